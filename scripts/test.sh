@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the unit and widget tests, the
+# end-to-end tests under Xvfb, the core tests again under the address and
+# undefined-behaviour sanitizers, and 60 seconds of fuzzing of the reader.
+# Ends with CTest's summary; exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$(pwd)
+
+scripts/install-deps.sh
+
+export QT_QPA_PLATFORM=offscreen
+XDG_RUNTIME_DIR=$(mktemp -d /tmp/keyhaven-runtime.XXXXXX)
+chmod 700 "$XDG_RUNTIME_DIR"
+export XDG_RUNTIME_DIR
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+
+jobs=$(nproc)
+
+# Core only, built by clang with the sanitizers, and the fuzzer beside it.
+cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DKEYHAVEN_GUI=OFF -DKEYHAVEN_BENCH=OFF -DKEYHAVEN_FUZZ=ON \
+  -DKEYHAVEN_SANITIZE=address,undefined >/dev/null
+cmake --build build-san -j "$jobs"
+
+# The whole program; its CTest run also runs the sanitizer tests and the fuzzer.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DKEYHAVEN_SANITIZER_BUILD="$top/build-san" >/dev/null
+cmake --build build -j "$jobs"
+
+ctest --test-dir build --output-on-failure -j "$jobs" --timeout 600

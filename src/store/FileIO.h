@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+// What went wrong with a file, in the classes the user's messages distinguish.
+enum class EFileError {
+    none,
+    notFound,
+    badFormat,
+    readDenied,
+    writeDenied,
+    diskFull,
+    readFailed,
+    writeFailed,
+};
+
+// The user's message for a failure on the file at strPath ("%1" in the
+// messages is the path).
+std::string FileErrorMessage(EFileError eError, const std::string& strPath);
+
+// The final path component ("Work.pwd" for "/home/a/Work.pwd").
+std::string FileNameOf(const std::string& strPath);
+// The folder part including its final separator ("/home/a/"), or "".
+std::string FolderOf(const std::string& strPath);
+
+// Reads a whole file. Refuses files larger than nMaxBytes.
+EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes,
+                         std::size_t nMaxBytes = std::size_t(1) << 31);
+
+// Writes bytes to a temporary file in the same folder, flushes it to disk and
+// renames it over strPath, so a failed or interrupted write leaves the old
+// file whole. A new file gets mode 0600; a replaced file keeps its mode. A file
+// without write permission is not replaced.
+EFileError WriteFileAtomic(const std::string& strPath, const std::string& strBytes);
+
+// Copies a file the same way (used for backups); the copy gets mode 0600.
+EFileError CopyFileAtomic(const std::string& strFrom, const std::string& strTo);
+
+bool FileExists(const std::string& strPath);
+// Read-only means the user may not write the file.
+bool IsReadOnlyFile(const std::string& strPath);
