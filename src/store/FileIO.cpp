@@ -1,5 +1,7 @@
 #include "store/FileIO.h"
 
+#include "shell/StringTable.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -73,20 +75,19 @@ std::string FileErrorMessage(EFileError eError, const std::string& strPath) {
     case EFileError::none:
         return {};
     case EFileError::notFound:
-        return Replace1("%1\nFile not found.", strPath);
+        return Replace1(IDS_FILE_NOT_FOUND, strPath);
     case EFileError::badFormat:
-        return "Unexpected file format.";
+        return IDS_UNEXPECTED_FORMAT;
     case EFileError::readDenied:
-        return Replace1("Unable to read from %1, it is opened by someone else.", strPath);
+        return Replace1(IDS_READ_DENIED, strPath);
     case EFileError::writeDenied:
-        return Replace1("Unable to write to %1, it is read-only or opened by someone else.",
-                        strPath);
+        return Replace1(IDS_WRITE_DENIED, strPath);
     case EFileError::diskFull:
-        return "Destination disk drive is full.";
+        return IDS_DISK_FULL;
     case EFileError::readFailed:
-        return Replace1("An unexpected error occurred while reading %1.", strPath);
+        return Replace1(IDS_READ_FAILED, strPath);
     case EFileError::writeFailed:
-        return Replace1("An unexpected error occurred while writing %1.", strPath);
+        return Replace1(IDS_WRITE_FAILED, strPath);
     }
     return {};
 }
