@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // The per-user settings store as the program's parts see it: named sections
 // of named integer and text values. Section names are compared without
@@ -19,4 +20,28 @@ public:
                                  unsigned nValue) = 0;
     virtual void WriteProfileString(const std::string& strSection, const std::string& strValue,
                                     const std::string& strText) = 0;
+    // The recent-file list is rewritten whole: its section is emptied first,
+    // so entries that were dropped do not come back at the next start.
+    virtual void DeleteProfileValue(const std::string& strSection,
+                                    const std::string& strValue) = 0;
+    virtual void DeleteProfileSection(const std::string& strSection) = 0;
 };
+
+// Section and value names match when they are equal apart from the case of
+// ASCII letters, as the registry compared them. Every name the program uses
+// is ASCII, and folding only ASCII keeps the rule independent of the code page.
+inline bool ProfileNamesEqual(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char ca = a[i];
+        char cb = b[i];
+        if (ca >= 'A' && ca <= 'Z')
+            ca = static_cast<char>(ca - 'A' + 'a');
+        if (cb >= 'A' && cb <= 'Z')
+            cb = static_cast<char>(cb - 'A' + 'a');
+        if (ca != cb)
+            return false;
+    }
+    return true;
+}
