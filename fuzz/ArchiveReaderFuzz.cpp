@@ -1,0 +1,127 @@
+// libFuzzer target: arbitrary bytes go through the password file reader the
+// way the program opens a file, and whatever the reader accepts must survive
+// a write and a re-read unchanged.
+
+#include "store/Archive.h"
+#include "store/CodePage.h"
+#include "store/CofferDoc.h"
+#include "store/ExportText.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr const char* FUZZ_FILE_NAME = "fuzz.pwd";
+
+[[noreturn]] void Fault(const char* pszWhat) {
+    std::fprintf(stderr, "archive round trip: %s\n", pszWhat);
+    std::abort();
+}
+
+bool SameRecord(const CPasswordInfo& a, const CPasswordInfo& b) {
+    return a.m_strAccount == b.m_strAccount && a.m_strUserName == b.m_strUserName &&
+           a.m_strPassword == b.m_strPassword && a.m_strWebSite == b.m_strWebSite &&
+           a.m_strEMail == b.m_strEMail && a.m_strComments == b.m_strComments &&
+           a.m_bGroup == b.m_bGroup && a.m_strGroup == b.m_strGroup;
+}
+
+bool SameContent(const CCofferDoc& a, const CCofferDoc& b) {
+    if (a.m_strKey != b.m_strKey || a.m_nGenerate != b.m_nGenerate ||
+        a.m_strLength != b.m_strLength || a.m_strBegin != b.m_strBegin ||
+        a.m_strEnd != b.m_strEnd || a.m_listInfo.size() != b.m_listInfo.size())
+        return false;
+    auto itB = b.m_listInfo.begin();
+    for (const CPasswordInfo& info : a.m_listInfo) {
+        if (!SameRecord(info, *itB++))
+            return false;
+    }
+    return true;
+}
+
+std::size_t TextBytes(const CCofferDoc& doc) {
+    std::size_t nBytes = doc.m_strKey.size() + doc.m_strLength.size() + doc.m_strBegin.size() +
+                         doc.m_strEnd.size();
+    for (const CPasswordInfo& info : doc.m_listInfo) {
+        nBytes += info.m_strAccount.size() + info.m_strUserName.size() +
+                  info.m_strPassword.size() + info.m_strWebSite.size() + info.m_strEMail.size() +
+                  info.m_strComments.size() + info.m_strGroup.size();
+    }
+    return nBytes;
+}
+
+// Opening a file: the document is emptied, the archive read, and on success
+// every record deciphered into the document's list.
+bool Load(CCofferDoc& doc, std::string_view bytes) {
+    doc.DeleteContents();
+    CArchive ar(bytes, CCodePage::Default(), FUZZ_FILE_NAME);
+    if (!doc.Serialize(ar)) {
+        doc.DeleteContents();
+        return false;
+    }
+    doc.DecipherList();
+    return true;
+}
+
+// Saving without the disk: encipher, serialise, drop the scratch list.
+std::string Store(CCofferDoc& doc) {
+    doc.EncipherList();
+    CArchive ar(FUZZ_FILE_NAME);
+    doc.Serialize(ar);
+    doc.m_listArchive.clear();
+    return ar.TakeBuffer();
+}
+
+// Runs every record through the export and print layouts so that the code
+// the user reaches after opening sees the same bytes.
+std::size_t TouchEveryRecord(const CCofferDoc& doc) {
+    std::size_t nBytes = 0;
+    for (const CPasswordInfo& info : doc.m_listInfo) {
+        nBytes += ExportRecordText(info, EXPORT_EOL_CRLF).size();
+        nBytes += PrintBlockText(info).size();
+    }
+    return nBytes;
+}
+
+volatile std::size_t g_nSink = 0;
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize) {
+    // A file of zero length is never parsed: it opens as a file without a KEY.
+    if (nSize == 0)
+        return 0;
+    const std::string_view bytes(reinterpret_cast<const char*>(pData), nSize);
+
+    CCofferDoc doc;
+    if (!Load(doc, bytes)) {
+        if (!doc.m_listInfo.empty() || !doc.m_listArchive.empty() || !doc.m_strKey.empty())
+            Fault("a refused file left content behind");
+        return 0;
+    }
+    if (!doc.m_listArchive.empty())
+        Fault("records stayed enciphered after loading");
+    // Texts come out of the file's bytes one for one, or shrink (16-bit texts).
+    if (TextBytes(doc) > nSize)
+        Fault("the reader produced more text than the file holds");
+    g_nSink = g_nSink + TouchEveryRecord(doc);
+
+    const std::string strFirst = Store(doc);
+    // Every length prefix is written in its shortest form and 16-bit texts
+    // become 8-bit, so the writer never needs more bytes than were read.
+    if (strFirst.size() > nSize)
+        Fault("the writer made a larger file than it read");
+
+    CCofferDoc again;
+    if (!Load(again, strFirst))
+        Fault("the reader refused what the writer wrote");
+    if (!SameContent(doc, again))
+        Fault("the content changed through a write and a read");
+    if (Store(again) != strFirst)
+        Fault("writing the re-read document gave other bytes");
+    return 0;
+}
