@@ -1,1 +1,12 @@
-int main() { return 0; }
+#include "cli/CliCommand.h"
+#include "cli/KeyReader.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> astrArgs(argv + (argc > 0 ? 1 : 0), argv + argc);
+    CKeyReader keyReader;
+    return CCliCommand(std::cout, std::cerr, keyReader).Run(astrArgs);
+}

@@ -1,0 +1,116 @@
+#include "cli/CliArgs.h"
+
+#include "cli/CliFailure.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+
+constexpr const char* HELP_HINT = "Try \"keyhaven-cli --help\" for more information.";
+
+bool Contains(const std::vector<std::string>& astrList, const std::string& strItem) {
+    return std::find(astrList.begin(), astrList.end(), strItem) != astrList.end();
+}
+
+// strtoll alone accepts leading blanks and trailing garbage; a command line
+// number must be nothing but the number.
+bool ParseWhole(const std::string& strText, long long& nValue) {
+    if (strText.empty())
+        return false;
+    const std::size_t nFirstDigit = (strText[0] == '-' || strText[0] == '+') ? 1 : 0;
+    if (nFirstDigit == strText.size())
+        return false;
+    for (std::size_t i = nFirstDigit; i < strText.size(); ++i) {
+        if (strText[i] < '0' || strText[i] > '9')
+            return false;
+    }
+    errno = 0;
+    nValue = std::strtoll(strText.c_str(), nullptr, 10);
+    return errno != ERANGE;
+}
+
+} // namespace
+
+void FailCliUsage(const std::string& strProblem) {
+    throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: " + strProblem + "\n" + HELP_HINT);
+}
+
+CCliArgs::CCliArgs(std::string strUsage, std::vector<std::string> astrValueOptions,
+                   std::vector<std::string> astrFlagOptions)
+    : m_strUsage(std::move(strUsage)), m_astrValueOptions(std::move(astrValueOptions)),
+      m_astrFlagOptions(std::move(astrFlagOptions)) {}
+
+void CCliArgs::FailUsage(const std::string& strProblem) const {
+    throw CCliFailure(CLI_EXIT_USAGE,
+                      "keyhaven-cli: " + strProblem + "\nUsage: " + m_strUsage + "\n" + HELP_HINT);
+}
+
+bool CCliArgs::IsValueOption(const std::string& strName) const {
+    return Contains(m_astrValueOptions, strName);
+}
+
+bool CCliArgs::IsFlagOption(const std::string& strName) const {
+    return Contains(m_astrFlagOptions, strName);
+}
+
+void CCliArgs::Parse(const std::vector<std::string>& astrArgs, std::size_t nPositionals) {
+    bool bOptionsEnded = false;
+    for (std::size_t i = 0; i < astrArgs.size(); ++i) {
+        const std::string& strArg = astrArgs[i];
+        // A lone "-" is an ordinary argument, as is everything after "--".
+        if (bOptionsEnded || strArg.size() < 2 || strArg[0] != '-') {
+            m_astrPositionals.push_back(strArg);
+            continue;
+        }
+        if (strArg == "--") {
+            bOptionsEnded = true;
+            continue;
+        }
+        const std::size_t nEquals = strArg.find('=');
+        const std::string strName = strArg.substr(0, nEquals);
+        if (IsFlagOption(strName) && nEquals == std::string::npos) {
+            m_astrFlags.push_back(strName);
+        } else if (IsValueOption(strName) && nEquals != std::string::npos) {
+            m_mapValues[strName] = strArg.substr(nEquals + 1);
+        } else if (IsValueOption(strName)) {
+            if (i + 1 == astrArgs.size())
+                FailUsage("option " + strName + " needs a value");
+            m_mapValues[strName] = astrArgs[++i];
+        } else {
+            FailUsage("unknown option \"" + strArg + "\"");
+        }
+    }
+    if (m_astrPositionals.size() < nPositionals)
+        FailUsage("missing arguments");
+    if (m_astrPositionals.size() > nPositionals)
+        FailUsage("too many arguments (\"" + m_astrPositionals[nPositionals] + "\" is extra)");
+}
+
+const std::string* CCliArgs::Value(const std::string& strName) const {
+    const auto it = m_mapValues.find(strName);
+    return it == m_mapValues.end() ? nullptr : &it->second;
+}
+
+bool CCliArgs::HasFlag(const std::string& strName) const {
+    return Contains(m_astrFlags, strName);
+}
+
+std::int64_t CCliArgs::Int64Value(const std::string& strName, std::int64_t nDefault) const {
+    const std::string* pText = Value(strName);
+    if (!pText)
+        return nDefault;
+    long long nValue = 0;
+    if (!ParseWhole(*pText, nValue))
+        FailUsage(strName + " needs a whole number, not \"" + *pText + "\"");
+    return nValue;
+}
+
+int CCliArgs::IntValue(const std::string& strName, int nDefault) const {
+    const std::int64_t nValue = Int64Value(strName, nDefault);
+    if (nValue < INT_MIN || nValue > INT_MAX)
+        FailUsage(strName + " is out of range: " + *Value(strName));
+    return static_cast<int>(nValue);
+}

@@ -1,0 +1,332 @@
+#include "cli/CliCommand.h"
+
+#include "bar/PasswordGenerator.h"
+#include "cli/CliArgs.h"
+#include "cli/CliFailure.h"
+#include "cli/CliHelp.h"
+#include "cli/CliTexts.h"
+#include "cli/KeyReader.h"
+#include "cli/TreeListing.h"
+#include "store/CodePage.h"
+#include "store/CofferDoc.h"
+#include "store/ExportText.h"
+#include "store/FieldCipher.h"
+#include "store/FileIO.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <ostream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string ReplacePath(std::string strText, const std::string& strPath) {
+    const auto nPos = strText.find("%1");
+    if (nPos != std::string::npos)
+        strText.replace(nPos, 2, strPath);
+    return strText;
+}
+
+std::string CodePointText(char32_t nChar) {
+    char szText[16];
+    std::snprintf(szText, sizeof szText, "U+%04X", static_cast<unsigned>(nChar));
+    return szText;
+}
+
+// The tree's file label: the name without its ".pwd" extension. A name
+// without that extension (the desktop program never opens one) stays whole.
+std::string FileLabel(const std::string& strFileName) {
+    constexpr std::size_t nExt = 4;
+    if (strFileName.size() < nExt)
+        return strFileName;
+    std::string strExt = strFileName.substr(strFileName.size() - nExt);
+    for (char& c : strExt)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return strExt == ".pwd" ? strFileName.substr(0, strFileName.size() - nExt) : strFileName;
+}
+
+EFileError WriteErrorOf(int nErrno) {
+    switch (nErrno) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return EFileError::writeDenied;
+    case ENOSPC:
+    case EDQUOT:
+        return EFileError::diskFull;
+    default:
+        return EFileError::writeFailed;
+    }
+}
+
+// Takes the name before anything is written, so that a file another program
+// makes in the meantime is never replaced.
+void ClaimNewFile(const std::string& strPath) {
+    const int fd = ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+        return;
+    }
+    if (errno == EEXIST)
+        throw CCliFailure(CLI_EXIT_WRITE,
+                          strPath + " already exists; create never replaces a file.");
+    throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(WriteErrorOf(errno), strPath));
+}
+
+bool IsSameFile(const std::string& strPathA, const std::string& strPathB) {
+    struct stat stA {};
+    struct stat stB {};
+    return ::stat(strPathA.c_str(), &stA) == 0 && ::stat(strPathB.c_str(), &stB) == 0 &&
+           stA.st_dev == stB.st_dev && stA.st_ino == stB.st_ino;
+}
+
+} // namespace
+
+CCliCommand::CCliCommand(std::ostream& out, std::ostream& err, CKeyReader& keyReader)
+    : m_out(out), m_err(err), m_keyReader(keyReader), m_codePage(CCodePage::Default()) {}
+
+int CCliCommand::Run(const std::vector<std::string>& astrArgs) {
+    try {
+        if (astrArgs.empty())
+            throw CCliFailure(CLI_EXIT_USAGE, std::string("keyhaven-cli: no command given\n") +
+                                                  CliUsageText() +
+                                                  "Try \"keyhaven-cli --help\" for more.");
+        Dispatch(astrArgs.front(), CArgs(astrArgs.begin() + 1, astrArgs.end()));
+        m_out.flush();
+        if (!m_out)
+            throw CCliFailure(CLI_EXIT_WRITE, "keyhaven-cli: unable to write to standard output.");
+        return CLI_EXIT_DONE;
+    } catch (const CCliFailure& failure) {
+        m_out.flush();
+        m_err << failure.m_strMessage << '\n';
+        m_err.flush();
+        return failure.m_nExit;
+    }
+}
+
+void CCliCommand::Dispatch(const std::string& strCommand, const CArgs& astrArgs) {
+    using CRunner = void (CCliCommand::*)(const CArgs&);
+    static const struct {
+        const char* pszName;
+        CRunner pRun;
+    } COMMANDS[] = {
+        {"info", &CCliCommand::RunInfo},         {"ls", &CCliCommand::RunList},
+        {"show", &CCliCommand::RunShow},         {"export", &CCliCommand::RunExport},
+        {"create", &CCliCommand::RunCreate},     {"passwd", &CCliCommand::RunPasswd},
+        {"generate", &CCliCommand::RunGenerate},
+    };
+    for (const auto& command : COMMANDS) {
+        if (strCommand == command.pszName) {
+            (this->*command.pRun)(astrArgs);
+            return;
+        }
+    }
+    const bool bHelp = strCommand == "--help" || strCommand == "-h";
+    if (bHelp || strCommand == "--version") {
+        if (!astrArgs.empty())
+            FailCliUsage(strCommand + " takes no arguments");
+        Write(bHelp ? CliHelpText() : std::string(CLI_VERSION_TEXT) + "\n");
+        return;
+    }
+    FailCliUsage("unknown command \"" + strCommand + "\"");
+}
+
+void CCliCommand::RunInfo(const CArgs& astrArgs) {
+    CCliArgs args("keyhaven-cli info FILE", {});
+    args.Parse(astrArgs, 1);
+    CCofferDoc doc;
+    LoadFile(args.Positional(0), doc);
+    // Only the texts are enciphered: the group mark can be counted as read.
+    int nGroups = 0;
+    for (const CPasswordInfo& info : doc.m_listArchive)
+        nGroups += info.IsGroup() ? 1 : 0;
+    const int nAccounts = static_cast<int>(doc.m_listArchive.size()) - nGroups;
+    Write(std::string("key: ") + (doc.m_strKey.empty() ? "absent" : "present") + "\n" +
+          "generate: " + std::to_string(doc.m_nGenerate) + "\n" +
+          "length: " + m_codePage.ToUtf8(doc.m_strLength) + "\n" +
+          "begin: " + m_codePage.ToUtf8(doc.m_strBegin) + "\n" +
+          "end: " + m_codePage.ToUtf8(doc.m_strEnd) + "\n" + "groups: " + std::to_string(nGroups) +
+          "\n" + "accounts: " + std::to_string(nAccounts) + "\n");
+}
+
+void CCliCommand::RunList(const CArgs& astrArgs) {
+    CCliArgs args("keyhaven-cli ls FILE", {});
+    args.Parse(astrArgs, 1);
+    CCofferDoc doc;
+    OpenFile(args.Positional(0), doc);
+    std::string strText = FileLabel(FileNameOf(args.Positional(0))) + "\n";
+    const CTreeListing listing(doc.m_listInfo);
+    for (const CTreeListing::SBranch& branch : listing.Branches()) {
+        if (branch.pGroup)
+            strText += "  " + m_codePage.ToUtf8(branch.pGroup->m_strGroup) + "\n";
+        for (const CPasswordInfo* pAccount : branch.accounts)
+            strText += "    " + m_codePage.ToUtf8(pAccount->m_strAccount) + "\n";
+    }
+    Write(strText);
+}
+
+void CCliCommand::RunShow(const CArgs& astrArgs) {
+    CCliArgs args("keyhaven-cli show FILE GROUP ACCOUNT", {});
+    args.Parse(astrArgs, 3);
+    const std::string strGroup = ToCodePage(args.Positional(1), "GROUP");
+    const std::string strAccount = ToCodePage(args.Positional(2), "ACCOUNT");
+    CCofferDoc doc;
+    OpenFile(args.Positional(0), doc);
+    const CPasswordInfo* pAccount = nullptr;
+    switch (CTreeListing(doc.m_listInfo).FindAccount(strGroup, strAccount, pAccount)) {
+    case CTreeListing::EFind::found:
+        Write(m_codePage.ToUtf8(ExportRecordText(*pAccount, EXPORT_EOL_LF)));
+        return;
+    case CTreeListing::EFind::noGroup:
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: there is no group \"" +
+                                              args.Positional(1) + "\" in " + args.Positional(0));
+    case CTreeListing::EFind::noAccount:
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: there is no account \"" +
+                                              args.Positional(2) + "\" in the group \"" +
+                                              args.Positional(1) + "\"");
+    }
+}
+
+void CCliCommand::RunExport(const CArgs& astrArgs) {
+    CCliArgs args("keyhaven-cli export FILE [-o OUT] [--crlf]", {"-o"}, {"--crlf"});
+    args.Parse(astrArgs, 1);
+    const std::string& strPath = args.Positional(0);
+    const std::string* pOut = args.Value("-o");
+    // Exporting over the password file would destroy it for a plain copy.
+    if (pOut && IsSameFile(*pOut, strPath))
+        args.FailUsage("OUT is the password file itself");
+    CCofferDoc doc;
+    OpenFile(strPath, doc);
+    const std::string strText = m_codePage.ToUtf8(
+        ExportText(doc.m_listInfo, args.HasFlag("--crlf") ? EXPORT_EOL_CRLF : EXPORT_EOL_LF));
+    if (!pOut) {
+        Write(strText);
+        return;
+    }
+    const EFileError eError = WriteFileAtomic(*pOut, strText);
+    if (eError != EFileError::none)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, *pOut));
+}
+
+void CCliCommand::RunCreate(const CArgs& astrArgs) {
+    CCliArgs args("keyhaven-cli create FILE", {});
+    args.Parse(astrArgs, 1);
+    const std::string& strPath = args.Positional(0);
+    if (FileExists(strPath))
+        throw CCliFailure(CLI_EXIT_WRITE,
+                          strPath + " already exists; create never replaces a file.");
+    const std::string strKey = ReadNewKey(FileNameOf(strPath), CLI_KEY_INVALID);
+    CCofferDoc doc;
+    doc.OnNewDocument();
+    doc.m_strKey = MakeKeyCheckValue(strKey);
+    ClaimNewFile(strPath);
+    const EFileError eError = doc.WriteArchiveFile(strPath);
+    if (eError != EFileError::none) {
+        ::unlink(strPath.c_str()); // only the empty file claimed above
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strPath));
+    }
+}
+
+void CCliCommand::RunPasswd(const CArgs& astrArgs) {
+    CCliArgs args("keyhaven-cli passwd FILE", {});
+    args.Parse(astrArgs, 1);
+    const std::string& strPath = args.Positional(0);
+    CCofferDoc doc;
+    LoadFile(strPath, doc);
+    RequireKey(doc, strPath);
+    if (IsReadOnlyFile(strPath))
+        throw CCliFailure(CLI_EXIT_WRITE, CLI_READ_ONLY_CHANGE);
+    const std::string strName = FileNameOf(strPath);
+    if (!doc.IsKeyAccepted(ReadKey("KEY for:  " + strName)))
+        throw CCliFailure(CLI_EXIT_KEY, CLI_ORIGINAL_KEY_INVALID);
+    doc.DecipherList();
+    doc.m_strKey = MakeKeyCheckValue(ReadNewKey(strName, CLI_NEW_KEY_INVALID));
+    const EFileError eError = doc.WriteArchiveFile(strPath);
+    if (eError != EFileError::none)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strPath));
+    if (m_keyReader.IsTerminal())
+        m_err << CLI_KEY_CHANGED << '\n';
+}
+
+void CCliCommand::RunGenerate(const CArgs& astrArgs) {
+    CCliArgs args(
+        "keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]",
+        {"--flags", "--begin", "--end", "--length", "--seed"});
+    args.Parse(astrArgs, 0);
+    const int nFlags = args.IntValue("--flags", DEFAULT_GENERATE);
+    const int nBegin = args.IntValue("--begin", 5);
+    const int nEnd = args.IntValue("--end", 8);
+    const int nLength = args.IntValue("--length", 6);
+    const std::time_t nSeed =
+        static_cast<std::time_t>(args.Int64Value("--seed", std::time(nullptr)));
+    const CPasswordGenerator generator([nSeed] { return nSeed; });
+    Write(generator.GeneratePassword(nFlags, nBegin, nEnd, nLength) + "\n");
+}
+
+void CCliCommand::LoadFile(const std::string& strPath, CCofferDoc& doc) const {
+    const EFileError eError = doc.ReadArchiveFile(strPath, m_codePage);
+    if (eError != EFileError::none)
+        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eError, strPath));
+}
+
+void CCliCommand::RequireKey(const CCofferDoc& doc, const std::string& strPath) const {
+    if (doc.m_strKey.empty())
+        throw CCliFailure(CLI_EXIT_KEY, ReplacePath(CLI_FILE_WITHOUT_KEY, strPath));
+}
+
+void CCliCommand::OpenFile(const std::string& strPath, CCofferDoc& doc) {
+    LoadFile(strPath, doc);
+    RequireKey(doc, strPath);
+    if (!doc.IsKeyAccepted(ReadKey("KEY for:  " + FileNameOf(strPath))))
+        throw CCliFailure(CLI_EXIT_KEY, CLI_KEY_INVALID);
+    // The field key comes from the stored check value, not from the typed KEY.
+    doc.DecipherList();
+}
+
+std::string CCliCommand::ReadKey(const std::string& strPrompt) {
+    std::string strTyped;
+    switch (m_keyReader.ReadKey(strPrompt, strTyped)) {
+    case CKeyReader::EResult::ok:
+        break;
+    case CKeyReader::EResult::endOfInput:
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: no KEY was given; KEYs are read from "
+                                          "standard input, one line each");
+    case CKeyReader::EResult::tooLong:
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: the KEY line is longer than " +
+                                              std::to_string(CKeyReader::MAX_KEY_LENGTH) +
+                                              " bytes");
+    case CKeyReader::EResult::failed:
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: the KEY cannot be read from standard "
+                                          "input");
+    }
+    return ToCodePage(strTyped, "the KEY");
+}
+
+std::string CCliCommand::ReadNewKey(const std::string& strFileName, const char* pszEmptyMessage) {
+    const std::string strKey = ReadKey("New KEY for:  " + strFileName);
+    if (m_keyReader.IsTerminal() && ReadKey("Confirm KEY for:  " + strFileName) != strKey)
+        throw CCliFailure(CLI_EXIT_KEY, CLI_NEW_KEYS_DIFFER);
+    if (strKey.empty())
+        throw CCliFailure(CLI_EXIT_KEY, pszEmptyMessage);
+    return strKey;
+}
+
+std::string CCliCommand::ToCodePage(const std::string& strUtf8, const std::string& strWhat) const {
+    std::string strOut;
+    char32_t nBadChar = 0;
+    if (m_codePage.FromUtf8(strUtf8, strOut, &nBadChar))
+        return strOut;
+    // The text itself is not repeated: it may be a KEY.
+    if (nBadChar == U'\uFFFD')
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: " + strWhat + " is not valid UTF-8 text");
+    throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: " + strWhat + " holds the character " +
+                                          CodePointText(nBadChar) + ", which the code page " +
+                                          m_codePage.Name() + " cannot hold");
+}
+
+void CCliCommand::Write(const std::string& strText) {
+    m_out.write(strText.data(), static_cast<std::streamsize>(strText.size()));
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+class CCliArgs;
+class CCodePage;
+class CCofferDoc;
+class CKeyReader;
+
+// One run of keyhaven-cli: parses the command line, does the command, and
+// returns the exit status. Results go to the output stream, messages to the
+// error stream, and KEYs come from the KEY reader.
+class CCliCommand {
+public:
+    CCliCommand(std::ostream& out, std::ostream& err, CKeyReader& keyReader);
+
+    // astrArgs are the arguments after the program name.
+    int Run(const std::vector<std::string>& astrArgs);
+
+private:
+    using CArgs = std::vector<std::string>;
+
+    void Dispatch(const std::string& strCommand, const CArgs& astrArgs);
+    void RunInfo(const CArgs& astrArgs);
+    void RunList(const CArgs& astrArgs);
+    void RunShow(const CArgs& astrArgs);
+    void RunExport(const CArgs& astrArgs);
+    void RunCreate(const CArgs& astrArgs);
+    void RunPasswd(const CArgs& astrArgs);
+    void RunGenerate(const CArgs& astrArgs);
+
+    // Reads the file's header and enciphered records; a failure ends the run.
+    void LoadFile(const std::string& strPath, CCofferDoc& doc) const;
+    void RequireKey(const CCofferDoc& doc, const std::string& strPath) const;
+    // Load, KEY check and deciphering: the document then holds the records.
+    void OpenFile(const std::string& strPath, CCofferDoc& doc);
+
+    // The next KEY, converted to the code page.
+    std::string ReadKey(const std::string& strPrompt);
+    // A new KEY: asked twice on a terminal; refused when empty.
+    std::string ReadNewKey(const std::string& strFileName, const char* pszEmptyMessage);
+
+    // A UTF-8 text from the user in the code page; refused (usage) when it
+    // holds a character the page cannot hold. strWhat names it in messages.
+    std::string ToCodePage(const std::string& strUtf8, const std::string& strWhat) const;
+    void Write(const std::string& strText);
+
+    std::ostream& m_out;
+    std::ostream& m_err;
+    CKeyReader& m_keyReader;
+    const CCodePage& m_codePage;
+};

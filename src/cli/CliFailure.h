@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+// Exit statuses of keyhaven-cli.
+inline constexpr int CLI_EXIT_DONE = 0;
+inline constexpr int CLI_EXIT_KEY = 1;   // wrong KEY, or a file without KEY
+inline constexpr int CLI_EXIT_USAGE = 2; // bad command line, missing KEY line, unknown names
+inline constexpr int CLI_EXIT_READ = 3;  // the file cannot be read or is not a password file
+inline constexpr int CLI_EXIT_WRITE = 4; // a file cannot be written
+
+// A command that cannot go on: the message for standard error and the exit
+// status. Thrown inside the CLI only; the core never throws.
+class CCliFailure {
+public:
+    CCliFailure(int nExit, std::string strMessage)
+        : m_nExit(nExit), m_strMessage(std::move(strMessage)) {}
+
+    int m_nExit;
+    std::string m_strMessage;
+};

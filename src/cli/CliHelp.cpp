@@ -1,0 +1,146 @@
+#include "cli/CliHelp.h"
+
+const char* CliUsageText() {
+    return R"(Usage:
+  keyhaven-cli info FILE
+  keyhaven-cli ls FILE
+  keyhaven-cli show FILE GROUP ACCOUNT
+  keyhaven-cli export FILE [-o OUT] [--crlf]
+  keyhaven-cli create FILE
+  keyhaven-cli passwd FILE
+  keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
+  keyhaven-cli --help | --version
+)";
+}
+
+const char* CliHelpText() {
+    return R"(keyhaven-cli - read, create and re-key Keyhaven password files (.pwd)
+
+Usage:
+  keyhaven-cli info FILE
+  keyhaven-cli ls FILE
+  keyhaven-cli show FILE GROUP ACCOUNT
+  keyhaven-cli export FILE [-o OUT] [--crlf]
+  keyhaven-cli create FILE
+  keyhaven-cli passwd FILE
+  keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
+  keyhaven-cli --help | --version
+
+Commands:
+  info FILE      Show the file's header without asking for its KEY:
+                   key: present          (or "key: absent": the file has no KEY)
+                   generate: N           generator flags stored in the file
+                   length: TEXT          generator length text (may be empty)
+                   begin: TEXT           generator range begin text (may be empty)
+                   end: TEXT             generator range end text (may be empty)
+                   groups: N             number of groups
+                   accounts: N           number of accounts
+                 An empty (zero-byte) file shows "key: absent" and the
+                 defaults 39, 6, 5, 8 with no groups and no accounts.
+  ls FILE        List the tree as the desktop program shows it: the file's
+                 label (its name without the ".pwd" extension) on the first
+                 line, then every group indented by two blanks, each followed
+                 by its accounts indented by four blanks. Groups are sorted
+                 alphabetically ignoring case, and so are the accounts of each
+                 group; names equal but for case keep their order in the file.
+                 Accounts stored before the first group (only damaged files
+                 have them) belong to no group: they are listed first, right
+                 after the label, indented by four blanks.
+  show FILE GROUP ACCOUNT
+                 Print one account in the export layout (below). GROUP and
+                 ACCOUNT are exact, case-sensitive names. An empty GROUP ("")
+                 also reaches the accounts stored before the first group.
+                 A GROUP or ACCOUNT that does not exist is reported on
+                 standard error with exit status 2.
+  export FILE [-o OUT] [--crlf]
+                 Write every group and account in the file's own record order
+                 (not the sorted order of ls), exactly as the desktop program's
+                 File > Export lays them out. Line ends are "\n", or "\r\n"
+                 with --crlf; line breaks inside comments are kept as stored.
+                 Without -o the text goes to standard output. With -o it
+                 replaces OUT in one step (a new OUT gets mode 0600, as it
+                 holds every password in plain text); OUT may not be FILE.
+  create FILE    Create a new password file holding the single group
+                 "My Passwords", protected by a new KEY. An existing FILE is
+                 never replaced (exit status 4).
+  passwd FILE    Change the KEY of FILE: reads the original KEY, then the new
+                 KEY, and rewrites FILE with every field enciphered under the
+                 new KEY. Giving the same KEY again leaves FILE byte for byte
+                 the same. A read-only FILE is refused (exit status 4).
+  generate       Print one random password and a line end.
+                 --flags N    character classes, added up (default 39):
+                                1 upper-case letters A-Z
+                                2 lower-case letters a-z
+                                4 digits 0-9
+                                8 special characters (printable ASCII that is
+                                  neither letter, digit nor space)
+                               16 the space
+                               32 draw the length from the range begin..end
+                                  instead of using --length
+                              Without any of 1, 2, 4, 8, 16 the password is
+                              empty (an empty line is printed).
+                 --begin N    first bound of the length range (default 5)
+                 --end N      second bound of the length range (default 8);
+                              the bounds may be given in either order
+                 --length N   fixed length when 32 is not set (default 6).
+                              A length below 1 gives one character; at most
+                              4096 characters are made.
+                 --seed SECONDS
+                              the time in seconds since 1970 that seeds the
+                              random source (default: now). The same seed and
+                              numbers always give the same password, the one
+                              the desktop program makes in that second.
+  --help         Show this text.
+  --version      Show the version.
+
+Options take their value as the next argument or after "=" (--seed=5). The
+argument "--" ends the options, for names that begin with "-":
+  keyhaven-cli show Home.pwd -- -Bank- Savings
+
+KEYs:
+  A KEY is never given on the command line.
+  - When standard input is not a terminal, every KEY is one line of it. Only
+    the line end ("\n" or "\r\n") is removed; blanks and everything else
+    belong to the KEY. ls, show, export: one line, the KEY. create: one line,
+    the new KEY. passwd: two lines, the original KEY and then the new KEY.
+  - On a terminal the program asks on standard error, "KEY for:  NAME" (NAME
+    is the file's name), and reads the KEY without echoing it. A new KEY
+    (create, passwd) is asked for twice; when the two differ the command
+    stops with "New KEYs do not mach!".
+  - KEYs are UTF-8 text and are turned into the file's code page
+    (windows-1252) before use, so a KEY opens the same files as in the
+    desktop program. A KEY with a character that code page cannot hold is
+    refused (exit status 2). A KEY line longer than 65536 bytes is refused,
+    and so is missing input where a KEY should be (exit status 2).
+  - An empty new KEY is refused (exit status 1).
+
+Output:
+  All output is UTF-8: texts stored in the file's code page (windows-1252)
+  are converted. GROUP and ACCOUNT arguments are UTF-8 and are converted the
+  other way; a character the code page cannot hold is refused (exit status 2),
+  never replaced. Messages go to standard error.
+
+Export layout (export and show), for each record:
+  a group:     "============= " GROUP " =============" and an empty line
+  an account:  "Account" TAB TAB ACCOUNT
+               "User Name" TAB USER-NAME
+               "Password" TAB PASSWORD
+               "Web Site" TAB WEB-SITE
+               "E-Mail" TAB TAB E-MAIL
+               "Comments" TAB COMMENTS
+               and an empty line.
+
+Exit status:
+  0  done
+  1  the KEY is wrong, the new KEY is empty, the two new KEYs differ, or the
+     file has no KEY (open it in the desktop program to create one)
+  2  usage: unknown command or option, missing or extra arguments, a number
+     that is not a whole number in range, missing or unusable KEY input, a
+     character the code page cannot hold, or a GROUP or ACCOUNT (show) that
+     the file does not have
+  3  the file cannot be read or is not a password file (for example
+     "Unexpected file format.")
+  4  a file cannot be written (FILE for create and passwd, OUT for export,
+     or standard output), or create was given a FILE that already exists
+)";
+}

@@ -1,0 +1,52 @@
+#include "cli/TreeListing.h"
+
+#include "store/TextCompare.h"
+#include "view/TreeOrder.h"
+
+#include <algorithm>
+
+namespace {
+
+std::vector<const CPasswordInfo*> AccountsBeforeFirstGroup(const CCofferDoc::CInfoList& listInfo) {
+    std::vector<const CPasswordInfo*> accounts;
+    for (const CPasswordInfo& info : listInfo) {
+        if (info.IsGroup())
+            break;
+        accounts.push_back(&info);
+    }
+    std::stable_sort(accounts.begin(), accounts.end(),
+                     [](const CPasswordInfo* a, const CPasswordInfo* b) {
+                         return CompareNoCase(a->m_strAccount, b->m_strAccount) < 0;
+                     });
+    return accounts;
+}
+
+} // namespace
+
+CTreeListing::CTreeListing(CCofferDoc::CInfoList& listInfo) {
+    std::vector<const CPasswordInfo*> orphans = AccountsBeforeFirstGroup(listInfo);
+    if (!orphans.empty())
+        m_branches.push_back({nullptr, std::move(orphans)});
+    for (const STreeGroup& group : SortedTree(listInfo))
+        m_branches.push_back({group.m_pGroup, {group.m_accounts.begin(), group.m_accounts.end()}});
+}
+
+CTreeListing::EFind CTreeListing::FindAccount(const std::string& strGroup,
+                                              const std::string& strAccount,
+                                              const CPasswordInfo*& pAccount) const {
+    pAccount = nullptr;
+    bool bGroupSeen = false;
+    for (const SBranch& branch : m_branches) {
+        const std::string strName = branch.pGroup ? branch.pGroup->m_strGroup : std::string();
+        if (strName != strGroup)
+            continue;
+        bGroupSeen = true;
+        for (const CPasswordInfo* pInfo : branch.accounts) {
+            if (pInfo->m_strAccount == strAccount) {
+                pAccount = pInfo;
+                return EFind::found;
+            }
+        }
+    }
+    return bGroupSeen ? EFind::noAccount : EFind::noGroup;
+}
