@@ -137,3 +137,41 @@ constexpr const char* FindCommandText(const CCommandText (&table)[N], int nId) {
             return entry.pszText;
     return "";
 }
+
+// --- KEY dialogs and the document's life ---
+inline constexpr const char* IDS_KEYS_DO_NOT_MATCH = "New KEYs do not mach!\nPlease enter again!";
+inline constexpr const char* IDS_NEW_KEY_INVALID = "New KEY is invalidate!";
+inline constexpr const char* IDS_ORIGINAL_KEY_INVALID =
+    "Original KEY is invalidate!\nYou can not change Key!";
+inline constexpr const char* IDS_KEY_INVALID = "Your KEY is invalid!";
+// %1 is the character, %2 its code point in hexadecimal.
+inline constexpr const char* IDS_KEY_BAD_CHARACTER =
+    "A KEY can not contain the character \"%1\" (U+%2).\nPlease use another one.";
+inline constexpr const char* IDS_NOKEY_READONLY =
+    "This file hasn't KEY and it is READ-ONLY, so you can't open it.";
+inline constexpr const char* IDS_NOKEY_CREATE = "The file hasn't its KEY, you must create it now.";
+inline constexpr const char* IDS_CHANGEKEY_READONLY = "File is READ-ONLY, you can't change its KEY.";
+inline constexpr const char* IDS_KEY_CHANGED = "KEY is changed!";
+inline constexpr const char* IDS_KEY_NOT_CHANGED = "KEY is not changed!";
+inline constexpr const char* IDS_KEY_PROMPT = "KEY for:  ";
+inline constexpr const char* IDS_CREATEKEY_CAPTION = "Create KEY";
+inline constexpr const char* IDS_CHECKKEY_CAPTION = "Check Key";
+inline constexpr const char* IDS_CHANGEKEY_CAPTION = "Change Key";
+inline constexpr const char* IDS_CREATEKEY_LABEL = "Create KEY for new file";
+inline constexpr const char* IDS_CREATEKEY_CONFIRM_LABEL = "Confirm KEY";
+inline constexpr const char* IDS_ORIGINAL_KEY_LABEL = "Original KEY";
+inline constexpr const char* IDS_NEW_KEY_LABEL = "New KEY";
+inline constexpr const char* IDS_CHANGEKEY_CONFIRM_LABEL = "Confirm Key";
+inline constexpr const char* IDS_BUTTON_OK = "OK";
+inline constexpr const char* IDS_BUTTON_CANCEL = "Cancel";
+inline constexpr const char* IDS_FORMAT_NOT_SUPPORTED = "File format is not supported.";
+inline constexpr const char* IDS_SAVE_READONLY =
+    "This file is READ-ONLY, you can't save itself.\nDo you want to save it as another file?";
+inline constexpr const char* IDS_BACKUP_FAILED =
+    "Backup file failed, be sure your backup path is correct.";
+inline constexpr const char* IDS_ASK_SAVE_MODIFIED =
+    "Your document has been modified,do you want to save it?";
+inline constexpr const char* IDS_ASK_TO_SAVE = "Save changes to %1?";
+inline constexpr const char* IDS_UNTITLED = "NewPassword";
+inline constexpr const char* IDS_OPEN_TITLE = "Open";
+inline constexpr const char* IDS_SAVEAS_TITLE = "Save As";
