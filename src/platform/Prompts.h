@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string>
+
+// Every modal question that the program's logic asks goes through CPrompts:
+// the desktop program answers with real dialogs, tests with a scripted fake,
+// so no logic ever opens a window itself.
+//
+// Texts crossing the seam (messages, captions, titles, paths) are UTF-8.
+// Stored texts are code-page bytes: convert them with CCodePage::ToUtf8
+// before putting them in a message.
+
+inline constexpr const char* PROMPT_CAPTION = "Keyhaven";
+inline constexpr const char* PWD_FILTER = "Keyhaven files (*.pwd)";
+inline constexpr const char* PWD_EXTENSION = ".pwd";
+
+enum class EMsgIcon { none, exclamation, information, question, stop };
+enum class EMsgButtons { ok, okCancel, yesNo, yesNoCancel };
+enum class EMsgAnswer { ok, cancel, yes, no };
+
+// A file name prompt. The filter is "Name (*.ext)"; an answer whose last
+// component has no extension receives m_strDefaultExt.
+struct SFilePrompt {
+    std::string m_strTitle;
+    std::string m_strFilter = PWD_FILTER;
+    std::string m_strDefaultExt = PWD_EXTENSION;
+    // Proposed name: a bare file name or a full path.
+    std::string m_strInitialName;
+    // Save prompts ask before an existing file is replaced.
+    bool m_bConfirmOverwrite = true;
+};
+
+class CPrompts {
+public:
+    virtual ~CPrompts() = default;
+
+    // A message box; the answer is the button pressed (ok for a plain OK box,
+    // cancel when the box is closed without a choice).
+    virtual EMsgAnswer MessageBox(const std::string& strText, EMsgIcon eIcon,
+                                  EMsgButtons eButtons = EMsgButtons::ok,
+                                  const std::string& strCaption = PROMPT_CAPTION) = 0;
+
+    // File prompts: true with a full path in strPath, false on cancel.
+    virtual bool PromptOpenFile(const SFilePrompt& prompt, std::string& strPath) = 0;
+    virtual bool PromptSaveFile(const SFilePrompt& prompt, std::string& strPath) = 0;
+
+    // A folder chooser starting at strInitial (may be empty or missing):
+    // true with an absolute folder path in strFolder, false on cancel. The
+    // folder exists when chosen; nothing is created.
+    virtual bool ChooseFolder(const std::string& strTitle, const std::string& strInitial,
+                              std::string& strFolder) = 0;
+
+    // The three KEY dialogs as the document sees them. Each stays open until
+    // its OK rule accepts the typed texts or the user cancels.
+    //
+    // Create KEY: on OK, strKeyValue receives the check value of the new KEY.
+    virtual bool RunCreateKey(std::string& strKeyValue) = 0;
+    // Check Key: strPrompt is the label ("KEY for:  " + file name); true once
+    // a KEY whose check value equals strKeyValue has been typed.
+    virtual bool RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) = 0;
+    // Change Key: strKeyValue holds the stored check value; on OK it receives
+    // the check value of the new KEY. On cancel it is left as it was.
+    virtual bool RunChangeKey(std::string& strKeyValue) = 0;
+};
