@@ -1,0 +1,259 @@
+#include "platform/QtProfile.h"
+#include "shell/SettingsSchema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// The user's settings file in a private XDG_CONFIG_HOME: what the program
+// writes is read back, and the file itself holds what another start of the
+// program (or a person with an editor) expects.
+class QtProfileTest : public QObject {
+    Q_OBJECT
+
+private:
+    using Sections = QMap<QString, QMap<QString, QString>>;
+
+    QString SettingsFile() const { return m_configDir.path() + "/Tallowmere/Keyhaven.ini"; }
+
+    QByteArray FileBytes() const {
+        QFile file(SettingsFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // The file as sections of raw "key=value" lines, names as written.
+    Sections ParseFile() const {
+        Sections sections;
+        QString strSection;
+        for (const QByteArray& line : FileBytes().split('\n')) {
+            const QString strLine = QString::fromUtf8(line).trimmed();
+            if (strLine.isEmpty())
+                continue;
+            if (strLine.startsWith('[') && strLine.endsWith(']')) {
+                strSection = strLine.mid(1, strLine.size() - 2);
+                sections[strSection];
+                continue;
+            }
+            const auto nEqual = strLine.indexOf('=');
+            sections[strSection][strLine.left(nEqual)] = strLine.mid(nEqual + 1);
+        }
+        return sections;
+    }
+
+    void WriteFile(const QByteArray& bytes) {
+        QDir().mkpath(m_configDir.path() + "/Tallowmere");
+        QFile file(SettingsFile());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+
+    QTemporaryDir m_configDir;
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_configDir.isValid());
+        // Before the first QSettings: the user scope's folder is taken from
+        // the environment once.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configDir.path()));
+    }
+
+    void cleanup() { QFile::remove(SettingsFile()); }
+
+    void usesTheUsersConfigFolder() {
+        CQtProfile profile;
+        QCOMPARE(profile.FileName(), SettingsFile());
+        profile.WriteProfileInt(PROFILE_SETTINGS, VAL_WINSTART, 1);
+        QVERIFY(profile.Sync());
+        QVERIFY(QFile::exists(SettingsFile()));
+    }
+
+    void valuesSurviveANewStart() {
+        const std::string strBytes("caf\xe9 \xff\x80 path", 14); // not UTF-8
+        {
+            CQtProfile profile;
+            profile.WriteProfileInt(PROFILE_SETTINGS, VAL_AUTOMIN, 18000000);
+            profile.WriteProfileInt(PROFILE_SETTINGS, VAL_HOTKEY, 0xFFFFFFFFu);
+            profile.WriteProfileString(PROFILE_PATH, VAL_PATH_BACKUP, "/home/me/My backups");
+            profile.WriteProfileString(PROFILE_PATH, VAL_PATH_LAST, "/home/me/a,b;c=d \"q\".pwd");
+            profile.WriteProfileString(PROFILE_PATH, VAL_PATH_START, strBytes);
+            profile.WriteProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, "");
+            profile.WriteProfileString(PROFILE_SETTINGS, VAL_BEGIN, "  5  ");
+            profile.WriteProfileString(PROFILE_SETTINGS, VAL_END, "@literal");
+            profile.WriteProfileString(PROFILE_RECENT, "File1", "/home/me/caf\xc3\xa9.pwd");
+        }
+        const CQtProfile profile;
+        QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_AUTOMIN, 0), 18000000u);
+        QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_HOTKEY, 0), 0xFFFFFFFFu);
+        QCOMPARE(profile.GetProfileString(PROFILE_PATH, VAL_PATH_BACKUP, "x"),
+                 std::string("/home/me/My backups"));
+        QCOMPARE(profile.GetProfileString(PROFILE_PATH, VAL_PATH_LAST, "x"),
+                 std::string("/home/me/a,b;c=d \"q\".pwd"));
+        QCOMPARE(profile.GetProfileString(PROFILE_PATH, VAL_PATH_START, "x"), strBytes);
+        QCOMPARE(profile.GetProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, "x"),
+                 std::string());
+        QCOMPARE(profile.GetProfileString(PROFILE_SETTINGS, VAL_BEGIN, "x"), std::string("  5  "));
+        QCOMPARE(profile.GetProfileString(PROFILE_SETTINGS, VAL_END, "x"),
+                 std::string("@literal"));
+        QCOMPARE(profile.GetProfileString(PROFILE_RECENT, "File1", "x"),
+                 std::string("/home/me/caf\xc3\xa9.pwd"));
+        QCOMPARE(profile.GetProfileString(PROFILE_RECENT, "File2", "none"), std::string("none"));
+    }
+
+    void windowSizeSpellingsAreOneSectionInTheFile() {
+        {
+            CQtProfile profile;
+            profile.WriteProfileInt(PROFILE_WINDOW_SIZE, VAL_TOOL, 0);
+            profile.WriteProfileString(PROFILE_WINDOW_SIZE, VAL_RECT, "-008 0100 0711 0543");
+            profile.WriteProfileInt(PROFILE_WINDOW_SIZE_MAXED, VAL_ISMAXED, 1);
+        }
+        const Sections sections = ParseFile();
+        QCOMPARE(sections.size(), 1);
+        // A blank in a group or key name is escaped in the file.
+        QVERIFY(sections.contains("Window%20size"));
+        const auto values = sections.value("Window%20size");
+        QCOMPARE(values.value("IsMaxed"), QString("1"));
+        QCOMPARE(values.value("Rect"), QString("-008 0100 0711 0543"));
+        QCOMPARE(values.value("tool"), QString("0"));
+
+        const CQtProfile profile;
+        QCOMPARE(profile.GetProfileInt("WINDOW SIZE", "ismaxed", 0), 1u);
+        QCOMPARE(profile.GetProfileString(PROFILE_WINDOW_SIZE_MAXED, VAL_RECT, ""),
+                 std::string("-008 0100 0711 0543"));
+    }
+
+    void keysWithBlanksRoundTrip() {
+        {
+            CQtProfile profile;
+            profile.WriteProfileString("Recent File List", "Window size", "a b");
+            profile.WriteProfileInt("Settings", "Hot Key Flag", 6);
+        }
+        const Sections sections = ParseFile();
+        QVERIFY(sections.contains("Recent%20File%20List"));
+        QCOMPARE(sections.value("Recent%20File%20List").value("Window%20size"), QString("a b"));
+        QCOMPARE(sections.value("Settings").value("Hot%20Key%20Flag"), QString("6"));
+        const CQtProfile profile;
+        QCOMPARE(profile.GetProfileString("recent file list", "WINDOW SIZE", ""),
+                 std::string("a b"));
+        QCOMPARE(profile.GetProfileInt("settings", "hot key flag", 0), 6u);
+    }
+
+    void existingNamesKeepTheirSpelling() {
+        WriteFile("[settings]\nwinstart=1\nGenerate=63\n\n[window%20SIZE]\nrect=0001 0002 0003 0004\n");
+        {
+            CQtProfile profile;
+            QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_WINSTART, 0), 1u);
+            QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_GENERATE, 39), 63u);
+            QCOMPARE(profile.GetProfileString(PROFILE_WINDOW_SIZE, VAL_RECT, ""),
+                     std::string("0001 0002 0003 0004"));
+            profile.WriteProfileInt(PROFILE_SETTINGS, VAL_WINSTART, 0);
+            profile.WriteProfileInt(PROFILE_WINDOW_SIZE_MAXED, VAL_ISMAXED, 1);
+            profile.WriteProfileInt(PROFILE_SETTINGS, VAL_STARTBAR, 1);
+        }
+        const Sections sections = ParseFile();
+        QCOMPARE(sections.keys(), (QStringList{"settings", "window%20SIZE"}));
+        QCOMPARE(sections.value("settings").value("winstart"), QString("0"));
+        QVERIFY(!sections.value("settings").contains("WinStart"));
+        // A new value in an existing section takes the caller's spelling.
+        QCOMPARE(sections.value("settings").value("StartBar"), QString("1"));
+        QCOMPARE(sections.value("window%20SIZE").value("IsMaxed"), QString("1"));
+    }
+
+    void integersThatAreNotDecimalReadAsTheDefault() {
+        WriteFile("[Settings]\nBegin=5\nEnd=eight\nLength=-6\ntree=4294967296\nbarx=4294967295\n"
+                  "bary=0x10\nHotKey=\nAutoMin=12 34\nAutoExit=@ByteArray(77)\n");
+        const CQtProfile profile;
+        QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_BEGIN, 99), 5u);
+        QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_END, 99), 99u);
+        QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_LENGTH, 99), 99u);
+        QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_TREE, 160), 160u);
+        QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_BARX, 400), 4294967295u);
+        QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_BARY, 0), 0u);
+        QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_HOTKEY, 7), 7u);
+        QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_AUTOMIN, 8), 8u);
+        QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_AUTOEXIT, 9), 9u);
+    }
+
+    void aTextValueReadAsIntegerGivesTheDefault() {
+        CQtProfile profile;
+        profile.WriteProfileString(PROFILE_SETTINGS, VAL_GENERATE, "upper and lower");
+        profile.WriteProfileString(PROFILE_SETTINGS, VAL_DOC_OPTIONS, "\xff\xfe");
+        QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_GENERATE, 39), 39u);
+        QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, 3), 3u);
+        QVERIFY(profile.Sync());
+        const CQtProfile reopened;
+        QCOMPARE(reopened.GetProfileInt(PROFILE_SETTINGS, VAL_GENERATE, 39), 39u);
+        QCOMPARE(reopened.GetProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, 3), 3u);
+    }
+
+    void deletingValuesAndSections() {
+        {
+            CQtProfile profile;
+            for (int i = 1; i <= RECENT_FILE_COUNT; ++i)
+                profile.WriteProfileString(PROFILE_RECENT, RecentFileValue(i),
+                                           "/f" + std::to_string(i) + ".pwd");
+            profile.WriteProfileInt(PROFILE_SETTINGS, VAL_MASK, 0);
+            profile.DeleteProfileValue("RECENT FILE LIST", "file3");
+        }
+        QCOMPARE(ParseFile().value("Recent%20File%20List").keys(),
+                 (QStringList{"File1", "File2", "File4"}));
+        {
+            CQtProfile profile;
+            profile.DeleteProfileSection("recent file list");
+            profile.DeleteProfileSection("No such section");
+            profile.DeleteProfileValue("Settings", "No such value");
+        }
+        const Sections sections = ParseFile();
+        QCOMPARE(sections.keys(), QStringList{"Settings"});
+        QCOMPARE(sections.value("Settings").value("3"), QString("0"));
+    }
+
+    // What a fresh user's file holds after every owner has written its
+    // values once: the table's defaults, in the sections and spellings an
+    // editor shows.
+    void freshUsersFileHoldsTheDefaults() {
+        {
+            CQtProfile profile;
+            for (const SProfileEntry& entry : ProfileTable()) {
+                if (entry.m_eWrite == EProfileWrite::never ||
+                    entry.m_eWrite == EProfileWrite::conditional)
+                    continue;
+                if (entry.m_eType == EProfileType::integer)
+                    profile.WriteProfileInt(entry.m_pszSection, entry.m_pszValue,
+                                            profile.GetProfileInt(entry.m_pszSection,
+                                                                  entry.m_pszValue,
+                                                                  entry.m_nDefault));
+                else
+                    profile.WriteProfileString(entry.m_pszSection, entry.m_pszValue,
+                                               profile.GetProfileString(entry.m_pszSection,
+                                                                        entry.m_pszValue,
+                                                                        entry.m_pszDefault));
+            }
+        }
+        Sections expected;
+        expected["Settings"] = {
+            {"WinStart", "0"},   {"StartBar", "0"},   {"Generate", "39"},
+            {"Begin", "5"},      {"End", "8"},        {"Length", "6"},
+            {"AutoMin", "0"},    {"AutoExit", "0"},   {"1", "0"},
+            {"2", "3"},          {"3", "1"},          {"tree", "160"},
+            {"barx", "400"},     {"bary", "0"},       {"Exit2Min", "0"},
+            {"Min2Lock", "0"},   {"DeleteConfirmA", "1"}, {"DeleteConfirmG", "1"},
+            {"HideTray", "0"},   {"HotKey", "0"},     {"HotKeyFlag", "0"},
+        };
+        expected["Window%20size"] = {{"tool", "1"},   {"status", "1"},
+                                     {"search", "0"}, {"top", "0"},
+                                     {"Rect", "0218 0100 0711 0543"}, {"IsMaxed", "0"}};
+        expected["Start"] = {{"Auto", "0"}};
+        expected["Path"] = {{"3", ""}, {"4", ""}};
+        const Sections actual = ParseFile();
+        QCOMPARE(actual.keys(), expected.keys());
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            QCOMPARE(actual.value(it.key()), it.value());
+    }
+};
+
+QTEST_GUILESS_MAIN(QtProfileTest)
+#include "QtProfileTest.moc"
