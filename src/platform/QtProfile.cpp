@@ -15,8 +15,8 @@ QString FromBytes(const std::string& strName) {
 
 bool NamesEqual(const QString& strStored, const std::string& strName) {
     const QByteArray bytes = strStored.toUtf8();
-    return ProfileNamesEqual(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                             strName);
+    return ProfileNamesEqual(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), strName);
 }
 
 QString FindName(const QStringList& names, const std::string& strName) {
@@ -64,14 +64,18 @@ CQtProfile::CQtProfile()
 CQtProfile::CQtProfile(const QString& strFileName)
     : m_pSettings(std::make_unique<QSettings>(strFileName, QSettings::IniFormat)) {}
 
-CQtProfile::~CQtProfile() { m_pSettings->sync(); }
+CQtProfile::~CQtProfile() {
+    m_pSettings->sync();
+}
 
 bool CQtProfile::Sync() {
     m_pSettings->sync();
     return m_pSettings->status() == QSettings::NoError;
 }
 
-QString CQtProfile::FileName() const { return m_pSettings->fileName(); }
+QString CQtProfile::FileName() const {
+    return m_pSettings->fileName();
+}
 
 QString CQtProfile::GroupName(const std::string& strSection) const {
     const QString strStored = FindName(m_pSettings->childGroups(), strSection);
@@ -85,8 +89,7 @@ QString CQtProfile::KeyName(const QString& strGroup, const std::string& strValue
     return strStored.isEmpty() ? FromBytes(strValue) : strStored;
 }
 
-QString CQtProfile::ExistingKey(const std::string& strSection,
-                                const std::string& strValue) const {
+QString CQtProfile::ExistingKey(const std::string& strSection, const std::string& strValue) const {
     const QString strGroup = FindName(m_pSettings->childGroups(), strSection);
     if (strGroup.isEmpty())
         return {};
@@ -96,8 +99,7 @@ QString CQtProfile::ExistingKey(const std::string& strSection,
     return strKey.isEmpty() ? QString() : strGroup + QLatin1Char('/') + strKey;
 }
 
-QString CQtProfile::KeyForWrite(const std::string& strSection,
-                                const std::string& strValue) const {
+QString CQtProfile::KeyForWrite(const std::string& strSection, const std::string& strValue) const {
     const QString strGroup = GroupName(strSection);
     return strGroup + QLatin1Char('/') + KeyName(strGroup, strValue);
 }
@@ -114,8 +116,7 @@ unsigned CQtProfile::GetProfileInt(const std::string& strSection, const std::str
     return nValue;
 }
 
-std::string CQtProfile::GetProfileString(const std::string& strSection,
-                                         const std::string& strValue,
+std::string CQtProfile::GetProfileString(const std::string& strSection, const std::string& strValue,
                                          const std::string& strDefault) const {
     const QString strKey = ExistingKey(strSection, strValue);
     if (strKey.isEmpty())
@@ -141,8 +142,8 @@ void CQtProfile::WriteProfileString(const std::string& strSection, const std::st
     if (IsValidUtf8(strText))
         m_pSettings->setValue(strKey, FromBytes(strText));
     else
-        m_pSettings->setValue(
-            strKey, QByteArray(strText.data(), static_cast<qsizetype>(strText.size())));
+        m_pSettings->setValue(strKey,
+                              QByteArray(strText.data(), static_cast<qsizetype>(strText.size())));
 }
 
 void CQtProfile::DeleteProfileValue(const std::string& strSection, const std::string& strValue) {

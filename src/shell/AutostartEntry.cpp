@@ -29,7 +29,9 @@ std::string ConfigFolder() {
     return HomeFolder() + "/.config";
 }
 
-std::string AutostartFolder() { return ConfigFolder() + "/autostart"; }
+std::string AutostartFolder() {
+    return ConfigFolder() + "/autostart";
+}
 
 // Creates each missing folder of the path, like mkdir -p.
 bool MakeFolders(const std::string& strFolder) {
@@ -119,7 +121,9 @@ std::string DesktopValue(const std::string& strText) {
 
 } // namespace
 
-std::string AutostartFilePath() { return AutostartFolder() + "/" + AUTOSTART_FILE_NAME; }
+std::string AutostartFilePath() {
+    return AutostartFolder() + "/" + AUTOSTART_FILE_NAME;
+}
 
 std::string AutostartExecLine(const std::string& strProgramPath) {
     return ExecArgument(strProgramPath) + " -w";

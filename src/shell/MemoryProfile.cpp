@@ -36,8 +36,8 @@ CMemoryProfile::SValue& CMemoryProfile::Slot(const std::string& strSection,
     return *itValue;
 }
 
-unsigned CMemoryProfile::GetProfileInt(const std::string& strSection,
-                                       const std::string& strValue, unsigned nDefault) const {
+unsigned CMemoryProfile::GetProfileInt(const std::string& strSection, const std::string& strValue,
+                                       unsigned nDefault) const {
     const SValue* pValue = Find(strSection, strValue);
     if (pValue == nullptr || pValue->m_eType != EValueType::integer)
         return nDefault;
@@ -64,8 +64,8 @@ void CMemoryProfile::WriteProfileInt(const std::string& strSection, const std::s
     ++m_nWrites;
 }
 
-void CMemoryProfile::WriteProfileString(const std::string& strSection,
-                                        const std::string& strValue, const std::string& strText) {
+void CMemoryProfile::WriteProfileString(const std::string& strSection, const std::string& strValue,
+                                        const std::string& strText) {
     if (m_bReadOnly)
         return;
     SValue& value = Slot(strSection, strValue);

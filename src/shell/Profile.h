@@ -13,8 +13,7 @@ public:
     virtual ~CProfile() = default;
     virtual unsigned GetProfileInt(const std::string& strSection, const std::string& strValue,
                                    unsigned nDefault) const = 0;
-    virtual std::string GetProfileString(const std::string& strSection,
-                                         const std::string& strValue,
+    virtual std::string GetProfileString(const std::string& strSection, const std::string& strValue,
                                          const std::string& strDefault) const = 0;
     virtual void WriteProfileInt(const std::string& strSection, const std::string& strValue,
                                  unsigned nValue) = 0;
@@ -22,8 +21,7 @@ public:
                                     const std::string& strText) = 0;
     // The recent-file list is rewritten whole: its section is emptied first,
     // so entries that were dropped do not come back at the next start.
-    virtual void DeleteProfileValue(const std::string& strSection,
-                                    const std::string& strValue) = 0;
+    virtual void DeleteProfileValue(const std::string& strSection, const std::string& strValue) = 0;
     virtual void DeleteProfileSection(const std::string& strSection) = 0;
 };
 

@@ -41,8 +41,7 @@ std::vector<SProfileEntry> MakeTable() {
         {PROFILE_WINDOW_SIZE, VAL_STATUS, T::integer, 1, "", O::frame, W::exit},
         {PROFILE_WINDOW_SIZE, VAL_SEARCH, T::integer, 0, "", O::frame, W::exit},
         {PROFILE_WINDOW_SIZE, VAL_TOP, T::integer, 0, "", O::frame, W::exit},
-        {PROFILE_WINDOW_SIZE, VAL_RECT, T::text, 0, "0218 0100 0711 0543", O::frame,
-         W::placement},
+        {PROFILE_WINDOW_SIZE, VAL_RECT, T::text, 0, "0218 0100 0711 0543", O::frame, W::placement},
         {PROFILE_WINDOW_SIZE_MAXED, VAL_ISMAXED, T::integer, 0, "", O::frame, W::placement},
         {PROFILE_START, VAL_AUTO, T::integer, 0, "", O::application, W::start},
         {PROFILE_PATH, VAL_PATH_LAST, T::text, 0, PATH_NONE, O::document, W::conditional},
@@ -53,10 +52,9 @@ std::vector<SProfileEntry> MakeTable() {
         {PROFILE_SETTINGS, VAL_PREVIEW_PAGES, T::integer, 0, "", O::framework, W::never},
     };
     static const char* const s_recentValues[RECENT_FILE_COUNT] = {"File1", "File2", "File3",
-                                                                   "File4"};
+                                                                  "File4"};
     for (const char* pszValue : s_recentValues)
-        table.push_back(
-            {PROFILE_RECENT, pszValue, T::text, 0, "", O::application, W::conditional});
+        table.push_back({PROFILE_RECENT, pszValue, T::text, 0, "", O::application, W::conditional});
     return table;
 }
 
@@ -83,7 +81,9 @@ int LeadingNumber(const std::string& strText, std::size_t nOffset) {
     return static_cast<int>(std::clamp<long long>(nValue, INT_MIN, INT_MAX));
 }
 
-unsigned Bit(bool b, unsigned nMask) { return b ? nMask : 0u; }
+unsigned Bit(bool b, unsigned nMask) {
+    return b ? nMask : 0u;
+}
 
 unsigned Field(int nValue, unsigned nShift) {
     return (static_cast<unsigned>(nValue) & 7u) << nShift;
@@ -91,15 +91,16 @@ unsigned Field(int nValue, unsigned nShift) {
 
 } // namespace
 
-std::string RecentFileValue(int nIndex) { return "File" + std::to_string(nIndex); }
+std::string RecentFileValue(int nIndex) {
+    return "File" + std::to_string(nIndex);
+}
 
 const std::vector<SProfileEntry>& ProfileTable() {
     static const std::vector<SProfileEntry> s_table = MakeTable();
     return s_table;
 }
 
-const SProfileEntry* FindProfileEntry(const std::string& strSection,
-                                      const std::string& strValue) {
+const SProfileEntry* FindProfileEntry(const std::string& strSection, const std::string& strValue) {
     for (const SProfileEntry& entry : ProfileTable())
         if (ProfileNamesEqual(entry.m_pszSection, strSection) &&
             ProfileNamesEqual(entry.m_pszValue, strValue))
@@ -114,8 +115,7 @@ unsigned DefaultInt(const std::string& strSection, const std::string& strValue) 
 
 std::string DefaultString(const std::string& strSection, const std::string& strValue) {
     const SProfileEntry* pEntry = FindProfileEntry(strSection, strValue);
-    return pEntry != nullptr && pEntry->m_eType == EProfileType::text ? pEntry->m_pszDefault
-                                                                      : "";
+    return pEntry != nullptr && pEntry->m_eType == EProfileType::text ? pEntry->m_pszDefault : "";
 }
 
 unsigned PackDocumentOptions(const SDocumentOptions& options) {
@@ -192,8 +192,8 @@ std::string FormatPlacementRect(int nLeft, int nTop, int nRight, int nBottom) {
     // window somewhere else, so it is held to the range that fits.
     const auto Fit = [](int n) { return std::clamp(n, -999, 9999); };
     char szText[64];
-    std::snprintf(szText, sizeof szText, "%04d %04d %04d %04d", Fit(nLeft), Fit(nTop),
-                  Fit(nRight), Fit(nBottom));
+    std::snprintf(szText, sizeof szText, "%04d %04d %04d %04d", Fit(nLeft), Fit(nTop), Fit(nRight),
+                  Fit(nBottom));
     return szText;
 }
 

@@ -98,8 +98,8 @@ struct SProfileEntry {
     const char* m_pszSection;
     const char* m_pszValue;
     EProfileType m_eType;
-    unsigned m_nDefault;       // integer values
-    const char* m_pszDefault;  // text values ("" for integer values)
+    unsigned m_nDefault;      // integer values
+    const char* m_pszDefault; // text values ("" for integer values)
     EProfileOwner m_eOwner;
     EProfileWrite m_eWrite;
 };

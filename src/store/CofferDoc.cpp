@@ -1,9 +1,20 @@
 #include "store/CofferDoc.h"
 
+#include "platform/Prompts.h"
+#include "shell/CommandIds.h"
+#include "shell/Profile.h"
+#include "shell/SettingsSchema.h"
+#include "shell/StringTable.h"
 #include "store/Archive.h"
 #include "store/CodePage.h"
 #include "store/FieldCipher.h"
+#include "store/RecentFileList.h"
 
+#include <cerrno>
+#include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <unordered_map>
 
 namespace {
@@ -63,11 +74,164 @@ void WriteObjectTag(CArchive& ar, bool bFirst) {
     ar.WriteBytes(strName);
 }
 
+// The seam of a document nobody talks to: every question is cancelled.
+class CSilentPrompts final : public CPrompts {
+public:
+    EMsgAnswer MessageBox(const std::string&, EMsgIcon, EMsgButtons eButtons,
+                          const std::string&) override {
+        return eButtons == EMsgButtons::ok ? EMsgAnswer::ok : EMsgAnswer::cancel;
+    }
+    bool PromptOpenFile(const SFilePrompt&, std::string&) override { return false; }
+    bool PromptSaveFile(const SFilePrompt&, std::string&) override { return false; }
+    bool ChooseFolder(const std::string&, const std::string&, std::string&) override {
+        return false;
+    }
+    bool RunCreateKey(std::string&) override { return false; }
+    bool RunCheckKey(const std::string&, const std::string&) override { return false; }
+    bool RunChangeKey(std::string&) override { return false; }
+};
+
+constexpr const char* CLOSED_PATH_NAME = " ";
+
+bool EndsWithPwd(const std::string& strPath) {
+    const std::string strExt = PWD_EXTENSION;
+    if (strPath.size() < strExt.size())
+        return false;
+    for (std::size_t i = 0; i < strExt.size(); ++i) {
+        char c = strPath[strPath.size() - strExt.size() + i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != strExt[i])
+            return false;
+    }
+    return true;
+}
+
+// A path the way the recent-file list and the settings keep it: absolute.
+std::string AbsolutePath(const std::string& strPath) {
+    if (strPath.empty() || strPath[0] == '/')
+        return strPath;
+    std::string strCwd(4096, '\0');
+    if (::getcwd(strCwd.data(), strCwd.size()) == nullptr)
+        return strPath;
+    strCwd.resize(strCwd.find('\0'));
+    std::string strRelative = strPath;
+    while (strRelative.rfind("./", 0) == 0)
+        strRelative.erase(0, 2);
+    return strCwd + (strCwd.back() == '/' ? "" : "/") + strRelative;
+}
+
+// Creates a folder and any missing parents, private to the user. Failures
+// are left for the backup copy to report.
+void MakeFolders(const std::string& strFolder) {
+    std::string strPart;
+    std::size_t nPos = 0;
+    while (nPos != std::string::npos) {
+        nPos = strFolder.find('/', nPos + 1);
+        strPart = strFolder.substr(0, nPos);
+        if (!strPart.empty() && !FileExists(strPart))
+            ::mkdir(strPart.c_str(), 0700);
+    }
+}
+
+std::string ReplaceArg1(std::string strText, const std::string& strValue) {
+    const auto nPos = strText.find("%1");
+    if (nPos != std::string::npos)
+        strText.replace(nPos, 2, strValue);
+    return strText;
+}
+
 } // namespace
 
-CCofferDoc::CCofferDoc() = default;
+CCofferDoc::CCofferDoc(CProfile* pProfile) : m_pProfile(pProfile) {
+    if (m_pProfile)
+        ReadOptions();
+}
 
-CCofferDoc::~CCofferDoc() = default;
+CCofferDoc::~CCofferDoc() { WriteOptions(); }
+
+std::string CCofferDoc::DefaultBackupFolder() {
+    std::string strData;
+    const char* pszData = std::getenv("XDG_DATA_HOME");
+    // A relative XDG_DATA_HOME is invalid and ignored.
+    if (pszData && pszData[0] == '/') {
+        strData = pszData;
+    } else {
+        const char* pszHome = std::getenv("HOME");
+        std::string strHome = pszHome ? pszHome : "";
+        if (strHome.empty()) {
+            if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir)
+                strHome = pw->pw_dir;
+        }
+        strData = strHome + "/.local/share";
+    }
+    while (strData.size() > 1 && strData.back() == '/')
+        strData.pop_back();
+    return strData + "/Keyhaven/backup";
+}
+
+void CCofferDoc::ReadOptions() {
+    const SDocumentOptions options = UnpackDocumentOptions(m_pProfile->GetProfileInt(
+        PROFILE_SETTINGS, VAL_DOC_OPTIONS, DefaultInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS)));
+    m_bBackup = options.m_bBackup;
+    m_bAddToRecent = options.m_bAddToRecent;
+    m_bAutoSave = options.m_bAutoSave;
+    m_nStartFile = options.m_nStartFile;
+    m_strStartFile = m_pProfile->GetProfileString(PROFILE_PATH, VAL_PATH_START, "");
+    m_strBackupPath = m_pProfile->GetProfileString(PROFILE_PATH, VAL_PATH_BACKUP, "");
+    if (!m_bBackup)
+        return;
+    if (m_strBackupPath.empty())
+        m_strBackupPath = DefaultBackupFolder();
+    if (!FileExists(m_strBackupPath))
+        MakeFolders(m_strBackupPath);
+}
+
+void CCofferDoc::WriteOptions() {
+    if (!m_pProfile)
+        return;
+    SDocumentOptions options;
+    options.m_bBackup = m_bBackup;
+    options.m_bAddToRecent = m_bAddToRecent;
+    options.m_bAutoSave = m_bAutoSave;
+    options.m_nStartFile = m_nStartFile;
+    m_pProfile->WriteProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, PackDocumentOptions(options));
+    m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_BACKUP, m_strBackupPath);
+    m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, "");
+    if (m_nStartFile == START_FILE_LAST && EndsWithPwd(m_strPathName))
+        m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_LAST, m_strPathName);
+    else if (m_nStartFile == START_FILE_FIXED)
+        m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_START, m_strStartFile);
+}
+
+void CCofferDoc::SetPrompts(CPrompts* pPrompts) { m_pPrompts = pPrompts; }
+
+void CCofferDoc::SetCodePage(const CCodePage* pCodePage) { m_pCodePage = pCodePage; }
+
+CPrompts& CCofferDoc::Prompts() const {
+    static CSilentPrompts silent;
+    return m_pPrompts ? *m_pPrompts : silent;
+}
+
+void CCofferDoc::ShowMessage(const std::string& strText, bool bInformation) const {
+    Prompts().MessageBox(strText, bInformation ? EMsgIcon::information : EMsgIcon::exclamation);
+}
+
+void CCofferDoc::Notify(EDocNotice eNotice) {
+    if (m_fnNotify)
+        m_fnNotify(eNotice);
+}
+
+bool CCofferDoc::IsMainWindowShown() const {
+    return !m_fnIsMainWindowShown || m_fnIsMainWindowShown();
+}
+
+void CCofferDoc::SetModifiedFlag(bool bModified) {
+    if (m_bModified == bModified)
+        return;
+    m_bModified = bModified;
+    Notify(EDocNotice::modifiedChanged);
+}
 
 CCofferDoc::CInfoList::iterator CCofferDoc::NodeOf(const CPasswordInfo* pRecord) {
     for (auto it = m_listInfo.begin(); it != m_listInfo.end(); ++it) {
@@ -203,13 +367,14 @@ void CCofferDoc::DeleteContents() {
     m_bSaved = false;
     m_strFileName.clear();
     m_bLoaded = false;
-    m_bModified = false;
+    SetModifiedFlag(false);
     m_listInfo.clear();
     m_listArchive.clear();
 }
 
 bool CCofferDoc::OnNewDocument() {
     DeleteContents();
+    m_strPathName.clear();
     m_strKey.clear();
     m_nGenerate = DEFAULT_GENERATE;
     m_strLength.clear();
@@ -321,10 +486,336 @@ EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath) {
     const EFileError eError = WriteFileAtomic(strPath, ar.Buffer());
     m_bSaved = eError == EFileError::none;
     if (m_bSaved)
-        m_bModified = false;
+        SetModifiedFlag(false);
     return eError;
 }
 
 bool CCofferDoc::IsKeyAccepted(const std::string& strTypedKey) const {
     return !m_strKey.empty() && MakeKeyCheckValue(strTypedKey) == m_strKey;
+}
+
+// --- the document's life ---
+
+bool CCofferDoc::HasFilePath() const {
+    return !m_strPathName.empty() && m_strPathName != CLOSED_PATH_NAME;
+}
+
+std::string CCofferDoc::GetTitle() const {
+    return HasFilePath() ? FileNameOf(m_strPathName) : std::string(IDS_UNTITLED);
+}
+
+void CCofferDoc::SetPathName(const std::string& strPath, bool bAddToMRU) {
+    m_strPathName = m_bOpen ? AbsolutePath(strPath) : std::string(CLOSED_PATH_NAME);
+    Notify(EDocNotice::pathNameChanged);
+    if (bAddToMRU && m_bOpen && m_bAddToRecent && m_pRecentFileList && HasFilePath()) {
+        m_pRecentFileList->Add(m_strPathName);
+        Notify(EDocNotice::recentFileListChanged);
+    }
+}
+
+void CCofferDoc::OnFileNew() {
+    if (!IsMainWindowShown())
+        return;
+    std::string strKeyValue;
+    if (!Prompts().RunCreateKey(strKeyValue))
+        return;
+    if (OnFileClose() != 1 && !m_strKey.empty())
+        return;
+    m_bOpen = true;
+    OnNewDocument();
+    m_strKey = strKeyValue;
+    OnFileSave();
+    if (m_bSaved)
+        Notify(EDocNotice::initialUpdate);
+    else
+        OnFileClose();
+}
+
+bool CCofferDoc::OnFileOpen() {
+    if (!IsMainWindowShown())
+        return false;
+    SFilePrompt prompt;
+    prompt.m_strTitle = IDS_OPEN_TITLE;
+    prompt.m_bConfirmOverwrite = false;
+    std::string strPath;
+    if (!Prompts().PromptOpenFile(prompt, strPath))
+        return false;
+    return OpenDocumentFile(strPath);
+}
+
+bool CCofferDoc::OpenDocumentFile(const std::string& strPath) {
+    if (!SaveModified())
+        return false;
+    return OpenAfterSaveModified(strPath);
+}
+
+bool CCofferDoc::OpenAfterSaveModified(const std::string& strPath) {
+    const bool bOpened = OnOpenDocument(strPath);
+    if (bOpened)
+        SetPathName(strPath, true);
+    Notify(EDocNotice::initialUpdate);
+    return bOpened;
+}
+
+bool CCofferDoc::OnOpenRecentFile(int nIndex) {
+    if (!m_pRecentFileList || nIndex < 0 || nIndex >= m_pRecentFileList->GetCount())
+        return false;
+    const std::string strPath = (*m_pRecentFileList)[nIndex];
+    // A cancelled save question is the user's choice, not a reason to forget
+    // the file; only a file that cannot be opened leaves the list.
+    if (!SaveModified())
+        return false;
+    if (OpenAfterSaveModified(strPath))
+        return true;
+    m_pRecentFileList->Remove(nIndex);
+    Notify(EDocNotice::recentFileListChanged);
+    return false;
+}
+
+bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
+    if (!EndsWithPwd(strPath)) {
+        ShowMessage(IDS_FORMAT_NOT_SUPPORTED);
+        return false;
+    }
+    const EFileError eError = ReadArchiveFile(strPath, m_pCodePage ? *m_pCodePage : CCodePage::Default());
+    // The read emptied the document: nothing may show its old records while
+    // a message or a dialog runs. The view shows no content until the KEY is
+    // accepted.
+    std::string strKey;
+    strKey.swap(m_strKey);
+    Notify(EDocNotice::initialUpdate);
+    m_strKey.swap(strKey);
+    if (eError != EFileError::none) {
+        m_bOpen = false;
+        SetPathName(CLOSED_PATH_NAME, false);
+        ShowMessage(FileErrorMessage(eError, strPath));
+        return false;
+    }
+    if (m_strKey.empty()) {
+        GiveKeyToKeylessFile(strPath);
+        return true;
+    }
+    if (m_bSkipKeyCheck) {
+        m_bSkipKeyCheck = false;
+        m_bSaved = true;
+        AcceptKeyedFile();
+        return true;
+    }
+    m_bSaved = true;
+    if (!Prompts().RunCheckKey(IDS_KEY_PROMPT + m_strFileName, m_strKey)) {
+        DeleteContents();
+        m_bOpen = false;
+        return true;
+    }
+    AcceptKeyedFile();
+    return true;
+}
+
+void CCofferDoc::AcceptKeyedFile() {
+    DecipherList();
+    m_listArchive.clear();
+    m_bOpen = true;
+}
+
+void CCofferDoc::GiveKeyToKeylessFile(const std::string& strPath) {
+    if (IsReadOnlyFile(strPath)) {
+        ShowMessage(IDS_NOKEY_READONLY);
+        DeleteContents();
+        m_bOpen = false;
+        return;
+    }
+    m_bSaved = false;
+    ShowMessage(IDS_NOKEY_CREATE);
+    std::string strKeyValue;
+    if (!Prompts().RunCreateKey(strKeyValue)) {
+        DeleteContents();
+        m_bOpen = false;
+        return;
+    }
+    m_strFileName.clear();
+    m_bLoaded = false;
+    // Records a file without a KEY may hold are kept, behind the new group:
+    // they were enciphered under the field key of the empty check value, so
+    // they are deciphered with it and written back under the new KEY.
+    DecipherList();
+    m_listArchive.clear();
+    CPasswordInfo& group = m_listInfo.emplace_front();
+    group.m_bGroup = 1;
+    group.m_strGroup = DEFAULT_GROUP_NAME;
+    m_bOpen = true;
+    m_strKey = strKeyValue;
+    SetPathName(strPath, true);
+    OnFileSave();
+}
+
+int CCofferDoc::OnFileSave() {
+    if (!IsMainWindowShown())
+        return SAVE_DONE;
+    if (HasFilePath() && IsReadOnlyFile(m_strPathName)) {
+        switch (Prompts().MessageBox(IDS_SAVE_READONLY, EMsgIcon::exclamation,
+                                     EMsgButtons::yesNoCancel)) {
+        case EMsgAnswer::yes:
+            DoFileSave();
+            return SAVE_READONLY_SAVEAS;
+        case EMsgAnswer::no:
+            return SAVE_READONLY_NO;
+        default:
+            return SAVE_CANCEL;
+        }
+    }
+    DoFileSave();
+    return SAVE_DONE;
+}
+
+bool CCofferDoc::OnFileSaveAs() { return DoSave(std::string()); }
+
+bool CCofferDoc::DoFileSave() {
+    if (!HasFilePath() || !FileExists(m_strPathName) || IsReadOnlyFile(m_strPathName))
+        return DoSave(std::string());
+    return DoSave(m_strPathName);
+}
+
+bool CCofferDoc::DoSave(const std::string& strPath) {
+    std::string strNewName = strPath;
+    if (strNewName.empty()) {
+        SFilePrompt prompt;
+        prompt.m_strTitle = IDS_SAVEAS_TITLE;
+        prompt.m_strInitialName = HasFilePath() ? m_strPathName : GetTitle() + PWD_EXTENSION;
+        if (!Prompts().PromptSaveFile(prompt, strNewName) || strNewName.empty())
+            return false;
+    }
+    // The writer replaces files atomically: a failed write leaves neither a
+    // partial new file nor a damaged old one, so there is nothing to delete.
+    if (!OnSaveDocument(strNewName))
+        return false;
+    SetPathName(strNewName, true);
+    return true;
+}
+
+bool CCofferDoc::OnSaveDocument(const std::string& strPath) {
+    if (m_bBackup && !m_strFileName.empty()) {
+        std::string strBackup = m_strBackupPath;
+        if (!strBackup.empty() && strBackup.back() != '/')
+            strBackup += '/';
+        strBackup += m_strFileName + ".bak";
+        if (m_strBackupPath.empty() || !HasFilePath() ||
+            CopyFileAtomic(m_strPathName, strBackup) != EFileError::none)
+            ShowMessage(IDS_BACKUP_FAILED);
+    }
+    const EFileError eError = WriteArchiveFile(strPath);
+    if (eError == EFileError::none)
+        return true;
+    ShowMessage(FileErrorMessage(eError, strPath));
+    return false;
+}
+
+bool CCofferDoc::SaveModified() {
+    if (!m_bModified)
+        return true;
+    switch (Prompts().MessageBox(ReplaceArg1(IDS_ASK_TO_SAVE, GetTitle()), EMsgIcon::question,
+                                 EMsgButtons::yesNoCancel)) {
+    case EMsgAnswer::yes:
+        return DoFileSave();
+    case EMsgAnswer::no:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CCofferDoc::RememberLastFile() {
+    if (m_pProfile && m_nStartFile == START_FILE_LAST && EndsWithPwd(m_strPathName))
+        m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_LAST, m_strPathName);
+}
+
+int CCofferDoc::OnFileClose() {
+    RememberLastFile();
+    if (m_bModified) {
+        switch (Prompts().MessageBox(IDS_ASK_SAVE_MODIFIED, EMsgIcon::exclamation,
+                                     EMsgButtons::yesNoCancel)) {
+        case EMsgAnswer::yes:
+            m_bSaved = false;
+            if (OnFileSave() == SAVE_CANCEL || !m_bSaved)
+                return 0;
+            break;
+        case EMsgAnswer::no:
+            m_bSaved = true;
+            break;
+        default:
+            return 0;
+        }
+    }
+    const bool bClosed = m_bSaved;
+    DeleteContents();
+    // The views drop their items whatever the outcome: the records are gone.
+    Notify(EDocNotice::updateAllViews);
+    m_bOpen = false;
+    if (!bClosed)
+        return 0;
+    SetPathName(CLOSED_PATH_NAME, false);
+    return 1;
+}
+
+void CCofferDoc::OnChangeKey() {
+    if (HasFilePath() && IsReadOnlyFile(m_strPathName)) {
+        ShowMessage(IDS_CHANGEKEY_READONLY);
+        return;
+    }
+    std::string strKeyValue = m_strKey;
+    if (!Prompts().RunChangeKey(strKeyValue)) {
+        ShowMessage(IDS_KEY_NOT_CHANGED, true);
+        return;
+    }
+    const std::string strOldKey = m_strKey;
+    m_strKey = strKeyValue;
+    m_bSaved = false;
+    OnFileSave();
+    // A KEY that did not reach the file is not changed: keeping it in memory
+    // would leave the file under the old KEY while the user learns the new.
+    if (!m_bSaved) {
+        m_strKey = strOldKey;
+        ShowMessage(IDS_KEY_NOT_CHANGED, true);
+        return;
+    }
+    ShowMessage(IDS_KEY_CHANGED, true);
+}
+
+void CCofferDoc::OnContentChanged() {
+    SetModifiedFlag(true);
+    if (m_bAutoSave)
+        OnFileSave();
+}
+
+bool CCofferDoc::QueryCommand(int nId, bool& bEnabled, bool& bChecked) const {
+    bChecked = false;
+    switch (nId) {
+    case ID_FILE_NEW:
+        bEnabled = true;
+        return true;
+    case ID_FILE_CLOSE:
+        bEnabled = IsCloseEnabled();
+        return true;
+    case ID_FILE_SAVE:
+        bEnabled = IsSaveEnabled();
+        return true;
+    case ID_FILE_SAVE_AS:
+        bEnabled = IsSaveAsEnabled();
+        return true;
+    case ID_TOOLS_CHANGEKEY:
+        bEnabled = IsChangeKeyEnabled();
+        return true;
+    case ID_FILE_EXPORT:
+        bEnabled = IsExportEnabled();
+        return true;
+    case ID_FILE_PROPERTY:
+    case ID_FILE_PROPERTY_CONTEXT:
+        bEnabled = IsPropertiesEnabled();
+        return true;
+    case ID_RECENT_ADDHERE:
+        bEnabled = true;
+        bChecked = IsAddHereChecked();
+        return true;
+    default:
+        return false;
+    }
 }

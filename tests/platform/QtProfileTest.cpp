@@ -93,11 +93,9 @@ private slots:
         QCOMPARE(profile.GetProfileString(PROFILE_PATH, VAL_PATH_LAST, "x"),
                  std::string("/home/me/a,b;c=d \"q\".pwd"));
         QCOMPARE(profile.GetProfileString(PROFILE_PATH, VAL_PATH_START, "x"), strBytes);
-        QCOMPARE(profile.GetProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, "x"),
-                 std::string());
+        QCOMPARE(profile.GetProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, "x"), std::string());
         QCOMPARE(profile.GetProfileString(PROFILE_SETTINGS, VAL_BEGIN, "x"), std::string("  5  "));
-        QCOMPARE(profile.GetProfileString(PROFILE_SETTINGS, VAL_END, "x"),
-                 std::string("@literal"));
+        QCOMPARE(profile.GetProfileString(PROFILE_SETTINGS, VAL_END, "x"), std::string("@literal"));
         QCOMPARE(profile.GetProfileString(PROFILE_RECENT, "File1", "x"),
                  std::string("/home/me/caf\xc3\xa9.pwd"));
         QCOMPARE(profile.GetProfileString(PROFILE_RECENT, "File2", "none"), std::string("none"));
@@ -142,7 +140,8 @@ private slots:
     }
 
     void existingNamesKeepTheirSpelling() {
-        WriteFile("[settings]\nwinstart=1\nGenerate=63\n\n[window%20SIZE]\nrect=0001 0002 0003 0004\n");
+        WriteFile(
+            "[settings]\nwinstart=1\nGenerate=63\n\n[window%20SIZE]\nrect=0001 0002 0003 0004\n");
         {
             CQtProfile profile;
             QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_WINSTART, 0), 1u);
@@ -235,17 +234,34 @@ private slots:
         }
         Sections expected;
         expected["Settings"] = {
-            {"WinStart", "0"},   {"StartBar", "0"},   {"Generate", "39"},
-            {"Begin", "5"},      {"End", "8"},        {"Length", "6"},
-            {"AutoMin", "0"},    {"AutoExit", "0"},   {"1", "0"},
-            {"2", "3"},          {"3", "1"},          {"tree", "160"},
-            {"barx", "400"},     {"bary", "0"},       {"Exit2Min", "0"},
-            {"Min2Lock", "0"},   {"DeleteConfirmA", "1"}, {"DeleteConfirmG", "1"},
-            {"HideTray", "0"},   {"HotKey", "0"},     {"HotKeyFlag", "0"},
+            {"WinStart", "0"},
+            {"StartBar", "0"},
+            {"Generate", "39"},
+            {"Begin", "5"},
+            {"End", "8"},
+            {"Length", "6"},
+            {"AutoMin", "0"},
+            {"AutoExit", "0"},
+            {"1", "0"},
+            {"2", "3"},
+            {"3", "1"},
+            {"tree", "160"},
+            {"barx", "400"},
+            {"bary", "0"},
+            {"Exit2Min", "0"},
+            {"Min2Lock", "0"},
+            {"DeleteConfirmA", "1"},
+            {"DeleteConfirmG", "1"},
+            {"HideTray", "0"},
+            {"HotKey", "0"},
+            {"HotKeyFlag", "0"},
         };
-        expected["Window%20size"] = {{"tool", "1"},   {"status", "1"},
-                                     {"search", "0"}, {"top", "0"},
-                                     {"Rect", "0218 0100 0711 0543"}, {"IsMaxed", "0"}};
+        expected["Window%20size"] = {{"tool", "1"},
+                                     {"status", "1"},
+                                     {"search", "0"},
+                                     {"top", "0"},
+                                     {"Rect", "0218 0100 0711 0543"},
+                                     {"IsMaxed", "0"}};
         expected["Start"] = {{"Auto", "0"}};
         expected["Path"] = {{"3", ""}, {"4", ""}};
         const Sections actual = ParseFile();

@@ -1,5 +1,5 @@
-#include "shell/MemoryProfile.h"
 #include "shell/SettingsSchema.h"
+#include "shell/MemoryProfile.h"
 
 #include <gtest/gtest.h>
 
@@ -130,13 +130,12 @@ TEST(SettingsTable, ReadingAnEmptyStoreGivesTheDefaults) {
     const CMemoryProfile profile;
     for (const SProfileEntry& entry : ProfileTable()) {
         if (entry.m_eType == EProfileType::integer)
-            EXPECT_EQ(profile.GetProfileInt(entry.m_pszSection, entry.m_pszValue,
-                                            entry.m_nDefault),
+            EXPECT_EQ(profile.GetProfileInt(entry.m_pszSection, entry.m_pszValue, entry.m_nDefault),
                       entry.m_nDefault);
         else
-            EXPECT_EQ(profile.GetProfileString(entry.m_pszSection, entry.m_pszValue,
-                                               entry.m_pszDefault),
-                      entry.m_pszDefault);
+            EXPECT_EQ(
+                profile.GetProfileString(entry.m_pszSection, entry.m_pszValue, entry.m_pszDefault),
+                entry.m_pszDefault);
     }
 }
 

@@ -1,0 +1,166 @@
+#include "platform/QtPrompts.h"
+
+#include "store/ChangeKeyDlg.h"
+#include "store/CheckKeyDlg.h"
+#include "store/CreateKeyDlg.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon IconOf(EMsgIcon eIcon) {
+    switch (eIcon) {
+    case EMsgIcon::exclamation:
+        return QMessageBox::Warning;
+    case EMsgIcon::information:
+        return QMessageBox::Information;
+    case EMsgIcon::question:
+        return QMessageBox::Question;
+    case EMsgIcon::stop:
+        return QMessageBox::Critical;
+    case EMsgIcon::none:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ButtonsOf(EMsgButtons eButtons) {
+    switch (eButtons) {
+    case EMsgButtons::ok:
+        return QMessageBox::Ok;
+    case EMsgButtons::okCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case EMsgButtons::yesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case EMsgButtons::yesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QString FromUtf8(const std::string& strText) { return QString::fromStdString(strText); }
+
+std::string ToUtf8(const QString& strText) { return strText.toStdString(); }
+
+} // namespace
+
+CQtPrompts::CQtPrompts(std::function<QWidget*()> fnParent, const CCodePage* pCodePage)
+    : m_fnParent(std::move(fnParent)), m_pCodePage(pCodePage) {}
+
+QWidget* CQtPrompts::Parent() const { return m_fnParent ? m_fnParent() : nullptr; }
+
+EMsgAnswer CQtPrompts::MessageBox(const std::string& strText, EMsgIcon eIcon,
+                                  EMsgButtons eButtons, const std::string& strCaption) {
+    QMessageBox box(IconOf(eIcon), FromUtf8(strCaption), FromUtf8(strText), ButtonsOf(eButtons),
+                    Parent());
+    box.setObjectName(QStringLiteral("messageBox"));
+    box.setTextFormat(Qt::PlainText);
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return EMsgAnswer::ok;
+    case QMessageBox::Yes:
+        return EMsgAnswer::yes;
+    case QMessageBox::No:
+        return EMsgAnswer::no;
+    default:
+        // A box closed without a choice: a Yes/No question counts it as No,
+        // like the button that ends it without doing anything.
+        return eButtons == EMsgButtons::yesNo ? EMsgAnswer::no : EMsgAnswer::cancel;
+    }
+}
+
+std::string CQtPrompts::FilterSuffix(const std::string& strFilter) {
+    const auto nOpen = strFilter.rfind('(');
+    const auto nClose = strFilter.rfind(')');
+    if (nOpen == std::string::npos || nClose == std::string::npos || nClose <= nOpen + 1)
+        return {};
+    return strFilter.substr(nOpen + 1, nClose - nOpen - 1);
+}
+
+std::string CQtPrompts::WithDefaultExtension(const std::string& strPath,
+                                             const std::string& strDefaultExt) {
+    if (strPath.empty() || strDefaultExt.empty())
+        return strPath;
+    const auto nSlash = strPath.rfind('/');
+    const std::string strName = nSlash == std::string::npos ? strPath : strPath.substr(nSlash + 1);
+    // A leading dot names a hidden file, not an extension.
+    const auto nDot = strName.rfind('.');
+    if (nDot != std::string::npos && nDot > 0)
+        return strPath;
+    return strPath + (strDefaultExt[0] == '.' ? "" : ".") + strDefaultExt;
+}
+
+bool CQtPrompts::FileDialog(const SFilePrompt& prompt, bool bSave, std::string& strPath) {
+    QFileDialog dialog(Parent(), FromUtf8(prompt.m_strTitle));
+    dialog.setObjectName(bSave ? QStringLiteral("saveFileDialog")
+                               : QStringLiteral("openFileDialog"));
+    dialog.setNameFilters({FromUtf8(prompt.m_strFilter), QObject::tr("All files (*)")});
+    dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!prompt.m_bConfirmOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    QString strExt = FromUtf8(prompt.m_strDefaultExt);
+    if (strExt.startsWith(QLatin1Char('.')))
+        strExt.remove(0, 1);
+    dialog.setDefaultSuffix(strExt);
+    if (!prompt.m_strInitialName.empty()) {
+        const QFileInfo info(FromUtf8(prompt.m_strInitialName));
+        dialog.setDirectory(info.isAbsolute() ? info.absolutePath() : QDir::homePath());
+        dialog.selectFile(info.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    strPath = ToUtf8(dialog.selectedFiles().constFirst());
+    if (bSave)
+        strPath = WithDefaultExtension(strPath, prompt.m_strDefaultExt);
+    return true;
+}
+
+bool CQtPrompts::PromptOpenFile(const SFilePrompt& prompt, std::string& strPath) {
+    return FileDialog(prompt, false, strPath);
+}
+
+bool CQtPrompts::PromptSaveFile(const SFilePrompt& prompt, std::string& strPath) {
+    return FileDialog(prompt, true, strPath);
+}
+
+bool CQtPrompts::ChooseFolder(const std::string& strTitle, const std::string& strInitial,
+                              std::string& strFolder) {
+    const QString strChosen = QFileDialog::getExistingDirectory(
+        Parent(), FromUtf8(strTitle), FromUtf8(strInitial), QFileDialog::ShowDirsOnly);
+    if (strChosen.isEmpty())
+        return false;
+    strFolder = ToUtf8(QDir::cleanPath(strChosen));
+    return true;
+}
+
+bool CQtPrompts::RunCreateKey(std::string& strKeyValue) {
+    CCreateKeyDlg dialog(*this, Parent(), m_pCodePage);
+    const bool bOk = dialog.exec() == QDialog::Accepted;
+    if (bOk)
+        strKeyValue = dialog.m_strKeyValue;
+    dialog.Clear();
+    return bOk;
+}
+
+bool CQtPrompts::RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) {
+    CCheckKeyDlg dialog(*this, Parent(), m_pCodePage);
+    dialog.SetPrompt(FromUtf8(strPrompt));
+    dialog.m_strKeyValue = strKeyValue;
+    const bool bOk = dialog.exec() == QDialog::Accepted;
+    dialog.Clear();
+    return bOk;
+}
+
+bool CQtPrompts::RunChangeKey(std::string& strKeyValue) {
+    CChangeKeyDlg dialog(*this, Parent(), m_pCodePage);
+    dialog.m_strKeyValue = strKeyValue;
+    const bool bOk = dialog.exec() == QDialog::Accepted;
+    if (bOk)
+        strKeyValue = dialog.m_strKeyValue;
+    dialog.Clear();
+    return bOk;
+}
