@@ -1,0 +1,24 @@
+#include "shell/CofferApp.h"
+#include "shell/CommandLineInfo.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    // --help and --version answer without a display.
+    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const CCommandLineInfo info = CCommandLineInfo::Parse(args);
+    if (info.m_bHelp || info.m_bVersion) {
+        const std::string strText = info.m_bHelp ? UsageText() : VersionText();
+        std::fputs(strText.c_str(), stdout);
+        return 0;
+    }
+
+    CCofferApp app(argc, argv);
+    if (!app.InitInstance())
+        return 0;
+    const int nResult = app.exec();
+    app.ExitInstance();
+    return nResult;
+}

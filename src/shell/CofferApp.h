@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QApplication>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CCofferDoc;
+class CDocNotifier;
+class CMainFrame;
+class CProfile;
+class CPrompts;
+class CRecentFileList;
+class CSingleInstance;
+
+// The application: one copy per user, the settings store, the recent-file
+// list, the one document and the main frame, for the life of the process.
+class CCofferApp : public QApplication {
+    Q_OBJECT
+public:
+    CCofferApp(int& argc, char** argv);
+    ~CCofferApp() override;
+
+    // The start: false when the program should end at once (another copy
+    // runs, and has been asked to come forward).
+    bool InitInstance();
+    // The orderly end after the event loop: the document's and the
+    // recent-file list's settings.
+    void ExitInstance();
+
+    // Writes the hand-over of this run's command line: "Start"/"Auto" and
+    // "Path"/"4".
+    static void WriteCommandLine(CProfile& profile, const std::vector<std::string>& args);
+
+    CMainFrame* MainFrame() const { return m_pFrame.get(); }
+
+private:
+    std::unique_ptr<CSingleInstance> m_pInstance;
+    std::unique_ptr<CProfile> m_pProfile;
+    std::unique_ptr<CPrompts> m_pPrompts;
+    std::unique_ptr<CRecentFileList> m_pRecentFileList;
+    std::unique_ptr<CCofferDoc> m_pDoc;
+    std::unique_ptr<CDocNotifier> m_pNotifier;
+    std::unique_ptr<CMainFrame> m_pFrame;
+    bool m_bExited = false;
+};

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QIcon>
+#include <QMenu>
+#include <QObject>
+#include <QString>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <memory>
+
+class CCommandMap;
+
+// The program's icon in the desktop's notification area with its menu:
+// "Main Window", "Password Bar", "Lock" and "Exit". The default item is
+// shown in bold and a double click runs it. A desktop that offers no tray
+// leaves the icon pending: it is added as soon as a tray appears, and again
+// after the tray has gone and come back, unless the user hid the icon.
+class CSystemTray : public QObject {
+    Q_OBJECT
+public:
+    // The tray menu runs its commands through commands, which also decides
+    // their enable rules when the menu opens.
+    explicit CSystemTray(CCommandMap& commands, QObject* pParent = nullptr);
+    ~CSystemTray() override;
+
+    // The tool tip keeps at most 63 characters. True when the icon is in a
+    // tray now; false leaves it pending (or hidden when bHidden).
+    bool Create(const QString& strTip, int nIconId, int nId, bool bHidden);
+    // Shows icon number nIconId (":/icons/<number>.svg"); while the icon is
+    // hidden the image is remembered for its return.
+    bool SetIcon(int nIconId);
+    // The default item by command id, or by position in the menu when
+    // bByPos (separators count, as they do in the menu).
+    bool SetMenuDefaultItem(int nItem, bool bByPos);
+    bool HideIcon();
+    bool ShowIcon();
+    bool AddIcon();
+    bool RemoveIcon();
+
+    // What a click on the icon does; a double click runs the default item.
+    void OnTrayNotification(QSystemTrayIcon::ActivationReason eReason);
+
+    int IconId() const { return m_nIconId; }
+    int Id() const { return m_nId; }
+    QString ToolTip() const { return m_strTip; }
+    int DefaultCommand() const;
+    bool IsHidden() const { return m_bHidden; }
+    bool IsRemoved() const { return m_bRemoved; }
+    bool IsPending() const { return m_bShowIconPending; }
+    QMenu* Menu() { return m_pMenu.get(); }
+    // Enables the items by their rules and marks the default in bold, as
+    // right before the menu opens.
+    void UpdateMenu();
+
+    static constexpr int TIP_MAX = 63;
+    // How often a pending icon looks for a tray.
+    static constexpr int PENDING_POLL_MS = 1000;
+
+private:
+    void BuildMenu();
+    void OnPoll();
+    QAction* ActionAt(int nPos) const;
+
+    CCommandMap& m_commands;
+    std::unique_ptr<QMenu> m_pMenu;
+    QSystemTrayIcon m_icon;
+    QTimer m_timerPoll;
+    QString m_strTip;
+    int m_nIconId = 0;
+    int m_nId = 0;
+    bool m_bEnabled = false;
+    bool m_bHidden = true;
+    bool m_bRemoved = true;
+    bool m_bShowIconPending = false;
+    int m_nDefaultMenuItem = 0;
+    bool m_bDefaultByPos = true;
+};
