@@ -59,10 +59,16 @@ bool ParseDecimal(const QString& strText, unsigned& nValue) {
 CQtProfile::CQtProfile()
     : m_pSettings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                               QString::fromLatin1(SETTINGS_ORGANIZATION),
-                                              QString::fromLatin1(SETTINGS_APPLICATION))) {}
+                                              QString::fromLatin1(SETTINGS_APPLICATION))) {
+    // The settings are the user's alone: an organisation-wide or system-wide
+    // file must not slip values in that the user never chose.
+    m_pSettings->setFallbacksEnabled(false);
+}
 
 CQtProfile::CQtProfile(const QString& strFileName)
-    : m_pSettings(std::make_unique<QSettings>(strFileName, QSettings::IniFormat)) {}
+    : m_pSettings(std::make_unique<QSettings>(strFileName, QSettings::IniFormat)) {
+    m_pSettings->setFallbacksEnabled(false);
+}
 
 CQtProfile::~CQtProfile() {
     m_pSettings->sync();

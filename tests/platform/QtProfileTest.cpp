@@ -59,6 +59,7 @@ private slots:
         // Before the first QSettings: the user scope's folder is taken from
         // the environment once.
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configDir.path()));
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_configDir.path() + "/system"));
     }
 
     void cleanup() { QFile::remove(SettingsFile()); }
@@ -69,6 +70,23 @@ private slots:
         profile.WriteProfileInt(PROFILE_SETTINGS, VAL_WINSTART, 1);
         QVERIFY(profile.Sync());
         QVERIFY(QFile::exists(SettingsFile()));
+    }
+
+    void otherUsersFilesDoNotSlipIn() {
+        // An organisation-wide file beside the user's and a system-wide one.
+        const QByteArray bytes = "[Settings]\nWinStart=1\nBegin=9\n";
+        QDir().mkpath(m_configDir.path() + "/system/Tallowmere");
+        for (const QString& strPath : {m_configDir.path() + "/Tallowmere.ini",
+                                       m_configDir.path() + "/system/Tallowmere/Keyhaven.ini"}) {
+            QFile file(strPath);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        const CQtProfile profile;
+        QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_WINSTART, 0), 0u);
+        QCOMPARE(profile.GetProfileString(PROFILE_SETTINGS, VAL_BEGIN, "5"), std::string("5"));
+        QFile::remove(m_configDir.path() + "/Tallowmere.ini");
+        QFile::remove(m_configDir.path() + "/system/Tallowmere/Keyhaven.ini");
     }
 
     void valuesSurviveANewStart() {

@@ -103,22 +103,6 @@ TEST(SettingsTable, LookUpIgnoresCaseAndRefusesUnknownNames) {
     EXPECT_EQ(DefaultString("Settings", "Generate"), "");
 }
 
-TEST(SettingsTable, OwnersAndWriteMoments) {
-    EXPECT_EQ(FindProfileEntry("Settings", "2")->m_eOwner, EProfileOwner::document);
-    EXPECT_EQ(FindProfileEntry("Path", "3")->m_eOwner, EProfileOwner::document);
-    EXPECT_EQ(FindProfileEntry("Settings", "3")->m_eOwner, EProfileOwner::view);
-    EXPECT_EQ(FindProfileEntry("Settings", "tree")->m_eOwner, EProfileOwner::view);
-    EXPECT_EQ(FindProfileEntry("Settings", "barx")->m_eOwner, EProfileOwner::bar);
-    EXPECT_EQ(FindProfileEntry("Settings", "1")->m_eOwner, EProfileOwner::frame);
-    EXPECT_EQ(FindProfileEntry("Settings", "PreviewPages")->m_eWrite, EProfileWrite::never);
-    EXPECT_EQ(FindProfileEntry("Window size", "Rect")->m_eWrite, EProfileWrite::placement);
-    EXPECT_EQ(FindProfileEntry("Window Size", "IsMaxed")->m_eWrite, EProfileWrite::placement);
-    EXPECT_EQ(FindProfileEntry("Start", "Auto")->m_eWrite, EProfileWrite::start);
-    EXPECT_EQ(FindProfileEntry("Path", "1")->m_eWrite, EProfileWrite::conditional);
-    EXPECT_EQ(FindProfileEntry("Path", "2")->m_eWrite, EProfileWrite::conditional);
-    EXPECT_EQ(FindProfileEntry("Path", "4")->m_eWrite, EProfileWrite::exit);
-}
-
 TEST(SettingsTable, RecentFileValueNames) {
     EXPECT_EQ(RecentFileValue(1), "File1");
     EXPECT_EQ(RecentFileValue(RECENT_FILE_COUNT), "File4");
