@@ -76,6 +76,31 @@ void ClaimNewFile(const std::string& strPath) {
     throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(WriteErrorOf(errno), strPath));
 }
 
+// A regular OUT is replaced in one step. A device, a pipe or a terminal
+// (/dev/stdout, a FIFO) is written in place: replacing it with a regular file
+// would break it for everyone.
+EFileError WriteExportFile(const std::string& strPath, const std::string& strText) {
+    struct stat st {};
+    if (::stat(strPath.c_str(), &st) != 0 || S_ISREG(st.st_mode))
+        return WriteFileAtomic(strPath, strText);
+    const int fd = ::open(strPath.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return WriteErrorOf(errno);
+    std::size_t nDone = 0;
+    while (nDone < strText.size()) {
+        const ssize_t n = ::write(fd, strText.data() + nDone, strText.size() - nDone);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int nErrno = n < 0 ? errno : EIO;
+            ::close(fd);
+            return WriteErrorOf(nErrno);
+        }
+        nDone += static_cast<std::size_t>(n);
+    }
+    return ::close(fd) == 0 ? EFileError::none : WriteErrorOf(errno);
+}
+
 bool IsSameFile(const std::string& strPathA, const std::string& strPathB) {
     struct stat stA {};
     struct stat stB {};
@@ -206,7 +231,7 @@ void CCliCommand::RunExport(const CArgs& astrArgs) {
         Write(strText);
         return;
     }
-    const EFileError eError = WriteFileAtomic(*pOut, strText);
+    const EFileError eError = WriteExportFile(*pOut, strText);
     if (eError != EFileError::none)
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, *pOut));
 }

@@ -1,0 +1,204 @@
+#include "CliRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int POLL_STEP_MS = 50;
+constexpr auto RUN_TIMEOUT = std::chrono::seconds(20);
+
+std::vector<char*> MakeArgv(const std::vector<std::string>& astrArgs,
+                            std::vector<std::string>& astrStore) {
+    astrStore.assign(1, KEYHAVEN_CLI);
+    astrStore.insert(astrStore.end(), astrArgs.begin(), astrArgs.end());
+    std::vector<char*> argv;
+    for (std::string& str : astrStore)
+        argv.push_back(str.data());
+    argv.push_back(nullptr);
+    return argv;
+}
+
+int WaitForExit(pid_t pid) {
+    int nStatus = 0;
+    while (::waitpid(pid, &nStatus, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(nStatus))
+        return WEXITSTATUS(nStatus);
+    return WIFSIGNALED(nStatus) ? 128 + WTERMSIG(nStatus) : -1;
+}
+
+// Appends whatever fd has; false once it is closed.
+bool Drain(int fd, std::string& strOut) {
+    char buffer[4096];
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n > 0) {
+        strOut.append(buffer, static_cast<std::size_t>(n));
+        return true;
+    }
+    return n < 0 && (errno == EINTR || errno == EAGAIN);
+}
+
+void MakePipe(int fds[2]) {
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        std::abort();
+}
+
+} // namespace
+
+SCliResult RunCli(const std::vector<std::string>& astrArgs, const std::string& strInput) {
+    int fdIn[2], fdOut[2], fdErr[2];
+    MakePipe(fdIn);
+    MakePipe(fdOut);
+    MakePipe(fdErr);
+    std::vector<std::string> astrStore;
+    std::vector<char*> argv = MakeArgv(astrArgs, astrStore);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(fdIn[0], 0);
+        ::dup2(fdOut[1], 1);
+        ::dup2(fdErr[1], 2);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(fdIn[0]);
+    ::close(fdOut[1]);
+    ::close(fdErr[1]);
+    // The program may stop reading early (a wrong KEY): a closed pipe is no error.
+    ::signal(SIGPIPE, SIG_IGN);
+
+    SCliResult result;
+    std::size_t nWritten = 0;
+    int fdWrite = fdIn[1];
+    if (strInput.empty()) {
+        ::close(fdWrite);
+        fdWrite = -1;
+    }
+    bool bOutOpen = true, bErrOpen = true;
+    const auto deadline = std::chrono::steady_clock::now() + RUN_TIMEOUT;
+    while ((bOutOpen || bErrOpen) && std::chrono::steady_clock::now() < deadline) {
+        pollfd fds[3] = {{fdOut[0], POLLIN, 0}, {fdErr[0], POLLIN, 0}, {fdWrite, POLLOUT, 0}};
+        ::poll(fds, fdWrite >= 0 ? 3 : 2, POLL_STEP_MS);
+        if (bOutOpen && fds[0].revents)
+            bOutOpen = Drain(fdOut[0], result.strOut);
+        if (bErrOpen && fds[1].revents)
+            bErrOpen = Drain(fdErr[0], result.strErr);
+        if (fdWrite >= 0 && fds[2].revents) {
+            const ssize_t n =
+                ::write(fdWrite, strInput.data() + nWritten, strInput.size() - nWritten);
+            if (n > 0)
+                nWritten += static_cast<std::size_t>(n);
+            if (n < 0 || nWritten == strInput.size()) {
+                ::close(fdWrite);
+                fdWrite = -1;
+            }
+        }
+    }
+    if (fdWrite >= 0)
+        ::close(fdWrite);
+    ::close(fdOut[0]);
+    ::close(fdErr[0]);
+    if (bOutOpen || bErrOpen)
+        ::kill(pid, SIGKILL);
+    result.nExit = WaitForExit(pid);
+    return result;
+}
+
+SCliResult RunCliOnTerminal(const std::vector<std::string>& astrArgs,
+                            const std::vector<std::string>& astrAnswers, std::string& strEcho) {
+    const int fdMaster = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fdMaster < 0 || ::grantpt(fdMaster) != 0 || ::unlockpt(fdMaster) != 0)
+        std::abort();
+    const std::string strSlave = ::ptsname(fdMaster);
+    int fdOut[2], fdErr[2];
+    MakePipe(fdOut);
+    MakePipe(fdErr);
+    std::vector<std::string> astrStore;
+    std::vector<char*> argv = MakeArgv(astrArgs, astrStore);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setsid();
+        const int fdSlave = ::open(strSlave.c_str(), O_RDWR);
+        ::dup2(fdSlave, 0);
+        ::dup2(fdOut[1], 1);
+        ::dup2(fdErr[1], 2);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(fdOut[1]);
+    ::close(fdErr[1]);
+
+    SCliResult result;
+    std::size_t nAnswered = 0;
+    bool bOutOpen = true, bErrOpen = true;
+    const auto deadline = std::chrono::steady_clock::now() + RUN_TIMEOUT;
+    while ((bOutOpen || bErrOpen) && std::chrono::steady_clock::now() < deadline) {
+        pollfd fds[3] = {{fdOut[0], POLLIN, 0}, {fdErr[0], POLLIN, 0}, {fdMaster, POLLIN, 0}};
+        ::poll(fds, 3, POLL_STEP_MS);
+        if (bOutOpen && fds[0].revents)
+            bOutOpen = Drain(fdOut[0], result.strOut);
+        if (bErrOpen && fds[1].revents)
+            bErrOpen = Drain(fdErr[0], result.strErr);
+        if (fds[2].revents & POLLIN)
+            Drain(fdMaster, strEcho);
+        // Every prompt ends with its line; answer the ones that have appeared.
+        std::size_t nPrompts = 0;
+        for (std::size_t nPos = 0; (nPos = result.strErr.find("for:  ", nPos)) != std::string::npos;
+             ++nPos)
+            ++nPrompts;
+        while (nAnswered < astrAnswers.size() && nAnswered < nPrompts) {
+            const std::string strLine = astrAnswers[nAnswered++] + "\n";
+            if (::write(fdMaster, strLine.data(), strLine.size()) < 0)
+                break;
+        }
+    }
+    ::close(fdOut[0]);
+    ::close(fdErr[0]);
+    if (bOutOpen || bErrOpen)
+        ::kill(pid, SIGKILL);
+    result.nExit = WaitForExit(pid);
+    pollfd fdLast{fdMaster, POLLIN, 0};
+    while (::poll(&fdLast, 1, 0) > 0 && (fdLast.revents & POLLIN) && Drain(fdMaster, strEcho)) {
+    }
+    ::close(fdMaster);
+    return result;
+}
+
+CTempFolder::CTempFolder() {
+    std::string strTemplate =
+        (std::filesystem::temp_directory_path() / "keyhaven-cli-test-XXXXXX").string();
+    if (!::mkdtemp(strTemplate.data()))
+        std::abort();
+    m_strPath = strTemplate;
+}
+
+CTempFolder::~CTempFolder() {
+    std::error_code error;
+    // Read-only test files and folders must not keep the folder alive.
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_strPath, error))
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, error);
+    std::filesystem::permissions(m_strPath, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, error);
+    std::filesystem::remove_all(m_strPath, error);
+}
+
+std::string ReadFileBytes(const std::string& strPath) {
+    std::ifstream file(strPath, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteFileBytes(const std::string& strPath, const std::string& strBytes) {
+    std::ofstream file(strPath, std::ios::binary | std::ios::trunc);
+    file.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size()));
+}

@@ -1,0 +1,59 @@
+#include "CliFiles.h"
+#include "CliRunner.h"
+#include "store/FileIO.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CliTerminal : public ::testing::Test {
+protected:
+    CTempFolder m_folder;
+};
+
+} // namespace
+
+TEST_F(CliTerminal, CreateAsksTwiceWithoutEchoAndTheKeyOpensTheFile) {
+    const std::string strPath = m_folder.Path("Typed.pwd");
+    std::string strEcho;
+    SCliResult result =
+        RunCliOnTerminal({"create", strPath}, {"s\xC3\xA9same", "s\xC3\xA9same"}, strEcho);
+    EXPECT_EQ(result.nExit, 0) << result.strErr;
+    EXPECT_EQ(result.strErr, "New KEY for:  Typed.pwd\n\nConfirm KEY for:  Typed.pwd\n\n");
+    EXPECT_EQ(strEcho.find("same"), std::string::npos) << strEcho;
+
+    // The typed UTF-8 KEY was turned into the code page, as a pipe's is.
+    EXPECT_EQ(RunCli({"ls", strPath}, "s\xC3\xA9same\n").nExit, 0);
+    std::string strEchoList;
+    result = RunCliOnTerminal({"ls", strPath}, {"s\xC3\xA9same"}, strEchoList);
+    EXPECT_EQ(result.nExit, 0) << result.strErr;
+    EXPECT_EQ(result.strErr, "KEY for:  Typed.pwd\n\n");
+    EXPECT_EQ(result.strOut, "Typed\n  My Passwords\n");
+    EXPECT_EQ(strEchoList.find("same"), std::string::npos) << strEchoList;
+}
+
+TEST_F(CliTerminal, DifferentNewKeysAreRefused) {
+    const std::string strPath = m_folder.Path("Differ.pwd");
+    std::string strEcho;
+    SCliResult result = RunCliOnTerminal({"create", strPath}, {"one", "two"}, strEcho);
+    EXPECT_EQ(result.nExit, 1);
+    EXPECT_NE(result.strErr.find("New KEYs do not mach!\nPlease enter again!\n"), std::string::npos)
+        << result.strErr;
+    EXPECT_FALSE(FileExists(strPath));
+
+    result = RunCliOnTerminal({"create", strPath}, {"", ""}, strEcho);
+    EXPECT_EQ(result.nExit, 1);
+    EXPECT_NE(result.strErr.find("Your KEY is invalid!"), std::string::npos);
+
+    WriteCoreFile(strPath, "old", {Group("G")});
+    const std::string strBefore = ReadFileBytes(strPath);
+    result = RunCliOnTerminal({"passwd", strPath}, {"old", "new", "New"}, strEcho);
+    EXPECT_EQ(result.nExit, 1);
+    EXPECT_EQ(result.strErr.substr(0, 20), "KEY for:  Differ.pwd");
+    EXPECT_EQ(ReadFileBytes(strPath), strBefore);
+
+    result = RunCliOnTerminal({"passwd", strPath}, {"old", "new", "new"}, strEcho);
+    EXPECT_EQ(result.nExit, 0) << result.strErr;
+    EXPECT_NE(result.strErr.find("KEY is changed!"), std::string::npos);
+    EXPECT_EQ(RunCli({"ls", strPath}, "new\n").nExit, 0);
+}
