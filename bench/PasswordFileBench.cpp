@@ -1,0 +1,375 @@
+// Load and save of a large password file, beside the plain read of the same
+// file's bytes, and the heap that a loaded document holds.
+//
+// bench_password_file [--accounts=N] [Google Benchmark flags]
+//
+// The file holds N accounts (default 100,000) in groups of 100, with field
+// lengths account 12, user name 16, password 16, web site 30, e-mail 24 and
+// comments 60 bytes. It is written once to a private temporary folder, which
+// is removed at the end. The program exits non-zero when the file does not
+// read back as written or the memory targets are missed; times are reported,
+// not judged.
+
+#include "HeapCounter.h"
+
+#include "store/CodePage.h"
+#include "store/CofferDoc.h"
+#include "store/FieldCipher.h"
+#include "store/FileIO.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+#include <stdlib.h>
+
+namespace {
+
+constexpr std::size_t DEFAULT_ACCOUNTS = 100000;
+constexpr std::size_t MAX_ACCOUNTS = 9999999; // account names carry 7 digits
+constexpr std::size_t ACCOUNTS_PER_GROUP = 100;
+constexpr std::size_t USER_NAME_LENGTH = 16;
+constexpr std::size_t PASSWORD_LENGTH = 16;
+constexpr std::size_t WEB_SITE_LENGTH = 30;
+constexpr std::size_t EMAIL_LENGTH = 24;
+constexpr std::size_t COMMENTS_LENGTH = 60;
+constexpr const char* BENCH_KEY = "benchmark KEY";
+
+constexpr double HELD_TARGET = 4.0;
+constexpr double PEAK_TARGET = 8.0;
+constexpr double TIME_TARGET_SECONDS = 0.100;
+
+struct SSetup {
+    std::size_t nAccounts = DEFAULT_ACCOUNTS;
+    std::size_t nGroups = 0;
+    std::string strFolder;
+    std::string strPath;     // the generated file
+    std::string strSavePath; // where the save benchmarks write
+    std::size_t nFileBytes = 0;
+};
+
+struct SMemory {
+    std::size_t nTextBytes = 0;
+    std::size_t nHeldBytes = 0;
+    std::size_t nPeakBytes = 0;
+    double HeldRatio() const { return double(nHeldBytes) / double(nTextBytes); }
+    double PeakRatio() const { return double(nPeakBytes) / double(nTextBytes); }
+};
+
+// Mean seconds per iteration: elapsed, and on the benchmark's own thread's
+// CPU clock, which a machine busy with other work disturbs far less.
+struct STimes {
+    double dWall = 0;
+    double dCpu = 0;
+};
+
+// The last run of each benchmark; zero when it did not run.
+struct SResults {
+    STimes rawRead;
+    STimes load;
+    STimes save;
+    STimes writeAtomic;
+};
+
+SSetup g_setup;
+SMemory g_memory;
+SResults g_results;
+
+using CClock = std::chrono::steady_clock;
+
+double SecondsSince(CClock::time_point start) {
+    return std::chrono::duration<double>(CClock::now() - start).count();
+}
+
+double ThreadCpuSeconds() {
+    timespec ts{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+}
+
+// Printable, deterministic filler: a text starting with strStart, padded to
+// nLength with characters of a fixed pseudo-random sequence.
+std::string Filler(std::uint64_t& nState, std::size_t nLength, std::string strStart = {}) {
+    static constexpr char ALPHABET[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_.+!*";
+    strStart.resize(std::min(strStart.size(), nLength));
+    while (strStart.size() < nLength) {
+        nState ^= nState << 13;
+        nState ^= nState >> 7;
+        nState ^= nState << 17;
+        strStart += ALPHABET[nState % (sizeof(ALPHABET) - 1)];
+    }
+    return strStart;
+}
+
+std::string Numbered(const char* pszFormat, std::size_t n) {
+    char sz[32];
+    std::snprintf(sz, sizeof sz, pszFormat, n);
+    return sz;
+}
+
+// Records are put straight into the list: the store operations look groups
+// up by walking the list, which is meant for one edit at a time.
+void FillDocument(CCofferDoc& doc, std::size_t nAccounts, std::size_t nGroups) {
+    doc.OnNewDocument();
+    doc.m_listInfo.clear();
+    doc.m_strKey = MakeKeyCheckValue(BENCH_KEY);
+    std::uint64_t nState = 0x9E3779B97F4A7C15ull;
+    std::size_t nAccount = 0;
+    for (std::size_t g = 0; g < nGroups; ++g) {
+        CPasswordInfo& group = doc.m_listInfo.emplace_back();
+        group.m_bGroup = 1;
+        group.m_strGroup = Numbered("Group %04zu", g + 1);
+        for (std::size_t i = 0; i < ACCOUNTS_PER_GROUP && nAccount < nAccounts; ++i) {
+            ++nAccount;
+            CPasswordInfo& info = doc.m_listInfo.emplace_back();
+            info.m_strAccount = Numbered("acct-%07zu", nAccount);
+            info.m_strUserName = Filler(nState, USER_NAME_LENGTH, "user.");
+            info.m_strPassword = Filler(nState, PASSWORD_LENGTH);
+            info.m_strWebSite = Filler(nState, WEB_SITE_LENGTH, "https://www.");
+            info.m_strEMail =
+                Filler(nState, EMAIL_LENGTH - std::strlen("@example.org")) + "@example.org";
+            info.m_strComments = Filler(nState, COMMENTS_LENGTH, "Note: ");
+        }
+    }
+}
+
+std::size_t TextBytes(const CCofferDoc& doc) {
+    std::size_t nBytes = 0;
+    for (const CPasswordInfo& info : doc.m_listInfo)
+        nBytes += info.m_strAccount.size() + info.m_strUserName.size() +
+                  info.m_strPassword.size() + info.m_strWebSite.size() + info.m_strEMail.size() +
+                  info.m_strComments.size() + info.m_strGroup.size();
+    return nBytes;
+}
+
+// Opening a file as the program does once the KEY is accepted.
+bool LoadFile(CCofferDoc& doc, const std::string& strPath) {
+    if (doc.ReadArchiveFile(strPath, CCodePage::Default()) != EFileError::none)
+        return false;
+    doc.DecipherList();
+    return true;
+}
+
+std::string ReadAll(const std::string& strPath) {
+    std::string strBytes;
+    ReadWholeFile(strPath, strBytes);
+    return strBytes;
+}
+
+// Writes the file and checks that it reads back whole and is rewritten byte
+// for byte, so that every benchmark measures the file it claims to.
+bool PrepareFile() {
+    CCofferDoc doc;
+    FillDocument(doc, g_setup.nAccounts, g_setup.nGroups);
+    const std::size_t nTextBytes = TextBytes(doc);
+    if (doc.WriteArchiveFile(g_setup.strPath) != EFileError::none) {
+        std::fprintf(stderr, "cannot write %s\n", g_setup.strPath.c_str());
+        return false;
+    }
+    CCofferDoc loaded;
+    if (!LoadFile(loaded, g_setup.strPath) || !loaded.IsKeyAccepted(BENCH_KEY) ||
+        loaded.CountGroups() != static_cast<int>(g_setup.nGroups) ||
+        loaded.CountAccounts() != static_cast<int>(g_setup.nAccounts) ||
+        TextBytes(loaded) != nTextBytes) {
+        std::fprintf(stderr, "the generated file does not read back as written\n");
+        return false;
+    }
+    if (loaded.WriteArchiveFile(g_setup.strSavePath) != EFileError::none ||
+        ReadAll(g_setup.strSavePath) != ReadAll(g_setup.strPath)) {
+        std::fprintf(stderr, "saving the loaded file changed its bytes\n");
+        return false;
+    }
+    g_setup.nFileBytes = ReadAll(g_setup.strPath).size();
+    return true;
+}
+
+SMemory MeasureLoadMemory() {
+    SMemory memory;
+    CCofferDoc doc;
+    CHeapCounter::Begin();
+    LoadFile(doc, g_setup.strPath);
+    CHeapCounter::End();
+    memory.nHeldBytes = static_cast<std::size_t>(std::max(0LL, CHeapCounter::HeldBytes()));
+    memory.nPeakBytes = static_cast<std::size_t>(std::max(0LL, CHeapCounter::PeakBytes()));
+    memory.nTextBytes = TextBytes(doc);
+    return memory;
+}
+
+// Times step (which returns false on failure) in every iteration, after an
+// untimed prepare, and reports the means as counters and in times.
+template <class FPrepare, class FStep>
+void TimeSteps(benchmark::State& state, STimes& times, FPrepare prepare, FStep step) {
+    STimes total;
+    for (auto _ : state) {
+        prepare();
+        const auto start = CClock::now();
+        const double dCpuStart = ThreadCpuSeconds();
+        if (!step()) {
+            state.SkipWithError("the file could not be read or written");
+            return;
+        }
+        const double dCpu = ThreadCpuSeconds() - dCpuStart;
+        const double dWall = SecondsSince(start);
+        state.SetIterationTime(dWall);
+        total.dWall += dWall;
+        total.dCpu += dCpu;
+    }
+    const double dIterations = double(state.iterations());
+    times = {total.dWall / dIterations, total.dCpu / dIterations};
+    state.counters["cpu_ms"] = times.dCpu * 1e3;
+    if (&times != &g_results.rawRead && g_results.rawRead.dWall > 0)
+        state.counters["vs_raw_read"] = times.dWall / g_results.rawRead.dWall;
+}
+
+void BM_ReadWholeFile(benchmark::State& state) {
+    TimeSteps(
+        state, g_results.rawRead, [] {},
+        [] {
+            std::string strBytes;
+            const bool bOk = ReadWholeFile(g_setup.strPath, strBytes) == EFileError::none;
+            benchmark::DoNotOptimize(strBytes.data());
+            return bOk;
+        });
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * g_setup.nFileBytes));
+}
+
+void BM_Load(benchmark::State& state) {
+    CCofferDoc doc;
+    // Emptying the previous load is not part of this one.
+    TimeSteps(
+        state, g_results.load, [&doc] { doc.DeleteContents(); },
+        [&doc] { return LoadFile(doc, g_setup.strPath); });
+    state.counters["held_per_text"] = g_memory.HeldRatio();
+    state.counters["peak_per_text"] = g_memory.PeakRatio();
+}
+
+// The whole save: encipher, serialise, write a temporary file, flush it to
+// disk and rename it over the old one.
+void BM_Save(benchmark::State& state) {
+    CCofferDoc doc;
+    LoadFile(doc, g_setup.strPath);
+    TimeSteps(state, g_results.save, [] {}, [&doc] {
+        return doc.WriteArchiveFile(g_setup.strSavePath) == EFileError::none;
+    });
+}
+
+// The disk's part of the save: temporary file, fsync, rename.
+void BM_WriteFileAtomic(benchmark::State& state) {
+    const std::string strBytes = ReadAll(g_setup.strPath);
+    TimeSteps(state, g_results.writeAtomic, [] {}, [&strBytes] {
+        return WriteFileAtomic(g_setup.strSavePath, strBytes) == EFileError::none;
+    });
+}
+
+BENCHMARK(BM_ReadWholeFile)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Save)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteFileAtomic)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Takes --accounts=N out of the arguments; false when it is malformed.
+bool TakeAccountsFlag(int& argc, char** argv) {
+    static constexpr const char* FLAG = "--accounts=";
+    int nKept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], FLAG, std::strlen(FLAG)) != 0) {
+            argv[nKept++] = argv[i];
+            continue;
+        }
+        const char* pszValue = argv[i] + std::strlen(FLAG);
+        char* pszEnd = nullptr;
+        const unsigned long long n = std::strtoull(pszValue, &pszEnd, 10);
+        if (*pszValue == '\0' || *pszEnd != '\0' || n == 0 || n > MAX_ACCOUNTS)
+            return false;
+        g_setup.nAccounts = static_cast<std::size_t>(n);
+    }
+    argc = nKept;
+    return true;
+}
+
+bool MakeFolder() {
+    const char* pszTemp = std::getenv("TMPDIR");
+    std::string strTemplate =
+        std::string(pszTemp && *pszTemp ? pszTemp : "/tmp") + "/keyhaven-bench.XXXXXX";
+    if (!::mkdtemp(strTemplate.data()))
+        return false;
+    g_setup.strFolder = strTemplate;
+    g_setup.strPath = strTemplate + "/bench.pwd";
+    g_setup.strSavePath = strTemplate + "/saved.pwd";
+    return true;
+}
+
+void PrintTime(const char* pszWhat, const STimes& times, bool bTarget) {
+    if (times.dWall <= 0)
+        return;
+    const STimes& raw = g_results.rawRead;
+    std::printf("%-38s %8.2f ms (%5.1fx raw read)  cpu %7.2f ms (%5.1fx)", pszWhat,
+                times.dWall * 1e3, times.dWall / raw.dWall, times.dCpu * 1e3,
+                times.dCpu / raw.dCpu);
+    // The targets are set for the full-size file.
+    if (bTarget && g_setup.nAccounts == DEFAULT_ACCOUNTS)
+        std::printf("  target %.0f ms: %s", TIME_TARGET_SECONDS * 1e3,
+                    times.dWall <= TIME_TARGET_SECONDS ? "met" : "MISSED");
+    std::printf("\n");
+}
+
+bool PrintSummary() {
+    const bool bHeldMet = g_memory.HeldRatio() <= HELD_TARGET;
+    const bool bPeakMet = g_memory.PeakRatio() <= PEAK_TARGET;
+    std::printf("\n%zu accounts in %zu groups, file of %zu bytes, texts of %zu bytes\n",
+                g_setup.nAccounts, g_setup.nGroups, g_setup.nFileBytes, g_memory.nTextBytes);
+    if (g_results.rawRead.dWall > 0) {
+        const SResults& r = g_results;
+        PrintTime("raw read (ReadWholeFile)", r.rawRead, false);
+        PrintTime("load (ReadArchiveFile + DecipherList)", r.load, true);
+        PrintTime("save (WriteArchiveFile, with fsync)", r.save, true);
+        PrintTime("  of which the atomic write alone", r.writeAtomic, false);
+        if (r.save.dWall > 0 && r.writeAtomic.dWall > 0)
+            PrintTime("  so encipher + serialise take",
+                      {r.save.dWall - r.writeAtomic.dWall, r.save.dCpu - r.writeAtomic.dCpu},
+                      false);
+    }
+    std::printf("memory held by the loaded document: %zu bytes = %.2fx its texts (target %.0fx: "
+                "%s)\n",
+                g_memory.nHeldBytes, g_memory.HeldRatio(), HELD_TARGET,
+                bHeldMet ? "met" : "MISSED");
+    std::printf("peak while loading: %zu bytes = %.2fx its texts (target %.0fx: %s)\n",
+                g_memory.nPeakBytes, g_memory.PeakRatio(), PEAK_TARGET,
+                bPeakMet ? "met" : "MISSED");
+    return bHeldMet && bPeakMet;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!TakeAccountsFlag(argc, argv)) {
+        std::fprintf(stderr, "--accounts takes a number from 1 to %zu\n", MAX_ACCOUNTS);
+        return 2;
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+    g_setup.nGroups = (g_setup.nAccounts + ACCOUNTS_PER_GROUP - 1) / ACCOUNTS_PER_GROUP;
+    if (!MakeFolder()) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    bool bOk = PrepareFile();
+    if (bOk) {
+        g_memory = MeasureLoadMemory();
+        benchmark::RunSpecifiedBenchmarks();
+        bOk = PrintSummary();
+    }
+    benchmark::Shutdown();
+    std::error_code error;
+    std::filesystem::remove_all(g_setup.strFolder, error);
+    return bOk ? 0 : 1;
+}
