@@ -28,6 +28,8 @@ public:
     void WriteInt32(std::int32_t nValue) { WriteUInt32(static_cast<std::uint32_t>(nValue)); }
     void WriteBytes(std::string_view bytes);
     void WriteText(std::string_view strText);
+    // Room for nBytes in the storing buffer, when the caller knows the size.
+    void Reserve(std::size_t nBytes) { m_strBuffer.reserve(nBytes); }
 
     bool ReadUInt16(std::uint16_t& nValue);
     bool ReadUInt32(std::uint32_t& nValue);

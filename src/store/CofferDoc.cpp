@@ -34,10 +34,17 @@ void CopyAccountTexts(const CPasswordInfo& from, CPasswordInfo& to) {
 
 void XorInPlace(std::string& strText, const std::string& strX) {
     const std::size_t nKey = strX.size();
-    for (std::size_t i = 0, k = 0; i < strText.size(); ++i) {
-        strText[i] = static_cast<char>(strText[i] ^ strX[k]);
-        if (++k == nKey)
-            k = 0;
+    if (nKey == 0)
+        return;
+    char* p = strText.data();
+    const char* pKey = strX.data();
+    // Whole key-length runs, so the inner loop has no wrap test and vectorises.
+    for (std::size_t nLeft = strText.size(); nLeft > 0;) {
+        const std::size_t nRun = nLeft < nKey ? nLeft : nKey;
+        for (std::size_t j = 0; j < nRun; ++j)
+            p[j] = static_cast<char>(p[j] ^ pKey[j]);
+        p += nRun;
+        nLeft -= nRun;
     }
 }
 
@@ -72,6 +79,53 @@ void WriteObjectTag(CArchive& ar, bool bFirst) {
     ar.WriteUInt16(CLASS_SCHEMA);
     ar.WriteUInt16(static_cast<std::uint16_t>(strName.size()));
     ar.WriteBytes(strName);
+}
+
+// The object tag and body of one record; bFirst is cleared for the next.
+void StoreRecord(CArchive& ar, CPasswordInfo& info, bool& bFirst) {
+    WriteObjectTag(ar, bFirst);
+    info.Serialize(ar);
+    bFirst = false;
+}
+
+// Header fields 1 to 5 and the record count.
+void StoreHeader(CArchive& ar, const CCofferDoc& doc, std::size_t nCount) {
+    ar.WriteText(doc.m_strKey);
+    ar.WriteInt32(doc.m_nGenerate);
+    ar.WriteText(doc.m_strLength);
+    ar.WriteText(doc.m_strBegin);
+    ar.WriteText(doc.m_strEnd);
+    if (nCount < 0xFFFF) {
+        ar.WriteUInt16(static_cast<std::uint16_t>(nCount));
+    } else {
+        ar.WriteUInt16(0xFFFF);
+        ar.WriteUInt32(static_cast<std::uint32_t>(nCount));
+    }
+}
+
+std::size_t StoredTextSize(const std::string& strText) {
+    const std::size_t n = strText.size();
+    return n + (n < 0xFF ? 1 : n < 0xFFFE ? 3 : 7);
+}
+
+std::size_t StoredRecordSize(const CPasswordInfo& info) {
+    return 2 + StoredTextSize(info.m_strAccount) + StoredTextSize(info.m_strUserName) +
+           StoredTextSize(info.m_strPassword) + StoredTextSize(info.m_strWebSite) +
+           StoredTextSize(info.m_strEMail) + StoredTextSize(info.m_strComments) + 4 +
+           StoredTextSize(info.m_strGroup);
+}
+
+// The exact size of the file that saving the document writes, so that its
+// buffer is allocated once instead of growing through copies.
+std::size_t StoredSize(const CCofferDoc& doc) {
+    std::size_t nSize = StoredTextSize(doc.m_strKey) + 4 + StoredTextSize(doc.m_strLength) +
+                        StoredTextSize(doc.m_strBegin) + StoredTextSize(doc.m_strEnd) + 6 +
+                        6 + std::char_traits<char>::length(PASSWORD_CLASS_NAME);
+    for (const CPasswordInfo& info : doc.m_listArchive)
+        nSize += StoredRecordSize(info);
+    for (const CPasswordInfo& info : doc.m_listInfo)
+        nSize += StoredRecordSize(info);
+    return nSize;
 }
 
 // The seam of a document nobody talks to: every question is cancelled.
@@ -420,24 +474,10 @@ bool CCofferDoc::Serialize(CArchive& ar) {
     m_strFileName = ar.GetFileName();
     m_bLoaded = true;
     if (ar.IsStoring()) {
-        ar.WriteText(m_strKey);
-        ar.WriteInt32(m_nGenerate);
-        ar.WriteText(m_strLength);
-        ar.WriteText(m_strBegin);
-        ar.WriteText(m_strEnd);
-        const std::size_t nCount = m_listArchive.size();
-        if (nCount < 0xFFFF) {
-            ar.WriteUInt16(static_cast<std::uint16_t>(nCount));
-        } else {
-            ar.WriteUInt16(0xFFFF);
-            ar.WriteUInt32(static_cast<std::uint32_t>(nCount));
-        }
+        StoreHeader(ar, *this, m_listArchive.size());
         bool bFirst = true;
-        for (CPasswordInfo& info : m_listArchive) {
-            WriteObjectTag(ar, bFirst);
-            info.Serialize(ar);
-            bFirst = false;
-        }
+        for (CPasswordInfo& info : m_listArchive)
+            StoreRecord(ar, info, bFirst);
         return true;
     }
 
@@ -479,10 +519,27 @@ EFileError CCofferDoc::ReadArchiveFile(const std::string& strPath, const CCodePa
 }
 
 EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath) {
-    EncipherList();
-    CArchive ar(FileNameOf(strPath));
-    Serialize(ar);
+    // The bytes of EncipherList and Serialize, made one record at a time in a
+    // scratch record whose texts keep their capacity: a large file is never
+    // held twice, and saving allocates almost nothing per record.
+    m_strFileName = FileNameOf(strPath);
+    m_bLoaded = true;
+    CArchive ar(m_strFileName);
+    ar.Reserve(StoredSize(*this));
+    StoreHeader(ar, *this, m_listArchive.size() + m_listInfo.size());
+    bool bFirst = true;
+    for (CPasswordInfo& info : m_listArchive)
+        StoreRecord(ar, info, bFirst);
     m_listArchive.clear();
+    if (!m_listInfo.empty()) {
+        const std::string strX = MakeFieldKey(m_strKey);
+        CPasswordInfo scratch;
+        for (const CPasswordInfo& info : m_listInfo) {
+            scratch = info;
+            XorRecord(scratch, strX);
+            StoreRecord(ar, scratch, bFirst);
+        }
+    }
     const EFileError eError = WriteFileAtomic(strPath, ar.Buffer());
     m_bSaved = eError == EFileError::none;
     if (m_bSaved)
