@@ -7,6 +7,7 @@
 #include "cli/CliTexts.h"
 #include "cli/KeyReader.h"
 #include "cli/TreeListing.h"
+#include "shell/StringTable.h"
 #include "store/CodePage.h"
 #include "store/CofferDoc.h"
 #include "store/ExportText.h"
@@ -243,7 +244,7 @@ void CCliCommand::RunCreate(const CArgs& astrArgs) {
     if (FileExists(strPath))
         throw CCliFailure(CLI_EXIT_WRITE,
                           strPath + " already exists; create never replaces a file.");
-    const std::string strKey = ReadNewKey(FileNameOf(strPath), CLI_KEY_INVALID);
+    const std::string strKey = ReadNewKey(FileNameOf(strPath), IDS_KEY_INVALID);
     CCofferDoc doc;
     doc.OnNewDocument();
     doc.m_strKey = MakeKeyCheckValue(strKey);
@@ -263,17 +264,17 @@ void CCliCommand::RunPasswd(const CArgs& astrArgs) {
     LoadFile(strPath, doc);
     RequireKey(doc, strPath);
     if (IsReadOnlyFile(strPath))
-        throw CCliFailure(CLI_EXIT_WRITE, CLI_READ_ONLY_CHANGE);
+        throw CCliFailure(CLI_EXIT_WRITE, IDS_CHANGEKEY_READONLY);
     const std::string strName = FileNameOf(strPath);
-    if (!doc.IsKeyAccepted(ReadKey("KEY for:  " + strName)))
-        throw CCliFailure(CLI_EXIT_KEY, CLI_ORIGINAL_KEY_INVALID);
+    if (!doc.IsKeyAccepted(ReadKey(IDS_KEY_PROMPT + strName)))
+        throw CCliFailure(CLI_EXIT_KEY, IDS_ORIGINAL_KEY_INVALID);
     doc.DecipherList();
-    doc.m_strKey = MakeKeyCheckValue(ReadNewKey(strName, CLI_NEW_KEY_INVALID));
+    doc.m_strKey = MakeKeyCheckValue(ReadNewKey(strName, IDS_NEW_KEY_INVALID));
     const EFileError eError = doc.WriteArchiveFile(strPath);
     if (eError != EFileError::none)
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strPath));
     if (m_keyReader.IsTerminal())
-        m_err << CLI_KEY_CHANGED << '\n';
+        m_err << IDS_KEY_CHANGED << '\n';
 }
 
 void CCliCommand::RunGenerate(const CArgs& astrArgs) {
@@ -305,8 +306,8 @@ void CCliCommand::RequireKey(const CCofferDoc& doc, const std::string& strPath) 
 void CCliCommand::OpenFile(const std::string& strPath, CCofferDoc& doc) {
     LoadFile(strPath, doc);
     RequireKey(doc, strPath);
-    if (!doc.IsKeyAccepted(ReadKey("KEY for:  " + FileNameOf(strPath))))
-        throw CCliFailure(CLI_EXIT_KEY, CLI_KEY_INVALID);
+    if (!doc.IsKeyAccepted(ReadKey(IDS_KEY_PROMPT + FileNameOf(strPath))))
+        throw CCliFailure(CLI_EXIT_KEY, IDS_KEY_INVALID);
     // The field key comes from the stored check value, not from the typed KEY.
     doc.DecipherList();
 }
@@ -333,7 +334,7 @@ std::string CCliCommand::ReadKey(const std::string& strPrompt) {
 std::string CCliCommand::ReadNewKey(const std::string& strFileName, const char* pszEmptyMessage) {
     const std::string strKey = ReadKey("New KEY for:  " + strFileName);
     if (m_keyReader.IsTerminal() && ReadKey("Confirm KEY for:  " + strFileName) != strKey)
-        throw CCliFailure(CLI_EXIT_KEY, CLI_NEW_KEYS_DIFFER);
+        throw CCliFailure(CLI_EXIT_KEY, IDS_KEYS_DO_NOT_MATCH);
     if (strKey.empty())
         throw CCliFailure(CLI_EXIT_KEY, pszEmptyMessage);
     return strKey;
