@@ -1,0 +1,358 @@
+#!/usr/bin/env bash
+# End-to-end test library: a private X server with a window manager that has a
+# system tray, a private home for the program, and helpers that drive the real
+# program with xdotool, read the clipboard with xclip and take screenshots.
+#
+# A test sources this file, calls e2e_begin NAME, then starts the program with
+# e2e_start_app. Everything it started ends when the test exits, by process id.
+#
+# Environment:
+#   KEYHAVEN_BIN   the program under test (required)
+#   E2E_OUT        where each test keeps its home, logs and screenshots
+#   E2E_DEMO_FILE  the demo password file, KEY "demo"
+
+set -euo pipefail
+
+E2E_PIDS=()           # processes this test started, in start order
+E2E_APP_PIDS=()       # the program's processes among them
+E2E_DIR=""
+E2E_TIMEOUT=${E2E_TIMEOUT:-15}
+
+e2e_log() { printf '[%s] %s\n' "$(date +%H:%M:%S)" "$*" >&2; }
+
+e2e_fail() {
+    e2e_log "FAIL: $*"
+    e2e_screenshot "failure" || true
+    exit 1
+}
+
+e2e_cleanup() {
+    local status=$?
+    local i pid
+    # Newest first: the program, then the window manager, then the X server.
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+        pid=${E2E_PIDS[i]}
+        if kill -0 "$pid" 2>/dev/null; then
+            kill -TERM "$pid" 2>/dev/null || true
+            for _ in 1 2 3 4 5 6 7 8 9 10; do
+                kill -0 "$pid" 2>/dev/null || break
+                sleep 0.2
+            done
+            kill -KILL "$pid" 2>/dev/null || true
+        fi
+        wait "$pid" 2>/dev/null || true
+    done
+    if [ "$status" -ne 0 ] && [ -n "$E2E_DIR" ]; then
+        e2e_log "logs and screenshots are in $E2E_DIR"
+        for log in "$E2E_DIR"/*.log; do
+            [ -s "$log" ] || continue
+            e2e_log "--- $(basename "$log") (last lines)"
+            tail -n 20 "$log" >&2 || true
+        done
+    fi
+    exit "$status"
+}
+
+# e2e_begin NAME: a fresh folder, home and display for this test.
+e2e_begin() {
+    local name=$1
+    [ -n "${KEYHAVEN_BIN:-}" ] || { echo "KEYHAVEN_BIN is not set" >&2; exit 2; }
+    [ -x "$KEYHAVEN_BIN" ] || { echo "$KEYHAVEN_BIN is not a program" >&2; exit 2; }
+    local out=${E2E_OUT:-${TMPDIR:-/tmp}/keyhaven-e2e}
+    E2E_DIR="$out/$name"
+    rm -rf "$E2E_DIR"
+    mkdir -p "$E2E_DIR/home" "$E2E_DIR/config" "$E2E_DIR/data" "$E2E_DIR/runtime" "$E2E_DIR/files"
+    chmod 700 "$E2E_DIR/runtime"
+    trap e2e_cleanup EXIT
+
+    export HOME="$E2E_DIR/home"
+    export XDG_CONFIG_HOME="$E2E_DIR/config"
+    export XDG_DATA_HOME="$E2E_DIR/data"
+    export XDG_RUNTIME_DIR="$E2E_DIR/runtime"
+    export XDG_CACHE_HOME="$E2E_DIR/home/.cache"
+    # Without a session bus the tray icon is an XEmbed window of the X tray,
+    # which the tests can find; nothing reaches the user's own session either.
+    unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER WAYLAND_DISPLAY
+    export QT_QPA_PLATFORM=xcb
+    export NO_AT_BRIDGE=1
+
+    e2e_start_x
+    e2e_start_wm
+}
+
+e2e_settings_file() { echo "$XDG_CONFIG_HOME/Tallowmere/Keyhaven.ini"; }
+
+# e2e_write_settings: standard input becomes the program's settings file.
+e2e_write_settings() {
+    local file
+    file=$(e2e_settings_file)
+    mkdir -p "$(dirname "$file")"
+    cat >"$file"
+}
+
+# e2e_setting SECTION KEY: a value from the settings file ("" when missing).
+# QSettings writes blanks of section names as %20; sections match in any case.
+e2e_setting() {
+    local section=${1// /%20} key=$2 file
+    file=$(e2e_settings_file)
+    [ -f "$file" ] || return 0
+    awk -v want="$(printf '%s' "$section" | tr '[:upper:]' '[:lower:]')" -v key="$key" '
+        /^\[.*\]$/ { cur = tolower(substr($0, 2, length($0) - 2)); next }
+        cur == want && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }
+    ' "$file"
+}
+
+e2e_start_x() {
+    local fdfile="$E2E_DIR/displayfd"
+    : >"$fdfile"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset \
+        3>"$fdfile" >"$E2E_DIR/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    local i
+    for ((i = 0; i < 100; i++)); do
+        if grep -q '^[0-9]' "$fdfile" 2>/dev/null; then
+            export DISPLAY=":$(head -n 1 "$fdfile" | tr -d '[:space:]')"
+            e2e_log "X server on $DISPLAY"
+            return 0
+        fi
+        kill -0 "${E2E_PIDS[-1]}" 2>/dev/null || break
+        sleep 0.1
+    done
+    e2e_fail "the X server did not start"
+}
+
+e2e_start_wm() {
+    # IceWM with its own defaults: a task bar with a system tray.
+    icewm >"$E2E_DIR/icewm.log" 2>&1 &
+    E2E_PIDS+=($!)
+    local i
+    for ((i = 0; i < 50; i++)); do
+        if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+            break
+        fi
+        sleep 0.1
+    done
+    # The tray and the task bar come up a little after the manager itself.
+    sleep 1.5
+}
+
+# e2e_start_app ARGS...: starts the program under test in the background.
+e2e_start_app() {
+    "$KEYHAVEN_BIN" "$@" >>"$E2E_DIR/keyhaven.log" 2>&1 &
+    local pid=$!
+    E2E_PIDS+=("$pid")
+    E2E_APP_PIDS+=("$pid")
+    E2E_LAST_PID=$pid
+    e2e_log "started keyhaven $* as $pid"
+}
+
+# e2e_run_app ARGS...: runs the program to its end (at most the time-out)
+# and returns its exit status.
+e2e_run_app() {
+    local status=0
+    timeout "$E2E_TIMEOUT" "$KEYHAVEN_BIN" "$@" >>"$E2E_DIR/keyhaven.log" 2>&1 || status=$?
+    return "$status"
+}
+
+e2e_app_running() { kill -0 "${1:-$E2E_LAST_PID}" 2>/dev/null; }
+
+# e2e_wait_exit PID [SECONDS]: waits for the process to end; prints its status.
+e2e_wait_exit() {
+    local pid=$1 limit=${2:-$E2E_TIMEOUT} i
+    for ((i = 0; i < limit * 10; i++)); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            local status=0
+            wait "$pid" 2>/dev/null || status=$?
+            echo "$status"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# e2e_until SECONDS COMMAND...: retries the command until it succeeds.
+e2e_until() {
+    local limit=$1 i
+    shift
+    for ((i = 0; i < limit * 10; i++)); do
+        if "$@" >/dev/null 2>&1; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# --- windows -----------------------------------------------------------------
+
+# The program's windows that are mapped and viewable, one id a line.
+e2e_visible_windows() {
+    local pid id
+    for pid in "${E2E_APP_PIDS[@]}"; do
+        xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true
+    done | sort -u | while read -r id; do
+        e2e_is_viewable "$id" && echo "$id"
+    done
+    return 0
+}
+
+e2e_is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+
+e2e_window_name() { xdotool getwindowname "$1" 2>/dev/null; }
+
+e2e_window_type() {
+    xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null | sed -n 's/.*_NET_WM_WINDOW_TYPE_\([A-Z_]*\).*/\1/p' | head -n 1
+}
+
+# Visible top-level windows of the program with exactly this title.
+e2e_windows_named() {
+    local title=$1 id
+    e2e_visible_windows | while read -r id; do
+        [ "$(e2e_window_name "$id")" = "$title" ] && echo "$id"
+    done
+    return 0
+}
+
+# The main window: titled "Keyhaven", a normal window (message boxes share the
+# caption but are dialogs), and large.
+e2e_main_window() {
+    local id
+    e2e_windows_named "Keyhaven" | while read -r id; do
+        [ "$(e2e_window_type "$id")" = "NORMAL" ] || continue
+        local w
+        w=$(xwininfo -id "$id" | awk '/Width:/ { print $2 }')
+        [ "${w:-0}" -ge 300 ] && echo "$id"
+    done | head -n 1
+}
+
+# e2e_wait_window TITLE [SECONDS]: prints the id of the first visible window
+# of the program with that title.
+e2e_wait_window() {
+    local title=$1 limit=${2:-$E2E_TIMEOUT} i id
+    for ((i = 0; i < limit * 10; i++)); do
+        id=$(e2e_windows_named "$title" | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    e2e_fail "no window \"$title\" after $limit s"
+}
+
+e2e_wait_main_window() {
+    local limit=${1:-$E2E_TIMEOUT} i id
+    for ((i = 0; i < limit * 10; i++)); do
+        id=$(e2e_main_window)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    e2e_fail "the main window did not appear after $limit s"
+}
+
+e2e_activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; }
+
+# e2e_type_into WINDOW TEXT: types the text into the window and presses Enter.
+e2e_type_into() {
+    e2e_activate "$1"
+    sleep 0.2
+    xdotool type --delay 40 --window "$1" -- "$2"
+    xdotool key --window "$1" Return
+}
+
+# e2e_key KEYS...: keys to the focused window, e.g. "alt+f" "x".
+e2e_key() {
+    local k
+    for k in "$@"; do
+        xdotool key --delay 80 "$k"
+        sleep 0.15
+    done
+}
+
+# --- the tray ----------------------------------------------------------------
+
+# The program's tray icon: a small window of the program that the window
+# manager's tray has embedded (its parent is not the root window) and shows.
+e2e_tray_icon() {
+    local root id parent
+    root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
+    e2e_visible_windows | while read -r id; do
+        parent=$(xwininfo -children -id "$id" 2>/dev/null | awk '/Parent window id:/ { print $4 }')
+        [ -n "$parent" ] && [ "$parent" != "$root" ] || continue
+        local w h
+        w=$(xwininfo -id "$id" | awk '/Width:/ { print $2 }')
+        h=$(xwininfo -id "$id" | awk '/Height:/ { print $2 }')
+        [ "${w:-0}" -le 64 ] && [ "${h:-0}" -le 64 ] && echo "$id"
+    done | head -n 1
+}
+
+e2e_wait_tray_icon() {
+    local limit=${1:-$E2E_TIMEOUT} i id
+    for ((i = 0; i < limit * 10; i++)); do
+        id=$(e2e_tray_icon)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    e2e_fail "no tray icon after $limit s"
+}
+
+# e2e_click WINDOW BUTTON: clicks the middle of a window (1 left, 3 right).
+e2e_click() {
+    local id=$1 button=${2:-1} w h
+    w=$(xwininfo -id "$id" | awk '/Width:/ { print $2 }')
+    h=$(xwininfo -id "$id" | awk '/Height:/ { print $2 }')
+    xdotool mousemove --window "$id" $((w / 2)) $((h / 2))
+    sleep 0.2
+    xdotool click "$button"
+}
+
+# A pop-up menu of the program that is open now: an override-redirect window
+# straight under the root window (the window manager frames everything else).
+e2e_popup_menu() {
+    local root id info
+    root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
+    e2e_visible_windows | while read -r id; do
+        info=$(xwininfo -children -id "$id" 2>/dev/null) || continue
+        [ "$(awk '/Parent window id:/ { print $4 }' <<<"$info")" = "$root" ] || continue
+        xwininfo -id "$id" | grep -q 'Override Redirect State: yes' && echo "$id"
+    done | head -n 1
+}
+
+e2e_wait_popup_menu() {
+    local limit=${1:-5} i id
+    for ((i = 0; i < limit * 10; i++)); do
+        id=$(e2e_popup_menu)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    e2e_fail "no menu opened"
+}
+
+# --- clipboard and pictures --------------------------------------------------
+
+# The clipboard's text, read while its owner still runs (there is no
+# clipboard manager under Xvfb).
+e2e_clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null; }
+
+# e2e_screenshot NAME [WINDOW]: the screen, or one window, as NAME.png.
+e2e_screenshot() {
+    [ -n "${DISPLAY:-}" ] && [ -n "$E2E_DIR" ] || return 1
+    local target=${2:-root}
+    import -window "$target" "$E2E_DIR/$1.png" 2>/dev/null
+}
+
+# --- assertions ----------------------------------------------------------------
+
+e2e_expect_eq() {
+    [ "$1" = "$2" ] || e2e_fail "${3:-values differ}: expected \"$2\", got \"$1\""
+}

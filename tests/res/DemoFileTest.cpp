@@ -1,0 +1,173 @@
+// The demo file that newcomers open must be a real password file of the
+// program: readable by the core reader, opened by its KEY "demo" and by
+// nothing else, with believable, clearly made-up accounts.
+
+#include "store/CodePage.h"
+#include "store/CofferDoc.h"
+#include "store/FileIO.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+
+namespace {
+
+class DemoFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(m_doc.ReadArchiveFile(KEYHAVEN_DEMO_FILE, CCodePage::Default()), EFileError::none);
+    }
+
+    void Decipher() {
+        ASSERT_TRUE(m_doc.IsKeyAccepted("demo"));
+        m_doc.DecipherList();
+    }
+
+    // The host part of a web address or an e-mail address.
+    static std::string HostOf(const std::string& strAddress) {
+        std::string strHost = strAddress;
+        const auto nScheme = strHost.find("://");
+        if (nScheme != std::string::npos)
+            strHost.erase(0, nScheme + 3);
+        const auto nAt = strHost.rfind('@');
+        if (nAt != std::string::npos)
+            strHost.erase(0, nAt + 1);
+        const auto nSlash = strHost.find('/');
+        if (nSlash != std::string::npos)
+            strHost.erase(nSlash);
+        return strHost;
+    }
+
+    static bool IsExampleHost(const std::string& strHost) {
+        for (const std::string strDomain : {"example.com", "example.org"}) {
+            if (strHost == strDomain)
+                return true;
+            const std::string strSuffix = "." + strDomain;
+            if (strHost.size() > strSuffix.size() &&
+                strHost.compare(strHost.size() - strSuffix.size(), strSuffix.size(), strSuffix) == 0)
+                return true;
+        }
+        return false;
+    }
+
+    CCofferDoc m_doc;
+};
+
+TEST_F(DemoFileTest, OpensWithItsKeyOnly) {
+    EXPECT_FALSE(m_doc.m_strKey.empty());
+    EXPECT_TRUE(m_doc.IsKeyAccepted("demo"));
+    EXPECT_FALSE(m_doc.IsKeyAccepted("Demo"));
+    EXPECT_FALSE(m_doc.IsKeyAccepted("dem"));
+    EXPECT_FALSE(m_doc.IsKeyAccepted("demo2"));
+    EXPECT_FALSE(m_doc.IsKeyAccepted(""));
+}
+
+TEST_F(DemoFileTest, StoresEveryTextEnciphered) {
+    // Before deciphering, no account name or password of the demo may be
+    // readable in the records the file holds.
+    bool bAnyRecord = false;
+    for (const CPasswordInfo& info : m_doc.m_listArchive) {
+        bAnyRecord = true;
+        EXPECT_NE(info.m_strAccount, "Intranet");
+        EXPECT_NE(info.m_strPassword, "W0rk!Day9");
+        EXPECT_NE(info.m_strGroup, "Work");
+    }
+    EXPECT_TRUE(bAnyRecord);
+}
+
+TEST_F(DemoFileTest, HoldsAFewGroupsOfAccountsInTheStoreLayout) {
+    Decipher();
+    ASSERT_FALSE(m_doc.m_listInfo.empty());
+    EXPECT_TRUE(m_doc.m_listInfo.front().IsGroup()) << "a file starts with a group";
+    EXPECT_GE(m_doc.CountGroups(), 3);
+    EXPECT_LE(m_doc.CountGroups(), 5);
+    EXPECT_GE(m_doc.CountAccounts(), 10);
+    EXPECT_LE(m_doc.CountAccounts(), 16);
+
+    std::set<std::string> setGroups;
+    std::set<std::string> setNamesInGroup;
+    for (const CPasswordInfo& info : m_doc.m_listInfo) {
+        if (info.IsGroup()) {
+            EXPECT_TRUE(setGroups.insert(info.m_strGroup).second) << info.m_strGroup;
+            EXPECT_FALSE(info.m_strGroup.empty());
+            setNamesInGroup.clear();
+            continue;
+        }
+        EXPECT_FALSE(info.m_strAccount.empty());
+        EXPECT_TRUE(setNamesInGroup.insert(info.m_strAccount).second)
+            << "two accounts named " << info.m_strAccount << " in one group";
+    }
+    // Every group has something to show.
+    for (const std::string& strGroup : setGroups) {
+        auto it = m_doc.m_listInfo.begin();
+        while (!(it->IsGroup() && it->m_strGroup == strGroup))
+            ++it;
+        ++it;
+        EXPECT_TRUE(it != m_doc.m_listInfo.end() && !it->IsGroup()) << strGroup << " is empty";
+    }
+}
+
+TEST_F(DemoFileTest, UsesOnlyReservedExampleDomains) {
+    Decipher();
+    int nWithLinks = 0;
+    for (const CPasswordInfo& info : m_doc.m_listInfo) {
+        if (info.IsGroup())
+            continue;
+        if (!info.m_strWebSite.empty()) {
+            EXPECT_TRUE(IsExampleHost(HostOf(info.m_strWebSite))) << info.m_strWebSite;
+            ++nWithLinks;
+        }
+        if (!info.m_strEMail.empty()) {
+            EXPECT_TRUE(IsExampleHost(HostOf(info.m_strEMail))) << info.m_strEMail;
+        }
+        if (info.m_strUserName.find('@') != std::string::npos) {
+            EXPECT_TRUE(IsExampleHost(HostOf(info.m_strUserName))) << info.m_strUserName;
+        }
+    }
+    EXPECT_GT(nWithLinks, 0);
+}
+
+TEST_F(DemoFileTest, ShowsBothFilledAndEmptyFields) {
+    // A newcomer should see enabled and disabled links and copy buttons at work.
+    Decipher();
+    bool bNoWebSite = false, bNoEMail = false, bComments = false, bMultiLine = false;
+    for (const CPasswordInfo& info : m_doc.m_listInfo) {
+        if (info.IsGroup())
+            continue;
+        EXPECT_FALSE(info.m_strUserName.empty()) << info.m_strAccount;
+        EXPECT_FALSE(info.m_strPassword.empty()) << info.m_strAccount;
+        bNoWebSite |= info.m_strWebSite.empty();
+        bNoEMail |= info.m_strEMail.empty();
+        bComments |= !info.m_strComments.empty();
+        bMultiLine |= info.m_strComments.find("\r\n") != std::string::npos;
+    }
+    EXPECT_TRUE(bNoWebSite);
+    EXPECT_TRUE(bNoEMail);
+    EXPECT_TRUE(bComments);
+    EXPECT_TRUE(bMultiLine);
+}
+
+TEST_F(DemoFileTest, SurvivesASaveAndReopenUnchanged) {
+    Decipher();
+    const std::string strCopy = ::testing::TempDir() + "demo-copy.pwd";
+    ASSERT_EQ(m_doc.WriteArchiveFile(strCopy), EFileError::none);
+
+    CCofferDoc reread;
+    ASSERT_EQ(reread.ReadArchiveFile(strCopy, CCodePage::Default()), EFileError::none);
+    ASSERT_TRUE(reread.IsKeyAccepted("demo"));
+    reread.DecipherList();
+    ASSERT_EQ(reread.m_listInfo.size(), m_doc.m_listInfo.size());
+    auto it = reread.m_listInfo.begin();
+    for (const CPasswordInfo& info : m_doc.m_listInfo) {
+        EXPECT_EQ(it->m_strAccount, info.m_strAccount);
+        EXPECT_EQ(it->m_strPassword, info.m_strPassword);
+        EXPECT_EQ(it->m_strComments, info.m_strComments);
+        EXPECT_EQ(it->m_strGroup, info.m_strGroup);
+        ++it;
+    }
+    std::remove(strCopy.c_str());
+}
+
+} // namespace

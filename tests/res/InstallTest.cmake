@@ -1,0 +1,148 @@
+# Installs a build into a scratch prefix and checks what a desktop needs from
+# it: the programs, the desktop entry and the file type of ".pwd" files that
+# agree with each other, theme icons of the right sizes, the help pages and
+# the demo file. A staged install (DESTDIR) must leave the desktop caches alone.
+#
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DWITH_GUI=ON|OFF -P InstallTest.cmake
+
+# expect(CONDITION MESSAGE): CONDITION is the text of an if() condition.
+function(expect condition message)
+  cmake_language(EVAL CODE "if(${condition})\n  set(passed TRUE)\nelse()\n  set(passed FALSE)\nendif()")
+  if(NOT passed)
+    message(SEND_ERROR "${message}")
+    set_property(GLOBAL APPEND PROPERTY install_test_failures "${message}")
+  endif()
+endfunction()
+
+function(png_size file out_width out_height)
+  file(READ "${file}" header LIMIT 24 HEX)
+  string(SUBSTRING "${header}" 0 16 signature)
+  string(SUBSTRING "${header}" 32 8 width_hex)
+  string(SUBSTRING "${header}" 40 8 height_hex)
+  if(NOT signature STREQUAL "89504e470d0a1a0a")
+    set(${out_width} -1 PARENT_SCOPE)
+    set(${out_height} -1 PARENT_SCOPE)
+    return()
+  endif()
+  math(EXPR width "0x${width_hex}")
+  math(EXPR height "0x${height_hex}")
+  set(${out_width} ${width} PARENT_SCOPE)
+  set(${out_height} ${height} PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE install_errors)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}\n${install_errors}")
+endif()
+
+# --- programs
+set(programs keyhaven-cli)
+if(WITH_GUI)
+  list(APPEND programs keyhaven)
+endif()
+foreach(program ${programs})
+  expect("EXISTS \"${PREFIX}/bin/${program}\"" "bin/${program} is not installed")
+  if(EXISTS "${PREFIX}/bin/${program}")
+    execute_process(COMMAND "${PREFIX}/bin/${program}" --version
+                    RESULT_VARIABLE version_result OUTPUT_VARIABLE version_text ERROR_QUIET
+                    TIMEOUT 20)
+    expect("version_result EQUAL 0" "installed ${program} --version fails: ${version_result}")
+    expect("version_text MATCHES \"2\\\\.8\\\\.0\"" "installed ${program} --version says: ${version_text}")
+  endif()
+endforeach()
+
+# --- desktop entry
+set(desktop "${PREFIX}/share/applications/keyhaven.desktop")
+expect("EXISTS \"${desktop}\"" "the desktop entry is not installed")
+file(STRINGS "${desktop}" desktop_lines)
+list(GET desktop_lines 0 first_line)
+expect("first_line STREQUAL \"[Desktop Entry]\"" "the desktop entry starts with ${first_line}")
+set(seen_keys)
+foreach(line ${desktop_lines})
+  if(line MATCHES "^([A-Za-z]+)=(.*)$")
+    set(key ${CMAKE_MATCH_1})
+    set(value_${key} "${CMAKE_MATCH_2}")
+    list(FIND seen_keys ${key} index)
+    expect("index EQUAL -1" "the desktop entry repeats ${key}")
+    list(APPEND seen_keys ${key})
+  endif()
+endforeach()
+expect("value_Type STREQUAL \"Application\"" "Type=${value_Type}")
+expect("value_Name STREQUAL \"Keyhaven\"" "Name=${value_Name}")
+# %f hands the opened file to the program, which takes it on its command line.
+expect("value_Exec STREQUAL \"keyhaven %f\"" "Exec=${value_Exec}")
+expect("value_Icon STREQUAL \"keyhaven\"" "Icon=${value_Icon}")
+expect("value_Categories MATCHES \"(^|;)Utility;\" AND value_Categories MATCHES \"(^|;)Security;\""
+       "Categories=${value_Categories}")
+string(REPLACE ";" "|" mime_list "${value_MimeType}")
+expect("mime_list MATCHES \"(^|\\\\|)application/x-keyhaven-pwd(\\\\||$)\"" "MimeType=${value_MimeType}")
+
+# --- the file type
+set(mime_package "${PREFIX}/share/mime/packages/keyhaven.xml")
+expect("EXISTS \"${mime_package}\"" "the MIME package is not installed")
+file(READ "${mime_package}" mime_xml)
+expect("mime_xml MATCHES \"<mime-type type=\\\"application/x-keyhaven-pwd\\\">\"" "the MIME type is not named as in the desktop entry")
+expect("mime_xml MATCHES \"<glob pattern=\\\"\\\\*\\\\.pwd\\\"/>\"" "the MIME type has no *.pwd glob")
+expect("mime_xml MATCHES \"<comment>Keyhaven password file</comment>\"" "the MIME type has no comment")
+find_program(update_mime update-mime-database)
+if(update_mime)
+  # The database that file managers read maps *.pwd to the type.
+  set(globs "${PREFIX}/share/mime/globs2")
+  expect("EXISTS \"${globs}\"" "update-mime-database did not run at install")
+  if(EXISTS "${globs}")
+    file(STRINGS "${globs}" glob_lines REGEX "application/x-keyhaven-pwd")
+    expect("glob_lines MATCHES \":\\\\*\\\\.pwd\"" "globs2 does not map *.pwd: ${glob_lines}")
+  endif()
+endif()
+
+# --- icons
+if(WITH_GUI)
+  foreach(size 16 32 48 64 128 256)
+    foreach(icon apps/keyhaven mimetypes/application-x-keyhaven-pwd)
+      set(png "${PREFIX}/share/icons/hicolor/${size}x${size}/${icon}.png")
+      expect("EXISTS \"${png}\"" "${size}x${size}/${icon}.png is not installed")
+      if(EXISTS "${png}")
+        png_size("${png}" width height)
+        expect("width EQUAL ${size} AND height EQUAL ${size}"
+               "${size}x${size}/${icon}.png is ${width}x${height}")
+      endif()
+    endforeach()
+  endforeach()
+  expect("EXISTS \"${PREFIX}/share/icons/hicolor/scalable/apps/keyhaven.svg\"" "no scalable program icon")
+  expect("EXISTS \"${PREFIX}/share/icons/hicolor/scalable/mimetypes/application-x-keyhaven-pwd.svg\""
+         "no scalable file icon")
+endif()
+
+# --- help and demo
+file(GLOB help_pages "${PREFIX}/share/keyhaven/help/*.html")
+list(LENGTH help_pages help_count)
+expect("help_count GREATER_EQUAL 10" "only ${help_count} help pages are installed")
+expect("EXISTS \"${PREFIX}/share/keyhaven/help/index.html\"" "no help contents page")
+expect("EXISTS \"${PREFIX}/share/keyhaven/help/style.css\"" "no help style sheet")
+set(demo "${PREFIX}/share/keyhaven/demo.pwd")
+expect("EXISTS \"${demo}\"" "the demo file is not installed")
+if(EXISTS "${demo}")
+  file(SHA256 "${demo}" installed_hash)
+  file(SHA256 "${BUILD_DIR}/res/demo.pwd" built_hash)
+  expect("installed_hash STREQUAL built_hash" "the installed demo file differs from the built one")
+endif()
+
+# --- a staged install leaves the caches to the package
+set(stage "${PREFIX}-stage")
+file(REMOVE_RECURSE "${stage}")
+execute_process(COMMAND ${CMAKE_COMMAND} -E env "DESTDIR=${stage}"
+                        ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix /usr
+                RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE install_errors)
+expect("result EQUAL 0" "staged install failed: ${result} ${install_errors}")
+expect("EXISTS \"${stage}/usr/share/mime/packages/keyhaven.xml\"" "staged install misses the MIME package")
+expect("NOT EXISTS \"${stage}/usr/share/mime/globs2\"" "staged install built the MIME cache")
+file(REMOVE_RECURSE "${stage}")
+
+get_property(failures GLOBAL PROPERTY install_test_failures)
+list(LENGTH failures failure_count)
+if(failure_count GREATER 0)
+  message(FATAL_ERROR "${failure_count} installation check(s) failed")
+endif()
+message(STATUS "installation checks passed")
