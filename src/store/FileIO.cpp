@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -132,9 +133,21 @@ EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes, std:
     return EFileError::none;
 }
 
-EFileError WriteFileAtomic(const std::string& strPath, const std::string& strBytes) {
+EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strBytes) {
+    // A link is followed: the file it names is replaced, the link stays.
+    std::string strPath = strTarget;
     struct stat stOld {};
     const bool bExists = ::stat(strPath.c_str(), &stOld) == 0;
+    if (bExists) {
+        char* pszReal = ::realpath(strTarget.c_str(), nullptr);
+        if (pszReal) {
+            strPath = pszReal;
+            std::free(pszReal);
+        }
+        // Renaming over a device or a pipe would replace it with a file.
+        if (!S_ISREG(stOld.st_mode))
+            return EFileError::writeFailed;
+    }
     // rename() would happily replace a file the user may not write.
     if (bExists && IsReadOnlyFile(strPath))
         return EFileError::writeDenied;

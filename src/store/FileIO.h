@@ -30,8 +30,9 @@ EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes,
 // Writes bytes to a temporary file in the same folder, flushes it to disk and
 // renames it over strPath, so a failed or interrupted write leaves the old
 // file whole. A new file gets mode 0600; a replaced file keeps its mode. A file
-// without write permission is not replaced.
-EFileError WriteFileAtomic(const std::string& strPath, const std::string& strBytes);
+// without write permission is not replaced; a link is followed to its file;
+// anything but a regular file (a device, a pipe, a folder) is refused.
+EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strBytes);
 
 // Copies a file the same way (used for backups); the copy gets mode 0600.
 EFileError CopyFileAtomic(const std::string& strFrom, const std::string& strTo);

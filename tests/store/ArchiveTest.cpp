@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -333,6 +334,24 @@ TEST(ArchiveFiles, WritesAreAtomicAndPrivate) {
     EXPECT_EQ(doc.WriteArchiveFile(strPath), EFileError::writeDenied);
     EXPECT_FALSE(doc.m_bSaved);
     EXPECT_EQ(ReadBytes(strPath), strBefore);
+
+    // A link is followed: the file behind it is replaced, the link stays.
+    ::chmod(strPath.c_str(), 0600);
+    const std::string strLink = folder.File("link.pwd");
+    ASSERT_EQ(::symlink(strPath.c_str(), strLink.c_str()), 0);
+    ASSERT_EQ(doc.WriteArchiveFile(strLink), EFileError::none);
+    struct stat stLink {};
+    ASSERT_EQ(::lstat(strLink.c_str(), &stLink), 0);
+    EXPECT_TRUE(S_ISLNK(stLink.st_mode));
+    EXPECT_NE(ReadBytes(strPath), strBefore);
+
+    // A pipe is not a file to replace.
+    const std::string strFifo = folder.File("fifo.pwd");
+    ASSERT_EQ(::mkfifo(strFifo.c_str(), 0600), 0);
+    EXPECT_EQ(doc.WriteArchiveFile(strFifo), EFileError::writeFailed);
+    struct stat stFifo {};
+    ASSERT_EQ(::lstat(strFifo.c_str(), &stFifo), 0);
+    EXPECT_TRUE(S_ISFIFO(stFifo.st_mode));
 
     // A folder in the way, or no folder at all: nothing is written.
     EXPECT_NE(doc.WriteArchiveFile(folder.Path()), EFileError::none);
