@@ -237,10 +237,7 @@ QAction* CMainFrame::NewAction(int nId) {
     pAction->setIcon(CommandIcon(nId));
     pAction->setShortcuts(Accelerators(nId));
     pAction->setCheckable(IsCheckCommand(nId));
-    connect(pAction, &QAction::triggered, this, [this, nId]() {
-        m_commands.Execute(nId);
-        UpdateCommandUI();
-    });
+    connect(pAction, &QAction::triggered, this, [this, nId]() { RunCommand(nId); });
     m_mapActions[nId] = pAction;
     return pAction;
 }
@@ -406,6 +403,14 @@ void CMainFrame::CreateTray() {
     m_pTray->SetMenuDefaultItem(ID_TRAY_LOCK, false);
     if (m_bHideTray)
         m_pTray->HideIcon();
+}
+
+bool CMainFrame::RunCommand(int nId) {
+    const bool bRan = m_commands.Execute(nId);
+    // The window may have closed for good inside the command.
+    if (!m_bDestroyed)
+        UpdateCommandUI();
+    return bRan;
 }
 
 void CMainFrame::SetTrayDefault(int nCommand) { m_pTray->SetMenuDefaultItem(nCommand, false); }

@@ -51,7 +51,8 @@ public:
     QAction* Action(int nId) const;
     // Refreshes every action, the search bar's buttons and the status panes.
     void UpdateCommandUI();
-    bool RunCommand(int nId) { return m_commands.Execute(nId); }
+    // Runs a command by its rules, as a click on its item does.
+    bool RunCommand(int nId);
 
     // --- what other parts use ---
     void SetView(QWidget* pView);

@@ -1,0 +1,136 @@
+#include "platform/SingleInstance.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUuid>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+QString UniqueName() {
+    return QStringLiteral("keyhaven-test-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+// Asks from another thread, as a second process would, while this thread's
+// event loop lets the first copy answer.
+bool AskWhileServing(const CSingleInstance& asker, int nTimeoutMs, qint64* pElapsed = nullptr) {
+    std::atomic<int> nResult{-1};
+    QElapsedTimer timer;
+    timer.start();
+    std::thread thread([&]() { nResult = asker.AskFirstInstance(nTimeoutMs) ? 1 : 0; });
+    while (nResult < 0)
+        QTest::qWait(5);
+    thread.join();
+    if (pElapsed)
+        *pElapsed = timer.elapsed();
+    return nResult == 1;
+}
+
+} // namespace
+
+class CSingleInstanceTest : public QObject {
+    Q_OBJECT
+private slots:
+    void defaultNameIsPerUserInRuntimeFolder();
+    void secondCopyFindsTheFirst();
+    void firstCopyAnswersAndAnnounces();
+    void silentFirstCopyTimesOut();
+    void lockOfAGoneCopyIsTakenOver();
+    void strangersAreNotAnswered();
+};
+
+void CSingleInstanceTest::defaultNameIsPerUserInRuntimeFolder() {
+    const QString strName = CSingleInstance::DefaultName();
+    QVERIFY(strName.startsWith("Keyhaven-34563126-726E-41d0-9C98-9F5919153C1C-"));
+    QVERIFY(strName.size() > 46);
+    QTemporaryDir runtime;
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    QCOMPARE(CSingleInstance::SocketPath("x"), QDir(runtime.path()).filePath("x"));
+    QCOMPARE(CSingleInstance::SocketPath("/abs/path"), QString("/abs/path"));
+    qputenv("XDG_RUNTIME_DIR", oldRuntime);
+}
+
+void CSingleInstanceTest::secondCopyFindsTheFirst() {
+    const QString strName = UniqueName();
+    CSingleInstance first(strName);
+    QVERIFY(first.Claim());
+    QVERIFY(first.IsListening());
+    CSingleInstance second(strName);
+    QVERIFY(!second.Claim());
+    QVERIFY(!second.IsListening());
+    QVERIFY(AskWhileServing(second, 200));
+}
+
+void CSingleInstanceTest::firstCopyAnswersAndAnnounces() {
+    const QString strName = UniqueName();
+    CSingleInstance first(strName);
+    QVERIFY(first.Claim());
+    QSignalSpy spy(&first, &CSingleInstance::AreYouMe);
+    CSingleInstance second(strName);
+    QVERIFY(!second.Claim());
+    QVERIFY(AskWhileServing(second, 200));
+    QTRY_COMPARE(spy.count(), 1);
+    QVERIFY(AskWhileServing(second, 200));
+    QTRY_COMPARE(spy.count(), 2);
+}
+
+void CSingleInstanceTest::silentFirstCopyTimesOut() {
+    // A copy that holds the lock but does not answer (still starting, or
+    // hung) keeps the second waiting no longer than the time-out.
+    const QString strName = UniqueName();
+    CSingleInstance first(strName);
+    QVERIFY(first.Claim());
+    const QString strPath = first.ServerPath();
+    QLocalServer mute;
+    QLocalServer::removeServer(strPath);
+    QVERIFY(mute.listen(strPath));
+    CSingleInstance second(strName);
+    QVERIFY(!second.Claim());
+    qint64 nElapsed = 0;
+    QVERIFY(!AskWhileServing(second, 200, &nElapsed));
+    QVERIFY2(nElapsed < 1500, qPrintable(QString::number(nElapsed)));
+}
+
+void CSingleInstanceTest::lockOfAGoneCopyIsTakenOver() {
+    const QString strName = UniqueName();
+    {
+        CSingleInstance first(strName);
+        QVERIFY(first.Claim());
+    }
+    // A socket file left behind (a crash) does not block the next start.
+    QLocalServer leftover;
+    QVERIFY(leftover.listen(CSingleInstance::SocketPath(strName)));
+    CSingleInstance next(strName);
+    QVERIFY(next.Claim());
+    QVERIFY(next.IsListening());
+    CSingleInstance third(strName);
+    QVERIFY(!third.Claim());
+    QVERIFY(AskWhileServing(third, 200));
+}
+
+void CSingleInstanceTest::strangersAreNotAnswered() {
+    const QString strName = UniqueName();
+    CSingleInstance first(strName);
+    QVERIFY(first.Claim());
+    QSignalSpy spy(&first, &CSingleInstance::AreYouMe);
+    QLocalSocket socket;
+    socket.connectToServer(first.ServerPath());
+    QVERIFY(socket.waitForConnected(1000));
+    socket.write("WHO_ARE_YOU\n");
+    socket.flush();
+    QTRY_COMPARE(socket.state(), QLocalSocket::UnconnectedState);
+    QCOMPARE(socket.readAll(), QByteArray());
+    QCOMPARE(spy.count(), 0);
+}
+
+QTEST_MAIN(CSingleInstanceTest)
+#include "SingleInstanceTest.moc"
