@@ -175,3 +175,30 @@ inline constexpr const char* IDS_ASK_TO_SAVE = "Save changes to %1?";
 inline constexpr const char* IDS_UNTITLED = "NewPassword";
 inline constexpr const char* IDS_OPEN_TITLE = "Open";
 inline constexpr const char* IDS_SAVEAS_TITLE = "Save As";
+
+// --- links ---
+inline constexpr const char* IDS_LINK_UNABLE = "Unable to open hyperlink:\n\n";
+inline constexpr const char* IDS_LINK_OUT_OF_MEMORY =
+    "The operating system is out\nof memory or resources.";
+inline constexpr const char* IDS_LINK_FILE_NOT_FOUND = "The specified file was not found.";
+inline constexpr const char* IDS_LINK_PATH_NOT_FOUND = "The specified path was not found.";
+inline constexpr const char* IDS_LINK_ACCESS_DENIED =
+    "The operating system denied\naccess to the specified file.";
+inline constexpr const char* IDS_LINK_NO_MEMORY =
+    "There was not enough memory to complete the operation.";
+inline constexpr const char* IDS_LINK_BAD_FORMAT =
+    "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
+inline constexpr const char* IDS_LINK_SHARE = "A sharing violation occurred. ";
+inline constexpr const char* IDS_LINK_ASSOC_INCOMPLETE =
+    "The filename association is\nincomplete or invalid.";
+inline constexpr const char* IDS_LINK_DDE_TIMEOUT =
+    "The DDE transaction could not\nbe completed because the request timed out.";
+inline constexpr const char* IDS_LINK_DDE_FAIL = "The DDE transaction failed.";
+inline constexpr const char* IDS_LINK_DDE_BUSY =
+    "The DDE transaction could not\nbe completed because other DDE transactions\nwere being "
+    "processed.";
+inline constexpr const char* IDS_LINK_NO_ASSOC =
+    "There is no application associated\nwith the given filename extension.";
+inline constexpr const char* IDS_LINK_DLL_NOT_FOUND =
+    "The specified dynamic-link library was not found.";
+inline constexpr const char* IDS_LINK_UNKNOWN = "Unknown Error (%d) occurred.";
