@@ -87,32 +87,42 @@ void CScriptedPrompts::AnswerOpenFile(const std::string& strPath) {
     Queue(EPromptKind::openFile, false, strPath);
 }
 
-void CScriptedPrompts::CancelOpenFile() { Queue(EPromptKind::openFile, true); }
+void CScriptedPrompts::CancelOpenFile() {
+    Queue(EPromptKind::openFile, true);
+}
 
 void CScriptedPrompts::AnswerSaveFile(const std::string& strPath) {
     Queue(EPromptKind::saveFile, false, strPath);
 }
 
-void CScriptedPrompts::CancelSaveFile() { Queue(EPromptKind::saveFile, true); }
+void CScriptedPrompts::CancelSaveFile() {
+    Queue(EPromptKind::saveFile, true);
+}
 
 void CScriptedPrompts::AnswerFolder(const std::string& strFolder) {
     Queue(EPromptKind::folder, false, strFolder);
 }
 
-void CScriptedPrompts::CancelFolder() { Queue(EPromptKind::folder, true); }
+void CScriptedPrompts::CancelFolder() {
+    Queue(EPromptKind::folder, true);
+}
 
 void CScriptedPrompts::TypeCreateKey(const std::string& strNewKey,
                                      const std::string& strConfirmKey) {
     Queue(EPromptKind::createKey, false, strNewKey, strConfirmKey);
 }
 
-void CScriptedPrompts::CancelCreateKey() { Queue(EPromptKind::createKey, true); }
+void CScriptedPrompts::CancelCreateKey() {
+    Queue(EPromptKind::createKey, true);
+}
 
 void CScriptedPrompts::TypeCheckKey(const std::string& strTypedKey) {
     Queue(EPromptKind::checkKey, false, strTypedKey);
 }
 
-void CScriptedPrompts::CancelCheckKey() { Queue(EPromptKind::checkKey, true); }
+void CScriptedPrompts::CancelCheckKey() {
+    Queue(EPromptKind::checkKey, true);
+}
 
 void CScriptedPrompts::TypeChangeKey(const std::string& strOriginalKey,
                                      const std::string& strNewKey,
@@ -120,7 +130,9 @@ void CScriptedPrompts::TypeChangeKey(const std::string& strOriginalKey,
     Queue(EPromptKind::changeKey, false, strOriginalKey, strNewKey, strConfirmKey);
 }
 
-void CScriptedPrompts::CancelChangeKey() { Queue(EPromptKind::changeKey, true); }
+void CScriptedPrompts::CancelChangeKey() {
+    Queue(EPromptKind::changeKey, true);
+}
 
 std::vector<std::string> CScriptedPrompts::MessageTexts() const {
     std::vector<std::string> vecTexts;
@@ -155,8 +167,8 @@ bool CScriptedPrompts::Next(EPromptKind eKind, const std::string& strWhat, SAnsw
         m_queAnswers.pop_front();
         return true;
     }
-    std::string strWhy = std::string(PromptKindName(eKind)) + " \"" + strWhat +
-                         "\" has no scripted answer";
+    std::string strWhy =
+        std::string(PromptKindName(eKind)) + " \"" + strWhat + "\" has no scripted answer";
     if (!m_queAnswers.empty())
         strWhy += std::string("; the next answer is for a ") +
                   PromptKindName(m_queAnswers.front().m_eKind);
@@ -176,7 +188,8 @@ EMsgAnswer CScriptedPrompts::MessageBox(const std::string& strText, EMsgIcon eIc
         return EMsgAnswer::ok;
 
     SAnswer answer;
-    EMsgAnswer eAnswer = EMsgAnswer::cancel;
+    // Unanswered, a box ends as when it is closed: No where there is no Cancel.
+    EMsgAnswer eAnswer = eButtons == EMsgButtons::yesNo ? EMsgAnswer::no : EMsgAnswer::cancel;
     if (Next(EPromptKind::message, strText, answer)) {
         if (IsAnswerOffered(eButtons, answer.m_eAnswer))
             eAnswer = answer.m_eAnswer;

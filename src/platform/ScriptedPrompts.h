@@ -36,7 +36,8 @@ struct SPromptCall {
 // Plain OK message boxes need no answer. Any other question that finds no
 // matching answer at the head of the queue is a test failure: the fail
 // handler runs (by default it prints the reason and aborts), and the question
-// is then answered with cancel so that nothing ever blocks.
+// is then answered as a closed dialog would be (Cancel, or No for a Yes/No
+// box), so that nothing ever blocks.
 class CScriptedPrompts : public CPrompts {
 public:
     CScriptedPrompts();
