@@ -146,6 +146,24 @@ e2e_start_app() {
     e2e_log "started keyhaven $* as $pid"
 }
 
+# e2e_start_other COMMAND ARGS...: another program of the desktop (to take the
+# focus, for instance), ended with the test like everything else.
+e2e_start_other() {
+    "$@" >>"$E2E_DIR/others.log" 2>&1 &
+    E2E_PIDS+=($!)
+    E2E_OTHER_PID=$!
+}
+
+# e2e_demo_copy NAME: a fresh copy of the demo file (KEY "demo") in the test's
+# folder; prints its path.
+e2e_demo_copy() {
+    [ -f "${E2E_DEMO_FILE:-}" ] || e2e_fail "E2E_DEMO_FILE is not set"
+    local path="$E2E_DIR/files/$1"
+    cp "$E2E_DEMO_FILE" "$path"
+    chmod 600 "$path"
+    echo "$path"
+}
+
 # e2e_run_app ARGS...: runs the program to its end (at most the time-out)
 # and returns its exit status.
 e2e_run_app() {
@@ -156,14 +174,15 @@ e2e_run_app() {
 
 e2e_app_running() { kill -0 "${1:-$E2E_LAST_PID}" 2>/dev/null; }
 
-# e2e_wait_exit PID [SECONDS]: waits for the process to end; prints its status.
+# e2e_wait_exit PID [SECONDS]: waits for the process to end and puts its exit
+# status into E2E_EXIT_STATUS; fails when it still runs. (Not in a command
+# substitution: only this shell can collect its children's status.)
 e2e_wait_exit() {
-    local pid=$1 limit=${2:-$E2E_TIMEOUT} i
-    for ((i = 0; i < limit * 10; i++)); do
+    local pid=$1 end=$((SECONDS + ${2:-$E2E_TIMEOUT}))
+    while ((SECONDS < end)); do
         if ! kill -0 "$pid" 2>/dev/null; then
-            local status=0
-            wait "$pid" 2>/dev/null || status=$?
-            echo "$status"
+            E2E_EXIT_STATUS=0
+            wait "$pid" 2>/dev/null || E2E_EXIT_STATUS=$?
             return 0
         fi
         sleep 0.1
@@ -173,9 +192,9 @@ e2e_wait_exit() {
 
 # e2e_until SECONDS COMMAND...: retries the command until it succeeds.
 e2e_until() {
-    local limit=$1 i
+    local end=$((SECONDS + $1))
     shift
-    for ((i = 0; i < limit * 10; i++)); do
+    while ((SECONDS < end)); do
         if "$@" >/dev/null 2>&1; then
             return 0
         fi
@@ -188,11 +207,13 @@ e2e_until() {
 
 # The program's windows that are mapped and viewable, one id a line.
 e2e_visible_windows() {
+    local -
+    set +o pipefail
     local pid id
     for pid in "${E2E_APP_PIDS[@]}"; do
         xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true
     done | sort -u | while read -r id; do
-        e2e_is_viewable "$id" && echo "$id"
+        if e2e_is_viewable "$id"; then echo "$id"; fi
     done
     return 0
 }
@@ -202,36 +223,46 @@ e2e_is_viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewab
 e2e_window_name() { xdotool getwindowname "$1" 2>/dev/null; }
 
 e2e_window_type() {
-    xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null | sed -n 's/.*_NET_WM_WINDOW_TYPE_\([A-Z_]*\).*/\1/p' | head -n 1
+    xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null | sed -n 's/.*_NET_WM_WINDOW_TYPE_\([A-Z_]*\).*/\1/p' | awk "NR == 1"
 }
 
 # Visible top-level windows of the program with exactly this title.
 e2e_windows_named() {
     local title=$1 id
-    e2e_visible_windows | while read -r id; do
-        [ "$(e2e_window_name "$id")" = "$title" ] && echo "$id"
+    for id in $(e2e_visible_windows); do
+        if [ "$(e2e_window_name "$id")" = "$title" ]; then echo "$id"; fi
     done
     return 0
 }
 
-# The main window: titled "Keyhaven", a normal window (message boxes share the
-# caption but are dialogs), and large.
+# The main window: titled "Keyhaven", owned by no other window (message boxes
+# share the caption), and large (the tray icon's window shares it too).
 e2e_main_window() {
-    local id
-    e2e_windows_named "Keyhaven" | while read -r id; do
+    local id w
+    for id in $(e2e_windows_named "Keyhaven"); do
         [ "$(e2e_window_type "$id")" = "NORMAL" ] || continue
-        local w
-        w=$(xwininfo -id "$id" | awk '/Width:/ { print $2 }')
-        [ "${w:-0}" -ge 300 ] && echo "$id"
-    done | head -n 1
+        ! e2e_is_transient "$id" || continue
+        w=$(e2e_window_width "$id")
+        if [ "${w:-0}" -ge 300 ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 0
 }
+
+e2e_window_width() { xwininfo -id "$1" 2>/dev/null | awk '/Width:/ { print $2 }'; }
+e2e_window_height() { xwininfo -id "$1" 2>/dev/null | awk '/Height:/ { print $2 }'; }
+e2e_root_window() { xwininfo -root | awk '/Window id:/ { print $4 }'; }
+e2e_parent_window() { xwininfo -children -id "$1" 2>/dev/null | awk '/Parent window id:/ { print $4 }'; }
 
 # e2e_wait_window TITLE [SECONDS]: prints the id of the first visible window
 # of the program with that title.
 e2e_wait_window() {
-    local title=$1 limit=${2:-$E2E_TIMEOUT} i id
-    for ((i = 0; i < limit * 10; i++)); do
-        id=$(e2e_windows_named "$title" | head -n 1)
+    local title=$1 limit=${2:-$E2E_TIMEOUT} id
+    local end=$((SECONDS + limit))
+    while ((SECONDS < end)); do
+        id=$(e2e_windows_named "$title" | awk "NR == 1")
         if [ -n "$id" ]; then
             echo "$id"
             return 0
@@ -241,9 +272,41 @@ e2e_wait_window() {
     e2e_fail "no window \"$title\" after $limit s"
 }
 
+# Whether a window belongs to another one (dialogs and message boxes do).
+e2e_is_transient() { xprop -id "$1" WM_TRANSIENT_FOR 2>/dev/null | grep -q 'window id'; }
+
+# e2e_wait_dialog TITLE [SECONDS]: a dialog window: it belongs to another
+# window (message boxes share the main window's title, not its independence).
+e2e_wait_dialog() {
+    local title=$1 limit=${2:-$E2E_TIMEOUT} id
+    local end=$((SECONDS + limit))
+    while ((SECONDS < end)); do
+        for id in $(e2e_windows_named "$title"); do
+            if e2e_is_transient "$id"; then
+                echo "$id"
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    e2e_fail "no dialog \"$title\" after $limit s"
+}
+
+# e2e_wait_gone WINDOW [SECONDS]: waits until the window is no longer shown.
+e2e_wait_gone() {
+    local id=$1 limit=${2:-$E2E_TIMEOUT}
+    local end=$((SECONDS + limit))
+    while ((SECONDS < end)); do
+        e2e_is_viewable "$id" || return 0
+        sleep 0.1
+    done
+    e2e_fail "window $id is still shown after $limit s"
+}
+
 e2e_wait_main_window() {
-    local limit=${1:-$E2E_TIMEOUT} i id
-    for ((i = 0; i < limit * 10; i++)); do
+    local limit=${1:-$E2E_TIMEOUT} id
+    local end=$((SECONDS + limit))
+    while ((SECONDS < end)); do
         id=$(e2e_main_window)
         if [ -n "$id" ]; then
             echo "$id"
@@ -256,12 +319,13 @@ e2e_wait_main_window() {
 
 e2e_activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; }
 
-# e2e_type_into WINDOW TEXT: types the text into the window and presses Enter.
+# e2e_type_into WINDOW TEXT: activates the window, types the text as a user
+# would (through the X server's test extension) and presses Enter.
 e2e_type_into() {
     e2e_activate "$1"
-    sleep 0.2
-    xdotool type --delay 40 --window "$1" -- "$2"
-    xdotool key --window "$1" Return
+    sleep 0.3
+    xdotool type --delay 40 -- "$2"
+    xdotool key Return
 }
 
 # e2e_key KEYS...: keys to the focused window, e.g. "alt+f" "x".
@@ -279,20 +343,22 @@ e2e_key() {
 # manager's tray has embedded (its parent is not the root window) and shows.
 e2e_tray_icon() {
     local root id parent
-    root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
-    e2e_visible_windows | while read -r id; do
-        parent=$(xwininfo -children -id "$id" 2>/dev/null | awk '/Parent window id:/ { print $4 }')
+    root=$(e2e_root_window)
+    for id in $(e2e_visible_windows); do
+        parent=$(e2e_parent_window "$id")
         [ -n "$parent" ] && [ "$parent" != "$root" ] || continue
-        local w h
-        w=$(xwininfo -id "$id" | awk '/Width:/ { print $2 }')
-        h=$(xwininfo -id "$id" | awk '/Height:/ { print $2 }')
-        [ "${w:-0}" -le 64 ] && [ "${h:-0}" -le 64 ] && echo "$id"
-    done | head -n 1
+        if [ "$(e2e_window_width "$id")" -le 64 ] && [ "$(e2e_window_height "$id")" -le 64 ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 0
 }
 
 e2e_wait_tray_icon() {
-    local limit=${1:-$E2E_TIMEOUT} i id
-    for ((i = 0; i < limit * 10; i++)); do
+    local limit=${1:-$E2E_TIMEOUT} id
+    local end=$((SECONDS + limit))
+    while ((SECONDS < end)); do
         id=$(e2e_tray_icon)
         if [ -n "$id" ]; then
             echo "$id"
@@ -306,8 +372,8 @@ e2e_wait_tray_icon() {
 # e2e_click WINDOW BUTTON: clicks the middle of a window (1 left, 3 right).
 e2e_click() {
     local id=$1 button=${2:-1} w h
-    w=$(xwininfo -id "$id" | awk '/Width:/ { print $2 }')
-    h=$(xwininfo -id "$id" | awk '/Height:/ { print $2 }')
+    w=$(e2e_window_width "$id")
+    h=$(e2e_window_height "$id")
     xdotool mousemove --window "$id" $((w / 2)) $((h / 2))
     sleep 0.2
     xdotool click "$button"
@@ -316,18 +382,22 @@ e2e_click() {
 # A pop-up menu of the program that is open now: an override-redirect window
 # straight under the root window (the window manager frames everything else).
 e2e_popup_menu() {
-    local root id info
-    root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
-    e2e_visible_windows | while read -r id; do
-        info=$(xwininfo -children -id "$id" 2>/dev/null) || continue
-        [ "$(awk '/Parent window id:/ { print $4 }' <<<"$info")" = "$root" ] || continue
-        xwininfo -id "$id" | grep -q 'Override Redirect State: yes' && echo "$id"
-    done | head -n 1
+    local root id
+    root=$(e2e_root_window)
+    for id in $(e2e_visible_windows); do
+        [ "$(e2e_parent_window "$id")" = "$root" ] || continue
+        if xwininfo -id "$id" | grep -q 'Override Redirect State: yes'; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 0
 }
 
 e2e_wait_popup_menu() {
-    local limit=${1:-5} i id
-    for ((i = 0; i < limit * 10; i++)); do
+    local limit=${1:-5} id
+    local end=$((SECONDS + limit))
+    while ((SECONDS < end)); do
         id=$(e2e_popup_menu)
         if [ -n "$id" ]; then
             echo "$id"
@@ -336,6 +406,26 @@ e2e_wait_popup_menu() {
         sleep 0.1
     done
     e2e_fail "no menu opened"
+}
+
+# e2e_tray_menu_choose LETTER: opens the tray icon's menu with a right click
+# and chooses the item whose mnemonic is LETTER.
+e2e_tray_menu_choose() {
+    local tray
+    tray=$(e2e_wait_tray_icon)
+    e2e_click "$tray" 3
+    e2e_wait_popup_menu >/dev/null
+    sleep 0.3
+    xdotool key "$1"
+}
+
+# The tray icon's colour as "red green blue" means (0 to 1): the locked
+# picture is red, the normal one blue.
+e2e_tray_colour() {
+    local tray
+    tray=$(e2e_wait_tray_icon)
+    import -window "$tray" "$E2E_DIR/tray-icon.png" 2>/dev/null
+    convert "$E2E_DIR/tray-icon.png" -format '%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]' info:
 }
 
 # --- clipboard and pictures --------------------------------------------------
