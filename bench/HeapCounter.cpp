@@ -42,8 +42,7 @@ void Release(void* p) noexcept {
     if (!p)
         return;
     if (g_bCounting.load(std::memory_order_relaxed))
-        g_nHeld.fetch_sub(static_cast<long long>(malloc_usable_size(p)),
-                          std::memory_order_relaxed);
+        g_nHeld.fetch_sub(static_cast<long long>(malloc_usable_size(p)), std::memory_order_relaxed);
     std::free(p);
 }
 
@@ -55,11 +54,17 @@ void CHeapCounter::Begin() {
     g_bCounting.store(true, std::memory_order_relaxed);
 }
 
-void CHeapCounter::End() { g_bCounting.store(false, std::memory_order_relaxed); }
+void CHeapCounter::End() {
+    g_bCounting.store(false, std::memory_order_relaxed);
+}
 
-long long CHeapCounter::HeldBytes() { return g_nHeld.load(std::memory_order_relaxed); }
+long long CHeapCounter::HeldBytes() {
+    return g_nHeld.load(std::memory_order_relaxed);
+}
 
-long long CHeapCounter::PeakBytes() { return g_nPeak.load(std::memory_order_relaxed); }
+long long CHeapCounter::PeakBytes() {
+    return g_nPeak.load(std::memory_order_relaxed);
+}
 
 void* operator new(std::size_t nSize) {
     if (void* p = Allocate(nSize))
@@ -73,7 +78,9 @@ void* operator new[](std::size_t nSize) {
     throw std::bad_alloc();
 }
 
-void* operator new(std::size_t nSize, const std::nothrow_t&) noexcept { return Allocate(nSize); }
+void* operator new(std::size_t nSize, const std::nothrow_t&) noexcept {
+    return Allocate(nSize);
+}
 
 void* operator new[](std::size_t nSize, const std::nothrow_t&) noexcept {
     return Allocate(nSize);
@@ -99,15 +106,39 @@ void* operator new[](std::size_t nSize, std::align_val_t nAlign, const std::noth
     return AllocateAligned(nSize, nAlign);
 }
 
-void operator delete(void* p) noexcept { Release(p); }
-void operator delete[](void* p) noexcept { Release(p); }
-void operator delete(void* p, std::size_t) noexcept { Release(p); }
-void operator delete[](void* p, std::size_t) noexcept { Release(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { Release(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { Release(p); }
-void operator delete(void* p, std::align_val_t) noexcept { Release(p); }
-void operator delete[](void* p, std::align_val_t) noexcept { Release(p); }
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept { Release(p); }
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { Release(p); }
-void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept { Release(p); }
-void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept { Release(p); }
+void operator delete(void* p) noexcept {
+    Release(p);
+}
+void operator delete[](void* p) noexcept {
+    Release(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    Release(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    Release(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    Release(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+    Release(p);
+}
+void operator delete(void* p, std::align_val_t) noexcept {
+    Release(p);
+}
+void operator delete[](void* p, std::align_val_t) noexcept {
+    Release(p);
+}
+void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
+    Release(p);
+}
+void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
+    Release(p);
+}
+void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept {
+    Release(p);
+}
+void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept {
+    Release(p);
+}

@@ -145,9 +145,9 @@ void FillDocument(CCofferDoc& doc, std::size_t nAccounts, std::size_t nGroups) {
 std::size_t TextBytes(const CCofferDoc& doc) {
     std::size_t nBytes = 0;
     for (const CPasswordInfo& info : doc.m_listInfo)
-        nBytes += info.m_strAccount.size() + info.m_strUserName.size() +
-                  info.m_strPassword.size() + info.m_strWebSite.size() + info.m_strEMail.size() +
-                  info.m_strComments.size() + info.m_strGroup.size();
+        nBytes += info.m_strAccount.size() + info.m_strUserName.size() + info.m_strPassword.size() +
+                  info.m_strWebSite.size() + info.m_strEMail.size() + info.m_strComments.size() +
+                  info.m_strGroup.size();
     return nBytes;
 }
 
@@ -257,17 +257,17 @@ void BM_Load(benchmark::State& state) {
 void BM_Save(benchmark::State& state) {
     CCofferDoc doc;
     LoadFile(doc, g_setup.strPath);
-    TimeSteps(state, g_results.save, [] {}, [&doc] {
-        return doc.WriteArchiveFile(g_setup.strSavePath) == EFileError::none;
-    });
+    TimeSteps(
+        state, g_results.save, [] {},
+        [&doc] { return doc.WriteArchiveFile(g_setup.strSavePath) == EFileError::none; });
 }
 
 // The disk's part of the save: temporary file, fsync, rename.
 void BM_WriteFileAtomic(benchmark::State& state) {
     const std::string strBytes = ReadAll(g_setup.strPath);
-    TimeSteps(state, g_results.writeAtomic, [] {}, [&strBytes] {
-        return WriteFileAtomic(g_setup.strSavePath, strBytes) == EFileError::none;
-    });
+    TimeSteps(
+        state, g_results.writeAtomic, [] {},
+        [&strBytes] { return WriteFileAtomic(g_setup.strSavePath, strBytes) == EFileError::none; });
 }
 
 BENCHMARK(BM_ReadWholeFile)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -44,12 +44,12 @@ bool SameContent(const CCofferDoc& a, const CCofferDoc& b) {
 }
 
 std::size_t TextBytes(const CCofferDoc& doc) {
-    std::size_t nBytes = doc.m_strKey.size() + doc.m_strLength.size() + doc.m_strBegin.size() +
-                         doc.m_strEnd.size();
+    std::size_t nBytes =
+        doc.m_strKey.size() + doc.m_strLength.size() + doc.m_strBegin.size() + doc.m_strEnd.size();
     for (const CPasswordInfo& info : doc.m_listInfo) {
-        nBytes += info.m_strAccount.size() + info.m_strUserName.size() +
-                  info.m_strPassword.size() + info.m_strWebSite.size() + info.m_strEMail.size() +
-                  info.m_strComments.size() + info.m_strGroup.size();
+        nBytes += info.m_strAccount.size() + info.m_strUserName.size() + info.m_strPassword.size() +
+                  info.m_strWebSite.size() + info.m_strEMail.size() + info.m_strComments.size() +
+                  info.m_strGroup.size();
     }
     return nBytes;
 }

@@ -137,9 +137,9 @@ void WriteFirstTag(CArchive& ar, std::uint16_t nSchema = 0,
 
 CPasswordInfo Enciphered(const CPasswordInfo& plain, const std::string& strX) {
     CPasswordInfo info = plain;
-    for (std::string* pText : {&info.m_strAccount, &info.m_strUserName, &info.m_strPassword,
-                               &info.m_strWebSite, &info.m_strEMail, &info.m_strComments,
-                               &info.m_strGroup})
+    for (std::string* pText :
+         {&info.m_strAccount, &info.m_strUserName, &info.m_strPassword, &info.m_strWebSite,
+          &info.m_strEMail, &info.m_strComments, &info.m_strGroup})
         *pText = CCofferDoc::XorField(*pText, strX);
     return info;
 }
@@ -157,8 +157,7 @@ SSeed EmptyList() {
     CCofferDoc doc;
     KeyDoc(doc);
     doc.m_listInfo.clear();
-    return {"empty-list", Written(doc),
-            [](const CCofferDoc& d) { return ExpectCounts(d, 0, 0); }};
+    return {"empty-list", Written(doc), [](const CCofferDoc& d) { return ExpectCounts(d, 0, 0); }};
 }
 
 SSeed NewFile() {
@@ -261,18 +260,18 @@ SSeed WideTexts() {
     WriteWideText(ar, group.m_strGroup);
     ar.WriteUInt16(0x8001);
     const CPasswordInfo account = Enciphered(Account(strLongName, "\x80\x81\x9F\xFF"), strX);
-    for (const std::string* pText : {&account.m_strAccount, &account.m_strUserName,
-                                     &account.m_strPassword, &account.m_strWebSite,
-                                     &account.m_strEMail, &account.m_strComments})
+    for (const std::string* pText :
+         {&account.m_strAccount, &account.m_strUserName, &account.m_strPassword,
+          &account.m_strWebSite, &account.m_strEMail, &account.m_strComments})
         WriteWideText(ar, *pText);
     ar.WriteInt32(0);
     WriteWideText(ar, "");
     return {"utf16-texts", ar.TakeBuffer(), [strLongName](const CCofferDoc& d) {
                 const CPasswordInfo* pGroup = NthRecord(d, 0);
                 const CPasswordInfo* p = NthRecord(d, 1);
-                if (d.m_strKey != MakeKeyCheckValue(SEED_KEY) || d.m_strLength != "6" ||
-                    !pGroup || pGroup->m_strGroup != "Caf\xE9" || !p ||
-                    p->m_strAccount != strLongName || p->m_strPassword != "\x80\x81\x9F\xFF")
+                if (d.m_strKey != MakeKeyCheckValue(SEED_KEY) || d.m_strLength != "6" || !pGroup ||
+                    pGroup->m_strGroup != "Caf\xE9" || !p || p->m_strAccount != strLongName ||
+                    p->m_strPassword != "\x80\x81\x9F\xFF")
                     return std::string("16-bit texts did not read back as their bytes");
                 return std::string();
             }};
@@ -304,8 +303,8 @@ SSeed LongPrefixes() {
     return {"long-prefixes", ar.TakeBuffer(), [](const CCofferDoc& d) {
                 const CPasswordInfo* pGroup = NthRecord(d, 0);
                 const CPasswordInfo* p = NthRecord(d, 1);
-                if (!pGroup || !pGroup->IsGroup() || pGroup->m_strGroup != "Long prefixes" ||
-                    !p || p->m_strAccount != "short" || p->m_strUserName != "user")
+                if (!pGroup || !pGroup->IsGroup() || pGroup->m_strGroup != "Long prefixes" || !p ||
+                    p->m_strAccount != "short" || p->m_strUserName != "user")
                     return std::string("texts behind long prefixes did not read back");
                 return ExpectCounts(d, 1, 1);
             }};
@@ -428,8 +427,8 @@ int WriteAndVerify(const std::string& strFolder) {
 
 int CheckInPrivateFolder() {
     const char* pszTemp = std::getenv("TMPDIR");
-    std::string strTemplate = std::string(pszTemp && *pszTemp ? pszTemp : "/tmp") +
-                              "/keyhaven-seeds.XXXXXX";
+    std::string strTemplate =
+        std::string(pszTemp && *pszTemp ? pszTemp : "/tmp") + "/keyhaven-seeds.XXXXXX";
     if (!::mkdtemp(strTemplate.data())) {
         std::perror("mkdtemp");
         return 1;

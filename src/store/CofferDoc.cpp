@@ -119,8 +119,8 @@ std::size_t StoredRecordSize(const CPasswordInfo& info) {
 // buffer is allocated once instead of growing through copies.
 std::size_t StoredSize(const CCofferDoc& doc) {
     std::size_t nSize = StoredTextSize(doc.m_strKey) + 4 + StoredTextSize(doc.m_strLength) +
-                        StoredTextSize(doc.m_strBegin) + StoredTextSize(doc.m_strEnd) + 6 +
-                        6 + std::char_traits<char>::length(PASSWORD_CLASS_NAME);
+                        StoredTextSize(doc.m_strBegin) + StoredTextSize(doc.m_strEnd) + 6 + 6 +
+                        std::char_traits<char>::length(PASSWORD_CLASS_NAME);
     for (const CPasswordInfo& info : doc.m_listArchive)
         nSize += StoredRecordSize(info);
     for (const CPasswordInfo& info : doc.m_listInfo)
@@ -202,7 +202,9 @@ CCofferDoc::CCofferDoc(CProfile* pProfile) : m_pProfile(pProfile) {
         ReadOptions();
 }
 
-CCofferDoc::~CCofferDoc() { WriteOptions(); }
+CCofferDoc::~CCofferDoc() {
+    WriteOptions();
+}
 
 std::string CCofferDoc::DefaultBackupFolder() {
     std::string strData;
@@ -258,9 +260,13 @@ void CCofferDoc::WriteOptions() {
         m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_START, m_strStartFile);
 }
 
-void CCofferDoc::SetPrompts(CPrompts* pPrompts) { m_pPrompts = pPrompts; }
+void CCofferDoc::SetPrompts(CPrompts* pPrompts) {
+    m_pPrompts = pPrompts;
+}
 
-void CCofferDoc::SetCodePage(const CCodePage* pCodePage) { m_pCodePage = pCodePage; }
+void CCofferDoc::SetCodePage(const CCodePage* pCodePage) {
+    m_pCodePage = pCodePage;
+}
 
 CPrompts& CCofferDoc::Prompts() const {
     static CSilentPrompts silent;
@@ -634,7 +640,8 @@ bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
         ShowMessage(IDS_FORMAT_NOT_SUPPORTED);
         return false;
     }
-    const EFileError eError = ReadArchiveFile(strPath, m_pCodePage ? *m_pCodePage : CCodePage::Default());
+    const EFileError eError =
+        ReadArchiveFile(strPath, m_pCodePage ? *m_pCodePage : CCodePage::Default());
     // The read emptied the document: nothing may show its old records while
     // a message or a dialog runs. The view shows no content until the KEY is
     // accepted.
@@ -724,7 +731,9 @@ int CCofferDoc::OnFileSave() {
     return SAVE_DONE;
 }
 
-bool CCofferDoc::OnFileSaveAs() { return DoSave(std::string()); }
+bool CCofferDoc::OnFileSaveAs() {
+    return DoSave(std::string());
+}
 
 bool CCofferDoc::DoFileSave() {
     if (!HasFilePath() || !FileExists(m_strPathName) || IsReadOnlyFile(m_strPathName))
