@@ -441,6 +441,17 @@ e2e_screenshot() {
     import -window "$target" "$E2E_DIR/$1.png" 2>/dev/null
 }
 
+# e2e_frame WINDOW: the window manager's frame around a window (the top-level
+# window under the root), so a picture of it shows the caption too.
+e2e_frame() {
+    local id=$1 root parent
+    root=$(e2e_root_window)
+    while parent=$(e2e_parent_window "$id") && [ -n "$parent" ] && [ "$parent" != "$root" ]; do
+        id=$parent
+    done
+    echo "$id"
+}
+
 # --- assertions ----------------------------------------------------------------
 
 e2e_expect_eq() {
