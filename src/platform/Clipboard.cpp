@@ -1,0 +1,22 @@
+#include "platform/Clipboard.h"
+
+#include "store/CodePage.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+void CClipboard::SetText(const std::string& strText) {
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdString(CCodePage::Default().ToUtf8(strText)));
+}
+
+bool CClipboard::HoldsText() {
+    const QMimeData* pData = QGuiApplication::clipboard()->mimeData();
+    return pData != nullptr && pData->hasText();
+}
+
+void CClipboard::EmptyIfText() {
+    if (HoldsText())
+        QGuiApplication::clipboard()->clear();
+}
