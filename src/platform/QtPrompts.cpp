@@ -41,19 +41,25 @@ QMessageBox::StandardButtons ButtonsOf(EMsgButtons eButtons) {
     return QMessageBox::Ok;
 }
 
-QString FromUtf8(const std::string& strText) { return QString::fromStdString(strText); }
+QString FromUtf8(const std::string& strText) {
+    return QString::fromStdString(strText);
+}
 
-std::string ToUtf8(const QString& strText) { return strText.toStdString(); }
+std::string ToUtf8(const QString& strText) {
+    return strText.toStdString();
+}
 
 } // namespace
 
 CQtPrompts::CQtPrompts(std::function<QWidget*()> fnParent, const CCodePage* pCodePage)
     : m_fnParent(std::move(fnParent)), m_pCodePage(pCodePage) {}
 
-QWidget* CQtPrompts::Parent() const { return m_fnParent ? m_fnParent() : nullptr; }
+QWidget* CQtPrompts::Parent() const {
+    return m_fnParent ? m_fnParent() : nullptr;
+}
 
-EMsgAnswer CQtPrompts::MessageBox(const std::string& strText, EMsgIcon eIcon,
-                                  EMsgButtons eButtons, const std::string& strCaption) {
+EMsgAnswer CQtPrompts::MessageBox(const std::string& strText, EMsgIcon eIcon, EMsgButtons eButtons,
+                                  const std::string& strCaption) {
     QMessageBox box(IconOf(eIcon), FromUtf8(strCaption), FromUtf8(strText), ButtonsOf(eButtons),
                     Parent());
     box.setObjectName(QStringLiteral("messageBox"));

@@ -36,7 +36,9 @@ void CCheckKeyDlg::SetPrompt(const QString& strPrompt) {
     Edit(KEYFIELD_TYPED)->setAccessibleName(strPrompt);
 }
 
-QString CCheckKeyDlg::Prompt() const { return m_pPromptLabel->text(); }
+QString CCheckKeyDlg::Prompt() const {
+    return m_pPromptLabel->text();
+}
 
 SKeyDlgOutcome CCheckKeyDlg::OnOK() {
     return CKeyDialogRules::CheckKeyOk(Text(KEYFIELD_TYPED), m_strKeyValue, CodePage());

@@ -114,7 +114,9 @@ public:
 
     // --- the world around the document ---
     void SetPrompts(CPrompts* pPrompts);
-    void SetRecentFileList(CRecentFileList* pRecentFileList) { m_pRecentFileList = pRecentFileList; }
+    void SetRecentFileList(CRecentFileList* pRecentFileList) {
+        m_pRecentFileList = pRecentFileList;
+    }
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList; }
     void SetCodePage(const CCodePage* pCodePage);
     // Receives the document's notices (the view, the Password Bar).

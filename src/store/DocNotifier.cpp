@@ -6,7 +6,9 @@ CDocNotifier::CDocNotifier(CCofferDoc& doc, QObject* pParent) : QObject(pParent)
     m_doc.m_fnNotify = [this](EDocNotice eNotice) { OnNotice(eNotice); };
 }
 
-CDocNotifier::~CDocNotifier() { m_doc.m_fnNotify = nullptr; }
+CDocNotifier::~CDocNotifier() {
+    m_doc.m_fnNotify = nullptr;
+}
 
 void CDocNotifier::OnNotice(EDocNotice eNotice) {
     switch (eNotice) {

@@ -30,10 +30,9 @@ struct SKeyDlgOutcome {
 class CKeyDialogRules {
 public:
     static SKeyDlgOutcome CreateKeyOk(const std::string& strNewKey,
-                                      const std::string& strConfirmKey,
-                                      const CCodePage& codePage);
-    static SKeyDlgOutcome CheckKeyOk(const std::string& strTypedKey,
-                                     const std::string& strKeyValue, const CCodePage& codePage);
+                                      const std::string& strConfirmKey, const CCodePage& codePage);
+    static SKeyDlgOutcome CheckKeyOk(const std::string& strTypedKey, const std::string& strKeyValue,
+                                     const CCodePage& codePage);
     static SKeyDlgOutcome ChangeKeyOk(const std::string& strOriginalKey,
                                       const std::string& strNewKey,
                                       const std::string& strConfirmKey,

@@ -31,12 +31,15 @@ void CRecentFileList::Remove(int nIndex) {
         m_vecNames.erase(m_vecNames.begin() + nIndex);
 }
 
-void CRecentFileList::Clear() { m_vecNames.clear(); }
+void CRecentFileList::Clear() {
+    m_vecNames.clear();
+}
 
 void CRecentFileList::ReadList(const CProfile& profile) {
     m_vecNames.clear();
     for (int i = 1; i <= m_nSize; ++i) {
-        const std::string strName = profile.GetProfileString(PROFILE_RECENT, RecentFileValue(i), "");
+        const std::string strName =
+            profile.GetProfileString(PROFILE_RECENT, RecentFileValue(i), "");
         if (!IsBlank(strName) &&
             std::find(m_vecNames.begin(), m_vecNames.end(), strName) == m_vecNames.end())
             m_vecNames.push_back(strName);
