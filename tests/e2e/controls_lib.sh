@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Helpers of the copy-and-drag button tests, on top of lib.sh. KEYHAVEN_BIN is
+# the window with the button (it takes the text as its argument) and
+# KEYHAVEN_DROP_TARGET another program with a text field that prints its text
+# on every change.
+
+# Blanks, and letters outside ASCII that the code page holds.
+CONTROLS_TEXT='Pa55 w'$'\xc3\xb6''rd '$'\xc3\x9f'
+
+# controls_own_clipboard TEXT: xclip owns the clipboard with TEXT until another
+# program takes it over (then it ends by itself).
+controls_own_clipboard() {
+    printf '%s' "$1" | xclip -quiet -selection clipboard >>"$E2E_DIR/xclip.log" 2>&1 &
+    E2E_PIDS+=($!)
+    e2e_until 5 controls_clipboard_is "$1" || e2e_fail "xclip did not take the clipboard"
+}
+
+# controls_clipboard_is TEXT: whether the clipboard holds TEXT now.
+controls_clipboard_is() { [ "$(e2e_clipboard)" = "$1" ]; }
+
+# controls_count PATTERN FILE: the number of lines of FILE that are PATTERN.
+controls_count() { grep -cxF -- "$1" "$2" || true; }
+
+# controls_count_is N PATTERN FILE
+controls_count_is() { [ "$(controls_count "$2" "$3")" -eq "$1" ]; }
+
+# controls_start_target: starts the text field program; prints its window.
+controls_start_target() {
+    [ -x "${KEYHAVEN_DROP_TARGET:-}" ] || e2e_fail "KEYHAVEN_DROP_TARGET is not set"
+    "$KEYHAVEN_DROP_TARGET" >"$E2E_DIR/target.log" 2>&1 &
+    E2E_PIDS+=($!)
+    E2E_APP_PIDS+=($!)
+    e2e_wait_window "Drop target"
+}
+
+# controls_place WINDOW X Y: moves a window to a known place of the screen.
+controls_place() {
+    xdotool windowmove --sync "$1" "$2" "$3" >/dev/null 2>&1 || xdotool windowmove "$1" "$2" "$3"
+    sleep 0.3
+}
+
+# controls_centre WINDOW: "X Y" of the window's centre on the screen.
+controls_centre() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    echo "$((X + WIDTH / 2)) $((Y + HEIGHT / 2))"
+}
+
+# controls_drag SOURCE TARGET: presses on the source window's button (its
+# centre), moves to the target window's centre in small steps as a hand
+# would, and releases there.
+controls_drag() {
+    local sx sy tx ty i steps=12
+    read -r sx sy < <(controls_centre "$1")
+    read -r tx ty < <(controls_centre "$2")
+    xdotool mousemove "$sx" "$sy"
+    sleep 0.3
+    xdotool mousedown 1
+    sleep 0.2
+    for ((i = 1; i <= steps; i++)); do
+        xdotool mousemove $((sx + (tx - sx) * i / steps)) $((sy + (ty - sy) * i / steps))
+        sleep 0.08
+    done
+    sleep 0.5
+    xdotool mouseup 1
+    sleep 0.3
+}
