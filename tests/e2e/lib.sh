@@ -16,6 +16,7 @@ set -euo pipefail
 E2E_PIDS=()           # processes this test started, in start order
 E2E_APP_PIDS=()       # the program's processes among them
 E2E_DIR=""
+E2E_RUNTIME=""
 E2E_TIMEOUT=${E2E_TIMEOUT:-15}
 
 e2e_log() { printf '[%s] %s\n' "$(date +%H:%M:%S)" "$*" >&2; }
@@ -42,6 +43,7 @@ e2e_cleanup() {
         fi
         wait "$pid" 2>/dev/null || true
     done
+    [ -n "$E2E_RUNTIME" ] && rm -rf "$E2E_RUNTIME"
     if [ "$status" -ne 0 ] && [ -n "$E2E_DIR" ]; then
         e2e_log "logs and screenshots are in $E2E_DIR"
         for log in "$E2E_DIR"/*.log; do
@@ -61,14 +63,17 @@ e2e_begin() {
     local out=${E2E_OUT:-${TMPDIR:-/tmp}/keyhaven-e2e}
     E2E_DIR="$out/$name"
     rm -rf "$E2E_DIR"
-    mkdir -p "$E2E_DIR/home" "$E2E_DIR/config" "$E2E_DIR/data" "$E2E_DIR/runtime" "$E2E_DIR/files"
-    chmod 700 "$E2E_DIR/runtime"
+    mkdir -p "$E2E_DIR/home" "$E2E_DIR/config" "$E2E_DIR/data" "$E2E_DIR/files"
+    # The runtime folder holds the single-instance socket, whose path must fit
+    # the 108 bytes of a socket address: a short folder of its own in /tmp.
+    E2E_RUNTIME=$(mktemp -d /tmp/kh-e2e.XXXXXX)
+    chmod 700 "$E2E_RUNTIME"
     trap e2e_cleanup EXIT
 
     export HOME="$E2E_DIR/home"
     export XDG_CONFIG_HOME="$E2E_DIR/config"
     export XDG_DATA_HOME="$E2E_DIR/data"
-    export XDG_RUNTIME_DIR="$E2E_DIR/runtime"
+    export XDG_RUNTIME_DIR="$E2E_RUNTIME"
     export XDG_CACHE_HOME="$E2E_DIR/home/.cache"
     # Without a session bus the tray icon is an XEmbed window of the X tray,
     # which the tests can find; nothing reaches the user's own session either.
