@@ -57,7 +57,7 @@ bool CCofferApp::InitInstance() {
         return m_pFrame && m_pFrame->isVisible() ? m_pFrame.get() : nullptr;
     });
     m_pFrame = std::make_unique<CMainFrame>(*m_pProfile, *m_pPrompts, *m_pDoc);
-    m_pFrame->m_fnClosed = [this]() { quit(); };
+    m_pFrame->m_fnClosed = []() { QCoreApplication::quit(); };
     connect(m_pInstance.get(), &CSingleInstance::AreYouMe, m_pFrame.get(),
             &CMainFrame::RaiseFromSecondStart);
 

@@ -148,7 +148,11 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     pSlot->setObjectName(QStringLiteral("ViewSlot"));
     setCentralWidget(pSlot);
 
-    connect(&m_timerIdle, &QTimer::timeout, this, &CMainFrame::UpdateCommandUI);
+    // Hidden, the window shows no states; the tray menu asks for its own.
+    connect(&m_timerIdle, &QTimer::timeout, this, [this]() {
+        if (isVisible())
+            UpdateCommandUI();
+    });
     m_timerIdle.start(IDLE_UPDATE_MS);
     UpdateCommandUI();
 }
@@ -811,9 +815,11 @@ void CMainFrame::OnMinimized() {
         return;
     SaveWindowPlacement();
     EmptyClipboardIfText();
-    setWindowState(m_bMaxBeforeMin ? Qt::WindowMaximized : Qt::WindowNoState);
     if (m_nMode == MODE_MAIN)
         HideToTray(m_nMin2Lock == 1);
+    // Hidden first, so that leaving the minimised state shows nothing; the
+    // window comes back in the state it had before.
+    setWindowState(m_bMaxBeforeMin ? Qt::WindowMaximized : Qt::WindowNoState);
 }
 
 // --- help, about and links ---

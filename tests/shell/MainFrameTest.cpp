@@ -246,6 +246,8 @@ void CMainFrameTest::statusBarPanes() {
     });
     frame.UpdateCommandUI();
     QCOMPARE(pGroups->text(), QString("2 Groups"));
+    // The panes follow while the program is idle.
+    frame.show();
     nGroups = 3;
     QTRY_COMPARE(pGroups->text(), QString("3 Groups"));
 }
