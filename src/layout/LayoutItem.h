@@ -9,8 +9,8 @@
 // has no control.
 class CLayoutItem : public CLayoutNode {
 public:
-    CLayoutItem(CLayoutManager* pManager, std::shared_ptr<CLayoutControl> pControl,
-                unsigned nMode, int nWidth, int nHeight, int nMinWidth, int nMinHeight);
+    CLayoutItem(CLayoutManager* pManager, std::shared_ptr<CLayoutControl> pControl, unsigned nMode,
+                int nWidth, int nHeight, int nMinWidth, int nMinHeight);
 
     int GetConstrainHorz(int nParent) const override;
     int GetConstrainVert(int nParent) const override;

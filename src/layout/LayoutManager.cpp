@@ -12,9 +12,8 @@ CLayoutNodePtr CLayoutManager::CreateItem(int nId, unsigned nMode, int nWidth, i
     return CreateItem(FindControl(nId), nMode, nWidth, nHeight, nMinWidth, nMinHeight);
 }
 
-CLayoutNodePtr CLayoutManager::CreateItem(std::shared_ptr<CLayoutControl> pControl,
-                                          unsigned nMode, int nWidth, int nHeight,
-                                          int nMinWidth, int nMinHeight) {
+CLayoutNodePtr CLayoutManager::CreateItem(std::shared_ptr<CLayoutControl> pControl, unsigned nMode,
+                                          int nWidth, int nHeight, int nMinWidth, int nMinHeight) {
     if (pControl) {
         const CLayoutSize size = pControl->GetCurrentSize();
         if (nWidth == 0)
@@ -32,8 +31,7 @@ CLayoutNodePtr CLayoutManager::CreateItem(std::shared_ptr<CLayoutControl> pContr
 
 CLayoutPanePtr CLayoutManager::CreatePane(int nOrientation, unsigned nMode, int nSpacing,
                                           int nMargin, int nSecondary) {
-    return std::make_shared<CLayoutPane>(this, nOrientation, nMode, nSpacing, nMargin,
-                                         nSecondary);
+    return std::make_shared<CLayoutPane>(this, nOrientation, nMode, nSpacing, nMargin, nSecondary);
 }
 
 CLayoutPanePtr CLayoutManager::CreateRootPane(int nOrientation, int nMargin) {

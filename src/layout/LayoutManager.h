@@ -19,12 +19,12 @@ public:
     // An item for the control nId of the window. A width or height of 0
     // stands for the control's current size, and so does a minimum of -1.
     // Without such a control the numbers are used as they are (a gap).
-    CLayoutNodePtr CreateItem(int nId, unsigned nMode = LAY_GREEDY, int nWidth = 0,
-                              int nHeight = 0, int nMinWidth = -1, int nMinHeight = -1);
-    // The same for a control the caller already holds (null: a gap).
-    CLayoutNodePtr CreateItem(std::shared_ptr<CLayoutControl> pControl,
-                              unsigned nMode = LAY_GREEDY, int nWidth = 0, int nHeight = 0,
+    CLayoutNodePtr CreateItem(int nId, unsigned nMode = LAY_GREEDY, int nWidth = 0, int nHeight = 0,
                               int nMinWidth = -1, int nMinHeight = -1);
+    // The same for a control the caller already holds (null: a gap).
+    CLayoutNodePtr CreateItem(std::shared_ptr<CLayoutControl> pControl, unsigned nMode = LAY_GREEDY,
+                              int nWidth = 0, int nHeight = 0, int nMinWidth = -1,
+                              int nMinHeight = -1);
     CLayoutPanePtr CreatePane(int nOrientation, unsigned nMode = LAY_GREEDY, int nSpacing = 5,
                               int nMargin = 0, int nSecondary = 0);
     // Drops any previous root and makes a new one with spacing 5.

@@ -20,8 +20,8 @@ public:
     std::shared_ptr<CFakeControl> Greedy(int nMin) {
         auto pControl = CFakeLayoutWindow::Loose();
         const bool bHorz = m_nAxis == LAY_HORIZONTAL;
-        m_pPane->AddItem(m_window.CreateItem(pControl, LAY_GREEDY, 0, 0, bHorz ? nMin : 0,
-                                             bHorz ? 0 : nMin));
+        m_pPane->AddItem(
+            m_window.CreateItem(pControl, LAY_GREEDY, 0, 0, bHorz ? nMin : 0, bHorz ? 0 : nMin));
         m_controls.push_back(pControl);
         return pControl;
     }
@@ -61,7 +61,9 @@ public:
     std::vector<std::shared_ptr<CFakeControl>> m_controls;
 };
 
-int Sum(const std::vector<int>& v) { return std::accumulate(v.begin(), v.end(), 0); }
+int Sum(const std::vector<int>& v) {
+    return std::accumulate(v.begin(), v.end(), 0);
+}
 
 } // namespace
 
