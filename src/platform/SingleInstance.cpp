@@ -2,7 +2,9 @@
 
 #include "shell/StringTable.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocalSocket>
@@ -34,12 +36,23 @@ QString CSingleInstance::DefaultName() {
 }
 
 QString CSingleInstance::SocketPath(const QString& strName) {
-    if (QDir::isAbsolutePath(strName))
-        return strName;
+    QString strPath;
     const QString strRuntime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!strRuntime.isEmpty() && QFileInfo(strRuntime).isDir())
-        return QDir(strRuntime).filePath(strName);
-    return QDir(QDir::tempPath()).filePath(strName);
+    if (QDir::isAbsolutePath(strName))
+        strPath = strName;
+    else if (!strRuntime.isEmpty() && QFileInfo(strRuntime).isDir())
+        strPath = QDir(strRuntime).filePath(strName);
+    else
+        strPath = QDir(QDir::tempPath()).filePath(strName);
+    if (QFile::encodeName(strPath).size() <= SOCKET_PATH_MAX)
+        return strPath;
+    // A socket address holds about a hundred bytes. A longer path is replaced
+    // by a short one in the temporary folder that still depends on the whole
+    // path and the user, so that separate runtime folders stay apart.
+    const QByteArray digest =
+        QCryptographicHash::hash(QFile::encodeName(strPath), QCryptographicHash::Sha256).toHex();
+    return QDir(QDir::tempPath())
+        .filePath(QStringLiteral("keyhaven-%1-%2").arg(getuid()).arg(QString::fromLatin1(digest.left(24))));
 }
 
 bool CSingleInstance::Claim() {

@@ -23,8 +23,10 @@ public:
     // The per-user name: the program's instance name followed by the user id.
     static QString DefaultName();
     // Where the socket of a plain name lives: $XDG_RUNTIME_DIR when it is a
-    // folder, else the temporary folder (the name then carries the user id).
+    // folder, else the temporary folder (the name carries the user id). A
+    // path too long for a socket address gives a short one instead.
     static QString SocketPath(const QString& strName);
+    static constexpr qsizetype SOCKET_PATH_MAX = 100;
 
     // True when this process is the first copy and now answers the
     // question. False when another copy holds the lock.

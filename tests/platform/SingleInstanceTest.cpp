@@ -44,6 +44,7 @@ private slots:
     void firstCopyAnswersAndAnnounces();
     void silentFirstCopyTimesOut();
     void lockOfAGoneCopyIsTakenOver();
+    void longRuntimeFolderStillWorks();
     void strangersAreNotAnswered();
 };
 
@@ -115,6 +116,31 @@ void CSingleInstanceTest::lockOfAGoneCopyIsTakenOver() {
     CSingleInstance third(strName);
     QVERIFY(!third.Claim());
     QVERIFY(AskWhileServing(third, 200));
+}
+
+void CSingleInstanceTest::longRuntimeFolderStillWorks() {
+    QTemporaryDir base;
+    const QString strDeep = base.path() + "/" + QString(90, QChar('r'));
+    QVERIFY(QDir().mkpath(strDeep));
+    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", strDeep.toLocal8Bit());
+    const QString strName = UniqueName();
+    const QString strPath = CSingleInstance::SocketPath(strName);
+    QVERIFY(strPath.size() <= CSingleInstance::SOCKET_PATH_MAX);
+    // Another runtime folder gives another short path.
+    const QString strOther = base.path() + "/" + QString(90, QChar('s'));
+    QVERIFY(QDir().mkpath(strOther));
+    qputenv("XDG_RUNTIME_DIR", strOther.toLocal8Bit());
+    QVERIFY(CSingleInstance::SocketPath(strName) != strPath);
+    qputenv("XDG_RUNTIME_DIR", strDeep.toLocal8Bit());
+
+    CSingleInstance first(strName);
+    QVERIFY(first.Claim());
+    QVERIFY(first.IsListening());
+    CSingleInstance second(strName);
+    QVERIFY(!second.Claim());
+    QVERIFY(AskWhileServing(second, 200));
+    qputenv("XDG_RUNTIME_DIR", oldRuntime);
 }
 
 void CSingleInstanceTest::strangersAreNotAnswered() {
