@@ -83,20 +83,6 @@ TEST(LayoutManagerItems, WithoutAControlTheNumbersStandAsGiven) {
     pGap->ResizeTo({0, 0, 10, 10});
 }
 
-TEST(LayoutManagerItems, NodesLiveAsLongAsTheirLastHandle) {
-    CFakeLayoutWindow window;
-    std::weak_ptr<CLayoutNode> pWatch;
-    {
-        auto pRow = window.CreatePane(LAY_HORIZONTAL);
-        auto pItem = window.CreateItem(nullptr, LAY_FIXED, 10, 10);
-        pWatch = pItem;
-        pRow->AddItem(pItem);
-        pItem.reset();
-        EXPECT_FALSE(pWatch.expired());
-    }
-    EXPECT_TRUE(pWatch.expired());
-}
-
 TEST(LayoutManagerRoot, RootPaneIsLaidOutInsideTheBorders) {
     CFakeLayoutWindow window({0, 0, 400, 300});
     auto pControl = window.AddControl(1165, {100, 100});
