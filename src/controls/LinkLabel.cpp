@@ -2,13 +2,12 @@
 
 #include "controls/LinkCommand.h"
 #include "platform/DesktopLinkOpener.h"
-#include "platform/Prompts.h"
+#include "platform/QtPrompts.h"
 #include "store/CodePage.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
-#include <QMessageBox>
 #include <QMouseEvent>
 
 CLinkLabel::CLinkLabel(QWidget* pParent) : CUnderlineStatic(pParent) {
@@ -137,6 +136,6 @@ void CLinkLabel::ReportLinkError(int nResult) {
         m_pPrompts->MessageBox(strMessage, EMsgIcon::exclamation, EMsgButtons::ok);
         return;
     }
-    QMessageBox::warning(window(), QString::fromLatin1(PROMPT_CAPTION),
-                         QString::fromStdString(strMessage));
+    CQtPrompts prompts([this] { return window(); });
+    prompts.MessageBox(strMessage, EMsgIcon::exclamation, EMsgButtons::ok);
 }

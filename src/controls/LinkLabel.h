@@ -37,7 +37,8 @@ public:
 
     // The launcher a click uses (OpenLink unless replaced).
     void SetLauncher(FnOpenLink fnOpenLink) { m_fnOpenLink = std::move(fnOpenLink); }
-    // Where failures are reported; without one a message box is shown.
+    // Where failures are reported; without one a message box of the desktop
+    // program's own prompts is shown over the link's window.
     void SetPrompts(CPrompts* pPrompts) { m_pPrompts = pPrompts; }
 
     // Opens the target as a click does and reports a failure.
