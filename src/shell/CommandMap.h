@@ -6,7 +6,8 @@
 
 // What an update function says about one command: whether it can run, its
 // check mark, and for status panes the text to show.
-struct CCmdUI {
+class CCmdUI {
+public:
     int nId = 0;
     bool bEnabled = false;
     int nCheck = -1; // -1: no check mark is managed; 0 unchecked; 1 checked
