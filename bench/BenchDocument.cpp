@@ -1,0 +1,70 @@
+#include "BenchDocument.h"
+
+#include "store/CofferDoc.h"
+#include "store/FieldCipher.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr std::size_t USER_NAME_LENGTH = 16;
+constexpr std::size_t PASSWORD_LENGTH = 16;
+constexpr std::size_t WEB_SITE_LENGTH = 30;
+constexpr std::size_t EMAIL_LENGTH = 24;
+constexpr std::size_t COMMENTS_LENGTH = 60;
+
+// Printable, deterministic filler: a text starting with strStart, padded to
+// nLength with characters of a fixed pseudo-random sequence.
+std::string Filler(std::uint64_t& nState, std::size_t nLength, std::string strStart = {}) {
+    static constexpr char ALPHABET[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_.+!*";
+    strStart.resize(std::min(strStart.size(), nLength));
+    while (strStart.size() < nLength) {
+        nState ^= nState << 13;
+        nState ^= nState >> 7;
+        nState ^= nState << 17;
+        strStart += ALPHABET[nState % (sizeof(ALPHABET) - 1)];
+    }
+    return strStart;
+}
+
+std::string Numbered(const char* pszFormat, std::size_t n) {
+    char sz[32];
+    std::snprintf(sz, sizeof sz, pszFormat, n);
+    return sz;
+}
+
+} // namespace
+
+std::size_t BenchGroupCount(std::size_t nAccounts) {
+    return (nAccounts + BENCH_ACCOUNTS_PER_GROUP - 1) / BENCH_ACCOUNTS_PER_GROUP;
+}
+
+void FillBenchDocument(CCofferDoc& doc, std::size_t nAccounts) {
+    doc.OnNewDocument();
+    doc.m_listInfo.clear();
+    doc.m_strKey = MakeKeyCheckValue(BENCH_KEY);
+    std::uint64_t nState = 0x9E3779B97F4A7C15ull;
+    std::size_t nAccount = 0;
+    const std::size_t nGroups = BenchGroupCount(nAccounts);
+    for (std::size_t g = 0; g < nGroups; ++g) {
+        CPasswordInfo& group = doc.m_listInfo.emplace_back();
+        group.m_bGroup = 1;
+        group.m_strGroup = Numbered("Group %04zu", g + 1);
+        for (std::size_t i = 0; i < BENCH_ACCOUNTS_PER_GROUP && nAccount < nAccounts; ++i) {
+            ++nAccount;
+            CPasswordInfo& info = doc.m_listInfo.emplace_back();
+            info.m_strAccount = Numbered("acct-%07zu", nAccount);
+            info.m_strUserName = Filler(nState, USER_NAME_LENGTH, "user.");
+            info.m_strPassword = Filler(nState, PASSWORD_LENGTH);
+            info.m_strWebSite = Filler(nState, WEB_SITE_LENGTH, "https://www.");
+            info.m_strEMail =
+                Filler(nState, EMAIL_LENGTH - std::strlen("@example.org")) + "@example.org";
+            info.m_strComments = Filler(nState, COMMENTS_LENGTH, "Note: ");
+        }
+    }
+}

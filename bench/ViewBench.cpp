@@ -1,0 +1,175 @@
+// The main view with a large file: opening (read, decipher, build the sorted
+// tree and select), building the tree alone, selecting an account, deleting
+// one, and resynchronising the document's list from the tree.
+//
+// bench_view [--accounts=N] [Google Benchmark flags]
+//
+// The file holds N accounts (default 100,000) in groups of 100. Targets on a
+// 2-core machine: the open within 1 s; selecting, deleting and
+// resynchronising under 100 ms each. Times are reported, not judged.
+
+#include "BenchDocument.h"
+
+#include "platform/ScriptedPrompts.h"
+#include "shell/MainFrame.h"
+#include "shell/MemoryProfile.h"
+#include "shell/SettingsSchema.h"
+#include "store/CodePage.h"
+#include "store/CofferDoc.h"
+#include "view/AccountTreeCtrl.h"
+#include "view/CofferView.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include <stdlib.h>
+
+namespace {
+
+constexpr std::size_t DEFAULT_ACCOUNTS = 100000;
+
+struct SWorld {
+    std::size_t nAccounts = DEFAULT_ACCOUNTS;
+    std::string strFolder;
+    std::string strPath;
+    std::unique_ptr<CMemoryProfile> pProfile;
+    std::unique_ptr<CScriptedPrompts> pPrompts;
+    std::unique_ptr<CCofferDoc> pDoc;
+    std::unique_ptr<CMainFrame> pFrame;
+    std::unique_ptr<CCofferView> pView;
+};
+
+SWorld g_world;
+
+bool OpenFile() {
+    CCofferDoc& doc = *g_world.pDoc;
+    if (doc.ReadArchiveFile(g_world.strPath, CCodePage::Default()) != EFileError::none)
+        return false;
+    doc.DecipherList();
+    g_world.pView->OnInitialUpdate();
+    return g_world.pView->m_hCurAccount != nullptr;
+}
+
+// An account item in the middle of the tree.
+QTreeWidgetItem* MiddleAccount() {
+    QTreeWidgetItem* pRoot = g_world.pView->m_hRootItem;
+    QTreeWidgetItem* pGroup = pRoot->child(pRoot->childCount() / 2);
+    return pGroup->child(pGroup->childCount() / 2);
+}
+
+void BM_OpenFile(benchmark::State& state) {
+    for (auto _ : state) {
+        if (!OpenFile())
+            state.SkipWithError("the file did not open");
+    }
+}
+
+void BM_BuildTree(benchmark::State& state) {
+    OpenFile();
+    for (auto _ : state)
+        g_world.pView->OnInitialUpdate();
+    state.counters["items"] = double(g_world.pView->Tree()->topLevelItem(0)->childCount());
+}
+
+void BM_SelectAccount(benchmark::State& state) {
+    OpenFile();
+    CAccountTreeCtrl* pTree = g_world.pView->Tree();
+    QTreeWidgetItem* pFirst = g_world.pView->m_hCurAccount;
+    QTreeWidgetItem* pMiddle = MiddleAccount();
+    bool bMiddle = true;
+    for (auto _ : state) {
+        pTree->SelectItem(bMiddle ? pMiddle : pFirst);
+        bMiddle = !bMiddle;
+    }
+}
+
+// A fixed number of deletions, each of a different account from the middle
+// of the tree, so every iteration really deletes one.
+void BM_DeleteAccount(benchmark::State& state) {
+    OpenFile();
+    const std::size_t nBefore = g_world.pDoc->m_listInfo.size();
+    for (auto _ : state) {
+        state.PauseTiming();
+        g_world.pView->Tree()->SelectItem(MiddleAccount());
+        state.ResumeTiming();
+        g_world.pView->DeleteAccount(nullptr);
+    }
+    if (g_world.pDoc->m_listInfo.size() + state.iterations() != nBefore)
+        state.SkipWithError("not every iteration deleted an account");
+}
+
+void BM_Resynchronise(benchmark::State& state) {
+    OpenFile();
+    for (auto _ : state)
+        g_world.pView->OnTreeChanged();
+    state.counters["records"] = double(g_world.pDoc->m_listInfo.size());
+}
+
+bool Prepare() {
+    char szFolder[] = "/tmp/keyhaven-bench-view-XXXXXX";
+    if (!::mkdtemp(szFolder))
+        return false;
+    g_world.strFolder = szFolder;
+    g_world.strPath = g_world.strFolder + "/bench.pwd";
+    CCofferDoc doc;
+    FillBenchDocument(doc, g_world.nAccounts);
+    if (doc.WriteArchiveFile(g_world.strPath) != EFileError::none)
+        return false;
+
+    g_world.pProfile = std::make_unique<CMemoryProfile>();
+    // Deleting asks nothing, so the delete benchmark measures the work alone.
+    g_world.pProfile->WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
+    g_world.pPrompts = std::make_unique<CScriptedPrompts>();
+    g_world.pDoc = std::make_unique<CCofferDoc>(g_world.pProfile.get());
+    g_world.pDoc->m_bAutoSave = false;
+    g_world.pFrame = std::make_unique<CMainFrame>(*g_world.pProfile, *g_world.pPrompts, *g_world.pDoc);
+    g_world.pView = std::make_unique<CCofferView>(*g_world.pDoc, *g_world.pProfile,
+                                                  *g_world.pPrompts, *g_world.pFrame);
+    g_world.pView->resize(700, 500);
+    return true;
+}
+
+void TakeOwnArguments(int& argc, char** argv) {
+    int nOut = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--accounts=", 11) == 0)
+            g_world.nAccounts = std::strtoul(argv[i] + 11, nullptr, 10);
+        else
+            argv[nOut++] = argv[i];
+    }
+    argc = nOut;
+}
+
+} // namespace
+
+BENCHMARK(BM_OpenFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildTree)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectAccount)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteAccount)->Unit(benchmark::kMillisecond)->Iterations(40);
+BENCHMARK(BM_Resynchronise)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    TakeOwnArguments(argc, argv);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    int nResult = 1;
+    if (Prepare()) {
+        benchmark::RunSpecifiedBenchmarks();
+        nResult = 0;
+    }
+    benchmark::Shutdown();
+    g_world.pView.reset();
+    g_world.pFrame.reset();
+    g_world.pDoc.reset();
+    std::filesystem::remove_all(g_world.strFolder);
+    return nResult;
+}
