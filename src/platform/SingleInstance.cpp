@@ -4,8 +4,8 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 
@@ -15,7 +15,9 @@
 
 namespace {
 
-QByteArray Question() { return QByteArray(IDS_ARE_YOU_ME) + '\n'; }
+QByteArray Question() {
+    return QByteArray(IDS_ARE_YOU_ME) + '\n';
+}
 
 } // namespace
 
@@ -52,7 +54,9 @@ QString CSingleInstance::SocketPath(const QString& strName) {
     const QByteArray digest =
         QCryptographicHash::hash(QFile::encodeName(strPath), QCryptographicHash::Sha256).toHex();
     return QDir(QDir::tempPath())
-        .filePath(QStringLiteral("keyhaven-%1-%2").arg(getuid()).arg(QString::fromLatin1(digest.left(24))));
+        .filePath(QStringLiteral("keyhaven-%1-%2")
+                      .arg(getuid())
+                      .arg(QString::fromLatin1(digest.left(24))));
 }
 
 bool CSingleInstance::Claim() {
@@ -67,8 +71,7 @@ bool CSingleInstance::Claim() {
     // A socket left by a copy that crashed would block the name; the lock
     // says that no copy is running now.
     QLocalServer::removeServer(m_strPath);
-    connect(m_pServer.get(), &QLocalServer::newConnection, this,
-            &CSingleInstance::OnNewConnection);
+    connect(m_pServer.get(), &QLocalServer::newConnection, this, &CSingleInstance::OnNewConnection);
     m_pServer->listen(m_strPath);
     return true;
 }

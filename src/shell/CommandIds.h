@@ -41,7 +41,7 @@ inline constexpr int ID_ITEM_EDIT = 32956;
 inline constexpr int ID_ITEM_DELETE = 32957;
 
 // --- View menu ---
-inline constexpr int ID_VIEW_TOOLBAR = 59392; // also the toolbar's own id
+inline constexpr int ID_VIEW_TOOLBAR = 59392;    // also the toolbar's own id
 inline constexpr int ID_VIEW_STATUS_BAR = 59393; // also the status bar's own id
 inline constexpr int ID_VIEW_SEARCHBAR = 32929;  // also the search bar and its "Hide" button
 inline constexpr int ID_VIEW_PASSWORDBAR = 32906;

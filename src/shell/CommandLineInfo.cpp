@@ -53,4 +53,6 @@ std::string UsageText() {
            "  --version  show the version and exit\n";
 }
 
-std::string VersionText() { return "Keyhaven 2.8.0\n"; }
+std::string VersionText() {
+    return "Keyhaven 2.8.0\n";
+}

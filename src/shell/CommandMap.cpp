@@ -8,9 +8,13 @@ void CCommandMap::RegisterUpdate(int nId, Updater fnUpdater) {
     m_mapEntries[nId] = CEntry{{}, std::move(fnUpdater)};
 }
 
-void CCommandMap::Unregister(int nId) { m_mapEntries.erase(nId); }
+void CCommandMap::Unregister(int nId) {
+    m_mapEntries.erase(nId);
+}
 
-bool CCommandMap::IsRegistered(int nId) const { return m_mapEntries.count(nId) != 0; }
+bool CCommandMap::IsRegistered(int nId) const {
+    return m_mapEntries.count(nId) != 0;
+}
 
 CCmdUI CCommandMap::Update(int nId) const {
     CCmdUI ui;

@@ -5,18 +5,18 @@
 #include "platform/DesktopLinkOpener.h"
 #include "platform/Prompts.h"
 #include "shell/AboutDlg.h"
-#include "shell/HelpWindow.h"
 #include "shell/CommandIds.h"
+#include "shell/HelpWindow.h"
 #include "shell/Profile.h"
 #include "shell/SearchBar.h"
 #include "shell/SettingsSchema.h"
+#include "shell/StartupFile.h"
 #include "shell/StringTable.h"
 #include "shell/SystemTray.h"
 #include "store/CodePage.h"
 #include "store/CofferDoc.h"
 #include "store/FileIO.h"
 #include "store/RecentFileList.h"
-#include "shell/StartupFile.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -35,7 +35,9 @@
 
 namespace {
 
-QString Text(const char* pszText) { return QString::fromUtf8(pszText); }
+QString Text(const char* pszText) {
+    return QString::fromUtf8(pszText);
+}
 
 // The part of a command prompt shown in the status bar, and the tool tip.
 QString PromptPart(int nId, bool bToolTip) {
@@ -51,7 +53,9 @@ QIcon CommandIcon(int nId) {
     return QFile::exists(strPath) ? QIcon(strPath) : QIcon();
 }
 
-QIcon NumberedIcon(int nId) { return QIcon(QStringLiteral(":/icons/%1.svg").arg(nId)); }
+QIcon NumberedIcon(int nId) {
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(nId));
+}
 
 // The checkable commands of the menus; their check marks follow the update
 // functions, never the click alone.
@@ -73,14 +77,22 @@ bool IsCheckCommand(int nId) {
 
 QList<QKeySequence> Accelerators(int nId) {
     switch (nId) {
-    case ID_ACCOUNT_ADD: return {QKeySequence(Qt::CTRL | Qt::Key_A)};
-    case ID_ITEM_DELETE: return {QKeySequence(Qt::CTRL | Qt::Key_D)};
-    case ID_ITEM_EDIT: return {QKeySequence(Qt::CTRL | Qt::Key_E)};
-    case ID_VIEW_SEARCHBAR: return {QKeySequence(Qt::CTRL | Qt::Key_F)};
-    case ID_GROUP_ADD: return {QKeySequence(Qt::CTRL | Qt::Key_G)};
-    case ID_FILE_NEW: return {QKeySequence(Qt::CTRL | Qt::Key_N)};
-    case ID_FILE_OPEN: return {QKeySequence(Qt::CTRL | Qt::Key_O)};
-    case ID_FILE_SAVE: return {QKeySequence(Qt::CTRL | Qt::Key_S)};
+    case ID_ACCOUNT_ADD:
+        return {QKeySequence(Qt::CTRL | Qt::Key_A)};
+    case ID_ITEM_DELETE:
+        return {QKeySequence(Qt::CTRL | Qt::Key_D)};
+    case ID_ITEM_EDIT:
+        return {QKeySequence(Qt::CTRL | Qt::Key_E)};
+    case ID_VIEW_SEARCHBAR:
+        return {QKeySequence(Qt::CTRL | Qt::Key_F)};
+    case ID_GROUP_ADD:
+        return {QKeySequence(Qt::CTRL | Qt::Key_G)};
+    case ID_FILE_NEW:
+        return {QKeySequence(Qt::CTRL | Qt::Key_N)};
+    case ID_FILE_OPEN:
+        return {QKeySequence(Qt::CTRL | Qt::Key_O)};
+    case ID_FILE_SAVE:
+        return {QKeySequence(Qt::CTRL | Qt::Key_S)};
     case ID_EDIT_COPY:
         return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
     case ID_EDIT_PASTE:
@@ -89,12 +101,18 @@ QList<QKeySequence> Accelerators(int nId) {
         return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
     case ID_EDIT_UNDO:
         return {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)};
-    case ID_HELP_CONTENTS: return {QKeySequence(Qt::Key_F1)};
-    case ID_VIEW_PASSWORDBAR: return {QKeySequence(Qt::Key_F2)};
-    case ID_VIEW_ONTOP: return {QKeySequence(Qt::Key_F3)};
-    case ID_NEXT_PANE: return {QKeySequence(Qt::Key_F6)};
-    case ID_PREV_PANE: return {QKeySequence(Qt::SHIFT | Qt::Key_F6)};
-    default: return {};
+    case ID_HELP_CONTENTS:
+        return {QKeySequence(Qt::Key_F1)};
+    case ID_VIEW_PASSWORDBAR:
+        return {QKeySequence(Qt::Key_F2)};
+    case ID_VIEW_ONTOP:
+        return {QKeySequence(Qt::Key_F3)};
+    case ID_NEXT_PANE:
+        return {QKeySequence(Qt::Key_F6)};
+    case ID_PREV_PANE:
+        return {QKeySequence(Qt::SHIFT | Qt::Key_F6)};
+    default:
+        return {};
     }
 }
 
@@ -102,7 +120,9 @@ QList<QKeySequence> Accelerators(int nId) {
 constexpr int ACCELERATOR_ONLY[] = {ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CUT,
                                     ID_EDIT_UNDO, ID_NEXT_PANE,  ID_PREV_PANE};
 
-void EmptyClipboardIfText() { CClipboard::EmptyIfText(); }
+void EmptyClipboardIfText() {
+    CClipboard::EmptyIfText();
+}
 
 // The edit key commands act on the focused text field.
 template <class Fn> bool ForFocusedEdit(Fn fn) {
@@ -167,7 +187,8 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::LoadSettings() {
     const auto getInt = [this](const char* pszValue) {
-        return m_profile.GetProfileInt(PROFILE_SETTINGS, pszValue, DefaultInt(PROFILE_SETTINGS, pszValue));
+        return m_profile.GetProfileInt(PROFILE_SETTINGS, pszValue,
+                                       DefaultInt(PROFILE_SETTINGS, pszValue));
     };
     const auto getText = [this](const char* pszValue) {
         return m_profile.GetProfileString(PROFILE_SETTINGS, pszValue,
@@ -228,7 +249,9 @@ void CMainFrame::SaveSettings() {
                                  saveState().toBase64().toStdString());
 }
 
-std::string CMainFrame::BarStateSection() { return std::string(PROFILE_BAR_STATE) + "-Summary"; }
+std::string CMainFrame::BarStateSection() {
+    return std::string(PROFILE_BAR_STATE) + "-Summary";
+}
 
 // --- actions, menus and bars ---
 
@@ -335,9 +358,9 @@ void CMainFrame::CreateToolBar() {
     m_pToolBar->setMovable(false);
     m_pToolBar->setIconSize(QSize(16, 16));
     m_pToolBar->toggleViewAction()->setVisible(false);
-    for (const int nId : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_ACCOUNT_ADD, ID_ITEM_EDIT,
-                          ID_ITEM_DELETE, 0, ID_TOOLS_OPTIONS, 0, ID_VIEW_PASSWORDBAR, 0,
-                          ID_TOOLS_LOCK}) {
+    for (const int nId :
+         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_ACCOUNT_ADD, ID_ITEM_EDIT, ID_ITEM_DELETE,
+          0, ID_TOOLS_OPTIONS, 0, ID_VIEW_PASSWORDBAR, 0, ID_TOOLS_LOCK}) {
         if (nId == 0) {
             m_pToolBar->addSeparator();
             continue;
@@ -417,7 +440,9 @@ bool CMainFrame::RunCommand(int nId) {
     return bRan;
 }
 
-void CMainFrame::SetTrayDefault(int nCommand) { m_pTray->SetMenuDefaultItem(nCommand, false); }
+void CMainFrame::SetTrayDefault(int nCommand) {
+    m_pTray->SetMenuDefaultItem(nCommand, false);
+}
 
 void CMainFrame::UpdateCommandUI() {
     for (const auto& [nId, pAction] : m_mapActions) {
@@ -468,11 +493,17 @@ void CMainFrame::SetView(QWidget* pView) {
     setCentralWidget(pView);
 }
 
-QString CMainFrame::GetSearchText() const { return m_pSearchBar->SearchText(); }
+QString CMainFrame::GetSearchText() const {
+    return m_pSearchBar->SearchText();
+}
 
-bool CMainFrame::HasKey() const { return !m_doc.m_strKey.empty(); }
+bool CMainFrame::HasKey() const {
+    return !m_doc.m_strKey.empty();
+}
 
-bool CMainFrame::IsModalOpen() const { return QApplication::activeModalWidget() != nullptr; }
+bool CMainFrame::IsModalOpen() const {
+    return QApplication::activeModalWidget() != nullptr;
+}
 
 // --- commands of the document ---
 
@@ -486,7 +517,8 @@ void CMainFrame::RegisterDocumentCommands() {
                 ui.SetCheck(bChecked);
         }
     };
-    m_commands.Register(ID_FILE_NEW, [this]() { m_doc.OnFileNew(); }, query);
+    m_commands.Register(
+        ID_FILE_NEW, [this]() { m_doc.OnFileNew(); }, query);
     m_commands.Register(
         ID_FILE_OPEN,
         [this]() {
@@ -494,11 +526,16 @@ void CMainFrame::RegisterDocumentCommands() {
                 m_doc.OnFileOpen();
         },
         [](CCmdUI& ui) { ui.Enable(); });
-    m_commands.Register(ID_FILE_CLOSE, [this]() { m_doc.OnFileClose(); }, query);
-    m_commands.Register(ID_FILE_SAVE, [this]() { m_doc.OnFileSave(); }, query);
-    m_commands.Register(ID_FILE_SAVE_AS, [this]() { m_doc.OnFileSaveAs(); }, query);
-    m_commands.Register(ID_TOOLS_CHANGEKEY, [this]() { m_doc.OnChangeKey(); }, query);
-    m_commands.Register(ID_RECENT_ADDHERE, [this]() { m_doc.OnRecentAddHere(); }, query);
+    m_commands.Register(
+        ID_FILE_CLOSE, [this]() { m_doc.OnFileClose(); }, query);
+    m_commands.Register(
+        ID_FILE_SAVE, [this]() { m_doc.OnFileSave(); }, query);
+    m_commands.Register(
+        ID_FILE_SAVE_AS, [this]() { m_doc.OnFileSaveAs(); }, query);
+    m_commands.Register(
+        ID_TOOLS_CHANGEKEY, [this]() { m_doc.OnChangeKey(); }, query);
+    m_commands.Register(
+        ID_RECENT_ADDHERE, [this]() { m_doc.OnRecentAddHere(); }, query);
     for (int i = 0; i < RECENT_FILE_COUNT; ++i) {
         m_commands.Register(
             ID_FILE_MRU_FILE1 + i, [this, i]() { m_doc.OnOpenRecentFile(i); },
@@ -536,17 +573,20 @@ void CMainFrame::RegisterFrameCommands() {
             ui.Enable();
             ui.SetCheck(m_bShowStatusBar != 0);
         });
-    m_commands.Register(ID_VIEW_SEARCHBAR, [this]() { OnViewSearchBar(); },
-                        [this](CCmdUI& ui) {
-                            ui.Enable();
-                            ui.SetCheck(m_bShowSearchBar != 0);
-                        });
+    m_commands.Register(
+        ID_VIEW_SEARCHBAR, [this]() { OnViewSearchBar(); },
+        [this](CCmdUI& ui) {
+            ui.Enable();
+            ui.SetCheck(m_bShowSearchBar != 0);
+        });
     const auto onTopCheck = [this](CCmdUI& ui) {
         ui.Enable();
         ui.SetCheck(m_bOnTop != 0);
     };
-    m_commands.Register(ID_VIEW_ONTOP, [this]() { OnViewOnTop(); }, onTopCheck);
-    m_commands.Register(IDM_ONTOP, [this]() { OnViewOnTop(); }, onTopCheck);
+    m_commands.Register(
+        ID_VIEW_ONTOP, [this]() { OnViewOnTop(); }, onTopCheck);
+    m_commands.Register(
+        IDM_ONTOP, [this]() { OnViewOnTop(); }, onTopCheck);
     m_commands.Register(
         ID_TOOLS_LOCK,
         [this]() {
@@ -560,15 +600,17 @@ void CMainFrame::RegisterFrameCommands() {
             ui.Enable();
             ui.SetCheck(m_bClearRecent != 0);
         });
-    m_commands.Register(ID_HELP_CONTENTS, [this]() { ShowHelp(); }, always);
-    m_commands.Register(ID_APP_ABOUT, [this]() { ShowAbout(); }, always);
+    m_commands.Register(
+        ID_HELP_CONTENTS, [this]() { ShowHelp(); }, always);
+    m_commands.Register(
+        ID_APP_ABOUT, [this]() { ShowAbout(); }, always);
     m_commands.Register(ID_HELP_WEBSITE, [this]() { OpenWebLink(IDS_PRODUCT_WEBSITE); });
-    m_commands.Register(ID_HELP_SUPPORT, [this]() {
-        OpenWebLink(std::string("mailto:") + IDS_SUPPORT_ADDRESS);
-    });
+    m_commands.Register(ID_HELP_SUPPORT,
+                        [this]() { OpenWebLink(std::string("mailto:") + IDS_SUPPORT_ADDRESS); });
 
     // The tray menu.
-    m_commands.Register(ID_TRAY_MAINWINDOW, [this]() { RestoreMainWindow(); }, noModal);
+    m_commands.Register(
+        ID_TRAY_MAINWINDOW, [this]() { RestoreMainWindow(); }, noModal);
     m_commands.Register(
         ID_TRAY_LOCK,
         [this]() {
@@ -577,20 +619,19 @@ void CMainFrame::RegisterFrameCommands() {
                 Lock();
         },
         [this](CCmdUI& ui) { ui.Enable(!IsModalOpen() && HasKey()); });
-    m_commands.Register(ID_TRAY_EXIT, [this]() { Exit(); }, noModal);
+    m_commands.Register(
+        ID_TRAY_EXIT, [this]() { Exit(); }, noModal);
 
     // The edit keys reach the focused text field.
-    const auto editUpdate = [](CCmdUI& ui) {
-        ui.Enable(ForFocusedEdit([](auto*) {}));
-    };
-    m_commands.Register(ID_EDIT_COPY, []() { ForFocusedEdit([](auto* p) { p->copy(); }); },
-                        editUpdate);
-    m_commands.Register(ID_EDIT_CUT, []() { ForFocusedEdit([](auto* p) { p->cut(); }); },
-                        editUpdate);
-    m_commands.Register(ID_EDIT_PASTE, []() { ForFocusedEdit([](auto* p) { p->paste(); }); },
-                        editUpdate);
-    m_commands.Register(ID_EDIT_UNDO, []() { ForFocusedEdit([](auto* p) { p->undo(); }); },
-                        editUpdate);
+    const auto editUpdate = [](CCmdUI& ui) { ui.Enable(ForFocusedEdit([](auto*) {})); };
+    m_commands.Register(
+        ID_EDIT_COPY, []() { ForFocusedEdit([](auto* p) { p->copy(); }); }, editUpdate);
+    m_commands.Register(
+        ID_EDIT_CUT, []() { ForFocusedEdit([](auto* p) { p->cut(); }); }, editUpdate);
+    m_commands.Register(
+        ID_EDIT_PASTE, []() { ForFocusedEdit([](auto* p) { p->paste(); }); }, editUpdate);
+    m_commands.Register(
+        ID_EDIT_UNDO, []() { ForFocusedEdit([](auto* p) { p->undo(); }); }, editUpdate);
 }
 
 void CMainFrame::OnViewSearchBar() {
@@ -656,11 +697,13 @@ void CMainFrame::ActivateFrame(bool bShow) {
     UpdateCommandUI();
 }
 
-bool CMainFrame::IsStartHidden() const { return m_nMode != MODE_MAIN; }
+bool CMainFrame::IsStartHidden() const {
+    return m_nMode != MODE_MAIN;
+}
 
 void CMainFrame::OpenStartupFile() {
-    const CStartupFileChoice choice =
-        ChooseStartupFile(m_profile, [](const std::string& strPath) { return FileExists(strPath); });
+    const CStartupFileChoice choice = ChooseStartupFile(
+        m_profile, [](const std::string& strPath) { return FileExists(strPath); });
     if (choice.m_pszMessage) {
         m_prompts.MessageBox(choice.m_pszMessage, EMsgIcon::exclamation);
         return;
@@ -720,7 +763,9 @@ void CMainFrame::HideToTray(bool bLock) {
     }
 }
 
-void CMainFrame::Lock() { HideToTray(true); }
+void CMainFrame::Lock() {
+    HideToTray(true);
+}
 
 void CMainFrame::RestoreMainWindow() {
     if (m_nMode != MODE_TRAY_MAIN && m_nMode != MODE_TRAY_BAR)

@@ -42,14 +42,23 @@ CSearchBar::CSearchBar(CCommandMap& commands, QWidget* pParent)
     addWidget(m_pHide);
 
     // Return in the edit presses the default button, as in a dialog.
-    connect(m_pEdit, &QLineEdit::returnPressed, this, [this]() { m_commands.Execute(IDC_FIND_NEXT); });
-    connect(m_pFindNext, &QPushButton::clicked, this, [this]() { m_commands.Execute(IDC_FIND_NEXT); });
-    connect(m_pHide, &QPushButton::clicked, this, [this]() { m_commands.Execute(ID_VIEW_SEARCHBAR); });
+    connect(m_pEdit, &QLineEdit::returnPressed, this,
+            [this]() { m_commands.Execute(IDC_FIND_NEXT); });
+    connect(m_pFindNext, &QPushButton::clicked, this,
+            [this]() { m_commands.Execute(IDC_FIND_NEXT); });
+    connect(m_pHide, &QPushButton::clicked, this,
+            [this]() { m_commands.Execute(ID_VIEW_SEARCHBAR); });
 }
 
-QString CSearchBar::SearchText() const { return m_pEdit->text(); }
-bool CSearchBar::IsMatchWholeWord() const { return m_pMatchWord->isChecked(); }
-bool CSearchBar::IsMatchCase() const { return m_pMatchCase->isChecked(); }
+QString CSearchBar::SearchText() const {
+    return m_pEdit->text();
+}
+bool CSearchBar::IsMatchWholeWord() const {
+    return m_pMatchWord->isChecked();
+}
+bool CSearchBar::IsMatchCase() const {
+    return m_pMatchCase->isChecked();
+}
 
 void CSearchBar::PrepareToShow() {
     m_pEdit->clear();

@@ -29,15 +29,15 @@ CStartupFileChoice ChooseStartupFile(const CProfile& profile,
     if (!strCommandLine.empty())
         return CStartupFileChoice{strCommandLine, nullptr};
 
-    const unsigned nOptions =
-        profile.GetProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, DefaultInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS));
+    const unsigned nOptions = profile.GetProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS,
+                                                    DefaultInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS));
     switch (nOptions >> 3) {
     case START_FILE_LAST:
         return ChooseRecorded(profile, VAL_PATH_LAST, IDS_NO_LAST_FILE, IDS_LAST_FILE_NOT_FOUND,
                               fnExists);
     case START_FILE_FIXED:
-        return ChooseRecorded(profile, VAL_PATH_START, IDS_NO_START_FILE,
-                              IDS_START_FILE_NOT_FOUND, fnExists);
+        return ChooseRecorded(profile, VAL_PATH_START, IDS_NO_START_FILE, IDS_START_FILE_NOT_FOUND,
+                              fnExists);
     default:
         return {};
     }

@@ -10,7 +10,7 @@ class CProfile;
 // reports its failures); otherwise the start-up mode of the document options
 // picks the last file or the fixed file, which must exist.
 struct CStartupFileChoice {
-    std::string m_strPath;         // empty: nothing to open
+    std::string m_strPath;              // empty: nothing to open
     const char* m_pszMessage = nullptr; // shown with the exclamation icon
 };
 

@@ -34,7 +34,8 @@ void CSystemTray::BuildMenu() {
     m_pMenu->setObjectName(QStringLiteral("TrayMenu"));
     m_pMenu->setTitle(QStringLiteral("Tray"));
     const auto add = [this](int nId) {
-        QAction* pAction = m_pMenu->addAction(QString::fromUtf8(FindCommandText(COMMAND_MENU_TEXTS, nId)));
+        QAction* pAction =
+            m_pMenu->addAction(QString::fromUtf8(FindCommandText(COMMAND_MENU_TEXTS, nId)));
         pAction->setProperty("commandId", nId);
         pAction->setObjectName(QStringLiteral("tray%1").arg(nId));
         connect(pAction, &QAction::triggered, this, [this, nId]() { m_commands.Execute(nId); });

@@ -10,7 +10,9 @@ CFrameFixture::CFrameFixture(CMemoryProfile* pSharedProfile)
     m_pDoc->OnNewDocument();
 }
 
-CFrameFixture::~CFrameFixture() { m_pFrame.reset(); }
+CFrameFixture::~CFrameFixture() {
+    m_pFrame.reset();
+}
 
 CMainFrame& CFrameFixture::Frame() {
     if (!m_pFrame)
@@ -27,4 +29,6 @@ std::string CFrameFixture::WriteKeyedFile(const std::string& strName, const std:
     return strPath;
 }
 
-void CFrameFixture::GiveKey(const std::string& strKey) { m_pDoc->m_strKey = MakeKeyCheckValue(strKey); }
+void CFrameFixture::GiveKey(const std::string& strKey) {
+    m_pDoc->m_strKey = MakeKeyCheckValue(strKey);
+}

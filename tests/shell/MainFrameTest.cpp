@@ -72,16 +72,26 @@ struct SAccelerator {
 };
 
 const SAccelerator EXPECTED_ACCELERATORS[] = {
-    {QKeySequence(Qt::CTRL | Qt::Key_A), 32785},   {QKeySequence(Qt::CTRL | Qt::Key_D), 32957},
-    {QKeySequence(Qt::CTRL | Qt::Key_E), 32956},   {QKeySequence(Qt::CTRL | Qt::Key_F), 32929},
-    {QKeySequence(Qt::CTRL | Qt::Key_G), 32955},   {QKeySequence(Qt::CTRL | Qt::Key_N), 57600},
-    {QKeySequence(Qt::CTRL | Qt::Key_O), 57601},   {QKeySequence(Qt::CTRL | Qt::Key_S), 57603},
-    {QKeySequence(Qt::CTRL | Qt::Key_C), 57634},   {QKeySequence(Qt::CTRL | Qt::Key_Insert), 57634},
-    {QKeySequence(Qt::CTRL | Qt::Key_V), 57637},   {QKeySequence(Qt::SHIFT | Qt::Key_Insert), 57637},
-    {QKeySequence(Qt::CTRL | Qt::Key_X), 57635},   {QKeySequence(Qt::SHIFT | Qt::Key_Delete), 57635},
-    {QKeySequence(Qt::CTRL | Qt::Key_Z), 57643},   {QKeySequence(Qt::ALT | Qt::Key_Backspace), 57643},
-    {QKeySequence(Qt::Key_F1), 32799},             {QKeySequence(Qt::Key_F2), 32906},
-    {QKeySequence(Qt::Key_F3), 32772},             {QKeySequence(Qt::Key_F6), 57680},
+    {QKeySequence(Qt::CTRL | Qt::Key_A), 32785},
+    {QKeySequence(Qt::CTRL | Qt::Key_D), 32957},
+    {QKeySequence(Qt::CTRL | Qt::Key_E), 32956},
+    {QKeySequence(Qt::CTRL | Qt::Key_F), 32929},
+    {QKeySequence(Qt::CTRL | Qt::Key_G), 32955},
+    {QKeySequence(Qt::CTRL | Qt::Key_N), 57600},
+    {QKeySequence(Qt::CTRL | Qt::Key_O), 57601},
+    {QKeySequence(Qt::CTRL | Qt::Key_S), 57603},
+    {QKeySequence(Qt::CTRL | Qt::Key_C), 57634},
+    {QKeySequence(Qt::CTRL | Qt::Key_Insert), 57634},
+    {QKeySequence(Qt::CTRL | Qt::Key_V), 57637},
+    {QKeySequence(Qt::SHIFT | Qt::Key_Insert), 57637},
+    {QKeySequence(Qt::CTRL | Qt::Key_X), 57635},
+    {QKeySequence(Qt::SHIFT | Qt::Key_Delete), 57635},
+    {QKeySequence(Qt::CTRL | Qt::Key_Z), 57643},
+    {QKeySequence(Qt::ALT | Qt::Key_Backspace), 57643},
+    {QKeySequence(Qt::Key_F1), 32799},
+    {QKeySequence(Qt::Key_F2), 32906},
+    {QKeySequence(Qt::Key_F3), 32772},
+    {QKeySequence(Qt::Key_F6), 57680},
     {QKeySequence(Qt::SHIFT | Qt::Key_F6), 57681},
 };
 
@@ -107,7 +117,9 @@ bool ClipboardHas(bool bImage) {
     return pData && (bImage ? pData->hasImage() : pData->hasText());
 }
 
-bool Enabled(CMainFrame& frame, int nId) { return frame.Commands().Update(nId).bEnabled; }
+bool Enabled(CMainFrame& frame, int nId) {
+    return frame.Commands().Update(nId).bEnabled;
+}
 
 } // namespace
 
@@ -183,8 +195,7 @@ void CMainFrameTest::menusCarryTheCommandTable() {
     // Recent: four file entries, then "Add Here" and "Clear on Exit".
     QMenu* pRecent = frame.findChild<QMenu*>("menuRecent");
     QVERIFY(pRecent);
-    QCOMPARE(IdsOf(pRecent->actions()),
-             QList<int>({57616, 57617, 57618, 57619, 0, 32852, 32851}));
+    QCOMPARE(IdsOf(pRecent->actions()), QList<int>({57616, 57617, 57618, 57619, 0, 32852, 32851}));
     for (int nId = 57616; nId <= 57619; ++nId)
         QCOMPARE(frame.Action(nId)->statusTip(), QString("Open this file"));
 
@@ -216,8 +227,8 @@ void CMainFrameTest::acceleratorTableIsComplete() {
 void CMainFrameTest::toolbarAndDropDown() {
     CFrameFixture fx;
     CMainFrame& frame = fx.Frame();
-    QCOMPARE(IdsOf(frame.ToolBar()->actions()),
-             QList<int>({57600, 57601, 57603, 0, 32785, 32956, 32957, 0, 32898, 0, 32906, 0, 32916}));
+    QCOMPARE(IdsOf(frame.ToolBar()->actions()), QList<int>({57600, 57601, 57603, 0, 32785, 32956,
+                                                            32957, 0, 32898, 0, 32906, 0, 32916}));
     auto* pAdd = qobject_cast<QToolButton*>(frame.ToolBar()->widgetForAction(frame.Action(32785)));
     QVERIFY(pAdd && pAdd->menu());
     QCOMPARE(pAdd->popupMode(), QToolButton::MenuButtonPopup);
@@ -241,9 +252,8 @@ void CMainFrameTest::statusBarPanes() {
 
     // Whoever knows the counts feeds the panes through their update rules.
     int nGroups = 2;
-    frame.Commands().RegisterUpdate(61204, [&](CCmdUI& ui) {
-        ui.SetText(std::to_string(nGroups) + " Groups");
-    });
+    frame.Commands().RegisterUpdate(
+        61204, [&](CCmdUI& ui) { ui.SetText(std::to_string(nGroups) + " Groups"); });
     frame.UpdateCommandUI();
     QCOMPARE(pGroups->text(), QString("2 Groups"));
     // The panes follow while the program is idle.
@@ -331,12 +341,14 @@ void CMainFrameTest::placementIsSavedAsText() {
     CMainFrame& frame = fx.Frame();
     frame.setGeometry(10, 20, 300, 200);
     frame.SaveWindowPlacement();
-    QCOMPARE(fx.m_profile.GetProfileString("Window size", "Rect", ""), std::string("0010 0020 0310 0220"));
+    QCOMPARE(fx.m_profile.GetProfileString("Window size", "Rect", ""),
+             std::string("0010 0020 0310 0220"));
     QCOMPARE(fx.m_profile.GetProfileInt("Window Size", "IsMaxed", 9), 0u);
 
     frame.setGeometry(-8, 5, 400, 300);
     frame.SaveWindowPlacement();
-    QCOMPARE(fx.m_profile.GetProfileString("Window size", "Rect", ""), std::string("-008 0005 0392 0305"));
+    QCOMPARE(fx.m_profile.GetProfileString("Window size", "Rect", ""),
+             std::string("-008 0005 0392 0305"));
 
     frame.show();
     frame.showMaximized();
@@ -344,7 +356,8 @@ void CMainFrameTest::placementIsSavedAsText() {
     frame.SaveWindowPlacement();
     QCOMPARE(fx.m_profile.GetProfileInt("Window Size", "IsMaxed", 9), 1u);
     // The normal rectangle, not the maximised one, is what comes back.
-    QCOMPARE(fx.m_profile.GetProfileString("Window size", "Rect", ""), std::string("-008 0005 0392 0305"));
+    QCOMPARE(fx.m_profile.GetProfileString("Window size", "Rect", ""),
+             std::string("-008 0005 0392 0305"));
 }
 
 void CMainFrameTest::placementIsRestored() {
@@ -458,9 +471,12 @@ void CMainFrameTest::startupMessages_data() {
     QTest::addColumn<QString>("strRecorded");
     QTest::addColumn<QString>("strMessage");
     QTest::newRow("last, none recorded") << 1 << QString() << "There is no last file to open.";
-    QTest::newRow("last, deleted") << 1 << "/nowhere/x.pwd" << "The last file was not found.";
-    QTest::newRow("fixed, none recorded") << 2 << QString() << "There is no specified file to open.";
-    QTest::newRow("fixed, deleted") << 2 << "/nowhere/y.pwd" << "The specified file was not found.";
+    QTest::newRow("last, deleted") << 1 << "/nowhere/x.pwd"
+                                   << "The last file was not found.";
+    QTest::newRow("fixed, none recorded")
+        << 2 << QString() << "There is no specified file to open.";
+    QTest::newRow("fixed, deleted") << 2 << "/nowhere/y.pwd"
+                                    << "The specified file was not found.";
     QTest::newRow("none") << 0 << "/nowhere/z.pwd" << QString();
 }
 

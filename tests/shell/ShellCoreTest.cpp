@@ -13,9 +13,8 @@
 namespace {
 
 CStartupFileChoice Choose(const CMemoryProfile& profile, std::set<std::string> existing = {}) {
-    return ChooseStartupFile(profile, [existing](const std::string& strPath) {
-        return existing.count(strPath) != 0;
-    });
+    return ChooseStartupFile(
+        profile, [existing](const std::string& strPath) { return existing.count(strPath) != 0; });
 }
 
 } // namespace
@@ -106,7 +105,8 @@ TEST(CommandMap, UpdateRulesGateExecution) {
     CCommandMap map;
     int nRuns = 0;
     bool bAllowed = false;
-    map.Register(1, [&]() { ++nRuns; }, [&](CCmdUI& ui) { ui.Enable(bAllowed); });
+    map.Register(
+        1, [&]() { ++nRuns; }, [&](CCmdUI& ui) { ui.Enable(bAllowed); });
     EXPECT_FALSE(map.Execute(1));
     EXPECT_EQ(nRuns, 0);
     // The tray's double click runs the command whatever its rule says.

@@ -84,7 +84,8 @@ void CShellWindowsTest::trayRunsEnabledCommandsOnly() {
     CCommandMap map;
     int nExits = 0;
     bool bAllowed = false;
-    map.Register(32773, [&]() { ++nExits; }, [&](CCmdUI& ui) { ui.Enable(bAllowed); });
+    map.Register(
+        32773, [&]() { ++nExits; }, [&](CCmdUI& ui) { ui.Enable(bAllowed); });
     CSystemTray tray(map);
     tray.UpdateMenu();
     QAction* pExit = tray.Menu()->actions().last();
