@@ -10,6 +10,7 @@
 // read back as written or the memory targets are missed; times are reported,
 // not judged.
 
+#include "BenchDocument.h"
 #include "HeapCounter.h"
 
 #include "store/CodePage.h"
@@ -35,13 +36,6 @@ namespace {
 
 constexpr std::size_t DEFAULT_ACCOUNTS = 100000;
 constexpr std::size_t MAX_ACCOUNTS = 9999999; // account names carry 7 digits
-constexpr std::size_t ACCOUNTS_PER_GROUP = 100;
-constexpr std::size_t USER_NAME_LENGTH = 16;
-constexpr std::size_t PASSWORD_LENGTH = 16;
-constexpr std::size_t WEB_SITE_LENGTH = 30;
-constexpr std::size_t EMAIL_LENGTH = 24;
-constexpr std::size_t COMMENTS_LENGTH = 60;
-constexpr const char* BENCH_KEY = "benchmark KEY";
 
 constexpr double HELD_TARGET = 4.0;
 constexpr double PEAK_TARGET = 8.0;
@@ -95,53 +89,6 @@ double ThreadCpuSeconds() {
     return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
 }
 
-// Printable, deterministic filler: a text starting with strStart, padded to
-// nLength with characters of a fixed pseudo-random sequence.
-std::string Filler(std::uint64_t& nState, std::size_t nLength, std::string strStart = {}) {
-    static constexpr char ALPHABET[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-_.+!*";
-    strStart.resize(std::min(strStart.size(), nLength));
-    while (strStart.size() < nLength) {
-        nState ^= nState << 13;
-        nState ^= nState >> 7;
-        nState ^= nState << 17;
-        strStart += ALPHABET[nState % (sizeof(ALPHABET) - 1)];
-    }
-    return strStart;
-}
-
-std::string Numbered(const char* pszFormat, std::size_t n) {
-    char sz[32];
-    std::snprintf(sz, sizeof sz, pszFormat, n);
-    return sz;
-}
-
-// Records are put straight into the list: the store operations look groups
-// up by walking the list, which is meant for one edit at a time.
-void FillDocument(CCofferDoc& doc, std::size_t nAccounts, std::size_t nGroups) {
-    doc.OnNewDocument();
-    doc.m_listInfo.clear();
-    doc.m_strKey = MakeKeyCheckValue(BENCH_KEY);
-    std::uint64_t nState = 0x9E3779B97F4A7C15ull;
-    std::size_t nAccount = 0;
-    for (std::size_t g = 0; g < nGroups; ++g) {
-        CPasswordInfo& group = doc.m_listInfo.emplace_back();
-        group.m_bGroup = 1;
-        group.m_strGroup = Numbered("Group %04zu", g + 1);
-        for (std::size_t i = 0; i < ACCOUNTS_PER_GROUP && nAccount < nAccounts; ++i) {
-            ++nAccount;
-            CPasswordInfo& info = doc.m_listInfo.emplace_back();
-            info.m_strAccount = Numbered("acct-%07zu", nAccount);
-            info.m_strUserName = Filler(nState, USER_NAME_LENGTH, "user.");
-            info.m_strPassword = Filler(nState, PASSWORD_LENGTH);
-            info.m_strWebSite = Filler(nState, WEB_SITE_LENGTH, "https://www.");
-            info.m_strEMail =
-                Filler(nState, EMAIL_LENGTH - std::strlen("@example.org")) + "@example.org";
-            info.m_strComments = Filler(nState, COMMENTS_LENGTH, "Note: ");
-        }
-    }
-}
-
 std::size_t TextBytes(const CCofferDoc& doc) {
     std::size_t nBytes = 0;
     for (const CPasswordInfo& info : doc.m_listInfo)
@@ -169,7 +116,7 @@ std::string ReadAll(const std::string& strPath) {
 // for byte, so that every benchmark measures the file it claims to.
 bool PrepareFile() {
     CCofferDoc doc;
-    FillDocument(doc, g_setup.nAccounts, g_setup.nGroups);
+    FillBenchDocument(doc, g_setup.nAccounts);
     const std::size_t nTextBytes = TextBytes(doc);
     if (doc.WriteArchiveFile(g_setup.strPath) != EFileError::none) {
         std::fprintf(stderr, "cannot write %s\n", g_setup.strPath.c_str());
@@ -357,7 +304,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 2;
-    g_setup.nGroups = (g_setup.nAccounts + ACCOUNTS_PER_GROUP - 1) / ACCOUNTS_PER_GROUP;
+    g_setup.nGroups = BenchGroupCount(g_setup.nAccounts);
     if (!MakeFolder()) {
         std::perror("mkdtemp");
         return 1;
