@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # With "Exit2Min" = 1 the close button hides the main window to the tray and
-# the program keeps running; the tray menu's "Main Window" brings it back, and
-# the tray menu's "Exit" ends it.
+# the program keeps running, emptying a clipboard that holds text on the way;
+# the tray menu's "Main Window" brings it back, and its "Exit" ends it.
 source "$(dirname "$0")/lib.sh"
 e2e_begin close_to_tray
 
@@ -14,6 +14,12 @@ app=$E2E_LAST_PID
 main=$(e2e_wait_main_window)
 e2e_wait_tray_icon >/dev/null
 
+# Another program owns the clipboard with a copied text.
+printf 'copied secret' >"$E2E_DIR/files/clip.txt"
+e2e_start_other xclip -quiet -selection clipboard -i "$E2E_DIR/files/clip.txt"
+clipboard_is_set() { [ "$(e2e_clipboard)" = "copied secret" ]; }
+e2e_until 5 clipboard_is_set || e2e_fail "xclip did not take the clipboard"
+
 e2e_activate "$main"
 xdotool key alt+F4
 e2e_wait_gone "$main"
@@ -21,6 +27,7 @@ sleep 1
 e2e_app_running "$app" || e2e_fail "the close button ended the program"
 [ -z "$(e2e_main_window)" ] || e2e_fail "the main window is still shown"
 e2e_wait_tray_icon >/dev/null
+e2e_expect_eq "$(e2e_clipboard || true)" "" "the clipboard after hiding to the tray"
 e2e_screenshot hidden
 
 tray=$(e2e_wait_tray_icon)
