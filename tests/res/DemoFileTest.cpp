@@ -17,7 +17,8 @@ namespace {
 class DemoFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(m_doc.ReadArchiveFile(KEYHAVEN_DEMO_FILE, CCodePage::Default()), EFileError::none);
+        ASSERT_EQ(m_doc.ReadArchiveFile(KEYHAVEN_DEMO_FILE, CCodePage::Default()),
+                  EFileError::none);
     }
 
     void Decipher() {
@@ -46,7 +47,8 @@ protected:
                 return true;
             const std::string strSuffix = "." + strDomain;
             if (strHost.size() > strSuffix.size() &&
-                strHost.compare(strHost.size() - strSuffix.size(), strSuffix.size(), strSuffix) == 0)
+                strHost.compare(strHost.size() - strSuffix.size(), strSuffix.size(), strSuffix) ==
+                    0)
                 return true;
         }
         return false;

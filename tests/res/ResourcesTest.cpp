@@ -92,25 +92,89 @@ void CResourcesTest::NumberedPicturesDrawAtSmallSizes_data() {
     QTest::addColumn<QString>("strName");
     const QStringList names = {
         // program, tray, dialogs
-        "128", "240", "358", "222", "279", "425", "129", "322",
+        "128",
+        "240",
+        "358",
+        "222",
+        "279",
+        "425",
+        "129",
+        "322",
         // generator page
-        "336", "404", "405",
+        "336",
+        "404",
+        "405",
         // Password Bar
-        "345", "348", "349", "350", "351", "352", "354", "355", "356", "357",
+        "345",
+        "348",
+        "349",
+        "350",
+        "351",
+        "352",
+        "354",
+        "355",
+        "356",
+        "357",
         // caption pin, Others page pictures
-        "408", "409", "443", "444", "445",
+        "408",
+        "409",
+        "443",
+        "444",
+        "445",
         // the tree's five images and the account dialog's buttons
-        "tree-group-closed", "tree-group-open", "tree-account", "tree-account-selected",
-        "tree-file", "paste", "settings", "test-link", "search",
+        "tree-group-closed",
+        "tree-group-open",
+        "tree-account",
+        "tree-account-selected",
+        "tree-file",
+        "paste",
+        "settings",
+        "test-link",
+        "search",
         // toolbar and menus
-        "cmd-57600", "cmd-57601", "cmd-57602", "cmd-57603", "cmd-57604", "cmd-32954",
-        "cmd-32947", "cmd-32782", "cmd-57665", "cmd-32785", "cmd-32955", "cmd-32956",
-        "cmd-32957", "cmd-32929", "cmd-32906", "cmd-32772", "cmd-32780", "cmd-32895",
-        "cmd-32916", "cmd-32898", "cmd-32799", "cmd-32856", "cmd-32857", "cmd-57664",
+        "cmd-57600",
+        "cmd-57601",
+        "cmd-57602",
+        "cmd-57603",
+        "cmd-57604",
+        "cmd-32954",
+        "cmd-32947",
+        "cmd-32782",
+        "cmd-57665",
+        "cmd-32785",
+        "cmd-32955",
+        "cmd-32956",
+        "cmd-32957",
+        "cmd-32929",
+        "cmd-32906",
+        "cmd-32772",
+        "cmd-32780",
+        "cmd-32895",
+        "cmd-32916",
+        "cmd-32898",
+        "cmd-32799",
+        "cmd-32856",
+        "cmd-32857",
+        "cmd-57664",
         // tray menu, Password Bar menu, tree context menus
-        "cmd-32779", "cmd-32909", "cmd-32959", "cmd-32773", "cmd-32911", "cmd-32921",
-        "cmd-32933", "cmd-32914", "cmd-32977", "cmd-32907", "cmd-32962", "cmd-32961",
-        "cmd-32971", "cmd-32969", "cmd-32963", "cmd-32968", "cmd-32970", "cmd-32964",
+        "cmd-32779",
+        "cmd-32909",
+        "cmd-32959",
+        "cmd-32773",
+        "cmd-32911",
+        "cmd-32921",
+        "cmd-32933",
+        "cmd-32914",
+        "cmd-32977",
+        "cmd-32907",
+        "cmd-32962",
+        "cmd-32961",
+        "cmd-32971",
+        "cmd-32969",
+        "cmd-32963",
+        "cmd-32968",
+        "cmd-32970",
+        "cmd-32964",
         "cmd-32965",
     };
     for (const QString& strName : names)
@@ -155,8 +219,8 @@ void CResourcesTest::TrayStatesLookDifferent() {
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
             const QRgb a = normal.pixel(x, y), b = locked.pixel(x, y);
-            const int nDelta = qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) +
-                               qAbs(qBlue(a) - qBlue(b));
+            const int nDelta =
+                qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
             nDifferent += nDelta > 96 ? 1 : 0;
         }
     QVERIFY2(nDifferent > 16 * 16 / 4, qPrintable(QString::number(nDifferent)));
@@ -258,8 +322,8 @@ void CResourcesTest::HelpCoversEveryOption() {
     for (const QString& strText : texts)
         QVERIFY2(strOptions.contains(strText), qPrintable(strText));
     const QString strGenerator = PlainTextOf("generator.html");
-    for (const char* pszBox : {"Uppercase", "Lowcase", "Numbers", "Special", "Space", "Range",
-                                  "Specify"})
+    for (const char* pszBox :
+         {"Uppercase", "Lowcase", "Numbers", "Special", "Space", "Range", "Specify"})
         QVERIFY2(strGenerator.contains(QLatin1String(pszBox)), pszBox);
 }
 
