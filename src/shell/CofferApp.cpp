@@ -9,6 +9,7 @@
 #include "store/CofferDoc.h"
 #include "store/DocNotifier.h"
 #include "store/RecentFileList.h"
+#include "view/CofferView.h"
 
 CCofferApp::CCofferApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Keyhaven"));
@@ -60,6 +61,7 @@ bool CCofferApp::InitInstance() {
     m_pFrame->m_fnClosed = []() { QCoreApplication::quit(); };
     connect(m_pInstance.get(), &CSingleInstance::AreYouMe, m_pFrame.get(),
             &CMainFrame::RaiseFromSecondStart);
+    CreateView();
 
     // The document starts empty and untitled; the first activation shows
     // the first interface and opens the start-up file.
@@ -67,6 +69,17 @@ bool CCofferApp::InitInstance() {
     m_pDoc->SetPathName(" ", false);
     m_pFrame->ActivateFrame(true);
     return true;
+}
+
+void CCofferApp::CreateView() {
+    // The frame owns its view; the view follows the document's notices.
+    auto* pView = new CCofferView(*m_pDoc, *m_pProfile, *m_pPrompts, *m_pFrame);
+    m_pFrame->SetView(pView);
+    connect(m_pNotifier.get(), &CDocNotifier::InitialUpdate, pView, &CCofferView::OnInitialUpdate);
+    connect(m_pNotifier.get(), &CDocNotifier::UpdateAllViews, pView, &CCofferView::OnUpdate);
+    m_pFrame->m_fnBarsChanged = [pView]() { pView->RebuildLayout(); };
+    m_pFrame->m_fnResetSearch = [pView]() { pView->m_hFindFrom = nullptr; };
+    pView->OnInitialUpdate();
 }
 
 void CCofferApp::ExitInstance() {

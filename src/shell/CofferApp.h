@@ -36,6 +36,8 @@ public:
     CMainFrame* MainFrame() const { return m_pFrame.get(); }
 
 private:
+    void CreateView();
+
     std::unique_ptr<CSingleInstance> m_pInstance;
     std::unique_ptr<CProfile> m_pProfile;
     std::unique_ptr<CPrompts> m_pPrompts;
