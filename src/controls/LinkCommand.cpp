@@ -7,7 +7,7 @@
 
 namespace {
 
-bool IsPlaceholderLetter(char ch) {
+bool IsArgumentMarkLetter(char ch) {
     switch (ch) {
     case '1':
     case 's':
@@ -29,23 +29,23 @@ bool IsOtherFieldCode(std::string_view strRaw) {
            s_strCodes.find(strRaw[1]) != std::string_view::npos;
 }
 
-std::size_t FindQuotedPlaceholder(std::string_view strCommand) {
+std::size_t FindQuotedArgumentMark(std::string_view strCommand) {
     for (std::size_t i = 0; i + 3 < strCommand.size(); ++i) {
         const char chQuote = strCommand[i];
         if ((chQuote == '"' || chQuote == '\'') && strCommand[i + 1] == '%' &&
-            IsPlaceholderLetter(strCommand[i + 2]) && strCommand[i + 3] == chQuote)
+            IsArgumentMarkLetter(strCommand[i + 2]) && strCommand[i + 3] == chQuote)
             return i;
     }
     return std::string_view::npos;
 }
 
-std::size_t FindBarePlaceholder(std::string_view strCommand) {
+std::size_t FindBareArgumentMark(std::string_view strCommand) {
     for (std::size_t i = 0; i + 1 < strCommand.size(); ++i) {
         if (strCommand[i] != '%')
             continue;
         if (strCommand[i + 1] == '%')
             ++i; // an escaped percent sign
-        else if (IsPlaceholderLetter(strCommand[i + 1]))
+        else if (IsArgumentMarkLetter(strCommand[i + 1]))
             return i;
     }
     return std::string_view::npos;
@@ -59,15 +59,15 @@ struct SToken {
 
 } // namespace
 
-std::string CutAtPlaceholder(std::string_view strCommand) {
-    std::size_t nCut = FindQuotedPlaceholder(strCommand);
+std::string CutAtArgumentMark(std::string_view strCommand) {
+    std::size_t nCut = FindQuotedArgumentMark(strCommand);
     if (nCut == std::string_view::npos)
-        nCut = FindBarePlaceholder(strCommand);
+        nCut = FindBareArgumentMark(strCommand);
     return std::string(strCommand.substr(0, nCut));
 }
 
 std::string BrowserCommandLine(std::string_view strCommand, std::string_view strTarget) {
-    std::string strLine = CutAtPlaceholder(strCommand);
+    std::string strLine = CutAtArgumentMark(strCommand);
     strLine += ' ';
     strLine += strTarget;
     return strLine;
@@ -122,7 +122,7 @@ std::optional<std::vector<std::string>> SplitCommandLine(std::string_view strCom
 }
 
 std::vector<std::string> BrowserArguments(std::string_view strCommand, std::string_view strTarget) {
-    std::optional<std::vector<std::string>> vArgs = SplitCommandLine(CutAtPlaceholder(strCommand));
+    std::optional<std::vector<std::string>> vArgs = SplitCommandLine(CutAtArgumentMark(strCommand));
     if (!vArgs || vArgs->empty() || (*vArgs)[0].empty())
         return {};
     vArgs->emplace_back(strTarget);

@@ -19,12 +19,12 @@ inline constexpr int LINK_ERR_NOASSOC = 31;
 // A browser command was found but its program could not be started.
 inline constexpr int LINK_ERR_FILE_NOT_FOUND = 2;
 
-// Cuts the command line at its placeholder: at the first quoted placeholder
+// Cuts the command line at its argument mark: at the first quoted argument mark
 // ("%1", '%1', "%s", "%u", "%U", "%f" or "%F" in double or single quotes) if
-// there is one, otherwise at the first bare placeholder ("%%" is an escaped
-// percent sign, never a placeholder). Without any placeholder the command line
+// there is one, otherwise at the first bare argument mark ("%%" is an escaped
+// percent sign, never an argument mark). Without any argument mark the command line
 // is returned whole. Everything from the cut on is dropped.
-std::string CutAtPlaceholder(std::string_view strCommand);
+std::string CutAtArgumentMark(std::string_view strCommand);
 
 // The command line as text: the cut command line, one blank and the target.
 std::string BrowserCommandLine(std::string_view strCommand, std::string_view strTarget);

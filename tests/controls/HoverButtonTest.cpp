@@ -14,7 +14,7 @@ namespace {
 constexpr int ICON_RED = 9001;   // a 20 x 12 red picture
 constexpr int ICON_GREEN = 9002; // a 20 x 12 green picture
 
-// Pixels compared by their RGB value, whatever the colour's spec.
+// Pixels compared by their RGB value, whatever the colour's representation.
 QRgb At(const QImage& image, int nX, int nY) {
     return image.pixelColor(nX, nY).rgb();
 }

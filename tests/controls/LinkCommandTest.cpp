@@ -7,46 +7,46 @@
 
 using Args = std::vector<std::string>;
 
-TEST(CutAtPlaceholder, QuotedPlaceholderKeepsEverythingBeforeItsQuote) {
+TEST(CutAtArgumentMark, QuotedArgumentMarkKeepsEverythingBeforeItsQuote) {
     const std::string strCommand = "\"/opt/Web Browser/browser\" -nohome \"%1\" -extra";
-    EXPECT_EQ(CutAtPlaceholder(strCommand), "\"/opt/Web Browser/browser\" -nohome ");
+    EXPECT_EQ(CutAtArgumentMark(strCommand), "\"/opt/Web Browser/browser\" -nohome ");
     EXPECT_EQ(BrowserCommandLine(strCommand, "http://example.com/"),
               "\"/opt/Web Browser/browser\" -nohome  http://example.com/");
 }
 
-TEST(CutAtPlaceholder, WithoutPlaceholderTheTargetIsAppended) {
-    EXPECT_EQ(CutAtPlaceholder("browser -new-tab"), "browser -new-tab");
+TEST(CutAtArgumentMark, WithoutArgumentMarkTheTargetIsAppended) {
+    EXPECT_EQ(CutAtArgumentMark("browser -new-tab"), "browser -new-tab");
     EXPECT_EQ(BrowserCommandLine("browser -new-tab", "www.example.com"),
               "browser -new-tab www.example.com");
     EXPECT_EQ(BrowserCommandLine("", "x"), " x");
 }
 
-TEST(CutAtPlaceholder, BarePlaceholderWhenNoneIsQuoted) {
-    EXPECT_EQ(CutAtPlaceholder("browser %1 -x"), "browser ");
-    EXPECT_EQ(CutAtPlaceholder("browser -x%1"), "browser -x");
-    EXPECT_EQ(CutAtPlaceholder("%1"), "");
+TEST(CutAtArgumentMark, BareArgumentMarkWhenNoneIsQuoted) {
+    EXPECT_EQ(CutAtArgumentMark("browser %1 -x"), "browser ");
+    EXPECT_EQ(CutAtArgumentMark("browser -x%1"), "browser -x");
+    EXPECT_EQ(CutAtArgumentMark("%1"), "");
 }
 
-TEST(CutAtPlaceholder, AQuotedPlaceholderWinsOverAnEarlierBareOne) {
-    EXPECT_EQ(CutAtPlaceholder("browser %1 \"%1\" tail"), "browser %1 ");
+TEST(CutAtArgumentMark, AQuotedArgumentMarkWinsOverAnEarlierBareOne) {
+    EXPECT_EQ(CutAtArgumentMark("browser %1 \"%1\" tail"), "browser %1 ");
 }
 
-TEST(CutAtPlaceholder, EveryPlaceholderOfTheDesktopAndBrowserConventions) {
+TEST(CutAtArgumentMark, EveryArgumentMarkOfTheDesktopAndBrowserConventions) {
     for (const char* pszCode : {"%1", "%s", "%u", "%U", "%f", "%F"}) {
         SCOPED_TRACE(pszCode);
-        EXPECT_EQ(CutAtPlaceholder(std::string("web --a ") + pszCode + " --b"), "web --a ");
-        EXPECT_EQ(CutAtPlaceholder(std::string("web --a \"") + pszCode + "\" --b"), "web --a ");
-        EXPECT_EQ(CutAtPlaceholder(std::string("web --a '") + pszCode + "' --b"), "web --a ");
+        EXPECT_EQ(CutAtArgumentMark(std::string("web --a ") + pszCode + " --b"), "web --a ");
+        EXPECT_EQ(CutAtArgumentMark(std::string("web --a \"") + pszCode + "\" --b"), "web --a ");
+        EXPECT_EQ(CutAtArgumentMark(std::string("web --a '") + pszCode + "' --b"), "web --a ");
     }
 }
 
-TEST(CutAtPlaceholder, OtherPercentSequencesAreNotPlaceholders) {
+TEST(CutAtArgumentMark, OtherPercentSequencesAreNotArgumentMarks) {
     // %i is the icon field code, %% an escaped percent sign, a lone % text.
-    EXPECT_EQ(CutAtPlaceholder("web %i --x %u"), "web %i --x ");
-    EXPECT_EQ(CutAtPlaceholder("web --fmt=%%s %s"), "web --fmt=%%s ");
-    EXPECT_EQ(CutAtPlaceholder("web 100%"), "web 100%");
-    EXPECT_EQ(CutAtPlaceholder("web \"%u' x"), "web \"");
-    EXPECT_EQ(CutAtPlaceholder("web \"%x\""), "web \"%x\"");
+    EXPECT_EQ(CutAtArgumentMark("web %i --x %u"), "web %i --x ");
+    EXPECT_EQ(CutAtArgumentMark("web --fmt=%%s %s"), "web --fmt=%%s ");
+    EXPECT_EQ(CutAtArgumentMark("web 100%"), "web 100%");
+    EXPECT_EQ(CutAtArgumentMark("web \"%u' x"), "web \"");
+    EXPECT_EQ(CutAtArgumentMark("web \"%x\""), "web \"%x\"");
 }
 
 TEST(SplitCommandLine, BlanksTabsAndQuotes) {
