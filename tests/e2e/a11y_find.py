@@ -1,0 +1,109 @@
+#!/usr/bin/python3
+"""Finds a control of a running program through the desktop's accessibility
+bus and prints what a test needs to drive it with the mouse.
+
+    a11y_find.py PID NAME [ROLE]
+
+Looks through the accessible objects of the program with process id PID for
+one that is showing, whose accessible name is NAME (and, when given, whose
+role name is ROLE, e.g. "push button"), and prints its rectangle on the screen
+as "X Y WIDTH HEIGHT", then its text when it has one, on a second line.
+
+Exit status: 0 found, 1 not found (yet), 2 the accessibility bus is not there.
+A widget's place comes from the toolkit itself, so a change of layout, font or
+theme does not move the test's clicks off the control.
+"""
+import sys
+
+import dbus
+
+ACCESSIBLE = "org.a11y.atspi.Accessible"
+COMPONENT = "org.a11y.atspi.Component"
+TEXT = "org.a11y.atspi.Text"
+STATE_SHOWING = 25
+COORD_SCREEN = 0
+# A main window holds a few hundred objects; a tree of a large file holds
+# many more, none of which is a button: stop there rather than walk them all.
+MAX_OBJECTS = 5000
+
+
+def accessibility_bus():
+    session = dbus.SessionBus()
+    launcher = session.get_object("org.a11y.Bus", "/org/a11y/bus")
+    return dbus.bus.BusConnection(launcher.GetAddress(dbus_interface="org.a11y.Bus"))
+
+
+def applications_of(bus, pid):
+    registry = bus.get_object("org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root")
+    daemon = bus.get_object("org.freedesktop.DBus", "/org/freedesktop/DBus")
+    for name, path in registry.GetChildren(dbus_interface=ACCESSIBLE):
+        try:
+            owner = daemon.GetConnectionUnixProcessID(name, dbus_interface="org.freedesktop.DBus")
+        except dbus.DBusException:
+            continue
+        if int(owner) == pid:
+            yield str(name), str(path)
+
+
+def is_showing(node):
+    states = node.GetState(dbus_interface=ACCESSIBLE)
+    return bool(int(states[0]) & (1 << STATE_SHOWING))
+
+
+def text_of(node):
+    try:
+        count = int(node.Get(TEXT, "CharacterCount", dbus_interface=dbus.PROPERTIES_IFACE))
+        return str(node.GetText(0, count, dbus_interface=TEXT))
+    except dbus.DBusException:
+        return None
+
+
+def find(bus, root, want_name, want_role):
+    pending = [root]
+    seen = 0
+    while pending and seen < MAX_OBJECTS:
+        name, path = pending.pop(0)
+        seen += 1
+        try:
+            node = bus.get_object(name, path)
+            label = str(node.Get(ACCESSIBLE, "Name", dbus_interface=dbus.PROPERTIES_IFACE))
+            if label == want_name and is_showing(node):
+                role = str(node.GetRoleName(dbus_interface=ACCESSIBLE))
+                if want_role is None or role == want_role:
+                    return node
+            # Rows of a tree are leaves for this search: skip their cells.
+            if str(node.GetRoleName(dbus_interface=ACCESSIBLE)) in ("tree", "tree table", "table"):
+                continue
+            pending.extend(node.GetChildren(dbus_interface=ACCESSIBLE))
+        except dbus.DBusException:
+            # The object went away while we looked (a window closed).
+            continue
+    return None
+
+
+def main(argv):
+    if len(argv) not in (3, 4):
+        print(__doc__.strip(), file=sys.stderr)
+        return 2
+    pid, want_name = int(argv[1]), argv[2]
+    want_role = argv[3] if len(argv) == 4 else None
+    try:
+        bus = accessibility_bus()
+    except dbus.DBusException as error:
+        print(f"no accessibility bus: {error}", file=sys.stderr)
+        return 2
+    for application in applications_of(bus, pid):
+        node = find(bus, application, want_name, want_role)
+        if node is None:
+            continue
+        x, y, width, height = node.GetExtents(dbus.UInt32(COORD_SCREEN), dbus_interface=COMPONENT)
+        print(f"{int(x)} {int(y)} {int(width)} {int(height)}")
+        text = text_of(node)
+        if text is not None:
+            print(text)
+        return 0
+    return 1
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
