@@ -9,7 +9,8 @@ e2e_begin controls_drag_text
 controls_own_clipboard "clipboard before"
 e2e_start_app "$CONTROLS_TEXT"
 source_win=$(e2e_wait_window "Drag source")
-target_win=$(controls_start_target)
+controls_start_target
+target_win=$CONTROLS_TARGET_WIN
 controls_place "$source_win" 60 120
 controls_place "$target_win" 600 120
 e2e_screenshot placed

@@ -24,13 +24,15 @@ controls_count() { grep -cxF -- "$1" "$2" || true; }
 # controls_count_is N PATTERN FILE
 controls_count_is() { [ "$(controls_count "$2" "$3")" -eq "$1" ]; }
 
-# controls_start_target: starts the text field program; prints its window.
+# controls_start_target: starts the text field program and sets
+# CONTROLS_TARGET_WIN to its window. It runs in this shell, not in a command
+# substitution, so that the program's id reaches the clean-up list.
 controls_start_target() {
     [ -x "${KEYHAVEN_DROP_TARGET:-}" ] || e2e_fail "KEYHAVEN_DROP_TARGET is not set"
     "$KEYHAVEN_DROP_TARGET" >"$E2E_DIR/target.log" 2>&1 &
     E2E_PIDS+=($!)
     E2E_APP_PIDS+=($!)
-    e2e_wait_window "Drop target"
+    CONTROLS_TARGET_WIN=$(e2e_wait_window "Drop target")
 }
 
 # controls_place WINDOW X Y: moves a window to a known place of the screen.
