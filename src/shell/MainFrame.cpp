@@ -468,8 +468,11 @@ void CMainFrame::UpdateRecentMenu() {
     for (int i = 0; i < RECENT_FILE_COUNT; ++i) {
         QAction* pAction = Action(ID_FILE_MRU_FILE1 + i);
         if (i < nCount) {
-            pAction->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(
-                QString::fromStdString(CCodePage::Default().ToUtf8((*pList)[i]))));
+            // Paths are the file system's names, not stored texts; an "&"
+            // in one is shown as itself, not as a mnemonic.
+            QString strPath = QString::fromStdString((*pList)[i]);
+            strPath.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            pAction->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(strPath));
             pAction->setVisible(true);
         } else {
             // An empty list still shows one greyed line.
@@ -771,8 +774,9 @@ void CMainFrame::RestoreMainWindow() {
     if (m_nMode != MODE_TRAY_MAIN && m_nMode != MODE_TRAY_BAR)
         return;
     if (m_bLocked && HasKey()) {
-        const std::string strPrompt =
-            std::string(IDS_KEY_PROMPT) + CCodePage::Default().ToUtf8(m_doc.m_strFileName);
+        // The file name is the file system's (UTF-8), as the document's own
+        // Check Key at opening shows it.
+        const std::string strPrompt = std::string(IDS_KEY_PROMPT) + m_doc.m_strFileName;
         if (!m_prompts.RunCheckKey(strPrompt, m_doc.m_strKey))
             return;
         m_pTray->SetIcon(IDI_TRAY);

@@ -152,6 +152,8 @@ private slots:
     void searchBarToggleFocusesAndEmpties();
     void onTopOnlyInMainWindow();
     void restoreAsksForKeyWhenLocked();
+    void unlockPromptShowsTheFileNameAsItIs();
+    void recentMenuShowsPathsAsTheyAre();
     void trayDoubleClickRunsDefault();
     void clearRecentOnExit();
     void captionIsAlwaysKeyhaven();
@@ -727,6 +729,37 @@ void CMainFrameTest::restoreAsksForKeyWhenLocked() {
     QCOMPARE(frame.m_bLocked, 0);
     QCOMPARE(frame.Tray().IconId(), 240);
     QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CMainFrameTest::unlockPromptShowsTheFileNameAsItIs() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    fx.GiveKey("secret");
+    // A file system name, not a stored text: no code-page conversion.
+    fx.m_pDoc->m_strFileName = "Cl\xC3\xA9s.pwd";
+    frame.RunCommand(32916);
+    fx.m_prompts.TypeCheckKey("secret");
+    frame.RunCommand(32779);
+    QVERIFY(frame.isVisible());
+    QCOMPARE(fx.m_prompts.Calls().back().m_strDetail, std::string("KEY for:  Cl\xC3\xA9s.pwd"));
+}
+
+void CMainFrameTest::recentMenuShowsPathsAsTheyAre() {
+    CFrameFixture fx;
+    fx.m_recent.Add("/tmp/Tom & Jerry/Cl\xC3\xA9s.pwd");
+    fx.m_recent.Add("/tmp/plain.pwd");
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    auto* pRecent = frame.findChild<QMenu*>(QStringLiteral("menuRecent"));
+    QVERIFY(pRecent);
+    emit pRecent->aboutToShow();
+    QCOMPARE(frame.Action(57616)->text(), QString("&1 /tmp/plain.pwd"));
+    // The "&" is doubled so that it shows instead of underlining a letter.
+    QCOMPARE(frame.Action(57617)->text(),
+             QString::fromUtf8("&2 /tmp/Tom && Jerry/Cl\xC3\xA9s.pwd"));
+    QVERIFY(frame.Action(57617)->isVisible());
+    QVERIFY(!frame.Action(57618)->isVisible());
 }
 
 void CMainFrameTest::trayDoubleClickRunsDefault() {
