@@ -528,9 +528,10 @@ EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath) {
     // The bytes of EncipherList and Serialize, made one record at a time in a
     // scratch record whose texts keep their capacity: a large file is never
     // held twice, and saving allocates almost nothing per record.
-    m_strFileName = FileNameOf(strPath);
-    m_bLoaded = true;
-    CArchive ar(m_strFileName);
+    // The name changes only with a file written under it: a failed Save As
+    // must not give the next backup copy the name of a file never written.
+    const std::string strFileName = FileNameOf(strPath);
+    CArchive ar(strFileName);
     ar.Reserve(StoredSize(*this));
     StoreHeader(ar, *this, m_listArchive.size() + m_listInfo.size());
     bool bFirst = true;
@@ -548,8 +549,11 @@ EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath) {
     }
     const EFileError eError = WriteFileAtomic(strPath, ar.Buffer());
     m_bSaved = eError == EFileError::none;
-    if (m_bSaved)
+    if (m_bSaved) {
+        m_strFileName = strFileName;
+        m_bLoaded = true;
         SetModifiedFlag(false);
+    }
     return eError;
 }
 
@@ -833,13 +837,16 @@ void CCofferDoc::OnChangeKey() {
         return;
     }
     const std::string strOldKey = m_strKey;
+    const bool bWasSaved = m_bSaved;
     m_strKey = strKeyValue;
     m_bSaved = false;
     OnFileSave();
     // A KEY that did not reach the file is not changed: keeping it in memory
     // would leave the file under the old KEY while the user learns the new.
+    // The file is then as it was, and so is what the document knows of it.
     if (!m_bSaved) {
         m_strKey = strOldKey;
+        m_bSaved = bWasSaved;
         ShowMessage(IDS_KEY_NOT_CHANGED, true);
         return;
     }

@@ -178,6 +178,46 @@ TEST_F(DocSave, AFullDiskLeavesThePreviousFileWholeAndReportsIt) {
     EXPECT_EQ(pDoc->GetPathName(), strPath);
 }
 
+TEST_F(DocSave, AFailedSaveAsKeepsTheNameTheNextBackupIsFiledUnder) {
+    const std::string strPath = MakeFile("Mine.pwd", "k", {Account("a", "p")});
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPath, "k");
+    m_prompts.AnswerSaveFile(m_folder.File("missing/Theirs.pwd"));
+    EXPECT_FALSE(pDoc->OnFileSaveAs());
+    EXPECT_EQ(pDoc->m_strFileName, "Mine.pwd");
+
+    // The next save backs up Mine.pwd under its own name, never over the
+    // backup of a file called Theirs.pwd.
+    const std::string strBytes = ReadBytes(strPath);
+    pDoc->SetModifiedFlag();
+    m_prompts.ClearRecord();
+    EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(ReadBytes(BackupFolder() + "/Mine.pwd.bak"), strBytes);
+    EXPECT_FALSE(FileExists(BackupFolder() + "/Theirs.pwd.bak"));
+}
+
+TEST_F(DocClose, AKeyChangeThatCouldNotBeWrittenLeavesAFileThatClosesNormally) {
+    const std::string strPath = MakeFile("K.pwd", "k", {Account("a", std::string(600, 'p'))});
+    const std::string strBytes = ReadBytes(strPath);
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPath, "k");
+    pDoc->m_bBackup = false;
+    m_prompts.TypeChangeKey("k", "n", "n");
+    {
+        CFileSizeLimit limit(256);
+        pDoc->OnChangeKey();
+    }
+    EXPECT_EQ(Messages(), (std::vector<std::string>{IDS_DISK_FULL, IDS_KEY_NOT_CHANGED}));
+    EXPECT_EQ(ReadBytes(strPath), strBytes);
+    // Nothing the file does not hold is lost by closing it: it closes
+    // without a question, to the blank path.
+    m_prompts.ClearRecord();
+    EXPECT_EQ(pDoc->OnFileClose(), 1);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(pDoc->GetPathName(), " ");
+}
+
 TEST_F(DocSave, AFolderThatMayNotBeWrittenLeavesThePreviousFileWhole) {
     const std::string strPath = MakeFile("Shared.pwd", "k", {Account("a", "p")});
     const std::string strBytes = ReadBytes(strPath);
