@@ -164,6 +164,8 @@ void CCofferView::OnUpdate() {
     m_bRebuilding = true;
     m_pTree->clear();
     m_hRootItem = nullptr;
+    // The search's next start went with the old items: it starts over.
+    m_hFindFrom = nullptr;
     m_bRebuilding = false;
 
     if (!HasKey()) {
@@ -333,6 +335,8 @@ void CCofferView::DeleteAccount(QTreeWidgetItem* pItem) {
                                                                      : pParent;
         m_pTree->SelectItem(pNext);
     }
+    if (m_hFindFrom == pItem)
+        m_hFindFrom = nullptr;
     delete pItem;
     // The record is gone before the save, so an automatic save never writes it.
     AfterChange();

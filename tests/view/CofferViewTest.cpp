@@ -44,6 +44,7 @@ private slots:
     void declinedDeleteChangesNothing();
     void deleteOutsideTheMainWindowDoesNothing();
     void deleteWithAutoSaveWritesAtOnce();
+    void searchStartNeverOutlivesItsItem();
     void resynchronisationKeepsEveryRecord();
     void splitterLimitsAndPersistence();
     void maskSettingPersists();
@@ -269,6 +270,29 @@ void CCofferViewTest::deleteWithAutoSaveWritesAtOnce() {
     CCofferDoc reread;
     QCOMPARE(reread.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
     QCOMPARE(reread.m_listArchive.size(), size_t(1)); // only the group is left on disk
+}
+
+void CCofferViewTest::searchStartNeverOutlivesItsItem() {
+    CViewFixture fx;
+    fx.m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
+    fx.NewKeyedDocument("A");
+    for (const char* pszName : {"a1", "a2", "a3"})
+        fx.Account("A", pszName);
+    CCofferView& view = fx.Show();
+    QTreeWidgetItem* pGroup = view.m_hRootItem->child(0);
+    // Deleting another account keeps the search's next start.
+    view.m_hFindFrom = pGroup->child(2);
+    view.DeleteAccount(pGroup->child(1));
+    QCOMPARE(view.m_hFindFrom, pGroup->child(1));
+    // Deleting the account the next search starts at makes it start over.
+    view.DeleteAccount(view.m_hFindFrom);
+    QVERIFY(view.m_hFindFrom == nullptr);
+    // A rebuild (the Password Bar handing its selection back) replaces every item.
+    view.m_hFindFrom = view.m_hRootItem->child(0)->child(0);
+    view.m_strSelectGroup = "A";
+    view.OnUpdate();
+    QVERIFY(view.m_hFindFrom == nullptr);
+    QCOMPARE(fx.CurrentPath(), std::string("A"));
 }
 
 void CCofferViewTest::resynchronisationKeepsEveryRecord() {
