@@ -105,7 +105,9 @@ std::string FolderOf(const std::string& strPath) {
 
 EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes, std::size_t nMaxBytes) {
     strBytes.clear();
-    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a pipe waits for a writer that may never
+    // come; anything but a regular file is refused below anyway.
+    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return ReadErrorOf(errno);
     struct stat st {};

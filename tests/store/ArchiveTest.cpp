@@ -311,6 +311,22 @@ TEST(ArchiveFiles, MalformedFileLeavesTheDocumentEmpty) {
               EFileError::notFound);
 }
 
+TEST(ArchiveFiles, APipeNamedLikeAPasswordFileIsRefusedWithoutWaiting) {
+    CTempFolder folder;
+    const std::string strFifo = folder.File("pipe.pwd");
+    ASSERT_EQ(::mkfifo(strFifo.c_str(), 0600), 0);
+    // No writer ever opens the pipe: a read that waited for one would hang,
+    // so it runs in a child that an alarm ends.
+    EXPECT_EXIT(
+        {
+            ::alarm(5);
+            CCofferDoc doc;
+            const EFileError eError = doc.ReadArchiveFile(strFifo, CCodePage::Default());
+            std::_Exit(eError == EFileError::readFailed && doc.m_listInfo.empty() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 TEST(ArchiveFiles, WritesAreAtomicAndPrivate) {
     CTempFolder folder;
     const std::string strPath = folder.File("new.pwd");
