@@ -181,6 +181,10 @@ CMainFrame::~CMainFrame() {
     m_timerIdle.stop();
     if (!m_bDestroyed)
         OnDestroy();
+    // The view takes its commands back from this frame when it goes, so it
+    // goes while the frame's members still exist, not with the base widget.
+    delete takeCentralWidget();
+    m_pView = nullptr;
 }
 
 // --- settings ---

@@ -9,6 +9,7 @@
 #include "view/TreeOrder.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -51,6 +52,7 @@ private slots:
     void commentsGrowWithHiddenBars();
     void statusPanesCountItems();
     void commandsFollowTheKey();
+    void frameOwnsItsView();
 };
 
 void CCofferViewTest::treeIsSortedIgnoringCase() {
@@ -403,6 +405,22 @@ void CCofferViewTest::commandsFollowTheKey() {
     QVERIFY(fx.m_pFrame->Commands().Update(ID_ITEM_DELETE).bEnabled);
     view.Tree()->SelectItem(view.m_hRootItem);
     QVERIFY(!fx.m_pFrame->Commands().Update(ID_ITEM_DELETE).bEnabled);
+}
+
+void CCofferViewTest::frameOwnsItsView() {
+    CMemoryProfile profile;
+    {
+        CFrameFixture fx(&profile);
+        auto* pView = new CCofferView(*fx.m_pDoc, fx.m_profile, fx.m_prompts, fx.Frame());
+        fx.Frame().SetView(pView);
+        pView->m_nTreeWidth = 222;
+        QVERIFY(fx.Frame().Commands().IsRegistered(ID_TOOLS_MASK));
+        QPointer<CCofferView> pWatch(pView);
+        fx.m_pFrame.reset();
+        // The frame took its view down with it, and the view wrote its settings.
+        QVERIFY(pWatch.isNull());
+    }
+    QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_TREE, 0), 222u);
 }
 
 QTEST_MAIN(CCofferViewTest)
