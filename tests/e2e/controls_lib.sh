@@ -48,22 +48,8 @@ controls_centre() {
     echo "$((X + WIDTH / 2)) $((Y + HEIGHT / 2))"
 }
 
-# controls_drag SOURCE TARGET: presses on the source window's button (its
-# centre), moves to the target window's centre in small steps as a hand
-# would, and releases there.
+# controls_drag SOURCE TARGET: drags from the source window's centre (its
+# button) to the target window's centre.
 controls_drag() {
-    local sx sy tx ty i steps=12
-    read -r sx sy < <(controls_centre "$1")
-    read -r tx ty < <(controls_centre "$2")
-    xdotool mousemove "$sx" "$sy"
-    sleep 0.3
-    xdotool mousedown 1
-    sleep 0.2
-    for ((i = 1; i <= steps; i++)); do
-        xdotool mousemove $((sx + (tx - sx) * i / steps)) $((sy + (ty - sy) * i / steps))
-        sleep 0.08
-    done
-    sleep 0.5
-    xdotool mouseup 1
-    sleep 0.3
+    e2e_drag "$(controls_centre "$1")" "$(controls_centre "$2")"
 }

@@ -462,3 +462,22 @@ e2e_frame() {
 e2e_expect_eq() {
     [ "$1" = "$2" ] || e2e_fail "${3:-values differ}: expected \"$2\", got \"$1\""
 }
+
+# e2e_drag "X Y" "X Y": presses at the first point, moves to the second in
+# small steps as a hand would, and releases there.
+e2e_drag() {
+    local sx sy tx ty i steps=15
+    read -r sx sy <<<"$1"
+    read -r tx ty <<<"$2"
+    xdotool mousemove "$sx" "$sy"
+    sleep 0.4
+    xdotool mousedown 1
+    sleep 0.2
+    for ((i = 1; i <= steps; i++)); do
+        xdotool mousemove $((sx + (tx - sx) * i / steps)) $((sy + (ty - sy) * i / steps))
+        sleep 0.08
+    done
+    sleep 0.5
+    xdotool mouseup 1
+    sleep 0.3
+}

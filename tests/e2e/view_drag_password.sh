@@ -13,8 +13,8 @@ password=$(view_demo_field Banking Brokerage Password)
 
 controls_own_clipboard "clipboard before"
 view_open_demo Demo.pwd
-view_start_target
-target=$VIEW_TARGET
+controls_start_target
+target=$CONTROLS_TARGET_WIN
 
 # The two windows side by side, the target right of the main window, or
 # below it when the screen has no room beside it.
@@ -33,7 +33,7 @@ view_screenshot_main main-window "$VIEW_MAIN"
 
 button=$(view_wait_control "$VIEW_APP" "Copy / Drag Password" "push button")
 view_inside "$button" "$VIEW_MAIN" || e2e_fail "the password button ($button) is not inside the main window"
-view_drag "$(view_centre "$button")" "$(controls_centre "$target")"
+e2e_drag "$(view_centre "$button")" "$(controls_centre "$target")"
 
 e2e_until 5 grep -qxF "text: $password" "$E2E_DIR/target.log" ||
     e2e_fail "the password did not arrive: $(tail -n 3 "$E2E_DIR/target.log")"

@@ -114,31 +114,3 @@ view_open_demo() {
 # view_text_is PID NAME ROLE TEXT: whether the control shows TEXT now.
 view_text_is() { [ "$(view_control_text "$1" "$2" "$3")" = "$4" ]; }
 
-# view_drag "X Y" "X Y": presses at the first point, moves to the second in
-# small steps as a hand would, and releases there.
-view_drag() {
-    local sx sy tx ty i steps=15
-    read -r sx sy <<<"$1"
-    read -r tx ty <<<"$2"
-    xdotool mousemove "$sx" "$sy"
-    sleep 0.4
-    xdotool mousedown 1
-    sleep 0.2
-    for ((i = 1; i <= steps; i++)); do
-        xdotool mousemove $((sx + (tx - sx) * i / steps)) $((sy + (ty - sy) * i / steps))
-        sleep 0.08
-    done
-    sleep 0.5
-    xdotool mouseup 1
-    sleep 0.3
-}
-
-# view_start_target: starts the text field program; its window goes to
-# VIEW_TARGET. (Not in a command substitution, like view_open_demo.)
-view_start_target() {
-    [ -x "${KEYHAVEN_DROP_TARGET:-}" ] || e2e_fail "KEYHAVEN_DROP_TARGET is not set"
-    "$KEYHAVEN_DROP_TARGET" >"$E2E_DIR/target.log" 2>&1 &
-    E2E_PIDS+=($!)
-    E2E_APP_PIDS+=($!)
-    VIEW_TARGET=$(e2e_wait_window "Drop target")
-}
