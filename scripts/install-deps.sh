@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev libxcb1-dev
   clang libclang-rt-14-dev fonts-dejavu-core
   xvfb xauth xdotool xclip imagemagick icewm poppler-utils
-  dbus at-spi2-core python3 python3-dbus
+  x11-utils dbus at-spi2-core python3 python3-dbus
 )
 
 missing=()
