@@ -1,5 +1,7 @@
 #include "cli/CliHelp.h"
 
+#include <string>
+
 const char* CliUsageText() {
     return R"(Usage:
   keyhaven-cli info FILE
@@ -14,18 +16,9 @@ const char* CliUsageText() {
 }
 
 const char* CliHelpText() {
-    return R"(keyhaven-cli - read, create and re-key Keyhaven password files (.pwd)
+    static const std::string strHelp = std::string(R"(keyhaven-cli - read, create and re-key Keyhaven password files (.pwd)
 
-Usage:
-  keyhaven-cli info FILE
-  keyhaven-cli ls FILE
-  keyhaven-cli show FILE GROUP ACCOUNT
-  keyhaven-cli export FILE [-o OUT] [--crlf]
-  keyhaven-cli create FILE
-  keyhaven-cli passwd FILE
-  keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
-  keyhaven-cli --help | --version
-
+)") + CliUsageText() + R"(
 Commands:
   info FILE      Show the file's header without asking for its KEY:
                    key: present          (or "key: absent": the file has no KEY)
@@ -143,4 +136,5 @@ Exit status:
   4  a file cannot be written (FILE for create and passwd, OUT for export,
      or standard output), or create was given a FILE that already exists
 )";
+    return strHelp.c_str();
 }

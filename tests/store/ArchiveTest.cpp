@@ -17,16 +17,6 @@ const std::string KEY = "correct horse";
 
 std::string FieldKeyOf(const std::string& strKey) { return MakeFieldKey(MakeKeyCheckValue(strKey)); }
 
-CPasswordInfo Account(const std::string& strName, const std::string& strPassword = "pw") {
-    CPasswordInfo info;
-    info.m_strAccount = strName;
-    info.m_strUserName = "user of " + strName;
-    info.m_strPassword = strPassword;
-    info.m_strWebSite = "https://example.com/" + strName;
-    info.m_strEMail = strName + "@example.com";
-    info.m_strComments = "line one\r\nline two";
-    return info;
-}
 
 // A keyed document with two groups and three accounts.
 void FillSample(CCofferDoc& doc) {

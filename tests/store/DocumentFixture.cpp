@@ -59,16 +59,6 @@ bool DocumentFixture::Shown(const std::string& strText, EMsgIcon eIcon,
     return false;
 }
 
-CPasswordInfo Account(const std::string& strAccount, const std::string& strPassword) {
-    CPasswordInfo info;
-    info.m_strAccount = strAccount;
-    info.m_strUserName = "user of " + strAccount;
-    info.m_strPassword = strPassword;
-    info.m_strWebSite = "https://example.org/" + strAccount;
-    info.m_strEMail = strAccount + "@example.org";
-    info.m_strComments = "line one\r\nline two";
-    return info;
-}
 
 std::string DumpRecords(const CCofferDoc& doc) {
     std::string strOut;

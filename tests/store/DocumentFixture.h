@@ -41,7 +41,6 @@ protected:
     std::vector<EDocNotice> m_vecNotices;
 };
 
-CPasswordInfo Account(const std::string& strAccount, const std::string& strPassword);
 // Every record of a document as one comparable text, in list order.
 std::string DumpRecords(const CCofferDoc& doc);
 int FileMode(const std::string& strPath);

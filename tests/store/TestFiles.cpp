@@ -22,6 +22,17 @@ CTempFolder::~CTempFolder() {
     std::filesystem::remove_all(m_strPath, ec);
 }
 
+CPasswordInfo Account(const std::string& strAccount, const std::string& strPassword) {
+    CPasswordInfo info;
+    info.m_strAccount = strAccount;
+    info.m_strUserName = "user of " + strAccount;
+    info.m_strPassword = strPassword;
+    info.m_strWebSite = "https://example.org/" + strAccount;
+    info.m_strEMail = strAccount + "@example.org";
+    info.m_strComments = "line one\r\nline two";
+    return info;
+}
+
 std::string ReadBytes(const std::string& strPath) {
     std::ifstream in(strPath, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

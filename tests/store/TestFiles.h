@@ -3,6 +3,8 @@
 // Helpers shared by the store tests: temporary folders and files assembled
 // byte by byte, as another writer of the format would make them.
 
+#include "store/PasswordInfo.h"
+
 #include <cstdint>
 #include <string>
 
@@ -18,6 +20,9 @@ public:
 private:
     std::string m_strPath;
 };
+
+// An account with every text filled from its name.
+CPasswordInfo Account(const std::string& strAccount, const std::string& strPassword = "pw");
 
 std::string ReadBytes(const std::string& strPath);
 void WriteBytes(const std::string& strPath, const std::string& strBytes);
