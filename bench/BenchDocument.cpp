@@ -1,7 +1,7 @@
 #include "BenchDocument.h"
 
-#include "store/CofferDoc.h"
-#include "store/FieldCipher.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/FieldCipher.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -13,10 +13,10 @@
 #include "BenchDocument.h"
 #include "HeapCounter.h"
 
-#include "store/CodePage.h"
-#include "store/CofferDoc.h"
-#include "store/FieldCipher.h"
-#include "store/FileIO.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/FieldCipher.h"
+#include "core/store/FileIO.h"
 
 #include <benchmark/benchmark.h>
 

@@ -10,14 +10,14 @@
 
 #include "BenchDocument.h"
 
-#include "platform/ScriptedPrompts.h"
-#include "shell/MainFrame.h"
-#include "shell/MemoryProfile.h"
-#include "shell/SettingsSchema.h"
-#include "store/CodePage.h"
-#include "store/CofferDoc.h"
-#include "view/AccountTreeCtrl.h"
-#include "view/CofferView.h"
+#include "core/base/SettingsSchema.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "gui/shell/MainFrame.h"
+#include "gui/view/AccountTreeCtrl.h"
+#include "gui/view/CofferView.h"
+#include "support/MemoryProfile.h"
+#include "support/ScriptedPrompts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -129,7 +129,8 @@ bool Prepare() {
     g_world.pPrompts = std::make_unique<CScriptedPrompts>();
     g_world.pDoc = std::make_unique<CCofferDoc>(g_world.pProfile.get());
     g_world.pDoc->m_bAutoSave = false;
-    g_world.pFrame = std::make_unique<CMainFrame>(*g_world.pProfile, *g_world.pPrompts, *g_world.pDoc);
+    g_world.pFrame =
+        std::make_unique<CMainFrame>(*g_world.pProfile, *g_world.pPrompts, *g_world.pDoc);
     g_world.pView = std::make_unique<CCofferView>(*g_world.pDoc, *g_world.pProfile,
                                                   *g_world.pPrompts, *g_world.pFrame);
     g_world.pView->resize(700, 500);

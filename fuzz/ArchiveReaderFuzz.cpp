@@ -2,10 +2,10 @@
 // way the program opens a file, and whatever the reader accepts must survive
 // a write and a re-read unchanged.
 
-#include "store/Archive.h"
-#include "store/CodePage.h"
-#include "store/CofferDoc.h"
-#include "store/ExportText.h"
+#include "core/store/Archive.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/ExportText.h"
 
 #include <cstddef>
 #include <cstdint>

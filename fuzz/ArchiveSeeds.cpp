@@ -8,11 +8,11 @@
 // Usage: make_archive_seeds FOLDER
 //        make_archive_seeds --check   (writes to a private folder, then removes it)
 
-#include "store/Archive.h"
-#include "store/CodePage.h"
-#include "store/CofferDoc.h"
-#include "store/FieldCipher.h"
-#include "store/FileIO.h"
+#include "core/store/Archive.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/FieldCipher.h"
+#include "core/store/FileIO.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -4,9 +4,9 @@
 //
 //   keyhaven-make-demo OUT.pwd
 
-#include "store/CofferDoc.h"
-#include "store/FieldCipher.h"
-#include "store/FileIO.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/FieldCipher.h"
+#include "core/store/FileIO.h"
 
 #include <cstdio>
 #include <string>

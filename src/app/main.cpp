@@ -1,5 +1,5 @@
-#include "shell/CofferApp.h"
-#include "shell/CommandLineInfo.h"
+#include "app/CofferApp.h"
+#include "core/shell/CommandLineInfo.h"
 
 #include <cstdio>
 #include <string>

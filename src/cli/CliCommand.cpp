@@ -1,18 +1,18 @@
 #include "cli/CliCommand.h"
 
-#include "bar/PasswordGenerator.h"
 #include "cli/CliArgs.h"
 #include "cli/CliFailure.h"
 #include "cli/CliHelp.h"
 #include "cli/CliTexts.h"
 #include "cli/KeyReader.h"
 #include "cli/TreeListing.h"
-#include "shell/StringTable.h"
-#include "store/CodePage.h"
-#include "store/CofferDoc.h"
-#include "store/ExportText.h"
-#include "store/FieldCipher.h"
-#include "store/FileIO.h"
+#include "core/base/StringTable.h"
+#include "core/generator/PasswordGenerator.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/ExportText.h"
+#include "core/store/FieldCipher.h"
+#include "core/store/FileIO.h"
 
 #include <cerrno>
 #include <cstdio>

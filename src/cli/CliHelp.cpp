@@ -16,9 +16,11 @@ const char* CliUsageText() {
 }
 
 const char* CliHelpText() {
-    static const std::string strHelp = std::string(R"(keyhaven-cli - read, create and re-key Keyhaven password files (.pwd)
+    static const std::string strHelp =
+        std::string(R"(keyhaven-cli - read, create and re-key Keyhaven password files (.pwd)
 
-)") + CliUsageText() + R"(
+)") + CliUsageText() +
+        R"(
 Commands:
   info FILE      Show the file's header without asking for its KEY:
                    key: present          (or "key: absent": the file has no KEY)

@@ -1,7 +1,7 @@
 #include "cli/TreeListing.h"
 
-#include "store/TextCompare.h"
-#include "view/TreeOrder.h"
+#include "core/store/TextCompare.h"
+#include "core/tree/TreeOrder.h"
 
 #include <algorithm>
 

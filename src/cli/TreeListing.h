@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/CofferDoc.h"
+#include "core/store/CofferDoc.h"
 
 #include <string>
 #include <vector>

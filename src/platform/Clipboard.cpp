@@ -1,6 +1,6 @@
 #include "platform/Clipboard.h"
 
-#include "store/CodePage.h"
+#include "core/store/CodePage.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

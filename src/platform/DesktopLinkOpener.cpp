@@ -1,7 +1,7 @@
 #include "platform/DesktopLinkOpener.h"
 
-#include "controls/DesktopEntry.h"
-#include "store/CodePage.h"
+#include "core/store/CodePage.h"
+#include "platform/DesktopEntry.h"
 
 #include <QDesktopServices>
 #include <QProcess>

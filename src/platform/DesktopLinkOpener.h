@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/LinkOpener.h"
+#include "core/link/LinkOpener.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Profile.h"
+#include "core/base/Profile.h"
 
 #include <QSettings>
 #include <QString>

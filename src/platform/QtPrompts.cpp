@@ -1,9 +1,5 @@
 #include "platform/QtPrompts.h"
 
-#include "store/ChangeKeyDlg.h"
-#include "store/CheckKeyDlg.h"
-#include "store/CreateKeyDlg.h"
-
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -60,8 +56,13 @@ QWidget* CQtPrompts::Parent() const {
 
 EMsgAnswer CQtPrompts::MessageBox(const std::string& strText, EMsgIcon eIcon, EMsgButtons eButtons,
                                   const std::string& strCaption) {
+    return ShowMessage(Parent(), strText, eIcon, eButtons, strCaption);
+}
+
+EMsgAnswer CQtPrompts::ShowMessage(QWidget* pParent, const std::string& strText, EMsgIcon eIcon,
+                                   EMsgButtons eButtons, const std::string& strCaption) {
     QMessageBox box(IconOf(eIcon), FromUtf8(strCaption), FromUtf8(strText), ButtonsOf(eButtons),
-                    Parent());
+                    pParent);
     box.setObjectName(QStringLiteral("messageBox"));
     box.setTextFormat(Qt::PlainText);
     switch (box.exec()) {
@@ -141,32 +142,4 @@ bool CQtPrompts::ChooseFolder(const std::string& strTitle, const std::string& st
         return false;
     strFolder = ToUtf8(QDir::cleanPath(strChosen));
     return true;
-}
-
-bool CQtPrompts::RunCreateKey(std::string& strKeyValue) {
-    CCreateKeyDlg dialog(*this, Parent(), m_pCodePage);
-    const bool bOk = dialog.exec() == QDialog::Accepted;
-    if (bOk)
-        strKeyValue = dialog.m_strKeyValue;
-    dialog.Clear();
-    return bOk;
-}
-
-bool CQtPrompts::RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) {
-    CCheckKeyDlg dialog(*this, Parent(), m_pCodePage);
-    dialog.SetPrompt(FromUtf8(strPrompt));
-    dialog.m_strKeyValue = strKeyValue;
-    const bool bOk = dialog.exec() == QDialog::Accepted;
-    dialog.Clear();
-    return bOk;
-}
-
-bool CQtPrompts::RunChangeKey(std::string& strKeyValue) {
-    CChangeKeyDlg dialog(*this, Parent(), m_pCodePage);
-    dialog.m_strKeyValue = strKeyValue;
-    const bool bOk = dialog.exec() == QDialog::Accepted;
-    if (bOk)
-        strKeyValue = dialog.m_strKeyValue;
-    dialog.Clear();
-    return bOk;
 }

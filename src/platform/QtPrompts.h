@@ -1,14 +1,15 @@
 #pragma once
 
-#include "platform/Prompts.h"
+#include "core/base/Prompts.h"
 
 #include <functional>
 
 class CCodePage;
 class QWidget;
 
-// The prompt seam with real dialogs: message boxes, file dialogs, the folder
-// chooser and the three KEY dialogs.
+// The desktop's own dialogs behind the prompt seam: message boxes, file
+// dialogs and the folder chooser. The three KEY dialogs are the program's
+// own windows, so the GUI completes this class with them (CDialogPrompts).
 class CQtPrompts : public CPrompts {
 public:
     // fnParent names the window that owns the next dialog (the main window,
@@ -24,9 +25,12 @@ public:
     bool PromptSaveFile(const SFilePrompt& prompt, std::string& strPath) override;
     bool ChooseFolder(const std::string& strTitle, const std::string& strInitial,
                       std::string& strFolder) override;
-    bool RunCreateKey(std::string& strKeyValue) override;
-    bool RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) override;
-    bool RunChangeKey(std::string& strKeyValue) override;
+
+    // A message box owned by pParent (none gives a top-level box), for
+    // windows that have no prompt object of their own.
+    static EMsgAnswer ShowMessage(QWidget* pParent, const std::string& strText, EMsgIcon eIcon,
+                                  EMsgButtons eButtons = EMsgButtons::ok,
+                                  const std::string& strCaption = PROMPT_CAPTION);
 
     // "*.pwd" from "Keyhaven files (*.pwd)"; "" when the filter names none.
     static std::string FilterSuffix(const std::string& strFilter);
@@ -35,8 +39,11 @@ public:
     static std::string WithDefaultExtension(const std::string& strPath,
                                             const std::string& strDefaultExt);
 
-private:
+protected:
     QWidget* Parent() const;
+    const CCodePage* CodePage() const { return m_pCodePage; }
+
+private:
     bool FileDialog(const SFilePrompt& prompt, bool bSave, std::string& strPath);
 
     std::function<QWidget*()> m_fnParent;

@@ -1,6 +1,6 @@
 #include "platform/SingleInstance.h"
 
-#include "shell/StringTable.h"
+#include "core/base/StringTable.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "CliFiles.h"
 
-#include "store/CodePage.h"
-#include "store/CofferDoc.h"
-#include "store/FieldCipher.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/FieldCipher.h"
 
 #include <gtest/gtest.h>
 

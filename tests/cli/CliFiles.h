@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/PasswordInfo.h"
+#include "core/store/PasswordInfo.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "CliFiles.h"
 #include "CliRunner.h"
-#include "store/FileIO.h"
+#include "core/store/FileIO.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The document's own values in the real settings file: a fresh user's file
 // after one start and exit of the document, and the values read back.
 
+#include "core/store/CofferDoc.h"
 #include "platform/QtProfile.h"
-#include "store/CofferDoc.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

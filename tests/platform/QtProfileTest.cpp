@@ -1,5 +1,5 @@
 #include "platform/QtProfile.h"
-#include "shell/SettingsSchema.h"
+#include "core/base/SettingsSchema.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,9 +2,9 @@
 // program: readable by the core reader, opened by its KEY "demo" and by
 // nothing else, with believable, clearly made-up accounts.
 
-#include "store/CodePage.h"
-#include "store/CofferDoc.h"
-#include "store/FileIO.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/FileIO.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,95 @@
+#include "app/CofferApp.h"
+
+#include "core/base/SettingsSchema.h"
+#include "core/shell/CommandLineInfo.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/RecentFileList.h"
+#include "gui/dialogs/DialogPrompts.h"
+#include "gui/shell/DocNotifier.h"
+#include "gui/shell/MainFrame.h"
+#include "gui/view/CofferView.h"
+#include "platform/QtProfile.h"
+#include "platform/SingleInstance.h"
+
+CCofferApp::CCofferApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Keyhaven"));
+    setOrganizationName(QStringLiteral("Tallowmere"));
+    setApplicationVersion(QStringLiteral("2.8.0"));
+    setDesktopFileName(QStringLiteral("keyhaven"));
+    // Hiding into the tray closes no window for good; the frame says when
+    // the program ends.
+    setQuitOnLastWindowClosed(false);
+}
+
+CCofferApp::~CCofferApp() {
+    ExitInstance();
+    m_pFrame.reset();
+}
+
+void CCofferApp::WriteCommandLine(CProfile& profile, const std::vector<std::string>& args) {
+    const CCommandLineInfo info = CCommandLineInfo::Parse(args);
+    profile.WriteProfileInt(PROFILE_START, VAL_AUTO, info.m_bAutoStart ? 1 : 0);
+    profile.WriteProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, info.m_strFileName);
+}
+
+bool CCofferApp::InitInstance() {
+    m_pInstance = std::make_unique<CSingleInstance>(CSingleInstance::DefaultName());
+    if (!m_pInstance->Claim()) {
+        // The other copy comes forward if it answers; this one ends silently
+        // either way, and its command line is not passed on.
+        m_pInstance->AskFirstInstance();
+        return false;
+    }
+
+    m_pProfile = std::make_unique<CQtProfile>();
+    m_pRecentFileList = std::make_unique<CRecentFileList>(RECENT_FILE_COUNT);
+    m_pRecentFileList->ReadList(*m_pProfile);
+
+    std::vector<std::string> args;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        args.push_back(arguments[i].toLocal8Bit().toStdString());
+    WriteCommandLine(*m_pProfile, args);
+
+    m_pDoc = std::make_unique<CCofferDoc>(m_pProfile.get());
+    m_pDoc->SetRecentFileList(m_pRecentFileList.get());
+    m_pNotifier = std::make_unique<CDocNotifier>(*m_pDoc);
+    m_pPrompts = std::make_unique<CDialogPrompts>([this]() -> QWidget* {
+        return m_pFrame && m_pFrame->isVisible() ? m_pFrame.get() : nullptr;
+    });
+    m_pFrame = std::make_unique<CMainFrame>(*m_pProfile, *m_pPrompts, *m_pDoc);
+    m_pFrame->m_fnClosed = []() { QCoreApplication::quit(); };
+    connect(m_pInstance.get(), &CSingleInstance::AreYouMe, m_pFrame.get(),
+            &CMainFrame::RaiseFromSecondStart);
+    CreateView();
+
+    // The document starts empty and untitled; the first activation shows
+    // the first interface and opens the start-up file.
+    m_pDoc->OnNewDocument();
+    m_pDoc->SetPathName(" ", false);
+    m_pFrame->ActivateFrame(true);
+    return true;
+}
+
+void CCofferApp::CreateView() {
+    // The frame owns its view; the view follows the document's notices.
+    auto* pView = new CCofferView(*m_pDoc, *m_pProfile, *m_pPrompts, *m_pFrame);
+    m_pFrame->SetView(pView);
+    connect(m_pNotifier.get(), &CDocNotifier::InitialUpdate, pView, &CCofferView::OnInitialUpdate);
+    connect(m_pNotifier.get(), &CDocNotifier::UpdateAllViews, pView, &CCofferView::OnUpdate);
+    m_pFrame->m_fnBarsChanged = [pView]() { pView->RebuildLayout(); };
+    m_pFrame->m_fnResetSearch = [pView]() { pView->m_hFindFrom = nullptr; };
+    pView->OnInitialUpdate();
+}
+
+void CCofferApp::ExitInstance() {
+    if (m_bExited || !m_pFrame)
+        return;
+    m_bExited = true;
+    // A session that ends without closing the window still saves.
+    if (!m_pFrame->IsClosed())
+        m_pFrame->OnDestroy();
+    m_pDoc->WriteOptions();
+    m_pRecentFileList->WriteList(*m_pProfile);
+    static_cast<CQtProfile*>(m_pProfile.get())->Sync();
+}

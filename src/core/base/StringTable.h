@@ -1,0 +1,207 @@
+#pragma once
+
+#include <cstddef>
+
+// The program's fixed texts, kept in one place so that messages, dialogs and
+// tests share them. Texts are exactly as users have always seen them, spelling
+// included. Add new texts here, grouped by subsystem.
+
+// --- password files ---
+inline constexpr const char* IDS_UNEXPECTED_FORMAT = "Unexpected file format.";
+inline constexpr const char* IDS_FILE_NOT_FOUND = "%1\nFile not found.";
+inline constexpr const char* IDS_READ_DENIED =
+    "Unable to read from %1, it is opened by someone else.";
+inline constexpr const char* IDS_WRITE_DENIED =
+    "Unable to write to %1, it is read-only or opened by someone else.";
+inline constexpr const char* IDS_DISK_FULL = "Destination disk drive is full.";
+inline constexpr const char* IDS_READ_FAILED = "An unexpected error occurred while reading %1.";
+inline constexpr const char* IDS_WRITE_FAILED = "An unexpected error occurred while writing %1.";
+
+// --- store rules ---
+inline constexpr const char* IDS_ACCOUNT_EMPTY = "Account can not be empty!";
+inline constexpr const char* IDS_ACCOUNT_SAME = "Account name should not be same!";
+inline constexpr const char* IDS_GROUP_EMPTY = "Group name should not be empty.";
+inline constexpr const char* IDS_GROUP_SAME = "Group name should not be same.";
+inline constexpr const char* IDS_LAST_GROUP = "At least one(1) group should be contained.";
+
+// --- application and main frame ---
+inline constexpr const char* IDS_APP_TITLE = "Keyhaven";
+inline constexpr const char* IDS_APP_VERSION_LINE = "Keyhaven\tVersion 2.8.0";
+inline constexpr const char* IDS_ABOUT_CAPTION = "About Keyhaven";
+inline constexpr const char* IDS_MUTEX_NAME = "Keyhaven-34563126-726E-41d0-9C98-9F5919153C1C";
+inline constexpr const char* IDS_ARE_YOU_ME = "UWM_ARE_YOU_ME";
+inline constexpr const char* IDS_DOC_FILTER = "Keyhaven files (*.pwd)";
+inline constexpr const char* IDS_DOC_EXTENSION = ".pwd";
+inline constexpr const char* IDS_PRODUCT_WEBSITE = "https://keyhaven.example/";
+inline constexpr const char* IDS_SUPPORT_ADDRESS = "support@keyhaven.example";
+inline constexpr const char* IDS_NO_LAST_FILE = "There is no last file to open.";       // 61215
+inline constexpr const char* IDS_LAST_FILE_NOT_FOUND = "The last file was not found.";  // 61214
+inline constexpr const char* IDS_NO_START_FILE = "There is no specified file to open."; // 61217
+inline constexpr const char* IDS_START_FILE_NOT_FOUND =
+    "The specified file was not found."; // 61216
+inline constexpr const char* IDS_READY = "Ready";
+inline constexpr const char* IDS_INDICATOR_GROUPS = "Groups";     // 61204, the pane's first text
+inline constexpr const char* IDS_INDICATOR_ACCOUNTS = "Accounts"; // 61205
+inline constexpr const char* IDS_GROUPS_FORMAT = "%d Groups";
+inline constexpr const char* IDS_ACCOUNTS_FORMAT = "%d Accounts";
+inline constexpr const char* IDS_RECENT_EMPTY = "Recent File";
+
+// Menu texts of the main menu, the tray menu and the toolbar drop-down.
+inline constexpr const char* IDS_MENU_FILE = "&File";
+inline constexpr const char* IDS_MENU_EDIT = "&Edit";
+inline constexpr const char* IDS_MENU_VIEW = "&View";
+inline constexpr const char* IDS_MENU_TOOLS = "&Tools";
+inline constexpr const char* IDS_MENU_HELP = "&Help";
+inline constexpr const char* IDS_MENU_RECENT = "&Recent";
+
+struct CCommandText {
+    int nId;
+    const char* pszText;
+};
+
+inline constexpr CCommandText COMMAND_MENU_TEXTS[] = {
+    {57600, "&New\tCtrl+N"},
+    {57601, "&Open...\tCtrl+O"},
+    {57602, "&Close"},
+    {57603, "&Save\tCtrl+S"},
+    {57604, "Save &As..."},
+    {32954, "&Print..."},
+    {32947, "&Export..."},
+    {32782, "P&roperties"},
+    {57665, "E&xit"},
+    {32785, "Add &Account...\tCtrl+A"},
+    {32955, "Add &Group...\tCtrl+G"},
+    {32956, "&Edit...\tCtrl+E"},
+    {32957, "&Delete...\tCtrl+D"},
+    {59392, "&Toolbar"},
+    {59393, "&Status Bar"},
+    {32929, "S&earch Bar\tCtrl+F"},
+    {32906, "&Password Bar\tF2"},
+    {32772, "Always on T&op\tF3"},
+    {4112, "Always on T&op\tF3"},
+    {32780, "Change &KEY..."},
+    {32895, "&Mask Passwords"},
+    {32916, "&Lock"},
+    {32898, "&Options..."},
+    {32852, "&Add Here"},
+    {32851, "&Clear on Exit"},
+    {32799, "&Contents\tF1"},
+    {32856, "&Website"},
+    {32857, "&Support"},
+    {57664, "&About"},
+    {32779, "Main &Window"},
+    {32909, "Password &Bar"},
+    {32959, "&Lock"},
+    {32773, "E&xit"},
+};
+
+// Command prompts: the status-bar prompt before "\n", the tool tip after it.
+inline constexpr CCommandText COMMAND_PROMPTS[] = {
+    {57600, "Create a new file\nNew"},
+    {57601, "Open an existing file\nOpen"},
+    {57602, "Close the active file\nClose"},
+    {57603, "Save the active file\nSave"},
+    {57604, "Save the active file with a new name\nSave As"},
+    {32954, "Print password information"},
+    {32782, "Show file properties\nProerties"},
+    {57665, "Quit the application; prompts to save documents\nExit"},
+    {32785, "Add an account\nAdd Account"},
+    {32955, "Add a group\nAdd Group"},
+    {32956, "Edit account or group\nEdit"},
+    {32957, "Delete account or group\nDelete"},
+    {59392, "Show or hide the toolbar\nToggle ToolBar"},
+    {59393, "Show or hide the status bar\nToggle StatusBar"},
+    {32929, "Show or hide the search bar"},
+    {32906, "Switch to password bar\nPassword Bar"},
+    {32772, "Set window always on the top\nAlways on Top"},
+    {4112, "Set window always on the top"},
+    {32780, "Change your KEY"},
+    {32895, "Mask your passwords with *"},
+    {32916, "Minize and lock the program\nLock"},
+    {32898, "Change options\nOptions"},
+    {57616, "Open this file"},
+    {57617, "Open this file"},
+    {57618, "Open this file"},
+    {57619, "Open this file"},
+    {32852, "Add file name here when you open a file"},
+    {32851, "Clear recent file list on exit"},
+    {32799, "Use help\nHelp"},
+    {32856, "Visit website for product information"},
+    {32857, "Send an e-mail to the Keyhaven support team"},
+    {57664, "Display the product information\nAbout"},
+};
+
+// The text of a command in the table, or "" when the table has none.
+template <std::size_t N>
+constexpr const char* FindCommandText(const CCommandText (&table)[N], int nId) {
+    for (const CCommandText& entry : table)
+        if (entry.nId == nId)
+            return entry.pszText;
+    return "";
+}
+
+// --- KEY dialogs and the document's life ---
+inline constexpr const char* IDS_KEYS_DO_NOT_MATCH = "New KEYs do not mach!\nPlease enter again!";
+inline constexpr const char* IDS_NEW_KEY_INVALID = "New KEY is invalidate!";
+inline constexpr const char* IDS_ORIGINAL_KEY_INVALID =
+    "Original KEY is invalidate!\nYou can not change Key!";
+inline constexpr const char* IDS_KEY_INVALID = "Your KEY is invalid!";
+// %1 is the character, %2 its code point in hexadecimal.
+inline constexpr const char* IDS_KEY_BAD_CHARACTER =
+    "A KEY can not contain the character \"%1\" (U+%2).\nPlease use another one.";
+inline constexpr const char* IDS_NOKEY_READONLY =
+    "This file hasn't KEY and it is READ-ONLY, so you can't open it.";
+inline constexpr const char* IDS_NOKEY_CREATE = "The file hasn't its KEY, you must create it now.";
+inline constexpr const char* IDS_CHANGEKEY_READONLY =
+    "File is READ-ONLY, you can't change its KEY.";
+inline constexpr const char* IDS_KEY_CHANGED = "KEY is changed!";
+inline constexpr const char* IDS_KEY_NOT_CHANGED = "KEY is not changed!";
+inline constexpr const char* IDS_KEY_PROMPT = "KEY for:  ";
+inline constexpr const char* IDS_CREATEKEY_CAPTION = "Create KEY";
+inline constexpr const char* IDS_CHECKKEY_CAPTION = "Check Key";
+inline constexpr const char* IDS_CHANGEKEY_CAPTION = "Change Key";
+inline constexpr const char* IDS_CREATEKEY_LABEL = "Create KEY for new file";
+inline constexpr const char* IDS_CREATEKEY_CONFIRM_LABEL = "Confirm KEY";
+inline constexpr const char* IDS_ORIGINAL_KEY_LABEL = "Original KEY";
+inline constexpr const char* IDS_NEW_KEY_LABEL = "New KEY";
+inline constexpr const char* IDS_CHANGEKEY_CONFIRM_LABEL = "Confirm Key";
+inline constexpr const char* IDS_BUTTON_OK = "OK";
+inline constexpr const char* IDS_BUTTON_CANCEL = "Cancel";
+inline constexpr const char* IDS_FORMAT_NOT_SUPPORTED = "File format is not supported.";
+inline constexpr const char* IDS_SAVE_READONLY =
+    "This file is READ-ONLY, you can't save itself.\nDo you want to save it as another file?";
+inline constexpr const char* IDS_BACKUP_FAILED =
+    "Backup file failed, be sure your backup path is correct.";
+inline constexpr const char* IDS_ASK_SAVE_MODIFIED =
+    "Your document has been modified,do you want to save it?";
+inline constexpr const char* IDS_ASK_TO_SAVE = "Save changes to %1?";
+inline constexpr const char* IDS_UNTITLED = "NewPassword";
+inline constexpr const char* IDS_OPEN_TITLE = "Open";
+inline constexpr const char* IDS_SAVEAS_TITLE = "Save As";
+
+// --- links ---
+inline constexpr const char* IDS_LINK_UNABLE = "Unable to open hyperlink:\n\n";
+inline constexpr const char* IDS_LINK_OUT_OF_MEMORY =
+    "The operating system is out\nof memory or resources.";
+inline constexpr const char* IDS_LINK_FILE_NOT_FOUND = "The specified file was not found.";
+inline constexpr const char* IDS_LINK_PATH_NOT_FOUND = "The specified path was not found.";
+inline constexpr const char* IDS_LINK_ACCESS_DENIED =
+    "The operating system denied\naccess to the specified file.";
+inline constexpr const char* IDS_LINK_NO_MEMORY =
+    "There was not enough memory to complete the operation.";
+inline constexpr const char* IDS_LINK_BAD_FORMAT =
+    "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
+inline constexpr const char* IDS_LINK_SHARE = "A sharing violation occurred. ";
+inline constexpr const char* IDS_LINK_ASSOC_INCOMPLETE =
+    "The filename association is\nincomplete or invalid.";
+inline constexpr const char* IDS_LINK_DDE_TIMEOUT =
+    "The DDE transaction could not\nbe completed because the request timed out.";
+inline constexpr const char* IDS_LINK_DDE_FAIL = "The DDE transaction failed.";
+inline constexpr const char* IDS_LINK_DDE_BUSY =
+    "The DDE transaction could not\nbe completed because other DDE transactions\nwere being "
+    "processed.";
+inline constexpr const char* IDS_LINK_NO_ASSOC =
+    "There is no application associated\nwith the given filename extension.";
+inline constexpr const char* IDS_LINK_DLL_NOT_FOUND =
+    "The specified dynamic-link library was not found.";
+inline constexpr const char* IDS_LINK_UNKNOWN = "Unknown Error (%d) occurred.";

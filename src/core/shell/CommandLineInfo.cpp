@@ -1,0 +1,58 @@
+#include "core/shell/CommandLineInfo.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::string AbsolutePath(const std::string& strPath) {
+    std::error_code ec;
+    const std::filesystem::path path = std::filesystem::absolute(strPath, ec);
+    return ec ? strPath : path.lexically_normal().string();
+}
+
+} // namespace
+
+CCommandLineInfo CCommandLineInfo::Parse(const std::vector<std::string>& args) {
+    CCommandLineInfo info;
+    std::string strRaw;
+    for (const std::string& strArg : args) {
+        if (!strRaw.empty())
+            strRaw += ' ';
+        strRaw += strArg;
+    }
+    // The switch has always been found by a plain search of the whole line.
+    info.m_bAutoStart = strRaw.find("-w") != std::string::npos;
+
+    bool bOptionsEnded = false;
+    for (const std::string& strArg : args) {
+        if (!bOptionsEnded && strArg == "--") {
+            bOptionsEnded = true;
+            continue;
+        }
+        if (!bOptionsEnded && !strArg.empty() && strArg[0] == '-') {
+            if (strArg == "--help" || strArg == "-h")
+                info.m_bHelp = true;
+            else if (strArg == "--version")
+                info.m_bVersion = true;
+            continue;
+        }
+        if (info.m_strFileName.empty() && !strArg.empty())
+            info.m_strFileName = AbsolutePath(strArg);
+    }
+    return info;
+}
+
+std::string UsageText() {
+    return "Usage: keyhaven [-w] [FILE]\n"
+           "A password manager for the desktop.\n"
+           "\n"
+           "  FILE       the password file (.pwd) to open at start\n"
+           "  -w         start hidden in the system tray, locked (a start at logon)\n"
+           "  --help     show this help and exit\n"
+           "  --version  show the version and exit\n";
+}
+
+std::string VersionText() {
+    return "Keyhaven 2.8.0\n";
+}

@@ -1,0 +1,44 @@
+#include "core/shell/StartupFile.h"
+
+#include "core/base/Profile.h"
+#include "core/base/SettingsSchema.h"
+#include "core/base/StringTable.h"
+
+namespace {
+
+CStartupFileChoice ChooseRecorded(const CProfile& profile, const char* pszValue,
+                                  const char* pszNone, const char* pszMissing,
+                                  const std::function<bool(const std::string&)>& fnExists) {
+    CStartupFileChoice choice;
+    const std::string strPath = profile.GetProfileString(PROFILE_PATH, pszValue, PATH_NONE);
+    if (strPath == PATH_NONE)
+        choice.m_pszMessage = pszNone;
+    else if (!fnExists(strPath))
+        choice.m_pszMessage = pszMissing;
+    else
+        choice.m_strPath = strPath;
+    return choice;
+}
+
+} // namespace
+
+CStartupFileChoice ChooseStartupFile(const CProfile& profile,
+                                     const std::function<bool(const std::string&)>& fnExists) {
+    const std::string strCommandLine =
+        profile.GetProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, "");
+    if (!strCommandLine.empty())
+        return CStartupFileChoice{strCommandLine, nullptr};
+
+    const unsigned nOptions = profile.GetProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS,
+                                                    DefaultInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS));
+    switch (nOptions >> 3) {
+    case START_FILE_LAST:
+        return ChooseRecorded(profile, VAL_PATH_LAST, IDS_NO_LAST_FILE, IDS_LAST_FILE_NOT_FOUND,
+                              fnExists);
+    case START_FILE_FIXED:
+        return ChooseRecorded(profile, VAL_PATH_START, IDS_NO_START_FILE, IDS_START_FILE_NOT_FOUND,
+                              fnExists);
+    default:
+        return {};
+    }
+}

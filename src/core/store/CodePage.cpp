@@ -1,0 +1,175 @@
+#include "core/store/CodePage.h"
+
+#include "core/store/CodePageTables.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// Decodes one UTF-8 sequence at p; returns its length, or 0 when malformed.
+std::size_t DecodeUtf8(std::string_view s, std::size_t p, char32_t& nChar) {
+    const auto b0 = static_cast<unsigned char>(s[p]);
+    std::size_t nLength = 0;
+    char32_t nMin = 0;
+    if (b0 < 0x80) {
+        nChar = b0;
+        return 1;
+    }
+    if ((b0 & 0xE0) == 0xC0) {
+        nLength = 2;
+        nChar = b0 & 0x1Fu;
+        nMin = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        nLength = 3;
+        nChar = b0 & 0x0Fu;
+        nMin = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        nLength = 4;
+        nChar = b0 & 0x07u;
+        nMin = 0x10000;
+    } else {
+        return 0;
+    }
+    if (p + nLength > s.size())
+        return 0;
+    for (std::size_t i = 1; i < nLength; ++i) {
+        const auto b = static_cast<unsigned char>(s[p + i]);
+        if ((b & 0xC0) != 0x80)
+            return 0;
+        nChar = (nChar << 6) | (b & 0x3Fu);
+    }
+    if (nChar < nMin || nChar > 0x10FFFF || (nChar >= 0xD800 && nChar <= 0xDFFF))
+        return 0;
+    return nLength;
+}
+
+} // namespace
+
+void AppendUtf8(char32_t nChar, std::string& strOut) {
+    if (nChar < 0x80) {
+        strOut += static_cast<char>(nChar);
+    } else if (nChar < 0x800) {
+        strOut += static_cast<char>(0xC0 | (nChar >> 6));
+        strOut += static_cast<char>(0x80 | (nChar & 0x3F));
+    } else if (nChar < 0x10000) {
+        strOut += static_cast<char>(0xE0 | (nChar >> 12));
+        strOut += static_cast<char>(0x80 | ((nChar >> 6) & 0x3F));
+        strOut += static_cast<char>(0x80 | (nChar & 0x3F));
+    } else {
+        strOut += static_cast<char>(0xF0 | (nChar >> 18));
+        strOut += static_cast<char>(0x80 | ((nChar >> 12) & 0x3F));
+        strOut += static_cast<char>(0x80 | ((nChar >> 6) & 0x3F));
+        strOut += static_cast<char>(0x80 | (nChar & 0x3F));
+    }
+}
+
+CCodePage::CCodePage(std::string strName, const std::uint16_t* pUpper, const std::uint8_t* pLower)
+    : m_strName(std::move(strName)), m_pUpper(pUpper), m_pLower(pLower) {}
+
+const CCodePage& CCodePage::Default() {
+    return *ByName("windows-1252");
+}
+
+const CCodePage* CCodePage::ByName(std::string_view strName) {
+    using namespace codepage_tables;
+    static const CCodePage pages[] = {
+        {"windows-1252", kWINDOWS1252, kWINDOWS1252Lower},
+        {"windows-1250", kWINDOWS1250, kWINDOWS1250Lower},
+        {"windows-1251", kWINDOWS1251, kWINDOWS1251Lower},
+        {"iso-8859-15", kISO885915, kISO885915Lower},
+    };
+    for (const CCodePage& page : pages) {
+        if (EqualNoCase(page.m_strName, strName))
+            return &page;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> CCodePage::Names() {
+    return {"windows-1252", "windows-1250", "windows-1251", "iso-8859-15"};
+}
+
+char32_t CCodePage::ToUnicode(unsigned char nByte) const {
+    return nByte < 0x80 ? nByte : m_pUpper[nByte - 0x80];
+}
+
+bool CCodePage::FromUnicode(char32_t nChar, unsigned char& nByte) const {
+    if (nChar < 0x80) {
+        nByte = static_cast<unsigned char>(nChar);
+        return true;
+    }
+    for (unsigned i = 0; i < 128; ++i) {
+        if (m_pUpper[i] == nChar) {
+            nByte = static_cast<unsigned char>(0x80 + i);
+            return true;
+        }
+    }
+    return false;
+}
+
+unsigned char CCodePage::ToLower(unsigned char nByte) const {
+    if (nByte < 0x80)
+        return static_cast<unsigned char>(nByte >= 'A' && nByte <= 'Z' ? nByte + 0x20 : nByte);
+    return m_pLower[nByte - 0x80];
+}
+
+std::string CCodePage::ToUtf8(std::string_view strBytes) const {
+    std::string strOut;
+    strOut.reserve(strBytes.size());
+    for (char c : strBytes)
+        AppendUtf8(ToUnicode(static_cast<unsigned char>(c)), strOut);
+    return strOut;
+}
+
+bool CCodePage::Append(char32_t nChar, std::string& strOut, char32_t* pBadChar) const {
+    unsigned char nByte = 0;
+    if (!FromUnicode(nChar, nByte)) {
+        if (pBadChar)
+            *pBadChar = nChar;
+        return false;
+    }
+    strOut += static_cast<char>(nByte);
+    return true;
+}
+
+bool CCodePage::FromUtf8(std::string_view strUtf8, std::string& strOut, char32_t* pBadChar) const {
+    strOut.clear();
+    for (std::size_t p = 0; p < strUtf8.size();) {
+        char32_t nChar = 0;
+        const std::size_t nLength = DecodeUtf8(strUtf8, p, nChar);
+        if (nLength == 0) {
+            if (pBadChar)
+                *pBadChar = 0xFFFD;
+            return false;
+        }
+        if (!Append(nChar, strOut, pBadChar))
+            return false;
+        p += nLength;
+    }
+    return true;
+}
+
+bool CCodePage::FromUtf16(const std::uint16_t* pUnits, std::size_t nUnits, std::string& strOut,
+                          char32_t* pBadChar) const {
+    strOut.clear();
+    strOut.reserve(nUnits);
+    for (std::size_t i = 0; i < nUnits; ++i) {
+        char32_t nChar = pUnits[i];
+        if (nChar >= 0xD800 && nChar <= 0xDBFF && i + 1 < nUnits && pUnits[i + 1] >= 0xDC00 &&
+            pUnits[i + 1] <= 0xDFFF) {
+            nChar = 0x10000 + ((nChar - 0xD800) << 10) + (pUnits[i + 1] - 0xDC00u);
+            ++i;
+        }
+        if (!Append(nChar, strOut, pBadChar))
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,894 @@
+#include "core/store/CofferDoc.h"
+
+#include "core/base/CommandIds.h"
+#include "core/base/Profile.h"
+#include "core/base/Prompts.h"
+#include "core/base/SettingsSchema.h"
+#include "core/base/StringTable.h"
+#include "core/store/Archive.h"
+#include "core/store/CodePage.h"
+#include "core/store/FieldCipher.h"
+#include "core/store/RecentFileList.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <unordered_map>
+
+namespace {
+
+constexpr std::uint16_t TAG_NEW_CLASS = 0xFFFF;
+constexpr std::uint16_t TAG_FIRST_CLASS = 0x8001;
+constexpr std::uint16_t CLASS_SCHEMA = 0;
+
+void CopyAccountTexts(const CPasswordInfo& from, CPasswordInfo& to) {
+    to.m_strAccount = from.m_strAccount;
+    to.m_strUserName = from.m_strUserName;
+    to.m_strPassword = from.m_strPassword;
+    to.m_strWebSite = from.m_strWebSite;
+    to.m_strEMail = from.m_strEMail;
+    to.m_strComments = from.m_strComments;
+}
+
+void XorInPlace(std::string& strText, const std::string& strX) {
+    const std::size_t nKey = strX.size();
+    if (nKey == 0)
+        return;
+    char* p = strText.data();
+    const char* pKey = strX.data();
+    // Whole key-length runs, so the inner loop has no wrap test and vectorises.
+    for (std::size_t nLeft = strText.size(); nLeft > 0;) {
+        const std::size_t nRun = nLeft < nKey ? nLeft : nKey;
+        for (std::size_t j = 0; j < nRun; ++j)
+            p[j] = static_cast<char>(p[j] ^ pKey[j]);
+        p += nRun;
+        nLeft -= nRun;
+    }
+}
+
+void XorRecord(CPasswordInfo& info, const std::string& strX) {
+    for (std::string* pText :
+         {&info.m_strAccount, &info.m_strUserName, &info.m_strPassword, &info.m_strWebSite,
+          &info.m_strEMail, &info.m_strComments, &info.m_strGroup})
+        XorInPlace(*pText, strX);
+}
+
+bool ReadObjectTag(CArchive& ar, bool bFirst) {
+    std::uint16_t nTag = 0;
+    if (!ar.ReadUInt16(nTag))
+        return false;
+    if (!bFirst)
+        return nTag == TAG_FIRST_CLASS;
+    std::uint16_t nSchema = 0;
+    std::uint16_t nNameLength = 0;
+    std::string strName;
+    return nTag == TAG_NEW_CLASS && ar.ReadUInt16(nSchema) && nSchema == CLASS_SCHEMA &&
+           ar.ReadUInt16(nNameLength) && ar.ReadBytes(nNameLength, strName) &&
+           strName == PASSWORD_CLASS_NAME;
+}
+
+void WriteObjectTag(CArchive& ar, bool bFirst) {
+    if (!bFirst) {
+        ar.WriteUInt16(TAG_FIRST_CLASS);
+        return;
+    }
+    const std::string strName = PASSWORD_CLASS_NAME;
+    ar.WriteUInt16(TAG_NEW_CLASS);
+    ar.WriteUInt16(CLASS_SCHEMA);
+    ar.WriteUInt16(static_cast<std::uint16_t>(strName.size()));
+    ar.WriteBytes(strName);
+}
+
+// The object tag and body of one record; bFirst is cleared for the next.
+void StoreRecord(CArchive& ar, CPasswordInfo& info, bool& bFirst) {
+    WriteObjectTag(ar, bFirst);
+    info.Serialize(ar);
+    bFirst = false;
+}
+
+// Header fields 1 to 5 and the record count.
+void StoreHeader(CArchive& ar, const CCofferDoc& doc, std::size_t nCount) {
+    ar.WriteText(doc.m_strKey);
+    ar.WriteInt32(doc.m_nGenerate);
+    ar.WriteText(doc.m_strLength);
+    ar.WriteText(doc.m_strBegin);
+    ar.WriteText(doc.m_strEnd);
+    if (nCount < 0xFFFF) {
+        ar.WriteUInt16(static_cast<std::uint16_t>(nCount));
+    } else {
+        ar.WriteUInt16(0xFFFF);
+        ar.WriteUInt32(static_cast<std::uint32_t>(nCount));
+    }
+}
+
+std::size_t StoredTextSize(const std::string& strText) {
+    const std::size_t n = strText.size();
+    return n + (n < 0xFF ? 1 : n < 0xFFFE ? 3 : 7);
+}
+
+std::size_t StoredRecordSize(const CPasswordInfo& info) {
+    return 2 + StoredTextSize(info.m_strAccount) + StoredTextSize(info.m_strUserName) +
+           StoredTextSize(info.m_strPassword) + StoredTextSize(info.m_strWebSite) +
+           StoredTextSize(info.m_strEMail) + StoredTextSize(info.m_strComments) + 4 +
+           StoredTextSize(info.m_strGroup);
+}
+
+// The exact size of the file that saving the document writes, so that its
+// buffer is allocated once instead of growing through copies.
+std::size_t StoredSize(const CCofferDoc& doc) {
+    std::size_t nSize = StoredTextSize(doc.m_strKey) + 4 + StoredTextSize(doc.m_strLength) +
+                        StoredTextSize(doc.m_strBegin) + StoredTextSize(doc.m_strEnd) + 6 + 6 +
+                        std::char_traits<char>::length(PASSWORD_CLASS_NAME);
+    for (const CPasswordInfo& info : doc.m_listArchive)
+        nSize += StoredRecordSize(info);
+    for (const CPasswordInfo& info : doc.m_listInfo)
+        nSize += StoredRecordSize(info);
+    return nSize;
+}
+
+// The seam of a document nobody talks to: every question is cancelled.
+class CSilentPrompts final : public CPrompts {
+public:
+    EMsgAnswer MessageBox(const std::string&, EMsgIcon, EMsgButtons eButtons,
+                          const std::string&) override {
+        return eButtons == EMsgButtons::ok ? EMsgAnswer::ok : EMsgAnswer::cancel;
+    }
+    bool PromptOpenFile(const SFilePrompt&, std::string&) override { return false; }
+    bool PromptSaveFile(const SFilePrompt&, std::string&) override { return false; }
+    bool ChooseFolder(const std::string&, const std::string&, std::string&) override {
+        return false;
+    }
+    bool RunCreateKey(std::string&) override { return false; }
+    bool RunCheckKey(const std::string&, const std::string&) override { return false; }
+    bool RunChangeKey(std::string&) override { return false; }
+};
+
+constexpr const char* CLOSED_PATH_NAME = " ";
+
+bool EndsWithPwd(const std::string& strPath) {
+    const std::string strExt = PWD_EXTENSION;
+    if (strPath.size() < strExt.size())
+        return false;
+    for (std::size_t i = 0; i < strExt.size(); ++i) {
+        char c = strPath[strPath.size() - strExt.size() + i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != strExt[i])
+            return false;
+    }
+    return true;
+}
+
+// A path the way the recent-file list and the settings keep it: absolute.
+std::string AbsolutePath(const std::string& strPath) {
+    if (strPath.empty() || strPath[0] == '/')
+        return strPath;
+    std::string strCwd(4096, '\0');
+    if (::getcwd(strCwd.data(), strCwd.size()) == nullptr)
+        return strPath;
+    strCwd.resize(strCwd.find('\0'));
+    std::string strRelative = strPath;
+    while (strRelative.rfind("./", 0) == 0)
+        strRelative.erase(0, 2);
+    return strCwd + (strCwd.back() == '/' ? "" : "/") + strRelative;
+}
+
+// Creates a folder and any missing parents, private to the user. Failures
+// are left for the backup copy to report.
+void MakeFolders(const std::string& strFolder) {
+    std::string strPart;
+    std::size_t nPos = 0;
+    while (nPos != std::string::npos) {
+        nPos = strFolder.find('/', nPos + 1);
+        strPart = strFolder.substr(0, nPos);
+        if (!strPart.empty() && !FileExists(strPart))
+            ::mkdir(strPart.c_str(), 0700);
+    }
+}
+
+std::string ReplaceArg1(std::string strText, const std::string& strValue) {
+    const auto nPos = strText.find("%1");
+    if (nPos != std::string::npos)
+        strText.replace(nPos, 2, strValue);
+    return strText;
+}
+
+} // namespace
+
+CCofferDoc::CCofferDoc(CProfile* pProfile) : m_pProfile(pProfile) {
+    if (m_pProfile)
+        ReadOptions();
+}
+
+CCofferDoc::~CCofferDoc() {
+    WriteOptions();
+}
+
+std::string CCofferDoc::DefaultBackupFolder() {
+    std::string strData;
+    const char* pszData = std::getenv("XDG_DATA_HOME");
+    // A relative XDG_DATA_HOME is invalid and ignored.
+    if (pszData && pszData[0] == '/') {
+        strData = pszData;
+    } else {
+        const char* pszHome = std::getenv("HOME");
+        std::string strHome = pszHome ? pszHome : "";
+        if (strHome.empty()) {
+            if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir)
+                strHome = pw->pw_dir;
+        }
+        strData = strHome + "/.local/share";
+    }
+    while (strData.size() > 1 && strData.back() == '/')
+        strData.pop_back();
+    return strData + "/Keyhaven/backup";
+}
+
+void CCofferDoc::ReadOptions() {
+    const SDocumentOptions options = UnpackDocumentOptions(m_pProfile->GetProfileInt(
+        PROFILE_SETTINGS, VAL_DOC_OPTIONS, DefaultInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS)));
+    m_bBackup = options.m_bBackup;
+    m_bAddToRecent = options.m_bAddToRecent;
+    m_bAutoSave = options.m_bAutoSave;
+    m_nStartFile = options.m_nStartFile;
+    m_strStartFile = m_pProfile->GetProfileString(PROFILE_PATH, VAL_PATH_START, "");
+    m_strBackupPath = m_pProfile->GetProfileString(PROFILE_PATH, VAL_PATH_BACKUP, "");
+    if (!m_bBackup)
+        return;
+    if (m_strBackupPath.empty())
+        m_strBackupPath = DefaultBackupFolder();
+    if (!FileExists(m_strBackupPath))
+        MakeFolders(m_strBackupPath);
+}
+
+void CCofferDoc::WriteOptions() {
+    if (!m_pProfile)
+        return;
+    SDocumentOptions options;
+    options.m_bBackup = m_bBackup;
+    options.m_bAddToRecent = m_bAddToRecent;
+    options.m_bAutoSave = m_bAutoSave;
+    options.m_nStartFile = m_nStartFile;
+    m_pProfile->WriteProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, PackDocumentOptions(options));
+    m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_BACKUP, m_strBackupPath);
+    m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, "");
+    if (m_nStartFile == START_FILE_LAST && EndsWithPwd(m_strPathName))
+        m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_LAST, m_strPathName);
+    else if (m_nStartFile == START_FILE_FIXED)
+        m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_START, m_strStartFile);
+}
+
+void CCofferDoc::SetPrompts(CPrompts* pPrompts) {
+    m_pPrompts = pPrompts;
+}
+
+void CCofferDoc::SetCodePage(const CCodePage* pCodePage) {
+    m_pCodePage = pCodePage;
+}
+
+CPrompts& CCofferDoc::Prompts() const {
+    static CSilentPrompts silent;
+    return m_pPrompts ? *m_pPrompts : silent;
+}
+
+void CCofferDoc::ShowMessage(const std::string& strText, bool bInformation) const {
+    Prompts().MessageBox(strText, bInformation ? EMsgIcon::information : EMsgIcon::exclamation);
+}
+
+void CCofferDoc::Notify(EDocNotice eNotice) {
+    if (m_fnNotify)
+        m_fnNotify(eNotice);
+}
+
+bool CCofferDoc::IsMainWindowShown() const {
+    return !m_fnIsMainWindowShown || m_fnIsMainWindowShown();
+}
+
+void CCofferDoc::SetModifiedFlag(bool bModified) {
+    if (m_bModified == bModified)
+        return;
+    m_bModified = bModified;
+    Notify(EDocNotice::modifiedChanged);
+}
+
+CCofferDoc::CInfoList::iterator CCofferDoc::NodeOf(const CPasswordInfo* pRecord) {
+    for (auto it = m_listInfo.begin(); it != m_listInfo.end(); ++it) {
+        if (&*it == pRecord)
+            return it;
+    }
+    return m_listInfo.end();
+}
+
+CPasswordInfo* CCofferDoc::FindGroup(const std::string& strName) {
+    for (CPasswordInfo& info : m_listInfo) {
+        if (info.IsGroup() && info.m_strGroup == strName)
+            return &info;
+    }
+    return nullptr;
+}
+
+CPasswordInfo* CCofferDoc::AddGroup(const std::string& strName) {
+    CPasswordInfo& group = m_listInfo.emplace_back();
+    group.m_bGroup = 1;
+    group.m_strGroup = strName;
+    return &group;
+}
+
+void CCofferDoc::RenameGroup(CPasswordInfo* pGroup, const std::string& strName) {
+    if (pGroup)
+        pGroup->m_strGroup = strName;
+}
+
+void CCofferDoc::DeleteGroup(CPasswordInfo* pGroup) {
+    auto it = NodeOf(pGroup);
+    if (it == m_listInfo.end() || !it->IsGroup())
+        return;
+    it = m_listInfo.erase(it);
+    while (it != m_listInfo.end() && !it->IsGroup())
+        it = m_listInfo.erase(it);
+}
+
+CPasswordInfo* CCofferDoc::AddAccount(const std::string& strGroup, const CPasswordInfo& texts) {
+    if (texts.m_strAccount.empty())
+        return nullptr;
+    auto itGroup = NodeOf(FindGroup(strGroup));
+    if (itGroup == m_listInfo.end())
+        return nullptr;
+    auto it = m_listInfo.emplace(std::next(itGroup));
+    CopyAccountTexts(texts, *it);
+    return &*it;
+}
+
+CPasswordInfo* CCofferDoc::ReplaceAccount(CPasswordInfo* pOld, const std::string& strGroup,
+                                          const CPasswordInfo& texts) {
+    // The texts may live in the record being replaced.
+    const CPasswordInfo copy = texts;
+    DeleteAccount(pOld);
+    return AddAccount(strGroup, copy);
+}
+
+void CCofferDoc::DeleteAccount(CPasswordInfo* pAccount) {
+    auto it = NodeOf(pAccount);
+    if (it != m_listInfo.end() && !it->IsGroup())
+        m_listInfo.erase(it);
+}
+
+void CCofferDoc::RebuildOrder(const std::vector<CPasswordInfo*>& order) {
+    std::unordered_map<const CPasswordInfo*, CInfoList::iterator> nodes;
+    nodes.reserve(m_listInfo.size());
+    for (auto it = m_listInfo.begin(); it != m_listInfo.end(); ++it)
+        nodes.emplace(&*it, it);
+    CInfoList listNew;
+    for (const CPasswordInfo* pRecord : order) {
+        auto found = nodes.find(pRecord);
+        if (found == nodes.end())
+            continue;
+        listNew.splice(listNew.end(), m_listInfo, found->second);
+        nodes.erase(found);
+    }
+    listNew.splice(listNew.end(), m_listInfo);
+    m_listInfo.swap(listNew);
+}
+
+int CCofferDoc::CountGroups() const {
+    int nGroups = 0;
+    for (const CPasswordInfo& info : m_listInfo)
+        nGroups += info.IsGroup() ? 1 : 0;
+    return nGroups;
+}
+
+int CCofferDoc::CountAccounts() const {
+    return static_cast<int>(m_listInfo.size()) - CountGroups();
+}
+
+bool CCofferDoc::IsAccountNameFree(const std::string& strGroup, const std::string& strAccount,
+                                   const CPasswordInfo* pEditing) const {
+    bool bInGroup = false;
+    for (const CPasswordInfo& info : m_listInfo) {
+        if (info.IsGroup()) {
+            // Group names are unique, but a damaged file may repeat one: every
+            // group of that name counts.
+            bInGroup = info.m_strGroup == strGroup;
+            continue;
+        }
+        if (bInGroup && info.m_strAccount == strAccount && &info != pEditing)
+            return false;
+    }
+    return true;
+}
+
+bool CCofferDoc::IsGroupNameFree(const std::string& strName) const {
+    for (const CPasswordInfo& info : m_listInfo) {
+        if (info.IsGroup() && info.m_strGroup == strName)
+            return false;
+    }
+    return true;
+}
+
+CPasswordInfo* CCofferDoc::GroupOf(const CPasswordInfo* pRecord) {
+    CPasswordInfo* pGroup = nullptr;
+    for (CPasswordInfo& info : m_listInfo) {
+        if (info.IsGroup())
+            pGroup = &info;
+        if (&info == pRecord)
+            return pGroup;
+    }
+    return nullptr;
+}
+
+void CCofferDoc::DeleteContents() {
+    m_strKey.clear();
+    m_nGenerate = DEFAULT_GENERATE;
+    m_strBegin = "5";
+    m_strEnd = "8";
+    m_strLength = "6";
+    m_bSaved = false;
+    m_strFileName.clear();
+    m_bLoaded = false;
+    SetModifiedFlag(false);
+    m_listInfo.clear();
+    m_listArchive.clear();
+}
+
+bool CCofferDoc::OnNewDocument() {
+    DeleteContents();
+    m_strPathName.clear();
+    m_strKey.clear();
+    m_nGenerate = DEFAULT_GENERATE;
+    m_strLength.clear();
+    m_strBegin.clear();
+    m_strEnd.clear();
+    m_bLoaded = false;
+    m_bSaved = false;
+    m_strFileName.clear();
+    CPasswordInfo& group = m_listInfo.emplace_front();
+    group.m_bGroup = 1;
+    group.m_strGroup = DEFAULT_GROUP_NAME;
+    return true;
+}
+
+std::string CCofferDoc::XorField(const std::string& strText, const std::string& strX) {
+    std::string strOut = strText;
+    if (!strX.empty())
+        XorInPlace(strOut, strX);
+    return strOut;
+}
+
+void CCofferDoc::EncipherList() {
+    if (m_listInfo.empty())
+        return;
+    const std::string strX = MakeFieldKey(m_strKey);
+    for (const CPasswordInfo& info : m_listInfo) {
+        CPasswordInfo& copy = m_listArchive.emplace_back(info);
+        XorRecord(copy, strX);
+    }
+}
+
+void CCofferDoc::DecipherList() {
+    if (m_listArchive.empty())
+        return;
+    const std::string strX = MakeFieldKey(m_strKey);
+    // Deciphered in place and moved, so a large file is never held twice.
+    for (CPasswordInfo& info : m_listArchive)
+        XorRecord(info, strX);
+    m_listInfo.splice(m_listInfo.end(), m_listArchive);
+}
+
+bool CCofferDoc::Serialize(CArchive& ar) {
+    m_strFileName = ar.GetFileName();
+    m_bLoaded = true;
+    if (ar.IsStoring()) {
+        StoreHeader(ar, *this, m_listArchive.size());
+        bool bFirst = true;
+        for (CPasswordInfo& info : m_listArchive)
+            StoreRecord(ar, info, bFirst);
+        return true;
+    }
+
+    if (!ar.ReadText(m_strKey) || !ar.ReadInt32(m_nGenerate) || !ar.ReadText(m_strLength) ||
+        !ar.ReadText(m_strBegin) || !ar.ReadText(m_strEnd))
+        return false;
+    std::uint16_t nShortCount = 0;
+    if (!ar.ReadUInt16(nShortCount))
+        return false;
+    std::uint32_t nCount = nShortCount;
+    if (nShortCount == 0xFFFF && !ar.ReadUInt32(nCount))
+        return false;
+    // Records are read one by one, never reserved from the count, so a
+    // count that the bytes cannot hold fails when they run out.
+    for (std::uint32_t i = 0; i < nCount; ++i) {
+        if (!ReadObjectTag(ar, i == 0))
+            return false;
+        if (!m_listArchive.emplace_back().Serialize(ar))
+            return false;
+    }
+    return true;
+}
+
+EFileError CCofferDoc::ReadArchiveFile(const std::string& strPath, const CCodePage& codePage) {
+    DeleteContents();
+    std::string strBytes;
+    const EFileError eError = ReadWholeFile(strPath, strBytes);
+    if (eError != EFileError::none)
+        return eError;
+    if (strBytes.empty())
+        return EFileError::none;
+    CArchive ar(strBytes, codePage, FileNameOf(strPath));
+    if (!Serialize(ar)) {
+        DeleteContents();
+        return EFileError::badFormat;
+    }
+    m_bModified = false;
+    return EFileError::none;
+}
+
+EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath) {
+    // The bytes of EncipherList and Serialize, made one record at a time in a
+    // scratch record whose texts keep their capacity: a large file is never
+    // held twice, and saving allocates almost nothing per record.
+    // The name changes only with a file written under it: a failed Save As
+    // must not give the next backup copy the name of a file never written.
+    const std::string strFileName = FileNameOf(strPath);
+    CArchive ar(strFileName);
+    ar.Reserve(StoredSize(*this));
+    StoreHeader(ar, *this, m_listArchive.size() + m_listInfo.size());
+    bool bFirst = true;
+    for (CPasswordInfo& info : m_listArchive)
+        StoreRecord(ar, info, bFirst);
+    m_listArchive.clear();
+    if (!m_listInfo.empty()) {
+        const std::string strX = MakeFieldKey(m_strKey);
+        CPasswordInfo scratch;
+        for (const CPasswordInfo& info : m_listInfo) {
+            scratch = info;
+            XorRecord(scratch, strX);
+            StoreRecord(ar, scratch, bFirst);
+        }
+    }
+    const EFileError eError = WriteFileAtomic(strPath, ar.Buffer());
+    m_bSaved = eError == EFileError::none;
+    if (m_bSaved) {
+        m_strFileName = strFileName;
+        m_bLoaded = true;
+        SetModifiedFlag(false);
+    }
+    return eError;
+}
+
+bool CCofferDoc::IsKeyAccepted(const std::string& strTypedKey) const {
+    return !m_strKey.empty() && MakeKeyCheckValue(strTypedKey) == m_strKey;
+}
+
+// --- the document's life ---
+
+bool CCofferDoc::HasFilePath() const {
+    return !m_strPathName.empty() && m_strPathName != CLOSED_PATH_NAME;
+}
+
+std::string CCofferDoc::GetTitle() const {
+    return HasFilePath() ? FileNameOf(m_strPathName) : std::string(IDS_UNTITLED);
+}
+
+void CCofferDoc::SetPathName(const std::string& strPath, bool bAddToMRU) {
+    m_strPathName = m_bOpen ? AbsolutePath(strPath) : std::string(CLOSED_PATH_NAME);
+    Notify(EDocNotice::pathNameChanged);
+    if (bAddToMRU && m_bOpen && m_bAddToRecent && m_pRecentFileList && HasFilePath()) {
+        m_pRecentFileList->Add(m_strPathName);
+        Notify(EDocNotice::recentFileListChanged);
+    }
+}
+
+void CCofferDoc::OnFileNew() {
+    if (!IsMainWindowShown())
+        return;
+    std::string strKeyValue;
+    if (!Prompts().RunCreateKey(strKeyValue))
+        return;
+    if (OnFileClose() != 1 && !m_strKey.empty())
+        return;
+    m_bOpen = true;
+    OnNewDocument();
+    m_strKey = strKeyValue;
+    OnFileSave();
+    if (m_bSaved)
+        Notify(EDocNotice::initialUpdate);
+    else
+        OnFileClose();
+}
+
+bool CCofferDoc::OnFileOpen() {
+    if (!IsMainWindowShown())
+        return false;
+    SFilePrompt prompt;
+    prompt.m_strTitle = IDS_OPEN_TITLE;
+    prompt.m_bConfirmOverwrite = false;
+    std::string strPath;
+    if (!Prompts().PromptOpenFile(prompt, strPath))
+        return false;
+    return OpenDocumentFile(strPath);
+}
+
+bool CCofferDoc::OpenDocumentFile(const std::string& strPath) {
+    if (!SaveModified())
+        return false;
+    return OpenAfterSaveModified(strPath);
+}
+
+bool CCofferDoc::OpenAfterSaveModified(const std::string& strPath) {
+    const bool bOpened = OnOpenDocument(strPath);
+    if (bOpened)
+        SetPathName(strPath, true);
+    Notify(EDocNotice::initialUpdate);
+    return bOpened;
+}
+
+bool CCofferDoc::OnOpenRecentFile(int nIndex) {
+    if (!m_pRecentFileList || nIndex < 0 || nIndex >= m_pRecentFileList->GetCount())
+        return false;
+    const std::string strPath = (*m_pRecentFileList)[nIndex];
+    // A cancelled save question is the user's choice, not a reason to forget
+    // the file; only a file that cannot be opened leaves the list.
+    if (!SaveModified())
+        return false;
+    if (OpenAfterSaveModified(strPath))
+        return true;
+    m_pRecentFileList->Remove(nIndex);
+    Notify(EDocNotice::recentFileListChanged);
+    return false;
+}
+
+bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
+    if (!EndsWithPwd(strPath)) {
+        ShowMessage(IDS_FORMAT_NOT_SUPPORTED);
+        return false;
+    }
+    const EFileError eError =
+        ReadArchiveFile(strPath, m_pCodePage ? *m_pCodePage : CCodePage::Default());
+    // The read emptied the document: nothing may show its old records while
+    // a message or a dialog runs. The view shows no content until the KEY is
+    // accepted.
+    std::string strKey;
+    strKey.swap(m_strKey);
+    Notify(EDocNotice::initialUpdate);
+    m_strKey.swap(strKey);
+    if (eError != EFileError::none) {
+        m_bOpen = false;
+        SetPathName(CLOSED_PATH_NAME, false);
+        ShowMessage(FileErrorMessage(eError, strPath));
+        return false;
+    }
+    if (m_strKey.empty()) {
+        GiveKeyToKeylessFile(strPath);
+        return true;
+    }
+    if (m_bSkipKeyCheck) {
+        m_bSkipKeyCheck = false;
+        m_bSaved = true;
+        AcceptKeyedFile();
+        return true;
+    }
+    m_bSaved = true;
+    if (!Prompts().RunCheckKey(IDS_KEY_PROMPT + m_strFileName, m_strKey)) {
+        DeleteContents();
+        m_bOpen = false;
+        return true;
+    }
+    AcceptKeyedFile();
+    return true;
+}
+
+void CCofferDoc::AcceptKeyedFile() {
+    DecipherList();
+    m_listArchive.clear();
+    m_bOpen = true;
+}
+
+void CCofferDoc::GiveKeyToKeylessFile(const std::string& strPath) {
+    if (IsReadOnlyFile(strPath)) {
+        ShowMessage(IDS_NOKEY_READONLY);
+        DeleteContents();
+        m_bOpen = false;
+        return;
+    }
+    m_bSaved = false;
+    ShowMessage(IDS_NOKEY_CREATE);
+    std::string strKeyValue;
+    if (!Prompts().RunCreateKey(strKeyValue)) {
+        DeleteContents();
+        m_bOpen = false;
+        return;
+    }
+    m_strFileName.clear();
+    m_bLoaded = false;
+    // Records a file without a KEY may hold are kept, behind the new group:
+    // they were enciphered under the field key of the empty check value, so
+    // they are deciphered with it and written back under the new KEY.
+    DecipherList();
+    m_listArchive.clear();
+    CPasswordInfo& group = m_listInfo.emplace_front();
+    group.m_bGroup = 1;
+    group.m_strGroup = DEFAULT_GROUP_NAME;
+    m_bOpen = true;
+    m_strKey = strKeyValue;
+    SetPathName(strPath, true);
+    OnFileSave();
+}
+
+int CCofferDoc::OnFileSave() {
+    if (!IsMainWindowShown())
+        return SAVE_DONE;
+    if (HasFilePath() && IsReadOnlyFile(m_strPathName)) {
+        switch (Prompts().MessageBox(IDS_SAVE_READONLY, EMsgIcon::exclamation,
+                                     EMsgButtons::yesNoCancel)) {
+        case EMsgAnswer::yes:
+            DoFileSave();
+            return SAVE_READONLY_SAVEAS;
+        case EMsgAnswer::no:
+            return SAVE_READONLY_NO;
+        default:
+            return SAVE_CANCEL;
+        }
+    }
+    DoFileSave();
+    return SAVE_DONE;
+}
+
+bool CCofferDoc::OnFileSaveAs() {
+    return DoSave(std::string());
+}
+
+bool CCofferDoc::DoFileSave() {
+    if (!HasFilePath() || !FileExists(m_strPathName) || IsReadOnlyFile(m_strPathName))
+        return DoSave(std::string());
+    return DoSave(m_strPathName);
+}
+
+bool CCofferDoc::DoSave(const std::string& strPath) {
+    std::string strNewName = strPath;
+    if (strNewName.empty()) {
+        SFilePrompt prompt;
+        prompt.m_strTitle = IDS_SAVEAS_TITLE;
+        prompt.m_strInitialName = HasFilePath() ? m_strPathName : GetTitle() + PWD_EXTENSION;
+        if (!Prompts().PromptSaveFile(prompt, strNewName) || strNewName.empty())
+            return false;
+    }
+    // The writer replaces files atomically: a failed write leaves neither a
+    // partial new file nor a damaged old one, so there is nothing to delete.
+    if (!OnSaveDocument(strNewName))
+        return false;
+    SetPathName(strNewName, true);
+    return true;
+}
+
+bool CCofferDoc::OnSaveDocument(const std::string& strPath) {
+    if (m_bBackup && !m_strFileName.empty()) {
+        std::string strBackup = m_strBackupPath;
+        if (!strBackup.empty() && strBackup.back() != '/')
+            strBackup += '/';
+        strBackup += m_strFileName + ".bak";
+        if (m_strBackupPath.empty() || !HasFilePath() ||
+            CopyFileAtomic(m_strPathName, strBackup) != EFileError::none)
+            ShowMessage(IDS_BACKUP_FAILED);
+    }
+    const EFileError eError = WriteArchiveFile(strPath);
+    if (eError == EFileError::none)
+        return true;
+    ShowMessage(FileErrorMessage(eError, strPath));
+    return false;
+}
+
+bool CCofferDoc::SaveModified() {
+    if (!m_bModified)
+        return true;
+    switch (Prompts().MessageBox(ReplaceArg1(IDS_ASK_TO_SAVE, GetTitle()), EMsgIcon::question,
+                                 EMsgButtons::yesNoCancel)) {
+    case EMsgAnswer::yes:
+        return DoFileSave();
+    case EMsgAnswer::no:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CCofferDoc::RememberLastFile() {
+    if (m_pProfile && m_nStartFile == START_FILE_LAST && EndsWithPwd(m_strPathName))
+        m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_LAST, m_strPathName);
+}
+
+int CCofferDoc::OnFileClose() {
+    RememberLastFile();
+    if (m_bModified) {
+        switch (Prompts().MessageBox(IDS_ASK_SAVE_MODIFIED, EMsgIcon::exclamation,
+                                     EMsgButtons::yesNoCancel)) {
+        case EMsgAnswer::yes:
+            m_bSaved = false;
+            if (OnFileSave() == SAVE_CANCEL || !m_bSaved)
+                return 0;
+            break;
+        case EMsgAnswer::no:
+            m_bSaved = true;
+            break;
+        default:
+            return 0;
+        }
+    }
+    const bool bClosed = m_bSaved;
+    DeleteContents();
+    // The views drop their items whatever the outcome: the records are gone.
+    Notify(EDocNotice::updateAllViews);
+    m_bOpen = false;
+    if (!bClosed)
+        return 0;
+    SetPathName(CLOSED_PATH_NAME, false);
+    return 1;
+}
+
+void CCofferDoc::OnChangeKey() {
+    if (HasFilePath() && IsReadOnlyFile(m_strPathName)) {
+        ShowMessage(IDS_CHANGEKEY_READONLY);
+        return;
+    }
+    std::string strKeyValue = m_strKey;
+    if (!Prompts().RunChangeKey(strKeyValue)) {
+        ShowMessage(IDS_KEY_NOT_CHANGED, true);
+        return;
+    }
+    const std::string strOldKey = m_strKey;
+    const bool bWasSaved = m_bSaved;
+    m_strKey = strKeyValue;
+    m_bSaved = false;
+    OnFileSave();
+    // A KEY that did not reach the file is not changed: keeping it in memory
+    // would leave the file under the old KEY while the user learns the new.
+    // The file is then as it was, and so is what the document knows of it.
+    if (!m_bSaved) {
+        m_strKey = strOldKey;
+        m_bSaved = bWasSaved;
+        ShowMessage(IDS_KEY_NOT_CHANGED, true);
+        return;
+    }
+    ShowMessage(IDS_KEY_CHANGED, true);
+}
+
+void CCofferDoc::OnContentChanged() {
+    SetModifiedFlag(true);
+    if (m_bAutoSave)
+        OnFileSave();
+}
+
+bool CCofferDoc::QueryCommand(int nId, bool& bEnabled, bool& bChecked) const {
+    bChecked = false;
+    switch (nId) {
+    case ID_FILE_NEW:
+        bEnabled = true;
+        return true;
+    case ID_FILE_CLOSE:
+        bEnabled = IsCloseEnabled();
+        return true;
+    case ID_FILE_SAVE:
+        bEnabled = IsSaveEnabled();
+        return true;
+    case ID_FILE_SAVE_AS:
+        bEnabled = IsSaveAsEnabled();
+        return true;
+    case ID_TOOLS_CHANGEKEY:
+        bEnabled = IsChangeKeyEnabled();
+        return true;
+    case ID_FILE_EXPORT:
+        bEnabled = IsExportEnabled();
+        return true;
+    case ID_FILE_PROPERTY:
+    case ID_FILE_PROPERTY_CONTEXT:
+        bEnabled = IsPropertiesEnabled();
+        return true;
+    case ID_RECENT_ADDHERE:
+        bEnabled = true;
+        bChecked = IsAddHereChecked();
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,240 @@
+#pragma once
+
+#include "core/store/FileIO.h"
+#include "core/store/PasswordInfo.h"
+
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <string>
+#include <vector>
+
+class CArchive;
+class CCodePage;
+class CPrompts;
+class CProfile;
+class CRecentFileList;
+
+// What the document tells whoever shows it.
+enum class EDocNotice {
+    updateAllViews, // the content changed: redraw from m_listInfo
+    initialUpdate,  // a different file (or none) is shown: rebuild everything
+    pathNameChanged,
+    modifiedChanged,
+    recentFileListChanged,
+};
+
+// Results of the Save command.
+inline constexpr int SAVE_DONE = 0;            // saved, or nothing to do outside the main window
+inline constexpr int SAVE_READONLY_SAVEAS = 1; // read-only file, saved under another name
+inline constexpr int SAVE_READONLY_NO = 2;     // read-only file, the user answered No
+inline constexpr int SAVE_CANCEL = 3;
+
+// Default generator header of a file emptied for reading; a brand-new file
+// stores empty texts instead.
+inline constexpr std::int32_t DEFAULT_GENERATE = 39;
+inline constexpr const char* DEFAULT_GROUP_NAME = "My Passwords";
+inline constexpr const char* PASSWORD_CLASS_NAME = "CPasswordInfo";
+
+// The open password file: its records in one ordered list, where a group
+// header owns the accounts that follow it, and the header fields the file
+// carries. All changes to the content go through the store operations.
+//
+// The document's life (new, open, KEY check, save, backup, close, change KEY)
+// reaches the user only through the prompt seam. A document made without a
+// settings store neither reads nor writes options; one without prompts
+// answers every question with Cancel, so the record-side API works alone.
+class CCofferDoc {
+public:
+    // Records are held by value; list nodes never move, so the tree and the
+    // Password Bar may keep plain pointers to them.
+    using CInfoList = std::list<CPasswordInfo>;
+
+    // Reads the document options from pProfile (when given) and makes the
+    // backup folder; the destructor writes them back.
+    explicit CCofferDoc(CProfile* pProfile = nullptr);
+    virtual ~CCofferDoc();
+    CCofferDoc(const CCofferDoc&) = delete;
+    CCofferDoc& operator=(const CCofferDoc&) = delete;
+
+    // --- store operations ---
+    CPasswordInfo* FindGroup(const std::string& strName);
+    CPasswordInfo* AddGroup(const std::string& strName);
+    void RenameGroup(CPasswordInfo* pGroup, const std::string& strName);
+    // Removes the group and every account up to the next group.
+    void DeleteGroup(CPasswordInfo* pGroup);
+    // Copies the six account texts of texts into a new record placed right
+    // after the group's header. None when the account name is empty or no
+    // group has that name.
+    CPasswordInfo* AddAccount(const std::string& strGroup, const CPasswordInfo& texts);
+    CPasswordInfo* ReplaceAccount(CPasswordInfo* pOld, const std::string& strGroup,
+                                  const CPasswordInfo& texts);
+    void DeleteAccount(CPasswordInfo* pAccount);
+    // Puts the records in the given order (the tree's pre-order). Records of
+    // the list that the caller left out keep their relative order at the end,
+    // so nothing is ever lost; pointers not in the list are ignored.
+    void RebuildOrder(const std::vector<CPasswordInfo*>& order);
+    int CountGroups() const;
+    int CountAccounts() const;
+    bool IsAccountNameFree(const std::string& strGroup, const std::string& strAccount,
+                           const CPasswordInfo* pEditing) const;
+    bool IsGroupNameFree(const std::string& strName) const;
+    // The group header that owns pRecord (itself for a group), or none.
+    CPasswordInfo* GroupOf(const CPasswordInfo* pRecord);
+
+    // --- life of the content ---
+    // Empties the document and restores the header defaults of a file that
+    // is about to be read.
+    virtual void DeleteContents();
+    // A new untitled document: one group "My Passwords", empty header texts.
+    virtual bool OnNewDocument();
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool bModified = true);
+
+    // --- enciphering pipeline ---
+    static std::string XorField(const std::string& strText, const std::string& strX);
+    // Appends enciphered copies of m_listInfo to m_listArchive.
+    void EncipherList();
+    // Moves the records of m_listArchive, deciphered, to the end of m_listInfo.
+    void DecipherList();
+    // Stores or loads the header and m_listArchive. Loading returns false on
+    // malformed input.
+    bool Serialize(CArchive& ar);
+
+    // --- files ---
+    // Empties the document and reads a file's header and enciphered records
+    // into m_listArchive. A file of zero length is not parsed: the document
+    // stays empty (no KEY). The KEY check and DecipherList are the caller's.
+    EFileError ReadArchiveFile(const std::string& strPath, const CCodePage& codePage);
+    // Enciphers m_listInfo and writes the file in one atomic step; sets
+    // m_bSaved to the result.
+    EFileError WriteArchiveFile(const std::string& strPath);
+    // Whether a typed KEY opens this document.
+    bool IsKeyAccepted(const std::string& strTypedKey) const;
+
+    // --- the world around the document ---
+    void SetPrompts(CPrompts* pPrompts);
+    void SetRecentFileList(CRecentFileList* pRecentFileList) {
+        m_pRecentFileList = pRecentFileList;
+    }
+    CRecentFileList* GetRecentFileList() const { return m_pRecentFileList; }
+    void SetCodePage(const CCodePage* pCodePage);
+    // Receives the document's notices (the view, the Password Bar).
+    std::function<void(EDocNotice)> m_fnNotify;
+    // Whether the main window is the visible interface; many commands do
+    // nothing while the Password Bar or the tray stands in for it.
+    std::function<bool()> m_fnIsMainWindowShown;
+
+    // --- file commands ---
+    // New: a KEY, then a name for the new file.
+    void OnFileNew();
+    // Open: the open prompt, then OpenDocumentFile. False when nothing opened.
+    bool OnFileOpen();
+    // Opens a file as the framework does: asks to save a modified document,
+    // opens, gives the document its path name and rebuilds the views.
+    bool OpenDocumentFile(const std::string& strPath);
+    // Opens entry nIndex of the recent-file list; an entry whose file cannot
+    // be read is removed from the list.
+    bool OnOpenRecentFile(int nIndex);
+    // The document's open: extension check, read, KEY check or the creation
+    // of a KEY for a file without one. False only when the file could not be
+    // read (or has the wrong extension); a cancelled KEY leaves m_bOpen false.
+    virtual bool OnOpenDocument(const std::string& strPath);
+    // The Save command; returns SAVE_DONE .. SAVE_CANCEL.
+    int OnFileSave();
+    // Save As: the save prompt, then the write. True when written.
+    bool OnFileSaveAs();
+    // Close: 1 when the document was closed, 0 otherwise.
+    int OnFileClose();
+    void OnChangeKey();
+    // The Recent menu's "&Add Here".
+    void OnRecentAddHere() { m_bAddToRecent = !m_bAddToRecent; }
+    // Writes the file at strPath, with the backup copy first.
+    virtual bool OnSaveDocument(const std::string& strPath);
+    // The standard save: to the path name when that file exists and may be
+    // written, else through the save prompt.
+    bool DoFileSave();
+    // Writes to strPath, or to a name from the save prompt when strPath is
+    // empty; the path name follows a successful write.
+    bool DoSave(const std::string& strPath);
+    // The question before a modified document is replaced or the program
+    // ends. False when the user cancels or the save fails.
+    bool SaveModified();
+
+    // After a change to the content: modified, and saved at once with auto-save.
+    void OnContentChanged();
+    // After the tree reordered the list: modified only.
+    void OnOrderChanged() { SetModifiedFlag(true); }
+
+    // --- path name ---
+    // The framework's path-name step: a closed or refused file gets " ", and
+    // a file enters the recent-file list only while it is open and the
+    // option says so.
+    void SetPathName(const std::string& strPath, bool bAddToMRU = true);
+    const std::string& GetPathName() const { return m_strPathName; }
+    // The file name of the path, or "NewPassword" while there is no file.
+    std::string GetTitle() const;
+    // Whether the path name names a file (not empty, not the closed " ").
+    bool HasFilePath() const;
+
+    // --- enabling of the file commands ---
+    bool IsCloseEnabled() const { return !m_strKey.empty(); }
+    bool IsSaveEnabled() const { return m_bModified; }
+    bool IsSaveAsEnabled() const { return !m_strKey.empty(); }
+    bool IsChangeKeyEnabled() const { return !m_strKey.empty(); }
+    bool IsExportEnabled() const { return !m_strKey.empty(); }
+    bool IsPropertiesEnabled() const { return m_bLoaded; }
+    bool IsAddHereChecked() const { return m_bAddToRecent; }
+    // The enable and check state of a document command; false for an id that
+    // is not the document's.
+    bool QueryCommand(int nId, bool& bEnabled, bool& bChecked) const;
+
+    // --- options ---
+    // Writes the options as the destructor does (the frame may call it at
+    // an earlier orderly exit; writing twice is harmless).
+    void WriteOptions();
+    // $XDG_DATA_HOME/Keyhaven/backup, or ~/.local/share/Keyhaven/backup.
+    static std::string DefaultBackupFolder();
+
+    bool m_bBackup = true;
+    bool m_bAddToRecent = true;
+    bool m_bAutoSave = false;
+    int m_nStartFile = 0;
+    std::string m_strStartFile;
+    std::string m_strBackupPath;
+
+    CInfoList m_listInfo;
+    CInfoList m_listArchive;
+    std::string m_strKey;
+    std::string m_strFileName;
+    std::int32_t m_nGenerate = DEFAULT_GENERATE;
+    std::string m_strLength = "6";
+    std::string m_strBegin = "5";
+    std::string m_strEnd = "8";
+    bool m_bLoaded = false;
+    bool m_bSaved = false;
+    bool m_bOpen = false;
+    bool m_bSkipKeyCheck = false;
+
+protected:
+    CInfoList::iterator NodeOf(const CPasswordInfo* pRecord);
+    void Notify(EDocNotice eNotice);
+    bool IsMainWindowShown() const;
+    CPrompts& Prompts() const;
+    void ShowMessage(const std::string& strText, bool bInformation = false) const;
+
+private:
+    void ReadOptions();
+    bool OpenAfterSaveModified(const std::string& strPath);
+    void RememberLastFile();
+    // The file without a KEY gets one; false when the user cancels.
+    void GiveKeyToKeylessFile(const std::string& strPath);
+    void AcceptKeyedFile();
+
+    bool m_bModified = false;
+    std::string m_strPathName;
+    CProfile* m_pProfile = nullptr;
+    CPrompts* m_pPrompts = nullptr;
+    CRecentFileList* m_pRecentFileList = nullptr;
+    const CCodePage* m_pCodePage = nullptr;
+};

@@ -1,0 +1,55 @@
+#include "core/store/ExportText.h"
+
+namespace {
+
+std::string GroupBanner(const CPasswordInfo& info, std::string_view strEol) {
+    std::string strText = "============= ";
+    strText += info.m_strGroup;
+    strText += " =============";
+    strText += strEol;
+    strText += strEol;
+    return strText;
+}
+
+struct SAccountLine {
+    const char* pszExportLabel;
+    const char* pszPrintLabel;
+    std::string CPasswordInfo::*pField;
+};
+
+constexpr SAccountLine ACCOUNT_LINES[] = {
+    {"Account\t\t", "Account       ", &CPasswordInfo::m_strAccount},
+    {"User Name\t", "User Name     ", &CPasswordInfo::m_strUserName},
+    {"Password\t", "Password      ", &CPasswordInfo::m_strPassword},
+    {"Web Site\t", "Web Site      ", &CPasswordInfo::m_strWebSite},
+    {"E-Mail\t\t", "E-Mail        ", &CPasswordInfo::m_strEMail},
+    {"Comments\t", "Comments      ", &CPasswordInfo::m_strComments},
+};
+
+std::string AccountText(const CPasswordInfo& info, bool bPrint, std::string_view strEol) {
+    std::string strText;
+    for (const SAccountLine& line : ACCOUNT_LINES) {
+        strText += bPrint ? line.pszPrintLabel : line.pszExportLabel;
+        strText += info.*line.pField;
+        strText += strEol;
+    }
+    strText += strEol;
+    return strText;
+}
+
+} // namespace
+
+std::string ExportRecordText(const CPasswordInfo& info, std::string_view strEol) {
+    return info.IsGroup() ? GroupBanner(info, strEol) : AccountText(info, false, strEol);
+}
+
+std::string ExportText(const std::list<CPasswordInfo>& listInfo, std::string_view strEol) {
+    std::string strText;
+    for (const CPasswordInfo& info : listInfo)
+        strText += ExportRecordText(info, strEol);
+    return strText;
+}
+
+std::string PrintBlockText(const CPasswordInfo& info) {
+    return info.IsGroup() ? GroupBanner(info, "\n") : AccountText(info, true, "\n");
+}

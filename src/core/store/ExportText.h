@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/store/PasswordInfo.h"
+
+#include <list>
+#include <string>
+#include <string_view>
+
+// Export writes "\n" as the line end the caller asks for; print always uses "\n".
+inline constexpr std::string_view EXPORT_EOL_LF = "\n";
+inline constexpr std::string_view EXPORT_EOL_CRLF = "\r\n";
+
+// The export lines of one record (a group's banner or an account's six lines).
+std::string ExportRecordText(const CPasswordInfo& info, std::string_view strEol = EXPORT_EOL_LF);
+// The whole export of a list, in list order, with no header or trailer.
+std::string ExportText(const std::list<CPasswordInfo>& listInfo,
+                       std::string_view strEol = EXPORT_EOL_LF);
+// The printed block of one record: labels padded to 14 characters.
+std::string PrintBlockText(const CPasswordInfo& info);

@@ -1,0 +1,102 @@
+#include "core/store/KeyDialogRules.h"
+
+#include "core/base/StringTable.h"
+#include "core/store/CodePage.h"
+#include "core/store/FieldCipher.h"
+
+#include <cstdio>
+
+namespace {
+
+SKeyDlgOutcome Refuse(std::string strMessage, unsigned nEmpty, EKeyField eFocus) {
+    SKeyDlgOutcome outcome;
+    outcome.m_strMessage = std::move(strMessage);
+    outcome.m_nEmpty = nEmpty;
+    outcome.m_eFocus = eFocus;
+    return outcome;
+}
+
+SKeyDlgOutcome Accept(std::string strKeyValue) {
+    SKeyDlgOutcome outcome;
+    outcome.m_bClose = true;
+    outcome.m_strKeyValue = std::move(strKeyValue);
+    return outcome;
+}
+
+std::string ReplaceArg(std::string strText, const char* pszArg, const std::string& strValue) {
+    const auto nPos = strText.find(pszArg);
+    if (nPos != std::string::npos)
+        strText.replace(nPos, 2, strValue);
+    return strText;
+}
+
+} // namespace
+
+std::string CKeyDialogRules::BadCharacterMessage(char32_t nChar) {
+    std::string strChar;
+    // Malformed input and control characters cannot be shown; name them by code.
+    if (nChar >= 0x20 && nChar != 0x7F && nChar != 0xFFFD)
+        AppendUtf8(nChar, strChar);
+    char szCode[16];
+    std::snprintf(szCode, sizeof szCode, "%04X", static_cast<unsigned>(nChar));
+    return ReplaceArg(ReplaceArg(IDS_KEY_BAD_CHARACTER, "%1", strChar), "%2", szCode);
+}
+
+bool CKeyDialogRules::ToCodePage(const std::string& strUtf8, const CCodePage& codePage,
+                                 std::string& strBytes, std::string& strMessage) {
+    char32_t nBad = 0;
+    if (codePage.FromUtf8(strUtf8, strBytes, &nBad))
+        return true;
+    strMessage = BadCharacterMessage(nBad);
+    return false;
+}
+
+SKeyDlgOutcome CKeyDialogRules::CreateKeyOk(const std::string& strNewKey,
+                                            const std::string& strConfirmKey,
+                                            const CCodePage& codePage) {
+    const unsigned nBoth = KEYFIELD_NEW | KEYFIELD_CONFIRM;
+    if (strNewKey != strConfirmKey)
+        return Refuse(IDS_KEYS_DO_NOT_MATCH, nBoth, KEYFIELD_NEW);
+    if (strNewKey.empty())
+        return Refuse(IDS_KEY_INVALID, KEYFIELD_NONE, KEYFIELD_NEW);
+    std::string strBytes;
+    std::string strMessage;
+    if (!ToCodePage(strNewKey, codePage, strBytes, strMessage))
+        return Refuse(strMessage, nBoth, KEYFIELD_NEW);
+    return Accept(MakeKeyCheckValue(strBytes));
+}
+
+SKeyDlgOutcome CKeyDialogRules::CheckKeyOk(const std::string& strTypedKey,
+                                           const std::string& strKeyValue,
+                                           const CCodePage& codePage) {
+    std::string strBytes;
+    std::string strMessage;
+    if (!ToCodePage(strTypedKey, codePage, strBytes, strMessage))
+        return Refuse(strMessage, KEYFIELD_TYPED, KEYFIELD_TYPED);
+    if (MakeKeyCheckValue(strBytes) == strKeyValue)
+        return Accept(strKeyValue);
+    return Refuse(IDS_KEY_INVALID, KEYFIELD_TYPED, KEYFIELD_TYPED);
+}
+
+SKeyDlgOutcome CKeyDialogRules::ChangeKeyOk(const std::string& strOriginalKey,
+                                            const std::string& strNewKey,
+                                            const std::string& strConfirmKey,
+                                            const std::string& strKeyValue,
+                                            const CCodePage& codePage) {
+    const unsigned nAll = KEYFIELD_ORIGINAL | KEYFIELD_NEW | KEYFIELD_CONFIRM;
+    const unsigned nNewPair = KEYFIELD_NEW | KEYFIELD_CONFIRM;
+    std::string strOriginal;
+    std::string strMessage;
+    if (!ToCodePage(strOriginalKey, codePage, strOriginal, strMessage))
+        return Refuse(strMessage, nAll, KEYFIELD_ORIGINAL);
+    if (MakeKeyCheckValue(strOriginal) != strKeyValue)
+        return Refuse(IDS_ORIGINAL_KEY_INVALID, nAll, KEYFIELD_ORIGINAL);
+    if (strNewKey != strConfirmKey)
+        return Refuse(IDS_KEYS_DO_NOT_MATCH, nNewPair, KEYFIELD_NEW);
+    if (strNewKey.empty())
+        return Refuse(IDS_NEW_KEY_INVALID, nNewPair, KEYFIELD_NEW);
+    std::string strNew;
+    if (!ToCodePage(strNewKey, codePage, strNew, strMessage))
+        return Refuse(strMessage, nNewPair, KEYFIELD_NEW);
+    return Accept(MakeKeyCheckValue(strNew));
+}

@@ -1,0 +1,34 @@
+#include "core/tree/TreeOrder.h"
+
+#include "core/store/TextCompare.h"
+
+#include <algorithm>
+
+std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo) {
+    std::vector<STreeGroup> tree;
+    for (CPasswordInfo& info : listInfo) {
+        if (info.IsGroup())
+            tree.push_back({&info, {}});
+        else if (!tree.empty())
+            tree.back().m_accounts.push_back(&info);
+    }
+    std::stable_sort(tree.begin(), tree.end(), [](const STreeGroup& a, const STreeGroup& b) {
+        return CompareNoCase(a.m_pGroup->m_strGroup, b.m_pGroup->m_strGroup) < 0;
+    });
+    for (STreeGroup& group : tree) {
+        std::stable_sort(group.m_accounts.begin(), group.m_accounts.end(),
+                         [](const CPasswordInfo* a, const CPasswordInfo* b) {
+                             return CompareNoCase(a->m_strAccount, b->m_strAccount) < 0;
+                         });
+    }
+    return tree;
+}
+
+std::vector<CPasswordInfo*> PreOrder(const std::vector<STreeGroup>& tree) {
+    std::vector<CPasswordInfo*> order;
+    for (const STreeGroup& group : tree) {
+        order.push_back(group.m_pGroup);
+        order.insert(order.end(), group.m_accounts.begin(), group.m_accounts.end());
+    }
+    return order;
+}

@@ -1,0 +1,140 @@
+#include "gui/controls/LinkLabel.h"
+
+#include "core/link/LinkCommand.h"
+#include "core/store/CodePage.h"
+#include "platform/DesktopLinkOpener.h"
+#include "platform/QtPrompts.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QMouseEvent>
+
+CLinkLabel::CLinkLabel(QWidget* pParent) : CUnderlineStatic(pParent) {
+    Init();
+}
+
+CLinkLabel::CLinkLabel(const QString& strText, QWidget* pParent)
+    : CUnderlineStatic(strText, pParent) {
+    Init();
+}
+
+void CLinkLabel::Init() {
+    setCursor(Qt::PointingHandCursor);
+    m_fnOpenLink = [](const std::string& strTarget) { return OpenLink(strTarget); };
+}
+
+QString CLinkLabel::TargetText() const {
+    return QString::fromStdString(CCodePage::Default().ToUtf8(m_strLinkTarget));
+}
+
+bool CLinkLabel::event(QEvent* pEvent) {
+    if (pEvent->type() == QEvent::Polish && !m_bAttached)
+        Attach();
+    return CUnderlineStatic::event(pEvent);
+}
+
+void CLinkLabel::Attach() {
+    m_bAttached = true;
+    if (m_strLinkTarget.empty()) {
+        std::string strTarget;
+        // A text the code page cannot hold cannot be a stored target either.
+        if (CCodePage::Default().FromUtf8(text().toStdString(), strTarget))
+            m_strLinkTarget = strTarget;
+    }
+    if (text().isEmpty())
+        setText(TargetText());
+    QFont fontLink = font();
+    fontLink.setUnderline(true);
+    setFont(fontLink);
+    if (m_bAutoSize)
+        RefitSize();
+    setToolTip(TargetText());
+}
+
+void CLinkLabel::SetLinkTarget(const std::string& strTarget) {
+    m_strLinkTarget = strTarget;
+    if (!m_bAttached)
+        return;
+    if (m_bAutoSize)
+        RefitSize();
+    setToolTip(TargetText());
+}
+
+void CLinkLabel::SetAutoSize(bool bAutoSize) {
+    m_bAutoSize = bAutoSize;
+    updateGeometry();
+    if (m_bAttached && m_bAutoSize)
+        RefitSize();
+}
+
+QSize CLinkLabel::TextSize() const {
+    QFont fontLink = font();
+    fontLink.setUnderline(true);
+    return QFontMetrics(fontLink).size(0, text());
+}
+
+void CLinkLabel::RefitSize() {
+    const QSize sizeText = TextSize();
+    const QRect rectOld = geometry();
+    int nLeft = rectOld.left();
+    if (alignment().testFlag(Qt::AlignHCenter))
+        nLeft += (rectOld.width() - sizeText.width()) / 2;
+    else if (alignment().testFlag(Qt::AlignRight))
+        nLeft += rectOld.width() - sizeText.width();
+    int nTop = rectOld.top();
+    if (alignment().testFlag(Qt::AlignVCenter))
+        nTop += (rectOld.height() - sizeText.height()) / 2;
+    setGeometry(nLeft, nTop, sizeText.width(), sizeText.height());
+    updateGeometry();
+}
+
+QSize CLinkLabel::sizeHint() const {
+    return m_bAutoSize ? TextSize() : CUnderlineStatic::sizeHint();
+}
+
+QSize CLinkLabel::minimumSizeHint() const {
+    // A link that does not size itself may shrink: its text ends with "...".
+    return m_bAutoSize ? TextSize() : QSize(0, CUnderlineStatic::minimumSizeHint().height());
+}
+
+QColor CLinkLabel::TextBackground() const {
+    return QColor(Qt::white);
+}
+
+void CLinkLabel::mousePressEvent(QMouseEvent* pEvent) {
+    if (pEvent->button() == Qt::LeftButton) {
+        m_bPressed = true;
+        pEvent->accept();
+        return;
+    }
+    CUnderlineStatic::mousePressEvent(pEvent);
+}
+
+void CLinkLabel::mouseReleaseEvent(QMouseEvent* pEvent) {
+    if (pEvent->button() == Qt::LeftButton && m_bPressed) {
+        m_bPressed = false;
+        pEvent->accept();
+        if (rect().contains(pEvent->position().toPoint()))
+            Activate();
+        return;
+    }
+    CUnderlineStatic::mouseReleaseEvent(pEvent);
+}
+
+void CLinkLabel::Activate() {
+    const int nResult = m_fnOpenLink ? m_fnOpenLink(m_strLinkTarget) : OpenLink(m_strLinkTarget);
+    if (nResult > LINK_FAILURE_MAX)
+        return;
+    QApplication::beep();
+    ReportLinkError(nResult);
+}
+
+void CLinkLabel::ReportLinkError(int nResult) {
+    const std::string strMessage = LinkErrorMessage(nResult);
+    if (m_pPrompts != nullptr) {
+        m_pPrompts->MessageBox(strMessage, EMsgIcon::exclamation, EMsgButtons::ok);
+        return;
+    }
+    CQtPrompts::ShowMessage(window(), strMessage, EMsgIcon::exclamation, EMsgButtons::ok);
+}

@@ -1,0 +1,45 @@
+#include "gui/dialogs/CheckKeyDlg.h"
+
+#include "core/base/StringTable.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+CCheckKeyDlg::CCheckKeyDlg(CPrompts& prompts, QWidget* pParent, const CCodePage* pCodePage)
+    : CKeyDialog(prompts, pParent, pCodePage) {
+    setObjectName(QStringLiteral("checkKeyDlg"));
+    setWindowTitle(QString::fromUtf8(IDS_CHECKKEY_CAPTION));
+    setProperty("controlId", static_cast<int>(IDD));
+
+    const QString strPrompt = QString::fromUtf8(IDS_KEY_PROMPT);
+    m_pPromptLabel = MakeLabel(strPrompt, "promptLabel", IDC_PROMPT);
+    // A long file name must not widen the dialog beyond its edit.
+    m_pPromptLabel->setMinimumWidth(240);
+    m_pPromptLabel->setMaximumWidth(480);
+    QLineEdit* pKeyEdit = MakeKeyEdit(KEYFIELD_TYPED, IDC_TYPED_KEY, "typedKeyEdit", strPrompt);
+    m_pPromptLabel->setBuddy(pKeyEdit);
+
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->addWidget(m_pPromptLabel);
+    pLayout->addWidget(pKeyEdit);
+    pLayout->addSpacing(6);
+    pLayout->addLayout(MakeButtonRow());
+    pLayout->setSizeConstraint(QLayout::SetFixedSize);
+    pKeyEdit->setFocus();
+}
+
+void CCheckKeyDlg::SetPrompt(const QString& strPrompt) {
+    m_pPromptLabel->setText(strPrompt);
+    m_pPromptLabel->setAccessibleName(strPrompt);
+    m_pPromptLabel->setToolTip(strPrompt);
+    Edit(KEYFIELD_TYPED)->setAccessibleName(strPrompt);
+}
+
+QString CCheckKeyDlg::Prompt() const {
+    return m_pPromptLabel->text();
+}
+
+SKeyDlgOutcome CCheckKeyDlg::OnOK() {
+    return CKeyDialogRules::CheckKeyOk(Text(KEYFIELD_TYPED), m_strKeyValue, CodePage());
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "gui/dialogs/KeyDialog.h"
+
+// "Check Key": the KEY of an open file, or of a locked program. The caller
+// sets the prompt ("KEY for:  " + file name) and m_strKeyValue, the stored
+// check value; OK closes only on a matching KEY, after any number of tries.
+class CCheckKeyDlg : public CKeyDialog {
+    Q_OBJECT
+
+public:
+    enum { IDD = 217, IDC_PROMPT = 1073, IDC_TYPED_KEY = 1090 };
+
+    explicit CCheckKeyDlg(CPrompts& prompts, QWidget* pParent = nullptr,
+                          const CCodePage* pCodePage = nullptr);
+
+    void SetPrompt(const QString& strPrompt);
+    QString Prompt() const;
+
+protected:
+    SKeyDlgOutcome OnOK() override;
+
+private:
+    QLabel* m_pPromptLabel;
+};

@@ -1,0 +1,33 @@
+#include "gui/dialogs/DialogPrompts.h"
+
+#include "gui/dialogs/ChangeKeyDlg.h"
+#include "gui/dialogs/CheckKeyDlg.h"
+#include "gui/dialogs/CreateKeyDlg.h"
+
+bool CDialogPrompts::RunCreateKey(std::string& strKeyValue) {
+    CCreateKeyDlg dialog(*this, Parent(), CodePage());
+    const bool bOk = dialog.exec() == QDialog::Accepted;
+    if (bOk)
+        strKeyValue = dialog.m_strKeyValue;
+    dialog.Clear();
+    return bOk;
+}
+
+bool CDialogPrompts::RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) {
+    CCheckKeyDlg dialog(*this, Parent(), CodePage());
+    dialog.SetPrompt(QString::fromStdString(strPrompt));
+    dialog.m_strKeyValue = strKeyValue;
+    const bool bOk = dialog.exec() == QDialog::Accepted;
+    dialog.Clear();
+    return bOk;
+}
+
+bool CDialogPrompts::RunChangeKey(std::string& strKeyValue) {
+    CChangeKeyDlg dialog(*this, Parent(), CodePage());
+    dialog.m_strKeyValue = strKeyValue;
+    const bool bOk = dialog.exec() == QDialog::Accepted;
+    if (bOk)
+        strKeyValue = dialog.m_strKeyValue;
+    dialog.Clear();
+    return bOk;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/QtPrompts.h"
+
+// The whole prompt seam of the desktop program: the desktop's dialogs, and
+// the three KEY dialogs, each cleared of the typed KEY once it closes.
+class CDialogPrompts final : public CQtPrompts {
+public:
+    using CQtPrompts::CQtPrompts;
+
+    bool RunCreateKey(std::string& strKeyValue) override;
+    bool RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) override;
+    bool RunChangeKey(std::string& strKeyValue) override;
+};

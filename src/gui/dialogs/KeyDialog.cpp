@@ -1,0 +1,111 @@
+#include "gui/dialogs/KeyDialog.h"
+
+#include "core/base/Prompts.h"
+#include "core/base/StringTable.h"
+#include "core/store/CodePage.h"
+#include "gui/controls/HoverButton.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVariant>
+
+namespace {
+
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int ICON_OK = 222;
+constexpr int ICON_CANCEL = 279;
+
+} // namespace
+
+CKeyDialog::CKeyDialog(CPrompts& prompts, QWidget* pParent, const CCodePage* pCodePage)
+    : QDialog(pParent), m_prompts(prompts),
+      m_pCodePage(pCodePage ? pCodePage : &CCodePage::Default()) {
+    setModal(true);
+    // A fixed dialog with no help button, like every small dialog of the program.
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+QLineEdit* CKeyDialog::Edit(EKeyField eField) const {
+    const auto it = m_mapEdits.find(eField);
+    return it == m_mapEdits.end() ? nullptr : it->second;
+}
+
+QLineEdit* CKeyDialog::MakeKeyEdit(EKeyField eField, int nId, const char* pszObjectName,
+                                   const QString& strAccessibleName) {
+    auto* pEdit = new QLineEdit(this);
+    pEdit->setEchoMode(QLineEdit::Password);
+    // Every character shows as "*", whatever the style would choose.
+    pEdit->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+    pEdit->setProperty("controlId", nId);
+    pEdit->setObjectName(QString::fromLatin1(pszObjectName));
+    pEdit->setAccessibleName(strAccessibleName);
+    pEdit->setMinimumWidth(240);
+    m_mapEdits[eField] = pEdit;
+    return pEdit;
+}
+
+QLabel* CKeyDialog::MakeLabel(const QString& strText, const char* pszObjectName, int nId) {
+    auto* pLabel = new QLabel(strText, this);
+    pLabel->setObjectName(QString::fromLatin1(pszObjectName));
+    pLabel->setAccessibleName(strText);
+    pLabel->setTextFormat(Qt::PlainText);
+    if (nId >= 0)
+        pLabel->setProperty("controlId", nId);
+    return pLabel;
+}
+
+QLayout* CKeyDialog::MakeButtonRow() {
+    m_pOkButton = new CHoverButton(QString::fromUtf8(IDS_BUTTON_OK), this);
+    m_pOkButton->SetIconId(ICON_OK);
+    m_pOkButton->setProperty("controlId", IDOK);
+    m_pOkButton->setObjectName(QStringLiteral("okButton"));
+    m_pOkButton->setAccessibleName(QString::fromUtf8(IDS_BUTTON_OK));
+    m_pOkButton->setDefault(true);
+    m_pCancelButton = new CHoverButton(QString::fromUtf8(IDS_BUTTON_CANCEL), this);
+    m_pCancelButton->SetIconId(ICON_CANCEL);
+    m_pCancelButton->setProperty("controlId", IDCANCEL);
+    m_pCancelButton->setObjectName(QStringLiteral("cancelButton"));
+    m_pCancelButton->setAccessibleName(QString::fromUtf8(IDS_BUTTON_CANCEL));
+    m_pCancelButton->setAutoDefault(false);
+    connect(m_pOkButton, &QPushButton::clicked, this, &CKeyDialog::accept);
+    connect(m_pCancelButton, &QPushButton::clicked, this, &CKeyDialog::reject);
+
+    auto* pRow = new QHBoxLayout;
+    pRow->addStretch(1);
+    pRow->addWidget(m_pOkButton);
+    pRow->addWidget(m_pCancelButton);
+    return pRow;
+}
+
+std::string CKeyDialog::Text(EKeyField eField) const {
+    const QLineEdit* pEdit = Edit(eField);
+    return pEdit ? pEdit->text().toUtf8().toStdString() : std::string();
+}
+
+void CKeyDialog::Clear() {
+    for (auto& [eField, pEdit] : m_mapEdits)
+        pEdit->clear();
+    m_strKeyValue.clear();
+}
+
+void CKeyDialog::accept() {
+    const SKeyDlgOutcome outcome = OnOK();
+    if (outcome.m_bClose) {
+        m_strKeyValue = outcome.m_strKeyValue;
+        QDialog::accept();
+        return;
+    }
+    Apply(outcome);
+}
+
+void CKeyDialog::Apply(const SKeyDlgOutcome& outcome) {
+    m_prompts.MessageBox(outcome.m_strMessage, EMsgIcon::exclamation);
+    for (auto& [eField, pEdit] : m_mapEdits) {
+        if (outcome.m_nEmpty & eField)
+            pEdit->clear();
+    }
+    if (QLineEdit* pFocus = Edit(outcome.m_eFocus))
+        pFocus->setFocus(Qt::OtherFocusReason);
+}

@@ -1,0 +1,69 @@
+#include "gui/shell/AboutDlg.h"
+
+#include "core/base/CommandIds.h"
+#include "core/base/StringTable.h"
+#include "gui/controls/HoverButton.h"
+#include "gui/controls/LinkLabel.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+
+CAboutDlg::CAboutDlg(CPrompts* pPrompts, QWidget* pParent) : QDialog(pParent) {
+    setObjectName(QStringLiteral("AboutDlg"));
+    setProperty("controlId", IDD_ABOUTBOX);
+    setWindowTitle(QString::fromUtf8(IDS_ABOUT_CAPTION));
+    setAccessibleName(windowTitle());
+
+    auto* pIcon = new QLabel(this);
+    pIcon->setObjectName(QStringLiteral("AboutIcon"));
+    pIcon->setPixmap(CHoverButton::LoadNumberedIcon(IDR_MAINFRAME).pixmap(32, 32));
+    pIcon->setAccessibleName(QStringLiteral("Keyhaven"));
+
+    // The version line keeps its tab between name and version; a label
+    // cannot show a tab, so the two parts stand in two columns.
+    const QString strLine = QString::fromUtf8(IDS_APP_VERSION_LINE);
+    const qsizetype nTab = strLine.indexOf('\t');
+    auto* pName = new QLabel(strLine.left(nTab), this);
+    pName->setObjectName(QStringLiteral("AboutName"));
+    auto* pVersion = new QLabel(strLine.mid(nTab + 1), this);
+    pVersion->setObjectName(QStringLiteral("AboutVersion"));
+    QFont font = pName->font();
+    font.setBold(true);
+    pName->setFont(font);
+
+    m_pWebsite = new CLinkLabel(QString::fromUtf8(IDS_PRODUCT_WEBSITE), this);
+    m_pWebsite->setObjectName(QStringLiteral("AboutWebsite"));
+    m_pWebsite->setProperty("controlId", IDC_LINK_WEBSITE);
+    m_pWebsite->SetLinkTarget(IDS_PRODUCT_WEBSITE);
+    m_pWebsite->SetPrompts(pPrompts);
+    m_pWebsite->setAccessibleName(QString::fromUtf8(IDS_PRODUCT_WEBSITE));
+
+    m_pSupport = new CLinkLabel(QString::fromUtf8(IDS_SUPPORT_ADDRESS), this);
+    m_pSupport->setObjectName(QStringLiteral("AboutSupport"));
+    m_pSupport->setProperty("controlId", IDC_LINK_SUPPORT);
+    m_pSupport->SetLinkTarget(std::string("mailto:") + IDS_SUPPORT_ADDRESS);
+    m_pSupport->SetPrompts(pPrompts);
+    m_pSupport->setAccessibleName(QString::fromUtf8(IDS_SUPPORT_ADDRESS));
+
+    m_pOk = new CHoverButton(QString::fromUtf8(IDS_BUTTON_OK), this);
+    m_pOk->setObjectName(QStringLiteral("AboutOk"));
+    m_pOk->setProperty("controlId", IDOK);
+    m_pOk->setAccessibleName(m_pOk->text());
+    m_pOk->SetIconId(IDI_OK);
+    m_pOk->setDefault(true);
+    connect(m_pOk, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* pGrid = new QGridLayout(this);
+    pGrid->addWidget(pIcon, 0, 0, 3, 1, Qt::AlignTop);
+    auto* pTitle = new QHBoxLayout;
+    pTitle->addWidget(pName);
+    pTitle->addSpacing(24);
+    pTitle->addWidget(pVersion);
+    pTitle->addStretch();
+    pGrid->addLayout(pTitle, 0, 1);
+    pGrid->addWidget(m_pWebsite, 1, 1, Qt::AlignLeft);
+    pGrid->addWidget(m_pSupport, 2, 1, Qt::AlignLeft);
+    pGrid->addWidget(m_pOk, 0, 2, Qt::AlignTop);
+    setFixedSize(sizeHint());
+}

@@ -1,0 +1,897 @@
+#include "gui/shell/MainFrame.h"
+
+#include "core/base/CommandIds.h"
+#include "core/base/Profile.h"
+#include "core/base/Prompts.h"
+#include "core/base/SettingsSchema.h"
+#include "core/base/StringTable.h"
+#include "core/link/LinkCommand.h"
+#include "core/shell/StartupFile.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/FileIO.h"
+#include "core/store/RecentFileList.h"
+#include "gui/shell/AboutDlg.h"
+#include "gui/shell/HelpWindow.h"
+#include "gui/shell/SearchBar.h"
+#include "gui/shell/SystemTray.h"
+#include "platform/Clipboard.h"
+#include "platform/DesktopLinkOpener.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWindowStateChangeEvent>
+
+namespace {
+
+QString Text(const char* pszText) {
+    return QString::fromUtf8(pszText);
+}
+
+// The part of a command prompt shown in the status bar, and the tool tip.
+QString PromptPart(int nId, bool bToolTip) {
+    const QString strPrompt = Text(FindCommandText(COMMAND_PROMPTS, nId));
+    const qsizetype nBreak = strPrompt.indexOf('\n');
+    if (bToolTip)
+        return nBreak < 0 ? QString() : strPrompt.mid(nBreak + 1);
+    return nBreak < 0 ? strPrompt : strPrompt.left(nBreak);
+}
+
+QIcon CommandIcon(int nId) {
+    const QString strPath = QStringLiteral(":/icons/cmd-%1.svg").arg(nId);
+    return QFile::exists(strPath) ? QIcon(strPath) : QIcon();
+}
+
+QIcon NumberedIcon(int nId) {
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(nId));
+}
+
+// The checkable commands of the menus; their check marks follow the update
+// functions, never the click alone.
+bool IsCheckCommand(int nId) {
+    switch (nId) {
+    case ID_VIEW_TOOLBAR:
+    case ID_VIEW_STATUS_BAR:
+    case ID_VIEW_SEARCHBAR:
+    case ID_VIEW_ONTOP:
+    case IDM_ONTOP:
+    case ID_TOOLS_MASK:
+    case ID_RECENT_ADDHERE:
+    case ID_RECENT_CLEAR:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QList<QKeySequence> Accelerators(int nId) {
+    switch (nId) {
+    case ID_ACCOUNT_ADD:
+        return {QKeySequence(Qt::CTRL | Qt::Key_A)};
+    case ID_ITEM_DELETE:
+        return {QKeySequence(Qt::CTRL | Qt::Key_D)};
+    case ID_ITEM_EDIT:
+        return {QKeySequence(Qt::CTRL | Qt::Key_E)};
+    case ID_VIEW_SEARCHBAR:
+        return {QKeySequence(Qt::CTRL | Qt::Key_F)};
+    case ID_GROUP_ADD:
+        return {QKeySequence(Qt::CTRL | Qt::Key_G)};
+    case ID_FILE_NEW:
+        return {QKeySequence(Qt::CTRL | Qt::Key_N)};
+    case ID_FILE_OPEN:
+        return {QKeySequence(Qt::CTRL | Qt::Key_O)};
+    case ID_FILE_SAVE:
+        return {QKeySequence(Qt::CTRL | Qt::Key_S)};
+    case ID_EDIT_COPY:
+        return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
+    case ID_EDIT_PASTE:
+        return {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)};
+    case ID_EDIT_CUT:
+        return {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)};
+    case ID_EDIT_UNDO:
+        return {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)};
+    case ID_HELP_CONTENTS:
+        return {QKeySequence(Qt::Key_F1)};
+    case ID_VIEW_PASSWORDBAR:
+        return {QKeySequence(Qt::Key_F2)};
+    case ID_VIEW_ONTOP:
+        return {QKeySequence(Qt::Key_F3)};
+    case ID_NEXT_PANE:
+        return {QKeySequence(Qt::Key_F6)};
+    case ID_PREV_PANE:
+        return {QKeySequence(Qt::SHIFT | Qt::Key_F6)};
+    default:
+        return {};
+    }
+}
+
+// The commands of the accelerator table that no menu shows.
+constexpr int ACCELERATOR_ONLY[] = {ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CUT,
+                                    ID_EDIT_UNDO, ID_NEXT_PANE,  ID_PREV_PANE};
+
+void EmptyClipboardIfText() {
+    CClipboard::EmptyIfText();
+}
+
+// The edit key commands act on the focused text field.
+template <class Fn> bool ForFocusedEdit(Fn fn) {
+    QWidget* pFocus = QApplication::focusWidget();
+    if (auto* pLine = qobject_cast<QLineEdit*>(pFocus))
+        return fn(pLine), true;
+    if (auto* pText = qobject_cast<QTextEdit*>(pFocus))
+        return fn(pText), true;
+    if (auto* pPlain = qobject_cast<QPlainTextEdit*>(pFocus))
+        return fn(pPlain), true;
+    return false;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QWidget* pParent)
+    : QMainWindow(pParent), m_profile(profile), m_prompts(prompts), m_doc(doc) {
+    setObjectName(QStringLiteral("MainFrame"));
+    setAccessibleName(Text(IDS_APP_TITLE));
+    // The caption never names the open file.
+    setWindowTitle(Text(IDS_APP_TITLE));
+    setWindowIcon(NumberedIcon(IDR_MAINFRAME));
+    // The bars are switched from the View menu only.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    m_doc.SetPrompts(&m_prompts);
+    m_doc.m_fnIsMainWindowShown = [this]() { return m_nMode == MODE_MAIN; };
+
+    LoadSettings();
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    CreatePin();
+    CreateTray();
+    CreateSearchBar();
+    m_bShowToolBar = int(m_profile.GetProfileInt(PROFILE_WINDOW_SIZE, VAL_TOOL, 1));
+    m_bShowStatusBar = int(m_profile.GetProfileInt(PROFILE_WINDOW_SIZE, VAL_STATUS, 1));
+    m_bShowSearchBar = int(m_profile.GetProfileInt(PROFILE_WINDOW_SIZE, VAL_SEARCH, 0));
+    RegisterFrameCommands();
+    RegisterDocumentCommands();
+
+    auto* pSlot = new QWidget(this);
+    pSlot->setObjectName(QStringLiteral("ViewSlot"));
+    setCentralWidget(pSlot);
+
+    // Hidden, the window shows no states; the tray menu asks for its own.
+    connect(&m_timerIdle, &QTimer::timeout, this, [this]() {
+        if (isVisible())
+            UpdateCommandUI();
+    });
+    m_timerIdle.start(IDLE_UPDATE_MS);
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame() {
+    m_timerIdle.stop();
+    if (!m_bDestroyed)
+        OnDestroy();
+    // The view takes its commands back from this frame when it goes, so it
+    // goes while the frame's members still exist, not with the base widget.
+    delete takeCentralWidget();
+    m_pView = nullptr;
+}
+
+// --- settings ---
+
+void CMainFrame::LoadSettings() {
+    const auto getInt = [this](const char* pszValue) {
+        return m_profile.GetProfileInt(PROFILE_SETTINGS, pszValue,
+                                       DefaultInt(PROFILE_SETTINGS, pszValue));
+    };
+    const auto getText = [this](const char* pszValue) {
+        return m_profile.GetProfileString(PROFILE_SETTINGS, pszValue,
+                                          DefaultString(PROFILE_SETTINGS, pszValue));
+    };
+    m_nExit2Min = int(getInt(VAL_EXIT2MIN));
+    m_nMin2Lock = int(getInt(VAL_MIN2LOCK));
+    m_bDeleteConfirmA = int(getInt(VAL_DELETE_CONFIRM_A));
+    m_bDeleteConfirmG = int(getInt(VAL_DELETE_CONFIRM_G));
+    m_bHideTray = int(getInt(VAL_HIDETRAY));
+    m_wHotKey = getInt(VAL_HOTKEY) & 0xFFFF;
+    m_wHotKeyFlags = getInt(VAL_HOTKEYFLAG) & 0xFFFF;
+    m_nOptionsWord = int(getInt(VAL_FRAME_OPTIONS));
+    const SFrameOptions options = UnpackFrameOptions(unsigned(m_nOptionsWord));
+    m_bClearRecent = options.m_bClearRecent ? 1 : 0;
+    m_nLockChoice = options.m_nAutoLockChoice;
+    m_nExitChoice = options.m_nAutoExitChoice;
+    m_nAutoLockMs = getInt(VAL_AUTOMIN);
+    m_nAutoExitMs = getInt(VAL_AUTOEXIT);
+    m_nGenFlags = int(getInt(VAL_GENERATE));
+    m_strGenEnd = getText(VAL_END);
+    m_strGenBegin = getText(VAL_BEGIN);
+    m_strGenLength = getText(VAL_LENGTH);
+    m_nStartBar = int(getInt(VAL_STARTBAR));
+    m_nWinStart = int(getInt(VAL_WINSTART));
+}
+
+void CMainFrame::SaveSettings() {
+    m_profile.WriteProfileInt(PROFILE_WINDOW_SIZE, VAL_TOOL, unsigned(m_bShowToolBar));
+    m_profile.WriteProfileInt(PROFILE_WINDOW_SIZE, VAL_STATUS, unsigned(m_bShowStatusBar));
+    m_profile.WriteProfileInt(PROFILE_WINDOW_SIZE, VAL_SEARCH, unsigned(m_bShowSearchBar));
+    m_profile.WriteProfileInt(PROFILE_WINDOW_SIZE, VAL_TOP, unsigned(m_bOnTop));
+    SFrameOptions options;
+    options.m_bClearRecent = m_bClearRecent != 0;
+    options.m_nAutoLockChoice = m_nLockChoice;
+    options.m_nAutoExitChoice = m_nExitChoice;
+    m_nOptionsWord = int(PackFrameOptions(options));
+    const auto putInt = [this](const char* pszValue, unsigned nValue) {
+        m_profile.WriteProfileInt(PROFILE_SETTINGS, pszValue, nValue);
+    };
+    putInt(VAL_FRAME_OPTIONS, unsigned(m_nOptionsWord));
+    putInt(VAL_AUTOMIN, m_nAutoLockMs);
+    putInt(VAL_AUTOEXIT, m_nAutoExitMs);
+    putInt(VAL_STARTBAR, unsigned(m_nStartBar));
+    putInt(VAL_WINSTART, unsigned(m_nWinStart));
+    putInt(VAL_GENERATE, unsigned(m_nGenFlags));
+    m_profile.WriteProfileString(PROFILE_SETTINGS, VAL_END, m_strGenEnd);
+    m_profile.WriteProfileString(PROFILE_SETTINGS, VAL_BEGIN, m_strGenBegin);
+    m_profile.WriteProfileString(PROFILE_SETTINGS, VAL_LENGTH, m_strGenLength);
+    putInt(VAL_EXIT2MIN, unsigned(m_nExit2Min));
+    putInt(VAL_MIN2LOCK, unsigned(m_nMin2Lock));
+    putInt(VAL_DELETE_CONFIRM_A, unsigned(m_bDeleteConfirmA));
+    putInt(VAL_DELETE_CONFIRM_G, unsigned(m_bDeleteConfirmG));
+    putInt(VAL_HIDETRAY, unsigned(m_bHideTray));
+    putInt(VAL_HOTKEY, m_wHotKey);
+    putInt(VAL_HOTKEYFLAG, m_wHotKeyFlags);
+    m_profile.WriteProfileString(BarStateSection(), BAR_STATE_VALUE,
+                                 saveState().toBase64().toStdString());
+}
+
+std::string CMainFrame::BarStateSection() {
+    return std::string(PROFILE_BAR_STATE) + "-Summary";
+}
+
+// --- actions, menus and bars ---
+
+QAction* CMainFrame::NewAction(int nId) {
+    auto* pAction = new QAction(Text(FindCommandText(COMMAND_MENU_TEXTS, nId)), this);
+    pAction->setObjectName(QStringLiteral("cmd%1").arg(nId));
+    pAction->setProperty("commandId", nId);
+    pAction->setStatusTip(PromptPart(nId, false));
+    pAction->setToolTip(PromptPart(nId, true));
+    pAction->setIcon(CommandIcon(nId));
+    pAction->setShortcuts(Accelerators(nId));
+    pAction->setCheckable(IsCheckCommand(nId));
+    connect(pAction, &QAction::triggered, this, [this, nId]() { RunCommand(nId); });
+    m_mapActions[nId] = pAction;
+    return pAction;
+}
+
+void CMainFrame::CreateActions() {
+    for (const CCommandText& entry : COMMAND_MENU_TEXTS) {
+        switch (entry.nId) {
+        case ID_TRAY_MAINWINDOW:
+        case ID_TRAY_PASSWORDBAR:
+        case ID_TRAY_LOCK:
+        case ID_TRAY_EXIT:
+            continue; // the tray menu makes its own
+        default:
+            NewAction(entry.nId);
+        }
+    }
+    // The always-on-top item of the pin carries no key: F3 belongs to the
+    // View menu's item.
+    Action(IDM_ONTOP)->setShortcuts({});
+    for (const int nId : ACCELERATOR_ONLY) {
+        QAction* pAction = NewAction(nId);
+        addAction(pAction);
+    }
+    for (int nId = ID_FILE_MRU_FILE1; nId <= ID_FILE_MRU_FILE4; ++nId)
+        NewAction(nId);
+}
+
+QAction* CMainFrame::Action(int nId) const {
+    const auto it = m_mapActions.find(nId);
+    return it == m_mapActions.end() ? nullptr : it->second;
+}
+
+QMenu* CMainFrame::NewMenu(const char* pszText, const char* pszName, QWidget* pParent) {
+    auto* pMenu = new QMenu(Text(pszText), pParent);
+    pMenu->setObjectName(QString::fromLatin1(pszName));
+    // The states are brought up to date right before a menu opens.
+    connect(pMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    return pMenu;
+}
+
+void CMainFrame::CreateMenus() {
+    QMenuBar* pBar = menuBar();
+    pBar->setObjectName(QStringLiteral("MenuBar"));
+    const auto add = [this](QMenu* pMenu, std::initializer_list<int> ids) {
+        for (const int nId : ids) {
+            if (nId == 0)
+                pMenu->addSeparator();
+            else
+                pMenu->addAction(Action(nId));
+        }
+    };
+
+    QMenu* pFile = NewMenu(IDS_MENU_FILE, "menuFile", pBar);
+    add(pFile, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
+                ID_FILE_PRINT, ID_FILE_EXPORT, 0, ID_FILE_PROPERTY, 0});
+    m_pRecentMenu = NewMenu(IDS_MENU_RECENT, "menuRecent", pFile);
+    connect(m_pRecentMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateRecentMenu);
+    add(m_pRecentMenu, {ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3, ID_FILE_MRU_FILE4,
+                        0, ID_RECENT_ADDHERE, ID_RECENT_CLEAR});
+    pFile->addMenu(m_pRecentMenu);
+    pFile->addSeparator();
+    add(pFile, {ID_APP_EXIT});
+    pBar->addMenu(pFile);
+
+    QMenu* pEdit = NewMenu(IDS_MENU_EDIT, "menuEdit", pBar);
+    add(pEdit, {ID_ACCOUNT_ADD, ID_GROUP_ADD, 0, ID_ITEM_EDIT, ID_ITEM_DELETE});
+    pBar->addMenu(pEdit);
+
+    QMenu* pView = NewMenu(IDS_MENU_VIEW, "menuView", pBar);
+    add(pView, {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_SEARCHBAR, 0, ID_VIEW_PASSWORDBAR,
+                ID_VIEW_ONTOP});
+    pBar->addMenu(pView);
+
+    QMenu* pTools = NewMenu(IDS_MENU_TOOLS, "menuTools", pBar);
+    add(pTools, {ID_TOOLS_CHANGEKEY, ID_TOOLS_MASK, 0, ID_TOOLS_LOCK, 0, ID_TOOLS_OPTIONS});
+    pBar->addMenu(pTools);
+
+    QMenu* pHelp = NewMenu(IDS_MENU_HELP, "menuHelp", pBar);
+    add(pHelp, {ID_HELP_CONTENTS, 0, ID_HELP_WEBSITE, ID_HELP_SUPPORT, 0, ID_APP_ABOUT});
+    pBar->addMenu(pHelp);
+
+    m_pDropdownMenu = NewMenu("ToolBarDropdown", "ToolBarDropdown", this);
+    m_pDropdownMenu->setProperty("controlId", IDR_TOOLBAR_DROPDOWN);
+    add(m_pDropdownMenu, {ID_ACCOUNT_ADD, ID_GROUP_ADD});
+}
+
+void CMainFrame::CreateToolBar() {
+    m_pToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    m_pToolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_pToolBar->setProperty("controlId", ID_VIEW_TOOLBAR);
+    m_pToolBar->setMovable(false);
+    m_pToolBar->setIconSize(QSize(16, 16));
+    m_pToolBar->toggleViewAction()->setVisible(false);
+    for (const int nId :
+         {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_ACCOUNT_ADD, ID_ITEM_EDIT, ID_ITEM_DELETE,
+          0, ID_TOOLS_OPTIONS, 0, ID_VIEW_PASSWORDBAR, 0, ID_TOOLS_LOCK}) {
+        if (nId == 0) {
+            m_pToolBar->addSeparator();
+            continue;
+        }
+        QAction* pAction = Action(nId);
+        m_pToolBar->addAction(pAction);
+        QWidget* pButton = m_pToolBar->widgetForAction(pAction);
+        pButton->setObjectName(QStringLiteral("tool%1").arg(nId));
+        pButton->setAccessibleName(pAction->toolTip());
+    }
+    auto* pAdd = qobject_cast<QToolButton*>(m_pToolBar->widgetForAction(Action(ID_ACCOUNT_ADD)));
+    pAdd->setMenu(m_pDropdownMenu);
+    pAdd->setPopupMode(QToolButton::MenuButtonPopup);
+    addToolBar(Qt::TopToolBarArea, m_pToolBar);
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* pStatus = statusBar();
+    pStatus->setObjectName(QStringLiteral("StatusBar"));
+    pStatus->setProperty("controlId", ID_VIEW_STATUS_BAR);
+    const auto pane = [pStatus](const char* pszText, const char* pszName, int nId) {
+        auto* pLabel = new QLabel(Text(pszText), pStatus);
+        pLabel->setObjectName(QString::fromLatin1(pszName));
+        pLabel->setProperty("controlId", nId);
+        return pLabel;
+    };
+    m_pPanePrompt = pane(IDS_READY, "PanePrompt", ID_SEPARATOR);
+    m_pPaneGroups = pane(IDS_INDICATOR_GROUPS, "PaneGroups", ID_INDICATOR_GROUPS);
+    m_pPaneAccounts = pane(IDS_INDICATOR_ACCOUNTS, "PaneAccounts", ID_INDICATOR_ACCOUNTS);
+    m_pPaneGroups->setMinimumWidth(86);
+    m_pPaneAccounts->setMinimumWidth(72);
+    // Command prompts cover the "Ready" pane while an item is highlighted.
+    pStatus->addWidget(m_pPanePrompt, 1);
+    pStatus->addPermanentWidget(m_pPaneGroups);
+    pStatus->addPermanentWidget(m_pPaneAccounts);
+}
+
+void CMainFrame::CreateSearchBar() {
+    m_pSearchBar = new CSearchBar(m_commands, this);
+    m_pSearchBar->toggleViewAction()->setVisible(false);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_pSearchBar);
+    m_pSearchBar->hide();
+}
+
+void CMainFrame::CreatePin() {
+    m_pPin = new QToolButton(menuBar());
+    m_pPin->setObjectName(QStringLiteral("CaptionPin"));
+    m_pPin->setDefaultAction(Action(IDM_ONTOP));
+    m_pPin->setAutoRaise(true);
+    m_pPin->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_pPin->setAccessibleName(QStringLiteral("Always on Top"));
+    menuBar()->setCornerWidget(m_pPin, Qt::TopRightCorner);
+    UpdatePin();
+}
+
+void CMainFrame::UpdatePin() {
+    Action(IDM_ONTOP)->setIcon(NumberedIcon(m_bOnTop ? IDB_PIN_ON : IDB_PIN_OFF));
+    Action(IDM_ONTOP)->setChecked(m_bOnTop != 0);
+}
+
+void CMainFrame::CreateTray() {
+    m_pTray = std::make_unique<CSystemTray>(m_commands, this);
+    // A desktop without a tray leaves the icon pending; the program runs on.
+    m_pTray->Create(Text(IDS_APP_TITLE), IDR_MAINFRAME, IDR_TRAY, false);
+    m_pTray->SetIcon(IDI_TRAY);
+    m_pTray->SetMenuDefaultItem(ID_TRAY_LOCK, false);
+    if (m_bHideTray)
+        m_pTray->HideIcon();
+}
+
+bool CMainFrame::RunCommand(int nId) {
+    const bool bRan = m_commands.Execute(nId);
+    // The window may have closed for good inside the command.
+    if (!m_bDestroyed)
+        UpdateCommandUI();
+    return bRan;
+}
+
+void CMainFrame::SetTrayDefault(int nCommand) {
+    m_pTray->SetMenuDefaultItem(nCommand, false);
+}
+
+void CMainFrame::UpdateCommandUI() {
+    for (const auto& [nId, pAction] : m_mapActions) {
+        const CCmdUI ui = m_commands.Update(nId);
+        pAction->setEnabled(ui.bEnabled);
+        if (ui.nCheck >= 0)
+            pAction->setChecked(ui.nCheck == 1);
+        else if (pAction->isCheckable())
+            pAction->setChecked(false);
+    }
+    const CCmdUI groups = m_commands.Update(ID_INDICATOR_GROUPS);
+    if (groups.bHasText)
+        m_pPaneGroups->setText(QString::fromStdString(groups.strText));
+    const CCmdUI accounts = m_commands.Update(ID_INDICATOR_ACCOUNTS);
+    if (accounts.bHasText)
+        m_pPaneAccounts->setText(QString::fromStdString(accounts.strText));
+    m_pSearchBar->UpdateButtons();
+}
+
+void CMainFrame::UpdateRecentMenu() {
+    const CRecentFileList* pList = m_doc.GetRecentFileList();
+    const int nCount = pList ? pList->GetCount() : 0;
+    for (int i = 0; i < RECENT_FILE_COUNT; ++i) {
+        QAction* pAction = Action(ID_FILE_MRU_FILE1 + i);
+        if (i < nCount) {
+            // Paths are the file system's names, not stored texts; an "&"
+            // in one is shown as itself, not as a mnemonic.
+            QString strPath = QString::fromStdString((*pList)[i]);
+            strPath.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            pAction->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(strPath));
+            pAction->setVisible(true);
+        } else {
+            // An empty list still shows one greyed line.
+            pAction->setText(Text(IDS_RECENT_EMPTY));
+            pAction->setVisible(i == 0);
+        }
+    }
+    UpdateCommandUI();
+}
+
+void CMainFrame::ApplyBarFlags() {
+    m_pToolBar->setVisible(m_bShowToolBar != 0);
+    statusBar()->setVisible(m_bShowStatusBar != 0);
+    m_pSearchBar->setVisible(m_bShowSearchBar != 0);
+    if (m_fnBarsChanged)
+        m_fnBarsChanged();
+}
+
+void CMainFrame::SetView(QWidget* pView) {
+    m_pView = pView;
+    setCentralWidget(pView);
+}
+
+QString CMainFrame::GetSearchText() const {
+    return m_pSearchBar->SearchText();
+}
+
+bool CMainFrame::HasKey() const {
+    return !m_doc.m_strKey.empty();
+}
+
+bool CMainFrame::IsModalOpen() const {
+    return QApplication::activeModalWidget() != nullptr;
+}
+
+// --- commands of the document ---
+
+void CMainFrame::RegisterDocumentCommands() {
+    const auto query = [this](CCmdUI& ui) {
+        bool bEnabled = false;
+        bool bChecked = false;
+        if (m_doc.QueryCommand(ui.nId, bEnabled, bChecked)) {
+            ui.Enable(bEnabled);
+            if (bChecked || ui.nId == ID_RECENT_ADDHERE)
+                ui.SetCheck(bChecked);
+        }
+    };
+    m_commands.Register(
+        ID_FILE_NEW, [this]() { m_doc.OnFileNew(); }, query);
+    m_commands.Register(
+        ID_FILE_OPEN,
+        [this]() {
+            if (m_nMode == MODE_MAIN)
+                m_doc.OnFileOpen();
+        },
+        [](CCmdUI& ui) { ui.Enable(); });
+    m_commands.Register(
+        ID_FILE_CLOSE, [this]() { m_doc.OnFileClose(); }, query);
+    m_commands.Register(
+        ID_FILE_SAVE, [this]() { m_doc.OnFileSave(); }, query);
+    m_commands.Register(
+        ID_FILE_SAVE_AS, [this]() { m_doc.OnFileSaveAs(); }, query);
+    m_commands.Register(
+        ID_TOOLS_CHANGEKEY, [this]() { m_doc.OnChangeKey(); }, query);
+    m_commands.Register(
+        ID_RECENT_ADDHERE, [this]() { m_doc.OnRecentAddHere(); }, query);
+    for (int i = 0; i < RECENT_FILE_COUNT; ++i) {
+        m_commands.Register(
+            ID_FILE_MRU_FILE1 + i, [this, i]() { m_doc.OnOpenRecentFile(i); },
+            [this, i](CCmdUI& ui) {
+                const CRecentFileList* pList = m_doc.GetRecentFileList();
+                ui.Enable(pList && i < pList->GetCount());
+            });
+    }
+}
+
+// --- commands of the frame ---
+
+void CMainFrame::RegisterFrameCommands() {
+    const auto always = [](CCmdUI& ui) { ui.Enable(); };
+    const auto noModal = [this](CCmdUI& ui) { ui.Enable(!IsModalOpen()); };
+
+    m_commands.Register(ID_APP_EXIT, [this]() { Exit(); });
+    m_commands.Register(
+        ID_VIEW_TOOLBAR,
+        [this]() {
+            m_bShowToolBar = !m_bShowToolBar;
+            ApplyBarFlags();
+        },
+        [this](CCmdUI& ui) {
+            ui.Enable();
+            ui.SetCheck(m_bShowToolBar != 0);
+        });
+    m_commands.Register(
+        ID_VIEW_STATUS_BAR,
+        [this]() {
+            m_bShowStatusBar = !m_bShowStatusBar;
+            ApplyBarFlags();
+        },
+        [this](CCmdUI& ui) {
+            ui.Enable();
+            ui.SetCheck(m_bShowStatusBar != 0);
+        });
+    m_commands.Register(
+        ID_VIEW_SEARCHBAR, [this]() { OnViewSearchBar(); },
+        [this](CCmdUI& ui) {
+            ui.Enable();
+            ui.SetCheck(m_bShowSearchBar != 0);
+        });
+    const auto onTopCheck = [this](CCmdUI& ui) {
+        ui.Enable();
+        ui.SetCheck(m_bOnTop != 0);
+    };
+    m_commands.Register(
+        ID_VIEW_ONTOP, [this]() { OnViewOnTop(); }, onTopCheck);
+    m_commands.Register(
+        IDM_ONTOP, [this]() { OnViewOnTop(); }, onTopCheck);
+    m_commands.Register(
+        ID_TOOLS_LOCK,
+        [this]() {
+            if (m_nMode == MODE_MAIN)
+                Lock();
+        },
+        [this](CCmdUI& ui) { ui.Enable(HasKey()); });
+    m_commands.Register(
+        ID_RECENT_CLEAR, [this]() { m_bClearRecent = !m_bClearRecent; },
+        [this](CCmdUI& ui) {
+            ui.Enable();
+            ui.SetCheck(m_bClearRecent != 0);
+        });
+    m_commands.Register(
+        ID_HELP_CONTENTS, [this]() { ShowHelp(); }, always);
+    m_commands.Register(
+        ID_APP_ABOUT, [this]() { ShowAbout(); }, always);
+    m_commands.Register(ID_HELP_WEBSITE, [this]() { OpenWebLink(IDS_PRODUCT_WEBSITE); });
+    m_commands.Register(ID_HELP_SUPPORT,
+                        [this]() { OpenWebLink(std::string("mailto:") + IDS_SUPPORT_ADDRESS); });
+
+    // The tray menu.
+    m_commands.Register(
+        ID_TRAY_MAINWINDOW, [this]() { RestoreMainWindow(); }, noModal);
+    m_commands.Register(
+        ID_TRAY_LOCK,
+        [this]() {
+            // A window hidden without locking can be locked from the tray.
+            if (m_nMode == MODE_MAIN || m_nMode == MODE_TRAY_MAIN)
+                Lock();
+        },
+        [this](CCmdUI& ui) { ui.Enable(!IsModalOpen() && HasKey()); });
+    m_commands.Register(
+        ID_TRAY_EXIT, [this]() { Exit(); }, noModal);
+
+    // The edit keys reach the focused text field.
+    const auto editUpdate = [](CCmdUI& ui) { ui.Enable(ForFocusedEdit([](auto*) {})); };
+    m_commands.Register(
+        ID_EDIT_COPY, []() { ForFocusedEdit([](auto* p) { p->copy(); }); }, editUpdate);
+    m_commands.Register(
+        ID_EDIT_CUT, []() { ForFocusedEdit([](auto* p) { p->cut(); }); }, editUpdate);
+    m_commands.Register(
+        ID_EDIT_PASTE, []() { ForFocusedEdit([](auto* p) { p->paste(); }); }, editUpdate);
+    m_commands.Register(
+        ID_EDIT_UNDO, []() { ForFocusedEdit([](auto* p) { p->undo(); }); }, editUpdate);
+}
+
+void CMainFrame::OnViewSearchBar() {
+    if (m_nMode != MODE_MAIN)
+        return;
+    const bool bShow = !m_bShowSearchBar;
+    if (bShow)
+        m_pSearchBar->Edit()->clear();
+    m_bShowSearchBar = bShow ? 1 : 0;
+    m_pSearchBar->setVisible(bShow);
+    if (bShow)
+        m_pSearchBar->Edit()->setFocus(Qt::ShortcutFocusReason);
+    if (m_fnResetSearch)
+        m_fnResetSearch();
+    if (m_fnBarsChanged)
+        m_fnBarsChanged();
+}
+
+void CMainFrame::OnViewOnTop() {
+    if (m_nMode != MODE_MAIN)
+        return;
+    m_bOnTop = !m_bOnTop;
+    const bool bVisible = isVisible();
+    // Changing the flag re-creates the native window; it keeps its place.
+    const QRect rect = geometry();
+    setWindowFlag(Qt::WindowStaysOnTopHint, m_bOnTop != 0);
+    setGeometry(rect);
+    if (bVisible)
+        show();
+    UpdatePin();
+}
+
+// --- start-up ---
+
+void CMainFrame::ActivateFrame(bool bShow) {
+    if (!m_bFirstActivate) {
+        if (bShow)
+            show();
+        return;
+    }
+    m_bFirstActivate = 0;
+    const bool bAuto = m_profile.GetProfileInt(PROFILE_START, VAL_AUTO, 0) != 0;
+    // The Password Bar cannot be the first interface until it exists.
+    const bool bStartBar = m_nStartBar != 0 && HasPasswordBar();
+    if (bStartBar || bAuto)
+        RestoreWindowPlacement(false);
+    m_doc.m_bSkipKeyCheck = bAuto;
+
+    if (bAuto) {
+        m_nMode = bStartBar ? MODE_TRAY_BAR : MODE_TRAY_MAIN;
+        SetTrayDefault(bStartBar ? ID_TRAY_PASSWORDBAR : ID_TRAY_MAINWINDOW);
+        m_bLocked = 1;
+    } else {
+        SetTrayDefault(ID_TRAY_LOCK);
+        m_nMode = MODE_MAIN;
+        RestoreWindowPlacement(bShow);
+    }
+
+    OpenStartupFile();
+    if (bAuto && HasKey())
+        m_pTray->SetIcon(IDI_TRAY_LOCKED);
+    m_doc.m_bSkipKeyCheck = false;
+    UpdateCommandUI();
+}
+
+bool CMainFrame::IsStartHidden() const {
+    return m_nMode != MODE_MAIN;
+}
+
+void CMainFrame::OpenStartupFile() {
+    const CStartupFileChoice choice = ChooseStartupFile(
+        m_profile, [](const std::string& strPath) { return FileExists(strPath); });
+    if (choice.m_pszMessage) {
+        m_prompts.MessageBox(choice.m_pszMessage, EMsgIcon::exclamation);
+        return;
+    }
+    if (choice.m_strPath.empty())
+        return;
+    m_doc.OnOpenDocument(choice.m_strPath);
+    if (m_doc.m_fnNotify)
+        m_doc.m_fnNotify(EDocNotice::initialUpdate);
+    m_doc.SetPathName(choice.m_strPath, m_doc.m_bOpen);
+}
+
+// --- placement ---
+
+void CMainFrame::SaveWindowPlacement() {
+    const bool bMaxed = isMaximized() || (isMinimized() && m_bMaxBeforeMin);
+    const QRect rect = (isMaximized() || isMinimized()) ? normalGeometry() : geometry();
+    if (rect.isValid())
+        m_profile.WriteProfileString(PROFILE_WINDOW_SIZE, VAL_RECT,
+                                     FormatPlacementRect(rect.left(), rect.top(),
+                                                         rect.left() + rect.width(),
+                                                         rect.top() + rect.height()));
+    m_profile.WriteProfileInt(PROFILE_WINDOW_SIZE_MAXED, VAL_ISMAXED, bMaxed ? 1 : 0);
+}
+
+void CMainFrame::RestoreWindowPlacement(bool bShow) {
+    const std::string strRect = m_profile.GetProfileString(
+        PROFILE_WINDOW_SIZE, VAL_RECT, DefaultString(PROFILE_WINDOW_SIZE, VAL_RECT));
+    const std::string strState = m_profile.GetProfileString(BarStateSection(), BAR_STATE_VALUE, "");
+    if (!strState.empty())
+        restoreState(QByteArray::fromBase64(QByteArray::fromStdString(strState)));
+    ApplyBarFlags();
+    const bool bMaxed = m_profile.GetProfileInt(PROFILE_WINDOW_SIZE_MAXED, VAL_ISMAXED, 0) == 1;
+
+    int nLeft = 0, nTop = 0, nRight = 0, nBottom = 0;
+    if (ParsePlacementRect(strRect, nLeft, nTop, nRight, nBottom) && nRight > nLeft &&
+        nBottom > nTop)
+        setGeometry(nLeft, nTop, nRight - nLeft, nBottom - nTop);
+    if (bMaxed)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    if (bShow)
+        show();
+    if (m_profile.GetProfileInt(PROFILE_WINDOW_SIZE, VAL_TOP, 0) == 1)
+        OnViewOnTop();
+}
+
+// --- hiding, locking and coming back ---
+
+void CMainFrame::HideToTray(bool bLock) {
+    EmptyClipboardIfText();
+    hide();
+    m_nMode = MODE_TRAY_MAIN;
+    SetTrayDefault(ID_TRAY_MAINWINDOW);
+    if (bLock && HasKey()) {
+        m_bLocked = 1;
+        m_pTray->SetIcon(IDI_TRAY_LOCKED);
+    }
+}
+
+void CMainFrame::Lock() {
+    HideToTray(true);
+}
+
+void CMainFrame::RestoreMainWindow() {
+    if (m_nMode != MODE_TRAY_MAIN && m_nMode != MODE_TRAY_BAR)
+        return;
+    if (m_bLocked && HasKey()) {
+        // The file name is the file system's (UTF-8), as the document's own
+        // Check Key at opening shows it.
+        const std::string strPrompt = std::string(IDS_KEY_PROMPT) + m_doc.m_strFileName;
+        if (!m_prompts.RunCheckKey(strPrompt, m_doc.m_strKey))
+            return;
+        m_pTray->SetIcon(IDI_TRAY);
+    }
+    // Without a KEY there is nothing to unlock; a lock flag left from a
+    // start at logon must not ask for a KEY of a file opened later.
+    m_bLocked = 0;
+    show();
+    raise();
+    activateWindow();
+    m_nMode = MODE_MAIN;
+    SetTrayDefault(ID_TRAY_LOCK);
+}
+
+void CMainFrame::RaiseFromSecondStart() {
+    // A window hidden in the tray stays hidden.
+    if (m_nMode != MODE_MAIN || !isVisible())
+        return;
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+// --- closing ---
+
+void CMainFrame::Exit() {
+    m_bExitRequested = true;
+    close();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* pEvent) {
+    if (m_bDestroyed) {
+        pEvent->accept();
+        return;
+    }
+    const bool bFromCaption = !m_bExitRequested;
+    m_bExitRequested = false;
+    if (bFromCaption) {
+        SaveWindowPlacement();
+        EmptyClipboardIfText();
+        if (m_nExit2Min != 0) {
+            pEvent->ignore();
+            HideToTray(m_nExit2Min == 2);
+            return;
+        }
+    }
+    if (!m_doc.SaveModified()) {
+        pEvent->ignore();
+        return;
+    }
+    if (isVisible())
+        SaveWindowPlacement();
+    OnDestroy();
+    pEvent->accept();
+    if (m_fnClosed)
+        m_fnClosed();
+}
+
+void CMainFrame::OnDestroy() {
+    m_bDestroyed = true;
+    m_timerIdle.stop();
+    SaveSettings();
+    if (m_bClearRecent && m_doc.GetRecentFileList())
+        m_doc.GetRecentFileList()->Clear();
+    EmptyClipboardIfText();
+    m_pTray->RemoveIcon();
+}
+
+void CMainFrame::changeEvent(QEvent* pEvent) {
+    QMainWindow::changeEvent(pEvent);
+    if (pEvent->type() != QEvent::WindowStateChange || m_bDestroyed)
+        return;
+    const auto* pChange = static_cast<QWindowStateChangeEvent*>(pEvent);
+    if (!(windowState() & Qt::WindowMinimized) || (pChange->oldState() & Qt::WindowMinimized))
+        return;
+    m_bMaxBeforeMin = (pChange->oldState() & Qt::WindowMaximized) != 0;
+    // The window never stays minimised: it goes to the tray. Leaving the
+    // state change first keeps the window system's bookkeeping in order.
+    QMetaObject::invokeMethod(this, &CMainFrame::OnMinimized, Qt::QueuedConnection);
+}
+
+void CMainFrame::OnMinimized() {
+    if (m_bDestroyed || !(windowState() & Qt::WindowMinimized))
+        return;
+    SaveWindowPlacement();
+    EmptyClipboardIfText();
+    if (m_nMode == MODE_MAIN)
+        HideToTray(m_nMin2Lock == 1);
+    // Hidden first, so that leaving the minimised state shows nothing; the
+    // window comes back in the state it had before.
+    setWindowState(m_bMaxBeforeMin ? Qt::WindowMaximized : Qt::WindowNoState);
+}
+
+// --- help, about and links ---
+
+void CMainFrame::ShowHelp() {
+    if (!m_pHelpWindow)
+        m_pHelpWindow = new CHelpWindow(this);
+    m_pHelpWindow->show();
+    m_pHelpWindow->raise();
+    m_pHelpWindow->activateWindow();
+}
+
+void CMainFrame::ShowAbout() {
+    CAboutDlg dlg(&m_prompts, this);
+    dlg.exec();
+}
+
+void CMainFrame::OpenWebLink(const std::string& strTarget) {
+    const int nResult = OpenLink(strTarget);
+    if (nResult <= LINK_FAILURE_MAX)
+        m_prompts.MessageBox(LinkErrorMessage(nResult), EMsgIcon::exclamation);
+}

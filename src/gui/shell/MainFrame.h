@@ -1,0 +1,177 @@
+#pragma once
+
+#include "core/shell/CommandMap.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+class CCofferDoc;
+class CPrompts;
+class CProfile;
+class CSearchBar;
+class CSystemTray;
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+class QToolButton;
+
+// Which interface is visible.
+inline constexpr int MODE_MAIN = 0;      // the main window
+inline constexpr int MODE_BAR = 1;       // the Password Bar; the main window is hidden
+inline constexpr int MODE_TRAY_MAIN = 2; // both hidden; the way back is the main window
+inline constexpr int MODE_TRAY_BAR = 3;  // both hidden; the way back is the Password Bar
+
+// The program's one top-level window: menus, toolbar, status bar, search bar
+// and the slot for the view; the tray icon; the in-memory copy of the
+// frame's settings; and the window-level commands. Every command is a QAction
+// carrying its number as the property "commandId"; the actions run through
+// the command map, whose update functions enable and check them when a menu
+// opens and while the program is idle.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QWidget* pParent = nullptr);
+    ~CMainFrame() override;
+
+    // --- start-up ---
+    // The first call chooses the first state and opens the start-up file;
+    // later calls only show the window when bShow.
+    void ActivateFrame(bool bShow);
+    // Whether the window should be visible once start-up is over.
+    bool IsStartHidden() const;
+
+    // --- commands ---
+    CCommandMap& Commands() { return m_commands; }
+    QAction* Action(int nId) const;
+    // Refreshes every action, the search bar's buttons and the status panes.
+    void UpdateCommandUI();
+    // Runs a command by its rules, as a click on its item does.
+    bool RunCommand(int nId);
+
+    // --- what other parts use ---
+    void SetView(QWidget* pView);
+    QWidget* View() const { return m_pView; }
+    QString GetSearchText() const;
+    CSearchBar* SearchBar() const { return m_pSearchBar; }
+    QToolBar* ToolBar() const { return m_pToolBar; }
+    CSystemTray& Tray() { return *m_pTray; }
+    bool IsMainInterface() const { return m_nMode == MODE_MAIN; }
+    bool HasPasswordBar() const { return false; }
+    // Notified when the bars' visibility changes, so the view can lay out.
+    std::function<void()> m_fnBarsChanged;
+    // Notified when the search bar is switched: the search starts over.
+    std::function<void()> m_fnResetSearch;
+    // Called once the window has closed for good (the application quits).
+    std::function<void()> m_fnClosed;
+    // A later start of the program asked for this one: the main window comes
+    // to the front unless it is hidden.
+    void RaiseFromSecondStart();
+
+    // --- window-level operations ---
+    void SaveWindowPlacement();
+    void RestoreWindowPlacement(bool bShow);
+    void OnViewSearchBar();
+    void OnViewOnTop();
+    void Lock();
+    void RestoreMainWindow();
+    // Empties the clipboard when it holds text, hides the main window into
+    // the tray and, when bLock and the document has a KEY, locks.
+    void HideToTray(bool bLock);
+    // Ends the program through the orderly close (asks to save a modified file).
+    void Exit();
+    void SaveSettings();
+    void SetTrayDefault(int nCommand);
+    // The window's last steps at exit: the frame's settings, the recent-file
+    // list when "Clear on Exit" is on, the clipboard, the tray icon.
+    void OnDestroy();
+    bool IsClosed() const { return m_bDestroyed; }
+
+    // --- settings held in memory (read by other parts) ---
+    int m_bOnTop = 0;
+    int m_nMode = MODE_MAIN;
+    int m_bLocked = 0;
+    int m_nWinStart = 0;
+    int m_bClearRecent = 0;
+    int m_nStartBar = 0;
+    int m_nOptionsWord = 0;
+    int m_bFirstActivate = 1;
+    int m_nExitChoice = 0;
+    int m_nLockChoice = 0;
+    int m_bHideTray = 0;
+    unsigned m_wHotKey = 0;
+    unsigned m_wHotKeyFlags = 0;
+    int m_nExit2Min = 0;
+    int m_nMin2Lock = 0;
+    int m_bDeleteConfirmA = 1;
+    int m_bDeleteConfirmG = 1;
+    int m_nGenFlags = 39;
+    std::string m_strGenBegin = "5";
+    std::string m_strGenLength = "6";
+    std::string m_strGenEnd = "8";
+    int m_bShowStatusBar = 1;
+    int m_bShowToolBar = 1;
+    int m_bShowSearchBar = 0;
+    unsigned m_nAutoLockMs = 0;
+    unsigned m_nAutoExitMs = 0;
+
+    // Interval of the idle refresh of the commands' states.
+    static constexpr int IDLE_UPDATE_MS = 200;
+    // The value that holds the window's bar state under the profile name.
+    static constexpr const char* BAR_STATE_VALUE = "State";
+
+protected:
+    void closeEvent(QCloseEvent* pEvent) override;
+    void changeEvent(QEvent* pEvent) override;
+
+private:
+    void LoadSettings();
+    void RegisterDocumentCommands();
+    void OpenStartupFile();
+    void UpdatePin();
+    void UpdateRecentMenu();
+    void OnMinimized();
+    static std::string BarStateSection();
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateSearchBar();
+    void CreatePin();
+    void CreateTray();
+    void RegisterFrameCommands();
+    QAction* NewAction(int nId);
+    QMenu* NewMenu(const char* pszText, const char* pszName, QWidget* pParent);
+    void ApplyBarFlags();
+    void ShowHelp();
+    void ShowAbout();
+    void OpenWebLink(const std::string& strTarget);
+    bool HasKey() const;
+    bool IsModalOpen() const;
+
+    CProfile& m_profile;
+    CPrompts& m_prompts;
+    CCofferDoc& m_doc;
+    CCommandMap m_commands;
+    std::map<int, QAction*> m_mapActions;
+    QToolBar* m_pToolBar = nullptr;
+    CSearchBar* m_pSearchBar = nullptr;
+    QLabel* m_pPanePrompt = nullptr;
+    QLabel* m_pPaneGroups = nullptr;
+    QLabel* m_pPaneAccounts = nullptr;
+    QToolButton* m_pPin = nullptr;
+    QMenu* m_pRecentMenu = nullptr;
+    QMenu* m_pDropdownMenu = nullptr;
+    QWidget* m_pHelpWindow = nullptr;
+    QWidget* m_pView = nullptr;
+    std::unique_ptr<CSystemTray> m_pTray;
+    QTimer m_timerIdle;
+    bool m_bExitRequested = false;
+    bool m_bDestroyed = false;
+    bool m_bMaxBeforeMin = false;
+};

@@ -1,0 +1,71 @@
+#include "gui/shell/SearchBar.h"
+
+#include "core/base/CommandIds.h"
+#include "core/shell/CommandMap.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+template <class T> T* Named(T* pWidget, const char* pszName, int nId, const QString& strLabel) {
+    pWidget->setObjectName(QString::fromLatin1(pszName));
+    pWidget->setProperty("controlId", nId);
+    pWidget->setAccessibleName(strLabel);
+    return pWidget;
+}
+
+} // namespace
+
+CSearchBar::CSearchBar(CCommandMap& commands, QWidget* pParent)
+    : QToolBar(QStringLiteral("Search Bar"), pParent), m_commands(commands) {
+    setObjectName(QStringLiteral("SearchBar"));
+    setProperty("controlId", ID_VIEW_SEARCHBAR);
+    setMovable(false);
+
+    m_pEdit = Named(new QLineEdit(this), "SearchEdit", IDC_SEARCH_EDIT, QStringLiteral("Search"));
+    m_pFindNext = Named(new QPushButton(QStringLiteral("Find Next"), this), "FindNext",
+                        IDC_FIND_NEXT, QStringLiteral("Find Next"));
+    m_pFindNext->setDefault(true);
+    m_pMatchWord = Named(new QCheckBox(QStringLiteral("Match whole word"), this), "MatchWholeWord",
+                         IDC_MATCH_WORD, QStringLiteral("Match whole word"));
+    m_pMatchCase = Named(new QCheckBox(QStringLiteral("Match case "), this), "MatchCase",
+                         IDC_MATCH_CASE, QStringLiteral("Match case "));
+    m_pHide = Named(new QPushButton(QStringLiteral("Hide"), this), "SearchHide", ID_VIEW_SEARCHBAR,
+                    QStringLiteral("Hide"));
+
+    addWidget(m_pEdit);
+    addWidget(m_pFindNext);
+    addWidget(m_pMatchWord);
+    addWidget(m_pMatchCase);
+    addWidget(m_pHide);
+
+    // Return in the edit presses the default button, as in a dialog.
+    connect(m_pEdit, &QLineEdit::returnPressed, this,
+            [this]() { m_commands.Execute(IDC_FIND_NEXT); });
+    connect(m_pFindNext, &QPushButton::clicked, this,
+            [this]() { m_commands.Execute(IDC_FIND_NEXT); });
+    connect(m_pHide, &QPushButton::clicked, this,
+            [this]() { m_commands.Execute(ID_VIEW_SEARCHBAR); });
+}
+
+QString CSearchBar::SearchText() const {
+    return m_pEdit->text();
+}
+bool CSearchBar::IsMatchWholeWord() const {
+    return m_pMatchWord->isChecked();
+}
+bool CSearchBar::IsMatchCase() const {
+    return m_pMatchCase->isChecked();
+}
+
+void CSearchBar::PrepareToShow() {
+    m_pEdit->clear();
+    m_pEdit->setFocus(Qt::OtherFocusReason);
+}
+
+void CSearchBar::UpdateButtons() {
+    m_pFindNext->setEnabled(m_commands.Update(IDC_FIND_NEXT).bEnabled);
+    m_pHide->setEnabled(m_commands.Update(ID_VIEW_SEARCHBAR).bEnabled);
+}

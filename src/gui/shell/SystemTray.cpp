@@ -1,0 +1,184 @@
+#include "gui/shell/SystemTray.h"
+
+#include "core/base/CommandIds.h"
+#include "core/base/StringTable.h"
+#include "core/shell/CommandMap.h"
+
+#include <QAction>
+#include <QFont>
+
+namespace {
+
+QIcon NumberedIcon(int nIconId) {
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(nIconId));
+}
+
+} // namespace
+
+CSystemTray::CSystemTray(CCommandMap& commands, QObject* pParent)
+    : QObject(pParent), m_commands(commands) {
+    BuildMenu();
+    m_icon.setContextMenu(m_pMenu.get());
+    connect(&m_icon, &QSystemTrayIcon::activated, this, &CSystemTray::OnTrayNotification);
+    m_timerPoll.setInterval(PENDING_POLL_MS);
+    connect(&m_timerPoll, &QTimer::timeout, this, &CSystemTray::OnPoll);
+}
+
+CSystemTray::~CSystemTray() {
+    m_timerPoll.stop();
+    RemoveIcon();
+}
+
+void CSystemTray::BuildMenu() {
+    m_pMenu = std::make_unique<QMenu>();
+    m_pMenu->setObjectName(QStringLiteral("TrayMenu"));
+    m_pMenu->setTitle(QStringLiteral("Tray"));
+    const auto add = [this](int nId) {
+        QAction* pAction =
+            m_pMenu->addAction(QString::fromUtf8(FindCommandText(COMMAND_MENU_TEXTS, nId)));
+        pAction->setProperty("commandId", nId);
+        pAction->setObjectName(QStringLiteral("tray%1").arg(nId));
+        connect(pAction, &QAction::triggered, this, [this, nId]() { m_commands.Execute(nId); });
+    };
+    add(ID_TRAY_MAINWINDOW);
+    add(ID_TRAY_PASSWORDBAR);
+    m_pMenu->addSeparator();
+    add(ID_TRAY_LOCK);
+    m_pMenu->addSeparator();
+    add(ID_TRAY_EXIT);
+    connect(m_pMenu.get(), &QMenu::aboutToShow, this, &CSystemTray::UpdateMenu);
+}
+
+bool CSystemTray::Create(const QString& strTip, int nIconId, int nId, bool bHidden) {
+    m_bEnabled = true;
+    m_nId = nId;
+    m_strTip = strTip.left(TIP_MAX);
+    m_icon.setToolTip(m_strTip);
+    m_nIconId = nIconId;
+    m_icon.setIcon(NumberedIcon(nIconId));
+    m_bHidden = bHidden;
+    if (bHidden)
+        return true;
+    m_bRemoved = true;
+    return AddIcon();
+}
+
+bool CSystemTray::SetIcon(int nIconId) {
+    if (!m_bEnabled)
+        return false;
+    m_nIconId = nIconId;
+    m_icon.setIcon(NumberedIcon(nIconId));
+    return true;
+}
+
+bool CSystemTray::SetMenuDefaultItem(int nItem, bool bByPos) {
+    if (nItem == m_nDefaultMenuItem && bByPos == m_bDefaultByPos)
+        return true;
+    m_nDefaultMenuItem = nItem;
+    m_bDefaultByPos = bByPos;
+    UpdateMenu();
+    return true;
+}
+
+QAction* CSystemTray::ActionAt(int nPos) const {
+    const QList<QAction*> actions = m_pMenu->actions();
+    return nPos >= 0 && nPos < actions.size() ? actions[nPos] : nullptr;
+}
+
+int CSystemTray::DefaultCommand() const {
+    if (!m_bDefaultByPos)
+        return m_nDefaultMenuItem;
+    const QAction* pAction = ActionAt(m_nDefaultMenuItem);
+    return pAction ? pAction->property("commandId").toInt() : 0;
+}
+
+void CSystemTray::UpdateMenu() {
+    const int nDefault = DefaultCommand();
+    for (QAction* pAction : m_pMenu->actions()) {
+        if (pAction->isSeparator())
+            continue;
+        const int nId = pAction->property("commandId").toInt();
+        pAction->setEnabled(m_commands.Update(nId).bEnabled);
+        QFont font = pAction->font();
+        font.setBold(nId == nDefault);
+        pAction->setFont(font);
+    }
+}
+
+bool CSystemTray::RemoveIcon() {
+    m_bShowIconPending = false;
+    if (!m_bEnabled || m_bRemoved)
+        return true;
+    m_icon.hide();
+    m_bHidden = true;
+    m_bRemoved = true;
+    return true;
+}
+
+bool CSystemTray::HideIcon() {
+    if (!m_bEnabled || m_bRemoved || m_bHidden) {
+        // A user who hides the icon also ends the wait for a tray.
+        m_bHidden = true;
+        m_bShowIconPending = false;
+        m_timerPoll.stop();
+        return true;
+    }
+    RemoveIcon();
+    m_timerPoll.stop();
+    return m_bHidden;
+}
+
+bool CSystemTray::AddIcon() {
+    if (!m_bRemoved)
+        RemoveIcon();
+    if (!m_bEnabled)
+        return false;
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_bRemoved = true;
+        m_bHidden = true;
+        m_bShowIconPending = true;
+        m_timerPoll.start();
+        return false;
+    }
+    m_icon.show();
+    m_bRemoved = false;
+    m_bHidden = false;
+    m_bShowIconPending = false;
+    // Keep watching: a tray that goes away and comes back needs the icon
+    // added again.
+    m_timerPoll.start();
+    return true;
+}
+
+bool CSystemTray::ShowIcon() {
+    if (m_bRemoved || m_bHidden)
+        return AddIcon();
+    return true;
+}
+
+void CSystemTray::OnPoll() {
+    const bool bAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    if (m_bShowIconPending) {
+        if (bAvailable)
+            AddIcon();
+        return;
+    }
+    if (!m_bRemoved && !bAvailable) {
+        // The tray went away; the icon waits for the next one.
+        m_icon.hide();
+        m_bRemoved = true;
+        m_bHidden = true;
+        m_bShowIconPending = true;
+    }
+}
+
+void CSystemTray::OnTrayNotification(QSystemTrayIcon::ActivationReason eReason) {
+    // Only the double click acts. The first click of every double click
+    // arrives as a single click (Trigger) too, so acting on both would run
+    // the default item twice; the menu stays on the right button.
+    if (eReason != QSystemTrayIcon::DoubleClick)
+        return;
+    const int nCommand = DefaultCommand();
+    if (nCommand != 0)
+        m_commands.ExecuteUnchecked(nCommand);
+}

@@ -1,0 +1,139 @@
+#include "gui/view/AccountTreeCtrl.h"
+
+#include "core/store/CodePage.h"
+#include "core/store/PasswordInfo.h"
+#include "core/store/TextCompare.h"
+
+#include <QContextMenuEvent>
+#include <QIcon>
+
+namespace {
+
+const char* const IMAGE_FILES[] = {
+    ":/icons/tree-group-closed.svg",     ":/icons/tree-group-open.svg", ":/icons/tree-account.svg",
+    ":/icons/tree-account-selected.svg", ":/icons/tree-file.svg",
+};
+
+const std::string& RecordLabel(const CPasswordInfo& info) {
+    return info.IsGroup() ? info.m_strGroup : info.m_strAccount;
+}
+
+// The label a sibling sorts by: its record's name, or the item text when
+// it has no record.
+std::string SortKey(const QTreeWidgetItem* pItem) {
+    const CPasswordInfo* pInfo = CAccountTreeCtrl::GetItemData(pItem);
+    return pInfo ? RecordLabel(*pInfo) : CAccountTreeCtrl::ItemText(pItem);
+}
+
+} // namespace
+
+const QIcon& CAccountTreeCtrl::Image(EImage eImage) {
+    static const QIcon icons[] = {QIcon(IMAGE_FILES[0]), QIcon(IMAGE_FILES[1]),
+                                  QIcon(IMAGE_FILES[2]), QIcon(IMAGE_FILES[3]),
+                                  QIcon(IMAGE_FILES[4])};
+    return icons[eImage];
+}
+
+CAccountTreeCtrl::CAccountTreeCtrl(QWidget* pParent) : QTreeWidget(pParent) {
+    setObjectName(QStringLiteral("accountTree"));
+    setAccessibleName(QStringLiteral("Accounts"));
+    setProperty("controlId", 1165);
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(true);
+    setUniformRowHeights(true);
+    setIndentation(16);
+    setIconSize(QSize(16, 16));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QTreeWidget::currentItemChanged, this, &CAccountTreeCtrl::OnCurrentItemChanged);
+}
+
+int CAccountTreeCtrl::GetItemLevel(const QTreeWidgetItem* pItem) {
+    if (!pItem || !pItem->parent())
+        return 0;
+    return pItem->parent()->parent() ? 2 : 1;
+}
+
+CPasswordInfo* CAccountTreeCtrl::GetItemData(const QTreeWidgetItem* pItem) {
+    return pItem ? reinterpret_cast<CPasswordInfo*>(pItem->data(0, Qt::UserRole).value<quintptr>())
+                 : nullptr;
+}
+
+void CAccountTreeCtrl::SetItemData(QTreeWidgetItem* pItem, CPasswordInfo* pInfo) {
+    pItem->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(pInfo)));
+}
+
+void CAccountTreeCtrl::SetItemText(QTreeWidgetItem* pItem, const std::string& strLabel) {
+    pItem->setText(0, QString::fromStdString(CCodePage::Default().ToUtf8(strLabel)));
+}
+
+std::string CAccountTreeCtrl::ItemText(const QTreeWidgetItem* pItem) {
+    std::string strLabel;
+    // Labels come from stored texts, so the conversion back cannot fail.
+    CCodePage::Default().FromUtf8(pItem->text(0).toStdString(), strLabel);
+    return strLabel;
+}
+
+QTreeWidgetItem* CAccountTreeCtrl::NewItem(CPasswordInfo* pInfo) {
+    auto* pItem = new QTreeWidgetItem();
+    SetItemText(pItem, RecordLabel(*pInfo));
+    SetItemData(pItem, pInfo);
+    if (pInfo->IsGroup()) {
+        pItem->setIcon(0, Image(IMAGE_GROUP));
+        // Groups show their expander even when empty.
+        pItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    } else {
+        pItem->setIcon(0, Image(IMAGE_ACCOUNT));
+    }
+    return pItem;
+}
+
+void CAccountTreeCtrl::InsertSorted(QTreeWidgetItem* pParent, QTreeWidgetItem* pItem) {
+    const std::string strKey = SortKey(pItem);
+    int nLow = 0;
+    int nHigh = pParent->childCount();
+    while (nLow < nHigh) {
+        const int nMiddle = (nLow + nHigh) / 2;
+        if (CompareNoCase(SortKey(pParent->child(nMiddle)), strKey) <= 0)
+            nLow = nMiddle + 1;
+        else
+            nHigh = nMiddle;
+    }
+    pParent->insertChild(nLow, pItem);
+}
+
+void CAccountTreeCtrl::SelectItem(QTreeWidgetItem* pItem) {
+    if (!pItem)
+        return;
+    for (QTreeWidgetItem* p = pItem->parent(); p; p = p->parent())
+        p->setExpanded(true);
+    setCurrentItem(pItem);
+    scrollToItem(pItem);
+}
+
+void CAccountTreeCtrl::UpdateItemIcon(QTreeWidgetItem* pItem, bool bSelected) {
+    switch (GetItemLevel(pItem)) {
+    case 1:
+        pItem->setIcon(0, Image(bSelected ? IMAGE_GROUP_OPEN : IMAGE_GROUP));
+        break;
+    case 2:
+        pItem->setIcon(0, Image(bSelected ? IMAGE_ACCOUNT_SELECTED : IMAGE_ACCOUNT));
+        break;
+    default:
+        break;
+    }
+}
+
+void CAccountTreeCtrl::OnCurrentItemChanged(QTreeWidgetItem* pCurrent, QTreeWidgetItem* pPrevious) {
+    if (pPrevious)
+        UpdateItemIcon(pPrevious, false);
+    if (pCurrent)
+        UpdateItemIcon(pCurrent, true);
+}
+
+void CAccountTreeCtrl::contextMenuEvent(QContextMenuEvent* pEvent) {
+    QTreeWidgetItem* pItem = itemAt(viewport()->mapFrom(this, pEvent->pos()));
+    if (!pItem)
+        return;
+    emit ItemContextMenu(pItem, pEvent->globalPos());
+}

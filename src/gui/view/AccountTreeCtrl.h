@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QTreeWidget>
+
+class CPasswordInfo;
+
+// The tree of the open file: the file item at the top, its groups, their
+// accounts. Each group and account item points at its record; the file item
+// points at nothing. Items are kept in the program's alphabetical order.
+class CAccountTreeCtrl : public QTreeWidget {
+    Q_OBJECT
+public:
+    // Tree images, in the order of the image list.
+    enum EImage {
+        IMAGE_GROUP = 0,
+        IMAGE_GROUP_OPEN,
+        IMAGE_ACCOUNT,
+        IMAGE_ACCOUNT_SELECTED,
+        IMAGE_FILE
+    };
+
+    explicit CAccountTreeCtrl(QWidget* pParent = nullptr);
+
+    // 0 for the file item or none, 1 for a group, 2 for an account; worked
+    // out from the tree alone.
+    static int GetItemLevel(const QTreeWidgetItem* pItem);
+    static const QIcon& Image(EImage eImage);
+    static CPasswordInfo* GetItemData(const QTreeWidgetItem* pItem);
+    static void SetItemData(QTreeWidgetItem* pItem, CPasswordInfo* pInfo);
+
+    // An item for a record (group or account), labelled from the record.
+    static QTreeWidgetItem* NewItem(CPasswordInfo* pInfo);
+    // Inserts pItem under pParent after every sibling whose label does not
+    // sort after it.
+    static void InsertSorted(QTreeWidgetItem* pParent, QTreeWidgetItem* pItem);
+    // Sets an item's label from a stored (code-page) text.
+    static void SetItemText(QTreeWidgetItem* pItem, const std::string& strLabel);
+    static std::string ItemText(const QTreeWidgetItem* pItem);
+
+    // Selects pItem, opening the path to it.
+    void SelectItem(QTreeWidgetItem* pItem);
+
+signals:
+    // The order of the items changed by a drop or a rename: the document's
+    // list follows the tree.
+    void TreeChanged();
+    // A right click on pItem at the global position ptGlobal.
+    void ItemContextMenu(QTreeWidgetItem* pItem, const QPoint& ptGlobal);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+
+private:
+    void UpdateItemIcon(QTreeWidgetItem* pItem, bool bSelected);
+    void OnCurrentItemChanged(QTreeWidgetItem* pCurrent, QTreeWidgetItem* pPrevious);
+};

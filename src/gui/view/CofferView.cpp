@@ -1,0 +1,528 @@
+#include "gui/view/CofferView.h"
+
+#include "core/base/CommandIds.h"
+#include "core/base/Profile.h"
+#include "core/base/Prompts.h"
+#include "core/base/SettingsSchema.h"
+#include "core/base/StringTable.h"
+#include "core/shell/CommandMap.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "core/tree/TreeOrder.h"
+#include "gui/controls/DragTextButton.h"
+#include "gui/controls/LinkLabel.h"
+#include "gui/shell/MainFrame.h"
+#include "gui/view/AccountTreeCtrl.h"
+#include "gui/view/ViewTexts.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+QString ToQt(const std::string& strStored) {
+    return QString::fromStdString(CCodePage::Default().ToUtf8(strStored));
+}
+
+void SetControlId(QWidget* pWidget, int nId, const char* pszName, const QString& strAccessible) {
+    pWidget->setProperty("controlId", nId);
+    pWidget->setObjectName(QString::fromLatin1(pszName));
+    pWidget->setAccessibleName(strAccessible);
+}
+
+std::string FormatCount(const char* pszFormat, int nCount) {
+    char szText[64];
+    std::snprintf(szText, sizeof szText, pszFormat, nCount);
+    return szText;
+}
+
+} // namespace
+
+CCofferView::CCofferView(CCofferDoc& doc, CProfile& profile, CPrompts& prompts, CMainFrame& frame,
+                         QWidget* pParent)
+    : ETSLayoutFormView(pParent), m_doc(doc), m_profile(profile), m_prompts(prompts),
+      m_frame(frame) {
+    setObjectName(QStringLiteral("CofferView"));
+    m_bMaskPasswords = m_profile.GetProfileInt(PROFILE_SETTINGS, VAL_MASK, 1) != 0;
+    m_nTreeWidth = static_cast<int>(m_profile.GetProfileInt(PROFILE_SETTINGS, VAL_TREE, 160));
+    m_nSplitterShown = m_nTreeWidth;
+    setMouseTracking(true);
+    CreateControls();
+    RegisterCommands();
+}
+
+CCofferView::~CCofferView() {
+    m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_MASK, m_bMaskPasswords ? 1 : 0);
+    m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_TREE, static_cast<unsigned>(m_nTreeWidth));
+    for (int nId : {ID_ITEM_DELETE, ID_TOOLS_MASK, ID_INDICATOR_GROUPS, ID_INDICATOR_ACCOUNTS})
+        m_frame.Commands().Unregister(nId);
+}
+
+void CCofferView::CreateControls() {
+    m_pTree = new CAccountTreeCtrl(this);
+    connect(m_pTree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* pCurrent) { OnSelChanged(pCurrent); });
+    connect(m_pTree, &CAccountTreeCtrl::TreeChanged, this, &CCofferView::OnTreeChanged);
+    connect(m_pTree, &CAccountTreeCtrl::ItemContextMenu, this, &CCofferView::ShowContextMenu);
+
+    m_pUserNameLabel = new QLabel(QString::fromLatin1(IDS_USERNAME_LABEL), this);
+    SetControlId(m_pUserNameLabel, IDC_USERNAME_LABEL, "UserNameLabel", m_pUserNameLabel->text());
+    m_pUserName = new QLineEdit(this);
+    m_pUserName->setReadOnly(true);
+    SetControlId(m_pUserName, IDC_USERNAME, "UserName", m_pUserNameLabel->text());
+
+    m_pPasswordLabel = new QLabel(QString::fromLatin1(IDS_PASSWORD_LABEL), this);
+    SetControlId(m_pPasswordLabel, IDC_PASSWORD_LABEL, "PasswordLabel", m_pPasswordLabel->text());
+    m_pPassword = new QLineEdit(this);
+    m_pPassword->setReadOnly(true);
+    SetControlId(m_pPassword, IDC_PASSWORD, "Password", m_pPasswordLabel->text());
+
+    const auto makeButton = [this](int nId, const char* pszName, const char* pszTip, int nIcon) {
+        auto* pButton = new CDragTextButton(this);
+        SetControlId(pButton, nId, pszName, QString::fromLatin1(pszTip));
+        pButton->setToolTip(QString::fromLatin1(pszTip));
+        pButton->SetIcon(nIcon);
+        pButton->setFocusPolicy(Qt::NoFocus);
+        return pButton;
+    };
+    m_pCopyUserName =
+        makeButton(IDC_COPY_USERNAME, "CopyUserName", IDS_COPY_USERNAME_TIP, IDI_USERNAME);
+    m_pCopyPassword =
+        makeButton(IDC_COPY_PASSWORD, "CopyPassword", IDS_COPY_PASSWORD_TIP, IDI_PASSWORD);
+
+    m_pCommentsLabel = new QLabel(QString::fromLatin1(IDS_COMMENTS_LABEL), this);
+    SetControlId(m_pCommentsLabel, IDC_COMMENTS_LABEL, "CommentsLabel", m_pCommentsLabel->text());
+    m_pComments = new QPlainTextEdit(this);
+    m_pComments->setLineWrapMode(QPlainTextEdit::NoWrap);
+    SetControlId(m_pComments, IDC_COMMENTS, "Comments", m_pCommentsLabel->text());
+
+    const auto makeLink = [this](int nId, const char* pszName, const char* pszAccessible) {
+        auto* pLink = new CLinkLabel(QString::fromLatin1(IDS_LINK_NONE), this);
+        SetControlId(pLink, nId, pszName, QString::fromLatin1(pszAccessible));
+        pLink->SetAutoSize(false);
+        pLink->SetPrompts(&m_prompts);
+        return pLink;
+    };
+    m_pWebSite = makeLink(IDC_WEBSITE, "WebSite", "Web Site");
+    m_pEMail = makeLink(IDC_EMAIL, "EMail", "E-Mail");
+
+    // The gap between the tree and the details, where the splitter is taken.
+    m_pSpacer = new QWidget(this);
+    SetControlId(m_pSpacer, IDC_SPACER, "Spacer", QString());
+    m_pSpacer->setAttribute(Qt::WA_TransparentForMouseEvents);
+    ClearDetails();
+}
+
+void CCofferView::RegisterCommands() {
+    CCommandMap& commands = m_frame.Commands();
+    commands.Register(
+        ID_ITEM_DELETE, [this] { OnItemDelete(); },
+        [this](CCmdUI& ui) {
+            // Deleting a group takes the Delete Group dialog, which this
+            // version does not have yet: only accounts can be deleted.
+            ui.Enable(HasKey() && CAccountTreeCtrl::GetItemLevel(m_pTree->currentItem()) == 2);
+        });
+    commands.Register(
+        ID_TOOLS_MASK, [this] { OnToolsMask(); },
+        [this](CCmdUI& ui) {
+            ui.Enable();
+            ui.SetCheck(m_bMaskPasswords);
+        });
+    commands.RegisterUpdate(ID_INDICATOR_GROUPS, [this](CCmdUI& ui) {
+        ui.Enable();
+        ui.SetText(FormatCount(IDS_GROUPS_FORMAT, CountGroupItems()));
+    });
+    commands.RegisterUpdate(ID_INDICATOR_ACCOUNTS, [this](CCmdUI& ui) {
+        ui.Enable();
+        ui.SetText(FormatCount(IDS_ACCOUNTS_FORMAT, CountCurrentGroupAccounts()));
+    });
+}
+
+bool CCofferView::HasKey() const {
+    return !m_doc.m_strKey.empty();
+}
+
+bool CCofferView::IsMainMode() const {
+    return m_frame.IsMainInterface();
+}
+
+void CCofferView::OnInitialUpdate() {
+    m_hFindFrom = nullptr;
+    m_hCurGroup = nullptr;
+    m_hCurAccount = nullptr;
+    m_strSelectGroup.clear();
+    m_strSelectAccount.clear();
+    m_nSplitterShown = m_nTreeWidth;
+    OnUpdate();
+    RebuildLayout();
+}
+
+void CCofferView::OnUpdate() {
+    // The panel goes blank through the usual selection handling first.
+    if (m_hRootItem && m_hRootItem->childCount() > 0 &&
+        m_pTree->currentItem() != m_hRootItem->child(0))
+        m_pTree->setCurrentItem(m_hRootItem->child(0));
+    m_bRebuilding = true;
+    m_pTree->clear();
+    m_hRootItem = nullptr;
+    // The search's next start went with the old items: it starts over.
+    m_hFindFrom = nullptr;
+    m_bRebuilding = false;
+
+    if (!HasKey()) {
+        m_hCurGroup = m_hCurAccount = nullptr;
+        ClearDetails();
+        m_pTree->setEnabled(false);
+        return;
+    }
+    m_pTree->setEnabled(true);
+    m_hRootItem = new QTreeWidgetItem();
+    std::string strLabel = m_doc.m_strFileName;
+    strLabel.resize(strLabel.size() >= 4 ? strLabel.size() - 4 : 0);
+    CAccountTreeCtrl::SetItemText(m_hRootItem, strLabel);
+    m_hRootItem->setIcon(0, CAccountTreeCtrl::Image(CAccountTreeCtrl::IMAGE_FILE));
+    m_hRootItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+
+    // Groups and accounts are sorted once here and added in bulk, so a file
+    // of any size builds in O(n log n).
+    QList<QTreeWidgetItem*> groups;
+    for (const STreeGroup& group : SortedTree(m_doc.m_listInfo)) {
+        QTreeWidgetItem* pGroupItem = CAccountTreeCtrl::NewItem(group.m_pGroup);
+        QList<QTreeWidgetItem*> accounts;
+        accounts.reserve(static_cast<qsizetype>(group.m_accounts.size()));
+        for (CPasswordInfo* pAccount : group.m_accounts)
+            accounts.append(CAccountTreeCtrl::NewItem(pAccount));
+        pGroupItem->addChildren(accounts);
+        groups.append(pGroupItem);
+    }
+    m_hRootItem->addChildren(groups);
+    m_pTree->addTopLevelItem(m_hRootItem);
+    ChooseSelection();
+}
+
+void CCofferView::ChooseSelection() {
+    // Only items of the tree just built are ever stored here.
+    QTreeWidgetItem* pGroup = nullptr;
+    QTreeWidgetItem* pAccount = nullptr;
+    const int nGroups = m_hRootItem->childCount();
+    for (int i = 0; i < nGroups && !pAccount; ++i) {
+        if (m_hRootItem->child(i)->childCount() > 0) {
+            pGroup = m_hRootItem->child(i);
+            pAccount = pGroup->child(0);
+        }
+    }
+    if (!pGroup && nGroups > 0)
+        pGroup = m_hRootItem->child(0);
+    if (!m_strSelectGroup.empty()) {
+        pGroup = FindGroupItem(m_strSelectGroup);
+        pAccount = nullptr;
+        m_strSelectGroup.clear();
+    }
+    if (!m_strSelectAccount.empty()) {
+        pAccount = nullptr;
+        for (int i = 0; pGroup && i < pGroup->childCount() && !pAccount; ++i) {
+            if (CAccountTreeCtrl::GetItemData(pGroup->child(i))->m_strAccount == m_strSelectAccount)
+                pAccount = pGroup->child(i);
+        }
+        m_strSelectAccount.clear();
+    }
+    m_hCurGroup = pGroup;
+    m_hCurAccount = pAccount;
+    if (m_hCurGroup)
+        m_pTree->SelectItem(m_hCurAccount ? m_hCurAccount : m_hCurGroup);
+}
+
+QTreeWidgetItem* CCofferView::FindGroupItem(const std::string& strLabel) const {
+    if (!m_hRootItem)
+        return nullptr;
+    for (int i = 0; i < m_hRootItem->childCount(); ++i) {
+        QTreeWidgetItem* pItem = m_hRootItem->child(i);
+        if (CAccountTreeCtrl::GetItemData(pItem)->m_strGroup == strLabel)
+            return pItem;
+    }
+    return nullptr;
+}
+
+void CCofferView::OnSelChanged(QTreeWidgetItem* pItem) {
+    if (m_bRebuilding)
+        return;
+    switch (CAccountTreeCtrl::GetItemLevel(pItem)) {
+    case 0:
+        return; // the file item: the panel keeps what it shows
+    case 2:
+        m_hCurAccount = pItem;
+        m_hCurGroup = pItem->parent();
+        ShowAccount(*CAccountTreeCtrl::GetItemData(pItem));
+        return;
+    default:
+        m_hCurGroup = pItem;
+        m_hCurAccount = nullptr;
+        ClearDetails();
+        return;
+    }
+}
+
+std::string CCofferView::ShownPassword(const CPasswordInfo& info) const {
+    if (info.m_strPassword.empty())
+        return {};
+    return m_bMaskPasswords ? std::string(IDS_MASKED_PASSWORD) : info.m_strPassword;
+}
+
+void CCofferView::ShowAccount(const CPasswordInfo& info) {
+    m_pCopyUserName->SetDragText(info.m_strUserName);
+    m_pCopyPassword->SetDragText(info.m_strPassword);
+    m_pCopyUserName->setEnabled(!info.m_strUserName.empty());
+    m_pCopyPassword->setEnabled(!info.m_strPassword.empty());
+    m_pUserName->setText(ToQt(info.m_strUserName));
+    m_pPassword->setText(ToQt(ShownPassword(info)));
+    m_pComments->setPlainText(ToQt(info.m_strComments));
+    ShowLink(m_pEMail, info.m_strEMail,
+             info.m_strEMail.empty() ? std::string() : IDS_MAILTO + info.m_strEMail);
+    ShowLink(m_pWebSite, info.m_strWebSite, info.m_strWebSite);
+}
+
+void CCofferView::ShowLink(CLinkLabel* pLink, const std::string& strText,
+                           const std::string& strTarget) {
+    pLink->setText(ToQt(strText));
+    pLink->SetLinkTarget(strTarget);
+    pLink->setEnabled(!strText.empty());
+    pLink->setToolTip(strTarget.empty() ? QString() : ToQt(strTarget));
+    pLink->update();
+}
+
+void CCofferView::ClearDetails() {
+    m_pCopyUserName->SetDragText({});
+    m_pCopyPassword->SetDragText({});
+    m_pCopyUserName->setEnabled(false);
+    m_pCopyPassword->setEnabled(false);
+    m_pUserName->clear();
+    m_pPassword->clear();
+    m_pComments->clear();
+    ShowLink(m_pWebSite, {}, {});
+    ShowLink(m_pEMail, {}, {});
+}
+
+void CCofferView::OnToolsMask() {
+    m_bMaskPasswords = !m_bMaskPasswords;
+    if (m_hCurAccount)
+        m_pPassword->setText(ToQt(ShownPassword(*CAccountTreeCtrl::GetItemData(m_hCurAccount))));
+}
+
+void CCofferView::AfterChange() {
+    m_doc.OnContentChanged();
+}
+
+void CCofferView::OnItemDelete() {
+    if (CAccountTreeCtrl::GetItemLevel(m_pTree->currentItem()) == 2)
+        DeleteAccount(m_hCurAccount);
+}
+
+void CCofferView::DeleteAccount(QTreeWidgetItem* pItem) {
+    if (!pItem)
+        pItem = m_hCurAccount;
+    if (!pItem || CAccountTreeCtrl::GetItemLevel(pItem) != 2)
+        return;
+    if (m_frame.m_bDeleteConfirmA) {
+        const std::string strQuestion =
+            IDS_CONFIRM_DELETE_ACCOUNT +
+            CCodePage::Default().ToUtf8(CAccountTreeCtrl::ItemText(pItem)) + "?";
+        if (m_prompts.MessageBox(strQuestion, EMsgIcon::question, EMsgButtons::yesNo) !=
+            EMsgAnswer::yes)
+            return;
+    }
+    if (!IsMainMode())
+        return;
+    m_doc.DeleteAccount(CAccountTreeCtrl::GetItemData(pItem));
+    if (pItem == m_hCurAccount) {
+        QTreeWidgetItem* pParent = pItem->parent();
+        const int nIndex = pParent->indexOfChild(pItem);
+        QTreeWidgetItem* pNext = nIndex + 1 < pParent->childCount() ? pParent->child(nIndex + 1)
+                                 : nIndex > 0                       ? pParent->child(nIndex - 1)
+                                                                    : pParent;
+        m_pTree->SelectItem(pNext);
+    }
+    if (m_hFindFrom == pItem)
+        m_hFindFrom = nullptr;
+    delete pItem;
+    // The record is gone before the save, so an automatic save never writes it.
+    AfterChange();
+}
+
+void CCofferView::OnTreeChanged() {
+    std::vector<CPasswordInfo*> order;
+    order.reserve(m_doc.m_listInfo.size());
+    for (int i = 0; m_hRootItem && i < m_hRootItem->childCount(); ++i) {
+        QTreeWidgetItem* pGroup = m_hRootItem->child(i);
+        order.push_back(CAccountTreeCtrl::GetItemData(pGroup));
+        for (int j = 0; j < pGroup->childCount(); ++j)
+            order.push_back(CAccountTreeCtrl::GetItemData(pGroup->child(j)));
+    }
+    m_doc.RebuildOrder(order);
+    m_doc.OnOrderChanged();
+}
+
+int CCofferView::CountGroupItems() const {
+    return m_hRootItem ? m_hRootItem->childCount() : 0;
+}
+
+int CCofferView::CountCurrentGroupAccounts() const {
+    return m_hCurGroup ? m_hCurGroup->childCount() : 0;
+}
+
+std::string CCofferView::CurrentGroupLabel() const {
+    return m_hCurGroup ? CAccountTreeCtrl::GetItemData(m_hCurGroup)->m_strGroup : std::string();
+}
+
+std::string CCofferView::CurrentAccountLabel() const {
+    return m_hCurAccount ? CAccountTreeCtrl::GetItemData(m_hCurAccount)->m_strAccount
+                         : std::string();
+}
+
+void CCofferView::ShowContextMenu(QTreeWidgetItem* pItem, const QPoint& ptGlobal) {
+    QMenu menu(this);
+    const auto add = [&menu](const char* pszText, int nId, bool bEnabled) {
+        QAction* pAction = menu.addAction(QString::fromLatin1(pszText));
+        pAction->setProperty("commandId", nId);
+        pAction->setEnabled(bEnabled);
+        return pAction;
+    };
+    // Adding and editing need the account and group dialogs, which this
+    // version does not have yet: those entries are shown disabled.
+    switch (CAccountTreeCtrl::GetItemLevel(pItem)) {
+    case 0:
+        menu.setObjectName(QStringLiteral("TREE_FILE"));
+        add(IDS_TREE_FILE_ADDGROUP, ID_TREE_FILE_ADDGROUP, false);
+        add(IDS_TREE_FILE_PROPERTIES, ID_FILE_PROPERTY_CONTEXT,
+            m_frame.Commands().Update(ID_FILE_PROPERTY_CONTEXT).bEnabled);
+        break;
+    case 1:
+        menu.setObjectName(QStringLiteral("TREE_GROUP"));
+        add(IDS_TREE_GROUP_EDIT, ID_TREE_GROUP_EDIT, false);
+        add(IDS_TREE_GROUP_DELETE, ID_TREE_GROUP_DELETE, false);
+        add(IDS_TREE_GROUP_ADDGROUP, ID_TREE_GROUP_ADDGROUP, false);
+        add(IDS_TREE_GROUP_ADDACCOUNT, ID_TREE_GROUP_ADDACCOUNT, false);
+        break;
+    default:
+        menu.setObjectName(QStringLiteral("TREE_ACCOUNT"));
+        add(IDS_TREE_ACCOUNT_EDIT, ID_TREE_ACCOUNT_EDIT, false);
+        add(IDS_TREE_ACCOUNT_DELETE, ID_TREE_ACCOUNT_DELETE, true);
+        add(IDS_TREE_ACCOUNT_ADD, ID_TREE_ACCOUNT_ADD, false);
+        break;
+    }
+    QAction* pChosen = menu.exec(ptGlobal);
+    if (!pChosen)
+        return;
+    switch (pChosen->property("commandId").toInt()) {
+    case ID_TREE_ACCOUNT_DELETE:
+        DeleteAccount(pItem);
+        break;
+    case ID_FILE_PROPERTY_CONTEXT:
+        m_frame.RunCommand(ID_FILE_PROPERTY_CONTEXT);
+        break;
+    default:
+        break;
+    }
+}
+
+int CCofferView::CommentsMinHeight() const {
+    int nHeight = 18;
+    if (!m_frame.m_bShowToolBar)
+        nHeight += 24;
+    if (!m_frame.m_bShowStatusBar)
+        nHeight += 18;
+    if (!m_frame.m_bShowSearchBar)
+        nHeight += 39;
+    return nHeight;
+}
+
+void CCofferView::RebuildLayout() {
+    const auto natural = [this](int nId, unsigned nMode) {
+        const QSize size = FindControl(nId)->sizeHint();
+        return CreateItem(nId, nMode, size.width(), size.height());
+    };
+    const auto row = [&](int nBox, int nButton) {
+        CLayoutPanePtr pRow = CreatePane(LAY_HORIZONTAL, LAY_FIXED_VERT, 5, 0);
+        pRow->AddItem(CreateItem(nBox, LAY_GREEDY, 0, 0, 60, 18));
+        pRow->AddItem(natural(nButton, LAY_FIXED));
+        return pRow;
+    };
+    const auto link = [this](int nId) {
+        const int nHeight = FindControl(nId)->sizeHint().height();
+        return CreateItem(nId, LAY_FIXED_VERT, 0, nHeight, 60, nHeight);
+    };
+
+    CLayoutPanePtr pRoot = CreateRootPane(LAY_HORIZONTAL);
+    pRoot->AddItem(CreateItem(IDC_TREE, LAY_FIXED_HORZ, m_nTreeWidth + 1, 0, 0, 0));
+    pRoot->AddItem(CreateItem(IDC_SPACER, LAY_FIXED_HORZ, SPACER_WIDTH, 0, 0, 0));
+    CLayoutPanePtr pColumn = CreatePane(LAY_VERTICAL, LAY_GREEDY, 5, 5);
+    pColumn->AddItem(natural(IDC_USERNAME_LABEL, LAY_FIXED));
+    pColumn->AddPane(row(IDC_USERNAME, IDC_COPY_USERNAME));
+    pColumn->AddItem(natural(IDC_PASSWORD_LABEL, LAY_FIXED));
+    pColumn->AddPane(row(IDC_PASSWORD, IDC_COPY_PASSWORD));
+    pColumn->AddItem(natural(IDC_COMMENTS_LABEL, LAY_FIXED));
+    pColumn->AddItem(CreateItem(IDC_COMMENTS, LAY_GREEDY, 0, 0, 60, CommentsMinHeight()));
+    pColumn->AddItem(link(IDC_WEBSITE));
+    pColumn->AddItem(link(IDC_EMAIL));
+    pRoot->AddPane(pColumn);
+    SetRootPane(pRoot);
+    update();
+}
+
+bool CCofferView::IsOverSplitter(int x, int nTolerance) const {
+    return std::abs(x - SplitterX()) < nTolerance;
+}
+
+void CCofferView::paintEvent(QPaintEvent* pEvent) {
+    ETSLayoutFormView::paintEvent(pEvent);
+    QPainter painter(this);
+    painter.setPen(Qt::black);
+    const int x = m_nSplitterShown + SPLITTER_OFFSET;
+    painter.drawLine(x, 0, x, height() - 1);
+    if (m_bSplitterDrag && m_nTreeWidth != m_nSplitterShown) {
+        painter.setPen(QColor(100, 100, 100));
+        painter.drawLine(SplitterX(), 0, SplitterX(), height() - 1);
+    }
+}
+
+void CCofferView::mousePressEvent(QMouseEvent* pEvent) {
+    const int x = pEvent->position().toPoint().x();
+    if (pEvent->button() == Qt::LeftButton && IsOverSplitter(x, 2)) {
+        grabMouse(Qt::SizeHorCursor);
+        m_bSplitterDrag = true;
+        return;
+    }
+    ETSLayoutFormView::mousePressEvent(pEvent);
+}
+
+void CCofferView::mouseMoveEvent(QMouseEvent* pEvent) {
+    const int x = pEvent->position().toPoint().x();
+    if (!m_bSplitterDrag) {
+        setCursor(IsOverSplitter(x, 3) ? Qt::SizeHorCursor : Qt::ArrowCursor);
+        return;
+    }
+    const int nWidth = x - SPLITTER_OFFSET;
+    if (nWidth > SPLITTER_MIN && x < width() - SPLITTER_RIGHT_MARGIN) {
+        const int nOld = SplitterX();
+        m_nTreeWidth = nWidth;
+        update(QRect(nOld, 0, 1, height()));
+        update(QRect(SplitterX(), 0, 1, height()));
+    }
+}
+
+void CCofferView::mouseReleaseEvent(QMouseEvent* pEvent) {
+    if (m_bSplitterDrag && pEvent->button() == Qt::LeftButton) {
+        releaseMouse();
+        m_bSplitterDrag = false;
+        m_nSplitterShown = m_nTreeWidth;
+        RebuildLayout();
+        return;
+    }
+    ETSLayoutFormView::mouseReleaseEvent(pEvent);
+}

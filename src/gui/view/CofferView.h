@@ -1,0 +1,119 @@
+#pragma once
+
+#include "gui/layout/ETSLayoutFormView.h"
+
+#include <string>
+
+class CAccountTreeCtrl;
+class CCofferDoc;
+class CDragTextButton;
+class CLinkLabel;
+class CMainFrame;
+class CPasswordInfo;
+class CProfile;
+class CPrompts;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QTreeWidgetItem;
+
+// The main window's view: the open file as a tree (the file, its groups,
+// their accounts) beside the selected account's details, with the two
+// copy-and-drag buttons and the two links. It keeps the tree and the
+// document's record list in step and owns the account and group commands.
+class CCofferView : public ETSLayoutFormView {
+    Q_OBJECT
+public:
+    CCofferView(CCofferDoc& doc, CProfile& profile, CPrompts& prompts, CMainFrame& frame,
+                QWidget* pParent = nullptr);
+    ~CCofferView() override;
+
+    // A new or opened document (or none): forget the selection and rebuild.
+    void OnInitialUpdate();
+    // Rebuilds the tree from the document and chooses the selection.
+    void OnUpdate();
+    // The tree's order changed by a drop or a rename: the list follows it.
+    void OnTreeChanged();
+    void OnToolsMask();
+    // Delete on the current item: an account is deleted (after the question).
+    void OnItemDelete();
+    void DeleteAccount(QTreeWidgetItem* pItem);
+    // Lays the view out again with the frame's current bar visibility.
+    void RebuildLayout();
+
+    // What the status panes and the Password Bar read.
+    int CountGroupItems() const;
+    int CountCurrentGroupAccounts() const;
+    std::string CurrentGroupLabel() const;
+    std::string CurrentAccountLabel() const;
+    // The comments box's minimum height for the frame's bars.
+    int CommentsMinHeight() const;
+
+    CAccountTreeCtrl* Tree() const { return m_pTree; }
+    QLineEdit* UserNameBox() const { return m_pUserName; }
+    QLineEdit* PasswordBox() const { return m_pPassword; }
+    QPlainTextEdit* CommentsBox() const { return m_pComments; }
+    CDragTextButton* CopyUserNameButton() const { return m_pCopyUserName; }
+    CDragTextButton* CopyPasswordButton() const { return m_pCopyPassword; }
+    CLinkLabel* WebSiteLink() const { return m_pWebSite; }
+    CLinkLabel* EMailLink() const { return m_pEMail; }
+
+    QTreeWidgetItem* m_hRootItem = nullptr;
+    QTreeWidgetItem* m_hCurGroup = nullptr;
+    QTreeWidgetItem* m_hCurAccount = nullptr;
+    QTreeWidgetItem* m_hFindFrom = nullptr;
+    std::string m_strSelectGroup;
+    std::string m_strSelectAccount;
+    bool m_bMaskPasswords = true;
+    int m_nTreeWidth = 160;
+    int m_nSplitterShown = 160;
+    bool m_bSplitterDrag = false;
+
+    // The splitter: the line sits this far right of the tree width, in the
+    // gap between the tree and the details.
+    static constexpr int SPLITTER_OFFSET = 8;
+    static constexpr int SPACER_WIDTH = 1;
+    static constexpr int SPLITTER_MIN = 80;
+    static constexpr int SPLITTER_RIGHT_MARGIN = 140;
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+
+private:
+    void CreateControls();
+    void RegisterCommands();
+    void ClearDetails();
+    void ShowAccount(const CPasswordInfo& info);
+    void ShowLink(CLinkLabel* pLink, const std::string& strText, const std::string& strTarget);
+    std::string ShownPassword(const CPasswordInfo& info) const;
+    void OnSelChanged(QTreeWidgetItem* pItem);
+    void ChooseSelection();
+    QTreeWidgetItem* FindGroupItem(const std::string& strLabel) const;
+    void ShowContextMenu(QTreeWidgetItem* pItem, const QPoint& ptGlobal);
+    bool HasKey() const;
+    bool IsMainMode() const;
+    void AfterChange();
+    int SplitterX() const { return m_nTreeWidth + SPLITTER_OFFSET; }
+    bool IsOverSplitter(int x, int nTolerance) const;
+
+    CCofferDoc& m_doc;
+    CProfile& m_profile;
+    CPrompts& m_prompts;
+    CMainFrame& m_frame;
+    CAccountTreeCtrl* m_pTree = nullptr;
+    QLabel* m_pUserNameLabel = nullptr;
+    QLineEdit* m_pUserName = nullptr;
+    CDragTextButton* m_pCopyUserName = nullptr;
+    QLabel* m_pPasswordLabel = nullptr;
+    QLineEdit* m_pPassword = nullptr;
+    CDragTextButton* m_pCopyPassword = nullptr;
+    QLabel* m_pCommentsLabel = nullptr;
+    QPlainTextEdit* m_pComments = nullptr;
+    CLinkLabel* m_pWebSite = nullptr;
+    CLinkLabel* m_pEMail = nullptr;
+    QWidget* m_pSpacer = nullptr;
+    bool m_bRebuilding = false;
+};

@@ -1,0 +1,154 @@
+#include "core/base/SettingsSchema.h"
+#include "core/base/StringTable.h"
+#include "core/shell/CommandLineInfo.h"
+#include "core/shell/CommandMap.h"
+#include "core/shell/StartupFile.h"
+#include "support/MemoryProfile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+namespace {
+
+CStartupFileChoice Choose(const CMemoryProfile& profile, std::set<std::string> existing = {}) {
+    return ChooseStartupFile(
+        profile, [existing](const std::string& strPath) { return existing.count(strPath) != 0; });
+}
+
+} // namespace
+
+TEST(CommandLine, SwitchIsFoundAnywhereAndCaseSensitive) {
+    EXPECT_TRUE(CCommandLineInfo::Parse({"-w"}).m_bAutoStart);
+    EXPECT_TRUE(CCommandLineInfo::Parse({"/tmp/a.pwd", "-w"}).m_bAutoStart);
+    // A plain search of the line: the letters inside another word count too.
+    EXPECT_TRUE(CCommandLineInfo::Parse({"/tmp/my-work.pwd"}).m_bAutoStart);
+    EXPECT_FALSE(CCommandLineInfo::Parse({"-W"}).m_bAutoStart);
+    EXPECT_FALSE(CCommandLineInfo::Parse({}).m_bAutoStart);
+    EXPECT_FALSE(CCommandLineInfo::Parse({"--version"}).m_bAutoStart);
+}
+
+TEST(CommandLine, FirstNonOptionIsTheFileMadeAbsolute) {
+    const CCommandLineInfo info = CCommandLineInfo::Parse({"-w", "/data/a.pwd", "/data/b.pwd"});
+    EXPECT_EQ(info.m_strFileName, "/data/a.pwd");
+
+    const CCommandLineInfo relative = CCommandLineInfo::Parse({"sub/../x.pwd"});
+    const std::string strExpected = (std::filesystem::current_path() / "x.pwd").string();
+    EXPECT_EQ(relative.m_strFileName, strExpected);
+
+    EXPECT_EQ(CCommandLineInfo::Parse({"--", "-odd.pwd"}).m_strFileName,
+              (std::filesystem::current_path() / "-odd.pwd").string());
+    EXPECT_EQ(CCommandLineInfo::Parse({"-w"}).m_strFileName, "");
+}
+
+TEST(CommandLine, HelpAndVersion) {
+    EXPECT_TRUE(CCommandLineInfo::Parse({"--help"}).m_bHelp);
+    EXPECT_TRUE(CCommandLineInfo::Parse({"x.pwd", "--version"}).m_bVersion);
+    EXPECT_FALSE(CCommandLineInfo::Parse({"x.pwd"}).m_bHelp);
+    EXPECT_NE(UsageText().find("-w"), std::string::npos);
+    EXPECT_EQ(VersionText(), "Keyhaven 2.8.0\n");
+}
+
+TEST(StartupFile, CommandLineFileWinsWithoutTest) {
+    CMemoryProfile profile;
+    profile.WriteProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, "/nowhere/x.pwd");
+    profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, 3 + 8 * START_FILE_LAST);
+    const CStartupFileChoice choice = Choose(profile);
+    EXPECT_EQ(choice.m_strPath, "/nowhere/x.pwd");
+    EXPECT_EQ(choice.m_pszMessage, nullptr);
+}
+
+TEST(StartupFile, ModeNoneOpensNothingSilently) {
+    CMemoryProfile profile;
+    const CStartupFileChoice choice = Choose(profile, {"/a.pwd"});
+    EXPECT_EQ(choice.m_strPath, "");
+    EXPECT_EQ(choice.m_pszMessage, nullptr);
+    // Values above the known modes open nothing either.
+    profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, 8 * 5);
+    EXPECT_EQ(Choose(profile).m_pszMessage, nullptr);
+}
+
+TEST(StartupFile, LastFileMode) {
+    CMemoryProfile profile;
+    profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, 3 + 8 * START_FILE_LAST);
+    EXPECT_STREQ(Choose(profile).m_pszMessage, "There is no last file to open.");
+
+    profile.WriteProfileString(PROFILE_PATH, VAL_PATH_LAST, "/gone.pwd");
+    EXPECT_STREQ(Choose(profile).m_pszMessage, "The last file was not found.");
+
+    const CStartupFileChoice found = Choose(profile, {"/gone.pwd"});
+    EXPECT_EQ(found.m_strPath, "/gone.pwd");
+    EXPECT_EQ(found.m_pszMessage, nullptr);
+    // The fixed file of the other mode is not looked at.
+    profile.WriteProfileString(PROFILE_PATH, VAL_PATH_START, "/fixed.pwd");
+    EXPECT_EQ(Choose(profile, {"/gone.pwd", "/fixed.pwd"}).m_strPath, "/gone.pwd");
+}
+
+TEST(StartupFile, FixedFileMode) {
+    CMemoryProfile profile;
+    profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, 1 + 8 * START_FILE_FIXED);
+    EXPECT_STREQ(Choose(profile).m_pszMessage, "There is no specified file to open.");
+    profile.WriteProfileString(PROFILE_PATH, VAL_PATH_START, "/fixed.pwd");
+    EXPECT_STREQ(Choose(profile).m_pszMessage, "The specified file was not found.");
+    EXPECT_EQ(Choose(profile, {"/fixed.pwd"}).m_strPath, "/fixed.pwd");
+}
+
+TEST(CommandMap, UnknownCommandsAreDisabledAndDoNothing) {
+    CCommandMap map;
+    EXPECT_FALSE(map.Update(57600).bEnabled);
+    EXPECT_FALSE(map.Execute(57600));
+    EXPECT_FALSE(map.ExecuteUnchecked(57600));
+}
+
+TEST(CommandMap, UpdateRulesGateExecution) {
+    CCommandMap map;
+    int nRuns = 0;
+    bool bAllowed = false;
+    map.Register(
+        1, [&]() { ++nRuns; }, [&](CCmdUI& ui) { ui.Enable(bAllowed); });
+    EXPECT_FALSE(map.Execute(1));
+    EXPECT_EQ(nRuns, 0);
+    // The tray's double click runs the command whatever its rule says.
+    EXPECT_TRUE(map.ExecuteUnchecked(1));
+    EXPECT_EQ(nRuns, 1);
+    bAllowed = true;
+    EXPECT_TRUE(map.Execute(1));
+    EXPECT_EQ(nRuns, 2);
+
+    map.Register(2, [&]() { ++nRuns; });
+    EXPECT_TRUE(map.Update(2).bEnabled);
+    EXPECT_EQ(map.Update(2).nCheck, -1);
+}
+
+TEST(CommandMap, LaterRegistrationReplacesAndUpdateOnlyEntriesCannotRun) {
+    CCommandMap map;
+    std::string strLast;
+    map.Register(5, [&]() { strLast = "frame"; });
+    map.Register(5, [&]() { strLast = "view"; });
+    map.Execute(5);
+    EXPECT_EQ(strLast, "view");
+
+    map.RegisterUpdate(61204, [](CCmdUI& ui) {
+        ui.Enable();
+        ui.SetText("3 Groups");
+    });
+    const CCmdUI ui = map.Update(61204);
+    EXPECT_TRUE(ui.bHasText);
+    EXPECT_EQ(ui.strText, "3 Groups");
+    EXPECT_FALSE(map.Execute(61204));
+    map.Unregister(5);
+    EXPECT_FALSE(map.IsRegistered(5));
+}
+
+TEST(CommandMap, HandlerMayReplaceItselfWhileRunning) {
+    CCommandMap map;
+    int nRuns = 0;
+    map.Register(7, [&]() {
+        ++nRuns;
+        map.Register(7, [&]() { nRuns += 10; });
+    });
+    EXPECT_TRUE(map.Execute(7));
+    EXPECT_TRUE(map.Execute(7));
+    EXPECT_EQ(nRuns, 11);
+}

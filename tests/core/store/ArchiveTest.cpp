@@ -1,0 +1,388 @@
+#include "TestFiles.h"
+
+#include "core/store/Archive.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/ExportText.h"
+#include "core/store/FieldCipher.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const std::string KEY = "correct horse";
+
+std::string FieldKeyOf(const std::string& strKey) {
+    return MakeFieldKey(MakeKeyCheckValue(strKey));
+}
+
+// A keyed document with two groups and three accounts.
+void FillSample(CCofferDoc& doc) {
+    doc.OnNewDocument();
+    doc.m_strKey = MakeKeyCheckValue(KEY);
+    doc.AddAccount(DEFAULT_GROUP_NAME, Account("mail"));
+    doc.AddGroup("Work");
+    doc.AddAccount("Work", Account("vpn"));
+    doc.AddAccount("Work", Account("wiki"));
+}
+
+std::string Serialized(CCofferDoc& doc) {
+    doc.EncipherList();
+    CArchive ar;
+    doc.Serialize(ar);
+    doc.m_listArchive.clear();
+    return ar.Buffer();
+}
+
+// Reads bytes the way a file is opened: header and records, then the KEY's
+// field key deciphers them.
+bool Load(CCofferDoc& doc, const std::string& strBytes) {
+    doc.DeleteContents();
+    CArchive ar(strBytes, CCodePage::Default());
+    if (!doc.Serialize(ar))
+        return false;
+    doc.DecipherList();
+    return true;
+}
+
+std::string Header(const std::string& strKeyValue = "", std::uint16_t nCount = 0) {
+    return CByteBuilder().Text(strKeyValue).U32(39).Text("").Text("").Text("").U16(nCount).Bytes();
+}
+
+TEST(ArchiveLayout, FileWithNoRecordsEndsWithTwoZeroBytes) {
+    CCofferDoc doc;
+    doc.OnNewDocument();
+    doc.m_listInfo.clear();
+    EXPECT_EQ(Serialized(doc), Header());
+}
+
+TEST(ArchiveLayout, ClassNameIsWrittenOnceThenReferenced) {
+    CCofferDoc doc;
+    doc.OnNewDocument();
+    doc.AddAccount(DEFAULT_GROUP_NAME, Account("a"));
+    doc.AddAccount(DEFAULT_GROUP_NAME, Account("b"));
+    const std::string strX = MakeFieldKey(""); // no KEY: the empty check value
+    const std::string strBytes = Serialized(doc);
+    const std::string strTag = CByteBuilder().FirstTag().Bytes();
+    ASSERT_EQ(strBytes.substr(0, Header().size() - 2), Header().substr(0, Header().size() - 2));
+    EXPECT_EQ(strBytes.substr(Header().size() - 2, 2), std::string("\x03\x00", 2));
+    EXPECT_EQ(strBytes.find(strTag), Header().size());
+    EXPECT_EQ(strBytes.find("CPasswordInfo", Header().size() + strTag.size()), std::string::npos);
+    std::size_t nRefs = 0;
+    for (std::size_t p = strBytes.find("\x01\x80"); p != std::string::npos;
+         p = strBytes.find("\x01\x80", p + 1))
+        ++nRefs;
+    EXPECT_GE(nRefs, 2u);
+    // The group record: six empty texts, 1, then the enciphered name.
+    const std::string strGroupBody =
+        CByteBuilder().Body("", 1, CCofferDoc::XorField(DEFAULT_GROUP_NAME, strX)).Bytes();
+    EXPECT_EQ(strBytes.substr(Header().size() + strTag.size(), strGroupBody.size()), strGroupBody);
+}
+
+TEST(ArchiveLayout, LengthPrefixForms) {
+    const auto prefixOf = [](std::size_t n) {
+        CArchive ar;
+        ar.WriteText(std::string(n, 'x'));
+        return ar.Buffer().substr(0, ar.Buffer().size() - n);
+    };
+    EXPECT_EQ(prefixOf(0), std::string(1, '\0'));
+    EXPECT_EQ(prefixOf(254), "\xFE");
+    EXPECT_EQ(prefixOf(255), std::string("\xFF\xFF\x00", 3));
+    EXPECT_EQ(prefixOf(0xFFFD), std::string("\xFF\xFD\xFF", 3));
+    EXPECT_EQ(prefixOf(0xFFFE), std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7));
+    EXPECT_EQ(prefixOf(70000), std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7));
+}
+
+TEST(ArchiveRoundTrip, EveryLengthFormReadsBack) {
+    for (std::size_t n : {0u, 1u, 254u, 255u, 0xFFFDu, 0xFFFEu, 0xFFFFu, 70000u}) {
+        CArchive out;
+        std::string strText(n, 'a');
+        for (std::size_t i = 0; i < n; ++i)
+            strText[i] = static_cast<char>(i * 7);
+        out.WriteText(strText);
+        out.WriteUInt16(0xBEEF);
+        CArchive in(out.Buffer(), CCodePage::Default());
+        std::string strRead;
+        std::uint16_t nAfter = 0;
+        ASSERT_TRUE(in.ReadText(strRead)) << n;
+        ASSERT_TRUE(in.ReadUInt16(nAfter));
+        EXPECT_EQ(strRead, strText);
+        EXPECT_EQ(nAfter, 0xBEEF);
+        EXPECT_EQ(in.Remaining(), 0u);
+    }
+}
+
+TEST(ArchiveRoundTrip, DocumentSurvivesWriteAndRead) {
+    CCofferDoc doc;
+    FillSample(doc);
+    doc.m_strLength = "12";
+    doc.m_nGenerate = 0x2B;
+    const std::string strBytes = Serialized(doc);
+    CCofferDoc loaded;
+    ASSERT_TRUE(Load(loaded, strBytes));
+    EXPECT_EQ(loaded.m_strKey, doc.m_strKey);
+    EXPECT_EQ(loaded.m_nGenerate, 0x2B);
+    EXPECT_EQ(loaded.m_strLength, "12");
+    EXPECT_EQ(loaded.m_strBegin, "");
+    EXPECT_EQ(ExportText(loaded.m_listInfo), ExportText(doc.m_listInfo));
+    EXPECT_TRUE(loaded.m_listArchive.empty());
+    // And writing it again gives the same bytes.
+    EXPECT_EQ(Serialized(loaded), strBytes);
+}
+
+TEST(ArchiveRoundTrip, EncipheredZeroBytesKeepTheirLength) {
+    CCofferDoc doc;
+    FillSample(doc);
+    const std::string strX = FieldKeyOf(KEY);
+    const std::string strPassword = strX.substr(0, 3) + "tail"; // enciphers to 00 00 00 ...
+    doc.AddAccount("Work", Account("zero", strPassword));
+    const std::string strBytes = Serialized(doc);
+    EXPECT_NE(strBytes.find(std::string("\x07\x00\x00\x00", 4)), std::string::npos);
+    CCofferDoc loaded;
+    ASSERT_TRUE(Load(loaded, strBytes));
+    bool bFound = false;
+    for (const CPasswordInfo& info : loaded.m_listInfo)
+        bFound |= info.m_strAccount == "zero" && info.m_strPassword == strPassword;
+    EXPECT_TRUE(bFound);
+}
+
+TEST(ArchiveRoundTrip, NewFileHeaderTextsStayEmpty) {
+    CCofferDoc doc;
+    FillSample(doc);
+    std::string strBytes = Serialized(doc);
+    for (int i = 0; i < 3; ++i) {
+        CCofferDoc again;
+        ASSERT_TRUE(Load(again, strBytes));
+        EXPECT_EQ(again.m_strLength, "");
+        EXPECT_EQ(again.m_strBegin, "");
+        EXPECT_EQ(again.m_strEnd, "");
+        strBytes = Serialized(again);
+    }
+}
+
+TEST(ArchiveForeignFiles, WideTextsAreConvertedToTheCodePage) {
+    // Another writer stored the enciphered texts as UTF-16.
+    const std::string strKeyValue = MakeKeyCheckValue(KEY);
+    const std::string strX = MakeFieldKey(strKeyValue);
+    const auto wide = [&](const std::string& strPlain) {
+        std::u16string strWide;
+        for (char c : CCofferDoc::XorField(strPlain, strX))
+            strWide += static_cast<char16_t>(
+                CCodePage::Default().ToUnicode(static_cast<unsigned char>(c)));
+        return strWide;
+    };
+    CByteBuilder b;
+    b.WideText(u"").U32(39).Text("6").Text("5").Text("8").U16(2);
+    b.FirstTag();
+    for (int i = 0; i < 6; ++i)
+        b.WideText(u"");
+    b.U32(1).WideText(wide("Caf\xE9 \x80"));
+    b.LaterTag()
+        .WideText(wide("acc\x9F"))
+        .WideText(wide("me"))
+        .Text(CCofferDoc::XorField("pw", strX));
+    for (int i = 0; i < 3; ++i)
+        b.Text("");
+    b.U32(0).Text("");
+    // The wide header's KEY value is empty; give the document the KEY after reading.
+    CCofferDoc doc;
+    CArchive ar(b.Bytes(), CCodePage::Default());
+    ASSERT_TRUE(doc.Serialize(ar));
+    doc.m_strKey = strKeyValue;
+    doc.DecipherList();
+    ASSERT_EQ(doc.m_listInfo.size(), 2u);
+    EXPECT_EQ(doc.m_listInfo.front().m_strGroup, "Caf\xE9 \x80");
+    EXPECT_EQ(doc.m_listInfo.back().m_strAccount, "acc\x9F");
+    EXPECT_EQ(doc.m_listInfo.back().m_strUserName, "me");
+    EXPECT_EQ(doc.m_listInfo.back().m_strPassword, "pw");
+}
+
+TEST(ArchiveForeignFiles, WideTextOutsideTheCodePageIsRefused) {
+    const std::string strBytes =
+        CByteBuilder().WideText(u"\u4E2D").U32(39).Text("").Text("").Text("").U16(0).Bytes();
+    CCofferDoc doc;
+    CArchive ar(strBytes, CCodePage::Default());
+    EXPECT_FALSE(doc.Serialize(ar));
+}
+
+TEST(ArchiveForeignFiles, ThirtyTwoBitCountWith65536Records) {
+    const std::string strKeyValue = MakeKeyCheckValue(KEY);
+    const std::string strX = MakeFieldKey(strKeyValue);
+    CByteBuilder b;
+    b.Text(strKeyValue).U32(39).Text("6").Text("5").Text("8").U16(0xFFFF).U32(65536);
+    b.FirstTag().Body("", 7, CCofferDoc::XorField("Big", strX)); // any nonzero marks a group
+    for (int i = 1; i < 65536; ++i)
+        b.LaterTag().Body(CCofferDoc::XorField("acc" + std::to_string(i), strX), 0, "");
+    CTempFolder folder;
+    const std::string strPath = folder.File("big.pwd");
+    WriteBytes(strPath, b.Bytes());
+    CCofferDoc doc;
+    ASSERT_EQ(doc.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
+    ASSERT_TRUE(doc.IsKeyAccepted(KEY));
+    doc.DecipherList();
+    EXPECT_EQ(doc.m_listInfo.size(), 65536u);
+    EXPECT_EQ(doc.CountGroups(), 1);
+    EXPECT_EQ(doc.m_strFileName, "big.pwd");
+    const std::string strExport = ExportText(doc.m_listInfo);
+    EXPECT_EQ(strExport.substr(0, 24), "============= Big ======");
+    EXPECT_NE(strExport.find("Account\t\tacc65535\n"), std::string::npos);
+    // Written back, the count keeps its 32-bit form and the group its flag.
+    doc.EncipherList();
+    CArchive out;
+    doc.Serialize(out);
+    EXPECT_EQ(out.Buffer().substr(0, 200).find(std::string("\xFF\xFF\x00\x00\x01\x00", 6)),
+              b.Bytes().substr(0, 200).find(std::string("\xFF\xFF\x00\x00\x01\x00", 6)));
+}
+
+TEST(ArchiveMalformed, EveryTruncationIsRefusedCleanly) {
+    CCofferDoc doc;
+    FillSample(doc);
+    const std::string strBytes = Serialized(doc);
+    for (std::size_t n = 1; n < strBytes.size(); ++n) {
+        CCofferDoc cut;
+        CArchive ar(std::string_view(strBytes).substr(0, n), CCodePage::Default());
+        EXPECT_FALSE(cut.Serialize(ar)) << "cut at " << n;
+    }
+}
+
+TEST(ArchiveMalformed, BadTagsAndClassesAreRefused) {
+    const std::string strHeader = Header("", 2);
+    const std::string strBody = CByteBuilder().Body("", 1, "g").Bytes();
+    const auto refused = [](const std::string& strBytes) {
+        CCofferDoc doc;
+        CArchive ar(strBytes, CCodePage::Default());
+        return !doc.Serialize(ar);
+    };
+    EXPECT_FALSE(refused(strHeader + CByteBuilder().FirstTag().Bytes() + strBody +
+                         CByteBuilder().LaterTag().Bytes() + strBody));
+    EXPECT_TRUE(refused(strHeader +
+                        CByteBuilder().U16(0xFFFF).U16(0).U16(13).Raw("CPasswordInfX").Bytes() +
+                        strBody));
+    EXPECT_TRUE(refused(strHeader +
+                        CByteBuilder().U16(0xFFFF).U16(1).U16(13).Raw("CPasswordInfo").Bytes() +
+                        strBody));
+    EXPECT_TRUE(refused(strHeader + CByteBuilder().LaterTag().Bytes() + strBody));
+    EXPECT_TRUE(refused(strHeader + CByteBuilder().FirstTag().Bytes() + strBody +
+                        CByteBuilder().U16(0x8002).Bytes() + strBody));
+    EXPECT_TRUE(refused(strHeader + CByteBuilder().FirstTag().Bytes() + strBody +
+                        CByteBuilder().FirstTag().Bytes() + strBody));
+}
+
+TEST(ArchiveMalformed, LengthsBeyondTheBytesAllocateNothing) {
+    // A 4 GiB text and a 4-billion record count in a file of a few bytes.
+    const auto refused = [](const std::string& strBytes) {
+        CCofferDoc doc;
+        CArchive ar(strBytes, CCodePage::Default());
+        return !doc.Serialize(ar) && doc.m_listArchive.size() < 2;
+    };
+    EXPECT_TRUE(refused(CByteBuilder().U8(0xFF).U16(0xFFFF).U32(0xFFFFFFFF).Raw("abc").Bytes()));
+    EXPECT_TRUE(
+        refused(CByteBuilder().U8(0xFF).U16(0xFFFE).U8(0xFF).U16(0xFFFF).Raw("ab").Bytes()));
+    EXPECT_TRUE(refused(CByteBuilder()
+                            .Text("")
+                            .U32(39)
+                            .Text("")
+                            .Text("")
+                            .Text("")
+                            .U16(0xFFFF)
+                            .U32(0xFFFFFFFF)
+                            .Bytes()));
+}
+
+TEST(ArchiveFiles, ZeroLengthFileIsAFileWithoutKey) {
+    CTempFolder folder;
+    const std::string strPath = folder.File("empty.pwd");
+    WriteBytes(strPath, "");
+    CCofferDoc doc;
+    FillSample(doc);
+    EXPECT_EQ(doc.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
+    EXPECT_TRUE(doc.m_strKey.empty());
+    EXPECT_TRUE(doc.m_listInfo.empty());
+    EXPECT_TRUE(doc.m_listArchive.empty());
+    EXPECT_EQ(doc.m_strLength, "6"); // the defaults of an emptied document
+}
+
+TEST(ArchiveFiles, MalformedFileLeavesTheDocumentEmpty) {
+    CTempFolder folder;
+    const std::string strPath = folder.File("bad.pwd");
+    WriteBytes(strPath, "\x05"
+                        "abc");
+    CCofferDoc doc;
+    FillSample(doc);
+    EXPECT_EQ(doc.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::badFormat);
+    EXPECT_EQ(FileErrorMessage(EFileError::badFormat, strPath), "Unexpected file format.");
+    EXPECT_TRUE(doc.m_listInfo.empty());
+    EXPECT_TRUE(doc.m_listArchive.empty());
+    EXPECT_TRUE(doc.m_strKey.empty());
+    EXPECT_EQ(doc.ReadArchiveFile(folder.File("missing.pwd"), CCodePage::Default()),
+              EFileError::notFound);
+}
+
+TEST(ArchiveFiles, APipeNamedLikeAPasswordFileIsRefusedWithoutWaiting) {
+    CTempFolder folder;
+    const std::string strFifo = folder.File("pipe.pwd");
+    ASSERT_EQ(::mkfifo(strFifo.c_str(), 0600), 0);
+    // No writer ever opens the pipe: a read that waited for one would hang,
+    // so it runs in a child that an alarm ends.
+    EXPECT_EXIT(
+        {
+            ::alarm(5);
+            CCofferDoc doc;
+            const EFileError eError = doc.ReadArchiveFile(strFifo, CCodePage::Default());
+            std::_Exit(eError == EFileError::readFailed && doc.m_listInfo.empty() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST(ArchiveFiles, WritesAreAtomicAndPrivate) {
+    CTempFolder folder;
+    const std::string strPath = folder.File("new.pwd");
+    CCofferDoc doc;
+    FillSample(doc);
+    ASSERT_EQ(doc.WriteArchiveFile(strPath), EFileError::none);
+    EXPECT_TRUE(doc.m_bSaved);
+    struct stat st {};
+    ASSERT_EQ(::stat(strPath.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    // A replaced file keeps its mode.
+    ::chmod(strPath.c_str(), 0640);
+    ASSERT_EQ(doc.WriteArchiveFile(strPath), EFileError::none);
+    ASSERT_EQ(::stat(strPath.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    const std::string strBefore = ReadBytes(strPath);
+
+    // A read-only file is refused and left whole.
+    ::chmod(strPath.c_str(), 0440);
+    doc.AddGroup("More");
+    EXPECT_EQ(doc.WriteArchiveFile(strPath), EFileError::writeDenied);
+    EXPECT_FALSE(doc.m_bSaved);
+    EXPECT_EQ(ReadBytes(strPath), strBefore);
+
+    // A link is followed: the file behind it is replaced, the link stays.
+    ::chmod(strPath.c_str(), 0600);
+    const std::string strLink = folder.File("link.pwd");
+    ASSERT_EQ(::symlink(strPath.c_str(), strLink.c_str()), 0);
+    ASSERT_EQ(doc.WriteArchiveFile(strLink), EFileError::none);
+    struct stat stLink {};
+    ASSERT_EQ(::lstat(strLink.c_str(), &stLink), 0);
+    EXPECT_TRUE(S_ISLNK(stLink.st_mode));
+    EXPECT_NE(ReadBytes(strPath), strBefore);
+
+    // A pipe is not a file to replace.
+    const std::string strFifo = folder.File("fifo.pwd");
+    ASSERT_EQ(::mkfifo(strFifo.c_str(), 0600), 0);
+    EXPECT_EQ(doc.WriteArchiveFile(strFifo), EFileError::writeFailed);
+    struct stat stFifo {};
+    ASSERT_EQ(::lstat(strFifo.c_str(), &stFifo), 0);
+    EXPECT_TRUE(S_ISFIFO(stFifo.st_mode));
+
+    // A folder in the way, or no folder at all: nothing is written.
+    EXPECT_NE(doc.WriteArchiveFile(folder.Path()), EFileError::none);
+    EXPECT_NE(doc.WriteArchiveFile(folder.File("no/such/folder.pwd")), EFileError::none);
+    EXPECT_TRUE(doc.m_listArchive.empty());
+}
+
+} // namespace

@@ -1,0 +1,79 @@
+#include "DocumentFixture.h"
+
+#include "core/store/FieldCipher.h"
+
+#include <cstdlib>
+#include <sys/stat.h>
+
+void DocumentFixture::SetUp() {
+    // The default backup folder follows XDG_DATA_HOME.
+    ::setenv("XDG_DATA_HOME", (m_folder.Path() + "/data").c_str(), 1);
+    m_prompts.m_fnFail = [](const std::string& strWhy) { ADD_FAILURE() << strWhy; };
+}
+
+void DocumentFixture::TearDown() {
+    EXPECT_EQ(m_prompts.UnusedAnswers(), "");
+}
+
+std::unique_ptr<CCofferDoc> DocumentFixture::MakeDoc() {
+    auto pDoc = std::make_unique<CCofferDoc>(&m_profile);
+    pDoc->SetPrompts(&m_prompts);
+    pDoc->SetRecentFileList(&m_recent);
+    pDoc->m_fnNotify = [this](EDocNotice eNotice) { m_vecNotices.push_back(eNotice); };
+    return pDoc;
+}
+
+std::string DocumentFixture::MakeFile(const std::string& strName, const std::string& strKey,
+                                      const std::vector<CPasswordInfo>& accounts) {
+    const std::string strPath = m_folder.File(strName);
+    auto pDoc = MakeDoc();
+    m_prompts.TypeCreateKey(strKey, strKey);
+    m_prompts.AnswerSaveFile(strPath);
+    pDoc->OnFileNew();
+    EXPECT_TRUE(pDoc->m_bSaved);
+    for (const CPasswordInfo& account : accounts)
+        pDoc->AddAccount(DEFAULT_GROUP_NAME, account);
+    if (!accounts.empty()) {
+        EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    }
+    EXPECT_EQ(pDoc->OnFileClose(), 1);
+    m_prompts.ClearRecord();
+    m_vecNotices.clear();
+    return strPath;
+}
+
+void DocumentFixture::OpenWithKey(CCofferDoc& doc, const std::string& strPath,
+                                  const std::string& strKey) {
+    m_prompts.TypeCheckKey(strKey);
+    EXPECT_TRUE(doc.OpenDocumentFile(strPath));
+    EXPECT_TRUE(doc.m_bOpen);
+}
+
+bool DocumentFixture::Shown(const std::string& strText, EMsgIcon eIcon,
+                            EMsgButtons eButtons) const {
+    for (const SPromptMessage& message : m_prompts.Messages()) {
+        if (message.m_strText == strText && message.m_eIcon == eIcon &&
+            message.m_eButtons == eButtons && message.m_strCaption == "Keyhaven")
+            return true;
+    }
+    return false;
+}
+
+std::string DumpRecords(const CCofferDoc& doc) {
+    std::string strOut;
+    for (const CPasswordInfo& info : doc.m_listInfo) {
+        for (const std::string* pText :
+             {&info.m_strAccount, &info.m_strUserName, &info.m_strPassword, &info.m_strWebSite,
+              &info.m_strEMail, &info.m_strComments, &info.m_strGroup})
+            strOut += std::to_string(pText->size()) + ":" + *pText + "|";
+        strOut += std::to_string(info.m_bGroup) + "\n";
+    }
+    return strOut;
+}
+
+int FileMode(const std::string& strPath) {
+    struct stat st {};
+    if (::stat(strPath.c_str(), &st) != 0)
+        return -1;
+    return static_cast<int>(st.st_mode & 07777);
+}

@@ -1,0 +1,99 @@
+#include "TestFiles.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+CTempFolder::CTempFolder() {
+    std::string strTemplate =
+        (std::filesystem::temp_directory_path() / "keyhaven-test-XXXXXX").string();
+    if (!::mkdtemp(strTemplate.data()))
+        throw std::runtime_error("mkdtemp failed");
+    m_strPath = strTemplate;
+}
+
+CTempFolder::~CTempFolder() {
+    std::error_code ec;
+    // Tests may leave read-only entries behind; give write permission back first.
+    for (auto& entry : std::filesystem::recursive_directory_iterator(m_strPath, ec))
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(m_strPath, ec);
+}
+
+CPasswordInfo Account(const std::string& strAccount, const std::string& strPassword) {
+    CPasswordInfo info;
+    info.m_strAccount = strAccount;
+    info.m_strUserName = "user of " + strAccount;
+    info.m_strPassword = strPassword;
+    info.m_strWebSite = "https://example.org/" + strAccount;
+    info.m_strEMail = strAccount + "@example.org";
+    info.m_strComments = "line one\r\nline two";
+    return info;
+}
+
+std::string ReadBytes(const std::string& strPath) {
+    std::ifstream in(strPath, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& strPath, const std::string& strBytes) {
+    std::ofstream out(strPath, std::ios::binary | std::ios::trunc);
+    out.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size()));
+}
+
+CByteBuilder& CByteBuilder::U8(std::uint8_t n) {
+    m_strBytes += static_cast<char>(n);
+    return *this;
+}
+
+CByteBuilder& CByteBuilder::U16(std::uint16_t n) {
+    return U8(static_cast<std::uint8_t>(n & 0xFF)).U8(static_cast<std::uint8_t>(n >> 8));
+}
+
+CByteBuilder& CByteBuilder::U32(std::uint32_t n) {
+    return U16(static_cast<std::uint16_t>(n & 0xFFFF)).U16(static_cast<std::uint16_t>(n >> 16));
+}
+
+CByteBuilder& CByteBuilder::Raw(const std::string& strBytes) {
+    m_strBytes += strBytes;
+    return *this;
+}
+
+CByteBuilder& CByteBuilder::Text(const std::string& strText) {
+    const std::size_t n = strText.size();
+    if (n < 255)
+        U8(static_cast<std::uint8_t>(n));
+    else if (n < 0xFFFE)
+        U8(0xFF).U16(static_cast<std::uint16_t>(n));
+    else
+        U8(0xFF).U16(0xFFFF).U32(static_cast<std::uint32_t>(n));
+    return Raw(strText);
+}
+
+CByteBuilder& CByteBuilder::WideText(const std::u16string& strText) {
+    U8(0xFF).U16(0xFFFE);
+    const std::size_t n = strText.size();
+    if (n < 255)
+        U8(static_cast<std::uint8_t>(n));
+    else
+        U8(0xFF).U16(static_cast<std::uint16_t>(n));
+    for (char16_t c : strText)
+        U16(static_cast<std::uint16_t>(c));
+    return *this;
+}
+
+CByteBuilder& CByteBuilder::FirstTag() {
+    return U16(0xFFFF).U16(0).U16(13).Raw("CPasswordInfo");
+}
+
+CByteBuilder& CByteBuilder::Body(const std::string& strAccount, std::int32_t nGroup,
+                                 const std::string& strGroup) {
+    Text(strAccount);
+    for (int i = 0; i < 5; ++i)
+        Text("");
+    U32(static_cast<std::uint32_t>(nGroup));
+    return Text(strGroup);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+// Helpers shared by the store tests: temporary folders and files assembled
+// byte by byte, as another writer of the format would make them.
+
+#include "core/store/PasswordInfo.h"
+
+#include <cstdint>
+#include <string>
+
+class CTempFolder {
+public:
+    CTempFolder();
+    ~CTempFolder();
+    CTempFolder(const CTempFolder&) = delete;
+    CTempFolder& operator=(const CTempFolder&) = delete;
+    const std::string& Path() const { return m_strPath; }
+    std::string File(const std::string& strName) const { return m_strPath + "/" + strName; }
+
+private:
+    std::string m_strPath;
+};
+
+// An account with every text filled from its name.
+CPasswordInfo Account(const std::string& strAccount, const std::string& strPassword = "pw");
+
+std::string ReadBytes(const std::string& strPath);
+void WriteBytes(const std::string& strPath, const std::string& strBytes);
+
+// Little-endian pieces of the file format.
+class CByteBuilder {
+public:
+    CByteBuilder& U8(std::uint8_t n);
+    CByteBuilder& U16(std::uint16_t n);
+    CByteBuilder& U32(std::uint32_t n);
+    CByteBuilder& Raw(const std::string& strBytes);
+    // A text with the shortest length prefix.
+    CByteBuilder& Text(const std::string& strText);
+    // A text in the 16-bit form: 0xFF, 0xFFFE, a length prefix counting
+    // characters, then UTF-16LE units.
+    CByteBuilder& WideText(const std::u16string& strText);
+    CByteBuilder& FirstTag();
+    CByteBuilder& LaterTag() { return U16(0x8001); }
+    // A record body whose texts are stored as given (already enciphered).
+    CByteBuilder& Body(const std::string& strAccount, std::int32_t nGroup,
+                       const std::string& strGroup);
+    const std::string& Bytes() const { return m_strBytes; }
+
+private:
+    std::string m_strBytes;
+};

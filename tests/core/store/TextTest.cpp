@@ -1,0 +1,107 @@
+#include "core/store/CodePage.h"
+#include "core/store/ExportText.h"
+#include "core/store/TextCompare.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+TEST(CodePage, EveryByteSurvivesARoundTrip) {
+    for (const std::string& strName : CCodePage::Names()) {
+        const CCodePage* pPage = CCodePage::ByName(strName);
+        ASSERT_NE(pPage, nullptr) << strName;
+        std::string strAll;
+        for (int i = 0; i < 256; ++i)
+            strAll += static_cast<char>(i);
+        std::string strBack;
+        ASSERT_TRUE(pPage->FromUtf8(pPage->ToUtf8(strAll), strBack)) << strName;
+        EXPECT_EQ(strBack, strAll) << strName;
+    }
+}
+
+TEST(CodePage, Windows1252MapsItsSpecialsAndKeepsUndefinedBytes) {
+    const CCodePage& page = CCodePage::Default();
+    EXPECT_EQ(page.Name(), "windows-1252");
+    EXPECT_EQ(page.ToUtf8("\x80"), "\xE2\x82\xAC"); // euro sign
+    EXPECT_EQ(page.ToUtf8("\xE9"), "\xC3\xA9");     // e acute
+    EXPECT_EQ(page.ToUnicode(0x81), U'\u0081');     // undefined: its C1 code point
+    EXPECT_EQ(page.ToUnicode(0x9D), U'\u009D');
+    EXPECT_EQ(CCodePage::ByName("WINDOWS-1252"), &page);
+    EXPECT_EQ(CCodePage::ByName("utf-8"), nullptr);
+}
+
+TEST(CodePage, UnrepresentableCharactersAreReportedNotReplaced) {
+    std::string strOut;
+    char32_t nBad = 0;
+    EXPECT_FALSE(CCodePage::Default().FromUtf8("ok \xE4\xB8\xAD", strOut, &nBad));
+    EXPECT_EQ(nBad, U'\u4E2D');
+    EXPECT_FALSE(CCodePage::Default().FromUtf8("bad \xC3", strOut, &nBad)); // cut sequence
+    EXPECT_EQ(nBad, U'\uFFFD');
+    EXPECT_FALSE(CCodePage::Default().FromUtf8("\xC0\x80", strOut, &nBad)); // overlong
+    const std::uint16_t units[] = {'a', 0xD83D, 0xDE00};
+    EXPECT_FALSE(CCodePage::Default().FromUtf16(units, 3, strOut, &nBad));
+    EXPECT_EQ(nBad, U'\U0001F600');
+    ASSERT_TRUE(CCodePage::ByName("windows-1251")->FromUtf8("\xD0\x96", strOut)); // Cyrillic Zhe
+    EXPECT_EQ(strOut, "\xC6");
+}
+
+TEST(CompareNoCase, IgnoresCaseInTheCodePage) {
+    EXPECT_EQ(CompareNoCase("abc", "ABC"), 0);
+    EXPECT_LT(CompareNoCase("abc", "abd"), 0);
+    EXPECT_GT(CompareNoCase("b", "A"), 0);
+    EXPECT_LT(CompareNoCase("ab", "abc"), 0);
+    EXPECT_EQ(CompareNoCase("\xC9t\xE9", "\xE9T\xC9"), 0); // É/é
+    EXPECT_EQ(CompareNoCase("\x8A", "\x9A"), 0);           // Š/š
+    EXPECT_TRUE(StartsWithNoCase("Work mail", "WORK"));
+    EXPECT_FALSE(StartsWithNoCase("Wo", "Work"));
+}
+
+TEST(CompareNoCase, SortsGroupsTheWayTheTreeShowsThem) {
+    std::vector<std::string> names = {"b", "A", "c", "a2", "B1"};
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return CompareNoCase(a, b) < 0;
+    });
+    EXPECT_EQ(names, (std::vector<std::string>{"A", "a2", "b", "B1", "c"}));
+}
+
+TEST(ExportText, NewFileIsOneBannerLine) {
+    CPasswordInfo group;
+    group.m_bGroup = 1;
+    group.m_strGroup = "My Passwords";
+    EXPECT_EQ(ExportText({group}), "============= My Passwords =============\n\n");
+    EXPECT_EQ(ExportText({group}, EXPORT_EOL_CRLF),
+              "============= My Passwords =============\r\n\r\n");
+}
+
+TEST(ExportText, AccountLayoutWithTabs) {
+    CPasswordInfo account;
+    EXPECT_EQ(ExportRecordText(account),
+              "Account\t\t\nUser Name\t\nPassword\t\nWeb Site\t\nE-Mail\t\t\nComments\t\n\n");
+    account.m_strAccount = "Bank";
+    account.m_strUserName = "jo";
+    account.m_strPassword = "s3cret";
+    account.m_strWebSite = "https://bank.example";
+    account.m_strEMail = "jo@example.com";
+    account.m_strComments = "PIN in safe";
+    EXPECT_EQ(ExportRecordText(account, EXPORT_EOL_CRLF),
+              "Account\t\tBank\r\nUser Name\tjo\r\nPassword\ts3cret\r\n"
+              "Web Site\thttps://bank.example\r\nE-Mail\t\tjo@example.com\r\n"
+              "Comments\tPIN in safe\r\n\r\n");
+}
+
+TEST(ExportText, PrintBlocksPadLabelsToFourteen) {
+    CPasswordInfo account;
+    account.m_strAccount = "Bank";
+    account.m_strComments = "x";
+    const std::string strBlock = PrintBlockText(account);
+    EXPECT_EQ(strBlock, "Account       Bank\nUser Name     \nPassword      \nWeb Site      \n"
+                        "E-Mail        \nComments      x\n\n");
+    CPasswordInfo group;
+    group.m_bGroup = 3;
+    group.m_strGroup = "G";
+    EXPECT_EQ(PrintBlockText(group), "============= G =============\n\n");
+}
+
+} // namespace

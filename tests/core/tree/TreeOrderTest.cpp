@@ -1,0 +1,62 @@
+#include "core/tree/TreeOrder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CPasswordInfo Named(const std::string& strAccount) {
+    CPasswordInfo info;
+    info.m_strAccount = strAccount;
+    return info;
+}
+
+std::vector<std::string> Labels(const std::vector<STreeGroup>& tree) {
+    std::vector<std::string> labels;
+    for (const STreeGroup& group : tree) {
+        labels.push_back(group.m_pGroup->m_strGroup);
+        for (const CPasswordInfo* pAccount : group.m_accounts)
+            labels.push_back("  " + pAccount->m_strAccount);
+    }
+    return labels;
+}
+
+TEST(TreeOrder, GroupsAndAccountsAreAlphabeticalIgnoringCase) {
+    CCofferDoc doc;
+    doc.OnNewDocument();
+    doc.RenameGroup(doc.FindGroup("My Passwords"), "b");
+    doc.AddGroup("A");
+    doc.AddGroup("c");
+    for (const char* pszName : {"zeta", "Alpha", "beta"})
+        doc.AddAccount("A", Named(pszName));
+    const auto tree = SortedTree(doc.m_listInfo);
+    EXPECT_EQ(Labels(tree),
+              (std::vector<std::string>{"A", "  Alpha", "  beta", "  zeta", "b", "c"}));
+}
+
+TEST(TreeOrder, EqualLabelsKeepListOrderAndNothingIsLost) {
+    CCofferDoc doc;
+    doc.OnNewDocument();
+    CPasswordInfo* pFirst = doc.AddAccount("My Passwords", Named("Same"));
+    CPasswordInfo* pSecond = doc.AddAccount("My Passwords", Named("same"));
+    const auto tree = SortedTree(doc.m_listInfo);
+    ASSERT_EQ(tree.size(), 1u);
+    // AddAccount puts each new account first in the list: "same" precedes "Same".
+    EXPECT_EQ(tree[0].m_accounts, (std::vector<CPasswordInfo*>{pSecond, pFirst}));
+    EXPECT_EQ(PreOrder(tree).size(), doc.m_listInfo.size());
+}
+
+TEST(TreeOrder, PreOrderRebuildsTheListInDisplayOrder) {
+    CCofferDoc doc;
+    doc.OnNewDocument();
+    doc.AddGroup("Empty");
+    doc.AddGroup("After");
+    doc.AddAccount("After", Named("x"));
+    doc.RebuildOrder(PreOrder(SortedTree(doc.m_listInfo)));
+    std::vector<std::string> listed;
+    for (const CPasswordInfo& info : doc.m_listInfo)
+        listed.push_back(info.IsGroup() ? info.m_strGroup : "  " + info.m_strAccount);
+    // The empty group is followed directly by the next group.
+    EXPECT_EQ(listed, (std::vector<std::string>{"After", "  x", "Empty", "My Passwords"}));
+}
+
+} // namespace

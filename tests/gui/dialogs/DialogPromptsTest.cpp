@@ -1,0 +1,214 @@
+// The Qt side of the prompt seam: each call opens the right real dialog and
+// returns its answer. The dialogs are answered by a timer that acts on the
+// active modal window, and a watchdog rejects anything left open.
+
+#include "gui/dialogs/DialogPrompts.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/FieldCipher.h"
+#include "gui/controls/HoverButton.h"
+#include "gui/dialogs/CheckKeyDlg.h"
+#include "gui/shell/DocNotifier.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+// Runs each step on the next modal window that opens, in order.
+class CModalScript : public QObject {
+public:
+    explicit CModalScript(std::vector<std::function<void(QWidget*)>> vecSteps)
+        : m_vecSteps(std::move(vecSteps)) {
+        connect(&m_timer, &QTimer::timeout, this, [this] { Poll(); });
+        m_timer.start(10);
+        QTimer::singleShot(5000, this, [this] {
+            m_bTimedOut = true;
+            while (QWidget* pModal = QApplication::activeModalWidget())
+                pModal->close();
+        });
+    }
+    bool Done() const { return m_nNext == m_vecSteps.size() && !m_bTimedOut; }
+
+private:
+    void Poll() {
+        QWidget* pModal = QApplication::activeModalWidget();
+        if (!pModal || pModal == m_pLast || m_nNext >= m_vecSteps.size())
+            return;
+        m_pLast = pModal;
+        m_vecSteps[m_nNext++](pModal);
+    }
+
+    std::vector<std::function<void(QWidget*)>> m_vecSteps;
+    QTimer m_timer;
+    QWidget* m_pLast = nullptr;
+    std::size_t m_nNext = 0;
+    bool m_bTimedOut = false;
+};
+
+} // namespace
+
+class DialogPromptsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void messageBoxShowsTextIconButtonsAndCaption();
+    void closingAQuestionWithoutChoiceIsCancel();
+    void checkKeyRunsTheDialogWithItsPromptAndRealMessages();
+    void createAndChangeReturnCheckValues();
+    void saveNamesGetTheDefaultExtension();
+    void notifierTurnsNoticesIntoSignals();
+};
+
+void DialogPromptsTest::messageBoxShowsTextIconButtonsAndCaption() {
+    CDialogPrompts prompts;
+    QString strText;
+    QString strTitle;
+    QMessageBox::Icon eIcon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    CModalScript script({[&](QWidget* pModal) {
+        auto* pBox = qobject_cast<QMessageBox*>(pModal);
+        QVERIFY(pBox);
+        strText = pBox->text();
+        strTitle = pBox->windowTitle();
+        eIcon = pBox->icon();
+        buttons = pBox->standardButtons();
+        pBox->button(QMessageBox::No)->click();
+    }});
+    const EMsgAnswer eAnswer =
+        prompts.MessageBox("Your document has been modified,do you want to save it?",
+                           EMsgIcon::exclamation, EMsgButtons::yesNoCancel);
+    QVERIFY(script.Done());
+    QCOMPARE(eAnswer, EMsgAnswer::no);
+    QCOMPARE(strText, QStringLiteral("Your document has been modified,do you want to save it?"));
+    QCOMPARE(strTitle, QStringLiteral("Keyhaven"));
+    QCOMPARE(eIcon, QMessageBox::Warning);
+    QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+
+    CModalScript info({[&](QWidget* pModal) {
+        auto* pBox = qobject_cast<QMessageBox*>(pModal);
+        QVERIFY(pBox);
+        eIcon = pBox->icon();
+        pBox->button(QMessageBox::Ok)->click();
+    }});
+    QCOMPARE(prompts.MessageBox("KEY is changed!", EMsgIcon::information), EMsgAnswer::ok);
+    QCOMPARE(eIcon, QMessageBox::Information);
+}
+
+void DialogPromptsTest::closingAQuestionWithoutChoiceIsCancel() {
+    CDialogPrompts prompts;
+    CModalScript script({[](QWidget* pModal) { QTest::keyClick(pModal, Qt::Key_Escape); }});
+    QCOMPARE(
+        prompts.MessageBox("Save changes to x.pwd?", EMsgIcon::question, EMsgButtons::yesNoCancel),
+        EMsgAnswer::cancel);
+    QVERIFY(script.Done());
+}
+
+void DialogPromptsTest::checkKeyRunsTheDialogWithItsPromptAndRealMessages() {
+    CDialogPrompts prompts;
+    QString strPrompt;
+    QString strMessage;
+    auto TypeAndPress = [](QWidget* pModal, const char* pszKey) {
+        auto* pEdit = pModal->findChild<QLineEdit*>(QStringLiteral("typedKeyEdit"));
+        QVERIFY(pEdit);
+        QTest::keyClicks(pEdit, QString::fromLatin1(pszKey));
+        pModal->findChild<CHoverButton*>(QStringLiteral("okButton"))->click();
+    };
+    QPointer<QWidget> pDialog;
+    CModalScript script({
+        [&](QWidget* pModal) {
+            auto* pCheck = qobject_cast<CCheckKeyDlg*>(pModal);
+            QVERIFY(pCheck);
+            pDialog = pCheck;
+            strPrompt = pCheck->Prompt();
+            // Pressed later, so the message box opens inside the dialog's loop.
+            QTimer::singleShot(0, pModal, [=] { TypeAndPress(pModal, "wrong"); });
+        },
+        [&](QWidget* pModal) {
+            auto* pBox = qobject_cast<QMessageBox*>(pModal);
+            QVERIFY(pBox);
+            strMessage = pBox->text();
+            pBox->button(QMessageBox::Ok)->click();
+            QTimer::singleShot(0, pDialog, [&] { TypeAndPress(pDialog, "right"); });
+        },
+    });
+    QVERIFY(prompts.RunCheckKey("KEY for:  Work.pwd", MakeKeyCheckValue("right")));
+    QVERIFY(script.Done());
+    QCOMPARE(strPrompt, QStringLiteral("KEY for:  Work.pwd"));
+    QCOMPARE(strMessage, QStringLiteral("Your KEY is invalid!"));
+}
+
+void DialogPromptsTest::createAndChangeReturnCheckValues() {
+    CDialogPrompts prompts;
+    auto Fill = [](QWidget* pModal, std::vector<std::pair<const char*, const char*>> vecTexts) {
+        for (const auto& [pszEdit, pszText] : vecTexts)
+            QTest::keyClicks(pModal->findChild<QLineEdit*>(QString::fromLatin1(pszEdit)),
+                             QString::fromLatin1(pszText));
+        pModal->findChild<CHoverButton*>(QStringLiteral("okButton"))->click();
+    };
+    std::string strValue;
+    {
+        CModalScript script({[&](QWidget* pModal) {
+            Fill(pModal, {{"newKeyEdit", "abc"}, {"confirmKeyEdit", "abc"}});
+        }});
+        QVERIFY(prompts.RunCreateKey(strValue));
+        QCOMPARE(strValue, MakeKeyCheckValue("abc"));
+    }
+    {
+        CModalScript script({[&](QWidget* pModal) {
+            pModal->findChild<CHoverButton*>(QStringLiteral("cancelButton"))->click();
+        }});
+        QVERIFY(!prompts.RunChangeKey(strValue));
+        QCOMPARE(strValue, MakeKeyCheckValue("abc"));
+    }
+    {
+        CModalScript script({[&](QWidget* pModal) {
+            Fill(pModal,
+                 {{"originalKeyEdit", "abc"}, {"newKeyEdit", "xyz"}, {"confirmKeyEdit", "xyz"}});
+        }});
+        QVERIFY(prompts.RunChangeKey(strValue));
+        QCOMPARE(strValue, MakeKeyCheckValue("xyz"));
+    }
+}
+
+void DialogPromptsTest::saveNamesGetTheDefaultExtension() {
+    QCOMPARE(CQtPrompts::WithDefaultExtension("/home/a/Work", ".pwd"), "/home/a/Work.pwd");
+    QCOMPARE(CQtPrompts::WithDefaultExtension("/home/a/Work.pwd", ".pwd"), "/home/a/Work.pwd");
+    QCOMPARE(CQtPrompts::WithDefaultExtension("/home/a/Work.txt", ".pwd"), "/home/a/Work.txt");
+    QCOMPARE(CQtPrompts::WithDefaultExtension("/home/a.b/Work", ".pwd"), "/home/a.b/Work.pwd");
+    QCOMPARE(CQtPrompts::WithDefaultExtension("/home/a/.hidden", ".pwd"), "/home/a/.hidden.pwd");
+    QCOMPARE(CQtPrompts::WithDefaultExtension("", ".pwd"), "");
+    QCOMPARE(CQtPrompts::FilterSuffix("Keyhaven files (*.pwd)"), "*.pwd");
+    QCOMPARE(CQtPrompts::FilterSuffix("no pattern"), "");
+}
+
+void DialogPromptsTest::notifierTurnsNoticesIntoSignals() {
+    CCofferDoc doc;
+    auto pNotifier = std::make_unique<CDocNotifier>(doc);
+    QSignalSpy spyUpdate(pNotifier.get(), &CDocNotifier::UpdateAllViews);
+    QSignalSpy spyModified(pNotifier.get(), &CDocNotifier::ModifiedChanged);
+    QSignalSpy spyPath(pNotifier.get(), &CDocNotifier::PathNameChanged);
+    doc.OnNewDocument();
+    doc.SetModifiedFlag(true);
+    doc.SetModifiedFlag(true); // no change, no signal
+    QCOMPARE(spyModified.count(), 1);
+    QCOMPARE(spyModified.at(0).at(0).toBool(), true);
+    doc.OnFileClose(); // without prompts the modified question is cancelled
+    QCOMPARE(spyUpdate.count(), 0);
+    doc.SetModifiedFlag(false);
+    doc.m_strKey = "1";
+    doc.m_bSaved = true;
+    QCOMPARE(doc.OnFileClose(), 1);
+    QCOMPARE(spyUpdate.count(), 1);
+    QCOMPARE(spyPath.count(), 1);
+    pNotifier.reset();
+    QVERIFY(!doc.m_fnNotify);
+}
+
+QTEST_MAIN(DialogPromptsTest)
+#include "DialogPromptsTest.moc"

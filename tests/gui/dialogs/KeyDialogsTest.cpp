@@ -1,0 +1,264 @@
+// The three KEY dialogs as widgets: their controls, ids, names and captions,
+// masked edits, icon buttons, and the OK rules with every message going
+// through the scripted prompts.
+
+#include "core/base/StringTable.h"
+#include "core/store/FieldCipher.h"
+#include "gui/controls/HoverButton.h"
+#include "gui/dialogs/ChangeKeyDlg.h"
+#include "gui/dialogs/CheckKeyDlg.h"
+#include "gui/dialogs/CreateKeyDlg.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+class KeyDialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void createKeyControls();
+    void createKeyRules();
+    void createKeyRefusesCharactersTheCodePageLacks();
+    void checkKeyControls();
+    void checkKeyRulesAndEnter();
+    void changeKeyControls();
+    void changeKeyRules();
+    void cancelClosesWithoutMessage();
+
+private:
+    template <class T> T* Find(QWidget& dialog, const char* pszName) {
+        T* pWidget = dialog.findChild<T*>(QString::fromLatin1(pszName));
+        if (!pWidget)
+            qFatal("no control %s", pszName);
+        return pWidget;
+    }
+    void Type(QWidget& dialog, const char* pszEdit, const QString& strText) {
+        QLineEdit* pEdit = Find<QLineEdit>(dialog, pszEdit);
+        pEdit->clear();
+        // Key events carry Latin-1 only; other characters arrive as input text.
+        bool bLatin1 = true;
+        for (QChar ch : strText)
+            bLatin1 = bLatin1 && ch.unicode() < 0x80;
+        if (bLatin1)
+            QTest::keyClicks(pEdit, strText);
+        else
+            pEdit->insert(strText);
+    }
+    void PressOk(QWidget& dialog) {
+        QTest::mouseClick(Find<CHoverButton>(dialog, "okButton"), Qt::LeftButton);
+    }
+    void CheckEdit(QWidget& dialog, const char* pszName, int nId, const QString& strAccessible) {
+        QLineEdit* pEdit = Find<QLineEdit>(dialog, pszName);
+        QCOMPARE(pEdit->property("controlId").toInt(), nId);
+        QCOMPARE(pEdit->echoMode(), QLineEdit::Password);
+        QCOMPARE(pEdit->accessibleName(), strAccessible);
+    }
+    void CheckButtons(QWidget& dialog) {
+        auto* pOk = Find<CHoverButton>(dialog, "okButton");
+        auto* pCancel = Find<CHoverButton>(dialog, "cancelButton");
+        QCOMPARE(pOk->property("controlId").toInt(), 1);
+        QCOMPARE(pCancel->property("controlId").toInt(), 2);
+        QCOMPARE(pOk->IconId(), 222);
+        QCOMPARE(pCancel->IconId(), 279);
+        // The numbered pictures exist, so the buttons show them.
+        QVERIFY(!CHoverButton::LoadNumberedIcon(222).isNull());
+        QVERIFY(!CHoverButton::LoadNumberedIcon(279).isNull());
+        QCOMPARE(pOk->accessibleName(), QStringLiteral("OK"));
+        QCOMPARE(pCancel->accessibleName(), QStringLiteral("Cancel"));
+        QVERIFY(pOk->isDefault());
+    }
+    bool HasLabel(QWidget& dialog, const QString& strText) {
+        for (QLabel* pLabel : dialog.findChildren<QLabel*>())
+            if (pLabel->text() == strText)
+                return true;
+        return false;
+    }
+    QStringList Messages() const {
+        QStringList list;
+        for (const std::string& strText : m_pPrompts->MessageTexts())
+            list << QString::fromStdString(strText);
+        return list;
+    }
+
+    std::unique_ptr<CScriptedPrompts> m_pPrompts;
+};
+
+void KeyDialogsTest::init() {
+    m_pPrompts = std::make_unique<CScriptedPrompts>();
+    m_pPrompts->m_fnFail = [](const std::string& strWhy) {
+        QTest::qFail(strWhy.c_str(), __FILE__, __LINE__);
+    };
+}
+
+void KeyDialogsTest::cleanup() {
+    QCOMPARE(m_pPrompts->UnusedAnswers(), std::string());
+}
+
+void KeyDialogsTest::createKeyControls() {
+    CCreateKeyDlg dialog(*m_pPrompts);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Create KEY"));
+    QCOMPARE(dialog.property("controlId").toInt(), 216);
+    QVERIFY(HasLabel(dialog, QStringLiteral("Create KEY for new file")));
+    QVERIFY(HasLabel(dialog, QStringLiteral("Confirm KEY")));
+    CheckEdit(dialog, "newKeyEdit", 1036, QStringLiteral("Create KEY for new file"));
+    CheckEdit(dialog, "confirmKeyEdit", 1068, QStringLiteral("Confirm KEY"));
+    CheckButtons(dialog);
+    // Typed characters are never shown.
+    QLineEdit* pEdit = Find<QLineEdit>(dialog, "newKeyEdit");
+    QTest::keyClicks(pEdit, QStringLiteral("abc"));
+    QCOMPARE(pEdit->displayText(), QStringLiteral("***"));
+}
+
+void KeyDialogsTest::createKeyRules() {
+    CCreateKeyDlg dialog(*m_pPrompts);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+    PressOk(dialog);
+    QCOMPARE(Messages(), QStringList{QString::fromUtf8(IDS_KEY_INVALID)});
+    QCOMPARE(m_pPrompts->Messages().back().m_eIcon, EMsgIcon::exclamation);
+    QCOMPARE(dialog.focusWidget(), Find<QLineEdit>(dialog, "newKeyEdit"));
+    QVERIFY(dialog.isVisible());
+
+    Type(dialog, "newKeyEdit", QStringLiteral("one"));
+    Type(dialog, "confirmKeyEdit", QStringLiteral("two"));
+    PressOk(dialog);
+    QCOMPARE(Messages().last(), QString::fromUtf8(IDS_KEYS_DO_NOT_MATCH));
+    QVERIFY(Find<QLineEdit>(dialog, "newKeyEdit")->text().isEmpty());
+    QVERIFY(Find<QLineEdit>(dialog, "confirmKeyEdit")->text().isEmpty());
+    QCOMPARE(dialog.focusWidget(), Find<QLineEdit>(dialog, "newKeyEdit"));
+
+    Type(dialog, "newKeyEdit", QStringLiteral("secret"));
+    Type(dialog, "confirmKeyEdit", QStringLiteral("secret"));
+    PressOk(dialog);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.m_strKeyValue, MakeKeyCheckValue("secret"));
+    QCOMPARE(Messages().size(), 2);
+
+    dialog.Clear();
+    QVERIFY(dialog.m_strKeyValue.empty());
+    QVERIFY(Find<QLineEdit>(dialog, "newKeyEdit")->text().isEmpty());
+}
+
+void KeyDialogsTest::createKeyRefusesCharactersTheCodePageLacks() {
+    CCreateKeyDlg dialog(*m_pPrompts);
+    dialog.show();
+    const QString strKey = QStringLiteral("caf") + QChar(0x00E9) + QChar(0x03A9);
+    Type(dialog, "newKeyEdit", strKey);
+    Type(dialog, "confirmKeyEdit", strKey);
+    PressOk(dialog);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(Messages().last().contains(QStringLiteral("U+03A9")));
+
+    // The same text without the Greek letter is held by the code page: the
+    // check value is that of its single-byte form.
+    Type(dialog, "newKeyEdit", strKey.left(4));
+    Type(dialog, "confirmKeyEdit", strKey.left(4));
+    PressOk(dialog);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.m_strKeyValue, MakeKeyCheckValue("caf\xe9"));
+}
+
+void KeyDialogsTest::checkKeyControls() {
+    CCheckKeyDlg dialog(*m_pPrompts);
+    dialog.SetPrompt(QStringLiteral("KEY for:  Work.pwd"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Check Key"));
+    QCOMPARE(dialog.property("controlId").toInt(), 217);
+    QLabel* pPrompt = Find<QLabel>(dialog, "promptLabel");
+    QCOMPARE(pPrompt->property("controlId").toInt(), 1073);
+    QCOMPARE(pPrompt->text(), QStringLiteral("KEY for:  Work.pwd"));
+    CheckEdit(dialog, "typedKeyEdit", 1090, QStringLiteral("KEY for:  Work.pwd"));
+    CheckButtons(dialog);
+}
+
+void KeyDialogsTest::checkKeyRulesAndEnter() {
+    CCheckKeyDlg dialog(*m_pPrompts);
+    dialog.m_strKeyValue = MakeKeyCheckValue("right");
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QLineEdit* pEdit = Find<QLineEdit>(dialog, "typedKeyEdit");
+    for (const char* pszWrong : {"wrong", "Right", "rig"}) {
+        Type(dialog, "typedKeyEdit", QString::fromLatin1(pszWrong));
+        PressOk(dialog);
+        QVERIFY(pEdit->text().isEmpty());
+        QCOMPARE(dialog.focusWidget(), pEdit);
+        QVERIFY(dialog.isVisible());
+    }
+    QCOMPARE(Messages(), QStringList(3, QString::fromUtf8(IDS_KEY_INVALID)));
+    // Enter in the edit presses the default button.
+    QTest::keyClicks(pEdit, QStringLiteral("right"));
+    QTest::keyClick(pEdit, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(Messages().size(), 3);
+}
+
+void KeyDialogsTest::changeKeyControls() {
+    CChangeKeyDlg dialog(*m_pPrompts);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Change Key"));
+    QCOMPARE(dialog.property("controlId").toInt(), 221);
+    for (const char* pszLabel : {"Original KEY", "New KEY", "Confirm Key"})
+        QVERIFY2(HasLabel(dialog, QString::fromLatin1(pszLabel)), pszLabel);
+    CheckEdit(dialog, "originalKeyEdit", 1036, QStringLiteral("Original KEY"));
+    CheckEdit(dialog, "newKeyEdit", 1075, QStringLiteral("New KEY"));
+    CheckEdit(dialog, "confirmKeyEdit", 1076, QStringLiteral("Confirm Key"));
+    CheckButtons(dialog);
+    QVERIFY(!dialog.IconLabel()->pixmap().isNull());
+}
+
+void KeyDialogsTest::changeKeyRules() {
+    CChangeKeyDlg dialog(*m_pPrompts);
+    dialog.m_strKeyValue = MakeKeyCheckValue("old");
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QLineEdit* pOriginal = Find<QLineEdit>(dialog, "originalKeyEdit");
+    QLineEdit* pNew = Find<QLineEdit>(dialog, "newKeyEdit");
+    QLineEdit* pConfirm = Find<QLineEdit>(dialog, "confirmKeyEdit");
+
+    Type(dialog, "originalKeyEdit", QStringLiteral("bad"));
+    Type(dialog, "newKeyEdit", QStringLiteral("n"));
+    Type(dialog, "confirmKeyEdit", QStringLiteral("n"));
+    PressOk(dialog);
+    QCOMPARE(Messages().last(), QString::fromUtf8(IDS_ORIGINAL_KEY_INVALID));
+    QVERIFY(pOriginal->text().isEmpty() && pNew->text().isEmpty() && pConfirm->text().isEmpty());
+    QCOMPARE(dialog.focusWidget(), pOriginal);
+
+    Type(dialog, "originalKeyEdit", QStringLiteral("old"));
+    Type(dialog, "newKeyEdit", QStringLiteral("n"));
+    Type(dialog, "confirmKeyEdit", QStringLiteral("m"));
+    PressOk(dialog);
+    QCOMPARE(Messages().last(), QString::fromUtf8(IDS_KEYS_DO_NOT_MATCH));
+    QCOMPARE(pOriginal->text(), QStringLiteral("old"));
+    QVERIFY(pNew->text().isEmpty() && pConfirm->text().isEmpty());
+    QCOMPARE(dialog.focusWidget(), pNew);
+
+    PressOk(dialog);
+    QCOMPARE(Messages().last(), QString::fromUtf8(IDS_NEW_KEY_INVALID));
+
+    Type(dialog, "newKeyEdit", QStringLiteral("new"));
+    Type(dialog, "confirmKeyEdit", QStringLiteral("new"));
+    PressOk(dialog);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.m_strKeyValue, MakeKeyCheckValue("new"));
+    QCOMPARE(Messages().size(), 3);
+}
+
+void KeyDialogsTest::cancelClosesWithoutMessage() {
+    CChangeKeyDlg dialog(*m_pPrompts);
+    const std::string strValue = MakeKeyCheckValue("old");
+    dialog.m_strKeyValue = strValue;
+    dialog.show();
+    Type(dialog, "originalKeyEdit", QStringLiteral("bad"));
+    QTest::mouseClick(Find<CHoverButton>(dialog, "cancelButton"), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(Messages().isEmpty());
+    QCOMPARE(dialog.m_strKeyValue, strValue);
+}
+
+QTEST_MAIN(KeyDialogsTest)
+#include "KeyDialogsTest.moc"

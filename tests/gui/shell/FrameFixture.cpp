@@ -1,0 +1,34 @@
+#include "gui/shell/FrameFixture.h"
+
+#include "core/store/FieldCipher.h"
+
+CFrameFixture::CFrameFixture(CMemoryProfile* pSharedProfile)
+    : m_profile(pSharedProfile ? *pSharedProfile : m_ownProfile) {
+    m_prompts.m_fnFail = [this](const std::string& strWhy) { m_vecFailures.push_back(strWhy); };
+    m_pDoc = std::make_unique<CCofferDoc>(&m_profile);
+    m_pDoc->SetRecentFileList(&m_recent);
+    m_pDoc->OnNewDocument();
+}
+
+CFrameFixture::~CFrameFixture() {
+    m_pFrame.reset();
+}
+
+CMainFrame& CFrameFixture::Frame() {
+    if (!m_pFrame)
+        m_pFrame = std::make_unique<CMainFrame>(m_profile, m_prompts, *m_pDoc);
+    return *m_pFrame;
+}
+
+std::string CFrameFixture::WriteKeyedFile(const std::string& strName, const std::string& strKey) {
+    CCofferDoc doc;
+    doc.OnNewDocument();
+    doc.m_strKey = MakeKeyCheckValue(strKey);
+    const std::string strPath = m_dir.filePath(QString::fromStdString(strName)).toStdString();
+    doc.WriteArchiveFile(strPath);
+    return strPath;
+}
+
+void CFrameFixture::GiveKey(const std::string& strKey) {
+    m_pDoc->m_strKey = MakeKeyCheckValue(strKey);
+}

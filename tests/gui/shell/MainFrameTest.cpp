@@ -1,0 +1,845 @@
+#include "gui/shell/FrameFixture.h"
+
+#include "core/base/CommandIds.h"
+#include "core/base/SettingsSchema.h"
+#include "gui/shell/SearchBar.h"
+#include "gui/shell/SystemTray.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDialog>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <map>
+
+namespace {
+
+struct SExpected {
+    int nId;
+    const char* pszText;
+    const char* pszPrompt;
+    const char* pszTip;
+};
+
+// The command table as users see it: text, status prompt and tool tip.
+const SExpected EXPECTED_MENU[] = {
+    {57600, "&New\tCtrl+N", "Create a new file", "New"},
+    {57601, "&Open...\tCtrl+O", "Open an existing file", "Open"},
+    {57602, "&Close", "Close the active file", "Close"},
+    {57603, "&Save\tCtrl+S", "Save the active file", "Save"},
+    {57604, "Save &As...", "Save the active file with a new name", "Save As"},
+    {32954, "&Print...", "Print password information", ""},
+    {32947, "&Export...", "", ""},
+    {32782, "P&roperties", "Show file properties", "Proerties"},
+    {57665, "E&xit", "Quit the application; prompts to save documents", "Exit"},
+    {32785, "Add &Account...\tCtrl+A", "Add an account", "Add Account"},
+    {32955, "Add &Group...\tCtrl+G", "Add a group", "Add Group"},
+    {32956, "&Edit...\tCtrl+E", "Edit account or group", "Edit"},
+    {32957, "&Delete...\tCtrl+D", "Delete account or group", "Delete"},
+    {59392, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
+    {59393, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
+    {32929, "S&earch Bar\tCtrl+F", "Show or hide the search bar", ""},
+    {32906, "&Password Bar\tF2", "Switch to password bar", "Password Bar"},
+    {32772, "Always on T&op\tF3", "Set window always on the top", "Always on Top"},
+    {32780, "Change &KEY...", "Change your KEY", ""},
+    {32895, "&Mask Passwords", "Mask your passwords with *", ""},
+    {32916, "&Lock", "Minize and lock the program", "Lock"},
+    {32898, "&Options...", "Change options", "Options"},
+    {57616, nullptr, "Open this file", ""},
+    {32852, "&Add Here", "Add file name here when you open a file", ""},
+    {32851, "&Clear on Exit", "Clear recent file list on exit", ""},
+    {32799, "&Contents\tF1", "Use help", "Help"},
+    {32856, "&Website", "Visit website for product information", ""},
+    {32857, "&Support", nullptr, ""},
+    {57664, "&About", "Display the product information", "About"},
+};
+
+struct SAccelerator {
+    QKeySequence key;
+    int nId;
+};
+
+const SAccelerator EXPECTED_ACCELERATORS[] = {
+    {QKeySequence(Qt::CTRL | Qt::Key_A), 32785},
+    {QKeySequence(Qt::CTRL | Qt::Key_D), 32957},
+    {QKeySequence(Qt::CTRL | Qt::Key_E), 32956},
+    {QKeySequence(Qt::CTRL | Qt::Key_F), 32929},
+    {QKeySequence(Qt::CTRL | Qt::Key_G), 32955},
+    {QKeySequence(Qt::CTRL | Qt::Key_N), 57600},
+    {QKeySequence(Qt::CTRL | Qt::Key_O), 57601},
+    {QKeySequence(Qt::CTRL | Qt::Key_S), 57603},
+    {QKeySequence(Qt::CTRL | Qt::Key_C), 57634},
+    {QKeySequence(Qt::CTRL | Qt::Key_Insert), 57634},
+    {QKeySequence(Qt::CTRL | Qt::Key_V), 57637},
+    {QKeySequence(Qt::SHIFT | Qt::Key_Insert), 57637},
+    {QKeySequence(Qt::CTRL | Qt::Key_X), 57635},
+    {QKeySequence(Qt::SHIFT | Qt::Key_Delete), 57635},
+    {QKeySequence(Qt::CTRL | Qt::Key_Z), 57643},
+    {QKeySequence(Qt::ALT | Qt::Key_Backspace), 57643},
+    {QKeySequence(Qt::Key_F1), 32799},
+    {QKeySequence(Qt::Key_F2), 32906},
+    {QKeySequence(Qt::Key_F3), 32772},
+    {QKeySequence(Qt::Key_F6), 57680},
+    {QKeySequence(Qt::SHIFT | Qt::Key_F6), 57681},
+};
+
+void CollectMenuActions(QMenu* pMenu, std::map<int, QAction*>& mapFound, QStringList& titles) {
+    titles << pMenu->title();
+    for (QAction* pAction : pMenu->actions()) {
+        if (pAction->menu())
+            CollectMenuActions(pAction->menu(), mapFound, titles);
+        else if (!pAction->isSeparator())
+            mapFound[pAction->property("commandId").toInt()] = pAction;
+    }
+}
+
+QList<int> IdsOf(const QList<QAction*>& actions) {
+    QList<int> ids;
+    for (QAction* pAction : actions)
+        ids << (pAction->isSeparator() ? 0 : pAction->property("commandId").toInt());
+    return ids;
+}
+
+bool ClipboardHas(bool bImage) {
+    const QMimeData* pData = QGuiApplication::clipboard()->mimeData();
+    return pData && (bImage ? pData->hasImage() : pData->hasText());
+}
+
+bool Enabled(CMainFrame& frame, int nId) {
+    return frame.Commands().Update(nId).bEnabled;
+}
+
+} // namespace
+
+class CMainFrameTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void menusCarryTheCommandTable();
+    void acceleratorTableIsComplete();
+    void toolbarAndDropDown();
+    void statusBarPanes();
+    void searchBarControls();
+    void enableRulesFollowTheKey();
+    void trayCommandsWaitForModalDialogs();
+    void placementIsSavedAsText();
+    void placementIsRestored();
+    void barsAreRememberedAcrossRuns();
+    void firstActivationPlainStart();
+    void firstActivationAtLogon();
+    void firstActivationWithPasswordBarAsDefault();
+    void startupMessages_data();
+    void startupMessages();
+    void startupFileAsksForKey();
+    void startupFileAtLogonSkipsKeyAndLocks();
+    void closeButton_data();
+    void closeButton();
+    void exitCommandsEndWhateverExit2Min();
+    void minimiseGoesToTray();
+    void clipboardEmptiedOnlyForText();
+    void searchBarToggleFocusesAndEmpties();
+    void onTopOnlyInMainWindow();
+    void restoreAsksForKeyWhenLocked();
+    void unlockPromptShowsTheFileNameAsItIs();
+    void recentMenuShowsPathsAsTheyAre();
+    void trayDoubleClickRunsDefault();
+    void clearRecentOnExit();
+    void captionIsAlwaysKeyhaven();
+    void frameSettingsWrittenAtExit();
+
+private:
+    QTemporaryDir m_dataHome;
+};
+
+void CMainFrameTest::initTestCase() {
+    // The document makes its backup folder below the data folder.
+    qputenv("XDG_DATA_HOME", m_dataHome.path().toLocal8Bit());
+}
+
+void CMainFrameTest::menusCarryTheCommandTable() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    std::map<int, QAction*> mapFound;
+    QStringList titles;
+    QStringList topTitles;
+    for (QAction* pTop : frame.menuBar()->actions()) {
+        topTitles << pTop->text();
+        CollectMenuActions(pTop->menu(), mapFound, titles);
+    }
+    QCOMPARE(topTitles, QStringList({"&File", "&Edit", "&View", "&Tools", "&Help"}));
+    QVERIFY(titles.contains("&Recent"));
+
+    for (const SExpected& expected : EXPECTED_MENU) {
+        const auto it = mapFound.find(expected.nId);
+        QVERIFY2(it != mapFound.end(), qPrintable(QString::number(expected.nId)));
+        QAction* pAction = it->second;
+        if (expected.pszText)
+            QCOMPARE(pAction->text(), QString::fromUtf8(expected.pszText));
+        if (expected.pszPrompt)
+            QCOMPARE(pAction->statusTip(), QString::fromUtf8(expected.pszPrompt));
+        else
+            QVERIFY(!pAction->statusTip().isEmpty());
+        if (*expected.pszTip)
+            QCOMPARE(pAction->toolTip(), QString::fromUtf8(expected.pszTip));
+    }
+    // Recent: four file entries, then "Add Here" and "Clear on Exit".
+    QMenu* pRecent = frame.findChild<QMenu*>("menuRecent");
+    QVERIFY(pRecent);
+    QCOMPARE(IdsOf(pRecent->actions()), QList<int>({57616, 57617, 57618, 57619, 0, 32852, 32851}));
+    for (int nId = 57616; nId <= 57619; ++nId)
+        QCOMPARE(frame.Action(nId)->statusTip(), QString("Open this file"));
+
+    // The window-level always-on-top item is the pin at the menu bar's end.
+    auto* pPin = qobject_cast<QToolButton*>(frame.menuBar()->cornerWidget(Qt::TopRightCorner));
+    QVERIFY(pPin);
+    QCOMPARE(pPin->defaultAction()->property("commandId").toInt(), 4112);
+    QCOMPARE(pPin->defaultAction()->statusTip(), QString("Set window always on the top"));
+    QCOMPARE(pPin->defaultAction()->text(), QString("Always on T&op\tF3"));
+}
+
+void CMainFrameTest::acceleratorTableIsComplete() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    std::map<QString, int> mapOwner;
+    for (QAction* pAction : frame.findChildren<QAction*>()) {
+        for (const QKeySequence& key : pAction->shortcuts()) {
+            const QString strKey = key.toString();
+            // Two commands on one key would make the key do nothing.
+            QVERIFY2(!mapOwner.count(strKey), qPrintable(strKey));
+            mapOwner[strKey] = pAction->property("commandId").toInt();
+        }
+    }
+    for (const SAccelerator& accel : EXPECTED_ACCELERATORS)
+        QCOMPARE(mapOwner[accel.key.toString()], accel.nId);
+    QCOMPARE(mapOwner.size(), std::size(EXPECTED_ACCELERATORS));
+}
+
+void CMainFrameTest::toolbarAndDropDown() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    QCOMPARE(IdsOf(frame.ToolBar()->actions()), QList<int>({57600, 57601, 57603, 0, 32785, 32956,
+                                                            32957, 0, 32898, 0, 32906, 0, 32916}));
+    auto* pAdd = qobject_cast<QToolButton*>(frame.ToolBar()->widgetForAction(frame.Action(32785)));
+    QVERIFY(pAdd && pAdd->menu());
+    QCOMPARE(pAdd->popupMode(), QToolButton::MenuButtonPopup);
+    QCOMPARE(pAdd->menu()->objectName(), QString("ToolBarDropdown"));
+    QCOMPARE(IdsOf(pAdd->menu()->actions()), QList<int>({32785, 32955}));
+    QCOMPARE(pAdd->toolTip(), QString("Add Account"));
+}
+
+void CMainFrameTest::statusBarPanes() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    auto* pPrompt = frame.statusBar()->findChild<QLabel*>("PanePrompt");
+    auto* pGroups = frame.statusBar()->findChild<QLabel*>("PaneGroups");
+    auto* pAccounts = frame.statusBar()->findChild<QLabel*>("PaneAccounts");
+    QVERIFY(pPrompt && pGroups && pAccounts);
+    QCOMPARE(pPrompt->text(), QString("Ready"));
+    QCOMPARE(pGroups->text(), QString("Groups"));
+    QCOMPARE(pAccounts->text(), QString("Accounts"));
+    QCOMPARE(pGroups->property("controlId").toInt(), 61204);
+    QCOMPARE(pAccounts->property("controlId").toInt(), 61205);
+
+    // Whoever knows the counts feeds the panes through their update rules.
+    int nGroups = 2;
+    frame.Commands().RegisterUpdate(
+        61204, [&](CCmdUI& ui) { ui.SetText(std::to_string(nGroups) + " Groups"); });
+    frame.UpdateCommandUI();
+    QCOMPARE(pGroups->text(), QString("2 Groups"));
+    // The panes follow while the program is idle.
+    frame.show();
+    nGroups = 3;
+    QTRY_COMPARE(pGroups->text(), QString("3 Groups"));
+}
+
+void CMainFrameTest::searchBarControls() {
+    CFrameFixture fx;
+    CSearchBar* pBar = fx.Frame().SearchBar();
+    QCOMPARE(pBar->property("controlId").toInt(), 32929);
+    QCOMPARE(pBar->Edit()->property("controlId").toInt(), 1168);
+    QCOMPARE(pBar->FindNextButton()->property("controlId").toInt(), 1169);
+    QCOMPARE(pBar->FindNextButton()->text(), QString("Find Next"));
+    QVERIFY(pBar->FindNextButton()->isDefault());
+    QCOMPARE(pBar->MatchWordBox()->property("controlId").toInt(), 1176);
+    QCOMPARE(pBar->MatchWordBox()->text(), QString("Match whole word"));
+    QCOMPARE(pBar->MatchCaseBox()->property("controlId").toInt(), 1177);
+    QCOMPARE(pBar->MatchCaseBox()->text(), QString("Match case "));
+    QCOMPARE(pBar->HideButton()->property("controlId").toInt(), 32929);
+    QCOMPARE(pBar->HideButton()->text(), QString("Hide"));
+    QVERIFY(pBar->isHidden());
+    // Searching belongs to the view: until it takes the command, Find Next
+    // cannot be pressed.
+    fx.Frame().UpdateCommandUI();
+    QVERIFY(!pBar->FindNextButton()->isEnabled());
+    int nSearches = 0;
+    fx.Frame().Commands().Register(1169, [&]() { ++nSearches; });
+    fx.Frame().UpdateCommandUI();
+    QVERIFY(pBar->FindNextButton()->isEnabled());
+    QTest::keyClick(pBar->Edit(), Qt::Key_Return);
+    QCOMPARE(nSearches, 1);
+}
+
+void CMainFrameTest::enableRulesFollowTheKey() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    frame.UpdateCommandUI();
+    for (const int nId : {57602, 57604, 32780, 32916, 32959, 57603})
+        QVERIFY2(!Enabled(frame, nId), qPrintable(QString::number(nId)));
+    for (const int nId : {57600, 57601, 57665, 32799, 32856, 32857, 57664, 32852, 32851, 59392,
+                          59393, 32929, 32772, 4112, 32779, 32773})
+        QVERIFY2(Enabled(frame, nId), qPrintable(QString::number(nId)));
+    // Commands whose owners are not part of the frame stay disabled until
+    // they are carried by someone.
+    for (const int nId : {32785, 32955, 32956, 32957, 32954, 32895, 32898, 32906, 32909})
+        QVERIFY2(!Enabled(frame, nId), qPrintable(QString::number(nId)));
+    QVERIFY(!frame.Action(57602)->isEnabled());
+
+    fx.GiveKey();
+    frame.UpdateCommandUI();
+    for (const int nId : {57602, 57604, 32780, 32916, 32959})
+        QVERIFY2(Enabled(frame, nId), qPrintable(QString::number(nId)));
+    QVERIFY(frame.Action(57602)->isEnabled());
+    QVERIFY(!Enabled(frame, 57603));
+    fx.m_pDoc->SetModifiedFlag(true);
+    QVERIFY(Enabled(frame, 57603));
+
+    // Check marks follow the settings they show.
+    QVERIFY(frame.Action(32852)->isChecked());
+    frame.RunCommand(32852);
+    QVERIFY(!fx.m_pDoc->m_bAddToRecent);
+    QVERIFY(!frame.Action(32852)->isChecked());
+}
+
+void CMainFrameTest::trayCommandsWaitForModalDialogs() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    fx.GiveKey();
+    QDialog dlg;
+    dlg.setModal(true);
+    dlg.show();
+    QTRY_VERIFY(QApplication::activeModalWidget() == &dlg);
+    for (const int nId : {32779, 32773, 32959})
+        QVERIFY(!Enabled(frame, nId));
+    dlg.hide();
+    QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    for (const int nId : {32779, 32773, 32959})
+        QVERIFY(Enabled(frame, nId));
+}
+
+void CMainFrameTest::placementIsSavedAsText() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    frame.setGeometry(10, 20, 300, 200);
+    frame.SaveWindowPlacement();
+    QCOMPARE(fx.m_profile.GetProfileString("Window size", "Rect", ""),
+             std::string("0010 0020 0310 0220"));
+    QCOMPARE(fx.m_profile.GetProfileInt("Window Size", "IsMaxed", 9), 0u);
+
+    frame.setGeometry(-8, 5, 400, 300);
+    frame.SaveWindowPlacement();
+    QCOMPARE(fx.m_profile.GetProfileString("Window size", "Rect", ""),
+             std::string("-008 0005 0392 0305"));
+
+    frame.show();
+    frame.showMaximized();
+    QTRY_VERIFY(frame.isMaximized());
+    frame.SaveWindowPlacement();
+    QCOMPARE(fx.m_profile.GetProfileInt("Window Size", "IsMaxed", 9), 1u);
+    // The normal rectangle, not the maximised one, is what comes back.
+    QCOMPARE(fx.m_profile.GetProfileString("Window size", "Rect", ""),
+             std::string("-008 0005 0392 0305"));
+}
+
+void CMainFrameTest::placementIsRestored() {
+    {
+        // A fresh user.
+        CFrameFixture fx;
+        fx.Frame().RestoreWindowPlacement(false);
+        QCOMPARE(fx.Frame().geometry(), QRect(218, 100, 493, 443));
+        QVERIFY(!fx.Frame().isVisible());
+        QCOMPARE(fx.Frame().m_bOnTop, 0);
+    }
+    {
+        CFrameFixture fx;
+        fx.m_profile.WriteProfileString("Window size", "Rect", "0100 0050 0600 0450");
+        fx.m_profile.WriteProfileInt("Window size", "top", 1);
+        fx.Frame().RestoreWindowPlacement(true);
+        QVERIFY(fx.Frame().isVisible());
+        QCOMPARE(fx.Frame().geometry(), QRect(100, 50, 500, 400));
+        QCOMPARE(fx.Frame().m_bOnTop, 1);
+        QVERIFY(fx.Frame().windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(fx.Frame().Action(4112)->isChecked());
+    }
+    {
+        // An empty text leaves the window where it is; maximised comes back.
+        CFrameFixture fx;
+        fx.m_profile.WriteProfileString("Window size", "Rect", "");
+        fx.m_profile.WriteProfileInt("window size", "IsMaxed", 1);
+        fx.Frame().setGeometry(30, 40, 320, 240);
+        fx.Frame().RestoreWindowPlacement(true);
+        QTRY_VERIFY(fx.Frame().isMaximized());
+        QCOMPARE(fx.Frame().normalGeometry(), QRect(30, 40, 320, 240));
+    }
+}
+
+void CMainFrameTest::barsAreRememberedAcrossRuns() {
+    CMemoryProfile profile;
+    {
+        CFrameFixture fx(&profile);
+        fx.Frame().ActivateFrame(true);
+        QVERIFY(fx.Frame().ToolBar()->isVisible());
+        fx.Frame().RunCommand(59392);
+        fx.Frame().RunCommand(59393);
+        QVERIFY(!fx.Frame().ToolBar()->isVisible());
+        QVERIFY(!fx.Frame().statusBar()->isVisible());
+        fx.Frame().Exit();
+        QVERIFY(fx.Frame().IsClosed());
+    }
+    QCOMPARE(profile.GetProfileInt("Window size", "tool", 9), 0u);
+    QCOMPARE(profile.GetProfileInt("Window size", "status", 9), 0u);
+    QVERIFY(!profile.GetProfileString("Keyhaven-Summary", "State", "").empty());
+    CFrameFixture fx(&profile);
+    fx.Frame().ActivateFrame(true);
+    QVERIFY(!fx.Frame().ToolBar()->isVisible());
+    QVERIFY(!fx.Frame().statusBar()->isVisible());
+    QVERIFY(!fx.Frame().Action(59392)->isChecked());
+    fx.Frame().RunCommand(59392);
+    QVERIFY(fx.Frame().ToolBar()->isVisible());
+    QVERIFY(fx.Frame().Action(59392)->isChecked());
+}
+
+void CMainFrameTest::firstActivationPlainStart() {
+    CFrameFixture fx;
+    fx.Frame().ActivateFrame(true);
+    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
+    QCOMPARE(fx.Frame().m_bLocked, 0);
+    QVERIFY(fx.Frame().isVisible());
+    QCOMPARE(fx.Frame().Tray().DefaultCommand(), 32959);
+    QCOMPARE(fx.Frame().Tray().IconId(), 240);
+    QVERIFY(fx.m_prompts.Messages().empty());
+    // A later activation does not run the start again.
+    fx.m_profile.WriteProfileInt("Start", "Auto", 1);
+    fx.Frame().ActivateFrame(true);
+    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
+}
+
+void CMainFrameTest::firstActivationAtLogon() {
+    CFrameFixture fx;
+    fx.m_profile.WriteProfileInt("Start", "Auto", 1);
+    fx.m_profile.WriteProfileString("Window size", "Rect", "0100 0050 0600 0450");
+    fx.Frame().ActivateFrame(true);
+    QCOMPARE(fx.Frame().m_nMode, MODE_TRAY_MAIN);
+    QCOMPARE(fx.Frame().m_bLocked, 1);
+    QVERIFY(!fx.Frame().isVisible());
+    QVERIFY(fx.Frame().IsStartHidden());
+    QCOMPARE(fx.Frame().Tray().DefaultCommand(), 32779);
+    // No file with a KEY was opened: the icon stays the normal one.
+    QCOMPARE(fx.Frame().Tray().IconId(), 240);
+    // The placement is restored without showing the window.
+    QCOMPARE(fx.Frame().geometry(), QRect(100, 50, 500, 400));
+    // Coming back needs no KEY when the document has none.
+    fx.Frame().RunCommand(32779);
+    QVERIFY(fx.Frame().isVisible());
+    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
+    QCOMPARE(fx.Frame().m_bLocked, 0);
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CMainFrameTest::firstActivationWithPasswordBarAsDefault() {
+    // Until the Password Bar exists, a start that would show it shows the
+    // main window instead, so that the user always gets an interface.
+    CFrameFixture fx;
+    fx.m_profile.WriteProfileInt("Settings", "StartBar", 1);
+    fx.Frame().ActivateFrame(true);
+    QCOMPARE(fx.Frame().m_nStartBar, 1);
+    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
+    QVERIFY(fx.Frame().isVisible());
+}
+
+void CMainFrameTest::startupMessages_data() {
+    QTest::addColumn<int>("nMode");
+    QTest::addColumn<QString>("strRecorded");
+    QTest::addColumn<QString>("strMessage");
+    QTest::newRow("last, none recorded") << 1 << QString() << "There is no last file to open.";
+    QTest::newRow("last, deleted") << 1 << "/nowhere/x.pwd"
+                                   << "The last file was not found.";
+    QTest::newRow("fixed, none recorded")
+        << 2 << QString() << "There is no specified file to open.";
+    QTest::newRow("fixed, deleted") << 2 << "/nowhere/y.pwd"
+                                    << "The specified file was not found.";
+    QTest::newRow("none") << 0 << "/nowhere/z.pwd" << QString();
+}
+
+void CMainFrameTest::startupMessages() {
+    QFETCH(int, nMode);
+    QFETCH(QString, strRecorded);
+    QFETCH(QString, strMessage);
+    CFrameFixture fx;
+    fx.m_profile.WriteProfileInt("Settings", "2", unsigned(3 + 8 * nMode));
+    if (!strRecorded.isEmpty())
+        fx.m_profile.WriteProfileString("Path", nMode == 2 ? "2" : "1", strRecorded.toStdString());
+    fx.Frame().ActivateFrame(true);
+    if (strMessage.isEmpty()) {
+        QVERIFY(fx.m_prompts.Messages().empty());
+    } else {
+        QCOMPARE(fx.m_prompts.Messages().size(), 1u);
+        QCOMPARE(QString::fromStdString(fx.m_prompts.Messages()[0].m_strText), strMessage);
+        QCOMPARE(fx.m_prompts.Messages()[0].m_eIcon, EMsgIcon::exclamation);
+        QCOMPARE(fx.m_prompts.Messages()[0].m_eButtons, EMsgButtons::ok);
+    }
+    QVERIFY(fx.m_pDoc->m_strKey.empty());
+    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
+}
+
+void CMainFrameTest::startupFileAsksForKey() {
+    CFrameFixture fx;
+    const std::string strPath = fx.WriteKeyedFile("Work.pwd", "secret");
+    // The last-file mode has nothing recorded, but the command line wins.
+    fx.m_profile.WriteProfileInt("Settings", "2", 3 + 8);
+    fx.m_profile.WriteProfileString("Path", "4", strPath);
+    fx.m_prompts.TypeCheckKey("secret");
+    fx.Frame().ActivateFrame(true);
+    QVERIFY(fx.m_prompts.Messages().empty());
+    QVERIFY(!fx.m_pDoc->m_strKey.empty());
+    QCOMPARE(fx.m_pDoc->GetPathName(), strPath);
+    QVERIFY(fx.m_pDoc->m_bOpen);
+    QCOMPARE(fx.m_recent.GetCount(), 1);
+    QCOMPARE(fx.Frame().m_bLocked, 0);
+    QCOMPARE(fx.Frame().Tray().IconId(), 240);
+    QVERIFY(fx.m_vecFailures.empty());
+    QCOMPARE(fx.m_prompts.UnusedAnswers(), std::string());
+}
+
+void CMainFrameTest::startupFileAtLogonSkipsKeyAndLocks() {
+    CFrameFixture fx;
+    const std::string strPath = fx.WriteKeyedFile("Home.pwd", "secret");
+    fx.m_profile.WriteProfileString("Path", "4", strPath);
+    fx.m_profile.WriteProfileInt("Start", "Auto", 1);
+    fx.Frame().ActivateFrame(true);
+    // No Check Key at logon: the KEY is asked when the user comes back.
+    QVERIFY(fx.m_prompts.Calls().empty());
+    QVERIFY(!fx.m_pDoc->m_strKey.empty());
+    QVERIFY(!fx.m_pDoc->m_bSkipKeyCheck);
+    QCOMPARE(fx.Frame().m_nMode, MODE_TRAY_MAIN);
+    QCOMPARE(fx.Frame().m_bLocked, 1);
+    QCOMPARE(fx.Frame().Tray().IconId(), 358);
+    QVERIFY(!fx.Frame().isVisible());
+
+    fx.m_prompts.TypeCheckKey("secret");
+    fx.Frame().Tray().OnTrayNotification(QSystemTrayIcon::DoubleClick);
+    QVERIFY(fx.Frame().isVisible());
+    QCOMPARE(fx.Frame().m_bLocked, 0);
+    QCOMPARE(fx.Frame().Tray().IconId(), 240);
+    QCOMPARE(fx.Frame().Tray().DefaultCommand(), 32959);
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CMainFrameTest::closeButton_data() {
+    QTest::addColumn<int>("nExit2Min");
+    QTest::addColumn<bool>("bKey");
+    QTest::addColumn<bool>("bClosed");
+    QTest::addColumn<bool>("bLocked");
+    QTest::newRow("exit") << 0 << true << true << false;
+    QTest::newRow("hide") << 1 << true << false << false;
+    QTest::newRow("hide and lock") << 2 << true << false << true;
+    QTest::newRow("hide, nothing to lock") << 2 << false << false << false;
+}
+
+void CMainFrameTest::closeButton() {
+    QFETCH(int, nExit2Min);
+    QFETCH(bool, bKey);
+    QFETCH(bool, bClosed);
+    QFETCH(bool, bLocked);
+    CFrameFixture fx;
+    fx.m_profile.WriteProfileInt("Settings", "Exit2Min", unsigned(nExit2Min));
+    fx.Frame().ActivateFrame(true);
+    if (bKey)
+        fx.GiveKey();
+    fx.Frame().close();
+    QCOMPARE(fx.Frame().IsClosed(), bClosed);
+    QVERIFY(!fx.Frame().isVisible());
+    if (!bClosed) {
+        QCOMPARE(fx.Frame().m_nMode, MODE_TRAY_MAIN);
+        QCOMPARE(fx.Frame().Tray().DefaultCommand(), 32779);
+    }
+    QCOMPARE(fx.Frame().m_bLocked, bLocked ? 1 : 0);
+    QCOMPARE(fx.Frame().Tray().IconId(), bLocked ? 358 : 240);
+}
+
+void CMainFrameTest::exitCommandsEndWhateverExit2Min() {
+    for (const int nCommand : {57665, 32773}) {
+        CFrameFixture fx;
+        fx.m_profile.WriteProfileInt("Settings", "Exit2Min", 1);
+        fx.Frame().ActivateFrame(true);
+        bool bQuit = false;
+        fx.Frame().m_fnClosed = [&]() { bQuit = true; };
+        fx.Frame().RunCommand(nCommand);
+        QVERIFY(fx.Frame().IsClosed());
+        QVERIFY(bQuit);
+    }
+    // A modified file asks first; Cancel keeps the program running.
+    CFrameFixture fx;
+    fx.Frame().ActivateFrame(true);
+    fx.GiveKey();
+    fx.m_pDoc->SetModifiedFlag(true);
+    fx.m_prompts.AnswerMessage(EMsgAnswer::cancel);
+    fx.Frame().RunCommand(57665);
+    QVERIFY(!fx.Frame().IsClosed());
+    QVERIFY(fx.Frame().isVisible());
+    QCOMPARE(fx.m_prompts.Messages().size(), 1u);
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CMainFrameTest::minimiseGoesToTray() {
+    for (const int nMin2Lock : {0, 1}) {
+        CFrameFixture fx;
+        fx.m_profile.WriteProfileInt("Settings", "Min2Lock", unsigned(nMin2Lock));
+        fx.Frame().ActivateFrame(true);
+        fx.GiveKey();
+        fx.Frame().showMinimized();
+        QTRY_COMPARE(fx.Frame().m_nMode, MODE_TRAY_MAIN);
+        QVERIFY(!fx.Frame().isVisible());
+        QVERIFY(!fx.Frame().isMinimized());
+        QCOMPARE(fx.Frame().m_bLocked, nMin2Lock);
+        QCOMPARE(fx.Frame().Tray().IconId(), nMin2Lock ? 358 : 240);
+        QVERIFY(!fx.Frame().IsClosed());
+    }
+}
+
+void CMainFrameTest::clipboardEmptiedOnlyForText() {
+    QClipboard* pClipboard = QGuiApplication::clipboard();
+    {
+        CFrameFixture fx;
+        fx.m_profile.WriteProfileInt("Settings", "Exit2Min", 1);
+        fx.Frame().ActivateFrame(true);
+        pClipboard->setText("hunter2");
+        fx.Frame().close();
+        QVERIFY(!ClipboardHas(false));
+    }
+    {
+        CFrameFixture fx;
+        fx.m_profile.WriteProfileInt("Settings", "Exit2Min", 1);
+        fx.Frame().ActivateFrame(true);
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        pClipboard->setImage(image);
+        fx.Frame().close();
+        QVERIFY(ClipboardHas(true));
+        // And at exit.
+        pClipboard->setText("hunter2");
+        fx.Frame().Exit();
+        QVERIFY(fx.Frame().IsClosed());
+        QVERIFY(!ClipboardHas(false));
+    }
+}
+
+void CMainFrameTest::searchBarToggleFocusesAndEmpties() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    int nResets = 0;
+    frame.m_fnResetSearch = [&]() { ++nResets; };
+    CSearchBar* pBar = frame.SearchBar();
+    pBar->Edit()->setText("old text");
+
+    QTest::keyClick(&frame, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(pBar->isVisible());
+    QCOMPARE(frame.m_bShowSearchBar, 1);
+    QVERIFY(pBar->Edit()->text().isEmpty());
+    QTRY_VERIFY(pBar->Edit()->hasFocus());
+    QVERIFY(frame.Action(32929)->isChecked());
+
+    QTest::keyClicks(pBar->Edit(), "bank");
+    QCOMPARE(frame.GetSearchText(), QString("bank"));
+    QTest::mouseClick(pBar->HideButton(), Qt::LeftButton);
+    QVERIFY(!pBar->isVisible());
+    QCOMPARE(frame.m_bShowSearchBar, 0);
+    QCOMPARE(nResets, 2);
+
+    // Hidden in the tray, the toggle does nothing.
+    frame.HideToTray(false);
+    frame.Commands().ExecuteUnchecked(32929);
+    QCOMPARE(frame.m_bShowSearchBar, 0);
+}
+
+void CMainFrameTest::onTopOnlyInMainWindow() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    const QIcon iconOff = frame.Action(4112)->icon();
+    QTest::keyClick(&frame, Qt::Key_F3);
+    QCOMPARE(frame.m_bOnTop, 1);
+    QVERIFY(frame.windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(frame.isVisible());
+    QVERIFY(frame.Action(4112)->isChecked());
+    QVERIFY(frame.Action(4112)->icon().cacheKey() != iconOff.cacheKey());
+
+    // The pin toggles it back.
+    auto* pPin = qobject_cast<QToolButton*>(frame.menuBar()->cornerWidget(Qt::TopRightCorner));
+    pPin->click();
+    QCOMPARE(frame.m_bOnTop, 0);
+    QVERIFY(!(frame.windowFlags() & Qt::WindowStaysOnTopHint));
+
+    frame.HideToTray(false);
+    frame.Commands().ExecuteUnchecked(32772);
+    frame.Commands().ExecuteUnchecked(4112);
+    QCOMPARE(frame.m_bOnTop, 0);
+    QVERIFY(!frame.isVisible());
+}
+
+void CMainFrameTest::restoreAsksForKeyWhenLocked() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    fx.GiveKey("secret");
+    fx.m_pDoc->m_strFileName = "Work.pwd";
+    frame.RunCommand(32916);
+    QCOMPARE(frame.m_bLocked, 1);
+    QVERIFY(!frame.isVisible());
+
+    fx.m_prompts.CancelCheckKey();
+    frame.RunCommand(32779);
+    QVERIFY(!frame.isVisible());
+    QCOMPARE(frame.m_bLocked, 1);
+    QCOMPARE(frame.Tray().IconId(), 358);
+    QCOMPARE(frame.Tray().DefaultCommand(), 32779);
+    QCOMPARE(fx.m_prompts.Calls().back().m_strDetail, std::string("KEY for:  Work.pwd"));
+
+    fx.m_prompts.TypeCheckKey("wrong");
+    fx.m_prompts.TypeCheckKey("secret");
+    frame.RunCommand(32779);
+    QVERIFY(frame.isVisible());
+    QCOMPARE(frame.m_nMode, MODE_MAIN);
+    QCOMPARE(frame.m_bLocked, 0);
+    QCOMPARE(frame.Tray().IconId(), 240);
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CMainFrameTest::unlockPromptShowsTheFileNameAsItIs() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    fx.GiveKey("secret");
+    // A file system name, not a stored text: no code-page conversion.
+    fx.m_pDoc->m_strFileName = "Cl\xC3\xA9s.pwd";
+    frame.RunCommand(32916);
+    fx.m_prompts.TypeCheckKey("secret");
+    frame.RunCommand(32779);
+    QVERIFY(frame.isVisible());
+    QCOMPARE(fx.m_prompts.Calls().back().m_strDetail, std::string("KEY for:  Cl\xC3\xA9s.pwd"));
+}
+
+void CMainFrameTest::recentMenuShowsPathsAsTheyAre() {
+    CFrameFixture fx;
+    fx.m_recent.Add("/tmp/Tom & Jerry/Cl\xC3\xA9s.pwd");
+    fx.m_recent.Add("/tmp/plain.pwd");
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    auto* pRecent = frame.findChild<QMenu*>(QStringLiteral("menuRecent"));
+    QVERIFY(pRecent);
+    emit pRecent->aboutToShow();
+    QCOMPARE(frame.Action(57616)->text(), QString("&1 /tmp/plain.pwd"));
+    // The "&" is doubled so that it shows instead of underlining a letter.
+    QCOMPARE(frame.Action(57617)->text(),
+             QString::fromUtf8("&2 /tmp/Tom && Jerry/Cl\xC3\xA9s.pwd"));
+    QVERIFY(frame.Action(57617)->isVisible());
+    QVERIFY(!frame.Action(57618)->isVisible());
+}
+
+void CMainFrameTest::trayDoubleClickRunsDefault() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    fx.GiveKey("secret");
+    // A single click does nothing: it is also the first half of a double click.
+    frame.Tray().OnTrayNotification(QSystemTrayIcon::Trigger);
+    QVERIFY(frame.isVisible());
+    // The default "Lock" while the window is shown.
+    frame.Tray().OnTrayNotification(QSystemTrayIcon::DoubleClick);
+    QVERIFY(!frame.isVisible());
+    QCOMPARE(frame.m_bLocked, 1);
+    QCOMPARE(frame.Tray().DefaultCommand(), 32779);
+    // The menu marks the default in bold.
+    frame.Tray().UpdateMenu();
+    for (QAction* pAction : frame.Tray().Menu()->actions())
+        if (!pAction->isSeparator())
+            QCOMPARE(pAction->font().bold(), pAction->property("commandId").toInt() == 32779);
+    // The double click runs its command even while a rule would disable it.
+    QDialog dlg;
+    dlg.setModal(true);
+    dlg.show();
+    QTRY_VERIFY(QApplication::activeModalWidget() == &dlg);
+    fx.m_prompts.TypeCheckKey("secret");
+    frame.Tray().OnTrayNotification(QSystemTrayIcon::DoubleClick);
+    QVERIFY(frame.isVisible());
+    dlg.hide();
+}
+
+void CMainFrameTest::clearRecentOnExit() {
+    for (const bool bClear : {false, true}) {
+        CFrameFixture fx;
+        fx.m_recent.Add("/a.pwd");
+        fx.m_recent.Add("/b.pwd");
+        fx.Frame().ActivateFrame(true);
+        if (bClear)
+            fx.Frame().RunCommand(32851);
+        QCOMPARE(fx.Frame().Action(32851)->isChecked(), bClear);
+        fx.Frame().Exit();
+        QCOMPARE(fx.m_recent.GetCount(), bClear ? 0 : 2);
+        QCOMPARE(fx.m_profile.GetProfileInt("Settings", "1", 99), bClear ? 4u : 0u);
+    }
+}
+
+void CMainFrameTest::captionIsAlwaysKeyhaven() {
+    CFrameFixture fx;
+    const std::string strPath = fx.WriteKeyedFile("Named.pwd", "k");
+    fx.m_profile.WriteProfileString("Path", "4", strPath);
+    fx.m_prompts.TypeCheckKey("k");
+    fx.Frame().ActivateFrame(true);
+    QCOMPARE(fx.m_pDoc->GetPathName(), strPath);
+    fx.m_pDoc->SetModifiedFlag(true);
+    QCOMPARE(fx.Frame().windowTitle(), QString("Keyhaven"));
+    fx.Frame().RunCommand(32772);
+    QCOMPARE(fx.Frame().windowTitle(), QString("Keyhaven"));
+}
+
+void CMainFrameTest::frameSettingsWrittenAtExit() {
+    CFrameFixture fx;
+    fx.m_profile.WriteProfileInt("Settings", "1", 0x94);
+    fx.m_profile.WriteProfileInt("Settings", "Exit2Min", 2);
+    fx.m_profile.WriteProfileString("Settings", "Begin", "7");
+    fx.Frame();
+    QCOMPARE(fx.Frame().m_bClearRecent, 1);
+    QCOMPARE(fx.Frame().m_nLockChoice, 2);
+    QCOMPARE(fx.Frame().m_nExitChoice, 2);
+    QCOMPARE(fx.Frame().m_strGenBegin, std::string("7"));
+    fx.Frame().m_nLockChoice = 3;
+    fx.Frame().m_nMin2Lock = 1;
+    fx.Frame().ActivateFrame(true);
+    fx.Frame().Exit();
+    QCOMPARE(fx.m_profile.GetProfileInt("Settings", "1", 0), unsigned(4 + 3 * 8 + 2 * 64));
+    QCOMPARE(fx.m_profile.GetProfileInt("Settings", "Min2Lock", 0), 1u);
+    QCOMPARE(fx.m_profile.GetProfileInt("Settings", "Exit2Min", 0), 2u);
+    QCOMPARE(fx.m_profile.GetProfileString("Settings", "Begin", ""), std::string("7"));
+    QCOMPARE(fx.m_profile.GetProfileInt("Settings", "Generate", 0), 39u);
+    QCOMPARE(fx.m_profile.GetProfileInt("Window size", "search", 9), 0u);
+}
+
+QTEST_MAIN(CMainFrameTest)
+#include "MainFrameTest.moc"

@@ -1,0 +1,138 @@
+#include "core/shell/CommandMap.h"
+#include "gui/controls/HoverButton.h"
+#include "gui/controls/LinkLabel.h"
+#include "gui/shell/AboutDlg.h"
+#include "gui/shell/HelpWindow.h"
+#include "gui/shell/SystemTray.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QTextBrowser>
+
+class CShellWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void trayMenuItems();
+    void trayToolTipIsCut();
+    void trayWithoutDesktopTrayIsPending();
+    void trayDefaultByPosition();
+    void trayRunsEnabledCommandsOnly();
+    void aboutBox();
+    void helpWindowShowsTheIndex();
+};
+
+void CShellWindowsTest::trayMenuItems() {
+    CCommandMap map;
+    CSystemTray tray(map);
+    QStringList texts;
+    QList<int> ids;
+    for (QAction* pAction : tray.Menu()->actions()) {
+        texts << (pAction->isSeparator() ? QString("-") : pAction->text());
+        ids << pAction->property("commandId").toInt();
+    }
+    QCOMPARE(texts, QStringList({"Main &Window", "Password &Bar", "-", "&Lock", "-", "E&xit"}));
+    QCOMPARE(ids, QList<int>({32779, 32909, 0, 32959, 0, 32773}));
+    // The first item is the default until told otherwise.
+    QCOMPARE(tray.DefaultCommand(), 32779);
+}
+
+void CShellWindowsTest::trayToolTipIsCut() {
+    CCommandMap map;
+    CSystemTray tray(map);
+    const QString strLong(80, QChar('x'));
+    tray.Create(strLong, 128, 143, false);
+    QCOMPARE(tray.ToolTip().size(), 63);
+    QCOMPARE(tray.Id(), 143);
+    tray.Create("Keyhaven", 128, 143, false);
+    QCOMPARE(tray.ToolTip(), QString("Keyhaven"));
+}
+
+void CShellWindowsTest::trayWithoutDesktopTrayIsPending() {
+    // Offscreen there is no tray: the program runs on and the icon waits.
+    CCommandMap map;
+    CSystemTray tray(map);
+    const bool bTray = QSystemTrayIcon::isSystemTrayAvailable();
+    QCOMPARE(tray.Create("Keyhaven", 128, 143, false), bTray);
+    QCOMPARE(tray.IsPending(), !bTray);
+    QCOMPARE(tray.IsRemoved(), !bTray);
+    QVERIFY(tray.SetIcon(358));
+    QCOMPARE(tray.IconId(), 358);
+    // Hiding the icon on purpose ends the wait; showing it starts it again.
+    QVERIFY(tray.HideIcon());
+    QVERIFY(tray.IsHidden());
+    QVERIFY(!tray.IsPending());
+    QCOMPARE(tray.ShowIcon(), bTray);
+    QCOMPARE(tray.IsPending(), !bTray);
+    QCOMPARE(tray.IconId(), 358);
+}
+
+void CShellWindowsTest::trayDefaultByPosition() {
+    CCommandMap map;
+    CSystemTray tray(map);
+    QVERIFY(tray.SetMenuDefaultItem(3, true));
+    QCOMPARE(tray.DefaultCommand(), 32959);
+    QVERIFY(tray.SetMenuDefaultItem(32773, false));
+    QCOMPARE(tray.DefaultCommand(), 32773);
+    // A position on a separator names no command.
+    QVERIFY(tray.SetMenuDefaultItem(2, true));
+    QCOMPARE(tray.DefaultCommand(), 0);
+}
+
+void CShellWindowsTest::trayRunsEnabledCommandsOnly() {
+    CCommandMap map;
+    int nExits = 0;
+    bool bAllowed = false;
+    map.Register(
+        32773, [&]() { ++nExits; }, [&](CCmdUI& ui) { ui.Enable(bAllowed); });
+    CSystemTray tray(map);
+    tray.UpdateMenu();
+    QAction* pExit = tray.Menu()->actions().last();
+    QVERIFY(!pExit->isEnabled());
+    // Items without a command stay disabled.
+    QVERIFY(!tray.Menu()->actions().first()->isEnabled());
+    pExit->trigger();
+    QCOMPARE(nExits, 0);
+    bAllowed = true;
+    tray.UpdateMenu();
+    QVERIFY(pExit->isEnabled());
+    pExit->trigger();
+    QCOMPARE(nExits, 1);
+}
+
+void CShellWindowsTest::aboutBox() {
+    CAboutDlg dlg(nullptr);
+    QCOMPARE(dlg.windowTitle(), QString("About Keyhaven"));
+    QCOMPARE(dlg.findChild<QLabel*>("AboutName")->text(), QString("Keyhaven"));
+    QCOMPARE(dlg.findChild<QLabel*>("AboutVersion")->text(), QString("Version 2.8.0"));
+    QCOMPARE(dlg.WebsiteLink()->property("controlId").toInt(), 1063);
+    QCOMPARE(dlg.SupportLink()->property("controlId").toInt(), 1062);
+    QVERIFY(QString::fromStdString(dlg.WebsiteLink()->GetLinkTarget()).startsWith("https://"));
+    QVERIFY(QString::fromStdString(dlg.SupportLink()->GetLinkTarget()).startsWith("mailto:"));
+    QCOMPARE(dlg.OkButton()->property("controlId").toInt(), 1);
+    QCOMPARE(dlg.OkButton()->IconId(), 222);
+    QVERIFY(!dlg.findChild<QLabel*>("AboutIcon")->pixmap().isNull());
+
+    std::string strOpened;
+    dlg.WebsiteLink()->SetLauncher([&](const std::string& strTarget) {
+        strOpened = strTarget;
+        return 33;
+    });
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QTest::mouseClick(dlg.WebsiteLink(), Qt::LeftButton);
+    QCOMPARE(strOpened, dlg.WebsiteLink()->GetLinkTarget());
+    QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+}
+
+void CShellWindowsTest::helpWindowShowsTheIndex() {
+    CHelpWindow help;
+    QCOMPARE(help.Browser()->source(), QUrl("qrc:/help/index.html"));
+    QVERIFY(help.Browser()->document()->toPlainText().size() > 100);
+    QVERIFY(!help.Browser()->document()->toPlainText().contains("404"));
+}
+
+QTEST_MAIN(CShellWindowsTest)
+#include "ShellWindowsTest.moc"

@@ -1,0 +1,434 @@
+#include "gui/view/ViewFixture.h"
+
+#include "core/base/CommandIds.h"
+#include "core/base/SettingsSchema.h"
+#include "core/store/CodePage.h"
+#include "core/tree/TreeOrder.h"
+#include "gui/controls/DragTextButton.h"
+#include "gui/controls/LinkLabel.h"
+#include "gui/view/AccountTreeCtrl.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTest>
+
+using Labels = std::vector<std::string>;
+
+namespace {
+
+std::string Text(const QLineEdit* pEdit) {
+    return pEdit->text().toStdString();
+}
+
+// Every record of the list, as "G:name" or the account name, in list order.
+Labels ListOrder(const CCofferDoc& doc) {
+    Labels names;
+    for (const CPasswordInfo& info : doc.m_listInfo)
+        names.push_back(info.IsGroup() ? "G:" + info.m_strGroup : info.m_strAccount);
+    return names;
+}
+
+} // namespace
+
+class CCofferViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void treeIsSortedIgnoringCase();
+    void fileWithoutKeyShowsNothing();
+    void firstAccountOfFirstNonEmptyGroupIsSelected();
+    void onlyEmptyGroupsSelectTheFirstGroup();
+    void namesToReselectAreUsedOnce();
+    void accountDetailsAndLinks();
+    void fileItemKeepsTheDetails();
+    void groupSelectionBlanksTheDetails();
+    void maskingShowsTwelveAsterisks();
+    void deleteSelectsTheNeighbour();
+    void declinedDeleteChangesNothing();
+    void deleteOutsideTheMainWindowDoesNothing();
+    void deleteWithAutoSaveWritesAtOnce();
+    void searchStartNeverOutlivesItsItem();
+    void resynchronisationKeepsEveryRecord();
+    void splitterLimitsAndPersistence();
+    void maskSettingPersists();
+    void commentsGrowWithHiddenBars();
+    void statusPanesCountItems();
+    void commandsFollowTheKey();
+    void frameOwnsItsView();
+};
+
+void CCofferViewTest::treeIsSortedIgnoringCase() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("b");
+    fx.Group("A");
+    fx.Group("c");
+    for (const char* pszName : {"zeta", "Alpha", "beta"})
+        fx.Account("A", pszName);
+    CCofferView& view = fx.Show();
+    QCOMPARE(CAccountTreeCtrl::ItemText(view.m_hRootItem), std::string("Home"));
+    QCOMPARE(fx.TreeLabels(), (Labels{"A", "  Alpha", "  beta", "  zeta", "b", "c"}));
+    // The document's list keeps its own order until the tree reorders it.
+    QCOMPARE(ListOrder(*fx.m_pDoc), (Labels{"G:b", "G:A", "beta", "Alpha", "zeta", "G:c"}));
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CCofferViewTest::fileWithoutKeyShowsNothing() {
+    CViewFixture fx;
+    CCofferView& view = fx.Show(); // the untitled document has no KEY
+    QCOMPARE(view.Tree()->topLevelItemCount(), 0);
+    QVERIFY(!view.Tree()->isEnabled());
+    QVERIFY(view.UserNameBox()->text().isEmpty());
+    QVERIFY(!view.WebSiteLink()->isEnabled());
+    QVERIFY(!view.EMailLink()->isEnabled());
+    QVERIFY(view.WebSiteLink()->text().isEmpty());
+}
+
+void CCofferViewTest::firstAccountOfFirstNonEmptyGroupIsSelected() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("Empty");
+    fx.Group("Work");
+    fx.Account("Work", "vpn");
+    fx.Account("Work", "mail");
+    CCofferView& view = fx.Show();
+    QCOMPARE(fx.CurrentPath(), std::string("Work/mail"));
+    QVERIFY(view.m_hCurAccount == fx.Current());
+    QCOMPARE(view.m_hCurGroup, fx.Current()->parent());
+    QVERIFY(fx.Current()->parent()->isExpanded());
+}
+
+void CCofferViewTest::onlyEmptyGroupsSelectTheFirstGroup() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("Zed");
+    fx.Group("alpha");
+    CCofferView& view = fx.Show();
+    QCOMPARE(fx.CurrentPath(), std::string("alpha"));
+    QVERIFY(!view.m_hCurAccount);
+
+    // A file with no group at all selects nothing.
+    fx.m_pDoc->DeleteGroup(fx.m_pDoc->FindGroup("Zed"));
+    fx.m_pDoc->DeleteGroup(fx.m_pDoc->FindGroup("alpha"));
+    view.OnInitialUpdate();
+    QVERIFY(!view.m_hCurGroup);
+    QCOMPARE(fx.CurrentPath(), std::string());
+}
+
+void CCofferViewTest::namesToReselectAreUsedOnce() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("A");
+    fx.Group("B");
+    fx.Account("A", "a1");
+    fx.Account("B", "b1");
+    fx.Account("B", "b2");
+    CCofferView& view = fx.Show();
+    view.m_strSelectGroup = "B";
+    view.m_strSelectAccount = "b2";
+    view.OnUpdate();
+    QCOMPARE(fx.CurrentPath(), std::string("B/b2"));
+    QVERIFY(view.m_strSelectGroup.empty() && view.m_strSelectAccount.empty());
+    // A name that is not there (case differs) leaves the group selected.
+    view.m_strSelectGroup = "B";
+    view.m_strSelectAccount = "B2";
+    view.OnUpdate();
+    QCOMPARE(fx.CurrentPath(), std::string("B"));
+    // Without names the rebuild falls back to the first rule.
+    view.OnUpdate();
+    QCOMPARE(fx.CurrentPath(), std::string("A/a1"));
+}
+
+void CCofferViewTest::accountDetailsAndLinks() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("A");
+    fx.Account("A", "bank", "s3cret", "https://bank.example/", "me@example.com");
+    fx.Account("A", "plain", "x");
+    CCofferView& view = fx.Show();
+    QCOMPARE(fx.CurrentPath(), std::string("A/bank"));
+    QCOMPARE(Text(view.UserNameBox()), std::string("user-bank"));
+    QCOMPARE(view.CommentsBox()->toPlainText(), QStringLiteral("about bank"));
+    QCOMPARE(view.CopyUserNameButton()->GetDragText(), std::string("user-bank"));
+    QCOMPARE(view.CopyPasswordButton()->GetDragText(), std::string("s3cret"));
+    QVERIFY(view.WebSiteLink()->isEnabled());
+    QCOMPARE(view.WebSiteLink()->GetLinkTarget(), std::string("https://bank.example/"));
+    QCOMPARE(view.EMailLink()->text(), QStringLiteral("me@example.com"));
+    QCOMPARE(view.EMailLink()->GetLinkTarget(), std::string("mailto:me@example.com"));
+
+    // No e-mail and no web site: two blank, disabled links.
+    fx.m_pView->Tree()->SelectItem(fx.Current()->parent()->child(1));
+    QCOMPARE(fx.CurrentPath(), std::string("A/plain"));
+    QVERIFY(!view.WebSiteLink()->isEnabled() && view.WebSiteLink()->text().isEmpty());
+    QVERIFY(!view.EMailLink()->isEnabled() && view.EMailLink()->text().isEmpty());
+}
+
+void CCofferViewTest::fileItemKeepsTheDetails() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("A");
+    fx.Account("A", "kept");
+    CCofferView& view = fx.Show();
+    view.Tree()->setCurrentItem(view.m_hRootItem);
+    QCOMPARE(Text(view.UserNameBox()), std::string("user-kept"));
+    QCOMPARE(view.CopyPasswordButton()->GetDragText(), std::string("pw"));
+    QVERIFY(view.m_hCurAccount);
+}
+
+void CCofferViewTest::groupSelectionBlanksTheDetails() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("A");
+    fx.Account("A", "x");
+    CCofferView& view = fx.Show();
+    view.Tree()->SelectItem(view.m_hCurGroup);
+    QVERIFY(!view.m_hCurAccount);
+    QVERIFY(view.UserNameBox()->text().isEmpty());
+    QVERIFY(view.CopyPasswordButton()->GetDragText().empty());
+    QVERIFY(!view.CopyPasswordButton()->isEnabled());
+}
+
+void CCofferViewTest::maskingShowsTwelveAsterisks() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("A");
+    fx.Account("A", "long", "a-very-long-password-indeed");
+    fx.Account("A", "none", "");
+    CCofferView& view = fx.Show();
+    QVERIFY(view.m_bMaskPasswords);
+    QCOMPARE(Text(view.PasswordBox()), std::string("************"));
+    QCOMPARE(view.CopyPasswordButton()->GetDragText(), std::string("a-very-long-password-indeed"));
+    fx.m_pFrame->RunCommand(ID_TOOLS_MASK);
+    QCOMPARE(Text(view.PasswordBox()), std::string("a-very-long-password-indeed"));
+    QCOMPARE(fx.m_pFrame->Commands().Update(ID_TOOLS_MASK).nCheck, 0);
+    fx.m_pFrame->RunCommand(ID_TOOLS_MASK);
+    QCOMPARE(Text(view.PasswordBox()), std::string("************"));
+    view.Tree()->SelectItem(view.m_hCurGroup->child(1));
+    QCOMPARE(fx.CurrentLabel(), std::string("none"));
+    QCOMPARE(Text(view.PasswordBox()), std::string());
+}
+
+void CCofferViewTest::deleteSelectsTheNeighbour() {
+    CViewFixture fx;
+    fx.m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
+    fx.NewKeyedDocument("A");
+    fx.Group("B");
+    for (const char* pszName : {"a1", "a2", "a3"})
+        fx.Account("A", pszName);
+    fx.Account("B", "only");
+    CCofferView& view = fx.Show();
+    QCOMPARE(fx.CurrentPath(), std::string("A/a1"));
+    fx.m_pFrame->RunCommand(ID_ITEM_DELETE);
+    QCOMPARE(fx.CurrentPath(), std::string("A/a2")); // the next sibling
+    view.Tree()->SelectItem(view.m_hCurGroup->child(1));
+    fx.m_pFrame->RunCommand(ID_ITEM_DELETE);
+    QCOMPARE(fx.CurrentPath(), std::string("A/a2")); // the last one: the previous sibling
+    view.Tree()->SelectItem(view.m_hRootItem->child(1)->child(0));
+    fx.m_pFrame->RunCommand(ID_ITEM_DELETE);
+    QCOMPARE(fx.CurrentPath(), std::string("B")); // the only one: its group
+    QCOMPARE(ListOrder(*fx.m_pDoc), (Labels{"G:A", "a2", "G:B"}));
+    QVERIFY(fx.m_pDoc->IsModified());
+    QVERIFY(fx.m_prompts.Messages().empty());
+}
+
+void CCofferViewTest::declinedDeleteChangesNothing() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("A");
+    fx.Account("A", "keep");
+    fx.Show();
+    fx.m_prompts.AnswerMessage(EMsgAnswer::no);
+    fx.m_pFrame->RunCommand(ID_ITEM_DELETE);
+    QCOMPARE(fx.m_prompts.Messages().size(), size_t(1));
+    const SPromptMessage& question = fx.m_prompts.Messages()[0];
+    QCOMPARE(question.m_strText, std::string("Do you really intend to delete the account\nkeep?"));
+    QCOMPARE(question.m_eButtons, EMsgButtons::yesNo);
+    QCOMPARE(question.m_eIcon, EMsgIcon::question);
+    QCOMPARE(fx.CurrentPath(), std::string("A/keep"));
+    QCOMPARE(fx.m_pDoc->CountAccounts(), 1);
+    QVERIFY(!fx.m_pDoc->IsModified());
+    fx.m_prompts.AnswerMessage(EMsgAnswer::yes);
+    fx.m_pFrame->RunCommand(ID_ITEM_DELETE);
+    QCOMPARE(fx.m_pDoc->CountAccounts(), 0);
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CCofferViewTest::deleteOutsideTheMainWindowDoesNothing() {
+    CViewFixture fx;
+    fx.m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
+    fx.NewKeyedDocument("A");
+    fx.Account("A", "keep");
+    CCofferView& view = fx.Show();
+    fx.m_pFrame->m_nMode = MODE_TRAY_MAIN;
+    view.DeleteAccount(nullptr);
+    QCOMPARE(fx.m_pDoc->CountAccounts(), 1);
+    QCOMPARE(fx.CurrentPath(), std::string("A/keep"));
+}
+
+void CCofferViewTest::deleteWithAutoSaveWritesAtOnce() {
+    CViewFixture fx;
+    fx.m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
+    const std::string strPath = fx.WriteKeyedFile("auto.pwd", "secret");
+    fx.m_pDoc->m_bAutoSave = true;
+    fx.m_pDoc->m_bBackup = false;
+    fx.Frame(); // the frame gives the document its prompts
+    fx.m_prompts.TypeCheckKey("secret");
+    QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
+    fx.Account("My Passwords", "gone");
+    fx.m_pDoc->OnFileSave();
+    CCofferView& view = fx.Show();
+    QCOMPARE(fx.CurrentPath(), std::string("My Passwords/gone"));
+    view.DeleteAccount(nullptr);
+    QVERIFY(!fx.m_pDoc->IsModified());
+    CCofferDoc reread;
+    QCOMPARE(reread.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
+    QCOMPARE(reread.m_listArchive.size(), size_t(1)); // only the group is left on disk
+}
+
+void CCofferViewTest::searchStartNeverOutlivesItsItem() {
+    CViewFixture fx;
+    fx.m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
+    fx.NewKeyedDocument("A");
+    for (const char* pszName : {"a1", "a2", "a3"})
+        fx.Account("A", pszName);
+    CCofferView& view = fx.Show();
+    QTreeWidgetItem* pGroup = view.m_hRootItem->child(0);
+    // Deleting another account keeps the search's next start.
+    view.m_hFindFrom = pGroup->child(2);
+    view.DeleteAccount(pGroup->child(1));
+    QCOMPARE(view.m_hFindFrom, pGroup->child(1));
+    // Deleting the account the next search starts at makes it start over.
+    view.DeleteAccount(view.m_hFindFrom);
+    QVERIFY(view.m_hFindFrom == nullptr);
+    // A rebuild (the Password Bar handing its selection back) replaces every item.
+    view.m_hFindFrom = view.m_hRootItem->child(0)->child(0);
+    view.m_strSelectGroup = "A";
+    view.OnUpdate();
+    QVERIFY(view.m_hFindFrom == nullptr);
+    QCOMPARE(fx.CurrentPath(), std::string("A"));
+}
+
+void CCofferViewTest::resynchronisationKeepsEveryRecord() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("b");
+    fx.Group("A");
+    fx.Group("empty");
+    fx.Group("C");
+    fx.Account("C", "z");
+    fx.Account("C", "y");
+    fx.Account("b", "x");
+    CCofferView& view = fx.Show();
+    const size_t nRecords = fx.m_pDoc->m_listInfo.size();
+    // A drop moves an account to another group: the tree now holds it there.
+    QTreeWidgetItem* pMoved = view.m_hRootItem->child(1)->takeChild(0); // x out of b
+    CAccountTreeCtrl::InsertSorted(view.m_hRootItem->child(0), pMoved); // into A
+    emit view.Tree()->TreeChanged();
+    QCOMPARE(ListOrder(*fx.m_pDoc), (Labels{"G:A", "x", "G:b", "G:C", "y", "z", "G:empty"}));
+    QCOMPARE(fx.m_pDoc->m_listInfo.size(), nRecords);
+    QVERIFY(fx.m_pDoc->IsModified());
+    // The empty group "b" is followed by the next group: nothing is lost on disk either.
+    QCOMPARE(PreOrder(SortedTree(fx.m_pDoc->m_listInfo)).size(), nRecords);
+}
+
+void CCofferViewTest::splitterLimitsAndPersistence() {
+    CMemoryProfile profile;
+    {
+        CViewFixture fx(&profile);
+        fx.NewKeyedDocument("A");
+        CCofferView& view = fx.Show();
+        view.resize(600, 400);
+        QCOMPARE(view.m_nTreeWidth, 160);
+        const int y = 200;
+        const auto at = [&](int nTreeWidth) {
+            return QPoint(nTreeWidth + CCofferView::SPLITTER_OFFSET, y);
+        };
+        QTest::mousePress(&view, Qt::LeftButton, {}, at(160));
+        QVERIFY(view.m_bSplitterDrag);
+        QTest::mouseMove(&view, at(200));
+        QCOMPARE(view.m_nTreeWidth, 200);
+        QTest::mouseMove(&view, at(80)); // too far left: ignored
+        QCOMPARE(view.m_nTreeWidth, 200);
+        QTest::mouseMove(&view, QPoint(600 - 140, y)); // too far right: ignored
+        QCOMPARE(view.m_nTreeWidth, 200);
+        QTest::mouseMove(&view, at(81));
+        QCOMPARE(view.m_nTreeWidth, 81);
+        QTest::mouseMove(&view, at(250));
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, at(250));
+        QVERIFY(!view.m_bSplitterDrag);
+        QCOMPARE(view.m_nSplitterShown, 250);
+        QCOMPARE(view.Tree()->width(), 251);
+        // A press away from the line starts no drag.
+        QTest::mousePress(&view, Qt::LeftButton, {}, at(240));
+        QVERIFY(!view.m_bSplitterDrag);
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, at(240));
+    }
+    QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_TREE, 0), 250u);
+    CViewFixture again(&profile);
+    again.NewKeyedDocument("A");
+    QCOMPARE(again.Show().m_nTreeWidth, 250);
+}
+
+void CCofferViewTest::maskSettingPersists() {
+    CMemoryProfile profile;
+    {
+        CViewFixture fx(&profile);
+        fx.Show().OnToolsMask();
+    }
+    QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_MASK, 1), 0u);
+    CViewFixture again(&profile);
+    QVERIFY(!again.Show().m_bMaskPasswords);
+}
+
+void CCofferViewTest::commentsGrowWithHiddenBars() {
+    CViewFixture fx;
+    CCofferView& view = fx.Show();
+    fx.m_pFrame->m_bShowSearchBar = 1;
+    const int nShown = view.CommentsMinHeight();
+    QCOMPARE(nShown, 18 + (fx.m_pFrame->m_bShowToolBar ? 0 : 24) +
+                         (fx.m_pFrame->m_bShowStatusBar ? 0 : 18));
+    fx.m_pFrame->m_bShowSearchBar = 0;
+    QCOMPARE(view.CommentsMinHeight(), nShown + 39);
+    fx.m_pFrame->m_bShowToolBar = 0;
+    fx.m_pFrame->m_bShowStatusBar = 0;
+    QCOMPARE(view.CommentsMinHeight(), 18 + 24 + 18 + 39);
+    // The layout takes it: the view cannot become lower than the column needs.
+    view.RebuildLayout();
+    QVERIFY(view.minimumSizeHint().height() >= 18 + 24 + 18 + 39);
+}
+
+void CCofferViewTest::statusPanesCountItems() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("A");
+    fx.Group("B");
+    fx.Account("B", "1");
+    fx.Account("B", "2");
+    CCofferView& view = fx.Show();
+    QCOMPARE(fx.m_pFrame->Commands().Update(ID_INDICATOR_GROUPS).strText, std::string("2 Groups"));
+    QCOMPARE(fx.m_pFrame->Commands().Update(ID_INDICATOR_ACCOUNTS).strText,
+             std::string("2 Accounts"));
+    view.Tree()->SelectItem(view.m_hRootItem->child(0));
+    QCOMPARE(fx.m_pFrame->Commands().Update(ID_INDICATOR_ACCOUNTS).strText,
+             std::string("0 Accounts"));
+}
+
+void CCofferViewTest::commandsFollowTheKey() {
+    CViewFixture fx;
+    CCofferView& view = fx.Show();
+    QVERIFY(!fx.m_pFrame->Commands().Update(ID_ITEM_DELETE).bEnabled);
+    fx.NewKeyedDocument("A");
+    fx.Account("A", "x");
+    view.OnInitialUpdate();
+    QVERIFY(fx.m_pFrame->Commands().Update(ID_ITEM_DELETE).bEnabled);
+    view.Tree()->SelectItem(view.m_hRootItem);
+    QVERIFY(!fx.m_pFrame->Commands().Update(ID_ITEM_DELETE).bEnabled);
+}
+
+void CCofferViewTest::frameOwnsItsView() {
+    CMemoryProfile profile;
+    {
+        CFrameFixture fx(&profile);
+        auto* pView = new CCofferView(*fx.m_pDoc, fx.m_profile, fx.m_prompts, fx.Frame());
+        fx.Frame().SetView(pView);
+        pView->m_nTreeWidth = 222;
+        QVERIFY(fx.Frame().Commands().IsRegistered(ID_TOOLS_MASK));
+        QPointer<CCofferView> pWatch(pView);
+        fx.m_pFrame.reset();
+        // The frame took its view down with it, and the view wrote its settings.
+        QVERIFY(pWatch.isNull());
+    }
+    QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_TREE, 0), 222u);
+}
+
+QTEST_MAIN(CCofferViewTest)
+#include "CofferViewTest.moc"

@@ -1,0 +1,77 @@
+#include "gui/view/ViewFixture.h"
+
+#include "core/store/FieldCipher.h"
+#include "gui/view/AccountTreeCtrl.h"
+
+CViewFixture::CViewFixture(CMemoryProfile* pSharedProfile) : CFrameFixture(pSharedProfile) {}
+
+CViewFixture::~CViewFixture() {
+    m_pView.reset();
+}
+
+void CViewFixture::NewKeyedDocument(const std::string& strFirstGroup,
+                                    const std::string& strFileName) {
+    m_pDoc->OnNewDocument();
+    m_pDoc->m_strKey = MakeKeyCheckValue("secret");
+    m_pDoc->m_strFileName = strFileName;
+    m_pDoc->RenameGroup(m_pDoc->FindGroup("My Passwords"), strFirstGroup);
+}
+
+CPasswordInfo* CViewFixture::Group(const std::string& strName) {
+    return m_pDoc->AddGroup(strName);
+}
+
+CPasswordInfo* CViewFixture::Account(const std::string& strGroup, const std::string& strName,
+                                     const std::string& strPassword, const std::string& strWeb,
+                                     const std::string& strMail) {
+    CPasswordInfo texts;
+    texts.m_strAccount = strName;
+    texts.m_strUserName = "user-" + strName;
+    texts.m_strPassword = strPassword;
+    texts.m_strWebSite = strWeb;
+    texts.m_strEMail = strMail;
+    texts.m_strComments = "about " + strName;
+    return m_pDoc->AddAccount(strGroup, texts);
+}
+
+CCofferView& CViewFixture::Show() {
+    if (!m_pView) {
+        Frame();
+        m_pView = std::make_unique<CCofferView>(*m_pDoc, m_profile, m_prompts, *m_pFrame);
+        m_pView->resize(600, 400);
+    }
+    m_pView->OnInitialUpdate();
+    return *m_pView;
+}
+
+QTreeWidgetItem* CViewFixture::Current() const {
+    return m_pView->Tree()->currentItem();
+}
+
+std::string CViewFixture::CurrentLabel() const {
+    return Current() ? CAccountTreeCtrl::ItemText(Current()) : std::string();
+}
+
+std::string CViewFixture::CurrentPath() const {
+    QTreeWidgetItem* pItem = Current();
+    switch (CAccountTreeCtrl::GetItemLevel(pItem)) {
+    case 1:
+        return CAccountTreeCtrl::ItemText(pItem);
+    case 2:
+        return CAccountTreeCtrl::ItemText(pItem->parent()) + "/" +
+               CAccountTreeCtrl::ItemText(pItem);
+    default:
+        return {};
+    }
+}
+
+std::vector<std::string> CViewFixture::TreeLabels() const {
+    std::vector<std::string> labels;
+    QTreeWidgetItem* pRoot = m_pView->m_hRootItem;
+    for (int i = 0; pRoot && i < pRoot->childCount(); ++i) {
+        labels.push_back(CAccountTreeCtrl::ItemText(pRoot->child(i)));
+        for (int j = 0; j < pRoot->child(i)->childCount(); ++j)
+            labels.push_back("  " + CAccountTreeCtrl::ItemText(pRoot->child(i)->child(j)));
+    }
+    return labels;
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "core/base/Prompts.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CCodePage;
+
+// What a recorded prompt was.
+enum class EPromptKind { message, openFile, saveFile, folder, createKey, checkKey, changeKey };
+
+struct SPromptMessage {
+    std::string m_strText;
+    EMsgIcon m_eIcon = EMsgIcon::none;
+    EMsgButtons m_eButtons = EMsgButtons::ok;
+    std::string m_strCaption;
+    EMsgAnswer m_eAnswer = EMsgAnswer::ok;
+};
+
+// One prompt or dialog shown, in the order shown. m_strDetail is the message
+// text, the file prompt's title, the folder chooser's title, or Check Key's
+// prompt label.
+struct SPromptCall {
+    EPromptKind m_eKind = EPromptKind::message;
+    std::string m_strDetail;
+    SFilePrompt m_file;
+};
+
+// The prompt seam for tests: records every message and dialog, and plays back
+// answers queued in the order the questions will come. A KEY dialog plays its
+// queued typings through the dialogs' own OK rules, so a wrong KEY produces
+// the dialog's real message and the dialog stays open for the next typing.
+// Plain OK message boxes need no answer. Any other question that finds no
+// matching answer at the head of the queue is a test failure: the fail
+// handler runs (by default it prints the reason and aborts), and the question
+// is then answered as a closed dialog would be (Cancel, or No for a Yes/No
+// box), so that nothing ever blocks.
+class CScriptedPrompts : public CPrompts {
+public:
+    CScriptedPrompts();
+    ~CScriptedPrompts() override;
+
+    // --- answers, in the order the questions come ---
+    void AnswerMessage(EMsgAnswer eAnswer);
+    void AnswerOpenFile(const std::string& strPath);
+    void CancelOpenFile();
+    void AnswerSaveFile(const std::string& strPath);
+    void CancelSaveFile();
+    void AnswerFolder(const std::string& strFolder);
+    void CancelFolder();
+    // One press of OK with these texts typed (UTF-8).
+    void TypeCreateKey(const std::string& strNewKey, const std::string& strConfirmKey);
+    void CancelCreateKey();
+    void TypeCheckKey(const std::string& strTypedKey);
+    void CancelCheckKey();
+    void TypeChangeKey(const std::string& strOriginalKey, const std::string& strNewKey,
+                       const std::string& strConfirmKey);
+    void CancelChangeKey();
+
+    // --- what was shown ---
+    const std::vector<SPromptMessage>& Messages() const { return m_vecMessages; }
+    const std::vector<SPromptCall>& Calls() const { return m_vecCalls; }
+    std::vector<std::string> MessageTexts() const;
+    // Answers still queued, described one per line; "" when all were used.
+    std::string UnusedAnswers() const;
+    // Forgets what was shown (queued answers stay).
+    void ClearRecord();
+
+    // Called with a description of every question that had no answer.
+    std::function<void(const std::string&)> m_fnFail;
+    // The code page typed KEYs are converted to.
+    const CCodePage* m_pCodePage;
+
+    // --- CPrompts ---
+    EMsgAnswer MessageBox(const std::string& strText, EMsgIcon eIcon,
+                          EMsgButtons eButtons = EMsgButtons::ok,
+                          const std::string& strCaption = PROMPT_CAPTION) override;
+    bool PromptOpenFile(const SFilePrompt& prompt, std::string& strPath) override;
+    bool PromptSaveFile(const SFilePrompt& prompt, std::string& strPath) override;
+    bool ChooseFolder(const std::string& strTitle, const std::string& strInitial,
+                      std::string& strFolder) override;
+    bool RunCreateKey(std::string& strKeyValue) override;
+    bool RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) override;
+    bool RunChangeKey(std::string& strKeyValue) override;
+
+private:
+    struct SAnswer {
+        EPromptKind m_eKind = EPromptKind::message;
+        bool m_bCancel = false;
+        EMsgAnswer m_eAnswer = EMsgAnswer::ok;
+        std::string m_strText[3];
+    };
+
+    void Queue(EPromptKind eKind, bool bCancel, std::string strText1 = {},
+               std::string strText2 = {}, std::string strText3 = {});
+    // Pops the next answer when it is of kind eKind; otherwise reports the
+    // failure and returns false.
+    bool Next(EPromptKind eKind, const std::string& strWhat, SAnswer& answer);
+    bool FilePrompt(EPromptKind eKind, const SFilePrompt& prompt, std::string& strPath);
+
+    std::deque<SAnswer> m_queAnswers;
+    std::vector<SPromptMessage> m_vecMessages;
+    std::vector<SPromptCall> m_vecCalls;
+};
+
+const char* PromptKindName(EPromptKind eKind);

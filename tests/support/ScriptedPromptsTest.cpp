@@ -1,0 +1,134 @@
+// The scripted prompts every test relies on: answers are played back in
+// order, KEY dialogs run their own rules, and a missing answer is a loud
+// failure rather than a hang or a guess.
+
+#include "support/ScriptedPrompts.h"
+#include "core/base/StringTable.h"
+#include "core/store/FieldCipher.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ScriptedPromptsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_prompts.m_fnFail = [this](const std::string& strWhy) { m_vecFailures.push_back(strWhy); };
+    }
+
+    CScriptedPrompts m_prompts;
+    std::vector<std::string> m_vecFailures;
+};
+
+} // namespace
+
+TEST_F(ScriptedPromptsTest, PlainMessagesNeedNoAnswerAndAreRecorded) {
+    EXPECT_EQ(m_prompts.MessageBox("Done.", EMsgIcon::information), EMsgAnswer::ok);
+    EXPECT_EQ(m_prompts.MessageBox("Bad.", EMsgIcon::stop, EMsgButtons::ok, "Other"),
+              EMsgAnswer::ok);
+    ASSERT_EQ(m_prompts.Messages().size(), 2u);
+    EXPECT_EQ(m_prompts.Messages()[0].m_strCaption, "Keyhaven");
+    EXPECT_EQ(m_prompts.Messages()[1].m_eIcon, EMsgIcon::stop);
+    EXPECT_EQ(m_prompts.Messages()[1].m_strCaption, "Other");
+    EXPECT_TRUE(m_vecFailures.empty());
+}
+
+TEST_F(ScriptedPromptsTest, QuestionsTakeTheirAnswersInOrder) {
+    m_prompts.AnswerMessage(EMsgAnswer::no);
+    m_prompts.AnswerMessage(EMsgAnswer::yes);
+    EXPECT_EQ(m_prompts.MessageBox("Q1", EMsgIcon::question, EMsgButtons::yesNoCancel),
+              EMsgAnswer::no);
+    EXPECT_EQ(m_prompts.MessageBox("Q2", EMsgIcon::question, EMsgButtons::yesNo), EMsgAnswer::yes);
+    EXPECT_EQ(m_prompts.Messages()[0].m_eAnswer, EMsgAnswer::no);
+    EXPECT_EQ(m_prompts.UnusedAnswers(), "");
+    EXPECT_TRUE(m_vecFailures.empty());
+}
+
+TEST_F(ScriptedPromptsTest, AQuestionWithoutAnswerFailsAndIsCancelled) {
+    EXPECT_EQ(m_prompts.MessageBox("Save?", EMsgIcon::question, EMsgButtons::yesNoCancel),
+              EMsgAnswer::cancel);
+    ASSERT_EQ(m_vecFailures.size(), 1u);
+    EXPECT_NE(m_vecFailures[0].find("Save?"), std::string::npos);
+
+    std::string strPath = "untouched";
+    EXPECT_FALSE(m_prompts.PromptSaveFile({}, strPath));
+    EXPECT_EQ(strPath, "untouched");
+    std::string strValue;
+    EXPECT_FALSE(m_prompts.RunCreateKey(strValue));
+    EXPECT_EQ(m_vecFailures.size(), 3u);
+}
+
+TEST_F(ScriptedPromptsTest, AnAnswerOfTheWrongKindFailsAndStaysQueued) {
+    m_prompts.AnswerOpenFile("/x.pwd");
+    EXPECT_EQ(m_prompts.MessageBox("Q", EMsgIcon::question, EMsgButtons::yesNo), EMsgAnswer::no);
+    ASSERT_EQ(m_vecFailures.size(), 1u);
+    EXPECT_NE(m_vecFailures[0].find("open file prompt"), std::string::npos);
+    EXPECT_EQ(m_prompts.UnusedAnswers(), "open file prompt: \"/x.pwd\"\n");
+}
+
+TEST_F(ScriptedPromptsTest, AnAnswerTheBoxDoesNotOfferFails) {
+    m_prompts.AnswerMessage(EMsgAnswer::cancel);
+    EXPECT_EQ(m_prompts.MessageBox("Q", EMsgIcon::question, EMsgButtons::yesNo), EMsgAnswer::no);
+    EXPECT_EQ(m_vecFailures.size(), 1u);
+}
+
+TEST_F(ScriptedPromptsTest, FilePromptsAndTheFolderChooserReturnTheirAnswers) {
+    m_prompts.AnswerSaveFile("/a.pwd");
+    m_prompts.CancelOpenFile();
+    m_prompts.AnswerFolder("/backup");
+    SFilePrompt prompt;
+    prompt.m_strTitle = "Save As";
+    std::string strPath;
+    EXPECT_TRUE(m_prompts.PromptSaveFile(prompt, strPath));
+    EXPECT_EQ(strPath, "/a.pwd");
+    EXPECT_FALSE(m_prompts.PromptOpenFile(prompt, strPath));
+    std::string strFolder;
+    EXPECT_TRUE(m_prompts.ChooseFolder("Backup", "/old", strFolder));
+    EXPECT_EQ(strFolder, "/backup");
+    ASSERT_EQ(m_prompts.Calls().size(), 3u);
+    EXPECT_EQ(m_prompts.Calls()[2].m_file.m_strInitialName, "/old");
+    EXPECT_TRUE(m_vecFailures.empty());
+}
+
+TEST_F(ScriptedPromptsTest, CheckKeyStaysOpenThroughWrongKeys) {
+    for (const char* pszKey : {"a", "b", "c", "right"})
+        m_prompts.TypeCheckKey(pszKey);
+    EXPECT_TRUE(m_prompts.RunCheckKey("KEY for:  x.pwd", MakeKeyCheckValue("right")));
+    EXPECT_EQ(m_prompts.MessageTexts(), std::vector<std::string>(3, IDS_KEY_INVALID));
+    EXPECT_EQ(m_prompts.Messages()[0].m_eIcon, EMsgIcon::exclamation);
+    EXPECT_EQ(m_prompts.Calls()[0].m_strDetail, "KEY for:  x.pwd");
+}
+
+TEST_F(ScriptedPromptsTest, AKeyDialogLeftOpenWithoutTypingFails) {
+    m_prompts.TypeCheckKey("wrong");
+    EXPECT_FALSE(m_prompts.RunCheckKey("KEY for:  x.pwd", MakeKeyCheckValue("right")));
+    EXPECT_EQ(m_vecFailures.size(), 1u);
+}
+
+TEST_F(ScriptedPromptsTest, CreateAndChangeReturnNewCheckValuesOrLeaveThemOnCancel) {
+    m_prompts.TypeCreateKey("n", "m");
+    m_prompts.TypeCreateKey("n", "n");
+    std::string strValue;
+    EXPECT_TRUE(m_prompts.RunCreateKey(strValue));
+    EXPECT_EQ(strValue, MakeKeyCheckValue("n"));
+
+    m_prompts.TypeChangeKey("x", "y", "y");
+    m_prompts.CancelChangeKey();
+    EXPECT_FALSE(m_prompts.RunChangeKey(strValue));
+    EXPECT_EQ(strValue, MakeKeyCheckValue("n"));
+    m_prompts.TypeChangeKey("n", "y", "y");
+    EXPECT_TRUE(m_prompts.RunChangeKey(strValue));
+    EXPECT_EQ(strValue, MakeKeyCheckValue("y"));
+    EXPECT_EQ(m_prompts.MessageTexts(),
+              (std::vector<std::string>{IDS_KEYS_DO_NOT_MATCH, IDS_ORIGINAL_KEY_INVALID}));
+    EXPECT_TRUE(m_vecFailures.empty());
+}
+
+TEST(ScriptedPromptsDefault, AnUnansweredQuestionAbortsTheTest) {
+    EXPECT_DEATH(
+        {
+            CScriptedPrompts prompts;
+            prompts.MessageBox("Really?", EMsgIcon::question, EMsgButtons::yesNo);
+        },
+        "Unscripted prompt: message box \"Really\\?\"");
+}
