@@ -58,7 +58,7 @@ bool CCofferApp::InitInstance() {
         return m_pFrame && m_pFrame->isVisible() ? m_pFrame.get() : nullptr;
     });
     m_pFrame = std::make_unique<CMainFrame>(*m_pProfile, *m_pPrompts, *m_pDoc);
-    m_pFrame->m_fnClosed = []() { QCoreApplication::quit(); };
+    connect(m_pFrame.get(), &CMainFrame::Closed, qApp, &QCoreApplication::quit);
     connect(m_pInstance.get(), &CSingleInstance::AreYouMe, m_pFrame.get(),
             &CMainFrame::RaiseFromSecondStart);
     CreateView();
@@ -77,8 +77,9 @@ void CCofferApp::CreateView() {
     m_pFrame->SetView(pView);
     connect(m_pNotifier.get(), &CDocNotifier::InitialUpdate, pView, &CCofferView::OnInitialUpdate);
     connect(m_pNotifier.get(), &CDocNotifier::UpdateAllViews, pView, &CCofferView::OnUpdate);
-    m_pFrame->m_fnBarsChanged = [pView]() { pView->RebuildLayout(); };
-    m_pFrame->m_fnResetSearch = [pView]() { pView->m_hFindFrom = nullptr; };
+    connect(m_pNotifier.get(), &CDocNotifier::Emptied, pView, &CCofferView::OnEmptied);
+    connect(m_pFrame.get(), &CMainFrame::BarsChanged, pView, &CCofferView::RebuildLayout);
+    connect(m_pFrame.get(), &CMainFrame::SearchReset, pView, &CCofferView::ResetSearch);
     pView->OnInitialUpdate();
 }
 

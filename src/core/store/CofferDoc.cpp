@@ -1,6 +1,7 @@
 #include "core/store/CofferDoc.h"
 
 #include "core/base/CommandIds.h"
+#include "core/base/DocObserver.h"
 #include "core/base/Profile.h"
 #include "core/base/Prompts.h"
 #include "core/base/SettingsSchema.h"
@@ -10,6 +11,7 @@
 #include "core/store/FieldCipher.h"
 #include "core/store/RecentFileList.h"
 
+#include <cassert>
 #include <cerrno>
 #include <cstdlib>
 #include <pwd.h>
@@ -127,23 +129,6 @@ std::size_t StoredSize(const CCofferDoc& doc) {
         nSize += StoredRecordSize(info);
     return nSize;
 }
-
-// The seam of a document nobody talks to: every question is cancelled.
-class CSilentPrompts final : public CPrompts {
-public:
-    EMsgAnswer MessageBox(const std::string&, EMsgIcon, EMsgButtons eButtons,
-                          const std::string&) override {
-        return eButtons == EMsgButtons::ok ? EMsgAnswer::ok : EMsgAnswer::cancel;
-    }
-    bool PromptOpenFile(const SFilePrompt&, std::string&) override { return false; }
-    bool PromptSaveFile(const SFilePrompt&, std::string&) override { return false; }
-    bool ChooseFolder(const std::string&, const std::string&, std::string&) override {
-        return false;
-    }
-    bool RunCreateKey(std::string&) override { return false; }
-    bool RunCheckKey(const std::string&, const std::string&) override { return false; }
-    bool RunChangeKey(std::string&) override { return false; }
-};
 
 constexpr const char* CLOSED_PATH_NAME = " ";
 
@@ -269,28 +254,34 @@ void CCofferDoc::SetCodePage(const CCodePage* pCodePage) {
 }
 
 CPrompts& CCofferDoc::Prompts() const {
-    static CSilentPrompts silent;
-    return m_pPrompts ? *m_pPrompts : silent;
+    // Only the life commands ask; the record side (the command-line program,
+    // tools) never reaches here, so a missing seam is a wiring fault.
+    assert(m_pPrompts != nullptr && "the document's life commands need prompts");
+    return *m_pPrompts;
 }
 
 void CCofferDoc::ShowMessage(const std::string& strText, bool bInformation) const {
     Prompts().MessageBox(strText, bInformation ? EMsgIcon::information : EMsgIcon::exclamation);
 }
 
-void CCofferDoc::Notify(EDocNotice eNotice) {
-    if (m_fnNotify)
-        m_fnNotify(eNotice);
+CDocObserver& CCofferDoc::Observer() const {
+    static CDocObserver nobody;
+    return m_pObserver ? *m_pObserver : nobody;
 }
 
-bool CCofferDoc::IsMainWindowShown() const {
-    return !m_fnIsMainWindowShown || m_fnIsMainWindowShown();
+void CCofferDoc::SetObserver(CDocObserver* pObserver) {
+    m_pObserver = pObserver;
+}
+
+void CCofferDoc::InitialUpdate() {
+    Observer().OnInitialUpdate();
 }
 
 void CCofferDoc::SetModifiedFlag(bool bModified) {
     if (m_bModified == bModified)
         return;
     m_bModified = bModified;
-    Notify(EDocNotice::modifiedChanged);
+    Observer().OnModifiedChanged(m_bModified);
 }
 
 CCofferDoc::CInfoList::iterator CCofferDoc::NodeOf(const CPasswordInfo* pRecord) {
@@ -573,15 +564,15 @@ std::string CCofferDoc::GetTitle() const {
 
 void CCofferDoc::SetPathName(const std::string& strPath, bool bAddToMRU) {
     m_strPathName = m_bOpen ? AbsolutePath(strPath) : std::string(CLOSED_PATH_NAME);
-    Notify(EDocNotice::pathNameChanged);
+    Observer().OnPathNameChanged();
     if (bAddToMRU && m_bOpen && m_bAddToRecent && m_pRecentFileList && HasFilePath()) {
         m_pRecentFileList->Add(m_strPathName);
-        Notify(EDocNotice::recentFileListChanged);
+        Observer().OnRecentFileListChanged();
     }
 }
 
 void CCofferDoc::OnFileNew() {
-    if (!IsMainWindowShown())
+    if (!m_bMainWindowShown)
         return;
     std::string strKeyValue;
     if (!Prompts().RunCreateKey(strKeyValue))
@@ -593,13 +584,13 @@ void CCofferDoc::OnFileNew() {
     m_strKey = strKeyValue;
     OnFileSave();
     if (m_bSaved)
-        Notify(EDocNotice::initialUpdate);
+        Observer().OnInitialUpdate();
     else
         OnFileClose();
 }
 
 bool CCofferDoc::OnFileOpen() {
-    if (!IsMainWindowShown())
+    if (!m_bMainWindowShown)
         return false;
     SFilePrompt prompt;
     prompt.m_strTitle = IDS_OPEN_TITLE;
@@ -620,7 +611,7 @@ bool CCofferDoc::OpenAfterSaveModified(const std::string& strPath) {
     const bool bOpened = OnOpenDocument(strPath);
     if (bOpened)
         SetPathName(strPath, true);
-    Notify(EDocNotice::initialUpdate);
+    Observer().OnInitialUpdate();
     return bOpened;
 }
 
@@ -635,7 +626,7 @@ bool CCofferDoc::OnOpenRecentFile(int nIndex) {
     if (OpenAfterSaveModified(strPath))
         return true;
     m_pRecentFileList->Remove(nIndex);
-    Notify(EDocNotice::recentFileListChanged);
+    Observer().OnRecentFileListChanged();
     return false;
 }
 
@@ -647,12 +638,9 @@ bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
     const EFileError eError =
         ReadArchiveFile(strPath, m_pCodePage ? *m_pCodePage : CCodePage::Default());
     // The read emptied the document: nothing may show its old records while
-    // a message or a dialog runs. The view shows no content until the KEY is
-    // accepted.
-    std::string strKey;
-    strKey.swap(m_strKey);
-    Notify(EDocNotice::initialUpdate);
-    m_strKey.swap(strKey);
+    // a message or a dialog runs, and nothing shows the new ones until the
+    // KEY is accepted.
+    Observer().OnEmptied();
     if (eError != EFileError::none) {
         m_bOpen = false;
         SetPathName(CLOSED_PATH_NAME, false);
@@ -717,7 +705,7 @@ void CCofferDoc::GiveKeyToKeylessFile(const std::string& strPath) {
 }
 
 int CCofferDoc::OnFileSave() {
-    if (!IsMainWindowShown())
+    if (!m_bMainWindowShown)
         return SAVE_DONE;
     if (HasFilePath() && IsReadOnlyFile(m_strPathName)) {
         switch (Prompts().MessageBox(IDS_SAVE_READONLY, EMsgIcon::exclamation,
@@ -818,7 +806,7 @@ int CCofferDoc::OnFileClose() {
     const bool bClosed = m_bSaved;
     DeleteContents();
     // The views drop their items whatever the outcome: the records are gone.
-    Notify(EDocNotice::updateAllViews);
+    Observer().OnRecordsChanged();
     m_bOpen = false;
     if (!bClosed)
         return 0;

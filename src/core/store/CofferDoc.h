@@ -4,25 +4,16 @@
 #include "core/store/PasswordInfo.h"
 
 #include <cstdint>
-#include <functional>
 #include <list>
 #include <string>
 #include <vector>
 
 class CArchive;
+class CDocObserver;
 class CCodePage;
 class CPrompts;
 class CProfile;
 class CRecentFileList;
-
-// What the document tells whoever shows it.
-enum class EDocNotice {
-    updateAllViews, // the content changed: redraw from m_listInfo
-    initialUpdate,  // a different file (or none) is shown: rebuild everything
-    pathNameChanged,
-    modifiedChanged,
-    recentFileListChanged,
-};
 
 // Results of the Save command.
 inline constexpr int SAVE_DONE = 0;            // saved, or nothing to do outside the main window
@@ -42,8 +33,9 @@ inline constexpr const char* PASSWORD_CLASS_NAME = "CPasswordInfo";
 //
 // The document's life (new, open, KEY check, save, backup, close, change KEY)
 // reaches the user only through the prompt seam. A document made without a
-// settings store neither reads nor writes options; one without prompts
-// answers every question with Cancel, so the record-side API works alone.
+// settings store neither reads nor writes options. The record side (store
+// operations, enciphering, reading and writing files) works alone; the life
+// commands ask questions and need prompts (SetPrompts).
 class CCofferDoc {
 public:
     // Records are held by value; list nodes never move, so the tree and the
@@ -119,11 +111,14 @@ public:
     }
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList; }
     void SetCodePage(const CCodePage* pCodePage);
-    // Receives the document's notices (the view, the Password Bar).
-    std::function<void(EDocNotice)> m_fnNotify;
+    // Receives the document's notices; none by default.
+    void SetObserver(CDocObserver* pObserver);
     // Whether the main window is the visible interface; many commands do
     // nothing while the Password Bar or the tray stands in for it.
-    std::function<bool()> m_fnIsMainWindowShown;
+    void SetMainWindowShown(bool bShown) { m_bMainWindowShown = bShown; }
+    // Tells the observer to show the document afresh (a file opened by the
+    // frame at start-up).
+    void InitialUpdate();
 
     // --- file commands ---
     // New: a KEY, then a name for the new file.
@@ -218,8 +213,7 @@ public:
 
 protected:
     CInfoList::iterator NodeOf(const CPasswordInfo* pRecord);
-    void Notify(EDocNotice eNotice);
-    bool IsMainWindowShown() const;
+    CDocObserver& Observer() const;
     CPrompts& Prompts() const;
     void ShowMessage(const std::string& strText, bool bInformation = false) const;
 
@@ -235,6 +229,8 @@ private:
     std::string m_strPathName;
     CProfile* m_pProfile = nullptr;
     CPrompts* m_pPrompts = nullptr;
+    CDocObserver* m_pObserver = nullptr;
+    bool m_bMainWindowShown = true;
     CRecentFileList* m_pRecentFileList = nullptr;
     const CCodePage* m_pCodePage = nullptr;
 };

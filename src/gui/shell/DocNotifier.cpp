@@ -3,29 +3,9 @@
 #include "core/store/CofferDoc.h"
 
 CDocNotifier::CDocNotifier(CCofferDoc& doc, QObject* pParent) : QObject(pParent), m_doc(doc) {
-    m_doc.m_fnNotify = [this](EDocNotice eNotice) { OnNotice(eNotice); };
+    m_doc.SetObserver(this);
 }
 
 CDocNotifier::~CDocNotifier() {
-    m_doc.m_fnNotify = nullptr;
-}
-
-void CDocNotifier::OnNotice(EDocNotice eNotice) {
-    switch (eNotice) {
-    case EDocNotice::updateAllViews:
-        emit UpdateAllViews();
-        break;
-    case EDocNotice::initialUpdate:
-        emit InitialUpdate();
-        break;
-    case EDocNotice::pathNameChanged:
-        emit PathNameChanged();
-        break;
-    case EDocNotice::modifiedChanged:
-        emit ModifiedChanged(m_doc.IsModified());
-        break;
-    case EDocNotice::recentFileListChanged:
-        emit RecentFileListChanged();
-        break;
-    }
+    m_doc.SetObserver(nullptr);
 }

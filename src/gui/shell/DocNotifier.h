@@ -1,14 +1,15 @@
 #pragma once
 
+#include "core/base/DocObserver.h"
+
 #include <QObject>
 
 class CCofferDoc;
-enum class EDocNotice;
 
-// Turns the document's notices into Qt signals, so the view, the frame and
-// the Password Bar can each connect to what concerns them. One notifier per
-// document; it takes the document's notice hook while it lives.
-class CDocNotifier : public QObject {
+// The document's observer in the desktop program: turns its notices into Qt
+// signals, so the view, the frame and the Password Bar each connect to what
+// concerns them. One notifier per document, registered while it lives.
+class CDocNotifier : public QObject, public CDocObserver {
     Q_OBJECT
 
 public:
@@ -18,16 +19,23 @@ public:
     CCofferDoc& Document() const { return m_doc; }
 
 signals:
-    // The content changed: redraw from the record list.
-    void UpdateAllViews();
     // Another file, or none, is shown: rebuild from scratch.
     void InitialUpdate();
+    // The content is gone until the next InitialUpdate: show nothing of it.
+    void Emptied();
+    // The records changed: redraw from the record list.
+    void UpdateAllViews();
     void PathNameChanged();
     void ModifiedChanged(bool bModified);
     void RecentFileListChanged();
 
 private:
-    void OnNotice(EDocNotice eNotice);
+    void OnInitialUpdate() override { emit InitialUpdate(); }
+    void OnEmptied() override { emit Emptied(); }
+    void OnRecordsChanged() override { emit UpdateAllViews(); }
+    void OnModifiedChanged(bool bModified) override { emit ModifiedChanged(bModified); }
+    void OnPathNameChanged() override { emit PathNameChanged(); }
+    void OnRecentFileListChanged() override { emit RecentFileListChanged(); }
 
     CCofferDoc& m_doc;
 };

@@ -148,7 +148,7 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     // The bars are switched from the View menu only.
     setContextMenuPolicy(Qt::NoContextMenu);
     m_doc.SetPrompts(&m_prompts);
-    m_doc.m_fnIsMainWindowShown = [this]() { return m_nMode == MODE_MAIN; };
+    m_doc.SetMainWindowShown(m_nMode == MODE_MAIN);
 
     LoadSettings();
     CreateActions();
@@ -491,8 +491,7 @@ void CMainFrame::ApplyBarFlags() {
     m_pToolBar->setVisible(m_bShowToolBar != 0);
     statusBar()->setVisible(m_bShowStatusBar != 0);
     m_pSearchBar->setVisible(m_bShowSearchBar != 0);
-    if (m_fnBarsChanged)
-        m_fnBarsChanged();
+    emit BarsChanged();
 }
 
 void CMainFrame::SetView(QWidget* pView) {
@@ -651,10 +650,8 @@ void CMainFrame::OnViewSearchBar() {
     m_pSearchBar->setVisible(bShow);
     if (bShow)
         m_pSearchBar->Edit()->setFocus(Qt::ShortcutFocusReason);
-    if (m_fnResetSearch)
-        m_fnResetSearch();
-    if (m_fnBarsChanged)
-        m_fnBarsChanged();
+    emit SearchReset();
+    emit BarsChanged();
 }
 
 void CMainFrame::OnViewOnTop() {
@@ -688,12 +685,12 @@ void CMainFrame::ActivateFrame(bool bShow) {
     m_doc.m_bSkipKeyCheck = bAuto;
 
     if (bAuto) {
-        m_nMode = bStartBar ? MODE_TRAY_BAR : MODE_TRAY_MAIN;
+        SetMode(bStartBar ? MODE_TRAY_BAR : MODE_TRAY_MAIN);
         SetTrayDefault(bStartBar ? ID_TRAY_PASSWORDBAR : ID_TRAY_MAINWINDOW);
         m_bLocked = 1;
     } else {
         SetTrayDefault(ID_TRAY_LOCK);
-        m_nMode = MODE_MAIN;
+        SetMode(MODE_MAIN);
         RestoreWindowPlacement(bShow);
     }
 
@@ -702,6 +699,11 @@ void CMainFrame::ActivateFrame(bool bShow) {
         m_pTray->SetIcon(IDI_TRAY_LOCKED);
     m_doc.m_bSkipKeyCheck = false;
     UpdateCommandUI();
+}
+
+void CMainFrame::SetMode(int nMode) {
+    m_nMode = nMode;
+    m_doc.SetMainWindowShown(nMode == MODE_MAIN);
 }
 
 bool CMainFrame::IsStartHidden() const {
@@ -718,8 +720,7 @@ void CMainFrame::OpenStartupFile() {
     if (choice.m_strPath.empty())
         return;
     m_doc.OnOpenDocument(choice.m_strPath);
-    if (m_doc.m_fnNotify)
-        m_doc.m_fnNotify(EDocNotice::initialUpdate);
+    m_doc.InitialUpdate();
     m_doc.SetPathName(choice.m_strPath, m_doc.m_bOpen);
 }
 
@@ -762,7 +763,7 @@ void CMainFrame::RestoreWindowPlacement(bool bShow) {
 void CMainFrame::HideToTray(bool bLock) {
     EmptyClipboardIfText();
     hide();
-    m_nMode = MODE_TRAY_MAIN;
+    SetMode(MODE_TRAY_MAIN);
     SetTrayDefault(ID_TRAY_MAINWINDOW);
     if (bLock && HasKey()) {
         m_bLocked = 1;
@@ -791,7 +792,7 @@ void CMainFrame::RestoreMainWindow() {
     show();
     raise();
     activateWindow();
-    m_nMode = MODE_MAIN;
+    SetMode(MODE_MAIN);
     SetTrayDefault(ID_TRAY_LOCK);
 }
 
@@ -836,8 +837,7 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
         SaveWindowPlacement();
     OnDestroy();
     pEvent->accept();
-    if (m_fnClosed)
-        m_fnClosed();
+    emit Closed();
 }
 
 void CMainFrame::OnDestroy() {

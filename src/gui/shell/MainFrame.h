@@ -63,12 +63,6 @@ public:
     CSystemTray& Tray() { return *m_pTray; }
     bool IsMainInterface() const { return m_nMode == MODE_MAIN; }
     bool HasPasswordBar() const { return false; }
-    // Notified when the bars' visibility changes, so the view can lay out.
-    std::function<void()> m_fnBarsChanged;
-    // Notified when the search bar is switched: the search starts over.
-    std::function<void()> m_fnResetSearch;
-    // Called once the window has closed for good (the application quits).
-    std::function<void()> m_fnClosed;
     // A later start of the program asked for this one: the main window comes
     // to the front unless it is hidden.
     void RaiseFromSecondStart();
@@ -125,11 +119,23 @@ public:
     // The value that holds the window's bar state under the profile name.
     static constexpr const char* BAR_STATE_VALUE = "State";
 
+signals:
+    // The bars' visibility changed, so the view lays itself out again.
+    void BarsChanged();
+    // The search bar was switched: the search starts over.
+    void SearchReset();
+    // The window has closed for good (the application quits).
+    void Closed();
+
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
     void changeEvent(QEvent* pEvent) override;
 
 private:
+    // Every change of interface goes through here, so the document knows
+    // whether the main window is the one shown.
+    void SetMode(int nMode);
+
     void LoadSettings();
     void RegisterDocumentCommands();
     void OpenStartupFile();

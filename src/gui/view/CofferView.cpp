@@ -164,7 +164,7 @@ void CCofferView::OnInitialUpdate() {
     RebuildLayout();
 }
 
-void CCofferView::OnUpdate() {
+void CCofferView::ClearTree() {
     // The panel goes blank through the usual selection handling first.
     if (m_hRootItem && m_hRootItem->childCount() > 0 &&
         m_pTree->currentItem() != m_hRootItem->child(0))
@@ -175,13 +175,29 @@ void CCofferView::OnUpdate() {
     // The search's next start went with the old items: it starts over.
     m_hFindFrom = nullptr;
     m_bRebuilding = false;
+}
 
+void CCofferView::ShowNothing() {
+    ClearTree();
+    m_hCurGroup = m_hCurAccount = nullptr;
+    ClearDetails();
+    m_pTree->setEnabled(false);
+}
+
+void CCofferView::OnEmptied() {
+    ShowNothing();
+}
+
+void CCofferView::ResetSearch() {
+    m_hFindFrom = nullptr;
+}
+
+void CCofferView::OnUpdate() {
     if (!HasKey()) {
-        m_hCurGroup = m_hCurAccount = nullptr;
-        ClearDetails();
-        m_pTree->setEnabled(false);
+        ShowNothing();
         return;
     }
+    ClearTree();
     m_pTree->setEnabled(true);
     m_hRootItem = new QTreeWidgetItem();
     std::string strLabel = m_doc.m_strFileName;

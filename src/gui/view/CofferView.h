@@ -32,6 +32,10 @@ public:
     void OnInitialUpdate();
     // Rebuilds the tree from the document and chooses the selection.
     void OnUpdate();
+    // The document's content is gone until its next initial update.
+    void OnEmptied();
+    // The next Find Next starts from the beginning.
+    void ResetSearch();
     // The tree's order changed by a drop or a rename: the list follows it.
     void OnTreeChanged();
     void OnToolsMask();
@@ -86,6 +90,9 @@ private:
     void CreateControls();
     void RegisterCommands();
     void ClearDetails();
+    void ClearTree();
+    // No tree, no details: the state of a document without a KEY.
+    void ShowNothing();
     void ShowAccount(const CPasswordInfo& info);
     void ShowLink(CLinkLabel* pLink, const std::string& strText, const std::string& strTarget);
     std::string ShownPassword(const CPasswordInfo& info) const;

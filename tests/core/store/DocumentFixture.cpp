@@ -15,11 +15,16 @@ void DocumentFixture::TearDown() {
     EXPECT_EQ(m_prompts.UnusedAnswers(), "");
 }
 
+void CNoticeLog::OnEmptied() {
+    m_vecNotices.emplace_back("emptied");
+    m_vecRecordsWhenEmptied.push_back(m_doc.m_listInfo.size());
+}
+
 std::unique_ptr<CCofferDoc> DocumentFixture::MakeDoc() {
     auto pDoc = std::make_unique<CCofferDoc>(&m_profile);
     pDoc->SetPrompts(&m_prompts);
     pDoc->SetRecentFileList(&m_recent);
-    pDoc->m_fnNotify = [this](EDocNotice eNotice) { m_vecNotices.push_back(eNotice); };
+    pDoc->SetObserver(m_logs.emplace_back(std::make_unique<CNoticeLog>(*pDoc)).get());
     return pDoc;
 }
 
@@ -38,7 +43,6 @@ std::string DocumentFixture::MakeFile(const std::string& strName, const std::str
     }
     EXPECT_EQ(pDoc->OnFileClose(), 1);
     m_prompts.ClearRecord();
-    m_vecNotices.clear();
     return strPath;
 }
 

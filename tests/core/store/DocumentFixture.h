@@ -4,6 +4,7 @@
 // an in-memory settings store, a recent-file list and the scripted prompts.
 
 #include "TestFiles.h"
+#include "core/base/DocObserver.h"
 #include "core/store/CofferDoc.h"
 #include "core/store/RecentFileList.h"
 #include "support/MemoryProfile.h"
@@ -13,6 +14,28 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+// Writes down every notice the document sends, by name, and what the
+// document held when the records were emptied.
+class CNoticeLog final : public CDocObserver {
+public:
+    explicit CNoticeLog(const CCofferDoc& doc) : m_doc(doc) {}
+    void OnInitialUpdate() override { m_vecNotices.emplace_back("initialUpdate"); }
+    void OnEmptied() override;
+    void OnRecordsChanged() override { m_vecNotices.emplace_back("recordsChanged"); }
+    void OnModifiedChanged(bool bModified) override {
+        m_vecNotices.emplace_back(bModified ? "modified" : "unmodified");
+    }
+    void OnPathNameChanged() override { m_vecNotices.emplace_back("pathName"); }
+    void OnRecentFileListChanged() override { m_vecNotices.emplace_back("recent"); }
+
+    std::vector<std::string> m_vecNotices;
+    // The number of records in the list when the document said it was empty.
+    std::vector<std::size_t> m_vecRecordsWhenEmptied;
+
+private:
+    const CCofferDoc& m_doc;
+};
 
 class DocumentFixture : public ::testing::Test {
 protected:
@@ -38,7 +61,11 @@ protected:
     CMemoryProfile m_profile;
     CScriptedPrompts m_prompts;
     CRecentFileList m_recent;
-    std::vector<EDocNotice> m_vecNotices;
+    // The notices of the last document MakeDoc made; each document keeps
+    // its own log for the fixture's life.
+    CNoticeLog& Log() { return *m_logs.back(); }
+    std::vector<std::string>& Notices() { return Log().m_vecNotices; }
+    std::vector<std::unique_ptr<CNoticeLog>> m_logs;
 };
 
 // Every record of a document as one comparable text, in list order.

@@ -276,7 +276,7 @@ TEST_F(DocSave, SavesAreSkippedWhileTheMainWindowIsNotShown) {
     pDoc->m_bAutoSave = true;
     OpenWithKey(*pDoc, strPath, "k");
     const std::string strBytes = ReadBytes(strPath);
-    pDoc->m_fnIsMainWindowShown = [] { return false; };
+    pDoc->SetMainWindowShown(false);
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("added", "p"));
     pDoc->OnContentChanged();
     EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
@@ -288,13 +288,13 @@ TEST_F(DocClose, AnUnchangedFileClosesToTheBlankPath) {
     const std::string strPath = MakeFile("C.pwd", "k", {Account("a", "p")});
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPath, "k");
-    m_vecNotices.clear();
+    Notices().clear();
     EXPECT_EQ(pDoc->OnFileClose(), 1);
     EXPECT_EQ(pDoc->GetPathName(), " ");
     EXPECT_TRUE(pDoc->m_listInfo.empty());
     EXPECT_TRUE(pDoc->m_strKey.empty());
     EXPECT_FALSE(pDoc->m_bOpen);
-    EXPECT_EQ(m_vecNotices.front(), EDocNotice::updateAllViews);
+    EXPECT_EQ(Notices().front(), "recordsChanged");
     EXPECT_TRUE(Messages().empty());
 }
 
@@ -402,11 +402,13 @@ TEST_F(DocOptions, TheLastFileIsRecordedOnCloseAndExitInStartModeOne) {
     EXPECT_EQ(m_profile.GetProfileString(PROFILE_PATH, VAL_PATH_LAST, ""), strSecond);
 }
 
-TEST_F(DocOptions, ADocumentWithoutSettingsWritesNothingAndAsksNothing) {
+TEST_F(DocOptions, ADocumentWithoutSettingsWritesNothing) {
     {
         CCofferDoc doc;
+        doc.SetPrompts(&m_prompts);
         EXPECT_TRUE(doc.m_bBackup);
         EXPECT_TRUE(doc.m_strBackupPath.empty());
+        m_prompts.CancelCreateKey();
         doc.OnFileNew();
         EXPECT_TRUE(doc.m_listInfo.empty());
         EXPECT_EQ(doc.OnFileClose(), 0);

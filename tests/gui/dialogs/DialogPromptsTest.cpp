@@ -9,10 +9,12 @@
 #include "gui/dialogs/CheckKeyDlg.h"
 #include "gui/shell/DocNotifier.h"
 
+#include "support/ScriptedPrompts.h"
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -198,7 +200,10 @@ void DialogPromptsTest::notifierTurnsNoticesIntoSignals() {
     doc.SetModifiedFlag(true); // no change, no signal
     QCOMPARE(spyModified.count(), 1);
     QCOMPARE(spyModified.at(0).at(0).toBool(), true);
-    doc.OnFileClose(); // without prompts the modified question is cancelled
+    CScriptedPrompts prompts;
+    doc.SetPrompts(&prompts);
+    prompts.AnswerMessage(EMsgAnswer::cancel); // the question to save the change
+    doc.OnFileClose();
     QCOMPARE(spyUpdate.count(), 0);
     doc.SetModifiedFlag(false);
     doc.m_strKey = "1";
@@ -206,8 +211,14 @@ void DialogPromptsTest::notifierTurnsNoticesIntoSignals() {
     QCOMPARE(doc.OnFileClose(), 1);
     QCOMPARE(spyUpdate.count(), 1);
     QCOMPARE(spyPath.count(), 1);
+    QSignalSpy spyEmptied(pNotifier.get(), &CDocNotifier::Emptied);
+    QSignalSpy spyInitial(pNotifier.get(), &CDocNotifier::InitialUpdate);
+    QVERIFY(!doc.OnOpenDocument("/nonexistent/Gone.pwd"));
+    QCOMPARE(spyEmptied.count(), 1);
+    QCOMPARE(spyInitial.count(), 0);
     pNotifier.reset();
-    QVERIFY(!doc.m_fnNotify);
+    // The notifier is gone: the document's next notice reaches nobody.
+    doc.SetModifiedFlag(true);
 }
 
 QTEST_MAIN(DialogPromptsTest)

@@ -584,7 +584,7 @@ void CMainFrameTest::exitCommandsEndWhateverExit2Min() {
         fx.m_profile.WriteProfileInt("Settings", "Exit2Min", 1);
         fx.Frame().ActivateFrame(true);
         bool bQuit = false;
-        fx.Frame().m_fnClosed = [&]() { bQuit = true; };
+        QObject::connect(&fx.Frame(), &CMainFrame::Closed, [&]() { bQuit = true; });
         fx.Frame().RunCommand(nCommand);
         QVERIFY(fx.Frame().IsClosed());
         QVERIFY(bQuit);
@@ -652,7 +652,7 @@ void CMainFrameTest::searchBarToggleFocusesAndEmpties() {
     frame.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&frame));
     int nResets = 0;
-    frame.m_fnResetSearch = [&]() { ++nResets; };
+    connect(&frame, &CMainFrame::SearchReset, [&]() { ++nResets; });
     CSearchBar* pBar = frame.SearchBar();
     pBar->Edit()->setText("old text");
 
