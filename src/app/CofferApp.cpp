@@ -28,8 +28,8 @@ CCofferApp::~CCofferApp() {
 
 void CCofferApp::WriteCommandLine(CProfile& profile, const std::vector<std::string>& args) {
     const CCommandLineInfo info = CCommandLineInfo::Parse(args);
-    profile.WriteProfileInt(PROFILE_START, VAL_AUTO, info.m_bAutoStart ? 1 : 0);
-    profile.WriteProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, info.m_strFileName);
+    profile.Set(EIntSetting::startedAuto, info.m_bAutoStart ? 1 : 0);
+    profile.Set(ETextSetting::pathCommandLine, info.m_strFileName);
 }
 
 bool CCofferApp::InitInstance() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/SettingKeys.h"
+
 #include <string>
 #include <string_view>
 
@@ -23,6 +25,13 @@ public:
     // so entries that were dropped do not come back at the next start.
     virtual void DeleteProfileValue(const std::string& strSection, const std::string& strValue) = 0;
     virtual void DeleteProfileSection(const std::string& strSection) = 0;
+
+    // The settings by key, with the names and defaults of the settings
+    // table: what the program's parts use.
+    unsigned Get(EIntSetting eKey) const;
+    std::string Get(ETextSetting eKey) const;
+    void Set(EIntSetting eKey, unsigned nValue);
+    void Set(ETextSetting eKey, const std::string& strText);
 };
 
 // Section and value names match when they are equal apart from the case of

@@ -51,9 +51,7 @@ std::vector<SProfileEntry> MakeTable() {
         {PROFILE_PATH, VAL_PATH_COMMAND_LINE, T::text, 0, "", O::application, W::exit},
         {PROFILE_SETTINGS, VAL_PREVIEW_PAGES, T::integer, 0, "", O::framework, W::never},
     };
-    static const char* const s_recentValues[RECENT_FILE_COUNT] = {"File1", "File2", "File3",
-                                                                  "File4"};
-    for (const char* pszValue : s_recentValues)
+    for (const char* pszValue : {"File1", "File2", "File3", "File4"})
         table.push_back({PROFILE_RECENT, pszValue, T::text, 0, "", O::application, W::conditional});
     return table;
 }
@@ -89,7 +87,75 @@ unsigned Field(int nValue, unsigned nShift) {
     return (static_cast<unsigned>(nValue) & 7u) << nShift;
 }
 
+struct SKeyName {
+    const char* m_pszSection;
+    const char* m_pszValue;
+};
+
+// The names of each key, in the order of the key enums.
+constexpr SKeyName INT_KEY_NAMES[INT_SETTING_COUNT] = {
+    {PROFILE_SETTINGS, VAL_WINSTART},
+    {PROFILE_SETTINGS, VAL_STARTBAR},
+    {PROFILE_SETTINGS, VAL_GENERATE},
+    {PROFILE_SETTINGS, VAL_AUTOMIN},
+    {PROFILE_SETTINGS, VAL_AUTOEXIT},
+    {PROFILE_SETTINGS, VAL_FRAME_OPTIONS},
+    {PROFILE_SETTINGS, VAL_DOC_OPTIONS},
+    {PROFILE_SETTINGS, VAL_MASK},
+    {PROFILE_SETTINGS, VAL_TREE},
+    {PROFILE_SETTINGS, VAL_BARX},
+    {PROFILE_SETTINGS, VAL_BARY},
+    {PROFILE_SETTINGS, VAL_EXIT2MIN},
+    {PROFILE_SETTINGS, VAL_MIN2LOCK},
+    {PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A},
+    {PROFILE_SETTINGS, VAL_DELETE_CONFIRM_G},
+    {PROFILE_SETTINGS, VAL_HIDETRAY},
+    {PROFILE_SETTINGS, VAL_HOTKEY},
+    {PROFILE_SETTINGS, VAL_HOTKEYFLAG},
+    {PROFILE_WINDOW_SIZE, VAL_TOOL},
+    {PROFILE_WINDOW_SIZE, VAL_STATUS},
+    {PROFILE_WINDOW_SIZE, VAL_SEARCH},
+    {PROFILE_WINDOW_SIZE, VAL_TOP},
+    {PROFILE_WINDOW_SIZE_MAXED, VAL_ISMAXED},
+    {PROFILE_START, VAL_AUTO},
+    {PROFILE_SETTINGS, VAL_PREVIEW_PAGES},
+};
+
+constexpr SKeyName TEXT_KEY_NAMES[TEXT_SETTING_COUNT] = {
+    {PROFILE_SETTINGS, VAL_BEGIN},   {PROFILE_SETTINGS, VAL_END},
+    {PROFILE_SETTINGS, VAL_LENGTH},  {PROFILE_WINDOW_SIZE, VAL_RECT},
+    {PROFILE_PATH, VAL_PATH_LAST},   {PROFILE_PATH, VAL_PATH_START},
+    {PROFILE_PATH, VAL_PATH_BACKUP}, {PROFILE_PATH, VAL_PATH_COMMAND_LINE},
+    {PROFILE_RECENT, "File1"},       {PROFILE_RECENT, "File2"},
+    {PROFILE_RECENT, "File3"},       {PROFILE_RECENT, "File4"},
+};
+
+// The table's rows in key order, found once by name. A key whose name is
+// not in the table, or has the other type, is a fault of this file that the
+// settings tests catch; it reads as no row.
+template <std::size_t N>
+std::vector<const SProfileEntry*> RowsOf(const SKeyName (&names)[N], EProfileType eType) {
+    std::vector<const SProfileEntry*> rows;
+    for (const SKeyName& name : names) {
+        const SProfileEntry* pEntry = FindProfileEntry(name.m_pszSection, name.m_pszValue);
+        rows.push_back(pEntry != nullptr && pEntry->m_eType == eType ? pEntry : nullptr);
+    }
+    return rows;
+}
+
 } // namespace
+
+const SProfileEntry* SettingEntry(EIntSetting eKey) {
+    static const std::vector<const SProfileEntry*> s_rows =
+        RowsOf(INT_KEY_NAMES, EProfileType::integer);
+    return s_rows[static_cast<std::size_t>(eKey)];
+}
+
+const SProfileEntry* SettingEntry(ETextSetting eKey) {
+    static const std::vector<const SProfileEntry*> s_rows =
+        RowsOf(TEXT_KEY_NAMES, EProfileType::text);
+    return s_rows[static_cast<std::size_t>(eKey)];
+}
 
 std::string RecentFileValue(int nIndex) {
     return "File" + std::to_string(nIndex);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/SettingKeys.h"
+
 #include <string>
 #include <vector>
 
@@ -109,6 +111,9 @@ const std::vector<SProfileEntry>& ProfileTable();
 // The entry for a name pair (names compared as the store compares them),
 // or nullptr for a name that is not in the table.
 const SProfileEntry* FindProfileEntry(const std::string& strSection, const std::string& strValue);
+// The row of a key: its section, name, type and default. Every key has one.
+const SProfileEntry* SettingEntry(EIntSetting eKey);
+const SProfileEntry* SettingEntry(ETextSetting eKey);
 // Defaults by name; 0 and "" for names that are not in the table or have the
 // other type.
 unsigned DefaultInt(const std::string& strSection, const std::string& strValue);

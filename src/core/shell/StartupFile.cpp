@@ -6,11 +6,11 @@
 
 namespace {
 
-CStartupFileChoice ChooseRecorded(const CProfile& profile, const char* pszValue,
-                                  const char* pszNone, const char* pszMissing,
+CStartupFileChoice ChooseRecorded(const CProfile& profile, ETextSetting eKey, const char* pszNone,
+                                  const char* pszMissing,
                                   const std::function<bool(const std::string&)>& fnExists) {
     CStartupFileChoice choice;
-    const std::string strPath = profile.GetProfileString(PROFILE_PATH, pszValue, PATH_NONE);
+    const std::string strPath = profile.Get(eKey);
     if (strPath == PATH_NONE)
         choice.m_pszMessage = pszNone;
     else if (!fnExists(strPath))
@@ -24,20 +24,18 @@ CStartupFileChoice ChooseRecorded(const CProfile& profile, const char* pszValue,
 
 CStartupFileChoice ChooseStartupFile(const CProfile& profile,
                                      const std::function<bool(const std::string&)>& fnExists) {
-    const std::string strCommandLine =
-        profile.GetProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, "");
+    const std::string strCommandLine = profile.Get(ETextSetting::pathCommandLine);
     if (!strCommandLine.empty())
         return CStartupFileChoice{strCommandLine, nullptr};
 
-    const unsigned nOptions = profile.GetProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS,
-                                                    DefaultInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS));
+    const unsigned nOptions = profile.Get(EIntSetting::documentOptions);
     switch (nOptions >> 3) {
     case START_FILE_LAST:
-        return ChooseRecorded(profile, VAL_PATH_LAST, IDS_NO_LAST_FILE, IDS_LAST_FILE_NOT_FOUND,
-                              fnExists);
+        return ChooseRecorded(profile, ETextSetting::pathLast, IDS_NO_LAST_FILE,
+                              IDS_LAST_FILE_NOT_FOUND, fnExists);
     case START_FILE_FIXED:
-        return ChooseRecorded(profile, VAL_PATH_START, IDS_NO_START_FILE, IDS_START_FILE_NOT_FOUND,
-                              fnExists);
+        return ChooseRecorded(profile, ETextSetting::pathStart, IDS_NO_START_FILE,
+                              IDS_START_FILE_NOT_FOUND, fnExists);
     default:
         return {};
     }

@@ -212,14 +212,18 @@ std::string CCofferDoc::DefaultBackupFolder() {
 }
 
 void CCofferDoc::ReadOptions() {
-    const SDocumentOptions options = UnpackDocumentOptions(m_pProfile->GetProfileInt(
-        PROFILE_SETTINGS, VAL_DOC_OPTIONS, DefaultInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS)));
+    const SDocumentOptions options =
+        UnpackDocumentOptions(m_pProfile->Get(EIntSetting::documentOptions));
     m_bBackup = options.m_bBackup;
     m_bAddToRecent = options.m_bAddToRecent;
     m_bAutoSave = options.m_bAutoSave;
     m_nStartFile = options.m_nStartFile;
-    m_strStartFile = m_pProfile->GetProfileString(PROFILE_PATH, VAL_PATH_START, "");
-    m_strBackupPath = m_pProfile->GetProfileString(PROFILE_PATH, VAL_PATH_BACKUP, "");
+    // No start-up file reads as an empty name here: it is what the Options
+    // dialog's edit shows.
+    m_strStartFile = m_pProfile->Get(ETextSetting::pathStart);
+    if (m_strStartFile == PATH_NONE)
+        m_strStartFile.clear();
+    m_strBackupPath = m_pProfile->Get(ETextSetting::pathBackup);
     if (!m_bBackup)
         return;
     if (m_strBackupPath.empty())
@@ -236,13 +240,13 @@ void CCofferDoc::WriteOptions() {
     options.m_bAddToRecent = m_bAddToRecent;
     options.m_bAutoSave = m_bAutoSave;
     options.m_nStartFile = m_nStartFile;
-    m_pProfile->WriteProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, PackDocumentOptions(options));
-    m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_BACKUP, m_strBackupPath);
-    m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, "");
+    m_pProfile->Set(EIntSetting::documentOptions, PackDocumentOptions(options));
+    m_pProfile->Set(ETextSetting::pathBackup, m_strBackupPath);
+    m_pProfile->Set(ETextSetting::pathCommandLine, "");
     if (m_nStartFile == START_FILE_LAST && EndsWithPwd(m_strPathName))
-        m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_LAST, m_strPathName);
+        m_pProfile->Set(ETextSetting::pathLast, m_strPathName);
     else if (m_nStartFile == START_FILE_FIXED)
-        m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_START, m_strStartFile);
+        m_pProfile->Set(ETextSetting::pathStart, m_strStartFile);
 }
 
 void CCofferDoc::SetPrompts(CPrompts* pPrompts) {
@@ -783,7 +787,7 @@ bool CCofferDoc::SaveModified() {
 
 void CCofferDoc::RememberLastFile() {
     if (m_pProfile && m_nStartFile == START_FILE_LAST && EndsWithPwd(m_strPathName))
-        m_pProfile->WriteProfileString(PROFILE_PATH, VAL_PATH_LAST, m_strPathName);
+        m_pProfile->Set(ETextSetting::pathLast, m_strPathName);
 }
 
 int CCofferDoc::OnFileClose() {

@@ -37,9 +37,8 @@ void CRecentFileList::Clear() {
 
 void CRecentFileList::ReadList(const CProfile& profile) {
     m_vecNames.clear();
-    for (int i = 1; i <= m_nSize; ++i) {
-        const std::string strName =
-            profile.GetProfileString(PROFILE_RECENT, RecentFileValue(i), "");
+    for (int i = 0; i < m_nSize && i < RECENT_FILE_COUNT; ++i) {
+        const std::string strName = profile.Get(RecentFileSetting(i));
         if (!IsBlank(strName) &&
             std::find(m_vecNames.begin(), m_vecNames.end(), strName) == m_vecNames.end())
             m_vecNames.push_back(strName);
@@ -48,7 +47,6 @@ void CRecentFileList::ReadList(const CProfile& profile) {
 
 void CRecentFileList::WriteList(CProfile& profile) const {
     profile.DeleteProfileSection(PROFILE_RECENT);
-    for (int i = 0; i < GetCount(); ++i)
-        profile.WriteProfileString(PROFILE_RECENT, RecentFileValue(i + 1),
-                                   m_vecNames[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < GetCount() && i < RECENT_FILE_COUNT; ++i)
+        profile.Set(RecentFileSetting(i), m_vecNames[static_cast<std::size_t>(i)]);
 }

@@ -158,9 +158,9 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     CreatePin();
     CreateTray();
     CreateSearchBar();
-    m_bShowToolBar = int(m_profile.GetProfileInt(PROFILE_WINDOW_SIZE, VAL_TOOL, 1));
-    m_bShowStatusBar = int(m_profile.GetProfileInt(PROFILE_WINDOW_SIZE, VAL_STATUS, 1));
-    m_bShowSearchBar = int(m_profile.GetProfileInt(PROFILE_WINDOW_SIZE, VAL_SEARCH, 0));
+    m_bShowToolBar = int(m_profile.Get(EIntSetting::showToolBar));
+    m_bShowStatusBar = int(m_profile.Get(EIntSetting::showStatusBar));
+    m_bShowSearchBar = int(m_profile.Get(EIntSetting::showSearchBar));
     RegisterFrameCommands();
     RegisterDocumentCommands();
 
@@ -190,65 +190,54 @@ CMainFrame::~CMainFrame() {
 // --- settings ---
 
 void CMainFrame::LoadSettings() {
-    const auto getInt = [this](const char* pszValue) {
-        return m_profile.GetProfileInt(PROFILE_SETTINGS, pszValue,
-                                       DefaultInt(PROFILE_SETTINGS, pszValue));
-    };
-    const auto getText = [this](const char* pszValue) {
-        return m_profile.GetProfileString(PROFILE_SETTINGS, pszValue,
-                                          DefaultString(PROFILE_SETTINGS, pszValue));
-    };
-    m_nExit2Min = int(getInt(VAL_EXIT2MIN));
-    m_nMin2Lock = int(getInt(VAL_MIN2LOCK));
-    m_bDeleteConfirmA = int(getInt(VAL_DELETE_CONFIRM_A));
-    m_bDeleteConfirmG = int(getInt(VAL_DELETE_CONFIRM_G));
-    m_bHideTray = int(getInt(VAL_HIDETRAY));
-    m_wHotKey = getInt(VAL_HOTKEY) & 0xFFFF;
-    m_wHotKeyFlags = getInt(VAL_HOTKEYFLAG) & 0xFFFF;
-    m_nOptionsWord = int(getInt(VAL_FRAME_OPTIONS));
+    m_nExit2Min = int(m_profile.Get(EIntSetting::exit2Min));
+    m_nMin2Lock = int(m_profile.Get(EIntSetting::min2Lock));
+    m_bDeleteConfirmA = int(m_profile.Get(EIntSetting::deleteConfirmAccount));
+    m_bDeleteConfirmG = int(m_profile.Get(EIntSetting::deleteConfirmGroup));
+    m_bHideTray = int(m_profile.Get(EIntSetting::hideTray));
+    m_wHotKey = m_profile.Get(EIntSetting::hotKey) & 0xFFFF;
+    m_wHotKeyFlags = m_profile.Get(EIntSetting::hotKeyFlags) & 0xFFFF;
+    m_nOptionsWord = int(m_profile.Get(EIntSetting::frameOptions));
     const SFrameOptions options = UnpackFrameOptions(unsigned(m_nOptionsWord));
     m_bClearRecent = options.m_bClearRecent ? 1 : 0;
     m_nLockChoice = options.m_nAutoLockChoice;
     m_nExitChoice = options.m_nAutoExitChoice;
-    m_nAutoLockMs = getInt(VAL_AUTOMIN);
-    m_nAutoExitMs = getInt(VAL_AUTOEXIT);
-    m_nGenFlags = int(getInt(VAL_GENERATE));
-    m_strGenEnd = getText(VAL_END);
-    m_strGenBegin = getText(VAL_BEGIN);
-    m_strGenLength = getText(VAL_LENGTH);
-    m_nStartBar = int(getInt(VAL_STARTBAR));
-    m_nWinStart = int(getInt(VAL_WINSTART));
+    m_nAutoLockMs = m_profile.Get(EIntSetting::autoLockTime);
+    m_nAutoExitMs = m_profile.Get(EIntSetting::autoExitTime);
+    m_nGenFlags = int(m_profile.Get(EIntSetting::generate));
+    m_strGenEnd = m_profile.Get(ETextSetting::generateEnd);
+    m_strGenBegin = m_profile.Get(ETextSetting::generateBegin);
+    m_strGenLength = m_profile.Get(ETextSetting::generateLength);
+    m_nStartBar = int(m_profile.Get(EIntSetting::startBar));
+    m_nWinStart = int(m_profile.Get(EIntSetting::winStart));
 }
 
 void CMainFrame::SaveSettings() {
-    m_profile.WriteProfileInt(PROFILE_WINDOW_SIZE, VAL_TOOL, unsigned(m_bShowToolBar));
-    m_profile.WriteProfileInt(PROFILE_WINDOW_SIZE, VAL_STATUS, unsigned(m_bShowStatusBar));
-    m_profile.WriteProfileInt(PROFILE_WINDOW_SIZE, VAL_SEARCH, unsigned(m_bShowSearchBar));
-    m_profile.WriteProfileInt(PROFILE_WINDOW_SIZE, VAL_TOP, unsigned(m_bOnTop));
+    m_profile.Set(EIntSetting::showToolBar, unsigned(m_bShowToolBar));
+    m_profile.Set(EIntSetting::showStatusBar, unsigned(m_bShowStatusBar));
+    m_profile.Set(EIntSetting::showSearchBar, unsigned(m_bShowSearchBar));
+    m_profile.Set(EIntSetting::onTop, unsigned(m_bOnTop));
     SFrameOptions options;
     options.m_bClearRecent = m_bClearRecent != 0;
     options.m_nAutoLockChoice = m_nLockChoice;
     options.m_nAutoExitChoice = m_nExitChoice;
     m_nOptionsWord = int(PackFrameOptions(options));
-    const auto putInt = [this](const char* pszValue, unsigned nValue) {
-        m_profile.WriteProfileInt(PROFILE_SETTINGS, pszValue, nValue);
-    };
-    putInt(VAL_FRAME_OPTIONS, unsigned(m_nOptionsWord));
-    putInt(VAL_AUTOMIN, m_nAutoLockMs);
-    putInt(VAL_AUTOEXIT, m_nAutoExitMs);
-    putInt(VAL_STARTBAR, unsigned(m_nStartBar));
-    putInt(VAL_WINSTART, unsigned(m_nWinStart));
-    putInt(VAL_GENERATE, unsigned(m_nGenFlags));
-    m_profile.WriteProfileString(PROFILE_SETTINGS, VAL_END, m_strGenEnd);
-    m_profile.WriteProfileString(PROFILE_SETTINGS, VAL_BEGIN, m_strGenBegin);
-    m_profile.WriteProfileString(PROFILE_SETTINGS, VAL_LENGTH, m_strGenLength);
-    putInt(VAL_EXIT2MIN, unsigned(m_nExit2Min));
-    putInt(VAL_MIN2LOCK, unsigned(m_nMin2Lock));
-    putInt(VAL_DELETE_CONFIRM_A, unsigned(m_bDeleteConfirmA));
-    putInt(VAL_DELETE_CONFIRM_G, unsigned(m_bDeleteConfirmG));
-    putInt(VAL_HIDETRAY, unsigned(m_bHideTray));
-    putInt(VAL_HOTKEY, m_wHotKey);
-    putInt(VAL_HOTKEYFLAG, m_wHotKeyFlags);
+    m_profile.Set(EIntSetting::frameOptions, unsigned(m_nOptionsWord));
+    m_profile.Set(EIntSetting::autoLockTime, m_nAutoLockMs);
+    m_profile.Set(EIntSetting::autoExitTime, m_nAutoExitMs);
+    m_profile.Set(EIntSetting::startBar, unsigned(m_nStartBar));
+    m_profile.Set(EIntSetting::winStart, unsigned(m_nWinStart));
+    m_profile.Set(EIntSetting::generate, unsigned(m_nGenFlags));
+    m_profile.Set(ETextSetting::generateEnd, m_strGenEnd);
+    m_profile.Set(ETextSetting::generateBegin, m_strGenBegin);
+    m_profile.Set(ETextSetting::generateLength, m_strGenLength);
+    m_profile.Set(EIntSetting::exit2Min, unsigned(m_nExit2Min));
+    m_profile.Set(EIntSetting::min2Lock, unsigned(m_nMin2Lock));
+    m_profile.Set(EIntSetting::deleteConfirmAccount, unsigned(m_bDeleteConfirmA));
+    m_profile.Set(EIntSetting::deleteConfirmGroup, unsigned(m_bDeleteConfirmG));
+    m_profile.Set(EIntSetting::hideTray, unsigned(m_bHideTray));
+    m_profile.Set(EIntSetting::hotKey, m_wHotKey);
+    m_profile.Set(EIntSetting::hotKeyFlags, m_wHotKeyFlags);
     m_profile.WriteProfileString(BarStateSection(), BAR_STATE_VALUE,
                                  saveState().toBase64().toStdString());
 }
@@ -677,7 +666,7 @@ void CMainFrame::ActivateFrame(bool bShow) {
         return;
     }
     m_bFirstActivate = 0;
-    const bool bAuto = m_profile.GetProfileInt(PROFILE_START, VAL_AUTO, 0) != 0;
+    const bool bAuto = m_profile.Get(EIntSetting::startedAuto) != 0;
     // The Password Bar cannot be the first interface until it exists.
     const bool bStartBar = m_nStartBar != 0 && HasPasswordBar();
     if (bStartBar || bAuto)
@@ -730,21 +719,19 @@ void CMainFrame::SaveWindowPlacement() {
     const bool bMaxed = isMaximized() || (isMinimized() && m_bMaxBeforeMin);
     const QRect rect = (isMaximized() || isMinimized()) ? normalGeometry() : geometry();
     if (rect.isValid())
-        m_profile.WriteProfileString(PROFILE_WINDOW_SIZE, VAL_RECT,
-                                     FormatPlacementRect(rect.left(), rect.top(),
-                                                         rect.left() + rect.width(),
-                                                         rect.top() + rect.height()));
-    m_profile.WriteProfileInt(PROFILE_WINDOW_SIZE_MAXED, VAL_ISMAXED, bMaxed ? 1 : 0);
+        m_profile.Set(ETextSetting::windowRect,
+                      FormatPlacementRect(rect.left(), rect.top(), rect.left() + rect.width(),
+                                          rect.top() + rect.height()));
+    m_profile.Set(EIntSetting::isMaxed, bMaxed ? 1 : 0);
 }
 
 void CMainFrame::RestoreWindowPlacement(bool bShow) {
-    const std::string strRect = m_profile.GetProfileString(
-        PROFILE_WINDOW_SIZE, VAL_RECT, DefaultString(PROFILE_WINDOW_SIZE, VAL_RECT));
+    const std::string strRect = m_profile.Get(ETextSetting::windowRect);
     const std::string strState = m_profile.GetProfileString(BarStateSection(), BAR_STATE_VALUE, "");
     if (!strState.empty())
         restoreState(QByteArray::fromBase64(QByteArray::fromStdString(strState)));
     ApplyBarFlags();
-    const bool bMaxed = m_profile.GetProfileInt(PROFILE_WINDOW_SIZE_MAXED, VAL_ISMAXED, 0) == 1;
+    const bool bMaxed = m_profile.Get(EIntSetting::isMaxed) == 1;
 
     int nLeft = 0, nTop = 0, nRight = 0, nBottom = 0;
     if (ParsePlacementRect(strRect, nLeft, nTop, nRight, nBottom) && nRight > nLeft &&
@@ -754,7 +741,7 @@ void CMainFrame::RestoreWindowPlacement(bool bShow) {
         setWindowState(windowState() | Qt::WindowMaximized);
     if (bShow)
         show();
-    if (m_profile.GetProfileInt(PROFILE_WINDOW_SIZE, VAL_TOP, 0) == 1)
+    if (m_profile.Get(EIntSetting::onTop) == 1)
         OnViewOnTop();
 }
 

@@ -50,8 +50,8 @@ CCofferView::CCofferView(CCofferDoc& doc, CProfile& profile, CPrompts& prompts, 
     : ETSLayoutFormView(pParent), m_doc(doc), m_profile(profile), m_prompts(prompts),
       m_frame(frame) {
     setObjectName(QStringLiteral("CofferView"));
-    m_bMaskPasswords = m_profile.GetProfileInt(PROFILE_SETTINGS, VAL_MASK, 1) != 0;
-    m_nTreeWidth = static_cast<int>(m_profile.GetProfileInt(PROFILE_SETTINGS, VAL_TREE, 160));
+    m_bMaskPasswords = m_profile.Get(EIntSetting::maskPasswords) != 0;
+    m_nTreeWidth = static_cast<int>(m_profile.Get(EIntSetting::treeWidth));
     m_nSplitterShown = m_nTreeWidth;
     setMouseTracking(true);
     CreateControls();
@@ -59,8 +59,8 @@ CCofferView::CCofferView(CCofferDoc& doc, CProfile& profile, CPrompts& prompts, 
 }
 
 CCofferView::~CCofferView() {
-    m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_MASK, m_bMaskPasswords ? 1 : 0);
-    m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_TREE, static_cast<unsigned>(m_nTreeWidth));
+    m_profile.Set(EIntSetting::maskPasswords, m_bMaskPasswords ? 1 : 0);
+    m_profile.Set(EIntSetting::treeWidth, static_cast<unsigned>(m_nTreeWidth));
     for (int nId : {ID_ITEM_DELETE, ID_TOOLS_MASK, ID_INDICATOR_GROUPS, ID_INDICATOR_ACCOUNTS})
         m_frame.Commands().Unregister(nId);
 }

@@ -108,19 +108,40 @@ TEST(SettingsTable, RecentFileValueNames) {
     EXPECT_EQ(RecentFileValue(RECENT_FILE_COUNT), "File4");
 }
 
-TEST(SettingsTable, ReadingAnEmptyStoreGivesTheDefaults) {
-    // What a fresh user's program sees: every reader passes the table's
-    // default and gets it back.
-    const CMemoryProfile profile;
-    for (const SProfileEntry& entry : ProfileTable()) {
-        if (entry.m_eType == EProfileType::integer)
-            EXPECT_EQ(profile.GetProfileInt(entry.m_pszSection, entry.m_pszValue, entry.m_nDefault),
-                      entry.m_nDefault);
-        else
-            EXPECT_EQ(
-                profile.GetProfileString(entry.m_pszSection, entry.m_pszValue, entry.m_pszDefault),
-                entry.m_pszDefault);
+// Every row of the table is reached by exactly one key of its own type, so
+// no setting is read under a name or default of its own making.
+TEST(SettingKeys, EachRowHasExactlyOneKeyOfItsType) {
+    std::set<const SProfileEntry*> rows;
+    for (int i = 0; i < INT_SETTING_COUNT; ++i) {
+        const SProfileEntry* pEntry = SettingEntry(static_cast<EIntSetting>(i));
+        ASSERT_NE(pEntry, nullptr) << "integer key " << i;
+        EXPECT_EQ(pEntry->m_eType, EProfileType::integer);
+        EXPECT_TRUE(rows.insert(pEntry).second) << pEntry->m_pszValue;
     }
+    for (int i = 0; i < TEXT_SETTING_COUNT; ++i) {
+        const SProfileEntry* pEntry = SettingEntry(static_cast<ETextSetting>(i));
+        ASSERT_NE(pEntry, nullptr) << "text key " << i;
+        EXPECT_EQ(pEntry->m_eType, EProfileType::text);
+        EXPECT_TRUE(rows.insert(pEntry).second) << pEntry->m_pszValue;
+    }
+    EXPECT_EQ(rows.size(), ProfileTable().size());
+    EXPECT_EQ(SettingEntry(RecentFileSetting(RECENT_FILE_COUNT - 1))->m_pszValue,
+              RecentFileValue(RECENT_FILE_COUNT));
+}
+
+TEST(SettingKeys, ReadByKeyGivesTheDefaultsAndWritesUnderTheTablesNames) {
+    CMemoryProfile profile;
+    EXPECT_EQ(profile.Get(EIntSetting::treeWidth), 160u);
+    EXPECT_EQ(profile.Get(EIntSetting::documentOptions), 3u);
+    EXPECT_EQ(profile.Get(ETextSetting::windowRect), "0218 0100 0711 0543");
+    EXPECT_EQ(profile.Get(ETextSetting::pathLast), PATH_NONE);
+
+    profile.Set(EIntSetting::isMaxed, 1);
+    profile.Set(ETextSetting::generateLength, "12");
+    EXPECT_EQ(profile.GetProfileInt("Window Size", "IsMaxed", 0), 1u);
+    EXPECT_EQ(profile.GetProfileString("Settings", "Length", ""), "12");
+    EXPECT_EQ(profile.Get(EIntSetting::isMaxed), 1u);
+    EXPECT_EQ(profile.Get(ETextSetting::generateLength), "12");
 }
 
 TEST(FrameOptions, UnpacksTheThreeFields) {
