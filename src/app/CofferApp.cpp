@@ -54,9 +54,11 @@ bool CCofferApp::InitInstance() {
     m_pDoc = std::make_unique<CCofferDoc>(m_pProfile.get());
     m_pDoc->SetRecentFileList(m_pRecentFileList.get());
     m_pNotifier = std::make_unique<CDocNotifier>(*m_pDoc);
-    m_pPrompts = std::make_unique<CDialogPrompts>([this]() -> QWidget* {
-        return m_pFrame && m_pFrame->isVisible() ? m_pFrame.get() : nullptr;
-    });
+    m_pPrompts = std::make_unique<CDialogPrompts>(
+        [this]() -> QWidget* {
+            return m_pFrame && m_pFrame->isVisible() ? m_pFrame.get() : nullptr;
+        },
+        &m_pDoc->CodePage());
     m_pFrame = std::make_unique<CMainFrame>(*m_pProfile, *m_pPrompts, *m_pDoc);
     connect(m_pFrame.get(), &CMainFrame::Closed, qApp, &QCoreApplication::quit);
     connect(m_pInstance.get(), &CSingleInstance::AreYouMe, m_pFrame.get(),

@@ -1,4 +1,5 @@
 #include "cli/CliCommand.h"
+#include "core/base/TextUtil.h"
 
 #include "cli/CliArgs.h"
 #include "cli/CliFailure.h"
@@ -24,29 +25,10 @@
 
 namespace {
 
-std::string ReplacePath(std::string strText, const std::string& strPath) {
-    const auto nPos = strText.find("%1");
-    if (nPos != std::string::npos)
-        strText.replace(nPos, 2, strPath);
-    return strText;
-}
-
 std::string CodePointText(char32_t nChar) {
     char szText[16];
     std::snprintf(szText, sizeof szText, "U+%04X", static_cast<unsigned>(nChar));
     return szText;
-}
-
-// The tree's file label: the name without its ".pwd" extension. A name
-// without that extension (the desktop program never opens one) stays whole.
-std::string FileLabel(const std::string& strFileName) {
-    constexpr std::size_t nExt = 4;
-    if (strFileName.size() < nExt)
-        return strFileName;
-    std::string strExt = strFileName.substr(strFileName.size() - nExt);
-    for (char& c : strExt)
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    return strExt == ".pwd" ? strFileName.substr(0, strFileName.size() - nExt) : strFileName;
 }
 
 EFileError WriteErrorOf(int nErrno) {
@@ -184,7 +166,7 @@ void CCliCommand::RunList(const CArgs& astrArgs) {
     CCofferDoc doc;
     OpenFile(args.Positional(0), doc);
     std::string strText = FileLabel(FileNameOf(args.Positional(0))) + "\n";
-    const CTreeListing listing(doc.m_listInfo);
+    const CTreeListing listing(doc.m_listInfo, m_codePage);
     for (const CTreeListing::SBranch& branch : listing.Branches()) {
         if (branch.pGroup)
             strText += "  " + m_codePage.ToUtf8(branch.pGroup->m_strGroup) + "\n";
@@ -202,7 +184,7 @@ void CCliCommand::RunShow(const CArgs& astrArgs) {
     CCofferDoc doc;
     OpenFile(args.Positional(0), doc);
     const CPasswordInfo* pAccount = nullptr;
-    switch (CTreeListing(doc.m_listInfo).FindAccount(strGroup, strAccount, pAccount)) {
+    switch (CTreeListing(doc.m_listInfo, m_codePage).FindAccount(strGroup, strAccount, pAccount)) {
     case CTreeListing::EFind::found:
         Write(m_codePage.ToUtf8(ExportRecordText(*pAccount, EXPORT_EOL_LF)));
         return;
@@ -300,7 +282,7 @@ void CCliCommand::LoadFile(const std::string& strPath, CCofferDoc& doc) const {
 
 void CCliCommand::RequireKey(const CCofferDoc& doc, const std::string& strPath) const {
     if (doc.m_strKey.empty())
-        throw CCliFailure(CLI_EXIT_KEY, ReplacePath(CLI_FILE_WITHOUT_KEY, strPath));
+        throw CCliFailure(CLI_EXIT_KEY, FormatText(CLI_FILE_WITHOUT_KEY, strPath));
 }
 
 void CCliCommand::OpenFile(const std::string& strPath, CCofferDoc& doc) {

@@ -7,7 +7,8 @@
 
 namespace {
 
-std::vector<const CPasswordInfo*> AccountsBeforeFirstGroup(const CCofferDoc::CInfoList& listInfo) {
+std::vector<const CPasswordInfo*> AccountsBeforeFirstGroup(const CCofferDoc::CInfoList& listInfo,
+                                                           const CCodePage& codePage) {
     std::vector<const CPasswordInfo*> accounts;
     for (const CPasswordInfo& info : listInfo) {
         if (info.IsGroup())
@@ -15,19 +16,19 @@ std::vector<const CPasswordInfo*> AccountsBeforeFirstGroup(const CCofferDoc::CIn
         accounts.push_back(&info);
     }
     std::stable_sort(accounts.begin(), accounts.end(),
-                     [](const CPasswordInfo* a, const CPasswordInfo* b) {
-                         return CompareNoCase(a->m_strAccount, b->m_strAccount) < 0;
+                     [&](const CPasswordInfo* a, const CPasswordInfo* b) {
+                         return CompareNoCase(a->m_strAccount, b->m_strAccount, codePage) < 0;
                      });
     return accounts;
 }
 
 } // namespace
 
-CTreeListing::CTreeListing(CCofferDoc::CInfoList& listInfo) {
-    std::vector<const CPasswordInfo*> orphans = AccountsBeforeFirstGroup(listInfo);
+CTreeListing::CTreeListing(CCofferDoc::CInfoList& listInfo, const CCodePage& codePage) {
+    std::vector<const CPasswordInfo*> orphans = AccountsBeforeFirstGroup(listInfo, codePage);
     if (!orphans.empty())
         m_branches.push_back({nullptr, std::move(orphans)});
-    for (const STreeGroup& group : SortedTree(listInfo))
+    for (const STreeGroup& group : SortedTree(listInfo, codePage))
         m_branches.push_back({group.m_pGroup, {group.m_accounts.begin(), group.m_accounts.end()}});
 }
 

@@ -18,7 +18,7 @@ public:
 
     enum class EFind { found, noGroup, noAccount };
 
-    explicit CTreeListing(CCofferDoc::CInfoList& listInfo);
+    CTreeListing(CCofferDoc::CInfoList& listInfo, const CCodePage& codePage);
 
     const std::vector<SBranch>& Branches() const { return m_branches; }
 

@@ -6,9 +6,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-void CClipboard::SetText(const std::string& strText) {
-    QGuiApplication::clipboard()->setText(
-        QString::fromStdString(CCodePage::Default().ToUtf8(strText)));
+void CClipboard::SetText(const std::string& strText, const CCodePage& codePage) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(codePage.ToUtf8(strText)));
 }
 
 bool CClipboard::HoldsText() {

@@ -74,7 +74,7 @@ bool CDesktopLinkOpener::StartProgram(const std::vector<std::string>& vArgs) {
     return QProcess::startDetached(ToQString(vArgs[0]), listArgs);
 }
 
-int OpenLink(const std::string& strTarget) {
+int OpenLink(const std::string& strTarget, const CCodePage& codePage) {
     CDesktopLinkOpener opener;
-    return opener.OpenLink(CCodePage::Default().ToUtf8(strTarget));
+    return opener.OpenLink(codePage.ToUtf8(strTarget));
 }

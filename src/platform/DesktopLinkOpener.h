@@ -2,6 +2,8 @@
 
 #include "core/link/LinkOpener.h"
 
+class CCodePage;
+
 #include <string>
 
 // The link launcher on this desktop: the desktop's own URL service first;
@@ -16,7 +18,7 @@ protected:
 };
 
 // Opens a web address, a "mailto:" address or anything the desktop can open;
-// the target is a stored text (code-page bytes).
+// the target is a stored text (bytes in the code page).
 // Returns a value above LINK_FAILURE_MAX when it was opened, otherwise a code
 // of the link error table (LinkErrorMessage gives its text). Shows nothing.
-int OpenLink(const std::string& strTarget);
+int OpenLink(const std::string& strTarget, const CCodePage& codePage);

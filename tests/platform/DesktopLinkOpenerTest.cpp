@@ -1,5 +1,6 @@
 #include "platform/DesktopLinkOpener.h"
 #include "core/link/LinkCommand.h"
+#include "core/store/CodePage.h"
 
 #include <QDesktopServices>
 #include <QTest>
@@ -36,9 +37,9 @@ private slots:
         CUrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "Open");
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "Open");
-        QCOMPARE(OpenLink("www.example.com"), LINK_OPENED);
-        QCOMPARE(OpenLink("mailto:someone@example.com"), LINK_OPENED);
-        QCOMPARE(OpenLink("http://caf\xE9.example/a b"), LINK_OPENED);
+        QCOMPARE(OpenLink("www.example.com", CCodePage::Default()), LINK_OPENED);
+        QCOMPARE(OpenLink("mailto:someone@example.com", CCodePage::Default()), LINK_OPENED);
+        QCOMPARE(OpenLink("http://caf\xE9.example/a b", CCodePage::Default()), LINK_OPENED);
         QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
         QCOMPARE(catcher.m_listUrls.size(), 3);
@@ -50,7 +51,7 @@ private slots:
     void anEmptyTargetIsNotOpened() {
         COpenerUnderTest opener;
         QVERIFY(!opener.OpenWithDesktop(""));
-        QVERIFY(OpenLink("") <= LINK_FAILURE_MAX);
+        QVERIFY(OpenLink("", CCodePage::Default()) <= LINK_FAILURE_MAX);
     }
 
     void startsProgramsDetachedAndReportsMissingOnes() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/SettingKeys.h"
+#include "core/base/TextUtil.h"
 
 #include <string>
 #include <string_view>
@@ -38,17 +39,5 @@ public:
 // ASCII letters, as the registry compared them. Every name the program uses
 // is ASCII, and folding only ASCII keeps the rule independent of the code page.
 inline bool ProfileNamesEqual(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char ca = a[i];
-        char cb = b[i];
-        if (ca >= 'A' && ca <= 'Z')
-            ca = static_cast<char>(ca - 'A' + 'a');
-        if (cb >= 'A' && cb <= 'Z')
-            cb = static_cast<char>(cb - 'A' + 'a');
-        if (ca != cb)
-            return false;
-    }
-    return true;
+    return EqualsNoCaseAscii(a, b);
 }

@@ -1,18 +1,12 @@
 #include "core/store/CodePage.h"
 
+#include "core/base/TextUtil.h"
 #include "core/store/CodePageTables.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace {
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // Decodes one UTF-8 sequence at p; returns its length, or 0 when malformed.
 std::size_t DecodeUtf8(std::string_view s, std::size_t p, char32_t& nChar) {
@@ -87,7 +81,7 @@ const CCodePage* CCodePage::ByName(std::string_view strName) {
         {"iso-8859-15", kISO885915, kISO885915Lower},
     };
     for (const CCodePage& page : pages) {
-        if (EqualNoCase(page.m_strName, strName))
+        if (EqualsNoCaseAscii(page.m_strName, strName))
             return &page;
     }
     return nullptr;
@@ -117,7 +111,7 @@ bool CCodePage::FromUnicode(char32_t nChar, unsigned char& nByte) const {
 
 unsigned char CCodePage::ToLower(unsigned char nByte) const {
     if (nByte < 0x80)
-        return static_cast<unsigned char>(nByte >= 'A' && nByte <= 'Z' ? nByte + 0x20 : nByte);
+        return static_cast<unsigned char>(AsciiLower(static_cast<char>(nByte)));
     return m_pLower[nByte - 0x80];
 }
 

@@ -6,6 +6,7 @@
 #include "core/base/Prompts.h"
 #include "core/base/SettingsSchema.h"
 #include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
 #include "core/store/Archive.h"
 #include "core/store/CodePage.h"
 #include "core/store/FieldCipher.h"
@@ -132,20 +133,6 @@ std::size_t StoredSize(const CCofferDoc& doc) {
 
 constexpr const char* CLOSED_PATH_NAME = " ";
 
-bool EndsWithPwd(const std::string& strPath) {
-    const std::string strExt = PWD_EXTENSION;
-    if (strPath.size() < strExt.size())
-        return false;
-    for (std::size_t i = 0; i < strExt.size(); ++i) {
-        char c = strPath[strPath.size() - strExt.size() + i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != strExt[i])
-            return false;
-    }
-    return true;
-}
-
 // A path the way the recent-file list and the settings keep it: absolute.
 std::string AbsolutePath(const std::string& strPath) {
     if (strPath.empty() || strPath[0] == '/')
@@ -171,13 +158,6 @@ void MakeFolders(const std::string& strFolder) {
         if (!strPart.empty() && !FileExists(strPart))
             ::mkdir(strPart.c_str(), 0700);
     }
-}
-
-std::string ReplaceArg1(std::string strText, const std::string& strValue) {
-    const auto nPos = strText.find("%1");
-    if (nPos != std::string::npos)
-        strText.replace(nPos, 2, strValue);
-    return strText;
 }
 
 } // namespace
@@ -243,7 +223,7 @@ void CCofferDoc::WriteOptions() {
     m_pProfile->Set(EIntSetting::documentOptions, PackDocumentOptions(options));
     m_pProfile->Set(ETextSetting::pathBackup, m_strBackupPath);
     m_pProfile->Set(ETextSetting::pathCommandLine, "");
-    if (m_nStartFile == START_FILE_LAST && EndsWithPwd(m_strPathName))
+    if (m_nStartFile == START_FILE_LAST && HasPwdExtension(m_strPathName))
         m_pProfile->Set(ETextSetting::pathLast, m_strPathName);
     else if (m_nStartFile == START_FILE_FIXED)
         m_pProfile->Set(ETextSetting::pathStart, m_strStartFile);
@@ -255,6 +235,10 @@ void CCofferDoc::SetPrompts(CPrompts* pPrompts) {
 
 void CCofferDoc::SetCodePage(const CCodePage* pCodePage) {
     m_pCodePage = pCodePage;
+}
+
+const CCodePage& CCofferDoc::CodePage() const {
+    return m_pCodePage ? *m_pCodePage : CCodePage::Default();
 }
 
 CPrompts& CCofferDoc::Prompts() const {
@@ -635,12 +619,11 @@ bool CCofferDoc::OnOpenRecentFile(int nIndex) {
 }
 
 bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
-    if (!EndsWithPwd(strPath)) {
+    if (!HasPwdExtension(strPath)) {
         ShowMessage(IDS_FORMAT_NOT_SUPPORTED);
         return false;
     }
-    const EFileError eError =
-        ReadArchiveFile(strPath, m_pCodePage ? *m_pCodePage : CCodePage::Default());
+    const EFileError eError = ReadArchiveFile(strPath, CodePage());
     // The read emptied the document: nothing may show its old records while
     // a message or a dialog runs, and nothing shows the new ones until the
     // KEY is accepted.
@@ -774,7 +757,7 @@ bool CCofferDoc::OnSaveDocument(const std::string& strPath) {
 bool CCofferDoc::SaveModified() {
     if (!m_bModified)
         return true;
-    switch (Prompts().MessageBox(ReplaceArg1(IDS_ASK_TO_SAVE, GetTitle()), EMsgIcon::question,
+    switch (Prompts().MessageBox(FormatText(IDS_ASK_TO_SAVE, GetTitle()), EMsgIcon::question,
                                  EMsgButtons::yesNoCancel)) {
     case EMsgAnswer::yes:
         return DoFileSave();
@@ -786,7 +769,7 @@ bool CCofferDoc::SaveModified() {
 }
 
 void CCofferDoc::RememberLastFile() {
-    if (m_pProfile && m_nStartFile == START_FILE_LAST && EndsWithPwd(m_strPathName))
+    if (m_pProfile && m_nStartFile == START_FILE_LAST && HasPwdExtension(m_strPathName))
         m_pProfile->Set(ETextSetting::pathLast, m_strPathName);
 }
 

@@ -111,6 +111,9 @@ public:
     }
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList; }
     void SetCodePage(const CCodePage* pCodePage);
+    // The code page of the file's texts: the one set, or the default. Every
+    // conversion of the document's texts for the screen uses it.
+    const CCodePage& CodePage() const;
     // Receives the document's notices; none by default.
     void SetObserver(CDocObserver* pObserver);
     // Whether the main window is the visible interface; many commands do

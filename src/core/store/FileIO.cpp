@@ -1,6 +1,8 @@
 #include "core/store/FileIO.h"
 
+#include "core/base/Prompts.h"
 #include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -11,13 +13,6 @@
 #include <vector>
 
 namespace {
-
-std::string Replace1(std::string strText, const std::string& strPath) {
-    const auto nPos = strText.find("%1");
-    if (nPos != std::string::npos)
-        strText.replace(nPos, 2, strPath);
-    return strText;
-}
 
 EFileError ReadErrorOf(int nErrno) {
     switch (nErrno) {
@@ -76,21 +71,31 @@ std::string FileErrorMessage(EFileError eError, const std::string& strPath) {
     case EFileError::none:
         return {};
     case EFileError::notFound:
-        return Replace1(IDS_FILE_NOT_FOUND, strPath);
+        return FormatText(IDS_FILE_NOT_FOUND, strPath);
     case EFileError::badFormat:
         return IDS_UNEXPECTED_FORMAT;
     case EFileError::readDenied:
-        return Replace1(IDS_READ_DENIED, strPath);
+        return FormatText(IDS_READ_DENIED, strPath);
     case EFileError::writeDenied:
-        return Replace1(IDS_WRITE_DENIED, strPath);
+        return FormatText(IDS_WRITE_DENIED, strPath);
     case EFileError::diskFull:
         return IDS_DISK_FULL;
     case EFileError::readFailed:
-        return Replace1(IDS_READ_FAILED, strPath);
+        return FormatText(IDS_READ_FAILED, strPath);
     case EFileError::writeFailed:
-        return Replace1(IDS_WRITE_FAILED, strPath);
+        return FormatText(IDS_WRITE_FAILED, strPath);
     }
     return {};
+}
+
+bool HasPwdExtension(const std::string& strPath) {
+    return EndsWithNoCaseAscii(strPath, PWD_EXTENSION);
+}
+
+std::string FileLabel(const std::string& strFileName) {
+    if (!HasPwdExtension(strFileName))
+        return strFileName;
+    return strFileName.substr(0, strFileName.size() - std::string_view(PWD_EXTENSION).size());
 }
 
 std::string FileNameOf(const std::string& strPath) {

@@ -20,6 +20,11 @@ std::string FileErrorMessage(EFileError eError, const std::string& strPath);
 
 // The final path component ("Work.pwd" for "/home/a/Work.pwd").
 std::string FileNameOf(const std::string& strPath);
+// Whether a path names a password file: it ends with ".pwd" in any case.
+bool HasPwdExtension(const std::string& strPath);
+// The label the tree shows for a file: its name without the ".pwd"
+// extension. A name without that extension stays whole.
+std::string FileLabel(const std::string& strFileName);
 // The folder part including its final separator ("/home/a/"), or "".
 std::string FolderOf(const std::string& strPath);
 

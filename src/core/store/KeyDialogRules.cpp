@@ -1,6 +1,7 @@
 #include "core/store/KeyDialogRules.h"
 
 #include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
 #include "core/store/CodePage.h"
 #include "core/store/FieldCipher.h"
 
@@ -23,13 +24,6 @@ SKeyDlgOutcome Accept(std::string strKeyValue) {
     return outcome;
 }
 
-std::string ReplaceArg(std::string strText, const char* pszArg, const std::string& strValue) {
-    const auto nPos = strText.find(pszArg);
-    if (nPos != std::string::npos)
-        strText.replace(nPos, 2, strValue);
-    return strText;
-}
-
 } // namespace
 
 std::string CKeyDialogRules::BadCharacterMessage(char32_t nChar) {
@@ -39,7 +33,7 @@ std::string CKeyDialogRules::BadCharacterMessage(char32_t nChar) {
         AppendUtf8(nChar, strChar);
     char szCode[16];
     std::snprintf(szCode, sizeof szCode, "%04X", static_cast<unsigned>(nChar));
-    return ReplaceArg(ReplaceArg(IDS_KEY_BAD_CHARACTER, "%1", strChar), "%2", szCode);
+    return FormatText(IDS_KEY_BAD_CHARACTER, strChar, szCode);
 }
 
 bool CKeyDialogRules::ToCodePage(const std::string& strUtf8, const CCodePage& codePage,

@@ -2,10 +2,6 @@
 
 #include "core/store/CodePage.h"
 
-int CompareNoCase(std::string_view a, std::string_view b) {
-    return CompareNoCase(a, b, CCodePage::Default());
-}
-
 int CompareNoCase(std::string_view a, std::string_view b, const CCodePage& codePage) {
     const std::size_t nCommon = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < nCommon; ++i) {
@@ -19,7 +15,8 @@ int CompareNoCase(std::string_view a, std::string_view b, const CCodePage& codeP
     return a.size() < b.size() ? -1 : 1;
 }
 
-bool StartsWithNoCase(std::string_view strText, std::string_view strPrefix) {
+bool StartsWithNoCase(std::string_view strText, std::string_view strPrefix,
+                      const CCodePage& codePage) {
     return strText.size() >= strPrefix.size() &&
-           CompareNoCase(strText.substr(0, strPrefix.size()), strPrefix) == 0;
+           CompareNoCase(strText.substr(0, strPrefix.size()), strPrefix, codePage) == 0;
 }

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo) {
+std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo, const CCodePage& codePage) {
     std::vector<STreeGroup> tree;
     for (CPasswordInfo& info : listInfo) {
         if (info.IsGroup())
@@ -12,13 +12,13 @@ std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo) {
         else if (!tree.empty())
             tree.back().m_accounts.push_back(&info);
     }
-    std::stable_sort(tree.begin(), tree.end(), [](const STreeGroup& a, const STreeGroup& b) {
-        return CompareNoCase(a.m_pGroup->m_strGroup, b.m_pGroup->m_strGroup) < 0;
+    std::stable_sort(tree.begin(), tree.end(), [&](const STreeGroup& a, const STreeGroup& b) {
+        return CompareNoCase(a.m_pGroup->m_strGroup, b.m_pGroup->m_strGroup, codePage) < 0;
     });
     for (STreeGroup& group : tree) {
         std::stable_sort(group.m_accounts.begin(), group.m_accounts.end(),
-                         [](const CPasswordInfo* a, const CPasswordInfo* b) {
-                             return CompareNoCase(a->m_strAccount, b->m_strAccount) < 0;
+                         [&](const CPasswordInfo* a, const CPasswordInfo* b) {
+                             return CompareNoCase(a->m_strAccount, b->m_strAccount, codePage) < 0;
                          });
     }
     return tree;

@@ -15,7 +15,7 @@ struct STreeGroup {
 // list order. An account belongs to the nearest group before it; accounts
 // before the first group, which only damaged files have, are not shown.
 // O(n log n), so files of any size open quickly.
-std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo);
+std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo, const CCodePage& codePage);
 
 // The records of a tree in pre-order (each group followed by its accounts),
 // the order RebuildOrder expects.

@@ -8,7 +8,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 
-CDragTextButton::CDragTextButton(QWidget* pParent) : CHoverButton(pParent) {
+CDragTextButton::CDragTextButton(QWidget* pParent)
+    : CHoverButton(pParent), m_pCodePage(&CCodePage::Default()) {
     setCursor(Qt::OpenHandCursor);
     m_timerDragStart.setSingleShot(true);
     connect(&m_timerDragStart, &QTimer::timeout, this, [this] {
@@ -20,14 +21,14 @@ CDragTextButton::CDragTextButton(QWidget* pParent) : CHoverButton(pParent) {
 
 QMimeData* CDragTextButton::CreateDragData() const {
     auto* pData = new QMimeData;
-    pData->setText(QString::fromStdString(CCodePage::Default().ToUtf8(m_strDragText)));
+    pData->setText(QString::fromStdString(m_pCodePage->ToUtf8(m_strDragText)));
     return pData;
 }
 
 void CDragTextButton::CopyToClipboard() {
     if (m_strDragText.empty())
         return;
-    CClipboard::SetText(m_strDragText);
+    CClipboard::SetText(m_strDragText, *m_pCodePage);
     emit TextCopied();
 }
 

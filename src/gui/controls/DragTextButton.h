@@ -7,6 +7,7 @@
 
 #include <string>
 
+class CCodePage;
 class QDrag;
 class QMimeData;
 
@@ -26,6 +27,8 @@ public:
     explicit CDragTextButton(QWidget* pParent = nullptr);
 
     void SetDragText(const std::string& strText) { m_strDragText = strText; }
+    // The code page of the text (the default one until set).
+    void SetCodePage(const CCodePage& codePage) { m_pCodePage = &codePage; }
     const std::string& GetDragText() const { return m_strDragText; }
 
     // The data a drag offers: the text as text/plain (an empty text offers an
@@ -56,6 +59,7 @@ private:
     void CancelPendingDrag();
 
     std::string m_strDragText;
+    const CCodePage* m_pCodePage;
     QPoint m_ptPress{-1, -1};
     // A move left the press point while pressed: the drag starts once the
     // pointer leaves the start distance or the start time has passed.

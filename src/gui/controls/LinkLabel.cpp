@@ -21,11 +21,14 @@ CLinkLabel::CLinkLabel(const QString& strText, QWidget* pParent)
 
 void CLinkLabel::Init() {
     setCursor(Qt::PointingHandCursor);
-    m_fnOpenLink = [](const std::string& strTarget) { return OpenLink(strTarget); };
+    m_pCodePage = &CCodePage::Default();
+    m_fnOpenLink = [this](const std::string& strTarget) {
+        return OpenLink(strTarget, *m_pCodePage);
+    };
 }
 
 QString CLinkLabel::TargetText() const {
-    return QString::fromStdString(CCodePage::Default().ToUtf8(m_strLinkTarget));
+    return QString::fromStdString(m_pCodePage->ToUtf8(m_strLinkTarget));
 }
 
 bool CLinkLabel::event(QEvent* pEvent) {
@@ -39,7 +42,7 @@ void CLinkLabel::Attach() {
     if (m_strLinkTarget.empty()) {
         std::string strTarget;
         // A text the code page cannot hold cannot be a stored target either.
-        if (CCodePage::Default().FromUtf8(text().toStdString(), strTarget))
+        if (m_pCodePage->FromUtf8(text().toStdString(), strTarget))
             m_strLinkTarget = strTarget;
     }
     if (text().isEmpty())
@@ -123,7 +126,8 @@ void CLinkLabel::mouseReleaseEvent(QMouseEvent* pEvent) {
 }
 
 void CLinkLabel::Activate() {
-    const int nResult = m_fnOpenLink ? m_fnOpenLink(m_strLinkTarget) : OpenLink(m_strLinkTarget);
+    const int nResult =
+        m_fnOpenLink ? m_fnOpenLink(m_strLinkTarget) : OpenLink(m_strLinkTarget, *m_pCodePage);
     if (nResult > LINK_FAILURE_MAX)
         return;
     QApplication::beep();

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+class CCodePage;
 class CPrompts;
 
 // A link: an underlined blue text that shows its target as a tooltip, points
@@ -28,6 +29,8 @@ public:
     // and shows the new target as the tooltip.
     void SetLinkTarget(const std::string& strTarget);
     const std::string& GetLinkTarget() const { return m_strLinkTarget; }
+    // The code page of the target and text (the default one until set).
+    void SetCodePage(const CCodePage& codePage) { m_pCodePage = &codePage; }
 
     // Auto-sizing (on by default) fits the control to its text, keeping the
     // left, right or centre per the horizontal alignment, and the top or the
@@ -65,6 +68,7 @@ private:
     QString TargetText() const;
 
     std::string m_strLinkTarget;
+    const CCodePage* m_pCodePage = nullptr;
     bool m_bAutoSize = true;
     bool m_bAttached = false;
     bool m_bPressed = false;

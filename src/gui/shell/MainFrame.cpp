@@ -878,7 +878,7 @@ void CMainFrame::ShowAbout() {
 }
 
 void CMainFrame::OpenWebLink(const std::string& strTarget) {
-    const int nResult = OpenLink(strTarget);
+    const int nResult = OpenLink(strTarget, m_doc.CodePage());
     if (nResult <= LINK_FAILURE_MAX)
         m_prompts.MessageBox(LinkErrorMessage(nResult), EMsgIcon::exclamation);
 }

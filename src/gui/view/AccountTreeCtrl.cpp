@@ -18,13 +18,6 @@ const std::string& RecordLabel(const CPasswordInfo& info) {
     return info.IsGroup() ? info.m_strGroup : info.m_strAccount;
 }
 
-// The label a sibling sorts by: its record's name, or the item text when
-// it has no record.
-std::string SortKey(const QTreeWidgetItem* pItem) {
-    const CPasswordInfo* pInfo = CAccountTreeCtrl::GetItemData(pItem);
-    return pInfo ? RecordLabel(*pInfo) : CAccountTreeCtrl::ItemText(pItem);
-}
-
 } // namespace
 
 const QIcon& CAccountTreeCtrl::Image(EImage eImage) {
@@ -34,7 +27,8 @@ const QIcon& CAccountTreeCtrl::Image(EImage eImage) {
     return icons[eImage];
 }
 
-CAccountTreeCtrl::CAccountTreeCtrl(QWidget* pParent) : QTreeWidget(pParent) {
+CAccountTreeCtrl::CAccountTreeCtrl(QWidget* pParent)
+    : QTreeWidget(pParent), m_pCodePage(&CCodePage::Default()) {
     setObjectName(QStringLiteral("accountTree"));
     setAccessibleName(QStringLiteral("Accounts"));
     setProperty("controlId", 1165);
@@ -63,18 +57,18 @@ void CAccountTreeCtrl::SetItemData(QTreeWidgetItem* pItem, CPasswordInfo* pInfo)
     pItem->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(pInfo)));
 }
 
-void CAccountTreeCtrl::SetItemText(QTreeWidgetItem* pItem, const std::string& strLabel) {
-    pItem->setText(0, QString::fromStdString(CCodePage::Default().ToUtf8(strLabel)));
+void CAccountTreeCtrl::SetItemText(QTreeWidgetItem* pItem, const std::string& strLabel) const {
+    pItem->setText(0, QString::fromStdString(m_pCodePage->ToUtf8(strLabel)));
 }
 
-std::string CAccountTreeCtrl::ItemText(const QTreeWidgetItem* pItem) {
+std::string CAccountTreeCtrl::ItemText(const QTreeWidgetItem* pItem) const {
     std::string strLabel;
     // Labels come from stored texts, so the conversion back cannot fail.
-    CCodePage::Default().FromUtf8(pItem->text(0).toStdString(), strLabel);
+    m_pCodePage->FromUtf8(pItem->text(0).toStdString(), strLabel);
     return strLabel;
 }
 
-QTreeWidgetItem* CAccountTreeCtrl::NewItem(CPasswordInfo* pInfo) {
+QTreeWidgetItem* CAccountTreeCtrl::NewItem(CPasswordInfo* pInfo) const {
     auto* pItem = new QTreeWidgetItem();
     SetItemText(pItem, RecordLabel(*pInfo));
     SetItemData(pItem, pInfo);
@@ -88,13 +82,19 @@ QTreeWidgetItem* CAccountTreeCtrl::NewItem(CPasswordInfo* pInfo) {
     return pItem;
 }
 
-void CAccountTreeCtrl::InsertSorted(QTreeWidgetItem* pParent, QTreeWidgetItem* pItem) {
-    const std::string strKey = SortKey(pItem);
+void CAccountTreeCtrl::InsertSorted(QTreeWidgetItem* pParent, QTreeWidgetItem* pItem) const {
+    // A sibling sorts by its record's name, or by its text when it has no
+    // record.
+    const auto sortKey = [this](const QTreeWidgetItem* pSibling) {
+        const CPasswordInfo* pInfo = GetItemData(pSibling);
+        return pInfo ? RecordLabel(*pInfo) : ItemText(pSibling);
+    };
+    const std::string strKey = sortKey(pItem);
     int nLow = 0;
     int nHigh = pParent->childCount();
     while (nLow < nHigh) {
         const int nMiddle = (nLow + nHigh) / 2;
-        if (CompareNoCase(SortKey(pParent->child(nMiddle)), strKey) <= 0)
+        if (CompareNoCase(sortKey(pParent->child(nMiddle)), strKey, *m_pCodePage) <= 0)
             nLow = nMiddle + 1;
         else
             nHigh = nMiddle;

@@ -2,6 +2,7 @@
 
 #include <QTreeWidget>
 
+class CCodePage;
 class CPasswordInfo;
 
 // The tree of the open file: the file item at the top, its groups, their
@@ -28,14 +29,17 @@ public:
     static CPasswordInfo* GetItemData(const QTreeWidgetItem* pItem);
     static void SetItemData(QTreeWidgetItem* pItem, CPasswordInfo* pInfo);
 
+    // The code page of the labels: the open file's.
+    void SetCodePage(const CCodePage& codePage) { m_pCodePage = &codePage; }
+
     // An item for a record (group or account), labelled from the record.
-    static QTreeWidgetItem* NewItem(CPasswordInfo* pInfo);
+    QTreeWidgetItem* NewItem(CPasswordInfo* pInfo) const;
     // Inserts pItem under pParent after every sibling whose label does not
     // sort after it.
-    static void InsertSorted(QTreeWidgetItem* pParent, QTreeWidgetItem* pItem);
+    void InsertSorted(QTreeWidgetItem* pParent, QTreeWidgetItem* pItem) const;
     // Sets an item's label from a stored (code-page) text.
-    static void SetItemText(QTreeWidgetItem* pItem, const std::string& strLabel);
-    static std::string ItemText(const QTreeWidgetItem* pItem);
+    void SetItemText(QTreeWidgetItem* pItem, const std::string& strLabel) const;
+    std::string ItemText(const QTreeWidgetItem* pItem) const;
 
     // Selects pItem, opening the path to it.
     void SelectItem(QTreeWidgetItem* pItem);
@@ -53,4 +57,6 @@ protected:
 private:
     void UpdateItemIcon(QTreeWidgetItem* pItem, bool bSelected);
     void OnCurrentItemChanged(QTreeWidgetItem* pCurrent, QTreeWidgetItem* pPrevious);
+
+    const CCodePage* m_pCodePage;
 };

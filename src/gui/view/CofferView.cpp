@@ -27,10 +27,6 @@
 
 namespace {
 
-QString ToQt(const std::string& strStored) {
-    return QString::fromStdString(CCodePage::Default().ToUtf8(strStored));
-}
-
 void SetControlId(QWidget* pWidget, int nId, const char* pszName, const QString& strAccessible) {
     pWidget->setProperty("controlId", nId);
     pWidget->setObjectName(QString::fromLatin1(pszName));
@@ -55,6 +51,7 @@ CCofferView::CCofferView(CCofferDoc& doc, CProfile& profile, CPrompts& prompts, 
     m_nSplitterShown = m_nTreeWidth;
     setMouseTracking(true);
     CreateControls();
+    ApplyCodePage();
     RegisterCommands();
 }
 
@@ -153,7 +150,22 @@ bool CCofferView::IsMainMode() const {
     return m_frame.IsMainInterface();
 }
 
+QString CCofferView::ToQt(const std::string& strStored) const {
+    return QString::fromStdString(m_doc.CodePage().ToUtf8(strStored));
+}
+
+void CCofferView::ApplyCodePage() {
+    const CCodePage& codePage = m_doc.CodePage();
+    m_pTree->SetCodePage(codePage);
+    m_pCopyUserName->SetCodePage(codePage);
+    m_pCopyPassword->SetCodePage(codePage);
+    m_pWebSite->SetCodePage(codePage);
+    m_pEMail->SetCodePage(codePage);
+}
+
 void CCofferView::OnInitialUpdate() {
+    // A new file may come with another code page.
+    ApplyCodePage();
     m_hFindFrom = nullptr;
     m_hCurGroup = nullptr;
     m_hCurAccount = nullptr;
@@ -200,21 +212,19 @@ void CCofferView::OnUpdate() {
     ClearTree();
     m_pTree->setEnabled(true);
     m_hRootItem = new QTreeWidgetItem();
-    std::string strLabel = m_doc.m_strFileName;
-    strLabel.resize(strLabel.size() >= 4 ? strLabel.size() - 4 : 0);
-    CAccountTreeCtrl::SetItemText(m_hRootItem, strLabel);
+    m_pTree->SetItemText(m_hRootItem, FileLabel(m_doc.m_strFileName));
     m_hRootItem->setIcon(0, CAccountTreeCtrl::Image(CAccountTreeCtrl::IMAGE_FILE));
     m_hRootItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
 
     // Groups and accounts are sorted once here and added in bulk, so a file
     // of any size builds in O(n log n).
     QList<QTreeWidgetItem*> groups;
-    for (const STreeGroup& group : SortedTree(m_doc.m_listInfo)) {
-        QTreeWidgetItem* pGroupItem = CAccountTreeCtrl::NewItem(group.m_pGroup);
+    for (const STreeGroup& group : SortedTree(m_doc.m_listInfo, m_doc.CodePage())) {
+        QTreeWidgetItem* pGroupItem = m_pTree->NewItem(group.m_pGroup);
         QList<QTreeWidgetItem*> accounts;
         accounts.reserve(static_cast<qsizetype>(group.m_accounts.size()));
         for (CPasswordInfo* pAccount : group.m_accounts)
-            accounts.append(CAccountTreeCtrl::NewItem(pAccount));
+            accounts.append(m_pTree->NewItem(pAccount));
         pGroupItem->addChildren(accounts);
         groups.append(pGroupItem);
     }
@@ -347,8 +357,7 @@ void CCofferView::DeleteAccount(QTreeWidgetItem* pItem) {
         return;
     if (m_frame.m_bDeleteConfirmA) {
         const std::string strQuestion =
-            IDS_CONFIRM_DELETE_ACCOUNT +
-            CCodePage::Default().ToUtf8(CAccountTreeCtrl::ItemText(pItem)) + "?";
+            IDS_CONFIRM_DELETE_ACCOUNT + m_doc.CodePage().ToUtf8(m_pTree->ItemText(pItem)) + "?";
         if (m_prompts.MessageBox(strQuestion, EMsgIcon::question, EMsgButtons::yesNo) !=
             EMsgAnswer::yes)
             return;

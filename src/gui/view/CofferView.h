@@ -90,6 +90,9 @@ private:
     void CreateControls();
     void RegisterCommands();
     void ClearDetails();
+    QString ToQt(const std::string& strStored) const;
+    // The controls convert the document's texts with its code page.
+    void ApplyCodePage();
     void ClearTree();
     // No tree, no details: the state of a document without a KEY.
     void ShowNothing();

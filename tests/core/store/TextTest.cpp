@@ -48,20 +48,20 @@ TEST(CodePage, UnrepresentableCharactersAreReportedNotReplaced) {
 }
 
 TEST(CompareNoCase, IgnoresCaseInTheCodePage) {
-    EXPECT_EQ(CompareNoCase("abc", "ABC"), 0);
-    EXPECT_LT(CompareNoCase("abc", "abd"), 0);
-    EXPECT_GT(CompareNoCase("b", "A"), 0);
-    EXPECT_LT(CompareNoCase("ab", "abc"), 0);
-    EXPECT_EQ(CompareNoCase("\xC9t\xE9", "\xE9T\xC9"), 0); // É/é
-    EXPECT_EQ(CompareNoCase("\x8A", "\x9A"), 0);           // Š/š
-    EXPECT_TRUE(StartsWithNoCase("Work mail", "WORK"));
-    EXPECT_FALSE(StartsWithNoCase("Wo", "Work"));
+    EXPECT_EQ(CompareNoCase("abc", "ABC", CCodePage::Default()), 0);
+    EXPECT_LT(CompareNoCase("abc", "abd", CCodePage::Default()), 0);
+    EXPECT_GT(CompareNoCase("b", "A", CCodePage::Default()), 0);
+    EXPECT_LT(CompareNoCase("ab", "abc", CCodePage::Default()), 0);
+    EXPECT_EQ(CompareNoCase("\xC9t\xE9", "\xE9T\xC9", CCodePage::Default()), 0); // É/é
+    EXPECT_EQ(CompareNoCase("\x8A", "\x9A", CCodePage::Default()), 0);           // Š/š
+    EXPECT_TRUE(StartsWithNoCase("Work mail", "WORK", CCodePage::Default()));
+    EXPECT_FALSE(StartsWithNoCase("Wo", "Work", CCodePage::Default()));
 }
 
 TEST(CompareNoCase, SortsGroupsTheWayTheTreeShowsThem) {
     std::vector<std::string> names = {"b", "A", "c", "a2", "B1"};
     std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return CompareNoCase(a, b) < 0;
+        return CompareNoCase(a, b, CCodePage::Default()) < 0;
     });
     EXPECT_EQ(names, (std::vector<std::string>{"A", "a2", "b", "B1", "c"}));
 }

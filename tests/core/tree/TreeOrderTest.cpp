@@ -28,7 +28,7 @@ TEST(TreeOrder, GroupsAndAccountsAreAlphabeticalIgnoringCase) {
     doc.AddGroup("c");
     for (const char* pszName : {"zeta", "Alpha", "beta"})
         doc.AddAccount("A", Named(pszName));
-    const auto tree = SortedTree(doc.m_listInfo);
+    const auto tree = SortedTree(doc.m_listInfo, doc.CodePage());
     EXPECT_EQ(Labels(tree),
               (std::vector<std::string>{"A", "  Alpha", "  beta", "  zeta", "b", "c"}));
 }
@@ -38,7 +38,7 @@ TEST(TreeOrder, EqualLabelsKeepListOrderAndNothingIsLost) {
     doc.OnNewDocument();
     CPasswordInfo* pFirst = doc.AddAccount("My Passwords", Named("Same"));
     CPasswordInfo* pSecond = doc.AddAccount("My Passwords", Named("same"));
-    const auto tree = SortedTree(doc.m_listInfo);
+    const auto tree = SortedTree(doc.m_listInfo, doc.CodePage());
     ASSERT_EQ(tree.size(), 1u);
     // AddAccount puts each new account first in the list: "same" precedes "Same".
     EXPECT_EQ(tree[0].m_accounts, (std::vector<CPasswordInfo*>{pSecond, pFirst}));
@@ -51,7 +51,7 @@ TEST(TreeOrder, PreOrderRebuildsTheListInDisplayOrder) {
     doc.AddGroup("Empty");
     doc.AddGroup("After");
     doc.AddAccount("After", Named("x"));
-    doc.RebuildOrder(PreOrder(SortedTree(doc.m_listInfo)));
+    doc.RebuildOrder(PreOrder(SortedTree(doc.m_listInfo, doc.CodePage())));
     std::vector<std::string> listed;
     for (const CPasswordInfo& info : doc.m_listInfo)
         listed.push_back(info.IsGroup() ? info.m_strGroup : "  " + info.m_strAccount);

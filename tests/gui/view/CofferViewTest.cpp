@@ -65,7 +65,7 @@ void CCofferViewTest::treeIsSortedIgnoringCase() {
     for (const char* pszName : {"zeta", "Alpha", "beta"})
         fx.Account("A", pszName);
     CCofferView& view = fx.Show();
-    QCOMPARE(CAccountTreeCtrl::ItemText(view.m_hRootItem), std::string("Home"));
+    QCOMPARE(view.Tree()->ItemText(view.m_hRootItem), std::string("Home"));
     QCOMPARE(fx.TreeLabels(), (Labels{"A", "  Alpha", "  beta", "  zeta", "b", "c"}));
     // The document's list keeps its own order until the tree reorders it.
     QCOMPARE(ListOrder(*fx.m_pDoc), (Labels{"G:b", "G:A", "beta", "Alpha", "zeta", "G:c"}));
@@ -312,13 +312,13 @@ void CCofferViewTest::resynchronisationKeepsEveryRecord() {
     const size_t nRecords = fx.m_pDoc->m_listInfo.size();
     // A drop moves an account to another group: the tree now holds it there.
     QTreeWidgetItem* pMoved = view.m_hRootItem->child(1)->takeChild(0); // x out of b
-    CAccountTreeCtrl::InsertSorted(view.m_hRootItem->child(0), pMoved); // into A
+    view.Tree()->InsertSorted(view.m_hRootItem->child(0), pMoved);      // into A
     emit view.Tree()->TreeChanged();
     QCOMPARE(ListOrder(*fx.m_pDoc), (Labels{"G:A", "x", "G:b", "G:C", "y", "z", "G:empty"}));
     QCOMPARE(fx.m_pDoc->m_listInfo.size(), nRecords);
     QVERIFY(fx.m_pDoc->IsModified());
     // The empty group "b" is followed by the next group: nothing is lost on disk either.
-    QCOMPARE(PreOrder(SortedTree(fx.m_pDoc->m_listInfo)).size(), nRecords);
+    QCOMPARE(PreOrder(SortedTree(fx.m_pDoc->m_listInfo, fx.m_pDoc->CodePage())).size(), nRecords);
 }
 
 void CCofferViewTest::splitterLimitsAndPersistence() {

@@ -49,17 +49,16 @@ QTreeWidgetItem* CViewFixture::Current() const {
 }
 
 std::string CViewFixture::CurrentLabel() const {
-    return Current() ? CAccountTreeCtrl::ItemText(Current()) : std::string();
+    return Current() ? m_pView->Tree()->ItemText(Current()) : std::string();
 }
 
 std::string CViewFixture::CurrentPath() const {
     QTreeWidgetItem* pItem = Current();
     switch (CAccountTreeCtrl::GetItemLevel(pItem)) {
     case 1:
-        return CAccountTreeCtrl::ItemText(pItem);
+        return m_pView->Tree()->ItemText(pItem);
     case 2:
-        return CAccountTreeCtrl::ItemText(pItem->parent()) + "/" +
-               CAccountTreeCtrl::ItemText(pItem);
+        return m_pView->Tree()->ItemText(pItem->parent()) + "/" + m_pView->Tree()->ItemText(pItem);
     default:
         return {};
     }
@@ -69,9 +68,9 @@ std::vector<std::string> CViewFixture::TreeLabels() const {
     std::vector<std::string> labels;
     QTreeWidgetItem* pRoot = m_pView->m_hRootItem;
     for (int i = 0; pRoot && i < pRoot->childCount(); ++i) {
-        labels.push_back(CAccountTreeCtrl::ItemText(pRoot->child(i)));
+        labels.push_back(m_pView->Tree()->ItemText(pRoot->child(i)));
         for (int j = 0; j < pRoot->child(i)->childCount(); ++j)
-            labels.push_back("  " + CAccountTreeCtrl::ItemText(pRoot->child(i)->child(j)));
+            labels.push_back("  " + m_pView->Tree()->ItemText(pRoot->child(i)->child(j)));
     }
     return labels;
 }

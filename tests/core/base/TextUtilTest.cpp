@@ -1,0 +1,37 @@
+#include "core/base/TextUtil.h"
+#include "core/store/FileIO.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FormatText, FillsEachMarkOnceFromTheTemplate) {
+    EXPECT_EQ(FormatText("Save changes to %1?", "Work.pwd"), "Save changes to Work.pwd?");
+    EXPECT_EQ(FormatText("no mark", "x"), "no mark");
+    // Marks in any order; only the first of each is filled.
+    EXPECT_EQ(FormatText("%2 then %1 and %1", "one", "two"), "two then one and %1");
+    // A value that holds a mark is inserted as it is.
+    EXPECT_EQ(FormatText("%1 (code %2)", "%2.pwd", "0041"), "%2.pwd (code 0041)");
+}
+
+TEST(AsciiText, FoldsOnlyAsciiLetters) {
+    EXPECT_TRUE(EqualsNoCaseAscii("Window Size", "window size"));
+    EXPECT_FALSE(EqualsNoCaseAscii("Window", "Windows"));
+    // Bytes above 127 are not letters here: code-page case is another rule.
+    EXPECT_FALSE(EqualsNoCaseAscii("\xC9", "\xE9"));
+    EXPECT_TRUE(EndsWithNoCaseAscii("/home/a/WORK.PWD", ".pwd"));
+    EXPECT_FALSE(EndsWithNoCaseAscii("pwd", ".pwd"));
+}
+
+TEST(FileLabel, DropsThePasswordFileExtensionInAnyCase) {
+    EXPECT_EQ(FileLabel("Work.pwd"), "Work");
+    EXPECT_EQ(FileLabel("Home.PWD"), "Home");
+    EXPECT_EQ(FileLabel(".pwd"), "");
+    // Names without the extension stay whole.
+    EXPECT_EQ(FileLabel("notes.txt"), "notes.txt");
+    EXPECT_EQ(FileLabel("pwd"), "pwd");
+    EXPECT_TRUE(HasPwdExtension("/a/b.Pwd"));
+    EXPECT_FALSE(HasPwdExtension("/a/b.pwdx"));
+}
+
+} // namespace
