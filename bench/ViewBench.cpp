@@ -9,6 +9,7 @@
 // resynchronising under 100 ms each. Times are reported, not judged.
 
 #include "BenchDocument.h"
+#include "platform/XdgFolders.h"
 
 #include "core/base/SettingsSchema.h"
 #include "core/store/CodePage.h"
@@ -127,7 +128,7 @@ bool Prepare() {
     // Deleting asks nothing, so the delete benchmark measures the work alone.
     g_world.pProfile->WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
     g_world.pPrompts = std::make_unique<CScriptedPrompts>();
-    g_world.pDoc = std::make_unique<CCofferDoc>(g_world.pProfile.get());
+    g_world.pDoc = std::make_unique<CCofferDoc>(g_world.pProfile.get(), DefaultBackupFolder());
     g_world.pDoc->m_bAutoSave = false;
     g_world.pFrame =
         std::make_unique<CMainFrame>(*g_world.pProfile, *g_world.pPrompts, *g_world.pDoc);

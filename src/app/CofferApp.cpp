@@ -10,6 +10,7 @@
 #include "gui/view/CofferView.h"
 #include "platform/QtProfile.h"
 #include "platform/SingleInstance.h"
+#include "platform/XdgFolders.h"
 
 CCofferApp::CCofferApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Keyhaven"));
@@ -51,7 +52,7 @@ bool CCofferApp::InitInstance() {
         args.push_back(arguments[i].toLocal8Bit().toStdString());
     WriteCommandLine(*m_pProfile, args);
 
-    m_pDoc = std::make_unique<CCofferDoc>(m_pProfile.get());
+    m_pDoc = std::make_unique<CCofferDoc>(m_pProfile.get(), DefaultBackupFolder());
     m_pDoc->SetRecentFileList(m_pRecentFileList.get());
     m_pNotifier = std::make_unique<CDocNotifier>(*m_pDoc);
     m_pPrompts = std::make_unique<CDialogPrompts>(

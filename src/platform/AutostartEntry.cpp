@@ -1,6 +1,7 @@
 #include "platform/AutostartEntry.h"
 
 #include "core/store/FileIO.h"
+#include "platform/XdgFolders.h"
 
 #include <cerrno>
 #include <climits>
@@ -13,24 +14,8 @@ namespace {
 
 constexpr char AUTOSTART_FILE_NAME[] = "keyhaven.desktop";
 
-std::string HomeFolder() {
-    const char* pszHome = std::getenv("HOME");
-    if (pszHome != nullptr && pszHome[0] != '\0')
-        return pszHome;
-    const passwd* pPassword = ::getpwuid(::getuid());
-    return pPassword != nullptr && pPassword->pw_dir != nullptr ? pPassword->pw_dir : "";
-}
-
-// XDG_CONFIG_HOME counts only when it is an absolute path.
-std::string ConfigFolder() {
-    const char* pszConfig = std::getenv("XDG_CONFIG_HOME");
-    if (pszConfig != nullptr && pszConfig[0] == '/')
-        return pszConfig;
-    return HomeFolder() + "/.config";
-}
-
 std::string AutostartFolder() {
-    return ConfigFolder() + "/autostart";
+    return ConfigHomeFolder() + "/autostart";
 }
 
 // Creates each missing folder of the path, like mkdir -p.

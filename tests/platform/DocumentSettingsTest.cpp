@@ -3,6 +3,7 @@
 
 #include "core/store/CofferDoc.h"
 #include "platform/QtProfile.h"
+#include "platform/XdgFolders.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -32,7 +33,7 @@ void DocumentSettingsTest::init() {
 void DocumentSettingsTest::aFreshUserGetsExactlyTheDocumentsDefaults() {
     {
         CQtProfile profile(SettingsFile());
-        CCofferDoc doc(&profile);
+        CCofferDoc doc(&profile, DefaultBackupFolder());
         QVERIFY(QFileInfo(BackupFolder()).isDir());
     }
     QSettings file(SettingsFile(), QSettings::IniFormat);
@@ -45,7 +46,7 @@ void DocumentSettingsTest::aFreshUserGetsExactlyTheDocumentsDefaults() {
 void DocumentSettingsTest::changedOptionsComeBackAtTheNextStart() {
     {
         CQtProfile profile(SettingsFile());
-        CCofferDoc doc(&profile);
+        CCofferDoc doc(&profile, DefaultBackupFolder());
         doc.m_bBackup = false;
         doc.m_bAutoSave = true;
         doc.m_nStartFile = 2;
@@ -53,7 +54,7 @@ void DocumentSettingsTest::changedOptionsComeBackAtTheNextStart() {
         doc.OnRecentAddHere();
     }
     CQtProfile profile(SettingsFile());
-    CCofferDoc doc(&profile);
+    CCofferDoc doc(&profile, DefaultBackupFolder());
     QVERIFY(!doc.m_bBackup);
     QVERIFY(!doc.m_bAddToRecent);
     QVERIFY(doc.m_bAutoSave);

@@ -15,7 +15,6 @@
 #include <cassert>
 #include <cerrno>
 #include <cstdlib>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
@@ -162,33 +161,14 @@ void MakeFolders(const std::string& strFolder) {
 
 } // namespace
 
-CCofferDoc::CCofferDoc(CProfile* pProfile) : m_pProfile(pProfile) {
+CCofferDoc::CCofferDoc(CProfile* pProfile, std::string strDefaultBackupFolder)
+    : m_pProfile(pProfile), m_strDefaultBackupFolder(std::move(strDefaultBackupFolder)) {
     if (m_pProfile)
         ReadOptions();
 }
 
 CCofferDoc::~CCofferDoc() {
     WriteOptions();
-}
-
-std::string CCofferDoc::DefaultBackupFolder() {
-    std::string strData;
-    const char* pszData = std::getenv("XDG_DATA_HOME");
-    // A relative XDG_DATA_HOME is invalid and ignored.
-    if (pszData && pszData[0] == '/') {
-        strData = pszData;
-    } else {
-        const char* pszHome = std::getenv("HOME");
-        std::string strHome = pszHome ? pszHome : "";
-        if (strHome.empty()) {
-            if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir)
-                strHome = pw->pw_dir;
-        }
-        strData = strHome + "/.local/share";
-    }
-    while (strData.size() > 1 && strData.back() == '/')
-        strData.pop_back();
-    return strData + "/Keyhaven/backup";
 }
 
 void CCofferDoc::ReadOptions() {
@@ -207,8 +187,8 @@ void CCofferDoc::ReadOptions() {
     if (!m_bBackup)
         return;
     if (m_strBackupPath.empty())
-        m_strBackupPath = DefaultBackupFolder();
-    if (!FileExists(m_strBackupPath))
+        m_strBackupPath = m_strDefaultBackupFolder;
+    if (!m_strBackupPath.empty() && !FileExists(m_strBackupPath))
         MakeFolders(m_strBackupPath);
 }
 

@@ -43,8 +43,9 @@ public:
     using CInfoList = std::list<CPasswordInfo>;
 
     // Reads the document options from pProfile (when given) and makes the
-    // backup folder; the destructor writes them back.
-    explicit CCofferDoc(CProfile* pProfile = nullptr);
+    // backup folder, strDefaultBackupFolder unless the user chose another;
+    // the destructor writes them back.
+    explicit CCofferDoc(CProfile* pProfile = nullptr, std::string strDefaultBackupFolder = {});
     virtual ~CCofferDoc();
     CCofferDoc(const CCofferDoc&) = delete;
     CCofferDoc& operator=(const CCofferDoc&) = delete;
@@ -191,8 +192,6 @@ public:
     // Writes the options as the destructor does (the frame may call it at
     // an earlier orderly exit; writing twice is harmless).
     void WriteOptions();
-    // $XDG_DATA_HOME/Keyhaven/backup, or ~/.local/share/Keyhaven/backup.
-    static std::string DefaultBackupFolder();
 
     bool m_bBackup = true;
     bool m_bAddToRecent = true;
@@ -231,6 +230,7 @@ private:
     bool m_bModified = false;
     std::string m_strPathName;
     CProfile* m_pProfile = nullptr;
+    std::string m_strDefaultBackupFolder;
     CPrompts* m_pPrompts = nullptr;
     CDocObserver* m_pObserver = nullptr;
     bool m_bMainWindowShown = true;

@@ -6,8 +6,6 @@
 #include <sys/stat.h>
 
 void DocumentFixture::SetUp() {
-    // The default backup folder follows XDG_DATA_HOME.
-    ::setenv("XDG_DATA_HOME", (m_folder.Path() + "/data").c_str(), 1);
     m_prompts.m_fnFail = [](const std::string& strWhy) { ADD_FAILURE() << strWhy; };
 }
 
@@ -21,7 +19,7 @@ void CNoticeLog::OnEmptied() {
 }
 
 std::unique_ptr<CCofferDoc> DocumentFixture::MakeDoc() {
-    auto pDoc = std::make_unique<CCofferDoc>(&m_profile);
+    auto pDoc = std::make_unique<CCofferDoc>(&m_profile, BackupFolder());
     pDoc->SetPrompts(&m_prompts);
     pDoc->SetRecentFileList(&m_recent);
     pDoc->SetObserver(m_logs.emplace_back(std::make_unique<CNoticeLog>(*pDoc)).get());

@@ -1,11 +1,12 @@
 #include "gui/shell/FrameFixture.h"
+#include "platform/XdgFolders.h"
 
 #include "core/store/FieldCipher.h"
 
 CFrameFixture::CFrameFixture(CMemoryProfile* pSharedProfile)
     : m_profile(pSharedProfile ? *pSharedProfile : m_ownProfile) {
     m_prompts.m_fnFail = [this](const std::string& strWhy) { m_vecFailures.push_back(strWhy); };
-    m_pDoc = std::make_unique<CCofferDoc>(&m_profile);
+    m_pDoc = std::make_unique<CCofferDoc>(&m_profile, DefaultBackupFolder());
     m_pDoc->SetRecentFileList(&m_recent);
     m_pDoc->OnNewDocument();
 }
