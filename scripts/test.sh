@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the unit and widget tests, the
-# end-to-end tests under Xvfb, the core tests again under the address and
-# undefined-behaviour sanitizers, and 60 seconds of fuzzing of the reader.
+# Builds everything with warnings as errors and runs every test: the unit
+# and widget tests, the end-to-end tests under Xvfb, the core tests again
+# under the address and undefined-behaviour sanitizers, and 60 seconds of
+# fuzzing of the reader.
 # Ends with CTest's summary; exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,11 +22,11 @@ jobs=$(nproc)
 cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DKEYHAVEN_GUI=OFF -DKEYHAVEN_BENCH=OFF -DKEYHAVEN_FUZZ=ON \
-  -DKEYHAVEN_SANITIZE=address,undefined >/dev/null
+  -DKEYHAVEN_SANITIZE=address,undefined -DKEYHAVEN_WERROR=ON >/dev/null
 cmake --build build-san -j "$jobs"
 
 # The whole program; its CTest run also runs the sanitizer tests and the fuzzer.
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEYHAVEN_WERROR=ON \
   -DKEYHAVEN_SANITIZER_BUILD="$top/build-san" >/dev/null
 cmake --build build -j "$jobs"
 
