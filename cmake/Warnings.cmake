@@ -1,4 +1,5 @@
-# Warnings for every target of the project; CI turns them into errors.
+# Warnings for every target of the project; KEYHAVEN_WERROR (on in the
+# presets, scripts/test.sh and CI) turns them into errors.
 add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion
                     -Wnon-virtual-dtor -Woverloaded-virtual)
 if(KEYHAVEN_WERROR)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the unit and widget tests, the
-# end-to-end tests under Xvfb, the core tests again under the address and
+# Builds everything with warnings as errors and runs every test: the format
+# and include checks, the unit and widget tests, the end-to-end tests under
+# Xvfb, the core and widget tests again under the address and
 # undefined-behaviour sanitizers, and 60 seconds of fuzzing of the reader.
 # Ends with CTest's summary; exits non-zero on any failure.
 set -euo pipefail
@@ -17,15 +18,14 @@ trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
 jobs=$(nproc)
 
-# Core only, built by clang with the sanitizers, and the fuzzer beside it.
-cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DKEYHAVEN_GUI=OFF -DKEYHAVEN_BENCH=OFF -DKEYHAVEN_FUZZ=ON \
-  -DKEYHAVEN_SANITIZE=address,undefined >/dev/null
+# clang with the address and undefined-behaviour sanitizers: the core, the
+# GUI and their tests, and the fuzzer (the `sanitize` preset, build-san).
+cmake --preset sanitize >/dev/null
 cmake --build build-san -j "$jobs"
 
-# The whole program; its CTest run also runs the sanitizer tests and the fuzzer.
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# The whole program; its CTest run also runs the sanitizer build's core and
+# widget tests and the fuzzer.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEYHAVEN_WERROR=ON \
   -DKEYHAVEN_SANITIZER_BUILD="$top/build-san" >/dev/null
 cmake --build build -j "$jobs"
 

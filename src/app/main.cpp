@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     CCofferApp app(argc, argv);
     if (!app.InitInstance())
         return 0;
-    const int nResult = app.exec();
+    const int nResult = CCofferApp::exec();
     app.ExitInstance();
     return nResult;
 }

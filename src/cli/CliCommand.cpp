@@ -314,7 +314,7 @@ std::string CCliCommand::ReadKey(const std::string& strPrompt) {
 }
 
 std::string CCliCommand::ReadNewKey(const std::string& strFileName, const char* pszEmptyMessage) {
-    const std::string strKey = ReadKey("New KEY for:  " + strFileName);
+    std::string strKey = ReadKey("New KEY for:  " + strFileName);
     if (m_keyReader.IsTerminal() && ReadKey("Confirm KEY for:  " + strFileName) != strKey)
         throw CCliFailure(CLI_EXIT_KEY, IDS_KEYS_DO_NOT_MATCH);
     if (strKey.empty())

@@ -22,7 +22,7 @@ bool NamesEqual(const QString& strStored, const std::string& strName) {
 QString FindName(const QStringList& names, const std::string& strName) {
     // An exact match wins over one that differs in case, so a file that
     // holds both spellings (written by hand) still reads what was meant.
-    const QString strExact = FromBytes(strName);
+    QString strExact = FromBytes(strName);
     if (names.contains(strExact))
         return strExact;
     for (const QString& strStored : names)

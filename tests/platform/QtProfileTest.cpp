@@ -90,7 +90,7 @@ private slots:
     }
 
     void valuesSurviveANewStart() {
-        const std::string strBytes("caf\xe9 \xff\x80 path", 14); // not UTF-8
+        const std::string strBytes("caf\xe9 \xff\x80 path"); // not UTF-8
         {
             CQtProfile profile;
             profile.WriteProfileInt(PROFILE_SETTINGS, VAL_AUTOMIN, 18000000);

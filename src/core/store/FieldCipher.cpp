@@ -43,7 +43,7 @@ void CFieldCipher::SetKeyString(const std::string& strKey) {
     std::string strPadded = strKey;
     if (strPadded.size() <= 16)
         strPadded.resize(17, ' ');
-    for (int i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < 4; ++i) {
         const char* p = strPadded.data() + 4 * i;
         m_k[i] = DecimalToWord(p, p + 4);
     }
@@ -54,6 +54,8 @@ std::uint32_t CFieldCipher::TextToWord(const char* pText, std::size_t nLength) {
     char szDigits[4 * 4 + 1];
     std::size_t nUsed = 0;
     for (std::size_t i = 0; i < nLength && i < 4; ++i) {
+        // Bytes above 0x7F count as negative numbers: stored files depend on it.
+        // NOLINTNEXTLINE(bugprone-signed-char-misuse)
         int nByte = static_cast<signed char>(pText[i]);
         nUsed += static_cast<std::size_t>(
             std::snprintf(szDigits + nUsed, sizeof szDigits - nUsed, "%d", nByte));

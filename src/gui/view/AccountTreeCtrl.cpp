@@ -49,12 +49,12 @@ int CAccountTreeCtrl::GetItemLevel(const QTreeWidgetItem* pItem) {
 }
 
 CPasswordInfo* CAccountTreeCtrl::GetItemData(const QTreeWidgetItem* pItem) {
-    return pItem ? reinterpret_cast<CPasswordInfo*>(pItem->data(0, Qt::UserRole).value<quintptr>())
+    return pItem ? static_cast<CPasswordInfo*>(pItem->data(0, Qt::UserRole).value<void*>())
                  : nullptr;
 }
 
 void CAccountTreeCtrl::SetItemData(QTreeWidgetItem* pItem, CPasswordInfo* pInfo) {
-    pItem->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(pInfo)));
+    pItem->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(pInfo)));
 }
 
 void CAccountTreeCtrl::SetItemText(QTreeWidgetItem* pItem, const std::string& strLabel) const {
