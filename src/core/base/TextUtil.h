@@ -19,5 +19,4 @@ bool EndsWithNoCaseAscii(std::string_view strText, std::string_view strSuffix);
 // A message text with its marks filled: the first "%1" of the template
 // receives str1 and its first "%2" str2. Values are inserted as they are, so
 // a value that holds a mark (a file named "%2.pwd") is never filled in turn.
-std::string FormatText(std::string_view strText, std::string_view str1,
-                       std::string_view str2 = {});
+std::string FormatText(std::string_view strText, std::string_view str1, std::string_view str2 = {});

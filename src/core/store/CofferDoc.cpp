@@ -302,7 +302,8 @@ CPasswordInfo* CCofferDoc::AddAccount(const std::string& strGroup, const CPasswo
 
 CPasswordInfo* CCofferDoc::ReplaceAccount(CPasswordInfo* pOld, const std::string& strGroup,
                                           const CPasswordInfo& texts) {
-    // The texts may live in the record being replaced.
+    // The texts may live in the record being replaced, which is deleted first.
+    // NOLINTNEXTLINE(performance-unnecessary-copy-initialization)
     const CPasswordInfo copy = texts;
     DeleteAccount(pOld);
     return AddAccount(strGroup, copy);
