@@ -125,6 +125,23 @@ TEST(LayoutPaneGreedy, ChildHeldAtItsMinimumIsPaidForByTheOthersInProportion) {
     EXPECT_EQ(odd.Sizes(91), (std::vector<int>{21, 47, 23}));
 }
 
+TEST(LayoutPaneGreedy, ADeficitOfFiveIsTakenWholeFromTheFirstFittingChild) {
+    // Shares 35, 35, 35; the third needs 40, a deficit of 5: small enough to
+    // come from the first child alone.
+    CPaneFixture five;
+    five.Greedy(5);
+    five.Greedy(5);
+    five.Greedy(40);
+    EXPECT_EQ(five.Sizes(105), (std::vector<int>{30, 35, 40}));
+
+    // A deficit of 6 is shared in proportion: 3 and 3.
+    CPaneFixture six;
+    six.Greedy(5);
+    six.Greedy(5);
+    six.Greedy(41);
+    EXPECT_EQ(six.Sizes(105), (std::vector<int>{32, 32, 41}));
+}
+
 TEST(LayoutPaneGreedy, RunningTotalReachingZeroMidSweepDoesNotDivideByZero) {
     // Shares 7, 8, 8; the third needs 90. The first sweep brings the others
     // to their minima and the running total to 5; the next sweep exhausts it
