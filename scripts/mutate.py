@@ -28,6 +28,7 @@ no test can kill; the comment above it says why. `#` starts a comment line.
 import argparse
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -162,9 +163,13 @@ def run(command, timeout, log):
         try:
             return process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
-            os.killpg(process.pid, 9)
+            os.killpg(process.pid, signal.SIGKILL)
             process.wait()
             return None
+        except BaseException:
+            # Interrupted: the build or the tests must not run on alone.
+            os.killpg(process.pid, signal.SIGKILL)
+            raise
 
 
 def main():
@@ -176,10 +181,13 @@ def main():
     parser.add_argument("--scratch", type=Path, default=Path("/tmp/keyhaven-mutation"),
                         help="the scratch copy and its build folder")
     parser.add_argument("--jobs", type=int, default=2, help="build and test jobs (default 2)")
-    parser.add_argument("--timeout", type=int, default=600,
-                        help="seconds for the tests of one mutant (default 600)")
+    parser.add_argument("--timeout", type=int, default=60,
+                        help="seconds for one test; a mutant that makes a test hang "
+                        "is killed (default 60)")
     parser.add_argument("--list", action="store_true", help="show the numbered mutants")
     args = parser.parse_args()
+    # Ended from outside, the scratch file still gets its pristine text back.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
 
     mutants = parse_mutants(args.mutants)
     pristine = {}
@@ -219,7 +227,7 @@ def main():
     if run(configure, 600, log) != 0 or run(build_command, 3600, log) != 0:
         sys.exit(f"the unmutated tree does not build; see {log}")
     started = time.monotonic()
-    if run(test_command, args.timeout * 4, log) != 0:
+    if run(test_command, args.timeout * 15, log) != 0:
         sys.exit(f"the unmutated tree fails its tests; see {log}")
     print(f"unmutated tree builds and passes ({time.monotonic() - started:.0f} s of tests)",
           flush=True)
@@ -237,7 +245,7 @@ def main():
             if run(build_command, 1800, log) != 0:
                 outcome = "not compiling"
             else:
-                status = run(test_command, args.timeout * 4, log)
+                status = run(test_command, args.timeout * 15, log)
                 outcome = "survived" if status == 0 else "killed"
             results[mutant.number] = outcome
             mark = " (equivalent)" if mutant.equivalent else ""
