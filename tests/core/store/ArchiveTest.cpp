@@ -299,6 +299,28 @@ TEST(ArchiveMalformed, LengthsBeyondTheBytesAllocateNothing) {
                             .Bytes()));
 }
 
+TEST(ArchiveMalformed, AfterOneFailedReadEveryReadFails) {
+    // Eight bytes: a 32-bit read at offset 6 fails, and so does every read
+    // after it, even one the remaining bytes could satisfy.
+    const std::string strBytes = "\x03"
+                                 "abc"
+                                 "\x01\x02\x03\x04";
+    CArchive ar(strBytes, CCodePage::Default());
+    std::string strText;
+    std::uint16_t nWord = 0;
+    std::uint32_t nDword = 0;
+    ASSERT_TRUE(ar.ReadText(strText));
+    ASSERT_TRUE(ar.ReadUInt16(nWord));
+    EXPECT_FALSE(ar.ReadUInt32(nDword));
+    EXPECT_TRUE(ar.Failed());
+    EXPECT_EQ(ar.Remaining(), 2u);
+    std::string strOut;
+    EXPECT_FALSE(ar.ReadBytes(1, strOut));
+    EXPECT_FALSE(ar.ReadUInt16(nWord));
+    EXPECT_FALSE(ar.ReadText(strText));
+    EXPECT_EQ(ar.Remaining(), 2u);
+}
+
 TEST(ArchiveMalformed, EveryCutInsideAWideTextIsRefused) {
     // The last text of the file is a 16-bit one: a file cut anywhere in it
     // must not be read as a shorter text padded with zeros.
@@ -341,6 +363,30 @@ TEST(ArchiveMalformed, AWideMarkInsideAWideTextIsALength) {
     const std::string strShort = strMarks + strUnits.substr(0, 200);
     CArchive arShort(strShort, CCodePage::Default());
     EXPECT_FALSE(arShort.ReadText(strText));
+}
+
+TEST(ArchiveRoundTrip, AFileInTheWritersOwnFormIsWrittenBackByteForByte) {
+    // Including a group mark other than 1, which another writer may use.
+    const std::string strKeyValue = MakeKeyCheckValue(KEY);
+    const std::string strX = MakeFieldKey(strKeyValue);
+    const std::string strBytes = CByteBuilder()
+                                     .Text(strKeyValue)
+                                     .U32(39)
+                                     .Text("6")
+                                     .Text("5")
+                                     .Text("8")
+                                     .U16(2)
+                                     .FirstTag()
+                                     .Body("", 7, CCofferDoc::XorField("Group", strX))
+                                     .LaterTag()
+                                     .Body(CCofferDoc::XorField("account", strX), 0, "")
+                                     .Bytes();
+    CCofferDoc doc;
+    ASSERT_TRUE(Load(doc, strBytes));
+    ASSERT_EQ(doc.m_listInfo.size(), 2u);
+    EXPECT_EQ(doc.m_listInfo.front().m_strGroup, "Group");
+    EXPECT_EQ(doc.m_listInfo.back().m_strAccount, "account");
+    EXPECT_EQ(Serialized(doc), strBytes);
 }
 
 TEST(ArchiveRoundTrip, GeneratorValueKeepsAllThirtyTwoBits) {
@@ -412,6 +458,21 @@ TEST(ArchiveFiles, MalformedFileLeavesTheDocumentEmpty) {
     EXPECT_TRUE(doc.m_strKey.empty());
     EXPECT_EQ(doc.ReadArchiveFile(folder.File("missing.pwd"), CCodePage::Default()),
               EFileError::notFound);
+
+    // Cut in its last record, after a header and records that read well:
+    // nothing of what was read stays, not even the header or the file name.
+    CCofferDoc sample;
+    FillSample(sample);
+    sample.m_nGenerate = 7;
+    const std::string strBytes = Serialized(sample);
+    WriteBytes(strPath, strBytes.substr(0, strBytes.size() - 3));
+    EXPECT_EQ(doc.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::badFormat);
+    EXPECT_TRUE(doc.m_listArchive.empty());
+    EXPECT_TRUE(doc.m_strKey.empty());
+    EXPECT_EQ(doc.m_nGenerate, DEFAULT_GENERATE);
+    EXPECT_EQ(doc.m_strLength, "6");
+    EXPECT_TRUE(doc.m_strFileName.empty());
+    EXPECT_FALSE(doc.IsPropertiesEnabled());
 }
 
 TEST(ArchiveFiles, APipeNamedLikeAPasswordFileIsRefusedWithoutWaiting) {

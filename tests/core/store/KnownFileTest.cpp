@@ -139,4 +139,17 @@ TEST_F(KnownFile, WriterReproducesTheSameBytes) {
     EXPECT_EQ(ReadBytes(strFresh), KnownFileBytes());
 }
 
+TEST_F(KnownFile, RecordsNotYetDecipheredAreWrittenAsRead) {
+    // A document that read the file but has not deciphered it (no KEY typed
+    // yet) writes its records as they are, and the write uses them up.
+    CCofferDoc doc;
+    ASSERT_EQ(doc.ReadArchiveFile(m_strPath, CCodePage::Default()), EFileError::none);
+    ASSERT_EQ(doc.m_listArchive.size(), KNOWN_RECORDS.size());
+    const std::string strCopy = m_folder.File("copy.pwd");
+    ASSERT_EQ(doc.WriteArchiveFile(strCopy), EFileError::none);
+    EXPECT_EQ(ReadBytes(strCopy), KnownFileBytes());
+    EXPECT_TRUE(doc.m_listArchive.empty());
+    EXPECT_TRUE(doc.m_listInfo.empty());
+}
+
 } // namespace
