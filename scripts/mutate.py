@@ -27,6 +27,7 @@ no test can kill; the comment above it says why. `#` starts a comment line.
 
 import argparse
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -172,6 +173,18 @@ def run(command, timeout, log):
             raise
 
 
+def failed_test(log, offset):
+    """The test that CTest reported failing in the log after offset."""
+    with open(log, "rb") as stream:
+        stream.seek(offset)
+        text = stream.read().decode(errors="replace")
+    found = re.search(r"^\s*\d+ - (\S+) \((.*)\)$", text.split("The following tests FAILED:")[-1],
+                      re.MULTILINE)
+    if "The following tests FAILED:" not in text or not found:
+        return "no test result: the tests did not finish" if "tests passed" not in text else ""
+    return f"{found.group(1)}: {found.group(2)}"
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--mutants", type=Path, default=REPO / "scripts" / "mutants.txt")
@@ -242,15 +255,18 @@ def main():
                                                encoding="utf-8")
             previous = mutant.path
             started = time.monotonic()
+            killer = ""
             if run(build_command, 1800, log) != 0:
                 outcome = "not compiling"
             else:
+                offset = log.stat().st_size
                 status = run(test_command, args.timeout * 15, log)
                 outcome = "survived" if status == 0 else "killed"
+                killer = failed_test(log, offset) if status != 0 else ""
             results[mutant.number] = outcome
             mark = " (equivalent)" if mutant.equivalent else ""
-            print(f"{outcome:>13}{mark}  {time.monotonic() - started:4.0f} s  {mutant.label()}",
-                  flush=True)
+            print(f"{outcome:>13}{mark}  {time.monotonic() - started:4.0f} s  {mutant.label()}"
+                  + (f"  [{killer}]" if killer else ""), flush=True)
     finally:
         if previous:
             (scratch / previous).write_text(pristine[previous], encoding="utf-8")
