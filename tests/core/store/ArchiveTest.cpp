@@ -431,6 +431,17 @@ TEST(ArchiveRoundTrip, RecordCountTakesThe32BitFormFrom65535On) {
     }
 }
 
+TEST(ArchiveFiles, PathsSplitAfterTheLastSlash) {
+    // The folder keeps its final slash: a save's temporary file goes into
+    // the file's own folder, not beside it.
+    EXPECT_EQ(FolderOf("/home/a/Work.pwd"), "/home/a/");
+    EXPECT_EQ(FileNameOf("/home/a/Work.pwd"), "Work.pwd");
+    EXPECT_EQ(FolderOf("/Work.pwd"), "/");
+    EXPECT_EQ(FolderOf("Work.pwd"), "");
+    EXPECT_EQ(FileNameOf("Work.pwd"), "Work.pwd");
+    EXPECT_EQ(FileNameOf("/home/a/"), "");
+}
+
 TEST(ArchiveFiles, ZeroLengthFileIsAFileWithoutKey) {
     CTempFolder folder;
     const std::string strPath = folder.File("empty.pwd");
