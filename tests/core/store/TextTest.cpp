@@ -70,6 +70,8 @@ TEST(CompareNoCase, IgnoresCaseInTheCodePage) {
     EXPECT_EQ(CompareNoCase("\xC9t\xE9", "\xE9T\xC9"), 0); // É/é
     EXPECT_EQ(CompareNoCase("\x8A", "\x9A"), 0);           // Š/š
     EXPECT_TRUE(StartsWithNoCase("Work mail", "WORK"));
+    EXPECT_TRUE(StartsWithNoCase("Work", "wORK"));
+    EXPECT_TRUE(StartsWithNoCase("", ""));
     EXPECT_FALSE(StartsWithNoCase("Wo", "Work"));
 }
 
