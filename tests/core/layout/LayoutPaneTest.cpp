@@ -190,6 +190,16 @@ TEST(LayoutPaneGreedy, GrowingSweepStopsAtAChildsMaximum) {
     EXPECT_EQ(pSecond->m_rc, (CLayoutRect{50, 0, 150, 20}));
 }
 
+TEST(LayoutPaneGreedy, SpaceLeftByACappedChildIsSharedInProportion) {
+    // Shares of 100; the first is capped at 20, and the 80 pixels over go to
+    // the two others alike, not all to the first of them.
+    CPaneFixture row;
+    row.Capped(20);
+    row.Greedy(0);
+    row.Greedy(0);
+    EXPECT_EQ(row.Sizes(300), (std::vector<int>{20, 140, 140}));
+}
+
 TEST(LayoutPaneGreedy, SpaceLeftByCappedChildrenGoesToChildrenHeldAtTheirMinimum) {
     CPaneFixture unlimited;
     unlimited.Capped(50);
@@ -288,6 +298,14 @@ TEST(LayoutPaneFixed, FixedItemsAlignInsideTheirCell) {
     EXPECT_EQ(pMiddle->m_rc, (CLayoutRect{20, 20, 30, 40}));
     EXPECT_EQ(pFull->m_rc, (CLayoutRect{30, 0, 40, 61}));
     EXPECT_EQ(pGreedy->m_rc, (CLayoutRect{40, 0, 50, 61}));
+}
+
+TEST(LayoutPanePercent, AChildBothFixedAndPercentIsFixed) {
+    // Its size comes off once, as a fixed child's.
+    CPaneFixture row;
+    row.Add(LAY_FIXED_HORZ | LAY_PERCENT_HORZ, 30, 10);
+    row.Greedy(0);
+    EXPECT_EQ(row.Sizes(200), (std::vector<int>{30, 170}));
 }
 
 TEST(LayoutPanePercent, PercentagesAreOfTheSpaceFixedChildrenLeft) {
