@@ -62,6 +62,12 @@ TEST_F(CliKey, CreateNeverReplacesAFileAndRefusesAnEmptyOrMissingKey) {
     EXPECT_EQ(result.nExit, 4);
     EXPECT_NE(result.strErr.find("already exists"), std::string::npos);
     EXPECT_EQ(ReadFileBytes(strPath), "precious");
+    // The file is refused before any KEY is read: without one it is still
+    // the file, not the missing KEY, that ends the command.
+    result = RunCli({"create", strPath}, "");
+    EXPECT_EQ(result.nExit, 4);
+    EXPECT_NE(result.strErr.find("already exists"), std::string::npos) << result.strErr;
+    EXPECT_EQ(ReadFileBytes(strPath), "precious");
 
     const std::string strNew = m_folder.Path("new.pwd");
     result = RunCli({"create", strNew}, "\n");

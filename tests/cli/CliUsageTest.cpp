@@ -69,6 +69,18 @@ TEST(CliUsage, BadCommandLinesExitTwoWithAMessage) {
     ExpectUsageError({"--version", "x"}, "--version takes no arguments");
 }
 
+TEST(CliUsage, ALoneDashIsAnOrdinaryArgument) {
+    // Not an option and not standard input: a command, a file name or an
+    // extra argument like any other word.
+    ExpectUsageError({"-"}, "unknown command \"-\"");
+    ExpectUsageError({"generate", "-"}, "too many arguments (\"-\" is extra)");
+    ExpectUsageError({"show", "a.pwd", "-"}, "missing arguments");
+    const SCliResult result = RunCli({"info", "-"}, "key\n");
+    EXPECT_EQ(result.nExit, 3) << result.strErr;
+    EXPECT_EQ(result.strErr, "-\nFile not found.\n");
+    EXPECT_TRUE(result.strOut.empty());
+}
+
 TEST(CliUsage, NumbersMustBeWholeAndInRange) {
     ExpectUsageError({"generate", "--flags", "x"}, "--flags needs a whole number, not \"x\"");
     ExpectUsageError({"generate", "--length", "12abc"}, "--length needs a whole number");

@@ -77,6 +77,10 @@ TEST(PasswordGenerator, HugeLengthsAreCutToTheBound) {
     // What is kept is exactly the start of the uncut result.
     const std::string strShort = Generate(39 & ~PWGEN_RANGE, 0, 0, 100, 11);
     EXPECT_EQ(strHuge.substr(0, 100), strShort);
+    // The bound itself is kept; one more is cut.
+    EXPECT_EQ(Generate(PWGEN_DIGITS, 0, 0, 4096, 11).size(), 4096u);
+    EXPECT_EQ(Generate(PWGEN_DIGITS, 0, 0, 4097, 11).size(), 4096u);
+    EXPECT_EQ(Generate(PWGEN_DIGITS | PWGEN_RANGE, 4097, 4097, 0, 11).size(), 4096u);
 }
 
 TEST(PasswordGenerator, TextToNumberReadsLeadingDigits) {

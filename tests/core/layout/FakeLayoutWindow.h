@@ -31,7 +31,9 @@ public:
 // A form view's layout over a window of controls that exist only in memory.
 class CFakeLayoutWindow : public CLayoutFormManager {
 public:
-    explicit CFakeLayoutWindow(CLayoutRect rcClient = {0, 0, 400, 300}) : m_rcClient(rcClient) {}
+    explicit CFakeLayoutWindow(CLayoutRect rcClient = {0, 0, 400, 300}, int nBorderX = 5,
+                               int nBorderY = 5)
+        : CLayoutFormManager(nBorderX, nBorderY), m_rcClient(rcClient) {}
 
     std::shared_ptr<CFakeControl> AddControl(int nId, CLayoutSize size) {
         auto pControl = std::make_shared<CFakeControl>(nId, size);

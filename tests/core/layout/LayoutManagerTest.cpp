@@ -101,6 +101,24 @@ TEST(LayoutManagerRoot, RootPaneIsLaidOutInsideTheBorders) {
     EXPECT_EQ(window.m_nInvalidations, 2);
 }
 
+TEST(LayoutManagerRoot, UnequalBordersKeepToTheirAxes) {
+    CFakeLayoutWindow window({0, 0, 400, 300}, 9, 2);
+    auto pControl = window.AddControl(1165, {100, 100});
+    auto pRoot = window.CreateRootPane(LAY_VERTICAL, 0);
+    pRoot->AddItem(window.CreateItem(1165, LAY_GREEDY, 0, 0, 10, 10));
+    window.SetRootPane(pRoot);
+    EXPECT_EQ(pControl->m_rc, (CLayoutRect{9, 2, 391, 298}));
+
+    // The frame's limits add each border twice on its own axis.
+    auto pFixed = window.CreateRootPane(LAY_HORIZONTAL, 0);
+    pFixed->AddItem(window.CreateItem(nullptr, LAY_FIXED, 100, 40));
+    window.SetRootPane(pFixed);
+    CLayoutMinMaxInfo info{{0, 0}, {9999, 9999}, {9999, 9999}};
+    window.GetMinMaxInfo(info, {4, 6});
+    EXPECT_EQ(info.ptMinTrackSize, (CLayoutSize{100 + 4 + 18, 40 + 6 + 4}));
+    EXPECT_EQ(info.ptMaxTrackSize, (CLayoutSize{100 + 4 + 18, 40 + 6 + 4}));
+}
+
 TEST(LayoutManagerRoot, NewRootReplacesTheOld) {
     CFakeLayoutWindow window;
     auto pFirst = window.CreateRootPane(LAY_HORIZONTAL, 3);

@@ -125,6 +125,23 @@ TEST(LayoutPaneGreedy, ChildHeldAtItsMinimumIsPaidForByTheOthersInProportion) {
     EXPECT_EQ(odd.Sizes(91), (std::vector<int>{21, 47, 23}));
 }
 
+TEST(LayoutPaneGreedy, ADeficitOfFiveIsTakenWholeFromTheFirstFittingChild) {
+    // Shares 35, 35, 35; the third needs 40, a deficit of 5: small enough to
+    // come from the first child alone.
+    CPaneFixture five;
+    five.Greedy(5);
+    five.Greedy(5);
+    five.Greedy(40);
+    EXPECT_EQ(five.Sizes(105), (std::vector<int>{30, 35, 40}));
+
+    // A deficit of 6 is shared in proportion: 3 and 3.
+    CPaneFixture six;
+    six.Greedy(5);
+    six.Greedy(5);
+    six.Greedy(41);
+    EXPECT_EQ(six.Sizes(105), (std::vector<int>{32, 32, 41}));
+}
+
 TEST(LayoutPaneGreedy, RunningTotalReachingZeroMidSweepDoesNotDivideByZero) {
     // Shares 7, 8, 8; the third needs 90. The first sweep brings the others
     // to their minima and the running total to 5; the next sweep exhausts it
@@ -171,6 +188,16 @@ TEST(LayoutPaneGreedy, GrowingSweepStopsAtAChildsMaximum) {
     auto pSecond = row.Capped(100);
     EXPECT_EQ(row.Sizes(200), (std::vector<int>{50, 100}));
     EXPECT_EQ(pSecond->m_rc, (CLayoutRect{50, 0, 150, 20}));
+}
+
+TEST(LayoutPaneGreedy, SpaceLeftByACappedChildIsSharedInProportion) {
+    // Shares of 100; the first is capped at 20, and the 80 pixels over go to
+    // the two others alike, not all to the first of them.
+    CPaneFixture row;
+    row.Capped(20);
+    row.Greedy(0);
+    row.Greedy(0);
+    EXPECT_EQ(row.Sizes(300), (std::vector<int>{20, 140, 140}));
 }
 
 TEST(LayoutPaneGreedy, SpaceLeftByCappedChildrenGoesToChildrenHeldAtTheirMinimum) {
@@ -271,6 +298,14 @@ TEST(LayoutPaneFixed, FixedItemsAlignInsideTheirCell) {
     EXPECT_EQ(pMiddle->m_rc, (CLayoutRect{20, 20, 30, 40}));
     EXPECT_EQ(pFull->m_rc, (CLayoutRect{30, 0, 40, 61}));
     EXPECT_EQ(pGreedy->m_rc, (CLayoutRect{40, 0, 50, 61}));
+}
+
+TEST(LayoutPanePercent, AChildBothFixedAndPercentIsFixed) {
+    // Its size comes off once, as a fixed child's.
+    CPaneFixture row;
+    row.Add(LAY_FIXED_HORZ | LAY_PERCENT_HORZ, 30, 10);
+    row.Greedy(0);
+    EXPECT_EQ(row.Sizes(200), (std::vector<int>{30, 170}));
 }
 
 TEST(LayoutPanePercent, PercentagesAreOfTheSpaceFixedChildrenLeft) {

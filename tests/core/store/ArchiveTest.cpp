@@ -249,26 +249,33 @@ TEST(ArchiveMalformed, EveryTruncationIsRefusedCleanly) {
 }
 
 TEST(ArchiveMalformed, BadTagsAndClassesAreRefused) {
+    // Each file declares two records, holds two, and has zero bytes after
+    // them (which the reader ignores), so no read runs out: each is refused
+    // by the one check it breaks, and would be read if that check were gone.
     const std::string strHeader = Header("", 2);
     const std::string strBody = CByteBuilder().Body("", 1, "g").Bytes();
-    const auto refused = [](const std::string& strBytes) {
+    const std::string strSecond = CByteBuilder().LaterTag().Bytes() + strBody;
+    const auto refused = [&](const CByteBuilder& first, const std::string& strRest) {
         CCofferDoc doc;
+        const std::string strBytes = strHeader + first.Bytes() + strRest + std::string(256, '\0');
         CArchive ar(strBytes, CCodePage::Default());
         return !doc.Serialize(ar);
     };
-    EXPECT_FALSE(refused(strHeader + CByteBuilder().FirstTag().Bytes() + strBody +
-                         CByteBuilder().LaterTag().Bytes() + strBody));
-    EXPECT_TRUE(refused(strHeader +
-                        CByteBuilder().U16(0xFFFF).U16(0).U16(13).Raw("CPasswordInfX").Bytes() +
-                        strBody));
-    EXPECT_TRUE(refused(strHeader +
-                        CByteBuilder().U16(0xFFFF).U16(1).U16(13).Raw("CPasswordInfo").Bytes() +
-                        strBody));
-    EXPECT_TRUE(refused(strHeader + CByteBuilder().LaterTag().Bytes() + strBody));
-    EXPECT_TRUE(refused(strHeader + CByteBuilder().FirstTag().Bytes() + strBody +
-                        CByteBuilder().U16(0x8002).Bytes() + strBody));
-    EXPECT_TRUE(refused(strHeader + CByteBuilder().FirstTag().Bytes() + strBody +
-                        CByteBuilder().FirstTag().Bytes() + strBody));
+    const auto classTag = [](std::uint16_t nTag, std::uint16_t nSchema, const char* pszName) {
+        return CByteBuilder().U16(nTag).U16(nSchema).U16(13).Raw(pszName);
+    };
+    EXPECT_FALSE(refused(CByteBuilder().FirstTag(), strBody + strSecond));
+    EXPECT_FALSE(refused(classTag(0xFFFF, 0, "CPasswordInfo"), strBody + strSecond));
+    // Another class name, another schema.
+    EXPECT_TRUE(refused(classTag(0xFFFF, 0, "CPasswordInfX"), strBody + strSecond));
+    EXPECT_TRUE(refused(classTag(0xFFFF, 1, "CPasswordInfo"), strBody + strSecond));
+    // The first record refers to a class instead of naming it.
+    EXPECT_TRUE(refused(classTag(0x8001, 0, "CPasswordInfo"), strBody + strSecond));
+    // A later record refers to a class never named, or names it again.
+    EXPECT_TRUE(
+        refused(CByteBuilder().FirstTag(), strBody + CByteBuilder().U16(0x8002).Bytes() + strBody));
+    EXPECT_TRUE(
+        refused(CByteBuilder().FirstTag(), strBody + CByteBuilder().FirstTag().Bytes() + strBody));
 }
 
 TEST(ArchiveMalformed, LengthsBeyondTheBytesAllocateNothing) {
@@ -290,6 +297,149 @@ TEST(ArchiveMalformed, LengthsBeyondTheBytesAllocateNothing) {
                             .U16(0xFFFF)
                             .U32(0xFFFFFFFF)
                             .Bytes()));
+}
+
+TEST(ArchiveMalformed, AfterOneFailedReadEveryReadFails) {
+    // Eight bytes: a 32-bit read at offset 6 fails, and so does every read
+    // after it, even one the remaining bytes could satisfy.
+    const std::string strBytes = "\x03"
+                                 "abc"
+                                 "\x01\x02\x03\x04";
+    CArchive ar(strBytes, CCodePage::Default());
+    std::string strText;
+    std::uint16_t nWord = 0;
+    std::uint32_t nDword = 0;
+    ASSERT_TRUE(ar.ReadText(strText));
+    ASSERT_TRUE(ar.ReadUInt16(nWord));
+    EXPECT_FALSE(ar.ReadUInt32(nDword));
+    EXPECT_TRUE(ar.Failed());
+    EXPECT_EQ(ar.Remaining(), 2u);
+    std::string strOut;
+    EXPECT_FALSE(ar.ReadBytes(1, strOut));
+    EXPECT_FALSE(ar.ReadUInt16(nWord));
+    EXPECT_FALSE(ar.ReadText(strText));
+    EXPECT_EQ(ar.Remaining(), 2u);
+}
+
+TEST(ArchiveMalformed, EveryCutInsideAWideTextIsRefused) {
+    // The last text of the file is a 16-bit one: a file cut anywhere in it
+    // must not be read as a shorter text padded with zeros.
+    CByteBuilder b;
+    b.Text("").U32(39).Text("").Text("").Text("").U16(1).FirstTag();
+    for (int i = 0; i < 6; ++i)
+        b.Text("");
+    b.U32(1).WideText(u"Group name");
+    const std::string& strBytes = b.Bytes();
+    {
+        CCofferDoc whole;
+        CArchive ar(strBytes, CCodePage::Default());
+        ASSERT_TRUE(whole.Serialize(ar));
+        EXPECT_EQ(whole.m_listArchive.front().m_strGroup, "Group name");
+    }
+    const std::size_t nTextStart = strBytes.size() - 4 - 2 * 10;
+    for (std::size_t n = nTextStart; n < strBytes.size(); ++n) {
+        CCofferDoc cut;
+        CArchive ar(std::string_view(strBytes).substr(0, n), CCodePage::Default());
+        EXPECT_FALSE(cut.Serialize(ar)) << "cut at " << n;
+    }
+}
+
+TEST(ArchiveMalformed, AWideMarkInsideAWideTextIsALength) {
+    // After the wide mark only a length may follow: a second mark is the
+    // 16-bit length 0xFFFE, not another mark.
+    const std::string strMarks = CByteBuilder().U8(0xFF).U16(0xFFFE).U8(0xFF).U16(0xFFFE).Bytes();
+    std::string strUnits;
+    for (int i = 0; i < 0xFFFE; ++i)
+        strUnits += CByteBuilder().U16(static_cast<std::uint16_t>('a' + i % 26)).Bytes();
+    const std::string strBytes = strMarks + strUnits;
+    CArchive ar(strBytes, CCodePage::Default());
+    std::string strText;
+    ASSERT_TRUE(ar.ReadText(strText));
+    ASSERT_EQ(strText.size(), 0xFFFEu);
+    EXPECT_EQ(strText.substr(0, 4), "abcd");
+    EXPECT_EQ(ar.Remaining(), 0u);
+
+    // With too few units after it, the text is refused.
+    const std::string strShort = strMarks + strUnits.substr(0, 200);
+    CArchive arShort(strShort, CCodePage::Default());
+    EXPECT_FALSE(arShort.ReadText(strText));
+}
+
+TEST(ArchiveRoundTrip, AFileInTheWritersOwnFormIsWrittenBackByteForByte) {
+    // Including a group mark other than 1, which another writer may use.
+    const std::string strKeyValue = MakeKeyCheckValue(KEY);
+    const std::string strX = MakeFieldKey(strKeyValue);
+    const std::string strBytes = CByteBuilder()
+                                     .Text(strKeyValue)
+                                     .U32(39)
+                                     .Text("6")
+                                     .Text("5")
+                                     .Text("8")
+                                     .U16(2)
+                                     .FirstTag()
+                                     .Body("", 7, CCofferDoc::XorField("Group", strX))
+                                     .LaterTag()
+                                     .Body(CCofferDoc::XorField("account", strX), 0, "")
+                                     .Bytes();
+    CCofferDoc doc;
+    ASSERT_TRUE(Load(doc, strBytes));
+    ASSERT_EQ(doc.m_listInfo.size(), 2u);
+    EXPECT_EQ(doc.m_listInfo.front().m_strGroup, "Group");
+    EXPECT_EQ(doc.m_listInfo.back().m_strAccount, "account");
+    EXPECT_EQ(Serialized(doc), strBytes);
+}
+
+TEST(ArchiveRoundTrip, GeneratorValueKeepsAllThirtyTwoBits) {
+    for (std::int32_t nGenerate : {-1, -39, 0x01000000, 0x7FFFFFFF, INT32_MIN}) {
+        CCofferDoc doc;
+        FillSample(doc);
+        doc.m_nGenerate = nGenerate;
+        const std::string strBytes = Serialized(doc);
+        // The value follows the KEY check value, little-endian.
+        const std::size_t nAt = 1 + doc.m_strKey.size();
+        const auto nWord = static_cast<std::uint32_t>(nGenerate);
+        EXPECT_EQ(strBytes.substr(nAt, 4), CByteBuilder().U32(nWord).Bytes()) << nGenerate;
+        CCofferDoc loaded;
+        ASSERT_TRUE(Load(loaded, strBytes));
+        EXPECT_EQ(loaded.m_nGenerate, nGenerate);
+    }
+}
+
+TEST(ArchiveRoundTrip, RecordCountTakesThe32BitFormFrom65535On) {
+    // The 16-bit count 0xFFFF is the mark of the 32-bit count, so 65,534 is
+    // the last count written in 16 bits; 65,535 and 65,536 take the long form.
+    for (std::uint32_t nRecords : {65534u, 65535u, 65536u}) {
+        CCofferDoc doc;
+        doc.m_strKey = MakeKeyCheckValue(KEY);
+        doc.m_strLength = doc.m_strBegin = doc.m_strEnd = "";
+        CPasswordInfo& group = doc.m_listInfo.emplace_back();
+        group.m_bGroup = 1;
+        group.m_strGroup = "G";
+        for (std::uint32_t i = 1; i < nRecords; ++i)
+            doc.m_listInfo.emplace_back().m_strAccount = "a";
+        const std::string strBytes = Serialized(doc);
+        const std::size_t nAt = Header(doc.m_strKey).size() - 2;
+        const std::string strCount =
+            nRecords < 0xFFFF ? CByteBuilder().U16(static_cast<std::uint16_t>(nRecords)).Bytes()
+                              : CByteBuilder().U16(0xFFFF).U32(nRecords).Bytes();
+        EXPECT_EQ(strBytes.substr(nAt, strCount.size()), strCount) << nRecords;
+        EXPECT_EQ(strBytes.substr(nAt + strCount.size(), 2), "\xFF\xFF") << nRecords;
+        CCofferDoc loaded;
+        ASSERT_TRUE(Load(loaded, strBytes)) << nRecords;
+        EXPECT_EQ(loaded.m_listInfo.size(), nRecords);
+        EXPECT_EQ(loaded.m_listInfo.back().m_strAccount, "a");
+    }
+}
+
+TEST(ArchiveFiles, PathsSplitAfterTheLastSlash) {
+    // The folder keeps its final slash: a save's temporary file goes into
+    // the file's own folder, not beside it.
+    EXPECT_EQ(FolderOf("/home/a/Work.pwd"), "/home/a/");
+    EXPECT_EQ(FileNameOf("/home/a/Work.pwd"), "Work.pwd");
+    EXPECT_EQ(FolderOf("/Work.pwd"), "/");
+    EXPECT_EQ(FolderOf("Work.pwd"), "");
+    EXPECT_EQ(FileNameOf("Work.pwd"), "Work.pwd");
+    EXPECT_EQ(FileNameOf("/home/a/"), "");
 }
 
 TEST(ArchiveFiles, ZeroLengthFileIsAFileWithoutKey) {
@@ -319,6 +469,21 @@ TEST(ArchiveFiles, MalformedFileLeavesTheDocumentEmpty) {
     EXPECT_TRUE(doc.m_strKey.empty());
     EXPECT_EQ(doc.ReadArchiveFile(folder.File("missing.pwd"), CCodePage::Default()),
               EFileError::notFound);
+
+    // Cut in its last record, after a header and records that read well:
+    // nothing of what was read stays, not even the header or the file name.
+    CCofferDoc sample;
+    FillSample(sample);
+    sample.m_nGenerate = 7;
+    const std::string strBytes = Serialized(sample);
+    WriteBytes(strPath, strBytes.substr(0, strBytes.size() - 3));
+    EXPECT_EQ(doc.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::badFormat);
+    EXPECT_TRUE(doc.m_listArchive.empty());
+    EXPECT_TRUE(doc.m_strKey.empty());
+    EXPECT_EQ(doc.m_nGenerate, DEFAULT_GENERATE);
+    EXPECT_EQ(doc.m_strLength, "6");
+    EXPECT_TRUE(doc.m_strFileName.empty());
+    EXPECT_FALSE(doc.IsPropertiesEnabled());
 }
 
 TEST(ArchiveFiles, APipeNamedLikeAPasswordFileIsRefusedWithoutWaiting) {

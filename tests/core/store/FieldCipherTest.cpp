@@ -62,4 +62,44 @@ TEST(FieldCipher, KeyStringWordsReadFourDigitsEach) {
     EXPECT_EQ(a.EncipherBlock("abcdefgh"), b.EncipherBlock("abcdefgh"));
 }
 
+// Known answers, worked out once and checked against a separate reading of
+// the block function (32 rounds, shifts 4 and 5, the golden-ratio step). The
+// demo file and every file ever written depend on these exact digits.
+TEST(FieldCipherKnownAnswers, EncipherBlock) {
+    CFieldCipher check;
+    check.SetKeyString(KEY_CHECK_KEY_STRING);
+    EXPECT_EQ(check.EncipherBlock("password"), "25828478140694477");
+    EXPECT_EQ(check.m_strLeft, "25828478");
+    EXPECT_EQ(check.m_strRight, "140694477");
+    EXPECT_EQ(check.EncipherBlock(""), "1219676399600443192");
+    // Bytes above 0x7F read as negative numbers.
+    EXPECT_EQ(check.EncipherBlock("\x80\x81\x82\x83\xFE\xFF\x01\x7F"), "19985882811536013876");
+
+    CFieldCipher field;
+    field.SetKeyString(FIELD_KEY_STRING);
+    EXPECT_EQ(field.EncipherBlock("password"), "17503417461401595034");
+}
+
+TEST(FieldCipherKnownAnswers, KeyCheckValueAndFieldKey) {
+    const struct {
+        std::string strKey;
+        const char* pszCheck;
+        const char* pszField;
+    } CASES[] = {
+        {"", "1219676399600443192", "152508986826416271"},
+        {"a", "703454413519077906", "120188576851908793"},
+        {"demo", "265757315527475429", "4349753391828479138"},
+        {"12345678", "1676481888131291371219676399600443192", "3393030861011885648"},
+        {"correct horse battery staple",
+         "156542303111982582131492499776321387071906307364191893506418776857851984070827",
+         "1983772322706185665"},
+        {std::string("s\xE9same\x80\xFF", 8), "202889481318589258571219676399600443192",
+         "555470633731728548"},
+    };
+    for (const auto& c : CASES) {
+        EXPECT_EQ(MakeKeyCheckValue(c.strKey), c.pszCheck) << c.strKey;
+        EXPECT_EQ(MakeFieldKey(c.pszCheck), c.pszField) << c.strKey;
+    }
+}
+
 } // namespace

@@ -73,6 +73,15 @@ TEST(CheckKeyRule, OnlyTheMatchingKeyCloses) {
                       KEYFIELD_TYPED, KEYFIELD_TYPED);
 }
 
+TEST(CheckKeyRule, TheTypedKeyIsComparedInTheCodePage) {
+    // Typed as UTF-8, stored as the code page's bytes: "s\xE9same".
+    const std::string strValue = MakeKeyCheckValue("s\xE9same");
+    EXPECT_TRUE(CKeyDialogRules::CheckKeyOk("s\xC3\xA9same", strValue, Cp()).m_bClose);
+    ExpectRefused(
+        CKeyDialogRules::CheckKeyOk("s\xC3\xA9same", MakeKeyCheckValue("s\xC3\xA9same"), Cp()),
+        IDS_KEY_INVALID, KEYFIELD_TYPED, KEYFIELD_TYPED);
+}
+
 TEST(CheckKeyRule, AnUnconvertibleKeyIsRefusedNotReplaced) {
     // A replaced character would have matched a KEY made of "?".
     const std::string strValue = MakeKeyCheckValue("?");

@@ -20,6 +20,15 @@ TEST(RecentFileList, NewestFirstWithoutDuplicatesAndAtMostFour) {
     EXPECT_EQ(list.Names(), (Names{"/C.pwd", "/c.pwd", "/e.pwd", "/d.pwd"}));
 }
 
+TEST(RecentFileList, AListOfNoSizeStillKeepsTheNewestFile) {
+    for (int nSize : {0, -3}) {
+        CRecentFileList list(nSize);
+        list.Add("/a.pwd");
+        list.Add("/b.pwd");
+        EXPECT_EQ(list.Names(), Names{"/b.pwd"}) << nSize;
+    }
+}
+
 TEST(RecentFileList, BlankPathsAreNeverListed) {
     CRecentFileList list;
     list.Add("");
@@ -32,6 +41,9 @@ TEST(RecentFileList, RemoveAndClear) {
     list.Add("/a.pwd");
     list.Add("/b.pwd");
     list.Remove(7);
+    list.Remove(2); // the first index past the end
+    list.Remove(-1);
+    EXPECT_EQ(list.Names(), (Names{"/b.pwd", "/a.pwd"}));
     list.Remove(0);
     EXPECT_EQ(list.Names(), Names{"/a.pwd"});
     list.Clear();
@@ -54,4 +66,17 @@ TEST(RecentFileList, ReadsAndRewritesTheSettingsValues) {
     EXPECT_EQ(profile.GetProfileString(PROFILE_RECENT, "File1", "?"), "/three.pwd");
     for (const char* pszValue : {"File2", "File3", "File4", "File5"})
         EXPECT_FALSE(profile.HasValue(PROFILE_RECENT, pszValue)) << pszValue;
+}
+
+TEST(RecentFileList, AFullListReadsEveryValueUpToItsSize) {
+    CMemoryProfile profile;
+    const Names names{"/1.pwd", "/2.pwd", "/3.pwd", "/4.pwd", "/5.pwd"};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        profile.WriteProfileString(PROFILE_RECENT, "File" + std::to_string(i + 1), names[i]);
+    CRecentFileList list;
+    list.ReadList(profile);
+    EXPECT_EQ(list.Names(), Names(names.begin(), names.begin() + 4));
+    list.WriteList(profile);
+    EXPECT_EQ(profile.GetProfileString(PROFILE_RECENT, "File4", "?"), "/4.pwd");
+    EXPECT_FALSE(profile.HasValue(PROFILE_RECENT, "File5"));
 }

@@ -134,6 +134,11 @@ TEST(StoreGroups, DeleteTakesTheGroupsAccountsWithIt) {
     doc.AddAccount("Last", Texts("l2"));
     doc.DeleteGroup(doc.FindGroup("Last"));
     EXPECT_EQ(Order(doc), (Names{"G:Next", "n"}));
+    // An account is not a group: nothing goes.
+    doc.AddAccount("Next", Texts("m"));
+    doc.DeleteGroup(&doc.m_listInfo.back());
+    doc.DeleteGroup(nullptr);
+    EXPECT_EQ(Order(doc), (Names{"G:Next", "m", "n"}));
 }
 
 TEST(StoreGroups, RenameKeepsTheAccountsInPlace) {

@@ -47,6 +47,21 @@ TEST(CodePage, UnrepresentableCharactersAreReportedNotReplaced) {
     EXPECT_EQ(strOut, "\xC6");
 }
 
+TEST(CodePage, ASequenceCutByTheEndOfTheTextIsRefused) {
+    // The bytes after the view would complete each sequence; they are not
+    // part of the text.
+    const std::string strWhole = "caf\xC3\xA9 \xE2\x82\xAC";
+    const std::string_view strView = strWhole;
+    std::string strOut;
+    for (std::size_t nCut : {4u, 7u, 8u}) {
+        char32_t nBad = 0;
+        EXPECT_FALSE(CCodePage::Default().FromUtf8(strView.substr(0, nCut), strOut, &nBad)) << nCut;
+        EXPECT_EQ(nBad, U'\uFFFD') << nCut;
+    }
+    ASSERT_TRUE(CCodePage::Default().FromUtf8(strView, strOut));
+    EXPECT_EQ(strOut, "caf\xE9 \x80");
+}
+
 TEST(CompareNoCase, IgnoresCaseInTheCodePage) {
     EXPECT_EQ(CompareNoCase("abc", "ABC", CCodePage::Default()), 0);
     EXPECT_LT(CompareNoCase("abc", "abd", CCodePage::Default()), 0);
@@ -55,6 +70,8 @@ TEST(CompareNoCase, IgnoresCaseInTheCodePage) {
     EXPECT_EQ(CompareNoCase("\xC9t\xE9", "\xE9T\xC9", CCodePage::Default()), 0); // É/é
     EXPECT_EQ(CompareNoCase("\x8A", "\x9A", CCodePage::Default()), 0);           // Š/š
     EXPECT_TRUE(StartsWithNoCase("Work mail", "WORK", CCodePage::Default()));
+    EXPECT_TRUE(StartsWithNoCase("Work", "wORK", CCodePage::Default()));
+    EXPECT_TRUE(StartsWithNoCase("", "", CCodePage::Default()));
     EXPECT_FALSE(StartsWithNoCase("Wo", "Work", CCodePage::Default()));
 }
 
