@@ -210,8 +210,7 @@ private slots:
         {
             CQtProfile profile;
             for (int i = 1; i <= RECENT_FILE_COUNT; ++i)
-                profile.WriteProfileString(PROFILE_RECENT, RecentFileValue(i),
-                                           "/f" + std::to_string(i) + ".pwd");
+                profile.Set(RecentFileSetting(i - 1), "/f" + std::to_string(i) + ".pwd");
             profile.WriteProfileInt(PROFILE_SETTINGS, VAL_MASK, 0);
             profile.DeleteProfileValue("RECENT FILE LIST", "file3");
         }

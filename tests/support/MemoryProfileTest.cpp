@@ -78,7 +78,7 @@ TEST(MemoryProfile, AValueOfTheOtherTypeReadsAsTheDefault) {
 TEST(MemoryProfile, DeletingValuesAndSections) {
     CMemoryProfile profile;
     for (int i = 1; i <= RECENT_FILE_COUNT; ++i)
-        profile.WriteProfileString(PROFILE_RECENT, RecentFileValue(i), "/f" + std::to_string(i));
+        profile.Set(RecentFileSetting(i - 1), "/f" + std::to_string(i));
     profile.WriteProfileInt("Settings", "3", 0);
 
     profile.DeleteProfileValue("recent file list", "FILE2");

@@ -157,10 +157,6 @@ const SProfileEntry* SettingEntry(ETextSetting eKey) {
     return s_rows[static_cast<std::size_t>(eKey)];
 }
 
-std::string RecentFileValue(int nIndex) {
-    return "File" + std::to_string(nIndex);
-}
-
 const std::vector<SProfileEntry>& ProfileTable() {
     static const std::vector<SProfileEntry> s_table = MakeTable();
     return s_table;
@@ -172,16 +168,6 @@ const SProfileEntry* FindProfileEntry(const std::string& strSection, const std::
             ProfileNamesEqual(entry.m_pszValue, strValue))
             return &entry;
     return nullptr;
-}
-
-unsigned DefaultInt(const std::string& strSection, const std::string& strValue) {
-    const SProfileEntry* pEntry = FindProfileEntry(strSection, strValue);
-    return pEntry != nullptr && pEntry->m_eType == EProfileType::integer ? pEntry->m_nDefault : 0;
-}
-
-std::string DefaultString(const std::string& strSection, const std::string& strValue) {
-    const SProfileEntry* pEntry = FindProfileEntry(strSection, strValue);
-    return pEntry != nullptr && pEntry->m_eType == EProfileType::text ? pEntry->m_pszDefault : "";
 }
 
 unsigned PackDocumentOptions(const SDocumentOptions& options) {

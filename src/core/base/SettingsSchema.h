@@ -68,7 +68,6 @@ inline constexpr char PATH_NONE[] = "<<none>>";
 
 // "Recent File List" values "File1" to "File4".
 inline constexpr int RECENT_FILE_COUNT = 4;
-std::string RecentFileValue(int nIndex); // 1-based: "File1"
 
 // Values of the option words' fields.
 inline constexpr int START_FILE_NONE = 0;  // "Don't open file at starting"
@@ -114,10 +113,6 @@ const SProfileEntry* FindProfileEntry(const std::string& strSection, const std::
 // The row of a key: its section, name, type and default. Every key has one.
 const SProfileEntry* SettingEntry(EIntSetting eKey);
 const SProfileEntry* SettingEntry(ETextSetting eKey);
-// Defaults by name; 0 and "" for names that are not in the table or have the
-// other type.
-unsigned DefaultInt(const std::string& strSection, const std::string& strValue);
-std::string DefaultString(const std::string& strSection, const std::string& strValue);
 
 // "Settings"/"2", the document options word: backup + 2*recent + 4*autosave
 // + 8*start-up mode.

@@ -73,11 +73,10 @@ TEST(SettingsTable, HoldsEveryValueWithItsTypeAndDefault) {
         EXPECT_EQ(std::string(pEntry->m_pszValue), expected.m_strValue);
         if (expected.m_bInteger) {
             EXPECT_EQ(pEntry->m_eType, EProfileType::integer);
-            EXPECT_EQ(DefaultInt(expected.m_strSection, expected.m_strValue), expected.m_nDefault);
+            EXPECT_EQ(pEntry->m_nDefault, expected.m_nDefault);
         } else {
             EXPECT_EQ(pEntry->m_eType, EProfileType::text);
-            EXPECT_EQ(DefaultString(expected.m_strSection, expected.m_strValue),
-                      expected.m_strDefault);
+            EXPECT_EQ(std::string(pEntry->m_pszDefault), expected.m_strDefault);
         }
     }
 }
@@ -93,19 +92,17 @@ TEST(SettingsTable, NamesAreUniqueIgnoringCase) {
 }
 
 TEST(SettingsTable, LookUpIgnoresCaseAndRefusesUnknownNames) {
-    EXPECT_EQ(DefaultInt("window SIZE", "TOOL"), 1u);
-    EXPECT_EQ(DefaultInt("Window size", "IsMaxed"), 0u);
-    EXPECT_EQ(DefaultString("SETTINGS", "begin"), "5");
+    const SProfileEntry* pTool = FindProfileEntry("window SIZE", "TOOL");
+    ASSERT_NE(pTool, nullptr);
+    EXPECT_EQ(pTool->m_nDefault, 1u);
+    const SProfileEntry* pMaxed = FindProfileEntry("Window size", "IsMaxed");
+    ASSERT_NE(pMaxed, nullptr);
+    EXPECT_EQ(std::string(pMaxed->m_pszSection), "Window Size");
+    const SProfileEntry* pBegin = FindProfileEntry("SETTINGS", "begin");
+    ASSERT_NE(pBegin, nullptr);
+    EXPECT_EQ(std::string(pBegin->m_pszDefault), "5");
     EXPECT_EQ(FindProfileEntry("Settings", "NoSuchValue"), nullptr);
     EXPECT_EQ(FindProfileEntry("Nowhere", "1"), nullptr);
-    // Asking for the other type gives nothing rather than a made-up value.
-    EXPECT_EQ(DefaultInt("Settings", "Begin"), 0u);
-    EXPECT_EQ(DefaultString("Settings", "Generate"), "");
-}
-
-TEST(SettingsTable, RecentFileValueNames) {
-    EXPECT_EQ(RecentFileValue(1), "File1");
-    EXPECT_EQ(RecentFileValue(RECENT_FILE_COUNT), "File4");
 }
 
 // Every row of the table is reached by exactly one key of its own type, so
@@ -125,8 +122,9 @@ TEST(SettingKeys, EachRowHasExactlyOneKeyOfItsType) {
         EXPECT_TRUE(rows.insert(pEntry).second) << pEntry->m_pszValue;
     }
     EXPECT_EQ(rows.size(), ProfileTable().size());
-    EXPECT_EQ(SettingEntry(RecentFileSetting(RECENT_FILE_COUNT - 1))->m_pszValue,
-              RecentFileValue(RECENT_FILE_COUNT));
+    EXPECT_EQ(std::string(SettingEntry(RecentFileSetting(0))->m_pszValue), "File1");
+    EXPECT_EQ(std::string(SettingEntry(RecentFileSetting(RECENT_FILE_COUNT - 1))->m_pszValue),
+              "File4");
 }
 
 TEST(SettingKeys, ReadByKeyGivesTheDefaultsAndWritesUnderTheTablesNames) {
@@ -269,7 +267,7 @@ TEST(GeneratorFlags, EachBitIsOneField) {
 
 TEST(PlacementRect, DefaultTextReadsAsTheDefaultWindow) {
     int l = -1, t = -1, r = -1, b = -1;
-    ASSERT_TRUE(ParsePlacementRect(DefaultString("Window size", "Rect"), l, t, r, b));
+    ASSERT_TRUE(ParsePlacementRect(CMemoryProfile().Get(ETextSetting::windowRect), l, t, r, b));
     EXPECT_EQ(l, 218);
     EXPECT_EQ(t, 100);
     EXPECT_EQ(r, 711);
