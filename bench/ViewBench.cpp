@@ -1,12 +1,14 @@
 // The main view with a large file: opening (read, decipher, build the sorted
 // tree and select), building the tree alone, selecting an account, deleting
-// one, and resynchronising the document's list from the tree.
+// one, renaming one, moving one to another group, and resynchronising the
+// document's list from the tree.
 //
 // bench_view [--accounts=N] [Google Benchmark flags]
 //
 // The file holds N accounts (default 100,000) in groups of 100. Targets on a
-// 2-core machine: the open within 1 s; selecting, deleting and
-// resynchronising under 100 ms each. Times are reported, not judged.
+// 2-core machine: the open within 1 s; selecting, deleting, renaming,
+// moving and resynchronising under 100 ms each (an edit from the dialog's
+// OK to the updated tree, without saving). Times are reported, not judged.
 
 #include "BenchDocument.h"
 #include "platform/XdgFolders.h"
@@ -18,6 +20,7 @@
 #include "gui/view/AccountTreeCtrl.h"
 #include "gui/view/CofferView.h"
 #include "support/MemoryProfile.h"
+#include "support/ScriptedEditPrompts.h"
 #include "support/ScriptedPrompts.h"
 
 #include <benchmark/benchmark.h>
@@ -42,6 +45,7 @@ struct SWorld {
     std::string strPath;
     std::unique_ptr<CMemoryProfile> pProfile;
     std::unique_ptr<CScriptedPrompts> pPrompts;
+    std::unique_ptr<CScriptedEditPrompts> pEditPrompts;
     std::unique_ptr<CCofferDoc> pDoc;
     std::unique_ptr<CMainFrame> pFrame;
     std::unique_ptr<CCofferView> pView;
@@ -106,6 +110,38 @@ void BM_DeleteAccount(benchmark::State& state) {
         state.SkipWithError("not every iteration deleted an account");
 }
 
+// Edits the middle account through the account dialog's answer: a new name
+// in its own group, or (bMove) the same name in the first group.
+void EditMiddleAccount(benchmark::State& state, bool bMove) {
+    OpenFile();
+    const std::string strFirstGroup =
+        CAccountTreeCtrl::GetItemData(g_world.pView->m_hRootItem->child(0))->m_strGroup;
+    int nEdit = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        g_world.pView->Tree()->SelectItem(MiddleAccount());
+        const std::string strName = "edited " + std::to_string(nEdit++);
+        g_world.pEditPrompts->AnswerAccount([&](SAccountDlgData& data) {
+            data.m_strAccount = strName;
+            if (bMove)
+                data.m_strGroup = strFirstGroup;
+            return true;
+        });
+        state.ResumeTiming();
+        g_world.pView->EditAccount(nullptr);
+    }
+    if (g_world.pView->CurrentAccountLabel().rfind("edited ", 0) != 0)
+        state.SkipWithError("the edit did not reach the tree");
+}
+
+void BM_RenameAccount(benchmark::State& state) {
+    EditMiddleAccount(state, false);
+}
+
+void BM_MoveAccount(benchmark::State& state) {
+    EditMiddleAccount(state, true);
+}
+
 void BM_Resynchronise(benchmark::State& state) {
     OpenFile();
     for (auto _ : state)
@@ -128,12 +164,14 @@ bool Prepare() {
     // Deleting asks nothing, so the delete benchmark measures the work alone.
     g_world.pProfile->WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
     g_world.pPrompts = std::make_unique<CScriptedPrompts>();
+    g_world.pEditPrompts = std::make_unique<CScriptedEditPrompts>();
     g_world.pDoc = std::make_unique<CCofferDoc>(g_world.pProfile.get(), DefaultBackupFolder());
     g_world.pDoc->m_bAutoSave = false;
     g_world.pFrame =
         std::make_unique<CMainFrame>(*g_world.pProfile, *g_world.pPrompts, *g_world.pDoc);
-    g_world.pView = std::make_unique<CCofferView>(*g_world.pDoc, *g_world.pProfile,
-                                                  *g_world.pPrompts, *g_world.pFrame);
+    g_world.pView =
+        std::make_unique<CCofferView>(*g_world.pDoc, *g_world.pProfile, *g_world.pPrompts,
+                                      *g_world.pEditPrompts, *g_world.pFrame);
     g_world.pView->resize(700, 500);
     return true;
 }
@@ -155,6 +193,8 @@ BENCHMARK(BM_OpenFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildTree)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectAccount)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteAccount)->Unit(benchmark::kMillisecond)->Iterations(40);
+BENCHMARK(BM_RenameAccount)->Unit(benchmark::kMillisecond)->Iterations(40);
+BENCHMARK(BM_MoveAccount)->Unit(benchmark::kMillisecond)->Iterations(40);
 BENCHMARK(BM_Resynchronise)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

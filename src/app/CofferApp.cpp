@@ -1,10 +1,12 @@
 #include "app/CofferApp.h"
 
+#include "core/base/EditPrompts.h"
 #include "core/base/SettingsSchema.h"
 #include "core/shell/CommandLineInfo.h"
 #include "core/store/CofferDoc.h"
 #include "core/store/RecentFileList.h"
 #include "gui/dialogs/DialogPrompts.h"
+#include "gui/dialogs/EditDialogs.h"
 #include "gui/shell/DocNotifier.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/view/CofferView.h"
@@ -61,6 +63,8 @@ bool CCofferApp::InitInstance() {
         },
         &m_pDoc->CodePage());
     m_pFrame = std::make_unique<CMainFrame>(*m_pProfile, *m_pPrompts, *m_pDoc);
+    m_pEditPrompts = std::make_unique<CEditDialogs>(
+        *m_pDoc, *m_pPrompts, [this]() -> QWidget* { return m_pFrame.get(); });
     connect(m_pFrame.get(), &CMainFrame::Closed, qApp, &QCoreApplication::quit);
     connect(m_pInstance.get(), &CSingleInstance::AreYouMe, m_pFrame.get(),
             &CMainFrame::RaiseFromSecondStart);
@@ -76,7 +80,7 @@ bool CCofferApp::InitInstance() {
 
 void CCofferApp::CreateView() {
     // The frame owns its view; the view follows the document's notices.
-    auto* pView = new CCofferView(*m_pDoc, *m_pProfile, *m_pPrompts, *m_pFrame);
+    auto* pView = new CCofferView(*m_pDoc, *m_pProfile, *m_pPrompts, *m_pEditPrompts, *m_pFrame);
     m_pFrame->SetView(pView);
     connect(m_pNotifier.get(), &CDocNotifier::InitialUpdate, pView, &CCofferView::OnInitialUpdate);
     connect(m_pNotifier.get(), &CDocNotifier::UpdateAllViews, pView, &CCofferView::OnUpdate);

@@ -8,6 +8,7 @@
 
 class CCofferDoc;
 class CDocNotifier;
+class CEditPrompts;
 class CMainFrame;
 class CProfile;
 class CPrompts;
@@ -41,6 +42,7 @@ private:
     std::unique_ptr<CSingleInstance> m_pInstance;
     std::unique_ptr<CProfile> m_pProfile;
     std::unique_ptr<CPrompts> m_pPrompts;
+    std::unique_ptr<CEditPrompts> m_pEditPrompts;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<CCofferDoc> m_pDoc;
     std::unique_ptr<CDocNotifier> m_pNotifier;

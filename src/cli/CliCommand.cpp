@@ -268,8 +268,11 @@ void CCliCommand::RunGenerate(const CArgs& astrArgs) {
     const int nBegin = args.IntValue("--begin", 5);
     const int nEnd = args.IntValue("--end", 8);
     const int nLength = args.IntValue("--length", 6);
-    const std::time_t nSeed =
-        static_cast<std::time_t>(args.Int64Value("--seed", std::time(nullptr)));
+    if (args.Value("--seed") == nullptr) {
+        Write(CPasswordGenerator().GeneratePassword(nFlags, nBegin, nEnd, nLength) + "\n");
+        return;
+    }
+    const auto nSeed = static_cast<std::time_t>(args.Int64Value("--seed", 0));
     const CPasswordGenerator generator([nSeed] { return nSeed; });
     Write(generator.GeneratePassword(nFlags, nBegin, nEnd, nLength) + "\n");
 }

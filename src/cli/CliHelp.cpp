@@ -81,10 +81,13 @@ Commands:
                               A length below 1 gives one character; at most
                               4096 characters are made.
                  --seed SECONDS
-                              the time in seconds since 1970 that seeds the
-                              random source (default: now). The same seed and
-                              numbers always give the same password, the one
-                              the desktop program makes in that second.
+                              run the reproducible generator of the password
+                              file format, seeded with this time in seconds
+                              since 1970: the same seed and numbers always
+                              give the same password. Such a password can be
+                              guessed by whoever knows roughly when it was
+                              made. Without --seed every character comes from
+                              the system's secure random source.
   --help         Show this text.
   --version      Show the version.
 

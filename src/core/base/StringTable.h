@@ -23,6 +23,38 @@ inline constexpr const char* IDS_ACCOUNT_SAME = "Account name should not be same
 inline constexpr const char* IDS_GROUP_EMPTY = "Group name should not be empty.";
 inline constexpr const char* IDS_GROUP_SAME = "Group name should not be same.";
 inline constexpr const char* IDS_LAST_GROUP = "At least one(1) group should be contained.";
+inline constexpr const char* IDS_ACCOUNT_NEEDS_GROUP =
+    "This file has no group to hold the account.\nPlease add a group first.";
+inline constexpr const char* IDS_TEXT_BAD_CHARACTER =
+    "The file's texts can not contain the character \"%1\" (U+%2).\nPlease use another one.";
+
+// --- account and group dialogs ---
+inline constexpr const char* IDS_ADD_ACCOUNT_CAPTION = "Add Account";
+inline constexpr const char* IDS_EDIT_ACCOUNT_CAPTION = "Edit the Account";
+inline constexpr const char* IDS_ADD_GROUP_CAPTION = "Add Group";
+inline constexpr const char* IDS_EDIT_GROUP_CAPTION = "Edit Group";
+inline constexpr const char* IDS_DELETE_GROUP_CAPTION = "Delete Group";
+inline constexpr const char* IDS_GROUP_LABEL = "Group";
+inline constexpr const char* IDS_USERNAME_LABEL = "User Name";
+inline constexpr const char* IDS_PASSWORD_LABEL = "Password";
+inline constexpr const char* IDS_COMMENTS_LABEL = "Comments";
+inline constexpr const char* IDS_ACCOUNT_LABEL = "Account";
+inline constexpr const char* IDS_HYPERLINK_LABEL = "Hyperlink";
+inline constexpr const char* IDS_EMAIL_LABEL = "E-Mail";
+inline constexpr const char* IDS_GROUP_NAME_LABEL = "Group name:";
+inline constexpr const char* IDS_CHOOSE_GROUP_LABEL = "Choose a group";
+inline constexpr const char* IDS_NEW_NAME_LABEL = "New name";
+inline constexpr const char* IDS_DELETE_GROUP_WARNING =
+    "WARNING:\tIf you delete a group, all accounts under the group will be removed.";
+inline constexpr const char* IDS_PASTE_USERNAME_TIP = "Paste User Name";
+inline constexpr const char* IDS_GENERATE_PASSWORD_TIP = "Generate Password";
+inline constexpr const char* IDS_GENERATOR_SETTINGS_TIP = "Password Generator Settings";
+inline constexpr const char* IDS_PASTE_HYPERLINK_TIP = "Paste Hyperlink";
+inline constexpr const char* IDS_BROWSE_TIP = "Browse";
+inline constexpr const char* IDS_TEST_HYPERLINK_TIP = "Test Hyperlink";
+inline constexpr const char* IDS_PASTE_EMAIL_TIP = "Paste E-Mail";
+inline constexpr const char* IDS_BROWSE_TITLE = "Select a program or file";
+inline constexpr const char* IDS_ALL_FILES_FILTER = "All files (*)";
 
 // --- application and main frame ---
 inline constexpr const char* IDS_APP_TITLE = "Keyhaven";

@@ -40,3 +40,25 @@ std::string FormatText(std::string_view strText, std::string_view str1, std::str
     strOut.append(strText.substr(nFrom));
     return strOut;
 }
+
+std::string CommentsForDisplay(std::string_view strStored) {
+    std::string strShown;
+    strShown.reserve(strStored.size());
+    for (std::size_t i = 0; i < strStored.size(); ++i) {
+        if (strStored[i] == '\r' && i + 1 < strStored.size() && strStored[i + 1] == '\n')
+            continue; // the "\n" that follows stands for the pair
+        strShown += strStored[i];
+    }
+    return strShown;
+}
+
+std::string CommentsForStore(std::string_view strShown) {
+    std::string strStored;
+    strStored.reserve(strShown.size() + strShown.size() / 16);
+    for (std::size_t i = 0; i < strShown.size(); ++i) {
+        if (strShown[i] == '\n' && (i == 0 || strShown[i - 1] != '\r'))
+            strStored += '\r';
+        strStored += strShown[i];
+    }
+    return strStored;
+}

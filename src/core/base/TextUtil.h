@@ -20,3 +20,9 @@ bool EndsWithNoCaseAscii(std::string_view strText, std::string_view strSuffix);
 // receives str1 and its first "%2" str2. Values are inserted as they are, so
 // a value that holds a mark (a file named "%2.pwd") is never filled in turn.
 std::string FormatText(std::string_view strText, std::string_view str1, std::string_view str2 = {});
+
+// Comments are stored with "\r\n" line breaks, which other programs that
+// read password files expect. Editors show plain "\n" breaks: these two
+// convert between the forms. A lone "\r" is kept as it is both ways.
+std::string CommentsForDisplay(std::string_view strStored);
+std::string CommentsForStore(std::string_view strShown);

@@ -33,12 +33,20 @@ private:
 };
 
 // Random passwords from a flags word and three numbers. No state between calls.
+//
+// Two sources: interactive generation draws the length and every character
+// uniformly from the operating system's secure random source; a generator
+// given a seed source runs the exact, reproducible rand() walk, so the same
+// seed gives the same password. Both keep the same classes and length rules.
 class CPasswordGenerator {
 public:
     using TimeSource = std::function<std::time_t()>;
 
+    // The secure source: what the account dialog, the Options page and
+    // `keyhaven-cli generate` without --seed use.
     CPasswordGenerator();
-    // For tests and `keyhaven-cli generate --seed`: the seed each call uses.
+    // The exact generator, seeded on each call with what timeSource returns:
+    // for tests and `keyhaven-cli generate --seed`.
     explicit CPasswordGenerator(TimeSource timeSource);
 
     std::string GeneratePassword(int nFlags, int nBegin, int nEnd, int nLength) const;
@@ -49,5 +57,9 @@ public:
     static int TextToNumber(const std::string& strText);
 
 private:
+    std::string GenerateSeeded(int nFlags, int nBegin, int nEnd, int nLength) const;
+    static std::string GenerateSecure(int nFlags, int nBegin, int nEnd, int nLength);
+
+    // Empty for the secure source.
     TimeSource m_timeSource;
 };

@@ -26,14 +26,14 @@ SKeyDlgOutcome Accept(std::string strKeyValue) {
 
 } // namespace
 
-std::string CKeyDialogRules::BadCharacterMessage(char32_t nChar) {
+std::string CKeyDialogRules::BadCharacterMessage(char32_t nChar, const char* pszTemplate) {
     std::string strChar;
     // Malformed input and control characters cannot be shown; name them by code.
     if (nChar >= 0x20 && nChar != 0x7F && nChar != 0xFFFD)
         AppendUtf8(nChar, strChar);
     char szCode[16];
     std::snprintf(szCode, sizeof szCode, "%04X", static_cast<unsigned>(nChar));
-    return FormatText(IDS_KEY_BAD_CHARACTER, strChar, szCode);
+    return FormatText(pszTemplate, strChar, szCode);
 }
 
 bool CKeyDialogRules::ToCodePage(const std::string& strUtf8, const CCodePage& codePage,

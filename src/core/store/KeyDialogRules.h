@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/StringTable.h"
+
 #include <string>
 
 class CCodePage;
@@ -39,7 +41,8 @@ public:
                                       const std::string& strKeyValue, const CCodePage& codePage);
 
     // The refusal message for a character the code page has no byte for.
-    static std::string BadCharacterMessage(char32_t nChar);
+    static std::string BadCharacterMessage(char32_t nChar,
+                                           const char* pszTemplate = IDS_KEY_BAD_CHARACTER);
 
 private:
     // Converts one typed text; on failure fills strMessage and returns false.

@@ -1,15 +1,18 @@
 #include "gui/view/CofferView.h"
 
 #include "core/base/CommandIds.h"
+#include "core/base/EditPrompts.h"
 #include "core/base/Profile.h"
 #include "core/base/Prompts.h"
 #include "core/base/SettingsSchema.h"
 #include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
 #include "core/shell/CommandMap.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 #include "core/tree/TreeOrder.h"
 #include "gui/controls/DragTextButton.h"
+#include "gui/controls/DragTextEdit.h"
 #include "gui/controls/LinkLabel.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/view/AccountTreeCtrl.h"
@@ -33,6 +36,18 @@ void SetControlId(QWidget* pWidget, int nId, const char* pszName, const QString&
     pWidget->setAccessibleName(strAccessible);
 }
 
+// The six account texts the dialog handed back, as a record to copy from.
+CPasswordInfo AccountTexts(const SAccountDlgData& data) {
+    CPasswordInfo texts;
+    texts.m_strAccount = data.m_strAccount;
+    texts.m_strUserName = data.m_strUserName;
+    texts.m_strPassword = data.m_strPassword;
+    texts.m_strWebSite = data.m_strWebSite;
+    texts.m_strEMail = data.m_strEMail;
+    texts.m_strComments = data.m_strComments;
+    return texts;
+}
+
 std::string FormatCount(const char* pszFormat, int nCount) {
     char szText[64];
     std::snprintf(szText, sizeof szText, pszFormat, nCount);
@@ -41,10 +56,10 @@ std::string FormatCount(const char* pszFormat, int nCount) {
 
 } // namespace
 
-CCofferView::CCofferView(CCofferDoc& doc, CProfile& profile, CPrompts& prompts, CMainFrame& frame,
-                         QWidget* pParent)
+CCofferView::CCofferView(CCofferDoc& doc, CProfile& profile, CPrompts& prompts,
+                         CEditPrompts& editPrompts, CMainFrame& frame, QWidget* pParent)
     : ETSLayoutFormView(pParent), m_doc(doc), m_profile(profile), m_prompts(prompts),
-      m_frame(frame) {
+      m_editPrompts(editPrompts), m_frame(frame) {
     setObjectName(QStringLiteral("CofferView"));
     m_bMaskPasswords = m_profile.Get(EIntSetting::maskPasswords) != 0;
     m_nTreeWidth = static_cast<int>(m_profile.Get(EIntSetting::treeWidth));
@@ -58,7 +73,8 @@ CCofferView::CCofferView(CCofferDoc& doc, CProfile& profile, CPrompts& prompts, 
 CCofferView::~CCofferView() {
     m_profile.Set(EIntSetting::maskPasswords, m_bMaskPasswords ? 1 : 0);
     m_profile.Set(EIntSetting::treeWidth, static_cast<unsigned>(m_nTreeWidth));
-    for (int nId : {ID_ITEM_DELETE, ID_TOOLS_MASK, ID_INDICATOR_GROUPS, ID_INDICATOR_ACCOUNTS})
+    for (int nId : {ID_ACCOUNT_ADD, ID_GROUP_ADD, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_TOOLS_MASK,
+                    ID_INDICATOR_GROUPS, ID_INDICATOR_ACCOUNTS})
         m_frame.Commands().Unregister(nId);
 }
 
@@ -68,6 +84,7 @@ void CCofferView::CreateControls() {
             [this](QTreeWidgetItem* pCurrent) { OnSelChanged(pCurrent); });
     connect(m_pTree, &CAccountTreeCtrl::TreeChanged, this, &CCofferView::OnTreeChanged);
     connect(m_pTree, &CAccountTreeCtrl::ItemContextMenu, this, &CCofferView::ShowContextMenu);
+    connect(m_pTree, &QTreeWidget::itemDoubleClicked, this, &CCofferView::OnItemDoubleClicked);
 
     m_pUserNameLabel = new QLabel(QString::fromLatin1(IDS_USERNAME_LABEL), this);
     SetControlId(m_pUserNameLabel, IDC_USERNAME_LABEL, "UserNameLabel", m_pUserNameLabel->text());
@@ -96,8 +113,9 @@ void CCofferView::CreateControls() {
 
     m_pCommentsLabel = new QLabel(QString::fromLatin1(IDS_COMMENTS_LABEL), this);
     SetControlId(m_pCommentsLabel, IDC_COMMENTS_LABEL, "CommentsLabel", m_pCommentsLabel->text());
-    m_pComments = new QPlainTextEdit(this);
+    m_pComments = new CDragTextEdit(this);
     m_pComments->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_pComments->EnableDragDrop(CDragDropText::DRAG_SOURCE | CDragDropText::DROP_TARGET);
     SetControlId(m_pComments, IDC_COMMENTS, "Comments", m_pCommentsLabel->text());
 
     const auto makeLink = [this](int nId, const char* pszName, const char* pszAccessible) {
@@ -119,13 +137,15 @@ void CCofferView::CreateControls() {
 
 void CCofferView::RegisterCommands() {
     CCommandMap& commands = m_frame.Commands();
+    const auto enableWithKey = [this](CCmdUI& ui) { ui.Enable(HasKey()); };
     commands.Register(
-        ID_ITEM_DELETE, [this] { OnItemDelete(); },
-        [this](CCmdUI& ui) {
-            // Deleting a group takes the Delete Group dialog, which this
-            // version does not have yet: only accounts can be deleted.
-            ui.Enable(HasKey() && CAccountTreeCtrl::GetItemLevel(m_pTree->currentItem()) == 2);
-        });
+        ID_ACCOUNT_ADD, [this] { AddAccount(nullptr); }, enableWithKey);
+    commands.Register(
+        ID_GROUP_ADD, [this] { AddGroup(); }, enableWithKey);
+    commands.Register(
+        ID_ITEM_EDIT, [this] { OnItemEdit(); }, enableWithKey);
+    commands.Register(
+        ID_ITEM_DELETE, [this] { OnItemDelete(); }, enableWithKey);
     commands.Register(
         ID_TOOLS_MASK, [this] { OnToolsMask(); },
         [this](CCmdUI& ui) {
@@ -308,7 +328,7 @@ void CCofferView::ShowAccount(const CPasswordInfo& info) {
     m_pCopyPassword->setEnabled(!info.m_strPassword.empty());
     m_pUserName->setText(ToQt(info.m_strUserName));
     m_pPassword->setText(ToQt(ShownPassword(info)));
-    m_pComments->setPlainText(ToQt(info.m_strComments));
+    m_pComments->setPlainText(ToQt(CommentsForDisplay(info.m_strComments)));
     ShowLink(m_pEMail, info.m_strEMail,
              info.m_strEMail.empty() ? std::string() : IDS_MAILTO + info.m_strEMail);
     ShowLink(m_pWebSite, info.m_strWebSite, info.m_strWebSite);
@@ -345,11 +365,130 @@ void CCofferView::AfterChange() {
     m_doc.OnContentChanged();
 }
 
-void CCofferView::OnItemDelete() {
-    if (CAccountTreeCtrl::GetItemLevel(m_pTree->currentItem()) == 2)
-        DeleteAccount(m_hCurAccount);
+void CCofferView::OnItemEdit() {
+    switch (CAccountTreeCtrl::GetItemLevel(m_pTree->currentItem())) {
+    case 1:
+        EditGroup(m_hCurGroup);
+        break;
+    case 2:
+        EditAccount(m_hCurAccount);
+        break;
+    default:
+        break;
+    }
 }
 
+void CCofferView::OnItemDelete() {
+    switch (CAccountTreeCtrl::GetItemLevel(m_pTree->currentItem())) {
+    case 1:
+        DeleteGroup(m_hCurGroup);
+        break;
+    case 2:
+        DeleteAccount(m_hCurAccount);
+        break;
+    default:
+        break;
+    }
+}
+
+void CCofferView::OnItemDoubleClicked(QTreeWidgetItem* pItem) {
+    if (CAccountTreeCtrl::GetItemLevel(pItem) == 2)
+        EditAccount(pItem);
+}
+
+SAccountDlgData CCofferView::NewDialogData() const {
+    SAccountDlgData dlg;
+    dlg.m_bMaskPasswords = m_bMaskPasswords;
+    dlg.m_generator.m_nFlags = m_frame.m_nGenFlags;
+    dlg.m_generator.m_strBegin = m_frame.m_strGenBegin;
+    dlg.m_generator.m_strEnd = m_frame.m_strGenEnd;
+    dlg.m_generator.m_strLength = m_frame.m_strGenLength;
+    return dlg;
+}
+
+void CCofferView::SelectNeighbour(QTreeWidgetItem* pItem) {
+    QTreeWidgetItem* pParent = pItem->parent();
+    const int nIndex = pParent->indexOfChild(pItem);
+    QTreeWidgetItem* pNext = nIndex + 1 < pParent->childCount() ? pParent->child(nIndex + 1)
+                             : nIndex > 0                       ? pParent->child(nIndex - 1)
+                                                                : pParent;
+    m_pTree->SelectItem(pNext);
+    if (pNext == m_hRootItem) {
+        // The file item keeps the panel as it is, but nothing it showed of
+        // the item going away may stay current.
+        m_hCurGroup = m_hCurAccount = nullptr;
+        ClearDetails();
+    }
+}
+
+void CCofferView::RemoveItem(QTreeWidgetItem* pItem) {
+    for (QTreeWidgetItem* p = m_hFindFrom; p; p = p->parent()) {
+        if (p == pItem)
+            m_hFindFrom = nullptr;
+    }
+    if (m_hCurAccount && (m_hCurAccount == pItem || m_hCurAccount->parent() == pItem))
+        m_hCurAccount = nullptr;
+    if (m_hCurGroup == pItem)
+        m_hCurGroup = nullptr;
+    m_bRebuilding = true;
+    delete pItem;
+    m_bRebuilding = false;
+}
+
+void CCofferView::ShowNewAccount(QTreeWidgetItem* pGroupItem, CPasswordInfo* pInfo) {
+    QTreeWidgetItem* pItem = m_pTree->NewItem(pInfo);
+    m_pTree->InsertSorted(pGroupItem, pItem);
+    m_hCurGroup = pGroupItem;
+    m_hCurAccount = pItem;
+    m_pTree->SelectItem(pItem);
+}
+
+void CCofferView::AddAccount(QTreeWidgetItem* pGroup) {
+    if (!IsMainMode() || !HasKey())
+        return;
+    if (!pGroup)
+        pGroup = m_hCurGroup;
+    SAccountDlgData dlg = NewDialogData();
+    if (pGroup)
+        dlg.m_strGroup = CAccountTreeCtrl::GetItemData(pGroup)->m_strGroup;
+    if (!m_editPrompts.RunAccountDlg(dlg))
+        return;
+    CPasswordInfo* pNew = m_doc.AddAccount(dlg.m_strGroup, AccountTexts(dlg));
+    QTreeWidgetItem* pGroupItem = FindGroupItem(dlg.m_strGroup);
+    if (!pNew || !pGroupItem)
+        return;
+    ShowNewAccount(pGroupItem, pNew);
+    AfterChange();
+}
+
+void CCofferView::EditAccount(QTreeWidgetItem* pItem) {
+    if (!pItem)
+        pItem = m_hCurAccount;
+    if (!IsMainMode() || CAccountTreeCtrl::GetItemLevel(pItem) != 2)
+        return;
+    CPasswordInfo* pOld = CAccountTreeCtrl::GetItemData(pItem);
+    SAccountDlgData dlg = NewDialogData();
+    dlg.m_strGroup = CAccountTreeCtrl::GetItemData(pItem->parent())->m_strGroup;
+    dlg.m_strAccount = pOld->m_strAccount;
+    dlg.m_strUserName = pOld->m_strUserName;
+    dlg.m_strPassword = pOld->m_strPassword;
+    dlg.m_strWebSite = pOld->m_strWebSite;
+    dlg.m_strEMail = pOld->m_strEMail;
+    dlg.m_strComments = pOld->m_strComments;
+    dlg.m_pEditing = pOld;
+    if (!m_editPrompts.RunAccountDlg(dlg))
+        return;
+    QTreeWidgetItem* pGroupItem = FindGroupItem(dlg.m_strGroup);
+    if (!pGroupItem)
+        return;
+    // The item goes before its record, so nothing ever shows a record that
+    // is gone.
+    RemoveItem(pItem);
+    CPasswordInfo* pNew = m_doc.ReplaceAccount(pOld, dlg.m_strGroup, AccountTexts(dlg));
+    if (pNew)
+        ShowNewAccount(pGroupItem, pNew);
+    AfterChange();
+}
 void CCofferView::DeleteAccount(QTreeWidgetItem* pItem) {
     if (!pItem)
         pItem = m_hCurAccount;
@@ -364,19 +503,73 @@ void CCofferView::DeleteAccount(QTreeWidgetItem* pItem) {
     }
     if (!IsMainMode())
         return;
-    m_doc.DeleteAccount(CAccountTreeCtrl::GetItemData(pItem));
-    if (pItem == m_hCurAccount) {
-        QTreeWidgetItem* pParent = pItem->parent();
-        const int nIndex = pParent->indexOfChild(pItem);
-        QTreeWidgetItem* pNext = nIndex + 1 < pParent->childCount() ? pParent->child(nIndex + 1)
-                                 : nIndex > 0                       ? pParent->child(nIndex - 1)
-                                                                    : pParent;
-        m_pTree->SelectItem(pNext);
-    }
-    if (m_hFindFrom == pItem)
-        m_hFindFrom = nullptr;
-    delete pItem;
+    if (pItem == m_hCurAccount)
+        SelectNeighbour(pItem);
+    CPasswordInfo* pRecord = CAccountTreeCtrl::GetItemData(pItem);
+    RemoveItem(pItem);
+    m_doc.DeleteAccount(pRecord);
     // The record is gone before the save, so an automatic save never writes it.
+    AfterChange();
+}
+
+void CCofferView::AddGroup() {
+    if (!IsMainMode() || !HasKey() || !m_hRootItem)
+        return;
+    std::string strName;
+    if (!m_editPrompts.RunAddGroup(strName))
+        return;
+    QTreeWidgetItem* pItem = m_pTree->NewItem(m_doc.AddGroup(strName));
+    m_pTree->InsertSorted(m_hRootItem, pItem);
+    m_hCurGroup = pItem;
+    m_hCurAccount = nullptr;
+    m_pTree->SelectItem(pItem);
+    AfterChange();
+}
+
+void CCofferView::EditGroup(QTreeWidgetItem* pItem) {
+    if (!pItem)
+        pItem = m_hCurGroup;
+    if (CAccountTreeCtrl::GetItemLevel(pItem) != 1)
+        return;
+    std::string strGroup = CAccountTreeCtrl::GetItemData(pItem)->m_strGroup;
+    std::string strName;
+    if (!m_editPrompts.RunEditGroup(strGroup, strName))
+        return;
+    QTreeWidgetItem* pRenamed = FindGroupItem(strGroup);
+    if (!pRenamed)
+        return;
+    m_doc.RenameGroup(CAccountTreeCtrl::GetItemData(pRenamed), strName);
+    // The group moves to its new place in the alphabet, accounts and all.
+    const bool bExpanded = pRenamed->isExpanded();
+    m_bRebuilding = true;
+    m_hRootItem->takeChild(m_hRootItem->indexOfChild(pRenamed));
+    m_pTree->SetItemText(pRenamed, strName);
+    m_pTree->InsertSorted(m_hRootItem, pRenamed);
+    m_bRebuilding = false;
+    pRenamed->setExpanded(bExpanded);
+    m_hCurGroup = pRenamed;
+    m_hCurAccount = nullptr;
+    m_pTree->SelectItem(pRenamed);
+    OnSelChanged(pRenamed);
+    AfterChange();
+}
+
+void CCofferView::DeleteGroup(QTreeWidgetItem* pItem) {
+    if (!pItem)
+        pItem = m_hCurGroup;
+    if (CAccountTreeCtrl::GetItemLevel(pItem) != 1)
+        return;
+    std::string strGroup = CAccountTreeCtrl::GetItemData(pItem)->m_strGroup;
+    if (!m_editPrompts.RunDeleteGroup(strGroup))
+        return;
+    QTreeWidgetItem* pDeleted = FindGroupItem(strGroup);
+    if (!pDeleted)
+        return;
+    if (pDeleted == m_hCurGroup)
+        SelectNeighbour(pDeleted);
+    CPasswordInfo* pRecord = CAccountTreeCtrl::GetItemData(pDeleted);
+    RemoveItem(pDeleted);
+    m_doc.DeleteGroup(pRecord);
     AfterChange();
 }
 
@@ -418,35 +611,55 @@ void CCofferView::ShowContextMenu(QTreeWidgetItem* pItem, const QPoint& ptGlobal
         pAction->setEnabled(bEnabled);
         return pAction;
     };
-    // Adding and editing need the account and group dialogs, which this
-    // version does not have yet: those entries are shown disabled.
     switch (CAccountTreeCtrl::GetItemLevel(pItem)) {
     case 0:
         menu.setObjectName(QStringLiteral("TREE_FILE"));
-        add(IDS_TREE_FILE_ADDGROUP, ID_TREE_FILE_ADDGROUP, false);
+        add(IDS_TREE_FILE_ADDGROUP, ID_TREE_FILE_ADDGROUP, true);
         add(IDS_TREE_FILE_PROPERTIES, ID_FILE_PROPERTY_CONTEXT,
             m_frame.Commands().Update(ID_FILE_PROPERTY_CONTEXT).bEnabled);
         break;
     case 1:
         menu.setObjectName(QStringLiteral("TREE_GROUP"));
-        add(IDS_TREE_GROUP_EDIT, ID_TREE_GROUP_EDIT, false);
-        add(IDS_TREE_GROUP_DELETE, ID_TREE_GROUP_DELETE, false);
-        add(IDS_TREE_GROUP_ADDGROUP, ID_TREE_GROUP_ADDGROUP, false);
-        add(IDS_TREE_GROUP_ADDACCOUNT, ID_TREE_GROUP_ADDACCOUNT, false);
+        add(IDS_TREE_GROUP_EDIT, ID_TREE_GROUP_EDIT, true);
+        add(IDS_TREE_GROUP_DELETE, ID_TREE_GROUP_DELETE, true);
+        add(IDS_TREE_GROUP_ADDGROUP, ID_TREE_GROUP_ADDGROUP, true);
+        add(IDS_TREE_GROUP_ADDACCOUNT, ID_TREE_GROUP_ADDACCOUNT, true);
         break;
     default:
         menu.setObjectName(QStringLiteral("TREE_ACCOUNT"));
-        add(IDS_TREE_ACCOUNT_EDIT, ID_TREE_ACCOUNT_EDIT, false);
+        add(IDS_TREE_ACCOUNT_EDIT, ID_TREE_ACCOUNT_EDIT, true);
         add(IDS_TREE_ACCOUNT_DELETE, ID_TREE_ACCOUNT_DELETE, true);
-        add(IDS_TREE_ACCOUNT_ADD, ID_TREE_ACCOUNT_ADD, false);
+        add(IDS_TREE_ACCOUNT_ADD, ID_TREE_ACCOUNT_ADD, true);
         break;
     }
     QAction* pChosen = menu.exec(ptGlobal);
-    if (!pChosen)
-        return;
-    switch (pChosen->property("commandId").toInt()) {
+    if (pChosen)
+        RunTreeCommand(pChosen->property("commandId").toInt(), pItem);
+}
+
+void CCofferView::RunTreeCommand(int nId, QTreeWidgetItem* pItem) {
+    switch (nId) {
+    case ID_TREE_ACCOUNT_EDIT:
+        EditAccount(pItem);
+        break;
     case ID_TREE_ACCOUNT_DELETE:
         DeleteAccount(pItem);
+        break;
+    case ID_TREE_ACCOUNT_ADD:
+        AddAccount(pItem->parent());
+        break;
+    case ID_TREE_GROUP_EDIT:
+        EditGroup(pItem);
+        break;
+    case ID_TREE_GROUP_DELETE:
+        DeleteGroup(pItem);
+        break;
+    case ID_TREE_GROUP_ADDACCOUNT:
+        AddAccount(pItem);
+        break;
+    case ID_TREE_GROUP_ADDGROUP:
+    case ID_TREE_FILE_ADDGROUP:
+        AddGroup();
         break;
     case ID_FILE_PROPERTY_CONTEXT:
         m_frame.RunCommand(ID_FILE_PROPERTY_CONTEXT);

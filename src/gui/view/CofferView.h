@@ -6,6 +6,8 @@
 
 class CAccountTreeCtrl;
 class CCofferDoc;
+class CDragTextEdit;
+class CEditPrompts;
 class CDragTextButton;
 class CLinkLabel;
 class CMainFrame;
@@ -24,8 +26,8 @@ class QTreeWidgetItem;
 class CCofferView : public ETSLayoutFormView {
     Q_OBJECT
 public:
-    CCofferView(CCofferDoc& doc, CProfile& profile, CPrompts& prompts, CMainFrame& frame,
-                QWidget* pParent = nullptr);
+    CCofferView(CCofferDoc& doc, CProfile& profile, CPrompts& prompts, CEditPrompts& editPrompts,
+                CMainFrame& frame, QWidget* pParent = nullptr);
     ~CCofferView() override;
 
     // A new or opened document (or none): forget the selection and rebuild.
@@ -39,9 +41,18 @@ public:
     // The tree's order changed by a drop or a rename: the list follows it.
     void OnTreeChanged();
     void OnToolsMask();
-    // Delete on the current item: an account is deleted (after the question).
+    // Edit and Delete act on the current item by its level: a group or an
+    // account; the file item does nothing.
+    void OnItemEdit();
     void OnItemDelete();
+    // The account and group commands. An item of none means the current
+    // group or account.
+    void AddAccount(QTreeWidgetItem* pGroup);
+    void EditAccount(QTreeWidgetItem* pItem);
     void DeleteAccount(QTreeWidgetItem* pItem);
+    void AddGroup();
+    void EditGroup(QTreeWidgetItem* pItem);
+    void DeleteGroup(QTreeWidgetItem* pItem);
     // Lays the view out again with the frame's current bar visibility.
     void RebuildLayout();
 
@@ -56,7 +67,7 @@ public:
     CAccountTreeCtrl* Tree() const { return m_pTree; }
     QLineEdit* UserNameBox() const { return m_pUserName; }
     QLineEdit* PasswordBox() const { return m_pPassword; }
-    QPlainTextEdit* CommentsBox() const { return m_pComments; }
+    CDragTextEdit* CommentsBox() const { return m_pComments; }
     CDragTextButton* CopyUserNameButton() const { return m_pCopyUserName; }
     CDragTextButton* CopyPasswordButton() const { return m_pCopyPassword; }
     CLinkLabel* WebSiteLink() const { return m_pWebSite; }
@@ -100,9 +111,21 @@ private:
     void ShowLink(CLinkLabel* pLink, const std::string& strText, const std::string& strTarget);
     std::string ShownPassword(const CPasswordInfo& info) const;
     void OnSelChanged(QTreeWidgetItem* pItem);
+    void OnItemDoubleClicked(QTreeWidgetItem* pItem);
+    // Selects what takes the place of pItem before it goes: its next
+    // sibling, else the previous one, else its parent.
+    void SelectNeighbour(QTreeWidgetItem* pItem);
+    // The new account item for pInfo under pGroupItem, selected.
+    void ShowNewAccount(QTreeWidgetItem* pGroupItem, CPasswordInfo* pInfo);
+    // Takes pItem out of the tree without the panel following the selection
+    // on its way, and forgets every pointer to it.
+    void RemoveItem(QTreeWidgetItem* pItem);
+    struct SAccountDlgData NewDialogData() const;
     void ChooseSelection();
     QTreeWidgetItem* FindGroupItem(const std::string& strLabel) const;
     void ShowContextMenu(QTreeWidgetItem* pItem, const QPoint& ptGlobal);
+    // A command of the tree's context menus, for the item clicked.
+    void RunTreeCommand(int nId, QTreeWidgetItem* pItem);
     bool HasKey() const;
     bool IsMainMode() const;
     void AfterChange();
@@ -112,6 +135,7 @@ private:
     CCofferDoc& m_doc;
     CProfile& m_profile;
     CPrompts& m_prompts;
+    CEditPrompts& m_editPrompts;
     CMainFrame& m_frame;
     CAccountTreeCtrl* m_pTree = nullptr;
     QLabel* m_pUserNameLabel = nullptr;
@@ -121,7 +145,7 @@ private:
     QLineEdit* m_pPassword = nullptr;
     CDragTextButton* m_pCopyPassword = nullptr;
     QLabel* m_pCommentsLabel = nullptr;
-    QPlainTextEdit* m_pComments = nullptr;
+    CDragTextEdit* m_pComments = nullptr;
     CLinkLabel* m_pWebSite = nullptr;
     CLinkLabel* m_pEMail = nullptr;
     QWidget* m_pSpacer = nullptr;

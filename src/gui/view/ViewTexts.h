@@ -29,9 +29,6 @@ inline constexpr int ID_TREE_FILE_ADDGROUP = 32964;
 inline constexpr int IDI_USERNAME = 355;
 inline constexpr int IDI_PASSWORD = 356;
 
-inline constexpr const char* IDS_USERNAME_LABEL = "User Name";
-inline constexpr const char* IDS_PASSWORD_LABEL = "Password";
-inline constexpr const char* IDS_COMMENTS_LABEL = "Comments";
 inline constexpr const char* IDS_LINK_NONE = "none";
 inline constexpr const char* IDS_COPY_USERNAME_TIP = "Copy / Drag User Name";
 inline constexpr const char* IDS_COPY_PASSWORD_TIP = "Copy / Drag Password";

@@ -34,4 +34,16 @@ TEST(FileLabel, DropsThePasswordFileExtensionInAnyCase) {
     EXPECT_FALSE(HasPwdExtension("/a/b.pwdx"));
 }
 
+TEST(CommentsLineEnds, StoredPairsShowAsBreaksAndComeBackAsPairs) {
+    EXPECT_EQ(CommentsForDisplay("a\r\nb\r\n"), "a\nb\n");
+    EXPECT_EQ(CommentsForStore("a\nb\n"), "a\r\nb\r\n");
+    // A lone "\n" coming in becomes a pair; a pair stays one pair.
+    EXPECT_EQ(CommentsForStore("\na\r\nb"), "\r\na\r\nb");
+    // A lone "\r" is no line break of ours: it is left alone both ways.
+    EXPECT_EQ(CommentsForDisplay("a\rb\r"), "a\rb\r");
+    EXPECT_EQ(CommentsForStore("a\rb\r"), "a\rb\r");
+    // "\r\r\n" shows the lone "\r" before one break.
+    EXPECT_EQ(CommentsForDisplay("x\r\r\ny"), "x\r\ny");
+}
+
 } // namespace

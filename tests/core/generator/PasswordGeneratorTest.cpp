@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -90,6 +92,46 @@ TEST(PasswordGenerator, TextToNumberReadsLeadingDigits) {
     EXPECT_EQ(CPasswordGenerator::TextToNumber("  -7"), -7);
     EXPECT_EQ(CPasswordGenerator::TextToNumber("99999999999999"), INT_MAX);
     EXPECT_EQ(CPasswordGenerator::TextToNumber("-99999999999999"), INT_MIN);
+}
+
+// The secure source keeps the classes and length rules but owes nothing to
+// the clock: two passwords made in the same second differ, and every allowed
+// character is about equally likely.
+TEST(PasswordGeneratorSecure, SameRulesWithoutTheClock) {
+    const CPasswordGenerator generator;
+    EXPECT_EQ(generator.GeneratePassword(PWGEN_RANGE, 5, 8, 6), "");
+    EXPECT_EQ(generator.GeneratePassword(PWGEN_SPACE, 0, 0, 4), "    ");
+    EXPECT_EQ(generator.GeneratePassword(39, 0, 0, 0).size(), 1u);
+    EXPECT_EQ(generator.GeneratePassword(PWGEN_DIGITS, 0, 0, -5).size(), 1u);
+    EXPECT_EQ(generator.GeneratePassword(PWGEN_DIGITS, 0, 0, 999999).size(),
+              static_cast<std::size_t>(MAX_PASSWORD_LENGTH));
+    EXPECT_NE(generator.GeneratePassword(0x1F, 0, 0, 32),
+              generator.GeneratePassword(0x1F, 0, 0, 32));
+
+    std::set<std::size_t> lengths;
+    for (int i = 0; i < 400; ++i) {
+        const std::string strPassword =
+            generator.GeneratePassword(PWGEN_SPECIAL | PWGEN_RANGE, 8, 5, 0);
+        lengths.insert(strPassword.size());
+        for (char c : strPassword)
+            ASSERT_TRUE(IsSpecialChar(c)) << strPassword;
+    }
+    EXPECT_EQ(lengths, (std::set<std::size_t>{5, 6, 7, 8}));
+}
+
+TEST(PasswordGeneratorSecure, CharactersAreUniform) {
+    const std::string strDigits = CPasswordGenerator().GeneratePassword(PWGEN_DIGITS, 0, 0, 4000) +
+                                  CPasswordGenerator().GeneratePassword(PWGEN_DIGITS, 0, 0, 4000) +
+                                  CPasswordGenerator().GeneratePassword(PWGEN_DIGITS, 0, 0, 2000);
+    std::map<char, int> counts;
+    for (char c : strDigits)
+        ++counts[c];
+    ASSERT_EQ(counts.size(), 10u);
+    // 1000 expected, standard deviation 30: 200 away is beyond chance.
+    for (const auto& [c, n] : counts) {
+        EXPECT_GT(n, 800) << c;
+        EXPECT_LT(n, 1200) << c;
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/store/CodePage.h"
 #include "core/tree/TreeOrder.h"
 #include "gui/controls/DragTextButton.h"
+#include "gui/controls/DragTextEdit.h"
 #include "gui/controls/LinkLabel.h"
 #include "gui/view/AccountTreeCtrl.h"
 
@@ -410,15 +411,20 @@ void CCofferViewTest::commandsFollowTheKey() {
     fx.Account("A", "x");
     view.OnInitialUpdate();
     QVERIFY(fx.m_pFrame->Commands().Update(ID_ITEM_DELETE).bEnabled);
-    view.Tree()->SelectItem(view.m_hRootItem);
-    QVERIFY(!fx.m_pFrame->Commands().Update(ID_ITEM_DELETE).bEnabled);
+    for (int nId : {ID_ACCOUNT_ADD, ID_GROUP_ADD, ID_ITEM_EDIT})
+        QVERIFY(fx.m_pFrame->Commands().Update(nId).bEnabled);
+    fx.m_pDoc->m_strKey.clear();
+    for (int nId : {ID_ACCOUNT_ADD, ID_GROUP_ADD, ID_ITEM_EDIT, ID_ITEM_DELETE})
+        QVERIFY(!fx.m_pFrame->Commands().Update(nId).bEnabled);
 }
 
 void CCofferViewTest::frameOwnsItsView() {
     CMemoryProfile profile;
     {
         CFrameFixture fx(&profile);
-        auto* pView = new CCofferView(*fx.m_pDoc, fx.m_profile, fx.m_prompts, fx.Frame());
+        CScriptedEditPrompts editPrompts;
+        auto* pView =
+            new CCofferView(*fx.m_pDoc, fx.m_profile, fx.m_prompts, editPrompts, fx.Frame());
         fx.Frame().SetView(pView);
         pView->m_nTreeWidth = 222;
         QVERIFY(fx.Frame().Commands().IsRegistered(ID_TOOLS_MASK));

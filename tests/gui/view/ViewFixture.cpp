@@ -3,7 +3,11 @@
 #include "core/store/FieldCipher.h"
 #include "gui/view/AccountTreeCtrl.h"
 
-CViewFixture::CViewFixture(CMemoryProfile* pSharedProfile) : CFrameFixture(pSharedProfile) {}
+CViewFixture::CViewFixture(CMemoryProfile* pSharedProfile) : CFrameFixture(pSharedProfile) {
+    m_editPrompts.m_fnFail = [this](const std::string& strWhat) {
+        m_vecFailures.push_back("unexpected dialog: " + strWhat);
+    };
+}
 
 CViewFixture::~CViewFixture() {
     m_pView.reset();
@@ -37,7 +41,8 @@ CPasswordInfo* CViewFixture::Account(const std::string& strGroup, const std::str
 CCofferView& CViewFixture::Show() {
     if (!m_pView) {
         Frame();
-        m_pView = std::make_unique<CCofferView>(*m_pDoc, m_profile, m_prompts, *m_pFrame);
+        m_pView =
+            std::make_unique<CCofferView>(*m_pDoc, m_profile, m_prompts, m_editPrompts, *m_pFrame);
         m_pView->resize(600, 400);
     }
     m_pView->OnInitialUpdate();

@@ -2,6 +2,7 @@
 
 #include "gui/shell/FrameFixture.h"
 #include "gui/view/CofferView.h"
+#include "support/ScriptedEditPrompts.h"
 
 #include <memory>
 #include <string>
@@ -30,5 +31,6 @@ struct CViewFixture : CFrameFixture {
     // The tree's labels in pre-order, accounts indented by two blanks.
     std::vector<std::string> TreeLabels() const;
 
+    CScriptedEditPrompts m_editPrompts;
     std::unique_ptr<CCofferView> m_pView;
 };

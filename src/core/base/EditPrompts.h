@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+class CPasswordInfo;
+
+// The generator settings the account dialog generates with: the flags word
+// and the three length texts, converted only when a password is made.
+struct SGeneratorSettings {
+    int m_nFlags = 39;
+    std::string m_strBegin = "5";
+    std::string m_strEnd = "8";
+    std::string m_strLength = "6";
+};
+
+// What the account dialog is opened with and hands back. Texts are the
+// document's code-page bytes.
+struct SAccountDlgData {
+    // In: the group to preselect ("" for none). Out: the group chosen.
+    std::string m_strGroup;
+    // In: "" opens the dialog to add an account, a name to edit one.
+    std::string m_strAccount;
+    std::string m_strUserName;
+    std::string m_strPassword;
+    std::string m_strWebSite;
+    std::string m_strEMail;
+    std::string m_strComments;
+    // The record being edited, which may keep its own name; none when adding.
+    const CPasswordInfo* m_pEditing = nullptr;
+    bool m_bMaskPasswords = true;
+    SGeneratorSettings m_generator;
+};
+
+// The editing dialogs as the view and the Password Bar see them: each stays
+// open until its OK rule accepts what was typed or the user cancels, and
+// returns true on OK. The desktop program opens the real dialogs; tests play
+// answers back.
+class CEditPrompts {
+public:
+    virtual ~CEditPrompts() = default;
+
+    virtual bool RunAccountDlg(SAccountDlgData& data) = 0;
+    // On OK strName is a new group name that no group of the file has.
+    virtual bool RunAddGroup(std::string& strName) = 0;
+    // strGroup: in, the group to preselect; out, the group to rename.
+    virtual bool RunEditGroup(std::string& strGroup, std::string& strName) = 0;
+    // strGroup: in, the group to preselect; out, the group to delete.
+    virtual bool RunDeleteGroup(std::string& strGroup) = 0;
+};

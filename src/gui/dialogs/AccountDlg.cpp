@@ -1,0 +1,306 @@
+#include "gui/dialogs/AccountDlg.h"
+
+#include "core/base/Prompts.h"
+#include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
+#include "core/generator/PasswordGenerator.h"
+#include "core/link/LinkCommand.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/KeyDialogRules.h"
+#include "gui/controls/DragEdit.h"
+#include "gui/controls/DragTextEdit.h"
+#include "gui/controls/HoverButton.h"
+#include "gui/controls/HoverComboBox.h"
+#include "gui/dialogs/DialogButtons.h"
+#include "platform/DesktopLinkOpener.h"
+
+#include <QClipboard>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int IDI_PASTE = 460;
+constexpr int IDI_GENERATE = 336;
+constexpr int IDI_GENERATOR_SETTINGS = 461;
+constexpr int IDI_BROWSE = 322;
+constexpr int IDI_TEST_LINK = 462;
+
+// The mask of the password edit: one "*" for every character.
+constexpr const char* MASK_STYLE = "lineedit-password-character: 42;";
+
+QString Latin(const char* psz) {
+    return QString::fromUtf8(psz);
+}
+
+} // namespace
+
+CAccountDlg::CAccountDlg(const CCofferDoc& doc, CPrompts& prompts, QWidget* pParent)
+    : QDialog(pParent), m_fnOpenLink([&doc](const std::string& strTarget) {
+          return OpenLink(strTarget, doc.CodePage());
+      }),
+      m_doc(doc), m_prompts(prompts) {
+    setObjectName(QStringLiteral("AccountDlg"));
+    setModal(true);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowTitle(Latin(IDS_ADD_ACCOUNT_CAPTION));
+    CreateControls();
+}
+
+CAccountDlg::~CAccountDlg() {
+    // The password should not outlive the dialog in its controls.
+    m_pPassword->clear();
+}
+
+CDragEdit* CAccountDlg::MakeEdit(int nId, const char* pszName, const char* pszLabel) {
+    auto* pEdit = new CDragEdit(this);
+    pEdit->setProperty("controlId", nId);
+    pEdit->setObjectName(QString::fromLatin1(pszName));
+    pEdit->setAccessibleName(Latin(pszLabel));
+    pEdit->EnableDragDrop(CDragDropText::DRAG_SOURCE | CDragDropText::DROP_TARGET);
+    return pEdit;
+}
+
+CHoverButton* CAccountDlg::MakeIconButton(int nId, const char* pszName, const char* pszTip,
+                                          int nIcon) {
+    auto* pButton = new CHoverButton(this);
+    pButton->SetIconId(nIcon);
+    pButton->setProperty("controlId", nId);
+    pButton->setObjectName(QString::fromLatin1(pszName));
+    pButton->setToolTip(Latin(pszTip));
+    pButton->setAccessibleName(Latin(pszTip));
+    pButton->setAutoDefault(false);
+    pButton->setFocusPolicy(Qt::TabFocus);
+    return pButton;
+}
+
+CHoverButton* CAccountDlg::Button(int nId) const {
+    for (CHoverButton* pButton : findChildren<CHoverButton*>()) {
+        if (pButton->property("controlId").toInt() == nId)
+            return pButton;
+    }
+    return nullptr;
+}
+
+void CAccountDlg::CreateControls() {
+    m_pGroup = new CHoverComboBox(this);
+    m_pGroup->setProperty("controlId", static_cast<int>(IDC_GROUP));
+    m_pGroup->setObjectName(QStringLiteral("GroupList"));
+    m_pGroup->setAccessibleName(Latin(IDS_GROUP_LABEL));
+    connect(m_pGroup, &QComboBox::activated, this, &CAccountDlg::OnGroupChosen);
+
+    m_pAccount = MakeEdit(IDC_ACCOUNT, "Account", IDS_ACCOUNT_LABEL);
+    m_pAccount->setMaxLength(MAX_ACCOUNT_LENGTH);
+    m_pUserName = MakeEdit(IDC_USERNAME, "UserName", IDS_USERNAME_LABEL);
+    m_pPassword = MakeEdit(IDC_PASSWORD, "Password", IDS_PASSWORD_LABEL);
+    m_pWebSite = MakeEdit(IDC_WEBSITE, "WebSite", IDS_HYPERLINK_LABEL);
+    m_pEMail = MakeEdit(IDC_EMAIL, "EMail", IDS_EMAIL_LABEL);
+    m_pComments = new CDragTextEdit(this);
+    m_pComments->setProperty("controlId", static_cast<int>(IDC_COMMENTS));
+    m_pComments->setObjectName(QStringLiteral("Comments"));
+    m_pComments->setAccessibleName(Latin(IDS_COMMENTS_LABEL));
+    m_pComments->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_pComments->EnableDragDrop(CDragDropText::DRAG_SOURCE | CDragDropText::DROP_TARGET);
+
+    CHoverButton* pPasteUser =
+        MakeIconButton(IDC_PASTE_USERNAME, "PasteUserName", IDS_PASTE_USERNAME_TIP, IDI_PASTE);
+    CHoverButton* pGenerate =
+        MakeIconButton(IDC_GENERATE, "GeneratePassword", IDS_GENERATE_PASSWORD_TIP, IDI_GENERATE);
+    CHoverButton* pSettings = MakeIconButton(IDC_GENERATOR_SETTINGS, "GeneratorSettings",
+                                             IDS_GENERATOR_SETTINGS_TIP, IDI_GENERATOR_SETTINGS);
+    // The generator's settings are changed in the Options dialog, which this
+    // version does not have yet.
+    pSettings->setEnabled(false);
+    CHoverButton* pPasteWeb =
+        MakeIconButton(IDC_PASTE_WEBSITE, "PasteHyperlink", IDS_PASTE_HYPERLINK_TIP, IDI_PASTE);
+    CHoverButton* pBrowse = MakeIconButton(IDC_BROWSE, "Browse", IDS_BROWSE_TIP, IDI_BROWSE);
+    CHoverButton* pTest =
+        MakeIconButton(IDC_TEST_LINK, "TestHyperlink", IDS_TEST_HYPERLINK_TIP, IDI_TEST_LINK);
+    CHoverButton* pPasteMail =
+        MakeIconButton(IDC_PASTE_EMAIL, "PasteEMail", IDS_PASTE_EMAIL_TIP, IDI_PASTE);
+    connect(pPasteUser, &QPushButton::clicked, this, [this] { OnPaste(m_pUserName); });
+    connect(pPasteWeb, &QPushButton::clicked, this, [this] { OnPaste(m_pWebSite); });
+    connect(pPasteMail, &QPushButton::clicked, this, [this] { OnPaste(m_pEMail); });
+    connect(pGenerate, &QPushButton::clicked, this, &CAccountDlg::OnGeneratePassword);
+    connect(pBrowse, &QPushButton::clicked, this, &CAccountDlg::OnBrowse);
+    connect(pTest, &QPushButton::clicked, this, &CAccountDlg::OnTestHyperlink);
+
+    auto* pGrid = new QGridLayout;
+    const auto label = [this, pGrid](int nRow, const char* pszText, QWidget* pBuddy) {
+        auto* pLabel = new QLabel(Latin(pszText), this);
+        pLabel->setBuddy(pBuddy);
+        pGrid->addWidget(pLabel, nRow, 0);
+    };
+    label(0, IDS_GROUP_LABEL, m_pGroup);
+    pGrid->addWidget(m_pGroup, 0, 2, 1, 3);
+    label(1, IDS_ACCOUNT_LABEL, m_pAccount);
+    pGrid->addWidget(m_pAccount, 1, 2, 1, 3);
+    label(2, IDS_USERNAME_LABEL, m_pUserName);
+    pGrid->addWidget(pPasteUser, 2, 1);
+    pGrid->addWidget(m_pUserName, 2, 2, 1, 3);
+    label(3, IDS_PASSWORD_LABEL, m_pPassword);
+    pGrid->addWidget(pGenerate, 3, 1);
+    pGrid->addWidget(m_pPassword, 3, 2);
+    pGrid->addWidget(pSettings, 3, 3);
+    label(4, IDS_HYPERLINK_LABEL, m_pWebSite);
+    pGrid->addWidget(pPasteWeb, 4, 1);
+    pGrid->addWidget(m_pWebSite, 4, 2);
+    pGrid->addWidget(pBrowse, 4, 3);
+    pGrid->addWidget(pTest, 4, 4);
+    label(5, IDS_EMAIL_LABEL, m_pEMail);
+    pGrid->addWidget(pPasteMail, 5, 1);
+    pGrid->addWidget(m_pEMail, 5, 2, 1, 3);
+    label(6, IDS_COMMENTS_LABEL, m_pComments);
+    pGrid->addWidget(m_pComments, 6, 1, 1, 4);
+    pGrid->setColumnStretch(2, 1);
+    pGrid->setRowStretch(6, 1);
+    m_pUserName->setMinimumWidth(260);
+
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->addLayout(pGrid);
+    pLayout->addLayout(MakeOkCancelRow(this).m_pRow);
+    setTabOrder(m_pGroup, m_pAccount);
+}
+
+QString CAccountDlg::ToQt(const std::string& strStored) const {
+    return QString::fromStdString(m_doc.CodePage().ToUtf8(strStored));
+}
+
+void CAccountDlg::Load(const SAccountDlgData& input) {
+    m_data = input;
+    m_pAccount->setText(ToQt(input.m_strAccount));
+    m_pUserName->setText(ToQt(input.m_strUserName));
+    m_pPassword->setText(ToQt(input.m_strPassword));
+    m_pWebSite->setText(ToQt(input.m_strWebSite));
+    m_pEMail->setText(ToQt(input.m_strEMail));
+    m_strShownComments = ToQt(CommentsForDisplay(input.m_strComments));
+    m_pComments->setPlainText(m_strShownComments);
+
+    m_bEditMode = !input.m_strAccount.empty();
+    setWindowTitle(Latin(m_bEditMode ? IDS_EDIT_ACCOUNT_CAPTION : IDS_ADD_ACCOUNT_CAPTION));
+    m_pPassword->setEchoMode(input.m_bMaskPasswords ? QLineEdit::Password : QLineEdit::Normal);
+    m_pPassword->setStyleSheet(input.m_bMaskPasswords ? QString::fromLatin1(MASK_STYLE)
+                                                      : QString());
+    m_strOrigAccount = input.m_strAccount;
+    FillGroups();
+    m_strOrigGroup = m_data.m_strGroup;
+    m_pAccount->setFocus(Qt::OtherFocusReason);
+}
+
+void CAccountDlg::FillGroups() {
+    m_pChoice = std::make_unique<CGroupChoice>(m_doc.m_listInfo, m_doc.CodePage());
+    m_pGroup->clear();
+    for (const SGroupEntry& entry : m_pChoice->Entries())
+        m_pGroup->addItem(ToQt(entry.m_strText));
+    const int nShown = m_pChoice->Preselect(m_data.m_strGroup);
+    m_pGroup->setCurrentIndex(nShown);
+    // The group shown is the group the account goes to.
+    if (nShown >= 0)
+        m_data.m_strGroup = m_pChoice->Entries()[static_cast<std::size_t>(nShown)].m_strText;
+}
+
+void CAccountDlg::OnGroupChosen(int nIndex) {
+    if (m_pChoice && nIndex >= 0 && nIndex < m_pChoice->Count())
+        m_data.m_strGroup = m_pChoice->Entries()[static_cast<std::size_t>(nIndex)].m_strText;
+}
+
+void CAccountDlg::Refuse(const char* pszMessage, QWidget* pFocus) {
+    m_prompts.MessageBox(pszMessage, EMsgIcon::exclamation);
+    pFocus->setFocus(Qt::OtherFocusReason);
+}
+
+bool CAccountDlg::FromEdit(QWidget* pEdit, const QString& strText, std::string& strStored) {
+    char32_t nBad = 0;
+    if (m_doc.CodePage().FromUtf8(strText.toStdString(), strStored, &nBad))
+        return true;
+    m_prompts.MessageBox(CKeyDialogRules::BadCharacterMessage(nBad, IDS_TEXT_BAD_CHARACTER),
+                         EMsgIcon::exclamation);
+    pEdit->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+bool CAccountDlg::ReadComments(std::string& strComments) {
+    const QString strShown = m_pComments->toPlainText();
+    // Untouched comments keep their bytes, whatever line ends they hold.
+    if (strShown == m_strShownComments) {
+        strComments = m_data.m_strComments;
+        return true;
+    }
+    std::string strStored;
+    if (!FromEdit(m_pComments, strShown, strStored))
+        return false;
+    strComments = CommentsForStore(strStored);
+    return true;
+}
+
+void CAccountDlg::accept() {
+    std::string strAccount;
+    if (!FromEdit(m_pAccount, m_pAccount->text(), strAccount))
+        return;
+    if (strAccount.empty()) {
+        Refuse(IDS_ACCOUNT_EMPTY, m_pAccount);
+        return;
+    }
+    if (!m_pChoice || m_pChoice->Count() == 0) {
+        Refuse(IDS_ACCOUNT_NEEDS_GROUP, m_pAccount);
+        return;
+    }
+    if (!m_doc.IsAccountNameFree(m_data.m_strGroup, strAccount, m_data.m_pEditing)) {
+        m_pAccount->clear();
+        Refuse(IDS_ACCOUNT_SAME, m_pAccount);
+        return;
+    }
+    SAccountDlgData result = m_data;
+    result.m_strAccount = strAccount;
+    if (!FromEdit(m_pUserName, m_pUserName->text(), result.m_strUserName) ||
+        !FromEdit(m_pPassword, m_pPassword->text(), result.m_strPassword) ||
+        !FromEdit(m_pWebSite, m_pWebSite->text(), result.m_strWebSite) ||
+        !FromEdit(m_pEMail, m_pEMail->text(), result.m_strEMail) ||
+        !ReadComments(result.m_strComments))
+        return;
+    m_data = std::move(result);
+    QDialog::accept();
+}
+
+void CAccountDlg::OnPaste(QLineEdit* pTarget) {
+    const QMimeData* pData = QGuiApplication::clipboard()->mimeData();
+    if (pData && pData->hasText())
+        pTarget->setText(CDragEdit::SingleLine(pData->text()));
+}
+
+void CAccountDlg::OnGeneratePassword() {
+    const SGeneratorSettings& gen = m_data.m_generator;
+    m_pPassword->setText(QString::fromLatin1(CPasswordGenerator().GeneratePassword(
+        gen.m_nFlags, CPasswordGenerator::TextToNumber(gen.m_strBegin),
+        CPasswordGenerator::TextToNumber(gen.m_strEnd),
+        CPasswordGenerator::TextToNumber(gen.m_strLength))));
+}
+
+void CAccountDlg::OnBrowse() {
+    SFilePrompt prompt;
+    prompt.m_strTitle = IDS_BROWSE_TITLE;
+    prompt.m_strFilter = IDS_ALL_FILES_FILTER;
+    prompt.m_strDefaultExt.clear();
+    prompt.m_bConfirmOverwrite = false;
+    std::string strPath;
+    if (m_prompts.PromptOpenFile(prompt, strPath))
+        m_pWebSite->setText(QString::fromStdString(strPath));
+}
+
+void CAccountDlg::OnTestHyperlink() {
+    QString strText = m_pWebSite->text();
+    while (strText.startsWith(QLatin1Char(' ')))
+        strText.remove(0, 1);
+    while (strText.endsWith(QLatin1Char(' ')))
+        strText.chop(1);
+    std::string strTarget;
+    if (strText.isEmpty() || !FromEdit(m_pWebSite, strText, strTarget))
+        return;
+    const int nResult = m_fnOpenLink(strTarget);
+    if (nResult <= LINK_FAILURE_MAX)
+        m_prompts.MessageBox(LinkErrorMessage(nResult), EMsgIcon::exclamation);
+}

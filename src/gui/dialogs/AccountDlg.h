@@ -1,0 +1,105 @@
+#pragma once
+
+#include "core/base/EditPrompts.h"
+#include "core/tree/GroupChoice.h"
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+#include <string>
+
+class CCofferDoc;
+class CDragEdit;
+class CDragTextEdit;
+class CHoverButton;
+class CHoverComboBox;
+class CPrompts;
+class QLineEdit;
+
+// The dialog in which an account is added or changed: its group, its name
+// and its five other texts, with buttons that paste, generate a password,
+// browse for a file and test the hyperlink. It checks the name against the
+// other accounts of the chosen group and hands the texts back; it never
+// changes the document itself.
+class CAccountDlg : public QDialog {
+    Q_OBJECT
+public:
+    // Control ids of the dialog.
+    enum {
+        IDC_GROUP = 1096,
+        IDC_ACCOUNT = 1014,
+        IDC_USERNAME = 1004,
+        IDC_PASSWORD = 1002,
+        IDC_WEBSITE = 1003,
+        IDC_EMAIL = 1001,
+        IDC_COMMENTS = 1005,
+        IDC_PASTE_USERNAME = 1047,
+        IDC_GENERATE = 1048,
+        IDC_GENERATOR_SETTINGS = 1136,
+        IDC_PASTE_WEBSITE = 1049,
+        IDC_BROWSE = 1199,
+        IDC_TEST_LINK = 1207,
+        IDC_PASTE_EMAIL = 1050,
+    };
+    static constexpr int MAX_ACCOUNT_LENGTH = 255;
+
+    CAccountDlg(const CCofferDoc& doc, CPrompts& prompts, QWidget* pParent = nullptr);
+    ~CAccountDlg() override;
+
+    // Takes what the caller sets and fills the controls; run before showing.
+    void Load(const SAccountDlgData& input);
+    // After OK: the texts typed and the group chosen.
+    const SAccountDlgData& Result() const { return m_data; }
+    bool IsEditMode() const { return m_bEditMode; }
+
+    // OK: closes only when the texts pass the dialog's checks.
+    void accept() override;
+
+    void OnPaste(QLineEdit* pTarget);
+    void OnGeneratePassword();
+    void OnBrowse();
+    void OnTestHyperlink();
+
+    CHoverComboBox* GroupList() const { return m_pGroup; }
+    CDragEdit* AccountEdit() const { return m_pAccount; }
+    CDragEdit* UserNameEdit() const { return m_pUserName; }
+    CDragEdit* PasswordEdit() const { return m_pPassword; }
+    CDragEdit* WebSiteEdit() const { return m_pWebSite; }
+    CDragEdit* EMailEdit() const { return m_pEMail; }
+    CDragTextEdit* CommentsEdit() const { return m_pComments; }
+    CHoverButton* Button(int nId) const;
+
+    // Opens a link target (stored bytes); tests replace it.
+    std::function<int(const std::string&)> m_fnOpenLink;
+
+private:
+    void CreateControls();
+    CDragEdit* MakeEdit(int nId, const char* pszName, const char* pszLabel);
+    CHoverButton* MakeIconButton(int nId, const char* pszName, const char* pszTip, int nIcon);
+    void FillGroups();
+    void OnGroupChosen(int nIndex);
+    QString ToQt(const std::string& strStored) const;
+    // The edit's text in the file's code page; a character the page cannot
+    // hold is reported, the edit gets the focus and false is returned.
+    bool FromEdit(QWidget* pEdit, const QString& strText, std::string& strStored);
+    bool ReadComments(std::string& strComments);
+    void Refuse(const char* pszMessage, QWidget* pFocus);
+
+    const CCofferDoc& m_doc;
+    CPrompts& m_prompts;
+    SAccountDlgData m_data;
+    std::unique_ptr<CGroupChoice> m_pChoice;
+    std::string m_strOrigGroup;
+    std::string m_strOrigAccount;
+    // The comments as first shown: unchanged, they keep their stored bytes.
+    QString m_strShownComments;
+    bool m_bEditMode = false;
+
+    CHoverComboBox* m_pGroup = nullptr;
+    CDragEdit* m_pAccount = nullptr;
+    CDragEdit* m_pUserName = nullptr;
+    CDragEdit* m_pPassword = nullptr;
+    CDragEdit* m_pWebSite = nullptr;
+    CDragEdit* m_pEMail = nullptr;
+    CDragTextEdit* m_pComments = nullptr;
+};

@@ -1,0 +1,19 @@
+#include "gui/dialogs/AddGroupDlg.h"
+
+#include "core/base/StringTable.h"
+
+#include <QLineEdit>
+
+CAddGroupDlg::CAddGroupDlg(const CCofferDoc& doc, CPrompts& prompts, QWidget* pParent)
+    : CGroupDialog(doc, prompts, IDS_ADD_GROUP_CAPTION, pParent) {
+    setObjectName(QStringLiteral("AddGroupDlg"));
+    AddLabel(IDS_GROUP_NAME_LABEL);
+    AddNameEdit();
+    NameEdit()->setAccessibleName(QString::fromUtf8(IDS_GROUP_NAME_LABEL));
+    AddButtons();
+}
+
+void CAddGroupDlg::accept() {
+    if (CheckName())
+        QDialog::accept();
+}

@@ -1,0 +1,48 @@
+#include "gui/dialogs/EditDialogs.h"
+
+#include "gui/dialogs/AccountDlg.h"
+#include "gui/dialogs/AddGroupDlg.h"
+#include "gui/dialogs/DeleteGroupDlg.h"
+#include "gui/dialogs/EditGroupDlg.h"
+
+CEditDialogs::CEditDialogs(const CCofferDoc& doc, CPrompts& prompts,
+                           std::function<QWidget*()> fnParent)
+    : m_doc(doc), m_prompts(prompts), m_fnParent(std::move(fnParent)) {}
+
+bool CEditDialogs::RunAccountDlg(SAccountDlgData& data) {
+    CAccountDlg dialog(m_doc, m_prompts, m_fnParent ? m_fnParent() : nullptr);
+    dialog.Load(data);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    data = dialog.Result();
+    return true;
+}
+
+bool CEditDialogs::RunAddGroup(std::string& strName) {
+    CAddGroupDlg dialog(m_doc, m_prompts, m_fnParent ? m_fnParent() : nullptr);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    strName = dialog.m_strName;
+    return true;
+}
+
+bool CEditDialogs::RunEditGroup(std::string& strGroup, std::string& strName) {
+    CEditGroupDlg dialog(m_doc, m_prompts, m_fnParent ? m_fnParent() : nullptr);
+    dialog.m_strGroup = strGroup;
+    dialog.Load();
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    strGroup = dialog.m_strGroup;
+    strName = dialog.m_strName;
+    return true;
+}
+
+bool CEditDialogs::RunDeleteGroup(std::string& strGroup) {
+    CDeleteGroupDlg dialog(m_doc, m_prompts, m_fnParent ? m_fnParent() : nullptr);
+    dialog.m_strGroup = strGroup;
+    dialog.Load();
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    strGroup = dialog.m_strGroup;
+    return true;
+}

@@ -1,0 +1,197 @@
+#include "gui/view/ViewFixture.h"
+
+#include "core/base/CommandIds.h"
+#include "core/store/CodePage.h"
+#include "gui/view/AccountTreeCtrl.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+using Labels = std::vector<std::string>;
+
+namespace {
+
+// An answer of the account dialog: the texts typed, then OK.
+CScriptedEditPrompts::AccountAnswer Typed(std::string strGroup, std::string strAccount,
+                                          std::string strPassword = "pw") {
+    return [=](SAccountDlgData& data) {
+        data.m_strGroup = strGroup;
+        data.m_strAccount = strAccount;
+        data.m_strUserName = "user";
+        data.m_strPassword = strPassword;
+        data.m_strComments = "line 1\r\nline 2";
+        return true;
+    };
+}
+
+Labels ListOrder(const CCofferDoc& doc) {
+    Labels names;
+    for (const CPasswordInfo& info : doc.m_listInfo)
+        names.push_back(info.IsGroup() ? "G:" + info.m_strGroup : info.m_strAccount);
+    return names;
+}
+
+} // namespace
+
+class CViewEditingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void addAccountStoresItUnderTheGroupShown();
+    void editAccountMovesItAndSelectsIt();
+    void accountCommandsWaitForTheMainWindow();
+    void groupsAreAddedRenamedAndDeleted();
+    void deletingTheOnlyGroupLeftForgetsTheSelection();
+    void addWithAutoSaveWritesAtOnce();
+};
+
+void CViewEditingTest::addAccountStoresItUnderTheGroupShown() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("Bank");
+    fx.Group("Mail");
+    fx.Account("Mail", "old");
+    CCofferView& view = fx.Show();
+    view.Tree()->SelectItem(view.m_hRootItem->child(0)); // Bank
+    fx.m_editPrompts.AnswerAccount(Typed("Bank", "new"));
+    fx.m_pFrame->RunCommand(ID_ACCOUNT_ADD);
+
+    const SAccountDlgData& opened = fx.m_editPrompts.m_vecAccountOpened.at(0);
+    QCOMPARE(opened.m_strGroup, std::string("Bank"));
+    QVERIFY(opened.m_strAccount.empty());
+    QCOMPARE(opened.m_generator.m_nFlags, fx.m_pFrame->m_nGenFlags);
+    QCOMPARE(fx.CurrentPath(), std::string("Bank/new"));
+    QCOMPARE(ListOrder(*fx.m_pDoc), (Labels{"G:Bank", "new", "G:Mail", "old"}));
+    QCOMPARE(fx.m_pDoc->m_listInfo.begin()->m_strGroup, std::string("Bank"));
+    QCOMPARE(std::next(fx.m_pDoc->m_listInfo.begin())->m_strComments,
+             std::string("line 1\r\nline 2"));
+    QVERIFY(fx.m_pDoc->IsModified());
+    // The details show the new account at once.
+    QCOMPARE(view.UserNameBox()->text(), QStringLiteral("user"));
+
+    // Cancel changes nothing.
+    fx.m_editPrompts.AnswerAccount([](SAccountDlgData&) { return false; });
+    view.AddAccount(nullptr);
+    QCOMPARE(fx.m_pDoc->CountAccounts(), 2);
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CViewEditingTest::editAccountMovesItAndSelectsIt() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("A");
+    fx.Group("B");
+    fx.Account("A", "x", "real-pw");
+    fx.Account("A", "y");
+    fx.Account("B", "z");
+    CCofferView& view = fx.Show();
+    QVERIFY(view.m_bMaskPasswords);
+    QCOMPARE(fx.CurrentPath(), std::string("A/x"));
+
+    fx.m_editPrompts.AnswerAccount(Typed("B", "x2", "new-pw"));
+    // A double click edits the account under it, with its real password.
+    emit view.Tree()->itemDoubleClicked(view.m_hCurAccount, 0);
+    const SAccountDlgData& opened = fx.m_editPrompts.m_vecAccountOpened.at(0);
+    QCOMPARE(opened.m_strPassword, std::string("real-pw"));
+    QCOMPARE(opened.m_strGroup, std::string("A"));
+    QVERIFY(opened.m_pEditing != nullptr);
+    QVERIFY(opened.m_bMaskPasswords);
+    QCOMPARE(fx.TreeLabels(), (Labels{"A", "  y", "B", "  x2", "  z"}));
+    QCOMPARE(fx.CurrentPath(), std::string("B/x2"));
+    QCOMPARE(fx.m_pDoc->CountAccounts(), 3);
+    QCOMPARE(CAccountTreeCtrl::GetItemData(view.m_hCurAccount)->m_strPassword,
+             std::string("new-pw"));
+    QVERIFY(fx.m_pDoc->IsModified());
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CViewEditingTest::accountCommandsWaitForTheMainWindow() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("A");
+    fx.Account("A", "x");
+    CCofferView& view = fx.Show();
+    fx.m_pFrame->m_nMode = MODE_TRAY_MAIN;
+    // No dialog opens: an unexpected one would be recorded as a failure.
+    view.AddAccount(nullptr);
+    view.EditAccount(nullptr);
+    view.AddGroup();
+    QVERIFY(fx.m_editPrompts.m_vecAccountOpened.empty());
+    QVERIFY(fx.m_vecFailures.empty());
+    // Group editing is not bound to the main window.
+    fx.m_editPrompts.CancelGroupDialog();
+    view.EditGroup(view.m_hRootItem->child(0));
+    QCOMPARE(fx.m_editPrompts.m_vecGroupOpened, (Labels{"A"}));
+    QVERIFY(!fx.m_pDoc->IsModified());
+}
+
+void CViewEditingTest::groupsAreAddedRenamedAndDeleted() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("b");
+    fx.Group("d");
+    fx.Account("d", "in-d");
+    CCofferView& view = fx.Show();
+
+    fx.m_editPrompts.AnswerAddGroup("C");
+    fx.m_pFrame->RunCommand(ID_GROUP_ADD);
+    QCOMPARE(fx.TreeLabels(), (Labels{"b", "C", "d", "  in-d"}));
+    QCOMPARE(fx.CurrentPath(), std::string("C"));
+
+    // Renaming takes the group chosen in the dialog, not the one selected,
+    // and puts it in its alphabetical place with its accounts.
+    fx.m_editPrompts.AnswerEditGroup("d", "a");
+    fx.m_pFrame->RunCommand(ID_ITEM_EDIT);
+    QCOMPARE(fx.m_editPrompts.m_vecGroupOpened.back(), std::string("C"));
+    QCOMPARE(fx.TreeLabels(), (Labels{"a", "  in-d", "b", "C"}));
+    QCOMPARE(fx.CurrentPath(), std::string("a"));
+    QVERIFY(fx.m_pDoc->FindGroup("a") != nullptr);
+
+    // Deleting the current group selects its next sibling; its accounts go.
+    fx.m_editPrompts.AnswerDeleteGroup("a");
+    fx.m_pFrame->RunCommand(ID_ITEM_DELETE);
+    QCOMPARE(fx.TreeLabels(), (Labels{"b", "C"}));
+    QCOMPARE(fx.CurrentPath(), std::string("b"));
+    QCOMPARE(ListOrder(*fx.m_pDoc), (Labels{"G:b", "G:C"}));
+    // The last group selected goes: the previous sibling follows.
+    view.Tree()->SelectItem(view.m_hRootItem->child(1));
+    fx.m_editPrompts.AnswerDeleteGroup("C");
+    view.DeleteGroup(nullptr);
+    QCOMPARE(fx.CurrentPath(), std::string("b"));
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CViewEditingTest::deletingTheOnlyGroupLeftForgetsTheSelection() {
+    // A damaged file may hold a group that the dialog lets go (its list
+    // counts names); the file item then takes the selection, and nothing
+    // of the deleted group stays current.
+    CViewFixture fx;
+    fx.NewKeyedDocument("A");
+    fx.Account("A", "x");
+    CCofferView& view = fx.Show();
+    QVERIFY(view.m_hCurAccount);
+    fx.m_editPrompts.AnswerDeleteGroup("A");
+    view.DeleteGroup(nullptr);
+    QCOMPARE(view.m_hCurGroup, nullptr);
+    QCOMPARE(view.m_hCurAccount, nullptr);
+    QVERIFY(view.UserNameBox()->text().isEmpty());
+    QCOMPARE(view.CountCurrentGroupAccounts(), 0);
+    view.EditAccount(nullptr); // nothing current: no dialog
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CViewEditingTest::addWithAutoSaveWritesAtOnce() {
+    CViewFixture fx;
+    const std::string strPath = fx.WriteKeyedFile("auto.pwd", "secret");
+    fx.m_pDoc->m_bAutoSave = true;
+    fx.m_pDoc->m_bBackup = false;
+    fx.Frame();
+    fx.m_prompts.TypeCheckKey("secret");
+    QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
+    fx.Show();
+    fx.m_editPrompts.AnswerAccount(Typed("My Passwords", "saved"));
+    fx.m_pFrame->RunCommand(ID_ACCOUNT_ADD);
+    QVERIFY(!fx.m_pDoc->IsModified());
+    CCofferDoc reread;
+    QCOMPARE(reread.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
+    QCOMPARE(reread.m_listArchive.size(), size_t(2));
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+QTEST_MAIN(CViewEditingTest)
+#include "ViewEditingTest.moc"
