@@ -1,0 +1,313 @@
+#include "core/base/StringTable.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "gui/controls/DragEdit.h"
+#include "gui/controls/DragTextEdit.h"
+#include "gui/controls/HoverButton.h"
+#include "gui/controls/HoverComboBox.h"
+#include "gui/dialogs/AccountDlg.h"
+#include "gui/dialogs/AddGroupDlg.h"
+#include "gui/dialogs/DeleteGroupDlg.h"
+#include "gui/dialogs/EditGroupDlg.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QMimeData>
+#include <QTest>
+
+using Texts = std::vector<std::string>;
+
+namespace {
+
+// A document with the groups and accounts given as "Group" and "Group/Account".
+struct SDoc {
+    explicit SDoc(std::initializer_list<const char*> items) {
+        doc.OnNewDocument();
+        doc.DeleteGroup(doc.FindGroup("My Passwords"));
+        for (const std::string strItem : items) {
+            const auto nSlash = strItem.find('/');
+            if (nSlash == std::string::npos) {
+                doc.AddGroup(strItem);
+                continue;
+            }
+            CPasswordInfo texts;
+            texts.m_strAccount = strItem.substr(nSlash + 1);
+            texts.m_strComments = "a\r\nb";
+            doc.AddAccount(strItem.substr(0, nSlash), texts);
+        }
+    }
+    const CPasswordInfo* Find(const std::string& strGroup, const std::string& strAccount) {
+        bool bIn = false;
+        for (const CPasswordInfo& info : doc.m_listInfo) {
+            if (info.IsGroup())
+                bIn = info.m_strGroup == strGroup;
+            else if (bIn && info.m_strAccount == strAccount)
+                return &info;
+        }
+        return nullptr;
+    }
+    CCofferDoc doc;
+    CScriptedPrompts prompts;
+};
+
+SAccountDlgData Editing(SDoc& d, const std::string& strGroup, const std::string& strAccount) {
+    SAccountDlgData data;
+    data.m_strGroup = strGroup;
+    data.m_strAccount = strAccount;
+    data.m_pEditing = d.Find(strGroup, strAccount);
+    data.m_strComments = data.m_pEditing->m_strComments;
+    return data;
+}
+
+// Presses OK; true when the dialog closed.
+bool PressOk(QDialog& dialog) {
+    dialog.show();
+    dialog.accept();
+    return dialog.result() == QDialog::Accepted && !dialog.isVisible();
+}
+
+void ChooseGroup(CHoverComboBox* pList, const QString& strText) {
+    const int nIndex = pList->findText(strText, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    pList->setCurrentIndex(nIndex);
+    emit pList->activated(nIndex);
+}
+
+} // namespace
+
+class CEditDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyAndClashingNamesAreRefused();
+    void anAccountMayKeepItsOwnName();
+    void theGroupShownIsTheGroupActedOn();
+    void aFileWithoutGroupsExplainsItself();
+    void passwordsAreMaskedOnePerCharacter();
+    void buttonsFillTheFields();
+    void commentsKeepTheirLineEnds();
+    void groupNamesFollowTheirRules();
+    void theLastGroupIsNeverDeleted();
+};
+
+void CEditDialogsTest::emptyAndClashingNamesAreRefused() {
+    SDoc d{"Mail", "Mail/web", "Bank", "Bank/card"};
+    CAccountDlg dialog(d.doc, d.prompts);
+    SAccountDlgData data;
+    data.m_strGroup = "Mail";
+    dialog.Load(data);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Add Account"));
+    QVERIFY(!PressOk(dialog));
+    dialog.AccountEdit()->setText(QStringLiteral("web"));
+    QVERIFY(!PressOk(dialog));
+    QCOMPARE(d.prompts.MessageTexts(),
+             (Texts{"Account can not be empty!", "Account name should not be same!"}));
+    QCOMPARE(d.prompts.Messages().back().m_eIcon, EMsgIcon::exclamation);
+    QVERIFY(dialog.AccountEdit()->text().isEmpty());
+    // Names differ by case; a name of another group is free; blanks are a name.
+    for (const char* pszName : {"Web", "card", "  "}) {
+        CAccountDlg again(d.doc, d.prompts);
+        again.Load(data);
+        again.AccountEdit()->setText(QString::fromLatin1(pszName));
+        QVERIFY(PressOk(again));
+        QCOMPARE(again.Result().m_strAccount, std::string(pszName));
+        QCOMPARE(again.Result().m_strGroup, std::string("Mail"));
+    }
+    dialog.AccountEdit()->setText(QString(300, QLatin1Char('x')));
+    QCOMPARE(dialog.AccountEdit()->text().size(), 255);
+}
+
+void CEditDialogsTest::anAccountMayKeepItsOwnName() {
+    SDoc d{"A", "A/one", "A/two", "B", "B/one"};
+    CAccountDlg dialog(d.doc, d.prompts);
+    dialog.Load(Editing(d, "A", "one"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit the Account"));
+    QVERIFY(dialog.IsEditMode());
+    QVERIFY(PressOk(dialog)); // itself
+    // Renamed onto a sibling, or moved beside a namesake: refused.
+    CAccountDlg rename(d.doc, d.prompts);
+    rename.Load(Editing(d, "A", "one"));
+    rename.AccountEdit()->setText(QStringLiteral("two"));
+    QVERIFY(!PressOk(rename));
+    CAccountDlg move(d.doc, d.prompts);
+    move.Load(Editing(d, "A", "one"));
+    ChooseGroup(move.GroupList(), QStringLiteral("B"));
+    QVERIFY(!PressOk(move));
+    QCOMPARE(d.prompts.MessageTexts(),
+             (Texts{"Account name should not be same!", "Account name should not be same!"}));
+    // Moving to a group without a namesake is accepted, into that group.
+    CAccountDlg moveTwo(d.doc, d.prompts);
+    moveTwo.Load(Editing(d, "A", "two"));
+    ChooseGroup(moveTwo.GroupList(), QStringLiteral("B"));
+    QVERIFY(PressOk(moveTwo));
+    QCOMPARE(moveTwo.Result().m_strGroup, std::string("B"));
+}
+
+void CEditDialogsTest::theGroupShownIsTheGroupActedOn() {
+    SDoc d{"bank", "Bank", "Bank/x", "Mail"};
+    CAccountDlg dialog(d.doc, d.prompts);
+    SAccountDlgData data;
+    data.m_strGroup = "Bank";
+    dialog.Load(data);
+    QCOMPARE(dialog.GroupList()->currentText(), QStringLiteral("Bank"));
+    dialog.AccountEdit()->setText(QStringLiteral("x"));
+    QVERIFY(!PressOk(dialog)); // "x" lives in "Bank", the group shown
+    // With nothing selected the first group is shown, and the account goes there.
+    CAccountDlg none(d.doc, d.prompts);
+    none.Load(SAccountDlgData{});
+    QCOMPARE(none.GroupList()->currentText(), QStringLiteral("bank"));
+    none.AccountEdit()->setText(QStringLiteral("x"));
+    QVERIFY(PressOk(none));
+    QCOMPARE(none.Result().m_strGroup, std::string("bank"));
+    // The same holds for the group dialogs.
+    CDeleteGroupDlg remove(d.doc, d.prompts);
+    remove.m_strGroup = "Bank";
+    remove.Load();
+    QCOMPARE(remove.GroupList()->currentText(), QStringLiteral("Bank"));
+    ChooseGroup(remove.GroupList(), QStringLiteral("Mail"));
+    QVERIFY(PressOk(remove));
+    QCOMPARE(remove.m_strGroup, std::string("Mail"));
+}
+
+void CEditDialogsTest::aFileWithoutGroupsExplainsItself() {
+    SDoc d{};
+    CAccountDlg dialog(d.doc, d.prompts);
+    dialog.Load(SAccountDlgData{});
+    QCOMPARE(dialog.GroupList()->count(), 0);
+    dialog.AccountEdit()->setText(QStringLiteral("lost"));
+    QVERIFY(!PressOk(dialog));
+    QCOMPARE(d.prompts.MessageTexts(), (Texts{IDS_ACCOUNT_NEEDS_GROUP}));
+}
+
+void CEditDialogsTest::passwordsAreMaskedOnePerCharacter() {
+    SDoc d{"A"};
+    CAccountDlg dialog(d.doc, d.prompts);
+    SAccountDlgData data;
+    data.m_strPassword = "secret";
+    data.m_generator.m_nFlags = 0x04; // digits, fixed length
+    data.m_generator.m_strLength = "9";
+    dialog.Load(data);
+    CDragEdit* pPassword = dialog.PasswordEdit();
+    QCOMPARE(pPassword->displayText(), QStringLiteral("******"));
+    dialog.Button(CAccountDlg::IDC_GENERATE)->click();
+    QCOMPARE(pPassword->displayText(), QStringLiteral("*********"));
+    QVERIFY(pPassword->text().contains(QRegularExpression(QStringLiteral("^[0-9]{9}$"))));
+    dialog.AccountEdit()->setText(QStringLiteral("n"));
+    QVERIFY(PressOk(dialog));
+    QCOMPARE(QString::fromStdString(dialog.Result().m_strPassword), pPassword->text());
+    // Unmasked, the password is plain text.
+    CAccountDlg plain(d.doc, d.prompts);
+    data.m_bMaskPasswords = false;
+    plain.Load(data);
+    QCOMPARE(plain.PasswordEdit()->displayText(), QStringLiteral("secret"));
+    QVERIFY(!plain.Button(CAccountDlg::IDC_GENERATOR_SETTINGS)->isEnabled());
+}
+
+void CEditDialogsTest::buttonsFillTheFields() {
+    SDoc d{"A"};
+    CAccountDlg dialog(d.doc, d.prompts);
+    SAccountDlgData data;
+    data.m_strUserName = "kept";
+    dialog.Load(data);
+    // A clipboard holding only a picture pastes nothing.
+    auto* pImage = new QMimeData;
+    pImage->setImageData(QImage(4, 4, QImage::Format_RGB32));
+    QApplication::clipboard()->setMimeData(pImage);
+    dialog.Button(CAccountDlg::IDC_PASTE_USERNAME)->click();
+    QCOMPARE(dialog.UserNameEdit()->text(), QStringLiteral("kept"));
+    QApplication::clipboard()->setText(QStringLiteral("https://bank.example/\n"));
+    dialog.Button(CAccountDlg::IDC_PASTE_WEBSITE)->click();
+    dialog.Button(CAccountDlg::IDC_PASTE_EMAIL)->click();
+    QCOMPARE(dialog.WebSiteEdit()->text(), QStringLiteral("https://bank.example/"));
+    QCOMPARE(dialog.EMailEdit()->text(), QStringLiteral("https://bank.example/"));
+
+    std::vector<std::string> opened;
+    dialog.m_fnOpenLink = [&opened](const std::string& strTarget) {
+        opened.push_back(strTarget);
+        return 2; // "The specified file was not found."
+    };
+    dialog.WebSiteEdit()->setText(QStringLiteral("   "));
+    dialog.Button(CAccountDlg::IDC_TEST_LINK)->click();
+    QVERIFY(opened.empty());
+    dialog.WebSiteEdit()->setText(QStringLiteral("  /no/such  "));
+    dialog.Button(CAccountDlg::IDC_TEST_LINK)->click();
+    QCOMPARE(opened, (Texts{"/no/such"}));
+    QCOMPARE(d.prompts.MessageTexts().back(),
+             std::string(IDS_LINK_UNABLE) + IDS_LINK_FILE_NOT_FOUND);
+
+    d.prompts.AnswerOpenFile("/usr/bin/env");
+    dialog.Button(CAccountDlg::IDC_BROWSE)->click();
+    QCOMPARE(dialog.WebSiteEdit()->text(), QStringLiteral("/usr/bin/env"));
+    QCOMPARE(d.prompts.Calls().back().m_file.m_strTitle, std::string("Select a program or file"));
+    d.prompts.CancelOpenFile();
+    dialog.Button(CAccountDlg::IDC_BROWSE)->click();
+    QCOMPARE(dialog.WebSiteEdit()->text(), QStringLiteral("/usr/bin/env"));
+}
+
+void CEditDialogsTest::commentsKeepTheirLineEnds() {
+    SDoc d{"A", "A/x"};
+    d.doc.m_listInfo.back().m_strComments = "lone\nbreak\r\npair";
+    CAccountDlg dialog(d.doc, d.prompts);
+    dialog.Load(Editing(d, "A", "x"));
+    QCOMPARE(dialog.CommentsEdit()->toPlainText(), QStringLiteral("lone\nbreak\npair"));
+    QVERIFY(PressOk(dialog));
+    // Untouched, the stored bytes come back as they were.
+    QCOMPARE(dialog.Result().m_strComments, std::string("lone\nbreak\r\npair"));
+    CAccountDlg typed(d.doc, d.prompts);
+    typed.Load(Editing(d, "A", "x"));
+    typed.CommentsEdit()->appendPlainText(QStringLiteral("more"));
+    QVERIFY(PressOk(typed));
+    QCOMPARE(typed.Result().m_strComments, std::string("lone\r\nbreak\r\npair\r\nmore"));
+    // A character the file's code page cannot hold is refused by name.
+    CAccountDlg bad(d.doc, d.prompts);
+    bad.Load(Editing(d, "A", "x"));
+    bad.UserNameEdit()->setText(QString::fromUtf8("\xE2\x82\xAC\xE4\xB8\xAD"));
+    QVERIFY(!PressOk(bad));
+    QVERIFY(d.prompts.MessageTexts().back().find("U+4E2D") != std::string::npos);
+}
+
+void CEditDialogsTest::groupNamesFollowTheirRules() {
+    SDoc d{"Bank", "Mail"};
+    CAddGroupDlg add(d.doc, d.prompts);
+    QCOMPARE(add.windowTitle(), QStringLiteral("Add Group"));
+    QVERIFY(!PressOk(add));
+    add.NameEdit()->setText(QStringLiteral("Bank"));
+    QVERIFY(!PressOk(add));
+    QVERIFY(add.NameEdit()->text().isEmpty());
+    QCOMPARE(d.prompts.MessageTexts(),
+             (Texts{"Group name should not be empty.", "Group name should not be same."}));
+    for (const char* pszName : {"bank", " "}) {
+        add.NameEdit()->setText(QString::fromLatin1(pszName));
+        QVERIFY(PressOk(add));
+        QCOMPARE(add.m_strName, std::string(pszName));
+    }
+    add.NameEdit()->setText(QString(300, QLatin1Char('g')));
+    QCOMPARE(add.NameEdit()->text().size(), 255);
+
+    CEditGroupDlg edit(d.doc, d.prompts);
+    edit.m_strGroup = "Mail";
+    edit.Load();
+    QCOMPARE(edit.windowTitle(), QStringLiteral("Edit Group"));
+    edit.NameEdit()->setText(QStringLiteral("Mail")); // its own name
+    QVERIFY(!PressOk(edit));
+    ChooseGroup(edit.GroupList(), QStringLiteral("Bank"));
+    edit.NameEdit()->setText(QStringLiteral("Money"));
+    QVERIFY(PressOk(edit));
+    QCOMPARE(edit.m_strGroup, std::string("Bank"));
+    QCOMPARE(edit.m_strName, std::string("Money"));
+}
+
+void CEditDialogsTest::theLastGroupIsNeverDeleted() {
+    SDoc d{"Only"};
+    CDeleteGroupDlg dialog(d.doc, d.prompts);
+    dialog.m_strGroup = "Only";
+    dialog.Load();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Delete Group"));
+    QVERIFY(!PressOk(dialog));
+    QCOMPARE(d.prompts.MessageTexts(), (Texts{"At least one(1) group should be contained."}));
+    dialog.reject();
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+}
+
+QTEST_MAIN(CEditDialogsTest)
+#include "EditDialogsTest.moc"
