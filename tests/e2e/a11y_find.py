@@ -9,10 +9,17 @@ one that is showing, whose accessible name is NAME (and, when given, whose
 role name is ROLE, e.g. "push button"), and prints its rectangle on the screen
 as "X Y WIDTH HEIGHT", then its text when it has one, on a second line.
 
+Two variables narrow or change what is printed:
+    A11Y_WINDOW=TITLE  look only inside the program's window of that title
+                       (a dialog's "User Name" beside the main window's)
+    A11Y_CHAR=N        print the rectangle of the control's character N
+                       instead of the control's (to press on a word)
+
 Exit status: 0 found, 1 not found (yet), 2 the accessibility bus is not there.
 A widget's place comes from the toolkit itself, so a change of layout, font or
 theme does not move the test's clicks off the control.
 """
+import os
 import sys
 
 import dbus
@@ -92,11 +99,27 @@ def main(argv):
     except dbus.DBusException as error:
         print(f"no accessibility bus: {error}", file=sys.stderr)
         return 2
+    window = os.environ.get("A11Y_WINDOW")
     for application in applications_of(bus, pid):
-        node = find(bus, application, want_name, want_role)
+        roots = [application]
+        if window:
+            node = bus.get_object(*application)
+            roots = [child for child in node.GetChildren(dbus_interface=ACCESSIBLE)
+                     if str(bus.get_object(*child).Get(
+                         ACCESSIBLE, "Name", dbus_interface=dbus.PROPERTIES_IFACE)) == window]
+        node = None
+        for root in roots:
+            node = find(bus, root, want_name, want_role)
+            if node is not None:
+                break
         if node is None:
             continue
-        x, y, width, height = node.GetExtents(dbus.UInt32(COORD_SCREEN), dbus_interface=COMPONENT)
+        if os.environ.get("A11Y_CHAR"):
+            x, y, width, height = node.GetCharacterExtents(
+                int(os.environ["A11Y_CHAR"]), dbus.UInt32(COORD_SCREEN), dbus_interface=TEXT)
+        else:
+            x, y, width, height = node.GetExtents(dbus.UInt32(COORD_SCREEN),
+                                                  dbus_interface=COMPONENT)
         print(f"{int(x)} {int(y)} {int(width)} {int(height)}")
         text = text_of(node)
         if text is not None:
