@@ -4,20 +4,11 @@
 #include "core/base/StringTable.h"
 #include "core/store/CodePage.h"
 #include "gui/controls/HoverButton.h"
+#include "gui/dialogs/IconButtonRow.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVariant>
-
-namespace {
-
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
-constexpr int ICON_OK = 222;
-constexpr int ICON_CANCEL = 279;
-
-} // namespace
 
 CKeyDialog::CKeyDialog(CPrompts& prompts, QWidget* pParent, const CCodePage* pCodePage)
     : QDialog(pParent), m_prompts(prompts),
@@ -57,26 +48,10 @@ QLabel* CKeyDialog::MakeLabel(const QString& strText, const char* pszObjectName,
 }
 
 QLayout* CKeyDialog::MakeButtonRow() {
-    m_pOkButton = new CHoverButton(QString::fromUtf8(IDS_BUTTON_OK), this);
-    m_pOkButton->SetIconId(ICON_OK);
-    m_pOkButton->setProperty("controlId", IDOK);
-    m_pOkButton->setObjectName(QStringLiteral("okButton"));
-    m_pOkButton->setAccessibleName(QString::fromUtf8(IDS_BUTTON_OK));
-    m_pOkButton->setDefault(true);
-    m_pCancelButton = new CHoverButton(QString::fromUtf8(IDS_BUTTON_CANCEL), this);
-    m_pCancelButton->SetIconId(ICON_CANCEL);
-    m_pCancelButton->setProperty("controlId", IDCANCEL);
-    m_pCancelButton->setObjectName(QStringLiteral("cancelButton"));
-    m_pCancelButton->setAccessibleName(QString::fromUtf8(IDS_BUTTON_CANCEL));
-    m_pCancelButton->setAutoDefault(false);
-    connect(m_pOkButton, &QPushButton::clicked, this, &CKeyDialog::accept);
-    connect(m_pCancelButton, &QPushButton::clicked, this, &CKeyDialog::reject);
-
-    auto* pRow = new QHBoxLayout;
-    pRow->addStretch(1);
-    pRow->addWidget(m_pOkButton);
-    pRow->addWidget(m_pCancelButton);
-    return pRow;
+    const SIconButtonRow row = MakeIconButtonRow(*this);
+    m_pOkButton = row.m_pOk;
+    m_pCancelButton = row.m_pCancel;
+    return row.m_pLayout;
 }
 
 std::string CKeyDialog::Text(EKeyField eField) const {
