@@ -1,7 +1,27 @@
 #include "platform/QtPrintDevice.h"
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// A printout holds every password in plain text: a new output file is made
+// for its owner alone before the printer writes into it. False when the
+// file existed already (it keeps its mode) or could not be made.
+bool CreatePrivateFile(const QString& strPath) {
+    const QByteArray path = QFile::encodeName(strPath);
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+} // namespace
 
 CQtPrintDevice::CQtPrintDevice(QPrinter::PrinterMode eMode) : m_printer(eMode) {
     // Named before the print dialog shows, so that printing into a file
@@ -55,8 +75,13 @@ void CQtPrintDevice::SelectFixedPitchFont(int nLineHeight) {
 
 bool CQtPrintDevice::StartDoc(const std::string& strDocName) {
     m_printer.setDocName(QString::fromStdString(strDocName));
-    if (!m_painter.begin(&m_printer))
+    const QString strFile = m_printer.outputFileName();
+    const bool bCreated = !strFile.isEmpty() && CreatePrivateFile(strFile);
+    if (!m_painter.begin(&m_printer)) {
+        if (bCreated)
+            QFile::remove(strFile);
         return false;
+    }
     m_painter.setFont(m_font);
     m_bFirstPage = true;
     return true;

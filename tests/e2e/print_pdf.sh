@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # File > Print through the real print dialog, printing into a PDF file: the
 # PDF holds every line of the printout (every account with its password),
-# on as many pages as its lines need.
+# on as many pages as its lines need, and only its owner may read it.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/view_lib.sh"
 e2e_begin print_pdf
@@ -16,16 +16,22 @@ dialog=$(e2e_wait_dialog "Print")
 e2e_screenshot print-dialog "$(e2e_frame "$dialog")"
 # Without a print server the desktop offers one printer: the PDF file. Its
 # output name is a text field labelled "Output file:".
-field=$(view_wait_control "$VIEW_APP" "Output file:" "text")
-view_click_at "$(view_centre "$field")"
-e2e_key ctrl+a BackSpace
+view_wait_control "$VIEW_APP" "Output file:" "text" >/dev/null
+# Its label's mnemonic puts the cursor into it.
+e2e_activate "$dialog"
+e2e_key alt+f ctrl+a BackSpace
 xdotool type --delay 30 -- "$pdf"
 sleep 0.3
+e2e_screenshot print-dialog-filled "$(e2e_frame "$dialog")"
+e2e_expect_eq "$(view_control_text "$VIEW_APP" "Output file:" "text")" "$pdf" "output file field"
 e2e_key Return
 e2e_wait_gone "$dialog" 20
 e2e_until 20 test -s "$pdf" || e2e_fail "no PDF was printed"
 # The job ends before the program goes back to its loop; wait for a whole file.
 e2e_until 10 grep -q '%%EOF' "$pdf" || e2e_fail "the PDF is not complete"
+
+# Every password in plain text: the new file is its owner's alone.
+e2e_expect_eq "$(stat -c %a "$pdf")" "600" "mode of the PDF"
 
 text="$E2E_DIR/print.txt"
 pdftotext -layout "$pdf" "$text" || e2e_fail "pdftotext could not read the PDF"

@@ -52,6 +52,7 @@ private slots:
     void pagesOfAPdf();
     void linesReadBackFromThePdf();
     void anUnwritableFileRefusesTheJob();
+    void aNewOutputFileIsTheOwnersAlone();
 };
 
 void QtPrintDeviceTest::fontFitsTheLineAtEveryResolution() {
@@ -124,6 +125,34 @@ void QtPrintDeviceTest::anUnwritableFileRefusesTheJob() {
     CLinePrinter printer(device);
     QVERIFY(!printer.BeginPrinting("Keyhaven"));
     QVERIFY(!QFile::exists(strPath));
+}
+
+void QtPrintDeviceTest::aNewOutputFileIsTheOwnersAlone() {
+    const auto print = [this](const QString& strPath) {
+        CQtPrintDevice device;
+        ToPdf(device, strPath);
+        CLinePrinter printer(device);
+        QVERIFY(printer.BeginPrinting("Keyhaven"));
+        printer.PrintLine("Password      secret");
+        printer.EndPrinting();
+    };
+    const QString strNew = m_dir.filePath(QStringLiteral("new.pdf"));
+    print(strNew);
+    QCOMPARE(QFile::permissions(strNew) & 0x7777,
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    QVERIFY(QFile(strNew).size() > 0);
+
+    // A file that exists keeps the mode its owner gave it.
+    const QString strShared = m_dir.filePath(QStringLiteral("shared.pdf"));
+    QFile shared(strShared);
+    QVERIFY(shared.open(QIODevice::WriteOnly));
+    shared.close();
+    const QFile::Permissions shared644 = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                         QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther;
+    QVERIFY(QFile::setPermissions(strShared, shared644));
+    print(strShared);
+    QCOMPARE(QFile::permissions(strShared) & 0x7777, shared644);
+    QVERIFY(QFile(strShared).size() > 0);
 }
 
 QTEST_MAIN(QtPrintDeviceTest)
