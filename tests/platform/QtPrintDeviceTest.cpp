@@ -9,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <string>
+#include <vector>
+
 // The line printer on Qt's PDF printer: the pages the job makes, the font
 // that fits the line height at any resolution, and the text read back out
 // of the PDF.
@@ -43,6 +46,19 @@ private:
         if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
             pages.removeLast();
         return pages;
+    }
+
+    // Prints the lines into a new PDF at strPath; the pages it took.
+    static int PrintLines(const QString& strPath, const std::vector<std::string>& vecLines) {
+        CQtPrintDevice device;
+        ToPdf(device, strPath);
+        CLinePrinter printer(device);
+        if (!printer.BeginPrinting("Keyhaven"))
+            return -1;
+        for (const std::string& strLine : vecLines)
+            printer.PrintLine(strLine);
+        printer.EndPrinting();
+        return printer.m_nPages;
     }
 
     QTemporaryDir m_dir;
@@ -95,15 +111,10 @@ void QtPrintDeviceTest::pagesOfAPdf() {
 
 void QtPrintDeviceTest::linesReadBackFromThePdf() {
     const QString strPath = m_dir.filePath(QStringLiteral("text.pdf"));
-    {
-        CQtPrintDevice device;
-        ToPdf(device, strPath);
-        CLinePrinter printer(device);
-        QVERIFY(printer.BeginPrinting("Keyhaven"));
-        for (int i = 0; i < 100; ++i)
-            printer.PrintLine("Password      line-" + std::to_string(i) + " caf\xC3\xA9");
-        printer.EndPrinting();
-    }
+    std::vector<std::string> vecLines;
+    for (int i = 0; i < 100; ++i)
+        vecLines.push_back("Password      line-" + std::to_string(i) + " caf\xC3\xA9");
+    QCOMPARE(PrintLines(strPath, vecLines), 2);
     const QStringList pages = PdfText(strPath);
     if (pages.isEmpty())
         QSKIP("pdftotext is not installed");
@@ -128,16 +139,9 @@ void QtPrintDeviceTest::anUnwritableFileRefusesTheJob() {
 }
 
 void QtPrintDeviceTest::aNewOutputFileIsTheOwnersAlone() {
-    const auto print = [this](const QString& strPath) {
-        CQtPrintDevice device;
-        ToPdf(device, strPath);
-        CLinePrinter printer(device);
-        QVERIFY(printer.BeginPrinting("Keyhaven"));
-        printer.PrintLine("Password      secret");
-        printer.EndPrinting();
-    };
+    const std::vector<std::string> vecLines{"Password      secret"};
     const QString strNew = m_dir.filePath(QStringLiteral("new.pdf"));
-    print(strNew);
+    QCOMPARE(PrintLines(strNew, vecLines), 1);
     QCOMPARE(QFile::permissions(strNew) & 0x7777,
              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     QVERIFY(QFile(strNew).size() > 0);
@@ -150,7 +154,7 @@ void QtPrintDeviceTest::aNewOutputFileIsTheOwnersAlone() {
     const QFile::Permissions shared644 = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
                                          QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther;
     QVERIFY(QFile::setPermissions(strShared, shared644));
-    print(strShared);
+    QCOMPARE(PrintLines(strShared, vecLines), 1);
     QCOMPARE(QFile::permissions(strShared) & 0x7777, shared644);
     QVERIFY(QFile(strShared).size() > 0);
 }

@@ -12,9 +12,20 @@
 
 namespace {
 
-using FileExport = DocumentFixture;
-using FilePrint = DocumentFixture;
-using FileProperty = DocumentFixture;
+// The fixture's document with a new untitled file that has a KEY.
+class FileCommandsFixture : public DocumentFixture {
+protected:
+    std::unique_ptr<CCofferDoc> NewKeyedDoc() {
+        auto pDoc = MakeDoc();
+        pDoc->OnNewDocument();
+        pDoc->m_strKey = "k";
+        return pDoc;
+    }
+};
+
+using FileExport = FileCommandsFixture;
+using FilePrint = FileCommandsFixture;
+using FileProperty = FileCommandsFixture;
 
 constexpr const char* NEW_FILE_EXPORT = "============= My Passwords =============\n\n";
 
@@ -63,9 +74,7 @@ TEST_F(FileExport, ANewFileIsExactlyOneGroupLine) {
 }
 
 TEST_F(FileExport, AccountsInListOrderEmptyFieldsIncluded) {
-    auto pDoc = MakeDoc();
-    pDoc->OnNewDocument();
-    pDoc->m_strKey = "k";
+    auto pDoc = NewKeyedDoc();
     AppendEmptyAccount(*pDoc);
     pDoc->AddGroup("Zeta");
     pDoc->AddAccount("Zeta", Account("Mail"));
@@ -84,9 +93,7 @@ TEST_F(FileExport, AccountsInListOrderEmptyFieldsIncluded) {
 }
 
 TEST_F(FileExport, StoredTextsBecomeUtf8) {
-    auto pDoc = MakeDoc();
-    pDoc->OnNewDocument();
-    pDoc->m_strKey = "k";
+    auto pDoc = NewKeyedDoc();
     pDoc->RenameGroup(&pDoc->m_listInfo.front(), "Caf\xE9"); // Windows-1252
     const std::string strOut = m_folder.File("out.txt");
     m_prompts.AnswerSaveFile(strOut);
@@ -95,9 +102,7 @@ TEST_F(FileExport, StoredTextsBecomeUtf8) {
 }
 
 TEST_F(FileExport, CancelWritesNothing) {
-    auto pDoc = MakeDoc();
-    pDoc->OnNewDocument();
-    pDoc->m_strKey = "k";
+    auto pDoc = NewKeyedDoc();
     m_prompts.CancelSaveFile();
     CFileCommands(*pDoc, m_prompts).OnFileExport();
     EXPECT_TRUE(Messages().empty());
@@ -106,9 +111,7 @@ TEST_F(FileExport, CancelWritesNothing) {
 }
 
 TEST_F(FileExport, AnUnwritableTargetIsReportedAndLeavesNoFile) {
-    auto pDoc = MakeDoc();
-    pDoc->OnNewDocument();
-    pDoc->m_strKey = "k";
+    auto pDoc = NewKeyedDoc();
     CFileCommands commands(*pDoc, m_prompts);
 
     // A folder that does not exist.
@@ -131,9 +134,7 @@ TEST_F(FileExport, AnUnwritableTargetIsReportedAndLeavesNoFile) {
 }
 
 TEST_F(FileExport, AnExistingFileIsReplacedAndKeepsItsMode) {
-    auto pDoc = MakeDoc();
-    pDoc->OnNewDocument();
-    pDoc->m_strKey = "k";
+    auto pDoc = NewKeyedDoc();
     const std::string strOut = m_folder.File("shared.txt");
     WriteBytes(strOut, "a much longer old content than the export");
     ASSERT_EQ(::chmod(strOut.c_str(), 0640), 0);
@@ -156,9 +157,7 @@ TEST_F(FileExport, NeverOverThePasswordFileItself) {
 }
 
 TEST_F(FilePrint, EveryRecordAsItsPrintBlock) {
-    auto pDoc = MakeDoc();
-    pDoc->OnNewDocument();
-    pDoc->m_strKey = "k";
+    auto pDoc = NewKeyedDoc();
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("Bank"));
     CFileCommands commands(*pDoc, m_prompts);
     ASSERT_TRUE(commands.IsPrintEnabled());
@@ -180,9 +179,7 @@ TEST_F(FilePrint, EveryRecordAsItsPrintBlock) {
 }
 
 TEST_F(FilePrint, CancelPrintsNothing) {
-    auto pDoc = MakeDoc();
-    pDoc->OnNewDocument();
-    pDoc->m_strKey = "k";
+    auto pDoc = NewKeyedDoc();
     CRecordingDevice device = LetterPrinter();
     m_prompts.CancelPrintDialog();
     CFileCommands(*pDoc, m_prompts).OnFilePrint(device);
@@ -191,9 +188,7 @@ TEST_F(FilePrint, CancelPrintsNothing) {
 }
 
 TEST_F(FilePrint, APrinterThatRefusesTheJobIsReported) {
-    auto pDoc = MakeDoc();
-    pDoc->OnNewDocument();
-    pDoc->m_strKey = "k";
+    auto pDoc = NewKeyedDoc();
     CRecordingDevice device = LetterPrinter();
     device.m_bAcceptJob = false;
     m_prompts.AnswerPrintDialog();
