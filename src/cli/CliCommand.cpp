@@ -84,13 +84,6 @@ EFileError WriteExportFile(const std::string& strPath, const std::string& strTex
     return ::close(fd) == 0 ? EFileError::none : WriteErrorOf(errno);
 }
 
-bool IsSameFile(const std::string& strPathA, const std::string& strPathB) {
-    struct stat stA {};
-    struct stat stB {};
-    return ::stat(strPathA.c_str(), &stA) == 0 && ::stat(strPathB.c_str(), &stB) == 0 &&
-           stA.st_dev == stB.st_dev && stA.st_ino == stB.st_ino;
-}
-
 } // namespace
 
 CCliCommand::CCliCommand(std::ostream& out, std::ostream& err, CKeyReader& keyReader)

@@ -1,9 +1,12 @@
 #include "platform/QtPrompts.h"
 
+#include "platform/QtPrintDevice.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace {
 
@@ -142,4 +145,19 @@ bool CQtPrompts::ChooseFolder(const std::string& strTitle, const std::string& st
         return false;
     strFolder = ToUtf8(QDir::cleanPath(strChosen));
     return true;
+}
+
+bool CQtPrompts::RunPrintDialog(CPrintDevice& device) {
+    auto* pQtDevice = dynamic_cast<CQtPrintDevice*>(&device);
+    if (!pQtDevice)
+        return false;
+    QPrintDialog dialog(&pQtDevice->Printer(), Parent());
+    // The whole file always prints: no page numbers, no selection. Printing
+    // into a file stays offered, as the desktop's PDF printer.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -25,6 +25,9 @@ public:
     bool PromptSaveFile(const SFilePrompt& prompt, std::string& strPath) override;
     bool ChooseFolder(const std::string& strTitle, const std::string& strInitial,
                       std::string& strFolder) override;
+    // Qt's print dialog over a CQtPrintDevice: the desktop's printers and
+    // printing into a PDF file.
+    bool RunPrintDialog(CPrintDevice& device) override;
 
     // A message box owned by pParent (none gives a top-level box), for
     // windows that have no prompt object of their own.

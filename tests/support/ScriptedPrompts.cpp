@@ -59,6 +59,10 @@ const char* PromptKindName(EPromptKind eKind) {
         return "Check Key dialog";
     case EPromptKind::changeKey:
         return "Change Key dialog";
+    case EPromptKind::print:
+        return "print dialog";
+    case EPromptKind::fileProperty:
+        return "File Property dialog";
     }
     return "?";
 }
@@ -132,6 +136,24 @@ void CScriptedPrompts::TypeChangeKey(const std::string& strOriginalKey,
 
 void CScriptedPrompts::CancelChangeKey() {
     Queue(EPromptKind::changeKey, true);
+}
+
+void CScriptedPrompts::AnswerPrintDialog(std::function<void(CPrintDevice&)> fnSetUp) {
+    Queue(EPromptKind::print, false);
+    m_queAnswers.back().m_fnSetUp = std::move(fnSetUp);
+}
+
+void CScriptedPrompts::CancelPrintDialog() {
+    Queue(EPromptKind::print, true);
+}
+
+void CScriptedPrompts::AnswerFileProperty(bool bReadOnly) {
+    Queue(EPromptKind::fileProperty, false, bReadOnly ? "Read-only" : "writable");
+    m_queAnswers.back().m_bReadOnly = bReadOnly;
+}
+
+void CScriptedPrompts::CancelFileProperty() {
+    Queue(EPromptKind::fileProperty, true);
 }
 
 std::vector<std::string> CScriptedPrompts::MessageTexts() const {
@@ -278,4 +300,24 @@ bool CScriptedPrompts::RunChangeKey(std::string& strKeyValue) {
         }
         MessageBox(outcome.m_strMessage, EMsgIcon::exclamation);
     }
+}
+
+bool CScriptedPrompts::RunPrintDialog(CPrintDevice& device) {
+    m_vecCalls.push_back({EPromptKind::print, {}, {}});
+    SAnswer answer;
+    if (!Next(EPromptKind::print, "Print", answer) || answer.m_bCancel)
+        return false;
+    if (answer.m_fnSetUp)
+        answer.m_fnSetUp(device);
+    return true;
+}
+
+bool CScriptedPrompts::RunFileProperty(SFileProperties& props) {
+    m_vecCalls.push_back({EPromptKind::fileProperty, props.m_strFileName, {}});
+    m_shownProperties = props;
+    SAnswer answer;
+    if (!Next(EPromptKind::fileProperty, props.m_strFileName, answer) || answer.m_bCancel)
+        return false;
+    props.m_bReadOnly = answer.m_bReadOnly;
+    return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/Prompts.h"
+#include "core/store/FileProperties.h"
 
 #include <deque>
 #include <functional>
@@ -10,7 +11,17 @@
 class CCodePage;
 
 // What a recorded prompt was.
-enum class EPromptKind { message, openFile, saveFile, folder, createKey, checkKey, changeKey };
+enum class EPromptKind {
+    message,
+    openFile,
+    saveFile,
+    folder,
+    createKey,
+    checkKey,
+    changeKey,
+    print,
+    fileProperty
+};
 
 struct SPromptMessage {
     std::string m_strText;
@@ -59,11 +70,19 @@ public:
     void TypeChangeKey(const std::string& strOriginalKey, const std::string& strNewKey,
                        const std::string& strConfirmKey);
     void CancelChangeKey();
+    // OK in the print dialog; fnSetUp chooses the printer, as the user would.
+    void AnswerPrintDialog(std::function<void(CPrintDevice&)> fnSetUp = {});
+    void CancelPrintDialog();
+    // OK in the File Property dialog with Read-only ticked or not.
+    void AnswerFileProperty(bool bReadOnly);
+    void CancelFileProperty();
 
     // --- what was shown ---
     const std::vector<SPromptMessage>& Messages() const { return m_vecMessages; }
     const std::vector<SPromptCall>& Calls() const { return m_vecCalls; }
     std::vector<std::string> MessageTexts() const;
+    // What the last File Property dialog showed, as it was filled.
+    const SFileProperties& ShownFileProperties() const { return m_shownProperties; }
     // Answers still queued, described one per line; "" when all were used.
     std::string UnusedAnswers() const;
     // Forgets what was shown (queued answers stay).
@@ -85,6 +104,8 @@ public:
     bool RunCreateKey(std::string& strKeyValue) override;
     bool RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) override;
     bool RunChangeKey(std::string& strKeyValue) override;
+    bool RunPrintDialog(CPrintDevice& device) override;
+    bool RunFileProperty(SFileProperties& props) override;
 
 private:
     struct SAnswer {
@@ -92,6 +113,8 @@ private:
         bool m_bCancel = false;
         EMsgAnswer m_eAnswer = EMsgAnswer::ok;
         std::string m_strText[3];
+        bool m_bReadOnly = false;
+        std::function<void(CPrintDevice&)> m_fnSetUp;
     };
 
     void Queue(EPromptKind eKind, bool bCancel, std::string strText1 = {},
@@ -104,6 +127,7 @@ private:
     std::deque<SAnswer> m_queAnswers;
     std::vector<SPromptMessage> m_vecMessages;
     std::vector<SPromptCall> m_vecCalls;
+    SFileProperties m_shownProperties;
 };
 
 const char* PromptKindName(EPromptKind eKind);

@@ -124,6 +124,29 @@ TEST_F(ScriptedPromptsTest, CreateAndChangeReturnNewCheckValuesOrLeaveThemOnCanc
     EXPECT_TRUE(m_vecFailures.empty());
 }
 
+TEST_F(ScriptedPromptsTest, PrintAndPropertyDialogsPlayTheirAnswers) {
+    SFileProperties props;
+    props.m_strFileName = "Work.pwd";
+    m_prompts.AnswerFileProperty(true);
+    m_prompts.CancelFileProperty();
+    EXPECT_TRUE(m_prompts.RunFileProperty(props));
+    EXPECT_TRUE(props.m_bReadOnly);
+    props.m_bHidden = true;
+    EXPECT_FALSE(m_prompts.RunFileProperty(props));
+    // Cancel leaves the properties alone; the dialog saw them as filled.
+    EXPECT_TRUE(props.m_bReadOnly);
+    EXPECT_TRUE(m_prompts.ShownFileProperties().m_bHidden);
+    EXPECT_EQ(m_prompts.Calls().back().m_eKind, EPromptKind::fileProperty);
+    EXPECT_EQ(m_prompts.Calls().back().m_strDetail, "Work.pwd");
+    // A dialog without an answer is a failure, and cancelled.
+    EXPECT_TRUE(m_vecFailures.empty());
+    props.m_bReadOnly = false;
+    EXPECT_FALSE(m_prompts.RunFileProperty(props));
+    EXPECT_FALSE(props.m_bReadOnly);
+    ASSERT_EQ(m_vecFailures.size(), 1u);
+    EXPECT_NE(m_vecFailures[0].find("File Property dialog"), std::string::npos);
+}
+
 TEST(ScriptedPromptsDefault, AnUnansweredQuestionAbortsTheTest) {
     EXPECT_DEATH(
         {

@@ -2,6 +2,9 @@
 
 #include <string>
 
+class CPrintDevice;
+struct SFileProperties;
+
 // Every modal question that the program's logic asks goes through CPrompts:
 // the desktop program answers with real dialogs, tests with a scripted fake,
 // so no logic ever opens a window itself.
@@ -61,4 +64,11 @@ public:
     // Change Key: strKeyValue holds the stored check value; on OK it receives
     // the check value of the new KEY. On cancel it is left as it was.
     virtual bool RunChangeKey(std::string& strKeyValue) = 0;
+
+    // The print dialog: the user picks a printer (or a file) and its paper,
+    // and the choice is set up on device. False on cancel.
+    virtual bool RunPrintDialog(CPrintDevice& device) = 0;
+    // The File Property dialog: shows props; on OK true, with the check
+    // boxes' states in props. On cancel props is left as it was.
+    virtual bool RunFileProperty(SFileProperties& props) = 0;
 };

@@ -211,6 +211,19 @@ inline constexpr const char* IDS_UNTITLED = "NewPassword";
 inline constexpr const char* IDS_OPEN_TITLE = "Open";
 inline constexpr const char* IDS_SAVEAS_TITLE = "Save As";
 
+// --- file properties ---
+inline constexpr const char* IDS_FILE_PROPERTY_CAPTION = "File Propety";
+inline constexpr const char* IDS_PROPERTY_CONTAINS = "Contains:";
+inline constexpr const char* IDS_PROPERTY_LOCATION = "Loaction:";
+inline constexpr const char* IDS_PROPERTY_SIZE = "Size:";
+inline constexpr const char* IDS_PROPERTY_CREATED = "Created:";
+inline constexpr const char* IDS_PROPERTY_MODIFIED = "Modified:";
+inline constexpr const char* IDS_PROPERTY_ACCESSED = "Accessed:";
+inline constexpr const char* IDS_PROPERTY_ATTRIBUTES = "Attributes:";
+inline constexpr const char* IDS_PROPERTY_READONLY = "&Read-only";
+inline constexpr const char* IDS_PROPERTY_HIDDEN = "&Hidden";
+inline constexpr const char* IDS_PROPERTY_ARCHIVE = "&Archive";
+
 // --- links ---
 inline constexpr const char* IDS_LINK_UNABLE = "Unable to open hyperlink:\n\n";
 inline constexpr const char* IDS_LINK_OUT_OF_MEMORY =

@@ -198,6 +198,13 @@ bool FileExists(const std::string& strPath) {
     return ::stat(strPath.c_str(), &st) == 0;
 }
 
+bool IsSameFile(const std::string& strPathA, const std::string& strPathB) {
+    struct stat stA {};
+    struct stat stB {};
+    return ::stat(strPathA.c_str(), &stA) == 0 && ::stat(strPathB.c_str(), &stB) == 0 &&
+           stA.st_dev == stB.st_dev && stA.st_ino == stB.st_ino;
+}
+
 bool IsReadOnlyFile(const std::string& strPath) {
     struct stat st {};
     if (::stat(strPath.c_str(), &st) != 0)

@@ -43,5 +43,7 @@ EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strB
 EFileError CopyFileAtomic(const std::string& strFrom, const std::string& strTo);
 
 bool FileExists(const std::string& strPath);
+// Whether both paths name one existing file (links and other names included).
+bool IsSameFile(const std::string& strPathA, const std::string& strPathB);
 // Read-only means the user may not write the file.
 bool IsReadOnlyFile(const std::string& strPath);

@@ -12,7 +12,7 @@
 #include "gui/controls/DragTextEdit.h"
 #include "gui/controls/HoverButton.h"
 #include "gui/controls/HoverComboBox.h"
-#include "gui/dialogs/DialogButtons.h"
+#include "gui/dialogs/IconButtonRow.h"
 #include "platform/DesktopLinkOpener.h"
 
 #include <QClipboard>
@@ -162,7 +162,7 @@ void CAccountDlg::CreateControls() {
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pGrid);
-    pLayout->addLayout(MakeOkCancelRow(this).m_pRow);
+    pLayout->addLayout(MakeIconButtonRow(*this).m_pLayout);
     setTabOrder(m_pGroup, m_pAccount);
 }
 

@@ -3,6 +3,7 @@
 #include "gui/dialogs/ChangeKeyDlg.h"
 #include "gui/dialogs/CheckKeyDlg.h"
 #include "gui/dialogs/CreateKeyDlg.h"
+#include "gui/dialogs/FilePropertyDlg.h"
 
 bool CDialogPrompts::RunCreateKey(std::string& strKeyValue) {
     CCreateKeyDlg dialog(*this, Parent(), CodePage());
@@ -30,4 +31,12 @@ bool CDialogPrompts::RunChangeKey(std::string& strKeyValue) {
         strKeyValue = dialog.m_strKeyValue;
     dialog.Clear();
     return bOk;
+}
+
+bool CDialogPrompts::RunFileProperty(SFileProperties& props) {
+    CFilePropertyDlg dialog(props, Parent());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    props = dialog.Result();
+    return true;
 }

@@ -11,4 +11,5 @@ public:
     bool RunCreateKey(std::string& strKeyValue) override;
     bool RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) override;
     bool RunChangeKey(std::string& strKeyValue) override;
+    bool RunFileProperty(SFileProperties& props) override;
 };

@@ -6,7 +6,7 @@
 #include "core/store/CofferDoc.h"
 #include "core/store/KeyDialogRules.h"
 #include "gui/controls/HoverComboBox.h"
-#include "gui/dialogs/DialogButtons.h"
+#include "gui/dialogs/IconButtonRow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -49,7 +49,7 @@ void CGroupDialog::AddNameEdit() {
 }
 
 void CGroupDialog::AddButtons() {
-    m_pLayout->addLayout(MakeOkCancelRow(this).m_pRow);
+    m_pLayout->addLayout(MakeIconButtonRow(*this).m_pLayout);
 }
 
 void CGroupDialog::FillGroups() {

@@ -4,9 +4,8 @@
 #include "core/base/StringTable.h"
 #include "core/store/CodePage.h"
 #include "gui/controls/HoverButton.h"
-#include "gui/dialogs/DialogButtons.h"
+#include "gui/dialogs/IconButtonRow.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVariant>
@@ -49,10 +48,10 @@ QLabel* CKeyDialog::MakeLabel(const QString& strText, const char* pszObjectName,
 }
 
 QLayout* CKeyDialog::MakeButtonRow() {
-    const SDialogButtons buttons = MakeOkCancelRow(this);
-    m_pOkButton = buttons.m_pOk;
-    m_pCancelButton = buttons.m_pCancel;
-    return buttons.m_pRow;
+    const SIconButtonRow row = MakeIconButtonRow(*this);
+    m_pOkButton = row.m_pOk;
+    m_pCancelButton = row.m_pCancel;
+    return row.m_pLayout;
 }
 
 std::string CKeyDialog::Text(EKeyField eField) const {

@@ -17,6 +17,7 @@
 #include "gui/shell/SystemTray.h"
 #include "platform/Clipboard.h"
 #include "platform/DesktopLinkOpener.h"
+#include "platform/QtPrintDevice.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -139,7 +140,8 @@ template <class Fn> bool ForFocusedEdit(Fn fn) {
 } // namespace
 
 CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QWidget* pParent)
-    : QMainWindow(pParent), m_profile(profile), m_prompts(prompts), m_doc(doc) {
+    : QMainWindow(pParent), m_profile(profile), m_prompts(prompts), m_doc(doc),
+      m_fileCommands(doc, prompts) {
     setObjectName(QStringLiteral("MainFrame"));
     setAccessibleName(Text(IDS_APP_TITLE));
     // The caption never names the open file.
@@ -163,6 +165,7 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     m_bShowSearchBar = int(m_profile.Get(EIntSetting::showSearchBar));
     RegisterFrameCommands();
     RegisterDocumentCommands();
+    RegisterFileViewCommands();
 
     auto* pSlot = new QWidget(this);
     pSlot->setObjectName(QStringLiteral("ViewSlot"));
@@ -539,6 +542,25 @@ void CMainFrame::RegisterDocumentCommands() {
                 ui.Enable(pList && i < pList->GetCount());
             });
     }
+}
+
+void CMainFrame::RegisterFileViewCommands() {
+    m_commands.Register(
+        ID_FILE_EXPORT, [this]() { m_fileCommands.OnFileExport(); },
+        [this](CCmdUI& ui) { ui.Enable(m_fileCommands.IsExportEnabled()); });
+    m_commands.Register(
+        ID_FILE_PRINT,
+        [this]() {
+            CQtPrintDevice device;
+            m_fileCommands.OnFilePrint(device);
+        },
+        [this](CCmdUI& ui) { ui.Enable(m_fileCommands.IsPrintEnabled()); });
+    m_commands.Register(
+        ID_FILE_PROPERTY, [this]() { m_fileCommands.OnFileProperty(); },
+        [this](CCmdUI& ui) { ui.Enable(m_doc.IsPropertiesEnabled()); });
+    // The file item's context menu always offers it; a file that is not on
+    // disk is reported by the command.
+    m_commands.Register(ID_FILE_PROPERTY_CONTEXT, [this]() { m_fileCommands.OnFileProperty(); });
 }
 
 // --- commands of the frame ---

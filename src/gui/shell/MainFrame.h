@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/shell/CommandMap.h"
+#include "core/store/FileCommands.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -138,6 +139,8 @@ private:
 
     void LoadSettings();
     void RegisterDocumentCommands();
+    // Export, Print and Properties: views of the open file.
+    void RegisterFileViewCommands();
     void OpenStartupFile();
     void UpdatePin();
     void UpdateRecentMenu();
@@ -164,6 +167,7 @@ private:
     CPrompts& m_prompts;
     CCofferDoc& m_doc;
     CCommandMap m_commands;
+    CFileCommands m_fileCommands;
     std::map<int, QAction*> m_mapActions;
     QToolBar* m_pToolBar = nullptr;
     CSearchBar* m_pSearchBar = nullptr;

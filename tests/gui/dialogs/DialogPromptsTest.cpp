@@ -7,12 +7,17 @@
 #include "core/store/FieldCipher.h"
 #include "gui/controls/HoverButton.h"
 #include "gui/dialogs/CheckKeyDlg.h"
+#include "gui/dialogs/FilePropertyDlg.h"
 #include "gui/shell/DocNotifier.h"
+#include "platform/QtPrintDevice.h"
 
 #include "support/ScriptedPrompts.h"
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 
 #include <QSignalSpy>
@@ -65,6 +70,8 @@ private slots:
     void createAndChangeReturnCheckValues();
     void saveNamesGetTheDefaultExtension();
     void notifierTurnsNoticesIntoSignals();
+    void filePropertyRunsTheDialogAndTakesTheReadOnlyBox();
+    void printDialogOffersPrintingIntoAFile();
 };
 
 void DialogPromptsTest::messageBoxShowsTextIconButtonsAndCaption() {
@@ -219,6 +226,54 @@ void DialogPromptsTest::notifierTurnsNoticesIntoSignals() {
     pNotifier.reset();
     // The notifier is gone: the document's next notice reaches nobody.
     doc.SetModifiedFlag(true);
+}
+
+void DialogPromptsTest::filePropertyRunsTheDialogAndTakesTheReadOnlyBox() {
+    CDialogPrompts prompts;
+    SFileProperties props;
+    props.m_strFileName = "Work.pwd";
+    props.m_strContains = "2 Groups\t5 Accounts";
+    QString strShown;
+    CModalScript ok({[&](QWidget* pModal) {
+        auto* pDialog = qobject_cast<CFilePropertyDlg*>(pModal);
+        QVERIFY(pDialog);
+        strShown = pDialog->TextControl(CFilePropertyDlg::IDC_CONTAINS)->text();
+        pDialog->ReadOnlyBox()->click();
+        pDialog->OkButton()->click();
+    }});
+    QVERIFY(prompts.RunFileProperty(props));
+    QVERIFY(ok.Done());
+    QCOMPARE(strShown, QStringLiteral("2 Groups\t5 Accounts"));
+    QVERIFY(props.m_bReadOnly);
+
+    // Cancel hands back the properties as they were filled.
+    CModalScript cancel({[&](QWidget* pModal) {
+        auto* pDialog = qobject_cast<CFilePropertyDlg*>(pModal);
+        QVERIFY(pDialog);
+        pDialog->ReadOnlyBox()->click();
+        pDialog->CancelButton()->click();
+    }});
+    QVERIFY(!prompts.RunFileProperty(props));
+    QVERIFY(cancel.Done());
+    QVERIFY(props.m_bReadOnly);
+}
+
+void DialogPromptsTest::printDialogOffersPrintingIntoAFile() {
+    CDialogPrompts prompts;
+    CQtPrintDevice device;
+    bool bToFile = false;
+    bool bPageRange = true;
+    CModalScript script({[&](QWidget* pModal) {
+        auto* pDialog = qobject_cast<QPrintDialog*>(pModal);
+        QVERIFY(pDialog);
+        bToFile = pDialog->testOption(QAbstractPrintDialog::PrintToFile);
+        bPageRange = pDialog->testOption(QAbstractPrintDialog::PrintPageRange);
+        pDialog->reject();
+    }});
+    QVERIFY(!prompts.RunPrintDialog(device));
+    QVERIFY(script.Done());
+    QVERIFY(bToFile);
+    QVERIFY(!bPageRange);
 }
 
 QTEST_MAIN(DialogPromptsTest)

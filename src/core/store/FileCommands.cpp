@@ -1,0 +1,81 @@
+#include "core/store/FileCommands.h"
+
+#include "core/base/PrintDevice.h"
+#include "core/base/Prompts.h"
+#include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/ExportText.h"
+#include "core/store/FileIO.h"
+#include "core/store/FileProperties.h"
+#include "core/store/LinePrinter.h"
+
+CFileCommands::CFileCommands(CCofferDoc& doc, CPrompts& prompts) : m_doc(doc), m_prompts(prompts) {}
+
+bool CFileCommands::IsExportEnabled() const {
+    return m_doc.IsExportEnabled();
+}
+
+bool CFileCommands::IsPrintEnabled() const {
+    return !m_doc.m_strKey.empty();
+}
+
+void CFileCommands::ShowMessage(const char* pszText, const std::string& strPath) const {
+    m_prompts.MessageBox(FormatText(pszText, strPath), EMsgIcon::exclamation);
+}
+
+void CFileCommands::OnFileExport() {
+    SFilePrompt prompt;
+    prompt.m_strTitle = EXPORT_TITLE;
+    prompt.m_strFilter = EXPORT_FILTER;
+    prompt.m_strDefaultExt = EXPORT_EXTENSION;
+    std::string strPath;
+    if (!m_prompts.PromptSaveFile(prompt, strPath))
+        return;
+    // The plain text would replace the only enciphered copy.
+    if (m_doc.HasFilePath() && IsSameFile(strPath, m_doc.GetPathName())) {
+        ShowMessage(IDS_WRITE_DENIED, strPath);
+        return;
+    }
+    // The text file is read by other programs: UTF-8, with this system's
+    // line end.
+    const std::string strText =
+        m_doc.CodePage().ToUtf8(ExportText(m_doc.m_listInfo, EXPORT_EOL_LF));
+    const EFileError eError = WriteFileAtomic(strPath, strText);
+    if (eError != EFileError::none)
+        m_prompts.MessageBox(FileErrorMessage(eError, strPath), EMsgIcon::exclamation);
+}
+
+void CFileCommands::OnFilePrint(CPrintDevice& device) {
+    if (!m_prompts.RunPrintDialog(device))
+        return;
+    CLinePrinter printer(device);
+    if (!printer.BeginPrinting(IDS_APP_TITLE)) {
+        ShowMessage(IDS_WRITE_FAILED, device.TargetName());
+        return;
+    }
+    for (const CPasswordInfo& info : m_doc.m_listInfo)
+        printer.PrintText(m_doc.CodePage().ToUtf8(PrintBlockText(info)));
+    printer.EndPrinting();
+}
+
+void CFileCommands::OnFileProperty() {
+    const std::string strPath = m_doc.HasFilePath() ? m_doc.GetPathName() : m_doc.GetTitle();
+    SFileProperties props;
+    const EFileError eError =
+        m_doc.HasFilePath() ? ReadFileProperties(strPath, props) : EFileError::notFound;
+    if (eError != EFileError::none) {
+        m_prompts.MessageBox(FileErrorMessage(eError, strPath), EMsgIcon::exclamation);
+        return;
+    }
+    props.m_strFileName = m_doc.m_strFileName;
+    const int nGroups = m_doc.CountGroups();
+    props.m_strContains = ContainsText(nGroups, int(m_doc.m_listInfo.size()) - nGroups);
+    const bool bWasReadOnly = props.m_bReadOnly;
+    if (!m_prompts.RunFileProperty(props) || props.m_bReadOnly == bWasReadOnly)
+        return;
+    const EFileError eWrite = SetReadOnlyAttribute(strPath, props.m_bReadOnly);
+    if (eWrite != EFileError::none)
+        m_prompts.MessageBox(FileErrorMessage(eWrite, strPath), EMsgIcon::exclamation);
+}

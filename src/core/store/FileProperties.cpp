@@ -1,0 +1,72 @@
+#include "core/store/FileProperties.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr const char* MONTH_NAMES[] = {"January",   "February", "March",    "April",
+                                       "May",       "June",     "July",     "August",
+                                       "September", "October",  "November", "December"};
+
+EFileError StatusErrorOf(int nErrno) {
+    switch (nErrno) {
+    case ENOENT:
+    case ENOTDIR:
+        return EFileError::notFound;
+    case EACCES:
+        return EFileError::readDenied;
+    default:
+        return EFileError::readFailed;
+    }
+}
+
+std::string FormatStatxTime(const struct statx_timestamp& ts) {
+    return FormatFileTime(static_cast<std::time_t>(ts.tv_sec));
+}
+
+} // namespace
+
+std::string FormatFileTime(std::time_t tTime) {
+    std::tm tmLocal{};
+    if (!::localtime_r(&tTime, &tmLocal))
+        return {};
+    char szText[64];
+    std::snprintf(szText, sizeof szText, "%s %02d, %04d %02d:%02d:%02d",
+                  MONTH_NAMES[tmLocal.tm_mon], tmLocal.tm_mday, tmLocal.tm_year + 1900,
+                  tmLocal.tm_hour, tmLocal.tm_min, tmLocal.tm_sec);
+    return szText;
+}
+
+std::string ContainsText(int nGroups, int nAccounts) {
+    char szText[64];
+    std::snprintf(szText, sizeof szText, "%d Groups\t%d Accounts", nGroups, nAccounts);
+    return szText;
+}
+
+EFileError ReadFileProperties(const std::string& strPath, SFileProperties& props) {
+    struct statx stx {};
+    if (::statx(AT_FDCWD, strPath.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &stx) != 0)
+        return StatusErrorOf(errno);
+    props.m_strLocation = FolderOf(strPath);
+    props.m_strSize = std::to_string(stx.stx_size) + " Bytes";
+    props.m_strCreated = (stx.stx_mask & STATX_BTIME) ? FormatStatxTime(stx.stx_btime) : "";
+    props.m_strModified = FormatStatxTime(stx.stx_mtime);
+    props.m_strAccessed = FormatStatxTime(stx.stx_atime);
+    props.m_bReadOnly = (stx.stx_mode & S_IWUSR) == 0;
+    props.m_bHidden = FileNameOf(strPath).starts_with('.');
+    return EFileError::none;
+}
+
+EFileError SetReadOnlyAttribute(const std::string& strPath, bool bReadOnly) {
+    struct stat st {};
+    if (::stat(strPath.c_str(), &st) != 0)
+        return StatusErrorOf(errno);
+    mode_t nMode = st.st_mode & 07777;
+    nMode = bReadOnly ? (nMode & ~mode_t(S_IWUSR)) : (nMode | S_IWUSR);
+    if (::chmod(strPath.c_str(), nMode) != 0)
+        return errno == ENOENT ? EFileError::notFound : EFileError::writeDenied;
+    return EFileError::none;
+}

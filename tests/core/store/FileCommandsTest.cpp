@@ -1,0 +1,271 @@
+// Export, print and the File Property dialog as commands of the open file,
+// on real files and answered through the scripted prompts.
+
+#include "core/store/FileCommands.h"
+#include "DocumentFixture.h"
+#include "RecordingPrintDevice.h"
+#include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
+#include "core/store/FileIO.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+// The fixture's document with a new untitled file that has a KEY.
+class FileCommandsFixture : public DocumentFixture {
+protected:
+    std::unique_ptr<CCofferDoc> NewKeyedDoc() {
+        auto pDoc = MakeDoc();
+        pDoc->OnNewDocument();
+        pDoc->m_strKey = "k";
+        return pDoc;
+    }
+};
+
+using FileExport = FileCommandsFixture;
+using FilePrint = FileCommandsFixture;
+using FileProperty = FileCommandsFixture;
+
+constexpr const char* NEW_FILE_EXPORT = "============= My Passwords =============\n\n";
+
+// A page of 84 lines at 600 dpi.
+CRecordingDevice LetterPrinter() {
+    return CRecordingDevice(600, 4800, 6300);
+}
+
+std::vector<std::string> DrawnTexts(const CRecordingDevice& device) {
+    std::vector<std::string> vecTexts;
+    for (const SDrawn& drawn : device.m_vecDrawn)
+        vecTexts.push_back(drawn.strText);
+    return vecTexts;
+}
+
+// A group followed by an account whose every text is empty: the store
+// operations never make one, but files from other writers may hold it.
+void AppendEmptyAccount(CCofferDoc& doc) {
+    doc.m_listInfo.emplace_back();
+}
+
+} // namespace
+
+TEST_F(FileExport, ANewFileIsExactlyOneGroupLine) {
+    const std::string strPwd = MakeFile("Work.pwd", "key");
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPwd, "key");
+    CFileCommands commands(*pDoc, m_prompts);
+    ASSERT_TRUE(commands.IsExportEnabled());
+    const std::string strOut = m_folder.File("out.txt");
+    m_prompts.AnswerSaveFile(strOut);
+    commands.OnFileExport();
+
+    EXPECT_EQ(ReadBytes(strOut), NEW_FILE_EXPORT);
+    // Every password in plain text: only the owner may read it.
+    EXPECT_EQ(FileMode(strOut), 0600);
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_TRUE(Messages().empty());
+    const SPromptCall& call = m_prompts.Calls().back();
+    EXPECT_EQ(call.m_eKind, EPromptKind::saveFile);
+    EXPECT_EQ(call.m_file.m_strTitle, "Select a file to export");
+    EXPECT_EQ(call.m_file.m_strFilter, "Text files (*.txt)");
+    EXPECT_EQ(call.m_file.m_strDefaultExt, ".txt");
+    EXPECT_TRUE(call.m_file.m_strInitialName.empty());
+    EXPECT_TRUE(call.m_file.m_bConfirmOverwrite);
+}
+
+TEST_F(FileExport, AccountsInListOrderEmptyFieldsIncluded) {
+    auto pDoc = NewKeyedDoc();
+    AppendEmptyAccount(*pDoc);
+    pDoc->AddGroup("Zeta");
+    pDoc->AddAccount("Zeta", Account("Mail"));
+    const std::string strOut = m_folder.File("out.txt");
+    m_prompts.AnswerSaveFile(strOut);
+    CFileCommands(*pDoc, m_prompts).OnFileExport();
+
+    EXPECT_EQ(ReadBytes(strOut),
+              std::string(NEW_FILE_EXPORT) +
+                  "Account\t\t\nUser Name\t\nPassword\t\nWeb Site\t\nE-Mail\t\t\nComments\t\n\n"
+                  "============= Zeta =============\n\n"
+                  "Account\t\tMail\nUser Name\tuser of Mail\nPassword\tpw\n"
+                  "Web Site\thttps://example.org/Mail\nE-Mail\t\tMail@example.org\n"
+                  // Comments keep the line ends they were typed with.
+                  "Comments\tline one\r\nline two\n\n");
+}
+
+TEST_F(FileExport, StoredTextsBecomeUtf8) {
+    auto pDoc = NewKeyedDoc();
+    pDoc->RenameGroup(&pDoc->m_listInfo.front(), "Caf\xE9"); // Windows-1252
+    const std::string strOut = m_folder.File("out.txt");
+    m_prompts.AnswerSaveFile(strOut);
+    CFileCommands(*pDoc, m_prompts).OnFileExport();
+    EXPECT_EQ(ReadBytes(strOut), "============= Caf\xC3\xA9 =============\n\n");
+}
+
+TEST_F(FileExport, CancelWritesNothing) {
+    auto pDoc = NewKeyedDoc();
+    m_prompts.CancelSaveFile();
+    CFileCommands(*pDoc, m_prompts).OnFileExport();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(m_prompts.UnusedAnswers(), "");
+    EXPECT_FALSE(pDoc->IsModified());
+}
+
+TEST_F(FileExport, AnUnwritableTargetIsReportedAndLeavesNoFile) {
+    auto pDoc = NewKeyedDoc();
+    CFileCommands commands(*pDoc, m_prompts);
+
+    // A folder that does not exist.
+    const std::string strMissing = m_folder.File("no-such-folder/out.txt");
+    m_prompts.AnswerSaveFile(strMissing);
+    commands.OnFileExport();
+    EXPECT_TRUE(Shown(FormatText(IDS_WRITE_FAILED, strMissing), EMsgIcon::exclamation));
+    EXPECT_FALSE(FileExists(strMissing));
+
+    // A read-only file keeps its content, and no scratch file stays beside it.
+    const std::string strLocked = m_folder.File("locked.txt");
+    WriteBytes(strLocked, "old");
+    ASSERT_EQ(::chmod(strLocked.c_str(), 0444), 0);
+    m_prompts.ClearRecord();
+    m_prompts.AnswerSaveFile(strLocked);
+    commands.OnFileExport();
+    EXPECT_TRUE(Shown(FormatText(IDS_WRITE_DENIED, strLocked), EMsgIcon::exclamation));
+    EXPECT_EQ(ReadBytes(strLocked), "old");
+    EXPECT_FALSE(FileExists(m_folder.File("out.txt")));
+}
+
+TEST_F(FileExport, AnExistingFileIsReplacedAndKeepsItsMode) {
+    auto pDoc = NewKeyedDoc();
+    const std::string strOut = m_folder.File("shared.txt");
+    WriteBytes(strOut, "a much longer old content than the export");
+    ASSERT_EQ(::chmod(strOut.c_str(), 0640), 0);
+    m_prompts.AnswerSaveFile(strOut);
+    CFileCommands(*pDoc, m_prompts).OnFileExport();
+    EXPECT_EQ(ReadBytes(strOut), NEW_FILE_EXPORT);
+    EXPECT_EQ(FileMode(strOut), 0640);
+}
+
+TEST_F(FileExport, NeverOverThePasswordFileItself) {
+    const std::string strPwd = MakeFile("Work.pwd", "key", {Account("Bank")});
+    const std::string strBefore = ReadBytes(strPwd);
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPwd, "key");
+    m_prompts.ClearRecord();
+    m_prompts.AnswerSaveFile(strPwd);
+    CFileCommands(*pDoc, m_prompts).OnFileExport();
+    EXPECT_TRUE(Shown(FormatText(IDS_WRITE_DENIED, strPwd), EMsgIcon::exclamation));
+    EXPECT_EQ(ReadBytes(strPwd), strBefore);
+}
+
+TEST_F(FilePrint, EveryRecordAsItsPrintBlock) {
+    auto pDoc = NewKeyedDoc();
+    pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("Bank"));
+    CFileCommands commands(*pDoc, m_prompts);
+    ASSERT_TRUE(commands.IsPrintEnabled());
+    CRecordingDevice device = LetterPrinter();
+    bool bSetUp = false;
+    m_prompts.AnswerPrintDialog([&](CPrintDevice& chosen) { bSetUp = &chosen == &device; });
+    commands.OnFilePrint(device);
+
+    EXPECT_TRUE(bSetUp);
+    EXPECT_EQ(DrawnTexts(device),
+              (std::vector<std::string>{
+                  "============= My Passwords =============", "", "Account       Bank",
+                  "User Name     user of Bank", "Password      pw",
+                  "Web Site      https://example.org/Bank", "E-Mail        Bank@example.org",
+                  "Comments      line one", "line two", ""}));
+    EXPECT_EQ(device.m_vecCalls[1], "startDoc Keyhaven");
+    EXPECT_EQ(device.m_vecCalls.back(), "endDoc");
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(FilePrint, CancelPrintsNothing) {
+    auto pDoc = NewKeyedDoc();
+    CRecordingDevice device = LetterPrinter();
+    m_prompts.CancelPrintDialog();
+    CFileCommands(*pDoc, m_prompts).OnFilePrint(device);
+    EXPECT_TRUE(device.m_vecCalls.empty());
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(FilePrint, APrinterThatRefusesTheJobIsReported) {
+    auto pDoc = NewKeyedDoc();
+    CRecordingDevice device = LetterPrinter();
+    device.m_bAcceptJob = false;
+    m_prompts.AnswerPrintDialog();
+    CFileCommands(*pDoc, m_prompts).OnFilePrint(device);
+    EXPECT_TRUE(device.m_vecDrawn.empty());
+    EXPECT_TRUE(Shown(FormatText(IDS_WRITE_FAILED, "recorder"), EMsgIcon::exclamation));
+}
+
+TEST_F(FileProperty, TextsOfAFileWithTwoGroupsAndFiveAccounts) {
+    const std::string strPwd =
+        MakeFile("Work.pwd", "key",
+                 {Account("A1"), Account("A2"), Account("A3"), Account("A4"), Account("A5")});
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPwd, "key");
+    pDoc->AddGroup("Empty");
+    m_prompts.ClearRecord();
+    m_prompts.CancelFileProperty();
+    CFileCommands(*pDoc, m_prompts).OnFileProperty();
+
+    const SFileProperties& shown = m_prompts.ShownFileProperties();
+    EXPECT_EQ(shown.m_strFileName, "Work.pwd");
+    EXPECT_EQ(shown.m_strContains, "2 Groups\t5 Accounts");
+    EXPECT_EQ(shown.m_strLocation, m_folder.Path() + "/");
+    EXPECT_EQ(shown.m_strSize, std::to_string(ReadBytes(strPwd).size()) + " Bytes");
+    EXPECT_FALSE(shown.m_strModified.empty());
+    EXPECT_FALSE(shown.m_bReadOnly);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(FileProperty, ReadOnlyRoundTripAndTheNextSaveAsks) {
+    const std::string strPwd = MakeFile("Work.pwd", "key");
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPwd, "key");
+    CFileCommands commands(*pDoc, m_prompts);
+
+    m_prompts.AnswerFileProperty(true);
+    commands.OnFileProperty();
+    EXPECT_TRUE(IsReadOnlyFile(strPwd));
+    EXPECT_EQ(FileMode(strPwd) & 0200, 0);
+
+    // The next Save asks the read-only question; No keeps the file as it is.
+    pDoc->SetModifiedFlag(true);
+    m_prompts.ClearRecord();
+    m_prompts.AnswerMessage(EMsgAnswer::no);
+    EXPECT_EQ(pDoc->OnFileSave(), SAVE_READONLY_NO);
+    EXPECT_TRUE(Shown(IDS_SAVE_READONLY, EMsgIcon::exclamation, EMsgButtons::yesNoCancel));
+
+    // The dialog shows it ticked; Cancel leaves it, OK unticked gives write back.
+    m_prompts.CancelFileProperty();
+    commands.OnFileProperty();
+    EXPECT_TRUE(m_prompts.ShownFileProperties().m_bReadOnly);
+    EXPECT_TRUE(IsReadOnlyFile(strPwd));
+    m_prompts.AnswerFileProperty(false);
+    commands.OnFileProperty();
+    EXPECT_FALSE(IsReadOnlyFile(strPwd));
+    EXPECT_EQ(FileMode(strPwd), 0600);
+    m_prompts.ClearRecord();
+    EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(FileProperty, AFileThatIsGoneIsReported) {
+    const std::string strPwd = MakeFile("Work.pwd", "key");
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPwd, "key");
+    ASSERT_EQ(::unlink(strPwd.c_str()), 0);
+    m_prompts.ClearRecord();
+    CFileCommands(*pDoc, m_prompts).OnFileProperty();
+    EXPECT_EQ(Messages(), (std::vector<std::string>{FormatText(IDS_FILE_NOT_FOUND, strPwd)}));
+    for (const SPromptCall& call : m_prompts.Calls())
+        EXPECT_NE(call.m_eKind, EPromptKind::fileProperty);
+
+    // A file never saved has nothing on disk to show either.
+    auto pNew = MakeDoc();
+    pNew->OnNewDocument();
+    m_prompts.ClearRecord();
+    CFileCommands(*pNew, m_prompts).OnFileProperty();
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{FormatText(IDS_FILE_NOT_FOUND, "NewPassword")}));
+}
