@@ -8,6 +8,7 @@
 #include <vector>
 
 class CCodePage;
+struct SKeyDlgOutcome;
 
 // What a recorded prompt was.
 enum class EPromptKind { message, openFile, saveFile, folder, createKey, checkKey, changeKey };
@@ -82,9 +83,10 @@ public:
     bool PromptSaveFile(const SFilePrompt& prompt, std::string& strPath) override;
     bool ChooseFolder(const std::string& strTitle, const std::string& strInitial,
                       std::string& strFolder) override;
-    bool RunCreateKey(std::string& strKeyValue) override;
+    bool RunCreateKey(std::string& strKeyValue, std::string& strKey) override;
     bool RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) override;
-    bool RunChangeKey(std::string& strKeyValue) override;
+    bool RunCheckKeyWith(const std::string& strPrompt, const CKeyAcceptor& fnAccept) override;
+    bool RunChangeKey(std::string& strKeyValue, std::string& strKey) override;
 
 private:
     struct SAnswer {
@@ -100,6 +102,9 @@ private:
     // failure and returns false.
     bool Next(EPromptKind eKind, const std::string& strWhat, SAnswer& answer);
     bool FilePrompt(EPromptKind eKind, const SFilePrompt& prompt, std::string& strPath);
+    // Plays queued Check Key typings through fnOk until one closes.
+    bool PlayCheckKey(const std::string& strPrompt,
+                      const std::function<SKeyDlgOutcome(const std::string&)>& fnOk);
 
     std::deque<SAnswer> m_queAnswers;
     std::vector<SPromptMessage> m_vecMessages;

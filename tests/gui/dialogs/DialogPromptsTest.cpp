@@ -154,18 +154,20 @@ void DialogPromptsTest::createAndChangeReturnCheckValues() {
         pModal->findChild<CHoverButton*>(QStringLiteral("okButton"))->click();
     };
     std::string strValue;
+    std::string strKey;
     {
         CModalScript script({[&](QWidget* pModal) {
             Fill(pModal, {{"newKeyEdit", "abc"}, {"confirmKeyEdit", "abc"}});
         }});
-        QVERIFY(prompts.RunCreateKey(strValue));
+        QVERIFY(prompts.RunCreateKey(strValue, strKey));
         QCOMPARE(strValue, MakeKeyCheckValue("abc"));
+        QCOMPARE(strKey, std::string("abc"));
     }
     {
         CModalScript script({[&](QWidget* pModal) {
             pModal->findChild<CHoverButton*>(QStringLiteral("cancelButton"))->click();
         }});
-        QVERIFY(!prompts.RunChangeKey(strValue));
+        QVERIFY(!prompts.RunChangeKey(strValue, strKey));
         QCOMPARE(strValue, MakeKeyCheckValue("abc"));
     }
     {
@@ -173,8 +175,9 @@ void DialogPromptsTest::createAndChangeReturnCheckValues() {
             Fill(pModal,
                  {{"originalKeyEdit", "abc"}, {"newKeyEdit", "xyz"}, {"confirmKeyEdit", "xyz"}});
         }});
-        QVERIFY(prompts.RunChangeKey(strValue));
+        QVERIFY(prompts.RunChangeKey(strValue, strKey));
         QCOMPARE(strValue, MakeKeyCheckValue("xyz"));
+        QCOMPARE(strKey, std::string("xyz"));
     }
 }
 
