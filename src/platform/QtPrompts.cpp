@@ -136,11 +136,22 @@ bool CQtPrompts::FileDialog(const SFilePrompt& prompt, bool bSave, std::string& 
         }
     }
     dialog.setDefaultSuffix(strExt);
+    // Choosing another type also changes the extension of the name shown, when
+    // it is the previous type's: "Work.pwd" becomes "Work.khv".
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog, fnSuffixOf](const QString& strFilter) {
                          const QString strSuffix = fnSuffixOf(strFilter);
-                         if (!strSuffix.isEmpty())
-                             dialog.setDefaultSuffix(strSuffix);
+                         if (strSuffix.isEmpty())
+                             return;
+                         const QString strOld = dialog.defaultSuffix();
+                         dialog.setDefaultSuffix(strSuffix);
+                         const QStringList typed = dialog.selectedFiles();
+                         if (typed.isEmpty())
+                             return;
+                         const QFileInfo info(typed.constFirst());
+                         if (!strOld.isEmpty() && info.suffix() == strOld)
+                             dialog.selectFile(info.completeBaseName() + QLatin1Char('.') +
+                                               strSuffix);
                      });
     if (!prompt.m_strInitialName.empty()) {
         const QFileInfo info(FromUtf8(prompt.m_strInitialName));

@@ -11,6 +11,9 @@
 
 #include "support/ScriptedPrompts.h"
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -64,6 +67,8 @@ private slots:
     void checkKeyRunsTheDialogWithItsPromptAndRealMessages();
     void createAndChangeReturnCheckValues();
     void saveNamesGetTheDefaultExtension();
+    void choosingTheProtectedTypeSavesAKhv();
+    void sealedCheckKeyAsksTheAcceptorAndKeepsTheKey();
     void notifierTurnsNoticesIntoSignals();
 };
 
@@ -145,6 +150,71 @@ void DialogPromptsTest::checkKeyRunsTheDialogWithItsPromptAndRealMessages() {
     QCOMPARE(strMessage, QStringLiteral("Your KEY is invalid!"));
 }
 
+void DialogPromptsTest::sealedCheckKeyAsksTheAcceptorAndKeepsTheKey() {
+    CDialogPrompts prompts;
+    std::vector<std::string> vecJudged;
+    QString strMessage;
+    QPointer<QWidget> pDialog;
+    auto TypeAndPress = [](QWidget* pModal, const QString& strKey) {
+        auto* pEdit = pModal->findChild<QLineEdit*>(QStringLiteral("typedKeyEdit"));
+        QVERIFY(pEdit);
+        // Typed as a whole: the test keyboard knows no accented letters.
+        pEdit->insert(strKey);
+        pModal->findChild<CHoverButton*>(QStringLiteral("okButton"))->click();
+    };
+    CModalScript script({
+        [&](QWidget* pModal) {
+            pDialog = pModal;
+            QTimer::singleShot(0, pModal, [=] { TypeAndPress(pModal, QStringLiteral("nope")); });
+        },
+        [&](QWidget* pModal) {
+            auto* pBox = qobject_cast<QMessageBox*>(pModal);
+            QVERIFY(pBox);
+            strMessage = pBox->text();
+            pBox->button(QMessageBox::Ok)->click();
+            QTimer::singleShot(0, pDialog,
+                               [&] { TypeAndPress(pDialog, QString::fromUtf8("caf\xC3\xA9")); });
+        },
+    });
+    // The acceptor sees code-page bytes; the stored check value plays no part.
+    QVERIFY(prompts.RunCheckKeyWith("KEY for:  Work.khv", [&](const std::string& strKey) {
+        vecJudged.push_back(strKey);
+        return strKey == "caf\xE9";
+    }));
+    QVERIFY(script.Done());
+    QCOMPARE(strMessage, QStringLiteral("Your KEY is invalid!"));
+    QCOMPARE(vecJudged, (std::vector<std::string>{"nope", "caf\xE9"}));
+}
+
+void DialogPromptsTest::choosingTheProtectedTypeSavesAKhv() {
+    CDialogPrompts prompts;
+    const QString strFolder = QDir::tempPath() + QStringLiteral("/keyhaven-filter-test");
+    QDir().mkpath(strFolder);
+    SFilePrompt prompt;
+    prompt.m_strTitle = "Save As";
+    prompt.m_strFilter = SAVE_FILTERS;
+    prompt.m_strInitialName = (strFolder + QStringLiteral("/Work.pwd")).toStdString();
+    QStringList filters;
+    CModalScript script({[&](QWidget* pModal) {
+        auto* pDialog = qobject_cast<QFileDialog*>(pModal);
+        QVERIFY(pDialog);
+        filters = pDialog->nameFilters();
+        auto* pTypes = pDialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(pTypes);
+        // The user picks the second type, as with the keyboard.
+        QTest::keyClick(pTypes, Qt::Key_Down);
+        QMetaObject::invokeMethod(pDialog, "accept", Qt::QueuedConnection);
+    }});
+    std::string strPath;
+    QVERIFY(prompts.PromptSaveFile(prompt, strPath));
+    QVERIFY(script.Done());
+    QCOMPARE(filters, (QStringList{QStringLiteral("Keyhaven files (*.pwd)"),
+                                   QStringLiteral("Protected Keyhaven files (*.khv)"),
+                                   QStringLiteral("All files (*)")}));
+    QCOMPARE(QString::fromStdString(strPath), strFolder + QStringLiteral("/Work.khv"));
+    QDir(strFolder).removeRecursively();
+}
+
 void DialogPromptsTest::createAndChangeReturnCheckValues() {
     CDialogPrompts prompts;
     auto Fill = [](QWidget* pModal, std::vector<std::pair<const char*, const char*>> vecTexts) {
@@ -189,6 +259,10 @@ void DialogPromptsTest::saveNamesGetTheDefaultExtension() {
     QCOMPARE(CQtPrompts::WithDefaultExtension("/home/a/.hidden", ".pwd"), "/home/a/.hidden.pwd");
     QCOMPARE(CQtPrompts::WithDefaultExtension("", ".pwd"), "");
     QCOMPARE(CQtPrompts::FilterSuffix("Keyhaven files (*.pwd)"), "*.pwd");
+    QCOMPARE(CQtPrompts::FilterExtension("Protected Keyhaven files (*.khv)"), ".khv");
+    QCOMPARE(CQtPrompts::FilterExtension("Keyhaven files (*.pwd *.khv)"), ".pwd");
+    QCOMPARE(CQtPrompts::FilterExtension("All files (*)"), "");
+    QCOMPARE(CQtPrompts::FilterExtension("Odd (*.p?d)"), "");
     QCOMPARE(CQtPrompts::FilterSuffix("no pattern"), "");
 }
 
