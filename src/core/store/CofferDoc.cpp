@@ -710,12 +710,8 @@ bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
     // a message or a dialog runs, and nothing shows the new ones until the
     // KEY is accepted.
     Observer().OnEmptied();
-    if (eError != EFileError::none) {
-        m_bOpen = false;
-        SetPathName(CLOSED_PATH_NAME, false);
-        ShowMessage(FileErrorMessage(eError, strPath));
-        return false;
-    }
+    if (eError != EFileError::none)
+        return RefuseFile(eError, strPath);
     if (m_bSealPending)
         return OpenSealedFile(strPath);
     if (m_strKey.empty()) {
@@ -729,9 +725,7 @@ bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
         return true;
     }
     m_bSaved = true;
-    if (!Prompts().RunCheckKeyWith(
-            IDS_KEY_PROMPT + m_strFileName,
-            [this](const std::string& strKey) { return AcceptKey(strKey); })) {
+    if (!RunKeyCheck()) {
         DeleteContents();
         m_bOpen = false;
         return true;
@@ -740,25 +734,32 @@ bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
     return true;
 }
 
+bool CCofferDoc::RunKeyCheck() {
+    return Prompts().RunCheckKeyWith(
+        IDS_KEY_PROMPT + m_strFileName,
+        [this](const std::string& strKey) { return AcceptKey(strKey); });
+}
+
+bool CCofferDoc::RefuseFile(EFileError eError, const std::string& strPath) {
+    m_bOpen = false;
+    SetPathName(CLOSED_PATH_NAME, false);
+    ShowMessage(FileErrorMessage(eError, strPath));
+    return false;
+}
+
 bool CCofferDoc::OpenSealedFile(const std::string& strPath) {
     // Nothing of a sealed file can be read without its KEY, so the start at
     // logon, which skips the check for a ".pwd", asks for it here.
     m_bSkipKeyCheck = false;
     m_bSaved = true;
-    if (!Prompts().RunCheckKeyWith(
-            IDS_KEY_PROMPT + m_strFileName,
-            [this](const std::string& strKey) { return AcceptKey(strKey); })) {
+    if (!RunKeyCheck()) {
         DeleteContents();
         m_bOpen = false;
         return true;
     }
     const EFileError eError = FinishSealedRead(CodePage());
-    if (eError != EFileError::none) {
-        m_bOpen = false;
-        SetPathName(CLOSED_PATH_NAME, false);
-        ShowMessage(FileErrorMessage(eError, strPath));
-        return false;
-    }
+    if (eError != EFileError::none)
+        return RefuseFile(eError, strPath);
     AcceptKeyedFile();
     return true;
 }
@@ -856,9 +857,7 @@ bool CCofferDoc::DoSave(const std::string& strPath) {
 bool CCofferDoc::OnSaveDocument(const std::string& strPath) {
     // A document whose KEY was never typed here (a start at logon skips the
     // check) asks for it before its first sealed save; Cancel saves nothing.
-    if (HasKhvExtension(strPath) && !m_pSealKey && !HasSealingKey() &&
-        !Prompts().RunCheckKeyWith(IDS_KEY_PROMPT + m_strFileName,
-                                   [this](const std::string& strKey) { return AcceptKey(strKey); }))
+    if (HasKhvExtension(strPath) && !m_pSealKey && !HasSealingKey() && !RunKeyCheck())
         return false;
     if (m_bBackup && !m_strFileName.empty()) {
         std::string strBackup = m_strBackupPath;

@@ -249,6 +249,10 @@ private:
     void RememberLastFile();
     // Open of a sealed file once its header was read.
     bool OpenSealedFile(const std::string& strPath);
+    // Check Key for the file read, judged by AcceptKey; false on Cancel.
+    bool RunKeyCheck();
+    // A file that cannot be opened: reported, and the document stays closed.
+    bool RefuseFile(EFileError eError, const std::string& strPath);
     // The sealing key for a save: the one in use, or one derived anew.
     const CSealKey* SealKeyForSave();
     void ForgetSealing();
