@@ -549,6 +549,10 @@ EFileError CCofferDoc::ReadDocumentFile(const std::string& strPath, const CCodeP
     const EFileError eError = ReadWholeFile(strPath, strBytes);
     if (eError != EFileError::none)
         return eError;
+    // An empty file is a new one, as for ".pwd": it gets a KEY and is sealed
+    // under it by the first save.
+    if (strBytes.empty())
+        return EFileError::none;
     if (!CSealedFile::ParseHeader(strBytes, m_sealedHeader))
         return EFileError::badFormat;
     m_strSealedBytes = std::move(strBytes);

@@ -295,3 +295,17 @@ TEST_F(DocSealed, NewThenSaveAsKhvSealsUnderTheCreatedKey) {
     EXPECT_EQ(pDoc->CountGroups(), 1);
     EXPECT_EQ(pDoc->m_listInfo.front().m_strGroup, DEFAULT_GROUP_NAME);
 }
+
+TEST_F(DocSealed, AnEmptyKhvGetsAKeyAndIsSealedUnderIt) {
+    const std::string strPath = m_folder.File("Empty.khv");
+    WriteBytes(strPath, "");
+    auto pDoc = MakeDoc();
+    m_prompts.TypeCreateKey("made", "made");
+    EXPECT_TRUE(pDoc->OpenDocumentFile(strPath));
+    EXPECT_TRUE(pDoc->m_bOpen);
+    EXPECT_EQ(Messages(), std::vector<std::string>{IDS_NOKEY_CREATE});
+    EXPECT_TRUE(CSealedFile::HasMagic(ReadBytes(strPath)));
+    auto pReopened = MakeDoc();
+    OpenWithKey(*pReopened, strPath, "made");
+    EXPECT_EQ(pReopened->m_listInfo.front().m_strGroup, DEFAULT_GROUP_NAME);
+}
