@@ -1,7 +1,9 @@
 // libFuzzer target: arbitrary bytes go through the password file reader the
 // way the program opens a file, and whatever the reader accepts must survive
-// a write and a re-read unchanged.
+// a write and a re-read unchanged. Bytes that begin like a protected file go
+// through the sealed reader first, opened with the seeds' KEY.
 
+#include "core/seal/SealedFile.h"
 #include "core/store/Archive.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
@@ -89,13 +91,50 @@ std::size_t TouchEveryRecord(const CCofferDoc& doc) {
 
 volatile std::size_t g_nSink = 0;
 
+// The seeds' KEY; sealed input that asks for more than this cost is only
+// parsed, so that an iteration stays short.
+constexpr const char* FUZZ_SEAL_KEY = "correct horse"; // SEED_KEY of ArchiveSeeds.cpp
+constexpr std::uint32_t FUZZ_MAX_MEMORY_KIB = 64;
+constexpr std::uint32_t FUZZ_MAX_PASSES = 2;
+
+// The sealed reader: header, KEY, seal. Returns the plain archive when all
+// three accept, else "" (an empty archive is never sealed).
+std::string Unseal(std::string_view bytes) {
+    SSealedHeader header;
+    if (!CSealedFile::ParseHeader(bytes, header))
+        return {};
+    // An accepted header is exactly what the writer makes of its fields.
+    if (CSealedFile::WriteHeader(header) != bytes.substr(0, CSealedFile::HEADER_SIZE))
+        Fault("an accepted sealed header is not the writer's");
+    if (header.m_params.m_nMemoryKiB > FUZZ_MAX_MEMORY_KIB ||
+        header.m_params.m_nPasses > FUZZ_MAX_PASSES)
+        return {};
+    CSealKey key;
+    if (!key.Derive(FUZZ_SEAL_KEY, header.m_params, header.m_salt))
+        Fault("a sane header's key cannot be derived");
+    std::string strPlain;
+    if (!CSealedFile::IsKeyOf(header, key) || !CSealedFile::Unseal(bytes, header, key, strPlain))
+        return {};
+    if (strPlain.size() + CSealedFile::HEADER_SIZE + SEAL_TAG_SIZE != bytes.size())
+        Fault("the seal opened to a text of another length");
+    return strPlain;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSize) {
     // A file of zero length is never parsed: it opens as a file without a KEY.
     if (nSize == 0)
         return 0;
-    const std::string_view bytes(reinterpret_cast<const char*>(pData), nSize);
+    std::string_view bytes(reinterpret_cast<const char*>(pData), nSize);
+    std::string strUnsealed;
+    if (CSealedFile::HasMagic(bytes)) {
+        strUnsealed = Unseal(bytes);
+        if (strUnsealed.empty())
+            return 0;
+        bytes = strUnsealed;
+        nSize = strUnsealed.size();
+    }
 
     CCofferDoc doc;
     if (!Load(doc, bytes)) {

@@ -9,6 +9,7 @@
 #include "cli/TreeListing.h"
 #include "core/base/StringTable.h"
 #include "core/generator/PasswordGenerator.h"
+#include "core/seal/SecretBuffer.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 #include "core/store/ExportText.h"
@@ -117,7 +118,7 @@ void CCliCommand::Dispatch(const std::string& strCommand, const CArgs& astrArgs)
         {"info", &CCliCommand::RunInfo},         {"ls", &CCliCommand::RunList},
         {"show", &CCliCommand::RunShow},         {"export", &CCliCommand::RunExport},
         {"create", &CCliCommand::RunCreate},     {"passwd", &CCliCommand::RunPasswd},
-        {"generate", &CCliCommand::RunGenerate},
+        {"generate", &CCliCommand::RunGenerate}, {"convert", &CCliCommand::RunConvert},
     };
     for (const auto& command : COMMANDS) {
         if (strCommand == command.pszName) {
@@ -219,10 +220,12 @@ void CCliCommand::RunCreate(const CArgs& astrArgs) {
     if (FileExists(strPath))
         throw CCliFailure(CLI_EXIT_WRITE,
                           strPath + " already exists; create never replaces a file.");
-    const std::string strKey = ReadNewKey(FileNameOf(strPath), IDS_KEY_INVALID);
+    std::string strKey = ReadNewKey(FileNameOf(strPath), IDS_KEY_INVALID);
     CCofferDoc doc;
     doc.OnNewDocument();
     doc.m_strKey = MakeKeyCheckValue(strKey);
+    doc.SetSealingKey(strKey);
+    CSecretBuffer::Wipe(strKey);
     ClaimNewFile(strPath);
     const EFileError eError = doc.WriteArchiveFile(strPath);
     if (eError != EFileError::none) {
@@ -236,15 +239,14 @@ void CCliCommand::RunPasswd(const CArgs& astrArgs) {
     args.Parse(astrArgs, 1);
     const std::string& strPath = args.Positional(0);
     CCofferDoc doc;
-    LoadFile(strPath, doc);
-    RequireKey(doc, strPath);
-    if (IsReadOnlyFile(strPath))
+    if (IsReadOnlyFile(strPath) && FileExists(strPath))
         throw CCliFailure(CLI_EXIT_WRITE, IDS_CHANGEKEY_READONLY);
-    const std::string strName = FileNameOf(strPath);
-    if (!doc.IsKeyAccepted(ReadKey(IDS_KEY_PROMPT + strName)))
-        throw CCliFailure(CLI_EXIT_KEY, IDS_ORIGINAL_KEY_INVALID);
-    doc.DecipherList();
-    doc.m_strKey = MakeKeyCheckValue(ReadNewKey(strName, IDS_NEW_KEY_INVALID));
+    OpenFile(strPath, doc, IDS_ORIGINAL_KEY_INVALID);
+    std::string strNewKey = ReadNewKey(FileNameOf(strPath), IDS_NEW_KEY_INVALID);
+    doc.m_strKey = MakeKeyCheckValue(strNewKey);
+    // A sealed file gets a fresh salt and nonce under the new KEY.
+    doc.SetSealingKey(strNewKey);
+    CSecretBuffer::Wipe(strNewKey);
     const EFileError eError = doc.WriteArchiveFile(strPath);
     if (eError != EFileError::none)
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strPath));
@@ -270,8 +272,43 @@ void CCliCommand::RunGenerate(const CArgs& astrArgs) {
     Write(generator.GeneratePassword(nFlags, nBegin, nEnd, nLength) + "\n");
 }
 
-void CCliCommand::LoadFile(const std::string& strPath, CCofferDoc& doc) const {
-    const EFileError eError = doc.ReadArchiveFile(strPath, m_codePage);
+void CCliCommand::RunConvert(const CArgs& astrArgs) {
+    CCliArgs args("keyhaven-cli convert IN OUT", {});
+    args.Parse(astrArgs, 2);
+    const std::string& strIn = args.Positional(0);
+    const std::string& strOut = args.Positional(1);
+    // The extension chooses the format written, so it must name one.
+    if (!HasDocumentExtension(strOut))
+        args.FailUsage("OUT must end in .pwd or .khv");
+    if (FileExists(strOut))
+        throw CCliFailure(CLI_EXIT_WRITE,
+                          strOut + " already exists; convert never replaces a file.");
+    CCofferDoc doc;
+    OpenFile(strIn, doc);
+    ClaimNewFile(strOut);
+    const EFileError eError = doc.WriteArchiveFile(strOut);
+    if (eError != EFileError::none) {
+        ::unlink(strOut.c_str()); // only the empty file claimed above
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strOut));
+    }
+    if (IsReadableWithoutKey(strOut))
+        m_err << FormatText(CLI_PWD_WARNING, strOut) << '\n';
+}
+
+void CCliCommand::LoadFile(const std::string& strPath, CCofferDoc& doc, const char* pszWrongKey) {
+    EFileError eError = doc.ReadDocumentFile(strPath, m_codePage);
+    if (eError != EFileError::none)
+        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eError, strPath));
+    if (!doc.IsSealPending())
+        return;
+    // Nothing of a sealed file, not even its header fields, is read without
+    // the KEY; it is asked here, once.
+    std::string strKey = ReadKey(IDS_KEY_PROMPT + FileNameOf(strPath));
+    const bool bAccepted = doc.AcceptKey(strKey);
+    CSecretBuffer::Wipe(strKey);
+    if (!bAccepted)
+        throw CCliFailure(CLI_EXIT_KEY, pszWrongKey);
+    eError = doc.FinishSealedRead(m_codePage);
     if (eError != EFileError::none)
         throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eError, strPath));
 }
@@ -281,11 +318,17 @@ void CCliCommand::RequireKey(const CCofferDoc& doc, const std::string& strPath) 
         throw CCliFailure(CLI_EXIT_KEY, FormatText(CLI_FILE_WITHOUT_KEY, strPath));
 }
 
-void CCliCommand::OpenFile(const std::string& strPath, CCofferDoc& doc) {
-    LoadFile(strPath, doc);
+void CCliCommand::OpenFile(const std::string& strPath, CCofferDoc& doc, const char* pszWrongKey) {
+    LoadFile(strPath, doc, pszWrongKey);
     RequireKey(doc, strPath);
-    if (!doc.IsKeyAccepted(ReadKey(IDS_KEY_PROMPT + FileNameOf(strPath))))
-        throw CCliFailure(CLI_EXIT_KEY, IDS_KEY_INVALID);
+    if (!doc.HasSealingKey()) {
+        // Kept by the document, so that convert can seal the result under it.
+        std::string strKey = ReadKey(IDS_KEY_PROMPT + FileNameOf(strPath));
+        const bool bAccepted = doc.AcceptKey(strKey);
+        CSecretBuffer::Wipe(strKey);
+        if (!bAccepted)
+            throw CCliFailure(CLI_EXIT_KEY, pszWrongKey);
+    }
     // The field key comes from the stored check value, not from the typed KEY.
     doc.DecipherList();
 }

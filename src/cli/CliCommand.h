@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/StringTable.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -30,12 +32,18 @@ private:
     void RunCreate(const CArgs& astrArgs);
     void RunPasswd(const CArgs& astrArgs);
     void RunGenerate(const CArgs& astrArgs);
+    void RunConvert(const CArgs& astrArgs);
 
-    // Reads the file's header and enciphered records; a failure ends the run.
-    void LoadFile(const std::string& strPath, CCofferDoc& doc) const;
+    // Reads the file's header and enciphered records; a failure ends the
+    // run. A sealed file needs its KEY for that, and a wrong one ends the
+    // run with pszWrongKey.
+    void LoadFile(const std::string& strPath, CCofferDoc& doc,
+                  const char* pszWrongKey = IDS_KEY_INVALID);
     void RequireKey(const CCofferDoc& doc, const std::string& strPath) const;
-    // Load, KEY check and deciphering: the document then holds the records.
-    void OpenFile(const std::string& strPath, CCofferDoc& doc);
+    // Load, KEY check and deciphering: the document then holds the records
+    // and the KEY, read once whatever the format.
+    void OpenFile(const std::string& strPath, CCofferDoc& doc,
+                  const char* pszWrongKey = IDS_KEY_INVALID);
 
     // The next KEY, converted to the code page.
     std::string ReadKey(const std::string& strPrompt);

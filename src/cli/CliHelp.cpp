@@ -11,18 +11,27 @@ const char* CliUsageText() {
   keyhaven-cli create FILE
   keyhaven-cli passwd FILE
   keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
+  keyhaven-cli convert IN OUT
   keyhaven-cli --help | --version
 )";
 }
 
 const char* CliHelpText() {
     static const std::string strHelp =
-        std::string(R"(keyhaven-cli - read, create and re-key Keyhaven password files (.pwd)
+        std::string(R"(keyhaven-cli - read, create and re-key Keyhaven password files (.pwd, .khv)
+
+Every command that takes a FILE reads both formats, chosen by the extension:
+  .pwd  the classic format: anyone who has the file can read its contents
+        without the KEY (the key of its fields follows from bytes stored in it)
+  .khv  the protected format: the same records sealed under the KEY with
+        Argon2id and XChaCha20-Poly1305; nothing in it, not even the counts
+        of info, can be read without the KEY
 
 )") + CliUsageText() +
         R"(
 Commands:
-  info FILE      Show the file's header without asking for its KEY:
+  info FILE      Show the file's header without asking for its KEY (a .khv
+                 file asks for it: its header fields are sealed too):
                    key: present          (or "key: absent": the file has no KEY)
                    generate: N           generator flags stored in the file
                    length: TEXT          generator length text (may be empty)
@@ -33,7 +42,7 @@ Commands:
                  An empty (zero-byte) file shows "key: absent" and the
                  defaults 39, 6, 5, 8 with no groups and no accounts.
   ls FILE        List the tree as the desktop program shows it: the file's
-                 label (its name without the ".pwd" extension) on the first
+                 label (its name without the ".pwd" or ".khv" extension) on the first
                  line, then every group indented by two blanks, each followed
                  by its accounts indented by four blanks. Groups are sorted
                  alphabetically ignoring case, and so are the accounts of each
@@ -57,11 +66,19 @@ Commands:
                  holds every password in plain text); OUT may not be FILE.
   create FILE    Create a new password file holding the single group
                  "My Passwords", protected by a new KEY. An existing FILE is
-                 never replaced (exit status 4).
+                 never replaced (exit status 4). A FILE ending in .khv is
+                 made in the protected format.
   passwd FILE    Change the KEY of FILE: reads the original KEY, then the new
                  KEY, and rewrites FILE with every field enciphered under the
                  new KEY. Giving the same KEY again leaves FILE byte for byte
-                 the same. A read-only FILE is refused (exit status 4).
+                 the same (a .khv FILE is sealed anew, with a fresh salt and
+                 nonce). A read-only FILE is refused (exit status 4).
+  convert IN OUT Write the records of IN to the new file OUT in the format
+                 that OUT's extension names (.pwd or .khv), under the same
+                 KEY, read once. An existing OUT is never replaced (exit
+                 status 4). Converting to .pwd warns on standard error that
+                 the result can be read without its KEY. A .pwd converted to
+                 .khv and back is the same file byte for byte.
   generate       Print one random password and a line end.
                  --flags N    character classes, added up (default 39):
                                 1 upper-case letters A-Z
@@ -101,6 +118,7 @@ KEYs:
     the line end ("\n" or "\r\n") is removed; blanks and everything else
     belong to the KEY. ls, show, export: one line, the KEY. create: one line,
     the new KEY. passwd: two lines, the original KEY and then the new KEY.
+    convert and info: one line, the KEY of IN (info asks only for a .khv).
   - On a terminal the program asks on standard error, "KEY for:  NAME" (NAME
     is the file's name), and reads the KEY without echoing it. A new KEY
     (create, passwd) is asked for twice; when the two differ the command
@@ -137,9 +155,11 @@ Exit status:
      character the code page cannot hold, or a GROUP or ACCOUNT (show) that
      the file does not have
   3  the file cannot be read or is not a password file (for example
-     "Unexpected file format.")
-  4  a file cannot be written (FILE for create and passwd, OUT for export,
-     or standard output), or create was given a FILE that already exists
+     "Unexpected file format.", also for a .khv file that was damaged or
+     changed: every byte of it is checked)
+  4  a file cannot be written (FILE for create and passwd, OUT for export and
+     convert, or standard output), or create or convert was given a file
+     that already exists
 )";
     return strHelp.c_str();
 }

@@ -5,4 +5,9 @@
 inline constexpr const char* CLI_FILE_WITHOUT_KEY =
     "%1\nThe file hasn't its KEY. Open it in Keyhaven to create one.";
 
+// convert to ".pwd": what the user gives up.
+inline constexpr const char* CLI_PWD_WARNING =
+    "keyhaven-cli: warning: %1 is a .pwd file; anyone who has it can read its contents "
+    "without the KEY. Keep .khv for files that leave this machine.";
+
 inline constexpr const char* CLI_VERSION_TEXT = "keyhaven-cli " KEYHAVEN_VERSION;

@@ -103,19 +103,59 @@ std::string CQtPrompts::WithDefaultExtension(const std::string& strPath,
     return strPath + (strDefaultExt[0] == '.' ? "" : ".") + strDefaultExt;
 }
 
+std::string CQtPrompts::FilterExtension(const std::string& strFilter) {
+    std::string strSuffix = FilterSuffix(strFilter);
+    // The first pattern of "*.pwd *.khv", without its star.
+    strSuffix = strSuffix.substr(0, strSuffix.find(' '));
+    if (strSuffix.rfind("*.", 0) != 0 || strSuffix.find_first_of("*?[", 1) != std::string::npos)
+        return {};
+    return strSuffix.substr(1);
+}
+
 bool CQtPrompts::FileDialog(const SFilePrompt& prompt, bool bSave, std::string& strPath) {
     QFileDialog dialog(Parent(), FromUtf8(prompt.m_strTitle));
     dialog.setObjectName(bSave ? QStringLiteral("saveFileDialog")
                                : QStringLiteral("openFileDialog"));
-    dialog.setNameFilters({FromUtf8(prompt.m_strFilter), QObject::tr("All files (*)")});
+    QStringList filters = FromUtf8(prompt.m_strFilter).split(QStringLiteral(";;"));
+    filters << QObject::tr("All files (*)");
+    dialog.setNameFilters(filters);
     dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!prompt.m_bConfirmOverwrite)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // The chosen filter gives the extension of a name typed without one, so
+    // picking the protected format is enough to save in it.
+    const auto fnSuffixOf = [](const QString& strFilter) {
+        QString strExt = FromUtf8(FilterExtension(ToUtf8(strFilter)));
+        return strExt.startsWith(QLatin1Char('.')) ? strExt.mid(1) : strExt;
+    };
     QString strExt = FromUtf8(prompt.m_strDefaultExt);
     if (strExt.startsWith(QLatin1Char('.')))
         strExt.remove(0, 1);
+    for (const QString& strFilter : filters) {
+        if (!strExt.isEmpty() && fnSuffixOf(strFilter) == strExt) {
+            dialog.selectNameFilter(strFilter);
+            break;
+        }
+    }
     dialog.setDefaultSuffix(strExt);
+    // Choosing another type also changes the extension of the name shown, when
+    // it is the previous type's: "Work.pwd" becomes "Work.khv".
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, fnSuffixOf](const QString& strFilter) {
+                         const QString strSuffix = fnSuffixOf(strFilter);
+                         if (strSuffix.isEmpty())
+                             return;
+                         const QString strOld = dialog.defaultSuffix();
+                         dialog.setDefaultSuffix(strSuffix);
+                         const QStringList typed = dialog.selectedFiles();
+                         if (typed.isEmpty())
+                             return;
+                         const QFileInfo info(typed.constFirst());
+                         if (!strOld.isEmpty() && info.suffix() == strOld)
+                             dialog.selectFile(info.completeBaseName() + QLatin1Char('.') +
+                                               strSuffix);
+                     });
     if (!prompt.m_strInitialName.empty()) {
         const QFileInfo info(FromUtf8(prompt.m_strInitialName));
         dialog.setDirectory(info.isAbsolute() ? info.absolutePath() : QDir::homePath());
@@ -124,8 +164,11 @@ bool CQtPrompts::FileDialog(const SFilePrompt& prompt, bool bSave, std::string& 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     strPath = ToUtf8(dialog.selectedFiles().constFirst());
-    if (bSave)
-        strPath = WithDefaultExtension(strPath, prompt.m_strDefaultExt);
+    if (bSave) {
+        const QString strChosen = fnSuffixOf(dialog.selectedNameFilter());
+        strPath = WithDefaultExtension(strPath, strChosen.isEmpty() ? prompt.m_strDefaultExt
+                                                                    : "." + ToUtf8(strChosen));
+    }
     return true;
 }
 

@@ -37,6 +37,9 @@ public:
 
     // "*.pwd" from "Keyhaven files (*.pwd)"; "" when the filter names none.
     static std::string FilterSuffix(const std::string& strFilter);
+    // ".khv" from "Protected Keyhaven files (*.khv)": the extension of the
+    // filter's first pattern; "" for none or a wildcard ("All files (*)").
+    static std::string FilterExtension(const std::string& strFilter);
     // The name a file prompt returns: the default extension is added when
     // the last component has none.
     static std::string WithDefaultExtension(const std::string& strPath,

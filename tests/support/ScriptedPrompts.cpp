@@ -255,7 +255,7 @@ bool CScriptedPrompts::ChooseFolder(const std::string& strTitle, const std::stri
     return true;
 }
 
-bool CScriptedPrompts::RunCreateKey(std::string& strKeyValue) {
+bool CScriptedPrompts::RunCreateKey(std::string& strKeyValue, std::string& strKey) {
     m_vecCalls.push_back({EPromptKind::createKey, {}, {}});
     for (;;) {
         SAnswer answer;
@@ -265,6 +265,7 @@ bool CScriptedPrompts::RunCreateKey(std::string& strKeyValue) {
             CKeyDialogRules::CreateKeyOk(answer.m_strText[0], answer.m_strText[1], *m_pCodePage);
         if (outcome.m_bClose) {
             strKeyValue = outcome.m_strKeyValue;
+            strKey = outcome.m_strKey;
             return true;
         }
         MessageBox(outcome.m_strMessage, EMsgIcon::exclamation);
@@ -272,20 +273,32 @@ bool CScriptedPrompts::RunCreateKey(std::string& strKeyValue) {
 }
 
 bool CScriptedPrompts::RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) {
+    return PlayCheckKey(strPrompt, [&](const std::string& strTyped) {
+        return CKeyDialogRules::CheckKeyOk(strTyped, strKeyValue, *m_pCodePage);
+    });
+}
+
+bool CScriptedPrompts::RunCheckKeyWith(const std::string& strPrompt, const CKeyAcceptor& fnAccept) {
+    return PlayCheckKey(strPrompt, [&](const std::string& strTyped) {
+        return CKeyDialogRules::CheckKeyOk(strTyped, fnAccept, *m_pCodePage);
+    });
+}
+
+bool CScriptedPrompts::PlayCheckKey(const std::string& strPrompt,
+                                    const std::function<SKeyDlgOutcome(const std::string&)>& fnOk) {
     m_vecCalls.push_back({EPromptKind::checkKey, strPrompt, {}});
     for (;;) {
         SAnswer answer;
         if (!Next(EPromptKind::checkKey, strPrompt, answer) || answer.m_bCancel)
             return false;
-        const SKeyDlgOutcome outcome =
-            CKeyDialogRules::CheckKeyOk(answer.m_strText[0], strKeyValue, *m_pCodePage);
+        const SKeyDlgOutcome outcome = fnOk(answer.m_strText[0]);
         if (outcome.m_bClose)
             return true;
         MessageBox(outcome.m_strMessage, EMsgIcon::exclamation);
     }
 }
 
-bool CScriptedPrompts::RunChangeKey(std::string& strKeyValue) {
+bool CScriptedPrompts::RunChangeKey(std::string& strKeyValue, std::string& strKey) {
     m_vecCalls.push_back({EPromptKind::changeKey, {}, {}});
     for (;;) {
         SAnswer answer;
@@ -296,6 +309,7 @@ bool CScriptedPrompts::RunChangeKey(std::string& strKeyValue) {
                                          answer.m_strText[2], strKeyValue, *m_pCodePage);
         if (outcome.m_bClose) {
             strKeyValue = outcome.m_strKeyValue;
+            strKey = outcome.m_strKey;
             return true;
         }
         MessageBox(outcome.m_strMessage, EMsgIcon::exclamation);

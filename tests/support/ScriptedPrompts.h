@@ -9,6 +9,7 @@
 #include <vector>
 
 class CCodePage;
+struct SKeyDlgOutcome;
 
 // What a recorded prompt was.
 enum class EPromptKind {
@@ -101,9 +102,10 @@ public:
     bool PromptSaveFile(const SFilePrompt& prompt, std::string& strPath) override;
     bool ChooseFolder(const std::string& strTitle, const std::string& strInitial,
                       std::string& strFolder) override;
-    bool RunCreateKey(std::string& strKeyValue) override;
+    bool RunCreateKey(std::string& strKeyValue, std::string& strKey) override;
     bool RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) override;
-    bool RunChangeKey(std::string& strKeyValue) override;
+    bool RunCheckKeyWith(const std::string& strPrompt, const CKeyAcceptor& fnAccept) override;
+    bool RunChangeKey(std::string& strKeyValue, std::string& strKey) override;
     bool RunPrintDialog(CPrintDevice& device) override;
     bool RunFileProperty(SFileProperties& props) override;
 
@@ -123,6 +125,9 @@ private:
     // failure and returns false.
     bool Next(EPromptKind eKind, const std::string& strWhat, SAnswer& answer);
     bool FilePrompt(EPromptKind eKind, const SFilePrompt& prompt, std::string& strPath);
+    // Plays queued Check Key typings through fnOk until one closes.
+    bool PlayCheckKey(const std::string& strPrompt,
+                      const std::function<SKeyDlgOutcome(const std::string&)>& fnOk);
 
     std::deque<SAnswer> m_queAnswers;
     std::vector<SPromptMessage> m_vecMessages;

@@ -54,7 +54,8 @@ TEST_F(ScriptedPromptsTest, AQuestionWithoutAnswerFailsAndIsCancelled) {
     EXPECT_FALSE(m_prompts.PromptSaveFile({}, strPath));
     EXPECT_EQ(strPath, "untouched");
     std::string strValue;
-    EXPECT_FALSE(m_prompts.RunCreateKey(strValue));
+    std::string strKey;
+    EXPECT_FALSE(m_prompts.RunCreateKey(strValue, strKey));
     EXPECT_EQ(m_vecFailures.size(), 3u);
 }
 
@@ -99,6 +100,18 @@ TEST_F(ScriptedPromptsTest, CheckKeyStaysOpenThroughWrongKeys) {
     EXPECT_EQ(m_prompts.Calls()[0].m_strDetail, "KEY for:  x.pwd");
 }
 
+TEST_F(ScriptedPromptsTest, CheckKeyWithAnAcceptorHandsItEachTypedKeyInTheCodePage) {
+    for (const char* pszKey : {"a", "caf\xC3\xA9"})
+        m_prompts.TypeCheckKey(pszKey);
+    std::vector<std::string> vecSeen;
+    EXPECT_TRUE(m_prompts.RunCheckKeyWith("KEY for:  x.khv", [&](const std::string& strKey) {
+        vecSeen.push_back(strKey);
+        return strKey == "caf\xE9";
+    }));
+    EXPECT_EQ(vecSeen, (std::vector<std::string>{"a", "caf\xE9"}));
+    EXPECT_EQ(m_prompts.MessageTexts(), std::vector<std::string>{IDS_KEY_INVALID});
+}
+
 TEST_F(ScriptedPromptsTest, AKeyDialogLeftOpenWithoutTypingFails) {
     m_prompts.TypeCheckKey("wrong");
     EXPECT_FALSE(m_prompts.RunCheckKey("KEY for:  x.pwd", MakeKeyCheckValue("right")));
@@ -109,16 +122,20 @@ TEST_F(ScriptedPromptsTest, CreateAndChangeReturnNewCheckValuesOrLeaveThemOnCanc
     m_prompts.TypeCreateKey("n", "m");
     m_prompts.TypeCreateKey("n", "n");
     std::string strValue;
-    EXPECT_TRUE(m_prompts.RunCreateKey(strValue));
+    std::string strKey;
+    EXPECT_TRUE(m_prompts.RunCreateKey(strValue, strKey));
     EXPECT_EQ(strValue, MakeKeyCheckValue("n"));
+    EXPECT_EQ(strKey, "n");
 
     m_prompts.TypeChangeKey("x", "y", "y");
     m_prompts.CancelChangeKey();
-    EXPECT_FALSE(m_prompts.RunChangeKey(strValue));
+    EXPECT_FALSE(m_prompts.RunChangeKey(strValue, strKey));
     EXPECT_EQ(strValue, MakeKeyCheckValue("n"));
-    m_prompts.TypeChangeKey("n", "y", "y");
-    EXPECT_TRUE(m_prompts.RunChangeKey(strValue));
-    EXPECT_EQ(strValue, MakeKeyCheckValue("y"));
+    m_prompts.TypeChangeKey("n", "y\xC3\xA9", "y\xC3\xA9");
+    EXPECT_TRUE(m_prompts.RunChangeKey(strValue, strKey));
+    EXPECT_EQ(strValue, MakeKeyCheckValue("y\xE9"));
+    // The new KEY itself, in the code page, for sealing.
+    EXPECT_EQ(strKey, "y\xE9");
     EXPECT_EQ(m_prompts.MessageTexts(),
               (std::vector<std::string>{IDS_KEYS_DO_NOT_MATCH, IDS_ORIGINAL_KEY_INVALID}));
     EXPECT_TRUE(m_vecFailures.empty());

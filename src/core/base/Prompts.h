@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 class CPrintDevice;
@@ -16,13 +17,25 @@ struct SFileProperties;
 inline constexpr const char* PROMPT_CAPTION = "Keyhaven";
 inline constexpr const char* PWD_FILTER = "Keyhaven files (*.pwd)";
 inline constexpr const char* PWD_EXTENSION = ".pwd";
+// The protected format: the same records sealed under the KEY.
+inline constexpr const char* KHV_FILTER = "Protected Keyhaven files (*.khv)";
+inline constexpr const char* KHV_EXTENSION = ".khv";
+// Open offers both formats at once; the save prompt offers each, and the
+// chosen one gives the extension. Filters are separated by ";;".
+inline constexpr const char* OPEN_FILTER = "Keyhaven files (*.pwd *.khv)";
+inline constexpr const char* SAVE_FILTERS =
+    "Keyhaven files (*.pwd);;Protected Keyhaven files (*.khv)";
+
+// Whether a typed KEY (code-page bytes) opens what a Check Key guards.
+using CKeyAcceptor = std::function<bool(const std::string& strKey)>;
 
 enum class EMsgIcon { none, exclamation, information, question, stop };
 enum class EMsgButtons { ok, okCancel, yesNo, yesNoCancel };
 enum class EMsgAnswer { ok, cancel, yes, no };
 
-// A file name prompt. The filter is "Name (*.ext)"; an answer whose last
-// component has no extension receives m_strDefaultExt.
+// A file name prompt. The filter is "Name (*.ext)", or several joined by
+// ";;"; an answer whose last component has no extension receives
+// m_strDefaultExt, or the extension of the filter the user chose.
 struct SFilePrompt {
     std::string m_strTitle;
     std::string m_strFilter = PWD_FILTER;
@@ -57,13 +70,20 @@ public:
     // its OK rule accepts the typed texts or the user cancels.
     //
     // Create KEY: on OK, strKeyValue receives the check value of the new KEY.
-    virtual bool RunCreateKey(std::string& strKeyValue) = 0;
+    // strKey receives the KEY itself (code-page bytes), which a sealed file
+    // needs; the caller wipes it.
+    virtual bool RunCreateKey(std::string& strKeyValue, std::string& strKey) = 0;
     // Check Key: strPrompt is the label ("KEY for:  " + file name); true once
     // a KEY whose check value equals strKeyValue has been typed.
     virtual bool RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) = 0;
+    // Check Key judged by fnAccept, which receives each typed KEY as
+    // code-page bytes: a sealed file derives its key from it. True once
+    // fnAccept took one.
+    virtual bool RunCheckKeyWith(const std::string& strPrompt, const CKeyAcceptor& fnAccept) = 0;
     // Change Key: strKeyValue holds the stored check value; on OK it receives
     // the check value of the new KEY. On cancel it is left as it was.
-    virtual bool RunChangeKey(std::string& strKeyValue) = 0;
+    // strKey receives the new KEY itself, as for Create KEY.
+    virtual bool RunChangeKey(std::string& strKeyValue, std::string& strKey) = 0;
 
     // The print dialog: the user picks a printer (or a file) and its paper,
     // and the choice is set up on device. False on cancel.

@@ -16,6 +16,9 @@ inline constexpr const char* IDS_WRITE_DENIED =
 inline constexpr const char* IDS_DISK_FULL = "Destination disk drive is full.";
 inline constexpr const char* IDS_READ_FAILED = "An unexpected error occurred while reading %1.";
 inline constexpr const char* IDS_WRITE_FAILED = "An unexpected error occurred while writing %1.";
+// Texts of the protected format, which is new to this program.
+inline constexpr const char* IDS_SEAL_NEEDS_KEY =
+    "%1 is a protected file: it cannot be written without its KEY.";
 
 // --- store rules ---
 inline constexpr const char* IDS_ACCOUNT_EMPTY = "Account can not be empty!";

@@ -203,7 +203,7 @@ void CCofferDoc::WriteOptions() {
     m_pProfile->Set(EIntSetting::documentOptions, PackDocumentOptions(options));
     m_pProfile->Set(ETextSetting::pathBackup, m_strBackupPath);
     m_pProfile->Set(ETextSetting::pathCommandLine, "");
-    if (m_nStartFile == START_FILE_LAST && HasPwdExtension(m_strPathName))
+    if (m_nStartFile == START_FILE_LAST && HasDocumentExtension(m_strPathName))
         m_pProfile->Set(ETextSetting::pathLast, m_strPathName);
     else if (m_nStartFile == START_FILE_FIXED)
         m_pProfile->Set(ETextSetting::pathStart, m_strStartFile);
@@ -390,6 +390,15 @@ void CCofferDoc::DeleteContents() {
     SetModifiedFlag(false);
     m_listInfo.clear();
     m_listArchive.clear();
+    ForgetSealing();
+}
+
+void CCofferDoc::ForgetSealing() {
+    m_sealingKey.Clear();
+    m_pSealKey.reset();
+    m_bSealPending = false;
+    m_strSealedBytes.clear();
+    m_strSealedBytes.shrink_to_fit();
 }
 
 bool CCofferDoc::OnNewDocument() {
@@ -507,7 +516,18 @@ EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath) {
             StoreRecord(ar, scratch, bFirst);
         }
     }
-    const EFileError eError = WriteFileAtomic(strPath, ar.Buffer());
+    EFileError eError = EFileError::none;
+    if (HasKhvExtension(strPath)) {
+        // The plain archive is a ".pwd" that anyone could read: it is wiped
+        // as soon as it is sealed.
+        std::string strPlain = ar.TakeBuffer();
+        const CSealKey* pKey = SealKeyForSave();
+        const std::string strSealed = pKey ? CSealedFile::Seal(strPlain, *pKey) : std::string();
+        CSecretBuffer::Wipe(strPlain);
+        eError = strSealed.empty() ? EFileError::keyUnknown : WriteFileAtomic(strPath, strSealed);
+    } else {
+        eError = WriteFileAtomic(strPath, ar.Buffer());
+    }
     m_bSaved = eError == EFileError::none;
     if (m_bSaved) {
         m_strFileName = strFileName;
@@ -519,6 +539,85 @@ EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath) {
 
 bool CCofferDoc::IsKeyAccepted(const std::string& strTypedKey) const {
     return !m_strKey.empty() && MakeKeyCheckValue(strTypedKey) == m_strKey;
+}
+
+EFileError CCofferDoc::ReadDocumentFile(const std::string& strPath, const CCodePage& codePage) {
+    if (!HasKhvExtension(strPath))
+        return ReadArchiveFile(strPath, codePage);
+    DeleteContents();
+    std::string strBytes;
+    const EFileError eError = ReadWholeFile(strPath, strBytes);
+    if (eError != EFileError::none)
+        return eError;
+    // An empty file is a new one, as for ".pwd": it gets a KEY and is sealed
+    // under it by the first save.
+    if (strBytes.empty())
+        return EFileError::none;
+    if (!CSealedFile::ParseHeader(strBytes, m_sealedHeader))
+        return EFileError::badFormat;
+    m_strSealedBytes = std::move(strBytes);
+    m_strFileName = FileNameOf(strPath);
+    m_bSealPending = true;
+    return EFileError::none;
+}
+
+bool CCofferDoc::AcceptKey(const std::string& strKey) {
+    if (!m_bSealPending) {
+        if (!IsKeyAccepted(strKey))
+            return false;
+        m_sealingKey = CSecretBuffer(strKey);
+        return true;
+    }
+    auto pKey = std::make_unique<CSealKey>();
+    if (strKey.empty() || !pKey->Derive(strKey, m_sealedHeader.m_params, m_sealedHeader.m_salt) ||
+        !CSealedFile::IsKeyOf(m_sealedHeader, *pKey))
+        return false;
+    m_pSealKey = std::move(pKey);
+    m_sealingKey = CSecretBuffer(strKey);
+    return true;
+}
+
+EFileError CCofferDoc::FinishSealedRead(const CCodePage& codePage) {
+    if (!m_bSealPending || !m_pSealKey)
+        return EFileError::badFormat;
+    std::string strPlain;
+    bool bRead = CSealedFile::Unseal(m_strSealedBytes, m_sealedHeader, *m_pSealKey, strPlain);
+    m_bSealPending = false;
+    m_strSealedBytes.clear();
+    if (bRead) {
+        CArchive ar(strPlain, codePage, m_strFileName);
+        // The sealed archive must carry the check value of the KEY that
+        // sealed it: the lock and Change KEY judge KEYs by that value.
+        bRead = Serialize(ar) && !m_strKey.empty() &&
+                MakeKeyCheckValue(std::string(m_sealingKey.View())) == m_strKey;
+    }
+    CSecretBuffer::Wipe(strPlain);
+    if (!bRead) {
+        DeleteContents();
+        return EFileError::badFormat;
+    }
+    m_bModified = false;
+    return EFileError::none;
+}
+
+void CCofferDoc::SetSealingKey(const std::string& strKey) {
+    m_sealingKey = CSecretBuffer(strKey);
+    m_pSealKey.reset();
+}
+
+const CSealKey* CCofferDoc::SealKeyForSave() {
+    if (m_pSealKey)
+        return m_pSealKey.get();
+    const std::string strKey(m_sealingKey.View());
+    // A KEY that does not match the check value would seal a file that no
+    // KEY opens consistently: refused, as is a missing one.
+    if (strKey.empty() || MakeKeyCheckValue(strKey) != m_strKey)
+        return nullptr;
+    auto pKey = std::make_unique<CSealKey>();
+    if (!pKey->Derive(strKey, m_sealParams, CSealKey::NewSalt()))
+        return nullptr;
+    m_pSealKey = std::move(pKey);
+    return m_pSealKey.get();
 }
 
 // --- the document's life ---
@@ -544,13 +643,18 @@ void CCofferDoc::OnFileNew() {
     if (!m_bMainWindowShown)
         return;
     std::string strKeyValue;
-    if (!Prompts().RunCreateKey(strKeyValue))
+    std::string strKey;
+    if (!Prompts().RunCreateKey(strKeyValue, strKey))
         return;
-    if (OnFileClose() != 1 && !m_strKey.empty())
+    if (OnFileClose() != 1 && !m_strKey.empty()) {
+        CSecretBuffer::Wipe(strKey);
         return;
+    }
     m_bOpen = true;
     OnNewDocument();
     m_strKey = strKeyValue;
+    SetSealingKey(strKey);
+    CSecretBuffer::Wipe(strKey);
     OnFileSave();
     if (m_bSaved)
         Observer().OnInitialUpdate();
@@ -563,6 +667,7 @@ bool CCofferDoc::OnFileOpen() {
         return false;
     SFilePrompt prompt;
     prompt.m_strTitle = IDS_OPEN_TITLE;
+    prompt.m_strFilter = OPEN_FILTER;
     prompt.m_bConfirmOverwrite = false;
     std::string strPath;
     if (!Prompts().PromptOpenFile(prompt, strPath))
@@ -600,21 +705,19 @@ bool CCofferDoc::OnOpenRecentFile(int nIndex) {
 }
 
 bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
-    if (!HasPwdExtension(strPath)) {
+    if (!HasDocumentExtension(strPath)) {
         ShowMessage(IDS_FORMAT_NOT_SUPPORTED);
         return false;
     }
-    const EFileError eError = ReadArchiveFile(strPath, CodePage());
+    const EFileError eError = ReadDocumentFile(strPath, CodePage());
     // The read emptied the document: nothing may show its old records while
     // a message or a dialog runs, and nothing shows the new ones until the
     // KEY is accepted.
     Observer().OnEmptied();
-    if (eError != EFileError::none) {
-        m_bOpen = false;
-        SetPathName(CLOSED_PATH_NAME, false);
-        ShowMessage(FileErrorMessage(eError, strPath));
-        return false;
-    }
+    if (eError != EFileError::none)
+        return RefuseFile(eError, strPath);
+    if (m_bSealPending)
+        return OpenSealedFile(strPath);
     if (m_strKey.empty()) {
         GiveKeyToKeylessFile(strPath);
         return true;
@@ -626,11 +729,41 @@ bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
         return true;
     }
     m_bSaved = true;
-    if (!Prompts().RunCheckKey(IDS_KEY_PROMPT + m_strFileName, m_strKey)) {
+    if (!RunKeyCheck()) {
         DeleteContents();
         m_bOpen = false;
         return true;
     }
+    AcceptKeyedFile();
+    return true;
+}
+
+bool CCofferDoc::RunKeyCheck() {
+    return Prompts().RunCheckKeyWith(
+        IDS_KEY_PROMPT + m_strFileName,
+        [this](const std::string& strKey) { return AcceptKey(strKey); });
+}
+
+bool CCofferDoc::RefuseFile(EFileError eError, const std::string& strPath) {
+    m_bOpen = false;
+    SetPathName(CLOSED_PATH_NAME, false);
+    ShowMessage(FileErrorMessage(eError, strPath));
+    return false;
+}
+
+bool CCofferDoc::OpenSealedFile(const std::string& strPath) {
+    // Nothing of a sealed file can be read without its KEY, so the start at
+    // logon, which skips the check for a ".pwd", asks for it here.
+    m_bSkipKeyCheck = false;
+    m_bSaved = true;
+    if (!RunKeyCheck()) {
+        DeleteContents();
+        m_bOpen = false;
+        return true;
+    }
+    const EFileError eError = FinishSealedRead(CodePage());
+    if (eError != EFileError::none)
+        return RefuseFile(eError, strPath);
     AcceptKeyedFile();
     return true;
 }
@@ -651,7 +784,8 @@ void CCofferDoc::GiveKeyToKeylessFile(const std::string& strPath) {
     m_bSaved = false;
     ShowMessage(IDS_NOKEY_CREATE);
     std::string strKeyValue;
-    if (!Prompts().RunCreateKey(strKeyValue)) {
+    std::string strKey;
+    if (!Prompts().RunCreateKey(strKeyValue, strKey)) {
         DeleteContents();
         m_bOpen = false;
         return;
@@ -668,6 +802,8 @@ void CCofferDoc::GiveKeyToKeylessFile(const std::string& strPath) {
     group.m_strGroup = DEFAULT_GROUP_NAME;
     m_bOpen = true;
     m_strKey = strKeyValue;
+    SetSealingKey(strKey);
+    CSecretBuffer::Wipe(strKey);
     SetPathName(strPath, true);
     OnFileSave();
 }
@@ -707,6 +843,10 @@ bool CCofferDoc::DoSave(const std::string& strPath) {
         SFilePrompt prompt;
         prompt.m_strTitle = IDS_SAVEAS_TITLE;
         prompt.m_strInitialName = HasFilePath() ? m_strPathName : GetTitle() + PWD_EXTENSION;
+        prompt.m_strFilter = SAVE_FILTERS;
+        // The format stays the one of the file, unless the user picks the other.
+        if (HasKhvExtension(prompt.m_strInitialName))
+            prompt.m_strDefaultExt = KHV_EXTENSION;
         if (!Prompts().PromptSaveFile(prompt, strNewName) || strNewName.empty())
             return false;
     }
@@ -719,6 +859,10 @@ bool CCofferDoc::DoSave(const std::string& strPath) {
 }
 
 bool CCofferDoc::OnSaveDocument(const std::string& strPath) {
+    // A document whose KEY was never typed here (a start at logon skips the
+    // check) asks for it before its first sealed save; Cancel saves nothing.
+    if (HasKhvExtension(strPath) && !m_pSealKey && !HasSealingKey() && !RunKeyCheck())
+        return false;
     if (m_bBackup && !m_strFileName.empty()) {
         std::string strBackup = m_strBackupPath;
         if (!strBackup.empty() && strBackup.back() != '/')
@@ -750,7 +894,7 @@ bool CCofferDoc::SaveModified() {
 }
 
 void CCofferDoc::RememberLastFile() {
-    if (m_pProfile && m_nStartFile == START_FILE_LAST && HasPwdExtension(m_strPathName))
+    if (m_pProfile && m_nStartFile == START_FILE_LAST && HasDocumentExtension(m_strPathName))
         m_pProfile->Set(ETextSetting::pathLast, m_strPathName);
 }
 
@@ -788,13 +932,20 @@ void CCofferDoc::OnChangeKey() {
         return;
     }
     std::string strKeyValue = m_strKey;
-    if (!Prompts().RunChangeKey(strKeyValue)) {
+    std::string strKey;
+    if (!Prompts().RunChangeKey(strKeyValue, strKey)) {
         ShowMessage(IDS_KEY_NOT_CHANGED, true);
         return;
     }
     const std::string strOldKey = m_strKey;
     const bool bWasSaved = m_bSaved;
+    // A sealed file is sealed anew under the new KEY with a fresh salt; the
+    // old sealing stays at hand in case the save fails.
+    CSecretBuffer oldSealingKey = std::move(m_sealingKey);
+    std::unique_ptr<CSealKey> pOldSealKey = std::move(m_pSealKey);
     m_strKey = strKeyValue;
+    SetSealingKey(strKey);
+    CSecretBuffer::Wipe(strKey);
     m_bSaved = false;
     OnFileSave();
     // A KEY that did not reach the file is not changed: keeping it in memory
@@ -802,6 +953,8 @@ void CCofferDoc::OnChangeKey() {
     // The file is then as it was, and so is what the document knows of it.
     if (!m_bSaved) {
         m_strKey = strOldKey;
+        m_sealingKey = std::move(oldSealingKey);
+        m_pSealKey = std::move(pOldSealKey);
         m_bSaved = bWasSaved;
         ShowMessage(IDS_KEY_NOT_CHANGED, true);
         return;

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/seal/SealedFile.h"
+#include "core/seal/SecretBuffer.h"
 #include "core/store/FileIO.h"
 #include "core/store/PasswordInfo.h"
 
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -104,6 +107,27 @@ public:
     EFileError WriteArchiveFile(const std::string& strPath);
     // Whether a typed KEY opens this document.
     bool IsKeyAccepted(const std::string& strTypedKey) const;
+
+    // --- sealed (".khv") files ---
+    // Reads a file in the format its extension names. A ".pwd" is read as
+    // ReadArchiveFile does; of a ".khv" only the header is checked here, and
+    // its records wait for AcceptKey and FinishSealedRead.
+    EFileError ReadDocumentFile(const std::string& strPath, const CCodePage& codePage);
+    // Whether the file read is sealed and waits for its KEY.
+    bool IsSealPending() const { return m_bSealPending; }
+    // Whether a typed KEY (code-page bytes) opens the file read: for a sealed
+    // file one Argon2id run judged by the file's verifier, for a ".pwd" the
+    // check value. An accepted KEY is kept to seal later saves.
+    bool AcceptKey(const std::string& strKey);
+    // Opens the sealed records under the accepted KEY into m_listArchive;
+    // badFormat (the document emptied) when any byte of the file changed.
+    EFileError FinishSealedRead(const CCodePage& codePage);
+    // The KEY that seals this document's ".khv" saves, matching m_strKey; a
+    // new one (New, Change KEY) gets a fresh salt on the next sealed save.
+    void SetSealingKey(const std::string& strKey);
+    bool HasSealingKey() const { return !m_sealingKey.Empty(); }
+    // The Argon2id cost of keys derived for sealing from now on.
+    void SetSealParams(const SSealParams& params) { m_sealParams = params; }
 
     // --- the world around the document ---
     void SetPrompts(CPrompts* pPrompts);
@@ -223,6 +247,15 @@ private:
     void ReadOptions();
     bool OpenAfterSaveModified(const std::string& strPath);
     void RememberLastFile();
+    // Open of a sealed file once its header was read.
+    bool OpenSealedFile(const std::string& strPath);
+    // Check Key for the file read, judged by AcceptKey; false on Cancel.
+    bool RunKeyCheck();
+    // A file that cannot be opened: reported, and the document stays closed.
+    bool RefuseFile(EFileError eError, const std::string& strPath);
+    // The sealing key for a save: the one in use, or one derived anew.
+    const CSealKey* SealKeyForSave();
+    void ForgetSealing();
     // The file without a KEY gets one; false when the user cancels.
     void GiveKeyToKeylessFile(const std::string& strPath);
     void AcceptKeyedFile();
@@ -236,4 +269,12 @@ private:
     bool m_bMainWindowShown = true;
     CRecentFileList* m_pRecentFileList = nullptr;
     const CCodePage* m_pCodePage = nullptr;
+
+    SSealParams m_sealParams;
+    CSecretBuffer m_sealingKey;
+    std::unique_ptr<CSealKey> m_pSealKey;
+    // A sealed file between its header check and its KEY.
+    bool m_bSealPending = false;
+    std::string m_strSealedBytes;
+    SSealedHeader m_sealedHeader;
 };

@@ -84,6 +84,8 @@ std::string FileErrorMessage(EFileError eError, const std::string& strPath) {
         return FormatText(IDS_READ_FAILED, strPath);
     case EFileError::writeFailed:
         return FormatText(IDS_WRITE_FAILED, strPath);
+    case EFileError::keyUnknown:
+        return FormatText(IDS_SEAL_NEEDS_KEY, strPath);
     }
     return {};
 }
@@ -92,9 +94,22 @@ bool HasPwdExtension(const std::string& strPath) {
     return EndsWithNoCaseAscii(strPath, PWD_EXTENSION);
 }
 
+bool HasKhvExtension(const std::string& strPath) {
+    return EndsWithNoCaseAscii(strPath, KHV_EXTENSION);
+}
+
+bool HasDocumentExtension(const std::string& strPath) {
+    return HasPwdExtension(strPath) || HasKhvExtension(strPath);
+}
+
+bool IsReadableWithoutKey(const std::string& strPath) {
+    return HasPwdExtension(strPath);
+}
+
 std::string FileLabel(const std::string& strFileName) {
-    if (!HasPwdExtension(strFileName))
+    if (!HasDocumentExtension(strFileName))
         return strFileName;
+    static_assert(std::string_view(PWD_EXTENSION).size() == std::string_view(KHV_EXTENSION).size());
     return strFileName.substr(0, strFileName.size() - std::string_view(PWD_EXTENSION).size());
 }
 

@@ -12,6 +12,7 @@ enum class EFileError {
     diskFull,
     readFailed,
     writeFailed,
+    keyUnknown, // a sealed file cannot be written without the KEY itself
 };
 
 // The user's message for a failure on the file at strPath ("%1" in the
@@ -22,8 +23,16 @@ std::string FileErrorMessage(EFileError eError, const std::string& strPath);
 std::string FileNameOf(const std::string& strPath);
 // Whether a path names a password file: it ends with ".pwd" in any case.
 bool HasPwdExtension(const std::string& strPath);
-// The label the tree shows for a file: its name without the ".pwd"
-// extension. A name without that extension stays whole.
+// Whether a path names a protected (sealed) file: it ends with ".khv".
+bool HasKhvExtension(const std::string& strPath);
+// Whether the program opens the path: either extension.
+bool HasDocumentExtension(const std::string& strPath);
+// Whether anyone holding the file can read its contents without the KEY:
+// true for ".pwd" (its field key follows from bytes stored in the file),
+// false for the sealed ".khv" and for names the program does not open.
+bool IsReadableWithoutKey(const std::string& strPath);
+// The label the tree shows for a file: its name without the ".pwd" or
+// ".khv" extension. A name without either stays whole.
 std::string FileLabel(const std::string& strFileName);
 // The folder part including its final separator ("/home/a/"), or "".
 std::string FolderOf(const std::string& strPath);

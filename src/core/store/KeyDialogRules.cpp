@@ -17,10 +17,11 @@ SKeyDlgOutcome Refuse(std::string strMessage, unsigned nEmpty, EKeyField eFocus)
     return outcome;
 }
 
-SKeyDlgOutcome Accept(std::string strKeyValue) {
+SKeyDlgOutcome Accept(std::string strKeyValue, std::string strKey) {
     SKeyDlgOutcome outcome;
     outcome.m_bClose = true;
     outcome.m_strKeyValue = std::move(strKeyValue);
+    outcome.m_strKey = std::move(strKey);
     return outcome;
 }
 
@@ -57,7 +58,8 @@ SKeyDlgOutcome CKeyDialogRules::CreateKeyOk(const std::string& strNewKey,
     std::string strMessage;
     if (!ToCodePage(strNewKey, codePage, strBytes, strMessage))
         return Refuse(strMessage, nBoth, KEYFIELD_NEW);
-    return Accept(MakeKeyCheckValue(strBytes));
+    std::string strValue = MakeKeyCheckValue(strBytes);
+    return Accept(std::move(strValue), std::move(strBytes));
 }
 
 SKeyDlgOutcome CKeyDialogRules::CheckKeyOk(const std::string& strTypedKey,
@@ -68,7 +70,19 @@ SKeyDlgOutcome CKeyDialogRules::CheckKeyOk(const std::string& strTypedKey,
     if (!ToCodePage(strTypedKey, codePage, strBytes, strMessage))
         return Refuse(strMessage, KEYFIELD_TYPED, KEYFIELD_TYPED);
     if (MakeKeyCheckValue(strBytes) == strKeyValue)
-        return Accept(strKeyValue);
+        return Accept(strKeyValue, std::move(strBytes));
+    return Refuse(IDS_KEY_INVALID, KEYFIELD_TYPED, KEYFIELD_TYPED);
+}
+
+SKeyDlgOutcome CKeyDialogRules::CheckKeyOk(const std::string& strTypedKey,
+                                           const CKeyAcceptor& fnAccept,
+                                           const CCodePage& codePage) {
+    std::string strBytes;
+    std::string strMessage;
+    if (!ToCodePage(strTypedKey, codePage, strBytes, strMessage))
+        return Refuse(strMessage, KEYFIELD_TYPED, KEYFIELD_TYPED);
+    if (fnAccept && fnAccept(strBytes))
+        return Accept({}, std::move(strBytes));
     return Refuse(IDS_KEY_INVALID, KEYFIELD_TYPED, KEYFIELD_TYPED);
 }
 
@@ -92,5 +106,6 @@ SKeyDlgOutcome CKeyDialogRules::ChangeKeyOk(const std::string& strOriginalKey,
     std::string strNew;
     if (!ToCodePage(strNewKey, codePage, strNew, strMessage))
         return Refuse(strMessage, nNewPair, KEYFIELD_NEW);
-    return Accept(MakeKeyCheckValue(strNew));
+    std::string strValue = MakeKeyCheckValue(strNew);
+    return Accept(std::move(strValue), std::move(strNew));
 }

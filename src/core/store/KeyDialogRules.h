@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/Prompts.h"
 #include "core/base/StringTable.h"
 
 #include <string>
@@ -23,6 +24,9 @@ struct SKeyDlgOutcome {
     unsigned m_nEmpty = KEYFIELD_NONE;
     EKeyField m_eFocus = KEYFIELD_NONE;
     std::string m_strKeyValue; // the new check value when Create or Change closes
+    // The accepted KEY itself in code-page bytes (the new one for Create and
+    // Change): a sealed file is sealed under it. Wiped by whoever takes it.
+    std::string m_strKey;
 };
 
 // The OK rules of the KEY dialogs. Typed texts arrive as the user's UTF-8 and
@@ -34,6 +38,9 @@ public:
     static SKeyDlgOutcome CreateKeyOk(const std::string& strNewKey,
                                       const std::string& strConfirmKey, const CCodePage& codePage);
     static SKeyDlgOutcome CheckKeyOk(const std::string& strTypedKey, const std::string& strKeyValue,
+                                     const CCodePage& codePage);
+    // Check Key for a sealed file: fnAccept judges the typed KEY.
+    static SKeyDlgOutcome CheckKeyOk(const std::string& strTypedKey, const CKeyAcceptor& fnAccept,
                                      const CCodePage& codePage);
     static SKeyDlgOutcome ChangeKeyOk(const std::string& strOriginalKey,
                                       const std::string& strNewKey,

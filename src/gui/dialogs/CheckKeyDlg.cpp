@@ -2,6 +2,7 @@
 
 #include "core/base/StringTable.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -41,5 +42,12 @@ QString CCheckKeyDlg::Prompt() const {
 }
 
 SKeyDlgOutcome CCheckKeyDlg::OnOK() {
-    return CKeyDialogRules::CheckKeyOk(Text(KEYFIELD_TYPED), m_strKeyValue, CodePage());
+    if (!m_fnAccept)
+        return CKeyDialogRules::CheckKeyOk(Text(KEYFIELD_TYPED), m_strKeyValue, CodePage());
+    // Deriving a sealed file's key takes about half a second.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    SKeyDlgOutcome outcome =
+        CKeyDialogRules::CheckKeyOk(Text(KEYFIELD_TYPED), m_fnAccept, CodePage());
+    QApplication::restoreOverrideCursor();
+    return outcome;
 }

@@ -16,10 +16,14 @@ public:
 
     void SetPrompt(const QString& strPrompt);
     QString Prompt() const;
+    // A sealed file judges the KEY itself (one key derivation per try);
+    // when set, it replaces the comparison with m_strKeyValue.
+    void SetAcceptor(CKeyAcceptor fnAccept) { m_fnAccept = std::move(fnAccept); }
 
 protected:
     SKeyDlgOutcome OnOK() override;
 
 private:
     QLabel* m_pPromptLabel;
+    CKeyAcceptor m_fnAccept;
 };

@@ -5,11 +5,13 @@
 #include "gui/dialogs/CreateKeyDlg.h"
 #include "gui/dialogs/FilePropertyDlg.h"
 
-bool CDialogPrompts::RunCreateKey(std::string& strKeyValue) {
+bool CDialogPrompts::RunCreateKey(std::string& strKeyValue, std::string& strKey) {
     CCreateKeyDlg dialog(*this, Parent(), CodePage());
     const bool bOk = dialog.exec() == QDialog::Accepted;
-    if (bOk)
+    if (bOk) {
         strKeyValue = dialog.m_strKeyValue;
+        strKey = dialog.m_strKey;
+    }
     dialog.Clear();
     return bOk;
 }
@@ -23,12 +25,23 @@ bool CDialogPrompts::RunCheckKey(const std::string& strPrompt, const std::string
     return bOk;
 }
 
-bool CDialogPrompts::RunChangeKey(std::string& strKeyValue) {
+bool CDialogPrompts::RunCheckKeyWith(const std::string& strPrompt, const CKeyAcceptor& fnAccept) {
+    CCheckKeyDlg dialog(*this, Parent(), CodePage());
+    dialog.SetPrompt(QString::fromStdString(strPrompt));
+    dialog.SetAcceptor(fnAccept);
+    const bool bOk = dialog.exec() == QDialog::Accepted;
+    dialog.Clear();
+    return bOk;
+}
+
+bool CDialogPrompts::RunChangeKey(std::string& strKeyValue, std::string& strKey) {
     CChangeKeyDlg dialog(*this, Parent(), CodePage());
     dialog.m_strKeyValue = strKeyValue;
     const bool bOk = dialog.exec() == QDialog::Accepted;
-    if (bOk)
+    if (bOk) {
         strKeyValue = dialog.m_strKeyValue;
+        strKey = dialog.m_strKey;
+    }
     dialog.Clear();
     return bOk;
 }

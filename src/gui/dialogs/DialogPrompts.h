@@ -8,8 +8,9 @@ class CDialogPrompts final : public CQtPrompts {
 public:
     using CQtPrompts::CQtPrompts;
 
-    bool RunCreateKey(std::string& strKeyValue) override;
+    bool RunCreateKey(std::string& strKeyValue, std::string& strKey) override;
     bool RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) override;
-    bool RunChangeKey(std::string& strKeyValue) override;
+    bool RunCheckKeyWith(const std::string& strPrompt, const CKeyAcceptor& fnAccept) override;
+    bool RunChangeKey(std::string& strKeyValue, std::string& strKey) override;
     bool RunFileProperty(SFileProperties& props) override;
 };

@@ -1,5 +1,7 @@
 #include "gui/dialogs/KeyDialog.h"
 
+#include "core/seal/SecretBuffer.h"
+
 #include "core/base/Prompts.h"
 #include "core/base/StringTable.h"
 #include "core/store/CodePage.h"
@@ -63,12 +65,15 @@ void CKeyDialog::Clear() {
     for (auto& [eField, pEdit] : m_mapEdits)
         pEdit->clear();
     m_strKeyValue.clear();
+    CSecretBuffer::Wipe(m_strKey);
 }
 
 void CKeyDialog::accept() {
-    const SKeyDlgOutcome outcome = OnOK();
+    SKeyDlgOutcome outcome = OnOK();
     if (outcome.m_bClose) {
         m_strKeyValue = outcome.m_strKeyValue;
+        m_strKey = outcome.m_strKey;
+        CSecretBuffer::Wipe(outcome.m_strKey);
         QDialog::accept();
         return;
     }

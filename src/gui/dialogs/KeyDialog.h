@@ -35,6 +35,8 @@ public:
     // The check value: Create and Change return the new one here, Check Key
     // and Change Key take the stored one.
     std::string m_strKeyValue;
+    // The KEY accepted by OK, in code-page bytes; Clear wipes it.
+    std::string m_strKey;
 
 protected:
     // The dialog's OK rule over the current texts.

@@ -46,4 +46,17 @@ TEST(CommentsLineEnds, StoredPairsShowAsBreaksAndComeBackAsPairs) {
     EXPECT_EQ(CommentsForDisplay("x\r\r\ny"), "x\r\ny");
 }
 
+TEST(FileLabel, TheProtectedExtensionIsADocumentExtensionToo) {
+    EXPECT_EQ(FileLabel("Work.khv"), "Work");
+    EXPECT_EQ(FileLabel("Work.KHV"), "Work");
+    EXPECT_EQ(FileLabel("Work.khv.pwd"), "Work.khv");
+    EXPECT_TRUE(HasDocumentExtension("/a/b.Khv"));
+    EXPECT_TRUE(HasDocumentExtension("/a/b.pwd"));
+    EXPECT_FALSE(HasDocumentExtension("/a/b.khv.bak"));
+    // Only the classic format gives its contents away without the KEY.
+    EXPECT_TRUE(IsReadableWithoutKey("/a/Work.PWD"));
+    EXPECT_FALSE(IsReadableWithoutKey("/a/Work.khv"));
+    EXPECT_FALSE(IsReadableWithoutKey("/a/notes.txt"));
+}
+
 } // namespace

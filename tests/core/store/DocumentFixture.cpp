@@ -20,6 +20,9 @@ void CNoticeLog::OnEmptied() {
 
 std::unique_ptr<CCofferDoc> DocumentFixture::MakeDoc() {
     auto pDoc = std::make_unique<CCofferDoc>(&m_profile, BackupFolder());
+    // The least Argon2id cost: the tests are about the document's life, and
+    // the cost itself is measured by the benchmark.
+    pDoc->SetSealParams({SEAL_MIN_PASSES, SEAL_MIN_MEMORY_KIB});
     pDoc->SetPrompts(&m_prompts);
     pDoc->SetRecentFileList(&m_recent);
     pDoc->SetObserver(m_logs.emplace_back(std::make_unique<CNoticeLog>(*pDoc)).get());

@@ -14,6 +14,9 @@
 #include "support/ScriptedPrompts.h"
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -69,6 +72,8 @@ private slots:
     void checkKeyRunsTheDialogWithItsPromptAndRealMessages();
     void createAndChangeReturnCheckValues();
     void saveNamesGetTheDefaultExtension();
+    void choosingTheProtectedTypeSavesAKhv();
+    void sealedCheckKeyAsksTheAcceptorAndKeepsTheKey();
     void notifierTurnsNoticesIntoSignals();
     void filePropertyRunsTheDialogAndTakesTheReadOnlyBox();
     void printDialogOffersPrintingIntoAFile();
@@ -152,6 +157,71 @@ void DialogPromptsTest::checkKeyRunsTheDialogWithItsPromptAndRealMessages() {
     QCOMPARE(strMessage, QStringLiteral("Your KEY is invalid!"));
 }
 
+void DialogPromptsTest::sealedCheckKeyAsksTheAcceptorAndKeepsTheKey() {
+    CDialogPrompts prompts;
+    std::vector<std::string> vecJudged;
+    QString strMessage;
+    QPointer<QWidget> pDialog;
+    auto TypeAndPress = [](QWidget* pModal, const QString& strKey) {
+        auto* pEdit = pModal->findChild<QLineEdit*>(QStringLiteral("typedKeyEdit"));
+        QVERIFY(pEdit);
+        // Typed as a whole: the test keyboard knows no accented letters.
+        pEdit->insert(strKey);
+        pModal->findChild<CHoverButton*>(QStringLiteral("okButton"))->click();
+    };
+    CModalScript script({
+        [&](QWidget* pModal) {
+            pDialog = pModal;
+            QTimer::singleShot(0, pModal, [=] { TypeAndPress(pModal, QStringLiteral("nope")); });
+        },
+        [&](QWidget* pModal) {
+            auto* pBox = qobject_cast<QMessageBox*>(pModal);
+            QVERIFY(pBox);
+            strMessage = pBox->text();
+            pBox->button(QMessageBox::Ok)->click();
+            QTimer::singleShot(0, pDialog,
+                               [&] { TypeAndPress(pDialog, QString::fromUtf8("caf\xC3\xA9")); });
+        },
+    });
+    // The acceptor sees code-page bytes; the stored check value plays no part.
+    QVERIFY(prompts.RunCheckKeyWith("KEY for:  Work.khv", [&](const std::string& strKey) {
+        vecJudged.push_back(strKey);
+        return strKey == "caf\xE9";
+    }));
+    QVERIFY(script.Done());
+    QCOMPARE(strMessage, QStringLiteral("Your KEY is invalid!"));
+    QCOMPARE(vecJudged, (std::vector<std::string>{"nope", "caf\xE9"}));
+}
+
+void DialogPromptsTest::choosingTheProtectedTypeSavesAKhv() {
+    CDialogPrompts prompts;
+    const QString strFolder = QDir::tempPath() + QStringLiteral("/keyhaven-filter-test");
+    QDir().mkpath(strFolder);
+    SFilePrompt prompt;
+    prompt.m_strTitle = "Save As";
+    prompt.m_strFilter = SAVE_FILTERS;
+    prompt.m_strInitialName = (strFolder + QStringLiteral("/Work.pwd")).toStdString();
+    QStringList filters;
+    CModalScript script({[&](QWidget* pModal) {
+        auto* pDialog = qobject_cast<QFileDialog*>(pModal);
+        QVERIFY(pDialog);
+        filters = pDialog->nameFilters();
+        auto* pTypes = pDialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(pTypes);
+        // The user picks the second type, as with the keyboard.
+        QTest::keyClick(pTypes, Qt::Key_Down);
+        QMetaObject::invokeMethod(pDialog, "accept", Qt::QueuedConnection);
+    }});
+    std::string strPath;
+    QVERIFY(prompts.PromptSaveFile(prompt, strPath));
+    QVERIFY(script.Done());
+    QCOMPARE(filters, (QStringList{QStringLiteral("Keyhaven files (*.pwd)"),
+                                   QStringLiteral("Protected Keyhaven files (*.khv)"),
+                                   QStringLiteral("All files (*)")}));
+    QCOMPARE(QString::fromStdString(strPath), strFolder + QStringLiteral("/Work.khv"));
+    QDir(strFolder).removeRecursively();
+}
+
 void DialogPromptsTest::createAndChangeReturnCheckValues() {
     CDialogPrompts prompts;
     auto Fill = [](QWidget* pModal, std::vector<std::pair<const char*, const char*>> vecTexts) {
@@ -161,18 +231,20 @@ void DialogPromptsTest::createAndChangeReturnCheckValues() {
         pModal->findChild<CHoverButton*>(QStringLiteral("okButton"))->click();
     };
     std::string strValue;
+    std::string strKey;
     {
         CModalScript script({[&](QWidget* pModal) {
             Fill(pModal, {{"newKeyEdit", "abc"}, {"confirmKeyEdit", "abc"}});
         }});
-        QVERIFY(prompts.RunCreateKey(strValue));
+        QVERIFY(prompts.RunCreateKey(strValue, strKey));
         QCOMPARE(strValue, MakeKeyCheckValue("abc"));
+        QCOMPARE(strKey, std::string("abc"));
     }
     {
         CModalScript script({[&](QWidget* pModal) {
             pModal->findChild<CHoverButton*>(QStringLiteral("cancelButton"))->click();
         }});
-        QVERIFY(!prompts.RunChangeKey(strValue));
+        QVERIFY(!prompts.RunChangeKey(strValue, strKey));
         QCOMPARE(strValue, MakeKeyCheckValue("abc"));
     }
     {
@@ -180,8 +252,9 @@ void DialogPromptsTest::createAndChangeReturnCheckValues() {
             Fill(pModal,
                  {{"originalKeyEdit", "abc"}, {"newKeyEdit", "xyz"}, {"confirmKeyEdit", "xyz"}});
         }});
-        QVERIFY(prompts.RunChangeKey(strValue));
+        QVERIFY(prompts.RunChangeKey(strValue, strKey));
         QCOMPARE(strValue, MakeKeyCheckValue("xyz"));
+        QCOMPARE(strKey, std::string("xyz"));
     }
 }
 
@@ -193,6 +266,10 @@ void DialogPromptsTest::saveNamesGetTheDefaultExtension() {
     QCOMPARE(CQtPrompts::WithDefaultExtension("/home/a/.hidden", ".pwd"), "/home/a/.hidden.pwd");
     QCOMPARE(CQtPrompts::WithDefaultExtension("", ".pwd"), "");
     QCOMPARE(CQtPrompts::FilterSuffix("Keyhaven files (*.pwd)"), "*.pwd");
+    QCOMPARE(CQtPrompts::FilterExtension("Protected Keyhaven files (*.khv)"), ".khv");
+    QCOMPARE(CQtPrompts::FilterExtension("Keyhaven files (*.pwd *.khv)"), ".pwd");
+    QCOMPARE(CQtPrompts::FilterExtension("All files (*)"), "");
+    QCOMPARE(CQtPrompts::FilterExtension("Odd (*.p?d)"), "");
     QCOMPARE(CQtPrompts::FilterSuffix("no pattern"), "");
 }
 

@@ -1,0 +1,311 @@
+#include "DocumentFixture.h"
+#include "core/base/StringTable.h"
+#include "core/seal/SealedFile.h"
+#include "core/store/Archive.h"
+#include "core/store/CodePage.h"
+#include "core/store/FieldCipher.h"
+
+#include <sys/stat.h>
+
+using DocSealed = DocumentFixture;
+
+namespace {
+
+std::string SaltOf(const std::string& strFile) {
+    SSealedHeader header;
+    EXPECT_TRUE(CSealedFile::ParseHeader(strFile, header));
+    return {header.m_salt.begin(), header.m_salt.end()};
+}
+
+// What anyone holding the file can learn without its KEY: the archive's
+// header, then every field deciphered with the key that follows from the
+// stored check value. Empty when the bytes are not a password file.
+std::string ReadWithoutKey(const std::string& strBytes) {
+    CCofferDoc doc;
+    CArchive ar(strBytes, CCodePage::Default());
+    if (!doc.Serialize(ar))
+        return {};
+    doc.DecipherList();
+    std::string strOut;
+    for (const CPasswordInfo& info : doc.m_listInfo)
+        strOut += info.m_strAccount + "=" + info.m_strPassword + ";";
+    return strOut;
+}
+
+} // namespace
+
+TEST_F(DocSealed, AKhvCannotBeReadWithoutItsKeyWhereAPwdCan) {
+    const std::string strPwd = MakeFile("Plain.pwd", "k", {Account("bank", "hunter2")});
+    // The weakness this format answers: a ".pwd" gives up its passwords.
+    EXPECT_EQ(ReadWithoutKey(ReadBytes(strPwd)), "=;bank=hunter2;");
+    EXPECT_TRUE(IsReadableWithoutKey(strPwd));
+
+    const std::string strKhv = MakeFile("Sealed.khv", "k", {Account("bank", "hunter2")});
+    const std::string strBytes = ReadBytes(strKhv);
+    EXPECT_TRUE(CSealedFile::HasMagic(strBytes));
+    EXPECT_EQ(ReadWithoutKey(strBytes), "");
+    // Nothing of the records shows, plain or field-enciphered.
+    const std::string strX = MakeFieldKey(MakeKeyCheckValue("k"));
+    for (const std::string& strText :
+         {std::string("hunter2"), std::string("bank"), CCofferDoc::XorField("hunter2", strX),
+          MakeKeyCheckValue("k")})
+        EXPECT_EQ(strBytes.find(strText), std::string::npos) << strText;
+    EXPECT_FALSE(IsReadableWithoutKey(strKhv));
+}
+
+TEST_F(DocSealed, ReopensWithTheKeyAfterWrongKeysWithTheSameRecords) {
+    const std::string strPath = MakeFile(
+        "Work.khv", "right", {Account("bank", "p1"), Account("mail", std::string(300, 'x'))});
+    auto pDoc = MakeDoc();
+    for (const char* pszKey : {"wrong", "", "righ"})
+        m_prompts.TypeCheckKey(pszKey);
+    m_prompts.TypeCheckKey("right");
+    ASSERT_TRUE(pDoc->OpenDocumentFile(strPath));
+    EXPECT_TRUE(pDoc->m_bOpen);
+    EXPECT_EQ(Messages(), std::vector<std::string>(3, IDS_KEY_INVALID));
+    EXPECT_EQ(m_prompts.Calls().front().m_strDetail, "KEY for:  Work.khv");
+    EXPECT_EQ(pDoc->CountAccounts(), 2);
+    EXPECT_EQ(pDoc->m_strFileName, "Work.khv");
+    EXPECT_EQ(pDoc->m_strKey, MakeKeyCheckValue("right"));
+    EXPECT_EQ(m_recent[0], strPath);
+    // The lock judges KEYs by the check value, which the sealed file carries.
+    EXPECT_TRUE(pDoc->IsKeyAccepted("right"));
+}
+
+TEST_F(DocSealed, ACancelledKeyLeavesAnEmptyClosedDocument) {
+    const std::string strPath = MakeFile("Work.khv", "k", {Account("a", "p")});
+    auto pDoc = MakeDoc();
+    m_prompts.CancelCheckKey();
+    EXPECT_TRUE(pDoc->OpenDocumentFile(strPath));
+    EXPECT_FALSE(pDoc->m_bOpen);
+    EXPECT_TRUE(pDoc->m_listInfo.empty());
+    EXPECT_TRUE(pDoc->m_strKey.empty());
+    EXPECT_EQ(pDoc->GetPathName(), " ");
+    EXPECT_FALSE(pDoc->HasSealingKey());
+}
+
+TEST_F(DocSealed, ATamperedBodyIsRefusedAfterTheKeyAndNothingIsRead) {
+    const std::string strPath = MakeFile("T.khv", "k", {Account("a", "p")});
+    std::string strBytes = ReadBytes(strPath);
+    strBytes[strBytes.size() - 20] ^= 0x01;
+    WriteBytes(strPath, strBytes);
+    auto pDoc = MakeDoc();
+    m_prompts.TypeCheckKey("k");
+    EXPECT_FALSE(pDoc->OpenDocumentFile(strPath));
+    EXPECT_EQ(Messages(), std::vector<std::string>{IDS_UNEXPECTED_FORMAT});
+    EXPECT_TRUE(Shown(IDS_UNEXPECTED_FORMAT, EMsgIcon::exclamation));
+    EXPECT_FALSE(pDoc->m_bOpen);
+    EXPECT_TRUE(pDoc->m_listInfo.empty());
+    EXPECT_TRUE(pDoc->m_listArchive.empty());
+    EXPECT_TRUE(pDoc->m_strKey.empty());
+    EXPECT_EQ(pDoc->GetPathName(), " ");
+}
+
+TEST_F(DocSealed, ADamagedHeaderIsRefusedWithoutAskingForTheKey) {
+    const std::string strPath = MakeFile("H.khv", "k", {Account("a", "p")});
+    const std::string strGood = ReadBytes(strPath);
+    for (const std::string& strBad :
+         {strGood.substr(0, 60), strGood.substr(0, CSealedFile::HEADER_SIZE),
+          std::string(strGood).replace(16, 1, "\x7f"), std::string("plain text"),
+          strGood + "tail"}) {
+        WriteBytes(strPath, strBad);
+        auto pDoc = MakeDoc();
+        m_prompts.ClearRecord();
+        EXPECT_FALSE(pDoc->OpenDocumentFile(strPath));
+        EXPECT_EQ(Messages(), std::vector<std::string>{IDS_UNEXPECTED_FORMAT});
+        for (const SPromptCall& call : m_prompts.Calls())
+            EXPECT_NE(call.m_eKind, EPromptKind::checkKey);
+    }
+    // A ".pwd" renamed to ".khv" is no sealed file either.
+    const std::string strPwd = MakeFile("P.pwd", "k");
+    WriteBytes(strPath, ReadBytes(strPwd));
+    auto pDoc = MakeDoc();
+    m_prompts.ClearRecord();
+    EXPECT_FALSE(pDoc->OpenDocumentFile(strPath));
+    EXPECT_EQ(Messages(), std::vector<std::string>{IDS_UNEXPECTED_FORMAT});
+}
+
+TEST_F(DocSealed, PwdToKhvAndBackIsByteForByteTheSame) {
+    CPasswordInfo odd = Account("odd", std::string("\x00\xff\x80zero", 7));
+    const std::string strPwd = MakeFile("Trip.pwd", "k", {Account("a", "1"), odd});
+    const std::string strOriginal = ReadBytes(strPwd);
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPwd, "k");
+    // Save As by the chosen extension: the format follows it.
+    m_prompts.AnswerSaveFile(m_folder.File("Trip.khv"));
+    ASSERT_TRUE(pDoc->OnFileSaveAs());
+    EXPECT_EQ(pDoc->GetPathName(), m_folder.File("Trip.khv"));
+    EXPECT_TRUE(CSealedFile::HasMagic(ReadBytes(m_folder.File("Trip.khv"))));
+    EXPECT_EQ(FileMode(m_folder.File("Trip.khv")), 0600);
+
+    auto pSealed = MakeDoc();
+    OpenWithKey(*pSealed, m_folder.File("Trip.khv"), "k");
+    EXPECT_EQ(DumpRecords(*pSealed), DumpRecords(*pDoc));
+    // The save prompt of a sealed document proposes its own format.
+    m_prompts.AnswerSaveFile(m_folder.File("Back.pwd"));
+    ASSERT_TRUE(pSealed->OnFileSaveAs());
+    EXPECT_EQ(m_prompts.Calls().back().m_file.m_strDefaultExt, ".khv");
+    EXPECT_EQ(ReadBytes(m_folder.File("Back.pwd")), strOriginal);
+}
+
+TEST_F(DocSealed, SavesAndBackupsOfASealedFileStaySealed) {
+    const std::string strPath = MakeFile("S.khv", "k", {Account("a", "p")});
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPath, "k");
+    const std::string strBefore = ReadBytes(strPath);
+    pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("new", "secret2"));
+    pDoc->OnContentChanged();
+    ASSERT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    EXPECT_TRUE(pDoc->m_bSaved);
+    const std::string strAfter = ReadBytes(strPath);
+    EXPECT_TRUE(CSealedFile::HasMagic(strAfter));
+    EXPECT_EQ(strAfter.find("secret2"), std::string::npos);
+    // The backup is the previous file as it was, sealed.
+    EXPECT_EQ(ReadBytes(BackupFolder() + "/S.khv.bak"), strBefore);
+
+    auto pReopened = MakeDoc();
+    OpenWithKey(*pReopened, strPath, "k");
+    EXPECT_EQ(DumpRecords(*pReopened), DumpRecords(*pDoc));
+}
+
+TEST_F(DocSealed, ChangeKeySealsAnewWithAFreshSaltAndOnlyTheNewKeyOpens) {
+    const std::string strPath = MakeFile("C.khv", "old", {Account("a", "p")});
+    const std::string strOldSalt = SaltOf(ReadBytes(strPath));
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPath, "old");
+    const std::string strRecords = DumpRecords(*pDoc);
+    m_prompts.TypeChangeKey("old", "new", "new");
+    pDoc->OnChangeKey();
+    EXPECT_TRUE(Shown(IDS_KEY_CHANGED, EMsgIcon::information));
+    EXPECT_NE(SaltOf(ReadBytes(strPath)), strOldSalt);
+
+    auto pReopened = MakeDoc();
+    m_prompts.ClearRecord();
+    m_prompts.TypeCheckKey("old");
+    m_prompts.TypeCheckKey("new");
+    ASSERT_TRUE(pReopened->OpenDocumentFile(strPath));
+    EXPECT_EQ(Messages(), std::vector<std::string>{IDS_KEY_INVALID});
+    EXPECT_EQ(DumpRecords(*pReopened), strRecords);
+}
+
+TEST_F(DocSealed, AFailedChangeKeyKeepsTheOldSealing) {
+    const std::string strPath = MakeFile("F.khv", "old", {Account("a", "p")});
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPath, "old");
+    const std::string strBytes = ReadBytes(strPath);
+    // The file vanishes and its replacement name is refused: the new KEY
+    // reached no file.
+    ::rename(strPath.c_str(), (strPath + ".away").c_str());
+    m_prompts.TypeChangeKey("old", "new", "new");
+    m_prompts.CancelSaveFile();
+    pDoc->OnChangeKey();
+    EXPECT_TRUE(Shown(IDS_KEY_NOT_CHANGED, EMsgIcon::information));
+    EXPECT_EQ(pDoc->m_strKey, MakeKeyCheckValue("old"));
+    // The next save still seals under the old KEY, with the old salt.
+    ::rename((strPath + ".away").c_str(), strPath.c_str());
+    pDoc->OnContentChanged();
+    ASSERT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    EXPECT_EQ(SaltOf(ReadBytes(strPath)), SaltOf(strBytes));
+    auto pReopened = MakeDoc();
+    OpenWithKey(*pReopened, strPath, "old");
+}
+
+TEST_F(DocSealed, AStartAtLogonStillAsksTheKeyOfASealedFile) {
+    const std::string strPath = MakeFile("L.khv", "k", {Account("a", "p")});
+    auto pDoc = MakeDoc();
+    pDoc->m_bSkipKeyCheck = true;
+    m_prompts.TypeCheckKey("k");
+    ASSERT_TRUE(pDoc->OpenDocumentFile(strPath));
+    EXPECT_TRUE(pDoc->m_bOpen);
+    EXPECT_FALSE(pDoc->m_bSkipKeyCheck);
+    EXPECT_EQ(m_prompts.Calls().front().m_eKind, EPromptKind::checkKey);
+}
+
+TEST_F(DocSealed, AKeyNeverTypedIsAskedBeforeTheFirstSealedSave) {
+    const std::string strPwd = MakeFile("A.pwd", "k", {Account("a", "p")});
+    auto pDoc = MakeDoc();
+    pDoc->m_bSkipKeyCheck = true;
+    ASSERT_TRUE(pDoc->OpenDocumentFile(strPwd));
+    const std::string strKhv = m_folder.File("A.khv");
+    m_prompts.AnswerSaveFile(strKhv);
+    m_prompts.CancelCheckKey();
+    EXPECT_FALSE(pDoc->OnFileSaveAs());
+    EXPECT_FALSE(FileExists(strKhv));
+    EXPECT_EQ(pDoc->GetPathName(), strPwd);
+
+    m_prompts.AnswerSaveFile(strKhv);
+    m_prompts.TypeCheckKey("wrong");
+    m_prompts.TypeCheckKey("k");
+    EXPECT_TRUE(pDoc->OnFileSaveAs());
+    auto pReopened = MakeDoc();
+    OpenWithKey(*pReopened, strKhv, "k");
+    EXPECT_EQ(DumpRecords(*pReopened), DumpRecords(*pDoc));
+}
+
+TEST_F(DocSealed, ASealedRecordSideNeedsTheKeyItself) {
+    CCofferDoc doc;
+    doc.SetSealParams({SEAL_MIN_PASSES, SEAL_MIN_MEMORY_KIB});
+    doc.OnNewDocument();
+    doc.m_strKey = MakeKeyCheckValue("k");
+    const std::string strPath = m_folder.File("R.khv");
+    EXPECT_EQ(doc.WriteArchiveFile(strPath), EFileError::keyUnknown);
+    EXPECT_FALSE(FileExists(strPath));
+    // A KEY that does not match the check value is refused as well.
+    doc.SetSealingKey("other");
+    EXPECT_EQ(doc.WriteArchiveFile(strPath), EFileError::keyUnknown);
+    doc.SetSealingKey("k");
+    EXPECT_EQ(doc.WriteArchiveFile(strPath), EFileError::none);
+
+    CCofferDoc reader;
+    ASSERT_EQ(reader.ReadDocumentFile(strPath, CCodePage::Default()), EFileError::none);
+    EXPECT_TRUE(reader.IsSealPending());
+    EXPECT_TRUE(reader.m_strKey.empty());
+    EXPECT_FALSE(reader.AcceptKey("K"));
+    ASSERT_TRUE(reader.AcceptKey("k"));
+    ASSERT_EQ(reader.FinishSealedRead(CCodePage::Default()), EFileError::none);
+    reader.DecipherList();
+    EXPECT_EQ(DumpRecords(reader), DumpRecords(doc));
+}
+
+TEST_F(DocSealed, ASealedFileWhoseArchiveDisagreesWithItsKeyIsRefused) {
+    // Sealed under "k" but carrying the check value of "other": the lock
+    // would then accept a KEY that never opened the file.
+    CCofferDoc doc;
+    doc.OnNewDocument();
+    doc.m_strKey = MakeKeyCheckValue("other");
+    const std::string strPwd = m_folder.File("X.pwd");
+    ASSERT_EQ(doc.WriteArchiveFile(strPwd), EFileError::none);
+    CSealKey key;
+    ASSERT_TRUE(key.Derive("k", {SEAL_MIN_PASSES, SEAL_MIN_MEMORY_KIB}, CSealKey::NewSalt()));
+    const std::string strKhv = m_folder.File("X.khv");
+    WriteBytes(strKhv, CSealedFile::Seal(ReadBytes(strPwd), key));
+
+    auto pDoc = MakeDoc();
+    m_prompts.TypeCheckKey("k");
+    EXPECT_FALSE(pDoc->OpenDocumentFile(strKhv));
+    EXPECT_EQ(Messages(), std::vector<std::string>{IDS_UNEXPECTED_FORMAT});
+    EXPECT_TRUE(pDoc->m_listInfo.empty());
+}
+
+TEST_F(DocSealed, NewThenSaveAsKhvSealsUnderTheCreatedKey) {
+    const std::string strPath = MakeFile("Fresh.khv", "created");
+    EXPECT_TRUE(CSealedFile::HasMagic(ReadBytes(strPath)));
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPath, "created");
+    EXPECT_EQ(pDoc->CountGroups(), 1);
+    EXPECT_EQ(pDoc->m_listInfo.front().m_strGroup, DEFAULT_GROUP_NAME);
+}
+
+TEST_F(DocSealed, AnEmptyKhvGetsAKeyAndIsSealedUnderIt) {
+    const std::string strPath = m_folder.File("Empty.khv");
+    WriteBytes(strPath, "");
+    auto pDoc = MakeDoc();
+    m_prompts.TypeCreateKey("made", "made");
+    EXPECT_TRUE(pDoc->OpenDocumentFile(strPath));
+    EXPECT_TRUE(pDoc->m_bOpen);
+    EXPECT_EQ(Messages(), std::vector<std::string>{IDS_NOKEY_CREATE});
+    EXPECT_TRUE(CSealedFile::HasMagic(ReadBytes(strPath)));
+    auto pReopened = MakeDoc();
+    OpenWithKey(*pReopened, strPath, "made");
+    EXPECT_EQ(pReopened->m_listInfo.front().m_strGroup, DEFAULT_GROUP_NAME);
+}
