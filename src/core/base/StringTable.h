@@ -222,6 +222,10 @@ inline constexpr const char* IDS_PROPERTY_SIZE = "Size:";
 inline constexpr const char* IDS_PROPERTY_CREATED = "Created:";
 inline constexpr const char* IDS_PROPERTY_MODIFIED = "Modified:";
 inline constexpr const char* IDS_PROPERTY_ACCESSED = "Accessed:";
+inline constexpr const char* IDS_PROPERTY_PROTECTION = "Protection:";
+inline constexpr const char* IDS_PROPERTY_READABLE_WITHOUT_KEY =
+    "None: a .pwd file can be read without its KEY. Save it as .khv to seal it.";
+inline constexpr const char* IDS_PROPERTY_SEALED = "Sealed: it can not be read without its KEY.";
 inline constexpr const char* IDS_PROPERTY_ATTRIBUTES = "Attributes:";
 inline constexpr const char* IDS_PROPERTY_READONLY = "&Read-only";
 inline constexpr const char* IDS_PROPERTY_HIDDEN = "&Hidden";

@@ -1,5 +1,7 @@
 #include "core/store/FileProperties.h"
 
+#include "core/base/StringTable.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -57,6 +59,8 @@ EFileError ReadFileProperties(const std::string& strPath, SFileProperties& props
     props.m_strAccessed = FormatStatxTime(stx.stx_atime);
     props.m_bReadOnly = (stx.stx_mode & S_IWUSR) == 0;
     props.m_bHidden = FileNameOf(strPath).starts_with('.');
+    props.m_strProtection =
+        IsReadableWithoutKey(strPath) ? IDS_PROPERTY_READABLE_WITHOUT_KEY : IDS_PROPERTY_SEALED;
     return EFileError::none;
 }
 

@@ -17,6 +17,8 @@ struct SFileProperties {
     std::string m_strCreated;
     std::string m_strModified;
     std::string m_strAccessed;
+    // What the format protects: a ".pwd" can be read without its KEY.
+    std::string m_strProtection;
     // The owner may not write the file; the one attribute that can change.
     bool m_bReadOnly = false;
     // The name begins with "."; shown, never changed.

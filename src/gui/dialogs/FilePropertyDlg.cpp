@@ -36,6 +36,8 @@ const STextRow TEXT_ROWS[] = {
      &SFileProperties::m_strModified, false},
     {IDS_PROPERTY_ACCESSED, CFilePropertyDlg::IDC_ACCESSED, "Accessed",
      &SFileProperties::m_strAccessed, true},
+    {IDS_PROPERTY_PROTECTION, CFilePropertyDlg::IDC_PROTECTION, "Protection",
+     &SFileProperties::m_strProtection, true},
 };
 
 QString Utf8(const char* pszText) {

@@ -27,6 +27,8 @@ public:
     static constexpr int IDC_CREATED = 1055;
     static constexpr int IDC_MODIFIED = 1056;
     static constexpr int IDC_ACCESSED = 1057;
+    // Not in the classic dialog: what the file's format protects.
+    static constexpr int IDC_PROTECTION = 1058;
     static constexpr int IDC_READONLY = 1008;
     static constexpr int IDC_HIDDEN = 1069;
     static constexpr int IDC_ARCHIVE = 1070;

@@ -3,6 +3,7 @@
 
 #include "core/store/FileProperties.h"
 #include "TestFiles.h"
+#include "core/base/StringTable.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,17 @@ TEST(FileProperties, HiddenIsANameBeginningWithAFullStop) {
     EXPECT_TRUE(props.m_bHidden);
     ASSERT_EQ(ReadFileProperties(folder.File("Not.hidden.pwd"), props), EFileError::none);
     EXPECT_FALSE(props.m_bHidden);
+}
+
+TEST(FileProperties, SayWhetherTheFormatGivesItsContentsAway) {
+    CTempFolder folder;
+    WriteBytes(folder.File("Open.pwd"), "x");
+    WriteBytes(folder.File("Sealed.khv"), "x");
+    SFileProperties props;
+    ASSERT_EQ(ReadFileProperties(folder.File("Open.pwd"), props), EFileError::none);
+    EXPECT_EQ(props.m_strProtection, IDS_PROPERTY_READABLE_WITHOUT_KEY);
+    ASSERT_EQ(ReadFileProperties(folder.File("Sealed.khv"), props), EFileError::none);
+    EXPECT_EQ(props.m_strProtection, IDS_PROPERTY_SEALED);
 }
 
 TEST(FileProperties, ReadOnlyIsTheOwnersWritePermission) {
