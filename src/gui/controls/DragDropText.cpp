@@ -94,7 +94,8 @@ void CDragDropText::StartDrag(const QPoint& ptPos) {
     m_bIsSource = true;
     const Qt::DropAction eResult = m_fnExecDrag(pDrag);
     m_bIsSource = false;
-    pDrag->deleteLater();
+    // Qt deletes the drag itself once the desktop is done with it: on X11
+    // the receiving program may ask for the text after the loop returned.
 
     if (eResult == Qt::MoveAction) {
         if (m_bDroppedOnSelf)

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Text dragged in the account dialog: a word of the user name dragged to the
+# e-mail field moves there; from there, dragged into another program's field,
+# it arrives in that program and leaves the dialog.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/controls_lib.sh"
+source "$(dirname "$0")/view_lib.sh"
+e2e_begin dialog_drag_text
+view_start_a11y
+
+view_open_demo Drag.pwd
+e2e_activate "$VIEW_MAIN"
+DIALOG_TITLE="Add Account"
+
+dialog_find() { A11Y_WINDOW="$DIALOG_TITLE" view_wait_control "$VIEW_APP" "$@"; }
+dialog_text() { A11Y_WINDOW="$DIALOG_TITLE" view_control_text "$VIEW_APP" "$@"; }
+# on_screen "X Y": a point of the dialog as the accessibility bus gives it,
+# moved by how far the window manager's frame put the dialog from where the
+# toolkit placed it (the bus reports the toolkit's idea of the place).
+on_screen() {
+    local x y ax ay X Y WIDTH HEIGHT SCREEN WINDOW
+    read -r x y <<<"$1"
+    read -r ax ay _ <<<"$(view_wait_control "$VIEW_APP" "$DIALOG_TITLE" dialog)"
+    eval "$(xdotool getwindowgeometry --shell "$dialog")"
+    echo "$((x + X - ax)) $((y + Y - ay))"
+}
+# dialog_char NAME N: the centre of character N of a dialog's field.
+dialog_char() {
+    on_screen "$(view_centre "$(A11Y_WINDOW="$DIALOG_TITLE" A11Y_CHAR="$2" view_find "$VIEW_APP" "$1" text | head -n 1)")"
+}
+
+# drag_text FROM TO: a drag that rests on its target a moment, moving a
+# pixel there, before the button comes up: the toolkit takes the drop where
+# the last move it saw put the pointer.
+drag_text() {
+    local tx ty
+    read -r tx ty <<<"$2"
+    xdotool mousemove ${1% *} ${1#* }
+    sleep 0.4
+    xdotool mousedown 1
+    sleep 0.2
+    local sx=${1% *} sy=${1#* } i
+    for ((i = 1; i <= 15; i++)); do
+        xdotool mousemove $((sx + (tx - sx) * i / 15)) $((sy + (ty - sy) * i / 15))
+        sleep 0.08
+    done
+    for i in 1 2 3; do
+        sleep 0.3
+        xdotool mousemove $((tx + i % 2)) "$ty"
+    done
+    sleep 0.4
+    xdotool mouseup 1
+    sleep 0.3
+}
+
+e2e_key ctrl+a
+dialog=$(e2e_wait_dialog "$DIALOG_TITLE")
+# IceWM places a new dialog without telling the toolkit where; the drag and
+# drop of text maps the pointer with the toolkit's idea of the place, so
+# the dialog is moved once, which tells it.
+controls_place "$dialog" 120 60
+e2e_activate "$dialog"
+xdotool type --delay 40 -- "Dragged"
+xdotool key Tab
+xdotool type --delay 40 -- "alpha beta"
+# Shift+Ctrl+Left selects the last word, as a user would by keyboard.
+xdotool key ctrl+shift+Left
+sleep 0.3
+word=$(dialog_char "User Name" 7)
+mail=$(on_screen "$(view_centre "$(dialog_find E-Mail text)")")
+e2e_log "the word is at $word, the e-mail field at $mail"
+drag_text "$word" "$mail"
+e2e_until 5 test "$(dialog_text E-Mail text)" = "beta" ||
+    e2e_fail "the word did not reach the e-mail field: \"$(dialog_text E-Mail text)\""
+e2e_expect_eq "$(dialog_text "User Name" text)" "alpha " "the user name after the move"
+e2e_screenshot moved "$(e2e_frame "$dialog")"
+
+controls_start_target
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+controls_place "$CONTROLS_TARGET_WIN" $((X + WIDTH + 40)) "$Y"
+e2e_activate "$dialog"
+# The moved word is still selected in the e-mail field.
+drag_text "$(dialog_char E-Mail 1)" "$(controls_centre "$CONTROLS_TARGET_WIN")"
+e2e_until 5 grep -qxF "text: beta" "$E2E_DIR/target.log" ||
+    e2e_fail "the word did not arrive in the other program: $(tail -n 3 "$E2E_DIR/target.log")"
+e2e_until 5 test -z "$(dialog_text E-Mail text)" || e2e_fail "the moved word stayed in the e-mail field"
+e2e_app_running "$VIEW_APP" || e2e_fail "the program ended"
+e2e_log "PASS"
