@@ -11,19 +11,6 @@ view_start_a11y
 view_open_demo Drag.pwd
 e2e_activate "$VIEW_MAIN"
 DIALOG_TITLE="Add Account"
-
-dialog_find() { A11Y_WINDOW="$DIALOG_TITLE" view_wait_control "$VIEW_APP" "$@"; }
-dialog_text() { A11Y_WINDOW="$DIALOG_TITLE" view_control_text "$VIEW_APP" "$@"; }
-# on_screen "X Y": a point of the dialog as the accessibility bus gives it,
-# moved by how far the window manager's frame put the dialog from where the
-# toolkit placed it (the bus reports the toolkit's idea of the place).
-on_screen() {
-    local x y ax ay X Y WIDTH HEIGHT SCREEN WINDOW
-    read -r x y <<<"$1"
-    read -r ax ay _ <<<"$(view_wait_control "$VIEW_APP" "$DIALOG_TITLE" dialog)"
-    eval "$(xdotool getwindowgeometry --shell "$dialog")"
-    echo "$((x + X - ax)) $((y + Y - ay))"
-}
 # dialog_char NAME N: the centre of character N of a dialog's field.
 dialog_char() {
     on_screen "$(view_centre "$(A11Y_WINDOW="$DIALOG_TITLE" A11Y_CHAR="$2" view_find "$VIEW_APP" "$1" text | head -n 1)")"

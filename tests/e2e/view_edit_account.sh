@@ -12,20 +12,6 @@ view_open_demo Edit.pwd
 file="$E2E_DIR/files/Edit.pwd"
 e2e_activate "$VIEW_MAIN"
 
-# dialog_find NAME [ROLE]: a control of the open account dialog.
-dialog_find() { A11Y_WINDOW="$DIALOG_TITLE" view_wait_control "$VIEW_APP" "$@"; }
-dialog_text() { A11Y_WINDOW="$DIALOG_TITLE" view_control_text "$VIEW_APP" "$@"; }
-# on_screen "X Y": a point of the dialog as the accessibility bus gives it,
-# moved by how far the window manager's frame put the dialog from where the
-# toolkit placed it (the bus reports the toolkit's idea of the place).
-on_screen() {
-    local x y ax ay X Y WIDTH HEIGHT SCREEN WINDOW
-    read -r x y <<<"$1"
-    read -r ax ay _ <<<"$(view_wait_control "$VIEW_APP" "$DIALOG_TITLE" dialog)"
-    eval "$(xdotool getwindowgeometry --shell "$dialog")"
-    echo "$((x + X - ax)) $((y + Y - ay))"
-}
-
 # --- add an account through the menu's accelerator and the dialog ----------
 DIALOG_TITLE="Add Account"
 e2e_key ctrl+a

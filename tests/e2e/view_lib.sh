@@ -114,3 +114,20 @@ view_open_demo() {
 # view_text_is PID NAME ROLE TEXT: whether the control shows TEXT now.
 view_text_is() { [ "$(view_control_text "$1" "$2" "$3")" = "$4" ]; }
 
+# --- a dialog of the program -------------------------------------------------
+# Set DIALOG_TITLE to the dialog's title and "dialog" to its window first.
+
+# dialog_find NAME [ROLE]: "X Y WIDTH HEIGHT" of a control of the dialog.
+dialog_find() { A11Y_WINDOW="$DIALOG_TITLE" view_wait_control "$VIEW_APP" "$@"; }
+# dialog_text NAME [ROLE]: the text of a field of the dialog.
+dialog_text() { A11Y_WINDOW="$DIALOG_TITLE" view_control_text "$VIEW_APP" "$@"; }
+# on_screen "X Y": a point of the dialog as the accessibility bus gives it,
+# moved by how far the window manager's frame put the dialog from where the
+# toolkit placed it (the bus reports the toolkit's idea of the place).
+on_screen() {
+    local x y ax ay X Y WIDTH HEIGHT SCREEN WINDOW
+    read -r x y <<<"$1"
+    read -r ax ay _ <<<"$(view_wait_control "$VIEW_APP" "$DIALOG_TITLE" dialog)"
+    eval "$(xdotool getwindowgeometry --shell "$dialog")"
+    echo "$((x + X - ax)) $((y + Y - ay))"
+}

@@ -22,14 +22,6 @@ std::string Text(const QLineEdit* pEdit) {
     return pEdit->text().toStdString();
 }
 
-// Every record of the list, as "G:name" or the account name, in list order.
-Labels ListOrder(const CCofferDoc& doc) {
-    Labels names;
-    for (const CPasswordInfo& info : doc.m_listInfo)
-        names.push_back(info.IsGroup() ? "G:" + info.m_strGroup : info.m_strAccount);
-    return names;
-}
-
 } // namespace
 
 class CCofferViewTest : public QObject {
@@ -69,7 +61,7 @@ void CCofferViewTest::treeIsSortedIgnoringCase() {
     QCOMPARE(view.Tree()->ItemText(view.m_hRootItem), std::string("Home"));
     QCOMPARE(fx.TreeLabels(), (Labels{"A", "  Alpha", "  beta", "  zeta", "b", "c"}));
     // The document's list keeps its own order until the tree reorders it.
-    QCOMPARE(ListOrder(*fx.m_pDoc), (Labels{"G:b", "G:A", "beta", "Alpha", "zeta", "G:c"}));
+    QCOMPARE(fx.ListOrder(), (Labels{"G:b", "G:A", "beta", "Alpha", "zeta", "G:c"}));
     QVERIFY(fx.m_vecFailures.empty());
 }
 
@@ -219,7 +211,7 @@ void CCofferViewTest::deleteSelectsTheNeighbour() {
     view.Tree()->SelectItem(view.m_hRootItem->child(1)->child(0));
     fx.m_pFrame->RunCommand(ID_ITEM_DELETE);
     QCOMPARE(fx.CurrentPath(), std::string("B")); // the only one: its group
-    QCOMPARE(ListOrder(*fx.m_pDoc), (Labels{"G:A", "a2", "G:B"}));
+    QCOMPARE(fx.ListOrder(), (Labels{"G:A", "a2", "G:B"}));
     QVERIFY(fx.m_pDoc->IsModified());
     QVERIFY(fx.m_prompts.Messages().empty());
 }
@@ -315,7 +307,7 @@ void CCofferViewTest::resynchronisationKeepsEveryRecord() {
     QTreeWidgetItem* pMoved = view.m_hRootItem->child(1)->takeChild(0); // x out of b
     view.Tree()->InsertSorted(view.m_hRootItem->child(0), pMoved);      // into A
     emit view.Tree()->TreeChanged();
-    QCOMPARE(ListOrder(*fx.m_pDoc), (Labels{"G:A", "x", "G:b", "G:C", "y", "z", "G:empty"}));
+    QCOMPARE(fx.ListOrder(), (Labels{"G:A", "x", "G:b", "G:C", "y", "z", "G:empty"}));
     QCOMPARE(fx.m_pDoc->m_listInfo.size(), nRecords);
     QVERIFY(fx.m_pDoc->IsModified());
     // The empty group "b" is followed by the next group: nothing is lost on disk either.

@@ -24,13 +24,6 @@ CScriptedEditPrompts::AccountAnswer Typed(std::string strGroup, std::string strA
     };
 }
 
-Labels ListOrder(const CCofferDoc& doc) {
-    Labels names;
-    for (const CPasswordInfo& info : doc.m_listInfo)
-        names.push_back(info.IsGroup() ? "G:" + info.m_strGroup : info.m_strAccount);
-    return names;
-}
-
 } // namespace
 
 class CViewEditingTest : public QObject {
@@ -59,7 +52,7 @@ void CViewEditingTest::addAccountStoresItUnderTheGroupShown() {
     QVERIFY(opened.m_strAccount.empty());
     QCOMPARE(opened.m_generator.m_nFlags, fx.m_pFrame->m_nGenFlags);
     QCOMPARE(fx.CurrentPath(), std::string("Bank/new"));
-    QCOMPARE(ListOrder(*fx.m_pDoc), (Labels{"G:Bank", "new", "G:Mail", "old"}));
+    QCOMPARE(fx.ListOrder(), (Labels{"G:Bank", "new", "G:Mail", "old"}));
     QCOMPARE(fx.m_pDoc->m_listInfo.begin()->m_strGroup, std::string("Bank"));
     QCOMPARE(std::next(fx.m_pDoc->m_listInfo.begin())->m_strComments,
              std::string("line 1\r\nline 2"));
@@ -147,7 +140,7 @@ void CViewEditingTest::groupsAreAddedRenamedAndDeleted() {
     fx.m_pFrame->RunCommand(ID_ITEM_DELETE);
     QCOMPARE(fx.TreeLabels(), (Labels{"b", "C"}));
     QCOMPARE(fx.CurrentPath(), std::string("b"));
-    QCOMPARE(ListOrder(*fx.m_pDoc), (Labels{"G:b", "G:C"}));
+    QCOMPARE(fx.ListOrder(), (Labels{"G:b", "G:C"}));
     // The last group selected goes: the previous sibling follows.
     view.Tree()->SelectItem(view.m_hRootItem->child(1));
     fx.m_editPrompts.AnswerDeleteGroup("C");

@@ -79,3 +79,10 @@ std::vector<std::string> CViewFixture::TreeLabels() const {
     }
     return labels;
 }
+
+std::vector<std::string> CViewFixture::ListOrder() const {
+    std::vector<std::string> names;
+    for (const CPasswordInfo& info : m_pDoc->m_listInfo)
+        names.push_back(info.IsGroup() ? "G:" + info.m_strGroup : info.m_strAccount);
+    return names;
+}

@@ -28,6 +28,9 @@ struct CViewFixture : CFrameFixture {
     std::string CurrentLabel() const;
     // "G" for a group, "G/A" for an account, "" for the file item or none.
     std::string CurrentPath() const;
+    // Every record of the document's list, as "G:name" or the account name,
+    // in list order.
+    std::vector<std::string> ListOrder() const;
     // The tree's labels in pre-order, accounts indented by two blanks.
     std::vector<std::string> TreeLabels() const;
 
