@@ -127,7 +127,12 @@ e2e_start_x() {
 }
 
 e2e_start_wm() {
-    # IceWM with its own defaults: a task bar with a system tray.
+    # IceWM with its own defaults: a task bar with a system tray. A case that
+    # sets E2E_NO_TRAY=1 before e2e_begin gets the task bar without the tray.
+    if [ "${E2E_NO_TRAY:-0}" = 1 ]; then
+        mkdir -p "$HOME/.icewm"
+        echo 'TaskBarEnableSystemTray=0' >"$HOME/.icewm/preferences"
+    fi
     icewm >"$E2E_DIR/icewm.log" 2>&1 &
     E2E_PIDS+=($!)
     local i
@@ -254,6 +259,19 @@ e2e_main_window() {
         fi
     done
     return 0
+}
+
+# The ICCCM state of a window: Normal, Iconic, Withdrawn, or "" when unmanaged.
+e2e_wm_state() {
+    xprop -id "$1" WM_STATE 2>/dev/null | sed -n 's/^[[:space:]]*window state: //p' | awk 'NR == 1'
+}
+
+# Whether the window manager lists the window among its clients (the ones
+# its task bar shows).
+e2e_in_taskbar() {
+    local list
+    list=$(xprop -root _NET_CLIENT_LIST 2>/dev/null) || return 1
+    printf '%s\n' "$list" | tr ',' '\n' | grep -qiw "$(printf '0x%x' "$1")"
 }
 
 e2e_window_width() { xwininfo -id "$1" 2>/dev/null | awk '/Width:/ { print $2 }'; }

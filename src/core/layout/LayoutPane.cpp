@@ -102,6 +102,19 @@ bool SweepDeficit(SAxisSizes& sizes, SSharing& sharing) {
     return bChanged;
 }
 
+// What the proportional sweeps could not place once their running total ran
+// out: each fitting child in turn gives what it has above its minimum, so the
+// row runs past its pane only when every child is at its minimum.
+void TakeRemainder(SAxisSizes& sizes, SSharing& sharing) {
+    for (std::size_t i : sharing.vFree) {
+        if (sharing.nDeficit <= 0)
+            return;
+        const int nTake = std::min(sharing.nDeficit, std::max(sizes.vSize[i] - sizes.vMin[i], 0));
+        sizes.vSize[i] -= nTake;
+        sharing.nDeficit -= nTake;
+    }
+}
+
 // Evens out the deficit of a sharing: first from the fitting children, then
 // space left over goes to the children held at their minimum, in order.
 void SettleDeficit(SAxisSizes& sizes, SSharing& sharing) {
@@ -109,6 +122,7 @@ void SettleDeficit(SAxisSizes& sizes, SSharing& sharing) {
         if (!SweepDeficit(sizes, sharing))
             break;
     }
+    TakeRemainder(sizes, sharing);
     if (sharing.nDeficit >= 0)
         return;
     int nLeft = -sharing.nDeficit;

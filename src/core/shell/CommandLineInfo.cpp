@@ -15,15 +15,6 @@ std::string AbsolutePath(const std::string& strPath) {
 
 CCommandLineInfo CCommandLineInfo::Parse(const std::vector<std::string>& args) {
     CCommandLineInfo info;
-    std::string strRaw;
-    for (const std::string& strArg : args) {
-        if (!strRaw.empty())
-            strRaw += ' ';
-        strRaw += strArg;
-    }
-    // The switch has always been found by a plain search of the whole line.
-    info.m_bAutoStart = strRaw.find("-w") != std::string::npos;
-
     bool bOptionsEnded = false;
     for (const std::string& strArg : args) {
         if (!bOptionsEnded && strArg == "--") {
@@ -31,7 +22,11 @@ CCommandLineInfo CCommandLineInfo::Parse(const std::vector<std::string>& args) {
             continue;
         }
         if (!bOptionsEnded && !strArg.empty() && strArg[0] == '-') {
-            if (strArg == "--help" || strArg == "-h")
+            // The switch is a word of its own: a file in a folder such as
+            // "my-work" must not start the program hidden and locked.
+            if (strArg == "-w")
+                info.m_bAutoStart = true;
+            else if (strArg == "--help" || strArg == "-h")
                 info.m_bHelp = true;
             else if (strArg == "--version")
                 info.m_bVersion = true;

@@ -12,8 +12,8 @@ public:
 
     bool m_bHelp = false;
     bool m_bVersion = false;
-    // "-w" anywhere in the command line, even inside another argument: a
-    // start at logon, hidden in the tray and locked.
+    // "-w" as an argument of its own: a start at logon, hidden in the tray
+    // and locked.
     bool m_bAutoStart = false;
     // Made absolute against the current folder, so that the file can be
     // remembered as the last file and found again from any folder.

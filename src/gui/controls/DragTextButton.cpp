@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDrag>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 
@@ -30,6 +31,19 @@ void CDragTextButton::CopyToClipboard() {
         return;
     CClipboard::SetText(m_strDragText, *m_pCodePage);
     emit TextCopied();
+}
+
+void CDragTextButton::keyPressEvent(QKeyEvent* pEvent) {
+    // Outside a dialog a push button ignores Enter; this one copies on it as
+    // on Space, so the keyboard reaches what a click does.
+    const int nKey = pEvent->key();
+    if ((nKey == Qt::Key_Return || nKey == Qt::Key_Enter) &&
+        (pEvent->modifiers() == Qt::NoModifier || pEvent->modifiers() == Qt::KeypadModifier)) {
+        pEvent->accept();
+        click();
+        return;
+    }
+    CHoverButton::keyPressEvent(pEvent);
 }
 
 void CDragTextButton::mousePressEvent(QMouseEvent* pEvent) {

@@ -44,6 +44,7 @@ signals:
     void DragFinished(Qt::DropAction eAction);
 
 protected:
+    void keyPressEvent(QKeyEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;

@@ -25,6 +25,9 @@ QString WithPlainBreaks(QString strText) {
 CDragTextEdit::CDragTextEdit(QWidget* pParent) : QPlainTextEdit(pParent), m_dragDrop(*this) {
     setAcceptDrops(false);
     viewport()->setAcceptDrops(false);
+    // Tab moves on to the next control, as in every field of a form; a
+    // tab character in a comment can still be dropped or pasted.
+    setTabChangesFocus(true);
 }
 
 bool CDragTextEdit::EnableDragDrop(int nMode) {

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QSvgRenderer>
 
 namespace {
@@ -186,6 +187,14 @@ void CHoverButton::paintEvent(QPaintEvent* /*pEvent*/) {
     if (bCaption) {
         QRect rectText = rect().adjusted(nTextLeft, 0, 0, 0);
         DrawCaption(painter, rectText.translated(ptShift));
+    }
+    if (hasFocus()) {
+        // The keyboard user sees which button Space would press.
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(3, 3, -3, -3);
+        option.backgroundColor = m_clrFace;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
 }
 

@@ -8,7 +8,10 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 CLinkLabel::CLinkLabel(QWidget* pParent) : CUnderlineStatic(pParent) {
     Init();
@@ -21,6 +24,9 @@ CLinkLabel::CLinkLabel(const QString& strText, QWidget* pParent)
 
 void CLinkLabel::Init() {
     setCursor(Qt::PointingHandCursor);
+    // A keyboard user reaches a link with Tab and opens it with Space or
+    // Enter, as a button.
+    setFocusPolicy(Qt::StrongFocus);
     m_pCodePage = &CCodePage::Default();
     m_fnOpenLink = [this](const std::string& strTarget) {
         return OpenLink(strTarget, *m_pCodePage);
@@ -123,6 +129,34 @@ void CLinkLabel::mouseReleaseEvent(QMouseEvent* pEvent) {
         return;
     }
     CUnderlineStatic::mouseReleaseEvent(pEvent);
+}
+
+void CLinkLabel::keyPressEvent(QKeyEvent* pEvent) {
+    switch (pEvent->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (pEvent->modifiers() == Qt::NoModifier || pEvent->modifiers() == Qt::KeypadModifier) {
+            pEvent->accept();
+            Activate();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    CUnderlineStatic::keyPressEvent(pEvent);
+}
+
+void CLinkLabel::paintEvent(QPaintEvent* pEvent) {
+    CUnderlineStatic::paintEvent(pEvent);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.backgroundColor = TextBackground();
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 void CLinkLabel::Activate() {

@@ -59,6 +59,8 @@ protected:
     bool event(QEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void paintEvent(QPaintEvent* pEvent) override;
     QColor TextBackground() const override;
 
 private:

@@ -17,7 +17,7 @@ CCheckKeyDlg::CCheckKeyDlg(CPrompts& prompts, QWidget* pParent, const CCodePage*
     m_pPromptLabel = MakeLabel(strPrompt, "promptLabel", IDC_PROMPT);
     // A long file name must not widen the dialog beyond its edit.
     m_pPromptLabel->setMinimumWidth(240);
-    m_pPromptLabel->setMaximumWidth(480);
+    m_pPromptLabel->setMaximumWidth(PROMPT_MAX_WIDTH);
     QLineEdit* pKeyEdit = MakeKeyEdit(KEYFIELD_TYPED, IDC_TYPED_KEY, "typedKeyEdit", strPrompt);
     m_pPromptLabel->setBuddy(pKeyEdit);
 
@@ -31,14 +31,17 @@ CCheckKeyDlg::CCheckKeyDlg(CPrompts& prompts, QWidget* pParent, const CCodePage*
 }
 
 void CCheckKeyDlg::SetPrompt(const QString& strPrompt) {
-    m_pPromptLabel->setText(strPrompt);
+    m_strPrompt = strPrompt;
+    // A cut name says it was cut; the whole prompt stays in the tool tip.
+    m_pPromptLabel->setText(m_pPromptLabel->fontMetrics().elidedText(
+        strPrompt, Qt::ElideRight, PROMPT_MAX_WIDTH - 2 * m_pPromptLabel->margin()));
     m_pPromptLabel->setAccessibleName(strPrompt);
     m_pPromptLabel->setToolTip(strPrompt);
     Edit(KEYFIELD_TYPED)->setAccessibleName(strPrompt);
 }
 
 QString CCheckKeyDlg::Prompt() const {
-    return m_pPromptLabel->text();
+    return m_strPrompt;
 }
 
 SKeyDlgOutcome CCheckKeyDlg::OnOK() {

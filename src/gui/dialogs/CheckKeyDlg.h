@@ -15,6 +15,7 @@ public:
                           const CCodePage* pCodePage = nullptr);
 
     void SetPrompt(const QString& strPrompt);
+    // The whole prompt; the label shows it cut with an ellipsis when long.
     QString Prompt() const;
     // A sealed file judges the KEY itself (one key derivation per try);
     // when set, it replaces the comparison with m_strKeyValue.
@@ -24,6 +25,9 @@ protected:
     SKeyDlgOutcome OnOK() override;
 
 private:
+    static constexpr int PROMPT_MAX_WIDTH = 480;
+
     QLabel* m_pPromptLabel;
+    QString m_strPrompt;
     CKeyAcceptor m_fnAccept;
 };

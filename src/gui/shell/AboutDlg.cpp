@@ -64,6 +64,9 @@ CAboutDlg::CAboutDlg(CPrompts* pPrompts, QWidget* pParent) : QDialog(pParent) {
     pGrid->addLayout(pTitle, 0, 1);
     pGrid->addWidget(m_pWebsite, 1, 1, Qt::AlignLeft);
     pGrid->addWidget(m_pSupport, 2, 1, Qt::AlignLeft);
-    pGrid->addWidget(m_pOk, 0, 2, Qt::AlignTop);
+    // OK has a row of its own below the texts: beside the version line it
+    // took that line's width.
+    pGrid->setRowMinimumHeight(3, 8);
+    pGrid->addWidget(m_pOk, 4, 0, 1, 2, Qt::AlignRight);
     setFixedSize(sizeHint());
 }

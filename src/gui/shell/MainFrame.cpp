@@ -13,6 +13,7 @@
 #include "core/store/RecentFileList.h"
 #include "gui/shell/AboutDlg.h"
 #include "gui/shell/HelpWindow.h"
+#include "gui/shell/MenuCharFilter.h"
 #include "gui/shell/SearchBar.h"
 #include "gui/shell/SystemTray.h"
 #include "platform/Clipboard.h"
@@ -32,6 +33,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 
 namespace {
@@ -147,6 +149,9 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     // The caption never names the open file.
     setWindowTitle(Text(IDS_APP_TITLE));
     setWindowIcon(NumberedIcon(IDR_MAINFRAME));
+    // Dialogs shown while this window is hidden (the Check Key on the way out
+    // of the tray, its messages) have no parent to take the icon from.
+    QApplication::setWindowIcon(windowIcon());
     // The bars are switched from the View menu only.
     setContextMenuPolicy(Qt::NoContextMenu);
     m_doc.SetPrompts(&m_prompts);
@@ -177,6 +182,12 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
             UpdateCommandUI();
     });
     m_timerIdle.start(IDLE_UPDATE_MS);
+    // A window manager that maximises the window may send the new size
+    // before the new state, so a size is taken for the normal one only once
+    // the window has kept it, in the normal state, for a moment.
+    m_timerNormal.setSingleShot(true);
+    m_timerNormal.setInterval(NORMAL_SETTLE_MS);
+    connect(&m_timerNormal, &QTimer::timeout, this, &CMainFrame::NoteNormalGeometry);
     UpdateCommandUI();
 }
 
@@ -296,6 +307,9 @@ QAction* CMainFrame::Action(int nId) const {
 QMenu* CMainFrame::NewMenu(const char* pszText, const char* pszName, QWidget* pParent) {
     auto* pMenu = new QMenu(Text(pszText), pParent);
     pMenu->setObjectName(QString::fromLatin1(pszName));
+    if (!m_pMenuChar)
+        m_pMenuChar = new CMenuCharFilter(this);
+    m_pMenuChar->Attach(pMenu);
     // The states are brought up to date right before a menu opens.
     connect(pMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
     return pMenu;
@@ -424,6 +438,7 @@ void CMainFrame::CreateTray() {
     m_pTray->Create(Text(IDS_APP_TITLE), IDR_MAINFRAME, IDR_TRAY, false);
     m_pTray->SetIcon(IDI_TRAY);
     m_pTray->SetMenuDefaultItem(ID_TRAY_LOCK, false);
+    connect(m_pTray.get(), &CSystemTray::Lost, this, &CMainFrame::OnTrayLost);
     if (m_bHideTray)
         m_pTray->HideIcon();
 }
@@ -669,14 +684,19 @@ void CMainFrame::OnViewOnTop() {
     if (m_nMode != MODE_MAIN)
         return;
     m_bOnTop = !m_bOnTop;
-    const bool bVisible = isVisible();
-    // Changing the flag re-creates the native window; it keeps its place.
-    const QRect rect = geometry();
-    setWindowFlag(Qt::WindowStaysOnTopHint, m_bOnTop != 0);
-    setGeometry(rect);
-    if (bVisible)
-        show();
+    ApplyOnTop();
     UpdatePin();
+}
+
+void CMainFrame::ApplyOnTop() {
+    const Qt::WindowFlags flags = m_bOnTop ? windowFlags() | Qt::WindowStaysOnTopHint
+                                           : windowFlags() & ~Qt::WindowStaysOnTopHint;
+    // QWidget::setWindowFlags re-creates the native window, which the window
+    // manager then places anew (a frame's height lower on each round). The
+    // native window takes the new z-order in place; the widget only records it.
+    overrideWindowFlags(flags);
+    if (QWindow* pWindow = windowHandle())
+        pWindow->setFlags(flags);
 }
 
 // --- start-up ---
@@ -739,7 +759,9 @@ void CMainFrame::OpenStartupFile() {
 
 void CMainFrame::SaveWindowPlacement() {
     const bool bMaxed = isMaximized() || (isMinimized() && m_bMaxBeforeMin);
-    const QRect rect = (isMaximized() || isMinimized()) ? normalGeometry() : geometry();
+    QRect rect = geometry();
+    if (isMaximized() || isMinimized() || isFullScreen())
+        rect = m_rectNormal.isValid() ? m_rectNormal : normalGeometry();
     if (rect.isValid())
         m_profile.Set(ETextSetting::windowRect,
                       FormatPlacementRect(rect.left(), rect.top(), rect.left() + rect.width(),
@@ -759,10 +781,13 @@ void CMainFrame::RestoreWindowPlacement(bool bShow) {
     if (ParsePlacementRect(strRect, nLeft, nTop, nRight, nBottom) && nRight > nLeft &&
         nBottom > nTop)
         setGeometry(nLeft, nTop, nRight - nLeft, nBottom - nTop);
-    if (bMaxed)
-        setWindowState(windowState() | Qt::WindowMaximized);
+    m_rectNormal = geometry();
+    // Shown at its normal size first, the window tells the window manager the
+    // size to restore to; a window that appears maximised has none.
     if (bShow)
         show();
+    if (bMaxed)
+        setWindowState(windowState() | Qt::WindowMaximized);
     if (m_profile.Get(EIntSetting::onTop) == 1)
         OnViewOnTop();
 }
@@ -771,13 +796,31 @@ void CMainFrame::RestoreWindowPlacement(bool bShow) {
 
 void CMainFrame::HideToTray(bool bLock) {
     EmptyClipboardIfText();
-    hide();
     SetMode(MODE_TRAY_MAIN);
     SetTrayDefault(ID_TRAY_MAINWINDOW);
     if (bLock && HasKey()) {
         m_bLocked = 1;
         m_pTray->SetIcon(IDI_TRAY_LOCKED);
     }
+    if (m_pTray->IsShown())
+        hide();
+    else
+        MinimizeToTaskbar();
+}
+
+void CMainFrame::MinimizeToTaskbar() {
+    // Without a tray icon nothing would bring a hidden window back, so the
+    // window stays in the taskbar. A locked window shows none of the file
+    // until the KEY is typed again.
+    if (m_bLocked && centralWidget())
+        centralWidget()->hide();
+    if (!isVisible() || !isMinimized())
+        showMinimized();
+}
+
+void CMainFrame::OnTrayLost() {
+    if (m_nMode == MODE_TRAY_MAIN && !isVisible() && !m_bDestroyed)
+        MinimizeToTaskbar();
 }
 
 void CMainFrame::Lock() {
@@ -785,28 +828,65 @@ void CMainFrame::Lock() {
 }
 
 void CMainFrame::RestoreMainWindow() {
-    if (m_nMode != MODE_TRAY_MAIN && m_nMode != MODE_TRAY_BAR)
+    if ((m_nMode != MODE_TRAY_MAIN && m_nMode != MODE_TRAY_BAR) || m_bRestoring)
         return;
+    // The Check Key prompt runs its own event loop, in which the window's
+    // return from the taskbar would ask a second time.
+    m_bRestoring = true;
+    const bool bFromTaskbar = isVisible();
+    if (bFromTaskbar)
+        ShowFrame();
     if (m_bLocked && HasKey()) {
         // The file name is the file system's (UTF-8), as the document's own
         // Check Key at opening shows it.
         const std::string strPrompt = std::string(IDS_KEY_PROMPT) + m_doc.m_strFileName;
-        if (!m_prompts.RunCheckKey(strPrompt, m_doc.m_strKey))
+        if (!m_prompts.RunCheckKey(strPrompt, m_doc.m_strKey)) {
+            if (bFromTaskbar) {
+                MinimizeToTaskbar();
+                m_timeRefused.start();
+            }
+            m_bRestoring = false;
             return;
+        }
         m_pTray->SetIcon(IDI_TRAY);
     }
     // Without a KEY there is nothing to unlock; a lock flag left from a
     // start at logon must not ask for a KEY of a file opened later.
     m_bLocked = 0;
+    if (centralWidget())
+        centralWidget()->show();
+    SetMode(MODE_MAIN);
+    ShowFrame();
+    SetTrayDefault(ID_TRAY_LOCK);
+    m_bRestoring = false;
+}
+
+bool CMainFrame::IsEchoOfRefusal() const {
+    // The window system confirms the states the program asked for later, so
+    // the return from the taskbar that a refused KEY undid can still arrive.
+    return m_timeRefused.isValid() && m_timeRefused.elapsed() < REFUSAL_ECHO_MS;
+}
+
+void CMainFrame::ShowFrame() {
+    if (isMinimized()) {
+        // Back in the state it had before it was minimised.
+        Qt::WindowStates eState = windowState() & ~Qt::WindowMinimized;
+        if (m_bMaxBeforeMin)
+            eState |= Qt::WindowMaximized;
+        setWindowState(eState);
+    }
     show();
     raise();
     activateWindow();
-    SetMode(MODE_MAIN);
-    SetTrayDefault(ID_TRAY_LOCK);
 }
 
 void CMainFrame::RaiseFromSecondStart() {
-    // A window hidden in the tray stays hidden.
+    // A window minimised for want of a tray comes back (through the KEY when
+    // locked); one hidden in a tray stays there.
+    if (m_nMode == MODE_TRAY_MAIN && (isVisible() || !m_pTray->IsShown())) {
+        RestoreMainWindow();
+        return;
+    }
     if (m_nMode != MODE_MAIN || !isVisible())
         return;
     if (isMinimized())
@@ -859,12 +939,37 @@ void CMainFrame::OnDestroy() {
     m_pTray->RemoveIcon();
 }
 
+void CMainFrame::moveEvent(QMoveEvent* pEvent) {
+    QMainWindow::moveEvent(pEvent);
+    m_timerNormal.start();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* pEvent) {
+    QMainWindow::resizeEvent(pEvent);
+    m_timerNormal.start();
+}
+
+void CMainFrame::NoteNormalGeometry() {
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+        return;
+    m_rectNormal = geometry();
+}
+
 void CMainFrame::changeEvent(QEvent* pEvent) {
     QMainWindow::changeEvent(pEvent);
     if (pEvent->type() != QEvent::WindowStateChange || m_bDestroyed)
         return;
     const auto* pChange = static_cast<QWindowStateChangeEvent*>(pEvent);
-    if (!(windowState() & Qt::WindowMinimized) || (pChange->oldState() & Qt::WindowMinimized))
+    const bool bWasMinimized = (pChange->oldState() & Qt::WindowMinimized) != 0;
+    if (!(windowState() & Qt::WindowMinimized)) {
+        // Back from the taskbar after a minimise that found no tray: the
+        // same way back as the tray's "Main Window".
+        if (bWasMinimized && m_nMode == MODE_TRAY_MAIN && isVisible() && !m_bRestoring &&
+            !IsEchoOfRefusal())
+            QMetaObject::invokeMethod(this, &CMainFrame::RestoreMainWindow, Qt::QueuedConnection);
+        return;
+    }
+    if (bWasMinimized)
         return;
     m_bMaxBeforeMin = (pChange->oldState() & Qt::WindowMaximized) != 0;
     // The window never stays minimised: it goes to the tray. Leaving the
@@ -879,9 +984,10 @@ void CMainFrame::OnMinimized() {
     EmptyClipboardIfText();
     if (m_nMode == MODE_MAIN)
         HideToTray(m_nMin2Lock == 1);
-    // Hidden first, so that leaving the minimised state shows nothing; the
-    // window comes back in the state it had before.
-    setWindowState(m_bMaxBeforeMin ? Qt::WindowMaximized : Qt::WindowNoState);
+    // The window keeps its minimised state while hidden: leaving that state
+    // maps the native window again, and a window mapped behind the toolkit's
+    // back is an empty frame that nothing paints. It is left on the way back
+    // out (ShowFrame); without a tray the window stays in the taskbar.
 }
 
 // --- help, about and links ---

@@ -3,7 +3,9 @@
 #include "core/shell/CommandMap.h"
 #include "core/store/FileCommands.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
+#include <QRect>
 #include <QTimer>
 
 #include <functional>
@@ -12,6 +14,7 @@
 #include <string>
 
 class CCofferDoc;
+class CMenuCharFilter;
 class CPrompts;
 class CProfile;
 class CSearchBar;
@@ -117,6 +120,11 @@ public:
 
     // Interval of the idle refresh of the commands' states.
     static constexpr int IDLE_UPDATE_MS = 200;
+    // How long a size must hold before it counts as the normal one.
+    static constexpr int NORMAL_SETTLE_MS = 300;
+    // How long after a refused KEY a return from the taskbar is taken for
+    // the window system's echo of the minimise.
+    static constexpr int REFUSAL_ECHO_MS = 500;
     // The value that holds the window's bar state under the profile name.
     static constexpr const char* BAR_STATE_VALUE = "State";
 
@@ -131,6 +139,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
     void changeEvent(QEvent* pEvent) override;
+    void moveEvent(QMoveEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
 
 private:
     // Every change of interface goes through here, so the document knows
@@ -143,8 +153,18 @@ private:
     void RegisterFileViewCommands();
     void OpenStartupFile();
     void UpdatePin();
+    // Tells the window system the always-on-top state without moving the window.
+    void ApplyOnTop();
     void UpdateRecentMenu();
     void OnMinimized();
+    // Hiding with no tray icon to come back through: the taskbar keeps it.
+    void MinimizeToTaskbar();
+    // Keeps the last normal (not maximised) rectangle for the placement.
+    void NoteNormalGeometry();
+    void OnTrayLost();
+    // Out of the taskbar or the tray, to the front.
+    void ShowFrame();
+    bool IsEchoOfRefusal() const;
     static std::string BarStateSection();
     void CreateActions();
     void CreateMenus();
@@ -177,6 +197,7 @@ private:
     QToolButton* m_pPin = nullptr;
     QMenu* m_pRecentMenu = nullptr;
     QMenu* m_pDropdownMenu = nullptr;
+    CMenuCharFilter* m_pMenuChar = nullptr;
     QWidget* m_pHelpWindow = nullptr;
     QWidget* m_pView = nullptr;
     std::unique_ptr<CSystemTray> m_pTray;
@@ -184,4 +205,9 @@ private:
     bool m_bExitRequested = false;
     bool m_bDestroyed = false;
     bool m_bMaxBeforeMin = false;
+    bool m_bRestoring = false;
+    QRect m_rectNormal;
+    QTimer m_timerNormal;
+    // When a KEY was last refused on the way back from the taskbar.
+    QElapsedTimer m_timeRefused;
 };

@@ -7,13 +7,29 @@
 #include <QAction>
 #include <QFont>
 
+#include <utility>
+
 namespace {
 
 QIcon NumberedIcon(int nIconId) {
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(nIconId));
 }
 
+CSystemTray::CAvailability& Availability() {
+    static CSystemTray::CAvailability fnAvailable;
+    return fnAvailable;
+}
+
 } // namespace
+
+void CSystemTray::SetAvailability(CAvailability fnAvailable) {
+    Availability() = std::move(fnAvailable);
+}
+
+bool CSystemTray::IsTrayAvailable() {
+    const CAvailability& fnAvailable = Availability();
+    return fnAvailable ? fnAvailable() : QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 CSystemTray::CSystemTray(CCommandMap& commands, QObject* pParent)
     : QObject(pParent), m_commands(commands) {
@@ -133,7 +149,7 @@ bool CSystemTray::AddIcon() {
         RemoveIcon();
     if (!m_bEnabled)
         return false;
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (!IsTrayAvailable()) {
         m_bRemoved = true;
         m_bHidden = true;
         m_bShowIconPending = true;
@@ -157,7 +173,7 @@ bool CSystemTray::ShowIcon() {
 }
 
 void CSystemTray::OnPoll() {
-    const bool bAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    const bool bAvailable = IsTrayAvailable();
     if (m_bShowIconPending) {
         if (bAvailable)
             AddIcon();
@@ -169,6 +185,7 @@ void CSystemTray::OnPoll() {
         m_bRemoved = true;
         m_bHidden = true;
         m_bShowIconPending = true;
+        emit Lost();
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class CCommandMap;
@@ -38,6 +39,9 @@ public:
     bool AddIcon();
     bool RemoveIcon();
 
+    // Whether the icon is in a tray now, so a window hidden there can come back.
+    bool IsShown() const { return !m_bRemoved && !m_bHidden; }
+
     // What a click on the icon does; a double click runs the default item.
     void OnTrayNotification(QSystemTrayIcon::ActivationReason eReason);
 
@@ -53,9 +57,21 @@ public:
     // right before the menu opens.
     void UpdateMenu();
 
+    // Whether the desktop offers a tray now. Widget tests, which run without
+    // one, stand in a desktop that has one (or has none) here; an empty
+    // function gives the question back to the desktop.
+    using CAvailability = std::function<bool()>;
+    static void SetAvailability(CAvailability fnAvailable);
+    static bool IsTrayAvailable();
+
     static constexpr int TIP_MAX = 63;
     // How often a pending icon looks for a tray.
     static constexpr int PENDING_POLL_MS = 1000;
+
+signals:
+    // The tray went away while the icon was in it: a window hidden there has
+    // no way back until another tray appears.
+    void Lost();
 
 private:
     void BuildMenu();

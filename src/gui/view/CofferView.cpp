@@ -103,7 +103,9 @@ void CCofferView::CreateControls() {
         SetControlId(pButton, nId, pszName, QString::fromLatin1(pszTip));
         pButton->setToolTip(QString::fromLatin1(pszTip));
         pButton->SetIcon(nIcon);
-        pButton->setFocusPolicy(Qt::NoFocus);
+        // Reached with Tab (a keyboard user copies with Space or Enter),
+        // never taken by a click, which leaves the focus in the tree.
+        pButton->setFocusPolicy(Qt::TabFocus);
         return pButton;
     };
     m_pCopyUserName =
@@ -328,6 +330,9 @@ void CCofferView::ShowAccount(const CPasswordInfo& info) {
     m_pCopyPassword->setEnabled(!info.m_strPassword.empty());
     m_pUserName->setText(ToQt(info.m_strUserName));
     m_pPassword->setText(ToQt(ShownPassword(info)));
+    // A text longer than its box shows its beginning, not its end.
+    m_pUserName->setCursorPosition(0);
+    m_pPassword->setCursorPosition(0);
     m_pComments->setPlainText(ToQt(CommentsForDisplay(info.m_strComments)));
     ShowLink(m_pEMail, info.m_strEMail,
              info.m_strEMail.empty() ? std::string() : IDS_MAILTO + info.m_strEMail);

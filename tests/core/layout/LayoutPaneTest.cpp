@@ -165,6 +165,22 @@ TEST(LayoutPaneGreedy, NegativeRunningTotalNeverGrowsAShrinkingChild) {
     EXPECT_EQ(Sum(vSizes), 95);
 }
 
+TEST(LayoutPaneGreedy, DeficitLeftWhenTheRunningTotalRunsOutComesFromAChildAboveItsMinimum) {
+    // Minima add up to 153 of 160. The sweeps bring the running total to
+    // zero with 4 pixels still owed; the third child can give them.
+    CPaneFixture row;
+    for (int nMin : {28, 90, 5, 30})
+        row.Greedy(nMin);
+    EXPECT_EQ(row.Sizes(160), (std::vector<int>{28, 90, 12, 30}));
+
+    // Only children all at their minima run past the pane, and none shrinks
+    // below its minimum to make up for it.
+    CPaneFixture full;
+    for (int nMin : {28, 90, 5, 30})
+        full.Greedy(nMin);
+    EXPECT_EQ(full.Sizes(150), (std::vector<int>{28, 90, 5, 30}));
+}
+
 TEST(LayoutPaneGreedy, SweepsThatWouldOvershootSettleInsteadOfSwingingForEver) {
     // The proportional parts of the first sweep add up to 69 of a deficit of
     // 59; taken literally the deficit then swings between about -10 and +9.

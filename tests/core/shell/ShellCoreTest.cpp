@@ -19,11 +19,12 @@ CStartupFileChoice Choose(const CMemoryProfile& profile, std::set<std::string> e
 
 } // namespace
 
-TEST(CommandLine, SwitchIsFoundAnywhereAndCaseSensitive) {
+TEST(CommandLine, SwitchIsAWordOfItsOwnAndCaseSensitive) {
     EXPECT_TRUE(CCommandLineInfo::Parse({"-w"}).m_bAutoStart);
     EXPECT_TRUE(CCommandLineInfo::Parse({"/tmp/a.pwd", "-w"}).m_bAutoStart);
-    // A plain search of the line: the letters inside another word count too.
-    EXPECT_TRUE(CCommandLineInfo::Parse({"/tmp/my-work.pwd"}).m_bAutoStart);
+    // The letters inside a path are no switch, nor is a name after "--".
+    EXPECT_FALSE(CCommandLineInfo::Parse({"/tmp/my-work.pwd"}).m_bAutoStart);
+    EXPECT_FALSE(CCommandLineInfo::Parse({"--", "-w"}).m_bAutoStart);
     EXPECT_FALSE(CCommandLineInfo::Parse({"-W"}).m_bAutoStart);
     EXPECT_FALSE(CCommandLineInfo::Parse({}).m_bAutoStart);
     EXPECT_FALSE(CCommandLineInfo::Parse({"--version"}).m_bAutoStart);

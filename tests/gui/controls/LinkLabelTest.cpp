@@ -3,6 +3,7 @@
 #include "support/ScriptedPrompts.h"
 
 #include <QImage>
+#include <QLineEdit>
 #include <QTest>
 
 #include <memory>
@@ -111,6 +112,31 @@ private slots:
         QCOMPARE(pShowsTarget->text(), QStringLiteral("mailto:someone@example.com"));
         QCOMPARE(pTakesText->GetLinkTarget(), std::string("www.example.com"));
         QCOMPARE(pTakesText->toolTip(), QStringLiteral("www.example.com"));
+    }
+
+    void keyboardReachesAndOpensTheLink() {
+        auto* pBefore = new QLineEdit(m_pWindow.get());
+        CLinkLabel* pLink = MakeLink(QStringLiteral("Site"), "http://first.example/");
+        pLink->move(0, 40);
+        pBefore->show();
+        pLink->show();
+        m_pWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_pWindow.get()));
+        pBefore->setFocus();
+        QTest::keyClick(pBefore, Qt::Key_Tab);
+        QVERIFY(pLink->hasFocus());
+        QTest::keyClick(pLink, Qt::Key_Space);
+        QTest::keyClick(pLink, Qt::Key_Return);
+        QTest::keyClick(pLink, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(m_vLaunched.size(), 3u);
+        // Other keys and a chord open nothing.
+        QTest::keyClick(pLink, Qt::Key_A);
+        QTest::keyClick(pLink, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(m_vLaunched.size(), 3u);
+        // The focus shows: the focused link is not drawn as the unfocused one.
+        const QImage imageFocused = pLink->grab().toImage();
+        pBefore->setFocus();
+        QVERIFY(pLink->grab().toImage() != imageFocused);
     }
 
     void cursorAndTooltipFollowTheTarget() {

@@ -175,6 +175,20 @@ void KeyDialogsTest::checkKeyControls() {
     QCOMPARE(pPrompt->text(), QStringLiteral("KEY for:  Work.pwd"));
     CheckEdit(dialog, "typedKeyEdit", 1090, QStringLiteral("KEY for:  Work.pwd"));
     CheckButtons(dialog);
+
+    // A name too long for the dialog is cut with an ellipsis, in the width
+    // the label has; the tool tip and the accessible name keep all of it.
+    const QString strLong =
+        QStringLiteral("KEY for:  ") + QString(200, QLatin1Char('w')) + QStringLiteral("-end.pwd");
+    dialog.SetPrompt(strLong);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(pPrompt->text().startsWith(QStringLiteral("KEY for:  www")));
+    QVERIFY(pPrompt->text().endsWith(QChar(0x2026)));
+    QVERIFY(pPrompt->fontMetrics().horizontalAdvance(pPrompt->text()) <= pPrompt->width());
+    QCOMPARE(pPrompt->toolTip(), strLong);
+    QCOMPARE(pPrompt->accessibleName(), strLong);
+    QCOMPARE(dialog.Prompt(), strLong);
 }
 
 void KeyDialogsTest::checkKeyRulesAndEnter() {

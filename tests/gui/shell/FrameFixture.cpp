@@ -2,10 +2,14 @@
 #include "platform/XdgFolders.h"
 
 #include "core/store/FieldCipher.h"
+#include "gui/shell/SystemTray.h"
 
 CFrameFixture::CFrameFixture(CMemoryProfile* pSharedProfile)
     : m_profile(pSharedProfile ? *pSharedProfile : m_ownProfile) {
     m_prompts.m_fnFail = [this](const std::string& strWhy) { m_vecFailures.push_back(strWhy); };
+    // The frame's cases are those of a desktop with a tray unless they say
+    // otherwise (m_bTray).
+    CSystemTray::SetAvailability([this]() { return m_bTray; });
     m_pDoc = std::make_unique<CCofferDoc>(&m_profile, DefaultBackupFolder());
     m_pDoc->SetRecentFileList(&m_recent);
     m_pDoc->OnNewDocument();
@@ -13,6 +17,7 @@ CFrameFixture::CFrameFixture(CMemoryProfile* pSharedProfile)
 
 CFrameFixture::~CFrameFixture() {
     m_pFrame.reset();
+    CSystemTray::SetAvailability(nullptr);
 }
 
 CMainFrame& CFrameFixture::Frame() {

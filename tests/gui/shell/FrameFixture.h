@@ -32,5 +32,7 @@ struct CFrameFixture {
     std::unique_ptr<CCofferDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pFrame;
     std::vector<std::string> m_vecFailures;
+    // Whether the desktop offers a tray; a case may take it away at any time.
+    bool m_bTray = true;
     QTemporaryDir m_dir;
 };

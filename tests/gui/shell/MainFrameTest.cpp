@@ -22,6 +22,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -148,6 +149,8 @@ private slots:
     void closeButton();
     void exitCommandsEndWhateverExit2Min();
     void minimiseGoesToTray();
+    void withoutTrayHidingMinimisesToTheTaskbar();
+    void windowHiddenInAVanishingTrayReturnsToTheTaskbar();
     void clipboardEmptiedOnlyForText();
     void searchBarToggleFocusesAndEmpties();
     void onTopOnlyInMainWindow();
@@ -157,6 +160,8 @@ private slots:
     void trayDoubleClickRunsDefault();
     void clearRecentOnExit();
     void captionIsAlwaysKeyhaven();
+    void sharedMenuLetterRunsTheItemFoundFromTheBottom();
+    void dialogsWithoutParentCarryTheProgramsIcon();
     void frameSettingsWrittenAtExit();
 
 private:
@@ -611,11 +616,92 @@ void CMainFrameTest::minimiseGoesToTray() {
         fx.Frame().showMinimized();
         QTRY_COMPARE(fx.Frame().m_nMode, MODE_TRAY_MAIN);
         QVERIFY(!fx.Frame().isVisible());
-        QVERIFY(!fx.Frame().isMinimized());
         QCOMPARE(fx.Frame().m_bLocked, nMin2Lock);
         QCOMPARE(fx.Frame().Tray().IconId(), nMin2Lock ? 358 : 240);
         QVERIFY(!fx.Frame().IsClosed());
+        // Hidden, it stays so: nothing shows it again behind its back.
+        QTest::qWait(50);
+        QVERIFY(!fx.Frame().isVisible());
+        // The tray's Main Window brings it back, no longer minimised.
+        if (nMin2Lock)
+            fx.m_prompts.TypeCheckKey("secret");
+        fx.Frame().RunCommand(32779);
+        QVERIFY(fx.Frame().isVisible());
+        QVERIFY(!fx.Frame().isMinimized());
+        QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
     }
+}
+
+void CMainFrameTest::withoutTrayHidingMinimisesToTheTaskbar() {
+    // Close, minimise and lock: each would hide the window with no icon to
+    // bring it back, so each leaves it minimised in the taskbar instead.
+    for (const int nWay : {0, 1, 2}) {
+        CFrameFixture fx;
+        fx.m_bTray = false;
+        fx.m_profile.WriteProfileInt("Settings", "Exit2Min", 2);
+        fx.m_profile.WriteProfileInt("Settings", "Min2Lock", 1);
+        CMainFrame& frame = fx.Frame();
+        frame.ActivateFrame(true);
+        frame.SetView(new QWidget);
+        fx.GiveKey("secret");
+        if (nWay == 0)
+            frame.close();
+        else if (nWay == 1)
+            frame.showMinimized();
+        else
+            frame.RunCommand(32916);
+        QTRY_COMPARE(frame.m_nMode, MODE_TRAY_MAIN);
+        QCoreApplication::processEvents();
+        QVERIFY(frame.isVisible());
+        QVERIFY(frame.isMinimized());
+        QCOMPARE(frame.m_bLocked, 1);
+        QVERIFY(!frame.IsClosed());
+        // The file stays out of sight while locked.
+        QVERIFY(frame.View()->isHidden());
+
+        // The taskbar button brings it back through the KEY; a refusal
+        // minimises it again.
+        const auto checkKeys = [&fx]() {
+            return std::count_if(
+                fx.m_prompts.Calls().begin(), fx.m_prompts.Calls().end(),
+                [](const SPromptCall& call) { return call.m_eKind == EPromptKind::checkKey; });
+        };
+        fx.m_prompts.CancelCheckKey();
+        frame.showNormal();
+        QTRY_VERIFY(frame.isMinimized());
+        QCOMPARE(frame.m_nMode, MODE_TRAY_MAIN);
+        QVERIFY(frame.View()->isHidden());
+        QTest::qWait(CMainFrame::REFUSAL_ECHO_MS + 100);
+        QVERIFY(frame.isMinimized());
+        QCOMPARE(checkKeys(), 1);
+
+        // A second start raises it whatever its state, asking the KEY too.
+        fx.m_prompts.TypeCheckKey("secret");
+        frame.RaiseFromSecondStart();
+        QCOMPARE(frame.m_nMode, MODE_MAIN);
+        QVERIFY(!frame.isMinimized());
+        QVERIFY(frame.isVisible());
+        QVERIFY(!frame.View()->isHidden());
+        QCOMPARE(frame.m_bLocked, 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(checkKeys(), 2);
+        QVERIFY(fx.m_vecFailures.empty());
+    }
+}
+
+void CMainFrameTest::windowHiddenInAVanishingTrayReturnsToTheTaskbar() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    frame.HideToTray(false);
+    QVERIFY(!frame.isVisible());
+    fx.m_bTray = false;
+    QTRY_VERIFY_WITH_TIMEOUT(frame.isVisible(), 3 * CSystemTray::PENDING_POLL_MS);
+    QVERIFY(frame.isMinimized());
+    QCOMPARE(frame.m_nMode, MODE_TRAY_MAIN);
+    frame.showNormal();
+    QTRY_COMPARE(frame.m_nMode, MODE_MAIN);
+    QVERIFY(!frame.isMinimized());
 }
 
 void CMainFrameTest::clipboardEmptiedOnlyForText() {
@@ -804,6 +890,43 @@ void CMainFrameTest::clearRecentOnExit() {
         QCOMPARE(fx.m_recent.GetCount(), bClear ? 0 : 2);
         QCOMPARE(fx.m_profile.GetProfileInt("Settings", "1", 99), bClear ? 4u : 0u);
     }
+}
+
+void CMainFrameTest::dialogsWithoutParentCarryTheProgramsIcon() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    frame.HideToTray(false);
+    // What the prompts show while the window is hidden has no parent.
+    QDialog dialog;
+    QVERIFY(!dialog.windowIcon().isNull());
+    QCOMPARE(dialog.windowIcon().cacheKey(), frame.windowIcon().cacheKey());
+}
+
+void CMainFrameTest::sharedMenuLetterRunsTheItemFoundFromTheBottom() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    auto* pFile = frame.findChild<QMenu*>(QStringLiteral("menuFile"));
+    auto* pRecent = frame.findChild<QMenu*>(QStringLiteral("menuRecent"));
+    QVERIFY(pFile && pRecent);
+
+    // "&Recent" and "P&roperties" share R: searched from the bottom, the
+    // Recent submenu is found first and opens at once.
+    pFile->popup(QPoint(0, 0));
+    QTRY_VERIFY(pFile->isVisible());
+    QTest::keyClick(pFile, Qt::Key_R);
+    QTRY_VERIFY(pRecent->isVisible());
+    pRecent->close();
+    pFile->close();
+
+    // A letter of one item only is the menu's own business: Alt+F, X exits.
+    pFile->popup(QPoint(0, 0));
+    QTRY_VERIFY(pFile->isVisible());
+    QTest::keyClick(pFile, Qt::Key_X);
+    QTRY_VERIFY(fx.Frame().IsClosed());
 }
 
 void CMainFrameTest::captionIsAlwaysKeyhaven() {

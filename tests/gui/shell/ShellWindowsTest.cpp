@@ -121,6 +121,13 @@ void CShellWindowsTest::aboutBox() {
     });
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    // Every text has its full width, and OK stands apart below them.
+    for (QLabel* pLabel : dlg.findChildren<QLabel*>()) {
+        QVERIFY2(pLabel->width() >= pLabel->sizeHint().width(), qPrintable(pLabel->objectName()));
+        QVERIFY2(!pLabel->geometry().intersects(dlg.OkButton()->geometry()),
+                 qPrintable(pLabel->objectName()));
+        QVERIFY(dlg.OkButton()->geometry().top() >= pLabel->geometry().bottom());
+    }
     QTest::mouseClick(dlg.WebsiteLink(), Qt::LeftButton);
     QCOMPARE(strOpened, dlg.WebsiteLink()->GetLinkTarget());
     QTest::mouseClick(dlg.OkButton(), Qt::LeftButton);
