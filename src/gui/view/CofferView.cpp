@@ -632,6 +632,8 @@ void CCofferView::OnLabelEdited(QTreeWidgetItem* pItem, const QString& strText) 
     strOld = strName;
     ResortItem(pItem, strName);
     emit m_pTree->TreeChanged();
+    // A new name is new content: saved at once when automatic saving is on.
+    AfterChange();
 }
 
 void CCofferView::OnItemsDropped(EDropAction eAction, QTreeWidgetItem* pDrag,
@@ -664,8 +666,10 @@ void CCofferView::OnItemsDropped(EDropAction eAction, QTreeWidgetItem* pDrag,
         m_pTree->SelectItem(pResult);
     // Items that went may have taken the selection with them.
     OnSelChanged(m_pTree->currentItem());
-    if (drop.HasChanged())
+    if (drop.HasChanged()) {
         emit m_pTree->TreeChanged();
+        AfterChange();
+    }
 }
 
 void CCofferView::DeleteGroup(QTreeWidgetItem* pItem) {

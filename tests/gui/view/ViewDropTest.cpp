@@ -1,5 +1,6 @@
 #include "gui/view/ViewFixture.h"
 
+#include "core/store/CodePage.h"
 #include "gui/view/AccountTreeCtrl.h"
 
 #include <QApplication>
@@ -125,6 +126,7 @@ private slots:
     void dropMenuOffersByWhatIsDragged();
     void moveAllWithYesToAllHoldsForOneDropOnly();
     void cancelMidwayKeepsWhatMoved();
+    void aDropIsSavedAtOnceWithAutoSave();
     void escEndsARightDragWithoutMenu();
     void rightClickMenuLeavesTheSelection();
 };
@@ -294,6 +296,26 @@ void CViewDropTest::cancelMidwayKeepsWhatMoved() {
                                       "  Home", "  Loan", "  Web", "Old", "  Card", "  Zoo"}));
     QCOMPARE(ListOrder(*fx.m_pDoc).size(), size_t(12));
     QVERIFY(fx.m_pDoc->IsModified());
+}
+
+void CViewDropTest::aDropIsSavedAtOnceWithAutoSave() {
+    CViewFixture fx;
+    const std::string strPath = fx.WriteKeyedFile("auto.pwd", "secret");
+    fx.m_pDoc->m_bAutoSave = true;
+    fx.m_pDoc->m_bBackup = false;
+    fx.Frame();
+    fx.m_prompts.TypeCheckKey("secret");
+    QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
+    fx.Group("Mail");
+    fx.Account("My Passwords", "Moved");
+    CCofferView& view = fx.Show();
+    CMouse mouse(fx);
+    mouse.Drag(Item(view, 1, 0), Item(view, 0), Qt::LeftButton);
+    QVERIFY(!fx.m_pDoc->IsModified());
+    CCofferDoc reread;
+    QCOMPARE(reread.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
+    reread.DecipherList();
+    QCOMPARE(ListOrder(reread), (Labels{"G:Mail", "Moved=pw", "G:My Passwords"}));
 }
 
 void CViewDropTest::escEndsARightDragWithoutMenu() {
