@@ -1,13 +1,15 @@
 // The main view with a large file: opening (read, decipher, build the sorted
 // tree and select), building the tree alone, selecting an account, deleting
 // one, renaming one, moving one to another group, and resynchronising the
-// document's list from the tree.
+// document's list from the tree; Find Next walking the whole tree without a
+// match, and a left drop that moves an account to another group.
 //
 // bench_view [--accounts=N] [Google Benchmark flags]
 //
 // The file holds N accounts (default 100,000) in groups of 100. Targets on a
 // 2-core machine: the open within 1 s; selecting, deleting, renaming,
-// moving and resynchronising under 100 ms each (an edit from the dialog's
+// moving, resynchronising, a whole-tree Find Next and a drop under 100 ms
+// each (an edit from the dialog's
 // OK to the updated tree, without saving). Times are reported, not judged.
 
 #include "BenchDocument.h"
@@ -17,6 +19,7 @@
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 #include "gui/shell/MainFrame.h"
+#include "gui/shell/SearchBar.h"
 #include "gui/view/AccountTreeCtrl.h"
 #include "gui/view/CofferView.h"
 #include "support/MemoryProfile.h"
@@ -26,6 +29,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLineEdit>
 
 #include <cstdlib>
 #include <cstring>
@@ -149,6 +153,34 @@ void BM_Resynchronise(benchmark::State& state) {
     state.counters["records"] = double(g_world.pDoc->m_listInfo.size());
 }
 
+// A text no label holds: every item is visited, then the message shows.
+void BM_FindNextWholeTree(benchmark::State& state) {
+    OpenFile();
+    g_world.pFrame->SearchBar()->Edit()->setText(QStringLiteral("no label holds this"));
+    const std::size_t nMessages = g_world.pPrompts->Messages().size();
+    for (auto _ : state)
+        g_world.pView->OnFindNext();
+    if (g_world.pPrompts->Messages().size() != nMessages + state.iterations())
+        state.SkipWithError("a search found something");
+    g_world.pPrompts->ClearRecord();
+}
+
+// The drop of the middle account on the first group, as a left drag ends:
+// the account moves, the tree and the list follow.
+void BM_DropMoveAccount(benchmark::State& state) {
+    OpenFile();
+    QTreeWidgetItem* pTarget = g_world.pView->m_hRootItem->child(0);
+    const int nBefore = pTarget->childCount();
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTreeWidgetItem* pDragged = MiddleAccount();
+        state.ResumeTiming();
+        g_world.pView->OnItemsDropped(EDropAction::leftDrop, pDragged, pTarget);
+    }
+    if (pTarget->childCount() != nBefore + static_cast<int>(state.iterations()))
+        state.SkipWithError("not every drop moved an account");
+}
+
 bool Prepare() {
     char szFolder[] = "/tmp/keyhaven-bench-view-XXXXXX";
     if (!::mkdtemp(szFolder))
@@ -196,6 +228,8 @@ BENCHMARK(BM_DeleteAccount)->Unit(benchmark::kMillisecond)->Iterations(40);
 BENCHMARK(BM_RenameAccount)->Unit(benchmark::kMillisecond)->Iterations(40);
 BENCHMARK(BM_MoveAccount)->Unit(benchmark::kMillisecond)->Iterations(40);
 BENCHMARK(BM_Resynchronise)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindNextWholeTree)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DropMoveAccount)->Unit(benchmark::kMillisecond)->Iterations(40);
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM"))

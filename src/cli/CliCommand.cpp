@@ -15,6 +15,8 @@
 #include "core/store/ExportText.h"
 #include "core/store/FieldCipher.h"
 #include "core/store/FileIO.h"
+#include "core/tree/SortedLabelTree.h"
+#include "core/tree/TreeSearch.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -119,6 +121,7 @@ void CCliCommand::Dispatch(const std::string& strCommand, const CArgs& astrArgs)
         {"show", &CCliCommand::RunShow},         {"export", &CCliCommand::RunExport},
         {"create", &CCliCommand::RunCreate},     {"passwd", &CCliCommand::RunPasswd},
         {"generate", &CCliCommand::RunGenerate}, {"convert", &CCliCommand::RunConvert},
+        {"find", &CCliCommand::RunFind},
     };
     for (const auto& command : COMMANDS) {
         if (strCommand == command.pszName) {
@@ -168,6 +171,29 @@ void CCliCommand::RunList(const CArgs& astrArgs) {
             strText += "    " + m_codePage.ToUtf8(pAccount->m_strAccount) + "\n";
     }
     Write(strText);
+}
+
+void CCliCommand::RunFind(const CArgs& astrArgs) {
+    CCliArgs args("keyhaven-cli find FILE TEXT [--match-case] [--whole-word]", {},
+                  {"--match-case", "--whole-word"});
+    args.Parse(astrArgs, 2);
+    const std::string strText = ToCodePage(args.Positional(1), "TEXT");
+    const SFindOptions options{args.HasFlag("--match-case"), args.HasFlag("--whole-word")};
+    CCofferDoc doc;
+    OpenFile(args.Positional(0), doc);
+    // The file item carries the name as the program's tree shows it, which
+    // Find Next searches too.
+    const std::vector<STreeGroup> tree = SortedTree(doc.m_listInfo, m_codePage);
+    const CSortedLabelTree labels(tree, FileLabel(FileNameOf(args.Positional(0))));
+    std::string strOut;
+    for (const STreePos& pos : FindAll(labels, strText, options, m_codePage)) {
+        const std::vector<std::string_view> path = labels.LabelPath(pos);
+        strOut += path.front(); // a file name, already the output's UTF-8
+        for (std::size_t i = 1; i < path.size(); ++i)
+            strOut += '\t' + m_codePage.ToUtf8(path[i]);
+        strOut += '\n';
+    }
+    Write(strOut);
 }
 
 void CCliCommand::RunShow(const CArgs& astrArgs) {

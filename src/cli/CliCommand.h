@@ -28,6 +28,7 @@ private:
     void RunInfo(const CArgs& astrArgs);
     void RunList(const CArgs& astrArgs);
     void RunShow(const CArgs& astrArgs);
+    void RunFind(const CArgs& astrArgs);
     void RunExport(const CArgs& astrArgs);
     void RunCreate(const CArgs& astrArgs);
     void RunPasswd(const CArgs& astrArgs);

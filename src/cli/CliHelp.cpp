@@ -12,6 +12,7 @@ const char* CliUsageText() {
   keyhaven-cli passwd FILE
   keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
   keyhaven-cli convert IN OUT
+  keyhaven-cli find FILE TEXT [--match-case] [--whole-word]
   keyhaven-cli --help | --version
 )";
 }
@@ -79,6 +80,17 @@ Commands:
                  status 4). Converting to .pwd warns on standard error that
                  the result can be read without its KEY. A .pwd converted to
                  .khv and back is the same file byte for byte.
+  find FILE TEXT [--match-case] [--whole-word]
+                 Print every item whose label contains TEXT, in the order the
+                 desktop program's Find Next reaches them from the first
+                 group: groups and accounts in the order of ls, then the
+                 file's label when it matches. Each line holds the labels
+                 from the file's label down to the item, separated by a TAB.
+                 Letters match either case unless --match-case is given.
+                 With --whole-word a match counts only where the characters
+                 before and after it are not letters A-Z, a-z or "_" (digits,
+                 blanks and punctuation separate words). The exit status is 0
+                 whether or not anything matched.
   generate       Print one random password and a line end.
                  --flags N    character classes, added up (default 39):
                                 1 upper-case letters A-Z
@@ -116,7 +128,7 @@ KEYs:
   A KEY is never given on the command line.
   - When standard input is not a terminal, every KEY is one line of it. Only
     the line end ("\n" or "\r\n") is removed; blanks and everything else
-    belong to the KEY. ls, show, export: one line, the KEY. create: one line,
+    belong to the KEY. ls, show, export, find: one line, the KEY. create: one line,
     the new KEY. passwd: two lines, the original KEY and then the new KEY.
     convert and info: one line, the KEY of IN (info asks only for a .khv).
   - On a terminal the program asks on standard error, "KEY for:  NAME" (NAME

@@ -76,3 +76,14 @@ bool CScriptedEditPrompts::RunDeleteGroup(std::string& strGroup) {
     strGroup = answer.m_strGroup;
     return true;
 }
+
+EReplaceAnswer CScriptedEditPrompts::RunAccountReplace(const std::string& strAccount) {
+    m_vecReplaceAsked.push_back(strAccount);
+    if (m_queReplace.empty()) {
+        (m_fnFail ? m_fnFail : DefaultFail)("Account Replace Confirm");
+        return EReplaceAnswer::cancel;
+    }
+    const EReplaceAnswer eAnswer = m_queReplace.front();
+    m_queReplace.pop_front();
+    return eAnswer;
+}

@@ -20,17 +20,21 @@ public:
     void AnswerEditGroup(std::string strGroup, std::string strName);
     void AnswerDeleteGroup(std::string strGroup);
     void CancelGroupDialog();
+    void AnswerReplace(EReplaceAnswer eAnswer) { m_queReplace.push_back(eAnswer); }
 
     // What each account dialog was opened with, and the group each group
     // dialog preselected.
     std::vector<SAccountDlgData> m_vecAccountOpened;
     std::vector<std::string> m_vecGroupOpened;
+    // The names each Account Replace Confirm dialog showed.
+    std::vector<std::string> m_vecReplaceAsked;
     std::function<void(const std::string&)> m_fnFail;
 
     bool RunAccountDlg(SAccountDlgData& data) override;
     bool RunAddGroup(std::string& strName) override;
     bool RunEditGroup(std::string& strGroup, std::string& strName) override;
     bool RunDeleteGroup(std::string& strGroup) override;
+    EReplaceAnswer RunAccountReplace(const std::string& strAccount) override;
 
 private:
     struct SGroupAnswer {
@@ -42,4 +46,5 @@ private:
 
     std::deque<AccountAnswer> m_queAccount;
     std::deque<SGroupAnswer> m_queGroup;
+    std::deque<EReplaceAnswer> m_queReplace;
 };

@@ -31,6 +31,12 @@ struct SAccountDlgData {
     SGeneratorSettings m_generator;
 };
 
+// The answers of the Account Replace Confirm dialog, asked when a dropped
+// account meets one of the same name: replace it, replace it and every
+// further clash of this drop without asking, keep both where they were, or
+// stop the drop here.
+enum class EReplaceAnswer { cancel = -1, no = 0, yes = 1, yesToAll = 2 };
+
 // The editing dialogs as the view and the Password Bar see them: each stays
 // open until its OK rule accepts what was typed or the user cancels, and
 // returns true on OK. The desktop program opens the real dialogs; tests play
@@ -46,4 +52,6 @@ public:
     virtual bool RunEditGroup(std::string& strGroup, std::string& strName) = 0;
     // strGroup: in, the group to preselect; out, the group to delete.
     virtual bool RunDeleteGroup(std::string& strGroup) = 0;
+    // strAccount is the clashing name (code-page bytes).
+    virtual EReplaceAnswer RunAccountReplace(const std::string& strAccount) = 0;
 };

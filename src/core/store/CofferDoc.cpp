@@ -309,6 +309,13 @@ CPasswordInfo* CCofferDoc::ReplaceAccount(CPasswordInfo* pOld, const std::string
     return AddAccount(strGroup, copy);
 }
 
+CPasswordInfo* CCofferDoc::CopyAccount(const CPasswordInfo& source, const CPasswordInfo* pGroup) {
+    auto itGroup = NodeOf(pGroup);
+    if (source.IsGroup() || itGroup == m_listInfo.end() || !itGroup->IsGroup())
+        return nullptr;
+    return &*m_listInfo.insert(std::next(itGroup), source);
+}
+
 void CCofferDoc::DeleteAccount(CPasswordInfo* pAccount) {
     auto it = NodeOf(pAccount);
     if (it != m_listInfo.end() && !it->IsGroup())

@@ -66,6 +66,10 @@ public:
     CPasswordInfo* ReplaceAccount(CPasswordInfo* pOld, const std::string& strGroup,
                                   const CPasswordInfo& texts);
     void DeleteAccount(CPasswordInfo* pAccount);
+    // A new account record with every field of source, placed right after
+    // pGroup's header: a drop in the tree copies accounts this way, names
+    // and all, before the list is reordered from the tree.
+    CPasswordInfo* CopyAccount(const CPasswordInfo& source, const CPasswordInfo* pGroup);
     // Puts the records in the given order (the tree's pre-order). Records of
     // the list that the caller left out keep their relative order at the end,
     // so nothing is ever lost; pointers not in the list are ignored.

@@ -1,6 +1,9 @@
 #include "gui/dialogs/EditDialogs.h"
 
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
 #include "gui/dialogs/AccountDlg.h"
+#include "gui/dialogs/AccountReplaceDlg.h"
 #include "gui/dialogs/AddGroupDlg.h"
 #include "gui/dialogs/DeleteGroupDlg.h"
 #include "gui/dialogs/EditGroupDlg.h"
@@ -45,4 +48,11 @@ bool CEditDialogs::RunDeleteGroup(std::string& strGroup) {
         return false;
     strGroup = dialog.m_strGroup;
     return true;
+}
+
+EReplaceAnswer CEditDialogs::RunAccountReplace(const std::string& strAccount) {
+    CAccountReplaceDlg dialog(QString::fromStdString(m_doc.CodePage().ToUtf8(strAccount)),
+                              m_fnParent ? m_fnParent() : nullptr);
+    dialog.exec();
+    return dialog.m_eAnswer;
 }

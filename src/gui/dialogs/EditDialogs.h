@@ -18,6 +18,7 @@ public:
     bool RunAddGroup(std::string& strName) override;
     bool RunEditGroup(std::string& strGroup, std::string& strName) override;
     bool RunDeleteGroup(std::string& strGroup) override;
+    EReplaceAnswer RunAccountReplace(const std::string& strAccount) override;
 
 private:
     const CCofferDoc& m_doc;

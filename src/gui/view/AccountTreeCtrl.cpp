@@ -3,8 +3,8 @@
 #include "core/store/CodePage.h"
 #include "core/store/PasswordInfo.h"
 #include "core/store/TextCompare.h"
+#include "gui/view/LabelEditDelegate.h"
 
-#include <QContextMenuEvent>
 #include <QIcon>
 
 namespace {
@@ -28,7 +28,7 @@ const QIcon& CAccountTreeCtrl::Image(EImage eImage) {
 }
 
 CAccountTreeCtrl::CAccountTreeCtrl(QWidget* pParent)
-    : QTreeWidget(pParent), m_pCodePage(&CCodePage::Default()) {
+    : CDragTreeCtrl(pParent), m_pCodePage(&CCodePage::Default()) {
     setObjectName(QStringLiteral("accountTree"));
     setAccessibleName(QStringLiteral("Accounts"));
     setProperty("controlId", 1165);
@@ -39,6 +39,25 @@ CAccountTreeCtrl::CAccountTreeCtrl(QWidget* pParent)
     setIndentation(16);
     setIconSize(QSize(16, 16));
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // A click on the selected group or account edits its label; the file
+    // item is not editable, so a click on it only focuses the tree.
+    setEditTriggers(QAbstractItemView::SelectedClicked);
+    auto* pDelegate = new CLabelEditDelegate(this);
+    setItemDelegate(pDelegate);
+    // The edit is handed on once its editor has closed: accepting it moves
+    // the item, and refusing it shows a message, neither of which may happen
+    // while the editor still commits.
+    connect(pDelegate, &CLabelEditDelegate::LabelEdited, this,
+            [this](const QModelIndex& index, const QString& strText) {
+                const QPersistentModelIndex edited(index);
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, edited, strText]() {
+                        if (QTreeWidgetItem* pItem = itemFromIndex(edited))
+                            emit LabelEdited(pItem, strText);
+                    },
+                    Qt::QueuedConnection);
+            });
     connect(this, &QTreeWidget::currentItemChanged, this, &CAccountTreeCtrl::OnCurrentItemChanged);
 }
 
@@ -72,6 +91,7 @@ QTreeWidgetItem* CAccountTreeCtrl::NewItem(CPasswordInfo* pInfo) const {
     auto* pItem = new QTreeWidgetItem();
     SetItemText(pItem, RecordLabel(*pInfo));
     SetItemData(pItem, pInfo);
+    pItem->setFlags(pItem->flags() | Qt::ItemIsEditable);
     if (pInfo->IsGroup()) {
         pItem->setIcon(0, Image(IMAGE_GROUP));
         // Groups show their expander even when empty.
@@ -131,9 +151,10 @@ void CAccountTreeCtrl::OnCurrentItemChanged(QTreeWidgetItem* pCurrent, QTreeWidg
         UpdateItemIcon(pCurrent, true);
 }
 
-void CAccountTreeCtrl::contextMenuEvent(QContextMenuEvent* pEvent) {
-    QTreeWidgetItem* pItem = itemAt(viewport()->mapFrom(this, pEvent->pos()));
-    if (!pItem)
-        return;
-    emit ItemContextMenu(pItem, pEvent->globalPos());
+bool CAccountTreeCtrl::CanDragItem(QTreeWidgetItem* pItem) const {
+    return GetItemLevel(pItem) != 0;
+}
+
+bool CAccountTreeCtrl::CanDropOnItem(QTreeWidgetItem* pItem) const {
+    return GetItemLevel(pItem) == 1;
 }

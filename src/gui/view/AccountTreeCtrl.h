@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTreeWidget>
+#include "gui/view/DragTreeCtrl.h"
 
 class CCodePage;
 class CPasswordInfo;
@@ -8,7 +8,8 @@ class CPasswordInfo;
 // The tree of the open file: the file item at the top, its groups, their
 // accounts. Each group and account item points at its record; the file item
 // points at nothing. Items are kept in the program's alphabetical order.
-class CAccountTreeCtrl : public QTreeWidget {
+// Groups and accounts are dragged; only groups receive drops.
+class CAccountTreeCtrl : public CDragTreeCtrl {
     Q_OBJECT
 public:
     // Tree images, in the order of the image list.
@@ -48,11 +49,13 @@ signals:
     // The order of the items changed by a drop or a rename: the document's
     // list follows the tree.
     void TreeChanged();
-    // A right click on pItem at the global position ptGlobal.
-    void ItemContextMenu(QTreeWidgetItem* pItem, const QPoint& ptGlobal);
+    // The user finished editing pItem's label with strText; the label itself
+    // is still the old one.
+    void LabelEdited(QTreeWidgetItem* pItem, const QString& strText);
 
 protected:
-    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    bool CanDragItem(QTreeWidgetItem* pItem) const override;
+    bool CanDropOnItem(QTreeWidgetItem* pItem) const override;
 
 private:
     void UpdateItemIcon(QTreeWidgetItem* pItem, bool bSelected);

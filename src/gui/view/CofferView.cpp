@@ -10,12 +10,17 @@
 #include "core/shell/CommandMap.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
+#include "core/store/KeyDialogRules.h"
 #include "core/tree/TreeOrder.h"
+#include "core/tree/TreeSearch.h"
 #include "gui/controls/DragTextButton.h"
 #include "gui/controls/DragTextEdit.h"
 #include "gui/controls/LinkLabel.h"
 #include "gui/shell/MainFrame.h"
+#include "gui/shell/SearchBar.h"
 #include "gui/view/AccountTreeCtrl.h"
+#include "gui/view/TreeDrop.h"
+#include "gui/view/TreeWidgetLabels.h"
 #include "gui/view/ViewTexts.h"
 
 #include <QLabel>
@@ -48,6 +53,10 @@ CPasswordInfo AccountTexts(const SAccountDlgData& data) {
     return texts;
 }
 
+bool IsBlank(const std::string& strText) {
+    return strText.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
 std::string FormatCount(const char* pszFormat, int nCount) {
     char szText[64];
     std::snprintf(szText, sizeof szText, pszFormat, nCount);
@@ -74,7 +83,7 @@ CCofferView::~CCofferView() {
     m_profile.Set(EIntSetting::maskPasswords, m_bMaskPasswords ? 1 : 0);
     m_profile.Set(EIntSetting::treeWidth, static_cast<unsigned>(m_nTreeWidth));
     for (int nId : {ID_ACCOUNT_ADD, ID_GROUP_ADD, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_TOOLS_MASK,
-                    ID_INDICATOR_GROUPS, ID_INDICATOR_ACCOUNTS})
+                    ID_INDICATOR_GROUPS, ID_INDICATOR_ACCOUNTS, IDC_FIND_NEXT})
         m_frame.Commands().Unregister(nId);
 }
 
@@ -83,6 +92,8 @@ void CCofferView::CreateControls() {
     connect(m_pTree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* pCurrent) { OnSelChanged(pCurrent); });
     connect(m_pTree, &CAccountTreeCtrl::TreeChanged, this, &CCofferView::OnTreeChanged);
+    connect(m_pTree, &CAccountTreeCtrl::LabelEdited, this, &CCofferView::OnLabelEdited);
+    connect(m_pTree, &CDragTreeCtrl::ItemsDropped, this, &CCofferView::OnItemsDropped);
     connect(m_pTree, &CAccountTreeCtrl::ItemContextMenu, this, &CCofferView::ShowContextMenu);
     connect(m_pTree, &QTreeWidget::itemDoubleClicked, this, &CCofferView::OnItemDoubleClicked);
 
@@ -154,6 +165,8 @@ void CCofferView::RegisterCommands() {
             ui.Enable();
             ui.SetCheck(m_bMaskPasswords);
         });
+    commands.Register(
+        IDC_FIND_NEXT, [this] { OnFindNext(); }, [](CCmdUI& ui) { ui.Enable(); });
     commands.RegisterUpdate(ID_INDICATOR_GROUPS, [this](CCmdUI& ui) {
         ui.Enable();
         ui.SetText(FormatCount(IDS_GROUPS_FORMAT, CountGroupItems()));
@@ -224,6 +237,33 @@ void CCofferView::OnEmptied() {
 
 void CCofferView::ResetSearch() {
     m_hFindFrom = nullptr;
+}
+
+void CCofferView::OnFindNext() {
+    const QString strShown = m_frame.GetSearchText();
+    const SFindOptions options{m_frame.SearchBar()->IsMatchCase(),
+                               m_frame.SearchBar()->IsMatchWholeWord()};
+    std::string strText;
+    // A text the code page cannot hold is in no label: nothing is found.
+    const bool bStorable = m_doc.CodePage().FromUtf8(strShown.toStdString(), strText);
+    std::optional<STreePos> found;
+    if (m_hRootItem && bStorable) {
+        const CTreeWidgetLabels labels(m_hRootItem, m_pTree->ItemText(m_hRootItem));
+        if (!m_hFindFrom && m_hRootItem->childCount() > 0)
+            m_hFindFrom = m_hRootItem->child(0);
+        if (!m_hFindFrom)
+            m_hFindFrom = m_pTree->currentItem();
+        found = FindItem(labels, strText, options, labels.PosOf(m_hFindFrom), m_doc.CodePage());
+        if (found) {
+            m_pTree->SelectItem(labels.ItemAt(*found));
+            m_hFindFrom = labels.ItemAt(NextFindStart(labels, *found));
+            return;
+        }
+    }
+    m_hFindFrom = nullptr;
+    m_prompts.MessageBox(IDS_CANT_FIND + ("\"" + strShown.toStdString() + "\""),
+                         EMsgIcon::exclamation);
+    m_frame.SearchBar()->Edit()->setFocus(Qt::OtherFocusReason);
 }
 
 void CCofferView::OnUpdate() {
@@ -545,18 +585,96 @@ void CCofferView::EditGroup(QTreeWidgetItem* pItem) {
         return;
     m_doc.RenameGroup(CAccountTreeCtrl::GetItemData(pRenamed), strName);
     // The group moves to its new place in the alphabet, accounts and all.
-    const bool bExpanded = pRenamed->isExpanded();
-    m_bRebuilding = true;
-    m_hRootItem->takeChild(m_hRootItem->indexOfChild(pRenamed));
-    m_pTree->SetItemText(pRenamed, strName);
-    m_pTree->InsertSorted(m_hRootItem, pRenamed);
-    m_bRebuilding = false;
-    pRenamed->setExpanded(bExpanded);
-    m_hCurGroup = pRenamed;
-    m_hCurAccount = nullptr;
-    m_pTree->SelectItem(pRenamed);
-    OnSelChanged(pRenamed);
+    ResortItem(pRenamed, strName);
     AfterChange();
+}
+
+void CCofferView::ResortItem(QTreeWidgetItem* pItem, const std::string& strLabel) {
+    QTreeWidgetItem* pParent = pItem->parent();
+    const bool bExpanded = pItem->isExpanded();
+    m_bRebuilding = true;
+    pParent->takeChild(pParent->indexOfChild(pItem));
+    m_pTree->SetItemText(pItem, strLabel);
+    m_pTree->InsertSorted(pParent, pItem);
+    m_bRebuilding = false;
+    pItem->setExpanded(bExpanded);
+    m_pTree->SelectItem(pItem);
+    OnSelChanged(pItem);
+}
+
+const char* CCofferView::RenameRefusal(QTreeWidgetItem* pItem, const std::string& strName) const {
+    const bool bGroup = CAccountTreeCtrl::GetItemLevel(pItem) == 1;
+    if (IsBlank(strName))
+        return bGroup ? IDS_GROUP_EMPTY : IDS_ACCOUNT_EMPTY;
+    const CPasswordInfo* pInfo = CAccountTreeCtrl::GetItemData(pItem);
+    const bool bFree =
+        bGroup ? m_doc.IsGroupNameFree(strName)
+               : m_doc.IsAccountNameFree(CAccountTreeCtrl::GetItemData(pItem->parent())->m_strGroup,
+                                         strName, pInfo);
+    return bFree ? nullptr : bGroup ? IDS_GROUP_SAME : IDS_ACCOUNT_SAME;
+}
+
+void CCofferView::OnLabelEdited(QTreeWidgetItem* pItem, const QString& strText) {
+    const int nLevel = CAccountTreeCtrl::GetItemLevel(pItem);
+    if (nLevel == 0 || !HasKey())
+        return;
+    std::string strName;
+    char32_t nBad = 0;
+    if (!m_doc.CodePage().FromUtf8(strText.toStdString(), strName, &nBad)) {
+        m_prompts.MessageBox(CKeyDialogRules::BadCharacterMessage(nBad, IDS_TEXT_BAD_CHARACTER),
+                             EMsgIcon::exclamation);
+        return;
+    }
+    CPasswordInfo* pInfo = CAccountTreeCtrl::GetItemData(pItem);
+    std::string& strOld = nLevel == 1 ? pInfo->m_strGroup : pInfo->m_strAccount;
+    if (strName == strOld && !IsBlank(strName))
+        return;
+    if (const char* pszRefusal = RenameRefusal(pItem, strName)) {
+        m_prompts.MessageBox(pszRefusal, EMsgIcon::exclamation);
+        return;
+    }
+    // The name is kept as typed, blanks and all.
+    strOld = strName;
+    ResortItem(pItem, strName);
+    emit m_pTree->TreeChanged();
+    // A new name is new content: saved at once when automatic saving is on.
+    AfterChange();
+}
+
+void CCofferView::OnItemsDropped(EDropAction eAction, QTreeWidgetItem* pDrag,
+                                 QTreeWidgetItem* pTarget) {
+    const bool bGroup = CAccountTreeCtrl::GetItemLevel(pDrag) == 1;
+    if (!HasKey() || CAccountTreeCtrl::GetItemLevel(pTarget) != 1)
+        return;
+    CTreeDrop drop(*m_pTree, m_doc, m_editPrompts, [this](QTreeWidgetItem* p) { RemoveItem(p); });
+    QTreeWidgetItem* pResult = nullptr;
+    switch (eAction) {
+    case EDropAction::leftDrop:
+        // A dropped account moves; a dropped group gives copies of its
+        // accounts and keeps its own.
+        pResult =
+            bGroup ? drop.CopyChildren(pDrag, pTarget, false) : drop.CopyItem(pDrag, pTarget, true);
+        break;
+    case EDropAction::moveHere:
+    case EDropAction::copyHere:
+        if (!bGroup)
+            pResult = drop.CopyItem(pDrag, pTarget, eAction == EDropAction::moveHere);
+        break;
+    case EDropAction::moveAllHere:
+    case EDropAction::copyAllHere:
+        if (bGroup)
+            pResult = drop.CopyChildren(pDrag, pTarget, eAction == EDropAction::moveAllHere);
+        break;
+    }
+    // A copy leaves the selection where it was.
+    if (pResult && eAction != EDropAction::copyHere && eAction != EDropAction::copyAllHere)
+        m_pTree->SelectItem(pResult);
+    // Items that went may have taken the selection with them.
+    OnSelChanged(m_pTree->currentItem());
+    if (drop.HasChanged()) {
+        emit m_pTree->TreeChanged();
+        AfterChange();
+    }
 }
 
 void CCofferView::DeleteGroup(QTreeWidgetItem* pItem) {

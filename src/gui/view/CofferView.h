@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/layout/ETSLayoutFormView.h"
+#include "gui/view/DragTreeCtrl.h"
 
 #include <string>
 
@@ -38,9 +39,18 @@ public:
     void OnEmptied();
     // The next Find Next starts from the beginning.
     void ResetSearch();
+    // Selects the next item whose label contains the search bar's text,
+    // going on after the last one found.
+    void OnFindNext();
     // The tree's order changed by a drop or a rename: the list follows it.
     void OnTreeChanged();
     void OnToolsMask();
+    // A drop in the tree: the accounts are copied or moved, and the list
+    // follows the tree when anything changed.
+    void OnItemsDropped(EDropAction eAction, QTreeWidgetItem* pDrag, QTreeWidgetItem* pTarget);
+    // An in-place rename of a group or account, checked like the dialogs:
+    // an empty name or a sibling's name is refused with their messages.
+    void OnLabelEdited(QTreeWidgetItem* pItem, const QString& strText);
     // Edit and Delete act on the current item by its level: a group or an
     // account; the file item does nothing.
     void OnItemEdit();
@@ -120,6 +130,11 @@ private:
     // Takes pItem out of the tree without the panel following the selection
     // on its way, and forgets every pointer to it.
     void RemoveItem(QTreeWidgetItem* pItem);
+    // Moves pItem to its alphabetical place among its siblings after a new
+    // label, keeping it expanded or not and selected.
+    void ResortItem(QTreeWidgetItem* pItem, const std::string& strLabel);
+    // The message refusing strName for pItem, or none.
+    const char* RenameRefusal(QTreeWidgetItem* pItem, const std::string& strName) const;
     struct SAccountDlgData NewDialogData() const;
     void ChooseSelection();
     QTreeWidgetItem* FindGroupItem(const std::string& strLabel) const;

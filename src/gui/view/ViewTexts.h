@@ -36,6 +36,7 @@ inline constexpr const char* IDS_MASKED_PASSWORD = "************";
 inline constexpr const char* IDS_CONFIRM_DELETE_ACCOUNT =
     "Do you really intend to delete the account\n";
 inline constexpr const char* IDS_MAILTO = "mailto:";
+inline constexpr const char* IDS_CANT_FIND = "Can't find account which contains ";
 
 // Context menu texts, by menu.
 inline constexpr const char* IDS_TREE_ACCOUNT_EDIT = "&Edit...";

@@ -1,0 +1,44 @@
+#include "gui/view/LabelEditDelegate.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+QWidget* CLabelEditDelegate::createEditor(QWidget* pParent, const QStyleOptionViewItem& option,
+                                          const QModelIndex& index) const {
+    QWidget* pEditor = QStyledItemDelegate::createEditor(pParent, option, index);
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pEditor)) {
+        pEdit->setMaxLength(MAX_LABEL_LENGTH);
+        pEdit->setObjectName(QStringLiteral("LabelEdit"));
+        pEdit->setAccessibleName(QStringLiteral("Label"));
+    }
+    return pEditor;
+}
+
+void CLabelEditDelegate::setModelData(QWidget* pEditor, QAbstractItemModel*,
+                                      const QModelIndex& index) const {
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pEditor))
+        emit LabelEdited(index, pEdit->text());
+}
+
+bool CLabelEditDelegate::IsEditorKey(const QKeyEvent& event) {
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Delete:
+        return true;
+    default:
+        return (event.modifiers() & Qt::ControlModifier) != 0;
+    }
+}
+
+bool CLabelEditDelegate::eventFilter(QObject* pObject, QEvent* pEvent) {
+    // Accepting the override sends the key to the editor, not to a shortcut
+    // such as Delete (delete the item) or Ctrl+C (copy the password).
+    if (pEvent->type() == QEvent::ShortcutOverride &&
+        IsEditorKey(*static_cast<QKeyEvent*>(pEvent))) {
+        pEvent->accept();
+        return true;
+    }
+    return QStyledItemDelegate::eventFilter(pObject, pEvent);
+}

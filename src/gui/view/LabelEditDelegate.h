@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+// The in-place editor of the tree's labels: at most 255 characters, and the
+// keys an edit field needs (Enter, Esc, Delete, anything with Ctrl) stay
+// with it instead of firing the window's shortcuts. A finished edit is
+// handed on as LabelEdited rather than written into the item: the view
+// decides whether the new name is accepted.
+class CLabelEditDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    static constexpr int MAX_LABEL_LENGTH = 255;
+
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* pParent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setModelData(QWidget* pEditor, QAbstractItemModel* pModel,
+                      const QModelIndex& index) const override;
+
+    // Whether a key pressed in the editor belongs to it.
+    static bool IsEditorKey(const QKeyEvent& event);
+
+signals:
+    void LabelEdited(const QModelIndex& index, const QString& strText) const;
+
+protected:
+    bool eventFilter(QObject* pObject, QEvent* pEvent) override;
+};

@@ -1,0 +1,357 @@
+#include "gui/view/ViewFixture.h"
+
+#include "core/store/CodePage.h"
+#include "gui/view/AccountTreeCtrl.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using Labels = std::vector<std::string>;
+
+namespace {
+
+// Bank: Card, Loan / Mail: Card, Home, Loan, Web.
+void FillClashes(CViewFixture& fx) {
+    fx.NewKeyedDocument("Bank");
+    fx.Group("Mail");
+    fx.Account("Bank", "Loan", "bank-loan");
+    fx.Account("Bank", "Card", "bank-card");
+    for (const char* pszName : {"Web", "Loan", "Home", "Card"})
+        fx.Account("Mail", pszName, std::string("mail-") + pszName);
+}
+
+// Every record of the list in list order: "G:name" or "account=password".
+Labels ListOrder(const CCofferDoc& doc) {
+    Labels names;
+    for (const CPasswordInfo& info : doc.m_listInfo)
+        names.push_back(info.IsGroup() ? "G:" + info.m_strGroup
+                                       : info.m_strAccount + "=" + info.m_strPassword);
+    return names;
+}
+
+class CMouse {
+public:
+    explicit CMouse(CViewFixture& fx) : m_fx(fx), m_pTree(fx.m_pView->Tree()) {
+        fx.m_pView->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fx.m_pView.get()));
+        fx.m_pView->Tree()->expandAll();
+    }
+
+    QPoint At(QTreeWidgetItem* pItem) const { return m_pTree->visualItemRect(pItem).center(); }
+
+    void Press(QTreeWidgetItem* pItem, Qt::MouseButton eButton) {
+        m_eButton = eButton;
+        Send(QEvent::MouseButtonPress, At(pItem), eButton, eButton);
+    }
+    void MoveTo(QTreeWidgetItem* pItem) {
+        // Two steps, as a hand would: the drag begins, then reaches the item.
+        Send(QEvent::MouseMove, At(pItem) + QPoint(0, 1), Qt::NoButton, m_eButton);
+        Send(QEvent::MouseMove, At(pItem), Qt::NoButton, m_eButton);
+    }
+    void Release(QTreeWidgetItem* pItem) {
+        Send(QEvent::MouseButtonRelease, At(pItem), m_eButton, Qt::NoButton);
+    }
+    // A whole gesture, held long enough to count as a drag.
+    void Drag(QTreeWidgetItem* pFrom, QTreeWidgetItem* pTo, Qt::MouseButton eButton) {
+        Press(pFrom, eButton);
+        QTest::qWait(120);
+        MoveTo(pTo);
+        Release(pTo);
+        QCoreApplication::processEvents();
+    }
+
+private:
+    void Send(QEvent::Type eType, const QPoint& pt, Qt::MouseButton eButton,
+              Qt::MouseButtons buttons) {
+        QMouseEvent event(eType, pt, m_pTree->viewport()->mapToGlobal(pt), eButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(m_pTree->viewport(), &event);
+    }
+
+    CViewFixture& m_fx;
+    CAccountTreeCtrl* m_pTree;
+    Qt::MouseButton m_eButton = Qt::LeftButton;
+};
+
+// Chooses strText in the next pop-up menu once it shows (Esc when empty),
+// and records the menu's name and texts. Gives up after two seconds; the
+// caller may stop it sooner by deleting the timer it returns.
+QTimer* ChooseInNextMenu(const QString& strText, QStringList* pShown = nullptr) {
+    auto* pPoll = new QTimer();
+    auto nTries = std::make_shared<int>(0);
+    pPoll->setInterval(20);
+    QObject::connect(pPoll, &QTimer::timeout, [pPoll, nTries, strText, pShown]() {
+        auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!pMenu && ++*nTries < 100)
+            return;
+        pPoll->deleteLater();
+        pPoll->stop();
+        if (!pMenu)
+            return;
+        if (pShown) {
+            pShown->append(pMenu->objectName());
+            for (QAction* pAction : pMenu->actions())
+                pShown->append(pAction->isSeparator() ? QStringLiteral("-") : pAction->text());
+        }
+        for (QAction* pAction : pMenu->actions()) {
+            if (!strText.isEmpty() && pAction->text() == strText)
+                pMenu->setActiveAction(pAction);
+        }
+        QTest::keyClick(pMenu, strText.isEmpty() ? Qt::Key_Escape : Qt::Key_Return);
+    });
+    pPoll->start();
+    return pPoll;
+}
+
+QTreeWidgetItem* Item(CCofferView& view, int nGroup, int nAccount = -1) {
+    QTreeWidgetItem* pGroup = view.m_hRootItem->child(nGroup);
+    return nAccount < 0 ? pGroup : pGroup->child(nAccount);
+}
+
+} // namespace
+
+class CViewDropTest : public QObject {
+    Q_OBJECT
+private slots:
+    void leftDropOfAnAccountMovesItToTheGroup();
+    void leftDropOfAGroupCopiesItsAccounts();
+    void hastyDragsAndTheFileItemDoNothing();
+    void clashAnswersYesNoCancel();
+    void dropMenuOffersByWhatIsDragged();
+    void moveAllWithYesToAllHoldsForOneDropOnly();
+    void cancelMidwayKeepsWhatMoved();
+    void aDropIsSavedAtOnceWithAutoSave();
+    void escEndsARightDragWithoutMenu();
+    void rightClickMenuLeavesTheSelection();
+};
+
+void CViewDropTest::leftDropOfAnAccountMovesItToTheGroup() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("Bank");
+    fx.Group("Mail");
+    fx.Account("Bank", "Loan");
+    fx.Account("Mail", "Home");
+    CCofferView& view = fx.Show();
+    CMouse mouse(fx);
+    // While dragging over an account, its group is the highlighted target.
+    mouse.Press(Item(view, 0, 0), Qt::LeftButton);
+    QTest::qWait(120);
+    mouse.MoveTo(Item(view, 1, 0));
+    QVERIFY(view.Tree()->IsDragging());
+    QCOMPARE(view.Tree()->DropHighlightItem(), Item(view, 1));
+    mouse.Release(Item(view, 1, 0));
+    QVERIFY(!view.Tree()->IsDragging());
+    QCOMPARE(fx.TreeLabels(), (Labels{"Bank", "Mail", "  Home", "  Loan"}));
+    QCOMPARE(fx.CurrentPath(), std::string("Mail/Loan"));
+    QCOMPARE(ListOrder(*fx.m_pDoc), (Labels{"G:Bank", "G:Mail", "Home=pw", "Loan=pw"}));
+    QVERIFY(fx.m_pDoc->IsModified());
+    // Onto its own group: nothing happens, nothing is marked.
+    fx.m_pDoc->SetModifiedFlag(false);
+    mouse.Drag(Item(view, 1, 1), Item(view, 1), Qt::LeftButton);
+    QCOMPARE(fx.TreeLabels(), (Labels{"Bank", "Mail", "  Home", "  Loan"}));
+    QVERIFY(!fx.m_pDoc->IsModified());
+}
+
+void CViewDropTest::leftDropOfAGroupCopiesItsAccounts() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("Bank");
+    fx.Group("Mail");
+    fx.Account("Bank", "Loan");
+    fx.Account("Bank", "Card");
+    fx.Account("Mail", "Home");
+    CCofferView& view = fx.Show();
+    CMouse mouse(fx);
+    mouse.Drag(Item(view, 0), Item(view, 1, 0), Qt::LeftButton);
+    QCOMPARE(fx.TreeLabels(),
+             (Labels{"Bank", "  Card", "  Loan", "Mail", "  Card", "  Home", "  Loan"}));
+    QCOMPARE(ListOrder(*fx.m_pDoc),
+             (Labels{"G:Bank", "Card=pw", "Loan=pw", "G:Mail", "Card=pw", "Home=pw", "Loan=pw"}));
+    // The copies are records of their own.
+    QVERIFY(CAccountTreeCtrl::GetItemData(Item(view, 0, 0)) !=
+            CAccountTreeCtrl::GetItemData(Item(view, 1, 0)));
+    QCOMPARE(fx.CurrentPath(), std::string("Mail/Loan"));
+}
+
+void CViewDropTest::hastyDragsAndTheFileItemDoNothing() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("Bank");
+    fx.Group("Mail");
+    fx.Account("Bank", "Loan");
+    CCofferView& view = fx.Show();
+    CMouse mouse(fx);
+    const Labels before = fx.TreeLabels();
+    // Sooner than 80 ms after the press: no drag.
+    mouse.Press(Item(view, 0, 0), Qt::LeftButton);
+    mouse.MoveTo(Item(view, 1));
+    QVERIFY(!view.Tree()->IsDragging());
+    mouse.Release(Item(view, 1));
+    mouse.Drag(view.m_hRootItem, Item(view, 1), Qt::LeftButton);
+    mouse.Drag(view.m_hRootItem, Item(view, 1), Qt::RightButton);
+    QCOMPARE(fx.TreeLabels(), before);
+    QVERIFY(!fx.m_pDoc->IsModified());
+    QVERIFY(fx.m_editPrompts.m_vecReplaceAsked.empty());
+}
+
+void CViewDropTest::clashAnswersYesNoCancel() {
+    CViewFixture fx;
+    FillClashes(fx);
+    CCofferView& view = fx.Show();
+    CMouse mouse(fx);
+    // Bank/Loan onto Mail, which has a Loan: NO keeps both where they were.
+    fx.m_editPrompts.AnswerReplace(EReplaceAnswer::no);
+    mouse.Drag(Item(view, 0, 1), Item(view, 1), Qt::LeftButton);
+    QCOMPARE(fx.m_editPrompts.m_vecReplaceAsked, (Labels{"Loan"}));
+    QCOMPARE(ListOrder(*fx.m_pDoc).size(), size_t(8));
+    QCOMPARE(fx.CurrentPath(), std::string("Bank/Loan"));
+    // Cancel: nothing either.
+    fx.m_editPrompts.AnswerReplace(EReplaceAnswer::cancel);
+    mouse.Drag(Item(view, 0, 1), Item(view, 1), Qt::LeftButton);
+    QVERIFY(!fx.m_pDoc->IsModified());
+    // Yes: Mail's Loan is replaced by the dragged one, which moves.
+    fx.m_editPrompts.AnswerReplace(EReplaceAnswer::yes);
+    mouse.Drag(Item(view, 0, 1), Item(view, 1), Qt::LeftButton);
+    QCOMPARE(fx.m_editPrompts.m_vecReplaceAsked.size(), size_t(3));
+    QCOMPARE(ListOrder(*fx.m_pDoc), (Labels{"G:Bank", "Card=bank-card", "G:Mail", "Card=mail-Card",
+                                            "Home=mail-Home", "Loan=bank-loan", "Web=mail-Web"}));
+    QCOMPARE(fx.CurrentPath(), std::string("Mail/Loan"));
+    QCOMPARE(view.PasswordBox()->text().isEmpty(), false);
+    QVERIFY(fx.m_pDoc->IsModified());
+}
+
+void CViewDropTest::dropMenuOffersByWhatIsDragged() {
+    CViewFixture fx;
+    FillClashes(fx);
+    CCofferView& view = fx.Show();
+    CMouse mouse(fx);
+    QStringList shown;
+    ChooseInNextMenu(QString(), &shown);
+    mouse.Drag(Item(view, 1, 3), Item(view, 0), Qt::RightButton); // Mail/Web
+    QCOMPARE(shown, (QStringList{"DropMenu", "Copy Here", "Move Here", "-", "Cancel"}));
+    shown.clear();
+    ChooseInNextMenu(QStringLiteral("Cancel"), &shown);
+    mouse.Drag(Item(view, 1), Item(view, 0, 0), Qt::RightButton);
+    QCOMPARE(shown, (QStringList{"DropMenu", "Copy All Accounts Here", "Move All Accounts Here",
+                                 "-", "Cancel"}));
+    QVERIFY(!fx.m_pDoc->IsModified());
+    // Copy Here keeps the source and the selection.
+    const std::string strSelected = fx.CurrentPath();
+    ChooseInNextMenu(QStringLiteral("Copy Here"));
+    mouse.Drag(Item(view, 1, 3), Item(view, 0), Qt::RightButton);
+    QCOMPARE(fx.TreeLabels(), (Labels{"Bank", "  Card", "  Loan", "  Web", "Mail", "  Card",
+                                      "  Home", "  Loan", "  Web"}));
+    QCOMPARE(fx.CurrentPath(), strSelected);
+    // Move Here moves and selects.
+    ChooseInNextMenu(QStringLiteral("Move Here"));
+    mouse.Drag(Item(view, 1, 1), Item(view, 0), Qt::RightButton); // Mail/Home
+    QCOMPARE(fx.CurrentPath(), std::string("Bank/Home"));
+    QCOMPARE(Item(view, 1)->childCount(), 3);
+    QVERIFY(fx.m_editPrompts.m_vecReplaceAsked.empty());
+}
+
+void CViewDropTest::moveAllWithYesToAllHoldsForOneDropOnly() {
+    CViewFixture fx;
+    FillClashes(fx);
+    fx.Group("Old");
+    for (const char* pszName : {"Card", "Loan", "Web"})
+        fx.Account("Old", pszName, std::string("old-") + pszName);
+    CCofferView& view = fx.Show();
+    CMouse mouse(fx);
+    // Old (three accounts, all clashing in Mail) onto Mail.
+    fx.m_editPrompts.AnswerReplace(EReplaceAnswer::yesToAll);
+    ChooseInNextMenu(QStringLiteral("Move All Accounts Here"));
+    mouse.Drag(Item(view, 2), Item(view, 1), Qt::RightButton);
+    QCOMPARE(fx.m_editPrompts.m_vecReplaceAsked, (Labels{"Card"}));
+    QCOMPARE(ListOrder(*fx.m_pDoc),
+             (Labels{"G:Bank", "Card=bank-card", "Loan=bank-loan", "G:Mail", "Card=old-Card",
+                     "Home=mail-Home", "Loan=old-Loan", "Web=old-Web", "G:Old"}));
+    QCOMPARE(fx.CurrentPath(), std::string("Mail/Web"));
+    // The next drop asks again.
+    fx.m_editPrompts.AnswerReplace(EReplaceAnswer::no);
+    fx.m_editPrompts.AnswerReplace(EReplaceAnswer::no);
+    ChooseInNextMenu(QStringLiteral("Copy All Accounts Here"));
+    mouse.Drag(Item(view, 0), Item(view, 1), Qt::RightButton);
+    QCOMPARE(fx.m_editPrompts.m_vecReplaceAsked, (Labels{"Card", "Card", "Loan"}));
+    QCOMPARE(Item(view, 1)->childCount(), 4);
+}
+
+void CViewDropTest::cancelMidwayKeepsWhatMoved() {
+    CViewFixture fx;
+    FillClashes(fx);
+    fx.Group("Old");
+    for (const char* pszName : {"Apps", "Card", "Zoo"})
+        fx.Account("Old", pszName, std::string("old-") + pszName);
+    CCofferView& view = fx.Show();
+    CMouse mouse(fx);
+    fx.m_editPrompts.AnswerReplace(EReplaceAnswer::cancel);
+    ChooseInNextMenu(QStringLiteral("Move All Accounts Here"));
+    mouse.Drag(Item(view, 2), Item(view, 1), Qt::RightButton);
+    // Apps moved before the clash on Card; Card and Zoo stay in Old.
+    QCOMPARE(fx.TreeLabels(), (Labels{"Bank", "  Card", "  Loan", "Mail", "  Apps", "  Card",
+                                      "  Home", "  Loan", "  Web", "Old", "  Card", "  Zoo"}));
+    QCOMPARE(ListOrder(*fx.m_pDoc).size(), size_t(12));
+    QVERIFY(fx.m_pDoc->IsModified());
+}
+
+void CViewDropTest::aDropIsSavedAtOnceWithAutoSave() {
+    CViewFixture fx;
+    const std::string strPath = fx.WriteKeyedFile("auto.pwd", "secret");
+    fx.m_pDoc->m_bAutoSave = true;
+    fx.m_pDoc->m_bBackup = false;
+    fx.Frame();
+    fx.m_prompts.TypeCheckKey("secret");
+    QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
+    fx.Group("Mail");
+    fx.Account("My Passwords", "Moved");
+    CCofferView& view = fx.Show();
+    CMouse mouse(fx);
+    mouse.Drag(Item(view, 1, 0), Item(view, 0), Qt::LeftButton);
+    QVERIFY(!fx.m_pDoc->IsModified());
+    CCofferDoc reread;
+    QCOMPARE(reread.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
+    reread.DecipherList();
+    QCOMPARE(ListOrder(reread), (Labels{"G:Mail", "Moved=pw", "G:My Passwords"}));
+}
+
+void CViewDropTest::escEndsARightDragWithoutMenu() {
+    CViewFixture fx;
+    FillClashes(fx);
+    CCofferView& view = fx.Show();
+    CMouse mouse(fx);
+    mouse.Press(Item(view, 1, 0), Qt::RightButton);
+    mouse.MoveTo(Item(view, 0));
+    QVERIFY(view.Tree()->IsDragging());
+    QCOMPARE(view.Tree()->DropHighlightItem(), Item(view, 0));
+    QTest::keyClick(view.Tree(), Qt::Key_Escape);
+    QVERIFY(!view.Tree()->IsDragging());
+    QCOMPARE(view.Tree()->DropHighlightItem(), nullptr);
+    QStringList shown;
+    QTimer* pPoll = ChooseInNextMenu(QString(), &shown);
+    mouse.Release(Item(view, 0));
+    QTest::qWait(100);
+    delete pPoll;
+    QVERIFY(shown.isEmpty());
+    QVERIFY(!fx.m_pDoc->IsModified());
+}
+
+void CViewDropTest::rightClickMenuLeavesTheSelection() {
+    CViewFixture fx;
+    FillClashes(fx);
+    CCofferView& view = fx.Show();
+    CMouse mouse(fx);
+    const std::string strSelected = fx.CurrentPath();
+    QStringList shown;
+    ChooseInNextMenu(QString(), &shown);
+    mouse.Press(Item(view, 1, 2), Qt::RightButton);
+    mouse.Release(Item(view, 1, 2));
+    QCOMPARE(shown.value(0), QStringLiteral("TREE_ACCOUNT"));
+    QCOMPARE(fx.CurrentPath(), strSelected);
+}
+
+QTEST_MAIN(CViewDropTest)
+#include "ViewDropTest.moc"

@@ -1,0 +1,167 @@
+#include "gui/view/ViewFixture.h"
+
+#include "core/base/StringTable.h"
+#include "gui/view/AccountTreeCtrl.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QStyleHints>
+#include <QTest>
+
+using Labels = std::vector<std::string>;
+
+namespace {
+
+// Bank: Card, Loan / Mail: Home.
+void FillBank(CViewFixture& fx) {
+    fx.NewKeyedDocument("Bank");
+    fx.Group("Mail");
+    fx.Account("Bank", "Loan");
+    fx.Account("Bank", "Card");
+    fx.Account("Mail", "Home");
+}
+
+// The label editor, once a click on the selected item has opened it.
+QLineEdit* ClickToEdit(CViewFixture& fx, QTreeWidgetItem* pItem) {
+    CAccountTreeCtrl* pTree = fx.m_pView->Tree();
+    if (!fx.m_pView->isVisible()) {
+        fx.m_pView->show();
+        if (!QTest::qWaitForWindowExposed(fx.m_pView.get()))
+            return nullptr;
+    }
+    pTree->SelectItem(pItem);
+    const QPoint pt = pTree->visualItemRect(pItem).center();
+    QTest::mouseClick(pTree->viewport(), Qt::LeftButton, {}, pt);
+    // The editor opens once the click cannot be the start of a double click.
+    QTest::qWait(QApplication::styleHints()->mouseDoubleClickInterval() + 100);
+    return pTree->viewport()->findChild<QLineEdit*>(QStringLiteral("LabelEdit"));
+}
+
+// Types strText into the open editor and presses Enter; the view handles the
+// edit once the editor has closed.
+void TypeAndEnter(QLineEdit* pEdit, const QString& strText) {
+    pEdit->selectAll();
+    QTest::keyClick(pEdit, Qt::Key_Backspace);
+    QTest::keyClicks(pEdit, strText);
+    QTest::keyClick(pEdit, Qt::Key_Return);
+    QTest::qWait(50);
+}
+
+QTreeWidgetItem* Child(CCofferView& view, int nGroup, int nAccount = -1) {
+    QTreeWidgetItem* pGroup = view.m_hRootItem->child(nGroup);
+    return nAccount < 0 ? pGroup : pGroup->child(nAccount);
+}
+
+} // namespace
+
+class CViewRenameTest : public QObject {
+    Q_OBJECT
+private slots:
+    void clickOnSelectedItemRenamesAccountInPlace();
+    void groupRenameMovesItAndMarksModified();
+    void emptyAndClashingNamesAreRefusedWithTheDialogsMessages();
+    void theFileItemIsNeverEdited();
+    void editorKeepsItsKeysAndLength();
+};
+
+void CViewRenameTest::clickOnSelectedItemRenamesAccountInPlace() {
+    CViewFixture fx;
+    FillBank(fx);
+    CCofferView& view = fx.Show();
+    QLineEdit* pEdit = ClickToEdit(fx, Child(view, 0, 1)); // Bank/Loan
+    QVERIFY(pEdit);
+    QCOMPARE(pEdit->text(), QStringLiteral("Loan"));
+    TypeAndEnter(pEdit, QStringLiteral(" Auto loan "));
+    // Kept untrimmed, in its sorted place, in the record and the list.
+    QCOMPARE(fx.TreeLabels(), (Labels{"Bank", "   Auto loan ", "  Card", "Mail", "  Home"}));
+    QCOMPARE(fx.CurrentPath(), std::string("Bank/ Auto loan "));
+    QCOMPARE(CAccountTreeCtrl::GetItemData(fx.Current())->m_strAccount, std::string(" Auto loan "));
+    QCOMPARE(std::next(fx.m_pDoc->m_listInfo.begin())->m_strAccount, std::string(" Auto loan "));
+    QVERIFY(fx.m_pDoc->IsModified());
+    QVERIFY(fx.m_prompts.Messages().empty());
+}
+
+void CViewRenameTest::groupRenameMovesItAndMarksModified() {
+    CViewFixture fx;
+    FillBank(fx);
+    CCofferView& view = fx.Show();
+    QLineEdit* pEdit = ClickToEdit(fx, Child(view, 1)); // Mail
+    QVERIFY(pEdit);
+    TypeAndEnter(pEdit, QStringLiteral("Apps"));
+    QCOMPARE(fx.TreeLabels(), (Labels{"Apps", "  Home", "Bank", "  Card", "  Loan"}));
+    QCOMPARE(fx.m_pDoc->m_listInfo.begin()->m_strGroup, std::string("Apps"));
+    QCOMPARE(fx.CurrentPath(), std::string("Apps"));
+    QVERIFY(fx.m_pDoc->IsModified());
+    // The same name again changes nothing.
+    fx.m_pDoc->SetModifiedFlag(false);
+    pEdit = ClickToEdit(fx, Child(view, 0));
+    QVERIFY(pEdit);
+    QTest::keyClick(pEdit, Qt::Key_Return);
+    QTest::qWait(50);
+    QVERIFY(!fx.m_pDoc->IsModified());
+}
+
+void CViewRenameTest::emptyAndClashingNamesAreRefusedWithTheDialogsMessages() {
+    CViewFixture fx;
+    FillBank(fx);
+    CCofferView& view = fx.Show();
+    const Labels before = fx.TreeLabels();
+    const auto refused = [&](QTreeWidgetItem* pItem, const QString& strText) {
+        fx.m_prompts.ClearRecord();
+        QLineEdit* pEdit = ClickToEdit(fx, pItem);
+        if (!pEdit)
+            return Labels{"no editor"};
+        TypeAndEnter(pEdit, strText);
+        return fx.m_prompts.MessageTexts();
+    };
+    QCOMPARE(refused(Child(view, 0), QStringLiteral("   ")), (Labels{IDS_GROUP_EMPTY}));
+    QCOMPARE(refused(Child(view, 0), QStringLiteral("Mail")), (Labels{IDS_GROUP_SAME}));
+    QCOMPARE(refused(Child(view, 0, 0), QString()), (Labels{IDS_ACCOUNT_EMPTY}));
+    QCOMPARE(refused(Child(view, 0, 0), QStringLiteral("Loan")), (Labels{IDS_ACCOUNT_SAME}));
+    QCOMPARE(fx.m_prompts.Messages().back().m_eIcon, EMsgIcon::exclamation);
+    // Case differs: not the same name.
+    QVERIFY(refused(Child(view, 0, 0), QStringLiteral("loan")).empty());
+    QCOMPARE(fx.TreeLabels(), (Labels{"Bank", "  Loan", "  loan", "Mail", "  Home"}));
+    QVERIFY(before != fx.TreeLabels());
+}
+
+void CViewRenameTest::theFileItemIsNeverEdited() {
+    CViewFixture fx;
+    FillBank(fx);
+    CCofferView& view = fx.Show();
+    QVERIFY(!ClickToEdit(fx, view.m_hRootItem));
+    QVERIFY(!view.Tree()->viewport()->findChild<QLineEdit*>(QStringLiteral("LabelEdit")));
+    // A label escaped with Esc stays as it was.
+    QLineEdit* pEdit = ClickToEdit(fx, Child(view, 1, 0));
+    QVERIFY(pEdit);
+    QTest::keyClicks(pEdit, QStringLiteral("xyz"));
+    QTest::keyClick(pEdit, Qt::Key_Escape);
+    QTest::qWait(50);
+    QCOMPARE(fx.TreeLabels().back(), std::string("  Home"));
+    QVERIFY(!fx.m_pDoc->IsModified());
+}
+
+void CViewRenameTest::editorKeepsItsKeysAndLength() {
+    CViewFixture fx;
+    FillBank(fx);
+    CCofferView& view = fx.Show();
+    view.show();
+    // A window shortcut on Delete, like the program's Delete command.
+    int nDeletes = 0;
+    QShortcut shortcut(QKeySequence(Qt::Key_Delete), &view);
+    QObject::connect(&shortcut, &QShortcut::activated, [&]() { ++nDeletes; });
+    QLineEdit* pEdit = ClickToEdit(fx, Child(view, 0, 0));
+    QVERIFY(pEdit);
+    QCOMPARE(pEdit->maxLength(), 255);
+    pEdit->setFocus();
+    pEdit->setCursorPosition(0);
+    QTest::keyClick(pEdit, Qt::Key_Delete);
+    QCOMPARE(nDeletes, 0);
+    QCOMPARE(pEdit->text(), QStringLiteral("ard"));
+    TypeAndEnter(pEdit, QString(300, QLatin1Char('x')));
+    QCOMPARE(CAccountTreeCtrl::GetItemData(fx.Current())->m_strAccount.size(), size_t(255));
+}
+
+QTEST_MAIN(CViewRenameTest)
+#include "ViewRenameTest.moc"
