@@ -274,7 +274,8 @@ void CCofferView::OnUpdate() {
     ClearTree();
     m_pTree->setEnabled(true);
     m_hRootItem = new QTreeWidgetItem();
-    m_pTree->SetItemText(m_hRootItem, FileLabel(m_doc.m_strFileName));
+    // The file's name is UTF-8 like every path, not a stored text.
+    m_hRootItem->setText(0, QString::fromStdString(FileLabel(m_doc.m_strFileName)));
     m_hRootItem->setIcon(0, CAccountTreeCtrl::Image(CAccountTreeCtrl::IMAGE_FILE));
     m_hRootItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
 

@@ -59,6 +59,11 @@ void CCofferViewTest::treeIsSortedIgnoringCase() {
         fx.Account("A", pszName);
     CCofferView& view = fx.Show();
     QCOMPARE(view.Tree()->ItemText(view.m_hRootItem), std::string("Home"));
+    // A path is UTF-8, whatever the code page of the stored texts.
+    fx.m_pDoc->m_strFileName = "Br\xC3\xBC"
+                               "cke \xE2\x98\x83 \xE6\x97\xA5\xE6\x9C\xAC.pwd";
+    view.OnUpdate();
+    QCOMPARE(view.m_hRootItem->text(0), QString::fromUtf8("Br\u00FCcke \u2603 \u65E5\u672C"));
     QCOMPARE(fx.TreeLabels(), (Labels{"A", "  Alpha", "  beta", "  zeta", "b", "c"}));
     // The document's list keeps its own order until the tree reorders it.
     QCOMPARE(fx.ListOrder(), (Labels{"G:b", "G:A", "beta", "Alpha", "zeta", "G:c"}));
