@@ -14,6 +14,7 @@ Two variables narrow or change what is printed:
                        (a dialog's "User Name" beside the main window's)
     A11Y_CHAR=N        print the rectangle of the control's character N
                        instead of the control's (to press on a word)
+    A11Y_CELLS=1       look into trees too: a row of the tree by its label
 
 Exit status: 0 found, 1 not found (yet), 2 the accessibility bus is not there.
 A widget's place comes from the toolkit itself, so a change of layout, font or
@@ -78,8 +79,11 @@ def find(bus, root, want_name, want_role):
                 role = str(node.GetRoleName(dbus_interface=ACCESSIBLE))
                 if want_role is None or role == want_role:
                     return node
-            # Rows of a tree are leaves for this search: skip their cells.
-            if str(node.GetRoleName(dbus_interface=ACCESSIBLE)) in ("tree", "tree table", "table"):
+            # Rows of a tree are leaves for this search (skip their cells),
+            # unless a row is what is looked for.
+            if (not os.environ.get("A11Y_CELLS")
+                    and str(node.GetRoleName(dbus_interface=ACCESSIBLE)) in ("tree", "tree table",
+                                                                            "table")):
                 continue
             pending.extend(node.GetChildren(dbus_interface=ACCESSIBLE))
         except dbus.DBusException:

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -128,6 +129,7 @@ private slots:
     void cancelMidwayKeepsWhatMoved();
     void aDropIsSavedAtOnceWithAutoSave();
     void escEndsARightDragWithoutMenu();
+    void aDragNearTheBottomScrollsTheTree();
     void rightClickMenuLeavesTheSelection();
 };
 
@@ -351,6 +353,32 @@ void CViewDropTest::rightClickMenuLeavesTheSelection() {
     mouse.Release(Item(view, 1, 2));
     QCOMPARE(shown.value(0), QStringLiteral("TREE_ACCOUNT"));
     QCOMPARE(fx.CurrentPath(), strSelected);
+}
+
+void CViewDropTest::aDragNearTheBottomScrollsTheTree() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("Bank");
+    fx.Group("Mail");
+    for (int i = 0; i < 60; ++i)
+        fx.Account("Bank", "a" + std::to_string(100 + i));
+    CCofferView& view = fx.Show();
+    view.resize(500, 220);
+    CMouse mouse(fx);
+    CAccountTreeCtrl* pTree = view.Tree();
+    QTreeWidgetItem* pFirst = view.m_hRootItem->child(0)->child(0);
+    pTree->scrollToItem(pFirst);
+    const int nBefore = pTree->verticalScrollBar()->value();
+    mouse.Press(pFirst, Qt::LeftButton);
+    QTest::qWait(120);
+    mouse.MoveTo(pFirst->parent()->child(1));
+    // The pointer rests just inside the bottom edge of the tree.
+    const QWidget* pViewport = pTree->viewport();
+    QCursor::setPos(pViewport->mapToGlobal(QPoint(20, pViewport->height() - 4)));
+    QTRY_VERIFY_WITH_TIMEOUT(pTree->verticalScrollBar()->value() > nBefore, 3000);
+    QTest::keyClick(pTree, Qt::Key_Escape);
+    mouse.Release(pFirst);
+    QCOMPARE(fx.m_pDoc->CountAccounts(), 60); // nothing was dropped
+    QVERIFY(fx.m_vecFailures.empty());
 }
 
 QTEST_MAIN(CViewDropTest)
