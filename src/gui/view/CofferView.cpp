@@ -145,6 +145,15 @@ void CCofferView::CreateControls() {
     m_pSpacer = new QWidget(this);
     SetControlId(m_pSpacer, IDC_SPACER, "Spacer", QString());
     m_pSpacer->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    m_pDragLine = new QWidget(this);
+    m_pDragLine->setObjectName(QStringLiteral("SplitterDragLine"));
+    m_pDragLine->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_pDragLine->setAutoFillBackground(true);
+    QPalette palette = m_pDragLine->palette();
+    palette.setColor(QPalette::Window, QColor(100, 100, 100));
+    m_pDragLine->setPalette(palette);
+    m_pDragLine->hide();
     ClearDetails();
 }
 
@@ -847,10 +856,14 @@ void CCofferView::paintEvent(QPaintEvent* pEvent) {
     painter.setPen(Qt::black);
     const int x = m_nSplitterShown + SPLITTER_OFFSET;
     painter.drawLine(x, 0, x, height() - 1);
-    if (m_bSplitterDrag && m_nTreeWidth != m_nSplitterShown) {
-        painter.setPen(QColor(100, 100, 100));
-        painter.drawLine(SplitterX(), 0, SplitterX(), height() - 1);
-    }
+}
+
+void CCofferView::ShowDragLine() {
+    // A child of its own above the panes: a line painted by the view itself
+    // would be hidden by the controls it crosses.
+    m_pDragLine->setGeometry(SplitterX(), 0, 1, height());
+    m_pDragLine->setVisible(m_nTreeWidth != m_nSplitterShown);
+    m_pDragLine->raise();
 }
 
 void CCofferView::mousePressEvent(QMouseEvent* pEvent) {
@@ -858,6 +871,7 @@ void CCofferView::mousePressEvent(QMouseEvent* pEvent) {
     if (pEvent->button() == Qt::LeftButton && IsOverSplitter(x, 2)) {
         grabMouse(Qt::SizeHorCursor);
         m_bSplitterDrag = true;
+        ShowDragLine();
         return;
     }
     ETSLayoutFormView::mousePressEvent(pEvent);
@@ -871,10 +885,8 @@ void CCofferView::mouseMoveEvent(QMouseEvent* pEvent) {
     }
     const int nWidth = x - SPLITTER_OFFSET;
     if (nWidth > SPLITTER_MIN && x < width() - SPLITTER_RIGHT_MARGIN) {
-        const int nOld = SplitterX();
         m_nTreeWidth = nWidth;
-        update(QRect(nOld, 0, 1, height()));
-        update(QRect(SplitterX(), 0, 1, height()));
+        ShowDragLine();
     }
 }
 
@@ -883,6 +895,7 @@ void CCofferView::mouseReleaseEvent(QMouseEvent* pEvent) {
         releaseMouse();
         m_bSplitterDrag = false;
         m_nSplitterShown = m_nTreeWidth;
+        m_pDragLine->hide();
         RebuildLayout();
         return;
     }

@@ -146,6 +146,7 @@ private:
     void AfterChange();
     int SplitterX() const { return m_nTreeWidth + SPLITTER_OFFSET; }
     bool IsOverSplitter(int x, int nTolerance) const;
+    void ShowDragLine();
 
     CCofferDoc& m_doc;
     CProfile& m_profile;
@@ -164,5 +165,7 @@ private:
     CLinkLabel* m_pWebSite = nullptr;
     CLinkLabel* m_pEMail = nullptr;
     QWidget* m_pSpacer = nullptr;
+    // The splitter's line while it is dragged.
+    QWidget* m_pDragLine = nullptr;
     bool m_bRebuilding = false;
 };

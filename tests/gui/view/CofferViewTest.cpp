@@ -335,6 +335,11 @@ void CCofferViewTest::splitterLimitsAndPersistence() {
         QVERIFY(view.m_bSplitterDrag);
         QTest::mouseMove(&view, at(200));
         QCOMPARE(view.m_nTreeWidth, 200);
+        // The drag line lies above every control it crosses.
+        const auto* pLine = view.findChild<QWidget*>(QStringLiteral("SplitterDragLine"));
+        QVERIFY(pLine && !pLine->isHidden());
+        QCOMPARE(pLine->geometry(), QRect(at(200).x(), 0, 1, view.height()));
+        QCOMPARE(view.children().last(), pLine);
         QTest::mouseMove(&view, at(80)); // too far left: ignored
         QCOMPARE(view.m_nTreeWidth, 200);
         QTest::mouseMove(&view, QPoint(600 - 140, y)); // too far right: ignored
@@ -344,6 +349,7 @@ void CCofferViewTest::splitterLimitsAndPersistence() {
         QTest::mouseMove(&view, at(250));
         QTest::mouseRelease(&view, Qt::LeftButton, {}, at(250));
         QVERIFY(!view.m_bSplitterDrag);
+        QVERIFY(pLine->isHidden());
         QCOMPARE(view.m_nSplitterShown, 250);
         QCOMPARE(view.Tree()->width(), 251);
         // A press away from the line starts no drag.
