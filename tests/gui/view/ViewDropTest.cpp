@@ -38,7 +38,7 @@ Labels ListOrder(const CCofferDoc& doc) {
 
 class CMouse {
 public:
-    explicit CMouse(CViewFixture& fx) : m_fx(fx), m_pTree(fx.m_pView->Tree()) {
+    explicit CMouse(CViewFixture& fx) : m_pTree(fx.m_pView->Tree()) {
         fx.m_pView->show();
         QVERIFY(QTest::qWaitForWindowExposed(fx.m_pView.get()));
         fx.m_pView->Tree()->expandAll();
@@ -75,7 +75,6 @@ private:
         QApplication::sendEvent(m_pTree->viewport(), &event);
     }
 
-    CViewFixture& m_fx;
     CAccountTreeCtrl* m_pTree;
     Qt::MouseButton m_eButton = Qt::LeftButton;
 };
