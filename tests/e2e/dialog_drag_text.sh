@@ -16,30 +16,6 @@ dialog_char() {
     on_screen "$(view_centre "$(A11Y_WINDOW="$DIALOG_TITLE" A11Y_CHAR="$2" view_find "$VIEW_APP" "$1" text | head -n 1)")"
 }
 
-# drag_text FROM TO: a drag that rests on its target a moment, moving a
-# pixel there, before the button comes up: the toolkit takes the drop where
-# the last move it saw put the pointer.
-drag_text() {
-    local tx ty
-    read -r tx ty <<<"$2"
-    xdotool mousemove ${1% *} ${1#* }
-    sleep 0.4
-    xdotool mousedown 1
-    sleep 0.2
-    local sx=${1% *} sy=${1#* } i
-    for ((i = 1; i <= 15; i++)); do
-        xdotool mousemove $((sx + (tx - sx) * i / 15)) $((sy + (ty - sy) * i / 15))
-        sleep 0.08
-    done
-    for i in 1 2 3; do
-        sleep 0.3
-        xdotool mousemove $((tx + i % 2)) "$ty"
-    done
-    sleep 0.4
-    xdotool mouseup 1
-    sleep 0.3
-}
-
 e2e_key ctrl+a
 dialog=$(e2e_wait_dialog "$DIALOG_TITLE")
 # IceWM places a new dialog without telling the toolkit where; the drag and
@@ -56,7 +32,7 @@ sleep 0.3
 word=$(dialog_char "User Name" 7)
 mail=$(on_screen "$(view_centre "$(dialog_find E-Mail text)")")
 e2e_log "the word is at $word, the e-mail field at $mail"
-drag_text "$word" "$mail"
+view_drag 1 "$word" "$mail"
 e2e_until 5 test "$(dialog_text E-Mail text)" = "beta" ||
     e2e_fail "the word did not reach the e-mail field: \"$(dialog_text E-Mail text)\""
 e2e_expect_eq "$(dialog_text "User Name" text)" "alpha " "the user name after the move"
@@ -67,7 +43,7 @@ eval "$(xdotool getwindowgeometry --shell "$dialog")"
 controls_place "$CONTROLS_TARGET_WIN" $((X + WIDTH + 40)) "$Y"
 e2e_activate "$dialog"
 # The moved word is still selected in the e-mail field.
-drag_text "$(dialog_char E-Mail 1)" "$(controls_centre "$CONTROLS_TARGET_WIN")"
+view_drag 1 "$(dialog_char E-Mail 1)" "$(controls_centre "$CONTROLS_TARGET_WIN")"
 e2e_until 5 grep -qxF "text: beta" "$E2E_DIR/target.log" ||
     e2e_fail "the word did not arrive in the other program: $(tail -n 3 "$E2E_DIR/target.log")"
 e2e_until 5 test -z "$(dialog_text E-Mail text)" || e2e_fail "the moved word stayed in the e-mail field"

@@ -15,28 +15,6 @@ e2e_activate "$VIEW_MAIN"
 
 # row LABEL: the centre of the tree row with that label.
 row() { view_centre "$(A11Y_CELLS=1 view_wait_control "$VIEW_APP" "$1")"; }
-# tree_drag BUTTON FROM TO: presses, waits past the tree's hold time, moves
-# in steps and rests on the target before the button comes up.
-tree_drag() {
-    local button=$1 sx sy tx ty i
-    read -r sx sy <<<"$2"
-    read -r tx ty <<<"$3"
-    xdotool mousemove "$sx" "$sy"
-    sleep 0.4
-    xdotool mousedown "$button"
-    sleep 0.3
-    for ((i = 1; i <= 15; i++)); do
-        xdotool mousemove $((sx + (tx - sx) * i / 15)) $((sy + (ty - sy) * i / 15))
-        sleep 0.08
-    done
-    for i in 1 2 3; do
-        sleep 0.3
-        xdotool mousemove $((tx + i % 2)) "$ty"
-    done
-    sleep 0.4
-    xdotool mouseup "$button"
-    sleep 0.5
-}
 listing() { printf 'demo\n' | "$KEYHAVEN_CLI" ls "$file"; }
 # group_of ACCOUNT: the group the saved file lists the account under.
 group_of() { listing | awk -v a="    $1" '/^  [^ ]/ { g = substr($0, 3) } $0 == a { print g }'; }
@@ -45,13 +23,13 @@ e2e_expect_eq "$(group_of Chat)" "Email" "Chat's group before the drag"
 # Only the selected account's group is open at start: Right opens Email.
 view_click_at "$(row Email)"
 e2e_key Right
-tree_drag 1 "$(row Chat)" "$(row Shopping)"
+view_drag 1 "$(row Chat)" "$(row Shopping)"
 e2e_key ctrl+s
 e2e_until 5 test "$(group_of Chat)" = "Shopping" ||
     e2e_fail "Chat was not moved to Shopping: $(listing)"
 e2e_screenshot moved
 
-tree_drag 3 "$(row Work)" "$(row Banking)"
+view_drag 3 "$(row Work)" "$(row Banking)"
 # The drop menu of a group: "Copy All Accounts Here", "Move All Accounts
 # Here", "Cancel"; the keyboard picks the second.
 e2e_wait_popup_menu >/dev/null

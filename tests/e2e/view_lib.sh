@@ -131,3 +131,28 @@ on_screen() {
     eval "$(xdotool getwindowgeometry --shell "$dialog")"
     echo "$((x + X - ax)) $((y + Y - ay))"
 }
+
+# view_drag BUTTON "X Y" "X Y": a drag with the mouse button BUTTON (1 left,
+# 3 right) that holds a moment before moving, moves in steps, and rests on
+# its target, moving a pixel there, before the button comes up: the toolkit
+# takes the drop where the last move it saw put the pointer.
+view_drag() {
+    local button=$1 sx sy tx ty i
+    read -r sx sy <<<"$2"
+    read -r tx ty <<<"$3"
+    xdotool mousemove "$sx" "$sy"
+    sleep 0.4
+    xdotool mousedown "$button"
+    sleep 0.3
+    for ((i = 1; i <= 15; i++)); do
+        xdotool mousemove $((sx + (tx - sx) * i / 15)) $((sy + (ty - sy) * i / 15))
+        sleep 0.08
+    done
+    for i in 1 2 3; do
+        sleep 0.3
+        xdotool mousemove $((tx + i % 2)) "$ty"
+    done
+    sleep 0.4
+    xdotool mouseup "$button"
+    sleep 0.5
+}
