@@ -32,6 +32,8 @@ enum class EIntSetting {
     isMaxed,              // "Window Size"/"IsMaxed"
     startedAuto,          // "Start"/"Auto"
     previewPages,         // "Settings"/"PreviewPages"
+    lockOnScreenLock,     // "Settings"/"LockOnScreenLock": lock with the desktop session
+    clipboardClear, // "Settings"/"ClipboardClear": seconds before a copied password goes, 0 = never
 };
 
 enum class ETextSetting {
@@ -49,7 +51,7 @@ enum class ETextSetting {
     recentFile4,
 };
 
-inline constexpr int INT_SETTING_COUNT = static_cast<int>(EIntSetting::previewPages) + 1;
+inline constexpr int INT_SETTING_COUNT = static_cast<int>(EIntSetting::clipboardClear) + 1;
 inline constexpr int TEXT_SETTING_COUNT = static_cast<int>(ETextSetting::recentFile4) + 1;
 
 // The key of recent-file entry nIndex (0-based).

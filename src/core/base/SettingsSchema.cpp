@@ -50,6 +50,8 @@ std::vector<SProfileEntry> MakeTable() {
         // Written by every start and emptied again by the document at exit.
         {PROFILE_PATH, VAL_PATH_COMMAND_LINE, T::text, 0, "", O::application, W::exit},
         {PROFILE_SETTINGS, VAL_PREVIEW_PAGES, T::integer, 0, "", O::framework, W::never},
+        {PROFILE_SETTINGS, VAL_LOCK_ON_SCREEN_LOCK, T::integer, 1, "", O::frame, W::exit},
+        {PROFILE_SETTINGS, VAL_CLIPBOARD_CLEAR, T::integer, 0, "", O::frame, W::exit},
     };
     for (const char* pszValue : {"File1", "File2", "File3", "File4"})
         table.push_back({PROFILE_RECENT, pszValue, T::text, 0, "", O::application, W::conditional});
@@ -119,6 +121,8 @@ constexpr SKeyName INT_KEY_NAMES[INT_SETTING_COUNT] = {
     {PROFILE_WINDOW_SIZE_MAXED, VAL_ISMAXED},
     {PROFILE_START, VAL_AUTO},
     {PROFILE_SETTINGS, VAL_PREVIEW_PAGES},
+    {PROFILE_SETTINGS, VAL_LOCK_ON_SCREEN_LOCK},
+    {PROFILE_SETTINGS, VAL_CLIPBOARD_CLEAR},
 };
 
 constexpr SKeyName TEXT_KEY_NAMES[TEXT_SETTING_COUNT] = {

@@ -45,6 +45,9 @@ inline constexpr char VAL_HIDETRAY[] = "HideTray";
 inline constexpr char VAL_HOTKEY[] = "HotKey";
 inline constexpr char VAL_HOTKEYFLAG[] = "HotKeyFlag";
 inline constexpr char VAL_PREVIEW_PAGES[] = "PreviewPages";
+// Ours, beyond the stored set of older files: they only add values.
+inline constexpr char VAL_LOCK_ON_SCREEN_LOCK[] = "LockOnScreenLock";
+inline constexpr char VAL_CLIPBOARD_CLEAR[] = "ClipboardClear";
 
 // "Window size" values ("IsMaxed" lives under the "Window Size" spelling).
 inline constexpr char VAL_TOOL[] = "tool";

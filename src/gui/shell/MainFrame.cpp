@@ -218,6 +218,8 @@ void CMainFrame::LoadSettings() {
     m_nExitChoice = options.m_nAutoExitChoice;
     m_nAutoLockMs = m_profile.Get(EIntSetting::autoLockTime);
     m_nAutoExitMs = m_profile.Get(EIntSetting::autoExitTime);
+    m_bLockOnScreenLock = m_profile.Get(EIntSetting::lockOnScreenLock) != 0 ? 1 : 0;
+    m_nClipboardClearSec = m_profile.Get(EIntSetting::clipboardClear);
     m_nGenFlags = int(m_profile.Get(EIntSetting::generate));
     m_strGenEnd = m_profile.Get(ETextSetting::generateEnd);
     m_strGenBegin = m_profile.Get(ETextSetting::generateBegin);
@@ -239,6 +241,8 @@ void CMainFrame::SaveSettings() {
     m_profile.Set(EIntSetting::frameOptions, unsigned(m_nOptionsWord));
     m_profile.Set(EIntSetting::autoLockTime, m_nAutoLockMs);
     m_profile.Set(EIntSetting::autoExitTime, m_nAutoExitMs);
+    m_profile.Set(EIntSetting::lockOnScreenLock, unsigned(m_bLockOnScreenLock));
+    m_profile.Set(EIntSetting::clipboardClear, m_nClipboardClearSec);
     m_profile.Set(EIntSetting::startBar, unsigned(m_nStartBar));
     m_profile.Set(EIntSetting::winStart, unsigned(m_nWinStart));
     m_profile.Set(EIntSetting::generate, unsigned(m_nGenFlags));

@@ -117,6 +117,8 @@ public:
     int m_bShowSearchBar = 0;
     unsigned m_nAutoLockMs = 0;
     unsigned m_nAutoExitMs = 0;
+    int m_bLockOnScreenLock = 1;
+    unsigned m_nClipboardClearSec = 0;
 
     // Interval of the idle refresh of the commands' states.
     static constexpr int IDLE_UPDATE_MS = 200;

@@ -42,6 +42,8 @@ const std::vector<SExpected>& ExpectedDefaults() {
         {"Settings", "HotKey", true, 0, ""},
         {"Settings", "HotKeyFlag", true, 0, ""},
         {"Settings", "PreviewPages", true, 0, ""},
+        {"Settings", "LockOnScreenLock", true, 1, ""},
+        {"Settings", "ClipboardClear", true, 0, ""},
         {"Window size", "tool", true, 1, ""},
         {"Window size", "status", true, 1, ""},
         {"Window size", "search", true, 0, ""},
