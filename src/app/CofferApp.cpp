@@ -68,6 +68,8 @@ bool CCofferApp::InitInstance() {
     connect(m_pFrame.get(), &CMainFrame::Closed, qApp, &QCoreApplication::quit);
     connect(m_pInstance.get(), &CSingleInstance::AreYouMe, m_pFrame.get(),
             &CMainFrame::RaiseFromSecondStart);
+    connect(m_pNotifier.get(), &CDocNotifier::RecentFileListChanged, m_pFrame.get(),
+            &CMainFrame::UpdateRecentMenu);
     CreateView();
 
     // The document starts empty and untitled; the first activation shows

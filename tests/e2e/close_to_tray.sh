@@ -2,6 +2,8 @@
 # With "Exit2Min" = 1 the close button hides the main window to the tray and
 # the program keeps running, emptying a clipboard that holds text on the way;
 # the tray menu's "Main Window" brings it back, and its "Exit" ends it.
+# While a modal dialog is open a right click on the icon still shows the menu,
+# with its commands disabled.
 source "$(dirname "$0")/lib.sh"
 e2e_begin close_to_tray
 
@@ -38,6 +40,27 @@ e2e_screenshot tray-menu
 xdotool key w
 main=$(e2e_wait_main_window)
 e2e_screenshot restored
+
+e2e_activate "$main"
+xdotool key alt+h
+sleep 0.3
+xdotool key a
+about=$(e2e_wait_dialog "About Keyhaven")
+tray=$(e2e_wait_tray_icon)
+e2e_click "$tray" 3
+e2e_wait_popup_menu >/dev/null
+sleep 0.3
+e2e_screenshot tray-menu-modal
+# "Exit" is disabled while the dialog is open: its letter does nothing.
+xdotool key x
+sleep 1
+e2e_app_running "$app" || e2e_fail "the tray's Exit ran while a dialog was open"
+xdotool key Escape
+sleep 0.3
+e2e_is_viewable "$about" || e2e_fail "the About box closed with the tray menu"
+e2e_activate "$about"
+xdotool key Escape
+e2e_wait_gone "$about"
 
 e2e_tray_menu_choose x
 e2e_wait_exit "$app" || e2e_fail "the tray's Exit did not end the program"

@@ -718,6 +718,7 @@ void CMainFrame::ActivateFrame(bool bShow) {
     if (bStartBar || bAuto)
         RestoreWindowPlacement(false);
     m_doc.m_bSkipKeyCheck = bAuto;
+    UpdateRecentMenu();
 
     if (bAuto) {
         SetMode(bStartBar ? MODE_TRAY_BAR : MODE_TRAY_MAIN);

@@ -70,6 +70,10 @@ public:
     // A later start of the program asked for this one: the main window comes
     // to the front unless it is hidden.
     void RaiseFromSecondStart();
+    // Gives the Recent entries the list's paths. Done whenever the list
+    // changes, not only as the menu opens, so that assistive tools that read
+    // menus before they open find each entry's name.
+    void UpdateRecentMenu();
 
     // --- window-level operations ---
     void SaveWindowPlacement();
@@ -157,7 +161,6 @@ private:
     void UpdatePin();
     // Tells the window system the always-on-top state without moving the window.
     void ApplyOnTop();
-    void UpdateRecentMenu();
     void OnMinimized();
     // Hiding with no tray icon to come back through: the taskbar keeps it.
     void MinimizeToTaskbar();

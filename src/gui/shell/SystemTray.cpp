@@ -3,6 +3,7 @@
 #include "core/base/CommandIds.h"
 #include "core/base/StringTable.h"
 #include "core/shell/CommandMap.h"
+#include "platform/BlockedTrayMenu.h"
 
 #include <QAction>
 #include <QFont>
@@ -35,12 +36,14 @@ CSystemTray::CSystemTray(CCommandMap& commands, QObject* pParent)
     : QObject(pParent), m_commands(commands) {
     BuildMenu();
     m_icon.setContextMenu(m_pMenu.get());
+    m_pBlockedMenu = std::make_unique<CBlockedTrayMenu>(m_pMenu.get());
     connect(&m_icon, &QSystemTrayIcon::activated, this, &CSystemTray::OnTrayNotification);
     m_timerPoll.setInterval(PENDING_POLL_MS);
     connect(&m_timerPoll, &QTimer::timeout, this, &CSystemTray::OnPoll);
 }
 
 CSystemTray::~CSystemTray() {
+    m_pBlockedMenu.reset();
     m_timerPoll.stop();
     RemoveIcon();
 }

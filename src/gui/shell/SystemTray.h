@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class CBlockedTrayMenu;
 class CCommandMap;
 
 // The program's icon in the desktop's notification area with its menu:
@@ -80,6 +81,8 @@ private:
 
     CCommandMap& m_commands;
     std::unique_ptr<QMenu> m_pMenu;
+    // Opens the menu when a modal dialog keeps the click from the icon.
+    std::unique_ptr<CBlockedTrayMenu> m_pBlockedMenu;
     QSystemTrayIcon m_icon;
     QTimer m_timerPoll;
     QString m_strTip;

@@ -837,9 +837,8 @@ void CMainFrameTest::recentMenuShowsPathsAsTheyAre() {
     fx.m_recent.Add("/tmp/plain.pwd");
     CMainFrame& frame = fx.Frame();
     frame.ActivateFrame(true);
-    auto* pRecent = frame.findChild<QMenu*>(QStringLiteral("menuRecent"));
-    QVERIFY(pRecent);
-    emit pRecent->aboutToShow();
+    // The entries carry their paths before the menu ever opens (assistive
+    // tools read them from the closed menu).
     QCOMPARE(frame.Action(57616)->text(), QString("&1 /tmp/plain.pwd"));
     // The "&" is doubled so that it shows instead of underlining a letter.
     QCOMPARE(frame.Action(57617)->text(),
