@@ -9,6 +9,7 @@
 #include "gui/dialogs/EditDialogs.h"
 #include "gui/shell/DocNotifier.h"
 #include "gui/shell/MainFrame.h"
+#include "gui/shell/PasswordBarDlg.h"
 #include "gui/view/CofferView.h"
 #include "platform/QtProfile.h"
 #include "platform/SingleInstance.h"
@@ -57,14 +58,13 @@ bool CCofferApp::InitInstance() {
     m_pDoc = std::make_unique<CCofferDoc>(m_pProfile.get(), DefaultBackupFolder());
     m_pDoc->SetRecentFileList(m_pRecentFileList.get());
     m_pNotifier = std::make_unique<CDocNotifier>(*m_pDoc);
-    m_pPrompts = std::make_unique<CDialogPrompts>(
-        [this]() -> QWidget* {
-            return m_pFrame && m_pFrame->isVisible() ? m_pFrame.get() : nullptr;
-        },
-        &m_pDoc->CodePage());
+    m_pPrompts = std::make_unique<CDialogPrompts>([this]() -> QWidget* { return VisibleWindow(); },
+                                                  &m_pDoc->CodePage());
     m_pFrame = std::make_unique<CMainFrame>(*m_pProfile, *m_pPrompts, *m_pDoc);
-    m_pEditPrompts = std::make_unique<CEditDialogs>(
-        *m_pDoc, *m_pPrompts, [this]() -> QWidget* { return m_pFrame.get(); });
+    m_pEditPrompts = std::make_unique<CEditDialogs>(*m_pDoc, *m_pPrompts, [this]() -> QWidget* {
+        QWidget* pWindow = VisibleWindow();
+        return pWindow ? pWindow : m_pFrame.get();
+    });
     connect(m_pFrame.get(), &CMainFrame::Closed, qApp, &QCoreApplication::quit);
     connect(m_pInstance.get(), &CSingleInstance::AreYouMe, m_pFrame.get(),
             &CMainFrame::RaiseFromSecondStart);
@@ -90,6 +90,32 @@ void CCofferApp::CreateView() {
     connect(m_pFrame.get(), &CMainFrame::BarsChanged, pView, &CCofferView::RebuildLayout);
     connect(m_pFrame.get(), &CMainFrame::SearchReset, pView, &CCofferView::ResetSearch);
     pView->OnInitialUpdate();
+    CreatePasswordBar(*pView);
+}
+
+void CCofferApp::CreatePasswordBar(CCofferView& view) {
+    m_pBar = std::make_unique<CPasswordBarDlg>(*m_pDoc, *m_pProfile, *m_pPrompts, *m_pEditPrompts);
+    m_pFrame->SetPasswordBar(m_pBar.get());
+    // The bar and the view hand each other the chosen group and account.
+    connect(m_pFrame.get(), &CMainFrame::PasswordBarShowing, m_pBar.get(), [this, &view]() {
+        m_pBar->m_strCurGroup = view.CurrentGroupLabel();
+        m_pBar->m_strCurAccount = view.CurrentAccountLabel();
+        SGeneratorSettings generator;
+        generator.m_nFlags = m_pFrame->m_nGenFlags;
+        generator.m_strBegin = m_pFrame->m_strGenBegin;
+        generator.m_strEnd = m_pFrame->m_strGenEnd;
+        generator.m_strLength = m_pFrame->m_strGenLength;
+        m_pBar->SetDialogDefaults(view.m_bMaskPasswords, generator);
+    });
+    connect(m_pBar.get(), &CPasswordBarDlg::NamesForView, &view, &CCofferView::SelectByNames);
+}
+
+QWidget* CCofferApp::VisibleWindow() const {
+    if (m_pFrame && m_pFrame->isVisible())
+        return m_pFrame.get();
+    if (m_pBar && m_pBar->isVisible())
+        return m_pBar.get();
+    return nullptr;
 }
 
 void CCofferApp::ExitInstance() {

@@ -7,13 +7,16 @@
 #include <vector>
 
 class CCofferDoc;
+class CCofferView;
 class CDocNotifier;
 class CEditPrompts;
 class CMainFrame;
+class CPasswordBarDlg;
 class CProfile;
 class CPrompts;
 class CRecentFileList;
 class CSingleInstance;
+class QWidget;
 
 // The application: one copy per user, the settings store, the recent-file
 // list, the one document and the main frame, for the life of the process.
@@ -38,6 +41,9 @@ public:
 
 private:
     void CreateView();
+    void CreatePasswordBar(CCofferView& view);
+    // The window shown now (the main window or the bar) to own a dialog.
+    QWidget* VisibleWindow() const;
 
     std::unique_ptr<CSingleInstance> m_pInstance;
     std::unique_ptr<CProfile> m_pProfile;
@@ -46,6 +52,8 @@ private:
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<CCofferDoc> m_pDoc;
     std::unique_ptr<CDocNotifier> m_pNotifier;
+    // Destroyed after the frame, which uses it to the end.
+    std::unique_ptr<CPasswordBarDlg> m_pBar;
     std::unique_ptr<CMainFrame> m_pFrame;
     bool m_bExited = false;
 };

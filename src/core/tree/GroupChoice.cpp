@@ -10,9 +10,25 @@ CGroupChoice::CGroupChoice(const CCofferDoc::CInfoList& listInfo, const CCodePag
         if (info.IsGroup())
             m_vecEntries.push_back({info.m_strGroup, &info});
     }
+    Sort();
+}
+
+CGroupChoice::CGroupChoice(const CCofferDoc::CInfoList& listInfo, const CPasswordInfo* pGroup,
+                           const CCodePage& codePage)
+    : m_codePage(codePage) {
+    auto it = std::find_if(listInfo.begin(), listInfo.end(),
+                           [pGroup](const CPasswordInfo& info) { return &info == pGroup; });
+    if (it == listInfo.end())
+        return;
+    for (++it; it != listInfo.end() && !it->IsGroup(); ++it)
+        m_vecEntries.push_back({it->m_strAccount, &*it});
+    Sort();
+}
+
+void CGroupChoice::Sort() {
     std::stable_sort(m_vecEntries.begin(), m_vecEntries.end(),
-                     [&codePage](const SGroupEntry& a, const SGroupEntry& b) {
-                         return CompareNoCase(a.m_strText, b.m_strText, codePage) < 0;
+                     [this](const SGroupEntry& a, const SGroupEntry& b) {
+                         return CompareNoCase(a.m_strText, b.m_strText, m_codePage) < 0;
                      });
 }
 

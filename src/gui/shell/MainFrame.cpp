@@ -11,9 +11,11 @@
 #include "core/store/CofferDoc.h"
 #include "core/store/FileIO.h"
 #include "core/store/RecentFileList.h"
+#include "gui/controls/HoverButton.h"
 #include "gui/shell/AboutDlg.h"
 #include "gui/shell/HelpWindow.h"
 #include "gui/shell/MenuCharFilter.h"
+#include "gui/shell/PasswordBarDlg.h"
 #include "gui/shell/SearchBar.h"
 #include "gui/shell/SystemTray.h"
 #include "platform/Clipboard.h"
@@ -653,10 +655,19 @@ void CMainFrame::RegisterFrameCommands() {
             // A window hidden without locking can be locked from the tray.
             if (m_nMode == MODE_MAIN || m_nMode == MODE_TRAY_MAIN)
                 Lock();
+            else if (m_nMode == MODE_BAR && m_pPasswordBar)
+                m_pPasswordBar->Button(CPasswordBarDlg::IDC_LOCK)->click();
         },
         [this](CCmdUI& ui) { ui.Enable(!IsModalOpen() && HasKey()); });
     m_commands.Register(
-        ID_TRAY_EXIT, [this]() { Exit(); }, noModal);
+        ID_TRAY_EXIT,
+        [this]() {
+            if (m_nMode == MODE_BAR && m_pPasswordBar)
+                OnBarClose();
+            else
+                Exit();
+        },
+        noModal);
 
     // The edit keys reach the focused text field.
     const auto editUpdate = [](CCmdUI& ui) { ui.Enable(ForFocusedEdit([](auto*) {})); };
@@ -824,7 +835,7 @@ void CMainFrame::MinimizeToTaskbar() {
 }
 
 void CMainFrame::OnTrayLost() {
-    if (m_nMode == MODE_TRAY_MAIN && !isVisible() && !m_bDestroyed)
+    if (IsHiddenMode() && !isVisible() && !m_bDestroyed)
         MinimizeToTaskbar();
 }
 
@@ -841,29 +852,37 @@ void CMainFrame::RestoreMainWindow() {
     const bool bFromTaskbar = isVisible();
     if (bFromTaskbar)
         ShowFrame();
-    if (m_bLocked && HasKey()) {
-        // The file name is the file system's (UTF-8), as the document's own
-        // Check Key at opening shows it.
-        const std::string strPrompt = std::string(IDS_KEY_PROMPT) + m_doc.m_strFileName;
-        if (!m_prompts.RunCheckKey(strPrompt, m_doc.m_strKey)) {
-            if (bFromTaskbar) {
-                MinimizeToTaskbar();
-                m_timeRefused.start();
-            }
-            m_bRestoring = false;
-            return;
+    if (!CheckKeyToComeBack()) {
+        if (bFromTaskbar) {
+            MinimizeToTaskbar();
+            m_timeRefused.start();
         }
-        m_pTray->SetIcon(IDI_TRAY);
+        m_bRestoring = false;
+        return;
     }
-    // Without a KEY there is nothing to unlock; a lock flag left from a
-    // start at logon must not ask for a KEY of a file opened later.
-    m_bLocked = 0;
+    if (m_pPasswordBar)
+        m_pPasswordBar->hide();
     if (centralWidget())
         centralWidget()->show();
     SetMode(MODE_MAIN);
     ShowFrame();
     SetTrayDefault(ID_TRAY_LOCK);
     m_bRestoring = false;
+}
+
+bool CMainFrame::CheckKeyToComeBack() {
+    if (m_bLocked && HasKey()) {
+        // The file name is the file system's (UTF-8), as the document's own
+        // Check Key at opening shows it.
+        const std::string strPrompt = std::string(IDS_KEY_PROMPT) + m_doc.m_strFileName;
+        if (!m_prompts.RunCheckKey(strPrompt, m_doc.m_strKey))
+            return false;
+        m_pTray->SetIcon(IDI_TRAY);
+    }
+    // Without a KEY there is nothing to unlock; a lock flag left from a
+    // start at logon must not ask for a KEY of a file opened later.
+    m_bLocked = 0;
+    return true;
 }
 
 bool CMainFrame::IsEchoOfRefusal() const {
@@ -888,7 +907,7 @@ void CMainFrame::ShowFrame() {
 void CMainFrame::RaiseFromSecondStart() {
     // A window minimised for want of a tray comes back (through the KEY when
     // locked); one hidden in a tray stays there.
-    if (m_nMode == MODE_TRAY_MAIN && (isVisible() || !m_pTray->IsShown())) {
+    if (IsHiddenMode() && (isVisible() || !m_pTray->IsShown())) {
         RestoreMainWindow();
         return;
     }
@@ -898,6 +917,96 @@ void CMainFrame::RaiseFromSecondStart() {
         showNormal();
     raise();
     activateWindow();
+}
+
+// --- the Password Bar ---
+
+void CMainFrame::SetPasswordBar(CPasswordBarDlg* pBar) {
+    m_pPasswordBar = pBar;
+    connect(pBar, &CPasswordBarDlg::LockClicked, this, [this]() { HideBarToTray(true); });
+    connect(pBar, &CPasswordBarDlg::MinimizeClicked, this,
+            [this]() { HideBarToTray(m_nMin2Lock == 1); });
+    connect(pBar, &CPasswordBarDlg::CloseClicked, this, &CMainFrame::OnBarClose);
+    connect(pBar, &CPasswordBarDlg::MainWindowClicked, this, &CMainFrame::OnBarMainWindow);
+    RegisterBarCommands();
+}
+
+void CMainFrame::RegisterBarCommands() {
+    m_commands.Register(
+        ID_VIEW_PASSWORDBAR, [this]() { SwitchToPasswordBar(); }, [](CCmdUI& ui) { ui.Enable(); });
+    m_commands.Register(
+        ID_TRAY_PASSWORDBAR, [this]() { RestorePasswordBar(); },
+        [this](CCmdUI& ui) { ui.Enable(!IsModalOpen()); });
+}
+
+void CMainFrame::SwitchToPasswordBar() {
+    if (m_nMode != MODE_MAIN || !m_pPasswordBar)
+        return;
+    SaveWindowPlacement();
+    emit PasswordBarShowing();
+    m_pPasswordBar->FillGroups();
+    m_pPasswordBar->show();
+    m_pPasswordBar->raise();
+    m_pPasswordBar->activateWindow();
+    hide();
+    SetMode(MODE_BAR);
+    SetTrayDefault(ID_TRAY_LOCK);
+}
+
+void CMainFrame::RestorePasswordBar() {
+    if ((m_nMode != MODE_TRAY_MAIN && m_nMode != MODE_TRAY_BAR) || !m_pPasswordBar || m_bRestoring)
+        return;
+    m_bRestoring = true;
+    const bool bCameBack = CheckKeyToComeBack();
+    m_bRestoring = false;
+    if (!bCameBack)
+        return;
+    if (centralWidget())
+        centralWidget()->show();
+    hide();
+    emit PasswordBarShowing();
+    m_pPasswordBar->FillGroups();
+    m_pPasswordBar->show();
+    m_pPasswordBar->raise();
+    m_pPasswordBar->activateWindow();
+    SetMode(MODE_BAR);
+    SetTrayDefault(ID_TRAY_LOCK);
+}
+
+void CMainFrame::HideBarToTray(bool bLock) {
+    SetMode(MODE_TRAY_BAR);
+    SetTrayDefault(ID_TRAY_PASSWORDBAR);
+    if (bLock && HasKey()) {
+        m_bLocked = 1;
+        m_pTray->SetIcon(IDI_TRAY_LOCKED);
+    }
+    m_pPasswordBar->hide();
+    // With no tray icon to come back through, the main window waits in the
+    // taskbar instead (showing nothing of a locked file).
+    if (!m_pTray->IsShown())
+        MinimizeToTaskbar();
+}
+
+void CMainFrame::OnBarClose() {
+    if (m_nExit2Min != 0) {
+        HideBarToTray(m_nExit2Min == 2);
+        return;
+    }
+    m_pPasswordBar->hide();
+    Exit();
+    // A save question answered with Cancel keeps the program: the bar
+    // comes back rather than leaving no window at all.
+    if (!m_bDestroyed && m_nMode == MODE_BAR)
+        m_pPasswordBar->show();
+}
+
+void CMainFrame::OnBarMainWindow() {
+    if (m_nMode != MODE_BAR)
+        return;
+    m_pPasswordBar->hide();
+    SetMode(MODE_MAIN);
+    ShowFrame();
+    SetTrayDefault(ID_TRAY_LOCK);
 }
 
 // --- closing ---
@@ -937,6 +1046,12 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
 void CMainFrame::OnDestroy() {
     m_bDestroyed = true;
     m_timerIdle.stop();
+    if (m_pPasswordBar) {
+        if (m_nMode == MODE_BAR)
+            m_pPasswordBar->SavePosition();
+        m_pPasswordBar->hide();
+        m_pPasswordBar->WritePosition();
+    }
     SaveSettings();
     if (m_bClearRecent && m_doc.GetRecentFileList())
         m_doc.GetRecentFileList()->Clear();
@@ -969,8 +1084,7 @@ void CMainFrame::changeEvent(QEvent* pEvent) {
     if (!(windowState() & Qt::WindowMinimized)) {
         // Back from the taskbar after a minimise that found no tray: the
         // same way back as the tray's "Main Window".
-        if (bWasMinimized && m_nMode == MODE_TRAY_MAIN && isVisible() && !m_bRestoring &&
-            !IsEchoOfRefusal())
+        if (bWasMinimized && IsHiddenMode() && isVisible() && !m_bRestoring && !IsEchoOfRefusal())
             QMetaObject::invokeMethod(this, &CMainFrame::RestoreMainWindow, Qt::QueuedConnection);
         return;
     }

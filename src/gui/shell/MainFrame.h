@@ -15,6 +15,7 @@
 
 class CCofferDoc;
 class CMenuCharFilter;
+class CPasswordBarDlg;
 class CPrompts;
 class CProfile;
 class CSearchBar;
@@ -66,7 +67,13 @@ public:
     QToolBar* ToolBar() const { return m_pToolBar; }
     CSystemTray& Tray() { return *m_pTray; }
     bool IsMainInterface() const { return m_nMode == MODE_MAIN; }
-    bool HasPasswordBar() const { return false; }
+    // Both interfaces are in the tray (or, without one, in the taskbar).
+    bool IsHiddenMode() const { return m_nMode == MODE_TRAY_MAIN || m_nMode == MODE_TRAY_BAR; }
+    bool HasPasswordBar() const { return m_pPasswordBar != nullptr; }
+    // The frame's second interface (owned by the application, which wires
+    // it to the view); its commands are enabled from here on.
+    void SetPasswordBar(CPasswordBarDlg* pBar);
+    CPasswordBarDlg* PasswordBar() const { return m_pPasswordBar; }
     // A later start of the program asked for this one: the main window comes
     // to the front unless it is hidden.
     void RaiseFromSecondStart();
@@ -82,6 +89,10 @@ public:
     void OnViewOnTop();
     void Lock();
     void RestoreMainWindow();
+    // F2: the bar in place of the main window.
+    void SwitchToPasswordBar();
+    // Back from the tray into the bar (after the KEY when locked).
+    void RestorePasswordBar();
     // Empties the clipboard when it holds text, hides the main window into
     // the tray and, when bLock and the document has a KEY, locks.
     void HideToTray(bool bLock);
@@ -141,6 +152,8 @@ signals:
     void SearchReset();
     // The window has closed for good (the application quits).
     void Closed();
+    // The Password Bar is about to show: it takes the view's choice now.
+    void PasswordBarShowing();
 
 protected:
     void closeEvent(QCloseEvent* pEvent) override;
@@ -170,6 +183,14 @@ private:
     // Out of the taskbar or the tray, to the front.
     void ShowFrame();
     bool IsEchoOfRefusal() const;
+    // The KEY check on the way back from the tray: true when the user may
+    // come back (a locked file's KEY was typed, or nothing was locked).
+    bool CheckKeyToComeBack();
+    // The bar's buttons: the program's state after the bar's own part.
+    void RegisterBarCommands();
+    void HideBarToTray(bool bLock);
+    void OnBarClose();
+    void OnBarMainWindow();
     static std::string BarStateSection();
     void CreateActions();
     void CreateMenus();
@@ -206,6 +227,7 @@ private:
     QWidget* m_pHelpWindow = nullptr;
     QWidget* m_pView = nullptr;
     std::unique_ptr<CSystemTray> m_pTray;
+    CPasswordBarDlg* m_pPasswordBar = nullptr;
     QTimer m_timerIdle;
     bool m_bExitRequested = false;
     bool m_bDestroyed = false;

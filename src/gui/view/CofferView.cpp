@@ -8,6 +8,7 @@
 #include "core/base/StringTable.h"
 #include "core/base/TextUtil.h"
 #include "core/shell/CommandMap.h"
+#include "core/store/AccountDlgData.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 #include "core/store/KeyDialogRules.h"
@@ -39,18 +40,6 @@ void SetControlId(QWidget* pWidget, int nId, const char* pszName, const QString&
     pWidget->setProperty("controlId", nId);
     pWidget->setObjectName(QString::fromLatin1(pszName));
     pWidget->setAccessibleName(strAccessible);
-}
-
-// The six account texts the dialog handed back, as a record to copy from.
-CPasswordInfo AccountTexts(const SAccountDlgData& data) {
-    CPasswordInfo texts;
-    texts.m_strAccount = data.m_strAccount;
-    texts.m_strUserName = data.m_strUserName;
-    texts.m_strPassword = data.m_strPassword;
-    texts.m_strWebSite = data.m_strWebSite;
-    texts.m_strEMail = data.m_strEMail;
-    texts.m_strComments = data.m_strComments;
-    return texts;
 }
 
 bool IsBlank(const std::string& strText) {
@@ -524,13 +513,7 @@ void CCofferView::EditAccount(QTreeWidgetItem* pItem) {
     CPasswordInfo* pOld = CAccountTreeCtrl::GetItemData(pItem);
     SAccountDlgData dlg = NewDialogData();
     dlg.m_strGroup = CAccountTreeCtrl::GetItemData(pItem->parent())->m_strGroup;
-    dlg.m_strAccount = pOld->m_strAccount;
-    dlg.m_strUserName = pOld->m_strUserName;
-    dlg.m_strPassword = pOld->m_strPassword;
-    dlg.m_strWebSite = pOld->m_strWebSite;
-    dlg.m_strEMail = pOld->m_strEMail;
-    dlg.m_strComments = pOld->m_strComments;
-    dlg.m_pEditing = pOld;
+    FillAccountDlgData(dlg, *pOld);
     if (!m_editPrompts.RunAccountDlg(dlg))
         return;
     QTreeWidgetItem* pGroupItem = FindGroupItem(dlg.m_strGroup);
@@ -725,6 +708,12 @@ int CCofferView::CountGroupItems() const {
 
 int CCofferView::CountCurrentGroupAccounts() const {
     return m_hCurGroup ? m_hCurGroup->childCount() : 0;
+}
+
+void CCofferView::SelectByNames(const std::string& strGroup, const std::string& strAccount) {
+    m_strSelectGroup = strGroup;
+    m_strSelectAccount = strAccount;
+    OnUpdate();
 }
 
 std::string CCofferView::CurrentGroupLabel() const {

@@ -65,6 +65,8 @@ public:
     void DeleteGroup(QTreeWidgetItem* pItem);
     // Lays the view out again with the frame's current bar visibility.
     void RebuildLayout();
+    // The Password Bar's choice: selected when the view is rebuilt now.
+    void SelectByNames(const std::string& strGroup, const std::string& strAccount);
 
     // What the status panes and the Password Bar read.
     int CountGroupItems() const;

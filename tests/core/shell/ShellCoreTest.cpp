@@ -1,5 +1,6 @@
 #include "core/base/SettingsSchema.h"
 #include "core/base/StringTable.h"
+#include "core/shell/BarSnap.h"
 #include "core/shell/CommandLineInfo.h"
 #include "core/shell/CommandMap.h"
 #include "core/shell/StartupFile.h"
@@ -152,4 +153,23 @@ TEST(CommandMap, HandlerMayReplaceItselfWhileRunning) {
     EXPECT_TRUE(map.Execute(7));
     EXPECT_TRUE(map.Execute(7));
     EXPECT_EQ(nRuns, 11);
+}
+
+// The Password Bar pulls to the left and top edges from under 15 pixels and
+// to the right edge from under 40 pixels on either side; never to the bottom.
+TEST(BarSnap, PullsToTheNearEdgesOnly) {
+    constexpr int W = 1280;
+    auto snap = [](int nLeft, int nTop, int nWidth) {
+        const SBarSnap s = SnapToEdges(nLeft, nTop, nLeft + nWidth, W);
+        return std::pair(s.m_nX, s.m_nY);
+    };
+    EXPECT_EQ(snap(10, 300, 400), std::pair(0, 300));
+    EXPECT_EQ(snap(15, 14, 400), std::pair(15, 0));
+    // Right edge 39 pixels short of the screen's: flush right; 40: stays.
+    EXPECT_EQ(snap(W - 39 - 400, 300, 400), std::pair(W - 400, 300));
+    EXPECT_EQ(snap(W - 40 - 400, 300, 400), std::pair(W - 440, 300));
+    // Past the right edge by less than 40 comes back onto the screen.
+    EXPECT_EQ(snap(W - 370, 300, 400), std::pair(W - 400, 300));
+    // Near the bottom nothing moves.
+    EXPECT_EQ(snap(500, 1000, 400), std::pair(500, 1000));
 }

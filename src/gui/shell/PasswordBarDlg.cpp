@@ -1,0 +1,488 @@
+#include "gui/shell/PasswordBarDlg.h"
+
+#include "core/base/Profile.h"
+#include "core/base/Prompts.h"
+#include "core/base/SettingKeys.h"
+#include "core/base/StringTable.h"
+#include "core/link/LinkCommand.h"
+#include "core/shell/BarSnap.h"
+#include "core/store/AccountDlgData.h"
+#include "core/store/CodePage.h"
+#include "core/store/FileIO.h"
+#include "core/tree/GroupChoice.h"
+#include "gui/controls/DragTextButton.h"
+#include "gui/controls/HoverButton.h"
+#include "gui/controls/HoverComboBox.h"
+#include "platform/Clipboard.h"
+#include "platform/DesktopLinkOpener.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+// The bar's menu: its items and their command numbers.
+constexpr int ID_BAR_MAINWINDOW = 32911;
+constexpr int ID_BAR_OPEN = 32921;
+constexpr int ID_BAR_SAVE = 32933;
+constexpr int ID_BAR_ADD_ACCOUNT = 32914;
+constexpr int ID_BAR_EDIT_ACCOUNT = 32977;
+constexpr int ID_BAR_EXIT = 32907;
+
+constexpr int IDC_GRIP = 1149;
+constexpr int IDC_GROUPS = 1158;
+constexpr int IDC_ACCOUNTS = 1137;
+constexpr int ICON_GRIP = 345;
+constexpr int LIST_WIDTH = 110;
+
+struct SBarButton {
+    int m_nId;
+    int m_nIcon;
+    const char* m_pszTip;
+};
+
+// The buttons right of the two lists, left to right.
+constexpr SBarButton TRAILING_BUTTONS[] = {
+    {CPasswordBarDlg::IDC_HYPERLINK, 354, "Open Hyperlink"},
+    {CPasswordBarDlg::IDC_EMAIL, 352, "Send E-Mail"},
+    {CPasswordBarDlg::IDC_LOCK, 357, "Lock Program"},
+    {CPasswordBarDlg::IDC_MINIMIZE, 350, "Minimize"},
+    {CPasswordBarDlg::IDC_MAIN_WINDOW, 349, "Main Window"},
+    {CPasswordBarDlg::IDC_CLOSE, 348, "Close"},
+    {CPasswordBarDlg::IDC_MENU, 351, "Show Menu"},
+};
+
+const char* const BAR_TITLE = "Password Bar";
+
+CPasswordInfo* RecordOf(const QComboBox* pList, int nIndex) {
+    return nIndex < 0 ? nullptr
+                      : reinterpret_cast<CPasswordInfo*>(pList->itemData(nIndex).value<quintptr>());
+}
+
+bool IsInputEvent(QEvent::Type eType) {
+    switch (eType) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+CPasswordBarDlg::CPasswordBarDlg(CCofferDoc& doc, CProfile& profile, CPrompts& prompts,
+                                 CEditPrompts& editPrompts, QWidget* pParent)
+    : QWidget(pParent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_doc(doc),
+      m_profile(profile), m_prompts(prompts), m_editPrompts(editPrompts) {
+    setObjectName(QStringLiteral("PasswordBar"));
+    setWindowTitle(QString::fromUtf8(BAR_TITLE));
+    // A move over the grip pulls the bar to the edges, pressed or not.
+    setMouseTracking(true);
+    CreateControls();
+    CreateMenu();
+    m_ptBar = QPoint(int(m_profile.Get(EIntSetting::barX)), int(m_profile.Get(EIntSetting::barY)));
+    move(m_ptBar);
+    ResetBar();
+}
+
+CPasswordBarDlg::~CPasswordBarDlg() = default;
+
+CHoverButton* CPasswordBarDlg::NewButton(int nId, int nIcon, const char* pszTip) {
+    CHoverButton* pButton = nId == IDC_COPY_USERNAME || nId == IDC_COPY_PASSWORD
+                                ? new CDragTextButton(this)
+                                : new CHoverButton(this);
+    pButton->setObjectName(QStringLiteral("bar%1").arg(nId));
+    pButton->SetIcon(nIcon);
+    pButton->setToolTip(QString::fromUtf8(pszTip));
+    pButton->setAccessibleName(QString::fromUtf8(pszTip));
+    // Only the two lists take the keyboard.
+    pButton->setFocusPolicy(Qt::NoFocus);
+    pButton->installEventFilter(this);
+    return pButton;
+}
+
+void CPasswordBarDlg::CreateControls() {
+    auto* pLayout = new QHBoxLayout(this);
+    pLayout->setContentsMargins(0, 1, 2, 1);
+    pLayout->setSpacing(1);
+
+    m_pGrip = new QLabel(this);
+    m_pGrip->setObjectName(QStringLiteral("bar%1").arg(IDC_GRIP));
+    m_pGrip->setPixmap(QIcon(QStringLiteral(":/icons/%1.svg").arg(ICON_GRIP))
+                           .pixmap(m_rcGrip.width(), m_rcGrip.height()));
+    m_pGrip->setFixedSize(m_rcGrip.size());
+    m_pGrip->setCursor(Qt::SizeAllCursor);
+    // The grip's presses and moves are the bar's own.
+    m_pGrip->setAttribute(Qt::WA_TransparentForMouseEvents);
+    pLayout->addWidget(m_pGrip);
+
+    const CCodePage& codePage = m_doc.CodePage();
+    m_pCopyUserName =
+        static_cast<CDragTextButton*>(NewButton(IDC_COPY_USERNAME, 355, "Copy / Drag User Name"));
+    m_pCopyPassword =
+        static_cast<CDragTextButton*>(NewButton(IDC_COPY_PASSWORD, 356, "Copy / Drag Password"));
+    m_pCopyUserName->SetCodePage(codePage);
+    m_pCopyPassword->SetCodePage(codePage);
+    pLayout->addWidget(m_pCopyUserName);
+    pLayout->addWidget(m_pCopyPassword);
+
+    const auto newList = [this, pLayout](int nId, const char* pszName) {
+        auto* pList = new CHoverComboBox(this);
+        pList->setObjectName(QStringLiteral("bar%1").arg(nId));
+        pList->setAccessibleName(QString::fromUtf8(pszName));
+        pList->setMinimumWidth(LIST_WIDTH);
+        pList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        pList->installEventFilter(this);
+        pLayout->addWidget(pList, 1);
+        return pList;
+    };
+    m_pGroups = newList(IDC_GROUPS, "Group");
+    m_pAccounts = newList(IDC_ACCOUNTS, "Account");
+    connect(m_pGroups, &QComboBox::activated, this, [this]() { FillAccounts(); });
+    connect(m_pAccounts, &QComboBox::activated, this, [this]() { SelectAccount(); });
+
+    for (const SBarButton& button : TRAILING_BUTTONS)
+        pLayout->addWidget(NewButton(button.m_nId, button.m_nIcon, button.m_pszTip));
+
+    connect(Button(IDC_HYPERLINK), &QPushButton::clicked, this, [this]() {
+        if (m_pCurAccount && !m_pCurAccount->m_strWebSite.empty())
+            OpenTarget(m_pCurAccount->m_strWebSite);
+    });
+    connect(Button(IDC_EMAIL), &QPushButton::clicked, this, [this]() {
+        if (m_pCurAccount && !m_pCurAccount->m_strEMail.empty())
+            OpenTarget("mailto:" + m_pCurAccount->m_strEMail);
+    });
+    connect(Button(IDC_LOCK), &QPushButton::clicked, this, &CPasswordBarDlg::OnLock);
+    connect(Button(IDC_MINIMIZE), &QPushButton::clicked, this, &CPasswordBarDlg::OnMinimize);
+    connect(Button(IDC_MAIN_WINDOW), &QPushButton::clicked, this, &CPasswordBarDlg::OnMainWindow);
+    connect(Button(IDC_CLOSE), &QPushButton::clicked, this, &CPasswordBarDlg::OnClose);
+    connect(Button(IDC_MENU), &QPushButton::clicked, this, &CPasswordBarDlg::ShowMenu);
+}
+
+void CPasswordBarDlg::CreateMenu() {
+    m_pMenu = new QMenu(this);
+    m_pMenu->setObjectName(QStringLiteral("BarMenu"));
+    const auto add = [this](int nId, const char* pszText, void (CPasswordBarDlg::*pfn)()) {
+        QAction* pAction = m_pMenu->addAction(QString::fromUtf8(pszText));
+        pAction->setProperty("commandId", nId);
+        connect(pAction, &QAction::triggered, this, pfn);
+    };
+    add(ID_BAR_MAINWINDOW, "Main Window", &CPasswordBarDlg::OnMainWindow);
+    m_pMenu->addSeparator();
+    add(ID_BAR_OPEN, "Open...", &CPasswordBarDlg::OnOpen);
+    add(ID_BAR_SAVE, "Save", &CPasswordBarDlg::OnSave);
+    m_pMenu->addSeparator();
+    add(ID_BAR_ADD_ACCOUNT, "Add Account...", &CPasswordBarDlg::OnAddAccount);
+    add(ID_BAR_EDIT_ACCOUNT, "Edit Account...", &CPasswordBarDlg::OnEditAccount);
+    m_pMenu->addSeparator();
+    add(ID_BAR_EXIT, "Exit", &CPasswordBarDlg::OnClose);
+}
+
+CHoverButton* CPasswordBarDlg::Button(int nId) const {
+    return findChild<CHoverButton*>(QStringLiteral("bar%1").arg(nId));
+}
+
+QString CPasswordBarDlg::ToQt(const std::string& strStored) const {
+    return QString::fromStdString(m_doc.CodePage().ToUtf8(strStored));
+}
+
+// --- the lists ---
+
+void CPasswordBarDlg::FillGroups() {
+    if (!HasKey()) {
+        // No file: nothing of an earlier one may stay listed, since its
+        // records are gone.
+        Button(IDC_LOCK)->setEnabled(false);
+        m_pGroups->clear();
+        m_pGroups->setEnabled(false);
+        m_pInfoList = nullptr;
+        FillAccounts();
+        return;
+    }
+    m_pInfoList = &m_doc.m_listInfo;
+    Button(IDC_LOCK)->setEnabled(true);
+    m_pGroups->setEnabled(true);
+    m_pGroups->clear();
+    const CGroupChoice groups(*m_pInfoList, m_doc.CodePage());
+    for (const SGroupEntry& entry : groups.Entries())
+        m_pGroups->addItem(ToQt(entry.m_strText), QVariant::fromValue(quintptr(entry.m_pRecord)));
+    m_pGroups->setCurrentIndex(m_strCurGroup.empty() ? (groups.Count() > 0 ? 0 : -1)
+                                                     : groups.Preselect(m_strCurGroup));
+    FillAccounts();
+}
+
+void CPasswordBarDlg::FillAccounts() {
+    m_pAccounts->clear();
+    const CPasswordInfo* pGroup = RecordOf(m_pGroups, m_pGroups->currentIndex());
+    if (pGroup == nullptr || m_pInfoList == nullptr) {
+        m_pAccounts->setEnabled(false);
+        m_strCurGroup.clear();
+        SelectAccount();
+        return;
+    }
+    m_strCurGroup = pGroup->m_strGroup;
+    m_pAccounts->setEnabled(true);
+    const CGroupChoice accounts(*m_pInfoList, pGroup, m_doc.CodePage());
+    for (const SGroupEntry& entry : accounts.Entries())
+        m_pAccounts->addItem(ToQt(entry.m_strText), QVariant::fromValue(quintptr(entry.m_pRecord)));
+    if (accounts.Count() > 0) {
+        const int nFound = m_strCurAccount.empty() ? 0 : accounts.Preselect(m_strCurAccount);
+        m_pAccounts->setCurrentIndex(nFound < 0 ? 0 : nFound);
+        m_strCurAccount.clear();
+    } else {
+        m_pAccounts->setCurrentIndex(-1);
+    }
+    SelectAccount();
+}
+
+void CPasswordBarDlg::SelectAccount() {
+    m_pCurAccount = RecordOf(m_pAccounts, m_pAccounts->currentIndex());
+    if (m_pCurAccount == nullptr) {
+        for (int nId : {IDC_COPY_USERNAME, IDC_COPY_PASSWORD, IDC_HYPERLINK, IDC_EMAIL})
+            Button(nId)->setEnabled(false);
+        m_pCopyUserName->SetDragText({});
+        m_pCopyPassword->SetDragText({});
+        m_strCurAccount.clear();
+        return;
+    }
+    m_pCopyUserName->setEnabled(!m_pCurAccount->m_strUserName.empty());
+    m_pCopyPassword->setEnabled(!m_pCurAccount->m_strPassword.empty());
+    Button(IDC_HYPERLINK)->setEnabled(!m_pCurAccount->m_strWebSite.empty());
+    Button(IDC_EMAIL)->setEnabled(!m_pCurAccount->m_strEMail.empty());
+    m_strCurAccount = m_pCurAccount->m_strAccount;
+    m_pCopyUserName->SetDragText(m_pCurAccount->m_strUserName);
+    m_pCopyPassword->SetDragText(m_pCurAccount->m_strPassword);
+}
+
+void CPasswordBarDlg::ResetBar() {
+    m_pGroups->clear();
+    m_pAccounts->clear();
+    m_pCurAccount = nullptr;
+    m_pInfoList = nullptr;
+    for (int nId : {IDC_LOCK, IDC_COPY_USERNAME, IDC_COPY_PASSWORD, IDC_HYPERLINK, IDC_EMAIL})
+        Button(nId)->setEnabled(false);
+    m_pCopyUserName->SetDragText({});
+    m_pCopyPassword->SetDragText({});
+    m_strCurGroup.clear();
+    m_strCurAccount.clear();
+}
+
+// --- place ---
+
+void CPasswordBarDlg::SavePosition() {
+    m_ptBar = pos();
+}
+
+void CPasswordBarDlg::WritePosition() {
+    m_profile.Set(EIntSetting::barX, unsigned(m_ptBar.x()));
+    m_profile.Set(EIntSetting::barY, unsigned(m_ptBar.y()));
+}
+
+void CPasswordBarDlg::SnapToEdges() {
+    const QScreen* pScreen = QGuiApplication::primaryScreen();
+    if (pScreen == nullptr)
+        return;
+    const QRect rect = frameGeometry();
+    const SBarSnap snap = ::SnapToEdges(rect.left(), rect.top(), rect.left() + rect.width(),
+                                        pScreen->geometry().width());
+    if (snap.m_nX != rect.left() || snap.m_nY != rect.top())
+        move(snap.m_nX, snap.m_nY);
+}
+
+// --- buttons ---
+
+void CPasswordBarDlg::OpenTarget(const std::string& strTarget) {
+    const int nResult = OpenLink(strTarget, m_doc.CodePage());
+    if (nResult <= LINK_FAILURE_MAX)
+        m_prompts.MessageBox(LinkErrorMessage(nResult), EMsgIcon::exclamation);
+}
+
+void CPasswordBarDlg::OnLock() {
+    CClipboard::EmptyIfText();
+    emit NamesForView(m_strCurGroup, m_strCurAccount);
+    emit LockClicked();
+}
+
+void CPasswordBarDlg::OnMinimize() {
+    SavePosition();
+    CClipboard::EmptyIfText();
+    emit NamesForView(m_strCurGroup, m_strCurAccount);
+    emit MinimizeClicked();
+}
+
+void CPasswordBarDlg::OnClose() {
+    SavePosition();
+    CClipboard::EmptyIfText();
+    emit CloseClicked();
+}
+
+void CPasswordBarDlg::OnMainWindow() {
+    SavePosition();
+    emit NamesForView(m_strCurGroup, m_strCurAccount);
+    emit MainWindowClicked();
+    ResetBar();
+}
+
+void CPasswordBarDlg::ShowMenu() {
+    CHoverButton* pButton = Button(IDC_MENU);
+    pButton->ResetHover();
+    // Right-aligned under the button, unless that runs off the desktop.
+    const QRect rect(pButton->mapToGlobal(QPoint(0, 0)), pButton->size());
+    const QScreen* pScreen = screen();
+    const int nDesktopRight = pScreen ? pScreen->virtualGeometry().right() : rect.right();
+    const int nRight = rect.right() > nDesktopRight ? rect.left() : rect.right();
+    const QSize size = m_pMenu->sizeHint();
+    m_pMenu->popup(QPoint(nRight - size.width() + 1, rect.bottom() + 1));
+}
+
+// --- the menu's commands ---
+
+void CPasswordBarDlg::OnOpen() {
+    m_bModalOpen = true;
+    SFilePrompt prompt;
+    std::string strPath;
+    if (m_prompts.PromptOpenFile(prompt, strPath))
+        OpenFile(strPath);
+    m_bModalOpen = false;
+}
+
+void CPasswordBarDlg::OpenFile(const std::string& strPath) {
+    if (strPath == m_doc.GetPathName())
+        return;
+    // A close that leaves the file open was cancelled.
+    if (HasKey() && m_doc.OnFileClose() != 1 && HasKey())
+        return;
+    ResetBar();
+    m_pGroups->setEnabled(false);
+    m_pAccounts->setEnabled(false);
+    m_doc.OnOpenDocument(strPath);
+    if (m_doc.m_strFileName.empty())
+        return;
+    m_doc.InitialUpdate();
+    m_doc.SetPathName(strPath, m_doc.m_bOpen);
+    FillGroups();
+}
+
+void CPasswordBarDlg::OnSave() {
+    if (!m_doc.IsModified())
+        return;
+    if (m_doc.HasFilePath() && IsReadOnlyFile(m_doc.GetPathName()) &&
+        m_prompts.MessageBox(IDS_SAVE_READONLY, EMsgIcon::exclamation, EMsgButtons::yesNo) !=
+            EMsgAnswer::yes)
+        return;
+    m_doc.DoFileSave();
+}
+
+SAccountDlgData CPasswordBarDlg::NewDialogData() const {
+    SAccountDlgData dlg;
+    dlg.m_bMaskPasswords = m_bMaskPasswords;
+    dlg.m_generator = m_generator;
+    dlg.m_strGroup = m_strCurGroup;
+    return dlg;
+}
+
+void CPasswordBarDlg::SetDialogDefaults(bool bMaskPasswords, const SGeneratorSettings& generator) {
+    m_bMaskPasswords = bMaskPasswords;
+    m_generator = generator;
+}
+
+void CPasswordBarDlg::OnAddAccount() {
+    if (!HasKey())
+        return;
+    SAccountDlgData dlg = NewDialogData();
+    m_bModalOpen = true;
+    const bool bOk = m_editPrompts.RunAccountDlg(dlg);
+    m_bModalOpen = false;
+    if (!bOk || m_doc.AddAccount(dlg.m_strGroup, AccountTexts(dlg)) == nullptr)
+        return;
+    ShowChangedAccount(dlg);
+}
+
+void CPasswordBarDlg::OnEditAccount() {
+    // The account shown is the one edited, whatever other account's name
+    // begins like its own.
+    CPasswordInfo* pOld = m_pCurAccount;
+    if (!HasKey() || pOld == nullptr)
+        return;
+    SAccountDlgData dlg = NewDialogData();
+    FillAccountDlgData(dlg, *pOld);
+    m_bModalOpen = true;
+    const bool bOk = m_editPrompts.RunAccountDlg(dlg);
+    m_bModalOpen = false;
+    if (!bOk)
+        return;
+    // The record goes with the lists' pointers to it.
+    m_pAccounts->clear();
+    m_pCurAccount = nullptr;
+    if (m_doc.ReplaceAccount(pOld, dlg.m_strGroup, AccountTexts(dlg)) == nullptr) {
+        FillGroups();
+        return;
+    }
+    ShowChangedAccount(dlg);
+}
+
+void CPasswordBarDlg::ShowChangedAccount(const SAccountDlgData& dlg) {
+    // The record is in the group chosen in the dialog; the bar shows it there.
+    m_strCurGroup = dlg.m_strGroup;
+    m_strCurAccount = dlg.m_strAccount;
+    m_doc.SetModifiedFlag(true);
+    FillGroups();
+    emit NamesForView(m_strCurGroup, m_strCurAccount);
+    // The document's own save is for the main window's commands; the bar
+    // saves as the file's auto-save asks.
+    if (m_doc.m_bAutoSave)
+        m_doc.DoFileSave();
+}
+
+// --- input ---
+
+bool CPasswordBarDlg::event(QEvent* pEvent) {
+    if (IsInputEvent(pEvent->type()))
+        emit Activity();
+    return QWidget::event(pEvent);
+}
+
+bool CPasswordBarDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (IsInputEvent(pEvent->type()))
+        emit Activity();
+    return QWidget::eventFilter(pWatched, pEvent);
+}
+
+void CPasswordBarDlg::mousePressEvent(QMouseEvent* pEvent) {
+    if (pEvent->button() == Qt::LeftButton && m_rcGrip.contains(pEvent->position().toPoint()) &&
+        windowHandle() != nullptr) {
+        // The window manager moves the bar as if its caption were held.
+        windowHandle()->startSystemMove();
+        return;
+    }
+    QWidget::mousePressEvent(pEvent);
+}
+
+void CPasswordBarDlg::mouseMoveEvent(QMouseEvent* pEvent) {
+    if (m_rcGrip.contains(pEvent->position().toPoint()))
+        SnapToEdges();
+    QWidget::mouseMoveEvent(pEvent);
+}
+
+void CPasswordBarDlg::keyPressEvent(QKeyEvent* pEvent) {
+    // Enter and Escape never close the bar; every other key gets the
+    // default handling.
+    switch (pEvent->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        pEvent->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(pEvent);
+    }
+}

@@ -1,0 +1,147 @@
+#pragma once
+
+#include "core/base/EditPrompts.h"
+#include "core/store/CofferDoc.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+
+#include <string>
+
+class CDragTextButton;
+class CEditPrompts;
+class CHoverButton;
+class CHoverComboBox;
+class CPrompts;
+class CProfile;
+class QLabel;
+class QMenu;
+
+// The Password Bar: a thin, captionless, always-on-top strip that stands in
+// for the main window when all the user wants is to pick an account and hand
+// its user name or password to another program. A group list and an account
+// list choose the account; icon buttons copy or drag its user name and
+// password, open its web site, write to its e-mail address, and lock,
+// minimise, go back to the main window or close. A menu button opens files,
+// saves, and adds and edits accounts through the account dialog.
+//
+// The bar works on the document's record list directly and reads it again at
+// every fill. What happens to the program's state when it locks, hides or
+// hands over to the main window is the frame's: the bar does its own part
+// (its position, the clipboard) and then signals.
+class CPasswordBarDlg : public QWidget {
+    Q_OBJECT
+public:
+    CPasswordBarDlg(CCofferDoc& doc, CProfile& profile, CPrompts& prompts,
+                    CEditPrompts& editPrompts, QWidget* pParent = nullptr);
+    ~CPasswordBarDlg() override;
+
+    // Fills the group list from the document, choosing m_strCurGroup (the
+    // top group when ""), then the account list.
+    void FillGroups();
+    // Fills the account list from the group chosen, choosing m_strCurAccount
+    // (the top account when "" or missing).
+    void FillAccounts();
+    // Takes the chosen account and enables the buttons by its texts.
+    void SelectAccount();
+    // Empty lists, nothing to act on.
+    void ResetBar();
+    // Keeps the bar's place for the next time it is shown.
+    void SavePosition();
+    // Moves the bar flush to an edge of the screen it comes near.
+    void SnapToEdges();
+    // Opens strPath in place of the open file (nothing when it is the file
+    // already open); the KEY check is the document's, over the bar.
+    void OpenFile(const std::string& strPath);
+    // Writes the bar's place to the settings; the frame calls it as the
+    // program ends.
+    void WritePosition();
+
+    // The menu's commands (also reached by tests).
+    void OnOpen();
+    void OnSave();
+    void OnAddAccount();
+    void OnEditAccount();
+
+    // What the account dialog opens with, from the frame's settings.
+    void SetDialogDefaults(bool bMaskPasswords, const SGeneratorSettings& generator);
+
+    // The controls, for the frame and tests.
+    CHoverComboBox* GroupList() const { return m_pGroups; }
+    CHoverComboBox* AccountList() const { return m_pAccounts; }
+    CDragTextButton* CopyUserNameButton() const { return m_pCopyUserName; }
+    CDragTextButton* CopyPasswordButton() const { return m_pCopyPassword; }
+    CHoverButton* Button(int nId) const;
+    QMenu* Menu() const { return m_pMenu; }
+
+    CPasswordInfo* m_pCurAccount = nullptr;
+    CCofferDoc::CInfoList* m_pInfoList = nullptr;
+    std::string m_strCurGroup;
+    std::string m_strCurAccount;
+    QPoint m_ptBar;
+    // A dialog opened from the bar is running: the idle timers wait.
+    bool m_bModalOpen = false;
+    // The grip at the bar's left end, in the bar's pixels.
+    QRect m_rcGrip{0, 0, 10, 21};
+
+    // The control numbers of the bar's buttons.
+    static constexpr int IDC_COPY_USERNAME = 1139;
+    static constexpr int IDC_COPY_PASSWORD = 1140;
+    static constexpr int IDC_HYPERLINK = 1141;
+    static constexpr int IDC_EMAIL = 1142;
+    static constexpr int IDC_MENU = 1144;
+    static constexpr int IDC_MAIN_WINDOW = 1154;
+    static constexpr int IDC_LOCK = 1156;
+    static constexpr int IDC_CLOSE = 1159;
+    static constexpr int IDC_MINIMIZE = 1160;
+
+signals:
+    // The bar's buttons, after the bar's own part: the frame changes the
+    // program's state. Lock and Minimise pass the bar's choice to the view
+    // first, Close does not.
+    void LockClicked();
+    void MinimizeClicked();
+    void CloseClicked();
+    void MainWindowClicked();
+    // The bar's choice of group and account, for the main view to select.
+    void NamesForView(const std::string& strGroup, const std::string& strAccount);
+    // Any input on the bar: the idle countdowns start again.
+    void Activity();
+
+protected:
+    bool event(QEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+    void CreateControls();
+    void CreateMenu();
+    CHoverButton* NewButton(int nId, int nIcon, const char* pszTip);
+    void ShowMenu();
+    void OnLock();
+    void OnMinimize();
+    void OnClose();
+    void OnMainWindow();
+    void OpenTarget(const std::string& strTarget);
+    // An account added or edited through the dialog: shown in its group.
+    void ShowChangedAccount(const SAccountDlgData& dlg);
+    SAccountDlgData NewDialogData() const;
+    bool HasKey() const { return !m_doc.m_strKey.empty(); }
+    QString ToQt(const std::string& strStored) const;
+
+    CCofferDoc& m_doc;
+    CProfile& m_profile;
+    CPrompts& m_prompts;
+    CEditPrompts& m_editPrompts;
+    QLabel* m_pGrip = nullptr;
+    CDragTextButton* m_pCopyUserName = nullptr;
+    CDragTextButton* m_pCopyPassword = nullptr;
+    CHoverComboBox* m_pGroups = nullptr;
+    CHoverComboBox* m_pAccounts = nullptr;
+    QMenu* m_pMenu = nullptr;
+    bool m_bMaskPasswords = true;
+    SGeneratorSettings m_generator;
+};

@@ -1,0 +1,279 @@
+#include "gui/shell/PasswordBarDlg.h"
+
+#include "core/store/FieldCipher.h"
+#include "gui/controls/DragTextButton.h"
+#include "gui/controls/HoverComboBox.h"
+#include "gui/shell/FrameFixture.h"
+#include "support/ScriptedEditPrompts.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// A bar over a document that holds a KEY and these records:
+//   Bank: "home" (user name and password), "nopass" (user name only),
+//         "Site" (web site and e-mail)
+//   Empty: no account
+//   Mail: "Mail", "mail"
+struct CBarFixture {
+    CBarFixture() {
+        fx.m_pDoc->SetPrompts(&fx.m_prompts);
+        m_edits.m_fnFail = [this](const std::string& strWhy) {
+            fx.m_vecFailures.push_back(strWhy);
+        };
+        fx.GiveKey("secret");
+        CCofferDoc& doc = *fx.m_pDoc;
+        for (const char* pszGroup : {"Bank", "Empty", "Mail"})
+            doc.AddGroup(pszGroup);
+        Account("Bank", "home", "ann", "pw1");
+        Account("Bank", "nopass", "bob", "");
+        CPasswordInfo site;
+        site.m_strAccount = "Site";
+        site.m_strWebSite = "https://example.org/";
+        site.m_strEMail = "x@example.org";
+        doc.AddAccount("Bank", site);
+        Account("Mail", "Mail", "upper", "u");
+        Account("Mail", "mail", "lower", "l");
+        doc.SetModifiedFlag(false);
+        m_pBar = std::make_unique<CPasswordBarDlg>(doc, fx.m_profile, fx.m_prompts, m_edits);
+    }
+
+    void Account(const char* pszGroup, const char* pszName, const char* pszUser,
+                 const char* pszPassword) {
+        CPasswordInfo info;
+        info.m_strAccount = pszName;
+        info.m_strUserName = pszUser;
+        info.m_strPassword = pszPassword;
+        fx.m_pDoc->AddAccount(pszGroup, info);
+    }
+
+    bool Enabled(int nId) const { return m_pBar->Button(nId)->isEnabled(); }
+    QString Shown(const QComboBox* pList) const { return pList->currentText(); }
+    void Choose(QComboBox* pList, const QString& strText) {
+        pList->setCurrentIndex(pList->findText(strText, Qt::MatchExactly | Qt::MatchCaseSensitive));
+        emit pList->activated(pList->currentIndex());
+    }
+
+    CFrameFixture fx;
+    CScriptedEditPrompts m_edits;
+    std::unique_ptr<CPasswordBarDlg> m_pBar;
+};
+
+} // namespace
+
+class CPasswordBarTest : public QObject {
+    Q_OBJECT
+private slots:
+    void fillsAndSelectsByTheListRules();
+    void withoutAFileEverythingIsOff();
+    void addAndEditActOnTheDialogsGroupAndTheAccountShown();
+    void openingAskesOnlyWhatItMust();
+    void buttonsDoTheirPartThenSignal();
+    void snapsToTheEdgesAndIgnoresEnterAndEscape();
+};
+
+void CPasswordBarTest::fillsAndSelectsByTheListRules() {
+    CBarFixture b;
+    CPasswordBarDlg& bar = *b.m_pBar;
+    bar.FillGroups();
+    // No group asked for: the top group and its top account.
+    QCOMPARE(b.Shown(bar.GroupList()), QString("Bank"));
+    QCOMPARE(bar.AccountList()->count(), 3);
+    QCOMPARE(b.Shown(bar.AccountList()), QString("home"));
+    QVERIFY(b.Enabled(CPasswordBarDlg::IDC_LOCK));
+    QVERIFY(b.Enabled(CPasswordBarDlg::IDC_COPY_USERNAME));
+    QVERIFY(b.Enabled(CPasswordBarDlg::IDC_COPY_PASSWORD));
+    QVERIFY(!b.Enabled(CPasswordBarDlg::IDC_HYPERLINK));
+    QCOMPARE(bar.CopyPasswordButton()->GetDragText(), std::string("pw1"));
+
+    // An empty password disables only its own button.
+    b.Choose(bar.AccountList(), "nopass");
+    QVERIFY(b.Enabled(CPasswordBarDlg::IDC_COPY_USERNAME));
+    QVERIFY(!b.Enabled(CPasswordBarDlg::IDC_COPY_PASSWORD));
+    b.Choose(bar.AccountList(), "Site");
+    QVERIFY(b.Enabled(CPasswordBarDlg::IDC_HYPERLINK));
+    QVERIFY(b.Enabled(CPasswordBarDlg::IDC_EMAIL));
+    QVERIFY(!b.Enabled(CPasswordBarDlg::IDC_COPY_USERNAME));
+
+    // A group without accounts: an enabled, empty account list and the
+    // four account buttons off.
+    b.Choose(bar.GroupList(), "Empty");
+    QVERIFY(bar.AccountList()->isEnabled());
+    QCOMPARE(bar.AccountList()->count(), 0);
+    for (int nId : {CPasswordBarDlg::IDC_COPY_USERNAME, CPasswordBarDlg::IDC_COPY_PASSWORD,
+                    CPasswordBarDlg::IDC_HYPERLINK, CPasswordBarDlg::IDC_EMAIL})
+        QVERIFY(!b.Enabled(nId));
+    QVERIFY(bar.m_pCurAccount == nullptr);
+
+    // Names handed over by the view choose by their beginning, ignoring
+    // case; an account that is not there gives the top one.
+    bar.m_strCurGroup = "ma";
+    bar.m_strCurAccount = "nothing";
+    bar.FillGroups();
+    QCOMPARE(b.Shown(bar.GroupList()), QString("Mail"));
+    QCOMPARE(bar.AccountList()->currentIndex(), 0);
+    // Of two names equal but for case, the one asked for.
+    const QString strSecond = bar.AccountList()->itemText(1);
+    bar.m_strCurAccount = strSecond.toStdString();
+    bar.FillGroups();
+    QCOMPARE(b.Shown(bar.AccountList()), strSecond);
+    QCOMPARE(bar.m_strCurAccount, strSecond.toStdString());
+    QVERIFY(b.fx.m_vecFailures.empty());
+}
+
+void CPasswordBarTest::withoutAFileEverythingIsOff() {
+    CBarFixture b;
+    CPasswordBarDlg& bar = *b.m_pBar;
+    bar.FillGroups();
+    QVERIFY(bar.GroupList()->count() > 0);
+    // The file is closed: nothing of it stays listed.
+    b.fx.m_pDoc->OnFileClose();
+    b.fx.m_pDoc->m_strKey.clear();
+    bar.FillGroups();
+    QCOMPARE(bar.GroupList()->count(), 0);
+    QVERIFY(!bar.GroupList()->isEnabled());
+    QVERIFY(!bar.AccountList()->isEnabled());
+    QVERIFY(!b.Enabled(CPasswordBarDlg::IDC_LOCK));
+    QVERIFY(bar.m_pCurAccount == nullptr);
+    // Add and Edit do nothing: no dialog opens (none is scripted).
+    bar.OnAddAccount();
+    bar.OnEditAccount();
+    QVERIFY(b.fx.m_vecFailures.empty());
+    QVERIFY(b.m_edits.m_vecAccountOpened.empty());
+}
+
+void CPasswordBarTest::addAndEditActOnTheDialogsGroupAndTheAccountShown() {
+    CBarFixture b;
+    CPasswordBarDlg& bar = *b.m_pBar;
+    // Of "Mail" and "mail", the one listed second is shown: a search by
+    // its name ignoring case would find the other.
+    bar.m_strCurGroup = "Mail";
+    bar.FillGroups();
+    const std::string strShown = bar.AccountList()->itemText(1).toStdString();
+    bar.m_strCurAccount = strShown;
+    bar.FillGroups();
+    const std::string strOtherUser = strShown == "mail" ? "upper" : "lower";
+    const std::string strShownUser = bar.m_pCurAccount->m_strUserName;
+
+    // Edit opens on the account shown and replaces that one.
+    b.m_edits.AnswerAccount([&bar](SAccountDlgData& dlg) {
+        [&] { QVERIFY(bar.m_bModalOpen); }();
+        dlg.m_strUserName = "changed";
+        return true;
+    });
+    bar.OnEditAccount();
+    QCOMPARE(b.m_edits.m_vecAccountOpened.at(0).m_strUserName, strShownUser);
+    QVERIFY(!bar.m_bModalOpen);
+    QCOMPARE(b.Shown(bar.AccountList()).toStdString(), strShown);
+    QCOMPARE(bar.m_pCurAccount->m_strUserName, std::string("changed"));
+    int nOther = 0;
+    for (const CPasswordInfo& info : b.fx.m_pDoc->m_listInfo)
+        nOther += info.m_strUserName == strOtherUser ? 1 : 0;
+    QCOMPARE(nOther, 1);
+    QVERIFY(b.fx.m_pDoc->IsModified());
+
+    // An account added into another group than the one shown lands in the
+    // dialog's group, and the bar shows it there.
+    b.m_edits.AnswerAccount([](SAccountDlgData& dlg) {
+        dlg.m_strGroup = "Empty";
+        dlg.m_strAccount = "new one";
+        dlg.m_strPassword = "p";
+        return true;
+    });
+    bar.OnAddAccount();
+    QCOMPARE(b.m_edits.m_vecAccountOpened.at(1).m_strGroup, std::string("Mail"));
+    QCOMPARE(b.Shown(bar.GroupList()), QString("Empty"));
+    QCOMPARE(b.Shown(bar.AccountList()), QString("new one"));
+    QVERIFY(b.Enabled(CPasswordBarDlg::IDC_COPY_PASSWORD));
+
+    // Cancel changes nothing.
+    b.m_edits.AnswerAccount([](SAccountDlgData&) { return false; });
+    const std::size_t nRecords = b.fx.m_pDoc->m_listInfo.size();
+    bar.OnAddAccount();
+    QCOMPARE(b.fx.m_pDoc->m_listInfo.size(), nRecords);
+    QVERIFY(b.fx.m_vecFailures.empty());
+}
+
+void CPasswordBarTest::openingAskesOnlyWhatItMust() {
+    CBarFixture b;
+    CPasswordBarDlg& bar = *b.m_pBar;
+    const std::string strPath = b.fx.WriteKeyedFile("other.pwd", "other");
+    // The file chosen is opened through its KEY; no other dialog follows.
+    b.fx.m_prompts.AnswerOpenFile(strPath);
+    b.fx.m_prompts.TypeCheckKey("other");
+    bar.OnOpen();
+    QVERIFY(!bar.m_bModalOpen);
+    QCOMPARE(b.fx.m_pDoc->GetPathName(), strPath);
+    QVERIFY(bar.GroupList()->isEnabled());
+    QVERIFY(b.m_edits.m_vecAccountOpened.empty());
+    // The file already open: nothing at all, not even a question.
+    b.fx.m_pDoc->SetModifiedFlag(true);
+    b.fx.m_prompts.ClearRecord();
+    bar.OpenFile(strPath);
+    QVERIFY(b.fx.m_prompts.Calls().empty());
+    QVERIFY(b.fx.m_vecFailures.empty());
+}
+
+void CPasswordBarTest::buttonsDoTheirPartThenSignal() {
+    CBarFixture b;
+    CPasswordBarDlg& bar = *b.m_pBar;
+    bar.FillGroups();
+    bar.move(200, 100);
+    QSignalSpy names(&bar, &CPasswordBarDlg::NamesForView);
+    QSignalSpy locked(&bar, &CPasswordBarDlg::LockClicked);
+    QSignalSpy closed(&bar, &CPasswordBarDlg::CloseClicked);
+    QSignalSpy mainWindow(&bar, &CPasswordBarDlg::MainWindowClicked);
+
+    // Lock hands the choice to the view but keeps the old place.
+    const QPoint ptBefore = bar.m_ptBar;
+    bar.Button(CPasswordBarDlg::IDC_LOCK)->click();
+    QCOMPARE(locked.count(), 1);
+    QCOMPARE(names.count(), 1);
+    QCOMPARE(names.at(0).at(0).value<std::string>(), std::string("Bank"));
+    QCOMPARE(names.at(0).at(1).value<std::string>(), std::string("home"));
+    QCOMPARE(bar.m_ptBar, ptBefore);
+    // Close keeps the place and does not hand anything over.
+    bar.Button(CPasswordBarDlg::IDC_CLOSE)->click();
+    QCOMPARE(closed.count(), 1);
+    QCOMPARE(names.count(), 1);
+    QCOMPARE(bar.m_ptBar, QPoint(200, 100));
+    // Main Window hands over and leaves the bar empty.
+    bar.Button(CPasswordBarDlg::IDC_MAIN_WINDOW)->click();
+    QCOMPARE(mainWindow.count(), 1);
+    QCOMPARE(names.count(), 2);
+    QCOMPARE(bar.AccountList()->count(), 0);
+    // The place reaches the settings when the bar is done.
+    bar.WritePosition();
+    QCOMPARE(b.fx.m_profile.GetProfileInt("Settings", "barx", 0), 200u);
+    QCOMPARE(b.fx.m_profile.GetProfileInt("Settings", "bary", 0), 100u);
+}
+
+void CPasswordBarTest::snapsToTheEdgesAndIgnoresEnterAndEscape() {
+    CBarFixture b;
+    CPasswordBarDlg& bar = *b.m_pBar;
+    bar.FillGroups();
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    bar.move(10, 200);
+    QTest::mouseMove(&bar, QPoint(4, 8));
+    QTRY_COMPARE(bar.frameGeometry().left(), 0);
+    // A move outside the grip leaves the bar where it is.
+    bar.move(10, 200);
+    QTest::mouseMove(&bar, QPoint(bar.width() / 2, 8));
+    QCOMPARE(bar.frameGeometry().left(), 10);
+
+    bar.GroupList()->setFocus();
+    QTest::keyClick(bar.GroupList(), Qt::Key_Escape);
+    QTest::keyClick(bar.GroupList(), Qt::Key_Return);
+    QTest::keyClick(&bar, Qt::Key_Escape);
+    QVERIFY(bar.isVisible());
+    // The buttons take no keyboard focus; the lists do.
+    QCOMPARE(bar.Button(CPasswordBarDlg::IDC_LOCK)->focusPolicy(), Qt::NoFocus);
+    QVERIFY(bar.GroupList()->focusPolicy() != Qt::NoFocus);
+}
+
+QTEST_MAIN(CPasswordBarTest)
+#include "PasswordBarTest.moc"
