@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# With "AutoMin" set to three seconds, a window left alone goes to the tray
+# With "AutoMin" set to four seconds, a window left alone goes to the tray
 # with the locked icon. The global hot key from the settings ("HotKey" 75,
 # "HotKeyFlag" 4: Alt+K) then asks for the KEY: Cancel leaves the program
 # hidden and locked, the right KEY brings the main window back. The program
@@ -9,7 +9,7 @@ e2e_begin idle_lock_hot_key
 
 e2e_write_settings <<'INI'
 [Settings]
-AutoMin=3000
+AutoMin=4000
 HotKey=75
 HotKeyFlag=4
 INI
@@ -36,10 +36,16 @@ limits=$(awk '/^Max core file size/ { print $5, $6 }' "/proc/$app/limits")
 e2e_expect_eq "$limits" "0 0" "core file size (soft, hard) of the running program"
 e2e_screenshot opened
 
-# No input: the lock comes after three seconds, not before.
-sleep 1.5
+# A mouse move over the window counts as use; then no input: the lock
+# comes after four seconds, not before.
+xdotool mousemove --window "$main" 60 60
+touched=$(date +%s%N)
+sleep 2
 e2e_is_viewable "$main" || e2e_fail "the window went before the idle time"
-e2e_wait_gone "$main" 6
+e2e_wait_gone "$main" 8
+idle_ms=$((($(date +%s%N) - touched) / 1000000))
+e2e_log "hidden after $idle_ms ms without input"
+((idle_ms >= 3900)) || e2e_fail "the window went after $idle_ms ms, before the idle time"
 tray_is_locked || e2e_fail "the tray icon is not the locked one after the idle lock"
 e2e_app_running "$app" || e2e_fail "the program ended instead of locking"
 e2e_screenshot idle-locked
