@@ -5,6 +5,7 @@
 # hidden and locked, the right KEY brings the main window back. The program
 # runs without core dumps even when started with them allowed.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/view_lib.sh"
 e2e_begin idle_lock_hot_key
 
 e2e_write_settings <<'INI'
@@ -20,16 +21,12 @@ tray_is_locked() {
     awk -v r="$red" -v b="$blue" 'BEGIN { exit !(r > b + 0.1) }'
 }
 
-file=$(e2e_demo_copy Demo.pwd)
 # Core files allowed as far as this shell may: the program must still refuse.
 ulimit -S -c "$(ulimit -H -c)" 2>/dev/null || true
 e2e_log "core file limit of the starting shell: $(ulimit -S -c)"
-e2e_start_app "$file"
-app=$E2E_LAST_PID
-dialog=$(e2e_wait_window "Check Key")
-e2e_type_into "$dialog" "demo"
-e2e_wait_gone "$dialog"
-main=$(e2e_wait_main_window)
+view_open_demo Demo.pwd
+app=$VIEW_APP
+main=$VIEW_MAIN
 e2e_wait_tray_icon >/dev/null
 
 limits=$(awk '/^Max core file size/ { print $5, $6 }' "/proc/$app/limits")

@@ -37,6 +37,15 @@ private:
         fx.m_profile.WriteProfileInt("Settings", "AutoMin", nLockMs);
         fx.m_profile.WriteProfileInt("Settings", "AutoExit", nExitMs);
     }
+    // The frame shown with a document that has a KEY but no file, its idle
+    // countdowns started.
+    static CMainFrame& ShownWithKey(CFrameFixture& fx) {
+        CMainFrame& frame = fx.Frame();
+        frame.ActivateFrame(true);
+        fx.GiveKey("secret");
+        frame.RestartIdleTimers();
+        return frame;
+    }
     static void Touch(CMainFrame& frame) { QTest::keyClick(&frame, Qt::Key_Shift); }
     static bool IsLockedInTray(CFrameFixture& fx) {
         CMainFrame& frame = fx.Frame();
@@ -48,10 +57,7 @@ private:
 void IdleLockTest::autoLockHidesAndLocksAfterTheIdleTime() {
     CFrameFixture fx;
     Idle(fx, 150, 0);
-    CMainFrame& frame = fx.Frame();
-    frame.ActivateFrame(true);
-    fx.GiveKey("secret");
-    frame.RestartIdleTimers();
+    CMainFrame& frame = ShownWithKey(fx);
     QVERIFY(frame.isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(IsLockedInTray(fx), 3000);
     QVERIFY(!frame.IsClosed());
@@ -66,10 +72,7 @@ void IdleLockTest::autoLockHidesAndLocksAfterTheIdleTime() {
 void IdleLockTest::inputKeepsRestartingTheCountdowns() {
     CFrameFixture fx;
     Idle(fx, 300, 450);
-    CMainFrame& frame = fx.Frame();
-    frame.ActivateFrame(true);
-    fx.GiveKey("secret");
-    frame.RestartIdleTimers();
+    CMainFrame& frame = ShownWithKey(fx);
     for (int i = 0; i < 8; ++i) {
         QTest::qWait(100);
         Touch(frame);
@@ -83,9 +86,7 @@ void IdleLockTest::inputKeepsRestartingTheCountdowns() {
 void IdleLockTest::modalDialogKeepsBothFromActing() {
     CFrameFixture fx;
     Idle(fx, 100, 200);
-    CMainFrame& frame = fx.Frame();
-    frame.ActivateFrame(true);
-    fx.GiveKey("secret");
+    CMainFrame& frame = ShownWithKey(fx);
     auto* pDialog = new QDialog(&frame);
     pDialog->setModal(true);
     pDialog->show();
@@ -147,12 +148,9 @@ void IdleLockTest::autoExitSavesChangesBeforeEnding() {
 void IdleLockTest::autoExitLocksWhenChangesHaveNowhereToGo() {
     CFrameFixture fx;
     Idle(fx, 0, 100);
-    CMainFrame& frame = fx.Frame();
-    frame.ActivateFrame(true);
     // A new file, never saved: a save would have to ask for a name.
-    fx.GiveKey("secret");
+    CMainFrame& frame = ShownWithKey(fx);
     fx.m_pDoc->SetModifiedFlag(true);
-    frame.RestartIdleTimers();
     QTRY_VERIFY_WITH_TIMEOUT(IsLockedInTray(fx), 3000);
     QVERIFY(!frame.IsClosed());
     QVERIFY(fx.m_pDoc->IsModified());
@@ -162,9 +160,7 @@ void IdleLockTest::autoExitLocksWhenChangesHaveNowhereToGo() {
 
 void IdleLockTest::desktopLockFollowsTheSetting() {
     CFrameFixture fx;
-    CMainFrame& frame = fx.Frame();
-    frame.ActivateFrame(true);
-    fx.GiveKey("secret");
+    CMainFrame& frame = ShownWithKey(fx);
     QCOMPARE(frame.m_bLockOnScreenLock, 1); // on by default
     frame.m_bLockOnScreenLock = 0;
     frame.OnDesktopLock();
@@ -177,9 +173,7 @@ void IdleLockTest::desktopLockFollowsTheSetting() {
 
 void IdleLockTest::desktopLockWaitsForAnOpenDialog() {
     CFrameFixture fx;
-    CMainFrame& frame = fx.Frame();
-    frame.ActivateFrame(true);
-    fx.GiveKey("secret");
+    CMainFrame& frame = ShownWithKey(fx);
     auto* pDialog = new QDialog(&frame);
     pDialog->setModal(true);
     pDialog->show();
@@ -192,9 +186,7 @@ void IdleLockTest::desktopLockWaitsForAnOpenDialog() {
 
 void IdleLockTest::hotKeyComesBackThroughTheKey() {
     CFrameFixture fx;
-    CMainFrame& frame = fx.Frame();
-    frame.ActivateFrame(true);
-    fx.GiveKey("secret");
+    CMainFrame& frame = ShownWithKey(fx);
     frame.Lock();
     fx.m_prompts.CancelCheckKey();
     frame.OnHotKey();
