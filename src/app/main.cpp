@@ -1,4 +1,5 @@
 #include "app/CofferApp.h"
+#include "core/seal/ProcessGuard.h"
 #include "core/shell/CommandLineInfo.h"
 
 #include <cstdio>
@@ -6,6 +7,8 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+    // Before anything holds a KEY: no core file, no other process reading in.
+    (void)ForbidMemoryDumps();
     // --help and --version answer without a display.
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const CCommandLineInfo info = CCommandLineInfo::Parse(args);

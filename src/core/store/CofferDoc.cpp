@@ -386,7 +386,13 @@ CPasswordInfo* CCofferDoc::GroupOf(const CPasswordInfo* pRecord) {
 }
 
 void CCofferDoc::DeleteContents() {
-    m_strKey.clear();
+    // The KEY's check value gives the field key, and the records hold the
+    // deciphered texts: neither may linger in memory once the file goes.
+    CSecretBuffer::Wipe(m_strKey);
+    for (CInfoList* pList : {&m_listInfo, &m_listArchive}) {
+        for (CPasswordInfo& info : *pList)
+            info.Wipe();
+    }
     m_nGenerate = DEFAULT_GENERATE;
     m_strBegin = "5";
     m_strEnd = "8";
@@ -435,20 +441,22 @@ std::string CCofferDoc::XorField(const std::string& strText, const std::string& 
 void CCofferDoc::EncipherList() {
     if (m_listInfo.empty())
         return;
-    const std::string strX = MakeFieldKey(m_strKey);
+    std::string strX = MakeFieldKey(m_strKey);
     for (const CPasswordInfo& info : m_listInfo) {
         CPasswordInfo& copy = m_listArchive.emplace_back(info);
         XorRecord(copy, strX);
     }
+    CSecretBuffer::Wipe(strX);
 }
 
 void CCofferDoc::DecipherList() {
     if (m_listArchive.empty())
         return;
-    const std::string strX = MakeFieldKey(m_strKey);
+    std::string strX = MakeFieldKey(m_strKey);
     // Deciphered in place and moved, so a large file is never held twice.
     for (CPasswordInfo& info : m_listArchive)
         XorRecord(info, strX);
+    CSecretBuffer::Wipe(strX);
     m_listInfo.splice(m_listInfo.end(), m_listArchive);
 }
 
@@ -515,13 +523,14 @@ EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath) {
         StoreRecord(ar, info, bFirst);
     m_listArchive.clear();
     if (!m_listInfo.empty()) {
-        const std::string strX = MakeFieldKey(m_strKey);
+        std::string strX = MakeFieldKey(m_strKey);
         CPasswordInfo scratch;
         for (const CPasswordInfo& info : m_listInfo) {
             scratch = info;
             XorRecord(scratch, strX);
             StoreRecord(ar, scratch, bFirst);
         }
+        CSecretBuffer::Wipe(strX);
     }
     EFileError eError = EFileError::none;
     if (HasKhvExtension(strPath)) {
@@ -944,13 +953,14 @@ void CCofferDoc::OnChangeKey() {
         ShowMessage(IDS_KEY_NOT_CHANGED, true);
         return;
     }
-    const std::string strOldKey = m_strKey;
+    std::string strOldKey = m_strKey;
     const bool bWasSaved = m_bSaved;
     // A sealed file is sealed anew under the new KEY with a fresh salt; the
     // old sealing stays at hand in case the save fails.
     CSecretBuffer oldSealingKey = std::move(m_sealingKey);
     std::unique_ptr<CSealKey> pOldSealKey = std::move(m_pSealKey);
     m_strKey = strKeyValue;
+    CSecretBuffer::Wipe(strKeyValue);
     SetSealingKey(strKey);
     CSecretBuffer::Wipe(strKey);
     m_bSaved = false;
@@ -959,13 +969,15 @@ void CCofferDoc::OnChangeKey() {
     // would leave the file under the old KEY while the user learns the new.
     // The file is then as it was, and so is what the document knows of it.
     if (!m_bSaved) {
-        m_strKey = strOldKey;
+        m_strKey.swap(strOldKey);
+        CSecretBuffer::Wipe(strOldKey);
         m_sealingKey = std::move(oldSealingKey);
         m_pSealKey = std::move(pOldSealKey);
         m_bSaved = bWasSaved;
         ShowMessage(IDS_KEY_NOT_CHANGED, true);
         return;
     }
+    CSecretBuffer::Wipe(strOldKey);
     ShowMessage(IDS_KEY_CHANGED, true);
 }
 

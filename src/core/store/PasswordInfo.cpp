@@ -1,6 +1,13 @@
 #include "core/store/PasswordInfo.h"
 
+#include "core/seal/SecretBuffer.h"
 #include "core/store/Archive.h"
+
+void CPasswordInfo::Wipe() {
+    for (std::string* pText : {&m_strAccount, &m_strUserName, &m_strPassword, &m_strWebSite,
+                               &m_strEMail, &m_strComments, &m_strGroup})
+        CSecretBuffer::Wipe(*pText);
+}
 
 bool CPasswordInfo::Serialize(CArchive& ar) {
     std::string* texts[] = {&m_strAccount, &m_strUserName, &m_strPassword,

@@ -20,6 +20,8 @@ public:
     bool Serialize(CArchive& ar);
 
     bool IsGroup() const { return m_bGroup != 0; }
+    // Wipes and empties every text, as when the record's file is dropped.
+    void Wipe();
 
     // Fields in file order.
     std::string m_strAccount;

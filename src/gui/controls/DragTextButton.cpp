@@ -29,7 +29,10 @@ QMimeData* CDragTextButton::CreateDragData() const {
 void CDragTextButton::CopyToClipboard() {
     if (m_strDragText.empty())
         return;
-    CClipboard::SetText(m_strDragText, *m_pCodePage);
+    if (m_bSecret)
+        CClipboard::SetPassword(m_strDragText, *m_pCodePage);
+    else
+        CClipboard::SetText(m_strDragText, *m_pCodePage);
     emit TextCopied();
 }
 

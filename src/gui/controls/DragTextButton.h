@@ -27,6 +27,9 @@ public:
     explicit CDragTextButton(QWidget* pParent = nullptr);
 
     void SetDragText(const std::string& strText) { m_strDragText = strText; }
+    // A button that hands out a password marks what it copies as a secret,
+    // which clipboard histories leave out (and the program may clear).
+    void SetSecret(bool bSecret) { m_bSecret = bSecret; }
     // The code page of the text (the default one until set).
     void SetCodePage(const CCodePage& codePage) { m_pCodePage = &codePage; }
     const std::string& GetDragText() const { return m_strDragText; }
@@ -60,6 +63,7 @@ private:
     void CancelPendingDrag();
 
     std::string m_strDragText;
+    bool m_bSecret = false;
     const CCodePage* m_pCodePage;
     QPoint m_ptPress{-1, -1};
     // A move left the press point while pressed: the drag starts once the

@@ -1,5 +1,6 @@
 #include "gui/dialogs/KeyDialog.h"
 
+#include "core/seal/HeapScrub.h"
 #include "core/seal/SecretBuffer.h"
 
 #include "core/base/Prompts.h"
@@ -58,13 +59,30 @@ QLayout* CKeyDialog::MakeButtonRow() {
 
 std::string CKeyDialog::Text(EKeyField eField) const {
     const QLineEdit* pEdit = Edit(eField);
-    return pEdit ? pEdit->text().toUtf8().toStdString() : std::string();
+    if (!pEdit)
+        return {};
+    // The conversion's buffer is the toolkit's, not the scrubbed heap's.
+    QByteArray utf8 = pEdit->text().toUtf8();
+    std::string strText(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    ScrubBytes(utf8.data(), static_cast<std::size_t>(utf8.size()));
+    return strText;
+}
+
+void CKeyDialog::WipeEdit(QLineEdit& edit) {
+    // The copy shares the edit's own buffer: wiping through it wipes the
+    // typed KEY where the edit keeps it, which clear() alone would only
+    // hand back to the allocator.
+    const QString strShared = edit.text();
+    if (!strShared.isEmpty())
+        ScrubBytes(const_cast<QChar*>(strShared.constData()),
+                   static_cast<std::size_t>(strShared.size()) * sizeof(QChar));
+    edit.clear();
 }
 
 void CKeyDialog::Clear() {
     for (auto& [eField, pEdit] : m_mapEdits)
-        pEdit->clear();
-    m_strKeyValue.clear();
+        WipeEdit(*pEdit);
+    CSecretBuffer::Wipe(m_strKeyValue);
     CSecretBuffer::Wipe(m_strKey);
 }
 

@@ -54,6 +54,8 @@ protected:
 
 private:
     void Apply(const SKeyDlgOutcome& outcome);
+    // Wipes the edit's text in place, then empties it.
+    static void WipeEdit(QLineEdit& edit);
 
     CPrompts& m_prompts;
     const CCodePage* m_pCodePage;

@@ -6,12 +6,13 @@
 #include "core/base/SettingsSchema.h"
 #include "core/base/StringTable.h"
 #include "core/link/LinkCommand.h"
+#include "core/shell/AutoExitRule.h"
+#include "core/shell/HotKeyBinding.h"
 #include "core/shell/StartupFile.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 #include "core/store/FileIO.h"
 #include "core/store/RecentFileList.h"
-#include "gui/controls/HoverButton.h"
 #include "gui/shell/AboutDlg.h"
 #include "gui/shell/HelpWindow.h"
 #include "gui/shell/MenuCharFilter.h"
@@ -20,7 +21,9 @@
 #include "gui/shell/SystemTray.h"
 #include "platform/Clipboard.h"
 #include "platform/DesktopLinkOpener.h"
+#include "platform/GlobalHotKey.h"
 #include "platform/QtPrintDevice.h"
+#include "platform/SessionLockWatcher.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -145,7 +148,9 @@ template <class Fn> bool ForFocusedEdit(Fn fn) {
 
 CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QWidget* pParent)
     : QMainWindow(pParent), m_profile(profile), m_prompts(prompts), m_doc(doc),
-      m_fileCommands(doc, prompts) {
+      m_fileCommands(doc, prompts),
+      m_idle([this]() { return static_cast<std::uint64_t>(m_clock.elapsed()); }) {
+    m_clock.start();
     setObjectName(QStringLiteral("MainFrame"));
     setAccessibleName(Text(IDS_APP_TITLE));
     // The caption never names the open file.
@@ -180,6 +185,8 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
 
     // Hidden, the window shows no states; the tray menu asks for its own.
     connect(&m_timerIdle, &QTimer::timeout, this, [this]() {
+        if (m_bLockPending && !IsModalOpen())
+            OnDesktopLock();
         if (isVisible())
             UpdateCommandUI();
     });
@@ -190,11 +197,29 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     m_timerNormal.setSingleShot(true);
     m_timerNormal.setInterval(NORMAL_SETTLE_MS);
     connect(&m_timerNormal, &QTimer::timeout, this, &CMainFrame::NoteNormalGeometry);
+
+    m_timerCountdown.setSingleShot(true);
+    connect(&m_timerCountdown, &QTimer::timeout, this, &CMainFrame::OnIdleCountdown);
+    qApp->installEventFilter(this);
+    RestartIdleTimers();
+    m_pHotKeyGrabber = std::make_unique<CGlobalHotKey>();
+    connect(m_pHotKeyGrabber.get(), &CGlobalHotKey::Activated, this, &CMainFrame::OnHotKey);
+    m_pHotKey = std::make_unique<CHotKeyBinding>(m_pHotKeyGrabber.get());
+    m_pLockWatcher = std::make_unique<CSessionLockWatcher>();
+    connect(m_pLockWatcher.get(), &CSessionLockWatcher::LockRequested, this,
+            &CMainFrame::OnDesktopLock);
+    // A copied password goes after the delay set at the moment of the copy.
+    CClipboard::SetClearDelay([this]() { return m_nClipboardClearSec; });
     UpdateCommandUI();
 }
 
 CMainFrame::~CMainFrame() {
     m_timerIdle.stop();
+    m_timerCountdown.stop();
+    qApp->removeEventFilter(this);
+    CClipboard::SetClearDelay({});
+    // The grab goes before the grabber that holds it.
+    m_pHotKey.reset();
     if (!m_bDestroyed)
         OnDestroy();
     // The view takes its commands back from this frame when it goes, so it
@@ -656,7 +681,7 @@ void CMainFrame::RegisterFrameCommands() {
             if (m_nMode == MODE_MAIN || m_nMode == MODE_TRAY_MAIN)
                 Lock();
             else if (m_nMode == MODE_BAR && m_pPasswordBar)
-                m_pPasswordBar->Button(CPasswordBarDlg::IDC_LOCK)->click();
+                m_pPasswordBar->Lock();
         },
         [this](CCmdUI& ui) { ui.Enable(!IsModalOpen() && HasKey()); });
     m_commands.Register(
@@ -723,6 +748,9 @@ void CMainFrame::ActivateFrame(bool bShow) {
         return;
     }
     m_bFirstActivate = 0;
+    // A combination taken by another program fails silently; the tray stays
+    // the way back.
+    (void)SetHotKey(m_wHotKey, m_wHotKeyFlags);
     const bool bAuto = m_profile.Get(EIntSetting::startedAuto) != 0;
     // The Password Bar cannot be the first interface until it exists.
     const bool bStartBar = m_nStartBar != 0 && HasPasswordBar();
@@ -883,6 +911,118 @@ bool CMainFrame::CheckKeyToComeBack() {
     // start at logon must not ask for a KEY of a file opened later.
     m_bLocked = 0;
     return true;
+}
+
+void CMainFrame::OnHotKey() {
+    if (m_bDestroyed)
+        return;
+    if (m_nMode == MODE_TRAY_MAIN)
+        RestoreMainWindow();
+    else if (m_nMode == MODE_MAIN)
+        ShowFrame();
+    else if (m_nMode == MODE_TRAY_BAR)
+        RestorePasswordBar();
+}
+
+void CMainFrame::LockInterface() {
+    if (m_nMode == MODE_MAIN || m_nMode == MODE_TRAY_MAIN)
+        Lock();
+    else if (m_pPasswordBar)
+        m_pPasswordBar->Lock();
+}
+
+bool CMainFrame::SetHotKey(unsigned wHotKey, unsigned wHotKeyFlags) {
+    m_wHotKey = wHotKey & 0xFFFF;
+    m_wHotKeyFlags = wHotKeyFlags & 0xFFFF;
+    return m_pHotKey->Change(m_wHotKey, m_wHotKeyFlags);
+}
+
+void CMainFrame::OnDesktopLock() {
+    m_bLockPending = false;
+    if (!m_bLockOnScreenLock || m_bDestroyed)
+        return;
+    // Hiding the window under an open dialog would leave the dialog on the
+    // screen: the lock waits for the dialog's end.
+    if (IsModalOpen()) {
+        m_bLockPending = true;
+        return;
+    }
+    LockInterface();
+}
+
+// --- idle countdowns ---
+
+bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    switch (pEvent->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+        // Each event reaches the window and then its widget; one restart
+        // suffices.
+        if (pWatched->isWidgetType())
+            RestartIdleTimers();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(pWatched, pEvent);
+}
+
+void CMainFrame::RestartIdleTimers() {
+    if (m_bDestroyed)
+        return;
+    m_idle.SetIntervals(m_nAutoLockMs, m_nAutoExitMs);
+    m_idle.Restart();
+    ScheduleIdleCountdown();
+}
+
+void CMainFrame::ScheduleIdleCountdown() {
+    const std::int64_t nNext = m_idle.MsToNextDue();
+    if (nNext < 0) {
+        m_timerCountdown.stop();
+        return;
+    }
+    m_timerCountdown.start(static_cast<int>(std::min<std::int64_t>(nNext, INT32_MAX)));
+}
+
+void CMainFrame::OnIdleCountdown() {
+    if (m_bDestroyed)
+        return;
+    const CIdleCountdown::SDue due = m_idle.Poll(IsModalOpen());
+    if (due.bLock)
+        OnAutoLock();
+    if (due.bExit)
+        OnAutoExit();
+    if (!m_bDestroyed)
+        ScheduleIdleCountdown();
+}
+
+void CMainFrame::OnAutoLock() {
+    LockInterface();
+}
+
+bool CMainFrame::SaveWithoutAsking() {
+    const std::string& strPath = m_doc.GetPathName();
+    if (!FileExists(strPath) || IsReadOnlyFile(strPath) || !m_doc.OnSaveDocument(strPath))
+        return false;
+    m_doc.SetModifiedFlag(false);
+    return true;
+}
+
+void CMainFrame::OnAutoExit() {
+    // Ends without a question, but never drops changes not yet saved: they
+    // are saved first, and when that cannot be done the program locks.
+    const EAutoExitEnd eEnd = DecideAutoExit(m_doc.IsModified(), m_doc.HasFilePath(),
+                                             [this]() { return SaveWithoutAsking(); });
+    if (eEnd == EAutoExitEnd::lock) {
+        LockInterface();
+        return;
+    }
+    Exit();
 }
 
 bool CMainFrame::IsEchoOfRefusal() const {
@@ -1052,6 +1192,10 @@ void CMainFrame::OnDestroy() {
         m_pPasswordBar->hide();
         m_pPasswordBar->WritePosition();
     }
+    m_timerCountdown.stop();
+    m_bLockPending = false;
+    if (m_pHotKey)
+        m_pHotKey->Release();
     SaveSettings();
     if (m_bClearRecent && m_doc.GetRecentFileList())
         m_doc.GetRecentFileList()->Clear();

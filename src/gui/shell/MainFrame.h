@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/shell/CommandMap.h"
+#include "core/shell/IdleCountdown.h"
 #include "core/store/FileCommands.h"
 
 #include <QElapsedTimer>
@@ -14,11 +15,14 @@
 #include <string>
 
 class CCofferDoc;
+class CGlobalHotKey;
+class CHotKeyBinding;
 class CMenuCharFilter;
 class CPasswordBarDlg;
 class CPrompts;
 class CProfile;
 class CSearchBar;
+class CSessionLockWatcher;
 class CSystemTray;
 class QAction;
 class QLabel;
@@ -93,6 +97,24 @@ public:
     void SwitchToPasswordBar();
     // Back from the tray into the bar (after the KEY when locked).
     void RestorePasswordBar();
+    // The global hot key: back from the tray (through the KEY when locked),
+    // or to the front when shown.
+    void OnHotKey();
+    // Releases the combination registered now (if any) and registers the
+    // new one (0 = none), keeping it in m_wHotKey/m_wHotKeyFlags. False when
+    // the registration failed: taken by another program, or no X server.
+    bool SetHotKey(unsigned wHotKey, unsigned wHotKeyFlags);
+    // Both idle countdowns start over from m_nAutoLockMs and m_nAutoExitMs.
+    void RestartIdleTimers();
+    // The desktop session locked or the machine goes to sleep: locks as the
+    // Lock command does when "LockOnScreenLock" is on; a modal dialog open
+    // defers it to the dialog's end.
+    void OnDesktopLock();
+    // The idle countdowns ran out.
+    void OnAutoLock();
+    void OnAutoExit();
+    // The lock of the interface in use: the main window's, or the bar's.
+    void LockInterface();
     // Empties the clipboard when it holds text, hides the main window into
     // the tray and, when bLock and the document has a KEY, locks.
     void HideToTray(bool bLock);
@@ -156,6 +178,8 @@ signals:
     void PasswordBarShowing();
 
 protected:
+    // Input anywhere in the program restarts the idle countdowns.
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
     void changeEvent(QEvent* pEvent) override;
     void moveEvent(QMoveEvent* pEvent) override;
@@ -208,6 +232,10 @@ private:
     void OpenWebLink(const std::string& strTarget);
     bool HasKey() const;
     bool IsModalOpen() const;
+    void OnIdleCountdown();
+    void ScheduleIdleCountdown();
+    // The idle exit's save: only where it needs no question.
+    bool SaveWithoutAsking();
 
     CProfile& m_profile;
     CPrompts& m_prompts;
@@ -237,4 +265,12 @@ private:
     QTimer m_timerNormal;
     // When a KEY was last refused on the way back from the taskbar.
     QElapsedTimer m_timeRefused;
+    QElapsedTimer m_clock;
+    CIdleCountdown m_idle;
+    QTimer m_timerCountdown;
+    std::unique_ptr<CGlobalHotKey> m_pHotKeyGrabber;
+    std::unique_ptr<CHotKeyBinding> m_pHotKey;
+    std::unique_ptr<CSessionLockWatcher> m_pLockWatcher;
+    // A desktop lock that arrived while a modal dialog was open.
+    bool m_bLockPending = false;
 };

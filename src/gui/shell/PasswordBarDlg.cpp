@@ -65,18 +65,6 @@ CPasswordInfo* RecordOf(const QComboBox* pList, int nIndex) {
                       : reinterpret_cast<CPasswordInfo*>(pList->itemData(nIndex).value<quintptr>());
 }
 
-bool IsInputEvent(QEvent::Type eType) {
-    switch (eType) {
-    case QEvent::KeyPress:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseMove:
-    case QEvent::Wheel:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 CPasswordBarDlg::CPasswordBarDlg(CCofferDoc& doc, CProfile& profile, CPrompts& prompts,
@@ -106,7 +94,6 @@ CHoverButton* CPasswordBarDlg::NewButton(int nId, int nIcon, const char* pszTip)
     pButton->setAccessibleName(QString::fromUtf8(pszTip));
     // Only the two lists take the keyboard.
     pButton->setFocusPolicy(Qt::NoFocus);
-    pButton->installEventFilter(this);
     return pButton;
 }
 
@@ -132,6 +119,7 @@ void CPasswordBarDlg::CreateControls() {
         static_cast<CDragTextButton*>(NewButton(IDC_COPY_PASSWORD, 356, "Copy / Drag Password"));
     m_pCopyUserName->SetCodePage(codePage);
     m_pCopyPassword->SetCodePage(codePage);
+    m_pCopyPassword->SetSecret(true);
     pLayout->addWidget(m_pCopyUserName);
     pLayout->addWidget(m_pCopyPassword);
 
@@ -141,7 +129,6 @@ void CPasswordBarDlg::CreateControls() {
         pList->setAccessibleName(QString::fromUtf8(pszName));
         pList->setMinimumWidth(LIST_WIDTH);
         pList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        pList->installEventFilter(this);
         pLayout->addWidget(pList, 1);
         return pList;
     };
@@ -161,7 +148,7 @@ void CPasswordBarDlg::CreateControls() {
         if (m_pCurAccount && !m_pCurAccount->m_strEMail.empty())
             OpenTarget("mailto:" + m_pCurAccount->m_strEMail);
     });
-    connect(Button(IDC_LOCK), &QPushButton::clicked, this, &CPasswordBarDlg::OnLock);
+    connect(Button(IDC_LOCK), &QPushButton::clicked, this, &CPasswordBarDlg::Lock);
     connect(Button(IDC_MINIMIZE), &QPushButton::clicked, this, &CPasswordBarDlg::OnMinimize);
     connect(Button(IDC_MAIN_WINDOW), &QPushButton::clicked, this, &CPasswordBarDlg::OnMainWindow);
     connect(Button(IDC_CLOSE), &QPushButton::clicked, this, &CPasswordBarDlg::OnClose);
@@ -306,7 +293,7 @@ void CPasswordBarDlg::OpenTarget(const std::string& strTarget) {
         m_prompts.MessageBox(LinkErrorMessage(nResult), EMsgIcon::exclamation);
 }
 
-void CPasswordBarDlg::OnLock() {
+void CPasswordBarDlg::Lock() {
     CClipboard::EmptyIfText();
     emit NamesForView(m_strCurGroup, m_strCurAccount);
     emit LockClicked();
@@ -444,18 +431,6 @@ void CPasswordBarDlg::ShowChangedAccount(const SAccountDlgData& dlg) {
 }
 
 // --- input ---
-
-bool CPasswordBarDlg::event(QEvent* pEvent) {
-    if (IsInputEvent(pEvent->type()))
-        emit Activity();
-    return QWidget::event(pEvent);
-}
-
-bool CPasswordBarDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
-    if (IsInputEvent(pEvent->type()))
-        emit Activity();
-    return QWidget::eventFilter(pWatched, pEvent);
-}
 
 void CPasswordBarDlg::mousePressEvent(QMouseEvent* pEvent) {
     if (pEvent->button() == Qt::LeftButton && m_rcGrip.contains(pEvent->position().toPoint()) &&

@@ -58,6 +58,10 @@ public:
     // program ends.
     void WritePosition();
 
+    // The Lock button's action, also taken by the idle lock, the desktop's
+    // lock and the tray's Lock while the bar is in use.
+    void Lock();
+
     // The menu's commands (also reached by tests).
     void OnOpen();
     void OnSave();
@@ -106,22 +110,17 @@ signals:
     void MainWindowClicked();
     // The bar's choice of group and account, for the main view to select.
     void NamesForView(const std::string& strGroup, const std::string& strAccount);
-    // Any input on the bar: the idle countdowns start again.
-    void Activity();
 
 protected:
-    bool event(QEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
-    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     void CreateControls();
     void CreateMenu();
     CHoverButton* NewButton(int nId, int nIcon, const char* pszTip);
     void ShowMenu();
-    void OnLock();
     void OnMinimize();
     void OnClose();
     void OnMainWindow();

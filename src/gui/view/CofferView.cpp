@@ -112,6 +112,7 @@ void CCofferView::CreateControls() {
         makeButton(IDC_COPY_USERNAME, "CopyUserName", IDS_COPY_USERNAME_TIP, IDI_USERNAME);
     m_pCopyPassword =
         makeButton(IDC_COPY_PASSWORD, "CopyPassword", IDS_COPY_PASSWORD_TIP, IDI_PASSWORD);
+    m_pCopyPassword->SetSecret(true);
 
     m_pCommentsLabel = new QLabel(QString::fromLatin1(IDS_COMMENTS_LABEL), this);
     SetControlId(m_pCommentsLabel, IDC_COMMENTS_LABEL, "CommentsLabel", m_pCommentsLabel->text());

@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
+
 class KeyDialogsTest : public QObject {
     Q_OBJECT
 
@@ -29,6 +31,7 @@ private slots:
     void changeKeyControls();
     void changeKeyRules();
     void cancelClosesWithoutMessage();
+    void clearWipesTheTypedKeyInPlace();
 
 private:
     template <class T> T* Find(QWidget& dialog, const char* pszName) {
@@ -272,6 +275,25 @@ void KeyDialogsTest::cancelClosesWithoutMessage() {
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(Messages().isEmpty());
     QCOMPARE(dialog.m_strKeyValue, strValue);
+}
+
+void KeyDialogsTest::clearWipesTheTypedKeyInPlace() {
+    CChangeKeyDlg dialog(*m_pPrompts);
+    Type(dialog, "newKeyEdit", QStringLiteral("new secret"));
+    QLineEdit* pEdit = Find<QLineEdit>(dialog, "newKeyEdit");
+    // A copy shares the edit's buffer: after the wipe it shows what is left
+    // where the edit kept the KEY.
+    const QString strShared = pEdit->text();
+    QCOMPARE(strShared, QStringLiteral("new secret"));
+    dialog.m_strKey = "typed key bytes, long enough for the heap";
+    const char* pKey = dialog.m_strKey.data();
+    const std::size_t nKey = dialog.m_strKey.size();
+    dialog.Clear();
+    QVERIFY(pEdit->text().isEmpty());
+    QCOMPARE(strShared, QString(10, QChar(0)));
+    QVERIFY(dialog.m_strKey.empty());
+    QCOMPARE(dialog.m_strKey.data(), pKey);
+    QVERIFY(std::all_of(pKey, pKey + nKey, [](char c) { return c == 0; }));
 }
 
 QTEST_MAIN(KeyDialogsTest)

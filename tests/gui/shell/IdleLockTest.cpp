@@ -1,0 +1,257 @@
+// The frame's idle countdowns with short intervals, the idle exit that keeps
+// unsaved changes, the lock that follows the desktop's, the hot key's way
+// back, and the password that leaves the clipboard.
+
+#include "core/store/CodePage.h"
+#include "core/store/FieldCipher.h"
+#include "gui/shell/FrameFixture.h"
+#include "gui/shell/SystemTray.h"
+#include "platform/Clipboard.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QMimeData>
+#include <QTest>
+
+#include <algorithm>
+
+class IdleLockTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void autoLockHidesAndLocksAfterTheIdleTime();
+    void inputKeepsRestartingTheCountdowns();
+    void modalDialogKeepsBothFromActing();
+    void autoExitEndsAnUnchangedFile();
+    void autoExitSavesChangesBeforeEnding();
+    void autoExitLocksWhenChangesHaveNowhereToGo();
+    void desktopLockFollowsTheSetting();
+    void desktopLockWaitsForAnOpenDialog();
+    void hotKeyComesBackThroughTheKey();
+    void hotKeyWithoutXServerFailsQuietly();
+    void passwordOnClipboardIsMarkedAndCleared();
+
+private:
+    static void Idle(CFrameFixture& fx, unsigned nLockMs, unsigned nExitMs) {
+        fx.m_profile.WriteProfileInt("Settings", "AutoMin", nLockMs);
+        fx.m_profile.WriteProfileInt("Settings", "AutoExit", nExitMs);
+    }
+    // The frame shown with a document that has a KEY but no file, its idle
+    // countdowns started.
+    static CMainFrame& ShownWithKey(CFrameFixture& fx) {
+        CMainFrame& frame = fx.Frame();
+        frame.ActivateFrame(true);
+        fx.GiveKey("secret");
+        frame.RestartIdleTimers();
+        return frame;
+    }
+    static void Touch(CMainFrame& frame) { QTest::keyClick(&frame, Qt::Key_Shift); }
+    static bool IsLockedInTray(CFrameFixture& fx) {
+        CMainFrame& frame = fx.Frame();
+        return !frame.isVisible() && frame.m_nMode == MODE_TRAY_MAIN && frame.m_bLocked == 1 &&
+               frame.Tray().IconId() == 358;
+    }
+};
+
+void IdleLockTest::autoLockHidesAndLocksAfterTheIdleTime() {
+    CFrameFixture fx;
+    Idle(fx, 150, 0);
+    CMainFrame& frame = ShownWithKey(fx);
+    QVERIFY(frame.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(IsLockedInTray(fx), 3000);
+    QVERIFY(!frame.IsClosed());
+    // Coming back asks for the KEY.
+    fx.m_prompts.TypeCheckKey("secret");
+    frame.RunCommand(32779);
+    QVERIFY(frame.isVisible());
+    QCOMPARE(frame.m_bLocked, 0);
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void IdleLockTest::inputKeepsRestartingTheCountdowns() {
+    CFrameFixture fx;
+    Idle(fx, 300, 450);
+    CMainFrame& frame = ShownWithKey(fx);
+    for (int i = 0; i < 8; ++i) {
+        QTest::qWait(100);
+        Touch(frame);
+    }
+    // 800 ms have passed, never 300 without input.
+    QVERIFY(frame.isVisible());
+    QVERIFY(!frame.IsClosed());
+    QTRY_VERIFY_WITH_TIMEOUT(IsLockedInTray(fx), 3000);
+}
+
+void IdleLockTest::modalDialogKeepsBothFromActing() {
+    CFrameFixture fx;
+    Idle(fx, 100, 200);
+    CMainFrame& frame = ShownWithKey(fx);
+    auto* pDialog = new QDialog(&frame);
+    pDialog->setModal(true);
+    pDialog->show();
+    frame.RestartIdleTimers();
+    QTest::qWait(400);
+    QVERIFY(frame.isVisible());
+    QVERIFY(!frame.IsClosed());
+    delete pDialog;
+    // The countdowns stopped; only input starts them again.
+    QTest::qWait(300);
+    QVERIFY(frame.isVisible());
+    frame.m_nAutoExitMs = 0; // the Options dialog's new value counts at once
+    Touch(frame);
+    QTRY_VERIFY_WITH_TIMEOUT(IsLockedInTray(fx), 3000);
+    QVERIFY(!frame.IsClosed());
+}
+
+void IdleLockTest::autoExitEndsAnUnchangedFile() {
+    CFrameFixture fx;
+    Idle(fx, 0, 100);
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    QTRY_VERIFY_WITH_TIMEOUT(frame.IsClosed(), 3000);
+    // No question was asked.
+    QVERIFY(fx.m_prompts.Messages().empty());
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void IdleLockTest::autoExitSavesChangesBeforeEnding() {
+    CFrameFixture fx;
+    Idle(fx, 0, 150);
+    const std::string strPath = fx.WriteKeyedFile("Work.pwd", "k");
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    fx.m_prompts.TypeCheckKey("k");
+    QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
+    CPasswordInfo texts;
+    texts.m_strAccount = "Bank";
+    texts.m_strPassword = "left unsaved";
+    QVERIFY(fx.m_pDoc->AddAccount("My Passwords", texts));
+    fx.m_pDoc->SetModifiedFlag(true);
+    frame.RestartIdleTimers();
+    QTRY_VERIFY_WITH_TIMEOUT(frame.IsClosed(), 3000);
+    QVERIFY(!fx.m_pDoc->IsModified());
+
+    // The change reached the file.
+    CCofferDoc reread;
+    QVERIFY(reread.ReadArchiveFile(strPath, CCodePage::Default()) == EFileError::none);
+    QVERIFY(reread.IsKeyAccepted("k"));
+    reread.DecipherList();
+    const bool bFound =
+        std::any_of(reread.m_listInfo.begin(), reread.m_listInfo.end(), [](const auto& info) {
+            return info.m_strAccount == "Bank" && info.m_strPassword == "left unsaved";
+        });
+    QVERIFY(bFound);
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void IdleLockTest::autoExitLocksWhenChangesHaveNowhereToGo() {
+    CFrameFixture fx;
+    Idle(fx, 0, 100);
+    // A new file, never saved: a save would have to ask for a name.
+    CMainFrame& frame = ShownWithKey(fx);
+    fx.m_pDoc->SetModifiedFlag(true);
+    QTRY_VERIFY_WITH_TIMEOUT(IsLockedInTray(fx), 3000);
+    QVERIFY(!frame.IsClosed());
+    QVERIFY(fx.m_pDoc->IsModified());
+    QVERIFY(fx.m_prompts.Messages().empty());
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void IdleLockTest::desktopLockFollowsTheSetting() {
+    CFrameFixture fx;
+    CMainFrame& frame = ShownWithKey(fx);
+    QCOMPARE(frame.m_bLockOnScreenLock, 1); // on by default
+    frame.m_bLockOnScreenLock = 0;
+    frame.OnDesktopLock();
+    QVERIFY(frame.isVisible());
+    QCOMPARE(frame.m_bLocked, 0);
+    frame.m_bLockOnScreenLock = 1;
+    frame.OnDesktopLock();
+    QVERIFY(IsLockedInTray(fx));
+}
+
+void IdleLockTest::desktopLockWaitsForAnOpenDialog() {
+    CFrameFixture fx;
+    CMainFrame& frame = ShownWithKey(fx);
+    auto* pDialog = new QDialog(&frame);
+    pDialog->setModal(true);
+    pDialog->show();
+    frame.OnDesktopLock();
+    QTest::qWait(3 * CMainFrame::IDLE_UPDATE_MS);
+    QVERIFY(frame.isVisible());
+    delete pDialog;
+    QTRY_VERIFY_WITH_TIMEOUT(IsLockedInTray(fx), 3000);
+}
+
+void IdleLockTest::hotKeyComesBackThroughTheKey() {
+    CFrameFixture fx;
+    CMainFrame& frame = ShownWithKey(fx);
+    frame.Lock();
+    fx.m_prompts.CancelCheckKey();
+    frame.OnHotKey();
+    QVERIFY(IsLockedInTray(fx));
+    QCOMPARE(frame.Tray().DefaultCommand(), 32779);
+    fx.m_prompts.TypeCheckKey("secret");
+    frame.OnHotKey();
+    QVERIFY(frame.isVisible());
+    QCOMPARE(frame.m_nMode, MODE_MAIN);
+    QCOMPARE(frame.m_bLocked, 0);
+    // Shown, the hot key only brings the window forward: no KEY asked.
+    const std::size_t nCalls = fx.m_prompts.Calls().size();
+    frame.OnHotKey();
+    QVERIFY(frame.isVisible());
+    QCOMPARE(fx.m_prompts.Calls().size(), nCalls);
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void IdleLockTest::hotKeyWithoutXServerFailsQuietly() {
+    CFrameFixture fx;
+    fx.m_profile.WriteProfileInt("Settings", "HotKey", 75);
+    fx.m_profile.WriteProfileInt("Settings", "HotKeyFlag", 4);
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    QVERIFY(fx.m_prompts.Messages().empty());
+    // Offscreen there is no X server: the registration fails, the choice is
+    // kept for the next run.
+    QVERIFY(!frame.SetHotKey('J', 2));
+    QCOMPARE(frame.m_wHotKey, unsigned('J'));
+    QCOMPARE(frame.m_wHotKeyFlags, 2u);
+    QVERIFY(frame.SetHotKey(0, 0));
+    frame.SetHotKey(75, 4);
+    frame.Exit();
+    QCOMPARE(fx.m_profile.GetProfileInt("Settings", "HotKey", 0), 75u);
+    QCOMPARE(fx.m_profile.GetProfileInt("Settings", "HotKeyFlag", 0), 4u);
+    QVERIFY(fx.m_prompts.Messages().empty());
+}
+
+void IdleLockTest::passwordOnClipboardIsMarkedAndCleared() {
+    CFrameFixture fx;
+    fx.m_profile.WriteProfileInt("Settings", "ClipboardClear", 1);
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    QClipboard* pClipboard = QGuiApplication::clipboard();
+    const QString strHint = QString::fromLatin1(CClipboard::SECRET_HINT_TYPE);
+
+    CClipboard::SetPassword("pw-one", CCodePage::Default());
+    QCOMPARE(pClipboard->text(), QStringLiteral("pw-one"));
+    QCOMPARE(pClipboard->mimeData()->data(strHint), QByteArray("secret"));
+    QTRY_VERIFY_WITH_TIMEOUT(pClipboard->text().isEmpty(), 3000);
+
+    // A text that replaced the password stays.
+    CClipboard::SetPassword("pw-two", CCodePage::Default());
+    pClipboard->setText(QStringLiteral("someone else's"));
+    QTest::qWait(1500);
+    QCOMPARE(pClipboard->text(), QStringLiteral("someone else's"));
+
+    // Plain texts carry no hint; off (0) nothing is removed.
+    CClipboard::SetText("user", CCodePage::Default());
+    QVERIFY(!pClipboard->mimeData()->hasFormat(strHint));
+    frame.m_nClipboardClearSec = 0;
+    CClipboard::SetPassword("pw-three", CCodePage::Default());
+    QTest::qWait(1500);
+    QCOMPARE(pClipboard->text(), QStringLiteral("pw-three"));
+}
+
+QTEST_MAIN(IdleLockTest)
+#include "IdleLockTest.moc"
