@@ -1,11 +1,15 @@
 #include "app/CofferApp.h"
 #include "core/shell/CommandLineInfo.h"
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
+    // A save past the file size limit then fails with EFBIG and is reported
+    // like a full disk, instead of killing the program with its document.
+    std::signal(SIGXFSZ, SIG_IGN);
     // --help and --version answer without a display.
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const CCommandLineInfo info = CCommandLineInfo::Parse(args);

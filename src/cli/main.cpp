@@ -1,11 +1,15 @@
 #include "cli/CliCommand.h"
 #include "cli/KeyReader.h"
 
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
+    // A write past the file size limit then fails with EFBIG and is reported
+    // like a full disk, instead of killing the program mid-save.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> astrArgs(argv + (argc > 0 ? 1 : 0), argv + argc);
     CKeyReader keyReader;
     return CCliCommand(std::cout, std::cerr, keyReader).Run(astrArgs);

@@ -8,7 +8,7 @@ CGroupChoice::CGroupChoice(const CCofferDoc::CInfoList& listInfo, const CCodePag
     : m_codePage(codePage) {
     for (const CPasswordInfo& info : listInfo) {
         if (info.IsGroup())
-            m_vecEntries.push_back({info.m_strGroup, &info});
+            m_vecEntries.push_back({info.Group(), &info});
     }
     std::stable_sort(m_vecEntries.begin(), m_vecEntries.end(),
                      [&codePage](const SGroupEntry& a, const SGroupEntry& b) {

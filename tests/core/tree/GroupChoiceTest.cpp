@@ -10,9 +10,9 @@ CCofferDoc::CInfoList Groups(std::initializer_list<const char*> names) {
     for (const char* pszName : names) {
         CPasswordInfo& group = list.emplace_back();
         group.m_bGroup = 1;
-        group.m_strGroup = pszName;
+        group.SetGroup(pszName);
         // An account between groups is not an entry.
-        list.emplace_back().m_strAccount = pszName;
+        list.emplace_back().SetAccount(pszName);
     }
     return list;
 }
@@ -32,7 +32,7 @@ TEST(GroupChoice, ListsGroupsAlphabeticallyIgnoringCase) {
     EXPECT_EQ(Texts(choice),
               (std::vector<std::string>{"alpha", "bank", "Bank", "Mail", "\xC9t\xE9"}));
     for (const SGroupEntry& entry : choice.Entries())
-        EXPECT_EQ(entry.m_pGroup->m_strGroup, entry.m_strText);
+        EXPECT_EQ(entry.m_pGroup->Group(), entry.m_strText);
 }
 
 TEST(GroupChoice, PreselectsTheExactGroupBeforeAPrefix) {

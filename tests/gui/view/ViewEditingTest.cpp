@@ -48,14 +48,13 @@ void CViewEditingTest::addAccountStoresItUnderTheGroupShown() {
     fx.m_pFrame->RunCommand(ID_ACCOUNT_ADD);
 
     const SAccountDlgData& opened = fx.m_editPrompts.m_vecAccountOpened.at(0);
-    QCOMPARE(opened.m_strGroup, std::string("Bank"));
-    QVERIFY(opened.m_strAccount.empty());
+    QCOMPARE(opened.Group(), std::string("Bank"));
+    QVERIFY(opened.Account().empty());
     QCOMPARE(opened.m_generator.m_nFlags, fx.m_pFrame->m_nGenFlags);
     QCOMPARE(fx.CurrentPath(), std::string("Bank/new"));
     QCOMPARE(fx.ListOrder(), (Labels{"G:Bank", "new", "G:Mail", "old"}));
-    QCOMPARE(fx.m_pDoc->m_listInfo.begin()->m_strGroup, std::string("Bank"));
-    QCOMPARE(std::next(fx.m_pDoc->m_listInfo.begin())->m_strComments,
-             std::string("line 1\r\nline 2"));
+    QCOMPARE(fx.m_pDoc->m_listInfo.begin()->Group(), std::string("Bank"));
+    QCOMPARE(std::next(fx.m_pDoc->m_listInfo.begin())->Comments(), std::string("line 1\r\nline 2"));
     QVERIFY(fx.m_pDoc->IsModified());
     // The details show the new account at once.
     QCOMPARE(view.UserNameBox()->text(), QStringLiteral("user"));
@@ -82,15 +81,14 @@ void CViewEditingTest::editAccountMovesItAndSelectsIt() {
     // A double click edits the account under it, with its real password.
     emit view.Tree()->itemDoubleClicked(view.m_hCurAccount, 0);
     const SAccountDlgData& opened = fx.m_editPrompts.m_vecAccountOpened.at(0);
-    QCOMPARE(opened.m_strPassword, std::string("real-pw"));
-    QCOMPARE(opened.m_strGroup, std::string("A"));
+    QCOMPARE(opened.Password(), std::string("real-pw"));
+    QCOMPARE(opened.Group(), std::string("A"));
     QVERIFY(opened.m_pEditing != nullptr);
     QVERIFY(opened.m_bMaskPasswords);
     QCOMPARE(fx.TreeLabels(), (Labels{"A", "  y", "B", "  x2", "  z"}));
     QCOMPARE(fx.CurrentPath(), std::string("B/x2"));
     QCOMPARE(fx.m_pDoc->CountAccounts(), 3);
-    QCOMPARE(CAccountTreeCtrl::GetItemData(view.m_hCurAccount)->m_strPassword,
-             std::string("new-pw"));
+    QCOMPARE(CAccountTreeCtrl::GetItemData(view.m_hCurAccount)->Password(), std::string("new-pw"));
     QVERIFY(fx.m_pDoc->IsModified());
     QVERIFY(fx.m_vecFailures.empty());
 }
