@@ -108,6 +108,27 @@ bool CSingleInstance::TryLock() {
     return m_lock.removeStaleLockFile() && m_lock.tryLock(0);
 }
 
+bool CSingleInstance::Claim() {
+    // No private folder at all: run unguarded rather than never start, and
+    // never in a place another user could reach.
+    if (m_strPath.isEmpty())
+        return true;
+    if (!TryLock()) {
+        if (m_lock.error() == QLockFile::LockFailedError)
+            return false;
+        // The folder refuses the lock file: run unguarded rather than never
+        // start at all.
+    }
+    m_pServer = std::make_unique<QLocalServer>();
+    m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
+    // A socket left by a copy that crashed would block the name; the lock
+    // says that no copy is running now.
+    QLocalServer::removeServer(m_strPath);
+    connect(m_pServer.get(), &QLocalServer::newConnection, this, &CSingleInstance::OnNewConnection);
+    m_pServer->listen(m_strPath);
+    return true;
+}
+
 void CSingleInstance::OnNewConnection() {
     while (QLocalSocket* pSocket = m_pServer->nextPendingConnection()) {
         connect(pSocket, &QLocalSocket::disconnected, pSocket, &QObject::deleteLater);

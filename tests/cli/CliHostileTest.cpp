@@ -105,15 +105,6 @@ TEST_F(CliHostile, PasswdWaitsBrieflyForAnotherWriterAndOtherwiseChangesNothing)
     EXPECT_EQ(RunCli({"ls", strPath}, "new\n").nExit, 0);
 }
 
-TEST_F(CliHostile, PasswdAfterAnotherPasswdAsksForTheKeyThatNowOpensTheFile) {
-    // Runs one after the other never lose a KEY: the second reads what the
-    // first wrote, so its old KEY is refused instead of silently replaced.
-    const std::string strPath = MakeFile("a.pwd", "old");
-    EXPECT_EQ(RunCli({"passwd", strPath}, "old\nfirst\n").nExit, 0);
-    EXPECT_EQ(RunCli({"passwd", strPath}, "old\nsecond\n").nExit, 1);
-    EXPECT_EQ(RunCli({"ls", strPath}, "first\n").nExit, 0);
-}
-
 TEST_F(CliHostile, HugeAndPaddedFilesAreRefusedWithAMessage) {
     const std::string strHuge = m_folder.Path("huge.pwd");
     {

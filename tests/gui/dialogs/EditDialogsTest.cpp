@@ -110,8 +110,8 @@ void CEditDialogsTest::emptyAndClashingNamesAreRefused() {
         again.Load(data);
         again.AccountEdit()->setText(QString::fromLatin1(pszName));
         QVERIFY(PressOk(again));
-        QCOMPARE(again.Result().Account(), std::string(pszName));
-        QCOMPARE(again.Result().Group(), std::string("Mail"));
+        QCOMPARE(again.Result().m_strAccount, std::string(pszName));
+        QCOMPARE(again.Result().m_strGroup, std::string("Mail"));
     }
     dialog.AccountEdit()->setText(QString(300, QLatin1Char('x')));
     QCOMPARE(dialog.AccountEdit()->text().size(), 255);
@@ -140,7 +140,7 @@ void CEditDialogsTest::anAccountMayKeepItsOwnName() {
     moveTwo.Load(Editing(d, "A", "two"));
     ChooseGroup(moveTwo.GroupList(), QStringLiteral("B"));
     QVERIFY(PressOk(moveTwo));
-    QCOMPARE(moveTwo.Result().Group(), std::string("B"));
+    QCOMPARE(moveTwo.Result().m_strGroup, std::string("B"));
 }
 
 void CEditDialogsTest::theGroupShownIsTheGroupActedOn() {
@@ -158,15 +158,15 @@ void CEditDialogsTest::theGroupShownIsTheGroupActedOn() {
     QCOMPARE(none.GroupList()->currentText(), QStringLiteral("bank"));
     none.AccountEdit()->setText(QStringLiteral("x"));
     QVERIFY(PressOk(none));
-    QCOMPARE(none.Result().Group(), std::string("bank"));
+    QCOMPARE(none.Result().m_strGroup, std::string("bank"));
     // The same holds for the group dialogs.
     CDeleteGroupDlg remove(d.doc, d.prompts);
-    remove.SetGroup("Bank");
+    remove.m_strGroup = "Bank";
     remove.Load();
     QCOMPARE(remove.GroupList()->currentText(), QStringLiteral("Bank"));
     ChooseGroup(remove.GroupList(), QStringLiteral("Mail"));
     QVERIFY(PressOk(remove));
-    QCOMPARE(remove.Group(), std::string("Mail"));
+    QCOMPARE(remove.m_strGroup, std::string("Mail"));
 }
 
 void CEditDialogsTest::aFileWithoutGroupsExplainsItself() {
@@ -194,7 +194,7 @@ void CEditDialogsTest::passwordsAreMaskedOnePerCharacter() {
     QVERIFY(pPassword->text().contains(QRegularExpression(QStringLiteral("^[0-9]{9}$"))));
     dialog.AccountEdit()->setText(QStringLiteral("n"));
     QVERIFY(PressOk(dialog));
-    QCOMPARE(QString::fromStdString(dialog.Result().Password()), pPassword->text());
+    QCOMPARE(QString::fromStdString(dialog.Result().m_strPassword), pPassword->text());
     // Unmasked, the password is plain text.
     CAccountDlg plain(d.doc, d.prompts);
     data.m_bMaskPasswords = false;
@@ -252,12 +252,12 @@ void CEditDialogsTest::commentsKeepTheirLineEnds() {
     QCOMPARE(dialog.CommentsEdit()->toPlainText(), QStringLiteral("lone\nbreak\npair"));
     QVERIFY(PressOk(dialog));
     // Untouched, the stored bytes come back as they were.
-    QCOMPARE(dialog.Result().Comments(), std::string("lone\nbreak\r\npair"));
+    QCOMPARE(dialog.Result().m_strComments, std::string("lone\nbreak\r\npair"));
     CAccountDlg typed(d.doc, d.prompts);
     typed.Load(Editing(d, "A", "x"));
     typed.CommentsEdit()->appendPlainText(QStringLiteral("more"));
     QVERIFY(PressOk(typed));
-    QCOMPARE(typed.Result().Comments(), std::string("lone\r\nbreak\r\npair\r\nmore"));
+    QCOMPARE(typed.Result().m_strComments, std::string("lone\r\nbreak\r\npair\r\nmore"));
     // A character the file's code page cannot hold is refused by name.
     CAccountDlg bad(d.doc, d.prompts);
     bad.Load(Editing(d, "A", "x"));
@@ -285,7 +285,7 @@ void CEditDialogsTest::groupNamesFollowTheirRules() {
     QCOMPARE(add.NameEdit()->text().size(), 255);
 
     CEditGroupDlg edit(d.doc, d.prompts);
-    edit.SetGroup("Mail");
+    edit.m_strGroup = "Mail";
     edit.Load();
     QCOMPARE(edit.windowTitle(), QStringLiteral("Edit Group"));
     edit.NameEdit()->setText(QStringLiteral("Mail")); // its own name
@@ -293,7 +293,7 @@ void CEditDialogsTest::groupNamesFollowTheirRules() {
     ChooseGroup(edit.GroupList(), QStringLiteral("Bank"));
     edit.NameEdit()->setText(QStringLiteral("Money"));
     QVERIFY(PressOk(edit));
-    QCOMPARE(edit.Group(), std::string("Bank"));
+    QCOMPARE(edit.m_strGroup, std::string("Bank"));
     QCOMPARE(edit.m_strName, std::string("Money"));
 }
 

@@ -48,8 +48,8 @@ void CViewEditingTest::addAccountStoresItUnderTheGroupShown() {
     fx.m_pFrame->RunCommand(ID_ACCOUNT_ADD);
 
     const SAccountDlgData& opened = fx.m_editPrompts.m_vecAccountOpened.at(0);
-    QCOMPARE(opened.Group(), std::string("Bank"));
-    QVERIFY(opened.Account().empty());
+    QCOMPARE(opened.m_strGroup, std::string("Bank"));
+    QVERIFY(opened.m_strAccount.empty());
     QCOMPARE(opened.m_generator.m_nFlags, fx.m_pFrame->m_nGenFlags);
     QCOMPARE(fx.CurrentPath(), std::string("Bank/new"));
     QCOMPARE(fx.ListOrder(), (Labels{"G:Bank", "new", "G:Mail", "old"}));
@@ -81,8 +81,8 @@ void CViewEditingTest::editAccountMovesItAndSelectsIt() {
     // A double click edits the account under it, with its real password.
     emit view.Tree()->itemDoubleClicked(view.m_hCurAccount, 0);
     const SAccountDlgData& opened = fx.m_editPrompts.m_vecAccountOpened.at(0);
-    QCOMPARE(opened.Password(), std::string("real-pw"));
-    QCOMPARE(opened.Group(), std::string("A"));
+    QCOMPARE(opened.m_strPassword, std::string("real-pw"));
+    QCOMPARE(opened.m_strGroup, std::string("A"));
     QVERIFY(opened.m_pEditing != nullptr);
     QVERIFY(opened.m_bMaskPasswords);
     QCOMPARE(fx.TreeLabels(), (Labels{"A", "  y", "B", "  x2", "  z"}));
