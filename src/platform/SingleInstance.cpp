@@ -44,18 +44,23 @@ QString CSingleInstance::PrivateFolder() {
     const QString strRuntime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!strRuntime.isEmpty() && IsPrivateFolder(strRuntime))
         return strRuntime;
-    // Without a runtime folder, one of our own in the shared temporary
-    // folder: a predictable name there could be taken by anyone, so the
-    // folder is made 0700 and used only when it is ours.
-    const QString strTemp =
-        QDir(QDir::tempPath()).filePath(QStringLiteral("keyhaven-%1").arg(::geteuid()));
-    ::mkdir(QFile::encodeName(strTemp).constData(), 0700);
-    if (IsPrivateFolder(strTemp))
+    const QString strTemp = PrivateTempFolder();
+    if (!strTemp.isEmpty())
         return strTemp;
     // Someone else holds that name: the home folder is the user's alone.
     const QString strHome = QDir(QDir::homePath()).filePath(QStringLiteral(".keyhaven-run"));
     ::mkdir(QFile::encodeName(strHome).constData(), 0700);
     return IsPrivateFolder(strHome) ? strHome : QString();
+}
+
+QString CSingleInstance::PrivateTempFolder() {
+    // One of our own in the shared temporary folder: a predictable name there
+    // could be taken by anyone, so the folder is made 0700 and used only when
+    // it is ours.
+    const QString strTemp =
+        QDir(QDir::tempPath()).filePath(QStringLiteral("keyhaven-%1").arg(::geteuid()));
+    ::mkdir(QFile::encodeName(strTemp).constData(), 0700);
+    return IsPrivateFolder(strTemp) ? strTemp : QString();
 }
 
 bool CSingleInstance::IsPrivateFolder(const QString& strFolder) {
@@ -81,12 +86,12 @@ QString CSingleInstance::SocketPath(const QString& strName) {
     // the whole path, so that separate runtime folders stay apart.
     const QByteArray digest =
         QCryptographicHash::hash(QFile::encodeName(strPath), QCryptographicHash::Sha256).toHex();
-    const QString strTemp =
-        QDir(QDir::tempPath()).filePath(QStringLiteral("keyhaven-%1").arg(::geteuid()));
-    ::mkdir(QFile::encodeName(strTemp).constData(), 0700);
-    if (!IsPrivateFolder(strTemp))
-        return {};
-    return QDir(strTemp).filePath(QString::fromLatin1(digest.left(24)));
+    const QString strShortName = QString::fromLatin1(digest.left(24));
+    const QString strShort = QDir(strFolder).filePath(strShortName);
+    if (QFile::encodeName(strShort).size() <= SOCKET_PATH_MAX)
+        return strShort;
+    const QString strTemp = PrivateTempFolder();
+    return strTemp.isEmpty() ? QString() : QDir(strTemp).filePath(strShortName);
 }
 
 bool CSingleInstance::TryLock() {

@@ -30,6 +30,8 @@ public:
     // else "keyhaven-UID" in the temporary folder, made 0700, or failing
     // that (someone else took the name) ".keyhaven-run" in the home folder.
     static QString PrivateFolder();
+    // "keyhaven-UID" in the temporary folder, when it is (or is made) ours.
+    static QString PrivateTempFolder();
     // Whether strFolder is a real folder (no link) of this user, closed to
     // others; one of ours that is open is closed first.
     static bool IsPrivateFolder(const QString& strFolder);

@@ -418,9 +418,18 @@ void CMainFrameTest::placementFromTheFileIsKeptOnTheScreen() {
         QVERIFY(area.contains(fx.Frame().geometry()));
     }
     {
-        // Inverted corners at the ends of an int: the default place.
+        // The fields are read at fixed places: this one reads as 10 pixels
+        // wide and millions high, which is cut to the screen's height.
         CFrameFixture fx;
         fx.m_profile.WriteProfileString("Window size", "Rect", "-0001 -9999 -2147483648 -5");
+        fx.Frame().RestoreWindowPlacement(false);
+        QVERIFY(area.contains(fx.Frame().geometry()));
+        QCOMPARE(fx.Frame().geometry().height(), area.height());
+    }
+    {
+        // Inverted corners: the first-run place.
+        CFrameFixture fx;
+        fx.m_profile.WriteProfileString("Window size", "Rect", "0600 0500 0100 0100");
         fx.Frame().RestoreWindowPlacement(false);
         QCOMPARE(fx.Frame().geometry(), QRect(218, 100, 493, 443));
     }
