@@ -297,6 +297,8 @@ private slots:
             {"HideTray", "0"},
             {"HotKey", "0"},
             {"HotKeyFlag", "0"},
+            {"LockOnScreenLock", "1"},
+            {"ClipboardClear", "0"},
         };
         expected["Window%20size"] = {{"tool", "1"},
                                      {"status", "1"},

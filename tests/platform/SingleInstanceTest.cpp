@@ -64,6 +64,16 @@ private:
     QByteArray m_old;
 };
 
+// A first copy of the name claims and listens; a second is refused and
+// finds it.
+bool FirstCopyServesASecond(const QString& strName) {
+    CSingleInstance first(strName);
+    if (!first.Claim() || !first.IsListening())
+        return false;
+    CSingleInstance second(strName);
+    return !second.Claim() && AskWhileServing(second, 200);
+}
+
 mode_t ModeOf(const QString& strPath) {
     struct stat st {};
     return ::lstat(QFile::encodeName(strPath).constData(), &st) == 0 ? st.st_mode : 0;
@@ -171,12 +181,7 @@ void CSingleInstanceTest::longRuntimeFolderStillWorks() {
     QVERIFY(CSingleInstance::SocketPath(strName) != strPath);
     qputenv("XDG_RUNTIME_DIR", strDeep.toLocal8Bit());
 
-    CSingleInstance first(strName);
-    QVERIFY(first.Claim());
-    QVERIFY(first.IsListening());
-    CSingleInstance second(strName);
-    QVERIFY(!second.Claim());
-    QVERIFY(AskWhileServing(second, 200));
+    QVERIFY(FirstCopyServesASecond(strName));
     qputenv("XDG_RUNTIME_DIR", oldRuntime);
 }
 
@@ -224,12 +229,7 @@ void CSingleInstanceTest::withoutRuntimeFolderAPrivateOneIsMade() {
     QCOMPARE(CSingleInstance::SocketPath("x"), home.path() + "/.keyhaven-run/x");
     // The copy still starts, answers and is found there.
     const QString strName = UniqueName();
-    CSingleInstance first(strName);
-    QVERIFY(first.Claim());
-    QVERIFY(first.IsListening());
-    CSingleInstance second(strName);
-    QVERIFY(!second.Claim());
-    QVERIFY(AskWhileServing(second, 200));
+    QVERIFY(FirstCopyServesASecond(strName));
 }
 
 void CSingleInstanceTest::aMalformedLockOfOurOwnIsTakenOver() {
@@ -245,12 +245,7 @@ void CSingleInstanceTest::aMalformedLockOfOurOwnIsTakenOver() {
     const qint64 nOld = QDateTime::currentSecsSinceEpoch() - 60;
     const utimbuf times{nOld, nOld};
     QVERIFY(::utime(QFile::encodeName(strLock).constData(), &times) == 0);
-    CSingleInstance first(strName);
-    QVERIFY(first.Claim());
-    QVERIFY(first.IsListening());
-    CSingleInstance second(strName);
-    QVERIFY(!second.Claim());
-    QVERIFY(AskWhileServing(second, 200));
+    QVERIFY(FirstCopyServesASecond(strName));
 }
 
 QTEST_MAIN(CSingleInstanceTest)
