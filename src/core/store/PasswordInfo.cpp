@@ -78,16 +78,17 @@ bool CPasswordInfo::Serialize(CArchive& ar) {
         }
         return true;
     }
-    std::array<std::string, TEXT_COUNT> texts;
+    // Views into the archive's bytes: the texts are copied once, into the
+    // record's block. Only 16-bit texts need room of their own.
+    std::array<std::string, TEXT_COUNT> converted;
+    std::array<std::string_view, TEXT_COUNT> views;
     for (int i = 0; i < TEXT_COUNT; ++i) {
         if (i == group && !ar.ReadInt32(m_bGroup))
             return false;
-        if (!ar.ReadText(texts[static_cast<std::size_t>(i)]))
+        if (!ar.ReadTextView(views[static_cast<std::size_t>(i)],
+                             converted[static_cast<std::size_t>(i)]))
             return false;
     }
-    std::array<std::string_view, TEXT_COUNT> views;
-    for (int i = 0; i < TEXT_COUNT; ++i)
-        views[static_cast<std::size_t>(i)] = texts[static_cast<std::size_t>(i)];
     Pack(views);
     return true;
 }
