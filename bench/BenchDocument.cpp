@@ -54,17 +54,17 @@ void FillBenchDocument(CCofferDoc& doc, std::size_t nAccounts) {
     for (std::size_t g = 0; g < nGroups; ++g) {
         CPasswordInfo& group = doc.m_listInfo.emplace_back();
         group.m_bGroup = 1;
-        group.m_strGroup = Numbered("Group %04zu", g + 1);
+        group.SetGroup(Numbered("Group %04zu", g + 1));
         for (std::size_t i = 0; i < BENCH_ACCOUNTS_PER_GROUP && nAccount < nAccounts; ++i) {
             ++nAccount;
             CPasswordInfo& info = doc.m_listInfo.emplace_back();
-            info.m_strAccount = Numbered("acct-%07zu", nAccount);
-            info.m_strUserName = Filler(nState, USER_NAME_LENGTH, "user.");
-            info.m_strPassword = Filler(nState, PASSWORD_LENGTH);
-            info.m_strWebSite = Filler(nState, WEB_SITE_LENGTH, "https://www.");
-            info.m_strEMail =
-                Filler(nState, EMAIL_LENGTH - std::strlen("@example.org")) + "@example.org";
-            info.m_strComments = Filler(nState, COMMENTS_LENGTH, "Note: ");
+            info.SetAccount(Numbered("acct-%07zu", nAccount));
+            info.SetUserName(Filler(nState, USER_NAME_LENGTH, "user."));
+            info.SetPassword(Filler(nState, PASSWORD_LENGTH));
+            info.SetWebSite(Filler(nState, WEB_SITE_LENGTH, "https://www."));
+            info.SetEMail(Filler(nState, EMAIL_LENGTH - std::strlen("@example.org")) +
+                          "@example.org");
+            info.SetComments(Filler(nState, COMMENTS_LENGTH, "Note: "));
         }
     }
 }

@@ -3,7 +3,7 @@
 // protected (".khv") file of the same records, beside the key derivation
 // that opening one costs.
 //
-// bench_password_file [--accounts=N] [Google Benchmark flags]
+// bench_password_file [--accounts=N] [--empty-records=M] [Google Benchmark flags]
 //
 // The file holds N accounts (default 100,000) in groups of 100, with field
 // lengths account 12, user name 16, password 16, web site 30, e-mail 24 and
@@ -11,6 +11,11 @@
 // is removed at the end. The program exits non-zero when the file does not
 // read back as written or the memory targets are missed; times are reported,
 // not judged. The protected file's targets are the key derivation plus 100 ms.
+//
+// A second file holds M records with every text empty (default 1,000,000,
+// 13 bytes each): the case where per-record overhead, not the texts, decides.
+// Its peak heap while loading must stay within 8 times the file plus 64 MB,
+// the bound for any file.
 
 #include "BenchDocument.h"
 #include "HeapCounter.h"
@@ -34,6 +39,7 @@
 #include <string>
 
 #include <stdlib.h>
+#include <unistd.h>
 
 namespace {
 
@@ -43,16 +49,34 @@ constexpr std::size_t MAX_ACCOUNTS = 9999999; // account names carry 7 digits
 constexpr double HELD_TARGET = 4.0;
 constexpr double PEAK_TARGET = 8.0;
 constexpr double TIME_TARGET_SECONDS = 0.100;
+constexpr std::size_t DEFAULT_EMPTY_RECORDS = 1000000;
+constexpr std::size_t MAX_EMPTY_RECORDS = 80000000; // about 1 GB of file
+constexpr double EMPTY_PEAK_PER_FILE_BYTE = 8.0;
+constexpr std::size_t EMPTY_PEAK_SLACK = std::size_t(64) << 20;
 
 struct SSetup {
     std::size_t nAccounts = DEFAULT_ACCOUNTS;
+    std::size_t nEmptyRecords = DEFAULT_EMPTY_RECORDS;
     std::size_t nGroups = 0;
     std::string strFolder;
     std::string strPath;        // the generated file
     std::string strSavePath;    // where the save benchmarks write
     std::string strKhvPath;     // the same records, sealed
     std::string strKhvSavePath; // where the sealed saves write
+    std::string strEmptyPath;   // the file of empty records
     std::size_t nFileBytes = 0;
+};
+
+// The load of the file of empty records.
+struct SEmptyMemory {
+    std::size_t nFileBytes = 0;
+    std::size_t nPeakBytes = 0;
+    bool bRead = false;
+    std::size_t Target() const {
+        return static_cast<std::size_t>(EMPTY_PEAK_PER_FILE_BYTE * double(nFileBytes)) +
+               EMPTY_PEAK_SLACK;
+    }
+    bool Met() const { return bRead && nPeakBytes <= Target(); }
 };
 
 struct SMemory {
@@ -85,6 +109,7 @@ struct SResults {
 
 SSetup g_setup;
 SMemory g_memory;
+SEmptyMemory g_emptyMemory;
 SResults g_results;
 
 using CClock = std::chrono::steady_clock;
@@ -102,9 +127,9 @@ double ThreadCpuSeconds() {
 std::size_t TextBytes(const CCofferDoc& doc) {
     std::size_t nBytes = 0;
     for (const CPasswordInfo& info : doc.m_listInfo)
-        nBytes += info.m_strAccount.size() + info.m_strUserName.size() + info.m_strPassword.size() +
-                  info.m_strWebSite.size() + info.m_strEMail.size() + info.m_strComments.size() +
-                  info.m_strGroup.size();
+        nBytes += info.Account().size() + info.UserName().size() + info.Password().size() +
+                  info.WebSite().size() + info.EMail().size() + info.Comments().size() +
+                  info.Group().size();
     return nBytes;
 }
 
@@ -188,6 +213,28 @@ SMemory MeasureLoadMemory() {
     memory.nHeldBytes = static_cast<std::size_t>(std::max(0LL, CHeapCounter::HeldBytes()));
     memory.nPeakBytes = static_cast<std::size_t>(std::max(0LL, CHeapCounter::PeakBytes()));
     memory.nTextBytes = TextBytes(doc);
+    return memory;
+}
+
+// Writes the file of empty records and measures the heap its load takes at
+// its peak; the records are checked to have come back.
+SEmptyMemory MeasureEmptyRecords() {
+    SEmptyMemory memory;
+    {
+        CCofferDoc doc;
+        doc.m_strKey = MakeKeyCheckValue(BENCH_KEY);
+        doc.m_listInfo.resize(g_setup.nEmptyRecords);
+        if (doc.WriteArchiveFile(g_setup.strEmptyPath) != EFileError::none)
+            return memory;
+    }
+    memory.nFileBytes = ReadAll(g_setup.strEmptyPath).size();
+    CCofferDoc doc;
+    CHeapCounter::Begin();
+    memory.bRead =
+        LoadFile(doc, g_setup.strEmptyPath) && doc.m_listInfo.size() == g_setup.nEmptyRecords;
+    CHeapCounter::End();
+    memory.nPeakBytes = static_cast<std::size_t>(std::max(0LL, CHeapCounter::PeakBytes()));
+    ::unlink(g_setup.strEmptyPath.c_str());
     return memory;
 }
 
@@ -313,21 +360,22 @@ BENCHMARK(BM_LoadSealed)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveSealed)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveSealedNewKey)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// Takes --accounts=N out of the arguments; false when it is malformed.
-bool TakeAccountsFlag(int& argc, char** argv) {
-    static constexpr const char* FLAG = "--accounts=";
+// Takes pszFlag=N out of the arguments into nValue; false when it is
+// malformed or outside 1..nMax.
+bool TakeCountFlag(int& argc, char** argv, const char* pszFlag, std::size_t nMax,
+                   std::size_t& nValue) {
     int nKept = 1;
     for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], FLAG, std::strlen(FLAG)) != 0) {
+        if (std::strncmp(argv[i], pszFlag, std::strlen(pszFlag)) != 0) {
             argv[nKept++] = argv[i];
             continue;
         }
-        const char* pszValue = argv[i] + std::strlen(FLAG);
+        const char* pszValue = argv[i] + std::strlen(pszFlag);
         char* pszEnd = nullptr;
         const unsigned long long n = std::strtoull(pszValue, &pszEnd, 10);
-        if (*pszValue == '\0' || *pszEnd != '\0' || n == 0 || n > MAX_ACCOUNTS)
+        if (*pszValue == '\0' || *pszEnd != '\0' || n == 0 || n > nMax)
             return false;
-        g_setup.nAccounts = static_cast<std::size_t>(n);
+        nValue = static_cast<std::size_t>(n);
     }
     argc = nKept;
     return true;
@@ -344,6 +392,7 @@ bool MakeFolder() {
     g_setup.strSavePath = strTemplate + "/saved.pwd";
     g_setup.strKhvPath = strTemplate + "/bench.khv";
     g_setup.strKhvSavePath = strTemplate + "/saved.khv";
+    g_setup.strEmptyPath = strTemplate + "/empty-records.pwd";
     return true;
 }
 
@@ -394,14 +443,26 @@ bool PrintSummary() {
     std::printf("peak while loading: %zu bytes = %.2fx its texts (target %.0fx: %s)\n",
                 g_memory.nPeakBytes, g_memory.PeakRatio(), PEAK_TARGET,
                 bPeakMet ? "met" : "MISSED");
-    return bHeldMet && bPeakMet;
+    const SEmptyMemory& empty = g_emptyMemory;
+    std::printf("%zu empty records, file of %zu bytes: peak while loading %zu bytes = %.1f "
+                "bytes a record (target 8x the file + 64 MB = %zu bytes: %s)\n",
+                g_setup.nEmptyRecords, empty.nFileBytes, empty.nPeakBytes,
+                double(empty.nPeakBytes) / double(g_setup.nEmptyRecords), empty.Target(),
+                empty.Met()   ? "met"
+                : empty.bRead ? "MISSED"
+                              : "NOT READ");
+    return bHeldMet && bPeakMet && empty.Met();
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!TakeAccountsFlag(argc, argv)) {
+    if (!TakeCountFlag(argc, argv, "--accounts=", MAX_ACCOUNTS, g_setup.nAccounts)) {
         std::fprintf(stderr, "--accounts takes a number from 1 to %zu\n", MAX_ACCOUNTS);
+        return 2;
+    }
+    if (!TakeCountFlag(argc, argv, "--empty-records=", MAX_EMPTY_RECORDS, g_setup.nEmptyRecords)) {
+        std::fprintf(stderr, "--empty-records takes a number from 1 to %zu\n", MAX_EMPTY_RECORDS);
         return 2;
     }
     benchmark::Initialize(&argc, argv);
@@ -415,6 +476,7 @@ int main(int argc, char** argv) {
     bool bOk = PrepareFile();
     if (bOk) {
         g_memory = MeasureLoadMemory();
+        g_emptyMemory = MeasureEmptyRecords();
         benchmark::RunSpecifiedBenchmarks();
         bOk = PrintSummary();
     }

@@ -119,7 +119,7 @@ void BM_DeleteAccount(benchmark::State& state) {
 void EditMiddleAccount(benchmark::State& state, bool bMove) {
     OpenFile();
     const std::string strFirstGroup =
-        CAccountTreeCtrl::GetItemData(g_world.pView->m_hRootItem->child(0))->m_strGroup;
+        CAccountTreeCtrl::GetItemData(g_world.pView->m_hRootItem->child(0))->Group();
     int nEdit = 0;
     for (auto _ : state) {
         state.PauseTiming();

@@ -26,10 +26,9 @@ constexpr const char* FUZZ_FILE_NAME = "fuzz.pwd";
 }
 
 bool SameRecord(const CPasswordInfo& a, const CPasswordInfo& b) {
-    return a.m_strAccount == b.m_strAccount && a.m_strUserName == b.m_strUserName &&
-           a.m_strPassword == b.m_strPassword && a.m_strWebSite == b.m_strWebSite &&
-           a.m_strEMail == b.m_strEMail && a.m_strComments == b.m_strComments &&
-           a.m_bGroup == b.m_bGroup && a.m_strGroup == b.m_strGroup;
+    return a.Account() == b.Account() && a.UserName() == b.UserName() &&
+           a.Password() == b.Password() && a.WebSite() == b.WebSite() && a.EMail() == b.EMail() &&
+           a.Comments() == b.Comments() && a.m_bGroup == b.m_bGroup && a.Group() == b.Group();
 }
 
 bool SameContent(const CCofferDoc& a, const CCofferDoc& b) {
@@ -49,9 +48,9 @@ std::size_t TextBytes(const CCofferDoc& doc) {
     std::size_t nBytes =
         doc.m_strKey.size() + doc.m_strLength.size() + doc.m_strBegin.size() + doc.m_strEnd.size();
     for (const CPasswordInfo& info : doc.m_listInfo) {
-        nBytes += info.m_strAccount.size() + info.m_strUserName.size() + info.m_strPassword.size() +
-                  info.m_strWebSite.size() + info.m_strEMail.size() + info.m_strComments.size() +
-                  info.m_strGroup.size();
+        nBytes += info.Account().size() + info.UserName().size() + info.Password().size() +
+                  info.WebSite().size() + info.EMail().size() + info.Comments().size() +
+                  info.Group().size();
     }
     return nBytes;
 }

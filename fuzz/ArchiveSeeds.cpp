@@ -45,12 +45,12 @@ struct SSeed {
 CPasswordInfo Account(std::string strAccount, std::string strPassword = "pw",
                       std::string strComments = {}) {
     CPasswordInfo info;
-    info.m_strAccount = std::move(strAccount);
-    info.m_strUserName = "user";
-    info.m_strPassword = std::move(strPassword);
-    info.m_strWebSite = "https://example.org/";
-    info.m_strEMail = "user@example.org";
-    info.m_strComments = std::move(strComments);
+    info.SetAccount(std::move(strAccount));
+    info.SetUserName("user");
+    info.SetPassword(std::move(strPassword));
+    info.SetWebSite("https://example.org/");
+    info.SetEMail("user@example.org");
+    info.SetComments(std::move(strComments));
     return info;
 }
 
@@ -142,17 +142,17 @@ void WriteFirstTag(CArchive& ar, std::uint16_t nSchema = 0,
 
 CPasswordInfo Enciphered(const CPasswordInfo& plain, const std::string& strX) {
     CPasswordInfo info = plain;
-    for (std::string* pText :
-         {&info.m_strAccount, &info.m_strUserName, &info.m_strPassword, &info.m_strWebSite,
-          &info.m_strEMail, &info.m_strComments, &info.m_strGroup})
-        *pText = CCofferDoc::XorField(*pText, strX);
+    for (int i = 0; i < CPasswordInfo::TEXT_COUNT; ++i) {
+        const auto eText = static_cast<CPasswordInfo::EText>(i);
+        info.SetText(eText, CCofferDoc::XorField(info.Text(eText), strX));
+    }
     return info;
 }
 
 CPasswordInfo Group(const std::string& strName, std::int32_t nGroup = 1) {
     CPasswordInfo info;
     info.m_bGroup = nGroup;
-    info.m_strGroup = strName;
+    info.SetGroup(strName);
     return info;
 }
 
@@ -201,13 +201,13 @@ SSeed PrefixBoundaries() {
     CCofferDoc doc;
     KeyDoc(doc);
     CPasswordInfo info = Account(std::string(254, 'a'));
-    info.m_strUserName = std::string(255, 'b');
-    info.m_strComments = std::string(256, 'c');
+    info.SetUserName(std::string(255, 'b'));
+    info.SetComments(std::string(256, 'c'));
     doc.AddAccount(DEFAULT_GROUP_NAME, info);
     return {"text-254-255-256", Written(doc), [](const CCofferDoc& d) {
                 const CPasswordInfo* p = NthRecord(d, 1);
-                if (!p || p->m_strAccount.size() != 254 || p->m_strUserName.size() != 255 ||
-                    p->m_strComments.size() != 256)
+                if (!p || p->Account().size() != 254 || p->UserName().size() != 255 ||
+                    p->Comments().size() != 256)
                     return std::string("texts around the 1-byte prefix lost their length");
                 return std::string();
             }};
@@ -222,7 +222,7 @@ SSeed LongText(const std::string& strName, std::size_t nLength) {
     doc.AddAccount(DEFAULT_GROUP_NAME, Account("long", "pw", strComments));
     return {strName, Written(doc), [nLength](const CCofferDoc& d) {
                 const CPasswordInfo* p = NthRecord(d, 1);
-                if (!p || p->m_strComments.size() != nLength || p->m_strComments[25] != 'Z')
+                if (!p || p->Comments().size() != nLength || p->Comments()[25] != 'Z')
                     return std::string("the long comment did not come back");
                 return std::string();
             }};
@@ -239,8 +239,8 @@ SSeed ZeroBytes() {
     const std::string strPassword = strX + strX.substr(0, 3);
     return {"zero-bytes", Written(doc), [strPassword](const CCofferDoc& d) {
                 const CPasswordInfo* p = NthRecord(d, 1);
-                if (!p || p->m_strPassword != strPassword ||
-                    p->m_strComments != std::string("a\0b\0\0c", 6))
+                if (!p || p->Password() != strPassword ||
+                    p->Comments() != std::string("a\0b\0\0c", 6))
                     return std::string("texts with zero bytes were cut");
                 return std::string();
             }};
@@ -262,21 +262,20 @@ SSeed WideTexts() {
     for (int i = 0; i < 6; ++i)
         WriteWideText(ar, "");
     ar.WriteInt32(1);
-    WriteWideText(ar, group.m_strGroup);
+    WriteWideText(ar, group.Group());
     ar.WriteUInt16(0x8001);
     const CPasswordInfo account = Enciphered(Account(strLongName, "\x80\x81\x9F\xFF"), strX);
-    for (const std::string* pText :
-         {&account.m_strAccount, &account.m_strUserName, &account.m_strPassword,
-          &account.m_strWebSite, &account.m_strEMail, &account.m_strComments})
-        WriteWideText(ar, *pText);
+    for (const std::string& strText : {account.Account(), account.UserName(), account.Password(),
+                                       account.WebSite(), account.EMail(), account.Comments()})
+        WriteWideText(ar, strText);
     ar.WriteInt32(0);
     WriteWideText(ar, "");
     return {"utf16-texts", ar.TakeBuffer(), [strLongName](const CCofferDoc& d) {
                 const CPasswordInfo* pGroup = NthRecord(d, 0);
                 const CPasswordInfo* p = NthRecord(d, 1);
                 if (d.m_strKey != MakeKeyCheckValue(SEED_KEY) || d.m_strLength != "6" || !pGroup ||
-                    pGroup->m_strGroup != "Caf\xE9" || !p || p->m_strAccount != strLongName ||
-                    p->m_strPassword != "\x80\x81\x9F\xFF")
+                    pGroup->Group() != "Caf\xE9" || !p || p->Account() != strLongName ||
+                    p->Password() != "\x80\x81\x9F\xFF")
                     return std::string("16-bit texts did not read back as their bytes");
                 return std::string();
             }};
@@ -295,21 +294,21 @@ SSeed LongPrefixes() {
     for (int i = 0; i < 6; ++i)
         ar.WriteText("");
     ar.WriteInt32(group.m_bGroup);
-    WriteLongPrefixText(ar, group.m_strGroup, true);
+    WriteLongPrefixText(ar, group.Group(), true);
     ar.WriteUInt16(0x8001);
     const CPasswordInfo account = Enciphered(Account("short"), strX);
-    WriteLongPrefixText(ar, account.m_strAccount, false);
-    WriteLongPrefixText(ar, account.m_strUserName, true);
-    for (const std::string* pText : {&account.m_strPassword, &account.m_strWebSite,
-                                     &account.m_strEMail, &account.m_strComments})
-        ar.WriteText(*pText);
+    WriteLongPrefixText(ar, account.Account(), false);
+    WriteLongPrefixText(ar, account.UserName(), true);
+    for (const std::string& strText :
+         {account.Password(), account.WebSite(), account.EMail(), account.Comments()})
+        ar.WriteText(strText);
     ar.WriteInt32(0);
     ar.WriteText("");
     return {"long-prefixes", ar.TakeBuffer(), [](const CCofferDoc& d) {
                 const CPasswordInfo* pGroup = NthRecord(d, 0);
                 const CPasswordInfo* p = NthRecord(d, 1);
-                if (!pGroup || !pGroup->IsGroup() || pGroup->m_strGroup != "Long prefixes" || !p ||
-                    p->m_strAccount != "short" || p->m_strUserName != "user")
+                if (!pGroup || !pGroup->IsGroup() || pGroup->Group() != "Long prefixes" || !p ||
+                    p->Account() != "short" || p->UserName() != "user")
                     return std::string("texts behind long prefixes did not read back");
                 return ExpectCounts(d, 1, 1);
             }};

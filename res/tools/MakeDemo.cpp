@@ -62,12 +62,12 @@ bool FillDemo(CCofferDoc& doc) {
         if (doc.FindGroup(demo.pszGroup) == nullptr && doc.AddGroup(demo.pszGroup) == nullptr)
             return false;
         CPasswordInfo texts;
-        texts.m_strAccount = demo.pszAccount;
-        texts.m_strUserName = demo.pszUserName;
-        texts.m_strPassword = demo.pszPassword;
-        texts.m_strWebSite = demo.pszWebSite;
-        texts.m_strEMail = demo.pszEMail;
-        texts.m_strComments = demo.pszComments;
+        texts.SetAccount(demo.pszAccount);
+        texts.SetUserName(demo.pszUserName);
+        texts.SetPassword(demo.pszPassword);
+        texts.SetWebSite(demo.pszWebSite);
+        texts.SetEMail(demo.pszEMail);
+        texts.SetComments(demo.pszComments);
         if (doc.AddAccount(demo.pszGroup, texts) == nullptr)
             return false;
     }

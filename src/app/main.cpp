@@ -2,6 +2,7 @@
 #include "core/seal/ProcessGuard.h"
 #include "core/shell/CommandLineInfo.h"
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,6 +10,9 @@
 int main(int argc, char** argv) {
     // Before anything holds a KEY: no core file, no other process reading in.
     (void)ForbidMemoryDumps();
+    // A save past the file size limit then fails with EFBIG and is reported
+    // like a full disk, instead of killing the program with its document.
+    std::signal(SIGXFSZ, SIG_IGN);
     // --help and --version answer without a display.
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const CCommandLineInfo info = CCommandLineInfo::Parse(args);

@@ -56,6 +56,13 @@ bool CCliArgs::IsFlagOption(const std::string& strName) const {
     return Contains(m_astrFlagOptions, strName);
 }
 
+// Usage errors name the place of an argument, never its text: a KEY typed
+// as an argument by mistake must not reach the screen or a log. Places count
+// from the command, which is argument 1.
+std::string CCliArgs::PlaceText(std::size_t nIndex) {
+    return "argument " + std::to_string(nIndex + 2);
+}
+
 void CCliArgs::Parse(const std::vector<std::string>& astrArgs, std::size_t nPositionals) {
     bool bOptionsEnded = false;
     for (std::size_t i = 0; i < astrArgs.size(); ++i) {
@@ -63,6 +70,7 @@ void CCliArgs::Parse(const std::vector<std::string>& astrArgs, std::size_t nPosi
         // A lone "-" is an ordinary argument, as is everything after "--".
         if (bOptionsEnded || strArg.size() < 2 || strArg[0] != '-') {
             m_astrPositionals.push_back(strArg);
+            m_anPositionalPlaces.push_back(i);
             continue;
         }
         if (strArg == "--") {
@@ -80,13 +88,14 @@ void CCliArgs::Parse(const std::vector<std::string>& astrArgs, std::size_t nPosi
                 FailUsage("option " + strName + " needs a value");
             m_mapValues[strName] = astrArgs[++i];
         } else {
-            FailUsage("unknown option \"" + strArg + "\"");
+            FailUsage("unknown option (" + PlaceText(i) + ")");
         }
     }
     if (m_astrPositionals.size() < nPositionals)
         FailUsage("missing arguments");
     if (m_astrPositionals.size() > nPositionals)
-        FailUsage("too many arguments (\"" + m_astrPositionals[nPositionals] + "\" is extra)");
+        FailUsage("too many arguments (" + PlaceText(m_anPositionalPlaces[nPositionals]) +
+                  " is extra)");
 }
 
 const std::string* CCliArgs::Value(const std::string& strName) const {
@@ -104,13 +113,13 @@ std::int64_t CCliArgs::Int64Value(const std::string& strName, std::int64_t nDefa
         return nDefault;
     long long nValue = 0;
     if (!ParseWhole(*pText, nValue))
-        FailUsage(strName + " needs a whole number, not \"" + *pText + "\"");
+        FailUsage(strName + " needs a whole number");
     return nValue;
 }
 
 int CCliArgs::IntValue(const std::string& strName, int nDefault) const {
     const std::int64_t nValue = Int64Value(strName, nDefault);
     if (nValue < INT_MIN || nValue > INT_MAX)
-        FailUsage(strName + " is out of range: " + *Value(strName));
+        FailUsage(strName + " is out of range");
     return static_cast<int>(nValue);
 }

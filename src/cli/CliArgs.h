@@ -34,11 +34,13 @@ public:
 private:
     bool IsValueOption(const std::string& strName) const;
     bool IsFlagOption(const std::string& strName) const;
+    static std::string PlaceText(std::size_t nIndex);
 
     std::string m_strUsage;
     std::vector<std::string> m_astrValueOptions;
     std::vector<std::string> m_astrFlagOptions;
     std::vector<std::string> m_astrPositionals;
+    std::vector<std::size_t> m_anPositionalPlaces; // index in the arguments
     std::map<std::string, std::string> m_mapValues;
     std::vector<std::string> m_astrFlags;
 };

@@ -15,6 +15,7 @@
 #include "core/store/ExportText.h"
 #include "core/store/FieldCipher.h"
 #include "core/store/FileIO.h"
+#include "core/store/FileLock.h"
 #include "core/tree/SortedLabelTree.h"
 #include "core/tree/TreeSearch.h"
 
@@ -22,6 +23,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <new>
 #include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,11 +51,13 @@ EFileError WriteErrorOf(int nErrno) {
 }
 
 // Takes the name before anything is written, so that a file another program
-// makes in the meantime is never replaced.
-void ClaimNewFile(const std::string& strPath) {
+// makes in the meantime is never replaced; the lock covers the new file
+// until it is written.
+void ClaimNewFile(const std::string& strPath, CFileLock& lock) {
     const int fd = ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd >= 0) {
-        ::close(fd);
+        if (lock.Adopt(fd) != EFileError::none)
+            throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
         return;
     }
     if (errno == EEXIST)
@@ -104,11 +108,19 @@ int CCliCommand::Run(const std::vector<std::string>& astrArgs) {
             throw CCliFailure(CLI_EXIT_WRITE, "keyhaven-cli: unable to write to standard output.");
         return CLI_EXIT_DONE;
     } catch (const CCliFailure& failure) {
-        m_out.flush();
-        m_err << failure.m_strMessage << '\n';
-        m_err.flush();
-        return failure.m_nExit;
+        return Fail(failure);
+    } catch (const std::bad_alloc&) {
+        // A hostile file can ask for more than the machine has anywhere the
+        // records are listed; the user learns it instead of seeing an abort.
+        return Fail(CCliFailure(CLI_EXIT_READ, CLI_OUT_OF_MEMORY));
     }
+}
+
+int CCliCommand::Fail(const CCliFailure& failure) {
+    m_out.flush();
+    m_err << failure.m_strMessage << '\n';
+    m_err.flush();
+    return failure.m_nExit;
 }
 
 void CCliCommand::Dispatch(const std::string& strCommand, const CArgs& astrArgs) {
@@ -136,7 +148,8 @@ void CCliCommand::Dispatch(const std::string& strCommand, const CArgs& astrArgs)
         Write(bHelp ? CliHelpText() : std::string(CLI_VERSION_TEXT) + "\n");
         return;
     }
-    FailCliUsage("unknown command \"" + strCommand + "\"");
+    // Not repeated: a KEY typed in the command's place must not be shown.
+    FailCliUsage("argument 1 is no command");
 }
 
 void CCliCommand::RunInfo(const CArgs& astrArgs) {
@@ -166,9 +179,9 @@ void CCliCommand::RunList(const CArgs& astrArgs) {
     const CTreeListing listing(doc.m_listInfo, m_codePage);
     for (const CTreeListing::SBranch& branch : listing.Branches()) {
         if (branch.pGroup)
-            strText += "  " + m_codePage.ToUtf8(branch.pGroup->m_strGroup) + "\n";
+            strText += "  " + m_codePage.ToUtf8(branch.pGroup->Group()) + "\n";
         for (const CPasswordInfo* pAccount : branch.accounts)
-            strText += "    " + m_codePage.ToUtf8(pAccount->m_strAccount) + "\n";
+            strText += "    " + m_codePage.ToUtf8(pAccount->Account()) + "\n";
     }
     Write(strText);
 }
@@ -252,7 +265,8 @@ void CCliCommand::RunCreate(const CArgs& astrArgs) {
     doc.m_strKey = MakeKeyCheckValue(strKey);
     doc.SetSealingKey(strKey);
     CSecretBuffer::Wipe(strKey);
-    ClaimNewFile(strPath);
+    CFileLock lock;
+    ClaimNewFile(strPath, lock);
     const EFileError eError = doc.WriteArchiveFile(strPath);
     if (eError != EFileError::none) {
         ::unlink(strPath.c_str()); // only the empty file claimed above
@@ -267,6 +281,11 @@ void CCliCommand::RunPasswd(const CArgs& astrArgs) {
     CCofferDoc doc;
     if (IsReadOnlyFile(strPath) && FileExists(strPath))
         throw CCliFailure(CLI_EXIT_WRITE, IDS_CHANGEKEY_READONLY);
+    // Held from the read to the write: a second passwd waits for this one
+    // instead of writing a KEY over it.
+    CFileLock lock;
+    if (lock.Acquire(strPath, CFileLock::WAIT_MS) == EFileError::busy)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
     OpenFile(strPath, doc, IDS_ORIGINAL_KEY_INVALID);
     std::string strNewKey = ReadNewKey(FileNameOf(strPath), IDS_NEW_KEY_INVALID);
     doc.m_strKey = MakeKeyCheckValue(strNewKey);
@@ -311,7 +330,8 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
                           strOut + " already exists; convert never replaces a file.");
     CCofferDoc doc;
     OpenFile(strIn, doc);
-    ClaimNewFile(strOut);
+    CFileLock lock;
+    ClaimNewFile(strOut, lock);
     const EFileError eError = doc.WriteArchiveFile(strOut);
     if (eError != EFileError::none) {
         ::unlink(strOut.c_str()); // only the empty file claimed above

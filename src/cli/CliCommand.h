@@ -7,6 +7,7 @@
 #include <vector>
 
 class CCliArgs;
+class CCliFailure;
 class CCodePage;
 class CCofferDoc;
 class CKeyReader;
@@ -22,6 +23,8 @@ public:
     int Run(const std::vector<std::string>& astrArgs);
 
 private:
+    // Reports a failure on standard error; the exit status.
+    int Fail(const CCliFailure& failure);
     using CArgs = std::vector<std::string>;
 
     void Dispatch(const std::string& strCommand, const CArgs& astrArgs);

@@ -11,3 +11,7 @@ inline constexpr const char* CLI_PWD_WARNING =
     "without the KEY. Keep .khv for files that leave this machine.";
 
 inline constexpr const char* CLI_VERSION_TEXT = "keyhaven-cli " KEYHAVEN_VERSION;
+
+// A file whose records need more memory than the machine gives.
+inline constexpr const char* CLI_OUT_OF_MEMORY =
+    "keyhaven-cli: there is not enough memory to read the file.";

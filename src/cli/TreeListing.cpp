@@ -17,7 +17,8 @@ std::vector<const CPasswordInfo*> AccountsBeforeFirstGroup(const CCofferDoc::CIn
     }
     std::stable_sort(accounts.begin(), accounts.end(),
                      [&](const CPasswordInfo* a, const CPasswordInfo* b) {
-                         return CompareNoCase(a->m_strAccount, b->m_strAccount, codePage) < 0;
+                         return CompareNoCase(a->TextView(CPasswordInfo::account),
+                                              b->TextView(CPasswordInfo::account), codePage) < 0;
                      });
     return accounts;
 }
@@ -38,12 +39,12 @@ CTreeListing::EFind CTreeListing::FindAccount(const std::string& strGroup,
     pAccount = nullptr;
     bool bGroupSeen = false;
     for (const SBranch& branch : m_branches) {
-        const std::string strName = branch.pGroup ? branch.pGroup->m_strGroup : std::string();
+        const std::string strName = branch.pGroup ? branch.pGroup->Group() : std::string();
         if (strName != strGroup)
             continue;
         bGroupSeen = true;
         for (const CPasswordInfo* pInfo : branch.accounts) {
-            if (pInfo->m_strAccount == strAccount) {
+            if (pInfo->Account() == strAccount) {
                 pAccount = pInfo;
                 return EFind::found;
             }

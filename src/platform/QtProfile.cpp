@@ -1,8 +1,15 @@
 #include "platform/QtProfile.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QVariant>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -56,6 +63,24 @@ bool ParseDecimal(const QString& strText, unsigned& nValue) {
 
 } // namespace
 
+// The settings name the user's password files and folders: the file is the
+// user's alone. It is made 0600 before the first write, so the atomic save,
+// which keeps the mode of the file it replaces, never widens it; a looser
+// file left by an older version is tightened.
+void CQtProfile::MakeFilePrivate() const {
+    const QByteArray path = QFile::encodeName(m_pSettings->fileName());
+    QDir().mkpath(QFileInfo(m_pSettings->fileName()).absolutePath());
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        ::close(fd);
+        return;
+    }
+    struct stat st {};
+    if (::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+        (st.st_mode & 077) != 0)
+        ::chmod(path.constData(), 0600);
+}
+
 CQtProfile::CQtProfile()
     : m_pSettings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                               QString::fromLatin1(SETTINGS_ORGANIZATION),
@@ -63,19 +88,23 @@ CQtProfile::CQtProfile()
     // The settings are the user's alone: an organisation-wide or system-wide
     // file must not slip values in that the user never chose.
     m_pSettings->setFallbacksEnabled(false);
+    MakeFilePrivate();
 }
 
 CQtProfile::CQtProfile(const QString& strFileName)
     : m_pSettings(std::make_unique<QSettings>(strFileName, QSettings::IniFormat)) {
     m_pSettings->setFallbacksEnabled(false);
+    MakeFilePrivate();
 }
 
 CQtProfile::~CQtProfile() {
-    m_pSettings->sync();
+    Sync();
 }
 
 bool CQtProfile::Sync() {
+    MakeFilePrivate();
     m_pSettings->sync();
+    MakeFilePrivate();
     return m_pSettings->status() == QSettings::NoError;
 }
 

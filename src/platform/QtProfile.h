@@ -40,6 +40,7 @@ public:
     QString FileName() const;
 
 private:
+    void MakeFilePrivate() const;
     // The stored spelling of a group or key that matches ignoring case, or
     // the caller's spelling when there is none.
     QString GroupName(const std::string& strSection) const;

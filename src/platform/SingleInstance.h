@@ -22,10 +22,21 @@ public:
 
     // The per-user name: the program's instance name followed by the user id.
     static QString DefaultName();
-    // Where the socket of a plain name lives: $XDG_RUNTIME_DIR when it is a
-    // folder, else the temporary folder (the name carries the user id). A
-    // path too long for a socket address gives a short one instead.
+    // Where the socket of a plain name lives: the private folder. A path too
+    // long for a socket address gives a short one in the private temporary
+    // folder instead. Empty when no private folder can be had.
     static QString SocketPath(const QString& strName);
+    // A folder only this user can enter: $XDG_RUNTIME_DIR when it is one,
+    // else "keyhaven-UID" in the temporary folder, made 0700, or failing
+    // that (someone else took the name) ".keyhaven-run" in the home folder.
+    static QString PrivateFolder();
+    // "keyhaven-UID" in the temporary folder, when it is (or is made) ours.
+    static QString PrivateTempFolder();
+    // Whether strFolder is a real folder (no link) of this user, closed to
+    // others; one of ours that is open is closed first.
+    static bool IsPrivateFolder(const QString& strFolder);
+    // How old a lock file that names no process must be to be taken over.
+    static constexpr qint64 MALFORMED_LOCK_AGE_MS = 5000;
     static constexpr qsizetype SOCKET_PATH_MAX = 100;
 
     // True when this process is the first copy and now answers the
@@ -43,8 +54,11 @@ signals:
 
 private:
     void OnNewConnection();
+    // The lock, taking over one of ours that names no process.
+    bool TryLock();
 
     QString m_strPath;
+    QString m_strLockPath;
     QLockFile m_lock;
     std::unique_ptr<QLocalServer> m_pServer;
 };

@@ -9,7 +9,7 @@
 CPasswordInfo Group(const std::string& strName) {
     CPasswordInfo info;
     info.m_bGroup = 1;
-    info.m_strGroup = strName;
+    info.SetGroup(strName);
     return info;
 }
 
@@ -17,12 +17,12 @@ CPasswordInfo Account(const std::string& strName, const std::string& strUser,
                       const std::string& strPassword, const std::string& strWebSite,
                       const std::string& strEMail, const std::string& strComments) {
     CPasswordInfo info;
-    info.m_strAccount = strName;
-    info.m_strUserName = strUser;
-    info.m_strPassword = strPassword;
-    info.m_strWebSite = strWebSite;
-    info.m_strEMail = strEMail;
-    info.m_strComments = strComments;
+    info.SetAccount(strName);
+    info.SetUserName(strUser);
+    info.SetPassword(strPassword);
+    info.SetWebSite(strWebSite);
+    info.SetEMail(strEMail);
+    info.SetComments(strComments);
     return info;
 }
 
@@ -112,9 +112,9 @@ void CFileAssembler::Record(const CPasswordInfo& info, ETextForm eForm) {
     } else {
         UInt16(0x8001);
     }
-    for (const std::string* pText : {&info.m_strAccount, &info.m_strUserName, &info.m_strPassword,
-                                     &info.m_strWebSite, &info.m_strEMail, &info.m_strComments})
-        Text(CCofferDoc::XorField(*pText, m_strX), eForm);
+    for (const std::string& strText : {info.Account(), info.UserName(), info.Password(),
+                                       info.WebSite(), info.EMail(), info.Comments()})
+        Text(CCofferDoc::XorField(strText, m_strX), eForm);
     UInt32(static_cast<std::uint32_t>(info.m_bGroup));
-    Text(CCofferDoc::XorField(info.m_strGroup, m_strX), eForm);
+    Text(CCofferDoc::XorField(info.Group(), m_strX), eForm);
 }

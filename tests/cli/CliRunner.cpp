@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,6 +50,14 @@ bool Drain(int fd, std::string& strOut) {
     return n < 0 && (errno == EINTR || errno == EAGAIN);
 }
 
+void SetLimit(int nResource, unsigned long long nLimit) {
+    if (nLimit == 0)
+        return;
+    const rlimit limit{static_cast<rlim_t>(nLimit), static_cast<rlim_t>(nLimit)};
+    if (::setrlimit(nResource, &limit) != 0)
+        ::_exit(126);
+}
+
 void MakePipe(int fds[2]) {
     if (::pipe2(fds, O_CLOEXEC) != 0)
         std::abort();
@@ -56,7 +65,8 @@ void MakePipe(int fds[2]) {
 
 } // namespace
 
-SCliResult RunCli(const std::vector<std::string>& astrArgs, const std::string& strInput) {
+SCliResult RunCli(const std::vector<std::string>& astrArgs, const std::string& strInput,
+                  const SCliLimits& limits) {
     int fdIn[2], fdOut[2], fdErr[2];
     MakePipe(fdIn);
     MakePipe(fdOut);
@@ -68,6 +78,8 @@ SCliResult RunCli(const std::vector<std::string>& astrArgs, const std::string& s
         ::dup2(fdIn[0], 0);
         ::dup2(fdOut[1], 1);
         ::dup2(fdErr[1], 2);
+        SetLimit(RLIMIT_AS, limits.nAddressSpace);
+        SetLimit(RLIMIT_FSIZE, limits.nFileSize);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }

@@ -10,9 +10,17 @@ struct SCliResult {
     int nExit = -1; // the exit status, or 128 + signal when a signal ended it
 };
 
+// Resource limits for one run (0: the test's own): the address space in
+// bytes, and the largest file it may write.
+struct SCliLimits {
+    unsigned long long nAddressSpace = 0;
+    unsigned long long nFileSize = 0;
+};
+
 // Runs the built keyhaven-cli as its own process with the given standard
 // input (a pipe, so KEYs are read as lines) and captures both outputs.
-SCliResult RunCli(const std::vector<std::string>& astrArgs, const std::string& strInput = {});
+SCliResult RunCli(const std::vector<std::string>& astrArgs, const std::string& strInput = {},
+                  const SCliLimits& limits = {});
 
 // Runs keyhaven-cli with a terminal as standard input and a pipe as standard
 // error. Each answer is typed (followed by "\n") once the prompt with that

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 // The user's settings file in a private XDG_CONFIG_HOME: what the program
 // writes is read back, and the file itself holds what another start of the
 // program (or a person with an editor) expects.
@@ -70,6 +72,29 @@ private slots:
         profile.WriteProfileInt(PROFILE_SETTINGS, VAL_WINSTART, 1);
         QVERIFY(profile.Sync());
         QVERIFY(QFile::exists(SettingsFile()));
+    }
+
+    void theFileIsTheUsersAlone() {
+        // It names the user's password files: 0600 from the first write on,
+        // and an older, looser file is tightened.
+        const mode_t nOldMask = ::umask(022);
+        for (bool bExisting : {false, true}) {
+            if (bExisting) {
+                QFile file(SettingsFile());
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write("[Settings]\nWinStart=0\n");
+                file.close();
+                QVERIFY(::chmod(QFile::encodeName(SettingsFile()).constData(), 0644) == 0);
+            }
+            CQtProfile profile;
+            profile.WriteProfileString("Recent File List", "File1", "/home/a/Work.pwd");
+            QVERIFY(profile.Sync());
+            struct stat st {};
+            QVERIFY(::stat(QFile::encodeName(SettingsFile()).constData(), &st) == 0);
+            QCOMPARE(st.st_mode & 07777, mode_t(0600));
+            cleanup();
+        }
+        ::umask(nOldMask);
     }
 
     void otherUsersFilesDoNotSlipIn() {

@@ -1,5 +1,6 @@
 #include "platform/SingleInstance.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,6 +13,10 @@
 
 #include <atomic>
 #include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utime.h>
 
 namespace {
 
@@ -34,6 +39,46 @@ bool AskWhileServing(const CSingleInstance& asker, int nTimeoutMs, qint64* pElap
     return nResult == 1;
 }
 
+// Sets an environment variable for one scope.
+class CScopedEnv {
+public:
+    CScopedEnv(const char* pszName, const QByteArray& value)
+        : m_pszName(pszName), m_bHad(qEnvironmentVariableIsSet(pszName)), m_old(qgetenv(pszName)) {
+        if (value.isNull())
+            qunsetenv(pszName);
+        else
+            qputenv(pszName, value);
+    }
+    ~CScopedEnv() {
+        if (m_bHad)
+            qputenv(m_pszName, m_old);
+        else
+            qunsetenv(m_pszName);
+    }
+    CScopedEnv(const CScopedEnv&) = delete;
+    CScopedEnv& operator=(const CScopedEnv&) = delete;
+
+private:
+    const char* m_pszName;
+    bool m_bHad;
+    QByteArray m_old;
+};
+
+// A first copy of the name claims and listens; a second is refused and
+// finds it.
+bool FirstCopyServesASecond(const QString& strName) {
+    CSingleInstance first(strName);
+    if (!first.Claim() || !first.IsListening())
+        return false;
+    CSingleInstance second(strName);
+    return !second.Claim() && AskWhileServing(second, 200);
+}
+
+mode_t ModeOf(const QString& strPath) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(strPath).constData(), &st) == 0 ? st.st_mode : 0;
+}
+
 } // namespace
 
 class CSingleInstanceTest : public QObject {
@@ -46,6 +91,8 @@ private slots:
     void lockOfAGoneCopyIsTakenOver();
     void longRuntimeFolderStillWorks();
     void strangersAreNotAnswered();
+    void withoutRuntimeFolderAPrivateOneIsMade();
+    void aMalformedLockOfOurOwnIsTakenOver();
 };
 
 void CSingleInstanceTest::defaultNameIsPerUserInRuntimeFolder() {
@@ -134,12 +181,7 @@ void CSingleInstanceTest::longRuntimeFolderStillWorks() {
     QVERIFY(CSingleInstance::SocketPath(strName) != strPath);
     qputenv("XDG_RUNTIME_DIR", strDeep.toLocal8Bit());
 
-    CSingleInstance first(strName);
-    QVERIFY(first.Claim());
-    QVERIFY(first.IsListening());
-    CSingleInstance second(strName);
-    QVERIFY(!second.Claim());
-    QVERIFY(AskWhileServing(second, 200));
+    QVERIFY(FirstCopyServesASecond(strName));
     qputenv("XDG_RUNTIME_DIR", oldRuntime);
 }
 
@@ -156,6 +198,54 @@ void CSingleInstanceTest::strangersAreNotAnswered() {
     QTRY_COMPARE(socket.state(), QLocalSocket::UnconnectedState);
     QCOMPARE(socket.readAll(), QByteArray());
     QCOMPARE(spy.count(), 0);
+}
+
+void CSingleInstanceTest::withoutRuntimeFolderAPrivateOneIsMade() {
+    QTemporaryDir temp;
+    QTemporaryDir home;
+    const CScopedEnv noRuntime("XDG_RUNTIME_DIR", QByteArray());
+    const CScopedEnv tmpdir("TMPDIR", QFile::encodeName(temp.path()));
+    const CScopedEnv homeDir("HOME", QFile::encodeName(home.path()));
+    const QString strOwn = temp.path() + QStringLiteral("/keyhaven-%1").arg(::geteuid());
+
+    // The name in the shared folder, made 0700, or closed again when ours.
+    QCOMPARE(CSingleInstance::SocketPath("x"), strOwn + "/x");
+    QCOMPARE(ModeOf(strOwn) & 07777, mode_t(0700));
+    QVERIFY(::chmod(QFile::encodeName(strOwn).constData(), 0777) == 0);
+    QCOMPARE(CSingleInstance::SocketPath("x"), strOwn + "/x");
+    QCOMPARE(ModeOf(strOwn) & 07777, mode_t(0700));
+
+    // A link of that name, even to a folder of ours, is not ours to trust.
+    QVERIFY(QDir(strOwn).removeRecursively());
+    QVERIFY(QFile::link(home.path(), strOwn));
+    QCOMPARE(CSingleInstance::SocketPath("x"), home.path() + "/.keyhaven-run/x");
+    QCOMPARE(ModeOf(home.path() + "/.keyhaven-run") & 07777, mode_t(0700));
+    QVERIFY(QFile::remove(strOwn));
+
+    if (::geteuid() != 0)
+        QSKIP("a folder of another owner needs the superuser to make");
+    QVERIFY(QDir().mkdir(strOwn));
+    QVERIFY(::chown(QFile::encodeName(strOwn).constData(), 43210, 43210) == 0);
+    QCOMPARE(CSingleInstance::SocketPath("x"), home.path() + "/.keyhaven-run/x");
+    // The copy still starts, answers and is found there.
+    const QString strName = UniqueName();
+    QVERIFY(FirstCopyServesASecond(strName));
+}
+
+void CSingleInstanceTest::aMalformedLockOfOurOwnIsTakenOver() {
+    const QString strName = UniqueName();
+    const QString strLock = CSingleInstance::SocketPath(strName) + ".lock";
+    QFile garbage(strLock);
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write("\x01\x02 not a lock\n");
+    garbage.close();
+    // Just written, it may be a copy starting this very moment.
+    CSingleInstance early(strName);
+    QVERIFY(!early.Claim());
+    const qint64 nOld = QDateTime::currentSecsSinceEpoch() - 60;
+    const utimbuf times{nOld, nOld};
+    QVERIFY(::utime(QFile::encodeName(strLock).constData(), &times) == 0);
+    QVERIFY(FirstCopyServesASecond(strName));
 }
 
 QTEST_MAIN(CSingleInstanceTest)

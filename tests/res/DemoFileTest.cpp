@@ -72,9 +72,9 @@ TEST_F(DemoFileTest, StoresEveryTextEnciphered) {
     bool bAnyRecord = false;
     for (const CPasswordInfo& info : m_doc.m_listArchive) {
         bAnyRecord = true;
-        EXPECT_NE(info.m_strAccount, "Intranet");
-        EXPECT_NE(info.m_strPassword, "W0rk!Day9");
-        EXPECT_NE(info.m_strGroup, "Work");
+        EXPECT_NE(info.Account(), "Intranet");
+        EXPECT_NE(info.Password(), "W0rk!Day9");
+        EXPECT_NE(info.Group(), "Work");
     }
     EXPECT_TRUE(bAnyRecord);
 }
@@ -92,19 +92,19 @@ TEST_F(DemoFileTest, HoldsAFewGroupsOfAccountsInTheStoreLayout) {
     std::set<std::string> setNamesInGroup;
     for (const CPasswordInfo& info : m_doc.m_listInfo) {
         if (info.IsGroup()) {
-            EXPECT_TRUE(setGroups.insert(info.m_strGroup).second) << info.m_strGroup;
-            EXPECT_FALSE(info.m_strGroup.empty());
+            EXPECT_TRUE(setGroups.insert(info.Group()).second) << info.Group();
+            EXPECT_FALSE(info.Group().empty());
             setNamesInGroup.clear();
             continue;
         }
-        EXPECT_FALSE(info.m_strAccount.empty());
-        EXPECT_TRUE(setNamesInGroup.insert(info.m_strAccount).second)
-            << "two accounts named " << info.m_strAccount << " in one group";
+        EXPECT_FALSE(info.Account().empty());
+        EXPECT_TRUE(setNamesInGroup.insert(info.Account()).second)
+            << "two accounts named " << info.Account() << " in one group";
     }
     // Every group has something to show.
     for (const std::string& strGroup : setGroups) {
         auto it = m_doc.m_listInfo.begin();
-        while (!(it->IsGroup() && it->m_strGroup == strGroup))
+        while (!(it->IsGroup() && it->Group() == strGroup))
             ++it;
         ++it;
         EXPECT_TRUE(it != m_doc.m_listInfo.end() && !it->IsGroup()) << strGroup << " is empty";
@@ -117,15 +117,15 @@ TEST_F(DemoFileTest, UsesOnlyReservedExampleDomains) {
     for (const CPasswordInfo& info : m_doc.m_listInfo) {
         if (info.IsGroup())
             continue;
-        if (!info.m_strWebSite.empty()) {
-            EXPECT_TRUE(IsExampleHost(HostOf(info.m_strWebSite))) << info.m_strWebSite;
+        if (!info.WebSite().empty()) {
+            EXPECT_TRUE(IsExampleHost(HostOf(info.WebSite()))) << info.WebSite();
             ++nWithLinks;
         }
-        if (!info.m_strEMail.empty()) {
-            EXPECT_TRUE(IsExampleHost(HostOf(info.m_strEMail))) << info.m_strEMail;
+        if (!info.EMail().empty()) {
+            EXPECT_TRUE(IsExampleHost(HostOf(info.EMail()))) << info.EMail();
         }
-        if (info.m_strUserName.find('@') != std::string::npos) {
-            EXPECT_TRUE(IsExampleHost(HostOf(info.m_strUserName))) << info.m_strUserName;
+        if (info.UserName().find('@') != std::string::npos) {
+            EXPECT_TRUE(IsExampleHost(HostOf(info.UserName()))) << info.UserName();
         }
     }
     EXPECT_GT(nWithLinks, 0);
@@ -138,12 +138,12 @@ TEST_F(DemoFileTest, ShowsBothFilledAndEmptyFields) {
     for (const CPasswordInfo& info : m_doc.m_listInfo) {
         if (info.IsGroup())
             continue;
-        EXPECT_FALSE(info.m_strUserName.empty()) << info.m_strAccount;
-        EXPECT_FALSE(info.m_strPassword.empty()) << info.m_strAccount;
-        bNoWebSite |= info.m_strWebSite.empty();
-        bNoEMail |= info.m_strEMail.empty();
-        bComments |= !info.m_strComments.empty();
-        bMultiLine |= info.m_strComments.find("\r\n") != std::string::npos;
+        EXPECT_FALSE(info.UserName().empty()) << info.Account();
+        EXPECT_FALSE(info.Password().empty()) << info.Account();
+        bNoWebSite |= info.WebSite().empty();
+        bNoEMail |= info.EMail().empty();
+        bComments |= !info.Comments().empty();
+        bMultiLine |= info.Comments().find("\r\n") != std::string::npos;
     }
     EXPECT_TRUE(bNoWebSite);
     EXPECT_TRUE(bNoEMail);
@@ -163,10 +163,10 @@ TEST_F(DemoFileTest, SurvivesASaveAndReopenUnchanged) {
     ASSERT_EQ(reread.m_listInfo.size(), m_doc.m_listInfo.size());
     auto it = reread.m_listInfo.begin();
     for (const CPasswordInfo& info : m_doc.m_listInfo) {
-        EXPECT_EQ(it->m_strAccount, info.m_strAccount);
-        EXPECT_EQ(it->m_strPassword, info.m_strPassword);
-        EXPECT_EQ(it->m_strComments, info.m_strComments);
-        EXPECT_EQ(it->m_strGroup, info.m_strGroup);
+        EXPECT_EQ(it->Account(), info.Account());
+        EXPECT_EQ(it->Password(), info.Password());
+        EXPECT_EQ(it->Comments(), info.Comments());
+        EXPECT_EQ(it->Group(), info.Group());
         ++it;
     }
     std::remove(strCopy.c_str());

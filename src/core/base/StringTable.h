@@ -19,6 +19,17 @@ inline constexpr const char* IDS_WRITE_FAILED = "An unexpected error occurred wh
 // Texts of the protected format, which is new to this program.
 inline constexpr const char* IDS_SEAL_NEEDS_KEY =
     "%1 is a protected file: it cannot be written without its KEY.";
+// Limits and collisions the program guards against on its own.
+inline constexpr const char* IDS_FILE_TOO_LARGE =
+    "%1 is larger than 1 GB; it cannot be a password file and was not read.";
+inline constexpr const char* IDS_OUT_OF_MEMORY = "There is not enough memory to read %1.";
+inline constexpr const char* IDS_FILE_BUSY =
+    "%1 is being changed by another program; try again in a moment.";
+inline constexpr const char* IDS_CHANGED_ON_DISK =
+    "%1 has been changed by another program since Keyhaven read or last saved it.\n\n"
+    "Yes: replace it with what Keyhaven shows now (the other change is lost).\n"
+    "No: save what Keyhaven shows as another file.\n"
+    "Cancel: save nothing.";
 
 // --- store rules ---
 inline constexpr const char* IDS_ACCOUNT_EMPTY = "Account can not be empty!";

@@ -2,21 +2,21 @@
 
 CPasswordInfo AccountTexts(const SAccountDlgData& data) {
     CPasswordInfo texts;
-    texts.m_strAccount = data.m_strAccount;
-    texts.m_strUserName = data.m_strUserName;
-    texts.m_strPassword = data.m_strPassword;
-    texts.m_strWebSite = data.m_strWebSite;
-    texts.m_strEMail = data.m_strEMail;
-    texts.m_strComments = data.m_strComments;
+    texts.SetAccount(data.m_strAccount);
+    texts.SetUserName(data.m_strUserName);
+    texts.SetPassword(data.m_strPassword);
+    texts.SetWebSite(data.m_strWebSite);
+    texts.SetEMail(data.m_strEMail);
+    texts.SetComments(data.m_strComments);
     return texts;
 }
 
 void FillAccountDlgData(SAccountDlgData& data, const CPasswordInfo& account) {
-    data.m_strAccount = account.m_strAccount;
-    data.m_strUserName = account.m_strUserName;
-    data.m_strPassword = account.m_strPassword;
-    data.m_strWebSite = account.m_strWebSite;
-    data.m_strEMail = account.m_strEMail;
-    data.m_strComments = account.m_strComments;
+    data.m_strAccount = account.Account();
+    data.m_strUserName = account.UserName();
+    data.m_strPassword = account.Password();
+    data.m_strWebSite = account.WebSite();
+    data.m_strEMail = account.EMail();
+    data.m_strComments = account.Comments();
     data.m_pEditing = &account;
 }

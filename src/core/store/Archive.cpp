@@ -119,6 +119,15 @@ bool CArchive::ReadLength(std::uint64_t& nLength, bool& bWide, bool bAllowWide) 
 }
 
 bool CArchive::ReadText(std::string& strText) {
+    std::string_view text;
+    if (!ReadTextView(text, strText))
+        return false;
+    if (text.data() != strText.data())
+        strText.assign(text);
+    return true;
+}
+
+bool CArchive::ReadTextView(std::string_view& text, std::string& strConverted) {
     std::uint64_t nLength = 0;
     bool bWide = false;
     if (!ReadLength(nLength, bWide, true))
@@ -126,8 +135,17 @@ bool CArchive::ReadText(std::string& strText) {
     if (!bWide) {
         if (nLength > Remaining())
             return Fail();
-        return ReadBytes(static_cast<std::size_t>(nLength), strText);
+        text = m_bytes.substr(m_nPos, static_cast<std::size_t>(nLength));
+        m_nPos += static_cast<std::size_t>(nLength);
+        return true;
     }
+    if (!ReadWideText(nLength, strConverted))
+        return false;
+    text = strConverted;
+    return true;
+}
+
+bool CArchive::ReadWideText(std::uint64_t nLength, std::string& strText) {
     if (nLength > Remaining() / 2)
         return Fail();
     std::vector<std::uint16_t> units(static_cast<std::size_t>(nLength));

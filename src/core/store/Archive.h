@@ -36,6 +36,9 @@ public:
     bool ReadInt32(std::int32_t& nValue);
     bool ReadBytes(std::size_t nCount, std::string& strOut);
     bool ReadText(std::string& strText);
+    // A text without a copy: a view into the archive's bytes, or, for a
+    // 16-bit text, into strConverted, which receives it in the code page.
+    bool ReadTextView(std::string_view& text, std::string& strConverted);
 
     const std::string& Buffer() const { return m_strBuffer; }
     std::string TakeBuffer() { return std::move(m_strBuffer); }
@@ -47,6 +50,8 @@ private:
     // Reads a length prefix; bWide is set when the 16-bit text mark precedes it.
     bool ReadLength(std::uint64_t& nLength, bool& bWide, bool bAllowWide);
     bool Fail();
+    // The nLength UTF-16 units after the wide mark, in the code page.
+    bool ReadWideText(std::uint64_t nLength, std::string& strText);
 
     bool m_bStoring;
     std::string m_strBuffer;

@@ -10,6 +10,7 @@
 #include "core/store/Archive.h"
 #include "core/store/CodePage.h"
 #include "core/store/FieldCipher.h"
+#include "core/store/FileLock.h"
 #include "core/store/RecentFileList.h"
 
 #include <cassert>
@@ -26,22 +27,19 @@ constexpr std::uint16_t TAG_FIRST_CLASS = 0x8001;
 constexpr std::uint16_t CLASS_SCHEMA = 0;
 
 void CopyAccountTexts(const CPasswordInfo& from, CPasswordInfo& to) {
-    to.m_strAccount = from.m_strAccount;
-    to.m_strUserName = from.m_strUserName;
-    to.m_strPassword = from.m_strPassword;
-    to.m_strWebSite = from.m_strWebSite;
-    to.m_strEMail = from.m_strEMail;
-    to.m_strComments = from.m_strComments;
+    for (const CPasswordInfo::EText eText :
+         {CPasswordInfo::account, CPasswordInfo::userName, CPasswordInfo::password,
+          CPasswordInfo::webSite, CPasswordInfo::eMail, CPasswordInfo::comments})
+        to.SetText(eText, from.TextView(eText));
 }
 
-void XorInPlace(std::string& strText, const std::string& strX) {
+void XorInPlace(char* p, std::size_t nLength, const std::string& strX) {
     const std::size_t nKey = strX.size();
     if (nKey == 0)
         return;
-    char* p = strText.data();
     const char* pKey = strX.data();
     // Whole key-length runs, so the inner loop has no wrap test and vectorises.
-    for (std::size_t nLeft = strText.size(); nLeft > 0;) {
+    for (std::size_t nLeft = nLength; nLeft > 0;) {
         const std::size_t nRun = nLeft < nKey ? nLeft : nKey;
         for (std::size_t j = 0; j < nRun; ++j)
             p[j] = static_cast<char>(p[j] ^ pKey[j]);
@@ -51,10 +49,8 @@ void XorInPlace(std::string& strText, const std::string& strX) {
 }
 
 void XorRecord(CPasswordInfo& info, const std::string& strX) {
-    for (std::string* pText :
-         {&info.m_strAccount, &info.m_strUserName, &info.m_strPassword, &info.m_strWebSite,
-          &info.m_strEMail, &info.m_strComments, &info.m_strGroup})
-        XorInPlace(*pText, strX);
+    info.ForEachText(
+        [&strX](char* pText, std::size_t nLength) { XorInPlace(pText, nLength, strX); });
 }
 
 bool ReadObjectTag(CArchive& ar, bool bFirst) {
@@ -90,6 +86,22 @@ void StoreRecord(CArchive& ar, CPasswordInfo& info, bool& bFirst) {
     bFirst = false;
 }
 
+// A record of m_listInfo stored enciphered, each text through one scratch
+// string that keeps its capacity: saving allocates almost nothing per record.
+// The same bytes as enciphering a copy and storing it.
+void StoreEncipheredRecord(CArchive& ar, const CPasswordInfo& info, const std::string& strX,
+                           std::string& strScratch, bool& bFirst) {
+    WriteObjectTag(ar, bFirst);
+    for (int i = 0; i < CPasswordInfo::TEXT_COUNT; ++i) {
+        if (i == CPasswordInfo::group)
+            ar.WriteInt32(info.m_bGroup);
+        strScratch.assign(info.TextView(static_cast<CPasswordInfo::EText>(i)));
+        XorInPlace(strScratch.data(), strScratch.size(), strX);
+        ar.WriteText(strScratch);
+    }
+    bFirst = false;
+}
+
 // Header fields 1 to 5 and the record count.
 void StoreHeader(CArchive& ar, const CCofferDoc& doc, std::size_t nCount) {
     ar.WriteText(doc.m_strKey);
@@ -105,16 +117,16 @@ void StoreHeader(CArchive& ar, const CCofferDoc& doc, std::size_t nCount) {
     }
 }
 
-std::size_t StoredTextSize(const std::string& strText) {
+std::size_t StoredTextSize(std::string_view strText) {
     const std::size_t n = strText.size();
     return n + (n < 0xFF ? 1 : n < 0xFFFE ? 3 : 7);
 }
 
 std::size_t StoredRecordSize(const CPasswordInfo& info) {
-    return 2 + StoredTextSize(info.m_strAccount) + StoredTextSize(info.m_strUserName) +
-           StoredTextSize(info.m_strPassword) + StoredTextSize(info.m_strWebSite) +
-           StoredTextSize(info.m_strEMail) + StoredTextSize(info.m_strComments) + 4 +
-           StoredTextSize(info.m_strGroup);
+    std::size_t nSize = 2 + 4; // the object tag and the group mark
+    for (int i = 0; i < CPasswordInfo::TEXT_COUNT; ++i)
+        nSize += StoredTextSize(info.TextView(static_cast<CPasswordInfo::EText>(i)));
+    return nSize;
 }
 
 // The exact size of the file that saving the document writes, so that its
@@ -262,7 +274,7 @@ CCofferDoc::CInfoList::iterator CCofferDoc::NodeOf(const CPasswordInfo* pRecord)
 
 CPasswordInfo* CCofferDoc::FindGroup(const std::string& strName) {
     for (CPasswordInfo& info : m_listInfo) {
-        if (info.IsGroup() && info.m_strGroup == strName)
+        if (info.IsGroup() && info.TextView(CPasswordInfo::group) == strName)
             return &info;
     }
     return nullptr;
@@ -271,13 +283,13 @@ CPasswordInfo* CCofferDoc::FindGroup(const std::string& strName) {
 CPasswordInfo* CCofferDoc::AddGroup(const std::string& strName) {
     CPasswordInfo& group = m_listInfo.emplace_back();
     group.m_bGroup = 1;
-    group.m_strGroup = strName;
+    group.SetGroup(strName);
     return &group;
 }
 
 void CCofferDoc::RenameGroup(CPasswordInfo* pGroup, const std::string& strName) {
     if (pGroup)
-        pGroup->m_strGroup = strName;
+        pGroup->SetGroup(strName);
 }
 
 void CCofferDoc::DeleteGroup(CPasswordInfo* pGroup) {
@@ -290,7 +302,7 @@ void CCofferDoc::DeleteGroup(CPasswordInfo* pGroup) {
 }
 
 CPasswordInfo* CCofferDoc::AddAccount(const std::string& strGroup, const CPasswordInfo& texts) {
-    if (texts.m_strAccount.empty())
+    if (texts.Account().empty())
         return nullptr;
     auto itGroup = NodeOf(FindGroup(strGroup));
     if (itGroup == m_listInfo.end())
@@ -357,10 +369,10 @@ bool CCofferDoc::IsAccountNameFree(const std::string& strGroup, const std::strin
         if (info.IsGroup()) {
             // Group names are unique, but a damaged file may repeat one: every
             // group of that name counts.
-            bInGroup = info.m_strGroup == strGroup;
+            bInGroup = info.TextView(CPasswordInfo::group) == strGroup;
             continue;
         }
-        if (bInGroup && info.m_strAccount == strAccount && &info != pEditing)
+        if (bInGroup && info.TextView(CPasswordInfo::account) == strAccount && &info != pEditing)
             return false;
     }
     return true;
@@ -368,7 +380,7 @@ bool CCofferDoc::IsAccountNameFree(const std::string& strGroup, const std::strin
 
 bool CCofferDoc::IsGroupNameFree(const std::string& strName) const {
     for (const CPasswordInfo& info : m_listInfo) {
-        if (info.IsGroup() && info.m_strGroup == strName)
+        if (info.IsGroup() && info.TextView(CPasswordInfo::group) == strName)
             return false;
     }
     return true;
@@ -427,14 +439,13 @@ bool CCofferDoc::OnNewDocument() {
     m_strFileName.clear();
     CPasswordInfo& group = m_listInfo.emplace_front();
     group.m_bGroup = 1;
-    group.m_strGroup = DEFAULT_GROUP_NAME;
+    group.SetGroup(DEFAULT_GROUP_NAME);
     return true;
 }
 
 std::string CCofferDoc::XorField(const std::string& strText, const std::string& strX) {
     std::string strOut = strText;
-    if (!strX.empty())
-        XorInPlace(strOut, strX);
+    XorInPlace(strOut.data(), strOut.size(), strX);
     return strOut;
 }
 
@@ -497,12 +508,27 @@ EFileError CCofferDoc::ReadArchiveFile(const std::string& strPath, const CCodePa
     const EFileError eError = ReadWholeFile(strPath, strBytes);
     if (eError != EFileError::none)
         return eError;
+    m_diskStamp = CFileStamp(strPath, strBytes);
     if (strBytes.empty())
         return EFileError::none;
-    CArchive ar(strBytes, codePage, FileNameOf(strPath));
-    if (!Serialize(ar)) {
+    return ParseArchive(strBytes, codePage, FileNameOf(strPath));
+}
+
+EFileError CCofferDoc::ParseArchive(std::string_view bytes, const CCodePage& codePage,
+                                    const std::string& strFileName) {
+    EFileError eError = EFileError::none;
+    try {
+        CArchive ar(bytes, codePage, strFileName);
+        // Bytes after the last record are no part of any file this program
+        // writes: a file of zeros would otherwise pass as one without KEY.
+        if (!Serialize(ar) || ar.Remaining() != 0)
+            eError = EFileError::badFormat;
+    } catch (const std::bad_alloc&) {
+        eError = EFileError::outOfMemory;
+    }
+    if (eError != EFileError::none) {
         DeleteContents();
-        return EFileError::badFormat;
+        return eError;
     }
     m_bModified = false;
     return EFileError::none;
@@ -510,7 +536,7 @@ EFileError CCofferDoc::ReadArchiveFile(const std::string& strPath, const CCodePa
 
 EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath) {
     // The bytes of EncipherList and Serialize, made one record at a time in a
-    // scratch record whose texts keep their capacity: a large file is never
+    // scratch text that keeps its capacity: a large file is never
     // held twice, and saving allocates almost nothing per record.
     // The name changes only with a file written under it: a failed Save As
     // must not give the next backup copy the name of a file never written.
@@ -524,12 +550,9 @@ EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath) {
     m_listArchive.clear();
     if (!m_listInfo.empty()) {
         std::string strX = MakeFieldKey(m_strKey);
-        CPasswordInfo scratch;
-        for (const CPasswordInfo& info : m_listInfo) {
-            scratch = info;
-            XorRecord(scratch, strX);
-            StoreRecord(ar, scratch, bFirst);
-        }
+        std::string strScratch;
+        for (const CPasswordInfo& info : m_listInfo)
+            StoreEncipheredRecord(ar, info, strX, strScratch, bFirst);
         CSecretBuffer::Wipe(strX);
     }
     EFileError eError = EFileError::none;
@@ -541,8 +564,12 @@ EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath) {
         const std::string strSealed = pKey ? CSealedFile::Seal(strPlain, *pKey) : std::string();
         CSecretBuffer::Wipe(strPlain);
         eError = strSealed.empty() ? EFileError::keyUnknown : WriteFileAtomic(strPath, strSealed);
+        if (eError == EFileError::none)
+            m_diskStamp = CFileStamp(strPath, strSealed);
     } else {
         eError = WriteFileAtomic(strPath, ar.Buffer());
+        if (eError == EFileError::none)
+            m_diskStamp = CFileStamp(strPath, ar.Buffer());
     }
     m_bSaved = eError == EFileError::none;
     if (m_bSaved) {
@@ -567,6 +594,7 @@ EFileError CCofferDoc::ReadDocumentFile(const std::string& strPath, const CCodeP
         return eError;
     // An empty file is a new one, as for ".pwd": it gets a KEY and is sealed
     // under it by the first save.
+    m_diskStamp = CFileStamp(strPath, strBytes);
     if (strBytes.empty())
         return EFileError::none;
     if (!CSealedFile::ParseHeader(strBytes, m_sealedHeader))
@@ -600,19 +628,18 @@ EFileError CCofferDoc::FinishSealedRead(const CCodePage& codePage) {
     bool bRead = CSealedFile::Unseal(m_strSealedBytes, m_sealedHeader, *m_pSealKey, strPlain);
     m_bSealPending = false;
     m_strSealedBytes.clear();
-    if (bRead) {
-        CArchive ar(strPlain, codePage, m_strFileName);
-        // The sealed archive must carry the check value of the KEY that
-        // sealed it: the lock and Change KEY judge KEYs by that value.
-        bRead = Serialize(ar) && !m_strKey.empty() &&
-                MakeKeyCheckValue(std::string(m_sealingKey.View())) == m_strKey;
-    }
+    EFileError eError =
+        bRead ? ParseArchive(strPlain, codePage, m_strFileName) : EFileError::badFormat;
     CSecretBuffer::Wipe(strPlain);
-    if (!bRead) {
+    // The sealed archive must carry the check value of the KEY that sealed
+    // it: the lock and Change KEY judge KEYs by that value.
+    if (eError == EFileError::none &&
+        (m_strKey.empty() || MakeKeyCheckValue(std::string(m_sealingKey.View())) != m_strKey))
+        eError = EFileError::badFormat;
+    if (eError != EFileError::none) {
         DeleteContents();
-        return EFileError::badFormat;
+        return eError;
     }
-    m_bModified = false;
     return EFileError::none;
 }
 
@@ -815,7 +842,7 @@ void CCofferDoc::GiveKeyToKeylessFile(const std::string& strPath) {
     m_listArchive.clear();
     CPasswordInfo& group = m_listInfo.emplace_front();
     group.m_bGroup = 1;
-    group.m_strGroup = DEFAULT_GROUP_NAME;
+    group.SetGroup(DEFAULT_GROUP_NAME);
     m_bOpen = true;
     m_strKey = strKeyValue;
     SetSealingKey(strKey);
@@ -853,9 +880,32 @@ bool CCofferDoc::DoFileSave() {
     return DoSave(m_strPathName);
 }
 
+bool CCofferDoc::ConfirmOverwriteOfChange(std::string& strPath) {
+    if (!m_diskStamp.IsFor(strPath) || !m_diskStamp.HasChangedOnDisk())
+        return true;
+    switch (Prompts().MessageBox(FormatText(IDS_CHANGED_ON_DISK, strPath), EMsgIcon::exclamation,
+                                 EMsgButtons::yesNoCancel)) {
+    case EMsgAnswer::yes:
+        return true;
+    case EMsgAnswer::no:
+        strPath.clear();
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool CCofferDoc::DoSave(const std::string& strPath) {
     std::string strNewName = strPath;
+    // The lock keeps the CLI from changing the file between the check and
+    // the write; it is held through the question, which is part of the same
+    // read-modify-write.
+    CFileLock lock;
+    if (!strNewName.empty() &&
+        (!LockForSave(lock, strNewName) || !ConfirmOverwriteOfChange(strNewName)))
+        return false;
     if (strNewName.empty()) {
+        lock.Release();
         SFilePrompt prompt;
         prompt.m_strTitle = IDS_SAVEAS_TITLE;
         prompt.m_strInitialName = HasFilePath() ? m_strPathName : GetTitle() + PWD_EXTENSION;
@@ -863,7 +913,8 @@ bool CCofferDoc::DoSave(const std::string& strPath) {
         // The format stays the one of the file, unless the user picks the other.
         if (HasKhvExtension(prompt.m_strInitialName))
             prompt.m_strDefaultExt = KHV_EXTENSION;
-        if (!Prompts().PromptSaveFile(prompt, strNewName) || strNewName.empty())
+        if (!Prompts().PromptSaveFile(prompt, strNewName) || strNewName.empty() ||
+            !LockForSave(lock, strNewName))
             return false;
     }
     // The writer replaces files atomically: a failed write leaves neither a
@@ -872,6 +923,13 @@ bool CCofferDoc::DoSave(const std::string& strPath) {
         return false;
     SetPathName(strNewName, true);
     return true;
+}
+
+bool CCofferDoc::LockForSave(CFileLock& lock, const std::string& strPath) {
+    if (lock.Acquire(strPath, CFileLock::WAIT_MS) != EFileError::busy)
+        return true; // a file that cannot even be opened is for the write to report
+    ShowMessage(FileErrorMessage(EFileError::busy, strPath));
+    return false;
 }
 
 bool CCofferDoc::OnSaveDocument(const std::string& strPath) {

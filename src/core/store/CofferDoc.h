@@ -3,6 +3,7 @@
 #include "core/seal/SealedFile.h"
 #include "core/seal/SecretBuffer.h"
 #include "core/store/FileIO.h"
+#include "core/store/FileStamp.h"
 #include "core/store/PasswordInfo.h"
 
 #include <cstdint>
@@ -13,6 +14,7 @@
 
 class CArchive;
 class CDocObserver;
+class CFileLock;
 class CCodePage;
 class CPrompts;
 class CProfile;
@@ -109,6 +111,8 @@ public:
     // Enciphers m_listInfo and writes the file in one atomic step; sets
     // m_bSaved to the result.
     EFileError WriteArchiveFile(const std::string& strPath);
+    // The file as the document last read or wrote it.
+    const CFileStamp& DiskStamp() const { return m_diskStamp; }
     // Whether a typed KEY opens this document.
     bool IsKeyAccepted(const std::string& strTypedKey) const;
 
@@ -260,6 +264,17 @@ private:
     // The sealing key for a save: the one in use, or one derived anew.
     const CSealKey* SealKeyForSave();
     void ForgetSealing();
+    // Parses a file's bytes into the header and m_listArchive; a failed
+    // allocation (a hostile count of records) is reported, never thrown.
+    EFileError ParseArchive(std::string_view bytes, const CCodePage& codePage,
+                            const std::string& strFileName);
+    // Before writing over the file read: when another program changed it
+    // since, the user chooses. False to save nothing; strPath is cleared when
+    // the user chose another name.
+    bool ConfirmOverwriteOfChange(std::string& strPath);
+    // Takes the file's advisory lock for a save; false (reported) when
+    // another program holds it past the brief wait.
+    bool LockForSave(CFileLock& lock, const std::string& strPath);
     // The file without a KEY gets one; false when the user cancels.
     void GiveKeyToKeylessFile(const std::string& strPath);
     void AcceptKeyedFile();
@@ -281,4 +296,5 @@ private:
     bool m_bSealPending = false;
     std::string m_strSealedBytes;
     SSealedHeader m_sealedHeader;
+    CFileStamp m_diskStamp;
 };

@@ -4,7 +4,7 @@ namespace {
 
 std::string GroupBanner(const CPasswordInfo& info, std::string_view strEol) {
     std::string strText = "============= ";
-    strText += info.m_strGroup;
+    strText += info.TextView(CPasswordInfo::group);
     strText += " =============";
     strText += strEol;
     strText += strEol;
@@ -14,23 +14,23 @@ std::string GroupBanner(const CPasswordInfo& info, std::string_view strEol) {
 struct SAccountLine {
     const char* pszExportLabel;
     const char* pszPrintLabel;
-    std::string CPasswordInfo::*pField;
+    CPasswordInfo::EText eText;
 };
 
 constexpr SAccountLine ACCOUNT_LINES[] = {
-    {"Account\t\t", "Account       ", &CPasswordInfo::m_strAccount},
-    {"User Name\t", "User Name     ", &CPasswordInfo::m_strUserName},
-    {"Password\t", "Password      ", &CPasswordInfo::m_strPassword},
-    {"Web Site\t", "Web Site      ", &CPasswordInfo::m_strWebSite},
-    {"E-Mail\t\t", "E-Mail        ", &CPasswordInfo::m_strEMail},
-    {"Comments\t", "Comments      ", &CPasswordInfo::m_strComments},
+    {"Account\t\t", "Account       ", CPasswordInfo::account},
+    {"User Name\t", "User Name     ", CPasswordInfo::userName},
+    {"Password\t", "Password      ", CPasswordInfo::password},
+    {"Web Site\t", "Web Site      ", CPasswordInfo::webSite},
+    {"E-Mail\t\t", "E-Mail        ", CPasswordInfo::eMail},
+    {"Comments\t", "Comments      ", CPasswordInfo::comments},
 };
 
 std::string AccountText(const CPasswordInfo& info, bool bPrint, std::string_view strEol) {
     std::string strText;
     for (const SAccountLine& line : ACCOUNT_LINES) {
         strText += bPrint ? line.pszPrintLabel : line.pszExportLabel;
-        strText += info.*line.pField;
+        strText += info.TextView(line.eText);
         strText += strEol;
     }
     strText += strEol;

@@ -5,9 +5,12 @@
 #include "core/base/TextUtil.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -86,6 +89,12 @@ std::string FileErrorMessage(EFileError eError, const std::string& strPath) {
         return FormatText(IDS_WRITE_FAILED, strPath);
     case EFileError::keyUnknown:
         return FormatText(IDS_SEAL_NEEDS_KEY, strPath);
+    case EFileError::tooLarge:
+        return FormatText(IDS_FILE_TOO_LARGE, strPath);
+    case EFileError::outOfMemory:
+        return FormatText(IDS_OUT_OF_MEMORY, strPath);
+    case EFileError::busy:
+        return FormatText(IDS_FILE_BUSY, strPath);
     }
     return {};
 }
@@ -131,12 +140,20 @@ EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes, std:
     if (fd < 0)
         return ReadErrorOf(errno);
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<std::size_t>(st.st_size) > nMaxBytes) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return EFileError::readFailed;
     }
-    strBytes.resize(static_cast<std::size_t>(st.st_size));
+    if (static_cast<std::size_t>(st.st_size) > nMaxBytes) {
+        ::close(fd);
+        return EFileError::tooLarge;
+    }
+    try {
+        strBytes.resize(static_cast<std::size_t>(st.st_size));
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        return EFileError::outOfMemory;
+    }
     std::size_t nDone = 0;
     while (nDone < strBytes.size()) {
         const ssize_t n = ::read(fd, strBytes.data() + nDone, strBytes.size() - nDone);
@@ -155,7 +172,65 @@ EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes, std:
     return EFileError::none;
 }
 
-EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strBytes) {
+namespace {
+
+// Temporary copies carry this mark after the target's name, so a copy left
+// by a save that was killed is recognised and removed by the next one.
+constexpr const char* TEMP_MARK = ".khtmp-";
+
+std::string TempPrefixOf(const std::string& strPath) {
+    return FolderOf(strPath) + "." + FileNameOf(strPath) + TEMP_MARK;
+}
+
+// Removes the temporary copies of earlier saves of strPath that were never
+// finished: ours, regular files, of the recognisable name only.
+void RemoveStaleTemps(const std::string& strPath) {
+    const std::string strFolder = FolderOf(strPath);
+    const std::string strStart = "." + FileNameOf(strPath) + TEMP_MARK;
+    DIR* pDir = ::opendir(strFolder.empty() ? "." : strFolder.c_str());
+    if (!pDir)
+        return;
+    while (const dirent* pEntry = ::readdir(pDir)) {
+        const std::string strName = pEntry->d_name;
+        // mkstemp's six characters follow the mark.
+        if (strName.size() != strStart.size() + 6 || strName.rfind(strStart, 0) != 0)
+            continue;
+        const std::string strStale = strFolder + strName;
+        struct stat st {};
+        if (::lstat(strStale.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid())
+            ::unlink(strStale.c_str());
+    }
+    ::closedir(pDir);
+}
+
+// Writes bytes over the existing file itself, keeping its inode (and so its
+// links, owner and mode); only called once a whole copy is safe beside it.
+EFileError WriteInPlace(const std::string& strPath, const std::string& strBytes) {
+    const int fd = ::open(strPath.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return WriteErrorOf(errno);
+    bool bOk = WriteAll(fd, strBytes.data(), strBytes.size()) &&
+               ::ftruncate(fd, static_cast<off_t>(strBytes.size())) == 0 && ::fsync(fd) == 0;
+    const int nErrno = errno;
+    if (::close(fd) != 0)
+        bOk = false;
+    return bOk ? EFileError::none : WriteErrorOf(nErrno);
+}
+
+// Gives the new file the old one's owner and group where the process may:
+// root always may; others keep at least the group when they belong to it.
+// True when the owner is the old one.
+bool GiveOwner(int fd, const struct stat& stOld) {
+    if (::fchown(fd, stOld.st_uid, stOld.st_gid) == 0)
+        return true;
+    ::fchown(fd, static_cast<uid_t>(-1), stOld.st_gid);
+    return stOld.st_uid == ::geteuid();
+}
+
+} // namespace
+
+EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strBytes,
+                           EWriteMode eMode) {
     // A link is followed: the file it names is replaced, the link stays.
     std::string strPath = strTarget;
     struct stat stOld {};
@@ -169,13 +244,16 @@ EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strB
         // Renaming over a device or a pipe would replace it with a file.
         if (!S_ISREG(stOld.st_mode))
             return EFileError::writeFailed;
+    } else {
+        // A dangling link names the file to create: its target, not the link.
+        strPath = DanglingLinkTarget(strTarget);
     }
     // rename() would happily replace a file the user may not write.
     if (bExists && IsReadOnlyFile(strPath))
         return EFileError::writeDenied;
 
     const std::string strFolder = FolderOf(strPath);
-    std::string strTemp = strFolder + "." + FileNameOf(strPath) + ".XXXXXX";
+    std::string strTemp = TempPrefixOf(strPath) + "XXXXXX";
     std::vector<char> szTemp(strTemp.begin(), strTemp.end());
     szTemp.push_back('\0');
     const int fd = ::mkstemp(szTemp.data()); // mode 0600
@@ -183,21 +261,40 @@ EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strB
         return WriteErrorOf(errno);
     strTemp = szTemp.data();
 
-    bool bOk = WriteAll(fd, strBytes.data(), strBytes.size());
-    if (bOk && bExists)
-        bOk = ::fchmod(fd, stOld.st_mode & 07777) == 0;
-    if (bOk)
-        bOk = ::fsync(fd) == 0;
-    const int nErrno = errno;
-    if (::close(fd) != 0 && bOk)
+    bool bOk = WriteAll(fd, strBytes.data(), strBytes.size()) && ::fsync(fd) == 0;
+    const bool bKeep = bExists && eMode == EWriteMode::keepAttributes;
+    // A file with other links, or one whose owner this process cannot give
+    // the copy, is written in place once the copy is safe: renaming would
+    // split its links or hand it to the saver.
+    bool bInPlace = bKeep && stOld.st_nlink > 1;
+    if (bOk && bKeep && !GiveOwner(fd, stOld))
+        bInPlace = true;
+    // The copy stays 0600 while it is written; its final mode comes last.
+    if (bOk && !bInPlace)
+        bOk = ::fchmod(fd, bKeep ? (stOld.st_mode & 07777) : 0600) == 0;
+    int nErrno = errno;
+    if (::close(fd) != 0 && bOk) {
         bOk = false;
-    if (bOk && ::rename(strTemp.c_str(), strPath.c_str()) == 0) {
-        SyncFolder(strFolder);
-        return EFileError::none;
+        nErrno = errno;
     }
-    const int nFailErrno = bOk ? errno : nErrno;
-    ::unlink(strTemp.c_str());
-    return WriteErrorOf(nFailErrno);
+    EFileError eError = bOk ? EFileError::none : WriteErrorOf(nErrno);
+    if (bOk && bInPlace) {
+        eError = WriteInPlace(strPath, strBytes);
+        // Should the in-place write fail, the whole copy is the user's data:
+        // it stays beside the file.
+        if (eError == EFileError::none)
+            ::unlink(strTemp.c_str());
+    } else if (bOk && ::rename(strTemp.c_str(), strPath.c_str()) != 0) {
+        eError = WriteErrorOf(errno);
+    }
+    if (eError != EFileError::none) {
+        if (!bInPlace || !bOk)
+            ::unlink(strTemp.c_str());
+        return eError;
+    }
+    SyncFolder(strFolder);
+    RemoveStaleTemps(strPath);
+    return EFileError::none;
 }
 
 EFileError CopyFileAtomic(const std::string& strFrom, const std::string& strTo) {
@@ -205,7 +302,25 @@ EFileError CopyFileAtomic(const std::string& strFrom, const std::string& strTo) 
     const EFileError eRead = ReadWholeFile(strFrom, strBytes);
     if (eRead != EFileError::none)
         return eRead;
-    return WriteFileAtomic(strTo, strBytes);
+    // A backup holds the user's secrets whatever the mode of an older one.
+    return WriteFileAtomic(strTo, strBytes, EWriteMode::privateFile);
+}
+
+std::string DanglingLinkTarget(const std::string& strPath) {
+    std::string strLink = strPath;
+    // A chain of links is followed as the system would, within its limit.
+    for (int nDepth = 0; nDepth < 40; ++nDepth) {
+        struct stat st {};
+        if (::lstat(strLink.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return strLink;
+        std::string strTarget(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(strLink.c_str(), strTarget.data(), strTarget.size());
+        if (n <= 0)
+            return strLink;
+        strTarget.resize(static_cast<std::size_t>(n));
+        strLink = strTarget[0] == '/' ? strTarget : FolderOf(strLink) + strTarget;
+    }
+    return strLink;
 }
 
 bool FileExists(const std::string& strPath) {
@@ -224,14 +339,12 @@ bool IsReadOnlyFile(const std::string& strPath) {
     struct stat st {};
     if (::stat(strPath.c_str(), &st) != 0)
         return false;
-    if (::access(strPath.c_str(), W_OK) != 0)
+    // The system's own check for the effective user, supplementary groups
+    // and access lists included; access(2) alone would judge the real user.
+    if (::faccessat(AT_FDCWD, strPath.c_str(), W_OK, AT_EACCESS) != 0)
         return true;
-    // The superuser may write anything; the file's own write bits still say
-    // whether it is meant to be read-only.
-    mode_t nWriteBit = S_IWOTH;
-    if (st.st_uid == ::geteuid())
-        nWriteBit = S_IWUSR;
-    else if (st.st_gid == ::getegid())
-        nWriteBit = S_IWGRP;
-    return (st.st_mode & nWriteBit) == 0;
+    // The superuser passes every check; the owner's write bit, which the
+    // file's read-only attribute clears, still says whether it is meant to
+    // be read-only.
+    return ::geteuid() == 0 && (st.st_mode & S_IWUSR) == 0;
 }

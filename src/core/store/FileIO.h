@@ -13,6 +13,9 @@ enum class EFileError {
     readFailed,
     writeFailed,
     keyUnknown, // a sealed file cannot be written without the KEY itself
+    tooLarge,   // larger than any password file may be
+    outOfMemory,
+    busy, // another program holds the file's lock
 };
 
 // The user's message for a failure on the file at strPath ("%1" in the
@@ -37,16 +40,33 @@ std::string FileLabel(const std::string& strFileName);
 // The folder part including its final separator ("/home/a/"), or "".
 std::string FolderOf(const std::string& strPath);
 
-// Reads a whole file. Refuses files larger than nMaxBytes.
-EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes,
-                         std::size_t nMaxBytes = std::size_t(1) << 31);
+// The largest file the program reads.
+inline constexpr std::size_t MAX_FILE_BYTES = std::size_t(1) << 30;
 
-// Writes bytes to a temporary file in the same folder, flushes it to disk and
-// renames it over strPath, so a failed or interrupted write leaves the old
-// file whole. A new file gets mode 0600; a replaced file keeps its mode. A file
-// without write permission is not replaced; a link is followed to its file;
-// anything but a regular file (a device, a pipe, a folder) is refused.
-EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strBytes);
+// Reads a whole file. Refuses files larger than nMaxBytes (tooLarge) and
+// reports a failed allocation as outOfMemory.
+EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes,
+                         std::size_t nMaxBytes = MAX_FILE_BYTES);
+
+// What a replaced file keeps: its owner, group, mode and links, or nothing
+// (a private copy such as a backup, always 0600).
+enum class EWriteMode { keepAttributes, privateFile };
+
+// Writes bytes to a temporary file (0600, ".NAME.khtmp-XXXXXX") in the same
+// folder, flushes it to disk and renames it over strPath, so a failed or
+// interrupted write leaves the old file whole; a failure removes the copy,
+// and a success removes the copies that killed saves left. A new file gets
+// mode 0600; a replaced file keeps its mode, owner and group. A file with
+// other hard links, or whose owner the process cannot give the copy, is
+// written in place once the whole copy is synced beside it. A file without
+// write permission is not replaced; a link is followed to its file, a
+// dangling one to the file it names; anything but a regular file (a device,
+// a pipe, a folder) is refused.
+EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strBytes,
+                           EWriteMode eMode = EWriteMode::keepAttributes);
+// The file a dangling link (or chain of links) names; the path itself when
+// it is no link.
+std::string DanglingLinkTarget(const std::string& strPath);
 
 // Copies a file the same way (used for backups); the copy gets mode 0600.
 EFileError CopyFileAtomic(const std::string& strFrom, const std::string& strTo);
@@ -54,5 +74,6 @@ EFileError CopyFileAtomic(const std::string& strFrom, const std::string& strTo);
 bool FileExists(const std::string& strPath);
 // Whether both paths name one existing file (links and other names included).
 bool IsSameFile(const std::string& strPathA, const std::string& strPathB);
-// Read-only means the user may not write the file.
+// Read-only means the effective user may not write the file (or, for the
+// superuser, that its owner's write bit is clear).
 bool IsReadOnlyFile(const std::string& strPath);

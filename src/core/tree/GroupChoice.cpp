@@ -8,7 +8,7 @@ CGroupChoice::CGroupChoice(const CCofferDoc::CInfoList& listInfo, const CCodePag
     : m_codePage(codePage) {
     for (const CPasswordInfo& info : listInfo) {
         if (info.IsGroup())
-            m_vecEntries.push_back({info.m_strGroup, &info});
+            m_vecEntries.push_back({info.Group(), &info});
     }
     Sort();
 }
@@ -21,7 +21,7 @@ CGroupChoice::CGroupChoice(const CCofferDoc::CInfoList& listInfo, const CPasswor
     if (it == listInfo.end())
         return;
     for (++it; it != listInfo.end() && !it->IsGroup(); ++it)
-        m_vecEntries.push_back({it->m_strAccount, &*it});
+        m_vecEntries.push_back({it->Account(), &*it});
     Sort();
 }
 

@@ -16,8 +16,9 @@ std::string_view CSortedLabelTree::Label(const STreePos& pos) const {
         return m_strFileLabel;
     const STreeGroup& group = m_tree[static_cast<std::size_t>(pos.m_nGroup)];
     if (pos.IsGroup())
-        return group.m_pGroup->m_strGroup;
-    return group.m_accounts[static_cast<std::size_t>(pos.m_nAccount)]->m_strAccount;
+        return group.m_pGroup->TextView(CPasswordInfo::group);
+    return group.m_accounts[static_cast<std::size_t>(pos.m_nAccount)]->TextView(
+        CPasswordInfo::account);
 }
 
 std::vector<std::string_view> CSortedLabelTree::LabelPath(const STreePos& pos) const {

@@ -13,12 +13,15 @@ std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo, const CCodeP
             tree.back().m_accounts.push_back(&info);
     }
     std::stable_sort(tree.begin(), tree.end(), [&](const STreeGroup& a, const STreeGroup& b) {
-        return CompareNoCase(a.m_pGroup->m_strGroup, b.m_pGroup->m_strGroup, codePage) < 0;
+        return CompareNoCase(a.m_pGroup->TextView(CPasswordInfo::group),
+                             b.m_pGroup->TextView(CPasswordInfo::group), codePage) < 0;
     });
     for (STreeGroup& group : tree) {
         std::stable_sort(group.m_accounts.begin(), group.m_accounts.end(),
                          [&](const CPasswordInfo* a, const CPasswordInfo* b) {
-                             return CompareNoCase(a->m_strAccount, b->m_strAccount, codePage) < 0;
+                             return CompareNoCase(a->TextView(CPasswordInfo::account),
+                                                  b->TextView(CPasswordInfo::account),
+                                                  codePage) < 0;
                          });
     }
     return tree;

@@ -8,6 +8,7 @@
 #include "core/link/LinkCommand.h"
 #include "core/shell/AutoExitRule.h"
 #include "core/shell/HotKeyBinding.h"
+#include "core/shell/PlacementFit.h"
 #include "core/shell/StartupFile.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
@@ -34,6 +35,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QToolBar>
@@ -821,10 +823,20 @@ void CMainFrame::RestoreWindowPlacement(bool bShow) {
     ApplyBarFlags();
     const bool bMaxed = m_profile.Get(EIntSetting::isMaxed) == 1;
 
-    int nLeft = 0, nTop = 0, nRight = 0, nBottom = 0;
-    if (ParsePlacementRect(strRect, nLeft, nTop, nRight, nBottom) && nRight > nLeft &&
-        nBottom > nTop)
-        setGeometry(nLeft, nTop, nRight - nLeft, nBottom - nTop);
+    CLayoutRect saved;
+    if (ParsePlacementRect(strRect, saved.left, saved.top, saved.right, saved.bottom)) {
+        const QRect area =
+            (screen() ? screen() : QGuiApplication::primaryScreen())->availableVirtualGeometry();
+        const CLayoutRect available{area.left(), area.top(), area.left() + area.width(),
+                                    area.top() + area.height()};
+        auto fitted = FitPlacement(saved, available);
+        // A rectangle that cannot be placed gives way to the first-run one.
+        if (!fitted && ParsePlacementRect(SettingEntry(ETextSetting::windowRect)->m_pszDefault,
+                                          saved.left, saved.top, saved.right, saved.bottom))
+            fitted = FitPlacement(saved, available);
+        if (fitted)
+            setGeometry(fitted->left, fitted->top, fitted->Width(), fitted->Height());
+    }
     m_rectNormal = geometry();
     // Shown at its normal size first, the window tells the window manager the
     // size to restore to; a window that appears maximised has none.

@@ -141,12 +141,12 @@ void CPasswordBarDlg::CreateControls() {
         pLayout->addWidget(NewButton(button.m_nId, button.m_nIcon, button.m_pszTip));
 
     connect(Button(IDC_HYPERLINK), &QPushButton::clicked, this, [this]() {
-        if (m_pCurAccount && !m_pCurAccount->m_strWebSite.empty())
-            OpenTarget(m_pCurAccount->m_strWebSite);
+        if (m_pCurAccount && !m_pCurAccount->WebSite().empty())
+            OpenTarget(m_pCurAccount->WebSite());
     });
     connect(Button(IDC_EMAIL), &QPushButton::clicked, this, [this]() {
-        if (m_pCurAccount && !m_pCurAccount->m_strEMail.empty())
-            OpenTarget("mailto:" + m_pCurAccount->m_strEMail);
+        if (m_pCurAccount && !m_pCurAccount->EMail().empty())
+            OpenTarget("mailto:" + m_pCurAccount->EMail());
     });
     connect(Button(IDC_LOCK), &QPushButton::clicked, this, &CPasswordBarDlg::Lock);
     connect(Button(IDC_MINIMIZE), &QPushButton::clicked, this, &CPasswordBarDlg::OnMinimize);
@@ -216,7 +216,7 @@ void CPasswordBarDlg::FillAccounts() {
         SelectAccount();
         return;
     }
-    m_strCurGroup = pGroup->m_strGroup;
+    m_strCurGroup = pGroup->Group();
     m_pAccounts->setEnabled(true);
     const CGroupChoice accounts(*m_pInfoList, pGroup, m_doc.CodePage());
     for (const SGroupEntry& entry : accounts.Entries())
@@ -241,13 +241,13 @@ void CPasswordBarDlg::SelectAccount() {
         m_strCurAccount.clear();
         return;
     }
-    m_pCopyUserName->setEnabled(!m_pCurAccount->m_strUserName.empty());
-    m_pCopyPassword->setEnabled(!m_pCurAccount->m_strPassword.empty());
-    Button(IDC_HYPERLINK)->setEnabled(!m_pCurAccount->m_strWebSite.empty());
-    Button(IDC_EMAIL)->setEnabled(!m_pCurAccount->m_strEMail.empty());
-    m_strCurAccount = m_pCurAccount->m_strAccount;
-    m_pCopyUserName->SetDragText(m_pCurAccount->m_strUserName);
-    m_pCopyPassword->SetDragText(m_pCurAccount->m_strPassword);
+    m_pCopyUserName->setEnabled(!m_pCurAccount->UserName().empty());
+    m_pCopyPassword->setEnabled(!m_pCurAccount->Password().empty());
+    Button(IDC_HYPERLINK)->setEnabled(!m_pCurAccount->WebSite().empty());
+    Button(IDC_EMAIL)->setEnabled(!m_pCurAccount->EMail().empty());
+    m_strCurAccount = m_pCurAccount->Account();
+    m_pCopyUserName->SetDragText(m_pCurAccount->UserName());
+    m_pCopyPassword->SetDragText(m_pCurAccount->Password());
 }
 
 void CPasswordBarDlg::ResetBar() {

@@ -14,8 +14,8 @@ const char* const IMAGE_FILES[] = {
     ":/icons/tree-account-selected.svg", ":/icons/tree-file.svg",
 };
 
-const std::string& RecordLabel(const CPasswordInfo& info) {
-    return info.IsGroup() ? info.m_strGroup : info.m_strAccount;
+std::string RecordLabel(const CPasswordInfo& info) {
+    return info.IsGroup() ? info.Group() : info.Account();
 }
 
 } // namespace

@@ -316,7 +316,7 @@ void CCofferView::ChooseSelection() {
     if (!m_strSelectAccount.empty()) {
         pAccount = nullptr;
         for (int i = 0; pGroup && i < pGroup->childCount() && !pAccount; ++i) {
-            if (CAccountTreeCtrl::GetItemData(pGroup->child(i))->m_strAccount == m_strSelectAccount)
+            if (CAccountTreeCtrl::GetItemData(pGroup->child(i))->Account() == m_strSelectAccount)
                 pAccount = pGroup->child(i);
         }
         m_strSelectAccount.clear();
@@ -332,7 +332,7 @@ QTreeWidgetItem* CCofferView::FindGroupItem(const std::string& strLabel) const {
         return nullptr;
     for (int i = 0; i < m_hRootItem->childCount(); ++i) {
         QTreeWidgetItem* pItem = m_hRootItem->child(i);
-        if (CAccountTreeCtrl::GetItemData(pItem)->m_strGroup == strLabel)
+        if (CAccountTreeCtrl::GetItemData(pItem)->Group() == strLabel)
             return pItem;
     }
     return nullptr;
@@ -358,25 +358,25 @@ void CCofferView::OnSelChanged(QTreeWidgetItem* pItem) {
 }
 
 std::string CCofferView::ShownPassword(const CPasswordInfo& info) const {
-    if (info.m_strPassword.empty())
+    if (info.Password().empty())
         return {};
-    return m_bMaskPasswords ? std::string(IDS_MASKED_PASSWORD) : info.m_strPassword;
+    return m_bMaskPasswords ? std::string(IDS_MASKED_PASSWORD) : info.Password();
 }
 
 void CCofferView::ShowAccount(const CPasswordInfo& info) {
-    m_pCopyUserName->SetDragText(info.m_strUserName);
-    m_pCopyPassword->SetDragText(info.m_strPassword);
-    m_pCopyUserName->setEnabled(!info.m_strUserName.empty());
-    m_pCopyPassword->setEnabled(!info.m_strPassword.empty());
-    m_pUserName->setText(ToQt(info.m_strUserName));
+    m_pCopyUserName->SetDragText(info.UserName());
+    m_pCopyPassword->SetDragText(info.Password());
+    m_pCopyUserName->setEnabled(!info.UserName().empty());
+    m_pCopyPassword->setEnabled(!info.Password().empty());
+    m_pUserName->setText(ToQt(info.UserName()));
     m_pPassword->setText(ToQt(ShownPassword(info)));
     // A text longer than its box shows its beginning, not its end.
     m_pUserName->setCursorPosition(0);
     m_pPassword->setCursorPosition(0);
-    m_pComments->setPlainText(ToQt(CommentsForDisplay(info.m_strComments)));
-    ShowLink(m_pEMail, info.m_strEMail,
-             info.m_strEMail.empty() ? std::string() : IDS_MAILTO + info.m_strEMail);
-    ShowLink(m_pWebSite, info.m_strWebSite, info.m_strWebSite);
+    m_pComments->setPlainText(ToQt(CommentsForDisplay(info.Comments())));
+    ShowLink(m_pEMail, info.EMail(),
+             info.EMail().empty() ? std::string() : IDS_MAILTO + info.EMail());
+    ShowLink(m_pWebSite, info.WebSite(), info.WebSite());
 }
 
 void CCofferView::ShowLink(CLinkLabel* pLink, const std::string& strText,
@@ -495,7 +495,7 @@ void CCofferView::AddAccount(QTreeWidgetItem* pGroup) {
         pGroup = m_hCurGroup;
     SAccountDlgData dlg = NewDialogData();
     if (pGroup)
-        dlg.m_strGroup = CAccountTreeCtrl::GetItemData(pGroup)->m_strGroup;
+        dlg.m_strGroup = CAccountTreeCtrl::GetItemData(pGroup)->Group();
     if (!m_editPrompts.RunAccountDlg(dlg))
         return;
     CPasswordInfo* pNew = m_doc.AddAccount(dlg.m_strGroup, AccountTexts(dlg));
@@ -513,7 +513,7 @@ void CCofferView::EditAccount(QTreeWidgetItem* pItem) {
         return;
     CPasswordInfo* pOld = CAccountTreeCtrl::GetItemData(pItem);
     SAccountDlgData dlg = NewDialogData();
-    dlg.m_strGroup = CAccountTreeCtrl::GetItemData(pItem->parent())->m_strGroup;
+    dlg.m_strGroup = CAccountTreeCtrl::GetItemData(pItem->parent())->Group();
     FillAccountDlgData(dlg, *pOld);
     if (!m_editPrompts.RunAccountDlg(dlg))
         return;
@@ -570,7 +570,7 @@ void CCofferView::EditGroup(QTreeWidgetItem* pItem) {
         pItem = m_hCurGroup;
     if (CAccountTreeCtrl::GetItemLevel(pItem) != 1)
         return;
-    std::string strGroup = CAccountTreeCtrl::GetItemData(pItem)->m_strGroup;
+    std::string strGroup = CAccountTreeCtrl::GetItemData(pItem)->Group();
     std::string strName;
     if (!m_editPrompts.RunEditGroup(strGroup, strName))
         return;
@@ -603,7 +603,7 @@ const char* CCofferView::RenameRefusal(QTreeWidgetItem* pItem, const std::string
     const CPasswordInfo* pInfo = CAccountTreeCtrl::GetItemData(pItem);
     const bool bFree =
         bGroup ? m_doc.IsGroupNameFree(strName)
-               : m_doc.IsAccountNameFree(CAccountTreeCtrl::GetItemData(pItem->parent())->m_strGroup,
+               : m_doc.IsAccountNameFree(CAccountTreeCtrl::GetItemData(pItem->parent())->Group(),
                                          strName, pInfo);
     return bFree ? nullptr : bGroup ? IDS_GROUP_SAME : IDS_ACCOUNT_SAME;
 }
@@ -620,15 +620,15 @@ void CCofferView::OnLabelEdited(QTreeWidgetItem* pItem, const QString& strText) 
         return;
     }
     CPasswordInfo* pInfo = CAccountTreeCtrl::GetItemData(pItem);
-    std::string& strOld = nLevel == 1 ? pInfo->m_strGroup : pInfo->m_strAccount;
-    if (strName == strOld && !IsBlank(strName))
+    const CPasswordInfo::EText eName = nLevel == 1 ? CPasswordInfo::group : CPasswordInfo::account;
+    if (strName == pInfo->TextView(eName) && !IsBlank(strName))
         return;
     if (const char* pszRefusal = RenameRefusal(pItem, strName)) {
         m_prompts.MessageBox(pszRefusal, EMsgIcon::exclamation);
         return;
     }
     // The name is kept as typed, blanks and all.
-    strOld = strName;
+    pInfo->SetText(eName, strName);
     ResortItem(pItem, strName);
     emit m_pTree->TreeChanged();
     // A new name is new content: saved at once when automatic saving is on.
@@ -676,7 +676,7 @@ void CCofferView::DeleteGroup(QTreeWidgetItem* pItem) {
         pItem = m_hCurGroup;
     if (CAccountTreeCtrl::GetItemLevel(pItem) != 1)
         return;
-    std::string strGroup = CAccountTreeCtrl::GetItemData(pItem)->m_strGroup;
+    std::string strGroup = CAccountTreeCtrl::GetItemData(pItem)->Group();
     if (!m_editPrompts.RunDeleteGroup(strGroup))
         return;
     QTreeWidgetItem* pDeleted = FindGroupItem(strGroup);
@@ -718,12 +718,11 @@ void CCofferView::SelectByNames(const std::string& strGroup, const std::string& 
 }
 
 std::string CCofferView::CurrentGroupLabel() const {
-    return m_hCurGroup ? CAccountTreeCtrl::GetItemData(m_hCurGroup)->m_strGroup : std::string();
+    return m_hCurGroup ? CAccountTreeCtrl::GetItemData(m_hCurGroup)->Group() : std::string();
 }
 
 std::string CCofferView::CurrentAccountLabel() const {
-    return m_hCurAccount ? CAccountTreeCtrl::GetItemData(m_hCurAccount)->m_strAccount
-                         : std::string();
+    return m_hCurAccount ? CAccountTreeCtrl::GetItemData(m_hCurAccount)->Account() : std::string();
 }
 
 void CCofferView::ShowContextMenu(QTreeWidgetItem* pItem, const QPoint& ptGlobal) {

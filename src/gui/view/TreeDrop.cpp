@@ -9,7 +9,7 @@ CTreeDrop::CTreeDrop(CAccountTreeCtrl& tree, CCofferDoc& doc, CEditPrompts& prom
 
 QTreeWidgetItem* CTreeDrop::FindClash(QTreeWidgetItem* pParent, const std::string& strName) const {
     for (int i = 0; i < pParent->childCount(); ++i) {
-        if (CAccountTreeCtrl::GetItemData(pParent->child(i))->m_strAccount == strName)
+        if (CAccountTreeCtrl::GetItemData(pParent->child(i))->Account() == strName)
             return pParent->child(i);
     }
     return nullptr;
@@ -26,11 +26,10 @@ QTreeWidgetItem* CTreeDrop::CopyItem(QTreeWidgetItem* pSource, QTreeWidgetItem* 
                                      bool bDelete) {
     const CPasswordInfo* pSourceRecord = CAccountTreeCtrl::GetItemData(pSource);
     // Only the first account of the same name is asked about.
-    if (QTreeWidgetItem* pClash = FindClash(pParent, pSourceRecord->m_strAccount)) {
-        const EReplaceAnswer eAnswer =
-            m_eReplaceAnswer == EReplaceAnswer::yesToAll
-                ? EReplaceAnswer::yes
-                : m_prompts.RunAccountReplace(pSourceRecord->m_strAccount);
+    if (QTreeWidgetItem* pClash = FindClash(pParent, pSourceRecord->Account())) {
+        const EReplaceAnswer eAnswer = m_eReplaceAnswer == EReplaceAnswer::yesToAll
+                                           ? EReplaceAnswer::yes
+                                           : m_prompts.RunAccountReplace(pSourceRecord->Account());
         if (m_eReplaceAnswer != EReplaceAnswer::yesToAll)
             m_eReplaceAnswer = eAnswer;
         if (eAnswer == EReplaceAnswer::no)

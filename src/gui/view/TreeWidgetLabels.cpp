@@ -18,7 +18,7 @@ std::string_view CTreeWidgetLabels::Label(const STreePos& pos) const {
     if (pos.IsFileItem())
         return m_strFileLabel;
     const CPasswordInfo* pInfo = CAccountTreeCtrl::GetItemData(ItemAt(pos));
-    return pos.IsGroup() ? pInfo->m_strGroup : pInfo->m_strAccount;
+    return pInfo->TextView(pos.IsGroup() ? CPasswordInfo::group : CPasswordInfo::account);
 }
 
 STreePos CTreeWidgetLabels::PosOf(QTreeWidgetItem* pItem) const {

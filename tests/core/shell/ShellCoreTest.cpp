@@ -3,11 +3,13 @@
 #include "core/shell/BarSnap.h"
 #include "core/shell/CommandLineInfo.h"
 #include "core/shell/CommandMap.h"
+#include "core/shell/PlacementFit.h"
 #include "core/shell/StartupFile.h"
 #include "support/MemoryProfile.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <set>
 
@@ -172,4 +174,29 @@ TEST(BarSnap, PullsToTheNearEdgesOnly) {
     EXPECT_EQ(snap(W - 370, 300, 400), std::pair(W - 400, 300));
     // Near the bottom nothing moves.
     EXPECT_EQ(snap(500, 1000, 400), std::pair(500, 1000));
+}
+
+TEST(PlacementFit, ARectangleIsShrunkAndMovedOntoTheAvailableArea) {
+    const CLayoutRect screen{0, 0, 1920, 1040};
+    // One that fits stays as it is, on a second screen to the left too.
+    EXPECT_EQ(FitPlacement({100, 50, 600, 450}, screen), (CLayoutRect{100, 50, 600, 450}));
+    EXPECT_EQ(FitPlacement({-1500, 10, -900, 500}, {-1920, 0, 1920, 1080}),
+              (CLayoutRect{-1500, 10, -900, 500}));
+    // Far too large: the whole area, not 10998 pixels square.
+    EXPECT_EQ(FitPlacement({-999, -999, 9999, 9999}, screen), screen);
+    // Off the area: moved back onto it at its size.
+    EXPECT_EQ(FitPlacement({5000, 5000, 5400, 5300}, screen), (CLayoutRect{1520, 740, 1920, 1040}));
+    EXPECT_EQ(FitPlacement({-700, -400, -100, 100}, screen), (CLayoutRect{0, 0, 600, 500}));
+    // An area that does not start at the origin (a panel on the left).
+    EXPECT_EQ(FitPlacement({0, 0, 300, 200}, {64, 0, 1920, 1080}), (CLayoutRect{64, 0, 364, 200}));
+}
+
+TEST(PlacementFit, EmptyInvertedOrOverflowingRectanglesGiveTheDefault) {
+    const CLayoutRect screen{0, 0, 1920, 1040};
+    EXPECT_EQ(FitPlacement({-1, -9999, INT_MIN, -5}, screen), std::nullopt);
+    EXPECT_EQ(FitPlacement({10, 10, 10, 300}, screen), std::nullopt);
+    EXPECT_EQ(FitPlacement({10, 300, 400, 10}, screen), std::nullopt);
+    EXPECT_EQ(FitPlacement({0, 0, 100, 100}, {0, 0, 0, 0}), std::nullopt);
+    // The widest corners an int holds: shrunk, without overflow.
+    EXPECT_EQ(FitPlacement({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, screen), screen);
 }

@@ -145,7 +145,7 @@ TEST(ArchiveRoundTrip, EncipheredZeroBytesKeepTheirLength) {
     ASSERT_TRUE(Load(loaded, strBytes));
     bool bFound = false;
     for (const CPasswordInfo& info : loaded.m_listInfo)
-        bFound |= info.m_strAccount == "zero" && info.m_strPassword == strPassword;
+        bFound |= info.Account() == "zero" && info.Password() == strPassword;
     EXPECT_TRUE(bFound);
 }
 
@@ -194,10 +194,10 @@ TEST(ArchiveForeignFiles, WideTextsAreConvertedToTheCodePage) {
     doc.m_strKey = strKeyValue;
     doc.DecipherList();
     ASSERT_EQ(doc.m_listInfo.size(), 2u);
-    EXPECT_EQ(doc.m_listInfo.front().m_strGroup, "Caf\xE9 \x80");
-    EXPECT_EQ(doc.m_listInfo.back().m_strAccount, "acc\x9F");
-    EXPECT_EQ(doc.m_listInfo.back().m_strUserName, "me");
-    EXPECT_EQ(doc.m_listInfo.back().m_strPassword, "pw");
+    EXPECT_EQ(doc.m_listInfo.front().Group(), "Caf\xE9 \x80");
+    EXPECT_EQ(doc.m_listInfo.back().Account(), "acc\x9F");
+    EXPECT_EQ(doc.m_listInfo.back().UserName(), "me");
+    EXPECT_EQ(doc.m_listInfo.back().Password(), "pw");
 }
 
 TEST(ArchiveForeignFiles, WideTextOutsideTheCodePageIsRefused) {
@@ -334,7 +334,7 @@ TEST(ArchiveMalformed, EveryCutInsideAWideTextIsRefused) {
         CCofferDoc whole;
         CArchive ar(strBytes, CCodePage::Default());
         ASSERT_TRUE(whole.Serialize(ar));
-        EXPECT_EQ(whole.m_listArchive.front().m_strGroup, "Group name");
+        EXPECT_EQ(whole.m_listArchive.front().Group(), "Group name");
     }
     const std::size_t nTextStart = strBytes.size() - 4 - 2 * 10;
     for (std::size_t n = nTextStart; n < strBytes.size(); ++n) {
@@ -384,8 +384,8 @@ TEST(ArchiveRoundTrip, AFileInTheWritersOwnFormIsWrittenBackByteForByte) {
     CCofferDoc doc;
     ASSERT_TRUE(Load(doc, strBytes));
     ASSERT_EQ(doc.m_listInfo.size(), 2u);
-    EXPECT_EQ(doc.m_listInfo.front().m_strGroup, "Group");
-    EXPECT_EQ(doc.m_listInfo.back().m_strAccount, "account");
+    EXPECT_EQ(doc.m_listInfo.front().Group(), "Group");
+    EXPECT_EQ(doc.m_listInfo.back().Account(), "account");
     EXPECT_EQ(Serialized(doc), strBytes);
 }
 
@@ -414,9 +414,9 @@ TEST(ArchiveRoundTrip, RecordCountTakesThe32BitFormFrom65535On) {
         doc.m_strLength = doc.m_strBegin = doc.m_strEnd = "";
         CPasswordInfo& group = doc.m_listInfo.emplace_back();
         group.m_bGroup = 1;
-        group.m_strGroup = "G";
+        group.SetGroup("G");
         for (std::uint32_t i = 1; i < nRecords; ++i)
-            doc.m_listInfo.emplace_back().m_strAccount = "a";
+            doc.m_listInfo.emplace_back().SetAccount("a");
         const std::string strBytes = Serialized(doc);
         const std::size_t nAt = Header(doc.m_strKey).size() - 2;
         const std::string strCount =
@@ -427,7 +427,7 @@ TEST(ArchiveRoundTrip, RecordCountTakesThe32BitFormFrom65535On) {
         CCofferDoc loaded;
         ASSERT_TRUE(Load(loaded, strBytes)) << nRecords;
         EXPECT_EQ(loaded.m_listInfo.size(), nRecords);
-        EXPECT_EQ(loaded.m_listInfo.back().m_strAccount, "a");
+        EXPECT_EQ(loaded.m_listInfo.back().Account(), "a");
     }
 }
 

@@ -67,10 +67,10 @@ bool DocumentFixture::Shown(const std::string& strText, EMsgIcon eIcon,
 std::string DumpRecords(const CCofferDoc& doc) {
     std::string strOut;
     for (const CPasswordInfo& info : doc.m_listInfo) {
-        for (const std::string* pText :
-             {&info.m_strAccount, &info.m_strUserName, &info.m_strPassword, &info.m_strWebSite,
-              &info.m_strEMail, &info.m_strComments, &info.m_strGroup})
-            strOut += std::to_string(pText->size()) + ":" + *pText + "|";
+        for (int i = 0; i < CPasswordInfo::TEXT_COUNT; ++i) {
+            const std::string strText = info.Text(static_cast<CPasswordInfo::EText>(i));
+            strOut += std::to_string(strText.size()) + ":" + strText + "|";
+        }
         strOut += std::to_string(info.m_bGroup) + "\n";
     }
     return strOut;

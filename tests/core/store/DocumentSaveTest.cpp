@@ -21,41 +21,6 @@ using DocClose = DocumentFixture;
 using DocOptions = DocumentFixture;
 using DocCommands = DocumentFixture;
 
-// Limits the size of any file this process writes, so the next write fails
-// as on a full disk (for the superuser too), and lifts it again.
-class CFileSizeLimit {
-public:
-    explicit CFileSizeLimit(rlim_t nBytes) {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_pOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = nBytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~CFileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_pOldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_pOldHandler)(int);
-};
-
-std::vector<std::string> FolderEntries(const std::string& strFolder) {
-    std::vector<std::string> vecNames;
-    if (DIR* pDir = ::opendir(strFolder.c_str())) {
-        while (const dirent* pEntry = ::readdir(pDir)) {
-            const std::string strName = pEntry->d_name;
-            if (strName != "." && strName != "..")
-                vecNames.push_back(strName);
-        }
-        ::closedir(pDir);
-    }
-    std::sort(vecNames.begin(), vecNames.end());
-    return vecNames;
-}
-
 } // namespace
 
 TEST_F(DocSave, TheBackupIsWrittenFromTheSecondSaveOn) {

@@ -14,8 +14,8 @@ bool AllZero(const char* p, std::size_t n) {
 
 TEST_F(DocWipe, DroppingTheFileWipesTheKeyValueInPlace) {
     CPasswordInfo account;
-    account.m_strAccount = "Bank";
-    account.m_strPassword = "s3cret-password";
+    account.SetAccount("Bank");
+    account.SetPassword("s3cret-password");
     const std::string strPath = MakeFile("wipe.pwd", "the KEY", {account});
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPath, "the KEY");
@@ -35,8 +35,8 @@ TEST_F(DocWipe, ClosedFileStillReopensWithItsKey) {
     // The wipe touches only what is dropped: the file on disk and a second
     // opening are as before.
     CPasswordInfo account;
-    account.m_strAccount = "Mail";
-    account.m_strPassword = "pw-1234";
+    account.SetAccount("Mail");
+    account.SetPassword("pw-1234");
     const std::string strPath = MakeFile("again.pwd", "K", {account});
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPath, "K");
@@ -44,7 +44,7 @@ TEST_F(DocWipe, ClosedFileStillReopensWithItsKey) {
     OpenWithKey(*pDoc, strPath, "K");
     const auto it =
         std::find_if(pDoc->m_listInfo.begin(), pDoc->m_listInfo.end(),
-                     [](const CPasswordInfo& info) { return info.m_strAccount == "Mail"; });
+                     [](const CPasswordInfo& info) { return info.Account() == "Mail"; });
     ASSERT_NE(it, pDoc->m_listInfo.end());
-    EXPECT_EQ(it->m_strPassword, "pw-1234");
+    EXPECT_EQ(it->Password(), "pw-1234");
 }

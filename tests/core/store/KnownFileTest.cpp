@@ -91,12 +91,12 @@ TEST_F(KnownFile, OpensWithItsKeyAndGivesBackEveryRecord) {
     auto it = doc.m_listInfo.begin();
     for (const SExpected& expected : KNOWN_RECORDS) {
         const CPasswordInfo& info = *it++;
-        const std::string* texts[] = {&info.m_strAccount, &info.m_strUserName, &info.m_strPassword,
-                                      &info.m_strWebSite, &info.m_strEMail,    &info.m_strComments};
+        const std::string texts[] = {info.Account(), info.UserName(), info.Password(),
+                                     info.WebSite(), info.EMail(),    info.Comments()};
         EXPECT_EQ(info.m_bGroup, expected.nGroup);
-        EXPECT_EQ(info.m_strGroup, expected.pszGroup);
+        EXPECT_EQ(info.Group(), expected.pszGroup);
         for (int i = 0; i < 6; ++i)
-            EXPECT_EQ(*texts[i], expected.strTexts[i]) << expected.pszGroup << " text " << i;
+            EXPECT_EQ(texts[i], expected.strTexts[i]) << expected.pszGroup << " text " << i;
     }
     EXPECT_EQ(doc.CountGroups(), 2);
     EXPECT_EQ(doc.CountAccounts(), 2);
@@ -125,12 +125,12 @@ TEST_F(KnownFile, WriterReproducesTheSameBytes) {
         if (it->nGroup != 0)
             continue;
         CPasswordInfo texts;
-        texts.m_strAccount = it->strTexts[0];
-        texts.m_strUserName = it->strTexts[1];
-        texts.m_strPassword = it->strTexts[2];
-        texts.m_strWebSite = it->strTexts[3];
-        texts.m_strEMail = it->strTexts[4];
-        texts.m_strComments = it->strTexts[5];
+        texts.SetAccount(it->strTexts[0]);
+        texts.SetUserName(it->strTexts[1]);
+        texts.SetPassword(it->strTexts[2]);
+        texts.SetWebSite(it->strTexts[3]);
+        texts.SetEMail(it->strTexts[4]);
+        texts.SetComments(it->strTexts[5]);
         ASSERT_TRUE(fresh.AddAccount("Web", texts));
     }
     fresh.AddGroup("Empty");

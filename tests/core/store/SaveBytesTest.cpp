@@ -40,12 +40,12 @@ void ExpectSameBytes(const std::function<void(CCofferDoc&)>& build) {
 
 CPasswordInfo Account(const std::string& strName, std::string strComments = "note") {
     CPasswordInfo info;
-    info.m_strAccount = strName;
-    info.m_strUserName = "user";
-    info.m_strPassword = "secret password";
-    info.m_strWebSite = "https://example.org/";
-    info.m_strEMail = "user@example.org";
-    info.m_strComments = std::move(strComments);
+    info.SetAccount(strName);
+    info.SetUserName("user");
+    info.SetPassword("secret password");
+    info.SetWebSite("https://example.org/");
+    info.SetEMail("user@example.org");
+    info.SetComments(std::move(strComments));
     return info;
 }
 
@@ -87,7 +87,7 @@ TEST(SaveBytes, TheLongRecordCountMatchesThePipeline) {
     ExpectSameBytes([](CCofferDoc& doc) {
         KeyedNew(doc);
         CPasswordInfo account;
-        account.m_strAccount = "a";
+        account.SetAccount("a");
         doc.m_listInfo.insert(doc.m_listInfo.end(), 0xFFFF, account);
     });
 }
@@ -99,7 +99,7 @@ TEST(SaveBytes, RecordsLeftInTheScratchListComeFirst) {
         KeyedNew(doc);
         CPasswordInfo& pending = doc.m_listArchive.emplace_back();
         pending.m_bGroup = 1;
-        pending.m_strGroup = "already enciphered";
+        pending.SetGroup("already enciphered");
         doc.AddAccount(DEFAULT_GROUP_NAME, Account("mail"));
     });
 }
@@ -111,8 +111,8 @@ TEST(SaveBytes, SavingLeavesTheRecordsInClear) {
     doc.AddAccount(DEFAULT_GROUP_NAME, Account("mail"));
     ASSERT_EQ(doc.WriteArchiveFile(folder.File("a.pwd")), EFileError::none);
     ASSERT_EQ(doc.m_listInfo.size(), 2u);
-    EXPECT_EQ(doc.m_listInfo.front().m_strGroup, DEFAULT_GROUP_NAME);
-    EXPECT_EQ(doc.m_listInfo.back().m_strPassword, "secret password");
+    EXPECT_EQ(doc.m_listInfo.front().Group(), DEFAULT_GROUP_NAME);
+    EXPECT_EQ(doc.m_listInfo.back().Password(), "secret password");
     // A second save of the unchanged document gives the same file.
     ASSERT_EQ(doc.WriteArchiveFile(folder.File("b.pwd")), EFileError::none);
     EXPECT_EQ(ReadBytes(folder.File("a.pwd")), ReadBytes(folder.File("b.pwd")));

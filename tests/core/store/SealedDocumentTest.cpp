@@ -28,7 +28,7 @@ std::string ReadWithoutKey(const std::string& strBytes) {
     doc.DecipherList();
     std::string strOut;
     for (const CPasswordInfo& info : doc.m_listInfo)
-        strOut += info.m_strAccount + "=" + info.m_strPassword + ";";
+        strOut += info.Account() + "=" + info.Password() + ";";
     return strOut;
 }
 
@@ -293,7 +293,7 @@ TEST_F(DocSealed, NewThenSaveAsKhvSealsUnderTheCreatedKey) {
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPath, "created");
     EXPECT_EQ(pDoc->CountGroups(), 1);
-    EXPECT_EQ(pDoc->m_listInfo.front().m_strGroup, DEFAULT_GROUP_NAME);
+    EXPECT_EQ(pDoc->m_listInfo.front().Group(), DEFAULT_GROUP_NAME);
 }
 
 TEST_F(DocSealed, AnEmptyKhvGetsAKeyAndIsSealedUnderIt) {
@@ -307,5 +307,5 @@ TEST_F(DocSealed, AnEmptyKhvGetsAKeyAndIsSealedUnderIt) {
     EXPECT_TRUE(CSealedFile::HasMagic(ReadBytes(strPath)));
     auto pReopened = MakeDoc();
     OpenWithKey(*pReopened, strPath, "made");
-    EXPECT_EQ(pReopened->m_listInfo.front().m_strGroup, DEFAULT_GROUP_NAME);
+    EXPECT_EQ(pReopened->m_listInfo.front().Group(), DEFAULT_GROUP_NAME);
 }

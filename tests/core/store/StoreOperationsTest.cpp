@@ -6,9 +6,9 @@ namespace {
 
 CPasswordInfo Texts(const std::string& strAccount) {
     CPasswordInfo info;
-    info.m_strAccount = strAccount;
-    info.m_strUserName = "u-" + strAccount;
-    info.m_strPassword = "p-" + strAccount;
+    info.SetAccount(strAccount);
+    info.SetUserName("u-" + strAccount);
+    info.SetPassword("p-" + strAccount);
     return info;
 }
 
@@ -16,7 +16,7 @@ CPasswordInfo Texts(const std::string& strAccount) {
 std::vector<std::string> Order(const CCofferDoc& doc) {
     std::vector<std::string> names;
     for (const CPasswordInfo& info : doc.m_listInfo)
-        names.push_back(info.IsGroup() ? "G:" + info.m_strGroup : info.m_strAccount);
+        names.push_back(info.IsGroup() ? "G:" + info.Group() : info.Account());
     return names;
 }
 
@@ -73,17 +73,17 @@ TEST(StoreAccounts, AddCopiesTheSixTextsOnly) {
     CCofferDoc doc;
     doc.OnNewDocument();
     CPasswordInfo texts = Texts("a");
-    texts.m_strWebSite = "w";
-    texts.m_strEMail = "e";
-    texts.m_strComments = "c";
+    texts.SetWebSite("w");
+    texts.SetEMail("e");
+    texts.SetComments("c");
     texts.m_bGroup = 1;
-    texts.m_strGroup = "sneaky";
+    texts.SetGroup("sneaky");
     const CPasswordInfo* pAdded = doc.AddAccount("My Passwords", texts);
     ASSERT_NE(pAdded, nullptr);
     EXPECT_FALSE(pAdded->IsGroup());
-    EXPECT_TRUE(pAdded->m_strGroup.empty());
-    EXPECT_EQ(pAdded->m_strComments, "c");
-    EXPECT_EQ(pAdded->m_strUserName, "u-a");
+    EXPECT_TRUE(pAdded->Group().empty());
+    EXPECT_EQ(pAdded->Comments(), "c");
+    EXPECT_EQ(pAdded->UserName(), "u-a");
 }
 
 TEST(StoreAccounts, ReplaceMovesTheAccountToTheHeadOfItsNewGroup) {
@@ -95,7 +95,7 @@ TEST(StoreAccounts, ReplaceMovesTheAccountToTheHeadOfItsNewGroup) {
     doc.AddAccount("My Passwords", Texts("m"));
     CPasswordInfo* pNew = doc.ReplaceAccount(pA, "My Passwords", *pA); // texts from the old record
     ASSERT_NE(pNew, nullptr);
-    EXPECT_EQ(pNew->m_strPassword, "p-a");
+    EXPECT_EQ(pNew->Password(), "p-a");
     EXPECT_EQ(Order(doc), (Names{"G:My Passwords", "a", "m", "G:Work", "b"}));
 }
 
@@ -188,7 +188,7 @@ TEST(StoreOrder, RebuildOrderFollowsTheGivenOrder) {
     EXPECT_EQ(Order(doc), (Names{"G:B", "y", "G:My Passwords", "x"}));
     // Record identity survives: the same objects, only moved.
     EXPECT_EQ(&doc.m_listInfo.front(), pGroupB);
-    EXPECT_EQ(pY->m_strPassword, "p-y");
+    EXPECT_EQ(pY->Password(), "p-y");
 }
 
 TEST(StoreOrder, RebuildOrderNeverLosesARecord) {

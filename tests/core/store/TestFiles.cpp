@@ -1,6 +1,9 @@
 #include "TestFiles.h"
 
+#include <algorithm>
+#include <csignal>
 #include <cstdlib>
+#include <dirent.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,12 +28,12 @@ CTempFolder::~CTempFolder() {
 
 CPasswordInfo Account(const std::string& strAccount, const std::string& strPassword) {
     CPasswordInfo info;
-    info.m_strAccount = strAccount;
-    info.m_strUserName = "user of " + strAccount;
-    info.m_strPassword = strPassword;
-    info.m_strWebSite = "https://example.org/" + strAccount;
-    info.m_strEMail = strAccount + "@example.org";
-    info.m_strComments = "line one\r\nline two";
+    info.SetAccount(strAccount);
+    info.SetUserName("user of " + strAccount);
+    info.SetPassword(strPassword);
+    info.SetWebSite("https://example.org/" + strAccount);
+    info.SetEMail(strAccount + "@example.org");
+    info.SetComments("line one\r\nline two");
     return info;
 }
 
@@ -96,4 +99,31 @@ CByteBuilder& CByteBuilder::Body(const std::string& strAccount, std::int32_t nGr
         Text("");
     U32(static_cast<std::uint32_t>(nGroup));
     return Text(strGroup);
+}
+
+CFileSizeLimit::CFileSizeLimit(rlim_t nBytes) {
+    ::getrlimit(RLIMIT_FSIZE, &m_old);
+    m_pOldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = m_old;
+    limit.rlim_cur = nBytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+CFileSizeLimit::~CFileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &m_old);
+    std::signal(SIGXFSZ, m_pOldHandler);
+}
+
+std::vector<std::string> FolderEntries(const std::string& strFolder) {
+    std::vector<std::string> vecNames;
+    if (DIR* pDir = ::opendir(strFolder.c_str())) {
+        while (const dirent* pEntry = ::readdir(pDir)) {
+            const std::string strName = pEntry->d_name;
+            if (strName != "." && strName != "..")
+                vecNames.push_back(strName);
+        }
+        ::closedir(pDir);
+    }
+    std::sort(vecNames.begin(), vecNames.end());
+    return vecNames;
 }

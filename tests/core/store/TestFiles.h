@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <string>
+#include <sys/resource.h>
+#include <vector>
 
 class CTempFolder {
 public:
@@ -49,3 +51,20 @@ public:
 private:
     std::string m_strBytes;
 };
+
+// Limits the size of any file this process writes, so the next write fails
+// as on a full disk (for the superuser too), and lifts it again.
+class CFileSizeLimit {
+public:
+    explicit CFileSizeLimit(rlim_t nBytes);
+    ~CFileSizeLimit();
+    CFileSizeLimit(const CFileSizeLimit&) = delete;
+    CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_pOldHandler)(int);
+};
+
+// The names in a folder, sorted, without "." and "..".
+std::vector<std::string> FolderEntries(const std::string& strFolder);

@@ -86,7 +86,7 @@ TEST(CompareNoCase, SortsGroupsTheWayTheTreeShowsThem) {
 TEST(ExportText, NewFileIsOneBannerLine) {
     CPasswordInfo group;
     group.m_bGroup = 1;
-    group.m_strGroup = "My Passwords";
+    group.SetGroup("My Passwords");
     EXPECT_EQ(ExportText({group}), "============= My Passwords =============\n\n");
     EXPECT_EQ(ExportText({group}, EXPORT_EOL_CRLF),
               "============= My Passwords =============\r\n\r\n");
@@ -96,12 +96,12 @@ TEST(ExportText, AccountLayoutWithTabs) {
     CPasswordInfo account;
     EXPECT_EQ(ExportRecordText(account),
               "Account\t\t\nUser Name\t\nPassword\t\nWeb Site\t\nE-Mail\t\t\nComments\t\n\n");
-    account.m_strAccount = "Bank";
-    account.m_strUserName = "jo";
-    account.m_strPassword = "s3cret";
-    account.m_strWebSite = "https://bank.example";
-    account.m_strEMail = "jo@example.com";
-    account.m_strComments = "PIN in safe";
+    account.SetAccount("Bank");
+    account.SetUserName("jo");
+    account.SetPassword("s3cret");
+    account.SetWebSite("https://bank.example");
+    account.SetEMail("jo@example.com");
+    account.SetComments("PIN in safe");
     EXPECT_EQ(ExportRecordText(account, EXPORT_EOL_CRLF),
               "Account\t\tBank\r\nUser Name\tjo\r\nPassword\ts3cret\r\n"
               "Web Site\thttps://bank.example\r\nE-Mail\t\tjo@example.com\r\n"
@@ -110,14 +110,14 @@ TEST(ExportText, AccountLayoutWithTabs) {
 
 TEST(ExportText, PrintBlocksPadLabelsToFourteen) {
     CPasswordInfo account;
-    account.m_strAccount = "Bank";
-    account.m_strComments = "x";
+    account.SetAccount("Bank");
+    account.SetComments("x");
     const std::string strBlock = PrintBlockText(account);
     EXPECT_EQ(strBlock, "Account       Bank\nUser Name     \nPassword      \nWeb Site      \n"
                         "E-Mail        \nComments      x\n\n");
     CPasswordInfo group;
     group.m_bGroup = 3;
-    group.m_strGroup = "G";
+    group.SetGroup("G");
     EXPECT_EQ(PrintBlockText(group), "============= G =============\n\n");
 }
 

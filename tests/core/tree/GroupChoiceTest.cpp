@@ -10,9 +10,9 @@ CCofferDoc::CInfoList Groups(std::initializer_list<const char*> names) {
     for (const char* pszName : names) {
         CPasswordInfo& group = list.emplace_back();
         group.m_bGroup = 1;
-        group.m_strGroup = pszName;
+        group.SetGroup(pszName);
         // An account between groups is not an entry.
-        list.emplace_back().m_strAccount = pszName;
+        list.emplace_back().SetAccount(pszName);
     }
     return list;
 }
@@ -32,7 +32,7 @@ TEST(GroupChoice, ListsGroupsAlphabeticallyIgnoringCase) {
     EXPECT_EQ(Texts(choice),
               (std::vector<std::string>{"alpha", "bank", "Bank", "Mail", "\xC9t\xE9"}));
     for (const SGroupEntry& entry : choice.Entries())
-        EXPECT_EQ(entry.m_pRecord->m_strGroup, entry.m_strText);
+        EXPECT_EQ(entry.m_pRecord->Group(), entry.m_strText);
 }
 
 TEST(GroupChoice, PreselectsTheExactGroupBeforeAPrefix) {
@@ -60,7 +60,10 @@ TEST(GroupChoice, ListsTheAccountsOfOneGroup) {
     const auto add = [&list](bool bGroup, const char* pszName) {
         CPasswordInfo& info = list.emplace_back();
         info.m_bGroup = bGroup ? 1 : 0;
-        (bGroup ? info.m_strGroup : info.m_strAccount) = pszName;
+        if (bGroup)
+            info.SetGroup(pszName);
+        else
+            info.SetAccount(pszName);
         return &info;
     };
     const CPasswordInfo* pMail = add(true, "Mail");
@@ -73,7 +76,7 @@ TEST(GroupChoice, ListsTheAccountsOfOneGroup) {
 
     const CGroupChoice mail(list, pMail, CCodePage::Default());
     EXPECT_EQ(Texts(mail), (std::vector<std::string>{"Home", "home", "work"}));
-    EXPECT_EQ(mail.Entries()[1].m_pRecord->m_strAccount, "home");
+    EXPECT_EQ(mail.Entries()[1].m_pRecord->Account(), "home");
     // The account asked for by its exact name, not the first like it.
     EXPECT_EQ(mail.Preselect("home"), 1);
     EXPECT_EQ(Texts(CGroupChoice(list, pEmpty, CCodePage::Default())), std::vector<std::string>{});

@@ -6,16 +6,16 @@ namespace {
 
 CPasswordInfo Named(const std::string& strAccount) {
     CPasswordInfo info;
-    info.m_strAccount = strAccount;
+    info.SetAccount(strAccount);
     return info;
 }
 
 std::vector<std::string> Labels(const std::vector<STreeGroup>& tree) {
     std::vector<std::string> labels;
     for (const STreeGroup& group : tree) {
-        labels.push_back(group.m_pGroup->m_strGroup);
+        labels.push_back(group.m_pGroup->Group());
         for (const CPasswordInfo* pAccount : group.m_accounts)
-            labels.push_back("  " + pAccount->m_strAccount);
+            labels.push_back("  " + pAccount->Account());
     }
     return labels;
 }
@@ -54,7 +54,7 @@ TEST(TreeOrder, PreOrderRebuildsTheListInDisplayOrder) {
     doc.RebuildOrder(PreOrder(SortedTree(doc.m_listInfo, doc.CodePage())));
     std::vector<std::string> listed;
     for (const CPasswordInfo& info : doc.m_listInfo)
-        listed.push_back(info.IsGroup() ? info.m_strGroup : "  " + info.m_strAccount);
+        listed.push_back(info.IsGroup() ? info.Group() : "  " + info.Account());
     // The empty group is followed directly by the next group.
     EXPECT_EQ(listed, (std::vector<std::string>{"After", "  x", "Empty", "My Passwords"}));
 }

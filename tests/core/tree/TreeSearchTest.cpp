@@ -19,9 +19,9 @@ public:
         for (const auto& [pszGroup, accounts] : groups) {
             CPasswordInfo& group = m_list.emplace_back();
             group.m_bGroup = 1;
-            group.m_strGroup = pszGroup;
+            group.SetGroup(pszGroup);
             for (const char* pszAccount : accounts)
-                m_list.emplace_back().m_strAccount = pszAccount;
+                m_list.emplace_back().SetAccount(pszAccount);
         }
         m_tree = SortedTree(m_list, CCodePage::Default());
     }

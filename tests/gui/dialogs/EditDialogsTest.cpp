@@ -33,8 +33,8 @@ struct SDoc {
                 continue;
             }
             CPasswordInfo texts;
-            texts.m_strAccount = strItem.substr(nSlash + 1);
-            texts.m_strComments = "a\r\nb";
+            texts.SetAccount(strItem.substr(nSlash + 1));
+            texts.SetComments("a\r\nb");
             doc.AddAccount(strItem.substr(0, nSlash), texts);
         }
     }
@@ -42,8 +42,8 @@ struct SDoc {
         bool bIn = false;
         for (const CPasswordInfo& info : doc.m_listInfo) {
             if (info.IsGroup())
-                bIn = info.m_strGroup == strGroup;
-            else if (bIn && info.m_strAccount == strAccount)
+                bIn = info.Group() == strGroup;
+            else if (bIn && info.Account() == strAccount)
                 return &info;
         }
         return nullptr;
@@ -57,7 +57,7 @@ SAccountDlgData Editing(SDoc& d, const std::string& strGroup, const std::string&
     data.m_strGroup = strGroup;
     data.m_strAccount = strAccount;
     data.m_pEditing = d.Find(strGroup, strAccount);
-    data.m_strComments = data.m_pEditing->m_strComments;
+    data.m_strComments = data.m_pEditing->Comments();
     return data;
 }
 
@@ -246,7 +246,7 @@ void CEditDialogsTest::buttonsFillTheFields() {
 
 void CEditDialogsTest::commentsKeepTheirLineEnds() {
     SDoc d{"A", "A/x"};
-    d.doc.m_listInfo.back().m_strComments = "lone\nbreak\r\npair";
+    d.doc.m_listInfo.back().SetComments("lone\nbreak\r\npair");
     CAccountDlg dialog(d.doc, d.prompts);
     dialog.Load(Editing(d, "A", "x"));
     QCOMPARE(dialog.CommentsEdit()->toPlainText(), QStringLiteral("lone\nbreak\npair"));

@@ -118,8 +118,8 @@ void FileViewCommandsTest::printIntoAPdf() {
     CMainFrame& frame = fx.Frame();
     fx.GiveKey();
     CPasswordInfo account;
-    account.m_strAccount = "Bank";
-    account.m_strPassword = "s3cret";
+    account.SetAccount("Bank");
+    account.SetPassword("s3cret");
     fx.m_pDoc->AddAccount(DEFAULT_GROUP_NAME, account);
     const QString strPdf = fx.m_dir.filePath(QStringLiteral("print.pdf"));
     fx.m_prompts.AnswerPrintDialog([&](CPrintDevice& device) {

@@ -124,8 +124,8 @@ void IdleLockTest::autoExitSavesChangesBeforeEnding() {
     fx.m_prompts.TypeCheckKey("k");
     QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
     CPasswordInfo texts;
-    texts.m_strAccount = "Bank";
-    texts.m_strPassword = "left unsaved";
+    texts.SetAccount("Bank");
+    texts.SetPassword("left unsaved");
     QVERIFY(fx.m_pDoc->AddAccount("My Passwords", texts));
     fx.m_pDoc->SetModifiedFlag(true);
     frame.RestartIdleTimers();
@@ -139,7 +139,7 @@ void IdleLockTest::autoExitSavesChangesBeforeEnding() {
     reread.DecipherList();
     const bool bFound =
         std::any_of(reread.m_listInfo.begin(), reread.m_listInfo.end(), [](const auto& info) {
-            return info.m_strAccount == "Bank" && info.m_strPassword == "left unsaved";
+            return info.Account() == "Bank" && info.Password() == "left unsaved";
         });
     QVERIFY(bFound);
     QVERIFY(fx.m_vecFailures.empty());

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -137,6 +138,7 @@ private slots:
     void trayCommandsWaitForModalDialogs();
     void placementIsSavedAsText();
     void placementIsRestored();
+    void placementFromTheFileIsKeptOnTheScreen();
     void barsAreRememberedAcrossRuns();
     void firstActivationPlainStart();
     void firstActivationAtLogon();
@@ -396,6 +398,40 @@ void CMainFrameTest::placementIsRestored() {
         fx.Frame().RestoreWindowPlacement(true);
         QTRY_VERIFY(fx.Frame().isMaximized());
         QCOMPARE(fx.Frame().normalGeometry(), QRect(30, 40, 320, 240));
+    }
+}
+
+void CMainFrameTest::placementFromTheFileIsKeptOnTheScreen() {
+    const QRect area = QGuiApplication::primaryScreen()->availableVirtualGeometry();
+    {
+        // Ten thousand pixels square would be half a gigabyte of pixels.
+        CFrameFixture fx;
+        fx.m_profile.WriteProfileString("Window size", "Rect", "-999 -999 9999 9999");
+        fx.Frame().RestoreWindowPlacement(false);
+        QCOMPARE(fx.Frame().geometry(), area);
+    }
+    {
+        CFrameFixture fx;
+        fx.m_profile.WriteProfileString("Window size", "Rect", "9000 9000 9300 9200");
+        fx.Frame().RestoreWindowPlacement(false);
+        QCOMPARE(fx.Frame().geometry().size(), QSize(300, 200));
+        QVERIFY(area.contains(fx.Frame().geometry()));
+    }
+    {
+        // The fields are read at fixed places: this one reads as 10 pixels
+        // wide and millions high, which is cut to the screen's height.
+        CFrameFixture fx;
+        fx.m_profile.WriteProfileString("Window size", "Rect", "-0001 -9999 -2147483648 -5");
+        fx.Frame().RestoreWindowPlacement(false);
+        QVERIFY(area.contains(fx.Frame().geometry()));
+        QCOMPARE(fx.Frame().geometry().height(), area.height());
+    }
+    {
+        // Inverted corners: the first-run place.
+        CFrameFixture fx;
+        fx.m_profile.WriteProfileString("Window size", "Rect", "0600 0500 0100 0100");
+        fx.Frame().RestoreWindowPlacement(false);
+        QCOMPARE(fx.Frame().geometry(), QRect(218, 100, 493, 443));
     }
 }
 

@@ -31,9 +31,9 @@ struct CBarFixture {
         Account("Bank", "home", "ann", "pw1");
         Account("Bank", "nopass", "bob", "");
         CPasswordInfo site;
-        site.m_strAccount = "Site";
-        site.m_strWebSite = "https://example.org/";
-        site.m_strEMail = "x@example.org";
+        site.SetAccount("Site");
+        site.SetWebSite("https://example.org/");
+        site.SetEMail("x@example.org");
         doc.AddAccount("Bank", site);
         Account("Mail", "Mail", "upper", "u");
         Account("Mail", "mail", "lower", "l");
@@ -44,9 +44,9 @@ struct CBarFixture {
     void Account(const char* pszGroup, const char* pszName, const char* pszUser,
                  const char* pszPassword) {
         CPasswordInfo info;
-        info.m_strAccount = pszName;
-        info.m_strUserName = pszUser;
-        info.m_strPassword = pszPassword;
+        info.SetAccount(pszName);
+        info.SetUserName(pszUser);
+        info.SetPassword(pszPassword);
         fx.m_pDoc->AddAccount(pszGroup, info);
     }
 
@@ -156,7 +156,7 @@ void CPasswordBarTest::addAndEditActOnTheDialogsGroupAndTheAccountShown() {
     bar.m_strCurAccount = strShown;
     bar.FillGroups();
     const std::string strOtherUser = strShown == "mail" ? "upper" : "lower";
-    const std::string strShownUser = bar.m_pCurAccount->m_strUserName;
+    const std::string strShownUser = bar.m_pCurAccount->UserName();
 
     // Edit opens on the account shown and replaces that one.
     b.m_edits.AnswerAccount([&bar](SAccountDlgData& dlg) {
@@ -168,10 +168,10 @@ void CPasswordBarTest::addAndEditActOnTheDialogsGroupAndTheAccountShown() {
     QCOMPARE(b.m_edits.m_vecAccountOpened.at(0).m_strUserName, strShownUser);
     QVERIFY(!bar.m_bModalOpen);
     QCOMPARE(b.Shown(bar.AccountList()).toStdString(), strShown);
-    QCOMPARE(bar.m_pCurAccount->m_strUserName, std::string("changed"));
+    QCOMPARE(bar.m_pCurAccount->UserName(), std::string("changed"));
     int nOther = 0;
     for (const CPasswordInfo& info : b.fx.m_pDoc->m_listInfo)
-        nOther += info.m_strUserName == strOtherUser ? 1 : 0;
+        nOther += info.UserName() == strOtherUser ? 1 : 0;
     QCOMPARE(nOther, 1);
     QVERIFY(b.fx.m_pDoc->IsModified());
 

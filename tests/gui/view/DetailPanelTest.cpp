@@ -91,7 +91,7 @@ void CDetailPanelTest::longTextsShowTheirBeginning() {
     fx.NewKeyedDocument("A");
     const std::string strLong = "begin-" + std::string(300, 'x') + "-end";
     CPasswordInfo* pLong = fx.Account("A", "long", strLong);
-    pLong->m_strUserName = strLong;
+    pLong->SetUserName(strLong);
     fx.Account("A", "short", "pw");
     CCofferView& view = fx.Show();
     ShowActive(view);

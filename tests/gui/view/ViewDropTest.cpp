@@ -31,8 +31,8 @@ void FillClashes(CViewFixture& fx) {
 Labels ListOrder(const CCofferDoc& doc) {
     Labels names;
     for (const CPasswordInfo& info : doc.m_listInfo)
-        names.push_back(info.IsGroup() ? "G:" + info.m_strGroup
-                                       : info.m_strAccount + "=" + info.m_strPassword);
+        names.push_back(info.IsGroup() ? "G:" + info.Group()
+                                       : info.Account() + "=" + info.Password());
     return names;
 }
 

@@ -53,9 +53,8 @@ void CViewEditingTest::addAccountStoresItUnderTheGroupShown() {
     QCOMPARE(opened.m_generator.m_nFlags, fx.m_pFrame->m_nGenFlags);
     QCOMPARE(fx.CurrentPath(), std::string("Bank/new"));
     QCOMPARE(fx.ListOrder(), (Labels{"G:Bank", "new", "G:Mail", "old"}));
-    QCOMPARE(fx.m_pDoc->m_listInfo.begin()->m_strGroup, std::string("Bank"));
-    QCOMPARE(std::next(fx.m_pDoc->m_listInfo.begin())->m_strComments,
-             std::string("line 1\r\nline 2"));
+    QCOMPARE(fx.m_pDoc->m_listInfo.begin()->Group(), std::string("Bank"));
+    QCOMPARE(std::next(fx.m_pDoc->m_listInfo.begin())->Comments(), std::string("line 1\r\nline 2"));
     QVERIFY(fx.m_pDoc->IsModified());
     // The details show the new account at once.
     QCOMPARE(view.UserNameBox()->text(), QStringLiteral("user"));
@@ -89,8 +88,7 @@ void CViewEditingTest::editAccountMovesItAndSelectsIt() {
     QCOMPARE(fx.TreeLabels(), (Labels{"A", "  y", "B", "  x2", "  z"}));
     QCOMPARE(fx.CurrentPath(), std::string("B/x2"));
     QCOMPARE(fx.m_pDoc->CountAccounts(), 3);
-    QCOMPARE(CAccountTreeCtrl::GetItemData(view.m_hCurAccount)->m_strPassword,
-             std::string("new-pw"));
+    QCOMPARE(CAccountTreeCtrl::GetItemData(view.m_hCurAccount)->Password(), std::string("new-pw"));
     QVERIFY(fx.m_pDoc->IsModified());
     QVERIFY(fx.m_vecFailures.empty());
 }

@@ -29,12 +29,12 @@ CPasswordInfo* CViewFixture::Account(const std::string& strGroup, const std::str
                                      const std::string& strPassword, const std::string& strWeb,
                                      const std::string& strMail) {
     CPasswordInfo texts;
-    texts.m_strAccount = strName;
-    texts.m_strUserName = "user-" + strName;
-    texts.m_strPassword = strPassword;
-    texts.m_strWebSite = strWeb;
-    texts.m_strEMail = strMail;
-    texts.m_strComments = "about " + strName;
+    texts.SetAccount(strName);
+    texts.SetUserName("user-" + strName);
+    texts.SetPassword(strPassword);
+    texts.SetWebSite(strWeb);
+    texts.SetEMail(strMail);
+    texts.SetComments("about " + strName);
     return m_pDoc->AddAccount(strGroup, texts);
 }
 
@@ -83,6 +83,6 @@ std::vector<std::string> CViewFixture::TreeLabels() const {
 std::vector<std::string> CViewFixture::ListOrder() const {
     std::vector<std::string> names;
     for (const CPasswordInfo& info : m_pDoc->m_listInfo)
-        names.push_back(info.IsGroup() ? "G:" + info.m_strGroup : info.m_strAccount);
+        names.push_back(info.IsGroup() ? "G:" + info.Group() : info.Account());
     return names;
 }

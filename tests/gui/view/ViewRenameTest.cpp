@@ -76,8 +76,8 @@ void CViewRenameTest::clickOnSelectedItemRenamesAccountInPlace() {
     // Kept untrimmed, in its sorted place, in the record and the list.
     QCOMPARE(fx.TreeLabels(), (Labels{"Bank", "   Auto loan ", "  Card", "Mail", "  Home"}));
     QCOMPARE(fx.CurrentPath(), std::string("Bank/ Auto loan "));
-    QCOMPARE(CAccountTreeCtrl::GetItemData(fx.Current())->m_strAccount, std::string(" Auto loan "));
-    QCOMPARE(std::next(fx.m_pDoc->m_listInfo.begin())->m_strAccount, std::string(" Auto loan "));
+    QCOMPARE(CAccountTreeCtrl::GetItemData(fx.Current())->Account(), std::string(" Auto loan "));
+    QCOMPARE(std::next(fx.m_pDoc->m_listInfo.begin())->Account(), std::string(" Auto loan "));
     QVERIFY(fx.m_pDoc->IsModified());
     QVERIFY(fx.m_prompts.Messages().empty());
 }
@@ -90,7 +90,7 @@ void CViewRenameTest::groupRenameMovesItAndMarksModified() {
     QVERIFY(pEdit);
     TypeAndEnter(pEdit, QStringLiteral("Apps"));
     QCOMPARE(fx.TreeLabels(), (Labels{"Apps", "  Home", "Bank", "  Card", "  Loan"}));
-    QCOMPARE(fx.m_pDoc->m_listInfo.begin()->m_strGroup, std::string("Apps"));
+    QCOMPARE(fx.m_pDoc->m_listInfo.begin()->Group(), std::string("Apps"));
     QCOMPARE(fx.CurrentPath(), std::string("Apps"));
     QVERIFY(fx.m_pDoc->IsModified());
     // The same name again changes nothing.
@@ -160,7 +160,7 @@ void CViewRenameTest::editorKeepsItsKeysAndLength() {
     QCOMPARE(nDeletes, 0);
     QCOMPARE(pEdit->text(), QStringLiteral("ard"));
     TypeAndEnter(pEdit, QString(300, QLatin1Char('x')));
-    QCOMPARE(CAccountTreeCtrl::GetItemData(fx.Current())->m_strAccount.size(), size_t(255));
+    QCOMPARE(CAccountTreeCtrl::GetItemData(fx.Current())->Account().size(), size_t(255));
 }
 
 QTEST_MAIN(CViewRenameTest)

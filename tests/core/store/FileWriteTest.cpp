@@ -1,0 +1,152 @@
+// The atomic writer keeps what the user set on a file (mode, owner, group,
+// hard links), judges writability as the system does, and leaves no copies.
+
+#include "TestFiles.h"
+#include "core/store/FileIO.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Ids no account on a test machine has.
+constexpr uid_t OTHER_OWNER = 43210;
+constexpr uid_t SAVER = 43211;
+constexpr gid_t SHARED_GROUP = 43212;
+
+struct stat StatOf(const std::string& strPath) {
+    struct stat st {};
+    EXPECT_EQ(::stat(strPath.c_str(), &st), 0) << strPath;
+    return st;
+}
+
+// Runs fnChild in a child process as the user SAVER with the supplementary
+// group SHARED_GROUP; its return value is the exit status.
+int RunAsOtherUser(const std::function<int()>& fnChild) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const gid_t groups[] = {SHARED_GROUP};
+        if (::setgroups(1, groups) != 0 || ::setgid(SAVER) != 0 || ::setuid(SAVER) != 0)
+            ::_exit(99);
+        ::_exit(fnChild());
+    }
+    int nStatus = 0;
+    ::waitpid(pid, &nStatus, 0);
+    return WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
+}
+
+} // namespace
+
+TEST(FileWrite, AReplacedFileKeepsItsModeAndHardLinks) {
+    CTempFolder folder;
+    const std::string strPath = folder.File("f.pwd");
+    const std::string strLink = folder.File("g.pwd");
+    WriteBytes(strPath, "old");
+    ::chmod(strPath.c_str(), 0640);
+    ASSERT_EQ(::link(strPath.c_str(), strLink.c_str()), 0);
+    const ino_t nInode = StatOf(strPath).st_ino;
+
+    ASSERT_EQ(WriteFileAtomic(strPath, "new bytes"), EFileError::none);
+    EXPECT_EQ(ReadBytes(strLink), "new bytes");
+    EXPECT_EQ(StatOf(strPath).st_ino, nInode);
+    EXPECT_EQ(StatOf(strPath).st_nlink, 2u);
+    EXPECT_EQ(StatOf(strPath).st_mode & 07777, 0640u);
+    EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"f.pwd", "g.pwd"}));
+
+    // A file of one link is replaced by rename, with the same mode.
+    ASSERT_EQ(::unlink(strLink.c_str()), 0);
+    ASSERT_EQ(WriteFileAtomic(strPath, "newer"), EFileError::none);
+    EXPECT_EQ(ReadBytes(strPath), "newer");
+    EXPECT_EQ(StatOf(strPath).st_mode & 07777, 0640u);
+}
+
+TEST(FileWrite, APrivateCopyIsAlways0600) {
+    CTempFolder folder;
+    const std::string strBackup = folder.File("f.pwd.bak");
+    WriteBytes(strBackup, "older backup");
+    ::chmod(strBackup.c_str(), 0644);
+    ASSERT_EQ(WriteFileAtomic(strBackup, "backup", EWriteMode::privateFile), EFileError::none);
+    EXPECT_EQ(StatOf(strBackup).st_mode & 07777, 0600u);
+    EXPECT_EQ(ReadBytes(strBackup), "backup");
+}
+
+TEST(FileWrite, CopiesLeftByKilledSavesGoAtTheNextSaveAndAFailedSaveLeavesNone) {
+    CTempFolder folder;
+    const std::string strPath = folder.File("f.pwd");
+    WriteBytes(strPath, "old");
+    for (const char* pszName : {".f.pwd.khtmp-Ab12Cd", ".f.pwd.khtmp-short", ".g.pwd.khtmp-Ab12Cd"})
+        WriteBytes(folder.File(pszName), "stale copy");
+
+    {
+        CFileSizeLimit limit(4);
+        EXPECT_EQ(WriteFileAtomic(strPath, "far too long"), EFileError::diskFull);
+    }
+    EXPECT_EQ(ReadBytes(strPath), "old");
+    EXPECT_EQ(FolderEntries(folder.Path()).size(), 4u); // nothing added, nothing removed
+
+    ASSERT_EQ(WriteFileAtomic(strPath, "new"), EFileError::none);
+    // Only the copies of this file's name, with mkstemp's six characters, go.
+    EXPECT_EQ(FolderEntries(folder.Path()),
+              (std::vector<std::string>{".f.pwd.khtmp-short", ".g.pwd.khtmp-Ab12Cd", "f.pwd"}));
+}
+
+TEST(FileWrite, TheSuperuserSavingAUsersFileLeavesItTheUsers) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a file to another owner needs the superuser";
+    CTempFolder folder;
+    const std::string strPath = folder.File("f.pwd");
+    WriteBytes(strPath, "old");
+    ASSERT_EQ(::chown(strPath.c_str(), OTHER_OWNER, SHARED_GROUP), 0);
+    ::chmod(strPath.c_str(), 0620);
+
+    EXPECT_FALSE(IsReadOnlyFile(strPath));
+    ASSERT_EQ(WriteFileAtomic(strPath, "new"), EFileError::none);
+    const struct stat st = StatOf(strPath);
+    EXPECT_EQ(st.st_uid, OTHER_OWNER);
+    EXPECT_EQ(st.st_gid, SHARED_GROUP);
+    EXPECT_EQ(st.st_mode & 07777, 0620u);
+
+    // A file whose owner may not write it stays read-only, for the superuser
+    // too.
+    ::chmod(strPath.c_str(), 0464);
+    EXPECT_TRUE(IsReadOnlyFile(strPath));
+}
+
+TEST(FileWrite, AnotherUserWritesThroughASupplementaryGroupAndTheOwnerStays) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "acting as two users needs the superuser to switch between them";
+    CTempFolder folder;
+    ::chmod(folder.Path().c_str(), 0777); // the saver's copy goes beside the file
+    const std::string strShared = folder.File("shared.pwd");
+    const std::string strPrivate = folder.File("private.pwd");
+    for (const std::string& strPath : {strShared, strPrivate}) {
+        WriteBytes(strPath, "old");
+        ASSERT_EQ(::chown(strPath.c_str(), OTHER_OWNER, SHARED_GROUP), 0);
+    }
+    ::chmod(strShared.c_str(), 0664);
+    ::chmod(strPrivate.c_str(), 0644);
+
+    const int nExit = RunAsOtherUser([&] {
+        if (!IsReadOnlyFile(strPrivate))
+            return 1;
+        if (IsReadOnlyFile(strShared))
+            return 2;
+        if (WriteFileAtomic(strPrivate, "new") != EFileError::writeDenied)
+            return 3;
+        return WriteFileAtomic(strShared, "new") == EFileError::none ? 0 : 4;
+    });
+    EXPECT_EQ(nExit, 0);
+    const struct stat st = StatOf(strShared);
+    EXPECT_EQ(ReadBytes(strShared), "new");
+    EXPECT_EQ(st.st_uid, OTHER_OWNER);
+    EXPECT_EQ(st.st_gid, SHARED_GROUP);
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+    EXPECT_EQ(ReadBytes(strPrivate), "old");
+    EXPECT_EQ(FolderEntries(folder.Path()),
+              (std::vector<std::string>{"private.pwd", "shared.pwd"}));
+}
