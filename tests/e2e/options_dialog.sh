@@ -41,10 +41,12 @@ press "Run automatically when I log in" "check box"
 
 # --- auto lock ---------------------------------------------------------------
 page "Security"
-press "Auto lock" "combo box"
-sleep 0.5
-# The list opens on "Never": two down is "15 minutes".
-e2e_key Down Down Return
+# The choice list follows the masking box in the tab order: two clicks leave
+# the box as it was and the focus on it, Tab moves to "Auto lock", and two
+# steps down from "Never" is "15 minutes".
+press "Mask passwords when shown" "check box"
+press "Mask passwords when shown" "check box"
+e2e_key Tab Down Down
 sleep 0.3
 e2e_screenshot options-dialog "$(e2e_frame "$dialog")"
 press "OK" "push button"

@@ -6,7 +6,7 @@
 #include "gui/dialogs/CheckKeyDlg.h"
 #include "gui/dialogs/CreateKeyDlg.h"
 #include "gui/dialogs/FilePropertyDlg.h"
-#include "gui/dialogs/options/OptionsDlg.h"
+#include "gui/dialogs/OptionsDlg.h"
 
 bool CDialogPrompts::RunCreateKey(std::string& strKeyValue, std::string& strKey) {
     CCreateKeyDlg dialog(*this, Parent(), CodePage());

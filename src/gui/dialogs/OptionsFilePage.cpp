@@ -1,4 +1,4 @@
-#include "gui/dialogs/options/OptionsFilePage.h"
+#include "gui/dialogs/OptionsFilePage.h"
 
 #include "core/base/FolderCheck.h"
 #include "core/base/OptionsData.h"

@@ -1,4 +1,4 @@
-#include "gui/dialogs/options/OptionsSecurityPage.h"
+#include "gui/dialogs/OptionsSecurityPage.h"
 
 #include "core/base/OptionsData.h"
 #include "core/base/SettingsSchema.h"

@@ -1,4 +1,4 @@
-#include "gui/dialogs/options/OptionsPage.h"
+#include "gui/dialogs/OptionsPage.h"
 
 #include "gui/controls/HoverButton.h"
 

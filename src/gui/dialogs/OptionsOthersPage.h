@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/dialogs/options/OptionsPage.h"
+#include "gui/dialogs/OptionsPage.h"
 
 // "Others": what the minimise and close buttons do, and the confirmation
 // before an account is deleted. The group confirmation is carried through

@@ -3,15 +3,15 @@
 // Security page's choices and sliders, the generator page's flags word and
 // preview, the hot-key control, and the folder chooser's check.
 
-#include "gui/dialogs/options/OptionsDlg.h"
+#include "gui/dialogs/OptionsDlg.h"
 #include "core/base/FolderSystem.h"
 #include "core/base/OptionsData.h"
 #include "core/base/StringTable.h"
 #include "core/generator/PasswordGenerator.h"
 #include "gui/controls/FolderDialog.h"
 #include "gui/controls/HotKeyEdit.h"
-#include "gui/dialogs/options/OptionsGeneratorPage.h"
-#include "gui/dialogs/options/OptionsHotKeyPage.h"
+#include "gui/dialogs/OptionsGeneratorPage.h"
+#include "gui/dialogs/OptionsHotKeyPage.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QCheckBox>

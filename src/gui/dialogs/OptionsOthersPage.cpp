@@ -1,4 +1,4 @@
-#include "gui/dialogs/options/OptionsOthersPage.h"
+#include "gui/dialogs/OptionsOthersPage.h"
 
 #include "core/base/OptionsData.h"
 #include "core/base/StringTable.h"

@@ -1,4 +1,4 @@
-#include "gui/dialogs/options/OptionsHotKeyPage.h"
+#include "gui/dialogs/OptionsHotKeyPage.h"
 
 #include "core/base/OptionsData.h"
 #include "core/base/Prompts.h"

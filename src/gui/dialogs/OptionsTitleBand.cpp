@@ -1,4 +1,4 @@
-#include "gui/dialogs/options/OptionsTitleBand.h"
+#include "gui/dialogs/OptionsTitleBand.h"
 
 #include <QPainter>
 

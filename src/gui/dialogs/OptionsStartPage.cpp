@@ -1,4 +1,4 @@
-#include "gui/dialogs/options/OptionsStartPage.h"
+#include "gui/dialogs/OptionsStartPage.h"
 
 #include "core/base/OptionsData.h"
 #include "core/base/Prompts.h"

@@ -1,4 +1,4 @@
-#include "gui/dialogs/options/OptionsGeneratorPage.h"
+#include "gui/dialogs/OptionsGeneratorPage.h"
 
 #include "core/base/OptionsData.h"
 #include "core/base/Prompts.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/dialogs/options/OptionsPage.h"
+#include "gui/dialogs/OptionsPage.h"
 
 #include <string>
 

@@ -1,16 +1,16 @@
-#include "gui/dialogs/options/OptionsDlg.h"
+#include "gui/dialogs/OptionsDlg.h"
 
 #include "core/base/OptionsData.h"
 #include "core/base/StringTable.h"
 #include "gui/controls/HoverButton.h"
 #include "gui/dialogs/IconButtonRow.h"
-#include "gui/dialogs/options/OptionsFilePage.h"
-#include "gui/dialogs/options/OptionsGeneratorPage.h"
-#include "gui/dialogs/options/OptionsHotKeyPage.h"
-#include "gui/dialogs/options/OptionsOthersPage.h"
-#include "gui/dialogs/options/OptionsSecurityPage.h"
-#include "gui/dialogs/options/OptionsStartPage.h"
-#include "gui/dialogs/options/OptionsTitleBand.h"
+#include "gui/dialogs/OptionsFilePage.h"
+#include "gui/dialogs/OptionsGeneratorPage.h"
+#include "gui/dialogs/OptionsHotKeyPage.h"
+#include "gui/dialogs/OptionsOthersPage.h"
+#include "gui/dialogs/OptionsSecurityPage.h"
+#include "gui/dialogs/OptionsStartPage.h"
+#include "gui/dialogs/OptionsTitleBand.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
