@@ -180,16 +180,6 @@ bool CQtPrompts::PromptSaveFile(const SFilePrompt& prompt, std::string& strPath)
     return FileDialog(prompt, true, strPath);
 }
 
-bool CQtPrompts::ChooseFolder(const std::string& strTitle, const std::string& strInitial,
-                              std::string& strFolder) {
-    const QString strChosen = QFileDialog::getExistingDirectory(
-        Parent(), FromUtf8(strTitle), FromUtf8(strInitial), QFileDialog::ShowDirsOnly);
-    if (strChosen.isEmpty())
-        return false;
-    strFolder = ToUtf8(QDir::cleanPath(strChosen));
-    return true;
-}
-
 bool CQtPrompts::RunPrintDialog(CPrintDevice& device) {
     auto* pQtDevice = dynamic_cast<CQtPrintDevice*>(&device);
     if (!pQtDevice)

@@ -8,8 +8,9 @@ class CCodePage;
 class QWidget;
 
 // The desktop's own dialogs behind the prompt seam: message boxes, file
-// dialogs and the folder chooser. The three KEY dialogs are the program's
-// own windows, so the GUI completes this class with them (CDialogPrompts).
+// and file dialogs. The three KEY dialogs, the folder chooser and the
+// Options dialog are the program's own windows, so the GUI completes this
+// class with them (CDialogPrompts).
 class CQtPrompts : public CPrompts {
 public:
     // fnParent names the window that owns the next dialog (the main window,
@@ -23,8 +24,6 @@ public:
                           const std::string& strCaption = PROMPT_CAPTION) override;
     bool PromptOpenFile(const SFilePrompt& prompt, std::string& strPath) override;
     bool PromptSaveFile(const SFilePrompt& prompt, std::string& strPath) override;
-    bool ChooseFolder(const std::string& strTitle, const std::string& strInitial,
-                      std::string& strFolder) override;
     // Qt's print dialog over a CQtPrintDevice: the desktop's printers and
     // printing into a PDF file.
     bool RunPrintDialog(CPrintDevice& device) override;

@@ -301,7 +301,7 @@ void CResourcesTest::HelpCoversEveryOption() {
     const QString strOptions = PlainTextOf("options.html");
     const QStringList texts = {
         "Set Password Bar as default interface",
-        "Run automatically when windows starts up",
+        "Run automatically when I log in",
         "Don't open file at starting",
         "Open last file at starting",
         "Always start with this file",
@@ -313,6 +313,8 @@ void CResourcesTest::HelpCoversEveryOption() {
         "Auto lock",
         "Auto exit",
         "Customize",
+        "Lock when the screen locks",
+        "Clear the clipboard after",
         "Hide system tray icon",
         "Show confirm dialog before deleting account",
         "Minimize",

@@ -1,10 +1,12 @@
 #include "support/ScriptedPrompts.h"
 
+#include "core/base/OptionsData.h"
 #include "core/store/CodePage.h"
 #include "core/store/KeyDialogRules.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -63,6 +65,8 @@ const char* PromptKindName(EPromptKind eKind) {
         return "print dialog";
     case EPromptKind::fileProperty:
         return "File Property dialog";
+    case EPromptKind::options:
+        return "Options dialog";
     }
     return "?";
 }
@@ -156,6 +160,11 @@ void CScriptedPrompts::CancelFileProperty() {
     Queue(EPromptKind::fileProperty, true);
 }
 
+void CScriptedPrompts::AnswerOptions(std::function<void(SOptionsData&)> fnUser, bool bOk) {
+    Queue(EPromptKind::options, !bOk, bOk ? "OK" : "Cancel");
+    m_queAnswers.back().m_fnOptions = std::move(fnUser);
+}
+
 std::vector<std::string> CScriptedPrompts::MessageTexts() const {
     std::vector<std::string> vecTexts;
     for (const SPromptMessage& message : m_vecMessages)
@@ -242,10 +251,11 @@ bool CScriptedPrompts::PromptSaveFile(const SFilePrompt& prompt, std::string& st
     return FilePrompt(EPromptKind::saveFile, prompt, strPath);
 }
 
-bool CScriptedPrompts::ChooseFolder(const std::string& strTitle, const std::string& strInitial,
-                                    std::string& strFolder) {
+bool CScriptedPrompts::ChooseFolder(const std::string& strTitle, const std::string& strPrompt,
+                                    const std::string& strInitial, std::string& strFolder) {
     SFilePrompt prompt;
     prompt.m_strTitle = strTitle;
+    prompt.m_strFilter = strPrompt;
     prompt.m_strInitialName = strInitial;
     m_vecCalls.push_back({EPromptKind::folder, strTitle, prompt});
     SAnswer answer;
@@ -334,4 +344,15 @@ bool CScriptedPrompts::RunFileProperty(SFileProperties& props) {
         return false;
     props.m_bReadOnly = answer.m_bReadOnly;
     return true;
+}
+
+bool CScriptedPrompts::RunOptions(SOptionsData& data) {
+    m_nOptionsStartPage = data.m_nStartPage;
+    m_vecCalls.push_back({EPromptKind::options, std::to_string(data.m_nStartPage), {}});
+    SAnswer answer;
+    if (!Next(EPromptKind::options, "Options", answer))
+        return false;
+    if (answer.m_fnOptions)
+        answer.m_fnOptions(data);
+    return !answer.m_bCancel;
 }

@@ -21,7 +21,8 @@ enum class EPromptKind {
     checkKey,
     changeKey,
     print,
-    fileProperty
+    fileProperty,
+    options
 };
 
 struct SPromptMessage {
@@ -33,8 +34,10 @@ struct SPromptMessage {
 };
 
 // One prompt or dialog shown, in the order shown. m_strDetail is the message
-// text, the file prompt's title, the folder chooser's title, or Check Key's
-// prompt label.
+// text, the file prompt's title, the folder chooser's title, Check Key's
+// prompt label, or the Options dialog's start page. For the folder chooser,
+// m_file holds its prompt text in m_strFilter and its start folder in
+// m_strInitialName.
 struct SPromptCall {
     EPromptKind m_eKind = EPromptKind::message;
     std::string m_strDetail;
@@ -77,11 +80,16 @@ public:
     // OK in the File Property dialog with Read-only ticked or not.
     void AnswerFileProperty(bool bReadOnly);
     void CancelFileProperty();
+    // The Options dialog: fnUser changes the data as the user would in the
+    // pages (it may press Apply by calling data.m_fnApply), then OK or Cancel.
+    void AnswerOptions(std::function<void(SOptionsData&)> fnUser, bool bOk = true);
 
     // --- what was shown ---
     const std::vector<SPromptMessage>& Messages() const { return m_vecMessages; }
     const std::vector<SPromptCall>& Calls() const { return m_vecCalls; }
     std::vector<std::string> MessageTexts() const;
+    // The page the last Options dialog opened on (-1: none opened).
+    int OptionsStartPage() const { return m_nOptionsStartPage; }
     // What the last File Property dialog showed, as it was filled.
     const SFileProperties& ShownFileProperties() const { return m_shownProperties; }
     // Answers still queued, described one per line; "" when all were used.
@@ -100,14 +108,15 @@ public:
                           const std::string& strCaption = PROMPT_CAPTION) override;
     bool PromptOpenFile(const SFilePrompt& prompt, std::string& strPath) override;
     bool PromptSaveFile(const SFilePrompt& prompt, std::string& strPath) override;
-    bool ChooseFolder(const std::string& strTitle, const std::string& strInitial,
-                      std::string& strFolder) override;
+    bool ChooseFolder(const std::string& strTitle, const std::string& strPrompt,
+                      const std::string& strInitial, std::string& strFolder) override;
     bool RunCreateKey(std::string& strKeyValue, std::string& strKey) override;
     bool RunCheckKey(const std::string& strPrompt, const std::string& strKeyValue) override;
     bool RunCheckKeyWith(const std::string& strPrompt, const CKeyAcceptor& fnAccept) override;
     bool RunChangeKey(std::string& strKeyValue, std::string& strKey) override;
     bool RunPrintDialog(CPrintDevice& device) override;
     bool RunFileProperty(SFileProperties& props) override;
+    bool RunOptions(SOptionsData& data) override;
 
 private:
     struct SAnswer {
@@ -117,6 +126,7 @@ private:
         std::string m_strText[3];
         bool m_bReadOnly = false;
         std::function<void(CPrintDevice&)> m_fnSetUp;
+        std::function<void(SOptionsData&)> m_fnOptions;
     };
 
     void Queue(EPromptKind eKind, bool bCancel, std::string strText1 = {},
@@ -133,6 +143,7 @@ private:
     std::vector<SPromptMessage> m_vecMessages;
     std::vector<SPromptCall> m_vecCalls;
     SFileProperties m_shownProperties;
+    int m_nOptionsStartPage = -1;
 };
 
 const char* PromptKindName(EPromptKind eKind);

@@ -3,6 +3,7 @@
 // failure rather than a hang or a guess.
 
 #include "support/ScriptedPrompts.h"
+#include "core/base/OptionsData.h"
 #include "core/base/StringTable.h"
 #include "core/store/FieldCipher.h"
 
@@ -84,10 +85,11 @@ TEST_F(ScriptedPromptsTest, FilePromptsAndTheFolderChooserReturnTheirAnswers) {
     EXPECT_EQ(strPath, "/a.pwd");
     EXPECT_FALSE(m_prompts.PromptOpenFile(prompt, strPath));
     std::string strFolder;
-    EXPECT_TRUE(m_prompts.ChooseFolder("Backup", "/old", strFolder));
+    EXPECT_TRUE(m_prompts.ChooseFolder("Backup", "Pick one", "/old", strFolder));
     EXPECT_EQ(strFolder, "/backup");
     ASSERT_EQ(m_prompts.Calls().size(), 3u);
     EXPECT_EQ(m_prompts.Calls()[2].m_file.m_strInitialName, "/old");
+    EXPECT_EQ(m_prompts.Calls()[2].m_file.m_strFilter, "Pick one");
     EXPECT_TRUE(m_vecFailures.empty());
 }
 
@@ -171,4 +173,20 @@ TEST(ScriptedPromptsDefault, AnUnansweredQuestionAbortsTheTest) {
             prompts.MessageBox("Really?", EMsgIcon::question, EMsgButtons::yesNo);
         },
         "Unscripted prompt: message box \"Really\\?\"");
+}
+
+TEST_F(ScriptedPromptsTest, OptionsDialogPlaysTheUserAndRecordsThePage) {
+    m_prompts.AnswerOptions([](SOptionsData& data) { data.m_nExit2Min = 2; });
+    m_prompts.AnswerOptions([](SOptionsData& data) { data.m_nExit2Min = 1; }, false);
+    SOptionsData data;
+    data.m_nStartPage = OPTIONS_PAGE_GENERATOR;
+    EXPECT_TRUE(m_prompts.RunOptions(data));
+    EXPECT_EQ(data.m_nExit2Min, 2);
+    EXPECT_EQ(m_prompts.OptionsStartPage(), OPTIONS_PAGE_GENERATOR);
+    EXPECT_FALSE(m_prompts.RunOptions(data));
+    EXPECT_EQ(data.m_nExit2Min, 1);
+    EXPECT_TRUE(m_vecFailures.empty());
+    // A dialog nobody scripted is a failure and counts as cancelled.
+    EXPECT_FALSE(m_prompts.RunOptions(data));
+    EXPECT_EQ(m_vecFailures.size(), 1u);
 }

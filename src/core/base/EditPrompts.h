@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 class CPasswordInfo;
@@ -29,6 +30,9 @@ struct SAccountDlgData {
     const CPasswordInfo* m_pEditing = nullptr;
     bool m_bMaskPasswords = true;
     SGeneratorSettings m_generator;
+    // The generator-settings button: opens the Options dialog on the
+    // generator page and refreshes the settings given; none disables it.
+    std::function<void(SGeneratorSettings&)> m_fnGeneratorSettings;
 };
 
 // The answers of the Account Replace Confirm dialog, asked when a dropped

@@ -5,6 +5,7 @@
 
 class CPrintDevice;
 struct SFileProperties;
+struct SOptionsData;
 
 // Every modal question that the program's logic asks goes through CPrompts:
 // the desktop program answers with real dialogs, tests with a scripted fake,
@@ -60,11 +61,12 @@ public:
     virtual bool PromptOpenFile(const SFilePrompt& prompt, std::string& strPath) = 0;
     virtual bool PromptSaveFile(const SFilePrompt& prompt, std::string& strPath) = 0;
 
-    // A folder chooser starting at strInitial (may be empty or missing):
-    // true with an absolute folder path in strFolder, false on cancel. The
-    // folder exists when chosen; nothing is created.
-    virtual bool ChooseFolder(const std::string& strTitle, const std::string& strInitial,
-                              std::string& strFolder) = 0;
+    // A folder chooser titled strTitle, showing strPrompt, starting at
+    // strInitial (may be empty or missing): true with an absolute folder
+    // path in strFolder, false on cancel. A typed folder that does not exist
+    // is created, after asking, before the chooser accepts it.
+    virtual bool ChooseFolder(const std::string& strTitle, const std::string& strPrompt,
+                              const std::string& strInitial, std::string& strFolder) = 0;
 
     // The three KEY dialogs as the document sees them. Each stays open until
     // its OK rule accepts the typed texts or the user cancels.
@@ -91,4 +93,7 @@ public:
     // The File Property dialog: shows props; on OK true, with the check
     // boxes' states in props. On cancel props is left as it was.
     virtual bool RunFileProperty(SFileProperties& props) = 0;
+    // The Options dialog on the page data.m_nStartPage: true on OK, with the
+    // pages' values in data. Apply calls data.m_fnApply while it stays open.
+    virtual bool RunOptions(SOptionsData& data) = 0;
 };

@@ -242,6 +242,83 @@ inline constexpr const char* IDS_PROPERTY_READONLY = "&Read-only";
 inline constexpr const char* IDS_PROPERTY_HIDDEN = "&Hidden";
 inline constexpr const char* IDS_PROPERTY_ARCHIVE = "&Archive";
 
+// --- Options dialog ---
+inline constexpr const char* IDS_OPTIONS_CAPTION = "Options";
+inline constexpr const char* IDS_OPTIONS_APPLY = "&Apply";
+inline constexpr const char* IDS_PAGE_START = "Start";
+inline constexpr const char* IDS_PAGE_FILE = "File";
+inline constexpr const char* IDS_PAGE_SECURITY = "Security";
+inline constexpr const char* IDS_PAGE_HOTKEY = "Hot Key";
+inline constexpr const char* IDS_PAGE_GENERATOR = "Password Generator";
+inline constexpr const char* IDS_PAGE_OTHERS = "Others";
+inline constexpr const char* IDS_START_BAR = "Set Password Bar as default interface";
+// Starting at logon is the desktop session's autostart, not a system start.
+inline constexpr const char* IDS_START_AT_LOGIN = "Run automatically &when I log in";
+inline constexpr const char* IDS_START_NO_FILE = "Do&n't open file at starting";
+inline constexpr const char* IDS_START_LAST_FILE = "Open &last file at starting";
+inline constexpr const char* IDS_START_THIS_FILE = "Always start with &this file";
+inline constexpr const char* IDS_AUTO_OPEN = "Auto Open";
+inline constexpr const char* IDS_SELECT_FILE = "Select a file";
+inline constexpr const char* IDS_AUTO_SAVE = "Auto &save file";
+inline constexpr const char* IDS_BACKUP_BEFORE_SAVE = "&Backup file before saving";
+inline constexpr const char* IDS_ADD_TO_RECENT = "&Add opened file name to recent file list";
+inline constexpr const char* IDS_CLEAR_RECENT_ON_EXIT = "&Clear recent file list when exiting";
+inline constexpr const char* IDS_SAVE_FILE_GROUP = "Save file";
+inline constexpr const char* IDS_RECENT_LIST_GROUP = "Recent file list";
+inline constexpr const char* IDS_BACKUP_FOLDER = "Backup folder";
+inline constexpr const char* IDS_FOLDER_PROMPT = "Select a directory backup your files";
+inline constexpr const char* IDS_MASK_WHEN_SHOWN = "&Mask passwords when shown";
+inline constexpr const char* IDS_AUTO_LOCK = "Auto lock";
+inline constexpr const char* IDS_AUTO_EXIT = "Auto exit";
+inline constexpr const char* IDS_IDLE_CHOICES[] = {"Never", "5 minutes", "15 minutes", "30 minutes",
+                                                   "Customize"};
+inline constexpr const char* IDS_SLIDER_LOW = "0.5";
+inline constexpr const char* IDS_SLIDER_HIGH = "5";
+inline constexpr const char* IDS_SLIDER_HOURS = "Hours";
+inline constexpr const char* IDS_LOCK_ON_SCREEN_LOCK = "Lock when the screen &locks";
+inline constexpr const char* IDS_CLIPBOARD_CLEAR = "Clear the clipboard after";
+inline constexpr const char* IDS_CLIPBOARD_NEVER = "Never";
+inline constexpr const char* IDS_SECONDS_FORMAT = "%u seconds";
+inline constexpr const char* IDS_HOTKEY_GROUP = "Hot Key";
+inline constexpr const char* IDS_HOTKEY_HINT =
+    "Activate the text box and press desired key combination";
+inline constexpr const char* IDS_HOTKEY_NOTE =
+    "Note: If you choose to hide system tray icon,  you must use a HOT KEY.";
+inline constexpr const char* IDS_HIDE_TRAY = "&Hide system tray icon";
+inline constexpr const char* IDS_HOTKEY_NEEDED =
+    "Before you choose to hide the system tray icon, "
+    "you must set a hot key to recall the program."; // 61231
+inline constexpr const char* IDS_GEN_UPPER = "&Uppercase";
+inline constexpr const char* IDS_GEN_LOWER = "&Lowcase";
+inline constexpr const char* IDS_GEN_DIGITS = "&Numbers";
+inline constexpr const char* IDS_GEN_SPECIAL = "&Special";
+inline constexpr const char* IDS_GEN_SPACE = "S&pace";
+inline constexpr const char* IDS_GEN_RANGE = "&Range";
+inline constexpr const char* IDS_GEN_SPECIFY = "Speci&fy";
+inline constexpr const char* IDS_GEN_LETTERS = "Letters";
+inline constexpr const char* IDS_GEN_LENGTH = "Length";
+inline constexpr const char* IDS_GEN_TO = "to";
+inline constexpr const char* IDS_GEN_COPY_TIP = "Copy";
+inline constexpr const char* IDS_GEN_CLEAR_TIP = "Clear";
+inline constexpr const char* IDS_GEN_RESULT = "Generated password";
+inline constexpr const char* IDS_LENGTH_AT_LEAST_ONE =
+    "Your Password length at least is 1."; // 61218
+inline constexpr const char* IDS_MINIMIZE_CHOICES[] = {"Minimize", "Lock"};
+inline constexpr const char* IDS_CLOSE_CHOICES[] = {"Exit", "Minimize", "Lock"};
+inline constexpr const char* IDS_MINIMIZE_BUTTON = "Minimize button";
+inline constexpr const char* IDS_CLOSE_BUTTON = "Close button";
+inline constexpr const char* IDS_CONFIRM_DELETE_ACCOUNT_BOX =
+    "Show confirm dialog before deleting account";
+inline constexpr const char* IDS_CONFIRM_DELETE_GROUP = "Confirm deleting group";
+
+// --- folder check ---
+inline constexpr const char* IDS_FOLDER_CREATE_QUESTION =
+    "The folder:\n\n%s\n\ndoes not exist. Do you want the folder to be created?";
+inline constexpr const char* IDS_FOLDER_INVALID =
+    "The folder:\n\n%s\n\nis invalid. Please reenter.";
+inline constexpr const char* IDS_FOLDER_NOT_CREATED =
+    "The folder:\n\n%s\n\ncan not be created. Please double check.";
+
 // --- links ---
 inline constexpr const char* IDS_LINK_UNABLE = "Unable to open hyperlink:\n\n";
 inline constexpr const char* IDS_LINK_OUT_OF_MEMORY =

@@ -110,11 +110,8 @@ void CAccountDlg::CreateControls() {
         MakeIconButton(IDC_PASTE_USERNAME, "PasteUserName", IDS_PASTE_USERNAME_TIP, IDI_PASTE);
     CHoverButton* pGenerate =
         MakeIconButton(IDC_GENERATE, "GeneratePassword", IDS_GENERATE_PASSWORD_TIP, IDI_GENERATE);
-    CHoverButton* pSettings = MakeIconButton(IDC_GENERATOR_SETTINGS, "GeneratorSettings",
-                                             IDS_GENERATOR_SETTINGS_TIP, IDI_GENERATOR_SETTINGS);
-    // The generator's settings are changed in the Options dialog, which this
-    // version does not have yet.
-    pSettings->setEnabled(false);
+    m_pSettings = MakeIconButton(IDC_GENERATOR_SETTINGS, "GeneratorSettings",
+                                 IDS_GENERATOR_SETTINGS_TIP, IDI_GENERATOR_SETTINGS);
     CHoverButton* pPasteWeb =
         MakeIconButton(IDC_PASTE_WEBSITE, "PasteHyperlink", IDS_PASTE_HYPERLINK_TIP, IDI_PASTE);
     CHoverButton* pBrowse = MakeIconButton(IDC_BROWSE, "Browse", IDS_BROWSE_TIP, IDI_BROWSE);
@@ -126,6 +123,7 @@ void CAccountDlg::CreateControls() {
     connect(pPasteWeb, &QPushButton::clicked, this, [this] { OnPaste(m_pWebSite); });
     connect(pPasteMail, &QPushButton::clicked, this, [this] { OnPaste(m_pEMail); });
     connect(pGenerate, &QPushButton::clicked, this, &CAccountDlg::OnGeneratePassword);
+    connect(m_pSettings, &QPushButton::clicked, this, &CAccountDlg::OnGeneratorSettings);
     connect(pBrowse, &QPushButton::clicked, this, &CAccountDlg::OnBrowse);
     connect(pTest, &QPushButton::clicked, this, &CAccountDlg::OnTestHyperlink);
 
@@ -145,7 +143,7 @@ void CAccountDlg::CreateControls() {
     label(3, IDS_PASSWORD_LABEL, m_pPassword);
     pGrid->addWidget(pGenerate, 3, 1);
     pGrid->addWidget(m_pPassword, 3, 2);
-    pGrid->addWidget(pSettings, 3, 3);
+    pGrid->addWidget(m_pSettings, 3, 3);
     label(4, IDS_HYPERLINK_LABEL, m_pWebSite);
     pGrid->addWidget(pPasteWeb, 4, 1);
     pGrid->addWidget(m_pWebSite, 4, 2);
@@ -186,6 +184,9 @@ void CAccountDlg::Load(const SAccountDlgData& input) {
     m_pPassword->setStyleSheet(input.m_bMaskPasswords ? QString::fromLatin1(MASK_STYLE)
                                                       : QString());
     m_strOrigAccount = input.m_strAccount;
+    // The settings live in the Options dialog, which only a caller that
+    // can open it offers.
+    m_pSettings->setEnabled(static_cast<bool>(input.m_fnGeneratorSettings));
     FillGroups();
     m_strOrigGroup = m_data.m_strGroup;
     m_pAccount->setFocus(Qt::OtherFocusReason);
@@ -303,4 +304,10 @@ void CAccountDlg::OnTestHyperlink() {
     const int nResult = m_fnOpenLink(strTarget);
     if (nResult <= LINK_FAILURE_MAX)
         m_prompts.MessageBox(LinkErrorMessage(nResult), EMsgIcon::exclamation);
+}
+
+void CAccountDlg::OnGeneratorSettings() {
+    // The next Generate uses the settings as the Options dialog left them.
+    if (m_data.m_fnGeneratorSettings)
+        m_data.m_fnGeneratorSettings(m_data.m_generator);
 }

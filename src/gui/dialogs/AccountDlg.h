@@ -57,6 +57,7 @@ public:
 
     void OnPaste(QLineEdit* pTarget);
     void OnGeneratePassword();
+    void OnGeneratorSettings();
     void OnBrowse();
     void OnTestHyperlink();
 
@@ -102,4 +103,5 @@ private:
     CDragEdit* m_pWebSite = nullptr;
     CDragEdit* m_pEMail = nullptr;
     CDragTextEdit* m_pComments = nullptr;
+    CHoverButton* m_pSettings = nullptr;
 };

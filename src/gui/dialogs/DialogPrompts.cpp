@@ -1,9 +1,12 @@
 #include "gui/dialogs/DialogPrompts.h"
 
+#include "core/base/FolderSystem.h"
+#include "gui/controls/FolderDialog.h"
 #include "gui/dialogs/ChangeKeyDlg.h"
 #include "gui/dialogs/CheckKeyDlg.h"
 #include "gui/dialogs/CreateKeyDlg.h"
 #include "gui/dialogs/FilePropertyDlg.h"
+#include "gui/dialogs/OptionsDlg.h"
 
 bool CDialogPrompts::RunCreateKey(std::string& strKeyValue, std::string& strKey) {
     CCreateKeyDlg dialog(*this, Parent(), CodePage());
@@ -52,4 +55,20 @@ bool CDialogPrompts::RunFileProperty(SFileProperties& props) {
         return false;
     props = dialog.Result();
     return true;
+}
+
+bool CDialogPrompts::ChooseFolder(const std::string& strTitle, const std::string& strPrompt,
+                                  const std::string& strInitial, std::string& strFolder) {
+    CDiskFolderSystem disk;
+    CFolderDialog dialog(strTitle, strPrompt, strInitial, *this, disk, Parent());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    strFolder = dialog.GetFolderPath();
+    return true;
+}
+
+bool CDialogPrompts::RunOptions(SOptionsData& data) {
+    CDiskFolderSystem disk;
+    COptionsDlg dialog(data, *this, disk, Parent());
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -1,6 +1,7 @@
 #include "gui/shell/MainFrame.h"
 
 #include "core/base/CommandIds.h"
+#include "core/base/OptionsData.h"
 #include "core/base/Profile.h"
 #include "core/base/Prompts.h"
 #include "core/base/SettingsSchema.h"
@@ -20,6 +21,7 @@
 #include "gui/shell/PasswordBarDlg.h"
 #include "gui/shell/SearchBar.h"
 #include "gui/shell/SystemTray.h"
+#include "platform/AutostartEntry.h"
 #include "platform/Clipboard.h"
 #include "platform/DesktopLinkOpener.h"
 #include "platform/GlobalHotKey.h"
@@ -42,6 +44,8 @@
 #include <QToolButton>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
+
+#include <type_traits>
 
 namespace {
 
@@ -618,6 +622,8 @@ void CMainFrame::RegisterFrameCommands() {
     const auto noModal = [this](CCmdUI& ui) { ui.Enable(!IsModalOpen()); };
 
     m_commands.Register(ID_APP_EXIT, [this]() { Exit(); });
+    m_commands.Register(
+        ID_TOOLS_OPTIONS, [this]() { OpenOptions(OPTIONS_PAGE_START); }, noModal);
     m_commands.Register(
         ID_VIEW_TOOLBAR,
         [this]() {
@@ -1284,4 +1290,104 @@ void CMainFrame::OpenWebLink(const std::string& strTarget) {
     const int nResult = OpenLink(strTarget, m_doc.CodePage());
     if (nResult <= LINK_FAILURE_MAX)
         m_prompts.MessageBox(LinkErrorMessage(nResult), EMsgIcon::exclamation);
+}
+
+// --- options ---
+
+bool CMainFrame::OpenOptions(int nStartPage) {
+    SOptionsData options;
+    TransferOptions(options, false);
+    options.m_nStartPage = nStartPage;
+    options.m_fnApply = [this](const SOptionsData& applied) {
+        SOptionsData copy = applied;
+        TransferOptions(copy, true);
+    };
+    options.m_fnHotKeyChecked = [this](bool bHideTray, unsigned wHotKey, unsigned wHotKeyFlags) {
+        OnHotKeyChecked(bHideTray, wHotKey, wHotKeyFlags);
+    };
+    if (!m_prompts.RunOptions(options))
+        return false;
+    TransferOptions(options, true);
+    return true;
+}
+
+void CMainFrame::TransferOptions(SOptionsData& options, bool bToSettings) {
+    const auto transfer = [bToSettings](auto& setting, auto& page) {
+        using Setting = std::remove_reference_t<decltype(setting)>;
+        using Page = std::remove_reference_t<decltype(page)>;
+        if (bToSettings)
+            setting = static_cast<Setting>(page);
+        else
+            page = static_cast<Page>(setting);
+    };
+    transfer(m_nStartBar, options.m_bStartBar);
+    transfer(m_nWinStart, options.m_bWinStart);
+    transfer(m_doc.m_nStartFile, options.m_nStartMode);
+    transfer(m_doc.m_strStartFile, options.m_strStartFile);
+    transfer(m_doc.m_bAutoSave, options.m_bAutoSave);
+    transfer(m_doc.m_bBackup, options.m_bBackup);
+    transfer(m_doc.m_strBackupPath, options.m_strBackupPath);
+    transfer(m_doc.m_bAddToRecent, options.m_bAddToRecent);
+    transfer(m_bClearRecent, options.m_bClearRecent);
+    transfer(m_nLockChoice, options.m_nLockChoice);
+    transfer(m_nExitChoice, options.m_nExitChoice);
+    transfer(m_bLockOnScreenLock, options.m_bLockOnScreenLock);
+    transfer(m_nClipboardClearSec, options.m_nClipboardClearSec);
+    transfer(m_bHideTray, options.m_bHideTray);
+    transfer(m_wHotKey, options.m_wHotKey);
+    transfer(m_wHotKeyFlags, options.m_wHotKeyFlags);
+    transfer(m_nGenFlags, options.m_generator.m_nFlags);
+    transfer(m_strGenBegin, options.m_generator.m_strBegin);
+    transfer(m_strGenEnd, options.m_generator.m_strEnd);
+    transfer(m_strGenLength, options.m_generator.m_strLength);
+    transfer(m_nExit2Min, options.m_nExit2Min);
+    transfer(m_nMin2Lock, options.m_nMin2Lock);
+    transfer(m_bDeleteConfirmA, options.m_bDeleteConfirmA);
+    transfer(m_bDeleteConfirmG, options.m_bDeleteConfirmG);
+    if (bToSettings) {
+        m_nAutoLockMs = IdleTimeForChoice(m_nLockChoice, options.m_nLockSlider);
+        m_nAutoExitMs = IdleTimeForChoice(m_nExitChoice, options.m_nExitSlider);
+        if (m_pView)
+            m_pView->setProperty("maskPasswords", options.m_bMaskPasswords);
+        ApplyOptions();
+        return;
+    }
+    options.m_nLockSlider = SliderPosForIdleTime(m_nLockChoice, m_nAutoLockMs);
+    options.m_nExitSlider = SliderPosForIdleTime(m_nExitChoice, m_nAutoExitMs);
+    const QVariant mask = m_pView ? m_pView->property("maskPasswords") : QVariant();
+    options.m_bMaskPasswords = mask.isValid() ? mask.toBool() : true;
+}
+
+void CMainFrame::ApplyOptions() {
+    ApplyTrayIcon();
+    // The entry follows "WinStart"; a desktop without an autostart folder
+    // leaves it as it was, which the next Apply tries again.
+    ApplyWinStart(m_nWinStart != 0, CurrentProgramPath());
+    ApplyLockSettings();
+    UpdateCommandUI();
+}
+
+void CMainFrame::ApplyTrayIcon() {
+    if (m_bHideTray)
+        m_pTray->HideIcon();
+    else
+        m_pTray->ShowIcon();
+}
+
+void CMainFrame::ApplyLockSettings() {
+    // The new combination replaces the old one at once (a taken one fails
+    // quietly, as at start-up), and the idle countdowns start over with the
+    // new times.
+    SetHotKey(m_wHotKey, m_wHotKeyFlags);
+    RestartIdleTimers();
+}
+
+void CMainFrame::OnHotKeyChecked(bool bHideTray, unsigned wHotKey, unsigned wHotKeyFlags) {
+    // In effect at once, and held, so that what is saved is what is in effect
+    // even when the dialog is cancelled afterwards.
+    m_bHideTray = bHideTray ? 1 : 0;
+    m_wHotKey = wHotKey;
+    m_wHotKeyFlags = wHotKeyFlags;
+    ApplyTrayIcon();
+    ApplyLockSettings();
 }

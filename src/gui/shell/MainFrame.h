@@ -24,6 +24,7 @@ class CProfile;
 class CSearchBar;
 class CSessionLockWatcher;
 class CSystemTray;
+struct SOptionsData;
 class QAction;
 class QLabel;
 class QMenu;
@@ -122,6 +123,18 @@ public:
     void Exit();
     void SaveSettings();
     void SetTrayDefault(int nCommand);
+
+    // --- options ---
+    // Tools > Options, and the account dialog's generator settings: runs the
+    // Options dialog on nStartPage (OPTIONS_PAGE_...) and takes its values
+    // on OK; each Apply takes them while the dialog stays open.
+    bool OpenOptions(int nStartPage);
+    // bToSettings false: fills options from the settings held by the frame, the
+    // document and the view; true: takes them back and puts it into effect.
+    void TransferOptions(SOptionsData& options, bool bToSettings);
+    // Puts the settings held into effect: the tray icon, the autostart
+    // entry, the view's masking, the lock settings.
+    void ApplyOptions();
     // The window's last steps at exit: the frame's settings, the recent-file
     // list when "Clear on Exit" is on, the clipboard, the tray icon.
     void OnDestroy();
@@ -227,6 +240,9 @@ private:
     QAction* NewAction(int nId);
     QMenu* NewMenu(const char* pszText, const char* pszName, QWidget* pParent);
     void ApplyBarFlags();
+    void ApplyTrayIcon();
+    void ApplyLockSettings();
+    void OnHotKeyChecked(bool bHideTray, unsigned wHotKey, unsigned wHotKeyFlags);
     void ShowHelp();
     void ShowAbout();
     void OpenWebLink(const std::string& strTarget);

@@ -2,6 +2,7 @@
 
 #include "core/base/CommandIds.h"
 #include "core/base/EditPrompts.h"
+#include "core/base/OptionsData.h"
 #include "core/base/Profile.h"
 #include "core/base/Prompts.h"
 #include "core/base/SettingsSchema.h"
@@ -406,6 +407,11 @@ void CCofferView::OnToolsMask() {
         m_pPassword->setText(ToQt(ShownPassword(*CAccountTreeCtrl::GetItemData(m_hCurAccount))));
 }
 
+void CCofferView::SetMaskPasswords(bool bMask) {
+    if (bMask != m_bMaskPasswords)
+        OnToolsMask();
+}
+
 void CCofferView::AfterChange() {
     m_doc.OnContentChanged();
 }
@@ -448,6 +454,11 @@ SAccountDlgData CCofferView::NewDialogData() const {
     dlg.m_generator.m_strBegin = m_frame.m_strGenBegin;
     dlg.m_generator.m_strEnd = m_frame.m_strGenEnd;
     dlg.m_generator.m_strLength = m_frame.m_strGenLength;
+    dlg.m_fnGeneratorSettings = [this](SGeneratorSettings& generator) {
+        m_frame.OpenOptions(OPTIONS_PAGE_GENERATOR);
+        generator = {m_frame.m_nGenFlags, m_frame.m_strGenBegin, m_frame.m_strGenEnd,
+                     m_frame.m_strGenLength};
+    };
     return dlg;
 }
 

@@ -26,6 +26,9 @@ class QTreeWidgetItem;
 // document's record list in step and owns the account and group commands.
 class CCofferView : public ETSLayoutFormView {
     Q_OBJECT
+    // The frame reads and sets the masking through this property (the
+    // Options dialog's Security page) without knowing the view's class.
+    Q_PROPERTY(bool maskPasswords READ IsMaskPasswords WRITE SetMaskPasswords)
 public:
     CCofferView(CCofferDoc& doc, CProfile& profile, CPrompts& prompts, CEditPrompts& editPrompts,
                 CMainFrame& frame, QWidget* pParent = nullptr);
@@ -45,6 +48,9 @@ public:
     // The tree's order changed by a drop or a rename: the list follows it.
     void OnTreeChanged();
     void OnToolsMask();
+    bool IsMaskPasswords() const { return m_bMaskPasswords; }
+    // Redisplays the selected account's password when the masking changes.
+    void SetMaskPasswords(bool bMask);
     // A drop in the tree: the accounts are copied or moved, and the list
     // follows the tree when anything changed.
     void OnItemsDropped(EDropAction eAction, QTreeWidgetItem* pDrag, QTreeWidgetItem* pTarget);

@@ -1,4 +1,5 @@
 #include "core/base/StringTable.h"
+#include "core/generator/PasswordGenerator.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 #include "gui/controls/DragEdit.h"
@@ -201,6 +202,22 @@ void CEditDialogsTest::passwordsAreMaskedOnePerCharacter() {
     plain.Load(data);
     QCOMPARE(plain.PasswordEdit()->displayText(), QStringLiteral("secret"));
     QVERIFY(!plain.Button(CAccountDlg::IDC_GENERATOR_SETTINGS)->isEnabled());
+
+    // Offered the Options dialog, the settings button opens it, and the next
+    // Generate uses what it left.
+    int nOpened = 0;
+    data.m_fnGeneratorSettings = [&nOpened](SGeneratorSettings& generator) {
+        ++nOpened;
+        generator = {PWGEN_UPPER, "4", "4", "4"};
+    };
+    CAccountDlg offered(d.doc, d.prompts);
+    offered.Load(data);
+    QVERIFY(offered.Button(CAccountDlg::IDC_GENERATOR_SETTINGS)->isEnabled());
+    offered.Button(CAccountDlg::IDC_GENERATOR_SETTINGS)->click();
+    QCOMPARE(nOpened, 1);
+    offered.Button(CAccountDlg::IDC_GENERATE)->click();
+    QVERIFY(
+        offered.PasswordEdit()->text().contains(QRegularExpression(QStringLiteral("^[A-Z]{4}$"))));
 }
 
 void CEditDialogsTest::buttonsFillTheFields() {

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "gui/dialogs/OptionsPage.h"
+
+// "Others": what the minimise and close buttons do, and the confirmation
+// before an account is deleted. The group confirmation is carried through
+// with its check box hidden: nothing depends on it.
+class COptionsOthersPage final : public COptionsPage {
+    Q_OBJECT
+public:
+    COptionsOthersPage(SOptionsData& options, CPrompts& prompts, QWidget* pParent);
+
+    bool ValidatePage() override;
+
+private:
+    QLabel* Picture(int nBitmap);
+
+    QComboBox* m_pMinimize = nullptr;
+    QComboBox* m_pClose = nullptr;
+    QCheckBox* m_pConfirmAccount = nullptr;
+    QCheckBox* m_pConfirmGroup = nullptr;
+};
