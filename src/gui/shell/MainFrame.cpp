@@ -771,13 +771,18 @@ void CMainFrame::ActivateFrame(bool bShow) {
         SetMode(bStartBar ? MODE_TRAY_BAR : MODE_TRAY_MAIN);
         SetTrayDefault(bStartBar ? ID_TRAY_PASSWORDBAR : ID_TRAY_MAINWINDOW);
         m_bLocked = 1;
+    } else if (bStartBar) {
+        ShowPasswordBar();
+        SetTrayDefault(ID_TRAY_LOCK);
     } else {
         SetTrayDefault(ID_TRAY_LOCK);
         SetMode(MODE_MAIN);
         RestoreWindowPlacement(bShow);
     }
 
-    OpenStartupFile();
+    // The bar opens the file itself when it is the interface shown, so its
+    // KEY check is the bar's own.
+    OpenStartupFile(bStartBar && !bAuto);
     if (bAuto && HasKey())
         m_pTray->SetIcon(IDI_TRAY_LOCKED);
     m_doc.m_bSkipKeyCheck = false;
@@ -793,7 +798,7 @@ bool CMainFrame::IsStartHidden() const {
     return m_nMode != MODE_MAIN;
 }
 
-void CMainFrame::OpenStartupFile() {
+void CMainFrame::OpenStartupFile(bool bThroughBar) {
     const CStartupFileChoice choice = ChooseStartupFile(
         m_profile, [](const std::string& strPath) { return FileExists(strPath); });
     if (choice.m_pszMessage) {
@@ -802,6 +807,10 @@ void CMainFrame::OpenStartupFile() {
     }
     if (choice.m_strPath.empty())
         return;
+    if (bThroughBar) {
+        m_pPasswordBar->OpenFile(choice.m_strPath);
+        return;
+    }
     m_doc.OnOpenDocument(choice.m_strPath);
     m_doc.InitialUpdate();
     m_doc.SetPathName(choice.m_strPath, m_doc.m_bOpen);
@@ -1101,6 +1110,11 @@ void CMainFrame::SwitchToPasswordBar() {
     if (m_nMode != MODE_MAIN || !m_pPasswordBar)
         return;
     SaveWindowPlacement();
+    ShowPasswordBar();
+    SetTrayDefault(ID_TRAY_LOCK);
+}
+
+void CMainFrame::ShowPasswordBar() {
     emit PasswordBarShowing();
     m_pPasswordBar->FillGroups();
     m_pPasswordBar->show();
@@ -1108,7 +1122,6 @@ void CMainFrame::SwitchToPasswordBar() {
     m_pPasswordBar->activateWindow();
     hide();
     SetMode(MODE_BAR);
-    SetTrayDefault(ID_TRAY_LOCK);
 }
 
 void CMainFrame::RestorePasswordBar() {
@@ -1121,13 +1134,7 @@ void CMainFrame::RestorePasswordBar() {
         return;
     if (centralWidget())
         centralWidget()->show();
-    hide();
-    emit PasswordBarShowing();
-    m_pPasswordBar->FillGroups();
-    m_pPasswordBar->show();
-    m_pPasswordBar->raise();
-    m_pPasswordBar->activateWindow();
-    SetMode(MODE_BAR);
+    ShowPasswordBar();
     SetTrayDefault(ID_TRAY_LOCK);
 }
 

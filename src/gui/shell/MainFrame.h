@@ -3,9 +3,11 @@
 #include "core/shell/CommandMap.h"
 #include "core/shell/IdleCountdown.h"
 #include "core/store/FileCommands.h"
+#include "gui/shell/PasswordBarDlg.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 #include <QTimer>
 
@@ -18,7 +20,7 @@ class CCofferDoc;
 class CGlobalHotKey;
 class CHotKeyBinding;
 class CMenuCharFilter;
-class CPasswordBarDlg;
+
 class CPrompts;
 class CProfile;
 class CSearchBar;
@@ -207,7 +209,9 @@ private:
     void RegisterDocumentCommands();
     // Export, Print and Properties: views of the open file.
     void RegisterFileViewCommands();
-    void OpenStartupFile();
+    // Opens the start-up file as the settings choose it, in the main window
+    // or through the bar.
+    void OpenStartupFile(bool bThroughBar);
     void UpdatePin();
     // Tells the window system the always-on-top state without moving the window.
     void ApplyOnTop();
@@ -226,6 +230,8 @@ private:
     // The bar's buttons: the program's state after the bar's own part.
     void RegisterBarCommands();
     void HideBarToTray(bool bLock);
+    // The bar filled with the view's choice and shown; the main window hidden.
+    void ShowPasswordBar();
     void OnBarClose();
     void OnBarMainWindow();
     static std::string BarStateSection();
@@ -271,7 +277,8 @@ private:
     QWidget* m_pHelpWindow = nullptr;
     QWidget* m_pView = nullptr;
     std::unique_ptr<CSystemTray> m_pTray;
-    CPasswordBarDlg* m_pPasswordBar = nullptr;
+    // Guarded: the bar may go before the frame (tests), never used then.
+    QPointer<CPasswordBarDlg> m_pPasswordBar;
     QTimer m_timerIdle;
     bool m_bExitRequested = false;
     bool m_bDestroyed = false;

@@ -1,9 +1,11 @@
 #include "gui/shell/PasswordBarDlg.h"
 
+#include "core/base/SettingKeys.h"
 #include "core/store/FieldCipher.h"
 #include "gui/controls/DragTextButton.h"
 #include "gui/controls/HoverComboBox.h"
 #include "gui/shell/FrameFixture.h"
+#include "gui/shell/SystemTray.h"
 #include "support/ScriptedEditPrompts.h"
 
 #include <QApplication>
@@ -73,6 +75,7 @@ private slots:
     void openingAskesOnlyWhatItMust();
     void buttonsDoTheirPartThenSignal();
     void snapsToTheEdgesAndIgnoresEnterAndEscape();
+    void startsInTheBarAndSwitchesBothWays();
 };
 
 void CPasswordBarTest::fillsAndSelectsByTheListRules() {
@@ -273,6 +276,53 @@ void CPasswordBarTest::snapsToTheEdgesAndIgnoresEnterAndEscape() {
     // The buttons take no keyboard focus; the lists do.
     QCOMPARE(bar.Button(CPasswordBarDlg::IDC_LOCK)->focusPolicy(), Qt::NoFocus);
     QVERIFY(bar.GroupList()->focusPolicy() != Qt::NoFocus);
+}
+
+// With "StartBar" set the program starts in the bar, which opens the
+// start-up file through its own KEY check; F2 and the bar's Main Window
+// button switch between the two interfaces, and the tray's Password Bar
+// brings the bar back from the tray after the KEY.
+void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
+    CFrameFixture fx;
+    CScriptedEditPrompts edits;
+    fx.m_pDoc->SetPrompts(&fx.m_prompts);
+    const std::string strPath = fx.WriteKeyedFile("Start.pwd", "k");
+    fx.m_profile.Set(EIntSetting::startBar, 1);
+    fx.m_profile.Set(ETextSetting::pathCommandLine, strPath);
+    CMainFrame& frame = fx.Frame();
+    CPasswordBarDlg bar(*fx.m_pDoc, fx.m_profile, fx.m_prompts, edits);
+    frame.SetPasswordBar(&bar);
+    fx.m_prompts.TypeCheckKey("k");
+    frame.ActivateFrame(true);
+    QCOMPARE(frame.m_nMode, MODE_BAR);
+    QVERIFY(bar.isVisible());
+    QVERIFY(!frame.isVisible());
+    QCOMPARE(fx.m_pDoc->GetPathName(), strPath);
+    QVERIFY(bar.GroupList()->isEnabled());
+
+    bar.Button(CPasswordBarDlg::IDC_MAIN_WINDOW)->click();
+    QCOMPARE(frame.m_nMode, MODE_MAIN);
+    QVERIFY(frame.isVisible());
+    QVERIFY(!bar.isVisible());
+    QVERIFY(frame.RunCommand(32906));
+    QCOMPARE(frame.m_nMode, MODE_BAR);
+    QVERIFY(bar.isVisible());
+
+    // Locked from the bar, back through the tray's "Password Bar".
+    bar.Lock();
+    QCOMPARE(frame.m_nMode, MODE_TRAY_BAR);
+    QCOMPARE(frame.m_bLocked, 1);
+    QVERIFY(!bar.isVisible());
+    QCOMPARE(frame.Tray().DefaultCommand(), 32909);
+    fx.m_prompts.CancelCheckKey();
+    frame.RestorePasswordBar();
+    QVERIFY(!bar.isVisible());
+    fx.m_prompts.TypeCheckKey("k");
+    frame.RestorePasswordBar();
+    QVERIFY(bar.isVisible());
+    QCOMPARE(frame.m_nMode, MODE_BAR);
+    QCOMPARE(frame.m_bLocked, 0);
+    QVERIFY(fx.m_vecFailures.empty());
 }
 
 QTEST_MAIN(CPasswordBarTest)
