@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # F2 puts the Password Bar in place of the main window, showing the group and
-# account the view had selected; its Copy / Drag Password button puts that
+# account the view had selected, without a task bar button; its Copy / Drag Password button puts that
 # account's password on the clipboard. Its Lock sends it to the tray with the
 # locked icon, and the hot key brings it back once the KEY is typed. Its Close
 # ends the program ("Exit2Min" 0) and the bar's place is in the settings.
@@ -38,6 +38,8 @@ bar=$(e2e_wait_window "Password Bar")
 e2e_screenshot bar
 geometry=$(xdotool getwindowgeometry "$bar" | awk '/Position/ { print $2 }')
 e2e_expect_eq "$geometry" "300,200" "the bar's place from the settings"
+skips_taskbar() { xprop -id "$bar" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_SKIP_TASKBAR; }
+e2e_until 5 skips_taskbar || e2e_fail "the bar has a task bar button: $(xprop -id "$bar" _NET_WM_STATE)"
 
 button=$(bar_control "Copy / Drag Password" "push button")
 view_click_at "$(view_centre "$button")"

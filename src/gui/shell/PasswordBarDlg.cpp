@@ -15,6 +15,7 @@
 #include "gui/controls/HoverComboBox.h"
 #include "platform/Clipboard.h"
 #include "platform/DesktopLinkOpener.h"
+#include "platform/TaskbarHint.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -431,6 +433,13 @@ void CPasswordBarDlg::ShowChangedAccount(const SAccountDlgData& dlg) {
 }
 
 // --- input ---
+
+void CPasswordBarDlg::showEvent(QShowEvent* pEvent) {
+    QWidget::showEvent(pEvent);
+    // The window manager takes the hint once it has mapped the bar: the bar
+    // comes back through the tray, not through a task bar button.
+    QTimer::singleShot(0, this, [this]() { SkipTaskbar(*this); });
+}
 
 void CPasswordBarDlg::mousePressEvent(QMouseEvent* pEvent) {
     if (pEvent->button() == Qt::LeftButton && m_rcGrip.contains(pEvent->position().toPoint()) &&

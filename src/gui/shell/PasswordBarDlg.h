@@ -112,6 +112,7 @@ signals:
     void NamesForView(const std::string& strGroup, const std::string& strAccount);
 
 protected:
+    void showEvent(QShowEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;

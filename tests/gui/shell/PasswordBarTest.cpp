@@ -322,6 +322,21 @@ void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
     QVERIFY(bar.isVisible());
     QCOMPARE(frame.m_nMode, MODE_BAR);
     QCOMPARE(frame.m_bLocked, 0);
+
+    // Close by "Exit2Min": 1 hides the bar into the tray unlocked, 2 locks
+    // it too (0, the exit, is the desktop case's).
+    frame.m_nExit2Min = 1;
+    bar.Button(CPasswordBarDlg::IDC_CLOSE)->click();
+    QCOMPARE(frame.m_nMode, MODE_TRAY_BAR);
+    QCOMPARE(frame.m_bLocked, 0);
+    QVERIFY(!frame.IsClosed());
+    frame.RestorePasswordBar();
+    QVERIFY(bar.isVisible());
+    frame.m_nExit2Min = 2;
+    bar.Button(CPasswordBarDlg::IDC_CLOSE)->click();
+    QCOMPARE(frame.m_nMode, MODE_TRAY_BAR);
+    QCOMPARE(frame.m_bLocked, 1);
+    QVERIFY(!frame.IsClosed());
     QVERIFY(fx.m_vecFailures.empty());
 }
 
