@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # F2 puts the Password Bar in place of the main window, showing the group and
-# account the view had selected, without a task bar button; its Copy / Drag Password button puts that
-# account's password on the clipboard. Its Lock sends it to the tray with the
-# locked icon, and the hot key brings it back once the KEY is typed. Its Close
-# ends the program ("Exit2Min" 0) and the bar's place is in the settings.
+# account the view had selected, without a task bar button. Dragging its Copy /
+# Drag User Name button into another program's field delivers the user name;
+# its Copy / Drag Password button puts the password on the clipboard. Its Lock
+# sends it to the tray with the locked icon, and the hot key brings it back
+# once the KEY is typed. Its Close ends the program ("Exit2Min" 0) and the
+# bar's place is in the settings.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/controls_lib.sh"
 source "$(dirname "$0")/view_lib.sh"
@@ -26,8 +28,12 @@ tray_is_locked() {
 bar_control() { A11Y_WINDOW="Password Bar" view_wait_control "$VIEW_APP" "$@"; }
 
 password=$(view_demo_field Banking Brokerage Password)
+user=$(view_demo_field Banking Brokerage "User Name")
 controls_own_clipboard "clipboard before"
 view_open_demo Demo.pwd
+controls_start_target
+target=$CONTROLS_TARGET_WIN
+controls_place "$target" 300 260
 e2e_wait_tray_icon >/dev/null
 e2e_activate "$VIEW_MAIN"
 e2e_until 10 view_text_is "$VIEW_APP" "Password" text "************" || e2e_fail "no account shown"
@@ -40,6 +46,12 @@ geometry=$(xdotool getwindowgeometry "$bar" | awk '/Position/ { print $2 }')
 e2e_expect_eq "$geometry" "300,200" "the bar's place from the settings"
 skips_taskbar() { xprop -id "$bar" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_SKIP_TASKBAR; }
 e2e_until 5 skips_taskbar || e2e_fail "the bar has a task bar button: $(xprop -id "$bar" _NET_WM_STATE)"
+
+button=$(bar_control "Copy / Drag User Name" "push button")
+e2e_drag "$(view_centre "$button")" "$(controls_centre "$target")"
+e2e_until 5 grep -qxF "text: $user" "$E2E_DIR/target.log" ||
+    e2e_fail "the user name did not arrive: $(tail -n 3 "$E2E_DIR/target.log")"
+e2e_screenshot bar-over-program
 
 button=$(bar_control "Copy / Drag Password" "push button")
 view_click_at "$(view_centre "$button")"
