@@ -696,7 +696,7 @@ void CMainFrame::RegisterFrameCommands() {
         ID_TRAY_EXIT,
         [this]() {
             if (m_nMode == MODE_BAR && m_pPasswordBar)
-                OnBarClose();
+                ExitFromBar();
             else
                 Exit();
         },
@@ -1157,6 +1157,10 @@ void CMainFrame::OnBarClose() {
         HideBarToTray(m_nExit2Min == 2);
         return;
     }
+    ExitFromBar();
+}
+
+void CMainFrame::ExitFromBar() {
     m_pPasswordBar->hide();
     Exit();
     // A save question answered with Cancel keeps the program: the bar

@@ -233,6 +233,8 @@ private:
     // The bar filled with the view's choice and shown; the main window hidden.
     void ShowPasswordBar();
     void OnBarClose();
+    // The program ends from the bar's state (asking to save a changed file).
+    void ExitFromBar();
     void OnBarMainWindow();
     static std::string BarStateSection();
     void CreateActions();

@@ -337,6 +337,13 @@ void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
     QCOMPARE(frame.m_nMode, MODE_TRAY_BAR);
     QCOMPARE(frame.m_bLocked, 1);
     QVERIFY(!frame.IsClosed());
+
+    // The tray's Exit ends the program from the bar whatever "Exit2Min" says.
+    fx.m_prompts.TypeCheckKey("k");
+    frame.RestorePasswordBar();
+    QCOMPARE(frame.m_nMode, MODE_BAR);
+    frame.Commands().Execute(32773);
+    QVERIFY(frame.IsClosed());
     QVERIFY(fx.m_vecFailures.empty());
 }
 
