@@ -1340,8 +1340,6 @@ void CMainFrame::TransferOptions(SOptionsData& options, bool bToSettings) {
     transfer(m_doc.m_strBackupPath, options.m_strBackupPath);
     transfer(m_doc.m_bAddToRecent, options.m_bAddToRecent);
     transfer(m_bClearRecent, options.m_bClearRecent);
-    transfer(m_nLockChoice, options.m_nLockChoice);
-    transfer(m_nExitChoice, options.m_nExitChoice);
     transfer(m_bLockOnScreenLock, options.m_bLockOnScreenLock);
     transfer(m_nClipboardClearSec, options.m_nClipboardClearSec);
     transfer(m_bHideTray, options.m_bHideTray);
@@ -1351,20 +1349,46 @@ void CMainFrame::TransferOptions(SOptionsData& options, bool bToSettings) {
     transfer(m_strGenBegin, options.m_generator.m_strBegin);
     transfer(m_strGenEnd, options.m_generator.m_strEnd);
     transfer(m_strGenLength, options.m_generator.m_strLength);
-    transfer(m_nExit2Min, options.m_nExit2Min);
-    transfer(m_nMin2Lock, options.m_nMin2Lock);
     transfer(m_bDeleteConfirmA, options.m_bDeleteConfirmA);
     transfer(m_bDeleteConfirmG, options.m_bDeleteConfirmG);
     if (bToSettings) {
-        m_nAutoLockMs = IdleTimeForChoice(m_nLockChoice, options.m_nLockSlider);
-        m_nAutoExitMs = IdleTimeForChoice(m_nExitChoice, options.m_nExitSlider);
+        // A value its list could not show stays as stored until the user
+        // changes that list.
+        if (!options.m_bKeepLock) {
+            m_nLockChoice = options.m_nLockChoice;
+            m_nAutoLockMs = IdleTimeForChoice(m_nLockChoice, options.m_nLockSlider);
+        }
+        if (!options.m_bKeepExit) {
+            m_nExitChoice = options.m_nExitChoice;
+            m_nAutoExitMs = IdleTimeForChoice(m_nExitChoice, options.m_nExitSlider);
+        }
+        if (!options.m_bKeepExit2Min)
+            m_nExit2Min = options.m_nExit2Min;
+        if (!options.m_bKeepMin2Lock)
+            m_nMin2Lock = options.m_nMin2Lock;
         if (m_pView)
             m_pView->setProperty("maskPasswords", options.m_bMaskPasswords);
         ApplyOptions();
         return;
     }
-    options.m_nLockSlider = SliderPosForIdleTime(m_nLockChoice, m_nAutoLockMs);
-    options.m_nExitSlider = SliderPosForIdleTime(m_nExitChoice, m_nAutoExitMs);
+    const SShownChoice lock = ShownIdleChoice(m_nLockChoice, m_nAutoLockMs);
+    options.m_nLockChoice = lock.m_nChoice;
+    options.m_nLockSlider = lock.m_nSliderPos;
+    options.m_bKeepLock = !lock.m_bExact;
+    const SShownChoice autoExit = ShownIdleChoice(m_nExitChoice, m_nAutoExitMs);
+    options.m_nExitChoice = autoExit.m_nChoice;
+    options.m_nExitSlider = autoExit.m_nSliderPos;
+    options.m_bKeepExit = !autoExit.m_bExact;
+    // Any other close value hides to the tray without locking, any other
+    // minimise value does not lock: the lists show what the program does.
+    const SShownChoice closeChoice =
+        ShownListChoice(m_nExit2Min, int(std::size(IDS_CLOSE_CHOICES)), 1);
+    options.m_nExit2Min = closeChoice.m_nChoice;
+    options.m_bKeepExit2Min = !closeChoice.m_bExact;
+    const SShownChoice minimize =
+        ShownListChoice(m_nMin2Lock, int(std::size(IDS_MINIMIZE_CHOICES)), 0);
+    options.m_nMin2Lock = minimize.m_nChoice;
+    options.m_bKeepMin2Lock = !minimize.m_bExact;
     const QVariant mask = m_pView ? m_pView->property("maskPasswords") : QVariant();
     options.m_bMaskPasswords = mask.isValid() ? mask.toBool() : true;
 }
