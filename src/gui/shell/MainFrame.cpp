@@ -159,8 +159,7 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     m_clock.start();
     setObjectName(QStringLiteral("MainFrame"));
     setAccessibleName(Text(IDS_APP_TITLE));
-    // The caption never names the open file.
-    setWindowTitle(Text(IDS_APP_TITLE));
+    UpdateFrameTitle();
     setWindowIcon(NumberedIcon(IDR_MAINFRAME));
     // Dialogs shown while this window is hidden (the Check Key on the way out
     // of the tray, its messages) have no parent to take the icon from.
@@ -508,6 +507,20 @@ void CMainFrame::UpdateCommandUI() {
     if (accounts.bHasText)
         m_pPaneAccounts->setText(QString::fromStdString(accounts.strText));
     m_pSearchBar->UpdateButtons();
+    UpdateFrameTitle();
+}
+
+void CMainFrame::UpdateFrameTitle() {
+    QString strTitle = Text(IDS_APP_TITLE);
+    if (HasKey()) {
+        // The label is the file name's (UTF-8), as the tree's file item shows it.
+        std::string strLabel = FileLabel(m_doc.m_strFileName);
+        if (strLabel.empty())
+            strLabel = FileLabel(m_doc.GetTitle());
+        strTitle =
+            QString::fromStdString(strLabel + (m_doc.IsModified() ? "*" : "") + " - ") + strTitle;
+    }
+    setWindowTitle(strTitle);
 }
 
 void CMainFrame::UpdateRecentMenu() {

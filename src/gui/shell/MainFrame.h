@@ -61,8 +61,12 @@ public:
     // --- commands ---
     CCommandMap& Commands() { return m_commands; }
     QAction* Action(int nId) const;
-    // Refreshes every action, the search bar's buttons and the status panes.
+    // Refreshes every action, the search bar's buttons, the status panes and
+    // the title.
     void UpdateCommandUI();
+    // "Vault* - Keyhaven": the open file's label, an asterisk while it has
+    // unsaved changes; "Keyhaven" alone with no file open.
+    void UpdateFrameTitle();
     // Runs a command by its rules, as a click on its item does.
     bool RunCommand(int nId);
 

@@ -239,6 +239,11 @@ void CCofferView::OnEmptied() {
     ShowNothing();
 }
 
+void CCofferView::OnPathNameChanged() {
+    if (m_hRootItem)
+        m_hRootItem->setText(0, QString::fromStdString(FileLabel(m_doc.m_strFileName)));
+}
+
 void CCofferView::ResetSearch() {
     m_hFindFrom = nullptr;
 }

@@ -161,7 +161,7 @@ private slots:
     void recentMenuShowsPathsAsTheyAre();
     void trayDoubleClickRunsDefault();
     void clearRecentOnExit();
-    void captionIsAlwaysKeyhaven();
+    void captionNamesTheFileAndItsChanges();
     void sharedMenuLetterRunsTheItemFoundFromTheBottom();
     void dialogsWithoutParentCarryTheProgramsIcon();
     void frameSettingsWrittenAtExit();
@@ -964,17 +964,18 @@ void CMainFrameTest::sharedMenuLetterRunsTheItemFoundFromTheBottom() {
     QTRY_VERIFY(fx.Frame().IsClosed());
 }
 
-void CMainFrameTest::captionIsAlwaysKeyhaven() {
+void CMainFrameTest::captionNamesTheFileAndItsChanges() {
     CFrameFixture fx;
+    QCOMPARE(fx.Frame().windowTitle(), QString("Keyhaven"));
     const std::string strPath = fx.WriteKeyedFile("Named.pwd", "k");
     fx.m_profile.WriteProfileString("Path", "4", strPath);
     fx.m_prompts.TypeCheckKey("k");
     fx.Frame().ActivateFrame(true);
     QCOMPARE(fx.m_pDoc->GetPathName(), strPath);
+    QCOMPARE(fx.Frame().windowTitle(), QString("Named - Keyhaven"));
     fx.m_pDoc->SetModifiedFlag(true);
-    QCOMPARE(fx.Frame().windowTitle(), QString("Keyhaven"));
-    fx.Frame().RunCommand(32772);
-    QCOMPARE(fx.Frame().windowTitle(), QString("Keyhaven"));
+    fx.Frame().UpdateCommandUI();
+    QCOMPARE(fx.Frame().windowTitle(), QString("Named* - Keyhaven"));
 }
 
 void CMainFrameTest::frameSettingsWrittenAtExit() {
