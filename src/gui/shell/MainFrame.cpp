@@ -912,6 +912,15 @@ void CMainFrame::Lock() {
 }
 
 void CMainFrame::RestoreMainWindow() {
+    if (m_nMode == MODE_BAR && m_pPasswordBar) {
+        // The bar hands over as its own Main Window button does.
+        m_pPasswordBar->OnMainWindow();
+        return;
+    }
+    if (m_nMode == MODE_MAIN && !m_bRestoring) {
+        ShowFrame();
+        return;
+    }
     if ((m_nMode != MODE_TRAY_MAIN && m_nMode != MODE_TRAY_BAR) || m_bRestoring)
         return;
     // The Check Key prompt runs its own event loop, in which the window's
@@ -1108,6 +1117,10 @@ void CMainFrame::SetPasswordBar(CPasswordBarDlg* pBar) {
             [this]() { HideBarToTray(m_nMin2Lock == 1); });
     connect(pBar, &CPasswordBarDlg::CloseClicked, this, &CMainFrame::OnBarClose);
     connect(pBar, &CPasswordBarDlg::MainWindowClicked, this, &CMainFrame::OnBarMainWindow);
+    pBar->SetGeneratorSettingsOpener([this](SGeneratorSettings& generator) {
+        OpenOptions(OPTIONS_PAGE_GENERATOR);
+        generator = {m_nGenFlags, m_strGenBegin, m_strGenEnd, m_strGenLength};
+    });
     RegisterBarCommands();
 }
 
@@ -1138,6 +1151,16 @@ void CMainFrame::ShowPasswordBar() {
 }
 
 void CMainFrame::RestorePasswordBar() {
+    if (m_nMode == MODE_MAIN) {
+        // The main window shown gives way to the bar, as F2 does.
+        SwitchToPasswordBar();
+        return;
+    }
+    if (m_nMode == MODE_BAR && m_pPasswordBar) {
+        m_pPasswordBar->raise();
+        m_pPasswordBar->activateWindow();
+        return;
+    }
     if ((m_nMode != MODE_TRAY_MAIN && m_nMode != MODE_TRAY_BAR) || !m_pPasswordBar || m_bRestoring)
         return;
     m_bRestoring = true;

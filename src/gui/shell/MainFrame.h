@@ -99,10 +99,13 @@ public:
     void OnViewSearchBar();
     void OnViewOnTop();
     void Lock();
+    // The tray's Main Window: back from the tray (after the KEY when
+    // locked), or from the bar in its place.
     void RestoreMainWindow();
     // F2: the bar in place of the main window.
     void SwitchToPasswordBar();
-    // Back from the tray into the bar (after the KEY when locked).
+    // The tray's Password Bar: back from the tray into the bar (after the
+    // KEY when locked), or in place of the main window shown.
     void RestorePasswordBar();
     // The global hot key: back from the tray (through the KEY when locked),
     // or to the front when shown.
