@@ -512,7 +512,8 @@ void CMainFrame::UpdateCommandUI() {
 
 void CMainFrame::UpdateFrameTitle() {
     QString strTitle = Text(IDS_APP_TITLE);
-    if (HasKey()) {
+    // A locked window left in the taskbar names nothing of the file.
+    if (HasKey() && !m_bLocked) {
         // The label is the file name's (UTF-8), as the tree's file item shows it.
         std::string strLabel = FileLabel(m_doc.m_strFileName);
         if (strLabel.empty())
@@ -898,6 +899,7 @@ void CMainFrame::MinimizeToTaskbar() {
     // until the KEY is typed again.
     if (m_bLocked && centralWidget())
         centralWidget()->hide();
+    UpdateFrameTitle();
     if (!isVisible() || !isMinimized())
         showMinimized();
 }
@@ -1088,6 +1090,7 @@ void CMainFrame::ShowFrame() {
             eState |= Qt::WindowMaximized;
         setWindowState(eState);
     }
+    UpdateFrameTitle();
     show();
     raise();
     activateWindow();

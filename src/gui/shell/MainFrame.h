@@ -65,7 +65,7 @@ public:
     // the title.
     void UpdateCommandUI();
     // "Vault* - Keyhaven": the open file's label, an asterisk while it has
-    // unsaved changes; "Keyhaven" alone with no file open.
+    // unsaved changes; "Keyhaven" alone with no file open or while locked.
     void UpdateFrameTitle();
     // Runs a command by its rules, as a click on its item does.
     bool RunCommand(int nId);

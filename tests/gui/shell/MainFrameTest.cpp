@@ -692,8 +692,9 @@ void CMainFrameTest::withoutTrayHidingMinimisesToTheTaskbar() {
         QVERIFY(frame.isMinimized());
         QCOMPARE(frame.m_bLocked, 1);
         QVERIFY(!frame.IsClosed());
-        // The file stays out of sight while locked.
+        // The file stays out of sight while locked, its name too.
         QVERIFY(frame.View()->isHidden());
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Keyhaven"));
 
         // The taskbar button brings it back through the KEY; a refusal
         // minimises it again.
@@ -719,6 +720,7 @@ void CMainFrameTest::withoutTrayHidingMinimisesToTheTaskbar() {
         QVERIFY(frame.isVisible());
         QVERIFY(!frame.View()->isHidden());
         QCOMPARE(frame.m_bLocked, 0);
+        QVERIFY(frame.windowTitle().endsWith(QStringLiteral(" - Keyhaven")));
         QCoreApplication::processEvents();
         QCOMPARE(checkKeys(), 2);
         QVERIFY(fx.m_vecFailures.empty());
