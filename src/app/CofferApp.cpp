@@ -87,6 +87,13 @@ void CCofferApp::CreateView() {
     connect(m_pNotifier.get(), &CDocNotifier::InitialUpdate, pView, &CCofferView::OnInitialUpdate);
     connect(m_pNotifier.get(), &CDocNotifier::UpdateAllViews, pView, &CCofferView::OnUpdate);
     connect(m_pNotifier.get(), &CDocNotifier::Emptied, pView, &CCofferView::OnEmptied);
+    connect(m_pNotifier.get(), &CDocNotifier::PathNameChanged, pView,
+            &CCofferView::OnPathNameChanged);
+    // The title follows the file's name and its unsaved changes.
+    for (const auto pSignal : {&CDocNotifier::InitialUpdate, &CDocNotifier::PathNameChanged})
+        connect(m_pNotifier.get(), pSignal, m_pFrame.get(), &CMainFrame::UpdateFrameTitle);
+    connect(m_pNotifier.get(), &CDocNotifier::ModifiedChanged, m_pFrame.get(),
+            &CMainFrame::UpdateFrameTitle);
     connect(m_pFrame.get(), &CMainFrame::BarsChanged, pView, &CCofferView::RebuildLayout);
     connect(m_pFrame.get(), &CMainFrame::SearchReset, pView, &CCofferView::ResetSearch);
     pView->OnInitialUpdate();

@@ -1,20 +1,20 @@
 #!/usr/bin/env bash
-# The caption reads "Keyhaven" with no file open and with a file open, in
-# both the old and the new window-name properties.
+# The caption reads "Keyhaven" with no file open and "Work - Keyhaven" with
+# Work.pwd open, in both the old and the new window-name properties.
 source "$(dirname "$0")/lib.sh"
 e2e_begin caption
 
 expect_caption() {
-    local window=$1 when=$2
-    xprop -id "$window" WM_NAME | grep -qx 'WM_NAME(STRING) = "Keyhaven"' ||
+    local window=$1 when=$2 caption=$3
+    xprop -id "$window" WM_NAME | grep -qxF "WM_NAME(STRING) = \"$caption\"" ||
         e2e_fail "WM_NAME $when: $(xprop -id "$window" WM_NAME)"
-    xprop -id "$window" _NET_WM_NAME | grep -qx '_NET_WM_NAME(UTF8_STRING) = "Keyhaven"' ||
+    xprop -id "$window" _NET_WM_NAME | grep -qxF "_NET_WM_NAME(UTF8_STRING) = \"$caption\"" ||
         e2e_fail "_NET_WM_NAME $when: $(xprop -id "$window" _NET_WM_NAME)"
 }
 
 e2e_start_app
 main=$(e2e_wait_main_window)
-expect_caption "$main" "with no file"
+expect_caption "$main" "with no file" "Keyhaven"
 
 # File > Open, type the file's path into the file dialog, then its KEY.
 file=$(e2e_demo_copy Work.pwd)
@@ -26,6 +26,6 @@ dialog=$(e2e_wait_window "Check Key")
 e2e_type_into "$dialog" "demo"
 e2e_wait_gone "$dialog"
 sleep 0.5
-expect_caption "$main" "with Work.pwd open"
+expect_caption "$main" "with Work.pwd open" "Work - Keyhaven"
 e2e_screenshot caption
 e2e_log "PASS"

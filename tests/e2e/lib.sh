@@ -245,11 +245,14 @@ e2e_windows_named() {
     return 0
 }
 
-# The main window: titled "Keyhaven", owned by no other window (message boxes
+# The main window: titled "Keyhaven" (with a file open "LABEL - Keyhaven",
+# "LABEL* - Keyhaven" while changed), owned by no other window (message boxes
 # share the caption), and large (the tray icon's window shares it too).
 e2e_main_window() {
-    local id w
-    for id in $(e2e_windows_named "Keyhaven"); do
+    local id w name
+    for id in $(e2e_visible_windows); do
+        name=$(e2e_window_name "$id")
+        [ "$name" = "Keyhaven" ] || [ "${name% - Keyhaven}" != "$name" ] || continue
         [ "$(e2e_window_type "$id")" = "NORMAL" ] || continue
         ! e2e_is_transient "$id" || continue
         w=$(e2e_window_width "$id")

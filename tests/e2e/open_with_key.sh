@@ -21,7 +21,7 @@ e2e_is_viewable "$dialog" || e2e_fail "the Check Key dialog closed on a wrong KE
 e2e_type_into "$dialog" "demo"
 e2e_wait_gone "$dialog"
 main=$(e2e_wait_main_window)
-e2e_expect_eq "$(e2e_window_name "$main")" "Keyhaven" "caption after opening"
+e2e_expect_eq "$(e2e_window_name "$main")" "Demo - Keyhaven" "caption after opening"
 e2e_screenshot opened
 
 e2e_activate "$main"

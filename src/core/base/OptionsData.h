@@ -69,6 +69,14 @@ struct SOptionsData {
     bool m_bDeleteConfirmA = true;
     bool m_bDeleteConfirmG = true;
 
+    // Stored values that their lists cannot show: each list shows the
+    // nearest choice, and the stored value stays unless the user changes
+    // that list (or its slider), which clears its flag.
+    bool m_bKeepLock = false;
+    bool m_bKeepExit = false;
+    bool m_bKeepExit2Min = false;
+    bool m_bKeepMin2Lock = false;
+
     // Apply: the frame takes the values and puts them into effect; the
     // dialog stays open.
     std::function<void(const SOptionsData&)> m_fnApply;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -223,6 +224,31 @@ int SliderPosForIdleTime(int nChoice, unsigned nMilliseconds) {
     if (nChoice != IDLE_CHOICE_CUSTOMIZE)
         return 0;
     return static_cast<int>(nMilliseconds / IDLE_SLIDER_STEP);
+}
+
+SShownChoice ShownIdleChoice(int nStoredChoice, unsigned nMilliseconds) {
+    const auto gives = [nMilliseconds](int nChoice) {
+        return IdleTimeForChoice(nChoice, SliderPosForIdleTime(nChoice, nMilliseconds)) ==
+               nMilliseconds;
+    };
+    if (nStoredChoice >= IDLE_CHOICE_NEVER && nStoredChoice <= IDLE_CHOICE_CUSTOMIZE &&
+        gives(nStoredChoice))
+        return {nStoredChoice, SliderPosForIdleTime(nStoredChoice, nMilliseconds), true};
+    for (int nChoice = IDLE_CHOICE_NEVER; nChoice <= IDLE_CHOICE_CUSTOMIZE; ++nChoice) {
+        if (gives(nChoice))
+            return {nChoice, SliderPosForIdleTime(nChoice, nMilliseconds), true};
+    }
+    const std::uint64_t nNearest =
+        (std::uint64_t(nMilliseconds) + IDLE_SLIDER_STEP / 2) / IDLE_SLIDER_STEP;
+    const int nPos = static_cast<int>(std::clamp<std::uint64_t>(
+        nNearest, std::uint64_t(IDLE_SLIDER_MIN), std::uint64_t(IDLE_SLIDER_MAX)));
+    return {IDLE_CHOICE_CUSTOMIZE, nPos, false};
+}
+
+SShownChoice ShownListChoice(int nStored, int nCount, int nActsAs) {
+    if (nStored >= 0 && nStored < nCount)
+        return {nStored, 0, true};
+    return {nActsAs, 0, false};
 }
 
 unsigned PackGeneratorFlags(const SGeneratorOptions& options) {

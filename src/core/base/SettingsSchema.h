@@ -143,6 +143,22 @@ SFrameOptions UnpackFrameOptions(unsigned nValue);
 unsigned IdleTimeForChoice(int nChoice, int nSliderPos);
 int SliderPosForIdleTime(int nChoice, unsigned nMilliseconds);
 
+// What a list of fixed choices shows for a stored value. m_bExact false: no
+// choice means that value, the list shows the nearest one, and the stored
+// value stays unless the user changes the control.
+struct SShownChoice {
+    int m_nChoice = 0;
+    int m_nSliderPos = 0;
+    bool m_bExact = true;
+};
+// The idle time as the Security page shows it: the stored choice when it
+// gives the time, else any choice that gives it, else "Customize" at the
+// nearest half hour.
+SShownChoice ShownIdleChoice(int nStoredChoice, unsigned nMilliseconds);
+// A stored index of a list of nCount choices; one outside the list shows as
+// nActsAs, the choice the program acts on for it.
+SShownChoice ShownListChoice(int nStored, int nCount, int nActsAs);
+
 // "Generate": the five character classes and the range mode of the
 // generator page.
 struct SGeneratorOptions {

@@ -13,7 +13,9 @@
 #include <algorithm>
 
 CDragDropText::CDragDropText(CDragTextField& field)
-    : m_fnExecDrag([](QDrag* pDrag) {
+    : m_fnExecDrag([this](QDrag* pDrag) {
+          if (m_field.FieldIsReadOnly())
+              return pDrag->exec(Qt::CopyAction, Qt::CopyAction);
           return pDrag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
       }),
       m_field(field) {}
@@ -97,7 +99,10 @@ void CDragDropText::StartDrag(const QPoint& ptPos) {
     // Qt deletes the drag itself once the desktop is done with it: on X11
     // the receiving program may ask for the text after the loop returned.
 
-    if (eResult == Qt::MoveAction) {
+    // A read-only field keeps its text whatever the target made of the drop.
+    if (eResult == Qt::MoveAction && m_field.FieldIsReadOnly()) {
+        m_bDroppedOnSelf = false;
+    } else if (eResult == Qt::MoveAction) {
         if (m_bDroppedOnSelf)
             FinishMove();
         else

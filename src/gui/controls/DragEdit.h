@@ -24,6 +24,7 @@ public:
     int FieldSelectionStart() const override;
     int FieldSelectionEnd() const override;
     QString FieldSelectedText() const override { return selectedText(); }
+    bool FieldIsReadOnly() const override { return isReadOnly(); }
     int FieldIndexAt(const QPoint& ptPos, bool* pbPastLineEnd = nullptr) const override;
     void FieldSetCaret(int nIndex) override { setCursorPosition(nIndex); }
     void FieldRemove(int nStart, int nEnd) override;

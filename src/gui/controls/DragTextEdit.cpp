@@ -102,11 +102,12 @@ QMimeData* CDragTextEdit::createMimeDataFromSelection() const {
 }
 
 bool CDragTextEdit::canInsertFromMimeData(const QMimeData* pSource) const {
-    return pSource->hasText();
+    return !isReadOnly() && pSource->hasText();
 }
 
 void CDragTextEdit::insertFromMimeData(const QMimeData* pSource) {
-    if (pSource->hasText())
+    // Paste reaches here even when the field is read-only.
+    if (!isReadOnly() && pSource->hasText())
         insertPlainText(WithPlainBreaks(pSource->text()));
 }
 

@@ -24,6 +24,7 @@ public:
     int FieldSelectionStart() const override { return textCursor().selectionStart(); }
     int FieldSelectionEnd() const override { return textCursor().selectionEnd(); }
     QString FieldSelectedText() const override;
+    bool FieldIsReadOnly() const override { return isReadOnly(); }
     int FieldIndexAt(const QPoint& ptPos, bool* pbPastLineEnd = nullptr) const override;
     void FieldSetCaret(int nIndex) override;
     void FieldRemove(int nStart, int nEnd) override;

@@ -16,6 +16,8 @@ public:
     virtual int FieldSelectionStart() const = 0;
     virtual int FieldSelectionEnd() const = 0;
     virtual QString FieldSelectedText() const = 0;
+    // A read-only field gives its text away as a copy and takes none.
+    virtual bool FieldIsReadOnly() const = 0;
     // The index of the character under ptPos, and whether the pointer lies
     // beyond the end of its line.
     virtual int FieldIndexAt(const QPoint& ptPos, bool* pbPastLineEnd = nullptr) const = 0;

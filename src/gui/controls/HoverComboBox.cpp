@@ -1,5 +1,7 @@
 #include "gui/controls/HoverComboBox.h"
 
+#include "gui/controls/AccessibleComboBox.h"
+
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
@@ -26,6 +28,7 @@ void Frame(QPainter& painter, const QRect& rect, const QColor& cTopLeft,
 CHoverComboBox::CHoverComboBox(QWidget* pParent) : QComboBox(pParent) {
     setMouseTracking(true);
     setEditable(false);
+    CAccessibleComboBox::Install();
 }
 
 void CHoverComboBox::SetState(EState eState) {

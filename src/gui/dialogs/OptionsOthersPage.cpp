@@ -34,6 +34,8 @@ COptionsOthersPage::COptionsOthersPage(SOptionsData& options, CPrompts& prompts,
         m_pClose->addItem(Text(pszItem));
     m_pClose->setCurrentIndex(
         std::clamp(options.m_nExit2Min, 0, int(std::size(IDS_CLOSE_CHOICES)) - 1));
+    connect(m_pMinimize, &QComboBox::activated, this, [this]() { m_bMinimizeTouched = true; });
+    connect(m_pClose, &QComboBox::activated, this, [this]() { m_bCloseTouched = true; });
     m_pConfirmAccount = MakeCheck(1214, "DeleteConfirmA", IDS_CONFIRM_DELETE_ACCOUNT_BOX,
                                   options.m_bDeleteConfirmA);
     m_pConfirmGroup =
@@ -64,6 +66,8 @@ QLabel* COptionsOthersPage::Picture(int nBitmap) {
 bool COptionsOthersPage::ValidatePage() {
     m_data.m_nMin2Lock = m_pMinimize->currentIndex();
     m_data.m_nExit2Min = m_pClose->currentIndex();
+    m_data.m_bKeepMin2Lock = m_data.m_bKeepMin2Lock && !m_bMinimizeTouched;
+    m_data.m_bKeepExit2Min = m_data.m_bKeepExit2Min && !m_bCloseTouched;
     m_data.m_bDeleteConfirmA = m_pConfirmAccount->isChecked();
     m_data.m_bDeleteConfirmG = m_pConfirmGroup->isChecked();
     return true;

@@ -19,4 +19,7 @@ private:
     QComboBox* m_pClose = nullptr;
     QCheckBox* m_pConfirmAccount = nullptr;
     QCheckBox* m_pConfirmGroup = nullptr;
+    // The user chose in the minimise or the close list.
+    bool m_bMinimizeTouched = false;
+    bool m_bCloseTouched = false;
 };

@@ -28,6 +28,13 @@ COptionsSecurityPage::COptionsSecurityPage(SOptionsData& options, CPrompts& prom
                                      options.m_nLockSlider, m_pLockChoice, m_pLockSlider));
     pLayout->addWidget(MakeIdleGroup(IDS_AUTO_EXIT, 1121, 1123, "AutoExit", options.m_nExitChoice,
                                      options.m_nExitSlider, m_pExitChoice, m_pExitSlider));
+    const auto watch = [this](QComboBox* pCombo, QSlider* pSlider, bool& bTouched) {
+        connect(pCombo, &QComboBox::activated, this, [&bTouched]() { bTouched = true; });
+        connect(pSlider, &QAbstractSlider::actionTriggered, this,
+                [&bTouched]() { bTouched = true; });
+    };
+    watch(m_pLockChoice, m_pLockSlider, m_bLockTouched);
+    watch(m_pExitChoice, m_pExitSlider, m_bExitTouched);
     m_pScreenLock =
         MakeCheck(1124, "LockOnScreenLock", IDS_LOCK_ON_SCREEN_LOCK, options.m_bLockOnScreenLock);
     pLayout->addWidget(m_pScreenLock);
@@ -104,6 +111,8 @@ bool COptionsSecurityPage::ValidatePage() {
     m_data.m_nLockSlider = m_pLockSlider->value();
     m_data.m_nExitChoice = m_pExitChoice->currentIndex();
     m_data.m_nExitSlider = m_pExitSlider->value();
+    m_data.m_bKeepLock = m_data.m_bKeepLock && !m_bLockTouched;
+    m_data.m_bKeepExit = m_data.m_bKeepExit && !m_bExitTouched;
     m_data.m_bLockOnScreenLock = m_pScreenLock->isChecked();
     m_data.m_nClipboardClearSec = m_pClipboard->currentData().toUInt();
     return true;

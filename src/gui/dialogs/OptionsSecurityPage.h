@@ -28,4 +28,7 @@ private:
     QSlider* m_pExitSlider = nullptr;
     QCheckBox* m_pScreenLock = nullptr;
     QComboBox* m_pClipboard = nullptr;
+    // The user changed the auto-lock or the auto-exit list or slider.
+    bool m_bLockTouched = false;
+    bool m_bExitTouched = false;
 };

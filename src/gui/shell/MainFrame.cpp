@@ -159,8 +159,7 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     m_clock.start();
     setObjectName(QStringLiteral("MainFrame"));
     setAccessibleName(Text(IDS_APP_TITLE));
-    // The caption never names the open file.
-    setWindowTitle(Text(IDS_APP_TITLE));
+    UpdateFrameTitle();
     setWindowIcon(NumberedIcon(IDR_MAINFRAME));
     // Dialogs shown while this window is hidden (the Check Key on the way out
     // of the tray, its messages) have no parent to take the icon from.
@@ -508,6 +507,21 @@ void CMainFrame::UpdateCommandUI() {
     if (accounts.bHasText)
         m_pPaneAccounts->setText(QString::fromStdString(accounts.strText));
     m_pSearchBar->UpdateButtons();
+    UpdateFrameTitle();
+}
+
+void CMainFrame::UpdateFrameTitle() {
+    QString strTitle = Text(IDS_APP_TITLE);
+    // A locked window left in the taskbar names nothing of the file.
+    if (HasKey() && !m_bLocked) {
+        // The label is the file name's (UTF-8), as the tree's file item shows it.
+        std::string strLabel = FileLabel(m_doc.m_strFileName);
+        if (strLabel.empty())
+            strLabel = FileLabel(m_doc.GetTitle());
+        strTitle =
+            QString::fromStdString(strLabel + (m_doc.IsModified() ? "*" : "") + " - ") + strTitle;
+    }
+    setWindowTitle(strTitle);
 }
 
 void CMainFrame::UpdateRecentMenu() {
@@ -885,6 +899,7 @@ void CMainFrame::MinimizeToTaskbar() {
     // until the KEY is typed again.
     if (m_bLocked && centralWidget())
         centralWidget()->hide();
+    UpdateFrameTitle();
     if (!isVisible() || !isMinimized())
         showMinimized();
 }
@@ -899,6 +914,15 @@ void CMainFrame::Lock() {
 }
 
 void CMainFrame::RestoreMainWindow() {
+    if (m_nMode == MODE_BAR && m_pPasswordBar) {
+        // The bar hands over as its own Main Window button does.
+        m_pPasswordBar->OnMainWindow();
+        return;
+    }
+    if (m_nMode == MODE_MAIN && !m_bRestoring) {
+        ShowFrame();
+        return;
+    }
     if ((m_nMode != MODE_TRAY_MAIN && m_nMode != MODE_TRAY_BAR) || m_bRestoring)
         return;
     // The Check Key prompt runs its own event loop, in which the window's
@@ -1066,6 +1090,7 @@ void CMainFrame::ShowFrame() {
             eState |= Qt::WindowMaximized;
         setWindowState(eState);
     }
+    UpdateFrameTitle();
     show();
     raise();
     activateWindow();
@@ -1095,6 +1120,10 @@ void CMainFrame::SetPasswordBar(CPasswordBarDlg* pBar) {
             [this]() { HideBarToTray(m_nMin2Lock == 1); });
     connect(pBar, &CPasswordBarDlg::CloseClicked, this, &CMainFrame::OnBarClose);
     connect(pBar, &CPasswordBarDlg::MainWindowClicked, this, &CMainFrame::OnBarMainWindow);
+    pBar->SetGeneratorSettingsOpener([this](SGeneratorSettings& generator) {
+        OpenOptions(OPTIONS_PAGE_GENERATOR);
+        generator = {m_nGenFlags, m_strGenBegin, m_strGenEnd, m_strGenLength};
+    });
     RegisterBarCommands();
 }
 
@@ -1125,6 +1154,16 @@ void CMainFrame::ShowPasswordBar() {
 }
 
 void CMainFrame::RestorePasswordBar() {
+    if (m_nMode == MODE_MAIN) {
+        // The main window shown gives way to the bar, as F2 does.
+        SwitchToPasswordBar();
+        return;
+    }
+    if (m_nMode == MODE_BAR && m_pPasswordBar) {
+        m_pPasswordBar->raise();
+        m_pPasswordBar->activateWindow();
+        return;
+    }
     if ((m_nMode != MODE_TRAY_MAIN && m_nMode != MODE_TRAY_BAR) || !m_pPasswordBar || m_bRestoring)
         return;
     m_bRestoring = true;
@@ -1340,8 +1379,6 @@ void CMainFrame::TransferOptions(SOptionsData& options, bool bToSettings) {
     transfer(m_doc.m_strBackupPath, options.m_strBackupPath);
     transfer(m_doc.m_bAddToRecent, options.m_bAddToRecent);
     transfer(m_bClearRecent, options.m_bClearRecent);
-    transfer(m_nLockChoice, options.m_nLockChoice);
-    transfer(m_nExitChoice, options.m_nExitChoice);
     transfer(m_bLockOnScreenLock, options.m_bLockOnScreenLock);
     transfer(m_nClipboardClearSec, options.m_nClipboardClearSec);
     transfer(m_bHideTray, options.m_bHideTray);
@@ -1351,20 +1388,46 @@ void CMainFrame::TransferOptions(SOptionsData& options, bool bToSettings) {
     transfer(m_strGenBegin, options.m_generator.m_strBegin);
     transfer(m_strGenEnd, options.m_generator.m_strEnd);
     transfer(m_strGenLength, options.m_generator.m_strLength);
-    transfer(m_nExit2Min, options.m_nExit2Min);
-    transfer(m_nMin2Lock, options.m_nMin2Lock);
     transfer(m_bDeleteConfirmA, options.m_bDeleteConfirmA);
     transfer(m_bDeleteConfirmG, options.m_bDeleteConfirmG);
     if (bToSettings) {
-        m_nAutoLockMs = IdleTimeForChoice(m_nLockChoice, options.m_nLockSlider);
-        m_nAutoExitMs = IdleTimeForChoice(m_nExitChoice, options.m_nExitSlider);
+        // A value its list could not show stays as stored until the user
+        // changes that list.
+        if (!options.m_bKeepLock) {
+            m_nLockChoice = options.m_nLockChoice;
+            m_nAutoLockMs = IdleTimeForChoice(m_nLockChoice, options.m_nLockSlider);
+        }
+        if (!options.m_bKeepExit) {
+            m_nExitChoice = options.m_nExitChoice;
+            m_nAutoExitMs = IdleTimeForChoice(m_nExitChoice, options.m_nExitSlider);
+        }
+        if (!options.m_bKeepExit2Min)
+            m_nExit2Min = options.m_nExit2Min;
+        if (!options.m_bKeepMin2Lock)
+            m_nMin2Lock = options.m_nMin2Lock;
         if (m_pView)
             m_pView->setProperty("maskPasswords", options.m_bMaskPasswords);
         ApplyOptions();
         return;
     }
-    options.m_nLockSlider = SliderPosForIdleTime(m_nLockChoice, m_nAutoLockMs);
-    options.m_nExitSlider = SliderPosForIdleTime(m_nExitChoice, m_nAutoExitMs);
+    const SShownChoice lock = ShownIdleChoice(m_nLockChoice, m_nAutoLockMs);
+    options.m_nLockChoice = lock.m_nChoice;
+    options.m_nLockSlider = lock.m_nSliderPos;
+    options.m_bKeepLock = !lock.m_bExact;
+    const SShownChoice autoExit = ShownIdleChoice(m_nExitChoice, m_nAutoExitMs);
+    options.m_nExitChoice = autoExit.m_nChoice;
+    options.m_nExitSlider = autoExit.m_nSliderPos;
+    options.m_bKeepExit = !autoExit.m_bExact;
+    // Any other close value hides to the tray without locking, any other
+    // minimise value does not lock: the lists show what the program does.
+    const SShownChoice closeChoice =
+        ShownListChoice(m_nExit2Min, int(std::size(IDS_CLOSE_CHOICES)), 1);
+    options.m_nExit2Min = closeChoice.m_nChoice;
+    options.m_bKeepExit2Min = !closeChoice.m_bExact;
+    const SShownChoice minimize =
+        ShownListChoice(m_nMin2Lock, int(std::size(IDS_MINIMIZE_CHOICES)), 0);
+    options.m_nMin2Lock = minimize.m_nChoice;
+    options.m_bKeepMin2Lock = !minimize.m_bExact;
     const QVariant mask = m_pView ? m_pView->property("maskPasswords") : QVariant();
     options.m_bMaskPasswords = mask.isValid() ? mask.toBool() : true;
 }

@@ -61,8 +61,12 @@ public:
     // --- commands ---
     CCommandMap& Commands() { return m_commands; }
     QAction* Action(int nId) const;
-    // Refreshes every action, the search bar's buttons and the status panes.
+    // Refreshes every action, the search bar's buttons, the status panes and
+    // the title.
     void UpdateCommandUI();
+    // "Vault* - Keyhaven": the open file's label, an asterisk while it has
+    // unsaved changes; "Keyhaven" alone with no file open or while locked.
+    void UpdateFrameTitle();
     // Runs a command by its rules, as a click on its item does.
     bool RunCommand(int nId);
 
@@ -95,10 +99,13 @@ public:
     void OnViewSearchBar();
     void OnViewOnTop();
     void Lock();
+    // The tray's Main Window: back from the tray (after the KEY when
+    // locked), or from the bar in its place.
     void RestoreMainWindow();
     // F2: the bar in place of the main window.
     void SwitchToPasswordBar();
-    // Back from the tray into the bar (after the KEY when locked).
+    // The tray's Password Bar: back from the tray into the bar (after the
+    // KEY when locked), or in place of the main window shown.
     void RestorePasswordBar();
     // The global hot key: back from the tray (through the KEY when locked),
     // or to the front when shown.

@@ -17,6 +17,7 @@
 #include "platform/DesktopLinkOpener.h"
 #include "platform/TaskbarHint.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -24,8 +25,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
+
+#include <map>
 
 namespace {
 
@@ -62,6 +66,28 @@ constexpr SBarButton TRAILING_BUTTONS[] = {
 
 const char* const BAR_TITLE = "Password Bar";
 
+// The keys that act on the account shown while the bar is active, and the
+// buttons they press.
+struct SBarKey {
+    QKeyCombination m_key;
+    int m_nButton;
+};
+constexpr SBarKey BAR_KEYS[] = {
+    {Qt::CTRL | Qt::Key_U, CPasswordBarDlg::IDC_COPY_USERNAME},
+    {Qt::CTRL | Qt::Key_P, CPasswordBarDlg::IDC_COPY_PASSWORD},
+    {Qt::CTRL | Qt::Key_C, CPasswordBarDlg::IDC_COPY_PASSWORD},
+    {Qt::CTRL | Qt::Key_O, CPasswordBarDlg::IDC_HYPERLINK},
+    {Qt::CTRL | Qt::Key_M, CPasswordBarDlg::IDC_EMAIL},
+};
+
+// Assistive tools announce the bar as the window it is; the toolkit takes a
+// captionless tool window for a filler.
+QAccessibleInterface* BarAccessibleFactory(const QString& strClassName, QObject* pObject) {
+    if (strClassName != QLatin1String("CPasswordBarDlg") || !pObject || !pObject->isWidgetType())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(pObject), QAccessible::Window);
+}
+
 CPasswordInfo* RecordOf(const QComboBox* pList, int nIndex) {
     return nIndex < 0 ? nullptr
                       : reinterpret_cast<CPasswordInfo*>(pList->itemData(nIndex).value<quintptr>());
@@ -77,7 +103,13 @@ CPasswordBarDlg::CPasswordBarDlg(CCofferDoc& doc, CProfile& profile, CPrompts& p
     setWindowTitle(QString::fromUtf8(BAR_TITLE));
     // A move over the grip pulls the bar to the edges, pressed or not.
     setMouseTracking(true);
+    static const bool bFactory = []() {
+        QAccessible::installFactory(BarAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(bFactory);
     CreateControls();
+    CreateKeys();
     CreateMenu();
     m_ptBar = QPoint(int(m_profile.Get(EIntSetting::barX)), int(m_profile.Get(EIntSetting::barY)));
     move(m_ptBar);
@@ -155,6 +187,24 @@ void CPasswordBarDlg::CreateControls() {
     connect(Button(IDC_MAIN_WINDOW), &QPushButton::clicked, this, &CPasswordBarDlg::OnMainWindow);
     connect(Button(IDC_CLOSE), &QPushButton::clicked, this, &CPasswordBarDlg::OnClose);
     connect(Button(IDC_MENU), &QPushButton::clicked, this, &CPasswordBarDlg::ShowMenu);
+}
+
+void CPasswordBarDlg::CreateKeys() {
+    std::map<int, QStringList> mapKeyNames;
+    for (const SBarKey& key : BAR_KEYS) {
+        auto* pShortcut = new QShortcut(QKeySequence(key.m_key), this);
+        const int nButton = key.m_nButton;
+        // A disabled button (nothing to copy or open) ignores the click.
+        connect(pShortcut, &QShortcut::activated, this,
+                [this, nButton]() { Button(nButton)->click(); });
+        mapKeyNames[nButton] << QKeySequence(key.m_key).toString(QKeySequence::NativeText);
+    }
+    // "Copy / Drag Password (Ctrl+P, Ctrl+C)"
+    for (const auto& [nButton, names] : mapKeyNames) {
+        CHoverButton* pButton = Button(nButton);
+        pButton->setToolTip(
+            QStringLiteral("%1 (%2)").arg(pButton->toolTip(), names.join(QStringLiteral(", "))));
+    }
 }
 
 void CPasswordBarDlg::CreateMenu() {
@@ -371,11 +421,18 @@ void CPasswordBarDlg::OnSave() {
     m_doc.DoFileSave();
 }
 
-SAccountDlgData CPasswordBarDlg::NewDialogData() const {
+SAccountDlgData CPasswordBarDlg::NewDialogData() {
     SAccountDlgData dlg;
     dlg.m_bMaskPasswords = m_bMaskPasswords;
     dlg.m_generator = m_generator;
     dlg.m_strGroup = m_strCurGroup;
+    if (m_fnGeneratorSettings) {
+        // The settings changed there are also the next dialog's.
+        dlg.m_fnGeneratorSettings = [this](SGeneratorSettings& generator) {
+            m_fnGeneratorSettings(generator);
+            m_generator = generator;
+        };
+    }
     return dlg;
 }
 

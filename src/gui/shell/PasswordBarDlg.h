@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 
 class CDragTextButton;
@@ -61,6 +62,9 @@ public:
     // The Lock button's action, also taken by the idle lock, the desktop's
     // lock and the tray's Lock while the bar is in use.
     void Lock();
+    // The Main Window button's action, also taken by the tray's Main Window
+    // while the bar is in use.
+    void OnMainWindow();
 
     // The menu's commands (also reached by tests).
     void OnOpen();
@@ -70,6 +74,11 @@ public:
 
     // What the account dialog opens with, from the frame's settings.
     void SetDialogDefaults(bool bMaskPasswords, const SGeneratorSettings& generator);
+    // The account dialog's generator-settings button: opens the Options
+    // dialog on the generator page and hands back the settings then in use.
+    void SetGeneratorSettingsOpener(std::function<void(SGeneratorSettings&)> fnOpen) {
+        m_fnGeneratorSettings = std::move(fnOpen);
+    }
 
     // The controls, for the frame and tests.
     CHoverComboBox* GroupList() const { return m_pGroups; }
@@ -120,15 +129,16 @@ protected:
 private:
     void CreateControls();
     void CreateMenu();
+    // The copy and link keys while the bar is active.
+    void CreateKeys();
     CHoverButton* NewButton(int nId, int nIcon, const char* pszTip);
     void ShowMenu();
     void OnMinimize();
     void OnClose();
-    void OnMainWindow();
     void OpenTarget(const std::string& strTarget);
     // An account added or edited through the dialog: shown in its group.
     void ShowChangedAccount(const SAccountDlgData& dlg);
-    SAccountDlgData NewDialogData() const;
+    SAccountDlgData NewDialogData();
     bool HasKey() const { return !m_doc.m_strKey.empty(); }
     QString ToQt(const std::string& strStored) const;
 
@@ -144,4 +154,5 @@ private:
     QMenu* m_pMenu = nullptr;
     bool m_bMaskPasswords = true;
     SGeneratorSettings m_generator;
+    std::function<void(SGeneratorSettings&)> m_fnGeneratorSettings;
 };

@@ -119,7 +119,11 @@ void CCofferView::CreateControls() {
     SetControlId(m_pCommentsLabel, IDC_COMMENTS_LABEL, "CommentsLabel", m_pCommentsLabel->text());
     m_pComments = new CDragTextEdit(this);
     m_pComments->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_pComments->EnableDragDrop(CDragDropText::DRAG_SOURCE | CDragDropText::DROP_TARGET);
+    // The panel shows the account, the account dialog edits it: the text can
+    // be selected, copied and dragged out, never changed here.
+    m_pComments->setReadOnly(true);
+    m_pComments->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_pComments->EnableDragDrop(CDragDropText::DRAG_SOURCE);
     SetControlId(m_pComments, IDC_COMMENTS, "Comments", m_pCommentsLabel->text());
 
     const auto makeLink = [this](int nId, const char* pszName, const char* pszAccessible) {
@@ -233,6 +237,11 @@ void CCofferView::ShowNothing() {
 
 void CCofferView::OnEmptied() {
     ShowNothing();
+}
+
+void CCofferView::OnPathNameChanged() {
+    if (m_hRootItem)
+        m_hRootItem->setText(0, QString::fromStdString(FileLabel(m_doc.m_strFileName)));
 }
 
 void CCofferView::ResetSearch() {

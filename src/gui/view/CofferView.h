@@ -40,6 +40,8 @@ public:
     void OnUpdate();
     // The document's content is gone until its next initial update.
     void OnEmptied();
+    // The file was saved under another name: the file item takes its label.
+    void OnPathNameChanged();
     // The next Find Next starts from the beginning.
     void ResetSearch();
     // Selects the next item whose label contains the search bar's text,

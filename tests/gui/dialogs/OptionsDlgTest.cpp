@@ -85,6 +85,7 @@ private slots:
     void applyKeepsTheDialogOpen();
     void cancelTakesNothingBack();
     void securityChoicesDriveTheSliders();
+    void onlyAChangedListGivesUpItsStoredValue();
     void generatorFlagsAndPreview();
     void generatorLengthsAreBounded();
     void hotKeyControlStoresTheKey();
@@ -241,6 +242,19 @@ void OptionsDlgTest::securityChoicesDriveTheSliders() {
     QCOMPARE(test.m_data.m_nLockSlider, 3);
     QCOMPARE(test.m_data.m_bLockOnScreenLock, false);
     QCOMPARE(test.m_data.m_nClipboardClearSec, 30u);
+}
+
+void OptionsDlgTest::onlyAChangedListGivesUpItsStoredValue() {
+    SDialogCase test(OPTIONS_PAGE_SECURITY);
+    test.m_data.m_bKeepLock = test.m_data.m_bKeepExit = test.m_data.m_bKeepExit2Min = true;
+    test.m_data.m_bKeepMin2Lock = true;
+    COptionsDlg& dialog = test.Dialog();
+    Control<QSlider>(dialog, "AutoExitHours")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    dialog.SelectPage(OPTIONS_PAGE_OTHERS);
+    emit Control<QComboBox>(dialog, "Exit2Min")->activated(0);
+    dialog.accept();
+    QVERIFY(test.m_data.m_bKeepLock && test.m_data.m_bKeepMin2Lock);
+    QVERIFY(!test.m_data.m_bKeepExit && !test.m_data.m_bKeepExit2Min);
 }
 
 void OptionsDlgTest::generatorFlagsAndPreview() {

@@ -161,7 +161,7 @@ private slots:
     void recentMenuShowsPathsAsTheyAre();
     void trayDoubleClickRunsDefault();
     void clearRecentOnExit();
-    void captionIsAlwaysKeyhaven();
+    void captionNamesTheFileAndItsChanges();
     void sharedMenuLetterRunsTheItemFoundFromTheBottom();
     void dialogsWithoutParentCarryTheProgramsIcon();
     void frameSettingsWrittenAtExit();
@@ -692,8 +692,9 @@ void CMainFrameTest::withoutTrayHidingMinimisesToTheTaskbar() {
         QVERIFY(frame.isMinimized());
         QCOMPARE(frame.m_bLocked, 1);
         QVERIFY(!frame.IsClosed());
-        // The file stays out of sight while locked.
+        // The file stays out of sight while locked, its name too.
         QVERIFY(frame.View()->isHidden());
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Keyhaven"));
 
         // The taskbar button brings it back through the KEY; a refusal
         // minimises it again.
@@ -719,6 +720,7 @@ void CMainFrameTest::withoutTrayHidingMinimisesToTheTaskbar() {
         QVERIFY(frame.isVisible());
         QVERIFY(!frame.View()->isHidden());
         QCOMPARE(frame.m_bLocked, 0);
+        QVERIFY(frame.windowTitle().endsWith(QStringLiteral(" - Keyhaven")));
         QCoreApplication::processEvents();
         QCOMPARE(checkKeys(), 2);
         QVERIFY(fx.m_vecFailures.empty());
@@ -964,17 +966,18 @@ void CMainFrameTest::sharedMenuLetterRunsTheItemFoundFromTheBottom() {
     QTRY_VERIFY(fx.Frame().IsClosed());
 }
 
-void CMainFrameTest::captionIsAlwaysKeyhaven() {
+void CMainFrameTest::captionNamesTheFileAndItsChanges() {
     CFrameFixture fx;
+    QCOMPARE(fx.Frame().windowTitle(), QString("Keyhaven"));
     const std::string strPath = fx.WriteKeyedFile("Named.pwd", "k");
     fx.m_profile.WriteProfileString("Path", "4", strPath);
     fx.m_prompts.TypeCheckKey("k");
     fx.Frame().ActivateFrame(true);
     QCOMPARE(fx.m_pDoc->GetPathName(), strPath);
+    QCOMPARE(fx.Frame().windowTitle(), QString("Named - Keyhaven"));
     fx.m_pDoc->SetModifiedFlag(true);
-    QCOMPARE(fx.Frame().windowTitle(), QString("Keyhaven"));
-    fx.Frame().RunCommand(32772);
-    QCOMPARE(fx.Frame().windowTitle(), QString("Keyhaven"));
+    fx.Frame().UpdateCommandUI();
+    QCOMPARE(fx.Frame().windowTitle(), QString("Named* - Keyhaven"));
 }
 
 void CMainFrameTest::frameSettingsWrittenAtExit() {

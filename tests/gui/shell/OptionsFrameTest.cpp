@@ -23,6 +23,7 @@ private slots:
     void initTestCase();
     void okTakesEveryPageBack();
     void pagesAreFilledFromTheHeldSettings();
+    void valuesNoChoiceShowsSurviveOkUntilChanged();
     void applyStaysInEffectAfterCancel();
     void hotKeyCheckShowsOrHidesTheTrayAtOnce();
     void startAtLoginFollowsTheAutostartEntry();
@@ -87,6 +88,31 @@ void OptionsFrameTest::okTakesEveryPageBack() {
     QCOMPARE(fx.m_profile.Get(EIntSetting::generate), unsigned(PWGEN_LOWER | PWGEN_DIGITS));
     QCOMPARE(fx.m_profile.Get(EIntSetting::clipboardClear), 30u);
     QVERIFY(fx.m_vecFailures.empty());
+}
+
+// Values set by hand that no list item means show as the nearest choice,
+// and OK keeps them unless the user changed that list (the page clears the
+// flag).
+void OptionsFrameTest::valuesNoChoiceShowsSurviveOkUntilChanged() {
+    CFrameFixture fx;
+    fx.m_profile.Set(EIntSetting::autoLockTime, 8000);
+    fx.m_profile.Set(EIntSetting::autoExitTime, 6400000);
+    fx.m_profile.Set(EIntSetting::exit2Min, 7);
+    CMainFrame& frame = fx.Frame();
+    SOptionsData shown;
+    fx.m_prompts.AnswerOptions([&shown](SOptionsData& data) {
+        shown = data;
+        data.m_bKeepExit = false; // the auto-exit list was changed
+    });
+    QVERIFY(frame.RunCommand(ID_TOOLS_OPTIONS));
+    QCOMPARE(shown.m_nLockChoice, IDLE_CHOICE_CUSTOMIZE);
+    QCOMPARE(shown.m_nLockSlider, 1);
+    QCOMPARE(shown.m_nExitSlider, 4); // 3.6 half hours
+    QCOMPARE(shown.m_nExit2Min, 1);   // what the program does with 7
+    QVERIFY(shown.m_bKeepLock && shown.m_bKeepExit && shown.m_bKeepExit2Min);
+    QCOMPARE(frame.m_nAutoLockMs, 8000u);
+    QCOMPARE(frame.m_nAutoExitMs, 7200000u);
+    QCOMPARE(frame.m_nExit2Min, 7);
 }
 
 void OptionsFrameTest::pagesAreFilledFromTheHeldSettings() {

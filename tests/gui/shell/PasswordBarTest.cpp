@@ -1,5 +1,6 @@
 #include "gui/shell/PasswordBarDlg.h"
 
+#include "core/base/OptionsData.h"
 #include "core/base/SettingKeys.h"
 #include "core/store/FieldCipher.h"
 #include "gui/controls/DragTextButton.h"
@@ -8,7 +9,10 @@
 #include "gui/shell/SystemTray.h"
 #include "support/ScriptedEditPrompts.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -76,6 +80,15 @@ private slots:
     void buttonsDoTheirPartThenSignal();
     void snapsToTheEdgesAndIgnoresEnterAndEscape();
     void startsInTheBarAndSwitchesBothWays();
+    void accountDialogOpensTheGeneratorPage();
+    void keysActOnTheAccountShownAndToolsNameTheBar();
+
+public slots:
+    // The desktop's link service, as the bar's buttons reach it.
+    void OpenUrl(const QUrl& url) { m_listOpened << url.toString(); }
+
+private:
+    QStringList m_listOpened;
 };
 
 void CPasswordBarTest::fillsAndSelectsByTheListRules() {
@@ -307,6 +320,15 @@ void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
     QVERIFY(frame.RunCommand(32906));
     QCOMPARE(frame.m_nMode, MODE_BAR);
     QVERIFY(bar.isVisible());
+    // The tray's Main Window and Password Bar switch while a window is shown.
+    QVERIFY(frame.RunCommand(32779));
+    QCOMPARE(frame.m_nMode, MODE_MAIN);
+    QVERIFY(frame.isVisible());
+    QVERIFY(!bar.isVisible());
+    QVERIFY(frame.RunCommand(32909));
+    QCOMPARE(frame.m_nMode, MODE_BAR);
+    QVERIFY(bar.isVisible());
+    QVERIFY(!frame.isVisible());
 
     // Locked from the bar, back through the tray's "Password Bar".
     bar.Lock();
@@ -345,6 +367,64 @@ void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
     frame.Commands().Execute(32773);
     QVERIFY(frame.IsClosed());
     QVERIFY(fx.m_vecFailures.empty());
+}
+
+// The account dialog opened from the bar opens the Options dialog on the
+// generator page, whose settings that dialog and the next one generate with.
+void CPasswordBarTest::accountDialogOpensTheGeneratorPage() {
+    CBarFixture b;
+    b.fx.Frame().SetPasswordBar(b.m_pBar.get());
+    b.m_pBar->FillGroups();
+    b.fx.m_prompts.AnswerOptions([](SOptionsData& data) { data.m_generator.m_strLength = "12"; });
+    b.m_edits.AnswerAccount([](SAccountDlgData& dlg) {
+        if (dlg.m_fnGeneratorSettings)
+            dlg.m_fnGeneratorSettings(dlg.m_generator);
+        return false;
+    });
+    b.m_edits.AnswerAccount([](SAccountDlgData&) { return false; });
+    b.m_pBar->OnAddAccount();
+    b.m_pBar->OnEditAccount();
+    QCOMPARE(b.fx.m_prompts.OptionsStartPage(), OPTIONS_PAGE_GENERATOR);
+    QCOMPARE(b.m_edits.m_vecAccountOpened.back().m_generator.m_strLength, std::string("12"));
+}
+
+void CPasswordBarTest::keysActOnTheAccountShownAndToolsNameTheBar() {
+    CBarFixture b;
+    CPasswordBarDlg& bar = *b.m_pBar;
+    bar.FillGroups();
+    bar.show();
+    bar.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&bar));
+    for (const char* pszScheme : {"https", "mailto"})
+        QDesktopServices::setUrlHandler(QString::fromLatin1(pszScheme), this, "OpenUrl");
+    // The account, the key with Ctrl, and the clipboard's text or the link opened.
+    const char* const cases[][3] = {{"home", "U", "ann"},
+                                    {"home", "P", "pw1"},
+                                    {"home", "C", "pw1"},
+                                    {"nopass", "P", ""},
+                                    {"home", "O", ""},
+                                    {"Site", "O", "https://example.org/"},
+                                    {"Site", "M", "mailto:x@example.org"}};
+    for (const auto& c : cases) {
+        QApplication::clipboard()->clear();
+        m_listOpened.clear();
+        b.Choose(bar.AccountList(), QString::fromLatin1(c[0]));
+        QTest::keyClick(bar.AccountList(), c[1][0], Qt::ControlModifier);
+        QCOMPARE(m_listOpened.join(QString()) + QApplication::clipboard()->text(),
+                 QString::fromLatin1(c[2]));
+    }
+    for (const char* pszScheme : {"https", "mailto"})
+        QDesktopServices::unsetUrlHandler(QString::fromLatin1(pszScheme));
+    QCOMPARE(bar.CopyPasswordButton()->toolTip(),
+             QStringLiteral("Copy / Drag Password (Ctrl+P, Ctrl+C)"));
+
+    // Screen readers hear which list it is, then what it shows; the bar is a window.
+    QAccessibleInterface* pGroups = QAccessible::queryAccessibleInterface(bar.GroupList());
+    QCOMPARE(pGroups->text(QAccessible::Name), QStringLiteral("Group"));
+    QCOMPARE(pGroups->text(QAccessible::Value), QStringLiteral("Bank"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(bar.AccountList())->text(QAccessible::Name),
+             QStringLiteral("Account"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(&bar)->role(), QAccessible::Window);
 }
 
 QTEST_MAIN(CPasswordBarTest)

@@ -7,6 +7,7 @@
 #include "gui/controls/DragTextButton.h"
 #include "gui/controls/DragTextEdit.h"
 #include "gui/controls/LinkLabel.h"
+#include "gui/shell/DocNotifier.h"
 #include "gui/view/AccountTreeCtrl.h"
 
 #include <QLineEdit>
@@ -48,6 +49,7 @@ private slots:
     void statusPanesCountItems();
     void commandsFollowTheKey();
     void frameOwnsItsView();
+    void saveAsRenamesTheFileItemAndTheTitle();
 };
 
 void CCofferViewTest::treeIsSortedIgnoringCase() {
@@ -437,6 +439,24 @@ void CCofferViewTest::frameOwnsItsView() {
         QVERIFY(pWatch.isNull());
     }
     QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_TREE, 0), 222u);
+}
+
+// The file item and the title take the new label as the program's notice
+// of Save As arrives.
+void CCofferViewTest::saveAsRenamesTheFileItemAndTheTitle() {
+    CViewFixture fx;
+    fx.m_pDoc->SetPrompts(&fx.m_prompts);
+    fx.NewKeyedDocument("A", "Home.pwd");
+    CCofferView& view = fx.Show();
+    CDocNotifier notifier(*fx.m_pDoc);
+    connect(&notifier, &CDocNotifier::PathNameChanged, &view, &CCofferView::OnPathNameChanged);
+    connect(&notifier, &CDocNotifier::PathNameChanged, fx.m_pFrame.get(),
+            &CMainFrame::UpdateFrameTitle);
+    fx.m_pDoc->SetModifiedFlag(true);
+    fx.m_prompts.AnswerSaveFile(fx.m_dir.filePath(QStringLiteral("Vault.pwd")).toStdString());
+    QVERIFY(fx.m_pDoc->OnFileSaveAs());
+    QCOMPARE(view.m_hRootItem->text(0), QStringLiteral("Vault"));
+    QCOMPARE(fx.m_pFrame->windowTitle(), QStringLiteral("Vault - Keyhaven"));
 }
 
 QTEST_MAIN(CCofferViewTest)

@@ -7,7 +7,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDrag>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTreeWidgetItem>
 
@@ -19,6 +22,7 @@ private slots:
     void tabReachesTheCopyButtonsAndTheLinks();
     void spaceAndEnterCopy();
     void tabLeavesTheComments();
+    void commentsAreSelectedAndDraggedOutButNeverChanged();
     void longTextsShowTheirBeginning();
 
 private:
@@ -84,6 +88,36 @@ void CDetailPanelTest::tabLeavesTheComments() {
     QVERIFY(!pComments->hasFocus());
     QCOMPARE(pComments->toPlainText(), strBefore);
     QVERIFY(!strBefore.contains('\t'));
+}
+
+void CDetailPanelTest::commentsAreSelectedAndDraggedOutButNeverChanged() {
+    CViewFixture fx;
+    CCofferView& view = BankAccount(fx);
+    ShowActive(view);
+    CDragTextEdit* pComments = view.CommentsBox();
+    pComments->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(pComments, QStringLiteral("typed"));
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    pComments->paste();
+    // The keyboard selects; a drag out gives the text away as a copy.
+    QTest::keyClick(pComments, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(pComments, Qt::Key_End, Qt::ShiftModifier);
+    QString strDragged;
+    pComments->DragDrop().m_fnExecDrag = [&strDragged](QDrag* pDrag) {
+        strDragged = pDrag->mimeData()->text();
+        return Qt::MoveAction;
+    };
+    const QPoint pt = pComments->cursorRect(QTextCursor(pComments->document())).center();
+    for (const auto& [eType, ptAt] : {std::pair{QEvent::MouseButtonPress, pt + QPoint(8, 0)},
+                                      std::pair{QEvent::MouseMove, pt + QPoint(8, 30)}}) {
+        QMouseEvent event(eType, ptAt, pComments->viewport()->mapToGlobal(ptAt), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(pComments->viewport(), &event);
+    }
+    QCOMPARE(strDragged, QStringLiteral("about bank"));
+    QCOMPARE(pComments->toPlainText(), QStringLiteral("about bank"));
+    QVERIFY(!fx.m_pDoc->IsModified());
+    QApplication::clipboard()->clear();
 }
 
 void CDetailPanelTest::longTextsShowTheirBeginning() {
