@@ -217,15 +217,18 @@ void CViewEditingTest::treeKeysActOnTheCurrentItem() {
     const QRect rcItem(pTree->viewport()->mapToGlobal(pTree->visualItemRect(pGroupA).topLeft()),
                        pTree->visualItemRect(pGroupA).size());
     for (const QKeyCombination key : {Qt::SHIFT | Qt::Key_F10, QKeyCombination(Qt::Key_Menu)}) {
-        QMenu* pShown = nullptr;
-        QTimer::singleShot(50, [&pShown]() {
-            pShown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (pShown)
-                pShown->close();
+        QString strMenu;
+        QPoint ptMenu;
+        QTimer::singleShot(50, [&strMenu, &ptMenu]() {
+            if (auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                strMenu = pMenu->objectName();
+                ptMenu = pMenu->pos();
+                pMenu->close();
+            }
         });
         QTest::keyClick(pTree, key.key(), key.keyboardModifiers());
-        QVERIFY(pShown && pShown->objectName() == QStringLiteral("TREE_GROUP"));
-        QVERIFY(rcItem.adjusted(0, 0, 0, 2).contains(pShown->pos()));
+        QCOMPARE(strMenu, QStringLiteral("TREE_GROUP"));
+        QVERIFY(rcItem.adjusted(0, 0, 0, 2).contains(ptMenu));
     }
     QVERIFY(fx.m_vecFailures.empty());
 }
