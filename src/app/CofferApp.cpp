@@ -7,6 +7,7 @@
 #include "core/store/RecentFileList.h"
 #include "gui/dialogs/DialogPrompts.h"
 #include "gui/dialogs/EditDialogs.h"
+#include "gui/shell/AccessibleNames.h"
 #include "gui/shell/DocNotifier.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/PasswordBarDlg.h"
@@ -26,6 +27,7 @@ CCofferApp::CCofferApp(int& argc, char** argv) : QApplication(argc, argv) {
     setQuitOnLastWindowClosed(false);
     // Every window knows its real place from its first showing on.
     installEventFilter(new CMappedWindowPlace(this));
+    installEventFilter(new CAccessibleNames(this));
 }
 
 CCofferApp::~CCofferApp() {

@@ -35,6 +35,8 @@ CAccountTreeCtrl::CAccountTreeCtrl(QWidget* pParent)
     setProperty("controlId", 1165);
     setHeaderHidden(true);
     setColumnCount(1);
+    // Hidden, but screen readers still announce the column by its label.
+    setHeaderLabel(QStringLiteral("Accounts"));
     setRootIsDecorated(true);
     setUniformRowHeights(true);
     setIndentation(16);
