@@ -2,7 +2,6 @@
 #include "core/link/LinkCommand.h"
 #include "support/ScriptedPrompts.h"
 
-#include <QAccessible>
 #include <QImage>
 #include <QLineEdit>
 #include <QTest>
@@ -183,18 +182,6 @@ private slots:
         QCOMPARE(pLink->geometry(), QRect(10, 10, 250, 30));
         pLink->SetAutoSize(true);
         QCOMPARE(pLink->size(), pLink->TextSize());
-    }
-
-    void assistiveToolsSeeALinkTheyCanOpen() {
-        CLinkLabel* pLink = MakeLink(QStringLiteral("x@example.com"), "mailto:x@example.com");
-        pLink->show();
-        QAccessibleInterface* pAccessible = QAccessible::queryAccessibleInterface(pLink);
-        QCOMPARE(pAccessible->role(), QAccessible::Link);
-        QCOMPARE(pAccessible->text(QAccessible::Name), QStringLiteral("x@example.com"));
-        QCOMPARE(pAccessible->text(QAccessible::Description),
-                 QStringLiteral("mailto:x@example.com"));
-        pAccessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(m_vLaunched, std::vector<std::string>{"mailto:x@example.com"});
     }
 
     void aClickOpensTheTarget() {

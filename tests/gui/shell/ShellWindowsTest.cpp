@@ -2,15 +2,11 @@
 #include "gui/controls/HoverButton.h"
 #include "gui/controls/LinkLabel.h"
 #include "gui/shell/AboutDlg.h"
-#include "gui/shell/AccessibleNames.h"
 #include "gui/shell/HelpWindow.h"
 #include "gui/shell/SystemTray.h"
 
-#include <QAbstractItemView>
-#include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
@@ -26,7 +22,6 @@ private slots:
     void trayRunsEnabledCommandsOnly();
     void aboutBox();
     void helpWindowShowsTheIndex();
-    void listsAndPlainWindowsAreAnnounced();
 };
 
 void CShellWindowsTest::trayMenuItems() {
@@ -156,20 +151,6 @@ void CShellWindowsTest::helpWindowShowsTheIndex() {
     QCOMPARE(help.Browser()->source(), QUrl("qrc:/help/index.html"));
     QVERIFY(help.Browser()->document()->toPlainText().size() > 100);
     QVERIFY(!help.Browser()->document()->toPlainText().contains("404"));
-}
-
-void CShellWindowsTest::listsAndPlainWindowsAreAnnounced() {
-    CAccessibleNames names;
-    qApp->installEventFilter(&names);
-    QWidget window; // a plain widget as a window, as the Password Bar is
-    auto* pCombo = new QComboBox(&window);
-    pCombo->setAccessibleName(QStringLiteral("Group"));
-    window.show();
-    QCOMPARE(pCombo->view()->accessibleName(), QStringLiteral("Group"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(&window)->role(), QAccessible::Window);
-    // Dialogs keep their own role.
-    CAboutDlg dlg(nullptr);
-    QCOMPARE(QAccessible::queryAccessibleInterface(&dlg)->role(), QAccessible::Dialog);
 }
 
 QTEST_MAIN(CShellWindowsTest)
