@@ -7,10 +7,12 @@
 #include "core/store/RecentFileList.h"
 #include "gui/dialogs/DialogPrompts.h"
 #include "gui/dialogs/EditDialogs.h"
+#include "gui/shell/AccessibleNames.h"
 #include "gui/shell/DocNotifier.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/PasswordBarDlg.h"
 #include "gui/view/CofferView.h"
+#include "platform/MappedWindowPlace.h"
 #include "platform/QtProfile.h"
 #include "platform/SingleInstance.h"
 #include "platform/XdgFolders.h"
@@ -23,6 +25,9 @@ CCofferApp::CCofferApp(int& argc, char** argv) : QApplication(argc, argv) {
     // Hiding into the tray closes no window for good; the frame says when
     // the program ends.
     setQuitOnLastWindowClosed(false);
+    // Every window knows its real place from its first showing on.
+    installEventFilter(new CMappedWindowPlace(this));
+    installEventFilter(new CAccessibleNames(this));
 }
 
 CCofferApp::~CCofferApp() {

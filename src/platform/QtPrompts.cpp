@@ -2,6 +2,8 @@
 
 #include "platform/QtPrintDevice.h"
 
+#include "core/base/StringTable.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -112,12 +114,34 @@ std::string CQtPrompts::FilterExtension(const std::string& strFilter) {
     return strSuffix.substr(1);
 }
 
+std::vector<std::string> CQtPrompts::NameFilters(const std::string& strFilter) {
+    std::vector<std::string> vecFilters;
+    bool bMatchesAll = false;
+    for (std::size_t nStart = 0; nStart <= strFilter.size();) {
+        std::size_t nEnd = strFilter.find(";;", nStart);
+        if (nEnd == std::string::npos)
+            nEnd = strFilter.size();
+        const std::string strOne = strFilter.substr(nStart, nEnd - nStart);
+        nStart = nEnd + 2;
+        if (strOne.empty())
+            continue;
+        // "Anything (*.txt *)": one of its patterns is the bare star.
+        const std::string strPatterns = " " + FilterSuffix(strOne) + " ";
+        bMatchesAll = bMatchesAll || strPatterns.find(" * ") != std::string::npos;
+        vecFilters.push_back(strOne);
+    }
+    if (!bMatchesAll)
+        vecFilters.emplace_back(IDS_ALL_FILES_FILTER);
+    return vecFilters;
+}
+
 bool CQtPrompts::FileDialog(const SFilePrompt& prompt, bool bSave, std::string& strPath) {
     QFileDialog dialog(Parent(), FromUtf8(prompt.m_strTitle));
     dialog.setObjectName(bSave ? QStringLiteral("saveFileDialog")
                                : QStringLiteral("openFileDialog"));
-    QStringList filters = FromUtf8(prompt.m_strFilter).split(QStringLiteral(";;"));
-    filters << QObject::tr("All files (*)");
+    QStringList filters;
+    for (const std::string& strFilter : NameFilters(prompt.m_strFilter))
+        filters << FromUtf8(strFilter);
     dialog.setNameFilters(filters);
     dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -3,6 +3,8 @@
 #include "core/base/Prompts.h"
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class CCodePage;
 class QWidget;
@@ -39,6 +41,9 @@ public:
     // ".khv" from "Protected Keyhaven files (*.khv)": the extension of the
     // filter's first pattern; "" for none or a wildcard ("All files (*)").
     static std::string FilterExtension(const std::string& strFilter);
+    // The filters a file dialog offers: the caller's (separated by ";;"),
+    // then "All files (*)" unless one of them already matches every name.
+    static std::vector<std::string> NameFilters(const std::string& strFilter);
     // The name a file prompt returns: the default extension is added when
     // the last component has none.
     static std::string WithDefaultExtension(const std::string& strPath,

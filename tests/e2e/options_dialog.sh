@@ -20,8 +20,8 @@ e2e_activate "$VIEW_MAIN"
 e2e_key alt+t o
 dialog=$(e2e_wait_dialog "$DIALOG_TITLE")
 e2e_activate "$dialog"
-page() { view_click_at "$(on_screen "$(view_centre "$(A11Y_CELLS=1 dialog_find "$1")")")"; }
-press() { view_click_at "$(on_screen "$(view_centre "$(dialog_find "$@")")")"; }
+page() { view_click_at "$(view_centre "$(A11Y_CELLS=1 dialog_find "$1")")"; }
+press() { view_click_at "$(view_centre "$(dialog_find "$@")")"; }
 
 # --- "Hide system tray icon" needs a hot key ---------------------------------
 page "Hot Key"

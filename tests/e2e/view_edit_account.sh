@@ -58,7 +58,7 @@ e2e_key Home Down
 e2e_until 5 view_text_is "$VIEW_APP" "User Name" text "" || e2e_fail "no group is selected"
 e2e_key ctrl+e
 dialog=$(e2e_wait_dialog "$DIALOG_TITLE")
-view_click_at "$(on_screen "$(view_centre "$(dialog_find "New name" text)")")"
+view_click_at "$(view_centre "$(dialog_find "New name" text)")"
 xdotool type --delay 40 -- "Money"
 xdotool key Return
 e2e_wait_gone "$dialog"

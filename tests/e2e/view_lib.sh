@@ -121,15 +121,13 @@ view_text_is() { [ "$(view_control_text "$1" "$2" "$3")" = "$4" ]; }
 dialog_find() { A11Y_WINDOW="$DIALOG_TITLE" view_wait_control "$VIEW_APP" "$@"; }
 # dialog_text NAME [ROLE]: the text of a field of the dialog.
 dialog_text() { A11Y_WINDOW="$DIALOG_TITLE" view_control_text "$VIEW_APP" "$@"; }
-# on_screen "X Y": a point of the dialog as the accessibility bus gives it,
-# moved by how far the window manager's frame put the dialog from where the
-# toolkit placed it (the bus reports the toolkit's idea of the place).
-on_screen() {
-    local x y ax ay X Y WIDTH HEIGHT SCREEN WINDOW
-    read -r x y <<<"$1"
+# dialog_place_is_true: whether the bus puts the dialog where the X server has
+# it (a fresh dialog's place comes from the toolkit's idea of it).
+dialog_place_is_true() {
+    local ax ay X Y WIDTH HEIGHT SCREEN WINDOW
     read -r ax ay _ <<<"$(view_wait_control "$VIEW_APP" "$DIALOG_TITLE" dialog)"
     eval "$(xdotool getwindowgeometry --shell "$dialog")"
-    echo "$((x + X - ax)) $((y + Y - ay))"
+    [ "$ax $ay" = "$X $Y" ] || { e2e_log "the bus has the dialog at $ax $ay, X at $X $Y"; return 1; }
 }
 
 # view_drag BUTTON "X Y" "X Y": a drag with the mouse button BUTTON (1 left,

@@ -5,6 +5,8 @@
 #include "platform/DesktopLinkOpener.h"
 #include "platform/QtPrompts.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
@@ -12,6 +14,37 @@
 #include <QMouseEvent>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
+
+namespace {
+
+// A link as assistive tools see it: the role of a link, named by its label
+// (or its text), described by its target, and opened by its press action.
+class CLinkAccessible : public QAccessibleWidget {
+public:
+    explicit CLinkAccessible(CLinkLabel* pLink) : QAccessibleWidget(pLink, QAccessible::Link) {}
+
+    QString text(QAccessible::Text eText) const override {
+        const auto* pLink = static_cast<const CLinkLabel*>(widget());
+        if (eText == QAccessible::Name && pLink->accessibleName().isEmpty())
+            return pLink->text();
+        if (eText == QAccessible::Description && pLink->accessibleDescription().isEmpty())
+            return pLink->toolTip();
+        return QAccessibleWidget::text(eText);
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& strAction) override {
+        if (strAction == pressAction())
+            static_cast<CLinkLabel*>(widget())->Activate();
+    }
+};
+
+QAccessibleInterface* LinkAccessibleFactory(const QString& strClass, QObject* pObject) {
+    if (strClass == QLatin1String("CLinkLabel") && pObject && pObject->isWidgetType())
+        return new CLinkAccessible(static_cast<CLinkLabel*>(pObject));
+    return nullptr;
+}
+
+} // namespace
 
 CLinkLabel::CLinkLabel(QWidget* pParent) : CUnderlineStatic(pParent) {
     Init();
@@ -23,6 +56,9 @@ CLinkLabel::CLinkLabel(const QString& strText, QWidget* pParent)
 }
 
 void CLinkLabel::Init() {
+    static const bool bAccessibleInstalled =
+        (QAccessible::installFactory(&LinkAccessibleFactory), true);
+    (void)bAccessibleInstalled;
     setCursor(Qt::PointingHandCursor);
     // A keyboard user reaches a link with Tab and opens it with Space or
     // Enter, as a button.

@@ -54,6 +54,8 @@ void COptionsDlg::CreatePages(CFolderSystem& folders) {
     m_pTree->setAccessibleName(QStringLiteral("Pages"));
     m_pTree->setProperty("controlId", IDC_PAGE_TREE);
     m_pTree->setHeaderHidden(true);
+    // Hidden, but screen readers still announce the column by its label.
+    m_pTree->setHeaderLabel(m_pTree->accessibleName());
     m_pTree->setRootIsDecorated(false);
     m_pTree->setFixedWidth(TREE_WIDTH);
     for (const int nPage : OPTIONS_TREE_ORDER) {

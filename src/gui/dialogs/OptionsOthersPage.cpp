@@ -43,23 +43,26 @@ COptionsOthersPage::COptionsOthersPage(SOptionsData& options, CPrompts& prompts,
     m_pConfirmGroup->hide();
 
     auto* pGrid = new QGridLayout;
-    pGrid->addWidget(Picture(IDB_MINIMIZE_BUTTON), 0, 0);
+    pGrid->addWidget(Picture(IDB_MINIMIZE_BUTTON, IDS_MINIMIZE_BUTTON, m_pMinimize), 0, 0);
     pGrid->addWidget(m_pMinimize, 0, 1);
-    pGrid->addWidget(Picture(IDB_CLOSE_BUTTON), 1, 0);
+    pGrid->addWidget(Picture(IDB_CLOSE_BUTTON, IDS_CLOSE_BUTTON, m_pClose), 1, 0);
     pGrid->addWidget(m_pClose, 1, 1);
     pGrid->setColumnStretch(2, 1);
 
     auto* pLayout = new QVBoxLayout(this);
-    pLayout->addWidget(Picture(IDB_OTHERS_HEAD));
+    pLayout->addWidget(Picture(IDB_OTHERS_HEAD, IDS_PAGE_OTHERS));
     pLayout->addLayout(pGrid);
     pLayout->addWidget(m_pConfirmAccount);
     pLayout->addWidget(m_pConfirmGroup);
     pLayout->addStretch();
 }
 
-QLabel* COptionsOthersPage::Picture(int nBitmap) {
+QLabel* COptionsOthersPage::Picture(int nBitmap, const char* pszName, QWidget* pFor) {
     auto* pLabel = new QLabel(this);
     pLabel->setPixmap(CHoverButton::LoadNumberedIcon(nBitmap).pixmap(PICTURE_SIZE, PICTURE_SIZE));
+    pLabel->setAccessibleName(Text(pszName));
+    // The picture of a button labels the list of what that button does.
+    pLabel->setBuddy(pFor);
     return pLabel;
 }
 

@@ -13,7 +13,8 @@ public:
     bool ValidatePage() override;
 
 private:
-    QLabel* Picture(int nBitmap);
+    // A picture named for assistive tools; pFor is the control it labels.
+    QLabel* Picture(int nBitmap, const char* pszName, QWidget* pFor = nullptr);
 
     QComboBox* m_pMinimize = nullptr;
     QComboBox* m_pClose = nullptr;

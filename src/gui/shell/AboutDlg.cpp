@@ -53,6 +53,11 @@ CAboutDlg::CAboutDlg(CPrompts* pPrompts, QWidget* pParent) : QDialog(pParent) {
     m_pOk->SetIconId(IDI_OK);
     m_pOk->setDefault(true);
     connect(m_pOk, &QPushButton::clicked, this, &QDialog::accept);
+    // The keyboard starts on OK, so Enter closes the box; the links come next
+    // in the tab order, where Enter opens them.
+    m_pOk->setFocus(Qt::OtherFocusReason);
+    setTabOrder(m_pOk, m_pWebsite);
+    setTabOrder(m_pWebsite, m_pSupport);
 
     auto* pGrid = new QGridLayout(this);
     pGrid->addWidget(pIcon, 0, 0, 3, 1, Qt::AlignTop);

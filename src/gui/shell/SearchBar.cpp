@@ -4,6 +4,7 @@
 #include "core/shell/CommandMap.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -36,14 +37,12 @@ CSearchBar::CSearchBar(CCommandMap& commands, QWidget* pParent)
                     QStringLiteral("Hide"));
 
     addWidget(m_pEdit);
+    m_pEdit->installEventFilter(this);
     addWidget(m_pFindNext);
     addWidget(m_pMatchWord);
     addWidget(m_pMatchCase);
     addWidget(m_pHide);
 
-    // Return in the edit presses the default button, as in a dialog.
-    connect(m_pEdit, &QLineEdit::returnPressed, this,
-            [this]() { m_commands.Execute(IDC_FIND_NEXT); });
     connect(m_pFindNext, &QPushButton::clicked, this,
             [this]() { m_commands.Execute(IDC_FIND_NEXT); });
     connect(m_pHide, &QPushButton::clicked, this,
@@ -68,4 +67,26 @@ void CSearchBar::PrepareToShow() {
 void CSearchBar::UpdateButtons() {
     m_pFindNext->setEnabled(m_commands.Update(IDC_FIND_NEXT).bEnabled);
     m_pHide->setEnabled(m_commands.Update(ID_VIEW_SEARCHBAR).bEnabled);
+}
+
+void CSearchBar::keyPressEvent(QKeyEvent* pEvent) {
+    const Qt::KeyboardModifiers modifiers = pEvent->modifiers() & ~Qt::KeypadModifier;
+    const int nKey = pEvent->key();
+    if (modifiers == Qt::NoModifier && (nKey == Qt::Key_Return || nKey == Qt::Key_Enter)) {
+        m_commands.Execute(IDC_FIND_NEXT);
+        pEvent->accept();
+        return;
+    }
+    QToolBar::keyPressEvent(pEvent);
+}
+
+bool CSearchBar::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pWatched == m_pEdit && pEvent->type() == QEvent::KeyPress) {
+        const auto* pKey = static_cast<QKeyEvent*>(pEvent);
+        if (pKey->key() == Qt::Key_Escape && pKey->modifiers() == Qt::NoModifier) {
+            m_commands.Execute(ID_VIEW_SEARCHBAR);
+            return true;
+        }
+    }
+    return QToolBar::eventFilter(pWatched, pEvent);
 }

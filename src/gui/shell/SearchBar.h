@@ -3,6 +3,7 @@
 #include <QToolBar>
 
 class QCheckBox;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class CCommandMap;
@@ -29,6 +30,13 @@ public:
     void PrepareToShow();
     // Enables the buttons by the rules of their commands.
     void UpdateButtons();
+
+protected:
+    // Keys its controls leave: Enter presses Find Next from any of them, as a
+    // dialog's default button.
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    // Escape in the edit hides the bar.
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     CCommandMap& m_commands;

@@ -6,6 +6,7 @@
 #include "gui/view/LabelEditDelegate.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 
 namespace {
 
@@ -34,6 +35,8 @@ CAccountTreeCtrl::CAccountTreeCtrl(QWidget* pParent)
     setProperty("controlId", 1165);
     setHeaderHidden(true);
     setColumnCount(1);
+    // Hidden, but screen readers still announce the column by its label.
+    setHeaderLabel(QStringLiteral("Accounts"));
     setRootIsDecorated(true);
     setUniformRowHeights(true);
     setIndentation(16);
@@ -157,4 +160,32 @@ bool CAccountTreeCtrl::CanDragItem(QTreeWidgetItem* pItem) const {
 
 bool CAccountTreeCtrl::CanDropOnItem(QTreeWidgetItem* pItem) const {
     return GetItemLevel(pItem) == 1;
+}
+
+void CAccountTreeCtrl::keyPressEvent(QKeyEvent* pEvent) {
+    QTreeWidgetItem* pItem = currentItem();
+    const Qt::KeyboardModifiers modifiers = pEvent->modifiers() & ~Qt::KeypadModifier;
+    if (IsDragging() || !pItem || (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)) {
+        CDragTreeCtrl::keyPressEvent(pEvent);
+        return;
+    }
+    const int nLevel = GetItemLevel(pItem);
+    const int nKey = pEvent->key();
+    const bool bShift = modifiers == Qt::ShiftModifier;
+    if ((nKey == Qt::Key_Return || nKey == Qt::Key_Enter) && !bShift && nLevel == 2) {
+        emit ItemEditKey(pItem);
+    } else if (nKey == Qt::Key_Delete && !bShift && nLevel != 0) {
+        emit ItemDeleteKey(pItem);
+    } else if ((nKey == Qt::Key_Menu && !bShift) || (nKey == Qt::Key_F10 && bShift)) {
+        // The menu opens below the item's label, as if it had been
+        // right-clicked there.
+        scrollToItem(pItem);
+        const QRect rcItem = visualItemRect(pItem);
+        const QPoint ptLocal(rcItem.left() + iconSize().width(), rcItem.bottom());
+        emit ItemContextMenu(pItem, viewport()->mapToGlobal(ptLocal));
+    } else {
+        CDragTreeCtrl::keyPressEvent(pEvent);
+        return;
+    }
+    pEvent->accept();
 }

@@ -52,8 +52,15 @@ signals:
     // The user finished editing pItem's label with strText; the label itself
     // is still the old one.
     void LabelEdited(QTreeWidgetItem* pItem, const QString& strText);
+    // Enter on an account: edit it.
+    void ItemEditKey(QTreeWidgetItem* pItem);
+    // Delete on a group or an account: delete it, asking as the menu does.
+    void ItemDeleteKey(QTreeWidgetItem* pItem);
 
 protected:
+    // Enter, Delete, and Shift+F10 or the Menu key (the item's menu, shown
+    // at the item) act on the current item; other keys move as in any tree.
+    void keyPressEvent(QKeyEvent* pEvent) override;
     bool CanDragItem(QTreeWidgetItem* pItem) const override;
     bool CanDropOnItem(QTreeWidgetItem* pItem) const override;
 

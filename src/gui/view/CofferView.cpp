@@ -86,6 +86,12 @@ void CCofferView::CreateControls() {
     connect(m_pTree, &CDragTreeCtrl::ItemsDropped, this, &CCofferView::OnItemsDropped);
     connect(m_pTree, &CAccountTreeCtrl::ItemContextMenu, this, &CCofferView::ShowContextMenu);
     connect(m_pTree, &QTreeWidget::itemDoubleClicked, this, &CCofferView::OnItemDoubleClicked);
+    connect(m_pTree, &CAccountTreeCtrl::ItemEditKey, this, &CCofferView::EditAccount);
+    connect(m_pTree, &CAccountTreeCtrl::ItemDeleteKey, this, [this](QTreeWidgetItem* pItem) {
+        RunTreeCommand(CAccountTreeCtrl::GetItemLevel(pItem) == 1 ? ID_TREE_GROUP_DELETE
+                                                                  : ID_TREE_ACCOUNT_DELETE,
+                       pItem);
+    });
 
     m_pUserNameLabel = new QLabel(QString::fromLatin1(IDS_USERNAME_LABEL), this);
     SetControlId(m_pUserNameLabel, IDC_USERNAME_LABEL, "UserNameLabel", m_pUserNameLabel->text());

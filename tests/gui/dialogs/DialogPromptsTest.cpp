@@ -271,6 +271,16 @@ void DialogPromptsTest::saveNamesGetTheDefaultExtension() {
     QCOMPARE(CQtPrompts::FilterExtension("All files (*)"), "");
     QCOMPARE(CQtPrompts::FilterExtension("Odd (*.p?d)"), "");
     QCOMPARE(CQtPrompts::FilterSuffix("no pattern"), "");
+    // "All files (*)" is offered once: added only where no filter has "*".
+    using Filters = std::vector<std::string>;
+    const std::pair<std::string, Filters> filters[] = {
+        {"T (*.txt)", {"T (*.txt)", "All files (*)"}},
+        {"T (*.txt);;All files (*)", {"T (*.txt)", "All files (*)"}},
+        {"Any (*.txt *)", {"Any (*.txt *)"}},
+        {"Dotted (*.*)", {"Dotted (*.*)", "All files (*)"}},
+        {"", {"All files (*)"}}};
+    for (const auto& [strGiven, vecOffered] : filters)
+        QCOMPARE(CQtPrompts::NameFilters(strGiven), vecOffered);
 }
 
 void DialogPromptsTest::notifierTurnsNoticesIntoSignals() {

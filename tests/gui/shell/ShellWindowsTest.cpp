@@ -6,6 +6,7 @@
 #include "gui/shell/SystemTray.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
@@ -119,6 +120,17 @@ void CShellWindowsTest::aboutBox() {
         strOpened = strTarget;
         return 33;
     });
+    // The keyboard starts on OK: Enter closes the box and opens no link.
+    dlg.show();
+    dlg.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    QCOMPARE(QApplication::focusWidget(), dlg.OkButton());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QVERIFY(strOpened.empty());
+    dlg.setResult(QDialog::Rejected);
+
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     // Every text has its full width, and OK stands apart below them.

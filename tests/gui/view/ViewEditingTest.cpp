@@ -4,8 +4,11 @@
 #include "core/store/CodePage.h"
 #include "gui/view/AccountTreeCtrl.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 using Labels = std::vector<std::string>;
 
@@ -35,6 +38,7 @@ private slots:
     void groupsAreAddedRenamedAndDeleted();
     void deletingTheOnlyGroupLeftForgetsTheSelection();
     void addWithAutoSaveWritesAtOnce();
+    void treeKeysActOnTheCurrentItem();
 };
 
 void CViewEditingTest::addAccountStoresItUnderTheGroupShown() {
@@ -181,6 +185,51 @@ void CViewEditingTest::addWithAutoSaveWritesAtOnce() {
     CCofferDoc reread;
     QCOMPARE(reread.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
     QCOMPARE(reread.m_listArchive.size(), size_t(2));
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CViewEditingTest::treeKeysActOnTheCurrentItem() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("A");
+    fx.Group("B");
+    fx.Account("A", "x");
+    CCofferView& view = fx.Show();
+    view.show();
+    CAccountTreeCtrl* pTree = view.Tree();
+    QTreeWidgetItem* pGroupA = view.m_hRootItem->child(0);
+    // Enter edits an account, and only an account (an unexpected dialog is a
+    // failure); Delete asks as the menu's Delete does, for either.
+    fx.m_editPrompts.AnswerAccount([](SAccountDlgData&) { return false; });
+    for (QTreeWidgetItem* pItem : {pGroupA->child(0), pGroupA, view.m_hRootItem}) {
+        pTree->SelectItem(pItem);
+        QTest::keyClick(pTree, Qt::Key_Return);
+    }
+    QCOMPARE(fx.m_editPrompts.m_vecAccountOpened.size(), size_t(1));
+    pTree->SelectItem(pGroupA->child(0));
+    fx.m_prompts.AnswerMessage(EMsgAnswer::yes);
+    QTest::keyClick(pTree, Qt::Key_Delete);
+    pTree->SelectItem(view.m_hRootItem->child(1));
+    fx.m_editPrompts.AnswerDeleteGroup("B");
+    QTest::keyClick(pTree, Qt::Key_Delete);
+    QCOMPARE(fx.TreeLabels(), (Labels{"A"}));
+
+    // Shift+F10 and the Menu key open the item's own menu below its label.
+    const QRect rcItem(pTree->viewport()->mapToGlobal(pTree->visualItemRect(pGroupA).topLeft()),
+                       pTree->visualItemRect(pGroupA).size());
+    for (const QKeyCombination key : {Qt::SHIFT | Qt::Key_F10, QKeyCombination(Qt::Key_Menu)}) {
+        QString strMenu;
+        QPoint ptMenu;
+        QTimer::singleShot(50, [&strMenu, &ptMenu]() {
+            if (auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                strMenu = pMenu->objectName();
+                ptMenu = pMenu->pos();
+                pMenu->close();
+            }
+        });
+        QTest::keyClick(pTree, key.key(), key.keyboardModifiers());
+        QCOMPARE(strMenu, QStringLiteral("TREE_GROUP"));
+        QVERIFY(rcItem.adjusted(0, 0, 0, 2).contains(ptMenu));
+    }
     QVERIFY(fx.m_vecFailures.empty());
 }
 

@@ -56,6 +56,7 @@ private slots:
     void matchOptionsComeFromTheBar();
     void showingTheBarOrOpeningAFileRestarts();
     void enterInTheBarFindsAndAgreesWithTheSharedWalk();
+    void barKeysFindFromEveryControlAndEscapeHides();
 };
 
 void CViewSearchTest::findNextStepsThroughMatchesAndWraps() {
@@ -157,6 +158,31 @@ void CViewSearchTest::enterInTheBarFindsAndAgreesWithTheSharedWalk() {
         reached.push_back(Where(fx));
     }
     QCOMPARE(reached, expected);
+}
+
+void CViewSearchTest::barKeysFindFromEveryControlAndEscapeHides() {
+    CViewFixture fx;
+    FillCards(fx);
+    fx.Show();
+    fx.m_pFrame->m_nMode = MODE_MAIN;
+    fx.m_pFrame->show();
+    CSearchBar* pBar = fx.m_pFrame->SearchBar();
+    fx.m_pFrame->RunCommand(ID_VIEW_SEARCHBAR);
+    pBar->Edit()->setText(QStringLiteral("card"));
+    // Enter on each control steps to the next match, once.
+    Labels reached;
+    for (QWidget* pControl : std::initializer_list<QWidget*>{
+             pBar->Edit(), pBar->MatchWordBox(), pBar->MatchCaseBox(), pBar->HideButton()}) {
+        QTest::keyClick(pControl, Qt::Key_Return);
+        reached.push_back(Where(fx));
+    }
+    QCOMPARE(reached, (Labels{"Bank/Bank Card", "Bank/card 2", "Mail/Bank_card", "Mail/Cards"}));
+    // Escape hides the bar only from its edit.
+    QTest::keyClick(pBar->MatchCaseBox(), Qt::Key_Escape);
+    QVERIFY(pBar->isVisible());
+    QTest::keyClick(pBar->Edit(), Qt::Key_Escape);
+    QVERIFY(!pBar->isVisible());
+    QCOMPARE(fx.m_pFrame->Commands().Update(ID_VIEW_SEARCHBAR).nCheck, 0);
 }
 
 QTEST_MAIN(CViewSearchTest)

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QObject>
+
+// What assistive tools need that the toolkit leaves out, for every window of
+// the program once installed on the application:
+// - a drop-down list's pop-up list carries the name of its list box (the
+//   toolkit leaves it unnamed, and names the box itself after its value);
+// - a top-level window built on a plain widget (the Password Bar) is
+//   announced as a window, not as a "filler".
+class CAccessibleNames : public QObject {
+    Q_OBJECT
+public:
+    explicit CAccessibleNames(QObject* pParent = nullptr);
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+};
