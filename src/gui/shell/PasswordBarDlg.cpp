@@ -17,7 +17,6 @@
 #include "platform/DesktopLinkOpener.h"
 #include "platform/TaskbarHint.h"
 
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -82,12 +81,6 @@ constexpr SBarKey BAR_KEYS[] = {
 
 // Assistive tools announce the bar as the window it is; the toolkit takes a
 // captionless tool window for a filler.
-QAccessibleInterface* BarAccessibleFactory(const QString& strClassName, QObject* pObject) {
-    if (strClassName != QLatin1String("CPasswordBarDlg") || !pObject || !pObject->isWidgetType())
-        return nullptr;
-    return new QAccessibleWidget(static_cast<QWidget*>(pObject), QAccessible::Window);
-}
-
 CPasswordInfo* RecordOf(const QComboBox* pList, int nIndex) {
     return nIndex < 0 ? nullptr
                       : reinterpret_cast<CPasswordInfo*>(pList->itemData(nIndex).value<quintptr>());
@@ -103,11 +96,6 @@ CPasswordBarDlg::CPasswordBarDlg(CCofferDoc& doc, CProfile& profile, CPrompts& p
     setWindowTitle(QString::fromUtf8(BAR_TITLE));
     // A move over the grip pulls the bar to the edges, pressed or not.
     setMouseTracking(true);
-    static const bool bFactory = []() {
-        QAccessible::installFactory(BarAccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(bFactory);
     CreateControls();
     CreateKeys();
     CreateMenu();

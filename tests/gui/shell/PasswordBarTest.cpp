@@ -5,6 +5,7 @@
 #include "core/store/FieldCipher.h"
 #include "gui/controls/DragTextButton.h"
 #include "gui/controls/HoverComboBox.h"
+#include "gui/shell/AccessibleNames.h"
 #include "gui/shell/FrameFixture.h"
 #include "gui/shell/SystemTray.h"
 #include "support/ScriptedEditPrompts.h"
@@ -389,6 +390,7 @@ void CPasswordBarTest::accountDialogOpensTheGeneratorPage() {
 }
 
 void CPasswordBarTest::keysActOnTheAccountShownAndToolsNameTheBar() {
+    CAccessibleNames names; // as the program installs them
     CBarFixture b;
     CPasswordBarDlg& bar = *b.m_pBar;
     bar.FillGroups();
