@@ -613,7 +613,8 @@ bool CCofferDoc::AcceptKey(const std::string& strKey) {
         return true;
     }
     auto pKey = std::make_unique<CSealKey>();
-    if (strKey.empty() || !pKey->Derive(strKey, m_sealedHeader.m_params, m_sealedHeader.m_salt) ||
+    if (strKey.empty() ||
+        !DeriveSealKey(*pKey, strKey, m_sealedHeader.m_params, m_sealedHeader.m_salt) ||
         !CSealedFile::IsKeyOf(m_sealedHeader, *pKey))
         return false;
     m_pSealKey = std::move(pKey);
@@ -657,10 +658,32 @@ const CSealKey* CCofferDoc::SealKeyForSave() {
     if (strKey.empty() || MakeKeyCheckValue(strKey) != m_strKey)
         return nullptr;
     auto pKey = std::make_unique<CSealKey>();
-    if (!pKey->Derive(strKey, m_sealParams, CSealKey::NewSalt()))
+    if (!DeriveSealKey(*pKey, strKey, m_sealParams, CSealKey::NewSalt()))
         return nullptr;
     m_pSealKey = std::move(pKey);
     return m_pSealKey.get();
+}
+
+bool CCofferDoc::DeriveSealKey(CSealKey& key, std::string_view strKey, const SSealParams& params,
+                               const CSealSalt& salt) {
+    bool bDerived = false;
+    const auto fnWork = [&]() { bDerived = key.Derive(strKey, params, salt); };
+    if (m_pPrompts)
+        m_pPrompts->RunBusy(FormatText(IDS_SEAL_DERIVING, m_strFileName), fnWork);
+    else
+        fnWork();
+    return bDerived;
+}
+
+bool CCofferDoc::ConfirmSealCost(const std::string& strPath) {
+    const SSealParams& params = m_sealedHeader.m_params;
+    if (!params.IsUnusuallyCostly())
+        return true;
+    const std::string strCost =
+        FormatText(IDS_SEAL_COST, std::to_string(params.m_nMemoryKiB / 1024),
+                   std::to_string(params.m_nPasses));
+    return Prompts().MessageBox(FormatText(IDS_SEAL_COSTLY, strPath, strCost), EMsgIcon::question,
+                                EMsgButtons::yesNoDefaultNo) == EMsgAnswer::yes;
 }
 
 // --- the document's life ---
@@ -799,7 +822,7 @@ bool CCofferDoc::OpenSealedFile(const std::string& strPath) {
     // logon, which skips the check for a ".pwd", asks for it here.
     m_bSkipKeyCheck = false;
     m_bSaved = true;
-    if (!RunKeyCheck()) {
+    if (!ConfirmSealCost(strPath) || !RunKeyCheck()) {
         DeleteContents();
         m_bOpen = false;
         return true;

@@ -261,6 +261,13 @@ private:
     bool RunKeyCheck();
     // A file that cannot be opened: reported, and the document stays closed.
     bool RefuseFile(EFileError eError, const std::string& strPath);
+    // Derives through the prompt seam's busy wait, so the window lives on
+    // while Argon2id runs; directly without prompts.
+    bool DeriveSealKey(CSealKey& key, std::string_view strKey, const SSealParams& params,
+                       const CSealSalt& salt);
+    // A sealed file whose header asks for an unusual cost is derived only
+    // once the user said Yes.
+    bool ConfirmSealCost(const std::string& strPath);
     // The sealing key for a save: the one in use, or one derived anew.
     const CSealKey* SealKeyForSave();
     void ForgetSealing();
