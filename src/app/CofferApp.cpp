@@ -89,6 +89,8 @@ void CCofferApp::CreateView() {
     connect(m_pNotifier.get(), &CDocNotifier::Emptied, pView, &CCofferView::OnEmptied);
     connect(m_pFrame.get(), &CMainFrame::BarsChanged, pView, &CCofferView::RebuildLayout);
     connect(m_pFrame.get(), &CMainFrame::SearchReset, pView, &CCofferView::ResetSearch);
+    connect(m_pFrame.get(), &CMainFrame::DocumentUnloading, pView, &CCofferView::RememberPlace);
+    connect(m_pFrame.get(), &CMainFrame::DocumentReloaded, pView, &CCofferView::RestorePlace);
     pView->OnInitialUpdate();
     CreatePasswordBar(*pView);
 }
