@@ -20,6 +20,7 @@
 #include "BenchDocument.h"
 #include "HeapCounter.h"
 
+#include "core/base/Prompts.h"
 #include "core/seal/SealKey.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
@@ -105,6 +106,8 @@ struct SResults {
     STimes loadSealedRest; // the sealed load without its own key derivation
     STimes saveSealed;
     STimes saveSealedNewKey;
+    STimes unlockPwd;
+    STimes unlockKhv;
 };
 
 SSetup g_setup;
@@ -351,6 +354,56 @@ void BM_SaveSealedNewKey(benchmark::State& state) {
               [&doc] { doc.SetSealingKey(BENCH_KEY); });
 }
 
+// The user at the lock's KEY dialog: types the benchmark's KEY at once and
+// answers nothing else.
+class CTypingPrompts final : public CPrompts {
+public:
+    EMsgAnswer MessageBox(const std::string&, EMsgIcon, EMsgButtons, const std::string&) override {
+        return EMsgAnswer::cancel;
+    }
+    bool PromptOpenFile(const SFilePrompt&, std::string&) override { return false; }
+    bool PromptSaveFile(const SFilePrompt&, std::string&) override { return false; }
+    bool ChooseFolder(const std::string&, const std::string&, const std::string&,
+                      std::string&) override {
+        return false;
+    }
+    bool RunCreateKey(std::string&, std::string&) override { return false; }
+    bool RunCheckKey(const std::string&, const std::string&) override { return false; }
+    bool RunCheckKeyWith(const std::string&, const CKeyAcceptor& fnAccept) override {
+        return fnAccept(BENCH_KEY);
+    }
+    bool RunChangeKey(std::string&, std::string&) override { return false; }
+    bool RunPrintDialog(CPrintDevice&) override { return false; }
+    bool RunFileProperty(SFileProperties&) override { return false; }
+    bool RunOptions(SOptionsData&) override { return false; }
+};
+
+// Unlocking: the lock let go of the opened file, and the way back reads it
+// again under the KEY (a ".khv" derives its key again).
+void TimeUnlock(benchmark::State& state, STimes& times, const std::string& strPath) {
+    CTypingPrompts prompts;
+    CCofferDoc doc;
+    doc.SetPrompts(&prompts);
+    if (!doc.OpenDocumentFile(strPath) || !doc.m_bOpen) {
+        state.SkipWithError("the file could not be opened");
+        return;
+    }
+    TimeSteps(
+        state, times, [&doc] { doc.UnloadForLock(); },
+        [&doc] {
+            return doc.ReloadAfterLock() &&
+                   doc.CountAccounts() == static_cast<int>(g_setup.nAccounts);
+        });
+}
+
+void BM_UnlockPwd(benchmark::State& state) {
+    TimeUnlock(state, g_results.unlockPwd, g_setup.strPath);
+}
+
+void BM_UnlockKhv(benchmark::State& state) {
+    TimeUnlock(state, g_results.unlockKhv, g_setup.strKhvPath);
+}
+
 BENCHMARK(BM_ReadWholeFile)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Load)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -359,6 +412,8 @@ BENCHMARK(BM_KeyDerivation)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadSealed)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveSealed)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveSealedNewKey)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UnlockPwd)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UnlockKhv)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // Takes pszFlag=N out of the arguments into nValue; false when it is
 // malformed or outside 1..nMax.
@@ -435,6 +490,8 @@ bool PrintSummary() {
         PrintTime("  of which all but the derivation", r.loadSealedRest, TIME_TARGET_SECONDS);
         PrintTime("save .khv (seal, with fsync)", r.saveSealed, TIME_TARGET_SECONDS);
         PrintTime("save .khv under a new KEY (KDF + save)", r.saveSealedNewKey, 0);
+        PrintTime("unlock .pwd (read again under the KEY)", r.unlockPwd, 0);
+        PrintTime("unlock .khv (KDF, unseal, read again)", r.unlockKhv, 0);
     }
     std::printf("memory held by the loaded document: %zu bytes = %.2fx its texts (target %.0fx: "
                 "%s)\n",

@@ -101,6 +101,8 @@ void CCofferApp::CreateView() {
             &CMainFrame::UpdateFrameTitle);
     connect(m_pFrame.get(), &CMainFrame::BarsChanged, pView, &CCofferView::RebuildLayout);
     connect(m_pFrame.get(), &CMainFrame::SearchReset, pView, &CCofferView::ResetSearch);
+    connect(m_pFrame.get(), &CMainFrame::DocumentUnloading, pView, &CCofferView::RememberPlace);
+    connect(m_pFrame.get(), &CMainFrame::DocumentReloaded, pView, &CCofferView::RestorePlace);
     pView->OnInitialUpdate();
     CreatePasswordBar(*pView);
 }

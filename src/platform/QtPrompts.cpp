@@ -5,10 +5,14 @@
 #include "core/base/StringTable.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QProgressDialog>
+
+#include <thread>
 
 namespace {
 
@@ -35,6 +39,7 @@ QMessageBox::StandardButtons ButtonsOf(EMsgButtons eButtons) {
     case EMsgButtons::okCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
     case EMsgButtons::yesNo:
+    case EMsgButtons::yesNoDefaultNo:
         return QMessageBox::Yes | QMessageBox::No;
     case EMsgButtons::yesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
@@ -70,6 +75,8 @@ EMsgAnswer CQtPrompts::ShowMessage(QWidget* pParent, const std::string& strText,
                     pParent);
     box.setObjectName(QStringLiteral("messageBox"));
     box.setTextFormat(Qt::PlainText);
+    if (eButtons == EMsgButtons::yesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Ok:
         return EMsgAnswer::ok;
@@ -80,8 +87,29 @@ EMsgAnswer CQtPrompts::ShowMessage(QWidget* pParent, const std::string& strText,
     default:
         // A box closed without a choice: a Yes/No question counts it as No,
         // like the button that ends it without doing anything.
-        return eButtons == EMsgButtons::yesNo ? EMsgAnswer::no : EMsgAnswer::cancel;
+        return eButtons == EMsgButtons::yesNo || eButtons == EMsgButtons::yesNoDefaultNo
+                   ? EMsgAnswer::no
+                   : EMsgAnswer::cancel;
     }
+}
+
+void CQtPrompts::RunBusy(const std::string& strText, const std::function<void()>& fnWork) {
+    QProgressDialog box(FromUtf8(strText), QString(), 0, 0, Parent());
+    box.setObjectName(QStringLiteral("busyBox"));
+    box.setWindowTitle(QString::fromUtf8(PROMPT_CAPTION));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setCancelButton(nullptr);
+    box.setMinimumDuration(0);
+    box.show();
+    QEventLoop loop;
+    // The quit is queued to this thread's loop, so work that ends before
+    // exec() starts still ends the wait.
+    std::thread worker([&fnWork, &loop]() {
+        fnWork();
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
 }
 
 std::string CQtPrompts::FilterSuffix(const std::string& strFilter) {

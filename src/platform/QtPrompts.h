@@ -29,6 +29,9 @@ public:
     // Qt's print dialog over a CQtPrintDevice: the desktop's printers and
     // printing into a PDF file.
     bool RunPrintDialog(CPrintDevice& device) override;
+    // The work on a thread of its own; meanwhile a modal box with a busy
+    // bar and no buttons, and the event loop goes on for every window.
+    void RunBusy(const std::string& strText, const std::function<void()>& fnWork) override;
 
     // A message box owned by pParent (none gives a top-level box), for
     // windows that have no prompt object of their own.

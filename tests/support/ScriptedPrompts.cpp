@@ -31,6 +31,7 @@ bool IsAnswerOffered(EMsgButtons eButtons, EMsgAnswer eAnswer) {
     case EMsgButtons::okCancel:
         return eAnswer == EMsgAnswer::ok || eAnswer == EMsgAnswer::cancel;
     case EMsgButtons::yesNo:
+    case EMsgButtons::yesNoDefaultNo:
         return eAnswer == EMsgAnswer::yes || eAnswer == EMsgAnswer::no;
     case EMsgButtons::yesNoCancel:
         return eAnswer != EMsgAnswer::ok;
@@ -190,6 +191,7 @@ std::string CScriptedPrompts::UnusedAnswers() const {
 void CScriptedPrompts::ClearRecord() {
     m_vecMessages.clear();
     m_vecCalls.clear();
+    m_vecBusyTexts.clear();
 }
 
 bool CScriptedPrompts::Next(EPromptKind eKind, const std::string& strWhat, SAnswer& answer) {
@@ -220,7 +222,9 @@ EMsgAnswer CScriptedPrompts::MessageBox(const std::string& strText, EMsgIcon eIc
 
     SAnswer answer;
     // Unanswered, a box ends as when it is closed: No where there is no Cancel.
-    EMsgAnswer eAnswer = eButtons == EMsgButtons::yesNo ? EMsgAnswer::no : EMsgAnswer::cancel;
+    EMsgAnswer eAnswer = eButtons == EMsgButtons::yesNo || eButtons == EMsgButtons::yesNoDefaultNo
+                             ? EMsgAnswer::no
+                             : EMsgAnswer::cancel;
     if (Next(EPromptKind::message, strText, answer)) {
         if (IsAnswerOffered(eButtons, answer.m_eAnswer))
             eAnswer = answer.m_eAnswer;
@@ -324,6 +328,11 @@ bool CScriptedPrompts::RunChangeKey(std::string& strKeyValue, std::string& strKe
         }
         MessageBox(outcome.m_strMessage, EMsgIcon::exclamation);
     }
+}
+
+void CScriptedPrompts::RunBusy(const std::string& strText, const std::function<void()>& fnWork) {
+    m_vecBusyTexts.push_back(strText);
+    fnWork();
 }
 
 bool CScriptedPrompts::RunPrintDialog(CPrintDevice& device) {

@@ -117,6 +117,11 @@ public:
     bool RunPrintDialog(CPrintDevice& device) override;
     bool RunFileProperty(SFileProperties& props) override;
     bool RunOptions(SOptionsData& data) override;
+    // Runs the work at once and notes the text shown while it ran.
+    void RunBusy(const std::string& strText, const std::function<void()>& fnWork) override;
+
+    // The texts of the busy waits, in order.
+    std::vector<std::string> m_vecBusyTexts;
 
 private:
     struct SAnswer {

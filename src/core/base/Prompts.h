@@ -31,7 +31,9 @@ inline constexpr const char* SAVE_FILTERS =
 using CKeyAcceptor = std::function<bool(const std::string& strKey)>;
 
 enum class EMsgIcon { none, exclamation, information, question, stop };
-enum class EMsgButtons { ok, okCancel, yesNo, yesNoCancel };
+// yesNoDefaultNo is a Yes/No question whose default button (Enter) is No:
+// for questions whose Yes costs the user something.
+enum class EMsgButtons { ok, okCancel, yesNo, yesNoCancel, yesNoDefaultNo };
 enum class EMsgAnswer { ok, cancel, yes, no };
 
 // A file name prompt. The filter is "Name (*.ext)", or several joined by
@@ -96,4 +98,13 @@ public:
     // The Options dialog on the page data.m_nStartPage: true on OK, with the
     // pages' values in data. Apply calls data.m_fnApply while it stays open.
     virtual bool RunOptions(SOptionsData& data) = 0;
+
+    // Long work the user waits for (deriving a sealed file's key): the
+    // program runs fnWork on another thread and shows strText with a busy
+    // indicator while its windows go on repainting, and returns once fnWork
+    // has ended. fnWork touches no window. Without a desktop it just runs.
+    virtual void RunBusy(const std::string& strText, const std::function<void()>& fnWork) {
+        (void)strText;
+        fnWork();
+    }
 };

@@ -17,6 +17,32 @@ inline constexpr const char* IDS_DISK_FULL = "Destination disk drive is full.";
 inline constexpr const char* IDS_READ_FAILED = "An unexpected error occurred while reading %1.";
 inline constexpr const char* IDS_WRITE_FAILED = "An unexpected error occurred while writing %1.";
 // Texts of the protected format, which is new to this program.
+inline constexpr const char* IDS_CHANGED_WHILE_LOCKED =
+    "%1 has been changed by another program while Keyhaven was locked.\n\n"
+    "Yes: open it as it is now.\n"
+    "No: open another file.\n"
+    "Cancel: stay locked.";
+inline constexpr const char* IDS_GONE_WHILE_LOCKED =
+    "%1 has been removed or renamed by another program while Keyhaven was locked.\n\n"
+    "Yes: go on without a file.\n"
+    "No: open another file.\n"
+    "Cancel: stay locked.";
+inline constexpr const char* IDS_KEPT_CHANGED_WHILE_LOCKED =
+    "%1 has been changed by another program while Keyhaven was locked.\n\n"
+    "Yes: replace it with what Keyhaven shows now (the other change is lost).\n"
+    "No: save what Keyhaven shows as another file.\n"
+    "Cancel: save nothing.";
+inline constexpr const char* IDS_KEPT_GONE_WHILE_LOCKED =
+    "%1 has been removed or renamed by another program while Keyhaven was locked.\n\n"
+    "Yes: save what Keyhaven shows under its old name.\n"
+    "No: save what Keyhaven shows as another file.\n"
+    "Cancel: save nothing.";
+inline constexpr const char* IDS_SEAL_COSTLY =
+    "%1 asks for %2 to turn its KEY into its key, more than "
+    "four times what Keyhaven uses. That may take minutes and slow the whole computer "
+    "down.\n\nGo on anyway?";
+inline constexpr const char* IDS_SEAL_COST = "%1 MiB of memory and %2 passes";
+inline constexpr const char* IDS_SEAL_DERIVING = "Checking the KEY of %1 ...";
 inline constexpr const char* IDS_SEAL_NEEDS_KEY =
     "%1 is a protected file: it cannot be written without its KEY.";
 // Limits and collisions the program guards against on its own.

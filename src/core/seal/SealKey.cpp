@@ -25,6 +25,10 @@ bool SSealParams::IsSane() const {
            m_nMemoryKiB >= SEAL_MIN_MEMORY_KIB && m_nMemoryKiB <= SEAL_MAX_MEMORY_KIB;
 }
 
+bool SSealParams::IsUnusuallyCostly() const {
+    return Cost() > SEAL_COST_FACTOR * SSealParams{}.Cost();
+}
+
 CSealKey::CSealKey() : m_secret(SEAL_KEY_SIZE) {}
 
 CSealSalt CSealKey::NewSalt() {

@@ -13,6 +13,11 @@ struct SSealParams {
     std::uint32_t m_nMemoryKiB = 131072; // memory in KiB (128 MiB)
 
     bool operator==(const SSealParams&) const = default;
+    // The work of one derivation: passes times memory.
+    std::uint64_t Cost() const { return std::uint64_t(m_nPasses) * m_nMemoryKiB; }
+    // Whether deriving with these values takes more than SEAL_COST_FACTOR
+    // times the defaults: a file may ask for it, but not without the user.
+    bool IsUnusuallyCostly() const;
     // Whether a reader accepts these values: checked before anything the
     // size of the memory cost is allocated.
     bool IsSane() const;
@@ -24,6 +29,9 @@ inline constexpr std::uint32_t SEAL_MIN_PASSES = 1;
 inline constexpr std::uint32_t SEAL_MAX_PASSES = 16;
 inline constexpr std::uint32_t SEAL_MIN_MEMORY_KIB = 8;
 inline constexpr std::uint32_t SEAL_MAX_MEMORY_KIB = 1024 * 1024;
+
+// How many times the default cost a file may ask for without a question.
+inline constexpr std::uint64_t SEAL_COST_FACTOR = 4;
 
 inline constexpr std::size_t SEAL_SALT_SIZE = 16;
 inline constexpr std::size_t SEAL_KEY_SIZE = 32;

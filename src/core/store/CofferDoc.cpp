@@ -428,6 +428,7 @@ void CCofferDoc::ForgetSealing() {
 
 bool CCofferDoc::OnNewDocument() {
     DeleteContents();
+    m_bUnloaded = false;
     m_strPathName.clear();
     m_strKey.clear();
     m_nGenerate = DEFAULT_GENERATE;
@@ -613,7 +614,8 @@ bool CCofferDoc::AcceptKey(const std::string& strKey) {
         return true;
     }
     auto pKey = std::make_unique<CSealKey>();
-    if (strKey.empty() || !pKey->Derive(strKey, m_sealedHeader.m_params, m_sealedHeader.m_salt) ||
+    if (strKey.empty() ||
+        !DeriveSealKey(*pKey, strKey, m_sealedHeader.m_params, m_sealedHeader.m_salt) ||
         !CSealedFile::IsKeyOf(m_sealedHeader, *pKey))
         return false;
     m_pSealKey = std::move(pKey);
@@ -657,10 +659,32 @@ const CSealKey* CCofferDoc::SealKeyForSave() {
     if (strKey.empty() || MakeKeyCheckValue(strKey) != m_strKey)
         return nullptr;
     auto pKey = std::make_unique<CSealKey>();
-    if (!pKey->Derive(strKey, m_sealParams, CSealKey::NewSalt()))
+    if (!DeriveSealKey(*pKey, strKey, m_sealParams, CSealKey::NewSalt()))
         return nullptr;
     m_pSealKey = std::move(pKey);
     return m_pSealKey.get();
+}
+
+bool CCofferDoc::DeriveSealKey(CSealKey& key, std::string_view strKey, const SSealParams& params,
+                               const CSealSalt& salt) {
+    bool bDerived = false;
+    const auto fnWork = [&]() { bDerived = key.Derive(strKey, params, salt); };
+    if (m_pPrompts)
+        m_pPrompts->RunBusy(FormatText(IDS_SEAL_DERIVING, m_strFileName), fnWork);
+    else
+        fnWork();
+    return bDerived;
+}
+
+bool CCofferDoc::ConfirmSealCost(const std::string& strPath) {
+    const SSealParams& params = m_sealedHeader.m_params;
+    if (!params.IsUnusuallyCostly())
+        return true;
+    const std::string strCost =
+        FormatText(IDS_SEAL_COST, std::to_string(params.m_nMemoryKiB / 1024),
+                   std::to_string(params.m_nPasses));
+    return Prompts().MessageBox(FormatText(IDS_SEAL_COSTLY, strPath, strCost), EMsgIcon::question,
+                                EMsgButtons::yesNoDefaultNo) == EMsgAnswer::yes;
 }
 
 // --- the document's life ---
@@ -748,6 +772,7 @@ bool CCofferDoc::OnOpenRecentFile(int nIndex) {
 }
 
 bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
+    m_bUnloaded = false;
     if (!HasDocumentExtension(strPath)) {
         ShowMessage(IDS_FORMAT_NOT_SUPPORTED);
         return false;
@@ -799,7 +824,7 @@ bool CCofferDoc::OpenSealedFile(const std::string& strPath) {
     // logon, which skips the check for a ".pwd", asks for it here.
     m_bSkipKeyCheck = false;
     m_bSaved = true;
-    if (!RunKeyCheck()) {
+    if (!ConfirmSealCost(strPath) || !RunKeyCheck()) {
         DeleteContents();
         m_bOpen = false;
         return true;
@@ -967,6 +992,105 @@ bool CCofferDoc::SaveModified() {
     }
 }
 
+// --- locking ---
+
+bool CCofferDoc::SaveForLock() {
+    // A sealed file whose KEY was never typed here would have to ask for it.
+    if (!m_bAutoSave || !HasFilePath() || !FileExists(m_strPathName) ||
+        IsReadOnlyFile(m_strPathName) ||
+        (HasKhvExtension(m_strPathName) && !m_pSealKey && !HasSealingKey()))
+        return false;
+    CFileLock lock;
+    if (lock.Acquire(m_strPathName, CFileLock::WAIT_MS) != EFileError::none ||
+        (m_diskStamp.IsFor(m_strPathName) && m_diskStamp.HasChangedOnDisk()))
+        return false;
+    return OnSaveDocument(m_strPathName);
+}
+
+bool CCofferDoc::UnloadForLock() {
+    if (m_bUnloaded || m_strKey.empty() || !m_bOpen || !HasFilePath())
+        return m_bUnloaded;
+    if (m_bModified && !SaveForLock())
+        return false;
+    // The views let go of their copies before the records go.
+    Observer().OnEmptied();
+    DeleteContents();
+    m_bUnloaded = true;
+    return true;
+}
+
+bool CCofferDoc::ReloadAfterLock() {
+    if (!m_bUnloaded)
+        return true;
+    const std::string strPath = m_strPathName;
+    const bool bGone = !FileExists(strPath);
+    if (bGone || m_diskStamp.HasChangedOnDisk()) {
+        switch (Prompts().MessageBox(
+            FormatText(bGone ? IDS_GONE_WHILE_LOCKED : IDS_CHANGED_WHILE_LOCKED, strPath),
+            EMsgIcon::exclamation, EMsgButtons::yesNoCancel)) {
+        case EMsgAnswer::yes:
+            break;
+        case EMsgAnswer::no: {
+            SFilePrompt prompt;
+            prompt.m_strTitle = IDS_OPEN_TITLE;
+            prompt.m_strFilter = OPEN_FILTER;
+            prompt.m_bConfirmOverwrite = false;
+            std::string strOther;
+            if (!Prompts().PromptOpenFile(prompt, strOther))
+                return false;
+            m_bUnloaded = false;
+            OpenAfterSaveModified(strOther);
+            return true;
+        }
+        default:
+            return false;
+        }
+        if (bGone) {
+            m_bUnloaded = false;
+            m_bOpen = false;
+            SetPathName(CLOSED_PATH_NAME, false);
+            Observer().OnInitialUpdate();
+            return true;
+        }
+    }
+    m_bSkipKeyCheck = false;
+    if (OnOpenDocument(strPath) && !m_bOpen) {
+        // The KEY was not typed: still locked, and still nothing in memory.
+        m_bOpen = true;
+        m_bUnloaded = true;
+        return false;
+    }
+    // Read again, or refused (the refusal was reported and closed it).
+    m_bUnloaded = false;
+    Observer().OnInitialUpdate();
+    return true;
+}
+
+void CCofferDoc::CheckFileAfterLock() {
+    if (!HasFilePath() || !m_diskStamp.IsFor(m_strPathName))
+        return;
+    const bool bGone = !FileExists(m_strPathName);
+    if (!bGone && !m_diskStamp.HasChangedOnDisk())
+        return;
+    switch (Prompts().MessageBox(
+        FormatText(bGone ? IDS_KEPT_GONE_WHILE_LOCKED : IDS_KEPT_CHANGED_WHILE_LOCKED,
+                   m_strPathName),
+        EMsgIcon::exclamation, EMsgButtons::yesNoCancel)) {
+    case EMsgAnswer::yes: {
+        const std::string strPath = m_strPathName;
+        CFileLock lock;
+        if (LockForSave(lock, strPath) && OnSaveDocument(strPath))
+            SetPathName(strPath, true);
+        break;
+    }
+    case EMsgAnswer::no:
+        DoSave(std::string());
+        break;
+    default:
+        break;
+    }
+}
+
 void CCofferDoc::RememberLastFile() {
     if (m_pProfile && m_nStartFile == START_FILE_LAST && HasDocumentExtension(m_strPathName))
         m_pProfile->Set(ETextSetting::pathLast, m_strPathName);
@@ -991,6 +1115,7 @@ int CCofferDoc::OnFileClose() {
     }
     const bool bClosed = m_bSaved;
     DeleteContents();
+    m_bUnloaded = false;
     // The views drop their items whatever the outcome: the records are gone.
     Observer().OnRecordsChanged();
     m_bOpen = false;

@@ -197,6 +197,26 @@ public:
     // After the tree reordered the list: modified only.
     void OnOrderChanged() { SetModifiedFlag(true); }
 
+    // --- locking ---
+    // The program locks: an unmodified document lets go of its records, its
+    // KEY check value and its sealing key, keeping only its path and what it
+    // knows of the file, and the views are told to show nothing. Changes not
+    // yet saved are saved first when auto-save is on and the file may be
+    // written without a question; otherwise the document keeps them in
+    // memory, since losing them is worse. True when the document let go.
+    bool UnloadForLock();
+    bool IsUnloaded() const { return m_bUnloaded; }
+    // The way back for an unloaded document: reads its file again under the
+    // KEY (a sealed file derives its key again). A file changed or gone in
+    // the meantime is reported first, with the choice to take it as it is
+    // now, to open another file, or to stay locked. True when the program
+    // may unlock (a file open, or knowingly none); false to stay locked.
+    bool ReloadAfterLock();
+    // The way back for a document that kept its changes, once its KEY was
+    // typed: a file changed or gone in the meantime is reported with the
+    // choices of a save over a changed file.
+    void CheckFileAfterLock();
+
     // --- path name ---
     // The framework's path-name step: a closed or refused file gets " ", and
     // a file enters the recent-file list only while it is open and the
@@ -261,6 +281,13 @@ private:
     bool RunKeyCheck();
     // A file that cannot be opened: reported, and the document stays closed.
     bool RefuseFile(EFileError eError, const std::string& strPath);
+    // Derives through the prompt seam's busy wait, so the window lives on
+    // while Argon2id runs; directly without prompts.
+    bool DeriveSealKey(CSealKey& key, std::string_view strKey, const SSealParams& params,
+                       const CSealSalt& salt);
+    // A sealed file whose header asks for an unusual cost is derived only
+    // once the user said Yes.
+    bool ConfirmSealCost(const std::string& strPath);
     // The sealing key for a save: the one in use, or one derived anew.
     const CSealKey* SealKeyForSave();
     void ForgetSealing();
@@ -279,7 +306,12 @@ private:
     void GiveKeyToKeylessFile(const std::string& strPath);
     void AcceptKeyedFile();
 
+    // A save made for the lock, which asks nothing: false when the file
+    // cannot be written or another program changed it.
+    bool SaveForLock();
+
     bool m_bModified = false;
+    bool m_bUnloaded = false;
     std::string m_strPathName;
     CProfile* m_pProfile = nullptr;
     std::string m_strDefaultBackupFolder;

@@ -797,8 +797,11 @@ void CMainFrame::ActivateFrame(bool bShow) {
     // The bar opens the file itself when it is the interface shown, so its
     // KEY check is the bar's own.
     OpenStartupFile(bStartBar && !bAuto);
-    if (bAuto && HasKey())
+    if (bAuto && HasKey()) {
         m_pTray->SetIcon(IDI_TRAY_LOCKED);
+        // Locked from the start: the file waits on disk for its KEY.
+        UnloadForLock();
+    }
     m_doc.m_bSkipKeyCheck = false;
     UpdateCommandUI();
 }
@@ -883,7 +886,8 @@ void CMainFrame::HideToTray(bool bLock) {
     EmptyClipboardIfText();
     SetMode(MODE_TRAY_MAIN);
     SetTrayDefault(ID_TRAY_MAINWINDOW);
-    if (bLock && HasKey()) {
+    const bool bLocking = bLock && HasKey();
+    if (bLocking) {
         m_bLocked = 1;
         m_pTray->SetIcon(IDI_TRAY_LOCKED);
     }
@@ -891,6 +895,15 @@ void CMainFrame::HideToTray(bool bLock) {
         hide();
     else
         MinimizeToTaskbar();
+    if (bLocking)
+        UnloadForLock();
+}
+
+void CMainFrame::UnloadForLock() {
+    emit DocumentUnloading();
+    if (m_pPasswordBar)
+        m_pPasswordBar->ResetBar();
+    m_doc.UnloadForLock();
 }
 
 void CMainFrame::MinimizeToTaskbar() {
@@ -950,13 +963,20 @@ void CMainFrame::RestoreMainWindow() {
 }
 
 bool CMainFrame::CheckKeyToComeBack() {
-    if (m_bLocked && HasKey()) {
+    if (m_bLocked && m_doc.IsUnloaded()) {
+        // The file is read again under its KEY, which the reading asks for.
+        if (!m_doc.ReloadAfterLock())
+            return false;
+        emit DocumentReloaded();
+        m_pTray->SetIcon(IDI_TRAY);
+    } else if (m_bLocked && HasKey()) {
         // The file name is the file system's (UTF-8), as the document's own
         // Check Key at opening shows it.
         const std::string strPrompt = std::string(IDS_KEY_PROMPT) + m_doc.m_strFileName;
         if (!m_prompts.RunCheckKey(strPrompt, m_doc.m_strKey))
             return false;
         m_pTray->SetIcon(IDI_TRAY);
+        m_doc.CheckFileAfterLock();
     }
     // Without a KEY there is nothing to unlock; a lock flag left from a
     // start at logon must not ask for a KEY of a file opened later.
@@ -1180,7 +1200,8 @@ void CMainFrame::RestorePasswordBar() {
 void CMainFrame::HideBarToTray(bool bLock) {
     SetMode(MODE_TRAY_BAR);
     SetTrayDefault(ID_TRAY_PASSWORDBAR);
-    if (bLock && HasKey()) {
+    const bool bLocking = bLock && HasKey();
+    if (bLocking) {
         m_bLocked = 1;
         m_pTray->SetIcon(IDI_TRAY_LOCKED);
     }
@@ -1189,6 +1210,8 @@ void CMainFrame::HideBarToTray(bool bLock) {
     // taskbar instead (showing nothing of a locked file).
     if (!m_pTray->IsShown())
         MinimizeToTaskbar();
+    if (bLocking)
+        UnloadForLock();
 }
 
 void CMainFrame::OnBarClose() {

@@ -198,6 +198,10 @@ signals:
     void Closed();
     // The Password Bar is about to show: it takes the view's choice now.
     void PasswordBarShowing();
+    // The lock is about to unload the document: the view notes its place.
+    void DocumentUnloading();
+    // The lock ended with the file read again: the view goes back there.
+    void DocumentReloaded();
 
 protected:
     // Input anywhere in the program restarts the idle countdowns.
@@ -231,6 +235,9 @@ private:
     // Out of the taskbar or the tray, to the front.
     void ShowFrame();
     bool IsEchoOfRefusal() const;
+    // Locking lets go of the document (when it has no unsaved changes that
+    // must stay) and of every copy the bar shows.
+    void UnloadForLock();
     // The KEY check on the way back from the tray: true when the user may
     // come back (a locked file's KEY was typed, or nothing was locked).
     bool CheckKeyToComeBack();

@@ -31,9 +31,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -309,6 +312,48 @@ void CCofferView::OnUpdate() {
     m_hRootItem->addChildren(groups);
     m_pTree->addTopLevelItem(m_hRootItem);
     ChooseSelection();
+}
+
+void CCofferView::RememberPlace() {
+    m_place = SPlace();
+    if (!m_hRootItem)
+        return;
+    m_place.m_bKept = true;
+    QTreeWidgetItem* pCurrent = m_pTree->currentItem();
+    for (int i = 0; i < m_hRootItem->childCount(); ++i) {
+        QTreeWidgetItem* pGroup = m_hRootItem->child(i);
+        if (pGroup->isExpanded())
+            m_place.m_vecExpanded.push_back(i);
+        if (pCurrent == pGroup)
+            m_place.m_nGroup = i;
+        else if (pCurrent && pCurrent->parent() == pGroup) {
+            m_place.m_nGroup = i;
+            m_place.m_nAccount = pGroup->indexOfChild(pCurrent);
+        }
+    }
+    m_place.m_nScroll = m_pTree->verticalScrollBar()->value();
+}
+
+void CCofferView::RestorePlace() {
+    const SPlace place = std::exchange(m_place, SPlace());
+    if (!place.m_bKept || !m_hRootItem)
+        return;
+    const int nGroups = m_hRootItem->childCount();
+    // The first selection of a new tree opened a group of its own.
+    for (int i = 0; i < nGroups; ++i)
+        m_hRootItem->child(i)->setExpanded(std::find(place.m_vecExpanded.begin(),
+                                                     place.m_vecExpanded.end(),
+                                                     i) != place.m_vecExpanded.end());
+    if (place.m_nGroup >= 0 && place.m_nGroup < nGroups) {
+        QTreeWidgetItem* pGroup = m_hRootItem->child(place.m_nGroup);
+        QTreeWidgetItem* pItem = pGroup;
+        if (place.m_nAccount >= 0 && place.m_nAccount < pGroup->childCount())
+            pItem = pGroup->child(place.m_nAccount);
+        m_pTree->SelectItem(pItem);
+    }
+    // The scroll range follows the expanded rows only once laid out.
+    m_pTree->doItemsLayout();
+    m_pTree->verticalScrollBar()->setValue(place.m_nScroll);
 }
 
 void CCofferView::ChooseSelection() {

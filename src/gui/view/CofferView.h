@@ -4,6 +4,7 @@
 #include "gui/view/DragTreeCtrl.h"
 
 #include <string>
+#include <vector>
 
 class CAccountTreeCtrl;
 class CCofferDoc;
@@ -75,6 +76,13 @@ public:
     void RebuildLayout();
     // The Password Bar's choice: selected when the view is rebuilt now.
     void SelectByNames(const std::string& strGroup, const std::string& strAccount);
+    // Before the lock unloads the document: where the tree stands (the
+    // current item, the expanded groups, the scroll position), kept as rows,
+    // so nothing of the file stays in memory while locked.
+    void RememberPlace();
+    // After the file was read again: the tree as it stood. Rows that no
+    // longer exist (the file changed meanwhile) are left out.
+    void RestorePlace();
 
     // What the status panes and the Password Bar read.
     int CountGroupItems() const;
@@ -100,6 +108,15 @@ public:
     std::string m_strSelectGroup;
     std::string m_strSelectAccount;
     bool m_bMaskPasswords = true;
+    // The place RememberPlace kept: group and account rows of the current
+    // item (-1: none), the expanded groups' rows, the scroll position.
+    struct SPlace {
+        bool m_bKept = false;
+        int m_nGroup = -1;
+        int m_nAccount = -1;
+        std::vector<int> m_vecExpanded;
+        int m_nScroll = 0;
+    } m_place;
     int m_nTreeWidth = 160;
     int m_nSplitterShown = 160;
     bool m_bSplitterDrag = false;

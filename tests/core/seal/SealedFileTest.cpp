@@ -147,3 +147,15 @@ TEST(SealedFile, HeaderFieldsOutOfRangeAreRefusedEvenWithAValidChecksum) {
     longer.m_nSealedSize += 1;
     EXPECT_FALSE(fnParses(longer));
 }
+
+TEST(SealedFile, OnlyACostAboveFourTimesTheDefaultIsUnusual) {
+    // Default: 3 passes of 128 MiB; four times that is 12 passes, or 3 of 512 MiB.
+    for (const auto& [params, bUnusual] :
+         {std::pair{SSealParams{}, false}, std::pair{SSealParams{12, 131072}, false},
+          std::pair{SSealParams{13, 131072}, true}, std::pair{SSealParams{3, 524288}, false},
+          std::pair{SSealParams{3, 524289}, true},
+          std::pair{SSealParams{1, SEAL_MAX_MEMORY_KIB}, false},
+          std::pair{SSealParams{SEAL_MAX_PASSES, SEAL_MAX_MEMORY_KIB}, true}})
+        EXPECT_EQ(params.IsUnusuallyCostly(), bUnusual)
+            << params.m_nPasses << " " << params.m_nMemoryKiB;
+}

@@ -70,6 +70,38 @@ TEST_F(DocSealed, ReopensWithTheKeyAfterWrongKeysWithTheSameRecords) {
     EXPECT_EQ(m_recent[0], strPath);
     // The lock judges KEYs by the check value, which the sealed file carries.
     EXPECT_TRUE(pDoc->IsKeyAccepted("right"));
+    // Every KEY typed but the empty one was derived in the busy wait.
+    EXPECT_EQ(m_prompts.m_vecBusyTexts,
+              std::vector<std::string>(3, "Checking the KEY of Work.khv ..."));
+}
+
+TEST_F(DocSealed, AHeaderAskingForAnUnusualCostIsDerivedOnlyAfterYes) {
+    const std::string strPath = MakeFile("Costly.khv", "k", {Account("a", "p")});
+    const std::string strBytes = ReadBytes(strPath);
+    SSealedHeader header;
+    ASSERT_TRUE(CSealedFile::ParseHeader(strBytes, header));
+    header.m_params = {SEAL_MAX_PASSES, 131072};
+    WriteBytes(strPath,
+               CSealedFile::WriteHeader(header) + strBytes.substr(CSealedFile::HEADER_SIZE));
+    const std::string strQuestion =
+        " asks for 128 MiB of memory and 16 passes to turn its KEY into its key, more "
+        "than four times what Keyhaven uses. That may take minutes and slow the whole computer "
+        "down.\n\nGo on anyway?";
+    for (const EMsgAnswer eAnswer : {EMsgAnswer::no, EMsgAnswer::yes}) {
+        auto pDoc = MakeDoc();
+        m_prompts.ClearRecord();
+        m_prompts.AnswerMessage(eAnswer);
+        if (eAnswer == EMsgAnswer::yes)
+            m_prompts.CancelCheckKey();
+        EXPECT_TRUE(pDoc->OpenDocumentFile(strPath));
+        EXPECT_FALSE(pDoc->m_bOpen);
+        ASSERT_FALSE(m_prompts.Messages().empty());
+        EXPECT_EQ(m_prompts.Messages()[0].m_strText, strPath + strQuestion);
+        EXPECT_EQ(m_prompts.Messages()[0].m_eButtons, EMsgButtons::yesNoDefaultNo);
+        EXPECT_EQ(m_prompts.Calls().back().m_eKind,
+                  eAnswer == EMsgAnswer::yes ? EPromptKind::checkKey : EPromptKind::message);
+        EXPECT_TRUE(m_prompts.m_vecBusyTexts.empty());
+    }
 }
 
 TEST_F(DocSealed, ACancelledKeyLeavesAnEmptyClosedDocument) {

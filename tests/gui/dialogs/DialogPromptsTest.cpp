@@ -21,12 +21,15 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QProgressDialog>
 #include <QPushButton>
 
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
 #include <functional>
+#include <thread>
 
 namespace {
 
@@ -69,6 +72,8 @@ class DialogPromptsTest : public QObject {
 private slots:
     void messageBoxShowsTextIconButtonsAndCaption();
     void closingAQuestionWithoutChoiceIsCancel();
+    void aQuestionDefaultingToNoAnswersEnterWithNo();
+    void busyWorkRunsAwayFromTheWindowsWhichGoOn();
     void checkKeyRunsTheDialogWithItsPromptAndRealMessages();
     void createAndChangeReturnCheckValues();
     void saveNamesGetTheDefaultExtension();
@@ -121,6 +126,41 @@ void DialogPromptsTest::closingAQuestionWithoutChoiceIsCancel() {
         prompts.MessageBox("Save changes to x.pwd?", EMsgIcon::question, EMsgButtons::yesNoCancel),
         EMsgAnswer::cancel);
     QVERIFY(script.Done());
+}
+
+void DialogPromptsTest::aQuestionDefaultingToNoAnswersEnterWithNo() {
+    CDialogPrompts prompts;
+    for (const auto& [eButtons, eAnswer] : {std::pair{EMsgButtons::yesNoDefaultNo, EMsgAnswer::no},
+                                            std::pair{EMsgButtons::yesNo, EMsgAnswer::yes}}) {
+        CModalScript script({[](QWidget* pModal) { QTest::keyClick(pModal, Qt::Key_Return); }});
+        QCOMPARE(prompts.MessageBox("Go on?", EMsgIcon::question, eButtons), eAnswer);
+        QVERIFY(script.Done());
+    }
+}
+
+void DialogPromptsTest::busyWorkRunsAwayFromTheWindowsWhichGoOn() {
+    // The work waits for the interface thread to run a timer and to show the
+    // busy box: both can happen only while the work runs elsewhere.
+    CDialogPrompts prompts;
+    std::atomic<bool> bTimerRan = false;
+    QString strBusyText;
+    QTimer::singleShot(50, [&]() {
+        if (auto* pBox = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget()))
+            strBusyText = pBox->labelText();
+        bTimerRan = true;
+    });
+    std::thread::id workThread;
+    bool bSawTimer = false;
+    prompts.RunBusy("Checking the KEY of a.khv ...", [&]() {
+        workThread = std::this_thread::get_id();
+        for (int i = 0; i < 200 && !bTimerRan; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        bSawTimer = bTimerRan;
+    });
+    QVERIFY(bSawTimer);
+    QVERIFY(workThread != std::this_thread::get_id());
+    QCOMPARE(strBusyText, QStringLiteral("Checking the KEY of a.khv ..."));
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void DialogPromptsTest::checkKeyRunsTheDialogWithItsPromptAndRealMessages() {

@@ -569,9 +569,11 @@ void CMainFrameTest::startupFileAtLogonSkipsKeyAndLocks() {
     fx.m_profile.WriteProfileString("Path", "4", strPath);
     fx.m_profile.WriteProfileInt("Start", "Auto", 1);
     fx.Frame().ActivateFrame(true);
-    // No Check Key at logon: the KEY is asked when the user comes back.
+    // No Check Key at logon: the KEY is asked when the user comes back, and
+    // until then nothing of the file is held.
     QVERIFY(fx.m_prompts.Calls().empty());
-    QVERIFY(!fx.m_pDoc->m_strKey.empty());
+    QVERIFY(fx.m_pDoc->IsUnloaded());
+    QVERIFY(fx.m_pDoc->m_strKey.empty() && fx.m_pDoc->m_listInfo.empty());
     QVERIFY(!fx.m_pDoc->m_bSkipKeyCheck);
     QCOMPARE(fx.Frame().m_nMode, MODE_TRAY_MAIN);
     QCOMPARE(fx.Frame().m_bLocked, 1);
@@ -582,6 +584,7 @@ void CMainFrameTest::startupFileAtLogonSkipsKeyAndLocks() {
     fx.Frame().Tray().OnTrayNotification(QSystemTrayIcon::DoubleClick);
     QVERIFY(fx.Frame().isVisible());
     QCOMPARE(fx.Frame().m_bLocked, 0);
+    QVERIFY(!fx.m_pDoc->m_strKey.empty());
     QCOMPARE(fx.Frame().Tray().IconId(), 240);
     QCOMPARE(fx.Frame().Tray().DefaultCommand(), 32959);
     QVERIFY(fx.m_vecFailures.empty());

@@ -8,11 +8,14 @@
 #include "gui/controls/DragTextEdit.h"
 #include "gui/controls/LinkLabel.h"
 #include "gui/shell/DocNotifier.h"
+#include "gui/shell/PasswordBarDlg.h"
 #include "gui/view/AccountTreeCtrl.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTest>
 
 using Labels = std::vector<std::string>;
@@ -50,6 +53,7 @@ private slots:
     void commandsFollowTheKey();
     void frameOwnsItsView();
     void saveAsRenamesTheFileItemAndTheTitle();
+    void lockLetsGoOfEveryCopyAndComesBackToTheSamePlace();
 };
 
 void CCofferViewTest::treeIsSortedIgnoringCase() {
@@ -461,3 +465,54 @@ void CCofferViewTest::saveAsRenamesTheFileItemAndTheTitle() {
 
 QTEST_MAIN(CCofferViewTest)
 #include "CofferViewTest.moc"
+
+void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
+    // Wired as the program wires them; the bar is the frame's.
+    CViewFixture fx;
+    fx.NewKeyedDocument("Group 00");
+    for (int g = 10; g < 40; ++g) {
+        fx.Group("Group " + std::to_string(g));
+        for (const char* pszName : {"a", "b", "c"})
+            fx.Account("Group " + std::to_string(g), pszName);
+    }
+    CCofferView& view = fx.Show();
+    fx.m_pDoc->SetSealingKey("secret");
+    fx.m_pDoc->m_bOpen = true;
+    fx.m_pDoc->m_bBackup = false;
+    QVERIFY(fx.m_pDoc->DoSave(fx.m_dir.filePath("Lock.pwd").toStdString()));
+    CDocNotifier notifier(*fx.m_pDoc);
+    connect(&notifier, &CDocNotifier::Emptied, &view, &CCofferView::OnEmptied);
+    connect(&notifier, &CDocNotifier::InitialUpdate, &view, &CCofferView::OnInitialUpdate);
+    CMainFrame& frame = fx.Frame();
+    connect(&frame, &CMainFrame::DocumentUnloading, &view, &CCofferView::RememberPlace);
+    connect(&frame, &CMainFrame::DocumentReloaded, &view, &CCofferView::RestorePlace);
+    CPasswordBarDlg bar(*fx.m_pDoc, fx.m_profile, fx.m_prompts, fx.m_editPrompts);
+    frame.SetPasswordBar(&bar);
+    bar.FillGroups();
+    view.show();
+    // Group 1 was opened by the first selection.
+    for (const auto& [nRow, bExpanded] : {std::pair{1, false}, {3, true}, {17, true}, {26, true}})
+        view.m_hRootItem->child(nRow)->setExpanded(bExpanded);
+    view.Tree()->SelectItem(view.m_hRootItem->child(26)->child(1));
+    view.Tree()->doItemsLayout();
+    QScrollBar* pScroll = view.Tree()->verticalScrollBar();
+    pScroll->setValue(pScroll->maximum() / 2);
+    const int nScroll = pScroll->value();
+    QVERIFY(nScroll > 0);
+
+    frame.Lock();
+    QVERIFY(fx.m_pDoc->m_listInfo.empty() && fx.m_pDoc->m_strKey.empty());
+    QCOMPARE(view.Tree()->topLevelItemCount(), 0);
+    QVERIFY(view.PasswordBox()->text().isEmpty() && view.UserNameBox()->text().isEmpty());
+    for (const QComboBox* pList : bar.findChildren<QComboBox*>())
+        QCOMPARE(pList->count(), 0);
+
+    fx.m_prompts.TypeCheckKey("secret");
+    frame.RestoreMainWindow();
+    QCOMPARE(frame.m_bLocked, 0);
+    QCOMPARE(fx.CurrentPath(), std::string("Group 35/b"));
+    for (const auto& [nRow, bExpanded] : {std::pair{1, false}, {3, true}, {17, true}, {26, true}})
+        QCOMPARE(view.m_hRootItem->child(nRow)->isExpanded(), bExpanded);
+    QCOMPARE(pScroll->value(), nScroll);
+    QVERIFY(fx.m_vecFailures.empty());
+}

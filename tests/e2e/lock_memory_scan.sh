@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Locking leaves nothing to find. A file is opened, a password shown and
+# copied to the clipboard; a scan of the program's memory finds the
+# passwords, the KEY and the KEY's check value (proof that the scan works).
+# After the tray's Lock the same scan finds none of them. The tray's Main Window
+# and the KEY bring the file back with the same account selected.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/view_lib.sh"
+e2e_begin lock_memory_scan
+
+[ "$(id -u)" = 0 ] || { e2e_log "SKIP: reading another process's memory needs the superuser"; exit 0; }
+scan() { /usr/bin/python3 "$(dirname "$0")/mem_scan.py" "$@" >"$E2E_DIR/scan-$3.log" 2>&1; }
+
+key='Qv7-lockscan-K3y!x'
+file=$(e2e_demo_copy Vault.pwd)
+printf 'demo\n%s\n' "$key" | "$KEYHAVEN_CLI" passwd "$file" >>"$E2E_DIR/cli.log" 2>&1 ||
+    e2e_fail "could not give the copy of the demo file its own KEY"
+secrets="$E2E_DIR/secrets.txt"
+{
+    echo "$key"
+    # The check value: the file's first text (a length byte, then the digits).
+    /usr/bin/python3 -c 'import sys; b = open(sys.argv[1], "rb").read(); print(b[1:1 + b[0]].decode())' "$file"
+    printf '%s\n' "$key" | "$KEYHAVEN_CLI" export "$file" | awk -F '\t+' '$1 == "Password" && $2 != "" { print $2 }'
+} >"$secrets"
+(($(wc -l <"$secrets") >= 5)) || e2e_fail "too few secrets to look for: $(wc -l <"$secrets")"
+
+view_start_a11y
+e2e_start_app "$file"
+app=$E2E_LAST_PID
+dialog=$(e2e_wait_window "Check Key")
+e2e_type_into "$dialog" "$key"
+e2e_wait_gone "$dialog"
+main=$(e2e_wait_main_window)
+e2e_wait_tray_icon >/dev/null
+e2e_activate "$main"
+button=$(view_wait_control "$app" "Copy / Drag Password" "push button")
+view_click_at "$(view_centre "$button")"
+e2e_until 5 test -n "$(e2e_clipboard)" || e2e_fail "Copy Password did not copy"
+selected=$(view_control_text "$app" "User Name")
+e2e_log "selected user name: $selected"
+
+# Open, the secrets are there to be found.
+status=0
+scan "$app" "$secrets" open || status=$?
+((status == 1)) || e2e_fail "the scan of the open program found nothing (status $status): the scan does not work"
+e2e_log "open: $(wc -l <"$E2E_DIR/scan-open.log") secrets found, as expected"
+
+e2e_tray_menu_choose l
+e2e_wait_gone "$main"
+sleep 1
+e2e_screenshot locked
+status=0
+scan "$app" "$secrets" locked || status=$?
+((status != 2)) || e2e_fail "the program's memory could not be read"
+((status == 0)) || e2e_fail "locked, the program still holds: $(tr '\n' ';' <"$E2E_DIR/scan-locked.log")"
+[ -z "$(e2e_clipboard || true)" ] || e2e_fail "the clipboard still holds text while locked"
+
+e2e_tray_menu_choose w
+dialog=$(e2e_wait_window "Check Key")
+e2e_type_into "$dialog" "$key"
+e2e_wait_gone "$dialog"
+main=$(e2e_wait_main_window)
+e2e_activate "$main"
+e2e_until 5 view_text_is "$app" "User Name" "" "$selected" ||
+    e2e_fail "unlocked, the selection is not the one before the lock"
+e2e_screenshot unlocked
+e2e_key alt+f x
+e2e_wait_exit "$app" || e2e_fail "File > Exit did not end the program"
+e2e_log "PASS"
