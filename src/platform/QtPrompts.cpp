@@ -33,6 +33,7 @@ QMessageBox::StandardButtons ButtonsOf(EMsgButtons eButtons) {
     case EMsgButtons::okCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
     case EMsgButtons::yesNo:
+    case EMsgButtons::yesNoDefaultNo:
         return QMessageBox::Yes | QMessageBox::No;
     case EMsgButtons::yesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
@@ -68,6 +69,8 @@ EMsgAnswer CQtPrompts::ShowMessage(QWidget* pParent, const std::string& strText,
                     pParent);
     box.setObjectName(QStringLiteral("messageBox"));
     box.setTextFormat(Qt::PlainText);
+    if (eButtons == EMsgButtons::yesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Ok:
         return EMsgAnswer::ok;
@@ -78,7 +81,9 @@ EMsgAnswer CQtPrompts::ShowMessage(QWidget* pParent, const std::string& strText,
     default:
         // A box closed without a choice: a Yes/No question counts it as No,
         // like the button that ends it without doing anything.
-        return eButtons == EMsgButtons::yesNo ? EMsgAnswer::no : EMsgAnswer::cancel;
+        return eButtons == EMsgButtons::yesNo || eButtons == EMsgButtons::yesNoDefaultNo
+                   ? EMsgAnswer::no
+                   : EMsgAnswer::cancel;
     }
 }
 

@@ -31,6 +31,7 @@ bool IsAnswerOffered(EMsgButtons eButtons, EMsgAnswer eAnswer) {
     case EMsgButtons::okCancel:
         return eAnswer == EMsgAnswer::ok || eAnswer == EMsgAnswer::cancel;
     case EMsgButtons::yesNo:
+    case EMsgButtons::yesNoDefaultNo:
         return eAnswer == EMsgAnswer::yes || eAnswer == EMsgAnswer::no;
     case EMsgButtons::yesNoCancel:
         return eAnswer != EMsgAnswer::ok;
@@ -220,7 +221,9 @@ EMsgAnswer CScriptedPrompts::MessageBox(const std::string& strText, EMsgIcon eIc
 
     SAnswer answer;
     // Unanswered, a box ends as when it is closed: No where there is no Cancel.
-    EMsgAnswer eAnswer = eButtons == EMsgButtons::yesNo ? EMsgAnswer::no : EMsgAnswer::cancel;
+    EMsgAnswer eAnswer = eButtons == EMsgButtons::yesNo || eButtons == EMsgButtons::yesNoDefaultNo
+                             ? EMsgAnswer::no
+                             : EMsgAnswer::cancel;
     if (Next(EPromptKind::message, strText, answer)) {
         if (IsAnswerOffered(eButtons, answer.m_eAnswer))
             eAnswer = answer.m_eAnswer;
