@@ -75,6 +75,10 @@ bool CCofferApp::InitInstance() {
             &CMainFrame::RaiseFromSecondStart);
     connect(m_pNotifier.get(), &CDocNotifier::RecentFileListChanged, m_pFrame.get(),
             &CMainFrame::UpdateRecentMenu);
+    connect(m_pNotifier.get(), &CDocNotifier::InitialUpdate, m_pFrame.get(),
+            &CMainFrame::OfferConversion);
+    connect(m_pNotifier.get(), &CDocNotifier::PathNameChanged, m_pFrame.get(),
+            &CMainFrame::OfferConversion);
     CreateView();
 
     // The document starts empty and untitled; the first activation shows

@@ -7,6 +7,7 @@
 #include "cli/CliTexts.h"
 #include "cli/KeyReader.h"
 #include "cli/TreeListing.h"
+#include "core/base/Prompts.h"
 #include "core/base/StringTable.h"
 #include "core/generator/PasswordGenerator.h"
 #include "core/seal/SecretBuffer.h"
@@ -89,6 +90,14 @@ EFileError WriteExportFile(const std::string& strPath, const std::string& strTex
         nDone += static_cast<std::size_t>(n);
     }
     return ::close(fd) == 0 ? EFileError::none : WriteErrorOf(errno);
+}
+
+// A name without an extension makes the protected format, as File > New
+// does; a leading full stop names a hidden file, not an extension.
+std::string WithKhvByDefault(const std::string& strPath) {
+    const std::string strName = FileNameOf(strPath);
+    const auto nDot = strName.rfind('.');
+    return nDot == std::string::npos || nDot == 0 ? strPath + KHV_EXTENSION : strPath;
 }
 
 } // namespace
@@ -255,13 +264,14 @@ void CCliCommand::RunExport(const CArgs& astrArgs) {
 void CCliCommand::RunCreate(const CArgs& astrArgs) {
     CCliArgs args("keyhaven-cli create FILE", {});
     args.Parse(astrArgs, 1);
-    const std::string& strPath = args.Positional(0);
+    const std::string strPath = WithKhvByDefault(args.Positional(0));
     if (FileExists(strPath))
         throw CCliFailure(CLI_EXIT_WRITE,
                           strPath + " already exists; create never replaces a file.");
     std::string strKey = ReadNewKey(FileNameOf(strPath), IDS_KEY_INVALID);
     CCofferDoc doc;
     doc.OnNewDocument();
+    doc.UseStrongGenerator();
     doc.m_strKey = MakeKeyCheckValue(strKey);
     doc.SetSealingKey(strKey);
     CSecretBuffer::Wipe(strKey);
@@ -330,6 +340,21 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
                           strOut + " already exists; convert never replaces a file.");
     CCofferDoc doc;
     OpenFile(strIn, doc);
+    // A KEY never passes between the formats: the check value of a ".pwd"
+    // gives its KEY away, so it would open the sealed file as well.
+    if (HasKhvExtension(strIn) != HasKhvExtension(strOut)) {
+        std::string strNewKey = ReadNewKey(FileNameOf(strOut), IDS_NEW_KEY_INVALID);
+        std::string strKeyValue = MakeKeyCheckValue(strNewKey);
+        const bool bSameKey = strKeyValue == doc.m_strKey;
+        if (!bSameKey) {
+            doc.m_strKey.swap(strKeyValue);
+            doc.SetSealingKey(strNewKey);
+        }
+        CSecretBuffer::Wipe(strKeyValue);
+        CSecretBuffer::Wipe(strNewKey);
+        if (bSameKey)
+            throw CCliFailure(CLI_EXIT_KEY, std::string("keyhaven-cli: ") + IDS_KEY_MUST_DIFFER);
+    }
     CFileLock lock;
     ClaimNewFile(strOut, lock);
     const EFileError eError = doc.WriteArchiveFile(strOut);

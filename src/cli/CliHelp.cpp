@@ -22,8 +22,9 @@ const char* CliHelpText() {
         std::string(R"(keyhaven-cli - read, create and re-key Keyhaven password files (.pwd, .khv)
 
 Every command that takes a FILE reads both formats, chosen by the extension:
-  .pwd  the classic format: anyone who has the file can read its contents
-        without the KEY (the key of its fields follows from bytes stored in it)
+  .pwd  the classic format: anyone who has the file (or a backup of it) can
+        read its contents without the KEY and recover the KEY itself (the
+        file stores a value from which the KEY can be worked out)
   .khv  the protected format: the same records sealed under the KEY with
         Argon2id and XChaCha20-Poly1305; nothing in it, not even the counts
         of info, can be read without the KEY
@@ -67,19 +68,25 @@ Commands:
                  holds every password in plain text); OUT may not be FILE.
   create FILE    Create a new password file holding the single group
                  "My Passwords", protected by a new KEY. An existing FILE is
-                 never replaced (exit status 4). A FILE ending in .khv is
-                 made in the protected format.
+                 never replaced (exit status 4). A FILE without an extension
+                 gets ".khv" (create Home makes Home.khv); a FILE ending in
+                 .khv is made in the protected format, any other in the
+                 classic one.
   passwd FILE    Change the KEY of FILE: reads the original KEY, then the new
                  KEY, and rewrites FILE with every field enciphered under the
                  new KEY. Giving the same KEY again leaves FILE byte for byte
                  the same (a .khv FILE is sealed anew, with a fresh salt and
                  nonce). A read-only FILE is refused (exit status 4).
   convert IN OUT Write the records of IN to the new file OUT in the format
-                 that OUT's extension names (.pwd or .khv), under the same
-                 KEY, read once. An existing OUT is never replaced (exit
-                 status 4). Converting to .pwd warns on standard error that
-                 the result can be read without its KEY. A .pwd converted to
-                 .khv and back is the same file byte for byte.
+                 that OUT's extension names (.pwd or .khv). Reads the KEY of
+                 IN; between .pwd and .khv (either way) it then reads a new
+                 KEY for OUT, since the KEY of a .pwd can be recovered from
+                 any copy of it and must never open a .khv. A new KEY equal
+                 to the old one is refused (exit status 1) and OUT is not
+                 written. Between files of the same format the KEY stays.
+                 An existing OUT is never replaced (exit status 4).
+                 Converting to .pwd warns on standard error that the result
+                 can be read, and its KEY recovered, without the KEY.
   find FILE TEXT [--match-case] [--whole-word]
                  Print every item whose label contains TEXT, in the order the
                  desktop program's Find Next reaches them from the first
@@ -130,10 +137,12 @@ KEYs:
     the line end ("\n" or "\r\n") is removed; blanks and everything else
     belong to the KEY. ls, show, export, find: one line, the KEY. create: one line,
     the new KEY. passwd: two lines, the original KEY and then the new KEY.
-    convert and info: one line, the KEY of IN (info asks only for a .khv).
+    convert between .pwd and .khv: two lines, the KEY of IN and then the
+    new KEY of OUT; otherwise one line, the KEY of IN. info: one line, the
+    KEY (asked only for a .khv).
   - On a terminal the program asks on standard error, "KEY for:  NAME" (NAME
     is the file's name), and reads the KEY without echoing it. A new KEY
-    (create, passwd) is asked for twice; when the two differ the command
+    (create, passwd, convert between formats) is asked for twice; when the two differ the command
     stops with "New KEYs do not mach!".
   - KEYs are UTF-8 text and are turned into the file's code page
     (windows-1252) before use, so a KEY opens the same files as in the
@@ -160,8 +169,8 @@ Export layout (export and show), for each record:
 
 Exit status:
   0  done
-  1  the KEY is wrong, the new KEY is empty, the two new KEYs differ, or the
-     file has no KEY (open it in the desktop program to create one)
+  1  the KEY is wrong, the new KEY is empty, the two new KEYs differ, the
+     new KEY of convert is the old one, or the file has no KEY (open it in the desktop program to create one)
   2  usage: unknown command or option, missing or extra arguments, a number
      that is not a whole number in range, missing or unusable KEY input, a
      character the code page cannot hold, or a GROUP or ACCOUNT (show) that

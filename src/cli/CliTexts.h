@@ -8,7 +8,7 @@ inline constexpr const char* CLI_FILE_WITHOUT_KEY =
 // convert to ".pwd": what the user gives up.
 inline constexpr const char* CLI_PWD_WARNING =
     "keyhaven-cli: warning: %1 is a .pwd file; anyone who has it can read its contents "
-    "without the KEY. Keep .khv for files that leave this machine.";
+    "and recover its KEY. Keep .khv for files that leave this machine.";
 
 inline constexpr const char* CLI_VERSION_TEXT = "keyhaven-cli " KEYHAVEN_VERSION;
 

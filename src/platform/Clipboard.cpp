@@ -17,6 +17,11 @@ CClipboard::CClearDelay& ClearDelay() {
     return fnSeconds;
 }
 
+CClipboard::CPasswordCopied& PasswordCopied() {
+    static CClipboard::CPasswordCopied fnCopied;
+    return fnCopied;
+}
+
 // Counts the program's own changes of the clipboard, so a clearing that was
 // set up for one text never removes a later one.
 unsigned g_nGeneration = 0;
@@ -41,6 +46,8 @@ void CClipboard::SetPassword(const std::string& strText, const CCodePage& codePa
     QMimeData* pData = MakePasswordData(strText, codePage);
     pClipboard->setMimeData(pData);
     const unsigned nSeconds = ClearDelay() ? ClearDelay()() : 0;
+    if (PasswordCopied())
+        PasswordCopied()(nSeconds);
     if (nSeconds == 0)
         return;
     // The data the clipboard returns is ours exactly while no one (this
@@ -66,4 +73,8 @@ void CClipboard::EmptyIfText() {
 
 void CClipboard::SetClearDelay(CClearDelay fnSeconds) {
     ClearDelay() = std::move(fnSeconds);
+}
+
+void CClipboard::SetPasswordCopied(CPasswordCopied fnCopied) {
+    PasswordCopied() = std::move(fnCopied);
 }

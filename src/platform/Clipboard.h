@@ -27,6 +27,10 @@ public:
     // each copy so that a changed setting counts from the next one.
     using CClearDelay = std::function<unsigned()>;
     static void SetClearDelay(CClearDelay fnSeconds);
+    // Told of every password put on the clipboard, with the seconds before
+    // it is removed (0 = never), so that the user learns it.
+    using CPasswordCopied = std::function<void(unsigned nSeconds)>;
+    static void SetPasswordCopied(CPasswordCopied fnCopied);
     // The data of a password put on the clipboard: text plus the hint.
     static QMimeData* MakePasswordData(const std::string& strText, const CCodePage& codePage);
 

@@ -48,7 +48,8 @@ TEST_F(CliKey, CreateMakesANewFileWithOneGroupAndTheNewFileHeader) {
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     const SCliResult info = RunCli({"info", strPath});
     EXPECT_EQ(info.nExit, 0);
-    EXPECT_EQ(info.strOut, "key: present\ngenerate: 39\nlength: \nbegin: \nend: \n"
+    // A new file carries the strong generator settings.
+    EXPECT_EQ(info.strOut, "key: present\ngenerate: 47\nlength: 16\nbegin: 16\nend: 20\n"
                            "groups: 1\naccounts: 0\n");
     const SCliResult list = RunCli({"ls", strPath}, "abc\n");
     EXPECT_EQ(list.nExit, 0) << list.strErr;

@@ -5,6 +5,8 @@
 
 #include "CliFiles.h"
 #include "CliRunner.h"
+#include "core/base/StringTable.h"
+#include "core/store/FileIO.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +28,7 @@ protected:
         return strPath;
     }
     SCliResult Convert(const std::string& strIn, const std::string& strOut,
-                       const std::string& strInput = "key\n") {
+                       const std::string& strInput = "key\nnew\n") {
         return RunCli({"convert", strIn, strOut}, strInput);
     }
 
@@ -35,22 +37,38 @@ protected:
 
 } // namespace
 
-TEST_F(CliSealed, ConvertRoundTripIsByteIdenticalAndWarnsOnlyTowardsPwd) {
+TEST_F(CliSealed, ConvertTakesANewKeyEitherWayAndRefusesTheOldOne) {
     const std::string strPwd = PwdFile("Home.pwd");
     const std::string strKhv = m_folder.Path("Home.khv");
-    SCliResult result = Convert(strPwd, strKhv);
+    const std::string strRefused = "keyhaven-cli: " + std::string(IDS_KEY_MUST_DIFFER) + "\n";
+    SCliResult result = Convert(strPwd, strKhv, "key\nkey\n");
+    EXPECT_EQ(result.nExit, 1);
+    EXPECT_EQ(result.strErr, strRefused);
+    EXPECT_FALSE(FileExists(strKhv));
+
+    result = Convert(strPwd, strKhv);
     ASSERT_EQ(result.nExit, 0) << result.strErr;
     EXPECT_EQ(result.strErr, "");
     const std::string strSealed = ReadFileBytes(strKhv);
     EXPECT_EQ(strSealed.substr(0, 8), MAGIC);
     EXPECT_EQ(strSealed.find("anna"), std::string::npos);
+    EXPECT_EQ(RunCli({"ls", strKhv}, "key\n").nExit, 1);
+    const std::string strExport = RunCli({"export", strPwd}, "key\n").strOut;
+    EXPECT_EQ(RunCli({"export", strKhv}, "new\n").strOut, strExport);
 
     const std::string strBack = m_folder.Path("Back.pwd");
-    result = Convert(strKhv, strBack);
+    result = Convert(strKhv, strBack, "new\nnew\n");
+    EXPECT_EQ(result.nExit, 1);
+    EXPECT_EQ(result.strErr, strRefused);
+    EXPECT_FALSE(FileExists(strBack));
+    result = Convert(strKhv, strBack, "new\nthird\n");
     ASSERT_EQ(result.nExit, 0) << result.strErr;
     EXPECT_NE(result.strErr.find("warning: " + strBack + " is a .pwd file"), std::string::npos)
         << result.strErr;
-    EXPECT_EQ(ReadFileBytes(strBack), ReadFileBytes(strPwd));
+    EXPECT_EQ(RunCli({"export", strBack}, "third\n").strOut, strExport);
+    // Within one format the KEY stays: one line of input is enough.
+    result = Convert(strBack, m_folder.Path("Copy.pwd"), "third\n");
+    EXPECT_EQ(result.nExit, 0) << result.strErr;
 }
 
 TEST_F(CliSealed, ReadingCommandsGiveTheSameResultsOnBothFormats) {
@@ -63,7 +81,7 @@ TEST_F(CliSealed, ReadingCommandsGiveTheSameResultsOnBothFormats) {
         const auto fnRun = [&](const std::string& strPath) {
             std::vector<std::string> astrArgs = astrCommand;
             astrArgs.insert(astrArgs.begin() + 1, strPath);
-            return RunCli(astrArgs, "key\n");
+            return RunCli(astrArgs, strPath == strKhv ? "new\n" : "key\n");
         };
         const SCliResult fromPwd = fnRun(strPwd);
         const SCliResult fromKhv = fnRun(strKhv);
@@ -85,7 +103,7 @@ TEST_F(CliSealed, AWrongKeyAndAChangedFileAreToldApart) {
     std::string strBytes = ReadFileBytes(strKhv);
     strBytes[strBytes.size() - 1] ^= 0x40;
     WriteFileBytes(strKhv, strBytes);
-    result = RunCli({"export", strKhv}, "key\n");
+    result = RunCli({"export", strKhv}, "new\n");
     EXPECT_EQ(result.nExit, 3);
     EXPECT_EQ(result.strErr, "Unexpected file format.\n");
     EXPECT_EQ(result.strOut, "");
@@ -99,7 +117,9 @@ TEST_F(CliSealed, AWrongKeyAndAChangedFileAreToldApart) {
 
 TEST_F(CliSealed, CreateAndPasswdSealAndOnlyTheNewKeyOpens) {
     const std::string strKhv = m_folder.Path("New.khv");
-    ASSERT_EQ(RunCli({"create", strKhv}, "first\n").nExit, 0);
+    // A name without an extension is made sealed.
+    ASSERT_EQ(RunCli({"create", m_folder.Path("New")}, "first\n").nExit, 0);
+    EXPECT_FALSE(FileExists(m_folder.Path("New")));
     const std::string strCreated = ReadFileBytes(strKhv);
     EXPECT_EQ(strCreated.substr(0, 8), MAGIC);
     SCliResult result = RunCli({"passwd", strKhv}, "wrong\nsecond\n");
@@ -127,7 +147,7 @@ TEST_F(CliSealed, ConvertRefusesToReplaceAndNeedsAFormatForOut) {
     result = Convert(strPwd, m_folder.Path("Out.txt"));
     EXPECT_EQ(result.nExit, 2);
     EXPECT_NE(result.strErr.find("OUT must end in .pwd or .khv"), std::string::npos);
-    result = Convert(strPwd, m_folder.Path("Out.khv"), "wrong\n");
+    result = Convert(strPwd, m_folder.Path("Out.khv"), "wrong\nnew\n");
     EXPECT_EQ(result.nExit, 1);
     EXPECT_EQ(ReadFileBytes(m_folder.Path("Out.khv")), "");
     EXPECT_EQ(RunCli({"convert", strPwd}).nExit, 2);

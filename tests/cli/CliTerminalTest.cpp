@@ -56,4 +56,12 @@ TEST_F(CliTerminal, DifferentNewKeysAreRefused) {
     EXPECT_EQ(result.nExit, 0) << result.strErr;
     EXPECT_NE(result.strErr.find("KEY is changed!"), std::string::npos);
     EXPECT_EQ(RunCli({"ls", strPath}, "new\n").nExit, 0);
+
+    // convert into the other format asks the new KEY of OUT twice as well.
+    result = RunCliOnTerminal({"convert", strPath, m_folder.Path("Differ.khv")},
+                              {"new", "sealed", "sealed"}, strEcho);
+    EXPECT_EQ(result.nExit, 0) << result.strErr;
+    EXPECT_EQ(result.strErr, "KEY for:  Differ.pwd\n\nNew KEY for:  Differ.khv\n\n"
+                             "Confirm KEY for:  Differ.khv\n\n");
+    EXPECT_EQ(RunCli({"ls", m_folder.Path("Differ.khv")}, "sealed\n").nExit, 0);
 }

@@ -278,10 +278,10 @@ private slots:
         expected["Settings"] = {
             {"WinStart", "0"},
             {"StartBar", "0"},
-            {"Generate", "39"},
-            {"Begin", "5"},
-            {"End", "8"},
-            {"Length", "6"},
+            {"Generate", "47"},
+            {"Begin", "16"},
+            {"End", "20"},
+            {"Length", "16"},
             {"AutoMin", "0"},
             {"AutoExit", "0"},
             {"1", "0"},
@@ -298,7 +298,7 @@ private slots:
             {"HotKey", "0"},
             {"HotKeyFlag", "0"},
             {"LockOnScreenLock", "1"},
-            {"ClipboardClear", "0"},
+            {"ClipboardClear", "30"},
         };
         expected["Window%20size"] = {{"tool", "1"},
                                      {"status", "1"},

@@ -21,11 +21,13 @@ inline constexpr const char* PWD_EXTENSION = ".pwd";
 // The protected format: the same records sealed under the KEY.
 inline constexpr const char* KHV_FILTER = "Protected Keyhaven files (*.khv)";
 inline constexpr const char* KHV_EXTENSION = ".khv";
-// Open offers both formats at once; the save prompt offers each, and the
-// chosen one gives the extension. Filters are separated by ";;".
+// Open offers both formats at once; the save prompt offers each, the sealed
+// one first, and says what each protects; the chosen one gives the
+// extension. Filters are separated by ";;".
 inline constexpr const char* OPEN_FILTER = "Keyhaven files (*.pwd *.khv)";
 inline constexpr const char* SAVE_FILTERS =
-    "Keyhaven files (*.pwd);;Protected Keyhaven files (*.khv)";
+    "Protected Keyhaven files, unreadable without the KEY (*.khv);;"
+    "Keyhaven files, anyone who has one can read it and recover its KEY (*.pwd)";
 
 // Whether a typed KEY (code-page bytes) opens what a Check Key guards.
 using CKeyAcceptor = std::function<bool(const std::string& strKey)>;

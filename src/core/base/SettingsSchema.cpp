@@ -13,16 +13,15 @@ using T = EProfileType;
 using O = EProfileOwner;
 using W = EProfileWrite;
 
-constexpr unsigned GENERATE_DEFAULT = 0x27; // upper, lower, digits, range
-
 std::vector<SProfileEntry> MakeTable() {
     std::vector<SProfileEntry> table = {
         {PROFILE_SETTINGS, VAL_WINSTART, T::integer, 0, "", O::frame, W::exit},
         {PROFILE_SETTINGS, VAL_STARTBAR, T::integer, 0, "", O::frame, W::exit},
-        {PROFILE_SETTINGS, VAL_GENERATE, T::integer, GENERATE_DEFAULT, "", O::frame, W::exit},
-        {PROFILE_SETTINGS, VAL_BEGIN, T::text, 0, "5", O::frame, W::exit},
-        {PROFILE_SETTINGS, VAL_END, T::text, 0, "8", O::frame, W::exit},
-        {PROFILE_SETTINGS, VAL_LENGTH, T::text, 0, "6", O::frame, W::exit},
+        // New settings generate strong passwords; stored values stay.
+        {PROFILE_SETTINGS, VAL_GENERATE, T::integer, STRONG_GENERATE, "", O::frame, W::exit},
+        {PROFILE_SETTINGS, VAL_BEGIN, T::text, 0, STRONG_BEGIN, O::frame, W::exit},
+        {PROFILE_SETTINGS, VAL_END, T::text, 0, STRONG_END, O::frame, W::exit},
+        {PROFILE_SETTINGS, VAL_LENGTH, T::text, 0, STRONG_LENGTH, O::frame, W::exit},
         {PROFILE_SETTINGS, VAL_AUTOMIN, T::integer, 0, "", O::frame, W::exit},
         {PROFILE_SETTINGS, VAL_AUTOEXIT, T::integer, 0, "", O::frame, W::exit},
         {PROFILE_SETTINGS, VAL_FRAME_OPTIONS, T::integer, 0, "", O::frame, W::exit},
@@ -52,7 +51,8 @@ std::vector<SProfileEntry> MakeTable() {
         {PROFILE_PATH, VAL_PATH_COMMAND_LINE, T::text, 0, "", O::application, W::exit},
         {PROFILE_SETTINGS, VAL_PREVIEW_PAGES, T::integer, 0, "", O::framework, W::never},
         {PROFILE_SETTINGS, VAL_LOCK_ON_SCREEN_LOCK, T::integer, 1, "", O::frame, W::exit},
-        {PROFILE_SETTINGS, VAL_CLIPBOARD_CLEAR, T::integer, 0, "", O::frame, W::exit},
+        {PROFILE_SETTINGS, VAL_CLIPBOARD_CLEAR, T::integer, 30, "", O::frame, W::exit},
+        {PROFILE_SETTINGS, VAL_CONVERT_OFFERED, T::text, 0, "", O::frame, W::conditional},
     };
     for (const char* pszValue : {"File1", "File2", "File3", "File4"})
         table.push_back({PROFILE_RECENT, pszValue, T::text, 0, "", O::application, W::conditional});
@@ -127,12 +127,19 @@ constexpr SKeyName INT_KEY_NAMES[INT_SETTING_COUNT] = {
 };
 
 constexpr SKeyName TEXT_KEY_NAMES[TEXT_SETTING_COUNT] = {
-    {PROFILE_SETTINGS, VAL_BEGIN},   {PROFILE_SETTINGS, VAL_END},
-    {PROFILE_SETTINGS, VAL_LENGTH},  {PROFILE_WINDOW_SIZE, VAL_RECT},
-    {PROFILE_PATH, VAL_PATH_LAST},   {PROFILE_PATH, VAL_PATH_START},
-    {PROFILE_PATH, VAL_PATH_BACKUP}, {PROFILE_PATH, VAL_PATH_COMMAND_LINE},
-    {PROFILE_RECENT, "File1"},       {PROFILE_RECENT, "File2"},
-    {PROFILE_RECENT, "File3"},       {PROFILE_RECENT, "File4"},
+    {PROFILE_SETTINGS, VAL_BEGIN},
+    {PROFILE_SETTINGS, VAL_END},
+    {PROFILE_SETTINGS, VAL_LENGTH},
+    {PROFILE_WINDOW_SIZE, VAL_RECT},
+    {PROFILE_PATH, VAL_PATH_LAST},
+    {PROFILE_PATH, VAL_PATH_START},
+    {PROFILE_PATH, VAL_PATH_BACKUP},
+    {PROFILE_PATH, VAL_PATH_COMMAND_LINE},
+    {PROFILE_RECENT, "File1"},
+    {PROFILE_RECENT, "File2"},
+    {PROFILE_RECENT, "File3"},
+    {PROFILE_RECENT, "File4"},
+    {PROFILE_SETTINGS, VAL_CONVERT_OFFERED},
 };
 
 // The table's rows in key order, found once by name. A key whose name is

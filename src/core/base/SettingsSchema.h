@@ -26,6 +26,12 @@ inline constexpr char PROFILE_BAR_STATE[] = "Keyhaven";
 inline constexpr char VAL_WINSTART[] = "WinStart";
 inline constexpr char VAL_STARTBAR[] = "StartBar";
 inline constexpr char VAL_GENERATE[] = "Generate";
+// The generator of new settings and new files: upper- and lower-case
+// letters, digits and special characters, 16 to 20 of them.
+inline constexpr unsigned STRONG_GENERATE = 0x2F;
+inline constexpr char STRONG_BEGIN[] = "16";
+inline constexpr char STRONG_END[] = "20";
+inline constexpr char STRONG_LENGTH[] = "16";
 inline constexpr char VAL_BEGIN[] = "Begin";
 inline constexpr char VAL_END[] = "End";
 inline constexpr char VAL_LENGTH[] = "Length";
@@ -48,6 +54,7 @@ inline constexpr char VAL_PREVIEW_PAGES[] = "PreviewPages";
 // Ours, beyond the stored set of older files: they only add values.
 inline constexpr char VAL_LOCK_ON_SCREEN_LOCK[] = "LockOnScreenLock";
 inline constexpr char VAL_CLIPBOARD_CLEAR[] = "ClipboardClear";
+inline constexpr char VAL_CONVERT_OFFERED[] = "ConvertOffered";
 
 // "Window size" values ("IsMaxed" lives under the "Window Size" spelling).
 inline constexpr char VAL_TOOL[] = "tool";

@@ -45,6 +45,19 @@ inline constexpr const char* IDS_SEAL_COST = "%1 MiB of memory and %2 passes";
 inline constexpr const char* IDS_SEAL_DERIVING = "Checking the KEY of %1 ...";
 inline constexpr const char* IDS_SEAL_NEEDS_KEY =
     "%1 is a protected file: it cannot be written without its KEY.";
+// A ".pwd" stores a value from which its KEY can be worked out, so a KEY
+// never passes from one format to the other.
+inline constexpr const char* IDS_KEY_MUST_DIFFER =
+    "The new KEY must differ from the old one: the KEY of a .pwd file can be recovered "
+    "from any copy of that file (and of its backups), so the old KEY would open the new "
+    "file too.";
+inline constexpr const char* IDS_ASK_SAVE_AS_PWD =
+    "A .pwd file does not protect its passwords: anyone who has %1 can read every password "
+    "in it and recover its KEY.\n\nSave it as .pwd anyway? You will choose a new KEY for it.";
+inline constexpr const char* IDS_ASK_REMOVE_OLD_PWD =
+    "%1 is saved and sealed.\n\nThe old file still gives away every password and its KEY to "
+    "anyone who has a copy:\n%2\n\nRemove the old file and its backup copies now?";
+inline constexpr const char* IDS_REMOVE_FAILED = "%1 could not be removed.";
 // Limits and collisions the program guards against on its own.
 inline constexpr const char* IDS_FILE_TOO_LARGE =
     "%1 is larger than 1 GB; it cannot be a password file and was not read.";
@@ -88,6 +101,9 @@ inline constexpr const char* IDS_DELETE_GROUP_WARNING =
     "WARNING:\tIf you delete a group, all accounts under the group will be removed.";
 inline constexpr const char* IDS_PASTE_USERNAME_TIP = "Paste User Name";
 inline constexpr const char* IDS_GENERATE_PASSWORD_TIP = "Generate Password";
+inline constexpr const char* IDS_SHOW_PASSWORD = "Show";
+inline constexpr const char* IDS_HIDE_PASSWORD = "Hide";
+inline constexpr const char* IDS_SHOW_PASSWORD_NAME = "Show password";
 inline constexpr const char* IDS_GENERATOR_SETTINGS_TIP = "Password Generator Settings";
 inline constexpr const char* IDS_PASTE_HYPERLINK_TIP = "Paste Hyperlink";
 inline constexpr const char* IDS_BROWSE_TIP = "Browse";
@@ -117,6 +133,16 @@ inline constexpr const char* IDS_INDICATOR_ACCOUNTS = "Accounts"; // 61205
 inline constexpr const char* IDS_GROUPS_FORMAT = "%d Groups";
 inline constexpr const char* IDS_ACCOUNTS_FORMAT = "%d Accounts";
 inline constexpr const char* IDS_RECENT_EMPTY = "Recent File";
+inline constexpr const char* IDS_PASSWORD_COPIED = "Password copied";
+// The bar over an opened ".pwd".
+inline constexpr const char* IDS_CONVERT_BAR_TITLE = "Protect this file";
+inline constexpr const char* IDS_CONVERT_BAR_TEXT =
+    "Anyone who has a copy of this .pwd file can read every password in it and recover its "
+    "KEY. Save it as a protected .khv file with a new KEY?";
+inline constexpr const char* IDS_CONVERT_BAR_SAVE = "Save as .khv...";
+inline constexpr const char* IDS_CONVERT_BAR_LATER = "Not now";
+inline constexpr const char* IDS_PASSWORD_COPIED_CLEARED =
+    "Password copied; clipboard cleared in %1 s";
 
 // Menu texts of the main menu, the tray menu and the toolbar drop-down.
 inline constexpr const char* IDS_MENU_FILE = "&File";
@@ -261,8 +287,11 @@ inline constexpr const char* IDS_PROPERTY_MODIFIED = "Modified:";
 inline constexpr const char* IDS_PROPERTY_ACCESSED = "Accessed:";
 inline constexpr const char* IDS_PROPERTY_PROTECTION = "Protection:";
 inline constexpr const char* IDS_PROPERTY_READABLE_WITHOUT_KEY =
-    "None: a .pwd file can be read without its KEY. Save it as .khv to seal it.";
+    "None: anyone who has a .pwd file can read it and recover its KEY. Save it as .khv to "
+    "seal it.";
 inline constexpr const char* IDS_PROPERTY_SEALED = "Sealed: it can not be read without its KEY.";
+inline constexpr const char* IDS_PADLOCK_OPEN = "Open padlock";
+inline constexpr const char* IDS_PADLOCK_CLOSED = "Closed padlock";
 inline constexpr const char* IDS_PROPERTY_ATTRIBUTES = "Attributes:";
 inline constexpr const char* IDS_PROPERTY_READONLY = "&Read-only";
 inline constexpr const char* IDS_PROPERTY_HIDDEN = "&Hidden";

@@ -15,6 +15,7 @@
 
 #include <cassert>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -719,6 +720,7 @@ void CCofferDoc::OnFileNew() {
     }
     m_bOpen = true;
     OnNewDocument();
+    UseStrongGenerator();
     m_strKey = strKeyValue;
     SetSealingKey(strKey);
     CSecretBuffer::Wipe(strKey);
@@ -899,6 +901,22 @@ bool CCofferDoc::OnFileSaveAs() {
     return DoSave(std::string());
 }
 
+void CCofferDoc::UseStrongGenerator() {
+    m_nGenerate = static_cast<std::int32_t>(STRONG_GENERATE);
+    m_strLength = STRONG_LENGTH;
+    m_strBegin = STRONG_BEGIN;
+    m_strEnd = STRONG_END;
+}
+
+bool CCofferDoc::OnConvertToSealed() {
+    if (!m_bMainWindowShown || m_strKey.empty())
+        return false;
+    m_bProposeSealed = true;
+    const bool bSaved = DoSave(std::string());
+    m_bProposeSealed = false;
+    return bSaved;
+}
+
 bool CCofferDoc::DoFileSave() {
     if (!HasFilePath() || !FileExists(m_strPathName) || IsReadOnlyFile(m_strPathName))
         return DoSave(std::string());
@@ -933,21 +951,102 @@ bool CCofferDoc::DoSave(const std::string& strPath) {
         lock.Release();
         SFilePrompt prompt;
         prompt.m_strTitle = IDS_SAVEAS_TITLE;
-        prompt.m_strInitialName = HasFilePath() ? m_strPathName : GetTitle() + PWD_EXTENSION;
+        // A new file is sealed unless the user picks the other format; a
+        // file keeps its own.
+        prompt.m_strInitialName = HasFilePath() ? m_strPathName : GetTitle() + KHV_EXTENSION;
+        if (m_bProposeSealed && HasFilePath())
+            prompt.m_strInitialName =
+                FolderOf(m_strPathName) + FileLabel(FileNameOf(m_strPathName)) + KHV_EXTENSION;
         prompt.m_strFilter = SAVE_FILTERS;
-        // The format stays the one of the file, unless the user picks the other.
         if (HasKhvExtension(prompt.m_strInitialName))
             prompt.m_strDefaultExt = KHV_EXTENSION;
         if (!Prompts().PromptSaveFile(prompt, strNewName) || strNewName.empty() ||
             !LockForSave(lock, strNewName))
             return false;
     }
+    const std::string strOldPath = HasFilePath() ? m_strPathName : std::string();
+    const bool bCrossing =
+        !strOldPath.empty() && HasKhvExtension(strOldPath) != HasKhvExtension(strNewName);
+    std::string strKeyValue;
+    std::string strKey;
+    if (bCrossing && !AskKeyForOtherFormat(strNewName, strKeyValue, strKey))
+        return false;
+    // The new KEY is the document's from this save on; a failed save keeps
+    // the old one, since the file on disk is still under it.
+    std::string strOldKeyValue = m_strKey;
+    CSecretBuffer oldSealingKey;
+    std::unique_ptr<CSealKey> pOldSealKey;
+    if (bCrossing) {
+        oldSealingKey = std::move(m_sealingKey);
+        pOldSealKey = std::move(m_pSealKey);
+        m_strKey = strKeyValue;
+        SetSealingKey(strKey);
+        CSecretBuffer::Wipe(strKeyValue);
+        CSecretBuffer::Wipe(strKey);
+    }
     // The writer replaces files atomically: a failed write leaves neither a
     // partial new file nor a damaged old one, so there is nothing to delete.
-    if (!OnSaveDocument(strNewName))
+    const bool bWritten = OnSaveDocument(strNewName);
+    if (!bWritten && bCrossing) {
+        m_strKey.swap(strOldKeyValue);
+        m_sealingKey = std::move(oldSealingKey);
+        m_pSealKey = std::move(pOldSealKey);
+    }
+    CSecretBuffer::Wipe(strOldKeyValue);
+    if (!bWritten)
         return false;
+    lock.Release();
     SetPathName(strNewName, true);
+    if (bCrossing && HasKhvExtension(strNewName))
+        OfferToRemoveOldPwd(strOldPath);
     return true;
+}
+
+bool CCofferDoc::AskKeyForOtherFormat(const std::string& strNewPath, std::string& strKeyValue,
+                                      std::string& strKey) {
+    if (!HasKhvExtension(strNewPath) &&
+        Prompts().MessageBox(FormatText(IDS_ASK_SAVE_AS_PWD, FileNameOf(strNewPath)),
+                             EMsgIcon::exclamation, EMsgButtons::yesNoDefaultNo) != EMsgAnswer::yes)
+        return false;
+    // The check value is a plain function of the KEY: an equal one is the
+    // same KEY (or one that opens the same files).
+    while (Prompts().RunCreateKey(strKeyValue, strKey)) {
+        if (strKeyValue != m_strKey)
+            return true;
+        CSecretBuffer::Wipe(strKeyValue);
+        CSecretBuffer::Wipe(strKey);
+        ShowMessage(IDS_KEY_MUST_DIFFER);
+    }
+    return false;
+}
+
+std::string CCofferDoc::BackupPathOf(const std::string& strFileName) const {
+    if (m_strBackupPath.empty())
+        return {};
+    std::string strBackup = m_strBackupPath;
+    if (strBackup.back() != '/')
+        strBackup += '/';
+    return strBackup + strFileName + ".bak";
+}
+
+void CCofferDoc::OfferToRemoveOldPwd(const std::string& strOldPath) {
+    std::vector<std::string> vecPaths;
+    for (const std::string& strPath : {strOldPath, BackupPathOf(FileNameOf(strOldPath))}) {
+        if (!strPath.empty() && FileExists(strPath))
+            vecPaths.push_back(strPath);
+    }
+    if (vecPaths.empty())
+        return;
+    std::string strList;
+    for (const std::string& strPath : vecPaths)
+        strList += (strList.empty() ? "" : "\n") + strPath;
+    if (Prompts().MessageBox(FormatText(IDS_ASK_REMOVE_OLD_PWD, GetTitle(), strList),
+                             EMsgIcon::question, EMsgButtons::yesNoDefaultNo) != EMsgAnswer::yes)
+        return;
+    for (const std::string& strPath : vecPaths) {
+        if (std::remove(strPath.c_str()) != 0)
+            ShowMessage(FormatText(IDS_REMOVE_FAILED, strPath));
+    }
 }
 
 bool CCofferDoc::LockForSave(CFileLock& lock, const std::string& strPath) {
@@ -963,11 +1062,8 @@ bool CCofferDoc::OnSaveDocument(const std::string& strPath) {
     if (HasKhvExtension(strPath) && !m_pSealKey && !HasSealingKey() && !RunKeyCheck())
         return false;
     if (m_bBackup && !m_strFileName.empty()) {
-        std::string strBackup = m_strBackupPath;
-        if (!strBackup.empty() && strBackup.back() != '/')
-            strBackup += '/';
-        strBackup += m_strFileName + ".bak";
-        if (m_strBackupPath.empty() || !HasFilePath() ||
+        const std::string strBackup = BackupPathOf(m_strFileName);
+        if (strBackup.empty() || !HasFilePath() ||
             CopyFileAtomic(m_strPathName, strBackup) != EFileError::none)
             ShowMessage(IDS_BACKUP_FAILED);
     }

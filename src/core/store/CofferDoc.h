@@ -26,8 +26,9 @@ inline constexpr int SAVE_READONLY_SAVEAS = 1; // read-only file, saved under an
 inline constexpr int SAVE_READONLY_NO = 2;     // read-only file, the user answered No
 inline constexpr int SAVE_CANCEL = 3;
 
-// Default generator header of a file emptied for reading; a brand-new file
-// stores empty texts instead.
+// Default generator header of a file emptied for reading; a new untitled
+// document stores empty texts instead, and a file made by New or the CLI's
+// create the strong settings of the schema.
 inline constexpr std::int32_t DEFAULT_GENERATE = 39;
 inline constexpr const char* DEFAULT_GROUP_NAME = "My Passwords";
 inline constexpr const char* PASSWORD_CLASS_NAME = "CPasswordInfo";
@@ -90,6 +91,8 @@ public:
     virtual void DeleteContents();
     // A new untitled document: one group "My Passwords", empty header texts.
     virtual bool OnNewDocument();
+    // The header of a file the user makes: the strong generator settings.
+    void UseStrongGenerator();
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool bModified = true);
 
@@ -175,6 +178,9 @@ public:
     int OnFileSave();
     // Save As: the save prompt, then the write. True when written.
     bool OnFileSaveAs();
+    // Save As proposing the sealed format under the file's own name, as the
+    // bar over an opened ".pwd" offers. True when written.
+    bool OnConvertToSealed();
     // Close: 1 when the document was closed, 0 otherwise.
     int OnFileClose();
     void OnChangeKey();
@@ -302,6 +308,17 @@ private:
     // Takes the file's advisory lock for a save; false (reported) when
     // another program holds it past the brief wait.
     bool LockForSave(CFileLock& lock, const std::string& strPath);
+    // Save As into the other format: a KEY never passes between ".pwd" and
+    // ".khv", so the user chooses a new one (after agreeing to give up the
+    // seal, for a ".pwd"). False to save nothing.
+    bool AskKeyForOtherFormat(const std::string& strNewPath, std::string& strKeyValue,
+                              std::string& strKey);
+    // After a ".pwd" was saved as ".khv": the old file and its backup copy
+    // still give everything away; removed only when the user says so.
+    void OfferToRemoveOldPwd(const std::string& strOldPath);
+    // Where the backup copy of the file named strFileName goes; "" without a
+    // backup folder.
+    std::string BackupPathOf(const std::string& strFileName) const;
     // The file without a KEY gets one; false when the user cancels.
     void GiveKeyToKeylessFile(const std::string& strPath);
     void AcceptKeyedFile();
@@ -329,4 +346,6 @@ private:
     std::string m_strSealedBytes;
     SSealedHeader m_sealedHeader;
     CFileStamp m_diskStamp;
+    // The next save prompt proposes the sealed format.
+    bool m_bProposeSealed = false;
 };

@@ -59,8 +59,9 @@ EFileError ReadFileProperties(const std::string& strPath, SFileProperties& props
     props.m_strAccessed = FormatStatxTime(stx.stx_atime);
     props.m_bReadOnly = (stx.stx_mode & S_IWUSR) == 0;
     props.m_bHidden = FileNameOf(strPath).starts_with('.');
+    props.m_bSealed = !IsReadableWithoutKey(strPath);
     props.m_strProtection =
-        IsReadableWithoutKey(strPath) ? IDS_PROPERTY_READABLE_WITHOUT_KEY : IDS_PROPERTY_SEALED;
+        props.m_bSealed ? IDS_PROPERTY_SEALED : IDS_PROPERTY_READABLE_WITHOUT_KEY;
     return EFileError::none;
 }
 

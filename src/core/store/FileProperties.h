@@ -17,8 +17,10 @@ struct SFileProperties {
     std::string m_strCreated;
     std::string m_strModified;
     std::string m_strAccessed;
-    // What the format protects: a ".pwd" can be read without its KEY.
+    // What the format protects: a ".pwd" can be read without its KEY, which
+    // it gives away as well; a ".khv" is sealed.
     std::string m_strProtection;
+    bool m_bSealed = false;
     // The owner may not write the file; the one attribute that can change.
     bool m_bReadOnly = false;
     // The name begins with "."; shown, never changed.

@@ -20,6 +20,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -126,6 +127,14 @@ void CAccountDlg::CreateControls() {
     connect(m_pSettings, &QPushButton::clicked, this, &CAccountDlg::OnGeneratorSettings);
     connect(pBrowse, &QPushButton::clicked, this, &CAccountDlg::OnBrowse);
     connect(pTest, &QPushButton::clicked, this, &CAccountDlg::OnTestHyperlink);
+    // Masked passwords can be shown here, so a generated one can be read.
+    m_pShowPassword = new QPushButton(Latin(IDS_SHOW_PASSWORD), this);
+    m_pShowPassword->setCheckable(true);
+    m_pShowPassword->setAutoDefault(false);
+    m_pShowPassword->setProperty("controlId", static_cast<int>(IDC_SHOW_PASSWORD));
+    m_pShowPassword->setObjectName(QStringLiteral("ShowPassword"));
+    m_pShowPassword->setAccessibleName(Latin(IDS_SHOW_PASSWORD_NAME));
+    connect(m_pShowPassword, &QPushButton::toggled, this, &CAccountDlg::ShowPassword);
 
     auto* pGrid = new QGridLayout;
     const auto label = [this, pGrid](int nRow, const char* pszText, QWidget* pBuddy) {
@@ -144,6 +153,7 @@ void CAccountDlg::CreateControls() {
     pGrid->addWidget(pGenerate, 3, 1);
     pGrid->addWidget(m_pPassword, 3, 2);
     pGrid->addWidget(m_pSettings, 3, 3);
+    pGrid->addWidget(m_pShowPassword, 3, 4);
     label(4, IDS_HYPERLINK_LABEL, m_pWebSite);
     pGrid->addWidget(pPasteWeb, 4, 1);
     pGrid->addWidget(m_pWebSite, 4, 2);
@@ -180,9 +190,8 @@ void CAccountDlg::Load(const SAccountDlgData& input) {
 
     m_bEditMode = !input.m_strAccount.empty();
     setWindowTitle(Latin(m_bEditMode ? IDS_EDIT_ACCOUNT_CAPTION : IDS_ADD_ACCOUNT_CAPTION));
-    m_pPassword->setEchoMode(input.m_bMaskPasswords ? QLineEdit::Password : QLineEdit::Normal);
-    m_pPassword->setStyleSheet(input.m_bMaskPasswords ? QString::fromLatin1(MASK_STYLE)
-                                                      : QString());
+    m_pShowPassword->setChecked(!input.m_bMaskPasswords);
+    ShowPassword(!input.m_bMaskPasswords);
     m_strOrigAccount = input.m_strAccount;
     // The settings live in the Options dialog, which only a caller that
     // can open it offers.
@@ -190,6 +199,12 @@ void CAccountDlg::Load(const SAccountDlgData& input) {
     FillGroups();
     m_strOrigGroup = m_data.m_strGroup;
     m_pAccount->setFocus(Qt::OtherFocusReason);
+}
+
+void CAccountDlg::ShowPassword(bool bShown) {
+    m_pPassword->setEchoMode(bShown ? QLineEdit::Normal : QLineEdit::Password);
+    m_pPassword->setStyleSheet(bShown ? QString() : QString::fromLatin1(MASK_STYLE));
+    m_pShowPassword->setText(Latin(bShown ? IDS_HIDE_PASSWORD : IDS_SHOW_PASSWORD));
 }
 
 void CAccountDlg::FillGroups() {

@@ -21,6 +21,8 @@ class QLineEdit;
 // browse for a file and test the hyperlink. It checks the name against the
 // other accounts of the chosen group and hands the texts back; it never
 // changes the document itself.
+class QPushButton;
+
 class CAccountDlg : public QDialog {
     Q_OBJECT
 public:
@@ -40,6 +42,7 @@ public:
         IDC_BROWSE = 1199,
         IDC_TEST_LINK = 1207,
         IDC_PASTE_EMAIL = 1050,
+        IDC_SHOW_PASSWORD = 1301,
     };
     static constexpr int MAX_ACCOUNT_LENGTH = 255;
 
@@ -69,12 +72,15 @@ public:
     CDragEdit* EMailEdit() const { return m_pEMail; }
     CDragTextEdit* CommentsEdit() const { return m_pComments; }
     CHoverButton* Button(int nId) const;
+    // Shows the password as text or masks it again.
+    QPushButton* ShowPasswordButton() const { return m_pShowPassword; }
 
     // Opens a link target (stored bytes); tests replace it.
     std::function<int(const std::string&)> m_fnOpenLink;
 
 private:
     void CreateControls();
+    void ShowPassword(bool bShown);
     CDragEdit* MakeEdit(int nId, const char* pszName, const char* pszLabel);
     CHoverButton* MakeIconButton(int nId, const char* pszName, const char* pszTip, int nIcon);
     void FillGroups();
@@ -100,6 +106,7 @@ private:
     CDragEdit* m_pAccount = nullptr;
     CDragEdit* m_pUserName = nullptr;
     CDragEdit* m_pPassword = nullptr;
+    QPushButton* m_pShowPassword = nullptr;
     CDragEdit* m_pWebSite = nullptr;
     CDragEdit* m_pEMail = nullptr;
     CDragTextEdit* m_pComments = nullptr;

@@ -97,7 +97,21 @@ CFilePropertyDlg::CFilePropertyDlg(const SFileProperties& props, QWidget* pParen
             pLeft = pIcon;
         }
         pGrid->addWidget(pLeft, nRow, 0);
-        pGrid->addWidget(pValue, nRow, 1);
+        if (row.nId == IDC_PROTECTION) {
+            // A padlock, open for a format that anyone can read.
+            auto* pLock = new QLabel(this);
+            pLock->setObjectName(QStringLiteral("ProtectionIcon"));
+            pLock->setPixmap(CHoverButton::LoadNumberedIcon(props.m_bSealed ? IDI_PADLOCK_CLOSED
+                                                                            : IDI_PADLOCK_OPEN)
+                                 .pixmap(16, 16));
+            pLock->setAccessibleName(Utf8(props.m_bSealed ? IDS_PADLOCK_CLOSED : IDS_PADLOCK_OPEN));
+            auto* pRow = new QHBoxLayout;
+            pRow->addWidget(pLock);
+            pRow->addWidget(pValue, 1);
+            pGrid->addLayout(pRow, nRow, 1);
+        } else {
+            pGrid->addWidget(pValue, nRow, 1);
+        }
         m_mapTexts[row.nId] = pValue;
         ++nRow;
         if (row.bRuleAfter)

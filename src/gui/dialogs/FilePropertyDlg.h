@@ -20,6 +20,8 @@ class CFilePropertyDlg : public QDialog {
 public:
     static constexpr int IDD = 211;
     static constexpr int IDI_FILE = 129;
+    static constexpr int IDI_PADLOCK_CLOSED = 460;
+    static constexpr int IDI_PADLOCK_OPEN = 461;
     static constexpr int IDC_NAME = 1036;
     static constexpr int IDC_CONTAINS = 1074;
     static constexpr int IDC_LOCATION = 1053;

@@ -6,6 +6,7 @@
 #include "core/base/Prompts.h"
 #include "core/base/SettingsSchema.h"
 #include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
 #include "core/link/LinkCommand.h"
 #include "core/shell/AutoExitRule.h"
 #include "core/shell/HotKeyBinding.h"
@@ -13,6 +14,7 @@
 #include "core/shell/StartupFile.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
+#include "core/store/ConvertOffer.h"
 #include "core/store/FileIO.h"
 #include "core/store/RecentFileList.h"
 #include "gui/shell/AboutDlg.h"
@@ -177,6 +179,7 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     CreatePin();
     CreateTray();
     CreateSearchBar();
+    CreateConvertBar();
     m_bShowToolBar = int(m_profile.Get(EIntSetting::showToolBar));
     m_bShowStatusBar = int(m_profile.Get(EIntSetting::showStatusBar));
     m_bShowSearchBar = int(m_profile.Get(EIntSetting::showSearchBar));
@@ -215,6 +218,14 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
             &CMainFrame::OnDesktopLock);
     // A copied password goes after the delay set at the moment of the copy.
     CClipboard::SetClearDelay([this]() { return m_nClipboardClearSec; });
+    // The status bar says how long the password stays there.
+    CClipboard::SetPasswordCopied([this](unsigned nSeconds) {
+        const std::string strText =
+            nSeconds == 0 ? std::string(IDS_PASSWORD_COPIED)
+                          : FormatText(IDS_PASSWORD_COPIED_CLEARED, std::to_string(nSeconds));
+        statusBar()->showMessage(QString::fromStdString(strText),
+                                 static_cast<int>(nSeconds == 0 ? 5 : nSeconds) * 1000);
+    });
     UpdateCommandUI();
 }
 
@@ -223,6 +234,7 @@ CMainFrame::~CMainFrame() {
     m_timerCountdown.stop();
     qApp->removeEventFilter(this);
     CClipboard::SetClearDelay({});
+    CClipboard::SetPasswordCopied({});
     // The grab goes before the grabber that holds it.
     m_pHotKey.reset();
     if (!m_bDestroyed)
@@ -450,6 +462,50 @@ void CMainFrame::CreateSearchBar() {
     addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, m_pSearchBar);
     m_pSearchBar->hide();
+}
+
+void CMainFrame::CreateConvertBar() {
+    m_pConvertBar = new QToolBar(Text(IDS_CONVERT_BAR_TITLE), this);
+    m_pConvertBar->setObjectName(QStringLiteral("ConvertBar"));
+    m_pConvertBar->setAccessibleName(Text(IDS_CONVERT_BAR_TITLE));
+    m_pConvertBar->setMovable(false);
+    m_pConvertBar->setFloatable(false);
+    m_pConvertBar->toggleViewAction()->setVisible(false);
+    auto* pText = new QLabel(Text(IDS_CONVERT_BAR_TEXT), m_pConvertBar);
+    pText->setObjectName(QStringLiteral("ConvertText"));
+    pText->setWordWrap(true);
+    pText->setContentsMargins(6, 0, 6, 0);
+    m_pConvertBar->addWidget(pText);
+    QAction* pConvert = m_pConvertBar->addAction(Text(IDS_CONVERT_BAR_SAVE));
+    m_pConvertBar->widgetForAction(pConvert)->setObjectName(QStringLiteral("ConvertSave"));
+    QAction* pLater = m_pConvertBar->addAction(Text(IDS_CONVERT_BAR_LATER));
+    m_pConvertBar->widgetForAction(pLater)->setObjectName(QStringLiteral("ConvertLater"));
+    // The conversion follows Save As's rules: a new KEY, then the offer to
+    // remove the old file.
+    connect(pConvert, &QAction::triggered, this, [this]() {
+        if (m_doc.OnConvertToSealed())
+            m_pConvertBar->hide();
+        UpdateCommandUI();
+    });
+    connect(pLater, &QAction::triggered, m_pConvertBar, &QWidget::hide);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_pConvertBar);
+    m_pConvertBar->hide();
+}
+
+void CMainFrame::OfferConversion() {
+    const std::string& strPath = m_doc.GetPathName();
+    if (!m_doc.m_bOpen || m_doc.m_strKey.empty() || !HasPwdExtension(strPath)) {
+        m_strConvertPath.clear();
+        m_pConvertBar->hide();
+        return;
+    }
+    // The views and the path name both announce a file; the second notice
+    // of the same one leaves the bar as the first left it.
+    if (strPath == m_strConvertPath)
+        return;
+    m_strConvertPath = strPath;
+    m_pConvertBar->setVisible(CConvertOffer(m_profile).TakeOffer(strPath));
 }
 
 void CMainFrame::CreatePin() {

@@ -92,6 +92,10 @@ public:
     // changes, not only as the menu opens, so that assistive tools that read
     // menus before they open find each entry's name.
     void UpdateRecentMenu();
+    // After a file opened or got another name: the bar that offers to seal
+    // a ".pwd" shows, once for each file; for any other file it goes.
+    void OfferConversion();
+    QToolBar* ConvertBar() const { return m_pConvertBar; }
 
     // --- window-level operations ---
     void SaveWindowPlacement();
@@ -256,6 +260,7 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void CreateSearchBar();
+    void CreateConvertBar();
     void CreatePin();
     void CreateTray();
     void RegisterFrameCommands();
@@ -283,6 +288,9 @@ private:
     std::map<int, QAction*> m_mapActions;
     QToolBar* m_pToolBar = nullptr;
     CSearchBar* m_pSearchBar = nullptr;
+    QToolBar* m_pConvertBar = nullptr;
+    // The ".pwd" the bar was last considered for.
+    std::string m_strConvertPath;
     QLabel* m_pPanePrompt = nullptr;
     QLabel* m_pPaneGroups = nullptr;
     QLabel* m_pPaneAccounts = nullptr;

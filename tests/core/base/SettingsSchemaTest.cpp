@@ -22,10 +22,11 @@ const std::vector<SExpected>& ExpectedDefaults() {
     static const std::vector<SExpected> s_expected = {
         {"Settings", "WinStart", true, 0, ""},
         {"Settings", "StartBar", true, 0, ""},
-        {"Settings", "Generate", true, 39, ""},
-        {"Settings", "Begin", false, 0, "5"},
-        {"Settings", "End", false, 0, "8"},
-        {"Settings", "Length", false, 0, "6"},
+        // Strong for a new user: all four classes, 16 to 20 characters.
+        {"Settings", "Generate", true, 47, ""},
+        {"Settings", "Begin", false, 0, "16"},
+        {"Settings", "End", false, 0, "20"},
+        {"Settings", "Length", false, 0, "16"},
         {"Settings", "AutoMin", true, 0, ""},
         {"Settings", "AutoExit", true, 0, ""},
         {"Settings", "1", true, 0, ""},
@@ -43,7 +44,8 @@ const std::vector<SExpected>& ExpectedDefaults() {
         {"Settings", "HotKeyFlag", true, 0, ""},
         {"Settings", "PreviewPages", true, 0, ""},
         {"Settings", "LockOnScreenLock", true, 1, ""},
-        {"Settings", "ClipboardClear", true, 0, ""},
+        {"Settings", "ClipboardClear", true, 30, ""},
+        {"Settings", "ConvertOffered", false, 0, ""},
         {"Window size", "tool", true, 1, ""},
         {"Window size", "status", true, 1, ""},
         {"Window size", "search", true, 0, ""},
@@ -102,7 +104,7 @@ TEST(SettingsTable, LookUpIgnoresCaseAndRefusesUnknownNames) {
     EXPECT_EQ(std::string(pMaxed->m_pszSection), "Window Size");
     const SProfileEntry* pBegin = FindProfileEntry("SETTINGS", "begin");
     ASSERT_NE(pBegin, nullptr);
-    EXPECT_EQ(std::string(pBegin->m_pszDefault), "5");
+    EXPECT_EQ(std::string(pBegin->m_pszDefault), "16");
     EXPECT_EQ(FindProfileEntry("Settings", "NoSuchValue"), nullptr);
     EXPECT_EQ(FindProfileEntry("Nowhere", "1"), nullptr);
 }

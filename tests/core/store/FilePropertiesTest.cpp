@@ -104,8 +104,11 @@ TEST(FileProperties, SayWhetherTheFormatGivesItsContentsAway) {
     SFileProperties props;
     ASSERT_EQ(ReadFileProperties(folder.File("Open.pwd"), props), EFileError::none);
     EXPECT_EQ(props.m_strProtection, IDS_PROPERTY_READABLE_WITHOUT_KEY);
+    EXPECT_NE(props.m_strProtection.find("recover its KEY"), std::string::npos);
+    EXPECT_FALSE(props.m_bSealed);
     ASSERT_EQ(ReadFileProperties(folder.File("Sealed.khv"), props), EFileError::none);
     EXPECT_EQ(props.m_strProtection, IDS_PROPERTY_SEALED);
+    EXPECT_TRUE(props.m_bSealed);
 }
 
 TEST(FileProperties, ReadOnlyIsTheOwnersWritePermission) {

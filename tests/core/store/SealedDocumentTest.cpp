@@ -1,5 +1,6 @@
 #include "DocumentFixture.h"
 #include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
 #include "core/seal/SealedFile.h"
 #include "core/store/Archive.h"
 #include "core/store/CodePage.h"
@@ -157,27 +158,69 @@ TEST_F(DocSealed, ADamagedHeaderIsRefusedWithoutAskingForTheKey) {
     EXPECT_EQ(Messages(), std::vector<std::string>{IDS_UNEXPECTED_FORMAT});
 }
 
-TEST_F(DocSealed, PwdToKhvAndBackIsByteForByteTheSame) {
+TEST_F(DocSealed, PwdToKhvTakesANewKeyAndOffersToRemoveTheOldFiles) {
     CPasswordInfo odd = Account("odd", std::string("\x00\xff\x80zero", 7));
     const std::string strPwd = MakeFile("Trip.pwd", "k", {Account("a", "1"), odd});
-    const std::string strOriginal = ReadBytes(strPwd);
+    const std::string strKhv = m_folder.File("Trip.khv");
+    const std::string strBackup = BackupFolder() + "/Trip.pwd.bak";
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPwd, "k");
-    // Save As by the chosen extension: the format follows it.
-    m_prompts.AnswerSaveFile(m_folder.File("Trip.khv"));
+    // The old KEY is refused with the reason, then a new one is taken.
+    m_prompts.ClearRecord();
+    m_prompts.AnswerSaveFile(strKhv);
+    m_prompts.TypeCreateKey("k", "k");
+    m_prompts.TypeCreateKey("fresh", "fresh");
+    m_prompts.AnswerMessage(EMsgAnswer::yes);
     ASSERT_TRUE(pDoc->OnFileSaveAs());
-    EXPECT_EQ(pDoc->GetPathName(), m_folder.File("Trip.khv"));
-    EXPECT_TRUE(CSealedFile::HasMagic(ReadBytes(m_folder.File("Trip.khv"))));
-    EXPECT_EQ(FileMode(m_folder.File("Trip.khv")), 0600);
+    EXPECT_EQ(pDoc->GetPathName(), strKhv);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{IDS_KEY_MUST_DIFFER,
+                                                    FormatText(IDS_ASK_REMOVE_OLD_PWD, "Trip.khv",
+                                                               strPwd + "\n" + strBackup)}));
+    EXPECT_EQ(m_prompts.Messages()[1].m_eButtons, EMsgButtons::yesNoDefaultNo);
+    EXPECT_FALSE(FileExists(strPwd));
+    EXPECT_FALSE(FileExists(strBackup));
 
     auto pSealed = MakeDoc();
-    OpenWithKey(*pSealed, m_folder.File("Trip.khv"), "k");
+    m_prompts.ClearRecord();
+    m_prompts.TypeCheckKey("k");
+    OpenWithKey(*pSealed, strKhv, "fresh");
+    EXPECT_EQ(Messages(), std::vector<std::string>{IDS_KEY_INVALID});
     EXPECT_EQ(DumpRecords(*pSealed), DumpRecords(*pDoc));
-    // The save prompt of a sealed document proposes its own format.
-    m_prompts.AnswerSaveFile(m_folder.File("Back.pwd"));
-    ASSERT_TRUE(pSealed->OnFileSaveAs());
-    EXPECT_EQ(m_prompts.Calls().back().m_file.m_strDefaultExt, ".khv");
-    EXPECT_EQ(ReadBytes(m_folder.File("Back.pwd")), strOriginal);
+}
+
+TEST_F(DocSealed, KhvToPwdAsksFirstThenTakesANewKey) {
+    const std::string strKhv = MakeFile("Home.khv", "k", {Account("a", "1")});
+    const std::string strPwd = m_folder.File("Home.pwd");
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strKhv, "k");
+    // No (the default) keeps the seal: nothing is written, no KEY is asked.
+    m_prompts.AnswerSaveFile(strPwd);
+    m_prompts.AnswerMessage(EMsgAnswer::no);
+    EXPECT_FALSE(pDoc->OnFileSaveAs());
+    EXPECT_TRUE(Shown(FormatText(IDS_ASK_SAVE_AS_PWD, "Home.pwd"), EMsgIcon::exclamation,
+                      EMsgButtons::yesNoDefaultNo));
+    EXPECT_FALSE(FileExists(strPwd));
+
+    m_prompts.AnswerSaveFile(strPwd);
+    m_prompts.AnswerMessage(EMsgAnswer::yes);
+    m_prompts.TypeCreateKey("k", "k");
+    m_prompts.TypeCreateKey("other", "other");
+    ASSERT_TRUE(pDoc->OnFileSaveAs());
+    EXPECT_EQ(Messages().back(), IDS_KEY_MUST_DIFFER);
+    auto pPlain = MakeDoc();
+    OpenWithKey(*pPlain, strPwd, "other");
+    EXPECT_EQ(DumpRecords(*pPlain), DumpRecords(*pDoc));
+}
+
+TEST_F(DocSealed, AFailedSaveInTheOtherFormatKeepsTheOldKey) {
+    const std::string strPwd = MakeFile("Keep.pwd", "k", {Account("a", "1")});
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPwd, "k");
+    m_prompts.AnswerSaveFile(m_folder.File("missing/Keep.khv"));
+    m_prompts.TypeCreateKey("fresh", "fresh");
+    EXPECT_FALSE(pDoc->OnFileSaveAs());
+    EXPECT_EQ(pDoc->m_strKey, MakeKeyCheckValue("k"));
+    EXPECT_EQ(pDoc->GetPathName(), strPwd);
 }
 
 TEST_F(DocSealed, SavesAndBackupsOfASealedFileStaySealed) {
@@ -251,27 +294,6 @@ TEST_F(DocSealed, AStartAtLogonStillAsksTheKeyOfASealedFile) {
     EXPECT_TRUE(pDoc->m_bOpen);
     EXPECT_FALSE(pDoc->m_bSkipKeyCheck);
     EXPECT_EQ(m_prompts.Calls().front().m_eKind, EPromptKind::checkKey);
-}
-
-TEST_F(DocSealed, AKeyNeverTypedIsAskedBeforeTheFirstSealedSave) {
-    const std::string strPwd = MakeFile("A.pwd", "k", {Account("a", "p")});
-    auto pDoc = MakeDoc();
-    pDoc->m_bSkipKeyCheck = true;
-    ASSERT_TRUE(pDoc->OpenDocumentFile(strPwd));
-    const std::string strKhv = m_folder.File("A.khv");
-    m_prompts.AnswerSaveFile(strKhv);
-    m_prompts.CancelCheckKey();
-    EXPECT_FALSE(pDoc->OnFileSaveAs());
-    EXPECT_FALSE(FileExists(strKhv));
-    EXPECT_EQ(pDoc->GetPathName(), strPwd);
-
-    m_prompts.AnswerSaveFile(strKhv);
-    m_prompts.TypeCheckKey("wrong");
-    m_prompts.TypeCheckKey("k");
-    EXPECT_TRUE(pDoc->OnFileSaveAs());
-    auto pReopened = MakeDoc();
-    OpenWithKey(*pReopened, strKhv, "k");
-    EXPECT_EQ(DumpRecords(*pReopened), DumpRecords(*pDoc));
 }
 
 TEST_F(DocSealed, ASealedRecordSideNeedsTheKeyItself) {

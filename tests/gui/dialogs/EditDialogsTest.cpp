@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 
 using Texts = std::vector<std::string>;
@@ -193,6 +194,12 @@ void CEditDialogsTest::passwordsAreMaskedOnePerCharacter() {
     dialog.Button(CAccountDlg::IDC_GENERATE)->click();
     QCOMPARE(pPassword->displayText(), QStringLiteral("*********"));
     QVERIFY(pPassword->text().contains(QRegularExpression(QStringLiteral("^[0-9]{9}$"))));
+    // The toggle shows the generated password and masks it again.
+    dialog.ShowPasswordButton()->click();
+    QCOMPARE(pPassword->displayText(), pPassword->text());
+    QCOMPARE(dialog.ShowPasswordButton()->text(), QStringLiteral("Hide"));
+    dialog.ShowPasswordButton()->click();
+    QCOMPARE(pPassword->displayText(), QStringLiteral("*********"));
     dialog.AccountEdit()->setText(QStringLiteral("n"));
     QVERIFY(PressOk(dialog));
     QCOMPARE(QString::fromStdString(dialog.Result().m_strPassword), pPassword->text());
@@ -201,6 +208,7 @@ void CEditDialogsTest::passwordsAreMaskedOnePerCharacter() {
     data.m_bMaskPasswords = false;
     plain.Load(data);
     QCOMPARE(plain.PasswordEdit()->displayText(), QStringLiteral("secret"));
+    QVERIFY(plain.ShowPasswordButton()->isChecked());
     QVERIFY(!plain.Button(CAccountDlg::IDC_GENERATOR_SETTINGS)->isEnabled());
 
     // Offered the Options dialog, the settings button opens it, and the next

@@ -35,6 +35,7 @@ class FilePropertyDlgTest : public QObject {
 private slots:
     void captionsAndValues();
     void attributeBoxes();
+    void theProtectionShowsItsPadlock();
     void aLongFolderEndsInAnEllipsis();
     void okHandsBackTheReadOnlyBox();
     void cancelHandsBackNothing();
@@ -75,6 +76,23 @@ void FilePropertyDlgTest::captionsAndValues() {
     QCOMPARE(dialog.OkButton()->property("controlId").toInt(), IDOK);
     QCOMPARE(dialog.OkButton()->IconId(), 222);
     QCOMPARE(dialog.CancelButton()->IconId(), 279);
+}
+
+void FilePropertyDlgTest::theProtectionShowsItsPadlock() {
+    for (const bool bSealed : {false, true}) {
+        SFileProperties props = SampleProperties();
+        props.m_bSealed = bSealed;
+        CFilePropertyDlg dialog(props);
+        auto* pLock = dialog.findChild<QLabel*>(QStringLiteral("ProtectionIcon"));
+        QVERIFY(pLock);
+        QCOMPARE(pLock->accessibleName(),
+                 bSealed ? QStringLiteral("Closed padlock") : QStringLiteral("Open padlock"));
+        const QImage shown = pLock->pixmap().toImage();
+        const QImage expected =
+            CHoverButton::LoadNumberedIcon(bSealed ? 460 : 461).pixmap(16, 16).toImage();
+        QVERIFY(!expected.isNull());
+        QCOMPARE(shown, expected);
+    }
 }
 
 void FilePropertyDlgTest::attributeBoxes() {

@@ -16,6 +16,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <sys/stat.h>
 
@@ -51,6 +53,7 @@ private slots:
     void printIntoAPdf();
     void propertiesReadOnlyRoundTrip();
     void propertiesOfAFileThatIsGone();
+    void theConvertBarOffersToSealEachPwdOnce();
 };
 
 void FileViewCommandsTest::enableRules() {
@@ -189,6 +192,35 @@ void FileViewCommandsTest::propertiesOfAFileThatIsGone() {
     QVERIFY(frame.RunCommand(ID_FILE_PROPERTY));
     QCOMPARE(fx.m_prompts.MessageTexts(),
              std::vector<std::string>{FormatText(IDS_FILE_NOT_FOUND, strPath)});
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void FileViewCommandsTest::theConvertBarOffersToSealEachPwdOnce() {
+    CFrameFixture fx;
+    CMainFrame& frame = fx.Frame();
+    QToolBar* pBar = frame.ConvertBar();
+    OpenFile(fx, "Work.pwd");
+    frame.OfferConversion();
+    QVERIFY(!pBar->isHidden());
+    pBar->findChild<QToolButton*>(QStringLiteral("ConvertLater"))->click();
+    // The same file again, in this run or a later one: once is enough.
+    QCOMPARE(fx.m_pDoc->OnFileClose(), 1);
+    frame.OfferConversion();
+    OpenFile(fx, "Work.pwd");
+    frame.OfferConversion();
+    QVERIFY(pBar->isHidden());
+
+    const std::string strPath = OpenFile(fx, "Home.pwd");
+    frame.OfferConversion();
+    QVERIFY(!pBar->isHidden());
+    const std::string strSealed = strPath.substr(0, strPath.size() - 4) + ".khv";
+    fx.m_prompts.AnswerSaveFile(strSealed);
+    fx.m_prompts.TypeCreateKey("new", "new");
+    fx.m_prompts.AnswerMessage(EMsgAnswer::no);
+    pBar->findChild<QToolButton*>(QStringLiteral("ConvertSave"))->click();
+    QCOMPARE(fx.m_prompts.Calls().front().m_file.m_strInitialName, strSealed);
+    QCOMPARE(fx.m_pDoc->GetPathName(), strSealed);
+    QVERIFY(pBar->isHidden());
     QVERIFY(fx.m_vecFailures.empty());
 }
 

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTest>
 
 #include <algorithm>
@@ -235,6 +236,8 @@ void IdleLockTest::passwordOnClipboardIsMarkedAndCleared() {
 
     CClipboard::SetPassword("pw-one", CCodePage::Default());
     QCOMPARE(pClipboard->text(), QStringLiteral("pw-one"));
+    QCOMPARE(frame.statusBar()->currentMessage(),
+             QStringLiteral("Password copied; clipboard cleared in 1 s"));
     QCOMPARE(pClipboard->mimeData()->data(strHint), QByteArray("secret"));
     QTRY_VERIFY_WITH_TIMEOUT(pClipboard->text().isEmpty(), 3000);
 
@@ -249,6 +252,7 @@ void IdleLockTest::passwordOnClipboardIsMarkedAndCleared() {
     QVERIFY(!pClipboard->mimeData()->hasFormat(strHint));
     frame.m_nClipboardClearSec = 0;
     CClipboard::SetPassword("pw-three", CCodePage::Default());
+    QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("Password copied"));
     QTest::qWait(1500);
     QCOMPARE(pClipboard->text(), QStringLiteral("pw-three"));
 }
