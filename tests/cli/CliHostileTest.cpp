@@ -161,6 +161,20 @@ TEST_F(CliHostile, RunningOutOfMemoryIsReportedAndNeverAnAbort) {
     EXPECT_NE(result.strErr.find("not enough memory"), std::string::npos) << result.strErr;
 }
 
+TEST_F(CliHostile, KeyDerivationWithoutItsMemoryIsNoWrongKey) {
+    if (IsSanitizedBuild())
+        GTEST_SKIP() << "a sanitized program maps more shadow memory than the limit allows";
+    const std::string strPath = m_folder.Path("Heavy.khv");
+    ASSERT_EQ(RunCli({"create", strPath}, "k\n").nExit, 0);
+    // The file asks for 128 MiB; the process may have less than that.
+    SCliLimits limits;
+    limits.nAddressSpace = 96ull << 20;
+    const SCliResult result = RunCli({"ls", strPath}, "k\n", limits);
+    EXPECT_EQ(result.nExit, 3) << result.strErr;
+    EXPECT_EQ(result.strErr, "There is not enough memory to open " + strPath + ".\n");
+    EXPECT_EQ(RunCli({"ls", strPath}, "k\n").nExit, 0);
+}
+
 TEST_F(CliHostile, AWriteOverTheFileSizeLimitIsReportedAndLeavesNothingBehind) {
     const std::string strPath = MakeFile("a.pwd", "k");
     SCliLimits limits;
