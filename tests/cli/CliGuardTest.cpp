@@ -100,12 +100,4 @@ TEST(CliGuard, PlainTextIsNeverWrittenForAnotherUser) {
     }
     EXPECT_EQ(ReadFileBytes(strTheirs), "theirs");
     EXPECT_FALSE(std::filesystem::exists(folder.Path("Caught.pwd")));
-    // This user's own export is a private file.
-    const std::string strOwn = folder.Path("own.txt");
-    WriteFileBytes(strOwn, "old");
-    ::chmod(strOwn.c_str(), 0644);
-    EXPECT_EQ(RunCli({"export", strFile, "-o", strOwn}, "k\n").nExit, 0);
-    struct stat st {};
-    ASSERT_EQ(::stat(strOwn.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0600u);
 }
