@@ -382,7 +382,7 @@ void CCliCommand::LoadFile(const std::string& strPath, CCofferDoc& doc, const ch
     const bool bAccepted = doc.AcceptKey(strKey);
     CSecretBuffer::Wipe(strKey);
     if (!bAccepted && doc.KeyLackedMemory())
-        throw CCliFailure(CLI_EXIT_READ, FormatText(IDS_KEY_OUT_OF_MEMORY, strPath));
+        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(EFileError::keyOutOfMemory, strPath));
     if (!bAccepted)
         throw CCliFailure(CLI_EXIT_KEY, pszWrongKey);
     eError = doc.FinishSealedRead(m_codePage);

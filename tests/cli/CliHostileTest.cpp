@@ -173,6 +173,14 @@ TEST_F(CliHostile, KeyDerivationWithoutItsMemoryIsNoWrongKey) {
     EXPECT_EQ(result.nExit, 3) << result.strErr;
     EXPECT_EQ(result.strErr, "There is not enough memory to open " + strPath + ".\n");
     EXPECT_EQ(RunCli({"ls", strPath}, "k\n").nExit, 0);
+    // Sealing under a new KEY needs the same memory, and says so.
+    const std::string strNew = m_folder.Path("New.khv");
+    const SCliResult create = RunCli({"create", strNew}, "k\n", limits);
+    EXPECT_EQ(create.nExit, 4) << create.strErr;
+    EXPECT_EQ(create.strErr, "There is not enough memory to seal " + strNew +
+                                 " under its KEY; it was not "
+                                 "written.\n");
+    EXPECT_FALSE(std::filesystem::exists(strNew));
 }
 
 TEST_F(CliHostile, AWriteOverTheFileSizeLimitIsReportedAndLeavesNothingBehind) {

@@ -25,6 +25,8 @@ inline constexpr const char* IDS_FILE_TOO_LARGE =
 inline constexpr const char* IDS_OUT_OF_MEMORY = "There is not enough memory to read %1.";
 // Key derivation of a sealed file could not get the memory its header asks.
 inline constexpr const char* IDS_KEY_OUT_OF_MEMORY = "There is not enough memory to open %1.";
+inline constexpr const char* IDS_SEAL_OUT_OF_MEMORY =
+    "There is not enough memory to seal %1 under its KEY; it was not written.";
 inline constexpr const char* IDS_FILE_BUSY =
     "%1 is being changed by another program; try again in a moment.";
 inline constexpr const char* IDS_CHANGED_ON_DISK =

@@ -565,7 +565,7 @@ EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath, EWriteMode e
         const std::string strSealed = pKey ? CSealedFile::Seal(strPlain, *pKey) : std::string();
         CSecretBuffer::Wipe(strPlain);
         if (strSealed.empty())
-            eError = m_bKeyLackedMemory ? EFileError::outOfMemory : EFileError::keyUnknown;
+            eError = m_bKeyLackedMemory ? EFileError::sealOutOfMemory : EFileError::keyUnknown;
         else
             eError = WriteFileAtomic(strPath, strSealed);
         if (eError == EFileError::none)
@@ -799,7 +799,8 @@ bool CCofferDoc::RunKeyCheck() {
             if (AcceptKey(strKey))
                 return true;
             if (KeyLackedMemory())
-                return SKeyVerdict::NotJudged(FormatText(IDS_KEY_OUT_OF_MEMORY, m_strFileName));
+                return SKeyVerdict::NotJudged(
+                    FileErrorMessage(EFileError::keyOutOfMemory, m_strFileName));
             return false;
         });
 }

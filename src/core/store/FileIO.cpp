@@ -93,6 +93,10 @@ std::string FileErrorMessage(EFileError eError, const std::string& strPath) {
         return FormatText(IDS_FILE_TOO_LARGE, strPath);
     case EFileError::outOfMemory:
         return FormatText(IDS_OUT_OF_MEMORY, strPath);
+    case EFileError::keyOutOfMemory:
+        return FormatText(IDS_KEY_OUT_OF_MEMORY, strPath);
+    case EFileError::sealOutOfMemory:
+        return FormatText(IDS_SEAL_OUT_OF_MEMORY, strPath);
     case EFileError::busy:
         return FormatText(IDS_FILE_BUSY, strPath);
     }

@@ -17,7 +17,9 @@ enum class EFileError {
     keyUnknown, // a sealed file cannot be written without the KEY itself
     tooLarge,   // larger than any password file may be
     outOfMemory,
-    busy, // another program holds the file's lock
+    busy,            // another program holds the file's lock
+    keyOutOfMemory,  // a sealed file's key derivation could not get its memory to open it
+    sealOutOfMemory, // ... or to seal it
 };
 
 // The user's message for a failure on the file at strPath ("%1" in the
