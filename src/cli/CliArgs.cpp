@@ -63,7 +63,25 @@ std::string CCliArgs::PlaceText(std::size_t nIndex) {
     return "argument " + std::to_string(nIndex + 2);
 }
 
+// "--help" anywhere among the options asks for the usage, even on a command
+// line that would otherwise be refused; after "--" or as the value of an
+// option it is an ordinary word.
+bool CCliArgs::AsksForHelp(const std::vector<std::string>& astrArgs) const {
+    for (std::size_t i = 0; i < astrArgs.size(); ++i) {
+        const std::string& strArg = astrArgs[i];
+        if (strArg == "--")
+            return false;
+        if (strArg == "--help" || strArg == "-h")
+            return true;
+        if (IsValueOption(strArg))
+            ++i;
+    }
+    return false;
+}
+
 void CCliArgs::Parse(const std::vector<std::string>& astrArgs, std::size_t nPositionals) {
+    if (AsksForHelp(astrArgs))
+        throw CCliHelpRequest(m_strUsage);
     bool bOptionsEnded = false;
     for (std::size_t i = 0; i < astrArgs.size(); ++i) {
         const std::string& strArg = astrArgs[i];

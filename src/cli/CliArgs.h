@@ -14,7 +14,8 @@ public:
     CCliArgs(std::string strUsage, std::vector<std::string> astrValueOptions,
              std::vector<std::string> astrFlagOptions = {});
 
-    // Throws a usage failure on an unknown option, a missing value, or a
+    // Throws a help request when the options hold "--help" or "-h", and a
+    // usage failure on an unknown option, a missing value, or a
     // number of positional arguments other than nPositionals.
     void Parse(const std::vector<std::string>& astrArgs, std::size_t nPositionals);
 
@@ -32,6 +33,7 @@ public:
     [[noreturn]] void FailUsage(const std::string& strProblem) const;
 
 private:
+    bool AsksForHelp(const std::vector<std::string>& astrArgs) const;
     bool IsValueOption(const std::string& strName) const;
     bool IsFlagOption(const std::string& strName) const;
     static std::string PlaceText(std::size_t nIndex);

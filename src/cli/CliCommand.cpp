@@ -70,26 +70,34 @@ void ClaimNewFile(const std::string& strPath, CFileLock& lock) {
 // A regular OUT is replaced in one step. A device, a pipe or a terminal
 // (/dev/stdout, a FIFO) is written in place: replacing it with a regular file
 // would break it for everyone.
-EFileError WriteExportFile(const std::string& strPath, const std::string& strText) {
+EFileError WriteExportFile(const std::string& strPath, const CByteProducer& fnProduce) {
     struct stat st {};
     if (::stat(strPath.c_str(), &st) != 0 || S_ISREG(st.st_mode))
-        return WriteFileAtomic(strPath, strText);
+        return WriteFileAtomic(strPath, fnProduce, EWriteMode::plainText);
+    const EFileError eTarget = PlainTextTargetError(strPath);
+    if (eTarget != EFileError::none)
+        return eTarget;
     const int fd = ::open(strPath.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
         return WriteErrorOf(errno);
-    std::size_t nDone = 0;
-    while (nDone < strText.size()) {
-        const ssize_t n = ::write(fd, strText.data() + nDone, strText.size() - nDone);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const int nErrno = n < 0 ? errno : EIO;
-            ::close(fd);
-            return WriteErrorOf(nErrno);
+    int nErrno = 0;
+    fnProduce([&](std::string_view piece) {
+        std::size_t nDone = 0;
+        while (nDone < piece.size()) {
+            const ssize_t n = ::write(fd, piece.data() + nDone, piece.size() - nDone);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                nErrno = n < 0 ? errno : EIO;
+                return false;
+            }
+            nDone += static_cast<std::size_t>(n);
         }
-        nDone += static_cast<std::size_t>(n);
-    }
-    return ::close(fd) == 0 ? EFileError::none : WriteErrorOf(errno);
+        return true;
+    });
+    if (::close(fd) != 0 && nErrno == 0)
+        nErrno = errno;
+    return nErrno == 0 ? EFileError::none : WriteErrorOf(nErrno);
 }
 
 // A name without an extension makes the protected format, as File > New
@@ -116,6 +124,12 @@ int CCliCommand::Run(const std::vector<std::string>& astrArgs) {
         if (!m_out)
             throw CCliFailure(CLI_EXIT_WRITE, "keyhaven-cli: unable to write to standard output.");
         return CLI_EXIT_DONE;
+    } catch (const CCliHelpRequest& request) {
+        Write(CliCommandHelp(request.m_strUsage));
+        m_out.flush();
+        return m_out ? CLI_EXIT_DONE
+                     : Fail(CCliFailure(CLI_EXIT_WRITE,
+                                        "keyhaven-cli: unable to write to standard output."));
     } catch (const CCliFailure& failure) {
         return Fail(failure);
     } catch (const std::bad_alloc&) {
@@ -151,7 +165,7 @@ void CCliCommand::Dispatch(const std::string& strCommand, const CArgs& astrArgs)
         }
     }
     const bool bHelp = strCommand == "--help" || strCommand == "-h";
-    if (bHelp || strCommand == "--version") {
+    if (bHelp || strCommand == "--version" || strCommand == "-v") {
         if (!astrArgs.empty())
             FailCliUsage(strCommand + " takes no arguments");
         Write(bHelp ? CliHelpText() : std::string(CLI_VERSION_TEXT) + "\n");
@@ -250,13 +264,20 @@ void CCliCommand::RunExport(const CArgs& astrArgs) {
         args.FailUsage("OUT is the password file itself");
     CCofferDoc doc;
     OpenFile(strPath, doc);
-    const std::string strText = m_codePage.ToUtf8(
-        ExportText(doc.m_listInfo, args.HasFlag("--crlf") ? EXPORT_EOL_CRLF : EXPORT_EOL_LF));
+    // Written a piece at a time: the whole text would cost as much memory
+    // again as the records themselves.
+    const std::string_view strEol = args.HasFlag("--crlf") ? EXPORT_EOL_CRLF : EXPORT_EOL_LF;
+    const CByteProducer fnProduce = [&](const CByteSink& fnSink) {
+        return WriteExportText(doc.m_listInfo, strEol, m_codePage, fnSink);
+    };
     if (!pOut) {
-        Write(strText);
+        fnProduce([this](std::string_view piece) {
+            m_out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+            return static_cast<bool>(m_out);
+        });
         return;
     }
-    const EFileError eError = WriteExportFile(*pOut, strText);
+    const EFileError eError = WriteExportFile(*pOut, fnProduce);
     if (eError != EFileError::none)
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, *pOut));
 }
@@ -302,6 +323,10 @@ void CCliCommand::RunPasswd(const CArgs& astrArgs) {
     // A sealed file gets a fresh salt and nonce under the new KEY.
     doc.SetSealingKey(strNewKey);
     CSecretBuffer::Wipe(strNewKey);
+    // The lock keeps out other copies of this program only: anything else
+    // may have replaced the file while the new KEY was typed.
+    if (!FileExists(strPath) || doc.DiskStamp().HasChangedOnDisk())
+        throw CCliFailure(CLI_EXIT_WRITE, FormatText(CLI_CHANGED_ON_DISK, strPath));
     const EFileError eError = doc.WriteArchiveFile(strPath);
     if (eError != EFileError::none)
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strPath));
@@ -335,6 +360,10 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
     // The extension chooses the format written, so it must name one.
     if (!HasDocumentExtension(strOut))
         args.FailUsage("OUT must end in .pwd or .khv");
+    // Another user's file, or a link planted for the records, is refused
+    // before anything else is said about it.
+    if (PlainTextTargetError(strOut) != EFileError::none)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::writeDenied, strOut));
     if (FileExists(strOut))
         throw CCliFailure(CLI_EXIT_WRITE,
                           strOut + " already exists; convert never replaces a file.");
@@ -377,6 +406,8 @@ void CCliCommand::LoadFile(const std::string& strPath, CCofferDoc& doc, const ch
     std::string strKey = ReadKey(IDS_KEY_PROMPT + FileNameOf(strPath));
     const bool bAccepted = doc.AcceptKey(strKey);
     CSecretBuffer::Wipe(strKey);
+    if (!bAccepted && doc.KeyLackedMemory())
+        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(EFileError::keyOutOfMemory, strPath));
     if (!bAccepted)
         throw CCliFailure(CLI_EXIT_KEY, pszWrongKey);
     eError = doc.FinishSealedRead(m_codePage);
@@ -420,7 +451,9 @@ std::string CCliCommand::ReadKey(const std::string& strPrompt) {
         throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: the KEY cannot be read from standard "
                                           "input");
     }
-    return ToCodePage(strTyped, "the KEY");
+    std::string strKey = ToCodePage(strTyped, "the KEY", true);
+    CSecretBuffer::Wipe(strTyped);
+    return strKey;
 }
 
 std::string CCliCommand::ReadNewKey(const std::string& strFileName, const char* pszEmptyMessage) {
@@ -432,14 +465,21 @@ std::string CCliCommand::ReadNewKey(const std::string& strFileName, const char* 
     return strKey;
 }
 
-std::string CCliCommand::ToCodePage(const std::string& strUtf8, const std::string& strWhat) const {
+std::string CCliCommand::ToCodePage(const std::string& strUtf8, const std::string& strWhat,
+                                    bool bSecret) const {
     std::string strOut;
     char32_t nBadChar = 0;
     if (m_codePage.FromUtf8(strUtf8, strOut, &nBadChar))
         return strOut;
-    // The text itself is not repeated: it may be a KEY.
+    CSecretBuffer::Wipe(strOut);
+    // The text itself is not repeated, and of a KEY not even the character
+    // at fault: an onlooker would learn a part of it.
     if (nBadChar == U'\uFFFD')
         throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: " + strWhat + " is not valid UTF-8 text");
+    if (bSecret)
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: " + strWhat +
+                                              " holds a character that the code page " +
+                                              m_codePage.Name() + " cannot hold");
     throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: " + strWhat + " holds the character " +
                                           CodePointText(nBadChar) + ", which the code page " +
                                           m_codePage.Name() + " cannot hold");

@@ -55,8 +55,10 @@ private:
     std::string ReadNewKey(const std::string& strFileName, const char* pszEmptyMessage);
 
     // A UTF-8 text from the user in the code page; refused (usage) when it
-    // holds a character the page cannot hold. strWhat names it in messages.
-    std::string ToCodePage(const std::string& strUtf8, const std::string& strWhat) const;
+    // holds a character the page cannot hold. strWhat names it in messages;
+    // the character at fault is named unless the text is a secret.
+    std::string ToCodePage(const std::string& strUtf8, const std::string& strWhat,
+                           bool bSecret = false) const;
     void Write(const std::string& strText);
 
     std::ostream& m_out;

@@ -19,3 +19,12 @@ public:
     int m_nExit;
     std::string m_strMessage;
 };
+
+// "COMMAND --help": the command's usage goes to standard output instead of
+// the command running. Thrown by the argument parser, caught by the run.
+class CCliHelpRequest {
+public:
+    explicit CCliHelpRequest(std::string strUsage) : m_strUsage(std::move(strUsage)) {}
+
+    std::string m_strUsage; // the usage line, "keyhaven-cli NAME ..."
+};

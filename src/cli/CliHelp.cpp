@@ -13,7 +13,7 @@ const char* CliUsageText() {
   keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
   keyhaven-cli convert IN OUT
   keyhaven-cli find FILE TEXT [--match-case] [--whole-word]
-  keyhaven-cli --help | --version
+  keyhaven-cli COMMAND --help | --help | --version
 )";
 }
 
@@ -64,8 +64,10 @@ Commands:
                  File > Export lays them out. Line ends are "\n", or "\r\n"
                  with --crlf; line breaks inside comments are kept as stored.
                  Without -o the text goes to standard output. With -o it
-                 replaces OUT in one step (a new OUT gets mode 0600, as it
-                 holds every password in plain text); OUT may not be FILE.
+                 replaces OUT in one step with a new file of yours, mode
+                 0600, as it holds every password in plain text; OUT may not
+                 be FILE, another user's file, or a link that someone else
+                 left in a shared folder such as /tmp (exit status 4).
   create FILE    Create a new password file holding the single group
                  "My Passwords", protected by a new KEY. An existing FILE is
                  never replaced (exit status 4). A FILE without an extension
@@ -76,7 +78,9 @@ Commands:
                  KEY, and rewrites FILE with every field enciphered under the
                  new KEY. Giving the same KEY again leaves FILE byte for byte
                  the same (a .khv FILE is sealed anew, with a fresh salt and
-                 nonce). A read-only FILE is refused (exit status 4).
+                 nonce). A read-only FILE is refused (exit status 4), and
+                 so is a FILE that another program changed or removed while
+                 the KEYs were typed: nothing is written then.
   convert IN OUT Write the records of IN to the new file OUT in the format
                  that OUT's extension names (.pwd or .khv). Reads the KEY of
                  IN; between .pwd and .khv (either way) it then reads a new
@@ -124,8 +128,8 @@ Commands:
                               guessed by whoever knows roughly when it was
                               made. Without --seed every character comes from
                               the system's secure random source.
-  --help         Show this text.
-  --version      Show the version.
+  --help, -h     Show this text; after a command, that command's usage.
+  --version, -v  Show the version.
 
 Options take their value as the next argument or after "=" (--seed=5). The
 argument "--" ends the options, for names that begin with "-":
@@ -177,10 +181,35 @@ Exit status:
      the file does not have
   3  the file cannot be read or is not a password file (for example
      "Unexpected file format.", also for a .khv file that was damaged or
-     changed: every byte of it is checked)
+     changed: every byte of it is checked), or there is not enough memory
+     to open a .khv file (its KEY was not judged)
   4  a file cannot be written (FILE for create and passwd, OUT for export and
-     convert, or standard output), or create or convert was given a file
-     that already exists
+     convert, or standard output), create or convert was given a file that
+     already exists, OUT is another user's or a planted link, or passwd
+     found FILE changed by another program
 )";
     return strHelp.c_str();
+}
+
+std::string CliCommandHelp(const std::string& strUsage) {
+    // The usage line is "keyhaven-cli NAME ..."; the command's part of the
+    // full text starts with NAME indented by two blanks and runs to the next
+    // line indented that little.
+    const std::string strName = strUsage.substr(0, strUsage.find(' ', 13)).substr(13);
+    const std::string strHelp = CliHelpText();
+    const std::size_t nCommands = strHelp.find("\nCommands:\n");
+    std::string strPart;
+    for (std::size_t nLine = strHelp.find('\n', nCommands + 1) + 1;
+         nLine < strHelp.size() && strHelp[nLine] == ' ';) {
+        const std::size_t nEnd = strHelp.find('\n', nLine) + 1;
+        const bool bStart = strHelp[nLine + 1] == ' ' && strHelp[nLine + 2] != ' ';
+        if (bStart && !strPart.empty())
+            break;
+        if (!strPart.empty() ||
+            (bStart && strHelp.compare(nLine + 2, strName.size(), strName) == 0 &&
+             strHelp[nLine + 2 + strName.size()] == ' '))
+            strPart += strHelp.substr(nLine, nEnd - nLine);
+        nLine = nEnd;
+    }
+    return "Usage: " + strUsage + "\n\n" + strPart;
 }

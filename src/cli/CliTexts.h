@@ -12,6 +12,12 @@ inline constexpr const char* CLI_PWD_WARNING =
 
 inline constexpr const char* CLI_VERSION_TEXT = "keyhaven-cli " KEYHAVEN_VERSION;
 
+// A read-modify-write command found the file changed (or gone) when it came
+// to write it: writing its own copy would undo the other program's change.
+inline constexpr const char* CLI_CHANGED_ON_DISK =
+    "keyhaven-cli: %1 has been changed by another program since it was read; nothing was "
+    "written.";
+
 // A file whose records need more memory than the machine gives.
 inline constexpr const char* CLI_OUT_OF_MEMORY =
     "keyhaven-cli: there is not enough memory to read the file.";

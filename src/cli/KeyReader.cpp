@@ -7,18 +7,58 @@
 
 namespace {
 
-// The terminal state to put back if a signal ends the program while echo is
-// off; a shell left without echo is hard for the user to recover from.
+// The terminal state to put back if a signal ends or stops the program
+// while echo is off; a shell left without echo is hard for the user to
+// recover from.
 struct termios g_termSaved {};
 int g_fdTerm = -1;
 
-constexpr int HIDDEN_INPUT_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP};
+constexpr int HIDDEN_INPUT_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT};
 
-void RestoreTerminalAndReraise(int nSignal) {
+void HideEcho(int fd) {
+    struct termios termHidden = g_termSaved;
+    termHidden.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    ::tcsetattr(fd, TCSANOW, &termHidden);
+}
+
+void OnHiddenInputSignal(int nSignal);
+
+void CatchSignal(int nSignal, struct sigaction* pOld) {
+    struct sigaction action {};
+    action.sa_handler = OnHiddenInputSignal;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(nSignal, &action, pOld);
+}
+
+// Only async-signal-safe calls: tcsetattr, tcgetattr, sigaction, sigprocmask
+// and raise.
+void OnHiddenInputSignal(int nSignal) {
+    const int nSavedErrno = errno;
+    if (nSignal == SIGCONT) {
+        // Continued after a stop the program could not see (SIGSTOP): the
+        // shell may have put echo back on in the meantime.
+        if (g_fdTerm >= 0)
+            HideEcho(g_fdTerm);
+        errno = nSavedErrno;
+        return;
+    }
     if (g_fdTerm >= 0)
         ::tcsetattr(g_fdTerm, TCSANOW, &g_termSaved);
     std::signal(nSignal, SIG_DFL);
+    sigset_t setSignal;
+    sigemptyset(&setSignal);
+    sigaddset(&setSignal, nSignal);
+    ::sigprocmask(SIG_UNBLOCK, &setSignal, nullptr);
     std::raise(nSignal);
+    // Only a stop comes back here, once the shell continues the program
+    // (fg): the KEY is still being typed, so echo goes off again, from the
+    // terminal state the shell left.
+    CatchSignal(nSignal, nullptr);
+    if (g_fdTerm >= 0) {
+        ::tcgetattr(g_fdTerm, &g_termSaved);
+        HideEcho(g_fdTerm);
+    }
+    errno = nSavedErrno;
 }
 
 // Echo is off for the lifetime of this object.
@@ -28,14 +68,9 @@ public:
         if (::tcgetattr(fd, &g_termSaved) != 0)
             return;
         g_fdTerm = fd;
-        struct sigaction action {};
-        action.sa_handler = RestoreTerminalAndReraise;
-        sigemptyset(&action.sa_mask);
         for (std::size_t i = 0; i < std::size(HIDDEN_INPUT_SIGNALS); ++i)
-            ::sigaction(HIDDEN_INPUT_SIGNALS[i], &action, &m_oldActions[i]);
-        struct termios termHidden = g_termSaved;
-        termHidden.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-        ::tcsetattr(fd, TCSANOW, &termHidden);
+            CatchSignal(HIDDEN_INPUT_SIGNALS[i], &m_oldActions[i]);
+        HideEcho(fd);
     }
     ~CHiddenInput() {
         if (g_fdTerm < 0)

@@ -1,14 +1,17 @@
+#include "CliFiles.h"
 #include "CliRunner.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,4 +68,36 @@ TEST(CliGuard, RunsWithoutCoreFilesEvenWhenStartedWithThemAllowed) {
     ASSERT_EQ(waitpid(pid, &nStatus, 0), pid);
     EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0) << nStatus;
     EXPECT_EQ(RunCli({"info", strPath}, "k\n").nExit, 0);
+}
+
+TEST(CliGuard, PlainTextIsNeverWrittenForAnotherUser) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "files and links of another user need the superuser";
+    constexpr uid_t OTHER = 43210;
+    CTempFolder folder;
+    const std::string strFile = folder.Path("Home.pwd");
+    WriteCoreFile(strFile, "k", {Group("G"), Account("a", "u", "secret")});
+    const std::string strShared = folder.Path("tmp");
+    ::mkdir(strShared.c_str(), 01777);
+    ::chmod(strShared.c_str(), 01777);
+    const std::string strTheirs = strShared + "/theirs.txt";
+    WriteFileBytes(strTheirs, "theirs");
+    ASSERT_EQ(::chown(strTheirs.c_str(), OTHER, OTHER), 0);
+    ::chmod(strTheirs.c_str(), 0666);
+    const std::string strPlanted = strShared + "/Caught.pwd";
+    ASSERT_EQ(::symlink(folder.Path("Caught.pwd").c_str(), strPlanted.c_str()), 0);
+    ASSERT_EQ(::lchown(strPlanted.c_str(), OTHER, OTHER), 0);
+
+    for (const std::vector<std::string>& astrArgs :
+         {std::vector<std::string>{"export", strFile, "-o", strTheirs},
+          std::vector<std::string>{"export", strFile, "-o", strPlanted},
+          std::vector<std::string>{"convert", strFile, strPlanted}}) {
+        const SCliResult result = RunCli(astrArgs, "k\n");
+        EXPECT_EQ(result.nExit, 4) << astrArgs.back() << result.strErr;
+        EXPECT_NE(result.strErr.find("it is read-only or opened by someone else"),
+                  std::string::npos)
+            << result.strErr;
+    }
+    EXPECT_EQ(ReadFileBytes(strTheirs), "theirs");
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("Caught.pwd")));
 }

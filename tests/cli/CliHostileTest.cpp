@@ -161,6 +161,28 @@ TEST_F(CliHostile, RunningOutOfMemoryIsReportedAndNeverAnAbort) {
     EXPECT_NE(result.strErr.find("not enough memory"), std::string::npos) << result.strErr;
 }
 
+TEST_F(CliHostile, KeyDerivationWithoutItsMemoryIsNoWrongKey) {
+    if (IsSanitizedBuild())
+        GTEST_SKIP() << "a sanitized program maps more shadow memory than the limit allows";
+    const std::string strPath = m_folder.Path("Heavy.khv");
+    ASSERT_EQ(RunCli({"create", strPath}, "k\n").nExit, 0);
+    // The file asks for 128 MiB; the process may have less than that.
+    SCliLimits limits;
+    limits.nAddressSpace = 96ull << 20;
+    const SCliResult result = RunCli({"ls", strPath}, "k\n", limits);
+    EXPECT_EQ(result.nExit, 3) << result.strErr;
+    EXPECT_EQ(result.strErr, "There is not enough memory to open " + strPath + ".\n");
+    EXPECT_EQ(RunCli({"ls", strPath}, "k\n").nExit, 0);
+    // Sealing under a new KEY needs the same memory, and says so.
+    const std::string strNew = m_folder.Path("New.khv");
+    const SCliResult create = RunCli({"create", strNew}, "k\n", limits);
+    EXPECT_EQ(create.nExit, 4) << create.strErr;
+    EXPECT_EQ(create.strErr, "There is not enough memory to seal " + strNew +
+                                 " under its KEY; it was not "
+                                 "written.\n");
+    EXPECT_FALSE(std::filesystem::exists(strNew));
+}
+
 TEST_F(CliHostile, AWriteOverTheFileSizeLimitIsReportedAndLeavesNothingBehind) {
     const std::string strPath = MakeFile("a.pwd", "k");
     SCliLimits limits;

@@ -12,6 +12,8 @@
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -127,7 +129,8 @@ SCliResult RunCli(const std::vector<std::string>& astrArgs, const std::string& s
 }
 
 SCliResult RunCliOnTerminal(const std::vector<std::string>& astrArgs,
-                            const std::vector<std::string>& astrAnswers, std::string& strEcho) {
+                            const std::vector<std::string>& astrAnswers, std::string& strEcho,
+                            const std::function<void(std::size_t)>& fnBeforeAnswer) {
     const int fdMaster = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fdMaster < 0 || ::grantpt(fdMaster) != 0 || ::unlockpt(fdMaster) != 0)
         std::abort();
@@ -169,6 +172,8 @@ SCliResult RunCliOnTerminal(const std::vector<std::string>& astrArgs,
              ++nPos)
             ++nPrompts;
         while (nAnswered < astrAnswers.size() && nAnswered < nPrompts) {
+            if (fnBeforeAnswer)
+                fnBeforeAnswer(nAnswered);
             const std::string strLine = astrAnswers[nAnswered++] + "\n";
             if (::write(fdMaster, strLine.data(), strLine.size()) < 0)
                 break;
@@ -177,6 +182,100 @@ SCliResult RunCliOnTerminal(const std::vector<std::string>& astrArgs,
     ::close(fdOut[0]);
     ::close(fdErr[0]);
     if (bOutOpen || bErrOpen)
+        ::kill(pid, SIGKILL);
+    result.nExit = WaitForExit(pid);
+    pollfd fdLast{fdMaster, POLLIN, 0};
+    while (::poll(&fdLast, 1, 0) > 0 && (fdLast.revents & POLLIN) && Drain(fdMaster, strEcho)) {
+    }
+    ::close(fdMaster);
+    return result;
+}
+
+namespace {
+
+bool TerminalEchoes(int fd) {
+    termios term{};
+    return ::tcgetattr(fd, &term) == 0 && (term.c_lflag & ECHO) != 0;
+}
+
+// The job control part of a shell, in the session of the terminal: starts
+// the program as the foreground job, reports its stop on fdReport with
+// whether the terminal echoes then, continues it and ends with its status.
+[[noreturn]] void RunAsShell(const std::string& strSlave, char** argv, int fdErr, int fdReport) {
+    ::setsid();
+    const int fdSlave = ::open(strSlave.c_str(), O_RDWR);
+    const pid_t pidJob = ::fork();
+    if (pidJob == 0) {
+        ::signal(SIGTTOU, SIG_IGN);
+        ::setpgid(0, 0);
+        ::tcsetpgrp(fdSlave, ::getpid());
+        ::signal(SIGTTOU, SIG_DFL);
+        ::dup2(fdSlave, 0);
+        ::dup2(::open("/dev/null", O_WRONLY), 1);
+        ::dup2(fdErr, 2);
+        ::execv(argv[0], argv);
+        ::_exit(127);
+    }
+    int nStatus = 0;
+    while (::waitpid(pidJob, &nStatus, WUNTRACED) == pidJob && WIFSTOPPED(nStatus)) {
+        const char cReport = TerminalEchoes(fdSlave) ? 'E' : 'S';
+        (void)!::write(fdReport, &cReport, 1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        ::kill(-pidJob, SIGCONT);
+    }
+    ::_exit(WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : 128 + WTERMSIG(nStatus));
+}
+
+} // namespace
+
+SCliResult RunCliStoppedAtPrompt(const std::vector<std::string>& astrArgs,
+                                 const std::string& strAnswer, std::string& strEcho,
+                                 bool& bEchoWhileStopped) {
+    const int fdMaster = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fdMaster < 0 || ::grantpt(fdMaster) != 0 || ::unlockpt(fdMaster) != 0)
+        std::abort();
+    int fdErr[2], fdReport[2];
+    MakePipe(fdErr);
+    MakePipe(fdReport);
+    std::vector<std::string> astrStore;
+    std::vector<char*> argv = MakeArgv(astrArgs, astrStore);
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        RunAsShell(::ptsname(fdMaster), argv.data(), fdErr[1], fdReport[1]);
+    ::close(fdErr[1]);
+    ::close(fdReport[1]);
+
+    SCliResult result;
+    enum { prompt, stopped, continued, typed } eStep = prompt;
+    bool bErrOpen = true;
+    auto typeAt = std::chrono::steady_clock::time_point::max();
+    const auto deadline = std::chrono::steady_clock::now() + RUN_TIMEOUT;
+    while (bErrOpen && std::chrono::steady_clock::now() < deadline) {
+        pollfd fds[3] = {{fdErr[0], POLLIN, 0}, {fdMaster, POLLIN, 0}, {fdReport[0], POLLIN, 0}};
+        ::poll(fds, 3, POLL_STEP_MS);
+        if (fds[0].revents)
+            bErrOpen = Drain(fdErr[0], result.strErr);
+        if (fds[1].revents & POLLIN)
+            Drain(fdMaster, strEcho);
+        char cReport = 0;
+        if (eStep == prompt && result.strErr.find("for:  ") != std::string::npos) {
+            (void)!::write(fdMaster, "\x1a", 1); // Ctrl-Z
+            eStep = stopped;
+        } else if (eStep == stopped && (fds[2].revents & POLLIN) &&
+                   ::read(fdReport[0], &cReport, 1) == 1) {
+            bEchoWhileStopped = cReport == 'E';
+            eStep = continued;
+            typeAt = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        } else if (eStep == continued &&
+                   (!TerminalEchoes(fdMaster) || std::chrono::steady_clock::now() > typeAt)) {
+            const std::string strLine = strAnswer + "\n";
+            (void)!::write(fdMaster, strLine.data(), strLine.size());
+            eStep = typed;
+        }
+    }
+    ::close(fdErr[0]);
+    ::close(fdReport[0]);
+    if (bErrOpen)
         ::kill(pid, SIGKILL);
     result.nExit = WaitForExit(pid);
     pollfd fdLast{fdMaster, POLLIN, 0};

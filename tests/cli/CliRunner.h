@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,20 @@ SCliResult RunCli(const std::vector<std::string>& astrArgs, const std::string& s
 // error. Each answer is typed (followed by "\n") once the prompt with that
 // index has appeared on standard error. strEcho receives what the terminal
 // echoed back.
+// fnBeforeAnswer, when given, runs just before the answer with that index is
+// typed.
 SCliResult RunCliOnTerminal(const std::vector<std::string>& astrArgs,
-                            const std::vector<std::string>& astrAnswers, std::string& strEcho);
+                            const std::vector<std::string>& astrAnswers, std::string& strEcho,
+                            const std::function<void(std::size_t)>& fnBeforeAnswer = {});
+
+// Runs keyhaven-cli on a terminal as a shell's job: at the first prompt the
+// user presses Ctrl-Z, the shell continues the stopped job after a moment
+// (fg), and then strAnswer is typed once the terminal no longer echoes, or
+// after a few seconds. bEchoWhileStopped tells whether the terminal was
+// given back to the shell with echo on.
+SCliResult RunCliStoppedAtPrompt(const std::vector<std::string>& astrArgs,
+                                 const std::string& strAnswer, std::string& strEcho,
+                                 bool& bEchoWhileStopped);
 
 // A private folder for one test, removed with everything in it at the end.
 class CTempFolder {

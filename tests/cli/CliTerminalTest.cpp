@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 class CliTerminal : public ::testing::Test {
@@ -64,4 +66,48 @@ TEST_F(CliTerminal, DifferentNewKeysAreRefused) {
     EXPECT_EQ(result.strErr, "KEY for:  Differ.pwd\n\nNew KEY for:  Differ.khv\n\n"
                              "Confirm KEY for:  Differ.khv\n\n");
     EXPECT_EQ(RunCli({"ls", m_folder.Path("Differ.khv")}, "sealed\n").nExit, 0);
+}
+
+TEST_F(CliTerminal, PasswdStopsWhenTheFileChangedWhileTheNewKeyWasTyped) {
+    const std::string strPath = m_folder.Path("Moved.pwd");
+    const std::string strOther = m_folder.Path("Other.pwd");
+    WriteCoreFile(strPath, "old", {Group("Mine")});
+    WriteCoreFile(strOther, "theirs", {Group("Theirs")});
+    const std::string strTheirs = ReadFileBytes(strOther);
+    // Another program renames its own file into place (a new identity), or
+    // removes the file, between the original KEY and the new one.
+    for (const bool bRemove : {false, true}) {
+        WriteCoreFile(strPath, "old", {Group("Mine")});
+        std::string strEcho;
+        const SCliResult result = RunCliOnTerminal(
+            {"passwd", strPath}, {"old", "new", "new"}, strEcho, [&](std::size_t nAnswer) {
+                if (nAnswer != 1)
+                    return;
+                if (bRemove) {
+                    std::remove(strPath.c_str());
+                    return;
+                }
+                WriteFileBytes(strOther, strTheirs);
+                std::rename(strOther.c_str(), strPath.c_str());
+            });
+        EXPECT_EQ(result.nExit, 4) << result.strErr;
+        EXPECT_NE(result.strErr.find("changed by another program"), std::string::npos)
+            << result.strErr;
+        EXPECT_EQ(FileExists(strPath), !bRemove);
+        EXPECT_EQ(ReadFileBytes(strPath), bRemove ? "" : strTheirs);
+    }
+}
+
+TEST_F(CliTerminal, EchoStaysOffAfterTheKeyPromptWasStoppedAndContinued) {
+    const std::string strPath = m_folder.Path("Stopped.pwd");
+    WriteCoreFile(strPath, "hush", {Group("G")});
+    std::string strEcho;
+    bool bEchoWhileStopped = false;
+    const SCliResult result =
+        RunCliStoppedAtPrompt({"ls", strPath}, "hush", strEcho, bEchoWhileStopped);
+    EXPECT_EQ(result.nExit, 0) << result.strErr;
+    // The shell gets its echo back while the job is stopped, and the KEY
+    // typed after fg is not shown.
+    EXPECT_TRUE(bEchoWhileStopped);
+    EXPECT_EQ(strEcho.find("hush"), std::string::npos) << strEcho;
 }

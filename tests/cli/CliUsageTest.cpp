@@ -122,9 +122,41 @@ TEST(CliUsage, HelpCoversEveryCommandOptionAndExitStatus) {
 }
 
 TEST(CliUsage, VersionIsTheProgramVersion) {
-    const SCliResult result = RunCli({"--version"});
-    EXPECT_EQ(result.nExit, 0);
-    EXPECT_EQ(result.strOut, "keyhaven-cli 2.8.0\n");
+    for (const char* pszOption : {"--version", "-v"}) {
+        const SCliResult result = RunCli({pszOption});
+        EXPECT_EQ(result.nExit, 0) << pszOption;
+        EXPECT_EQ(result.strOut, "keyhaven-cli 2.8.0\n");
+    }
+}
+
+TEST(CliUsage, CommandHelpPrintsThatCommandsUsageAlone) {
+    // Each command with what its own part of the help says first, and a
+    // command line that would be refused without --help.
+    const struct {
+        std::vector<std::string> astrArgs;
+        const char* pszUsage;
+        const char* pszOwnText;
+    } CASES[] = {
+        {{"info", "--help"}, "keyhaven-cli info FILE", "Show the file's header"},
+        {{"export", "a.pwd", "--bogus", "-h"}, "keyhaven-cli export FILE [-o OUT]", "--crlf"},
+        {{"generate", "--help", "--flags", "x"}, "keyhaven-cli generate [--flags N]", "4096"},
+        {{"show", "--help"}, "keyhaven-cli show FILE GROUP ACCOUNT", "case-sensitive"},
+        {{"find", "--help"}, "keyhaven-cli find FILE TEXT", "--whole-word a match"},
+    };
+    for (const auto& test : CASES) {
+        const SCliResult result = RunCli(test.astrArgs);
+        EXPECT_EQ(result.nExit, 0) << test.pszUsage << result.strErr;
+        EXPECT_EQ(result.strOut.rfind(std::string("Usage: ") + test.pszUsage, 0), 0u)
+            << result.strOut;
+        EXPECT_NE(result.strOut.find(test.pszOwnText), std::string::npos) << result.strOut;
+        // Only that command: no other command's part, no exit statuses.
+        EXPECT_EQ(result.strOut.find("passwd FILE"), std::string::npos) << result.strOut;
+        EXPECT_EQ(result.strOut.find("Exit status"), std::string::npos) << result.strOut;
+    }
+    // After "--", or as an option's value, it is a name like any other.
+    ExpectUsageError({"info", "--", "--help", "x"}, "too many arguments");
+    const SCliResult named = RunCli({"export", "missing.pwd", "-o", "--help"}, "k\n");
+    EXPECT_EQ(named.nExit, 3) << named.strErr;
 }
 
 TEST(CliGenerate, KnownSeedsGiveKnownPasswords) {

@@ -29,8 +29,24 @@ inline constexpr const char* SAVE_FILTERS =
     "Protected Keyhaven files, unreadable without the KEY (*.khv);;"
     "Keyhaven files, anyone who has one can read it and recover its KEY (*.pwd)";
 
+// What a Check Key learns of a typed KEY: accepted, wrong, or not judged at
+// all (key derivation could not get its memory), which is no wrong KEY: the
+// dialog shows why and keeps what was typed.
+struct SKeyVerdict {
+    // NOLINTNEXTLINE(google-explicit-constructor): acceptors answer yes or no
+    SKeyVerdict(bool bAccepted) : m_bAccepted(bAccepted) {}
+    static SKeyVerdict NotJudged(std::string strWhy) {
+        SKeyVerdict verdict(false);
+        verdict.m_strNotJudged = std::move(strWhy);
+        return verdict;
+    }
+
+    bool m_bAccepted;
+    std::string m_strNotJudged; // the message when the KEY was not judged
+};
+
 // Whether a typed KEY (code-page bytes) opens what a Check Key guards.
-using CKeyAcceptor = std::function<bool(const std::string& strKey)>;
+using CKeyAcceptor = std::function<SKeyVerdict(const std::string& strKey)>;
 
 enum class EMsgIcon { none, exclamation, information, question, stop };
 // yesNoDefaultNo is a Yes/No question whose default button (Enter) is No:

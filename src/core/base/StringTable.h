@@ -62,6 +62,10 @@ inline constexpr const char* IDS_REMOVE_FAILED = "%1 could not be removed.";
 inline constexpr const char* IDS_FILE_TOO_LARGE =
     "%1 is larger than 1 GB; it cannot be a password file and was not read.";
 inline constexpr const char* IDS_OUT_OF_MEMORY = "There is not enough memory to read %1.";
+// Key derivation of a sealed file could not get the memory its header asks.
+inline constexpr const char* IDS_KEY_OUT_OF_MEMORY = "There is not enough memory to open %1.";
+inline constexpr const char* IDS_SEAL_OUT_OF_MEMORY =
+    "There is not enough memory to seal %1 under its KEY; it was not written.";
 inline constexpr const char* IDS_FILE_BUSY =
     "%1 is being changed by another program; try again in a moment.";
 inline constexpr const char* IDS_CHANGED_ON_DISK =
@@ -244,9 +248,10 @@ inline constexpr const char* IDS_NEW_KEY_INVALID = "New KEY is invalidate!";
 inline constexpr const char* IDS_ORIGINAL_KEY_INVALID =
     "Original KEY is invalidate!\nYou can not change Key!";
 inline constexpr const char* IDS_KEY_INVALID = "Your KEY is invalid!";
-// %1 is the character, %2 its code point in hexadecimal.
+// Names no character: whoever sees the message must not learn one of the KEY.
 inline constexpr const char* IDS_KEY_BAD_CHARACTER =
-    "A KEY can not contain the character \"%1\" (U+%2).\nPlease use another one.";
+    "The KEY holds a character that the file's code page cannot hold.\nPlease use another "
+    "one.";
 inline constexpr const char* IDS_NOKEY_READONLY =
     "This file hasn't KEY and it is READ-ONLY, so you can't open it.";
 inline constexpr const char* IDS_NOKEY_CREATE = "The file hasn't its KEY, you must create it now.";

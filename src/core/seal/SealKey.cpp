@@ -40,13 +40,17 @@ CSealSalt CSealKey::NewSalt() {
 
 bool CSealKey::Derive(std::string_view key, const SSealParams& params, const CSealSalt& salt) {
     Clear();
+    m_bLackedMemory = false;
     if (!params.IsSane() || !EnsureSodium())
         return false;
     CSecretBuffer master(crypto_kdf_KEYBYTES);
+    // With sane parameters the one way for Argon2id to fail is its memory.
     if (crypto_pwhash(master.Data(), master.Size(), key.data(), key.size(), salt.data(),
                       params.m_nPasses, std::size_t(params.m_nMemoryKiB) * 1024,
-                      crypto_pwhash_ALG_ARGON2ID13) != 0)
+                      crypto_pwhash_ALG_ARGON2ID13) != 0) {
+        m_bLackedMemory = true;
         return false;
+    }
     crypto_kdf_derive_from_key(m_secret.Data(), SEAL_KEY_SIZE, SUBKEY_CIPHER, SUBKEY_CONTEXT,
                                master.Data());
     crypto_kdf_derive_from_key(m_verifier.data(), m_verifier.size(), SUBKEY_VERIFIER,

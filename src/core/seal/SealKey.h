@@ -47,8 +47,10 @@ class CSealKey {
 public:
     CSealKey();
     // Derives from a KEY (its bytes in the file's code page). False when the
-    // parameters are out of range or the memory cannot be had.
+    // parameters are out of range or the memory cannot be had; LackedMemory
+    // then tells the second apart, which says nothing about the KEY.
     bool Derive(std::string_view key, const SSealParams& params, const CSealSalt& salt);
+    bool LackedMemory() const { return m_bLackedMemory; }
     // A fresh random salt.
     static CSealSalt NewSalt();
 
@@ -65,6 +67,7 @@ private:
     SSealParams m_params;
     CSealSalt m_salt{};
     bool m_bSet = false;
+    bool m_bLackedMemory = false;
 };
 
 // Makes libsodium ready; false when it cannot be (no random source).

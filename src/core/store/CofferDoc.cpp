@@ -536,7 +536,7 @@ EFileError CCofferDoc::ParseArchive(std::string_view bytes, const CCodePage& cod
     return EFileError::none;
 }
 
-EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath) {
+EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath, EWriteMode ePlainMode) {
     // The bytes of EncipherList and Serialize, made one record at a time in a
     // scratch text that keeps its capacity: a large file is never
     // held twice, and saving allocates almost nothing per record.
@@ -562,14 +562,18 @@ EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath) {
         // The plain archive is a ".pwd" that anyone could read: it is wiped
         // as soon as it is sealed.
         std::string strPlain = ar.TakeBuffer();
+        m_bKeyLackedMemory = false;
         const CSealKey* pKey = SealKeyForSave();
         const std::string strSealed = pKey ? CSealedFile::Seal(strPlain, *pKey) : std::string();
         CSecretBuffer::Wipe(strPlain);
-        eError = strSealed.empty() ? EFileError::keyUnknown : WriteFileAtomic(strPath, strSealed);
+        if (strSealed.empty())
+            eError = m_bKeyLackedMemory ? EFileError::sealOutOfMemory : EFileError::keyUnknown;
+        else
+            eError = WriteFileAtomic(strPath, strSealed);
         if (eError == EFileError::none)
             m_diskStamp = CFileStamp(strPath, strSealed);
     } else {
-        eError = WriteFileAtomic(strPath, ar.Buffer());
+        eError = WriteFileAtomic(strPath, ar.Buffer(), ePlainMode);
         if (eError == EFileError::none)
             m_diskStamp = CFileStamp(strPath, ar.Buffer());
     }
@@ -615,9 +619,14 @@ bool CCofferDoc::AcceptKey(const std::string& strKey) {
         return true;
     }
     auto pKey = std::make_unique<CSealKey>();
-    if (strKey.empty() ||
-        !DeriveSealKey(*pKey, strKey, m_sealedHeader.m_params, m_sealedHeader.m_salt) ||
-        !CSealedFile::IsKeyOf(m_sealedHeader, *pKey))
+    m_bKeyLackedMemory = false;
+    if (strKey.empty())
+        return false;
+    if (!DeriveSealKey(*pKey, strKey, m_sealedHeader.m_params, m_sealedHeader.m_salt)) {
+        m_bKeyLackedMemory = pKey->LackedMemory();
+        return false;
+    }
+    if (!CSealedFile::IsKeyOf(m_sealedHeader, *pKey))
         return false;
     m_pSealKey = std::move(pKey);
     m_sealingKey = CSecretBuffer(strKey);
@@ -660,8 +669,10 @@ const CSealKey* CCofferDoc::SealKeyForSave() {
     if (strKey.empty() || MakeKeyCheckValue(strKey) != m_strKey)
         return nullptr;
     auto pKey = std::make_unique<CSealKey>();
-    if (!DeriveSealKey(*pKey, strKey, m_sealParams, CSealKey::NewSalt()))
+    if (!DeriveSealKey(*pKey, strKey, m_sealParams, CSealKey::NewSalt())) {
+        m_bKeyLackedMemory = pKey->LackedMemory();
         return nullptr;
+    }
     m_pSealKey = std::move(pKey);
     return m_pSealKey.get();
 }
@@ -810,8 +821,14 @@ bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
 
 bool CCofferDoc::RunKeyCheck() {
     return Prompts().RunCheckKeyWith(
-        IDS_KEY_PROMPT + m_strFileName,
-        [this](const std::string& strKey) { return AcceptKey(strKey); });
+        IDS_KEY_PROMPT + m_strFileName, [this](const std::string& strKey) -> SKeyVerdict {
+            if (AcceptKey(strKey))
+                return true;
+            if (KeyLackedMemory())
+                return SKeyVerdict::NotJudged(
+                    FileErrorMessage(EFileError::keyOutOfMemory, m_strFileName));
+            return false;
+        });
 }
 
 bool CCofferDoc::RefuseFile(EFileError eError, const std::string& strPath) {
@@ -986,7 +1003,10 @@ bool CCofferDoc::DoSave(const std::string& strPath) {
     }
     // The writer replaces files atomically: a failed write leaves neither a
     // partial new file nor a damaged old one, so there is nothing to delete.
-    const bool bWritten = OnSaveDocument(strNewName);
+    // A ".pwd" that Save As makes is readable without its KEY: it must not
+    // land in a file another user keeps, or behind a link planted for it.
+    const bool bWritten = OnSaveDocument(
+        strNewName, strPath.empty() ? EWriteMode::plainText : EWriteMode::keepAttributes);
     if (!bWritten && bCrossing) {
         m_strKey.swap(strOldKeyValue);
         m_sealingKey = std::move(oldSealingKey);
@@ -1056,7 +1076,7 @@ bool CCofferDoc::LockForSave(CFileLock& lock, const std::string& strPath) {
     return false;
 }
 
-bool CCofferDoc::OnSaveDocument(const std::string& strPath) {
+bool CCofferDoc::OnSaveDocument(const std::string& strPath, EWriteMode ePlainMode) {
     // A document whose KEY was never typed here (a start at logon skips the
     // check) asks for it before its first sealed save; Cancel saves nothing.
     if (HasKhvExtension(strPath) && !m_pSealKey && !HasSealingKey() && !RunKeyCheck())
@@ -1067,7 +1087,7 @@ bool CCofferDoc::OnSaveDocument(const std::string& strPath) {
             CopyFileAtomic(m_strPathName, strBackup) != EFileError::none)
             ShowMessage(IDS_BACKUP_FAILED);
     }
-    const EFileError eError = WriteArchiveFile(strPath);
+    const EFileError eError = WriteArchiveFile(strPath, ePlainMode);
     if (eError == EFileError::none)
         return true;
     ShowMessage(FileErrorMessage(eError, strPath));

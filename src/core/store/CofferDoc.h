@@ -112,8 +112,9 @@ public:
     // stays empty (no KEY). The KEY check and DecipherList are the caller's.
     EFileError ReadArchiveFile(const std::string& strPath, const CCodePage& codePage);
     // Enciphers m_listInfo and writes the file in one atomic step; sets
-    // m_bSaved to the result.
-    EFileError WriteArchiveFile(const std::string& strPath);
+    // m_bSaved to the result. ePlainMode is how a ".pwd" is written.
+    EFileError WriteArchiveFile(const std::string& strPath,
+                                EWriteMode ePlainMode = EWriteMode::keepAttributes);
     // The file as the document last read or wrote it.
     const CFileStamp& DiskStamp() const { return m_diskStamp; }
     // Whether a typed KEY opens this document.
@@ -130,6 +131,10 @@ public:
     // file one Argon2id run judged by the file's verifier, for a ".pwd" the
     // check value. An accepted KEY is kept to seal later saves.
     bool AcceptKey(const std::string& strKey);
+    // Whether the last refusal of AcceptKey (or the last sealed write) came
+    // from key derivation that could not get its memory: the KEY was never
+    // judged, so it is no wrong KEY.
+    bool KeyLackedMemory() const { return m_bKeyLackedMemory; }
     // Opens the sealed records under the accepted KEY into m_listArchive;
     // badFormat (the document emptied) when any byte of the file changed.
     EFileError FinishSealedRead(const CCodePage& codePage);
@@ -186,8 +191,10 @@ public:
     void OnChangeKey();
     // The Recent menu's "&Add Here".
     void OnRecentAddHere() { m_bAddToRecent = !m_bAddToRecent; }
-    // Writes the file at strPath, with the backup copy first.
-    virtual bool OnSaveDocument(const std::string& strPath);
+    // Writes the file at strPath, with the backup copy first; ePlainMode is
+    // how a ".pwd" is written.
+    virtual bool OnSaveDocument(const std::string& strPath,
+                                EWriteMode ePlainMode = EWriteMode::keepAttributes);
     // The standard save: to the path name when that file exists and may be
     // written, else through the save prompt.
     bool DoFileSave();
@@ -341,6 +348,7 @@ private:
     SSealParams m_sealParams;
     CSecretBuffer m_sealingKey;
     std::unique_ptr<CSealKey> m_pSealKey;
+    bool m_bKeyLackedMemory = false;
     // A sealed file between its header check and its KEY.
     bool m_bSealPending = false;
     std::string m_strSealedBytes;

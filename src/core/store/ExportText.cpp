@@ -1,5 +1,8 @@
 #include "core/store/ExportText.h"
 
+#include "core/seal/SecretBuffer.h"
+#include "core/store/CodePage.h"
+
 namespace {
 
 std::string GroupBanner(const CPasswordInfo& info, std::string_view strEol) {
@@ -48,6 +51,27 @@ std::string ExportText(const std::list<CPasswordInfo>& listInfo, std::string_vie
     for (const CPasswordInfo& info : listInfo)
         strText += ExportRecordText(info, strEol);
     return strText;
+}
+
+bool WriteExportText(const std::list<CPasswordInfo>& listInfo, std::string_view strEol,
+                     const CCodePage& codePage, const CByteSink& fnSink) {
+    std::string strPiece;
+    std::string strUtf8;
+    const auto fnFlush = [&] {
+        strUtf8 = codePage.ToUtf8(strPiece);
+        CSecretBuffer::Wipe(strPiece);
+        const bool bOk = fnSink(strUtf8);
+        CSecretBuffer::Wipe(strUtf8);
+        return bOk;
+    };
+    for (const CPasswordInfo& info : listInfo) {
+        std::string strRecord = ExportRecordText(info, strEol);
+        strPiece += strRecord;
+        CSecretBuffer::Wipe(strRecord);
+        if (strPiece.size() >= EXPORT_PIECE_BYTES && !fnFlush())
+            return false;
+    }
+    return strPiece.empty() || fnFlush();
 }
 
 std::string PrintBlockText(const CPasswordInfo& info) {

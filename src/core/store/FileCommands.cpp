@@ -40,9 +40,12 @@ void CFileCommands::OnFileExport() {
     }
     // The text file is read by other programs: UTF-8, with this system's
     // line end.
-    const std::string strText =
-        m_doc.CodePage().ToUtf8(ExportText(m_doc.m_listInfo, EXPORT_EOL_LF));
-    const EFileError eError = WriteFileAtomic(strPath, strText);
+    const EFileError eError = WriteFileAtomic(
+        strPath,
+        [this](const CByteSink& fnSink) {
+            return WriteExportText(m_doc.m_listInfo, EXPORT_EOL_LF, m_doc.CodePage(), fnSink);
+        },
+        EWriteMode::plainText);
     if (eError != EFileError::none)
         m_prompts.MessageBox(FileErrorMessage(eError, strPath), EMsgIcon::exclamation);
 }

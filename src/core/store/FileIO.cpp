@@ -93,6 +93,10 @@ std::string FileErrorMessage(EFileError eError, const std::string& strPath) {
         return FormatText(IDS_FILE_TOO_LARGE, strPath);
     case EFileError::outOfMemory:
         return FormatText(IDS_OUT_OF_MEMORY, strPath);
+    case EFileError::keyOutOfMemory:
+        return FormatText(IDS_KEY_OUT_OF_MEMORY, strPath);
+    case EFileError::sealOutOfMemory:
+        return FormatText(IDS_SEAL_OUT_OF_MEMORY, strPath);
     case EFileError::busy:
         return FormatText(IDS_FILE_BUSY, strPath);
     }
@@ -203,14 +207,35 @@ void RemoveStaleTemps(const std::string& strPath) {
     ::closedir(pDir);
 }
 
+// Writes what fnProduce gives to fd and counts it; on failure nErrno holds
+// the write's error (EIO when the producer stopped on its own).
+bool WriteProduced(int fd, const CByteProducer& fnProduce, off_t& nWritten, int& nErrno) {
+    nWritten = 0;
+    nErrno = 0;
+    const bool bDone = fnProduce([&](std::string_view piece) {
+        if (!WriteAll(fd, piece.data(), piece.size())) {
+            nErrno = errno;
+            return false;
+        }
+        nWritten += static_cast<off_t>(piece.size());
+        return true;
+    });
+    if (!bDone && nErrno == 0)
+        nErrno = EIO;
+    return bDone;
+}
+
 // Writes bytes over the existing file itself, keeping its inode (and so its
 // links, owner and mode); only called once a whole copy is safe beside it.
-EFileError WriteInPlace(const std::string& strPath, const std::string& strBytes) {
+EFileError WriteInPlace(const std::string& strPath, const CByteProducer& fnProduce) {
     const int fd = ::open(strPath.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         return WriteErrorOf(errno);
-    bool bOk = WriteAll(fd, strBytes.data(), strBytes.size()) &&
-               ::ftruncate(fd, static_cast<off_t>(strBytes.size())) == 0 && ::fsync(fd) == 0;
+    off_t nWritten = 0;
+    int nProduceErrno = 0;
+    bool bOk = WriteProduced(fd, fnProduce, nWritten, nProduceErrno);
+    errno = nProduceErrno;
+    bOk = bOk && ::ftruncate(fd, nWritten) == 0 && ::fsync(fd) == 0;
     const int nErrno = errno;
     if (::close(fd) != 0)
         bOk = false;
@@ -229,8 +254,47 @@ bool GiveOwner(int fd, const struct stat& stOld) {
 
 } // namespace
 
+EFileError PlainTextTargetError(const std::string& strPath) {
+    const uid_t nUser = ::geteuid();
+    std::string strLink = strPath;
+    for (int nDepth = 0; nDepth < 40; ++nDepth) {
+        struct stat stLink {};
+        if (::lstat(strLink.c_str(), &stLink) != 0 || !S_ISLNK(stLink.st_mode))
+            break;
+        const std::string strFolder = FolderOf(strLink);
+        struct stat stFolder {};
+        const bool bShared = ::stat(strFolder.empty() ? "." : strFolder.c_str(), &stFolder) == 0 &&
+                             (stFolder.st_mode & S_ISVTX) != 0 && (stFolder.st_mode & S_IWOTH) != 0;
+        if (bShared && stLink.st_uid != nUser && stLink.st_uid != 0)
+            return EFileError::writeDenied;
+        std::string strTarget(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(strLink.c_str(), strTarget.data(), strTarget.size());
+        if (n <= 0)
+            break;
+        strTarget.resize(static_cast<std::size_t>(n));
+        strLink = strTarget[0] == '/' ? strTarget : strFolder + strTarget;
+    }
+    struct stat st {};
+    if (::stat(strPath.c_str(), &st) != 0 || st.st_uid == nUser)
+        return EFileError::none;
+    // A terminal or /dev/null may be root's; a file never: it would keep
+    // the text where its owner reads it.
+    return !S_ISREG(st.st_mode) && st.st_uid == 0 ? EFileError::none : EFileError::writeDenied;
+}
+
 EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strBytes,
                            EWriteMode eMode) {
+    return WriteFileAtomic(
+        strTarget, [&strBytes](const CByteSink& fnSink) { return fnSink(strBytes); }, eMode);
+}
+
+EFileError WriteFileAtomic(const std::string& strTarget, const CByteProducer& fnProduce,
+                           EWriteMode eMode) {
+    if (eMode == EWriteMode::plainText) {
+        const EFileError eError = PlainTextTargetError(strTarget);
+        if (eError != EFileError::none)
+            return eError;
+    }
     // A link is followed: the file it names is replaced, the link stays.
     std::string strPath = strTarget;
     struct stat stOld {};
@@ -261,7 +325,11 @@ EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strB
         return WriteErrorOf(errno);
     strTemp = szTemp.data();
 
-    bool bOk = WriteAll(fd, strBytes.data(), strBytes.size()) && ::fsync(fd) == 0;
+    off_t nWritten = 0;
+    int nProduceErrno = 0;
+    bool bOk = WriteProduced(fd, fnProduce, nWritten, nProduceErrno);
+    errno = nProduceErrno;
+    bOk = bOk && ::fsync(fd) == 0;
     const bool bKeep = bExists && eMode == EWriteMode::keepAttributes;
     // A file with other links, or one whose owner this process cannot give
     // the copy, is written in place once the copy is safe: renaming would
@@ -279,7 +347,7 @@ EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strB
     }
     EFileError eError = bOk ? EFileError::none : WriteErrorOf(nErrno);
     if (bOk && bInPlace) {
-        eError = WriteInPlace(strPath, strBytes);
+        eError = WriteInPlace(strPath, fnProduce);
         // Should the in-place write fail, the whole copy is the user's data:
         // it stays beside the file.
         if (eError == EFileError::none)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 // What went wrong with a file, in the classes the user's messages distinguish.
 enum class EFileError {
@@ -15,7 +17,9 @@ enum class EFileError {
     keyUnknown, // a sealed file cannot be written without the KEY itself
     tooLarge,   // larger than any password file may be
     outOfMemory,
-    busy, // another program holds the file's lock
+    busy,            // another program holds the file's lock
+    keyOutOfMemory,  // a sealed file's key derivation could not get its memory to open it
+    sealOutOfMemory, // ... or to seal it
 };
 
 // The user's message for a failure on the file at strPath ("%1" in the
@@ -49,8 +53,18 @@ EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes,
                          std::size_t nMaxBytes = MAX_FILE_BYTES);
 
 // What a replaced file keeps: its owner, group, mode and links, or nothing
-// (a private copy such as a backup, always 0600).
-enum class EWriteMode { keepAttributes, privateFile };
+// (a private copy such as a backup, always 0600). Plain text that anyone
+// can read (an export, a ".pwd" made by Save As or convert) is written only
+// as a new 0600 file of this user, and never into a target that
+// PlainTextTargetError refuses.
+enum class EWriteMode { keepAttributes, privateFile, plainText };
+
+// Whether plain text may go to strPath: writeDenied when the file there is
+// another user's (root's devices such as /dev/null aside), or when the path
+// passes through a link that neither this user nor root owns in a
+// world-writable sticky folder (/tmp): anyone could have planted it there to
+// catch the text. none otherwise, also for a path that does not exist.
+EFileError PlainTextTargetError(const std::string& strPath);
 
 // Writes bytes to a temporary file (0600, ".NAME.khtmp-XXXXXX") in the same
 // folder, flushes it to disk and renames it over strPath, so a failed or
@@ -63,6 +77,17 @@ enum class EWriteMode { keepAttributes, privateFile };
 // dangling one to the file it names; anything but a regular file (a device,
 // a pipe, a folder) is refused.
 EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strBytes,
+                           EWriteMode eMode = EWriteMode::keepAttributes);
+
+// The bytes of a file made piece by piece, for texts too large to hold
+// twice: a producer hands each piece to the sink and stops with false as
+// soon as the sink does. It may run twice (a file written in place is
+// written from it again), so it must give the same bytes each time.
+using CByteSink = std::function<bool(std::string_view piece)>;
+using CByteProducer = std::function<bool(const CByteSink& fnSink)>;
+// WriteFileAtomic for produced bytes; writeFailed when the producer stops
+// for a reason of its own.
+EFileError WriteFileAtomic(const std::string& strTarget, const CByteProducer& fnProduce,
                            EWriteMode eMode = EWriteMode::keepAttributes);
 // The file a dangling link (or chain of links) names; the path itself when
 // it is no link.

@@ -2,6 +2,7 @@
 
 #include "core/base/StringTable.h"
 #include "core/base/TextUtil.h"
+#include "core/seal/SecretBuffer.h"
 #include "core/store/CodePage.h"
 #include "core/store/FieldCipher.h"
 
@@ -42,7 +43,8 @@ bool CKeyDialogRules::ToCodePage(const std::string& strUtf8, const CCodePage& co
     char32_t nBad = 0;
     if (codePage.FromUtf8(strUtf8, strBytes, &nBad))
         return true;
-    strMessage = BadCharacterMessage(nBad);
+    (void)nBad;
+    strMessage = IDS_KEY_BAD_CHARACTER;
     return false;
 }
 
@@ -81,8 +83,12 @@ SKeyDlgOutcome CKeyDialogRules::CheckKeyOk(const std::string& strTypedKey,
     std::string strMessage;
     if (!ToCodePage(strTypedKey, codePage, strBytes, strMessage))
         return Refuse(strMessage, KEYFIELD_TYPED, KEYFIELD_TYPED);
-    if (fnAccept && fnAccept(strBytes))
+    const SKeyVerdict verdict = fnAccept ? fnAccept(strBytes) : SKeyVerdict(false);
+    if (verdict.m_bAccepted)
         return Accept({}, std::move(strBytes));
+    CSecretBuffer::Wipe(strBytes);
+    if (!verdict.m_strNotJudged.empty())
+        return Refuse(verdict.m_strNotJudged, KEYFIELD_NONE, KEYFIELD_TYPED);
     return Refuse(IDS_KEY_INVALID, KEYFIELD_TYPED, KEYFIELD_TYPED);
 }
 

@@ -32,7 +32,7 @@ struct SKeyDlgOutcome {
 // The OK rules of the KEY dialogs. Typed texts arrive as the user's UTF-8 and
 // are converted to the code page before they are enciphered, so a KEY opens
 // the same file on every machine. A character that the code page cannot hold
-// refuses the entry with a message naming it; it is never replaced.
+// refuses the entry; it is never replaced, and never named.
 class CKeyDialogRules {
 public:
     static SKeyDlgOutcome CreateKeyOk(const std::string& strNewKey,
@@ -47,9 +47,10 @@ public:
                                       const std::string& strConfirmKey,
                                       const std::string& strKeyValue, const CCodePage& codePage);
 
-    // The refusal message for a character the code page has no byte for.
-    static std::string BadCharacterMessage(char32_t nChar,
-                                           const char* pszTemplate = IDS_KEY_BAD_CHARACTER);
+    // The refusal message for a character of a text (not a KEY) that the
+    // code page has no byte for: %1 of pszTemplate is the character, %2 its
+    // code point in hexadecimal.
+    static std::string BadCharacterMessage(char32_t nChar, const char* pszTemplate);
 
 private:
     // Converts one typed text; on failure fills strMessage and returns false.

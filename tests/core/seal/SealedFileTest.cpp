@@ -1,7 +1,11 @@
 #include "core/seal/SealedFile.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -158,4 +162,57 @@ TEST(SealedFile, OnlyACostAboveFourTimesTheDefaultIsUnusual) {
           std::pair{SSealParams{SEAL_MAX_PASSES, SEAL_MAX_MEMORY_KIB}, true}})
         EXPECT_EQ(params.IsUnusuallyCostly(), bUnusual)
             << params.m_nPasses << " " << params.m_nMemoryKiB;
+}
+
+namespace {
+
+std::string Hex(const unsigned char* p, std::size_t n) {
+    std::string str;
+    char sz[3];
+    for (std::size_t i = 0; i < n; ++i) {
+        std::snprintf(sz, sizeof sz, "%02x", p[i]);
+        str += sz;
+    }
+    return str;
+}
+
+} // namespace
+
+TEST(SealKey, KnownAnswersFromAnIndependentArgon2idAndBlake2b) {
+    // Argon2id v1.3, one lane, 32 bytes, from the reference implementation;
+    // then BLAKE2b keyed with that result, subkey ids 1 (cipher) and 2
+    // (verifier) in the salt, "KHVSEAL1" as personalisation.
+    const struct {
+        SSealParams params;
+        const char* pszSalt;
+        const char* pszCipher;
+        const char* pszVerifier;
+    } CASES[] = {
+        {{2, 64},
+         "saltsaltsaltsalt",
+         "a1e893fb08165a33bbd515682e65376aa8c13e89a941ebf8ceb0ab39dc7b3e85",
+         "4468ea0e714f4fd92d7e4d894d627607908030e52a55acdb962134607e07b6e3"},
+        // The largest pass count a file may ask for is taken.
+        {{SEAL_MAX_PASSES, SEAL_MIN_MEMORY_KIB}, "saltsaltsaltsalt", nullptr, nullptr},
+        {{2, 64}, "saltsaltsaltsalU", nullptr, nullptr},
+    };
+    std::vector<std::string> astrSeen;
+    for (const auto& test : CASES) {
+        CSealSalt salt{};
+        std::copy(test.pszSalt, test.pszSalt + SEAL_SALT_SIZE, salt.begin());
+        CSealKey key;
+        ASSERT_TRUE(key.Derive("correct horse", test.params, salt)) << test.params.m_nPasses;
+        const std::string strCipher = Hex(key.CipherKey(), SEAL_KEY_SIZE);
+        const std::string strVerifier = Hex(key.Verifier().data(), SEAL_KEY_SIZE);
+        if (test.pszCipher) {
+            EXPECT_EQ(strCipher, test.pszCipher);
+            EXPECT_EQ(strVerifier, test.pszVerifier);
+        }
+        // The verifier, stored in the file, never gives the cipher key away.
+        EXPECT_NE(strCipher, strVerifier);
+        astrSeen.push_back(strCipher);
+    }
+    // Another salt or cost, another key.
+    EXPECT_NE(astrSeen[0], astrSeen[1]);
+    EXPECT_NE(astrSeen[0], astrSeen[2]);
 }

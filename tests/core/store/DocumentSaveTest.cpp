@@ -6,6 +6,7 @@
 #include "core/base/CommandIds.h"
 #include "core/base/SettingsSchema.h"
 #include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
 #include "core/store/FileIO.h"
 
 #include <csignal>
@@ -409,4 +410,21 @@ TEST_F(DocCommands, FileCommandsFollowTheDocumentsState) {
     bool bEnabled = false;
     bool bChecked = false;
     EXPECT_FALSE(pDoc->QueryCommand(ID_APP_EXIT, bEnabled, bChecked));
+}
+
+TEST_F(DocSave, SaveAsNeverWritesAPwdIntoAnotherUsersFile) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a file of another user needs the superuser";
+    const std::string strMine = MakeFile("Mine.pwd", "k", {Account("a", "p")});
+    const std::string strTheirs = m_folder.File("Theirs.pwd");
+    WriteBytes(strTheirs, "theirs");
+    ASSERT_EQ(::chown(strTheirs.c_str(), 43210, 43210), 0);
+    ASSERT_EQ(::chmod(strTheirs.c_str(), 0666), 0);
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strMine, "k");
+    m_prompts.AnswerSaveFile(strTheirs);
+    EXPECT_FALSE(pDoc->OnFileSaveAs());
+    EXPECT_EQ(Messages().back(), FormatText(IDS_WRITE_DENIED, strTheirs));
+    EXPECT_EQ(ReadBytes(strTheirs), "theirs");
+    EXPECT_EQ(pDoc->GetPathName(), strMine);
 }

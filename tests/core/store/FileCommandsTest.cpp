@@ -133,7 +133,7 @@ TEST_F(FileExport, AnUnwritableTargetIsReportedAndLeavesNoFile) {
     EXPECT_FALSE(FileExists(m_folder.File("out.txt")));
 }
 
-TEST_F(FileExport, AnExistingFileIsReplacedAndKeepsItsMode) {
+TEST_F(FileExport, AnExistingFileIsReplacedByAPrivateOne) {
     auto pDoc = NewKeyedDoc();
     const std::string strOut = m_folder.File("shared.txt");
     WriteBytes(strOut, "a much longer old content than the export");
@@ -141,7 +141,8 @@ TEST_F(FileExport, AnExistingFileIsReplacedAndKeepsItsMode) {
     m_prompts.AnswerSaveFile(strOut);
     CFileCommands(*pDoc, m_prompts).OnFileExport();
     EXPECT_EQ(ReadBytes(strOut), NEW_FILE_EXPORT);
-    EXPECT_EQ(FileMode(strOut), 0640);
+    // Every password in plain text: the group's read bit does not carry over.
+    EXPECT_EQ(FileMode(strOut), 0600);
 }
 
 TEST_F(FileExport, NeverOverThePasswordFileItself) {

@@ -150,3 +150,63 @@ TEST(FileWrite, AnotherUserWritesThroughASupplementaryGroupAndTheOwnerStays) {
     EXPECT_EQ(FolderEntries(folder.Path()),
               (std::vector<std::string>{"private.pwd", "shared.pwd"}));
 }
+
+TEST(FileWrite, PlainTextGoesOnlyIntoFilesOfThisUserAndNeverThroughPlantedLinks) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "files and links of another user need the superuser";
+    CTempFolder folder;
+    const std::string strShared = folder.File("tmp");
+    ::mkdir(strShared.c_str(), 01777); // a shared folder like /tmp
+    ::chmod(strShared.c_str(), 01777);
+    const std::string strTheirs = strShared + "/theirs.txt";
+    WriteBytes(strTheirs, "theirs");
+    ASSERT_EQ(::chown(strTheirs.c_str(), OTHER_OWNER, OTHER_OWNER), 0);
+    ::chmod(strTheirs.c_str(), 0666);
+    const std::string strMine = folder.File("mine.txt");
+    WriteBytes(strMine, "mine");
+    ::chmod(strMine.c_str(), 0644);
+    // Links in the shared folder: planted by another user, or this user's own.
+    const auto Link = [&](const char* pszName, const std::string& strTo, uid_t nOwner) {
+        const std::string strLink = strShared + "/" + pszName;
+        EXPECT_EQ(::symlink(strTo.c_str(), strLink.c_str()), 0);
+        EXPECT_EQ(::lchown(strLink.c_str(), nOwner, nOwner), 0);
+        return strLink;
+    };
+    const struct {
+        std::string strTarget;
+        EFileError eResult;
+    } CASES[] = {
+        {strTheirs, EFileError::writeDenied},
+        {Link("planted-new", folder.File("caught.txt"), OTHER_OWNER), EFileError::writeDenied},
+        {Link("planted-old", strMine, OTHER_OWNER), EFileError::writeDenied},
+        {Link("own", folder.File("own.txt"), 0), EFileError::none},
+        {strMine, EFileError::none},
+    };
+    for (const auto& test : CASES)
+        EXPECT_EQ(WriteFileAtomic(test.strTarget, "secret", EWriteMode::plainText), test.eResult)
+            << test.strTarget;
+    EXPECT_EQ(ReadBytes(strTheirs), "theirs");
+    EXPECT_EQ(StatOf(strTheirs).st_uid, OTHER_OWNER);
+    EXPECT_FALSE(FileExists(folder.File("caught.txt")));
+    EXPECT_EQ(ReadBytes(folder.File("own.txt")), "secret");
+    // This user's own file is replaced by a new private one.
+    EXPECT_EQ(ReadBytes(strMine), "secret");
+    EXPECT_EQ(StatOf(strMine).st_mode & 07777, 0600u);
+}
+
+TEST(FileWrite, ProducedBytesArriveWholeOrNotAtAll) {
+    CTempFolder folder;
+    const std::string strPath = folder.File("f.txt");
+    WriteBytes(strPath, "old");
+    EXPECT_EQ(WriteFileAtomic(
+                  strPath, [](const CByteSink& fnSink) { return fnSink("half of it") && false; }),
+              EFileError::writeFailed);
+    EXPECT_EQ(ReadBytes(strPath), "old");
+    EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"f.txt"});
+    EXPECT_EQ(WriteFileAtomic(strPath,
+                              [](const CByteSink& fnSink) {
+                                  return fnSink("new ") && fnSink("") && fnSink("text");
+                              }),
+              EFileError::none);
+    EXPECT_EQ(ReadBytes(strPath), "new text");
+}

@@ -51,16 +51,18 @@ TEST(CreateKeyRule, TypedTextIsEncipheredInTheCodePage) {
     EXPECT_NE(outcome.m_strKeyValue, MakeKeyCheckValue("caf\xc3\xa9"));
 }
 
-TEST(CreateKeyRule, ACharacterTheCodePageLacksIsRefusedByName) {
-    // U+03A9 GREEK CAPITAL LETTER OMEGA has no byte in Windows-1252.
+TEST(CreateKeyRule, ACharacterTheCodePageLacksIsRefusedWithoutNamingIt) {
+    // U+03A9 GREEK CAPITAL LETTER OMEGA has no byte in Windows-1252; nothing
+    // in the message may tell an onlooker that the KEY holds it.
     const std::string strOmega = "\xce\xa9";
     ExpectRefused(CKeyDialogRules::CreateKeyOk("a" + strOmega, "a" + strOmega, Cp()),
-                  "A KEY can not contain the character \"" + strOmega +
-                      "\" (U+03A9).\nPlease use another one.",
+                  "The KEY holds a character that the file's code page cannot hold.\nPlease use "
+                  "another one.",
                   KEYFIELD_NEW | KEYFIELD_CONFIRM, KEYFIELD_NEW);
-    // Malformed input cannot be shown, only named.
-    EXPECT_EQ(CKeyDialogRules::BadCharacterMessage(0xFFFD),
-              "A KEY can not contain the character \"\" (U+FFFD).\nPlease use another one.");
+    // Malformed input, in texts that are no KEY, can only be named by code.
+    EXPECT_EQ(CKeyDialogRules::BadCharacterMessage(0xFFFD, IDS_TEXT_BAD_CHARACTER),
+              "The file's texts can not contain the character \"\" (U+FFFD).\nPlease use "
+              "another one.");
 }
 
 TEST(CheckKeyRule, OnlyTheMatchingKeyCloses) {
@@ -87,8 +89,22 @@ TEST(CheckKeyRule, AnUnconvertibleKeyIsRefusedNotReplaced) {
     const std::string strValue = MakeKeyCheckValue("?");
     const SKeyDlgOutcome outcome = CKeyDialogRules::CheckKeyOk("\xe2\x82\xbd", strValue, Cp());
     EXPECT_FALSE(outcome.m_bClose);
-    EXPECT_NE(outcome.m_strMessage.find("U+20BD"), std::string::npos);
+    EXPECT_EQ(outcome.m_strMessage, IDS_KEY_BAD_CHARACTER);
     EXPECT_EQ(outcome.m_nEmpty, KEYFIELD_TYPED);
+}
+
+TEST(CheckKeyRule, AKeyThatWasNotJudgedIsNoWrongKey) {
+    const auto Judge = [](const std::string& strKey) -> SKeyVerdict {
+        if (strKey == "heavy")
+            return SKeyVerdict::NotJudged("There is not enough memory to open W.khv.");
+        return strKey == "right";
+    };
+    // The reason is shown and the typed KEY stays, to be tried again.
+    ExpectRefused(CKeyDialogRules::CheckKeyOk("heavy", Judge, Cp()),
+                  "There is not enough memory to open W.khv.", KEYFIELD_NONE, KEYFIELD_TYPED);
+    ExpectRefused(CKeyDialogRules::CheckKeyOk("wrong", Judge, Cp()), IDS_KEY_INVALID,
+                  KEYFIELD_TYPED, KEYFIELD_TYPED);
+    EXPECT_TRUE(CKeyDialogRules::CheckKeyOk("right", Judge, Cp()).m_bClose);
 }
 
 TEST(ChangeKeyRule, WrongOriginalEmptiesAllThree) {

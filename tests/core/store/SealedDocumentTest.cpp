@@ -6,7 +6,10 @@
 #include "core/store/CodePage.h"
 #include "core/store/FieldCipher.h"
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using DocSealed = DocumentFixture;
 
@@ -362,4 +365,39 @@ TEST_F(DocSealed, AnEmptyKhvGetsAKeyAndIsSealedUnderIt) {
     auto pReopened = MakeDoc();
     OpenWithKey(*pReopened, strPath, "made");
     EXPECT_EQ(pReopened->m_listInfo.front().Group(), DEFAULT_GROUP_NAME);
+}
+
+TEST_F(DocSealed, KeyDerivationWithoutItsMemoryIsSaidAndNoWrongKey) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer's shadow memory exceeds any address-space limit";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "the address sanitizer's shadow memory exceeds any address-space limit";
+#endif
+#endif
+    // A header asking for the largest memory cost allowed; the process gets
+    // less than that, in a child so the limit stays there.
+    const std::string strPath = MakeFile("Big.khv", "k", {Account("a", "p")});
+    std::string strBytes = ReadBytes(strPath);
+    SSealedHeader header;
+    ASSERT_TRUE(CSealedFile::ParseHeader(strBytes, header));
+    header.m_params.m_nMemoryKiB = SEAL_MAX_MEMORY_KIB;
+    WriteBytes(strPath,
+               CSealedFile::WriteHeader(header) + strBytes.substr(CSealedFile::HEADER_SIZE));
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const rlimit limit{rlim_t(768) << 20, rlim_t(768) << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+        auto pDoc = MakeDoc();
+        m_prompts.TypeCheckKey("k");
+        m_prompts.CancelCheckKey();
+        pDoc->OpenDocumentFile(strPath);
+        // Said once, with the typed KEY kept for another try: no wrong KEY.
+        const bool bSaid =
+            Messages() == std::vector<std::string>{"There is not enough memory to open Big.khv."};
+        ::_exit(bSaid && !pDoc->m_bOpen ? 0 : 1);
+    }
+    int nStatus = 0;
+    ::waitpid(pid, &nStatus, 0);
+    EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0) << nStatus;
 }

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <list>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -122,3 +125,36 @@ TEST(ExportText, PrintBlocksPadLabelsToFourteen) {
 }
 
 } // namespace
+
+TEST(ExportText, WrittenInPiecesItIsTheWholeTextInUtf8AndStopsWithItsSink) {
+    std::list<CPasswordInfo> listInfo(1);
+    listInfo.back().m_bGroup = 1;
+    listInfo.back().SetGroup("Caf\xE9");
+    // Enough accounts for several pieces.
+    for (int i = 0; i < 2000; ++i) {
+        CPasswordInfo& info = listInfo.emplace_back();
+        info.SetAccount("account " + std::to_string(i));
+        info.SetComments(std::string(40, '\xE9'));
+    }
+    const CCodePage& cp = CCodePage::Default();
+    std::vector<std::string> astrPieces;
+    EXPECT_TRUE(WriteExportText(listInfo, EXPORT_EOL_CRLF, cp, [&](std::string_view piece) {
+        astrPieces.emplace_back(piece);
+        return true;
+    }));
+    ASSERT_GT(astrPieces.size(), 2u);
+    std::string strJoined;
+    for (const std::string& strPiece : astrPieces) {
+        // Each piece ends with a whole record, so no character is ever cut.
+        EXPECT_EQ(strPiece.substr(strPiece.size() - 4), "\r\n\r\n");
+        strJoined += strPiece;
+    }
+    EXPECT_EQ(strJoined, cp.ToUtf8(ExportText(listInfo, EXPORT_EOL_CRLF)));
+
+    int nCalls = 0;
+    EXPECT_FALSE(WriteExportText(listInfo, EXPORT_EOL_LF, cp, [&](std::string_view) {
+        ++nCalls;
+        return false;
+    }));
+    EXPECT_EQ(nCalls, 1);
+}

@@ -85,6 +85,29 @@ TEST(TreeSearch, WholeWordJudgesEveryOccurrenceInTheWholeLabel) {
     EXPECT_TRUE(Contains("aaa aa", "aa", true));
 }
 
+TEST(TreeSearch, WholeWordWithMatchCaseAndOverlappingOccurrences) {
+    const struct {
+        const char* pszLabel;
+        const char* pszText;
+        bool bMatchCase;
+        bool bFound;
+    } CASES[] = {
+        // Only the occurrence that overlaps the first one stands alone.
+        {"ab-b-b", "b-b", false, true},
+        {"ab-B-b", "B-b", true, true},
+        {"ab-B-b", "b-b", true, false},
+        {"ab-B-b", "b-b", false, true},
+        // The case decides which occurrences there are at all.
+        {"Card card", "card", true, true},
+        {"Card cards", "card", true, false},
+        {"cardCard", "Card", true, false},
+        {"Cards card", "Card", true, false},
+    };
+    for (const auto& test : CASES)
+        EXPECT_EQ(Contains(test.pszLabel, test.pszText, true, test.bMatchCase), test.bFound)
+            << test.pszLabel << " / " << test.pszText;
+}
+
 TEST(TreeSearch, PreorderVisitsGroupsThenTheirAccountsAndSkipsEmptyGroups) {
     const CSearchFile file({{"mail", {"b", "a"}}, {"empty", {}}, {"Bank", {"x"}}});
     const CSortedLabelTree labels = file.Labels();
