@@ -418,7 +418,7 @@ public:
     bool RunCreateKey(std::string&, std::string&) override { return false; }
     bool RunCheckKey(const std::string&, const std::string&) override { return false; }
     bool RunCheckKeyWith(const std::string&, const CKeyAcceptor& fnAccept) override {
-        return fnAccept(BENCH_KEY);
+        return fnAccept(BENCH_KEY).m_bAccepted;
     }
     bool RunChangeKey(std::string&, std::string&) override { return false; }
     bool RunPrintDialog(CPrintDevice&) override { return false; }
