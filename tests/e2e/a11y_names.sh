@@ -32,7 +32,8 @@ view_open_demo Demo.pwd
 e2e_activate "$VIEW_MAIN"
 e2e_key ctrl+f
 view_wait_control "$VIEW_APP" "Search" text >/dev/null
-walk "$(e2e_window_name "$VIEW_MAIN")"
+# The main window is named "Keyhaven" on the bus whatever file its title shows.
+walk Keyhaven
 for link in "Web Site" "E-Mail"; do
     view_find "$VIEW_APP" "$link" link >/dev/null || faults+=$'\n'"\"$link\" is no link"
 done

@@ -1005,8 +1005,8 @@ bool CCofferDoc::DoSave(const std::string& strPath) {
     // partial new file nor a damaged old one, so there is nothing to delete.
     // A ".pwd" that Save As makes is readable without its KEY: it must not
     // land in a file another user keeps, or behind a link planted for it.
-    const bool bWritten = OnSaveDocument(
-        strNewName, strPath.empty() ? EWriteMode::plainText : EWriteMode::keepAttributes);
+    const bool bWritten = OnSaveDocument(strNewName, strPath.empty() ? EWriteMode::plainText
+                                                                     : EWriteMode::keepAttributes);
     if (!bWritten && bCrossing) {
         m_strKey.swap(strOldKeyValue);
         m_sealingKey = std::move(oldSealingKey);
