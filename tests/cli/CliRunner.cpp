@@ -65,6 +65,26 @@ void MakePipe(int fds[2]) {
         std::abort();
 }
 
+int OpenTerminal() {
+    const int fdMaster = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fdMaster < 0 || ::grantpt(fdMaster) != 0 || ::unlockpt(fdMaster) != 0)
+        std::abort();
+    return fdMaster;
+}
+
+// Ends a run on a terminal: kills a program still running at the deadline,
+// keeps what it echoed last and closes the terminal. Returns its status.
+int EndTerminalRun(pid_t pid, bool bStillRunning, int fdMaster, std::string& strEcho) {
+    if (bStillRunning)
+        ::kill(pid, SIGKILL);
+    const int nExit = WaitForExit(pid);
+    pollfd fdLast{fdMaster, POLLIN, 0};
+    while (::poll(&fdLast, 1, 0) > 0 && (fdLast.revents & POLLIN) && Drain(fdMaster, strEcho)) {
+    }
+    ::close(fdMaster);
+    return nExit;
+}
+
 } // namespace
 
 SCliResult RunCli(const std::vector<std::string>& astrArgs, const std::string& strInput,
@@ -131,9 +151,7 @@ SCliResult RunCli(const std::vector<std::string>& astrArgs, const std::string& s
 SCliResult RunCliOnTerminal(const std::vector<std::string>& astrArgs,
                             const std::vector<std::string>& astrAnswers, std::string& strEcho,
                             const std::function<void(std::size_t)>& fnBeforeAnswer) {
-    const int fdMaster = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (fdMaster < 0 || ::grantpt(fdMaster) != 0 || ::unlockpt(fdMaster) != 0)
-        std::abort();
+    const int fdMaster = OpenTerminal();
     const std::string strSlave = ::ptsname(fdMaster);
     int fdOut[2], fdErr[2];
     MakePipe(fdOut);
@@ -181,13 +199,7 @@ SCliResult RunCliOnTerminal(const std::vector<std::string>& astrArgs,
     }
     ::close(fdOut[0]);
     ::close(fdErr[0]);
-    if (bOutOpen || bErrOpen)
-        ::kill(pid, SIGKILL);
-    result.nExit = WaitForExit(pid);
-    pollfd fdLast{fdMaster, POLLIN, 0};
-    while (::poll(&fdLast, 1, 0) > 0 && (fdLast.revents & POLLIN) && Drain(fdMaster, strEcho)) {
-    }
-    ::close(fdMaster);
+    result.nExit = EndTerminalRun(pid, bOutOpen || bErrOpen, fdMaster, strEcho);
     return result;
 }
 
@@ -231,9 +243,7 @@ bool TerminalEchoes(int fd) {
 SCliResult RunCliStoppedAtPrompt(const std::vector<std::string>& astrArgs,
                                  const std::string& strAnswer, std::string& strEcho,
                                  bool& bEchoWhileStopped) {
-    const int fdMaster = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (fdMaster < 0 || ::grantpt(fdMaster) != 0 || ::unlockpt(fdMaster) != 0)
-        std::abort();
+    const int fdMaster = OpenTerminal();
     int fdErr[2], fdReport[2];
     MakePipe(fdErr);
     MakePipe(fdReport);
@@ -275,13 +285,7 @@ SCliResult RunCliStoppedAtPrompt(const std::vector<std::string>& astrArgs,
     }
     ::close(fdErr[0]);
     ::close(fdReport[0]);
-    if (bErrOpen)
-        ::kill(pid, SIGKILL);
-    result.nExit = WaitForExit(pid);
-    pollfd fdLast{fdMaster, POLLIN, 0};
-    while (::poll(&fdLast, 1, 0) > 0 && (fdLast.revents & POLLIN) && Drain(fdMaster, strEcho)) {
-    }
-    ::close(fdMaster);
+    result.nExit = EndTerminalRun(pid, bErrOpen, fdMaster, strEcho);
     return result;
 }
 

@@ -18,7 +18,8 @@ e2e_expect_eq "$E2E_EXIT_STATUS" "0" "exit status"
 
 [ -s "$settings" ] || e2e_fail "no settings were written"
 cp "$settings" "$E2E_DIR/Keyhaven.ini"
-e2e_expect_eq "$(e2e_setting Settings Generate)" "39" "Settings/Generate"
+# New settings generate from all four classes.
+e2e_expect_eq "$(e2e_setting Settings Generate)" "47" "Settings/Generate"
 e2e_expect_eq "$(e2e_setting Settings Exit2Min)" "0" "Settings/Exit2Min"
 e2e_expect_eq "$(e2e_setting Settings DeleteConfirmA)" "1" "Settings/DeleteConfirmA"
 e2e_expect_eq "$(e2e_setting "Window size" tool)" "1" "Window size/tool"

@@ -26,6 +26,14 @@ e2e_screenshot save-as
 e2e_type_into "$dialog" "$sealed"
 e2e_wait_gone "$dialog"
 
+# wait_message PID NAME [ROLE]: the message box with that control. The busy
+# box of the key derivation has the same caption, and it has gone once a
+# message box shows.
+wait_message() {
+    view_wait_control "$@" >/dev/null
+    e2e_wait_dialog "Keyhaven"
+}
+
 # type_new_key KEY: types KEY twice into the Create KEY dialog and presses OK.
 type_new_key() {
     local create
@@ -45,12 +53,12 @@ e2e_activate "$message"
 xdotool key Return
 e2e_wait_gone "$message"
 type_new_key sealed-key
-question=$(e2e_wait_dialog "Keyhaven")
+e2e_until 15 test -s "$sealed" || e2e_fail "Save As did not write $sealed"
+question=$(wait_message "$VIEW_APP" Yes "push button")
 e2e_screenshot remove-old-file
 e2e_activate "$question"
 xdotool key Return
 e2e_wait_gone "$question"
-e2e_until 15 test -s "$sealed" || e2e_fail "Save As did not write $sealed"
 [ -s "$plain" ] || e2e_fail "the old .pwd was removed although the answer was No"
 e2e_expect_eq "$(head -c 4 "$sealed" | od -An -tx1 | tr -d ' \n')" "894b4856" "magic of the saved file"
 if grep -q -a -F "$user" "$sealed"; then e2e_fail "the user name shows in the sealed file"; fi
@@ -66,7 +74,7 @@ e2e_start_app "$sealed"
 app=$E2E_LAST_PID
 dialog=$(e2e_wait_window "Check Key")
 e2e_type_into "$dialog" "demo"
-message=$(e2e_wait_dialog "Keyhaven")
+message=$(wait_message "$app" "Your KEY is invalid!")
 e2e_activate "$message"
 xdotool key Return
 e2e_wait_gone "$message"
