@@ -11,6 +11,7 @@
 #include "core/base/StringTable.h"
 #include "core/generator/PasswordGenerator.h"
 #include "core/interchange/CsvImport.h"
+#include "core/interchange/CsvWriter.h"
 #include "core/interchange/Importer.h"
 #include "core/seal/SecretBuffer.h"
 #include "core/store/CodePage.h"
@@ -268,10 +269,17 @@ void CCliCommand::RunShow(const CArgs& astrArgs) {
 }
 
 void CCliCommand::RunExport(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli export FILE [-o OUT] [--crlf]", {"-o"}, {"--crlf"});
+    CCliArgs args("keyhaven-cli export FILE [--format text|csv] [-o OUT] [--crlf]",
+                  {"-o", "--format"}, {"--crlf"});
     args.Parse(astrArgs, 1);
     const std::string& strPath = args.Positional(0);
     const std::string* pOut = args.Value("-o");
+    const std::string* pFormat = args.Value("--format");
+    const bool bCsv = pFormat && *pFormat == "csv";
+    if (pFormat && !bCsv && *pFormat != "text")
+        args.FailUsage("--format must be text or csv");
+    if (bCsv && args.HasFlag("--crlf"))
+        args.FailUsage("--crlf applies to the text format only");
     // Exporting over the password file would destroy it for a plain copy.
     if (pOut && IsSameFile(*pOut, strPath))
         args.FailUsage("OUT is the password file itself");
@@ -281,7 +289,8 @@ void CCliCommand::RunExport(const CArgs& astrArgs) {
     // again as the records themselves.
     const std::string_view strEol = args.HasFlag("--crlf") ? EXPORT_EOL_CRLF : EXPORT_EOL_LF;
     const CByteProducer fnProduce = [&](const CByteSink& fnSink) {
-        return WriteExportText(doc.m_listInfo, strEol, m_codePage, fnSink);
+        return bCsv ? WriteCsvExport(doc.m_listInfo, m_codePage, fnSink)
+                    : WriteExportText(doc.m_listInfo, strEol, m_codePage, fnSink);
     };
     if (!pOut) {
         fnProduce([this](std::string_view piece) {

@@ -7,7 +7,7 @@ const char* CliUsageText() {
   keyhaven-cli info FILE
   keyhaven-cli ls FILE
   keyhaven-cli show FILE GROUP ACCOUNT
-  keyhaven-cli export FILE [-o OUT] [--crlf]
+  keyhaven-cli export FILE [--format text|csv] [-o OUT] [--crlf]
   keyhaven-cli create FILE
   keyhaven-cli passwd FILE
   keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
@@ -59,12 +59,17 @@ Commands:
                  also reaches the accounts stored before the first group.
                  A GROUP or ACCOUNT that does not exist is reported on
                  standard error with exit status 2.
-  export FILE [-o OUT] [--crlf]
+  export FILE [--format text|csv] [-o OUT] [--crlf]
                  Write every group and account in the file's own record order
-                 (not the sorted order of ls), exactly as the desktop program's
-                 File > Export lays them out. Line ends are "\n", or "\r\n"
-                 with --crlf; line breaks inside comments are kept as stored.
-                 Without -o the text goes to standard output. With -o it
+                 (not the sorted order of ls). The text format (the default)
+                 lays them out exactly as the desktop program's File > Export
+                 does. Line ends are "\n", or "\r\n" with --crlf; line breaks
+                 inside comments are kept as stored. The csv format writes
+                 the header Group,Title,Username,Password,URL,Notes,E-mail
+                 and one row per account, every field in double quotes
+                 (quotes doubled), rows and line breaks in comments as "\n";
+                 the Group column holds the path "Root/GROUP", as the exports
+                 that import reads do. Without -o the text goes to standard output. With -o it
                  replaces OUT in one step with a new file of yours, mode
                  0600, as it holds every password in plain text; OUT may not
                  be FILE, another user's file, or a link that someone else

@@ -66,3 +66,28 @@ TEST_F(CliImport, ChangesNothingOnBadInput) {
         EXPECT_EQ(ReadFileBytes(m_strFile), strBefore) << test.pszName;
     }
 }
+
+TEST_F(CliImport, CsvExportIsPrivateAndImportsIntoTheSameTree) {
+    const std::string strOut = m_folder.Path("out.csv");
+    SCliResult result = RunCli({"export", m_strFile, "--format", "csv", "-o", strOut}, "k\n");
+    EXPECT_EQ(result.nExit, 0) << result.strErr;
+    EXPECT_EQ(ReadFileBytes(strOut), "Group,Title,Username,Password,URL,Notes,E-mail\n"
+                                     "\"Root/Mail\",\"Post\",\"me\",\"\",\"\",\"\",\"\"\n");
+    struct stat st {};
+    ASSERT_EQ(stat(strOut.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600U);
+
+    const std::string strNew = m_folder.Path("New.pwd");
+    WriteCoreFile(strNew, "n", {Group("Mail")});
+    result = RunCli({"import", strNew, strOut}, "n\n");
+    EXPECT_EQ(result.nExit, 0) << result.strErr;
+    EXPECT_EQ(RunCli({"ls", strNew}, "n\n").strOut, "New\n  Mail\n    Post\n");
+
+    for (const std::vector<std::string>& astrArgs :
+         {std::vector<std::string>{"export", m_strFile, "--format", "kdb"},
+          std::vector<std::string>{"export", m_strFile, "--format=csv", "--crlf"}}) {
+        result = RunCli(astrArgs, "k\n");
+        EXPECT_EQ(result.nExit, 2) << astrArgs.back();
+        EXPECT_TRUE(result.strOut.empty());
+    }
+}

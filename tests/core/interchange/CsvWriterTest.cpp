@@ -1,0 +1,71 @@
+#include "core/interchange/CsvWriter.h"
+#include "core/interchange/CsvImport.h"
+#include "core/interchange/Importer.h"
+
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+CPasswordInfo Record(const char* pszGroup, const char* pszAccount = "",
+                     const char* pszComments = "") {
+    CPasswordInfo info;
+    if (*pszGroup) {
+        info.m_bGroup = 1;
+        info.SetGroup(pszGroup);
+        return info;
+    }
+    info.SetAccount(pszAccount);
+    info.SetUserName("u,\"1\"");
+    info.SetPassword("p\xE9");
+    info.SetWebSite("w");
+    info.SetEMail("e@x");
+    info.SetComments(pszComments);
+    return info;
+}
+
+std::string Written(const std::list<CPasswordInfo>& listInfo) {
+    std::string strOut;
+    EXPECT_TRUE(WriteCsvExport(listInfo, CCodePage::Default(), [&](std::string_view piece) {
+        // A piece is closed by the row that takes it past 64 KB.
+        EXPECT_LT(piece.size(), 65U * 1024U);
+        strOut += piece;
+        return true;
+    }));
+    return strOut;
+}
+
+} // namespace
+
+TEST(CsvWriter, QuotesEveryFieldAndReadsBackTheSame) {
+    const std::list<CPasswordInfo> records = {Record("", "Loose"), Record("Bank/Cards"),
+                                              Record("", "Vi\"sa", "a\r\nb"), Record("Empty")};
+    const std::string strCsv = Written(records);
+    EXPECT_EQ(strCsv, "Group,Title,Username,Password,URL,Notes,E-mail\n"
+                      "\"Root\",\"Loose\",\"u,\"\"1\"\"\",\"p\xC3\xA9\",\"w\",\"\",\"e@x\"\n"
+                      "\"Root/Bank/Cards\",\"Vi\"\"sa\",\"u,\"\"1\"\"\",\"p\xC3\xA9\",\"w\","
+                      "\"a\nb\",\"e@x\"\n");
+    // What the export writes, the import reads back into the same accounts.
+    CCofferDoc doc;
+    CImporter importer(doc, CCodePage::Default());
+    std::string strError;
+    ASSERT_TRUE(ReadCsvEntries(
+        strCsv, [&](const SImportEntry& entry) { importer.Add(entry); }, strError));
+    ASSERT_EQ(doc.m_listInfo.size(), 4U);
+    auto it = doc.m_listInfo.begin();
+    EXPECT_EQ((it++)->Group(), "Root");
+    EXPECT_EQ((it++)->Account(), "Loose");
+    EXPECT_EQ((it++)->Group(), "Bank/Cards");
+    for (CPasswordInfo::EText eText :
+         {CPasswordInfo::account, CPasswordInfo::userName, CPasswordInfo::password,
+          CPasswordInfo::webSite, CPasswordInfo::eMail, CPasswordInfo::comments})
+        EXPECT_EQ(it->Text(eText), std::next(records.begin(), 2)->Text(eText)) << eText;
+
+    // Many rows go out in pieces, never as one text.
+    std::list<CPasswordInfo> many(5000, Record("", std::string(40, 'x').c_str()));
+    EXPECT_GT(Written(many).size(), 64U * 1024U);
+}
