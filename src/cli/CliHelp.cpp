@@ -223,8 +223,8 @@ Exit status:
      "Unexpected file format.", also for a .khv file that was damaged or
      changed: every byte of it is checked), or there is not enough memory
      to open a .khv file (its KEY was not judged), or the SOURCE of import
-     cannot be read, has a header of no known export or a quote that is
-     never closed
+     cannot be read, has a header of no known export, a quote that is
+     never closed, or more than 1000000 entries
   4  a file cannot be written (FILE for create and passwd, OUT for export and
      convert, or standard output), create or convert was given a file that
      already exists, OUT is another user's or a planted link, or passwd

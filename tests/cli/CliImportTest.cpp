@@ -91,3 +91,14 @@ TEST_F(CliImport, CsvExportIsPrivateAndImportsIntoTheSameTree) {
         EXPECT_TRUE(result.strOut.empty());
     }
 }
+
+TEST_F(CliImport, SealedFileStaysSealedUnderItsKey) {
+    const std::string strKhv = m_folder.Path("Safe.khv");
+    ASSERT_EQ(RunCli({"create", strKhv}, "s\n").nExit, 0);
+    WriteFileBytes(m_strCsv, "name,url,username,password\n,https://a.example/x,u,p\n");
+    const SCliResult result = RunCli({"import", strKhv, m_strCsv}, "s\n");
+    EXPECT_EQ(result.nExit, 0) << result.strErr;
+    EXPECT_EQ(RunCli({"ls", strKhv}, "s\n").strOut,
+              "Safe\n  Imported\n    a.example\n  My Passwords\n");
+    EXPECT_EQ(RunCli({"ls", strKhv}, "k\n").nExit, 1);
+}

@@ -181,8 +181,8 @@ bool IsEMailFieldName(const std::string& strName) {
 }
 
 bool ReadCsvEntries(std::string_view strText,
-                    const std::function<void(const SImportEntry&)>& fnEntry,
-                    std::string& strError) {
+                    const std::function<void(const SImportEntry&)>& fnEntry, std::string& strError,
+                    std::size_t nMaxEntries) {
     CCsvReader reader(strText);
     std::vector<std::string> astrRow;
     CCsvReader::EResult eResult = reader.NextRow(astrRow);
@@ -197,7 +197,16 @@ bool ReadCsvEntries(std::string_view strText,
             std::string("The first line is no header this program knows.\n") + HEADERS_UNDERSTOOD;
         return false;
     }
+    std::size_t nEntries = 0;
     while ((eResult = reader.NextRow(astrRow)) == CCsvReader::EResult::row) {
+        if (std::all_of(astrRow.begin(), astrRow.end(),
+                        [](const std::string& strField) { return strField.empty(); }))
+            continue;
+        if (++nEntries > nMaxEntries) {
+            strError = "The file holds more than " + std::to_string(nMaxEntries) +
+                       " entries, more than one import takes.";
+            return false;
+        }
         const CRow row(columns, astrRow);
         SImportEntry entry;
         switch (*eDialect) {

@@ -7,13 +7,14 @@
 
 namespace {
 
-void AppendField(std::string& strOut, std::string_view strUtf8, bool bLast = false) {
+void AppendField(std::string& strOut, std::string_view strUtf8, bool bComments = false,
+                 bool bLast = false) {
     strOut += '"';
     for (std::size_t i = 0; i < strUtf8.size(); ++i) {
         if (strUtf8[i] == '"')
             strOut += '"';
         // The comments keep "\r\n"; the export's line breaks are "\n".
-        if (strUtf8[i] == '\r' && i + 1 < strUtf8.size() && strUtf8[i + 1] == '\n')
+        if (bComments && strUtf8[i] == '\r' && i + 1 < strUtf8.size() && strUtf8[i + 1] == '\n')
             continue;
         strOut += strUtf8[i];
     }
@@ -37,7 +38,8 @@ bool WriteCsvExport(const std::list<CPasswordInfo>& listInfo, const CCodePage& c
                                                   CPasswordInfo::comments, CPasswordInfo::eMail};
         for (const CPasswordInfo::EText eText : TEXTS) {
             std::string strUtf8 = codePage.ToUtf8(info.TextView(eText));
-            AppendField(strPiece, strUtf8, eText == CPasswordInfo::eMail);
+            AppendField(strPiece, strUtf8, eText == CPasswordInfo::comments,
+                        eText == CPasswordInfo::eMail);
             CSecretBuffer::Wipe(strUtf8);
         }
         if (strPiece.size() >= EXPORT_PIECE_BYTES) {

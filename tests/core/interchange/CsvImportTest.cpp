@@ -155,3 +155,14 @@ TEST(CsvImport, RefusesAnUnknownHeaderListingTheKnownOnes) {
     Entries("url,username,password\nu,\"n,p\n", &strError);
     EXPECT_NE(strError.find("line 2"), std::string::npos) << strError;
 }
+
+TEST(CsvImport, SkipsEmptyRowsAndBoundsTheEntries) {
+    const std::string strText = "url,username,password\n,,\n\"\",,\nx,,\n,,\ny,,\n";
+    EXPECT_EQ(Entries(strText).size(), 2U);
+    std::string strError;
+    std::size_t nHanded = 0;
+    EXPECT_FALSE(ReadCsvEntries(
+        strText + "z,,\n", [&](const SImportEntry&) { ++nHanded; }, strError, 2));
+    EXPECT_EQ(nHanded, 2U);
+    EXPECT_NE(strError.find("more than 2 entries"), std::string::npos) << strError;
+}

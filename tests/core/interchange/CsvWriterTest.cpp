@@ -22,7 +22,7 @@ CPasswordInfo Record(const char* pszGroup, const char* pszAccount = "",
     info.SetAccount(pszAccount);
     info.SetUserName("u,\"1\"");
     info.SetPassword("p\xE9");
-    info.SetWebSite("w");
+    info.SetWebSite("w\r\n");
     info.SetEMail("e@x");
     info.SetComments(pszComments);
     return info;
@@ -46,8 +46,8 @@ TEST(CsvWriter, QuotesEveryFieldAndReadsBackTheSame) {
                                               Record("", "Vi\"sa", "a\r\nb"), Record("Empty")};
     const std::string strCsv = Written(records);
     EXPECT_EQ(strCsv, "Group,Title,Username,Password,URL,Notes,E-mail\n"
-                      "\"Root\",\"Loose\",\"u,\"\"1\"\"\",\"p\xC3\xA9\",\"w\",\"\",\"e@x\"\n"
-                      "\"Root/Bank/Cards\",\"Vi\"\"sa\",\"u,\"\"1\"\"\",\"p\xC3\xA9\",\"w\","
+                      "\"Root\",\"Loose\",\"u,\"\"1\"\"\",\"p\xC3\xA9\",\"w\r\n\",\"\",\"e@x\"\n"
+                      "\"Root/Bank/Cards\",\"Vi\"\"sa\",\"u,\"\"1\"\"\",\"p\xC3\xA9\",\"w\r\n\","
                       "\"a\nb\",\"e@x\"\n");
     // What the export writes, the import reads back into the same accounts.
     CCofferDoc doc;
