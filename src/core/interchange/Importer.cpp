@@ -28,6 +28,18 @@ std::string WithCrLf(const std::string& strText) {
     return strOut;
 }
 
+// A name as the summary lists it: a long one is shortened, never inside a
+// UTF-8 character.
+std::string Shown(const std::string& strText) {
+    constexpr std::size_t MAX_SHOWN = 60;
+    if (strText.size() <= MAX_SHOWN)
+        return strText;
+    std::size_t nEnd = MAX_SHOWN;
+    while (nEnd > 0 && (static_cast<unsigned char>(strText[nEnd]) & 0xC0) == 0x80)
+        --nEnd;
+    return strText.substr(0, nEnd) + "...";
+}
+
 std::string Cut(std::string strName) {
     if (strName.size() > MAX_IMPORT_NAME_LENGTH)
         strName.resize(MAX_IMPORT_NAME_LENGTH);
@@ -103,7 +115,7 @@ void CImporter::Add(const SImportEntry& entry) {
     std::string astrStored[std::size(astrUtf8)];
     for (std::size_t i = 0; i < std::size(astrUtf8); ++i) {
         if (!m_codePage.FromUtf8(astrUtf8[i], astrStored[i])) {
-            m_astrRefused.push_back("\"" + strTitle + "\" in " + strGroup);
+            m_astrRefused.push_back("\"" + Shown(strTitle) + "\" in " + Shown(strGroup));
             return;
         }
     }

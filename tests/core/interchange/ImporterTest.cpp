@@ -79,6 +79,8 @@ TEST_F(Importer, RefusesTextsTheCodePageCannotHoldAndCountsWhatIsLeftOut) {
     greek.strPassword = "\xCE\xA9mega"; // Ω is not in windows-1252
     importer.Add(greek);
     importer.Add(Entry({"\xCE\xA9"}, "Other"));
+    // A long name is shortened in the list, not cut inside a character.
+    importer.Add(Entry({"G"}, std::string(59, 'x') + "\xCE\xA9" + std::string(1000, 'y')));
     SImportEntry carried = Entry({"Work"}, "Caf\xC3\xA9", "one\ntwo\r\nthree\rfour");
     carried.LeaveOut(ELeftOut::customField, 2);
     carried.LeaveOut(ELeftOut::oneTimePassword);
@@ -86,7 +88,8 @@ TEST_F(Importer, RefusesTextsTheCodePageCannotHoldAndCountsWhatIsLeftOut) {
     EXPECT_EQ(Layout(m_doc), (std::vector<std::string>{"[Mail]", "Post", "[Work]", "Caf\xE9"}));
     EXPECT_EQ(m_doc.m_listInfo.back().Comments(), "one\r\ntwo\r\nthree\r\nfour");
     EXPECT_EQ(importer.Summary(),
-              "Imported 1 account in 1 group; left out: 2 entries with characters that the code "
-              "page windows-1252 cannot hold (\"Bank\" in Mail; \"Other\" in \xCE\xA9), 2 custom "
-              "fields, 1 one-time-password setting.");
+              "Imported 1 account in 1 group; left out: 3 entries with characters that the code "
+              "page windows-1252 cannot hold (\"Bank\" in Mail; \"Other\" in \xCE\xA9; \"" +
+                  std::string(59, 'x') +
+                  "...\" in G), 2 custom fields, 1 one-time-password setting.");
 }
