@@ -69,73 +69,44 @@ TEST(CsvReader, RefusesAnOpenQuoteAndBoundsTheFields) {
     EXPECT_EQ(rows[1], std::vector<std::string>{"x"});
 }
 
+// An entry as one line: "group/path|title|user|password|url|notes|e-mail|
+// one-time passwords left out|custom fields left out".
+std::string Described(const SImportEntry& entry) {
+    std::string strPath;
+    for (const std::string& strName : entry.astrGroupPath)
+        strPath += (strPath.empty() ? "" : "/") + strName;
+    return strPath + "|" + entry.strTitle + "|" + entry.strUserName + "|" + entry.strPassword +
+           "|" + entry.strUrl + "|" + entry.strNotes + "|" + entry.strEMail + "|" +
+           std::to_string(entry.anLeftOut[static_cast<int>(ELeftOut::oneTimePassword)]) + "|" +
+           std::to_string(entry.anLeftOut[static_cast<int>(ELeftOut::customField)]);
+}
+
 TEST(CsvImport, ReadsEachDialectByItsHeader) {
+    const std::string strFolders = "folder,favorite,type,name,notes,fields,reprompt,login_uri,"
+                                   "login_username,login_password,login_totp\n";
     const struct {
-        const char* pszName;
         std::string strText;
-        std::vector<std::string> astrPath;
-        SImportEntry expected;
-        int nOneTime;
-        int nCustom;
+        const char* pszEntry;
     } CASES[] = {
-        {"group path below the root",
-         "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\"\n"
+        // The root's name is dropped from a longer path, kept when alone.
+        {"\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\"\n"
          "\"Root/Banking/Cards\",\"Visa\",\"me\",\"p,\"\"w\",\"https://v\",\"l1\nl2\",\"otp\"\n",
-         {"Banking", "Cards"},
-         {{}, "Visa", "me", "p,\"w", "https://v", "l1\nl2", "", {}},
-         1,
-         0},
-        {"group path of the root alone",
-         "Group,Title,Username,Password,URL,Notes,E-mail\nRoot,T,,,,,a@b\n",
-         {"Root"},
-         {{}, "T", "", "", "", "", "a@b", {}},
-         0,
-         0},
-        {"folders",
-         "folder,favorite,type,name,notes,fields,reprompt,login_uri,login_username,"
-         "login_password,login_totp\n"
-         "Mail,,login,Post,n,\"EMAIL: x@y\nPIN: 1\",0,https://p,u,pw,otp\n",
-         {"Mail"},
-         {{}, "Post", "u", "pw", "https://p", "n", "x@y", {}},
-         1,
-         1},
-        {"folder empty, a note without login",
-         "folder,favorite,type,name,notes,fields,reprompt,login_uri,login_username,"
-         "login_password,login_totp\n"
-         ",,note,Memo,text,,0,,,,\n",
-         {"(no folder)"},
-         {{}, "Memo", "", "", "", "text", "", {}},
-         0,
-         0},
-        {"browser with names",
-         "name,url,username,password,note\nShop,https://shop.example/a,u,p,n\n",
-         {"Imported"},
-         {{}, "Shop", "u", "p", "https://shop.example/a", "n", "", {}},
-         0,
-         0},
-        {"browser without names takes the host",
-         "\"url\",\"username\",\"password\",\"httpRealm\"\n"
+         "Banking/Cards|Visa|me|p,\"w|https://v|l1\nl2||1|0"},
+        {"Group,Title,Username,Password,URL,Notes,E-mail\nRoot,T,,,,,a@b\n", "Root|T|||||a@b|0|0"},
+        {strFolders + "Mail,,login,Post,n,\"EMAIL: x@y\nPIN: 1\",0,https://p,u,pw,otp\n",
+         "Mail|Post|u|pw|https://p|n|x@y|1|1"},
+        {strFolders + ",,note,Memo,text,,0,,,,\n", "(no folder)|Memo||||text||0|0"},
+        {"name,url,username,password,note\nShop,https://shop.example/a,u,p,n\n",
+         "Imported|Shop|u|p|https://shop.example/a|n||0|0"},
+        // Without a name the web site's host names the account.
+        {"\"url\",\"username\",\"password\",\"httpRealm\"\n"
          "\"https://me@mail.example.org:8443/x?y\",\"u\",\"p\",\"\"\n",
-         {"Imported"},
-         {{}, "mail.example.org", "u", "p", "https://me@mail.example.org:8443/x?y", "", "", {}},
-         0,
-         0},
+         "Imported|mail.example.org|u|p|https://me@mail.example.org:8443/x?y|||0|0"},
     };
     for (const auto& test : CASES) {
         const std::vector<SImportEntry> entries = Entries(test.strText);
-        ASSERT_EQ(entries.size(), 1U) << test.pszName;
-        const SImportEntry& entry = entries[0];
-        EXPECT_EQ(entry.astrGroupPath, test.astrPath) << test.pszName;
-        EXPECT_EQ(entry.strTitle, test.expected.strTitle) << test.pszName;
-        EXPECT_EQ(entry.strUserName, test.expected.strUserName) << test.pszName;
-        EXPECT_EQ(entry.strPassword, test.expected.strPassword) << test.pszName;
-        EXPECT_EQ(entry.strUrl, test.expected.strUrl) << test.pszName;
-        EXPECT_EQ(entry.strNotes, test.expected.strNotes) << test.pszName;
-        EXPECT_EQ(entry.strEMail, test.expected.strEMail) << test.pszName;
-        EXPECT_EQ(entry.anLeftOut[static_cast<int>(ELeftOut::oneTimePassword)], test.nOneTime)
-            << test.pszName;
-        EXPECT_EQ(entry.anLeftOut[static_cast<int>(ELeftOut::customField)], test.nCustom)
-            << test.pszName;
+        ASSERT_EQ(entries.size(), 1U) << test.pszEntry;
+        EXPECT_EQ(Described(entries[0]), test.pszEntry);
     }
 }
 
