@@ -66,7 +66,7 @@ Commands:
                  does. Line ends are "\n", or "\r\n" with --crlf; line breaks
                  inside comments are kept as stored. The csv format writes
                  the header Group,Title,Username,Password,URL,Notes,E-mail
-                 and one row per account, every field in double quotes
+                 and one row per account, every name and field in double quotes
                  (quotes doubled), rows and line breaks in comments as "\n";
                  the Group column holds the path "Root/GROUP", as the exports
                  that import reads do. Without -o the text goes to standard output. With -o it

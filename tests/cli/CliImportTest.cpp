@@ -71,8 +71,9 @@ TEST_F(CliImport, CsvExportIsPrivateAndImportsIntoTheSameTree) {
     const std::string strOut = m_folder.Path("out.csv");
     SCliResult result = RunCli({"export", m_strFile, "--format", "csv", "-o", strOut}, "k\n");
     EXPECT_EQ(result.nExit, 0) << result.strErr;
-    EXPECT_EQ(ReadFileBytes(strOut), "Group,Title,Username,Password,URL,Notes,E-mail\n"
-                                     "\"Root/Mail\",\"Post\",\"me\",\"\",\"\",\"\",\"\"\n");
+    EXPECT_EQ(ReadFileBytes(strOut),
+              "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"E-mail\"\n"
+              "\"Root/Mail\",\"Post\",\"me\",\"\",\"\",\"\",\"\"\n");
     struct stat st {};
     ASSERT_EQ(stat(strOut.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600U);

@@ -5,6 +5,8 @@
 #include "core/store/ExportText.h"
 #include "core/store/PasswordInfo.h"
 
+#include <iterator>
+
 namespace {
 
 void AppendField(std::string& strOut, std::string_view strUtf8, bool bComments = false,
@@ -25,7 +27,9 @@ void AppendField(std::string& strOut, std::string_view strUtf8, bool bComments =
 
 bool WriteCsvExport(const std::list<CPasswordInfo>& listInfo, const CCodePage& codePage,
                     const CByteSink& fnSink) {
-    std::string strPiece = std::string(CSV_EXPORT_HEADER) + "\n";
+    std::string strPiece;
+    for (std::size_t i = 0; i < std::size(CSV_EXPORT_COLUMNS); ++i)
+        AppendField(strPiece, CSV_EXPORT_COLUMNS[i], false, i + 1 == std::size(CSV_EXPORT_COLUMNS));
     std::string strGroup = CSV_ROOT_GROUP;
     for (const CPasswordInfo& info : listInfo) {
         if (info.IsGroup()) {

@@ -43,7 +43,7 @@ TEST(CsvWriter, QuotesEveryFieldAndGoesOutInPieces) {
     const std::list<CPasswordInfo> records = {Record("", "Loose"), Record("Bank/Cards"),
                                               Record("", "Vi\"sa", "a\r\nb"), Record("Empty")};
     const std::string strCsv = Written(records);
-    EXPECT_EQ(strCsv, "Group,Title,Username,Password,URL,Notes,E-mail\n"
+    EXPECT_EQ(strCsv, "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"E-mail\"\n"
                       "\"Root\",\"Loose\",\"u,\"\"1\"\"\",\"p\xC3\xA9\",\"w\r\n\",\"\",\"e@x\"\n"
                       "\"Root/Bank/Cards\",\"Vi\"\"sa\",\"u,\"\"1\"\"\",\"p\xC3\xA9\",\"w\r\n\","
                       "\"a\nb\",\"e@x\"\n");
