@@ -10,6 +10,9 @@
 #include "core/base/Prompts.h"
 #include "core/base/StringTable.h"
 #include "core/generator/PasswordGenerator.h"
+#include "core/interchange/CsvImport.h"
+#include "core/interchange/CsvWriter.h"
+#include "core/interchange/Importer.h"
 #include "core/seal/SecretBuffer.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
@@ -108,6 +111,17 @@ std::string WithKhvByDefault(const std::string& strPath) {
     return nDot == std::string::npos || nDot == 0 ? strPath + KHV_EXTENSION : strPath;
 }
 
+// ".csv" in any case.
+bool HasCsvExtension(const std::string& strPath) {
+    const std::string strName = FileNameOf(strPath);
+    if (strName.size() < 4)
+        return false;
+    std::string strExtension = strName.substr(strName.size() - 4);
+    for (char& c : strExtension)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return strExtension == ".csv";
+}
+
 } // namespace
 
 CCliCommand::CCliCommand(std::ostream& out, std::ostream& err, CKeyReader& keyReader)
@@ -156,7 +170,7 @@ void CCliCommand::Dispatch(const std::string& strCommand, const CArgs& astrArgs)
         {"show", &CCliCommand::RunShow},         {"export", &CCliCommand::RunExport},
         {"create", &CCliCommand::RunCreate},     {"passwd", &CCliCommand::RunPasswd},
         {"generate", &CCliCommand::RunGenerate}, {"convert", &CCliCommand::RunConvert},
-        {"find", &CCliCommand::RunFind},
+        {"find", &CCliCommand::RunFind},         {"import", &CCliCommand::RunImport},
     };
     for (const auto& command : COMMANDS) {
         if (strCommand == command.pszName) {
@@ -255,10 +269,17 @@ void CCliCommand::RunShow(const CArgs& astrArgs) {
 }
 
 void CCliCommand::RunExport(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli export FILE [-o OUT] [--crlf]", {"-o"}, {"--crlf"});
+    CCliArgs args("keyhaven-cli export FILE [--format text|csv] [-o OUT] [--crlf]",
+                  {"-o", "--format"}, {"--crlf"});
     args.Parse(astrArgs, 1);
     const std::string& strPath = args.Positional(0);
     const std::string* pOut = args.Value("-o");
+    const std::string* pFormat = args.Value("--format");
+    const bool bCsv = pFormat && *pFormat == "csv";
+    if (pFormat && !bCsv && *pFormat != "text")
+        args.FailUsage("--format must be text or csv");
+    if (bCsv && args.HasFlag("--crlf"))
+        args.FailUsage("--crlf applies to the text format only");
     // Exporting over the password file would destroy it for a plain copy.
     if (pOut && IsSameFile(*pOut, strPath))
         args.FailUsage("OUT is the password file itself");
@@ -268,7 +289,8 @@ void CCliCommand::RunExport(const CArgs& astrArgs) {
     // again as the records themselves.
     const std::string_view strEol = args.HasFlag("--crlf") ? EXPORT_EOL_CRLF : EXPORT_EOL_LF;
     const CByteProducer fnProduce = [&](const CByteSink& fnSink) {
-        return WriteExportText(doc.m_listInfo, strEol, m_codePage, fnSink);
+        return bCsv ? WriteCsvExport(doc.m_listInfo, m_codePage, fnSink)
+                    : WriteExportText(doc.m_listInfo, strEol, m_codePage, fnSink);
     };
     if (!pOut) {
         fnProduce([this](std::string_view piece) {
@@ -393,6 +415,47 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
     }
     if (IsReadableWithoutKey(strOut))
         m_err << FormatText(CLI_PWD_WARNING, strOut) << '\n';
+}
+
+void CCliCommand::RunImport(const CArgs& astrArgs) {
+    CCliArgs args("keyhaven-cli import FILE SOURCE", {});
+    args.Parse(astrArgs, 2);
+    const std::string& strPath = args.Positional(0);
+    const std::string& strSource = args.Positional(1);
+    // The extension names the format; CSV is the one read so far.
+    if (!HasCsvExtension(strSource))
+        args.FailUsage("SOURCE must end in .csv");
+    if (IsReadOnlyFile(strPath) && FileExists(strPath))
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::writeDenied, strPath));
+    std::string strText;
+    const EFileError eRead = ReadWholeFile(strSource, strText, MAX_CSV_BYTES);
+    if (eRead != EFileError::none)
+        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eRead, strSource));
+    // The source is checked whole before the KEY is asked: a file that
+    // cannot be imported costs no typing and changes nothing.
+    std::string strError;
+    if (!ReadCsvEntries(
+            strText, [](const SImportEntry&) {}, strError))
+        throw CCliFailure(CLI_EXIT_READ,
+                          "keyhaven-cli: " + strSource + " cannot be imported. " + strError);
+    // Held from the read to the write, as passwd does.
+    CFileLock lock;
+    if (lock.Acquire(strPath, CFileLock::WAIT_MS) == EFileError::busy)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
+    CCofferDoc doc;
+    OpenFile(strPath, doc);
+    CImporter importer(doc, m_codePage);
+    ReadCsvEntries(
+        strText, [&importer](const SImportEntry& entry) { importer.Add(entry); }, strError);
+    CSecretBuffer::Wipe(strText);
+    if (importer.ImportedCount() > 0) {
+        if (!FileExists(strPath) || doc.DiskStamp().HasChangedOnDisk())
+            throw CCliFailure(CLI_EXIT_WRITE, FormatText(CLI_CHANGED_ON_DISK, strPath));
+        const EFileError eError = doc.WriteArchiveFile(strPath);
+        if (eError != EFileError::none)
+            throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strPath));
+    }
+    m_err << importer.Summary() << '\n';
 }
 
 void CCliCommand::LoadFile(const std::string& strPath, CCofferDoc& doc, const char* pszWrongKey) {

@@ -37,6 +37,7 @@ private:
     void RunPasswd(const CArgs& astrArgs);
     void RunGenerate(const CArgs& astrArgs);
     void RunConvert(const CArgs& astrArgs);
+    void RunImport(const CArgs& astrArgs);
 
     // Reads the file's header and enciphered records; a failure ends the
     // run. A sealed file needs its KEY for that, and a wrong one ends the

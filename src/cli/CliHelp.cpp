@@ -7,12 +7,13 @@ const char* CliUsageText() {
   keyhaven-cli info FILE
   keyhaven-cli ls FILE
   keyhaven-cli show FILE GROUP ACCOUNT
-  keyhaven-cli export FILE [-o OUT] [--crlf]
+  keyhaven-cli export FILE [--format text|csv] [-o OUT] [--crlf]
   keyhaven-cli create FILE
   keyhaven-cli passwd FILE
   keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
   keyhaven-cli convert IN OUT
   keyhaven-cli find FILE TEXT [--match-case] [--whole-word]
+  keyhaven-cli import FILE SOURCE
   keyhaven-cli COMMAND --help | --help | --version
 )";
 }
@@ -30,7 +31,7 @@ Every command that takes a FILE reads both formats, chosen by the extension:
         of info, can be read without the KEY
 
 )") + CliUsageText() +
-        R"(
+        R"~(
 Commands:
   info FILE      Show the file's header without asking for its KEY (a .khv
                  file asks for it: its header fields are sealed too):
@@ -58,12 +59,17 @@ Commands:
                  also reaches the accounts stored before the first group.
                  A GROUP or ACCOUNT that does not exist is reported on
                  standard error with exit status 2.
-  export FILE [-o OUT] [--crlf]
+  export FILE [--format text|csv] [-o OUT] [--crlf]
                  Write every group and account in the file's own record order
-                 (not the sorted order of ls), exactly as the desktop program's
-                 File > Export lays them out. Line ends are "\n", or "\r\n"
-                 with --crlf; line breaks inside comments are kept as stored.
-                 Without -o the text goes to standard output. With -o it
+                 (not the sorted order of ls). The text format (the default)
+                 lays them out exactly as the desktop program's File > Export
+                 does. Line ends are "\n", or "\r\n" with --crlf; line breaks
+                 inside comments are kept as stored. The csv format writes
+                 the header Group,Title,Username,Password,URL,Notes,E-mail
+                 and one row per account, every name and field in double quotes
+                 (quotes doubled), rows and line breaks in comments as "\n";
+                 the Group column holds the path "Root/GROUP", as the exports
+                 that import reads do. Without -o the text goes to standard output. With -o it
                  replaces OUT in one step with a new file of yours, mode
                  0600, as it holds every password in plain text; OUT may not
                  be FILE, another user's file, or a link that someone else
@@ -91,6 +97,40 @@ Commands:
                  An existing OUT is never replaced (exit status 4).
                  Converting to .pwd warns on standard error that the result
                  can be read, and its KEY recovered, without the KEY.
+  import FILE SOURCE
+                 Add the entries of another password manager's CSV export
+                 SOURCE (its name ends in .csv) to FILE as accounts. The
+                 first line of SOURCE names the columns and so the kind of
+                 export; any other header is refused (exit status 3):
+                   KeePassXC: Group, Title, Username, Password, URL, Notes
+                     (also TOTP and E-mail). Group holds the path from the
+                     root group: the root's name is dropped when the path
+                     has more parts, so "Root/Banking/Cards" becomes the
+                     group "Banking/Cards" and "Root" the group "Root".
+                   Bitwarden: folder, name, notes, login_uri,
+                     login_username, login_password (also type, fields and
+                     login_totp). The folder is the group, an empty one
+                     "(no folder)"; a secure note becomes an account with
+                     only comments; a custom field named E-mail or Email
+                     (any case) gives the e-mail.
+                   Chrome, Chromium, Firefox: url, username, password (also
+                     name and note). Every account goes to the group
+                     "Imported"; the name, or without one the web site's
+                     host, is the account's name.
+                 Title, user name, password, URL, notes and e-mail become
+                 the account's name, user name, password, web site,
+                 comments (line breaks as "\r\n") and e-mail. An empty
+                 group name becomes "(no name)", an empty title
+                 "(no title)"; names are cut to 255 characters. A group
+                 that FILE already has receives the accounts; a name its
+                 group already holds gets the next free " (2)", " (3)"...
+                 An entry with a character the code page cannot hold is not
+                 imported; it is named in the summary, which goes to
+                 standard error: "Imported N accounts in M groups; left
+                 out: ..." with the one-time-password settings and custom
+                 fields that no account can carry. FILE is written once,
+                 in one step, and not at all when another program changed
+                 it while its KEY was typed (exit status 4).
   find FILE TEXT [--match-case] [--whole-word]
                  Print every item whose label contains TEXT, in the order the
                  desktop program's Find Next reaches them from the first
@@ -140,7 +180,7 @@ KEYs:
   - When standard input is not a terminal, every KEY is one line of it. Only
     the line end ("\n" or "\r\n") is removed; blanks and everything else
     belong to the KEY. ls, show, export, find: one line, the KEY. create: one line,
-    the new KEY. passwd: two lines, the original KEY and then the new KEY.
+    the new KEY. import: one line, the KEY of FILE. passwd: two lines, the original KEY and then the new KEY.
     convert between .pwd and .khv: two lines, the KEY of IN and then the
     new KEY of OUT; otherwise one line, the KEY of IN. info: one line, the
     KEY (asked only for a .khv).
@@ -182,12 +222,14 @@ Exit status:
   3  the file cannot be read or is not a password file (for example
      "Unexpected file format.", also for a .khv file that was damaged or
      changed: every byte of it is checked), or there is not enough memory
-     to open a .khv file (its KEY was not judged)
+     to open a .khv file (its KEY was not judged), or the SOURCE of import
+     cannot be read, has a header of no known export, a quote that is
+     never closed, or more than 1000000 entries
   4  a file cannot be written (FILE for create and passwd, OUT for export and
      convert, or standard output), create or convert was given a file that
      already exists, OUT is another user's or a planted link, or passwd
      found FILE changed by another program
-)";
+)~";
     return strHelp.c_str();
 }
 

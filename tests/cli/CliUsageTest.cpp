@@ -99,7 +99,8 @@ TEST(CliUsage, HelpCoversEveryCommandOptionAndExitStatus) {
     for (const char* pszText : {"info FILE",
                                 "ls FILE",
                                 "show FILE GROUP ACCOUNT",
-                                "export FILE [-o OUT] [--crlf]",
+                                "export FILE [--format text|csv] [-o OUT] [--crlf]",
+                                "import FILE SOURCE",
                                 "create FILE",
                                 "passwd FILE",
                                 "--flags N",
@@ -138,7 +139,8 @@ TEST(CliUsage, CommandHelpPrintsThatCommandsUsageAlone) {
         const char* pszOwnText;
     } CASES[] = {
         {{"info", "--help"}, "keyhaven-cli info FILE", "Show the file's header"},
-        {{"export", "a.pwd", "--bogus", "-h"}, "keyhaven-cli export FILE [-o OUT]", "--crlf"},
+        {{"export", "a.pwd", "--bogus", "-h"}, "keyhaven-cli export FILE [--format", "--crlf"},
+        {{"import", "--help"}, "keyhaven-cli import FILE SOURCE", "(no folder)"},
         {{"generate", "--help", "--flags", "x"}, "keyhaven-cli generate [--flags N]", "4096"},
         {{"show", "--help"}, "keyhaven-cli show FILE GROUP ACCOUNT", "case-sensitive"},
         {{"find", "--help"}, "keyhaven-cli find FILE TEXT", "--whole-word a match"},

@@ -1,0 +1,165 @@
+#include "core/interchange/Importer.h"
+
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+
+namespace {
+
+// The refused entries the summary names; the rest are counted.
+constexpr std::size_t MAX_LISTED = 10;
+
+std::string Counted(int n, const char* pszOne, const char* pszMany) {
+    return std::to_string(n) + " " + (n == 1 ? pszOne : pszMany);
+}
+
+// Every line break of the notes becomes the "\r\n" the comments edit keeps.
+std::string WithCrLf(const std::string& strText) {
+    std::string strOut;
+    strOut.reserve(strText.size());
+    for (std::size_t i = 0; i < strText.size(); ++i) {
+        if (strText[i] == '\r' || strText[i] == '\n') {
+            strOut += "\r\n";
+            if (strText[i] == '\r' && i + 1 < strText.size() && strText[i + 1] == '\n')
+                ++i;
+        } else {
+            strOut += strText[i];
+        }
+    }
+    return strOut;
+}
+
+// A name as the summary lists it: a long one is shortened, never inside a
+// UTF-8 character.
+std::string Shown(const std::string& strText) {
+    constexpr std::size_t MAX_SHOWN = 60;
+    if (strText.size() <= MAX_SHOWN)
+        return strText;
+    std::size_t nEnd = MAX_SHOWN;
+    while (nEnd > 0 && (static_cast<unsigned char>(strText[nEnd]) & 0xC0) == 0x80)
+        --nEnd;
+    return strText.substr(0, nEnd) + "...";
+}
+
+std::string Cut(std::string strName) {
+    if (strName.size() > MAX_IMPORT_NAME_LENGTH)
+        strName.resize(MAX_IMPORT_NAME_LENGTH);
+    return strName;
+}
+
+} // namespace
+
+CImporter::CImporter(CCofferDoc& doc, const CCodePage& codePage)
+    : m_doc(doc), m_codePage(codePage) {
+    // The names already in each group; a damaged file may repeat a group,
+    // and then every group of that name counts, but accounts go to the first.
+    SGroupSlot* pSlot = nullptr;
+    bool bFirstOfName = false;
+    for (auto it = doc.m_listInfo.begin(); it != doc.m_listInfo.end(); ++it) {
+        if (it->IsGroup()) {
+            const auto [itSlot, bNew] = m_slots.try_emplace(it->Group());
+            pSlot = &itSlot->second;
+            bFirstOfName = bNew;
+            if (bNew)
+                pSlot->itLast = it;
+            continue;
+        }
+        if (!pSlot)
+            continue; // accounts before the first group belong to none
+        pSlot->names.insert(it->Account());
+        if (bFirstOfName)
+            pSlot->itLast = it;
+    }
+}
+
+CImporter::SGroupSlot& CImporter::SlotFor(const std::string& strGroup) {
+    auto it = m_slots.find(strGroup);
+    if (it == m_slots.end()) {
+        m_doc.AddGroup(strGroup);
+        it = m_slots.try_emplace(strGroup).first;
+        it->second.itLast = std::prev(m_doc.m_listInfo.end());
+    }
+    if (!it->second.bReceived) {
+        it->second.bReceived = true;
+        ++m_nGroups;
+    }
+    return it->second;
+}
+
+std::string CImporter::FreeName(SGroupSlot& slot, const std::string& strName) {
+    if (slot.names.insert(strName).second)
+        return strName;
+    int& nNext = slot.nextSuffix.try_emplace(strName, 2).first->second;
+    for (;; ++nNext) {
+        const std::string strSuffix = " (" + std::to_string(nNext) + ")";
+        std::string strCandidate =
+            strName.substr(0, MAX_IMPORT_NAME_LENGTH - strSuffix.size()) + strSuffix;
+        if (slot.names.insert(strCandidate).second) {
+            ++nNext;
+            return strCandidate;
+        }
+    }
+}
+
+void CImporter::Add(const SImportEntry& entry) {
+    std::string strGroup;
+    for (std::size_t i = 0; i < entry.astrGroupPath.size(); ++i)
+        strGroup += (i ? "/" : "") + entry.astrGroupPath[i];
+    if (strGroup.empty())
+        strGroup = "(no name)";
+    const std::string strTitle = entry.strTitle.empty() ? "(no title)" : entry.strTitle;
+
+    // Converted whole or not at all: a text is never stored changed.
+    const std::string astrUtf8[] = {
+        strGroup,     strTitle,       entry.strUserName,       entry.strPassword,
+        entry.strUrl, entry.strEMail, WithCrLf(entry.strNotes)};
+    std::string astrStored[std::size(astrUtf8)];
+    for (std::size_t i = 0; i < std::size(astrUtf8); ++i) {
+        if (!m_codePage.FromUtf8(astrUtf8[i], astrStored[i])) {
+            m_astrRefused.push_back("\"" + Shown(strTitle) + "\" in " + Shown(strGroup));
+            return;
+        }
+    }
+    SGroupSlot& slot = SlotFor(Cut(astrStored[0]));
+    CPasswordInfo account;
+    account.SetAccount(FreeName(slot, Cut(astrStored[1])));
+    account.SetUserName(astrStored[2]);
+    account.SetPassword(astrStored[3]);
+    account.SetWebSite(astrStored[4]);
+    account.SetEMail(astrStored[5]);
+    account.SetComments(astrStored[6]);
+    slot.itLast = m_doc.m_listInfo.insert(std::next(slot.itLast), std::move(account));
+    ++m_nImported;
+    for (std::size_t i = 0; i < m_anLeftOut.size(); ++i)
+        m_anLeftOut[i] += entry.anLeftOut[i];
+}
+
+std::string CImporter::Summary() const {
+    static const char* const LEFT_OUT_NAMES[][2] = {
+        {"custom field", "custom fields"},
+        {"one-time-password setting", "one-time-password settings"},
+        {"attachment", "attachments"},
+        {"set of tags", "sets of tags"},
+        {"expiry date", "expiry dates"},
+    };
+    std::string strLeftOut;
+    const auto fnAppend = [&strLeftOut](const std::string& strPart) {
+        strLeftOut += (strLeftOut.empty() ? "" : ", ") + strPart;
+    };
+    if (!m_astrRefused.empty()) {
+        std::string strPart = Counted(static_cast<int>(m_astrRefused.size()), "entry", "entries") +
+                              " with characters that the code page " + m_codePage.Name() +
+                              " cannot hold (";
+        for (std::size_t i = 0; i < m_astrRefused.size() && i < MAX_LISTED; ++i)
+            strPart += (i ? "; " : "") + m_astrRefused[i];
+        if (m_astrRefused.size() > MAX_LISTED)
+            strPart += "; and " + std::to_string(m_astrRefused.size() - MAX_LISTED) + " more";
+        fnAppend(strPart + ")");
+    }
+    for (std::size_t i = 0; i < m_anLeftOut.size(); ++i) {
+        if (m_anLeftOut[i] > 0)
+            fnAppend(Counted(m_anLeftOut[i], LEFT_OUT_NAMES[i][0], LEFT_OUT_NAMES[i][1]));
+    }
+    return "Imported " + Counted(m_nImported, "account", "accounts") + " in " +
+           Counted(m_nGroups, "group", "groups") +
+           "; left out: " + (strLeftOut.empty() ? "nothing" : strLeftOut) + ".";
+}

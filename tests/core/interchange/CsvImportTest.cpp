@@ -1,0 +1,139 @@
+#include "core/interchange/CsvImport.h"
+#include "core/interchange/CsvReader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using CRows = std::vector<std::vector<std::string>>;
+
+CRows ReadAll(std::string_view strText, CCsvReader::EResult& eLast, std::size_t nMax = 256) {
+    CCsvReader reader(strText, nMax);
+    CRows rows;
+    std::vector<std::string> astrRow;
+    while ((eLast = reader.NextRow(astrRow)) == CCsvReader::EResult::row)
+        rows.push_back(astrRow);
+    return rows;
+}
+
+std::vector<SImportEntry> Entries(std::string_view strText, std::string* pError = nullptr) {
+    std::vector<SImportEntry> entries;
+    std::string strError;
+    const bool bOk = ReadCsvEntries(
+        strText, [&](const SImportEntry& entry) { entries.push_back(entry); }, strError);
+    EXPECT_EQ(bOk, pError == nullptr) << strError;
+    if (pError)
+        *pError = strError;
+    return entries;
+}
+
+} // namespace
+
+TEST(CsvReader, SplitsAwkwardQuoting) {
+    const struct {
+        const char* pszName;
+        std::string_view strText;
+        CRows rows;
+    } CASES[] = {
+        {"plain", "a,b\nc,d\n", {{"a", "b"}, {"c", "d"}}},
+        {"byte order mark",
+         "\xEF\xBB\xBF"
+         "a,b",
+         {{"a", "b"}}},
+        {"doubled quotes", R"("say ""hi""",x)", {{R"(say "hi")", "x"}}},
+        {"comma and breaks in quotes", "\"a,\nb\r\nc\",d\r\ne", {{"a,\nb\r\nc", "d"}, {"e"}}},
+        {"empty fields", ",\"\",\n", {{"", "", ""}}},
+        {"blank lines skipped", "\n\r\na\r\r\nb", {{"a"}, {"b"}}},
+        {"stray quote is text", "ab\"c,d\"e\"", {{"ab\"c", "d\"e\""}}},
+        {"text after closing quote", "\"a\"b,c", {{"ab", "c"}}},
+        {"no final line end", "a,\"b\"", {{"a", "b"}}},
+    };
+    for (const auto& test : CASES) {
+        CCsvReader::EResult eLast{};
+        EXPECT_EQ(ReadAll(test.strText, eLast), test.rows) << test.pszName;
+        EXPECT_EQ(eLast, CCsvReader::EResult::end) << test.pszName;
+    }
+}
+
+TEST(CsvReader, RefusesAnOpenQuoteAndBoundsTheFields) {
+    CCsvReader::EResult eLast{};
+    EXPECT_EQ(ReadAll("a\n\"b,\nc", eLast).size(), 1U);
+    EXPECT_EQ(eLast, CCsvReader::EResult::openQuote);
+    // A line of commas keeps only the fields any header can name.
+    const CRows rows = ReadAll(std::string(100000, ',') + "\nx", eLast, 4);
+    ASSERT_EQ(rows.size(), 2U);
+    EXPECT_EQ(rows[0].size(), 4U);
+    EXPECT_EQ(rows[1], std::vector<std::string>{"x"});
+}
+
+// An entry as one line: "group/path|title|user|password|url|notes|e-mail|
+// one-time passwords left out|custom fields left out".
+std::string Described(const SImportEntry& entry) {
+    std::string strPath;
+    for (const std::string& strName : entry.astrGroupPath)
+        strPath += (strPath.empty() ? "" : "/") + strName;
+    return strPath + "|" + entry.strTitle + "|" + entry.strUserName + "|" + entry.strPassword +
+           "|" + entry.strUrl + "|" + entry.strNotes + "|" + entry.strEMail + "|" +
+           std::to_string(entry.anLeftOut[static_cast<int>(ELeftOut::oneTimePassword)]) + "|" +
+           std::to_string(entry.anLeftOut[static_cast<int>(ELeftOut::customField)]);
+}
+
+TEST(CsvImport, ReadsEachDialectByItsHeader) {
+    const std::string strFolders = "folder,favorite,type,name,notes,fields,reprompt,login_uri,"
+                                   "login_username,login_password,login_totp\n";
+    const struct {
+        std::string strText;
+        const char* pszEntry;
+    } CASES[] = {
+        // The root's name is dropped from a longer path, kept when alone.
+        {"\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\"\n"
+         "\"Root/Banking/Cards\",\"Visa\",\"me\",\"p,\"\"w\",\"https://v\",\"l1\nl2\",\"otp\"\n",
+         "Banking/Cards|Visa|me|p,\"w|https://v|l1\nl2||1|0"},
+        {"Group,Title,Username,Password,URL,Notes,E-mail\nRoot,T,,,,,a@b\n", "Root|T|||||a@b|0|0"},
+        {strFolders + "Mail,,login,Post,n,\"EMAIL: x@y\nPIN: 1\",0,https://p,u,pw,otp\n",
+         "Mail|Post|u|pw|https://p|n|x@y|1|1"},
+        {strFolders + ",,note,Memo,text,,0,,,,\n", "(no folder)|Memo||||text||0|0"},
+        {"name,url,username,password,note\nShop,https://shop.example/a,u,p,n\n",
+         "Imported|Shop|u|p|https://shop.example/a|n||0|0"},
+        // Without a name the web site's host names the account.
+        {"\"url\",\"username\",\"password\",\"httpRealm\"\n"
+         "\"https://me@mail.example.org:8443/x?y\",\"u\",\"p\",\"\"\n",
+         "Imported|mail.example.org|u|p|https://me@mail.example.org:8443/x?y|||0|0"},
+    };
+    for (const auto& test : CASES) {
+        const std::vector<SImportEntry> entries = Entries(test.strText);
+        ASSERT_EQ(entries.size(), 1U) << test.pszEntry;
+        EXPECT_EQ(Described(entries[0]), test.pszEntry);
+    }
+}
+
+TEST(CsvImport, RefusesAnUnknownHeaderListingTheKnownOnes) {
+    std::string strError;
+    for (const char* pszText : {"a,b,c\n1,2,3\n", "", "\"Group,Title\n"}) {
+        EXPECT_TRUE(Entries(pszText, &strError).empty());
+        EXPECT_NE(strError.find("header"), std::string::npos) << pszText;
+    }
+    EXPECT_NE(strError.find("quote"), std::string::npos);
+    Entries("x,y\n", &strError);
+    for (const char* pszHeader : {"Group, Title, Username, Password, URL, Notes",
+                                  "folder, name, notes, login_uri, login_username, login_password",
+                                  "url, username, password"})
+        EXPECT_NE(strError.find(pszHeader), std::string::npos) << pszHeader;
+    // A file cut inside quotes is reported, not read to its end as one field.
+    Entries("url,username,password\nu,\"n,p\n", &strError);
+    EXPECT_NE(strError.find("line 2"), std::string::npos) << strError;
+}
+
+TEST(CsvImport, SkipsEmptyRowsAndBoundsTheEntries) {
+    const std::string strText = "url,username,password\n,,\n\"\",,\nx,,\n,,\ny,,\n";
+    EXPECT_EQ(Entries(strText).size(), 2U);
+    std::string strError;
+    std::size_t nHanded = 0;
+    EXPECT_FALSE(ReadCsvEntries(
+        strText + "z,,\n", [&](const SImportEntry&) { ++nHanded; }, strError, 2));
+    EXPECT_EQ(nHanded, 2U);
+    EXPECT_NE(strError.find("more than 2 entries"), std::string::npos) << strError;
+}
