@@ -16,6 +16,7 @@ class CProfile;
 class CPrompts;
 class CRecentFileList;
 class CSingleInstance;
+class CTermSignals;
 class QWidget;
 
 // The application: one copy per user, the settings store, the recent-file
@@ -46,6 +47,7 @@ private:
     QWidget* VisibleWindow() const;
 
     std::unique_ptr<CSingleInstance> m_pInstance;
+    std::unique_ptr<CTermSignals> m_pTermSignals;
     std::unique_ptr<CProfile> m_pProfile;
     std::unique_ptr<CPrompts> m_pPrompts;
     std::unique_ptr<CEditPrompts> m_pEditPrompts;

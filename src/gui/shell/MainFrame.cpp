@@ -1303,6 +1303,28 @@ void CMainFrame::Exit() {
     close();
 }
 
+void CMainFrame::EndWithoutQuestions() {
+    if (m_bDestroyed)
+        return;
+    // Left unsaved when it cannot be saved silently, as before the end.
+    (void)m_doc.SaveWithoutQuestion();
+    if (isVisible())
+        SaveWindowPlacement();
+    OnDestroy();
+    close();
+    emit Closed();
+}
+
+bool CMainFrame::CommitSession(bool bInteract) {
+    if (m_bDestroyed)
+        return true;
+    if (!bInteract) {
+        (void)m_doc.SaveWithoutQuestion();
+        return true;
+    }
+    return m_doc.SaveModified();
+}
+
 void CMainFrame::closeEvent(QCloseEvent* pEvent) {
     if (m_bDestroyed) {
         pEvent->accept();

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QFile>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTest>
@@ -27,6 +28,9 @@ private slots:
     void autoExitEndsAnUnchangedFile();
     void autoExitSavesChangesBeforeEnding();
     void autoExitLocksWhenChangesHaveNowhereToGo();
+    void endSignalSavesOnlyWhereALockWould_data();
+    void endSignalSavesOnlyWhereALockWould();
+    void sessionCommitAsksAsExitDoes();
     void desktopLockFollowsTheSetting();
     void desktopLockWaitsForAnOpenDialog();
     void hotKeyComesBackThroughTheKey();
@@ -46,6 +50,30 @@ private:
         fx.GiveKey("secret");
         frame.RestartIdleTimers();
         return frame;
+    }
+    // A keyed file opened in the shown frame with one account added and not
+    // yet saved.
+    static std::string OpenWithChange(CFrameFixture& fx) {
+        const std::string strPath = fx.WriteKeyedFile("Work.pwd", "k");
+        fx.Frame().ActivateFrame(true);
+        fx.m_prompts.TypeCheckKey("k");
+        if (!fx.m_pDoc->OpenDocumentFile(strPath))
+            return {};
+        CPasswordInfo texts;
+        texts.SetAccount("Bank");
+        texts.SetPassword("left unsaved");
+        fx.m_pDoc->AddAccount("My Passwords", texts);
+        fx.m_pDoc->SetModifiedFlag(true);
+        return strPath;
+    }
+    static bool FileHasChange(const std::string& strPath) {
+        CCofferDoc reread;
+        if (reread.ReadArchiveFile(strPath, CCodePage::Default()) != EFileError::none ||
+            !reread.IsKeyAccepted("k"))
+            return false;
+        reread.DecipherList();
+        return std::any_of(reread.m_listInfo.begin(), reread.m_listInfo.end(),
+                           [](const auto& info) { return info.Account() == "Bank"; });
     }
     static void Touch(CMainFrame& frame) { QTest::keyClick(&frame, Qt::Key_Shift); }
     static bool IsLockedInTray(CFrameFixture& fx) {
@@ -157,6 +185,69 @@ void IdleLockTest::autoExitLocksWhenChangesHaveNowhereToGo() {
     QVERIFY(fx.m_pDoc->IsModified());
     QVERIFY(fx.m_prompts.Messages().empty());
     QVERIFY(fx.m_vecFailures.empty());
+}
+
+void IdleLockTest::endSignalSavesOnlyWhereALockWould_data() {
+    QTest::addColumn<bool>("bAutoSave");
+    QTest::addColumn<bool>("bReadOnly");
+    QTest::addColumn<bool>("bSaved");
+    QTest::newRow("auto-save") << true << false << true;
+    QTest::newRow("no auto-save") << false << false << false;
+    QTest::newRow("read-only file") << true << true << false;
+}
+
+void IdleLockTest::endSignalSavesOnlyWhereALockWould() {
+    QFETCH(bool, bAutoSave);
+    QFETCH(bool, bReadOnly);
+    QFETCH(bool, bSaved);
+    CFrameFixture fx;
+    const std::string strPath = OpenWithChange(fx);
+    QVERIFY(!strPath.empty());
+    fx.m_pDoc->m_bAutoSave = bAutoSave;
+    if (bReadOnly)
+        QFile::setPermissions(QString::fromStdString(strPath), QFile::ReadOwner);
+    CMainFrame& frame = fx.Frame();
+    int nClosed = 0;
+    connect(&frame, &CMainFrame::Closed, this, [&nClosed]() { ++nClosed; });
+    frame.EndWithoutQuestions();
+    QVERIFY(frame.IsClosed());
+    QVERIFY(!frame.isVisible());
+    QCOMPARE(nClosed, 1);
+    QVERIFY(fx.m_prompts.Messages().empty());
+    QCOMPARE(fx.m_pDoc->IsModified(), !bSaved);
+    QCOMPARE(FileHasChange(strPath), bSaved);
+    // The settings of the end were written as Exit writes them.
+    QVERIFY(fx.m_profile.HasValue("Settings", "Generate"));
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void IdleLockTest::sessionCommitAsksAsExitDoes() {
+    CFrameFixture fx;
+    const std::string strPath = OpenWithChange(fx);
+    QVERIFY(!strPath.empty());
+    fx.m_pDoc->m_bAutoSave = true;
+    CMainFrame& frame = fx.Frame();
+    // Cancel keeps the session from ending, and the change in memory.
+    fx.m_prompts.AnswerMessage(EMsgAnswer::cancel);
+    QVERIFY(!frame.CommitSession(true));
+    QCOMPARE(fx.m_prompts.Messages().size(), size_t(1));
+    QVERIFY(fx.m_pDoc->IsModified());
+    QVERIFY(!frame.IsClosed());
+    // Yes saves, as File > Exit's question does.
+    fx.m_prompts.AnswerMessage(EMsgAnswer::yes);
+    QVERIFY(frame.CommitSession(true));
+    QVERIFY(FileHasChange(strPath));
+    QVERIFY(!fx.m_pDoc->IsModified());
+
+    // A session manager that lets nobody ask gets the silent save.
+    CFrameFixture quiet;
+    const std::string strQuiet = OpenWithChange(quiet);
+    quiet.m_pDoc->m_bAutoSave = true;
+    QVERIFY(quiet.Frame().CommitSession(false));
+    QVERIFY(quiet.m_prompts.Messages().empty());
+    QVERIFY(FileHasChange(strQuiet));
+    QVERIFY(fx.m_vecFailures.empty());
+    QVERIFY(quiet.m_vecFailures.empty());
 }
 
 void IdleLockTest::desktopLockFollowsTheSetting() {
