@@ -858,6 +858,10 @@ void CMainFrame::ActivateFrame(bool bShow) {
         // Locked from the start: the file waits on disk for its KEY.
         UnloadForLock();
     }
+    // A desktop without a tray would leave nothing to come back with: the
+    // start waits minimised in the taskbar instead, as locked as in the tray.
+    if (bAuto && !m_pTray->IsShown())
+        MinimizeToTaskbar();
     m_doc.m_bSkipKeyCheck = false;
     UpdateCommandUI();
 }
