@@ -3,7 +3,6 @@
 
 #include "platform/SessionLockWatcher.h"
 
-#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -14,21 +13,34 @@
 
 namespace {
 
-const QString SESSION_PATH = QStringLiteral("/org/freedesktop/login1/session/_31");
+const QString SESSION = QStringLiteral("/org/freedesktop/login1/session/_31");
 
-// The login manager's one method the watcher calls.
 class CFakeLoginManager : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
 public:
     int m_nAsked = 0;
-
 public slots:
     QDBusObjectPath GetSessionByPID(uint /*nPid*/) {
         ++m_nAsked;
-        return QDBusObjectPath(SESSION_PATH);
+        return QDBusObjectPath(SESSION);
     }
 };
+
+void Send(const QString& strPath, const QString& strInterface, const QString& strName,
+          const QVariantList& args, const QString& strFrom = QStringLiteral("saver")) {
+    QDBusMessage message = QDBusMessage::createSignal(strPath, strInterface, strName);
+    message.setArguments(args);
+    QDBusConnection::connectToBus(QDBusConnection::SessionBus, strFrom).send(message);
+}
+
+void LockedHint(bool bLocked) {
+    Send(SESSION, QStringLiteral("org.freedesktop.DBus.Properties"),
+         QStringLiteral("PropertiesChanged"),
+         {QStringLiteral("org.freedesktop.login1.Session"),
+          QVariantMap{{QStringLiteral("LockedHint"), bLocked}}, QStringList()},
+         QStringLiteral("login"));
+}
 
 } // namespace
 
@@ -36,69 +48,46 @@ class SessionLockWatcherTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
+    void initTestCase() {
+        m_bus.start(
+            QStringLiteral("dbus-daemon"),
+            {QStringLiteral("--session"), QStringLiteral("--nofork"),
+             QStringLiteral("--print-address=1"),
+             QStringLiteral("--address=unix:path=") + m_dir.filePath(QStringLiteral("bus"))});
+        QVERIFY(m_bus.waitForReadyRead(5000));
+        const QByteArray address = m_bus.readLine().trimmed();
+        // Read at the first use of each bus.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
+        QVERIFY(QDBusConnection::sessionBus().isConnected());
+    }
+    void cleanupTestCase() {
+        m_bus.terminate();
+        m_bus.waitForFinished(3000);
+    }
     void screenSaversLockWhenTheyTurnOn_data();
     void screenSaversLockWhenTheyTurnOn();
     void loginManagerLocksOnLockAndLockedHint();
 
 private:
-    void Send(const QDBusConnection& connection, const QString& strPath,
-              const QString& strInterface, const QString& strName, const QVariantList& args) {
-        QDBusMessage message = QDBusMessage::createSignal(strPath, strInterface, strName);
-        message.setArguments(args);
-        QVERIFY(connection.send(message));
-    }
-    void LockedHint(const QDBusConnection& connection, bool bLocked) {
-        Send(connection, SESSION_PATH, QStringLiteral("org.freedesktop.DBus.Properties"),
-             QStringLiteral("PropertiesChanged"),
-             {QStringLiteral("org.freedesktop.login1.Session"),
-              QVariantMap{{QStringLiteral("LockedHint"), bLocked}}, QStringList()});
-    }
-
     QTemporaryDir m_dir;
     QProcess m_bus;
 };
 
-void SessionLockWatcherTest::initTestCase() {
-    QVERIFY(m_dir.isValid());
-    m_bus.start(QStringLiteral("dbus-daemon"),
-                {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                 QStringLiteral("--print-address=1"),
-                 QStringLiteral("--address=unix:path=") + m_dir.filePath(QStringLiteral("bus"))});
-    QVERIFY(m_bus.waitForStarted());
-    QVERIFY(m_bus.waitForReadyRead(5000));
-    const QByteArray address = m_bus.readLine().trimmed();
-    QVERIFY(!address.isEmpty());
-    // Read at the first use of each bus.
-    qputenv("DBUS_SESSION_BUS_ADDRESS", address);
-    qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
-    QVERIFY(QDBusConnection::sessionBus().isConnected());
-}
-
-void SessionLockWatcherTest::cleanupTestCase() {
-    m_bus.terminate();
-    m_bus.waitForFinished(3000);
-}
-
 void SessionLockWatcherTest::screenSaversLockWhenTheyTurnOn_data() {
     QTest::addColumn<QString>("strInterface");
-    QTest::addColumn<QString>("strPath");
-    QTest::newRow("freedesktop") << QStringLiteral("org.freedesktop.ScreenSaver")
-                                 << QStringLiteral("/org/freedesktop/ScreenSaver");
-    QTest::newRow("GNOME") << QStringLiteral("org.gnome.ScreenSaver")
-                           << QStringLiteral("/org/gnome/ScreenSaver");
+    QTest::newRow("freedesktop") << QStringLiteral("org.freedesktop.ScreenSaver");
+    QTest::newRow("GNOME") << QStringLiteral("org.gnome.ScreenSaver");
 }
 
 void SessionLockWatcherTest::screenSaversLockWhenTheyTurnOn() {
     QFETCH(QString, strInterface);
-    QFETCH(QString, strPath);
     CSessionLockWatcher watcher;
     QSignalSpy spy(&watcher, &CSessionLockWatcher::LockRequested);
-    const QDBusConnection saver =
-        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("saver"));
-    Send(saver, strPath, strInterface, QStringLiteral("ActiveChanged"), {false});
-    Send(saver, strPath, strInterface, QStringLiteral("ActiveChanged"), {true});
+    const QString strPath =
+        QLatin1Char('/') + QString(strInterface).replace(QLatin1Char('.'), QLatin1Char('/'));
+    Send(strPath, strInterface, QStringLiteral("ActiveChanged"), {false});
+    Send(strPath, strInterface, QStringLiteral("ActiveChanged"), {true});
     QTRY_COMPARE(spy.count(), 1);
     QTest::qWait(100);
     QCOMPARE(spy.count(), 1); // turning off locked nothing
@@ -111,22 +100,17 @@ void SessionLockWatcherTest::loginManagerLocksOnLockAndLockedHint() {
     QVERIFY(login.registerService(QStringLiteral("org.freedesktop.login1")));
     QVERIFY(login.registerObject(QStringLiteral("/org/freedesktop/login1"), &manager,
                                  QDBusConnection::ExportAllSlots));
-
     CSessionLockWatcher watcher;
     QSignalSpy spy(&watcher, &CSessionLockWatcher::LockRequested);
     QTRY_COMPARE(manager.m_nAsked, 1);
     QTest::qWait(200); // the answer reaches the watcher, which subscribes
 
-    LockedHint(login, false);
-    LockedHint(login, true);
-    QTRY_COMPARE(spy.count(), 1);
-    // Still locked is no new lock; unlocked and locked again is.
-    LockedHint(login, true);
-    LockedHint(login, false);
-    LockedHint(login, true);
+    // Only the turn to true locks: still locked is no new lock.
+    for (const bool bLocked : {false, true, true, false, true})
+        LockedHint(bLocked);
     QTRY_COMPARE(spy.count(), 2);
-    Send(login, SESSION_PATH, QStringLiteral("org.freedesktop.login1.Session"),
-         QStringLiteral("Lock"), {});
+    Send(SESSION, QStringLiteral("org.freedesktop.login1.Session"), QStringLiteral("Lock"), {},
+         QStringLiteral("login"));
     QTRY_COMPARE(spy.count(), 3);
     QTest::qWait(100);
     QCOMPARE(spy.count(), 3);

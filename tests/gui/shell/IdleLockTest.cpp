@@ -28,9 +28,8 @@ private slots:
     void autoExitEndsAnUnchangedFile();
     void autoExitSavesChangesBeforeEnding();
     void autoExitLocksWhenChangesHaveNowhereToGo();
-    void endSignalSavesOnlyWhereALockWould_data();
-    void endSignalSavesOnlyWhereALockWould();
-    void sessionCommitAsksAsExitDoes();
+    void endBySignalOrSession_data();
+    void endBySignalOrSession();
     void desktopLockFollowsTheSetting();
     void desktopLockWaitsForAnOpenDialog();
     void hotKeyComesBackThroughTheKey();
@@ -50,30 +49,6 @@ private:
         fx.GiveKey("secret");
         frame.RestartIdleTimers();
         return frame;
-    }
-    // A keyed file opened in the shown frame with one account added and not
-    // yet saved.
-    static std::string OpenWithChange(CFrameFixture& fx) {
-        const std::string strPath = fx.WriteKeyedFile("Work.pwd", "k");
-        fx.Frame().ActivateFrame(true);
-        fx.m_prompts.TypeCheckKey("k");
-        if (!fx.m_pDoc->OpenDocumentFile(strPath))
-            return {};
-        CPasswordInfo texts;
-        texts.SetAccount("Bank");
-        texts.SetPassword("left unsaved");
-        fx.m_pDoc->AddAccount("My Passwords", texts);
-        fx.m_pDoc->SetModifiedFlag(true);
-        return strPath;
-    }
-    static bool FileHasChange(const std::string& strPath) {
-        CCofferDoc reread;
-        if (reread.ReadArchiveFile(strPath, CCodePage::Default()) != EFileError::none ||
-            !reread.IsKeyAccepted("k"))
-            return false;
-        reread.DecipherList();
-        return std::any_of(reread.m_listInfo.begin(), reread.m_listInfo.end(),
-                           [](const auto& info) { return info.Account() == "Bank"; });
     }
     static void Touch(CMainFrame& frame) { QTest::keyClick(&frame, Qt::Key_Shift); }
     static bool IsLockedInTray(CFrameFixture& fx) {
@@ -187,67 +162,52 @@ void IdleLockTest::autoExitLocksWhenChangesHaveNowhereToGo() {
     QVERIFY(fx.m_vecFailures.empty());
 }
 
-void IdleLockTest::endSignalSavesOnlyWhereALockWould_data() {
+void IdleLockTest::endBySignalOrSession_data() {
+    // nWay: 0 a termination signal, 1 the session manager letting us ask,
+    // 2 the session manager letting nobody ask; nAnswer to the question.
+    QTest::addColumn<int>("nWay");
     QTest::addColumn<bool>("bAutoSave");
     QTest::addColumn<bool>("bReadOnly");
+    QTest::addColumn<int>("nAnswer");
     QTest::addColumn<bool>("bSaved");
-    QTest::newRow("auto-save") << true << false << true;
-    QTest::newRow("no auto-save") << false << false << false;
-    QTest::newRow("read-only file") << true << true << false;
+    QTest::newRow("signal, auto-save") << 0 << true << false << 0 << true;
+    QTest::newRow("signal, no auto-save") << 0 << false << false << 0 << false;
+    QTest::newRow("signal, read-only") << 0 << true << true << 0 << false;
+    QTest::newRow("session, cancel") << 1 << true << false << int(EMsgAnswer::cancel) << false;
+    QTest::newRow("session, yes") << 1 << false << false << int(EMsgAnswer::yes) << true;
+    QTest::newRow("session, silent") << 2 << true << false << 0 << true;
 }
 
-void IdleLockTest::endSignalSavesOnlyWhereALockWould() {
+void IdleLockTest::endBySignalOrSession() {
+    QFETCH(int, nWay);
     QFETCH(bool, bAutoSave);
     QFETCH(bool, bReadOnly);
+    QFETCH(int, nAnswer);
     QFETCH(bool, bSaved);
     CFrameFixture fx;
-    const std::string strPath = OpenWithChange(fx);
-    QVERIFY(!strPath.empty());
+    const std::string strPath = fx.WriteKeyedFile("Work.pwd", "k");
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    fx.m_prompts.TypeCheckKey("k");
+    QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
+    fx.m_pDoc->SetModifiedFlag(true);
     fx.m_pDoc->m_bAutoSave = bAutoSave;
     if (bReadOnly)
         QFile::setPermissions(QString::fromStdString(strPath), QFile::ReadOwner);
-    CMainFrame& frame = fx.Frame();
-    int nClosed = 0;
-    connect(&frame, &CMainFrame::Closed, this, [&nClosed]() { ++nClosed; });
-    frame.EndWithoutQuestions();
-    QVERIFY(frame.IsClosed());
-    QVERIFY(!frame.isVisible());
-    QCOMPARE(nClosed, 1);
-    QVERIFY(fx.m_prompts.Messages().empty());
+    if (nAnswer != 0)
+        fx.m_prompts.AnswerMessage(EMsgAnswer(nAnswer));
+    const bool bCancelled = nAnswer == int(EMsgAnswer::cancel);
+    if (nWay == 0)
+        frame.EndWithoutQuestions();
+    else
+        QCOMPARE(frame.CommitSession(nWay == 1), !bCancelled);
+    // Only the session manager's end that may ask asks; a signal ends the
+    // program, with the settings Exit writes.
+    QCOMPARE(fx.m_prompts.Messages().size(), size_t(nWay == 1 ? 1 : 0));
     QCOMPARE(fx.m_pDoc->IsModified(), !bSaved);
-    QCOMPARE(FileHasChange(strPath), bSaved);
-    // The settings of the end were written as Exit writes them.
-    QVERIFY(fx.m_profile.HasValue("Settings", "Generate"));
+    QCOMPARE(frame.IsClosed(), nWay == 0);
+    QCOMPARE(fx.m_profile.HasValue("Settings", "Generate"), nWay == 0);
     QVERIFY(fx.m_vecFailures.empty());
-}
-
-void IdleLockTest::sessionCommitAsksAsExitDoes() {
-    CFrameFixture fx;
-    const std::string strPath = OpenWithChange(fx);
-    QVERIFY(!strPath.empty());
-    fx.m_pDoc->m_bAutoSave = true;
-    CMainFrame& frame = fx.Frame();
-    // Cancel keeps the session from ending, and the change in memory.
-    fx.m_prompts.AnswerMessage(EMsgAnswer::cancel);
-    QVERIFY(!frame.CommitSession(true));
-    QCOMPARE(fx.m_prompts.Messages().size(), size_t(1));
-    QVERIFY(fx.m_pDoc->IsModified());
-    QVERIFY(!frame.IsClosed());
-    // Yes saves, as File > Exit's question does.
-    fx.m_prompts.AnswerMessage(EMsgAnswer::yes);
-    QVERIFY(frame.CommitSession(true));
-    QVERIFY(FileHasChange(strPath));
-    QVERIFY(!fx.m_pDoc->IsModified());
-
-    // A session manager that lets nobody ask gets the silent save.
-    CFrameFixture quiet;
-    const std::string strQuiet = OpenWithChange(quiet);
-    quiet.m_pDoc->m_bAutoSave = true;
-    QVERIFY(quiet.Frame().CommitSession(false));
-    QVERIFY(quiet.m_prompts.Messages().empty());
-    QVERIFY(FileHasChange(strQuiet));
-    QVERIFY(fx.m_vecFailures.empty());
-    QVERIFY(quiet.m_vecFailures.empty());
 }
 
 void IdleLockTest::desktopLockFollowsTheSetting() {

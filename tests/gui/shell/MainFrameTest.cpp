@@ -147,7 +147,6 @@ private slots:
     void startupMessages();
     void startupFileAsksForKey();
     void startupFileAtLogonSkipsKeyAndLocks();
-    void logonWithoutTrayWaitsMinimisedAndLocked();
     void closeButton_data();
     void closeButton();
     void exitCommandsEndWhateverExit2Min();
@@ -588,39 +587,6 @@ void CMainFrameTest::startupFileAtLogonSkipsKeyAndLocks() {
     QVERIFY(!fx.m_pDoc->m_strKey.empty());
     QCOMPARE(fx.Frame().Tray().IconId(), 240);
     QCOMPARE(fx.Frame().Tray().DefaultCommand(), 32959);
-    QVERIFY(fx.m_vecFailures.empty());
-}
-
-void CMainFrameTest::logonWithoutTrayWaitsMinimisedAndLocked() {
-    CFrameFixture fx;
-    fx.m_bTray = false;
-    const std::string strPath = fx.WriteKeyedFile("Home.pwd", "secret");
-    fx.m_profile.WriteProfileString("Path", "4", strPath);
-    fx.m_profile.WriteProfileInt("Start", "Auto", 1);
-    CMainFrame& frame = fx.Frame();
-    frame.SetView(new QWidget);
-    frame.ActivateFrame(true);
-    QCoreApplication::processEvents();
-    // In the taskbar, showing nothing of the file, which waits on disk.
-    QVERIFY(frame.isVisible());
-    QVERIFY(frame.isMinimized());
-    QVERIFY(frame.View()->isHidden());
-    QCOMPARE(frame.m_bLocked, 1);
-    QVERIFY(fx.m_pDoc->IsUnloaded());
-    QVERIFY(fx.m_prompts.Calls().empty());
-
-    // Its taskbar button asks for the KEY; a refusal leaves it minimised.
-    fx.m_prompts.CancelCheckKey();
-    frame.RestoreMainWindow();
-    QVERIFY(frame.isMinimized());
-    QCOMPARE(frame.m_bLocked, 1);
-    fx.m_prompts.TypeCheckKey("secret");
-    frame.RestoreMainWindow();
-    QVERIFY(!frame.isMinimized());
-    QVERIFY(frame.View()->isVisible());
-    QCOMPARE(frame.m_nMode, MODE_MAIN);
-    QCOMPARE(frame.m_bLocked, 0);
-    QVERIFY(!fx.m_pDoc->m_strKey.empty());
     QVERIFY(fx.m_vecFailures.empty());
 }
 
