@@ -20,6 +20,8 @@
 
 #include <QSessionManager>
 
+#include <cstdlib>
+
 CCofferApp::CCofferApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Keyhaven"));
     setOrganizationName(QStringLiteral("Tallowmere"));
@@ -77,8 +79,16 @@ bool CCofferApp::InitInstance() {
     // A logout or shutdown that sends a signal ends the program as Exit
     // does, without a question nobody would see.
     m_pTermSignals = std::make_unique<CTermSignals>();
-    connect(m_pTermSignals.get(), &CTermSignals::EndRequested, m_pFrame.get(),
-            &CMainFrame::EndWithoutQuestions);
+    connect(m_pTermSignals.get(), &CTermSignals::EndRequested, m_pFrame.get(), [this]() {
+        m_pFrame->EndWithoutQuestions();
+        if (m_bRunning)
+            return; // the frame's end quits the main loop and any dialog's
+        // During the start's own dialogs no main loop runs yet for the
+        // quit to end: the orderly end happens here, and the process ends.
+        ExitInstance();
+        m_pInstance.reset();
+        std::_Exit(0);
+    });
     // The session manager's own end asks about unsaved changes first.
     connect(this, &QGuiApplication::commitDataRequest, m_pFrame.get(),
             [this](QSessionManager& manager) {
@@ -153,6 +163,11 @@ QWidget* CCofferApp::VisibleWindow() const {
     if (m_pBar && m_pBar->isVisible())
         return m_pBar.get();
     return nullptr;
+}
+
+int CCofferApp::Run() {
+    m_bRunning = true;
+    return exec();
 }
 
 void CCofferApp::ExitInstance() {

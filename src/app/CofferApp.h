@@ -30,6 +30,8 @@ public:
     // The start: false when the program should end at once (another copy
     // runs, and has been asked to come forward).
     bool InitInstance();
+    // The main event loop.
+    int Run();
     // The orderly end after the event loop: the document's and the
     // recent-file list's settings.
     void ExitInstance();
@@ -58,4 +60,5 @@ private:
     std::unique_ptr<CPasswordBarDlg> m_pBar;
     std::unique_ptr<CMainFrame> m_pFrame;
     bool m_bExited = false;
+    bool m_bRunning = false;
 };

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SIGTERM (a logout, a shutdown) and SIGHUP end the program as File > Exit
 # does, without a question: exit status 0 and the settings of the end
-# written, the window's new place among them.
+# written, the window's new place among them; also during the start.
 source "$(dirname "$0")/lib.sh"
 e2e_begin end_signal
 
@@ -28,4 +28,14 @@ for signal in TERM HUP; do
     ((10#${left:-0} < 120 && 10#${top:-0} >= 280)) ||
         e2e_fail "the window's place was not kept at SIG$signal: \"$rect\""
 done
+
+# Also while the start's own Check Key dialog waits, before the main loop.
+rm -f "$settings"
+e2e_start_app "$(e2e_demo_copy Demo.pwd)"
+app=$E2E_LAST_PID
+e2e_wait_window "Check Key" >/dev/null
+kill -TERM "$app"
+e2e_wait_exit "$app" || e2e_fail "SIGTERM during the start's Check Key did not end the program"
+e2e_expect_eq "$E2E_EXIT_STATUS" "0" "exit status after SIGTERM at the start"
+[ -s "$settings" ] || e2e_fail "no settings were written at SIGTERM at the start"
 e2e_log "PASS"
