@@ -15,7 +15,12 @@
 #include "platform/MappedWindowPlace.h"
 #include "platform/QtProfile.h"
 #include "platform/SingleInstance.h"
+#include "platform/TermSignals.h"
 #include "platform/XdgFolders.h"
+
+#include <QSessionManager>
+
+#include <cstdlib>
 
 CCofferApp::CCofferApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Keyhaven"));
@@ -71,6 +76,30 @@ bool CCofferApp::InitInstance() {
         return pWindow ? pWindow : m_pFrame.get();
     });
     connect(m_pFrame.get(), &CMainFrame::Closed, qApp, &QCoreApplication::quit);
+    // A logout or shutdown that sends a signal ends the program as Exit
+    // does, without a question nobody would see.
+    m_pTermSignals = std::make_unique<CTermSignals>();
+    connect(m_pTermSignals.get(), &CTermSignals::EndRequested, m_pFrame.get(), [this]() {
+        m_pFrame->EndWithoutQuestions();
+        if (m_bRunning)
+            return; // the frame's end quits the main loop and any dialog's
+        // During the start's own dialogs no main loop runs yet for the
+        // quit to end: the orderly end happens here, and the process ends.
+        ExitInstance();
+        m_pInstance.reset();
+        std::_Exit(0);
+    });
+    // The session manager's own end asks about unsaved changes first.
+    connect(this, &QGuiApplication::commitDataRequest, m_pFrame.get(),
+            [this](QSessionManager& manager) {
+                // Asking for interaction holds up the whole session: only
+                // with something to ask.
+                if (!m_pDoc->IsModified())
+                    return;
+                if (!m_pFrame->CommitSession(manager.allowsInteraction()))
+                    manager.cancel();
+                manager.release();
+            });
     connect(m_pInstance.get(), &CSingleInstance::AreYouMe, m_pFrame.get(),
             &CMainFrame::RaiseFromSecondStart);
     connect(m_pNotifier.get(), &CDocNotifier::RecentFileListChanged, m_pFrame.get(),
@@ -134,6 +163,11 @@ QWidget* CCofferApp::VisibleWindow() const {
     if (m_pBar && m_pBar->isVisible())
         return m_pBar.get();
     return nullptr;
+}
+
+int CCofferApp::Run() {
+    m_bRunning = true;
+    return exec();
 }
 
 void CCofferApp::ExitInstance() {

@@ -16,6 +16,7 @@ class CProfile;
 class CPrompts;
 class CRecentFileList;
 class CSingleInstance;
+class CTermSignals;
 class QWidget;
 
 // The application: one copy per user, the settings store, the recent-file
@@ -29,6 +30,8 @@ public:
     // The start: false when the program should end at once (another copy
     // runs, and has been asked to come forward).
     bool InitInstance();
+    // The main event loop.
+    int Run();
     // The orderly end after the event loop: the document's and the
     // recent-file list's settings.
     void ExitInstance();
@@ -46,6 +49,7 @@ private:
     QWidget* VisibleWindow() const;
 
     std::unique_ptr<CSingleInstance> m_pInstance;
+    std::unique_ptr<CTermSignals> m_pTermSignals;
     std::unique_ptr<CProfile> m_pProfile;
     std::unique_ptr<CPrompts> m_pPrompts;
     std::unique_ptr<CEditPrompts> m_pEditPrompts;
@@ -56,4 +60,5 @@ private:
     std::unique_ptr<CPasswordBarDlg> m_pBar;
     std::unique_ptr<CMainFrame> m_pFrame;
     bool m_bExited = false;
+    bool m_bRunning = false;
 };

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     CCofferApp app(argc, argv);
     if (!app.InitInstance())
         return 0;
-    const int nResult = CCofferApp::exec();
+    const int nResult = app.Run();
     app.ExitInstance();
     return nResult;
 }

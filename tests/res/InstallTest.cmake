@@ -100,7 +100,8 @@ endif()
 # --- icons
 if(WITH_GUI)
   foreach(size 16 32 48 64 128 256)
-    foreach(icon apps/keyhaven mimetypes/application-x-keyhaven-pwd)
+    foreach(icon apps/keyhaven mimetypes/application-x-keyhaven-pwd status/keyhaven-tray
+                 status/keyhaven-tray-locked)
       set(png "${PREFIX}/share/icons/hicolor/${size}x${size}/${icon}.png")
       expect("EXISTS \"${png}\"" "${size}x${size}/${icon}.png is not installed")
       if(EXISTS "${png}")

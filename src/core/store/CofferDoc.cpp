@@ -1108,6 +1108,15 @@ bool CCofferDoc::SaveModified() {
     }
 }
 
+bool CCofferDoc::SaveWithoutQuestion() {
+    if (!m_bModified)
+        return true;
+    if (!SaveForLock())
+        return false;
+    SetModifiedFlag(false);
+    return true;
+}
+
 // --- locking ---
 
 bool CCofferDoc::SaveForLock() {

@@ -204,6 +204,9 @@ public:
     // The question before a modified document is replaced or the program
     // ends. False when the user cancels or the save fails.
     bool SaveModified();
+    // The end the desktop asks for asks nothing: changes go to the file only
+    // where a lock would save them. True when nothing is left unsaved.
+    bool SaveWithoutQuestion();
 
     // After a change to the content: modified, and saved at once with auto-save.
     void OnContentChanged();

@@ -858,6 +858,10 @@ void CMainFrame::ActivateFrame(bool bShow) {
         // Locked from the start: the file waits on disk for its KEY.
         UnloadForLock();
     }
+    // A desktop without a tray would leave nothing to come back with: the
+    // start waits minimised in the taskbar instead, as locked as in the tray.
+    if (bAuto && !m_pTray->IsShown())
+        MinimizeToTaskbar();
     m_doc.m_bSkipKeyCheck = false;
     UpdateCommandUI();
 }
@@ -1301,6 +1305,28 @@ void CMainFrame::OnBarMainWindow() {
 void CMainFrame::Exit() {
     m_bExitRequested = true;
     close();
+}
+
+void CMainFrame::EndWithoutQuestions() {
+    if (m_bDestroyed)
+        return;
+    // Left unsaved when it cannot be saved silently, as before the end.
+    (void)m_doc.SaveWithoutQuestion();
+    if (isVisible())
+        SaveWindowPlacement();
+    OnDestroy();
+    close();
+    emit Closed();
+}
+
+bool CMainFrame::CommitSession(bool bInteract) {
+    if (m_bDestroyed)
+        return true;
+    if (!bInteract) {
+        (void)m_doc.SaveWithoutQuestion();
+        return true;
+    }
+    return m_doc.SaveModified();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent) {

@@ -134,6 +134,13 @@ public:
     void HideToTray(bool bLock);
     // Ends the program through the orderly close (asks to save a modified file).
     void Exit();
+    // A termination signal: ends as Exit does, but without a question; a
+    // modified file is saved only where a lock would save it.
+    void EndWithoutQuestions();
+    // The session manager asks to keep the user's work before the session
+    // ends: the unsaved-changes question of Exit when it lets us ask, the
+    // silent save of a termination otherwise. False when the user cancels.
+    bool CommitSession(bool bInteract);
     void SaveSettings();
     void SetTrayDefault(int nCommand);
 

@@ -4,16 +4,67 @@
 #include "core/base/StringTable.h"
 #include "core/shell/CommandMap.h"
 #include "platform/BlockedTrayMenu.h"
+#include "platform/StatusNotifierHost.h"
 
 #include <QAction>
 #include <QFont>
+#include <QIconEngine>
+#include <QPainter>
 
 #include <utility>
 
 namespace {
 
+// The tray's pictures drawn from the program's own files, under the names
+// they are installed with in the icon theme: a D-Bus tray host shows the
+// theme's picture by name, or the pixels sent along when it has none.
+class CNamedIconEngine : public QIconEngine {
+public:
+    CNamedIconEngine(QIcon icon, QString strName)
+        : m_icon(std::move(icon)), m_strName(std::move(strName)) {}
+
+    void paint(QPainter* pPainter, const QRect& rect, QIcon::Mode eMode,
+               QIcon::State eState) override {
+        m_icon.paint(pPainter, rect, Qt::AlignCenter, eMode, eState);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode eMode, QIcon::State eState) override {
+        return m_icon.pixmap(size, eMode, eState);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode eMode, QIcon::State eState) override {
+        return m_icon.actualSize(size, eMode, eState);
+    }
+    QList<QSize> availableSizes(QIcon::Mode eMode, QIcon::State eState) override {
+        const QList<QSize> sizes = m_icon.availableSizes(eMode, eState);
+        // A scalable picture lists no sizes; a tray host wants some pixels.
+        return sizes.isEmpty() ? QList<QSize>{{16, 16}, {22, 22}, {32, 32}, {48, 48}, {64, 64}}
+                               : sizes;
+    }
+    QString iconName() override { return m_strName; }
+    QString key() const override { return QStringLiteral("keyhaven-named"); }
+    QIconEngine* clone() const override { return new CNamedIconEngine(m_icon, m_strName); }
+
+private:
+    QIcon m_icon;
+    QString m_strName;
+};
+
 QIcon NumberedIcon(int nIconId) {
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(nIconId));
+    const QIcon picture(QStringLiteral(":/icons/%1.svg").arg(nIconId));
+    QString strName;
+    switch (nIconId) {
+    case IDI_TRAY:
+        strName = QStringLiteral("keyhaven-tray");
+        break;
+    case IDI_TRAY_LOCKED:
+        strName = QStringLiteral("keyhaven-tray-locked");
+        break;
+    case IDR_MAINFRAME:
+        strName = QStringLiteral("keyhaven");
+        break;
+    default:
+        return picture;
+    }
+    return QIcon(new CNamedIconEngine(picture, strName));
 }
 
 CSystemTray::CAvailability& Availability() {
@@ -33,7 +84,7 @@ bool CSystemTray::IsTrayAvailable() {
 }
 
 CSystemTray::CSystemTray(CCommandMap& commands, QObject* pParent)
-    : QObject(pParent), m_commands(commands) {
+    : QObject(pParent), m_commands(commands), m_bDBusTray(CStatusNotifierHost::IsPresent()) {
     BuildMenu();
     m_icon.setContextMenu(m_pMenu.get());
     m_pBlockedMenu = std::make_unique<CBlockedTrayMenu>(m_pMenu.get());
@@ -193,12 +244,24 @@ void CSystemTray::OnPoll() {
 }
 
 void CSystemTray::OnTrayNotification(QSystemTrayIcon::ActivationReason eReason) {
-    // Only the double click acts. The first click of every double click
-    // arrives as a single click (Trigger) too, so acting on both would run
-    // the default item twice; the menu stays on the right button.
-    if (eReason != QSystemTrayIcon::DoubleClick)
+    // In the X11 tray only the double click acts: the first click of every
+    // double click arrives as a single click (Trigger) too, so acting on
+    // both would run the default item twice. A D-Bus tray host sends one
+    // activation for a left click and never a double click: that one acts.
+    // The menu stays on the right button in both.
+    const QSystemTrayIcon::ActivationReason eActs =
+        m_bDBusTray ? QSystemTrayIcon::Trigger : QSystemTrayIcon::DoubleClick;
+    if (eReason != eActs)
         return;
     const int nCommand = DefaultCommand();
-    if (nCommand != 0)
+    if (nCommand == 0)
+        return;
+    if (!m_bDBusTray) {
         m_commands.ExecuteUnchecked(nCommand);
+        return;
+    }
+    // The activation is a call of the host, answered when this returns; the
+    // KEY's dialog would keep the host waiting for its answer meanwhile.
+    QMetaObject::invokeMethod(
+        this, [this, nCommand]() { m_commands.ExecuteUnchecked(nCommand); }, Qt::QueuedConnection);
 }

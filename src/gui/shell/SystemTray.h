@@ -15,9 +15,9 @@ class CCommandMap;
 
 // The program's icon in the desktop's notification area with its menu:
 // "Main Window", "Password Bar", "Lock" and "Exit". The default item is
-// shown in bold and a double click runs it. A desktop that offers no tray
-// leaves the icon pending: it is added as soon as a tray appears, and again
-// after the tray has gone and come back, unless the user hid the icon.
+// shown in bold and a double click runs it (a left click in a D-Bus tray). A desktop that offers no
+// tray leaves the icon pending: it is added as soon as a tray appears, and again after the tray has
+// gone and come back, unless the user hid the icon.
 class CSystemTray : public QObject {
     Q_OBJECT
 public:
@@ -92,6 +92,8 @@ private:
     bool m_bHidden = true;
     bool m_bRemoved = true;
     bool m_bShowIconPending = false;
+    // The icon sits in a D-Bus tray, whose left click is a single activation.
+    bool m_bDBusTray = false;
     int m_nDefaultMenuItem = 0;
     bool m_bDefaultByPos = true;
 };

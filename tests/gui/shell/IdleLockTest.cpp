@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QFile>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTest>
@@ -27,6 +28,8 @@ private slots:
     void autoExitEndsAnUnchangedFile();
     void autoExitSavesChangesBeforeEnding();
     void autoExitLocksWhenChangesHaveNowhereToGo();
+    void endBySignalOrSession_data();
+    void endBySignalOrSession();
     void desktopLockFollowsTheSetting();
     void desktopLockWaitsForAnOpenDialog();
     void hotKeyComesBackThroughTheKey();
@@ -156,6 +159,54 @@ void IdleLockTest::autoExitLocksWhenChangesHaveNowhereToGo() {
     QVERIFY(!frame.IsClosed());
     QVERIFY(fx.m_pDoc->IsModified());
     QVERIFY(fx.m_prompts.Messages().empty());
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void IdleLockTest::endBySignalOrSession_data() {
+    // nWay: 0 a termination signal, 1 the session manager letting us ask,
+    // 2 the session manager letting nobody ask; nAnswer to the question.
+    QTest::addColumn<int>("nWay");
+    QTest::addColumn<bool>("bAutoSave");
+    QTest::addColumn<bool>("bReadOnly");
+    QTest::addColumn<int>("nAnswer");
+    QTest::addColumn<bool>("bSaved");
+    QTest::newRow("signal, auto-save") << 0 << true << false << 0 << true;
+    QTest::newRow("signal, no auto-save") << 0 << false << false << 0 << false;
+    QTest::newRow("signal, read-only") << 0 << true << true << 0 << false;
+    QTest::newRow("session, cancel") << 1 << true << false << int(EMsgAnswer::cancel) << false;
+    QTest::newRow("session, yes") << 1 << false << false << int(EMsgAnswer::yes) << true;
+    QTest::newRow("session, silent") << 2 << true << false << 0 << true;
+}
+
+void IdleLockTest::endBySignalOrSession() {
+    QFETCH(int, nWay);
+    QFETCH(bool, bAutoSave);
+    QFETCH(bool, bReadOnly);
+    QFETCH(int, nAnswer);
+    QFETCH(bool, bSaved);
+    CFrameFixture fx;
+    const std::string strPath = fx.WriteKeyedFile("Work.pwd", "k");
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    fx.m_prompts.TypeCheckKey("k");
+    QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
+    fx.m_pDoc->SetModifiedFlag(true);
+    fx.m_pDoc->m_bAutoSave = bAutoSave;
+    if (bReadOnly)
+        QFile::setPermissions(QString::fromStdString(strPath), QFile::ReadOwner);
+    if (nAnswer != 0)
+        fx.m_prompts.AnswerMessage(EMsgAnswer(nAnswer));
+    const bool bCancelled = nAnswer == int(EMsgAnswer::cancel);
+    if (nWay == 0)
+        frame.EndWithoutQuestions();
+    else
+        QCOMPARE(frame.CommitSession(nWay == 1), !bCancelled);
+    // Only the session manager's end that may ask asks; a signal ends the
+    // program, with the settings Exit writes.
+    QCOMPARE(fx.m_prompts.Messages().size(), size_t(nWay == 1 ? 1 : 0));
+    QCOMPARE(fx.m_pDoc->IsModified(), !bSaved);
+    QCOMPARE(frame.IsClosed(), nWay == 0);
+    QCOMPARE(fx.m_profile.HasValue("Settings", "Generate"), nWay == 0);
     QVERIFY(fx.m_vecFailures.empty());
 }
 
