@@ -184,6 +184,15 @@ e2e_run_app() {
 
 e2e_app_running() { kill -0 "${1:-$E2E_LAST_PID}" 2>/dev/null; }
 
+# e2e_exit_from_menu WINDOW PID: File > Exit on the window; the program must
+# end with status 0.
+e2e_exit_from_menu() {
+    e2e_activate "$1"
+    e2e_key alt+f x
+    e2e_wait_exit "$2" || e2e_fail "File > Exit did not end the program"
+    e2e_expect_eq "$E2E_EXIT_STATUS" "0" "exit status"
+}
+
 # e2e_wait_exit PID [SECONDS]: waits for the process to end and puts its exit
 # status into E2E_EXIT_STATUS; fails when it still runs. (Not in a command
 # substitution: only this shell can collect its children's status.)

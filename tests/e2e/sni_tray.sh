@@ -55,8 +55,5 @@ e2e_until 5 titled || e2e_fail "the file is not shown: \"$(e2e_window_name "$mai
 e2e_until 5 icon_is keyhaven-tray || e2e_fail "the unlocked icon name is \"$(item_get IconName)\""
 e2e_screenshot restored
 
-e2e_activate "$main"
-e2e_key alt+f x
-e2e_wait_exit "$app" || e2e_fail "File > Exit did not end the program"
-e2e_expect_eq "$E2E_EXIT_STATUS" "0" "exit status"
+e2e_exit_from_menu "$main" "$app"
 e2e_log "PASS"
