@@ -745,14 +745,16 @@ void CCofferDoc::OnFileNew() {
 bool CCofferDoc::OnFileOpen() {
     if (!m_bMainWindowShown)
         return false;
+    std::string strPath;
+    return PromptOpenPath(strPath) && OpenDocumentFile(strPath);
+}
+
+bool CCofferDoc::PromptOpenPath(std::string& strPath) {
     SFilePrompt prompt;
     prompt.m_strTitle = IDS_OPEN_TITLE;
     prompt.m_strFilter = OPEN_FILTER;
     prompt.m_bConfirmOverwrite = false;
-    std::string strPath;
-    if (!Prompts().PromptOpenFile(prompt, strPath))
-        return false;
-    return OpenDocumentFile(strPath);
+    return Prompts().PromptOpenFile(prompt, strPath);
 }
 
 bool CCofferDoc::OpenDocumentFile(const std::string& strPath) {
@@ -1156,12 +1158,8 @@ bool CCofferDoc::ReloadAfterLock() {
         case EMsgAnswer::yes:
             break;
         case EMsgAnswer::no: {
-            SFilePrompt prompt;
-            prompt.m_strTitle = IDS_OPEN_TITLE;
-            prompt.m_strFilter = OPEN_FILTER;
-            prompt.m_bConfirmOverwrite = false;
             std::string strOther;
-            if (!Prompts().PromptOpenFile(prompt, strOther))
+            if (!PromptOpenPath(strOther))
                 return false;
             m_bUnloaded = false;
             OpenAfterSaveModified(strOther);

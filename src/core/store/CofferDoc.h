@@ -289,6 +289,8 @@ protected:
 
 private:
     void ReadOptions();
+    // The Open dialog's question for a file to open; false when declined.
+    bool PromptOpenPath(std::string& strPath);
     bool OpenAfterSaveModified(const std::string& strPath);
     void RememberLastFile();
     // Open of a sealed file once its header was read.
