@@ -3,6 +3,7 @@
 #include "core/shell/HotKeyGrabber.h"
 #include "core/shell/HotKeyMap.h"
 #include "core/shell/IdleCountdown.h"
+#include "core/shell/PortalShortcut.h"
 
 #include <gtest/gtest.h>
 
@@ -148,6 +149,38 @@ TEST(HotKeyMap, StoredFormBecomesKeySymAndModifiers) {
     EXPECT_EQ(MapHotKey(0x25, 0).nKeySym, 0xFF51u); // left arrow
     EXPECT_FALSE(MapHotKey(0, HOTKEYF_ALT).IsValid());
     EXPECT_FALSE(MapHotKey(0x07, HOTKEYF_ALT).IsValid()); // no such key
+}
+
+TEST(PortalShortcut, StoredHotKeysInTheTriggerSyntax) {
+    const struct {
+        unsigned wHotKey, wFlags;
+        const char* pszTrigger;
+    } cases[] = {
+        {'K', HOTKEYF_ALT, "ALT+k"},
+        {'P', HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT, "CTRL+ALT+SHIFT+p"},
+        {'7', HOTKEYF_CONTROL, "CTRL+7"},
+        {0x74, HOTKEYF_SHIFT, "SHIFT+F5"},
+        {0x87, 0, "F24"},
+        {0x63, HOTKEYF_CONTROL, "CTRL+KP_3"},
+        {0x2D, HOTKEYF_EXT | HOTKEYF_CONTROL, "CTRL+Insert"}, // the extended bit is no modifier
+        {0x21, HOTKEYF_ALT, "ALT+Prior"},
+        {0x20, HOTKEYF_CONTROL, "CTRL+space"},
+        {0xBC, HOTKEYF_ALT, "ALT+comma"},
+        {0xDC, HOTKEYF_ALT, "ALT+backslash"},
+        {0x6B, HOTKEYF_ALT, "ALT+KP_Add"},
+        {0, HOTKEYF_ALT, ""}, // no hot key
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PortalTrigger(MapHotKey(c.wHotKey, c.wFlags)), c.pszTrigger) << c.wHotKey;
+    // A keysym without a name gives no trigger rather than a wrong one.
+    EXPECT_EQ(PortalTrigger(SHotKeyGrab{0x1234, X_MOD1_MASK}), "");
+}
+
+TEST(PortalShortcut, RequestPathFollowsTheCallersUniqueName) {
+    EXPECT_EQ(PortalRequestPath(":1.42", "kh1"),
+              "/org/freedesktop/portal/desktop/request/1_42/kh1");
+    EXPECT_EQ(PortalRequestPath(":12.3.4", "t"),
+              "/org/freedesktop/portal/desktop/request/12_3_4/t");
 }
 
 TEST(HotKeyMap, LockKeysDoNotChangeTheCombination) {
