@@ -4,6 +4,7 @@
 
 #include "core/base/StringTable.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -60,8 +61,13 @@ std::string ToUtf8(const QString& strText) {
 CQtPrompts::CQtPrompts(std::function<QWidget*()> fnParent, const CCodePage* pCodePage)
     : m_fnParent(std::move(fnParent)), m_pCodePage(pCodePage) {}
 
+QWidget* CQtPrompts::OwnerFor(QWidget* pWindow) {
+    QWidget* pModal = QApplication::activeModalWidget();
+    return pModal && pModal->isVisible() ? pModal : pWindow;
+}
+
 QWidget* CQtPrompts::Parent() const {
-    return m_fnParent ? m_fnParent() : nullptr;
+    return OwnerFor(m_fnParent ? m_fnParent() : nullptr);
 }
 
 EMsgAnswer CQtPrompts::MessageBox(const std::string& strText, EMsgIcon eIcon, EMsgButtons eButtons,

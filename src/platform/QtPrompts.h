@@ -33,6 +33,11 @@ public:
     // bar and no buttons, and the event loop goes on for every window.
     void RunBusy(const std::string& strText, const std::function<void()>& fnWork) override;
 
+    // The window a new dialog belongs to: the dialog open now, when one is,
+    // so that a question asked from inside a dialog is placed over that
+    // dialog (Wayland compositors place a dialog only by its parent), and
+    // pWindow otherwise.
+    static QWidget* OwnerFor(QWidget* pWindow);
     // A message box owned by pParent (none gives a top-level box), for
     // windows that have no prompt object of their own.
     static EMsgAnswer ShowMessage(QWidget* pParent, const std::string& strText, EMsgIcon eIcon,

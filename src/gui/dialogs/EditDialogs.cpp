@@ -7,13 +7,18 @@
 #include "gui/dialogs/AddGroupDlg.h"
 #include "gui/dialogs/DeleteGroupDlg.h"
 #include "gui/dialogs/EditGroupDlg.h"
+#include "platform/QtPrompts.h"
 
 CEditDialogs::CEditDialogs(const CCofferDoc& doc, CPrompts& prompts,
                            std::function<QWidget*()> fnParent)
     : m_doc(doc), m_prompts(prompts), m_fnParent(std::move(fnParent)) {}
 
+QWidget* CEditDialogs::Parent() const {
+    return CQtPrompts::OwnerFor(m_fnParent ? m_fnParent() : nullptr);
+}
+
 bool CEditDialogs::RunAccountDlg(SAccountDlgData& data) {
-    CAccountDlg dialog(m_doc, m_prompts, m_fnParent ? m_fnParent() : nullptr);
+    CAccountDlg dialog(m_doc, m_prompts, Parent());
     dialog.Load(data);
     if (dialog.exec() != QDialog::Accepted)
         return false;
@@ -22,7 +27,7 @@ bool CEditDialogs::RunAccountDlg(SAccountDlgData& data) {
 }
 
 bool CEditDialogs::RunAddGroup(std::string& strName) {
-    CAddGroupDlg dialog(m_doc, m_prompts, m_fnParent ? m_fnParent() : nullptr);
+    CAddGroupDlg dialog(m_doc, m_prompts, Parent());
     if (dialog.exec() != QDialog::Accepted)
         return false;
     strName = dialog.m_strName;
@@ -30,7 +35,7 @@ bool CEditDialogs::RunAddGroup(std::string& strName) {
 }
 
 bool CEditDialogs::RunEditGroup(std::string& strGroup, std::string& strName) {
-    CEditGroupDlg dialog(m_doc, m_prompts, m_fnParent ? m_fnParent() : nullptr);
+    CEditGroupDlg dialog(m_doc, m_prompts, Parent());
     dialog.m_strGroup = strGroup;
     dialog.Load();
     if (dialog.exec() != QDialog::Accepted)
@@ -41,7 +46,7 @@ bool CEditDialogs::RunEditGroup(std::string& strGroup, std::string& strName) {
 }
 
 bool CEditDialogs::RunDeleteGroup(std::string& strGroup) {
-    CDeleteGroupDlg dialog(m_doc, m_prompts, m_fnParent ? m_fnParent() : nullptr);
+    CDeleteGroupDlg dialog(m_doc, m_prompts, Parent());
     dialog.m_strGroup = strGroup;
     dialog.Load();
     if (dialog.exec() != QDialog::Accepted)
@@ -52,7 +57,7 @@ bool CEditDialogs::RunDeleteGroup(std::string& strGroup) {
 
 EReplaceAnswer CEditDialogs::RunAccountReplace(const std::string& strAccount) {
     CAccountReplaceDlg dialog(QString::fromStdString(m_doc.CodePage().ToUtf8(strAccount)),
-                              m_fnParent ? m_fnParent() : nullptr);
+                              Parent());
     dialog.exec();
     return dialog.m_eAnswer;
 }

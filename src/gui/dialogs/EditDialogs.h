@@ -21,6 +21,8 @@ public:
     EReplaceAnswer RunAccountReplace(const std::string& strAccount) override;
 
 private:
+    // The window the next dialog belongs to.
+    QWidget* Parent() const;
     const CCofferDoc& m_doc;
     CPrompts& m_prompts;
     std::function<QWidget*()> m_fnParent;

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -71,6 +72,7 @@ class DialogPromptsTest : public QObject {
 
 private slots:
     void messageBoxShowsTextIconButtonsAndCaption();
+    void aQuestionFromADialogBelongsToThatDialog();
     void closingAQuestionWithoutChoiceIsCancel();
     void aQuestionDefaultingToNoAnswersEnterWithNo();
     void busyWorkRunsAwayFromTheWindowsWhichGoOn();
@@ -117,6 +119,42 @@ void DialogPromptsTest::messageBoxShowsTextIconButtonsAndCaption() {
     }});
     QCOMPARE(prompts.MessageBox("KEY is changed!", EMsgIcon::information), EMsgAnswer::ok);
     QCOMPARE(eIcon, QMessageBox::Information);
+}
+
+// Compositors place a dialog by its parent alone: a message asked from
+// inside an open dialog belongs to that dialog, not to the window beneath.
+void DialogPromptsTest::aQuestionFromADialogBelongsToThatDialog() {
+    QWidget main;
+    main.show();
+    CDialogPrompts prompts([&main]() { return &main; });
+    QDialog dialog(&main);
+    QWidget* pOwner = nullptr;
+    QWidget* pOwnerAfter = nullptr;
+    CModalScript script({[&](QWidget* pModal) {
+                             QCOMPARE(pModal, &dialog);
+                             // Asked from the dialog's own loop, as a check
+                             // of one of its fields asks.
+                             QTimer::singleShot(0, &dialog, [&]() {
+                                 prompts.MessageBox("inside", EMsgIcon::none);
+                                 dialog.accept();
+                             });
+                         },
+                         [&](QWidget* pModal) {
+                             pOwner = pModal->parentWidget();
+                             qobject_cast<QMessageBox*>(pModal)->button(QMessageBox::Ok)->click();
+                         }});
+    dialog.exec();
+    QVERIFY(script.Done());
+    QCOMPARE(pOwner, &dialog);
+
+    // With the dialog closed, the window itself owns the next one.
+    CModalScript after({[&](QWidget* pModal) {
+        pOwnerAfter = pModal->parentWidget();
+        qobject_cast<QMessageBox*>(pModal)->button(QMessageBox::Ok)->click();
+    }});
+    prompts.MessageBox("after", EMsgIcon::none);
+    QVERIFY(after.Done());
+    QCOMPARE(pOwnerAfter, &main);
 }
 
 void DialogPromptsTest::closingAQuestionWithoutChoiceIsCancel() {
