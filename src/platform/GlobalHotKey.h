@@ -22,6 +22,9 @@ public:
     explicit CGlobalHotKey(QObject* pParent = nullptr);
     ~CGlobalHotKey() override;
 
+    // Whether the program talks to an X server, where keys can be grabbed.
+    static bool IsAvailable() { return Connection() != nullptr; }
+
     bool Grab(const SHotKeyGrab& grab) override;
     void Release(const SHotKeyGrab& grab) override;
     bool nativeEventFilter(const QByteArray& eventType, void* pMessage, qintptr* pResult) override;

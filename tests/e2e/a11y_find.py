@@ -15,8 +15,16 @@ Two variables narrow or change what is printed:
     A11Y_CHAR=N        print the rectangle of the control's character N
                        instead of the control's (to press on a word)
     A11Y_CELLS=1       look into trees too: a row of the tree by its label
+    A11Y_SET_TEXT=T    replace the control's text with T (an editable text)
+    A11Y_ACTION=NAME   then run the control's action of that name ("Press")
+    A11Y_ANY=1         take a control that is not showing too (the items of
+                       a menu that is not open)
 
-Exit status: 0 found, 1 not found (yet), 2 the accessibility bus is not there.
+The last two drive a program where no input device can (a compositor
+without a seat): the toolkit acts as if the user had typed or pressed.
+
+Exit status: 0 found, 1 not found (yet), 2 the accessibility bus is not there,
+3 the text or the action was refused.
 A widget's place comes from the toolkit itself, so a change of layout, font or
 theme does not move the test's clicks off the control.
 """
@@ -28,6 +36,8 @@ import dbus
 ACCESSIBLE = "org.a11y.atspi.Accessible"
 COMPONENT = "org.a11y.atspi.Component"
 TEXT = "org.a11y.atspi.Text"
+EDITABLE = "org.a11y.atspi.EditableText"
+ACTION = "org.a11y.atspi.Action"
 STATE_SHOWING = 25
 COORD_SCREEN = 0
 # A main window holds a few hundred objects; a tree of a large file holds
@@ -66,6 +76,16 @@ def text_of(node):
         return None
 
 
+def act(node, want_action):
+    count = int(node.Get(ACTION, "NActions", dbus_interface=dbus.PROPERTIES_IFACE))
+    names = [str(node.GetName(i, dbus_interface=ACTION)) for i in range(count)]
+    if want_action not in names:
+        raise LookupError(f"no action {want_action!r}, only {names}")
+    # Without waiting for the answer: an action that opens a modal dialog
+    # answers only once the dialog has closed.
+    node.DoAction(names.index(want_action), dbus_interface=ACTION, ignore_reply=True)
+
+
 def find(bus, root, want_name, want_role):
     pending = [root]
     seen = 0
@@ -75,7 +95,7 @@ def find(bus, root, want_name, want_role):
         try:
             node = bus.get_object(name, path)
             label = str(node.Get(ACCESSIBLE, "Name", dbus_interface=dbus.PROPERTIES_IFACE))
-            if label == want_name and is_showing(node):
+            if label == want_name and (os.environ.get("A11Y_ANY") or is_showing(node)):
                 role = str(node.GetRoleName(dbus_interface=ACCESSIBLE))
                 if want_role is None or role == want_role:
                     return node
@@ -118,6 +138,16 @@ def main(argv):
                 break
         if node is None:
             continue
+        try:
+            if "A11Y_SET_TEXT" in os.environ:
+                if not node.SetTextContents(os.environ["A11Y_SET_TEXT"],
+                                            dbus_interface=EDITABLE):
+                    raise LookupError("the text was not taken")
+            if os.environ.get("A11Y_ACTION"):
+                act(node, os.environ["A11Y_ACTION"])
+        except (LookupError, dbus.DBusException) as error:
+            print(f"{want_name}: {error}", file=sys.stderr)
+            return 3
         if os.environ.get("A11Y_CHAR"):
             x, y, width, height = node.GetCharacterExtents(
                 int(os.environ["A11Y_CHAR"]), dbus.UInt32(COORD_SCREEN), dbus_interface=TEXT)

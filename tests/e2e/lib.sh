@@ -57,6 +57,14 @@ e2e_cleanup() {
 
 # e2e_begin NAME: a fresh folder, home and display for this test.
 e2e_begin() {
+    e2e_prepare "$1"
+    export QT_QPA_PLATFORM=xcb
+    e2e_start_x
+    e2e_start_wm
+}
+
+# e2e_prepare NAME: a fresh folder and home for this test, without a desktop.
+e2e_prepare() {
     local name=$1
     [ -n "${KEYHAVEN_BIN:-}" ] || { echo "KEYHAVEN_BIN is not set" >&2; exit 2; }
     [ -x "$KEYHAVEN_BIN" ] || { echo "$KEYHAVEN_BIN is not a program" >&2; exit 2; }
@@ -78,11 +86,7 @@ e2e_begin() {
     # Without a session bus the tray icon is an XEmbed window of the X tray,
     # which the tests can find; nothing reaches the user's own session either.
     unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER WAYLAND_DISPLAY
-    export QT_QPA_PLATFORM=xcb
     export NO_AT_BRIDGE=1
-
-    e2e_start_x
-    e2e_start_wm
 }
 
 e2e_settings_file() { echo "$XDG_CONFIG_HOME/Tallowmere/Keyhaven.ini"; }

@@ -59,6 +59,9 @@ struct SOptionsData {
     bool m_bHideTray = false;
     unsigned m_wHotKey = 0;
     unsigned m_wHotKeyFlags = 0;
+    // Whether the desktop offers a global hot key at all; without one the
+    // page says so instead of taking a key, and refuses hiding the tray icon.
+    bool m_bHotKeyAvailable = true;
 
     // "Password Generator"
     SGeneratorSettings m_generator;

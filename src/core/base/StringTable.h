@@ -348,6 +348,15 @@ inline constexpr const char* IDS_HIDE_TRAY = "&Hide system tray icon";
 inline constexpr const char* IDS_HOTKEY_NEEDED =
     "Before you choose to hide the system tray icon, "
     "you must set a hot key to recall the program."; // 61231
+inline constexpr const char* IDS_HOTKEY_UNAVAILABLE =
+    "This desktop offers no global hot key (neither an X server nor the desktop portal's "
+    "global shortcuts), so a key set here would never work.";
+inline constexpr const char* IDS_HOTKEY_NO_WAY_BACK =
+    "This desktop offers no global hot key, so the system tray icon is the only way "
+    "back to the program and cannot be hidden.";
+inline constexpr const char* IDS_ONTOP_UNAVAILABLE =
+    "Always on Top is not available on Wayland: the compositor alone decides which "
+    "window stays above the others.";
 inline constexpr const char* IDS_GEN_UPPER = "&Uppercase";
 inline constexpr const char* IDS_GEN_LOWER = "&Lowcase";
 inline constexpr const char* IDS_GEN_DIGITS = "&Numbers";

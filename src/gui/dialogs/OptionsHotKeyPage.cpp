@@ -23,6 +23,15 @@ COptionsHotKeyPage::COptionsHotKeyPage(SOptionsData& options, CPrompts& prompts,
     pHint->setWordWrap(true);
     pGroupBox->addWidget(pHint);
     pGroupBox->addWidget(m_pHotKey);
+    if (!options.m_bHotKeyAvailable) {
+        // The stored key stays as it is, for a desktop that has one.
+        m_pHotKey->setEnabled(false);
+        pHint->hide();
+        auto* pUnavailable = new QLabel(Text(IDS_HOTKEY_UNAVAILABLE), pGroup);
+        pUnavailable->setObjectName(QStringLiteral("HotKeyUnavailable"));
+        pUnavailable->setWordWrap(true);
+        pGroupBox->addWidget(pUnavailable);
+    }
 
     auto* pNote = new QLabel(Text(IDS_HOTKEY_NOTE), this);
     pNote->setWordWrap(true);
@@ -35,6 +44,11 @@ COptionsHotKeyPage::COptionsHotKeyPage(SOptionsData& options, CPrompts& prompts,
 
 bool COptionsHotKeyPage::ValidatePage() {
     const bool bHideTray = m_pHideTray->isChecked();
+    if (bHideTray && !m_data.m_bHotKeyAvailable) {
+        m_prompts.MessageBox(IDS_HOTKEY_NO_WAY_BACK, EMsgIcon::none);
+        m_pHideTray->setFocus();
+        return false;
+    }
     if (bHideTray && m_pHotKey->VirtualKey() == 0) {
         m_prompts.MessageBox(IDS_HOTKEY_NEEDED, EMsgIcon::none);
         m_pHotKey->setFocus();

@@ -27,8 +27,10 @@
 #include "platform/Clipboard.h"
 #include "platform/DesktopLinkOpener.h"
 #include "platform/GlobalHotKey.h"
+#include "platform/PortalHotKey.h"
 #include "platform/QtPrintDevice.h"
 #include "platform/SessionLockWatcher.h"
+#include "platform/WindowSystem.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -37,6 +39,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -159,6 +162,7 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
       m_fileCommands(doc, prompts),
       m_idle([this]() { return static_cast<std::uint64_t>(m_clock.elapsed()); }) {
     m_clock.start();
+    m_bCanStayOnTop = !CWindowSystem::IsWayland();
     setObjectName(QStringLiteral("MainFrame"));
     setAccessibleName(Text(IDS_APP_TITLE));
     UpdateFrameTitle();
@@ -177,6 +181,8 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     CreateToolBar();
     CreateStatusBar();
     CreatePin();
+    ExplainOnTopUnavailable();
+    CreateHotKeyGrabber();
     CreateTray();
     CreateSearchBar();
     CreateConvertBar();
@@ -210,8 +216,6 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     connect(&m_timerCountdown, &QTimer::timeout, this, &CMainFrame::OnIdleCountdown);
     qApp->installEventFilter(this);
     RestartIdleTimers();
-    m_pHotKeyGrabber = std::make_unique<CGlobalHotKey>();
-    connect(m_pHotKeyGrabber.get(), &CGlobalHotKey::Activated, this, &CMainFrame::OnHotKey);
     m_pHotKey = std::make_unique<CHotKeyBinding>(m_pHotKeyGrabber.get());
     m_pLockWatcher = std::make_unique<CSessionLockWatcher>();
     connect(m_pLockWatcher.get(), &CSessionLockWatcher::LockRequested, this,
@@ -519,9 +523,41 @@ void CMainFrame::CreatePin() {
     UpdatePin();
 }
 
+void CMainFrame::ExplainOnTopUnavailable() {
+    if (m_bCanStayOnTop)
+        return;
+    // Disabled, the item and the pin say why rather than doing nothing.
+    for (const int nId : {ID_VIEW_ONTOP, IDM_ONTOP}) {
+        QAction* pAction = Action(nId);
+        pAction->setToolTip(Text(IDS_ONTOP_UNAVAILABLE));
+        pAction->setStatusTip(Text(IDS_ONTOP_UNAVAILABLE));
+        for (QObject* pOwner : pAction->associatedObjects()) {
+            if (auto* pMenu = qobject_cast<QMenu*>(pOwner))
+                pMenu->setToolTipsVisible(true);
+        }
+    }
+}
+
 void CMainFrame::UpdatePin() {
-    Action(IDM_ONTOP)->setIcon(NumberedIcon(m_bOnTop ? IDB_PIN_ON : IDB_PIN_OFF));
-    Action(IDM_ONTOP)->setChecked(m_bOnTop != 0);
+    const bool bOnTop = m_bCanStayOnTop && m_bOnTop != 0;
+    Action(IDM_ONTOP)->setIcon(NumberedIcon(bOnTop ? IDB_PIN_ON : IDB_PIN_OFF));
+    Action(IDM_ONTOP)->setChecked(bOnTop);
+}
+
+void CMainFrame::CreateHotKeyGrabber() {
+    // Wayland lets no program grab keys: the desktop portal binds the key
+    // there; elsewhere the X server grabs it.
+    if (CWindowSystem::IsWayland()) {
+        auto pPortal = std::make_unique<CPortalHotKey>();
+        connect(pPortal.get(), &CPortalHotKey::Activated, this, &CMainFrame::OnHotKey);
+        m_pHotKeyGrabber = std::move(pPortal);
+        m_bHotKeyAvailable = CPortalHotKey::IsAvailable();
+    } else {
+        auto pX11 = std::make_unique<CGlobalHotKey>();
+        connect(pX11.get(), &CGlobalHotKey::Activated, this, &CMainFrame::OnHotKey);
+        m_pHotKeyGrabber = std::move(pX11);
+        m_bHotKeyAvailable = CGlobalHotKey::IsAvailable();
+    }
 }
 
 void CMainFrame::CreateTray() {
@@ -531,7 +567,7 @@ void CMainFrame::CreateTray() {
     m_pTray->SetIcon(IDI_TRAY);
     m_pTray->SetMenuDefaultItem(ID_TRAY_LOCK, false);
     connect(m_pTray.get(), &CSystemTray::Lost, this, &CMainFrame::OnTrayLost);
-    if (m_bHideTray)
+    if (m_bHideTray && m_bHotKeyAvailable)
         m_pTray->HideIcon();
 }
 
@@ -721,8 +757,8 @@ void CMainFrame::RegisterFrameCommands() {
             ui.SetCheck(m_bShowSearchBar != 0);
         });
     const auto onTopCheck = [this](CCmdUI& ui) {
-        ui.Enable();
-        ui.SetCheck(m_bOnTop != 0);
+        ui.Enable(m_bCanStayOnTop);
+        ui.SetCheck(m_bCanStayOnTop && m_bOnTop != 0);
     };
     m_commands.Register(
         ID_VIEW_ONTOP, [this]() { OnViewOnTop(); }, onTopCheck);
@@ -799,7 +835,7 @@ void CMainFrame::OnViewSearchBar() {
 }
 
 void CMainFrame::OnViewOnTop() {
-    if (m_nMode != MODE_MAIN)
+    if (m_nMode != MODE_MAIN || !m_bCanStayOnTop)
         return;
     m_bOnTop = !m_bOnTop;
     ApplyOnTop();
@@ -807,6 +843,9 @@ void CMainFrame::OnViewOnTop() {
 }
 
 void CMainFrame::ApplyOnTop() {
+    // The stored choice stays for a desktop that honours it.
+    if (!m_bCanStayOnTop)
+        return;
     const Qt::WindowFlags flags = m_bOnTop ? windowFlags() | Qt::WindowStaysOnTopHint
                                            : windowFlags() & ~Qt::WindowStaysOnTopHint;
     // QWidget::setWindowFlags re-creates the native window, which the window
@@ -936,8 +975,12 @@ void CMainFrame::RestoreWindowPlacement(bool bShow) {
         show();
     if (bMaxed)
         setWindowState(windowState() | Qt::WindowMaximized);
-    if (m_profile.Get(EIntSetting::onTop) == 1)
-        OnViewOnTop();
+    if (m_profile.Get(EIntSetting::onTop) == 1) {
+        if (m_bCanStayOnTop)
+            OnViewOnTop();
+        else
+            m_bOnTop = 1; // kept, and written back, for a desktop that honours it
+    }
 }
 
 // --- hiding, locking and coming back ---
@@ -1489,6 +1532,7 @@ void CMainFrame::TransferOptions(SOptionsData& options, bool bToSettings) {
     transfer(m_bHideTray, options.m_bHideTray);
     transfer(m_wHotKey, options.m_wHotKey);
     transfer(m_wHotKeyFlags, options.m_wHotKeyFlags);
+    options.m_bHotKeyAvailable = m_bHotKeyAvailable;
     transfer(m_nGenFlags, options.m_generator.m_nFlags);
     transfer(m_strGenBegin, options.m_generator.m_strBegin);
     transfer(m_strGenEnd, options.m_generator.m_strEnd);
@@ -1547,7 +1591,7 @@ void CMainFrame::ApplyOptions() {
 }
 
 void CMainFrame::ApplyTrayIcon() {
-    if (m_bHideTray)
+    if (m_bHideTray && m_bHotKeyAvailable)
         m_pTray->HideIcon();
     else
         m_pTray->ShowIcon();

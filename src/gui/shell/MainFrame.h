@@ -17,7 +17,7 @@
 #include <string>
 
 class CCofferDoc;
-class CGlobalHotKey;
+class CHotKeyGrabber;
 class CHotKeyBinding;
 class CMenuCharFilter;
 
@@ -174,6 +174,13 @@ public:
     int m_bHideTray = 0;
     unsigned m_wHotKey = 0;
     unsigned m_wHotKeyFlags = 0;
+    // Whether this desktop offers a global hot key at all (an X server, or
+    // the desktop portal's global shortcuts on Wayland); without one the
+    // tray icon is never hidden, since nothing else brings the program back.
+    bool m_bHotKeyAvailable = false;
+    // Whether the window system lets a window stay above the others (not on
+    // Wayland, where Always on Top is disabled and says why).
+    bool m_bCanStayOnTop = true;
     int m_nExit2Min = 0;
     int m_nMin2Lock = 0;
     int m_bDeleteConfirmA = 1;
@@ -269,6 +276,8 @@ private:
     void CreateSearchBar();
     void CreateConvertBar();
     void CreatePin();
+    void ExplainOnTopUnavailable();
+    void CreateHotKeyGrabber();
     void CreateTray();
     void RegisterFrameCommands();
     QAction* NewAction(int nId);
@@ -322,7 +331,7 @@ private:
     QElapsedTimer m_clock;
     CIdleCountdown m_idle;
     QTimer m_timerCountdown;
-    std::unique_ptr<CGlobalHotKey> m_pHotKeyGrabber;
+    std::unique_ptr<CHotKeyGrabber> m_pHotKeyGrabber;
     std::unique_ptr<CHotKeyBinding> m_pHotKey;
     std::unique_ptr<CSessionLockWatcher> m_pLockWatcher;
     // A desktop lock that arrived while a modal dialog was open.

@@ -16,6 +16,7 @@
 #include "platform/Clipboard.h"
 #include "platform/DesktopLinkOpener.h"
 #include "platform/TaskbarHint.h"
+#include "platform/WindowSystem.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -86,12 +87,22 @@ CPasswordInfo* RecordOf(const QComboBox* pList, int nIndex) {
                       : reinterpret_cast<CPasswordInfo*>(pList->itemData(nIndex).value<quintptr>());
 }
 
+// A thin, captionless strip above every window where the window system
+// lets the program place it; on Wayland, which allows neither, a small
+// normal window.
+Qt::WindowFlags BarWindowFlags(bool bWayland) {
+    if (bWayland)
+        return Qt::Window;
+    return Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+}
+
 } // namespace
 
 CPasswordBarDlg::CPasswordBarDlg(CCofferDoc& doc, CProfile& profile, CPrompts& prompts,
                                  CEditPrompts& editPrompts, QWidget* pParent)
-    : QWidget(pParent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_doc(doc),
-      m_profile(profile), m_prompts(prompts), m_editPrompts(editPrompts) {
+    : QWidget(pParent, BarWindowFlags(CWindowSystem::IsWayland())),
+      m_bPlaced(!CWindowSystem::IsWayland()), m_doc(doc), m_profile(profile), m_prompts(prompts),
+      m_editPrompts(editPrompts) {
     setObjectName(QStringLiteral("PasswordBar"));
     setWindowTitle(QString::fromUtf8(BAR_TITLE));
     // A move over the grip pulls the bar to the edges, pressed or not.
@@ -100,7 +111,12 @@ CPasswordBarDlg::CPasswordBarDlg(CCofferDoc& doc, CProfile& profile, CPrompts& p
     CreateKeys();
     CreateMenu();
     m_ptBar = QPoint(int(m_profile.Get(EIntSetting::barX)), int(m_profile.Get(EIntSetting::barY)));
-    move(m_ptBar);
+    // On Wayland the compositor places the bar (and keeps its last size);
+    // the grip that would move it has nothing to do.
+    if (m_bPlaced)
+        move(m_ptBar);
+    else
+        m_pGrip->hide();
     ResetBar();
 }
 
@@ -306,7 +322,10 @@ void CPasswordBarDlg::ResetBar() {
 // --- place ---
 
 void CPasswordBarDlg::SavePosition() {
-    m_ptBar = pos();
+    // A Wayland window does not know its place: the stored one stays for the
+    // desktops that honour it.
+    if (m_bPlaced)
+        m_ptBar = pos();
 }
 
 void CPasswordBarDlg::WritePosition() {
@@ -316,7 +335,7 @@ void CPasswordBarDlg::WritePosition() {
 
 void CPasswordBarDlg::SnapToEdges() {
     const QScreen* pScreen = QGuiApplication::primaryScreen();
-    if (pScreen == nullptr)
+    if (pScreen == nullptr || !m_bPlaced)
         return;
     const QRect rect = frameGeometry();
     const SBarSnap snap = ::SnapToEdges(rect.left(), rect.top(), rect.left() + rect.width(),

@@ -93,6 +93,10 @@ public:
     std::string m_strCurGroup;
     std::string m_strCurAccount;
     QPoint m_ptBar;
+    // Whether the bar places itself (not on Wayland, where the compositor
+    // does, and the bar is a normal window that neither snaps nor stays on
+    // top).
+    const bool m_bPlaced;
     // A dialog opened from the bar is running: the idle timers wait.
     bool m_bModalOpen = false;
     // The grip at the bar's left end, in the bar's pixels.

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -90,6 +91,7 @@ private slots:
     void generatorLengthsAreBounded();
     void hotKeyControlStoresTheKey();
     void hideTrayNeedsAHotKey();
+    void withoutAGlobalHotKeyThePageSaysSo();
     void folderChooserChecksTheTypedFolder();
 };
 
@@ -395,6 +397,43 @@ void OptionsDlgTest::folderChooserChecksTheTypedFolder() {
     QCOMPARE(dialog.GetFolderPath(), strNew.toStdString());
     QCOMPARE(prompts.Messages().size(), std::size_t(2));
     QVERIFY(vecFailures.empty());
+}
+
+// A desktop without any global hot key: the page says so instead of taking
+// a key, keeps the stored one, and refuses hiding the tray icon, the only
+// way back left.
+void OptionsDlgTest::withoutAGlobalHotKeyThePageSaysSo() {
+    SDialogCase test(OPTIONS_PAGE_HOTKEY);
+    test.m_data.m_bHotKeyAvailable = false;
+    test.m_data.m_wHotKey = 75;
+    test.m_data.m_wHotKeyFlags = 4;
+    test.m_data.m_bHideTray = true;
+    COptionsDlg& dialog = test.Dialog();
+    auto& page = static_cast<COptionsHotKeyPage&>(*dialog.Page(OPTIONS_PAGE_HOTKEY));
+    QVERIFY(!page.HotKeyEdit()->isEnabled());
+    auto* pSentence = dialog.findChild<QLabel*>(QStringLiteral("HotKeyUnavailable"));
+    QVERIFY(pSentence != nullptr);
+    QCOMPARE(pSentence->text(), QString::fromUtf8(IDS_HOTKEY_UNAVAILABLE));
+
+    dialog.accept();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(test.Messages(), std::vector<std::string>{IDS_HOTKEY_NO_WAY_BACK});
+    QVERIFY(test.m_vecHotKeys.empty());
+
+    Control<QCheckBox>(dialog, "HideTray")->setChecked(false);
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(test.m_data.m_bHideTray, false);
+    QCOMPARE(test.m_data.m_wHotKey, 75u);
+    QCOMPARE(test.m_data.m_wHotKeyFlags, 4u);
+
+    // Where the desktop has one, the page takes keys as before.
+    SDialogCase available(OPTIONS_PAGE_HOTKEY);
+    COptionsDlg& other = available.Dialog();
+    QVERIFY(static_cast<COptionsHotKeyPage&>(*other.Page(OPTIONS_PAGE_HOTKEY))
+                .HotKeyEdit()
+                ->isEnabled());
+    QVERIFY(other.findChild<QLabel*>(QStringLiteral("HotKeyUnavailable")) == nullptr);
 }
 
 QTEST_MAIN(OptionsDlgTest)

@@ -1,9 +1,12 @@
 #include "gui/shell/FrameFixture.h"
 
 #include "core/base/CommandIds.h"
+#include "core/base/SettingKeys.h"
 #include "core/base/SettingsSchema.h"
+#include "core/base/StringTable.h"
 #include "gui/shell/SearchBar.h"
 #include "gui/shell/SystemTray.h"
+#include "platform/WindowSystem.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +19,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -156,6 +160,7 @@ private slots:
     void clipboardEmptiedOnlyForText();
     void searchBarToggleFocusesAndEmpties();
     void onTopOnlyInMainWindow();
+    void onWaylandAlwaysOnTopIsOffAndSaysWhy();
     void restoreAsksForKeyWhenLocked();
     void unlockPromptShowsTheFileNameAsItIs();
     void recentMenuShowsPathsAsTheyAre();
@@ -801,6 +806,28 @@ void CMainFrameTest::searchBarToggleFocusesAndEmpties() {
     frame.HideToTray(false);
     frame.Commands().ExecuteUnchecked(32929);
     QCOMPARE(frame.m_bShowSearchBar, 0);
+}
+
+// No window may stay above the others on Wayland: both items are disabled
+// and say why, pressing them changes nothing, and the stored choice is kept.
+void CMainFrameTest::onWaylandAlwaysOnTopIsOffAndSaysWhy() {
+    CWindowSystem::SetWaylandProbe([]() { return true; });
+    const auto restore = qScopeGuard([]() { CWindowSystem::SetWaylandProbe({}); });
+    CFrameFixture fx;
+    fx.m_profile.Set(EIntSetting::onTop, 1);
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    frame.UpdateCommandUI();
+    for (const int nId : {32772, 4112}) {
+        QVERIFY2(!frame.Action(nId)->isEnabled(), qPrintable(QString::number(nId)));
+        QVERIFY(!frame.Action(nId)->isChecked());
+        QCOMPARE(frame.Action(nId)->toolTip(), QString::fromUtf8(IDS_ONTOP_UNAVAILABLE));
+    }
+    frame.Commands().ExecuteUnchecked(32772);
+    frame.Commands().ExecuteUnchecked(4112);
+    QVERIFY(!(frame.windowFlags() & Qt::WindowStaysOnTopHint));
+    frame.OnDestroy();
+    QCOMPARE(fx.m_profile.Get(EIntSetting::onTop), 1u);
 }
 
 void CMainFrameTest::onTopOnlyInMainWindow() {

@@ -158,6 +158,21 @@ void OptionsFrameTest::hotKeyCheckShowsOrHidesTheTrayAtOnce() {
     CFrameFixture fx;
     CMainFrame& frame = fx.Frame();
     QVERIFY(!frame.Tray().IsHidden());
+    // Without a global hot key on this desktop the page is told so, and the
+    // icon stays: it is the only way back.
+    frame.m_bHotKeyAvailable = false;
+    bool bToldAvailable = true;
+    fx.m_prompts.AnswerOptions(
+        [&bToldAvailable](SOptionsData& data) {
+            bToldAvailable = data.m_bHotKeyAvailable;
+            data.m_fnHotKeyChecked(true, 75, 6);
+        },
+        false);
+    frame.OpenOptions(OPTIONS_PAGE_HOTKEY);
+    QVERIFY(!bToldAvailable);
+    QVERIFY(!frame.Tray().IsHidden());
+
+    frame.m_bHotKeyAvailable = true;
     fx.m_prompts.AnswerOptions([](SOptionsData& data) { data.m_fnHotKeyChecked(true, 75, 6); },
                                false);
     frame.OpenOptions(OPTIONS_PAGE_HOTKEY);

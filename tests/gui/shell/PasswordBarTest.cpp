@@ -8,12 +8,14 @@
 #include "gui/shell/AccessibleNames.h"
 #include "gui/shell/FrameFixture.h"
 #include "gui/shell/SystemTray.h"
+#include "platform/WindowSystem.h"
 #include "support/ScriptedEditPrompts.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -80,6 +82,7 @@ private slots:
     void openingAskesOnlyWhatItMust();
     void buttonsDoTheirPartThenSignal();
     void snapsToTheEdgesAndIgnoresEnterAndEscape();
+    void onWaylandANormalWindowThatKeepsTheStoredPlace();
     void startsInTheBarAndSwitchesBothWays();
     void accountDialogOpensTheGeneratorPage();
     void keysActOnTheAccountShownAndToolsNameTheBar();
@@ -290,6 +293,37 @@ void CPasswordBarTest::snapsToTheEdgesAndIgnoresEnterAndEscape() {
     // The buttons take no keyboard focus; the lists do.
     QCOMPARE(bar.Button(CPasswordBarDlg::IDC_LOCK)->focusPolicy(), Qt::NoFocus);
     QVERIFY(bar.GroupList()->focusPolicy() != Qt::NoFocus);
+}
+
+// Wayland lets no window place itself or stay above the others: the bar is
+// a normal window there, does not snap, and leaves the place stored for the
+// desktops that honour it.
+void CPasswordBarTest::onWaylandANormalWindowThatKeepsTheStoredPlace() {
+    CWindowSystem::SetWaylandProbe([]() { return true; });
+    const auto restore = qScopeGuard([]() { CWindowSystem::SetWaylandProbe({}); });
+    CBarFixture b;
+    b.fx.m_profile.Set(EIntSetting::barX, 300);
+    b.fx.m_profile.Set(EIntSetting::barY, 40);
+    b.m_pBar =
+        std::make_unique<CPasswordBarDlg>(*b.fx.m_pDoc, b.fx.m_profile, b.fx.m_prompts, b.m_edits);
+    CPasswordBarDlg& bar = *b.m_pBar;
+    QCOMPARE(bar.windowFlags() & Qt::WindowType_Mask, Qt::Window);
+    QVERIFY(!(bar.windowFlags() & Qt::WindowStaysOnTopHint));
+    QVERIFY(!(bar.windowFlags() & Qt::FramelessWindowHint));
+    QVERIFY(bar.pos() != QPoint(300, 40));
+    bar.FillGroups();
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    bar.move(10, 200);
+    QTest::mouseMove(&bar, QPoint(4, 8));
+    QTest::qWait(50);
+    QCOMPARE(bar.frameGeometry().left(), 10);
+    bar.SnapToEdges();
+    QCOMPARE(bar.frameGeometry().left(), 10);
+    bar.SavePosition();
+    bar.WritePosition();
+    QCOMPARE(b.fx.m_profile.Get(EIntSetting::barX), 300u);
+    QCOMPARE(b.fx.m_profile.Get(EIntSetting::barY), 40u);
 }
 
 // With "StartBar" set the program starts in the bar, which opens the
