@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev libxcb1-dev libsodium-dev
   clang libclang-rt-14-dev clang-format clang-tidy fonts-dejavu-core git
   xvfb xauth xdotool xclip imagemagick icewm poppler-utils
-  x11-utils dbus at-spi2-core python3 python3-dbus
+  x11-utils dbus at-spi2-core python3 python3-dbus python3-gi
+  weston qt6-wayland
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything with warnings as errors and runs every test: the format
 # and include checks, the unit and widget tests, the end-to-end tests under
-# Xvfb, the core and widget tests again under the address and
+# Xvfb (and a subset of them on a headless weston, the Wayland compositor,
+# with a mock desktop portal for the hot key), the core and widget tests again under the address and
 # undefined-behaviour sanitizers, and 60 seconds of fuzzing of the reader.
 # Ends with CTest's summary; exits non-zero on any failure.
 set -euo pipefail
