@@ -4,7 +4,8 @@
 # groups in the tree as keyhaven-cli lists them, and the selected account,
 # changed through the toolbar's Edit and saved with its Save, is read back by
 # keyhaven-cli. (Menus open only on input, which a seatless compositor has
-# none of; the toolbar's buttons run the same commands.)
+# none of; the toolbar's buttons run the same commands.) Without a desktop
+# portal, the Options' Hot Key page says that this desktop has no hot key.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/view_lib.sh"
 source "$(dirname "$0")/wayland_lib.sh"
@@ -53,6 +54,15 @@ shown=$(printf 'demo\n' | "$KEYHAVEN_CLI" show "$file" "$group" "Wayland Account
 grep -qP '^User Name\t+wl-user$' <<<"$shown" || e2e_fail "the user name was not saved: $shown"
 grep -qP '^Password\t+wl-pass$' <<<"$shown" || e2e_fail "the password was not saved: $shown"
 e2e_log "\"$old\" of $group became \"Wayland Account\""
+
+# --- no desktop portal here: the Hot Key page says there is no hot key ------
+wl_press "$app" "$main" Options "push button"
+wl_wait_window "$app" Options
+sentence="This desktop offers no global hot key (neither an X server nor the desktop portal's global shortcuts), so a key set here would never work."
+A11Y_WINDOW=Options A11Y_ANY=1 view_find "$app" "$sentence" label >/dev/null ||
+    e2e_fail "the Hot Key page does not say that there is no hot key"
+wl_press "$app" Options Cancel "push button"
+wl_wait_gone "$app" Options
 
 wl_end "$app"
 e2e_log "PASS"

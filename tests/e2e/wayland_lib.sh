@@ -27,7 +27,9 @@ wl_begin() {
 
 # wl_window_shown PID TITLE: whether the program shows a window (or dialog)
 # of that title.
-wl_window_shown() { [ -n "$(view_find "$1" "$2")" ]; }
+# (A window of that title, not a control of that name: the main window's
+# Options button is no Options dialog.)
+wl_window_shown() { [ -n "$(A11Y_WINDOW=$2 view_find "$1" "$2")" ]; }
 
 # wl_wait_window PID TITLE: waits until the window shows.
 wl_wait_window() {

@@ -15,8 +15,8 @@ public:
     CHotKeyBinding& operator=(const CHotKeyBinding&) = delete;
 
     // Releases the combination held now (if any) and grabs the stored one
-    // (wHotKey 0 = none). True when the new one is held; a key of 0 is not a
-    // failure.
+    // (wHotKey 0 = none); the same combination again is kept as it is. True
+    // when the new one is held; a key of 0 is not a failure.
     bool Change(unsigned wHotKey, unsigned wHotKeyFlags);
     // Releases the combination held now.
     void Release();

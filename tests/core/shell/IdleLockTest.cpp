@@ -229,6 +229,10 @@ TEST(HotKeyBinding, ChangedKeyReleasesTheOldOne) {
         EXPECT_EQ(grabber.m_nHeld, 1);
         EXPECT_EQ(grabber.m_log,
                   (std::vector<std::string>{"grab 107/8", "release 107/8", "grab 108/4"}));
+        // The same combination again (Apply in the options) keeps the one held.
+        EXPECT_TRUE(binding.Change('L', HOTKEYF_CONTROL | HOTKEYF_EXT));
+        EXPECT_EQ(grabber.m_log.size(), 3u);
+        EXPECT_EQ(grabber.m_nHeld, 1);
         // None: the old one goes, nothing new is grabbed, and that is no failure.
         EXPECT_TRUE(binding.Change(0, HOTKEYF_ALT));
         EXPECT_EQ(grabber.m_nHeld, 0);
