@@ -153,8 +153,8 @@ EXmlKeyFile ReadXmlKeyFile(std::span<const std::uint8_t> keyFile, CKdbxSecret& k
     const std::string strVersion = Trimmed(xml.strVersion);
     if (strVersion == "1.0" || strVersion == "1.00") {
         try {
-            const std::string_view strData(xml.data.data(), xml.data.size());
-            key = Botan::base64_decode(Trimmed(strData));
+            // Blanks around and inside the data are ignored.
+            key = Botan::base64_decode(xml.data.data(), xml.data.size(), true);
         } catch (const Botan::Exception&) {
             return EXmlKeyFile::malformed;
         }
