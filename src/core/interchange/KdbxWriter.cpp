@@ -75,8 +75,10 @@ std::span<const std::uint8_t> BytesOf(std::string_view str) {
 
 bool CheckOptions(const SKdbxWriteOptions& options, std::string& strError) {
     const bool bVersion4 = options.eVersion == SKdbxWriteOptions::EVersion::kdbx40;
-    if (!bVersion4 && options.eKdf != EKdbxKdf::aes) {
-        strError = "A KDBX 3.1 database can only use AES-KDF.";
+    // 3.1 came before Argon2 and ChaCha20: its readers know neither.
+    if (!bVersion4 && (options.eKdf != EKdbxKdf::aes || options.eCipher == EKdbxCipher::chacha20 ||
+                       options.eInnerStream != EKdbxInnerStream::salsa20)) {
+        strError = "A KDBX 3.1 database can only use AES-KDF, AES-256 or Twofish, and Salsa20.";
         return false;
     }
     if (options.nRounds == 0) {

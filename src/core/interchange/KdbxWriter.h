@@ -19,7 +19,8 @@ struct SKdbxWriteOptions {
     enum class EVersion { kdbx31, kdbx40 };
 
     EVersion eVersion = EVersion::kdbx40;
-    // 3.1 knows AES-KDF only.
+    // 3.1 knows AES-KDF, AES-256 and Twofish, and the Salsa20 inner stream
+    // only.
     EKdbxKdf eKdf = EKdbxKdf::argon2id;
     // Argon2's passes, or AES-KDF's rounds.
     std::uint64_t nRounds = 3;

@@ -243,6 +243,11 @@ TEST_F(KdbxWriter, DefaultsAreKdbx4WithArgon2idAsCostlyAsTheSealedFormat) {
 TEST_F(KdbxWriter, RefusesWhatCannotBeWritten) {
     SKdbxWriteOptions argon31;
     argon31.eVersion = EVersion::kdbx31;
+    argon31.eInnerStream = EKdbxInnerStream::salsa20;
+    argon31.eCipher = EKdbxCipher::aes256;
+    SKdbxWriteOptions chacha31 = argon31;
+    chacha31.eKdf = EKdbxKdf::aes;
+    chacha31.eCipher = EKdbxCipher::chacha20;
     SKdbxWriteOptions noMemory;
     noMemory.nMemoryBytes = 1024;
     SKdbxCredentials nothing;
@@ -263,6 +268,7 @@ TEST_F(KdbxWriter, RefusesWhatCannotBeWritten) {
         const char* pszError;
     } CASES[] = {
         {"Argon2 in 3.1", argon31, SKdbxCredentials(), "AES-KDF"},
+        {"ChaCha20 in 3.1", chacha31, SKdbxCredentials(), "AES-256 or Twofish"},
         {"too little memory", noMemory, SKdbxCredentials(), "Argon2"},
         {"no password, no key file", cheap, nothing, "password, a key file"},
         {"key file failing its hash", cheap, badKeyFile, "key file"},
