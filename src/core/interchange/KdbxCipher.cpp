@@ -23,8 +23,10 @@ std::uint32_t GetLE32(const std::uint8_t* p) {
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
-const char* CbcName(EKdbxCipher eCipher) {
-    return eCipher == EKdbxCipher::twofish ? "Twofish/CBC/PKCS7" : "AES-256/CBC/PKCS7";
+const char* CbcName(EKdbxCipher eCipher, bool bPadded = true) {
+    if (eCipher == EKdbxCipher::twofish)
+        return bPadded ? "Twofish/CBC/PKCS7" : "Twofish/CBC/NoPadding";
+    return bPadded ? "AES-256/CBC/PKCS7" : "AES-256/CBC/NoPadding";
 }
 
 // The HMAC of one block of KDBX 4's block stream.
@@ -69,7 +71,7 @@ std::size_t KdbxCipherIvSize(EKdbxCipher eCipher) {
 }
 
 bool KdbxDecrypt(EKdbxCipher eCipher, const CKdbxSecret& key, std::span<const std::uint8_t> iv,
-                 std::span<const std::uint8_t> input, CKdbxSecret& output) {
+                 std::span<const std::uint8_t> input, CKdbxSecret& output, bool bUnpad) {
     output.clear();
     if (key.size() != 32 || iv.size() != KdbxCipherIvSize(eCipher))
         return false;
@@ -86,7 +88,8 @@ bool KdbxDecrypt(EKdbxCipher eCipher, const CKdbxSecret& key, std::span<const st
             output.clear();
             return false;
         }
-        auto pMode = Botan::Cipher_Mode::create_or_throw(CbcName(eCipher), Botan::DECRYPTION);
+        auto pMode =
+            Botan::Cipher_Mode::create_or_throw(CbcName(eCipher, bUnpad), Botan::DECRYPTION);
         pMode->set_key(key);
         pMode->start(iv.data(), iv.size());
         pMode->finish(output);

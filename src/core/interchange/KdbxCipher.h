@@ -33,8 +33,10 @@ std::size_t KdbxCipherIvSize(EKdbxCipher eCipher);
 // 12-byte nonce and the block counter from 0. Decryption fails (false) on
 // a wrong key or IV size, a length that is no whole number of blocks or
 // padding that is not PKCS#7, which is how a wrong key usually shows.
+// Without bUnpad the CBC ciphers leave the padding in place, for a caller
+// that checks the start of the text before it judges the end.
 bool KdbxDecrypt(EKdbxCipher eCipher, const CKdbxSecret& key, std::span<const std::uint8_t> iv,
-                 std::span<const std::uint8_t> input, CKdbxSecret& output);
+                 std::span<const std::uint8_t> input, CKdbxSecret& output, bool bUnpad = true);
 bool KdbxEncrypt(EKdbxCipher eCipher, const CKdbxSecret& key, std::span<const std::uint8_t> iv,
                  std::span<const std::uint8_t> input, CKdbxBytes& output);
 
