@@ -1,5 +1,6 @@
 #include "core/interchange/KdbxWriter.h"
 
+#include "core/interchange/KdbxReader.h"
 #include "core/store/CodePage.h"
 #include "core/store/PasswordInfo.h"
 
@@ -75,6 +76,13 @@ const char* const OUTLINE = "G Root\n"
                             "     URL=\n"
                             "     UserName=\n";
 
+// What the reader gives back, one line per entry (notes with the line
+// breaks of the file; the importer makes them "\r\n").
+const char* const IMPORTED = "Banking|Card & <Co>|\xE2\x82\xACuro|p\xC3\xA9ss \"q\"|"
+                             "https://x.org/?a=1&b=2|line 1\nline 2\n|me@x.org\n"
+                             "Banking/Cards|Visa|v|1234|||\n"
+                             "Mail|Post||||only\ncomments|\n";
+
 enum class EKeyFile { none, xml1, xml2, raw32, hex64, other };
 
 // A key file of each form over the same 32-byte key, or a file that is
@@ -135,11 +143,28 @@ std::string WriteToString(const SKdbxCredentials& credentials, const SKdbxWriteO
     return bOk ? strFile : std::string();
 }
 
+std::string Imported(const std::string& strFile, const SKdbxCredentials& credentials,
+                     EKdbxFailure& eFailure) {
+    std::string strOut;
+    const SKdbxOutcome outcome = ReadKdbxEntries(
+        std::span(reinterpret_cast<const std::uint8_t*>(strFile.data()), strFile.size()),
+        credentials, [&strOut](const SImportEntry& entry) {
+            std::string strGroup;
+            for (const std::string& strPart : entry.astrGroupPath)
+                strGroup += (strGroup.empty() ? "" : "/") + strPart;
+            strOut += strGroup + "|" + entry.strTitle + "|" + entry.strUserName + "|" +
+                      entry.strPassword + "|" + entry.strUrl + "|" + entry.strNotes + "|" +
+                      entry.strEMail + "\n";
+        });
+    eFailure = outcome.eFailure;
+    return strOut;
+}
+
 } // namespace
 
 // Every form the writer makes opens in keepassxc-cli with the same groups,
-// titles, fields and line breaks.
-TEST_F(KdbxWriter, EveryVariantOpensElsewhere) {
+// titles, fields and line breaks, and reads back through our own reader.
+TEST_F(KdbxWriter, EveryVariantOpensElsewhereAndReadsBack) {
     if (!HasKeePassCli())
         GTEST_SKIP() << "keepassxc-cli is not installed (Debian package keepassxc): the "
                         "databases cannot be checked against another reader";
@@ -212,6 +237,17 @@ TEST_F(KdbxWriter, EveryVariantOpensElsewhere) {
             test.eKeyFile != EKeyFile::none ? strKeyFile : std::string());
         ASSERT_EQ(result.nExit, 0) << result.strErr;
         EXPECT_EQ(KdbxXmlOutline(result.strOut), OUTLINE);
+
+        EKdbxFailure eFailure = EKdbxFailure::damaged;
+        EXPECT_EQ(Imported(strFile, credentials, eFailure), IMPORTED);
+        EXPECT_EQ(eFailure, EKdbxFailure::none);
+        // With another password it stays shut.
+        SKdbxCredentials wrong = credentials;
+        wrong.bHasPassword = true;
+        wrong.strPassword += "x";
+        EXPECT_EQ(Imported(strFile, wrong, eFailure), "");
+        EXPECT_TRUE(eFailure == EKdbxFailure::wrongKey || eFailure == EKdbxFailure::wrongKeyFile)
+            << static_cast<int>(eFailure);
     }
 }
 
