@@ -159,12 +159,11 @@ bool CKdbxXmlWriter::Write(const std::list<CPasswordInfo>& listInfo, std::string
 
 void CKdbxXmlWriter::WriteGroup(const SNode& node) {
     std::string& strXml = *m_pXml;
-    strXml += "<Group>\n";
+    strXml += "<Group>";
     WriteUuid();
     strXml += "<Name>";
     AppendXmlEscaped(strXml, node.strName);
-    strXml += "</Name>\n";
-    strXml += "<IconID>" + std::to_string(GROUP_ICON) + "</IconID>\n";
+    strXml += "</Name><IconID>" + std::to_string(GROUP_ICON) + "</IconID>";
     WriteTimes();
     strXml += "<IsExpanded>True</IsExpanded>\n";
     for (const CPasswordInfo* pInfo : node.accounts)
@@ -176,9 +175,8 @@ void CKdbxXmlWriter::WriteGroup(const SNode& node) {
 
 void CKdbxXmlWriter::WriteEntry(const CPasswordInfo& info) {
     std::string& strXml = *m_pXml;
-    strXml += "<Entry>\n";
+    strXml += "<Entry>";
     WriteUuid();
-    strXml += "<IconID>0</IconID>\n";
     WriteTimes();
     static constexpr struct {
         const char* pszKey;
@@ -213,29 +211,24 @@ void CKdbxXmlWriter::WriteEntry(const CPasswordInfo& info) {
 
 void CKdbxXmlWriter::WriteString(const char* pszKey, std::string_view strUtf8, bool bProtect) {
     std::string& strXml = *m_pXml;
-    strXml += "<String>\n";
-    strXml += std::string("<Key>") + pszKey + "</Key>\n";
+    strXml += std::string("<String><Key>") + pszKey + "</Key>";
     if (bProtect) {
         std::string strSealed = m_fnProtect(strUtf8);
-        strXml += "<Value Protected=\"True\">" + strSealed + "</Value>\n";
+        strXml += "<Value Protected=\"True\">" + strSealed + "</Value>";
     } else {
         strXml += "<Value>";
         AppendXmlEscaped(strXml, strUtf8);
-        strXml += "</Value>\n";
+        strXml += "</Value>";
     }
-    strXml += "</String>\n";
+    strXml += "</String>";
 }
 
+// Creation and last change only: readers take the others (last access,
+// expiry, usage count) as their defaults, and a large export is smaller
+// for it, to write and to read.
 void CKdbxXmlWriter::WriteTimes() {
-    std::string& strXml = *m_pXml;
-    strXml += "<Times>\n";
-    for (const char* pszName : {"CreationTime", "LastModificationTime", "LastAccessTime",
-                                "ExpiryTime", "LocationChanged"}) {
-        strXml += std::string("<") + pszName + ">" + m_strTime + "</" + pszName + ">\n";
-    }
-    strXml += "<Expires>False</Expires>\n";
-    strXml += "<UsageCount>0</UsageCount>\n";
-    strXml += "</Times>\n";
+    *m_pXml += "<Times><CreationTime>" + m_strTime + "</CreationTime><LastModificationTime>" +
+               m_strTime + "</LastModificationTime></Times>";
 }
 
 void CKdbxXmlWriter::WriteUuid() {
@@ -244,5 +237,5 @@ void CKdbxXmlWriter::WriteUuid() {
     // A version 4 (random) UUID, as other managers make them.
     abUuid[6] = static_cast<std::uint8_t>((abUuid[6] & 0x0F) | 0x40);
     abUuid[8] = static_cast<std::uint8_t>((abUuid[8] & 0x3F) | 0x80);
-    *m_pXml += "<UUID>" + Botan::base64_encode(abUuid.data(), abUuid.size()) + "</UUID>\n";
+    *m_pXml += "<UUID>" + Botan::base64_encode(abUuid.data(), abUuid.size()) + "</UUID>";
 }
