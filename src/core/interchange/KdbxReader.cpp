@@ -154,54 +154,140 @@ bool ReadHeader(std::span<const std::uint8_t> file, SHeader& header) {
     }
 }
 
-// Inflates gzip (or zlib) data into at most nMax bytes.
-enum class EInflate { ok, damaged, tooLarge };
-EInflate Inflate(std::span<const std::uint8_t> input, std::size_t nMax, CKdbxSecret& output) {
+// Hands the payload to fnChunk piece by piece, inflated from gzip (or
+// zlib) when it is compressed, and at most nMaxOut bytes of it: the XML is
+// read as it comes and never held whole.
+enum class EStream { ok, damaged, tooLarge, stopped };
+EStream StreamPayload(std::span<const std::uint8_t> payload, bool bCompressed, std::size_t nMaxOut,
+                      const std::function<bool(std::span<const std::uint8_t>)>& fnChunk) {
+    if (!bCompressed) {
+        if (payload.size() > nMaxOut)
+            return EStream::tooLarge;
+        return fnChunk(payload) ? EStream::ok : EStream::stopped;
+    }
     z_stream zs{};
     // 32 more window bits: either wrapper, told apart by its header.
     if (inflateInit2(&zs, 15 + 32) != Z_OK)
         throw std::bad_alloc();
+    CKdbxSecret buffer(std::size_t(1) << 18);
     std::size_t nIn = 0;
-    std::size_t nOut = 0;
-    output.assign(std::min(nMax, std::max<std::size_t>(input.size() * 4, 1 << 16)), 0);
-    EInflate eResult = EInflate::damaged;
+    std::size_t nTotal = 0;
+    EStream eResult = EStream::damaged;
     for (;;) {
-        if (nOut == output.size()) {
-            if (output.size() >= nMax) {
-                eResult = EInflate::tooLarge;
-                break;
-            }
-            output.resize(output.size() > nMax / 2 ? nMax : output.size() * 2);
-        }
-        const std::size_t nInChunk =
-            std::min<std::size_t>(input.size() - nIn, std::numeric_limits<uInt>::max());
-        const std::size_t nOutChunk =
-            std::min<std::size_t>(output.size() - nOut, std::numeric_limits<uInt>::max());
-        zs.next_in = const_cast<Bytef*>(input.data() + nIn);
-        zs.avail_in = static_cast<uInt>(nInChunk);
-        zs.next_out = output.data() + nOut;
-        zs.avail_out = static_cast<uInt>(nOutChunk);
+        const std::size_t nGiven =
+            std::min<std::size_t>(payload.size() - nIn, std::numeric_limits<uInt>::max());
+        zs.next_in = const_cast<Bytef*>(payload.data() + nIn);
+        zs.avail_in = static_cast<uInt>(nGiven);
+        zs.next_out = buffer.data();
+        zs.avail_out = static_cast<uInt>(buffer.size());
         const int nResult = inflate(&zs, Z_NO_FLUSH);
-        nIn += nInChunk - zs.avail_in;
-        nOut += nOutChunk - zs.avail_out;
-        if (nResult == Z_STREAM_END) {
-            eResult = EInflate::ok;
-            break;
-        }
+        nIn += nGiven - zs.avail_in;
+        const std::size_t nProduced = buffer.size() - zs.avail_out;
         if (nResult == Z_MEM_ERROR) {
             inflateEnd(&zs);
             throw std::bad_alloc();
         }
-        // Input that ends before the stream does is damage, as is any error.
-        if (nResult != Z_OK && nResult != Z_BUF_ERROR)
+        if (nResult != Z_OK && nResult != Z_STREAM_END && nResult != Z_BUF_ERROR)
             break;
-        if (nResult == Z_BUF_ERROR && zs.avail_out != 0)
+        nTotal += nProduced;
+        if (nTotal > nMaxOut) {
+            eResult = EStream::tooLarge;
+            break;
+        }
+        if (nProduced > 0 && !fnChunk(std::span(buffer).first(nProduced))) {
+            eResult = EStream::stopped;
+            break;
+        }
+        if (nResult == Z_STREAM_END) {
+            eResult = EStream::ok;
+            break;
+        }
+        // Input that ends before the stream does is damage.
+        if (nProduced == 0 && nIn == payload.size())
             break;
     }
     inflateEnd(&zs);
-    output.resize(eResult == EInflate::ok ? nOut : 0);
     return eResult;
 }
+
+// Takes the payload's plain bytes as they come: in KDBX 4 first the inner
+// header (the protected values' stream and its key, and attachments, which
+// are passed over), then the XML, which goes to the XML reader.
+class CPayloadReader {
+public:
+    CPayloadReader(bool bInnerHeader, CKdbxInnerStream& stream, CKdbxXmlReader& xml)
+        : m_bInXml(!bInnerHeader), m_stream(stream), m_xml(xml) {}
+
+    bool Take(std::span<const std::uint8_t> chunk) {
+        while (!chunk.empty() && !m_bInXml) {
+            if (m_head.size() < 5) {
+                const std::size_t n = std::min(5 - m_head.size(), chunk.size());
+                m_head.insert(m_head.end(), chunk.begin(), chunk.begin() + n);
+                chunk = chunk.subspan(n);
+                m_nLeft = m_head.size() == 5 ? GetLE(std::span(m_head).subspan(1, 4)) : 0;
+                // A stream id or key is a few bytes; anything large is damage.
+                if (m_head.size() == 5 && m_head[0] != attachment && m_nLeft > 4096)
+                    return Fail(EKdbxFailure::damaged);
+            } else {
+                const std::size_t n =
+                    static_cast<std::size_t>(std::min<std::uint64_t>(m_nLeft, chunk.size()));
+                if (m_head[0] != attachment)
+                    m_data.insert(m_data.end(), chunk.begin(), chunk.begin() + n);
+                chunk = chunk.subspan(n);
+                m_nLeft -= n;
+            }
+            if (m_head.size() == 5 && m_nLeft == 0 && !EndField())
+                return false;
+        }
+        return chunk.empty() || m_xml.Feed(chunk, false);
+    }
+
+    // Whether the payload held a whole inner header; the XML is then told
+    // it has ended.
+    bool Finish() {
+        if (!m_bInXml)
+            return Fail(EKdbxFailure::damaged);
+        return m_xml.Feed({}, true);
+    }
+
+    EKdbxFailure Failure() const { return m_eFailure; }
+
+private:
+    static constexpr std::uint8_t attachment = 3;
+
+    bool EndField() {
+        const std::uint8_t nId = m_head[0];
+        m_head.clear();
+        if (nId == innerStreamId && m_data.size() == 4)
+            m_nStreamId = static_cast<std::uint32_t>(GetLE(m_data));
+        else if (nId == innerStreamKey)
+            m_key = m_data;
+        m_data.clear();
+        if (nId != innerEnd)
+            return true;
+        if (!m_nStreamId || m_key.empty())
+            return Fail(EKdbxFailure::damaged);
+        if (!m_stream.Init(*m_nStreamId, m_key))
+            return Fail(EKdbxFailure::unsupported);
+        m_bInXml = true;
+        return true;
+    }
+
+    bool Fail(EKdbxFailure eFailure) {
+        m_eFailure = eFailure;
+        return false;
+    }
+
+    bool m_bInXml;
+    CKdbxInnerStream& m_stream;
+    CKdbxXmlReader& m_xml;
+    EKdbxFailure m_eFailure = EKdbxFailure::none;
+    CKdbxSecret m_head;
+    std::uint64_t m_nLeft = 0;
+    CKdbxSecret m_data;
+    std::optional<std::uint32_t> m_nStreamId;
+    CKdbxSecret m_key;
+};
 
 // Keeps the memory a read holds within its allowance.
 class CMemoryAccount {
@@ -222,18 +308,7 @@ private:
     std::size_t m_nUsed = 0;
 };
 
-// Reads the decompressed payload's XML and, once it is all read, hands out
-// its entries.
-SKdbxOutcome ReadXml(std::span<const std::uint8_t> xml, CKdbxInnerStream& stream,
-                     CMemoryAccount& memory, std::span<const std::uint8_t> header,
-                     const std::function<void(const SImportEntry&)>& fnEntry) {
-    CKdbxXmlReader reader(stream, memory.Left());
-    CKdbxXmlReader::EResult eResult = reader.Parse(xml);
-    if (eResult == CKdbxXmlReader::EResult::ok && !header.empty() && reader.HeaderHash() &&
-        *reader.HeaderHash() != KdbxSha256(header))
-        return Damaged();
-    if (eResult == CKdbxXmlReader::EResult::ok)
-        eResult = reader.Finish();
+SKdbxOutcome XmlOutcome(CKdbxXmlReader::EResult eResult, const CMemoryAccount& memory) {
     switch (eResult) {
     case CKdbxXmlReader::EResult::ok:
         break;
@@ -244,25 +319,41 @@ SKdbxOutcome ReadXml(std::span<const std::uint8_t> xml, CKdbxInnerStream& stream
     case CKdbxXmlReader::EResult::outOfMemory:
         return Outcome(EKdbxFailure::outOfMemory, MSG_OUT_OF_MEMORY);
     }
-    reader.HandOut(fnEntry);
     return {};
 }
 
-SKdbxOutcome Decompress(const SHeader& header, CKdbxSecret& payload, CMemoryAccount& memory) {
-    if (*header.nCompression == 0)
-        return {};
-    CKdbxSecret inflated;
-    switch (Inflate(payload, memory.Left(), inflated)) {
-    case EInflate::ok:
-        break;
-    case EInflate::damaged:
-        return Damaged();
-    case EInflate::tooLarge:
+// Reads the decrypted payload (for KDBX 4 with its inner header) and, once
+// all of it is read and proven, hands out its entries. A KDBX 3.1 header is
+// proven by the hash its XML holds.
+SKdbxOutcome ReadPayload(const SHeader& header, std::span<const std::uint8_t> payload,
+                         CKdbxInnerStream& stream, CMemoryAccount& memory,
+                         std::span<const std::uint8_t> headerBytes,
+                         const std::function<void(const SImportEntry&)>& fnEntry) {
+    const bool bKdbx4 = header.nMajor >= 4;
+    CKdbxXmlReader xml(stream, memory.Left());
+    CPayloadReader reader(bKdbx4, stream, xml);
+    const EStream eStream =
+        StreamPayload(payload, *header.nCompression == 1, memory.Left(),
+                      [&](std::span<const std::uint8_t> chunk) { return reader.Take(chunk); });
+    if (eStream == EStream::tooLarge)
         return TooLarge(memory.Allowed());
-    }
-    memory.Take(inflated.size());
-    memory.Give(payload.size());
-    payload.swap(inflated);
+    if (eStream == EStream::damaged)
+        return Damaged();
+    if (eStream == EStream::ok)
+        reader.Finish();
+    if (reader.Failure() == EKdbxFailure::unsupported)
+        return Unsupported("a protected-value stream other than Salsa20 or ChaCha20");
+    if (reader.Failure() != EKdbxFailure::none)
+        return Damaged();
+    CKdbxXmlReader::EResult eResult = xml.End();
+    if (eResult == CKdbxXmlReader::EResult::ok && !bKdbx4 && xml.HeaderHash() &&
+        *xml.HeaderHash() != KdbxSha256(headerBytes))
+        return Damaged();
+    if (eResult == CKdbxXmlReader::EResult::ok)
+        eResult = xml.Finish();
+    if (eResult != CKdbxXmlReader::EResult::ok)
+        return XmlOutcome(eResult, memory);
+    xml.HandOut(fnEntry);
     return {};
 }
 
@@ -384,37 +475,7 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
             return Damaged();
         memory.Give(blocks.size());
         CKdbxBytes().swap(encrypted);
-        if (SKdbxOutcome outcome = Decompress(header, payload, memory);
-            outcome.eFailure != EKdbxFailure::none)
-            return outcome;
-
-        // The inner header: the protected values' stream and its key, and
-        // attachments, which are not imported.
-        std::size_t nPos = 0;
-        std::optional<std::uint32_t> nStreamId;
-        CKdbxSecret streamKey;
-        for (;;) {
-            if (payload.size() - nPos < 5)
-                return Damaged();
-            const std::uint8_t nId = payload[nPos];
-            const std::uint64_t nSize = GetLE(std::span(payload).subspan(nPos + 1, 4));
-            nPos += 5;
-            if (payload.size() - nPos < nSize)
-                return Damaged();
-            const auto data = std::span(payload).subspan(nPos, static_cast<std::size_t>(nSize));
-            nPos += static_cast<std::size_t>(nSize);
-            if (nId == innerEnd)
-                break;
-            if (nId == innerStreamId && data.size() == 4)
-                nStreamId = static_cast<std::uint32_t>(GetLE(data));
-            else if (nId == innerStreamKey)
-                streamKey.assign(data.begin(), data.end());
-        }
-        if (!nStreamId || streamKey.empty())
-            return Damaged();
-        if (!innerStream.Init(*nStreamId, streamKey))
-            return Unsupported("a protected-value stream other than Salsa20 or ChaCha20");
-        return ReadXml(std::span(payload).subspan(nPos), innerStream, memory, {}, fnEntry);
+        return ReadPayload(header, payload, innerStream, memory, headerBytes, fnEntry);
     }
 
     // KDBX 3.1: the first 32 bytes of the plain text are the header's
@@ -447,12 +508,9 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
     payload.swap(blocksData);
     memory.Give(blocksData.size());
     CKdbxSecret().swap(blocksData);
-    if (SKdbxOutcome outcome = Decompress(header, payload, memory);
-        outcome.eFailure != EKdbxFailure::none)
-        return outcome;
     if (!innerStream.Init(*header.nInnerStream, header.innerKey))
         return Unsupported("a protected-value stream other than Salsa20 or ChaCha20");
-    return ReadXml(payload, innerStream, memory, headerBytes, fnEntry);
+    return ReadPayload(header, payload, innerStream, memory, headerBytes, fnEntry);
 }
 
 } // namespace

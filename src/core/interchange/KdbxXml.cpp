@@ -366,36 +366,54 @@ void CKdbxXmlReader::EndString() {
     m_strValue.clear();
 }
 
-CKdbxXmlReader::EResult CKdbxXmlReader::Parse(std::span<const std::uint8_t> xml) {
-    XML_Parser parser = XML_ParserCreate("UTF-8");
-    if (!parser)
-        return EResult::outOfMemory;
-    m_parser = parser;
-    XML_SetUserData(parser, this);
-    XML_SetElementHandler(parser, StartElement, EndElement);
-    XML_SetCharacterDataHandler(parser, Text);
-    XML_SetStartDoctypeDeclHandler(parser, Doctype);
+CKdbxXmlReader::~CKdbxXmlReader() {
+    if (m_parser)
+        XML_ParserFree(static_cast<XML_Parser>(m_parser));
+}
+
+bool CKdbxXmlReader::Feed(std::span<const std::uint8_t> xml, bool bFinal) {
+    if (m_eResult != EResult::ok)
+        return false;
     try {
-        std::size_t nDone = 0;
+        if (!m_parser) {
+            XML_Parser parser = XML_ParserCreate("UTF-8");
+            if (!parser) {
+                m_eResult = EResult::outOfMemory;
+                return false;
+            }
+            m_parser = parser;
+            XML_SetUserData(parser, this);
+            XML_SetElementHandler(parser, StartElement, EndElement);
+            XML_SetCharacterDataHandler(parser, Text);
+            XML_SetStartDoctypeDeclHandler(parser, Doctype);
+        }
+        auto parser = static_cast<XML_Parser>(m_parser);
+        // In pieces whose length fits expat's int.
         constexpr std::size_t CHUNK = std::size_t(1) << 20;
+        std::size_t nDone = 0;
         do {
             const std::size_t n = std::min(CHUNK, xml.size() - nDone);
-            const bool bFinal = nDone + n == xml.size();
+            const bool bLast = bFinal && nDone + n == xml.size();
             if (XML_Parse(parser, reinterpret_cast<const char*>(xml.data() + nDone),
-                          static_cast<int>(n), bFinal ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
+                          static_cast<int>(n), bLast ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
                 if (m_eResult == EResult::ok)
                     m_eResult = XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY
                                     ? EResult::outOfMemory
                                     : EResult::malformed;
-                break;
+                return false;
             }
             nDone += n;
         } while (nDone < xml.size());
     } catch (const std::bad_alloc&) {
         m_eResult = EResult::outOfMemory;
+        return false;
     }
-    XML_ParserFree(parser);
-    m_parser = nullptr;
+    return true;
+}
+
+CKdbxXmlReader::EResult CKdbxXmlReader::End() {
+    if (m_eResult == EResult::ok && !m_parser)
+        m_eResult = EResult::malformed; // nothing was given
     if (m_eResult == EResult::ok && m_groups.empty())
         m_eResult = EResult::malformed; // not a database's document at all
     if (m_eResult == EResult::ok && !Trimmed(m_strHeaderHash).empty()) {
@@ -404,6 +422,11 @@ CKdbxXmlReader::EResult CKdbxXmlReader::Parse(std::span<const std::uint8_t> xml)
             m_eResult = EResult::malformed;
     }
     return m_eResult;
+}
+
+CKdbxXmlReader::EResult CKdbxXmlReader::Parse(std::span<const std::uint8_t> xml) {
+    Feed(xml, true);
+    return End();
 }
 
 CKdbxXmlReader::EResult CKdbxXmlReader::Finish() {

@@ -24,8 +24,15 @@ public:
     enum class EResult { ok, malformed, tooLarge, outOfMemory };
 
     CKdbxXmlReader(CKdbxInnerStream& stream, std::size_t nMemoryAllowed);
+    ~CKdbxXmlReader();
+    CKdbxXmlReader(const CKdbxXmlReader&) = delete;
+    CKdbxXmlReader& operator=(const CKdbxXmlReader&) = delete;
 
-    // Reads the whole document.
+    // Reads the document piece by piece, the last one with bFinal; false
+    // once it has failed. End tells how it went.
+    bool Feed(std::span<const std::uint8_t> xml, bool bFinal);
+    EResult End();
+    // Reads a whole document: Feed and End.
     EResult Parse(std::span<const std::uint8_t> xml);
     // KDBX 3.1 keeps the SHA-256 of its header in Meta's HeaderHash.
     const std::optional<CKdbxBytes>& HeaderHash() const { return m_headerHash; }
