@@ -25,6 +25,7 @@
 #include "core/tree/SortedLabelTree.h"
 #include "core/tree/TreeSearch.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -127,6 +128,13 @@ bool HasExtension(const std::string& strPath, std::string_view strWanted) {
 // A key file is read whole before it is hashed; larger ones are no key
 // files anyone keeps.
 constexpr std::size_t MAX_KEY_FILE_BYTES = std::size_t(64) << 20;
+
+// The password and the key file's bytes, once the database is made or read.
+void WipeCredentials(SKdbxCredentials& credentials) {
+    CSecretBuffer::Wipe(credentials.strPassword);
+    std::fill(credentials.keyFile.begin(), credentials.keyFile.end(), std::uint8_t(0));
+    credentials.keyFile.clear();
+}
 
 // The exit status of a KeePass database that cannot be read: the key is
 // wrong (as a wrong KEY), or the file is (as a file that is no password
@@ -375,7 +383,7 @@ void CCliCommand::ExportKdbx(const CCliArgs& args, const std::string& strPath,
             return true;
         },
         strError);
-    CSecretBuffer::Wipe(credentials.strPassword);
+    WipeCredentials(credentials);
     if (!bMade)
         throw CCliFailure(CLI_EXIT_WRITE,
                           "keyhaven-cli: " + strOut + " cannot be written. " + strError);
@@ -583,7 +591,7 @@ void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
     const SKdbxOutcome outcome = ReadKdbxEntries(
         std::span(reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size()),
         credentials, [&importer](const SImportEntry& entry) { importer.Add(entry); });
-    CSecretBuffer::Wipe(credentials.strPassword);
+    WipeCredentials(credentials);
     if (outcome.eFailure != EKdbxFailure::none)
         throw CCliFailure(KdbxFailureExit(outcome.eFailure),
                           "keyhaven-cli: " + strSource + ": " + outcome.strMessage);

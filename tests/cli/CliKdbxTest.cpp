@@ -101,6 +101,19 @@ TEST_F(CliKdbx, ExportWithAKeyFileAlone) {
     EXPECT_NE(KeePassCliExportXml(m_strKdbx, "", strKey).nExit, 0);
 }
 
+TEST_F(CliKdbx, ExportAsksTheNewPasswordTwiceOnATerminal) {
+    std::string strEcho;
+    const SCliResult result = RunCliOnTerminal(
+        {"export", m_strFile, "--format", "kdbx", "-o", m_strKdbx}, {"k", "one", "two"}, strEcho);
+    EXPECT_EQ(result.nExit, 1) << result.strErr;
+    EXPECT_NE(result.strErr.find("Confirm password for:  out.kdbx"), std::string::npos)
+        << result.strErr;
+    EXPECT_NE(result.strErr.find("do not match"), std::string::npos) << result.strErr;
+    EXPECT_EQ(strEcho.find("one"), std::string::npos) << strEcho;
+    struct stat st {};
+    EXPECT_NE(stat(m_strKdbx.c_str(), &st), 0);
+}
+
 TEST_F(CliKdbx, ExportRefusals) {
     const std::string strKey = m_folder.Path("key.bin");
     WriteFileBytes(strKey, "key");
