@@ -96,29 +96,28 @@ TEST(CliUsage, NumbersMustBeWholeAndInRange) {
 TEST(CliUsage, HelpCoversEveryCommandOptionAndExitStatus) {
     const SCliResult result = RunCli({"--help"});
     EXPECT_EQ(result.nExit, 0);
-    for (const char* pszText :
-         {"info FILE",
-          "ls FILE",
-          "show FILE GROUP ACCOUNT",
-          "export FILE [--format text|csv|kdbx] [-o OUT] [--crlf] [--key-file PATH]",
-          "import FILE SOURCE [--key-file PATH] [--no-password]",
-          "create FILE",
-          "passwd FILE",
-          "--flags N",
-          "--begin N",
-          "--end N",
-          "--length N",
-          "--seed SECONDS",
-          "KEY for:  NAME",
-          "\"\\r\\n\"",
-          "key: present",
-          "accounts: N",
-          "Exit status",
-          "  0  done",
-          "  1  ",
-          "  2  usage",
-          "  3  ",
-          "  4  "})
+    for (const char* pszText : {"info FILE",
+                                "ls FILE",
+                                "show FILE GROUP ACCOUNT",
+                                "export FILE [--format text|csv|kdbx] [-o OUT] [--crlf]",
+                                "import FILE SOURCE [--key-file PATH] [--no-password]",
+                                "create FILE",
+                                "passwd FILE",
+                                "--flags N",
+                                "--begin N",
+                                "--end N",
+                                "--length N",
+                                "--seed SECONDS",
+                                "KEY for:  NAME",
+                                "\"\\r\\n\"",
+                                "key: present",
+                                "accounts: N",
+                                "Exit status",
+                                "  0  done",
+                                "  1  ",
+                                "  2  usage",
+                                "  3  ",
+                                "  4  "})
         EXPECT_NE(result.strOut.find(pszText), std::string::npos) << pszText;
     EXPECT_EQ(RunCli({"-h"}).strOut, result.strOut);
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <list>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -63,46 +64,35 @@ SWritten WriteXml(const std::list<CPasswordInfo>& listInfo, bool bVersion4 = tru
 
 } // namespace
 
-TEST(KdbxXmlWriter, NestsGroupsByTheirPathAndMapsTheFields) {
-    const std::list<CPasswordInfo> listInfo = {
+// The fields themselves are checked against keepassxc-cli (KdbxWriterTest);
+// here the edge cases of group paths, and the order of the inner stream.
+TEST(KdbxXmlWriter, NestsGroupsByTheirPathInDocumentOrder) {
+    const SWritten written = WriteXml({
         AccountRecord("Loose"),
         GroupRecord("Banking"),
-        AccountRecord("Card & <Co> \"1\"", "p\xE9", "one\r\ntwo\rthree", "me@x.org", "\x80uro"),
+        AccountRecord("Card", "p\xE9", "one\r\ntwo\rthree"),
         GroupRecord("Banking/Cards"),
         AccountRecord("Visa", "1234"),
         GroupRecord("/Mail//Old/"),
-        AccountRecord("Post"),
         GroupRecord("Banking"),
         AccountRecord("Second"),
         GroupRecord("/"),
-        AccountRecord("Slash"),
-    };
-    const SWritten written = WriteXml(listInfo);
+    });
     ASSERT_TRUE(written.bOk) << written.strError;
-    EXPECT_EQ(KdbxXmlOutline(written.strXml),
-              "G Root\n"
-              "  E\n   Notes=\n   Password=[]\n   Title=Loose\n   URL=\n   UserName=\n"
-              "  G Banking\n"
-              "    E\n     E-mail=me@x.org\n     Notes=one\\ntwo\\rthree\n"
-              "     Password=[p\xC3\xA9]\n     Title=Card & <Co> \"1\"\n     URL=\n"
-              "     UserName=\xE2\x82\xACuro\n"
-              "    E\n     Notes=\n     Password=[]\n     Title=Second\n     URL=\n     UserName=\n"
-              "    G Cards\n"
-              "      E\n       Notes=\n       Password=[1234]\n       Title=Visa\n       URL=\n"
-              "       UserName=\n"
-              "  G Mail\n"
-              "    G Old\n"
-              "      E\n       Notes=\n       Password=[]\n       Title=Post\n       URL=\n"
-              "       UserName=\n"
-              "  G /\n"
-              "    E\n     Notes=\n     Password=[]\n     Title=Slash\n     URL=\n"
-              "     UserName=\n");
+    std::string strShape; // the outline's groups and titles only
+    std::istringstream lines(KdbxXmlOutline(written.strXml));
+    for (std::string strLine; std::getline(lines, strLine);) {
+        if (strLine.find("G ") != std::string::npos || strLine.find("Title=") != std::string::npos)
+            strShape += strLine + "\n";
+    }
+    EXPECT_EQ(strShape, "G Root\n   Title=Loose\n  G Banking\n     Title=Card\n"
+                        "     Title=Second\n    G Cards\n       Title=Visa\n  G Mail\n"
+                        "    G Old\n  G /\n");
     // The inner stream is used in document order, which is not list order.
-    EXPECT_EQ(written.strProtected, "|p\xC3\xA9||1234|||");
-    // Markup in texts is escaped, and a lone carriage return survives a
+    EXPECT_EQ(written.strProtected, "|p\xC3\xA9||1234|");
+    // The comments' "\r\n" become "\n"; a lone carriage return survives a
     // reader's line-end handling.
-    EXPECT_NE(written.strXml.find("Card &amp; &lt;Co&gt; &quot;1&quot;"), std::string::npos);
-    EXPECT_NE(written.strXml.find("two&#13;three"), std::string::npos);
+    EXPECT_NE(written.strXml.find("<Value>one\ntwo&#13;three</Value>"), std::string::npos);
 }
 
 TEST(KdbxXmlWriter, ProtectsTextsThatXmlCannotCarry) {
