@@ -6,13 +6,11 @@
 
 #include "support/KeePassOracle.h"
 
-#include <botan/base64.h>
-#include <botan/hex.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <list>
 #include <string>
 #include <unistd.h>
@@ -85,35 +83,18 @@ const char* const IMPORTED = "Banking|Card & <Co>|\xE2\x82\xACuro|p\xC3\xA9ss \"
 
 enum class EKeyFile { none, xml1, xml2, raw32, hex64, other };
 
-// A key file of each form over the same 32-byte key, or a file that is
-// hashed as a whole.
+// A key file of each form: the reader's fixtures (made with keepassxc-cli),
+// and an XML 1.0 one, which keepassxc-cli no longer makes.
 std::string KeyFileBytes(EKeyFile eForm) {
-    std::vector<std::uint8_t> key(32);
-    for (std::size_t i = 0; i < key.size(); ++i)
-        key[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    switch (eForm) {
-    case EKeyFile::none:
-        return {};
-    case EKeyFile::xml1:
-        return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<KeyFile>\n<Meta><Version>1.00"
-               "</Version></Meta>\n<Key><Data>" +
-               Botan::base64_encode(key.data(), key.size()) + "</Data></Key>\n</KeyFile>\n";
-    case EKeyFile::xml2: {
-        const CKdbxBytes hash = KdbxSha256(key);
-        const std::string strHex = Botan::hex_encode(key.data(), key.size());
-        return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<KeyFile>\n<Meta><Version>2.0"
-               "</Version></Meta>\n<Key><Data Hash=\"" +
-               Botan::hex_encode(hash.data(), 4) + "\">\n" + strHex.substr(0, 32) + " " +
-               strHex.substr(32, 32) + "\n" + strHex.substr(64) + "\n</Data></Key>\n</KeyFile>\n";
-    }
-    case EKeyFile::raw32:
-        return std::string(key.begin(), key.end());
-    case EKeyFile::hex64:
-        return Botan::hex_encode(key.data(), key.size(), false);
-    case EKeyFile::other:
-        return "any file at all, of any length, is hashed whole\n";
-    }
-    return {};
+    static const char* const FIXTURES[] = {"",          "",          "xml2.keyx",
+                                           "raw32.key", "hex64.key", "other.key"};
+    if (eForm == EKeyFile::xml1)
+        return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<KeyFile><Meta><Version>1.00"
+               "</Version></Meta><Key><Data>AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8="
+               "</Data></Key></KeyFile>\n";
+    std::ifstream in(std::string(KEYHAVEN_KDBX_FIXTURES) + "/" + FIXTURES[int(eForm)],
+                     std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class KdbxWriter : public ::testing::Test {
@@ -222,6 +203,7 @@ TEST_F(KdbxWriter, EveryVariantOpensElsewhereAndReadsBack) {
         const std::string strKeyFile = Path("key");
         if (test.eKeyFile != EKeyFile::none) {
             const std::string strBytes = KeyFileBytes(test.eKeyFile);
+            ASSERT_FALSE(strBytes.empty());
             std::ofstream(strKeyFile, std::ios::binary) << strBytes;
             credentials.bHasKeyFile = true;
             credentials.keyFile.assign(strBytes.begin(), strBytes.end());
