@@ -115,6 +115,11 @@ void CKdbxXmlReader::Fail(EResult eResult) {
     XML_StopParser(static_cast<XML_Parser>(m_parser), XML_FALSE);
 }
 
+void CKdbxXmlReader::ClearScratch() {
+    m_nMemoryLeft += m_strScratch.size();
+    m_strScratch.clear();
+}
+
 bool CKdbxXmlReader::Charge(std::size_t nBytes) {
     if (nBytes > m_nMemoryLeft) {
         Fail(EResult::tooLarge);
@@ -193,8 +198,14 @@ CKdbxXmlReader::EElem CKdbxXmlReader::Classify(const char* pszName) const {
 }
 
 void CKdbxXmlReader::OnStart(const char* pszName, const char** ppszAttrs) {
-    if (m_eResult != EResult::ok || !Charge(sizeof(EElem) * 2))
+    if (m_eResult != EResult::ok)
         return;
+    // The element stacks cost their deepest level.
+    if (m_stack.size() == m_nDeepest) {
+        if (!Charge(sizeof(EElem) * 2 + sizeof(std::size_t) * 2))
+            return;
+        ++m_nDeepest;
+    }
     const EElem eElem = Classify(pszName);
     m_pText = nullptr;
     m_bProtected = false;
@@ -218,7 +229,7 @@ void CKdbxXmlReader::OnStart(const char* pszName, const char** ppszAttrs) {
         m_pText = &m_groups[m_groupStack.back()].strName;
         break;
     case EElem::groupUuid:
-        m_strScratch.clear();
+        ClearScratch();
         m_pText = &m_strScratch;
         break;
     case EElem::entry:
@@ -234,6 +245,7 @@ void CKdbxXmlReader::OnStart(const char* pszName, const char** ppszAttrs) {
         ++m_nHistoryDepth;
         break;
     case EElem::string:
+        m_nMemoryLeft += m_strKey.size() + m_strValue.size();
         m_strKey.clear();
         m_strValue.clear();
         break;
@@ -249,7 +261,7 @@ void CKdbxXmlReader::OnStart(const char* pszName, const char** ppszAttrs) {
     case EElem::tags:
     case EElem::expires:
         if (InLiveEntry()) {
-            m_strScratch.clear();
+            ClearScratch();
             m_pText = &m_strScratch;
         }
         break;
@@ -277,8 +289,10 @@ void CKdbxXmlReader::OnText(const char* pText, std::size_t nLength) {
     // A masked value is collected whether or not it is kept: the inner
     // stream must move on by its length.
     if (m_bProtected) {
-        if (Charge(nLength))
+        if (Charge(nLength)) {
             m_protectedText.insert(m_protectedText.end(), pText, pText + nLength);
+            m_nProtectedCharged += nLength;
+        }
         return;
     }
     if (m_pText && Charge(nLength))
@@ -301,7 +315,10 @@ void CKdbxXmlReader::OnEnd() {
             return;
         }
         m_stream.Apply(plain->data(), plain->size());
-        if (m_pText)
+        // The masked text is let go: what is kept is charged for itself.
+        m_nMemoryLeft += m_nProtectedCharged;
+        m_nProtectedCharged = 0;
+        if (m_pText && Charge(plain->size()))
             m_pText->assign(plain->begin(), plain->end());
     }
     std::string* pText = m_pText;
@@ -363,6 +380,8 @@ void CKdbxXmlReader::EndString() {
     } else {
         ++entry.nCustom;
     }
+    // Only counted: the value is let go.
+    m_nMemoryLeft += m_strValue.size();
     m_strValue.clear();
 }
 
@@ -443,6 +462,10 @@ CKdbxXmlReader::EResult CKdbxXmlReader::Finish() {
                 (group.nParent >= 0 && m_groups[static_cast<std::size_t>(group.nParent)].bLeftOut);
         }
 
+        // The map of entries by UUID costs about a node each.
+        if (m_entries.size() > m_nMemoryLeft / 64)
+            return EResult::tooLarge;
+        m_nMemoryLeft -= m_entries.size() * 64;
         for (std::size_t i = 0; i < m_entries.size(); ++i) {
             if (m_entries[i].strUuid.size() == 16)
                 m_entryByUuid.emplace(m_entries[i].strUuid, i);

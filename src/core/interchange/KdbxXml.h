@@ -102,6 +102,7 @@ private:
     EElem Parent() const { return m_stack.empty() ? EElem::other : m_stack.back(); }
     bool InLiveEntry() const { return m_nEntry >= 0 && m_nHistoryDepth == 0; }
     bool Charge(std::size_t nBytes);
+    void ClearScratch();
     void Fail(EResult eResult);
     void EndString();
     bool Resolve(const std::string& strText, int nDepth, std::string& strOut);
@@ -117,6 +118,8 @@ private:
     std::string* m_pText = nullptr; // where the current element's text goes
     bool m_bProtected = false;      // the current element's text is masked
     Botan::secure_vector<char> m_protectedText;
+    std::size_t m_nProtectedCharged = 0;
+    std::size_t m_nDeepest = 0;
     std::string m_strScratch;     // text that is read but not kept
     std::string m_strKey;         // the current String's Key
     std::string m_strValue;       // ... and its Value

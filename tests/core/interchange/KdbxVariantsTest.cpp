@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -218,5 +219,55 @@ TEST(KdbxVariants, HostileContentsStayWithinTheMemoryBound) {
         EXPECT_EQ(read.outcome.eFailure, test.eFailure)
             << test.pszName << ": " << read.outcome.strMessage;
         EXPECT_TRUE(read.entries.empty()) << test.pszName;
+    }
+}
+
+// A database opens with exactly the credentials it was made with: an empty
+// password is a password, and a key file counts only with its key.
+TEST(KdbxVariants, OpensOnlyWithItsOwnCredentials) {
+    const auto Make = [](bool bPassword, const char* pszPassword, const char* pszKeyFile) {
+        SKdbxCredentials credentials;
+        credentials.bHasPassword = bPassword;
+        credentials.strPassword = pszPassword;
+        credentials.bHasKeyFile = pszKeyFile != nullptr;
+        if (pszKeyFile)
+            credentials.keyFile.assign(pszKeyFile, pszKeyFile + std::strlen(pszKeyFile));
+        return credentials;
+    };
+    const char* const XML_V1 =
+        "<KeyFile><Meta><Version>1.0</Version></Meta><Key><Data>"
+        "AAECAwQFBgcICQoLDA0ODxAREhMUFRYXGBkaGxwdHh8=</Data></Key></KeyFile>";
+    // The same key as 64 hex digits.
+    const char* const HEX = "000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f";
+    const struct {
+        const char* pszName;
+        SKdbxCredentials made;
+        SKdbxCredentials given;
+        EKdbxFailure eFailure;
+    } CASES[] = {
+        {"empty password", Make(true, "", nullptr), Make(true, "", nullptr), EKdbxFailure::none},
+        {"empty password is not none", Make(true, "", nullptr), Make(false, "", nullptr),
+         EKdbxFailure::wrongKey},
+        {"key file alone", Make(false, "", XML_V1), Make(false, "", XML_V1), EKdbxFailure::none},
+        {"the same key in another form", Make(false, "", XML_V1), Make(false, "", HEX),
+         EKdbxFailure::none},
+        {"key file with an empty password", Make(true, "", XML_V1), Make(false, "", XML_V1),
+         EKdbxFailure::wrongKey},
+        {"password and key file", Make(true, "pw", "any file"), Make(true, "pw", "any file"),
+         EKdbxFailure::none},
+        {"another key file", Make(true, "pw", "any file"), Make(true, "pw", "any file!"),
+         EKdbxFailure::wrongKey},
+    };
+    for (const auto& test : CASES) {
+        for (const int nMajor : {3, 4}) {
+            SKdbxTestOptions options;
+            options.nMajor = nMajor;
+            options.credentials = test.made;
+            const SRead read = Read(MakeTestKdbx(TestKdbxXml(), options), test.given);
+            EXPECT_EQ(read.outcome.eFailure, test.eFailure)
+                << test.pszName << ", KDBX " << nMajor << ": " << read.outcome.strMessage;
+            EXPECT_EQ(read.entries.size(), test.eFailure == EKdbxFailure::none ? 1u : 0u)
+                << test.pszName;
+        }
     }
 }
