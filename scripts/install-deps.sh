@@ -9,6 +9,8 @@ packages=(
   clang libclang-rt-14-dev clang-format clang-tidy fonts-dejavu-core git
   xvfb xauth xdotool xclip imagemagick icewm poppler-utils
   x11-utils dbus at-spi2-core python3 python3-dbus
+  appstream desktop-file-utils help2man bash-completion zsh
+  devscripts lintian debhelper dpkg-dev
 )
 
 missing=()

@@ -139,7 +139,7 @@ TEST_F(AutostartEntry, IsAValidDesktopEntryStartingHiddenAndLocked) {
     EXPECT_EQ(strText.rfind("[Desktop Entry]\n", 0), 0u);
     for (const char* pszLine :
          {"\nType=Application\n", "\nName=Keyhaven\n", "\nExec=/usr/bin/keyhaven -w\n",
-          "\nIcon=keyhaven\n", "\nX-GNOME-Autostart-enabled=true\n", "\nNoDisplay=false\n"})
+          "\nIcon=org.keyhaven.Keyhaven\n", "\nX-GNOME-Autostart-enabled=true\n", "\nNoDisplay=false\n"})
         EXPECT_NE(strText.find(pszLine), std::string::npos) << pszLine;
     EXPECT_EQ(ParseExec(strText), (std::vector<std::string>{"/usr/bin/keyhaven", "-w"}));
     // Only the user may read the file that starts a program at logon.
