@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev libxcb1-dev libsodium-dev
+  libbotan-2-dev libzxcvbn-dev
   clang libclang-rt-14-dev clang-format clang-tidy fonts-dejavu-core git
   xvfb xauth xdotool xclip imagemagick icewm poppler-utils
   x11-utils dbus at-spi2-core python3 python3-dbus

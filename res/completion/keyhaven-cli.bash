@@ -2,13 +2,14 @@
 # bash completion for keyhaven-cli: commands, their options, and file names
 # of the kinds each argument takes.
 
-_keyhaven_cli_commands="info ls show export create passwd generate convert find import"
+_keyhaven_cli_commands="info ls show export create passwd generate convert find import audit"
 
 _keyhaven_cli_options() {
     case "$1" in
     export) echo "--format -o --crlf --key-file --help" ;;
     generate) echo "--flags --begin --end --length --seed --help" ;;
-    find) echo "--match-case --whole-word --help" ;;
+    find) echo "--match-case --whole-word --all-fields --help" ;;
+    audit) echo "--hibp --threshold --help" ;;
     import) echo "--key-file --no-password --help" ;;
     *) echo "--help" ;;
     esac
@@ -29,6 +30,14 @@ _keyhaven_cli() {
     case "$prev" in
     --format)
         mapfile -t COMPREPLY < <(compgen -W "text csv kdbx" -- "$cur")
+        return
+        ;;
+    --threshold)
+        mapfile -t COMPREPLY < <(compgen -W "poor weak reasonable good excellent" -- "$cur")
+        return
+        ;;
+    --hibp)
+        _keyhaven_cli_files '@(txt|TXT)'
         return
         ;;
     -o)
@@ -55,7 +64,7 @@ _keyhaven_cli() {
     local position=0
     for ((i = 2; i < COMP_CWORD; i++)); do
         case "${COMP_WORDS[i]}" in
-        --format | -o | --key-file | --flags | --begin | --end | --length | --seed) ((i++)) ;;
+        --format | -o | --key-file | --flags | --begin | --end | --length | --seed | --hibp | --threshold) ((i++)) ;;
         -*) ;;
         *) ((position++)) ;;
         esac

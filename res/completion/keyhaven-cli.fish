@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # fish completion for keyhaven-cli.
 
-set -l commands info ls show export create passwd generate convert find import
+set -l commands info ls show export create passwd generate convert find import audit
 
 function __keyhaven_cli_files --argument-names pattern
     __fish_complete_suffix $pattern
@@ -20,9 +20,10 @@ complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a gener
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a convert -d 'Write a file in the other format'
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a find -d 'Search the labels of a file'
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a import -d 'Import a CSV export or a KeePass database'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a audit -d 'List empty, weak, reused and breached passwords'
 
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from $commands" -l help -d 'Show the help'
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from info ls show export create passwd convert find import" -k -a "(__keyhaven_cli_files .pwd; __keyhaven_cli_files .khv)"
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from info ls show export create passwd convert find import audit" -k -a "(__keyhaven_cli_files .pwd; __keyhaven_cli_files .khv)"
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -k -a "(__keyhaven_cli_files .csv; __keyhaven_cli_files .kdbx)"
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l key-file -r -F -d 'The database key file'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l no-password -d 'The database has no password'
@@ -37,3 +38,6 @@ complete -c keyhaven-cli -n "__fish_seen_subcommand_from generate" -l begin -x -
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from generate" -l end -x -d 'Range end'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from generate" -l length -x -d 'Length'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from generate" -l seed -x -d 'Seed in seconds'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from find" -l all-fields -d 'Search every field but the password'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from audit" -l hibp -r -F -d 'The breach list ordered by hash'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from audit" -l threshold -x -a "poor weak reasonable good excellent" -d 'The weakest strength accepted'
