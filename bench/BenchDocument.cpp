@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -67,4 +68,25 @@ void FillBenchDocument(CCofferDoc& doc, std::size_t nAccounts) {
             info.SetComments(Filler(nState, COMMENTS_LENGTH, "Note: "));
         }
     }
+}
+
+// Takes pszFlag=N out of the arguments into nValue; false when it is
+// malformed or outside 1..nMax.
+bool TakeCountFlag(int& argc, char** argv, const char* pszFlag, std::size_t nMax,
+                   std::size_t& nValue) {
+    int nKept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], pszFlag, std::strlen(pszFlag)) != 0) {
+            argv[nKept++] = argv[i];
+            continue;
+        }
+        const char* pszValue = argv[i] + std::strlen(pszFlag);
+        char* pszEnd = nullptr;
+        const unsigned long long n = std::strtoull(pszValue, &pszEnd, 10);
+        if (*pszValue == '\0' || *pszEnd != '\0' || n == 0 || n > nMax)
+            return false;
+        nValue = static_cast<std::size_t>(n);
+    }
+    argc = nKept;
+    return true;
 }

@@ -14,3 +14,8 @@ inline constexpr const char* BENCH_KEY = "benchmark KEY";
 
 void FillBenchDocument(CCofferDoc& doc, std::size_t nAccounts);
 std::size_t BenchGroupCount(std::size_t nAccounts);
+
+// Takes pszFlag=N out of the arguments into nValue; false when it is
+// malformed or outside 1..nMax.
+bool TakeCountFlag(int& argc, char** argv, const char* pszFlag, std::size_t nMax,
+                   std::size_t& nValue);

@@ -463,27 +463,6 @@ BENCHMARK(BM_SaveSealedNewKey)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UnlockPwd)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UnlockKhv)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// Takes pszFlag=N out of the arguments into nValue; false when it is
-// malformed or outside 1..nMax.
-bool TakeCountFlag(int& argc, char** argv, const char* pszFlag, std::size_t nMax,
-                   std::size_t& nValue) {
-    int nKept = 1;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], pszFlag, std::strlen(pszFlag)) != 0) {
-            argv[nKept++] = argv[i];
-            continue;
-        }
-        const char* pszValue = argv[i] + std::strlen(pszFlag);
-        char* pszEnd = nullptr;
-        const unsigned long long n = std::strtoull(pszValue, &pszEnd, 10);
-        if (*pszValue == '\0' || *pszEnd != '\0' || n == 0 || n > nMax)
-            return false;
-        nValue = static_cast<std::size_t>(n);
-    }
-    argc = nKept;
-    return true;
-}
-
 bool MakeFolder() {
     const char* pszTemp = std::getenv("TMPDIR");
     std::string strTemplate =

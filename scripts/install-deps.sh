@@ -6,11 +6,13 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev libxcb1-dev libsodium-dev
-  clang libclang-rt-14-dev libbotan-2-dev libexpat1-dev zlib1g-dev
+  clang libclang-rt-14-dev libbotan-2-dev libexpat1-dev zlib1g-dev libzxcvbn-dev
   clang-format clang-tidy fonts-dejavu-core git
   xvfb xauth xdotool xclip imagemagick icewm poppler-utils
   x11-utils dbus at-spi2-core python3 python3-dbus python3-gi
   weston qt6-wayland
+  appstream desktop-file-utils help2man bash-completion zsh
+  devscripts lintian debhelper dpkg-dev
   keepassxc # tests only: keepassxc-cli makes and reads back KeePass databases
 )
 

@@ -2,6 +2,7 @@
 
 #include "core/base/EditPrompts.h"
 #include "core/base/SettingsSchema.h"
+#include "core/base/Version.h"
 #include "core/shell/CommandLineInfo.h"
 #include "core/store/CofferDoc.h"
 #include "core/store/RecentFileList.h"
@@ -25,8 +26,8 @@
 CCofferApp::CCofferApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Keyhaven"));
     setOrganizationName(QStringLiteral("Tallowmere"));
-    setApplicationVersion(QStringLiteral("2.8.0"));
-    setDesktopFileName(QStringLiteral("keyhaven"));
+    setApplicationVersion(QStringLiteral(KEYHAVEN_VERSION));
+    setDesktopFileName(QStringLiteral("org.keyhaven.Keyhaven"));
     // Hiding into the tray closes no window for good; the frame says when
     // the program ends.
     setQuitOnLastWindowClosed(false);

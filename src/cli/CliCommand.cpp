@@ -10,6 +10,8 @@
 #include "core/base/Prompts.h"
 #include "core/base/StringTable.h"
 #include "core/generator/PasswordGenerator.h"
+#include "core/health/PasswordHealth.h"
+#include "core/health/PwnedList.h"
 #include "core/interchange/CsvImport.h"
 #include "core/interchange/CsvWriter.h"
 #include "core/interchange/Importer.h"
@@ -22,6 +24,7 @@
 #include "core/store/FieldCipher.h"
 #include "core/store/FileIO.h"
 #include "core/store/FileLock.h"
+#include "core/tree/FieldFilter.h"
 #include "core/tree/SortedLabelTree.h"
 #include "core/tree/TreeSearch.h"
 
@@ -160,7 +163,7 @@ int CCliCommand::Run(const std::vector<std::string>& astrArgs) {
         m_out.flush();
         if (!m_out)
             throw CCliFailure(CLI_EXIT_WRITE, "keyhaven-cli: unable to write to standard output.");
-        return CLI_EXIT_DONE;
+        return m_nDoneStatus;
     } catch (const CCliHelpRequest& request) {
         Write(CliCommandHelp(request.m_strUsage));
         m_out.flush();
@@ -194,6 +197,7 @@ void CCliCommand::Dispatch(const std::string& strCommand, const CArgs& astrArgs)
         {"create", &CCliCommand::RunCreate},     {"passwd", &CCliCommand::RunPasswd},
         {"generate", &CCliCommand::RunGenerate}, {"convert", &CCliCommand::RunConvert},
         {"find", &CCliCommand::RunFind},         {"import", &CCliCommand::RunImport},
+        {"audit", &CCliCommand::RunAudit},
     };
     for (const auto& command : COMMANDS) {
         if (strCommand == command.pszName) {
@@ -247,13 +251,20 @@ void CCliCommand::RunList(const CArgs& astrArgs) {
 }
 
 void CCliCommand::RunFind(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli find FILE TEXT [--match-case] [--whole-word]", {},
-                  {"--match-case", "--whole-word"});
+    CCliArgs args("keyhaven-cli find FILE TEXT [--match-case] [--whole-word] [--all-fields]", {},
+                  {"--match-case", "--whole-word", "--all-fields"});
     args.Parse(astrArgs, 2);
     const std::string strText = ToCodePage(args.Positional(1), "TEXT");
     const SFindOptions options{args.HasFlag("--match-case"), args.HasFlag("--whole-word")};
+    const bool bAllFields = args.HasFlag("--all-fields");
+    if (bAllFields && (options.m_bMatchCase || options.m_bWholeWord))
+        args.FailUsage("--all-fields takes neither --match-case nor --whole-word");
     CCofferDoc doc;
     OpenFile(args.Positional(0), doc);
+    if (bAllFields) {
+        WriteFieldMatches(doc, FileLabel(FileNameOf(args.Positional(0))), strText);
+        return;
+    }
     // The file item carries the name as the program's tree shows it, which
     // Find Next searches too.
     const std::vector<STreeGroup> tree = SortedTree(doc.m_listInfo, m_codePage);
@@ -267,6 +278,51 @@ void CCliCommand::RunFind(const CArgs& astrArgs) {
         strOut += '\n';
     }
     Write(strOut);
+}
+
+void CCliCommand::WriteFieldMatches(CCofferDoc& doc, const std::string& strFileLabel,
+                                    const std::string& strText) {
+    const CFieldFilter filter(strText, m_codePage);
+    std::string strOut;
+    for (const STreeGroup& group : SortedTree(doc.m_listInfo, m_codePage)) {
+        for (const CPasswordInfo* pAccount : group.m_accounts) {
+            if (filter.Matches(*pAccount))
+                strOut += strFileLabel + '\t' + m_codePage.ToUtf8(group.m_pGroup->Group()) + '\t' +
+                          m_codePage.ToUtf8(pAccount->Account()) + '\n';
+        }
+    }
+    Write(strOut);
+}
+
+void CCliCommand::RunAudit(const CArgs& astrArgs) {
+    CCliArgs args("keyhaven-cli audit FILE [--hibp LIST] [--threshold WORD]",
+                  {"--hibp", "--threshold"});
+    args.Parse(astrArgs, 1);
+    EStrength eThreshold = EStrength::reasonable;
+    if (const std::string* pWord = args.Value("--threshold")) {
+        const std::optional<EStrength> eNamed = StrengthNamed(*pWord);
+        if (!eNamed)
+            args.FailUsage("--threshold must be poor, weak, reasonable, good or excellent");
+        eThreshold = *eNamed;
+    }
+    // The list is checked before the KEY is typed: a wrong path costs no typing.
+    CPwnedList pwned;
+    const std::string* pList = args.Value("--hibp");
+    std::string strError;
+    if (pList && !pwned.Open(*pList, strError))
+        throw CCliFailure(CLI_EXIT_READ, "keyhaven-cli: " + strError);
+    CCofferDoc doc;
+    OpenFile(args.Positional(0), doc);
+    const SHealthReport report =
+        AuditPasswords(doc.m_listInfo, m_codePage, eThreshold, pList ? &pwned : nullptr);
+    if (!report.strPwnedError.empty())
+        throw CCliFailure(CLI_EXIT_READ, "keyhaven-cli: " + *pList + ": " + report.strPwnedError);
+    std::string strOut;
+    for (const SHealthLine& line : report.lines)
+        strOut += m_codePage.ToUtf8(line.pGroup->Group()) + '\t' +
+                  m_codePage.ToUtf8(line.pAccount->Account()) + '\t' + line.Findings() + '\n';
+    Write(strOut);
+    m_nDoneStatus = report.lines.empty() ? CLI_EXIT_DONE : CLI_EXIT_FOUND;
 }
 
 void CCliCommand::RunShow(const CArgs& astrArgs) {

@@ -48,6 +48,10 @@ private:
     // The key file of --key-file, read whole, and whether a password is
     // asked (not with --no-password, which needs a key file).
     SKdbxCredentials ReadKdbxKeyFile(const CCliArgs& args) const;
+    void RunAudit(const CArgs& astrArgs);
+    // find --all-fields: the accounts the filter over every field keeps.
+    void WriteFieldMatches(CCofferDoc& doc, const std::string& strFileLabel,
+                           const std::string& strText);
 
     // Reads the file's header and enciphered records; a failure ends the
     // run. A sealed file needs its KEY for that, and a wrong one ends the
@@ -76,6 +80,9 @@ private:
                            bool bSecret = false) const;
     void Write(const std::string& strText);
 
+    // The exit status of a command that ran to its end: audit tells with it
+    // whether it found anything.
+    int m_nDoneStatus = 0;
     std::ostream& m_out;
     std::ostream& m_err;
     CKeyReader& m_keyReader;

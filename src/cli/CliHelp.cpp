@@ -13,8 +13,9 @@ const char* CliUsageText() {
   keyhaven-cli passwd FILE
   keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
   keyhaven-cli convert IN OUT
-  keyhaven-cli find FILE TEXT [--match-case] [--whole-word]
+  keyhaven-cli find FILE TEXT [--match-case] [--whole-word] [--all-fields]
   keyhaven-cli import FILE SOURCE [--key-file PATH] [--no-password]
+  keyhaven-cli audit FILE [--hibp LIST] [--threshold WORD]
   keyhaven-cli COMMAND --help | --help | --version
 )";
 }
@@ -165,7 +166,7 @@ Commands:
                  fields that no account can carry. FILE is written once,
                  in one step, and not at all when another program changed
                  it while its KEY was typed (exit status 4).
-  find FILE TEXT [--match-case] [--whole-word]
+  find FILE TEXT [--match-case] [--whole-word] [--all-fields]
                  Print every item whose label contains TEXT, in the order the
                  desktop program's Find Next reaches them from the first
                  group: groups and accounts in the order of ls, then the
@@ -176,6 +177,32 @@ Commands:
                  before and after it are not letters A-Z, a-z or "_" (digits,
                  blanks and punctuation separate words). The exit status is 0
                  whether or not anything matched.
+                 --all-fields  the rule of the program's filter instead: every
+                 account whose account name, user name, web site, e-mail or
+                 comments together hold each word of TEXT (split at blanks,
+                 in any order, ignoring case and accents such as "e" for
+                 "é"), one line each as above, in the order of ls.
+                 Passwords are never searched; TEXT's words are never
+                 combined with --match-case or --whole-word.
+  audit FILE [--hibp LIST] [--threshold WORD]
+                 Check every account's password and print one line for each
+                 account with a finding, worst first: GROUP TAB ACCOUNT TAB
+                 the findings, "; " between them:
+                   empty
+                   weak (N bits, WORD)   the zxcvbn estimate is below the
+                                         threshold (default "reasonable"; the
+                                         words are poor, weak, reasonable,
+                                         good, excellent)
+                   used by N accounts (set K)   the same password in several
+                                         accounts; each set's lines stand
+                                         together
+                   seen N times in breaches     with --hibp: LIST is the
+                                         downloaded Have I Been Pwned list of
+                                         SHA-1 hashes ordered by hash, searched
+                                         on disk; nothing is sent anywhere
+                 The exit status is 0 when nothing was found, 1 when something
+                 was (for scripts), 3 when LIST cannot be read or is not
+                 ordered by hash.
   generate       Print one random password and a line end.
                  --flags N    character classes, added up (default 39):
                                 1 upper-case letters A-Z
@@ -252,7 +279,8 @@ Exit status:
   1  the KEY is wrong, the new KEY is empty, the two new KEYs differ, the
      new KEY of convert is the old one, the password or key file of a
      KeePass database is wrong, its new password is the KEY of the .pwd FILE
-     or empty without a key file, or the file has no KEY (open it in the desktop program to create one)
+     or empty without a key file, or the file has no KEY (open it in the desktop program to create one);
+     for audit also: a password has a finding
   2  usage: unknown command or option, missing or extra arguments, a number
      that is not a whole number in range, missing or unusable KEY input, a
      character the code page cannot hold, or a GROUP or ACCOUNT (show) that

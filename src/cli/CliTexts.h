@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Version.h"
+
 // The desktop program offers to create the missing KEY at this point; the
 // CLI can only point the user there.
 inline constexpr const char* CLI_FILE_WITHOUT_KEY =

@@ -121,7 +121,7 @@ std::string AutostartFileText(const std::string& strProgramPath) {
            "Exec=" +
            DesktopValue(AutostartExecLine(strProgramPath)) +
            "\n"
-           "Icon=keyhaven\n"
+           "Icon=org.keyhaven.Keyhaven\n"
            "Terminal=false\n"
            "NoDisplay=false\n"
            "X-GNOME-Autostart-enabled=true\n";

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace {
 
 class CliFind : public ::testing::Test {
@@ -62,4 +64,51 @@ TEST_F(CliFind, NoMatchIsNotAFailureButBadInputIs) {
     EXPECT_EQ(RunCli({"find", m_folder.Path("missing.pwd"), "x"}, "k\n").nExit, 3);
     // A text the code page cannot hold is refused, not replaced.
     EXPECT_EQ(RunCli({"find", m_strPath, "\xC4\x81"}, "k\n").nExit, 2);
+}
+
+TEST(CliFindAllFields, MatchesEveryWordInTheFieldsButNeverThePassword) {
+    CTempFolder folder;
+    const std::string strPath = folder.Path("Home.pwd");
+    WriteCoreFile(strPath, "k",
+                  {Group("Shop"), Account("Caf\xE9", "jdoe", "hunter2", "https://cafe.example"),
+                   Account("Books", "ann", "jdoe-pass", "", "ann@example.org", "Loyalty card"),
+                   Group("Bank"), Account("Savings", "JDOE", "x", "", "", "card 4411")});
+    auto find = [&](std::vector<std::string> astrArgs) {
+        astrArgs.insert(astrArgs.begin(), {"find", strPath});
+        return RunCli(astrArgs, "k\n");
+    };
+    EXPECT_EQ(find({"--all-fields", "jdoe"}).strOut,
+              "Home\tBank\tSavings\nHome\tShop\tCaf\xC3\xA9\n");
+    EXPECT_EQ(find({"--all-fields", "CARD example"}).strOut, "Home\tShop\tBooks\n");
+    EXPECT_EQ(find({"--all-fields", "cafe jdoe"}).strOut, "Home\tShop\tCaf\xC3\xA9\n");
+    EXPECT_EQ(find({"--all-fields", "hunter2"}).strOut, "");
+    EXPECT_EQ(find({"--all-fields", "--whole-word", "card"}).nExit, 2);
+}
+
+TEST(CliAudit, ListsFindingsWorstFirstAndTellsByItsExitStatus) {
+    CTempFolder folder;
+    const std::string strPath = folder.Path("Home.pwd");
+    WriteCoreFile(strPath, "k",
+                  {Group("Web"), Account("mail", "", "password"), Account("shop", "", "password"),
+                   Account("bank", "", "vT3#qL9!mZ2&xR7$kP4w"), Account("old", "")});
+    const SCliResult result = RunCli({"audit", strPath}, "k\n");
+    EXPECT_EQ(result.nExit, 1) << result.strErr;
+    EXPECT_EQ(result.strOut.substr(0, result.strOut.find('\n')), "Web\told\tempty");
+    EXPECT_NE(result.strOut.find("Web\tmail\tweak ("), std::string::npos) << result.strOut;
+    EXPECT_NE(result.strOut.find("used by 2 accounts (set 1)\nWeb\tshop\t"), std::string::npos);
+    EXPECT_EQ(result.strOut.find("bank"), std::string::npos);
+
+    const std::string strList = folder.Path("pwned.txt");
+    { std::ofstream(strList) << "5BAA61E4C9B93F3F0682250B6CF8331B7EE68FD8:9545824\r\n"; }
+    EXPECT_NE(RunCli({"audit", strPath, "--hibp", strList}, "k\n")
+                  .strOut.find("seen 9545824 times in breaches"),
+              std::string::npos);
+    EXPECT_EQ(RunCli({"audit", strPath, "--hibp", folder.Path("none.txt")}, "k\n").nExit, 3);
+    EXPECT_EQ(RunCli({"audit", strPath, "--threshold", "strong"}, "k\n").nExit, 2);
+
+    const std::string strClean = folder.Path("Clean.pwd");
+    WriteCoreFile(strClean, "k", {Group("G"), Account("a", "", "vT3#qL9!mZ2&xR7$kP4w")});
+    const SCliResult clean = RunCli({"audit", strClean}, "k\n");
+    EXPECT_EQ(clean.nExit, 0) << clean.strErr;
+    EXPECT_EQ(clean.strOut, "");
 }

@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "core/base/Version.h"
 
 #include <gtest/gtest.h>
 
@@ -126,7 +127,7 @@ TEST(CliUsage, VersionIsTheProgramVersion) {
     for (const char* pszOption : {"--version", "-v"}) {
         const SCliResult result = RunCli({pszOption});
         EXPECT_EQ(result.nExit, 0) << pszOption;
-        EXPECT_EQ(result.strOut, "keyhaven-cli 2.8.0\n");
+        EXPECT_EQ(result.strOut, "keyhaven-cli " KEYHAVEN_VERSION "\n");
     }
 }
 

@@ -19,8 +19,8 @@ wl_give_key "$app" "$file" demo
 main=Keyhaven
 wl_wait_window "$app" "$main"
 # The app id is the desktop file's name, so the desktop finds its icon.
-grep -q 'set_app_id("keyhaven")' "$E2E_DIR/keyhaven.log" ||
-    e2e_fail "the window's app id is not keyhaven: $(grep -o 'set_app_id([^)]*)' "$E2E_DIR/keyhaven.log" | head -1)"
+grep -q 'set_app_id("org.keyhaven.Keyhaven")' "$E2E_DIR/keyhaven.log" ||
+    e2e_fail "the window's app id is not org.keyhaven.Keyhaven: $(grep -o 'set_app_id([^)]*)' "$E2E_DIR/keyhaven.log" | head -1)"
 # The title the compositor was given names the file.
 e2e_until 5 grep -q 'set_title("Edit - Keyhaven")' "$E2E_DIR/keyhaven.log" ||
     e2e_fail "the compositor never got the file's title"

@@ -137,9 +137,9 @@ TEST_F(AutostartEntry, IsAValidDesktopEntryStartingHiddenAndLocked) {
     ASSERT_TRUE(WriteAutostartEntry("/usr/bin/keyhaven"));
     const std::string strText = ReadText(EntryFile());
     EXPECT_EQ(strText.rfind("[Desktop Entry]\n", 0), 0u);
-    for (const char* pszLine :
-         {"\nType=Application\n", "\nName=Keyhaven\n", "\nExec=/usr/bin/keyhaven -w\n",
-          "\nIcon=keyhaven\n", "\nX-GNOME-Autostart-enabled=true\n", "\nNoDisplay=false\n"})
+    for (const char* pszLine : {"\nType=Application\n", "\nName=Keyhaven\n",
+                                "\nExec=/usr/bin/keyhaven -w\n", "\nIcon=org.keyhaven.Keyhaven\n",
+                                "\nX-GNOME-Autostart-enabled=true\n", "\nNoDisplay=false\n"})
         EXPECT_NE(strText.find(pszLine), std::string::npos) << pszLine;
     EXPECT_EQ(ParseExec(strText), (std::vector<std::string>{"/usr/bin/keyhaven", "-w"}));
     // Only the user may read the file that starts a program at logon.

@@ -3,7 +3,7 @@
 # agree with each other, theme icons of the right sizes, the help pages and
 # the demo file. A staged install (DESTDIR) must leave the desktop caches alone.
 #
-#   cmake -DBUILD_DIR=... -DPREFIX=... -DWITH_GUI=ON|OFF -P InstallTest.cmake
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DWITH_GUI=ON|OFF -DVERSION=x.y.z -P InstallTest.cmake
 
 # expect(CONDITION MESSAGE): CONDITION is the text of an if() condition.
 function(expect condition message)
@@ -49,12 +49,14 @@ foreach(program ${programs})
                     RESULT_VARIABLE version_result OUTPUT_VARIABLE version_text ERROR_QUIET
                     TIMEOUT 20)
     expect("version_result EQUAL 0" "installed ${program} --version fails: ${version_result}")
-    expect("version_text MATCHES \"2\\\\.8\\\\.0\"" "installed ${program} --version says: ${version_text}")
+    string(REPLACE "." "\\\\." version_pattern "${VERSION}")
+    expect("version_text MATCHES \" ${version_pattern}\n\"" "installed ${program} --version says: ${version_text}")
   endif()
 endforeach()
 
 # --- desktop entry
-set(desktop "${PREFIX}/share/applications/keyhaven.desktop")
+set(app_id org.keyhaven.Keyhaven)
+set(desktop "${PREFIX}/share/applications/${app_id}.desktop")
 expect("EXISTS \"${desktop}\"" "the desktop entry is not installed")
 file(STRINGS "${desktop}" desktop_lines)
 list(GET desktop_lines 0 first_line)
@@ -73,11 +75,39 @@ expect("value_Type STREQUAL \"Application\"" "Type=${value_Type}")
 expect("value_Name STREQUAL \"Keyhaven\"" "Name=${value_Name}")
 # %f hands the opened file to the program, which takes it on its command line.
 expect("value_Exec STREQUAL \"keyhaven %f\"" "Exec=${value_Exec}")
-expect("value_Icon STREQUAL \"keyhaven\"" "Icon=${value_Icon}")
+expect("value_Icon STREQUAL \"${app_id}\"" "Icon=${value_Icon}")
 expect("value_Categories MATCHES \"(^|;)Utility;\" AND value_Categories MATCHES \"(^|;)Security;\""
        "Categories=${value_Categories}")
 string(REPLACE ";" "|" mime_list "${value_MimeType}")
 expect("mime_list MATCHES \"(^|\\\\|)application/x-keyhaven-pwd(\\\\||$)\"" "MimeType=${value_MimeType}")
+
+# The entry of the old name still opens the files, and only the new one is in
+# the menus.
+set(old_desktop "${PREFIX}/share/applications/keyhaven.desktop")
+expect("EXISTS \"${old_desktop}\"" "the desktop entry of the old name is not installed")
+if(EXISTS "${old_desktop}")
+  file(READ "${old_desktop}" old_text)
+  expect("old_text MATCHES \"\nMimeType=application/x-keyhaven-pwd;\" AND old_text MATCHES \"\nNoDisplay=true\n\""
+         "the old desktop entry: ${old_text}")
+endif()
+
+# The desktop's own checkers, where installed (the install script adds them).
+set(metainfo "${PREFIX}/share/metainfo/${app_id}.metainfo.xml")
+expect("EXISTS \"${metainfo}\"" "the AppStream metadata is not installed")
+if(EXISTS "${metainfo}")
+  file(READ "${metainfo}" metainfo_text)
+  expect("metainfo_text MATCHES \"<release version=\\\"${VERSION}\\\"\"" "the metadata's release is not ${VERSION}")
+endif()
+foreach(check "desktop-file-validate;${desktop};${old_desktop}" "appstreamcli;validate;--no-net;${metainfo}")
+  list(POP_FRONT check tool)
+  find_program(tool_path ${tool})
+  if(tool_path)
+    execute_process(COMMAND ${tool_path} ${check} RESULT_VARIABLE result OUTPUT_VARIABLE output
+                    ERROR_VARIABLE output)
+    expect("result EQUAL 0" "${tool} finds faults: ${output}")
+  endif()
+  unset(tool_path CACHE)
+endforeach()
 
 # --- the file type
 set(mime_package "${PREFIX}/share/mime/packages/keyhaven.xml")
@@ -100,7 +130,7 @@ endif()
 # --- icons
 if(WITH_GUI)
   foreach(size 16 32 48 64 128 256)
-    foreach(icon apps/keyhaven mimetypes/application-x-keyhaven-pwd status/keyhaven-tray
+    foreach(icon apps/${app_id} apps/keyhaven mimetypes/application-x-keyhaven-pwd status/keyhaven-tray
                  status/keyhaven-tray-locked)
       set(png "${PREFIX}/share/icons/hicolor/${size}x${size}/${icon}.png")
       expect("EXISTS \"${png}\"" "${size}x${size}/${icon}.png is not installed")
@@ -111,7 +141,7 @@ if(WITH_GUI)
       endif()
     endforeach()
   endforeach()
-  expect("EXISTS \"${PREFIX}/share/icons/hicolor/scalable/apps/keyhaven.svg\"" "no scalable program icon")
+  expect("EXISTS \"${PREFIX}/share/icons/hicolor/scalable/apps/${app_id}.svg\"" "no scalable program icon")
   expect("EXISTS \"${PREFIX}/share/icons/hicolor/scalable/mimetypes/application-x-keyhaven-pwd.svg\""
          "no scalable file icon")
 endif()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Version.h"
+
 #include <cstddef>
 
 // The program's fixed texts, kept in one place so that messages, dialogs and
@@ -118,7 +120,7 @@ inline constexpr const char* IDS_ALL_FILES_FILTER = "All files (*)";
 
 // --- application and main frame ---
 inline constexpr const char* IDS_APP_TITLE = "Keyhaven";
-inline constexpr const char* IDS_APP_VERSION_LINE = "Keyhaven\tVersion 2.8.0";
+inline constexpr const char* IDS_APP_VERSION_LINE = "Keyhaven\tVersion " KEYHAVEN_VERSION;
 inline constexpr const char* IDS_ABOUT_CAPTION = "About Keyhaven";
 inline constexpr const char* IDS_MUTEX_NAME = "Keyhaven-34563126-726E-41d0-9C98-9F5919153C1C";
 inline constexpr const char* IDS_ARE_YOU_ME = "UWM_ARE_YOU_ME";

@@ -1,5 +1,7 @@
 #include "core/shell/CommandLineInfo.h"
 
+#include "core/base/Version.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -49,5 +51,5 @@ std::string UsageText() {
 }
 
 std::string VersionText() {
-    return "Keyhaven 2.8.0\n";
+    return "Keyhaven " KEYHAVEN_VERSION "\n";
 }

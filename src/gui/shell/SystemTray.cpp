@@ -59,7 +59,7 @@ QIcon NumberedIcon(int nIconId) {
         strName = QStringLiteral("keyhaven-tray-locked");
         break;
     case IDR_MAINFRAME:
-        strName = QStringLiteral("keyhaven");
+        strName = QStringLiteral("org.keyhaven.Keyhaven");
         break;
     default:
         return picture;

@@ -1,5 +1,6 @@
 #include "core/base/SettingsSchema.h"
 #include "core/base/StringTable.h"
+#include "core/base/Version.h"
 #include "core/shell/BarSnap.h"
 #include "core/shell/CommandLineInfo.h"
 #include "core/shell/CommandMap.h"
@@ -51,7 +52,7 @@ TEST(CommandLine, HelpAndVersion) {
     EXPECT_TRUE(CCommandLineInfo::Parse({"x.pwd", "--version"}).m_bVersion);
     EXPECT_FALSE(CCommandLineInfo::Parse({"x.pwd"}).m_bHelp);
     EXPECT_NE(UsageText().find("-w"), std::string::npos);
-    EXPECT_EQ(VersionText(), "Keyhaven 2.8.0\n");
+    EXPECT_EQ(VersionText(), "Keyhaven " KEYHAVEN_VERSION "\n");
 }
 
 TEST(StartupFile, CommandLineFileWinsWithoutTest) {

@@ -1,3 +1,4 @@
+#include "core/base/Version.h"
 #include "core/shell/CommandMap.h"
 #include "gui/controls/HoverButton.h"
 #include "gui/controls/LinkLabel.h"
@@ -106,7 +107,7 @@ void CShellWindowsTest::aboutBox() {
     CAboutDlg dlg(nullptr);
     QCOMPARE(dlg.windowTitle(), QString("About Keyhaven"));
     QCOMPARE(dlg.findChild<QLabel*>("AboutName")->text(), QString("Keyhaven"));
-    QCOMPARE(dlg.findChild<QLabel*>("AboutVersion")->text(), QString("Version 2.8.0"));
+    QCOMPARE(dlg.findChild<QLabel*>("AboutVersion")->text(), QString("Version " KEYHAVEN_VERSION));
     QCOMPARE(dlg.WebsiteLink()->property("controlId").toInt(), 1063);
     QCOMPARE(dlg.SupportLink()->property("controlId").toInt(), 1062);
     QVERIFY(QString::fromStdString(dlg.WebsiteLink()->GetLinkTarget()).startsWith("https://"));

@@ -1,0 +1,44 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# fish completion for keyhaven-cli.
+
+set -l commands info ls show export create passwd generate convert find import audit
+
+function __keyhaven_cli_files --argument-names pattern
+    __fish_complete_suffix $pattern
+end
+
+complete -c keyhaven-cli -f
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -l help -d 'Show the help'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -l version -s v -d 'Show the version'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a info -d 'Show the header of a password file'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a ls -d 'List the groups and accounts'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a show -d 'Show one account or group'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a export -d 'Write the records as text, CSV or a KeePass database'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a create -d 'Create a new password file'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a passwd -d 'Change the KEY of a file'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a generate -d 'Print one random password'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a convert -d 'Write a file in the other format'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a find -d 'Search the labels of a file'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a import -d 'Import a CSV export or a KeePass database'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a audit -d 'List empty, weak, reused and breached passwords'
+
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from $commands" -l help -d 'Show the help'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from info ls show export create passwd convert find import audit" -k -a "(__keyhaven_cli_files .pwd; __keyhaven_cli_files .khv)"
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -k -a "(__keyhaven_cli_files .csv; __keyhaven_cli_files .kdbx)"
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l key-file -r -F -d 'The database key file'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l no-password -d 'The database has no password'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l format -x -a "text csv kdbx" -d 'The output format'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -s o -r -F -d 'The output file'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l crlf -d 'End text lines with CR LF'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l key-file -r -F -d 'A key file for the KeePass database'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l no-password -d 'The KeePass database gets no password'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from find" -l match-case -d 'Match upper and lower case'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from find" -l whole-word -d 'Match whole words only'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from generate" -l flags -x -d 'Character classes'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from generate" -l begin -x -d 'Range begin'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from generate" -l end -x -d 'Range end'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from generate" -l length -x -d 'Length'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from generate" -l seed -x -d 'Seed in seconds'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from find" -l all-fields -d 'Search every field but the password'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from audit" -l hibp -r -F -d 'The breach list ordered by hash'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from audit" -l threshold -x -a "poor weak reasonable good excellent" -d 'The weakest strength accepted'

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+class CCodePage;
+
+// Folds the bytes of a code page for searching: upper case to lower case and
+// accented Latin letters to their base letter ("É" and "e" meet), byte for
+// byte, so a match in the folded text lies at the same place in the
+// original. A letter with no base letter in the code page folds to its own
+// lower case.
+class CSearchFold {
+public:
+    explicit CSearchFold(const CCodePage& codePage);
+
+    unsigned char Fold(unsigned char nByte) const { return m_anFold[nByte]; }
+    // strOut becomes the folded strText; reusing one buffer spares an
+    // allocation per text.
+    void Fold(std::string_view strText, std::string& strOut) const;
+    std::string Fold(std::string_view strText) const;
+
+private:
+    std::array<unsigned char, 256> m_anFold{};
+};
+
+// The letter a Latin letter with an accent is built on ('é' gives 'e'), or
+// the character itself when it has none.
+char32_t BaseLetter(char32_t nChar);

@@ -1,0 +1,254 @@
+#include "core/health/PasswordHealth.h"
+#include "core/health/PasswordStrength.h"
+#include "core/health/PwnedList.h"
+#include "core/store/CodePage.h"
+#include "core/store/PasswordInfo.h"
+#include "core/tree/FieldFilter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <list>
+#include <unistd.h>
+
+namespace {
+
+CPasswordInfo Record(bool bGroup, const std::string& strName, const std::string& strPassword = {},
+                     const std::string& strUser = {}, const std::string& strWeb = {},
+                     const std::string& strComments = {}) {
+    CPasswordInfo info;
+    info.m_bGroup = bGroup ? 1 : 0;
+    if (bGroup) {
+        info.SetGroup(strName);
+        return info;
+    }
+    info.SetAccount(strName);
+    info.SetPassword(strPassword);
+    info.SetUserName(strUser);
+    info.SetWebSite(strWeb);
+    info.SetComments(strComments);
+    return info;
+}
+
+const CCodePage& Page1252() {
+    return *CCodePage::ByName("windows-1252");
+}
+
+} // namespace
+
+// --- the filter over every field
+
+TEST(FieldFilter, MatchesEveryWordInAnyFieldButThePassword) {
+    // Texts in windows-1252: "\xE9" is é, "\xC9" É.
+    const CPasswordInfo account = Record(false, "Caf\xE9 Central", "secretword", "jdoe",
+                                         "https://shop.example.org", "Card ends 4411");
+    const struct {
+        const char* pszQuery;
+        bool bMatch;
+    } CASES[] = {
+        {"", true},                  // no words: everything
+        {"cafe", true},              // accent and case ignored
+        {"CAF\xC9", true},           // the query's accent too
+        {"example jdoe", true},      // words in different fields
+        {"jdoe   example", true},    // any order, any blanks
+        {"4411 central shop", true}, // comments, account, web site
+        {"secretword", false},       // never the password
+        {"jdoe secretword", false},  // one missing word is enough
+        {"cafes", false},            // a word longer than the text
+    };
+    for (const auto& c : CASES)
+        EXPECT_EQ(CFieldFilter(c.pszQuery, Page1252()).Matches(account), c.bMatch) << c.pszQuery;
+}
+
+TEST(FieldFilter, FoldsLettersOfEachCodePage) {
+    // windows-1250: "\x8A" is Š, "\xE8" č; windows-1251: "\xA8" is Ё, "\xB8" ё, "\xC5" Е.
+    const CCodePage& page1250 = *CCodePage::ByName("windows-1250");
+    EXPECT_TRUE(CFieldFilter("sc", page1250).Matches(Record(false, "\x8A\xE8")));
+    const CCodePage& page1251 = *CCodePage::ByName("windows-1251");
+    EXPECT_TRUE(CFieldFilter("\xC5\xC6", page1251).Matches(Record(false, "\xB8\xE6")));
+    EXPECT_TRUE(CFieldFilter("\xB8", page1251).Matches(Record(false, "\xA8")));
+    // Letters with no base letter keep their identity.
+    EXPECT_FALSE(CFieldFilter("ae", Page1252()).Matches(Record(false, "\xC6")));
+    EXPECT_TRUE(CFieldFilter("\xE6", Page1252()).Matches(Record(false, "\xC6")));
+}
+
+TEST(FieldFilter, SpansCoverEveryOccurrenceMerged) {
+    const CFieldFilter filter("an na", Page1252());
+    using CSpans = std::vector<std::pair<std::size_t, std::size_t>>;
+    // "Banana": "an" at 1 and 3, "na" at 2 and 4; together bytes 1 to 5.
+    EXPECT_EQ(filter.Spans("Banana"), (CSpans{{1, 5}}));
+    EXPECT_EQ(filter.Spans("AN x n\xC1"), (CSpans{{0, 2}, {5, 2}}));
+    EXPECT_EQ(filter.Spans("xyz"), CSpans{});
+}
+
+// --- the estimator
+
+TEST(PasswordStrength, KnownWeakAndStrongPasswords) {
+    for (const char* pszWeak : {"password", "123456", "qwerty", "letmein1", "aaaaaaaaaaaa"})
+        EXPECT_LT(StrengthOf(EstimateBits(pszWeak)), EStrength::reasonable) << pszWeak;
+    for (const char* pszStrong : {"vT3#qL9!mZ2&xR7$kP4w", "g7Hq#2pLm9!vRt4Xz8Kw"})
+        EXPECT_GE(StrengthOf(EstimateBits(pszStrong)), EStrength::good) << pszStrong;
+    EXPECT_EQ(EstimateBits(""), 0);
+    EXPECT_LT(EstimateBits("password1"), EstimateBits("pX7#wQ2!"));
+}
+
+TEST(PasswordStrength, BandsAndWords) {
+    const struct {
+        double dBits;
+        const char* pszWord;
+    } CASES[] = {{0, "poor"},        {39.9, "poor"},       {40, "weak"},  {64.9, "weak"},
+                 {65, "reasonable"}, {99.9, "reasonable"}, {100, "good"}, {127.9, "good"},
+                 {128, "excellent"}, {500, "excellent"}};
+    for (const auto& c : CASES) {
+        EXPECT_STREQ(StrengthWord(StrengthOf(c.dBits)), c.pszWord) << c.dBits;
+        EXPECT_EQ(StrengthNamed(c.pszWord), StrengthOf(c.dBits));
+    }
+    EXPECT_FALSE(StrengthNamed("Weak"));
+}
+
+// --- the breach list
+
+class PwnedListTest : public ::testing::Test {
+protected:
+    void TearDown() override { std::filesystem::remove(m_strPath); }
+
+    bool Make(const std::string& strText) {
+        std::ofstream(m_strPath, std::ios::binary) << strText;
+        std::string strError;
+        return m_list.Open(m_strPath, strError);
+    }
+
+    std::string m_strPath =
+        std::filesystem::temp_directory_path() / ("pwned-" + std::to_string(::getpid()) + ".txt");
+    CPwnedList m_list;
+};
+
+// SHA-1 of "password" and of "123456".
+constexpr const char* PASSWORD_SHA1 = "5BAA61E4C9B93F3F0682250B6CF8331B7EE68FD8";
+constexpr const char* SHA1_123456 = "7C4A8D09CA3762AF61E59520943DC26494F8941B";
+
+// An ordered list of n lines around the given ones, hashes spread evenly.
+std::string OrderedList(int nLines, const std::vector<std::pair<std::string, int>>& extra,
+                        const char* pszEnd = "\r\n") {
+    std::vector<std::pair<std::string, int>> lines = extra;
+    for (int i = 1; i <= nLines; ++i) {
+        char szHash[41];
+        std::snprintf(szHash, sizeof szHash, "%08X%032X", static_cast<unsigned>(i * 2654435761u),
+                      i);
+        lines.emplace_back(szHash, i + 1);
+    }
+    std::sort(lines.begin(), lines.end());
+    std::string strText;
+    for (const auto& [strHash, nCount] : lines)
+        strText += strHash + ":" + std::to_string(nCount) + pszEnd;
+    return strText;
+}
+
+TEST_F(PwnedListTest, FindsFirstLastMiddleAndAbsent) {
+    const std::string strFirst = "0000000000000000000000000000000000000000";
+    const std::string strLast = "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF";
+    for (const char* pszEnd : {"\r\n", "\n"}) {
+        ASSERT_TRUE(Make(
+            OrderedList(5000, {{strFirst, 7}, {strLast, 9}, {PASSWORD_SHA1, 9545824}}, pszEnd)));
+        EXPECT_EQ(m_list.Count("password"), 9545824u);
+        EXPECT_EQ(m_list.Count("123456"), 0u);
+        std::array<std::uint8_t, 20> hash{};
+        EXPECT_EQ(m_list.CountOfHash(hash), 7u);
+        hash.fill(0xFF);
+        EXPECT_EQ(m_list.CountOfHash(hash), 9u);
+    }
+}
+
+TEST_F(PwnedListTest, SmallFilesLowerCaseAndNoFinalLineEnd) {
+    ASSERT_TRUE(Make(std::string(SHA1_123456) + ":37359195"));
+    EXPECT_EQ(m_list.Count("123456"), 37359195u);
+    EXPECT_EQ(m_list.Count("password"), 0u);
+    std::string strLower = std::string(PASSWORD_SHA1) + ":3\n";
+    for (char& c : strLower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    CPwnedList other;
+    std::ofstream(m_strPath, std::ios::binary) << strLower;
+    std::string strError;
+    ASSERT_TRUE(other.Open(m_strPath, strError)) << strError;
+    EXPECT_EQ(other.Count("password"), 3u);
+}
+
+TEST_F(PwnedListTest, RefusesWhatCannotBeSearched) {
+    EXPECT_FALSE(Make(""));
+    // Ordered by count, as the other download is.
+    EXPECT_FALSE(Make(std::string(SHA1_123456) + ":37359195\r\n" + PASSWORD_SHA1 + ":9545824\r\n"));
+    EXPECT_FALSE(Make("not a hash list\n"));
+    std::string strError;
+    EXPECT_FALSE(m_list.Open("/nonexistent/pwned.txt", strError));
+    EXPECT_NE(strError.find("cannot be read"), std::string::npos);
+    // A damaged line met by the search is no answer, never a wrong one.
+    std::string strText = OrderedList(4000, {{PASSWORD_SHA1, 5}});
+    strText[strText.find(PASSWORD_SHA1) + 40] = '=';
+    ASSERT_TRUE(Make(strText));
+    EXPECT_FALSE(m_list.Count("password").has_value());
+}
+
+// --- the report
+
+TEST(PasswordHealth, OrdersWorstFirstAndKeepsSharedPasswordsTogether) {
+    std::list<CPasswordInfo> list = {
+        Record(true, "Web"),
+        Record(false, "strong", "vT3#qL9!mZ2&xR7$kP4w"),
+        Record(false, "shared-a", "g7Hq#2pLm9!vRt4Xz8Kw"),
+        Record(false, "weak", "letmein1"),
+        Record(false, "empty", ""),
+        Record(true, "Mail"),
+        Record(false, "shared-b", "g7Hq#2pLm9!vRt4Xz8Kw"),
+        Record(false, "pair-1", "password"),
+        Record(false, "pair-2", "password"),
+        Record(false, "empty-2", ""),
+    };
+    const SHealthReport report = AuditPasswords(list, Page1252(), EStrength::reasonable);
+    EXPECT_EQ(report.nAccounts, 8);
+    std::vector<std::string> astrOrder;
+    for (const SHealthLine& line : report.lines)
+        astrOrder.push_back(line.pAccount->Account() + "|" + line.Findings());
+    ASSERT_EQ(astrOrder.size(), 7u) << "the strong, unshared password has no finding";
+    // Empty ones first, not counted as shared; then the shared sets with the
+    // weaker one first, its accounts together; then the weak one alone.
+    EXPECT_EQ(astrOrder[0], "empty|empty");
+    EXPECT_EQ(astrOrder[1], "empty-2|empty");
+    EXPECT_EQ(astrOrder[2].substr(0, 7), "pair-1|");
+    EXPECT_NE(astrOrder[2].find("used by 2 accounts (set 1)"), std::string::npos) << astrOrder[2];
+    EXPECT_NE(astrOrder[2].find("weak ("), std::string::npos) << astrOrder[2];
+    EXPECT_EQ(astrOrder[3].substr(0, 7), "pair-2|");
+    EXPECT_EQ(astrOrder[4], "shared-a|used by 2 accounts (set 2)");
+    EXPECT_EQ(astrOrder[5], "shared-b|used by 2 accounts (set 2)");
+    EXPECT_EQ(astrOrder[6].substr(0, 10), "weak|weak ");
+    EXPECT_EQ(report.lines[5].pGroup->Group(), "Mail");
+
+    // A lower threshold lets the weak password pass.
+    const SHealthReport lenient = AuditPasswords(list, Page1252(), EStrength::poor);
+    for (const SHealthLine& line : lenient.lines)
+        EXPECT_NE(line.pAccount->Account(), "weak");
+}
+
+TEST(PasswordHealth, BreachedPasswordsComeFirstAfterEmptyOnes) {
+    const std::string strPath = std::filesystem::temp_directory_path() /
+                                ("pwned-report-" + std::to_string(::getpid()) + ".txt");
+    std::ofstream(strPath, std::ios::binary)
+        << OrderedList(100, {{PASSWORD_SHA1, 10}, {SHA1_123456, 500}});
+    CPwnedList pwned;
+    std::string strError;
+    ASSERT_TRUE(pwned.Open(strPath, strError)) << strError;
+    std::list<CPasswordInfo> list = {Record(true, "G"), Record(false, "weak", "letmein1"),
+                                     Record(false, "p", "password"), Record(false, "n", "123456"),
+                                     Record(false, "e", "")};
+    const SHealthReport report = AuditPasswords(list, Page1252(), EStrength::reasonable, &pwned);
+    std::filesystem::remove(strPath);
+    ASSERT_EQ(report.lines.size(), 4u);
+    EXPECT_EQ(report.lines[0].pAccount->Account(), "e");
+    EXPECT_EQ(report.lines[1].pAccount->Account(), "n");
+    EXPECT_EQ(report.lines[1].nPwned, 500u);
+    EXPECT_NE(report.lines[1].Findings().find("seen 500 times in breaches"), std::string::npos);
+    EXPECT_EQ(report.lines[2].pAccount->Account(), "p");
+    EXPECT_EQ(report.lines[3].pAccount->Account(), "weak");
+    EXPECT_EQ(report.lines[3].nPwned, 0u);
+}

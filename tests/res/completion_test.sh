@@ -1,0 +1,76 @@
+#!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The shell completions of keyhaven-cli know every command and option that
+# its help names, and bash completes commands, option values and file names
+# of the right kinds.
+#   completion_test.sh KEYHAVEN_CLI SOURCE_DIR
+set -uo pipefail
+cli=$1
+completion=$2/res/completion
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# --- no drift from the help: its usage lines name each command's options
+usage=$("$cli" --help | sed -n '/^Usage:/,/^$/p' |
+    awk '/^  keyhaven-cli [a-z]/ { if (line) print line; line = $0; next }
+         /^    / { line = line " " $0; next }
+         END { print line }')
+commands=$(awk '{print $2}' <<<"$usage" | sort -u)
+# shellcheck source=/dev/null
+source "$completion/keyhaven-cli.bash"
+[ "$(tr ' ' '\n' <<<"$_keyhaven_cli_commands" | sort)" = "$commands" ] ||
+    fail "bash knows the commands \"$_keyhaven_cli_commands\", the help: $(echo $commands)"
+for command in $commands; do
+    options=$(grep "^  keyhaven-cli $command " <<<"$usage" | grep -oE -- '(^| |\[)--?[a-z][a-z-]*' |
+        tr -d ' [' | sort -u)
+    for option in $options; do
+        grep -qw -- "$option" <<<"$(_keyhaven_cli_options "$command")" ||
+            fail "bash does not offer $option for $command"
+        grep -q -- "'$option[=[]" "$completion/_keyhaven-cli" || fail "zsh does not know $option"
+        fish_option=${option#--}
+        grep -qE -- "(-l|-s) ${fish_option#-}( |$)" "$completion/keyhaven-cli.fish" ||
+            fail "fish does not know $option"
+    done
+    grep -q "'$command:" "$completion/_keyhaven-cli" || fail "zsh does not know $command"
+    grep -q -- "-a $command " "$completion/keyhaven-cli.fish" || fail "fish does not know $command"
+done
+
+# --- what bash offers
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+cd "$folder" || exit 1
+mkdir sub
+touch a.pwd b.khv notes.txt c.csv d.kdbx
+complete_line() {
+    read -r -a COMP_WORDS <<<"$1"
+    [[ $1 == *" " ]] && COMP_WORDS+=("")
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    _keyhaven_cli
+    [ ${#COMPREPLY[@]} -eq 0 ] || printf '%s\n' "${COMPREPLY[@]}" | sort | tr '\n' ' '
+}
+while IFS='|' read -r line expected; do
+    got=$(complete_line "$line")
+    [ "$got" = "$expected" ] || fail "\"$line\" completes to \"$got\", not \"$expected\""
+done <<'CASES'
+keyhaven-cli ex|export 
+keyhaven-cli i|import info 
+keyhaven-cli export a.pwd --fo|--format 
+keyhaven-cli export a.pwd --format |csv kdbx text 
+keyhaven-cli ls |a.pwd b.khv sub 
+keyhaven-cli import a.pwd |c.csv d.kdbx sub 
+keyhaven-cli import --key-file notes.txt a.pwd |c.csv d.kdbx sub 
+keyhaven-cli show a.pwd |
+keyhaven-cli generate --length |
+CASES
+
+# --- the others at least parse
+if command -v zsh > /dev/null; then
+    zsh -n "$completion/_keyhaven-cli" || fail "zsh cannot parse its completion"
+fi
+if command -v fish > /dev/null; then
+    fish -n "$completion/keyhaven-cli.fish" || fail "fish cannot parse its completion"
+fi
+bash -n "$completion/keyhaven-cli.bash" || fail "bash cannot parse its completion"
+
+[ "$failures" -eq 0 ] || { echo "$failures completion check(s) failed"; exit 1; }
+echo "completion checks passed"
