@@ -169,7 +169,7 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     // The bars are switched from the View menu only.
     setContextMenuPolicy(Qt::NoContextMenu);
     m_doc.SetPrompts(&m_prompts);
-    m_doc.SetMainWindowShown(m_nMode == MODE_MAIN);
+    m_doc.SetMainWindowShown(IsMainInterface());
 
     LoadSettings();
     CreateActions();
@@ -569,7 +569,7 @@ void CMainFrame::UpdateCommandUI() {
 void CMainFrame::UpdateFrameTitle() {
     QString strTitle = Text(IDS_APP_TITLE);
     // A locked window left in the taskbar names nothing of the file.
-    if (HasKey() && !m_bLocked) {
+    if (HasKey() && !IsLocked()) {
         // The label is the file name's (UTF-8), as the tree's file item shows it.
         std::string strLabel = FileLabel(m_doc.m_strFileName);
         if (strLabel.empty())
@@ -642,7 +642,7 @@ void CMainFrame::RegisterDocumentCommands() {
     m_commands.Register(
         ID_FILE_OPEN,
         [this]() {
-            if (m_nMode == MODE_MAIN)
+            if (IsMainInterface())
                 m_doc.OnFileOpen();
         },
         [](CCmdUI& ui) { ui.Enable(); });
@@ -729,11 +729,7 @@ void CMainFrame::RegisterFrameCommands() {
     m_commands.Register(
         IDM_ONTOP, [this]() { OnViewOnTop(); }, onTopCheck);
     m_commands.Register(
-        ID_TOOLS_LOCK,
-        [this]() {
-            if (m_nMode == MODE_MAIN)
-                Lock();
-        },
+        ID_TOOLS_LOCK, [this]() { Handle(EInterfaceEvent::lockCommand); },
         [this](CCmdUI& ui) { ui.Enable(HasKey()); });
     m_commands.Register(
         ID_RECENT_CLEAR, [this]() { m_bClearRecent = !m_bClearRecent; },
@@ -753,24 +749,10 @@ void CMainFrame::RegisterFrameCommands() {
     m_commands.Register(
         ID_TRAY_MAINWINDOW, [this]() { RestoreMainWindow(); }, noModal);
     m_commands.Register(
-        ID_TRAY_LOCK,
-        [this]() {
-            // A window hidden without locking can be locked from the tray.
-            if (m_nMode == MODE_MAIN || m_nMode == MODE_TRAY_MAIN)
-                Lock();
-            else if (m_nMode == MODE_BAR && m_pPasswordBar)
-                m_pPasswordBar->Lock();
-        },
+        ID_TRAY_LOCK, [this]() { Handle(EInterfaceEvent::trayLock); },
         [this](CCmdUI& ui) { ui.Enable(!IsModalOpen() && HasKey()); });
     m_commands.Register(
-        ID_TRAY_EXIT,
-        [this]() {
-            if (m_nMode == MODE_BAR && m_pPasswordBar)
-                ExitFromBar();
-            else
-                Exit();
-        },
-        noModal);
+        ID_TRAY_EXIT, [this]() { Handle(EInterfaceEvent::trayExit); }, noModal);
 
     // The edit keys reach the focused text field.
     const auto editUpdate = [](CCmdUI& ui) { ui.Enable(ForFocusedEdit([](auto*) {})); };
@@ -785,7 +767,7 @@ void CMainFrame::RegisterFrameCommands() {
 }
 
 void CMainFrame::OnViewSearchBar() {
-    if (m_nMode != MODE_MAIN)
+    if (!IsMainInterface())
         return;
     const bool bShow = !m_bShowSearchBar;
     if (bShow)
@@ -799,7 +781,7 @@ void CMainFrame::OnViewSearchBar() {
 }
 
 void CMainFrame::OnViewOnTop() {
-    if (m_nMode != MODE_MAIN)
+    if (!IsMainInterface())
         return;
     m_bOnTop = !m_bOnTop;
     ApplyOnTop();
@@ -838,15 +820,12 @@ void CMainFrame::ActivateFrame(bool bShow) {
     UpdateRecentMenu();
 
     if (bAuto) {
-        SetMode(bStartBar ? MODE_TRAY_BAR : MODE_TRAY_MAIN);
-        SetTrayDefault(bStartBar ? ID_TRAY_PASSWORDBAR : ID_TRAY_MAINWINDOW);
-        m_bLocked = 1;
+        m_interface.Start(true, bStartBar);
+        SetMode(m_interface.Mode());
     } else if (bStartBar) {
         ShowPasswordBar();
-        SetTrayDefault(ID_TRAY_LOCK);
     } else {
-        SetTrayDefault(ID_TRAY_LOCK);
-        SetMode(MODE_MAIN);
+        SetMode(EInterface::main);
         RestoreWindowPlacement(bShow);
     }
 
@@ -866,13 +845,104 @@ void CMainFrame::ActivateFrame(bool bShow) {
     UpdateCommandUI();
 }
 
-void CMainFrame::SetMode(int nMode) {
-    m_nMode = nMode;
-    m_doc.SetMainWindowShown(nMode == MODE_MAIN);
+void CMainFrame::SetMode(EInterface eMode) {
+    m_interface.Enter(eMode);
+    m_doc.SetMainWindowShown(eMode == EInterface::main);
+    // The tray's default item is the way back, or the lock while shown.
+    if (eMode == EInterface::trayMain)
+        SetTrayDefault(ID_TRAY_MAINWINDOW);
+    else if (eMode == EInterface::trayBar)
+        SetTrayDefault(ID_TRAY_PASSWORDBAR);
+    else
+        SetTrayDefault(ID_TRAY_LOCK);
+}
+
+SInterfaceFacts CMainFrame::Facts() const {
+    return {HasKey(), m_pPasswordBar != nullptr, m_nExit2Min, m_nMin2Lock};
+}
+
+void CMainFrame::Handle(EInterfaceEvent eEvent) {
+    Carry(m_interface.Decide(eEvent, Facts()));
+}
+
+void CMainFrame::Carry(const SInterfaceStep& step) {
+    switch (step.eAction) {
+    case EInterfaceAction::none:
+        return;
+    case EInterfaceAction::raiseMain:
+        ShowFrame();
+        return;
+    case EInterfaceAction::raiseBar:
+        m_pPasswordBar->raise();
+        m_pPasswordBar->activateWindow();
+        return;
+    case EInterfaceAction::mainToBar:
+        SaveWindowPlacement();
+        ShowPasswordBar();
+        return;
+    case EInterfaceAction::barToMain:
+        m_pPasswordBar->hide();
+        SetMode(EInterface::main);
+        ShowFrame();
+        return;
+    case EInterfaceAction::mainToTray:
+        HideToTray(step.bLock);
+        return;
+    case EInterfaceAction::barToTray:
+        HideBarToTray(step.bLock);
+        return;
+    case EInterfaceAction::unlockToMain:
+    case EInterfaceAction::unlockToBar:
+        ComeBack(step.eNext);
+        return;
+    case EInterfaceAction::barLocks:
+        m_pPasswordBar->Lock();
+        return;
+    case EInterfaceAction::barHandsOver:
+        m_pPasswordBar->OnMainWindow();
+        return;
+    case EInterfaceAction::exit:
+        Exit();
+        return;
+    case EInterfaceAction::exitFromBar:
+        ExitFromBar();
+        return;
+    }
+}
+
+void CMainFrame::ComeBack(EInterface eNext) {
+    // The Check Key prompt runs its own event loop, in which the window's
+    // return from the taskbar would ask a second time.
+    m_interface.SetRestoring(true);
+    const bool bFromTaskbar = eNext == EInterface::main && isVisible();
+    if (bFromTaskbar)
+        ShowFrame();
+    if (!CheckKeyToComeBack()) {
+        if (bFromTaskbar) {
+            MinimizeToTaskbar();
+            m_timeRefused.start();
+        }
+        m_interface.SetRestoring(false);
+        return;
+    }
+    if (eNext == EInterface::bar) {
+        m_interface.SetRestoring(false);
+        if (centralWidget())
+            centralWidget()->show();
+        ShowPasswordBar();
+        return;
+    }
+    if (m_pPasswordBar)
+        m_pPasswordBar->hide();
+    if (centralWidget())
+        centralWidget()->show();
+    SetMode(EInterface::main);
+    ShowFrame();
+    m_interface.SetRestoring(false);
 }
 
 bool CMainFrame::IsStartHidden() const {
-    return m_nMode != MODE_MAIN;
+    return !IsMainInterface();
 }
 
 void CMainFrame::OpenStartupFile(bool bThroughBar) {
@@ -944,13 +1014,10 @@ void CMainFrame::RestoreWindowPlacement(bool bShow) {
 
 void CMainFrame::HideToTray(bool bLock) {
     EmptyClipboardIfText();
-    SetMode(MODE_TRAY_MAIN);
-    SetTrayDefault(ID_TRAY_MAINWINDOW);
-    const bool bLocking = bLock && HasKey();
-    if (bLocking) {
-        m_bLocked = 1;
+    SetMode(EInterface::trayMain);
+    const bool bLocking = m_interface.Hide(EInterface::trayMain, bLock, HasKey());
+    if (bLocking)
         m_pTray->SetIcon(IDI_TRAY_LOCKED);
-    }
     if (m_pTray->IsShown())
         hide();
     else
@@ -970,7 +1037,7 @@ void CMainFrame::MinimizeToTaskbar() {
     // Without a tray icon nothing would bring a hidden window back, so the
     // window stays in the taskbar. A locked window shows none of the file
     // until the KEY is typed again.
-    if (m_bLocked && centralWidget())
+    if (IsLocked() && centralWidget())
         centralWidget()->hide();
     UpdateFrameTitle();
     if (!isVisible() || !isMinimized())
@@ -987,49 +1054,19 @@ void CMainFrame::Lock() {
 }
 
 void CMainFrame::RestoreMainWindow() {
-    if (m_nMode == MODE_BAR && m_pPasswordBar) {
-        // The bar hands over as its own Main Window button does.
-        m_pPasswordBar->OnMainWindow();
-        return;
-    }
-    if (m_nMode == MODE_MAIN && !m_bRestoring) {
-        ShowFrame();
-        return;
-    }
-    if ((m_nMode != MODE_TRAY_MAIN && m_nMode != MODE_TRAY_BAR) || m_bRestoring)
-        return;
-    // The Check Key prompt runs its own event loop, in which the window's
-    // return from the taskbar would ask a second time.
-    m_bRestoring = true;
-    const bool bFromTaskbar = isVisible();
-    if (bFromTaskbar)
-        ShowFrame();
-    if (!CheckKeyToComeBack()) {
-        if (bFromTaskbar) {
-            MinimizeToTaskbar();
-            m_timeRefused.start();
-        }
-        m_bRestoring = false;
-        return;
-    }
-    if (m_pPasswordBar)
-        m_pPasswordBar->hide();
-    if (centralWidget())
-        centralWidget()->show();
-    SetMode(MODE_MAIN);
-    ShowFrame();
-    SetTrayDefault(ID_TRAY_LOCK);
-    m_bRestoring = false;
+    Handle(EInterfaceEvent::trayMainWindow);
 }
 
 bool CMainFrame::CheckKeyToComeBack() {
-    if (m_bLocked && m_doc.IsUnloaded()) {
+    switch (m_interface.UnlockCheck(m_doc.IsUnloaded(), HasKey())) {
+    case EUnlockCheck::reloadFile:
         // The file is read again under its KEY, which the reading asks for.
         if (!m_doc.ReloadAfterLock())
             return false;
         emit DocumentReloaded();
         m_pTray->SetIcon(IDI_TRAY);
-    } else if (m_bLocked && HasKey()) {
+        break;
+    case EUnlockCheck::askKey: {
         // The file name is the file system's (UTF-8), as the document's own
         // Check Key at opening shows it.
         const std::string strPrompt = std::string(IDS_KEY_PROMPT) + m_doc.m_strFileName;
@@ -1037,29 +1074,23 @@ bool CMainFrame::CheckKeyToComeBack() {
             return false;
         m_pTray->SetIcon(IDI_TRAY);
         m_doc.CheckFileAfterLock();
+        break;
     }
-    // Without a KEY there is nothing to unlock; a lock flag left from a
-    // start at logon must not ask for a KEY of a file opened later.
-    m_bLocked = 0;
+    case EUnlockCheck::none:
+        break;
+    }
+    m_interface.Unlocked();
     return true;
 }
 
 void CMainFrame::OnHotKey() {
     if (m_bDestroyed)
         return;
-    if (m_nMode == MODE_TRAY_MAIN)
-        RestoreMainWindow();
-    else if (m_nMode == MODE_MAIN)
-        ShowFrame();
-    else if (m_nMode == MODE_TRAY_BAR)
-        RestorePasswordBar();
+    Handle(EInterfaceEvent::hotKey);
 }
 
 void CMainFrame::LockInterface() {
-    if (m_nMode == MODE_MAIN || m_nMode == MODE_TRAY_MAIN)
-        Lock();
-    else if (m_pPasswordBar)
-        m_pPasswordBar->Lock();
+    Handle(EInterfaceEvent::lockInterface);
 }
 
 bool CMainFrame::SetHotKey(unsigned wHotKey, unsigned wHotKeyFlags) {
@@ -1183,7 +1214,7 @@ void CMainFrame::RaiseFromSecondStart() {
         RestoreMainWindow();
         return;
     }
-    if (m_nMode != MODE_MAIN || !isVisible())
+    if (!IsMainInterface() || !isVisible())
         return;
     if (isMinimized())
         showNormal();
@@ -1195,11 +1226,14 @@ void CMainFrame::RaiseFromSecondStart() {
 
 void CMainFrame::SetPasswordBar(CPasswordBarDlg* pBar) {
     m_pPasswordBar = pBar;
-    connect(pBar, &CPasswordBarDlg::LockClicked, this, [this]() { HideBarToTray(true); });
+    connect(pBar, &CPasswordBarDlg::LockClicked, this,
+            [this]() { Handle(EInterfaceEvent::barLock); });
     connect(pBar, &CPasswordBarDlg::MinimizeClicked, this,
-            [this]() { HideBarToTray(m_nMin2Lock == 1); });
-    connect(pBar, &CPasswordBarDlg::CloseClicked, this, &CMainFrame::OnBarClose);
-    connect(pBar, &CPasswordBarDlg::MainWindowClicked, this, &CMainFrame::OnBarMainWindow);
+            [this]() { Handle(EInterfaceEvent::barMinimise); });
+    connect(pBar, &CPasswordBarDlg::CloseClicked, this,
+            [this]() { Handle(EInterfaceEvent::barClose); });
+    connect(pBar, &CPasswordBarDlg::MainWindowClicked, this,
+            [this]() { Handle(EInterfaceEvent::barMainWindow); });
     pBar->SetGeneratorSettingsOpener([this](SGeneratorSettings& generator) {
         OpenOptions(OPTIONS_PAGE_GENERATOR);
         generator = {m_nGenFlags, m_strGenBegin, m_strGenEnd, m_strGenLength};
@@ -1216,11 +1250,7 @@ void CMainFrame::RegisterBarCommands() {
 }
 
 void CMainFrame::SwitchToPasswordBar() {
-    if (m_nMode != MODE_MAIN || !m_pPasswordBar)
-        return;
-    SaveWindowPlacement();
-    ShowPasswordBar();
-    SetTrayDefault(ID_TRAY_LOCK);
+    Handle(EInterfaceEvent::passwordBarCommand);
 }
 
 void CMainFrame::ShowPasswordBar() {
@@ -1230,41 +1260,18 @@ void CMainFrame::ShowPasswordBar() {
     m_pPasswordBar->raise();
     m_pPasswordBar->activateWindow();
     hide();
-    SetMode(MODE_BAR);
+    SetMode(EInterface::bar);
 }
 
 void CMainFrame::RestorePasswordBar() {
-    if (m_nMode == MODE_MAIN) {
-        // The main window shown gives way to the bar, as F2 does.
-        SwitchToPasswordBar();
-        return;
-    }
-    if (m_nMode == MODE_BAR && m_pPasswordBar) {
-        m_pPasswordBar->raise();
-        m_pPasswordBar->activateWindow();
-        return;
-    }
-    if ((m_nMode != MODE_TRAY_MAIN && m_nMode != MODE_TRAY_BAR) || !m_pPasswordBar || m_bRestoring)
-        return;
-    m_bRestoring = true;
-    const bool bCameBack = CheckKeyToComeBack();
-    m_bRestoring = false;
-    if (!bCameBack)
-        return;
-    if (centralWidget())
-        centralWidget()->show();
-    ShowPasswordBar();
-    SetTrayDefault(ID_TRAY_LOCK);
+    Handle(EInterfaceEvent::trayPasswordBar);
 }
 
 void CMainFrame::HideBarToTray(bool bLock) {
-    SetMode(MODE_TRAY_BAR);
-    SetTrayDefault(ID_TRAY_PASSWORDBAR);
-    const bool bLocking = bLock && HasKey();
-    if (bLocking) {
-        m_bLocked = 1;
+    SetMode(EInterface::trayBar);
+    const bool bLocking = m_interface.Hide(EInterface::trayBar, bLock, HasKey());
+    if (bLocking)
         m_pTray->SetIcon(IDI_TRAY_LOCKED);
-    }
     m_pPasswordBar->hide();
     // With no tray icon to come back through, the main window waits in the
     // taskbar instead (showing nothing of a locked file).
@@ -1274,30 +1281,13 @@ void CMainFrame::HideBarToTray(bool bLock) {
         UnloadForLock();
 }
 
-void CMainFrame::OnBarClose() {
-    if (m_nExit2Min != 0) {
-        HideBarToTray(m_nExit2Min == 2);
-        return;
-    }
-    ExitFromBar();
-}
-
 void CMainFrame::ExitFromBar() {
     m_pPasswordBar->hide();
     Exit();
     // A save question answered with Cancel keeps the program: the bar
     // comes back rather than leaving no window at all.
-    if (!m_bDestroyed && m_nMode == MODE_BAR)
+    if (!m_bDestroyed && Mode() == EInterface::bar)
         m_pPasswordBar->show();
-}
-
-void CMainFrame::OnBarMainWindow() {
-    if (m_nMode != MODE_BAR)
-        return;
-    m_pPasswordBar->hide();
-    SetMode(MODE_MAIN);
-    ShowFrame();
-    SetTrayDefault(ID_TRAY_LOCK);
 }
 
 // --- closing ---
@@ -1339,9 +1329,10 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
     if (bFromCaption) {
         SaveWindowPlacement();
         EmptyClipboardIfText();
-        if (m_nExit2Min != 0) {
+        const SInterfaceStep step = m_interface.Decide(EInterfaceEvent::mainClose, Facts());
+        if (step.eAction != EInterfaceAction::exit) {
             pEvent->ignore();
-            HideToTray(m_nExit2Min == 2);
+            Carry(step);
             return;
         }
     }
@@ -1360,7 +1351,7 @@ void CMainFrame::OnDestroy() {
     m_bDestroyed = true;
     m_timerIdle.stop();
     if (m_pPasswordBar) {
-        if (m_nMode == MODE_BAR)
+        if (Mode() == EInterface::bar)
             m_pPasswordBar->SavePosition();
         m_pPasswordBar->hide();
         m_pPasswordBar->WritePosition();
@@ -1401,7 +1392,8 @@ void CMainFrame::changeEvent(QEvent* pEvent) {
     if (!(windowState() & Qt::WindowMinimized)) {
         // Back from the taskbar after a minimise that found no tray: the
         // same way back as the tray's "Main Window".
-        if (bWasMinimized && IsHiddenMode() && isVisible() && !m_bRestoring && !IsEchoOfRefusal())
+        if (bWasMinimized && IsHiddenMode() && isVisible() && !m_interface.IsRestoring() &&
+            !IsEchoOfRefusal())
             QMetaObject::invokeMethod(this, &CMainFrame::RestoreMainWindow, Qt::QueuedConnection);
         return;
     }
@@ -1418,8 +1410,7 @@ void CMainFrame::OnMinimized() {
         return;
     SaveWindowPlacement();
     EmptyClipboardIfText();
-    if (m_nMode == MODE_MAIN)
-        HideToTray(m_nMin2Lock == 1);
+    Handle(EInterfaceEvent::mainMinimise);
     // The window keeps its minimised state while hidden: leaving that state
     // maps the native window again, and a window mapped behind the toolkit's
     // back is an empty frame that nothing paints. It is left on the way back

@@ -2,6 +2,7 @@
 
 #include "core/shell/CommandMap.h"
 #include "core/shell/IdleCountdown.h"
+#include "core/shell/InterfaceState.h"
 #include "core/store/FileCommands.h"
 #include "gui/shell/PasswordBarDlg.h"
 
@@ -32,12 +33,6 @@ class QLabel;
 class QMenu;
 class QToolBar;
 class QToolButton;
-
-// Which interface is visible.
-inline constexpr int MODE_MAIN = 0;      // the main window
-inline constexpr int MODE_BAR = 1;       // the Password Bar; the main window is hidden
-inline constexpr int MODE_TRAY_MAIN = 2; // both hidden; the way back is the main window
-inline constexpr int MODE_TRAY_BAR = 3;  // both hidden; the way back is the Password Bar
 
 // The program's one top-level window: menus, toolbar, status bar, search bar
 // and the slot for the view; the tray icon; the in-memory copy of the
@@ -77,9 +72,12 @@ public:
     CSearchBar* SearchBar() const { return m_pSearchBar; }
     QToolBar* ToolBar() const { return m_pToolBar; }
     CSystemTray& Tray() { return *m_pTray; }
-    bool IsMainInterface() const { return m_nMode == MODE_MAIN; }
+    // Which interface shows, and whether the open file is locked.
+    EInterface Mode() const { return m_interface.Mode(); }
+    bool IsLocked() const { return m_interface.IsLocked(); }
+    bool IsMainInterface() const { return Mode() == EInterface::main; }
     // Both interfaces are in the tray (or, without one, in the taskbar).
-    bool IsHiddenMode() const { return m_nMode == MODE_TRAY_MAIN || m_nMode == MODE_TRAY_BAR; }
+    bool IsHiddenMode() const { return m_interface.IsHidden(); }
     bool HasPasswordBar() const { return m_pPasswordBar != nullptr; }
     // The frame's second interface (owned by the application, which wires
     // it to the view); its commands are enabled from here on.
@@ -162,8 +160,6 @@ public:
 
     // --- settings held in memory (read by other parts) ---
     int m_bOnTop = 0;
-    int m_nMode = MODE_MAIN;
-    int m_bLocked = 0;
     int m_nWinStart = 0;
     int m_bClearRecent = 0;
     int m_nStartBar = 0;
@@ -224,8 +220,16 @@ protected:
 
 private:
     // Every change of interface goes through here, so the document knows
-    // whether the main window is the one shown.
-    void SetMode(int nMode);
+    // whether the main window is the one shown and the tray's default item
+    // is the way back.
+    void SetMode(EInterface eMode);
+    // What the interface state decides depends on.
+    SInterfaceFacts Facts() const;
+    // Carries out the step an event asks for.
+    void Handle(EInterfaceEvent eEvent);
+    void Carry(const SInterfaceStep& step);
+    // The KEY check and the way back from the tray into eNext.
+    void ComeBack(EInterface eNext);
 
     void LoadSettings();
     void RegisterDocumentCommands();
@@ -257,10 +261,8 @@ private:
     void HideBarToTray(bool bLock);
     // The bar filled with the view's choice and shown; the main window hidden.
     void ShowPasswordBar();
-    void OnBarClose();
     // The program ends from the bar's state (asking to save a changed file).
     void ExitFromBar();
-    void OnBarMainWindow();
     static std::string BarStateSection();
     void CreateActions();
     void CreateMenus();
@@ -314,13 +316,13 @@ private:
     bool m_bExitRequested = false;
     bool m_bDestroyed = false;
     bool m_bMaxBeforeMin = false;
-    bool m_bRestoring = false;
     QRect m_rectNormal;
     QTimer m_timerNormal;
     // When a KEY was last refused on the way back from the taskbar.
     QElapsedTimer m_timeRefused;
     QElapsedTimer m_clock;
     CIdleCountdown m_idle;
+    CInterfaceState m_interface;
     QTimer m_timerCountdown;
     std::unique_ptr<CGlobalHotKey> m_pHotKeyGrabber;
     std::unique_ptr<CHotKeyBinding> m_pHotKey;

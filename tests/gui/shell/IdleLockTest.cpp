@@ -53,7 +53,7 @@ private:
     static void Touch(CMainFrame& frame) { QTest::keyClick(&frame, Qt::Key_Shift); }
     static bool IsLockedInTray(CFrameFixture& fx) {
         CMainFrame& frame = fx.Frame();
-        return !frame.isVisible() && frame.m_nMode == MODE_TRAY_MAIN && frame.m_bLocked == 1 &&
+        return !frame.isVisible() && frame.Mode() == EInterface::trayMain && frame.IsLocked() &&
                frame.Tray().IconId() == 358;
     }
 };
@@ -69,7 +69,7 @@ void IdleLockTest::autoLockHidesAndLocksAfterTheIdleTime() {
     fx.m_prompts.TypeCheckKey("secret");
     frame.RunCommand(32779);
     QVERIFY(frame.isVisible());
-    QCOMPARE(frame.m_bLocked, 0);
+    QVERIFY(!frame.IsLocked());
     QVERIFY(fx.m_vecFailures.empty());
 }
 
@@ -217,7 +217,7 @@ void IdleLockTest::desktopLockFollowsTheSetting() {
     frame.m_bLockOnScreenLock = 0;
     frame.OnDesktopLock();
     QVERIFY(frame.isVisible());
-    QCOMPARE(frame.m_bLocked, 0);
+    QVERIFY(!frame.IsLocked());
     frame.m_bLockOnScreenLock = 1;
     frame.OnDesktopLock();
     QVERIFY(IsLockedInTray(fx));
@@ -247,8 +247,8 @@ void IdleLockTest::hotKeyComesBackThroughTheKey() {
     fx.m_prompts.TypeCheckKey("secret");
     frame.OnHotKey();
     QVERIFY(frame.isVisible());
-    QCOMPARE(frame.m_nMode, MODE_MAIN);
-    QCOMPARE(frame.m_bLocked, 0);
+    QCOMPARE(frame.Mode(), EInterface::main);
+    QVERIFY(!frame.IsLocked());
     // Shown, the hot key only brings the window forward: no KEY asked.
     const std::size_t nCalls = fx.m_prompts.Calls().size();
     frame.OnHotKey();

@@ -464,8 +464,8 @@ void CMainFrameTest::barsAreRememberedAcrossRuns() {
 void CMainFrameTest::firstActivationPlainStart() {
     CFrameFixture fx;
     fx.Frame().ActivateFrame(true);
-    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
-    QCOMPARE(fx.Frame().m_bLocked, 0);
+    QCOMPARE(fx.Frame().Mode(), EInterface::main);
+    QVERIFY(!fx.Frame().IsLocked());
     QVERIFY(fx.Frame().isVisible());
     QCOMPARE(fx.Frame().Tray().DefaultCommand(), 32959);
     QCOMPARE(fx.Frame().Tray().IconId(), 240);
@@ -473,7 +473,7 @@ void CMainFrameTest::firstActivationPlainStart() {
     // A later activation does not run the start again.
     fx.m_profile.WriteProfileInt("Start", "Auto", 1);
     fx.Frame().ActivateFrame(true);
-    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
+    QCOMPARE(fx.Frame().Mode(), EInterface::main);
 }
 
 void CMainFrameTest::firstActivationAtLogon() {
@@ -481,8 +481,8 @@ void CMainFrameTest::firstActivationAtLogon() {
     fx.m_profile.WriteProfileInt("Start", "Auto", 1);
     fx.m_profile.WriteProfileString("Window size", "Rect", "0100 0050 0600 0450");
     fx.Frame().ActivateFrame(true);
-    QCOMPARE(fx.Frame().m_nMode, MODE_TRAY_MAIN);
-    QCOMPARE(fx.Frame().m_bLocked, 1);
+    QCOMPARE(fx.Frame().Mode(), EInterface::trayMain);
+    QVERIFY(fx.Frame().IsLocked());
     QVERIFY(!fx.Frame().isVisible());
     QVERIFY(fx.Frame().IsStartHidden());
     QCOMPARE(fx.Frame().Tray().DefaultCommand(), 32779);
@@ -493,8 +493,8 @@ void CMainFrameTest::firstActivationAtLogon() {
     // Coming back needs no KEY when the document has none.
     fx.Frame().RunCommand(32779);
     QVERIFY(fx.Frame().isVisible());
-    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
-    QCOMPARE(fx.Frame().m_bLocked, 0);
+    QCOMPARE(fx.Frame().Mode(), EInterface::main);
+    QVERIFY(!fx.Frame().IsLocked());
     QVERIFY(fx.m_vecFailures.empty());
 }
 
@@ -505,7 +505,7 @@ void CMainFrameTest::firstActivationWithPasswordBarAsDefault() {
     fx.m_profile.WriteProfileInt("Settings", "StartBar", 1);
     fx.Frame().ActivateFrame(true);
     QCOMPARE(fx.Frame().m_nStartBar, 1);
-    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
+    QCOMPARE(fx.Frame().Mode(), EInterface::main);
     QVERIFY(fx.Frame().isVisible());
 }
 
@@ -541,7 +541,7 @@ void CMainFrameTest::startupMessages() {
         QCOMPARE(fx.m_prompts.Messages()[0].m_eButtons, EMsgButtons::ok);
     }
     QVERIFY(fx.m_pDoc->m_strKey.empty());
-    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
+    QCOMPARE(fx.Frame().Mode(), EInterface::main);
 }
 
 void CMainFrameTest::startupFileAsksForKey() {
@@ -557,7 +557,7 @@ void CMainFrameTest::startupFileAsksForKey() {
     QCOMPARE(fx.m_pDoc->GetPathName(), strPath);
     QVERIFY(fx.m_pDoc->m_bOpen);
     QCOMPARE(fx.m_recent.GetCount(), 1);
-    QCOMPARE(fx.Frame().m_bLocked, 0);
+    QVERIFY(!fx.Frame().IsLocked());
     QCOMPARE(fx.Frame().Tray().IconId(), 240);
     QVERIFY(fx.m_vecFailures.empty());
     QCOMPARE(fx.m_prompts.UnusedAnswers(), std::string());
@@ -575,15 +575,15 @@ void CMainFrameTest::startupFileAtLogonSkipsKeyAndLocks() {
     QVERIFY(fx.m_pDoc->IsUnloaded());
     QVERIFY(fx.m_pDoc->m_strKey.empty() && fx.m_pDoc->m_listInfo.empty());
     QVERIFY(!fx.m_pDoc->m_bSkipKeyCheck);
-    QCOMPARE(fx.Frame().m_nMode, MODE_TRAY_MAIN);
-    QCOMPARE(fx.Frame().m_bLocked, 1);
+    QCOMPARE(fx.Frame().Mode(), EInterface::trayMain);
+    QVERIFY(fx.Frame().IsLocked());
     QCOMPARE(fx.Frame().Tray().IconId(), 358);
     QVERIFY(!fx.Frame().isVisible());
 
     fx.m_prompts.TypeCheckKey("secret");
     fx.Frame().Tray().OnTrayNotification(QSystemTrayIcon::DoubleClick);
     QVERIFY(fx.Frame().isVisible());
-    QCOMPARE(fx.Frame().m_bLocked, 0);
+    QVERIFY(!fx.Frame().IsLocked());
     QVERIFY(!fx.m_pDoc->m_strKey.empty());
     QCOMPARE(fx.Frame().Tray().IconId(), 240);
     QCOMPARE(fx.Frame().Tray().DefaultCommand(), 32959);
@@ -615,10 +615,10 @@ void CMainFrameTest::closeButton() {
     QCOMPARE(fx.Frame().IsClosed(), bClosed);
     QVERIFY(!fx.Frame().isVisible());
     if (!bClosed) {
-        QCOMPARE(fx.Frame().m_nMode, MODE_TRAY_MAIN);
+        QCOMPARE(fx.Frame().Mode(), EInterface::trayMain);
         QCOMPARE(fx.Frame().Tray().DefaultCommand(), 32779);
     }
-    QCOMPARE(fx.Frame().m_bLocked, bLocked ? 1 : 0);
+    QCOMPARE(fx.Frame().IsLocked(), bLocked);
     QCOMPARE(fx.Frame().Tray().IconId(), bLocked ? 358 : 240);
 }
 
@@ -653,9 +653,9 @@ void CMainFrameTest::minimiseGoesToTray() {
         fx.Frame().ActivateFrame(true);
         fx.GiveKey();
         fx.Frame().showMinimized();
-        QTRY_COMPARE(fx.Frame().m_nMode, MODE_TRAY_MAIN);
+        QTRY_COMPARE(fx.Frame().Mode(), EInterface::trayMain);
         QVERIFY(!fx.Frame().isVisible());
-        QCOMPARE(fx.Frame().m_bLocked, nMin2Lock);
+        QCOMPARE(fx.Frame().IsLocked(), nMin2Lock == 1);
         QCOMPARE(fx.Frame().Tray().IconId(), nMin2Lock ? 358 : 240);
         QVERIFY(!fx.Frame().IsClosed());
         // Hidden, it stays so: nothing shows it again behind its back.
@@ -667,7 +667,7 @@ void CMainFrameTest::minimiseGoesToTray() {
         fx.Frame().RunCommand(32779);
         QVERIFY(fx.Frame().isVisible());
         QVERIFY(!fx.Frame().isMinimized());
-        QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
+        QCOMPARE(fx.Frame().Mode(), EInterface::main);
     }
 }
 
@@ -689,11 +689,11 @@ void CMainFrameTest::withoutTrayHidingMinimisesToTheTaskbar() {
             frame.showMinimized();
         else
             frame.RunCommand(32916);
-        QTRY_COMPARE(frame.m_nMode, MODE_TRAY_MAIN);
+        QTRY_COMPARE(frame.Mode(), EInterface::trayMain);
         QCoreApplication::processEvents();
         QVERIFY(frame.isVisible());
         QVERIFY(frame.isMinimized());
-        QCOMPARE(frame.m_bLocked, 1);
+        QVERIFY(frame.IsLocked());
         QVERIFY(!frame.IsClosed());
         // The file stays out of sight while locked, its name too.
         QVERIFY(frame.View()->isHidden());
@@ -709,7 +709,7 @@ void CMainFrameTest::withoutTrayHidingMinimisesToTheTaskbar() {
         fx.m_prompts.CancelCheckKey();
         frame.showNormal();
         QTRY_VERIFY(frame.isMinimized());
-        QCOMPARE(frame.m_nMode, MODE_TRAY_MAIN);
+        QCOMPARE(frame.Mode(), EInterface::trayMain);
         QVERIFY(frame.View()->isHidden());
         QTest::qWait(CMainFrame::REFUSAL_ECHO_MS + 100);
         QVERIFY(frame.isMinimized());
@@ -718,11 +718,11 @@ void CMainFrameTest::withoutTrayHidingMinimisesToTheTaskbar() {
         // A second start raises it whatever its state, asking the KEY too.
         fx.m_prompts.TypeCheckKey("secret");
         frame.RaiseFromSecondStart();
-        QCOMPARE(frame.m_nMode, MODE_MAIN);
+        QCOMPARE(frame.Mode(), EInterface::main);
         QVERIFY(!frame.isMinimized());
         QVERIFY(frame.isVisible());
         QVERIFY(!frame.View()->isHidden());
-        QCOMPARE(frame.m_bLocked, 0);
+        QVERIFY(!frame.IsLocked());
         QVERIFY(frame.windowTitle().endsWith(QStringLiteral(" - Keyhaven")));
         QCoreApplication::processEvents();
         QCOMPARE(checkKeys(), 2);
@@ -739,9 +739,9 @@ void CMainFrameTest::windowHiddenInAVanishingTrayReturnsToTheTaskbar() {
     fx.m_bTray = false;
     QTRY_VERIFY_WITH_TIMEOUT(frame.isVisible(), 3 * CSystemTray::PENDING_POLL_MS);
     QVERIFY(frame.isMinimized());
-    QCOMPARE(frame.m_nMode, MODE_TRAY_MAIN);
+    QCOMPARE(frame.Mode(), EInterface::trayMain);
     frame.showNormal();
-    QTRY_COMPARE(frame.m_nMode, MODE_MAIN);
+    QTRY_COMPARE(frame.Mode(), EInterface::main);
     QVERIFY(!frame.isMinimized());
 }
 
@@ -837,13 +837,13 @@ void CMainFrameTest::restoreAsksForKeyWhenLocked() {
     fx.GiveKey("secret");
     fx.m_pDoc->m_strFileName = "Work.pwd";
     frame.RunCommand(32916);
-    QCOMPARE(frame.m_bLocked, 1);
+    QVERIFY(frame.IsLocked());
     QVERIFY(!frame.isVisible());
 
     fx.m_prompts.CancelCheckKey();
     frame.RunCommand(32779);
     QVERIFY(!frame.isVisible());
-    QCOMPARE(frame.m_bLocked, 1);
+    QVERIFY(frame.IsLocked());
     QCOMPARE(frame.Tray().IconId(), 358);
     QCOMPARE(frame.Tray().DefaultCommand(), 32779);
     QCOMPARE(fx.m_prompts.Calls().back().m_strDetail, std::string("KEY for:  Work.pwd"));
@@ -852,8 +852,8 @@ void CMainFrameTest::restoreAsksForKeyWhenLocked() {
     fx.m_prompts.TypeCheckKey("secret");
     frame.RunCommand(32779);
     QVERIFY(frame.isVisible());
-    QCOMPARE(frame.m_nMode, MODE_MAIN);
-    QCOMPARE(frame.m_bLocked, 0);
+    QCOMPARE(frame.Mode(), EInterface::main);
+    QVERIFY(!frame.IsLocked());
     QCOMPARE(frame.Tray().IconId(), 240);
     QVERIFY(fx.m_vecFailures.empty());
 }
@@ -899,7 +899,7 @@ void CMainFrameTest::trayDoubleClickRunsDefault() {
     // The default "Lock" while the window is shown.
     frame.Tray().OnTrayNotification(QSystemTrayIcon::DoubleClick);
     QVERIFY(!frame.isVisible());
-    QCOMPARE(frame.m_bLocked, 1);
+    QVERIFY(frame.IsLocked());
     QCOMPARE(frame.Tray().DefaultCommand(), 32779);
     // The menu marks the default in bold.
     frame.Tray().UpdateMenu();

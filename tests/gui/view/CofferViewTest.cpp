@@ -254,7 +254,7 @@ void CCofferViewTest::deleteOutsideTheMainWindowDoesNothing() {
     fx.NewKeyedDocument("A");
     fx.Account("A", "keep");
     CCofferView& view = fx.Show();
-    fx.m_pFrame->m_nMode = MODE_TRAY_MAIN;
+    fx.m_pFrame->HideToTray(false);
     view.DeleteAccount(nullptr);
     QCOMPARE(fx.m_pDoc->CountAccounts(), 1);
     QCOMPARE(fx.CurrentPath(), std::string("A/keep"));
@@ -509,7 +509,7 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
 
     fx.m_prompts.TypeCheckKey("secret");
     frame.RestoreMainWindow();
-    QCOMPARE(frame.m_bLocked, 0);
+    QVERIFY(!frame.IsLocked());
     QCOMPARE(fx.CurrentPath(), std::string("Group 35/b"));
     for (const auto& [nRow, bExpanded] : {std::pair{1, false}, {3, true}, {17, true}, {26, true}})
         QCOMPARE(view.m_hRootItem->child(nRow)->isExpanded(), bExpanded);

@@ -102,7 +102,7 @@ void CViewEditingTest::accountCommandsWaitForTheMainWindow() {
     fx.NewKeyedDocument("A");
     fx.Account("A", "x");
     CCofferView& view = fx.Show();
-    fx.m_pFrame->m_nMode = MODE_TRAY_MAIN;
+    fx.m_pFrame->HideToTray(false);
     // No dialog opens: an unexpected one would be recorded as a failure.
     view.AddAccount(nullptr);
     view.EditAccount(nullptr);
