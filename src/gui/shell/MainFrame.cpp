@@ -22,6 +22,7 @@
 #include "gui/shell/MenuCharFilter.h"
 #include "gui/shell/PasswordBarDlg.h"
 #include "gui/shell/SearchBar.h"
+#include "gui/shell/Settings.h"
 #include "gui/shell/SystemTray.h"
 #include "platform/AutostartEntry.h"
 #include "platform/Clipboard.h"
@@ -46,8 +47,6 @@
 #include <QToolButton>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
-
-#include <type_traits>
 
 namespace {
 
@@ -154,9 +153,10 @@ template <class Fn> bool ForFocusedEdit(Fn fn) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QWidget* pParent)
+CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CSettings& settings,
+                       QWidget* pParent)
     : QMainWindow(pParent), m_profile(profile), m_prompts(prompts), m_doc(doc),
-      m_fileCommands(doc, prompts),
+      m_settings(settings), m_fileCommands(doc, prompts),
       m_idle([this]() { return static_cast<std::uint64_t>(m_clock.elapsed()); }) {
     m_clock.start();
     setObjectName(QStringLiteral("MainFrame"));
@@ -171,7 +171,6 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     m_doc.SetPrompts(&m_prompts);
     m_doc.SetMainWindowShown(IsMainInterface());
 
-    LoadSettings();
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -180,9 +179,6 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     CreateTray();
     CreateSearchBar();
     CreateConvertBar();
-    m_bShowToolBar = int(m_profile.Get(EIntSetting::showToolBar));
-    m_bShowStatusBar = int(m_profile.Get(EIntSetting::showStatusBar));
-    m_bShowSearchBar = int(m_profile.Get(EIntSetting::showSearchBar));
     RegisterFrameCommands();
     RegisterDocumentCommands();
     RegisterFileViewCommands();
@@ -217,7 +213,7 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     connect(m_pLockWatcher.get(), &CSessionLockWatcher::LockRequested, this,
             &CMainFrame::OnDesktopLock);
     // A copied password goes after the delay set at the moment of the copy.
-    CClipboard::SetClearDelay([this]() { return m_nClipboardClearSec; });
+    CClipboard::SetClearDelay([this]() { return Values().m_nClipboardClearSec; });
     // The status bar says how long the password stays there.
     CClipboard::SetPasswordCopied([this](unsigned nSeconds) {
         const std::string strText =
@@ -225,6 +221,11 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
                           : FormatText(IDS_PASSWORD_COPIED_CLEARED, std::to_string(nSeconds));
         statusBar()->showMessage(QString::fromStdString(strText),
                                  static_cast<int>(nSeconds == 0 ? 5 : nSeconds) * 1000);
+    });
+    // The check marks follow the settings, whichever part changed them.
+    connect(&m_settings, &CSettings::Changed, this, [this]() {
+        if (!m_bDestroyed)
+            UpdateCommandUI();
     });
     UpdateCommandUI();
 }
@@ -247,59 +248,12 @@ CMainFrame::~CMainFrame() {
 
 // --- settings ---
 
-void CMainFrame::LoadSettings() {
-    m_nExit2Min = int(m_profile.Get(EIntSetting::exit2Min));
-    m_nMin2Lock = int(m_profile.Get(EIntSetting::min2Lock));
-    m_bDeleteConfirmA = int(m_profile.Get(EIntSetting::deleteConfirmAccount));
-    m_bDeleteConfirmG = int(m_profile.Get(EIntSetting::deleteConfirmGroup));
-    m_bHideTray = int(m_profile.Get(EIntSetting::hideTray));
-    m_wHotKey = m_profile.Get(EIntSetting::hotKey) & 0xFFFF;
-    m_wHotKeyFlags = m_profile.Get(EIntSetting::hotKeyFlags) & 0xFFFF;
-    m_nOptionsWord = int(m_profile.Get(EIntSetting::frameOptions));
-    const SFrameOptions options = UnpackFrameOptions(unsigned(m_nOptionsWord));
-    m_bClearRecent = options.m_bClearRecent ? 1 : 0;
-    m_nLockChoice = options.m_nAutoLockChoice;
-    m_nExitChoice = options.m_nAutoExitChoice;
-    m_nAutoLockMs = m_profile.Get(EIntSetting::autoLockTime);
-    m_nAutoExitMs = m_profile.Get(EIntSetting::autoExitTime);
-    m_bLockOnScreenLock = m_profile.Get(EIntSetting::lockOnScreenLock) != 0 ? 1 : 0;
-    m_nClipboardClearSec = m_profile.Get(EIntSetting::clipboardClear);
-    m_nGenFlags = int(m_profile.Get(EIntSetting::generate));
-    m_strGenEnd = m_profile.Get(ETextSetting::generateEnd);
-    m_strGenBegin = m_profile.Get(ETextSetting::generateBegin);
-    m_strGenLength = m_profile.Get(ETextSetting::generateLength);
-    m_nStartBar = int(m_profile.Get(EIntSetting::startBar));
-    m_nWinStart = int(m_profile.Get(EIntSetting::winStart));
+const SShellSettings& CMainFrame::Values() const {
+    return m_settings.Values();
 }
 
 void CMainFrame::SaveSettings() {
-    m_profile.Set(EIntSetting::showToolBar, unsigned(m_bShowToolBar));
-    m_profile.Set(EIntSetting::showStatusBar, unsigned(m_bShowStatusBar));
-    m_profile.Set(EIntSetting::showSearchBar, unsigned(m_bShowSearchBar));
-    m_profile.Set(EIntSetting::onTop, unsigned(m_bOnTop));
-    SFrameOptions options;
-    options.m_bClearRecent = m_bClearRecent != 0;
-    options.m_nAutoLockChoice = m_nLockChoice;
-    options.m_nAutoExitChoice = m_nExitChoice;
-    m_nOptionsWord = int(PackFrameOptions(options));
-    m_profile.Set(EIntSetting::frameOptions, unsigned(m_nOptionsWord));
-    m_profile.Set(EIntSetting::autoLockTime, m_nAutoLockMs);
-    m_profile.Set(EIntSetting::autoExitTime, m_nAutoExitMs);
-    m_profile.Set(EIntSetting::lockOnScreenLock, unsigned(m_bLockOnScreenLock));
-    m_profile.Set(EIntSetting::clipboardClear, m_nClipboardClearSec);
-    m_profile.Set(EIntSetting::startBar, unsigned(m_nStartBar));
-    m_profile.Set(EIntSetting::winStart, unsigned(m_nWinStart));
-    m_profile.Set(EIntSetting::generate, unsigned(m_nGenFlags));
-    m_profile.Set(ETextSetting::generateEnd, m_strGenEnd);
-    m_profile.Set(ETextSetting::generateBegin, m_strGenBegin);
-    m_profile.Set(ETextSetting::generateLength, m_strGenLength);
-    m_profile.Set(EIntSetting::exit2Min, unsigned(m_nExit2Min));
-    m_profile.Set(EIntSetting::min2Lock, unsigned(m_nMin2Lock));
-    m_profile.Set(EIntSetting::deleteConfirmAccount, unsigned(m_bDeleteConfirmA));
-    m_profile.Set(EIntSetting::deleteConfirmGroup, unsigned(m_bDeleteConfirmG));
-    m_profile.Set(EIntSetting::hideTray, unsigned(m_bHideTray));
-    m_profile.Set(EIntSetting::hotKey, m_wHotKey);
-    m_profile.Set(EIntSetting::hotKeyFlags, m_wHotKeyFlags);
+    Values().Save(m_profile);
     m_profile.WriteProfileString(BarStateSection(), BAR_STATE_VALUE,
                                  saveState().toBase64().toStdString());
 }
@@ -520,8 +474,8 @@ void CMainFrame::CreatePin() {
 }
 
 void CMainFrame::UpdatePin() {
-    Action(IDM_ONTOP)->setIcon(NumberedIcon(m_bOnTop ? IDB_PIN_ON : IDB_PIN_OFF));
-    Action(IDM_ONTOP)->setChecked(m_bOnTop != 0);
+    Action(IDM_ONTOP)->setIcon(NumberedIcon(Values().m_bOnTop ? IDB_PIN_ON : IDB_PIN_OFF));
+    Action(IDM_ONTOP)->setChecked(Values().m_bOnTop != 0);
 }
 
 void CMainFrame::CreateTray() {
@@ -531,7 +485,7 @@ void CMainFrame::CreateTray() {
     m_pTray->SetIcon(IDI_TRAY);
     m_pTray->SetMenuDefaultItem(ID_TRAY_LOCK, false);
     connect(m_pTray.get(), &CSystemTray::Lost, this, &CMainFrame::OnTrayLost);
-    if (m_bHideTray)
+    if (Values().m_bHideTray)
         m_pTray->HideIcon();
 }
 
@@ -602,9 +556,9 @@ void CMainFrame::UpdateRecentMenu() {
 }
 
 void CMainFrame::ApplyBarFlags() {
-    m_pToolBar->setVisible(m_bShowToolBar != 0);
-    statusBar()->setVisible(m_bShowStatusBar != 0);
-    m_pSearchBar->setVisible(m_bShowSearchBar != 0);
+    m_pToolBar->setVisible(Values().m_bShowToolBar != 0);
+    statusBar()->setVisible(Values().m_bShowStatusBar != 0);
+    m_pSearchBar->setVisible(Values().m_bShowSearchBar != 0);
     emit BarsChanged();
 }
 
@@ -697,32 +651,34 @@ void CMainFrame::RegisterFrameCommands() {
     m_commands.Register(
         ID_VIEW_TOOLBAR,
         [this]() {
-            m_bShowToolBar = !m_bShowToolBar;
+            m_settings.Change(
+                [](SShellSettings& values) { values.m_bShowToolBar = !values.m_bShowToolBar; });
             ApplyBarFlags();
         },
         [this](CCmdUI& ui) {
             ui.Enable();
-            ui.SetCheck(m_bShowToolBar != 0);
+            ui.SetCheck(Values().m_bShowToolBar != 0);
         });
     m_commands.Register(
         ID_VIEW_STATUS_BAR,
         [this]() {
-            m_bShowStatusBar = !m_bShowStatusBar;
+            m_settings.Change(
+                [](SShellSettings& values) { values.m_bShowStatusBar = !values.m_bShowStatusBar; });
             ApplyBarFlags();
         },
         [this](CCmdUI& ui) {
             ui.Enable();
-            ui.SetCheck(m_bShowStatusBar != 0);
+            ui.SetCheck(Values().m_bShowStatusBar != 0);
         });
     m_commands.Register(
         ID_VIEW_SEARCHBAR, [this]() { OnViewSearchBar(); },
         [this](CCmdUI& ui) {
             ui.Enable();
-            ui.SetCheck(m_bShowSearchBar != 0);
+            ui.SetCheck(Values().m_bShowSearchBar != 0);
         });
     const auto onTopCheck = [this](CCmdUI& ui) {
         ui.Enable();
-        ui.SetCheck(m_bOnTop != 0);
+        ui.SetCheck(Values().m_bOnTop != 0);
     };
     m_commands.Register(
         ID_VIEW_ONTOP, [this]() { OnViewOnTop(); }, onTopCheck);
@@ -732,10 +688,14 @@ void CMainFrame::RegisterFrameCommands() {
         ID_TOOLS_LOCK, [this]() { Handle(EInterfaceEvent::lockCommand); },
         [this](CCmdUI& ui) { ui.Enable(HasKey()); });
     m_commands.Register(
-        ID_RECENT_CLEAR, [this]() { m_bClearRecent = !m_bClearRecent; },
+        ID_RECENT_CLEAR,
+        [this]() {
+            m_settings.Change(
+                [](SShellSettings& values) { values.m_bClearRecent = !values.m_bClearRecent; });
+        },
         [this](CCmdUI& ui) {
             ui.Enable();
-            ui.SetCheck(m_bClearRecent != 0);
+            ui.SetCheck(Values().m_bClearRecent != 0);
         });
     m_commands.Register(
         ID_HELP_CONTENTS, [this]() { ShowHelp(); }, always);
@@ -769,10 +729,10 @@ void CMainFrame::RegisterFrameCommands() {
 void CMainFrame::OnViewSearchBar() {
     if (!IsMainInterface())
         return;
-    const bool bShow = !m_bShowSearchBar;
+    const bool bShow = !Values().m_bShowSearchBar;
     if (bShow)
         m_pSearchBar->Edit()->clear();
-    m_bShowSearchBar = bShow ? 1 : 0;
+    m_settings.Change([bShow](SShellSettings& values) { values.m_bShowSearchBar = bShow ? 1 : 0; });
     m_pSearchBar->setVisible(bShow);
     if (bShow)
         m_pSearchBar->Edit()->setFocus(Qt::ShortcutFocusReason);
@@ -783,14 +743,14 @@ void CMainFrame::OnViewSearchBar() {
 void CMainFrame::OnViewOnTop() {
     if (!IsMainInterface())
         return;
-    m_bOnTop = !m_bOnTop;
+    m_settings.Change([](SShellSettings& values) { values.m_bOnTop = !values.m_bOnTop; });
     ApplyOnTop();
     UpdatePin();
 }
 
 void CMainFrame::ApplyOnTop() {
-    const Qt::WindowFlags flags = m_bOnTop ? windowFlags() | Qt::WindowStaysOnTopHint
-                                           : windowFlags() & ~Qt::WindowStaysOnTopHint;
+    const Qt::WindowFlags flags = Values().m_bOnTop ? windowFlags() | Qt::WindowStaysOnTopHint
+                                                    : windowFlags() & ~Qt::WindowStaysOnTopHint;
     // QWidget::setWindowFlags re-creates the native window, which the window
     // manager then places anew (a frame's height lower on each round). The
     // native window takes the new z-order in place; the widget only records it.
@@ -807,13 +767,13 @@ void CMainFrame::ActivateFrame(bool bShow) {
             show();
         return;
     }
-    m_bFirstActivate = 0;
+    m_bFirstActivate = false;
     // A combination taken by another program fails silently; the tray stays
     // the way back.
-    (void)SetHotKey(m_wHotKey, m_wHotKeyFlags);
+    (void)SetHotKey(Values().m_wHotKey, Values().m_wHotKeyFlags);
     const bool bAuto = m_profile.Get(EIntSetting::startedAuto) != 0;
     // The Password Bar cannot be the first interface until it exists.
-    const bool bStartBar = m_nStartBar != 0 && HasPasswordBar();
+    const bool bStartBar = Values().m_nStartBar != 0 && HasPasswordBar();
     if (bStartBar || bAuto)
         RestoreWindowPlacement(false);
     m_doc.m_bSkipKeyCheck = bAuto;
@@ -858,7 +818,7 @@ void CMainFrame::SetMode(EInterface eMode) {
 }
 
 SInterfaceFacts CMainFrame::Facts() const {
-    return {HasKey(), m_pPasswordBar != nullptr, m_nExit2Min, m_nMin2Lock};
+    return {HasKey(), m_pPasswordBar != nullptr, Values().m_nExit2Min, Values().m_nMin2Lock};
 }
 
 void CMainFrame::Handle(EInterfaceEvent eEvent) {
@@ -1094,14 +1054,16 @@ void CMainFrame::LockInterface() {
 }
 
 bool CMainFrame::SetHotKey(unsigned wHotKey, unsigned wHotKeyFlags) {
-    m_wHotKey = wHotKey & 0xFFFF;
-    m_wHotKeyFlags = wHotKeyFlags & 0xFFFF;
-    return m_pHotKey->Change(m_wHotKey, m_wHotKeyFlags);
+    m_settings.Change([&](SShellSettings& values) {
+        values.m_wHotKey = wHotKey & 0xFFFF;
+        values.m_wHotKeyFlags = wHotKeyFlags & 0xFFFF;
+    });
+    return m_pHotKey->Change(Values().m_wHotKey, Values().m_wHotKeyFlags);
 }
 
 void CMainFrame::OnDesktopLock() {
     m_bLockPending = false;
-    if (!m_bLockOnScreenLock || m_bDestroyed)
+    if (!Values().m_bLockOnScreenLock || m_bDestroyed)
         return;
     // Hiding the window under an open dialog would leave the dialog on the
     // screen: the lock waits for the dialog's end.
@@ -1137,7 +1099,7 @@ bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
 void CMainFrame::RestartIdleTimers() {
     if (m_bDestroyed)
         return;
-    m_idle.SetIntervals(m_nAutoLockMs, m_nAutoExitMs);
+    m_idle.SetIntervals(Values().m_nAutoLockMs, Values().m_nAutoExitMs);
     m_idle.Restart();
     ScheduleIdleCountdown();
 }
@@ -1236,7 +1198,7 @@ void CMainFrame::SetPasswordBar(CPasswordBarDlg* pBar) {
             [this]() { Handle(EInterfaceEvent::barMainWindow); });
     pBar->SetGeneratorSettingsOpener([this](SGeneratorSettings& generator) {
         OpenOptions(OPTIONS_PAGE_GENERATOR);
-        generator = {m_nGenFlags, m_strGenBegin, m_strGenEnd, m_strGenLength};
+        generator = Values().m_generator;
     });
     RegisterBarCommands();
 }
@@ -1361,7 +1323,7 @@ void CMainFrame::OnDestroy() {
     if (m_pHotKey)
         m_pHotKey->Release();
     SaveSettings();
-    if (m_bClearRecent && m_doc.GetRecentFileList())
+    if (Values().m_bClearRecent && m_doc.GetRecentFileList())
         m_doc.GetRecentFileList()->Clear();
     EmptyClipboardIfText();
     m_pTray->RemoveIcon();
@@ -1458,72 +1420,16 @@ bool CMainFrame::OpenOptions(int nStartPage) {
 }
 
 void CMainFrame::TransferOptions(SOptionsData& options, bool bToSettings) {
-    const auto transfer = [bToSettings](auto& setting, auto& page) {
-        using Setting = std::remove_reference_t<decltype(setting)>;
-        using Page = std::remove_reference_t<decltype(page)>;
-        if (bToSettings)
-            setting = static_cast<Setting>(page);
-        else
-            page = static_cast<Page>(setting);
-    };
-    transfer(m_nStartBar, options.m_bStartBar);
-    transfer(m_nWinStart, options.m_bWinStart);
-    transfer(m_doc.m_nStartFile, options.m_nStartMode);
-    transfer(m_doc.m_strStartFile, options.m_strStartFile);
-    transfer(m_doc.m_bAutoSave, options.m_bAutoSave);
-    transfer(m_doc.m_bBackup, options.m_bBackup);
-    transfer(m_doc.m_strBackupPath, options.m_strBackupPath);
-    transfer(m_doc.m_bAddToRecent, options.m_bAddToRecent);
-    transfer(m_bClearRecent, options.m_bClearRecent);
-    transfer(m_bLockOnScreenLock, options.m_bLockOnScreenLock);
-    transfer(m_nClipboardClearSec, options.m_nClipboardClearSec);
-    transfer(m_bHideTray, options.m_bHideTray);
-    transfer(m_wHotKey, options.m_wHotKey);
-    transfer(m_wHotKeyFlags, options.m_wHotKeyFlags);
-    transfer(m_nGenFlags, options.m_generator.m_nFlags);
-    transfer(m_strGenBegin, options.m_generator.m_strBegin);
-    transfer(m_strGenEnd, options.m_generator.m_strEnd);
-    transfer(m_strGenLength, options.m_generator.m_strLength);
-    transfer(m_bDeleteConfirmA, options.m_bDeleteConfirmA);
-    transfer(m_bDeleteConfirmG, options.m_bDeleteConfirmG);
     if (bToSettings) {
-        // A value its list could not show stays as stored until the user
-        // changes that list.
-        if (!options.m_bKeepLock) {
-            m_nLockChoice = options.m_nLockChoice;
-            m_nAutoLockMs = IdleTimeForChoice(m_nLockChoice, options.m_nLockSlider);
-        }
-        if (!options.m_bKeepExit) {
-            m_nExitChoice = options.m_nExitChoice;
-            m_nAutoExitMs = IdleTimeForChoice(m_nExitChoice, options.m_nExitSlider);
-        }
-        if (!options.m_bKeepExit2Min)
-            m_nExit2Min = options.m_nExit2Min;
-        if (!options.m_bKeepMin2Lock)
-            m_nMin2Lock = options.m_nMin2Lock;
+        m_settings.Change([&options](SShellSettings& values) { values.FromOptions(options); });
+        m_doc.TakeFileOptions(options);
         if (m_pView)
             m_pView->setProperty("maskPasswords", options.m_bMaskPasswords);
         ApplyOptions();
         return;
     }
-    const SShownChoice lock = ShownIdleChoice(m_nLockChoice, m_nAutoLockMs);
-    options.m_nLockChoice = lock.m_nChoice;
-    options.m_nLockSlider = lock.m_nSliderPos;
-    options.m_bKeepLock = !lock.m_bExact;
-    const SShownChoice autoExit = ShownIdleChoice(m_nExitChoice, m_nAutoExitMs);
-    options.m_nExitChoice = autoExit.m_nChoice;
-    options.m_nExitSlider = autoExit.m_nSliderPos;
-    options.m_bKeepExit = !autoExit.m_bExact;
-    // Any other close value hides to the tray without locking, any other
-    // minimise value does not lock: the lists show what the program does.
-    const SShownChoice closeChoice =
-        ShownListChoice(m_nExit2Min, int(std::size(IDS_CLOSE_CHOICES)), 1);
-    options.m_nExit2Min = closeChoice.m_nChoice;
-    options.m_bKeepExit2Min = !closeChoice.m_bExact;
-    const SShownChoice minimize =
-        ShownListChoice(m_nMin2Lock, int(std::size(IDS_MINIMIZE_CHOICES)), 0);
-    options.m_nMin2Lock = minimize.m_nChoice;
-    options.m_bKeepMin2Lock = !minimize.m_bExact;
+    Values().ToOptions(options);
+    m_doc.GiveFileOptions(options);
     const QVariant mask = m_pView ? m_pView->property("maskPasswords") : QVariant();
     options.m_bMaskPasswords = mask.isValid() ? mask.toBool() : true;
 }
@@ -1532,13 +1438,13 @@ void CMainFrame::ApplyOptions() {
     ApplyTrayIcon();
     // The entry follows "WinStart"; a desktop without an autostart folder
     // leaves it as it was, which the next Apply tries again.
-    ApplyWinStart(m_nWinStart != 0, CurrentProgramPath());
+    ApplyWinStart(Values().m_nWinStart != 0, CurrentProgramPath());
     ApplyLockSettings();
     UpdateCommandUI();
 }
 
 void CMainFrame::ApplyTrayIcon() {
-    if (m_bHideTray)
+    if (Values().m_bHideTray)
         m_pTray->HideIcon();
     else
         m_pTray->ShowIcon();
@@ -1548,16 +1454,18 @@ void CMainFrame::ApplyLockSettings() {
     // The new combination replaces the old one at once (a taken one fails
     // quietly, as at start-up), and the idle countdowns start over with the
     // new times.
-    SetHotKey(m_wHotKey, m_wHotKeyFlags);
+    SetHotKey(Values().m_wHotKey, Values().m_wHotKeyFlags);
     RestartIdleTimers();
 }
 
 void CMainFrame::OnHotKeyChecked(bool bHideTray, unsigned wHotKey, unsigned wHotKeyFlags) {
     // In effect at once, and held, so that what is saved is what is in effect
     // even when the dialog is cancelled afterwards.
-    m_bHideTray = bHideTray ? 1 : 0;
-    m_wHotKey = wHotKey;
-    m_wHotKeyFlags = wHotKeyFlags;
+    m_settings.Change([&](SShellSettings& values) {
+        values.m_bHideTray = bHideTray ? 1 : 0;
+        values.m_wHotKey = wHotKey;
+        values.m_wHotKeyFlags = wHotKeyFlags;
+    });
     ApplyTrayIcon();
     ApplyLockSettings();
 }

@@ -26,6 +26,8 @@ class CPrompts;
 class CProfile;
 class CSearchBar;
 class CSessionLockWatcher;
+class CSettings;
+struct SShellSettings;
 class CSystemTray;
 struct SOptionsData;
 class QAction;
@@ -35,15 +37,17 @@ class QToolBar;
 class QToolButton;
 
 // The program's one top-level window: menus, toolbar, status bar, search bar
-// and the slot for the view; the tray icon; the in-memory copy of the
-// frame's settings; and the window-level commands. Every command is a QAction
-// carrying its number as the property "commandId"; the actions run through
-// the command map, whose update functions enable and check them when a menu
-// opens and while the program is idle.
+// and the slot for the view; the tray icon; the interface state it carries
+// out; and the window-level commands. The settings it works with are handed
+// to it. Every command is a QAction carrying its number as the property
+// "commandId"; the actions run through the command map, whose update
+// functions enable and check them when a menu opens and while the program is
+// idle.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QWidget* pParent = nullptr);
+    CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CSettings& settings,
+               QWidget* pParent = nullptr);
     ~CMainFrame() override;
 
     // --- start-up ---
@@ -52,6 +56,9 @@ public:
     void ActivateFrame(bool bShow);
     // Whether the window should be visible once start-up is over.
     bool IsStartHidden() const;
+
+    // The settings the frame works with (and hands to the other parts).
+    CSettings& Settings() const { return m_settings; }
 
     // --- commands ---
     CCommandMap& Commands() { return m_commands; }
@@ -113,10 +120,10 @@ public:
     // or to the front when shown.
     void OnHotKey();
     // Releases the combination registered now (if any) and registers the
-    // new one (0 = none), keeping it in m_wHotKey/m_wHotKeyFlags. False when
+    // new one (0 = none), keeping it in the settings. False when
     // the registration failed: taken by another program, or no X server.
     bool SetHotKey(unsigned wHotKey, unsigned wHotKeyFlags);
-    // Both idle countdowns start over from m_nAutoLockMs and m_nAutoExitMs.
+    // Both idle countdowns start over from the settings' idle times.
     void RestartIdleTimers();
     // The desktop session locked or the machine goes to sleep: locks as the
     // Lock command does when "LockOnScreenLock" is on; a modal dialog open
@@ -147,44 +154,16 @@ public:
     // Options dialog on nStartPage (OPTIONS_PAGE_...) and takes its values
     // on OK; each Apply takes them while the dialog stays open.
     bool OpenOptions(int nStartPage);
-    // bToSettings false: fills options from the settings held by the frame, the
-    // document and the view; true: takes them back and puts it into effect.
+    // bToSettings false: fills options from the settings, the document and
+    // the view; true: takes them back and puts them into effect.
     void TransferOptions(SOptionsData& options, bool bToSettings);
     // Puts the settings held into effect: the tray icon, the autostart
     // entry, the view's masking, the lock settings.
     void ApplyOptions();
-    // The window's last steps at exit: the frame's settings, the recent-file
+    // The window's last steps at exit: the settings written, the recent-file
     // list when "Clear on Exit" is on, the clipboard, the tray icon.
     void OnDestroy();
     bool IsClosed() const { return m_bDestroyed; }
-
-    // --- settings held in memory (read by other parts) ---
-    int m_bOnTop = 0;
-    int m_nWinStart = 0;
-    int m_bClearRecent = 0;
-    int m_nStartBar = 0;
-    int m_nOptionsWord = 0;
-    int m_bFirstActivate = 1;
-    int m_nExitChoice = 0;
-    int m_nLockChoice = 0;
-    int m_bHideTray = 0;
-    unsigned m_wHotKey = 0;
-    unsigned m_wHotKeyFlags = 0;
-    int m_nExit2Min = 0;
-    int m_nMin2Lock = 0;
-    int m_bDeleteConfirmA = 1;
-    int m_bDeleteConfirmG = 1;
-    int m_nGenFlags = 39;
-    std::string m_strGenBegin = "5";
-    std::string m_strGenLength = "6";
-    std::string m_strGenEnd = "8";
-    int m_bShowStatusBar = 1;
-    int m_bShowToolBar = 1;
-    int m_bShowSearchBar = 0;
-    unsigned m_nAutoLockMs = 0;
-    unsigned m_nAutoExitMs = 0;
-    int m_bLockOnScreenLock = 1;
-    unsigned m_nClipboardClearSec = 0;
 
     // Interval of the idle refresh of the commands' states.
     static constexpr int IDLE_UPDATE_MS = 200;
@@ -231,7 +210,7 @@ private:
     // The KEY check and the way back from the tray into eNext.
     void ComeBack(EInterface eNext);
 
-    void LoadSettings();
+    const SShellSettings& Values() const;
     void RegisterDocumentCommands();
     // Export, Print and Properties: views of the open file.
     void RegisterFileViewCommands();
@@ -292,6 +271,7 @@ private:
     CProfile& m_profile;
     CPrompts& m_prompts;
     CCofferDoc& m_doc;
+    CSettings& m_settings;
     CCommandMap m_commands;
     CFileCommands m_fileCommands;
     std::map<int, QAction*> m_mapActions;
@@ -315,6 +295,7 @@ private:
     QTimer m_timerIdle;
     bool m_bExitRequested = false;
     bool m_bDestroyed = false;
+    bool m_bFirstActivate = true;
     bool m_bMaxBeforeMin = false;
     QRect m_rectNormal;
     QTimer m_timerNormal;

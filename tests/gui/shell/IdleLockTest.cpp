@@ -102,7 +102,9 @@ void IdleLockTest::modalDialogKeepsBothFromActing() {
     // The countdowns stopped; only input starts them again.
     QTest::qWait(300);
     QVERIFY(frame.isVisible());
-    frame.m_nAutoExitMs = 0; // the Options dialog's new value counts at once
+    frame.Settings().Change([&](SShellSettings& values) {
+        values.m_nAutoExitMs = 0;
+    }); // the Options dialog's new value counts at once
     Touch(frame);
     QTRY_VERIFY_WITH_TIMEOUT(IsLockedInTray(fx), 3000);
     QVERIFY(!frame.IsClosed());
@@ -213,12 +215,12 @@ void IdleLockTest::endBySignalOrSession() {
 void IdleLockTest::desktopLockFollowsTheSetting() {
     CFrameFixture fx;
     CMainFrame& frame = ShownWithKey(fx);
-    QCOMPARE(frame.m_bLockOnScreenLock, 1); // on by default
-    frame.m_bLockOnScreenLock = 0;
+    QCOMPARE(frame.Settings().Values().m_bLockOnScreenLock, 1); // on by default
+    frame.Settings().Change([&](SShellSettings& values) { values.m_bLockOnScreenLock = 0; });
     frame.OnDesktopLock();
     QVERIFY(frame.isVisible());
     QVERIFY(!frame.IsLocked());
-    frame.m_bLockOnScreenLock = 1;
+    frame.Settings().Change([&](SShellSettings& values) { values.m_bLockOnScreenLock = 1; });
     frame.OnDesktopLock();
     QVERIFY(IsLockedInTray(fx));
 }
@@ -267,8 +269,8 @@ void IdleLockTest::hotKeyWithoutXServerFailsQuietly() {
     // Offscreen there is no X server: the registration fails, the choice is
     // kept for the next run.
     QVERIFY(!frame.SetHotKey('J', 2));
-    QCOMPARE(frame.m_wHotKey, unsigned('J'));
-    QCOMPARE(frame.m_wHotKeyFlags, 2u);
+    QCOMPARE(frame.Settings().Values().m_wHotKey, unsigned('J'));
+    QCOMPARE(frame.Settings().Values().m_wHotKeyFlags, 2u);
     QVERIFY(frame.SetHotKey(0, 0));
     frame.SetHotKey(75, 4);
     frame.Exit();
@@ -301,7 +303,7 @@ void IdleLockTest::passwordOnClipboardIsMarkedAndCleared() {
     // Plain texts carry no hint; off (0) nothing is removed.
     CClipboard::SetText("user", CCodePage::Default());
     QVERIFY(!pClipboard->mimeData()->hasFormat(strHint));
-    frame.m_nClipboardClearSec = 0;
+    frame.Settings().Change([&](SShellSettings& values) { values.m_nClipboardClearSec = 0; });
     CClipboard::SetPassword("pw-three", CCodePage::Default());
     QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("Password copied"));
     QTest::qWait(1500);

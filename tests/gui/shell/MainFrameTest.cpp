@@ -376,7 +376,7 @@ void CMainFrameTest::placementIsRestored() {
         fx.Frame().RestoreWindowPlacement(false);
         QCOMPARE(fx.Frame().geometry(), QRect(218, 100, 493, 443));
         QVERIFY(!fx.Frame().isVisible());
-        QCOMPARE(fx.Frame().m_bOnTop, 0);
+        QCOMPARE(fx.Frame().Settings().Values().m_bOnTop, 0);
     }
     {
         CFrameFixture fx;
@@ -385,7 +385,7 @@ void CMainFrameTest::placementIsRestored() {
         fx.Frame().RestoreWindowPlacement(true);
         QVERIFY(fx.Frame().isVisible());
         QCOMPARE(fx.Frame().geometry(), QRect(100, 50, 500, 400));
-        QCOMPARE(fx.Frame().m_bOnTop, 1);
+        QCOMPARE(fx.Frame().Settings().Values().m_bOnTop, 1);
         QVERIFY(fx.Frame().windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(fx.Frame().Action(4112)->isChecked());
     }
@@ -504,7 +504,7 @@ void CMainFrameTest::firstActivationWithPasswordBarAsDefault() {
     CFrameFixture fx;
     fx.m_profile.WriteProfileInt("Settings", "StartBar", 1);
     fx.Frame().ActivateFrame(true);
-    QCOMPARE(fx.Frame().m_nStartBar, 1);
+    QCOMPARE(fx.Frame().Settings().Values().m_nStartBar, 1);
     QCOMPARE(fx.Frame().Mode(), EInterface::main);
     QVERIFY(fx.Frame().isVisible());
 }
@@ -785,7 +785,7 @@ void CMainFrameTest::searchBarToggleFocusesAndEmpties() {
 
     QTest::keyClick(&frame, Qt::Key_F, Qt::ControlModifier);
     QVERIFY(pBar->isVisible());
-    QCOMPARE(frame.m_bShowSearchBar, 1);
+    QCOMPARE(frame.Settings().Values().m_bShowSearchBar, 1);
     QVERIFY(pBar->Edit()->text().isEmpty());
     QTRY_VERIFY(pBar->Edit()->hasFocus());
     QVERIFY(frame.Action(32929)->isChecked());
@@ -794,13 +794,13 @@ void CMainFrameTest::searchBarToggleFocusesAndEmpties() {
     QCOMPARE(frame.GetSearchText(), QString("bank"));
     QTest::mouseClick(pBar->HideButton(), Qt::LeftButton);
     QVERIFY(!pBar->isVisible());
-    QCOMPARE(frame.m_bShowSearchBar, 0);
+    QCOMPARE(frame.Settings().Values().m_bShowSearchBar, 0);
     QCOMPARE(nResets, 2);
 
     // Hidden in the tray, the toggle does nothing.
     frame.HideToTray(false);
     frame.Commands().ExecuteUnchecked(32929);
-    QCOMPARE(frame.m_bShowSearchBar, 0);
+    QCOMPARE(frame.Settings().Values().m_bShowSearchBar, 0);
 }
 
 void CMainFrameTest::onTopOnlyInMainWindow() {
@@ -811,7 +811,7 @@ void CMainFrameTest::onTopOnlyInMainWindow() {
     QVERIFY(QTest::qWaitForWindowActive(&frame));
     const QIcon iconOff = frame.Action(4112)->icon();
     QTest::keyClick(&frame, Qt::Key_F3);
-    QCOMPARE(frame.m_bOnTop, 1);
+    QCOMPARE(frame.Settings().Values().m_bOnTop, 1);
     QVERIFY(frame.windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(frame.isVisible());
     QVERIFY(frame.Action(4112)->isChecked());
@@ -820,13 +820,13 @@ void CMainFrameTest::onTopOnlyInMainWindow() {
     // The pin toggles it back.
     auto* pPin = qobject_cast<QToolButton*>(frame.menuBar()->cornerWidget(Qt::TopRightCorner));
     pPin->click();
-    QCOMPARE(frame.m_bOnTop, 0);
+    QCOMPARE(frame.Settings().Values().m_bOnTop, 0);
     QVERIFY(!(frame.windowFlags() & Qt::WindowStaysOnTopHint));
 
     frame.HideToTray(false);
     frame.Commands().ExecuteUnchecked(32772);
     frame.Commands().ExecuteUnchecked(4112);
-    QCOMPARE(frame.m_bOnTop, 0);
+    QCOMPARE(frame.Settings().Values().m_bOnTop, 0);
     QVERIFY(!frame.isVisible());
 }
 
@@ -989,12 +989,14 @@ void CMainFrameTest::frameSettingsWrittenAtExit() {
     fx.m_profile.WriteProfileInt("Settings", "Exit2Min", 2);
     fx.m_profile.WriteProfileString("Settings", "Begin", "7");
     fx.Frame();
-    QCOMPARE(fx.Frame().m_bClearRecent, 1);
-    QCOMPARE(fx.Frame().m_nLockChoice, 2);
-    QCOMPARE(fx.Frame().m_nExitChoice, 2);
-    QCOMPARE(fx.Frame().m_strGenBegin, std::string("7"));
-    fx.Frame().m_nLockChoice = 3;
-    fx.Frame().m_nMin2Lock = 1;
+    QCOMPARE(fx.Frame().Settings().Values().m_bClearRecent, 1);
+    QCOMPARE(fx.Frame().Settings().Values().m_nLockChoice, 2);
+    QCOMPARE(fx.Frame().Settings().Values().m_nExitChoice, 2);
+    QCOMPARE(fx.Frame().Settings().Values().m_generator.m_strBegin, std::string("7"));
+    fx.Frame().Settings().Change([&](SShellSettings& values) {
+        values.m_nLockChoice = 3;
+        values.m_nMin2Lock = 1;
+    });
     fx.Frame().ActivateFrame(true);
     fx.Frame().Exit();
     QCOMPARE(fx.m_profile.GetProfileInt("Settings", "1", 0), unsigned(4 + 3 * 8 + 2 * 64));

@@ -348,14 +348,14 @@ void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
 
     // Close by "Exit2Min": 1 hides the bar into the tray unlocked, 2 locks
     // it too (0, the exit, is the desktop case's).
-    frame.m_nExit2Min = 1;
+    frame.Settings().Change([&](SShellSettings& values) { values.m_nExit2Min = 1; });
     bar.Button(CPasswordBarDlg::IDC_CLOSE)->click();
     QCOMPARE(frame.Mode(), EInterface::trayBar);
     QVERIFY(!frame.IsLocked());
     QVERIFY(!frame.IsClosed());
     frame.RestorePasswordBar();
     QVERIFY(bar.isVisible());
-    frame.m_nExit2Min = 2;
+    frame.Settings().Change([&](SShellSettings& values) { values.m_nExit2Min = 2; });
     bar.Button(CPasswordBarDlg::IDC_CLOSE)->click();
     QCOMPARE(frame.Mode(), EInterface::trayBar);
     QVERIFY(frame.IsLocked());

@@ -383,14 +383,16 @@ void CCofferViewTest::maskSettingPersists() {
 void CCofferViewTest::commentsGrowWithHiddenBars() {
     CViewFixture fx;
     CCofferView& view = fx.Show();
-    fx.m_pFrame->m_bShowSearchBar = 1;
+    fx.m_pFrame->Settings().Change([&](SShellSettings& values) { values.m_bShowSearchBar = 1; });
     const int nShown = view.CommentsMinHeight();
-    QCOMPARE(nShown, 18 + (fx.m_pFrame->m_bShowToolBar ? 0 : 24) +
-                         (fx.m_pFrame->m_bShowStatusBar ? 0 : 18));
-    fx.m_pFrame->m_bShowSearchBar = 0;
+    QCOMPARE(nShown, 18 + (fx.m_pFrame->Settings().Values().m_bShowToolBar ? 0 : 24) +
+                         (fx.m_pFrame->Settings().Values().m_bShowStatusBar ? 0 : 18));
+    fx.m_pFrame->Settings().Change([&](SShellSettings& values) { values.m_bShowSearchBar = 0; });
     QCOMPARE(view.CommentsMinHeight(), nShown + 39);
-    fx.m_pFrame->m_bShowToolBar = 0;
-    fx.m_pFrame->m_bShowStatusBar = 0;
+    fx.m_pFrame->Settings().Change([&](SShellSettings& values) {
+        values.m_bShowToolBar = 0;
+        values.m_bShowStatusBar = 0;
+    });
     QCOMPARE(view.CommentsMinHeight(), 18 + 24 + 18 + 39);
     // The layout takes it: the view cannot become lower than the column needs.
     view.RebuildLayout();
