@@ -8,7 +8,7 @@ namespace {
 class CliFind : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_strPath = m_folder.Path("Bank cards.pwd");
+        m_strPath = m_folder.File("Bank cards.pwd");
         WriteCoreFile(m_strPath, "k",
                       {Group("Mail"), Account("card2"), Account("Bank_card"), Group("empty"),
                        Group("Bank"), Account("Cards"), Account("Bank-card"), Group("Caf\xE9"),
@@ -59,7 +59,7 @@ TEST_F(CliFind, NoMatchIsNotAFailureButBadInputIs) {
     EXPECT_EQ(RunCli({"find", m_strPath, "card"}, "wrong\n").nExit, 1);
     EXPECT_EQ(RunCli({"find", m_strPath}, "k\n").nExit, 2);
     EXPECT_EQ(RunCli({"find", m_strPath, "x", "--exact"}, "k\n").nExit, 2);
-    EXPECT_EQ(RunCli({"find", m_folder.Path("missing.pwd"), "x"}, "k\n").nExit, 3);
+    EXPECT_EQ(RunCli({"find", m_folder.File("missing.pwd"), "x"}, "k\n").nExit, 3);
     // A text the code page cannot hold is refused, not replaced.
     EXPECT_EQ(RunCli({"find", m_strPath, "\xC4\x81"}, "k\n").nExit, 2);
 }
