@@ -1330,13 +1330,6 @@ bool CCofferDoc::QueryCommand(int nId, bool& bEnabled, bool& bChecked) const {
     case ID_TOOLS_CHANGEKEY:
         bEnabled = IsChangeKeyEnabled();
         return true;
-    case ID_FILE_EXPORT:
-        bEnabled = IsExportEnabled();
-        return true;
-    case ID_FILE_PROPERTY:
-    case ID_FILE_PROPERTY_CONTEXT:
-        bEnabled = IsPropertiesEnabled();
-        return true;
     case ID_RECENT_ADDHERE:
         bEnabled = true;
         bChecked = IsAddHereChecked();

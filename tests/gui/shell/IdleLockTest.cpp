@@ -2,6 +2,7 @@
 // unsaved changes, the lock that follows the desktop's, the hot key's way
 // back, and the password that leaves the clipboard.
 
+#include "core/base/CommandIds.h"
 #include "core/store/CodePage.h"
 #include "core/store/FieldCipher.h"
 #include "gui/shell/FrameFixture.h"
@@ -67,7 +68,7 @@ void IdleLockTest::autoLockHidesAndLocksAfterTheIdleTime() {
     QVERIFY(!frame.IsClosed());
     // Coming back asks for the KEY.
     fx.m_prompts.TypeCheckKey("secret");
-    frame.RunCommand(32779);
+    frame.RunCommand(ID_TRAY_MAINWINDOW);
     QVERIFY(frame.isVisible());
     QVERIFY(!frame.IsLocked());
     QVERIFY(fx.m_vecFailures.empty());
@@ -245,7 +246,7 @@ void IdleLockTest::hotKeyComesBackThroughTheKey() {
     fx.m_prompts.CancelCheckKey();
     frame.OnHotKey();
     QVERIFY(IsLockedInTray(fx));
-    QCOMPARE(frame.Tray().DefaultCommand(), 32779);
+    QCOMPARE(frame.Tray().DefaultCommand(), ID_TRAY_MAINWINDOW);
     fx.m_prompts.TypeCheckKey("secret");
     frame.OnHotKey();
     QVERIFY(frame.isVisible());

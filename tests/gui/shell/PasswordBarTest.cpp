@@ -1,3 +1,4 @@
+#include "core/base/CommandIds.h"
 #include "gui/shell/PasswordBarDlg.h"
 
 #include "core/base/OptionsData.h"
@@ -318,15 +319,15 @@ void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
     QCOMPARE(frame.Mode(), EInterface::main);
     QVERIFY(frame.isVisible());
     QVERIFY(!bar.isVisible());
-    QVERIFY(frame.RunCommand(32906));
+    QVERIFY(frame.RunCommand(ID_VIEW_PASSWORDBAR));
     QCOMPARE(frame.Mode(), EInterface::bar);
     QVERIFY(bar.isVisible());
     // The tray's Main Window and Password Bar switch while a window is shown.
-    QVERIFY(frame.RunCommand(32779));
+    QVERIFY(frame.RunCommand(ID_TRAY_MAINWINDOW));
     QCOMPARE(frame.Mode(), EInterface::main);
     QVERIFY(frame.isVisible());
     QVERIFY(!bar.isVisible());
-    QVERIFY(frame.RunCommand(32909));
+    QVERIFY(frame.RunCommand(ID_TRAY_PASSWORDBAR));
     QCOMPARE(frame.Mode(), EInterface::bar);
     QVERIFY(bar.isVisible());
     QVERIFY(!frame.isVisible());
@@ -336,7 +337,7 @@ void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
     QCOMPARE(frame.Mode(), EInterface::trayBar);
     QVERIFY(frame.IsLocked());
     QVERIFY(!bar.isVisible());
-    QCOMPARE(frame.Tray().DefaultCommand(), 32909);
+    QCOMPARE(frame.Tray().DefaultCommand(), ID_TRAY_PASSWORDBAR);
     fx.m_prompts.CancelCheckKey();
     frame.RestorePasswordBar();
     QVERIFY(!bar.isVisible());
@@ -365,7 +366,7 @@ void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
     fx.m_prompts.TypeCheckKey("k");
     frame.RestorePasswordBar();
     QCOMPARE(frame.Mode(), EInterface::bar);
-    frame.Commands().Execute(32773);
+    frame.Commands().Execute(ID_TRAY_EXIT);
     QVERIFY(frame.IsClosed());
     QVERIFY(fx.m_vecFailures.empty());
 }
