@@ -20,6 +20,7 @@
 #include "core/store/CofferDoc.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/SearchBar.h"
+#include "gui/shell/Settings.h"
 #include "gui/view/AccountTreeCtrl.h"
 #include "gui/view/CofferView.h"
 #include "support/MemoryProfile.h"
@@ -51,6 +52,7 @@ struct SWorld {
     std::unique_ptr<CScriptedPrompts> pPrompts;
     std::unique_ptr<CScriptedEditPrompts> pEditPrompts;
     std::unique_ptr<CCofferDoc> pDoc;
+    std::unique_ptr<CSettings> pSettings;
     std::unique_ptr<CMainFrame> pFrame;
     std::unique_ptr<CCofferView> pView;
 };
@@ -199,8 +201,9 @@ bool Prepare() {
     g_world.pEditPrompts = std::make_unique<CScriptedEditPrompts>();
     g_world.pDoc = std::make_unique<CCofferDoc>(g_world.pProfile.get(), DefaultBackupFolder());
     g_world.pDoc->m_bAutoSave = false;
-    g_world.pFrame =
-        std::make_unique<CMainFrame>(*g_world.pProfile, *g_world.pPrompts, *g_world.pDoc);
+    g_world.pSettings = std::make_unique<CSettings>(SShellSettings::Load(*g_world.pProfile));
+    g_world.pFrame = std::make_unique<CMainFrame>(*g_world.pProfile, *g_world.pPrompts,
+                                                  *g_world.pDoc, *g_world.pSettings);
     g_world.pView =
         std::make_unique<CCofferView>(*g_world.pDoc, *g_world.pProfile, *g_world.pPrompts,
                                       *g_world.pEditPrompts, *g_world.pFrame);

@@ -12,6 +12,7 @@
 #include "gui/shell/DocNotifier.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/PasswordBarDlg.h"
+#include "gui/shell/Settings.h"
 #include "gui/view/CofferView.h"
 #include "platform/MappedWindowPlace.h"
 #include "platform/QtProfile.h"
@@ -71,7 +72,8 @@ bool CCofferApp::InitInstance() {
     m_pNotifier = std::make_unique<CDocNotifier>(*m_pDoc);
     m_pPrompts = std::make_unique<CDialogPrompts>([this]() -> QWidget* { return VisibleWindow(); },
                                                   &m_pDoc->CodePage());
-    m_pFrame = std::make_unique<CMainFrame>(*m_pProfile, *m_pPrompts, *m_pDoc);
+    m_pSettings = std::make_unique<CSettings>(SShellSettings::Load(*m_pProfile));
+    m_pFrame = std::make_unique<CMainFrame>(*m_pProfile, *m_pPrompts, *m_pDoc, *m_pSettings);
     m_pEditPrompts = std::make_unique<CEditDialogs>(*m_pDoc, *m_pPrompts, [this]() -> QWidget* {
         QWidget* pWindow = VisibleWindow();
         return pWindow ? pWindow : m_pFrame.get();
@@ -146,14 +148,8 @@ void CCofferApp::CreatePasswordBar(CCofferView& view) {
     m_pFrame->SetPasswordBar(m_pBar.get());
     // The bar and the view hand each other the chosen group and account.
     connect(m_pFrame.get(), &CMainFrame::PasswordBarShowing, m_pBar.get(), [this, &view]() {
-        m_pBar->m_strCurGroup = view.CurrentGroupLabel();
-        m_pBar->m_strCurAccount = view.CurrentAccountLabel();
-        SGeneratorSettings generator;
-        generator.m_nFlags = m_pFrame->m_nGenFlags;
-        generator.m_strBegin = m_pFrame->m_strGenBegin;
-        generator.m_strEnd = m_pFrame->m_strGenEnd;
-        generator.m_strLength = m_pFrame->m_strGenLength;
-        m_pBar->SetDialogDefaults(view.m_bMaskPasswords, generator);
+        m_pBar->Choose(view.CurrentGroupLabel(), view.CurrentAccountLabel());
+        m_pBar->SetDialogDefaults(view.IsMaskPasswords(), m_pSettings->Values().m_generator);
     });
     connect(m_pBar.get(), &CPasswordBarDlg::NamesForView, &view, &CCofferView::SelectByNames);
 }

@@ -15,6 +15,7 @@ class CPasswordBarDlg;
 class CProfile;
 class CPrompts;
 class CRecentFileList;
+class CSettings;
 class CSingleInstance;
 class CTermSignals;
 class QWidget;
@@ -58,6 +59,7 @@ private:
     std::unique_ptr<CDocNotifier> m_pNotifier;
     // Destroyed after the frame, which uses it to the end.
     std::unique_ptr<CPasswordBarDlg> m_pBar;
+    std::unique_ptr<CSettings> m_pSettings;
     std::unique_ptr<CMainFrame> m_pFrame;
     bool m_bExited = false;
     bool m_bRunning = false;

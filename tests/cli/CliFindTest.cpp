@@ -10,7 +10,7 @@ namespace {
 class CliFind : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_strPath = m_folder.Path("Bank cards.pwd");
+        m_strPath = m_folder.File("Bank cards.pwd");
         WriteCoreFile(m_strPath, "k",
                       {Group("Mail"), Account("card2"), Account("Bank_card"), Group("empty"),
                        Group("Bank"), Account("Cards"), Account("Bank-card"), Group("Caf\xE9"),
@@ -61,14 +61,14 @@ TEST_F(CliFind, NoMatchIsNotAFailureButBadInputIs) {
     EXPECT_EQ(RunCli({"find", m_strPath, "card"}, "wrong\n").nExit, 1);
     EXPECT_EQ(RunCli({"find", m_strPath}, "k\n").nExit, 2);
     EXPECT_EQ(RunCli({"find", m_strPath, "x", "--exact"}, "k\n").nExit, 2);
-    EXPECT_EQ(RunCli({"find", m_folder.Path("missing.pwd"), "x"}, "k\n").nExit, 3);
+    EXPECT_EQ(RunCli({"find", m_folder.File("missing.pwd"), "x"}, "k\n").nExit, 3);
     // A text the code page cannot hold is refused, not replaced.
     EXPECT_EQ(RunCli({"find", m_strPath, "\xC4\x81"}, "k\n").nExit, 2);
 }
 
 TEST(CliFindAllFields, MatchesEveryWordInTheFieldsButNeverThePassword) {
     CTempFolder folder;
-    const std::string strPath = folder.Path("Home.pwd");
+    const std::string strPath = folder.File("Home.pwd");
     WriteCoreFile(strPath, "k",
                   {Group("Shop"), Account("Caf\xE9", "jdoe", "hunter2", "https://cafe.example"),
                    Account("Books", "ann", "jdoe-pass", "", "ann@example.org", "Loyalty card"),
@@ -87,7 +87,7 @@ TEST(CliFindAllFields, MatchesEveryWordInTheFieldsButNeverThePassword) {
 
 TEST(CliAudit, ListsFindingsWorstFirstAndTellsByItsExitStatus) {
     CTempFolder folder;
-    const std::string strPath = folder.Path("Home.pwd");
+    const std::string strPath = folder.File("Home.pwd");
     WriteCoreFile(strPath, "k",
                   {Group("Web"), Account("mail", "", "password"), Account("shop", "", "password"),
                    Account("bank", "", "vT3#qL9!mZ2&xR7$kP4w"), Account("old", "")});
@@ -98,15 +98,15 @@ TEST(CliAudit, ListsFindingsWorstFirstAndTellsByItsExitStatus) {
     EXPECT_NE(result.strOut.find("used by 2 accounts (set 1)\nWeb\tshop\t"), std::string::npos);
     EXPECT_EQ(result.strOut.find("bank"), std::string::npos);
 
-    const std::string strList = folder.Path("pwned.txt");
+    const std::string strList = folder.File("pwned.txt");
     { std::ofstream(strList) << "5BAA61E4C9B93F3F0682250B6CF8331B7EE68FD8:9545824\r\n"; }
     EXPECT_NE(RunCli({"audit", strPath, "--hibp", strList}, "k\n")
                   .strOut.find("seen 9545824 times in breaches"),
               std::string::npos);
-    EXPECT_EQ(RunCli({"audit", strPath, "--hibp", folder.Path("none.txt")}, "k\n").nExit, 3);
+    EXPECT_EQ(RunCli({"audit", strPath, "--hibp", folder.File("none.txt")}, "k\n").nExit, 3);
     EXPECT_EQ(RunCli({"audit", strPath, "--threshold", "strong"}, "k\n").nExit, 2);
 
-    const std::string strClean = folder.Path("Clean.pwd");
+    const std::string strClean = folder.File("Clean.pwd");
     WriteCoreFile(strClean, "k", {Group("G"), Account("a", "", "vT3#qL9!mZ2&xR7$kP4w")});
     const SCliResult clean = RunCli({"audit", strClean}, "k\n");
     EXPECT_EQ(clean.nExit, 0) << clean.strErr;

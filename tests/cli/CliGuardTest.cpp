@@ -36,7 +36,7 @@ std::string CoreLimit(pid_t pid) {
 
 TEST(CliGuard, RunsWithoutCoreFilesEvenWhenStartedWithThemAllowed) {
     CTempFolder folder;
-    const std::string strPath = folder.Path("Guarded.pwd");
+    const std::string strPath = folder.File("Guarded.pwd");
     int aPipe[2];
     ASSERT_EQ(pipe(aPipe), 0);
     const pid_t pid = fork();
@@ -75,17 +75,17 @@ TEST(CliGuard, PlainTextIsNeverWrittenForAnotherUser) {
         GTEST_SKIP() << "files and links of another user need the superuser";
     constexpr uid_t OTHER = 43210;
     CTempFolder folder;
-    const std::string strFile = folder.Path("Home.pwd");
+    const std::string strFile = folder.File("Home.pwd");
     WriteCoreFile(strFile, "k", {Group("G"), Account("a", "u", "secret")});
-    const std::string strShared = folder.Path("tmp");
+    const std::string strShared = folder.File("tmp");
     ::mkdir(strShared.c_str(), 01777);
     ::chmod(strShared.c_str(), 01777);
     const std::string strTheirs = strShared + "/theirs.txt";
-    WriteFileBytes(strTheirs, "theirs");
+    WriteBytes(strTheirs, "theirs");
     ASSERT_EQ(::chown(strTheirs.c_str(), OTHER, OTHER), 0);
     ::chmod(strTheirs.c_str(), 0666);
     const std::string strPlanted = strShared + "/Caught.pwd";
-    ASSERT_EQ(::symlink(folder.Path("Caught.pwd").c_str(), strPlanted.c_str()), 0);
+    ASSERT_EQ(::symlink(folder.File("Caught.pwd").c_str(), strPlanted.c_str()), 0);
     ASSERT_EQ(::lchown(strPlanted.c_str(), OTHER, OTHER), 0);
 
     for (const std::vector<std::string>& astrArgs :
@@ -98,6 +98,6 @@ TEST(CliGuard, PlainTextIsNeverWrittenForAnotherUser) {
                   std::string::npos)
             << result.strErr;
     }
-    EXPECT_EQ(ReadFileBytes(strTheirs), "theirs");
-    EXPECT_FALSE(std::filesystem::exists(folder.Path("Caught.pwd")));
+    EXPECT_EQ(ReadBytes(strTheirs), "theirs");
+    EXPECT_FALSE(std::filesystem::exists(folder.File("Caught.pwd")));
 }

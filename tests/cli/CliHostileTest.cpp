@@ -19,7 +19,7 @@ namespace {
 class CliHostile : public ::testing::Test {
 protected:
     std::string MakeFile(const std::string& strName, const std::string& strKey) {
-        const std::string strPath = m_folder.Path(strName);
+        const std::string strPath = m_folder.File(strName);
         WriteCoreFile(strPath, strKey, {Group("Web"), Account("Mail", "anna", "pw")});
         return strPath;
     }
@@ -85,8 +85,8 @@ TEST_F(CliHostile, UsageErrorsNameThePlaceOfAnArgumentNeverItsText) {
 
 TEST_F(CliHostile, ExportOntoADanglingLinkWritesItsTargetPrivately) {
     const std::string strPath = MakeFile("a.pwd", "k");
-    const std::string strLink = m_folder.Path("out.txt");
-    const std::string strTarget = m_folder.Path("target.txt");
+    const std::string strLink = m_folder.File("out.txt");
+    const std::string strTarget = m_folder.File("target.txt");
     std::filesystem::create_symlink("target.txt", strLink);
 
     const SCliResult result = RunCli({"export", strPath, "-o", strLink}, "k\n");
@@ -95,19 +95,19 @@ TEST_F(CliHostile, ExportOntoADanglingLinkWritesItsTargetPrivately) {
     struct stat st {};
     ASSERT_EQ(::stat(strTarget.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0600u);
-    EXPECT_NE(ReadFileBytes(strTarget).find("Password\tpw"), std::string::npos);
+    EXPECT_NE(ReadBytes(strTarget).find("Password\tpw"), std::string::npos);
 }
 
 TEST_F(CliHostile, PasswdWaitsBrieflyForAnotherWriterAndOtherwiseChangesNothing) {
     const std::string strPath = MakeFile("a.pwd", "old");
-    const std::string strBefore = ReadFileBytes(strPath);
+    const std::string strBefore = ReadBytes(strPath);
     {
         CHeldLock held(strPath);
         const SCliResult result = RunCli({"passwd", strPath}, "old\nnew\n");
         EXPECT_EQ(result.nExit, 4) << result.strErr;
         EXPECT_NE(result.strErr.find("being changed by another program"), std::string::npos)
             << result.strErr;
-        EXPECT_EQ(ReadFileBytes(strPath), strBefore);
+        EXPECT_EQ(ReadBytes(strPath), strBefore);
     }
     // A holder that finishes within the wait only delays the run.
     CHeldLock held(strPath);
@@ -122,7 +122,7 @@ TEST_F(CliHostile, PasswdWaitsBrieflyForAnotherWriterAndOtherwiseChangesNothing)
 }
 
 TEST_F(CliHostile, HugeAndPaddedFilesAreRefusedWithAMessage) {
-    const std::string strHuge = m_folder.Path("huge.pwd");
+    const std::string strHuge = m_folder.File("huge.pwd");
     {
         const int fd = ::open(strHuge.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
         ASSERT_GE(fd, 0);
@@ -134,8 +134,8 @@ TEST_F(CliHostile, HugeAndPaddedFilesAreRefusedWithAMessage) {
     EXPECT_NE(result.strErr.find("larger than 1 GB"), std::string::npos) << result.strErr;
 
     // Zeros read as an empty header; the bytes after it give them away.
-    const std::string strZeros = m_folder.Path("zeros.pwd");
-    WriteFileBytes(strZeros, std::string(4096, '\0'));
+    const std::string strZeros = m_folder.File("zeros.pwd");
+    WriteBytes(strZeros, std::string(4096, '\0'));
     result = RunCli({"info", strZeros});
     EXPECT_EQ(result.nExit, 3);
     EXPECT_NE(result.strErr.find("Unexpected file format."), std::string::npos) << result.strErr;
@@ -151,8 +151,8 @@ TEST_F(CliHostile, RunningOutOfMemoryIsReportedAndNeverAnAbort) {
     const CPasswordInfo empty;
     for (std::uint32_t i = 0; i < COUNT; ++i)
         file.Record(empty);
-    const std::string strPath = m_folder.Path("many.pwd");
-    WriteFileBytes(strPath, file.Bytes());
+    const std::string strPath = m_folder.File("many.pwd");
+    WriteBytes(strPath, file.Bytes());
 
     SCliLimits limits;
     limits.nAddressSpace = 64ull << 20;
@@ -164,7 +164,7 @@ TEST_F(CliHostile, RunningOutOfMemoryIsReportedAndNeverAnAbort) {
 TEST_F(CliHostile, KeyDerivationWithoutItsMemoryIsNoWrongKey) {
     if (IsSanitizedBuild())
         GTEST_SKIP() << "a sanitized program maps more shadow memory than the limit allows";
-    const std::string strPath = m_folder.Path("Heavy.khv");
+    const std::string strPath = m_folder.File("Heavy.khv");
     ASSERT_EQ(RunCli({"create", strPath}, "k\n").nExit, 0);
     // The file asks for 128 MiB; the process may have less than that.
     SCliLimits limits;
@@ -174,7 +174,7 @@ TEST_F(CliHostile, KeyDerivationWithoutItsMemoryIsNoWrongKey) {
     EXPECT_EQ(result.strErr, "There is not enough memory to open " + strPath + ".\n");
     EXPECT_EQ(RunCli({"ls", strPath}, "k\n").nExit, 0);
     // Sealing under a new KEY needs the same memory, and says so.
-    const std::string strNew = m_folder.Path("New.khv");
+    const std::string strNew = m_folder.File("New.khv");
     const SCliResult create = RunCli({"create", strNew}, "k\n", limits);
     EXPECT_EQ(create.nExit, 4) << create.strErr;
     EXPECT_EQ(create.strErr, "There is not enough memory to seal " + strNew +
@@ -188,12 +188,12 @@ TEST_F(CliHostile, AWriteOverTheFileSizeLimitIsReportedAndLeavesNothingBehind) {
     SCliLimits limits;
     limits.nFileSize = 64;
     const SCliResult result =
-        RunCli({"export", strPath, "-o", m_folder.Path("out.txt")}, "k\n", limits);
+        RunCli({"export", strPath, "-o", m_folder.File("out.txt")}, "k\n", limits);
     EXPECT_EQ(result.nExit, 4) << result.strErr;
     EXPECT_NE(result.strErr.find("Destination disk drive is full."), std::string::npos)
         << result.strErr;
     std::vector<std::string> astrNames;
-    for (const auto& entry : std::filesystem::directory_iterator(m_folder.Path("")))
+    for (const auto& entry : std::filesystem::directory_iterator(m_folder.File("")))
         astrNames.push_back(entry.path().filename().string());
     EXPECT_EQ(astrNames, std::vector<std::string>{"a.pwd"});
 }

@@ -10,9 +10,9 @@ namespace {
 class CliImport : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_strFile = m_folder.Path("Home.pwd");
+        m_strFile = m_folder.File("Home.pwd");
         WriteCoreFile(m_strFile, "k", {Group("Mail"), Account("Post", "me"), Group("Work")});
-        m_strCsv = m_folder.Path("export.CSV");
+        m_strCsv = m_folder.File("export.CSV");
     }
     CTempFolder m_folder;
     std::string m_strFile;
@@ -22,11 +22,11 @@ protected:
 } // namespace
 
 TEST_F(CliImport, AddsTheEntriesAndReportsTheSummary) {
-    WriteFileBytes(m_strCsv, "\xEF\xBB\xBF\"Group\",\"Title\",\"Username\",\"Password\",\"URL\","
-                             "\"Notes\",\"TOTP\"\n"
-                             "\"Root/Mail\",\"Post\",\"u\",\"p\",\"w\",\"a\nb\",\"otp\"\n"
-                             "\"Root/Bank\",\"\xCE\xA9\",\"\",\"\",\"\",\"\",\"\"\n"
-                             "\"Root\",\"Top\",\"\",\"\",\"\",\"\",\"\"\n");
+    WriteBytes(m_strCsv, "\xEF\xBB\xBF\"Group\",\"Title\",\"Username\",\"Password\",\"URL\","
+                         "\"Notes\",\"TOTP\"\n"
+                         "\"Root/Mail\",\"Post\",\"u\",\"p\",\"w\",\"a\nb\",\"otp\"\n"
+                         "\"Root/Bank\",\"\xCE\xA9\",\"\",\"\",\"\",\"\",\"\"\n"
+                         "\"Root\",\"Top\",\"\",\"\",\"\",\"\",\"\"\n");
     const SCliResult result = RunCli({"import", m_strFile, m_strCsv}, "k\n");
     EXPECT_EQ(result.nExit, 0) << result.strErr;
     EXPECT_EQ(result.strErr, "Imported 2 accounts in 2 groups; left out: 1 entry with characters "
@@ -40,7 +40,7 @@ TEST_F(CliImport, AddsTheEntriesAndReportsTheSummary) {
 }
 
 TEST_F(CliImport, ChangesNothingOnBadInput) {
-    const std::string strBefore = ReadFileBytes(m_strFile);
+    const std::string strBefore = ReadBytes(m_strFile);
     const struct {
         const char* pszName;
         std::string strCsv;
@@ -52,33 +52,33 @@ TEST_F(CliImport, ChangesNothingOnBadInput) {
         {"unknown header", "a,b\n1,2\n", m_strCsv, "k\n", 3, "url, username, password"},
         {"open quote", "url,username,password\n\"x,y,z\n", m_strCsv, "k\n", 3, "line 2"},
         {"wrong KEY", "url,username,password\nx,y,z\n", m_strCsv, "bad\n", 1, "KEY"},
-        {"not a .csv", "url,username,password\nx,y,z\n", m_folder.Path("x.txt"), "k\n", 2,
+        {"not a .csv", "url,username,password\nx,y,z\n", m_folder.File("x.txt"), "k\n", 2,
          "SOURCE must end in .csv"},
-        {"missing source", "", m_folder.Path("none.csv"), "k\n", 3, "none.csv"},
+        {"missing source", "", m_folder.File("none.csv"), "k\n", 3, "none.csv"},
     };
     for (const auto& test : CASES) {
         if (!test.strCsv.empty())
-            WriteFileBytes(test.strSource, test.strCsv);
+            WriteBytes(test.strSource, test.strCsv);
         const SCliResult result = RunCli({"import", m_strFile, test.strSource}, test.strKeys);
         EXPECT_EQ(result.nExit, test.nExit) << test.pszName << ": " << result.strErr;
         EXPECT_NE(result.strErr.find(test.pszMessage), std::string::npos)
             << test.pszName << ": " << result.strErr;
-        EXPECT_EQ(ReadFileBytes(m_strFile), strBefore) << test.pszName;
+        EXPECT_EQ(ReadBytes(m_strFile), strBefore) << test.pszName;
     }
 }
 
 TEST_F(CliImport, CsvExportIsPrivateAndImportsIntoTheSameTree) {
-    const std::string strOut = m_folder.Path("out.csv");
+    const std::string strOut = m_folder.File("out.csv");
     SCliResult result = RunCli({"export", m_strFile, "--format", "csv", "-o", strOut}, "k\n");
     EXPECT_EQ(result.nExit, 0) << result.strErr;
-    EXPECT_EQ(ReadFileBytes(strOut),
+    EXPECT_EQ(ReadBytes(strOut),
               "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"E-mail\"\n"
               "\"Root/Mail\",\"Post\",\"me\",\"\",\"\",\"\",\"\"\n");
     struct stat st {};
     ASSERT_EQ(stat(strOut.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600U);
 
-    const std::string strNew = m_folder.Path("New.pwd");
+    const std::string strNew = m_folder.File("New.pwd");
     WriteCoreFile(strNew, "n", {Group("Mail")});
     result = RunCli({"import", strNew, strOut}, "n\n");
     EXPECT_EQ(result.nExit, 0) << result.strErr;
@@ -94,9 +94,9 @@ TEST_F(CliImport, CsvExportIsPrivateAndImportsIntoTheSameTree) {
 }
 
 TEST_F(CliImport, SealedFileStaysSealedUnderItsKey) {
-    const std::string strKhv = m_folder.Path("Safe.khv");
+    const std::string strKhv = m_folder.File("Safe.khv");
     ASSERT_EQ(RunCli({"create", strKhv}, "s\n").nExit, 0);
-    WriteFileBytes(m_strCsv, "name,url,username,password\n,https://a.example/x,u,p\n");
+    WriteBytes(m_strCsv, "name,url,username,password\n,https://a.example/x,u,p\n");
     const SCliResult result = RunCli({"import", strKhv, m_strCsv}, "s\n");
     EXPECT_EQ(result.nExit, 0) << result.strErr;
     EXPECT_EQ(RunCli({"ls", strKhv}, "s\n").strOut,

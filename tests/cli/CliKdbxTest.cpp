@@ -14,11 +14,11 @@ namespace {
 class CliKdbx : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_strFile = m_folder.Path("Home.pwd");
+        m_strFile = m_folder.File("Home.pwd");
         WriteCoreFile(m_strFile, "k",
                       {Group("Mail"), Account("Post", "me", "pw", "w", "e@x", "a\r\nb"),
                        Group("Work/Sub"), Account("Deep")});
-        m_strKdbx = m_folder.Path("out.kdbx");
+        m_strKdbx = m_folder.File("out.kdbx");
     }
 
     // A database of two entries made by the writer with a cheap key
@@ -74,7 +74,7 @@ TEST_F(CliKdbx, ExportOpensInKeePassXCAndImportsBack) {
     }
     // Into a file that has one of the groups, an account of the same name
     // gets the next free suffix.
-    const std::string strCopy = m_folder.Path("Copy.pwd");
+    const std::string strCopy = m_folder.File("Copy.pwd");
     WriteCoreFile(strCopy, "c", {Group("Mail"), Account("Post")});
     const SCliResult imported = RunCli({"import", strCopy, m_strKdbx}, "c\ndb pass\n");
     EXPECT_EQ(imported.nExit, 0) << imported.strErr;
@@ -87,7 +87,7 @@ TEST_F(CliKdbx, ExportOpensInKeePassXCAndImportsBack) {
 }
 
 TEST_F(CliKdbx, ExportWithAKeyFileAlone) {
-    const std::string strKey = m_folder.Path("key.bin");
+    const std::string strKey = m_folder.File("key.bin");
     WriteFileBytes(strKey, "any bytes make a key file");
     const SCliResult result = RunCli({"export", m_strFile, "--format=kdbx", "-o", m_strKdbx,
                                       "--key-file", strKey, "--no-password"},
@@ -115,7 +115,7 @@ TEST_F(CliKdbx, ExportAsksTheNewPasswordTwiceOnATerminal) {
 }
 
 TEST_F(CliKdbx, ExportRefusals) {
-    const std::string strKey = m_folder.Path("key.bin");
+    const std::string strKey = m_folder.File("key.bin");
     WriteFileBytes(strKey, "key");
     const struct {
         const char* pszName;
@@ -140,7 +140,7 @@ TEST_F(CliKdbx, ExportRefusals) {
          2,
          "kdbx format only"},
         {"missing key file",
-         {"--format", "kdbx", "-o", m_strKdbx, "--key-file", m_folder.Path("none")},
+         {"--format", "kdbx", "-o", m_strKdbx, "--key-file", m_folder.File("none")},
          "k\ndb\n",
          3,
          "none"},
@@ -159,21 +159,21 @@ TEST_F(CliKdbx, ExportRefusals) {
 }
 
 TEST_F(CliKdbx, ImportFailuresChangeNothing) {
-    const std::string strKey = m_folder.Path("key.txt");
-    const std::string strOtherKey = m_folder.Path("other.txt");
+    const std::string strKey = m_folder.File("key.txt");
+    const std::string strOtherKey = m_folder.File("other.txt");
     WriteFileBytes(strKey, "the key file");
     WriteFileBytes(strOtherKey, "another key file");
-    const std::string strPlain = m_folder.Path("plain.kdbx");
-    const std::string strKeyed = m_folder.Path("keyed.kdbx");
+    const std::string strPlain = m_folder.File("plain.kdbx");
+    const std::string strKeyed = m_folder.File("keyed.kdbx");
     WriteSource(strPlain);
     WriteSource(strKeyed, strKey);
-    const std::string strDamaged = m_folder.Path("damaged.kdbx");
+    const std::string strDamaged = m_folder.File("damaged.kdbx");
     std::string strBytes = ReadFileBytes(strPlain);
     strBytes[strBytes.size() - 40] ^= 0x55;
     WriteFileBytes(strDamaged, strBytes);
-    const std::string strCut = m_folder.Path("cut.kdbx");
+    const std::string strCut = m_folder.File("cut.kdbx");
     WriteFileBytes(strCut, ReadFileBytes(strPlain).substr(0, 300));
-    const std::string strNot = m_folder.Path("not.kdbx");
+    const std::string strNot = m_folder.File("not.kdbx");
     WriteFileBytes(strNot, "\"url\",\"username\",\"password\"\n");
     const std::string strBefore = ReadFileBytes(m_strFile);
     const struct {
@@ -189,9 +189,9 @@ TEST_F(CliKdbx, ImportFailuresChangeNothing) {
         {"damaged", {strDamaged}, "k\ndb\n", 3},
         {"truncated", {strCut}, "k\ndb\n", 3},
         {"not a database", {strNot}, "k\ndb\n", 3},
-        {"missing database", {m_folder.Path("none.kdbx")}, "k\ndb\n", 3},
+        {"missing database", {m_folder.File("none.kdbx")}, "k\ndb\n", 3},
         {"--no-password alone", {strPlain, "--no-password"}, "k\n", 2},
-        {"key file for CSV", {m_folder.Path("x.csv"), "--key-file", strKey}, "k\n", 2},
+        {"key file for CSV", {m_folder.File("x.csv"), "--key-file", strKey}, "k\n", 2},
     };
     for (const auto& test : CASES) {
         std::vector<std::string> astrArgs = {"import", m_strFile};

@@ -26,7 +26,7 @@ constexpr const char* EXPECTED_SAMPLE_EXPORT =
 class CliKey : public ::testing::Test {
 protected:
     std::string Create(const std::string& strName, const std::string& strInput) {
-        const std::string strPath = m_folder.Path(strName);
+        const std::string strPath = m_folder.File(strName);
         const SCliResult result = RunCli({"create", strPath}, strInput);
         EXPECT_EQ(result.nExit, 0) << result.strErr;
         return strPath;
@@ -57,20 +57,20 @@ TEST_F(CliKey, CreateMakesANewFileWithOneGroupAndTheNewFileHeader) {
 }
 
 TEST_F(CliKey, CreateNeverReplacesAFileAndRefusesAnEmptyOrMissingKey) {
-    const std::string strPath = m_folder.Path("taken.pwd");
-    WriteFileBytes(strPath, "precious");
+    const std::string strPath = m_folder.File("taken.pwd");
+    WriteBytes(strPath, "precious");
     SCliResult result = RunCli({"create", strPath}, "abc\n");
     EXPECT_EQ(result.nExit, 4);
     EXPECT_NE(result.strErr.find("already exists"), std::string::npos);
-    EXPECT_EQ(ReadFileBytes(strPath), "precious");
+    EXPECT_EQ(ReadBytes(strPath), "precious");
     // The file is refused before any KEY is read: without one it is still
     // the file, not the missing KEY, that ends the command.
     result = RunCli({"create", strPath}, "");
     EXPECT_EQ(result.nExit, 4);
     EXPECT_NE(result.strErr.find("already exists"), std::string::npos) << result.strErr;
-    EXPECT_EQ(ReadFileBytes(strPath), "precious");
+    EXPECT_EQ(ReadBytes(strPath), "precious");
 
-    const std::string strNew = m_folder.Path("new.pwd");
+    const std::string strNew = m_folder.File("new.pwd");
     result = RunCli({"create", strNew}, "\n");
     EXPECT_EQ(result.nExit, 1);
     EXPECT_EQ(result.strErr, "Your KEY is invalid!\n");
@@ -81,7 +81,7 @@ TEST_F(CliKey, CreateNeverReplacesAFileAndRefusesAnEmptyOrMissingKey) {
     EXPECT_NE(result.strErr.find("no KEY was given"), std::string::npos);
     EXPECT_FALSE(FileExists(strNew));
 
-    result = RunCli({"create", m_folder.Path("missing/folder.pwd")}, "abc\n");
+    result = RunCli({"create", m_folder.File("missing/folder.pwd")}, "abc\n");
     EXPECT_EQ(result.nExit, 4);
     EXPECT_NE(result.strErr.find("An unexpected error occurred while writing"), std::string::npos)
         << result.strErr;
@@ -89,26 +89,26 @@ TEST_F(CliKey, CreateNeverReplacesAFileAndRefusesAnEmptyOrMissingKey) {
 
 TEST_F(CliKey, PasswdWithTheSameKeyLeavesTheFileByteIdentical) {
     const std::string strPath = Create("Same.pwd", "k3y  \n");
-    const std::string strBefore = ReadFileBytes(strPath);
+    const std::string strBefore = ReadBytes(strPath);
     const SCliResult result = RunCli({"passwd", strPath}, "k3y  \nk3y  \n");
     EXPECT_EQ(result.nExit, 0) << result.strErr;
-    EXPECT_EQ(ReadFileBytes(strPath), strBefore);
+    EXPECT_EQ(ReadBytes(strPath), strBefore);
 
     // The same holds for a file with records, written by the program's writer.
-    const std::string strFull = m_folder.Path("Full.pwd");
+    const std::string strFull = m_folder.File("Full.pwd");
     WriteCoreFile(strFull, "old", SAMPLE);
-    const std::string strFullBefore = ReadFileBytes(strFull);
+    const std::string strFullBefore = ReadBytes(strFull);
     EXPECT_EQ(RunCli({"passwd", strFull}, "old\r\nold\n").nExit, 0);
-    EXPECT_EQ(ReadFileBytes(strFull), strFullBefore);
+    EXPECT_EQ(ReadBytes(strFull), strFullBefore);
 }
 
 TEST_F(CliKey, PasswdReenciphersEveryRecordUnderTheNewKey) {
-    const std::string strPath = m_folder.Path("Rekey.pwd");
+    const std::string strPath = m_folder.File("Rekey.pwd");
     WriteCoreFile(strPath, "old", SAMPLE);
-    const std::string strBefore = ReadFileBytes(strPath);
+    const std::string strBefore = ReadBytes(strPath);
     const SCliResult result = RunCli({"passwd", strPath}, "old\nnew\n");
     ASSERT_EQ(result.nExit, 0) << result.strErr;
-    EXPECT_NE(ReadFileBytes(strPath), strBefore);
+    EXPECT_NE(ReadBytes(strPath), strBefore);
 
     const SCliResult oldKey = RunCli({"export", strPath}, "old\n");
     EXPECT_EQ(oldKey.nExit, 1);
@@ -122,9 +122,9 @@ TEST_F(CliKey, PasswdReenciphersEveryRecordUnderTheNewKey) {
 }
 
 TEST_F(CliKey, PasswdRefusalsLeaveTheFileAlone) {
-    const std::string strPath = m_folder.Path("Keep.pwd");
+    const std::string strPath = m_folder.File("Keep.pwd");
     WriteCoreFile(strPath, "old", SAMPLE);
-    const std::string strBefore = ReadFileBytes(strPath);
+    const std::string strBefore = ReadBytes(strPath);
 
     SCliResult result = RunCli({"passwd", strPath}, "wrong\nnew\n");
     EXPECT_EQ(result.nExit, 1);
@@ -134,17 +134,17 @@ TEST_F(CliKey, PasswdRefusalsLeaveTheFileAlone) {
     EXPECT_EQ(result.strErr, "New KEY is invalidate!\n");
     result = RunCli({"passwd", strPath}, "old\n");
     EXPECT_EQ(result.nExit, 2);
-    EXPECT_EQ(ReadFileBytes(strPath), strBefore);
+    EXPECT_EQ(ReadBytes(strPath), strBefore);
 
     ASSERT_EQ(::chmod(strPath.c_str(), 0400), 0);
     result = RunCli({"passwd", strPath}, "old\nnew\n");
     EXPECT_EQ(result.nExit, 4);
     EXPECT_EQ(result.strErr, "File is READ-ONLY, you can't change its KEY.\n");
-    EXPECT_EQ(ReadFileBytes(strPath), strBefore);
+    EXPECT_EQ(ReadBytes(strPath), strBefore);
 }
 
 TEST_F(CliKey, WrongKeyExitsOneWithoutOutput) {
-    const std::string strPath = m_folder.Path("Locked.pwd");
+    const std::string strPath = m_folder.File("Locked.pwd");
     WriteCoreFile(strPath, "right", SAMPLE);
     for (const std::vector<std::string>& astrArgs : std::vector<std::vector<std::string>>{
              {"ls", strPath}, {"export", strPath}, {"show", strPath, "Web", "Mail"}}) {
@@ -156,7 +156,7 @@ TEST_F(CliKey, WrongKeyExitsOneWithoutOutput) {
 }
 
 TEST_F(CliKey, AFileWithoutKeyIsRefusedButItsHeaderShows) {
-    const std::string strPath = m_folder.Path("NoKey.pwd");
+    const std::string strPath = m_folder.File("NoKey.pwd");
     WriteCoreFile(strPath, "", SAMPLE, false);
     for (const char* pszCommand : {"ls", "export", "passwd"}) {
         const SCliResult result = RunCli({pszCommand, strPath}, "x\ny\n");
@@ -168,8 +168,8 @@ TEST_F(CliKey, AFileWithoutKeyIsRefusedButItsHeaderShows) {
     EXPECT_EQ(info.strOut.substr(0, 12), "key: absent\n");
 
     // A zero-length file holds no KEY either.
-    const std::string strEmpty = m_folder.Path("Zero.pwd");
-    WriteFileBytes(strEmpty, "");
+    const std::string strEmpty = m_folder.File("Zero.pwd");
+    WriteBytes(strEmpty, "");
     EXPECT_EQ(RunCli({"show", strEmpty, "a", "b"}, "x\n").nExit, 1);
     EXPECT_EQ(RunCli({"info", strEmpty}).strOut,
               "key: absent\ngenerate: 39\nlength: 6\nbegin: 5\nend: 8\ngroups: 0\naccounts: 0\n");
@@ -195,7 +195,7 @@ TEST_F(CliKey, KeyLinesKeepTheirBlanksAndLoseOnlyTheLineEnd) {
 }
 
 TEST_F(CliKey, KeysAreUtf8ConvertedToTheCodePage) {
-    const std::string strPath = m_folder.Path("Accent.pwd");
+    const std::string strPath = m_folder.File("Accent.pwd");
     WriteCoreFile(strPath, "\xE9t\xE9", SAMPLE); // "été" in the code page
     EXPECT_EQ(ExitOfList(strPath, "\xC3\xA9t\xC3\xA9\n"), 0);
     EXPECT_EQ(ExitOfList(strPath, "\xE9t\xE9\n"), 2);                // not UTF-8

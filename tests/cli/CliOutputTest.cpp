@@ -23,7 +23,7 @@ const std::vector<CPasswordInfo> UNSORTED = {
 } // namespace
 
 TEST_F(CliOutput, ListShowsGroupsAndAccountsAlphabeticallyIgnoringCase) {
-    const std::string strPath = m_folder.Path("Order.PWD");
+    const std::string strPath = m_folder.File("Order.PWD");
     WriteCoreFile(strPath, "k", UNSORTED);
     const SCliResult result = RunCli({"ls", strPath}, "k\n");
     EXPECT_EQ(result.nExit, 0) << result.strErr;
@@ -36,7 +36,7 @@ TEST_F(CliOutput, ListShowsGroupsAndAccountsAlphabeticallyIgnoringCase) {
 }
 
 TEST_F(CliOutput, ExportFollowsTheFileOrderExactly) {
-    const std::string strPath = m_folder.Path("Order.pwd");
+    const std::string strPath = m_folder.File("Order.pwd");
     WriteCoreFile(strPath, "k", {Group("b"), Account("zeta", "u", "p", "w", "e", "c"), Group("A")});
     const std::string strLf = "============= b =============\n\n"
                               "Account\t\tzeta\nUser Name\tu\nPassword\tp\nWeb Site\tw\n"
@@ -52,49 +52,49 @@ TEST_F(CliOutput, ExportFollowsTheFileOrderExactly) {
     result = RunCli({"export", "--crlf", strPath}, "k\n");
     EXPECT_EQ(result.strOut, strCrLf);
 
-    const std::string strOut = m_folder.Path("out.txt");
+    const std::string strOut = m_folder.File("out.txt");
     result = RunCli({"export", strPath, "-o", strOut, "--crlf"}, "k\n");
     EXPECT_EQ(result.nExit, 0) << result.strErr;
     EXPECT_TRUE(result.strOut.empty());
-    EXPECT_EQ(ReadFileBytes(strOut), strCrLf);
+    EXPECT_EQ(ReadBytes(strOut), strCrLf);
     struct stat st {};
     ASSERT_EQ(::stat(strOut.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u); // it holds every password in plain text
 
     // An existing OUT is replaced.
     result = RunCli({"export", strPath, "-o=" + strOut}, "k\n");
-    EXPECT_EQ(ReadFileBytes(strOut), strLf);
+    EXPECT_EQ(ReadBytes(strOut), strLf);
 }
 
 TEST_F(CliOutput, ExportFailuresToWriteExitFour) {
-    const std::string strPath = m_folder.Path("Out.pwd");
+    const std::string strPath = m_folder.File("Out.pwd");
     WriteCoreFile(strPath, "k", {Group("G")});
-    SCliResult result = RunCli({"export", strPath, "-o", m_folder.Path("no/such/dir.txt")}, "k\n");
+    SCliResult result = RunCli({"export", strPath, "-o", m_folder.File("no/such/dir.txt")}, "k\n");
     EXPECT_EQ(result.nExit, 4);
     EXPECT_NE(result.strErr.find("no/such/dir.txt"), std::string::npos) << result.strErr;
 
-    const std::string strReadOnly = m_folder.Path("ro.txt");
-    WriteFileBytes(strReadOnly, "old");
+    const std::string strReadOnly = m_folder.File("ro.txt");
+    WriteBytes(strReadOnly, "old");
     ASSERT_EQ(::chmod(strReadOnly.c_str(), 0400), 0);
     result = RunCli({"export", strPath, "-o", strReadOnly}, "k\n");
     EXPECT_EQ(result.nExit, 4);
     EXPECT_NE(result.strErr.find("it is read-only"), std::string::npos) << result.strErr;
-    EXPECT_EQ(ReadFileBytes(strReadOnly), "old");
+    EXPECT_EQ(ReadBytes(strReadOnly), "old");
 
     // Exporting over the password file itself would destroy it.
-    const std::string strBefore = ReadFileBytes(strPath);
+    const std::string strBefore = ReadBytes(strPath);
     result = RunCli({"export", strPath, "-o", strPath}, "k\n");
     EXPECT_EQ(result.nExit, 2);
-    EXPECT_EQ(ReadFileBytes(strPath), strBefore);
+    EXPECT_EQ(ReadBytes(strPath), strBefore);
 }
 
 TEST_F(CliOutput, ExportIntoAPipeWritesThroughItInsteadOfReplacingIt) {
-    const std::string strPath = m_folder.Path("Fifo.pwd");
+    const std::string strPath = m_folder.File("Fifo.pwd");
     WriteCoreFile(strPath, "k", {Group("G")});
-    const std::string strFifo = m_folder.Path("fifo");
+    const std::string strFifo = m_folder.File("fifo");
     ASSERT_EQ(::mkfifo(strFifo.c_str(), 0600), 0);
     std::string strReceived;
-    std::thread reader([&] { strReceived = ReadFileBytes(strFifo); });
+    std::thread reader([&] { strReceived = ReadBytes(strFifo); });
     const SCliResult result = RunCli({"export", strPath, "-o", strFifo}, "k\n");
     reader.join();
     EXPECT_EQ(result.nExit, 0) << result.strErr;
@@ -105,7 +105,7 @@ TEST_F(CliOutput, ExportIntoAPipeWritesThroughItInsteadOfReplacingIt) {
 }
 
 TEST_F(CliOutput, StandardOutputThatCannotBeWrittenExitsFour) {
-    const std::string strPath = m_folder.Path("Full.pwd");
+    const std::string strPath = m_folder.File("Full.pwd");
     WriteCoreFile(strPath, "k", {Group("G")});
     const std::string strCommand =
         std::string(KEYHAVEN_CLI) + " export '" + strPath + "' > /dev/full 2>/dev/null";
@@ -118,7 +118,7 @@ TEST_F(CliOutput, StandardOutputThatCannotBeWrittenExitsFour) {
 }
 
 TEST_F(CliOutput, ShowPrintsOneAccountInTheExportLayout) {
-    const std::string strPath = m_folder.Path("Show.pwd");
+    const std::string strPath = m_folder.File("Show.pwd");
     WriteCoreFile(strPath, "k",
                   {Group("Caf\xE9"), Account("-Bank-", "me", "pw", "", "", "two\r\nlines"),
                    Group("Other"), Account("-Bank-", "other")});
@@ -142,20 +142,20 @@ TEST_F(CliOutput, ShowPrintsOneAccountInTheExportLayout) {
 }
 
 TEST_F(CliOutput, FilesThatCannotBeReadExitThree) {
-    const std::string strGarbage = m_folder.Path("garbage.pwd");
-    WriteFileBytes(strGarbage, std::string("\x05"
-                                           "12345\x27\0\0\0",
-                                           10));
+    const std::string strGarbage = m_folder.File("garbage.pwd");
+    WriteBytes(strGarbage, std::string("\x05"
+                                       "12345\x27\0\0\0",
+                                       10));
     for (const char* pszCommand : {"info", "ls", "export", "passwd"}) {
         const SCliResult result = RunCli({pszCommand, strGarbage}, "k\nk\n");
         EXPECT_EQ(result.nExit, 3) << pszCommand;
         EXPECT_EQ(result.strErr, "Unexpected file format.\n");
     }
-    const std::string strMissing = m_folder.Path("missing.pwd");
+    const std::string strMissing = m_folder.File("missing.pwd");
     SCliResult result = RunCli({"ls", strMissing}, "k\n");
     EXPECT_EQ(result.nExit, 3);
     EXPECT_EQ(result.strErr, strMissing + "\nFile not found.\n");
-    result = RunCli({"info", m_folder.Path("")});
+    result = RunCli({"info", m_folder.File("")});
     EXPECT_EQ(result.nExit, 3);
     EXPECT_NE(result.strErr.find("An unexpected error occurred while reading"), std::string::npos);
 }
@@ -173,8 +173,8 @@ TEST_F(CliOutput, FilesAssembledByteByByteReadAndExport) {
     second.m_bGroup = 7;
     file.Record(second);
     file.Record(Account("Bus", std::string("b\0b", 3)), CFileAssembler::ETextForm::wide);
-    const std::string strPath = m_folder.Path("Foreign.pwd");
-    WriteFileBytes(strPath, file.Bytes());
+    const std::string strPath = m_folder.File("Foreign.pwd");
+    WriteBytes(strPath, file.Bytes());
 
     EXPECT_EQ(
         RunCli({"info", strPath}).strOut,
@@ -208,8 +208,8 @@ TEST_F(CliOutput, SixtyFiveThousandRecordsUseTheLongCount) {
     file.Record(Group("All"));
     for (std::uint32_t i = 1; i < nRecords; ++i)
         file.Record(Account("a" + std::to_string(i)));
-    const std::string strPath = m_folder.Path("Many.pwd");
-    WriteFileBytes(strPath, file.Bytes());
+    const std::string strPath = m_folder.File("Many.pwd");
+    WriteBytes(strPath, file.Bytes());
     const std::string strInfo = RunCli({"info", strPath}).strOut;
     EXPECT_EQ(strInfo.substr(strInfo.find("groups:")), "groups: 1\naccounts: 65535\n");
     const SCliResult list = RunCli({"ls", strPath}, "k\n");

@@ -288,32 +288,3 @@ SCliResult RunCliStoppedAtPrompt(const std::vector<std::string>& astrArgs,
     result.nExit = EndTerminalRun(pid, bErrOpen, fdMaster, strEcho);
     return result;
 }
-
-CTempFolder::CTempFolder() {
-    std::string strTemplate =
-        (std::filesystem::temp_directory_path() / "keyhaven-cli-test-XXXXXX").string();
-    if (!::mkdtemp(strTemplate.data()))
-        std::abort();
-    m_strPath = strTemplate;
-}
-
-CTempFolder::~CTempFolder() {
-    std::error_code error;
-    // Read-only test files and folders must not keep the folder alive.
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_strPath, error))
-        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, error);
-    std::filesystem::permissions(m_strPath, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, error);
-    std::filesystem::remove_all(m_strPath, error);
-}
-
-std::string ReadFileBytes(const std::string& strPath) {
-    std::ifstream file(strPath, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void WriteFileBytes(const std::string& strPath, const std::string& strBytes) {
-    std::ofstream file(strPath, std::ios::binary | std::ios::trunc);
-    file.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size()));
-}

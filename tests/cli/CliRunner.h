@@ -1,5 +1,8 @@
 #pragma once
 
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -41,20 +44,3 @@ SCliResult RunCliOnTerminal(const std::vector<std::string>& astrArgs,
 SCliResult RunCliStoppedAtPrompt(const std::vector<std::string>& astrArgs,
                                  const std::string& strAnswer, std::string& strEcho,
                                  bool& bEchoWhileStopped);
-
-// A private folder for one test, removed with everything in it at the end.
-class CTempFolder {
-public:
-    CTempFolder();
-    ~CTempFolder();
-    CTempFolder(const CTempFolder&) = delete;
-    CTempFolder& operator=(const CTempFolder&) = delete;
-
-    std::string Path(const std::string& strName) const { return m_strPath + "/" + strName; }
-
-private:
-    std::string m_strPath;
-};
-
-std::string ReadFileBytes(const std::string& strPath);
-void WriteFileBytes(const std::string& strPath, const std::string& strBytes);

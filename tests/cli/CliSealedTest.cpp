@@ -23,7 +23,7 @@ constexpr const char* MAGIC = "\x89KHV\r\n\x1A\n";
 class CliSealed : public ::testing::Test {
 protected:
     std::string PwdFile(const std::string& strName) {
-        const std::string strPath = m_folder.Path(strName);
+        const std::string strPath = m_folder.File(strName);
         WriteCoreFile(strPath, "key", SAMPLE);
         return strPath;
     }
@@ -39,7 +39,7 @@ protected:
 
 TEST_F(CliSealed, ConvertTakesANewKeyEitherWayAndRefusesTheOldOne) {
     const std::string strPwd = PwdFile("Home.pwd");
-    const std::string strKhv = m_folder.Path("Home.khv");
+    const std::string strKhv = m_folder.File("Home.khv");
     const std::string strRefused = "keyhaven-cli: " + std::string(IDS_KEY_MUST_DIFFER) + "\n";
     SCliResult result = Convert(strPwd, strKhv, "key\nkey\n");
     EXPECT_EQ(result.nExit, 1);
@@ -49,14 +49,14 @@ TEST_F(CliSealed, ConvertTakesANewKeyEitherWayAndRefusesTheOldOne) {
     result = Convert(strPwd, strKhv);
     ASSERT_EQ(result.nExit, 0) << result.strErr;
     EXPECT_EQ(result.strErr, "");
-    const std::string strSealed = ReadFileBytes(strKhv);
+    const std::string strSealed = ReadBytes(strKhv);
     EXPECT_EQ(strSealed.substr(0, 8), MAGIC);
     EXPECT_EQ(strSealed.find("anna"), std::string::npos);
     EXPECT_EQ(RunCli({"ls", strKhv}, "key\n").nExit, 1);
     const std::string strExport = RunCli({"export", strPwd}, "key\n").strOut;
     EXPECT_EQ(RunCli({"export", strKhv}, "new\n").strOut, strExport);
 
-    const std::string strBack = m_folder.Path("Back.pwd");
+    const std::string strBack = m_folder.File("Back.pwd");
     result = Convert(strKhv, strBack, "new\nnew\n");
     EXPECT_EQ(result.nExit, 1);
     EXPECT_EQ(result.strErr, strRefused);
@@ -67,13 +67,13 @@ TEST_F(CliSealed, ConvertTakesANewKeyEitherWayAndRefusesTheOldOne) {
         << result.strErr;
     EXPECT_EQ(RunCli({"export", strBack}, "third\n").strOut, strExport);
     // Within one format the KEY stays: one line of input is enough.
-    result = Convert(strBack, m_folder.Path("Copy.pwd"), "third\n");
+    result = Convert(strBack, m_folder.File("Copy.pwd"), "third\n");
     EXPECT_EQ(result.nExit, 0) << result.strErr;
 }
 
 TEST_F(CliSealed, ReadingCommandsGiveTheSameResultsOnBothFormats) {
     const std::string strPwd = PwdFile("Same.pwd");
-    const std::string strKhv = m_folder.Path("Same.khv");
+    const std::string strKhv = m_folder.File("Same.khv");
     ASSERT_EQ(Convert(strPwd, strKhv).nExit, 0);
     const std::vector<std::vector<std::string>> COMMANDS = {
         {"export"}, {"ls"}, {"show", "Web", "Bank"}, {"info"}};
@@ -93,43 +93,43 @@ TEST_F(CliSealed, ReadingCommandsGiveTheSameResultsOnBothFormats) {
 }
 
 TEST_F(CliSealed, AWrongKeyAndAChangedFileAreToldApart) {
-    const std::string strKhv = m_folder.Path("W.khv");
+    const std::string strKhv = m_folder.File("W.khv");
     ASSERT_EQ(Convert(PwdFile("W.pwd"), strKhv).nExit, 0);
     SCliResult result = RunCli({"export", strKhv}, "wrong\n");
     EXPECT_EQ(result.nExit, 1);
     EXPECT_EQ(result.strErr, "Your KEY is invalid!\n");
     EXPECT_EQ(result.strOut, "");
 
-    std::string strBytes = ReadFileBytes(strKhv);
+    std::string strBytes = ReadBytes(strKhv);
     strBytes[strBytes.size() - 1] ^= 0x40;
-    WriteFileBytes(strKhv, strBytes);
+    WriteBytes(strKhv, strBytes);
     result = RunCli({"export", strKhv}, "new\n");
     EXPECT_EQ(result.nExit, 3);
     EXPECT_EQ(result.strErr, "Unexpected file format.\n");
     EXPECT_EQ(result.strOut, "");
     // A damaged header is refused before any KEY is read.
     strBytes[20] ^= 0x01;
-    WriteFileBytes(strKhv, strBytes);
+    WriteBytes(strKhv, strBytes);
     result = RunCli({"ls", strKhv});
     EXPECT_EQ(result.nExit, 3);
     EXPECT_EQ(result.strErr, "Unexpected file format.\n");
 }
 
 TEST_F(CliSealed, CreateAndPasswdSealAndOnlyTheNewKeyOpens) {
-    const std::string strKhv = m_folder.Path("New.khv");
+    const std::string strKhv = m_folder.File("New.khv");
     // A name without an extension is made sealed.
-    ASSERT_EQ(RunCli({"create", m_folder.Path("New")}, "first\n").nExit, 0);
-    EXPECT_FALSE(FileExists(m_folder.Path("New")));
-    const std::string strCreated = ReadFileBytes(strKhv);
+    ASSERT_EQ(RunCli({"create", m_folder.File("New")}, "first\n").nExit, 0);
+    EXPECT_FALSE(FileExists(m_folder.File("New")));
+    const std::string strCreated = ReadBytes(strKhv);
     EXPECT_EQ(strCreated.substr(0, 8), MAGIC);
     SCliResult result = RunCli({"passwd", strKhv}, "wrong\nsecond\n");
     EXPECT_EQ(result.nExit, 1);
     EXPECT_EQ(result.strErr, "Original KEY is invalidate!\nYou can not change Key!\n");
-    EXPECT_EQ(ReadFileBytes(strKhv), strCreated);
+    EXPECT_EQ(ReadBytes(strKhv), strCreated);
 
     ASSERT_EQ(RunCli({"passwd", strKhv}, "first\nsecond\n").nExit, 0);
     // A fresh salt (bytes 28 to 43) under the new KEY.
-    EXPECT_NE(ReadFileBytes(strKhv).substr(28, 16), strCreated.substr(28, 16));
+    EXPECT_NE(ReadBytes(strKhv).substr(28, 16), strCreated.substr(28, 16));
     EXPECT_EQ(RunCli({"ls", strKhv}, "first\n").nExit, 1);
     result = RunCli({"ls", strKhv}, "second\n");
     EXPECT_EQ(result.nExit, 0) << result.strErr;
@@ -138,17 +138,17 @@ TEST_F(CliSealed, CreateAndPasswdSealAndOnlyTheNewKeyOpens) {
 
 TEST_F(CliSealed, ConvertRefusesToReplaceAndNeedsAFormatForOut) {
     const std::string strPwd = PwdFile("In.pwd");
-    const std::string strTaken = m_folder.Path("Taken.khv");
+    const std::string strTaken = m_folder.File("Taken.khv");
     const std::string strTakenBytes = "someone else's file";
-    WriteFileBytes(strTaken, strTakenBytes);
+    WriteBytes(strTaken, strTakenBytes);
     SCliResult result = Convert(strPwd, strTaken);
     EXPECT_EQ(result.nExit, 4);
-    EXPECT_EQ(ReadFileBytes(strTaken), strTakenBytes);
-    result = Convert(strPwd, m_folder.Path("Out.txt"));
+    EXPECT_EQ(ReadBytes(strTaken), strTakenBytes);
+    result = Convert(strPwd, m_folder.File("Out.txt"));
     EXPECT_EQ(result.nExit, 2);
     EXPECT_NE(result.strErr.find("OUT must end in .pwd or .khv"), std::string::npos);
-    result = Convert(strPwd, m_folder.Path("Out.khv"), "wrong\nnew\n");
+    result = Convert(strPwd, m_folder.File("Out.khv"), "wrong\nnew\n");
     EXPECT_EQ(result.nExit, 1);
-    EXPECT_EQ(ReadFileBytes(m_folder.Path("Out.khv")), "");
+    EXPECT_EQ(ReadBytes(m_folder.File("Out.khv")), "");
     EXPECT_EQ(RunCli({"convert", strPwd}).nExit, 2);
 }

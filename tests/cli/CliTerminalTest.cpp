@@ -16,7 +16,7 @@ protected:
 } // namespace
 
 TEST_F(CliTerminal, CreateAsksTwiceWithoutEchoAndTheKeyOpensTheFile) {
-    const std::string strPath = m_folder.Path("Typed.pwd");
+    const std::string strPath = m_folder.File("Typed.pwd");
     std::string strEcho;
     SCliResult result =
         RunCliOnTerminal({"create", strPath}, {"s\xC3\xA9same", "s\xC3\xA9same"}, strEcho);
@@ -35,7 +35,7 @@ TEST_F(CliTerminal, CreateAsksTwiceWithoutEchoAndTheKeyOpensTheFile) {
 }
 
 TEST_F(CliTerminal, DifferentNewKeysAreRefused) {
-    const std::string strPath = m_folder.Path("Differ.pwd");
+    const std::string strPath = m_folder.File("Differ.pwd");
     std::string strEcho;
     SCliResult result = RunCliOnTerminal({"create", strPath}, {"one", "two"}, strEcho);
     EXPECT_EQ(result.nExit, 1);
@@ -48,11 +48,11 @@ TEST_F(CliTerminal, DifferentNewKeysAreRefused) {
     EXPECT_NE(result.strErr.find("Your KEY is invalid!"), std::string::npos);
 
     WriteCoreFile(strPath, "old", {Group("G")});
-    const std::string strBefore = ReadFileBytes(strPath);
+    const std::string strBefore = ReadBytes(strPath);
     result = RunCliOnTerminal({"passwd", strPath}, {"old", "new", "New"}, strEcho);
     EXPECT_EQ(result.nExit, 1);
     EXPECT_EQ(result.strErr.substr(0, 20), "KEY for:  Differ.pwd");
-    EXPECT_EQ(ReadFileBytes(strPath), strBefore);
+    EXPECT_EQ(ReadBytes(strPath), strBefore);
 
     result = RunCliOnTerminal({"passwd", strPath}, {"old", "new", "new"}, strEcho);
     EXPECT_EQ(result.nExit, 0) << result.strErr;
@@ -60,20 +60,20 @@ TEST_F(CliTerminal, DifferentNewKeysAreRefused) {
     EXPECT_EQ(RunCli({"ls", strPath}, "new\n").nExit, 0);
 
     // convert into the other format asks the new KEY of OUT twice as well.
-    result = RunCliOnTerminal({"convert", strPath, m_folder.Path("Differ.khv")},
+    result = RunCliOnTerminal({"convert", strPath, m_folder.File("Differ.khv")},
                               {"new", "sealed", "sealed"}, strEcho);
     EXPECT_EQ(result.nExit, 0) << result.strErr;
     EXPECT_EQ(result.strErr, "KEY for:  Differ.pwd\n\nNew KEY for:  Differ.khv\n\n"
                              "Confirm KEY for:  Differ.khv\n\n");
-    EXPECT_EQ(RunCli({"ls", m_folder.Path("Differ.khv")}, "sealed\n").nExit, 0);
+    EXPECT_EQ(RunCli({"ls", m_folder.File("Differ.khv")}, "sealed\n").nExit, 0);
 }
 
 TEST_F(CliTerminal, PasswdStopsWhenTheFileChangedWhileTheNewKeyWasTyped) {
-    const std::string strPath = m_folder.Path("Moved.pwd");
-    const std::string strOther = m_folder.Path("Other.pwd");
+    const std::string strPath = m_folder.File("Moved.pwd");
+    const std::string strOther = m_folder.File("Other.pwd");
     WriteCoreFile(strPath, "old", {Group("Mine")});
     WriteCoreFile(strOther, "theirs", {Group("Theirs")});
-    const std::string strTheirs = ReadFileBytes(strOther);
+    const std::string strTheirs = ReadBytes(strOther);
     // Another program renames its own file into place (a new identity), or
     // removes the file, between the original KEY and the new one.
     for (const bool bRemove : {false, true}) {
@@ -87,19 +87,19 @@ TEST_F(CliTerminal, PasswdStopsWhenTheFileChangedWhileTheNewKeyWasTyped) {
                     std::remove(strPath.c_str());
                     return;
                 }
-                WriteFileBytes(strOther, strTheirs);
+                WriteBytes(strOther, strTheirs);
                 std::rename(strOther.c_str(), strPath.c_str());
             });
         EXPECT_EQ(result.nExit, 4) << result.strErr;
         EXPECT_NE(result.strErr.find("changed by another program"), std::string::npos)
             << result.strErr;
         EXPECT_EQ(FileExists(strPath), !bRemove);
-        EXPECT_EQ(ReadFileBytes(strPath), bRemove ? "" : strTheirs);
+        EXPECT_EQ(ReadBytes(strPath), bRemove ? "" : strTheirs);
     }
 }
 
 TEST_F(CliTerminal, EchoStaysOffAfterTheKeyPromptWasStoppedAndContinued) {
-    const std::string strPath = m_folder.Path("Stopped.pwd");
+    const std::string strPath = m_folder.File("Stopped.pwd");
     WriteCoreFile(strPath, "hush", {Group("G")});
     std::string strEcho;
     bool bEchoWhileStopped = false;

@@ -12,6 +12,8 @@ struct SGeneratorSettings {
     std::string m_strBegin = "5";
     std::string m_strEnd = "8";
     std::string m_strLength = "6";
+
+    bool operator==(const SGeneratorSettings&) const = default;
 };
 
 // What the account dialog is opened with and hands back. Texts are the

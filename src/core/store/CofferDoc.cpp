@@ -2,6 +2,7 @@
 
 #include "core/base/CommandIds.h"
 #include "core/base/DocObserver.h"
+#include "core/base/OptionsData.h"
 #include "core/base/Profile.h"
 #include "core/base/Prompts.h"
 #include "core/base/SettingsSchema.h"
@@ -203,6 +204,24 @@ void CCofferDoc::ReadOptions() {
         m_strBackupPath = m_strDefaultBackupFolder;
     if (!m_strBackupPath.empty() && !FileExists(m_strBackupPath))
         MakeFolders(m_strBackupPath);
+}
+
+void CCofferDoc::GiveFileOptions(SOptionsData& options) const {
+    options.m_nStartMode = m_nStartFile;
+    options.m_strStartFile = m_strStartFile;
+    options.m_bAutoSave = m_bAutoSave;
+    options.m_bBackup = m_bBackup;
+    options.m_strBackupPath = m_strBackupPath;
+    options.m_bAddToRecent = m_bAddToRecent;
+}
+
+void CCofferDoc::TakeFileOptions(const SOptionsData& options) {
+    m_nStartFile = options.m_nStartMode;
+    m_strStartFile = options.m_strStartFile;
+    m_bAutoSave = options.m_bAutoSave;
+    m_bBackup = options.m_bBackup;
+    m_strBackupPath = options.m_strBackupPath;
+    m_bAddToRecent = options.m_bAddToRecent;
 }
 
 void CCofferDoc::WriteOptions() {
@@ -1310,13 +1329,6 @@ bool CCofferDoc::QueryCommand(int nId, bool& bEnabled, bool& bChecked) const {
         return true;
     case ID_TOOLS_CHANGEKEY:
         bEnabled = IsChangeKeyEnabled();
-        return true;
-    case ID_FILE_EXPORT:
-        bEnabled = IsExportEnabled();
-        return true;
-    case ID_FILE_PROPERTY:
-    case ID_FILE_PROPERTY_CONTEXT:
-        bEnabled = IsPropertiesEnabled();
         return true;
     case ID_RECENT_ADDHERE:
         bEnabled = true;

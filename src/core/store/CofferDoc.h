@@ -19,6 +19,7 @@ class CCodePage;
 class CPrompts;
 class CProfile;
 class CRecentFileList;
+struct SOptionsData;
 
 // Results of the Save command.
 inline constexpr int SAVE_DONE = 0;            // saved, or nothing to do outside the main window
@@ -260,6 +261,10 @@ public:
     // Writes the options as the destructor does (the frame may call it at
     // an earlier orderly exit; writing twice is harmless).
     void WriteOptions();
+    // The Options dialog's values that the document keeps (the start-up
+    // file, saving and backups, the recent list's "Add Here").
+    void GiveFileOptions(SOptionsData& options) const;
+    void TakeFileOptions(const SOptionsData& options);
 
     bool m_bBackup = true;
     bool m_bAddToRecent = true;

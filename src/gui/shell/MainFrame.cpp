@@ -22,6 +22,7 @@
 #include "gui/shell/MenuCharFilter.h"
 #include "gui/shell/PasswordBarDlg.h"
 #include "gui/shell/SearchBar.h"
+#include "gui/shell/Settings.h"
 #include "gui/shell/SystemTray.h"
 #include "platform/AutostartEntry.h"
 #include "platform/Clipboard.h"
@@ -49,8 +50,6 @@
 #include <QToolButton>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
-
-#include <type_traits>
 
 namespace {
 
@@ -157,9 +156,10 @@ template <class Fn> bool ForFocusedEdit(Fn fn) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QWidget* pParent)
+CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CSettings& settings,
+                       QWidget* pParent)
     : QMainWindow(pParent), m_profile(profile), m_prompts(prompts), m_doc(doc),
-      m_fileCommands(doc, prompts),
+      m_settings(settings), m_fileCommands(doc, prompts),
       m_idle([this]() { return static_cast<std::uint64_t>(m_clock.elapsed()); }) {
     m_clock.start();
     m_bCanStayOnTop = !CWindowSystem::IsWayland();
@@ -173,9 +173,8 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     // The bars are switched from the View menu only.
     setContextMenuPolicy(Qt::NoContextMenu);
     m_doc.SetPrompts(&m_prompts);
-    m_doc.SetMainWindowShown(m_nMode == MODE_MAIN);
+    m_doc.SetMainWindowShown(IsMainInterface());
 
-    LoadSettings();
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -186,9 +185,6 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     CreateTray();
     CreateSearchBar();
     CreateConvertBar();
-    m_bShowToolBar = int(m_profile.Get(EIntSetting::showToolBar));
-    m_bShowStatusBar = int(m_profile.Get(EIntSetting::showStatusBar));
-    m_bShowSearchBar = int(m_profile.Get(EIntSetting::showSearchBar));
     RegisterFrameCommands();
     RegisterDocumentCommands();
     RegisterFileViewCommands();
@@ -221,7 +217,7 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
     connect(m_pLockWatcher.get(), &CSessionLockWatcher::LockRequested, this,
             &CMainFrame::OnDesktopLock);
     // A copied password goes after the delay set at the moment of the copy.
-    CClipboard::SetClearDelay([this]() { return m_nClipboardClearSec; });
+    CClipboard::SetClearDelay([this]() { return Values().m_nClipboardClearSec; });
     // The status bar says how long the password stays there.
     CClipboard::SetPasswordCopied([this](unsigned nSeconds) {
         const std::string strText =
@@ -229,6 +225,11 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QW
                           : FormatText(IDS_PASSWORD_COPIED_CLEARED, std::to_string(nSeconds));
         statusBar()->showMessage(QString::fromStdString(strText),
                                  static_cast<int>(nSeconds == 0 ? 5 : nSeconds) * 1000);
+    });
+    // The check marks follow the settings, whichever part changed them.
+    connect(&m_settings, &CSettings::Changed, this, [this]() {
+        if (!m_bDestroyed)
+            UpdateCommandUI();
     });
     UpdateCommandUI();
 }
@@ -251,59 +252,12 @@ CMainFrame::~CMainFrame() {
 
 // --- settings ---
 
-void CMainFrame::LoadSettings() {
-    m_nExit2Min = int(m_profile.Get(EIntSetting::exit2Min));
-    m_nMin2Lock = int(m_profile.Get(EIntSetting::min2Lock));
-    m_bDeleteConfirmA = int(m_profile.Get(EIntSetting::deleteConfirmAccount));
-    m_bDeleteConfirmG = int(m_profile.Get(EIntSetting::deleteConfirmGroup));
-    m_bHideTray = int(m_profile.Get(EIntSetting::hideTray));
-    m_wHotKey = m_profile.Get(EIntSetting::hotKey) & 0xFFFF;
-    m_wHotKeyFlags = m_profile.Get(EIntSetting::hotKeyFlags) & 0xFFFF;
-    m_nOptionsWord = int(m_profile.Get(EIntSetting::frameOptions));
-    const SFrameOptions options = UnpackFrameOptions(unsigned(m_nOptionsWord));
-    m_bClearRecent = options.m_bClearRecent ? 1 : 0;
-    m_nLockChoice = options.m_nAutoLockChoice;
-    m_nExitChoice = options.m_nAutoExitChoice;
-    m_nAutoLockMs = m_profile.Get(EIntSetting::autoLockTime);
-    m_nAutoExitMs = m_profile.Get(EIntSetting::autoExitTime);
-    m_bLockOnScreenLock = m_profile.Get(EIntSetting::lockOnScreenLock) != 0 ? 1 : 0;
-    m_nClipboardClearSec = m_profile.Get(EIntSetting::clipboardClear);
-    m_nGenFlags = int(m_profile.Get(EIntSetting::generate));
-    m_strGenEnd = m_profile.Get(ETextSetting::generateEnd);
-    m_strGenBegin = m_profile.Get(ETextSetting::generateBegin);
-    m_strGenLength = m_profile.Get(ETextSetting::generateLength);
-    m_nStartBar = int(m_profile.Get(EIntSetting::startBar));
-    m_nWinStart = int(m_profile.Get(EIntSetting::winStart));
+const SShellSettings& CMainFrame::Values() const {
+    return m_settings.Values();
 }
 
 void CMainFrame::SaveSettings() {
-    m_profile.Set(EIntSetting::showToolBar, unsigned(m_bShowToolBar));
-    m_profile.Set(EIntSetting::showStatusBar, unsigned(m_bShowStatusBar));
-    m_profile.Set(EIntSetting::showSearchBar, unsigned(m_bShowSearchBar));
-    m_profile.Set(EIntSetting::onTop, unsigned(m_bOnTop));
-    SFrameOptions options;
-    options.m_bClearRecent = m_bClearRecent != 0;
-    options.m_nAutoLockChoice = m_nLockChoice;
-    options.m_nAutoExitChoice = m_nExitChoice;
-    m_nOptionsWord = int(PackFrameOptions(options));
-    m_profile.Set(EIntSetting::frameOptions, unsigned(m_nOptionsWord));
-    m_profile.Set(EIntSetting::autoLockTime, m_nAutoLockMs);
-    m_profile.Set(EIntSetting::autoExitTime, m_nAutoExitMs);
-    m_profile.Set(EIntSetting::lockOnScreenLock, unsigned(m_bLockOnScreenLock));
-    m_profile.Set(EIntSetting::clipboardClear, m_nClipboardClearSec);
-    m_profile.Set(EIntSetting::startBar, unsigned(m_nStartBar));
-    m_profile.Set(EIntSetting::winStart, unsigned(m_nWinStart));
-    m_profile.Set(EIntSetting::generate, unsigned(m_nGenFlags));
-    m_profile.Set(ETextSetting::generateEnd, m_strGenEnd);
-    m_profile.Set(ETextSetting::generateBegin, m_strGenBegin);
-    m_profile.Set(ETextSetting::generateLength, m_strGenLength);
-    m_profile.Set(EIntSetting::exit2Min, unsigned(m_nExit2Min));
-    m_profile.Set(EIntSetting::min2Lock, unsigned(m_nMin2Lock));
-    m_profile.Set(EIntSetting::deleteConfirmAccount, unsigned(m_bDeleteConfirmA));
-    m_profile.Set(EIntSetting::deleteConfirmGroup, unsigned(m_bDeleteConfirmG));
-    m_profile.Set(EIntSetting::hideTray, unsigned(m_bHideTray));
-    m_profile.Set(EIntSetting::hotKey, m_wHotKey);
-    m_profile.Set(EIntSetting::hotKeyFlags, m_wHotKeyFlags);
+    Values().Save(m_profile);
     m_profile.WriteProfileString(BarStateSection(), BAR_STATE_VALUE,
                                  saveState().toBase64().toStdString());
 }
@@ -539,7 +493,7 @@ void CMainFrame::ExplainOnTopUnavailable() {
 }
 
 void CMainFrame::UpdatePin() {
-    const bool bOnTop = m_bCanStayOnTop && m_bOnTop != 0;
+    const bool bOnTop = m_bCanStayOnTop && Values().m_bOnTop != 0;
     Action(IDM_ONTOP)->setIcon(NumberedIcon(bOnTop ? IDB_PIN_ON : IDB_PIN_OFF));
     Action(IDM_ONTOP)->setChecked(bOnTop);
 }
@@ -567,7 +521,7 @@ void CMainFrame::CreateTray() {
     m_pTray->SetIcon(IDI_TRAY);
     m_pTray->SetMenuDefaultItem(ID_TRAY_LOCK, false);
     connect(m_pTray.get(), &CSystemTray::Lost, this, &CMainFrame::OnTrayLost);
-    if (m_bHideTray && m_bHotKeyAvailable)
+    if (Values().m_bHideTray && m_bHotKeyAvailable)
         m_pTray->HideIcon();
 }
 
@@ -605,7 +559,7 @@ void CMainFrame::UpdateCommandUI() {
 void CMainFrame::UpdateFrameTitle() {
     QString strTitle = Text(IDS_APP_TITLE);
     // A locked window left in the taskbar names nothing of the file.
-    if (HasKey() && !m_bLocked) {
+    if (HasKey() && !IsLocked()) {
         // The label is the file name's (UTF-8), as the tree's file item shows it.
         std::string strLabel = FileLabel(m_doc.m_strFileName);
         if (strLabel.empty())
@@ -638,9 +592,9 @@ void CMainFrame::UpdateRecentMenu() {
 }
 
 void CMainFrame::ApplyBarFlags() {
-    m_pToolBar->setVisible(m_bShowToolBar != 0);
-    statusBar()->setVisible(m_bShowStatusBar != 0);
-    m_pSearchBar->setVisible(m_bShowSearchBar != 0);
+    m_pToolBar->setVisible(Values().m_bShowToolBar != 0);
+    statusBar()->setVisible(Values().m_bShowStatusBar != 0);
+    m_pSearchBar->setVisible(Values().m_bShowSearchBar != 0);
     emit BarsChanged();
 }
 
@@ -678,7 +632,7 @@ void CMainFrame::RegisterDocumentCommands() {
     m_commands.Register(
         ID_FILE_OPEN,
         [this]() {
-            if (m_nMode == MODE_MAIN)
+            if (IsMainInterface())
                 m_doc.OnFileOpen();
         },
         [](CCmdUI& ui) { ui.Enable(); });
@@ -733,49 +687,51 @@ void CMainFrame::RegisterFrameCommands() {
     m_commands.Register(
         ID_VIEW_TOOLBAR,
         [this]() {
-            m_bShowToolBar = !m_bShowToolBar;
+            m_settings.Change(
+                [](SShellSettings& values) { values.m_bShowToolBar = !values.m_bShowToolBar; });
             ApplyBarFlags();
         },
         [this](CCmdUI& ui) {
             ui.Enable();
-            ui.SetCheck(m_bShowToolBar != 0);
+            ui.SetCheck(Values().m_bShowToolBar != 0);
         });
     m_commands.Register(
         ID_VIEW_STATUS_BAR,
         [this]() {
-            m_bShowStatusBar = !m_bShowStatusBar;
+            m_settings.Change(
+                [](SShellSettings& values) { values.m_bShowStatusBar = !values.m_bShowStatusBar; });
             ApplyBarFlags();
         },
         [this](CCmdUI& ui) {
             ui.Enable();
-            ui.SetCheck(m_bShowStatusBar != 0);
+            ui.SetCheck(Values().m_bShowStatusBar != 0);
         });
     m_commands.Register(
         ID_VIEW_SEARCHBAR, [this]() { OnViewSearchBar(); },
         [this](CCmdUI& ui) {
             ui.Enable();
-            ui.SetCheck(m_bShowSearchBar != 0);
+            ui.SetCheck(Values().m_bShowSearchBar != 0);
         });
     const auto onTopCheck = [this](CCmdUI& ui) {
         ui.Enable(m_bCanStayOnTop);
-        ui.SetCheck(m_bCanStayOnTop && m_bOnTop != 0);
+        ui.SetCheck(m_bCanStayOnTop && Values().m_bOnTop != 0);
     };
     m_commands.Register(
         ID_VIEW_ONTOP, [this]() { OnViewOnTop(); }, onTopCheck);
     m_commands.Register(
         IDM_ONTOP, [this]() { OnViewOnTop(); }, onTopCheck);
     m_commands.Register(
-        ID_TOOLS_LOCK,
-        [this]() {
-            if (m_nMode == MODE_MAIN)
-                Lock();
-        },
+        ID_TOOLS_LOCK, [this]() { Handle(EInterfaceEvent::lockCommand); },
         [this](CCmdUI& ui) { ui.Enable(HasKey()); });
     m_commands.Register(
-        ID_RECENT_CLEAR, [this]() { m_bClearRecent = !m_bClearRecent; },
+        ID_RECENT_CLEAR,
+        [this]() {
+            m_settings.Change(
+                [](SShellSettings& values) { values.m_bClearRecent = !values.m_bClearRecent; });
+        },
         [this](CCmdUI& ui) {
             ui.Enable();
-            ui.SetCheck(m_bClearRecent != 0);
+            ui.SetCheck(Values().m_bClearRecent != 0);
         });
     m_commands.Register(
         ID_HELP_CONTENTS, [this]() { ShowHelp(); }, always);
@@ -789,24 +745,10 @@ void CMainFrame::RegisterFrameCommands() {
     m_commands.Register(
         ID_TRAY_MAINWINDOW, [this]() { RestoreMainWindow(); }, noModal);
     m_commands.Register(
-        ID_TRAY_LOCK,
-        [this]() {
-            // A window hidden without locking can be locked from the tray.
-            if (m_nMode == MODE_MAIN || m_nMode == MODE_TRAY_MAIN)
-                Lock();
-            else if (m_nMode == MODE_BAR && m_pPasswordBar)
-                m_pPasswordBar->Lock();
-        },
+        ID_TRAY_LOCK, [this]() { Handle(EInterfaceEvent::trayLock); },
         [this](CCmdUI& ui) { ui.Enable(!IsModalOpen() && HasKey()); });
     m_commands.Register(
-        ID_TRAY_EXIT,
-        [this]() {
-            if (m_nMode == MODE_BAR && m_pPasswordBar)
-                ExitFromBar();
-            else
-                Exit();
-        },
-        noModal);
+        ID_TRAY_EXIT, [this]() { Handle(EInterfaceEvent::trayExit); }, noModal);
 
     // The edit keys reach the focused text field.
     const auto editUpdate = [](CCmdUI& ui) { ui.Enable(ForFocusedEdit([](auto*) {})); };
@@ -821,12 +763,12 @@ void CMainFrame::RegisterFrameCommands() {
 }
 
 void CMainFrame::OnViewSearchBar() {
-    if (m_nMode != MODE_MAIN)
+    if (!IsMainInterface())
         return;
-    const bool bShow = !m_bShowSearchBar;
+    const bool bShow = !Values().m_bShowSearchBar;
     if (bShow)
         m_pSearchBar->Edit()->clear();
-    m_bShowSearchBar = bShow ? 1 : 0;
+    m_settings.Change([bShow](SShellSettings& values) { values.m_bShowSearchBar = bShow ? 1 : 0; });
     m_pSearchBar->setVisible(bShow);
     if (bShow)
         m_pSearchBar->Edit()->setFocus(Qt::ShortcutFocusReason);
@@ -835,9 +777,9 @@ void CMainFrame::OnViewSearchBar() {
 }
 
 void CMainFrame::OnViewOnTop() {
-    if (m_nMode != MODE_MAIN || !m_bCanStayOnTop)
+    if (!IsMainInterface() || !m_bCanStayOnTop)
         return;
-    m_bOnTop = !m_bOnTop;
+    m_settings.Change([](SShellSettings& values) { values.m_bOnTop = !values.m_bOnTop; });
     ApplyOnTop();
     UpdatePin();
 }
@@ -846,8 +788,8 @@ void CMainFrame::ApplyOnTop() {
     // The stored choice stays for a desktop that honours it.
     if (!m_bCanStayOnTop)
         return;
-    const Qt::WindowFlags flags = m_bOnTop ? windowFlags() | Qt::WindowStaysOnTopHint
-                                           : windowFlags() & ~Qt::WindowStaysOnTopHint;
+    const Qt::WindowFlags flags = Values().m_bOnTop ? windowFlags() | Qt::WindowStaysOnTopHint
+                                                    : windowFlags() & ~Qt::WindowStaysOnTopHint;
     // QWidget::setWindowFlags re-creates the native window, which the window
     // manager then places anew (a frame's height lower on each round). The
     // native window takes the new z-order in place; the widget only records it.
@@ -864,28 +806,25 @@ void CMainFrame::ActivateFrame(bool bShow) {
             show();
         return;
     }
-    m_bFirstActivate = 0;
+    m_bFirstActivate = false;
     // A combination taken by another program fails silently; the tray stays
     // the way back.
-    (void)SetHotKey(m_wHotKey, m_wHotKeyFlags);
+    (void)SetHotKey(Values().m_wHotKey, Values().m_wHotKeyFlags);
     const bool bAuto = m_profile.Get(EIntSetting::startedAuto) != 0;
     // The Password Bar cannot be the first interface until it exists.
-    const bool bStartBar = m_nStartBar != 0 && HasPasswordBar();
+    const bool bStartBar = Values().m_nStartBar != 0 && HasPasswordBar();
     if (bStartBar || bAuto)
         RestoreWindowPlacement(false);
     m_doc.m_bSkipKeyCheck = bAuto;
     UpdateRecentMenu();
 
     if (bAuto) {
-        SetMode(bStartBar ? MODE_TRAY_BAR : MODE_TRAY_MAIN);
-        SetTrayDefault(bStartBar ? ID_TRAY_PASSWORDBAR : ID_TRAY_MAINWINDOW);
-        m_bLocked = 1;
+        m_interface.Start(true, bStartBar);
+        SetMode(m_interface.Mode());
     } else if (bStartBar) {
         ShowPasswordBar();
-        SetTrayDefault(ID_TRAY_LOCK);
     } else {
-        SetTrayDefault(ID_TRAY_LOCK);
-        SetMode(MODE_MAIN);
+        SetMode(EInterface::main);
         RestoreWindowPlacement(bShow);
     }
 
@@ -905,13 +844,104 @@ void CMainFrame::ActivateFrame(bool bShow) {
     UpdateCommandUI();
 }
 
-void CMainFrame::SetMode(int nMode) {
-    m_nMode = nMode;
-    m_doc.SetMainWindowShown(nMode == MODE_MAIN);
+void CMainFrame::SetMode(EInterface eMode) {
+    m_interface.Enter(eMode);
+    m_doc.SetMainWindowShown(eMode == EInterface::main);
+    // The tray's default item is the way back, or the lock while shown.
+    if (eMode == EInterface::trayMain)
+        SetTrayDefault(ID_TRAY_MAINWINDOW);
+    else if (eMode == EInterface::trayBar)
+        SetTrayDefault(ID_TRAY_PASSWORDBAR);
+    else
+        SetTrayDefault(ID_TRAY_LOCK);
+}
+
+SInterfaceFacts CMainFrame::Facts() const {
+    return {HasKey(), m_pPasswordBar != nullptr, Values().m_nExit2Min, Values().m_nMin2Lock};
+}
+
+void CMainFrame::Handle(EInterfaceEvent eEvent) {
+    Carry(m_interface.Decide(eEvent, Facts()));
+}
+
+void CMainFrame::Carry(const SInterfaceStep& step) {
+    switch (step.eAction) {
+    case EInterfaceAction::none:
+        return;
+    case EInterfaceAction::raiseMain:
+        ShowFrame();
+        return;
+    case EInterfaceAction::raiseBar:
+        m_pPasswordBar->raise();
+        m_pPasswordBar->activateWindow();
+        return;
+    case EInterfaceAction::mainToBar:
+        SaveWindowPlacement();
+        ShowPasswordBar();
+        return;
+    case EInterfaceAction::barToMain:
+        m_pPasswordBar->hide();
+        SetMode(EInterface::main);
+        ShowFrame();
+        return;
+    case EInterfaceAction::mainToTray:
+        HideToTray(step.bLock);
+        return;
+    case EInterfaceAction::barToTray:
+        HideBarToTray(step.bLock);
+        return;
+    case EInterfaceAction::unlockToMain:
+    case EInterfaceAction::unlockToBar:
+        ComeBack(step.eNext);
+        return;
+    case EInterfaceAction::barLocks:
+        m_pPasswordBar->Lock();
+        return;
+    case EInterfaceAction::barHandsOver:
+        m_pPasswordBar->OnMainWindow();
+        return;
+    case EInterfaceAction::exit:
+        Exit();
+        return;
+    case EInterfaceAction::exitFromBar:
+        ExitFromBar();
+        return;
+    }
+}
+
+void CMainFrame::ComeBack(EInterface eNext) {
+    // The Check Key prompt runs its own event loop, in which the window's
+    // return from the taskbar would ask a second time.
+    m_interface.SetRestoring(true);
+    const bool bFromTaskbar = eNext == EInterface::main && isVisible();
+    if (bFromTaskbar)
+        ShowFrame();
+    if (!CheckKeyToComeBack()) {
+        if (bFromTaskbar) {
+            MinimizeToTaskbar();
+            m_timeRefused.start();
+        }
+        m_interface.SetRestoring(false);
+        return;
+    }
+    if (eNext == EInterface::bar) {
+        m_interface.SetRestoring(false);
+        if (centralWidget())
+            centralWidget()->show();
+        ShowPasswordBar();
+        return;
+    }
+    if (m_pPasswordBar)
+        m_pPasswordBar->hide();
+    if (centralWidget())
+        centralWidget()->show();
+    SetMode(EInterface::main);
+    ShowFrame();
+    m_interface.SetRestoring(false);
 }
 
 bool CMainFrame::IsStartHidden() const {
-    return m_nMode != MODE_MAIN;
+    return !IsMainInterface();
 }
 
 void CMainFrame::OpenStartupFile(bool bThroughBar) {
@@ -979,7 +1009,8 @@ void CMainFrame::RestoreWindowPlacement(bool bShow) {
         if (m_bCanStayOnTop)
             OnViewOnTop();
         else
-            m_bOnTop = 1; // kept, and written back, for a desktop that honours it
+            // kept, and written back, for a desktop that honours it
+            m_settings.Change([](SShellSettings& values) { values.m_bOnTop = 1; });
     }
 }
 
@@ -987,13 +1018,10 @@ void CMainFrame::RestoreWindowPlacement(bool bShow) {
 
 void CMainFrame::HideToTray(bool bLock) {
     EmptyClipboardIfText();
-    SetMode(MODE_TRAY_MAIN);
-    SetTrayDefault(ID_TRAY_MAINWINDOW);
-    const bool bLocking = bLock && HasKey();
-    if (bLocking) {
-        m_bLocked = 1;
+    SetMode(EInterface::trayMain);
+    const bool bLocking = m_interface.Hide(EInterface::trayMain, bLock, HasKey());
+    if (bLocking)
         m_pTray->SetIcon(IDI_TRAY_LOCKED);
-    }
     if (m_pTray->IsShown())
         hide();
     else
@@ -1013,7 +1041,7 @@ void CMainFrame::MinimizeToTaskbar() {
     // Without a tray icon nothing would bring a hidden window back, so the
     // window stays in the taskbar. A locked window shows none of the file
     // until the KEY is typed again.
-    if (m_bLocked && centralWidget())
+    if (IsLocked() && centralWidget())
         centralWidget()->hide();
     UpdateFrameTitle();
     if (!isVisible() || !isMinimized())
@@ -1030,49 +1058,19 @@ void CMainFrame::Lock() {
 }
 
 void CMainFrame::RestoreMainWindow() {
-    if (m_nMode == MODE_BAR && m_pPasswordBar) {
-        // The bar hands over as its own Main Window button does.
-        m_pPasswordBar->OnMainWindow();
-        return;
-    }
-    if (m_nMode == MODE_MAIN && !m_bRestoring) {
-        ShowFrame();
-        return;
-    }
-    if ((m_nMode != MODE_TRAY_MAIN && m_nMode != MODE_TRAY_BAR) || m_bRestoring)
-        return;
-    // The Check Key prompt runs its own event loop, in which the window's
-    // return from the taskbar would ask a second time.
-    m_bRestoring = true;
-    const bool bFromTaskbar = isVisible();
-    if (bFromTaskbar)
-        ShowFrame();
-    if (!CheckKeyToComeBack()) {
-        if (bFromTaskbar) {
-            MinimizeToTaskbar();
-            m_timeRefused.start();
-        }
-        m_bRestoring = false;
-        return;
-    }
-    if (m_pPasswordBar)
-        m_pPasswordBar->hide();
-    if (centralWidget())
-        centralWidget()->show();
-    SetMode(MODE_MAIN);
-    ShowFrame();
-    SetTrayDefault(ID_TRAY_LOCK);
-    m_bRestoring = false;
+    Handle(EInterfaceEvent::trayMainWindow);
 }
 
 bool CMainFrame::CheckKeyToComeBack() {
-    if (m_bLocked && m_doc.IsUnloaded()) {
+    switch (m_interface.UnlockCheck(m_doc.IsUnloaded(), HasKey())) {
+    case EUnlockCheck::reloadFile:
         // The file is read again under its KEY, which the reading asks for.
         if (!m_doc.ReloadAfterLock())
             return false;
         emit DocumentReloaded();
         m_pTray->SetIcon(IDI_TRAY);
-    } else if (m_bLocked && HasKey()) {
+        break;
+    case EUnlockCheck::askKey: {
         // The file name is the file system's (UTF-8), as the document's own
         // Check Key at opening shows it.
         const std::string strPrompt = std::string(IDS_KEY_PROMPT) + m_doc.m_strFileName;
@@ -1080,40 +1078,36 @@ bool CMainFrame::CheckKeyToComeBack() {
             return false;
         m_pTray->SetIcon(IDI_TRAY);
         m_doc.CheckFileAfterLock();
+        break;
     }
-    // Without a KEY there is nothing to unlock; a lock flag left from a
-    // start at logon must not ask for a KEY of a file opened later.
-    m_bLocked = 0;
+    case EUnlockCheck::none:
+        break;
+    }
+    m_interface.Unlocked();
     return true;
 }
 
 void CMainFrame::OnHotKey() {
     if (m_bDestroyed)
         return;
-    if (m_nMode == MODE_TRAY_MAIN)
-        RestoreMainWindow();
-    else if (m_nMode == MODE_MAIN)
-        ShowFrame();
-    else if (m_nMode == MODE_TRAY_BAR)
-        RestorePasswordBar();
+    Handle(EInterfaceEvent::hotKey);
 }
 
 void CMainFrame::LockInterface() {
-    if (m_nMode == MODE_MAIN || m_nMode == MODE_TRAY_MAIN)
-        Lock();
-    else if (m_pPasswordBar)
-        m_pPasswordBar->Lock();
+    Handle(EInterfaceEvent::lockInterface);
 }
 
 bool CMainFrame::SetHotKey(unsigned wHotKey, unsigned wHotKeyFlags) {
-    m_wHotKey = wHotKey & 0xFFFF;
-    m_wHotKeyFlags = wHotKeyFlags & 0xFFFF;
-    return m_pHotKey->Change(m_wHotKey, m_wHotKeyFlags);
+    m_settings.Change([&](SShellSettings& values) {
+        values.m_wHotKey = wHotKey & 0xFFFF;
+        values.m_wHotKeyFlags = wHotKeyFlags & 0xFFFF;
+    });
+    return m_pHotKey->Change(Values().m_wHotKey, Values().m_wHotKeyFlags);
 }
 
 void CMainFrame::OnDesktopLock() {
     m_bLockPending = false;
-    if (!m_bLockOnScreenLock || m_bDestroyed)
+    if (!Values().m_bLockOnScreenLock || m_bDestroyed)
         return;
     // Hiding the window under an open dialog would leave the dialog on the
     // screen: the lock waits for the dialog's end.
@@ -1149,7 +1143,7 @@ bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
 void CMainFrame::RestartIdleTimers() {
     if (m_bDestroyed)
         return;
-    m_idle.SetIntervals(m_nAutoLockMs, m_nAutoExitMs);
+    m_idle.SetIntervals(Values().m_nAutoLockMs, Values().m_nAutoExitMs);
     m_idle.Restart();
     ScheduleIdleCountdown();
 }
@@ -1226,7 +1220,7 @@ void CMainFrame::RaiseFromSecondStart() {
         RestoreMainWindow();
         return;
     }
-    if (m_nMode != MODE_MAIN || !isVisible())
+    if (!IsMainInterface() || !isVisible())
         return;
     if (isMinimized())
         showNormal();
@@ -1238,14 +1232,17 @@ void CMainFrame::RaiseFromSecondStart() {
 
 void CMainFrame::SetPasswordBar(CPasswordBarDlg* pBar) {
     m_pPasswordBar = pBar;
-    connect(pBar, &CPasswordBarDlg::LockClicked, this, [this]() { HideBarToTray(true); });
+    connect(pBar, &CPasswordBarDlg::LockClicked, this,
+            [this]() { Handle(EInterfaceEvent::barLock); });
     connect(pBar, &CPasswordBarDlg::MinimizeClicked, this,
-            [this]() { HideBarToTray(m_nMin2Lock == 1); });
-    connect(pBar, &CPasswordBarDlg::CloseClicked, this, &CMainFrame::OnBarClose);
-    connect(pBar, &CPasswordBarDlg::MainWindowClicked, this, &CMainFrame::OnBarMainWindow);
+            [this]() { Handle(EInterfaceEvent::barMinimise); });
+    connect(pBar, &CPasswordBarDlg::CloseClicked, this,
+            [this]() { Handle(EInterfaceEvent::barClose); });
+    connect(pBar, &CPasswordBarDlg::MainWindowClicked, this,
+            [this]() { Handle(EInterfaceEvent::barMainWindow); });
     pBar->SetGeneratorSettingsOpener([this](SGeneratorSettings& generator) {
         OpenOptions(OPTIONS_PAGE_GENERATOR);
-        generator = {m_nGenFlags, m_strGenBegin, m_strGenEnd, m_strGenLength};
+        generator = Values().m_generator;
     });
     RegisterBarCommands();
 }
@@ -1259,11 +1256,7 @@ void CMainFrame::RegisterBarCommands() {
 }
 
 void CMainFrame::SwitchToPasswordBar() {
-    if (m_nMode != MODE_MAIN || !m_pPasswordBar)
-        return;
-    SaveWindowPlacement();
-    ShowPasswordBar();
-    SetTrayDefault(ID_TRAY_LOCK);
+    Handle(EInterfaceEvent::passwordBarCommand);
 }
 
 void CMainFrame::ShowPasswordBar() {
@@ -1273,41 +1266,18 @@ void CMainFrame::ShowPasswordBar() {
     m_pPasswordBar->raise();
     m_pPasswordBar->activateWindow();
     hide();
-    SetMode(MODE_BAR);
+    SetMode(EInterface::bar);
 }
 
 void CMainFrame::RestorePasswordBar() {
-    if (m_nMode == MODE_MAIN) {
-        // The main window shown gives way to the bar, as F2 does.
-        SwitchToPasswordBar();
-        return;
-    }
-    if (m_nMode == MODE_BAR && m_pPasswordBar) {
-        m_pPasswordBar->raise();
-        m_pPasswordBar->activateWindow();
-        return;
-    }
-    if ((m_nMode != MODE_TRAY_MAIN && m_nMode != MODE_TRAY_BAR) || !m_pPasswordBar || m_bRestoring)
-        return;
-    m_bRestoring = true;
-    const bool bCameBack = CheckKeyToComeBack();
-    m_bRestoring = false;
-    if (!bCameBack)
-        return;
-    if (centralWidget())
-        centralWidget()->show();
-    ShowPasswordBar();
-    SetTrayDefault(ID_TRAY_LOCK);
+    Handle(EInterfaceEvent::trayPasswordBar);
 }
 
 void CMainFrame::HideBarToTray(bool bLock) {
-    SetMode(MODE_TRAY_BAR);
-    SetTrayDefault(ID_TRAY_PASSWORDBAR);
-    const bool bLocking = bLock && HasKey();
-    if (bLocking) {
-        m_bLocked = 1;
+    SetMode(EInterface::trayBar);
+    const bool bLocking = m_interface.Hide(EInterface::trayBar, bLock, HasKey());
+    if (bLocking)
         m_pTray->SetIcon(IDI_TRAY_LOCKED);
-    }
     m_pPasswordBar->hide();
     // With no tray icon to come back through, the main window waits in the
     // taskbar instead (showing nothing of a locked file).
@@ -1317,30 +1287,13 @@ void CMainFrame::HideBarToTray(bool bLock) {
         UnloadForLock();
 }
 
-void CMainFrame::OnBarClose() {
-    if (m_nExit2Min != 0) {
-        HideBarToTray(m_nExit2Min == 2);
-        return;
-    }
-    ExitFromBar();
-}
-
 void CMainFrame::ExitFromBar() {
     m_pPasswordBar->hide();
     Exit();
     // A save question answered with Cancel keeps the program: the bar
     // comes back rather than leaving no window at all.
-    if (!m_bDestroyed && m_nMode == MODE_BAR)
+    if (!m_bDestroyed && Mode() == EInterface::bar)
         m_pPasswordBar->show();
-}
-
-void CMainFrame::OnBarMainWindow() {
-    if (m_nMode != MODE_BAR)
-        return;
-    m_pPasswordBar->hide();
-    SetMode(MODE_MAIN);
-    ShowFrame();
-    SetTrayDefault(ID_TRAY_LOCK);
 }
 
 // --- closing ---
@@ -1382,9 +1335,10 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
     if (bFromCaption) {
         SaveWindowPlacement();
         EmptyClipboardIfText();
-        if (m_nExit2Min != 0) {
+        const SInterfaceStep step = m_interface.Decide(EInterfaceEvent::mainClose, Facts());
+        if (step.eAction != EInterfaceAction::exit) {
             pEvent->ignore();
-            HideToTray(m_nExit2Min == 2);
+            Carry(step);
             return;
         }
     }
@@ -1403,7 +1357,7 @@ void CMainFrame::OnDestroy() {
     m_bDestroyed = true;
     m_timerIdle.stop();
     if (m_pPasswordBar) {
-        if (m_nMode == MODE_BAR)
+        if (Mode() == EInterface::bar)
             m_pPasswordBar->SavePosition();
         m_pPasswordBar->hide();
         m_pPasswordBar->WritePosition();
@@ -1413,7 +1367,7 @@ void CMainFrame::OnDestroy() {
     if (m_pHotKey)
         m_pHotKey->Release();
     SaveSettings();
-    if (m_bClearRecent && m_doc.GetRecentFileList())
+    if (Values().m_bClearRecent && m_doc.GetRecentFileList())
         m_doc.GetRecentFileList()->Clear();
     EmptyClipboardIfText();
     m_pTray->RemoveIcon();
@@ -1444,7 +1398,8 @@ void CMainFrame::changeEvent(QEvent* pEvent) {
     if (!(windowState() & Qt::WindowMinimized)) {
         // Back from the taskbar after a minimise that found no tray: the
         // same way back as the tray's "Main Window".
-        if (bWasMinimized && IsHiddenMode() && isVisible() && !m_bRestoring && !IsEchoOfRefusal())
+        if (bWasMinimized && IsHiddenMode() && isVisible() && !m_interface.IsRestoring() &&
+            !IsEchoOfRefusal())
             QMetaObject::invokeMethod(this, &CMainFrame::RestoreMainWindow, Qt::QueuedConnection);
         return;
     }
@@ -1461,8 +1416,7 @@ void CMainFrame::OnMinimized() {
         return;
     SaveWindowPlacement();
     EmptyClipboardIfText();
-    if (m_nMode == MODE_MAIN)
-        HideToTray(m_nMin2Lock == 1);
+    Handle(EInterfaceEvent::mainMinimise);
     // The window keeps its minimised state while hidden: leaving that state
     // maps the native window again, and a window mapped behind the toolkit's
     // back is an empty frame that nothing paints. It is left on the way back
@@ -1510,73 +1464,17 @@ bool CMainFrame::OpenOptions(int nStartPage) {
 }
 
 void CMainFrame::TransferOptions(SOptionsData& options, bool bToSettings) {
-    const auto transfer = [bToSettings](auto& setting, auto& page) {
-        using Setting = std::remove_reference_t<decltype(setting)>;
-        using Page = std::remove_reference_t<decltype(page)>;
-        if (bToSettings)
-            setting = static_cast<Setting>(page);
-        else
-            page = static_cast<Page>(setting);
-    };
-    transfer(m_nStartBar, options.m_bStartBar);
-    transfer(m_nWinStart, options.m_bWinStart);
-    transfer(m_doc.m_nStartFile, options.m_nStartMode);
-    transfer(m_doc.m_strStartFile, options.m_strStartFile);
-    transfer(m_doc.m_bAutoSave, options.m_bAutoSave);
-    transfer(m_doc.m_bBackup, options.m_bBackup);
-    transfer(m_doc.m_strBackupPath, options.m_strBackupPath);
-    transfer(m_doc.m_bAddToRecent, options.m_bAddToRecent);
-    transfer(m_bClearRecent, options.m_bClearRecent);
-    transfer(m_bLockOnScreenLock, options.m_bLockOnScreenLock);
-    transfer(m_nClipboardClearSec, options.m_nClipboardClearSec);
-    transfer(m_bHideTray, options.m_bHideTray);
-    transfer(m_wHotKey, options.m_wHotKey);
-    transfer(m_wHotKeyFlags, options.m_wHotKeyFlags);
-    options.m_bHotKeyAvailable = m_bHotKeyAvailable;
-    transfer(m_nGenFlags, options.m_generator.m_nFlags);
-    transfer(m_strGenBegin, options.m_generator.m_strBegin);
-    transfer(m_strGenEnd, options.m_generator.m_strEnd);
-    transfer(m_strGenLength, options.m_generator.m_strLength);
-    transfer(m_bDeleteConfirmA, options.m_bDeleteConfirmA);
-    transfer(m_bDeleteConfirmG, options.m_bDeleteConfirmG);
     if (bToSettings) {
-        // A value its list could not show stays as stored until the user
-        // changes that list.
-        if (!options.m_bKeepLock) {
-            m_nLockChoice = options.m_nLockChoice;
-            m_nAutoLockMs = IdleTimeForChoice(m_nLockChoice, options.m_nLockSlider);
-        }
-        if (!options.m_bKeepExit) {
-            m_nExitChoice = options.m_nExitChoice;
-            m_nAutoExitMs = IdleTimeForChoice(m_nExitChoice, options.m_nExitSlider);
-        }
-        if (!options.m_bKeepExit2Min)
-            m_nExit2Min = options.m_nExit2Min;
-        if (!options.m_bKeepMin2Lock)
-            m_nMin2Lock = options.m_nMin2Lock;
+        m_settings.Change([&options](SShellSettings& values) { values.FromOptions(options); });
+        m_doc.TakeFileOptions(options);
         if (m_pView)
             m_pView->setProperty("maskPasswords", options.m_bMaskPasswords);
         ApplyOptions();
         return;
     }
-    const SShownChoice lock = ShownIdleChoice(m_nLockChoice, m_nAutoLockMs);
-    options.m_nLockChoice = lock.m_nChoice;
-    options.m_nLockSlider = lock.m_nSliderPos;
-    options.m_bKeepLock = !lock.m_bExact;
-    const SShownChoice autoExit = ShownIdleChoice(m_nExitChoice, m_nAutoExitMs);
-    options.m_nExitChoice = autoExit.m_nChoice;
-    options.m_nExitSlider = autoExit.m_nSliderPos;
-    options.m_bKeepExit = !autoExit.m_bExact;
-    // Any other close value hides to the tray without locking, any other
-    // minimise value does not lock: the lists show what the program does.
-    const SShownChoice closeChoice =
-        ShownListChoice(m_nExit2Min, int(std::size(IDS_CLOSE_CHOICES)), 1);
-    options.m_nExit2Min = closeChoice.m_nChoice;
-    options.m_bKeepExit2Min = !closeChoice.m_bExact;
-    const SShownChoice minimize =
-        ShownListChoice(m_nMin2Lock, int(std::size(IDS_MINIMIZE_CHOICES)), 0);
-    options.m_nMin2Lock = minimize.m_nChoice;
-    options.m_bKeepMin2Lock = !minimize.m_bExact;
+    Values().ToOptions(options);
+    options.m_bHotKeyAvailable = m_bHotKeyAvailable;
+    m_doc.GiveFileOptions(options);
     const QVariant mask = m_pView ? m_pView->property("maskPasswords") : QVariant();
     options.m_bMaskPasswords = mask.isValid() ? mask.toBool() : true;
 }
@@ -1585,13 +1483,13 @@ void CMainFrame::ApplyOptions() {
     ApplyTrayIcon();
     // The entry follows "WinStart"; a desktop without an autostart folder
     // leaves it as it was, which the next Apply tries again.
-    ApplyWinStart(m_nWinStart != 0, CurrentProgramPath());
+    ApplyWinStart(Values().m_nWinStart != 0, CurrentProgramPath());
     ApplyLockSettings();
     UpdateCommandUI();
 }
 
 void CMainFrame::ApplyTrayIcon() {
-    if (m_bHideTray && m_bHotKeyAvailable)
+    if (Values().m_bHideTray && m_bHotKeyAvailable)
         m_pTray->HideIcon();
     else
         m_pTray->ShowIcon();
@@ -1601,16 +1499,18 @@ void CMainFrame::ApplyLockSettings() {
     // The new combination replaces the old one at once (a taken one fails
     // quietly, as at start-up), and the idle countdowns start over with the
     // new times.
-    SetHotKey(m_wHotKey, m_wHotKeyFlags);
+    SetHotKey(Values().m_wHotKey, Values().m_wHotKeyFlags);
     RestartIdleTimers();
 }
 
 void CMainFrame::OnHotKeyChecked(bool bHideTray, unsigned wHotKey, unsigned wHotKeyFlags) {
     // In effect at once, and held, so that what is saved is what is in effect
     // even when the dialog is cancelled afterwards.
-    m_bHideTray = bHideTray ? 1 : 0;
-    m_wHotKey = wHotKey;
-    m_wHotKeyFlags = wHotKeyFlags;
+    m_settings.Change([&](SShellSettings& values) {
+        values.m_bHideTray = bHideTray ? 1 : 0;
+        values.m_wHotKey = wHotKey;
+        values.m_wHotKeyFlags = wHotKeyFlags;
+    });
     ApplyTrayIcon();
     ApplyLockSettings();
 }

@@ -2,6 +2,7 @@
 
 #include "core/shell/CommandMap.h"
 #include "core/shell/IdleCountdown.h"
+#include "core/shell/InterfaceState.h"
 #include "core/store/FileCommands.h"
 #include "gui/shell/PasswordBarDlg.h"
 
@@ -25,6 +26,8 @@ class CPrompts;
 class CProfile;
 class CSearchBar;
 class CSessionLockWatcher;
+class CSettings;
+struct SShellSettings;
 class CSystemTray;
 struct SOptionsData;
 class QAction;
@@ -33,22 +36,18 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 
-// Which interface is visible.
-inline constexpr int MODE_MAIN = 0;      // the main window
-inline constexpr int MODE_BAR = 1;       // the Password Bar; the main window is hidden
-inline constexpr int MODE_TRAY_MAIN = 2; // both hidden; the way back is the main window
-inline constexpr int MODE_TRAY_BAR = 3;  // both hidden; the way back is the Password Bar
-
 // The program's one top-level window: menus, toolbar, status bar, search bar
-// and the slot for the view; the tray icon; the in-memory copy of the
-// frame's settings; and the window-level commands. Every command is a QAction
-// carrying its number as the property "commandId"; the actions run through
-// the command map, whose update functions enable and check them when a menu
-// opens and while the program is idle.
+// and the slot for the view; the tray icon; the interface state it carries
+// out; and the window-level commands. The settings it works with are handed
+// to it. Every command is a QAction carrying its number as the property
+// "commandId"; the actions run through the command map, whose update
+// functions enable and check them when a menu opens and while the program is
+// idle.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, QWidget* pParent = nullptr);
+    CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CSettings& settings,
+               QWidget* pParent = nullptr);
     ~CMainFrame() override;
 
     // --- start-up ---
@@ -57,6 +56,9 @@ public:
     void ActivateFrame(bool bShow);
     // Whether the window should be visible once start-up is over.
     bool IsStartHidden() const;
+
+    // The settings the frame works with (and hands to the other parts).
+    CSettings& Settings() const { return m_settings; }
 
     // --- commands ---
     CCommandMap& Commands() { return m_commands; }
@@ -77,9 +79,12 @@ public:
     CSearchBar* SearchBar() const { return m_pSearchBar; }
     QToolBar* ToolBar() const { return m_pToolBar; }
     CSystemTray& Tray() { return *m_pTray; }
-    bool IsMainInterface() const { return m_nMode == MODE_MAIN; }
+    // Which interface shows, and whether the open file is locked.
+    EInterface Mode() const { return m_interface.Mode(); }
+    bool IsLocked() const { return m_interface.IsLocked(); }
+    bool IsMainInterface() const { return Mode() == EInterface::main; }
     // Both interfaces are in the tray (or, without one, in the taskbar).
-    bool IsHiddenMode() const { return m_nMode == MODE_TRAY_MAIN || m_nMode == MODE_TRAY_BAR; }
+    bool IsHiddenMode() const { return m_interface.IsHidden(); }
     bool HasPasswordBar() const { return m_pPasswordBar != nullptr; }
     // The frame's second interface (owned by the application, which wires
     // it to the view); its commands are enabled from here on.
@@ -115,10 +120,10 @@ public:
     // or to the front when shown.
     void OnHotKey();
     // Releases the combination registered now (if any) and registers the
-    // new one (0 = none), keeping it in m_wHotKey/m_wHotKeyFlags. False when
+    // new one (0 = none), keeping it in the settings. False when
     // the registration failed: taken by another program, or no X server.
     bool SetHotKey(unsigned wHotKey, unsigned wHotKeyFlags);
-    // Both idle countdowns start over from m_nAutoLockMs and m_nAutoExitMs.
+    // Both idle countdowns start over from the settings' idle times.
     void RestartIdleTimers();
     // The desktop session locked or the machine goes to sleep: locks as the
     // Lock command does when "LockOnScreenLock" is on; a modal dialog open
@@ -149,53 +154,16 @@ public:
     // Options dialog on nStartPage (OPTIONS_PAGE_...) and takes its values
     // on OK; each Apply takes them while the dialog stays open.
     bool OpenOptions(int nStartPage);
-    // bToSettings false: fills options from the settings held by the frame, the
-    // document and the view; true: takes them back and puts it into effect.
+    // bToSettings false: fills options from the settings, the document and
+    // the view; true: takes them back and puts them into effect.
     void TransferOptions(SOptionsData& options, bool bToSettings);
     // Puts the settings held into effect: the tray icon, the autostart
     // entry, the view's masking, the lock settings.
     void ApplyOptions();
-    // The window's last steps at exit: the frame's settings, the recent-file
+    // The window's last steps at exit: the settings written, the recent-file
     // list when "Clear on Exit" is on, the clipboard, the tray icon.
     void OnDestroy();
     bool IsClosed() const { return m_bDestroyed; }
-
-    // --- settings held in memory (read by other parts) ---
-    int m_bOnTop = 0;
-    int m_nMode = MODE_MAIN;
-    int m_bLocked = 0;
-    int m_nWinStart = 0;
-    int m_bClearRecent = 0;
-    int m_nStartBar = 0;
-    int m_nOptionsWord = 0;
-    int m_bFirstActivate = 1;
-    int m_nExitChoice = 0;
-    int m_nLockChoice = 0;
-    int m_bHideTray = 0;
-    unsigned m_wHotKey = 0;
-    unsigned m_wHotKeyFlags = 0;
-    // Whether this desktop offers a global hot key at all (an X server, or
-    // the desktop portal's global shortcuts on Wayland); without one the
-    // tray icon is never hidden, since nothing else brings the program back.
-    bool m_bHotKeyAvailable = false;
-    // Whether the window system lets a window stay above the others (not on
-    // Wayland, where Always on Top is disabled and says why).
-    bool m_bCanStayOnTop = true;
-    int m_nExit2Min = 0;
-    int m_nMin2Lock = 0;
-    int m_bDeleteConfirmA = 1;
-    int m_bDeleteConfirmG = 1;
-    int m_nGenFlags = 39;
-    std::string m_strGenBegin = "5";
-    std::string m_strGenLength = "6";
-    std::string m_strGenEnd = "8";
-    int m_bShowStatusBar = 1;
-    int m_bShowToolBar = 1;
-    int m_bShowSearchBar = 0;
-    unsigned m_nAutoLockMs = 0;
-    unsigned m_nAutoExitMs = 0;
-    int m_bLockOnScreenLock = 1;
-    unsigned m_nClipboardClearSec = 0;
 
     // Interval of the idle refresh of the commands' states.
     static constexpr int IDLE_UPDATE_MS = 200;
@@ -221,6 +189,10 @@ signals:
     // The lock ended with the file read again: the view goes back there.
     void DocumentReloaded();
 
+    // Whether this desktop offers a global hot key, as found at start;
+    // tests stand in for a desktop without one.
+    void SetHotKeyAvailable(bool bAvailable) { m_bHotKeyAvailable = bAvailable; }
+
 protected:
     // Input anywhere in the program restarts the idle countdowns.
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
@@ -231,10 +203,18 @@ protected:
 
 private:
     // Every change of interface goes through here, so the document knows
-    // whether the main window is the one shown.
-    void SetMode(int nMode);
+    // whether the main window is the one shown and the tray's default item
+    // is the way back.
+    void SetMode(EInterface eMode);
+    // What the interface state decides depends on.
+    SInterfaceFacts Facts() const;
+    // Carries out the step an event asks for.
+    void Handle(EInterfaceEvent eEvent);
+    void Carry(const SInterfaceStep& step);
+    // The KEY check and the way back from the tray into eNext.
+    void ComeBack(EInterface eNext);
 
-    void LoadSettings();
+    const SShellSettings& Values() const;
     void RegisterDocumentCommands();
     // Export, Print and Properties: views of the open file.
     void RegisterFileViewCommands();
@@ -264,10 +244,8 @@ private:
     void HideBarToTray(bool bLock);
     // The bar filled with the view's choice and shown; the main window hidden.
     void ShowPasswordBar();
-    void OnBarClose();
     // The program ends from the bar's state (asking to save a changed file).
     void ExitFromBar();
-    void OnBarMainWindow();
     static std::string BarStateSection();
     void CreateActions();
     void CreateMenus();
@@ -299,6 +277,7 @@ private:
     CProfile& m_profile;
     CPrompts& m_prompts;
     CCofferDoc& m_doc;
+    CSettings& m_settings;
     CCommandMap m_commands;
     CFileCommands m_fileCommands;
     std::map<int, QAction*> m_mapActions;
@@ -322,14 +301,22 @@ private:
     QTimer m_timerIdle;
     bool m_bExitRequested = false;
     bool m_bDestroyed = false;
+    bool m_bFirstActivate = true;
+    // Whether this desktop offers a global hot key at all (an X server, or
+    // the desktop portal's global shortcuts on Wayland); without one the
+    // tray icon is never hidden, since nothing else brings the program back.
+    bool m_bHotKeyAvailable = false;
+    // Whether the window system lets a window stay above the others (not on
+    // Wayland, where Always on Top is disabled and says why).
+    bool m_bCanStayOnTop = true;
     bool m_bMaxBeforeMin = false;
-    bool m_bRestoring = false;
     QRect m_rectNormal;
     QTimer m_timerNormal;
     // When a KEY was last refused on the way back from the taskbar.
     QElapsedTimer m_timeRefused;
     QElapsedTimer m_clock;
     CIdleCountdown m_idle;
+    CInterfaceState m_interface;
     QTimer m_timerCountdown;
     std::unique_ptr<CHotKeyGrabber> m_pHotKeyGrabber;
     std::unique_ptr<CHotKeyBinding> m_pHotKey;

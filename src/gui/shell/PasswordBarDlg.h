@@ -74,6 +74,11 @@ public:
 
     // What the account dialog opens with, from the frame's settings.
     void SetDialogDefaults(bool bMaskPasswords, const SGeneratorSettings& generator);
+    // The group and account to choose as the lists fill next.
+    void Choose(const std::string& strGroup, const std::string& strAccount) {
+        m_strCurGroup = strGroup;
+        m_strCurAccount = strAccount;
+    }
     // The account dialog's generator-settings button: opens the Options
     // dialog on the generator page and hands back the settings then in use.
     void SetGeneratorSettingsOpener(std::function<void(SGeneratorSettings&)> fnOpen) {

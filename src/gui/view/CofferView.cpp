@@ -20,6 +20,7 @@
 #include "gui/controls/LinkLabel.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/SearchBar.h"
+#include "gui/shell/Settings.h"
 #include "gui/view/AccountTreeCtrl.h"
 #include "gui/view/TreeDrop.h"
 #include "gui/view/TreeWidgetLabels.h"
@@ -510,14 +511,10 @@ void CCofferView::OnItemDoubleClicked(QTreeWidgetItem* pItem) {
 SAccountDlgData CCofferView::NewDialogData() const {
     SAccountDlgData dlg;
     dlg.m_bMaskPasswords = m_bMaskPasswords;
-    dlg.m_generator.m_nFlags = m_frame.m_nGenFlags;
-    dlg.m_generator.m_strBegin = m_frame.m_strGenBegin;
-    dlg.m_generator.m_strEnd = m_frame.m_strGenEnd;
-    dlg.m_generator.m_strLength = m_frame.m_strGenLength;
+    dlg.m_generator = m_frame.Settings().Values().m_generator;
     dlg.m_fnGeneratorSettings = [this](SGeneratorSettings& generator) {
         m_frame.OpenOptions(OPTIONS_PAGE_GENERATOR);
-        generator = {m_frame.m_nGenFlags, m_frame.m_strGenBegin, m_frame.m_strGenEnd,
-                     m_frame.m_strGenLength};
+        generator = m_frame.Settings().Values().m_generator;
     };
     return dlg;
 }
@@ -604,7 +601,7 @@ void CCofferView::DeleteAccount(QTreeWidgetItem* pItem) {
         pItem = m_hCurAccount;
     if (!pItem || CAccountTreeCtrl::GetItemLevel(pItem) != 2)
         return;
-    if (m_frame.m_bDeleteConfirmA) {
+    if (m_frame.Settings().Values().m_bDeleteConfirmA) {
         const std::string strQuestion =
             IDS_CONFIRM_DELETE_ACCOUNT + m_doc.CodePage().ToUtf8(m_pTree->ItemText(pItem)) + "?";
         if (m_prompts.MessageBox(strQuestion, EMsgIcon::question, EMsgButtons::yesNo) !=
@@ -864,11 +861,11 @@ void CCofferView::RunTreeCommand(int nId, QTreeWidgetItem* pItem) {
 
 int CCofferView::CommentsMinHeight() const {
     int nHeight = 18;
-    if (!m_frame.m_bShowToolBar)
+    if (!m_frame.Settings().Values().m_bShowToolBar)
         nHeight += 24;
-    if (!m_frame.m_bShowStatusBar)
+    if (!m_frame.Settings().Values().m_bShowStatusBar)
         nHeight += 18;
-    if (!m_frame.m_bShowSearchBar)
+    if (!m_frame.Settings().Values().m_bShowSearchBar)
         nHeight += 39;
     return nHeight;
 }

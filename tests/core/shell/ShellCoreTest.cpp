@@ -1,3 +1,4 @@
+#include "core/base/CommandIds.h"
 #include "core/base/SettingsSchema.h"
 #include "core/base/StringTable.h"
 #include "core/base/Version.h"
@@ -101,9 +102,9 @@ TEST(StartupFile, FixedFileMode) {
 
 TEST(CommandMap, UnknownCommandsAreDisabledAndDoNothing) {
     CCommandMap map;
-    EXPECT_FALSE(map.Update(57600).bEnabled);
-    EXPECT_FALSE(map.Execute(57600));
-    EXPECT_FALSE(map.ExecuteUnchecked(57600));
+    EXPECT_FALSE(map.Update(ID_FILE_NEW).bEnabled);
+    EXPECT_FALSE(map.Execute(ID_FILE_NEW));
+    EXPECT_FALSE(map.ExecuteUnchecked(ID_FILE_NEW));
 }
 
 TEST(CommandMap, UpdateRulesGateExecution) {
@@ -134,14 +135,14 @@ TEST(CommandMap, LaterRegistrationReplacesAndUpdateOnlyEntriesCannotRun) {
     map.Execute(5);
     EXPECT_EQ(strLast, "view");
 
-    map.RegisterUpdate(61204, [](CCmdUI& ui) {
+    map.RegisterUpdate(ID_INDICATOR_GROUPS, [](CCmdUI& ui) {
         ui.Enable();
         ui.SetText("3 Groups");
     });
-    const CCmdUI ui = map.Update(61204);
+    const CCmdUI ui = map.Update(ID_INDICATOR_GROUPS);
     EXPECT_TRUE(ui.bHasText);
     EXPECT_EQ(ui.strText, "3 Groups");
-    EXPECT_FALSE(map.Execute(61204));
+    EXPECT_FALSE(map.Execute(ID_INDICATOR_GROUPS));
     map.Unregister(5);
     EXPECT_FALSE(map.IsRegistered(5));
 }

@@ -9,23 +9,6 @@
 #include <iterator>
 #include <stdexcept>
 
-CTempFolder::CTempFolder() {
-    std::string strTemplate =
-        (std::filesystem::temp_directory_path() / "keyhaven-test-XXXXXX").string();
-    if (!::mkdtemp(strTemplate.data()))
-        throw std::runtime_error("mkdtemp failed");
-    m_strPath = strTemplate;
-}
-
-CTempFolder::~CTempFolder() {
-    std::error_code ec;
-    // Tests may leave read-only entries behind; give write permission back first.
-    for (auto& entry : std::filesystem::recursive_directory_iterator(m_strPath, ec))
-        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(m_strPath, ec);
-}
-
 CPasswordInfo Account(const std::string& strAccount, const std::string& strPassword) {
     CPasswordInfo info;
     info.SetAccount(strAccount);
@@ -35,16 +18,6 @@ CPasswordInfo Account(const std::string& strAccount, const std::string& strPassw
     info.SetEMail(strAccount + "@example.org");
     info.SetComments("line one\r\nline two");
     return info;
-}
-
-std::string ReadBytes(const std::string& strPath) {
-    std::ifstream in(strPath, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& strPath, const std::string& strBytes) {
-    std::ofstream out(strPath, std::ios::binary | std::ios::trunc);
-    out.write(strBytes.data(), static_cast<std::streamsize>(strBytes.size()));
 }
 
 CByteBuilder& CByteBuilder::U8(std::uint8_t n) {

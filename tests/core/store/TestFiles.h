@@ -1,33 +1,19 @@
 #pragma once
 
-// Helpers shared by the store tests: temporary folders and files assembled
-// byte by byte, as another writer of the format would make them.
+// Helpers shared by the store tests: files assembled byte by byte, as another
+// writer of the format would make them.
 
 #include "core/store/PasswordInfo.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <cstdint>
 #include <string>
 #include <sys/resource.h>
 #include <vector>
 
-class CTempFolder {
-public:
-    CTempFolder();
-    ~CTempFolder();
-    CTempFolder(const CTempFolder&) = delete;
-    CTempFolder& operator=(const CTempFolder&) = delete;
-    const std::string& Path() const { return m_strPath; }
-    std::string File(const std::string& strName) const { return m_strPath + "/" + strName; }
-
-private:
-    std::string m_strPath;
-};
-
 // An account with every text filled from its name.
 CPasswordInfo Account(const std::string& strAccount, const std::string& strPassword = "pw");
-
-std::string ReadBytes(const std::string& strPath);
-void WriteBytes(const std::string& strPath, const std::string& strBytes);
 
 // Little-endian pieces of the file format.
 class CByteBuilder {

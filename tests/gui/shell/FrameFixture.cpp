@@ -21,8 +21,10 @@ CFrameFixture::~CFrameFixture() {
 }
 
 CMainFrame& CFrameFixture::Frame() {
-    if (!m_pFrame)
-        m_pFrame = std::make_unique<CMainFrame>(m_profile, m_prompts, *m_pDoc);
+    if (!m_pFrame) {
+        m_pSettings = std::make_unique<CSettings>(SShellSettings::Load(m_profile));
+        m_pFrame = std::make_unique<CMainFrame>(m_profile, m_prompts, *m_pDoc, *m_pSettings);
+    }
     return *m_pFrame;
 }
 

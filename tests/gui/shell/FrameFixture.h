@@ -3,6 +3,7 @@
 #include "core/store/CofferDoc.h"
 #include "core/store/RecentFileList.h"
 #include "gui/shell/MainFrame.h"
+#include "gui/shell/Settings.h"
 #include "support/MemoryProfile.h"
 #include "support/ScriptedPrompts.h"
 
@@ -30,6 +31,7 @@ struct CFrameFixture {
     CScriptedPrompts m_prompts;
     CRecentFileList m_recent;
     std::unique_ptr<CCofferDoc> m_pDoc;
+    std::unique_ptr<CSettings> m_pSettings;
     std::unique_ptr<CMainFrame> m_pFrame;
     std::vector<std::string> m_vecFailures;
     // Whether the desktop offers a tray; a case may take it away at any time.

@@ -2,6 +2,7 @@
 // unsaved changes, the lock that follows the desktop's, the hot key's way
 // back, and the password that leaves the clipboard.
 
+#include "core/base/CommandIds.h"
 #include "core/store/CodePage.h"
 #include "core/store/FieldCipher.h"
 #include "gui/shell/FrameFixture.h"
@@ -53,7 +54,7 @@ private:
     static void Touch(CMainFrame& frame) { QTest::keyClick(&frame, Qt::Key_Shift); }
     static bool IsLockedInTray(CFrameFixture& fx) {
         CMainFrame& frame = fx.Frame();
-        return !frame.isVisible() && frame.m_nMode == MODE_TRAY_MAIN && frame.m_bLocked == 1 &&
+        return !frame.isVisible() && frame.Mode() == EInterface::trayMain && frame.IsLocked() &&
                frame.Tray().IconId() == 358;
     }
 };
@@ -67,9 +68,9 @@ void IdleLockTest::autoLockHidesAndLocksAfterTheIdleTime() {
     QVERIFY(!frame.IsClosed());
     // Coming back asks for the KEY.
     fx.m_prompts.TypeCheckKey("secret");
-    frame.RunCommand(32779);
+    frame.RunCommand(ID_TRAY_MAINWINDOW);
     QVERIFY(frame.isVisible());
-    QCOMPARE(frame.m_bLocked, 0);
+    QVERIFY(!frame.IsLocked());
     QVERIFY(fx.m_vecFailures.empty());
 }
 
@@ -102,7 +103,9 @@ void IdleLockTest::modalDialogKeepsBothFromActing() {
     // The countdowns stopped; only input starts them again.
     QTest::qWait(300);
     QVERIFY(frame.isVisible());
-    frame.m_nAutoExitMs = 0; // the Options dialog's new value counts at once
+    frame.Settings().Change([&](SShellSettings& values) {
+        values.m_nAutoExitMs = 0;
+    }); // the Options dialog's new value counts at once
     Touch(frame);
     QTRY_VERIFY_WITH_TIMEOUT(IsLockedInTray(fx), 3000);
     QVERIFY(!frame.IsClosed());
@@ -213,12 +216,12 @@ void IdleLockTest::endBySignalOrSession() {
 void IdleLockTest::desktopLockFollowsTheSetting() {
     CFrameFixture fx;
     CMainFrame& frame = ShownWithKey(fx);
-    QCOMPARE(frame.m_bLockOnScreenLock, 1); // on by default
-    frame.m_bLockOnScreenLock = 0;
+    QCOMPARE(frame.Settings().Values().m_bLockOnScreenLock, 1); // on by default
+    frame.Settings().Change([&](SShellSettings& values) { values.m_bLockOnScreenLock = 0; });
     frame.OnDesktopLock();
     QVERIFY(frame.isVisible());
-    QCOMPARE(frame.m_bLocked, 0);
-    frame.m_bLockOnScreenLock = 1;
+    QVERIFY(!frame.IsLocked());
+    frame.Settings().Change([&](SShellSettings& values) { values.m_bLockOnScreenLock = 1; });
     frame.OnDesktopLock();
     QVERIFY(IsLockedInTray(fx));
 }
@@ -243,12 +246,12 @@ void IdleLockTest::hotKeyComesBackThroughTheKey() {
     fx.m_prompts.CancelCheckKey();
     frame.OnHotKey();
     QVERIFY(IsLockedInTray(fx));
-    QCOMPARE(frame.Tray().DefaultCommand(), 32779);
+    QCOMPARE(frame.Tray().DefaultCommand(), ID_TRAY_MAINWINDOW);
     fx.m_prompts.TypeCheckKey("secret");
     frame.OnHotKey();
     QVERIFY(frame.isVisible());
-    QCOMPARE(frame.m_nMode, MODE_MAIN);
-    QCOMPARE(frame.m_bLocked, 0);
+    QCOMPARE(frame.Mode(), EInterface::main);
+    QVERIFY(!frame.IsLocked());
     // Shown, the hot key only brings the window forward: no KEY asked.
     const std::size_t nCalls = fx.m_prompts.Calls().size();
     frame.OnHotKey();
@@ -267,8 +270,8 @@ void IdleLockTest::hotKeyWithoutXServerFailsQuietly() {
     // Offscreen there is no X server: the registration fails, the choice is
     // kept for the next run.
     QVERIFY(!frame.SetHotKey('J', 2));
-    QCOMPARE(frame.m_wHotKey, unsigned('J'));
-    QCOMPARE(frame.m_wHotKeyFlags, 2u);
+    QCOMPARE(frame.Settings().Values().m_wHotKey, unsigned('J'));
+    QCOMPARE(frame.Settings().Values().m_wHotKeyFlags, 2u);
     QVERIFY(frame.SetHotKey(0, 0));
     frame.SetHotKey(75, 4);
     frame.Exit();
@@ -301,7 +304,7 @@ void IdleLockTest::passwordOnClipboardIsMarkedAndCleared() {
     // Plain texts carry no hint; off (0) nothing is removed.
     CClipboard::SetText("user", CCodePage::Default());
     QVERIFY(!pClipboard->mimeData()->hasFormat(strHint));
-    frame.m_nClipboardClearSec = 0;
+    frame.Settings().Change([&](SShellSettings& values) { values.m_nClipboardClearSec = 0; });
     CClipboard::SetPassword("pw-three", CCodePage::Default());
     QCOMPARE(frame.statusBar()->currentMessage(), QStringLiteral("Password copied"));
     QTest::qWait(1500);

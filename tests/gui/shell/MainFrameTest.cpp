@@ -41,35 +41,35 @@ struct SExpected {
 
 // The command table as users see it: text, status prompt and tool tip.
 const SExpected EXPECTED_MENU[] = {
-    {57600, "&New\tCtrl+N", "Create a new file", "New"},
-    {57601, "&Open...\tCtrl+O", "Open an existing file", "Open"},
-    {57602, "&Close", "Close the active file", "Close"},
-    {57603, "&Save\tCtrl+S", "Save the active file", "Save"},
-    {57604, "Save &As...", "Save the active file with a new name", "Save As"},
-    {32954, "&Print...", "Print password information", ""},
-    {32947, "&Export...", "", ""},
-    {32782, "P&roperties", "Show file properties", "Proerties"},
-    {57665, "E&xit", "Quit the application; prompts to save documents", "Exit"},
-    {32785, "Add &Account...\tCtrl+A", "Add an account", "Add Account"},
-    {32955, "Add &Group...\tCtrl+G", "Add a group", "Add Group"},
-    {32956, "&Edit...\tCtrl+E", "Edit account or group", "Edit"},
-    {32957, "&Delete...\tCtrl+D", "Delete account or group", "Delete"},
-    {59392, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
-    {59393, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
-    {32929, "S&earch Bar\tCtrl+F", "Show or hide the search bar", ""},
-    {32906, "&Password Bar\tF2", "Switch to password bar", "Password Bar"},
-    {32772, "Always on T&op\tF3", "Set window always on the top", "Always on Top"},
-    {32780, "Change &KEY...", "Change your KEY", ""},
-    {32895, "&Mask Passwords", "Mask your passwords with *", ""},
-    {32916, "&Lock", "Minize and lock the program", "Lock"},
-    {32898, "&Options...", "Change options", "Options"},
-    {57616, nullptr, "Open this file", ""},
-    {32852, "&Add Here", "Add file name here when you open a file", ""},
-    {32851, "&Clear on Exit", "Clear recent file list on exit", ""},
-    {32799, "&Contents\tF1", "Use help", "Help"},
-    {32856, "&Website", "Visit website for product information", ""},
-    {32857, "&Support", nullptr, ""},
-    {57664, "&About", "Display the product information", "About"},
+    {ID_FILE_NEW, "&New\tCtrl+N", "Create a new file", "New"},
+    {ID_FILE_OPEN, "&Open...\tCtrl+O", "Open an existing file", "Open"},
+    {ID_FILE_CLOSE, "&Close", "Close the active file", "Close"},
+    {ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active file", "Save"},
+    {ID_FILE_SAVE_AS, "Save &As...", "Save the active file with a new name", "Save As"},
+    {ID_FILE_PRINT, "&Print...", "Print password information", ""},
+    {ID_FILE_EXPORT, "&Export...", "", ""},
+    {ID_FILE_PROPERTY, "P&roperties", "Show file properties", "Proerties"},
+    {ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents", "Exit"},
+    {ID_ACCOUNT_ADD, "Add &Account...\tCtrl+A", "Add an account", "Add Account"},
+    {ID_GROUP_ADD, "Add &Group...\tCtrl+G", "Add a group", "Add Group"},
+    {ID_ITEM_EDIT, "&Edit...\tCtrl+E", "Edit account or group", "Edit"},
+    {ID_ITEM_DELETE, "&Delete...\tCtrl+D", "Delete account or group", "Delete"},
+    {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
+    {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
+    {ID_VIEW_SEARCHBAR, "S&earch Bar\tCtrl+F", "Show or hide the search bar", ""},
+    {ID_VIEW_PASSWORDBAR, "&Password Bar\tF2", "Switch to password bar", "Password Bar"},
+    {ID_VIEW_ONTOP, "Always on T&op\tF3", "Set window always on the top", "Always on Top"},
+    {ID_TOOLS_CHANGEKEY, "Change &KEY...", "Change your KEY", ""},
+    {ID_TOOLS_MASK, "&Mask Passwords", "Mask your passwords with *", ""},
+    {ID_TOOLS_LOCK, "&Lock", "Minize and lock the program", "Lock"},
+    {ID_TOOLS_OPTIONS, "&Options...", "Change options", "Options"},
+    {ID_FILE_MRU_FILE1, nullptr, "Open this file", ""},
+    {ID_RECENT_ADDHERE, "&Add Here", "Add file name here when you open a file", ""},
+    {ID_RECENT_CLEAR, "&Clear on Exit", "Clear recent file list on exit", ""},
+    {ID_HELP_CONTENTS, "&Contents\tF1", "Use help", "Help"},
+    {ID_HELP_WEBSITE, "&Website", "Visit website for product information", ""},
+    {ID_HELP_SUPPORT, "&Support", nullptr, ""},
+    {ID_APP_ABOUT, "&About", "Display the product information", "About"},
 };
 
 struct SAccelerator {
@@ -78,27 +78,27 @@ struct SAccelerator {
 };
 
 const SAccelerator EXPECTED_ACCELERATORS[] = {
-    {QKeySequence(Qt::CTRL | Qt::Key_A), 32785},
-    {QKeySequence(Qt::CTRL | Qt::Key_D), 32957},
-    {QKeySequence(Qt::CTRL | Qt::Key_E), 32956},
-    {QKeySequence(Qt::CTRL | Qt::Key_F), 32929},
-    {QKeySequence(Qt::CTRL | Qt::Key_G), 32955},
-    {QKeySequence(Qt::CTRL | Qt::Key_N), 57600},
-    {QKeySequence(Qt::CTRL | Qt::Key_O), 57601},
-    {QKeySequence(Qt::CTRL | Qt::Key_S), 57603},
-    {QKeySequence(Qt::CTRL | Qt::Key_C), 57634},
-    {QKeySequence(Qt::CTRL | Qt::Key_Insert), 57634},
-    {QKeySequence(Qt::CTRL | Qt::Key_V), 57637},
-    {QKeySequence(Qt::SHIFT | Qt::Key_Insert), 57637},
-    {QKeySequence(Qt::CTRL | Qt::Key_X), 57635},
-    {QKeySequence(Qt::SHIFT | Qt::Key_Delete), 57635},
-    {QKeySequence(Qt::CTRL | Qt::Key_Z), 57643},
-    {QKeySequence(Qt::ALT | Qt::Key_Backspace), 57643},
-    {QKeySequence(Qt::Key_F1), 32799},
-    {QKeySequence(Qt::Key_F2), 32906},
-    {QKeySequence(Qt::Key_F3), 32772},
-    {QKeySequence(Qt::Key_F6), 57680},
-    {QKeySequence(Qt::SHIFT | Qt::Key_F6), 57681},
+    {QKeySequence(Qt::CTRL | Qt::Key_A), ID_ACCOUNT_ADD},
+    {QKeySequence(Qt::CTRL | Qt::Key_D), ID_ITEM_DELETE},
+    {QKeySequence(Qt::CTRL | Qt::Key_E), ID_ITEM_EDIT},
+    {QKeySequence(Qt::CTRL | Qt::Key_F), ID_VIEW_SEARCHBAR},
+    {QKeySequence(Qt::CTRL | Qt::Key_G), ID_GROUP_ADD},
+    {QKeySequence(Qt::CTRL | Qt::Key_N), ID_FILE_NEW},
+    {QKeySequence(Qt::CTRL | Qt::Key_O), ID_FILE_OPEN},
+    {QKeySequence(Qt::CTRL | Qt::Key_S), ID_FILE_SAVE},
+    {QKeySequence(Qt::CTRL | Qt::Key_C), ID_EDIT_COPY},
+    {QKeySequence(Qt::CTRL | Qt::Key_Insert), ID_EDIT_COPY},
+    {QKeySequence(Qt::CTRL | Qt::Key_V), ID_EDIT_PASTE},
+    {QKeySequence(Qt::SHIFT | Qt::Key_Insert), ID_EDIT_PASTE},
+    {QKeySequence(Qt::CTRL | Qt::Key_X), ID_EDIT_CUT},
+    {QKeySequence(Qt::SHIFT | Qt::Key_Delete), ID_EDIT_CUT},
+    {QKeySequence(Qt::CTRL | Qt::Key_Z), ID_EDIT_UNDO},
+    {QKeySequence(Qt::ALT | Qt::Key_Backspace), ID_EDIT_UNDO},
+    {QKeySequence(Qt::Key_F1), ID_HELP_CONTENTS},
+    {QKeySequence(Qt::Key_F2), ID_VIEW_PASSWORDBAR},
+    {QKeySequence(Qt::Key_F3), ID_VIEW_ONTOP},
+    {QKeySequence(Qt::Key_F6), ID_NEXT_PANE},
+    {QKeySequence(Qt::SHIFT | Qt::Key_F6), ID_PREV_PANE},
 };
 
 void CollectMenuActions(QMenu* pMenu, std::map<int, QAction*>& mapFound, QStringList& titles) {
@@ -209,14 +209,16 @@ void CMainFrameTest::menusCarryTheCommandTable() {
     // Recent: four file entries, then "Add Here" and "Clear on Exit".
     QMenu* pRecent = frame.findChild<QMenu*>("menuRecent");
     QVERIFY(pRecent);
-    QCOMPARE(IdsOf(pRecent->actions()), QList<int>({57616, 57617, 57618, 57619, 0, 32852, 32851}));
-    for (int nId = 57616; nId <= 57619; ++nId)
+    QCOMPARE(IdsOf(pRecent->actions()),
+             QList<int>({ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3, ID_FILE_MRU_FILE4,
+                         0, ID_RECENT_ADDHERE, ID_RECENT_CLEAR}));
+    for (int nId = ID_FILE_MRU_FILE1; nId <= ID_FILE_MRU_FILE4; ++nId)
         QCOMPARE(frame.Action(nId)->statusTip(), QString("Open this file"));
 
     // The window-level always-on-top item is the pin at the menu bar's end.
     auto* pPin = qobject_cast<QToolButton*>(frame.menuBar()->cornerWidget(Qt::TopRightCorner));
     QVERIFY(pPin);
-    QCOMPARE(pPin->defaultAction()->property("commandId").toInt(), 4112);
+    QCOMPARE(pPin->defaultAction()->property("commandId").toInt(), IDM_ONTOP);
     QCOMPARE(pPin->defaultAction()->statusTip(), QString("Set window always on the top"));
     QCOMPARE(pPin->defaultAction()->text(), QString("Always on T&op\tF3"));
 }
@@ -241,13 +243,16 @@ void CMainFrameTest::acceleratorTableIsComplete() {
 void CMainFrameTest::toolbarAndDropDown() {
     CFrameFixture fx;
     CMainFrame& frame = fx.Frame();
-    QCOMPARE(IdsOf(frame.ToolBar()->actions()), QList<int>({57600, 57601, 57603, 0, 32785, 32956,
-                                                            32957, 0, 32898, 0, 32906, 0, 32916}));
-    auto* pAdd = qobject_cast<QToolButton*>(frame.ToolBar()->widgetForAction(frame.Action(32785)));
+    QCOMPARE(IdsOf(frame.ToolBar()->actions()),
+             QList<int>({ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_ACCOUNT_ADD, ID_ITEM_EDIT,
+                         ID_ITEM_DELETE, 0, ID_TOOLS_OPTIONS, 0, ID_VIEW_PASSWORDBAR, 0,
+                         ID_TOOLS_LOCK}));
+    auto* pAdd =
+        qobject_cast<QToolButton*>(frame.ToolBar()->widgetForAction(frame.Action(ID_ACCOUNT_ADD)));
     QVERIFY(pAdd && pAdd->menu());
     QCOMPARE(pAdd->popupMode(), QToolButton::MenuButtonPopup);
     QCOMPARE(pAdd->menu()->objectName(), QString("ToolBarDropdown"));
-    QCOMPARE(IdsOf(pAdd->menu()->actions()), QList<int>({32785, 32955}));
+    QCOMPARE(IdsOf(pAdd->menu()->actions()), QList<int>({ID_ACCOUNT_ADD, ID_GROUP_ADD}));
     QCOMPARE(pAdd->toolTip(), QString("Add Account"));
 }
 
@@ -261,13 +266,13 @@ void CMainFrameTest::statusBarPanes() {
     QCOMPARE(pPrompt->text(), QString("Ready"));
     QCOMPARE(pGroups->text(), QString("Groups"));
     QCOMPARE(pAccounts->text(), QString("Accounts"));
-    QCOMPARE(pGroups->property("controlId").toInt(), 61204);
-    QCOMPARE(pAccounts->property("controlId").toInt(), 61205);
+    QCOMPARE(pGroups->property("controlId").toInt(), ID_INDICATOR_GROUPS);
+    QCOMPARE(pAccounts->property("controlId").toInt(), ID_INDICATOR_ACCOUNTS);
 
     // Whoever knows the counts feeds the panes through their update rules.
     int nGroups = 2;
     frame.Commands().RegisterUpdate(
-        61204, [&](CCmdUI& ui) { ui.SetText(std::to_string(nGroups) + " Groups"); });
+        ID_INDICATOR_GROUPS, [&](CCmdUI& ui) { ui.SetText(std::to_string(nGroups) + " Groups"); });
     frame.UpdateCommandUI();
     QCOMPARE(pGroups->text(), QString("2 Groups"));
     // The panes follow while the program is idle.
@@ -279,7 +284,7 @@ void CMainFrameTest::statusBarPanes() {
 void CMainFrameTest::searchBarControls() {
     CFrameFixture fx;
     CSearchBar* pBar = fx.Frame().SearchBar();
-    QCOMPARE(pBar->property("controlId").toInt(), 32929);
+    QCOMPARE(pBar->property("controlId").toInt(), ID_VIEW_SEARCHBAR);
     QCOMPARE(pBar->Edit()->property("controlId").toInt(), 1168);
     QCOMPARE(pBar->FindNextButton()->property("controlId").toInt(), 1169);
     QCOMPARE(pBar->FindNextButton()->text(), QString("Find Next"));
@@ -288,7 +293,7 @@ void CMainFrameTest::searchBarControls() {
     QCOMPARE(pBar->MatchWordBox()->text(), QString("Match whole word"));
     QCOMPARE(pBar->MatchCaseBox()->property("controlId").toInt(), 1177);
     QCOMPARE(pBar->MatchCaseBox()->text(), QString("Match case "));
-    QCOMPARE(pBar->HideButton()->property("controlId").toInt(), 32929);
+    QCOMPARE(pBar->HideButton()->property("controlId").toInt(), ID_VIEW_SEARCHBAR);
     QCOMPARE(pBar->HideButton()->text(), QString("Hide"));
     QVERIFY(pBar->isHidden());
     // Searching belongs to the view: until it takes the command, Find Next
@@ -307,31 +312,36 @@ void CMainFrameTest::enableRulesFollowTheKey() {
     CFrameFixture fx;
     CMainFrame& frame = fx.Frame();
     frame.UpdateCommandUI();
-    for (const int nId : {57602, 57604, 32780, 32916, 32959, 57603})
+    for (const int nId : {ID_FILE_CLOSE, ID_FILE_SAVE_AS, ID_TOOLS_CHANGEKEY, ID_TOOLS_LOCK,
+                          ID_TRAY_LOCK, ID_FILE_SAVE})
         QVERIFY2(!Enabled(frame, nId), qPrintable(QString::number(nId)));
-    for (const int nId : {57600, 57601, 57665, 32799, 32856, 32857, 57664, 32852, 32851, 59392,
-                          59393, 32929, 32772, 4112, 32779, 32773, 32898})
+    for (const int nId : {ID_FILE_NEW, ID_FILE_OPEN, ID_APP_EXIT, ID_HELP_CONTENTS, ID_HELP_WEBSITE,
+                          ID_HELP_SUPPORT, ID_APP_ABOUT, ID_RECENT_ADDHERE, ID_RECENT_CLEAR,
+                          ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_SEARCHBAR, ID_VIEW_ONTOP,
+                          IDM_ONTOP, ID_TRAY_MAINWINDOW, ID_TRAY_EXIT, ID_TOOLS_OPTIONS})
         QVERIFY2(Enabled(frame, nId), qPrintable(QString::number(nId)));
     // Commands whose owners are not part of the frame stay disabled until
     // they are carried by someone.
-    for (const int nId : {32785, 32955, 32956, 32957, 32954, 32895, 32906, 32909})
+    for (const int nId : {ID_ACCOUNT_ADD, ID_GROUP_ADD, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_FILE_PRINT,
+                          ID_TOOLS_MASK, ID_VIEW_PASSWORDBAR, ID_TRAY_PASSWORDBAR})
         QVERIFY2(!Enabled(frame, nId), qPrintable(QString::number(nId)));
-    QVERIFY(!frame.Action(57602)->isEnabled());
+    QVERIFY(!frame.Action(ID_FILE_CLOSE)->isEnabled());
 
     fx.GiveKey();
     frame.UpdateCommandUI();
-    for (const int nId : {57602, 57604, 32780, 32916, 32959})
+    for (const int nId :
+         {ID_FILE_CLOSE, ID_FILE_SAVE_AS, ID_TOOLS_CHANGEKEY, ID_TOOLS_LOCK, ID_TRAY_LOCK})
         QVERIFY2(Enabled(frame, nId), qPrintable(QString::number(nId)));
-    QVERIFY(frame.Action(57602)->isEnabled());
-    QVERIFY(!Enabled(frame, 57603));
+    QVERIFY(frame.Action(ID_FILE_CLOSE)->isEnabled());
+    QVERIFY(!Enabled(frame, ID_FILE_SAVE));
     fx.m_pDoc->SetModifiedFlag(true);
-    QVERIFY(Enabled(frame, 57603));
+    QVERIFY(Enabled(frame, ID_FILE_SAVE));
 
     // Check marks follow the settings they show.
-    QVERIFY(frame.Action(32852)->isChecked());
-    frame.RunCommand(32852);
+    QVERIFY(frame.Action(ID_RECENT_ADDHERE)->isChecked());
+    frame.RunCommand(ID_RECENT_ADDHERE);
     QVERIFY(!fx.m_pDoc->m_bAddToRecent);
-    QVERIFY(!frame.Action(32852)->isChecked());
+    QVERIFY(!frame.Action(ID_RECENT_ADDHERE)->isChecked());
 }
 
 void CMainFrameTest::trayCommandsWaitForModalDialogs() {
@@ -342,11 +352,11 @@ void CMainFrameTest::trayCommandsWaitForModalDialogs() {
     dlg.setModal(true);
     dlg.show();
     QTRY_VERIFY(QApplication::activeModalWidget() == &dlg);
-    for (const int nId : {32779, 32773, 32959})
+    for (const int nId : {ID_TRAY_MAINWINDOW, ID_TRAY_EXIT, ID_TRAY_LOCK})
         QVERIFY(!Enabled(frame, nId));
     dlg.hide();
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
-    for (const int nId : {32779, 32773, 32959})
+    for (const int nId : {ID_TRAY_MAINWINDOW, ID_TRAY_EXIT, ID_TRAY_LOCK})
         QVERIFY(Enabled(frame, nId));
 }
 
@@ -381,7 +391,7 @@ void CMainFrameTest::placementIsRestored() {
         fx.Frame().RestoreWindowPlacement(false);
         QCOMPARE(fx.Frame().geometry(), QRect(218, 100, 493, 443));
         QVERIFY(!fx.Frame().isVisible());
-        QCOMPARE(fx.Frame().m_bOnTop, 0);
+        QCOMPARE(fx.Frame().Settings().Values().m_bOnTop, 0);
     }
     {
         CFrameFixture fx;
@@ -390,9 +400,9 @@ void CMainFrameTest::placementIsRestored() {
         fx.Frame().RestoreWindowPlacement(true);
         QVERIFY(fx.Frame().isVisible());
         QCOMPARE(fx.Frame().geometry(), QRect(100, 50, 500, 400));
-        QCOMPARE(fx.Frame().m_bOnTop, 1);
+        QCOMPARE(fx.Frame().Settings().Values().m_bOnTop, 1);
         QVERIFY(fx.Frame().windowFlags() & Qt::WindowStaysOnTopHint);
-        QVERIFY(fx.Frame().Action(4112)->isChecked());
+        QVERIFY(fx.Frame().Action(IDM_ONTOP)->isChecked());
     }
     {
         // An empty text leaves the window where it is; maximised comes back.
@@ -446,8 +456,8 @@ void CMainFrameTest::barsAreRememberedAcrossRuns() {
         CFrameFixture fx(&profile);
         fx.Frame().ActivateFrame(true);
         QVERIFY(fx.Frame().ToolBar()->isVisible());
-        fx.Frame().RunCommand(59392);
-        fx.Frame().RunCommand(59393);
+        fx.Frame().RunCommand(ID_VIEW_TOOLBAR);
+        fx.Frame().RunCommand(ID_VIEW_STATUS_BAR);
         QVERIFY(!fx.Frame().ToolBar()->isVisible());
         QVERIFY(!fx.Frame().statusBar()->isVisible());
         fx.Frame().Exit();
@@ -460,25 +470,25 @@ void CMainFrameTest::barsAreRememberedAcrossRuns() {
     fx.Frame().ActivateFrame(true);
     QVERIFY(!fx.Frame().ToolBar()->isVisible());
     QVERIFY(!fx.Frame().statusBar()->isVisible());
-    QVERIFY(!fx.Frame().Action(59392)->isChecked());
-    fx.Frame().RunCommand(59392);
+    QVERIFY(!fx.Frame().Action(ID_VIEW_TOOLBAR)->isChecked());
+    fx.Frame().RunCommand(ID_VIEW_TOOLBAR);
     QVERIFY(fx.Frame().ToolBar()->isVisible());
-    QVERIFY(fx.Frame().Action(59392)->isChecked());
+    QVERIFY(fx.Frame().Action(ID_VIEW_TOOLBAR)->isChecked());
 }
 
 void CMainFrameTest::firstActivationPlainStart() {
     CFrameFixture fx;
     fx.Frame().ActivateFrame(true);
-    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
-    QCOMPARE(fx.Frame().m_bLocked, 0);
+    QCOMPARE(fx.Frame().Mode(), EInterface::main);
+    QVERIFY(!fx.Frame().IsLocked());
     QVERIFY(fx.Frame().isVisible());
-    QCOMPARE(fx.Frame().Tray().DefaultCommand(), 32959);
+    QCOMPARE(fx.Frame().Tray().DefaultCommand(), ID_TRAY_LOCK);
     QCOMPARE(fx.Frame().Tray().IconId(), 240);
     QVERIFY(fx.m_prompts.Messages().empty());
     // A later activation does not run the start again.
     fx.m_profile.WriteProfileInt("Start", "Auto", 1);
     fx.Frame().ActivateFrame(true);
-    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
+    QCOMPARE(fx.Frame().Mode(), EInterface::main);
 }
 
 void CMainFrameTest::firstActivationAtLogon() {
@@ -486,20 +496,20 @@ void CMainFrameTest::firstActivationAtLogon() {
     fx.m_profile.WriteProfileInt("Start", "Auto", 1);
     fx.m_profile.WriteProfileString("Window size", "Rect", "0100 0050 0600 0450");
     fx.Frame().ActivateFrame(true);
-    QCOMPARE(fx.Frame().m_nMode, MODE_TRAY_MAIN);
-    QCOMPARE(fx.Frame().m_bLocked, 1);
+    QCOMPARE(fx.Frame().Mode(), EInterface::trayMain);
+    QVERIFY(fx.Frame().IsLocked());
     QVERIFY(!fx.Frame().isVisible());
     QVERIFY(fx.Frame().IsStartHidden());
-    QCOMPARE(fx.Frame().Tray().DefaultCommand(), 32779);
+    QCOMPARE(fx.Frame().Tray().DefaultCommand(), ID_TRAY_MAINWINDOW);
     // No file with a KEY was opened: the icon stays the normal one.
     QCOMPARE(fx.Frame().Tray().IconId(), 240);
     // The placement is restored without showing the window.
     QCOMPARE(fx.Frame().geometry(), QRect(100, 50, 500, 400));
     // Coming back needs no KEY when the document has none.
-    fx.Frame().RunCommand(32779);
+    fx.Frame().RunCommand(ID_TRAY_MAINWINDOW);
     QVERIFY(fx.Frame().isVisible());
-    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
-    QCOMPARE(fx.Frame().m_bLocked, 0);
+    QCOMPARE(fx.Frame().Mode(), EInterface::main);
+    QVERIFY(!fx.Frame().IsLocked());
     QVERIFY(fx.m_vecFailures.empty());
 }
 
@@ -509,8 +519,8 @@ void CMainFrameTest::firstActivationWithPasswordBarAsDefault() {
     CFrameFixture fx;
     fx.m_profile.WriteProfileInt("Settings", "StartBar", 1);
     fx.Frame().ActivateFrame(true);
-    QCOMPARE(fx.Frame().m_nStartBar, 1);
-    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
+    QCOMPARE(fx.Frame().Settings().Values().m_nStartBar, 1);
+    QCOMPARE(fx.Frame().Mode(), EInterface::main);
     QVERIFY(fx.Frame().isVisible());
 }
 
@@ -546,7 +556,7 @@ void CMainFrameTest::startupMessages() {
         QCOMPARE(fx.m_prompts.Messages()[0].m_eButtons, EMsgButtons::ok);
     }
     QVERIFY(fx.m_pDoc->m_strKey.empty());
-    QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
+    QCOMPARE(fx.Frame().Mode(), EInterface::main);
 }
 
 void CMainFrameTest::startupFileAsksForKey() {
@@ -562,7 +572,7 @@ void CMainFrameTest::startupFileAsksForKey() {
     QCOMPARE(fx.m_pDoc->GetPathName(), strPath);
     QVERIFY(fx.m_pDoc->m_bOpen);
     QCOMPARE(fx.m_recent.GetCount(), 1);
-    QCOMPARE(fx.Frame().m_bLocked, 0);
+    QVERIFY(!fx.Frame().IsLocked());
     QCOMPARE(fx.Frame().Tray().IconId(), 240);
     QVERIFY(fx.m_vecFailures.empty());
     QCOMPARE(fx.m_prompts.UnusedAnswers(), std::string());
@@ -580,18 +590,18 @@ void CMainFrameTest::startupFileAtLogonSkipsKeyAndLocks() {
     QVERIFY(fx.m_pDoc->IsUnloaded());
     QVERIFY(fx.m_pDoc->m_strKey.empty() && fx.m_pDoc->m_listInfo.empty());
     QVERIFY(!fx.m_pDoc->m_bSkipKeyCheck);
-    QCOMPARE(fx.Frame().m_nMode, MODE_TRAY_MAIN);
-    QCOMPARE(fx.Frame().m_bLocked, 1);
+    QCOMPARE(fx.Frame().Mode(), EInterface::trayMain);
+    QVERIFY(fx.Frame().IsLocked());
     QCOMPARE(fx.Frame().Tray().IconId(), 358);
     QVERIFY(!fx.Frame().isVisible());
 
     fx.m_prompts.TypeCheckKey("secret");
     fx.Frame().Tray().OnTrayNotification(QSystemTrayIcon::DoubleClick);
     QVERIFY(fx.Frame().isVisible());
-    QCOMPARE(fx.Frame().m_bLocked, 0);
+    QVERIFY(!fx.Frame().IsLocked());
     QVERIFY(!fx.m_pDoc->m_strKey.empty());
     QCOMPARE(fx.Frame().Tray().IconId(), 240);
-    QCOMPARE(fx.Frame().Tray().DefaultCommand(), 32959);
+    QCOMPARE(fx.Frame().Tray().DefaultCommand(), ID_TRAY_LOCK);
     QVERIFY(fx.m_vecFailures.empty());
 }
 
@@ -620,15 +630,15 @@ void CMainFrameTest::closeButton() {
     QCOMPARE(fx.Frame().IsClosed(), bClosed);
     QVERIFY(!fx.Frame().isVisible());
     if (!bClosed) {
-        QCOMPARE(fx.Frame().m_nMode, MODE_TRAY_MAIN);
-        QCOMPARE(fx.Frame().Tray().DefaultCommand(), 32779);
+        QCOMPARE(fx.Frame().Mode(), EInterface::trayMain);
+        QCOMPARE(fx.Frame().Tray().DefaultCommand(), ID_TRAY_MAINWINDOW);
     }
-    QCOMPARE(fx.Frame().m_bLocked, bLocked ? 1 : 0);
+    QCOMPARE(fx.Frame().IsLocked(), bLocked);
     QCOMPARE(fx.Frame().Tray().IconId(), bLocked ? 358 : 240);
 }
 
 void CMainFrameTest::exitCommandsEndWhateverExit2Min() {
-    for (const int nCommand : {57665, 32773}) {
+    for (const int nCommand : {ID_APP_EXIT, ID_TRAY_EXIT}) {
         CFrameFixture fx;
         fx.m_profile.WriteProfileInt("Settings", "Exit2Min", 1);
         fx.Frame().ActivateFrame(true);
@@ -644,7 +654,7 @@ void CMainFrameTest::exitCommandsEndWhateverExit2Min() {
     fx.GiveKey();
     fx.m_pDoc->SetModifiedFlag(true);
     fx.m_prompts.AnswerMessage(EMsgAnswer::cancel);
-    fx.Frame().RunCommand(57665);
+    fx.Frame().RunCommand(ID_APP_EXIT);
     QVERIFY(!fx.Frame().IsClosed());
     QVERIFY(fx.Frame().isVisible());
     QCOMPARE(fx.m_prompts.Messages().size(), 1u);
@@ -658,9 +668,9 @@ void CMainFrameTest::minimiseGoesToTray() {
         fx.Frame().ActivateFrame(true);
         fx.GiveKey();
         fx.Frame().showMinimized();
-        QTRY_COMPARE(fx.Frame().m_nMode, MODE_TRAY_MAIN);
+        QTRY_COMPARE(fx.Frame().Mode(), EInterface::trayMain);
         QVERIFY(!fx.Frame().isVisible());
-        QCOMPARE(fx.Frame().m_bLocked, nMin2Lock);
+        QCOMPARE(fx.Frame().IsLocked(), nMin2Lock == 1);
         QCOMPARE(fx.Frame().Tray().IconId(), nMin2Lock ? 358 : 240);
         QVERIFY(!fx.Frame().IsClosed());
         // Hidden, it stays so: nothing shows it again behind its back.
@@ -669,10 +679,10 @@ void CMainFrameTest::minimiseGoesToTray() {
         // The tray's Main Window brings it back, no longer minimised.
         if (nMin2Lock)
             fx.m_prompts.TypeCheckKey("secret");
-        fx.Frame().RunCommand(32779);
+        fx.Frame().RunCommand(ID_TRAY_MAINWINDOW);
         QVERIFY(fx.Frame().isVisible());
         QVERIFY(!fx.Frame().isMinimized());
-        QCOMPARE(fx.Frame().m_nMode, MODE_MAIN);
+        QCOMPARE(fx.Frame().Mode(), EInterface::main);
     }
 }
 
@@ -693,12 +703,12 @@ void CMainFrameTest::withoutTrayHidingMinimisesToTheTaskbar() {
         else if (nWay == 1)
             frame.showMinimized();
         else
-            frame.RunCommand(32916);
-        QTRY_COMPARE(frame.m_nMode, MODE_TRAY_MAIN);
+            frame.RunCommand(ID_TOOLS_LOCK);
+        QTRY_COMPARE(frame.Mode(), EInterface::trayMain);
         QCoreApplication::processEvents();
         QVERIFY(frame.isVisible());
         QVERIFY(frame.isMinimized());
-        QCOMPARE(frame.m_bLocked, 1);
+        QVERIFY(frame.IsLocked());
         QVERIFY(!frame.IsClosed());
         // The file stays out of sight while locked, its name too.
         QVERIFY(frame.View()->isHidden());
@@ -714,7 +724,7 @@ void CMainFrameTest::withoutTrayHidingMinimisesToTheTaskbar() {
         fx.m_prompts.CancelCheckKey();
         frame.showNormal();
         QTRY_VERIFY(frame.isMinimized());
-        QCOMPARE(frame.m_nMode, MODE_TRAY_MAIN);
+        QCOMPARE(frame.Mode(), EInterface::trayMain);
         QVERIFY(frame.View()->isHidden());
         QTest::qWait(CMainFrame::REFUSAL_ECHO_MS + 100);
         QVERIFY(frame.isMinimized());
@@ -723,11 +733,11 @@ void CMainFrameTest::withoutTrayHidingMinimisesToTheTaskbar() {
         // A second start raises it whatever its state, asking the KEY too.
         fx.m_prompts.TypeCheckKey("secret");
         frame.RaiseFromSecondStart();
-        QCOMPARE(frame.m_nMode, MODE_MAIN);
+        QCOMPARE(frame.Mode(), EInterface::main);
         QVERIFY(!frame.isMinimized());
         QVERIFY(frame.isVisible());
         QVERIFY(!frame.View()->isHidden());
-        QCOMPARE(frame.m_bLocked, 0);
+        QVERIFY(!frame.IsLocked());
         QVERIFY(frame.windowTitle().endsWith(QStringLiteral(" - Keyhaven")));
         QCoreApplication::processEvents();
         QCOMPARE(checkKeys(), 2);
@@ -744,9 +754,9 @@ void CMainFrameTest::windowHiddenInAVanishingTrayReturnsToTheTaskbar() {
     fx.m_bTray = false;
     QTRY_VERIFY_WITH_TIMEOUT(frame.isVisible(), 3 * CSystemTray::PENDING_POLL_MS);
     QVERIFY(frame.isMinimized());
-    QCOMPARE(frame.m_nMode, MODE_TRAY_MAIN);
+    QCOMPARE(frame.Mode(), EInterface::trayMain);
     frame.showNormal();
-    QTRY_COMPARE(frame.m_nMode, MODE_MAIN);
+    QTRY_COMPARE(frame.Mode(), EInterface::main);
     QVERIFY(!frame.isMinimized());
 }
 
@@ -790,22 +800,22 @@ void CMainFrameTest::searchBarToggleFocusesAndEmpties() {
 
     QTest::keyClick(&frame, Qt::Key_F, Qt::ControlModifier);
     QVERIFY(pBar->isVisible());
-    QCOMPARE(frame.m_bShowSearchBar, 1);
+    QCOMPARE(frame.Settings().Values().m_bShowSearchBar, 1);
     QVERIFY(pBar->Edit()->text().isEmpty());
     QTRY_VERIFY(pBar->Edit()->hasFocus());
-    QVERIFY(frame.Action(32929)->isChecked());
+    QVERIFY(frame.Action(ID_VIEW_SEARCHBAR)->isChecked());
 
     QTest::keyClicks(pBar->Edit(), "bank");
     QCOMPARE(frame.GetSearchText(), QString("bank"));
     QTest::mouseClick(pBar->HideButton(), Qt::LeftButton);
     QVERIFY(!pBar->isVisible());
-    QCOMPARE(frame.m_bShowSearchBar, 0);
+    QCOMPARE(frame.Settings().Values().m_bShowSearchBar, 0);
     QCOMPARE(nResets, 2);
 
     // Hidden in the tray, the toggle does nothing.
     frame.HideToTray(false);
-    frame.Commands().ExecuteUnchecked(32929);
-    QCOMPARE(frame.m_bShowSearchBar, 0);
+    frame.Commands().ExecuteUnchecked(ID_VIEW_SEARCHBAR);
+    QCOMPARE(frame.Settings().Values().m_bShowSearchBar, 0);
 }
 
 // No window may stay above the others on Wayland: both items are disabled
@@ -836,24 +846,24 @@ void CMainFrameTest::onTopOnlyInMainWindow() {
     frame.ActivateFrame(true);
     frame.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&frame));
-    const QIcon iconOff = frame.Action(4112)->icon();
+    const QIcon iconOff = frame.Action(IDM_ONTOP)->icon();
     QTest::keyClick(&frame, Qt::Key_F3);
-    QCOMPARE(frame.m_bOnTop, 1);
+    QCOMPARE(frame.Settings().Values().m_bOnTop, 1);
     QVERIFY(frame.windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(frame.isVisible());
-    QVERIFY(frame.Action(4112)->isChecked());
-    QVERIFY(frame.Action(4112)->icon().cacheKey() != iconOff.cacheKey());
+    QVERIFY(frame.Action(IDM_ONTOP)->isChecked());
+    QVERIFY(frame.Action(IDM_ONTOP)->icon().cacheKey() != iconOff.cacheKey());
 
     // The pin toggles it back.
     auto* pPin = qobject_cast<QToolButton*>(frame.menuBar()->cornerWidget(Qt::TopRightCorner));
     pPin->click();
-    QCOMPARE(frame.m_bOnTop, 0);
+    QCOMPARE(frame.Settings().Values().m_bOnTop, 0);
     QVERIFY(!(frame.windowFlags() & Qt::WindowStaysOnTopHint));
 
     frame.HideToTray(false);
-    frame.Commands().ExecuteUnchecked(32772);
-    frame.Commands().ExecuteUnchecked(4112);
-    QCOMPARE(frame.m_bOnTop, 0);
+    frame.Commands().ExecuteUnchecked(ID_VIEW_ONTOP);
+    frame.Commands().ExecuteUnchecked(IDM_ONTOP);
+    QCOMPARE(frame.Settings().Values().m_bOnTop, 0);
     QVERIFY(!frame.isVisible());
 }
 
@@ -863,24 +873,24 @@ void CMainFrameTest::restoreAsksForKeyWhenLocked() {
     frame.ActivateFrame(true);
     fx.GiveKey("secret");
     fx.m_pDoc->m_strFileName = "Work.pwd";
-    frame.RunCommand(32916);
-    QCOMPARE(frame.m_bLocked, 1);
+    frame.RunCommand(ID_TOOLS_LOCK);
+    QVERIFY(frame.IsLocked());
     QVERIFY(!frame.isVisible());
 
     fx.m_prompts.CancelCheckKey();
-    frame.RunCommand(32779);
+    frame.RunCommand(ID_TRAY_MAINWINDOW);
     QVERIFY(!frame.isVisible());
-    QCOMPARE(frame.m_bLocked, 1);
+    QVERIFY(frame.IsLocked());
     QCOMPARE(frame.Tray().IconId(), 358);
-    QCOMPARE(frame.Tray().DefaultCommand(), 32779);
+    QCOMPARE(frame.Tray().DefaultCommand(), ID_TRAY_MAINWINDOW);
     QCOMPARE(fx.m_prompts.Calls().back().m_strDetail, std::string("KEY for:  Work.pwd"));
 
     fx.m_prompts.TypeCheckKey("wrong");
     fx.m_prompts.TypeCheckKey("secret");
-    frame.RunCommand(32779);
+    frame.RunCommand(ID_TRAY_MAINWINDOW);
     QVERIFY(frame.isVisible());
-    QCOMPARE(frame.m_nMode, MODE_MAIN);
-    QCOMPARE(frame.m_bLocked, 0);
+    QCOMPARE(frame.Mode(), EInterface::main);
+    QVERIFY(!frame.IsLocked());
     QCOMPARE(frame.Tray().IconId(), 240);
     QVERIFY(fx.m_vecFailures.empty());
 }
@@ -892,9 +902,9 @@ void CMainFrameTest::unlockPromptShowsTheFileNameAsItIs() {
     fx.GiveKey("secret");
     // A file system name, not a stored text: no code-page conversion.
     fx.m_pDoc->m_strFileName = "Cl\xC3\xA9s.pwd";
-    frame.RunCommand(32916);
+    frame.RunCommand(ID_TOOLS_LOCK);
     fx.m_prompts.TypeCheckKey("secret");
-    frame.RunCommand(32779);
+    frame.RunCommand(ID_TRAY_MAINWINDOW);
     QVERIFY(frame.isVisible());
     QCOMPARE(fx.m_prompts.Calls().back().m_strDetail, std::string("KEY for:  Cl\xC3\xA9s.pwd"));
 }
@@ -907,12 +917,12 @@ void CMainFrameTest::recentMenuShowsPathsAsTheyAre() {
     frame.ActivateFrame(true);
     // The entries carry their paths before the menu ever opens (assistive
     // tools read them from the closed menu).
-    QCOMPARE(frame.Action(57616)->text(), QString("&1 /tmp/plain.pwd"));
+    QCOMPARE(frame.Action(ID_FILE_MRU_FILE1)->text(), QString("&1 /tmp/plain.pwd"));
     // The "&" is doubled so that it shows instead of underlining a letter.
-    QCOMPARE(frame.Action(57617)->text(),
+    QCOMPARE(frame.Action(ID_FILE_MRU_FILE2)->text(),
              QString::fromUtf8("&2 /tmp/Tom && Jerry/Cl\xC3\xA9s.pwd"));
-    QVERIFY(frame.Action(57617)->isVisible());
-    QVERIFY(!frame.Action(57618)->isVisible());
+    QVERIFY(frame.Action(ID_FILE_MRU_FILE2)->isVisible());
+    QVERIFY(!frame.Action(ID_FILE_MRU_FILE3)->isVisible());
 }
 
 void CMainFrameTest::trayDoubleClickRunsDefault() {
@@ -926,13 +936,14 @@ void CMainFrameTest::trayDoubleClickRunsDefault() {
     // The default "Lock" while the window is shown.
     frame.Tray().OnTrayNotification(QSystemTrayIcon::DoubleClick);
     QVERIFY(!frame.isVisible());
-    QCOMPARE(frame.m_bLocked, 1);
-    QCOMPARE(frame.Tray().DefaultCommand(), 32779);
+    QVERIFY(frame.IsLocked());
+    QCOMPARE(frame.Tray().DefaultCommand(), ID_TRAY_MAINWINDOW);
     // The menu marks the default in bold.
     frame.Tray().UpdateMenu();
     for (QAction* pAction : frame.Tray().Menu()->actions())
         if (!pAction->isSeparator())
-            QCOMPARE(pAction->font().bold(), pAction->property("commandId").toInt() == 32779);
+            QCOMPARE(pAction->font().bold(),
+                     pAction->property("commandId").toInt() == ID_TRAY_MAINWINDOW);
     // The double click runs its command even while a rule would disable it.
     QDialog dlg;
     dlg.setModal(true);
@@ -951,8 +962,8 @@ void CMainFrameTest::clearRecentOnExit() {
         fx.m_recent.Add("/b.pwd");
         fx.Frame().ActivateFrame(true);
         if (bClear)
-            fx.Frame().RunCommand(32851);
-        QCOMPARE(fx.Frame().Action(32851)->isChecked(), bClear);
+            fx.Frame().RunCommand(ID_RECENT_CLEAR);
+        QCOMPARE(fx.Frame().Action(ID_RECENT_CLEAR)->isChecked(), bClear);
         fx.Frame().Exit();
         QCOMPARE(fx.m_recent.GetCount(), bClear ? 0 : 2);
         QCOMPARE(fx.m_profile.GetProfileInt("Settings", "1", 99), bClear ? 4u : 0u);
@@ -1016,12 +1027,14 @@ void CMainFrameTest::frameSettingsWrittenAtExit() {
     fx.m_profile.WriteProfileInt("Settings", "Exit2Min", 2);
     fx.m_profile.WriteProfileString("Settings", "Begin", "7");
     fx.Frame();
-    QCOMPARE(fx.Frame().m_bClearRecent, 1);
-    QCOMPARE(fx.Frame().m_nLockChoice, 2);
-    QCOMPARE(fx.Frame().m_nExitChoice, 2);
-    QCOMPARE(fx.Frame().m_strGenBegin, std::string("7"));
-    fx.Frame().m_nLockChoice = 3;
-    fx.Frame().m_nMin2Lock = 1;
+    QCOMPARE(fx.Frame().Settings().Values().m_bClearRecent, 1);
+    QCOMPARE(fx.Frame().Settings().Values().m_nLockChoice, 2);
+    QCOMPARE(fx.Frame().Settings().Values().m_nExitChoice, 2);
+    QCOMPARE(fx.Frame().Settings().Values().m_generator.m_strBegin, std::string("7"));
+    fx.Frame().Settings().Change([&](SShellSettings& values) {
+        values.m_nLockChoice = 3;
+        values.m_nMin2Lock = 1;
+    });
     fx.Frame().ActivateFrame(true);
     fx.Frame().Exit();
     QCOMPARE(fx.m_profile.GetProfileInt("Settings", "1", 0), unsigned(4 + 3 * 8 + 2 * 64));

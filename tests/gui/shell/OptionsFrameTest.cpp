@@ -14,6 +14,7 @@
 #include "platform/AutostartEntry.h"
 
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 class OptionsFrameTest : public QObject {
@@ -62,20 +63,20 @@ void OptionsFrameTest::okTakesEveryPageBack() {
     });
     QVERIFY(frame.RunCommand(ID_TOOLS_OPTIONS));
     QCOMPARE(fx.m_prompts.OptionsStartPage(), OPTIONS_PAGE_START);
-    QCOMPARE(frame.m_nAutoLockMs, 5400000u);
-    QCOMPARE(frame.m_nAutoExitMs, 900000u);
-    QCOMPARE(frame.m_nGenFlags, PWGEN_LOWER | PWGEN_DIGITS);
-    QCOMPARE(frame.m_strGenLength, std::string("12"));
-    QCOMPARE(frame.m_nStartBar, 1);
+    QCOMPARE(frame.Settings().Values().m_nAutoLockMs, 5400000u);
+    QCOMPARE(frame.Settings().Values().m_nAutoExitMs, 900000u);
+    QCOMPARE(frame.Settings().Values().m_generator.m_nFlags, PWGEN_LOWER | PWGEN_DIGITS);
+    QCOMPARE(frame.Settings().Values().m_generator.m_strLength, std::string("12"));
+    QCOMPARE(frame.Settings().Values().m_nStartBar, 1);
     QCOMPARE(fx.m_pDoc->m_nStartFile, 1);
     QCOMPARE(fx.m_pDoc->m_bAutoSave, true);
     QCOMPARE(fx.m_pDoc->m_bBackup, false);
     QCOMPARE(fx.m_pDoc->m_strBackupPath, std::string("/srv/backup"));
-    QCOMPARE(frame.m_nExit2Min, 2);
-    QCOMPARE(frame.m_nMin2Lock, 1);
-    QCOMPARE(frame.m_bDeleteConfirmA, 0);
-    QCOMPARE(frame.m_bLockOnScreenLock, 0);
-    QCOMPARE(frame.m_nClipboardClearSec, 30u);
+    QCOMPARE(frame.Settings().Values().m_nExit2Min, 2);
+    QCOMPARE(frame.Settings().Values().m_nMin2Lock, 1);
+    QCOMPARE(frame.Settings().Values().m_bDeleteConfirmA, 0);
+    QCOMPARE(frame.Settings().Values().m_bLockOnScreenLock, 0);
+    QCOMPARE(frame.Settings().Values().m_nClipboardClearSec, 30u);
 
     // What is held is what the settings store receives at exit.
     frame.SaveSettings();
@@ -110,20 +111,22 @@ void OptionsFrameTest::valuesNoChoiceShowsSurviveOkUntilChanged() {
     QCOMPARE(shown.m_nExitSlider, 4); // 3.6 half hours
     QCOMPARE(shown.m_nExit2Min, 1);   // what the program does with 7
     QVERIFY(shown.m_bKeepLock && shown.m_bKeepExit && shown.m_bKeepExit2Min);
-    QCOMPARE(frame.m_nAutoLockMs, 8000u);
-    QCOMPARE(frame.m_nAutoExitMs, 7200000u);
-    QCOMPARE(frame.m_nExit2Min, 7);
+    QCOMPARE(frame.Settings().Values().m_nAutoLockMs, 8000u);
+    QCOMPARE(frame.Settings().Values().m_nAutoExitMs, 7200000u);
+    QCOMPARE(frame.Settings().Values().m_nExit2Min, 7);
 }
 
 void OptionsFrameTest::pagesAreFilledFromTheHeldSettings() {
     CFrameFixture fx;
     CMainFrame& frame = fx.Frame();
-    frame.m_nLockChoice = IDLE_CHOICE_CUSTOMIZE;
-    frame.m_nAutoLockMs = 9000000; // 2.5 hours
-    frame.m_nExitChoice = IDLE_CHOICE_30_MINUTES;
-    frame.m_nAutoExitMs = 1800000;
-    frame.m_wHotKey = 75;
-    frame.m_wHotKeyFlags = 4;
+    frame.Settings().Change([&](SShellSettings& values) {
+        values.m_nLockChoice = IDLE_CHOICE_CUSTOMIZE;
+        values.m_nAutoLockMs = 9000000; // 2.5 hours
+        values.m_nExitChoice = IDLE_CHOICE_30_MINUTES;
+        values.m_nAutoExitMs = 1800000;
+        values.m_wHotKey = 75;
+        values.m_wHotKeyFlags = 4;
+    });
     fx.m_pDoc->m_strBackupPath = "/home/ann/.local/share/Keyhaven/backup";
     SOptionsData shown;
     fx.m_prompts.AnswerOptions([&shown](SOptionsData& data) { shown = data; }, false);
@@ -135,23 +138,31 @@ void OptionsFrameTest::pagesAreFilledFromTheHeldSettings() {
     QCOMPARE(shown.m_wHotKeyFlags, 4u);
     QCOMPARE(shown.m_strBackupPath, fx.m_pDoc->m_strBackupPath);
     // Cancelled: nothing came back.
-    QCOMPARE(frame.m_nAutoLockMs, 9000000u);
+    QCOMPARE(frame.Settings().Values().m_nAutoLockMs, 9000000u);
 }
 
 void OptionsFrameTest::applyStaysInEffectAfterCancel() {
     CFrameFixture fx;
     CMainFrame& frame = fx.Frame();
+    QSignalSpy changed(&frame.Settings(), &CSettings::Changed);
     fx.m_prompts.AnswerOptions(
         [](SOptionsData& data) {
             data.m_nLockChoice = IDLE_CHOICE_15_MINUTES;
+            data.m_generator.m_strLength = "20";
+            data.m_nExit2Min = 1;
+            data.m_fnApply(data);
+            // The same values again change nothing.
             data.m_fnApply(data);
             // Changed after Apply, then cancelled: never taken.
             data.m_nLockChoice = IDLE_CHOICE_30_MINUTES;
         },
         false);
     QVERIFY(!frame.OpenOptions(OPTIONS_PAGE_START));
-    QCOMPARE(frame.m_nLockChoice, IDLE_CHOICE_15_MINUTES);
-    QCOMPARE(frame.m_nAutoLockMs, 900000u);
+    // One Apply, however many values it changed, tells the other parts once.
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(frame.Settings().Values().m_nLockChoice, IDLE_CHOICE_15_MINUTES);
+    QCOMPARE(frame.Settings().Values().m_nAutoLockMs, 900000u);
+    QCOMPARE(frame.Settings().Values().m_generator.m_strLength, std::string("20"));
 }
 
 void OptionsFrameTest::hotKeyCheckShowsOrHidesTheTrayAtOnce() {
@@ -160,7 +171,7 @@ void OptionsFrameTest::hotKeyCheckShowsOrHidesTheTrayAtOnce() {
     QVERIFY(!frame.Tray().IsHidden());
     // Without a global hot key on this desktop the page is told so, and the
     // icon stays: it is the only way back.
-    frame.m_bHotKeyAvailable = false;
+    frame.SetHotKeyAvailable(false);
     bool bToldAvailable = true;
     fx.m_prompts.AnswerOptions(
         [&bToldAvailable](SOptionsData& data) {
@@ -172,15 +183,15 @@ void OptionsFrameTest::hotKeyCheckShowsOrHidesTheTrayAtOnce() {
     QVERIFY(!bToldAvailable);
     QVERIFY(!frame.Tray().IsHidden());
 
-    frame.m_bHotKeyAvailable = true;
+    frame.SetHotKeyAvailable(true);
     fx.m_prompts.AnswerOptions([](SOptionsData& data) { data.m_fnHotKeyChecked(true, 75, 6); },
                                false);
     frame.OpenOptions(OPTIONS_PAGE_HOTKEY);
     // The page's check acted although the dialog was cancelled.
     QVERIFY(frame.Tray().IsHidden());
-    QCOMPARE(frame.m_bHideTray, 1);
-    QCOMPARE(frame.m_wHotKey, 75u);
-    QCOMPARE(frame.m_wHotKeyFlags, 6u);
+    QCOMPARE(frame.Settings().Values().m_bHideTray, 1);
+    QCOMPARE(frame.Settings().Values().m_wHotKey, 75u);
+    QCOMPARE(frame.Settings().Values().m_wHotKeyFlags, 6u);
 
     fx.m_prompts.AnswerOptions([](SOptionsData& data) { data.m_bHideTray = false; });
     frame.OpenOptions(OPTIONS_PAGE_HOTKEY);
@@ -193,7 +204,7 @@ void OptionsFrameTest::startAtLoginFollowsTheAutostartEntry() {
     QVERIFY(!HasAutostartEntry());
     fx.m_prompts.AnswerOptions([](SOptionsData& data) { data.m_bWinStart = true; });
     frame.OpenOptions(OPTIONS_PAGE_START);
-    QCOMPARE(frame.m_nWinStart, 1);
+    QCOMPARE(frame.Settings().Values().m_nWinStart, 1);
     QVERIFY(HasAutostartEntry());
     fx.m_prompts.AnswerOptions([](SOptionsData& data) { data.m_bWinStart = false; });
     frame.OpenOptions(OPTIONS_PAGE_START);
@@ -244,7 +255,7 @@ void OptionsFrameTest::accountDialogOpensTheGeneratorPage() {
     // The account dialog generates with what the Options dialog left.
     QCOMPARE(seen.m_nFlags, PWGEN_SPECIAL | PWGEN_RANGE);
     QCOMPARE(seen.m_strEnd, std::string("20"));
-    QCOMPARE(fx.Frame().m_nGenFlags, PWGEN_SPECIAL | PWGEN_RANGE);
+    QCOMPARE(fx.Frame().Settings().Values().m_generator.m_nFlags, PWGEN_SPECIAL | PWGEN_RANGE);
     QVERIFY(fx.m_vecFailures.empty());
 }
 

@@ -1,3 +1,4 @@
+#include "core/base/CommandIds.h"
 #include "gui/shell/PasswordBarDlg.h"
 
 #include "core/base/OptionsData.h"
@@ -342,64 +343,64 @@ void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
     frame.SetPasswordBar(&bar);
     fx.m_prompts.TypeCheckKey("k");
     frame.ActivateFrame(true);
-    QCOMPARE(frame.m_nMode, MODE_BAR);
+    QCOMPARE(frame.Mode(), EInterface::bar);
     QVERIFY(bar.isVisible());
     QVERIFY(!frame.isVisible());
     QCOMPARE(fx.m_pDoc->GetPathName(), strPath);
     QVERIFY(bar.GroupList()->isEnabled());
 
     bar.Button(CPasswordBarDlg::IDC_MAIN_WINDOW)->click();
-    QCOMPARE(frame.m_nMode, MODE_MAIN);
+    QCOMPARE(frame.Mode(), EInterface::main);
     QVERIFY(frame.isVisible());
     QVERIFY(!bar.isVisible());
-    QVERIFY(frame.RunCommand(32906));
-    QCOMPARE(frame.m_nMode, MODE_BAR);
+    QVERIFY(frame.RunCommand(ID_VIEW_PASSWORDBAR));
+    QCOMPARE(frame.Mode(), EInterface::bar);
     QVERIFY(bar.isVisible());
     // The tray's Main Window and Password Bar switch while a window is shown.
-    QVERIFY(frame.RunCommand(32779));
-    QCOMPARE(frame.m_nMode, MODE_MAIN);
+    QVERIFY(frame.RunCommand(ID_TRAY_MAINWINDOW));
+    QCOMPARE(frame.Mode(), EInterface::main);
     QVERIFY(frame.isVisible());
     QVERIFY(!bar.isVisible());
-    QVERIFY(frame.RunCommand(32909));
-    QCOMPARE(frame.m_nMode, MODE_BAR);
+    QVERIFY(frame.RunCommand(ID_TRAY_PASSWORDBAR));
+    QCOMPARE(frame.Mode(), EInterface::bar);
     QVERIFY(bar.isVisible());
     QVERIFY(!frame.isVisible());
 
     // Locked from the bar, back through the tray's "Password Bar".
     bar.Lock();
-    QCOMPARE(frame.m_nMode, MODE_TRAY_BAR);
-    QCOMPARE(frame.m_bLocked, 1);
+    QCOMPARE(frame.Mode(), EInterface::trayBar);
+    QVERIFY(frame.IsLocked());
     QVERIFY(!bar.isVisible());
-    QCOMPARE(frame.Tray().DefaultCommand(), 32909);
+    QCOMPARE(frame.Tray().DefaultCommand(), ID_TRAY_PASSWORDBAR);
     fx.m_prompts.CancelCheckKey();
     frame.RestorePasswordBar();
     QVERIFY(!bar.isVisible());
     fx.m_prompts.TypeCheckKey("k");
     frame.RestorePasswordBar();
     QVERIFY(bar.isVisible());
-    QCOMPARE(frame.m_nMode, MODE_BAR);
-    QCOMPARE(frame.m_bLocked, 0);
+    QCOMPARE(frame.Mode(), EInterface::bar);
+    QVERIFY(!frame.IsLocked());
 
     // Close by "Exit2Min": 1 hides the bar into the tray unlocked, 2 locks
     // it too (0, the exit, is the desktop case's).
-    frame.m_nExit2Min = 1;
+    frame.Settings().Change([&](SShellSettings& values) { values.m_nExit2Min = 1; });
     bar.Button(CPasswordBarDlg::IDC_CLOSE)->click();
-    QCOMPARE(frame.m_nMode, MODE_TRAY_BAR);
-    QCOMPARE(frame.m_bLocked, 0);
+    QCOMPARE(frame.Mode(), EInterface::trayBar);
+    QVERIFY(!frame.IsLocked());
     QVERIFY(!frame.IsClosed());
     frame.RestorePasswordBar();
     QVERIFY(bar.isVisible());
-    frame.m_nExit2Min = 2;
+    frame.Settings().Change([&](SShellSettings& values) { values.m_nExit2Min = 2; });
     bar.Button(CPasswordBarDlg::IDC_CLOSE)->click();
-    QCOMPARE(frame.m_nMode, MODE_TRAY_BAR);
-    QCOMPARE(frame.m_bLocked, 1);
+    QCOMPARE(frame.Mode(), EInterface::trayBar);
+    QVERIFY(frame.IsLocked());
     QVERIFY(!frame.IsClosed());
 
     // The tray's Exit ends the program from the bar whatever "Exit2Min" says.
     fx.m_prompts.TypeCheckKey("k");
     frame.RestorePasswordBar();
-    QCOMPARE(frame.m_nMode, MODE_BAR);
-    frame.Commands().Execute(32773);
+    QCOMPARE(frame.Mode(), EInterface::bar);
+    frame.Commands().Execute(ID_TRAY_EXIT);
     QVERIFY(frame.IsClosed());
     QVERIFY(fx.m_vecFailures.empty());
 }

@@ -1,3 +1,4 @@
+#include "core/base/CommandIds.h"
 #include "core/base/Version.h"
 #include "core/shell/CommandMap.h"
 #include "gui/controls/HoverButton.h"
@@ -35,9 +36,10 @@ void CShellWindowsTest::trayMenuItems() {
         ids << pAction->property("commandId").toInt();
     }
     QCOMPARE(texts, QStringList({"Main &Window", "Password &Bar", "-", "&Lock", "-", "E&xit"}));
-    QCOMPARE(ids, QList<int>({32779, 32909, 0, 32959, 0, 32773}));
+    QCOMPARE(ids, QList<int>(
+                      {ID_TRAY_MAINWINDOW, ID_TRAY_PASSWORDBAR, 0, ID_TRAY_LOCK, 0, ID_TRAY_EXIT}));
     // The first item is the default until told otherwise.
-    QCOMPARE(tray.DefaultCommand(), 32779);
+    QCOMPARE(tray.DefaultCommand(), ID_TRAY_MAINWINDOW);
 }
 
 void CShellWindowsTest::trayToolTipIsCut() {
@@ -74,9 +76,9 @@ void CShellWindowsTest::trayDefaultByPosition() {
     CCommandMap map;
     CSystemTray tray(map);
     QVERIFY(tray.SetMenuDefaultItem(3, true));
-    QCOMPARE(tray.DefaultCommand(), 32959);
-    QVERIFY(tray.SetMenuDefaultItem(32773, false));
-    QCOMPARE(tray.DefaultCommand(), 32773);
+    QCOMPARE(tray.DefaultCommand(), ID_TRAY_LOCK);
+    QVERIFY(tray.SetMenuDefaultItem(ID_TRAY_EXIT, false));
+    QCOMPARE(tray.DefaultCommand(), ID_TRAY_EXIT);
     // A position on a separator names no command.
     QVERIFY(tray.SetMenuDefaultItem(2, true));
     QCOMPARE(tray.DefaultCommand(), 0);
@@ -87,7 +89,7 @@ void CShellWindowsTest::trayRunsEnabledCommandsOnly() {
     int nExits = 0;
     bool bAllowed = false;
     map.Register(
-        32773, [&]() { ++nExits; }, [&](CCmdUI& ui) { ui.Enable(bAllowed); });
+        ID_TRAY_EXIT, [&]() { ++nExits; }, [&](CCmdUI& ui) { ui.Enable(bAllowed); });
     CSystemTray tray(map);
     tray.UpdateMenu();
     QAction* pExit = tray.Menu()->actions().last();

@@ -254,7 +254,7 @@ void CCofferViewTest::deleteOutsideTheMainWindowDoesNothing() {
     fx.NewKeyedDocument("A");
     fx.Account("A", "keep");
     CCofferView& view = fx.Show();
-    fx.m_pFrame->m_nMode = MODE_TRAY_MAIN;
+    fx.m_pFrame->HideToTray(false);
     view.DeleteAccount(nullptr);
     QCOMPARE(fx.m_pDoc->CountAccounts(), 1);
     QCOMPARE(fx.CurrentPath(), std::string("A/keep"));
@@ -383,14 +383,16 @@ void CCofferViewTest::maskSettingPersists() {
 void CCofferViewTest::commentsGrowWithHiddenBars() {
     CViewFixture fx;
     CCofferView& view = fx.Show();
-    fx.m_pFrame->m_bShowSearchBar = 1;
+    fx.m_pFrame->Settings().Change([&](SShellSettings& values) { values.m_bShowSearchBar = 1; });
     const int nShown = view.CommentsMinHeight();
-    QCOMPARE(nShown, 18 + (fx.m_pFrame->m_bShowToolBar ? 0 : 24) +
-                         (fx.m_pFrame->m_bShowStatusBar ? 0 : 18));
-    fx.m_pFrame->m_bShowSearchBar = 0;
+    QCOMPARE(nShown, 18 + (fx.m_pFrame->Settings().Values().m_bShowToolBar ? 0 : 24) +
+                         (fx.m_pFrame->Settings().Values().m_bShowStatusBar ? 0 : 18));
+    fx.m_pFrame->Settings().Change([&](SShellSettings& values) { values.m_bShowSearchBar = 0; });
     QCOMPARE(view.CommentsMinHeight(), nShown + 39);
-    fx.m_pFrame->m_bShowToolBar = 0;
-    fx.m_pFrame->m_bShowStatusBar = 0;
+    fx.m_pFrame->Settings().Change([&](SShellSettings& values) {
+        values.m_bShowToolBar = 0;
+        values.m_bShowStatusBar = 0;
+    });
     QCOMPARE(view.CommentsMinHeight(), 18 + 24 + 18 + 39);
     // The layout takes it: the view cannot become lower than the column needs.
     view.RebuildLayout();
@@ -509,7 +511,7 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
 
     fx.m_prompts.TypeCheckKey("secret");
     frame.RestoreMainWindow();
-    QCOMPARE(frame.m_bLocked, 0);
+    QVERIFY(!frame.IsLocked());
     QCOMPARE(fx.CurrentPath(), std::string("Group 35/b"));
     for (const auto& [nRow, bExpanded] : {std::pair{1, false}, {3, true}, {17, true}, {26, true}})
         QCOMPARE(view.m_hRootItem->child(nRow)->isExpanded(), bExpanded);

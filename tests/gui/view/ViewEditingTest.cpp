@@ -54,7 +54,7 @@ void CViewEditingTest::addAccountStoresItUnderTheGroupShown() {
     const SAccountDlgData& opened = fx.m_editPrompts.m_vecAccountOpened.at(0);
     QCOMPARE(opened.m_strGroup, std::string("Bank"));
     QVERIFY(opened.m_strAccount.empty());
-    QCOMPARE(opened.m_generator.m_nFlags, fx.m_pFrame->m_nGenFlags);
+    QCOMPARE(opened.m_generator.m_nFlags, fx.m_pFrame->Settings().Values().m_generator.m_nFlags);
     QCOMPARE(fx.CurrentPath(), std::string("Bank/new"));
     QCOMPARE(fx.ListOrder(), (Labels{"G:Bank", "new", "G:Mail", "old"}));
     QCOMPARE(fx.m_pDoc->m_listInfo.begin()->Group(), std::string("Bank"));
@@ -102,7 +102,7 @@ void CViewEditingTest::accountCommandsWaitForTheMainWindow() {
     fx.NewKeyedDocument("A");
     fx.Account("A", "x");
     CCofferView& view = fx.Show();
-    fx.m_pFrame->m_nMode = MODE_TRAY_MAIN;
+    fx.m_pFrame->HideToTray(false);
     // No dialog opens: an unexpected one would be recorded as a failure.
     view.AddAccount(nullptr);
     view.EditAccount(nullptr);

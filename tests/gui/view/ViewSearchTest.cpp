@@ -124,7 +124,6 @@ void CViewSearchTest::showingTheBarOrOpeningAFileRestarts() {
     FillCards(fx);
     CCofferView& view = fx.Show();
     QObject::connect(fx.m_pFrame.get(), &CMainFrame::SearchReset, &view, &CCofferView::ResetSearch);
-    fx.m_pFrame->m_nMode = MODE_MAIN;
     FindNext(fx, "card");
     QCOMPARE(FindNext(fx, "card"), std::string("Bank/card 2"));
     fx.m_pFrame->RunCommand(ID_VIEW_SEARCHBAR); // shown: the text is emptied too
@@ -164,7 +163,6 @@ void CViewSearchTest::barKeysFindFromEveryControlAndEscapeHides() {
     CViewFixture fx;
     FillCards(fx);
     fx.Show();
-    fx.m_pFrame->m_nMode = MODE_MAIN;
     fx.m_pFrame->show();
     CSearchBar* pBar = fx.m_pFrame->SearchBar();
     fx.m_pFrame->RunCommand(ID_VIEW_SEARCHBAR);
