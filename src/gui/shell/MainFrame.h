@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/interchange/ExportCommand.h"
 #include "core/shell/CommandMap.h"
 #include "core/shell/IdleCountdown.h"
 #include "core/store/FileCommands.h"
@@ -292,6 +293,7 @@ private:
     CCofferDoc& m_doc;
     CCommandMap m_commands;
     CFileCommands m_fileCommands;
+    CExportCommand m_exportCommand;
     std::map<int, QAction*> m_mapActions;
     QToolBar* m_pToolBar = nullptr;
     CSearchBar* m_pSearchBar = nullptr;

@@ -43,6 +43,7 @@ const SExpected EXPECTED_MENU[] = {
     {57603, "&Save\tCtrl+S", "Save the active file", "Save"},
     {57604, "Save &As...", "Save the active file with a new name", "Save As"},
     {32954, "&Print...", "Print password information", ""},
+    {32990, "&Import...", "Bring in the accounts of another password manager's file", "Import"},
     {32947, "&Export...", "", ""},
     {32782, "P&roperties", "Show file properties", "Proerties"},
     {57665, "E&xit", "Quit the application; prompts to save documents", "Exit"},
