@@ -29,6 +29,12 @@ if ! "$seeder" "$work/corpus"; then
   echo "$name: FAILED: the seed corpus could not be made" >&2
   exit 1
 fi
+# A target whose input is no password file has its own seeds beside this
+# script, in seeds/<target>/.
+seeds="$(dirname "$0")/seeds/$name"
+if [ -d "$seeds" ]; then
+  cp "$seeds"/* "$work/corpus/"
+fi
 
 # Inputs are at most 128 KiB (the largest seed holds a 70,000-byte text), and
 # no single allocation may reach 1 MiB: the reader checks every length against

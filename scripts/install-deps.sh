@@ -6,9 +6,11 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev libxcb1-dev libsodium-dev
-  clang libclang-rt-14-dev clang-format clang-tidy fonts-dejavu-core git
+  clang libclang-rt-14-dev libbotan-2-dev libexpat1-dev zlib1g-dev
+  clang-format clang-tidy fonts-dejavu-core git
   xvfb xauth xdotool xclip imagemagick icewm poppler-utils
   x11-utils dbus at-spi2-core python3 python3-dbus
+  keepassxc # tests only: keepassxc-cli makes and reads back KeePass databases
 )
 
 missing=()

@@ -1,0 +1,536 @@
+#include "core/interchange/KdbxReader.h"
+
+#include "core/interchange/KdbxCipher.h"
+#include "core/interchange/KdbxXml.h"
+
+#include <botan/exceptn.h>
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <limits>
+#include <new>
+#include <optional>
+
+namespace {
+
+constexpr std::uint32_t SIGNATURE_1 = 0x9AA2D903;
+constexpr std::uint32_t SIGNATURE_2 = 0xB54BFB67;
+constexpr std::uint32_t SIGNATURE_2_KDB = 0xB54BFB65;     // KeePass 1's .kdb
+constexpr std::uint32_t SIGNATURE_2_PREVIEW = 0xB54BFB66; // KeePass 2's test versions
+
+// The header's field ids.
+enum EHeaderField : std::uint8_t {
+    endOfHeader = 0,
+    cipherId = 2,
+    compressionFlags = 3,
+    masterSeed = 4,
+    transformSeed = 5,
+    transformRounds = 6,
+    encryptionIv = 7,
+    protectedStreamKey = 8,
+    streamStartBytes = 9,
+    innerRandomStreamId = 10,
+    kdfParameters = 11
+};
+
+// The inner header's field ids (KDBX 4).
+enum EInnerField : std::uint8_t { innerEnd = 0, innerStreamId = 1, innerStreamKey = 2 };
+
+const char* const MSG_NOT_KDBX = "The file is not a KeePass database.";
+const char* const MSG_DAMAGED = "The KeePass database is damaged or incomplete.";
+const char* const MSG_OUT_OF_MEMORY = "There is not enough memory to import the KeePass database.";
+
+std::uint64_t GetLE(std::span<const std::uint8_t> bytes) {
+    std::uint64_t n = 0;
+    for (std::size_t i = bytes.size(); i-- > 0;)
+        n = (n << 8) | bytes[i];
+    return n;
+}
+
+SKdbxOutcome Outcome(EKdbxFailure eFailure, std::string strMessage) {
+    return {eFailure, std::move(strMessage)};
+}
+
+SKdbxOutcome Damaged() {
+    return Outcome(EKdbxFailure::damaged, MSG_DAMAGED);
+}
+
+SKdbxOutcome Unsupported(const std::string& strWhat) {
+    return Outcome(EKdbxFailure::unsupported,
+                   "The KeePass database uses " + strWhat + ", which cannot be imported.");
+}
+
+SKdbxOutcome WrongKey(const SKdbxCredentials& credentials) {
+    return Outcome(EKdbxFailure::wrongKey,
+                   credentials.bHasKeyFile
+                       ? "The password or key file is wrong."
+                       : "The password is wrong, or the database also needs a key file.");
+}
+
+std::string Megabytes(std::uint64_t nBytes) {
+    return std::to_string((nBytes + (std::uint64_t(1) << 20) - 1) >> 20) + " MB";
+}
+
+SKdbxOutcome TooLarge(std::size_t nAllowed) {
+    return Outcome(EKdbxFailure::tooLarge,
+                   "The KeePass database is too large to import: reading it would take more "
+                   "than " +
+                       Megabytes(nAllowed) + " of memory.");
+}
+
+// What the header says, as far as reading needs it.
+struct SHeader {
+    std::uint16_t nMajor = 0;
+    std::uint16_t nMinor = 0;
+    std::size_t nLength = 0; // up to and with the end field
+    CKdbxBytes cipherUuid;
+    std::optional<std::uint32_t> nCompression;
+    CKdbxBytes masterSeed;
+    CKdbxBytes iv;
+    CKdbxBytes streamStart;
+    CKdbxSecret innerKey;
+    std::optional<std::uint32_t> nInnerStream;
+    CKdbxBytes transformSeed;
+    std::optional<std::uint64_t> nTransformRounds;
+    CKdbxBytes kdfParameters;
+};
+
+// Reads the header's fields; false when one runs past the file's end.
+bool ReadHeader(std::span<const std::uint8_t> file, SHeader& header) {
+    const std::size_t nSizeBytes = header.nMajor >= 4 ? 4 : 2;
+    std::size_t nPos = 12;
+    for (;;) {
+        if (file.size() - nPos < 1 + nSizeBytes)
+            return false;
+        const std::uint8_t nId = file[nPos];
+        const std::uint64_t nSize = GetLE(file.subspan(nPos + 1, nSizeBytes));
+        nPos += 1 + nSizeBytes;
+        if (file.size() - nPos < nSize)
+            return false;
+        const auto data = file.subspan(nPos, static_cast<std::size_t>(nSize));
+        nPos += static_cast<std::size_t>(nSize);
+        const CKdbxBytes bytes(data.begin(), data.end());
+        switch (nId) {
+        case endOfHeader:
+            header.nLength = nPos;
+            return true;
+        case cipherId:
+            header.cipherUuid = bytes;
+            break;
+        case compressionFlags:
+            if (data.size() == 4)
+                header.nCompression = static_cast<std::uint32_t>(GetLE(data));
+            break;
+        case masterSeed:
+            header.masterSeed = bytes;
+            break;
+        case transformSeed:
+            header.transformSeed = bytes;
+            break;
+        case transformRounds:
+            if (data.size() == 8)
+                header.nTransformRounds = GetLE(data);
+            break;
+        case encryptionIv:
+            header.iv = bytes;
+            break;
+        case protectedStreamKey:
+            header.innerKey.assign(data.begin(), data.end());
+            break;
+        case streamStartBytes:
+            header.streamStart = bytes;
+            break;
+        case innerRandomStreamId:
+            if (data.size() == 4)
+                header.nInnerStream = static_cast<std::uint32_t>(GetLE(data));
+            break;
+        case kdfParameters:
+            header.kdfParameters = bytes;
+            break;
+        default:
+            break; // comments and public custom data carry nothing read here
+        }
+    }
+}
+
+// Hands the payload to fnChunk piece by piece, inflated from gzip (or
+// zlib) when it is compressed, and at most nMaxOut bytes of it: the XML is
+// read as it comes and never held whole.
+enum class EStream { ok, damaged, tooLarge, stopped };
+EStream StreamPayload(std::span<const std::uint8_t> payload, bool bCompressed, std::size_t nMaxOut,
+                      const std::function<bool(std::span<const std::uint8_t>)>& fnChunk) {
+    if (!bCompressed) {
+        if (payload.size() > nMaxOut)
+            return EStream::tooLarge;
+        return fnChunk(payload) ? EStream::ok : EStream::stopped;
+    }
+    z_stream zs{};
+    // 32 more window bits: either wrapper, told apart by its header.
+    if (inflateInit2(&zs, 15 + 32) != Z_OK)
+        throw std::bad_alloc();
+    CKdbxSecret buffer(std::size_t(1) << 18);
+    std::size_t nIn = 0;
+    std::size_t nTotal = 0;
+    EStream eResult = EStream::damaged;
+    for (;;) {
+        const std::size_t nGiven =
+            std::min<std::size_t>(payload.size() - nIn, std::numeric_limits<uInt>::max());
+        zs.next_in = const_cast<Bytef*>(payload.data() + nIn);
+        zs.avail_in = static_cast<uInt>(nGiven);
+        zs.next_out = buffer.data();
+        zs.avail_out = static_cast<uInt>(buffer.size());
+        const int nResult = inflate(&zs, Z_NO_FLUSH);
+        nIn += nGiven - zs.avail_in;
+        const std::size_t nProduced = buffer.size() - zs.avail_out;
+        if (nResult == Z_MEM_ERROR) {
+            inflateEnd(&zs);
+            throw std::bad_alloc();
+        }
+        if (nResult != Z_OK && nResult != Z_STREAM_END && nResult != Z_BUF_ERROR)
+            break;
+        nTotal += nProduced;
+        if (nTotal > nMaxOut) {
+            eResult = EStream::tooLarge;
+            break;
+        }
+        if (nProduced > 0 && !fnChunk(std::span(buffer).first(nProduced))) {
+            eResult = EStream::stopped;
+            break;
+        }
+        if (nResult == Z_STREAM_END) {
+            eResult = EStream::ok;
+            break;
+        }
+        // Input that ends before the stream does is damage.
+        if (nProduced == 0 && nIn == payload.size())
+            break;
+    }
+    inflateEnd(&zs);
+    return eResult;
+}
+
+// Takes the payload's plain bytes as they come: in KDBX 4 first the inner
+// header (the protected values' stream and its key, and attachments, which
+// are passed over), then the XML, which goes to the XML reader.
+class CPayloadReader {
+public:
+    CPayloadReader(bool bInnerHeader, CKdbxInnerStream& stream, CKdbxXmlReader& xml)
+        : m_bInXml(!bInnerHeader), m_stream(stream), m_xml(xml) {}
+
+    bool Take(std::span<const std::uint8_t> chunk) {
+        while (!chunk.empty() && !m_bInXml) {
+            if (m_head.size() < 5) {
+                const std::size_t n = std::min(5 - m_head.size(), chunk.size());
+                m_head.insert(m_head.end(), chunk.begin(), chunk.begin() + n);
+                chunk = chunk.subspan(n);
+                m_nLeft = m_head.size() == 5 ? GetLE(std::span(m_head).subspan(1, 4)) : 0;
+                // A stream id or key is a few bytes; anything large is damage.
+                if (m_head.size() == 5 && m_head[0] != attachment && m_nLeft > 4096)
+                    return Fail(EKdbxFailure::damaged);
+            } else {
+                const std::size_t n =
+                    static_cast<std::size_t>(std::min<std::uint64_t>(m_nLeft, chunk.size()));
+                if (m_head[0] != attachment)
+                    m_data.insert(m_data.end(), chunk.begin(), chunk.begin() + n);
+                chunk = chunk.subspan(n);
+                m_nLeft -= n;
+            }
+            if (m_head.size() == 5 && m_nLeft == 0 && !EndField())
+                return false;
+        }
+        return chunk.empty() || m_xml.Feed(chunk, false);
+    }
+
+    // Whether the payload held a whole inner header; the XML is then told
+    // it has ended.
+    bool Finish() {
+        if (!m_bInXml)
+            return Fail(EKdbxFailure::damaged);
+        return m_xml.Feed({}, true);
+    }
+
+    EKdbxFailure Failure() const { return m_eFailure; }
+
+private:
+    static constexpr std::uint8_t attachment = 3;
+
+    bool EndField() {
+        const std::uint8_t nId = m_head[0];
+        m_head.clear();
+        if (nId == innerStreamId && m_data.size() == 4)
+            m_nStreamId = static_cast<std::uint32_t>(GetLE(m_data));
+        else if (nId == innerStreamKey)
+            m_key = m_data;
+        m_data.clear();
+        if (nId != innerEnd)
+            return true;
+        if (!m_nStreamId || m_key.empty())
+            return Fail(EKdbxFailure::damaged);
+        if (!m_stream.Init(*m_nStreamId, m_key))
+            return Fail(EKdbxFailure::unsupported);
+        m_bInXml = true;
+        return true;
+    }
+
+    bool Fail(EKdbxFailure eFailure) {
+        m_eFailure = eFailure;
+        return false;
+    }
+
+    bool m_bInXml;
+    CKdbxInnerStream& m_stream;
+    CKdbxXmlReader& m_xml;
+    EKdbxFailure m_eFailure = EKdbxFailure::none;
+    CKdbxSecret m_head;
+    std::uint64_t m_nLeft = 0;
+    CKdbxSecret m_data;
+    std::optional<std::uint32_t> m_nStreamId;
+    CKdbxSecret m_key;
+};
+
+// Keeps the memory a read holds within its allowance.
+class CMemoryAccount {
+public:
+    explicit CMemoryAccount(std::size_t nAllowed) : m_nAllowed(nAllowed) {}
+    bool Take(std::size_t n) {
+        if (n > m_nAllowed - m_nUsed)
+            return false;
+        m_nUsed += n;
+        return true;
+    }
+    void Give(std::size_t n) { m_nUsed -= std::min(n, m_nUsed); }
+    std::size_t Left() const { return m_nAllowed - m_nUsed; }
+    std::size_t Allowed() const { return m_nAllowed; }
+
+private:
+    std::size_t m_nAllowed;
+    std::size_t m_nUsed = 0;
+};
+
+SKdbxOutcome XmlOutcome(CKdbxXmlReader::EResult eResult, const CMemoryAccount& memory) {
+    switch (eResult) {
+    case CKdbxXmlReader::EResult::ok:
+        break;
+    case CKdbxXmlReader::EResult::malformed:
+        return Damaged();
+    case CKdbxXmlReader::EResult::tooLarge:
+        return TooLarge(memory.Allowed());
+    case CKdbxXmlReader::EResult::outOfMemory:
+        return Outcome(EKdbxFailure::outOfMemory, MSG_OUT_OF_MEMORY);
+    }
+    return {};
+}
+
+// Reads the decrypted payload (for KDBX 4 with its inner header) and, once
+// all of it is read and proven, hands out its entries. A KDBX 3.1 header is
+// proven by the hash its XML holds.
+SKdbxOutcome ReadPayload(const SHeader& header, std::span<const std::uint8_t> payload,
+                         CKdbxInnerStream& stream, CMemoryAccount& memory,
+                         std::span<const std::uint8_t> headerBytes,
+                         const std::function<void(const SImportEntry&)>& fnEntry) {
+    const bool bKdbx4 = header.nMajor >= 4;
+    CKdbxXmlReader xml(stream, memory.Left());
+    CPayloadReader reader(bKdbx4, stream, xml);
+    const EStream eStream =
+        StreamPayload(payload, *header.nCompression == 1, memory.Left(),
+                      [&](std::span<const std::uint8_t> chunk) { return reader.Take(chunk); });
+    if (eStream == EStream::tooLarge)
+        return TooLarge(memory.Allowed());
+    if (eStream == EStream::damaged)
+        return Damaged();
+    if (eStream == EStream::ok)
+        reader.Finish();
+    if (reader.Failure() == EKdbxFailure::unsupported)
+        return Unsupported("a protected-value stream other than Salsa20 or ChaCha20");
+    if (reader.Failure() != EKdbxFailure::none)
+        return Damaged();
+    CKdbxXmlReader::EResult eResult = xml.End();
+    if (eResult == CKdbxXmlReader::EResult::ok && !bKdbx4 && xml.HeaderHash() &&
+        *xml.HeaderHash() != KdbxSha256(headerBytes))
+        return Damaged();
+    if (eResult == CKdbxXmlReader::EResult::ok)
+        eResult = xml.Finish();
+    if (eResult != CKdbxXmlReader::EResult::ok)
+        return XmlOutcome(eResult, memory);
+    xml.HandOut(fnEntry);
+    return {};
+}
+
+SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials& credentials,
+                      const std::function<void(const SImportEntry&)>& fnEntry) {
+    if (file.size() < 8 || GetLE(file.first(4)) != SIGNATURE_1)
+        return Outcome(EKdbxFailure::notKdbx, MSG_NOT_KDBX);
+    const std::uint64_t nSignature2 = GetLE(file.subspan(4, 4));
+    if (nSignature2 == SIGNATURE_2_KDB)
+        return Outcome(EKdbxFailure::unsupported,
+                       "The file is a KeePass 1 database (.kdb), which cannot be imported; save it "
+                       "as a KeePass 2 database (.kdbx) first.");
+    if (nSignature2 == SIGNATURE_2_PREVIEW)
+        return Unsupported("the format of a KeePass 2 test version");
+    if (nSignature2 != SIGNATURE_2)
+        return Outcome(EKdbxFailure::notKdbx, MSG_NOT_KDBX);
+    if (file.size() < 12)
+        return Damaged();
+
+    SHeader header;
+    header.nMinor = static_cast<std::uint16_t>(GetLE(file.subspan(8, 2)));
+    header.nMajor = static_cast<std::uint16_t>(GetLE(file.subspan(10, 2)));
+    if (header.nMajor != 3 && header.nMajor != 4)
+        return Unsupported("format version " + std::to_string(header.nMajor) + "." +
+                           std::to_string(header.nMinor) + " (versions 3.1 and 4.x can be read)");
+    if (!ReadHeader(file, header))
+        return Damaged();
+    const bool bKdbx4 = header.nMajor == 4;
+
+    // What the header must hold for either version.
+    const auto eCipher = KdbxCipherOf(header.cipherUuid);
+    if (header.cipherUuid.size() != 16 || header.masterSeed.size() != 32 || !header.nCompression ||
+        (!bKdbx4 && (header.streamStart.size() != 32 || !header.nInnerStream ||
+                     header.innerKey.empty() || !header.nTransformRounds)))
+        return Damaged();
+    if (!eCipher)
+        return Unsupported("a cipher that is not AES-256, ChaCha20 or Twofish");
+    if (header.iv.size() != KdbxCipherIvSize(*eCipher))
+        return Damaged();
+    if (*header.nCompression > 1)
+        return Unsupported("a compression other than gzip");
+
+    SKdbxKdfParams kdf;
+    if (bKdbx4) {
+        const auto map = CKdbxVariantMap::Parse(header.kdfParameters);
+        if (!map)
+            return Damaged();
+        const auto params = KdbxKdfFromVariantMap(*map);
+        if (!params)
+            return Unsupported("a key derivation other than AES-KDF, Argon2d or Argon2id");
+        kdf = *params;
+    } else {
+        kdf.eKdf = EKdbxKdf::aes;
+        kdf.seed = header.transformSeed;
+        kdf.nRounds = *header.nTransformRounds;
+    }
+
+    // KDBX 4 proves its header with a hash before anything costly is done.
+    const auto headerBytes = file.first(header.nLength);
+    if (bKdbx4) {
+        if (file.size() - header.nLength < 64)
+            return Damaged();
+        const CKdbxBytes hash = KdbxSha256(headerBytes);
+        if (!std::equal(hash.begin(), hash.end(), file.begin() + header.nLength))
+            return Damaged();
+    }
+
+    CKdbxSecret compositeKey;
+    switch (KdbxCompositeKey(credentials, compositeKey)) {
+    case EKdbxKeyFileError::none:
+        break;
+    case EKdbxKeyFileError::malformed:
+        return Outcome(EKdbxFailure::wrongKeyFile,
+                       "The key file is damaged: it is a KeePass key file whose contents cannot "
+                       "be read.");
+    case EKdbxKeyFileError::hashMismatch:
+        return Outcome(EKdbxFailure::wrongKeyFile,
+                       "The key file is damaged: its key does not match the check it carries.");
+    }
+    CKdbxSecret transformedKey;
+    switch (KdbxTransformKey(compositeKey, kdf, transformedKey)) {
+    case EKdbxKdfResult::ok:
+        break;
+    case EKdbxKdfResult::unsupported:
+        return bKdbx4 ? Unsupported("key derivation parameters that cannot be used") : Damaged();
+    case EKdbxKdfResult::tooMuchMemory:
+        return Outcome(EKdbxFailure::tooLarge,
+                       "The KeePass database's key derivation asks for " + Megabytes(kdf.nMemory) +
+                           " of memory, more than the " + Megabytes(KDBX_MAX_ARGON2_MEMORY) +
+                           " that can be given to it.");
+    case EKdbxKdfResult::outOfMemory:
+        return Outcome(EKdbxFailure::outOfMemory,
+                       "There is not enough memory for the KeePass database's key derivation.");
+    }
+    compositeKey.clear();
+    const CKdbxSecret cipherKey = KdbxCipherKey(header.masterSeed, transformedKey);
+
+    CMemoryAccount memory(KdbxMemoryAllowed(file.size()));
+    memory.Take(file.size());
+    CKdbxSecret payload;
+    CKdbxInnerStream innerStream;
+
+    if (bKdbx4) {
+        const CKdbxSecret hmacBase = KdbxHmacBaseKey(header.masterSeed, transformedKey);
+        transformedKey.clear();
+        const CKdbxBytes headerHmac = KdbxHeaderHmac(hmacBase, headerBytes);
+        if (!std::equal(headerHmac.begin(), headerHmac.end(), file.begin() + header.nLength + 32))
+            return WrongKey(credentials);
+        CKdbxBytes encrypted;
+        const auto blocks = file.subspan(header.nLength + 64);
+        if (!memory.Take(blocks.size()))
+            return TooLarge(memory.Allowed());
+        if (KdbxReadHmacBlocks(blocks, hmacBase, blocks.size(), encrypted) != EKdbxBlockResult::ok)
+            return Damaged();
+        if (!memory.Take(encrypted.size()))
+            return TooLarge(memory.Allowed());
+        // The blocks are proven: from here on a failure is damage, not a key.
+        if (!KdbxDecrypt(*eCipher, cipherKey, header.iv, encrypted, payload))
+            return Damaged();
+        memory.Give(blocks.size());
+        CKdbxBytes().swap(encrypted);
+        return ReadPayload(header, payload, innerStream, memory, headerBytes, fnEntry);
+    }
+
+    // KDBX 3.1: the first 32 bytes of the plain text are the header's
+    // stream start bytes, which tell a wrong key from a damaged file.
+    transformedKey.clear();
+    const auto encrypted = file.subspan(header.nLength);
+    if (!memory.Take(encrypted.size()))
+        return TooLarge(memory.Allowed());
+    const bool bCbc = *eCipher != EKdbxCipher::chacha20;
+    if ((bCbc && (encrypted.empty() || encrypted.size() % 16 != 0)) || encrypted.size() < 32)
+        return Damaged();
+    if (!KdbxDecrypt(*eCipher, cipherKey, header.iv, encrypted, payload, false))
+        return Damaged();
+    if (!std::equal(header.streamStart.begin(), header.streamStart.end(), payload.begin()))
+        return WrongKey(credentials);
+    if (bCbc) {
+        const std::uint8_t nPad = payload.back();
+        if (nPad == 0 || nPad > 16 || payload.size() < 32u + nPad ||
+            !std::all_of(payload.end() - nPad, payload.end(),
+                         [nPad](std::uint8_t n) { return n == nPad; }))
+            return Damaged();
+        payload.resize(payload.size() - nPad);
+    }
+    CKdbxSecret blocksData;
+    if (KdbxReadHashedBlocks(std::span(payload).subspan(32), payload.size(), blocksData) !=
+        EKdbxBlockResult::ok)
+        return Damaged();
+    if (!memory.Take(blocksData.size()))
+        return TooLarge(memory.Allowed());
+    payload.swap(blocksData);
+    memory.Give(blocksData.size());
+    CKdbxSecret().swap(blocksData);
+    if (!innerStream.Init(*header.nInnerStream, header.innerKey))
+        return Unsupported("a protected-value stream other than Salsa20 or ChaCha20");
+    return ReadPayload(header, payload, innerStream, memory, headerBytes, fnEntry);
+}
+
+} // namespace
+
+std::size_t KdbxMemoryAllowed(std::size_t nFileSize) {
+    constexpr std::size_t EXTRA = std::size_t(64) << 20;
+    constexpr std::size_t MAX = std::numeric_limits<std::size_t>::max();
+    if (nFileSize > (MAX - EXTRA) / 8)
+        return MAX;
+    return nFileSize * 8 + EXTRA;
+}
+
+SKdbxOutcome ReadKdbxEntries(std::span<const std::uint8_t> file,
+                             const SKdbxCredentials& credentials,
+                             const std::function<void(const SImportEntry&)>& fnEntry) {
+    try {
+        return ReadKdbx(file, credentials, fnEntry);
+    } catch (const std::bad_alloc&) {
+        return Outcome(EKdbxFailure::outOfMemory, MSG_OUT_OF_MEMORY);
+    } catch (const Botan::Exception&) {
+        return Damaged();
+    }
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/interchange/KdbxCipher.h"
+#include "core/interchange/KdbxKeys.h"
+
+#include <optional>
+#include <string>
+
+// Writes KeePass databases of every variant around a given XML document, for
+// the reader's tests: the cheap key derivations the tests need and the
+// variants keepassxc-cli cannot make. Values marked Protected="True" are
+// given in plain text and masked here; in KDBX 3.1 Meta gets the header's
+// hash. Seeds and IVs are fixed, so the same options give the same bytes.
+struct SKdbxTestOptions {
+    int nMajor = 4;
+    EKdbxCipher eCipher = EKdbxCipher::aes256;
+    SKdbxKdfParams kdf{EKdbxKdf::aes, CKdbxBytes(32, 7), 1};
+    bool bCompress = true;
+    EKdbxInnerStream eInner = EKdbxInnerStream::chacha20;
+    SKdbxCredentials credentials{true, "pw", false, {}};
+};
+
+CKdbxBytes MakeTestKdbx(const std::string& strXml, const SKdbxTestOptions& options);
+
+// A small document with one group below the root and a protected password.
+std::string TestKdbxXml(const std::string& strPassword = "secret");
