@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/interchange/ImportEntry.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,7 +11,10 @@ class CEditPrompts;
 class CPrompts;
 
 inline constexpr const char* IMPORT_TITLE = "Select a file to import";
-inline constexpr const char* IMPORT_FILTERS = "CSV (*.csv);;All files (*)";
+inline constexpr const char* IMPORT_FILTERS =
+    "KeePass database (*.kdbx);;CSV (*.csv);;All files (*)";
+// Shown while a database's key is derived and its entries read.
+inline constexpr const char* IMPORT_OPENING = "Opening %1 ...";
 // A source that was read but is not one the importer understands.
 inline constexpr const char* IMPORT_REFUSED = "%1 cannot be imported. %2";
 
@@ -22,8 +27,9 @@ struct SImportShown {
     std::string m_strFirstAccount;
 };
 
-// File > Import: another manager's export read into the open file as one
-// change. A source that cannot be read or is not understood is reported and
+// File > Import: another manager's export (a KeePass database, which asks
+// for its password and key file, or a CSV file) read into the open file as
+// one change. A source that cannot be read or is not understood is reported and
 // changes nothing; an account name that a receiving group already holds is
 // asked about with the Account Replace Confirm dialog, as a drop asks.
 class CImportCommand {
@@ -44,6 +50,12 @@ public:
 
 private:
     void ShowError(const std::string& strText) const;
+    // The entries of a database, read under the key the user gives; false
+    // when the user cancelled or the database cannot be read (reported).
+    bool ReadDatabase(const std::string& strPath, const std::string& strBytes,
+                      std::vector<SImportEntry>& entries);
+    // Whether the CSV text is understood, all of it; reported when not.
+    bool CheckCsv(const std::string& strPath, const std::string& strText);
 
     CCofferDoc& m_doc;
     CPrompts& m_prompts;

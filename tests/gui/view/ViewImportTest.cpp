@@ -99,6 +99,7 @@ private slots:
     void clashesAreAskedAsADropAsks_data();
     void clashesAreAskedAsADropAsks();
     void aRefusedSourceChangesNothing();
+    void aKeePassDatabaseAsksItsKeyAgainWhenWrong();
 };
 
 void CViewImportTest::theMenuOffersImportWhileAFileIsOpen() {
@@ -223,6 +224,57 @@ void CViewImportTest::aRefusedSourceChangesNothing() {
     QCOMPARE(fx.m_prompts.MessageTexts(),
              Labels{FileErrorMessage(EFileError::notFound, strMissing)});
     QCOMPARE(Records(*fx.m_pDoc), before);
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CViewImportTest::aKeePassDatabaseAsksItsKeyAgainWhenWrong() {
+    // Made by keepassxc-cli under the password "pw" and an XML key file.
+    const std::string strFixtures = KEYHAVEN_KDBX_FIXTURES;
+    const std::string strKeyFile = strFixtures + "/xml2.keyx";
+    CViewFixture fx;
+    fx.NewKeyedDocument("Mail");
+    fx.Show();
+    // Whatever its name says, the file's first bytes make it a database.
+    const std::string strSource =
+        WriteSource(fx, "passwords.dat", ReadBytes(strFixtures + "/v3-xmlkey.kdbx"));
+    const Labels before = Records(*fx.m_pDoc);
+
+    // A wrong password, then a key file that is not there, then the right key.
+    fx.m_prompts.AnswerOpenFile(strSource);
+    fx.m_prompts.AnswerDatabaseKey({"wrong", false, strKeyFile});
+    fx.m_prompts.AnswerDatabaseKey({"pw", false, strKeyFile + ".gone"});
+    fx.m_prompts.AnswerDatabaseKey({"pw", false, strKeyFile});
+    QVERIFY(fx.m_pFrame->RunCommand(ID_FILE_IMPORT));
+    Labels texts = fx.m_prompts.MessageTexts();
+    QCOMPARE(texts.size(), size_t(3));
+    QCOMPARE(texts[0], strSource + "\nThe password or key file is wrong.");
+    QCOMPARE(texts[1], FileErrorMessage(EFileError::notFound, strKeyFile + ".gone"));
+    QVERIFY2(texts[2].rfind("Imported 4 accounts in 4 groups; left out: ", 0) == 0,
+             texts[2].c_str());
+    QCOMPARE(fx.m_prompts.m_vecBusyTexts,
+             Labels(2, "Opening passwords.dat ..."));
+    Labels records = Records(*fx.m_pDoc);
+    QCOMPARE(records.size(), before.size() + 8);
+    QCOMPARE(records[before.size()], std::string("G:Root"));
+    QCOMPARE(records[before.size() + 1], std::string("Mail=p@ss w0rd"));
+    QCOMPARE(fx.CurrentPath(), std::string("Root/Mail"));
+    QVERIFY(fx.m_pDoc->IsModified());
+
+    // A damaged database is reported once and changes nothing.
+    fx.m_pDoc->SetModifiedFlag(false);
+    fx.m_prompts.ClearRecord();
+    std::string strCut = ReadBytes(strSource);
+    strCut.resize(strCut.size() - 40);
+    WriteBytes(strSource, strCut);
+    fx.m_prompts.AnswerOpenFile(strSource);
+    fx.m_prompts.AnswerDatabaseKey({"pw", false, strKeyFile});
+    QVERIFY(fx.m_pFrame->RunCommand(ID_FILE_IMPORT));
+    texts = fx.m_prompts.MessageTexts();
+    QCOMPARE(texts.size(), size_t(1));
+    QVERIFY2(texts[0].rfind(strSource + "\n", 0) == 0, texts[0].c_str());
+    QCOMPARE(Records(*fx.m_pDoc), records);
+    QVERIFY(!fx.m_pDoc->IsModified());
+    QCOMPARE(fx.m_prompts.UnusedAnswers(), std::string());
     QVERIFY(fx.m_vecFailures.empty());
 }
 
