@@ -27,14 +27,26 @@ void CDatabaseKeyDlgTest::okAcceptsOrRefuses_data() {
     QTest::addColumn<QString>("strKeyFile");
     QTest::addColumn<QString>("strRefusal"); // "" when OK closes the dialog
 
-    QTest::newRow("a password") << false << "pw" << "" << false << "" << "";
+    QTest::newRow("a password") << false << "pw"
+                                << "" << false << ""
+                                << "";
     // An empty password is a key of its own, unlike none at all.
-    QTest::newRow("an empty password") << false << "" << "" << false << "" << "";
-    QTest::newRow("a key file alone") << false << "typed" << "" << true << "/k.keyx" << "";
-    QTest::newRow("nothing at all") << false << "" << "" << true << "" << DATABASE_KEY_NOTHING;
-    QTest::newRow("new, the same twice") << true << "pw" << "pw" << false << "" << "";
-    QTest::newRow("new, two passwords") << true << "pw" << "pW" << false << "" << DATABASE_KEY_DIFFER;
-    QTest::newRow("new, a key file alone") << true << "a" << "b" << true << "/k.key" << "";
+    QTest::newRow("an empty password") << false << ""
+                                       << "" << false << ""
+                                       << "";
+    QTest::newRow("a key file alone") << false << "typed"
+                                      << "" << true << "/k.keyx"
+                                      << "";
+    QTest::newRow("nothing at all") << false << ""
+                                    << "" << true << "" << DATABASE_KEY_NOTHING;
+    QTest::newRow("new, the same twice") << true << "pw"
+                                         << "pw" << false << ""
+                                         << "";
+    QTest::newRow("new, two passwords") << true << "pw"
+                                        << "pW" << false << "" << DATABASE_KEY_DIFFER;
+    QTest::newRow("new, a key file alone") << true << "a"
+                                           << "b" << true << "/k.key"
+                                           << "";
 }
 
 void CDatabaseKeyDlgTest::okAcceptsOrRefuses() {

@@ -251,8 +251,7 @@ void CViewImportTest::aKeePassDatabaseAsksItsKeyAgainWhenWrong() {
     QCOMPARE(texts[1], FileErrorMessage(EFileError::notFound, strKeyFile + ".gone"));
     QVERIFY2(texts[2].rfind("Imported 4 accounts in 4 groups; left out: ", 0) == 0,
              texts[2].c_str());
-    QCOMPARE(fx.m_prompts.m_vecBusyTexts,
-             Labels(2, "Opening passwords.dat ..."));
+    QCOMPARE(fx.m_prompts.m_vecBusyTexts, Labels(2, "Opening passwords.dat ..."));
     Labels records = Records(*fx.m_pDoc);
     QCOMPARE(records.size(), before.size() + 8);
     QCOMPARE(records[before.size()], std::string("G:Root"));
