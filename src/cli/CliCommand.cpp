@@ -13,6 +13,8 @@
 #include "core/interchange/CsvImport.h"
 #include "core/interchange/CsvWriter.h"
 #include "core/interchange/Importer.h"
+#include "core/interchange/KdbxReader.h"
+#include "core/interchange/KdbxWriter.h"
 #include "core/seal/SecretBuffer.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
@@ -23,6 +25,7 @@
 #include "core/tree/SortedLabelTree.h"
 #include "core/tree/TreeSearch.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -111,15 +114,35 @@ std::string WithKhvByDefault(const std::string& strPath) {
     return nDot == std::string::npos || nDot == 0 ? strPath + KHV_EXTENSION : strPath;
 }
 
-// ".csv" in any case.
-bool HasCsvExtension(const std::string& strPath) {
+// Whether the name ends in the extension (".csv", lower case), in any case.
+bool HasExtension(const std::string& strPath, std::string_view strWanted) {
     const std::string strName = FileNameOf(strPath);
-    if (strName.size() < 4)
+    if (strName.size() <= strWanted.size())
         return false;
-    std::string strExtension = strName.substr(strName.size() - 4);
+    std::string strExtension = strName.substr(strName.size() - strWanted.size());
     for (char& c : strExtension)
         c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    return strExtension == ".csv";
+    return strExtension == strWanted;
+}
+
+// A key file is read whole before it is hashed; larger ones are no key
+// files anyone keeps.
+constexpr std::size_t MAX_KEY_FILE_BYTES = std::size_t(64) << 20;
+
+// The password and the key file's bytes, once the database is made or read.
+void WipeCredentials(SKdbxCredentials& credentials) {
+    CSecretBuffer::Wipe(credentials.strPassword);
+    std::fill(credentials.keyFile.begin(), credentials.keyFile.end(), std::uint8_t(0));
+    credentials.keyFile.clear();
+}
+
+// The exit status of a KeePass database that cannot be read: the key is
+// wrong (as a wrong KEY), or the file is (as a file that is no password
+// file).
+int KdbxFailureExit(EKdbxFailure eFailure) {
+    return eFailure == EKdbxFailure::wrongKey || eFailure == EKdbxFailure::wrongKeyFile
+               ? CLI_EXIT_KEY
+               : CLI_EXIT_READ;
 }
 
 } // namespace
@@ -269,20 +292,30 @@ void CCliCommand::RunShow(const CArgs& astrArgs) {
 }
 
 void CCliCommand::RunExport(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli export FILE [--format text|csv] [-o OUT] [--crlf]",
-                  {"-o", "--format"}, {"--crlf"});
+    CCliArgs args("keyhaven-cli export FILE [--format text|csv|kdbx] [-o OUT] [--crlf] "
+                  "[--key-file PATH] [--no-password]",
+                  {"-o", "--format", "--key-file"}, {"--crlf", "--no-password"});
     args.Parse(astrArgs, 1);
     const std::string& strPath = args.Positional(0);
     const std::string* pOut = args.Value("-o");
     const std::string* pFormat = args.Value("--format");
     const bool bCsv = pFormat && *pFormat == "csv";
-    if (pFormat && !bCsv && *pFormat != "text")
-        args.FailUsage("--format must be text or csv");
-    if (bCsv && args.HasFlag("--crlf"))
+    const bool bKdbx = pFormat && *pFormat == "kdbx";
+    if (pFormat && !bCsv && !bKdbx && *pFormat != "text")
+        args.FailUsage("--format must be text, csv or kdbx");
+    if ((bCsv || bKdbx) && args.HasFlag("--crlf"))
         args.FailUsage("--crlf applies to the text format only");
+    if (!bKdbx && (args.Value("--key-file") || args.HasFlag("--no-password")))
+        args.FailUsage("--key-file and --no-password apply to the kdbx format only");
+    if (bKdbx && !pOut)
+        args.FailUsage("--format kdbx needs -o OUT");
     // Exporting over the password file would destroy it for a plain copy.
     if (pOut && IsSameFile(*pOut, strPath))
         args.FailUsage("OUT is the password file itself");
+    if (bKdbx) {
+        ExportKdbx(args, strPath, *pOut);
+        return;
+    }
     CCofferDoc doc;
     OpenFile(strPath, doc);
     // Written a piece at a time: the whole text would cost as much memory
@@ -302,6 +335,83 @@ void CCliCommand::RunExport(const CArgs& astrArgs) {
     const EFileError eError = WriteExportFile(*pOut, fnProduce);
     if (eError != EFileError::none)
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, *pOut));
+}
+
+void CCliCommand::ExportKdbx(const CCliArgs& args, const std::string& strPath,
+                             const std::string& strOut) {
+    // Everything that can fail without the user is checked before the KEY
+    // and the new password are typed.
+    const EFileError eTarget = PlainTextTargetError(strOut);
+    if (eTarget != EFileError::none)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eTarget, strOut));
+    SKdbxCredentials credentials = ReadKdbxKeyFile(args);
+    CCofferDoc doc;
+    OpenFile(strPath, doc);
+    if (credentials.bHasPassword) {
+        const std::string strName = FileNameOf(strOut);
+        credentials.strPassword = ReadSecretLine("New password for:  " + strName, "password");
+        if (m_keyReader.IsTerminal()) {
+            std::string strAgain = ReadSecretLine("Confirm password for:  " + strName, "password");
+            const bool bSame = strAgain == credentials.strPassword;
+            CSecretBuffer::Wipe(strAgain);
+            if (!bSame)
+                throw CCliFailure(CLI_EXIT_KEY, CLI_PASSWORDS_DIFFER);
+        }
+        if (credentials.strPassword.empty() && !credentials.bHasKeyFile)
+            throw CCliFailure(CLI_EXIT_KEY, CLI_KDBX_PASSWORD_EMPTY);
+        // A ".pwd" gives its KEY away, so the database must not open with it.
+        if (!HasKhvExtension(strPath)) {
+            std::string strAsKey;
+            bool bSame = false;
+            if (m_codePage.FromUtf8(credentials.strPassword, strAsKey)) {
+                std::string strCheck = MakeKeyCheckValue(strAsKey);
+                bSame = strCheck == doc.m_strKey;
+                CSecretBuffer::Wipe(strCheck);
+            }
+            CSecretBuffer::Wipe(strAsKey);
+            if (bSame)
+                throw CCliFailure(CLI_EXIT_KEY, CLI_KDBX_PASSWORD_IS_KEY);
+        }
+    }
+    std::string strBytes;
+    std::string strError;
+    SKdbxWriteOptions options;
+    const bool bMade = WriteKdbx(
+        doc.m_listInfo, m_codePage, credentials, options,
+        [&strBytes](std::string_view piece) {
+            strBytes.append(piece);
+            return true;
+        },
+        strError);
+    WipeCredentials(credentials);
+    if (!bMade)
+        throw CCliFailure(CLI_EXIT_WRITE,
+                          "keyhaven-cli: " + strOut + " cannot be written. " + strError);
+    // Made once, so that a second pass of the writer hands out the same
+    // bytes.
+    const EFileError eError =
+        WriteExportFile(strOut, [&strBytes](const CByteSink& fnSink) { return fnSink(strBytes); });
+    if (eError != EFileError::none)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strOut));
+}
+
+SKdbxCredentials CCliCommand::ReadKdbxKeyFile(const CCliArgs& args) const {
+    SKdbxCredentials credentials;
+    credentials.bHasPassword = !args.HasFlag("--no-password");
+    const std::string* pKeyFile = args.Value("--key-file");
+    if (!pKeyFile) {
+        if (!credentials.bHasPassword)
+            args.FailUsage("--no-password needs --key-file");
+        return credentials;
+    }
+    std::string strBytes;
+    const EFileError eRead = ReadWholeFile(*pKeyFile, strBytes, MAX_KEY_FILE_BYTES);
+    if (eRead != EFileError::none)
+        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eRead, *pKeyFile));
+    credentials.bHasKeyFile = true;
+    credentials.keyFile.assign(strBytes.begin(), strBytes.end());
+    CSecretBuffer::Wipe(strBytes);
+    return credentials;
 }
 
 void CCliCommand::RunCreate(const CArgs& astrArgs) {
@@ -418,15 +528,23 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
 }
 
 void CCliCommand::RunImport(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli import FILE SOURCE", {});
+    CCliArgs args("keyhaven-cli import FILE SOURCE [--key-file PATH] [--no-password]",
+                  {"--key-file"}, {"--no-password"});
     args.Parse(astrArgs, 2);
     const std::string& strPath = args.Positional(0);
     const std::string& strSource = args.Positional(1);
-    // The extension names the format; CSV is the one read so far.
-    if (!HasCsvExtension(strSource))
-        args.FailUsage("SOURCE must end in .csv");
+    // The extension names the format.
+    const bool bKdbx = HasExtension(strSource, ".kdbx");
+    if (!bKdbx && !HasExtension(strSource, ".csv"))
+        args.FailUsage("SOURCE must end in .csv or .kdbx");
+    if (!bKdbx && (args.Value("--key-file") || args.HasFlag("--no-password")))
+        args.FailUsage("--key-file and --no-password apply to a .kdbx SOURCE only");
     if (IsReadOnlyFile(strPath) && FileExists(strPath))
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::writeDenied, strPath));
+    if (bKdbx) {
+        ImportKdbx(args, strPath, strSource);
+        return;
+    }
     std::string strText;
     const EFileError eRead = ReadWholeFile(strSource, strText, MAX_CSV_BYTES);
     if (eRead != EFileError::none)
@@ -448,6 +566,40 @@ void CCliCommand::RunImport(const CArgs& astrArgs) {
     ReadCsvEntries(
         strText, [&importer](const SImportEntry& entry) { importer.Add(entry); }, strError);
     CSecretBuffer::Wipe(strText);
+    FinishImport(strPath, doc, importer);
+}
+
+void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
+                             const std::string& strSource) {
+    // The database is enciphered: it can be checked only with its password,
+    // which comes after FILE's KEY. Until then nothing is written, so a
+    // database that fails half-way changes nothing.
+    std::string strBytes;
+    const EFileError eRead = ReadWholeFile(strSource, strBytes);
+    if (eRead != EFileError::none)
+        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eRead, strSource));
+    SKdbxCredentials credentials = ReadKdbxKeyFile(args);
+    CFileLock lock;
+    if (lock.Acquire(strPath, CFileLock::WAIT_MS) == EFileError::busy)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
+    CCofferDoc doc;
+    OpenFile(strPath, doc);
+    if (credentials.bHasPassword)
+        credentials.strPassword =
+            ReadSecretLine("Password for:  " + FileNameOf(strSource), "password");
+    CImporter importer(doc, m_codePage);
+    const SKdbxOutcome outcome = ReadKdbxEntries(
+        std::span(reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size()),
+        credentials, [&importer](const SImportEntry& entry) { importer.Add(entry); });
+    WipeCredentials(credentials);
+    if (outcome.eFailure != EKdbxFailure::none)
+        throw CCliFailure(KdbxFailureExit(outcome.eFailure),
+                          "keyhaven-cli: " + strSource + ": " + outcome.strMessage);
+    FinishImport(strPath, doc, importer);
+}
+
+void CCliCommand::FinishImport(const std::string& strPath, CCofferDoc& doc,
+                               const CImporter& importer) {
     if (importer.ImportedCount() > 0) {
         if (!FileExists(strPath) || doc.DiskStamp().HasChangedOnDisk())
             throw CCliFailure(CLI_EXIT_WRITE, FormatText(CLI_CHANGED_ON_DISK, strPath));
@@ -498,22 +650,27 @@ void CCliCommand::OpenFile(const std::string& strPath, CCofferDoc& doc, const ch
     doc.DecipherList();
 }
 
-std::string CCliCommand::ReadKey(const std::string& strPrompt) {
+std::string CCliCommand::ReadSecretLine(const std::string& strPrompt, const std::string& strWhat) {
     std::string strTyped;
     switch (m_keyReader.ReadKey(strPrompt, strTyped)) {
     case CKeyReader::EResult::ok:
         break;
     case CKeyReader::EResult::endOfInput:
-        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: no KEY was given; KEYs are read from "
-                                          "standard input, one line each");
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: no " + strWhat + " was given; " + strWhat +
+                                              "s are read from standard input, one line each");
     case CKeyReader::EResult::tooLong:
-        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: the KEY line is longer than " +
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: the " + strWhat + " line is longer than " +
                                               std::to_string(CKeyReader::MAX_KEY_LENGTH) +
                                               " bytes");
     case CKeyReader::EResult::failed:
-        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: the KEY cannot be read from standard "
-                                          "input");
+        throw CCliFailure(CLI_EXIT_USAGE,
+                          "keyhaven-cli: the " + strWhat + " cannot be read from standard input");
     }
+    return strTyped;
+}
+
+std::string CCliCommand::ReadKey(const std::string& strPrompt) {
+    std::string strTyped = ReadSecretLine(strPrompt, "KEY");
     std::string strKey = ToCodePage(strTyped, "the KEY", true);
     CSecretBuffer::Wipe(strTyped);
     return strKey;

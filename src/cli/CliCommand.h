@@ -10,6 +10,8 @@ class CCliArgs;
 class CCliFailure;
 class CCodePage;
 class CCofferDoc;
+class CImporter;
+struct SKdbxCredentials;
 class CKeyReader;
 
 // One run of keyhaven-cli: parses the command line, does the command, and
@@ -38,6 +40,14 @@ private:
     void RunGenerate(const CArgs& astrArgs);
     void RunConvert(const CArgs& astrArgs);
     void RunImport(const CArgs& astrArgs);
+    void ExportKdbx(const CCliArgs& args, const std::string& strPath, const std::string& strOut);
+    void ImportKdbx(const CCliArgs& args, const std::string& strPath, const std::string& strSource);
+    // Writes FILE once the importer has added anything, with the change
+    // check, and prints the summary.
+    void FinishImport(const std::string& strPath, CCofferDoc& doc, const CImporter& importer);
+    // The key file of --key-file, read whole, and whether a password is
+    // asked (not with --no-password, which needs a key file).
+    SKdbxCredentials ReadKdbxKeyFile(const CCliArgs& args) const;
 
     // Reads the file's header and enciphered records; a failure ends the
     // run. A sealed file needs its KEY for that, and a wrong one ends the
@@ -50,6 +60,10 @@ private:
     void OpenFile(const std::string& strPath, CCofferDoc& doc,
                   const char* pszWrongKey = IDS_KEY_INVALID);
 
+    // The next line of standard input, or the text typed after strPrompt
+    // on a terminal, as given; strWhat ("KEY", "password") names it in
+    // messages.
+    std::string ReadSecretLine(const std::string& strPrompt, const std::string& strWhat);
     // The next KEY, converted to the code page.
     std::string ReadKey(const std::string& strPrompt);
     // A new KEY: asked twice on a terminal; refused when empty.

@@ -7,13 +7,14 @@ const char* CliUsageText() {
   keyhaven-cli info FILE
   keyhaven-cli ls FILE
   keyhaven-cli show FILE GROUP ACCOUNT
-  keyhaven-cli export FILE [--format text|csv] [-o OUT] [--crlf]
+  keyhaven-cli export FILE [--format text|csv|kdbx] [-o OUT] [--crlf] [--key-file PATH]
+                          [--no-password]
   keyhaven-cli create FILE
   keyhaven-cli passwd FILE
   keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
   keyhaven-cli convert IN OUT
   keyhaven-cli find FILE TEXT [--match-case] [--whole-word]
-  keyhaven-cli import FILE SOURCE
+  keyhaven-cli import FILE SOURCE [--key-file PATH] [--no-password]
   keyhaven-cli COMMAND --help | --help | --version
 )";
 }
@@ -59,7 +60,7 @@ Commands:
                  also reaches the accounts stored before the first group.
                  A GROUP or ACCOUNT that does not exist is reported on
                  standard error with exit status 2.
-  export FILE [--format text|csv] [-o OUT] [--crlf]
+  export FILE [--format text|csv|kdbx] [-o OUT] [--crlf] [--key-file PATH] [--no-password]
                  Write every group and account in the file's own record order
                  (not the sorted order of ls). The text format (the default)
                  lays them out exactly as the desktop program's File > Export
@@ -74,6 +75,24 @@ Commands:
                  0600, as it holds every password in plain text; OUT may not
                  be FILE, another user's file, or a link that someone else
                  left in a shared folder such as /tmp (exit status 4).
+                 The kdbx format writes a KeePass database (KDBX 4.0:
+                 Argon2id over 128 MiB with 3 passes, ChaCha20, compressed)
+                 that KeePassXC, KeePass and the other managers of that
+                 family open; it needs -o OUT, which gets the same rules.
+                 It reads the KEY of FILE, then the database's new password
+                 (twice on a terminal). The groups are nested by splitting
+                 their names on "/" under one root group "Root"
+                 ("Banking/Cards" becomes Cards inside Banking); an
+                 account's name, user name, password, web site and comments
+                 become Title, UserName, Password, URL and Notes (line
+                 breaks as "\n"), its e-mail the custom field "E-mail".
+                 With --key-file PATH the database also needs that key
+                 file (an XML key file, 32 bytes, 64 hex digits, or any
+                 other file, which is hashed), with --no-password only the
+                 key file. From a .pwd FILE the password must differ from
+                 its KEY (exit status 1), since the KEY of a .pwd can be
+                 recovered from any copy of it. An empty password needs a
+                 key file.
   create FILE    Create a new password file holding the single group
                  "My Passwords", protected by a new KEY. An existing FILE is
                  never replaced (exit status 4). A FILE without an extension
@@ -97,11 +116,26 @@ Commands:
                  An existing OUT is never replaced (exit status 4).
                  Converting to .pwd warns on standard error that the result
                  can be read, and its KEY recovered, without the KEY.
-  import FILE SOURCE
-                 Add the entries of another password manager's CSV export
-                 SOURCE (its name ends in .csv) to FILE as accounts. The
-                 first line of SOURCE names the columns and so the kind of
-                 export; any other header is refused (exit status 3):
+  import FILE SOURCE [--key-file PATH] [--no-password]
+                 Add the entries of a KeePass database (SOURCE ends in
+                 .kdbx) or of another password manager's CSV export (SOURCE
+                 ends in .csv) to FILE as accounts.
+                 A KeePass database (KDBX 3.1 or 4.x) is opened with its
+                 password, read after the KEY of FILE, and with the key file
+                 of --key-file; --no-password opens it with the key file
+                 alone. A group's name is its path below the root joined by
+                 "/" ("Banking/Cards"); entries directly in the root go to a
+                 group named after the root. The recycle bin and entry
+                 history are left out, and so is what no account can carry
+                 (other custom fields, attachments, one-time passwords,
+                 tags, expiry), counted in the summary; a custom field named
+                 E-mail or Email (any case) gives the e-mail, and field
+                 references ({REF:P@I:...}) are resolved. A wrong password
+                 or key file (exit status 1) and a damaged database (exit
+                 status 3) leave FILE untouched.
+                 Of a CSV export the first line names the columns and so
+                 the kind of export; any other header is refused (exit
+                 status 3):
                    KeePassXC: Group, Title, Username, Password, URL, Notes
                      (also TOTP and E-mail). Group holds the path from the
                      root group: the root's name is dropped when the path
@@ -180,7 +214,9 @@ KEYs:
   - When standard input is not a terminal, every KEY is one line of it. Only
     the line end ("\n" or "\r\n") is removed; blanks and everything else
     belong to the KEY. ls, show, export, find: one line, the KEY. create: one line,
-    the new KEY. import: one line, the KEY of FILE. passwd: two lines, the original KEY and then the new KEY.
+    the new KEY. import: one line, the KEY of FILE, then for a .kdbx SOURCE one
+    line, its password (none with --no-password). export --format kdbx: the
+    KEY of FILE, then the database's new password. passwd: two lines, the original KEY and then the new KEY.
     convert between .pwd and .khv: two lines, the KEY of IN and then the
     new KEY of OUT; otherwise one line, the KEY of IN. info: one line, the
     KEY (asked only for a .khv).
@@ -214,7 +250,9 @@ Export layout (export and show), for each record:
 Exit status:
   0  done
   1  the KEY is wrong, the new KEY is empty, the two new KEYs differ, the
-     new KEY of convert is the old one, or the file has no KEY (open it in the desktop program to create one)
+     new KEY of convert is the old one, the password or key file of a
+     KeePass database is wrong, its new password is the KEY of the .pwd FILE
+     or empty without a key file, or the file has no KEY (open it in the desktop program to create one)
   2  usage: unknown command or option, missing or extra arguments, a number
      that is not a whole number in range, missing or unusable KEY input, a
      character the code page cannot hold, or a GROUP or ACCOUNT (show) that
@@ -223,7 +261,7 @@ Exit status:
      "Unexpected file format.", also for a .khv file that was damaged or
      changed: every byte of it is checked), or there is not enough memory
      to open a .khv file (its KEY was not judged), or the SOURCE of import
-     cannot be read, has a header of no known export, a quote that is
+     cannot be read, is a damaged or unsupported KeePass database, has a header of no known export, a quote that is
      never closed, or more than 1000000 entries
   4  a file cannot be written (FILE for create and passwd, OUT for export and
      convert, or standard output), create or convert was given a file that

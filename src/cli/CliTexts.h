@@ -21,3 +21,14 @@ inline constexpr const char* CLI_CHANGED_ON_DISK =
 // A file whose records need more memory than the machine gives.
 inline constexpr const char* CLI_OUT_OF_MEMORY =
     "keyhaven-cli: there is not enough memory to read the file.";
+
+// export --format kdbx: the new database password.
+inline constexpr const char* CLI_PASSWORDS_DIFFER =
+    "keyhaven-cli: the passwords do not match; nothing was written.";
+inline constexpr const char* CLI_KDBX_PASSWORD_EMPTY =
+    "keyhaven-cli: the database password is empty; give one, or a key file with --key-file.";
+// A ".pwd" holds a value from which its KEY can be worked out, so a database
+// under the same secret would be open to anyone who has the ".pwd".
+inline constexpr const char* CLI_KDBX_PASSWORD_IS_KEY =
+    "keyhaven-cli: the database password must differ from the KEY: the KEY of a .pwd file "
+    "can be recovered from any copy of that file, so it would open the database too.";

@@ -1,0 +1,212 @@
+#include "CliFiles.h"
+#include "CliRunner.h"
+
+#include "core/interchange/KdbxWriter.h"
+#include "core/store/CodePage.h"
+#include "support/KeePassOracle.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+class CliKdbx : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_strFile = m_folder.Path("Home.pwd");
+        WriteCoreFile(m_strFile, "k",
+                      {Group("Mail"), Account("Post", "me", "pw", "w", "e@x", "a\r\nb"),
+                       Group("Work/Sub"), Account("Deep")});
+        m_strKdbx = m_folder.Path("out.kdbx");
+    }
+
+    // A database of two entries made by the writer with a cheap key
+    // derivation, under password "db" and, when given, a key file.
+    void WriteSource(const std::string& strPath, const std::string& strKeyFile = {}) const {
+        SKdbxWriteOptions options;
+        options.nRounds = 1;
+        options.nMemoryBytes = 1 << 20;
+        SKdbxCredentials credentials;
+        credentials.strPassword = "db";
+        if (!strKeyFile.empty()) {
+            const std::string strKey = ReadFileBytes(strKeyFile);
+            credentials.bHasKeyFile = true;
+            credentials.keyFile.assign(strKey.begin(), strKey.end());
+        }
+        std::string strBytes;
+        std::string strError;
+        ASSERT_TRUE(WriteKdbx(
+            {Group("Mail"), Account("Post", "u", "p", "", "", "x\r\ny"), Group("Bank/Cards"),
+             Account("Visa")},
+            CCodePage::Default(), credentials, options,
+            [&strBytes](std::string_view piece) {
+                strBytes.append(piece);
+                return true;
+            },
+            strError))
+            << strError;
+        WriteFileBytes(strPath, strBytes);
+    }
+
+    CTempFolder m_folder;
+    std::string m_strFile;
+    std::string m_strKdbx;
+};
+
+} // namespace
+
+TEST_F(CliKdbx, ExportOpensInKeePassXCAndImportsBack) {
+    const SCliResult result =
+        RunCli({"export", m_strFile, "--format", "kdbx", "-o", m_strKdbx}, "k\ndb pass\n");
+    ASSERT_EQ(result.nExit, 0) << result.strErr;
+    struct stat st {};
+    ASSERT_EQ(stat(m_strKdbx.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600U);
+    if (HasKeePassCli()) {
+        const SKeePassCliResult oracle = KeePassCliExportXml(m_strKdbx, "db pass");
+        ASSERT_EQ(oracle.nExit, 0) << oracle.strErr;
+        EXPECT_EQ(KdbxXmlOutline(oracle.strOut),
+                  "G Root\n  G Mail\n    E\n     E-mail=e@x\n     Notes=a\\nb\n     Password=pw\n"
+                  "     Title=Post\n     URL=w\n     UserName=me\n  G Work\n    G Sub\n      E\n"
+                  "       Notes=\n       Password=\n       Title=Deep\n       URL=\n"
+                  "       UserName=\n");
+    }
+    // Into a file that has one of the groups, an account of the same name
+    // gets the next free suffix.
+    const std::string strCopy = m_folder.Path("Copy.pwd");
+    WriteCoreFile(strCopy, "c", {Group("Mail"), Account("Post")});
+    const SCliResult imported = RunCli({"import", strCopy, m_strKdbx}, "c\ndb pass\n");
+    EXPECT_EQ(imported.nExit, 0) << imported.strErr;
+    EXPECT_EQ(imported.strErr, "Imported 2 accounts in 2 groups; left out: nothing.\n");
+    EXPECT_EQ(RunCli({"ls", strCopy}, "c\n").strOut,
+              "Copy\n  Mail\n    Post\n    Post (2)\n  Work/Sub\n    Deep\n");
+    EXPECT_EQ(RunCli({"show", strCopy, "Mail", "Post (2)"}, "c\n").strOut,
+              "Account\t\tPost (2)\nUser Name\tme\nPassword\tpw\nWeb Site\tw\n"
+              "E-Mail\t\te@x\nComments\ta\r\nb\n\n");
+}
+
+TEST_F(CliKdbx, ExportWithAKeyFileAlone) {
+    const std::string strKey = m_folder.Path("key.bin");
+    WriteFileBytes(strKey, "any bytes make a key file");
+    const SCliResult result = RunCli({"export", m_strFile, "--format=kdbx", "-o", m_strKdbx,
+                                      "--key-file", strKey, "--no-password"},
+                                     "k\n");
+    ASSERT_EQ(result.nExit, 0) << result.strErr;
+    if (!HasKeePassCli())
+        GTEST_SKIP() << "keepassxc-cli is not installed (Debian package keepassxc)";
+    const SKeePassCliResult oracle = KeePassCliExportXml(m_strKdbx, std::nullopt, strKey);
+    EXPECT_EQ(oracle.nExit, 0) << oracle.strErr;
+    EXPECT_NE(KdbxXmlOutline(oracle.strOut).find("Title=Deep"), std::string::npos);
+    EXPECT_NE(KeePassCliExportXml(m_strKdbx, "", strKey).nExit, 0);
+}
+
+TEST_F(CliKdbx, ExportAsksTheNewPasswordTwiceOnATerminal) {
+    std::string strEcho;
+    const SCliResult result = RunCliOnTerminal(
+        {"export", m_strFile, "--format", "kdbx", "-o", m_strKdbx}, {"k", "one", "two"}, strEcho);
+    EXPECT_EQ(result.nExit, 1) << result.strErr;
+    EXPECT_NE(result.strErr.find("Confirm password for:  out.kdbx"), std::string::npos)
+        << result.strErr;
+    EXPECT_NE(result.strErr.find("do not match"), std::string::npos) << result.strErr;
+    EXPECT_EQ(strEcho.find("one"), std::string::npos) << strEcho;
+    struct stat st {};
+    EXPECT_NE(stat(m_strKdbx.c_str(), &st), 0);
+}
+
+TEST_F(CliKdbx, ExportRefusals) {
+    const std::string strKey = m_folder.Path("key.bin");
+    WriteFileBytes(strKey, "key");
+    const struct {
+        const char* pszName;
+        std::vector<std::string> astrArgs;
+        const char* pszInput;
+        int nExit;
+        const char* pszMessage;
+    } CASES[] = {
+        {"the .pwd's KEY", {"--format", "kdbx", "-o", m_strKdbx}, "k\nk\n", 1, "must differ"},
+        {"empty password", {"--format", "kdbx", "-o", m_strKdbx}, "k\n\n", 1, "empty"},
+        {"wrong KEY", {"--format", "kdbx", "-o", m_strKdbx}, "x\ndb\n", 1, "KEY"},
+        {"no OUT", {"--format", "kdbx"}, "k\ndb\n", 2, "needs -o OUT"},
+        {"--crlf", {"--format", "kdbx", "-o", m_strKdbx, "--crlf"}, "k\ndb\n", 2, "--crlf"},
+        {"no key file",
+         {"--format", "kdbx", "-o", m_strKdbx, "--no-password"},
+         "k\n",
+         2,
+         "--no-password needs --key-file"},
+        {"key file for text",
+         {"-o", m_strKdbx, "--key-file", strKey},
+         "k\n",
+         2,
+         "kdbx format only"},
+        {"missing key file",
+         {"--format", "kdbx", "-o", m_strKdbx, "--key-file", m_folder.Path("none")},
+         "k\ndb\n",
+         3,
+         "none"},
+        {"unknown format", {"--format", "xml", "-o", m_strKdbx}, "k\n", 2, "text, csv or kdbx"},
+    };
+    for (const auto& test : CASES) {
+        std::vector<std::string> astrArgs = {"export", m_strFile};
+        astrArgs.insert(astrArgs.end(), test.astrArgs.begin(), test.astrArgs.end());
+        const SCliResult result = RunCli(astrArgs, test.pszInput);
+        EXPECT_EQ(result.nExit, test.nExit) << test.pszName << ": " << result.strErr;
+        EXPECT_NE(result.strErr.find(test.pszMessage), std::string::npos)
+            << test.pszName << ": " << result.strErr;
+        struct stat st {};
+        EXPECT_NE(stat(m_strKdbx.c_str(), &st), 0) << test.pszName << ": OUT was written";
+    }
+}
+
+TEST_F(CliKdbx, ImportFailuresChangeNothing) {
+    const std::string strKey = m_folder.Path("key.txt");
+    const std::string strOtherKey = m_folder.Path("other.txt");
+    WriteFileBytes(strKey, "the key file");
+    WriteFileBytes(strOtherKey, "another key file");
+    const std::string strPlain = m_folder.Path("plain.kdbx");
+    const std::string strKeyed = m_folder.Path("keyed.kdbx");
+    WriteSource(strPlain);
+    WriteSource(strKeyed, strKey);
+    const std::string strDamaged = m_folder.Path("damaged.kdbx");
+    std::string strBytes = ReadFileBytes(strPlain);
+    strBytes[strBytes.size() - 40] ^= 0x55;
+    WriteFileBytes(strDamaged, strBytes);
+    const std::string strCut = m_folder.Path("cut.kdbx");
+    WriteFileBytes(strCut, ReadFileBytes(strPlain).substr(0, 300));
+    const std::string strNot = m_folder.Path("not.kdbx");
+    WriteFileBytes(strNot, "\"url\",\"username\",\"password\"\n");
+    const std::string strBefore = ReadFileBytes(m_strFile);
+    const struct {
+        const char* pszName;
+        std::vector<std::string> astrArgs;
+        const char* pszInput;
+        int nExit;
+    } CASES[] = {
+        {"wrong password", {strPlain}, "k\nwrong\n", 1},
+        {"wrong KEY", {strPlain}, "x\ndb\n", 1},
+        {"missing key file", {strKeyed}, "k\ndb\n", 1},
+        {"wrong key file", {strKeyed, "--key-file", strOtherKey}, "k\ndb\n", 1},
+        {"damaged", {strDamaged}, "k\ndb\n", 3},
+        {"truncated", {strCut}, "k\ndb\n", 3},
+        {"not a database", {strNot}, "k\ndb\n", 3},
+        {"missing database", {m_folder.Path("none.kdbx")}, "k\ndb\n", 3},
+        {"--no-password alone", {strPlain, "--no-password"}, "k\n", 2},
+        {"key file for CSV", {m_folder.Path("x.csv"), "--key-file", strKey}, "k\n", 2},
+    };
+    for (const auto& test : CASES) {
+        std::vector<std::string> astrArgs = {"import", m_strFile};
+        astrArgs.insert(astrArgs.end(), test.astrArgs.begin(), test.astrArgs.end());
+        const SCliResult result = RunCli(astrArgs, test.pszInput);
+        EXPECT_EQ(result.nExit, test.nExit) << test.pszName << ": " << result.strErr;
+        EXPECT_FALSE(result.strErr.empty()) << test.pszName;
+        EXPECT_EQ(ReadFileBytes(m_strFile), strBefore) << test.pszName;
+    }
+    // The right key file opens it.
+    const SCliResult result =
+        RunCli({"import", m_strFile, strKeyed, "--key-file", strKey}, "k\ndb\n");
+    EXPECT_EQ(result.nExit, 0) << result.strErr;
+    EXPECT_EQ(result.strErr, "Imported 2 accounts in 2 groups; left out: nothing.\n");
+    EXPECT_EQ(RunCli({"ls", m_strFile}, "k\n").strOut,
+              "Home\n  Bank/Cards\n    Visa\n  Mail\n    Post\n    Post (2)\n  Work/Sub\n"
+              "    Deep\n");
+}
