@@ -68,7 +68,10 @@ CDatabaseKeyDlg::CDatabaseKeyDlg(CPrompts& prompts, const QString& strFileName, 
     m_pBrowse->setAccessibleName(QStringLiteral("Browse"));
     m_pBrowse->setAutoDefault(false);
     pKeyRow->addWidget(m_pBrowse);
-    pForm->addRow(QStringLiteral("&Key file (optional):"), pKeyRow);
+    // A row holding a layout gets no buddy of its own: the label names the edit.
+    auto* pKeyLabel = new QLabel(QStringLiteral("&Key file (optional):"), this);
+    pKeyLabel->setBuddy(m_pKeyFile);
+    pForm->addRow(pKeyLabel, pKeyRow);
     connect(m_pBrowse, &QPushButton::clicked, this, &CDatabaseKeyDlg::Browse);
 
     auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

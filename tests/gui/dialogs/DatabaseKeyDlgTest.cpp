@@ -7,6 +7,7 @@
 #include "support/ScriptedPrompts.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -63,6 +64,11 @@ void CDatabaseKeyDlgTest::okAcceptsOrRefuses() {
              QString::fromLatin1(bNew ? DATABASE_NEW_KEY_TITLE : DATABASE_KEY_TITLE));
     QCOMPARE(dialog.ConfirmEdit() != nullptr, bNew);
     QCOMPARE(dialog.PasswordEdit()->echoMode(), QLineEdit::Password);
+    // Every label's mnemonic leads to its field.
+    for (QLabel* pLabel : dialog.findChildren<QLabel*>()) {
+        if (pLabel->text().contains(QLatin1Char('&')))
+            QVERIFY2(pLabel->buddy(), qPrintable(pLabel->text()));
+    }
     dialog.PasswordEdit()->setText(strPassword);
     if (dialog.ConfirmEdit())
         dialog.ConfirmEdit()->setText(strConfirm);
