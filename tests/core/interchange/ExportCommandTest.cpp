@@ -6,6 +6,7 @@
 #include "DocumentFixture.h"
 #include "core/base/StringTable.h"
 #include "core/base/TextUtil.h"
+#include "core/interchange/KdbxReader.h"
 #include "core/store/FileIO.h"
 
 #include <sys/stat.h>
@@ -58,7 +59,8 @@ TEST_F(FileExport, ANewFileIsExactlyOneGroupLine) {
     const SPromptCall& call = m_prompts.Calls().front();
     EXPECT_EQ(call.m_eKind, EPromptKind::saveFile);
     EXPECT_EQ(call.m_file.m_strTitle, "Select a file to export");
-    EXPECT_EQ(call.m_file.m_strFilter, "Text files (*.txt);;CSV (*.csv)");
+    EXPECT_EQ(call.m_file.m_strFilter,
+              "Text files (*.txt);;KeePass database (*.kdbx);;CSV (*.csv)");
     EXPECT_EQ(call.m_file.m_strDefaultExt, ".txt");
     EXPECT_TRUE(call.m_file.m_strInitialName.empty());
     EXPECT_TRUE(call.m_file.m_bConfirmOverwrite);
@@ -185,4 +187,48 @@ TEST_F(FileExport, NeverOverThePasswordFileItself) {
     // Refused before the plain-text question, which would be pointless.
     EXPECT_EQ(Messages(), std::vector<std::string>{FormatText(IDS_WRITE_DENIED, strPwd)});
     EXPECT_EQ(ReadBytes(strPwd), strBefore);
+}
+
+// A KeePass database asks no question about plain text: it is locked under a
+// new password, which from a ".pwd" may not be that file's KEY.
+TEST_F(FileExport, KeePassDatabaseUnderANewPassword) {
+    const std::string strPwd = MakeFile("Work.pwd", "key", {Account("Bank")});
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPwd, "key");
+    m_prompts.ClearRecord();
+    const std::string strOut = m_folder.File("out.kdbx");
+    m_prompts.AnswerSaveFile(strOut);
+    m_prompts.AnswerDatabaseKey({"key", false, ""});
+    m_prompts.AnswerDatabaseKey({"pw", false, m_folder.File("missing.key")});
+    m_prompts.AnswerDatabaseKey({"fresh", false, ""});
+    CExportCommand(*pDoc, m_prompts).OnFileExport();
+
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{
+                  FormatText(EXPORT_KDBX_KEY_GIVEN_AWAY, "Work.pwd"),
+                  FileErrorMessage(EFileError::notFound, m_folder.File("missing.key"))}));
+    EXPECT_EQ(m_prompts.UnusedAnswers(), "");
+    EXPECT_EQ(m_prompts.m_vecBusyTexts, std::vector<std::string>{"Writing out.kdbx ..."});
+    EXPECT_EQ(FileMode(strOut), 0600);
+    const std::string strBytes = ReadBytes(strOut);
+    const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(strBytes.data()),
+                                             strBytes.size());
+    std::vector<std::string> entries;
+    const auto fnEntry = [&entries](const SImportEntry& entry) {
+        entries.push_back(entry.astrGroupPath.back() + "/" + entry.strTitle + "=" +
+                          entry.strPassword + " " + entry.strEMail);
+    };
+    SKdbxCredentials credentials;
+    credentials.strPassword = "key";
+    EXPECT_EQ(ReadKdbxEntries(file, credentials, fnEntry).eFailure, EKdbxFailure::wrongKey);
+    credentials.strPassword = "fresh";
+    EXPECT_EQ(ReadKdbxEntries(file, credentials, fnEntry).eFailure, EKdbxFailure::none);
+    EXPECT_EQ(entries, std::vector<std::string>{"My Passwords/Bank=pw Bank@example.org"});
+
+    // Cancelled at the key: nothing is written.
+    const std::string strCancelled = m_folder.File("cancelled.kdbx");
+    m_prompts.AnswerSaveFile(strCancelled);
+    m_prompts.CancelDatabaseKey();
+    CExportCommand(*pDoc, m_prompts).OnFileExport();
+    EXPECT_FALSE(FileExists(strCancelled));
 }

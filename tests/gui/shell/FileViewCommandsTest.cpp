@@ -112,7 +112,7 @@ void FileViewCommandsTest::exportFromTheMenu() {
     // The save prompt offers the formats; the extension of the answer names
     // the one written.
     QCOMPARE(fx.m_prompts.Calls().front().m_file.m_strFilter,
-             std::string("Text files (*.txt);;CSV (*.csv)"));
+             std::string("Text files (*.txt);;KeePass database (*.kdbx);;CSV (*.csv)"));
     QCOMPARE(ReadAll(strOut), strWritten.toStdString());
     struct stat st {};
     QCOMPARE(::stat(strOut.c_str(), &st), 0);
