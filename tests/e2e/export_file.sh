@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# File > Export through the real save dialog writes exactly what
-# keyhaven-cli export writes for the same file, readable by its owner only,
-# and leaves the password file as it was.
+# File > Export through the real save dialog, once the question about plain
+# text is answered Yes, writes exactly what keyhaven-cli export writes for the
+# same file, readable by its owner only, and leaves the password file as it
+# was.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/view_lib.sh"
 e2e_begin export_file
@@ -22,6 +23,11 @@ dialog=$(e2e_wait_dialog "Select a file to export")
 # The file name field has the focus: a full path goes straight in.
 e2e_type_into "$dialog" "$out"
 e2e_wait_gone "$dialog"
+question=$(e2e_wait_dialog "Keyhaven")
+DIALOG_TITLE="Keyhaven"
+e2e_screenshot plain-text-question
+view_click_at "$(view_centre "$(dialog_find Yes "push button")")"
+e2e_wait_gone "$question"
 e2e_until 10 test -s "$out" || e2e_fail "no export file was written"
 e2e_screenshot exported "$(e2e_frame "$VIEW_MAIN")"
 

@@ -68,6 +68,8 @@ const char* PromptKindName(EPromptKind eKind) {
         return "File Property dialog";
     case EPromptKind::options:
         return "Options dialog";
+    case EPromptKind::databaseKey:
+        return "database key dialog";
     }
     return "?";
 }
@@ -164,6 +166,16 @@ void CScriptedPrompts::CancelFileProperty() {
 void CScriptedPrompts::AnswerOptions(std::function<void(SOptionsData&)> fnUser, bool bOk) {
     Queue(EPromptKind::options, !bOk, bOk ? "OK" : "Cancel");
     m_queAnswers.back().m_fnOptions = std::move(fnUser);
+}
+
+void CScriptedPrompts::AnswerDatabaseKey(const SDatabaseKey& key) {
+    Queue(EPromptKind::databaseKey, false, key.m_bNoPassword ? "no password" : "a password",
+          key.m_strKeyFile);
+    m_queAnswers.back().m_databaseKey = key;
+}
+
+void CScriptedPrompts::CancelDatabaseKey() {
+    Queue(EPromptKind::databaseKey, true);
 }
 
 std::vector<std::string> CScriptedPrompts::MessageTexts() const {
@@ -364,4 +376,14 @@ bool CScriptedPrompts::RunOptions(SOptionsData& data) {
     if (answer.m_fnOptions)
         answer.m_fnOptions(data);
     return !answer.m_bCancel;
+}
+
+bool CScriptedPrompts::RunDatabaseKey(const std::string& strFileName, bool /*bNew*/,
+                                      SDatabaseKey& key) {
+    m_vecCalls.push_back({EPromptKind::databaseKey, strFileName, {}});
+    SAnswer answer;
+    if (!Next(EPromptKind::databaseKey, strFileName, answer) || answer.m_bCancel)
+        return false;
+    key = answer.m_databaseKey;
+    return true;
 }

@@ -22,7 +22,8 @@ enum class EPromptKind {
     changeKey,
     print,
     fileProperty,
-    options
+    options,
+    databaseKey
 };
 
 struct SPromptMessage {
@@ -83,6 +84,9 @@ public:
     // The Options dialog: fnUser changes the data as the user would in the
     // pages (it may press Apply by calling data.m_fnApply), then OK or Cancel.
     void AnswerOptions(std::function<void(SOptionsData&)> fnUser, bool bOk = true);
+    // OK in a database's key dialog with this key.
+    void AnswerDatabaseKey(const SDatabaseKey& key);
+    void CancelDatabaseKey();
 
     // --- what was shown ---
     const std::vector<SPromptMessage>& Messages() const { return m_vecMessages; }
@@ -117,6 +121,7 @@ public:
     bool RunPrintDialog(CPrintDevice& device) override;
     bool RunFileProperty(SFileProperties& props) override;
     bool RunOptions(SOptionsData& data) override;
+    bool RunDatabaseKey(const std::string& strFileName, bool bNew, SDatabaseKey& key) override;
     // Runs the work at once and notes the text shown while it ran.
     void RunBusy(const std::string& strText, const std::function<void()>& fnWork) override;
 
@@ -130,6 +135,7 @@ private:
         EMsgAnswer m_eAnswer = EMsgAnswer::ok;
         std::string m_strText[3];
         bool m_bReadOnly = false;
+        SDatabaseKey m_databaseKey;
         std::function<void(CPrintDevice&)> m_fnSetUp;
         std::function<void(SOptionsData&)> m_fnOptions;
     };

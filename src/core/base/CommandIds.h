@@ -24,6 +24,7 @@ inline constexpr int ID_FILE_SAVE = 57603;
 inline constexpr int ID_FILE_SAVE_AS = 57604;
 inline constexpr int ID_FILE_PRINT = 32954;
 inline constexpr int ID_FILE_EXPORT = 32947;
+inline constexpr int ID_FILE_IMPORT = 32990;
 inline constexpr int ID_FILE_PROPERTY = 32782;
 inline constexpr int ID_FILE_PROPERTY_CONTEXT = 32965; // the same command from a context menu
 inline constexpr int ID_FILE_MRU_FILE1 = 57616;

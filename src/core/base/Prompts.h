@@ -48,6 +48,19 @@ struct SKeyVerdict {
 // Whether a typed KEY (code-page bytes) opens what a Check Key guards.
 using CKeyAcceptor = std::function<SKeyVerdict(const std::string& strKey)>;
 
+// The key of another manager's database, as its dialog gives it: a password
+// (UTF-8) or none at all, which is not the same as an empty one, and the
+// path of a key file ("" for none).
+struct SDatabaseKey {
+    std::string m_strPassword;
+    bool m_bNoPassword = false;
+    std::string m_strKeyFile;
+};
+inline constexpr const char* DATABASE_KEY_TITLE = "Open KeePass Database";
+inline constexpr const char* DATABASE_NEW_KEY_TITLE = "New KeePass Database";
+inline constexpr const char* DATABASE_KEY_FILE_TITLE = "Select a key file";
+inline constexpr const char* DATABASE_KEY_FILE_FILTERS = "Key files (*.keyx *.key);;All files (*)";
+
 enum class EMsgIcon { none, exclamation, information, question, stop };
 // yesNoDefaultNo is a Yes/No question whose default button (Enter) is No:
 // for questions whose Yes costs the user something.
@@ -116,6 +129,16 @@ public:
     // The Options dialog on the page data.m_nStartPage: true on OK, with the
     // pages' values in data. Apply calls data.m_fnApply while it stays open.
     virtual bool RunOptions(SOptionsData& data) = 0;
+
+    // The key of the database strFileName: its password and key file, or
+    // for a new database (bNew) a password typed twice. False on cancel; a
+    // seam without such a dialog has nothing to answer with.
+    virtual bool RunDatabaseKey(const std::string& strFileName, bool bNew, SDatabaseKey& key) {
+        (void)strFileName;
+        (void)bNew;
+        (void)key;
+        return false;
+    }
 
     // Long work the user waits for (deriving a sealed file's key): the
     // program runs fnWork on another thread and shows strText with a busy

@@ -59,15 +59,19 @@ CImporter::CImporter(CCofferDoc& doc, const CCodePage& codePage)
             const auto [itSlot, bNew] = m_slots.try_emplace(it->Group());
             pSlot = &itSlot->second;
             bFirstOfName = bNew;
-            if (bNew)
+            if (bNew) {
+                pSlot->strName = it->Group();
                 pSlot->itLast = it;
+            }
             continue;
         }
         if (!pSlot)
             continue; // accounts before the first group belong to none
         pSlot->names.insert(it->Account());
-        if (bFirstOfName)
+        if (bFirstOfName) {
             pSlot->itLast = it;
+            pSlot->existing.try_emplace(it->Account(), it);
+        }
     }
 }
 
@@ -75,14 +79,19 @@ CImporter::SGroupSlot& CImporter::SlotFor(const std::string& strGroup) {
     auto it = m_slots.find(strGroup);
     if (it == m_slots.end()) {
         m_doc.AddGroup(strGroup);
+        m_bGroupMade = true;
         it = m_slots.try_emplace(strGroup).first;
+        it->second.strName = strGroup;
         it->second.itLast = std::prev(m_doc.m_listInfo.end());
     }
-    if (!it->second.bReceived) {
-        it->second.bReceived = true;
-        ++m_nGroups;
-    }
     return it->second;
+}
+
+EReplaceAnswer CImporter::AskClash(const std::string& strName) {
+    if (m_eReplaceAnswer == EReplaceAnswer::yesToAll)
+        return EReplaceAnswer::yes;
+    m_eReplaceAnswer = m_fnClash(strName);
+    return m_eReplaceAnswer;
 }
 
 std::string CImporter::FreeName(SGroupSlot& slot, const std::string& strName) {
@@ -101,6 +110,8 @@ std::string CImporter::FreeName(SGroupSlot& slot, const std::string& strName) {
 }
 
 void CImporter::Add(const SImportEntry& entry) {
+    if (m_bCancelled)
+        return;
     std::string strGroup;
     for (std::size_t i = 0; i < entry.astrGroupPath.size(); ++i)
         strGroup += (i ? "/" : "") + entry.astrGroupPath[i];
@@ -120,8 +131,35 @@ void CImporter::Add(const SImportEntry& entry) {
         }
     }
     SGroupSlot& slot = SlotFor(Cut(astrStored[0]));
+    const std::string strName = Cut(astrStored[1]);
+    bool bReplacing = false;
+    if (const auto itClash = slot.existing.find(strName);
+        m_fnClash && itClash != slot.existing.end()) {
+        switch (AskClash(strName)) {
+        case EReplaceAnswer::cancel:
+            m_bCancelled = true;
+            return;
+        case EReplaceAnswer::no:
+            ++m_nKept;
+            return;
+        default:
+            // Later entries of the same name are repeats within the file.
+            m_replaced.push_back(itClash->second);
+            slot.existing.erase(itClash);
+            bReplacing = true;
+        }
+    }
+    if (!slot.bReceived) {
+        slot.bReceived = true;
+        ++m_nGroups;
+        m_astrReceiving.push_back(slot.strName);
+    }
     CPasswordInfo account;
-    account.SetAccount(FreeName(slot, Cut(astrStored[1])));
+    account.SetAccount(bReplacing ? strName : FreeName(slot, strName));
+    if (m_nImported == 0) {
+        m_strFirstGroup = slot.strName;
+        m_strFirstAccount = account.Account();
+    }
     account.SetUserName(astrStored[2]);
     account.SetPassword(astrStored[3]);
     account.SetWebSite(astrStored[4]);
@@ -131,6 +169,12 @@ void CImporter::Add(const SImportEntry& entry) {
     ++m_nImported;
     for (std::size_t i = 0; i < m_anLeftOut.size(); ++i)
         m_anLeftOut[i] += entry.anLeftOut[i];
+}
+
+void CImporter::Finish() {
+    for (const CIter& it : m_replaced)
+        m_doc.m_listInfo.erase(it);
+    m_replaced.clear();
 }
 
 std::string CImporter::Summary() const {
@@ -155,6 +199,9 @@ std::string CImporter::Summary() const {
             strPart += "; and " + std::to_string(m_astrRefused.size() - MAX_LISTED) + " more";
         fnAppend(strPart + ")");
     }
+    if (m_nKept > 0)
+        fnAppend(Counted(m_nKept, "entry", "entries") +
+                 " whose account the group already held and kept");
     for (std::size_t i = 0; i < m_anLeftOut.size(); ++i) {
         if (m_anLeftOut[i] > 0)
             fnAppend(Counted(m_anLeftOut[i], LEFT_OUT_NAMES[i][0], LEFT_OUT_NAMES[i][1]));

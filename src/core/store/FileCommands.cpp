@@ -13,41 +13,12 @@
 
 CFileCommands::CFileCommands(CCofferDoc& doc, CPrompts& prompts) : m_doc(doc), m_prompts(prompts) {}
 
-bool CFileCommands::IsExportEnabled() const {
-    return m_doc.IsExportEnabled();
-}
-
 bool CFileCommands::IsPrintEnabled() const {
     return !m_doc.m_strKey.empty();
 }
 
 void CFileCommands::ShowMessage(const char* pszText, const std::string& strPath) const {
     m_prompts.MessageBox(FormatText(pszText, strPath), EMsgIcon::exclamation);
-}
-
-void CFileCommands::OnFileExport() {
-    SFilePrompt prompt;
-    prompt.m_strTitle = EXPORT_TITLE;
-    prompt.m_strFilter = EXPORT_FILTER;
-    prompt.m_strDefaultExt = EXPORT_EXTENSION;
-    std::string strPath;
-    if (!m_prompts.PromptSaveFile(prompt, strPath))
-        return;
-    // The plain text would replace the only enciphered copy.
-    if (m_doc.HasFilePath() && IsSameFile(strPath, m_doc.GetPathName())) {
-        ShowMessage(IDS_WRITE_DENIED, strPath);
-        return;
-    }
-    // The text file is read by other programs: UTF-8, with this system's
-    // line end.
-    const EFileError eError = WriteFileAtomic(
-        strPath,
-        [this](const CByteSink& fnSink) {
-            return WriteExportText(m_doc.m_listInfo, EXPORT_EOL_LF, m_doc.CodePage(), fnSink);
-        },
-        EWriteMode::plainText);
-    if (eError != EFileError::none)
-        m_prompts.MessageBox(FileErrorMessage(eError, strPath), EMsgIcon::exclamation);
 }
 
 void CFileCommands::OnFilePrint(CPrintDevice& device) {

@@ -5,6 +5,7 @@
 #include "gui/dialogs/ChangeKeyDlg.h"
 #include "gui/dialogs/CheckKeyDlg.h"
 #include "gui/dialogs/CreateKeyDlg.h"
+#include "gui/dialogs/DatabaseKeyDlg.h"
 #include "gui/dialogs/FilePropertyDlg.h"
 #include "gui/dialogs/OptionsDlg.h"
 
@@ -71,4 +72,12 @@ bool CDialogPrompts::RunOptions(SOptionsData& data) {
     CDiskFolderSystem disk;
     COptionsDlg dialog(data, *this, disk, Parent());
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool CDialogPrompts::RunDatabaseKey(const std::string& strFileName, bool bNew, SDatabaseKey& key) {
+    CDatabaseKeyDlg dialog(*this, QString::fromStdString(strFileName), bNew, Parent());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    key = dialog.m_key;
+    return true;
 }

@@ -159,7 +159,7 @@ template <class Fn> bool ForFocusedEdit(Fn fn) {
 CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CSettings& settings,
                        QWidget* pParent)
     : QMainWindow(pParent), m_profile(profile), m_prompts(prompts), m_doc(doc),
-      m_settings(settings), m_fileCommands(doc, prompts),
+      m_settings(settings), m_fileCommands(doc, prompts), m_exportCommand(doc, prompts),
       m_idle([this]() { return static_cast<std::uint64_t>(m_clock.elapsed()); }) {
     m_clock.start();
     m_bCanStayOnTop = !CWindowSystem::IsWayland();
@@ -335,7 +335,7 @@ void CMainFrame::CreateMenus() {
 
     QMenu* pFile = NewMenu(IDS_MENU_FILE, "menuFile", pBar);
     add(pFile, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
-                ID_FILE_PRINT, ID_FILE_EXPORT, 0, ID_FILE_PROPERTY, 0});
+                ID_FILE_PRINT, ID_FILE_IMPORT, ID_FILE_EXPORT, 0, ID_FILE_PROPERTY, 0});
     m_pRecentMenu = NewMenu(IDS_MENU_RECENT, "menuRecent", pFile);
     connect(m_pRecentMenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateRecentMenu);
     add(m_pRecentMenu, {ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3, ID_FILE_MRU_FILE4,
@@ -658,8 +658,8 @@ void CMainFrame::RegisterDocumentCommands() {
 
 void CMainFrame::RegisterFileViewCommands() {
     m_commands.Register(
-        ID_FILE_EXPORT, [this]() { m_fileCommands.OnFileExport(); },
-        [this](CCmdUI& ui) { ui.Enable(m_fileCommands.IsExportEnabled()); });
+        ID_FILE_EXPORT, [this]() { m_exportCommand.OnFileExport(); },
+        [this](CCmdUI& ui) { ui.Enable(m_exportCommand.IsEnabled()); });
     m_commands.Register(
         ID_FILE_PRINT,
         [this]() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/interchange/ExportCommand.h"
 #include "core/shell/CommandMap.h"
 #include "core/shell/IdleCountdown.h"
 #include "core/shell/InterfaceState.h"
@@ -280,6 +281,7 @@ private:
     CSettings& m_settings;
     CCommandMap m_commands;
     CFileCommands m_fileCommands;
+    CExportCommand m_exportCommand;
     std::map<int, QAction*> m_mapActions;
     QToolBar* m_pToolBar = nullptr;
     CSearchBar* m_pSearchBar = nullptr;

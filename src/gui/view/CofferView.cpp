@@ -62,7 +62,7 @@ std::string FormatCount(const char* pszFormat, int nCount) {
 CCofferView::CCofferView(CCofferDoc& doc, CProfile& profile, CPrompts& prompts,
                          CEditPrompts& editPrompts, CMainFrame& frame, QWidget* pParent)
     : ETSLayoutFormView(pParent), m_doc(doc), m_profile(profile), m_prompts(prompts),
-      m_editPrompts(editPrompts), m_frame(frame) {
+      m_editPrompts(editPrompts), m_frame(frame), m_importCommand(doc, prompts, editPrompts) {
     setObjectName(QStringLiteral("CofferView"));
     m_bMaskPasswords = m_profile.Get(EIntSetting::maskPasswords) != 0;
     m_nTreeWidth = static_cast<int>(m_profile.Get(EIntSetting::treeWidth));
@@ -173,6 +173,16 @@ void CCofferView::RegisterCommands() {
         ID_ITEM_EDIT, [this] { OnItemEdit(); }, enableWithKey);
     commands.Register(
         ID_ITEM_DELETE, [this] { OnItemDelete(); }, enableWithKey);
+    commands.Register(
+        ID_FILE_IMPORT,
+        [this] {
+            if (IsMainMode())
+                m_importCommand.OnFileImport(
+                    [this](const SImportShown& shown) { ShowImported(shown); });
+        },
+        [this](CCmdUI& ui) {
+            ui.Enable(m_importCommand.IsEnabled() && IsMainMode() && !m_frame.m_bLocked);
+        });
     commands.Register(
         ID_TOOLS_MASK, [this] { OnToolsMask(); },
         [this](CCmdUI& ui) {
@@ -387,6 +397,16 @@ void CCofferView::ChooseSelection() {
     m_hCurAccount = pAccount;
     if (m_hCurGroup)
         m_pTree->SelectItem(m_hCurAccount ? m_hCurAccount : m_hCurGroup);
+}
+
+void CCofferView::ShowImported(const SImportShown& shown) {
+    m_strSelectGroup = shown.m_strFirstGroup;
+    m_strSelectAccount = shown.m_strFirstAccount;
+    OnUpdate();
+    for (const std::string& strGroup : shown.m_astrGroups) {
+        if (QTreeWidgetItem* pItem = FindGroupItem(strGroup))
+            pItem->setExpanded(true);
+    }
 }
 
 QTreeWidgetItem* CCofferView::FindGroupItem(const std::string& strLabel) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/interchange/ImportCommand.h"
 #include "gui/layout/ETSLayoutFormView.h"
 #include "gui/view/DragTreeCtrl.h"
 
@@ -72,6 +73,9 @@ public:
     void AddGroup();
     void EditGroup(QTreeWidgetItem* pItem);
     void DeleteGroup(QTreeWidgetItem* pItem);
+    // After an import: the tree rebuilt from the list, the groups that
+    // received accounts expanded and the first imported account selected.
+    void ShowImported(const SImportShown& shown);
     // Lays the view out again with the frame's current bar visibility.
     void RebuildLayout();
     // The Password Bar's choice: selected when the view is rebuilt now.
@@ -180,6 +184,7 @@ private:
     CPrompts& m_prompts;
     CEditPrompts& m_editPrompts;
     CMainFrame& m_frame;
+    CImportCommand m_importCommand;
     CAccountTreeCtrl* m_pTree = nullptr;
     QLabel* m_pUserNameLabel = nullptr;
     QLineEdit* m_pUserName = nullptr;

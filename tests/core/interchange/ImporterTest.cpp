@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -92,4 +94,104 @@ TEST_F(Importer, RefusesTextsTheCodePageCannotHoldAndCountsWhatIsLeftOut) {
               "page windows-1252 cannot hold (\"Bank\" in Mail; \"Other\" in \xCE\xA9; \"" +
                   std::string(59, 'x') +
                   "...\" in G), 2 custom fields, 1 one-time-password setting.");
+}
+
+// With a clash handler, a name the receiving group held before the import is
+// asked about as a drop asks: yes replaces it, "yes to all" replaces every
+// further clash without asking, no leaves the entry out, cancel stops the
+// import where it stands. Names repeated within the file get their suffix.
+TEST(ImporterClash, AnswersActAsADropsDo) {
+    using A = EReplaceAnswer;
+    const struct {
+        const char* pszCase;
+        std::vector<A> answers;
+        std::vector<std::string> asked;
+        std::vector<std::string> layout; // after Finish; accounts as name=password
+        std::vector<std::string> receiving;
+        std::string strSummary;
+    } CASES[] = {
+        {"yes, yes",
+         {A::yes, A::yes},
+         {"Post", "Card"},
+         {"[Mail]", "Post=new1", "Post (2)=new2", "Card=new4", "[Work]", "Job=new3"},
+         {"Mail", "Work"},
+         "Imported 4 accounts in 2 groups; left out: nothing."},
+        {"yes to all",
+         {A::yesToAll},
+         {"Post"},
+         {"[Mail]", "Post=new1", "Post (2)=new2", "Card=new4", "[Work]", "Job=new3"},
+         {"Mail", "Work"},
+         "Imported 4 accounts in 2 groups; left out: nothing."},
+        {"no to each",
+         {A::no, A::no, A::no},
+         {"Post", "Post", "Card"},
+         {"[Mail]", "Card=old", "Post=old", "[Work]", "Job=new3"},
+         {"Work"},
+         "Imported 1 account in 1 group; left out: 3 entries whose account the group already "
+         "held and kept."},
+        {"no, then yes",
+         {A::no, A::yes, A::no},
+         {"Post", "Post", "Card"},
+         {"[Mail]", "Card=old", "Post=new2", "[Work]", "Job=new3"},
+         {"Mail", "Work"},
+         "Imported 2 accounts in 2 groups; left out: 2 entries whose account the group already "
+         "held and kept."},
+        {"yes, then cancel",
+         {A::yes, A::cancel},
+         {"Post", "Card"},
+         {"[Mail]", "Card=old", "Post=new1", "Post (2)=new2", "[Work]", "Job=new3"},
+         {"Mail", "Work"},
+         "Imported 3 accounts in 2 groups; left out: nothing."},
+        {"cancel at once",
+         {A::cancel},
+         {"Post"},
+         {"[Mail]", "Card=old", "Post=old", "[Work]"},
+         {},
+         "Imported 0 accounts in 0 groups; left out: nothing."},
+    };
+    for (const auto& c : CASES) {
+        CCofferDoc doc;
+        doc.AddGroup("Mail");
+        for (const char* pszName : {"Post", "Card"}) {
+            CPasswordInfo account;
+            account.SetAccount(pszName);
+            account.SetPassword("old");
+            doc.AddAccount("Mail", account);
+        }
+        doc.AddGroup("Work");
+        CImporter importer(doc, CCodePage::Default());
+        std::vector<std::string> asked;
+        std::size_t nNext = 0;
+        importer.SetClashHandler([&](const std::string& strName) {
+            asked.push_back(strName);
+            return nNext < c.answers.size() ? c.answers[nNext++] : A::cancel;
+        });
+        const char* const ENTRIES[][3] = {{"Mail", "Post", "new1"},
+                                          {"Mail", "Post", "new2"},
+                                          {"Work", "Job", "new3"},
+                                          {"Mail", "Card", "new4"}};
+        for (const auto& e : ENTRIES) {
+            SImportEntry entry = Entry({e[0]}, e[1]);
+            entry.strPassword = e[2];
+            importer.Add(entry);
+        }
+        // The replaced accounts stay in the list until the import ends.
+        const std::size_t nBeforeFinish = doc.m_listInfo.size();
+        importer.Finish();
+        std::vector<std::string> layout;
+        for (const CPasswordInfo& info : doc.m_listInfo)
+            layout.push_back(info.IsGroup() ? "[" + info.Group() + "]"
+                                            : info.Account() + "=" + info.Password());
+        EXPECT_EQ(asked, c.asked) << c.pszCase;
+        EXPECT_EQ(layout, c.layout) << c.pszCase;
+        EXPECT_EQ(importer.ReceivingGroups(), c.receiving) << c.pszCase;
+        EXPECT_EQ(importer.Summary(), c.strSummary) << c.pszCase;
+        EXPECT_EQ(importer.HasChanged(), !c.receiving.empty()) << c.pszCase;
+        EXPECT_EQ(
+            nBeforeFinish - doc.m_listInfo.size(),
+            static_cast<std::size_t>(std::count(c.layout.begin(), c.layout.end(), "Post=new1") +
+                                     std::count(c.layout.begin(), c.layout.end(), "Post=new2") +
+                                     std::count(c.layout.begin(), c.layout.end(), "Card=new4")))
+            << c.pszCase;
+    }
 }

@@ -1,4 +1,4 @@
-// Export, print and the File Property dialog as commands of the open file,
+// Print and the File Property dialog as commands of the open file,
 // on real files and answered through the scripted prompts.
 
 #include "core/store/FileCommands.h"
@@ -23,11 +23,8 @@ protected:
     }
 };
 
-using FileExport = FileCommandsFixture;
 using FilePrint = FileCommandsFixture;
 using FileProperty = FileCommandsFixture;
-
-constexpr const char* NEW_FILE_EXPORT = "============= My Passwords =============\n\n";
 
 // A page of 84 lines at 600 dpi.
 CRecordingDevice LetterPrinter() {
@@ -41,121 +38,7 @@ std::vector<std::string> DrawnTexts(const CRecordingDevice& device) {
     return vecTexts;
 }
 
-// A group followed by an account whose every text is empty: the store
-// operations never make one, but files from other writers may hold it.
-void AppendEmptyAccount(CCofferDoc& doc) {
-    doc.m_listInfo.emplace_back();
-}
-
 } // namespace
-
-TEST_F(FileExport, ANewFileIsExactlyOneGroupLine) {
-    const std::string strPwd = MakeFile("Work.pwd", "key");
-    auto pDoc = MakeDoc();
-    OpenWithKey(*pDoc, strPwd, "key");
-    CFileCommands commands(*pDoc, m_prompts);
-    ASSERT_TRUE(commands.IsExportEnabled());
-    const std::string strOut = m_folder.File("out.txt");
-    m_prompts.AnswerSaveFile(strOut);
-    commands.OnFileExport();
-
-    EXPECT_EQ(ReadBytes(strOut), NEW_FILE_EXPORT);
-    // Every password in plain text: only the owner may read it.
-    EXPECT_EQ(FileMode(strOut), 0600);
-    EXPECT_FALSE(pDoc->IsModified());
-    EXPECT_TRUE(Messages().empty());
-    const SPromptCall& call = m_prompts.Calls().back();
-    EXPECT_EQ(call.m_eKind, EPromptKind::saveFile);
-    EXPECT_EQ(call.m_file.m_strTitle, "Select a file to export");
-    EXPECT_EQ(call.m_file.m_strFilter, "Text files (*.txt)");
-    EXPECT_EQ(call.m_file.m_strDefaultExt, ".txt");
-    EXPECT_TRUE(call.m_file.m_strInitialName.empty());
-    EXPECT_TRUE(call.m_file.m_bConfirmOverwrite);
-}
-
-TEST_F(FileExport, AccountsInListOrderEmptyFieldsIncluded) {
-    auto pDoc = NewKeyedDoc();
-    AppendEmptyAccount(*pDoc);
-    pDoc->AddGroup("Zeta");
-    pDoc->AddAccount("Zeta", Account("Mail"));
-    const std::string strOut = m_folder.File("out.txt");
-    m_prompts.AnswerSaveFile(strOut);
-    CFileCommands(*pDoc, m_prompts).OnFileExport();
-
-    EXPECT_EQ(ReadBytes(strOut),
-              std::string(NEW_FILE_EXPORT) +
-                  "Account\t\t\nUser Name\t\nPassword\t\nWeb Site\t\nE-Mail\t\t\nComments\t\n\n"
-                  "============= Zeta =============\n\n"
-                  "Account\t\tMail\nUser Name\tuser of Mail\nPassword\tpw\n"
-                  "Web Site\thttps://example.org/Mail\nE-Mail\t\tMail@example.org\n"
-                  // Comments keep the line ends they were typed with.
-                  "Comments\tline one\r\nline two\n\n");
-}
-
-TEST_F(FileExport, StoredTextsBecomeUtf8) {
-    auto pDoc = NewKeyedDoc();
-    pDoc->RenameGroup(&pDoc->m_listInfo.front(), "Caf\xE9"); // Windows-1252
-    const std::string strOut = m_folder.File("out.txt");
-    m_prompts.AnswerSaveFile(strOut);
-    CFileCommands(*pDoc, m_prompts).OnFileExport();
-    EXPECT_EQ(ReadBytes(strOut), "============= Caf\xC3\xA9 =============\n\n");
-}
-
-TEST_F(FileExport, CancelWritesNothing) {
-    auto pDoc = NewKeyedDoc();
-    m_prompts.CancelSaveFile();
-    CFileCommands(*pDoc, m_prompts).OnFileExport();
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(m_prompts.UnusedAnswers(), "");
-    EXPECT_FALSE(pDoc->IsModified());
-}
-
-TEST_F(FileExport, AnUnwritableTargetIsReportedAndLeavesNoFile) {
-    auto pDoc = NewKeyedDoc();
-    CFileCommands commands(*pDoc, m_prompts);
-
-    // A folder that does not exist.
-    const std::string strMissing = m_folder.File("no-such-folder/out.txt");
-    m_prompts.AnswerSaveFile(strMissing);
-    commands.OnFileExport();
-    EXPECT_TRUE(Shown(FormatText(IDS_WRITE_FAILED, strMissing), EMsgIcon::exclamation));
-    EXPECT_FALSE(FileExists(strMissing));
-
-    // A read-only file keeps its content, and no scratch file stays beside it.
-    const std::string strLocked = m_folder.File("locked.txt");
-    WriteBytes(strLocked, "old");
-    ASSERT_EQ(::chmod(strLocked.c_str(), 0444), 0);
-    m_prompts.ClearRecord();
-    m_prompts.AnswerSaveFile(strLocked);
-    commands.OnFileExport();
-    EXPECT_TRUE(Shown(FormatText(IDS_WRITE_DENIED, strLocked), EMsgIcon::exclamation));
-    EXPECT_EQ(ReadBytes(strLocked), "old");
-    EXPECT_FALSE(FileExists(m_folder.File("out.txt")));
-}
-
-TEST_F(FileExport, AnExistingFileIsReplacedByAPrivateOne) {
-    auto pDoc = NewKeyedDoc();
-    const std::string strOut = m_folder.File("shared.txt");
-    WriteBytes(strOut, "a much longer old content than the export");
-    ASSERT_EQ(::chmod(strOut.c_str(), 0640), 0);
-    m_prompts.AnswerSaveFile(strOut);
-    CFileCommands(*pDoc, m_prompts).OnFileExport();
-    EXPECT_EQ(ReadBytes(strOut), NEW_FILE_EXPORT);
-    // Every password in plain text: the group's read bit does not carry over.
-    EXPECT_EQ(FileMode(strOut), 0600);
-}
-
-TEST_F(FileExport, NeverOverThePasswordFileItself) {
-    const std::string strPwd = MakeFile("Work.pwd", "key", {Account("Bank")});
-    const std::string strBefore = ReadBytes(strPwd);
-    auto pDoc = MakeDoc();
-    OpenWithKey(*pDoc, strPwd, "key");
-    m_prompts.ClearRecord();
-    m_prompts.AnswerSaveFile(strPwd);
-    CFileCommands(*pDoc, m_prompts).OnFileExport();
-    EXPECT_TRUE(Shown(FormatText(IDS_WRITE_DENIED, strPwd), EMsgIcon::exclamation));
-    EXPECT_EQ(ReadBytes(strPwd), strBefore);
-}
 
 TEST_F(FilePrint, EveryRecordAsItsPrintBlock) {
     auto pDoc = NewKeyedDoc();

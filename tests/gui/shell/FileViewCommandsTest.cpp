@@ -5,6 +5,7 @@
 #include "core/base/CommandIds.h"
 #include "core/base/StringTable.h"
 #include "core/base/TextUtil.h"
+#include "core/interchange/ExportCommand.h"
 #include "core/store/FileIO.h"
 #include "gui/shell/FrameFixture.h"
 #include "platform/QtPrintDevice.h"
@@ -48,6 +49,7 @@ class FileViewCommandsTest : public QObject {
 
 private slots:
     void enableRules();
+    void exportFromTheMenu_data();
     void exportFromTheMenu();
     void exportCancelledOrRefused();
     void printIntoAPdf();
@@ -78,21 +80,49 @@ void FileViewCommandsTest::enableRules() {
     QVERIFY(fx.m_vecFailures.empty());
 }
 
+void FileViewCommandsTest::exportFromTheMenu_data() {
+    QTest::addColumn<QString>("strName");
+    QTest::addColumn<QString>("strWritten");
+    QTest::newRow("text")
+        << "export.txt"
+        << "============= My Passwords =============\n\nAccount\t\tBank\n"
+           "User Name\t\nPassword\ts3cret\nWeb Site\t\nE-Mail\t\t\nComments\t\n\n";
+    QTest::newRow("csv") << "export.csv"
+                         << "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\","
+                            "\"E-mail\"\n\"Root/My Passwords\",\"Bank\",\"\",\"s3cret\",\"\",\"\","
+                            "\"\"\n";
+}
+
 void FileViewCommandsTest::exportFromTheMenu() {
+    QFETCH(QString, strName);
+    QFETCH(QString, strWritten);
     CFrameFixture fx;
     CMainFrame& frame = fx.Frame();
     OpenFile(fx, "Work.pwd");
-    const std::string strOut = fx.m_dir.filePath(QStringLiteral("export.txt")).toStdString();
+    CPasswordInfo account;
+    account.SetAccount("Bank");
+    account.SetPassword("s3cret");
+    fx.m_pDoc->AddAccount(DEFAULT_GROUP_NAME, account);
+    fx.m_pDoc->SetModifiedFlag(false);
+    const std::string strOut = fx.m_dir.filePath(strName).toStdString();
     fx.m_prompts.AnswerSaveFile(strOut);
+    fx.m_prompts.AnswerMessage(EMsgAnswer::yes);
     frame.UpdateCommandUI();
     frame.Action(ID_FILE_EXPORT)->trigger();
-    QCOMPARE(ReadAll(strOut), std::string("============= My Passwords =============\n\n"));
+    // The save prompt offers the formats; the extension of the answer names
+    // the one written.
+    QCOMPARE(fx.m_prompts.Calls().front().m_file.m_strFilter,
+             std::string("Text files (*.txt);;KeePass database (*.kdbx);;CSV (*.csv)"));
+    QCOMPARE(ReadAll(strOut), strWritten.toStdString());
     struct stat st {};
     QCOMPARE(::stat(strOut.c_str(), &st), 0);
     QCOMPARE(int(st.st_mode & 07777), 0600);
     QVERIFY(!fx.m_pDoc->IsModified());
     QVERIFY(!frame.Action(ID_FILE_SAVE)->isEnabled());
-    QVERIFY(fx.m_prompts.Messages().empty());
+    // Plain text: said before it is written.
+    QCOMPARE(fx.m_prompts.MessageTexts(),
+             std::vector<std::string>{FormatText(EXPORT_PLAIN_WARNING, strOut)});
+    QCOMPARE(fx.m_prompts.Messages().front().m_eButtons, EMsgButtons::yesNoDefaultNo);
     QVERIFY(fx.m_vecFailures.empty());
 }
 
@@ -108,10 +138,12 @@ void FileViewCommandsTest::exportCancelledOrRefused() {
     const std::string strOut =
         fx.m_dir.filePath(QStringLiteral("missing/export.txt")).toStdString();
     fx.m_prompts.AnswerSaveFile(strOut);
+    fx.m_prompts.AnswerMessage(EMsgAnswer::yes);
     QVERIFY(frame.RunCommand(ID_FILE_EXPORT));
     QCOMPARE(fx.m_prompts.MessageTexts(),
-             std::vector<std::string>{FormatText(IDS_WRITE_FAILED, strOut)});
-    QCOMPARE(fx.m_prompts.Messages().front().m_eIcon, EMsgIcon::exclamation);
+             (std::vector<std::string>{FormatText(EXPORT_PLAIN_WARNING, strOut),
+                                       FormatText(IDS_WRITE_FAILED, strOut)}));
+    QCOMPARE(fx.m_prompts.Messages().back().m_eIcon, EMsgIcon::exclamation);
     QVERIFY(!FileExists(strOut));
     QVERIFY(fx.m_vecFailures.empty());
 }

@@ -47,6 +47,7 @@ const SExpected EXPECTED_MENU[] = {
     {ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active file", "Save"},
     {ID_FILE_SAVE_AS, "Save &As...", "Save the active file with a new name", "Save As"},
     {ID_FILE_PRINT, "&Print...", "Print password information", ""},
+    {ID_FILE_IMPORT, "&Import...", "Bring in the accounts of another password manager's file", "Import"},
     {ID_FILE_EXPORT, "&Export...", "", ""},
     {ID_FILE_PROPERTY, "P&roperties", "Show file properties", "Proerties"},
     {ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents", "Exit"},
@@ -828,13 +829,13 @@ void CMainFrameTest::onWaylandAlwaysOnTopIsOffAndSaysWhy() {
     CMainFrame& frame = fx.Frame();
     frame.ActivateFrame(true);
     frame.UpdateCommandUI();
-    for (const int nId : {32772, 4112}) {
+    for (const int nId : {ID_VIEW_ONTOP, IDM_ONTOP}) {
         QVERIFY2(!frame.Action(nId)->isEnabled(), qPrintable(QString::number(nId)));
         QVERIFY(!frame.Action(nId)->isChecked());
         QCOMPARE(frame.Action(nId)->toolTip(), QString::fromUtf8(IDS_ONTOP_UNAVAILABLE));
     }
-    frame.Commands().ExecuteUnchecked(32772);
-    frame.Commands().ExecuteUnchecked(4112);
+    frame.Commands().ExecuteUnchecked(ID_VIEW_ONTOP);
+    frame.Commands().ExecuteUnchecked(IDM_ONTOP);
     QVERIFY(!(frame.windowFlags() & Qt::WindowStaysOnTopHint));
     frame.OnDestroy();
     QCOMPARE(fx.m_profile.Get(EIntSetting::onTop), 1u);

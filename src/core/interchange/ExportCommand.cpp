@@ -1,0 +1,142 @@
+#include "core/interchange/ExportCommand.h"
+
+#include "core/base/Prompts.h"
+#include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
+#include "core/interchange/CsvWriter.h"
+#include "core/interchange/KdbxKeys.h"
+#include "core/interchange/KdbxWriter.h"
+#include "core/seal/SecretBuffer.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/ExportText.h"
+#include "core/store/FileIO.h"
+
+#include <algorithm>
+#include <cctype>
+
+EExportFormat ExportFormatOf(const std::string& strPath) {
+    const std::string strName = FileNameOf(strPath);
+    const auto nDot = strName.rfind('.');
+    if (nDot == std::string::npos || nDot == 0)
+        return EExportFormat::text;
+    std::string strExtension = strName.substr(nDot);
+    for (char& c : strExtension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (strExtension == EXPORT_CSV_EXTENSION)
+        return EExportFormat::csv;
+    return strExtension == EXPORT_KDBX_EXTENSION ? EExportFormat::kdbx : EExportFormat::text;
+}
+
+CExportCommand::CExportCommand(CCofferDoc& doc, CPrompts& prompts)
+    : m_doc(doc), m_prompts(prompts) {}
+
+bool CExportCommand::IsEnabled() const {
+    return m_doc.IsExportEnabled();
+}
+
+void CExportCommand::ShowError(const std::string& strText) const {
+    m_prompts.MessageBox(strText, EMsgIcon::exclamation);
+}
+
+void CExportCommand::OnFileExport() {
+    if (!IsEnabled())
+        return;
+    SFilePrompt prompt;
+    prompt.m_strTitle = EXPORT_TITLE;
+    prompt.m_strFilter = EXPORT_FILTERS;
+    prompt.m_strDefaultExt = EXPORT_EXTENSION;
+    std::string strPath;
+    if (m_prompts.PromptSaveFile(prompt, strPath))
+        ExportTo(strPath);
+}
+
+bool CExportCommand::ExportTo(const std::string& strPath) {
+    // The plain text would replace the only enciphered copy.
+    if (m_doc.HasFilePath() && IsSameFile(strPath, m_doc.GetPathName())) {
+        ShowError(FormatText(IDS_WRITE_DENIED, strPath));
+        return false;
+    }
+    const EExportFormat eFormat = ExportFormatOf(strPath);
+    if (eFormat == EExportFormat::kdbx)
+        return WriteDatabase(strPath);
+    if (m_prompts.MessageBox(FormatText(EXPORT_PLAIN_WARNING, strPath), EMsgIcon::exclamation,
+                             EMsgButtons::yesNoDefaultNo) != EMsgAnswer::yes)
+        return false;
+    // Other programs read it: UTF-8, with this system's line end. Written a
+    // piece at a time, each piece wiped once written.
+    const EFileError eError = WriteFileAtomic(
+        strPath,
+        [this, eFormat](const CByteSink& fnSink) {
+            return eFormat == EExportFormat::csv
+                       ? WriteCsvExport(m_doc.m_listInfo, m_doc.CodePage(), fnSink)
+                       : WriteExportText(m_doc.m_listInfo, EXPORT_EOL_LF, m_doc.CodePage(), fnSink);
+        },
+        EWriteMode::plainText);
+    if (eError != EFileError::none) {
+        ShowError(FileErrorMessage(eError, strPath));
+        return false;
+    }
+    return true;
+}
+
+bool CExportCommand::AskDatabaseKey(const std::string& strPath, SKdbxCredentials& credentials) {
+    for (;;) {
+        SDatabaseKey key;
+        if (!m_prompts.RunDatabaseKey(FileNameOf(strPath), true, key))
+            return false;
+        credentials = SKdbxCredentials();
+        credentials.bHasPassword = !key.m_bNoPassword;
+        credentials.strPassword = std::move(key.m_strPassword);
+        CSecretBuffer::Wipe(key.m_strPassword);
+        if (credentials.bHasPassword && m_doc.HasFilePath() &&
+            HasPwdExtension(m_doc.GetPathName())) {
+            std::string strStored;
+            const bool bSameKey = m_doc.CodePage().FromUtf8(credentials.strPassword, strStored) &&
+                                  m_doc.IsKeyAccepted(strStored);
+            CSecretBuffer::Wipe(strStored);
+            if (bSameKey) {
+                CSecretBuffer::Wipe(credentials.strPassword);
+                ShowError(FormatText(EXPORT_KDBX_KEY_GIVEN_AWAY, FileNameOf(m_doc.GetPathName())));
+                continue;
+            }
+        }
+        if (key.m_strKeyFile.empty())
+            return true;
+        std::string strKeyFile;
+        const EFileError eRead = ReadWholeFile(key.m_strKeyFile, strKeyFile);
+        if (eRead == EFileError::none) {
+            credentials.bHasKeyFile = true;
+            credentials.keyFile.assign(strKeyFile.begin(), strKeyFile.end());
+            CSecretBuffer::Wipe(strKeyFile);
+            return true;
+        }
+        CSecretBuffer::Wipe(credentials.strPassword);
+        ShowError(FileErrorMessage(eRead, key.m_strKeyFile));
+    }
+}
+
+bool CExportCommand::WriteDatabase(const std::string& strPath) {
+    SKdbxCredentials credentials;
+    if (!AskDatabaseKey(strPath, credentials))
+        return false;
+    // The key derivation is made costly on purpose: the program stays
+    // drawn while it runs.
+    std::string strError;
+    EFileError eError = EFileError::none;
+    m_prompts.RunBusy(FormatText(EXPORT_WRITING, FileNameOf(strPath)), [&]() {
+        eError = WriteFileAtomic(
+            strPath,
+            [&](const CByteSink& fnSink) {
+                return WriteKdbx(m_doc.m_listInfo, m_doc.CodePage(), credentials,
+                                 SKdbxWriteOptions(), fnSink, strError);
+            },
+            EWriteMode::plainText);
+    });
+    CSecretBuffer::Wipe(credentials.strPassword);
+    std::fill(credentials.keyFile.begin(), credentials.keyFile.end(), std::uint8_t(0));
+    if (eError == EFileError::none)
+        return true;
+    ShowError(strError.empty() ? FileErrorMessage(eError, strPath) : strPath + "\n" + strError);
+    return false;
+}

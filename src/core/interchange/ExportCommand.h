@@ -1,0 +1,60 @@
+#pragma once
+
+#include <string>
+
+class CCofferDoc;
+class CPrompts;
+struct SKdbxCredentials;
+
+inline constexpr const char* EXPORT_TITLE = "Select a file to export";
+// The chosen filter gives a name typed without an extension its extension,
+// and the extension names the format; any other extension is text.
+inline constexpr const char* EXPORT_FILTERS =
+    "Text files (*.txt);;KeePass database (*.kdbx);;CSV (*.csv)";
+inline constexpr const char* EXPORT_EXTENSION = ".txt";
+inline constexpr const char* EXPORT_CSV_EXTENSION = ".csv";
+inline constexpr const char* EXPORT_KDBX_EXTENSION = ".kdbx";
+// A ".pwd" gives its KEY away, so a database exported from one must not be
+// locked with it.
+inline constexpr const char* EXPORT_KDBX_KEY_GIVEN_AWAY =
+    "The new password must differ from the KEY of %1: the KEY of a .pwd file can be recovered "
+    "from any copy of that file, so it would open the database too.";
+inline constexpr const char* EXPORT_WRITING = "Writing %1 ...";
+// Asked before a plain text or CSV file is written.
+inline constexpr const char* EXPORT_PLAIN_WARNING =
+    "%1 will hold every password of this file as plain text: anyone who can read it reads "
+    "them all, and no KEY protects it.\n\nExport anyway?";
+
+enum class EExportFormat { text, csv, kdbx };
+
+// The format an export target's extension names: ".csv" and ".kdbx" in any
+// case name theirs, every other name text.
+EExportFormat ExportFormatOf(const std::string& strPath);
+
+// File > Export: the whole file written to a new file of the current user
+// only (0600), in one step, in the format the save prompt's choice names:
+// text or CSV after the question about plain text, a KeePass database under
+// a new password typed twice and an optional key file.
+// A file that cannot be written is reported and left as it was (or not made
+// at all); the password file itself is never the target.
+class CExportCommand {
+public:
+    CExportCommand(CCofferDoc& doc, CPrompts& prompts);
+
+    // An open file with its KEY.
+    bool IsEnabled() const;
+    void OnFileExport();
+    // Writes the export to strPath after the plain-text question; false when
+    // nothing was written.
+    bool ExportTo(const std::string& strPath);
+
+private:
+    void ShowError(const std::string& strText) const;
+    // The key of the new database, asked until one is acceptable; false on
+    // cancel.
+    bool AskDatabaseKey(const std::string& strPath, SKdbxCredentials& credentials);
+    bool WriteDatabase(const std::string& strPath);
+
+    CCofferDoc& m_doc;
+    CPrompts& m_prompts;
+};

@@ -1,0 +1,163 @@
+#include "core/interchange/ImportCommand.h"
+
+#include "core/base/EditPrompts.h"
+#include "core/base/Prompts.h"
+#include "core/base/TextUtil.h"
+#include "core/interchange/CsvImport.h"
+#include "core/interchange/Importer.h"
+#include "core/interchange/KdbxReader.h"
+#include "core/seal/SecretBuffer.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/FileIO.h"
+
+#include <algorithm>
+#include <span>
+
+CImportCommand::CImportCommand(CCofferDoc& doc, CPrompts& prompts, CEditPrompts& editPrompts)
+    : m_doc(doc), m_prompts(prompts), m_editPrompts(editPrompts) {}
+
+bool CImportCommand::IsEnabled() const {
+    return !m_doc.m_strKey.empty();
+}
+
+void CImportCommand::ShowError(const std::string& strText) const {
+    m_prompts.MessageBox(strText, EMsgIcon::exclamation);
+}
+
+void CImportCommand::OnFileImport(const CShow& fnShow) {
+    if (!IsEnabled())
+        return;
+    SFilePrompt prompt;
+    prompt.m_strTitle = IMPORT_TITLE;
+    prompt.m_strFilter = IMPORT_FILTERS;
+    prompt.m_strDefaultExt.clear();
+    std::string strPath;
+    if (m_prompts.PromptOpenFile(prompt, strPath))
+        ImportFile(strPath, fnShow);
+}
+
+namespace {
+
+// A KeePass database begins with its two signature words, whatever its name.
+bool IsKeePassDatabase(const std::string& strBytes) {
+    static constexpr unsigned char SIGNATURE[] = {0x03, 0xD9, 0xA2, 0x9A, 0x67, 0xFB, 0x4B, 0xB5};
+    return strBytes.size() >= sizeof(SIGNATURE) &&
+           std::equal(std::begin(SIGNATURE), std::end(SIGNATURE), strBytes.begin(),
+                      [](unsigned char c, char b) { return c == static_cast<unsigned char>(b); });
+}
+
+std::span<const std::uint8_t> BytesOf(const std::string& strBytes) {
+    return {reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size()};
+}
+
+void WipeEntries(std::vector<SImportEntry>& entries) {
+    for (SImportEntry& entry : entries) {
+        CSecretBuffer::Wipe(entry.strPassword);
+        CSecretBuffer::Wipe(entry.strUserName);
+        CSecretBuffer::Wipe(entry.strNotes);
+    }
+    entries.clear();
+}
+
+} // namespace
+
+bool CImportCommand::CheckCsv(const std::string& strPath, const std::string& strText) {
+    std::string strError;
+    if (ReadCsvEntries(
+            strText, [](const SImportEntry&) {}, strError))
+        return true;
+    ShowError(FormatText(IMPORT_REFUSED, strPath, strError));
+    return false;
+}
+
+bool CImportCommand::ReadDatabase(const std::string& strPath, const std::string& strBytes,
+                                  std::vector<SImportEntry>& entries) {
+    const std::string strName = FileNameOf(strPath);
+    for (;;) {
+        SDatabaseKey key;
+        if (!m_prompts.RunDatabaseKey(strName, false, key))
+            return false;
+        SKdbxCredentials credentials;
+        credentials.bHasPassword = !key.m_bNoPassword;
+        credentials.strPassword = std::move(key.m_strPassword);
+        CSecretBuffer::Wipe(key.m_strPassword);
+        if (!key.m_strKeyFile.empty()) {
+            std::string strKeyFile;
+            const EFileError eRead = ReadWholeFile(key.m_strKeyFile, strKeyFile);
+            if (eRead != EFileError::none) {
+                CSecretBuffer::Wipe(credentials.strPassword);
+                ShowError(FileErrorMessage(eRead, key.m_strKeyFile));
+                continue;
+            }
+            credentials.bHasKeyFile = true;
+            credentials.keyFile.assign(strKeyFile.begin(), strKeyFile.end());
+            CSecretBuffer::Wipe(strKeyFile);
+        }
+        // The key derivation takes its time; the whole database is checked
+        // before the first entry comes, so a failure hands out nothing.
+        SKdbxOutcome outcome;
+        m_prompts.RunBusy(FormatText(IMPORT_OPENING, strName), [&]() {
+            outcome = ReadKdbxEntries(
+                BytesOf(strBytes), credentials,
+                [&entries](const SImportEntry& entry) { entries.push_back(entry); });
+        });
+        CSecretBuffer::Wipe(credentials.strPassword);
+        std::fill(credentials.keyFile.begin(), credentials.keyFile.end(), std::uint8_t(0));
+        if (outcome.eFailure == EKdbxFailure::none)
+            return true;
+        WipeEntries(entries);
+        ShowError(strPath + "\n" + outcome.strMessage);
+        // A wrong password or key file is typed or chosen again.
+        if (outcome.eFailure != EKdbxFailure::wrongKey &&
+            outcome.eFailure != EKdbxFailure::wrongKeyFile)
+            return false;
+    }
+}
+
+bool CImportCommand::ImportFile(const std::string& strPath, const CShow& fnShow) {
+    std::string strBytes;
+    const EFileError eRead = ReadWholeFile(strPath, strBytes, MAX_CSV_BYTES);
+    if (eRead != EFileError::none) {
+        ShowError(FileErrorMessage(eRead, strPath));
+        return false;
+    }
+    // The whole source is read and checked before anything changes: a wrong
+    // key, a damaged database, a header that is not understood or a file cut
+    // inside quotes leave the document as it was.
+    // A database hands its entries over once its key is known; a CSV file is
+    // checked whole first and then read again entry by entry, so its entries
+    // are never all held at once.
+    const bool bDatabase = IsKeePassDatabase(strBytes);
+    std::vector<SImportEntry> entries;
+    const bool bRead =
+        bDatabase ? ReadDatabase(strPath, strBytes, entries) : CheckCsv(strPath, strBytes);
+    if (!bRead) {
+        CSecretBuffer::Wipe(strBytes);
+        return false;
+    }
+    CImporter importer(m_doc, m_doc.CodePage());
+    importer.SetClashHandler([this](const std::string& strAccount) {
+        return m_editPrompts.RunAccountReplace(strAccount);
+    });
+    if (bDatabase) {
+        for (const SImportEntry& entry : entries)
+            importer.Add(entry);
+        WipeEntries(entries);
+    } else {
+        std::string strError;
+        ReadCsvEntries(
+            strBytes, [&importer](const SImportEntry& entry) { importer.Add(entry); }, strError);
+    }
+    CSecretBuffer::Wipe(strBytes);
+    importer.Finish();
+    const bool bChanged = importer.HasChanged();
+    if (bChanged) {
+        fnShow({importer.ReceivingGroups(), importer.FirstGroup(), importer.FirstAccount()});
+        // One change, saved at once with automatic saving as every edit is.
+        m_doc.OnContentChanged();
+    }
+    // Cancelled at the first question: nothing happened that needs telling.
+    if (bChanged || !importer.IsCancelled())
+        m_prompts.MessageBox(importer.Summary(), EMsgIcon::information);
+    return bChanged;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/interchange/ImportEntry.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CCofferDoc;
+class CEditPrompts;
+class CPrompts;
+
+inline constexpr const char* IMPORT_TITLE = "Select a file to import";
+inline constexpr const char* IMPORT_FILTERS =
+    "KeePass database (*.kdbx);;CSV (*.csv);;All files (*)";
+// Shown while a database's key is derived and its entries read.
+inline constexpr const char* IMPORT_OPENING = "Opening %1 ...";
+// A source that was read but is not one the importer understands.
+inline constexpr const char* IMPORT_REFUSED = "%1 cannot be imported. %2";
+
+// What an import brought into the document, for the view to show: the
+// groups that received accounts and the first account imported (code-page
+// bytes).
+struct SImportShown {
+    std::vector<std::string> m_astrGroups;
+    std::string m_strFirstGroup;
+    std::string m_strFirstAccount;
+};
+
+// File > Import: another manager's export (a KeePass database, which asks
+// for its password and key file, or a CSV file) read into the open file as
+// one change. A source that cannot be read or is not understood is reported and
+// changes nothing; an account name that a receiving group already holds is
+// asked about with the Account Replace Confirm dialog, as a drop asks.
+class CImportCommand {
+public:
+    // fnShow rebuilds whatever shows the document from its list; it runs
+    // after the import and before the automatic save.
+    using CShow = std::function<void(const SImportShown&)>;
+
+    CImportCommand(CCofferDoc& doc, CPrompts& prompts, CEditPrompts& editPrompts);
+
+    // An open file with its KEY.
+    bool IsEnabled() const;
+    // The open prompt, then ImportFile.
+    void OnFileImport(const CShow& fnShow);
+    // Imports strPath; the summary ends it in a message box. False when the
+    // document did not change.
+    bool ImportFile(const std::string& strPath, const CShow& fnShow);
+
+private:
+    void ShowError(const std::string& strText) const;
+    // The entries of a database, read under the key the user gives; false
+    // when the user cancelled or the database cannot be read (reported).
+    bool ReadDatabase(const std::string& strPath, const std::string& strBytes,
+                      std::vector<SImportEntry>& entries);
+    // Whether the CSV text is understood, all of it; reported when not.
+    bool CheckCsv(const std::string& strPath, const std::string& strText);
+
+    CCofferDoc& m_doc;
+    CPrompts& m_prompts;
+    CEditPrompts& m_editPrompts;
+};

@@ -1,0 +1,234 @@
+// File > Export as a command of the open file: the format the save prompt's
+// choice names, the plain-text question, and the target rules, on real files
+// answered through the scripted prompts.
+
+#include "core/interchange/ExportCommand.h"
+#include "DocumentFixture.h"
+#include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
+#include "core/interchange/KdbxReader.h"
+#include "core/store/FileIO.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+class FileExport : public DocumentFixture {
+protected:
+    // The fixture's document with a new untitled file that has a KEY.
+    std::unique_ptr<CCofferDoc> NewKeyedDoc() {
+        auto pDoc = MakeDoc();
+        pDoc->OnNewDocument();
+        pDoc->m_strKey = "k";
+        return pDoc;
+    }
+    // The save prompt answered with strOut and the plain-text question with Yes.
+    void ExportTo(CCofferDoc& doc, const std::string& strOut) {
+        m_prompts.AnswerSaveFile(strOut);
+        m_prompts.AnswerMessage(EMsgAnswer::yes);
+        CExportCommand(doc, m_prompts).OnFileExport();
+    }
+    // Shown for strPath before anything is written.
+    bool Warned(const std::string& strPath) const {
+        return Shown(FormatText(EXPORT_PLAIN_WARNING, strPath), EMsgIcon::exclamation,
+                     EMsgButtons::yesNoDefaultNo);
+    }
+};
+
+constexpr const char* NEW_FILE_EXPORT = "============= My Passwords =============\n\n";
+constexpr const char* NEW_FILE_CSV =
+    "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"E-mail\"\n";
+
+} // namespace
+
+TEST_F(FileExport, ANewFileIsExactlyOneGroupLine) {
+    const std::string strPwd = MakeFile("Work.pwd", "key");
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPwd, "key");
+    m_prompts.ClearRecord();
+    ASSERT_TRUE(CExportCommand(*pDoc, m_prompts).IsEnabled());
+    const std::string strOut = m_folder.File("out.txt");
+    ExportTo(*pDoc, strOut);
+
+    EXPECT_EQ(ReadBytes(strOut), NEW_FILE_EXPORT);
+    // Every password in plain text: only the owner may read it.
+    EXPECT_EQ(FileMode(strOut), 0600);
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Warned(strOut));
+    const SPromptCall& call = m_prompts.Calls().front();
+    EXPECT_EQ(call.m_eKind, EPromptKind::saveFile);
+    EXPECT_EQ(call.m_file.m_strTitle, "Select a file to export");
+    EXPECT_EQ(call.m_file.m_strFilter,
+              "Text files (*.txt);;KeePass database (*.kdbx);;CSV (*.csv)");
+    EXPECT_EQ(call.m_file.m_strDefaultExt, ".txt");
+    EXPECT_TRUE(call.m_file.m_strInitialName.empty());
+    EXPECT_TRUE(call.m_file.m_bConfirmOverwrite);
+}
+
+TEST_F(FileExport, TheExtensionNamesTheFormat) {
+    const struct {
+        const char* pszName;
+        EExportFormat eFormat;
+    } CASES[] = {
+        {"out.csv", EExportFormat::csv},      {"OUT.CSV", EExportFormat::csv},
+        {"out.txt", EExportFormat::text},     {"out", EExportFormat::text},
+        {".csv", EExportFormat::text},        {"out.csv.txt", EExportFormat::text},
+        {"dir.csv/out", EExportFormat::text},
+    };
+    for (const auto& c : CASES)
+        EXPECT_EQ(ExportFormatOf(std::string("/tmp/") + c.pszName), c.eFormat) << c.pszName;
+}
+
+TEST_F(FileExport, CsvWritesEveryAccountUnderItsGroup) {
+    auto pDoc = NewKeyedDoc();
+    pDoc->AddGroup("Zeta");
+    pDoc->AddAccount("Zeta", Account("Mail"));
+    const std::string strOut = m_folder.File("out.csv");
+    ExportTo(*pDoc, strOut);
+
+    EXPECT_EQ(ReadBytes(strOut),
+              std::string(NEW_FILE_CSV) +
+                  "\"Root/Zeta\",\"Mail\",\"user of Mail\",\"pw\",\"https://example.org/Mail\","
+                  "\"line one\nline two\",\"Mail@example.org\"\n");
+    EXPECT_EQ(FileMode(strOut), 0600);
+    EXPECT_TRUE(Warned(strOut));
+}
+
+TEST_F(FileExport, AccountsInListOrderEmptyFieldsIncluded) {
+    auto pDoc = NewKeyedDoc();
+    // A group followed by an account whose every text is empty: the store
+    // operations never make one, but files from other writers may hold it.
+    pDoc->m_listInfo.emplace_back();
+    pDoc->AddGroup("Zeta");
+    pDoc->AddAccount("Zeta", Account("Mail"));
+    const std::string strOut = m_folder.File("out.txt");
+    ExportTo(*pDoc, strOut);
+
+    EXPECT_EQ(ReadBytes(strOut),
+              std::string(NEW_FILE_EXPORT) +
+                  "Account\t\t\nUser Name\t\nPassword\t\nWeb Site\t\nE-Mail\t\t\nComments\t\n\n"
+                  "============= Zeta =============\n\n"
+                  "Account\t\tMail\nUser Name\tuser of Mail\nPassword\tpw\n"
+                  "Web Site\thttps://example.org/Mail\nE-Mail\t\tMail@example.org\n"
+                  // Comments keep the line ends they were typed with.
+                  "Comments\tline one\r\nline two\n\n");
+}
+
+TEST_F(FileExport, StoredTextsBecomeUtf8) {
+    auto pDoc = NewKeyedDoc();
+    pDoc->RenameGroup(&pDoc->m_listInfo.front(), "Caf\xE9"); // Windows-1252
+    const std::string strOut = m_folder.File("out.txt");
+    ExportTo(*pDoc, strOut);
+    EXPECT_EQ(ReadBytes(strOut), "============= Caf\xC3\xA9 =============\n\n");
+}
+
+TEST_F(FileExport, CancelOrNoToThePlainTextQuestionWritesNothing) {
+    auto pDoc = NewKeyedDoc();
+    m_prompts.CancelSaveFile();
+    CExportCommand(*pDoc, m_prompts).OnFileExport();
+    EXPECT_TRUE(Messages().empty());
+
+    for (const char* pszName : {"out.txt", "out.csv"}) {
+        const std::string strOut = m_folder.File(pszName);
+        m_prompts.AnswerSaveFile(strOut);
+        m_prompts.AnswerMessage(EMsgAnswer::no);
+        CExportCommand(*pDoc, m_prompts).OnFileExport();
+        EXPECT_TRUE(Warned(strOut));
+        EXPECT_FALSE(FileExists(strOut)) << pszName;
+    }
+    EXPECT_EQ(m_prompts.UnusedAnswers(), "");
+    EXPECT_FALSE(pDoc->IsModified());
+}
+
+TEST_F(FileExport, AnUnwritableTargetIsReportedAndLeavesNoFile) {
+    auto pDoc = NewKeyedDoc();
+
+    // A folder that does not exist.
+    const std::string strMissing = m_folder.File("no-such-folder/out.txt");
+    ExportTo(*pDoc, strMissing);
+    EXPECT_TRUE(Shown(FormatText(IDS_WRITE_FAILED, strMissing), EMsgIcon::exclamation));
+    EXPECT_FALSE(FileExists(strMissing));
+
+    // A read-only file keeps its content, and no scratch file stays beside it.
+    const std::string strLocked = m_folder.File("locked.csv");
+    WriteBytes(strLocked, "old");
+    ASSERT_EQ(::chmod(strLocked.c_str(), 0444), 0);
+    m_prompts.ClearRecord();
+    ExportTo(*pDoc, strLocked);
+    EXPECT_TRUE(Shown(FormatText(IDS_WRITE_DENIED, strLocked), EMsgIcon::exclamation));
+    EXPECT_EQ(ReadBytes(strLocked), "old");
+    EXPECT_FALSE(FileExists(m_folder.File("out.txt")));
+}
+
+TEST_F(FileExport, AnExistingFileIsReplacedByAPrivateOne) {
+    auto pDoc = NewKeyedDoc();
+    const std::pair<const char*, const char*> CASES[] = {{"shared.txt", NEW_FILE_EXPORT},
+                                                         {"shared.csv", NEW_FILE_CSV}};
+    for (const auto& [pszName, pszWritten] : CASES) {
+        const std::string strOut = m_folder.File(pszName);
+        WriteBytes(strOut, "a much longer old content than the export of a new file");
+        ASSERT_EQ(::chmod(strOut.c_str(), 0640), 0);
+        ExportTo(*pDoc, strOut);
+        EXPECT_EQ(ReadBytes(strOut), pszWritten) << pszName;
+        // Every password in plain text: the group's read bit does not carry over.
+        EXPECT_EQ(FileMode(strOut), 0600) << pszName;
+    }
+}
+
+TEST_F(FileExport, NeverOverThePasswordFileItself) {
+    const std::string strPwd = MakeFile("Work.pwd", "key", {Account("Bank")});
+    const std::string strBefore = ReadBytes(strPwd);
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPwd, "key");
+    m_prompts.ClearRecord();
+    m_prompts.AnswerSaveFile(strPwd);
+    CExportCommand(*pDoc, m_prompts).OnFileExport();
+    // Refused before the plain-text question, which would be pointless.
+    EXPECT_EQ(Messages(), std::vector<std::string>{FormatText(IDS_WRITE_DENIED, strPwd)});
+    EXPECT_EQ(ReadBytes(strPwd), strBefore);
+}
+
+// A KeePass database asks no question about plain text: it is locked under a
+// new password, which from a ".pwd" may not be that file's KEY.
+TEST_F(FileExport, KeePassDatabaseUnderANewPassword) {
+    const std::string strPwd = MakeFile("Work.pwd", "key", {Account("Bank")});
+    auto pDoc = MakeDoc();
+    OpenWithKey(*pDoc, strPwd, "key");
+    m_prompts.ClearRecord();
+    const std::string strOut = m_folder.File("out.kdbx");
+    m_prompts.AnswerSaveFile(strOut);
+    m_prompts.AnswerDatabaseKey({"key", false, ""});
+    m_prompts.AnswerDatabaseKey({"pw", false, m_folder.File("missing.key")});
+    m_prompts.AnswerDatabaseKey({"fresh", false, ""});
+    CExportCommand(*pDoc, m_prompts).OnFileExport();
+
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{
+                  FormatText(EXPORT_KDBX_KEY_GIVEN_AWAY, "Work.pwd"),
+                  FileErrorMessage(EFileError::notFound, m_folder.File("missing.key"))}));
+    EXPECT_EQ(m_prompts.UnusedAnswers(), "");
+    EXPECT_EQ(m_prompts.m_vecBusyTexts, std::vector<std::string>{"Writing out.kdbx ..."});
+    EXPECT_EQ(FileMode(strOut), 0600);
+    const std::string strBytes = ReadBytes(strOut);
+    const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(strBytes.data()),
+                                             strBytes.size());
+    std::vector<std::string> entries;
+    const auto fnEntry = [&entries](const SImportEntry& entry) {
+        entries.push_back(entry.astrGroupPath.back() + "/" + entry.strTitle + "=" +
+                          entry.strPassword + " " + entry.strEMail);
+    };
+    SKdbxCredentials credentials;
+    credentials.strPassword = "key";
+    EXPECT_EQ(ReadKdbxEntries(file, credentials, fnEntry).eFailure, EKdbxFailure::wrongKey);
+    credentials.strPassword = "fresh";
+    EXPECT_EQ(ReadKdbxEntries(file, credentials, fnEntry).eFailure, EKdbxFailure::none);
+    EXPECT_EQ(entries, std::vector<std::string>{"My Passwords/Bank=pw Bank@example.org"});
+
+    // Cancelled at the key: nothing is written.
+    const std::string strCancelled = m_folder.File("cancelled.kdbx");
+    m_prompts.AnswerSaveFile(strCancelled);
+    m_prompts.CancelDatabaseKey();
+    CExportCommand(*pDoc, m_prompts).OnFileExport();
+    EXPECT_FALSE(FileExists(strCancelled));
+}
