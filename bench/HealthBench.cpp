@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The filter over every field and the password audit on a large file.
 //
 // bench_health [--accounts=N] [--hibp-mb=M] [Google Benchmark flags]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What wiping freed memory costs. The programs replace the global operator
 // delete so that every block C++ code gives back is wiped first; this
 // measures that choice on its own and on the document's own work.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Importing a large KeePass database into a document, as keyhaven-cli
 // import does before it writes: the file read, the key derived, the
 // database deciphered and parsed, every entry added to the document.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Load and save of a large password file, beside the plain read of the same
 // file's bytes, and the heap that a loaded document holds; the same for the
 // protected (".khv") file of the same records, beside the key derivation

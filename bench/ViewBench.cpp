@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main view with a large file: opening (read, decipher, build the sorted
 // tree and select), building the tree alone, selecting an account, deleting
 // one, renaming one, moving one to another group, and resynchronising the

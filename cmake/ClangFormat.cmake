@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks or fixes the formatting of the project's C++ files with clang-format
 # and the .clang-format at the top:
 #   cmake -DSOURCE_DIR=<project> -DCLANG_FORMAT=<program> -DMODE=check|fix -P ClangFormat.cmake

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The developer's tools over the source tree:
 #   format        rewrites every C++ file with clang-format
 #   format-check  fails on any file that clang-format would change (also the

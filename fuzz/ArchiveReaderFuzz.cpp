@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: arbitrary bytes go through the password file reader the
 // way the program opens a file, and whatever the reader accepts must survive
 // a write and a re-read unchanged. Bytes that begin like a protected file go

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a seed corpus of password files into a folder: files made by the
 // program's own writer, and files assembled byte by byte the way another
 // writer of the format may make them (16-bit texts, long length prefixes,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: arbitrary bytes go through the CSV import the way
 // keyhaven-cli import reads a file, and whatever it imports must come back
 // the same through the CSV export and a second import.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the KeePass database reader. The first byte chooses what
 // the rest is: even, a whole database opened with the password "pw" (the
 // seed uses AES-KDF with one round, so every try gets past the key); odd,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fuzz target that misbehaves in the way KEYHAVEN_FUZZ_PROBE names, on
 // every input: "crash", "leak", "oom", "timeout", or nothing at all. It
 // exists so that the runner's detection of each fault is itself tested.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a libFuzzer target for a given time on the seed corpus that the
 # program's writer makes, and fails on any crash, leak, timeout or
 # out-of-memory. Works without a terminal (CTest); leaves no files behind.

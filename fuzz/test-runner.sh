@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that run-fuzzer.sh reports each kind of fault of a fuzz target as a
 # failure, names it, passes a target without faults, and leaves no files.
 #

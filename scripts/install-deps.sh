@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building and testing Keyhaven need.
 # Only missing packages are installed; root or sudo is required for that.
 set -euo pipefail

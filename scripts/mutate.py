@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Mutation testing of the core: how many single-point faults do the core tests catch?
 
 Each mutant in scripts/mutants.txt changes one spot of one source file. For

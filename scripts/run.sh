@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Keyhaven and starts it on the user's display.
 #
 #   scripts/run.sh              opens a fresh copy of the demo file (KEY: demo)

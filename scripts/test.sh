@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything with warnings as errors and runs every test: the format
 # and include checks, the unit and widget tests, the end-to-end tests under
 # Xvfb (and a subset of them on a headless weston, the Wayland compositor,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The include scan: run as cmake -DSOURCE_DIR=<project> -P CheckLayers.cmake.
 # Fails when
 #   - a file under src/core includes a Qt header,

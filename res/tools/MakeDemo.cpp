@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the demo password file that a newcomer opens on the first run: a
 // few groups of made-up accounts, protected by the KEY "demo". It uses the
 // program's own writer, so the file is exactly what the program would save.

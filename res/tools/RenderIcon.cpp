@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders one SVG picture of the program to a square PNG of the given size,
 // for the desktop's icon theme. Runs at build time: the pictures hold no
 // text, so the raster painter needs neither a display nor an application object.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliCommand.h"
 #include "cli/KeyReader.h"
 #include "core/seal/ProcessGuard.h"

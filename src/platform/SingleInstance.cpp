@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SingleInstance.h"
 
 #include "core/base/StringTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // keyhaven-cli against careless and hostile use: KEYs typed as arguments,
 // links, a second writer, oversized and malformed files, tight limits.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // keyhaven-cli on protected files: every command by the extension, convert
 // in both directions, and the refusals of wrong KEYs and changed files. The
 // CLI seals with the program's default cost, so each case keeps its KEY

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Finds a control of a running program through the desktop's accessibility
 bus and prints what a test needs to drive it with the mouse.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every window as a screen reader meets it: the main window with its search
 # bar, the dialogs it opens, each page of Options and the Password Bar. Every
 # control that takes the focus has a name, every column header a label, no

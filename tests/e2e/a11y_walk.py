@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """a11y_walk.py PID TITLE: prints what a screen reader could not announce in
 the program's window TITLE, one fault a line: a control that takes the focus
 without a name (a drop-down list's pop-up list too), a column header named

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Always on Top (F3) tells the window manager to keep the window above the
 # others and back again without moving it: toggled any number of times, the
 # window stays where it is and keeps its size.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The caption reads "Keyhaven" with no file open and "Work - Keyhaven" with
 # Work.pwd open, in both the old and the new window-name properties.
 source "$(dirname "$0")/lib.sh"

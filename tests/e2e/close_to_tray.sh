@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # With "Exit2Min" = 1 the close button hides the main window to the tray and
 # the program keeps running, emptying a clipboard that holds text on the way;
 # the tray menu's "Main Window" brings it back, and its "Exit" ends it.

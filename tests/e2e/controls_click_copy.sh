@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A click on a copy-and-drag button puts its text on the clipboard, for any
 # program to paste; so does a press with a move too small to start a drag.
 source "$(dirname "$0")/lib.sh"

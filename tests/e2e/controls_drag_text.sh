@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Dragging from a copy-and-drag button into another program's text field puts
 # the button's text there; the clipboard keeps what it held, and the button
 # keeps its text for the next drag.

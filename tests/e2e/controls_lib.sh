@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers of the copy-and-drag button tests, on top of lib.sh. KEYHAVEN_BIN is
 # the window with the button (it takes the text as its argument) and
 # KEYHAVEN_DROP_TARGET another program with a text field that prints its text

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Text dragged in the account dialog: a word of the user name dragged to the
 # e-mail field moves there; from there, dragged into another program's field,
 # it arrives in that program and leaves the dialog.

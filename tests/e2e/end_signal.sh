@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # SIGTERM (a logout, a shutdown) and SIGHUP end the program as File > Exit
 # does, without a question: exit status 0 and the settings of the end
 # written, the window's new place among them; also during the start.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # File > Exit ends the program and writes its settings: the frame's values
 # with their defaults, the window placement, and the hand-over values of the
 # start emptied again.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # File > Export through the real save dialog, once the question about plain
 # text is answered Yes, writes exactly what keyhaven-cli export writes for the
 # same file, readable by its owner only, and leaves the password file as it

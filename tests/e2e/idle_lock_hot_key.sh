@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # With "AutoMin" set to four seconds, a window left alone goes to the tray
 # with the locked icon. The global hot key from the settings ("HotKey" 75,
 # "HotKeyFlag" 4: Alt+K) then asks for the KEY: Cancel leaves the program

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # File > Import of another manager's CSV export in the real program: the file
 # dialog takes the source, a clash with an account of the demo file asks the
 # Account Replace Confirm question (answered Yes), the summary shows in a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end test library: a private X server with a window manager that has a
 # system tray, a private home for the program, and helpers that drive the real
 # program with xdotool, read the clipboard with xclip and take screenshots.

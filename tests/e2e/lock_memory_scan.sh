@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Locking leaves nothing to find. A file is opened, a password shown and
 # copied to the clipboard; a scan of the program's memory finds the
 # passwords, the KEY and the KEY's check value (proof that the scan works).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Exiting while maximised by the window manager keeps the normal rectangle as
 # "Rect" with "IsMaxed" = 1, so the next start comes back maximised and a
 # restore returns to the normal size.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """mem_scan.py PID SECRETS: looks for each line of SECRETS, as UTF-8 and as
 UTF-16 (the toolkit's texts), in every readable mapping of the process PID
 (needs the superuser: the program forbids ptrace). Prints each one found;

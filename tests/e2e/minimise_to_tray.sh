@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window manager's minimise sends the window to the tray and leaves no
 # frame behind: twenty times in a row the window is withdrawn (no frame, no
 # task bar button) while the tray icon offers it back, and each time the

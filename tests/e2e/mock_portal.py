@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A desktop portal for the desktop cases that offers global shortcuts only.
 
     mock_portal.py serve RECORD

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # On a desktop without a tray nothing may swallow the window: with
 # "Exit2Min" = 1 the close button, and the minimise button, leave it minimised
 # in the task bar, where its button brings it back; a second start raises it

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starting with a file asks for its KEY in the Check Key dialog: a wrong KEY
 # is refused and the dialog stays, the right one opens the main window, and
 # the opened file is remembered in the recent-file list at exit.

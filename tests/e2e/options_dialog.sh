@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tools > Options in the real program: hiding the tray icon without a hot key
 # is refused with its message; "Run automatically when I log in" writes the
 # autostart entry at OK; the auto lock set to "15 minutes" is in the settings

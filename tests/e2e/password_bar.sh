@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # F2 puts the Password Bar in place of the main window, showing the group and
 # account the view had selected, without a task bar button. Dragging its Copy /
 # Drag User Name button into another program's field delivers the user name;

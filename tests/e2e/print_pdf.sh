@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # File > Print through the real print dialog, printing into a PDF file: the
 # PDF holds every line of the printout (every account with its password),
 # on as many pages as its lines need, and only its owner may read it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # File > Save As with a ".khv" name writes the protected format under a new
 # KEY (the ".pwd"'s own KEY is refused, since that file gives it away) and
 # offers to remove the old file, which Enter (No) keeps; the program opens

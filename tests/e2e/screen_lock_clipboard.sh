@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A copied password carries the hint that keeps it out of clipboard
 # histories and, with "ClipboardClear" 2, leaves the clipboard after two
 # seconds. When the desktop's screen saver says it turned on, the program

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the pictures of the program shown in the README (docs/*.png) on a
 # private X server with IceWM, using a fresh copy of the demo file.
 #

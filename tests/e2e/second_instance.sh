@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A second start while the program runs shows nothing of its own, ends at
 # once, and brings the first instance's main window to the front.
 source "$(dirname "$0")/lib.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A D-Bus tray for the desktop cases: a StatusNotifierWatcher with a host.
   serve FILE       records each registered item ("BUS-NAME PATH") in FILE
   get ITEM NAME    prints an item's property (pixmaps: count, largest area)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The D-Bus tray (a StatusNotifierWatcher with its host on the session bus):
 # a "-w" start waits there, locked, its item named after the theme's locked
 # picture and carrying the pixels too; the host's activation (a left click)

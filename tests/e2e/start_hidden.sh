@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # "-w" starts with nothing but the tray icon: no main window, no KEY dialog;
 # the file opened at start leaves the program locked, so the icon is the
 # locked one. The run is recorded as an automatic start.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # "-w" on a desktop without a tray: nothing may be left invisible. The
 # program waits minimised in the task bar, locked, without asking for the KEY;
 # its task bar button brings it back through the KEY.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drag and drop in the tree of the real program, with the mouse: an account
 # dragged onto another group with the left button moves there; a group
 # dragged with the right button onto another, answered "Move All Accounts

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A click on the main window's Copy / Drag Password button puts the selected
 # account's real password on the clipboard, not the asterisks the password box
 # shows; Copy / Drag User Name does the same with the user name. Any other

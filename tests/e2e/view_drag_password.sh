@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Dragging from the main window's Copy / Drag Password button into another
 # program's text field drops the selected account's real password there; the
 # clipboard keeps what it held before, and the password box stays masked.

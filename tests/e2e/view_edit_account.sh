@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Editing in the real program: an account added through Edit > Add Account
 # and its dialog is selected in the tree and saved, keyhaven-cli reads it
 # back; a second account of the same name is refused with its message; a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Find Next in the real program: Ctrl+F shows the search bar, Enter in it
 # steps through every label that contains the text in the order
 # keyhaven-cli find prints them (the file item last, which leaves the

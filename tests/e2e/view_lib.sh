@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers of the main view's desktop tests, on top of lib.sh. The controls of
 # the main window are found through the accessibility bus: the toolkit itself
 # reports where each control is on the screen, so the clicks and drags land

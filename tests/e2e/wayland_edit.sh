@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program on Wayland (a headless weston, driven through the accessibility
 # bus): it starts natively, asks the KEY of the file given, shows the file's
 # groups in the tree as keyhaven-cli lists them, and the selected account,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The global hot key on Wayland comes through the desktop portal: started at
 # logon ("-w") on a desktop without a tray, the program binds the stored key
 # ("HotKey" 75, "HotKeyFlag" 6: Ctrl+Alt+K) as the preferred trigger of its

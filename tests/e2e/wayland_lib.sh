@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Desktop cases on Wayland: the program under a headless weston, driven
 # through the accessibility bus alone. A headless compositor has no seat, so
 # neither keys nor pointer reach the program: texts are set and buttons and

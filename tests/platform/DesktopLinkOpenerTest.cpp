@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/DesktopLinkOpener.h"
 #include "core/link/LinkCommand.h"
 #include "core/store/CodePage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document's own values in the real settings file: a fresh user's file
 // after one start and exit of the document, and the values read back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtPrintDevice.h"
 #include "core/store/LinePrinter.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's lock signals on a private bus, which stands in for both the
 // session and the system bus; a second connection plays the login manager.
 

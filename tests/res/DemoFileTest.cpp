@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The demo file that newcomers open must be a real password file of the
 // program: readable by the core reader, opened by its KEY "demo" and by
 // nothing else, with believable, clearly made-up accounts.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a build into a scratch prefix and checks what a desktop needs from
 # it: the programs, the desktop entry and the file type of ".pwd" files that
 # agree with each other, theme icons of the right sizes, the help pages and

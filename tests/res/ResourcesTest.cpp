@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures and help pages compiled into the program: every picture the
 // windows ask for exists and draws at menu and dialog sizes, and the help is
 // one connected set of pages that covers every option.

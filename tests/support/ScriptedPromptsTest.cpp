@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scripted prompts every test relies on: answers are played back in
 // order, KEY dialogs run their own rules, and a missing answer is a loud
 // failure rather than a hang or a guess.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Command ids shared by menus, toolbar buttons, accelerators, context menus

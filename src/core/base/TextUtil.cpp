@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/base/TextUtil.h"
 
 bool EqualsNoCaseAscii(std::string_view a, std::string_view b) {

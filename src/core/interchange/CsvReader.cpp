@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/CsvReader.h"
 
 CCsvReader::CCsvReader(std::string_view strText, std::size_t nMaxFields)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/ExportCommand.h"
 
 #include "core/base/Prompts.h"

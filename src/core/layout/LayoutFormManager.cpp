@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/layout/LayoutFormManager.h"
 
 void CLayoutFormManager::ApplyLayout(const CLayoutRect& rc) {

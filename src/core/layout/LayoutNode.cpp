@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/layout/LayoutNode.h"
 
 CLayoutNode::CLayoutNode(CLayoutManager* pManager, unsigned nMode)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linking this file replaces the global operator new and delete of the whole
 // program: every block that C++ code gives back is wiped before the
 // allocator sees it again. The KEY, the field key and the deciphered texts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/shell/AutoExitRule.h"
 
 EAutoExitEnd DecideAutoExit(bool bModified, bool bHasFile, const std::function<bool()>& fnSave) {

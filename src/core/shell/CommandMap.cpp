@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/shell/CommandMap.h"
 
 void CCommandMap::Register(int nId, Handler fnHandler, Updater fnUpdater) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Upper halves (0x80-0xFF) of the single-byte code pages that stored texts
 // may use; bytes a page leaves undefined map to the C1 code point of the
 // same value so that every stored byte survives a round trip. Each page also

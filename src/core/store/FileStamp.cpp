@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/store/FileStamp.h"
 
 #include "core/store/FileIO.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The tree scrolls while a drag lingers near its top or bottom edge. Its

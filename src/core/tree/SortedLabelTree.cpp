@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/tree/SortedLabelTree.h"
 
 CSortedLabelTree::CSortedLabelTree(const std::vector<STreeGroup>& tree, std::string strFileLabel)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/OptionsStartPage.h"
 
 #include "core/base/OptionsData.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/base/TextUtil.h"
 #include "core/store/FileIO.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Export as a command of the open file: the format the save prompt's
 // choice names, the plain-text question, and the target rules, on real files
 // answered through the scripted prompts.

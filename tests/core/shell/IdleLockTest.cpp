@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/shell/AutoExitRule.h"
 #include "core/shell/HotKeyBinding.h"
 #include "core/shell/HotKeyGrabber.h"

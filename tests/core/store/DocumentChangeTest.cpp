@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file changed by another program after the document read it: the save
 // asks before overwriting, and a writer holding the file's lock is waited
 // for, never raced.

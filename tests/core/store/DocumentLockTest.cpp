@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lock lets go of an unmodified document and reads its file again on the
 // way back; changes that cannot be saved quietly stay in memory.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save, backup, Save As, Close, auto-save, the document options and the
 // enabling of the file commands, driven through the scripted prompts.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Print and the File Property dialog as commands of the open file,
 // on real files and answered through the scripted prompts.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of the File Property dialog and the read-only attribute, on real
 // files in a temporary folder.
 

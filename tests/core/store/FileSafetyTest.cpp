@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The guards around a password file on disk: the lock of a read-modify-write,
 // the stamp that notices another program's change, and the size limit.
 

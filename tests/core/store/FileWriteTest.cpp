@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The atomic writer keeps what the user set on a file (mode, owner, group,
 // hard links), judges writability as the system does, and leaves no copies.
 

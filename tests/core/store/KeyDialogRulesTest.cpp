@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The OK rules of the three KEY dialogs: which message, which edits are
 // emptied, where the focus goes, and the code-page conversion of typed KEYs.
 

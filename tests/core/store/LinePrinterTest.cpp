@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line printer's page layout over a recording printer: line height and
 // margins from the resolution, page breaks at the bottom margin, the job's
 // calls in order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record's compact storage: seven texts in one block behind accessors.
 
 #include "core/store/PasswordInfo.h"

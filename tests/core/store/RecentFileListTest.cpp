@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recent-file list: order, duplicates, its size and its settings values.
 
 #include "core/store/RecentFileList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving enciphers record by record straight into the file buffer; these
 // tests hold it to the bytes of the plain pipeline (EncipherList, then
 // Serialize of the scratch list) for every shape of document.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DocumentFixture.h"
 #include "core/base/StringTable.h"
 #include "core/base/TextUtil.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/controls/DragEdit.h"
 #include "gui/controls/DragTextEdit.h"
 #include "gui/controls/HoverComboBox.h"

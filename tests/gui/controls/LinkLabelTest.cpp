@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/controls/LinkLabel.h"
 #include "core/link/LinkCommand.h"
 #include "support/ScriptedPrompts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key dialog of another manager's database: what OK accepts and refuses,
 // "No password" against an empty one, and Browse through the prompt seam.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt side of the prompt seam: each call opens the right real dialog and
 // returns its answer. The dialogs are answered by a timer that acts on the
 // active modal window, and a watchdog rejects anything left open.

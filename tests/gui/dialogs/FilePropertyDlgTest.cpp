@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The File Property dialog as a widget: its caption, captions and values by
 // control id, the attribute boxes, the folder cut with an ellipsis, and what
 // OK and Cancel hand back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three KEY dialogs as widgets: their controls, ids, names and captions,
 // masked edits, icon buttons, and the OK rules with every message going
 // through the scripted prompts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Options dialog as a widget: page switching refused by a failing check,
 // the order of the checks on OK, Apply keeping the dialog open, the
 // Security page's choices and sliders, the generator page's flags word and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Export, Print and Properties as the main window's commands: their enable
 // rules, and each one run from its menu item with the questions answered
 // through the scripted prompts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's idle countdowns with short intervals, the idle exit that keeps
 // unsaved changes, the lock that follows the desktop's, the hot key's way
 // back, and the password that leaves the clipboard.

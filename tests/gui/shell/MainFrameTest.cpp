@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/FrameFixture.h"
 
 #include "core/base/CommandIds.h"
@@ -47,7 +48,8 @@ const SExpected EXPECTED_MENU[] = {
     {ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active file", "Save"},
     {ID_FILE_SAVE_AS, "Save &As...", "Save the active file with a new name", "Save As"},
     {ID_FILE_PRINT, "&Print...", "Print password information", ""},
-    {ID_FILE_IMPORT, "&Import...", "Bring in the accounts of another password manager's file", "Import"},
+    {ID_FILE_IMPORT, "&Import...", "Bring in the accounts of another password manager's file",
+     "Import"},
     {ID_FILE_EXPORT, "&Export...", "", ""},
     {ID_FILE_PROPERTY, "P&roperties", "Show file properties", "Proerties"},
     {ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents", "Exit"},

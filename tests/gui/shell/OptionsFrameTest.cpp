@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's side of the Options dialog: Tools > Options and the account
 // dialog's generator-settings button open it on their pages, OK and Apply
 // take the values back and put them into effect (idle times, generator,

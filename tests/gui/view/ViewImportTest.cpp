@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Import into an open file: the accounts merged into the groups of
 // the same name, a name clash asked as a drop asks it, the import as one
 // change saved at once with automatic saving, and a source that is refused.

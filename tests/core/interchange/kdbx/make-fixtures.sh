@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the KeePass databases the reader's tests open, with keepassxc-cli
 # (Debian's keepassxc), from contents.xml. Run it from anywhere; it rewrites
 # the *.kdbx and key files beside it. Every database's password is "pw"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window holding one copy-and-drag button, for the desktop tests: the
 // button carries the text given as the first argument (UTF-8), and every
 // copy and finished drag is reported on standard output.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Another program's text field, for the desktop tests: a window with one line
 // edit that prints its text on standard output whenever it changes.
 #include <QApplication>
