@@ -37,7 +37,11 @@ for program in keyhaven-cli keyhaven; do
     out=$("$root/usr/bin/$program" --version 2>&1) || fail "$program --version exits $?"
     [[ $out == *" $version" ]] || fail "$program --version says \"$out\""
 done
-hardening-check --quiet "$root/usr/bin/keyhaven" "$root/usr/bin/keyhaven-cli" > "$work/hardening.log" 2>&1 ||
+# The build asks for control-flow protection too (debian/rules), but Debian
+# 12's C library start files carry no such marking, so no program linked
+# there is marked as a whole; hardening-check is told not to look for it.
+hardening-check --quiet --nocfprotection "$root/usr/bin/keyhaven" "$root/usr/bin/keyhaven-cli" \
+    > "$work/hardening.log" 2>&1 ||
     fail "hardening-check: $(cat "$work/hardening.log")"
 
 for file in usr/share/applications/org.keyhaven.Keyhaven.desktop \
