@@ -4,6 +4,7 @@
 
 #include "core/interchange/KdbxWriter.h"
 #include "core/store/CodePage.h"
+#include "support/FileBytes.h"
 #include "support/KeePassOracle.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ protected:
         SKdbxCredentials credentials;
         credentials.strPassword = "db";
         if (!strKeyFile.empty()) {
-            const std::string strKey = ReadFileBytes(strKeyFile);
+            const std::string strKey = ReadBytes(strKeyFile);
             credentials.bHasKeyFile = true;
             credentials.keyFile.assign(strKey.begin(), strKey.end());
         }
@@ -47,7 +48,7 @@ protected:
             },
             strError))
             << strError;
-        WriteFileBytes(strPath, strBytes);
+        WriteBytes(strPath, strBytes);
     }
 
     CTempFolder m_folder;
@@ -89,7 +90,7 @@ TEST_F(CliKdbx, ExportOpensInKeePassXCAndImportsBack) {
 
 TEST_F(CliKdbx, ExportWithAKeyFileAlone) {
     const std::string strKey = m_folder.File("key.bin");
-    WriteFileBytes(strKey, "any bytes make a key file");
+    WriteBytes(strKey, "any bytes make a key file");
     const SCliResult result = RunCli({"export", m_strFile, "--format=kdbx", "-o", m_strKdbx,
                                       "--key-file", strKey, "--no-password"},
                                      "k\n");
@@ -117,7 +118,7 @@ TEST_F(CliKdbx, ExportAsksTheNewPasswordTwiceOnATerminal) {
 
 TEST_F(CliKdbx, ExportRefusals) {
     const std::string strKey = m_folder.File("key.bin");
-    WriteFileBytes(strKey, "key");
+    WriteBytes(strKey, "key");
     const struct {
         const char* pszName;
         std::vector<std::string> astrArgs;
@@ -162,21 +163,21 @@ TEST_F(CliKdbx, ExportRefusals) {
 TEST_F(CliKdbx, ImportFailuresChangeNothing) {
     const std::string strKey = m_folder.File("key.txt");
     const std::string strOtherKey = m_folder.File("other.txt");
-    WriteFileBytes(strKey, "the key file");
-    WriteFileBytes(strOtherKey, "another key file");
+    WriteBytes(strKey, "the key file");
+    WriteBytes(strOtherKey, "another key file");
     const std::string strPlain = m_folder.File("plain.kdbx");
     const std::string strKeyed = m_folder.File("keyed.kdbx");
     WriteSource(strPlain);
     WriteSource(strKeyed, strKey);
     const std::string strDamaged = m_folder.File("damaged.kdbx");
-    std::string strBytes = ReadFileBytes(strPlain);
+    std::string strBytes = ReadBytes(strPlain);
     strBytes[strBytes.size() - 40] ^= 0x55;
-    WriteFileBytes(strDamaged, strBytes);
+    WriteBytes(strDamaged, strBytes);
     const std::string strCut = m_folder.File("cut.kdbx");
-    WriteFileBytes(strCut, ReadFileBytes(strPlain).substr(0, 300));
+    WriteBytes(strCut, ReadBytes(strPlain).substr(0, 300));
     const std::string strNot = m_folder.File("not.kdbx");
-    WriteFileBytes(strNot, "\"url\",\"username\",\"password\"\n");
-    const std::string strBefore = ReadFileBytes(m_strFile);
+    WriteBytes(strNot, "\"url\",\"username\",\"password\"\n");
+    const std::string strBefore = ReadBytes(m_strFile);
     const struct {
         const char* pszName;
         std::vector<std::string> astrArgs;
@@ -200,7 +201,7 @@ TEST_F(CliKdbx, ImportFailuresChangeNothing) {
         const SCliResult result = RunCli(astrArgs, test.pszInput);
         EXPECT_EQ(result.nExit, test.nExit) << test.pszName << ": " << result.strErr;
         EXPECT_FALSE(result.strErr.empty()) << test.pszName;
-        EXPECT_EQ(ReadFileBytes(m_strFile), strBefore) << test.pszName;
+        EXPECT_EQ(ReadBytes(m_strFile), strBefore) << test.pszName;
     }
     // The right key file opens it.
     const SCliResult result =

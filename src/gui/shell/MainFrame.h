@@ -167,6 +167,10 @@ public:
     void OnDestroy();
     bool IsClosed() const { return m_bDestroyed; }
 
+    // Whether this desktop offers a global hot key, as found at start;
+    // tests stand in for a desktop without one.
+    void SetHotKeyAvailable(bool bAvailable) { m_bHotKeyAvailable = bAvailable; }
+
     // Interval of the idle refresh of the commands' states.
     static constexpr int IDLE_UPDATE_MS = 200;
     // How long a size must hold before it counts as the normal one.
@@ -191,9 +195,6 @@ signals:
     // The lock ended with the file read again: the view goes back there.
     void DocumentReloaded();
 
-    // Whether this desktop offers a global hot key, as found at start;
-    // tests stand in for a desktop without one.
-    void SetHotKeyAvailable(bool bAvailable) { m_bHotKeyAvailable = bAvailable; }
 
 protected:
     // Input anywhere in the program restarts the idle countdowns.
