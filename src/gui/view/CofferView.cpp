@@ -699,7 +699,10 @@ void CCofferView::OnLabelEdited(QTreeWidgetItem* pItem, const QString& strText) 
         return;
     }
     // The name is kept as typed, blanks and all.
-    pInfo->SetText(eName, strName);
+    if (nLevel == 1)
+        m_doc.RenameGroup(pInfo, strName);
+    else
+        m_doc.RenameAccount(pInfo, strName);
     ResortItem(pItem, strName);
     emit m_pTree->TreeChanged();
     // A new name is new content: saved at once when automatic saving is on.
