@@ -2,6 +2,9 @@
 
 #include "core/store/CofferDoc.h"
 
+#include <cstddef>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 // One group of the tree in display order, with its accounts in display order.
@@ -20,3 +23,17 @@ std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo, const CCodeP
 // The records of a tree in pre-order (each group followed by its accounts),
 // the order RebuildOrder expects.
 std::vector<CPasswordInfo*> PreOrder(const std::vector<STreeGroup>& tree);
+
+// Whether label a goes before label b in the tree: alphabetical ignoring
+// case; equal labels keep the order they came in.
+bool SortsBefore(std::string_view a, std::string_view b, const CCodePage& codePage);
+
+// Where record goes among nCount siblings in display order, fnSibling(i)
+// giving sibling i (the record itself left out): where SortedTree would
+// show it, so a tree that places records one by one stays as a fresh sort
+// shows it. Equal labels take their order from listInfo, which is walked
+// only when there are any. O(log n) otherwise.
+std::size_t SortedPlace(const CCofferDoc::CInfoList& listInfo, const CPasswordInfo& record,
+                        std::size_t nCount,
+                        const std::function<const CPasswordInfo*(std::size_t)>& fnSibling,
+                        const CCodePage& codePage);
