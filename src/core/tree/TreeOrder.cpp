@@ -35,48 +35,25 @@ std::vector<CPasswordInfo*> PreOrder(const std::vector<STreeGroup>& tree) {
     return order;
 }
 
+void SortToTreeOrder(CCofferDoc& doc) {
+    doc.RebuildOrder(PreOrder(SortedTree(doc.m_listInfo, doc.CodePage())));
+}
+
 bool SortsBefore(std::string_view a, std::string_view b, const CCodePage& codePage) {
     return CompareNoCase(a, b, codePage) < 0;
 }
 
-std::size_t SortedPlace(const CCofferDoc::CInfoList& listInfo, const CPasswordInfo& record,
-                        std::size_t nCount,
-                        const std::function<const CPasswordInfo*(std::size_t)>& fnSibling,
+std::size_t SortedPlace(std::string_view strLabel, std::size_t nCount,
+                        const std::function<std::string_view(std::size_t)>& fnLabel,
                         const CCodePage& codePage) {
-    const auto labelOf = [](const CPasswordInfo& info) {
-        return info.TextView(info.IsGroup() ? CPasswordInfo::group : CPasswordInfo::account);
-    };
-    const std::string_view strLabel = labelOf(record);
-    const auto bound = [&](bool bUpper) {
-        std::size_t nLow = 0;
-        std::size_t nHigh = nCount;
-        while (nLow < nHigh) {
-            const std::size_t nMiddle = nLow + (nHigh - nLow) / 2;
-            const std::string_view strSibling = labelOf(*fnSibling(nMiddle));
-            const bool bAfter = bUpper ? !SortsBefore(strLabel, strSibling, codePage)
-                                       : SortsBefore(strSibling, strLabel, codePage);
-            if (bAfter)
-                nLow = nMiddle + 1;
-            else
-                nHigh = nMiddle;
-        }
-        return nLow;
-    };
-    const std::size_t nFirstEqual = bound(false);
-    const std::size_t nPastEqual = bound(true);
-    if (nFirstEqual == nPastEqual)
-        return nFirstEqual;
-    // Siblings with an equal label come before the record when they come
-    // before it in the list.
-    std::vector<const CPasswordInfo*> equals;
-    for (std::size_t i = nFirstEqual; i < nPastEqual; ++i)
-        equals.push_back(fnSibling(i));
-    std::size_t nBefore = 0;
-    for (const CPasswordInfo& info : listInfo) {
-        if (&info == &record)
-            break;
-        if (std::find(equals.begin(), equals.end(), &info) != equals.end())
-            ++nBefore;
+    std::size_t nLow = 0;
+    std::size_t nHigh = nCount;
+    while (nLow < nHigh) {
+        const std::size_t nMiddle = nLow + (nHigh - nLow) / 2;
+        if (SortsBefore(strLabel, fnLabel(nMiddle), codePage))
+            nHigh = nMiddle;
+        else
+            nLow = nMiddle + 1;
     }
-    return nFirstEqual + nBefore;
+    return nLow;
 }

@@ -24,16 +24,18 @@ std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo, const CCodeP
 // the order RebuildOrder expects.
 std::vector<CPasswordInfo*> PreOrder(const std::vector<STreeGroup>& tree);
 
+// Puts the document's records in the tree's pre-order, as the file keeps
+// them after a drop or a rename in the tree. Nothing shown changes.
+void SortToTreeOrder(CCofferDoc& doc);
+
 // Whether label a goes before label b in the tree: alphabetical ignoring
 // case; equal labels keep the order they came in.
 bool SortsBefore(std::string_view a, std::string_view b, const CCodePage& codePage);
 
-// Where record goes among nCount siblings in display order, fnSibling(i)
-// giving sibling i (the record itself left out): where SortedTree would
-// show it, so a tree that places records one by one stays as a fresh sort
-// shows it. Equal labels take their order from listInfo, which is walked
-// only when there are any. O(log n) otherwise.
-std::size_t SortedPlace(const CCofferDoc::CInfoList& listInfo, const CPasswordInfo& record,
-                        std::size_t nCount,
-                        const std::function<const CPasswordInfo*(std::size_t)>& fnSibling,
+// Where a record labelled strLabel goes among nCount siblings in display
+// order, fnLabel(i) giving the label of sibling i: after every sibling
+// whose label does not sort after it, so a record added or renamed goes
+// after those whose label equals its own. O(log n).
+std::size_t SortedPlace(std::string_view strLabel, std::size_t nCount,
+                        const std::function<std::string_view(std::size_t)>& fnLabel,
                         const CCodePage& codePage);

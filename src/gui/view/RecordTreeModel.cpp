@@ -142,8 +142,10 @@ int CRecordTreeModel::GroupPlace(const CPasswordInfo& group, int nSkip) const {
     const auto nSkipped = static_cast<std::size_t>(nSkip);
     const std::size_t nCount = m_groups.size() - (nSkip >= 0 ? 1 : 0);
     return static_cast<int>(SortedPlace(
-        m_doc.m_listInfo, group, nCount,
-        [&](std::size_t i) { return m_groups[nSkip >= 0 && i >= nSkipped ? i + 1 : i]->m_pGroup; },
+        GroupLabel(&group), nCount,
+        [&](std::size_t i) {
+            return GroupLabel(m_groups[nSkip >= 0 && i >= nSkipped ? i + 1 : i]->m_pGroup);
+        },
         m_doc.CodePage()));
 }
 
@@ -152,8 +154,10 @@ int CRecordTreeModel::AccountPlace(const SGroupNode& node, const CPasswordInfo& 
     const auto nSkipped = static_cast<std::size_t>(nSkip);
     const std::size_t nCount = node.m_accounts.size() - (nSkip >= 0 ? 1 : 0);
     return static_cast<int>(SortedPlace(
-        m_doc.m_listInfo, account, nCount,
-        [&](std::size_t i) { return node.m_accounts[nSkip >= 0 && i >= nSkipped ? i + 1 : i]; },
+        AccountLabel(&account), nCount,
+        [&](std::size_t i) {
+            return AccountLabel(node.m_accounts[nSkip >= 0 && i >= nSkipped ? i + 1 : i]);
+        },
         m_doc.CodePage()));
 }
 
@@ -431,4 +435,10 @@ Qt::ItemFlags CRecordTreeModel::flags(const QModelIndex& index) const {
     default:
         return Qt::NoItemFlags;
     }
+}
+
+QVariant CRecordTreeModel::headerData(int nSection, Qt::Orientation eOrientation, int nRole) const {
+    if (nSection == 0 && eOrientation == Qt::Horizontal && nRole == Qt::DisplayRole)
+        return QStringLiteral("Accounts");
+    return {};
 }

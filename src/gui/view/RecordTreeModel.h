@@ -17,7 +17,9 @@ class CPasswordInfo;
 // model is built once per file and then follows the document's record
 // notices one by one, so an edit never rebuilds it; rows that move keep
 // their persistent indexes, so selection and expanded groups follow them.
-// It also answers the search walk, by display position.
+// A record added or renamed goes after the rows whose label equals its own,
+// as the tree has always placed it; a reload orders equal labels by the
+// list. It also answers the search walk, by display position.
 class CRecordTreeModel : public QAbstractItemModel, public CLabelTree {
     Q_OBJECT
 public:
@@ -69,6 +71,9 @@ public:
     bool hasChildren(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int nRole = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // The one column is "Accounts": hidden, but screen readers announce it.
+    QVariant headerData(int nSection, Qt::Orientation eOrientation,
+                        int nRole = Qt::DisplayRole) const override;
 
 private:
     struct SGroupNode {

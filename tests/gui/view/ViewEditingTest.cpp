@@ -47,7 +47,7 @@ void CViewEditingTest::addAccountStoresItUnderTheGroupShown() {
     fx.Group("Mail");
     fx.Account("Mail", "old");
     CCofferView& view = fx.Show();
-    view.Tree()->SelectItem(view.m_hRootItem->child(0)); // Bank
+    view.Tree()->SelectItem(fx.Item(0)); // Bank
     fx.m_editPrompts.AnswerAccount(Typed("Bank", "new"));
     fx.m_pFrame->RunCommand(ID_ACCOUNT_ADD);
 
@@ -65,7 +65,7 @@ void CViewEditingTest::addAccountStoresItUnderTheGroupShown() {
 
     // Cancel changes nothing.
     fx.m_editPrompts.AnswerAccount([](SAccountDlgData&) { return false; });
-    view.AddAccount(nullptr);
+    view.AddAccount();
     QCOMPARE(fx.m_pDoc->CountAccounts(), 2);
     QVERIFY(fx.m_vecFailures.empty());
 }
@@ -83,7 +83,7 @@ void CViewEditingTest::editAccountMovesItAndSelectsIt() {
 
     fx.m_editPrompts.AnswerAccount(Typed("B", "x2", "new-pw"));
     // A double click edits the account under it, with its real password.
-    emit view.Tree()->itemDoubleClicked(view.m_hCurAccount, 0);
+    emit view.Tree()->doubleClicked(fx.Current());
     const SAccountDlgData& opened = fx.m_editPrompts.m_vecAccountOpened.at(0);
     QCOMPARE(opened.m_strPassword, std::string("real-pw"));
     QCOMPARE(opened.m_strGroup, std::string("A"));
@@ -92,7 +92,7 @@ void CViewEditingTest::editAccountMovesItAndSelectsIt() {
     QCOMPARE(fx.TreeLabels(), (Labels{"A", "  y", "B", "  x2", "  z"}));
     QCOMPARE(fx.CurrentPath(), std::string("B/x2"));
     QCOMPARE(fx.m_pDoc->CountAccounts(), 3);
-    QCOMPARE(CAccountTreeCtrl::GetItemData(view.m_hCurAccount)->Password(), std::string("new-pw"));
+    QCOMPARE(fx.RecordOf(fx.Current())->Password(), std::string("new-pw"));
     QVERIFY(fx.m_pDoc->IsModified());
     QVERIFY(fx.m_vecFailures.empty());
 }
@@ -104,14 +104,14 @@ void CViewEditingTest::accountCommandsWaitForTheMainWindow() {
     CCofferView& view = fx.Show();
     fx.m_pFrame->m_nMode = MODE_TRAY_MAIN;
     // No dialog opens: an unexpected one would be recorded as a failure.
-    view.AddAccount(nullptr);
-    view.EditAccount(nullptr);
+    view.AddAccount();
+    view.EditAccount();
     view.AddGroup();
     QVERIFY(fx.m_editPrompts.m_vecAccountOpened.empty());
     QVERIFY(fx.m_vecFailures.empty());
     // Group editing is not bound to the main window.
     fx.m_editPrompts.CancelGroupDialog();
-    view.EditGroup(view.m_hRootItem->child(0));
+    view.EditGroup(fx.Item(0));
     QCOMPARE(fx.m_editPrompts.m_vecGroupOpened, (Labels{"A"}));
     QVERIFY(!fx.m_pDoc->IsModified());
 }
@@ -144,9 +144,9 @@ void CViewEditingTest::groupsAreAddedRenamedAndDeleted() {
     QCOMPARE(fx.CurrentPath(), std::string("b"));
     QCOMPARE(fx.ListOrder(), (Labels{"G:b", "G:C"}));
     // The last group selected goes: the previous sibling follows.
-    view.Tree()->SelectItem(view.m_hRootItem->child(1));
+    view.Tree()->SelectItem(fx.Item(1));
     fx.m_editPrompts.AnswerDeleteGroup("C");
-    view.DeleteGroup(nullptr);
+    view.DeleteGroup();
     QCOMPARE(fx.CurrentPath(), std::string("b"));
     QVERIFY(fx.m_vecFailures.empty());
 }
@@ -159,14 +159,14 @@ void CViewEditingTest::deletingTheOnlyGroupLeftForgetsTheSelection() {
     fx.NewKeyedDocument("A");
     fx.Account("A", "x");
     CCofferView& view = fx.Show();
-    QVERIFY(view.m_hCurAccount);
+    QVERIFY(!view.CurrentAccountLabel().empty());
     fx.m_editPrompts.AnswerDeleteGroup("A");
-    view.DeleteGroup(nullptr);
-    QCOMPARE(view.m_hCurGroup, nullptr);
-    QCOMPARE(view.m_hCurAccount, nullptr);
+    view.DeleteGroup();
+    QVERIFY(view.CurrentGroupLabel().empty());
+    QVERIFY(view.CurrentAccountLabel().empty());
     QVERIFY(view.UserNameBox()->text().isEmpty());
     QCOMPARE(view.CountCurrentGroupAccounts(), 0);
-    view.EditAccount(nullptr); // nothing current: no dialog
+    view.EditAccount(); // nothing current: no dialog
     QVERIFY(fx.m_vecFailures.empty());
 }
 
@@ -196,26 +196,26 @@ void CViewEditingTest::treeKeysActOnTheCurrentItem() {
     CCofferView& view = fx.Show();
     view.show();
     CAccountTreeCtrl* pTree = view.Tree();
-    QTreeWidgetItem* pGroupA = view.m_hRootItem->child(0);
+    const QModelIndex groupA = fx.Item(0);
     // Enter edits an account, and only an account (an unexpected dialog is a
     // failure); Delete asks as the menu's Delete does, for either.
     fx.m_editPrompts.AnswerAccount([](SAccountDlgData&) { return false; });
-    for (QTreeWidgetItem* pItem : {pGroupA->child(0), pGroupA, view.m_hRootItem}) {
-        pTree->SelectItem(pItem);
+    for (const QModelIndex& item : {fx.Item(0, 0), groupA, fx.Item()}) {
+        pTree->SelectItem(item);
         QTest::keyClick(pTree, Qt::Key_Return);
     }
     QCOMPARE(fx.m_editPrompts.m_vecAccountOpened.size(), size_t(1));
-    pTree->SelectItem(pGroupA->child(0));
+    pTree->SelectItem(fx.Item(0, 0));
     fx.m_prompts.AnswerMessage(EMsgAnswer::yes);
     QTest::keyClick(pTree, Qt::Key_Delete);
-    pTree->SelectItem(view.m_hRootItem->child(1));
+    pTree->SelectItem(fx.Item(1));
     fx.m_editPrompts.AnswerDeleteGroup("B");
     QTest::keyClick(pTree, Qt::Key_Delete);
     QCOMPARE(fx.TreeLabels(), (Labels{"A"}));
 
     // Shift+F10 and the Menu key open the item's own menu below its label.
-    const QRect rcItem(pTree->viewport()->mapToGlobal(pTree->visualItemRect(pGroupA).topLeft()),
-                       pTree->visualItemRect(pGroupA).size());
+    const QRect rcItem(pTree->viewport()->mapToGlobal(pTree->visualRect(groupA).topLeft()),
+                       pTree->visualRect(groupA).size());
     for (const QKeyCombination key : {Qt::SHIFT | Qt::Key_F10, QKeyCombination(Qt::Key_Menu)}) {
         QString strMenu;
         QPoint ptMenu;

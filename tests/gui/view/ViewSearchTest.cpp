@@ -18,8 +18,7 @@ namespace {
 
 // The file item shows as "<file>" in the paths below.
 std::string Where(const CViewFixture& fx) {
-    QTreeWidgetItem* pItem = fx.Current();
-    return pItem == fx.m_pView->m_hRootItem ? "<file>" : fx.CurrentPath();
+    return fx.Current().isValid() && fx.Current() == fx.Item() ? "<file>" : fx.CurrentPath();
 }
 
 // Bank: Bank Card, card 2 / empty / Mail: Bank_card, Cards, in a file
