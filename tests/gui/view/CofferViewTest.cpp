@@ -58,9 +58,7 @@ private slots:
 
 void CCofferViewTest::treeIsSortedIgnoringCase() {
     CViewFixture fx;
-    fx.NewKeyedDocument("b");
-    fx.Group("A");
-    fx.Group("c");
+    fx.NewKeyedDocument("b / A / c");
     for (const char* pszName : {"zeta", "Alpha", "beta"})
         fx.Account("A", pszName);
     CCofferView& view = fx.Show();
@@ -89,10 +87,7 @@ void CCofferViewTest::fileWithoutKeyShowsNothing() {
 
 void CCofferViewTest::firstAccountOfFirstNonEmptyGroupIsSelected() {
     CViewFixture fx;
-    fx.NewKeyedDocument("Empty");
-    fx.Group("Work");
-    fx.Account("Work", "vpn");
-    fx.Account("Work", "mail");
+    fx.NewKeyedDocument("Empty / Work: vpn, mail");
     CCofferView& view = fx.Show();
     QCOMPARE(fx.CurrentPath(), std::string("Work/mail"));
     QCOMPARE(view.CurrentGroupLabel() + "/" + view.CurrentAccountLabel(), fx.CurrentPath());
@@ -101,8 +96,7 @@ void CCofferViewTest::firstAccountOfFirstNonEmptyGroupIsSelected() {
 
 void CCofferViewTest::onlyEmptyGroupsSelectTheFirstGroup() {
     CViewFixture fx;
-    fx.NewKeyedDocument("Zed");
-    fx.Group("alpha");
+    fx.NewKeyedDocument("Zed / alpha");
     CCofferView& view = fx.Show();
     QCOMPARE(fx.CurrentPath(), std::string("alpha"));
     QVERIFY(view.CurrentAccountLabel().empty());
@@ -117,11 +111,7 @@ void CCofferViewTest::onlyEmptyGroupsSelectTheFirstGroup() {
 
 void CCofferViewTest::namesToReselectAreUsedOnce() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Group("B");
-    fx.Account("A", "a1");
-    fx.Account("B", "b1");
-    fx.Account("B", "b2");
+    fx.NewKeyedDocument("A: a1 / B: b1, b2");
     CCofferView& view = fx.Show();
     view.SelectByNames("B", "b2");
     QCOMPARE(fx.CurrentPath(), std::string("B/b2"));
@@ -158,8 +148,7 @@ void CCofferViewTest::accountDetailsAndLinks() {
 
 void CCofferViewTest::fileItemKeepsTheDetails() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "kept");
+    fx.NewKeyedDocument("A: kept");
     CCofferView& view = fx.Show();
     view.Tree()->setCurrentIndex(fx.Item());
     QCOMPARE(Text(view.UserNameBox()), std::string("user-kept"));
@@ -169,8 +158,7 @@ void CCofferViewTest::fileItemKeepsTheDetails() {
 
 void CCofferViewTest::groupSelectionBlanksTheDetails() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "x");
+    fx.NewKeyedDocument("A: x");
     CCofferView& view = fx.Show();
     view.Tree()->SelectItem(fx.Current().parent());
     QVERIFY(view.CurrentAccountLabel().empty());
@@ -181,9 +169,7 @@ void CCofferViewTest::groupSelectionBlanksTheDetails() {
 
 void CCofferViewTest::maskingShowsTwelveAsterisks() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "long", "a-very-long-password-indeed");
-    fx.Account("A", "none", "");
+    fx.NewKeyedDocument("A: long=a-very-long-password-indeed, none=");
     CCofferView& view = fx.Show();
     QVERIFY(view.m_bMaskPasswords);
     QCOMPARE(Text(view.PasswordBox()), std::string("************"));
@@ -201,8 +187,7 @@ void CCofferViewTest::maskingShowsTwelveAsterisks() {
 void CCofferViewTest::deleteSelectsTheNeighbour() {
     CViewFixture fx;
     fx.m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
-    fx.NewKeyedDocument("A");
-    fx.Group("B");
+    fx.NewKeyedDocument("A / B");
     for (const char* pszName : {"a1", "a2", "a3"})
         fx.Account("A", pszName);
     fx.Account("B", "only");
@@ -223,8 +208,7 @@ void CCofferViewTest::deleteSelectsTheNeighbour() {
 
 void CCofferViewTest::declinedDeleteChangesNothing() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "keep");
+    fx.NewKeyedDocument("A: keep");
     fx.Show();
     fx.m_prompts.AnswerMessage(EMsgAnswer::no);
     fx.m_pFrame->RunCommand(ID_ITEM_DELETE);
@@ -245,8 +229,7 @@ void CCofferViewTest::declinedDeleteChangesNothing() {
 void CCofferViewTest::deleteOutsideTheMainWindowDoesNothing() {
     CViewFixture fx;
     fx.m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "keep");
+    fx.NewKeyedDocument("A: keep");
     CCofferView& view = fx.Show();
     fx.m_pFrame->m_nMode = MODE_TRAY_MAIN;
     view.DeleteAccount();
@@ -376,10 +359,7 @@ void CCofferViewTest::commentsGrowWithHiddenBars() {
 
 void CCofferViewTest::statusPanesCountItems() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Group("B");
-    fx.Account("B", "1");
-    fx.Account("B", "2");
+    fx.NewKeyedDocument("A / B: 1, 2");
     CCofferView& view = fx.Show();
     QCOMPARE(fx.m_pFrame->Commands().Update(ID_INDICATOR_GROUPS).strText, std::string("2 Groups"));
     QCOMPARE(fx.m_pFrame->Commands().Update(ID_INDICATOR_ACCOUNTS).strText,
@@ -393,8 +373,7 @@ void CCofferViewTest::commandsFollowTheKey() {
     CViewFixture fx;
     CCofferView& view = fx.Show();
     QVERIFY(!fx.m_pFrame->Commands().Update(ID_ITEM_DELETE).bEnabled);
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "x");
+    fx.NewKeyedDocument("A: x");
     view.OnInitialUpdate();
     QVERIFY(fx.m_pFrame->Commands().Update(ID_ITEM_DELETE).bEnabled);
     for (int nId : {ID_ACCOUNT_ADD, ID_GROUP_ADD, ID_ITEM_EDIT})

@@ -18,14 +18,8 @@ using Labels = std::vector<std::string>;
 namespace {
 
 // Bank: Card, Loan / Mail: Card, Home, Loan, Web.
-void FillClashes(CViewFixture& fx) {
-    fx.NewKeyedDocument("Bank");
-    fx.Group("Mail");
-    fx.Account("Bank", "Loan", "bank-loan");
-    fx.Account("Bank", "Card", "bank-card");
-    for (const char* pszName : {"Web", "Loan", "Home", "Card"})
-        fx.Account("Mail", pszName, std::string("mail-") + pszName);
-}
+constexpr const char* CLASHES = "Bank: Loan=bank-loan, Card=bank-card / Mail: Web=mail-Web, "
+                                "Loan=mail-Loan, Home=mail-Home, Card=mail-Card";
 
 // Every record of the list in list order: "G:name" or "account=password".
 Labels ListOrder(const CCofferDoc& doc) {
@@ -133,10 +127,7 @@ private slots:
 
 void CViewDropTest::leftDropOfAnAccountMovesItToTheGroup() {
     CViewFixture fx;
-    fx.NewKeyedDocument("Bank");
-    fx.Group("Mail");
-    fx.Account("Bank", "Loan");
-    fx.Account("Mail", "Home");
+    fx.NewKeyedDocument("Bank: Loan / Mail: Home");
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     // While dragging over an account, its group is the highlighted target.
@@ -160,11 +151,7 @@ void CViewDropTest::leftDropOfAnAccountMovesItToTheGroup() {
 
 void CViewDropTest::leftDropOfAGroupCopiesItsAccounts() {
     CViewFixture fx;
-    fx.NewKeyedDocument("Bank");
-    fx.Group("Mail");
-    fx.Account("Bank", "Loan");
-    fx.Account("Bank", "Card");
-    fx.Account("Mail", "Home");
+    fx.NewKeyedDocument("Bank: Loan, Card / Mail: Home");
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     mouse.Drag(Item(view, 0), Item(view, 1, 0), Qt::LeftButton);
@@ -179,9 +166,7 @@ void CViewDropTest::leftDropOfAGroupCopiesItsAccounts() {
 
 void CViewDropTest::hastyDragsAndTheFileItemDoNothing() {
     CViewFixture fx;
-    fx.NewKeyedDocument("Bank");
-    fx.Group("Mail");
-    fx.Account("Bank", "Loan");
+    fx.NewKeyedDocument("Bank: Loan / Mail");
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     const Labels before = fx.TreeLabels();
@@ -199,7 +184,7 @@ void CViewDropTest::hastyDragsAndTheFileItemDoNothing() {
 
 void CViewDropTest::clashAnswersYesNoCancel() {
     CViewFixture fx;
-    FillClashes(fx);
+    fx.NewKeyedDocument(CLASHES);
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     // Bank/Loan onto Mail, which has a Loan: NO keeps both where they were.
@@ -225,7 +210,7 @@ void CViewDropTest::clashAnswersYesNoCancel() {
 
 void CViewDropTest::dropMenuOffersByWhatIsDragged() {
     CViewFixture fx;
-    FillClashes(fx);
+    fx.NewKeyedDocument(CLASHES);
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     QStringList shown;
@@ -255,7 +240,7 @@ void CViewDropTest::dropMenuOffersByWhatIsDragged() {
 
 void CViewDropTest::moveAllWithYesToAllHoldsForOneDropOnly() {
     CViewFixture fx;
-    FillClashes(fx);
+    fx.NewKeyedDocument(CLASHES);
     fx.Group("Old");
     for (const char* pszName : {"Card", "Loan", "Web"})
         fx.Account("Old", pszName, std::string("old-") + pszName);
@@ -281,7 +266,7 @@ void CViewDropTest::moveAllWithYesToAllHoldsForOneDropOnly() {
 
 void CViewDropTest::cancelMidwayKeepsWhatMoved() {
     CViewFixture fx;
-    FillClashes(fx);
+    fx.NewKeyedDocument(CLASHES);
     fx.Group("Old");
     for (const char* pszName : {"Apps", "Card", "Zoo"})
         fx.Account("Old", pszName, std::string("old-") + pszName);
@@ -319,7 +304,7 @@ void CViewDropTest::aDropIsSavedAtOnceWithAutoSave() {
 
 void CViewDropTest::escEndsARightDragWithoutMenu() {
     CViewFixture fx;
-    FillClashes(fx);
+    fx.NewKeyedDocument(CLASHES);
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     mouse.Press(Item(view, 1, 0), Qt::RightButton);
@@ -340,7 +325,7 @@ void CViewDropTest::escEndsARightDragWithoutMenu() {
 
 void CViewDropTest::rightClickMenuLeavesTheSelection() {
     CViewFixture fx;
-    FillClashes(fx);
+    fx.NewKeyedDocument(CLASHES);
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     const std::string strSelected = fx.CurrentPath();
@@ -354,8 +339,7 @@ void CViewDropTest::rightClickMenuLeavesTheSelection() {
 
 void CViewDropTest::aDragNearTheBottomScrollsTheTree() {
     CViewFixture fx;
-    fx.NewKeyedDocument("Bank");
-    fx.Group("Mail");
+    fx.NewKeyedDocument("Bank / Mail");
     for (int i = 0; i < 60; ++i)
         fx.Account("Bank", "a" + std::to_string(100 + i));
     CCofferView& view = fx.Show();

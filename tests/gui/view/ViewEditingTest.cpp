@@ -43,9 +43,7 @@ private slots:
 
 void CViewEditingTest::addAccountStoresItUnderTheGroupShown() {
     CViewFixture fx;
-    fx.NewKeyedDocument("Bank");
-    fx.Group("Mail");
-    fx.Account("Mail", "old");
+    fx.NewKeyedDocument("Bank / Mail: old");
     CCofferView& view = fx.Show();
     view.Tree()->SelectItem(fx.Item(0)); // Bank
     fx.m_editPrompts.AnswerAccount(Typed("Bank", "new"));
@@ -72,11 +70,7 @@ void CViewEditingTest::addAccountStoresItUnderTheGroupShown() {
 
 void CViewEditingTest::editAccountMovesItAndSelectsIt() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Group("B");
-    fx.Account("A", "x", "real-pw");
-    fx.Account("A", "y");
-    fx.Account("B", "z");
+    fx.NewKeyedDocument("A: x=real-pw, y / B: z");
     CCofferView& view = fx.Show();
     QVERIFY(view.m_bMaskPasswords);
     QCOMPARE(fx.CurrentPath(), std::string("A/x"));
@@ -99,8 +93,7 @@ void CViewEditingTest::editAccountMovesItAndSelectsIt() {
 
 void CViewEditingTest::accountCommandsWaitForTheMainWindow() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "x");
+    fx.NewKeyedDocument("A: x");
     CCofferView& view = fx.Show();
     fx.m_pFrame->m_nMode = MODE_TRAY_MAIN;
     // No dialog opens: an unexpected one would be recorded as a failure.
@@ -118,9 +111,7 @@ void CViewEditingTest::accountCommandsWaitForTheMainWindow() {
 
 void CViewEditingTest::groupsAreAddedRenamedAndDeleted() {
     CViewFixture fx;
-    fx.NewKeyedDocument("b");
-    fx.Group("d");
-    fx.Account("d", "in-d");
+    fx.NewKeyedDocument("b / d: in-d");
     CCofferView& view = fx.Show();
 
     fx.m_editPrompts.AnswerAddGroup("C");
@@ -156,8 +147,7 @@ void CViewEditingTest::deletingTheOnlyGroupLeftForgetsTheSelection() {
     // counts names); the file item then takes the selection, and nothing
     // of the deleted group stays current.
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "x");
+    fx.NewKeyedDocument("A: x");
     CCofferView& view = fx.Show();
     QVERIFY(!view.CurrentAccountLabel().empty());
     fx.m_editPrompts.AnswerDeleteGroup("A");
@@ -190,9 +180,7 @@ void CViewEditingTest::addWithAutoSaveWritesAtOnce() {
 
 void CViewEditingTest::treeKeysActOnTheCurrentItem() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Group("B");
-    fx.Account("A", "x");
+    fx.NewKeyedDocument("A: x / B");
     CCofferView& view = fx.Show();
     view.show();
     CAccountTreeCtrl* pTree = view.Tree();

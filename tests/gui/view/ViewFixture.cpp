@@ -3,6 +3,7 @@
 #include "core/store/FieldCipher.h"
 #include "gui/view/AccountTreeCtrl.h"
 #include "gui/view/RecordTreeModel.h"
+#include "support/SampleDocument.h"
 
 CViewFixture::CViewFixture(CMemoryProfile* pSharedProfile) : CFrameFixture(pSharedProfile) {
     m_editPrompts.m_fnFail = [this](const std::string& strWhat) {
@@ -14,12 +15,11 @@ CViewFixture::~CViewFixture() {
     m_pView.reset();
 }
 
-void CViewFixture::NewKeyedDocument(const std::string& strFirstGroup,
-                                    const std::string& strFileName) {
+void CViewFixture::NewKeyedDocument(const std::string& strOutline, const std::string& strFileName) {
     m_pDoc->OnNewDocument();
     m_pDoc->m_strKey = MakeKeyCheckValue("secret");
     m_pDoc->m_strFileName = strFileName;
-    m_pDoc->RenameGroup(m_pDoc->FindGroup("My Passwords"), strFirstGroup);
+    BuildSampleDocument(*m_pDoc, strOutline);
 }
 
 CPasswordInfo* CViewFixture::Group(const std::string& strName) {

@@ -14,9 +14,10 @@ struct CViewFixture : CFrameFixture {
     explicit CViewFixture(CMemoryProfile* pSharedProfile = nullptr);
     ~CViewFixture();
 
-    // A keyed document named strFileName with the group "My Passwords" renamed
-    // to strFirstGroup.
-    void NewKeyedDocument(const std::string& strFirstGroup,
+    // A keyed document named strFileName built from an outline (see
+    // BuildSampleDocument): "Bank: Loan, Card / Mail: Home", or just the
+    // name of its one group.
+    void NewKeyedDocument(const std::string& strOutline,
                           const std::string& strFileName = "Home.pwd");
     CPasswordInfo* Group(const std::string& strName);
     CPasswordInfo* Account(const std::string& strGroup, const std::string& strName,

@@ -13,14 +13,7 @@ using Labels = std::vector<std::string>;
 
 namespace {
 
-// Bank: Card, Loan / Mail: Home.
-void FillBank(CViewFixture& fx) {
-    fx.NewKeyedDocument("Bank");
-    fx.Group("Mail");
-    fx.Account("Bank", "Loan");
-    fx.Account("Bank", "Card");
-    fx.Account("Mail", "Home");
-}
+constexpr const char* BANK = "Bank: Loan, Card / Mail: Home";
 
 // The label editor, once a click on the selected item has opened it.
 QLineEdit* ClickToEdit(CViewFixture& fx, const QModelIndex& item) {
@@ -66,7 +59,7 @@ private slots:
 
 void CViewRenameTest::clickOnSelectedItemRenamesAccountInPlace() {
     CViewFixture fx;
-    FillBank(fx);
+    fx.NewKeyedDocument(BANK);
     CCofferView& view = fx.Show();
     QLineEdit* pEdit = ClickToEdit(fx, Child(view, 0, 1)); // Bank/Loan
     QVERIFY(pEdit);
@@ -83,7 +76,7 @@ void CViewRenameTest::clickOnSelectedItemRenamesAccountInPlace() {
 
 void CViewRenameTest::groupRenameMovesItAndMarksModified() {
     CViewFixture fx;
-    FillBank(fx);
+    fx.NewKeyedDocument(BANK);
     CCofferView& view = fx.Show();
     QLineEdit* pEdit = ClickToEdit(fx, Child(view, 1)); // Mail
     QVERIFY(pEdit);
@@ -103,7 +96,7 @@ void CViewRenameTest::groupRenameMovesItAndMarksModified() {
 
 void CViewRenameTest::emptyAndClashingNamesAreRefusedWithTheDialogsMessages() {
     CViewFixture fx;
-    FillBank(fx);
+    fx.NewKeyedDocument(BANK);
     CCofferView& view = fx.Show();
     const Labels before = fx.TreeLabels();
     const auto refused = [&](const QModelIndex& item, const QString& strText) {
@@ -127,7 +120,7 @@ void CViewRenameTest::emptyAndClashingNamesAreRefusedWithTheDialogsMessages() {
 
 void CViewRenameTest::theFileItemIsNeverEdited() {
     CViewFixture fx;
-    FillBank(fx);
+    fx.NewKeyedDocument(BANK);
     CCofferView& view = fx.Show();
     QVERIFY(!ClickToEdit(fx, view.Model().FileIndex()));
     QVERIFY(!view.Tree()->viewport()->findChild<QLineEdit*>(QStringLiteral("LabelEdit")));
@@ -143,7 +136,7 @@ void CViewRenameTest::theFileItemIsNeverEdited() {
 
 void CViewRenameTest::editorKeepsItsKeysAndLength() {
     CViewFixture fx;
-    FillBank(fx);
+    fx.NewKeyedDocument(BANK);
     CCofferView& view = fx.Show();
     view.show();
     // A window shortcut on Delete, like the program's Delete command.
