@@ -27,6 +27,30 @@ constexpr std::uint16_t TAG_NEW_CLASS = 0xFFFF;
 constexpr std::uint16_t TAG_FIRST_CLASS = 0x8001;
 constexpr std::uint16_t CLASS_SCHEMA = 0;
 
+using CInfoIt = CCofferDoc::CInfoList::iterator;
+
+// The node of pRecord and the group header that owns it, in one walk.
+CInfoIt NodeAndGroupOf(CCofferDoc::CInfoList& list, const CPasswordInfo* pRecord,
+                       CPasswordInfo*& pGroup) {
+    pGroup = nullptr;
+    for (auto it = list.begin(); it != list.end(); ++it) {
+        if (it->IsGroup())
+            pGroup = &*it;
+        if (&*it == pRecord)
+            return it;
+    }
+    return list.end();
+}
+
+// The node of the first group named strName, or end.
+CInfoIt GroupNodeOf(CCofferDoc::CInfoList& list, const std::string& strName) {
+    for (auto it = list.begin(); it != list.end(); ++it) {
+        if (it->IsGroup() && it->TextView(CPasswordInfo::group) == strName)
+            return it;
+    }
+    return list.end();
+}
+
 void CopyAccountTexts(const CPasswordInfo& from, CPasswordInfo& to) {
     for (const CPasswordInfo::EText eText :
          {CPasswordInfo::account, CPasswordInfo::userName, CPasswordInfo::password,
@@ -309,7 +333,7 @@ void CCofferDoc::DeleteGroup(CPasswordInfo* pGroup) {
 CPasswordInfo* CCofferDoc::AddAccount(const std::string& strGroup, const CPasswordInfo& texts) {
     if (texts.Account().empty())
         return nullptr;
-    auto itGroup = NodeOf(FindGroup(strGroup));
+    auto itGroup = GroupNodeOf(m_listInfo, strGroup);
     if (itGroup == m_listInfo.end())
         return nullptr;
     auto it = m_listInfo.emplace(std::next(itGroup));
@@ -320,17 +344,17 @@ CPasswordInfo* CCofferDoc::AddAccount(const std::string& strGroup, const CPasswo
 
 CPasswordInfo* CCofferDoc::ReplaceAccount(CPasswordInfo* pOld, const std::string& strGroup,
                                           const CPasswordInfo& texts) {
-    auto it = NodeOf(pOld);
+    CPasswordInfo* pFrom = nullptr;
+    auto it = NodeAndGroupOf(m_listInfo, pOld, pFrom);
     if (it == m_listInfo.end() || it->IsGroup())
         return AddAccount(strGroup, texts);
-    auto itGroup = NodeOf(FindGroup(strGroup));
+    auto itGroup = GroupNodeOf(m_listInfo, strGroup);
     if (texts.Account().empty() || itGroup == m_listInfo.end()) {
         DeleteAccount(pOld);
         return nullptr;
     }
     // The record keeps its place in memory: it takes the new texts and moves
     // to the head of its group, as a new account would go there.
-    CPasswordInfo* pFrom = GroupOf(pOld);
     const bool bRenamed =
         texts.TextView(CPasswordInfo::account) != pOld->TextView(CPasswordInfo::account);
     if (&texts != pOld)
@@ -345,11 +369,12 @@ CPasswordInfo* CCofferDoc::ReplaceAccount(CPasswordInfo* pOld, const std::string
 }
 
 void CCofferDoc::RenameAccount(CPasswordInfo* pAccount, const std::string& strName) {
-    auto it = NodeOf(pAccount);
+    CPasswordInfo* pGroup = nullptr;
+    auto it = NodeAndGroupOf(m_listInfo, pAccount, pGroup);
     if (it == m_listInfo.end() || it->IsGroup())
         return;
     pAccount->SetAccount(strName);
-    Notify(SRecordNotice::accountRenamed, pAccount, GroupOf(pAccount));
+    Notify(SRecordNotice::accountRenamed, pAccount, pGroup);
 }
 
 CPasswordInfo* CCofferDoc::CopyAccount(const CPasswordInfo& source, const CPasswordInfo* pGroup) {
@@ -362,10 +387,11 @@ CPasswordInfo* CCofferDoc::CopyAccount(const CPasswordInfo& source, const CPassw
 }
 
 void CCofferDoc::DeleteAccount(CPasswordInfo* pAccount) {
-    auto it = NodeOf(pAccount);
+    CPasswordInfo* pGroup = nullptr;
+    auto it = NodeAndGroupOf(m_listInfo, pAccount, pGroup);
     if (it == m_listInfo.end() || it->IsGroup())
         return;
-    Notify(SRecordNotice::accountRemoved, pAccount, GroupOf(pAccount));
+    Notify(SRecordNotice::accountRemoved, pAccount, pGroup);
     m_listInfo.erase(it);
 }
 

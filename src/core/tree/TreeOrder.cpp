@@ -12,16 +12,20 @@ std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo, const CCodeP
         else if (!tree.empty())
             tree.back().m_accounts.push_back(&info);
     }
-    std::stable_sort(tree.begin(), tree.end(), [&](const STreeGroup& a, const STreeGroup& b) {
+    // A list kept in the tree's order needs no sorting: checked in O(n).
+    const auto groupBefore = [&](const STreeGroup& a, const STreeGroup& b) {
         return SortsBefore(a.m_pGroup->TextView(CPasswordInfo::group),
                            b.m_pGroup->TextView(CPasswordInfo::group), codePage);
-    });
+    };
+    if (!std::is_sorted(tree.begin(), tree.end(), groupBefore))
+        std::stable_sort(tree.begin(), tree.end(), groupBefore);
+    const auto accountBefore = [&](const CPasswordInfo* a, const CPasswordInfo* b) {
+        return SortsBefore(a->TextView(CPasswordInfo::account), b->TextView(CPasswordInfo::account),
+                           codePage);
+    };
     for (STreeGroup& group : tree) {
-        std::stable_sort(group.m_accounts.begin(), group.m_accounts.end(),
-                         [&](const CPasswordInfo* a, const CPasswordInfo* b) {
-                             return SortsBefore(a->TextView(CPasswordInfo::account),
-                                                b->TextView(CPasswordInfo::account), codePage);
-                         });
+        if (!std::is_sorted(group.m_accounts.begin(), group.m_accounts.end(), accountBefore))
+            std::stable_sort(group.m_accounts.begin(), group.m_accounts.end(), accountBefore);
     }
     return tree;
 }

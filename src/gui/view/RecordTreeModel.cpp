@@ -46,6 +46,7 @@ CRecordTreeModel::~CRecordTreeModel() = default;
 void CRecordTreeModel::Reload() {
     beginResetModel();
     m_groups.clear();
+    m_pLastNode = nullptr;
     m_bShown = !m_doc.m_strKey.empty();
     if (m_bShown) {
         // Sorted once and taken in bulk, so a file of any size loads in
@@ -65,6 +66,7 @@ void CRecordTreeModel::Reload() {
 void CRecordTreeModel::Clear() {
     beginResetModel();
     m_groups.clear();
+    m_pLastNode = nullptr;
     m_bShown = false;
     endResetModel();
 }
@@ -177,6 +179,8 @@ void CRecordTreeModel::RemoveGroup(const CPasswordInfo* pGroup) {
     if (!pNode)
         return;
     const int nRow = pNode->m_nRow;
+    if (m_pLastNode == pNode)
+        m_pLastNode = nullptr;
     beginRemoveRows(FileIndex(), nRow, nRow);
     m_groups.erase(m_groups.begin() + nRow);
     Renumber(static_cast<std::size_t>(nRow));
@@ -207,6 +211,7 @@ void CRecordTreeModel::AddAccount(CPasswordInfo* pAccount, const CPasswordInfo* 
     if (!pNode)
         return;
     const int nRow = AccountPlace(*pNode, *pAccount, -1);
+    m_pLastNode = pNode;
     beginInsertRows(GroupIndex(*pNode), nRow, nRow);
     pNode->m_accounts.insert(pNode->m_accounts.begin() + nRow, pAccount);
     endInsertRows();
@@ -228,6 +233,7 @@ void CRecordTreeModel::ResortAccount(const CPasswordInfo* pAccount, const CPassw
     if (nRow < 0)
         return;
     const int nPlace = AccountPlace(*pNode, *pAccount, nRow);
+    m_pLastNode = pNode;
     if (nPlace != nRow) {
         const QModelIndex group = GroupIndex(*pNode);
         beginMoveRows(group, nRow, nRow, group, nPlace > nRow ? nPlace + 1 : nPlace);
@@ -249,6 +255,7 @@ void CRecordTreeModel::MoveAccount(const CPasswordInfo* pAccount, const CPasswor
     if (nRow < 0 || !pToNode)
         return;
     const int nPlace = AccountPlace(*pToNode, *pAccount, -1);
+    m_pLastNode = pToNode;
     beginMoveRows(GroupIndex(*pFromNode), nRow, nRow, GroupIndex(*pToNode), nPlace);
     CPasswordInfo* pMoved = pFromNode->m_accounts[static_cast<std::size_t>(nRow)];
     pFromNode->m_accounts.erase(pFromNode->m_accounts.begin() + nRow);
@@ -302,6 +309,11 @@ QModelIndex CRecordTreeModel::IndexOf(const CPasswordInfo* pRecord) const {
     if (pRecord->IsGroup()) {
         const SGroupNode* pNode = NodeOf(pRecord);
         return pNode ? GroupIndex(*pNode) : QModelIndex();
+    }
+    if (m_pLastNode) {
+        const int nRow = RowIn(m_pLastNode->m_accounts, pRecord);
+        if (nRow >= 0)
+            return createIndex(nRow, 0, m_pLastNode);
     }
     for (const auto& pNode : m_groups) {
         const int nRow = RowIn(pNode->m_accounts, pRecord);

@@ -104,4 +104,7 @@ private:
     bool m_bShown = false;
     std::string m_strFileLabel;
     std::vector<std::unique_ptr<SGroupNode>> m_groups;
+    // The group the last notice changed: IndexOf looks there first, since
+    // the record an edit selects is the one it just placed.
+    const SGroupNode* m_pLastNode = nullptr;
 };
