@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main view with a large file: opening (read, decipher, build the sorted
 // tree and select), building the tree alone, selecting an account, deleting
-// one, renaming one, moving one to another group, and resynchronising the
-// document's list from the tree; Find Next walking the whole tree without a
-// match, and a left drop that moves an account to another group.
+// one, renaming one, moving one to another group, and putting the
+// document's list in the tree's order (as a drop or a rename in the tree
+// does); Find Next walking the whole tree without a match, and a left drop
+// that moves an account to another group; one edit through the document
+// that the view's tree model follows from its notice.
 //
 // bench_view [--accounts=N] [Google Benchmark flags]
 //
@@ -11,7 +13,8 @@
 // 2-core machine: the open within 1 s; selecting, deleting, renaming,
 // moving, resynchronising, a whole-tree Find Next and a drop under 100 ms
 // each (an edit from the dialog's
-// OK to the updated tree, without saving). Times are reported, not judged.
+// OK to the updated tree, without saving); an edit the model follows under
+// 5 ms. Times are reported, not judged.
 
 #include "BenchDocument.h"
 #include "platform/XdgFolders.h"
@@ -19,11 +22,14 @@
 #include "core/base/SettingsSchema.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
+#include "core/tree/TreeOrder.h"
+#include "gui/shell/DocNotifier.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/SearchBar.h"
 #include "gui/shell/Settings.h"
 #include "gui/view/AccountTreeCtrl.h"
 #include "gui/view/CofferView.h"
+#include "gui/view/RecordTreeModel.h"
 #include "support/MemoryProfile.h"
 #include "support/ScriptedEditPrompts.h"
 #include "support/ScriptedPrompts.h"
@@ -54,6 +60,7 @@ struct SWorld {
     std::unique_ptr<CScriptedEditPrompts> pEditPrompts;
     std::unique_ptr<CCofferDoc> pDoc;
     std::unique_ptr<CSettings> pSettings;
+    std::unique_ptr<CDocNotifier> pNotifier;
     std::unique_ptr<CMainFrame> pFrame;
     std::unique_ptr<CCofferView> pView;
 };
@@ -66,14 +73,14 @@ bool OpenFile() {
         return false;
     doc.DecipherList();
     g_world.pView->OnInitialUpdate();
-    return g_world.pView->m_hCurAccount != nullptr;
+    return !g_world.pView->CurrentAccountLabel().empty();
 }
 
 // An account item in the middle of the tree.
-QTreeWidgetItem* MiddleAccount() {
-    QTreeWidgetItem* pRoot = g_world.pView->m_hRootItem;
-    QTreeWidgetItem* pGroup = pRoot->child(pRoot->childCount() / 2);
-    return pGroup->child(pGroup->childCount() / 2);
+QModelIndex MiddleAccount() {
+    const CRecordTreeModel& model = g_world.pView->Model();
+    const QModelIndex group = model.index(model.GroupCount() / 2, 0, model.FileIndex());
+    return model.index(model.rowCount(group) / 2, 0, group);
 }
 
 void BM_OpenFile(benchmark::State& state) {
@@ -87,17 +94,17 @@ void BM_BuildTree(benchmark::State& state) {
     OpenFile();
     for (auto _ : state)
         g_world.pView->OnInitialUpdate();
-    state.counters["items"] = double(g_world.pView->Tree()->topLevelItem(0)->childCount());
+    state.counters["items"] = double(g_world.pView->Model().GroupCount());
 }
 
 void BM_SelectAccount(benchmark::State& state) {
     OpenFile();
     CAccountTreeCtrl* pTree = g_world.pView->Tree();
-    QTreeWidgetItem* pFirst = g_world.pView->m_hCurAccount;
-    QTreeWidgetItem* pMiddle = MiddleAccount();
+    const QModelIndex first = pTree->currentIndex();
+    const QModelIndex middle = MiddleAccount();
     bool bMiddle = true;
     for (auto _ : state) {
-        pTree->SelectItem(bMiddle ? pMiddle : pFirst);
+        pTree->SelectItem(bMiddle ? middle : first);
         bMiddle = !bMiddle;
     }
 }
@@ -111,7 +118,7 @@ void BM_DeleteAccount(benchmark::State& state) {
         state.PauseTiming();
         g_world.pView->Tree()->SelectItem(MiddleAccount());
         state.ResumeTiming();
-        g_world.pView->DeleteAccount(nullptr);
+        g_world.pView->DeleteAccount();
     }
     if (g_world.pDoc->m_listInfo.size() + state.iterations() != nBefore)
         state.SkipWithError("not every iteration deleted an account");
@@ -121,8 +128,8 @@ void BM_DeleteAccount(benchmark::State& state) {
 // in its own group, or (bMove) the same name in the first group.
 void EditMiddleAccount(benchmark::State& state, bool bMove) {
     OpenFile();
-    const std::string strFirstGroup =
-        CAccountTreeCtrl::GetItemData(g_world.pView->m_hRootItem->child(0))->Group();
+    const CRecordTreeModel& model = g_world.pView->Model();
+    const std::string strFirstGroup = model.RecordOf(model.index(0, 0, model.FileIndex()))->Group();
     int nEdit = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -135,7 +142,7 @@ void EditMiddleAccount(benchmark::State& state, bool bMove) {
             return true;
         });
         state.ResumeTiming();
-        g_world.pView->EditAccount(nullptr);
+        g_world.pView->EditAccount();
     }
     if (g_world.pView->CurrentAccountLabel().rfind("edited ", 0) != 0)
         state.SkipWithError("the edit did not reach the tree");
@@ -152,7 +159,7 @@ void BM_MoveAccount(benchmark::State& state) {
 void BM_Resynchronise(benchmark::State& state) {
     OpenFile();
     for (auto _ : state)
-        g_world.pView->OnTreeChanged();
+        SortToTreeOrder(*g_world.pDoc);
     state.counters["records"] = double(g_world.pDoc->m_listInfo.size());
 }
 
@@ -172,16 +179,53 @@ void BM_FindNextWholeTree(benchmark::State& state) {
 // the account moves, the tree and the list follow.
 void BM_DropMoveAccount(benchmark::State& state) {
     OpenFile();
-    QTreeWidgetItem* pTarget = g_world.pView->m_hRootItem->child(0);
-    const int nBefore = pTarget->childCount();
+    const CRecordTreeModel& model = g_world.pView->Model();
+    const QPersistentModelIndex target = model.index(0, 0, model.FileIndex());
+    const int nBefore = model.rowCount(target);
     for (auto _ : state) {
         state.PauseTiming();
-        QTreeWidgetItem* pDragged = MiddleAccount();
+        const QModelIndex dragged = MiddleAccount();
         state.ResumeTiming();
-        g_world.pView->OnItemsDropped(EDropAction::leftDrop, pDragged, pTarget);
+        g_world.pView->OnItemsDropped(EDropAction::leftDrop, dragged, target);
     }
-    if (pTarget->childCount() != nBefore + static_cast<int>(state.iterations()))
+    if (model.rowCount(target) != nBefore + static_cast<int>(state.iterations()))
         state.SkipWithError("not every drop moved an account");
+}
+
+// One edit of the middle account through the document, which the view's
+// tree model follows from its notice, with the tree showing that account's
+// group: a new name in its own group, or (bMove) every other edit into the
+// first group and back.
+void EditThroughModel(benchmark::State& state, bool bMove) {
+    OpenFile();
+    CCofferDoc& doc = *g_world.pDoc;
+    const CRecordTreeModel& model = g_world.pView->Model();
+    CAccountTreeCtrl* pTree = g_world.pView->Tree();
+    const QModelIndex middle = MiddleAccount();
+    pTree->SelectItem(middle);
+    pTree->doItemsLayout();
+    CPasswordInfo* pAccount = model.RecordOf(middle);
+    const std::string strFirstGroup = model.RecordOf(model.index(0, 0, model.FileIndex()))->Group();
+    const std::string strOwnGroup = model.RecordOf(middle.parent())->Group();
+    int nEdit = 0;
+    for (auto _ : state) {
+        CPasswordInfo texts = *pAccount;
+        texts.SetAccount("edited " + std::to_string(nEdit++));
+        const bool bToFirst = bMove && nEdit % 2 == 1;
+        doc.ReplaceAccount(pAccount, bToFirst ? strFirstGroup : strOwnGroup, texts);
+        pTree->doItemsLayout();
+    }
+    const QModelIndex edited = model.IndexOf(pAccount);
+    if (edited.data().toString().toStdString() != pAccount->Account())
+        state.SkipWithError("the edit did not reach the model");
+}
+
+void BM_ModelRenameAccount(benchmark::State& state) {
+    EditThroughModel(state, false);
+}
+
+void BM_ModelMoveAccount(benchmark::State& state) {
+    EditThroughModel(state, true);
 }
 
 bool Prepare() {
@@ -202,6 +246,7 @@ bool Prepare() {
     g_world.pEditPrompts = std::make_unique<CScriptedEditPrompts>();
     g_world.pDoc = std::make_unique<CCofferDoc>(g_world.pProfile.get(), DefaultBackupFolder());
     g_world.pDoc->m_bAutoSave = false;
+    g_world.pNotifier = std::make_unique<CDocNotifier>(*g_world.pDoc);
     g_world.pSettings = std::make_unique<CSettings>(SShellSettings::Load(*g_world.pProfile));
     g_world.pFrame = std::make_unique<CMainFrame>(*g_world.pProfile, *g_world.pPrompts,
                                                   *g_world.pDoc, *g_world.pSettings);
@@ -209,6 +254,7 @@ bool Prepare() {
         std::make_unique<CCofferView>(*g_world.pDoc, *g_world.pProfile, *g_world.pPrompts,
                                       *g_world.pEditPrompts, *g_world.pFrame);
     g_world.pView->resize(700, 500);
+    g_world.pView->Follow(*g_world.pNotifier);
     return true;
 }
 
@@ -234,6 +280,8 @@ BENCHMARK(BM_MoveAccount)->Unit(benchmark::kMillisecond)->Iterations(40);
 BENCHMARK(BM_Resynchronise)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindNextWholeTree)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DropMoveAccount)->Unit(benchmark::kMillisecond)->Iterations(40);
+BENCHMARK(BM_ModelRenameAccount)->Unit(benchmark::kMillisecond)->Iterations(40);
+BENCHMARK(BM_ModelMoveAccount)->Unit(benchmark::kMillisecond)->Iterations(40);
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM"))
@@ -249,6 +297,7 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     g_world.pView.reset();
     g_world.pFrame.reset();
+    g_world.pNotifier.reset();
     g_world.pDoc.reset();
     std::filesystem::remove_all(g_world.strFolder);
     return nResult;

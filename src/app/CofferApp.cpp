@@ -126,11 +126,7 @@ void CCofferApp::CreateView() {
     // The frame owns its view; the view follows the document's notices.
     auto* pView = new CCofferView(*m_pDoc, *m_pProfile, *m_pPrompts, *m_pEditPrompts, *m_pFrame);
     m_pFrame->SetView(pView);
-    connect(m_pNotifier.get(), &CDocNotifier::InitialUpdate, pView, &CCofferView::OnInitialUpdate);
-    connect(m_pNotifier.get(), &CDocNotifier::UpdateAllViews, pView, &CCofferView::OnUpdate);
-    connect(m_pNotifier.get(), &CDocNotifier::Emptied, pView, &CCofferView::OnEmptied);
-    connect(m_pNotifier.get(), &CDocNotifier::PathNameChanged, pView,
-            &CCofferView::OnPathNameChanged);
+    pView->Follow(*m_pNotifier);
     // The title follows the file's name and its unsaved changes.
     for (const auto pSignal : {&CDocNotifier::InitialUpdate, &CDocNotifier::PathNameChanged})
         connect(m_pNotifier.get(), pSignal, m_pFrame.get(), &CMainFrame::UpdateFrameTitle);

@@ -29,6 +29,30 @@ constexpr std::uint16_t TAG_NEW_CLASS = 0xFFFF;
 constexpr std::uint16_t TAG_FIRST_CLASS = 0x8001;
 constexpr std::uint16_t CLASS_SCHEMA = 0;
 
+using CInfoIt = CCofferDoc::CInfoList::iterator;
+
+// The node of pRecord and the group header that owns it, in one walk.
+CInfoIt NodeAndGroupOf(CCofferDoc::CInfoList& list, const CPasswordInfo* pRecord,
+                       CPasswordInfo*& pGroup) {
+    pGroup = nullptr;
+    for (auto it = list.begin(); it != list.end(); ++it) {
+        if (it->IsGroup())
+            pGroup = &*it;
+        if (&*it == pRecord)
+            return it;
+    }
+    return list.end();
+}
+
+// The node of the first group named strName, or end.
+CInfoIt GroupNodeOf(CCofferDoc::CInfoList& list, const std::string& strName) {
+    for (auto it = list.begin(); it != list.end(); ++it) {
+        if (it->IsGroup() && it->TextView(CPasswordInfo::group) == strName)
+            return it;
+    }
+    return list.end();
+}
+
 void CopyAccountTexts(const CPasswordInfo& from, CPasswordInfo& to) {
     for (const CPasswordInfo::EText eText :
          {CPasswordInfo::account, CPasswordInfo::userName, CPasswordInfo::password,
@@ -305,18 +329,22 @@ CPasswordInfo* CCofferDoc::AddGroup(const std::string& strName) {
     CPasswordInfo& group = m_listInfo.emplace_back();
     group.m_bGroup = 1;
     group.SetGroup(strName);
+    Notify(SRecordNotice::groupAdded, &group, &group);
     return &group;
 }
 
 void CCofferDoc::RenameGroup(CPasswordInfo* pGroup, const std::string& strName) {
-    if (pGroup)
-        pGroup->SetGroup(strName);
+    if (!pGroup)
+        return;
+    pGroup->SetGroup(strName);
+    Notify(SRecordNotice::groupRenamed, pGroup, pGroup);
 }
 
 void CCofferDoc::DeleteGroup(CPasswordInfo* pGroup) {
     auto it = NodeOf(pGroup);
     if (it == m_listInfo.end() || !it->IsGroup())
         return;
+    Notify(SRecordNotice::groupRemoved, pGroup, pGroup);
     it = m_listInfo.erase(it);
     while (it != m_listInfo.end() && !it->IsGroup())
         it = m_listInfo.erase(it);
@@ -325,34 +353,72 @@ void CCofferDoc::DeleteGroup(CPasswordInfo* pGroup) {
 CPasswordInfo* CCofferDoc::AddAccount(const std::string& strGroup, const CPasswordInfo& texts) {
     if (texts.Account().empty())
         return nullptr;
-    auto itGroup = NodeOf(FindGroup(strGroup));
+    auto itGroup = GroupNodeOf(m_listInfo, strGroup);
     if (itGroup == m_listInfo.end())
         return nullptr;
     auto it = m_listInfo.emplace(std::next(itGroup));
     CopyAccountTexts(texts, *it);
+    Notify(SRecordNotice::accountAdded, &*it, &*itGroup);
     return &*it;
 }
 
 CPasswordInfo* CCofferDoc::ReplaceAccount(CPasswordInfo* pOld, const std::string& strGroup,
                                           const CPasswordInfo& texts) {
-    // The texts may live in the record being replaced, which is deleted first.
-    // NOLINTNEXTLINE(performance-unnecessary-copy-initialization)
-    const CPasswordInfo copy = texts;
-    DeleteAccount(pOld);
-    return AddAccount(strGroup, copy);
+    CPasswordInfo* pFrom = nullptr;
+    auto it = NodeAndGroupOf(m_listInfo, pOld, pFrom);
+    if (it == m_listInfo.end() || it->IsGroup())
+        return AddAccount(strGroup, texts);
+    auto itGroup = GroupNodeOf(m_listInfo, strGroup);
+    if (texts.Account().empty() || itGroup == m_listInfo.end()) {
+        DeleteAccount(pOld);
+        return nullptr;
+    }
+    // The record keeps its place in memory: it takes the new texts and moves
+    // to the head of its group, as a new account would go there.
+    const bool bRenamed =
+        texts.TextView(CPasswordInfo::account) != pOld->TextView(CPasswordInfo::account);
+    if (&texts != pOld)
+        CopyAccountTexts(texts, *pOld);
+    m_listInfo.splice(std::next(itGroup), m_listInfo, it);
+    const CPasswordInfo* pTo = &*itGroup;
+    if (pTo != pFrom)
+        Notify(SRecordNotice::accountMoved, pOld, pTo, pFrom);
+    else
+        Notify(bRenamed ? SRecordNotice::accountRenamed : SRecordNotice::accountChanged, pOld, pTo);
+    return pOld;
+}
+
+void CCofferDoc::RenameAccount(CPasswordInfo* pAccount, const std::string& strName) {
+    CPasswordInfo* pGroup = nullptr;
+    auto it = NodeAndGroupOf(m_listInfo, pAccount, pGroup);
+    if (it == m_listInfo.end() || it->IsGroup())
+        return;
+    pAccount->SetAccount(strName);
+    Notify(SRecordNotice::accountRenamed, pAccount, pGroup);
 }
 
 CPasswordInfo* CCofferDoc::CopyAccount(const CPasswordInfo& source, const CPasswordInfo* pGroup) {
     auto itGroup = NodeOf(pGroup);
     if (source.IsGroup() || itGroup == m_listInfo.end() || !itGroup->IsGroup())
         return nullptr;
-    return &*m_listInfo.insert(std::next(itGroup), source);
+    CPasswordInfo* pCopy = &*m_listInfo.insert(std::next(itGroup), source);
+    Notify(SRecordNotice::accountAdded, pCopy, pGroup);
+    return pCopy;
 }
 
 void CCofferDoc::DeleteAccount(CPasswordInfo* pAccount) {
-    auto it = NodeOf(pAccount);
-    if (it != m_listInfo.end() && !it->IsGroup())
-        m_listInfo.erase(it);
+    CPasswordInfo* pGroup = nullptr;
+    auto it = NodeAndGroupOf(m_listInfo, pAccount, pGroup);
+    if (it == m_listInfo.end() || it->IsGroup())
+        return;
+    Notify(SRecordNotice::accountRemoved, pAccount, pGroup);
+    m_listInfo.erase(it);
+}
+
+void CCofferDoc::Notify(SRecordNotice::EKind eKind, const CPasswordInfo* pRecord,
+                        const CPasswordInfo* pGroup, const CPasswordInfo* pFromGroup) {
+    if (m_pObserver)
+        m_pObserver->OnRecordsChanged({eKind, pRecord, pGroup, pFromGroup});
 }
 
 void CCofferDoc::RebuildOrder(const std::vector<CPasswordInfo*>& order) {
@@ -1260,7 +1326,7 @@ int CCofferDoc::OnFileClose() {
     DeleteContents();
     m_bUnloaded = false;
     // The views drop their items whatever the outcome: the records are gone.
-    Observer().OnRecordsChanged();
+    Notify(SRecordNotice::reset);
     m_bOpen = false;
     if (!bClosed)
         return 0;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/base/DocObserver.h"
 #include "core/seal/SealedFile.h"
 #include "core/seal/SecretBuffer.h"
 #include "core/store/FileIO.h"
@@ -59,6 +60,8 @@ public:
     CCofferDoc& operator=(const CCofferDoc&) = delete;
 
     // --- store operations ---
+    // Each change tells the observer what it did (SRecordNotice), so a view
+    // follows it without reading the whole list again.
     CPasswordInfo* FindGroup(const std::string& strName);
     CPasswordInfo* AddGroup(const std::string& strName);
     void RenameGroup(CPasswordInfo* pGroup, const std::string& strName);
@@ -68,14 +71,21 @@ public:
     // after the group's header. None when the account name is empty or no
     // group has that name.
     CPasswordInfo* AddAccount(const std::string& strGroup, const CPasswordInfo& texts);
+    // Gives pOld the six account texts of texts and places it right after
+    // the header of strGroup, its own group or another; the record stays
+    // where it is in memory. With an empty account name or an unknown group
+    // the old account is deleted and none is returned.
     CPasswordInfo* ReplaceAccount(CPasswordInfo* pOld, const std::string& strGroup,
                                   const CPasswordInfo& texts);
+    // A new name for an account, kept where it is in the list.
+    void RenameAccount(CPasswordInfo* pAccount, const std::string& strName);
     void DeleteAccount(CPasswordInfo* pAccount);
     // A new account record with every field of source, placed right after
     // pGroup's header: a drop in the tree copies accounts this way, names
     // and all, before the list is reordered from the tree.
     CPasswordInfo* CopyAccount(const CPasswordInfo& source, const CPasswordInfo* pGroup);
-    // Puts the records in the given order (the tree's pre-order). Records of
+    // Puts the records in the given order (the tree's pre-order), telling
+    // nobody: what the tree shows does not change. Records of
     // the list that the caller left out keep their relative order at the end,
     // so nothing is ever lost; pointers not in the list are ignored.
     void RebuildOrder(const std::vector<CPasswordInfo*>& order);
@@ -290,6 +300,8 @@ public:
 protected:
     CInfoList::iterator NodeOf(const CPasswordInfo* pRecord);
     CDocObserver& Observer() const;
+    void Notify(SRecordNotice::EKind eKind, const CPasswordInfo* pRecord = nullptr,
+                const CPasswordInfo* pGroup = nullptr, const CPasswordInfo* pFromGroup = nullptr);
     CPrompts& Prompts() const;
     void ShowMessage(const std::string& strText, bool bInformation = false) const;
 

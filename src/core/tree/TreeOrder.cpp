@@ -13,17 +13,20 @@ std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo, const CCodeP
         else if (!tree.empty())
             tree.back().m_accounts.push_back(&info);
     }
-    std::stable_sort(tree.begin(), tree.end(), [&](const STreeGroup& a, const STreeGroup& b) {
-        return CompareNoCase(a.m_pGroup->TextView(CPasswordInfo::group),
-                             b.m_pGroup->TextView(CPasswordInfo::group), codePage) < 0;
-    });
+    // A list kept in the tree's order needs no sorting: checked in O(n).
+    const auto groupBefore = [&](const STreeGroup& a, const STreeGroup& b) {
+        return SortsBefore(a.m_pGroup->TextView(CPasswordInfo::group),
+                           b.m_pGroup->TextView(CPasswordInfo::group), codePage);
+    };
+    if (!std::is_sorted(tree.begin(), tree.end(), groupBefore))
+        std::stable_sort(tree.begin(), tree.end(), groupBefore);
+    const auto accountBefore = [&](const CPasswordInfo* a, const CPasswordInfo* b) {
+        return SortsBefore(a->TextView(CPasswordInfo::account), b->TextView(CPasswordInfo::account),
+                           codePage);
+    };
     for (STreeGroup& group : tree) {
-        std::stable_sort(group.m_accounts.begin(), group.m_accounts.end(),
-                         [&](const CPasswordInfo* a, const CPasswordInfo* b) {
-                             return CompareNoCase(a->TextView(CPasswordInfo::account),
-                                                  b->TextView(CPasswordInfo::account),
-                                                  codePage) < 0;
-                         });
+        if (!std::is_sorted(group.m_accounts.begin(), group.m_accounts.end(), accountBefore))
+            std::stable_sort(group.m_accounts.begin(), group.m_accounts.end(), accountBefore);
     }
     return tree;
 }
@@ -35,4 +38,27 @@ std::vector<CPasswordInfo*> PreOrder(const std::vector<STreeGroup>& tree) {
         order.insert(order.end(), group.m_accounts.begin(), group.m_accounts.end());
     }
     return order;
+}
+
+void SortToTreeOrder(CCofferDoc& doc) {
+    doc.RebuildOrder(PreOrder(SortedTree(doc.m_listInfo, doc.CodePage())));
+}
+
+bool SortsBefore(std::string_view a, std::string_view b, const CCodePage& codePage) {
+    return CompareNoCase(a, b, codePage) < 0;
+}
+
+std::size_t SortedPlace(std::string_view strLabel, std::size_t nCount,
+                        const std::function<std::string_view(std::size_t)>& fnLabel,
+                        const CCodePage& codePage) {
+    std::size_t nLow = 0;
+    std::size_t nHigh = nCount;
+    while (nLow < nHigh) {
+        const std::size_t nMiddle = nLow + (nHigh - nLow) / 2;
+        if (SortsBefore(strLabel, fnLabel(nMiddle), codePage))
+            nHigh = nMiddle;
+        else
+            nLow = nMiddle + 1;
+    }
+    return nLow;
 }

@@ -3,6 +3,9 @@
 
 #include "core/store/CofferDoc.h"
 
+#include <cstddef>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 // One group of the tree in display order, with its accounts in display order.
@@ -21,3 +24,19 @@ std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo, const CCodeP
 // The records of a tree in pre-order (each group followed by its accounts),
 // the order RebuildOrder expects.
 std::vector<CPasswordInfo*> PreOrder(const std::vector<STreeGroup>& tree);
+
+// Puts the document's records in the tree's pre-order, as the file keeps
+// them after a drop or a rename in the tree. Nothing shown changes.
+void SortToTreeOrder(CCofferDoc& doc);
+
+// Whether label a goes before label b in the tree: alphabetical ignoring
+// case; equal labels keep the order they came in.
+bool SortsBefore(std::string_view a, std::string_view b, const CCodePage& codePage);
+
+// Where a record labelled strLabel goes among nCount siblings in display
+// order, fnLabel(i) giving the label of sibling i: after every sibling
+// whose label does not sort after it, so a record added or renamed goes
+// after those whose label equals its own. O(log n).
+std::size_t SortedPlace(std::string_view strLabel, std::size_t nCount,
+                        const std::function<std::string_view(std::size_t)>& fnLabel,
+                        const CCodePage& codePage);

@@ -10,3 +10,10 @@ CDocNotifier::CDocNotifier(CCofferDoc& doc, QObject* pParent) : QObject(pParent)
 CDocNotifier::~CDocNotifier() {
     m_doc.SetObserver(nullptr);
 }
+
+void CDocNotifier::OnRecordsChanged(const SRecordNotice& notice) {
+    if (notice.m_eKind == SRecordNotice::reset)
+        emit UpdateAllViews();
+    else
+        emit RecordsChanged(notice);
+}

@@ -24,7 +24,9 @@ signals:
     void InitialUpdate();
     // The content is gone until the next InitialUpdate: show nothing of it.
     void Emptied();
-    // The records changed: redraw from the record list.
+    // One group or account changed; a reset comes as UpdateAllViews.
+    void RecordsChanged(const SRecordNotice& notice);
+    // Every record may have changed: redraw from the record list.
     void UpdateAllViews();
     void PathNameChanged();
     void ModifiedChanged(bool bModified);
@@ -33,7 +35,7 @@ signals:
 private:
     void OnInitialUpdate() override { emit InitialUpdate(); }
     void OnEmptied() override { emit Emptied(); }
-    void OnRecordsChanged() override { emit UpdateAllViews(); }
+    void OnRecordsChanged(const SRecordNotice& notice) override;
     void OnModifiedChanged(bool bModified) override { emit ModifiedChanged(bModified); }
     void OnPathNameChanged() override { emit PathNameChanged(); }
     void OnRecentFileListChanged() override { emit RecentFileListChanged(); }

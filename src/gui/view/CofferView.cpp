@@ -19,12 +19,13 @@
 #include "gui/controls/DragTextButton.h"
 #include "gui/controls/DragTextEdit.h"
 #include "gui/controls/LinkLabel.h"
+#include "gui/shell/DocNotifier.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/SearchBar.h"
 #include "gui/shell/Settings.h"
 #include "gui/view/AccountTreeCtrl.h"
+#include "gui/view/RecordTreeModel.h"
 #include "gui/view/TreeDrop.h"
-#include "gui/view/TreeWidgetLabels.h"
 #include "gui/view/ViewTexts.h"
 
 #include <QLabel>
@@ -83,19 +84,19 @@ CCofferView::~CCofferView() {
 }
 
 void CCofferView::CreateControls() {
-    m_pTree = new CAccountTreeCtrl(this);
-    connect(m_pTree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* pCurrent) { OnSelChanged(pCurrent); });
-    connect(m_pTree, &CAccountTreeCtrl::TreeChanged, this, &CCofferView::OnTreeChanged);
+    m_pModel = new CRecordTreeModel(m_doc, this);
+    m_pTree = new CAccountTreeCtrl(*m_pModel, this);
+    connect(m_pTree, &CAccountTreeCtrl::CurrentItemChanged, this, &CCofferView::OnSelChanged);
     connect(m_pTree, &CAccountTreeCtrl::LabelEdited, this, &CCofferView::OnLabelEdited);
     connect(m_pTree, &CDragTreeCtrl::ItemsDropped, this, &CCofferView::OnItemsDropped);
     connect(m_pTree, &CAccountTreeCtrl::ItemContextMenu, this, &CCofferView::ShowContextMenu);
-    connect(m_pTree, &QTreeWidget::itemDoubleClicked, this, &CCofferView::OnItemDoubleClicked);
-    connect(m_pTree, &CAccountTreeCtrl::ItemEditKey, this, &CCofferView::EditAccount);
-    connect(m_pTree, &CAccountTreeCtrl::ItemDeleteKey, this, [this](QTreeWidgetItem* pItem) {
-        RunTreeCommand(CAccountTreeCtrl::GetItemLevel(pItem) == 1 ? ID_TREE_GROUP_DELETE
-                                                                  : ID_TREE_ACCOUNT_DELETE,
-                       pItem);
+    connect(m_pTree, &QTreeView::doubleClicked, this, &CCofferView::OnItemDoubleClicked);
+    connect(m_pTree, &CAccountTreeCtrl::ItemEditKey, this,
+            [this](const QModelIndex& item) { EditAccount(item); });
+    connect(m_pTree, &CAccountTreeCtrl::ItemDeleteKey, this, [this](const QModelIndex& item) {
+        RunTreeCommand(CAccountTreeCtrl::GetItemLevel(item) == 1 ? ID_TREE_GROUP_DELETE
+                                                                 : ID_TREE_ACCOUNT_DELETE,
+                       item);
     });
 
     m_pUserNameLabel = new QLabel(QString::fromLatin1(IDS_USERNAME_LABEL), this);
@@ -167,7 +168,7 @@ void CCofferView::RegisterCommands() {
     CCommandMap& commands = m_frame.Commands();
     const auto enableWithKey = [this](CCmdUI& ui) { ui.Enable(HasKey()); };
     commands.Register(
-        ID_ACCOUNT_ADD, [this] { AddAccount(nullptr); }, enableWithKey);
+        ID_ACCOUNT_ADD, [this] { AddAccount(); }, enableWithKey);
     commands.Register(
         ID_GROUP_ADD, [this] { AddGroup(); }, enableWithKey);
     commands.Register(
@@ -182,7 +183,7 @@ void CCofferView::RegisterCommands() {
                     [this](const SImportShown& shown) { ShowImported(shown); });
         },
         [this](CCmdUI& ui) {
-            ui.Enable(m_importCommand.IsEnabled() && IsMainMode() && !m_frame.m_bLocked);
+            ui.Enable(m_importCommand.IsEnabled() && IsMainMode() && !m_frame.IsLocked());
         });
     commands.Register(
         ID_TOOLS_MASK, [this] { OnToolsMask(); },
@@ -216,19 +217,25 @@ QString CCofferView::ToQt(const std::string& strStored) const {
 
 void CCofferView::ApplyCodePage() {
     const CCodePage& codePage = m_doc.CodePage();
-    m_pTree->SetCodePage(codePage);
     m_pCopyUserName->SetCodePage(codePage);
     m_pCopyPassword->SetCodePage(codePage);
     m_pWebSite->SetCodePage(codePage);
     m_pEMail->SetCodePage(codePage);
 }
 
+void CCofferView::Follow(CDocNotifier& notifier) {
+    connect(&notifier, &CDocNotifier::InitialUpdate, this, &CCofferView::OnInitialUpdate);
+    connect(&notifier, &CDocNotifier::UpdateAllViews, this, &CCofferView::OnUpdate);
+    connect(&notifier, &CDocNotifier::RecordsChanged, this, &CCofferView::OnRecordsChanged);
+    connect(&notifier, &CDocNotifier::Emptied, this, &CCofferView::OnEmptied);
+    connect(&notifier, &CDocNotifier::PathNameChanged, this, &CCofferView::OnPathNameChanged);
+}
+
 void CCofferView::OnInitialUpdate() {
     // A new file may come with another code page.
     ApplyCodePage();
-    m_hFindFrom = nullptr;
-    m_hCurGroup = nullptr;
-    m_hCurAccount = nullptr;
+    m_findFrom = QPersistentModelIndex();
+    m_curGroup = m_curAccount = QPersistentModelIndex();
     m_strSelectGroup.clear();
     m_strSelectAccount.clear();
     m_nSplitterShown = m_nTreeWidth;
@@ -237,21 +244,16 @@ void CCofferView::OnInitialUpdate() {
 }
 
 void CCofferView::ClearTree() {
-    // The panel goes blank through the usual selection handling first.
-    if (m_hRootItem && m_hRootItem->childCount() > 0 &&
-        m_pTree->currentItem() != m_hRootItem->child(0))
-        m_pTree->setCurrentItem(m_hRootItem->child(0));
     m_bRebuilding = true;
-    m_pTree->clear();
-    m_hRootItem = nullptr;
-    // The search's next start went with the old items: it starts over.
-    m_hFindFrom = nullptr;
+    m_pModel->Clear();
     m_bRebuilding = false;
+    // The search's next start and the current items went with the rows.
+    m_findFrom = QPersistentModelIndex();
 }
 
 void CCofferView::ShowNothing() {
     ClearTree();
-    m_hCurGroup = m_hCurAccount = nullptr;
+    m_curGroup = m_curAccount = QPersistentModelIndex();
     ClearDetails();
     m_pTree->setEnabled(false);
 }
@@ -261,12 +263,11 @@ void CCofferView::OnEmptied() {
 }
 
 void CCofferView::OnPathNameChanged() {
-    if (m_hRootItem)
-        m_hRootItem->setText(0, QString::fromStdString(FileLabel(m_doc.m_strFileName)));
+    m_pModel->UpdateFileLabel();
 }
 
 void CCofferView::ResetSearch() {
-    m_hFindFrom = nullptr;
+    m_findFrom = QPersistentModelIndex();
 }
 
 void CCofferView::OnFindNext() {
@@ -276,21 +277,21 @@ void CCofferView::OnFindNext() {
     std::string strText;
     // A text the code page cannot hold is in no label: nothing is found.
     const bool bStorable = m_doc.CodePage().FromUtf8(strShown.toStdString(), strText);
-    std::optional<STreePos> found;
-    if (m_hRootItem && bStorable) {
-        const CTreeWidgetLabels labels(m_hRootItem, m_pTree->ItemText(m_hRootItem));
-        if (!m_hFindFrom && m_hRootItem->childCount() > 0)
-            m_hFindFrom = m_hRootItem->child(0);
-        if (!m_hFindFrom)
-            m_hFindFrom = m_pTree->currentItem();
-        found = FindItem(labels, strText, options, labels.PosOf(m_hFindFrom), m_doc.CodePage());
+    const QModelIndex file = m_pModel->FileIndex();
+    if (file.isValid() && bStorable) {
+        if (!m_findFrom.isValid() && m_pModel->rowCount(file) > 0)
+            m_findFrom = m_pModel->index(0, 0, file);
+        if (!m_findFrom.isValid())
+            m_findFrom = m_pTree->currentIndex();
+        const std::optional<STreePos> found =
+            FindItem(*m_pModel, strText, options, m_pModel->PosOf(m_findFrom), m_doc.CodePage());
         if (found) {
-            m_pTree->SelectItem(labels.ItemAt(*found));
-            m_hFindFrom = labels.ItemAt(NextFindStart(labels, *found));
+            m_pTree->SelectItem(m_pModel->IndexAt(*found));
+            m_findFrom = m_pModel->IndexAt(NextFindStart(*m_pModel, *found));
             return;
         }
     }
-    m_hFindFrom = nullptr;
+    m_findFrom = QPersistentModelIndex();
     m_prompts.MessageBox(IDS_CANT_FIND + ("\"" + strShown.toStdString() + "\""),
                          EMsgIcon::exclamation);
     m_frame.SearchBar()->Edit()->setFocus(Qt::OtherFocusReason);
@@ -301,46 +302,41 @@ void CCofferView::OnUpdate() {
         ShowNothing();
         return;
     }
-    ClearTree();
+    // The panel goes blank; the new selection shows what it shows.
+    ClearDetails();
+    m_bRebuilding = true;
+    m_pModel->Reload();
+    m_bRebuilding = false;
+    m_findFrom = QPersistentModelIndex();
     m_pTree->setEnabled(true);
-    m_hRootItem = new QTreeWidgetItem();
-    // The file's name is UTF-8 like every path, not a stored text.
-    m_hRootItem->setText(0, QString::fromStdString(FileLabel(m_doc.m_strFileName)));
-    m_hRootItem->setIcon(0, CAccountTreeCtrl::Image(CAccountTreeCtrl::IMAGE_FILE));
-    m_hRootItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-
-    // Groups and accounts are sorted once here and added in bulk, so a file
-    // of any size builds in O(n log n).
-    QList<QTreeWidgetItem*> groups;
-    for (const STreeGroup& group : SortedTree(m_doc.m_listInfo, m_doc.CodePage())) {
-        QTreeWidgetItem* pGroupItem = m_pTree->NewItem(group.m_pGroup);
-        QList<QTreeWidgetItem*> accounts;
-        accounts.reserve(static_cast<qsizetype>(group.m_accounts.size()));
-        for (CPasswordInfo* pAccount : group.m_accounts)
-            accounts.append(m_pTree->NewItem(pAccount));
-        pGroupItem->addChildren(accounts);
-        groups.append(pGroupItem);
-    }
-    m_hRootItem->addChildren(groups);
-    m_pTree->addTopLevelItem(m_hRootItem);
     ChooseSelection();
+}
+
+void CCofferView::OnRecordsChanged(const SRecordNotice& notice) {
+    m_pModel->Apply(notice);
+    // The panel shows the current account's texts, which may be the ones
+    // that changed.
+    if (notice.m_eKind == SRecordNotice::accountChanged && m_curAccount.isValid() &&
+        RecordOf(m_curAccount) == notice.m_pRecord)
+        OnSelChanged(m_curAccount);
 }
 
 void CCofferView::RememberPlace() {
     m_place = SPlace();
-    if (!m_hRootItem)
+    const QModelIndex file = m_pModel->FileIndex();
+    if (!file.isValid())
         return;
     m_place.m_bKept = true;
-    QTreeWidgetItem* pCurrent = m_pTree->currentItem();
-    for (int i = 0; i < m_hRootItem->childCount(); ++i) {
-        QTreeWidgetItem* pGroup = m_hRootItem->child(i);
-        if (pGroup->isExpanded())
+    const QModelIndex current = m_pTree->currentIndex();
+    for (int i = 0; i < m_pModel->rowCount(file); ++i) {
+        const QModelIndex group = m_pModel->index(i, 0, file);
+        if (m_pTree->isExpanded(group))
             m_place.m_vecExpanded.push_back(i);
-        if (pCurrent == pGroup)
+        if (current == group)
             m_place.m_nGroup = i;
-        else if (pCurrent && pCurrent->parent() == pGroup) {
+        else if (current.isValid() && current.parent() == group) {
             m_place.m_nGroup = i;
-            m_place.m_nAccount = pGroup->indexOfChild(pCurrent);
+            m_place.m_nAccount = current.row();
         }
     }
     m_place.m_nScroll = m_pTree->verticalScrollBar()->value();
@@ -348,20 +344,21 @@ void CCofferView::RememberPlace() {
 
 void CCofferView::RestorePlace() {
     const SPlace place = std::exchange(m_place, SPlace());
-    if (!place.m_bKept || !m_hRootItem)
+    const QModelIndex file = m_pModel->FileIndex();
+    if (!place.m_bKept || !file.isValid())
         return;
-    const int nGroups = m_hRootItem->childCount();
+    const int nGroups = m_pModel->rowCount(file);
     // The first selection of a new tree opened a group of its own.
     for (int i = 0; i < nGroups; ++i)
-        m_hRootItem->child(i)->setExpanded(std::find(place.m_vecExpanded.begin(),
-                                                     place.m_vecExpanded.end(),
-                                                     i) != place.m_vecExpanded.end());
+        m_pTree->setExpanded(m_pModel->index(i, 0, file),
+                             std::find(place.m_vecExpanded.begin(), place.m_vecExpanded.end(), i) !=
+                                 place.m_vecExpanded.end());
     if (place.m_nGroup >= 0 && place.m_nGroup < nGroups) {
-        QTreeWidgetItem* pGroup = m_hRootItem->child(place.m_nGroup);
-        QTreeWidgetItem* pItem = pGroup;
-        if (place.m_nAccount >= 0 && place.m_nAccount < pGroup->childCount())
-            pItem = pGroup->child(place.m_nAccount);
-        m_pTree->SelectItem(pItem);
+        const QModelIndex group = m_pModel->index(place.m_nGroup, 0, file);
+        QModelIndex item = group;
+        if (place.m_nAccount >= 0 && place.m_nAccount < m_pModel->rowCount(group))
+            item = m_pModel->index(place.m_nAccount, 0, group);
+        m_pTree->SelectItem(item);
     }
     // The scroll range follows the expanded rows only once laid out.
     m_pTree->doItemsLayout();
@@ -369,35 +366,38 @@ void CCofferView::RestorePlace() {
 }
 
 void CCofferView::ChooseSelection() {
-    // Only items of the tree just built are ever stored here.
-    QTreeWidgetItem* pGroup = nullptr;
-    QTreeWidgetItem* pAccount = nullptr;
-    const int nGroups = m_hRootItem->childCount();
-    for (int i = 0; i < nGroups && !pAccount; ++i) {
-        if (m_hRootItem->child(i)->childCount() > 0) {
-            pGroup = m_hRootItem->child(i);
-            pAccount = pGroup->child(0);
+    const QModelIndex file = m_pModel->FileIndex();
+    QModelIndex group;
+    QModelIndex account;
+    const int nGroups = m_pModel->rowCount(file);
+    for (int i = 0; i < nGroups && !account.isValid(); ++i) {
+        const QModelIndex candidate = m_pModel->index(i, 0, file);
+        if (m_pModel->rowCount(candidate) > 0) {
+            group = candidate;
+            account = m_pModel->index(0, 0, candidate);
         }
     }
-    if (!pGroup && nGroups > 0)
-        pGroup = m_hRootItem->child(0);
+    if (!group.isValid() && nGroups > 0)
+        group = m_pModel->index(0, 0, file);
     if (!m_strSelectGroup.empty()) {
-        pGroup = FindGroupItem(m_strSelectGroup);
-        pAccount = nullptr;
+        group = m_pModel->FindGroup(m_strSelectGroup);
+        account = QModelIndex();
         m_strSelectGroup.clear();
     }
     if (!m_strSelectAccount.empty()) {
-        pAccount = nullptr;
-        for (int i = 0; pGroup && i < pGroup->childCount() && !pAccount; ++i) {
-            if (CAccountTreeCtrl::GetItemData(pGroup->child(i))->Account() == m_strSelectAccount)
-                pAccount = pGroup->child(i);
+        account = QModelIndex();
+        for (int i = 0; group.isValid() && i < m_pModel->rowCount(group) && !account.isValid();
+             ++i) {
+            const QModelIndex candidate = m_pModel->index(i, 0, group);
+            if (RecordOf(candidate)->Account() == m_strSelectAccount)
+                account = candidate;
         }
         m_strSelectAccount.clear();
     }
-    m_hCurGroup = pGroup;
-    m_hCurAccount = pAccount;
-    if (m_hCurGroup)
-        m_pTree->SelectItem(m_hCurAccount ? m_hCurAccount : m_hCurGroup);
+    m_curGroup = group;
+    m_curAccount = account;
+    if (m_curGroup.isValid())
+        m_pTree->SelectItem(m_curAccount.isValid() ? m_curAccount : m_curGroup);
 }
 
 void CCofferView::ShowImported(const SImportShown& shown) {
@@ -405,36 +405,30 @@ void CCofferView::ShowImported(const SImportShown& shown) {
     m_strSelectAccount = shown.m_strFirstAccount;
     OnUpdate();
     for (const std::string& strGroup : shown.m_astrGroups) {
-        if (QTreeWidgetItem* pItem = FindGroupItem(strGroup))
-            pItem->setExpanded(true);
+        const QModelIndex group = m_pModel->FindGroup(strGroup);
+        if (group.isValid())
+            m_pTree->setExpanded(group, true);
     }
 }
 
-QTreeWidgetItem* CCofferView::FindGroupItem(const std::string& strLabel) const {
-    if (!m_hRootItem)
-        return nullptr;
-    for (int i = 0; i < m_hRootItem->childCount(); ++i) {
-        QTreeWidgetItem* pItem = m_hRootItem->child(i);
-        if (CAccountTreeCtrl::GetItemData(pItem)->Group() == strLabel)
-            return pItem;
-    }
-    return nullptr;
+CPasswordInfo* CCofferView::RecordOf(const QModelIndex& item) const {
+    return m_pModel->RecordOf(item);
 }
 
-void CCofferView::OnSelChanged(QTreeWidgetItem* pItem) {
+void CCofferView::OnSelChanged(const QModelIndex& item) {
     if (m_bRebuilding)
         return;
-    switch (CAccountTreeCtrl::GetItemLevel(pItem)) {
+    switch (CAccountTreeCtrl::GetItemLevel(item)) {
     case 0:
         return; // the file item: the panel keeps what it shows
     case 2:
-        m_hCurAccount = pItem;
-        m_hCurGroup = pItem->parent();
-        ShowAccount(*CAccountTreeCtrl::GetItemData(pItem));
+        m_curAccount = item;
+        m_curGroup = item.parent();
+        ShowAccount(*RecordOf(item));
         return;
     default:
-        m_hCurGroup = pItem;
-        m_hCurAccount = nullptr;
+        m_curGroup = item;
+        m_curAccount = QPersistentModelIndex();
         ClearDetails();
         return;
     }
@@ -485,8 +479,8 @@ void CCofferView::ClearDetails() {
 
 void CCofferView::OnToolsMask() {
     m_bMaskPasswords = !m_bMaskPasswords;
-    if (m_hCurAccount)
-        m_pPassword->setText(ToQt(ShownPassword(*CAccountTreeCtrl::GetItemData(m_hCurAccount))));
+    if (m_curAccount.isValid())
+        m_pPassword->setText(ToQt(ShownPassword(*RecordOf(m_curAccount))));
 }
 
 void CCofferView::SetMaskPasswords(bool bMask) {
@@ -499,12 +493,12 @@ void CCofferView::AfterChange() {
 }
 
 void CCofferView::OnItemEdit() {
-    switch (CAccountTreeCtrl::GetItemLevel(m_pTree->currentItem())) {
+    switch (CAccountTreeCtrl::GetItemLevel(m_pTree->currentIndex())) {
     case 1:
-        EditGroup(m_hCurGroup);
+        EditGroup(m_curGroup);
         break;
     case 2:
-        EditAccount(m_hCurAccount);
+        EditAccount(m_curAccount);
         break;
     default:
         break;
@@ -512,21 +506,21 @@ void CCofferView::OnItemEdit() {
 }
 
 void CCofferView::OnItemDelete() {
-    switch (CAccountTreeCtrl::GetItemLevel(m_pTree->currentItem())) {
+    switch (CAccountTreeCtrl::GetItemLevel(m_pTree->currentIndex())) {
     case 1:
-        DeleteGroup(m_hCurGroup);
+        DeleteGroup(m_curGroup);
         break;
     case 2:
-        DeleteAccount(m_hCurAccount);
+        DeleteAccount(m_curAccount);
         break;
     default:
         break;
     }
 }
 
-void CCofferView::OnItemDoubleClicked(QTreeWidgetItem* pItem) {
-    if (CAccountTreeCtrl::GetItemLevel(pItem) == 2)
-        EditAccount(pItem);
+void CCofferView::OnItemDoubleClicked(const QModelIndex& item) {
+    if (CAccountTreeCtrl::GetItemLevel(item) == 2)
+        EditAccount(item);
 }
 
 SAccountDlgData CCofferView::NewDialogData() const {
@@ -540,165 +534,136 @@ SAccountDlgData CCofferView::NewDialogData() const {
     return dlg;
 }
 
-void CCofferView::SelectNeighbour(QTreeWidgetItem* pItem) {
-    QTreeWidgetItem* pParent = pItem->parent();
-    const int nIndex = pParent->indexOfChild(pItem);
-    QTreeWidgetItem* pNext = nIndex + 1 < pParent->childCount() ? pParent->child(nIndex + 1)
-                             : nIndex > 0                       ? pParent->child(nIndex - 1)
-                                                                : pParent;
-    m_pTree->SelectItem(pNext);
-    if (pNext == m_hRootItem) {
+void CCofferView::SelectNeighbour(const QModelIndex& item) {
+    const QModelIndex parent = item.parent();
+    const int nRow = item.row();
+    const int nCount = m_pModel->rowCount(parent);
+    const QModelIndex next = nRow + 1 < nCount ? m_pModel->index(nRow + 1, 0, parent)
+                             : nRow > 0        ? m_pModel->index(nRow - 1, 0, parent)
+                                               : parent;
+    m_pTree->SelectItem(next);
+    if (CAccountTreeCtrl::GetItemLevel(next) == 0) {
         // The file item keeps the panel as it is, but nothing it showed of
         // the item going away may stay current.
-        m_hCurGroup = m_hCurAccount = nullptr;
+        m_curGroup = m_curAccount = QPersistentModelIndex();
         ClearDetails();
     }
 }
 
-void CCofferView::RemoveItem(QTreeWidgetItem* pItem) {
-    for (QTreeWidgetItem* p = m_hFindFrom; p; p = p->parent()) {
-        if (p == pItem)
-            m_hFindFrom = nullptr;
-    }
-    if (m_hCurAccount && (m_hCurAccount == pItem || m_hCurAccount->parent() == pItem))
-        m_hCurAccount = nullptr;
-    if (m_hCurGroup == pItem)
-        m_hCurGroup = nullptr;
+template <class F> void CCofferView::Removing(F fnRemove) {
     m_bRebuilding = true;
-    delete pItem;
+    fnRemove();
     m_bRebuilding = false;
 }
 
-void CCofferView::ShowNewAccount(QTreeWidgetItem* pGroupItem, CPasswordInfo* pInfo) {
-    QTreeWidgetItem* pItem = m_pTree->NewItem(pInfo);
-    m_pTree->InsertSorted(pGroupItem, pItem);
-    m_hCurGroup = pGroupItem;
-    m_hCurAccount = pItem;
-    m_pTree->SelectItem(pItem);
+void CCofferView::ShowRecord(const CPasswordInfo* pRecord) {
+    const QModelIndex item = m_pModel->IndexOf(pRecord);
+    if (!item.isValid())
+        return;
+    m_pTree->SelectItem(item);
+    OnSelChanged(item);
 }
 
-void CCofferView::AddAccount(QTreeWidgetItem* pGroup) {
+void CCofferView::AddAccount(const QModelIndex& group) {
     if (!IsMainMode() || !HasKey())
         return;
-    if (!pGroup)
-        pGroup = m_hCurGroup;
+    const QModelIndex target = group.isValid() ? group : QModelIndex(m_curGroup);
     SAccountDlgData dlg = NewDialogData();
-    if (pGroup)
-        dlg.m_strGroup = CAccountTreeCtrl::GetItemData(pGroup)->Group();
+    if (target.isValid())
+        dlg.m_strGroup = RecordOf(target)->Group();
     if (!m_editPrompts.RunAccountDlg(dlg))
         return;
-    CPasswordInfo* pNew = m_doc.AddAccount(dlg.m_strGroup, AccountTexts(dlg));
-    QTreeWidgetItem* pGroupItem = FindGroupItem(dlg.m_strGroup);
-    if (!pNew || !pGroupItem)
+    const CPasswordInfo* pNew = m_doc.AddAccount(dlg.m_strGroup, AccountTexts(dlg));
+    if (!pNew)
         return;
-    ShowNewAccount(pGroupItem, pNew);
+    ShowRecord(pNew);
     AfterChange();
 }
 
-void CCofferView::EditAccount(QTreeWidgetItem* pItem) {
-    if (!pItem)
-        pItem = m_hCurAccount;
-    if (!IsMainMode() || CAccountTreeCtrl::GetItemLevel(pItem) != 2)
+void CCofferView::EditAccount(const QModelIndex& item) {
+    const QModelIndex edited = item.isValid() ? item : QModelIndex(m_curAccount);
+    if (!IsMainMode() || CAccountTreeCtrl::GetItemLevel(edited) != 2)
         return;
-    CPasswordInfo* pOld = CAccountTreeCtrl::GetItemData(pItem);
+    CPasswordInfo* pOld = RecordOf(edited);
     SAccountDlgData dlg = NewDialogData();
-    dlg.m_strGroup = CAccountTreeCtrl::GetItemData(pItem->parent())->Group();
+    dlg.m_strGroup = RecordOf(edited.parent())->Group();
     FillAccountDlgData(dlg, *pOld);
     if (!m_editPrompts.RunAccountDlg(dlg))
         return;
-    QTreeWidgetItem* pGroupItem = FindGroupItem(dlg.m_strGroup);
-    if (!pGroupItem)
+    if (!m_doc.FindGroup(dlg.m_strGroup))
         return;
-    // The item goes before its record, so nothing ever shows a record that
-    // is gone.
-    RemoveItem(pItem);
-    CPasswordInfo* pNew = m_doc.ReplaceAccount(pOld, dlg.m_strGroup, AccountTexts(dlg));
+    // The record keeps its item, which moves to its new name and group.
+    const CPasswordInfo* pNew = nullptr;
+    Removing([&] { pNew = m_doc.ReplaceAccount(pOld, dlg.m_strGroup, AccountTexts(dlg)); });
     if (pNew)
-        ShowNewAccount(pGroupItem, pNew);
+        ShowRecord(pNew);
     AfterChange();
 }
-void CCofferView::DeleteAccount(QTreeWidgetItem* pItem) {
-    if (!pItem)
-        pItem = m_hCurAccount;
-    if (!pItem || CAccountTreeCtrl::GetItemLevel(pItem) != 2)
+
+void CCofferView::DeleteAccount(const QModelIndex& item) {
+    const QPersistentModelIndex deleted = item.isValid() ? item : QModelIndex(m_curAccount);
+    if (!deleted.isValid() || CAccountTreeCtrl::GetItemLevel(deleted) != 2)
         return;
+    CPasswordInfo* pRecord = RecordOf(deleted);
     if (m_frame.Settings().Values().m_bDeleteConfirmA) {
         const std::string strQuestion =
-            IDS_CONFIRM_DELETE_ACCOUNT + m_doc.CodePage().ToUtf8(m_pTree->ItemText(pItem)) + "?";
+            IDS_CONFIRM_DELETE_ACCOUNT + m_doc.CodePage().ToUtf8(pRecord->Account()) + "?";
         if (m_prompts.MessageBox(strQuestion, EMsgIcon::question, EMsgButtons::yesNo) !=
             EMsgAnswer::yes)
             return;
     }
-    if (!IsMainMode())
+    if (!IsMainMode() || !deleted.isValid())
         return;
-    if (pItem == m_hCurAccount)
-        SelectNeighbour(pItem);
-    CPasswordInfo* pRecord = CAccountTreeCtrl::GetItemData(pItem);
-    RemoveItem(pItem);
-    m_doc.DeleteAccount(pRecord);
+    if (deleted == m_curAccount)
+        SelectNeighbour(deleted);
     // The record is gone before the save, so an automatic save never writes it.
+    Removing([&] { m_doc.DeleteAccount(pRecord); });
     AfterChange();
 }
 
 void CCofferView::AddGroup() {
-    if (!IsMainMode() || !HasKey() || !m_hRootItem)
+    if (!IsMainMode() || !HasKey() || !m_pModel->FileIndex().isValid())
         return;
     std::string strName;
     if (!m_editPrompts.RunAddGroup(strName))
         return;
-    QTreeWidgetItem* pItem = m_pTree->NewItem(m_doc.AddGroup(strName));
-    m_pTree->InsertSorted(m_hRootItem, pItem);
-    m_hCurGroup = pItem;
-    m_hCurAccount = nullptr;
-    m_pTree->SelectItem(pItem);
+    const QModelIndex item = m_pModel->IndexOf(m_doc.AddGroup(strName));
+    m_curGroup = item;
+    m_curAccount = QPersistentModelIndex();
+    m_pTree->SelectItem(item);
     AfterChange();
 }
 
-void CCofferView::EditGroup(QTreeWidgetItem* pItem) {
-    if (!pItem)
-        pItem = m_hCurGroup;
-    if (CAccountTreeCtrl::GetItemLevel(pItem) != 1)
+void CCofferView::EditGroup(const QModelIndex& item) {
+    const QModelIndex edited = item.isValid() ? item : QModelIndex(m_curGroup);
+    if (CAccountTreeCtrl::GetItemLevel(edited) != 1)
         return;
-    std::string strGroup = CAccountTreeCtrl::GetItemData(pItem)->Group();
+    std::string strGroup = RecordOf(edited)->Group();
     std::string strName;
     if (!m_editPrompts.RunEditGroup(strGroup, strName))
         return;
-    QTreeWidgetItem* pRenamed = FindGroupItem(strGroup);
-    if (!pRenamed)
+    CPasswordInfo* pRenamed = m_doc.FindGroup(strGroup);
+    if (!pRenamed || !m_pModel->IndexOf(pRenamed).isValid())
         return;
-    m_doc.RenameGroup(CAccountTreeCtrl::GetItemData(pRenamed), strName);
     // The group moves to its new place in the alphabet, accounts and all.
-    ResortItem(pRenamed, strName);
+    m_doc.RenameGroup(pRenamed, strName);
+    ShowRecord(pRenamed);
     AfterChange();
 }
 
-void CCofferView::ResortItem(QTreeWidgetItem* pItem, const std::string& strLabel) {
-    QTreeWidgetItem* pParent = pItem->parent();
-    const bool bExpanded = pItem->isExpanded();
-    m_bRebuilding = true;
-    pParent->takeChild(pParent->indexOfChild(pItem));
-    m_pTree->SetItemText(pItem, strLabel);
-    m_pTree->InsertSorted(pParent, pItem);
-    m_bRebuilding = false;
-    pItem->setExpanded(bExpanded);
-    m_pTree->SelectItem(pItem);
-    OnSelChanged(pItem);
-}
-
-const char* CCofferView::RenameRefusal(QTreeWidgetItem* pItem, const std::string& strName) const {
-    const bool bGroup = CAccountTreeCtrl::GetItemLevel(pItem) == 1;
+const char* CCofferView::RenameRefusal(const QModelIndex& item, const std::string& strName) const {
+    const bool bGroup = CAccountTreeCtrl::GetItemLevel(item) == 1;
     if (IsBlank(strName))
         return bGroup ? IDS_GROUP_EMPTY : IDS_ACCOUNT_EMPTY;
-    const CPasswordInfo* pInfo = CAccountTreeCtrl::GetItemData(pItem);
+    const CPasswordInfo* pInfo = RecordOf(item);
     const bool bFree =
         bGroup ? m_doc.IsGroupNameFree(strName)
-               : m_doc.IsAccountNameFree(CAccountTreeCtrl::GetItemData(pItem->parent())->Group(),
-                                         strName, pInfo);
+               : m_doc.IsAccountNameFree(RecordOf(item.parent())->Group(), strName, pInfo);
     return bFree ? nullptr : bGroup ? IDS_GROUP_SAME : IDS_ACCOUNT_SAME;
 }
 
-void CCofferView::OnLabelEdited(QTreeWidgetItem* pItem, const QString& strText) {
-    const int nLevel = CAccountTreeCtrl::GetItemLevel(pItem);
+void CCofferView::OnLabelEdited(const QModelIndex& item, const QString& strText) {
+    const int nLevel = CAccountTreeCtrl::GetItemLevel(item);
     if (nLevel == 0 || !HasKey())
         return;
     std::string strName;
@@ -708,96 +673,88 @@ void CCofferView::OnLabelEdited(QTreeWidgetItem* pItem, const QString& strText) 
                              EMsgIcon::exclamation);
         return;
     }
-    CPasswordInfo* pInfo = CAccountTreeCtrl::GetItemData(pItem);
+    CPasswordInfo* pInfo = RecordOf(item);
     const CPasswordInfo::EText eName = nLevel == 1 ? CPasswordInfo::group : CPasswordInfo::account;
     if (strName == pInfo->TextView(eName) && !IsBlank(strName))
         return;
-    if (const char* pszRefusal = RenameRefusal(pItem, strName)) {
+    if (const char* pszRefusal = RenameRefusal(item, strName)) {
         m_prompts.MessageBox(pszRefusal, EMsgIcon::exclamation);
         return;
     }
     // The name is kept as typed, blanks and all.
-    pInfo->SetText(eName, strName);
-    ResortItem(pItem, strName);
-    emit m_pTree->TreeChanged();
+    if (nLevel == 1)
+        m_doc.RenameGroup(pInfo, strName);
+    else
+        m_doc.RenameAccount(pInfo, strName);
+    ShowRecord(pInfo);
+    // The file keeps its records in the order the tree shows them.
+    SortToTreeOrder(m_doc);
     // A new name is new content: saved at once when automatic saving is on.
     AfterChange();
 }
 
-void CCofferView::OnItemsDropped(EDropAction eAction, QTreeWidgetItem* pDrag,
-                                 QTreeWidgetItem* pTarget) {
-    const bool bGroup = CAccountTreeCtrl::GetItemLevel(pDrag) == 1;
-    if (!HasKey() || CAccountTreeCtrl::GetItemLevel(pTarget) != 1)
+void CCofferView::OnItemsDropped(EDropAction eAction, const QModelIndex& drag,
+                                 const QModelIndex& target) {
+    const bool bGroup = CAccountTreeCtrl::GetItemLevel(drag) == 1;
+    if (!HasKey() || CAccountTreeCtrl::GetItemLevel(target) != 1)
         return;
-    CTreeDrop drop(*m_pTree, m_doc, m_editPrompts, [this](QTreeWidgetItem* p) { RemoveItem(p); });
-    QTreeWidgetItem* pResult = nullptr;
-    switch (eAction) {
-    case EDropAction::leftDrop:
-        // A dropped account moves; a dropped group gives copies of its
-        // accounts and keeps its own.
-        pResult =
-            bGroup ? drop.CopyChildren(pDrag, pTarget, false) : drop.CopyItem(pDrag, pTarget, true);
-        break;
-    case EDropAction::moveHere:
-    case EDropAction::copyHere:
-        if (!bGroup)
-            pResult = drop.CopyItem(pDrag, pTarget, eAction == EDropAction::moveHere);
-        break;
-    case EDropAction::moveAllHere:
-    case EDropAction::copyAllHere:
-        if (bGroup)
-            pResult = drop.CopyChildren(pDrag, pTarget, eAction == EDropAction::moveAllHere);
-        break;
-    }
+    CTreeDrop drop(*m_pModel, m_doc, m_editPrompts);
+    QModelIndex result;
+    Removing([&] {
+        switch (eAction) {
+        case EDropAction::leftDrop:
+            // A dropped account moves; a dropped group gives copies of its
+            // accounts and keeps its own.
+            result =
+                bGroup ? drop.CopyChildren(drag, target, false) : drop.CopyItem(drag, target, true);
+            break;
+        case EDropAction::moveHere:
+        case EDropAction::copyHere:
+            if (!bGroup)
+                result = drop.CopyItem(drag, target, eAction == EDropAction::moveHere);
+            break;
+        case EDropAction::moveAllHere:
+        case EDropAction::copyAllHere:
+            if (bGroup)
+                result = drop.CopyChildren(drag, target, eAction == EDropAction::moveAllHere);
+            break;
+        }
+    });
     // A copy leaves the selection where it was.
-    if (pResult && eAction != EDropAction::copyHere && eAction != EDropAction::copyAllHere)
-        m_pTree->SelectItem(pResult);
+    if (result.isValid() && eAction != EDropAction::copyHere && eAction != EDropAction::copyAllHere)
+        m_pTree->SelectItem(result);
     // Items that went may have taken the selection with them.
-    OnSelChanged(m_pTree->currentItem());
+    OnSelChanged(m_pTree->currentIndex());
     if (drop.HasChanged()) {
-        emit m_pTree->TreeChanged();
+        // The file keeps its records in the order the tree shows them.
+        SortToTreeOrder(m_doc);
         AfterChange();
     }
 }
 
-void CCofferView::DeleteGroup(QTreeWidgetItem* pItem) {
-    if (!pItem)
-        pItem = m_hCurGroup;
-    if (CAccountTreeCtrl::GetItemLevel(pItem) != 1)
+void CCofferView::DeleteGroup(const QModelIndex& item) {
+    const QModelIndex deleted = item.isValid() ? item : QModelIndex(m_curGroup);
+    if (CAccountTreeCtrl::GetItemLevel(deleted) != 1)
         return;
-    std::string strGroup = CAccountTreeCtrl::GetItemData(pItem)->Group();
+    std::string strGroup = RecordOf(deleted)->Group();
     if (!m_editPrompts.RunDeleteGroup(strGroup))
         return;
-    QTreeWidgetItem* pDeleted = FindGroupItem(strGroup);
-    if (!pDeleted)
+    CPasswordInfo* pRecord = m_doc.FindGroup(strGroup);
+    const QModelIndex group = m_pModel->IndexOf(pRecord);
+    if (!group.isValid())
         return;
-    if (pDeleted == m_hCurGroup)
-        SelectNeighbour(pDeleted);
-    CPasswordInfo* pRecord = CAccountTreeCtrl::GetItemData(pDeleted);
-    RemoveItem(pDeleted);
-    m_doc.DeleteGroup(pRecord);
+    if (group == m_curGroup)
+        SelectNeighbour(group);
+    Removing([&] { m_doc.DeleteGroup(pRecord); });
     AfterChange();
 }
 
-void CCofferView::OnTreeChanged() {
-    std::vector<CPasswordInfo*> order;
-    order.reserve(m_doc.m_listInfo.size());
-    for (int i = 0; m_hRootItem && i < m_hRootItem->childCount(); ++i) {
-        QTreeWidgetItem* pGroup = m_hRootItem->child(i);
-        order.push_back(CAccountTreeCtrl::GetItemData(pGroup));
-        for (int j = 0; j < pGroup->childCount(); ++j)
-            order.push_back(CAccountTreeCtrl::GetItemData(pGroup->child(j)));
-    }
-    m_doc.RebuildOrder(order);
-    m_doc.OnOrderChanged();
-}
-
 int CCofferView::CountGroupItems() const {
-    return m_hRootItem ? m_hRootItem->childCount() : 0;
+    return m_pModel->GroupCount();
 }
 
 int CCofferView::CountCurrentGroupAccounts() const {
-    return m_hCurGroup ? m_hCurGroup->childCount() : 0;
+    return m_curGroup.isValid() ? m_pModel->rowCount(m_curGroup) : 0;
 }
 
 void CCofferView::SelectByNames(const std::string& strGroup, const std::string& strAccount) {
@@ -807,14 +764,14 @@ void CCofferView::SelectByNames(const std::string& strGroup, const std::string& 
 }
 
 std::string CCofferView::CurrentGroupLabel() const {
-    return m_hCurGroup ? CAccountTreeCtrl::GetItemData(m_hCurGroup)->Group() : std::string();
+    return m_curGroup.isValid() ? RecordOf(m_curGroup)->Group() : std::string();
 }
 
 std::string CCofferView::CurrentAccountLabel() const {
-    return m_hCurAccount ? CAccountTreeCtrl::GetItemData(m_hCurAccount)->Account() : std::string();
+    return m_curAccount.isValid() ? RecordOf(m_curAccount)->Account() : std::string();
 }
 
-void CCofferView::ShowContextMenu(QTreeWidgetItem* pItem, const QPoint& ptGlobal) {
+void CCofferView::ShowContextMenu(const QModelIndex& item, const QPoint& ptGlobal) {
     QMenu menu(this);
     const auto add = [&menu](const char* pszText, int nId, bool bEnabled) {
         QAction* pAction = menu.addAction(QString::fromLatin1(pszText));
@@ -822,7 +779,8 @@ void CCofferView::ShowContextMenu(QTreeWidgetItem* pItem, const QPoint& ptGlobal
         pAction->setEnabled(bEnabled);
         return pAction;
     };
-    switch (CAccountTreeCtrl::GetItemLevel(pItem)) {
+    const QPersistentModelIndex clicked(item);
+    switch (CAccountTreeCtrl::GetItemLevel(item)) {
     case 0:
         menu.setObjectName(QStringLiteral("TREE_FILE"));
         add(IDS_TREE_FILE_ADDGROUP, ID_TREE_FILE_ADDGROUP, true);
@@ -844,29 +802,29 @@ void CCofferView::ShowContextMenu(QTreeWidgetItem* pItem, const QPoint& ptGlobal
         break;
     }
     QAction* pChosen = menu.exec(ptGlobal);
-    if (pChosen)
-        RunTreeCommand(pChosen->property("commandId").toInt(), pItem);
+    if (pChosen && clicked.isValid())
+        RunTreeCommand(pChosen->property("commandId").toInt(), clicked);
 }
 
-void CCofferView::RunTreeCommand(int nId, QTreeWidgetItem* pItem) {
+void CCofferView::RunTreeCommand(int nId, const QModelIndex& item) {
     switch (nId) {
     case ID_TREE_ACCOUNT_EDIT:
-        EditAccount(pItem);
+        EditAccount(item);
         break;
     case ID_TREE_ACCOUNT_DELETE:
-        DeleteAccount(pItem);
+        DeleteAccount(item);
         break;
     case ID_TREE_ACCOUNT_ADD:
-        AddAccount(pItem->parent());
+        AddAccount(item.parent());
         break;
     case ID_TREE_GROUP_EDIT:
-        EditGroup(pItem);
+        EditGroup(item);
         break;
     case ID_TREE_GROUP_DELETE:
-        DeleteGroup(pItem);
+        DeleteGroup(item);
         break;
     case ID_TREE_GROUP_ADDACCOUNT:
-        AddAccount(pItem);
+        AddAccount(item);
         break;
     case ID_TREE_GROUP_ADDGROUP:
     case ID_TREE_FILE_ADDGROUP:

@@ -5,6 +5,8 @@
 #include "gui/layout/ETSLayoutFormView.h"
 #include "gui/view/DragTreeCtrl.h"
 
+#include <QPersistentModelIndex>
+
 #include <string>
 #include <vector>
 
@@ -13,6 +15,9 @@ class CCofferDoc;
 class CDragTextEdit;
 class CEditPrompts;
 class CDragTextButton;
+class CDocNotifier;
+struct SRecordNotice;
+class CRecordTreeModel;
 class CLinkLabel;
 class CMainFrame;
 class CPasswordInfo;
@@ -21,12 +26,12 @@ class CPrompts;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QTreeWidgetItem;
 
 // The main window's view: the open file as a tree (the file, its groups,
 // their accounts) beside the selected account's details, with the two
-// copy-and-drag buttons and the two links. It keeps the tree and the
-// document's record list in step and owns the account and group commands.
+// copy-and-drag buttons and the two links. The tree shows the record model,
+// which follows the document's notices; the view owns the account and group
+// commands, which change the document through its store operations.
 class CCofferView : public ETSLayoutFormView {
     Q_OBJECT
     // The frame reads and sets the masking through this property (the
@@ -37,10 +42,18 @@ public:
                 CMainFrame& frame, QWidget* pParent = nullptr);
     ~CCofferView() override;
 
+    // Follows the document's notices from now on.
+    void Follow(CDocNotifier& notifier);
+    // The records as the tree shows them, for the Password Bar's lists.
+    CRecordTreeModel& Model() const { return *m_pModel; }
+
     // A new or opened document (or none): forget the selection and rebuild.
     void OnInitialUpdate();
     // Rebuilds the tree from the document and chooses the selection.
     void OnUpdate();
+    // One group or account changed: the model follows it, and what the
+    // panel shows with it.
+    void OnRecordsChanged(const SRecordNotice& notice);
     // The document's content is gone until its next initial update.
     void OnEmptied();
     // The file was saved under another name: the file item takes its label.
@@ -50,30 +63,28 @@ public:
     // Selects the next item whose label contains the search bar's text,
     // going on after the last one found.
     void OnFindNext();
-    // The tree's order changed by a drop or a rename: the list follows it.
-    void OnTreeChanged();
     void OnToolsMask();
     bool IsMaskPasswords() const { return m_bMaskPasswords; }
     // Redisplays the selected account's password when the masking changes.
     void SetMaskPasswords(bool bMask);
     // A drop in the tree: the accounts are copied or moved, and the list
-    // follows the tree when anything changed.
-    void OnItemsDropped(EDropAction eAction, QTreeWidgetItem* pDrag, QTreeWidgetItem* pTarget);
+    // takes the tree's order when anything changed.
+    void OnItemsDropped(EDropAction eAction, const QModelIndex& drag, const QModelIndex& target);
     // An in-place rename of a group or account, checked like the dialogs:
     // an empty name or a sibling's name is refused with their messages.
-    void OnLabelEdited(QTreeWidgetItem* pItem, const QString& strText);
+    void OnLabelEdited(const QModelIndex& item, const QString& strText);
     // Edit and Delete act on the current item by its level: a group or an
     // account; the file item does nothing.
     void OnItemEdit();
     void OnItemDelete();
-    // The account and group commands. An item of none means the current
+    // The account and group commands. An invalid item means the current
     // group or account.
-    void AddAccount(QTreeWidgetItem* pGroup);
-    void EditAccount(QTreeWidgetItem* pItem);
-    void DeleteAccount(QTreeWidgetItem* pItem);
+    void AddAccount(const QModelIndex& group = {});
+    void EditAccount(const QModelIndex& item = {});
+    void DeleteAccount(const QModelIndex& item = {});
     void AddGroup();
-    void EditGroup(QTreeWidgetItem* pItem);
-    void DeleteGroup(QTreeWidgetItem* pItem);
+    void EditGroup(const QModelIndex& item = {});
+    void DeleteGroup(const QModelIndex& item = {});
     // After an import: the tree rebuilt from the list, the groups that
     // received accounts expanded and the first imported account selected.
     void ShowImported(const SImportShown& shown);
@@ -106,22 +117,7 @@ public:
     CLinkLabel* WebSiteLink() const { return m_pWebSite; }
     CLinkLabel* EMailLink() const { return m_pEMail; }
 
-    QTreeWidgetItem* m_hRootItem = nullptr;
-    QTreeWidgetItem* m_hCurGroup = nullptr;
-    QTreeWidgetItem* m_hCurAccount = nullptr;
-    QTreeWidgetItem* m_hFindFrom = nullptr;
-    std::string m_strSelectGroup;
-    std::string m_strSelectAccount;
     bool m_bMaskPasswords = true;
-    // The place RememberPlace kept: group and account rows of the current
-    // item (-1: none), the expanded groups' rows, the scroll position.
-    struct SPlace {
-        bool m_bKept = false;
-        int m_nGroup = -1;
-        int m_nAccount = -1;
-        std::vector<int> m_vecExpanded;
-        int m_nScroll = 0;
-    } m_place;
     int m_nTreeWidth = 160;
     int m_nSplitterShown = 160;
     bool m_bSplitterDrag = false;
@@ -152,27 +148,25 @@ private:
     void ShowAccount(const CPasswordInfo& info);
     void ShowLink(CLinkLabel* pLink, const std::string& strText, const std::string& strTarget);
     std::string ShownPassword(const CPasswordInfo& info) const;
-    void OnSelChanged(QTreeWidgetItem* pItem);
-    void OnItemDoubleClicked(QTreeWidgetItem* pItem);
-    // Selects what takes the place of pItem before it goes: its next
+    void OnSelChanged(const QModelIndex& item);
+    void OnItemDoubleClicked(const QModelIndex& item);
+    // Selects what takes the place of item before it goes: its next
     // sibling, else the previous one, else its parent.
-    void SelectNeighbour(QTreeWidgetItem* pItem);
-    // The new account item for pInfo under pGroupItem, selected.
-    void ShowNewAccount(QTreeWidgetItem* pGroupItem, CPasswordInfo* pInfo);
-    // Takes pItem out of the tree without the panel following the selection
-    // on its way, and forgets every pointer to it.
-    void RemoveItem(QTreeWidgetItem* pItem);
-    // Moves pItem to its alphabetical place among its siblings after a new
-    // label, keeping it expanded or not and selected.
-    void ResortItem(QTreeWidgetItem* pItem, const std::string& strLabel);
-    // The message refusing strName for pItem, or none.
-    const char* RenameRefusal(QTreeWidgetItem* pItem, const std::string& strName) const;
+    void SelectNeighbour(const QModelIndex& item);
+    // Selects the record's item and shows it in the panel, even when it was
+    // current already (a changed or moved record).
+    void ShowRecord(const CPasswordInfo* pRecord);
+    // Runs a store operation that takes records away without the panel
+    // following the selection on its way.
+    template <class F> void Removing(F fnRemove);
+    // The message refusing strName for item, or none.
+    const char* RenameRefusal(const QModelIndex& item, const std::string& strName) const;
+    CPasswordInfo* RecordOf(const QModelIndex& item) const;
     struct SAccountDlgData NewDialogData() const;
     void ChooseSelection();
-    QTreeWidgetItem* FindGroupItem(const std::string& strLabel) const;
-    void ShowContextMenu(QTreeWidgetItem* pItem, const QPoint& ptGlobal);
+    void ShowContextMenu(const QModelIndex& item, const QPoint& ptGlobal);
     // A command of the tree's context menus, for the item clicked.
-    void RunTreeCommand(int nId, QTreeWidgetItem* pItem);
+    void RunTreeCommand(int nId, const QModelIndex& item);
     bool HasKey() const;
     bool IsMainMode() const;
     void AfterChange();
@@ -186,6 +180,7 @@ private:
     CEditPrompts& m_editPrompts;
     CMainFrame& m_frame;
     CImportCommand m_importCommand;
+    CRecordTreeModel* m_pModel = nullptr;
     CAccountTreeCtrl* m_pTree = nullptr;
     QLabel* m_pUserNameLabel = nullptr;
     QLineEdit* m_pUserName = nullptr;
@@ -201,4 +196,22 @@ private:
     // The splitter's line while it is dragged.
     QWidget* m_pDragLine = nullptr;
     bool m_bRebuilding = false;
+
+    // The current group and account (the group of a current account).
+    QPersistentModelIndex m_curGroup;
+    QPersistentModelIndex m_curAccount;
+    // Where the next Find Next starts; none to start over.
+    QPersistentModelIndex m_findFrom;
+    // The names the next rebuild selects (the Password Bar's choice).
+    std::string m_strSelectGroup;
+    std::string m_strSelectAccount;
+    // The place RememberPlace kept: group and account rows of the current
+    // item (-1: none), the expanded groups' rows, the scroll position.
+    struct SPlace {
+        bool m_bKept = false;
+        int m_nGroup = -1;
+        int m_nAccount = -1;
+        std::vector<int> m_vecExpanded;
+        int m_nScroll = 0;
+    } m_place;
 };

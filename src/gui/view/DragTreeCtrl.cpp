@@ -4,6 +4,7 @@
 #include "core/tree/DragScroll.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -17,21 +18,21 @@ namespace {
 
 // The drag image: the item's icon and label in a small window that the
 // cursor carries and that never takes the mouse.
-QLabel* NewDragImage(const QTreeWidgetItem* pItem, QWidget* pOwner) {
+QLabel* NewDragImage(const QModelIndex& item, QWidget* pOwner) {
     auto* pImage = new QLabel(pOwner, Qt::ToolTip | Qt::FramelessWindowHint);
     pImage->setAttribute(Qt::WA_TransparentForMouseEvents);
     pImage->setAttribute(Qt::WA_ShowWithoutActivating);
     pImage->setObjectName(QStringLiteral("DragImage"));
-    const QPixmap icon = pItem->icon(0).pixmap(16, 16);
+    const QPixmap icon = item.data(Qt::DecorationRole).value<QIcon>().pixmap(16, 16);
+    const QString strText = item.data().toString();
     const QFontMetrics metrics(pOwner->font());
-    QPixmap pixmap(20 + metrics.horizontalAdvance(pItem->text(0)) + 4,
-                   std::max(18, metrics.height() + 2));
+    QPixmap pixmap(20 + metrics.horizontalAdvance(strText) + 4, std::max(18, metrics.height() + 2));
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setOpacity(0.7);
     painter.drawPixmap(0, (pixmap.height() - 16) / 2, icon);
     painter.setFont(pOwner->font());
-    painter.drawText(pixmap.rect().adjusted(20, 0, 0, 0), Qt::AlignVCenter, pItem->text(0));
+    painter.drawText(pixmap.rect().adjusted(20, 0, 0, 0), Qt::AlignVCenter, strText);
     painter.end();
     pImage->setPixmap(pixmap);
     pImage->resize(pixmap.size());
@@ -59,7 +60,7 @@ EDropAction ActionOfId(int nId) {
 
 } // namespace
 
-CDragTreeCtrl::CDragTreeCtrl(QWidget* pParent) : QTreeWidget(pParent) {
+CDragTreeCtrl::CDragTreeCtrl(QWidget* pParent) : QTreeView(pParent) {
     m_scrollTimer.setInterval(SCROLL_TICK_MS);
     connect(&m_scrollTimer, &QTimer::timeout, this, &CDragTreeCtrl::OnScrollTick);
     // Right button presses and releases all come here: the context menu is
@@ -72,23 +73,23 @@ CDragTreeCtrl::~CDragTreeCtrl() {
     delete m_pDragImage;
 }
 
-bool CDragTreeCtrl::CanDragItem(QTreeWidgetItem*) const {
+bool CDragTreeCtrl::CanDragItem(const QModelIndex&) const {
     return true;
 }
 
-bool CDragTreeCtrl::CanDropOnItem(QTreeWidgetItem*) const {
+bool CDragTreeCtrl::CanDropOnItem(const QModelIndex&) const {
     return true;
 }
 
-QTreeWidgetItem* CDragTreeCtrl::GetDropTarget(QTreeWidgetItem* pItem) const {
-    if (!pItem || !CanDropOnItem(pItem) || pItem == m_hDragItem ||
-        (m_hDragItem && pItem == m_hDragItem->parent()))
-        return nullptr;
-    for (QTreeWidgetItem* p = pItem->parent(); p; p = p->parent()) {
-        if (p == m_hDragItem)
-            return nullptr;
+QModelIndex CDragTreeCtrl::GetDropTarget(const QModelIndex& item) const {
+    if (!item.isValid() || !CanDropOnItem(item) || item == m_dragItem ||
+        (m_dragItem.isValid() && item == m_dragItem.parent()))
+        return {};
+    for (QModelIndex p = item.parent(); p.isValid(); p = p.parent()) {
+        if (p == m_dragItem)
+            return {};
     }
-    return pItem;
+    return item;
 }
 
 QMenu* CDragTreeCtrl::CreateDropMenu() {
@@ -96,7 +97,8 @@ QMenu* CDragTreeCtrl::CreateDropMenu() {
     pMenu->setObjectName(QStringLiteral("DropMenu"));
     QAction* pDefault = nullptr;
     // A group is dragged when its parent is the file item at the top.
-    if (m_hDragItem && m_hDragItem->parent() && !m_hDragItem->parent()->parent()) {
+    if (m_dragItem.isValid() && m_dragItem.parent().isValid() &&
+        !m_dragItem.parent().parent().isValid()) {
         AddDropAction(*pMenu, "Copy All Accounts Here", ID_DROP_COPY_ALL);
         pDefault = AddDropAction(*pMenu, "Move All Accounts Here", ID_DROP_MOVE_ALL);
     } else {
@@ -113,11 +115,11 @@ void CDragTreeCtrl::mousePressEvent(QMouseEvent* pEvent) {
     if (IsDragging())
         return;
     m_ptPress = pEvent->position().toPoint();
-    m_hPressItem = itemAt(m_ptPress);
+    m_pressItem = indexAt(m_ptPress);
     m_bGestureDecided = false;
     if (pEvent->button() == Qt::LeftButton) {
         m_pressClock.start();
-        QTreeWidget::mousePressEvent(pEvent);
+        QTreeView::mousePressEvent(pEvent);
         return;
     }
     // A right press selects nothing: menus and drops act on the item
@@ -134,12 +136,12 @@ void CDragTreeCtrl::mouseMoveEvent(QMouseEvent* pEvent) {
     }
     const Qt::MouseButtons buttons = pEvent->buttons();
     if (!(buttons & (Qt::LeftButton | Qt::RightButton))) {
-        QTreeWidget::mouseMoveEvent(pEvent);
+        QTreeView::mouseMoveEvent(pEvent);
         return;
     }
     // With a button held the tree neither selects along the way nor starts
     // its own drag: the gesture is ours.
-    if (m_bGestureDecided || !m_hPressItem ||
+    if (m_bGestureDecided || !m_pressItem.isValid() ||
         (pt - m_ptPress).manhattanLength() < QApplication::startDragDistance())
         return;
     m_bGestureDecided = true;
@@ -150,16 +152,16 @@ void CDragTreeCtrl::BeginDrag(Qt::MouseButton eButton, const QPoint& ptGlobal) {
     const bool bLeft = eButton == Qt::LeftButton;
     if (bLeft && (!m_pressClock.isValid() || m_pressClock.elapsed() < MIN_PRESS_MS))
         return;
-    if (!CanDragItem(m_hPressItem))
+    if (!CanDragItem(m_pressItem))
         return;
-    m_hDragItem = m_hPressItem;
-    m_hDropItem = nullptr;
+    m_dragItem = m_pressItem;
+    m_dropItem = QPersistentModelIndex();
     m_nTicks = 0;
     if (bLeft)
-        setCurrentItem(m_hDragItem);
+        setCurrentIndex(m_dragItem);
     else
-        SetDropHighlight(nullptr);
-    m_pDragImage = NewDragImage(m_hDragItem, this);
+        SetDropHighlight({});
+    m_pDragImage = NewDragImage(m_dragItem, this);
     m_ptHotSpot = bLeft ? QPoint(15, 15) : QPoint(10, -15);
     m_bLeftDrag = bLeft;
     m_bRightDrag = !bLeft;
@@ -170,19 +172,20 @@ void CDragTreeCtrl::BeginDrag(Qt::MouseButton eButton, const QPoint& ptGlobal) {
 
 void CDragTreeCtrl::DragMove(const QPoint& ptViewport, const QPoint& ptGlobal) {
     MoveDragImage(ptGlobal);
-    QTreeWidgetItem* pHover = itemAt(ptViewport);
+    QModelIndex hover = indexAt(ptViewport);
     if (m_bLeftDrag) {
-        if (pHover && pHover != m_hDropItem && CanDropOnItem(pHover))
-            SetDropHighlight(pHover);
-        else if (pHover && pHover->parent() && CanDropOnItem(pHover->parent()))
-            SetDropHighlight(pHover->parent()); // over an account: its group
-        viewport()->setCursor(GetDropTarget(pHover) ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+        if (hover.isValid() && hover != m_dropItem && CanDropOnItem(hover))
+            SetDropHighlight(hover);
+        else if (hover.parent().isValid() && CanDropOnItem(hover.parent()))
+            SetDropHighlight(hover.parent()); // over an account: its group
+        viewport()->setCursor(GetDropTarget(hover).isValid() ? Qt::DragMoveCursor
+                                                             : Qt::ForbiddenCursor);
         return;
     }
-    if (!pHover || !CanDropOnItem(pHover))
-        pHover = pHover ? pHover->parent() : nullptr;
-    if (pHover && CanDropOnItem(pHover))
-        SetDropHighlight(pHover);
+    if (!hover.isValid() || !CanDropOnItem(hover))
+        hover = hover.parent();
+    if (hover.isValid() && CanDropOnItem(hover))
+        SetDropHighlight(hover);
 }
 
 void CDragTreeCtrl::mouseReleaseEvent(QMouseEvent* pEvent) {
@@ -196,30 +199,30 @@ void CDragTreeCtrl::mouseReleaseEvent(QMouseEvent* pEvent) {
         return;
     }
     if (eButton == Qt::RightButton) {
-        if (!m_bGestureDecided && m_hPressItem && itemAt(m_ptPress) == m_hPressItem)
-            emit ItemContextMenu(m_hPressItem, pEvent->globalPosition().toPoint());
+        if (!m_bGestureDecided && m_pressItem.isValid() && indexAt(m_ptPress) == m_pressItem)
+            emit ItemContextMenu(m_pressItem, pEvent->globalPosition().toPoint());
         return;
     }
     // A left gesture that became a drag, or was refused as one, is no click.
     if (eButton == Qt::LeftButton && m_bGestureDecided)
         return;
-    QTreeWidget::mouseReleaseEvent(pEvent);
+    QTreeView::mouseReleaseEvent(pEvent);
 }
 
 void CDragTreeCtrl::DropLeft() {
-    QTreeWidgetItem* pDrag = m_hDragItem;
-    QTreeWidgetItem* pTarget = GetDropTarget(m_hDropItem);
+    const QPersistentModelIndex drag = m_dragItem;
+    const QPersistentModelIndex target = GetDropTarget(m_dropItem);
     EndDrag();
-    if (!pTarget)
+    if (!target.isValid())
         return;
-    pTarget->setExpanded(true);
-    emit ItemsDropped(EDropAction::leftDrop, pDrag, pTarget);
+    expand(target);
+    emit ItemsDropped(EDropAction::leftDrop, drag, target);
 }
 
 void CDragTreeCtrl::DropRight(const QPoint& ptGlobal) {
-    QTreeWidgetItem* pDrag = m_hDragItem;
-    QTreeWidgetItem* pDrop = m_hDropItem;
-    const std::unique_ptr<QMenu> pMenu(pDrop && pDrop != pDrag ? CreateDropMenu() : nullptr);
+    const QPersistentModelIndex drag = m_dragItem;
+    const QPersistentModelIndex drop = m_dropItem;
+    const std::unique_ptr<QMenu> pMenu(drop.isValid() && drop != drag ? CreateDropMenu() : nullptr);
     m_scrollTimer.stop();
     m_bRightDrag = false;
     delete m_pDragImage;
@@ -230,14 +233,14 @@ void CDragTreeCtrl::DropRight(const QPoint& ptGlobal) {
     }
     // The highlight stays while the menu asks where the drop goes.
     QAction* pChosen = pMenu->exec(ptGlobal);
-    const QTreeWidgetItem* pTarget = GetDropTarget(pDrop);
+    const QModelIndex target = GetDropTarget(drop);
     EndDrag();
-    if (!pChosen || pChosen->data().toInt() == ID_DROP_CANCEL || pTarget != pDrop)
+    if (!pChosen || pChosen->data().toInt() == ID_DROP_CANCEL || !drop.isValid() || target != drop)
         return;
     const EDropAction eAction = ActionOfId(pChosen->data().toInt());
     if (eAction == EDropAction::moveHere || eAction == EDropAction::moveAllHere)
-        pDrop->setExpanded(true);
-    emit ItemsDropped(eAction, pDrag, pDrop);
+        expand(drop);
+    emit ItemsDropped(eAction, drag, drop);
 }
 
 void CDragTreeCtrl::EndDrag() {
@@ -245,8 +248,8 @@ void CDragTreeCtrl::EndDrag() {
     m_bLeftDrag = m_bRightDrag = false;
     delete m_pDragImage;
     m_pDragImage = nullptr;
-    SetDropHighlight(nullptr);
-    m_hDragItem = nullptr;
+    SetDropHighlight({});
+    m_dragItem = QPersistentModelIndex();
     viewport()->unsetCursor();
 }
 
@@ -256,15 +259,24 @@ void CDragTreeCtrl::keyPressEvent(QKeyEvent* pEvent) {
         pEvent->accept();
         return;
     }
-    QTreeWidget::keyPressEvent(pEvent);
+    QTreeView::keyPressEvent(pEvent);
 }
 
-void CDragTreeCtrl::SetDropHighlight(QTreeWidgetItem* pItem) {
-    if (m_hDropItem)
-        m_hDropItem->setBackground(0, QBrush());
-    m_hDropItem = pItem;
-    if (m_hDropItem)
-        m_hDropItem->setBackground(0, palette().highlight().color().lighter(150));
+void CDragTreeCtrl::SetDropHighlight(const QModelIndex& item) {
+    if (m_dropItem == item)
+        return;
+    if (m_dropItem.isValid())
+        update(m_dropItem);
+    m_dropItem = item;
+    if (m_dropItem.isValid())
+        update(m_dropItem);
+}
+
+void CDragTreeCtrl::drawRow(QPainter* pPainter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const {
+    if (index.isValid() && index == m_dropItem)
+        pPainter->fillRect(visualRect(index), palette().highlight().color().lighter(150));
+    QTreeView::drawRow(pPainter, option, index);
 }
 
 void CDragTreeCtrl::MoveDragImage(const QPoint& ptGlobal) {
@@ -292,12 +304,12 @@ void CDragTreeCtrl::ScrollVertically(const QRect& rcScreen, const QPoint& ptCurs
         if (m_nTicks % ScrollIntervalTicks(nTop - ptCursor.y()) != 0)
             return;
         pBar->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        SetDropHighlight(itemAt(QPoint(1, 1)));
+        SetDropHighlight(indexAt(QPoint(1, 1)));
     } else if (ptCursor.y() > nBottom && pBar->value() < pBar->maximum()) {
         if (m_nTicks % ScrollIntervalTicks(ptCursor.y() - nBottom) != 0)
             return;
         pBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        SetDropHighlight(itemAt(QPoint(1, viewport()->height() - 1)));
+        SetDropHighlight(indexAt(QPoint(1, viewport()->height() - 1)));
     }
 }
 

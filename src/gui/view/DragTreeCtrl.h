@@ -2,8 +2,9 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPersistentModelIndex>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 class QLabel;
 class QMenu;
@@ -17,7 +18,7 @@ enum class EDropAction { leftDrop, copyHere, moveHere, copyAllHere, moveAllHere 
 // group under the cursor is highlighted, a drag image follows the cursor,
 // the tree scrolls near its edges and Esc ends the drag. The tree only finds
 // the target: ItemsDropped hands the drop itself to its owner.
-class CDragTreeCtrl : public QTreeWidget {
+class CDragTreeCtrl : public QTreeView {
     Q_OBJECT
 public:
     // Ids of the drop menu's commands, private to that menu.
@@ -34,21 +35,21 @@ public:
     ~CDragTreeCtrl() override;
 
     bool IsDragging() const { return m_bLeftDrag || m_bRightDrag; }
-    QTreeWidgetItem* DragItem() const { return m_hDragItem; }
-    QTreeWidgetItem* DropHighlightItem() const { return m_hDropItem; }
-    // The drop target for pItem: pItem when it receives drops and is neither
+    QModelIndex DragItem() const { return m_dragItem; }
+    QModelIndex DropHighlightItem() const { return m_dropItem; }
+    // The drop target for item: item when it receives drops and is neither
     // the dragged item, nor its parent, nor inside it; otherwise none.
-    QTreeWidgetItem* GetDropTarget(QTreeWidgetItem* pItem) const;
+    QModelIndex GetDropTarget(const QModelIndex& item) const;
 
 signals:
-    void ItemsDropped(EDropAction eAction, QTreeWidgetItem* pDragItem,
-                      QTreeWidgetItem* pTargetItem);
-    // A right click on pItem (no drag) at the global position ptGlobal.
-    void ItemContextMenu(QTreeWidgetItem* pItem, const QPoint& ptGlobal);
+    void ItemsDropped(EDropAction eAction, const QModelIndex& dragItem,
+                      const QModelIndex& targetItem);
+    // A right click on item (no drag) at the global position ptGlobal.
+    void ItemContextMenu(const QModelIndex& item, const QPoint& ptGlobal);
 
 protected:
-    virtual bool CanDragItem(QTreeWidgetItem* pItem) const;
-    virtual bool CanDropOnItem(QTreeWidgetItem* pItem) const;
+    virtual bool CanDragItem(const QModelIndex& item) const;
+    virtual bool CanDropOnItem(const QModelIndex& item) const;
     // The menu a right drop shows, its actions carrying their ids.
     virtual QMenu* CreateDropMenu();
 
@@ -56,6 +57,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
+    // The group a drag hovers over is drawn highlighted.
+    void drawRow(QPainter* pPainter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
 
 private:
     void BeginDrag(Qt::MouseButton eButton, const QPoint& ptGlobal);
@@ -64,7 +68,7 @@ private:
     void EndDrag();
     void DropLeft();
     void DropRight(const QPoint& ptGlobal);
-    void SetDropHighlight(QTreeWidgetItem* pItem);
+    void SetDropHighlight(const QModelIndex& item);
     void MoveDragImage(const QPoint& ptGlobal);
     void OnScrollTick();
     void ScrollVertically(const QRect& rcScreen, const QPoint& ptCursor);
@@ -72,14 +76,14 @@ private:
 
     QElapsedTimer m_pressClock; // started at the last left press
     QPoint m_ptPress;           // where the last button press was
-    QTreeWidgetItem* m_hPressItem = nullptr;
+    QPersistentModelIndex m_pressItem;
     bool m_bGestureDecided = false; // this press's drag began or was refused
     QTimer m_scrollTimer;
     int m_nTicks = 0;
     bool m_bLeftDrag = false;
     bool m_bRightDrag = false;
-    QTreeWidgetItem* m_hDragItem = nullptr;
-    QTreeWidgetItem* m_hDropItem = nullptr;
+    QPersistentModelIndex m_dragItem;
+    QPersistentModelIndex m_dropItem;
     QLabel* m_pDragImage = nullptr;
     QPoint m_ptHotSpot;
 };

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/view/LabelEditDelegate.h"
 
+#include "gui/view/RecordTreeModel.h"
+
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -42,4 +45,22 @@ bool CLabelEditDelegate::eventFilter(QObject* pObject, QEvent* pEvent) {
         return true;
     }
     return QStyledItemDelegate::eventFilter(pObject, pEvent);
+}
+
+void CLabelEditDelegate::initStyleOption(QStyleOptionViewItem* pOption,
+                                         const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(pOption, index);
+    const auto* pView = qobject_cast<const QAbstractItemView*>(parent());
+    if (!pView || index != pView->currentIndex())
+        return;
+    switch (CRecordTreeModel::Level(index)) {
+    case 1:
+        pOption->icon = CRecordTreeModel::Image(CRecordTreeModel::IMAGE_GROUP_OPEN);
+        break;
+    case 2:
+        pOption->icon = CRecordTreeModel::Image(CRecordTreeModel::IMAGE_ACCOUNT_SELECTED);
+        break;
+    default:
+        break;
+    }
 }

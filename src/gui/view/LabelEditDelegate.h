@@ -27,5 +27,8 @@ signals:
     void LabelEdited(const QModelIndex& index, const QString& strText) const;
 
 protected:
+    // The current group shows an open folder and the current account its
+    // selected image.
+    void initStyleOption(QStyleOptionViewItem* pOption, const QModelIndex& index) const override;
     bool eventFilter(QObject* pObject, QEvent* pEvent) override;
 };

@@ -2,66 +2,76 @@
 #include "gui/view/TreeDrop.h"
 
 #include "core/store/CofferDoc.h"
-#include "gui/view/AccountTreeCtrl.h"
+#include "gui/view/RecordTreeModel.h"
 
-CTreeDrop::CTreeDrop(CAccountTreeCtrl& tree, CCofferDoc& doc, CEditPrompts& prompts,
-                     std::function<void(QTreeWidgetItem*)> fnRemoveItem)
-    : m_tree(tree), m_doc(doc), m_prompts(prompts), m_fnRemoveItem(std::move(fnRemoveItem)) {}
+#include <vector>
 
-QTreeWidgetItem* CTreeDrop::FindClash(QTreeWidgetItem* pParent, const std::string& strName) const {
-    for (int i = 0; i < pParent->childCount(); ++i) {
-        if (CAccountTreeCtrl::GetItemData(pParent->child(i))->Account() == strName)
-            return pParent->child(i);
+CTreeDrop::CTreeDrop(const CRecordTreeModel& model, CCofferDoc& doc, CEditPrompts& prompts)
+    : m_model(model), m_doc(doc), m_prompts(prompts) {}
+
+QModelIndex CTreeDrop::FindClash(const QModelIndex& parent, const std::string& strName) const {
+    for (int i = 0; i < m_model.rowCount(parent); ++i) {
+        const QModelIndex child = m_model.index(i, 0, parent);
+        if (m_model.RecordOf(child)->TextView(CPasswordInfo::account) == strName)
+            return child;
     }
-    return nullptr;
+    return {};
 }
 
-void CTreeDrop::RemoveAccount(QTreeWidgetItem* pItem) {
-    CPasswordInfo* pRecord = CAccountTreeCtrl::GetItemData(pItem);
-    m_fnRemoveItem(pItem);
-    m_doc.DeleteAccount(pRecord);
+void CTreeDrop::RemoveAccount(const QModelIndex& item) {
+    m_doc.DeleteAccount(m_model.RecordOf(item));
     m_bChanged = true;
 }
 
-QTreeWidgetItem* CTreeDrop::CopyItem(QTreeWidgetItem* pSource, QTreeWidgetItem* pParent,
-                                     bool bDelete) {
-    const CPasswordInfo* pSourceRecord = CAccountTreeCtrl::GetItemData(pSource);
+QModelIndex CTreeDrop::CopyItem(const QModelIndex& source, const QModelIndex& parent,
+                                bool bDelete) {
+    const QPersistentModelIndex sourceItem(source);
+    const QPersistentModelIndex parentItem(parent);
+    const CPasswordInfo* pSourceRecord = m_model.RecordOf(source);
     // Only the first account of the same name is asked about.
-    if (QTreeWidgetItem* pClash = FindClash(pParent, pSourceRecord->Account())) {
+    const QModelIndex clash = FindClash(parent, pSourceRecord->Account());
+    if (clash.isValid()) {
         const EReplaceAnswer eAnswer = m_eReplaceAnswer == EReplaceAnswer::yesToAll
                                            ? EReplaceAnswer::yes
                                            : m_prompts.RunAccountReplace(pSourceRecord->Account());
         if (m_eReplaceAnswer != EReplaceAnswer::yesToAll)
             m_eReplaceAnswer = eAnswer;
         if (eAnswer == EReplaceAnswer::no)
-            return pSource;
+            return sourceItem;
         if (eAnswer == EReplaceAnswer::cancel)
-            return nullptr;
-        RemoveAccount(pClash);
+            return {};
+        RemoveAccount(clash);
     }
-    CPasswordInfo* pCopy =
-        m_doc.CopyAccount(*pSourceRecord, CAccountTreeCtrl::GetItemData(pParent));
+    const CPasswordInfo* pCopy = m_doc.CopyAccount(*pSourceRecord, m_model.RecordOf(parentItem));
     if (!pCopy)
-        return nullptr;
-    QTreeWidgetItem* pItem = m_tree.NewItem(pCopy);
-    m_tree.InsertSorted(pParent, pItem);
+        return {};
     m_bChanged = true;
-    if (bDelete)
-        RemoveAccount(pSource);
-    return pItem;
+    QPersistentModelIndex copy;
+    for (int i = 0; i < m_model.rowCount(parentItem) && !copy.isValid(); ++i) {
+        const QModelIndex child = m_model.index(i, 0, parentItem);
+        if (m_model.RecordOf(child) == pCopy)
+            copy = child;
+    }
+    if (bDelete && sourceItem.isValid())
+        RemoveAccount(sourceItem);
+    return copy;
 }
 
-QTreeWidgetItem* CTreeDrop::CopyChildren(QTreeWidgetItem* pSource, QTreeWidgetItem* pParent,
-                                         bool bDelete) {
+QModelIndex CTreeDrop::CopyChildren(const QModelIndex& source, const QModelIndex& parent,
+                                    bool bDelete) {
     // The accounts are taken before any moves out of the group.
-    QList<QTreeWidgetItem*> children;
-    for (int i = 0; i < pSource->childCount(); ++i)
-        children.append(pSource->child(i));
-    QTreeWidgetItem* pLast = nullptr;
-    for (QTreeWidgetItem* pChild : children) {
-        pLast = CopyItem(pChild, pParent, bDelete);
-        if (!pLast)
-            return nullptr;
+    std::vector<QPersistentModelIndex> children;
+    for (int i = 0; i < m_model.rowCount(source); ++i)
+        children.emplace_back(m_model.index(i, 0, source));
+    const QPersistentModelIndex target(parent);
+    QModelIndex last;
+    for (const QPersistentModelIndex& child : children) {
+        // A clash replaced earlier in this drop may have taken the child.
+        if (!child.isValid())
+            continue;
+        last = CopyItem(child, target, bDelete);
+        if (!last.isValid())
+            return {};
     }
-    return pLast;
+    return last;
 }

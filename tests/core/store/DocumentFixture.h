@@ -23,7 +23,10 @@ public:
     explicit CNoticeLog(const CCofferDoc& doc) : m_doc(doc) {}
     void OnInitialUpdate() override { m_vecNotices.emplace_back("initialUpdate"); }
     void OnEmptied() override;
-    void OnRecordsChanged() override { m_vecNotices.emplace_back("recordsChanged"); }
+    void OnRecordsChanged(const SRecordNotice& notice) override {
+        if (notice.m_eKind == SRecordNotice::reset)
+            m_vecNotices.emplace_back("recordsChanged");
+    }
     void OnModifiedChanged(bool bModified) override {
         m_vecNotices.emplace_back(bModified ? "modified" : "unmodified");
     }

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/base/DocObserver.h"
 #include "core/store/CofferDoc.h"
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -213,3 +216,139 @@ TEST(StoreOrder, GroupOfFindsTheOwningHeader) {
 }
 
 } // namespace
+
+namespace {
+
+// Writes down each record notice as a text naming the records by their
+// labels at the time it came.
+class CRecordLog final : public CDocObserver {
+public:
+    void OnRecordsChanged(const SRecordNotice& notice) override {
+        static constexpr const char* KINDS[] = {"groupAdded",   "groupRemoved",   "groupRenamed",
+                                                "accountAdded", "accountRemoved", "accountRenamed",
+                                                "accountMoved", "accountChanged", "reset"};
+        std::string strText = KINDS[notice.m_eKind];
+        for (const CPasswordInfo* pRecord :
+             {notice.m_pRecord, notice.m_pGroup, notice.m_pFromGroup}) {
+            if (pRecord)
+                strText += " " + (pRecord->IsGroup() ? pRecord->Group() : pRecord->Account());
+        }
+        m_vecNotices.push_back(strText);
+    }
+    std::vector<std::string> m_vecNotices;
+};
+
+struct SNoticeCase {
+    const char* m_pszName;
+    std::function<void(CCofferDoc&)> m_fnChange;
+    Names m_expected;
+    Names m_orderAfter;
+};
+
+} // namespace
+
+// Every store operation tells what it changed, in one notice naming the
+// records a view needs to follow it; refused operations tell nothing. The
+// document starts as "My Passwords" with "a", "b", then "Work" with "w".
+TEST(StoreNotices, EachOperationTellsWhatItChanged) {
+    const auto account = [](CCofferDoc& doc, const char* pszName) {
+        for (CPasswordInfo& info : doc.m_listInfo) {
+            if (!info.IsGroup() && info.Account() == pszName)
+                return &info;
+        }
+        return static_cast<CPasswordInfo*>(nullptr);
+    };
+    const std::vector<SNoticeCase> cases = {
+        {"add group",
+         [](CCofferDoc& doc) { doc.AddGroup("New"); },
+         {"groupAdded New New"},
+         {"G:My Passwords", "b", "a", "G:Work", "w", "G:New"}},
+        {"rename group",
+         [](CCofferDoc& doc) { doc.RenameGroup(doc.FindGroup("Work"), "Job"); },
+         {"groupRenamed Job Job"},
+         {"G:My Passwords", "b", "a", "G:Job", "w"}},
+        {"delete group",
+         [](CCofferDoc& doc) { doc.DeleteGroup(doc.FindGroup("My Passwords")); },
+         {"groupRemoved My Passwords My Passwords"},
+         {"G:Work", "w"}},
+        {"add account",
+         [](CCofferDoc& doc) { doc.AddAccount("Work", Texts("x")); },
+         {"accountAdded x Work"},
+         {"G:My Passwords", "b", "a", "G:Work", "x", "w"}},
+        {"copy account",
+         [&](CCofferDoc& doc) { doc.CopyAccount(*account(doc, "a"), doc.FindGroup("Work")); },
+         {"accountAdded a Work"},
+         {"G:My Passwords", "b", "a", "G:Work", "a", "w"}},
+        {"delete account",
+         [&](CCofferDoc& doc) { doc.DeleteAccount(account(doc, "a")); },
+         {"accountRemoved a My Passwords"},
+         {"G:My Passwords", "b", "G:Work", "w"}},
+        {"rename account",
+         [&](CCofferDoc& doc) { doc.RenameAccount(account(doc, "a"), "z"); },
+         {"accountRenamed z My Passwords"},
+         {"G:My Passwords", "b", "z", "G:Work", "w"}},
+        {"replace, new name",
+         [&](CCofferDoc& doc) {
+             doc.ReplaceAccount(account(doc, "a"), "My Passwords", Texts("c"));
+         },
+         {"accountRenamed c My Passwords"},
+         {"G:My Passwords", "c", "b", "G:Work", "w"}},
+        {"replace, same name",
+         [&](CCofferDoc& doc) {
+             CPasswordInfo texts = *account(doc, "a");
+             texts.SetPassword("new");
+             doc.ReplaceAccount(account(doc, "a"), "My Passwords", texts);
+         },
+         {"accountChanged a My Passwords"},
+         {"G:My Passwords", "a", "b", "G:Work", "w"}},
+        {"replace into another group",
+         [&](CCofferDoc& doc) {
+             doc.ReplaceAccount(account(doc, "b"), "Work", *account(doc, "b"));
+         },
+         {"accountMoved b Work My Passwords"},
+         {"G:My Passwords", "a", "G:Work", "b", "w"}},
+        {"replace into no group",
+         [&](CCofferDoc& doc) { doc.ReplaceAccount(account(doc, "b"), "Nobody", Texts("b")); },
+         {"accountRemoved b My Passwords"},
+         {"G:My Passwords", "a", "G:Work", "w"}},
+        {"refused operations",
+         [&](CCofferDoc& doc) {
+             doc.AddAccount("Nobody", Texts("x"));
+             doc.AddAccount("Work", Texts(""));
+             doc.DeleteGroup(account(doc, "a"));
+             doc.DeleteAccount(doc.FindGroup("Work"));
+             doc.RenameGroup(nullptr, "x");
+             doc.RenameAccount(doc.FindGroup("Work"), "x");
+             doc.CopyAccount(*doc.FindGroup("Work"), doc.FindGroup("Work"));
+         },
+         {},
+         {"G:My Passwords", "b", "a", "G:Work", "w"}},
+        {"reorder",
+         [](CCofferDoc& doc) { doc.RebuildOrder({doc.FindGroup("Work")}); },
+         {},
+         {"G:Work", "G:My Passwords", "b", "a", "w"}},
+    };
+    for (const SNoticeCase& test : cases) {
+        SCOPED_TRACE(test.m_pszName);
+        CCofferDoc doc;
+        doc.OnNewDocument();
+        doc.AddAccount("My Passwords", Texts("a"));
+        doc.AddAccount("My Passwords", Texts("b"));
+        doc.AddGroup("Work");
+        doc.AddAccount("Work", Texts("w"));
+        CRecordLog log;
+        doc.SetObserver(&log);
+        test.m_fnChange(doc);
+        EXPECT_EQ(log.m_vecNotices, test.m_expected);
+        EXPECT_EQ(Order(doc), test.m_orderAfter);
+    }
+}
+
+TEST(StoreNotices, ReplaceKeepsTheRecordItChanged) {
+    CCofferDoc doc;
+    doc.OnNewDocument();
+    doc.AddGroup("Work");
+    CPasswordInfo* pA = doc.AddAccount("My Passwords", Texts("a"));
+    EXPECT_EQ(doc.ReplaceAccount(pA, "Work", Texts("b")), pA);
+    EXPECT_EQ(pA->UserName(), "u-b");
+}

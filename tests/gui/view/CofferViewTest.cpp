@@ -10,6 +10,7 @@
 #include "gui/controls/LinkLabel.h"
 #include "gui/shell/DocNotifier.h"
 #include "gui/shell/PasswordBarDlg.h"
+#include "gui/shell/SearchBar.h"
 #include "gui/view/AccountTreeCtrl.h"
 
 #include <QComboBox>
@@ -46,7 +47,6 @@ private slots:
     void deleteOutsideTheMainWindowDoesNothing();
     void deleteWithAutoSaveWritesAtOnce();
     void searchStartNeverOutlivesItsItem();
-    void resynchronisationKeepsEveryRecord();
     void splitterLimitsAndPersistence();
     void maskSettingPersists();
     void commentsGrowWithHiddenBars();
@@ -59,18 +59,16 @@ private slots:
 
 void CCofferViewTest::treeIsSortedIgnoringCase() {
     CViewFixture fx;
-    fx.NewKeyedDocument("b");
-    fx.Group("A");
-    fx.Group("c");
+    fx.NewKeyedDocument("b / A / c");
     for (const char* pszName : {"zeta", "Alpha", "beta"})
         fx.Account("A", pszName);
     CCofferView& view = fx.Show();
-    QCOMPARE(view.Tree()->ItemText(view.m_hRootItem), std::string("Home"));
+    QCOMPARE(fx.Item().data().toString().toStdString(), std::string("Home"));
     // A path is UTF-8, whatever the code page of the stored texts.
     fx.m_pDoc->m_strFileName = "Br\xC3\xBC"
                                "cke \xE2\x98\x83 \xE6\x97\xA5\xE6\x9C\xAC.pwd";
     view.OnUpdate();
-    QCOMPARE(view.m_hRootItem->text(0), QString::fromUtf8("Br\u00FCcke \u2603 \u65E5\u672C"));
+    QCOMPARE(fx.Item().data().toString(), QString::fromUtf8("Br\u00FCcke \u2603 \u65E5\u672C"));
     QCOMPARE(fx.TreeLabels(), (Labels{"A", "  Alpha", "  beta", "  zeta", "b", "c"}));
     // The document's list keeps its own order until the tree reorders it.
     QCOMPARE(fx.ListOrder(), (Labels{"G:b", "G:A", "beta", "Alpha", "zeta", "G:c"}));
@@ -80,7 +78,7 @@ void CCofferViewTest::treeIsSortedIgnoringCase() {
 void CCofferViewTest::fileWithoutKeyShowsNothing() {
     CViewFixture fx;
     CCofferView& view = fx.Show(); // the untitled document has no KEY
-    QCOMPARE(view.Tree()->topLevelItemCount(), 0);
+    QCOMPARE(view.Model().rowCount(), 0);
     QVERIFY(!view.Tree()->isEnabled());
     QVERIFY(view.UserNameBox()->text().isEmpty());
     QVERIFY(!view.WebSiteLink()->isEnabled());
@@ -90,50 +88,36 @@ void CCofferViewTest::fileWithoutKeyShowsNothing() {
 
 void CCofferViewTest::firstAccountOfFirstNonEmptyGroupIsSelected() {
     CViewFixture fx;
-    fx.NewKeyedDocument("Empty");
-    fx.Group("Work");
-    fx.Account("Work", "vpn");
-    fx.Account("Work", "mail");
+    fx.NewKeyedDocument("Empty / Work: vpn, mail");
     CCofferView& view = fx.Show();
     QCOMPARE(fx.CurrentPath(), std::string("Work/mail"));
-    QVERIFY(view.m_hCurAccount == fx.Current());
-    QCOMPARE(view.m_hCurGroup, fx.Current()->parent());
-    QVERIFY(fx.Current()->parent()->isExpanded());
+    QCOMPARE(view.CurrentGroupLabel() + "/" + view.CurrentAccountLabel(), fx.CurrentPath());
+    QVERIFY(view.Tree()->isExpanded(fx.Current().parent()));
 }
 
 void CCofferViewTest::onlyEmptyGroupsSelectTheFirstGroup() {
     CViewFixture fx;
-    fx.NewKeyedDocument("Zed");
-    fx.Group("alpha");
+    fx.NewKeyedDocument("Zed / alpha");
     CCofferView& view = fx.Show();
     QCOMPARE(fx.CurrentPath(), std::string("alpha"));
-    QVERIFY(!view.m_hCurAccount);
+    QVERIFY(view.CurrentAccountLabel().empty());
 
     // A file with no group at all selects nothing.
     fx.m_pDoc->DeleteGroup(fx.m_pDoc->FindGroup("Zed"));
     fx.m_pDoc->DeleteGroup(fx.m_pDoc->FindGroup("alpha"));
     view.OnInitialUpdate();
-    QVERIFY(!view.m_hCurGroup);
+    QVERIFY(view.CurrentGroupLabel().empty());
     QCOMPARE(fx.CurrentPath(), std::string());
 }
 
 void CCofferViewTest::namesToReselectAreUsedOnce() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Group("B");
-    fx.Account("A", "a1");
-    fx.Account("B", "b1");
-    fx.Account("B", "b2");
+    fx.NewKeyedDocument("A: a1 / B: b1, b2");
     CCofferView& view = fx.Show();
-    view.m_strSelectGroup = "B";
-    view.m_strSelectAccount = "b2";
-    view.OnUpdate();
+    view.SelectByNames("B", "b2");
     QCOMPARE(fx.CurrentPath(), std::string("B/b2"));
-    QVERIFY(view.m_strSelectGroup.empty() && view.m_strSelectAccount.empty());
     // A name that is not there (case differs) leaves the group selected.
-    view.m_strSelectGroup = "B";
-    view.m_strSelectAccount = "B2";
-    view.OnUpdate();
+    view.SelectByNames("B", "B2");
     QCOMPARE(fx.CurrentPath(), std::string("B"));
     // Without names the rebuild falls back to the first rule.
     view.OnUpdate();
@@ -157,7 +141,7 @@ void CCofferViewTest::accountDetailsAndLinks() {
     QCOMPARE(view.EMailLink()->GetLinkTarget(), std::string("mailto:me@example.com"));
 
     // No e-mail and no web site: two blank, disabled links.
-    fx.m_pView->Tree()->SelectItem(fx.Current()->parent()->child(1));
+    fx.m_pView->Tree()->SelectItem(fx.Item(0, 1));
     QCOMPARE(fx.CurrentPath(), std::string("A/plain"));
     QVERIFY(!view.WebSiteLink()->isEnabled() && view.WebSiteLink()->text().isEmpty());
     QVERIFY(!view.EMailLink()->isEnabled() && view.EMailLink()->text().isEmpty());
@@ -165,22 +149,20 @@ void CCofferViewTest::accountDetailsAndLinks() {
 
 void CCofferViewTest::fileItemKeepsTheDetails() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "kept");
+    fx.NewKeyedDocument("A: kept");
     CCofferView& view = fx.Show();
-    view.Tree()->setCurrentItem(view.m_hRootItem);
+    view.Tree()->setCurrentIndex(fx.Item());
     QCOMPARE(Text(view.UserNameBox()), std::string("user-kept"));
     QCOMPARE(view.CopyPasswordButton()->GetDragText(), std::string("pw"));
-    QVERIFY(view.m_hCurAccount);
+    QCOMPARE(view.CurrentAccountLabel(), std::string("kept"));
 }
 
 void CCofferViewTest::groupSelectionBlanksTheDetails() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "x");
+    fx.NewKeyedDocument("A: x");
     CCofferView& view = fx.Show();
-    view.Tree()->SelectItem(view.m_hCurGroup);
-    QVERIFY(!view.m_hCurAccount);
+    view.Tree()->SelectItem(fx.Current().parent());
+    QVERIFY(view.CurrentAccountLabel().empty());
     QVERIFY(view.UserNameBox()->text().isEmpty());
     QVERIFY(view.CopyPasswordButton()->GetDragText().empty());
     QVERIFY(!view.CopyPasswordButton()->isEnabled());
@@ -188,9 +170,7 @@ void CCofferViewTest::groupSelectionBlanksTheDetails() {
 
 void CCofferViewTest::maskingShowsTwelveAsterisks() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "long", "a-very-long-password-indeed");
-    fx.Account("A", "none", "");
+    fx.NewKeyedDocument("A: long=a-very-long-password-indeed, none=");
     CCofferView& view = fx.Show();
     QVERIFY(view.m_bMaskPasswords);
     QCOMPARE(Text(view.PasswordBox()), std::string("************"));
@@ -200,7 +180,7 @@ void CCofferViewTest::maskingShowsTwelveAsterisks() {
     QCOMPARE(fx.m_pFrame->Commands().Update(ID_TOOLS_MASK).nCheck, 0);
     fx.m_pFrame->RunCommand(ID_TOOLS_MASK);
     QCOMPARE(Text(view.PasswordBox()), std::string("************"));
-    view.Tree()->SelectItem(view.m_hCurGroup->child(1));
+    view.Tree()->SelectItem(fx.Item(0, 1));
     QCOMPARE(fx.CurrentLabel(), std::string("none"));
     QCOMPARE(Text(view.PasswordBox()), std::string());
 }
@@ -208,8 +188,7 @@ void CCofferViewTest::maskingShowsTwelveAsterisks() {
 void CCofferViewTest::deleteSelectsTheNeighbour() {
     CViewFixture fx;
     fx.m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
-    fx.NewKeyedDocument("A");
-    fx.Group("B");
+    fx.NewKeyedDocument("A / B");
     for (const char* pszName : {"a1", "a2", "a3"})
         fx.Account("A", pszName);
     fx.Account("B", "only");
@@ -217,10 +196,10 @@ void CCofferViewTest::deleteSelectsTheNeighbour() {
     QCOMPARE(fx.CurrentPath(), std::string("A/a1"));
     fx.m_pFrame->RunCommand(ID_ITEM_DELETE);
     QCOMPARE(fx.CurrentPath(), std::string("A/a2")); // the next sibling
-    view.Tree()->SelectItem(view.m_hCurGroup->child(1));
+    view.Tree()->SelectItem(fx.Item(0, 1));
     fx.m_pFrame->RunCommand(ID_ITEM_DELETE);
     QCOMPARE(fx.CurrentPath(), std::string("A/a2")); // the last one: the previous sibling
-    view.Tree()->SelectItem(view.m_hRootItem->child(1)->child(0));
+    view.Tree()->SelectItem(fx.Item(1, 0));
     fx.m_pFrame->RunCommand(ID_ITEM_DELETE);
     QCOMPARE(fx.CurrentPath(), std::string("B")); // the only one: its group
     QCOMPARE(fx.ListOrder(), (Labels{"G:A", "a2", "G:B"}));
@@ -230,8 +209,7 @@ void CCofferViewTest::deleteSelectsTheNeighbour() {
 
 void CCofferViewTest::declinedDeleteChangesNothing() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "keep");
+    fx.NewKeyedDocument("A: keep");
     fx.Show();
     fx.m_prompts.AnswerMessage(EMsgAnswer::no);
     fx.m_pFrame->RunCommand(ID_ITEM_DELETE);
@@ -252,11 +230,10 @@ void CCofferViewTest::declinedDeleteChangesNothing() {
 void CCofferViewTest::deleteOutsideTheMainWindowDoesNothing() {
     CViewFixture fx;
     fx.m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "keep");
+    fx.NewKeyedDocument("A: keep");
     CCofferView& view = fx.Show();
     fx.m_pFrame->HideToTray(false);
-    view.DeleteAccount(nullptr);
+    view.DeleteAccount();
     QCOMPARE(fx.m_pDoc->CountAccounts(), 1);
     QCOMPARE(fx.CurrentPath(), std::string("A/keep"));
 }
@@ -274,7 +251,7 @@ void CCofferViewTest::deleteWithAutoSaveWritesAtOnce() {
     fx.m_pDoc->OnFileSave();
     CCofferView& view = fx.Show();
     QCOMPARE(fx.CurrentPath(), std::string("My Passwords/gone"));
-    view.DeleteAccount(nullptr);
+    view.DeleteAccount();
     QVERIFY(!fx.m_pDoc->IsModified());
     CCofferDoc reread;
     QCOMPARE(reread.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
@@ -285,45 +262,28 @@ void CCofferViewTest::searchStartNeverOutlivesItsItem() {
     CViewFixture fx;
     fx.m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
     fx.NewKeyedDocument("A");
-    for (const char* pszName : {"a1", "a2", "a3"})
+    for (const char* pszName : {"a1", "a2", "a3", "a4"})
         fx.Account("A", pszName);
     CCofferView& view = fx.Show();
-    QTreeWidgetItem* pGroup = view.m_hRootItem->child(0);
+    fx.m_pFrame->SearchBar()->Edit()->setText(QStringLiteral("a"));
+    const auto findNext = [&] {
+        view.OnFindNext();
+        return fx.CurrentPath();
+    };
+    QCOMPARE(findNext(), std::string("A"));
+    QCOMPARE(findNext(), std::string("A/a1"));
     // Deleting another account keeps the search's next start.
-    view.m_hFindFrom = pGroup->child(2);
-    view.DeleteAccount(pGroup->child(1));
-    QCOMPARE(view.m_hFindFrom, pGroup->child(1));
+    view.DeleteAccount(fx.Item(0, 2));
+    QCOMPARE(findNext(), std::string("A/a2"));
     // Deleting the account the next search starts at makes it start over.
-    view.DeleteAccount(view.m_hFindFrom);
-    QVERIFY(view.m_hFindFrom == nullptr);
+    view.DeleteAccount(fx.Item(0, 2));
+    QCOMPARE(findNext(), std::string("A"));
     // A rebuild (the Password Bar handing its selection back) replaces every item.
-    view.m_hFindFrom = view.m_hRootItem->child(0)->child(0);
-    view.m_strSelectGroup = "A";
-    view.OnUpdate();
-    QVERIFY(view.m_hFindFrom == nullptr);
+    QCOMPARE(findNext(), std::string("A/a1"));
+    view.SelectByNames("A", {});
     QCOMPARE(fx.CurrentPath(), std::string("A"));
-}
-
-void CCofferViewTest::resynchronisationKeepsEveryRecord() {
-    CViewFixture fx;
-    fx.NewKeyedDocument("b");
-    fx.Group("A");
-    fx.Group("empty");
-    fx.Group("C");
-    fx.Account("C", "z");
-    fx.Account("C", "y");
-    fx.Account("b", "x");
-    CCofferView& view = fx.Show();
-    const size_t nRecords = fx.m_pDoc->m_listInfo.size();
-    // A drop moves an account to another group: the tree now holds it there.
-    QTreeWidgetItem* pMoved = view.m_hRootItem->child(1)->takeChild(0); // x out of b
-    view.Tree()->InsertSorted(view.m_hRootItem->child(0), pMoved);      // into A
-    emit view.Tree()->TreeChanged();
-    QCOMPARE(fx.ListOrder(), (Labels{"G:A", "x", "G:b", "G:C", "y", "z", "G:empty"}));
-    QCOMPARE(fx.m_pDoc->m_listInfo.size(), nRecords);
-    QVERIFY(fx.m_pDoc->IsModified());
-    // The empty group "b" is followed by the next group: nothing is lost on disk either.
-    QCOMPARE(PreOrder(SortedTree(fx.m_pDoc->m_listInfo, fx.m_pDoc->CodePage())).size(), nRecords);
+    QCOMPARE(findNext(), std::string("A"));
+    QVERIFY(fx.m_prompts.Messages().empty());
 }
 
 void CCofferViewTest::splitterLimitsAndPersistence() {
@@ -402,15 +362,12 @@ void CCofferViewTest::commentsGrowWithHiddenBars() {
 
 void CCofferViewTest::statusPanesCountItems() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Group("B");
-    fx.Account("B", "1");
-    fx.Account("B", "2");
+    fx.NewKeyedDocument("A / B: 1, 2");
     CCofferView& view = fx.Show();
     QCOMPARE(fx.m_pFrame->Commands().Update(ID_INDICATOR_GROUPS).strText, std::string("2 Groups"));
     QCOMPARE(fx.m_pFrame->Commands().Update(ID_INDICATOR_ACCOUNTS).strText,
              std::string("2 Accounts"));
-    view.Tree()->SelectItem(view.m_hRootItem->child(0));
+    view.Tree()->SelectItem(fx.Item(0));
     QCOMPARE(fx.m_pFrame->Commands().Update(ID_INDICATOR_ACCOUNTS).strText,
              std::string("0 Accounts"));
 }
@@ -419,8 +376,7 @@ void CCofferViewTest::commandsFollowTheKey() {
     CViewFixture fx;
     CCofferView& view = fx.Show();
     QVERIFY(!fx.m_pFrame->Commands().Update(ID_ITEM_DELETE).bEnabled);
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "x");
+    fx.NewKeyedDocument("A: x");
     view.OnInitialUpdate();
     QVERIFY(fx.m_pFrame->Commands().Update(ID_ITEM_DELETE).bEnabled);
     for (int nId : {ID_ACCOUNT_ADD, ID_GROUP_ADD, ID_ITEM_EDIT})
@@ -454,15 +410,13 @@ void CCofferViewTest::saveAsRenamesTheFileItemAndTheTitle() {
     CViewFixture fx;
     fx.m_pDoc->SetPrompts(&fx.m_prompts);
     fx.NewKeyedDocument("A", "Home.pwd");
-    CCofferView& view = fx.Show();
-    CDocNotifier notifier(*fx.m_pDoc);
-    connect(&notifier, &CDocNotifier::PathNameChanged, &view, &CCofferView::OnPathNameChanged);
-    connect(&notifier, &CDocNotifier::PathNameChanged, fx.m_pFrame.get(),
+    fx.Show();
+    connect(&fx.m_notifier, &CDocNotifier::PathNameChanged, fx.m_pFrame.get(),
             &CMainFrame::UpdateFrameTitle);
     fx.m_pDoc->SetModifiedFlag(true);
     fx.m_prompts.AnswerSaveFile(fx.m_dir.filePath(QStringLiteral("Vault.pwd")).toStdString());
     QVERIFY(fx.m_pDoc->OnFileSaveAs());
-    QCOMPARE(view.m_hRootItem->text(0), QStringLiteral("Vault"));
+    QCOMPARE(fx.Item().data().toString(), QStringLiteral("Vault"));
     QCOMPARE(fx.m_pFrame->windowTitle(), QStringLiteral("Vault - Keyhaven"));
 }
 
@@ -483,9 +437,6 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
     fx.m_pDoc->m_bOpen = true;
     fx.m_pDoc->m_bBackup = false;
     QVERIFY(fx.m_pDoc->DoSave(fx.m_dir.filePath("Lock.pwd").toStdString()));
-    CDocNotifier notifier(*fx.m_pDoc);
-    connect(&notifier, &CDocNotifier::Emptied, &view, &CCofferView::OnEmptied);
-    connect(&notifier, &CDocNotifier::InitialUpdate, &view, &CCofferView::OnInitialUpdate);
     CMainFrame& frame = fx.Frame();
     connect(&frame, &CMainFrame::DocumentUnloading, &view, &CCofferView::RememberPlace);
     connect(&frame, &CMainFrame::DocumentReloaded, &view, &CCofferView::RestorePlace);
@@ -495,8 +446,8 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
     view.show();
     // Group 1 was opened by the first selection.
     for (const auto& [nRow, bExpanded] : {std::pair{1, false}, {3, true}, {17, true}, {26, true}})
-        view.m_hRootItem->child(nRow)->setExpanded(bExpanded);
-    view.Tree()->SelectItem(view.m_hRootItem->child(26)->child(1));
+        view.Tree()->setExpanded(fx.Item(nRow), bExpanded);
+    view.Tree()->SelectItem(fx.Item(26, 1));
     view.Tree()->doItemsLayout();
     QScrollBar* pScroll = view.Tree()->verticalScrollBar();
     pScroll->setValue(pScroll->maximum() / 2);
@@ -505,7 +456,7 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
 
     frame.Lock();
     QVERIFY(fx.m_pDoc->m_listInfo.empty() && fx.m_pDoc->m_strKey.empty());
-    QCOMPARE(view.Tree()->topLevelItemCount(), 0);
+    QCOMPARE(view.Model().rowCount(), 0);
     QVERIFY(view.PasswordBox()->text().isEmpty() && view.UserNameBox()->text().isEmpty());
     for (const QComboBox* pList : bar.findChildren<QComboBox*>())
         QCOMPARE(pList->count(), 0);
@@ -515,7 +466,7 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
     QVERIFY(!frame.IsLocked());
     QCOMPARE(fx.CurrentPath(), std::string("Group 35/b"));
     for (const auto& [nRow, bExpanded] : {std::pair{1, false}, {3, true}, {17, true}, {26, true}})
-        QCOMPARE(view.m_hRootItem->child(nRow)->isExpanded(), bExpanded);
+        QCOMPARE(view.Tree()->isExpanded(fx.Item(nRow)), bExpanded);
     QCOMPARE(pScroll->value(), nScroll);
     QVERIFY(fx.m_vecFailures.empty());
 }

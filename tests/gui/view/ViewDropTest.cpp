@@ -19,14 +19,8 @@ using Labels = std::vector<std::string>;
 namespace {
 
 // Bank: Card, Loan / Mail: Card, Home, Loan, Web.
-void FillClashes(CViewFixture& fx) {
-    fx.NewKeyedDocument("Bank");
-    fx.Group("Mail");
-    fx.Account("Bank", "Loan", "bank-loan");
-    fx.Account("Bank", "Card", "bank-card");
-    for (const char* pszName : {"Web", "Loan", "Home", "Card"})
-        fx.Account("Mail", pszName, std::string("mail-") + pszName);
-}
+constexpr const char* CLASHES = "Bank: Loan=bank-loan, Card=bank-card / Mail: Web=mail-Web, "
+                                "Loan=mail-Loan, Home=mail-Home, Card=mail-Card";
 
 // Every record of the list in list order: "G:name" or "account=password".
 Labels ListOrder(const CCofferDoc& doc) {
@@ -45,26 +39,26 @@ public:
         fx.m_pView->Tree()->expandAll();
     }
 
-    QPoint At(QTreeWidgetItem* pItem) const { return m_pTree->visualItemRect(pItem).center(); }
+    QPoint At(const QModelIndex& item) const { return m_pTree->visualRect(item).center(); }
 
-    void Press(QTreeWidgetItem* pItem, Qt::MouseButton eButton) {
+    void Press(const QModelIndex& item, Qt::MouseButton eButton) {
         m_eButton = eButton;
-        Send(QEvent::MouseButtonPress, At(pItem), eButton, eButton);
+        Send(QEvent::MouseButtonPress, At(item), eButton, eButton);
     }
-    void MoveTo(QTreeWidgetItem* pItem) {
+    void MoveTo(const QModelIndex& item) {
         // Two steps, as a hand would: the drag begins, then reaches the item.
-        Send(QEvent::MouseMove, At(pItem) + QPoint(0, 1), Qt::NoButton, m_eButton);
-        Send(QEvent::MouseMove, At(pItem), Qt::NoButton, m_eButton);
+        Send(QEvent::MouseMove, At(item) + QPoint(0, 1), Qt::NoButton, m_eButton);
+        Send(QEvent::MouseMove, At(item), Qt::NoButton, m_eButton);
     }
-    void Release(QTreeWidgetItem* pItem) {
-        Send(QEvent::MouseButtonRelease, At(pItem), m_eButton, Qt::NoButton);
+    void Release(const QModelIndex& item) {
+        Send(QEvent::MouseButtonRelease, At(item), m_eButton, Qt::NoButton);
     }
     // A whole gesture, held long enough to count as a drag.
-    void Drag(QTreeWidgetItem* pFrom, QTreeWidgetItem* pTo, Qt::MouseButton eButton) {
-        Press(pFrom, eButton);
+    void Drag(const QModelIndex& from, const QModelIndex& to, Qt::MouseButton eButton) {
+        Press(from, eButton);
         QTest::qWait(120);
-        MoveTo(pTo);
-        Release(pTo);
+        MoveTo(to);
+        Release(to);
         QCoreApplication::processEvents();
     }
 
@@ -110,9 +104,8 @@ QTimer* ChooseInNextMenu(const QString& strText, QStringList* pShown = nullptr) 
     return pPoll;
 }
 
-QTreeWidgetItem* Item(CCofferView& view, int nGroup, int nAccount = -1) {
-    QTreeWidgetItem* pGroup = view.m_hRootItem->child(nGroup);
-    return nAccount < 0 ? pGroup : pGroup->child(nAccount);
+QModelIndex Item(CCofferView& view, int nGroup, int nAccount = -1) {
+    return view.Model().IndexAt({nGroup, nAccount});
 }
 
 } // namespace
@@ -135,10 +128,7 @@ private slots:
 
 void CViewDropTest::leftDropOfAnAccountMovesItToTheGroup() {
     CViewFixture fx;
-    fx.NewKeyedDocument("Bank");
-    fx.Group("Mail");
-    fx.Account("Bank", "Loan");
-    fx.Account("Mail", "Home");
+    fx.NewKeyedDocument("Bank: Loan / Mail: Home");
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     // While dragging over an account, its group is the highlighted target.
@@ -162,11 +152,7 @@ void CViewDropTest::leftDropOfAnAccountMovesItToTheGroup() {
 
 void CViewDropTest::leftDropOfAGroupCopiesItsAccounts() {
     CViewFixture fx;
-    fx.NewKeyedDocument("Bank");
-    fx.Group("Mail");
-    fx.Account("Bank", "Loan");
-    fx.Account("Bank", "Card");
-    fx.Account("Mail", "Home");
+    fx.NewKeyedDocument("Bank: Loan, Card / Mail: Home");
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     mouse.Drag(Item(view, 0), Item(view, 1, 0), Qt::LeftButton);
@@ -175,16 +161,13 @@ void CViewDropTest::leftDropOfAGroupCopiesItsAccounts() {
     QCOMPARE(ListOrder(*fx.m_pDoc),
              (Labels{"G:Bank", "Card=pw", "Loan=pw", "G:Mail", "Card=pw", "Home=pw", "Loan=pw"}));
     // The copies are records of their own.
-    QVERIFY(CAccountTreeCtrl::GetItemData(Item(view, 0, 0)) !=
-            CAccountTreeCtrl::GetItemData(Item(view, 1, 0)));
+    QVERIFY(fx.RecordOf(Item(view, 0, 0)) != fx.RecordOf(Item(view, 1, 0)));
     QCOMPARE(fx.CurrentPath(), std::string("Mail/Loan"));
 }
 
 void CViewDropTest::hastyDragsAndTheFileItemDoNothing() {
     CViewFixture fx;
-    fx.NewKeyedDocument("Bank");
-    fx.Group("Mail");
-    fx.Account("Bank", "Loan");
+    fx.NewKeyedDocument("Bank: Loan / Mail");
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     const Labels before = fx.TreeLabels();
@@ -193,8 +176,8 @@ void CViewDropTest::hastyDragsAndTheFileItemDoNothing() {
     mouse.MoveTo(Item(view, 1));
     QVERIFY(!view.Tree()->IsDragging());
     mouse.Release(Item(view, 1));
-    mouse.Drag(view.m_hRootItem, Item(view, 1), Qt::LeftButton);
-    mouse.Drag(view.m_hRootItem, Item(view, 1), Qt::RightButton);
+    mouse.Drag(view.Model().FileIndex(), Item(view, 1), Qt::LeftButton);
+    mouse.Drag(view.Model().FileIndex(), Item(view, 1), Qt::RightButton);
     QCOMPARE(fx.TreeLabels(), before);
     QVERIFY(!fx.m_pDoc->IsModified());
     QVERIFY(fx.m_editPrompts.m_vecReplaceAsked.empty());
@@ -202,7 +185,7 @@ void CViewDropTest::hastyDragsAndTheFileItemDoNothing() {
 
 void CViewDropTest::clashAnswersYesNoCancel() {
     CViewFixture fx;
-    FillClashes(fx);
+    fx.NewKeyedDocument(CLASHES);
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     // Bank/Loan onto Mail, which has a Loan: NO keeps both where they were.
@@ -228,7 +211,7 @@ void CViewDropTest::clashAnswersYesNoCancel() {
 
 void CViewDropTest::dropMenuOffersByWhatIsDragged() {
     CViewFixture fx;
-    FillClashes(fx);
+    fx.NewKeyedDocument(CLASHES);
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     QStringList shown;
@@ -252,13 +235,13 @@ void CViewDropTest::dropMenuOffersByWhatIsDragged() {
     ChooseInNextMenu(QStringLiteral("Move Here"));
     mouse.Drag(Item(view, 1, 1), Item(view, 0), Qt::RightButton); // Mail/Home
     QCOMPARE(fx.CurrentPath(), std::string("Bank/Home"));
-    QCOMPARE(Item(view, 1)->childCount(), 3);
+    QCOMPARE(view.Model().rowCount(Item(view, 1)), 3);
     QVERIFY(fx.m_editPrompts.m_vecReplaceAsked.empty());
 }
 
 void CViewDropTest::moveAllWithYesToAllHoldsForOneDropOnly() {
     CViewFixture fx;
-    FillClashes(fx);
+    fx.NewKeyedDocument(CLASHES);
     fx.Group("Old");
     for (const char* pszName : {"Card", "Loan", "Web"})
         fx.Account("Old", pszName, std::string("old-") + pszName);
@@ -279,12 +262,12 @@ void CViewDropTest::moveAllWithYesToAllHoldsForOneDropOnly() {
     ChooseInNextMenu(QStringLiteral("Copy All Accounts Here"));
     mouse.Drag(Item(view, 0), Item(view, 1), Qt::RightButton);
     QCOMPARE(fx.m_editPrompts.m_vecReplaceAsked, (Labels{"Card", "Card", "Loan"}));
-    QCOMPARE(Item(view, 1)->childCount(), 4);
+    QCOMPARE(view.Model().rowCount(Item(view, 1)), 4);
 }
 
 void CViewDropTest::cancelMidwayKeepsWhatMoved() {
     CViewFixture fx;
-    FillClashes(fx);
+    fx.NewKeyedDocument(CLASHES);
     fx.Group("Old");
     for (const char* pszName : {"Apps", "Card", "Zoo"})
         fx.Account("Old", pszName, std::string("old-") + pszName);
@@ -322,7 +305,7 @@ void CViewDropTest::aDropIsSavedAtOnceWithAutoSave() {
 
 void CViewDropTest::escEndsARightDragWithoutMenu() {
     CViewFixture fx;
-    FillClashes(fx);
+    fx.NewKeyedDocument(CLASHES);
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     mouse.Press(Item(view, 1, 0), Qt::RightButton);
@@ -331,7 +314,7 @@ void CViewDropTest::escEndsARightDragWithoutMenu() {
     QCOMPARE(view.Tree()->DropHighlightItem(), Item(view, 0));
     QTest::keyClick(view.Tree(), Qt::Key_Escape);
     QVERIFY(!view.Tree()->IsDragging());
-    QCOMPARE(view.Tree()->DropHighlightItem(), nullptr);
+    QVERIFY(!view.Tree()->DropHighlightItem().isValid());
     QStringList shown;
     QTimer* pPoll = ChooseInNextMenu(QString(), &shown);
     mouse.Release(Item(view, 0));
@@ -343,7 +326,7 @@ void CViewDropTest::escEndsARightDragWithoutMenu() {
 
 void CViewDropTest::rightClickMenuLeavesTheSelection() {
     CViewFixture fx;
-    FillClashes(fx);
+    fx.NewKeyedDocument(CLASHES);
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     const std::string strSelected = fx.CurrentPath();
@@ -357,26 +340,25 @@ void CViewDropTest::rightClickMenuLeavesTheSelection() {
 
 void CViewDropTest::aDragNearTheBottomScrollsTheTree() {
     CViewFixture fx;
-    fx.NewKeyedDocument("Bank");
-    fx.Group("Mail");
+    fx.NewKeyedDocument("Bank / Mail");
     for (int i = 0; i < 60; ++i)
         fx.Account("Bank", "a" + std::to_string(100 + i));
     CCofferView& view = fx.Show();
     view.resize(500, 220);
     CMouse mouse(fx);
     CAccountTreeCtrl* pTree = view.Tree();
-    QTreeWidgetItem* pFirst = view.m_hRootItem->child(0)->child(0);
-    pTree->scrollToItem(pFirst);
+    const QModelIndex first = Item(view, 0, 0);
+    pTree->scrollTo(first);
     const int nBefore = pTree->verticalScrollBar()->value();
-    mouse.Press(pFirst, Qt::LeftButton);
+    mouse.Press(first, Qt::LeftButton);
     QTest::qWait(120);
-    mouse.MoveTo(pFirst->parent()->child(1));
+    mouse.MoveTo(Item(view, 0, 1));
     // The pointer rests just inside the bottom edge of the tree.
     const QWidget* pViewport = pTree->viewport();
     QCursor::setPos(pViewport->mapToGlobal(QPoint(20, pViewport->height() - 4)));
     QTRY_VERIFY_WITH_TIMEOUT(pTree->verticalScrollBar()->value() > nBefore, 3000);
     QTest::keyClick(pTree, Qt::Key_Escape);
-    mouse.Release(pFirst);
+    mouse.Release(Item(view, 0, 0));
     QCOMPARE(fx.m_pDoc->CountAccounts(), 60); // nothing was dropped
     QVERIFY(fx.m_vecFailures.empty());
 }

@@ -44,11 +44,9 @@ private slots:
 
 void CViewEditingTest::addAccountStoresItUnderTheGroupShown() {
     CViewFixture fx;
-    fx.NewKeyedDocument("Bank");
-    fx.Group("Mail");
-    fx.Account("Mail", "old");
+    fx.NewKeyedDocument("Bank / Mail: old");
     CCofferView& view = fx.Show();
-    view.Tree()->SelectItem(view.m_hRootItem->child(0)); // Bank
+    view.Tree()->SelectItem(fx.Item(0)); // Bank
     fx.m_editPrompts.AnswerAccount(Typed("Bank", "new"));
     fx.m_pFrame->RunCommand(ID_ACCOUNT_ADD);
 
@@ -66,25 +64,21 @@ void CViewEditingTest::addAccountStoresItUnderTheGroupShown() {
 
     // Cancel changes nothing.
     fx.m_editPrompts.AnswerAccount([](SAccountDlgData&) { return false; });
-    view.AddAccount(nullptr);
+    view.AddAccount();
     QCOMPARE(fx.m_pDoc->CountAccounts(), 2);
     QVERIFY(fx.m_vecFailures.empty());
 }
 
 void CViewEditingTest::editAccountMovesItAndSelectsIt() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Group("B");
-    fx.Account("A", "x", "real-pw");
-    fx.Account("A", "y");
-    fx.Account("B", "z");
+    fx.NewKeyedDocument("A: x=real-pw, y / B: z");
     CCofferView& view = fx.Show();
     QVERIFY(view.m_bMaskPasswords);
     QCOMPARE(fx.CurrentPath(), std::string("A/x"));
 
     fx.m_editPrompts.AnswerAccount(Typed("B", "x2", "new-pw"));
     // A double click edits the account under it, with its real password.
-    emit view.Tree()->itemDoubleClicked(view.m_hCurAccount, 0);
+    emit view.Tree()->doubleClicked(fx.Current());
     const SAccountDlgData& opened = fx.m_editPrompts.m_vecAccountOpened.at(0);
     QCOMPARE(opened.m_strPassword, std::string("real-pw"));
     QCOMPARE(opened.m_strGroup, std::string("A"));
@@ -93,35 +87,32 @@ void CViewEditingTest::editAccountMovesItAndSelectsIt() {
     QCOMPARE(fx.TreeLabels(), (Labels{"A", "  y", "B", "  x2", "  z"}));
     QCOMPARE(fx.CurrentPath(), std::string("B/x2"));
     QCOMPARE(fx.m_pDoc->CountAccounts(), 3);
-    QCOMPARE(CAccountTreeCtrl::GetItemData(view.m_hCurAccount)->Password(), std::string("new-pw"));
+    QCOMPARE(fx.RecordOf(fx.Current())->Password(), std::string("new-pw"));
     QVERIFY(fx.m_pDoc->IsModified());
     QVERIFY(fx.m_vecFailures.empty());
 }
 
 void CViewEditingTest::accountCommandsWaitForTheMainWindow() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "x");
+    fx.NewKeyedDocument("A: x");
     CCofferView& view = fx.Show();
     fx.m_pFrame->HideToTray(false);
     // No dialog opens: an unexpected one would be recorded as a failure.
-    view.AddAccount(nullptr);
-    view.EditAccount(nullptr);
+    view.AddAccount();
+    view.EditAccount();
     view.AddGroup();
     QVERIFY(fx.m_editPrompts.m_vecAccountOpened.empty());
     QVERIFY(fx.m_vecFailures.empty());
     // Group editing is not bound to the main window.
     fx.m_editPrompts.CancelGroupDialog();
-    view.EditGroup(view.m_hRootItem->child(0));
+    view.EditGroup(fx.Item(0));
     QCOMPARE(fx.m_editPrompts.m_vecGroupOpened, (Labels{"A"}));
     QVERIFY(!fx.m_pDoc->IsModified());
 }
 
 void CViewEditingTest::groupsAreAddedRenamedAndDeleted() {
     CViewFixture fx;
-    fx.NewKeyedDocument("b");
-    fx.Group("d");
-    fx.Account("d", "in-d");
+    fx.NewKeyedDocument("b / d: in-d");
     CCofferView& view = fx.Show();
 
     fx.m_editPrompts.AnswerAddGroup("C");
@@ -145,9 +136,9 @@ void CViewEditingTest::groupsAreAddedRenamedAndDeleted() {
     QCOMPARE(fx.CurrentPath(), std::string("b"));
     QCOMPARE(fx.ListOrder(), (Labels{"G:b", "G:C"}));
     // The last group selected goes: the previous sibling follows.
-    view.Tree()->SelectItem(view.m_hRootItem->child(1));
+    view.Tree()->SelectItem(fx.Item(1));
     fx.m_editPrompts.AnswerDeleteGroup("C");
-    view.DeleteGroup(nullptr);
+    view.DeleteGroup();
     QCOMPARE(fx.CurrentPath(), std::string("b"));
     QVERIFY(fx.m_vecFailures.empty());
 }
@@ -157,17 +148,16 @@ void CViewEditingTest::deletingTheOnlyGroupLeftForgetsTheSelection() {
     // counts names); the file item then takes the selection, and nothing
     // of the deleted group stays current.
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Account("A", "x");
+    fx.NewKeyedDocument("A: x");
     CCofferView& view = fx.Show();
-    QVERIFY(view.m_hCurAccount);
+    QVERIFY(!view.CurrentAccountLabel().empty());
     fx.m_editPrompts.AnswerDeleteGroup("A");
-    view.DeleteGroup(nullptr);
-    QCOMPARE(view.m_hCurGroup, nullptr);
-    QCOMPARE(view.m_hCurAccount, nullptr);
+    view.DeleteGroup();
+    QVERIFY(view.CurrentGroupLabel().empty());
+    QVERIFY(view.CurrentAccountLabel().empty());
     QVERIFY(view.UserNameBox()->text().isEmpty());
     QCOMPARE(view.CountCurrentGroupAccounts(), 0);
-    view.EditAccount(nullptr); // nothing current: no dialog
+    view.EditAccount(); // nothing current: no dialog
     QVERIFY(fx.m_vecFailures.empty());
 }
 
@@ -191,32 +181,30 @@ void CViewEditingTest::addWithAutoSaveWritesAtOnce() {
 
 void CViewEditingTest::treeKeysActOnTheCurrentItem() {
     CViewFixture fx;
-    fx.NewKeyedDocument("A");
-    fx.Group("B");
-    fx.Account("A", "x");
+    fx.NewKeyedDocument("A: x / B");
     CCofferView& view = fx.Show();
     view.show();
     CAccountTreeCtrl* pTree = view.Tree();
-    QTreeWidgetItem* pGroupA = view.m_hRootItem->child(0);
+    const QModelIndex groupA = fx.Item(0);
     // Enter edits an account, and only an account (an unexpected dialog is a
     // failure); Delete asks as the menu's Delete does, for either.
     fx.m_editPrompts.AnswerAccount([](SAccountDlgData&) { return false; });
-    for (QTreeWidgetItem* pItem : {pGroupA->child(0), pGroupA, view.m_hRootItem}) {
-        pTree->SelectItem(pItem);
+    for (const QModelIndex& item : {fx.Item(0, 0), groupA, fx.Item()}) {
+        pTree->SelectItem(item);
         QTest::keyClick(pTree, Qt::Key_Return);
     }
     QCOMPARE(fx.m_editPrompts.m_vecAccountOpened.size(), size_t(1));
-    pTree->SelectItem(pGroupA->child(0));
+    pTree->SelectItem(fx.Item(0, 0));
     fx.m_prompts.AnswerMessage(EMsgAnswer::yes);
     QTest::keyClick(pTree, Qt::Key_Delete);
-    pTree->SelectItem(view.m_hRootItem->child(1));
+    pTree->SelectItem(fx.Item(1));
     fx.m_editPrompts.AnswerDeleteGroup("B");
     QTest::keyClick(pTree, Qt::Key_Delete);
     QCOMPARE(fx.TreeLabels(), (Labels{"A"}));
 
     // Shift+F10 and the Menu key open the item's own menu below its label.
-    const QRect rcItem(pTree->viewport()->mapToGlobal(pTree->visualItemRect(pGroupA).topLeft()),
-                       pTree->visualItemRect(pGroupA).size());
+    const QRect rcItem(pTree->viewport()->mapToGlobal(pTree->visualRect(groupA).topLeft()),
+                       pTree->visualRect(groupA).size());
     for (const QKeyCombination key : {Qt::SHIFT | Qt::Key_F10, QKeyCombination(Qt::Key_Menu)}) {
         QString strMenu;
         QPoint ptMenu;

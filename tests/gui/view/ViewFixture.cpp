@@ -3,6 +3,8 @@
 
 #include "core/store/FieldCipher.h"
 #include "gui/view/AccountTreeCtrl.h"
+#include "gui/view/RecordTreeModel.h"
+#include "support/SampleDocument.h"
 
 CViewFixture::CViewFixture(CMemoryProfile* pSharedProfile) : CFrameFixture(pSharedProfile) {
     m_editPrompts.m_fnFail = [this](const std::string& strWhat) {
@@ -14,12 +16,11 @@ CViewFixture::~CViewFixture() {
     m_pView.reset();
 }
 
-void CViewFixture::NewKeyedDocument(const std::string& strFirstGroup,
-                                    const std::string& strFileName) {
+void CViewFixture::NewKeyedDocument(const std::string& strOutline, const std::string& strFileName) {
     m_pDoc->OnNewDocument();
     m_pDoc->m_strKey = MakeKeyCheckValue("secret");
     m_pDoc->m_strFileName = strFileName;
-    m_pDoc->RenameGroup(m_pDoc->FindGroup("My Passwords"), strFirstGroup);
+    BuildSampleDocument(*m_pDoc, strOutline);
 }
 
 CPasswordInfo* CViewFixture::Group(const std::string& strName) {
@@ -45,26 +46,38 @@ CCofferView& CViewFixture::Show() {
         m_pView =
             std::make_unique<CCofferView>(*m_pDoc, m_profile, m_prompts, m_editPrompts, *m_pFrame);
         m_pView->resize(600, 400);
+        m_pView->Follow(m_notifier);
     }
     m_pView->OnInitialUpdate();
     return *m_pView;
 }
 
-QTreeWidgetItem* CViewFixture::Current() const {
-    return m_pView->Tree()->currentItem();
+QModelIndex CViewFixture::Item(int nGroup, int nAccount) const {
+    return m_pView->Model().IndexAt({nGroup, nAccount});
+}
+
+CPasswordInfo* CViewFixture::RecordOf(const QModelIndex& item) const {
+    return m_pView->Model().RecordOf(item);
+}
+
+QModelIndex CViewFixture::Current() const {
+    return m_pView->Tree()->currentIndex();
 }
 
 std::string CViewFixture::CurrentLabel() const {
-    return Current() ? m_pView->Tree()->ItemText(Current()) : std::string();
+    const CPasswordInfo* pRecord = RecordOf(Current());
+    if (!pRecord)
+        return Current().isValid() ? Current().data().toString().toStdString() : std::string();
+    return pRecord->IsGroup() ? pRecord->Group() : pRecord->Account();
 }
 
 std::string CViewFixture::CurrentPath() const {
-    QTreeWidgetItem* pItem = Current();
-    switch (CAccountTreeCtrl::GetItemLevel(pItem)) {
+    const QModelIndex item = Current();
+    switch (CAccountTreeCtrl::GetItemLevel(item)) {
     case 1:
-        return m_pView->Tree()->ItemText(pItem);
+        return RecordOf(item)->Group();
     case 2:
-        return m_pView->Tree()->ItemText(pItem->parent()) + "/" + m_pView->Tree()->ItemText(pItem);
+        return RecordOf(item.parent())->Group() + "/" + RecordOf(item)->Account();
     default:
         return {};
     }
@@ -72,11 +85,13 @@ std::string CViewFixture::CurrentPath() const {
 
 std::vector<std::string> CViewFixture::TreeLabels() const {
     std::vector<std::string> labels;
-    QTreeWidgetItem* pRoot = m_pView->m_hRootItem;
-    for (int i = 0; pRoot && i < pRoot->childCount(); ++i) {
-        labels.push_back(m_pView->Tree()->ItemText(pRoot->child(i)));
-        for (int j = 0; j < pRoot->child(i)->childCount(); ++j)
-            labels.push_back("  " + m_pView->Tree()->ItemText(pRoot->child(i)->child(j)));
+    const CRecordTreeModel& model = m_pView->Model();
+    const QModelIndex file = model.FileIndex();
+    for (int i = 0; i < model.rowCount(file); ++i) {
+        const QModelIndex group = model.index(i, 0, file);
+        labels.push_back(RecordOf(group)->Group());
+        for (int j = 0; j < model.rowCount(group); ++j)
+            labels.push_back("  " + RecordOf(model.index(j, 0, group))->Account());
     }
     return labels;
 }

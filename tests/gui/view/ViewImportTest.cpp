@@ -110,9 +110,9 @@ void CViewImportTest::theMenuOffersImportWhileAFileIsOpen() {
     QVERIFY(!frame.Commands().Update(ID_FILE_IMPORT).bEnabled);
     fx.NewKeyedDocument("A");
     QVERIFY(frame.Commands().Update(ID_FILE_IMPORT).bEnabled);
-    frame.m_bLocked = 1;
+    frame.HideToTray(true);
+    QVERIFY(frame.IsLocked());
     QVERIFY(!frame.Commands().Update(ID_FILE_IMPORT).bEnabled);
-    frame.m_bLocked = 0;
 
     // Beside Export in the File menu, its mnemonic the only one of its letter.
     const QList<QAction*> items = frame.menuBar()->actions().front()->menu()->actions();

@@ -14,25 +14,18 @@ using Labels = std::vector<std::string>;
 
 namespace {
 
-// Bank: Card, Loan / Mail: Home.
-void FillBank(CViewFixture& fx) {
-    fx.NewKeyedDocument("Bank");
-    fx.Group("Mail");
-    fx.Account("Bank", "Loan");
-    fx.Account("Bank", "Card");
-    fx.Account("Mail", "Home");
-}
+constexpr const char* BANK = "Bank: Loan, Card / Mail: Home";
 
 // The label editor, once a click on the selected item has opened it.
-QLineEdit* ClickToEdit(CViewFixture& fx, QTreeWidgetItem* pItem) {
+QLineEdit* ClickToEdit(CViewFixture& fx, const QModelIndex& item) {
     CAccountTreeCtrl* pTree = fx.m_pView->Tree();
     if (!fx.m_pView->isVisible()) {
         fx.m_pView->show();
         if (!QTest::qWaitForWindowExposed(fx.m_pView.get()))
             return nullptr;
     }
-    pTree->SelectItem(pItem);
-    const QPoint pt = pTree->visualItemRect(pItem).center();
+    pTree->SelectItem(item);
+    const QPoint pt = pTree->visualRect(item).center();
     QTest::mouseClick(pTree->viewport(), Qt::LeftButton, {}, pt);
     // The editor opens once the click cannot be the start of a double click.
     QTest::qWait(QApplication::styleHints()->mouseDoubleClickInterval() + 100);
@@ -49,9 +42,8 @@ void TypeAndEnter(QLineEdit* pEdit, const QString& strText) {
     QTest::qWait(50);
 }
 
-QTreeWidgetItem* Child(CCofferView& view, int nGroup, int nAccount = -1) {
-    QTreeWidgetItem* pGroup = view.m_hRootItem->child(nGroup);
-    return nAccount < 0 ? pGroup : pGroup->child(nAccount);
+QModelIndex Child(CCofferView& view, int nGroup, int nAccount = -1) {
+    return view.Model().IndexAt({nGroup, nAccount});
 }
 
 } // namespace
@@ -68,7 +60,7 @@ private slots:
 
 void CViewRenameTest::clickOnSelectedItemRenamesAccountInPlace() {
     CViewFixture fx;
-    FillBank(fx);
+    fx.NewKeyedDocument(BANK);
     CCofferView& view = fx.Show();
     QLineEdit* pEdit = ClickToEdit(fx, Child(view, 0, 1)); // Bank/Loan
     QVERIFY(pEdit);
@@ -77,7 +69,7 @@ void CViewRenameTest::clickOnSelectedItemRenamesAccountInPlace() {
     // Kept untrimmed, in its sorted place, in the record and the list.
     QCOMPARE(fx.TreeLabels(), (Labels{"Bank", "   Auto loan ", "  Card", "Mail", "  Home"}));
     QCOMPARE(fx.CurrentPath(), std::string("Bank/ Auto loan "));
-    QCOMPARE(CAccountTreeCtrl::GetItemData(fx.Current())->Account(), std::string(" Auto loan "));
+    QCOMPARE(fx.RecordOf(fx.Current())->Account(), std::string(" Auto loan "));
     QCOMPARE(std::next(fx.m_pDoc->m_listInfo.begin())->Account(), std::string(" Auto loan "));
     QVERIFY(fx.m_pDoc->IsModified());
     QVERIFY(fx.m_prompts.Messages().empty());
@@ -85,7 +77,7 @@ void CViewRenameTest::clickOnSelectedItemRenamesAccountInPlace() {
 
 void CViewRenameTest::groupRenameMovesItAndMarksModified() {
     CViewFixture fx;
-    FillBank(fx);
+    fx.NewKeyedDocument(BANK);
     CCofferView& view = fx.Show();
     QLineEdit* pEdit = ClickToEdit(fx, Child(view, 1)); // Mail
     QVERIFY(pEdit);
@@ -105,12 +97,12 @@ void CViewRenameTest::groupRenameMovesItAndMarksModified() {
 
 void CViewRenameTest::emptyAndClashingNamesAreRefusedWithTheDialogsMessages() {
     CViewFixture fx;
-    FillBank(fx);
+    fx.NewKeyedDocument(BANK);
     CCofferView& view = fx.Show();
     const Labels before = fx.TreeLabels();
-    const auto refused = [&](QTreeWidgetItem* pItem, const QString& strText) {
+    const auto refused = [&](const QModelIndex& item, const QString& strText) {
         fx.m_prompts.ClearRecord();
-        QLineEdit* pEdit = ClickToEdit(fx, pItem);
+        QLineEdit* pEdit = ClickToEdit(fx, item);
         if (!pEdit)
             return Labels{"no editor"};
         TypeAndEnter(pEdit, strText);
@@ -129,9 +121,9 @@ void CViewRenameTest::emptyAndClashingNamesAreRefusedWithTheDialogsMessages() {
 
 void CViewRenameTest::theFileItemIsNeverEdited() {
     CViewFixture fx;
-    FillBank(fx);
+    fx.NewKeyedDocument(BANK);
     CCofferView& view = fx.Show();
-    QVERIFY(!ClickToEdit(fx, view.m_hRootItem));
+    QVERIFY(!ClickToEdit(fx, view.Model().FileIndex()));
     QVERIFY(!view.Tree()->viewport()->findChild<QLineEdit*>(QStringLiteral("LabelEdit")));
     // A label escaped with Esc stays as it was.
     QLineEdit* pEdit = ClickToEdit(fx, Child(view, 1, 0));
@@ -145,7 +137,7 @@ void CViewRenameTest::theFileItemIsNeverEdited() {
 
 void CViewRenameTest::editorKeepsItsKeysAndLength() {
     CViewFixture fx;
-    FillBank(fx);
+    fx.NewKeyedDocument(BANK);
     CCofferView& view = fx.Show();
     view.show();
     // A window shortcut on Delete, like the program's Delete command.
@@ -161,7 +153,7 @@ void CViewRenameTest::editorKeepsItsKeysAndLength() {
     QCOMPARE(nDeletes, 0);
     QCOMPARE(pEdit->text(), QStringLiteral("ard"));
     TypeAndEnter(pEdit, QString(300, QLatin1Char('x')));
-    QCOMPARE(CAccountTreeCtrl::GetItemData(fx.Current())->Account().size(), size_t(255));
+    QCOMPARE(fx.RecordOf(fx.Current())->Account().size(), size_t(255));
 }
 
 QTEST_MAIN(CViewRenameTest)

@@ -19,20 +19,13 @@ namespace {
 
 // The file item shows as "<file>" in the paths below.
 std::string Where(const CViewFixture& fx) {
-    QTreeWidgetItem* pItem = fx.Current();
-    return pItem == fx.m_pView->m_hRootItem ? "<file>" : fx.CurrentPath();
+    return fx.Current().isValid() && fx.Current() == fx.Item() ? "<file>" : fx.CurrentPath();
 }
 
 // Bank: Bank Card, card 2 / empty / Mail: Bank_card, Cards, in a file
 // named "cards.pwd".
 void FillCards(CViewFixture& fx) {
-    fx.NewKeyedDocument("Mail", "cards.pwd");
-    fx.Group("empty");
-    fx.Group("Bank");
-    fx.Account("Mail", "Cards");
-    fx.Account("Mail", "Bank_card");
-    fx.Account("Bank", "card 2");
-    fx.Account("Bank", "Bank Card");
+    fx.NewKeyedDocument("Mail: Cards, Bank_card / empty / Bank: card 2, Bank Card", "cards.pwd");
 }
 
 // Presses Find Next through the bar's button with strText typed.

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "core/base/DocObserver.h"
+#include "core/tree/LabelTree.h"
+
+#include <QAbstractItemModel>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CCofferDoc;
+class CPasswordInfo;
+
+// The document's records as a tree of three levels: the file item, its
+// groups, their accounts, each level in the program's display order. The
+// model is built once per file and then follows the document's record
+// notices one by one, so an edit never rebuilds it; rows that move keep
+// their persistent indexes, so selection and expanded groups follow them.
+// A record added or renamed goes after the rows whose label equals its own,
+// as the tree has always placed it; a reload orders equal labels by the
+// list. It also answers the search walk, by display position.
+class CRecordTreeModel : public QAbstractItemModel, public CLabelTree {
+    Q_OBJECT
+public:
+    // Tree images: a group or account shows the first of its pair, and the
+    // view shows the second for the current one.
+    enum EImage {
+        IMAGE_GROUP = 0,
+        IMAGE_GROUP_OPEN,
+        IMAGE_ACCOUNT,
+        IMAGE_ACCOUNT_SELECTED,
+        IMAGE_FILE
+    };
+    static const QIcon& Image(EImage eImage);
+
+    explicit CRecordTreeModel(CCofferDoc& doc, QObject* pParent = nullptr);
+    ~CRecordTreeModel() override;
+
+    // Builds the tree from the document's list: the file item and its
+    // records, or nothing while the document has no KEY.
+    void Reload();
+    // Shows nothing (the document's content is gone for now).
+    void Clear();
+    // Follows one change of the document; a reset reloads.
+    void Apply(const SRecordNotice& notice);
+    // The file item's label follows the file's name.
+    void UpdateFileLabel();
+
+    // 0 for the file item, 1 for a group, 2 for an account; -1 for none.
+    static int Level(const QModelIndex& index);
+    // The record of a group or account index; none for the file item.
+    CPasswordInfo* RecordOf(const QModelIndex& index) const;
+    QModelIndex FileIndex() const;
+    // The index of a group or account record, or an invalid one.
+    QModelIndex IndexOf(const CPasswordInfo* pRecord) const;
+    QModelIndex IndexAt(const STreePos& pos) const;
+    STreePos PosOf(const QModelIndex& index) const;
+    // The group shown with exactly this name, or an invalid index.
+    QModelIndex FindGroup(const std::string& strName) const;
+
+    // The labels for the search, in stored (code-page) bytes.
+    int GroupCount() const override;
+    int AccountCount(int nGroup) const override;
+    std::string_view Label(const STreePos& pos) const override;
+
+    QModelIndex index(int nRow, int nColumn, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& index) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    bool hasChildren(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int nRole = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // The one column is "Accounts": hidden, but screen readers announce it.
+    QVariant headerData(int nSection, Qt::Orientation eOrientation,
+                        int nRole = Qt::DisplayRole) const override;
+
+private:
+    struct SGroupNode {
+        CPasswordInfo* m_pGroup = nullptr;
+        std::vector<CPasswordInfo*> m_accounts;
+        int m_nRow = 0;
+    };
+
+    SGroupNode* NodeOf(const CPasswordInfo* pGroup) const;
+    static int RowIn(const std::vector<CPasswordInfo*>& accounts, const CPasswordInfo* pAccount);
+    QModelIndex GroupIndex(const SGroupNode& node) const;
+    void Renumber(std::size_t nFrom);
+    // The display place of a group or account among the current rows,
+    // leaving row nSkip out (the record being placed again).
+    int GroupPlace(const CPasswordInfo& group, int nSkip) const;
+    int AccountPlace(const SGroupNode& node, const CPasswordInfo& account, int nSkip) const;
+    void AddGroup(CPasswordInfo* pGroup);
+    void RemoveGroup(const CPasswordInfo* pGroup);
+    void ResortGroup(const CPasswordInfo* pGroup);
+    void AddAccount(CPasswordInfo* pAccount, const CPasswordInfo* pGroup);
+    void RemoveAccount(const CPasswordInfo* pAccount, const CPasswordInfo* pGroup);
+    void ResortAccount(const CPasswordInfo* pAccount, const CPasswordInfo* pGroup);
+    void MoveAccount(const CPasswordInfo* pAccount, const CPasswordInfo* pFrom,
+                     const CPasswordInfo* pTo);
+    void AccountChanged(const CPasswordInfo* pAccount, const CPasswordInfo* pGroup);
+
+    CCofferDoc& m_doc;
+    bool m_bShown = false;
+    std::string m_strFileLabel;
+    std::vector<std::unique_ptr<SGroupNode>> m_groups;
+    // The group the last notice changed: IndexOf looks there first, since
+    // the record an edit selects is the one it just placed.
+    const SGroupNode* m_pLastNode = nullptr;
+};
