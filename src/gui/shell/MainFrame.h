@@ -195,7 +195,6 @@ signals:
     // The lock ended with the file read again: the view goes back there.
     void DocumentReloaded();
 
-
 protected:
     // Input anywhere in the program restarts the idle countdowns.
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;

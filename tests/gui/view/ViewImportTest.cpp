@@ -12,6 +12,7 @@
 #include "core/store/CodePage.h"
 #include "core/store/FileIO.h"
 #include "gui/view/AccountTreeCtrl.h"
+#include "gui/view/RecordTreeModel.h"
 
 #include <QAction>
 #include <QFile>
@@ -179,10 +180,12 @@ void CViewImportTest::clashesAreAskedAsADropAsks() {
     QCOMPARE(QString::fromStdString(fx.CurrentPath()), strCurrent);
     // The tree shows the list, every group that received accounts open.
     QCOMPARE(fx.TreeLabels().size(), records.size());
-    for (int i = 0; i < fx.m_pView->m_hRootItem->childCount(); ++i) {
-        QTreeWidgetItem* pGroup = fx.m_pView->m_hRootItem->child(i);
-        if (fx.m_pView->Tree()->ItemText(pGroup) != "My Passwords")
-            QVERIFY(pGroup->isExpanded() || strSummary.isEmpty());
+    const CRecordTreeModel& model = fx.m_pView->Model();
+    const QModelIndex file = model.FileIndex();
+    for (int i = 0; i < model.rowCount(file); ++i) {
+        const QModelIndex group = model.index(i, 0, file);
+        if (model.RecordOf(group)->Group() != "My Passwords")
+            QVERIFY(fx.m_pView->Tree()->isExpanded(group) || strSummary.isEmpty());
     }
     if (strSummary.isEmpty()) {
         QVERIFY(fx.m_prompts.Messages().empty());
