@@ -97,10 +97,15 @@ struct SHeader {
     CKdbxBytes kdfParameters;
 };
 
-// Reads the header's fields; false when one runs past the file's end.
+// Reads the header's fields; false when one runs past the file's end or
+// a field that is read comes twice. Which of two round counts would count
+// is anybody's guess, and before version 4 nothing proves the header
+// before the key is derived, so a second count must not slip past a check
+// of the first.
 bool ReadHeader(std::span<const std::uint8_t> file, SHeader& header) {
     const std::size_t nSizeBytes = header.nMajor >= 4 ? 4 : 2;
     std::size_t nPos = 12;
+    std::uint32_t nSeen = 0;
     for (;;) {
         if (file.size() - nPos < 1 + nSizeBytes)
             return false;
@@ -112,6 +117,11 @@ bool ReadHeader(std::span<const std::uint8_t> file, SHeader& header) {
         const auto data = file.subspan(nPos, static_cast<std::size_t>(nSize));
         nPos += static_cast<std::size_t>(nSize);
         const CKdbxBytes bytes(data.begin(), data.end());
+        if (nId >= cipherId && nId <= kdfParameters) {
+            if (nSeen & (1u << nId))
+                return false;
+            nSeen |= 1u << nId;
+        }
         switch (nId) {
         case endOfHeader:
             header.nLength = nPos;

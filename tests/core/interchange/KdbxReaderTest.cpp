@@ -171,6 +171,11 @@ TEST(KdbxReader, TellsABrokenKeyFileApart) {
     }
 }
 
+CKdbxBytes Inserted(CKdbxBytes file, std::size_t nAt, const CKdbxBytes& bytes) {
+    file.insert(file.begin() + static_cast<std::ptrdiff_t>(nAt), bytes.begin(), bytes.end());
+    return file;
+}
+
 TEST(KdbxReader, RefusesWhatIsNoReadableDatabase) {
     const CKdbxBytes v3 = ReadFixture("v3-password.kdbx");
     const auto WithBytes = [&](std::size_t nAt, CKdbxBytes bytes) {
@@ -192,6 +197,8 @@ TEST(KdbxReader, RefusesWhatIsNoReadableDatabase) {
         {"signature only", CKdbxBytes(v3.begin(), v3.begin() + 10), EKdbxFailure::damaged},
         {"an unknown cipher", WithBytes(15, {0x00}), EKdbxFailure::unsupported},
         {"compression 2", WithBytes(34, {0x02}), EKdbxFailure::unsupported},
+        {"a field twice", Inserted(v3, 12, {0x03, 0x04, 0x00, 0x01, 0x00, 0x00, 0x00}),
+         EKdbxFailure::damaged},
     };
     for (const auto& test : CASES) {
         const SRead read = Read(test.file, Credentials("pw", nullptr));
