@@ -7,26 +7,6 @@
 
 #include <gtest/gtest.h>
 
-CPasswordInfo Group(const std::string& strName) {
-    CPasswordInfo info;
-    info.m_bGroup = 1;
-    info.SetGroup(strName);
-    return info;
-}
-
-CPasswordInfo Account(const std::string& strName, const std::string& strUser,
-                      const std::string& strPassword, const std::string& strWebSite,
-                      const std::string& strEMail, const std::string& strComments) {
-    CPasswordInfo info;
-    info.SetAccount(strName);
-    info.SetUserName(strUser);
-    info.SetPassword(strPassword);
-    info.SetWebSite(strWebSite);
-    info.SetEMail(strEMail);
-    info.SetComments(strComments);
-    return info;
-}
-
 void WriteCoreFile(const std::string& strPath, const std::string& strKey,
                    const std::vector<CPasswordInfo>& records, bool bKey) {
     CCofferDoc doc;

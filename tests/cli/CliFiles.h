@@ -2,15 +2,11 @@
 #pragma once
 
 #include "core/store/PasswordInfo.h"
+#include "support/SampleRecords.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-CPasswordInfo Group(const std::string& strName);
-CPasswordInfo Account(const std::string& strName, const std::string& strUser = {},
-                      const std::string& strPassword = {}, const std::string& strWebSite = {},
-                      const std::string& strEMail = {}, const std::string& strComments = {});
 
 // Writes a password file with the program's own writer: the records in the
 // given order, under the check value of strKey (no KEY when bKey is false).

@@ -13,10 +13,11 @@ protected:
     void SetUp() override {
         m_strPath = m_folder.File("Bank cards.pwd");
         WriteCoreFile(m_strPath, "k",
-                      {Group("Mail"), Account("card2"), Account("Bank_card"), Group("empty"),
-                       Group("Bank"), Account("Cards"), Account("Bank-card"), Group("Caf\xE9"),
-                       Account("\xC9"
-                               "CARD")});
+                      {GroupRecord("Mail"), AccountRecord("card2"), AccountRecord("Bank_card"),
+                       GroupRecord("empty"), GroupRecord("Bank"), AccountRecord("Cards"),
+                       AccountRecord("Bank-card"), GroupRecord("Caf\xE9"),
+                       AccountRecord("\xC9"
+                                     "CARD")});
     }
 
     SCliResult Find(std::vector<std::string> astrArgs) {
@@ -70,10 +71,11 @@ TEST_F(CliFind, NoMatchIsNotAFailureButBadInputIs) {
 TEST(CliFindAllFields, MatchesEveryWordInTheFieldsButNeverThePassword) {
     CTempFolder folder;
     const std::string strPath = folder.File("Home.pwd");
-    WriteCoreFile(strPath, "k",
-                  {Group("Shop"), Account("Caf\xE9", "jdoe", "hunter2", "https://cafe.example"),
-                   Account("Books", "ann", "jdoe-pass", "", "ann@example.org", "Loyalty card"),
-                   Group("Bank"), Account("Savings", "JDOE", "x", "", "", "card 4411")});
+    WriteCoreFile(
+        strPath, "k",
+        {GroupRecord("Shop"), AccountRecord("Caf\xE9", "jdoe", "hunter2", "https://cafe.example"),
+         AccountRecord("Books", "ann", "jdoe-pass", "", "ann@example.org", "Loyalty card"),
+         GroupRecord("Bank"), AccountRecord("Savings", "JDOE", "x", "", "", "card 4411")});
     auto find = [&](std::vector<std::string> astrArgs) {
         astrArgs.insert(astrArgs.begin(), {"find", strPath});
         return RunCli(astrArgs, "k\n");
@@ -90,8 +92,9 @@ TEST(CliAudit, ListsFindingsWorstFirstAndTellsByItsExitStatus) {
     CTempFolder folder;
     const std::string strPath = folder.File("Home.pwd");
     WriteCoreFile(strPath, "k",
-                  {Group("Web"), Account("mail", "", "password"), Account("shop", "", "password"),
-                   Account("bank", "", "vT3#qL9!mZ2&xR7$kP4w"), Account("old", "")});
+                  {GroupRecord("Web"), AccountRecord("mail", "", "password"),
+                   AccountRecord("shop", "", "password"),
+                   AccountRecord("bank", "", "vT3#qL9!mZ2&xR7$kP4w"), AccountRecord("old", "")});
     const SCliResult result = RunCli({"audit", strPath}, "k\n");
     EXPECT_EQ(result.nExit, 1) << result.strErr;
     EXPECT_EQ(result.strOut.substr(0, result.strOut.find('\n')), "Web\told\tempty");
@@ -108,7 +111,8 @@ TEST(CliAudit, ListsFindingsWorstFirstAndTellsByItsExitStatus) {
     EXPECT_EQ(RunCli({"audit", strPath, "--threshold", "strong"}, "k\n").nExit, 2);
 
     const std::string strClean = folder.File("Clean.pwd");
-    WriteCoreFile(strClean, "k", {Group("G"), Account("a", "", "vT3#qL9!mZ2&xR7$kP4w")});
+    WriteCoreFile(strClean, "k",
+                  {GroupRecord("G"), AccountRecord("a", "", "vT3#qL9!mZ2&xR7$kP4w")});
     const SCliResult clean = RunCli({"audit", strClean}, "k\n");
     EXPECT_EQ(clean.nExit, 0) << clean.strErr;
     EXPECT_EQ(clean.strOut, "");

@@ -77,7 +77,7 @@ TEST(CliGuard, PlainTextIsNeverWrittenForAnotherUser) {
     constexpr uid_t OTHER = 43210;
     CTempFolder folder;
     const std::string strFile = folder.File("Home.pwd");
-    WriteCoreFile(strFile, "k", {Group("G"), Account("a", "u", "secret")});
+    WriteCoreFile(strFile, "k", {GroupRecord("G"), AccountRecord("a", "u", "secret")});
     const std::string strShared = folder.File("tmp");
     ::mkdir(strShared.c_str(), 01777);
     ::chmod(strShared.c_str(), 01777);

@@ -21,7 +21,7 @@ class CliHostile : public ::testing::Test {
 protected:
     std::string MakeFile(const std::string& strName, const std::string& strKey) {
         const std::string strPath = m_folder.File(strName);
-        WriteCoreFile(strPath, strKey, {Group("Web"), Account("Mail", "anna", "pw")});
+        WriteCoreFile(strPath, strKey, {GroupRecord("Web"), AccountRecord("Mail", "anna", "pw")});
         return strPath;
     }
 

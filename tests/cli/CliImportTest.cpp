@@ -12,7 +12,8 @@ class CliImport : public ::testing::Test {
 protected:
     void SetUp() override {
         m_strFile = m_folder.File("Home.pwd");
-        WriteCoreFile(m_strFile, "k", {Group("Mail"), Account("Post", "me"), Group("Work")});
+        WriteCoreFile(m_strFile, "k",
+                      {GroupRecord("Mail"), AccountRecord("Post", "me"), GroupRecord("Work")});
         m_strCsv = m_folder.File("export.CSV");
     }
     CTempFolder m_folder;
@@ -80,7 +81,7 @@ TEST_F(CliImport, CsvExportIsPrivateAndImportsIntoTheSameTree) {
     EXPECT_EQ(st.st_mode & 0777, 0600U);
 
     const std::string strNew = m_folder.File("New.pwd");
-    WriteCoreFile(strNew, "n", {Group("Mail")});
+    WriteCoreFile(strNew, "n", {GroupRecord("Mail")});
     result = RunCli({"import", strNew, strOut}, "n\n");
     EXPECT_EQ(result.nExit, 0) << result.strErr;
     EXPECT_EQ(RunCli({"ls", strNew}, "n\n").strOut, "New\n  Mail\n    Post\n");

@@ -18,8 +18,8 @@ protected:
     void SetUp() override {
         m_strFile = m_folder.File("Home.pwd");
         WriteCoreFile(m_strFile, "k",
-                      {Group("Mail"), Account("Post", "me", "pw", "w", "e@x", "a\r\nb"),
-                       Group("Work/Sub"), Account("Deep")});
+                      {GroupRecord("Mail"), AccountRecord("Post", "me", "pw", "w", "e@x", "a\r\nb"),
+                       GroupRecord("Work/Sub"), AccountRecord("Deep")});
         m_strKdbx = m_folder.File("out.kdbx");
     }
 
@@ -39,8 +39,8 @@ protected:
         std::string strBytes;
         std::string strError;
         ASSERT_TRUE(WriteKdbx(
-            {Group("Mail"), Account("Post", "u", "p", "", "", "x\r\ny"), Group("Bank/Cards"),
-             Account("Visa")},
+            {GroupRecord("Mail"), AccountRecord("Post", "u", "p", "", "", "x\r\ny"),
+             GroupRecord("Bank/Cards"), AccountRecord("Visa")},
             CCodePage::Default(), credentials, options,
             [&strBytes](std::string_view piece) {
                 strBytes.append(piece);
@@ -77,7 +77,7 @@ TEST_F(CliKdbx, ExportOpensInKeePassXCAndImportsBack) {
     // Into a file that has one of the groups, an account of the same name
     // gets the next free suffix.
     const std::string strCopy = m_folder.File("Copy.pwd");
-    WriteCoreFile(strCopy, "c", {Group("Mail"), Account("Post")});
+    WriteCoreFile(strCopy, "c", {GroupRecord("Mail"), AccountRecord("Post")});
     const SCliResult imported = RunCli({"import", strCopy, m_strKdbx}, "c\ndb pass\n");
     EXPECT_EQ(imported.nExit, 0) << imported.strErr;
     EXPECT_EQ(imported.strErr, "Imported 2 accounts in 2 groups; left out: nothing.\n");

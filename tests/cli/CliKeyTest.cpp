@@ -10,11 +10,11 @@
 namespace {
 
 const std::vector<CPasswordInfo> SAMPLE = {
-    Group("Web"),
-    Account("Mail", "anna", "pa55\xE9", "https://mail.example", "anna@example.org",
-            "line1\r\nline2"),
-    Account("Bank", "a.b", "s3cret", "", "", ""),
-    Group("Empty"),
+    GroupRecord("Web"),
+    AccountRecord("Mail", "anna", "pa55\xE9", "https://mail.example", "anna@example.org",
+                  "line1\r\nline2"),
+    AccountRecord("Bank", "a.b", "s3cret", "", "", ""),
+    GroupRecord("Empty"),
 };
 
 constexpr const char* EXPECTED_SAMPLE_EXPORT =

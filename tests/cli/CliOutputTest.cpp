@@ -17,8 +17,9 @@ protected:
 
 // Groups b, A, c in the file, their accounts out of order too.
 const std::vector<CPasswordInfo> UNSORTED = {
-    Group("b"),   Account("zeta"), Account("Alpha"),     Account("alpha"), Group("A"),
-    Account("x"), Group("c"),      Account("\xC9t\xE9"), Account("eta"),   Account("Beta"),
+    GroupRecord("b"),     AccountRecord("zeta"), AccountRecord("Alpha"), AccountRecord("alpha"),
+    GroupRecord("A"),     AccountRecord("x"),    GroupRecord("c"),       AccountRecord("\xC9t\xE9"),
+    AccountRecord("eta"), AccountRecord("Beta"),
 };
 
 } // namespace
@@ -38,7 +39,9 @@ TEST_F(CliOutput, ListShowsGroupsAndAccountsAlphabeticallyIgnoringCase) {
 
 TEST_F(CliOutput, ExportFollowsTheFileOrderExactly) {
     const std::string strPath = m_folder.File("Order.pwd");
-    WriteCoreFile(strPath, "k", {Group("b"), Account("zeta", "u", "p", "w", "e", "c"), Group("A")});
+    WriteCoreFile(
+        strPath, "k",
+        {GroupRecord("b"), AccountRecord("zeta", "u", "p", "w", "e", "c"), GroupRecord("A")});
     const std::string strLf = "============= b =============\n\n"
                               "Account\t\tzeta\nUser Name\tu\nPassword\tp\nWeb Site\tw\n"
                               "E-Mail\t\te\nComments\tc\n\n"
@@ -69,7 +72,7 @@ TEST_F(CliOutput, ExportFollowsTheFileOrderExactly) {
 
 TEST_F(CliOutput, ExportFailuresToWriteExitFour) {
     const std::string strPath = m_folder.File("Out.pwd");
-    WriteCoreFile(strPath, "k", {Group("G")});
+    WriteCoreFile(strPath, "k", {GroupRecord("G")});
     SCliResult result = RunCli({"export", strPath, "-o", m_folder.File("no/such/dir.txt")}, "k\n");
     EXPECT_EQ(result.nExit, 4);
     EXPECT_NE(result.strErr.find("no/such/dir.txt"), std::string::npos) << result.strErr;
@@ -91,7 +94,7 @@ TEST_F(CliOutput, ExportFailuresToWriteExitFour) {
 
 TEST_F(CliOutput, ExportIntoAPipeWritesThroughItInsteadOfReplacingIt) {
     const std::string strPath = m_folder.File("Fifo.pwd");
-    WriteCoreFile(strPath, "k", {Group("G")});
+    WriteCoreFile(strPath, "k", {GroupRecord("G")});
     const std::string strFifo = m_folder.File("fifo");
     ASSERT_EQ(::mkfifo(strFifo.c_str(), 0600), 0);
     std::string strReceived;
@@ -107,7 +110,7 @@ TEST_F(CliOutput, ExportIntoAPipeWritesThroughItInsteadOfReplacingIt) {
 
 TEST_F(CliOutput, StandardOutputThatCannotBeWrittenExitsFour) {
     const std::string strPath = m_folder.File("Full.pwd");
-    WriteCoreFile(strPath, "k", {Group("G")});
+    WriteCoreFile(strPath, "k", {GroupRecord("G")});
     const std::string strCommand =
         std::string(KEYHAVEN_CLI) + " export '" + strPath + "' > /dev/full 2>/dev/null";
     FILE* pPipe = ::popen(strCommand.c_str(), "w");
@@ -121,8 +124,9 @@ TEST_F(CliOutput, StandardOutputThatCannotBeWrittenExitsFour) {
 TEST_F(CliOutput, ShowPrintsOneAccountInTheExportLayout) {
     const std::string strPath = m_folder.File("Show.pwd");
     WriteCoreFile(strPath, "k",
-                  {Group("Caf\xE9"), Account("-Bank-", "me", "pw", "", "", "two\r\nlines"),
-                   Group("Other"), Account("-Bank-", "other")});
+                  {GroupRecord("Caf\xE9"),
+                   AccountRecord("-Bank-", "me", "pw", "", "", "two\r\nlines"),
+                   GroupRecord("Other"), AccountRecord("-Bank-", "other")});
     const SCliResult result = RunCli({"show", strPath, "--", "Caf\xC3\xA9", "-Bank-"}, "k\n");
     EXPECT_EQ(result.nExit, 0) << result.strErr;
     EXPECT_EQ(result.strOut, "Account\t\t-Bank-\nUser Name\tme\nPassword\tpw\nWeb Site\t\n"
@@ -166,14 +170,14 @@ TEST_F(CliOutput, FilesAssembledByteByByteReadAndExport) {
     // group and a group mark other than 1: all forms another writer may use.
     CFileAssembler file("pass", 47, "12", "3", "20");
     file.Count(5, true);
-    file.Record(Account("Stray", "s"));
-    file.Record(Group("Z\xFCrich"), CFileAssembler::ETextForm::wide);
-    file.Record(Account("Tram", "t", "\xA3\x80", "", "", std::string(70000, 'c')),
+    file.Record(AccountRecord("Stray", "s"));
+    file.Record(GroupRecord("Z\xFCrich"), CFileAssembler::ETextForm::wide);
+    file.Record(AccountRecord("Tram", "t", "\xA3\x80", "", "", std::string(70000, 'c')),
                 CFileAssembler::ETextForm::long32);
-    CPasswordInfo second = Group("Bern");
+    CPasswordInfo second = GroupRecord("Bern");
     second.m_bGroup = 7;
     file.Record(second);
-    file.Record(Account("Bus", std::string("b\0b", 3)), CFileAssembler::ETextForm::wide);
+    file.Record(AccountRecord("Bus", std::string("b\0b", 3)), CFileAssembler::ETextForm::wide);
     const std::string strPath = m_folder.File("Foreign.pwd");
     WriteBytes(strPath, file.Bytes());
 
@@ -206,9 +210,9 @@ TEST_F(CliOutput, SixtyFiveThousandRecordsUseTheLongCount) {
     CFileAssembler file("k");
     const std::uint32_t nRecords = 65536;
     file.Count(nRecords);
-    file.Record(Group("All"));
+    file.Record(GroupRecord("All"));
     for (std::uint32_t i = 1; i < nRecords; ++i)
-        file.Record(Account("a" + std::to_string(i)));
+        file.Record(AccountRecord("a" + std::to_string(i)));
     const std::string strPath = m_folder.File("Many.pwd");
     WriteBytes(strPath, file.Bytes());
     const std::string strInfo = RunCli({"info", strPath}).strOut;

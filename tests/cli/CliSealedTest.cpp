@@ -14,9 +14,9 @@
 namespace {
 
 const std::vector<CPasswordInfo> SAMPLE = {
-    Group("Web"),
-    Account("Mail", "anna", "pa55\xE9", "https://mail.example", "anna@example.org", "c"),
-    Account("Bank", "a.b", "s3cret"),
+    GroupRecord("Web"),
+    AccountRecord("Mail", "anna", "pa55\xE9", "https://mail.example", "anna@example.org", "c"),
+    AccountRecord("Bank", "a.b", "s3cret"),
 };
 
 constexpr const char* MAGIC = "\x89KHV\r\n\x1A\n";

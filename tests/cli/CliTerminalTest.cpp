@@ -48,7 +48,7 @@ TEST_F(CliTerminal, DifferentNewKeysAreRefused) {
     EXPECT_EQ(result.nExit, 1);
     EXPECT_NE(result.strErr.find("Your KEY is invalid!"), std::string::npos);
 
-    WriteCoreFile(strPath, "old", {Group("G")});
+    WriteCoreFile(strPath, "old", {GroupRecord("G")});
     const std::string strBefore = ReadBytes(strPath);
     result = RunCliOnTerminal({"passwd", strPath}, {"old", "new", "New"}, strEcho);
     EXPECT_EQ(result.nExit, 1);
@@ -72,13 +72,13 @@ TEST_F(CliTerminal, DifferentNewKeysAreRefused) {
 TEST_F(CliTerminal, PasswdStopsWhenTheFileChangedWhileTheNewKeyWasTyped) {
     const std::string strPath = m_folder.File("Moved.pwd");
     const std::string strOther = m_folder.File("Other.pwd");
-    WriteCoreFile(strPath, "old", {Group("Mine")});
-    WriteCoreFile(strOther, "theirs", {Group("Theirs")});
+    WriteCoreFile(strPath, "old", {GroupRecord("Mine")});
+    WriteCoreFile(strOther, "theirs", {GroupRecord("Theirs")});
     const std::string strTheirs = ReadBytes(strOther);
     // Another program renames its own file into place (a new identity), or
     // removes the file, between the original KEY and the new one.
     for (const bool bRemove : {false, true}) {
-        WriteCoreFile(strPath, "old", {Group("Mine")});
+        WriteCoreFile(strPath, "old", {GroupRecord("Mine")});
         std::string strEcho;
         const SCliResult result = RunCliOnTerminal(
             {"passwd", strPath}, {"old", "new", "new"}, strEcho, [&](std::size_t nAnswer) {
@@ -101,7 +101,7 @@ TEST_F(CliTerminal, PasswdStopsWhenTheFileChangedWhileTheNewKeyWasTyped) {
 
 TEST_F(CliTerminal, EchoStaysOffAfterTheKeyPromptWasStoppedAndContinued) {
     const std::string strPath = m_folder.File("Stopped.pwd");
-    WriteCoreFile(strPath, "hush", {Group("G")});
+    WriteCoreFile(strPath, "hush", {GroupRecord("G")});
     std::string strEcho;
     bool bEchoWhileStopped = false;
     const SCliResult result =

@@ -6,6 +6,7 @@
 #include "core/store/PasswordInfo.h"
 
 #include "support/KeePassOracle.h"
+#include "support/SampleRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -19,26 +20,6 @@
 namespace {
 
 using EVersion = SKdbxWriteOptions::EVersion;
-
-CPasswordInfo GroupRecord(const std::string& strName) {
-    CPasswordInfo info;
-    info.m_bGroup = 1;
-    info.SetGroup(strName);
-    return info;
-}
-
-CPasswordInfo AccountRecord(const std::string& strName, const std::string& strUser,
-                            const std::string& strPassword, const std::string& strWebSite,
-                            const std::string& strEMail, const std::string& strComments) {
-    CPasswordInfo info;
-    info.SetAccount(strName);
-    info.SetUserName(strUser);
-    info.SetPassword(strPassword);
-    info.SetWebSite(strWebSite);
-    info.SetEMail(strEMail);
-    info.SetComments(strComments);
-    return info;
-}
 
 // Texts in Windows-1252: "\xE9" is e acute, "\x80" the euro sign.
 const std::list<CPasswordInfo> RECORDS = {
