@@ -106,6 +106,7 @@ bool CCofferApp::InitInstance() {
             });
     connect(m_pInstance.get(), &CSingleInstance::AreYouMe, m_pFrame.get(),
             &CMainFrame::RaiseFromSecondStart);
+    m_pFrame->Follow(*m_pNotifier);
     connect(m_pNotifier.get(), &CDocNotifier::RecentFileListChanged, m_pFrame.get(),
             &CMainFrame::UpdateRecentMenu);
     connect(m_pNotifier.get(), &CDocNotifier::InitialUpdate, m_pFrame.get(),

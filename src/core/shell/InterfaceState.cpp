@@ -73,7 +73,7 @@ SInterfaceStep CInterfaceState::Decide(EInterfaceEvent eEvent, const SInterfaceF
         return LockInUse(facts);
     case EInterfaceEvent::mainClose:
         if (facts.nExit2Min == 0)
-            return Step(exit, m_eMode);
+            return Step(EInterfaceAction::exit, m_eMode);
         return Step(mainToTray, EInterface::trayMain, facts.nExit2Min == 2 && facts.bHasKey);
     case EInterfaceEvent::mainMinimise:
         return bMain ? Step(mainToTray, EInterface::trayMain, facts.nMin2Lock == 1 && facts.bHasKey)
@@ -90,25 +90,31 @@ SInterfaceStep CInterfaceState::Decide(EInterfaceEvent eEvent, const SInterfaceF
         return m_eMode == EInterface::bar ? Step(barToMain, EInterface::main) : Step(none, m_eMode);
     case EInterfaceEvent::trayExit:
         return m_eMode == EInterface::bar && facts.bHasBar ? Step(exitFromBar, m_eMode)
-                                                           : Step(exit, m_eMode);
+                                                           : Step(EInterfaceAction::exit, m_eMode);
     }
     return Step(none, m_eMode);
 }
 
+void CInterfaceState::Set(EInterface eMode, bool bLocked) {
+    if (eMode == m_eMode && bLocked == m_bLocked)
+        return;
+    m_eMode = eMode;
+    m_bLocked = bLocked;
+    if (m_fnChanged)
+        m_fnChanged();
+}
+
 void CInterfaceState::Start(bool bAtLogon, bool bStartBar) {
     if (bAtLogon) {
-        m_eMode = bStartBar ? EInterface::trayBar : EInterface::trayMain;
-        m_bLocked = true;
+        Set(bStartBar ? EInterface::trayBar : EInterface::trayMain, true);
         return;
     }
-    m_eMode = bStartBar ? EInterface::bar : EInterface::main;
+    Set(bStartBar ? EInterface::bar : EInterface::main, m_bLocked);
 }
 
 bool CInterfaceState::Hide(EInterface eTray, bool bLock, bool bHasKey) {
-    m_eMode = eTray;
     const bool bLocking = bLock && bHasKey;
-    if (bLocking)
-        m_bLocked = true;
+    Set(eTray, m_bLocked || bLocking);
     return bLocking;
 }
 

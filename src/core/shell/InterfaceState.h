@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 // Which of the program's two interfaces shows, and whether the open file is
 // locked. The main window and the Password Bar take turns; either can go to
 // the tray (or, on a desktop without one, the taskbar), which remembers the
@@ -90,8 +92,12 @@ public:
     // The first interface: a start at logon waits locked in the tray, with
     // the way back to the interface the settings choose.
     void Start(bool bAtLogon, bool bStartBar);
+    // Told after every change of the interface shown or of the lock, so
+    // what depends on them (the commands' states) follows at once.
+    void SetOnChange(std::function<void()> fnChanged) { m_fnChanged = std::move(fnChanged); }
+
     // The interface now shown (or hidden into the tray).
-    void Enter(EInterface eMode) { m_eMode = eMode; }
+    void Enter(EInterface eMode) { Set(eMode, m_bLocked); }
     // Into the tray; bLock locks (for a file with a KEY only). Returns
     // whether the file is locked by this step.
     bool Hide(EInterface eTray, bool bLock, bool bHasKey);
@@ -100,7 +106,7 @@ public:
     // file at the lock.
     EUnlockCheck UnlockCheck(bool bUnloaded, bool bHasKey) const;
     // The way back was granted: nothing stays locked.
-    void Unlocked() { m_bLocked = false; }
+    void Unlocked() { Set(m_eMode, false); }
 
     // A KEY check on the way back runs its own event loop, in which another
     // way back (the window's return from the taskbar) must not ask again.
@@ -108,6 +114,8 @@ public:
     void SetRestoring(bool bRestoring) { m_bRestoring = bRestoring; }
 
 private:
+    // Takes the new state and tells of a change.
+    void Set(EInterface eMode, bool bLocked);
     SInterfaceStep ToMainWindow(const SInterfaceFacts& facts) const;
     SInterfaceStep ToPasswordBar(const SInterfaceFacts& facts) const;
     SInterfaceStep LockInUse(const SInterfaceFacts& facts) const;
@@ -115,4 +123,5 @@ private:
     EInterface m_eMode = EInterface::main;
     bool m_bLocked = false;
     bool m_bRestoring = false;
+    std::function<void()> m_fnChanged;
 };

@@ -19,6 +19,7 @@
 #include "core/store/FileIO.h"
 #include "core/store/RecentFileList.h"
 #include "gui/shell/AboutDlg.h"
+#include "gui/shell/DocNotifier.h"
 #include "gui/shell/HelpWindow.h"
 #include "gui/shell/MenuCharFilter.h"
 #include "gui/shell/PasswordBarDlg.h"
@@ -194,14 +195,15 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CS
     pSlot->setObjectName(QStringLiteral("ViewSlot"));
     setCentralWidget(pSlot);
 
-    // Hidden, the window shows no states; the tray menu asks for its own.
-    connect(&m_timerIdle, &QTimer::timeout, this, [this]() {
-        if (m_bLockPending && !IsModalOpen())
+    m_timerLockPending.setInterval(PENDING_LOCK_MS);
+    connect(&m_timerLockPending, &QTimer::timeout, this, [this]() {
+        if (!IsModalOpen())
             OnDesktopLock();
-        if (isVisible())
-            UpdateCommandUI();
     });
-    m_timerIdle.start(IDLE_UPDATE_MS);
+    // What the commands' states depend on besides the document (followed
+    // through its notices) and the view (which asks itself).
+    m_interface.SetOnChange([this]() { RequestCommandUpdate(); });
+    connect(qApp, &QApplication::focusChanged, this, &CMainFrame::RequestCommandUpdate);
     // A window manager that maximises the window may send the new size
     // before the new state, so a size is taken for the normal one only once
     // the window has kept it, in the normal state, for a moment.
@@ -228,15 +230,12 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CS
                                  static_cast<int>(nSeconds == 0 ? 5 : nSeconds) * 1000);
     });
     // The check marks follow the settings, whichever part changed them.
-    connect(&m_settings, &CSettings::Changed, this, [this]() {
-        if (!m_bDestroyed)
-            UpdateCommandUI();
-    });
+    connect(&m_settings, &CSettings::Changed, this, &CMainFrame::RequestCommandUpdate);
     UpdateCommandUI();
 }
 
 CMainFrame::~CMainFrame() {
-    m_timerIdle.stop();
+    m_timerLockPending.stop();
     m_timerCountdown.stop();
     qApp->removeEventFilter(this);
     CClipboard::SetClearDelay({});
@@ -536,6 +535,29 @@ bool CMainFrame::RunCommand(int nId) {
 
 void CMainFrame::SetTrayDefault(int nCommand) {
     m_pTray->SetMenuDefaultItem(nCommand, false);
+}
+
+void CMainFrame::RequestCommandUpdate() {
+    if (m_bUpdatePosted || m_bDestroyed)
+        return;
+    m_bUpdatePosted = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this]() {
+            m_bUpdatePosted = false;
+            if (!m_bDestroyed)
+                UpdateCommandUI();
+        },
+        Qt::QueuedConnection);
+}
+
+void CMainFrame::Follow(CDocNotifier& notifier) {
+    for (const auto pSignal :
+         {&CDocNotifier::InitialUpdate, &CDocNotifier::Emptied, &CDocNotifier::UpdateAllViews,
+          &CDocNotifier::PathNameChanged, &CDocNotifier::RecentFileListChanged})
+        connect(&notifier, pSignal, this, &CMainFrame::RequestCommandUpdate);
+    connect(&notifier, &CDocNotifier::RecordsChanged, this, &CMainFrame::RequestCommandUpdate);
+    connect(&notifier, &CDocNotifier::ModifiedChanged, this, &CMainFrame::RequestCommandUpdate);
 }
 
 void CMainFrame::UpdateCommandUI() {
@@ -1108,12 +1130,14 @@ bool CMainFrame::SetHotKey(unsigned wHotKey, unsigned wHotKeyFlags) {
 
 void CMainFrame::OnDesktopLock() {
     m_bLockPending = false;
+    m_timerLockPending.stop();
     if (!Values().m_bLockOnScreenLock || m_bDestroyed)
         return;
     // Hiding the window under an open dialog would leave the dialog on the
     // screen: the lock waits for the dialog's end.
     if (IsModalOpen()) {
         m_bLockPending = true;
+        m_timerLockPending.start();
         return;
     }
     LockInterface();
@@ -1123,6 +1147,14 @@ void CMainFrame::OnDesktopLock() {
 
 bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
     switch (pEvent->type()) {
+    case QEvent::WindowBlocked:
+    case QEvent::WindowUnblocked:
+    case QEvent::Show:
+        // A modal window opened or closed over the frame, or the frame shows
+        // again after commands changed while it was hidden.
+        if (pWatched == this)
+            RequestCommandUpdate();
+        break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::MouseButtonPress:
@@ -1356,7 +1388,7 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
 
 void CMainFrame::OnDestroy() {
     m_bDestroyed = true;
-    m_timerIdle.stop();
+    m_timerLockPending.stop();
     if (m_pPasswordBar) {
         if (Mode() == EInterface::bar)
             m_pPasswordBar->SavePosition();
@@ -1365,6 +1397,7 @@ void CMainFrame::OnDestroy() {
     }
     m_timerCountdown.stop();
     m_bLockPending = false;
+    m_timerLockPending.stop();
     if (m_pHotKey)
         m_pHotKey->Release();
     SaveSettings();

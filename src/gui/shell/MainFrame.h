@@ -20,6 +20,7 @@
 #include <string>
 
 class CCofferDoc;
+class CDocNotifier;
 class CHotKeyGrabber;
 class CHotKeyBinding;
 class CMenuCharFilter;
@@ -43,8 +44,10 @@ class QToolButton;
 // out; and the window-level commands. The settings it works with are handed
 // to it. Every command is a QAction carrying its number as the property
 // "commandId"; the actions run through the command map, whose update
-// functions enable and check them when a menu opens and while the program is
-// idle.
+// functions enable and check them. They are asked again whenever something
+// they depend on changes (a notice of the document, the view's current item,
+// the interface shown or the lock, the focus, a modal window, the settings),
+// once for a burst of such changes; nothing asks them on a timer.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -68,6 +71,12 @@ public:
     // Refreshes every action, the search bar's buttons, the status panes and
     // the title.
     void UpdateCommandUI();
+    // Something the commands' states depend on changed: one UpdateCommandUI
+    // runs once the events already queued are handled, however many
+    // requests came before it (an import's thousands of notices: one).
+    void RequestCommandUpdate();
+    // The document's notices change what its commands may do.
+    void Follow(CDocNotifier& notifier);
     // "Vault* - Keyhaven": the open file's label, an asterisk while it has
     // unsaved changes; "Keyhaven" alone with no file open or while locked.
     void UpdateFrameTitle();
@@ -171,8 +180,8 @@ public:
     // tests stand in for a desktop without one.
     void SetHotKeyAvailable(bool bAvailable) { m_bHotKeyAvailable = bAvailable; }
 
-    // Interval of the idle refresh of the commands' states.
-    static constexpr int IDLE_UPDATE_MS = 200;
+    // How often a desktop lock that waits for a modal dialog looks again.
+    static constexpr int PENDING_LOCK_MS = 200;
     // How long a size must hold before it counts as the normal one.
     static constexpr int NORMAL_SETTLE_MS = 300;
     // How long after a refused KEY a return from the taskbar is taken for
@@ -301,7 +310,9 @@ private:
     std::unique_ptr<CSystemTray> m_pTray;
     // Guarded: the bar may go before the frame (tests), never used then.
     QPointer<CPasswordBarDlg> m_pPasswordBar;
-    QTimer m_timerIdle;
+    // Runs only while a desktop lock waits for a dialog's end.
+    QTimer m_timerLockPending;
+    bool m_bUpdatePosted = false;
     bool m_bExitRequested = false;
     bool m_bDestroyed = false;
     bool m_bFirstActivate = true;

@@ -87,6 +87,7 @@ void CCofferView::CreateControls() {
     m_pModel = new CRecordTreeModel(m_doc, this);
     m_pTree = new CAccountTreeCtrl(*m_pModel, this);
     connect(m_pTree, &CAccountTreeCtrl::CurrentItemChanged, this, &CCofferView::OnSelChanged);
+    connect(m_pTree, &CAccountTreeCtrl::CurrentItemChanged, this, &CCofferView::CurrentChanged);
     connect(m_pTree, &CAccountTreeCtrl::LabelEdited, this, &CCofferView::OnLabelEdited);
     connect(m_pTree, &CDragTreeCtrl::ItemsDropped, this, &CCofferView::OnItemsDropped);
     connect(m_pTree, &CAccountTreeCtrl::ItemContextMenu, this, &CCofferView::ShowContextMenu);
@@ -166,6 +167,8 @@ void CCofferView::CreateControls() {
 
 void CCofferView::RegisterCommands() {
     CCommandMap& commands = m_frame.Commands();
+    // The panes' counts follow the current item.
+    connect(this, &CCofferView::CurrentChanged, &m_frame, &CMainFrame::RequestCommandUpdate);
     const auto enableWithKey = [this](CCmdUI& ui) { ui.Enable(HasKey()); };
     commands.Register(
         ID_ACCOUNT_ADD, [this] { AddAccount(); }, enableWithKey);

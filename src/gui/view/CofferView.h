@@ -42,6 +42,11 @@ public:
                 CMainFrame& frame, QWidget* pParent = nullptr);
     ~CCofferView() override;
 
+signals:
+    // The tree's current item changed: the status panes count its group.
+    void CurrentChanged();
+
+public:
     // Follows the document's notices from now on.
     void Follow(CDocNotifier& notifier);
     // The records as the tree shows them, for the Password Bar's lists.

@@ -160,3 +160,18 @@ TEST(InterfaceState, AStartAtLogonWaitsLockedInTheTray) {
         EXPECT_EQ(state.IsLocked(), row.bLocked);
     }
 }
+
+TEST(InterfaceState, TellsOfEachChangeOfInterfaceOrLockOnce) {
+    CInterfaceState state;
+    int nChanges = 0;
+    state.SetOnChange([&] { ++nChanges; });
+    state.Enter(EI::main);                // already shown: 0
+    state.Enter(EI::bar);                 // 1
+    state.Hide(EI::trayBar, true, false); // hidden, nothing to lock: 2
+    state.Hide(EI::trayBar, true, true);  // locked: 3
+    state.Hide(EI::trayBar, false, true); // stays so: 3
+    state.Unlocked();                     // 4
+    state.Unlocked();                     // 4
+    state.Start(true, false);             // locked in the tray: 5
+    EXPECT_EQ(nChanges, 5);
+}

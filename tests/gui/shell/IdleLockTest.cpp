@@ -234,7 +234,7 @@ void IdleLockTest::desktopLockWaitsForAnOpenDialog() {
     pDialog->setModal(true);
     pDialog->show();
     frame.OnDesktopLock();
-    QTest::qWait(3 * CMainFrame::IDLE_UPDATE_MS);
+    QTest::qWait(3 * CMainFrame::PENDING_LOCK_MS);
     QVERIFY(frame.isVisible());
     delete pDialog;
     QTRY_VERIFY_WITH_TIMEOUT(IsLockedInTray(fx), 3000);

@@ -278,10 +278,13 @@ void CMainFrameTest::statusBarPanes() {
         ID_INDICATOR_GROUPS, [&](CCmdUI& ui) { ui.SetText(std::to_string(nGroups) + " Groups"); });
     frame.UpdateCommandUI();
     QCOMPARE(pGroups->text(), QString("2 Groups"));
-    // The panes follow while the program is idle.
-    frame.show();
+    // A change asks for the update, which runs once the events queued have.
     nGroups = 3;
-    QTRY_COMPARE(pGroups->text(), QString("3 Groups"));
+    frame.RequestCommandUpdate();
+    frame.RequestCommandUpdate();
+    QCOMPARE(pGroups->text(), QString("2 Groups"));
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(pGroups->text(), QString("3 Groups"));
 }
 
 void CMainFrameTest::searchBarControls() {
