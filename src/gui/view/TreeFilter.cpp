@@ -52,32 +52,40 @@ void CTreeFilter::Apply(bool bKeepCurrent, bool bNarrowing) {
     const QModelIndex current = m_tree.currentIndex();
     const QModelIndex kept = bKeepCurrent ? current : QModelIndex();
     const QModelIndex keptGroup = CAccountTreeCtrl::GetItemLevel(kept) == 2 ? kept.parent() : kept;
-    const int nGroups = m_model.rowCount(file);
+    const CPasswordInfo* pKept =
+        CAccountTreeCtrl::GetItemLevel(kept) == 2 ? m_model.RecordOf(kept) : nullptr;
+    const int nGroups = m_model.GroupCount();
     std::vector<char> abShow;
+    std::vector<char> abHidden;
     for (int g = 0; g < nGroups; ++g) {
         const bool bGroupHidden = m_tree.isRowHidden(g, file);
         if (bNarrowing && bGroupHidden)
             continue;
         const QModelIndex group = m_model.index(g, 0, file);
-        const int nAccounts = m_model.rowCount(group);
+        const int nAccounts = m_model.AccountCount(g);
         bool bAny = group == keptGroup;
         abShow.assign(static_cast<std::size_t>(nAccounts), 0);
+        abHidden.assign(static_cast<std::size_t>(nAccounts), 0);
         for (int a = 0; a < nAccounts; ++a) {
-            if (bNarrowing && m_tree.isRowHidden(a, group))
+            const auto i = static_cast<std::size_t>(a);
+            // The rows of a hidden group keep whatever state they had; they
+            // are set once the group shows again.
+            if (!bGroupHidden)
+                abHidden[i] = m_tree.isRowHidden(a, group) ? 1 : 0;
+            if (bNarrowing && abHidden[i])
                 continue;
-            const QModelIndex account = m_model.index(a, 0, group);
-            const bool bShow =
-                account == kept || (!m_bNoMatch && m_pRule->Matches(*m_model.RecordOf(account)));
-            abShow[static_cast<std::size_t>(a)] = bShow ? 1 : 0;
+            const CPasswordInfo* pAccount = m_model.AccountAt(g, a);
+            const bool bShow = pAccount == pKept || (!m_bNoMatch && m_pRule->Matches(*pAccount));
+            abShow[i] = bShow ? 1 : 0;
             bAny = bAny || bShow;
         }
-        // The rows of a hidden group keep whatever state they had: only a
-        // shown group's rows are set, and only those whose state changes.
-        // Each hidden row costs the tree a persistent index.
+        // Only a shown group's rows are set, and only those whose state
+        // changes: each hidden row costs the tree a persistent index.
         for (int a = 0; bAny && a < nAccounts; ++a) {
-            const bool bShow = abShow[static_cast<std::size_t>(a)] != 0;
-            if (m_tree.isRowHidden(a, group) == bShow)
-                m_tree.setRowHidden(a, group, !bShow);
+            const auto i = static_cast<std::size_t>(a);
+            const bool bHidden = bGroupHidden ? m_tree.isRowHidden(a, group) : abHidden[i] != 0;
+            if (bHidden == (abShow[i] != 0))
+                m_tree.setRowHidden(a, group, abShow[i] == 0);
         }
         if (bGroupHidden == bAny)
             m_tree.setRowHidden(g, file, !bAny);
