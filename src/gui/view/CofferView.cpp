@@ -335,6 +335,11 @@ void CCofferView::ClearFilter() {
         OnFilterChanged(QString());
 }
 
+void CCofferView::showEvent(QShowEvent* pEvent) {
+    ETSLayoutFormView::showEvent(pEvent);
+    EnableFilter(m_pModel->FileIndex().isValid() && !m_frame.IsLocked());
+}
+
 bool CCofferView::eventFilter(QObject* pWatched, QEvent* pEvent) {
     if (pWatched == m_pFilter && pEvent->type() == QEvent::KeyPress) {
         const auto* pKey = static_cast<QKeyEvent*>(pEvent);

@@ -145,6 +145,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
+    // Back from a lock that kept the document: the filter's field works
+    // again once the window shows.
+    void showEvent(QShowEvent* pEvent) override;
     // Escape in the filter's field clears it; Enter and Down go to the tree.
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;

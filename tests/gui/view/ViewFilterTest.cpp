@@ -237,6 +237,12 @@ void CViewFilterTest::noFileNoFilter() {
     QVERIFY(!view.FilterBox()->isEnabled());
     view.RestorePlace();
     QVERIFY(view.FilterBox()->isEnabled());
+    // A lock that kept the document: the field works again as the window
+    // shows.
+    view.RememberPlace();
+    QVERIFY(!view.FilterBox()->isEnabled());
+    view.show();
+    QVERIFY(view.FilterBox()->isEnabled());
     Type(fx, "bank");
     view.OnEmptied();
     QVERIFY(!view.IsFiltering());
