@@ -51,6 +51,16 @@ bool CFieldFilter::Matches(const CPasswordInfo& account) const {
     return nMissing == 0;
 }
 
+bool CFieldFilter::Narrows(const CFieldFilter& wider) const {
+    return std::all_of(
+        wider.m_astrWords.begin(), wider.m_astrWords.end(), [this](const std::string& strWider) {
+            return std::any_of(m_astrWords.begin(), m_astrWords.end(),
+                               [&](const std::string& strWord) {
+                                   return strWord.find(strWider) != std::string::npos;
+                               });
+        });
+}
+
 std::vector<std::pair<std::size_t, std::size_t>>
 CFieldFilter::Spans(std::string_view strText) const {
     const std::string strFolded = m_fold.Fold(strText);

@@ -26,6 +26,11 @@ public:
     // Where the words occur in a text (for highlighting), as (offset, length)
     // in order of offset; overlapping occurrences are merged.
     std::vector<std::pair<std::size_t, std::size_t>> Spans(std::string_view strText) const;
+    // Whether this filter lets through only accounts that wider lets
+    // through too: each of wider's words lies within one of this filter's
+    // words (a key typed onto a word, or a word added). A view narrowing
+    // from wider need then test only the accounts wider let through.
+    bool Narrows(const CFieldFilter& wider) const;
 
 private:
     CSearchFold m_fold;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/PasswordBarDlg.h"
 
+#include "core/tree/FieldFilter.h"
+
 #include "core/base/Profile.h"
 #include "core/base/Prompts.h"
 #include "core/base/SettingKeys.h"
@@ -10,6 +12,7 @@
 #include "core/store/AccountDlgData.h"
 #include "core/store/CodePage.h"
 #include "core/store/FileIO.h"
+#include "core/tree/FieldFilter.h"
 #include "core/tree/GroupChoice.h"
 #include "gui/controls/DragTextButton.h"
 #include "gui/controls/HoverButton.h"
@@ -175,6 +178,7 @@ void CPasswordBarDlg::CreateControls() {
     m_pAccounts = newList(IDC_ACCOUNTS, "Account");
     connect(m_pGroups, &QComboBox::activated, this, [this]() { FillAccounts(); });
     connect(m_pAccounts, &QComboBox::activated, this, [this]() { SelectAccount(); });
+    m_pAccounts->installEventFilter(this);
 
     for (const SBarButton& button : TRAILING_BUTTONS)
         pLayout->addWidget(NewButton(button.m_nId, button.m_nIcon, button.m_pszTip));
@@ -276,10 +280,22 @@ void CPasswordBarDlg::FillAccounts() {
     m_strCurGroup = pGroup->Group();
     m_pAccounts->setEnabled(true);
     const CGroupChoice accounts(*m_pInfoList, pGroup, m_doc.CodePage());
-    for (const SGroupEntry& entry : accounts.Entries())
+    std::string strQuery;
+    // A character the code page cannot hold is in no account.
+    const bool bStorable = m_doc.CodePage().FromUtf8(m_strFilter.toStdString(), strQuery);
+    const CFieldFilter filter(bStorable ? strQuery : std::string(), m_doc.CodePage());
+    const bool bFiltering = !m_strFilter.trimmed().isEmpty();
+    int nFound = -1;
+    for (const SGroupEntry& entry : accounts.Entries()) {
+        if (bFiltering && (!bStorable || !filter.Matches(*entry.m_pRecord)))
+            continue;
+        if (nFound < 0 && !m_strCurAccount.empty() && entry.m_strText == m_strCurAccount)
+            nFound = m_pAccounts->count();
         m_pAccounts->addItem(ToQt(entry.m_strText), QVariant::fromValue(quintptr(entry.m_pRecord)));
-    if (accounts.Count() > 0) {
-        const int nFound = m_strCurAccount.empty() ? 0 : accounts.Preselect(m_strCurAccount);
+    }
+    if (!bFiltering && !m_strCurAccount.empty())
+        nFound = accounts.Preselect(m_strCurAccount);
+    if (m_pAccounts->count() > 0) {
         m_pAccounts->setCurrentIndex(nFound < 0 ? 0 : nFound);
         m_strCurAccount.clear();
     } else {
@@ -307,7 +323,46 @@ void CPasswordBarDlg::SelectAccount() {
     m_pCopyPassword->SetDragText(m_pCurAccount->Password());
 }
 
+void CPasswordBarDlg::SetAccountFilter(const QString& strText) {
+    m_strFilter = strText;
+    const QString strShown = strText.isEmpty() ? QString() : QStringLiteral("Filter: ") + strText;
+    m_pAccounts->setToolTip(strShown);
+    m_pAccounts->setAccessibleDescription(strShown);
+    m_pAccounts->setPlaceholderText(strShown);
+    // The account chosen stays chosen while it still matches.
+    if (m_pCurAccount)
+        m_strCurAccount = m_pCurAccount->Account();
+    FillAccounts();
+}
+
+bool CPasswordBarDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pWatched != m_pAccounts || pEvent->type() != QEvent::KeyPress || !m_pAccounts->isEnabled())
+        return QWidget::eventFilter(pWatched, pEvent);
+    const auto* pKey = static_cast<QKeyEvent*>(pEvent);
+    const Qt::KeyboardModifiers modifiers = pKey->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)
+        return false;
+    const QString strText = pKey->text();
+    if (pKey->key() == Qt::Key_Escape || pKey->key() == Qt::Key_Backspace) {
+        if (m_strFilter.isEmpty())
+            return false;
+        SetAccountFilter(pKey->key() == Qt::Key_Escape ? QString() : m_strFilter.chopped(1));
+        return true;
+    }
+    // A blank separates words once a word has begun; before, it opens the list.
+    if (!strText.isEmpty() && strText.at(0).isPrint() &&
+        (!strText.at(0).isSpace() || !m_strFilter.isEmpty())) {
+        SetAccountFilter(m_strFilter + strText);
+        return true;
+    }
+    return false;
+}
+
 void CPasswordBarDlg::ResetBar() {
+    m_strFilter.clear();
+    m_pAccounts->setToolTip(QString());
+    m_pAccounts->setAccessibleDescription(QString());
+    m_pAccounts->setPlaceholderText(QString());
     m_pGroups->clear();
     m_pAccounts->clear();
     m_pCurAccount = nullptr;

@@ -47,6 +47,11 @@ public:
     void FillAccounts();
     // Takes the chosen account and enables the buttons by its texts.
     void SelectAccount();
+    // Typed into the account list: it lists only the accounts of the group
+    // chosen whose fields hold every word (the main view's filter rule);
+    // Backspace takes the last character back, Escape clears it.
+    void SetAccountFilter(const QString& strText);
+    const QString& AccountFilter() const { return m_strFilter; }
     // Empty lists, nothing to act on.
     void ResetBar();
     // Keeps the bar's place for the next time it is shown.
@@ -135,6 +140,8 @@ protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
+    // The account list's typing goes to its filter.
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     void CreateControls();
@@ -163,6 +170,7 @@ private:
     CHoverComboBox* m_pAccounts = nullptr;
     QMenu* m_pMenu = nullptr;
     bool m_bMaskPasswords = true;
+    QString m_strFilter;
     SGeneratorSettings m_generator;
     std::function<void(SGeneratorSettings&)> m_fnGeneratorSettings;
 };

@@ -66,6 +66,15 @@ bool CAccountTreeCtrl::CanDropOnItem(const QModelIndex& item) const {
 void CAccountTreeCtrl::keyPressEvent(QKeyEvent* pEvent) {
     const QModelIndex item = currentIndex();
     const Qt::KeyboardModifiers modifiers = pEvent->modifiers() & ~Qt::KeypadModifier;
+    const QString strText = pEvent->text();
+    // Typing goes to the filter rather than to a jump by first letters;
+    // a blank stays with the tree.
+    if (!IsDragging() && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier) &&
+        !strText.isEmpty() && strText.at(0).isPrint() && !strText.at(0).isSpace()) {
+        emit TypedToFilter(strText);
+        pEvent->accept();
+        return;
+    }
     if (IsDragging() || !item.isValid() ||
         (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)) {
         CDragTreeCtrl::keyPressEvent(pEvent);

@@ -30,10 +30,13 @@ signals:
     void ItemEditKey(const QModelIndex& item);
     // Delete on a group or an account: delete it, asking as the menu does.
     void ItemDeleteKey(const QModelIndex& item);
+    // A printable character typed in the tree: it starts the live filter.
+    void TypedToFilter(const QString& strText);
 
 protected:
     // Enter, Delete, and Shift+F10 or the Menu key (the item's menu, shown
-    // at the item) act on the current item; other keys move as in any tree.
+    // at the item) act on the current item; a printable character starts
+    // the filter; other keys move as in any tree.
     void keyPressEvent(QKeyEvent* pEvent) override;
     bool CanDragItem(const QModelIndex& item) const override;
     bool CanDropOnItem(const QModelIndex& item) const override;

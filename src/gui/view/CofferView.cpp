@@ -24,8 +24,10 @@
 #include "gui/shell/SearchBar.h"
 #include "gui/shell/Settings.h"
 #include "gui/view/AccountTreeCtrl.h"
+#include "gui/view/LabelEditDelegate.h"
 #include "gui/view/RecordTreeModel.h"
 #include "gui/view/TreeDrop.h"
+#include "gui/view/TreeFilter.h"
 #include "gui/view/ViewTexts.h"
 
 #include <QLabel>
@@ -35,6 +37,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QShortcut>
 
 #include <algorithm>
 #include <cstdio>
@@ -92,6 +95,11 @@ void CCofferView::CreateControls() {
     connect(m_pTree, &CDragTreeCtrl::ItemsDropped, this, &CCofferView::OnItemsDropped);
     connect(m_pTree, &CAccountTreeCtrl::ItemContextMenu, this, &CCofferView::ShowContextMenu);
     connect(m_pTree, &QTreeView::doubleClicked, this, &CCofferView::OnItemDoubleClicked);
+    connect(m_pTree, &CAccountTreeCtrl::TypedToFilter, this, &CCofferView::StartFilter);
+    connect(m_pTree, &CAccountTreeCtrl::CurrentItemChanged, this, [this] {
+        if (IsFiltering() && !m_pTreeFilter->IsMoving() && !m_bRebuilding)
+            m_pTreeFilter->NotePicked();
+    });
     connect(m_pTree, &CAccountTreeCtrl::ItemEditKey, this,
             [this](const QModelIndex& item) { EditAccount(item); });
     connect(m_pTree, &CAccountTreeCtrl::ItemDeleteKey, this, [this](const QModelIndex& item) {
@@ -99,6 +107,19 @@ void CCofferView::CreateControls() {
                                                                  : ID_TREE_ACCOUNT_DELETE,
                        item);
     });
+
+    m_pFilter = new QLineEdit(this);
+    SetControlId(m_pFilter, IDC_FILTER, "Filter", QString::fromLatin1(IDS_FILTER_NAME));
+    m_pFilter->setPlaceholderText(QString::fromLatin1(IDS_FILTER_NAME));
+    m_pFilter->setClearButtonEnabled(true);
+    m_pFilter->setEnabled(false);
+    connect(m_pFilter, &QLineEdit::textChanged, this, &CCofferView::OnFilterChanged);
+    m_pTreeFilter = std::make_unique<CTreeFilter>(*m_pTree, *m_pModel);
+    m_refilter.setSingleShot(true);
+    m_refilter.setInterval(0);
+    connect(&m_refilter, &QTimer::timeout, this, [this] { m_pTreeFilter->Reapply(); });
+    auto* pFilterKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
+    connect(pFilterKey, &QShortcut::activated, this, &CCofferView::FocusFilter);
 
     m_pUserNameLabel = new QLabel(QString::fromLatin1(IDS_USERNAME_LABEL), this);
     SetControlId(m_pUserNameLabel, IDC_USERNAME_LABEL, "UserNameLabel", m_pUserNameLabel->text());
@@ -259,6 +280,89 @@ void CCofferView::ShowNothing() {
     m_curGroup = m_curAccount = QPersistentModelIndex();
     ClearDetails();
     m_pTree->setEnabled(false);
+    ResetFilter();
+    EnableFilter(false);
+}
+
+void CCofferView::ResetFilter() {
+    // The tree's rows went: so did what the filter hid and kept.
+    m_refilter.stop();
+    m_pTreeFilter->Drop();
+    static_cast<CLabelEditDelegate*>(m_pTree->itemDelegate())->SetHighlight(nullptr, nullptr);
+    const QSignalBlocker blocker(m_pFilter);
+    m_pFilter->clear();
+}
+
+void CCofferView::EnableFilter(bool bEnable) {
+    m_pFilter->setEnabled(bEnable);
+}
+
+bool CCofferView::IsFiltering() const {
+    return m_pTreeFilter->IsActive();
+}
+
+void CCofferView::OnFilterChanged(const QString& strText) {
+    if (!HasKey())
+        return;
+    auto* pDelegate = static_cast<CLabelEditDelegate*>(m_pTree->itemDelegate());
+    std::string strQuery;
+    // A character the code page cannot hold is in no account.
+    const bool bStorable = m_doc.CodePage().FromUtf8(strText.toStdString(), strQuery);
+    if (!bStorable)
+        strQuery = strText.toStdString();
+    m_refilter.stop();
+    m_pTreeFilter->SetQuery(strQuery, m_doc.CodePage(), !bStorable);
+    pDelegate->SetHighlight(m_pTreeFilter->Rule(), &m_doc.CodePage());
+    m_pTree->viewport()->update();
+}
+
+void CCofferView::FocusFilter() {
+    if (!m_pFilter->isEnabled())
+        return;
+    m_pFilter->setFocus(Qt::ShortcutFocusReason);
+    m_pFilter->selectAll();
+}
+
+void CCofferView::StartFilter(const QString& strText) {
+    if (!m_pFilter->isEnabled())
+        return;
+    m_pFilter->setFocus(Qt::OtherFocusReason);
+    m_pFilter->end(false);
+    m_pFilter->insert(strText);
+}
+
+void CCofferView::ClearFilter() {
+    m_pFilter->clear();
+    // An empty field sends no change: the tree is made whole all the same.
+    if (IsFiltering())
+        OnFilterChanged(QString());
+}
+
+void CCofferView::showEvent(QShowEvent* pEvent) {
+    ETSLayoutFormView::showEvent(pEvent);
+    EnableFilter(m_pModel->FileIndex().isValid() && !m_frame.IsLocked());
+}
+
+bool CCofferView::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pWatched == m_pFilter && pEvent->type() == QEvent::KeyPress) {
+        const auto* pKey = static_cast<QKeyEvent*>(pEvent);
+        if (pKey->modifiers() == Qt::NoModifier) {
+            switch (pKey->key()) {
+            case Qt::Key_Escape:
+                ClearFilter();
+                m_pTree->setFocus(Qt::OtherFocusReason);
+                return true;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_Down:
+                m_pTree->setFocus(Qt::OtherFocusReason);
+                return true;
+            default:
+                break;
+            }
+        }
+    }
+    return ETSLayoutFormView::eventFilter(pWatched, pEvent);
 }
 
 void CCofferView::OnEmptied() {
@@ -289,6 +393,9 @@ void CCofferView::OnFindNext() {
         const std::optional<STreePos> found =
             FindItem(*m_pModel, strText, options, m_pModel->PosOf(m_findFrom), m_doc.CodePage());
         if (found) {
+            // An item the filter hides is shown with the whole tree.
+            if (IsFiltering() && !m_pTreeFilter->IsShown(m_pModel->IndexAt(*found)))
+                ClearFilter();
             m_pTree->SelectItem(m_pModel->IndexAt(*found));
             m_findFrom = m_pModel->IndexAt(NextFindStart(*m_pModel, *found));
             return;
@@ -312,11 +419,18 @@ void CCofferView::OnUpdate() {
     m_bRebuilding = false;
     m_findFrom = QPersistentModelIndex();
     m_pTree->setEnabled(true);
+    ResetFilter();
+    EnableFilter(!m_frame.IsLocked());
     ChooseSelection();
 }
 
 void CCofferView::OnRecordsChanged(const SRecordNotice& notice) {
     m_pModel->Apply(notice);
+    if (notice.m_eKind == SRecordNotice::reset) {
+        ResetFilter();
+        EnableFilter(HasKey() && !m_frame.IsLocked());
+    } else if (IsFiltering())
+        m_refilter.start();
     // The panel shows the current account's texts, which may be the ones
     // that changed.
     if (notice.m_eKind == SRecordNotice::accountChanged && m_curAccount.isValid() &&
@@ -325,6 +439,9 @@ void CCofferView::OnRecordsChanged(const SRecordNotice& notice) {
 }
 
 void CCofferView::RememberPlace() {
+    // Locked, the filter goes: the place kept is the whole tree's.
+    ClearFilter();
+    EnableFilter(false);
     m_place = SPlace();
     const QModelIndex file = m_pModel->FileIndex();
     if (!file.isValid())
@@ -348,6 +465,7 @@ void CCofferView::RememberPlace() {
 void CCofferView::RestorePlace() {
     const SPlace place = std::exchange(m_place, SPlace());
     const QModelIndex file = m_pModel->FileIndex();
+    EnableFilter(file.isValid());
     if (!place.m_bKept || !file.isValid())
         return;
     const int nGroups = m_pModel->rowCount(file);
@@ -541,9 +659,16 @@ void CCofferView::SelectNeighbour(const QModelIndex& item) {
     const QModelIndex parent = item.parent();
     const int nRow = item.row();
     const int nCount = m_pModel->rowCount(parent);
-    const QModelIndex next = nRow + 1 < nCount ? m_pModel->index(nRow + 1, 0, parent)
-                             : nRow > 0        ? m_pModel->index(nRow - 1, 0, parent)
-                                               : parent;
+    // Rows the filter hides are passed over.
+    int nNext = nRow + 1;
+    while (nNext < nCount && m_pTree->isRowHidden(nNext, parent))
+        ++nNext;
+    int nPrevious = nRow - 1;
+    while (nPrevious >= 0 && m_pTree->isRowHidden(nPrevious, parent))
+        --nPrevious;
+    const QModelIndex next = nNext < nCount   ? m_pModel->index(nNext, 0, parent)
+                             : nPrevious >= 0 ? m_pModel->index(nPrevious, 0, parent)
+                                              : parent;
     m_pTree->SelectItem(next);
     if (CAccountTreeCtrl::GetItemLevel(next) == 0) {
         // The file item keeps the panel as it is, but nothing it showed of
@@ -869,7 +994,13 @@ void CCofferView::RebuildLayout() {
     };
 
     CLayoutPanePtr pRoot = CreateRootPane(LAY_HORIZONTAL);
-    pRoot->AddItem(CreateItem(IDC_TREE, LAY_FIXED_HORZ, m_nTreeWidth + 1, 0, 0, 0));
+    // The filter's field sits above the tree, as wide as the tree.
+    CLayoutPanePtr pTreeColumn = CreatePane(LAY_VERTICAL, LAY_FIXED_HORZ, 2, 0);
+    const int nFilterHeight = m_pFilter->sizeHint().height();
+    pTreeColumn->AddItem(CreateItem(IDC_FILTER, LAY_FIXED, m_nTreeWidth + 1, nFilterHeight,
+                                    m_nTreeWidth + 1, nFilterHeight));
+    pTreeColumn->AddItem(CreateItem(IDC_TREE, LAY_FIXED_HORZ, m_nTreeWidth + 1, 0, 0, 0));
+    pRoot->AddPane(pTreeColumn);
     pRoot->AddItem(CreateItem(IDC_SPACER, LAY_FIXED_HORZ, SPACER_WIDTH, 0, 0, 0));
     CLayoutPanePtr pColumn = CreatePane(LAY_VERTICAL, LAY_GREEDY, 5, 5);
     pColumn->AddItem(natural(IDC_USERNAME_LABEL, LAY_FIXED));

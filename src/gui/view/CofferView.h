@@ -6,7 +6,9 @@
 #include "gui/view/DragTreeCtrl.h"
 
 #include <QPersistentModelIndex>
+#include <QTimer>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,7 @@ class CDragTextButton;
 class CDocNotifier;
 struct SRecordNotice;
 class CRecordTreeModel;
+class CTreeFilter;
 class CLinkLabel;
 class CMainFrame;
 class CPasswordInfo;
@@ -63,6 +66,16 @@ public:
     void OnEmptied();
     // The file was saved under another name: the file item takes its label.
     void OnPathNameChanged();
+    // The live filter: the tree narrows to the accounts matching the
+    // field's words as they are typed; clearing it shows the whole tree.
+    void OnFilterChanged(const QString& strText);
+    // Ctrl+K: the filter's field takes the focus, its text selected.
+    void FocusFilter();
+    // A character typed in the tree starts the filter with it.
+    void StartFilter(const QString& strText);
+    // Empties the field: the whole tree as it was before filtering.
+    void ClearFilter();
+    bool IsFiltering() const;
     // The next Find Next starts from the beginning.
     void ResetSearch();
     // Selects the next item whose label contains the search bar's text,
@@ -114,6 +127,7 @@ public:
     int CommentsMinHeight() const;
 
     CAccountTreeCtrl* Tree() const { return m_pTree; }
+    QLineEdit* FilterBox() const { return m_pFilter; }
     QLineEdit* UserNameBox() const { return m_pUserName; }
     QLineEdit* PasswordBox() const { return m_pPassword; }
     CDragTextEdit* CommentsBox() const { return m_pComments; }
@@ -136,6 +150,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
+    // Back from a lock that kept the document: the filter's field works
+    // again once the window shows.
+    void showEvent(QShowEvent* pEvent) override;
+    // Escape in the filter's field clears it; Enter and Down go to the tree.
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
@@ -150,6 +169,10 @@ private:
     void ClearTree();
     // No tree, no details: the state of a document without a KEY.
     void ShowNothing();
+    // The filter's field is usable only while the tree shows a file.
+    void EnableFilter(bool bEnable);
+    // The tree was built again: no filter, an empty field.
+    void ResetFilter();
     void ShowAccount(const CPasswordInfo& info);
     void ShowLink(CLinkLabel* pLink, const std::string& strText, const std::string& strTarget);
     std::string ShownPassword(const CPasswordInfo& info) const;
@@ -198,6 +221,11 @@ private:
     CLinkLabel* m_pWebSite = nullptr;
     CLinkLabel* m_pEMail = nullptr;
     QWidget* m_pSpacer = nullptr;
+    QLineEdit* m_pFilter = nullptr;
+    std::unique_ptr<CTreeFilter> m_pTreeFilter;
+    // Changes of the records while filtering: the rule is applied again
+    // once they are all in (a drop sends a notice per account).
+    QTimer m_refilter;
     // The splitter's line while it is dragged.
     QWidget* m_pDragLine = nullptr;
     bool m_bRebuilding = false;

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/view/LabelEditDelegate.h"
 
+#include "core/store/PasswordInfo.h"
 #include "gui/view/RecordTreeModel.h"
+#include "gui/view/TreeFilter.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
+#include <QTextLayout>
 
 QWidget* CLabelEditDelegate::createEditor(QWidget* pParent, const QStyleOptionViewItem& option,
                                           const QModelIndex& index) const {
@@ -63,4 +68,54 @@ void CLabelEditDelegate::initStyleOption(QStyleOptionViewItem* pOption,
     default:
         break;
     }
+}
+
+void CLabelEditDelegate::paint(QPainter* pPainter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+    const auto* pModel = qobject_cast<const CRecordTreeModel*>(index.model());
+    const CPasswordInfo* pRecord = m_pRule && pModel && CRecordTreeModel::Level(index) == 2
+                                       ? pModel->RecordOf(index)
+                                       : nullptr;
+    const std::vector<std::pair<int, int>> spans =
+        pRecord ? CTreeFilter::ShownSpans(*m_pRule, pRecord->TextView(CPasswordInfo::account),
+                                          *m_pCodePage)
+                : std::vector<std::pair<int, int>>();
+    if (spans.empty()) {
+        QStyledItemDelegate::paint(pPainter, option, index);
+        return;
+    }
+    // The row as usual without its text, then the text with the found
+    // words marked.
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
+    const QWidget* pWidget = opt.widget;
+    QStyle* pStyle = pWidget ? pWidget->style() : QApplication::style();
+    const QRect rcText =
+        pStyle->subElementRect(QStyle::SE_ItemViewItemText, &opt, pWidget).adjusted(2, 0, -2, 0);
+    const QString strText = opt.text;
+    opt.text.clear();
+    pStyle->drawControl(QStyle::CE_ItemViewItem, &opt, pPainter, pWidget);
+
+    QList<QTextLayout::FormatRange> formats;
+    for (const auto& [nStart, nLength] : spans) {
+        QTextLayout::FormatRange range;
+        range.start = nStart;
+        range.length = nLength;
+        range.format.setBackground(QColor(255, 214, 0));
+        range.format.setForeground(Qt::black);
+        formats.append(range);
+    }
+    QTextLayout layout(strText, opt.font);
+    layout.setFormats(formats);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(1e6);
+    layout.endLayout();
+    const bool bSelected = (opt.state & QStyle::State_Selected) != 0;
+    pPainter->save();
+    pPainter->setClipRect(rcText);
+    pPainter->setPen(opt.palette.color(bSelected ? QPalette::HighlightedText : QPalette::Text));
+    const qreal y = rcText.top() + (rcText.height() - line.height()) / 2;
+    layout.draw(pPainter, QPointF(rcText.left(), y));
+    pPainter->restore();
 }

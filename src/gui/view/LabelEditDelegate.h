@@ -3,6 +3,9 @@
 
 #include <QStyledItemDelegate>
 
+class CCodePage;
+class CFieldFilter;
+
 // The in-place editor of the tree's labels: at most 255 characters, and the
 // keys an edit field needs (Enter, Esc, Delete, anything with Ctrl) stay
 // with it instead of firing the window's shortcuts. A finished edit is
@@ -23,6 +26,15 @@ public:
     // Whether a key pressed in the editor belongs to it.
     static bool IsEditorKey(const QKeyEvent& event);
 
+    // While the live filter is on, the words it found are highlighted in
+    // the accounts' labels; none: plain labels.
+    void SetHighlight(const CFieldFilter* pRule, const CCodePage* pCodePage) {
+        m_pRule = pRule;
+        m_pCodePage = pCodePage;
+    }
+    void paint(QPainter* pPainter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
 signals:
     void LabelEdited(const QModelIndex& index, const QString& strText) const;
 
@@ -31,4 +43,8 @@ protected:
     // selected image.
     void initStyleOption(QStyleOptionViewItem* pOption, const QModelIndex& index) const override;
     bool eventFilter(QObject* pObject, QEvent* pEvent) override;
+
+private:
+    const CFieldFilter* m_pRule = nullptr;
+    const CCodePage* m_pCodePage = nullptr;
 };

@@ -17,6 +17,35 @@ namespace {
 constexpr quintptr FILE_ID = 0;
 constexpr quintptr GROUP_ID = 1;
 
+// An account's index carries its group node's address, mixed. A model
+// index hashes as its row times 16 plus its id, so the raw addresses of
+// nodes allocated side by side would give the rows of neighbouring groups
+// the same few hashes, and a view that holds many persistent indexes (the
+// rows the live filter hides) would search long chains for each. The
+// mixing is a bijection: a multiplication by an odd number and a fold of
+// the high half into the low half, undone when the index is read. A node's
+// address is even, so its id is never GROUP_ID; null would give FILE_ID.
+constexpr quintptr MIX = static_cast<quintptr>(0x9E3779B97F4A7C15ull);
+constexpr int HALF_BITS = static_cast<int>(sizeof(quintptr) * 4);
+
+constexpr quintptr InverseOf(quintptr nOdd) {
+    quintptr nInverse = nOdd; // right in the lowest 3 bits; each step doubles them
+    for (int i = 0; i < 6; ++i)
+        nInverse *= 2 - nOdd * nInverse;
+    return nInverse;
+}
+constexpr quintptr MIX_INVERSE = InverseOf(MIX);
+static_assert(MIX * MIX_INVERSE == 1);
+
+quintptr NodeId(const void* pNode) {
+    const quintptr nMixed = reinterpret_cast<quintptr>(pNode) * MIX;
+    return nMixed ^ (nMixed >> HALF_BITS);
+}
+
+void* NodeAt(quintptr nId) {
+    return reinterpret_cast<void*>((nId ^ (nId >> HALF_BITS)) * MIX_INVERSE);
+}
+
 std::string_view GroupLabel(const CPasswordInfo* pGroup) {
     return pGroup->TextView(CPasswordInfo::group);
 }
@@ -244,7 +273,7 @@ void CRecordTreeModel::ResortAccount(const CPasswordInfo* pAccount, const CPassw
         accounts.insert(accounts.begin() + nPlace, pMoved);
         endMoveRows();
     }
-    const QModelIndex account = createIndex(nPlace, 0, pNode);
+    const QModelIndex account = createIndex(nPlace, 0, NodeId(pNode));
     emit dataChanged(account, account);
 }
 
@@ -262,7 +291,7 @@ void CRecordTreeModel::MoveAccount(const CPasswordInfo* pAccount, const CPasswor
     pFromNode->m_accounts.erase(pFromNode->m_accounts.begin() + nRow);
     pToNode->m_accounts.insert(pToNode->m_accounts.begin() + nPlace, pMoved);
     endMoveRows();
-    const QModelIndex account = createIndex(nPlace, 0, pToNode);
+    const QModelIndex account = createIndex(nPlace, 0, NodeId(pToNode));
     emit dataChanged(account, account);
 }
 
@@ -271,7 +300,7 @@ void CRecordTreeModel::AccountChanged(const CPasswordInfo* pAccount, const CPass
     const int nRow = pNode ? RowIn(pNode->m_accounts, pAccount) : -1;
     if (nRow < 0)
         return;
-    const QModelIndex account = createIndex(nRow, 0, pNode);
+    const QModelIndex account = createIndex(nRow, 0, NodeId(pNode));
     emit dataChanged(account, account);
 }
 
@@ -293,7 +322,7 @@ CPasswordInfo* CRecordTreeModel::RecordOf(const QModelIndex& index) const {
     case 1:
         return m_groups[static_cast<std::size_t>(index.row())]->m_pGroup;
     case 2:
-        return static_cast<SGroupNode*>(index.internalPointer())
+        return static_cast<SGroupNode*>(NodeAt(index.internalId()))
             ->m_accounts[static_cast<std::size_t>(index.row())];
     default:
         return nullptr;
@@ -314,12 +343,12 @@ QModelIndex CRecordTreeModel::IndexOf(const CPasswordInfo* pRecord) const {
     if (m_pLastNode) {
         const int nRow = RowIn(m_pLastNode->m_accounts, pRecord);
         if (nRow >= 0)
-            return createIndex(nRow, 0, m_pLastNode);
+            return createIndex(nRow, 0, NodeId(m_pLastNode));
     }
     for (const auto& pNode : m_groups) {
         const int nRow = RowIn(pNode->m_accounts, pRecord);
         if (nRow >= 0)
-            return createIndex(nRow, 0, pNode.get());
+            return createIndex(nRow, 0, NodeId(pNode.get()));
     }
     return {};
 }
@@ -336,7 +365,7 @@ STreePos CRecordTreeModel::PosOf(const QModelIndex& index) const {
     case 1:
         return {index.row(), -1};
     case 2:
-        return {static_cast<SGroupNode*>(index.internalPointer())->m_nRow, index.row()};
+        return {static_cast<SGroupNode*>(NodeAt(index.internalId()))->m_nRow, index.row()};
     default:
         return {};
     }
@@ -375,7 +404,7 @@ QModelIndex CRecordTreeModel::index(int nRow, int nColumn, const QModelIndex& pa
     case 0:
         return createIndex(nRow, 0, GROUP_ID);
     case 1:
-        return createIndex(nRow, 0, m_groups[static_cast<std::size_t>(parent.row())].get());
+        return createIndex(nRow, 0, NodeId(m_groups[static_cast<std::size_t>(parent.row())].get()));
     default:
         return {};
     }
@@ -386,7 +415,7 @@ QModelIndex CRecordTreeModel::parent(const QModelIndex& index) const {
     case 1:
         return FileIndex();
     case 2:
-        return GroupIndex(*static_cast<SGroupNode*>(index.internalPointer()));
+        return GroupIndex(*static_cast<SGroupNode*>(NodeAt(index.internalId())));
     default:
         return {};
     }

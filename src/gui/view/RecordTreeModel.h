@@ -56,6 +56,12 @@ public:
     // The index of a group or account record, or an invalid one.
     QModelIndex IndexOf(const CPasswordInfo* pRecord) const;
     QModelIndex IndexAt(const STreePos& pos) const;
+    // The account at a display position, without making its index (a walk
+    // over every account, such as the filter's).
+    CPasswordInfo* AccountAt(int nGroup, int nAccount) const {
+        return m_groups[static_cast<std::size_t>(nGroup)]
+            ->m_accounts[static_cast<std::size_t>(nAccount)];
+    }
     STreePos PosOf(const QModelIndex& index) const;
     // The group shown with exactly this name, or an invalid index.
     QModelIndex FindGroup(const std::string& strName) const;

@@ -15,6 +15,9 @@ inline constexpr int IDC_COMMENTS = 1005;
 inline constexpr int IDC_WEBSITE = 1151;
 inline constexpr int IDC_EMAIL = 1153;
 inline constexpr int IDC_SPACER = 1198;
+// The live filter's field above the tree.
+inline constexpr int IDC_FILTER = 1197;
+inline constexpr const char* IDS_FILTER_NAME = "Filter";
 
 // Commands of the tree's context menus.
 inline constexpr int ID_TREE_ACCOUNT_EDIT = 32962;

@@ -86,6 +86,29 @@ TEST(FieldFilter, SpansCoverEveryOccurrenceMerged) {
 
 // --- the estimator
 
+TEST(FieldFilter, NarrowsOnlyWhenEveryEarlierWordLiesInALaterOne) {
+    const struct {
+        const char* pszWider;
+        const char* pszNarrower;
+        bool bNarrows;
+    } cases[] = {
+        {"ba", "ban", true},            // a key typed onto the word
+        {"bank", "bank card", true},    // a word added
+        {"ca bank", "BANK card", true}, // any order, any case
+        {"\xE9t\xE9", "ETES", true},    // accents folded
+        {"bank", "ban", false},         // a key taken back
+        {"bank card", "card", false},   // a word taken away
+        {"ab", "b a", false},           // split: "b a" lets "b-a" through
+        {"", "x", true},                // from everything
+        {"x", "", false},
+    };
+    for (const auto& c : cases) {
+        const CFieldFilter wider(c.pszWider, Page1252());
+        EXPECT_EQ(CFieldFilter(c.pszNarrower, Page1252()).Narrows(wider), c.bNarrows)
+            << c.pszWider << " -> " << c.pszNarrower;
+    }
+}
+
 TEST(PasswordStrength, KnownWeakAndStrongPasswords) {
     for (const char* pszWeak : {"password", "123456", "qwerty", "letmein1", "aaaaaaaaaaaa"})
         EXPECT_LT(StrengthOf(EstimateBits(pszWeak)), EStrength::reasonable) << pszWeak;

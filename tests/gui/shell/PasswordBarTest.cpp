@@ -88,6 +88,7 @@ private slots:
     void startsInTheBarAndSwitchesBothWays();
     void accountDialogOpensTheGeneratorPage();
     void keysActOnTheAccountShownAndToolsNameTheBar();
+    void typingIntoTheAccountListFiltersIt();
 
 public slots:
     // The desktop's link service, as the bar's buttons reach it.
@@ -463,6 +464,52 @@ void CPasswordBarTest::keysActOnTheAccountShownAndToolsNameTheBar() {
     QCOMPARE(QAccessible::queryAccessibleInterface(bar.AccountList())->text(QAccessible::Name),
              QStringLiteral("Account"));
     QCOMPARE(QAccessible::queryAccessibleInterface(&bar)->role(), QAccessible::Window);
+}
+
+void CPasswordBarTest::typingIntoTheAccountListFiltersIt() {
+    CBarFixture b;
+    CPasswordBarDlg& bar = *b.m_pBar;
+    bar.FillGroups();
+    const auto listed = [&bar] {
+        QStringList list;
+        for (int i = 0; i < bar.AccountList()->count(); ++i)
+            list << bar.AccountList()->itemText(i);
+        return list;
+    };
+    QCOMPARE(listed(), (QStringList{"home", "nopass", "Site"}));
+    // The web site or the e-mail, in any case; the match is chosen.
+    QTest::keyClicks(bar.AccountList(), "EXAMPLE");
+    QCOMPARE(bar.AccountFilter(), QStringLiteral("EXAMPLE"));
+    QCOMPARE(listed(), QStringList{"Site"});
+    QCOMPARE(b.Shown(bar.AccountList()), QStringLiteral("Site"));
+    QVERIFY(b.Enabled(CPasswordBarDlg::IDC_HYPERLINK));
+    QCOMPARE(bar.AccountList()->toolTip(), QStringLiteral("Filter: EXAMPLE"));
+    // Escape lists the group whole, the account chosen kept.
+    QTest::keyClick(bar.AccountList(), Qt::Key_Escape);
+    QCOMPARE(bar.AccountFilter(), QString());
+    QCOMPARE(listed(), (QStringList{"home", "nopass", "Site"}));
+    QCOMPARE(b.Shown(bar.AccountList()), QStringLiteral("Site"));
+
+    // A user name; Backspace takes characters back.
+    QTest::keyClicks(bar.AccountList(), "bobx");
+    QCOMPARE(listed(), QStringList());
+    QVERIFY(!b.Enabled(CPasswordBarDlg::IDC_COPY_USERNAME));
+    QTest::keyClick(bar.AccountList(), Qt::Key_Backspace);
+    QCOMPARE(listed(), QStringList{"nopass"});
+    QVERIFY(b.Enabled(CPasswordBarDlg::IDC_COPY_USERNAME));
+    // A password is never searched.
+    bar.SetAccountFilter("pw1");
+    QCOMPARE(listed(), QStringList());
+
+    // The group chosen still applies.
+    bar.SetAccountFilter("LOW");
+    QCOMPARE(listed(), QStringList());
+    b.Choose(bar.GroupList(), "Mail");
+    QCOMPARE(listed(), QStringList{"mail"});
+    QCOMPARE(bar.CopyPasswordButton()->GetDragText(), std::string("l"));
+    // A bar reset (a lock, another file) forgets the filter.
+    bar.ResetBar();
+    QCOMPARE(bar.AccountFilter(), QString());
 }
 
 QTEST_MAIN(CPasswordBarTest)
