@@ -119,6 +119,14 @@ inline constexpr const char* IDS_PASTE_EMAIL_TIP = "Paste E-Mail";
 inline constexpr const char* IDS_BROWSE_TITLE = "Select a program or file";
 inline constexpr const char* IDS_ALL_FILES_FILTER = "All files (*)";
 
+// --- password strength ---
+inline constexpr const char* IDS_STRENGTH_NAME = "Password strength";
+inline constexpr const char* IDS_STRENGTH_FORMAT = "Strength: %1 (%2 bits)";
+inline constexpr const char* IDS_STRENGTH_NONE = "Strength: none";
+// The words of the strengths, weakest first.
+inline constexpr const char* IDS_STRENGTH_WORDS[] = {"poor", "weak", "reasonable", "good",
+                                                     "excellent"};
+
 // --- application and main frame ---
 inline constexpr const char* IDS_APP_TITLE = "Keyhaven";
 inline constexpr const char* IDS_APP_VERSION_LINE = "Keyhaven\tVersion " KEYHAVEN_VERSION;
