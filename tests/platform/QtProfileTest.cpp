@@ -300,6 +300,7 @@ private slots:
             {"HotKeyFlag", "0"},
             {"LockOnScreenLock", "1"},
             {"ClipboardClear", "30"},
+            {"HealthThreshold", "reasonable"},
         };
         expected["Window%20size"] = {{"tool", "1"},
                                      {"status", "1"},

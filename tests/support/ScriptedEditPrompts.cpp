@@ -88,3 +88,14 @@ EReplaceAnswer CScriptedEditPrompts::RunAccountReplace(const std::string& strAcc
     m_queReplace.pop_front();
     return eAnswer;
 }
+
+void CScriptedEditPrompts::RunPasswordHealth(SHealthDlgData& data) {
+    m_vecHealthOpened.push_back(data.m_strThreshold);
+    if (m_queHealth.empty()) {
+        (m_fnFail ? m_fnFail : DefaultFail)("password health dialog");
+        return;
+    }
+    const HealthAnswer fnAnswer = std::move(m_queHealth.front());
+    m_queHealth.pop_front();
+    fnAnswer(data);
+}

@@ -22,6 +22,9 @@ public:
     void AnswerDeleteGroup(std::string strGroup);
     void CancelGroupDialog();
     void AnswerReplace(EReplaceAnswer eAnswer) { m_queReplace.push_back(eAnswer); }
+    // What the user does in the Password Health dialog before closing it.
+    using HealthAnswer = std::function<void(SHealthDlgData&)>;
+    void AnswerHealth(HealthAnswer fnAnswer) { m_queHealth.push_back(std::move(fnAnswer)); }
 
     // What each account dialog was opened with, and the group each group
     // dialog preselected.
@@ -29,6 +32,8 @@ public:
     std::vector<std::string> m_vecGroupOpened;
     // The names each Account Replace Confirm dialog showed.
     std::vector<std::string> m_vecReplaceAsked;
+    // The threshold each Password Health dialog was opened with.
+    std::vector<std::string> m_vecHealthOpened;
     std::function<void(const std::string&)> m_fnFail;
 
     bool RunAccountDlg(SAccountDlgData& data) override;
@@ -36,6 +41,7 @@ public:
     bool RunEditGroup(std::string& strGroup, std::string& strName) override;
     bool RunDeleteGroup(std::string& strGroup) override;
     EReplaceAnswer RunAccountReplace(const std::string& strAccount) override;
+    void RunPasswordHealth(SHealthDlgData& data) override;
 
 private:
     struct SGroupAnswer {
@@ -48,4 +54,5 @@ private:
     std::deque<AccountAnswer> m_queAccount;
     std::deque<SGroupAnswer> m_queGroup;
     std::deque<EReplaceAnswer> m_queReplace;
+    std::deque<HealthAnswer> m_queHealth;
 };

@@ -55,6 +55,7 @@ inline constexpr int ID_TOOLS_CHANGEKEY = 32780;
 inline constexpr int ID_TOOLS_MASK = 32895;
 inline constexpr int ID_TOOLS_LOCK = 32916;
 inline constexpr int ID_TOOLS_OPTIONS = 32898;
+inline constexpr int ID_TOOLS_HEALTH = 32994;
 
 // --- Help menu ---
 inline constexpr int ID_HELP_CONTENTS = 32799;

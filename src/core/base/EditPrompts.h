@@ -38,6 +38,16 @@ struct SAccountDlgData {
     std::function<void(SGeneratorSettings&)> m_fnGeneratorSettings;
 };
 
+// What the Password Health dialog is opened with and hands back.
+struct SHealthDlgData {
+    // In and out: the strength word ("reasonable") below which a password
+    // counts as weak; the dialog's list follows it as the user changes it.
+    std::string m_strThreshold;
+    // Opens the account dialog for one account of the list and returns when
+    // it is closed; the health dialog then checks the document again.
+    std::function<void(const CPasswordInfo*)> m_fnEditAccount;
+};
+
 // The answers of the Account Replace Confirm dialog, asked when a dropped
 // account meets one of the same name: replace it, replace it and every
 // further clash of this drop without asking, keep both where they were, or
@@ -61,4 +71,6 @@ public:
     virtual bool RunDeleteGroup(std::string& strGroup) = 0;
     // strAccount is the clashing name (code-page bytes).
     virtual EReplaceAnswer RunAccountReplace(const std::string& strAccount) = 0;
+    // Shows the accounts whose passwords need attention until closed.
+    virtual void RunPasswordHealth(SHealthDlgData& data) = 0;
 };

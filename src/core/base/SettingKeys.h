@@ -50,11 +50,13 @@ enum class ETextSetting {
     recentFile2,
     recentFile3,
     recentFile4,
-    convertOffered, // "Settings"/"ConvertOffered": the ".pwd" files offered for sealing
+    convertOffered,  // "Settings"/"ConvertOffered": the ".pwd" files offered for sealing
+    healthThreshold, // "Settings"/"HealthThreshold": the strength word below which a password is
+                     // weak
 };
 
 inline constexpr int INT_SETTING_COUNT = static_cast<int>(EIntSetting::clipboardClear) + 1;
-inline constexpr int TEXT_SETTING_COUNT = static_cast<int>(ETextSetting::convertOffered) + 1;
+inline constexpr int TEXT_SETTING_COUNT = static_cast<int>(ETextSetting::healthThreshold) + 1;
 
 // The key of recent-file entry nIndex (0-based).
 inline ETextSetting RecentFileSetting(int nIndex) {

@@ -54,6 +54,7 @@ std::vector<SProfileEntry> MakeTable() {
         {PROFILE_SETTINGS, VAL_LOCK_ON_SCREEN_LOCK, T::integer, 1, "", O::frame, W::exit},
         {PROFILE_SETTINGS, VAL_CLIPBOARD_CLEAR, T::integer, 30, "", O::frame, W::exit},
         {PROFILE_SETTINGS, VAL_CONVERT_OFFERED, T::text, 0, "", O::frame, W::conditional},
+        {PROFILE_SETTINGS, VAL_HEALTH_THRESHOLD, T::text, 0, "reasonable", O::frame, W::exit},
     };
     for (const char* pszValue : {"File1", "File2", "File3", "File4"})
         table.push_back({PROFILE_RECENT, pszValue, T::text, 0, "", O::application, W::conditional});
@@ -141,6 +142,7 @@ constexpr SKeyName TEXT_KEY_NAMES[TEXT_SETTING_COUNT] = {
     {PROFILE_RECENT, "File3"},
     {PROFILE_RECENT, "File4"},
     {PROFILE_SETTINGS, VAL_CONVERT_OFFERED},
+    {PROFILE_SETTINGS, VAL_HEALTH_THRESHOLD},
 };
 
 // The table's rows in key order, found once by name. A key whose name is

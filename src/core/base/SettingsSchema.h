@@ -56,6 +56,7 @@ inline constexpr char VAL_PREVIEW_PAGES[] = "PreviewPages";
 inline constexpr char VAL_LOCK_ON_SCREEN_LOCK[] = "LockOnScreenLock";
 inline constexpr char VAL_CLIPBOARD_CLEAR[] = "ClipboardClear";
 inline constexpr char VAL_CONVERT_OFFERED[] = "ConvertOffered";
+inline constexpr char VAL_HEALTH_THRESHOLD[] = "HealthThreshold";
 
 // "Window size" values ("IsMaxed" lives under the "Window Size" spelling).
 inline constexpr char VAL_TOOL[] = "tool";

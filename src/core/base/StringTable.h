@@ -119,6 +119,33 @@ inline constexpr const char* IDS_PASTE_EMAIL_TIP = "Paste E-Mail";
 inline constexpr const char* IDS_BROWSE_TITLE = "Select a program or file";
 inline constexpr const char* IDS_ALL_FILES_FILTER = "All files (*)";
 
+// --- password strength ---
+inline constexpr const char* IDS_STRENGTH_NAME = "Password strength";
+inline constexpr const char* IDS_STRENGTH_FORMAT = "Strength: %1 (%2 bits)";
+inline constexpr const char* IDS_STRENGTH_NONE = "Strength: none";
+// The words of the strengths, weakest first.
+inline constexpr const char* IDS_STRENGTH_WORDS[] = {"poor", "weak", "reasonable", "good",
+                                                     "excellent"};
+
+// --- Password Health ---
+inline constexpr const char* IDS_HEALTH_CAPTION = "Password Health";
+inline constexpr const char* IDS_HEALTH_THRESHOLD = "&Weak below:";
+inline constexpr const char* IDS_HEALTH_LIST = "Findings";
+inline constexpr const char* IDS_HEALTH_COLUMN_ACCOUNT = "Account";
+inline constexpr const char* IDS_HEALTH_COLUMN_FINDING = "Finding";
+inline constexpr const char* IDS_HEALTH_COLUMN_STRENGTH = "Strength";
+// An account's place: its group, then its name.
+inline constexpr const char* IDS_HEALTH_ACCOUNT_PATH = "%1 / %2";
+inline constexpr const char* IDS_HEALTH_EMPTY = "empty";
+inline constexpr const char* IDS_HEALTH_WEAK = "weak";
+inline constexpr const char* IDS_HEALTH_REUSED = "used by %1 accounts (set %2)";
+inline constexpr const char* IDS_HEALTH_SEPARATOR = "; ";
+inline constexpr const char* IDS_HEALTH_STRENGTH = "%1 (%2 bits)";
+inline constexpr const char* IDS_HEALTH_NO_STRENGTH = "none";
+inline constexpr const char* IDS_HEALTH_SUMMARY = "%1 of %2 accounts need attention.";
+inline constexpr const char* IDS_HEALTH_ALL_GOOD =
+    "No account has an empty, weak or reused password.";
+
 // --- application and main frame ---
 inline constexpr const char* IDS_APP_TITLE = "Keyhaven";
 inline constexpr const char* IDS_APP_VERSION_LINE = "Keyhaven\tVersion " KEYHAVEN_VERSION;
@@ -189,6 +216,7 @@ inline constexpr CCommandText COMMAND_MENU_TEXTS[] = {
     {32895, "&Mask Passwords"},
     {32916, "&Lock"},
     {32898, "&Options..."},
+    {32994, "Password &Health..."},
     {32852, "&Add Here"},
     {32851, "&Clear on Exit"},
     {32799, "&Contents\tF1"},
@@ -226,6 +254,8 @@ inline constexpr CCommandText COMMAND_PROMPTS[] = {
     {32895, "Mask your passwords with *"},
     {32916, "Minize and lock the program\nLock"},
     {32898, "Change options\nOptions"},
+    {32994, "List the accounts whose passwords are empty, weak or used more than once\nPassword "
+            "Health"},
     {57616, "Open this file"},
     {57617, "Open this file"},
     {57618, "Open this file"},

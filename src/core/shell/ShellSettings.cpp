@@ -26,6 +26,7 @@ SShellSettings SShellSettings::Load(const CProfile& profile) {
     s.m_nAutoExitMs = profile.Get(EIntSetting::autoExitTime);
     s.m_bLockOnScreenLock = profile.Get(EIntSetting::lockOnScreenLock) != 0 ? 1 : 0;
     s.m_nClipboardClearSec = profile.Get(EIntSetting::clipboardClear);
+    s.m_strHealthThreshold = profile.Get(ETextSetting::healthThreshold);
     s.m_generator.m_nFlags = int(profile.Get(EIntSetting::generate));
     s.m_generator.m_strEnd = profile.Get(ETextSetting::generateEnd);
     s.m_generator.m_strBegin = profile.Get(ETextSetting::generateBegin);
@@ -54,6 +55,7 @@ void SShellSettings::Save(CProfile& profile) const {
     profile.Set(EIntSetting::autoExitTime, m_nAutoExitMs);
     profile.Set(EIntSetting::lockOnScreenLock, unsigned(m_bLockOnScreenLock));
     profile.Set(EIntSetting::clipboardClear, m_nClipboardClearSec);
+    profile.Set(ETextSetting::healthThreshold, m_strHealthThreshold);
     profile.Set(EIntSetting::startBar, unsigned(m_nStartBar));
     profile.Set(EIntSetting::winStart, unsigned(m_nWinStart));
     profile.Set(EIntSetting::generate, unsigned(m_generator.m_nFlags));

@@ -37,6 +37,8 @@ struct SShellSettings {
     unsigned m_nAutoExitMs = 0;
     int m_bLockOnScreenLock = 1;
     unsigned m_nClipboardClearSec = 0;
+    // The Password Health dialog's threshold, a strength word ("reasonable").
+    std::string m_strHealthThreshold = "reasonable";
 
     bool operator==(const SShellSettings&) const = default;
 

@@ -13,6 +13,7 @@
 #include "gui/controls/DragTextEdit.h"
 #include "gui/controls/HoverButton.h"
 #include "gui/controls/HoverComboBox.h"
+#include "gui/controls/StrengthMeter.h"
 #include "gui/dialogs/IconButtonRow.h"
 #include "platform/DesktopLinkOpener.h"
 
@@ -136,6 +137,9 @@ void CAccountDlg::CreateControls() {
     m_pShowPassword->setObjectName(QStringLiteral("ShowPassword"));
     m_pShowPassword->setAccessibleName(Latin(IDS_SHOW_PASSWORD_NAME));
     connect(m_pShowPassword, &QPushButton::toggled, this, &CAccountDlg::ShowPassword);
+    // The meter follows the password as it is typed, pasted or generated.
+    m_pStrength = new CStrengthMeter(this);
+    m_pStrength->Follow(m_pPassword);
 
     auto* pGrid = new QGridLayout;
     const auto label = [this, pGrid](int nRow, const char* pszText, QWidget* pBuddy) {
@@ -155,18 +159,19 @@ void CAccountDlg::CreateControls() {
     pGrid->addWidget(m_pPassword, 3, 2);
     pGrid->addWidget(m_pSettings, 3, 3);
     pGrid->addWidget(m_pShowPassword, 3, 4);
-    label(4, IDS_HYPERLINK_LABEL, m_pWebSite);
-    pGrid->addWidget(pPasteWeb, 4, 1);
-    pGrid->addWidget(m_pWebSite, 4, 2);
-    pGrid->addWidget(pBrowse, 4, 3);
-    pGrid->addWidget(pTest, 4, 4);
-    label(5, IDS_EMAIL_LABEL, m_pEMail);
-    pGrid->addWidget(pPasteMail, 5, 1);
-    pGrid->addWidget(m_pEMail, 5, 2, 1, 3);
-    label(6, IDS_COMMENTS_LABEL, m_pComments);
-    pGrid->addWidget(m_pComments, 6, 1, 1, 4);
+    pGrid->addWidget(m_pStrength, 4, 2, 1, 3);
+    label(5, IDS_HYPERLINK_LABEL, m_pWebSite);
+    pGrid->addWidget(pPasteWeb, 5, 1);
+    pGrid->addWidget(m_pWebSite, 5, 2);
+    pGrid->addWidget(pBrowse, 5, 3);
+    pGrid->addWidget(pTest, 5, 4);
+    label(6, IDS_EMAIL_LABEL, m_pEMail);
+    pGrid->addWidget(pPasteMail, 6, 1);
+    pGrid->addWidget(m_pEMail, 6, 2, 1, 3);
+    label(7, IDS_COMMENTS_LABEL, m_pComments);
+    pGrid->addWidget(m_pComments, 7, 1, 1, 4);
     pGrid->setColumnStretch(2, 1);
-    pGrid->setRowStretch(6, 1);
+    pGrid->setRowStretch(7, 1);
     m_pUserName->setMinimumWidth(260);
 
     auto* pLayout = new QVBoxLayout(this);

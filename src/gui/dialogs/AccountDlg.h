@@ -15,6 +15,7 @@ class CDragTextEdit;
 class CHoverButton;
 class CHoverComboBox;
 class CPrompts;
+class CStrengthMeter;
 class QLineEdit;
 
 // The dialog in which an account is added or changed: its group, its name
@@ -75,6 +76,7 @@ public:
     CHoverButton* Button(int nId) const;
     // Shows the password as text or masks it again.
     QPushButton* ShowPasswordButton() const { return m_pShowPassword; }
+    CStrengthMeter* StrengthMeter() const { return m_pStrength; }
 
     // Opens a link target (stored bytes); tests replace it.
     std::function<int(const std::string&)> m_fnOpenLink;
@@ -108,6 +110,7 @@ private:
     CDragEdit* m_pUserName = nullptr;
     CDragEdit* m_pPassword = nullptr;
     QPushButton* m_pShowPassword = nullptr;
+    CStrengthMeter* m_pStrength = nullptr;
     CDragEdit* m_pWebSite = nullptr;
     CDragEdit* m_pEMail = nullptr;
     CDragTextEdit* m_pComments = nullptr;

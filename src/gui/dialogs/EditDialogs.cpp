@@ -8,6 +8,7 @@
 #include "gui/dialogs/AddGroupDlg.h"
 #include "gui/dialogs/DeleteGroupDlg.h"
 #include "gui/dialogs/EditGroupDlg.h"
+#include "gui/dialogs/PasswordHealthDlg.h"
 #include "platform/QtPrompts.h"
 
 CEditDialogs::CEditDialogs(const CCofferDoc& doc, CPrompts& prompts,
@@ -25,6 +26,11 @@ bool CEditDialogs::RunAccountDlg(SAccountDlgData& data) {
         return false;
     data = dialog.Result();
     return true;
+}
+
+void CEditDialogs::RunPasswordHealth(SHealthDlgData& data) {
+    CPasswordHealthDlg dialog(m_doc, data, Parent());
+    dialog.exec();
 }
 
 bool CEditDialogs::RunAddGroup(std::string& strName) {

@@ -20,6 +20,7 @@ public:
     bool RunEditGroup(std::string& strGroup, std::string& strName) override;
     bool RunDeleteGroup(std::string& strGroup) override;
     EReplaceAnswer RunAccountReplace(const std::string& strAccount) override;
+    void RunPasswordHealth(SHealthDlgData& data) override;
 
 private:
     // The window the next dialog belongs to.

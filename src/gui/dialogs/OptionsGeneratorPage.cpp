@@ -7,6 +7,7 @@
 #include "core/generator/PasswordGenerator.h"
 #include "core/store/CodePage.h"
 #include "gui/controls/HoverButton.h"
+#include "gui/controls/StrengthMeter.h"
 #include "gui/controls/UpDown.h"
 #include "platform/Clipboard.h"
 
@@ -75,6 +76,9 @@ COptionsGeneratorPage::COptionsGeneratorPage(SOptionsData& options, CPrompts& pr
     pLayout->addWidget(MakeLettersGroup(options.m_generator.m_nFlags));
     pLayout->addWidget(MakeLengthGroup());
     pLayout->addLayout(pResultRow);
+    m_pStrength = new CStrengthMeter(this);
+    m_pStrength->Follow(m_pResult);
+    pLayout->addWidget(m_pStrength);
     pLayout->addStretch();
 
     connect(pGenerate, &QPushButton::clicked, this, &COptionsGeneratorPage::OnGenerate);

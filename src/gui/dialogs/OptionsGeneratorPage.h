@@ -5,6 +5,7 @@
 
 #include <string>
 
+class CStrengthMeter;
 class CUpDown;
 
 // "Password Generator": the five character classes, range or fixed length,
@@ -21,6 +22,7 @@ public:
     void OnGenerate();
     void OnCopy();
     void OnClear();
+    CStrengthMeter* StrengthMeter() const { return m_pStrength; }
 
 private:
     QWidget* MakeLettersGroup(int nFlags);
@@ -39,4 +41,5 @@ private:
     CUpDown* m_pEndSpin = nullptr;
     CUpDown* m_pLengthSpin = nullptr;
     QLineEdit* m_pResult = nullptr;
+    CStrengthMeter* m_pStrength = nullptr;
 };

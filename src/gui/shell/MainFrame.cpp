@@ -355,7 +355,8 @@ void CMainFrame::CreateMenus() {
     pBar->addMenu(pView);
 
     QMenu* pTools = NewMenu(IDS_MENU_TOOLS, "menuTools", pBar);
-    add(pTools, {ID_TOOLS_CHANGEKEY, ID_TOOLS_MASK, 0, ID_TOOLS_LOCK, 0, ID_TOOLS_OPTIONS});
+    add(pTools, {ID_TOOLS_CHANGEKEY, ID_TOOLS_MASK, ID_TOOLS_HEALTH, 0, ID_TOOLS_LOCK, 0,
+                 ID_TOOLS_OPTIONS});
     pBar->addMenu(pTools);
 
     QMenu* pHelp = NewMenu(IDS_MENU_HELP, "menuHelp", pBar);

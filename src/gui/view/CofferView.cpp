@@ -82,7 +82,7 @@ CCofferView::~CCofferView() {
     m_profile.Set(EIntSetting::maskPasswords, m_bMaskPasswords ? 1 : 0);
     m_profile.Set(EIntSetting::treeWidth, static_cast<unsigned>(m_nTreeWidth));
     for (int nId : {ID_ACCOUNT_ADD, ID_GROUP_ADD, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_TOOLS_MASK,
-                    ID_INDICATOR_GROUPS, ID_INDICATOR_ACCOUNTS, IDC_FIND_NEXT})
+                    ID_TOOLS_HEALTH, ID_INDICATOR_GROUPS, ID_INDICATOR_ACCOUNTS, IDC_FIND_NEXT})
         m_frame.Commands().Unregister(nId);
 }
 
@@ -209,6 +209,9 @@ void CCofferView::RegisterCommands() {
         [this](CCmdUI& ui) {
             ui.Enable(m_importCommand.IsEnabled() && IsMainMode() && !m_frame.IsLocked());
         });
+    commands.Register(
+        ID_TOOLS_HEALTH, [this] { OnToolsHealth(); },
+        [this](CCmdUI& ui) { ui.Enable(HasKey() && IsMainMode() && !m_frame.IsLocked()); });
     commands.Register(
         ID_TOOLS_MASK, [this] { OnToolsMask(); },
         [this](CCmdUI& ui) {
@@ -726,6 +729,25 @@ void CCofferView::EditAccount(const QModelIndex& item) {
     if (pNew)
         ShowRecord(pNew);
     AfterChange();
+}
+
+void CCofferView::OnToolsHealth() {
+    if (!HasKey() || !IsMainMode() || m_frame.IsLocked())
+        return;
+    SHealthDlgData health;
+    health.m_strThreshold = m_frame.Settings().Values().m_strHealthThreshold;
+    health.m_fnEditAccount = [this](const CPasswordInfo* pAccount) {
+        const QModelIndex item = m_pModel->IndexOf(pAccount);
+        if (!item.isValid())
+            return;
+        // The account edited is the one the tree shows selected afterwards.
+        m_pTree->SelectItem(item);
+        EditAccount(item);
+    };
+    m_editPrompts.RunPasswordHealth(health);
+    if (health.m_strThreshold != m_frame.Settings().Values().m_strHealthThreshold)
+        m_frame.Settings().Change(
+            [&](SShellSettings& values) { values.m_strHealthThreshold = health.m_strThreshold; });
 }
 
 void CCofferView::DeleteAccount(const QModelIndex& item) {

@@ -82,6 +82,9 @@ public:
     // going on after the last one found.
     void OnFindNext();
     void OnToolsMask();
+    // Tools > Password Health: the accounts whose passwords need attention,
+    // each of them opened for editing from the list.
+    void OnToolsHealth();
     bool IsMaskPasswords() const { return m_bMaskPasswords; }
     // Redisplays the selected account's password when the masking changes.
     void SetMaskPasswords(bool bMask);

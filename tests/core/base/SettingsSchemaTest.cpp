@@ -47,6 +47,7 @@ const std::vector<SExpected>& ExpectedDefaults() {
         {"Settings", "LockOnScreenLock", true, 1, ""},
         {"Settings", "ClipboardClear", true, 30, ""},
         {"Settings", "ConvertOffered", false, 0, ""},
+        {"Settings", "HealthThreshold", false, 0, "reasonable"},
         {"Window size", "tool", true, 1, ""},
         {"Window size", "status", true, 1, ""},
         {"Window size", "search", true, 0, ""},

@@ -64,6 +64,8 @@ const SExpected EXPECTED_MENU[] = {
     {ID_VIEW_ONTOP, "Always on T&op\tF3", "Set window always on the top", "Always on Top"},
     {ID_TOOLS_CHANGEKEY, "Change &KEY...", "Change your KEY", ""},
     {ID_TOOLS_MASK, "&Mask Passwords", "Mask your passwords with *", ""},
+    {ID_TOOLS_HEALTH, "Password &Health...",
+     "List the accounts whose passwords are empty, weak or used more than once", "Password Health"},
     {ID_TOOLS_LOCK, "&Lock", "Minize and lock the program", "Lock"},
     {ID_TOOLS_OPTIONS, "&Options...", "Change options", "Options"},
     {ID_FILE_MRU_FILE1, nullptr, "Open this file", ""},

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/controls/StrengthMeter.h"
+
+#include "core/base/StringTable.h"
+#include "core/seal/HeapScrub.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+namespace {
+
+QString Text(const char* pszText) {
+    return QString::fromUtf8(pszText);
+}
+
+} // namespace
+
+CStrengthMeter::CStrengthMeter(QWidget* pParent) : QWidget(pParent) {
+    setObjectName(QStringLiteral("StrengthMeter"));
+    m_pBar = new QProgressBar(this);
+    m_pBar->setObjectName(QStringLiteral("StrengthBar"));
+    m_pBar->setAccessibleName(Text(IDS_STRENGTH_NAME));
+    m_pBar->setRange(0, FULL_BITS);
+    m_pBar->setTextVisible(false);
+    m_pBar->setMaximumHeight(m_pBar->fontMetrics().height() / 2 + 2);
+    m_pLabel = new QLabel(this);
+    m_pLabel->setObjectName(QStringLiteral("StrengthText"));
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    pLayout->setSpacing(2);
+    pLayout->addWidget(m_pBar);
+    pLayout->addWidget(m_pLabel);
+    SetPassword(QString());
+}
+
+void CStrengthMeter::Follow(const QLineEdit* pEdit) {
+    // The signal's text shares the edit's buffer: no copy of it is made.
+    connect(pEdit, &QLineEdit::textChanged, this, &CStrengthMeter::SetPassword);
+    SetPassword(pEdit->text());
+}
+
+void CStrengthMeter::SetPassword(const QString& strPassword) {
+    if (strPassword.isEmpty()) {
+        m_eStrength.reset();
+        m_dBits = 0;
+        m_pBar->setValue(0);
+        m_pLabel->setText(Text(IDS_STRENGTH_NONE));
+        m_pBar->setAccessibleDescription(m_pLabel->text());
+        return;
+    }
+    QByteArray utf8 = strPassword.toUtf8();
+    m_dBits =
+        EstimateBits(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    ScrubBytes(utf8.data(), static_cast<std::size_t>(utf8.size()));
+    m_eStrength = StrengthOf(m_dBits);
+    m_pBar->setValue(std::clamp(static_cast<int>(std::lround(m_dBits)), 1, FULL_BITS));
+    m_pLabel->setText(Text(IDS_STRENGTH_FORMAT)
+                          .arg(Text(IDS_STRENGTH_WORDS[static_cast<int>(*m_eStrength)]))
+                          .arg(std::lround(m_dBits)));
+    m_pBar->setAccessibleDescription(m_pLabel->text());
+}

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/dialogs/PasswordHealthDlg.h"
+
+#include "core/base/StringTable.h"
+#include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
+#include "core/store/PasswordInfo.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace {
+
+QString Text(const char* pszText) {
+    return QString::fromUtf8(pszText);
+}
+
+QString StrengthText(EStrength eStrength) {
+    return Text(IDS_STRENGTH_WORDS[static_cast<int>(eStrength)]);
+}
+
+constexpr int STRENGTH_COUNT = static_cast<int>(std::size(IDS_STRENGTH_WORDS));
+
+} // namespace
+
+CPasswordHealthDlg::CPasswordHealthDlg(const CCofferDoc& doc, SHealthDlgData& health,
+                                       QWidget* pParent)
+    : QDialog(pParent), m_doc(doc), m_data(health),
+      m_eThreshold(StrengthNamed(health.m_strThreshold).value_or(EStrength::reasonable)) {
+    setObjectName(QStringLiteral("PasswordHealthDlg"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowTitle(Text(IDS_HEALTH_CAPTION));
+
+    m_pThreshold = new QComboBox(this);
+    m_pThreshold->setObjectName(QStringLiteral("HealthThreshold"));
+    m_pThreshold->setProperty("controlId", static_cast<int>(IDC_HEALTH_THRESHOLD));
+    QString strLabel = Text(IDS_HEALTH_THRESHOLD);
+    m_pThreshold->setAccessibleName(strLabel.remove(QLatin1Char('&')));
+    for (int i = 0; i < STRENGTH_COUNT; ++i)
+        m_pThreshold->addItem(StrengthText(static_cast<EStrength>(i)));
+    m_pThreshold->setCurrentIndex(static_cast<int>(m_eThreshold));
+    connect(m_pThreshold, &QComboBox::currentIndexChanged, this,
+            &CPasswordHealthDlg::OnThresholdChosen);
+    auto* pLabel = new QLabel(Text(IDS_HEALTH_THRESHOLD), this);
+    pLabel->setBuddy(m_pThreshold);
+
+    m_pList = new QTreeWidget(this);
+    m_pList->setObjectName(QStringLiteral("HealthList"));
+    m_pList->setProperty("controlId", static_cast<int>(IDC_HEALTH_LIST));
+    m_pList->setAccessibleName(Text(IDS_HEALTH_LIST));
+    m_pList->setColumnCount(columnCount);
+    m_pList->setHeaderLabels({Text(IDS_HEALTH_COLUMN_ACCOUNT), Text(IDS_HEALTH_COLUMN_FINDING),
+                              Text(IDS_HEALTH_COLUMN_STRENGTH)});
+    m_pList->setRootIsDecorated(false);
+    m_pList->setUniformRowHeights(true);
+    m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_pList->header()->setStretchLastSection(false);
+    m_pList->header()->setSectionResizeMode(columnAccount, QHeaderView::ResizeToContents);
+    m_pList->header()->setSectionResizeMode(columnFinding, QHeaderView::Stretch);
+    m_pList->header()->setSectionResizeMode(columnStrength, QHeaderView::ResizeToContents);
+    // Double click and Enter both activate a line.
+    connect(m_pList, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* pItem) { OpenLine(m_pList->indexOfTopLevelItem(pItem)); });
+
+    m_pSummary = new QLabel(this);
+    m_pSummary->setObjectName(QStringLiteral("HealthSummary"));
+    m_pSummary->setProperty("controlId", static_cast<int>(IDC_HEALTH_SUMMARY));
+
+    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Enter belongs to the list, not to a default button.
+    for (QAbstractButton* pButton : pButtons->buttons()) {
+        if (auto* pPush = qobject_cast<QPushButton*>(pButton)) {
+            pPush->setAutoDefault(false);
+            pPush->setDefault(false);
+        }
+    }
+
+    auto* pTop = new QHBoxLayout;
+    pTop->addWidget(pLabel);
+    pTop->addWidget(m_pThreshold);
+    pTop->addStretch();
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->addLayout(pTop);
+    pLayout->addWidget(m_pList, 1);
+    pLayout->addWidget(m_pSummary);
+    pLayout->addWidget(pButtons);
+    resize(640, 400);
+    Recompute();
+}
+
+QStringList CPasswordHealthDlg::LineTexts(const SHealthLine& line, const CCofferDoc& doc) {
+    const CCodePage& codePage = doc.CodePage();
+    const QString strPath =
+        Text(IDS_HEALTH_ACCOUNT_PATH)
+            .arg(QString::fromStdString(codePage.ToUtf8(line.pGroup->Group())),
+                 QString::fromStdString(codePage.ToUtf8(line.pAccount->Account())));
+    QStringList astrFindings;
+    if (line.bEmpty)
+        astrFindings << Text(IDS_HEALTH_EMPTY);
+    if (line.bWeak)
+        astrFindings << Text(IDS_HEALTH_WEAK);
+    if (line.nReuseCount > 1)
+        astrFindings << Text(IDS_HEALTH_REUSED).arg(line.nReuseCount).arg(line.nReuseSet);
+    const QString strStrength = line.bEmpty ? Text(IDS_HEALTH_NO_STRENGTH)
+                                            : Text(IDS_HEALTH_STRENGTH)
+                                                  .arg(StrengthText(line.eStrength))
+                                                  .arg(std::lround(line.dBits));
+    return {strPath, astrFindings.join(Text(IDS_HEALTH_SEPARATOR)), strStrength};
+}
+
+void CPasswordHealthDlg::Recompute() {
+    m_report = AuditPasswords(m_doc.m_listInfo, m_doc.CodePage(), m_eThreshold);
+    const int nCurrent = m_pList->currentIndex().row();
+    m_pList->clear();
+    QList<QTreeWidgetItem*> items;
+    for (const SHealthLine& line : m_report.lines)
+        items << new QTreeWidgetItem(LineTexts(line, m_doc));
+    m_pList->addTopLevelItems(items);
+    if (!items.isEmpty())
+        m_pList->setCurrentItem(
+            items.value(std::max(0, std::min(nCurrent, int(items.size()) - 1))));
+    m_pSummary->setText(m_report.lines.empty()
+                            ? Text(IDS_HEALTH_ALL_GOOD)
+                            : Text(IDS_HEALTH_SUMMARY)
+                                  .arg(static_cast<qsizetype>(m_report.lines.size()))
+                                  .arg(m_report.nAccounts));
+}
+
+void CPasswordHealthDlg::OnThresholdChosen(int nIndex) {
+    if (nIndex < 0 || nIndex >= STRENGTH_COUNT)
+        return;
+    m_eThreshold = static_cast<EStrength>(nIndex);
+    m_data.m_strThreshold = StrengthWord(m_eThreshold);
+    Recompute();
+}
+
+void CPasswordHealthDlg::OpenLine(int nRow) {
+    if (nRow < 0 || nRow >= static_cast<int>(m_report.lines.size()) || !m_data.m_fnEditAccount)
+        return;
+    // The report's records stay valid until the edit: the list is built
+    // again from the document right after it.
+    m_data.m_fnEditAccount(m_report.lines[static_cast<std::size_t>(nRow)].pAccount);
+    Recompute();
+}
