@@ -238,6 +238,9 @@ CMainFrame::~CMainFrame() {
     m_timerLockPending.stop();
     m_timerCountdown.stop();
     qApp->removeEventFilter(this);
+    // Focus moves while the base window's destructor hides the widgets, after
+    // this frame's part is gone: the frame must not hear of it then.
+    disconnect(qApp, nullptr, this, nullptr);
     CClipboard::SetClearDelay({});
     CClipboard::SetPasswordCopied({});
     // The grab goes before the grabber that holds it.
