@@ -323,12 +323,18 @@ void CPasswordBarDlg::SelectAccount() {
     m_pCopyPassword->SetDragText(m_pCurAccount->Password());
 }
 
-void CPasswordBarDlg::SetAccountFilter(const QString& strText) {
+// The list shows what is typed into it as its tool tip, its description for
+// screen readers and, when nothing matches, in the empty field.
+void CPasswordBarDlg::ShowAccountFilter(const QString& strText) {
     m_strFilter = strText;
     const QString strShown = strText.isEmpty() ? QString() : QStringLiteral("Filter: ") + strText;
     m_pAccounts->setToolTip(strShown);
     m_pAccounts->setAccessibleDescription(strShown);
     m_pAccounts->setPlaceholderText(strShown);
+}
+
+void CPasswordBarDlg::SetAccountFilter(const QString& strText) {
+    ShowAccountFilter(strText);
     // The account chosen stays chosen while it still matches.
     if (m_pCurAccount)
         m_strCurAccount = m_pCurAccount->Account();
@@ -359,10 +365,7 @@ bool CPasswordBarDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
 }
 
 void CPasswordBarDlg::ResetBar() {
-    m_strFilter.clear();
-    m_pAccounts->setToolTip(QString());
-    m_pAccounts->setAccessibleDescription(QString());
-    m_pAccounts->setPlaceholderText(QString());
+    ShowAccountFilter(QString());
     m_pGroups->clear();
     m_pAccounts->clear();
     m_pCurAccount = nullptr;

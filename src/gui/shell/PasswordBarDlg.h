@@ -142,6 +142,7 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
     // The account list's typing goes to its filter.
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+    void ShowAccountFilter(const QString& strText);
 
 private:
     void CreateControls();
