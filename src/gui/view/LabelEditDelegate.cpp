@@ -2,6 +2,7 @@
 #include "gui/view/LabelEditDelegate.h"
 
 #include "gui/view/RecordTreeModel.h"
+#include "platform/Translations.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
@@ -13,7 +14,7 @@ QWidget* CLabelEditDelegate::createEditor(QWidget* pParent, const QStyleOptionVi
     if (auto* pEdit = qobject_cast<QLineEdit*>(pEditor)) {
         pEdit->setMaxLength(MAX_LABEL_LENGTH);
         pEdit->setObjectName(QStringLiteral("LabelEdit"));
-        pEdit->setAccessibleName(QStringLiteral("Label"));
+        pEdit->setAccessibleName(TrText(KH_TEXT("Keyhaven", "Label")));
     }
     return pEditor;
 }
