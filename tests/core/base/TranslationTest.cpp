@@ -32,11 +32,6 @@ protected:
 
 } // namespace
 
-TEST_F(TranslationTest, WithoutATranslatorEveryTextIsTheSource) {
-    EXPECT_EQ(TranslateText(IDS_KEY_INVALID), IDS_KEY_INVALID);
-    EXPECT_EQ(FormatText(IDS_ASK_TO_SAVE, "Home.pwd"), "Save changes to Home.pwd?");
-}
-
 TEST_F(TranslationTest, FormatTextTranslatesTheTemplateNotTheValues) {
     Table()[IDS_ASK_TO_SAVE] = "<%1> sichern?";
     // A value that happens to be a translated source text stays as it is.
