@@ -196,7 +196,6 @@ private slots:
     void fileDialogs();
     void optionsWithEveryPage();
     void aboutHelpAndPasswordBar();
-    void formattedTextsFromCore();
     void messagesCoreAsks();
 
 private:
@@ -346,14 +345,6 @@ void CPseudoLocaleTest::aboutHelpAndPasswordBar() {
     CPasswordBarDlg bar(*fx.m_pDoc, fx.m_profile, fx.m_prompts, fx.m_editPrompts);
     bar.FillGroups();
     Expect(&bar, 12);
-}
-
-void CPseudoLocaleTest::formattedTextsFromCore() {
-    // Core formats with the translated template and keeps the values as they are.
-    const QString strAsk = QString::fromStdString(FormatText(IDS_ASK_TO_SAVE, "Home.pwd"));
-    QCOMPARE(strAsk, QStringLiteral("\u27e6Save changes to Home.pwd?\u27e7"));
-    QVERIFY(IsMarked(QString::fromStdString(ContainsText(2, 5))));
-    QVERIFY(IsMarked(QString::fromStdString(FormatFileTime(0))));
 }
 
 void CPseudoLocaleTest::messagesCoreAsks() {
