@@ -8,6 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev libxcb1-dev libsodium-dev
   clang libclang-rt-14-dev libbotan-2-dev libexpat1-dev zlib1g-dev libzxcvbn-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n # lupdate, lrelease; Qt's own translations
   clang-format clang-tidy fonts-dejavu-core git
   xvfb xauth xdotool xclip imagemagick icewm poppler-utils
   x11-utils dbus at-spi2-core python3 python3-dbus python3-gi

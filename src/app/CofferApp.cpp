@@ -19,6 +19,7 @@
 #include "platform/QtProfile.h"
 #include "platform/SingleInstance.h"
 #include "platform/TermSignals.h"
+#include "platform/Translations.h"
 #include "platform/XdgFolders.h"
 
 #include <QSessionManager>
@@ -30,6 +31,9 @@ CCofferApp::CCofferApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("Tallowmere"));
     setApplicationVersion(QStringLiteral(KEYHAVEN_VERSION));
     setDesktopFileName(QStringLiteral("org.keyhaven.Keyhaven"));
+    // The user's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), before the
+    // first window; without a translation for it everything stays English.
+    LoadTranslations(*this, QLocale::system());
     // Hiding into the tray closes no window for good; the frame says when
     // the program ends.
     setQuitOnLastWindowClosed(false);

@@ -2,6 +2,7 @@
 #include "platform/PortalHotKey.h"
 
 #include "core/shell/PortalShortcut.h"
+#include "platform/Translations.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -22,7 +23,7 @@ constexpr char REQUEST_IFACE[] = "org.freedesktop.portal.Request";
 constexpr char SESSION_IFACE[] = "org.freedesktop.portal.Session";
 constexpr char RESPONSE_SIGNAL[] = "Response";
 // What the desktop shows beside the shortcut in its settings.
-constexpr char SHORTCUT_DESCRIPTION[] = "Show Keyhaven";
+constexpr const char* SHORTCUT_DESCRIPTION = KH_TEXT("Keyhaven", "Show Keyhaven");
 // The portal's question may wait for the user; the property read does not.
 constexpr int PROPERTY_TIMEOUT_MS = 3000;
 
@@ -177,7 +178,7 @@ void CPortalHotKey::OnSessionResponse(uint nResponse, const QVariantMap& results
     const QString strToken = WatchRequest(SLOT(OnBindResponse(uint, QVariantMap)));
     const QList<SPortalShortcut> shortcuts{
         {QString::fromLatin1(PORTAL_SHORTCUT_ID),
-         {{QStringLiteral("description"), QString::fromLatin1(SHORTCUT_DESCRIPTION)},
+         {{QStringLiteral("description"), TrText(SHORTCUT_DESCRIPTION)},
           {QStringLiteral("preferred_trigger"), m_strTrigger}}}};
     QDBusMessage call = QDBusMessage::createMethodCall(PORTAL_SERVICE, PORTAL_PATH, SHORTCUTS_IFACE,
                                                        QStringLiteral("BindShortcuts"));

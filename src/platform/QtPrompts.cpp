@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtPrompts.h"
 
+#include "core/base/Translation.h"
+#include "platform/Translations.h"
+
 #include "platform/QtPrintDevice.h"
 
 #include "core/base/StringTable.h"
@@ -57,6 +60,13 @@ std::string ToUtf8(const QString& strText) {
     return strText.toStdString();
 }
 
+// A text core hands over to be shown: a fixed text of the program is shown
+// in the language loaded; formatted texts come translated already, and any
+// other text (a user's) has no translation and stays as it is.
+QString Shown(const std::string& strText) {
+    return TrText(strText.c_str());
+}
+
 } // namespace
 
 CQtPrompts::CQtPrompts(std::function<QWidget*()> fnParent, const CCodePage* pCodePage)
@@ -78,8 +88,7 @@ EMsgAnswer CQtPrompts::MessageBox(const std::string& strText, EMsgIcon eIcon, EM
 
 EMsgAnswer CQtPrompts::ShowMessage(QWidget* pParent, const std::string& strText, EMsgIcon eIcon,
                                    EMsgButtons eButtons, const std::string& strCaption) {
-    QMessageBox box(IconOf(eIcon), FromUtf8(strCaption), FromUtf8(strText), ButtonsOf(eButtons),
-                    pParent);
+    QMessageBox box(IconOf(eIcon), Shown(strCaption), Shown(strText), ButtonsOf(eButtons), pParent);
     box.setObjectName(QStringLiteral("messageBox"));
     box.setTextFormat(Qt::PlainText);
     if (eButtons == EMsgButtons::yesNoDefaultNo)
@@ -101,9 +110,9 @@ EMsgAnswer CQtPrompts::ShowMessage(QWidget* pParent, const std::string& strText,
 }
 
 void CQtPrompts::RunBusy(const std::string& strText, const std::function<void()>& fnWork) {
-    QProgressDialog box(FromUtf8(strText), QString(), 0, 0, Parent());
+    QProgressDialog box(Shown(strText), QString(), 0, 0, Parent());
     box.setObjectName(QStringLiteral("busyBox"));
-    box.setWindowTitle(QString::fromUtf8(PROMPT_CAPTION));
+    box.setWindowTitle(TrText(PROMPT_CAPTION));
     box.setWindowModality(Qt::ApplicationModal);
     box.setCancelButton(nullptr);
     box.setMinimumDuration(0);
@@ -166,16 +175,16 @@ std::vector<std::string> CQtPrompts::NameFilters(const std::string& strFilter) {
         vecFilters.push_back(strOne);
     }
     if (!bMatchesAll)
-        vecFilters.emplace_back(IDS_ALL_FILES_FILTER);
+        vecFilters.emplace_back(TranslateText(IDS_ALL_FILES_FILTER));
     return vecFilters;
 }
 
 bool CQtPrompts::FileDialog(const SFilePrompt& prompt, bool bSave, std::string& strPath) {
-    QFileDialog dialog(Parent(), FromUtf8(prompt.m_strTitle));
+    QFileDialog dialog(Parent(), Shown(prompt.m_strTitle));
     dialog.setObjectName(bSave ? QStringLiteral("saveFileDialog")
                                : QStringLiteral("openFileDialog"));
     QStringList filters;
-    for (const std::string& strFilter : NameFilters(prompt.m_strFilter))
+    for (const std::string& strFilter : NameFilters(ToUtf8(Shown(prompt.m_strFilter))))
         filters << FromUtf8(strFilter);
     dialog.setNameFilters(filters);
     dialog.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

@@ -16,7 +16,7 @@ bool IsBlank(char ch) {
 }
 
 std::string WithPath(const char* pszFormat, const std::string& strPath) {
-    std::string strText = pszFormat;
+    std::string strText = TranslateText(pszFormat);
     const std::size_t nAt = strText.find("%s");
     if (nAt != std::string::npos)
         strText.replace(nAt, 2, strPath);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/base/Translation.h"
+
 #include <functional>
 #include <string>
 
@@ -16,19 +18,19 @@ struct SOptionsData;
 // Stored texts are code-page bytes: convert them with CCodePage::ToUtf8
 // before putting them in a message.
 
-inline constexpr const char* PROMPT_CAPTION = "Keyhaven";
-inline constexpr const char* PWD_FILTER = "Keyhaven files (*.pwd)";
+inline constexpr const char* PROMPT_CAPTION = KH_TEXT("Keyhaven", "Keyhaven");
+inline constexpr const char* PWD_FILTER = KH_TEXT("Keyhaven", "Keyhaven files (*.pwd)");
 inline constexpr const char* PWD_EXTENSION = ".pwd";
 // The protected format: the same records sealed under the KEY.
-inline constexpr const char* KHV_FILTER = "Protected Keyhaven files (*.khv)";
+inline constexpr const char* KHV_FILTER = KH_TEXT("Keyhaven", "Protected Keyhaven files (*.khv)");
 inline constexpr const char* KHV_EXTENSION = ".khv";
 // Open offers both formats at once; the save prompt offers each, the sealed
 // one first, and says what each protects; the chosen one gives the
 // extension. Filters are separated by ";;".
-inline constexpr const char* OPEN_FILTER = "Keyhaven files (*.pwd *.khv)";
-inline constexpr const char* SAVE_FILTERS =
-    "Protected Keyhaven files, unreadable without the KEY (*.khv);;"
-    "Keyhaven files, anyone who has one can read it and recover its KEY (*.pwd)";
+inline constexpr const char* OPEN_FILTER = KH_TEXT("Keyhaven", "Keyhaven files (*.pwd *.khv)");
+inline constexpr const char* SAVE_FILTERS = KH_TEXT(
+    "Keyhaven", "Protected Keyhaven files, unreadable without the KEY (*.khv);;"
+                "Keyhaven files, anyone who has one can read it and recover its KEY (*.pwd)");
 
 // What a Check Key learns of a typed KEY: accepted, wrong, or not judged at
 // all (key derivation could not get its memory), which is no wrong KEY: the
@@ -57,10 +59,11 @@ struct SDatabaseKey {
     bool m_bNoPassword = false;
     std::string m_strKeyFile;
 };
-inline constexpr const char* DATABASE_KEY_TITLE = "Open KeePass Database";
-inline constexpr const char* DATABASE_NEW_KEY_TITLE = "New KeePass Database";
-inline constexpr const char* DATABASE_KEY_FILE_TITLE = "Select a key file";
-inline constexpr const char* DATABASE_KEY_FILE_FILTERS = "Key files (*.keyx *.key);;All files (*)";
+inline constexpr const char* DATABASE_KEY_TITLE = KH_TEXT("Keyhaven", "Open KeePass Database");
+inline constexpr const char* DATABASE_NEW_KEY_TITLE = KH_TEXT("Keyhaven", "New KeePass Database");
+inline constexpr const char* DATABASE_KEY_FILE_TITLE = KH_TEXT("Keyhaven", "Select a key file");
+inline constexpr const char* DATABASE_KEY_FILE_FILTERS =
+    KH_TEXT("Keyhaven", "Key files (*.keyx *.key);;All files (*)");
 
 enum class EMsgIcon { none, exclamation, information, question, stop };
 // yesNoDefaultNo is a Yes/No question whose default button (Enter) is No:

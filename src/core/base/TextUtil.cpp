@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/base/TextUtil.h"
 
+#include "core/base/Translation.h"
+
 bool EqualsNoCaseAscii(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
@@ -16,7 +18,11 @@ bool EndsWithNoCaseAscii(std::string_view strText, std::string_view strSuffix) {
            EqualsNoCaseAscii(strText.substr(strText.size() - strSuffix.size()), strSuffix);
 }
 
-std::string FormatText(std::string_view strText, std::string_view str1, std::string_view str2) {
+std::string FormatText(std::string_view strSource, std::string_view str1, std::string_view str2) {
+    // The template in the language shown (the source itself without a
+    // translation); the values are the user's and stay as they are.
+    const std::string strCopy(strSource);
+    const std::string_view strText = TranslateText(strCopy.c_str());
     // Both marks are found in the template first, so a value holding "%2"
     // is not taken for the second mark.
     const std::size_t nPos1 = strText.find("%1");

@@ -1,30 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/base/Translation.h"
+
 #include <string>
 
 class CCofferDoc;
 class CPrompts;
 struct SKdbxCredentials;
 
-inline constexpr const char* EXPORT_TITLE = "Select a file to export";
+inline constexpr const char* EXPORT_TITLE = KH_TEXT("Keyhaven", "Select a file to export");
 // The chosen filter gives a name typed without an extension its extension,
 // and the extension names the format; any other extension is text.
 inline constexpr const char* EXPORT_FILTERS =
-    "Text files (*.txt);;KeePass database (*.kdbx);;CSV (*.csv)";
+    KH_TEXT("Keyhaven", "Text files (*.txt);;KeePass database (*.kdbx);;CSV (*.csv)");
 inline constexpr const char* EXPORT_EXTENSION = ".txt";
 inline constexpr const char* EXPORT_CSV_EXTENSION = ".csv";
 inline constexpr const char* EXPORT_KDBX_EXTENSION = ".kdbx";
 // A ".pwd" gives its KEY away, so a database exported from one must not be
 // locked with it.
-inline constexpr const char* EXPORT_KDBX_KEY_GIVEN_AWAY =
+inline constexpr const char* EXPORT_KDBX_KEY_GIVEN_AWAY = KH_TEXT(
+    "Keyhaven",
     "The new password must differ from the KEY of %1: the KEY of a .pwd file can be recovered "
-    "from any copy of that file, so it would open the database too.";
-inline constexpr const char* EXPORT_WRITING = "Writing %1 ...";
+    "from any copy of that file, so it would open the database too.");
+inline constexpr const char* EXPORT_WRITING = KH_TEXT("Keyhaven", "Writing %1 ...");
 // Asked before a plain text or CSV file is written.
 inline constexpr const char* EXPORT_PLAIN_WARNING =
-    "%1 will hold every password of this file as plain text: anyone who can read it reads "
-    "them all, and no KEY protects it.\n\nExport anyway?";
+    KH_TEXT("Keyhaven",
+            "%1 will hold every password of this file as plain text: anyone who can read it reads "
+            "them all, and no KEY protects it.\n\nExport anyway?");
 
 enum class EExportFormat { text, csv, kdbx };
 

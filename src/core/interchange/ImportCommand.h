@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/base/Translation.h"
+
 #include "core/interchange/ImportEntry.h"
 
 #include <functional>
@@ -11,13 +13,13 @@ class CCofferDoc;
 class CEditPrompts;
 class CPrompts;
 
-inline constexpr const char* IMPORT_TITLE = "Select a file to import";
+inline constexpr const char* IMPORT_TITLE = KH_TEXT("Keyhaven", "Select a file to import");
 inline constexpr const char* IMPORT_FILTERS =
-    "KeePass database (*.kdbx);;CSV (*.csv);;All files (*)";
+    KH_TEXT("Keyhaven", "KeePass database (*.kdbx);;CSV (*.csv);;All files (*)");
 // Shown while a database's key is derived and its entries read.
-inline constexpr const char* IMPORT_OPENING = "Opening %1 ...";
+inline constexpr const char* IMPORT_OPENING = KH_TEXT("Keyhaven", "Opening %1 ...");
 // A source that was read but is not one the importer understands.
-inline constexpr const char* IMPORT_REFUSED = "%1 cannot be imported. %2";
+inline constexpr const char* IMPORT_REFUSED = KH_TEXT("Keyhaven", "%1 cannot be imported. %2");
 
 // What an import brought into the document, for the view to show: the
 // groups that received accounts and the first account imported (code-page

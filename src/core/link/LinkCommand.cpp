@@ -167,13 +167,13 @@ std::string LinkErrorText(int nCode) {
     }};
     for (const SEntry& entry : s_aTable) {
         if (entry.nCode == nCode)
-            return entry.pszText;
+            return TranslateText(entry.pszText);
     }
     char szText[64];
-    std::snprintf(szText, sizeof szText, IDS_LINK_UNKNOWN, nCode);
+    std::snprintf(szText, sizeof szText, TranslateFormat(IDS_LINK_UNKNOWN), nCode);
     return szText;
 }
 
 std::string LinkErrorMessage(int nCode) {
-    return std::string(IDS_LINK_UNABLE) + LinkErrorText(nCode);
+    return std::string(TranslateText(IDS_LINK_UNABLE)) + LinkErrorText(nCode);
 }

@@ -9,66 +9,67 @@
 #include <iterator>
 #include <type_traits>
 
+namespace {
+
+// Every setting kept under a key of its own, with the member that holds it:
+// one list, so reading and writing cannot come to disagree.
+template <class Settings, class Visit> void ForEachStored(Settings& s, Visit&& visit) {
+    visit(EIntSetting::exit2Min, s.m_nExit2Min);
+    visit(EIntSetting::min2Lock, s.m_nMin2Lock);
+    visit(EIntSetting::deleteConfirmAccount, s.m_bDeleteConfirmA);
+    visit(EIntSetting::deleteConfirmGroup, s.m_bDeleteConfirmG);
+    visit(EIntSetting::hideTray, s.m_bHideTray);
+    visit(EIntSetting::hotKey, s.m_wHotKey);
+    visit(EIntSetting::hotKeyFlags, s.m_wHotKeyFlags);
+    visit(EIntSetting::autoLockTime, s.m_nAutoLockMs);
+    visit(EIntSetting::autoExitTime, s.m_nAutoExitMs);
+    visit(EIntSetting::lockOnScreenLock, s.m_bLockOnScreenLock);
+    visit(EIntSetting::clipboardClear, s.m_nClipboardClearSec);
+    visit(ETextSetting::healthThreshold, s.m_strHealthThreshold);
+    visit(EIntSetting::generate, s.m_generator.m_nFlags);
+    visit(ETextSetting::generateEnd, s.m_generator.m_strEnd);
+    visit(ETextSetting::generateBegin, s.m_generator.m_strBegin);
+    visit(ETextSetting::generateLength, s.m_generator.m_strLength);
+    visit(EIntSetting::startBar, s.m_nStartBar);
+    visit(EIntSetting::winStart, s.m_nWinStart);
+    visit(EIntSetting::showToolBar, s.m_bShowToolBar);
+    visit(EIntSetting::showStatusBar, s.m_bShowStatusBar);
+    visit(EIntSetting::showSearchBar, s.m_bShowSearchBar);
+}
+
+} // namespace
+
 SShellSettings SShellSettings::Load(const CProfile& profile) {
     SShellSettings s;
-    s.m_nExit2Min = int(profile.Get(EIntSetting::exit2Min));
-    s.m_nMin2Lock = int(profile.Get(EIntSetting::min2Lock));
-    s.m_bDeleteConfirmA = int(profile.Get(EIntSetting::deleteConfirmAccount));
-    s.m_bDeleteConfirmG = int(profile.Get(EIntSetting::deleteConfirmGroup));
-    s.m_bHideTray = int(profile.Get(EIntSetting::hideTray));
-    s.m_wHotKey = profile.Get(EIntSetting::hotKey) & 0xFFFF;
-    s.m_wHotKeyFlags = profile.Get(EIntSetting::hotKeyFlags) & 0xFFFF;
+    ForEachStored(s, [&profile](auto eKey, auto& value) {
+        value = static_cast<std::remove_reference_t<decltype(value)>>(profile.Get(eKey));
+    });
+    // A hot key is a key code and its modifiers, 16 bits each.
+    s.m_wHotKey &= 0xFFFF;
+    s.m_wHotKeyFlags &= 0xFFFF;
     const SFrameOptions options = UnpackFrameOptions(profile.Get(EIntSetting::frameOptions));
     s.m_bClearRecent = options.m_bClearRecent ? 1 : 0;
     s.m_nLockChoice = options.m_nAutoLockChoice;
     s.m_nExitChoice = options.m_nAutoExitChoice;
-    s.m_nAutoLockMs = profile.Get(EIntSetting::autoLockTime);
-    s.m_nAutoExitMs = profile.Get(EIntSetting::autoExitTime);
-    s.m_bLockOnScreenLock = profile.Get(EIntSetting::lockOnScreenLock) != 0 ? 1 : 0;
-    s.m_nClipboardClearSec = profile.Get(EIntSetting::clipboardClear);
-    s.m_strHealthThreshold = profile.Get(ETextSetting::healthThreshold);
-    s.m_generator.m_nFlags = int(profile.Get(EIntSetting::generate));
-    s.m_generator.m_strEnd = profile.Get(ETextSetting::generateEnd);
-    s.m_generator.m_strBegin = profile.Get(ETextSetting::generateBegin);
-    s.m_generator.m_strLength = profile.Get(ETextSetting::generateLength);
-    s.m_nStartBar = int(profile.Get(EIntSetting::startBar));
-    s.m_nWinStart = int(profile.Get(EIntSetting::winStart));
-    s.m_bShowToolBar = int(profile.Get(EIntSetting::showToolBar));
-    s.m_bShowStatusBar = int(profile.Get(EIntSetting::showStatusBar));
-    s.m_bShowSearchBar = int(profile.Get(EIntSetting::showSearchBar));
+    s.m_bLockOnScreenLock = s.m_bLockOnScreenLock != 0 ? 1 : 0;
     // Always on top is not taken from here: the window switches it on as it
     // is placed, from the stored value.
     return s;
 }
 
 void SShellSettings::Save(CProfile& profile) const {
-    profile.Set(EIntSetting::showToolBar, unsigned(m_bShowToolBar));
-    profile.Set(EIntSetting::showStatusBar, unsigned(m_bShowStatusBar));
-    profile.Set(EIntSetting::showSearchBar, unsigned(m_bShowSearchBar));
+    ForEachStored(*this, [&profile](auto eKey, const auto& value) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>)
+            profile.Set(eKey, value);
+        else
+            profile.Set(eKey, static_cast<unsigned>(value));
+    });
     profile.Set(EIntSetting::onTop, unsigned(m_bOnTop));
     SFrameOptions options;
     options.m_bClearRecent = m_bClearRecent != 0;
     options.m_nAutoLockChoice = m_nLockChoice;
     options.m_nAutoExitChoice = m_nExitChoice;
     profile.Set(EIntSetting::frameOptions, PackFrameOptions(options));
-    profile.Set(EIntSetting::autoLockTime, m_nAutoLockMs);
-    profile.Set(EIntSetting::autoExitTime, m_nAutoExitMs);
-    profile.Set(EIntSetting::lockOnScreenLock, unsigned(m_bLockOnScreenLock));
-    profile.Set(EIntSetting::clipboardClear, m_nClipboardClearSec);
-    profile.Set(ETextSetting::healthThreshold, m_strHealthThreshold);
-    profile.Set(EIntSetting::startBar, unsigned(m_nStartBar));
-    profile.Set(EIntSetting::winStart, unsigned(m_nWinStart));
-    profile.Set(EIntSetting::generate, unsigned(m_generator.m_nFlags));
-    profile.Set(ETextSetting::generateEnd, m_generator.m_strEnd);
-    profile.Set(ETextSetting::generateBegin, m_generator.m_strBegin);
-    profile.Set(ETextSetting::generateLength, m_generator.m_strLength);
-    profile.Set(EIntSetting::exit2Min, unsigned(m_nExit2Min));
-    profile.Set(EIntSetting::min2Lock, unsigned(m_nMin2Lock));
-    profile.Set(EIntSetting::deleteConfirmAccount, unsigned(m_bDeleteConfirmA));
-    profile.Set(EIntSetting::deleteConfirmGroup, unsigned(m_bDeleteConfirmG));
-    profile.Set(EIntSetting::hideTray, unsigned(m_bHideTray));
-    profile.Set(EIntSetting::hotKey, m_wHotKey);
-    profile.Set(EIntSetting::hotKeyFlags, m_wHotKeyFlags);
 }
 
 namespace {

@@ -792,7 +792,7 @@ bool CCofferDoc::HasFilePath() const {
 }
 
 std::string CCofferDoc::GetTitle() const {
-    return HasFilePath() ? FileNameOf(m_strPathName) : std::string(IDS_UNTITLED);
+    return HasFilePath() ? FileNameOf(m_strPathName) : std::string(TranslateText(IDS_UNTITLED));
 }
 
 void CCofferDoc::SetPathName(const std::string& strPath, bool bAddToMRU) {
@@ -908,15 +908,15 @@ bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
 }
 
 bool CCofferDoc::RunKeyCheck() {
-    return Prompts().RunCheckKeyWith(
-        IDS_KEY_PROMPT + m_strFileName, [this](const std::string& strKey) -> SKeyVerdict {
-            if (AcceptKey(strKey))
-                return true;
-            if (KeyLackedMemory())
-                return SKeyVerdict::NotJudged(
-                    FileErrorMessage(EFileError::keyOutOfMemory, m_strFileName));
-            return false;
-        });
+    return Prompts().RunCheckKeyWith(TranslateText(IDS_KEY_PROMPT) + m_strFileName,
+                                     [this](const std::string& strKey) -> SKeyVerdict {
+                                         if (AcceptKey(strKey))
+                                             return true;
+                                         if (KeyLackedMemory())
+                                             return SKeyVerdict::NotJudged(FileErrorMessage(
+                                                 EFileError::keyOutOfMemory, m_strFileName));
+                                         return false;
+                                     });
 }
 
 bool CCofferDoc::RefuseFile(EFileError eError, const std::string& strPath) {

@@ -2,6 +2,8 @@
 #include "core/store/FileProperties.h"
 
 #include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
+#include "core/base/Translation.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -10,9 +12,13 @@
 
 namespace {
 
-constexpr const char* MONTH_NAMES[] = {"January",   "February", "March",    "April",
-                                       "May",       "June",     "July",     "August",
-                                       "September", "October",  "November", "December"};
+constexpr const char* MONTH_NAMES[] = {
+    KH_TEXT("Keyhaven", "January"),   KH_TEXT("Keyhaven", "February"),
+    KH_TEXT("Keyhaven", "March"),     KH_TEXT("Keyhaven", "April"),
+    KH_TEXT("Keyhaven", "May"),       KH_TEXT("Keyhaven", "June"),
+    KH_TEXT("Keyhaven", "July"),      KH_TEXT("Keyhaven", "August"),
+    KH_TEXT("Keyhaven", "September"), KH_TEXT("Keyhaven", "October"),
+    KH_TEXT("Keyhaven", "November"),  KH_TEXT("Keyhaven", "December")};
 
 EFileError StatusErrorOf(int nErrno) {
     switch (nErrno) {
@@ -37,15 +43,18 @@ std::string FormatFileTime(std::time_t tTime) {
     if (!::localtime_r(&tTime, &tmLocal))
         return {};
     char szText[64];
+    // The month's name in the language shown, the numbers as they are.
     std::snprintf(szText, sizeof szText, "%s %02d, %04d %02d:%02d:%02d",
-                  MONTH_NAMES[tmLocal.tm_mon], tmLocal.tm_mday, tmLocal.tm_year + 1900,
-                  tmLocal.tm_hour, tmLocal.tm_min, tmLocal.tm_sec);
+                  TranslateText(MONTH_NAMES[tmLocal.tm_mon]), tmLocal.tm_mday,
+                  tmLocal.tm_year + 1900, tmLocal.tm_hour, tmLocal.tm_min, tmLocal.tm_sec);
     return szText;
 }
 
 std::string ContainsText(int nGroups, int nAccounts) {
     char szText[64];
-    std::snprintf(szText, sizeof szText, "%d Groups\t%d Accounts", nGroups, nAccounts);
+    std::snprintf(szText, sizeof szText,
+                  TranslateFormat(KH_TEXT("Keyhaven", "%d Groups\t%d Accounts")), nGroups,
+                  nAccounts);
     return szText;
 }
 
@@ -54,7 +63,7 @@ EFileError ReadFileProperties(const std::string& strPath, SFileProperties& props
     if (::statx(AT_FDCWD, strPath.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &stx) != 0)
         return StatusErrorOf(errno);
     props.m_strLocation = FolderOf(strPath);
-    props.m_strSize = std::to_string(stx.stx_size) + " Bytes";
+    props.m_strSize = FormatText(KH_TEXT("Keyhaven", "%1 Bytes"), std::to_string(stx.stx_size));
     props.m_strCreated = (stx.stx_mask & STATX_BTIME) ? FormatStatxTime(stx.stx_btime) : "";
     props.m_strModified = FormatStatxTime(stx.stx_mtime);
     props.m_strAccessed = FormatStatxTime(stx.stx_atime);
@@ -62,7 +71,7 @@ EFileError ReadFileProperties(const std::string& strPath, SFileProperties& props
     props.m_bHidden = FileNameOf(strPath).starts_with('.');
     props.m_bSealed = !IsReadableWithoutKey(strPath);
     props.m_strProtection =
-        props.m_bSealed ? IDS_PROPERTY_SEALED : IDS_PROPERTY_READABLE_WITHOUT_KEY;
+        TranslateText(props.m_bSealed ? IDS_PROPERTY_SEALED : IDS_PROPERTY_READABLE_WITHOUT_KEY);
     return EFileError::none;
 }
 

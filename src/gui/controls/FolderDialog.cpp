@@ -3,6 +3,7 @@
 
 #include "core/base/FolderCheck.h"
 #include "core/base/StringTable.h"
+#include "platform/Translations.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -20,19 +21,19 @@ CFolderDialog::CFolderDialog(const std::string& strTitle, const std::string& str
                              CFolderSystem& folders, QWidget* pParent)
     : QDialog(pParent), m_prompts(prompts), m_folders(folders) {
     setObjectName(QStringLiteral("FolderDialog"));
-    setWindowTitle(QString::fromUtf8(strTitle));
+    setWindowTitle(TrText(strTitle.c_str()));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    auto* pPrompt = new QLabel(QString::fromUtf8(strPrompt), this);
+    auto* pPrompt = new QLabel(TrText(strPrompt.c_str()), this);
     m_pPath = new QLineEdit(this);
     m_pPath->setObjectName(QStringLiteral("FolderPath"));
-    m_pPath->setAccessibleName(QString::fromUtf8(strPrompt));
+    m_pPath->setAccessibleName(TrText(strPrompt.c_str()));
 
     m_pModel = new QFileSystemModel(this);
     m_pModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
     m_pModel->setRootPath(QDir::rootPath());
     m_pTree = new QTreeView(this);
     m_pTree->setObjectName(QStringLiteral("FolderTree"));
-    m_pTree->setAccessibleName(QStringLiteral("Folders"));
+    m_pTree->setAccessibleName(TrText(KH_TEXT("Keyhaven", "Folders")));
     m_pTree->setModel(m_pModel);
     for (int nColumn = 1; nColumn < m_pModel->columnCount(); ++nColumn)
         m_pTree->hideColumn(nColumn);

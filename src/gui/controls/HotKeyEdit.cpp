@@ -2,13 +2,14 @@
 #include "gui/controls/HotKeyEdit.h"
 
 #include "core/shell/HotKeyCodes.h"
+#include "platform/Translations.h"
 
 #include <QKeyEvent>
 #include <QKeySequence>
 
 namespace {
 
-constexpr const char* NO_KEY_TEXT = "None";
+constexpr const char* NO_KEY_TEXT = KH_TEXT("Keyhaven", "None");
 
 } // namespace
 
@@ -28,7 +29,7 @@ void CHotKeyEdit::SetHotKey(unsigned wVirtualKey, unsigned wFlags) {
 void CHotKeyEdit::ShowHotKey() {
     const int nQtKey = QtKeyFromVirtualKey(m_wVirtualKey);
     if (nQtKey == 0) {
-        setText(QString::fromLatin1(NO_KEY_TEXT));
+        setText(TrText(NO_KEY_TEXT));
         return;
     }
     const QKeyCombination combination(

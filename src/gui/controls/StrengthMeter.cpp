@@ -3,6 +3,7 @@
 
 #include "core/base/StringTable.h"
 #include "core/seal/HeapScrub.h"
+#include "platform/Translations.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,19 +14,11 @@
 #include <cmath>
 #include <string_view>
 
-namespace {
-
-QString Text(const char* pszText) {
-    return QString::fromUtf8(pszText);
-}
-
-} // namespace
-
 CStrengthMeter::CStrengthMeter(QWidget* pParent) : QWidget(pParent) {
     setObjectName(QStringLiteral("StrengthMeter"));
     m_pBar = new QProgressBar(this);
     m_pBar->setObjectName(QStringLiteral("StrengthBar"));
-    m_pBar->setAccessibleName(Text(IDS_STRENGTH_NAME));
+    m_pBar->setAccessibleName(TrText(IDS_STRENGTH_NAME));
     m_pBar->setRange(0, FULL_BITS);
     m_pBar->setTextVisible(false);
     m_pBar->setMaximumHeight(m_pBar->fontMetrics().height() / 2 + 2);
@@ -50,7 +43,7 @@ void CStrengthMeter::SetPassword(const QString& strPassword) {
         m_eStrength.reset();
         m_dBits = 0;
         m_pBar->setValue(0);
-        m_pLabel->setText(Text(IDS_STRENGTH_NONE));
+        m_pLabel->setText(TrText(IDS_STRENGTH_NONE));
         m_pBar->setAccessibleDescription(m_pLabel->text());
         return;
     }
@@ -60,8 +53,8 @@ void CStrengthMeter::SetPassword(const QString& strPassword) {
     ScrubBytes(utf8.data(), static_cast<std::size_t>(utf8.size()));
     m_eStrength = StrengthOf(m_dBits);
     m_pBar->setValue(std::clamp(static_cast<int>(std::lround(m_dBits)), 1, FULL_BITS));
-    m_pLabel->setText(Text(IDS_STRENGTH_FORMAT)
-                          .arg(Text(IDS_STRENGTH_WORDS[static_cast<int>(*m_eStrength)]))
+    m_pLabel->setText(TrText(IDS_STRENGTH_FORMAT)
+                          .arg(TrText(IDS_STRENGTH_WORDS[static_cast<int>(*m_eStrength)]))
                           .arg(std::lround(m_dBits)));
     m_pBar->setAccessibleDescription(m_pLabel->text());
 }

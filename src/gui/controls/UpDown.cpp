@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/controls/UpDown.h"
+#include "platform/Translations.h"
 
 #include <QLineEdit>
 #include <QToolButton>
@@ -15,7 +16,7 @@ QToolButton* MakeArrow(Qt::ArrowType eArrow, const char* pszName, QWidget* pPare
     pButton->setAutoRepeat(true);
     pButton->setFocusPolicy(Qt::NoFocus);
     pButton->setObjectName(QString::fromLatin1(pszName));
-    pButton->setAccessibleName(QString::fromLatin1(pszName));
+    pButton->setAccessibleName(TrText(pszName));
     pButton->setFixedSize(16, 11);
     return pButton;
 }
@@ -24,8 +25,8 @@ QToolButton* MakeArrow(Qt::ArrowType eArrow, const char* pszName, QWidget* pPare
 
 CUpDown::CUpDown(QLineEdit* pBuddy, int nMin, int nMax, QWidget* pParent)
     : QWidget(pParent), m_pBuddy(pBuddy), m_nMin(nMin), m_nMax(nMax) {
-    m_pUp = MakeArrow(Qt::UpArrow, "Up", this);
-    m_pDown = MakeArrow(Qt::DownArrow, "Down", this);
+    m_pUp = MakeArrow(Qt::UpArrow, KH_TEXT("Keyhaven", "Up"), this);
+    m_pDown = MakeArrow(Qt::DownArrow, KH_TEXT("Keyhaven", "Down"), this);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->setSpacing(0);

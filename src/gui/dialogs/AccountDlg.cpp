@@ -16,6 +16,7 @@
 #include "gui/controls/StrengthMeter.h"
 #include "gui/dialogs/IconButtonRow.h"
 #include "platform/DesktopLinkOpener.h"
+#include "platform/Translations.h"
 
 #include <QClipboard>
 #include <QGridLayout>
@@ -37,7 +38,7 @@ constexpr int IDI_TEST_LINK = 462;
 constexpr const char* MASK_STYLE = "lineedit-password-character: 42;";
 
 QString Latin(const char* psz) {
-    return QString::fromUtf8(psz);
+    return TrText(psz);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "gui/dialogs/AddGroupDlg.h"
 
 #include "core/base/StringTable.h"
+#include "platform/Translations.h"
 
 #include <QLineEdit>
 
@@ -10,7 +11,7 @@ CAddGroupDlg::CAddGroupDlg(const CCofferDoc& doc, CPrompts& prompts, QWidget* pP
     setObjectName(QStringLiteral("AddGroupDlg"));
     AddLabel(IDS_GROUP_NAME_LABEL);
     AddNameEdit();
-    NameEdit()->setAccessibleName(QString::fromUtf8(IDS_GROUP_NAME_LABEL));
+    NameEdit()->setAccessibleName(TrText(IDS_GROUP_NAME_LABEL));
     AddButtons();
 }
 

@@ -3,6 +3,7 @@
 
 #include "core/base/StringTable.h"
 #include "gui/controls/HoverButton.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -14,7 +15,7 @@
 CChangeKeyDlg::CChangeKeyDlg(CPrompts& prompts, QWidget* pParent, const CCodePage* pCodePage)
     : CKeyDialog(prompts, pParent, pCodePage) {
     setObjectName(QStringLiteral("changeKeyDlg"));
-    setWindowTitle(QString::fromUtf8(IDS_CHANGEKEY_CAPTION));
+    setWindowTitle(TrText(IDS_CHANGEKEY_CAPTION));
     setProperty("controlId", static_cast<int>(IDD));
 
     QIcon icon = CHoverButton::LoadNumberedIcon(IDI_KEY);
@@ -22,13 +23,13 @@ CChangeKeyDlg::CChangeKeyDlg(CPrompts& prompts, QWidget* pParent, const CCodePag
         icon = QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation);
     m_pIconLabel = new QLabel(this);
     m_pIconLabel->setObjectName(QStringLiteral("keyIcon"));
-    m_pIconLabel->setAccessibleName(QString::fromUtf8(IDS_CHANGEKEY_CAPTION));
+    m_pIconLabel->setAccessibleName(TrText(IDS_CHANGEKEY_CAPTION));
     m_pIconLabel->setPixmap(icon.pixmap(32, 32));
     m_pIconLabel->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    const QString strOriginal = QString::fromUtf8(IDS_ORIGINAL_KEY_LABEL);
-    const QString strNew = QString::fromUtf8(IDS_NEW_KEY_LABEL);
-    const QString strConfirm = QString::fromUtf8(IDS_CHANGEKEY_CONFIRM_LABEL);
+    const QString strOriginal = TrText(IDS_ORIGINAL_KEY_LABEL);
+    const QString strNew = TrText(IDS_NEW_KEY_LABEL);
+    const QString strConfirm = TrText(IDS_CHANGEKEY_CONFIRM_LABEL);
 
     auto* pFields = new QVBoxLayout;
     const struct {

@@ -2,6 +2,7 @@
 #include "gui/dialogs/CheckKeyDlg.h"
 
 #include "core/base/StringTable.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -11,10 +12,10 @@
 CCheckKeyDlg::CCheckKeyDlg(CPrompts& prompts, QWidget* pParent, const CCodePage* pCodePage)
     : CKeyDialog(prompts, pParent, pCodePage) {
     setObjectName(QStringLiteral("checkKeyDlg"));
-    setWindowTitle(QString::fromUtf8(IDS_CHECKKEY_CAPTION));
+    setWindowTitle(TrText(IDS_CHECKKEY_CAPTION));
     setProperty("controlId", static_cast<int>(IDD));
 
-    const QString strPrompt = QString::fromUtf8(IDS_KEY_PROMPT);
+    const QString strPrompt = TrText(IDS_KEY_PROMPT);
     m_pPromptLabel = MakeLabel(strPrompt, "promptLabel", IDC_PROMPT);
     // A long file name must not widen the dialog beyond its edit.
     m_pPromptLabel->setMinimumWidth(240);

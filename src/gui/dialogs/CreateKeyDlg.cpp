@@ -2,6 +2,7 @@
 #include "gui/dialogs/CreateKeyDlg.h"
 
 #include "core/base/StringTable.h"
+#include "platform/Translations.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -10,11 +11,11 @@
 CCreateKeyDlg::CCreateKeyDlg(CPrompts& prompts, QWidget* pParent, const CCodePage* pCodePage)
     : CKeyDialog(prompts, pParent, pCodePage) {
     setObjectName(QStringLiteral("createKeyDlg"));
-    setWindowTitle(QString::fromUtf8(IDS_CREATEKEY_CAPTION));
+    setWindowTitle(TrText(IDS_CREATEKEY_CAPTION));
     setProperty("controlId", static_cast<int>(IDD));
 
-    const QString strKeyLabel = QString::fromUtf8(IDS_CREATEKEY_LABEL);
-    const QString strConfirmLabel = QString::fromUtf8(IDS_CREATEKEY_CONFIRM_LABEL);
+    const QString strKeyLabel = TrText(IDS_CREATEKEY_LABEL);
+    const QString strConfirmLabel = TrText(IDS_CREATEKEY_CONFIRM_LABEL);
     QLabel* pKeyLabel = MakeLabel(strKeyLabel, "newKeyLabel");
     QLineEdit* pKeyEdit = MakeKeyEdit(KEYFIELD_NEW, IDC_NEW_KEY, "newKeyEdit", strKeyLabel);
     QLabel* pConfirmLabel = MakeLabel(strConfirmLabel, "confirmKeyLabel");

@@ -3,6 +3,7 @@
 
 #include "core/interchange/DatabaseKey.h"
 #include "core/seal/SecretBuffer.h"
+#include "platform/Translations.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -19,7 +20,7 @@ QLineEdit* MakeEdit(QWidget* pParent, const char* pszName, const char* pszAccess
                     bool bMasked) {
     auto* pEdit = new QLineEdit(pParent);
     pEdit->setObjectName(QString::fromLatin1(pszName));
-    pEdit->setAccessibleName(QString::fromLatin1(pszAccessible));
+    pEdit->setAccessibleName(TrText(pszAccessible));
     if (bMasked)
         pEdit->setEchoMode(QLineEdit::Password);
     return pEdit;
@@ -39,7 +40,7 @@ CDatabaseKeyDlg::CDatabaseKeyDlg(CPrompts& prompts, const QString& strFileName, 
                                  QWidget* pParent)
     : QDialog(pParent), m_prompts(prompts), m_bNew(bNew) {
     setObjectName(QStringLiteral("DatabaseKeyDlg"));
-    setWindowTitle(QString::fromLatin1(bNew ? DATABASE_NEW_KEY_TITLE : DATABASE_KEY_TITLE));
+    setWindowTitle(TrText(bNew ? DATABASE_NEW_KEY_TITLE : DATABASE_KEY_TITLE));
     auto* pLayout = new QVBoxLayout(this);
     auto* pName = new QLabel(strFileName, this);
     pName->setObjectName(QStringLiteral("DatabaseName"));
@@ -48,29 +49,30 @@ CDatabaseKeyDlg::CDatabaseKeyDlg(CPrompts& prompts, const QString& strFileName, 
 
     auto* pForm = new QFormLayout();
     pLayout->addLayout(pForm);
-    m_pPassword = MakeEdit(this, "DatabasePassword", "Password", true);
-    pForm->addRow(QStringLiteral("&Password:"), m_pPassword);
+    m_pPassword = MakeEdit(this, "DatabasePassword", KH_TEXT("Keyhaven", "Password"), true);
+    pForm->addRow(TrText(KH_TEXT("Keyhaven", "&Password:")), m_pPassword);
     if (bNew) {
-        m_pConfirm = MakeEdit(this, "DatabaseConfirm", "Confirm password", true);
-        pForm->addRow(QStringLiteral("&Confirm:"), m_pConfirm);
+        m_pConfirm =
+            MakeEdit(this, "DatabaseConfirm", KH_TEXT("Keyhaven", "Confirm password"), true);
+        pForm->addRow(TrText(KH_TEXT("Keyhaven", "&Confirm:")), m_pConfirm);
     }
-    m_pNoPassword =
-        new QCheckBox(QStringLiteral("&No password (the key file alone opens it)"), this);
+    m_pNoPassword = new QCheckBox(
+        TrText(KH_TEXT("Keyhaven", "&No password (the key file alone opens it)")), this);
     m_pNoPassword->setObjectName(QStringLiteral("NoPassword"));
-    m_pNoPassword->setAccessibleName(QStringLiteral("No password"));
+    m_pNoPassword->setAccessibleName(TrText(KH_TEXT("Keyhaven", "No password")));
     pForm->addRow(QString(), m_pNoPassword);
     connect(m_pNoPassword, &QCheckBox::toggled, this, &CDatabaseKeyDlg::OnNoPassword);
 
     auto* pKeyRow = new QHBoxLayout();
-    m_pKeyFile = MakeEdit(this, "DatabaseKeyFile", "Key file", false);
+    m_pKeyFile = MakeEdit(this, "DatabaseKeyFile", KH_TEXT("Keyhaven", "Key file"), false);
     pKeyRow->addWidget(m_pKeyFile);
-    m_pBrowse = new QPushButton(QStringLiteral("&Browse..."), this);
+    m_pBrowse = new QPushButton(TrText(KH_TEXT("Keyhaven", "&Browse...")), this);
     m_pBrowse->setObjectName(QStringLiteral("BrowseKeyFile"));
-    m_pBrowse->setAccessibleName(QStringLiteral("Browse"));
+    m_pBrowse->setAccessibleName(TrText(KH_TEXT("Keyhaven", "Browse")));
     m_pBrowse->setAutoDefault(false);
     pKeyRow->addWidget(m_pBrowse);
     // A row holding a layout gets no buddy of its own: the label names the edit.
-    auto* pKeyLabel = new QLabel(QStringLiteral("&Key file (optional):"), this);
+    auto* pKeyLabel = new QLabel(TrText(KH_TEXT("Keyhaven", "&Key file (optional):")), this);
     pKeyLabel->setBuddy(m_pKeyFile);
     pForm->addRow(pKeyLabel, pKeyRow);
     connect(m_pBrowse, &QPushButton::clicked, this, &CDatabaseKeyDlg::Browse);

@@ -5,6 +5,7 @@
 #include "gui/controls/EllipsisStatic.h"
 #include "gui/controls/HoverButton.h"
 #include "gui/dialogs/IconButtonRow.h"
+#include "platform/Translations.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -42,7 +43,7 @@ const STextRow TEXT_ROWS[] = {
 };
 
 QString Utf8(const char* pszText) {
-    return QString::fromUtf8(pszText);
+    return TrText(pszText);
 }
 
 // The black rule between sections.

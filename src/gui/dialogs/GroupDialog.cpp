@@ -8,6 +8,7 @@
 #include "core/store/KeyDialogRules.h"
 #include "gui/controls/HoverComboBox.h"
 #include "gui/dialogs/IconButtonRow.h"
+#include "platform/Translations.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,14 +19,14 @@ CGroupDialog::CGroupDialog(const CCofferDoc& doc, CPrompts& prompts, const char*
     : QDialog(pParent), m_doc(doc), m_prompts(prompts), m_pLayout(new QVBoxLayout(this)) {
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowTitle(QString::fromUtf8(pszTitle));
+    setWindowTitle(TrText(pszTitle));
     setMinimumWidth(300);
 }
 
 CGroupDialog::~CGroupDialog() = default;
 
 void CGroupDialog::AddLabel(const char* pszText) {
-    auto* pLabel = new QLabel(QString::fromUtf8(pszText), this);
+    auto* pLabel = new QLabel(TrText(pszText), this);
     pLabel->setTextFormat(Qt::PlainText);
     pLabel->setWordWrap(true);
     m_pLayout->addWidget(pLabel);
@@ -35,7 +36,7 @@ void CGroupDialog::AddGroupList(int nId) {
     m_pGroupList = new CHoverComboBox(this);
     m_pGroupList->setProperty("controlId", nId);
     m_pGroupList->setObjectName(QStringLiteral("GroupList"));
-    m_pGroupList->setAccessibleName(QString::fromUtf8(IDS_CHOOSE_GROUP_LABEL));
+    m_pGroupList->setAccessibleName(TrText(IDS_CHOOSE_GROUP_LABEL));
     connect(m_pGroupList, &QComboBox::activated, this, &CGroupDialog::OnGroupChosen);
     m_pLayout->addWidget(m_pGroupList);
 }
@@ -44,7 +45,7 @@ void CGroupDialog::AddNameEdit() {
     m_pName = new QLineEdit(this);
     m_pName->setProperty("controlId", IDC_NAME);
     m_pName->setObjectName(QStringLiteral("GroupName"));
-    m_pName->setAccessibleName(QString::fromUtf8(IDS_NEW_NAME_LABEL));
+    m_pName->setAccessibleName(TrText(IDS_NEW_NAME_LABEL));
     m_pName->setMaxLength(MAX_NAME_LENGTH);
     m_pLayout->addWidget(m_pName);
 }

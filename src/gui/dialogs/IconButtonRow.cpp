@@ -4,6 +4,7 @@
 #include "core/base/CommandIds.h"
 #include "core/base/StringTable.h"
 #include "gui/controls/HoverButton.h"
+#include "platform/Translations.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
@@ -13,11 +14,11 @@ namespace {
 
 CHoverButton* MakeButton(QDialog& dialog, const char* pszText, int nIcon, int nId,
                          const char* pszName) {
-    auto* pButton = new CHoverButton(QString::fromUtf8(pszText), &dialog);
+    auto* pButton = new CHoverButton(TrText(pszText), &dialog);
     pButton->SetIconId(nIcon);
     pButton->setProperty("controlId", nId);
     pButton->setObjectName(QString::fromLatin1(pszName));
-    pButton->setAccessibleName(QString::fromUtf8(pszText));
+    pButton->setAccessibleName(pButton->text());
     return pButton;
 }
 

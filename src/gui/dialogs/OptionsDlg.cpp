@@ -12,6 +12,7 @@
 #include "gui/dialogs/OptionsSecurityPage.h"
 #include "gui/dialogs/OptionsStartPage.h"
 #include "gui/dialogs/OptionsTitleBand.h"
+#include "platform/Translations.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -32,7 +33,7 @@ COptionsDlg::COptionsDlg(SOptionsData& options, CPrompts& prompts, CFolderSystem
                          QWidget* pParent)
     : QDialog(pParent), m_data(options), m_prompts(prompts) {
     setObjectName(QStringLiteral("OptionsDlg"));
-    setWindowTitle(QString::fromUtf8(IDS_OPTIONS_CAPTION));
+    setWindowTitle(TrText(IDS_OPTIONS_CAPTION));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
     CreatePages(folders);
@@ -52,7 +53,7 @@ void COptionsDlg::CreatePages(CFolderSystem& folders) {
 
     m_pTree = new QTreeWidget(this);
     m_pTree->setObjectName(QStringLiteral("PageTree"));
-    m_pTree->setAccessibleName(QStringLiteral("Pages"));
+    m_pTree->setAccessibleName(TrText(KH_TEXT("Keyhaven", "Pages")));
     m_pTree->setProperty("controlId", IDC_PAGE_TREE);
     m_pTree->setHeaderHidden(true);
     // Hidden, but screen readers still announce the column by its label.
@@ -74,9 +75,9 @@ void COptionsDlg::CreateLayout() {
     const SIconButtonRow row = MakeIconButtonRow(*this);
     m_pOk = row.m_pOk;
     m_pCancel = row.m_pCancel;
-    m_pApply = new CHoverButton(QString::fromUtf8(IDS_OPTIONS_APPLY), this);
+    m_pApply = new CHoverButton(TrText(IDS_OPTIONS_APPLY), this);
     m_pApply->setObjectName(QStringLiteral("applyButton"));
-    m_pApply->setAccessibleName(QStringLiteral("Apply"));
+    m_pApply->setAccessibleName(TrText(KH_TEXT("Keyhaven", "Apply")));
     m_pApply->setProperty("controlId", IDC_APPLY);
     m_pApply->setAutoDefault(false);
     connect(m_pApply, &QPushButton::clicked, this, &COptionsDlg::OnApply);

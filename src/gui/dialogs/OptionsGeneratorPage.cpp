@@ -115,8 +115,8 @@ QWidget* COptionsGeneratorPage::MakeLengthGroup() {
     auto* pGroup = new QGroupBox(Text(IDS_GEN_LENGTH), this);
     m_pRange = MakeRadio(1027, "Range", IDS_GEN_RANGE);
     m_pSpecify = MakeRadio(1032, "Specify", IDS_GEN_SPECIFY);
-    m_pBegin = MakeLengthEdit(1028, "Begin", gen.m_strBegin, RANGE_DIGITS);
-    m_pEnd = MakeLengthEdit(1029, "End", gen.m_strEnd, RANGE_DIGITS);
+    m_pBegin = MakeLengthEdit(1028, KH_TEXT("Keyhaven", "Begin"), gen.m_strBegin, RANGE_DIGITS);
+    m_pEnd = MakeLengthEdit(1029, KH_TEXT("Keyhaven", "End"), gen.m_strEnd, RANGE_DIGITS);
     m_pLength = MakeLengthEdit(1033, "Length", gen.m_strLength, LengthDigits());
     m_pBeginSpin = new CUpDown(m_pBegin, SPIN_MIN, SPIN_MAX, pGroup);
     m_pEndSpin = new CUpDown(m_pEnd, SPIN_MIN, SPIN_MAX, pGroup);

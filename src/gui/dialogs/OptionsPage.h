@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "platform/Translations.h"
 
 #include <QWidget>
 
@@ -36,7 +37,7 @@ protected:
     QLineEdit* MakeEdit(int nId, const char* pszName, const char* pszLabel);
     CHoverButton* MakeIconButton(int nId, const char* pszName, const char* pszTip, int nIcon);
     static void Tag(QWidget* pWidget, int nId, const char* pszName, const QString& strLabel);
-    static QString Text(const char* psz) { return QString::fromUtf8(psz); }
+    static QString Text(const char* psz) { return TrText(psz); }
 
     SOptionsData& m_data;
     CPrompts& m_prompts;

@@ -100,8 +100,9 @@ void COptionsSecurityPage::MakeClipboardChoice() {
     }
     for (const unsigned nSeconds : vecSeconds) {
         char szText[32];
-        std::snprintf(szText, sizeof szText, IDS_SECONDS_FORMAT, nSeconds);
-        m_pClipboard->addItem(nSeconds == 0 ? Text(IDS_CLIPBOARD_NEVER) : Text(szText), nSeconds);
+        std::snprintf(szText, sizeof szText, TranslateFormat(IDS_SECONDS_FORMAT), nSeconds);
+        m_pClipboard->addItem(nSeconds == 0 ? Text(IDS_CLIPBOARD_NEVER) : QString::fromUtf8(szText),
+                              nSeconds);
     }
     m_pClipboard->setCurrentIndex(m_pClipboard->findData(m_data.m_nClipboardClearSec));
 }

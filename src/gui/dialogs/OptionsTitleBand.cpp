@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/OptionsTitleBand.h"
+#include "platform/Translations.h"
 
 #include <QPainter>
 
@@ -14,7 +15,7 @@ const QColor BAND_COLOUR(224, 218, 210);
 
 COptionsTitleBand::COptionsTitleBand(QWidget* pParent) : QWidget(pParent) {
     setObjectName(QStringLiteral("PageTitle"));
-    setAccessibleName(QStringLiteral("Page title"));
+    setAccessibleName(TrText(KH_TEXT("Keyhaven", "Page title")));
     QFont font = this->font();
     font.setBold(true);
     setFont(font);

@@ -5,6 +5,7 @@
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 #include "core/store/PasswordInfo.h"
+#include "platform/Translations.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -21,12 +22,8 @@
 
 namespace {
 
-QString Text(const char* pszText) {
-    return QString::fromUtf8(pszText);
-}
-
 QString StrengthText(EStrength eStrength) {
-    return Text(IDS_STRENGTH_WORDS[static_cast<int>(eStrength)]);
+    return TrText(IDS_STRENGTH_WORDS[static_cast<int>(eStrength)]);
 }
 
 constexpr int STRENGTH_COUNT = static_cast<int>(std::size(IDS_STRENGTH_WORDS));
@@ -39,28 +36,28 @@ CPasswordHealthDlg::CPasswordHealthDlg(const CCofferDoc& doc, SHealthDlgData& he
       m_eThreshold(StrengthNamed(health.m_strThreshold).value_or(EStrength::reasonable)) {
     setObjectName(QStringLiteral("PasswordHealthDlg"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setWindowTitle(Text(IDS_HEALTH_CAPTION));
+    setWindowTitle(TrText(IDS_HEALTH_CAPTION));
 
     m_pThreshold = new QComboBox(this);
     m_pThreshold->setObjectName(QStringLiteral("HealthThreshold"));
     m_pThreshold->setProperty("controlId", static_cast<int>(IDC_HEALTH_THRESHOLD));
-    QString strLabel = Text(IDS_HEALTH_THRESHOLD);
+    QString strLabel = TrText(IDS_HEALTH_THRESHOLD);
     m_pThreshold->setAccessibleName(strLabel.remove(QLatin1Char('&')));
     for (int i = 0; i < STRENGTH_COUNT; ++i)
         m_pThreshold->addItem(StrengthText(static_cast<EStrength>(i)));
     m_pThreshold->setCurrentIndex(static_cast<int>(m_eThreshold));
     connect(m_pThreshold, &QComboBox::currentIndexChanged, this,
             &CPasswordHealthDlg::OnThresholdChosen);
-    auto* pLabel = new QLabel(Text(IDS_HEALTH_THRESHOLD), this);
+    auto* pLabel = new QLabel(TrText(IDS_HEALTH_THRESHOLD), this);
     pLabel->setBuddy(m_pThreshold);
 
     m_pList = new QTreeWidget(this);
     m_pList->setObjectName(QStringLiteral("HealthList"));
     m_pList->setProperty("controlId", static_cast<int>(IDC_HEALTH_LIST));
-    m_pList->setAccessibleName(Text(IDS_HEALTH_LIST));
+    m_pList->setAccessibleName(TrText(IDS_HEALTH_LIST));
     m_pList->setColumnCount(columnCount);
-    m_pList->setHeaderLabels({Text(IDS_HEALTH_COLUMN_ACCOUNT), Text(IDS_HEALTH_COLUMN_FINDING),
-                              Text(IDS_HEALTH_COLUMN_STRENGTH)});
+    m_pList->setHeaderLabels({TrText(IDS_HEALTH_COLUMN_ACCOUNT), TrText(IDS_HEALTH_COLUMN_FINDING),
+                              TrText(IDS_HEALTH_COLUMN_STRENGTH)});
     m_pList->setRootIsDecorated(false);
     m_pList->setUniformRowHeights(true);
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -103,21 +100,21 @@ CPasswordHealthDlg::CPasswordHealthDlg(const CCofferDoc& doc, SHealthDlgData& he
 QStringList CPasswordHealthDlg::LineTexts(const SHealthLine& line, const CCofferDoc& doc) {
     const CCodePage& codePage = doc.CodePage();
     const QString strPath =
-        Text(IDS_HEALTH_ACCOUNT_PATH)
+        TrText(IDS_HEALTH_ACCOUNT_PATH)
             .arg(QString::fromStdString(codePage.ToUtf8(line.pGroup->Group())),
                  QString::fromStdString(codePage.ToUtf8(line.pAccount->Account())));
     QStringList astrFindings;
     if (line.bEmpty)
-        astrFindings << Text(IDS_HEALTH_EMPTY);
+        astrFindings << TrText(IDS_HEALTH_EMPTY);
     if (line.bWeak)
-        astrFindings << Text(IDS_HEALTH_WEAK);
+        astrFindings << TrText(IDS_HEALTH_WEAK);
     if (line.nReuseCount > 1)
-        astrFindings << Text(IDS_HEALTH_REUSED).arg(line.nReuseCount).arg(line.nReuseSet);
-    const QString strStrength = line.bEmpty ? Text(IDS_HEALTH_NO_STRENGTH)
-                                            : Text(IDS_HEALTH_STRENGTH)
+        astrFindings << TrText(IDS_HEALTH_REUSED).arg(line.nReuseCount).arg(line.nReuseSet);
+    const QString strStrength = line.bEmpty ? TrText(IDS_HEALTH_NO_STRENGTH)
+                                            : TrText(IDS_HEALTH_STRENGTH)
                                                   .arg(StrengthText(line.eStrength))
                                                   .arg(std::lround(line.dBits));
-    return {strPath, astrFindings.join(Text(IDS_HEALTH_SEPARATOR)), strStrength};
+    return {strPath, astrFindings.join(TrText(IDS_HEALTH_SEPARATOR)), strStrength};
 }
 
 void CPasswordHealthDlg::Recompute() {
@@ -132,8 +129,8 @@ void CPasswordHealthDlg::Recompute() {
         m_pList->setCurrentItem(
             items.value(std::max(0, std::min(nCurrent, int(items.size()) - 1))));
     m_pSummary->setText(m_report.lines.empty()
-                            ? Text(IDS_HEALTH_ALL_GOOD)
-                            : Text(IDS_HEALTH_SUMMARY)
+                            ? TrText(IDS_HEALTH_ALL_GOOD)
+                            : TrText(IDS_HEALTH_SUMMARY)
                                   .arg(static_cast<qsizetype>(m_report.lines.size()))
                                   .arg(m_report.nAccounts));
 }

@@ -5,6 +5,7 @@
 #include "core/base/StringTable.h"
 #include "gui/controls/HoverButton.h"
 #include "gui/controls/LinkLabel.h"
+#include "platform/Translations.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,17 +14,17 @@
 CAboutDlg::CAboutDlg(CPrompts* pPrompts, QWidget* pParent) : QDialog(pParent) {
     setObjectName(QStringLiteral("AboutDlg"));
     setProperty("controlId", IDD_ABOUTBOX);
-    setWindowTitle(QString::fromUtf8(IDS_ABOUT_CAPTION));
+    setWindowTitle(TrText(IDS_ABOUT_CAPTION));
     setAccessibleName(windowTitle());
 
     auto* pIcon = new QLabel(this);
     pIcon->setObjectName(QStringLiteral("AboutIcon"));
     pIcon->setPixmap(CHoverButton::LoadNumberedIcon(IDR_MAINFRAME).pixmap(32, 32));
-    pIcon->setAccessibleName(QStringLiteral("Keyhaven"));
+    pIcon->setAccessibleName(TrText(IDS_APP_TITLE));
 
     // The version line keeps its tab between name and version; a label
     // cannot show a tab, so the two parts stand in two columns.
-    const QString strLine = QString::fromUtf8(IDS_APP_VERSION_LINE);
+    const QString strLine = TrText(IDS_APP_VERSION_LINE).arg(QStringLiteral(KEYHAVEN_VERSION));
     const qsizetype nTab = strLine.indexOf('\t');
     auto* pName = new QLabel(strLine.left(nTab), this);
     pName->setObjectName(QStringLiteral("AboutName"));
@@ -47,7 +48,7 @@ CAboutDlg::CAboutDlg(CPrompts* pPrompts, QWidget* pParent) : QDialog(pParent) {
     m_pSupport->SetPrompts(pPrompts);
     m_pSupport->setAccessibleName(QString::fromUtf8(IDS_SUPPORT_ADDRESS));
 
-    m_pOk = new CHoverButton(QString::fromUtf8(IDS_BUTTON_OK), this);
+    m_pOk = new CHoverButton(TrText(IDS_BUTTON_OK), this);
     m_pOk->setObjectName(QStringLiteral("AboutOk"));
     m_pOk->setProperty("controlId", IDOK);
     m_pOk->setAccessibleName(m_pOk->text());

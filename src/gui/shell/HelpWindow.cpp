@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/HelpWindow.h"
+#include "platform/Translations.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,12 +11,12 @@
 
 CHelpWindow::CHelpWindow(QWidget* pParent) : QDialog(pParent) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Keyhaven Help"));
+    setWindowTitle(TrText(KH_TEXT("Keyhaven", "Keyhaven Help")));
     setAccessibleName(windowTitle());
     setModal(false);
     m_pBrowser = new QTextBrowser(this);
     m_pBrowser->setObjectName(QStringLiteral("HelpBrowser"));
-    m_pBrowser->setAccessibleName(QStringLiteral("Help"));
+    m_pBrowser->setAccessibleName(TrText(KH_TEXT("Keyhaven", "Help")));
     m_pBrowser->setOpenExternalLinks(true);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(m_pBrowser);

@@ -33,6 +33,7 @@
 #include "platform/PortalHotKey.h"
 #include "platform/QtPrintDevice.h"
 #include "platform/SessionLockWatcher.h"
+#include "platform/Translations.h"
 #include "platform/WindowSystem.h"
 
 #include <QAbstractButton>
@@ -56,7 +57,7 @@
 namespace {
 
 QString Text(const char* pszText) {
-    return QString::fromUtf8(pszText);
+    return TrText(pszText);
 }
 
 // The part of a command prompt shown in the status bar, and the tool tip.
@@ -224,7 +225,7 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CS
     // The status bar says how long the password stays there.
     CClipboard::SetPasswordCopied([this](unsigned nSeconds) {
         const std::string strText =
-            nSeconds == 0 ? std::string(IDS_PASSWORD_COPIED)
+            nSeconds == 0 ? std::string(TranslateText(IDS_PASSWORD_COPIED))
                           : FormatText(IDS_PASSWORD_COPIED_CLEARED, std::to_string(nSeconds));
         statusBar()->showMessage(QString::fromStdString(strText),
                                  static_cast<int>(nSeconds == 0 ? 5 : nSeconds) * 1000);
@@ -366,13 +367,14 @@ void CMainFrame::CreateMenus() {
     add(pHelp, {ID_HELP_CONTENTS, 0, ID_HELP_WEBSITE, ID_HELP_SUPPORT, 0, ID_APP_ABOUT});
     pBar->addMenu(pHelp);
 
-    m_pDropdownMenu = NewMenu("ToolBarDropdown", "ToolBarDropdown", this);
+    // Its title names the drop-down for screen readers.
+    m_pDropdownMenu = NewMenu(KH_TEXT("Keyhaven", "Add"), "ToolBarDropdown", this);
     m_pDropdownMenu->setProperty("controlId", IDR_TOOLBAR_DROPDOWN);
     add(m_pDropdownMenu, {ID_ACCOUNT_ADD, ID_GROUP_ADD});
 }
 
 void CMainFrame::CreateToolBar() {
-    m_pToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    m_pToolBar = new QToolBar(TrText(KH_TEXT("Keyhaven", "Toolbar")), this);
     m_pToolBar->setObjectName(QStringLiteral("ToolBar"));
     m_pToolBar->setProperty("controlId", ID_VIEW_TOOLBAR);
     m_pToolBar->setMovable(false);
@@ -476,7 +478,7 @@ void CMainFrame::CreatePin() {
     m_pPin->setDefaultAction(Action(IDM_ONTOP));
     m_pPin->setAutoRaise(true);
     m_pPin->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    m_pPin->setAccessibleName(QStringLiteral("Always on Top"));
+    m_pPin->setAccessibleName(TrText(KH_TEXT("Keyhaven", "Always on Top")));
     menuBar()->setCornerWidget(m_pPin, Qt::TopRightCorner);
     UpdatePin();
 }
@@ -1100,7 +1102,7 @@ bool CMainFrame::CheckKeyToComeBack() {
     case EUnlockCheck::askKey: {
         // The file name is the file system's (UTF-8), as the document's own
         // Check Key at opening shows it.
-        const std::string strPrompt = std::string(IDS_KEY_PROMPT) + m_doc.m_strFileName;
+        const std::string strPrompt = TranslateText(IDS_KEY_PROMPT) + m_doc.m_strFileName;
         if (!m_prompts.RunCheckKey(strPrompt, m_doc.m_strKey))
             return false;
         m_pTray->SetIcon(IDI_TRAY);

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/PasswordBarDlg.h"
 
-#include "core/tree/FieldFilter.h"
-
 #include "core/base/Profile.h"
 #include "core/base/Prompts.h"
 #include "core/base/SettingKeys.h"
@@ -20,6 +18,7 @@
 #include "platform/Clipboard.h"
 #include "platform/DesktopLinkOpener.h"
 #include "platform/TaskbarHint.h"
+#include "platform/Translations.h"
 #include "platform/WindowSystem.h"
 
 #include <QApplication>
@@ -59,16 +58,18 @@ struct SBarButton {
 
 // The buttons right of the two lists, left to right.
 constexpr SBarButton TRAILING_BUTTONS[] = {
-    {CPasswordBarDlg::IDC_HYPERLINK, 354, "Open Hyperlink"},
-    {CPasswordBarDlg::IDC_EMAIL, 352, "Send E-Mail"},
-    {CPasswordBarDlg::IDC_LOCK, 357, "Lock Program"},
-    {CPasswordBarDlg::IDC_MINIMIZE, 350, "Minimize"},
-    {CPasswordBarDlg::IDC_MAIN_WINDOW, 349, "Main Window"},
-    {CPasswordBarDlg::IDC_CLOSE, 348, "Close"},
-    {CPasswordBarDlg::IDC_MENU, 351, "Show Menu"},
+    {CPasswordBarDlg::IDC_HYPERLINK, 354, KH_TEXT("Keyhaven", "Open Hyperlink")},
+    {CPasswordBarDlg::IDC_EMAIL, 352, KH_TEXT("Keyhaven", "Send E-Mail")},
+    {CPasswordBarDlg::IDC_LOCK, 357, KH_TEXT("Keyhaven", "Lock Program")},
+    {CPasswordBarDlg::IDC_MINIMIZE, 350, KH_TEXT("Keyhaven", "Minimize")},
+    {CPasswordBarDlg::IDC_MAIN_WINDOW, 349, KH_TEXT("Keyhaven", "Main Window")},
+    {CPasswordBarDlg::IDC_CLOSE, 348, KH_TEXT("Keyhaven", "Close")},
+    {CPasswordBarDlg::IDC_MENU, 351, KH_TEXT("Keyhaven", "Show Menu")},
 };
 
-const char* const BAR_TITLE = "Password Bar";
+const char* const BAR_TITLE = KH_TEXT("Keyhaven", "Password Bar");
+// What is typed into the account list, shown back while it filters.
+const char* const BAR_FILTER = KH_TEXT("Keyhaven", "Filter: %1");
 
 // The keys that act on the account shown while the bar is active, and the
 // buttons they press.
@@ -108,7 +109,7 @@ CPasswordBarDlg::CPasswordBarDlg(CCofferDoc& doc, CProfile& profile, CPrompts& p
       m_bPlaced(!CWindowSystem::IsWayland()), m_doc(doc), m_profile(profile), m_prompts(prompts),
       m_editPrompts(editPrompts) {
     setObjectName(QStringLiteral("PasswordBar"));
-    setWindowTitle(QString::fromUtf8(BAR_TITLE));
+    setWindowTitle(TrText(BAR_TITLE));
     // A move over the grip pulls the bar to the edges, pressed or not.
     setMouseTracking(true);
     CreateControls();
@@ -132,8 +133,8 @@ CHoverButton* CPasswordBarDlg::NewButton(int nId, int nIcon, const char* pszTip)
                                 : new CHoverButton(this);
     pButton->setObjectName(QStringLiteral("bar%1").arg(nId));
     pButton->SetIcon(nIcon);
-    pButton->setToolTip(QString::fromUtf8(pszTip));
-    pButton->setAccessibleName(QString::fromUtf8(pszTip));
+    pButton->setToolTip(TrText(pszTip));
+    pButton->setAccessibleName(TrText(pszTip));
     // Only the two lists take the keyboard.
     pButton->setFocusPolicy(Qt::NoFocus);
     return pButton;
@@ -155,10 +156,10 @@ void CPasswordBarDlg::CreateControls() {
     pLayout->addWidget(m_pGrip);
 
     const CCodePage& codePage = m_doc.CodePage();
-    m_pCopyUserName =
-        static_cast<CDragTextButton*>(NewButton(IDC_COPY_USERNAME, 355, "Copy / Drag User Name"));
-    m_pCopyPassword =
-        static_cast<CDragTextButton*>(NewButton(IDC_COPY_PASSWORD, 356, "Copy / Drag Password"));
+    m_pCopyUserName = static_cast<CDragTextButton*>(
+        NewButton(IDC_COPY_USERNAME, 355, KH_TEXT("Keyhaven", "Copy / Drag User Name")));
+    m_pCopyPassword = static_cast<CDragTextButton*>(
+        NewButton(IDC_COPY_PASSWORD, 356, KH_TEXT("Keyhaven", "Copy / Drag Password")));
     m_pCopyUserName->SetCodePage(codePage);
     m_pCopyPassword->SetCodePage(codePage);
     m_pCopyPassword->SetSecret(true);
@@ -168,14 +169,14 @@ void CPasswordBarDlg::CreateControls() {
     const auto newList = [this, pLayout](int nId, const char* pszName) {
         auto* pList = new CHoverComboBox(this);
         pList->setObjectName(QStringLiteral("bar%1").arg(nId));
-        pList->setAccessibleName(QString::fromUtf8(pszName));
+        pList->setAccessibleName(TrText(pszName));
         pList->setMinimumWidth(LIST_WIDTH);
         pList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         pLayout->addWidget(pList, 1);
         return pList;
     };
-    m_pGroups = newList(IDC_GROUPS, "Group");
-    m_pAccounts = newList(IDC_ACCOUNTS, "Account");
+    m_pGroups = newList(IDC_GROUPS, KH_TEXT("Keyhaven", "Group"));
+    m_pAccounts = newList(IDC_ACCOUNTS, KH_TEXT("Keyhaven", "Account"));
     connect(m_pGroups, &QComboBox::activated, this, [this]() { FillAccounts(); });
     connect(m_pAccounts, &QComboBox::activated, this, [this]() { SelectAccount(); });
     m_pAccounts->installEventFilter(this);
@@ -220,19 +221,20 @@ void CPasswordBarDlg::CreateMenu() {
     m_pMenu = new QMenu(this);
     m_pMenu->setObjectName(QStringLiteral("BarMenu"));
     const auto add = [this](int nId, const char* pszText, void (CPasswordBarDlg::*pfn)()) {
-        QAction* pAction = m_pMenu->addAction(QString::fromUtf8(pszText));
+        QAction* pAction = m_pMenu->addAction(TrText(pszText));
         pAction->setProperty("commandId", nId);
         connect(pAction, &QAction::triggered, this, pfn);
     };
-    add(ID_BAR_MAINWINDOW, "Main Window", &CPasswordBarDlg::OnMainWindow);
+    add(ID_BAR_MAINWINDOW, KH_TEXT("Keyhaven", "Main Window"), &CPasswordBarDlg::OnMainWindow);
     m_pMenu->addSeparator();
-    add(ID_BAR_OPEN, "Open...", &CPasswordBarDlg::OnOpen);
-    add(ID_BAR_SAVE, "Save", &CPasswordBarDlg::OnSave);
+    add(ID_BAR_OPEN, KH_TEXT("Keyhaven", "Open..."), &CPasswordBarDlg::OnOpen);
+    add(ID_BAR_SAVE, KH_TEXT("Keyhaven", "Save"), &CPasswordBarDlg::OnSave);
     m_pMenu->addSeparator();
-    add(ID_BAR_ADD_ACCOUNT, "Add Account...", &CPasswordBarDlg::OnAddAccount);
-    add(ID_BAR_EDIT_ACCOUNT, "Edit Account...", &CPasswordBarDlg::OnEditAccount);
+    add(ID_BAR_ADD_ACCOUNT, KH_TEXT("Keyhaven", "Add Account..."), &CPasswordBarDlg::OnAddAccount);
+    add(ID_BAR_EDIT_ACCOUNT, KH_TEXT("Keyhaven", "Edit Account..."),
+        &CPasswordBarDlg::OnEditAccount);
     m_pMenu->addSeparator();
-    add(ID_BAR_EXIT, "Exit", &CPasswordBarDlg::OnClose);
+    add(ID_BAR_EXIT, KH_TEXT("Keyhaven", "Exit"), &CPasswordBarDlg::OnClose);
 }
 
 CHoverButton* CPasswordBarDlg::Button(int nId) const {
@@ -327,7 +329,7 @@ void CPasswordBarDlg::SelectAccount() {
 // screen readers and, when nothing matches, in the empty field.
 void CPasswordBarDlg::ShowAccountFilter(const QString& strText) {
     m_strFilter = strText;
-    const QString strShown = strText.isEmpty() ? QString() : QStringLiteral("Filter: ") + strText;
+    const QString strShown = strText.isEmpty() ? QString() : TrText(BAR_FILTER).arg(strText);
     m_pAccounts->setToolTip(strShown);
     m_pAccounts->setAccessibleDescription(strShown);
     m_pAccounts->setPlaceholderText(strShown);

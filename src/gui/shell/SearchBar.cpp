@@ -3,39 +3,48 @@
 
 #include "core/base/CommandIds.h"
 #include "core/shell/CommandMap.h"
+#include "platform/Translations.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <type_traits>
+
 namespace {
 
-template <class T> T* Named(T* pWidget, const char* pszName, int nId, const QString& strLabel) {
+// A control named by its visible text, or by strLabel when it shows none.
+template <class T>
+T* Named(T* pWidget, const char* pszName, int nId, const QString& strLabel = QString()) {
     pWidget->setObjectName(QString::fromLatin1(pszName));
     pWidget->setProperty("controlId", nId);
-    pWidget->setAccessibleName(strLabel);
+    if constexpr (std::is_base_of_v<QAbstractButton, T>)
+        pWidget->setAccessibleName(strLabel.isEmpty() ? pWidget->text() : strLabel);
+    else
+        pWidget->setAccessibleName(strLabel);
     return pWidget;
 }
 
 } // namespace
 
 CSearchBar::CSearchBar(CCommandMap& commands, QWidget* pParent)
-    : QToolBar(QStringLiteral("Search Bar"), pParent), m_commands(commands) {
+    : QToolBar(TrText(KH_TEXT("Keyhaven", "Search Bar")), pParent), m_commands(commands) {
     setObjectName(QStringLiteral("SearchBar"));
     setProperty("controlId", ID_VIEW_SEARCHBAR);
     setMovable(false);
 
-    m_pEdit = Named(new QLineEdit(this), "SearchEdit", IDC_SEARCH_EDIT, QStringLiteral("Search"));
-    m_pFindNext = Named(new QPushButton(QStringLiteral("Find Next"), this), "FindNext",
-                        IDC_FIND_NEXT, QStringLiteral("Find Next"));
+    m_pEdit = Named(new QLineEdit(this), "SearchEdit", IDC_SEARCH_EDIT,
+                    TrText(KH_TEXT("Keyhaven", "Search")));
+    m_pFindNext = Named(new QPushButton(TrText(KH_TEXT("Keyhaven", "Find Next")), this), "FindNext",
+                        IDC_FIND_NEXT);
     m_pFindNext->setDefault(true);
-    m_pMatchWord = Named(new QCheckBox(QStringLiteral("Match whole word"), this), "MatchWholeWord",
-                         IDC_MATCH_WORD, QStringLiteral("Match whole word"));
-    m_pMatchCase = Named(new QCheckBox(QStringLiteral("Match case "), this), "MatchCase",
-                         IDC_MATCH_CASE, QStringLiteral("Match case "));
-    m_pHide = Named(new QPushButton(QStringLiteral("Hide"), this), "SearchHide", ID_VIEW_SEARCHBAR,
-                    QStringLiteral("Hide"));
+    m_pMatchWord = Named(new QCheckBox(TrText(KH_TEXT("Keyhaven", "Match whole word")), this),
+                         "MatchWholeWord", IDC_MATCH_WORD);
+    m_pMatchCase = Named(new QCheckBox(TrText(KH_TEXT("Keyhaven", "Match case ")), this),
+                         "MatchCase", IDC_MATCH_CASE);
+    m_pHide = Named(new QPushButton(TrText(KH_TEXT("Keyhaven", "Hide")), this), "SearchHide",
+                    ID_VIEW_SEARCHBAR);
 
     addWidget(m_pEdit);
     m_pEdit->installEventFilter(this);

@@ -6,6 +6,7 @@
 #include "core/shell/CommandMap.h"
 #include "platform/BlockedTrayMenu.h"
 #include "platform/StatusNotifierHost.h"
+#include "platform/Translations.h"
 
 #include <QAction>
 #include <QFont>
@@ -103,10 +104,9 @@ CSystemTray::~CSystemTray() {
 void CSystemTray::BuildMenu() {
     m_pMenu = std::make_unique<QMenu>();
     m_pMenu->setObjectName(QStringLiteral("TrayMenu"));
-    m_pMenu->setTitle(QStringLiteral("Tray"));
+    m_pMenu->setTitle(TrText(KH_TEXT("Keyhaven", "Tray")));
     const auto add = [this](int nId) {
-        QAction* pAction =
-            m_pMenu->addAction(QString::fromUtf8(FindCommandText(COMMAND_MENU_TEXTS, nId)));
+        QAction* pAction = m_pMenu->addAction(TrText(FindCommandText(COMMAND_MENU_TEXTS, nId)));
         pAction->setProperty("commandId", nId);
         pAction->setObjectName(QStringLiteral("tray%1").arg(nId));
         connect(pAction, &QAction::triggered, this, [this, nId]() { m_commands.Execute(nId); });

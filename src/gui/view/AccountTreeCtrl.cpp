@@ -3,13 +3,14 @@
 
 #include "gui/view/LabelEditDelegate.h"
 #include "gui/view/RecordTreeModel.h"
+#include "platform/Translations.h"
 
 #include <QKeyEvent>
 
 CAccountTreeCtrl::CAccountTreeCtrl(CRecordTreeModel& model, QWidget* pParent)
     : CDragTreeCtrl(pParent), m_model(model) {
     setObjectName(QStringLiteral("accountTree"));
-    setAccessibleName(QStringLiteral("Accounts"));
+    setAccessibleName(TrText(KH_TEXT("Keyhaven", "Accounts")));
     setProperty("controlId", 1165);
     setHeaderHidden(true);
     setModel(&m_model);

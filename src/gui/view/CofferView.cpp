@@ -29,6 +29,7 @@
 #include "gui/view/TreeDrop.h"
 #include "gui/view/TreeFilter.h"
 #include "gui/view/ViewTexts.h"
+#include "platform/Translations.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -58,7 +59,7 @@ bool IsBlank(const std::string& strText) {
 
 std::string FormatCount(const char* pszFormat, int nCount) {
     char szText[64];
-    std::snprintf(szText, sizeof szText, pszFormat, nCount);
+    std::snprintf(szText, sizeof szText, TranslateFormat(pszFormat), nCount);
     return szText;
 }
 
@@ -109,8 +110,8 @@ void CCofferView::CreateControls() {
     });
 
     m_pFilter = new QLineEdit(this);
-    SetControlId(m_pFilter, IDC_FILTER, "Filter", QString::fromLatin1(IDS_FILTER_NAME));
-    m_pFilter->setPlaceholderText(QString::fromLatin1(IDS_FILTER_NAME));
+    SetControlId(m_pFilter, IDC_FILTER, "Filter", TrText(IDS_FILTER_NAME));
+    m_pFilter->setPlaceholderText(TrText(IDS_FILTER_NAME));
     m_pFilter->setClearButtonEnabled(true);
     m_pFilter->setEnabled(false);
     connect(m_pFilter, &QLineEdit::textChanged, this, &CCofferView::OnFilterChanged);
@@ -121,13 +122,13 @@ void CCofferView::CreateControls() {
     auto* pFilterKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
     connect(pFilterKey, &QShortcut::activated, this, &CCofferView::FocusFilter);
 
-    m_pUserNameLabel = new QLabel(QString::fromLatin1(IDS_USERNAME_LABEL), this);
+    m_pUserNameLabel = new QLabel(TrText(IDS_USERNAME_LABEL), this);
     SetControlId(m_pUserNameLabel, IDC_USERNAME_LABEL, "UserNameLabel", m_pUserNameLabel->text());
     m_pUserName = new QLineEdit(this);
     m_pUserName->setReadOnly(true);
     SetControlId(m_pUserName, IDC_USERNAME, "UserName", m_pUserNameLabel->text());
 
-    m_pPasswordLabel = new QLabel(QString::fromLatin1(IDS_PASSWORD_LABEL), this);
+    m_pPasswordLabel = new QLabel(TrText(IDS_PASSWORD_LABEL), this);
     SetControlId(m_pPasswordLabel, IDC_PASSWORD_LABEL, "PasswordLabel", m_pPasswordLabel->text());
     m_pPassword = new QLineEdit(this);
     m_pPassword->setReadOnly(true);
@@ -135,8 +136,8 @@ void CCofferView::CreateControls() {
 
     const auto makeButton = [this](int nId, const char* pszName, const char* pszTip, int nIcon) {
         auto* pButton = new CDragTextButton(this);
-        SetControlId(pButton, nId, pszName, QString::fromLatin1(pszTip));
-        pButton->setToolTip(QString::fromLatin1(pszTip));
+        SetControlId(pButton, nId, pszName, TrText(pszTip));
+        pButton->setToolTip(TrText(pszTip));
         pButton->SetIcon(nIcon);
         // Reached with Tab (a keyboard user copies with Space or Enter),
         // never taken by a click, which leaves the focus in the tree.
@@ -149,7 +150,7 @@ void CCofferView::CreateControls() {
         makeButton(IDC_COPY_PASSWORD, "CopyPassword", IDS_COPY_PASSWORD_TIP, IDI_PASSWORD);
     m_pCopyPassword->SetSecret(true);
 
-    m_pCommentsLabel = new QLabel(QString::fromLatin1(IDS_COMMENTS_LABEL), this);
+    m_pCommentsLabel = new QLabel(TrText(IDS_COMMENTS_LABEL), this);
     SetControlId(m_pCommentsLabel, IDC_COMMENTS_LABEL, "CommentsLabel", m_pCommentsLabel->text());
     m_pComments = new CDragTextEdit(this);
     m_pComments->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -161,14 +162,14 @@ void CCofferView::CreateControls() {
     SetControlId(m_pComments, IDC_COMMENTS, "Comments", m_pCommentsLabel->text());
 
     const auto makeLink = [this](int nId, const char* pszName, const char* pszAccessible) {
-        auto* pLink = new CLinkLabel(QString::fromLatin1(IDS_LINK_NONE), this);
-        SetControlId(pLink, nId, pszName, QString::fromLatin1(pszAccessible));
+        auto* pLink = new CLinkLabel(TrText(IDS_LINK_NONE), this);
+        SetControlId(pLink, nId, pszName, TrText(pszAccessible));
         pLink->SetAutoSize(false);
         pLink->SetPrompts(&m_prompts);
         return pLink;
     };
-    m_pWebSite = makeLink(IDC_WEBSITE, "WebSite", "Web Site");
-    m_pEMail = makeLink(IDC_EMAIL, "EMail", "E-Mail");
+    m_pWebSite = makeLink(IDC_WEBSITE, "WebSite", KH_TEXT("Keyhaven", "Web Site"));
+    m_pEMail = makeLink(IDC_EMAIL, "EMail", KH_TEXT("Keyhaven", "E-Mail"));
 
     // The gap between the tree and the details, where the splitter is taken.
     m_pSpacer = new QWidget(this);
@@ -405,7 +406,7 @@ void CCofferView::OnFindNext() {
         }
     }
     m_findFrom = QPersistentModelIndex();
-    m_prompts.MessageBox(IDS_CANT_FIND + ("\"" + strShown.toStdString() + "\""),
+    m_prompts.MessageBox(TranslateText(IDS_CANT_FIND) + ("\"" + strShown.toStdString() + "\""),
                          EMsgIcon::exclamation);
     m_frame.SearchBar()->Edit()->setFocus(Qt::OtherFocusReason);
 }
@@ -756,8 +757,8 @@ void CCofferView::DeleteAccount(const QModelIndex& item) {
         return;
     CPasswordInfo* pRecord = RecordOf(deleted);
     if (m_frame.Settings().Values().m_bDeleteConfirmA) {
-        const std::string strQuestion =
-            IDS_CONFIRM_DELETE_ACCOUNT + m_doc.CodePage().ToUtf8(pRecord->Account()) + "?";
+        const std::string strQuestion = TranslateText(IDS_CONFIRM_DELETE_ACCOUNT) +
+                                        m_doc.CodePage().ToUtf8(pRecord->Account()) + "?";
         if (m_prompts.MessageBox(strQuestion, EMsgIcon::question, EMsgButtons::yesNo) !=
             EMsgAnswer::yes)
             return;
@@ -924,7 +925,7 @@ std::string CCofferView::CurrentAccountLabel() const {
 void CCofferView::ShowContextMenu(const QModelIndex& item, const QPoint& ptGlobal) {
     QMenu menu(this);
     const auto add = [&menu](const char* pszText, int nId, bool bEnabled) {
-        QAction* pAction = menu.addAction(QString::fromLatin1(pszText));
+        QAction* pAction = menu.addAction(TrText(pszText));
         pAction->setProperty("commandId", nId);
         pAction->setEnabled(bEnabled);
         return pAction;

@@ -2,6 +2,7 @@
 #include "gui/view/DragTreeCtrl.h"
 
 #include "core/tree/DragScroll.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -40,7 +41,7 @@ QLabel* NewDragImage(const QModelIndex& item, QWidget* pOwner) {
 }
 
 QAction* AddDropAction(QMenu& menu, const char* pszText, int nId) {
-    QAction* pAction = menu.addAction(QString::fromLatin1(pszText));
+    QAction* pAction = menu.addAction(TrText(pszText));
     pAction->setData(nId);
     return pAction;
 }
@@ -99,14 +100,15 @@ QMenu* CDragTreeCtrl::CreateDropMenu() {
     // A group is dragged when its parent is the file item at the top.
     if (m_dragItem.isValid() && m_dragItem.parent().isValid() &&
         !m_dragItem.parent().parent().isValid()) {
-        AddDropAction(*pMenu, "Copy All Accounts Here", ID_DROP_COPY_ALL);
-        pDefault = AddDropAction(*pMenu, "Move All Accounts Here", ID_DROP_MOVE_ALL);
+        AddDropAction(*pMenu, KH_TEXT("Keyhaven", "Copy All Accounts Here"), ID_DROP_COPY_ALL);
+        pDefault =
+            AddDropAction(*pMenu, KH_TEXT("Keyhaven", "Move All Accounts Here"), ID_DROP_MOVE_ALL);
     } else {
-        AddDropAction(*pMenu, "Copy Here", ID_DROP_COPY);
-        pDefault = AddDropAction(*pMenu, "Move Here", ID_DROP_MOVE);
+        AddDropAction(*pMenu, KH_TEXT("Keyhaven", "Copy Here"), ID_DROP_COPY);
+        pDefault = AddDropAction(*pMenu, KH_TEXT("Keyhaven", "Move Here"), ID_DROP_MOVE);
     }
     pMenu->addSeparator();
-    AddDropAction(*pMenu, "Cancel", ID_DROP_CANCEL);
+    AddDropAction(*pMenu, KH_TEXT("Keyhaven", "Cancel"), ID_DROP_CANCEL);
     pMenu->setDefaultAction(pDefault);
     return pMenu;
 }

@@ -4,6 +4,7 @@
 #include "core/store/PasswordInfo.h"
 #include "gui/view/RecordTreeModel.h"
 #include "gui/view/TreeFilter.h"
+#include "platform/Translations.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -18,7 +19,7 @@ QWidget* CLabelEditDelegate::createEditor(QWidget* pParent, const QStyleOptionVi
     if (auto* pEdit = qobject_cast<QLineEdit*>(pEditor)) {
         pEdit->setMaxLength(MAX_LABEL_LENGTH);
         pEdit->setObjectName(QStringLiteral("LabelEdit"));
-        pEdit->setAccessibleName(QStringLiteral("Label"));
+        pEdit->setAccessibleName(TrText(KH_TEXT("Keyhaven", "Label")));
     }
     return pEditor;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/base/Translation.h"
+
 // Texts and ids of the main view.
 
 inline constexpr int IDC_TREE = 1165;
@@ -17,7 +19,7 @@ inline constexpr int IDC_EMAIL = 1153;
 inline constexpr int IDC_SPACER = 1198;
 // The live filter's field above the tree.
 inline constexpr int IDC_FILTER = 1197;
-inline constexpr const char* IDS_FILTER_NAME = "Filter";
+inline constexpr const char* IDS_FILTER_NAME = KH_TEXT("Keyhaven", "Filter");
 
 // Commands of the tree's context menus.
 inline constexpr int ID_TREE_ACCOUNT_EDIT = 32962;
@@ -33,22 +35,23 @@ inline constexpr int ID_TREE_FILE_ADDGROUP = 32964;
 inline constexpr int IDI_USERNAME = 355;
 inline constexpr int IDI_PASSWORD = 356;
 
-inline constexpr const char* IDS_LINK_NONE = "none";
-inline constexpr const char* IDS_COPY_USERNAME_TIP = "Copy / Drag User Name";
-inline constexpr const char* IDS_COPY_PASSWORD_TIP = "Copy / Drag Password";
+inline constexpr const char* IDS_LINK_NONE = KH_TEXT("Keyhaven", "none");
+inline constexpr const char* IDS_COPY_USERNAME_TIP = KH_TEXT("Keyhaven", "Copy / Drag User Name");
+inline constexpr const char* IDS_COPY_PASSWORD_TIP = KH_TEXT("Keyhaven", "Copy / Drag Password");
 inline constexpr const char* IDS_MASKED_PASSWORD = "************";
 inline constexpr const char* IDS_CONFIRM_DELETE_ACCOUNT =
-    "Do you really intend to delete the account\n";
+    KH_TEXT("Keyhaven", "Do you really intend to delete the account\n");
 inline constexpr const char* IDS_MAILTO = "mailto:";
-inline constexpr const char* IDS_CANT_FIND = "Can't find account which contains ";
+inline constexpr const char* IDS_CANT_FIND =
+    KH_TEXT("Keyhaven", "Can't find account which contains ");
 
 // Context menu texts, by menu.
-inline constexpr const char* IDS_TREE_ACCOUNT_EDIT = "&Edit...";
-inline constexpr const char* IDS_TREE_ACCOUNT_DELETE = "&Delete";
-inline constexpr const char* IDS_TREE_ACCOUNT_ADD = "&Add Account...";
-inline constexpr const char* IDS_TREE_GROUP_EDIT = "&Edit...";
-inline constexpr const char* IDS_TREE_GROUP_DELETE = "&Delete";
-inline constexpr const char* IDS_TREE_GROUP_ADDGROUP = "Add &Group...";
-inline constexpr const char* IDS_TREE_GROUP_ADDACCOUNT = "Add Account...";
-inline constexpr const char* IDS_TREE_FILE_ADDGROUP = "Add &Group...";
-inline constexpr const char* IDS_TREE_FILE_PROPERTIES = "P&roperties";
+inline constexpr const char* IDS_TREE_ACCOUNT_EDIT = KH_TEXT("Keyhaven", "&Edit...");
+inline constexpr const char* IDS_TREE_ACCOUNT_DELETE = KH_TEXT("Keyhaven", "&Delete");
+inline constexpr const char* IDS_TREE_ACCOUNT_ADD = KH_TEXT("Keyhaven", "&Add Account...");
+inline constexpr const char* IDS_TREE_GROUP_EDIT = KH_TEXT("Keyhaven", "&Edit...");
+inline constexpr const char* IDS_TREE_GROUP_DELETE = KH_TEXT("Keyhaven", "&Delete");
+inline constexpr const char* IDS_TREE_GROUP_ADDGROUP = KH_TEXT("Keyhaven", "Add &Group...");
+inline constexpr const char* IDS_TREE_GROUP_ADDACCOUNT = KH_TEXT("Keyhaven", "Add Account...");
+inline constexpr const char* IDS_TREE_FILE_ADDGROUP = KH_TEXT("Keyhaven", "Add &Group...");
+inline constexpr const char* IDS_TREE_FILE_PROPERTIES = KH_TEXT("Keyhaven", "P&roperties");

@@ -7,6 +7,7 @@
 #include "core/shell/CommandLineInfo.h"
 #include "core/shell/CommandMap.h"
 #include "core/shell/PlacementFit.h"
+#include "core/shell/ShellSettings.h"
 #include "core/shell/StartupFile.h"
 #include "support/MemoryProfile.h"
 
@@ -202,4 +203,39 @@ TEST(PlacementFit, EmptyInvertedOrOverflowingRectanglesGiveTheDefault) {
     EXPECT_EQ(FitPlacement({0, 0, 100, 100}, {0, 0, 0, 0}), std::nullopt);
     // The widest corners an int holds: shrunk, without overflow.
     EXPECT_EQ(FitPlacement({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, screen), screen);
+}
+
+// Every value the program keeps comes back from the profile as it was
+// written; a setting written but not read (or read from another key) fails.
+TEST(ShellSettings, EveryValueSurvivesAProfileRoundTrip) {
+    SShellSettings written;
+    written.m_nWinStart = 1;
+    written.m_bClearRecent = 1;
+    written.m_nStartBar = 1;
+    written.m_nExitChoice = 2;
+    written.m_nLockChoice = 3;
+    written.m_bHideTray = 1;
+    written.m_wHotKey = 0x51;
+    written.m_wHotKeyFlags = 0x6;
+    written.m_nExit2Min = 2;
+    written.m_nMin2Lock = 1;
+    written.m_bDeleteConfirmA = 0;
+    written.m_bDeleteConfirmG = 0;
+    written.m_generator = {7, "2", "3", "20"};
+    written.m_bShowStatusBar = 0;
+    written.m_bShowToolBar = 0;
+    written.m_bShowSearchBar = 1;
+    written.m_nAutoLockMs = 300000;
+    written.m_nAutoExitMs = 900000;
+    written.m_bLockOnScreenLock = 0;
+    written.m_nClipboardClearSec = 45;
+    written.m_strHealthThreshold = "good";
+    CMemoryProfile profile;
+    written.Save(profile);
+    EXPECT_EQ(SShellSettings::Load(profile), written);
+    // Always on top is stored for the window to apply as it is placed.
+    written.m_bOnTop = 1;
+    written.Save(profile);
+    EXPECT_EQ(profile.Get(EIntSetting::onTop), 1U);
+    EXPECT_EQ(SShellSettings::Load(profile).m_bOnTop, 0);
 }
