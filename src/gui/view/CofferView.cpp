@@ -316,6 +316,12 @@ void CCofferView::OnFilterChanged(const QString& strText) {
         strQuery = strText.toStdString();
     m_refilter.stop();
     m_pTreeFilter->SetQuery(strQuery, m_doc.CodePage(), !bStorable);
+    // Nothing matches and the file's row is current: the panel lets go of the
+    // account the tree now hides, so no copy reaches it unseen.
+    if (m_pTreeFilter->IsActive() && CAccountTreeCtrl::GetItemLevel(m_pTree->currentIndex()) == 0) {
+        m_curAccount = QPersistentModelIndex();
+        ClearDetails();
+    }
     pDelegate->SetHighlight(m_pTreeFilter->Rule(), &m_doc.CodePage());
     m_pTree->viewport()->update();
 }

@@ -111,6 +111,11 @@ void CTreeFilter::SelectFirstShown() {
             }
         }
     }
+    // Nothing matches: the file's row becomes current, so neither the panel
+    // nor a copy command reaches an account the tree does not show.
+    m_bMoving = true;
+    m_tree.SelectItem(file);
+    m_bMoving = false;
 }
 
 bool CTreeFilter::IsShown(const QModelIndex& item) const {

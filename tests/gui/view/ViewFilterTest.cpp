@@ -110,7 +110,14 @@ void CViewFilterTest::narrowsByEveryFieldButThePassword() {
     if (!shown.empty()) {
         QCOMPARE(fx.CurrentLabel(), shown[1].substr(2));
         QCOMPARE(fx.m_pView->UserNameBox()->text().toStdString(), "user-" + shown[1].substr(2));
+        return;
     }
+    // Nothing shown: no hidden account stays in the panel, and clearing gives
+    // back the account chosen before.
+    QCOMPARE(fx.m_pView->Tree()->currentIndex(), fx.m_pView->Model().FileIndex());
+    QCOMPARE(fx.m_pView->UserNameBox()->text(), QString());
+    fx.m_pView->FilterBox()->clear();
+    QCOMPARE(fx.CurrentPath(), std::string("Bank/Card"));
 }
 
 void CViewFilterTest::escapeRestoresTheSelectionAndTheOpenGroups() {
