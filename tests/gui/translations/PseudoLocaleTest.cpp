@@ -52,6 +52,8 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <algorithm>
+
 namespace {
 
 // Texts that are the user's or the system's, not the program's: they show
@@ -73,7 +75,11 @@ bool IsMarked(QString strText) {
         strText.remove(reMarked);
     }
     strText.remove(reKeys);
-    for (const QString& strData : g_userData)
+    // Longest first: a short one ("pw") may lie inside a folder's name.
+    QStringList userData = g_userData;
+    std::sort(userData.begin(), userData.end(),
+              [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    for (const QString& strData : userData)
         strText.remove(strData);
     for (const QChar ch : strText)
         if (ch.isLetter())
