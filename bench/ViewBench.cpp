@@ -26,13 +26,13 @@
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 #include "core/tree/TreeOrder.h"
+#include "gui/model/RecordTreeModel.h"
 #include "gui/shell/DocNotifier.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/SearchBar.h"
 #include "gui/shell/Settings.h"
 #include "gui/view/AccountTreeCtrl.h"
 #include "gui/view/CofferView.h"
-#include "gui/view/RecordTreeModel.h"
 #include "support/MemoryProfile.h"
 #include "support/ScriptedEditPrompts.h"
 #include "support/ScriptedPrompts.h"
@@ -310,8 +310,8 @@ bool Prepare() {
     g_world.pFrame = std::make_unique<CMainFrame>(*g_world.pProfile, *g_world.pPrompts,
                                                   *g_world.pDoc, *g_world.pSettings);
     g_world.pView =
-        std::make_unique<CCofferView>(*g_world.pDoc, *g_world.pProfile, *g_world.pPrompts,
-                                      *g_world.pEditPrompts, *g_world.pFrame);
+        std::make_unique<CCofferView>(*g_world.pDoc, g_world.pNotifier->Model(), *g_world.pProfile,
+                                      *g_world.pPrompts, *g_world.pEditPrompts, *g_world.pFrame);
     g_world.pView->resize(700, 500);
     g_world.pFrame->Follow(*g_world.pNotifier);
     g_world.pView->Follow(*g_world.pNotifier);

@@ -125,7 +125,8 @@ bool CCofferApp::InitInstance() {
 
 void CCofferApp::CreateView() {
     // The frame owns its view; the view follows the document's notices.
-    auto* pView = new CCofferView(*m_pDoc, *m_pProfile, *m_pPrompts, *m_pEditPrompts, *m_pFrame);
+    auto* pView = new CCofferView(*m_pDoc, m_pNotifier->Model(), *m_pProfile, *m_pPrompts,
+                                  *m_pEditPrompts, *m_pFrame);
     m_pFrame->SetView(pView);
     pView->Follow(*m_pNotifier);
     // The title follows the file's name and its unsaved changes.

@@ -391,8 +391,9 @@ void CCofferViewTest::frameOwnsItsView() {
     {
         CFrameFixture fx(&profile);
         CScriptedEditPrompts editPrompts;
+        CRecordTreeModel model(*fx.m_pDoc);
         auto* pView =
-            new CCofferView(*fx.m_pDoc, fx.m_profile, fx.m_prompts, editPrompts, fx.Frame());
+            new CCofferView(*fx.m_pDoc, model, fx.m_profile, fx.m_prompts, editPrompts, fx.Frame());
         fx.Frame().SetView(pView);
         pView->m_nTreeWidth = 222;
         QVERIFY(fx.Frame().Commands().IsRegistered(ID_TOOLS_MASK));

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/view/RecordTreeModel.h"
+#include "gui/model/RecordTreeModel.h"
 
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
