@@ -143,7 +143,8 @@ void CCofferApp::CreateView() {
 }
 
 void CCofferApp::CreatePasswordBar(CCofferView& view) {
-    m_pBar = std::make_unique<CPasswordBarDlg>(*m_pDoc, *m_pProfile, *m_pPrompts, *m_pEditPrompts);
+    m_pBar = std::make_unique<CPasswordBarDlg>(*m_pDoc, m_pNotifier->Model(), *m_pProfile,
+                                               *m_pPrompts, *m_pEditPrompts);
     m_pFrame->SetPasswordBar(m_pBar.get());
     // The bar and the view hand each other the chosen group and account.
     connect(m_pFrame.get(), &CMainFrame::PasswordBarShowing, m_pBar.get(), [this, &view]() {

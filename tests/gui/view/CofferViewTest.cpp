@@ -441,7 +441,8 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
     CMainFrame& frame = fx.Frame();
     connect(&frame, &CMainFrame::DocumentUnloading, &view, &CCofferView::RememberPlace);
     connect(&frame, &CMainFrame::DocumentReloaded, &view, &CCofferView::RestorePlace);
-    CPasswordBarDlg bar(*fx.m_pDoc, fx.m_profile, fx.m_prompts, fx.m_editPrompts);
+    CPasswordBarDlg bar(*fx.m_pDoc, fx.m_notifier.Model(), fx.m_profile, fx.m_prompts,
+                        fx.m_editPrompts);
     frame.SetPasswordBar(&bar);
     bar.FillGroups();
     view.show();
