@@ -129,7 +129,8 @@ bool CCofferApp::InitInstance() {
 
 void CCofferApp::CreateView() {
     // The frame owns its view; the view follows the document's notices.
-    auto* pView = new CCofferView(*m_pDoc, *m_pProfile, *m_pPrompts, *m_pEditPrompts, *m_pFrame);
+    auto* pView = new CCofferView(*m_pDoc, m_pNotifier->Model(), *m_pProfile, *m_pPrompts,
+                                  *m_pEditPrompts, *m_pFrame);
     m_pFrame->SetView(pView);
     pView->Follow(*m_pNotifier);
     // The title follows the file's name and its unsaved changes.
@@ -146,7 +147,8 @@ void CCofferApp::CreateView() {
 }
 
 void CCofferApp::CreatePasswordBar(CCofferView& view) {
-    m_pBar = std::make_unique<CPasswordBarDlg>(*m_pDoc, *m_pProfile, *m_pPrompts, *m_pEditPrompts);
+    m_pBar = std::make_unique<CPasswordBarDlg>(*m_pDoc, m_pNotifier->Model(), *m_pProfile,
+                                               *m_pPrompts, *m_pEditPrompts);
     m_pFrame->SetPasswordBar(m_pBar.get());
     // The bar and the view hand each other the chosen group and account.
     connect(m_pFrame.get(), &CMainFrame::PasswordBarShowing, m_pBar.get(), [this, &view]() {

@@ -14,18 +14,6 @@ CGroupChoice::CGroupChoice(const CCofferDoc::CInfoList& listInfo, const CCodePag
     Sort();
 }
 
-CGroupChoice::CGroupChoice(const CCofferDoc::CInfoList& listInfo, const CPasswordInfo* pGroup,
-                           const CCodePage& codePage)
-    : m_codePage(codePage) {
-    auto it = std::find_if(listInfo.begin(), listInfo.end(),
-                           [pGroup](const CPasswordInfo& info) { return &info == pGroup; });
-    if (it == listInfo.end())
-        return;
-    for (++it; it != listInfo.end() && !it->IsGroup(); ++it)
-        m_vecEntries.push_back({it->Account(), &*it});
-    Sort();
-}
-
 void CGroupChoice::Sort() {
     std::stable_sort(m_vecEntries.begin(), m_vecEntries.end(),
                      [this](const SGroupEntry& a, const SGroupEntry& b) {

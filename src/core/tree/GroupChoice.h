@@ -12,21 +12,17 @@ struct SGroupEntry {
     const CPasswordInfo* m_pRecord = nullptr;
 };
 
-// The flat group lists of the account and group dialogs and the Password
-// Bar: one entry per group record, alphabetical ignoring case (the tree's
-// order; equal names keep their list order). The bar's account list is the
-// same kind of list over the accounts of one group.
+// The flat group lists of the account and group dialogs: one entry per
+// group record, alphabetical ignoring case (the tree's order; equal names
+// keep their list order).
 class CGroupChoice {
 public:
     CGroupChoice(const CCofferDoc::CInfoList& listInfo, const CCodePage& codePage);
-    // The accounts that follow pGroup in the list, up to the next group.
-    CGroupChoice(const CCofferDoc::CInfoList& listInfo, const CPasswordInfo* pGroup,
-                 const CCodePage& codePage);
 
     const std::vector<SGroupEntry>& Entries() const { return m_vecEntries; }
     int Count() const { return static_cast<int>(m_vecEntries.size()); }
 
-    // The entry shown for strGroup (or an account name): the one equal to it byte for byte, else
+    // The entry shown for strGroup: the one equal to it byte for byte, else
     // the first that begins with it ignoring case; -1 when none does. The
     // exact match comes first so that of "Bank" and "bank" the group asked
     // for is the group shown, and so the group acted on.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/base/DocObserver.h"
+#include "gui/model/RecordTreeModel.h"
 
 #include <QObject>
 
@@ -10,6 +11,10 @@ class CCofferDoc;
 // The document's observer in the desktop program: turns its notices into Qt
 // signals, so the view, the frame and the Password Bar each connect to what
 // concerns them. One notifier per document, registered while it lives.
+//
+// It also keeps the one record model of the document, which the main tree
+// and the Password Bar's lists show: the model has followed each notice
+// before the signal for it goes out.
 class CDocNotifier : public QObject, public CDocObserver {
     Q_OBJECT
 
@@ -18,6 +23,7 @@ public:
     ~CDocNotifier() override;
 
     CCofferDoc& Document() const { return m_doc; }
+    CRecordTreeModel& Model() { return m_model; }
 
 signals:
     // Another file, or none, is shown: rebuild from scratch.
@@ -33,12 +39,13 @@ signals:
     void RecentFileListChanged();
 
 private:
-    void OnInitialUpdate() override { emit InitialUpdate(); }
-    void OnEmptied() override { emit Emptied(); }
+    void OnInitialUpdate() override;
+    void OnEmptied() override;
     void OnRecordsChanged(const SRecordNotice& notice) override;
     void OnModifiedChanged(bool bModified) override { emit ModifiedChanged(bModified); }
-    void OnPathNameChanged() override { emit PathNameChanged(); }
+    void OnPathNameChanged() override;
     void OnRecentFileListChanged() override { emit RecentFileListChanged(); }
 
     CCofferDoc& m_doc;
+    CRecordTreeModel m_model;
 };

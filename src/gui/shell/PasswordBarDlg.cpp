@@ -10,11 +10,11 @@
 #include "core/store/AccountDlgData.h"
 #include "core/store/CodePage.h"
 #include "core/store/FileIO.h"
-#include "core/tree/FieldFilter.h"
-#include "core/tree/GroupChoice.h"
 #include "gui/controls/DragTextButton.h"
 #include "gui/controls/HoverButton.h"
 #include "gui/controls/HoverComboBox.h"
+#include "gui/model/RecordListModel.h"
+#include "gui/model/RecordTreeModel.h"
 #include "platform/Clipboard.h"
 #include "platform/DesktopLinkOpener.h"
 #include "platform/TaskbarHint.h"
@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -85,13 +86,6 @@ constexpr SBarKey BAR_KEYS[] = {
     {Qt::CTRL | Qt::Key_M, CPasswordBarDlg::IDC_EMAIL},
 };
 
-// Assistive tools announce the bar as the window it is; the toolkit takes a
-// captionless tool window for a filler.
-CPasswordInfo* RecordOf(const QComboBox* pList, int nIndex) {
-    return nIndex < 0 ? nullptr
-                      : reinterpret_cast<CPasswordInfo*>(pList->itemData(nIndex).value<quintptr>());
-}
-
 // A thin, captionless strip above every window where the window system
 // lets the program place it; on Wayland, which allows neither, a small
 // normal window.
@@ -103,16 +97,17 @@ Qt::WindowFlags BarWindowFlags(bool bWayland) {
 
 } // namespace
 
-CPasswordBarDlg::CPasswordBarDlg(CCofferDoc& doc, CProfile& profile, CPrompts& prompts,
-                                 CEditPrompts& editPrompts, QWidget* pParent)
+CPasswordBarDlg::CPasswordBarDlg(CCofferDoc& doc, CRecordTreeModel& model, CProfile& profile,
+                                 CPrompts& prompts, CEditPrompts& editPrompts, QWidget* pParent)
     : QWidget(pParent, BarWindowFlags(CWindowSystem::IsWayland())),
-      m_bPlaced(!CWindowSystem::IsWayland()), m_doc(doc), m_profile(profile), m_prompts(prompts),
-      m_editPrompts(editPrompts) {
+      m_bPlaced(!CWindowSystem::IsWayland()), m_doc(doc), m_model(model), m_profile(profile),
+      m_prompts(prompts), m_editPrompts(editPrompts) {
     setObjectName(QStringLiteral("PasswordBar"));
     setWindowTitle(TrText(BAR_TITLE));
     // A move over the grip pulls the bar to the edges, pressed or not.
     setMouseTracking(true);
     CreateControls();
+    CreateLists();
     CreateKeys();
     CreateMenu();
     m_ptBar = QPoint(int(m_profile.Get(EIntSetting::barX)), int(m_profile.Get(EIntSetting::barY)));
@@ -177,8 +172,6 @@ void CPasswordBarDlg::CreateControls() {
     };
     m_pGroups = newList(IDC_GROUPS, KH_TEXT("Keyhaven", "Group"));
     m_pAccounts = newList(IDC_ACCOUNTS, KH_TEXT("Keyhaven", "Account"));
-    connect(m_pGroups, &QComboBox::activated, this, [this]() { FillAccounts(); });
-    connect(m_pAccounts, &QComboBox::activated, this, [this]() { SelectAccount(); });
     m_pAccounts->installEventFilter(this);
 
     for (const SBarButton& button : TRAILING_BUTTONS)
@@ -241,18 +234,99 @@ CHoverButton* CPasswordBarDlg::Button(int nId) const {
     return findChild<CHoverButton*>(QStringLiteral("bar%1").arg(nId));
 }
 
-QString CPasswordBarDlg::ToQt(const std::string& strStored) const {
-    return QString::fromStdString(m_doc.CodePage().ToUtf8(strStored));
+// --- the lists ---
+
+void CPasswordBarDlg::CreateLists() {
+    m_pGroupRows = new CRecordListModel(m_model, this);
+    m_pAccountRows = new CRecordListModel(m_model, this);
+    m_pGroups->setModel(m_pGroupRows);
+    m_pAccounts->setModel(m_pAccountRows);
+    // A row the user picks, or one a change of the model moves the list to
+    // (its current row went).
+    connect(m_pGroups, &QComboBox::currentIndexChanged, this, [this]() {
+        if (IsFollowing())
+            FillAccounts();
+    });
+    connect(m_pAccounts, &QComboBox::currentIndexChanged, this, [this]() {
+        if (IsFollowing())
+            SelectAccount();
+    });
+    // Connected after the lists' models, so both lists have followed each
+    // change before the bar looks at them; while they follow it, a list's
+    // new current row is not yet the bar's business (the other list may
+    // not have seen the change yet).
+    const auto changing = [this]() { m_bModelChanging = true; };
+    connect(&m_model, &QAbstractItemModel::modelAboutToBeReset, this, changing);
+    connect(&m_model, &QAbstractItemModel::rowsAboutToBeInserted, this, changing);
+    connect(&m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this, changing);
+    connect(&m_model, &QAbstractItemModel::rowsAboutToBeMoved, this, changing);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &CPasswordBarDlg::OnModelReset);
+    connect(&m_model, &QAbstractItemModel::dataChanged, this, &CPasswordBarDlg::OnModelChanged);
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, &CPasswordBarDlg::OnModelChanged);
+    connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &CPasswordBarDlg::OnModelChanged);
+    connect(&m_model, &QAbstractItemModel::rowsMoved, this, &CPasswordBarDlg::OnModelChanged);
 }
 
-// --- the lists ---
+void CPasswordBarDlg::OnModelChanged() {
+    m_bModelChanging = false;
+    if (!IsFollowing())
+        return;
+    // The lists show the change already. When the group chosen went, the
+    // group list chose another, whose accounts are listed now; when the
+    // account chosen went to another group, the list chooses again by name.
+    // Otherwise the names and texts the bar holds of the choice are taken
+    // again (a rename, new texts of the account, the account gone).
+    const QModelIndex group = m_pGroupRows->mapToSource(
+        m_pGroupRows->index(m_pGroups->currentIndex(), 0, m_pGroups->rootModelIndex()));
+    const QModelIndex listed = m_pAccountRows->mapToSource(m_pAccounts->rootModelIndex());
+    if (!group.isValid() || group != listed ||
+        (m_chosenAccount.isValid() && m_chosenAccount.parent() != listed)) {
+        FillAccounts();
+        return;
+    }
+    m_strCurGroup = m_model.RecordOf(group)->Group();
+    SelectAccount();
+}
+
+void CPasswordBarDlg::OnModelReset() {
+    m_bModelChanging = false;
+    if (m_pInfoList == nullptr || m_bFilling)
+        return;
+    // Built again from the document: the choice is found again by its
+    // names, which outlast a content that is gone for now (a file unloaded
+    // while locked).
+    const std::string strGroup = m_strCurGroup;
+    const std::string strAccount = m_strCurAccount;
+    FillGroups();
+    if (!m_model.FileIndex().isValid())
+        Choose(strGroup, strAccount);
+}
+
+void CPasswordBarDlg::CloseList(CHoverComboBox* pList, CRecordListModel& rows) {
+    const QScopedValueRollback<bool> filling(m_bFilling, true);
+    rows.SetOpen(false);
+    pList->setRootModelIndex({});
+    pList->setCurrentIndex(-1);
+}
+
+void CPasswordBarDlg::OpenList(CHoverComboBox* pList, CRecordListModel& rows,
+                               const QModelIndex& sourceRoot) {
+    rows.SetOpen(true);
+    pList->setRootModelIndex(rows.mapFromSource(sourceRoot));
+}
+
+CPasswordInfo* CPasswordBarDlg::CurrentRecord(const QComboBox* pList,
+                                              const CRecordListModel& rows) {
+    const int nRow = pList->currentIndex();
+    return nRow < 0 ? nullptr : rows.RecordOf(rows.index(nRow, 0, pList->rootModelIndex()));
+}
 
 void CPasswordBarDlg::FillGroups() {
     if (!HasKey()) {
         // No file: nothing of an earlier one may stay listed, since its
         // records are gone.
         Button(IDC_LOCK)->setEnabled(false);
-        m_pGroups->clear();
+        CloseList(m_pGroups, *m_pGroupRows);
         m_pGroups->setEnabled(false);
         m_pInfoList = nullptr;
         FillAccounts();
@@ -261,19 +335,21 @@ void CPasswordBarDlg::FillGroups() {
     m_pInfoList = &m_doc.m_listInfo;
     Button(IDC_LOCK)->setEnabled(true);
     m_pGroups->setEnabled(true);
-    m_pGroups->clear();
-    const CGroupChoice groups(*m_pInfoList, m_doc.CodePage());
-    for (const SGroupEntry& entry : groups.Entries())
-        m_pGroups->addItem(ToQt(entry.m_strText), QVariant::fromValue(quintptr(entry.m_pRecord)));
-    m_pGroups->setCurrentIndex(m_strCurGroup.empty() ? (groups.Count() > 0 ? 0 : -1)
-                                                     : groups.Preselect(m_strCurGroup));
+    {
+        const QScopedValueRollback<bool> filling(m_bFilling, true);
+        OpenList(m_pGroups, *m_pGroupRows, m_model.FileIndex());
+        const QModelIndex root = m_pGroups->rootModelIndex();
+        m_pGroups->setCurrentIndex(m_strCurGroup.empty()
+                                       ? (m_pGroups->count() > 0 ? 0 : -1)
+                                       : m_pGroupRows->FindRow(root, m_strCurGroup, true));
+    }
     FillAccounts();
 }
 
 void CPasswordBarDlg::FillAccounts() {
-    m_pAccounts->clear();
-    const CPasswordInfo* pGroup = RecordOf(m_pGroups, m_pGroups->currentIndex());
+    const CPasswordInfo* pGroup = CurrentRecord(m_pGroups, *m_pGroupRows);
     if (pGroup == nullptr || m_pInfoList == nullptr) {
+        CloseList(m_pAccounts, *m_pAccountRows);
         m_pAccounts->setEnabled(false);
         m_strCurGroup.clear();
         SelectAccount();
@@ -281,33 +357,34 @@ void CPasswordBarDlg::FillAccounts() {
     }
     m_strCurGroup = pGroup->Group();
     m_pAccounts->setEnabled(true);
-    const CGroupChoice accounts(*m_pInfoList, pGroup, m_doc.CodePage());
-    std::string strQuery;
-    // A character the code page cannot hold is in no account.
-    const bool bStorable = m_doc.CodePage().FromUtf8(m_strFilter.toStdString(), strQuery);
-    const CFieldFilter filter(bStorable ? strQuery : std::string(), m_doc.CodePage());
-    const bool bFiltering = !m_strFilter.trimmed().isEmpty();
-    int nFound = -1;
-    for (const SGroupEntry& entry : accounts.Entries()) {
-        if (bFiltering && (!bStorable || !filter.Matches(*entry.m_pRecord)))
-            continue;
-        if (nFound < 0 && !m_strCurAccount.empty() && entry.m_strText == m_strCurAccount)
-            nFound = m_pAccounts->count();
-        m_pAccounts->addItem(ToQt(entry.m_strText), QVariant::fromValue(quintptr(entry.m_pRecord)));
-    }
-    if (!bFiltering && !m_strCurAccount.empty())
-        nFound = accounts.Preselect(m_strCurAccount);
-    if (m_pAccounts->count() > 0) {
-        m_pAccounts->setCurrentIndex(nFound < 0 ? 0 : nFound);
-        m_strCurAccount.clear();
-    } else {
-        m_pAccounts->setCurrentIndex(-1);
+    {
+        const QScopedValueRollback<bool> filling(m_bFilling, true);
+        m_pAccountRows->SetWords(m_strFilter);
+        OpenList(m_pAccounts, *m_pAccountRows,
+                 m_pGroupRows->mapToSource(m_pGroupRows->index(m_pGroups->currentIndex(), 0,
+                                                               m_pGroups->rootModelIndex())));
+        // Narrowed, only the very name keeps the account chosen.
+        const int nFound =
+            m_strCurAccount.empty()
+                ? -1
+                : m_pAccountRows->FindRow(m_pAccounts->rootModelIndex(), m_strCurAccount,
+                                          !m_pAccountRows->IsNarrowed());
+        if (m_pAccounts->count() > 0) {
+            m_pAccounts->setCurrentIndex(nFound < 0 ? 0 : nFound);
+            m_strCurAccount.clear();
+        } else {
+            m_pAccounts->setCurrentIndex(-1);
+        }
     }
     SelectAccount();
 }
 
 void CPasswordBarDlg::SelectAccount() {
-    m_pCurAccount = RecordOf(m_pAccounts, m_pAccounts->currentIndex());
+    const int nRow = m_pAccounts->currentIndex();
+    m_chosenAccount = nRow < 0 ? QModelIndex()
+                               : m_pAccountRows->mapToSource(
+                                     m_pAccountRows->index(nRow, 0, m_pAccounts->rootModelIndex()));
+    m_pCurAccount = m_model.RecordOf(m_chosenAccount);
     if (m_pCurAccount == nullptr) {
         for (int nId : {IDC_COPY_USERNAME, IDC_COPY_PASSWORD, IDC_HYPERLINK, IDC_EMAIL})
             Button(nId)->setEnabled(false);
@@ -368,10 +445,10 @@ bool CPasswordBarDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
 
 void CPasswordBarDlg::ResetBar() {
     ShowAccountFilter(QString());
-    m_pGroups->clear();
-    m_pAccounts->clear();
-    m_pCurAccount = nullptr;
     m_pInfoList = nullptr;
+    CloseList(m_pGroups, *m_pGroupRows);
+    CloseList(m_pAccounts, *m_pAccountRows);
+    m_pCurAccount = nullptr;
     for (int nId : {IDC_LOCK, IDC_COPY_USERNAME, IDC_COPY_PASSWORD, IDC_HYPERLINK, IDC_EMAIL})
         Button(nId)->setEnabled(false);
     m_pCopyUserName->SetDragText({});
@@ -534,10 +611,15 @@ void CPasswordBarDlg::OnEditAccount() {
     m_bModalOpen = false;
     if (!bOk)
         return;
-    // The record goes with the lists' pointers to it.
-    m_pAccounts->clear();
+    // The record goes; the lists follow the model, and the bar chooses
+    // again once the new record is in.
     m_pCurAccount = nullptr;
-    if (m_doc.ReplaceAccount(pOld, dlg.m_strGroup, AccountTexts(dlg)) == nullptr) {
+    CPasswordInfo* pNew = nullptr;
+    {
+        const QScopedValueRollback<bool> filling(m_bFilling, true);
+        pNew = m_doc.ReplaceAccount(pOld, dlg.m_strGroup, AccountTexts(dlg));
+    }
+    if (pNew == nullptr) {
         FillGroups();
         return;
     }

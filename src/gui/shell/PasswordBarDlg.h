@@ -4,6 +4,7 @@
 #include "core/base/EditPrompts.h"
 #include "core/store/CofferDoc.h"
 
+#include <QPersistentModelIndex>
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
@@ -17,6 +18,9 @@ class CHoverButton;
 class CHoverComboBox;
 class CPrompts;
 class CProfile;
+class CRecordListModel;
+class CRecordTreeModel;
+class QComboBox;
 class QLabel;
 class QMenu;
 
@@ -28,22 +32,23 @@ class QMenu;
 // minimise, go back to the main window or close. A menu button opens files,
 // saves, and adds and edits accounts through the account dialog.
 //
-// The bar works on the document's record list directly and reads it again at
-// every fill. What happens to the program's state when it locks, hides or
-// hands over to the main window is the frame's: the bar does its own part
-// (its position, the clipboard) and then signals.
+// The two lists show the document's record model (the one the main tree
+// shows), so every change of the records reaches them as it happens; a
+// fill chooses the group and account by name. What happens to the program's state when it locks,
+// hides or hands over to the main window is the frame's: the bar does its own part (its position,
+// the clipboard) and then signals.
 class CPasswordBarDlg : public QWidget {
     Q_OBJECT
 public:
-    CPasswordBarDlg(CCofferDoc& doc, CProfile& profile, CPrompts& prompts,
+    CPasswordBarDlg(CCofferDoc& doc, CRecordTreeModel& model, CProfile& profile, CPrompts& prompts,
                     CEditPrompts& editPrompts, QWidget* pParent = nullptr);
     ~CPasswordBarDlg() override;
 
-    // Fills the group list from the document, choosing m_strCurGroup (the
-    // top group when ""), then the account list.
+    // Lists the document's groups, choosing m_strCurGroup (the top group
+    // when ""), then the account list.
     void FillGroups();
-    // Fills the account list from the group chosen, choosing m_strCurAccount
-    // (the top account when "" or missing).
+    // Lists the accounts of the group chosen, choosing m_strCurAccount (the
+    // top account when "" or missing).
     void FillAccounts();
     // Takes the chosen account and enables the buttons by its texts.
     void SelectAccount();
@@ -146,6 +151,19 @@ protected:
 
 private:
     void CreateControls();
+    // The two lists over the record model, and what the bar holds of their
+    // choice following the model's changes.
+    void CreateLists();
+    void OnModelChanged();
+    void OnModelReset();
+    // A list shows nothing, or its root's children.
+    void CloseList(CHoverComboBox* pList, CRecordListModel& rows);
+    void OpenList(CHoverComboBox* pList, CRecordListModel& rows, const QModelIndex& sourceRoot);
+    // The record of a list's current row, or none.
+    static CPasswordInfo* CurrentRecord(const QComboBox* pList, const CRecordListModel& rows);
+    // The lists' own changes count as the user's choice only while they list
+    // the document, outside a fill and outside a change of the model.
+    bool IsFollowing() const { return !m_bFilling && !m_bModelChanging && m_pInfoList != nullptr; }
     void CreateMenu();
     // The copy and link keys while the bar is active.
     void CreateKeys();
@@ -158,9 +176,9 @@ private:
     void ShowChangedAccount(const SAccountDlgData& dlg);
     SAccountDlgData NewDialogData();
     bool HasKey() const { return !m_doc.m_strKey.empty(); }
-    QString ToQt(const std::string& strStored) const;
 
     CCofferDoc& m_doc;
+    CRecordTreeModel& m_model;
     CProfile& m_profile;
     CPrompts& m_prompts;
     CEditPrompts& m_editPrompts;
@@ -169,6 +187,13 @@ private:
     CDragTextButton* m_pCopyPassword = nullptr;
     CHoverComboBox* m_pGroups = nullptr;
     CHoverComboBox* m_pAccounts = nullptr;
+    CRecordListModel* m_pGroupRows = nullptr;
+    CRecordListModel* m_pAccountRows = nullptr;
+    bool m_bFilling = false;
+    bool m_bModelChanging = false;
+    // The account chosen, in the record model: it follows the account
+    // wherever a change takes it.
+    QPersistentModelIndex m_chosenAccount;
     QMenu* m_pMenu = nullptr;
     bool m_bMaskPasswords = true;
     QString m_strFilter;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/view/AccountTreeCtrl.h"
 
+#include "gui/model/RecordTreeModel.h"
 #include "gui/view/LabelEditDelegate.h"
-#include "gui/view/RecordTreeModel.h"
 #include "platform/Translations.h"
 
 #include <QKeyEvent>

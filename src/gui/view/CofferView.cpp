@@ -19,13 +19,13 @@
 #include "gui/controls/DragTextButton.h"
 #include "gui/controls/DragTextEdit.h"
 #include "gui/controls/LinkLabel.h"
+#include "gui/model/RecordTreeModel.h"
 #include "gui/shell/DocNotifier.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/SearchBar.h"
 #include "gui/shell/Settings.h"
 #include "gui/view/AccountTreeCtrl.h"
 #include "gui/view/LabelEditDelegate.h"
-#include "gui/view/RecordTreeModel.h"
 #include "gui/view/TreeDrop.h"
 #include "gui/view/TreeFilter.h"
 #include "gui/view/ViewTexts.h"
@@ -65,11 +65,13 @@ std::string FormatCount(const char* pszFormat, int nCount) {
 
 } // namespace
 
-CCofferView::CCofferView(CCofferDoc& doc, CProfile& profile, CPrompts& prompts,
-                         CEditPrompts& editPrompts, CMainFrame& frame, QWidget* pParent)
+CCofferView::CCofferView(CCofferDoc& doc, CRecordTreeModel& model, CProfile& profile,
+                         CPrompts& prompts, CEditPrompts& editPrompts, CMainFrame& frame,
+                         QWidget* pParent)
     : ETSLayoutFormView(pParent), m_doc(doc), m_profile(profile), m_prompts(prompts),
       m_editPrompts(editPrompts), m_frame(frame), m_importCommand(doc, prompts, editPrompts) {
     setObjectName(QStringLiteral("CofferView"));
+    m_pModel = &model;
     m_bMaskPasswords = m_profile.Get(EIntSetting::maskPasswords) != 0;
     m_nTreeWidth = static_cast<int>(m_profile.Get(EIntSetting::treeWidth));
     m_nSplitterShown = m_nTreeWidth;
@@ -88,8 +90,13 @@ CCofferView::~CCofferView() {
 }
 
 void CCofferView::CreateControls() {
-    m_pModel = new CRecordTreeModel(m_doc, this);
     m_pTree = new CAccountTreeCtrl(*m_pModel, this);
+    // Whoever builds the model again (the notifier, a command of the view),
+    // the tree's selection changes of the meantime are no choice of the
+    // user's.
+    connect(m_pModel, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_bRebuilding = true; });
+    connect(m_pModel, &QAbstractItemModel::modelReset, this, [this] { m_bRebuilding = false; });
     connect(m_pTree, &CAccountTreeCtrl::CurrentItemChanged, this, &CCofferView::OnSelChanged);
     connect(m_pTree, &CAccountTreeCtrl::CurrentItemChanged, this, &CCofferView::CurrentChanged);
     connect(m_pTree, &CAccountTreeCtrl::LabelEdited, this, &CCofferView::OnLabelEdited);
@@ -252,14 +259,13 @@ void CCofferView::ApplyCodePage() {
 }
 
 void CCofferView::Follow(CDocNotifier& notifier) {
-    connect(&notifier, &CDocNotifier::InitialUpdate, this, &CCofferView::OnInitialUpdate);
-    connect(&notifier, &CDocNotifier::UpdateAllViews, this, &CCofferView::OnUpdate);
+    connect(&notifier, &CDocNotifier::InitialUpdate, this, [this] { InitialUpdate(false); });
+    connect(&notifier, &CDocNotifier::UpdateAllViews, this, [this] { Update(false); });
     connect(&notifier, &CDocNotifier::RecordsChanged, this, &CCofferView::OnRecordsChanged);
     connect(&notifier, &CDocNotifier::Emptied, this, &CCofferView::OnEmptied);
-    connect(&notifier, &CDocNotifier::PathNameChanged, this, &CCofferView::OnPathNameChanged);
 }
 
-void CCofferView::OnInitialUpdate() {
+void CCofferView::InitialUpdate(bool bReload) {
     // A new file may come with another code page.
     ApplyCodePage();
     m_findFrom = QPersistentModelIndex();
@@ -267,14 +273,14 @@ void CCofferView::OnInitialUpdate() {
     m_strSelectGroup.clear();
     m_strSelectAccount.clear();
     m_nSplitterShown = m_nTreeWidth;
-    OnUpdate();
+    Update(bReload);
     RebuildLayout();
 }
 
 void CCofferView::ClearTree() {
-    m_bRebuilding = true;
-    m_pModel->Clear();
-    m_bRebuilding = false;
+    // The notifier has emptied it already when the document was emptied.
+    if (m_pModel->FileIndex().isValid())
+        m_pModel->Clear();
     // The search's next start and the current items went with the rows.
     m_findFrom = QPersistentModelIndex();
 }
@@ -379,10 +385,6 @@ void CCofferView::OnEmptied() {
     ShowNothing();
 }
 
-void CCofferView::OnPathNameChanged() {
-    m_pModel->UpdateFileLabel();
-}
-
 void CCofferView::ResetSearch() {
     m_findFrom = QPersistentModelIndex();
 }
@@ -417,16 +419,15 @@ void CCofferView::OnFindNext() {
     m_frame.SearchBar()->Edit()->setFocus(Qt::OtherFocusReason);
 }
 
-void CCofferView::OnUpdate() {
+void CCofferView::Update(bool bReload) {
     if (!HasKey()) {
         ShowNothing();
         return;
     }
     // The panel goes blank; the new selection shows what it shows.
     ClearDetails();
-    m_bRebuilding = true;
-    m_pModel->Reload();
-    m_bRebuilding = false;
+    if (bReload)
+        m_pModel->Reload();
     m_findFrom = QPersistentModelIndex();
     m_pTree->setEnabled(true);
     ResetFilter();
@@ -435,7 +436,6 @@ void CCofferView::OnUpdate() {
 }
 
 void CCofferView::OnRecordsChanged(const SRecordNotice& notice) {
-    m_pModel->Apply(notice);
     if (notice.m_eKind == SRecordNotice::reset) {
         ResetFilter();
         EnableFilter(HasKey() && !m_frame.IsLocked());

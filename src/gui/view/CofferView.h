@@ -32,17 +32,18 @@ class QPlainTextEdit;
 
 // The main window's view: the open file as a tree (the file, its groups,
 // their accounts) beside the selected account's details, with the two
-// copy-and-drag buttons and the two links. The tree shows the record model,
-// which follows the document's notices; the view owns the account and group
-// commands, which change the document through its store operations.
+// copy-and-drag buttons and the two links. The tree shows the document's
+// record model (the notifier's, shared with the Password Bar), which follows
+// the document's notices; the view owns the account and group commands,
+// which change the document through its store operations.
 class CCofferView : public ETSLayoutFormView {
     Q_OBJECT
     // The frame reads and sets the masking through this property (the
     // Options dialog's Security page) without knowing the view's class.
     Q_PROPERTY(bool maskPasswords READ IsMaskPasswords WRITE SetMaskPasswords)
 public:
-    CCofferView(CCofferDoc& doc, CProfile& profile, CPrompts& prompts, CEditPrompts& editPrompts,
-                CMainFrame& frame, QWidget* pParent = nullptr);
+    CCofferView(CCofferDoc& doc, CRecordTreeModel& model, CProfile& profile, CPrompts& prompts,
+                CEditPrompts& editPrompts, CMainFrame& frame, QWidget* pParent = nullptr);
     ~CCofferView() override;
 
 signals:
@@ -50,22 +51,20 @@ signals:
     void CurrentChanged();
 
 public:
-    // Follows the document's notices from now on.
+    // Follows the document's notices from now on (the notifier has brought
+    // the model up to date before each).
     void Follow(CDocNotifier& notifier);
-    // The records as the tree shows them, for the Password Bar's lists.
+    // The records as the tree shows them.
     CRecordTreeModel& Model() const { return *m_pModel; }
 
     // A new or opened document (or none): forget the selection and rebuild.
-    void OnInitialUpdate();
+    void OnInitialUpdate() { InitialUpdate(true); }
     // Rebuilds the tree from the document and chooses the selection.
-    void OnUpdate();
-    // One group or account changed: the model follows it, and what the
-    // panel shows with it.
+    void OnUpdate() { Update(true); }
+    // One group or account changed: what the panel shows with it.
     void OnRecordsChanged(const SRecordNotice& notice);
     // The document's content is gone until its next initial update.
     void OnEmptied();
-    // The file was saved under another name: the file item takes its label.
-    void OnPathNameChanged();
     // The live filter: the tree narrows to the accounts matching the
     // field's words as they are typed; clearing it shows the whole tree.
     void OnFilterChanged(const QString& strText);
@@ -169,6 +168,10 @@ private:
     QString ToQt(const std::string& strStored) const;
     // The controls convert the document's texts with its code page.
     void ApplyCodePage();
+    // The two above; bReload builds the model again, which the notifier has
+    // done already when it tells.
+    void InitialUpdate(bool bReload);
+    void Update(bool bReload);
     void ClearTree();
     // No tree, no details: the state of a document without a KEY.
     void ShowNothing();

@@ -2,7 +2,7 @@
 #include "gui/view/LabelEditDelegate.h"
 
 #include "core/store/PasswordInfo.h"
-#include "gui/view/RecordTreeModel.h"
+#include "gui/model/RecordTreeModel.h"
 #include "gui/view/TreeFilter.h"
 #include "platform/Translations.h"
 

@@ -2,7 +2,7 @@
 #include "gui/view/TreeDrop.h"
 
 #include "core/store/CofferDoc.h"
-#include "gui/view/RecordTreeModel.h"
+#include "gui/model/RecordTreeModel.h"
 
 #include <vector>
 

@@ -3,8 +3,8 @@
 
 #include "core/store/CodePage.h"
 #include "core/store/PasswordInfo.h"
+#include "gui/model/RecordTreeModel.h"
 #include "gui/view/AccountTreeCtrl.h"
-#include "gui/view/RecordTreeModel.h"
 
 #include <QString>
 

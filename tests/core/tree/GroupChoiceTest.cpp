@@ -54,36 +54,4 @@ TEST(GroupChoice, PreselectsTheExactGroupBeforeAPrefix) {
     EXPECT_EQ(CGroupChoice(empty, CCodePage::Default()).Preselect(""), -1);
 }
 
-// The Password Bar's account list: the accounts between one group header and
-// the next, sorted the same way; a group with none gives an empty list.
-TEST(GroupChoice, ListsTheAccountsOfOneGroup) {
-    CCofferDoc::CInfoList list;
-    const auto add = [&list](bool bGroup, const char* pszName) {
-        CPasswordInfo& info = list.emplace_back();
-        info.m_bGroup = bGroup ? 1 : 0;
-        if (bGroup)
-            info.SetGroup(pszName);
-        else
-            info.SetAccount(pszName);
-        return &info;
-    };
-    const CPasswordInfo* pMail = add(true, "Mail");
-    add(false, "work");
-    add(false, "Home");
-    add(false, "home");
-    const CPasswordInfo* pEmpty = add(true, "Empty");
-    const CPasswordInfo* pLast = add(true, "Shop");
-    add(false, "Books");
-
-    const CGroupChoice mail(list, pMail, CCodePage::Default());
-    EXPECT_EQ(Texts(mail), (std::vector<std::string>{"Home", "home", "work"}));
-    EXPECT_EQ(mail.Entries()[1].m_pRecord->Account(), "home");
-    // The account asked for by its exact name, not the first like it.
-    EXPECT_EQ(mail.Preselect("home"), 1);
-    EXPECT_EQ(Texts(CGroupChoice(list, pEmpty, CCodePage::Default())), std::vector<std::string>{});
-    EXPECT_EQ(Texts(CGroupChoice(list, pLast, CCodePage::Default())),
-              std::vector<std::string>{"Books"});
-    EXPECT_EQ(CGroupChoice(list, nullptr, CCodePage::Default()).Count(), 0);
-}
-
 } // namespace

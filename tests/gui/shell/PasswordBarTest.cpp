@@ -8,6 +8,7 @@
 #include "gui/controls/DragTextButton.h"
 #include "gui/controls/HoverComboBox.h"
 #include "gui/shell/AccessibleNames.h"
+#include "gui/shell/DocNotifier.h"
 #include "gui/shell/FrameFixture.h"
 #include "gui/shell/SystemTray.h"
 #include "platform/WindowSystem.h"
@@ -49,7 +50,10 @@ struct CBarFixture {
         Account("Mail", "Mail", "upper", "u");
         Account("Mail", "mail", "lower", "l");
         doc.SetModifiedFlag(false);
-        m_pBar = std::make_unique<CPasswordBarDlg>(doc, fx.m_profile, fx.m_prompts, m_edits);
+        // Shown as an opened file is.
+        doc.InitialUpdate();
+        m_pBar = std::make_unique<CPasswordBarDlg>(doc, m_notifier.Model(), fx.m_profile,
+                                                   fx.m_prompts, m_edits);
     }
 
     void Account(const char* pszGroup, const char* pszName, const char* pszUser,
@@ -62,6 +66,12 @@ struct CBarFixture {
     }
 
     bool Enabled(int nId) const { return m_pBar->Button(nId)->isEnabled(); }
+    static QStringList Listed(const QComboBox* pList) {
+        QStringList list;
+        for (int i = 0; i < pList->count(); ++i)
+            list << pList->itemText(i);
+        return list;
+    }
     QString Shown(const QComboBox* pList) const { return pList->currentText(); }
     void Choose(QComboBox* pList, const QString& strText) {
         pList->setCurrentIndex(pList->findText(strText, Qt::MatchExactly | Qt::MatchCaseSensitive));
@@ -69,6 +79,7 @@ struct CBarFixture {
     }
 
     CFrameFixture fx;
+    CDocNotifier m_notifier{*fx.m_pDoc};
     CScriptedEditPrompts m_edits;
     std::unique_ptr<CPasswordBarDlg> m_pBar;
 };
@@ -89,6 +100,7 @@ private slots:
     void accountDialogOpensTheGeneratorPage();
     void keysActOnTheAccountShownAndToolsNameTheBar();
     void typingIntoTheAccountListFiltersIt();
+    void editsElsewhereReachTheListsAndKeepTheChoice();
 
 public slots:
     // The desktop's link service, as the bar's buttons reach it.
@@ -307,8 +319,8 @@ void CPasswordBarTest::onWaylandANormalWindowThatKeepsTheStoredPlace() {
     CBarFixture b;
     b.fx.m_profile.Set(EIntSetting::barX, 300);
     b.fx.m_profile.Set(EIntSetting::barY, 40);
-    b.m_pBar =
-        std::make_unique<CPasswordBarDlg>(*b.fx.m_pDoc, b.fx.m_profile, b.fx.m_prompts, b.m_edits);
+    b.m_pBar = std::make_unique<CPasswordBarDlg>(*b.fx.m_pDoc, b.m_notifier.Model(), b.fx.m_profile,
+                                                 b.fx.m_prompts, b.m_edits);
     CPasswordBarDlg& bar = *b.m_pBar;
     QCOMPARE(bar.windowFlags() & Qt::WindowType_Mask, Qt::Window);
     QVERIFY(!(bar.windowFlags() & Qt::WindowStaysOnTopHint));
@@ -341,7 +353,8 @@ void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
     fx.m_profile.Set(EIntSetting::startBar, 1);
     fx.m_profile.Set(ETextSetting::pathCommandLine, strPath);
     CMainFrame& frame = fx.Frame();
-    CPasswordBarDlg bar(*fx.m_pDoc, fx.m_profile, fx.m_prompts, edits);
+    CDocNotifier notifier(*fx.m_pDoc);
+    CPasswordBarDlg bar(*fx.m_pDoc, notifier.Model(), fx.m_profile, fx.m_prompts, edits);
     frame.SetPasswordBar(&bar);
     fx.m_prompts.TypeCheckKey("k");
     frame.ActivateFrame(true);
@@ -510,6 +523,67 @@ void CPasswordBarTest::typingIntoTheAccountListFiltersIt() {
     // A bar reset (a lock, another file) forgets the filter.
     bar.ResetBar();
     QCOMPARE(bar.AccountFilter(), QString());
+}
+
+// The main window edits the document while the bar lists it: the lists
+// follow each change without a fill, and the bar's choice (names, record,
+// buttons) follows the records it chose.
+void CPasswordBarTest::editsElsewhereReachTheListsAndKeepTheChoice() {
+    CBarFixture b;
+    CPasswordBarDlg& bar = *b.m_pBar;
+    CCofferDoc& doc = *b.fx.m_pDoc;
+    bar.m_strCurAccount = "nopass";
+    bar.FillGroups();
+    CPasswordInfo* pChosen = bar.m_pCurAccount;
+
+    b.Account("Bank", "alpha", "al", "pa");
+    doc.AddGroup("Aardvark");
+    QCOMPARE(b.Listed(bar.GroupList()),
+             (QStringList{"Aardvark", "Bank", "Empty", "Mail", "My Passwords"}));
+    QCOMPARE(b.Listed(bar.AccountList()), (QStringList{"alpha", "home", "nopass", "Site"}));
+    QCOMPARE(b.Shown(bar.GroupList()), QString("Bank"));
+    QCOMPARE(b.Shown(bar.AccountList()), QString("nopass"));
+
+    // Renamed and given a password: the same record under its new name.
+    doc.RenameGroup(doc.FindGroup("Bank"), "Vault");
+    CPasswordInfo texts = *pChosen;
+    texts.SetAccount("zulu");
+    texts.SetPassword("new");
+    doc.ReplaceAccount(pChosen, "Vault", texts);
+    QCOMPARE(b.Listed(bar.GroupList()),
+             (QStringList{"Aardvark", "Empty", "Mail", "My Passwords", "Vault"}));
+    QCOMPARE(b.Listed(bar.AccountList()), (QStringList{"alpha", "home", "Site", "zulu"}));
+    QCOMPARE(b.Shown(bar.AccountList()), QString("zulu"));
+    QCOMPARE(bar.m_strCurGroup, std::string("Vault"));
+    QCOMPARE(bar.m_strCurAccount, std::string("zulu"));
+    QVERIFY(bar.m_pCurAccount == pChosen);
+    QVERIFY(b.Enabled(CPasswordBarDlg::IDC_COPY_PASSWORD));
+    QCOMPARE(bar.CopyPasswordButton()->GetDragText(), std::string("new"));
+
+    // Moved to another group, then the account shown deleted: the bar
+    // shows another account of the group it lists, never the one gone.
+    doc.ReplaceAccount(pChosen, "Mail", texts);
+    QCOMPARE(b.Listed(bar.AccountList()), (QStringList{"alpha", "home", "Site"}));
+    QCOMPARE(b.Shown(bar.AccountList()), QString("alpha"));
+    doc.DeleteAccount(bar.m_pCurAccount);
+    QCOMPARE(b.Listed(bar.AccountList()), (QStringList{"home", "Site"}));
+    QCOMPARE(bar.m_pCurAccount->Account(), b.Shown(bar.AccountList()).toStdString());
+
+    // Narrowed, an account added that holds the words is listed.
+    bar.SetAccountFilter("example");
+    b.Account("Vault", "Example two", "x", "y");
+    QCOMPARE(b.Listed(bar.AccountList()), (QStringList{"Example two", "Site"}));
+
+    // The group shown deleted: a neighbour, here one without accounts.
+    bar.SetAccountFilter(QString());
+    doc.DeleteGroup(doc.FindGroup("Vault"));
+    QCOMPARE(b.Listed(bar.GroupList()), (QStringList{"Aardvark", "Empty", "Mail", "My Passwords"}));
+    QCOMPARE(b.Shown(bar.GroupList()), QString("My Passwords"));
+    QCOMPARE(bar.m_strCurGroup, std::string("My Passwords"));
+    QCOMPARE(bar.AccountList()->count(), 0);
+    QVERIFY(bar.m_pCurAccount == nullptr);
+    QVERIFY(!b.Enabled(CPasswordBarDlg::IDC_COPY_USERNAME));
+    QVERIFY(b.fx.m_vecFailures.empty());
 }
 
 QTEST_MAIN(CPasswordBarTest)

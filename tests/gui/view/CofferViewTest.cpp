@@ -391,8 +391,9 @@ void CCofferViewTest::frameOwnsItsView() {
     {
         CFrameFixture fx(&profile);
         CScriptedEditPrompts editPrompts;
+        CRecordTreeModel model(*fx.m_pDoc);
         auto* pView =
-            new CCofferView(*fx.m_pDoc, fx.m_profile, fx.m_prompts, editPrompts, fx.Frame());
+            new CCofferView(*fx.m_pDoc, model, fx.m_profile, fx.m_prompts, editPrompts, fx.Frame());
         fx.Frame().SetView(pView);
         pView->m_nTreeWidth = 222;
         QVERIFY(fx.Frame().Commands().IsRegistered(ID_TOOLS_MASK));
@@ -440,7 +441,8 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
     CMainFrame& frame = fx.Frame();
     connect(&frame, &CMainFrame::DocumentUnloading, &view, &CCofferView::RememberPlace);
     connect(&frame, &CMainFrame::DocumentReloaded, &view, &CCofferView::RestorePlace);
-    CPasswordBarDlg bar(*fx.m_pDoc, fx.m_profile, fx.m_prompts, fx.m_editPrompts);
+    CPasswordBarDlg bar(*fx.m_pDoc, fx.m_notifier.Model(), fx.m_profile, fx.m_prompts,
+                        fx.m_editPrompts);
     frame.SetPasswordBar(&bar);
     bar.FillGroups();
     view.show();

@@ -2,8 +2,8 @@
 #include "gui/view/ViewFixture.h"
 
 #include "core/store/FieldCipher.h"
+#include "gui/model/RecordTreeModel.h"
 #include "gui/view/AccountTreeCtrl.h"
-#include "gui/view/RecordTreeModel.h"
 #include "support/SampleDocument.h"
 
 CViewFixture::CViewFixture(CMemoryProfile* pSharedProfile) : CFrameFixture(pSharedProfile) {
@@ -43,8 +43,8 @@ CPasswordInfo* CViewFixture::Account(const std::string& strGroup, const std::str
 CCofferView& CViewFixture::Show() {
     if (!m_pView) {
         Frame();
-        m_pView =
-            std::make_unique<CCofferView>(*m_pDoc, m_profile, m_prompts, m_editPrompts, *m_pFrame);
+        m_pView = std::make_unique<CCofferView>(*m_pDoc, m_notifier.Model(), m_profile, m_prompts,
+                                                m_editPrompts, *m_pFrame);
         m_pView->resize(600, 400);
         m_pView->Follow(m_notifier);
     }

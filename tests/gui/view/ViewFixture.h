@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "gui/model/RecordTreeModel.h"
 #include "gui/shell/DocNotifier.h"
 #include "gui/shell/FrameFixture.h"
 #include "gui/view/CofferView.h"
-#include "gui/view/RecordTreeModel.h"
 #include "support/ScriptedEditPrompts.h"
 
 #include <memory>

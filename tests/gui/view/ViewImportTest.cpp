@@ -11,8 +11,8 @@
 #include "core/interchange/ImportCommand.h"
 #include "core/store/CodePage.h"
 #include "core/store/FileIO.h"
+#include "gui/model/RecordTreeModel.h"
 #include "gui/view/AccountTreeCtrl.h"
-#include "gui/view/RecordTreeModel.h"
 
 #include <QAction>
 #include <QFile>

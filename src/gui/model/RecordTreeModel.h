@@ -43,6 +43,8 @@ public:
     void Reload();
     // Shows nothing (the document's content is gone for now).
     void Clear();
+    CCofferDoc& Document() const { return m_doc; }
+
     // Follows one change of the document; a reset reloads.
     void Apply(const SRecordNotice& notice);
     // The file item's label follows the file's name.

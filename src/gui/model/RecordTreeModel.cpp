@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/view/RecordTreeModel.h"
+#include "gui/model/RecordTreeModel.h"
 
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 #include "core/store/FileIO.h"
 #include "core/tree/TreeOrder.h"
+#include "platform/Translations.h"
 
 #include <QIcon>
 
@@ -481,6 +482,6 @@ Qt::ItemFlags CRecordTreeModel::flags(const QModelIndex& index) const {
 
 QVariant CRecordTreeModel::headerData(int nSection, Qt::Orientation eOrientation, int nRole) const {
     if (nSection == 0 && eOrientation == Qt::Horizontal && nRole == Qt::DisplayRole)
-        return QStringLiteral("Accounts");
+        return TrText(KH_TEXT("Keyhaven", "Accounts"));
     return {};
 }

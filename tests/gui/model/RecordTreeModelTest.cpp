@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/view/RecordTreeModel.h"
+#include "gui/model/RecordTreeModel.h"
 #include "core/store/CofferDoc.h"
 #include "core/tree/TreeOrder.h"
+#include "gui/model/RecordListModel.h"
 #include "gui/shell/DocNotifier.h"
 
 #include <QAbstractItemModelTester>
@@ -80,6 +81,17 @@ void CRecordTreeModelTest::FollowsEveryNoticeAsAFreshBuildWould() {
     model.Reload();
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(ModelLabels(model), SortedLabels(doc));
+    // The Password Bar's flat lists over it follow every notice soundly too,
+    // the account list narrowed to the accounts that hold an "o".
+    CRecordListModel groups(model);
+    CRecordListModel accounts(model);
+    groups.SetOpen(true);
+    accounts.SetOpen(true);
+    accounts.SetWords("o");
+    QAbstractItemModelTester groupsTester(&groups,
+                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester accountsTester(&accounts,
+                                            QAbstractItemModelTester::FailureReportingMode::QtTest);
 
     const std::vector<std::pair<const char*, std::function<void()>>> steps = {
         {"group added", [&] { doc.AddGroup("Work"); }},
@@ -118,6 +130,20 @@ void CRecordTreeModelTest::FollowsEveryNoticeAsAFreshBuildWould() {
     doc.AddAccount("zz Bank", Named("CARD"));
     QCOMPARE(ModelLabels(model), (Labels{"0 Mail", "  Post", "zz Bank", "  Able", "  Card",
                                          "  CARD", "  Mortgage", "  Vpn"}));
+    const QModelIndex bank = accounts.mapFromSource(model.IndexAt({1, -1}));
+    QCOMPARE(accounts.rowCount(bank), 1);
+    QCOMPARE(accounts.index(0, 0, bank).data().toString(), QString("Mortgage"));
+    QVERIFY(!accounts.index(0, 0, bank).data(Qt::DecorationRole).isValid());
+    // A name chooses its very row before one that only begins like it.
+    const QModelIndex file = groups.mapFromSource(model.FileIndex());
+    QCOMPARE(groups.FindRow(file, "ZZ", true), 1);
+    QCOMPARE(groups.FindRow(file, "ZZ", false), -1);
+    accounts.SetWords({});
+    const QModelIndex wholeBank = accounts.mapFromSource(model.IndexAt({1, -1}));
+    QCOMPARE(accounts.FindRow(wholeBank, "CARD", true), 2);
+    QCOMPARE(accounts.FindRow(wholeBank, "card", true), 1);
+    groups.SetOpen(false);
+    QCOMPARE(groups.rowCount(), 0);
     // The search reads the same labels by position.
     QCOMPARE(model.GroupCount(), 2);
     QCOMPARE(model.Label({1, 4}), std::string_view("Vpn"));

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/tree/FieldFilter.h"
+
+#include <QSortFilterProxyModel>
+
+#include <optional>
+#include <string>
+
+class CPasswordInfo;
+class CRecordTreeModel;
+
+// One level of the record model as a flat list, the Password Bar's: the
+// groups of the file, or the accounts of one group, in the tree's order and
+// by name only (without the tree's pictures). A closed list has no rows
+// whatever its root. The accounts listed are those whose fields hold every
+// word typed (the live filter's rule); the groups are never narrowed.
+class CRecordListModel : public QSortFilterProxyModel {
+    Q_OBJECT
+public:
+    explicit CRecordListModel(CRecordTreeModel& model, QObject* pParent = nullptr);
+
+    // Whether the list shows its root's children or nothing at all.
+    void SetOpen(bool bOpen);
+    // The words each account listed holds; blank lists every account.
+    void SetWords(const QString& strWords);
+    bool IsNarrowed() const { return !m_strWords.trimmed().isEmpty(); }
+
+    // The record of a row (a group or an account), or none.
+    CPasswordInfo* RecordOf(const QModelIndex& index) const;
+    // The row among parent's children shown for strName: the one equal to
+    // it byte for byte, else (with bPrefix) the first whose name begins with
+    // it ignoring case; -1 when none is. The exact name first, so of "Bank"
+    // and "bank" the one asked for is the one shown.
+    int FindRow(const QModelIndex& parent, const std::string& strName, bool bPrefix) const;
+
+    QVariant data(const QModelIndex& index, int nRole = Qt::DisplayRole) const override;
+
+protected:
+    bool filterAcceptsRow(int nSourceRow, const QModelIndex& sourceParent) const override;
+
+private:
+    CRecordTreeModel& m_model;
+    bool m_bOpen = false;
+    QString m_strWords;
+    // None while words are typed that the file's code page cannot hold:
+    // they are in no account.
+    std::optional<CFieldFilter> m_filter;
+};
