@@ -436,10 +436,8 @@ void CCofferView::Update(bool bReload) {
 }
 
 void CCofferView::OnRecordsChanged(const SRecordNotice& notice) {
-    if (notice.m_eKind == SRecordNotice::reset) {
-        ResetFilter();
-        EnableFilter(HasKey() && !m_frame.IsLocked());
-    } else if (IsFiltering())
+    // A reset arrives as a whole update (Update), never here.
+    if (IsFiltering())
         m_refilter.start();
     // The panel shows the current account's texts, which may be the ones
     // that changed.
