@@ -162,6 +162,11 @@ bool CCodePage::FromUtf16(const std::uint16_t* pUnits, std::size_t nUnits, std::
             pUnits[i + 1] <= 0xDFFF) {
             nChar = 0x10000 + ((nChar - 0xD800) << 10) + (pUnits[i + 1] - 0xDC00u);
             ++i;
+        } else if (nChar >= 0xD800 && nChar <= 0xDFFF) {
+            // Half a pair is malformed, as a broken UTF-8 sequence is.
+            if (pBadChar)
+                *pBadChar = 0xFFFD;
+            return false;
         }
         if (!Append(nChar, strOut, pBadChar))
             return false;

@@ -73,6 +73,10 @@ TEST(FieldFilter, FoldsLettersOfEachCodePage) {
     // Letters with no base letter keep their identity.
     EXPECT_FALSE(CFieldFilter("ae", Page1252()).Matches(Record(false, "\xC6")));
     EXPECT_TRUE(CFieldFilter("\xE6", Page1252()).Matches(Record(false, "\xC6")));
+    // An accented capital folds to its base letter: "a" finds "\xC0" (A grave).
+    EXPECT_TRUE(CFieldFilter("a", Page1252()).Matches(Record(false, "\xC0")));
+    EXPECT_TRUE(CFieldFilter("\xE0", Page1252()).Matches(Record(false, "X\xC0")));
+    EXPECT_TRUE(CFieldFilter("\xC9", Page1252()).Matches(Record(false, "\xE9t\xE9")));
 }
 
 TEST(FieldFilter, SpansCoverEveryOccurrenceMerged) {
@@ -82,6 +86,20 @@ TEST(FieldFilter, SpansCoverEveryOccurrenceMerged) {
     EXPECT_EQ(filter.Spans("Banana"), (CSpans{{1, 5}}));
     EXPECT_EQ(filter.Spans("AN x n\xC1"), (CSpans{{0, 2}, {5, 2}}));
     EXPECT_EQ(filter.Spans("xyz"), CSpans{});
+    // Occurrences that overlap each other or lie inside a longer word's.
+    const struct {
+        const char* pszQuery;
+        const char* pszText;
+        CSpans spans;
+    } cases[] = {
+        {"aa", "aaa", {{0, 3}}},
+        {"an", "banana", {{1, 4}}},
+        {"banana an", "xbananax", {{1, 6}}},
+        {"nan an", "bananas", {{1, 4}}},
+        {"a", "\xC0 b \xE0", {{0, 1}, {4, 1}}}, // accented capitals fold too
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CFieldFilter(c.pszQuery, Page1252()).Spans(c.pszText), c.spans) << c.pszQuery;
 }
 
 // --- the estimator

@@ -163,6 +163,8 @@ TEST(PortalShortcut, StoredHotKeysInTheTriggerSyntax) {
         {0x74, HOTKEYF_SHIFT, "SHIFT+F5"},
         {0x87, 0, "F24"},
         {0x63, HOTKEYF_CONTROL, "CTRL+KP_3"},
+        {0x60, HOTKEYF_ALT, "ALT+KP_0"}, // both ends of the keypad's digits
+        {0x69, HOTKEYF_ALT, "ALT+KP_9"},
         {0x2D, HOTKEYF_EXT | HOTKEYF_CONTROL, "CTRL+Insert"}, // the extended bit is no modifier
         {0x21, HOTKEYF_ALT, "ALT+Prior"},
         {0x20, HOTKEYF_CONTROL, "CTRL+space"},

@@ -270,8 +270,10 @@ TEST(ArchiveMalformed, BadTagsAndClassesAreRefused) {
     // Another class name, another schema.
     EXPECT_TRUE(refused(classTag(0xFFFF, 0, "CPasswordInfX"), strBody + strSecond));
     EXPECT_TRUE(refused(classTag(0xFFFF, 1, "CPasswordInfo"), strBody + strSecond));
-    // The first record refers to a class instead of naming it.
+    // The first record refers to a class instead of naming it, with or
+    // without the name after the reference.
     EXPECT_TRUE(refused(classTag(0x8001, 0, "CPasswordInfo"), strBody + strSecond));
+    EXPECT_TRUE(refused(CByteBuilder().LaterTag(), strBody + strSecond));
     // A later record refers to a class never named, or names it again.
     EXPECT_TRUE(
         refused(CByteBuilder().FirstTag(), strBody + CByteBuilder().U16(0x8002).Bytes() + strBody));

@@ -51,6 +51,45 @@ TEST(CodePage, UnrepresentableCharactersAreReportedNotReplaced) {
     EXPECT_EQ(strOut, "\xC6");
 }
 
+TEST(CodePage, TheEdgesOfUnicodeDecodeAsTheStandardSays) {
+    // None of these is a character of the code page, so each is refused and
+    // reported: the character decoded, or U+FFFD for a malformed sequence.
+    const struct {
+        const char* pszUtf8;
+        char32_t nBad;
+    } utf8[] = {
+        {"\xED\x9F\xBF", U'\uD7FF'},         // the last before the surrogates
+        {"\xED\xA0\x80", U'\uFFFD'},         // a surrogate is no character
+        {"\xED\xBF\xBF", U'\uFFFD'},
+        {"\xEE\x80\x80", U'\uE000'},         // the first after them
+        {"\xF4\x8F\xBF\xBF", U'\U0010FFFF'}, // the last code point
+        {"\xF4\x90\x80\x80", U'\uFFFD'},     // beyond it
+        {"\xF0\x8F\xBF\xBF", U'\uFFFD'},     // overlong
+    };
+    std::string strOut;
+    for (const auto& c : utf8) {
+        char32_t nBad = 0;
+        EXPECT_FALSE(CCodePage::Default().FromUtf8(c.pszUtf8, strOut, &nBad)) << c.pszUtf8;
+        EXPECT_EQ(nBad, c.nBad) << c.pszUtf8;
+    }
+    const struct {
+        std::vector<std::uint16_t> units;
+        char32_t nBad;
+    } utf16[] = {
+        {{'a', 0xD800, 0xDC00}, U'\U00010000'},
+        {{'a', 0xDBFF, 0xDFFF}, U'\U0010FFFF'}, // the last pair, at the very end
+        {{0xD800}, U'\uFFFD'},                  // a high surrogate without its pair
+        {{0xD800, 'a'}, U'\uFFFD'},
+        {{0xDC00, 0xD800}, U'\uFFFD'}, // the pair the wrong way round
+    };
+    for (const auto& c : utf16) {
+        char32_t nBad = 0;
+        EXPECT_FALSE(CCodePage::Default().FromUtf16(c.units.data(), c.units.size(), strOut, &nBad))
+            << c.units.size();
+        EXPECT_EQ(nBad, c.nBad) << std::hex << c.units[0];
+    }
+}
+
 TEST(CodePage, ASequenceCutByTheEndOfTheTextIsRefused) {
     // The bytes after the view would complete each sequence; they are not
     // part of the text.
