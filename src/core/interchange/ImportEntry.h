@@ -23,6 +23,9 @@ struct SImportEntry {
     std::string strNotes;
     std::string strEMail;
     std::array<int, static_cast<int>(ELeftOut::COUNT)> anLeftOut{};
+    // The columns of a CSV row that held a value no text above received, by
+    // the labels of the file's header.
+    std::vector<std::string> astrUnreadColumns;
 
     void LeaveOut(ELeftOut eWhat, int nCount = 1) { anLeftOut[static_cast<int>(eWhat)] += nCount; }
 };

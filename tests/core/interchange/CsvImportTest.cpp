@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -71,44 +72,89 @@ TEST(CsvReader, RefusesAnOpenQuoteAndBoundsTheFields) {
 }
 
 // An entry as one line: "group/path|title|user|password|url|notes|e-mail|
-// one-time passwords left out|custom fields left out".
+// what is left out|the columns not read".
 std::string Described(const SImportEntry& entry) {
+    static const char* const KINDS[] = {"custom ", "otp ", "file ", "tags ", "expiry "};
+    static_assert(std::size(KINDS) == static_cast<std::size_t>(ELeftOut::COUNT));
     std::string strPath;
     for (const std::string& strName : entry.astrGroupPath)
         strPath += (strPath.empty() ? "" : "/") + strName;
+    std::string strLeftOut;
+    for (std::size_t i = 0; i < std::size(KINDS); ++i) {
+        if (entry.anLeftOut[i] > 0)
+            strLeftOut +=
+                (strLeftOut.empty() ? "" : ",") + (KINDS[i] + std::to_string(entry.anLeftOut[i]));
+    }
+    std::string strUnread;
+    for (const std::string& strColumn : entry.astrUnreadColumns)
+        strUnread += (strUnread.empty() ? "" : ",") + strColumn;
     return strPath + "|" + entry.strTitle + "|" + entry.strUserName + "|" + entry.strPassword +
-           "|" + entry.strUrl + "|" + entry.strNotes + "|" + entry.strEMail + "|" +
-           std::to_string(entry.anLeftOut[static_cast<int>(ELeftOut::oneTimePassword)]) + "|" +
-           std::to_string(entry.anLeftOut[static_cast<int>(ELeftOut::customField)]);
+           "|" + entry.strUrl + "|" + entry.strNotes + "|" + entry.strEMail + "|" + strLeftOut +
+           "|" + strUnread;
 }
 
 TEST(CsvImport, ReadsEachDialectByItsHeader) {
-    const std::string strFolders = "folder,favorite,type,name,notes,fields,reprompt,login_uri,"
-                                   "login_username,login_password,login_totp\n";
     const struct {
+        const char* pszDialect;
         std::string strText;
-        const char* pszEntry;
+        std::vector<std::string> entries;
     } CASES[] = {
-        // The root's name is dropped from a longer path, kept when alone.
-        {"\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\"\n"
-         "\"Root/Banking/Cards\",\"Visa\",\"me\",\"p,\"\"w\",\"https://v\",\"l1\nl2\",\"otp\"\n",
-         "Banking/Cards|Visa|me|p,\"w|https://v|l1\nl2||1|0"},
-        {"Group,Title,Username,Password,URL,Notes,E-mail\nRoot,T,,,,,a@b\n", "Root|T|||||a@b|0|0"},
-        {strFolders + "Mail,,login,Post,n,\"EMAIL: x@y\nPIN: 1\",0,https://p,u,pw,otp\n",
-         "Mail|Post|u|pw|https://p|n|x@y|1|1"},
-        {strFolders + ",,note,Memo,text,,0,,,,\n", "(no folder)|Memo||||text||0|0"},
-        {"name,url,username,password,note\nShop,https://shop.example/a,u,p,n\n",
-         "Imported|Shop|u|p|https://shop.example/a|n||0|0"},
+        // The root's name is dropped from a longer path, kept when alone;
+        // the standard icon is no loss, another one is.
+        {"KeePassXC",
+         "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\",\"Icon\","
+         "\"Last Modified\",\"Created\"\n"
+         "\"Root/Banking/Cards\",\"Visa\",\"me\",\"p,\"\"w\",\"https://v\",\"l1\nl2\","
+         "\"otpauth://totp/Visa:me?secret=JBSWY3DPEHPK3PXP\",\"0\",\"2024-05-02T10:00:00Z\","
+         "\"2024-05-01T09:00:00Z\"\n"
+         "\"Root\",\"Top\",\"\",\"\",\"\",\"\",\"\",\"12\",\"\",\"\"\n",
+         {"Banking/Cards|Visa|me|p,\"w|https://v|l1\nl2||otp 1|Last Modified,Created",
+          "Root|Top|||||||Icon"}},
+        {"our own export",
+         "Group,Title,Username,Password,URL,Notes,E-mail\nRoot/Mail,T,,,,,a@b\n",
+         {"Mail|T|||||a@b||"}},
+        {"Bitwarden",
+         "folder,favorite,type,name,notes,fields,reprompt,login_uri,login_username,"
+         "login_password,login_totp\n"
+         "Mail,1,login,Post,n,\"EMAIL: x@y\nPIN: 1\",0,https://p,u,pw,otp\n"
+         ",,note,Memo,text,,1,https://left.example,,,\n",
+         {"Mail|Post|u|pw|https://p|n|x@y|custom 1,otp 1|favorite",
+          "(no folder)|Memo||||text|||reprompt,login_uri"}},
         // Without a name the web site's host names the account.
-        {"\"url\",\"username\",\"password\",\"httpRealm\"\n"
-         "\"https://me@mail.example.org:8443/x?y\",\"u\",\"p\",\"\"\n",
-         "Imported|mail.example.org|u|p|https://me@mail.example.org:8443/x?y|||0|0"},
+        {"Chrome",
+         "name,url,username,password,note\nShop,https://shop.example/a,u,p,n\n",
+         {"Imported|Shop|u|p|https://shop.example/a|n|||"}},
+        {"Firefox",
+         "\"url\",\"username\",\"password\",\"httpRealm\",\"formActionOrigin\",\"guid\","
+         "\"timeCreated\",\"timeLastUsed\",\"timePasswordChanged\"\n"
+         "\"https://me@mail.example.org:8443\",\"u\",\"p\",,\"https://mail.example.org:8443\","
+         "\"{2}\",\"1712345678901\",\"1712345678901\",\"1712345678901\"\n",
+         {"Imported|mail.example.org|u|p|https://me@mail.example.org:8443|||"
+          "|formActionOrigin,guid,timeCreated,timeLastUsed,timePasswordChanged"}},
     };
     for (const auto& test : CASES) {
-        const std::vector<SImportEntry> entries = Entries(test.strText);
-        ASSERT_EQ(entries.size(), 1U) << test.pszEntry;
-        EXPECT_EQ(Described(entries[0]), test.pszEntry);
+        std::vector<std::string> described;
+        for (const SImportEntry& entry : Entries(test.strText))
+            described.push_back(Described(entry));
+        EXPECT_EQ(described, test.entries) << test.pszDialect;
     }
+}
+
+// Whatever the dialect, a column it does not read is named by its header
+// label, also one without a name, a repeated one and one past the last
+// field kept; only columns that hold more than blanks count.
+TEST(CsvImport, NamesEveryColumnNotRead) {
+    std::string strWide(300, ',');
+    strWide[0] = 'u';
+    strWide.insert(280, "x");
+    const std::vector<SImportEntry> entries =
+        Entries("url,username,password,Title, Notes ,,url,blank\n"
+                "https://a.example,u,p,Ann,\"a note\",x,https://b.example, \n" +
+                strWide + "\n");
+    ASSERT_EQ(entries.size(), 2U);
+    EXPECT_EQ(entries[0].astrUnreadColumns,
+              (std::vector<std::string>{"Title", "Notes", "column 6", "url (column 7)"}));
+    EXPECT_EQ(entries[1].astrUnreadColumns, (std::vector<std::string>{"column 257 and later"}));
 }
 
 TEST(CsvImport, RefusesAnUnknownHeaderListingTheKnownOnes) {
