@@ -7,7 +7,7 @@
 
 // What an entry of another manager holds that an account cannot, counted
 // for the import summary.
-enum class ELeftOut { customField, oneTimePassword, attachment, tags, expiry, COUNT };
+enum class ELeftOut { customField, oneTimePassword, attachment, tags, expiry, webSite, COUNT };
 
 // One entry as another manager's file gives it, in UTF-8, before it becomes
 // an account. Every reader (CSV dialects, databases) produces these and the

@@ -207,6 +207,7 @@ std::string CImporter::Summary() const {
         {"attachment", "attachments"},
         {"set of tags", "sets of tags"},
         {"expiry date", "expiry dates"},
+        {"further web site", "further web sites"},
     };
     std::string strLeftOut;
     const auto fnAppend = [&strLeftOut](const std::string& strPart) {
