@@ -149,24 +149,46 @@ Commands:
                      "(no folder)"; a secure note becomes an account with
                      only comments; a custom field named E-mail or Email
                      (any case) gives the e-mail.
+                   1Password: Title, Url, Username, Password, OTPAuth,
+                     Favorite, Archived, Tags, Notes; Safari: Title, URL,
+                     Username, Password, Notes, OTPAuth. Every account goes
+                     to the group "Imported".
+                   LastPass: url, username, password, extra, name, grouping
+                     (also totp and fav). The grouping is the group, its
+                     folders nested with "\"; a secure note's web address
+                     "http://sn" is dropped.
+                   Dashlane: username, title, password, note, url, category
+                     (also username2, username3, otpSecret or otpUrl). The
+                     category is the group.
+                   NordPass: name, url, username, password, note, folder,
+                     type (also additional_urls, email, shared_folder and
+                     custom_fields). The shared folder and the folder are
+                     the group; a folder's own row is skipped.
+                   Proton Pass: type, name, url, username, password, note,
+                     vault (also email, totp, autofillUrls). The vault is
+                     the group.
                    Chrome, Chromium, Firefox: url, username, password (also
                      name and note). Every account goes to the group
                      "Imported"; the name, or without one the web site's
-                     host, is the account's name.
-                 Title, user name, password, URL, notes and e-mail become
-                 the account's name, user name, password, web site,
-                 comments (line breaks as "\r\n") and e-mail. An empty
-                 group name becomes "(no name)", an empty title
-                 "(no title)"; names are cut to 255 characters. A group
-                 that FILE already has receives the accounts; a name its
-                 group already holds gets the next free " (2)", " (3)"...
-                 An entry with a character the code page cannot hold is not
-                 imported; it is named in the summary, which goes to
-                 standard error: "Imported N accounts in M groups; left
-                 out: ..." with the one-time-password settings and custom
-                 fields that no account can carry. FILE is written once,
-                 in one step, and not at all when another program changed
-                 it while its KEY was typed (exit status 4).
+                     host, is the account's name. Firefox's own
+                     chrome://FirefoxAccounts login is skipped.
+                 Title, user name, password, URL, notes and e-mail become the
+                 account's name, user name, password, web site (the first of
+                 several), comments (line breaks as "\r\n") and e-mail. An
+                 entry in no folder goes to "(no folder)", an empty group
+                 name becomes "(no name)", an empty title "(no title)"; names
+                 are cut to 255 characters. A group that FILE already has
+                 receives the accounts; a name its group already holds gets
+                 the next free " (2)", " (3)"... An entry with a character
+                 the code page cannot hold is not imported; it is named in
+                 the summary, which goes to standard error: "Imported N
+                 accounts in M groups; left out: ..." with the
+                 one-time-password settings, tags, custom fields and further
+                 web sites that no account can carry, and the name of every
+                 column whose values no account received (a favourite or
+                 archived mark only when set). FILE is written once, in one
+                 step, and not at all when another program changed it while
+                 its KEY was typed (exit status 4).
   find FILE TEXT [--match-case] [--whole-word] [--all-fields]
                  Print every item whose label contains TEXT, in the order the
                  desktop program's Find Next reaches them from the first

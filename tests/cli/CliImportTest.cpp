@@ -105,3 +105,25 @@ TEST_F(CliImport, SealedFileStaysSealedUnderItsKey) {
               "Safe\n  Imported\n    a.example\n  My Passwords\n");
     EXPECT_EQ(RunCli({"ls", strKhv}, "k\n").nExit, 1);
 }
+
+// A LastPass export: nested folders, a secure note, a one-time password and
+// a favourite mark, which the summary counts and names.
+TEST_F(CliImport, ReadsALastPassExportAndNamesWhatItLeavesOut) {
+    WriteBytes(m_strCsv, "url,username,password,totp,extra,name,grouping,fav\r\n"
+                         "https://mail.example/login,ann,\"p,w\",JBSWY3DPEHPK3PXP,\"first\n"
+                         "second\",Webmail,Mail\\Old,1\r\n"
+                         "http://sn,,,,door code 4711,Front door,,0\r\n");
+    const SCliResult result = RunCli({"import", m_strFile, m_strCsv}, "k\n");
+    EXPECT_EQ(result.nExit, 0) << result.strErr;
+    EXPECT_EQ(result.strErr, "Imported 2 accounts in 2 groups; left out: 1 one-time-password "
+                             "setting, the column \"fav\".\n");
+    EXPECT_EQ(RunCli({"ls", m_strFile}, "k\n").strOut,
+              "Home\n  (no folder)\n    Front door\n  Mail\n    Post\n  Mail/Old\n    Webmail\n"
+              "  Work\n");
+    EXPECT_EQ(RunCli({"show", m_strFile, "Mail/Old", "Webmail"}, "k\n").strOut,
+              "Account\t\tWebmail\nUser Name\tann\nPassword\tp,w\n"
+              "Web Site\thttps://mail.example/login\nE-Mail\t\t\nComments\tfirst\r\nsecond\n\n");
+    EXPECT_EQ(RunCli({"show", m_strFile, "(no folder)", "Front door"}, "k\n").strOut,
+              "Account\t\tFront door\nUser Name\t\nPassword\t\nWeb Site\t\nE-Mail\t\t\n"
+              "Comments\tdoor code 4711\n\n");
+}

@@ -20,6 +20,7 @@ void CCsvReader::SkipLineEnd() {
 
 CCsvReader::EResult CCsvReader::NextRow(std::vector<std::string>& astrRow) {
     astrRow.clear();
+    m_bDropped = false;
     // Blank lines between rows are no rows.
     while (AtLineEnd())
         SkipLineEnd();
@@ -31,6 +32,8 @@ CCsvReader::EResult CCsvReader::NextRow(std::vector<std::string>& astrRow) {
     const auto fnEndField = [&] {
         if (nFields++ < m_nMaxFields)
             astrRow.push_back(std::move(strField));
+        else if (strField.find_first_not_of(" \t\r\n") != std::string::npos)
+            m_bDropped = true;
         strField.clear();
     };
     for (;;) {

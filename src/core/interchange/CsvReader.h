@@ -22,6 +22,10 @@ public:
     EResult NextRow(std::vector<std::string>& astrRow);
     // The line on which the last row began, counting from 1.
     std::size_t RowLine() const { return m_nRowLine; }
+    // Whether the last row had more than blanks in a field past the most
+    // that are kept.
+    bool DroppedValues() const { return m_bDropped; }
+    std::size_t MaxFields() const { return m_nMaxFields; }
 
 private:
     bool AtLineEnd() const;
@@ -32,4 +36,5 @@ private:
     std::size_t m_nMaxFields;
     std::size_t m_nLine = 1;
     std::size_t m_nRowLine = 0;
+    bool m_bDropped = false;
 };

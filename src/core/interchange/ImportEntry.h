@@ -7,7 +7,7 @@
 
 // What an entry of another manager holds that an account cannot, counted
 // for the import summary.
-enum class ELeftOut { customField, oneTimePassword, attachment, tags, expiry, COUNT };
+enum class ELeftOut { customField, oneTimePassword, attachment, tags, expiry, webSite, COUNT };
 
 // One entry as another manager's file gives it, in UTF-8, before it becomes
 // an account. Every reader (CSV dialects, databases) produces these and the
@@ -23,6 +23,9 @@ struct SImportEntry {
     std::string strNotes;
     std::string strEMail;
     std::array<int, static_cast<int>(ELeftOut::COUNT)> anLeftOut{};
+    // The columns of a CSV row that held a value no text above received, by
+    // the labels of the file's header.
+    std::vector<std::string> astrUnreadColumns;
 
     void LeaveOut(ELeftOut eWhat, int nCount = 1) { anLeftOut[static_cast<int>(eWhat)] += nCount; }
 };

@@ -4,6 +4,8 @@
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 
+#include <algorithm>
+
 namespace {
 
 // The refused entries the summary names; the rest are counted.
@@ -39,6 +41,22 @@ std::string Shown(const std::string& strText) {
     while (nEnd > 0 && (static_cast<unsigned char>(strText[nEnd]) & 0xC0) == 0x80)
         --nEnd;
     return strText.substr(0, nEnd) + "...";
+}
+
+// "the column "guid"", "the columns "fav", "guid" and "Icon"": every one
+// up to a bound that only a crafted header reaches.
+std::string ColumnList(const std::vector<std::string>& astrColumns) {
+    constexpr std::size_t MAX_COLUMNS = 40;
+    const std::size_t nShown = std::min(astrColumns.size(), MAX_COLUMNS);
+    std::string strList = astrColumns.size() == 1 ? "the column " : "the columns ";
+    for (std::size_t i = 0; i < nShown; ++i) {
+        if (i > 0)
+            strList += i + 1 == astrColumns.size() ? " and " : ", ";
+        strList += "\"" + Shown(astrColumns[i]) + "\"";
+    }
+    if (astrColumns.size() > nShown)
+        strList += " and " + std::to_string(astrColumns.size() - nShown) + " more";
+    return strList;
 }
 
 std::string Cut(std::string strName) {
@@ -170,6 +188,10 @@ void CImporter::Add(const SImportEntry& entry) {
     ++m_nImported;
     for (std::size_t i = 0; i < m_anLeftOut.size(); ++i)
         m_anLeftOut[i] += entry.anLeftOut[i];
+    for (const std::string& strColumn : entry.astrUnreadColumns) {
+        if (m_unreadColumns.insert(strColumn).second)
+            m_astrUnreadColumns.push_back(strColumn);
+    }
 }
 
 void CImporter::Finish() {
@@ -185,6 +207,7 @@ std::string CImporter::Summary() const {
         {"attachment", "attachments"},
         {"set of tags", "sets of tags"},
         {"expiry date", "expiry dates"},
+        {"further web site", "further web sites"},
     };
     std::string strLeftOut;
     const auto fnAppend = [&strLeftOut](const std::string& strPart) {
@@ -207,6 +230,8 @@ std::string CImporter::Summary() const {
         if (m_anLeftOut[i] > 0)
             fnAppend(Counted(m_anLeftOut[i], LEFT_OUT_NAMES[i][0], LEFT_OUT_NAMES[i][1]));
     }
+    if (!m_astrUnreadColumns.empty())
+        fnAppend(ColumnList(m_astrUnreadColumns));
     return "Imported " + Counted(m_nImported, "account", "accounts") + " in " +
            Counted(m_nGroups, "group", "groups") +
            "; left out: " + (strLeftOut.empty() ? "nothing" : strLeftOut) + ".";

@@ -54,7 +54,8 @@ public:
     const std::vector<std::string>& ReceivingGroups() const { return m_astrReceiving; }
     const std::string& FirstGroup() const { return m_strFirstGroup; }
     const std::string& FirstAccount() const { return m_strFirstAccount; }
-    // "Imported N accounts in M groups; left out: ..."
+    // "Imported N accounts in M groups; left out: ...", naming the CSV
+    // columns whose values no imported account received.
     std::string Summary() const;
 
 private:
@@ -82,6 +83,9 @@ private:
     int m_nImported = 0;
     int m_nGroups = 0;
     std::array<int, static_cast<int>(ELeftOut::COUNT)> m_anLeftOut{};
+    // The CSV columns not carried, in the order first met, for the summary.
+    std::vector<std::string> m_astrUnreadColumns;
+    std::set<std::string> m_unreadColumns;
     std::vector<std::string> m_astrRefused; // "title" in group, UTF-8
     CClashHandler m_fnClash;
     EReplaceAnswer m_eReplaceAnswer = EReplaceAnswer::yes;

@@ -97,6 +97,49 @@ TEST_F(Importer, RefusesTextsTheCodePageCannotHoldAndCountsWhatIsLeftOut) {
                   "...\" in G), 2 custom fields, 1 one-time-password setting.");
 }
 
+// The CSV columns that entries carried in no text are named once each, in
+// the order first met, after the counts; an entry that was not imported
+// names none.
+TEST_F(Importer, NamesTheColumnsNotRead) {
+    std::vector<std::string> astrMany;
+    std::string strMany = "the columns ";
+    for (int i = 1; i <= 45; ++i) {
+        astrMany.push_back("c" + std::to_string(i));
+        strMany += i > 40 ? "" : (i > 1 ? ", " : "") + ("\"c" + std::to_string(i) + "\"");
+    }
+    const struct {
+        const char* pszCase;
+        std::vector<std::vector<std::string>> columns; // of each entry
+        std::string strLeftOut;
+    } CASES[] = {
+        {"one, twice", {{"guid"}, {"guid"}}, "the column \"guid\""},
+        {"two", {{"fav"}, {"guid", "fav"}}, "the columns \"fav\" and \"guid\""},
+        {"three", {{"a", "b"}, {}, {"c"}}, "the columns \"a\", \"b\" and \"c\""},
+        {"a crafted header", {astrMany}, strMany + " and 5 more"},
+    };
+    for (const auto& c : CASES) {
+        CCofferDoc doc;
+        CImporter importer(doc, CCodePage::Default());
+        SImportEntry refused = Entry({"G"}, "\xCE\xA9");
+        refused.astrUnreadColumns = {"never shown"};
+        importer.Add(refused);
+        for (const std::vector<std::string>& astrColumns : c.columns) {
+            SImportEntry entry = Entry({"G"}, "T");
+            entry.astrUnreadColumns = astrColumns;
+            entry.LeaveOut(ELeftOut::webSite, 2);
+            importer.Add(entry);
+        }
+        const std::string strCount = std::to_string(2 * c.columns.size());
+        EXPECT_EQ(importer.Summary(),
+                  "Imported " + std::to_string(c.columns.size()) + " account" +
+                      (c.columns.size() == 1 ? "" : "s") +
+                      " in 1 group; left out: 1 entry with characters that the code page "
+                      "windows-1252 cannot hold (\"\xCE\xA9\" in G), " +
+                      strCount + " further web sites, " + c.strLeftOut + ".")
+            << c.pszCase;
+    }
+}
+
 // With a clash handler, a name the receiving group held before the import is
 // asked about as a drop asks: yes replaces it, "yes to all" replaces every
 // further clash without asking, no leaves the entry out, cancel stops the

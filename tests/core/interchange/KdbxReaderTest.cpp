@@ -63,14 +63,14 @@ SKdbxCredentials Credentials(const char* pszPassword, const char* pszKeyFile) {
 // its name, paths below the root, references resolved (also one into the
 // recycle bin, one inside a longer text; an unknown one stays), the recycle
 // bin and history left out, and what cannot be carried counted (custom
-// field, one-time password, attachment, tags, expiry).
+// field, one-time password, attachment, tags, expiry, further web site).
 const std::vector<std::string> CONTENTS = {
     "Root/|Mail|ann|p@ss w0rd|https://mail.example.org|line one\nline two|ann@example.org|"
-    " left out 0 0 0 1 0",
-    "Banking/|Bank|ann.b|Zürich-€-1|||| left out 1 1 1 0 1",
+    " left out 0 0 0 1 0 0",
+    "Banking/|Bank|ann.b|Zürich-€-1|||| left out 1 1 1 0 1 0",
     "Banking/Cards/|Card|ann.b|Zürich-€-1||Same as Bank; unknown "
-    "{REF:P@I:99999999999999999999999999999999}|card@example.org| left out 0 1 0 0 0",
-    "/||||||| left out 0 0 0 0 0",
+    "{REF:P@I:99999999999999999999999999999999}|card@example.org| left out 0 1 0 0 0 0",
+    "/||||||| left out 0 0 0 0 0 0",
 };
 
 } // namespace
@@ -96,7 +96,7 @@ TEST(KdbxReader, ReadsDatabasesMadeByAnotherManager) {
     std::vector<std::string> expected = CONTENTS;
     // The entry in the group without a name takes its password from the
     // recycle bin's entry.
-    expected[3] = "/|||gone|||| left out 0 0 0 0 0";
+    expected[3] = "/|||gone|||| left out 0 0 0 0 0 0";
     for (const auto& test : COMMITTED) {
         CKdbxBytes file = ReadFixture(test.pszFile);
         if (std::string_view(test.pszFile).ends_with(".bin"))
