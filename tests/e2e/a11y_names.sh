@@ -6,7 +6,9 @@
 # window is a "filler", and the detail panel's two links are links. Every
 # menu is a menu with named items: each menu of the menu bar closed and open,
 # the toolbar's drop-down, the tree's context menu, the tray's and the
-# Password Bar's.
+# Password Bar's. Every drop-down list tells which item is chosen, as its text
+# and as the selected row of its list: the account dialog's and Delete
+# Group's lists name the group chosen in the tree.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/view_lib.sh"
 e2e_begin a11y_names
@@ -74,6 +76,12 @@ open_dialog() {
     dialog_find "$DIALOG_TITLE" dialog >/dev/null
 }
 close_dialog() { e2e_activate "$dialog" && e2e_key Escape && e2e_wait_gone "$dialog"; }
+# chosen LIST WANT: the dialog's drop-down list LIST shows WANT.
+chosen() {
+    local shown
+    shown=$(dialog_text "$1" "combo box")
+    [ "$shown" = "$2" ] || faults+=$'\n'"\"$DIALOG_TITLE\": the list \"$1\" reads \"$shown\", not \"$2\""
+}
 tree_click() { view_click_at "$(view_centre "$(A11Y_CELLS=1 view_wait_control "$VIEW_APP" "$1")")"; }
 
 view_open_demo Demo.pwd
@@ -92,13 +100,27 @@ for menu in "f:File:File/Exit" "e:Edit:Edit/Add Group..." "v:View:View/Password 
     bar_menu "$key" "$name" "$item"
 done
 
-for keys in "alt+e a:Add Account" "alt+e g:Add Group" "alt+h a:About Keyhaven"; do
+for keys in "alt+e g:Add Group" "alt+h a:About Keyhaven"; do
     open_dialog "${keys%%:*}" "${keys#*:}"
     walk "$DIALOG_TITLE"
     close_dialog
 done
+# The group chosen in the tree is the one a new account goes to, the one
+# Edit Group renames and the one Delete Group deletes; a key that moves the
+# list moves its selected row.
 tree_click Shopping
 popup_menu "pop-up/Add Account..." e2e_key shift+F10
+for keys in "alt+e a:Add Account:Group" "alt+e e:Edit Group:Choose a group" \
+    "alt+e d:Delete Group:Choose a group"; do
+    IFS=: read -r key title list <<<"$keys"
+    open_dialog "$key" "$title"
+    chosen "$list" Shopping
+    A11Y_WINDOW="$title" A11Y_ACTION=SetFocus view_find "$VIEW_APP" "$list" "combo box" >/dev/null
+    e2e_key Down
+    chosen "$list" Work
+    walk "$title"
+    close_dialog
+done
 open_dialog "alt+t o" Options
 for page in Start File Security "Hot Key" "Password Generator" Others; do
     view_click_at "$(view_centre "$(A11Y_CELLS=1 dialog_find "$page")")"

@@ -8,7 +8,8 @@
         named only by its number, the window itself announced as a "filler";
         a menu of its menu bar or of a menu button (and each submenu), open
         or closed, that is no menu (an empty "frame") or has no items, an
-        item without a name.
+        item without a name; a drop-down list whose chosen item cannot be
+        read (its text is not the one selected row of its list).
     a11y_walk.py --menu PID TITLE MENU
         the menu MENU of the window's menu bar, which must be open now: prints
         the items it shows, one a line, then the faults above.
@@ -23,9 +24,10 @@ import sys
 
 import dbus
 
-from a11y_find import ACCESSIBLE, STATE_SHOWING, accessibility_bus, applications_of
+from a11y_find import ACCESSIBLE, STATE_SHOWING, accessibility_bus, applications_of, text_of
 
 STATE_FOCUSABLE = 11
+STATE_SELECTED = 23
 CELLS = {"table cell", "list item", "tree item"}  # named by their text
 MENUS = {"popup menu", "menu"}
 SEPARATOR = "separator"
@@ -85,6 +87,20 @@ def menu_bar_faults(bus, bar, where):
     return faults
 
 
+def combo_faults(bus, combo, where):
+    """A drop-down list names its chosen item twice: as its text and as the
+    one selected row of its pop-up list (none when nothing is chosen)."""
+    shown = text_of(combo)
+    if shown is None:
+        return [f"combo box {where} has no text for its chosen item"]
+    selected = [prop(row, "Name")
+                for rows in children(bus, combo) if role_of(rows) == "list"
+                for row in children(bus, rows) if states_of(row) & (1 << STATE_SELECTED)]
+    if selected != ([shown] if shown else []):
+        return [f"combo box {where} shows {shown!r} but its list has {selected} selected"]
+    return []
+
+
 def walk(bus, window, title):
     faults, pending = [], [(window, title, False)]
     while pending:
@@ -106,6 +122,8 @@ def walk(bus, window, title):
             continue
         if states & (1 << STATE_FOCUSABLE) and not label and role not in CELLS:
             faults.append(f"unnamed {role} at {where}")
+        if role == "combo box":
+            faults += combo_faults(bus, node, f"{where}/{label}")
         if role not in CELLS:
             pending.extend((child, f"{where}/{label or role}", role == "combo box")
                            for child in children(bus, node))

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/AccessibleNames.h"
 
+#include "gui/controls/AccessibleComboBox.h"
+
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -39,6 +41,7 @@ QAccessibleInterface* PlainWindowFactory(const QString& strClass, QObject* pObje
 
 CAccessibleNames::CAccessibleNames(QObject* pParent) : QObject(pParent) {
     QAccessible::installFactory(&PlainWindowFactory);
+    CAccessibleComboBox::Install();
 }
 
 bool CAccessibleNames::eventFilter(QObject* pWatched, QEvent* pEvent) {
