@@ -60,7 +60,7 @@ popup_menu() {
     listener=$!
     E2E_PIDS+=("$listener")
     e2e_until 5 grep -qx listening "$out" || e2e_fail "a11y_walk.py does not listen for menus"
-    "$@"
+    "$@" || e2e_fail "the menu did not open with: $*"
     wait "$listener" || status=$?
     keep_menu "pop-up menu with \"$item\"" "$item" "$status" "$(sed 1d "$out")"
     xdotool key Escape
@@ -115,7 +115,8 @@ for keys in "alt+e a:Add Account:Group" "alt+e e:Edit Group:Choose a group" \
     IFS=: read -r key title list <<<"$keys"
     open_dialog "$key" "$title"
     chosen "$list" Shopping
-    A11Y_WINDOW="$title" A11Y_ACTION=SetFocus view_find "$VIEW_APP" "$list" "combo box" >/dev/null
+    A11Y_WINDOW="$title" A11Y_ACTION=SetFocus view_find "$VIEW_APP" "$list" "combo box" >/dev/null ||
+        e2e_fail "\"$title\": the list \"$list\" takes no focus from the accessibility bus"
     e2e_key Down
     chosen "$list" Work
     walk "$title"
