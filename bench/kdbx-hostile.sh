@@ -32,9 +32,7 @@ fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kdbx-hostile.XXXXXX") || exit 2
 trap 'rm -rf "$work"' EXIT
-entries=100000
-[ -n "$check" ] && entries=20000
-if ! "$writer" "$work" --entries=$entries; then
+if ! "$writer" "$work"; then
   echo "$0: the databases could not be written" >&2
   exit 1
 fi

@@ -329,8 +329,7 @@ TEST(KdbxVariants, TheXmlReaderChargesAllItHolds) {
         {"100,000 empty entries and their copies", entries, 100 * MB, tooLarge},
     };
     for (const auto& test : CASES)
-        EXPECT_EQ(Parse(test.strXml, test.nAllowance, test.bHandOut), test.eResult)
-            << test.pszName;
+        EXPECT_EQ(Parse(test.strXml, test.nAllowance, test.bHandOut), test.eResult) << test.pszName;
 }
 
 // A derivation is judged by its header before it runs: a slow one runs only
