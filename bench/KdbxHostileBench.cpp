@@ -4,12 +4,17 @@
 // /usr/bin/time and judges its time and peak memory.
 //
 // bench_kdbx_hostile DIR [--entries=N]
+// bench_kdbx_hostile --seeds DIR
 //
 // Every database opens with the password "pw". The key derivations that
 // must never run are not run here either: those files get a key that no
 // password gives. Beside them, big.xml holds N entries (default 100,000) in
 // 100 groups as KeePass XML, for keepassxc-cli import to make a database of
 // the kind a real manager writes.
+//
+// With --seeds it writes the small ones instead, as the KeePass reader's
+// fuzzer takes them (fuzz/seeds/fuzz_kdbx_reader/hostile-*.bin): a first
+// byte 0 for a whole database opened with "pw", 1 for an XML document.
 
 #include "core/interchange/KdbxTestWriter.h"
 
@@ -94,11 +99,70 @@ bool WriteBigXml(const std::string& strPath, std::size_t nEntries) {
     return static_cast<bool>(out);
 }
 
+bool WriteSeed(const std::string& strPath, std::uint8_t nMode, const CKdbxBytes& bytes) {
+    CKdbxBytes seed{nMode};
+    seed.insert(seed.end(), bytes.begin(), bytes.end());
+    return WriteFile(strPath, seed);
+}
+
+int WriteSeeds(const std::string& strDir) {
+    const auto Options = [](int nMajor, SKdbxKdfParams kdf) {
+        SKdbxTestOptions options;
+        options.nMajor = nMajor;
+        options.kdf = std::move(kdf);
+        options.bDerive = false;
+        return options;
+    };
+    const CKdbxBytes seed(32, 7);
+    SKdbxTestOptions twice;
+    twice.extraFields = {{3, {1, 0, 0, 0}}};
+    const struct {
+        const char* pszName;
+        std::string strXml;
+        SKdbxTestOptions options;
+    } DATABASES[] = {
+        {"hostile-aes-2p64.bin", TestKdbxXml(),
+         Options(3, {EKdbxKdf::aes, seed, ~std::uint64_t(0)})},
+        {"hostile-aes-slow.bin", TestKdbxXml(), Options(4, {EKdbxKdf::aes, seed, 500'000'000})},
+        {"hostile-argon2-4gib.bin", TestKdbxXml(),
+         Options(4, {EKdbxKdf::argon2id, seed, 1, std::uint64_t(4) << 30, 1})},
+        {"hostile-argon2-passes.bin", TestKdbxXml(),
+         Options(4, {EKdbxKdf::argon2d, seed, 0xFFFFFFFF, std::uint64_t(64) << 20, 2})},
+        {"hostile-argon2-lanes.bin", TestKdbxXml(),
+         Options(4, {EKdbxKdf::argon2id, seed, 1, 129 * 8 * 1024, 129})},
+        {"hostile-field-twice.bin", TestKdbxXml(), twice},
+        // Below the fuzzer's limit of 1 MiB for one allocation.
+        {"hostile-token.bin", WithText("<x a=\"" + std::string(200 << 10, 'a') + "\"/>"),
+         SKdbxTestOptions()},
+    };
+    for (const auto& database : DATABASES) {
+        if (!WriteSeed(strDir + "/" + database.pszName, 0,
+                       MakeTestKdbx(database.strXml, database.options)))
+            return 1;
+    }
+    const struct {
+        const char* pszName;
+        std::string strXml;
+    } DOCUMENTS[] = {
+        {"hostile-document-attribute.bin",
+         WithText("<x a=\"" + std::string(100 << 10, 'a') + "\"/>")},
+        {"hostile-document-entries.bin", EntryFlood(10000)},
+    };
+    for (const auto& document : DOCUMENTS) {
+        if (!WriteSeed(strDir + "/" + document.pszName, 1,
+                       CKdbxBytes(document.strXml.begin(), document.strXml.end())))
+            return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--seeds")
+        return WriteSeeds(argv[2]);
     if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: bench_kdbx_hostile DIR [--entries=N]\n");
+        std::fprintf(stderr, "usage: bench_kdbx_hostile DIR [--entries=N] | --seeds DIR\n");
         return 2;
     }
     const std::string strDir = argv[1];

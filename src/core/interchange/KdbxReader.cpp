@@ -80,8 +80,7 @@ SKdbxOutcome TooLarge(std::size_t nAllowed) {
                        Megabytes(nAllowed) + " of memory.");
 }
 
-// The memory a derivation may take, or its rounds, and what it asks for, in
-// the words of KdbxKdfCostText.
+// The limit a derivation goes past, in the words of KdbxKdfCostText.
 std::string KdfLimitText(const SKdbxKdfParams& params) {
     if (params.eKdf == EKdbxKdf::aes)
         return std::to_string(KDBX_MAX_AES_ROUNDS) + " rounds";

@@ -736,6 +736,8 @@ CKdbxXmlReader::EResult CKdbxXmlReader::ChargeHandOut() {
     // and the record around them; and while it turns one entry into its
     // own texts (another code page), four more copies of that entry's
     // texts. Groups come after their parents.
+    if (m_groups.size() > m_nMemoryLeft / sizeof(std::size_t))
+        return EResult::tooLarge;
     std::vector<std::size_t> anPath(m_groups.size());
     for (std::size_t i = 0; i < m_groups.size(); ++i) {
         const std::ptrdiff_t nParent = m_groups[i].nParent;
