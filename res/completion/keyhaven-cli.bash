@@ -10,7 +10,7 @@ _keyhaven_cli_options() {
     generate) echo "--flags --begin --end --length --seed --help" ;;
     find) echo "--match-case --whole-word --all-fields --help" ;;
     audit) echo "--hibp --threshold --help" ;;
-    import) echo "--key-file --no-password --help" ;;
+    import) echo "--key-file --no-password --allow-slow-kdf --help" ;;
     *) echo "--help" ;;
     esac
 }

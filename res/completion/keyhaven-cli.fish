@@ -27,6 +27,7 @@ complete -c keyhaven-cli -n "__fish_seen_subcommand_from info ls show export cre
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -k -a "(__keyhaven_cli_files .csv; __keyhaven_cli_files .kdbx)"
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l key-file -r -F -d 'The database key file'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l no-password -d 'The database has no password'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l allow-slow-kdf -d 'Derive a key that may take minutes'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l format -x -a "text csv kdbx" -d 'The output format'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -s o -r -F -d 'The output file'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l crlf -d 'End text lines with CR LF'

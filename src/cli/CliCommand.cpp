@@ -585,8 +585,9 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
 }
 
 void CCliCommand::RunImport(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli import FILE SOURCE [--key-file PATH] [--no-password]",
-                  {"--key-file"}, {"--no-password"});
+    CCliArgs args(
+        "keyhaven-cli import FILE SOURCE [--key-file PATH] [--no-password] [--allow-slow-kdf]",
+        {"--key-file"}, {"--no-password", "--allow-slow-kdf"});
     args.Parse(astrArgs, 2);
     const std::string& strPath = args.Positional(0);
     const std::string& strSource = args.Positional(1);
@@ -594,8 +595,10 @@ void CCliCommand::RunImport(const CArgs& astrArgs) {
     const bool bKdbx = HasExtension(strSource, ".kdbx");
     if (!bKdbx && !HasExtension(strSource, ".csv"))
         args.FailUsage("SOURCE must end in .csv or .kdbx");
-    if (!bKdbx && (args.Value("--key-file") || args.HasFlag("--no-password")))
-        args.FailUsage("--key-file and --no-password apply to a .kdbx SOURCE only");
+    if (!bKdbx && (args.Value("--key-file") || args.HasFlag("--no-password") ||
+                   args.HasFlag("--allow-slow-kdf")))
+        args.FailUsage("--key-file, --no-password and --allow-slow-kdf apply to a .kdbx SOURCE "
+                       "only");
     if (IsReadOnlyFile(strPath) && FileExists(strPath))
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::writeDenied, strPath));
     if (bKdbx) {
@@ -635,6 +638,21 @@ void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
     const EFileError eRead = ReadWholeFile(strSource, strBytes);
     if (eRead != EFileError::none)
         throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eRead, strSource));
+    const std::span bytes(reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size());
+    // A key derivation that would take minutes (or never end) is refused
+    // before anything is typed, unless it was allowed.
+    SKdbxReadOptions options;
+    options.bAllowSlowKdf = args.HasFlag("--allow-slow-kdf");
+    if (const auto kdf = ReadKdbxKdf(bytes)) {
+        const SKdbxOutcome outcome = KdbxKdfOutcome(*kdf, options);
+        if (outcome.eFailure == EKdbxFailure::slowKdf)
+            throw CCliFailure(CLI_EXIT_READ, "keyhaven-cli: " + strSource + ": " +
+                                                 outcome.strMessage +
+                                                 " Give --allow-slow-kdf to import it anyway.");
+        if (outcome.eFailure != EKdbxFailure::none)
+            throw CCliFailure(CLI_EXIT_READ,
+                              "keyhaven-cli: " + strSource + ": " + outcome.strMessage);
+    }
     SKdbxCredentials credentials = ReadKdbxKeyFile(args);
     CFileLock lock;
     if (lock.Acquire(strPath, CFileLock::WAIT_MS) == EFileError::busy)
@@ -646,8 +664,8 @@ void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
             ReadSecretLine("Password for:  " + FileNameOf(strSource), "password");
     CImporter importer(doc, m_codePage);
     const SKdbxOutcome outcome = ReadKdbxEntries(
-        std::span(reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size()),
-        credentials, [&importer](const SImportEntry& entry) { importer.Add(entry); });
+        bytes, credentials, [&importer](const SImportEntry& entry) { importer.Add(entry); },
+        options);
     WipeCredentials(credentials);
     if (outcome.eFailure != EKdbxFailure::none)
         throw CCliFailure(KdbxFailureExit(outcome.eFailure),

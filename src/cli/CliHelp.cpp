@@ -15,7 +15,7 @@ const char* CliUsageText() {
   keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
   keyhaven-cli convert IN OUT
   keyhaven-cli find FILE TEXT [--match-case] [--whole-word] [--all-fields]
-  keyhaven-cli import FILE SOURCE [--key-file PATH] [--no-password]
+  keyhaven-cli import FILE SOURCE [--key-file PATH] [--no-password] [--allow-slow-kdf]
   keyhaven-cli audit FILE [--hibp LIST] [--threshold WORD]
   keyhaven-cli COMMAND --help | --help | --version
 )";
@@ -118,7 +118,7 @@ Commands:
                  An existing OUT is never replaced (exit status 4).
                  Converting to .pwd warns on standard error that the result
                  can be read, and its KEY recovered, without the KEY.
-  import FILE SOURCE [--key-file PATH] [--no-password]
+  import FILE SOURCE [--key-file PATH] [--no-password] [--allow-slow-kdf]
                  Add the entries of a KeePass database (SOURCE ends in
                  .kdbx) or of another password manager's CSV export (SOURCE
                  ends in .csv) to FILE as accounts.
@@ -135,6 +135,15 @@ Commands:
                  references ({REF:P@I:...}) are resolved. A wrong password
                  or key file (exit status 1) and a damaged database (exit
                  status 3) leave FILE untouched.
+                 A database whose key derivation would take minutes (more
+                 than 400000000 AES-KDF rounds, or Argon2 over more than
+                 1 GiB of memory or more than 16 GiB of memory times
+                 passes) is refused before anything is typed (exit status
+                 3) unless --allow-slow-kdf is given; one beyond 10^11
+                 rounds, 4 GiB, 1 TiB of memory times passes or 128 lanes
+                 is always refused. Reading takes at most the
+                 larger of 64 MB and the derivation's memory, plus 8 times
+                 SOURCE, plus twice the XML inside it.
                  Of a CSV export the first line names the columns and so
                  the kind of export; any other header is refused (exit
                  status 3):
@@ -312,7 +321,8 @@ Exit status:
      "Unexpected file format.", also for a .khv file that was damaged or
      changed: every byte of it is checked), or there is not enough memory
      to open a .khv file (its KEY was not judged), or the SOURCE of import
-     cannot be read, is a damaged or unsupported KeePass database, has a header of no known export, a quote that is
+     cannot be read, is a damaged or unsupported KeePass database (or one
+     whose key derivation would take minutes, without --allow-slow-kdf), has a header of no known export, a quote that is
      never closed, or more than 1000000 entries
   4  a file cannot be written (FILE for create and passwd, OUT for export and
      convert, or standard output), create or convert was given a file that

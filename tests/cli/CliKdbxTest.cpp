@@ -2,6 +2,7 @@
 #include "CliFiles.h"
 #include "CliRunner.h"
 
+#include "core/interchange/KdbxTestWriter.h"
 #include "core/interchange/KdbxWriter.h"
 #include "core/store/CodePage.h"
 #include "support/FileBytes.h"
@@ -194,6 +195,7 @@ TEST_F(CliKdbx, ImportFailuresChangeNothing) {
         {"missing database", {m_folder.File("none.kdbx")}, "k\ndb\n", 3},
         {"--no-password alone", {strPlain, "--no-password"}, "k\n", 2},
         {"key file for CSV", {m_folder.File("x.csv"), "--key-file", strKey}, "k\n", 2},
+        {"slow derivation for CSV", {m_folder.File("x.csv"), "--allow-slow-kdf"}, "k\n", 2},
     };
     for (const auto& test : CASES) {
         std::vector<std::string> astrArgs = {"import", m_strFile};
@@ -211,4 +213,61 @@ TEST_F(CliKdbx, ImportFailuresChangeNothing) {
     EXPECT_EQ(RunCli({"ls", m_strFile}, "k\n").strOut,
               "Home\n  Bank/Cards\n    Visa\n  Mail\n    Post\n    Post (2)\n  Work/Sub\n"
               "    Deep\n");
+}
+
+// A key derivation that would take minutes runs only with --allow-slow-kdf,
+// and one that would never end not at all; both are refused before the KEY
+// or the password is read (no input is given: reading it would fail with
+// exit status 2).
+TEST_F(CliKdbx, ImportRefusesASlowKeyDerivationUnlessAllowed) {
+    // 500,000,000 AES-KDF rounds with a seed a byte short, which the
+    // derivation refuses at once when it is let run.
+    SKdbxTestOptions slow;
+    slow.kdf = {EKdbxKdf::aes, CKdbxBytes(31, 7), 500'000'000};
+    slow.bDerive = false;
+    slow.credentials.strPassword = "db";
+    const std::string strSlow = m_folder.File("slow.kdbx");
+    const CKdbxBytes slowBytes = MakeTestKdbx(TestKdbxXml(), slow);
+    WriteBytes(strSlow, std::string(slowBytes.begin(), slowBytes.end()));
+    SKdbxTestOptions endless = slow;
+    endless.nMajor = 3;
+    endless.kdf = {EKdbxKdf::aes, CKdbxBytes(32, 7), ~std::uint64_t(0)};
+    const std::string strEndless = m_folder.File("endless.kdbx");
+    const CKdbxBytes endlessBytes = MakeTestKdbx(TestKdbxXml(), endless);
+    WriteBytes(strEndless, std::string(endlessBytes.begin(), endlessBytes.end()));
+    const std::string strBefore = ReadBytes(m_strFile);
+    const struct {
+        const char* pszName;
+        std::vector<std::string> astrArgs;
+        const char* pszInput;
+        const char* pszMessage;
+    } CASES[] = {
+        {"slow",
+         {strSlow},
+         "",
+         ": The KeePass database asks for 500000000 AES-KDF rounds to turn its password into its "
+         "key, more than four times what KeePassXC makes a new database take. That may take "
+         "minutes and slow the whole computer down. Give --allow-slow-kdf to import it "
+         "anyway.\n"},
+        {"slow, allowed",
+         {strSlow, "--allow-slow-kdf"},
+         "k\ndb\n",
+         ": The KeePass database uses key derivation parameters that cannot be used, which "
+         "cannot be imported.\n"},
+        {"endless, allowed",
+         {strEndless, "--allow-slow-kdf"},
+         "",
+         ": The KeePass database asks for 18446744073709551615 AES-KDF rounds to turn its "
+         "password into its key, more than can be given to it (at most 100000000000 "
+         "rounds).\n"},
+    };
+    for (const auto& test : CASES) {
+        std::vector<std::string> astrArgs = {"import", m_strFile};
+        astrArgs.insert(astrArgs.end(), test.astrArgs.begin(), test.astrArgs.end());
+        const SCliResult result = RunCli(astrArgs, test.pszInput);
+        EXPECT_EQ(result.nExit, 3) << test.pszName << ": " << result.strErr;
+        EXPECT_EQ(result.strErr, "keyhaven-cli: " + test.astrArgs[0] + test.pszMessage)
+            << test.pszName;
+        EXPECT_EQ(ReadBytes(m_strFile), strBefore) << test.pszName;
+    }
 }

@@ -102,7 +102,8 @@ TEST(CliUsage, HelpCoversEveryCommandOptionAndExitStatus) {
                                 "ls FILE",
                                 "show FILE GROUP ACCOUNT",
                                 "export FILE [--format text|csv|kdbx] [-o OUT] [--crlf]",
-                                "import FILE SOURCE [--key-file PATH] [--no-password]",
+                                "import FILE SOURCE [--key-file PATH] [--no-password] "
+                                "[--allow-slow-kdf]",
                                 "create FILE",
                                 "passwd FILE",
                                 "--flags N",

@@ -3,6 +3,7 @@
 
 #include "core/base/EditPrompts.h"
 #include "core/base/Prompts.h"
+#include "core/base/StringTable.h"
 #include "core/base/TextUtil.h"
 #include "core/interchange/CsvImport.h"
 #include "core/interchange/Importer.h"
@@ -71,9 +72,40 @@ bool CImportCommand::CheckCsv(const std::string& strPath, const std::string& str
     return false;
 }
 
+bool CImportCommand::ConfirmKdf(const std::string& strPath, const std::string& strBytes,
+                                bool& bAllowSlowKdf) {
+    bAllowSlowKdf = false;
+    const auto kdf = ReadKdbxKdf(BytesOf(strBytes));
+    if (!kdf)
+        return true; // reading the database tells what is wrong with its header
+    const SKdbxOutcome outcome = KdbxKdfOutcome(*kdf, {});
+    if (outcome.eFailure == EKdbxFailure::none)
+        return true;
+    if (outcome.eFailure != EKdbxFailure::slowKdf) {
+        ShowError(strPath + "\n" + outcome.strMessage);
+        return false;
+    }
+    std::string strCost;
+    if (kdf->eKdf == EKdbxKdf::aes) {
+        strCost = FormatText(IMPORT_AES_COST, std::to_string(kdf->nRounds));
+    } else {
+        strCost = FormatText(IDS_SEAL_COST, std::to_string((kdf->nMemory + (1u << 20) - 1) >> 20),
+                             std::to_string(kdf->nRounds));
+    }
+    bAllowSlowKdf =
+        m_prompts.MessageBox(FormatText(IMPORT_SLOW_KDF, strPath, strCost), EMsgIcon::question,
+                             EMsgButtons::yesNoDefaultNo) == EMsgAnswer::yes;
+    return bAllowSlowKdf;
+}
+
 bool CImportCommand::ReadDatabase(const std::string& strPath, const std::string& strBytes,
                                   std::vector<SImportEntry>& entries) {
     const std::string strName = FileNameOf(strPath);
+    // Asked before the password: a derivation the user declines costs no
+    // typing.
+    SKdbxReadOptions options;
+    if (!ConfirmKdf(strPath, strBytes, options.bAllowSlowKdf))
+        return false;
     for (;;) {
         SDatabaseKey key;
         if (!m_prompts.RunDatabaseKey(strName, false, key))
@@ -100,7 +132,7 @@ bool CImportCommand::ReadDatabase(const std::string& strPath, const std::string&
         m_prompts.RunBusy(FormatText(IMPORT_OPENING, strName), [&]() {
             outcome = ReadKdbxEntries(
                 BytesOf(strBytes), credentials,
-                [&entries](const SImportEntry& entry) { entries.push_back(entry); });
+                [&entries](const SImportEntry& entry) { entries.push_back(entry); }, options);
         });
         CSecretBuffer::Wipe(credentials.strPassword);
         std::fill(credentials.keyFile.begin(), credentials.keyFile.end(), std::uint8_t(0));

@@ -20,6 +20,13 @@ inline constexpr const char* IMPORT_FILTERS =
 inline constexpr const char* IMPORT_OPENING = KH_TEXT("Keyhaven", "Opening %1 ...");
 // A source that was read but is not one the importer understands.
 inline constexpr const char* IMPORT_REFUSED = KH_TEXT("Keyhaven", "%1 cannot be imported. %2");
+// Asked, default No, before a database's key derivation that may take
+// minutes: %2 is IMPORT_AES_COST, or IDS_SEAL_COST.
+inline constexpr const char* IMPORT_SLOW_KDF =
+    KH_TEXT("Keyhaven", "%1 asks for %2 to turn its password into its key, more than four times "
+                        "what KeePassXC makes a new database take. That may take minutes and slow "
+                        "the whole computer down.\n\nGo on anyway?");
+inline constexpr const char* IMPORT_AES_COST = KH_TEXT("Keyhaven", "%1 rounds of AES-KDF");
 
 // What an import brought into the document, for the view to show: the
 // groups that received accounts and the first account imported (code-page
@@ -53,6 +60,9 @@ public:
 
 private:
     void ShowError(const std::string& strText) const;
+    // Whether the database's key derivation may run: a slow one only when
+    // the user said Yes, one that never runs is reported.
+    bool ConfirmKdf(const std::string& strPath, const std::string& strBytes, bool& bAllowSlowKdf);
     // The entries of a database, read under the key the user gives; false
     // when the user cancelled or the database cannot be read (reported).
     bool ReadDatabase(const std::string& strPath, const std::string& strBytes,

@@ -284,6 +284,29 @@ EKdbxKeyFileError KdbxCompositeKey(const SKdbxCredentials& credentials, CKdbxSec
     return EKdbxKeyFileError::none;
 }
 
+std::uint64_t KdbxKdfMemory(const SKdbxKdfParams& params) {
+    return params.eKdf == EKdbxKdf::aes ? 0 : params.nMemory;
+}
+
+EKdbxKdfCost KdbxKdfCost(const SKdbxKdfParams& params) {
+    if (params.eKdf == EKdbxKdf::aes) {
+        if (params.nRounds > KDBX_MAX_AES_ROUNDS)
+            return EKdbxKdfCost::tooMuch;
+        return params.nRounds > KDBX_SLOW_AES_ROUNDS ? EKdbxKdfCost::slow : EKdbxKdfCost::usual;
+    }
+    if (params.nMemory > KDBX_MAX_ARGON2_MEMORY || params.nParallelism > KDBX_MAX_ARGON2_LANES)
+        return EKdbxKdfCost::tooMuch;
+    // Memory times passes, compared without overflowing: the memory is at
+    // most 2^32 here, the passes any 64-bit count.
+    const std::uint64_t nMemory = std::max<std::uint64_t>(params.nMemory, 1);
+    if (params.nRounds > KDBX_MAX_ARGON2_WORK / nMemory)
+        return EKdbxKdfCost::tooMuch;
+    return params.nRounds > KDBX_SLOW_ARGON2_WORK / nMemory ||
+                   params.nMemory > KDBX_SLOW_ARGON2_MEMORY
+               ? EKdbxKdfCost::slow
+               : EKdbxKdfCost::usual;
+}
+
 EKdbxKdfResult KdbxTransformKey(const CKdbxSecret& compositeKey, const SKdbxKdfParams& params,
                                 CKdbxSecret& transformedKey) {
     transformedKey.clear();
@@ -291,6 +314,8 @@ EKdbxKdfResult KdbxTransformKey(const CKdbxSecret& compositeKey, const SKdbxKdfP
         if (params.eKdf == EKdbxKdf::aes) {
             if (params.seed.size() != 32 || compositeKey.size() != 32)
                 return EKdbxKdfResult::unsupported;
+            if (KdbxKdfCost(params) == EKdbxKdfCost::tooMuch)
+                return EKdbxKdfResult::tooCostly;
             auto pAes = Botan::BlockCipher::create_or_throw("AES-256");
             pAes->set_key(params.seed.data(), params.seed.size());
             CKdbxSecret block(compositeKey.begin(), compositeKey.end());
@@ -312,6 +337,8 @@ EKdbxKdfResult KdbxTransformKey(const CKdbxSecret& compositeKey, const SKdbxKdfP
             return EKdbxKdfResult::unsupported;
         if (params.nMemory > KDBX_MAX_ARGON2_MEMORY)
             return EKdbxKdfResult::tooMuchMemory;
+        if (KdbxKdfCost(params) == EKdbxKdfCost::tooMuch)
+            return EKdbxKdfResult::tooCostly;
         auto pFamily = Botan::PasswordHashFamily::create_or_throw(
             params.eKdf == EKdbxKdf::argon2d ? "Argon2d" : "Argon2id");
         // Botan's Argon2 takes memory (KiB), iterations and parallelism.

@@ -56,9 +56,25 @@ inline constexpr CKdbxUuid KDBX_KDF_ARGON2ID_UUID = {
 
 // The only Argon2 version read and written (1.3).
 inline constexpr std::uint32_t KDBX_ARGON2_VERSION = 0x13;
-// The most memory a database's Argon2 may ask for: beyond what any real
-// database uses, and far below what would make the machine swap.
+
+// What a database's key derivation may cost. KeePassXC tunes a new
+// database's derivation to one second of the computer that makes it (Argon2
+// over 64 MiB in 2 lanes, or AES-KDF); on a fast desktop that second is about
+// 10^8 AES-KDF rounds or 3 GiB of Argon2 passes (memory times passes). Four
+// times that, or more than 1 GiB of memory, is no derivation a real database
+// asks for: it runs only once the user agreed, as it may take minutes (a
+// server core does about 4 * 10^7 rounds, or 0.5 GiB of passes, a second).
+// Beyond the upper bounds (about an hour, or more memory than an import may
+// take) a derivation never runs.
+inline constexpr std::uint64_t KDBX_SLOW_AES_ROUNDS = 400'000'000;
+inline constexpr std::uint64_t KDBX_MAX_AES_ROUNDS = 100'000'000'000;
+inline constexpr std::uint64_t KDBX_SLOW_ARGON2_MEMORY = std::uint64_t(1) << 30;
 inline constexpr std::uint64_t KDBX_MAX_ARGON2_MEMORY = std::uint64_t(4) << 30;
+inline constexpr std::uint64_t KDBX_SLOW_ARGON2_WORK = std::uint64_t(16) << 30;
+inline constexpr std::uint64_t KDBX_MAX_ARGON2_WORK = std::uint64_t(1) << 40;
+// Lanes run one after the other here, so they cost no time; more than 128
+// (KeePassXC's most) Botan's Argon2 does not run at all.
+inline constexpr std::uint32_t KDBX_MAX_ARGON2_LANES = 128;
 
 // The parameters of a key derivation. For AES-KDF, seed is the 32-byte
 // transform seed and nRounds its rounds; for Argon2, seed is the salt,
@@ -76,8 +92,19 @@ enum class EKdbxKdfResult {
     ok,
     unsupported, // a parameter out of range or a version not read
     tooMuchMemory,
+    tooCostly, // beyond the KDBX_MAX_ bounds of time or lanes
     outOfMemory
 };
+
+// What a derivation costs, judged from its parameters before it runs.
+enum class EKdbxKdfCost {
+    usual,  // what real databases ask for
+    slow,   // beyond a KDBX_SLOW_ bound: runs only once the user agreed
+    tooMuch // beyond a KDBX_MAX_ bound: never runs
+};
+EKdbxKdfCost KdbxKdfCost(const SKdbxKdfParams& params);
+// The memory a derivation takes: Argon2's memory, nothing for AES-KDF.
+std::uint64_t KdbxKdfMemory(const SKdbxKdfParams& params);
 
 // Runs the key derivation over the composite key: the transformed key, 32
 // bytes (AES-KDF's rounds are followed by SHA-256, as the format has it).

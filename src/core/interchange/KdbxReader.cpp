@@ -80,6 +80,41 @@ SKdbxOutcome TooLarge(std::size_t nAllowed) {
                        Megabytes(nAllowed) + " of memory.");
 }
 
+// The limit a derivation goes past, in the words of KdbxKdfCostText.
+std::string KdfLimitText(const SKdbxKdfParams& params) {
+    if (params.eKdf == EKdbxKdf::aes)
+        return std::to_string(KDBX_MAX_AES_ROUNDS) + " rounds";
+    if (params.nMemory > KDBX_MAX_ARGON2_MEMORY)
+        return std::to_string(KDBX_MAX_ARGON2_MEMORY >> 20) + " MiB of memory";
+    if (params.nParallelism > KDBX_MAX_ARGON2_LANES)
+        return std::to_string(KDBX_MAX_ARGON2_LANES) + " lanes";
+    return std::to_string(KDBX_MAX_ARGON2_WORK >> 20) + " MiB of memory times passes";
+}
+
+SKdbxOutcome KdfTooCostly(const SKdbxKdfParams& params) {
+    return Outcome(EKdbxFailure::kdfTooCostly,
+                   "The KeePass database asks for " + KdbxKdfCostText(params) +
+                       " to turn its password into its key, more than can be given to it (at "
+                       "most " +
+                       KdfLimitText(params) + ").");
+}
+
+// No database's XML comes near this; inflating and reading more would take
+// minutes, although what is held of it stays within the memory allowance.
+constexpr std::uint64_t MAX_PAYLOAD = std::uint64_t(4) << 30;
+
+SKdbxOutcome TooLargePayload() {
+    return Outcome(EKdbxFailure::tooLarge,
+                   "The KeePass database is too large to import: its contents inflate to more "
+                   "than " +
+                       Megabytes(MAX_PAYLOAD) + ".");
+}
+
+// What inflating holds beside the XML reader: its output buffer and zlib's
+// state with its 32 KB window.
+constexpr std::size_t INFLATE_BUFFER = std::size_t(1) << 18;
+constexpr std::size_t INFLATE_MEMORY = INFLATE_BUFFER + (std::size_t(64) << 10);
+
 // What the header says, as far as reading needs it.
 struct SHeader {
     std::uint16_t nMajor = 0;
@@ -169,7 +204,8 @@ bool ReadHeader(std::span<const std::uint8_t> file, SHeader& header) {
 // zlib) when it is compressed, and at most nMaxOut bytes of it: the XML is
 // read as it comes and never held whole.
 enum class EStream { ok, damaged, tooLarge, stopped };
-EStream StreamPayload(std::span<const std::uint8_t> payload, bool bCompressed, std::size_t nMaxOut,
+EStream StreamPayload(std::span<const std::uint8_t> payload, bool bCompressed,
+                      std::uint64_t nMaxOut,
                       const std::function<bool(std::span<const std::uint8_t>)>& fnChunk) {
     if (!bCompressed) {
         if (payload.size() > nMaxOut)
@@ -180,9 +216,9 @@ EStream StreamPayload(std::span<const std::uint8_t> payload, bool bCompressed, s
     // 32 more window bits: either wrapper, told apart by its header.
     if (inflateInit2(&zs, 15 + 32) != Z_OK)
         throw std::bad_alloc();
-    CKdbxSecret buffer(std::size_t(1) << 18);
+    CKdbxSecret buffer(INFLATE_BUFFER);
     std::size_t nIn = 0;
-    std::size_t nTotal = 0;
+    std::uint64_t nTotal = 0;
     EStream eResult = EStream::damaged;
     for (;;) {
         const std::size_t nGiven =
@@ -311,6 +347,13 @@ public:
         return true;
     }
     void Give(std::size_t n) { m_nUsed -= std::min(n, m_nUsed); }
+    // Raises the allowance by n (at most to the largest size): the part
+    // that was added.
+    std::size_t Raise(std::size_t n) {
+        n = std::min(n, std::numeric_limits<std::size_t>::max() - m_nAllowed);
+        m_nAllowed += n;
+        return n;
+    }
     std::size_t Left() const { return m_nAllowed - m_nUsed; }
     std::size_t Allowed() const { return m_nAllowed; }
 
@@ -341,13 +384,20 @@ SKdbxOutcome ReadPayload(const SHeader& header, std::span<const std::uint8_t> pa
                          std::span<const std::uint8_t> headerBytes,
                          const std::function<void(const SImportEntry&)>& fnEntry) {
     const bool bKdbx4 = header.nMajor >= 4;
+    const bool bCompressed = *header.nCompression == 1;
+    if (bCompressed && !memory.Take(INFLATE_MEMORY))
+        return TooLarge(memory.Allowed());
     CKdbxXmlReader xml(stream, memory.Left());
     CPayloadReader reader(bKdbx4, stream, xml);
+    // What is kept of the XML, and the copies of it handed out, take about
+    // its size each: the allowance grows with it as it inflates.
     const EStream eStream =
-        StreamPayload(payload, *header.nCompression == 1, memory.Left(),
-                      [&](std::span<const std::uint8_t> chunk) { return reader.Take(chunk); });
+        StreamPayload(payload, bCompressed, MAX_PAYLOAD, [&](std::span<const std::uint8_t> chunk) {
+            xml.Allow(memory.Raise(2 * chunk.size()));
+            return reader.Take(chunk);
+        });
     if (eStream == EStream::tooLarge)
-        return TooLarge(memory.Allowed());
+        return TooLargePayload();
     if (eStream == EStream::damaged)
         return Damaged();
     if (eStream == EStream::ok)
@@ -362,14 +412,23 @@ SKdbxOutcome ReadPayload(const SHeader& header, std::span<const std::uint8_t> pa
         return Damaged();
     if (eResult == CKdbxXmlReader::EResult::ok)
         eResult = xml.Finish();
+    if (eResult == CKdbxXmlReader::EResult::ok)
+        eResult = xml.ChargeHandOut();
     if (eResult != CKdbxXmlReader::EResult::ok)
         return XmlOutcome(eResult, memory);
     xml.HandOut(fnEntry);
     return {};
 }
 
-SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials& credentials,
-                      const std::function<void(const SImportEntry&)>& fnEntry) {
+// What the header says and the key derivation it names, read and checked
+// as far as no key is needed.
+struct SPlan {
+    SHeader header;
+    EKdbxCipher eCipher = EKdbxCipher::aes256;
+    SKdbxKdfParams kdf;
+};
+
+SKdbxOutcome ReadPlan(std::span<const std::uint8_t> file, SPlan& plan) {
     if (file.size() < 8 || GetLE(file.first(4)) != SIGNATURE_1)
         return Outcome(EKdbxFailure::notKdbx, MSG_NOT_KDBX);
     const std::uint64_t nSignature2 = GetLE(file.subspan(4, 4));
@@ -384,7 +443,7 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
     if (file.size() < 12)
         return Damaged();
 
-    SHeader header;
+    SHeader& header = plan.header;
     header.nMinor = static_cast<std::uint16_t>(GetLE(file.subspan(8, 2)));
     header.nMajor = static_cast<std::uint16_t>(GetLE(file.subspan(10, 2)));
     if (header.nMajor != 3 && header.nMajor != 4)
@@ -402,12 +461,12 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
         return Damaged();
     if (!eCipher)
         return Unsupported("a cipher that is not AES-256, ChaCha20 or Twofish");
+    plan.eCipher = *eCipher;
     if (header.iv.size() != KdbxCipherIvSize(*eCipher))
         return Damaged();
     if (*header.nCompression > 1)
         return Unsupported("a compression other than gzip");
 
-    SKdbxKdfParams kdf;
     if (bKdbx4) {
         const auto map = CKdbxVariantMap::Parse(header.kdfParameters);
         if (!map)
@@ -415,22 +474,47 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
         const auto params = KdbxKdfFromVariantMap(*map);
         if (!params)
             return Unsupported("a key derivation other than AES-KDF, Argon2d or Argon2id");
-        kdf = *params;
+        plan.kdf = *params;
     } else {
-        kdf.eKdf = EKdbxKdf::aes;
-        kdf.seed = header.transformSeed;
-        kdf.nRounds = *header.nTransformRounds;
+        plan.kdf.eKdf = EKdbxKdf::aes;
+        plan.kdf.seed = header.transformSeed;
+        plan.kdf.nRounds = *header.nTransformRounds;
     }
 
     // KDBX 4 proves its header with a hash before anything costly is done.
-    const auto headerBytes = file.first(header.nLength);
     if (bKdbx4) {
         if (file.size() - header.nLength < 64)
             return Damaged();
-        const CKdbxBytes hash = KdbxSha256(headerBytes);
+        const CKdbxBytes hash = KdbxSha256(file.first(header.nLength));
         if (!std::equal(hash.begin(), hash.end(), file.begin() + header.nLength))
             return Damaged();
     }
+    return {};
+}
+
+SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials& credentials,
+                      const std::function<void(const SImportEntry&)>& fnEntry,
+                      const SKdbxReadOptions& options) {
+    SPlan plan;
+    if (SKdbxOutcome outcome = ReadPlan(file, plan); outcome.eFailure != EKdbxFailure::none)
+        return outcome;
+    // The derivation's cost is judged before it runs: a header may ask for
+    // years, and before version 4 nothing proves it until the key is known.
+    if (SKdbxOutcome outcome = KdbxKdfOutcome(plan.kdf, options);
+        outcome.eFailure != EKdbxFailure::none)
+        return outcome;
+    const SHeader& header = plan.header;
+    const bool bKdbx4 = header.nMajor == 4;
+    const SKdbxKdfParams& kdf = plan.kdf;
+    const EKdbxCipher eCipher = plan.eCipher;
+    const auto headerBytes = file.first(header.nLength);
+
+    // The derivation's memory is charged like the rest while it runs and
+    // given back for the reading that follows it.
+    const std::size_t nKdfMemory = static_cast<std::size_t>(KdbxKdfMemory(kdf));
+    CMemoryAccount memory(KdbxMemoryAllowed(file.size(), nKdfMemory));
+    if (!memory.Take(file.size()) || !memory.Take(nKdfMemory))
+        return TooLarge(memory.Allowed());
 
     CKdbxSecret compositeKey;
     switch (KdbxCompositeKey(credentials, compositeKey)) {
@@ -451,19 +535,16 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
     case EKdbxKdfResult::unsupported:
         return bKdbx4 ? Unsupported("key derivation parameters that cannot be used") : Damaged();
     case EKdbxKdfResult::tooMuchMemory:
-        return Outcome(EKdbxFailure::tooLarge,
-                       "The KeePass database's key derivation asks for " + Megabytes(kdf.nMemory) +
-                           " of memory, more than the " + Megabytes(KDBX_MAX_ARGON2_MEMORY) +
-                           " that can be given to it.");
+    case EKdbxKdfResult::tooCostly:
+        return KdfTooCostly(kdf); // judged above already
     case EKdbxKdfResult::outOfMemory:
         return Outcome(EKdbxFailure::outOfMemory,
                        "There is not enough memory for the KeePass database's key derivation.");
     }
     compositeKey.clear();
+    memory.Give(nKdfMemory);
     const CKdbxSecret cipherKey = KdbxCipherKey(header.masterSeed, transformedKey);
 
-    CMemoryAccount memory(KdbxMemoryAllowed(file.size()));
-    memory.Take(file.size());
     CKdbxSecret payload;
     CKdbxInnerStream innerStream;
 
@@ -482,7 +563,7 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
         if (!memory.Take(encrypted.size()))
             return TooLarge(memory.Allowed());
         // The blocks are proven: from here on a failure is damage, not a key.
-        if (!KdbxDecrypt(*eCipher, cipherKey, header.iv, encrypted, payload))
+        if (!KdbxDecrypt(eCipher, cipherKey, header.iv, encrypted, payload))
             return Damaged();
         memory.Give(blocks.size());
         CKdbxBytes().swap(encrypted);
@@ -495,10 +576,10 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
     const auto encrypted = file.subspan(header.nLength);
     if (!memory.Take(encrypted.size()))
         return TooLarge(memory.Allowed());
-    const bool bCbc = *eCipher != EKdbxCipher::chacha20;
+    const bool bCbc = eCipher != EKdbxCipher::chacha20;
     if ((bCbc && (encrypted.empty() || encrypted.size() % 16 != 0)) || encrypted.size() < 32)
         return Damaged();
-    if (!KdbxDecrypt(*eCipher, cipherKey, header.iv, encrypted, payload, false))
+    if (!KdbxDecrypt(eCipher, cipherKey, header.iv, encrypted, payload, false))
         return Damaged();
     if (!std::equal(header.streamStart.begin(), header.streamStart.end(), payload.begin()))
         return WrongKey(credentials);
@@ -526,19 +607,63 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
 
 } // namespace
 
-std::size_t KdbxMemoryAllowed(std::size_t nFileSize) {
-    constexpr std::size_t EXTRA = std::size_t(64) << 20;
+std::size_t KdbxMemoryAllowed(std::size_t nFileSize, std::uint64_t nKdfMemory) {
     constexpr std::size_t MAX = std::numeric_limits<std::size_t>::max();
-    if (nFileSize > (MAX - EXTRA) / 8)
+    const std::size_t nBase = static_cast<std::size_t>(
+        std::min<std::uint64_t>(std::max<std::uint64_t>(nKdfMemory, std::size_t(64) << 20), MAX));
+    if (nFileSize > (MAX - nBase) / 8)
         return MAX;
-    return nFileSize * 8 + EXTRA;
+    return nFileSize * 8 + nBase;
+}
+
+std::string KdbxKdfCostText(const SKdbxKdfParams& params) {
+    if (params.eKdf == EKdbxKdf::aes)
+        return std::to_string(params.nRounds) + " AES-KDF rounds";
+    std::string strText = std::to_string((params.nMemory + (1u << 20) - 1) >> 20) +
+                          " MiB of memory and " + std::to_string(params.nRounds) +
+                          (params.nRounds == 1 ? " pass" : " passes");
+    if (params.nParallelism > KDBX_MAX_ARGON2_LANES)
+        strText += " in " + std::to_string(params.nParallelism) + " lanes";
+    return strText;
+}
+
+SKdbxOutcome KdbxKdfOutcome(const SKdbxKdfParams& params, const SKdbxReadOptions& options) {
+    switch (KdbxKdfCost(params)) {
+    case EKdbxKdfCost::usual:
+        break;
+    case EKdbxKdfCost::slow:
+        if (options.bAllowSlowKdf)
+            break;
+        return Outcome(EKdbxFailure::slowKdf,
+                       "The KeePass database asks for " + KdbxKdfCostText(params) +
+                           " to turn its password into its key, more than four times what "
+                           "KeePassXC makes a new database take. That may take minutes and slow "
+                           "the whole computer down.");
+    case EKdbxKdfCost::tooMuch:
+        return KdfTooCostly(params);
+    }
+    return {};
+}
+
+std::optional<SKdbxKdfParams> ReadKdbxKdf(std::span<const std::uint8_t> file) {
+    try {
+        SPlan plan;
+        if (ReadPlan(file, plan).eFailure != EKdbxFailure::none)
+            return std::nullopt;
+        return plan.kdf;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    } catch (const Botan::Exception&) {
+        return std::nullopt;
+    }
 }
 
 SKdbxOutcome ReadKdbxEntries(std::span<const std::uint8_t> file,
                              const SKdbxCredentials& credentials,
-                             const std::function<void(const SImportEntry&)>& fnEntry) {
+                             const std::function<void(const SImportEntry&)>& fnEntry,
+                             const SKdbxReadOptions& options) {
     try {
-        return ReadKdbx(file, credentials, fnEntry);
+        return ReadKdbx(file, credentials, fnEntry, options);
     } catch (const std::bad_alloc&) {
         return Outcome(EKdbxFailure::outOfMemory, MSG_OUT_OF_MEMORY);
     } catch (const Botan::Exception&) {

@@ -136,6 +136,9 @@ bool DeriveKey(const SKdbxCredentials& credentials, const SKdbxKdfParams& params
     case EKdbxKdfResult::outOfMemory:
         strError = "There is not enough memory for the key derivation.";
         return false;
+    case EKdbxKdfResult::tooCostly:
+        strError = "The key derivation would take hours: no reader would wait for it.";
+        return false;
     }
     return false;
 }

@@ -10,14 +10,53 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
 namespace {
 
-// What a record costs beside its texts: the structure, the allocator's
-// bookkeeping and the strings' own headers.
+// What a record costs beside its slot in a vector and its texts: the
+// allocator's bookkeeping of the texts' blocks.
 constexpr std::size_t RECORD_OVERHEAD = 128;
+
+// Of a UUID, a flag or a hash only this many bytes are kept: no valid one
+// is longer, so a longer one stays invalid.
+constexpr std::size_t SHORT_TEXT = 256;
+
+// The group names the receiver of an entry keeps are cut to 255 characters.
+constexpr std::size_t KEPT_PATH = 256;
+
+// The heap bytes a text holds: its capacity, and nothing while it fits in
+// the string itself.
+std::size_t HeldBy(const std::string& str) {
+    static const std::size_t LOCAL = std::string().capacity();
+    return str.capacity() > LOCAL ? str.capacity() + 1 : 0;
+}
+
+std::size_t HeldBy(const Botan::secure_vector<char>& text) {
+    return text.capacity();
+}
+
+// A block of the parser's carries its size and the reader it is charged
+// to; a new block is charged to the reader whose parser is at work.
+struct alignas(std::max_align_t) SParserBlock {
+    std::size_t nSize;
+    CKdbxXmlReader* pReader;
+};
+thread_local CKdbxXmlReader* t_pParsing = nullptr;
+
+class CParsing {
+public:
+    explicit CParsing(CKdbxXmlReader* pReader) : m_pOuter(t_pParsing) { t_pParsing = pReader; }
+    ~CParsing() { t_pParsing = m_pOuter; }
+    CParsing(const CParsing&) = delete;
+    CParsing& operator=(const CParsing&) = delete;
+
+private:
+    CKdbxXmlReader* m_pOuter;
+};
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -117,8 +156,7 @@ void CKdbxXmlReader::Fail(EResult eResult) {
 }
 
 void CKdbxXmlReader::ClearScratch() {
-    m_nMemoryLeft += m_strScratch.size();
-    m_strScratch.clear();
+    m_strScratch.clear(); // its block stays, charged, for the next text
 }
 
 bool CKdbxXmlReader::Charge(std::size_t nBytes) {
@@ -128,6 +166,107 @@ bool CKdbxXmlReader::Charge(std::size_t nBytes) {
     }
     m_nMemoryLeft -= nBytes;
     return true;
+}
+
+bool CKdbxXmlReader::Settle(std::size_t nBefore, std::size_t nAfter) {
+    if (nAfter > nBefore)
+        return Charge(nAfter - nBefore);
+    m_nMemoryLeft += nBefore - nAfter;
+    return true;
+}
+
+template <typename TText>
+bool CKdbxXmlReader::Append(TText& text, const char* pText, std::size_t nLength) {
+    if (nLength > text.capacity() - text.size()) {
+        // Grown as the containers grow, and the new block charged first:
+        // while the text moves, both blocks are held.
+        const std::size_t nBefore = HeldBy(text);
+        const std::size_t nWanted = std::max(text.size() + nLength, 2 * text.capacity());
+        if (!Charge(nWanted + 1))
+            return false;
+        text.reserve(nWanted);
+        m_nMemoryLeft += nWanted + 1;
+        if (!Settle(nBefore, HeldBy(text)))
+            return false;
+    }
+    text.insert(text.end(), pText, pText + nLength);
+    return true;
+}
+
+template <typename TItem> bool CKdbxXmlReader::Room(std::vector<TItem>& items) {
+    if (items.size() < items.capacity())
+        return true;
+    const std::size_t nOld = items.capacity();
+    const std::size_t nNew = std::max<std::size_t>(2 * nOld, 16);
+    if (nNew > m_nMemoryLeft / sizeof(TItem)) {
+        Fail(EResult::tooLarge);
+        return false;
+    }
+    // Both blocks are held while the items move.
+    m_nMemoryLeft -= nNew * sizeof(TItem);
+    items.reserve(nNew);
+    m_nMemoryLeft += nOld * sizeof(TItem);
+    return true;
+}
+
+void CKdbxXmlReader::Allow(std::size_t nBytes) {
+    m_nMemoryLeft += std::min(nBytes, SIZE_MAX - m_nMemoryLeft);
+}
+
+bool CKdbxXmlReader::ChargeParser(std::size_t nBytes) {
+    if (nBytes > PARSER_MEMORY - m_nParserHeld || nBytes > m_nMemoryLeft) {
+        m_bParserRefused = true;
+        return false;
+    }
+    m_nParserHeld += nBytes;
+    m_nMemoryLeft -= nBytes;
+    return true;
+}
+
+void CKdbxXmlReader::GiveParser(std::size_t nBytes) {
+    m_nParserHeld -= nBytes;
+    m_nMemoryLeft += nBytes;
+}
+
+void* CKdbxXmlReader::ParserMalloc(std::size_t nSize) {
+    CKdbxXmlReader* pReader = t_pParsing;
+    if (!pReader || !pReader->ChargeParser(nSize))
+        return nullptr;
+    auto* pBlock = static_cast<SParserBlock*>(std::malloc(sizeof(SParserBlock) + nSize));
+    if (!pBlock) {
+        pReader->GiveParser(nSize);
+        return nullptr;
+    }
+    pBlock->nSize = nSize;
+    pBlock->pReader = pReader;
+    return pBlock + 1;
+}
+
+void* CKdbxXmlReader::ParserRealloc(void* p, std::size_t nSize) {
+    if (!p)
+        return ParserMalloc(nSize);
+    auto* pBlock = static_cast<SParserBlock*>(p) - 1;
+    CKdbxXmlReader* pReader = pBlock->pReader;
+    const std::size_t nOld = pBlock->nSize;
+    // A block that moves is held twice for a moment.
+    if (!pReader->ChargeParser(nSize))
+        return nullptr;
+    auto* pNew = static_cast<SParserBlock*>(std::realloc(pBlock, sizeof(SParserBlock) + nSize));
+    if (!pNew) {
+        pReader->GiveParser(nSize);
+        return nullptr;
+    }
+    pReader->GiveParser(nOld);
+    pNew->nSize = nSize;
+    return pNew + 1;
+}
+
+void CKdbxXmlReader::ParserFree(void* p) {
+    if (!p)
+        return;
+    auto* pBlock = static_cast<SParserBlock*>(p) - 1;
+    pBlock->pReader->GiveParser(pBlock->nSize);
+    std::free(pBlock);
 }
 
 CKdbxXmlReader::EElem CKdbxXmlReader::Classify(const char* pszName) const {
@@ -210,6 +349,10 @@ void CKdbxXmlReader::OnStart(const char* pszName, const char** ppszAttrs) {
     const EElem eElem = Classify(pszName);
     m_pText = nullptr;
     m_bProtected = false;
+    m_bShortText = eElem == EElem::groupUuid || eElem == EElem::entryUuid ||
+                   eElem == EElem::expires || eElem == EElem::tags ||
+                   eElem == EElem::recycleBinUuid || eElem == EElem::recycleBinEnabled ||
+                   eElem == EElem::headerHash;
     for (int i = 0; ppszAttrs[i]; i += 2) {
         if (std::strcmp(ppszAttrs[i], "Protected") == 0 && EqualsNoCase(ppszAttrs[i + 1], "True"))
             m_bProtected = true;
@@ -219,7 +362,7 @@ void CKdbxXmlReader::OnStart(const char* pszName, const char** ppszAttrs) {
 
     switch (eElem) {
     case EElem::group:
-        if (!Charge(sizeof(SGroup) + RECORD_OVERHEAD))
+        if (!Room(m_groups) || !Charge(RECORD_OVERHEAD))
             return;
         m_groups.emplace_back();
         m_groups.back().nParent =
@@ -236,7 +379,7 @@ void CKdbxXmlReader::OnStart(const char* pszName, const char** ppszAttrs) {
     case EElem::entry:
         if (m_nHistoryDepth > 0)
             break; // a history entry only moves the inner stream on
-        if (!Charge(sizeof(SEntry) + RECORD_OVERHEAD))
+        if (!Room(m_entries) || !Charge(RECORD_OVERHEAD))
             return;
         m_entries.emplace_back();
         m_entries.back().nGroup = m_groupStack.back();
@@ -246,7 +389,6 @@ void CKdbxXmlReader::OnStart(const char* pszName, const char** ppszAttrs) {
         ++m_nHistoryDepth;
         break;
     case EElem::string:
-        m_nMemoryLeft += m_strKey.size() + m_strValue.size();
         m_strKey.clear();
         m_strValue.clear();
         break;
@@ -290,14 +432,14 @@ void CKdbxXmlReader::OnText(const char* pText, std::size_t nLength) {
     // A masked value is collected whether or not it is kept: the inner
     // stream must move on by its length.
     if (m_bProtected) {
-        if (Charge(nLength)) {
-            m_protectedText.insert(m_protectedText.end(), pText, pText + nLength);
-            m_nProtectedCharged += nLength;
-        }
+        Append(m_protectedText, pText, nLength);
         return;
     }
-    if (m_pText && Charge(nLength))
-        m_pText->append(pText, nLength);
+    if (!m_pText)
+        return;
+    if (m_bShortText)
+        nLength = std::min(nLength, SHORT_TEXT + 1 - std::min(m_pText->size(), SHORT_TEXT + 1));
+    Append(*m_pText, pText, nLength);
 }
 
 void CKdbxXmlReader::OnEnd() {
@@ -308,19 +450,32 @@ void CKdbxXmlReader::OnEnd() {
 
     if (m_bProtected) {
         m_bProtected = false;
-        auto plain = FromBase64<Botan::secure_vector<std::uint8_t>>(
-            Trimmed(std::string_view(m_protectedText.data(), m_protectedText.size())));
-        m_protectedText.clear();
-        if (!plain) {
-            Fail(EResult::malformed);
+        const std::string_view strBase64 =
+            Trimmed(std::string_view(m_protectedText.data(), m_protectedText.size()));
+        // Decoding holds the bytes twice for a moment, beside the masked
+        // text (whose block stays for the next one).
+        const std::size_t nDecoding = 2 * (strBase64.size() / 4 * 3 + 3);
+        if (!Charge(nDecoding))
             return;
+        {
+            auto plain = FromBase64<Botan::secure_vector<std::uint8_t>>(strBase64);
+            m_protectedText.clear();
+            if (!plain) {
+                Fail(EResult::malformed);
+                return;
+            }
+            m_stream.Apply(plain->data(), plain->size());
+            if (m_pText) {
+                const std::size_t nKept =
+                    m_bShortText ? std::min(plain->size(), SHORT_TEXT + 1) : plain->size();
+                const std::size_t nBefore = HeldBy(*m_pText);
+                m_pText->assign(plain->begin(),
+                                plain->begin() + static_cast<std::ptrdiff_t>(nKept));
+                if (!Settle(nBefore, HeldBy(*m_pText)))
+                    return;
+            }
         }
-        m_stream.Apply(plain->data(), plain->size());
-        // The masked text is let go: what is kept is charged for itself.
-        m_nMemoryLeft += m_nProtectedCharged;
-        m_nProtectedCharged = 0;
-        if (m_pText && Charge(plain->size()))
-            m_pText->assign(plain->begin(), plain->end());
+        m_nMemoryLeft += nDecoding;
     }
     std::string* pText = m_pText;
     m_pText = nullptr;
@@ -366,23 +521,30 @@ void CKdbxXmlReader::EndString() {
     SEntry& entry = m_entries[static_cast<std::size_t>(m_nEntry)];
     static constexpr const char* STANDARD[FIELD_COUNT] = {"Title", "UserName", "Password", "URL",
                                                           "Notes"};
+    // A value that is kept takes its block along (and a field given twice
+    // lets the first one go).
+    const auto Keep = [this](std::string& strField) {
+        const std::size_t nBefore = HeldBy(strField) + HeldBy(m_strValue);
+        strField = std::move(m_strValue);
+        m_strValue.clear();
+        Settle(nBefore, HeldBy(strField) + HeldBy(m_strValue));
+    };
     for (int i = 0; i < FIELD_COUNT; ++i) {
         if (m_strKey == STANDARD[i]) {
-            entry.astrField[static_cast<std::size_t>(i)] = std::move(m_strValue);
-            m_strValue.clear();
+            Keep(entry.astrField[static_cast<std::size_t>(i)]);
             return;
         }
     }
     if (IsEMailFieldName(m_strKey) && !entry.bEMailSet) {
-        entry.strEMail = std::move(m_strValue);
+        Keep(entry.strEMail);
         entry.bEMailSet = true;
-    } else if (IsOtpFieldName(m_strKey)) {
-        entry.bOtp = true;
-    } else {
-        ++entry.nCustom;
+        return;
     }
-    // Only counted: the value is let go.
-    m_nMemoryLeft += m_strValue.size();
+    if (IsOtpFieldName(m_strKey))
+        entry.bOtp = true;
+    else
+        ++entry.nCustom;
+    // Only counted: the value is let go, its block kept for the next one.
     m_strValue.clear();
 }
 
@@ -395,10 +557,13 @@ bool CKdbxXmlReader::Feed(std::span<const std::uint8_t> xml, bool bFinal) {
     if (m_eResult != EResult::ok)
         return false;
     try {
+        // Whatever the parser allocates is charged to this reader.
+        const CParsing parsing(this);
         if (!m_parser) {
-            XML_Parser parser = XML_ParserCreate("UTF-8");
+            static const XML_Memory_Handling_Suite HEAP = {ParserMalloc, ParserRealloc, ParserFree};
+            XML_Parser parser = XML_ParserCreate_MM("UTF-8", &HEAP, nullptr);
             if (!parser) {
-                m_eResult = EResult::outOfMemory;
+                m_eResult = m_bParserRefused ? EResult::tooLarge : EResult::outOfMemory;
                 return false;
             }
             m_parser = parser;
@@ -416,10 +581,10 @@ bool CKdbxXmlReader::Feed(std::span<const std::uint8_t> xml, bool bFinal) {
             const bool bLast = bFinal && nDone + n == xml.size();
             if (XML_Parse(parser, reinterpret_cast<const char*>(xml.data() + nDone),
                           static_cast<int>(n), bLast ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
-                if (m_eResult == EResult::ok)
-                    m_eResult = XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY
-                                    ? EResult::outOfMemory
-                                    : EResult::malformed;
+                if (m_eResult == EResult::ok && XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY)
+                    m_eResult = m_bParserRefused ? EResult::tooLarge : EResult::outOfMemory;
+                else if (m_eResult == EResult::ok)
+                    m_eResult = EResult::malformed;
                 return false;
             }
             nDone += n;
@@ -563,6 +728,39 @@ const std::vector<std::string>& CKdbxXmlReader::PathOf(std::size_t nGroup) const
     std::reverse(m_astrPath.begin(), m_astrPath.end());
     m_nPathGroup = nGroup;
     return m_astrPath;
+}
+
+CKdbxXmlReader::EResult CKdbxXmlReader::ChargeHandOut() {
+    // The receiver's copy of an entry: the entry itself in a vector that
+    // doubles, its texts, its group's path (cut as the receiver cuts it)
+    // and the record around them; and while it turns one entry into its
+    // own texts (another code page), four more copies of that entry's
+    // texts. Groups come after their parents.
+    if (m_groups.size() > m_nMemoryLeft / sizeof(std::size_t))
+        return EResult::tooLarge;
+    std::vector<std::size_t> anPath(m_groups.size());
+    for (std::size_t i = 0; i < m_groups.size(); ++i) {
+        const std::ptrdiff_t nParent = m_groups[i].nParent;
+        const std::size_t nAbove = nParent < 0 ? 0 : anPath[static_cast<std::size_t>(nParent)];
+        anPath[i] = std::min(KEPT_PATH, nAbove + 1 + m_groups[i].strName.size());
+    }
+    std::size_t nCopies = 0;
+    std::size_t nLargest = 0;
+    for (const SEntry& entry : m_entries) {
+        if (m_groups[entry.nGroup].bLeftOut)
+            continue;
+        std::size_t nTexts = entry.strEMail.size();
+        for (const std::string& strField : entry.astrField)
+            nTexts += strField.size();
+        nLargest = std::max(nLargest, nTexts);
+        const std::size_t nCopy =
+            2 * sizeof(SImportEntry) + RECORD_OVERHEAD + anPath[entry.nGroup] + nTexts;
+        nCopies += std::min(nCopy, SIZE_MAX - nCopies);
+    }
+    if (nCopies > m_nMemoryLeft || nLargest > (m_nMemoryLeft - nCopies) / 4)
+        return EResult::tooLarge;
+    m_nMemoryLeft -= nCopies;
+    return EResult::ok;
 }
 
 void CKdbxXmlReader::HandOut(const std::function<void(const SImportEntry&)>& fnEntry) const {

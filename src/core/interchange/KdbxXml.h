@@ -29,6 +29,9 @@ public:
     CKdbxXmlReader(const CKdbxXmlReader&) = delete;
     CKdbxXmlReader& operator=(const CKdbxXmlReader&) = delete;
 
+    // Raises the memory allowance by nBytes (the document's own size as it
+    // comes, say).
+    void Allow(std::size_t nBytes);
     // Reads the document piece by piece, the last one with bFinal; false
     // once it has failed. End tells how it went.
     bool Feed(std::span<const std::uint8_t> xml, bool bFinal);
@@ -40,7 +43,16 @@ public:
     // Leaves out the recycle bin and resolves field references; after it,
     // HandOut gives the entries in file order.
     EResult Finish();
+    // Charges the copies of the entries that HandOut gives away, which
+    // whoever receives them keeps; tooLarge when they do not fit.
+    EResult ChargeHandOut();
     void HandOut(const std::function<void(const SImportEntry&)>& fnEntry) const;
+
+    // The most memory the XML parser itself may hold: its buffer for one
+    // token and its pools. Text comes from it in pieces and a database's
+    // names and attribute values are short, so only a document that is no
+    // database's needs more.
+    static constexpr std::size_t PARSER_MEMORY = std::size_t(16) << 20;
 
     // The most levels a field reference is followed through other references.
     static constexpr int MAX_REFERENCE_DEPTH = 10;
@@ -95,6 +107,13 @@ private:
     static void EndElement(void* pUser, const char* pszName);
     static void Text(void* pUser, const char* pText, int nLength);
     static void Doctype(void* pUser, const char*, const char*, const char*, int);
+    // The parser's allocator: every block is charged to the reader whose
+    // parser asks for it.
+    static void* ParserMalloc(std::size_t nSize);
+    static void* ParserRealloc(void* p, std::size_t nSize);
+    static void ParserFree(void* p);
+    bool ChargeParser(std::size_t nBytes);
+    void GiveParser(std::size_t nBytes);
 
     void OnStart(const char* pszName, const char** ppszAttrs);
     void OnEnd();
@@ -103,6 +122,13 @@ private:
     EElem Parent() const { return m_stack.empty() ? EElem::other : m_stack.back(); }
     bool InLiveEntry() const { return m_nEntry >= 0 && m_nHistoryDepth == 0; }
     bool Charge(std::size_t nBytes);
+    // Charges the growth of what texts hold (nAfter above nBefore), or gives
+    // back what they let go.
+    bool Settle(std::size_t nBefore, std::size_t nAfter);
+    // Appends to a text, its growth charged; false once over the allowance.
+    template <typename TText> bool Append(TText& text, const char* pText, std::size_t nLength);
+    // Room for one more item, the vector's growth charged.
+    template <typename TItem> bool Room(std::vector<TItem>& items);
     void ClearScratch();
     void Fail(EResult eResult);
     void EndString();
@@ -112,14 +138,16 @@ private:
     CKdbxInnerStream& m_stream;
     std::size_t m_nMemoryLeft;
     void* m_parser = nullptr;
+    std::size_t m_nParserHeld = 0;
+    bool m_bParserRefused = false; // the parser was refused memory it asked for
     EResult m_eResult = EResult::ok;
 
     std::vector<EElem> m_stack;
     std::vector<std::size_t> m_groupStack;
     std::string* m_pText = nullptr; // where the current element's text goes
     bool m_bProtected = false;      // the current element's text is masked
+    bool m_bShortText = false;      // ... and only its first SHORT_TEXT bytes matter
     Botan::secure_vector<char> m_protectedText;
-    std::size_t m_nProtectedCharged = 0;
     std::size_t m_nDeepest = 0;
     std::string m_strScratch;     // text that is read but not kept
     std::string m_strKey;         // the current String's Key

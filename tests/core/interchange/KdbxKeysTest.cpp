@@ -191,6 +191,13 @@ TEST(KdbxKeys, RefusesDerivationsOutOfRange) {
         {"Argon2 asking too much memory",
          {EKdbxKdf::argon2id, Range(0, 16), 2, KDBX_MAX_ARGON2_MEMORY + 1024, 1},
          EKdbxKdfResult::tooMuchMemory},
+        // Each of these would run for hours, or for ever.
+        {"AES-KDF beyond its limit",
+         {EKdbxKdf::aes, Range(0, 32), KDBX_MAX_AES_ROUNDS + 1},
+         EKdbxKdfResult::tooCostly},
+        {"Argon2 passes beyond the limit",
+         {EKdbxKdf::argon2d, Range(0, 16), 0xFFFFFFFF, 8 * 1024, 1},
+         EKdbxKdfResult::tooCostly},
     };
     for (const auto& test : CASES) {
         CKdbxSecret transformed;
@@ -198,6 +205,44 @@ TEST(KdbxKeys, RefusesDerivationsOutOfRange) {
             << test.pszName;
         EXPECT_TRUE(transformed.empty()) << test.pszName;
     }
+}
+
+TEST(KdbxKeys, JudgesADerivationsCostBeforeItRuns) {
+    constexpr std::uint64_t MIB = 1 << 20;
+    const auto Aes = [](std::uint64_t nRounds) {
+        return SKdbxKdfParams{EKdbxKdf::aes, Range(0, 32), nRounds};
+    };
+    const auto Argon2 = [](std::uint64_t nPasses, std::uint64_t nMemory, std::uint32_t nLanes) {
+        return SKdbxKdfParams{EKdbxKdf::argon2d, Range(0, 32), nPasses, nMemory, nLanes};
+    };
+    using enum EKdbxKdfCost;
+    const struct {
+        const char* pszName;
+        SKdbxKdfParams params;
+        EKdbxKdfCost eCost;
+    } CASES[] = {
+        {"a second of AES-KDF on a fast desktop", Aes(100'000'000), usual},
+        {"AES-KDF at the question", Aes(400'000'000), usual},
+        {"AES-KDF past it", Aes(400'000'001), slow},
+        {"AES-KDF at the limit", Aes(100'000'000'000), slow},
+        {"AES-KDF past it", Aes(100'000'000'001), tooMuch},
+        {"2^64 - 1 AES-KDF rounds", Aes(~std::uint64_t(0)), tooMuch},
+        {"KeePassXC's Argon2 on a fast desktop", Argon2(50, 64 * MIB, 2), usual},
+        {"1 GiB", Argon2(1, 1024 * MIB, 1), usual},
+        {"past 1 GiB", Argon2(1, 1024 * MIB + 1024, 1), slow},
+        {"4 GiB", Argon2(1, 4096 * MIB, 1), slow},
+        {"past 4 GiB", Argon2(1, 4096 * MIB + 1024, 1), tooMuch},
+        {"16 GiB of passes", Argon2(256, 64 * MIB, 2), usual},
+        {"past them", Argon2(257, 64 * MIB, 2), slow},
+        {"1 TiB of passes", Argon2(16384, 64 * MIB, 2), slow},
+        {"past them", Argon2(16385, 64 * MIB, 2), tooMuch},
+        {"2^32 - 1 passes over the least memory", Argon2(0xFFFFFFFF, 8 * 1024, 1), tooMuch},
+        {"2^64 - 1 passes", Argon2(~std::uint64_t(0), MIB, 1), tooMuch},
+        {"128 lanes", Argon2(1, 128 * 8 * 1024, 128), usual},
+        {"129 lanes, which Argon2 here does not run", Argon2(1, 129 * 8 * 1024, 129), tooMuch},
+    };
+    for (const auto& test : CASES)
+        EXPECT_EQ(KdbxKdfCost(test.params), test.eCost) << test.pszName;
 }
 
 TEST(KdbxKeys, DerivesTheCipherAndHmacKeys) {
@@ -407,4 +452,12 @@ TEST(KdbxCipher, BlockStreamsRoundTripAndCatchChanges) {
     CKdbxBytes out;
     EXPECT_EQ(ReadHmac(std::span(hmacStream).subspan(336), 1 << 20, out),
               EKdbxBlockResult::badHash);
+    // A hashed block's hash covers its data alone: an index that skips
+    // ahead (a block left out) is caught by the index itself.
+    for (const std::size_t nIndexAt : {std::size_t(340), std::size_t(1000 + 4 * 40)}) {
+        CKdbxBytes skipped = hashedStream;
+        ASSERT_EQ(skipped[nIndexAt], nIndexAt == 340 ? 1 : 4);
+        ++skipped[nIndexAt];
+        EXPECT_EQ(ReadHashed(skipped, 1 << 20, out), EKdbxBlockResult::badHash) << nIndexAt;
+    }
 }

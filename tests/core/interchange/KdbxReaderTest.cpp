@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/KdbxReader.h"
 
+#include "core/interchange/KdbxCipher.h"
+#include "core/interchange/KdbxXml.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -207,4 +211,49 @@ TEST(KdbxReader, RefusesWhatIsNoReadableDatabase) {
         EXPECT_FALSE(read.outcome.strMessage.empty()) << test.pszName;
         EXPECT_TRUE(read.astrEntries.empty()) << test.pszName;
     }
+}
+
+// The fuzzer's hostile seeds (bench_kdbx_hostile --seeds): each is refused
+// as it should be, every one of them is listed here, and none hands out an
+// entry it should not.
+TEST(KdbxReader, EveryHostileSeedIsTreatedAsItAsks) {
+    const std::filesystem::path SEEDS = FIXTURES / "../../../../fuzz/seeds/fuzz_kdbx_reader";
+    using enum EKdbxFailure;
+    const std::map<std::string, EKdbxFailure> DATABASES = {
+        {"hostile-aes-2p64.bin", kdfTooCostly},
+        {"hostile-aes-slow.bin", slowKdf},
+        {"hostile-argon2-4gib.bin", slowKdf},
+        {"hostile-argon2-passes.bin", kdfTooCostly},
+        {"hostile-argon2-lanes.bin", kdfTooCostly},
+        {"hostile-field-twice.bin", damaged},
+        {"hostile-token.bin", none},
+    };
+    // The fuzzer reads these with an allowance of 256 KiB.
+    const std::set<std::string> DOCUMENTS = {"hostile-document-attribute.bin",
+                                             "hostile-document-entries.bin"};
+    std::size_t nSeen = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(SEEDS)) {
+        const std::string strName = entry.path().filename();
+        if (!strName.starts_with("hostile-"))
+            continue;
+        ++nSeen;
+        std::ifstream in(entry.path(), std::ios::binary);
+        CKdbxBytes bytes(std::istreambuf_iterator<char>(in), {});
+        ASSERT_FALSE(bytes.empty()) << strName;
+        bytes.erase(bytes.begin());
+        if (DOCUMENTS.count(strName)) {
+            static const std::uint8_t KEY[64] = {1, 2, 3};
+            CKdbxInnerStream stream;
+            stream.Init(static_cast<std::uint32_t>(EKdbxInnerStream::chacha20), KEY);
+            CKdbxXmlReader reader(stream, 256 * 1024);
+            EXPECT_EQ(reader.Parse(bytes), CKdbxXmlReader::EResult::tooLarge) << strName;
+            continue;
+        }
+        const auto it = DATABASES.find(strName);
+        ASSERT_NE(it, DATABASES.end()) << strName << " is not read by the tests";
+        const SRead read = Read(bytes, Credentials("pw", nullptr));
+        EXPECT_EQ(read.outcome.eFailure, it->second) << strName << ": " << read.outcome.strMessage;
+        EXPECT_EQ(read.astrEntries.size(), it->second == none ? 1u : 0u) << strName;
+    }
+    EXPECT_EQ(nSeen, DATABASES.size() + DOCUMENTS.size());
 }

@@ -79,6 +79,8 @@ CKdbxBytes MakeTestKdbx(const std::string& strXml, const SKdbxTestOptions& optio
         PutField(file, options.nMajor, 9, startBytes);
         PutField(file, options.nMajor, 10, LE(static_cast<std::uint32_t>(options.eInner), 4));
     }
+    for (const auto& [nId, data] : options.extraFields)
+        PutField(file, options.nMajor, nId, data);
     PutField(file, options.nMajor, 0, CKdbxBytes{'\r', '\n', '\r', '\n'});
     const CKdbxBytes header = file;
 
@@ -88,7 +90,8 @@ CKdbxBytes MakeTestKdbx(const std::string& strXml, const SKdbxTestOptions& optio
         throw std::runtime_error("the test database's key file cannot be read");
     // A derivation the reader must refuse (too much memory, say) is not run
     // here either: the file gets a key that no password gives.
-    if (KdbxTransformKey(composite, options.kdf, transformed) != EKdbxKdfResult::ok)
+    if (!options.bDerive ||
+        KdbxTransformKey(composite, options.kdf, transformed) != EKdbxKdfResult::ok)
         transformed.assign(32, 0);
     const CKdbxSecret cipherKey = KdbxCipherKey(masterSeed, transformed);
 

@@ -6,6 +6,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Writes KeePass databases of every variant around a given XML document, for
 // the reader's tests: the cheap key derivations the tests need and the
@@ -19,6 +21,11 @@ struct SKdbxTestOptions {
     bool bCompress = true;
     EKdbxInnerStream eInner = EKdbxInnerStream::chacha20;
     SKdbxCredentials credentials{true, "pw", false, {}};
+    // False: the derivation is not run (one that takes minutes or gigabytes)
+    // and the file gets a key that no password gives.
+    bool bDerive = true;
+    // Header fields written again after the first ones, as (id, data).
+    std::vector<std::pair<std::uint8_t, CKdbxBytes>> extraFields;
 };
 
 CKdbxBytes MakeTestKdbx(const std::string& strXml, const SKdbxTestOptions& options);

@@ -2,6 +2,7 @@
 #include "KdbxTestWriter.h"
 
 #include "core/interchange/KdbxReader.h"
+#include "core/interchange/KdbxXml.h"
 
 #include <gtest/gtest.h>
 
@@ -202,7 +203,11 @@ TEST(KdbxVariants, HostileContentsStayWithinTheMemoryBound) {
         {"Argon2 asking 8 GB",
          TestKdbxXml(),
          {EKdbxKdf::argon2id, CKdbxBytes(16, 1), 1, std::uint64_t(8) << 30, 1},
-         EKdbxFailure::tooLarge},
+         EKdbxFailure::kdfTooCostly},
+        // Kept once it would fit, but not with the copies handed out.
+        {"a user name of 20 MB",
+         std::string(TestKdbxXml()).insert(TestKdbxXml().find("bob"), std::string(20u << 20, 'b')),
+         options.kdf, EKdbxFailure::tooLarge},
         {"a document type", "<!DOCTYPE x [<!ENTITY a \"aaaa\">]>" + TestKdbxXml(), options.kdf,
          EKdbxFailure::damaged},
         {"no database document", "<KeePassFile/>", options.kdf, EKdbxFailure::damaged},
@@ -271,4 +276,188 @@ TEST(KdbxVariants, OpensOnlyWithItsOwnCredentials) {
                 << test.pszName;
         }
     }
+}
+
+// Everything the XML reader holds is charged: the parser's own buffers, the
+// texts as they grow, and the copies of the entries it hands out.
+TEST(KdbxVariants, TheXmlReaderChargesAllItHolds) {
+    const auto Parse = [](const std::string& strXml, std::size_t nAllowance, bool bHandOut) {
+        static const std::uint8_t KEY[64] = {1};
+        CKdbxInnerStream stream;
+        stream.Init(static_cast<std::uint32_t>(EKdbxInnerStream::chacha20), KEY);
+        CKdbxXmlReader reader(stream, nAllowance);
+        CKdbxXmlReader::EResult eResult = reader.Parse(
+            std::span(reinterpret_cast<const std::uint8_t*>(strXml.data()), strXml.size()));
+        if (eResult == CKdbxXmlReader::EResult::ok)
+            eResult = reader.Finish();
+        if (eResult == CKdbxXmlReader::EResult::ok && bHandOut)
+            eResult = reader.ChargeHandOut();
+        return eResult;
+    };
+    const auto With = [](const std::string& strInsert) {
+        return std::string(TestKdbxXml()).insert(TestKdbxXml().find("bob"), strInsert);
+    };
+    constexpr std::size_t MB = 1 << 20;
+    std::string entries = TestKdbxXml();
+    std::string strEmpty;
+    for (int i = 0; i < 100000; ++i)
+        strEmpty += "<Entry/>";
+    entries.insert(entries.find("</Group></Group>"), strEmpty);
+    using enum CKdbxXmlReader::EResult;
+    const struct {
+        const char* pszName;
+        std::string strXml;
+        std::size_t nAllowance;
+        CKdbxXmlReader::EResult eResult;
+        bool bHandOut = true;
+    } CASES[] = {
+        {"the document", TestKdbxXml(), MB, ok},
+        {"an attribute the parser holds", With("<x a=\"" + std::string(2 * MB, 'a') + "\"/>"),
+         3 * MB, tooLarge},
+        {"an attribute beyond the parser's most",
+         With("<x a=\"" + std::string(CKdbxXmlReader::PARSER_MEMORY, 'a') + "\"/>"), 100 * MB,
+         tooLarge},
+        {"an element name beyond it",
+         With("<" + std::string(CKdbxXmlReader::PARSER_MEMORY, 'x') + "/>"), 100 * MB, tooLarge},
+        {"a long text, which comes in pieces", With(std::string(24 * MB, 't')), 200 * MB, ok},
+        {"a text that fits, but not with its copies", With(std::string(3 * MB, 't')), 16 * MB,
+         tooLarge},
+        // Their records take about 45 MB, and nearly 60 while their vector
+        // grows; the copies handed out take 60 more.
+        {"100,000 empty entries", entries, 150 * MB, ok},
+        {"100,000 empty entries while their vector grows", entries, 50 * MB, tooLarge, false},
+        {"100,000 empty entries and their copies", entries, 100 * MB, tooLarge},
+    };
+    for (const auto& test : CASES)
+        EXPECT_EQ(Parse(test.strXml, test.nAllowance, test.bHandOut), test.eResult) << test.pszName;
+}
+
+// A derivation is judged by its header before it runs: a slow one runs only
+// when allowed, one beyond the limits never. None of these files had its
+// derivation run when it was made, so any that ran would end in a wrong key.
+TEST(KdbxVariants, KeyDerivationsAreBoundedBeforeTheyRun) {
+    const auto Options = [](int nMajor, SKdbxKdfParams kdf) {
+        SKdbxTestOptions options;
+        options.nMajor = nMajor;
+        options.kdf = std::move(kdf);
+        options.bDerive = false;
+        return options;
+    };
+    const CKdbxBytes seed(32, 7);
+    const struct {
+        const char* pszName;
+        SKdbxTestOptions options;
+        EKdbxFailure eFailure;
+        const char* pszMessage;
+    } CASES[] = {
+        {"2^64 - 1 AES-KDF rounds, 3.1", Options(3, {EKdbxKdf::aes, seed, ~std::uint64_t(0)}),
+         EKdbxFailure::kdfTooCostly,
+         "The KeePass database asks for 18446744073709551615 AES-KDF rounds to turn its "
+         "password into its key, more than can be given to it (at most 100000000000 rounds)."},
+        {"500,000,000 AES-KDF rounds, 4", Options(4, {EKdbxKdf::aes, seed, 500'000'000}),
+         EKdbxFailure::slowKdf,
+         "The KeePass database asks for 500000000 AES-KDF rounds to turn its password into its "
+         "key, more than four times what KeePassXC makes a new database take. That may take "
+         "minutes and slow the whole computer down."},
+        {"Argon2 over 4 GiB", Options(4, {EKdbxKdf::argon2id, seed, 1, std::uint64_t(4) << 30, 1}),
+         EKdbxFailure::slowKdf,
+         "The KeePass database asks for 4096 MiB of memory and 1 pass to turn its password into "
+         "its key, more than four times what KeePassXC makes a new database take. That may take "
+         "minutes and slow the whole computer down."},
+        {"Argon2 over 4 GiB and a bit",
+         Options(4, {EKdbxKdf::argon2id, seed, 1, (std::uint64_t(4) << 30) + 1024, 1}),
+         EKdbxFailure::kdfTooCostly,
+         "The KeePass database asks for 4097 MiB of memory and 1 pass to turn its password into "
+         "its key, more than can be given to it (at most 4096 MiB of memory)."},
+        {"Argon2 with 2^32 - 1 passes",
+         Options(4, {EKdbxKdf::argon2d, seed, 0xFFFFFFFF, std::uint64_t(64) << 20, 2}),
+         EKdbxFailure::kdfTooCostly,
+         "The KeePass database asks for 64 MiB of memory and 4294967295 passes to turn its "
+         "password into its key, more than can be given to it (at most 1048576 MiB of memory "
+         "times passes)."},
+        {"Argon2 in 129 lanes", Options(4, {EKdbxKdf::argon2id, seed, 1, 129 * 8 * 1024, 129}),
+         EKdbxFailure::kdfTooCostly,
+         "The KeePass database asks for 2 MiB of memory and 1 pass in 129 lanes to turn its "
+         "password into its key, more than can be given to it (at most 128 lanes)."},
+    };
+    for (const auto& test : CASES) {
+        const CKdbxBytes file = MakeTestKdbx(TestKdbxXml(), test.options);
+        // The header alone names the derivation, before any key.
+        const auto kdf = ReadKdbxKdf(file);
+        ASSERT_TRUE(kdf) << test.pszName;
+        EXPECT_EQ(kdf->nRounds, test.options.kdf.nRounds) << test.pszName;
+        EXPECT_EQ(kdf->nMemory, test.options.kdf.nMemory) << test.pszName;
+        EXPECT_EQ(KdbxKdfOutcome(*kdf, {}).eFailure, test.eFailure) << test.pszName;
+
+        for (const bool bAllowSlow : {false, true}) {
+            if (bAllowSlow && test.eFailure == EKdbxFailure::slowKdf)
+                break; // it would run for minutes
+            SRead read;
+            read.outcome = ReadKdbxEntries(
+                file, test.options.credentials,
+                [&](const SImportEntry& entry) { read.entries.push_back(entry); }, {bAllowSlow});
+            EXPECT_EQ(read.outcome.eFailure, test.eFailure) << test.pszName;
+            EXPECT_EQ(read.outcome.strMessage, test.pszMessage) << test.pszName;
+            EXPECT_TRUE(read.entries.empty()) << test.pszName;
+        }
+    }
+    EXPECT_FALSE(ReadKdbxKdf(CKdbxBytes{1, 2, 3}));
+}
+
+// Leave to run a slow derivation lets it start: this one's seed is one byte
+// short, which the derivation itself refuses at once.
+TEST(KdbxVariants, ASlowDerivationRunsWhenAllowed) {
+    SKdbxTestOptions options;
+    options.kdf = {EKdbxKdf::aes, CKdbxBytes(31, 7), 500'000'000};
+    options.bDerive = false;
+    const CKdbxBytes file = MakeTestKdbx(TestKdbxXml(), options);
+    EXPECT_EQ(KdbxKdfOutcome(*ReadKdbxKdf(file), {true}).eFailure, EKdbxFailure::none);
+    for (const bool bAllowSlow : {false, true}) {
+        const SKdbxOutcome outcome =
+            ReadKdbxEntries(file, options.credentials, [](const SImportEntry&) {}, {bAllowSlow});
+        EXPECT_EQ(outcome.eFailure, bAllowSlow ? EKdbxFailure::unsupported : EKdbxFailure::slowKdf)
+            << outcome.strMessage;
+    }
+}
+
+// The allowance grows with the XML as it inflates, so a database whose
+// contents compress far (here 64 MB of notes in a file of well under one)
+// is read, while what it holds is still charged.
+TEST(KdbxVariants, ADatabaseThatInflatesFarIsRead) {
+    constexpr int ENTRIES = 32000;
+    const std::string strNote(2000, 'n');
+    std::string strEntries;
+    for (int i = 0; i < ENTRIES; ++i)
+        strEntries += "<Entry><String><Key>Title</Key><Value>" + std::to_string(i) +
+                      "</Value></String><String><Key>Notes</Key><Value>" + strNote +
+                      "</Value></String></Entry>";
+    std::string strXml = TestKdbxXml();
+    strXml.insert(strXml.find("</Group></Group>"), strEntries);
+    const SKdbxTestOptions options;
+    const CKdbxBytes file = MakeTestKdbx(strXml, options);
+    ASSERT_LT(file.size(), 1u << 20);
+    std::size_t nEntries = 0;
+    std::size_t nNotes = 0;
+    const SKdbxOutcome outcome =
+        ReadKdbxEntries(file, options.credentials, [&](const SImportEntry& entry) {
+            ++nEntries;
+            nNotes += entry.strNotes.size();
+        });
+    EXPECT_EQ(outcome.eFailure, EKdbxFailure::none) << outcome.strMessage;
+    EXPECT_EQ(nEntries, ENTRIES + 1u);
+    EXPECT_EQ(nNotes, ENTRIES * strNote.size() + 6);
+}
+
+// A KDBX 4 header is proven by its HMAC, but a field given twice is still
+// damage: which of the two counts is anybody's guess.
+TEST(KdbxVariants, AHeaderFieldGivenTwiceIsDamageThoughProven) {
+    SKdbxTestOptions options;
+    // A comment (field 1) may come any number of times.
+    options.extraFields = {{1, {'h', 'i'}}, {1, {'h', 'o'}}};
+    EXPECT_EQ(Read(MakeTestKdbx(TestKdbxXml(), options), options.credentials).entries.size(), 1u);
+    // The same compression flags again: reading either would work.
+    options.extraFields = {{3, {1, 0, 0, 0}}};
+    const SRead read = Read(MakeTestKdbx(TestKdbxXml(), options), options.credentials);
+    EXPECT_EQ(read.outcome.eFailure, EKdbxFailure::damaged) << read.outcome.strMessage;
+    EXPECT_TRUE(read.entries.empty());
 }

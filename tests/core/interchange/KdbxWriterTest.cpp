@@ -10,12 +10,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <list>
 #include <string>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -285,4 +288,109 @@ TEST_F(KdbxWriter, RefusesWhatCannotBeWritten) {
         RECORDS, CCodePage::Default(), SKdbxCredentials(), cheap,
         [](std::string_view) { return false; }, strError));
     EXPECT_FALSE(strError.empty());
+}
+
+namespace {
+
+std::span<const std::uint8_t> Bytes(const std::string& str) {
+    return {reinterpret_cast<const std::uint8_t*>(str.data()), str.size()};
+}
+
+// The inner stream key of a KDBX 4 file written uncompressed, deciphered
+// with the keys a reader makes: empty when it cannot be.
+CKdbxSecret InnerStreamKey(const std::string& strFile, const SKdbxCredentials& credentials,
+                           EKdbxCipher eCipher) {
+    const auto file = Bytes(strFile);
+    const auto GetLE32 = [](std::span<const std::uint8_t> bytes) {
+        return std::size_t(bytes[0]) | std::size_t(bytes[1]) << 8 | std::size_t(bytes[2]) << 16 |
+               std::size_t(bytes[3]) << 24;
+    };
+    // Fields of an id byte and a 4-byte size, up to the one of id 0.
+    const auto Fields = [&](std::span<const std::uint8_t> bytes, std::size_t& nPos) {
+        std::vector<std::pair<std::uint8_t, CKdbxBytes>> fields;
+        for (;;) {
+            const std::uint8_t nId = bytes[nPos];
+            const std::size_t nSize = GetLE32(bytes.subspan(nPos + 1, 4));
+            const auto data = bytes.subspan(nPos + 5, nSize);
+            fields.emplace_back(nId, CKdbxBytes(data.begin(), data.end()));
+            nPos += 5 + nSize;
+            if (nId == 0)
+                return fields;
+        }
+    };
+    std::size_t nPos = 12;
+    CKdbxBytes masterSeed;
+    CKdbxBytes iv;
+    for (const auto& [nId, data] : Fields(file, nPos)) {
+        if (nId == 4)
+            masterSeed = data;
+        else if (nId == 7)
+            iv = data;
+    }
+    CKdbxSecret composite;
+    CKdbxSecret transformed;
+    const auto kdf = ReadKdbxKdf(file);
+    if (!kdf || KdbxCompositeKey(credentials, composite) != EKdbxKeyFileError::none ||
+        KdbxTransformKey(composite, *kdf, transformed) != EKdbxKdfResult::ok)
+        return {};
+    CKdbxBytes encrypted;
+    CKdbxSecret plain;
+    if (KdbxReadHmacBlocks(file.subspan(nPos + 64), KdbxHmacBaseKey(masterSeed, transformed),
+                           file.size(), encrypted) != EKdbxBlockResult::ok ||
+        !KdbxDecrypt(eCipher, KdbxCipherKey(masterSeed, transformed), iv, encrypted, plain))
+        return {};
+    std::size_t nInner = 0;
+    for (const auto& [nId, data] : Fields(plain, nInner)) {
+        if (nId == 2)
+            return CKdbxSecret(data.begin(), data.end());
+    }
+    return {};
+}
+
+} // namespace
+
+// The inner stream key masks every protected value: a fixed one would make
+// them all readable. Each export has its own, of 64 random bytes.
+TEST_F(KdbxWriter, EveryKdbx4ExportHasAFreshInnerStreamKey) {
+    SKdbxWriteOptions options;
+    options.nRounds = 1;
+    options.nMemoryBytes = 1 << 20;
+    options.bCompress = false;
+    SKdbxCredentials credentials;
+    credentials.strPassword = "inner";
+    std::vector<CKdbxSecret> keys;
+    for (int i = 0; i < 2; ++i) {
+        std::string strError;
+        const std::string strFile = WriteToString(credentials, options, strError);
+        ASSERT_FALSE(strFile.empty()) << strError;
+        keys.push_back(InnerStreamKey(strFile, credentials, options.eCipher));
+        ASSERT_EQ(keys.back().size(), 64u);
+        EXPECT_FALSE(std::all_of(keys.back().begin(), keys.back().end(),
+                                 [](std::uint8_t n) { return n == 0; }));
+    }
+    EXPECT_NE(keys[0], keys[1]);
+}
+
+// A KDBX 3.1 header is proven only by the hash the XML carries of it: an
+// export has it, and a header changed afterwards (here by a comment, which
+// reading ignores otherwise) is refused as damaged.
+TEST_F(KdbxWriter, AKdbx31ExportCarriesItsHeaderHash) {
+    SKdbxWriteOptions options;
+    options.eVersion = EVersion::kdbx31;
+    options.eKdf = EKdbxKdf::aes;
+    options.nRounds = 1;
+    options.eCipher = EKdbxCipher::aes256;
+    options.eInnerStream = EKdbxInnerStream::salsa20;
+    SKdbxCredentials credentials;
+    credentials.strPassword = "hash";
+    std::string strError;
+    const std::string strFile = WriteToString(credentials, options, strError);
+    ASSERT_FALSE(strFile.empty()) << strError;
+    EKdbxFailure eFailure = EKdbxFailure::none;
+    EXPECT_EQ(Imported(strFile, credentials, eFailure), IMPORTED);
+    EXPECT_EQ(eFailure, EKdbxFailure::none);
+    std::string strChanged = strFile;
+    strChanged.insert(12, std::string("\x01\x02\x00hi", 5));
+    EXPECT_EQ(Imported(strChanged, credentials, eFailure), "");
+    EXPECT_EQ(eFailure, EKdbxFailure::damaged);
 }

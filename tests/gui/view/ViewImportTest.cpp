@@ -82,6 +82,18 @@ std::string OpenAutoSavedFile(CViewFixture& fx) {
     return strPath;
 }
 
+// A KDBX 3.1 database with its AES-KDF rounds (header field 6) set: before
+// version 4 nothing proves the header until the key is known.
+std::string WithRounds(std::string strFile, std::uint64_t nRounds) {
+    std::size_t nPos = 12;
+    while (nPos + 3 <= strFile.size() && static_cast<unsigned char>(strFile[nPos]) != 6)
+        nPos += 3 + (static_cast<unsigned char>(strFile[nPos + 1]) |
+                     static_cast<unsigned char>(strFile[nPos + 2]) << 8);
+    for (int i = 0; i < 8 && nPos + 3 + 8 <= strFile.size(); ++i)
+        strFile[nPos + 3 + static_cast<std::size_t>(i)] = static_cast<char>(nRounds >> (8 * i));
+    return strFile;
+}
+
 // The records of the file on disk, deciphered.
 Labels RecordsOnDisk(const std::string& strPath) {
     CCofferDoc reread;
@@ -102,6 +114,7 @@ private slots:
     void clashesAreAskedAsADropAsks();
     void aRefusedSourceChangesNothing();
     void aKeePassDatabaseAsksItsKeyAgainWhenWrong();
+    void aSlowKeyDerivationIsAskedAboutFirst();
 };
 
 void CViewImportTest::theMenuOffersImportWhileAFileIsOpen() {
@@ -276,6 +289,56 @@ void CViewImportTest::aKeePassDatabaseAsksItsKeyAgainWhenWrong() {
     QCOMPARE(texts.size(), size_t(1));
     QVERIFY2(texts[0].rfind(strSource + "\n", 0) == 0, texts[0].c_str());
     QCOMPARE(Records(*fx.m_pDoc), records);
+    QVERIFY(!fx.m_pDoc->IsModified());
+    QCOMPARE(fx.m_prompts.UnusedAnswers(), std::string());
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CViewImportTest::aSlowKeyDerivationIsAskedAboutFirst() {
+    const std::string strFixture = std::string(KEYHAVEN_KDBX_FIXTURES) + "/v3-password.kdbx";
+    CViewFixture fx;
+    fx.NewKeyedDocument("Mail");
+    fx.Show();
+    const Labels before = Records(*fx.m_pDoc);
+    const std::string strSource =
+        WriteSource(fx, "slow.kdbx", WithRounds(ReadBytes(strFixture), 500000000));
+    const std::string strQuestion =
+        strSource +
+        " asks for 500000000 rounds of AES-KDF to turn its password into its key, more than four "
+        "times what KeePassXC makes a new database take. That may take minutes and slow the "
+        "whole computer down.\n\nGo on anyway?";
+
+    // No: nothing more is asked and nothing derived.
+    fx.m_prompts.AnswerOpenFile(strSource);
+    fx.m_prompts.AnswerMessage(EMsgAnswer::no);
+    QVERIFY(fx.m_pFrame->RunCommand(ID_FILE_IMPORT));
+    QCOMPARE(fx.m_prompts.MessageTexts(), Labels{strQuestion});
+    QCOMPARE(fx.m_prompts.Messages().front().m_eButtons, EMsgButtons::yesNoDefaultNo);
+    QCOMPARE(fx.m_prompts.Messages().front().m_eIcon, EMsgIcon::question);
+    QCOMPARE(fx.m_prompts.Calls().back().m_eKind, EPromptKind::message);
+    QVERIFY(fx.m_prompts.m_vecBusyTexts.empty());
+
+    // Yes: the password is asked next (and here cancelled).
+    fx.m_prompts.ClearRecord();
+    fx.m_prompts.AnswerOpenFile(strSource);
+    fx.m_prompts.AnswerMessage(EMsgAnswer::yes);
+    fx.m_prompts.CancelDatabaseKey();
+    QVERIFY(fx.m_pFrame->RunCommand(ID_FILE_IMPORT));
+    QCOMPARE(fx.m_prompts.MessageTexts(), Labels{strQuestion});
+    QCOMPARE(fx.m_prompts.Calls().back().m_eKind, EPromptKind::databaseKey);
+    QVERIFY(fx.m_prompts.m_vecBusyTexts.empty());
+
+    // One that would never end is refused without a question.
+    fx.m_prompts.ClearRecord();
+    WriteBytes(strSource, WithRounds(ReadBytes(strFixture), ~std::uint64_t(0)));
+    fx.m_prompts.AnswerOpenFile(strSource);
+    QVERIFY(fx.m_pFrame->RunCommand(ID_FILE_IMPORT));
+    QCOMPARE(fx.m_prompts.MessageTexts(),
+             Labels{strSource + "\nThe KeePass database asks for 18446744073709551615 AES-KDF "
+                                "rounds to turn its password into its key, more than can be "
+                                "given to it (at most 100000000000 rounds)."});
+    QCOMPARE(fx.m_prompts.Messages().front().m_eIcon, EMsgIcon::exclamation);
+    QCOMPARE(Records(*fx.m_pDoc), before);
     QVERIFY(!fx.m_pDoc->IsModified());
     QCOMPARE(fx.m_prompts.UnusedAnswers(), std::string());
     QVERIFY(fx.m_vecFailures.empty());
