@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -42,8 +43,15 @@ public:
     EResult Finish();
     void HandOut(const std::function<void(const SImportEntry&)>& fnEntry) const;
 
-    // The most levels a field reference is followed through other references.
+    // The most levels a field reference is followed through other references;
+    // one that lies deeper stays as it is written.
     static constexpr int MAX_REFERENCE_DEPTH = 10;
+    // The most references followed in one document. Each field is resolved
+    // once (once for each depth it is met at when its references run deeper
+    // than the limit), so a real database needs about one step for each
+    // reference it holds; the rest stay as they are written.
+    static constexpr std::size_t MAX_REFERENCE_STEPS = std::size_t(1) << 22;
+    void SetReferenceSteps(std::size_t nSteps) { m_nStepsLeft = nSteps; }
 
 private:
     enum class EElem {
@@ -106,7 +114,17 @@ private:
     void ClearScratch();
     void Fail(EResult eResult);
     void EndString();
-    bool Resolve(const std::string& strText, int nDepth, std::string& strOut);
+    // A text with its references replaced: how many levels of references it
+    // took, and whether every reference that names an entry was followed.
+    struct SResolved {
+        std::string strText;
+        int nLevels = 0;
+        bool bWhole = true;
+    };
+    bool ResolveText(std::string_view strText, int nDepth, SResolved& out);
+    SResolved* ResolvedField(std::size_t nEntry, int nField, int nDepth);
+    bool AppendResolved(SResolved& out, std::string_view strText);
+    EResult ResolveReferences();
     const std::vector<std::string>& PathOf(std::size_t nGroup) const;
 
     CKdbxInnerStream& m_stream;
@@ -135,6 +153,12 @@ private:
     std::vector<SGroup> m_groups;
     std::vector<SEntry> m_entries;
     std::unordered_map<std::string, std::size_t> m_entryByUuid;
+    // Fields resolved while references are followed: those whose every
+    // reference was followed by entry and field, which hold at any depth
+    // that reaches as deep as they went; the others also by the depth left.
+    std::unordered_map<std::size_t, SResolved> m_resolvedWhole;
+    std::unordered_map<std::size_t, SResolved> m_resolvedAtDepth;
+    std::size_t m_nStepsLeft = MAX_REFERENCE_STEPS;
     mutable std::size_t m_nPathGroup = ~std::size_t(0);
     mutable std::vector<std::string> m_astrPath;
 };
