@@ -466,6 +466,7 @@ CKdbxXmlReader::EResult CKdbxXmlReader::Finish() {
         const EResult eResult = ResolveReferences();
         if (eResult != EResult::ok)
             return eResult;
+        BuildGroupTree();
     } catch (const std::bad_alloc&) {
         return EResult::outOfMemory;
     }
@@ -625,30 +626,24 @@ CKdbxXmlReader::SResolved* CKdbxXmlReader::ResolvedField(std::size_t nEntry, int
     return &m_resolvedAtDepth.try_emplace(nDepthKey, std::move(resolved)).first->second;
 }
 
-const std::vector<std::string>& CKdbxXmlReader::PathOf(std::size_t nGroup) const {
-    if (nGroup == m_nPathGroup)
-        return m_astrPath;
-    m_astrPath.clear();
-    // The names below the group that stands directly in Root; an entry in
-    // that group itself gets its name.
-    std::size_t n = nGroup;
-    while (m_groups[n].nParent >= 0) {
-        m_astrPath.push_back(m_groups[n].strName);
-        n = static_cast<std::size_t>(m_groups[n].nParent);
+// The path of a group names the groups below the one that stands directly
+// in Root; an entry in that group itself gets its name. The groups move to
+// where the entries handed out share them.
+void CKdbxXmlReader::BuildGroupTree() {
+    for (SGroup& group : m_groups) {
+        if (group.nParent >= 0 && m_groups[static_cast<std::size_t>(group.nParent)].nParent >= 0)
+            group.pParent = &m_groups[static_cast<std::size_t>(group.nParent)];
     }
-    if (m_astrPath.empty())
-        m_astrPath.push_back(m_groups[n].strName);
-    std::reverse(m_astrPath.begin(), m_astrPath.end());
-    m_nPathGroup = nGroup;
-    return m_astrPath;
+    m_groupTree = std::make_shared<const std::vector<SGroup>>(std::move(m_groups));
 }
 
 void CKdbxXmlReader::HandOut(const std::function<void(const SImportEntry&)>& fnEntry) const {
     SImportEntry out;
     for (const SEntry& entry : m_entries) {
-        if (m_groups[entry.nGroup].bLeftOut)
+        const SGroup& group = (*m_groupTree)[entry.nGroup];
+        if (group.bLeftOut)
             continue;
-        out.astrGroupPath = PathOf(entry.nGroup);
+        out.pGroup = std::shared_ptr<const SImportGroup>(m_groupTree, &group);
         out.strTitle = entry.astrField[title];
         out.strUserName = entry.astrField[userName];
         out.strPassword = entry.astrField[password];

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -80,10 +81,11 @@ private:
     // name them.
     enum EField { title, userName, password, url, notes, FIELD_COUNT };
 
-    struct SGroup {
+    // A group is handed on as the node of the tree the entries share: its
+    // name and, once the document is read, the group above it in a path.
+    struct SGroup : SImportGroup {
         std::ptrdiff_t nParent = -1; // -1: a group directly in Root
-        std::string strName;
-        std::string strUuid; // 16 bytes
+        std::string strUuid;         // 16 bytes
         bool bLeftOut = false;
     };
     struct SEntry {
@@ -125,7 +127,7 @@ private:
     SResolved* ResolvedField(std::size_t nEntry, int nField, int nDepth);
     bool AppendResolved(SResolved& out, std::string_view strText);
     EResult ResolveReferences();
-    const std::vector<std::string>& PathOf(std::size_t nGroup) const;
+    void BuildGroupTree();
 
     CKdbxInnerStream& m_stream;
     std::size_t m_nMemoryLeft;
@@ -159,6 +161,6 @@ private:
     std::unordered_map<std::size_t, SResolved> m_resolvedWhole;
     std::unordered_map<std::size_t, SResolved> m_resolvedAtDepth;
     std::size_t m_nStepsLeft = MAX_REFERENCE_STEPS;
-    mutable std::size_t m_nPathGroup = ~std::size_t(0);
-    mutable std::vector<std::string> m_astrPath;
+    // The groups once the document is read, shared with the entries handed out.
+    std::shared_ptr<const std::vector<SGroup>> m_groupTree;
 };

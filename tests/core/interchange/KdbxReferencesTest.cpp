@@ -178,7 +178,7 @@ TEST(KdbxReferences, ARecycleBinTurnedOffIsAGroupLikeAnyOther) {
             titles.push_back(entry.strTitle);
         EXPECT_EQ(titles, test.titles) << test.pszEnabled;
         if (titles.size() == 2) {
-            EXPECT_EQ(read.entries[1].astrGroupPath, std::vector<std::string>{"Recycle Bin"});
+            EXPECT_EQ(read.entries[1].GroupPath(), std::vector<std::string>{"Recycle Bin"});
         }
     }
 }
