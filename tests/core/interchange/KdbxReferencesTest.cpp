@@ -8,10 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace {
+
+// The allowance the fuzzer reads a seed's XML with.
+constexpr std::size_t FUZZ_XML_ALLOWANCE = 256 * 1024;
 
 struct SXmlRead {
     CKdbxXmlReader::EResult eResult = CKdbxXmlReader::EResult::ok;
@@ -179,6 +186,52 @@ TEST(KdbxReferences, ARecycleBinTurnedOffIsAGroupLikeAnyOther) {
         EXPECT_EQ(titles, test.titles) << test.pszEnabled;
         if (titles.size() == 2) {
             EXPECT_EQ(read.entries[1].GroupPath(), std::vector<std::string>{"Recycle Bin"});
+        }
+    }
+}
+
+// The crafted seeds of the fuzzer read as their names say: a whole
+// database (first byte even) with the password "pw", or the XML inside one
+// (odd) with the fuzzer's allowance.
+TEST(KdbxReferences, CraftedFuzzSeedsReadAsTheyPromise) {
+    const std::filesystem::path SEEDS = KEYHAVEN_KDBX_SEEDS;
+    const struct {
+        const char* pszFile;
+        bool bRead;
+        std::size_t nEntries;
+    } CASES[] = {
+        {"crafted-reference-fan.bin", true, 10},       {"crafted-reference-ring.bin", true, 3},
+        {"crafted-deep-references.bin", false, 0},     {"crafted-nested-groups.bin", true, 300},
+        {"crafted-shared-start-titles.bin", true, 60}, {"crafted-recycle-bin-off.bin", true, 2},
+    };
+    std::set<std::string> listed;
+    for (const auto& test : CASES) {
+        listed.insert(test.pszFile);
+        std::ifstream in(SEEDS / test.pszFile, std::ios::binary);
+        ASSERT_TRUE(in) << test.pszFile;
+        const std::string strSeed((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
+        ASSERT_FALSE(strSeed.empty()) << test.pszFile;
+        std::size_t nEntries = 0;
+        bool bRead = false;
+        if (strSeed[0] % 2 == 0) {
+            const SDbRead read = ReadDatabase(std::span(
+                reinterpret_cast<const std::uint8_t*>(strSeed.data()) + 1, strSeed.size() - 1));
+            bRead = read.outcome.eFailure == EKdbxFailure::none;
+            nEntries = read.entries.size();
+        } else {
+            const SXmlRead read =
+                ReadXml(strSeed.substr(1), CKdbxXmlReader::MAX_REFERENCE_STEPS, FUZZ_XML_ALLOWANCE);
+            bRead = read.eResult == CKdbxXmlReader::EResult::ok;
+            nEntries = read.entries.size();
+        }
+        EXPECT_EQ(bRead, test.bRead) << test.pszFile;
+        EXPECT_EQ(nEntries, test.nEntries) << test.pszFile;
+    }
+    for (const auto& file : std::filesystem::directory_iterator(SEEDS)) {
+        const std::string strName = file.path().filename();
+        if (strName.starts_with("crafted-")) {
+            EXPECT_TRUE(listed.count(strName)) << strName << " is not read by the tests";
         }
     }
 }
