@@ -1,13 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
 // What an entry of another manager holds that an account cannot, counted
 // for the import summary.
 enum class ELeftOut { customField, oneTimePassword, attachment, tags, expiry, webSite, COUNT };
+
+// A group of a source that holds a tree of them: its name and the group it
+// lies in. The entries of a group share it, and its path is never copied,
+// so that a deep tree costs each entry nothing more than a shallow one.
+struct SImportGroup {
+    const SImportGroup* pParent = nullptr; // null for the top of the path
+    std::string strName;
+};
 
 // One entry as another manager's file gives it, in UTF-8, before it becomes
 // an account. Every reader (CSV dialects, databases) produces these and the
@@ -16,6 +26,9 @@ struct SImportEntry {
     // The names of the groups from the top down, without the file's root;
     // an entry directly in the root has the root's name alone.
     std::vector<std::string> astrGroupPath;
+    // A source with a tree of groups names the entry's group here instead of
+    // in astrGroupPath. The pointer keeps the whole tree alive.
+    std::shared_ptr<const SImportGroup> pGroup;
     std::string strTitle;
     std::string strUserName;
     std::string strPassword;
@@ -28,6 +41,17 @@ struct SImportEntry {
     std::vector<std::string> astrUnreadColumns;
 
     void LeaveOut(ELeftOut eWhat, int nCount = 1) { anLeftOut[static_cast<int>(eWhat)] += nCount; }
+
+    // The group's path however it was given; it costs the path's length.
+    std::vector<std::string> GroupPath() const {
+        if (!pGroup)
+            return astrGroupPath;
+        std::vector<std::string> astrPath;
+        for (const SImportGroup* p = pGroup.get(); p; p = p->pParent)
+            astrPath.push_back(p->strName);
+        std::reverse(astrPath.begin(), astrPath.end());
+        return astrPath;
+    }
 };
 
 // Whether a custom field of this name carries the e-mail address: "E-mail",

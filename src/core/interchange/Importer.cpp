@@ -11,6 +11,10 @@ namespace {
 // The refused entries the summary names; the rest are counted.
 constexpr std::size_t MAX_LISTED = 10;
 
+// How much of a group's path in UTF-8 is kept for the summary (which shows
+// at most 60 bytes of it).
+constexpr std::size_t SHOWN_KEPT = 64;
+
 std::string Counted(int n, const char* pszOne, const char* pszMany) {
     return std::to_string(n) + " " + (n == 1 ? pszOne : pszMany);
 }
@@ -59,10 +63,61 @@ std::string ColumnList(const std::vector<std::string>& astrColumns) {
     return strList;
 }
 
+// A name as the summary lists a cut one: its start and its end, where cut
+// names that begin alike differ, never cut inside a UTF-8 character.
+std::string ShownEnds(const std::string& strText) {
+    constexpr std::size_t MAX_SHOWN = 60;
+    constexpr std::size_t HEAD = 40;
+    if (strText.size() <= MAX_SHOWN)
+        return strText;
+    const auto IsInside = [&strText](std::size_t n) {
+        return (static_cast<unsigned char>(strText[n]) & 0xC0) == 0x80;
+    };
+    std::size_t nHeadEnd = HEAD;
+    while (nHeadEnd > 0 && IsInside(nHeadEnd))
+        --nHeadEnd;
+    std::size_t nTail = strText.size() - (MAX_SHOWN - HEAD - 3);
+    while (nTail < strText.size() && IsInside(nTail))
+        ++nTail;
+    return strText.substr(0, nHeadEnd) + "..." + strText.substr(nTail);
+}
+
 std::string Cut(std::string strName) {
     if (strName.size() > MAX_IMPORT_NAME_LENGTH)
         strName.resize(MAX_IMPORT_NAME_LENGTH);
     return strName;
+}
+
+std::size_t DigitCount(int n) {
+    std::size_t nDigits = 1;
+    for (; n >= 10; n /= 10)
+        ++nDigits;
+    return nDigits;
+}
+
+// The first "strName (n)" from n = 2 on that fnClaim takes, strName cut so
+// that the whole fits a name. The next n to try is kept by the cut name, as
+// names that begin alike are cut alike and share their numbers: each try
+// either gives a name or passes one that is taken for good, so many names
+// that differ only beyond the cut cost no more than one.
+template <typename TClaim>
+std::string Suffixed(const std::string& strName, std::unordered_map<std::string, int>& nextSuffix,
+                     TClaim fnClaim) {
+    int n = 2;
+    for (;;) {
+        const std::size_t nDigits = DigitCount(n);
+        const std::string strBase = strName.substr(0, MAX_IMPORT_NAME_LENGTH - nDigits - 3);
+        int& nNext = nextSuffix.try_emplace(strBase, n).first->second;
+        nNext = std::max(nNext, n);
+        for (; DigitCount(nNext) == nDigits; ++nNext) {
+            std::string strCandidate = strBase + " (" + std::to_string(nNext) + ")";
+            if (fnClaim(strCandidate)) {
+                ++nNext;
+                return strCandidate;
+            }
+        }
+        n = nNext;
+    }
 }
 
 } // namespace
@@ -79,7 +134,7 @@ CImporter::CImporter(CCofferDoc& doc, const CCodePage& codePage)
             pSlot = &itSlot->second;
             bFirstOfName = bNew;
             if (bNew) {
-                pSlot->strName = it->Group();
+                pSlot->pName = &itSlot->first;
                 pSlot->itLast = it;
             }
             continue;
@@ -100,7 +155,7 @@ CImporter::SGroupSlot& CImporter::SlotFor(const std::string& strGroup) {
         m_doc.AddGroup(strGroup);
         m_bGroupMade = true;
         it = m_slots.try_emplace(strGroup).first;
-        it->second.strName = strGroup;
+        it->second.pName = &it->first;
         it->second.itLast = std::prev(m_doc.m_listInfo.end());
     }
     return it->second;
@@ -116,41 +171,148 @@ EReplaceAnswer CImporter::AskClash(const std::string& strName) {
 std::string CImporter::FreeName(SGroupSlot& slot, const std::string& strName) {
     if (slot.names.insert(strName).second)
         return strName;
-    int& nNext = slot.nextSuffix.try_emplace(strName, 2).first->second;
-    for (;; ++nNext) {
-        const std::string strSuffix = " (" + std::to_string(nNext) + ")";
-        std::string strCandidate =
-            strName.substr(0, MAX_IMPORT_NAME_LENGTH - strSuffix.size()) + strSuffix;
-        if (slot.names.insert(strCandidate).second) {
-            ++nNext;
-            return strCandidate;
-        }
+    return Suffixed(strName, slot.nextSuffix, [&slot](const std::string& strCandidate) {
+        return slot.names.insert(strCandidate).second;
+    });
+}
+
+std::size_t CImporter::PathId(std::size_t nParent, const std::string& strName) {
+    std::string strKey(reinterpret_cast<const char*>(&nParent), sizeof(nParent));
+    strKey += strName;
+    return m_pathIds.try_emplace(std::move(strKey), m_pathIds.size() + 1).first->second;
+}
+
+// Appends a name to a path; whatever lies beyond what a name and the summary
+// need is only checked for the code page.
+void CImporter::Extend(SPath& path, const std::string& strName, bool bWithId) {
+    const bool bTop = !path.bNamed;
+    path.bNamed = true;
+    if (bWithId)
+        path.nId = PathId(path.nId, strName);
+    if (!path.pTexts && path.strShown.size() <= SHOWN_KEPT) {
+        path.strShown += (bTop ? "" : "/") + strName.substr(0, SHOWN_KEPT + 1);
+        if (path.strShown.size() > SHOWN_KEPT + 1)
+            path.strShown.resize(SHOWN_KEPT + 1);
     }
+    std::string strStored;
+    if (!path.bStorable || !m_codePage.FromUtf8(strName, strStored)) {
+        path.bStorable = false;
+        return;
+    }
+    if (!path.pTexts && path.strStored.size() <= MAX_IMPORT_NAME_LENGTH) {
+        path.strStored += (bTop ? "" : "/") + strStored;
+        if (path.strStored.size() > MAX_IMPORT_NAME_LENGTH + 1)
+            path.strStored.resize(MAX_IMPORT_NAME_LENGTH + 1);
+    }
+}
+
+CImporter::SPath& CImporter::PathOfRow(const std::vector<std::string>& astrNames) {
+    if (m_bRowPath && astrNames == m_astrRowNames)
+        return m_rowPath;
+    SPath path;
+    for (const std::string& strName : astrNames)
+        Extend(path, strName, false);
+    // Only a cut path needs its number; a whole one is told by its name.
+    // The numbers of the paths it shares with the last row are known.
+    if (path.strStored.size() > MAX_IMPORT_NAME_LENGTH) {
+        std::size_t nSame = 0;
+        while (nSame < astrNames.size() && nSame < m_anRowIds.size() &&
+               astrNames[nSame] == m_astrRowNames[nSame])
+            ++nSame;
+        m_anRowIds.resize(nSame);
+        for (std::size_t i = nSame; i < astrNames.size(); ++i)
+            m_anRowIds.push_back(PathId(i ? m_anRowIds[i - 1] : 0, astrNames[i]));
+        path.nId = m_anRowIds.back();
+    } else {
+        m_anRowIds.clear();
+    }
+    m_astrRowNames = astrNames;
+    m_rowPath = std::move(path);
+    m_bRowPath = true;
+    return m_rowPath;
+}
+
+CImporter::SPath& CImporter::PathOfGroup(const std::shared_ptr<const SImportGroup>& pGroup) {
+    if (const auto it = m_treePaths.find(pGroup.get()); it != m_treePaths.end())
+        return it->second;
+    m_trees.push_back(pGroup);
+    // The groups up to the first one whose path is known, then each one's
+    // path from its parent's.
+    std::vector<const SImportGroup*> unknown;
+    for (const SImportGroup* p = pGroup.get(); p && !m_treePaths.count(p); p = p->pParent)
+        unknown.push_back(p);
+    const SImportGroup* pTop = unknown.back()->pParent;
+    SPath* pPath = pTop ? &m_treePaths.at(pTop) : nullptr;
+    for (auto it = unknown.rbegin(); it != unknown.rend(); ++it) {
+        SPath path;
+        if (pPath) {
+            path.bNamed = pPath->bNamed;
+            path.bStorable = pPath->bStorable;
+            path.nId = pPath->nId;
+            const SPath& texts = pPath->pTexts ? *pPath->pTexts : *pPath;
+            if ((!pPath->bStorable || texts.strStored.size() > MAX_IMPORT_NAME_LENGTH) &&
+                texts.strShown.size() > SHOWN_KEPT) {
+                path.pTexts = &texts;
+            } else {
+                path.strStored = texts.strStored;
+                path.strShown = texts.strShown;
+            }
+        }
+        Extend(path, (*it)->strName, true);
+        pPath = &m_treePaths.emplace(*it, std::move(path)).first->second;
+    }
+    return *pPath;
+}
+
+// The first path cut to a name takes it, unless this import gave it to a
+// group already: then the cut path gets the next free " (n)".
+CImporter::SGroupSlot& CImporter::SlotOfCut(const SPath& path) {
+    SGroupSlot*& pSlot = m_cutSlots.try_emplace(path.nId, nullptr).first->second;
+    if (pSlot)
+        return *pSlot;
+    const auto IsFree = [this](const std::string& strName) {
+        const auto it = m_slots.find(strName);
+        return it == m_slots.end() || !it->second.bNamedHere;
+    };
+    std::string strName = Cut(path.Stored());
+    if (!IsFree(strName))
+        strName = Suffixed(strName, m_groupSuffixes, IsFree);
+    pSlot = &SlotFor(strName);
+    pSlot->bNamedHere = true;
+    m_cutGroups.push_back(pSlot);
+    return *pSlot;
 }
 
 void CImporter::Add(const SImportEntry& entry) {
     if (m_bCancelled)
         return;
-    std::string strGroup;
-    for (std::size_t i = 0; i < entry.astrGroupPath.size(); ++i)
-        strGroup += (i ? "/" : "") + entry.astrGroupPath[i];
-    if (strGroup.empty())
-        strGroup = "(no name)";
+    SPath& path = entry.pGroup ? PathOfGroup(entry.pGroup) : PathOfRow(entry.astrGroupPath);
     const std::string strTitle = entry.strTitle.empty() ? "(no title)" : entry.strTitle;
+    const std::string strGroupShown = path.Shown().empty() ? "(no name)" : path.Shown();
 
     // Converted whole or not at all: a text is never stored changed.
-    const std::string astrUtf8[] = {
-        strGroup,     strTitle,       entry.strUserName,       entry.strPassword,
-        entry.strUrl, entry.strEMail, WithCrLf(entry.strNotes)};
+    const std::string astrUtf8[] = {strTitle,     entry.strUserName, entry.strPassword,
+                                    entry.strUrl, entry.strEMail,    WithCrLf(entry.strNotes)};
     std::string astrStored[std::size(astrUtf8)];
-    for (std::size_t i = 0; i < std::size(astrUtf8); ++i) {
-        if (!m_codePage.FromUtf8(astrUtf8[i], astrStored[i])) {
-            m_astrRefused.push_back("\"" + Shown(strTitle) + "\" in " + Shown(strGroup));
-            return;
-        }
+    bool bStorable = path.bStorable;
+    for (std::size_t i = 0; i < std::size(astrUtf8) && bStorable; ++i)
+        bStorable = m_codePage.FromUtf8(astrUtf8[i], astrStored[i]);
+    if (!bStorable) {
+        m_astrRefused.push_back("\"" + Shown(strTitle) + "\" in " + Shown(strGroupShown));
+        return;
     }
-    SGroupSlot& slot = SlotFor(Cut(astrStored[0]));
-    const std::string strName = Cut(astrStored[1]);
+    if (!path.pSlot) {
+        SGroupSlot* pSlot = nullptr;
+        if (path.Stored().size() > MAX_IMPORT_NAME_LENGTH) {
+            pSlot = &SlotOfCut(path);
+        } else {
+            pSlot = &SlotFor(path.Stored().empty() ? "(no name)" : path.Stored());
+            pSlot->bNamedHere = true;
+        }
+        path.pSlot = pSlot;
+    }
+    SGroupSlot& slot = *path.pSlot;
+    const std::string strName = Cut(astrStored[0]);
     bool bReplacing = false;
     if (const auto itClash = slot.existing.find(strName);
         m_fnClash && itClash != slot.existing.end()) {
@@ -171,21 +333,23 @@ void CImporter::Add(const SImportEntry& entry) {
     if (!slot.bReceived) {
         slot.bReceived = true;
         ++m_nGroups;
-        m_astrReceiving.push_back(slot.strName);
+        m_astrReceiving.push_back(*slot.pName);
     }
     CPasswordInfo account;
     account.SetAccount(bReplacing ? strName : FreeName(slot, strName));
     if (m_nImported == 0) {
-        m_strFirstGroup = slot.strName;
+        m_strFirstGroup = *slot.pName;
         m_strFirstAccount = account.Account();
     }
-    account.SetUserName(astrStored[2]);
-    account.SetPassword(astrStored[3]);
-    account.SetWebSite(astrStored[4]);
-    account.SetEMail(astrStored[5]);
-    account.SetComments(astrStored[6]);
+    account.SetUserName(astrStored[1]);
+    account.SetPassword(astrStored[2]);
+    account.SetWebSite(astrStored[3]);
+    account.SetEMail(astrStored[4]);
+    account.SetComments(astrStored[5]);
     slot.itLast = m_doc.m_listInfo.insert(std::next(slot.itLast), std::move(account));
     ++m_nImported;
+    if (astrStored[0].size() > MAX_IMPORT_NAME_LENGTH)
+        ++m_nCutAccounts;
     for (std::size_t i = 0; i < m_anLeftOut.size(); ++i)
         m_anLeftOut[i] += entry.anLeftOut[i];
     for (const std::string& strColumn : entry.astrUnreadColumns) {
@@ -232,7 +396,21 @@ std::string CImporter::Summary() const {
     }
     if (!m_astrUnreadColumns.empty())
         fnAppend(ColumnList(m_astrUnreadColumns));
+    std::string strCut;
+    if (!m_cutGroups.empty()) {
+        strCut = Counted(static_cast<int>(m_cutGroups.size()), "group", "groups") + " (";
+        for (std::size_t i = 0; i < m_cutGroups.size() && i < MAX_LISTED; ++i)
+            strCut += (i ? "; " : "") + ShownEnds(m_codePage.ToUtf8(*m_cutGroups[i]->pName));
+        if (m_cutGroups.size() > MAX_LISTED)
+            strCut += "; and " + std::to_string(m_cutGroups.size() - MAX_LISTED) + " more";
+        strCut += ")";
+    }
+    if (m_nCutAccounts > 0)
+        strCut += (strCut.empty() ? "" : ", ") + Counted(m_nCutAccounts, "account", "accounts");
     return "Imported " + Counted(m_nImported, "account", "accounts") + " in " +
            Counted(m_nGroups, "group", "groups") +
-           "; left out: " + (strLeftOut.empty() ? "nothing" : strLeftOut) + ".";
+           "; left out: " + (strLeftOut.empty() ? "nothing" : strLeftOut) + "." +
+           (strCut.empty() ? ""
+                           : " Names longer than " + std::to_string(MAX_IMPORT_NAME_LENGTH) +
+                                 " characters were cut: " + strCut + ".");
 }

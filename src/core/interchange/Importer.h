@@ -8,8 +8,11 @@
 #include <functional>
 #include <list>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 class CCodePage;
@@ -22,7 +25,10 @@ inline constexpr std::size_t MAX_IMPORT_NAME_LENGTH = 255;
 // Turns the entries of another manager's file into accounts of a document,
 // in the order they are given. A group's path becomes one name joined by
 // "/", and the group of that name receives the account, made at the end of
-// the file when there is none. A name that its group already holds gets the
+// the file when there is none. A path longer than a name can be is cut, and
+// two different paths cut alike get names of their own (the later one the
+// next free " (n)"), so that their accounts never meet in one group; the
+// summary names the groups so cut. A name that its group already holds gets the
 // next free " (n)", unless a clash handler is set: then a name that the
 // group held before the import is a question, answered as a drop's
 // Account Replace Confirm is (replace, replace all without asking, leave the
@@ -60,26 +66,69 @@ public:
 
 private:
     using CIter = std::list<CPasswordInfo>::iterator;
+    // The next " (n)" to try, by the name it follows (cut to fit with it).
+    using CSuffixes = std::unordered_map<std::string, int>;
     struct SGroupSlot {
-        std::string strName;
-        CIter itLast; // the header or its last account
-        std::set<std::string> names;
-        std::map<std::string, int> nextSuffix; // by base name: the next " (n)" to try
+        const std::string* pName = nullptr; // the key of its place in m_slots
+        CIter itLast;                       // the header or its last account
+        std::unordered_set<std::string> names;
+        CSuffixes nextSuffix;
         // The accounts the group held before the import that may still be
         // asked about, by name.
         std::map<std::string, CIter> existing;
         bool bReceived = false;
+        bool bNamedHere = false; // this import gave a path its name
+    };
+
+    // A group's path as far as a name needs it: joined by "/" in the code
+    // page, one byte more than a name holds (so it tells a cut path), and in
+    // UTF-8 as far as the summary shows it. A cut path has a number of its
+    // own, the same for every path of the same names.
+    struct SPath {
+        std::string strStored;
+        std::string strShown;
+        // Below a group whose texts are as long as they get, a tree's group
+        // shares them instead.
+        const SPath* pTexts = nullptr;
+        bool bNamed = false;   // a name was appended: the next one follows a "/"
+        bool bStorable = true; // every name has its characters in the code page
+        std::size_t nId = 0;
+        SGroupSlot* pSlot = nullptr; // known once a tree's group received an account
+
+        const std::string& Stored() const { return pTexts ? pTexts->strStored : strStored; }
+        const std::string& Shown() const { return pTexts ? pTexts->strShown : strShown; }
     };
 
     SGroupSlot& SlotFor(const std::string& strGroup);
+    // The group of a cut path, named the first time it is met.
+    SGroupSlot& SlotOfCut(const SPath& path);
     std::string FreeName(SGroupSlot& slot, const std::string& strName);
+    void Extend(SPath& path, const std::string& strName, bool bWithId);
+    std::size_t PathId(std::size_t nParent, const std::string& strName);
+    // The path of a tree's group, found from its parent's: each group of a
+    // tree is looked at once.
+    SPath& PathOfGroup(const std::shared_ptr<const SImportGroup>& pGroup);
+    // The path of a row that names its groups; rows in one group follow
+    // one another, so the last row's path is kept.
+    SPath& PathOfRow(const std::vector<std::string>& astrNames);
     // The answer about a clash with an account the group held; yes once
     // "Yes to all" was answered.
     EReplaceAnswer AskClash(const std::string& strName);
 
     CCofferDoc& m_doc;
     const CCodePage& m_codePage;
-    std::map<std::string, SGroupSlot> m_slots;
+    std::unordered_map<std::string, SGroupSlot> m_slots;
+    std::unordered_map<const SImportGroup*, SPath> m_treePaths;
+    std::vector<std::shared_ptr<const SImportGroup>> m_trees; // kept while their paths are
+    std::unordered_map<std::string, std::size_t> m_pathIds;   // by parent's number and name
+    std::unordered_map<std::size_t, SGroupSlot*> m_cutSlots;  // by the cut path's number
+    bool m_bRowPath = false;
+    std::vector<std::string> m_astrRowNames;
+    std::vector<std::size_t> m_anRowIds; // the numbers of its leading paths, when known
+    SPath m_rowPath;
+    CSuffixes m_groupSuffixes; // the next " (n)" of a cut group's name
+    std::vector<const SGroupSlot*> m_cutGroups;
+    int m_nCutAccounts = 0;
     int m_nImported = 0;
     int m_nGroups = 0;
     std::array<int, static_cast<int>(ELeftOut::COUNT)> m_anLeftOut{};

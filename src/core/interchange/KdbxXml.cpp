@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <new>
 
 namespace {
@@ -627,107 +628,178 @@ CKdbxXmlReader::EResult CKdbxXmlReader::Finish() {
                 (bBinInUse && group.strUuid == *binUuid) ||
                 (group.nParent >= 0 && m_groups[static_cast<std::size_t>(group.nParent)].bLeftOut);
         }
-
-        // The map of entries by UUID costs about a node each.
-        if (m_entries.size() > m_nMemoryLeft / 64)
-            return EResult::tooLarge;
-        m_nMemoryLeft -= m_entries.size() * 64;
-        for (std::size_t i = 0; i < m_entries.size(); ++i) {
-            if (m_entries[i].strUuid.size() == 16)
-                m_entryByUuid.emplace(m_entries[i].strUuid, i);
-        }
-        // References are resolved against the texts as stored, so the order
-        // of entries does not matter; the results replace them afterwards.
-        std::vector<std::pair<std::string*, std::string>> resolved;
-        for (SEntry& entry : m_entries) {
-            if (m_groups[entry.nGroup].bLeftOut)
-                continue;
-            for (std::string* pField :
-                 {&entry.astrField[0], &entry.astrField[1], &entry.astrField[2],
-                  &entry.astrField[3], &entry.astrField[4], &entry.strEMail}) {
-                if (pField->find('{') == std::string::npos)
-                    continue;
-                std::string strOut;
-                if (!Resolve(*pField, MAX_REFERENCE_DEPTH, strOut))
-                    return EResult::tooLarge;
-                if (strOut != *pField)
-                    resolved.emplace_back(pField, std::move(strOut));
-            }
-        }
-        for (auto& [pField, strText] : resolved)
-            *pField = std::move(strText);
+        const EResult eResult = ResolveReferences();
+        if (eResult != EResult::ok)
+            return eResult;
+        BuildGroupTree();
     } catch (const std::bad_alloc&) {
         return EResult::outOfMemory;
     }
     return EResult::ok;
 }
 
-// Replaces each {REF:<field>@I:<32 hex digits>} by that field of the entry
-// with that UUID, following references in it up to nDepth levels; one that
-// names no entry stays as it is, as it is shown elsewhere.
-bool CKdbxXmlReader::Resolve(const std::string& strText, int nDepth, std::string& strOut) {
-    static constexpr std::size_t REF_LENGTH = 42; // {REF:X@I: + 32 digits + }
+CKdbxXmlReader::EResult CKdbxXmlReader::ResolveReferences() {
+    // The map of entries by UUID costs about a node each.
+    if (m_entries.size() > m_nMemoryLeft / 64)
+        return EResult::tooLarge;
+    m_nMemoryLeft -= m_entries.size() * 64;
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (m_entries[i].strUuid.size() == 16)
+            m_entryByUuid.emplace(m_entries[i].strUuid, i);
+    }
+    // References are resolved against the texts as stored, so the order of
+    // entries does not matter; the results replace them afterwards.
+    std::vector<std::pair<std::string*, SResolved*>> replaced;
+    std::deque<SResolved> eMails;
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        SEntry& entry = m_entries[i];
+        if (m_groups[entry.nGroup].bLeftOut)
+            continue;
+        for (int nField = 0; nField < FIELD_COUNT; ++nField) {
+            std::string& strField = entry.astrField[static_cast<std::size_t>(nField)];
+            if (strField.find('{') == std::string::npos)
+                continue;
+            SResolved* pResolved = ResolvedField(i, nField, MAX_REFERENCE_DEPTH);
+            if (!pResolved)
+                return EResult::tooLarge;
+            replaced.emplace_back(&strField, pResolved);
+        }
+        if (entry.strEMail.find('{') != std::string::npos) {
+            SResolved& eMail = eMails.emplace_back();
+            if (!ResolveText(entry.strEMail, MAX_REFERENCE_DEPTH, eMail))
+                return EResult::tooLarge;
+            replaced.emplace_back(&entry.strEMail, &eMail);
+        }
+    }
+    // Each field has a result of its own at the full depth, so each result
+    // is taken once.
+    for (auto& [pField, pResolved] : replaced) {
+        m_nMemoryLeft += pField->size();
+        *pField = std::move(pResolved->strText);
+    }
+    m_resolvedWhole.clear();
+    m_resolvedAtDepth.clear();
+    return EResult::ok;
+}
+
+namespace {
+
+// A reference by UUID, {REF:<field>@I:<32 hex digits>}, at the start of
+// strText: the field it wants and the UUID's 16 bytes.
+constexpr std::size_t REF_LENGTH = 42;
+
+bool ParseReference(std::string_view strText, int& nField, std::string& strUuid) {
+    if (strText.size() < REF_LENGTH || !EqualsNoCase(strText.substr(0, 5), "{REF:") ||
+        strText[6] != '@' || (strText[7] != 'I' && strText[7] != 'i') || strText[8] != ':' ||
+        strText[41] != '}')
+        return false;
+    nField = FieldOfLetter(strText[5]);
+    if (nField < 0)
+        return false;
+    strUuid.clear();
+    for (std::size_t i = 0; i < 16; ++i) {
+        const int nHigh = HexValue(strText[9 + 2 * i]);
+        const int nLow = HexValue(strText[10 + 2 * i]);
+        if (nHigh < 0 || nLow < 0)
+            return false;
+        strUuid += static_cast<char>(nHigh * 16 + nLow);
+    }
+    return true;
+}
+
+} // namespace
+
+bool CKdbxXmlReader::AppendResolved(SResolved& out, std::string_view strText) {
+    if (!Charge(strText.size()))
+        return false;
+    out.strText.append(strText);
+    return true;
+}
+
+// Replaces each reference to an entry's field by that field with its own
+// references resolved, nDepth levels deep at most: a reference found with
+// no depth left, or once the steps are spent, stays as it is written, and
+// so does one that names no entry, as it is shown elsewhere.
+bool CKdbxXmlReader::ResolveText(std::string_view strText, int nDepth, SResolved& out) {
+    std::string strUuid;
     std::size_t nPos = 0;
     while (nPos < strText.size()) {
-        const std::size_t nOpen = strText.find('{', nPos);
-        const std::size_t nCopyEnd = nOpen == std::string::npos ? strText.size() : nOpen;
-        if (nCopyEnd - nPos > m_nMemoryLeft)
+        const std::size_t nOpen = std::min(strText.find('{', nPos), strText.size());
+        if (!AppendResolved(out, strText.substr(nPos, nOpen - nPos)))
             return false;
-        m_nMemoryLeft -= nCopyEnd - nPos;
-        strOut.append(strText, nPos, nCopyEnd - nPos);
-        if (nOpen == std::string::npos)
-            break;
         nPos = nOpen;
-        const std::string_view strRef = std::string_view(strText).substr(nOpen, REF_LENGTH);
-        std::string strUuid;
+        if (nPos == strText.size())
+            break;
         int nField = -1;
-        if (strRef.size() == REF_LENGTH && EqualsNoCase(strRef.substr(0, 5), "{REF:") &&
-            strRef[6] == '@' && (strRef[7] == 'I' || strRef[7] == 'i') && strRef[8] == ':' &&
-            strRef[41] == '}') {
-            nField = FieldOfLetter(strRef[5]);
-            for (std::size_t i = 0; i < 16 && nField >= 0; ++i) {
-                const int nHigh = HexValue(strRef[9 + 2 * i]);
-                const int nLow = HexValue(strRef[10 + 2 * i]);
-                if (nHigh < 0 || nLow < 0)
-                    nField = -1;
-                else
-                    strUuid += static_cast<char>(nHigh * 16 + nLow);
-            }
-        }
-        const auto itTarget =
-            nField >= 0 && nDepth > 0 ? m_entryByUuid.find(strUuid) : m_entryByUuid.end();
+        const bool bReference = ParseReference(strText.substr(nPos), nField, strUuid);
+        const auto itTarget = bReference ? m_entryByUuid.find(strUuid) : m_entryByUuid.end();
         if (itTarget == m_entryByUuid.end()) {
-            if (m_nMemoryLeft == 0)
+            if (!AppendResolved(out, "{"))
                 return false;
-            --m_nMemoryLeft;
-            strOut += '{';
             ++nPos;
             continue;
         }
-        if (!Resolve(m_entries[itTarget->second].astrField[static_cast<std::size_t>(nField)],
-                     nDepth - 1, strOut))
-            return false;
+        if (nDepth == 0 || m_nStepsLeft == 0) {
+            out.bWhole = false;
+            if (!AppendResolved(out, strText.substr(nPos, REF_LENGTH)))
+                return false;
+            nPos += REF_LENGTH;
+            continue;
+        }
+        --m_nStepsLeft;
+        const std::string& strTarget =
+            m_entries[itTarget->second].astrField[static_cast<std::size_t>(nField)];
+        if (strTarget.find('{') == std::string::npos) {
+            if (!AppendResolved(out, strTarget))
+                return false;
+            out.nLevels = std::max(out.nLevels, 1);
+        } else {
+            const SResolved* pTarget = ResolvedField(itTarget->second, nField, nDepth - 1);
+            if (!pTarget || !AppendResolved(out, pTarget->strText))
+                return false;
+            out.nLevels = std::max(out.nLevels, pTarget->nLevels + 1);
+            out.bWhole = out.bWhole && pTarget->bWhole;
+        }
         nPos += REF_LENGTH;
     }
     return true;
 }
 
-const std::vector<std::string>& CKdbxXmlReader::PathOf(std::size_t nGroup) const {
-    if (nGroup == m_nPathGroup)
-        return m_astrPath;
-    m_astrPath.clear();
-    // The names below the group that stands directly in Root; an entry in
-    // that group itself gets its name.
-    std::size_t n = nGroup;
-    while (m_groups[n].nParent >= 0) {
-        m_astrPath.push_back(m_groups[n].strName);
-        n = static_cast<std::size_t>(m_groups[n].nParent);
+// A field resolved nDepth levels deep, each field once: a result whose
+// every reference was followed serves every depth that reaches as deep as
+// it went; only a field whose references run deeper than that is resolved
+// again for another depth. Null when the texts outgrow the allowance.
+CKdbxXmlReader::SResolved* CKdbxXmlReader::ResolvedField(std::size_t nEntry, int nField,
+                                                         int nDepth) {
+    const std::size_t nKey = nEntry * FIELD_COUNT + static_cast<std::size_t>(nField);
+    if (const auto it = m_resolvedWhole.find(nKey);
+        it != m_resolvedWhole.end() && it->second.nLevels <= nDepth)
+        return &it->second;
+    const std::size_t nDepthKey =
+        nKey * (MAX_REFERENCE_DEPTH + 1) + static_cast<std::size_t>(nDepth);
+    if (const auto it = m_resolvedAtDepth.find(nDepthKey); it != m_resolvedAtDepth.end())
+        return &it->second;
+    SResolved resolved;
+    if (!Charge(RECORD_OVERHEAD) ||
+        !ResolveText(m_entries[nEntry].astrField[static_cast<std::size_t>(nField)], nDepth,
+                     resolved))
+        return nullptr;
+    // Whatever was resolved on the way is kept: a text reached again costs
+    // only its copy.
+    if (resolved.bWhole)
+        return &m_resolvedWhole.try_emplace(nKey, std::move(resolved)).first->second;
+    return &m_resolvedAtDepth.try_emplace(nDepthKey, std::move(resolved)).first->second;
+}
+
+// The path of a group names the groups below the one that stands directly
+// in Root; an entry in that group itself gets its name. The groups move to
+// where the entries handed out share them.
+void CKdbxXmlReader::BuildGroupTree() {
+    for (SGroup& group : m_groups) {
+        if (group.nParent >= 0 && m_groups[static_cast<std::size_t>(group.nParent)].nParent >= 0)
+            group.pParent = &m_groups[static_cast<std::size_t>(group.nParent)];
     }
-    if (m_astrPath.empty())
-        m_astrPath.push_back(m_groups[n].strName);
-    std::reverse(m_astrPath.begin(), m_astrPath.end());
-    m_nPathGroup = nGroup;
-    return m_astrPath;
+    m_groupTree = std::make_shared<const std::vector<SGroup>>(std::move(m_groups));
 }
 
 CKdbxXmlReader::EResult CKdbxXmlReader::ChargeHandOut() {
@@ -766,9 +838,10 @@ CKdbxXmlReader::EResult CKdbxXmlReader::ChargeHandOut() {
 void CKdbxXmlReader::HandOut(const std::function<void(const SImportEntry&)>& fnEntry) const {
     SImportEntry out;
     for (const SEntry& entry : m_entries) {
-        if (m_groups[entry.nGroup].bLeftOut)
+        const SGroup& group = (*m_groupTree)[entry.nGroup];
+        if (group.bLeftOut)
             continue;
-        out.astrGroupPath = PathOf(entry.nGroup);
+        out.pGroup = std::shared_ptr<const SImportGroup>(m_groupTree, &group);
         out.strTitle = entry.astrField[title];
         out.strUserName = entry.astrField[userName];
         out.strPassword = entry.astrField[password];

@@ -7,9 +7,11 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -54,8 +56,15 @@ public:
     // database's needs more.
     static constexpr std::size_t PARSER_MEMORY = std::size_t(16) << 20;
 
-    // The most levels a field reference is followed through other references.
+    // The most levels a field reference is followed through other references;
+    // one that lies deeper stays as it is written.
     static constexpr int MAX_REFERENCE_DEPTH = 10;
+    // The most references followed in one document. Each field is resolved
+    // once (once for each depth it is met at when its references run deeper
+    // than the limit), so a real database needs about one step for each
+    // reference it holds; the rest stay as they are written.
+    static constexpr std::size_t MAX_REFERENCE_STEPS = std::size_t(1) << 22;
+    void SetReferenceSteps(std::size_t nSteps) { m_nStepsLeft = nSteps; }
 
 private:
     enum class EElem {
@@ -84,10 +93,11 @@ private:
     // name them.
     enum EField { title, userName, password, url, notes, FIELD_COUNT };
 
-    struct SGroup {
+    // A group is handed on as the node of the tree the entries share: its
+    // name and, once the document is read, the group above it in a path.
+    struct SGroup : SImportGroup {
         std::ptrdiff_t nParent = -1; // -1: a group directly in Root
-        std::string strName;
-        std::string strUuid; // 16 bytes
+        std::string strUuid;         // 16 bytes
         bool bLeftOut = false;
     };
     struct SEntry {
@@ -132,8 +142,18 @@ private:
     void ClearScratch();
     void Fail(EResult eResult);
     void EndString();
-    bool Resolve(const std::string& strText, int nDepth, std::string& strOut);
-    const std::vector<std::string>& PathOf(std::size_t nGroup) const;
+    // A text with its references replaced: how many levels of references it
+    // took, and whether every reference that names an entry was followed.
+    struct SResolved {
+        std::string strText;
+        int nLevels = 0;
+        bool bWhole = true;
+    };
+    bool ResolveText(std::string_view strText, int nDepth, SResolved& out);
+    SResolved* ResolvedField(std::size_t nEntry, int nField, int nDepth);
+    bool AppendResolved(SResolved& out, std::string_view strText);
+    EResult ResolveReferences();
+    void BuildGroupTree();
 
     CKdbxInnerStream& m_stream;
     std::size_t m_nMemoryLeft;
@@ -163,6 +183,12 @@ private:
     std::vector<SGroup> m_groups;
     std::vector<SEntry> m_entries;
     std::unordered_map<std::string, std::size_t> m_entryByUuid;
-    mutable std::size_t m_nPathGroup = ~std::size_t(0);
-    mutable std::vector<std::string> m_astrPath;
+    // Fields resolved while references are followed: those whose every
+    // reference was followed by entry and field, which hold at any depth
+    // that reaches as deep as they went; the others also by the depth left.
+    std::unordered_map<std::size_t, SResolved> m_resolvedWhole;
+    std::unordered_map<std::size_t, SResolved> m_resolvedAtDepth;
+    std::size_t m_nStepsLeft = MAX_REFERENCE_STEPS;
+    // The groups once the document is read, shared with the entries handed out.
+    std::shared_ptr<const std::vector<SGroup>> m_groupTree;
 };

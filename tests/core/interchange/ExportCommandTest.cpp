@@ -216,7 +216,7 @@ TEST_F(FileExport, KeePassDatabaseUnderANewPassword) {
                                              strBytes.size());
     std::vector<std::string> entries;
     const auto fnEntry = [&entries](const SImportEntry& entry) {
-        entries.push_back(entry.astrGroupPath.back() + "/" + entry.strTitle + "=" +
+        entries.push_back(entry.GroupPath().back() + "/" + entry.strTitle + "=" +
                           entry.strPassword + " " + entry.strEMail);
     };
     SKdbxCredentials credentials;

@@ -73,7 +73,10 @@ TEST_F(Importer, GroupsAndNamesFollowTheRules) {
                                                strCut,
                                                std::string(251, 'x') + " (2)"};
     EXPECT_EQ(Layout(m_doc), expected);
-    EXPECT_EQ(importer.Summary(), "Imported 8 accounts in 4 groups; left out: nothing.");
+    EXPECT_EQ(importer.Summary(),
+              "Imported 8 accounts in 4 groups; left out: nothing. Names longer than 255 "
+              "characters were cut: 1 group (" +
+                  std::string(40, 'x') + "..." + std::string(17, 'x') + "), 2 accounts.");
 }
 
 TEST_F(Importer, RefusesTextsTheCodePageCannotHoldAndCountsWhatIsLeftOut) {

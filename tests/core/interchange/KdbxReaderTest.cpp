@@ -31,7 +31,7 @@ CKdbxBytes ReadFixture(const std::string& strName) {
 // One entry as a line that a failed comparison shows whole.
 std::string Describe(const SImportEntry& entry) {
     std::string str;
-    for (const std::string& strGroup : entry.astrGroupPath)
+    for (const std::string& strGroup : entry.GroupPath())
         str += strGroup + "/";
     str += "|" + entry.strTitle + "|" + entry.strUserName + "|" + entry.strPassword + "|" +
            entry.strUrl + "|" + entry.strNotes + "|" + entry.strEMail + "| left out";

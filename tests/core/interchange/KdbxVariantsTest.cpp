@@ -111,7 +111,7 @@ TEST(KdbxVariants, ReadsEveryCipherKeyDerivationAndStream) {
             << variant.strName << ": " << read.outcome.strMessage;
         ASSERT_EQ(read.entries.size(), 1u) << variant.strName;
         const SImportEntry& entry = read.entries[0];
-        EXPECT_EQ(entry.astrGroupPath, std::vector<std::string>{"Web"}) << variant.strName;
+        EXPECT_EQ(entry.GroupPath(), std::vector<std::string>{"Web"}) << variant.strName;
         EXPECT_EQ(entry.strTitle, "Shop") << variant.strName;
         EXPECT_EQ(entry.strUserName, "bob") << variant.strName;
         EXPECT_EQ(entry.strPassword, "secret") << variant.strName;

@@ -116,7 +116,7 @@ std::string Imported(const std::string& strFile, const SKdbxCredentials& credent
         std::span(reinterpret_cast<const std::uint8_t*>(strFile.data()), strFile.size()),
         credentials, [&strOut](const SImportEntry& entry) {
             std::string strGroup;
-            for (const std::string& strPart : entry.astrGroupPath)
+            for (const std::string& strPart : entry.GroupPath())
                 strGroup += (strGroup.empty() ? "" : "/") + strPart;
             strOut += strGroup + "|" + entry.strTitle + "|" + entry.strUserName + "|" +
                       entry.strPassword + "|" + entry.strUrl + "|" + entry.strNotes + "|" +
