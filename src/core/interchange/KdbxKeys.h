@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class CCancelToken;
+
 // The keys of a KeePass database (.kdbx): what the user gives (a password,
 // a key file or both), the composite key made of them, the key derivation
 // the header asks for, and the keys derived from its result. Every secret
@@ -76,13 +78,14 @@ enum class EKdbxKdfResult {
     ok,
     unsupported, // a parameter out of range or a version not read
     tooMuchMemory,
-    outOfMemory
+    outOfMemory,
+    cancelled // the token was set: AES-KDF stops between rounds, Argon2 after its run
 };
 
 // Runs the key derivation over the composite key: the transformed key, 32
 // bytes (AES-KDF's rounds are followed by SHA-256, as the format has it).
 EKdbxKdfResult KdbxTransformKey(const CKdbxSecret& compositeKey, const SKdbxKdfParams& params,
-                                CKdbxSecret& transformedKey);
+                                CKdbxSecret& transformedKey, const CCancelToken* pCancel = nullptr);
 
 // The header's typed dictionary (KDBX 4's KDF parameters and public custom
 // data), read and written in its order.

@@ -53,6 +53,10 @@ SKdbxOutcome Outcome(EKdbxFailure eFailure, std::string strMessage) {
     return {eFailure, std::move(strMessage)};
 }
 
+SKdbxOutcome Cancelled() {
+    return Outcome(EKdbxFailure::cancelled, "Reading the KeePass database was cancelled.");
+}
+
 SKdbxOutcome Damaged() {
     return Outcome(EKdbxFailure::damaged, MSG_DAMAGED);
 }
@@ -329,6 +333,8 @@ SKdbxOutcome XmlOutcome(CKdbxXmlReader::EResult eResult, const CMemoryAccount& m
         return TooLarge(memory.Allowed());
     case CKdbxXmlReader::EResult::outOfMemory:
         return Outcome(EKdbxFailure::outOfMemory, MSG_OUT_OF_MEMORY);
+    case CKdbxXmlReader::EResult::cancelled:
+        return Cancelled();
     }
     return {};
 }
@@ -339,9 +345,11 @@ SKdbxOutcome XmlOutcome(CKdbxXmlReader::EResult eResult, const CMemoryAccount& m
 SKdbxOutcome ReadPayload(const SHeader& header, std::span<const std::uint8_t> payload,
                          CKdbxInnerStream& stream, CMemoryAccount& memory,
                          std::span<const std::uint8_t> headerBytes,
-                         const std::function<void(const SImportEntry&)>& fnEntry) {
+                         const std::function<void(const SImportEntry&)>& fnEntry,
+                         const CCancelToken* pCancel) {
     const bool bKdbx4 = header.nMajor >= 4;
     CKdbxXmlReader xml(stream, memory.Left());
+    xml.SetCancelToken(pCancel);
     CPayloadReader reader(bKdbx4, stream, xml);
     const EStream eStream =
         StreamPayload(payload, *header.nCompression == 1, memory.Left(),
@@ -369,7 +377,8 @@ SKdbxOutcome ReadPayload(const SHeader& header, std::span<const std::uint8_t> pa
 }
 
 SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials& credentials,
-                      const std::function<void(const SImportEntry&)>& fnEntry) {
+                      const std::function<void(const SImportEntry&)>& fnEntry,
+                      const CCancelToken* pCancel) {
     if (file.size() < 8 || GetLE(file.first(4)) != SIGNATURE_1)
         return Outcome(EKdbxFailure::notKdbx, MSG_NOT_KDBX);
     const std::uint64_t nSignature2 = GetLE(file.subspan(4, 4));
@@ -445,9 +454,11 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
                        "The key file is damaged: its key does not match the check it carries.");
     }
     CKdbxSecret transformedKey;
-    switch (KdbxTransformKey(compositeKey, kdf, transformedKey)) {
+    switch (KdbxTransformKey(compositeKey, kdf, transformedKey, pCancel)) {
     case EKdbxKdfResult::ok:
         break;
+    case EKdbxKdfResult::cancelled:
+        return Cancelled();
     case EKdbxKdfResult::unsupported:
         return bKdbx4 ? Unsupported("key derivation parameters that cannot be used") : Damaged();
     case EKdbxKdfResult::tooMuchMemory:
@@ -486,7 +497,7 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
             return Damaged();
         memory.Give(blocks.size());
         CKdbxBytes().swap(encrypted);
-        return ReadPayload(header, payload, innerStream, memory, headerBytes, fnEntry);
+        return ReadPayload(header, payload, innerStream, memory, headerBytes, fnEntry, pCancel);
     }
 
     // KDBX 3.1: the first 32 bytes of the plain text are the header's
@@ -521,7 +532,7 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
     CKdbxSecret().swap(blocksData);
     if (!innerStream.Init(*header.nInnerStream, header.innerKey))
         return Unsupported("a protected-value stream other than Salsa20 or ChaCha20");
-    return ReadPayload(header, payload, innerStream, memory, headerBytes, fnEntry);
+    return ReadPayload(header, payload, innerStream, memory, headerBytes, fnEntry, pCancel);
 }
 
 } // namespace
@@ -536,9 +547,10 @@ std::size_t KdbxMemoryAllowed(std::size_t nFileSize) {
 
 SKdbxOutcome ReadKdbxEntries(std::span<const std::uint8_t> file,
                              const SKdbxCredentials& credentials,
-                             const std::function<void(const SImportEntry&)>& fnEntry) {
+                             const std::function<void(const SImportEntry&)>& fnEntry,
+                             const CCancelToken* pCancel) {
     try {
-        return ReadKdbx(file, credentials, fnEntry);
+        return ReadKdbx(file, credentials, fnEntry, pCancel);
     } catch (const std::bad_alloc&) {
         return Outcome(EKdbxFailure::outOfMemory, MSG_OUT_OF_MEMORY);
     } catch (const Botan::Exception&) {

@@ -9,6 +9,8 @@
 #include <span>
 #include <string>
 
+class CCancelToken;
+
 enum class EKdbxFailure {
     none,
     notKdbx,
@@ -17,7 +19,8 @@ enum class EKdbxFailure {
     wrongKeyFile,
     damaged,
     tooLarge,
-    outOfMemory
+    outOfMemory,
+    cancelled // the token was set: nothing read, nothing to report
 };
 
 struct SKdbxOutcome {
@@ -32,7 +35,9 @@ std::size_t KdbxMemoryAllowed(std::size_t nFileSize);
 // Reads a KeePass database (KDBX 3.1 or 4.x) and hands each of its entries
 // to fnEntry in file order, leaving out the recycle bin and history. The
 // whole file is verified and read before the first entry is handed out, so
-// a failure hands out nothing.
+// a failure hands out nothing. The key derivation and the resolution of
+// field references stop early once pCancel is set.
 SKdbxOutcome ReadKdbxEntries(std::span<const std::uint8_t> file,
                              const SKdbxCredentials& credentials,
-                             const std::function<void(const SImportEntry&)>& fnEntry);
+                             const std::function<void(const SImportEntry&)>& fnEntry,
+                             const CCancelToken* pCancel = nullptr);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/KdbxXml.h"
 
+#include "core/base/CancelToken.h"
 #include "core/interchange/KdbxCipher.h"
 
 #include <botan/base64.h>
@@ -475,6 +476,8 @@ CKdbxXmlReader::EResult CKdbxXmlReader::Finish() {
         // of entries does not matter; the results replace them afterwards.
         std::vector<std::pair<std::string*, std::string>> resolved;
         for (SEntry& entry : m_entries) {
+            if (IsCancelled())
+                return EResult::cancelled;
             if (m_groups[entry.nGroup].bLeftOut)
                 continue;
             for (std::string* pField :
@@ -484,7 +487,7 @@ CKdbxXmlReader::EResult CKdbxXmlReader::Finish() {
                     continue;
                 std::string strOut;
                 if (!Resolve(*pField, MAX_REFERENCE_DEPTH, strOut))
-                    return EResult::tooLarge;
+                    return IsCancelled() ? EResult::cancelled : EResult::tooLarge;
                 if (strOut != *pField)
                     resolved.emplace_back(pField, std::move(strOut));
             }
@@ -539,12 +542,17 @@ bool CKdbxXmlReader::Resolve(const std::string& strText, int nDepth, std::string
             ++nPos;
             continue;
         }
-        if (!Resolve(m_entries[itTarget->second].astrField[static_cast<std::size_t>(nField)],
+        if (IsCancelled() ||
+            !Resolve(m_entries[itTarget->second].astrField[static_cast<std::size_t>(nField)],
                      nDepth - 1, strOut))
             return false;
         nPos += REF_LENGTH;
     }
     return true;
+}
+
+bool CKdbxXmlReader::IsCancelled() const {
+    return m_pCancel && m_pCancel->IsCancelled();
 }
 
 const std::vector<std::string>& CKdbxXmlReader::PathOf(std::size_t nGroup) const {

@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+class CCancelToken;
 class CKdbxInnerStream;
 
 // The XML inside a KeePass database, read into the entries it holds. Every
@@ -22,7 +23,7 @@ class CKdbxInnerStream;
 // until the whole document has been read and every field reference resolved.
 class CKdbxXmlReader {
 public:
-    enum class EResult { ok, malformed, tooLarge, outOfMemory };
+    enum class EResult { ok, malformed, tooLarge, outOfMemory, cancelled };
 
     CKdbxXmlReader(CKdbxInnerStream& stream, std::size_t nMemoryAllowed);
     ~CKdbxXmlReader();
@@ -38,8 +39,10 @@ public:
     // KDBX 3.1 keeps the SHA-256 of its header in Meta's HeaderHash.
     const std::optional<CKdbxBytes>& HeaderHash() const { return m_headerHash; }
     // Leaves out the recycle bin and resolves field references; after it,
-    // HandOut gives the entries in file order.
+    // HandOut gives the entries in file order. Cancelled as soon as the
+    // token given here is set.
     EResult Finish();
+    void SetCancelToken(const CCancelToken* pCancel) { m_pCancel = pCancel; }
     void HandOut(const std::function<void(const SImportEntry&)>& fnEntry) const;
 
     // The most levels a field reference is followed through other references.
@@ -109,8 +112,11 @@ private:
     bool Resolve(const std::string& strText, int nDepth, std::string& strOut);
     const std::vector<std::string>& PathOf(std::size_t nGroup) const;
 
+    bool IsCancelled() const;
+
     CKdbxInnerStream& m_stream;
     std::size_t m_nMemoryLeft;
+    const CCancelToken* m_pCancel = nullptr;
     void* m_parser = nullptr;
     EResult m_eResult = EResult::ok;
 
