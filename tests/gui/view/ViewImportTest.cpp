@@ -102,6 +102,8 @@ private slots:
     void clashesAreAskedAsADropAsks();
     void aRefusedSourceChangesNothing();
     void aKeePassDatabaseAsksItsKeyAgainWhenWrong();
+    void aCancelledOrLockedImportKeepsNothingAndSaysSo_data();
+    void aCancelledOrLockedImportKeepsNothingAndSaysSo();
 };
 
 void CViewImportTest::theMenuOffersImportWhileAFileIsOpen() {
@@ -277,6 +279,54 @@ void CViewImportTest::aKeePassDatabaseAsksItsKeyAgainWhenWrong() {
     QVERIFY2(texts[0].rfind(strSource + "\n", 0) == 0, texts[0].c_str());
     QCOMPARE(Records(*fx.m_pDoc), records);
     QVERIFY(!fx.m_pDoc->IsModified());
+    QCOMPARE(fx.m_prompts.UnusedAnswers(), std::string());
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CViewImportTest::aCancelledOrLockedImportKeepsNothingAndSaysSo_data() {
+    QTest::addColumn<bool>("bLock");
+    QTest::addColumn<QString>("strMessage");
+    QTest::newRow("Cancel") << false
+                            << "The import of trips.kdbx was cancelled; nothing was imported.";
+    QTest::newRow("the desktop's lock")
+        << true
+        << "Keyhaven locked while trips.kdbx was being read: the import was cancelled and "
+           "nothing was imported.";
+}
+
+void CViewImportTest::aCancelledOrLockedImportKeepsNothingAndSaysSo() {
+    QFETCH(bool, bLock);
+    QFETCH(QString, strMessage);
+    CViewFixture fx;
+    const std::string strPath = OpenAutoSavedFile(fx);
+    QVERIFY(!strPath.empty());
+    const std::string strBefore = ReadBytes(strPath);
+    const Labels before = Records(*fx.m_pDoc);
+    CMainFrame& frame = *fx.m_pFrame;
+    const std::string strSource = WriteSource(
+        fx, "trips.kdbx", ReadBytes(std::string(KEYHAVEN_KDBX_FIXTURES) + "/v3-password.kdbx"));
+    fx.m_prompts.AnswerOpenFile(strSource);
+    fx.m_prompts.AnswerDatabaseKey({"pw", false, ""});
+    if (bLock)
+        fx.m_prompts.DuringBusy([&frame]() { frame.OnDesktopLock(); });
+    else
+        fx.m_prompts.CancelBusy();
+    QVERIFY(frame.RunCommand(ID_FILE_IMPORT));
+    QVERIFY(fx.m_prompts.m_vecBusyKinds == std::vector<EBusyKind>{EBusyKind::stoppedByLock});
+    QCOMPARE(fx.m_prompts.MessageTexts(), Labels{strMessage.toStdString()});
+    QCOMPARE(fx.m_prompts.Messages().front().m_eIcon, EMsgIcon::information);
+    QCOMPARE(frame.IsLocked(), bLock);
+    QCOMPARE(fx.m_pDoc->IsUnloaded(), bLock);
+    if (bLock) {
+        // Nothing came in behind the lock: the file read again is the one
+        // that was locked.
+        fx.m_prompts.TypeCheckKey("secret");
+        frame.RunCommand(ID_TRAY_MAINWINDOW);
+        QVERIFY(!frame.IsLocked());
+    }
+    QCOMPARE(Records(*fx.m_pDoc), before);
+    QVERIFY(!fx.m_pDoc->IsModified());
+    QCOMPARE(ReadBytes(strPath), strBefore);
     QCOMPARE(fx.m_prompts.UnusedAnswers(), std::string());
     QVERIFY(fx.m_vecFailures.empty());
 }
