@@ -102,6 +102,9 @@ private slots:
     void clashesAreAskedAsADropAsks();
     void aRefusedSourceChangesNothing();
     void aKeePassDatabaseAsksItsKeyAgainWhenWrong();
+    void aDamagedKeyFileIsAskedForAgain();
+    void theSummaryShowsAlsoWhenNothingWasImported_data();
+    void theSummaryShowsAlsoWhenNothingWasImported();
     void aCancelledOrLockedImportKeepsNothingAndSaysSo_data();
     void aCancelledOrLockedImportKeepsNothingAndSaysSo();
 };
@@ -280,6 +283,61 @@ void CViewImportTest::aKeePassDatabaseAsksItsKeyAgainWhenWrong() {
     QCOMPARE(Records(*fx.m_pDoc), records);
     QVERIFY(!fx.m_pDoc->IsModified());
     QCOMPARE(fx.m_prompts.UnusedAnswers(), std::string());
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CViewImportTest::aDamagedKeyFileIsAskedForAgain() {
+    const std::string strFixtures = KEYHAVEN_KDBX_FIXTURES;
+    CViewFixture fx;
+    fx.NewKeyedDocument("Mail");
+    fx.Show();
+    const std::string strSource =
+        WriteSource(fx, "keyed.kdbx", ReadBytes(strFixtures + "/v3-xmlkey.kdbx"));
+    // An XML key file of version 2.0 whose data is no hex.
+    const std::string strDamaged = WriteSource(
+        fx, "damaged.keyx",
+        "<KeyFile><Meta><Version>2.0</Version></Meta><Key><Data>zz</Data></Key></KeyFile>");
+    fx.m_prompts.AnswerOpenFile(strSource);
+    fx.m_prompts.AnswerDatabaseKey({"pw", false, strDamaged});
+    fx.m_prompts.AnswerDatabaseKey({"pw", false, strFixtures + "/xml2.keyx"});
+    QVERIFY(fx.m_pFrame->RunCommand(ID_FILE_IMPORT));
+    const Labels texts = fx.m_prompts.MessageTexts();
+    QCOMPARE(texts.size(), size_t(2));
+    QCOMPARE(texts[0], strSource + "\nThe key file is damaged: it is a KeePass key file whose "
+                                   "contents cannot be read.");
+    QVERIFY2(texts[1].rfind("Imported 4 accounts in 4 groups; left out: ", 0) == 0,
+             texts[1].c_str());
+    QCOMPARE(fx.m_prompts.UnusedAnswers(), std::string());
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CViewImportTest::theSummaryShowsAlsoWhenNothingWasImported_data() {
+    QTest::addColumn<QString>("strCsv");
+    QTest::addColumn<QString>("strSummary");
+    const QString strHeader =
+        QStringLiteral("\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\"\n");
+    QTest::newRow("an empty export")
+        << strHeader << "Imported 0 accounts in 0 groups; left out: nothing.";
+    QTest::newRow("every entry kept out")
+        << strHeader + "\"Root/Mail\",\"Post\",\"me\",\"new-post\",\"\",\"\"\n"
+        << "Imported 0 accounts in 0 groups; left out: 1 entry whose account the group already "
+           "held and kept.";
+}
+
+void CViewImportTest::theSummaryShowsAlsoWhenNothingWasImported() {
+    QFETCH(QString, strCsv);
+    QFETCH(QString, strSummary);
+    CViewFixture fx;
+    const std::string strPath = OpenAutoSavedFile(fx);
+    QVERIFY(!strPath.empty());
+    const std::string strBefore = ReadBytes(strPath);
+    fx.m_prompts.AnswerOpenFile(WriteSource(fx, "export.csv", strCsv.toStdString()));
+    fx.m_editPrompts.AnswerReplace(EReplaceAnswer::no);
+    QVERIFY(fx.m_pFrame->RunCommand(ID_FILE_IMPORT));
+    QCOMPARE(fx.m_prompts.MessageTexts(), Labels{strSummary.toStdString()});
+    QCOMPARE(fx.m_prompts.Messages().front().m_eIcon, EMsgIcon::information);
+    QVERIFY(!fx.m_pDoc->IsModified());
+    QCOMPARE(ReadBytes(strPath), strBefore);
     QVERIFY(fx.m_vecFailures.empty());
 }
 
