@@ -161,7 +161,7 @@ int WriteSeeds(const std::string& strFolder) {
         {"crafted-reference-fan.bin", true, ReferenceFanXml(10, 8, "")},
         {"crafted-reference-ring.bin", false, ReferenceRingXml(3)},
         {"crafted-deep-references.bin", false, ReferenceFanXml(12, 8)},
-        {"crafted-nested-groups.bin", false, NestedGroupsXml(300)},
+        {"crafted-nested-groups.bin", false, NestedGroupsXml(100)},
         {"crafted-shared-start-titles.bin", false, SharedStartTitlesXml(60, 3, 251)},
         {"crafted-recycle-bin-off.bin", false, RecycleBinXml("False")},
     };

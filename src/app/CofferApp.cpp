@@ -24,6 +24,7 @@
 
 #include <QSessionManager>
 
+#include <cstdio>
 #include <cstdlib>
 
 CCofferApp::CCofferApp(int& argc, char** argv) : QApplication(argc, argv) {
@@ -93,9 +94,7 @@ bool CCofferApp::InitInstance() {
             return; // the frame's end quits the main loop and any dialog's
         // During the start's own dialogs no main loop runs yet for the
         // quit to end: the orderly end happens here, and the process ends.
-        ExitInstance();
-        m_pInstance.reset();
-        std::_Exit(0);
+        EndAtOnce(0);
     });
     // The session manager's own end asks about unsaved changes first.
     connect(this, &QGuiApplication::commitDataRequest, m_pFrame.get(),
@@ -169,6 +168,13 @@ QWidget* CCofferApp::VisibleWindow() const {
 int CCofferApp::Run() {
     m_bRunning = true;
     return exec();
+}
+
+void CCofferApp::EndAtOnce(int nStatus) {
+    ExitInstance();
+    m_pInstance.reset();
+    std::fflush(nullptr);
+    std::_Exit(nStatus);
 }
 
 void CCofferApp::ExitInstance() {

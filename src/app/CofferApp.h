@@ -37,6 +37,9 @@ public:
     // The orderly end after the event loop: the document's and the
     // recent-file list's settings.
     void ExitInstance();
+    // The orderly end's settings, then the process ends at once, without
+    // waiting for or tearing down anything still at work.
+    [[noreturn]] void EndAtOnce(int nStatus);
 
     // Writes the hand-over of this run's command line: "Start"/"Auto" and
     // "Path"/"4".

@@ -2,6 +2,7 @@
 #include "app/CofferApp.h"
 #include "core/seal/ProcessGuard.h"
 #include "core/shell/CommandLineInfo.h"
+#include "platform/QtPrompts.h"
 
 #include <csignal>
 #include <cstdio>
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
     if (!app.InitInstance())
         return 0;
     const int nResult = app.Run();
+    // Work given up on its way (a cancelled key derivation) may still run:
+    // the end neither waits for it nor tears down what it may still use.
+    if (CQtPrompts::IsAbandonedWorkRunning())
+        app.EndAtOnce(nResult);
     app.ExitInstance();
     return nResult;
 }

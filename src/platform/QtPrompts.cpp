@@ -17,6 +17,11 @@
 #include <QPrintDialog>
 #include <QProgressDialog>
 
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -58,6 +63,34 @@ QString FromUtf8(const std::string& strText) {
 
 std::string ToUtf8(const QString& strText) {
     return strText.toStdString();
+}
+
+// What the interface thread and a worker share. The worker holds it to its
+// end, also when the wait gave up on it, so nothing of the waiting side's
+// stack is reached from there.
+struct SBusyWorker {
+    CBusyWork fnWork;
+    CCancelToken token;
+    std::mutex mutex;
+    QEventLoop* pLoop = nullptr; // the wait to end; none once nobody waits
+    bool bDone = false;
+    bool bAbandoned = false;
+};
+
+// Abandoned workers still running.
+std::atomic<int> g_nAbandoned{0};
+
+void RunWorker(const std::shared_ptr<SBusyWorker>& pWorker) {
+    pWorker->fnWork(pWorker->token);
+    const std::lock_guard lock(pWorker->mutex);
+    pWorker->bDone = true;
+    // The quit is queued to the waiting thread's loop, so work that ends
+    // before exec() starts still ends the wait. The loop outlives the post:
+    // it is let go only after pLoop is cleared under the same lock.
+    if (pWorker->pLoop)
+        QMetaObject::invokeMethod(pWorker->pLoop, &QEventLoop::quit, Qt::QueuedConnection);
+    if (pWorker->bAbandoned)
+        --g_nAbandoned;
 }
 
 // A text core hands over to be shown: a fixed text of the program is shown
@@ -109,23 +142,82 @@ EMsgAnswer CQtPrompts::ShowMessage(QWidget* pParent, const std::string& strText,
     }
 }
 
-void CQtPrompts::RunBusy(const std::string& strText, const std::function<void()>& fnWork) {
+struct CQtPrompts::SBusyWait {
+    EBusyKind eKind;
+    QEventLoop* pLoop;
+    // Why the wait stopped before the work's end, when something stopped it.
+    std::optional<EBusyEnd> stopped;
+};
+
+EBusyEnd CQtPrompts::RunBusy(const std::string& strText, CBusyWork fnWork, EBusyKind eKind) {
+    auto pWorker = std::make_shared<SBusyWorker>();
+    pWorker->fnWork = std::move(fnWork);
     QProgressDialog box(Shown(strText), QString(), 0, 0, Parent());
     box.setObjectName(QStringLiteral("busyBox"));
     box.setWindowTitle(TrText(PROMPT_CAPTION));
     box.setWindowModality(Qt::ApplicationModal);
-    box.setCancelButton(nullptr);
     box.setMinimumDuration(0);
-    box.show();
     QEventLoop loop;
-    // The quit is queued to this thread's loop, so work that ends before
-    // exec() starts still ends the wait.
-    std::thread worker([&fnWork, &loop]() {
-        fnWork();
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
+    SBusyWait wait{eKind, &loop, std::nullopt};
+    if (eKind == EBusyKind::waited) {
+        box.setCancelButton(nullptr);
+    } else {
+        box.setCancelButtonText(TrText(IDS_BUTTON_CANCEL));
+        QObject::connect(&box, &QProgressDialog::canceled, &loop, [&wait]() {
+            if (!wait.stopped)
+                wait.stopped = EBusyEnd::cancelled;
+            wait.pLoop->quit();
+        });
+    }
+    box.show();
+    {
+        const std::lock_guard lock(pWorker->mutex);
+        pWorker->pLoop = &loop;
+    }
+    std::thread worker(RunWorker, pWorker);
+    m_vecWaits.push_back(&wait);
     loop.exec();
-    worker.join();
+    m_vecWaits.pop_back();
+    bool bDone = false;
+    {
+        const std::lock_guard lock(pWorker->mutex);
+        pWorker->pLoop = nullptr;
+        bDone = pWorker->bDone;
+        // Waited work is waited for even when the program ends: it is short
+        // and may use the caller's data.
+        if (!bDone && eKind != EBusyKind::waited) {
+            pWorker->bAbandoned = true;
+            ++g_nAbandoned;
+        }
+    }
+    if (bDone || eKind == EBusyKind::waited) {
+        worker.join();
+        return wait.stopped.value_or(EBusyEnd::done);
+    }
+    // Told to stop where it can look; where it cannot (Argon2), it ends on
+    // its own, and what it made is thrown away with its state.
+    pWorker->token.Cancel();
+    worker.detach();
+    return wait.stopped.value_or(EBusyEnd::interrupted);
+}
+
+bool CQtPrompts::IsLockStoppableWorkRunning() const {
+    return std::any_of(m_vecWaits.begin(), m_vecWaits.end(), [](const SBusyWait* pWait) {
+        return pWait->eKind == EBusyKind::stoppedByLock;
+    });
+}
+
+void CQtPrompts::StopWorkForLock() {
+    for (SBusyWait* pWait : m_vecWaits) {
+        if (pWait->eKind != EBusyKind::stoppedByLock)
+            continue;
+        pWait->stopped = EBusyEnd::interrupted;
+        pWait->pLoop->quit();
+    }
+}
+
+bool CQtPrompts::IsAbandonedWorkRunning() {
+    return g_nAbandoned.load() > 0;
 }
 
 std::string CQtPrompts::FilterSuffix(const std::string& strFilter) {

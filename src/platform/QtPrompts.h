@@ -31,8 +31,15 @@ public:
     // printing into a PDF file.
     bool RunPrintDialog(CPrintDevice& device) override;
     // The work on a thread of its own; meanwhile a modal box with a busy
-    // bar and no buttons, and the event loop goes on for every window.
-    void RunBusy(const std::string& strText, const std::function<void()>& fnWork) override;
+    // bar and Cancel (none for waited work), and the event loop goes on for
+    // every window. The end of the program's event loop ends the wait too:
+    // waited work is waited for, other work is abandoned.
+    EBusyEnd RunBusy(const std::string& strText, CBusyWork fnWork, EBusyKind eKind) override;
+    bool IsLockStoppableWorkRunning() const override;
+    void StopWorkForLock() override;
+    // Whether abandoned work still runs somewhere: the program must then
+    // end without tearing down what that work may still be using.
+    static bool IsAbandonedWorkRunning();
 
     // The window a new dialog belongs to: the dialog open now, when one is,
     // so that a question asked from inside a dialog is placed over that
@@ -63,8 +70,13 @@ protected:
     const CCodePage* CodePage() const { return m_pCodePage; }
 
 private:
+    // One busy wait in progress: waits nest when a wait's event loop starts
+    // another (a lock that saves a sealed file).
+    struct SBusyWait;
+
     bool FileDialog(const SFilePrompt& prompt, bool bSave, std::string& strPath);
 
     std::function<QWidget*()> m_fnParent;
     const CCodePage* m_pCodePage;
+    std::vector<SBusyWait*> m_vecWaits; // innermost last
 };

@@ -5,6 +5,7 @@
 #include "core/store/CodePage.h"
 #include "core/store/KeyDialogRules.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -78,7 +79,10 @@ const char* PromptKindName(EPromptKind eKind) {
 CScriptedPrompts::CScriptedPrompts()
     : m_fnFail(AbortOnUnscripted), m_pCodePage(&CCodePage::Default()) {}
 
-CScriptedPrompts::~CScriptedPrompts() = default;
+CScriptedPrompts::~CScriptedPrompts() {
+    for (std::thread& worker : m_vecAbandoned)
+        worker.join();
+}
 
 void CScriptedPrompts::Queue(EPromptKind eKind, bool bCancel, std::string strText1,
                              std::string strText2, std::string strText3) {
@@ -198,6 +202,8 @@ std::string CScriptedPrompts::UnusedAnswers() const {
             strOut += ": \"" + answer.m_strText[0] + "\"";
         strOut += '\n';
     }
+    for (const SBusyScript& script : m_queBusy)
+        strOut += script.m_bCancel ? "busy wait: Cancel\n" : "busy wait: something meanwhile\n";
     return strOut;
 }
 
@@ -205,6 +211,7 @@ void CScriptedPrompts::ClearRecord() {
     m_vecMessages.clear();
     m_vecCalls.clear();
     m_vecBusyTexts.clear();
+    m_vecBusyKinds.clear();
 }
 
 bool CScriptedPrompts::Next(EPromptKind eKind, const std::string& strWhat, SAnswer& answer) {
@@ -321,7 +328,8 @@ bool CScriptedPrompts::PlayCheckKey(const std::string& strPrompt,
         const SKeyDlgOutcome outcome = fnOk(answer.m_strText[0]);
         if (outcome.m_bClose)
             return true;
-        MessageBox(outcome.m_strMessage, EMsgIcon::exclamation);
+        if (!outcome.m_strMessage.empty())
+            MessageBox(outcome.m_strMessage, EMsgIcon::exclamation);
     }
 }
 
@@ -343,9 +351,53 @@ bool CScriptedPrompts::RunChangeKey(std::string& strKeyValue, std::string& strKe
     }
 }
 
-void CScriptedPrompts::RunBusy(const std::string& strText, const std::function<void()>& fnWork) {
+void CScriptedPrompts::CancelBusy() {
+    m_queBusy.push_back({true, {}});
+}
+
+void CScriptedPrompts::DuringBusy(std::function<void()> fnMeanwhile) {
+    m_queBusy.push_back({false, std::move(fnMeanwhile)});
+}
+
+EBusyEnd CScriptedPrompts::RunBusy(const std::string& strText, CBusyWork fnWork, EBusyKind eKind) {
     m_vecBusyTexts.push_back(strText);
-    fnWork();
+    m_vecBusyKinds.push_back(eKind);
+    SBusyScript script;
+    if (!m_queBusy.empty()) {
+        script = std::move(m_queBusy.front());
+        m_queBusy.pop_front();
+    }
+    m_vecWaits.push_back({eKind});
+    if (script.m_fnMeanwhile)
+        script.m_fnMeanwhile();
+    const bool bStopped = m_vecWaits.back().m_bStopped;
+    m_vecWaits.pop_back();
+    if (script.m_bCancel && eKind == EBusyKind::waited)
+        m_fnFail("Cancel of a busy wait that offers none: \"" + strText + "\"");
+    if ((!script.m_bCancel && !bStopped) || eKind == EBusyKind::waited) {
+        const CCancelToken never;
+        fnWork(never);
+        return EBusyEnd::done;
+    }
+    m_vecAbandoned.emplace_back([fnWork = std::move(fnWork)]() {
+        CCancelToken token;
+        token.Cancel();
+        fnWork(token);
+    });
+    return bStopped ? EBusyEnd::interrupted : EBusyEnd::cancelled;
+}
+
+bool CScriptedPrompts::IsLockStoppableWorkRunning() const {
+    return std::any_of(m_vecWaits.begin(), m_vecWaits.end(), [](const SBusyWait& wait) {
+        return wait.m_eKind == EBusyKind::stoppedByLock;
+    });
+}
+
+void CScriptedPrompts::StopWorkForLock() {
+    for (SBusyWait& wait : m_vecWaits) {
+        if (wait.m_eKind == EBusyKind::stoppedByLock)
+            wait.m_bStopped = true;
+    }
 }
 
 bool CScriptedPrompts::RunPrintDialog(CPrintDevice& device) {

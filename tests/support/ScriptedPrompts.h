@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 class CCodePage;
@@ -89,6 +90,17 @@ public:
     void AnswerDatabaseKey(const SDatabaseKey& key);
     void CancelDatabaseKey();
 
+    // --- busy waits, in the order they come; a wait with nothing queued
+    // runs its work to the end ---
+    // Cancel pressed at once: the work starts on a thread of its own with
+    // its token set, and the caller goes on without it, as in the program
+    // (the thread is joined when the prompts go).
+    void CancelBusy();
+    // fnMeanwhile runs while the work waits, as the program's timers run in
+    // a busy box's event loop (the idle lock); the work then runs to its
+    // end, unless fnMeanwhile stopped it.
+    void DuringBusy(std::function<void()> fnMeanwhile);
+
     // --- what was shown ---
     const std::vector<SPromptMessage>& Messages() const { return m_vecMessages; }
     const std::vector<SPromptCall>& Calls() const { return m_vecCalls; }
@@ -123,11 +135,14 @@ public:
     bool RunFileProperty(SFileProperties& props) override;
     bool RunOptions(SOptionsData& data) override;
     bool RunDatabaseKey(const std::string& strFileName, bool bNew, SDatabaseKey& key) override;
-    // Runs the work at once and notes the text shown while it ran.
-    void RunBusy(const std::string& strText, const std::function<void()>& fnWork) override;
+    // Notes the text and kind, then plays the wait's script.
+    EBusyEnd RunBusy(const std::string& strText, CBusyWork fnWork, EBusyKind eKind) override;
+    bool IsLockStoppableWorkRunning() const override;
+    void StopWorkForLock() override;
 
-    // The texts of the busy waits, in order.
+    // The texts and kinds of the busy waits, in order.
     std::vector<std::string> m_vecBusyTexts;
+    std::vector<EBusyKind> m_vecBusyKinds;
 
 private:
     struct SAnswer {
@@ -151,7 +166,19 @@ private:
     bool PlayCheckKey(const std::string& strPrompt,
                       const std::function<SKeyDlgOutcome(const std::string&)>& fnOk);
 
+    struct SBusyScript {
+        bool m_bCancel = false;
+        std::function<void()> m_fnMeanwhile;
+    };
+    struct SBusyWait {
+        EBusyKind m_eKind;
+        bool m_bStopped = false;
+    };
+
     std::deque<SAnswer> m_queAnswers;
+    std::deque<SBusyScript> m_queBusy;
+    std::vector<SBusyWait> m_vecWaits; // innermost last
+    std::vector<std::thread> m_vecAbandoned;
     std::vector<SPromptMessage> m_vecMessages;
     std::vector<SPromptCall> m_vecCalls;
     SFileProperties m_shownProperties;

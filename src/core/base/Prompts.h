@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/base/CancelToken.h"
 #include "core/base/Translation.h"
 
 #include <functional>
@@ -43,9 +44,17 @@ struct SKeyVerdict {
         verdict.m_strNotJudged = std::move(strWhy);
         return verdict;
     }
+    // The user stopped the judging (Cancel while the key was derived): the
+    // dialog stays as it was, with nothing to say.
+    static SKeyVerdict Cancelled() {
+        SKeyVerdict verdict(false);
+        verdict.m_bCancelled = true;
+        return verdict;
+    }
 
     bool m_bAccepted;
     std::string m_strNotJudged; // the message when the KEY was not judged
+    bool m_bCancelled = false;
 };
 
 // Whether a typed KEY (code-page bytes) opens what a Check Key guards.
@@ -64,6 +73,32 @@ inline constexpr const char* DATABASE_NEW_KEY_TITLE = KH_TEXT("Keyhaven", "New K
 inline constexpr const char* DATABASE_KEY_FILE_TITLE = KH_TEXT("Keyhaven", "Select a key file");
 inline constexpr const char* DATABASE_KEY_FILE_FILTERS =
     KH_TEXT("Keyhaven", "Key files (*.keyx *.key);;All files (*)");
+
+// Long work the user waits for (RunBusy), by how it may be stopped.
+enum class EBusyKind {
+    // No Cancel; the program waits for its end even when it is ending. For
+    // work of a few seconds at most, which may use the caller's data.
+    waited,
+    // Cancel stops waiting for it. The work is told through its token, and
+    // when it cannot stop at once it is left to end on its own thread with
+    // its result unread: it must own all it uses (copies, shared pointers,
+    // never the caller's stack) and wipe its own secrets.
+    cancellable,
+    // As cancellable, and a lock stops it too: work whose result only an
+    // unlocked program may take (an import into the document).
+    stoppedByLock
+};
+
+// How the wait for busy work ended.
+enum class EBusyEnd {
+    done,       // the work ran to its end
+    cancelled,  // the user pressed Cancel
+    interrupted // the program locked or is ending
+};
+
+// The work RunBusy runs on another thread; it returns early once the token
+// is set.
+using CBusyWork = std::function<void(const CCancelToken& token)>;
 
 enum class EMsgIcon { none, exclamation, information, question, stop };
 // yesNoDefaultNo is a Yes/No question whose default button (Enter) is No:
@@ -144,12 +179,24 @@ public:
         return false;
     }
 
-    // Long work the user waits for (deriving a sealed file's key): the
-    // program runs fnWork on another thread and shows strText with a busy
-    // indicator while its windows go on repainting, and returns once fnWork
-    // has ended. fnWork touches no window. Without a desktop it just runs.
-    virtual void RunBusy(const std::string& strText, const std::function<void()>& fnWork) {
+    // Long work the user waits for (deriving a key, reading a database):
+    // the program runs fnWork on another thread and shows strText with a
+    // busy indicator, and Cancel unless the work is waited, while its windows
+    // go on repainting. It returns once the work has ended, or at once when
+    // it was cancelled or interrupted (see EBusyKind for what the work may
+    // then use). fnWork touches no window. Without a desktop it just runs.
+    virtual EBusyEnd RunBusy(const std::string& strText, CBusyWork fnWork, EBusyKind eKind) {
         (void)strText;
-        fnWork();
+        (void)eKind;
+        const CCancelToken never;
+        fnWork(never);
+        return EBusyEnd::done;
     }
+    // Whether work that a lock stops is running now. Its busy box does not
+    // hold a lock back as other modal windows do.
+    virtual bool IsLockStoppableWorkRunning() const { return false; }
+    // The program locks: such work is stopped, and its RunBusy returns
+    // interrupted once the caller's event loop turns again, even when the
+    // work ended meanwhile.
+    virtual void StopWorkForLock() {}
 };

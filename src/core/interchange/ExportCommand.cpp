@@ -125,15 +125,20 @@ bool CExportCommand::WriteDatabase(const std::string& strPath) {
     // drawn while it runs.
     std::string strError;
     EFileError eError = EFileError::none;
-    m_prompts.RunBusy(FormatText(EXPORT_WRITING, FileNameOf(strPath)), [&]() {
-        eError = WriteFileAtomic(
-            strPath,
-            [&](const CByteSink& fnSink) {
-                return WriteKdbx(m_doc.m_listInfo, m_doc.CodePage(), credentials,
-                                 SKdbxWriteOptions(), fnSink, strError);
-            },
-            EWriteMode::plainText);
-    });
+    // The derivation's cost is the program's own, so the wait is short and
+    // not cancelled: the work may use the document and this stack.
+    m_prompts.RunBusy(
+        FormatText(EXPORT_WRITING, FileNameOf(strPath)),
+        [&](const CCancelToken&) {
+            eError = WriteFileAtomic(
+                strPath,
+                [&](const CByteSink& fnSink) {
+                    return WriteKdbx(m_doc.m_listInfo, m_doc.CodePage(), credentials,
+                                     SKdbxWriteOptions(), fnSink, strError);
+                },
+                EWriteMode::plainText);
+        },
+        EBusyKind::waited);
     CSecretBuffer::Wipe(credentials.strPassword);
     std::fill(credentials.keyFile.begin(), credentials.keyFile.end(), std::uint8_t(0));
     if (eError == EFileError::none)

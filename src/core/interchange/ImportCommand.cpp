@@ -98,18 +98,43 @@ bool CImportCommand::ConfirmKdf(const std::string& strPath, const std::string& s
     return bAllowSlowKdf;
 }
 
-bool CImportCommand::ReadDatabase(const std::string& strPath, const std::string& strBytes,
-                                  std::vector<SImportEntry>& entries) {
+namespace {
+
+// One reading of a database, shared with the thread that reads it: a
+// cancelled reading may run on after the import has given up on it, so it
+// owns what it reads and wipes its secrets when the last owner lets go.
+struct SDatabaseRead {
+    SDatabaseRead(std::shared_ptr<const std::string> pBytes, SKdbxCredentials credentials)
+        : m_pBytes(std::move(pBytes)), m_credentials(std::move(credentials)) {}
+    ~SDatabaseRead() {
+        CSecretBuffer::Wipe(m_credentials.strPassword);
+        std::fill(m_credentials.keyFile.begin(), m_credentials.keyFile.end(), std::uint8_t(0));
+        WipeEntries(m_entries);
+    }
+    SDatabaseRead(const SDatabaseRead&) = delete;
+    SDatabaseRead& operator=(const SDatabaseRead&) = delete;
+
+    std::shared_ptr<const std::string> m_pBytes;
+    SKdbxCredentials m_credentials;
+    std::vector<SImportEntry> m_entries;
+    SKdbxOutcome m_outcome;
+};
+
+} // namespace
+
+CImportCommand::ERead CImportCommand::ReadDatabase(const std::string& strPath,
+                                                   std::shared_ptr<const std::string> pBytes,
+                                                   std::vector<SImportEntry>& entries) {
     const std::string strName = FileNameOf(strPath);
     // Asked before the password: a derivation the user declines costs no
     // typing.
-    SKdbxReadOptions options;
-    if (!ConfirmKdf(strPath, strBytes, options.bAllowSlowKdf))
-        return false;
+    bool bAllowSlowKdf = false;
+    if (!ConfirmKdf(strPath, *pBytes, bAllowSlowKdf))
+        return ERead::refused;
     for (;;) {
         SDatabaseKey key;
         if (!m_prompts.RunDatabaseKey(strName, false, key))
-            return false;
+            return ERead::refused;
         SKdbxCredentials credentials;
         credentials.bHasPassword = !key.m_bNoPassword;
         credentials.strPassword = std::move(key.m_strPassword);
@@ -128,22 +153,31 @@ bool CImportCommand::ReadDatabase(const std::string& strPath, const std::string&
         }
         // The key derivation takes its time; the whole database is checked
         // before the first entry comes, so a failure hands out nothing.
-        SKdbxOutcome outcome;
-        m_prompts.RunBusy(FormatText(IMPORT_OPENING, strName), [&]() {
-            outcome = ReadKdbxEntries(
-                BytesOf(strBytes), credentials,
-                [&entries](const SImportEntry& entry) { entries.push_back(entry); }, options);
-        });
+        const auto pRead = std::make_shared<SDatabaseRead>(pBytes, std::move(credentials));
         CSecretBuffer::Wipe(credentials.strPassword);
-        std::fill(credentials.keyFile.begin(), credentials.keyFile.end(), std::uint8_t(0));
-        if (outcome.eFailure == EKdbxFailure::none)
-            return true;
-        WipeEntries(entries);
+        const EBusyEnd eEnd = m_prompts.RunBusy(
+            FormatText(IMPORT_OPENING, strName),
+            [pRead, bAllowSlowKdf](const CCancelToken& token) {
+                pRead->m_outcome = ReadKdbxEntries(
+                    BytesOf(*pRead->m_pBytes), pRead->m_credentials,
+                    [&](const SImportEntry& entry) { pRead->m_entries.push_back(entry); },
+                    {bAllowSlowKdf, &token});
+            },
+            EBusyKind::stoppedByLock);
+        if (eEnd == EBusyEnd::cancelled)
+            return ERead::cancelled;
+        if (eEnd == EBusyEnd::interrupted)
+            return ERead::interrupted;
+        const SKdbxOutcome& outcome = pRead->m_outcome;
+        if (outcome.eFailure == EKdbxFailure::none) {
+            entries.swap(pRead->m_entries);
+            return ERead::read;
+        }
         ShowError(strPath + "\n" + outcome.strMessage);
         // A wrong password or key file is typed or chosen again.
         if (outcome.eFailure != EKdbxFailure::wrongKey &&
             outcome.eFailure != EKdbxFailure::wrongKeyFile)
-            return false;
+            return ERead::refused;
     }
 }
 
@@ -162,10 +196,24 @@ bool CImportCommand::ImportFile(const std::string& strPath, const CShow& fnShow)
     // are never all held at once.
     const bool bDatabase = IsKeePassDatabase(strBytes);
     std::vector<SImportEntry> entries;
-    const bool bRead =
-        bDatabase ? ReadDatabase(strPath, strBytes, entries) : CheckCsv(strPath, strBytes);
-    if (!bRead) {
+    ERead eSource = ERead::refused;
+    if (bDatabase) {
+        auto pBytes = std::shared_ptr<std::string>(new std::string(std::move(strBytes)),
+                                                   [](std::string* pText) {
+                                                       CSecretBuffer::Wipe(*pText);
+                                                       delete pText;
+                                                   });
+        eSource = ReadDatabase(strPath, std::move(pBytes), entries);
+    } else if (CheckCsv(strPath, strBytes)) {
+        eSource = ERead::read;
+    }
+    if (eSource != ERead::read) {
         CSecretBuffer::Wipe(strBytes);
+        if (eSource != ERead::refused)
+            m_prompts.MessageBox(
+                FormatText(eSource == ERead::cancelled ? IMPORT_CANCELLED : IMPORT_STOPPED_BY_LOCK,
+                           FileNameOf(strPath)),
+                EMsgIcon::information);
         return false;
     }
     CImporter importer(m_doc, m_doc.CodePage());

@@ -6,6 +6,7 @@
 #include "core/interchange/ImportEntry.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,12 @@ inline constexpr const char* IMPORT_FILTERS =
     KH_TEXT("Keyhaven", "KeePass database (*.kdbx);;CSV (*.csv);;All files (*)");
 // Shown while a database's key is derived and its entries read.
 inline constexpr const char* IMPORT_OPENING = KH_TEXT("Keyhaven", "Opening %1 ...");
+// Cancel pressed while the database was read, and a lock that came meanwhile.
+inline constexpr const char* IMPORT_CANCELLED =
+    KH_TEXT("Keyhaven", "The import of %1 was cancelled; nothing was imported.");
+inline constexpr const char* IMPORT_STOPPED_BY_LOCK =
+    KH_TEXT("Keyhaven", "Keyhaven locked while %1 was being read: the import was cancelled and "
+                        "nothing was imported.");
 // A source that was read but is not one the importer understands.
 inline constexpr const char* IMPORT_REFUSED = KH_TEXT("Keyhaven", "%1 cannot be imported. %2");
 // Asked, default No, before a database's key derivation that may take
@@ -41,7 +48,9 @@ struct SImportShown {
 // for its password and key file, or a CSV file) read into the open file as
 // one change. A source that cannot be read or is not understood is reported and
 // changes nothing; an account name that a receiving group already holds is
-// asked about with the Account Replace Confirm dialog, as a drop asks.
+// asked about with the Account Replace Confirm dialog, as a drop asks. The
+// database's reading may be cancelled, and a lock stops it: either leaves
+// the document as it was, and says so.
 class CImportCommand {
 public:
     // fnShow rebuilds whatever shows the document from its list; it runs
@@ -59,14 +68,18 @@ public:
     bool ImportFile(const std::string& strPath, const CShow& fnShow);
 
 private:
+    enum class ERead { read, refused, cancelled, interrupted };
+
     void ShowError(const std::string& strText) const;
     // Whether the database's key derivation may run: a slow one only when
     // the user said Yes, one that never runs is reported.
     bool ConfirmKdf(const std::string& strPath, const std::string& strBytes, bool& bAllowSlowKdf);
-    // The entries of a database, read under the key the user gives; false
-    // when the user cancelled or the database cannot be read (reported).
-    bool ReadDatabase(const std::string& strPath, const std::string& strBytes,
-                      std::vector<SImportEntry>& entries);
+    // The entries of a database, read under the key the user gives. Refused
+    // when the user cancelled the key or the database cannot be read
+    // (reported); cancelled or interrupted when its reading was. The bytes
+    // are shared with the reading, which may outlive the call.
+    ERead ReadDatabase(const std::string& strPath, std::shared_ptr<const std::string> pBytes,
+                       std::vector<SImportEntry>& entries);
     // Whether the CSV text is understood, all of it; reported when not.
     bool CheckCsv(const std::string& strPath, const std::string& strText);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/KdbxKeys.h"
 
+#include "core/base/CancelToken.h"
+
 #include <botan/base64.h>
 #include <botan/block_cipher.h>
 #include <botan/exceptn.h>
@@ -308,7 +310,8 @@ EKdbxKdfCost KdbxKdfCost(const SKdbxKdfParams& params) {
 }
 
 EKdbxKdfResult KdbxTransformKey(const CKdbxSecret& compositeKey, const SKdbxKdfParams& params,
-                                CKdbxSecret& transformedKey) {
+                                CKdbxSecret& transformedKey, const CCancelToken* pCancel) {
+    const auto IsCancelled = [pCancel]() { return pCancel && pCancel->IsCancelled(); };
     transformedKey.clear();
     try {
         if (params.eKdf == EKdbxKdf::aes) {
@@ -321,8 +324,12 @@ EKdbxKdfResult KdbxTransformKey(const CKdbxSecret& compositeKey, const SKdbxKdfP
             CKdbxSecret block(compositeKey.begin(), compositeKey.end());
             // Both halves go through the rounds together; in pieces, so the
             // loop's count fits any platform's size_t.
-            for (std::uint64_t nLeft = params.nRounds; nLeft > 0; --nLeft)
+            // The token is looked at every 65536 rounds: a few milliseconds.
+            for (std::uint64_t nLeft = params.nRounds; nLeft > 0; --nLeft) {
                 pAes->encrypt_n(block.data(), block.data(), 2);
+                if ((nLeft & 0xFFFF) == 0 && IsCancelled())
+                    return EKdbxKdfResult::cancelled;
+            }
             auto pHash = Hash("SHA-256");
             pHash->update(block);
             transformedKey = pHash->final();
@@ -349,6 +356,10 @@ EKdbxKdfResult KdbxTransformKey(const CKdbxSecret& compositeKey, const SKdbxKdfP
         pArgon->derive_key(transformedKey.data(), transformedKey.size(),
                            reinterpret_cast<const char*>(compositeKey.data()), compositeKey.size(),
                            params.seed.data(), params.seed.size());
+        if (IsCancelled()) {
+            transformedKey.clear();
+            return EKdbxKdfResult::cancelled;
+        }
         return EKdbxKdfResult::ok;
     } catch (const std::bad_alloc&) {
         transformedKey.clear();

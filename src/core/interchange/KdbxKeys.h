@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class CCancelToken;
+
 // The keys of a KeePass database (.kdbx): what the user gives (a password,
 // a key file or both), the composite key made of them, the key derivation
 // the header asks for, and the keys derived from its result. Every secret
@@ -93,7 +95,8 @@ enum class EKdbxKdfResult {
     unsupported, // a parameter out of range or a version not read
     tooMuchMemory,
     tooCostly, // beyond the KDBX_MAX_ bounds of time or lanes
-    outOfMemory
+    outOfMemory,
+    cancelled // the token was set: AES-KDF stops between rounds, Argon2 after its run
 };
 
 // What a derivation costs, judged from its parameters before it runs.
@@ -109,7 +112,7 @@ std::uint64_t KdbxKdfMemory(const SKdbxKdfParams& params);
 // Runs the key derivation over the composite key: the transformed key, 32
 // bytes (AES-KDF's rounds are followed by SHA-256, as the format has it).
 EKdbxKdfResult KdbxTransformKey(const CKdbxSecret& compositeKey, const SKdbxKdfParams& params,
-                                CKdbxSecret& transformedKey);
+                                CKdbxSecret& transformedKey, const CCancelToken* pCancel = nullptr);
 
 // The header's typed dictionary (KDBX 4's KDF parameters and public custom
 // data), read and written in its order.

@@ -53,6 +53,10 @@ SKdbxOutcome Outcome(EKdbxFailure eFailure, std::string strMessage) {
     return {eFailure, std::move(strMessage)};
 }
 
+SKdbxOutcome Cancelled() {
+    return Outcome(EKdbxFailure::cancelled, "Reading the KeePass database was cancelled.");
+}
+
 SKdbxOutcome Damaged() {
     return Outcome(EKdbxFailure::damaged, MSG_DAMAGED);
 }
@@ -372,6 +376,8 @@ SKdbxOutcome XmlOutcome(CKdbxXmlReader::EResult eResult, const CMemoryAccount& m
         return TooLarge(memory.Allowed());
     case CKdbxXmlReader::EResult::outOfMemory:
         return Outcome(EKdbxFailure::outOfMemory, MSG_OUT_OF_MEMORY);
+    case CKdbxXmlReader::EResult::cancelled:
+        return Cancelled();
     }
     return {};
 }
@@ -382,12 +388,14 @@ SKdbxOutcome XmlOutcome(CKdbxXmlReader::EResult eResult, const CMemoryAccount& m
 SKdbxOutcome ReadPayload(const SHeader& header, std::span<const std::uint8_t> payload,
                          CKdbxInnerStream& stream, CMemoryAccount& memory,
                          std::span<const std::uint8_t> headerBytes,
-                         const std::function<void(const SImportEntry&)>& fnEntry) {
+                         const std::function<void(const SImportEntry&)>& fnEntry,
+                         const CCancelToken* pCancel) {
     const bool bKdbx4 = header.nMajor >= 4;
     const bool bCompressed = *header.nCompression == 1;
     if (bCompressed && !memory.Take(INFLATE_MEMORY))
         return TooLarge(memory.Allowed());
     CKdbxXmlReader xml(stream, memory.Left());
+    xml.SetCancelToken(pCancel);
     CPayloadReader reader(bKdbx4, stream, xml);
     // What is kept of the XML, and the copies of it handed out, take about
     // its size each: the allowance grows with it as it inflates.
@@ -495,6 +503,7 @@ SKdbxOutcome ReadPlan(std::span<const std::uint8_t> file, SPlan& plan) {
 SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials& credentials,
                       const std::function<void(const SImportEntry&)>& fnEntry,
                       const SKdbxReadOptions& options) {
+    const CCancelToken* pCancel = options.pCancel;
     SPlan plan;
     if (SKdbxOutcome outcome = ReadPlan(file, plan); outcome.eFailure != EKdbxFailure::none)
         return outcome;
@@ -529,9 +538,11 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
                        "The key file is damaged: its key does not match the check it carries.");
     }
     CKdbxSecret transformedKey;
-    switch (KdbxTransformKey(compositeKey, kdf, transformedKey)) {
+    switch (KdbxTransformKey(compositeKey, kdf, transformedKey, pCancel)) {
     case EKdbxKdfResult::ok:
         break;
+    case EKdbxKdfResult::cancelled:
+        return Cancelled();
     case EKdbxKdfResult::unsupported:
         return bKdbx4 ? Unsupported("key derivation parameters that cannot be used") : Damaged();
     case EKdbxKdfResult::tooMuchMemory:
@@ -567,7 +578,7 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
             return Damaged();
         memory.Give(blocks.size());
         CKdbxBytes().swap(encrypted);
-        return ReadPayload(header, payload, innerStream, memory, headerBytes, fnEntry);
+        return ReadPayload(header, payload, innerStream, memory, headerBytes, fnEntry, pCancel);
     }
 
     // KDBX 3.1: the first 32 bytes of the plain text are the header's
@@ -602,7 +613,7 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
     CKdbxSecret().swap(blocksData);
     if (!innerStream.Init(*header.nInnerStream, header.innerKey))
         return Unsupported("a protected-value stream other than Salsa20 or ChaCha20");
-    return ReadPayload(header, payload, innerStream, memory, headerBytes, fnEntry);
+    return ReadPayload(header, payload, innerStream, memory, headerBytes, fnEntry, pCancel);
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 #include <span>
 #include <string>
 
+class CCancelToken;
+
 enum class EKdbxFailure {
     none,
     notKdbx,
@@ -19,8 +21,9 @@ enum class EKdbxFailure {
     damaged,
     tooLarge,
     outOfMemory,
-    slowKdf,     // a slow key derivation that was not allowed (SKdbxReadOptions)
-    kdfTooCostly // a key derivation beyond what is ever run
+    slowKdf,      // a slow key derivation that was not allowed (SKdbxReadOptions)
+    kdfTooCostly, // a key derivation beyond what is ever run
+    cancelled     // the token was set: nothing read, nothing to report
 };
 
 struct SKdbxOutcome {
@@ -32,6 +35,8 @@ struct SKdbxReadOptions {
     // A key derivation that KdbxKdfCost judges slow runs only when the user
     // agreed; without it the read stops before deriving (slowKdf).
     bool bAllowSlowKdf = false;
+    // Set from elsewhere to stop the read; nothing is handed out then.
+    const CCancelToken* pCancel = nullptr;
 };
 
 // The most memory reading a database may take before its XML is read: the
@@ -58,7 +63,8 @@ std::string KdbxKdfCostText(const SKdbxKdfParams& params);
 // Reads a KeePass database (KDBX 3.1 or 4.x) and hands each of its entries
 // to fnEntry in file order, leaving out the recycle bin and history. The
 // whole file is verified and read before the first entry is handed out, so
-// a failure hands out nothing.
+// a failure hands out nothing. The key derivation and the resolution of
+// field references stop early once pCancel is set.
 SKdbxOutcome ReadKdbxEntries(std::span<const std::uint8_t> file,
                              const SKdbxCredentials& credentials,
                              const std::function<void(const SImportEntry&)>& fnEntry,

@@ -132,6 +132,9 @@ bool DeriveKey(const SKdbxCredentials& credentials, const SKdbxKdfParams& params
     case EKdbxKdfResult::unsupported:
         strError = "The key derivation's parameters are out of range.";
         return false;
+    case EKdbxKdfResult::cancelled:
+        strError = "The key derivation was cancelled.";
+        return false;
     case EKdbxKdfResult::tooMuchMemory:
     case EKdbxKdfResult::outOfMemory:
         strError = "There is not enough memory for the key derivation.";

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/KdbxXml.h"
 
+#include "core/base/CancelToken.h"
 #include "core/interchange/KdbxCipher.h"
 
 #include <botan/base64.h>
@@ -652,6 +653,8 @@ CKdbxXmlReader::EResult CKdbxXmlReader::ResolveReferences() {
     std::vector<std::pair<std::string*, SResolved*>> replaced;
     std::deque<SResolved> eMails;
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (IsCancelled())
+            return EResult::cancelled;
         SEntry& entry = m_entries[i];
         if (m_groups[entry.nGroup].bLeftOut)
             continue;
@@ -661,13 +664,13 @@ CKdbxXmlReader::EResult CKdbxXmlReader::ResolveReferences() {
                 continue;
             SResolved* pResolved = ResolvedField(i, nField, MAX_REFERENCE_DEPTH);
             if (!pResolved)
-                return EResult::tooLarge;
+                return IsCancelled() ? EResult::cancelled : EResult::tooLarge;
             replaced.emplace_back(&strField, pResolved);
         }
         if (entry.strEMail.find('{') != std::string::npos) {
             SResolved& eMail = eMails.emplace_back();
             if (!ResolveText(entry.strEMail, MAX_REFERENCE_DEPTH, eMail))
-                return EResult::tooLarge;
+                return IsCancelled() ? EResult::cancelled : EResult::tooLarge;
             replaced.emplace_back(&entry.strEMail, &eMail);
         }
     }
@@ -746,6 +749,8 @@ bool CKdbxXmlReader::ResolveText(std::string_view strText, int nDepth, SResolved
             nPos += REF_LENGTH;
             continue;
         }
+        if (IsCancelled())
+            return false;
         --m_nStepsLeft;
         const std::string& strTarget =
             m_entries[itTarget->second].astrField[static_cast<std::size_t>(nField)];
@@ -791,6 +796,10 @@ CKdbxXmlReader::SResolved* CKdbxXmlReader::ResolvedField(std::size_t nEntry, int
     return &m_resolvedAtDepth.try_emplace(nDepthKey, std::move(resolved)).first->second;
 }
 
+bool CKdbxXmlReader::IsCancelled() const {
+    return m_pCancel && m_pCancel->IsCancelled();
+}
+
 // The path of a group names the groups below the one that stands directly
 // in Root; an entry in that group itself gets its name. The groups move to
 // where the entries handed out share them.
@@ -804,29 +813,31 @@ void CKdbxXmlReader::BuildGroupTree() {
 
 CKdbxXmlReader::EResult CKdbxXmlReader::ChargeHandOut() {
     // The receiver's copy of an entry: the entry itself in a vector that
-    // doubles, its texts, its group's path (cut as the receiver cuts it)
-    // and the record around them; and while it turns one entry into its
-    // own texts (another code page), four more copies of that entry's
-    // texts. Groups come after their parents.
-    if (m_groups.size() > m_nMemoryLeft / sizeof(std::size_t))
+    // doubles, its texts and the record around them; and while it turns one
+    // entry into its own texts (another code page), four more copies of
+    // that entry's texts. The entries share the group tree, whose paths the
+    // receiver works out once a group, cut as it cuts them. Groups come after
+    // their parents.
+    const std::vector<SGroup>& groups = *m_groupTree;
+    if (groups.size() > m_nMemoryLeft / sizeof(std::size_t))
         return EResult::tooLarge;
-    std::vector<std::size_t> anPath(m_groups.size());
-    for (std::size_t i = 0; i < m_groups.size(); ++i) {
-        const std::ptrdiff_t nParent = m_groups[i].nParent;
-        const std::size_t nAbove = nParent < 0 ? 0 : anPath[static_cast<std::size_t>(nParent)];
-        anPath[i] = std::min(KEPT_PATH, nAbove + 1 + m_groups[i].strName.size());
-    }
+    std::vector<std::size_t> anPath(groups.size());
     std::size_t nCopies = 0;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const std::ptrdiff_t nParent = groups[i].nParent;
+        const std::size_t nAbove = nParent < 0 ? 0 : anPath[static_cast<std::size_t>(nParent)];
+        anPath[i] = std::min(KEPT_PATH, nAbove + 1 + groups[i].strName.size());
+        nCopies += RECORD_OVERHEAD + anPath[i];
+    }
     std::size_t nLargest = 0;
     for (const SEntry& entry : m_entries) {
-        if (m_groups[entry.nGroup].bLeftOut)
+        if (groups[entry.nGroup].bLeftOut)
             continue;
         std::size_t nTexts = entry.strEMail.size();
         for (const std::string& strField : entry.astrField)
             nTexts += strField.size();
         nLargest = std::max(nLargest, nTexts);
-        const std::size_t nCopy =
-            2 * sizeof(SImportEntry) + RECORD_OVERHEAD + anPath[entry.nGroup] + nTexts;
+        const std::size_t nCopy = 2 * sizeof(SImportEntry) + RECORD_OVERHEAD + nTexts;
         nCopies += std::min(nCopy, SIZE_MAX - nCopies);
     }
     if (nCopies > m_nMemoryLeft || nLargest > (m_nMemoryLeft - nCopies) / 4)

@@ -15,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+class CCancelToken;
 class CKdbxInnerStream;
 
 // The XML inside a KeePass database, read into the entries it holds. Every
@@ -24,7 +25,7 @@ class CKdbxInnerStream;
 // until the whole document has been read and every field reference resolved.
 class CKdbxXmlReader {
 public:
-    enum class EResult { ok, malformed, tooLarge, outOfMemory };
+    enum class EResult { ok, malformed, tooLarge, outOfMemory, cancelled };
 
     CKdbxXmlReader(CKdbxInnerStream& stream, std::size_t nMemoryAllowed);
     ~CKdbxXmlReader();
@@ -43,11 +44,13 @@ public:
     // KDBX 3.1 keeps the SHA-256 of its header in Meta's HeaderHash.
     const std::optional<CKdbxBytes>& HeaderHash() const { return m_headerHash; }
     // Leaves out the recycle bin and resolves field references; after it,
-    // HandOut gives the entries in file order.
+    // HandOut gives the entries in file order. Cancelled as soon as the
+    // token given here is set.
     EResult Finish();
     // Charges the copies of the entries that HandOut gives away, which
     // whoever receives them keeps; tooLarge when they do not fit.
     EResult ChargeHandOut();
+    void SetCancelToken(const CCancelToken* pCancel) { m_pCancel = pCancel; }
     void HandOut(const std::function<void(const SImportEntry&)>& fnEntry) const;
 
     // The most memory the XML parser itself may hold: its buffer for one
@@ -155,8 +158,11 @@ private:
     EResult ResolveReferences();
     void BuildGroupTree();
 
+    bool IsCancelled() const;
+
     CKdbxInnerStream& m_stream;
     std::size_t m_nMemoryLeft;
+    const CCancelToken* m_pCancel = nullptr;
     void* m_parser = nullptr;
     std::size_t m_nParserHeld = 0;
     bool m_bParserRefused = false; // the parser was refused memory it asked for

@@ -649,11 +649,14 @@ EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath, EWriteMode e
         // as soon as it is sealed.
         std::string strPlain = ar.TakeBuffer();
         m_bKeyLackedMemory = false;
+        m_bKeyCancelled = false;
         const CSealKey* pKey = SealKeyForSave();
         const std::string strSealed = pKey ? CSealedFile::Seal(strPlain, *pKey) : std::string();
         CSecretBuffer::Wipe(strPlain);
         if (strSealed.empty())
-            eError = m_bKeyLackedMemory ? EFileError::sealOutOfMemory : EFileError::keyUnknown;
+            eError = m_bKeyCancelled      ? EFileError::cancelled
+                     : m_bKeyLackedMemory ? EFileError::sealOutOfMemory
+                                          : EFileError::keyUnknown;
         else
             eError = WriteFileAtomic(strPath, strSealed);
         if (eError == EFileError::none)
@@ -706,6 +709,7 @@ bool CCofferDoc::AcceptKey(const std::string& strKey) {
     }
     auto pKey = std::make_unique<CSealKey>();
     m_bKeyLackedMemory = false;
+    m_bKeyCancelled = false;
     if (strKey.empty())
         return false;
     if (!DeriveSealKey(*pKey, strKey, m_sealedHeader.m_params, m_sealedHeader.m_salt)) {
@@ -763,15 +767,41 @@ const CSealKey* CCofferDoc::SealKeyForSave() {
     return m_pSealKey.get();
 }
 
+namespace {
+
+// One derivation, owned by whoever holds it last: Argon2id cannot be stopped
+// half-way, so a cancelled derivation runs on with its own copies and
+// wipes them when it ends, long after the caller moved on.
+struct SSealDerivation {
+    SSealDerivation(std::string_view strKey, const SSealParams& params, const CSealSalt& salt)
+        : m_key(strKey), m_params(params), m_salt(salt) {}
+
+    CSecretBuffer m_key;
+    SSealParams m_params;
+    CSealSalt m_salt;
+    CSealKey m_result;
+    bool m_bDerived = false;
+};
+
+} // namespace
+
 bool CCofferDoc::DeriveSealKey(CSealKey& key, std::string_view strKey, const SSealParams& params,
                                const CSealSalt& salt) {
-    bool bDerived = false;
-    const auto fnWork = [&]() { bDerived = key.Derive(strKey, params, salt); };
-    if (m_pPrompts)
-        m_pPrompts->RunBusy(FormatText(IDS_SEAL_DERIVING, m_strFileName), fnWork);
-    else
-        fnWork();
-    return bDerived;
+    m_bKeyCancelled = false;
+    auto pJob = std::make_shared<SSealDerivation>(strKey, params, salt);
+    const CBusyWork fnWork = [pJob](const CCancelToken&) {
+        pJob->m_bDerived = pJob->m_result.Derive(pJob->m_key.View(), pJob->m_params, pJob->m_salt);
+    };
+    if (!m_pPrompts) {
+        const CCancelToken never;
+        fnWork(never);
+    } else if (m_pPrompts->RunBusy(FormatText(IDS_SEAL_DERIVING, m_strFileName), fnWork,
+                                   EBusyKind::cancellable) != EBusyEnd::done) {
+        m_bKeyCancelled = true;
+        return false;
+    }
+    key = std::move(pJob->m_result);
+    return pJob->m_bDerived;
 }
 
 bool CCofferDoc::ConfirmSealCost(const std::string& strPath) {
@@ -912,6 +942,8 @@ bool CCofferDoc::RunKeyCheck() {
                                      [this](const std::string& strKey) -> SKeyVerdict {
                                          if (AcceptKey(strKey))
                                              return true;
+                                         if (KeyDerivationCancelled())
+                                             return SKeyVerdict::Cancelled();
                                          if (KeyLackedMemory())
                                              return SKeyVerdict::NotJudged(FileErrorMessage(
                                                  EFileError::keyOutOfMemory, m_strFileName));
@@ -1178,7 +1210,9 @@ bool CCofferDoc::OnSaveDocument(const std::string& strPath, EWriteMode ePlainMod
     const EFileError eError = WriteArchiveFile(strPath, ePlainMode);
     if (eError == EFileError::none)
         return true;
-    ShowMessage(FileErrorMessage(eError, strPath));
+    // A cancelled save leaves the file as it was, and says nothing.
+    if (eError != EFileError::cancelled)
+        ShowMessage(FileErrorMessage(eError, strPath));
     return false;
 }
 

@@ -147,6 +147,9 @@ public:
     // from key derivation that could not get its memory: the KEY was never
     // judged, so it is no wrong KEY.
     bool KeyLackedMemory() const { return m_bKeyLackedMemory; }
+    // Whether the user stopped the last key derivation (Cancel in its busy
+    // box): neither a wrong KEY nor a failure to report.
+    bool KeyDerivationCancelled() const { return m_bKeyCancelled; }
     // Opens the sealed records under the accepted KEY into m_listArchive;
     // badFormat (the document emptied) when any byte of the file changed.
     EFileError FinishSealedRead(const CCodePage& codePage);
@@ -318,7 +321,8 @@ private:
     // A file that cannot be opened: reported, and the document stays closed.
     bool RefuseFile(EFileError eError, const std::string& strPath);
     // Derives through the prompt seam's busy wait, so the window lives on
-    // while Argon2id runs; directly without prompts.
+    // while Argon2id runs, and the user may cancel it; directly without
+    // prompts.
     bool DeriveSealKey(CSealKey& key, std::string_view strKey, const SSealParams& params,
                        const CSealSalt& salt);
     // A sealed file whose header asks for an unusual cost is derived only
@@ -372,6 +376,7 @@ private:
     CSecretBuffer m_sealingKey;
     std::unique_ptr<CSealKey> m_pSealKey;
     bool m_bKeyLackedMemory = false;
+    bool m_bKeyCancelled = false;
     // A sealed file between its header check and its KEY.
     bool m_bSealPending = false;
     std::string m_strSealedBytes;

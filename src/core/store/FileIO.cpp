@@ -73,6 +73,7 @@ void SyncFolder(const std::string& strFolder) {
 std::string FileErrorMessage(EFileError eError, const std::string& strPath) {
     switch (eError) {
     case EFileError::none:
+    case EFileError::cancelled:
         return {};
     case EFileError::notFound:
         return FormatText(IDS_FILE_NOT_FOUND, strPath);

@@ -21,6 +21,7 @@ enum class EFileError {
     busy,            // another program holds the file's lock
     keyOutOfMemory,  // a sealed file's key derivation could not get its memory to open it
     sealOutOfMemory, // ... or to seal it
+    cancelled,       // the user stopped it: nothing to report
 };
 
 // The user's message for a failure on the file at strPath ("%1" in the

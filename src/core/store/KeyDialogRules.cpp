@@ -88,6 +88,9 @@ SKeyDlgOutcome CKeyDialogRules::CheckKeyOk(const std::string& strTypedKey,
     if (verdict.m_bAccepted)
         return Accept({}, std::move(strBytes));
     CSecretBuffer::Wipe(strBytes);
+    // Stopped by the user: what was typed stays, and nothing is said.
+    if (verdict.m_bCancelled)
+        return Refuse({}, KEYFIELD_NONE, KEYFIELD_TYPED);
     if (!verdict.m_strNotJudged.empty())
         return Refuse(verdict.m_strNotJudged, KEYFIELD_NONE, KEYFIELD_TYPED);
     return Refuse(IDS_KEY_INVALID, KEYFIELD_TYPED, KEYFIELD_TYPED);

@@ -21,7 +21,9 @@ enum EKeyField : unsigned {
 // it open with a message, some edits emptied and the focus on one edit.
 struct SKeyDlgOutcome {
     bool m_bClose = false;
-    std::string m_strMessage; // UTF-8, exclamation icon; empty when closing
+    // UTF-8, exclamation icon; empty when closing, or when the dialog just
+    // stays open (the user stopped the judging).
+    std::string m_strMessage;
     unsigned m_nEmpty = KEYFIELD_NONE;
     EKeyField m_eFocus = KEYFIELD_NONE;
     std::string m_strKeyValue; // the new check value when Create or Change closes

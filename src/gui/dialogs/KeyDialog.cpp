@@ -100,7 +100,8 @@ void CKeyDialog::accept() {
 }
 
 void CKeyDialog::Apply(const SKeyDlgOutcome& outcome) {
-    m_prompts.MessageBox(outcome.m_strMessage, EMsgIcon::exclamation);
+    if (!outcome.m_strMessage.empty())
+        m_prompts.MessageBox(outcome.m_strMessage, EMsgIcon::exclamation);
     for (auto& [eField, pEdit] : m_mapEdits) {
         if (outcome.m_nEmpty & eField)
             pEdit->clear();

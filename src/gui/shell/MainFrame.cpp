@@ -54,6 +54,8 @@
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 
+#include <algorithm>
+
 namespace {
 
 QString Text(const char* pszText) {
@@ -198,7 +200,7 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CS
 
     m_timerLockPending.setInterval(PENDING_LOCK_MS);
     connect(&m_timerLockPending, &QTimer::timeout, this, [this]() {
-        if (!IsModalOpen())
+        if (!IsLockHeldBack())
             OnDesktopLock();
     });
     // What the commands' states depend on besides the document (followed
@@ -644,6 +646,19 @@ bool CMainFrame::IsModalOpen() const {
     return QApplication::activeModalWidget() != nullptr;
 }
 
+bool CMainFrame::IsLockHeldBack() const {
+    if (!IsModalOpen())
+        return false;
+    if (!m_prompts.IsLockStoppableWorkRunning())
+        return true;
+    // That work's busy box is one modal window; it goes with the work. A
+    // question above or below it still holds the lock back.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::count_if(windows.begin(), windows.end(), [](const QWidget* pWindow) {
+               return pWindow->isVisible() && pWindow->isModal();
+           }) > 1;
+}
+
 // --- commands of the document ---
 
 void CMainFrame::RegisterDocumentCommands() {
@@ -1060,6 +1075,9 @@ void CMainFrame::HideToTray(bool bLock) {
 }
 
 void CMainFrame::UnloadForLock() {
+    // An import must not end in a document that has let go of its records:
+    // it is stopped, and says so once the lock is done.
+    m_prompts.StopWorkForLock();
     emit DocumentUnloading();
     if (m_pPasswordBar)
         m_pPasswordBar->ResetBar();
@@ -1141,7 +1159,7 @@ void CMainFrame::OnDesktopLock() {
         return;
     // Hiding the window under an open dialog would leave the dialog on the
     // screen: the lock waits for the dialog's end.
-    if (IsModalOpen()) {
+    if (IsLockHeldBack()) {
         m_bLockPending = true;
         m_timerLockPending.start();
         return;
@@ -1199,7 +1217,7 @@ void CMainFrame::ScheduleIdleCountdown() {
 void CMainFrame::OnIdleCountdown() {
     if (m_bDestroyed)
         return;
-    const CIdleCountdown::SDue due = m_idle.Poll(IsModalOpen());
+    const CIdleCountdown::SDue due = m_idle.Poll(IsLockHeldBack());
     if (due.bLock)
         OnAutoLock();
     if (due.bExit)

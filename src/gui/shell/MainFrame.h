@@ -138,7 +138,8 @@ public:
     void RestartIdleTimers();
     // The desktop session locked or the machine goes to sleep: locks as the
     // Lock command does when "LockOnScreenLock" is on; a modal dialog open
-    // defers it to the dialog's end.
+    // defers it to the dialog's end (the busy box of an import does not: the
+    // lock stops the import).
     void OnDesktopLock();
     // The idle countdowns ran out.
     void OnAutoLock();
@@ -244,8 +245,9 @@ private:
     // Out of the taskbar or the tray, to the front.
     void ShowFrame();
     bool IsEchoOfRefusal() const;
-    // Locking lets go of the document (when it has no unsaved changes that
-    // must stay) and of every copy the bar shows.
+    // Locking stops the work a lock stops (an import), lets go of the
+    // document (when it has no unsaved changes that must stay) and of every
+    // copy the bar shows.
     void UnloadForLock();
     // The KEY check on the way back from the tray: true when the user may
     // come back (a locked file's KEY was typed, or nothing was locked).
@@ -280,6 +282,9 @@ private:
     void OpenWebLink(const std::string& strTarget);
     bool HasKey() const;
     bool IsModalOpen() const;
+    // Whether a modal window holds the idle and the desktop's locks back:
+    // any but the busy box of work that the lock stops.
+    bool IsLockHeldBack() const;
     void OnIdleCountdown();
     void ScheduleIdleCountdown();
     // The idle exit's save: only where it needs no question.

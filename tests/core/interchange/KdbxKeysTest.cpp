@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/KdbxKeys.h"
+#include "core/base/CancelToken.h"
 #include "core/interchange/KdbxCipher.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <thread>
 
 // The expected values come from other implementations (openssl, the argon2
 // tool, libsodium, Python's hashlib and a reference Salsa20), not from the
@@ -243,6 +246,33 @@ TEST(KdbxKeys, JudgesADerivationsCostBeforeItRuns) {
     };
     for (const auto& test : CASES)
         EXPECT_EQ(KdbxKdfCost(test.params), test.eCost) << test.pszName;
+}
+
+TEST(KdbxKeys, ACancelledDerivationEndsWithoutAKey) {
+    // 5e10 AES-KDF rounds would take most of an hour: the rounds look at the
+    // token.
+    CCancelToken token;
+    std::thread canceller([&token]() {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        token.Cancel();
+    });
+    CKdbxSecret transformed;
+    const SKdbxKdfParams endless{EKdbxKdf::aes, Range(32, 32), std::uint64_t(50000000000)};
+    EXPECT_EQ(KdbxTransformKey(Secret(Range(0, 32)), endless, transformed, &token),
+              EKdbxKdfResult::cancelled);
+    canceller.join();
+    EXPECT_TRUE(transformed.empty());
+    // Argon2 cannot stop half-way; what it made is not handed out.
+    const SKdbxKdfParams argon2{EKdbxKdf::argon2id, Range(0x40, 16), 1, 64 * 1024, 1};
+    EXPECT_EQ(KdbxTransformKey(Secret(Range(0, 32)), argon2, transformed, &token),
+              EKdbxKdfResult::cancelled);
+    EXPECT_TRUE(transformed.empty());
+    // A token that is never set changes nothing.
+    const CCancelToken unset;
+    ASSERT_EQ(KdbxTransformKey(Secret(Range(0, 32)), {EKdbxKdf::aes, Range(32, 32), 3}, transformed,
+                               &unset),
+              EKdbxKdfResult::ok);
+    EXPECT_EQ(Hex(transformed), "315ae03c84686e1d4973e71725947d22c0e4c8f08ade5b93678febadc1cebeac");
 }
 
 TEST(KdbxKeys, DerivesTheCipherAndHmacKeys) {

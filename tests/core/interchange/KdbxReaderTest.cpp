@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/KdbxReader.h"
 
+#include "core/base/CancelToken.h"
 #include "core/interchange/KdbxCipher.h"
 #include "core/interchange/KdbxXml.h"
 
@@ -45,11 +46,13 @@ struct SRead {
     std::vector<std::string> astrEntries;
 };
 
-SRead Read(std::span<const std::uint8_t> file, const SKdbxCredentials& credentials) {
+SRead Read(std::span<const std::uint8_t> file, const SKdbxCredentials& credentials,
+           const CCancelToken* pCancel = nullptr) {
     SRead read;
-    read.outcome = ReadKdbxEntries(file, credentials, [&](const SImportEntry& entry) {
-        read.astrEntries.push_back(Describe(entry));
-    });
+    read.outcome = ReadKdbxEntries(
+        file, credentials,
+        [&](const SImportEntry& entry) { read.astrEntries.push_back(Describe(entry)); },
+        {false, pCancel});
     return read;
 }
 
@@ -256,4 +259,29 @@ TEST(KdbxReader, EveryHostileSeedIsTreatedAsItAsks) {
         EXPECT_EQ(read.astrEntries.size(), it->second == none ? 1u : 0u) << strName;
     }
     EXPECT_EQ(nSeen, DATABASES.size() + DOCUMENTS.size());
+}
+
+TEST(KdbxReader, ACancelledReadHandsOutNothing) {
+    CCancelToken cancelled;
+    cancelled.Cancel();
+    for (const char* pszFile : {"v3-password.kdbx", "v4-password.kdbx"}) {
+        const SRead read = Read(ReadFixture(pszFile), Credentials("pw", nullptr), &cancelled);
+        EXPECT_EQ(read.outcome.eFailure, EKdbxFailure::cancelled) << pszFile;
+        EXPECT_TRUE(read.astrEntries.empty()) << pszFile;
+    }
+    // Once the document is read, the entries' fields and their references
+    // are resolved one by one, each time looking at the token.
+    static const std::uint8_t KEY[64] = {1, 2, 3};
+    CKdbxInnerStream stream;
+    ASSERT_TRUE(stream.Init(static_cast<std::uint32_t>(EKdbxInnerStream::chacha20), KEY));
+    CKdbxXmlReader xml(stream, std::size_t(1) << 20);
+    const std::string strXml =
+        "<KeePassFile><Root><Group><Name>Root</Name><Entry><UUID>EREREREREREREREREREREQ==</UUID>"
+        "<String><Key>Title</Key><Value>A</Value></String></Entry><Entry><String><Key>Title</Key>"
+        "<Value>{REF:T@I:11111111111111111111111111111111}</Value></String></Entry></Group>"
+        "</Root></KeePassFile>";
+    ASSERT_EQ(xml.Parse({reinterpret_cast<const std::uint8_t*>(strXml.data()), strXml.size()}),
+              CKdbxXmlReader::EResult::ok);
+    xml.SetCancelToken(&cancelled);
+    EXPECT_EQ(xml.Finish(), CKdbxXmlReader::EResult::cancelled);
 }

@@ -11,11 +11,32 @@
 
 #include <chrono>
 #include <cstdio>
+#include <dlfcn.h>
 #include <fcntl.h>
+#include <functional>
 #include <future>
 #include <sys/file.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
+
+namespace {
+
+// Runs once, inside the next flock of this process, before the lock is
+// taken: another program's save can come exactly there.
+std::function<void()> g_fnBeforeNextFlock;
+
+} // namespace
+
+// Every flock of this test program passes here (the file lock's own
+// included), and goes on to the C library's.
+extern "C" int flock(int fd, int nOperation) noexcept {
+    using CFlock = int (*)(int, int);
+    static const auto pNext = reinterpret_cast<CFlock>(::dlsym(RTLD_NEXT, "flock"));
+    if (auto fnBefore = std::exchange(g_fnBeforeNextFlock, {}))
+        fnBefore();
+    return pNext(fd, nOperation);
+}
 
 namespace {
 
@@ -59,6 +80,25 @@ TEST(FileLock, AFileReplacedWhileTheLockWaitsIsLockedUnderItsName) {
     ASSERT_EQ(std::rename(folder.File("new").c_str(), strPath.c_str()), 0);
     ASSERT_EQ(result.wait_for(std::chrono::seconds(2)), std::future_status::ready);
     EXPECT_EQ(result.get(), EFileError::none);
+    EXPECT_TRUE(IsLockedByOthers(strPath));
+}
+
+TEST(FileLock, AFileReplacedBetweenItsOpeningAndItsLockIsNotTheOneLocked) {
+    CTempFolder folder;
+    const std::string strPath = folder.File("a.pwd");
+    WriteBytes(strPath, "old");
+    WriteBytes(folder.File("new"), "new");
+    // Another program saves the way this one does after the lock opened
+    // the old file and before it locks it: the lock it got is on a file
+    // that no name gives any more, so the new one is locked instead.
+    bool bReplaced = false;
+    g_fnBeforeNextFlock = [&]() {
+        bReplaced = std::rename(folder.File("new").c_str(), strPath.c_str()) == 0;
+    };
+    CFileLock lock;
+    ASSERT_EQ(lock.Acquire(strPath, 0), EFileError::none);
+    ASSERT_TRUE(bReplaced);
+    EXPECT_TRUE(lock.IsHeld());
     EXPECT_TRUE(IsLockedByOthers(strPath));
 }
 

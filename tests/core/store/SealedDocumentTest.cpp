@@ -289,6 +289,32 @@ TEST_F(DocSealed, AFailedChangeKeyKeepsTheOldSealing) {
     OpenWithKey(*pReopened, strPath, "old");
 }
 
+TEST_F(DocSealed, ACancelledDerivationSaysNothingAndLeavesTheFileAsItWas) {
+    const std::string strPath = MakeFile("W.khv", "old", {Account("a", "p")});
+    const std::string strBytes = ReadBytes(strPath);
+    // Cancel while a typed KEY is derived keeps the Check Key dialog, with
+    // nothing said; the next KEY typed opens the file.
+    auto pDoc = MakeDoc();
+    m_prompts.TypeCheckKey("old");
+    m_prompts.CancelBusy();
+    m_prompts.TypeCheckKey("old");
+    ASSERT_TRUE(pDoc->OpenDocumentFile(strPath));
+    EXPECT_TRUE(pDoc->m_bOpen);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(m_prompts.m_vecBusyKinds, std::vector<EBusyKind>(2, EBusyKind::cancellable));
+    // Cancel while the new KEY's key is derived: no failure to report, the
+    // KEY not changed, the file as it was.
+    m_prompts.ClearRecord();
+    m_prompts.TypeChangeKey("old", "new", "new");
+    m_prompts.CancelBusy();
+    pDoc->OnChangeKey();
+    EXPECT_EQ(Messages(), std::vector<std::string>{IDS_KEY_NOT_CHANGED});
+    EXPECT_EQ(ReadBytes(strPath), strBytes);
+    EXPECT_EQ(m_prompts.UnusedAnswers(), "");
+    auto pReopened = MakeDoc();
+    OpenWithKey(*pReopened, strPath, "old");
+}
+
 TEST_F(DocSealed, AStartAtLogonStillAsksTheKeyOfASealedFile) {
     const std::string strPath = MakeFile("L.khv", "k", {Account("a", "p")});
     auto pDoc = MakeDoc();

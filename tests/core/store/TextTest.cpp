@@ -58,13 +58,12 @@ TEST(CodePage, TheEdgesOfUnicodeDecodeAsTheStandardSays) {
         const char* pszUtf8;
         char32_t nBad;
     } utf8[] = {
-        {"\xED\x9F\xBF", U'\uD7FF'},         // the last before the surrogates
-        {"\xED\xA0\x80", U'\uFFFD'},         // a surrogate is no character
-        {"\xED\xBF\xBF", U'\uFFFD'},
-        {"\xEE\x80\x80", U'\uE000'},         // the first after them
-        {"\xF4\x8F\xBF\xBF", U'\U0010FFFF'}, // the last code point
-        {"\xF4\x90\x80\x80", U'\uFFFD'},     // beyond it
-        {"\xF0\x8F\xBF\xBF", U'\uFFFD'},     // overlong
+        {"\xED\x9F\xBF", U'\uD7FF'}, // the last before the surrogates
+        {"\xED\xA0\x80", U'\uFFFD'}, // a surrogate is no character
+        {"\xED\xBF\xBF", U'\uFFFD'},         {"\xEE\x80\x80", U'\uE000'}, // the first after them
+        {"\xF4\x8F\xBF\xBF", U'\U0010FFFF'},                              // the last code point
+        {"\xF4\x90\x80\x80", U'\uFFFD'},                                  // beyond it
+        {"\xF0\x8F\xBF\xBF", U'\uFFFD'},                                  // overlong
     };
     std::string strOut;
     for (const auto& c : utf8) {

@@ -30,7 +30,9 @@
 #include <QTest>
 #include <QTimer>
 #include <atomic>
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -66,7 +68,28 @@ private:
     bool m_bTimedOut = false;
 };
 
+// What a test's busy work saw. Shared with the work, which a cancelled wait
+// leaves to end on its own, after the test's stack is gone.
+struct SWorkLog {
+    std::atomic<bool> bSawCancel = false;
+    std::atomic<bool> bEnded = false;
+};
+
+// Work that ends when its token is set, or by itself after nMs.
+CBusyWork WaitingWork(const std::shared_ptr<SWorkLog>& pLog, int nMs) {
+    return [pLog, nMs](const CCancelToken& token) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(nMs);
+        while (!token.IsCancelled() && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        pLog->bSawCancel = token.IsCancelled();
+        pLog->bEnded = true;
+    };
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(EBusyKind)
+Q_DECLARE_METATYPE(EBusyEnd)
 
 class DialogPromptsTest : public QObject {
     Q_OBJECT
@@ -77,6 +100,11 @@ private slots:
     void closingAQuestionWithoutChoiceIsCancel();
     void aQuestionDefaultingToNoAnswersEnterWithNo();
     void busyWorkRunsAwayFromTheWindowsWhichGoOn();
+    void cancelLeavesTheWorkToEndOnItsOwn();
+    void aLockStopsOnlyWorkThatALockStops_data();
+    void aLockStopsOnlyWorkThatALockStops();
+    void theProgramsEndWaitsOnlyForWaitedWork_data();
+    void theProgramsEndWaitsOnlyForWaitedWork();
     void checkKeyRunsTheDialogWithItsPromptAndRealMessages();
     void createAndChangeReturnCheckValues();
     void saveNamesGetTheDefaultExtension();
@@ -190,16 +218,105 @@ void DialogPromptsTest::busyWorkRunsAwayFromTheWindowsWhichGoOn() {
     });
     std::thread::id workThread;
     bool bSawTimer = false;
-    prompts.RunBusy("Checking the KEY of a.khv ...", [&]() {
-        workThread = std::this_thread::get_id();
-        for (int i = 0; i < 200 && !bTimerRan; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        bSawTimer = bTimerRan;
-    });
+    const EBusyEnd eEnd = prompts.RunBusy(
+        "Checking the KEY of a.khv ...",
+        [&](const CCancelToken&) {
+            workThread = std::this_thread::get_id();
+            for (int i = 0; i < 200 && !bTimerRan; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            bSawTimer = bTimerRan;
+        },
+        EBusyKind::waited);
+    QCOMPARE(eEnd, EBusyEnd::done);
     QVERIFY(bSawTimer);
     QVERIFY(workThread != std::this_thread::get_id());
     QCOMPARE(strBusyText, QStringLiteral("Checking the KEY of a.khv ..."));
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+void DialogPromptsTest::cancelLeavesTheWorkToEndOnItsOwn() {
+    CDialogPrompts prompts;
+    auto pLog = std::make_shared<SWorkLog>();
+    QString strButton;
+    CModalScript script({[&](QWidget* pModal) {
+        auto* pButton = pModal->findChild<QPushButton*>();
+        QVERIFY(qobject_cast<QProgressDialog*>(pModal) && pButton);
+        strButton = pButton->text();
+        pButton->click();
+    }});
+    QCOMPARE(
+        prompts.RunBusy("Opening slow.kdbx ...", WaitingWork(pLog, 10000), EBusyKind::cancellable),
+        EBusyEnd::cancelled);
+    QVERIFY(script.Done());
+    QCOMPARE(strButton, QStringLiteral("Cancel"));
+    QVERIFY(!QApplication::activeModalWidget());
+    // The wait did not wait for the work: its token told it to stop.
+    QTRY_VERIFY(pLog->bEnded);
+    QVERIFY(pLog->bSawCancel);
+    QTRY_VERIFY(!CQtPrompts::IsAbandonedWorkRunning());
+}
+
+void DialogPromptsTest::aLockStopsOnlyWorkThatALockStops_data() {
+    QTest::addColumn<EBusyKind>("eKind");
+    QTest::addColumn<EBusyEnd>("eEnd");
+    QTest::newRow("an import") << EBusyKind::stoppedByLock << EBusyEnd::interrupted;
+    QTest::newRow("a key derivation") << EBusyKind::cancellable << EBusyEnd::done;
+}
+
+void DialogPromptsTest::aLockStopsOnlyWorkThatALockStops() {
+    QFETCH(EBusyKind, eKind);
+    QFETCH(EBusyEnd, eEnd);
+    CDialogPrompts prompts;
+    auto pLog = std::make_shared<SWorkLog>();
+    bool bStoppable = false;
+    QTimer::singleShot(50, [&]() {
+        bStoppable = prompts.IsLockStoppableWorkRunning();
+        prompts.StopWorkForLock();
+    });
+    QCOMPARE(prompts.RunBusy("Opening slow.kdbx ...", WaitingWork(pLog, 300), eKind), eEnd);
+    QCOMPARE(bStoppable, eKind == EBusyKind::stoppedByLock);
+    QVERIFY(!prompts.IsLockStoppableWorkRunning());
+    QTRY_VERIFY(pLog->bEnded);
+    QCOMPARE(pLog->bSawCancel.load(), eEnd == EBusyEnd::interrupted);
+}
+
+void DialogPromptsTest::theProgramsEndWaitsOnlyForWaitedWork_data() {
+    QTest::addColumn<EBusyKind>("eKind");
+    QTest::addColumn<EBusyEnd>("eEnd");
+    QTest::addColumn<bool>("bHasCancel");
+    QTest::newRow("waited") << EBusyKind::waited << EBusyEnd::done << false;
+    QTest::newRow("cancellable") << EBusyKind::cancellable << EBusyEnd::interrupted << true;
+}
+
+void DialogPromptsTest::theProgramsEndWaitsOnlyForWaitedWork() {
+    // SIGTERM quits every event loop: a wait must not then hang on work
+    // that may take minutes, but waited work (short, on the caller's data)
+    // is seen to its end.
+    QFETCH(EBusyKind, eKind);
+    QFETCH(EBusyEnd, eEnd);
+    QFETCH(bool, bHasCancel);
+    CDialogPrompts prompts;
+    auto pLog = std::make_shared<SWorkLog>();
+    EBusyEnd eGot = EBusyEnd::done;
+    bool bEndedWhenReturned = false;
+    bool bCancelShown = false;
+    QTimer::singleShot(0, [&]() {
+        QTimer::singleShot(100, []() { QCoreApplication::exit(0); });
+        QTimer::singleShot(50, [&]() {
+            auto* pButton = QApplication::activeModalWidget()->findChild<QPushButton*>();
+            bCancelShown = pButton && pButton->isVisible();
+        });
+        eGot = prompts.RunBusy("Opening slow.kdbx ...",
+                               WaitingWork(pLog, eKind == EBusyKind::waited ? 300 : 10000), eKind);
+        bEndedWhenReturned = pLog->bEnded;
+    });
+    QCoreApplication::exec();
+    QCOMPARE(eGot, eEnd);
+    QCOMPARE(bCancelShown, bHasCancel);
+    QCOMPARE(bEndedWhenReturned, eKind == EBusyKind::waited);
+    QTRY_VERIFY(pLog->bEnded);
+    QCOMPARE(pLog->bSawCancel.load(), eKind != EBusyKind::waited);
+    QTRY_VERIFY(!CQtPrompts::IsAbandonedWorkRunning());
 }
 
 void DialogPromptsTest::checkKeyRunsTheDialogWithItsPromptAndRealMessages() {

@@ -19,6 +19,8 @@
 #include <QTest>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 class IdleLockTest : public QObject {
     Q_OBJECT
@@ -34,6 +36,8 @@ private slots:
     void endBySignalOrSession();
     void desktopLockFollowsTheSetting();
     void desktopLockWaitsForAnOpenDialog();
+    void aLockActsOverTheBusyBoxOfWorkItStops_data();
+    void aLockActsOverTheBusyBoxOfWorkItStops();
     void hotKeyComesBackThroughTheKey();
     void hotKeyWithoutXServerFailsQuietly();
     void passwordOnClipboardIsMarkedAndCleared();
@@ -238,6 +242,51 @@ void IdleLockTest::desktopLockWaitsForAnOpenDialog() {
     QVERIFY(frame.isVisible());
     delete pDialog;
     QTRY_VERIFY_WITH_TIMEOUT(IsLockedInTray(fx), 3000);
+}
+
+void IdleLockTest::aLockActsOverTheBusyBoxOfWorkItStops_data() {
+    QTest::addColumn<bool>("bImport"); // work a lock stops, or a key derivation
+    QTest::addColumn<int>("nModals");  // the busy box and any question with it
+    QTest::addColumn<bool>("bIdle");   // the idle lock, or the desktop's
+    QTest::addColumn<bool>("bLocksAtOnce");
+    QTest::newRow("import, idle lock") << true << 1 << true << true;
+    QTest::newRow("import, desktop lock") << true << 1 << false << true;
+    QTest::newRow("import under a question") << true << 2 << false << false;
+    QTest::newRow("key derivation") << false << 1 << false << false;
+}
+
+void IdleLockTest::aLockActsOverTheBusyBoxOfWorkItStops() {
+    QFETCH(bool, bImport);
+    QFETCH(int, nModals);
+    QFETCH(bool, bIdle);
+    QFETCH(bool, bLocksAtOnce);
+    CFrameFixture fx;
+    Idle(fx, bIdle ? 150 : 0, 0);
+    CMainFrame& frame = ShownWithKey(fx);
+    bool bLockedMeanwhile = false;
+    fx.m_prompts.DuringBusy([&]() {
+        // Modal windows standing in for the busy box and a question.
+        std::vector<std::unique_ptr<QDialog>> modals;
+        for (int i = 0; i < nModals; ++i) {
+            modals.push_back(std::make_unique<QDialog>(&frame));
+            modals.back()->setWindowModality(Qt::ApplicationModal);
+            modals.back()->show();
+        }
+        if (bIdle) {
+            bLockedMeanwhile = QTest::qWaitFor([&]() { return frame.IsLocked(); }, 3000);
+        } else {
+            frame.OnDesktopLock();
+            bLockedMeanwhile = frame.IsLocked();
+        }
+    });
+    const EBusyEnd eEnd = fx.m_prompts.RunBusy(
+        "Opening a.kdbx ...", [](const CCancelToken&) {},
+        bImport ? EBusyKind::stoppedByLock : EBusyKind::cancellable);
+    QCOMPARE(bLockedMeanwhile, bLocksAtOnce);
+    QCOMPARE(eEnd == EBusyEnd::interrupted, bLocksAtOnce);
+    // Held back, the lock comes once the windows have gone.
+    QTRY_VERIFY_WITH_TIMEOUT(IsLockedInTray(fx), 3000);
+    QVERIFY(fx.m_vecFailures.empty());
 }
 
 void IdleLockTest::hotKeyComesBackThroughTheKey() {

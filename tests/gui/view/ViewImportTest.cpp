@@ -115,6 +115,11 @@ private slots:
     void aRefusedSourceChangesNothing();
     void aKeePassDatabaseAsksItsKeyAgainWhenWrong();
     void aSlowKeyDerivationIsAskedAboutFirst();
+    void aDamagedKeyFileIsAskedForAgain();
+    void theSummaryShowsAlsoWhenNothingWasImported_data();
+    void theSummaryShowsAlsoWhenNothingWasImported();
+    void aCancelledOrLockedImportKeepsNothingAndSaysSo_data();
+    void aCancelledOrLockedImportKeepsNothingAndSaysSo();
 };
 
 void CViewImportTest::theMenuOffersImportWhileAFileIsOpen() {
@@ -340,6 +345,107 @@ void CViewImportTest::aSlowKeyDerivationIsAskedAboutFirst() {
     QCOMPARE(fx.m_prompts.Messages().front().m_eIcon, EMsgIcon::exclamation);
     QCOMPARE(Records(*fx.m_pDoc), before);
     QVERIFY(!fx.m_pDoc->IsModified());
+}
+
+void CViewImportTest::aDamagedKeyFileIsAskedForAgain() {
+    const std::string strFixtures = KEYHAVEN_KDBX_FIXTURES;
+    CViewFixture fx;
+    fx.NewKeyedDocument("Mail");
+    fx.Show();
+    const std::string strSource =
+        WriteSource(fx, "keyed.kdbx", ReadBytes(strFixtures + "/v3-xmlkey.kdbx"));
+    // An XML key file of version 2.0 whose data is no hex.
+    const std::string strDamaged = WriteSource(
+        fx, "damaged.keyx",
+        "<KeyFile><Meta><Version>2.0</Version></Meta><Key><Data>zz</Data></Key></KeyFile>");
+    fx.m_prompts.AnswerOpenFile(strSource);
+    fx.m_prompts.AnswerDatabaseKey({"pw", false, strDamaged});
+    fx.m_prompts.AnswerDatabaseKey({"pw", false, strFixtures + "/xml2.keyx"});
+    QVERIFY(fx.m_pFrame->RunCommand(ID_FILE_IMPORT));
+    const Labels texts = fx.m_prompts.MessageTexts();
+    QCOMPARE(texts.size(), size_t(2));
+    QCOMPARE(texts[0], strSource + "\nThe key file is damaged: it is a KeePass key file whose "
+                                   "contents cannot be read.");
+    QVERIFY2(texts[1].rfind("Imported 4 accounts in 4 groups; left out: ", 0) == 0,
+             texts[1].c_str());
+    QCOMPARE(fx.m_prompts.UnusedAnswers(), std::string());
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CViewImportTest::theSummaryShowsAlsoWhenNothingWasImported_data() {
+    QTest::addColumn<QString>("strCsv");
+    QTest::addColumn<QString>("strSummary");
+    const QString strHeader =
+        QStringLiteral("\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\"\n");
+    QTest::newRow("an empty export")
+        << strHeader << "Imported 0 accounts in 0 groups; left out: nothing.";
+    QTest::newRow("every entry kept out")
+        << strHeader + "\"Root/Mail\",\"Post\",\"me\",\"new-post\",\"\",\"\"\n"
+        << "Imported 0 accounts in 0 groups; left out: 1 entry whose account the group already "
+           "held and kept.";
+}
+
+void CViewImportTest::theSummaryShowsAlsoWhenNothingWasImported() {
+    QFETCH(QString, strCsv);
+    QFETCH(QString, strSummary);
+    CViewFixture fx;
+    const std::string strPath = OpenAutoSavedFile(fx);
+    QVERIFY(!strPath.empty());
+    const std::string strBefore = ReadBytes(strPath);
+    fx.m_prompts.AnswerOpenFile(WriteSource(fx, "export.csv", strCsv.toStdString()));
+    fx.m_editPrompts.AnswerReplace(EReplaceAnswer::no);
+    QVERIFY(fx.m_pFrame->RunCommand(ID_FILE_IMPORT));
+    QCOMPARE(fx.m_prompts.MessageTexts(), Labels{strSummary.toStdString()});
+    QCOMPARE(fx.m_prompts.Messages().front().m_eIcon, EMsgIcon::information);
+    QVERIFY(!fx.m_pDoc->IsModified());
+    QCOMPARE(ReadBytes(strPath), strBefore);
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CViewImportTest::aCancelledOrLockedImportKeepsNothingAndSaysSo_data() {
+    QTest::addColumn<bool>("bLock");
+    QTest::addColumn<QString>("strMessage");
+    QTest::newRow("Cancel") << false
+                            << "The import of trips.kdbx was cancelled; nothing was imported.";
+    QTest::newRow("the desktop's lock")
+        << true
+        << "Keyhaven locked while trips.kdbx was being read: the import was cancelled and "
+           "nothing was imported.";
+}
+
+void CViewImportTest::aCancelledOrLockedImportKeepsNothingAndSaysSo() {
+    QFETCH(bool, bLock);
+    QFETCH(QString, strMessage);
+    CViewFixture fx;
+    const std::string strPath = OpenAutoSavedFile(fx);
+    QVERIFY(!strPath.empty());
+    const std::string strBefore = ReadBytes(strPath);
+    const Labels before = Records(*fx.m_pDoc);
+    CMainFrame& frame = *fx.m_pFrame;
+    const std::string strSource = WriteSource(
+        fx, "trips.kdbx", ReadBytes(std::string(KEYHAVEN_KDBX_FIXTURES) + "/v3-password.kdbx"));
+    fx.m_prompts.AnswerOpenFile(strSource);
+    fx.m_prompts.AnswerDatabaseKey({"pw", false, ""});
+    if (bLock)
+        fx.m_prompts.DuringBusy([&frame]() { frame.OnDesktopLock(); });
+    else
+        fx.m_prompts.CancelBusy();
+    QVERIFY(frame.RunCommand(ID_FILE_IMPORT));
+    QVERIFY(fx.m_prompts.m_vecBusyKinds == std::vector<EBusyKind>{EBusyKind::stoppedByLock});
+    QCOMPARE(fx.m_prompts.MessageTexts(), Labels{strMessage.toStdString()});
+    QCOMPARE(fx.m_prompts.Messages().front().m_eIcon, EMsgIcon::information);
+    QCOMPARE(frame.IsLocked(), bLock);
+    QCOMPARE(fx.m_pDoc->IsUnloaded(), bLock);
+    if (bLock) {
+        // Nothing came in behind the lock: the file read again is the one
+        // that was locked.
+        fx.m_prompts.TypeCheckKey("secret");
+        frame.RunCommand(ID_TRAY_MAINWINDOW);
+        QVERIFY(!frame.IsLocked());
+    }
+    QCOMPARE(Records(*fx.m_pDoc), before);
+    QVERIFY(!fx.m_pDoc->IsModified());
+    QCOMPARE(ReadBytes(strPath), strBefore);
     QCOMPARE(fx.m_prompts.UnusedAnswers(), std::string());
     QVERIFY(fx.m_vecFailures.empty());
 }
