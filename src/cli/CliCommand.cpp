@@ -15,6 +15,7 @@
 #include "core/health/PwnedList.h"
 #include "core/interchange/CsvImport.h"
 #include "core/interchange/CsvWriter.h"
+#include "core/interchange/ImportCommand.h"
 #include "core/interchange/Importer.h"
 #include "core/interchange/KdbxReader.h"
 #include "core/interchange/KdbxWriter.h"
@@ -463,6 +464,11 @@ SKdbxCredentials CCliCommand::ReadKdbxKeyFile(const CCliArgs& args) const {
     }
     std::string strBytes;
     const EFileError eRead = ReadWholeFile(*pKeyFile, strBytes, MAX_KEY_FILE_BYTES);
+    if (eRead == EFileError::tooLarge)
+        throw CCliFailure(CLI_EXIT_READ, "keyhaven-cli: " + *pKeyFile + " is larger than " +
+                                             std::to_string(MAX_KEY_FILE_BYTES >> 20) +
+                                             " MB, the largest key file that is read; it was "
+                                             "not read.");
     if (eRead != EFileError::none)
         throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eRead, *pKeyFile));
     credentials.bHasKeyFile = true;
@@ -605,7 +611,7 @@ void CCliCommand::RunImport(const CArgs& astrArgs) {
     std::string strText;
     const EFileError eRead = ReadWholeFile(strSource, strText, MAX_CSV_BYTES);
     if (eRead != EFileError::none)
-        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eRead, strSource));
+        throw CCliFailure(CLI_EXIT_READ, ImportReadErrorMessage(eRead, strSource, false));
     // The source is checked whole before the KEY is asked: a file that
     // cannot be imported costs no typing and changes nothing.
     std::string strError;
@@ -632,9 +638,9 @@ void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
     // which comes after FILE's KEY. Until then nothing is written, so a
     // database that fails half-way changes nothing.
     std::string strBytes;
-    const EFileError eRead = ReadWholeFile(strSource, strBytes);
+    const EFileError eRead = ReadWholeFile(strSource, strBytes, MaxDatabaseImportBytes());
     if (eRead != EFileError::none)
-        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eRead, strSource));
+        throw CCliFailure(CLI_EXIT_READ, ImportReadErrorMessage(eRead, strSource, true));
     SKdbxCredentials credentials = ReadKdbxKeyFile(args);
     CFileLock lock;
     if (lock.Acquire(strPath, CFileLock::WAIT_MS) == EFileError::busy)

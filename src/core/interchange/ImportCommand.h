@@ -4,6 +4,7 @@
 #include "core/base/Translation.h"
 
 #include "core/interchange/ImportEntry.h"
+#include "core/store/FileIO.h"
 
 #include <functional>
 #include <string>
@@ -18,8 +19,24 @@ inline constexpr const char* IMPORT_FILTERS =
     KH_TEXT("Keyhaven", "KeePass database (*.kdbx);;CSV (*.csv);;All files (*)");
 // Shown while a database's key is derived and its entries read.
 inline constexpr const char* IMPORT_OPENING = KH_TEXT("Keyhaven", "Opening %1 ...");
+// Sources over their type's limit: a CSV file is held and parsed whole, a
+// KeePass database may be as large as any file the program reads (its
+// reader bounds what it inflates to). %2 is the limit ("256 MB").
+inline constexpr const char* IMPORT_CSV_TOO_LARGE =
+    KH_TEXT("Keyhaven",
+            "%1 is larger than %2, the largest CSV file that can be imported; it was not read.");
+inline constexpr const char* IMPORT_KDBX_TOO_LARGE = KH_TEXT(
+    "Keyhaven",
+    "%1 is larger than %2, the largest KeePass database that can be imported; it was not read.");
 // A source that was read but is not one the importer understands.
 inline constexpr const char* IMPORT_REFUSED = KH_TEXT("Keyhaven", "%1 cannot be imported. %2");
+
+// The largest KeePass database an import reads.
+std::size_t MaxDatabaseImportBytes();
+// A failure reading the source at strPath, a database (bDatabase) or a CSV
+// file: a source over its limit names that limit, others are told as for
+// any file.
+std::string ImportReadErrorMessage(EFileError eError, const std::string& strPath, bool bDatabase);
 
 // What an import brought into the document, for the view to show: the
 // groups that received accounts and the first account imported (code-page
@@ -57,6 +74,9 @@ private:
     // when the user cancelled or the database cannot be read (reported).
     bool ReadDatabase(const std::string& strPath, const std::string& strBytes,
                       std::vector<SImportEntry>& entries);
+    // The whole source, read within its type's limit (the type from its
+    // first bytes); false when it was not read (reported).
+    bool ReadSource(const std::string& strPath, std::string& strBytes);
     // Whether the CSV text is understood, all of it; reported when not.
     bool CheckCsv(const std::string& strPath, const std::string& strText);
 

@@ -177,6 +177,27 @@ EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes, std:
     return EFileError::none;
 }
 
+EFileError ReadFileStart(const std::string& strPath, std::string& strBytes, std::size_t nBytes) {
+    strBytes.clear();
+    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return ReadErrorOf(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return EFileError::readFailed;
+    }
+    strBytes.resize(nBytes);
+    ssize_t n = 0;
+    do
+        n = ::read(fd, strBytes.data(), nBytes);
+    while (n < 0 && errno == EINTR);
+    const int nErrno = errno;
+    ::close(fd);
+    strBytes.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return n < 0 ? ReadErrorOf(nErrno) : EFileError::none;
+}
+
 namespace {
 
 // Temporary copies carry this mark after the target's name, so a copy left

@@ -53,6 +53,10 @@ inline constexpr std::size_t MAX_FILE_BYTES = std::size_t(1) << 30;
 EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes,
                          std::size_t nMaxBytes = MAX_FILE_BYTES);
 
+// The first nBytes of a file (fewer when it is shorter), to tell its type.
+// Only a regular file is read, as by ReadWholeFile.
+EFileError ReadFileStart(const std::string& strPath, std::string& strBytes, std::size_t nBytes);
+
 // What a replaced file keeps: its owner, group, mode and links, or nothing
 // (a private copy such as a backup, always 0600). Plain text that anyone
 // can read (an export, a ".pwd" made by Save As or convert) is written only
