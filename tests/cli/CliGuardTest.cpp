@@ -89,10 +89,32 @@ TEST(CliGuard, PlainTextIsNeverWrittenForAnotherUser) {
     ASSERT_EQ(::symlink(folder.File("Caught.pwd").c_str(), strPlanted.c_str()), 0);
     ASSERT_EQ(::lchown(strPlanted.c_str(), OTHER, OTHER), 0);
 
+    // Her own folder, open to all but not sticky, and her link there to the
+    // user's own file; her link in the sticky folder to the user's folder.
+    const std::string strHers = folder.File("hers");
+    ::mkdir(strHers.c_str(), 0777);
+    ::chmod(strHers.c_str(), 0777);
+    ASSERT_EQ(::chown(strHers.c_str(), OTHER, OTHER), 0);
+    const std::string strMine = folder.File("mine.txt");
+    WriteBytes(strMine, "mine");
+    const std::string strReport = strHers + "/report.txt";
+    ASSERT_EQ(::symlink(strMine.c_str(), strReport.c_str()), 0);
+    ASSERT_EQ(::lchown(strReport.c_str(), OTHER, OTHER), 0);
+    const std::string strHome = folder.File("home");
+    ::mkdir(strHome.c_str(), 0700);
+    const std::string strDirLink = strShared + "/dir";
+    ASSERT_EQ(::symlink(strHome.c_str(), strDirLink.c_str()), 0);
+    ASSERT_EQ(::lchown(strDirLink.c_str(), OTHER, OTHER), 0);
+
     for (const std::vector<std::string>& astrArgs :
          {std::vector<std::string>{"export", strFile, "-o", strTheirs},
           std::vector<std::string>{"export", strFile, "-o", strPlanted},
-          std::vector<std::string>{"convert", strFile, strPlanted}}) {
+          std::vector<std::string>{"convert", strFile, strPlanted},
+          std::vector<std::string>{"export", strFile, "-o", strReport},
+          std::vector<std::string>{"export", strFile, "--format", "csv", "-o", strReport},
+          std::vector<std::string>{"export", strFile, "-o", strDirLink + "/out.txt"},
+          std::vector<std::string>{"convert", strFile, strDirLink + "/Out.pwd"},
+          std::vector<std::string>{"export", strFile, "-o", strHers + "/new.txt"}}) {
         const SCliResult result = RunCli(astrArgs, "k\n");
         EXPECT_EQ(result.nExit, 4) << astrArgs.back() << result.strErr;
         EXPECT_NE(result.strErr.find("it is read-only or opened by someone else"),
@@ -101,4 +123,28 @@ TEST(CliGuard, PlainTextIsNeverWrittenForAnotherUser) {
     }
     EXPECT_EQ(ReadBytes(strTheirs), "theirs");
     EXPECT_FALSE(std::filesystem::exists(folder.File("Caught.pwd")));
+    EXPECT_EQ(ReadBytes(strMine), "mine");
+    EXPECT_TRUE(std::filesystem::is_empty(strHome));
+    EXPECT_FALSE(std::filesystem::exists(strHers + "/new.txt"));
+}
+
+TEST(CliGuard, PlainTextIsNeverWrittenIntoAFolderAnyoneMayChange) {
+    CTempFolder folder;
+    const std::string strFile = folder.File("Home.pwd");
+    WriteCoreFile(strFile, "k", {GroupRecord("G"), AccountRecord("a", "u", "secret")});
+    const std::string strOpen = folder.File("open");
+    ::mkdir(strOpen.c_str(), 0777);
+    ::chmod(strOpen.c_str(), 0777);
+    for (const std::vector<std::string>& astrArgs :
+         {std::vector<std::string>{"export", strFile, "-o", strOpen + "/out.txt"},
+          std::vector<std::string>{"export", strFile, "--format", "csv", "-o", strOpen + "/o.csv"},
+          std::vector<std::string>{"convert", strFile, strOpen + "/Out.pwd"}}) {
+        const SCliResult result = RunCli(astrArgs, "k\n");
+        EXPECT_EQ(result.nExit, 4) << astrArgs.back() << result.strErr;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(strOpen));
+    // Once only its owner may change it, the same export is written.
+    ::chmod(strOpen.c_str(), 0700);
+    EXPECT_EQ(RunCli({"export", strFile, "-o", strOpen + "/out.txt"}, "k\n").nExit, 0);
+    EXPECT_NE(ReadBytes(strOpen + "/out.txt").find("secret"), std::string::npos);
 }
