@@ -162,6 +162,33 @@ TEST_F(FileExport, AnUnwritableTargetIsReportedAndLeavesNoFile) {
     EXPECT_FALSE(FileExists(m_folder.File("out.txt")));
 }
 
+// The disk fills up (here: the file size limit) after a good part of the
+// export is written: the failure is reported and no cut file stays, neither
+// a new one nor in place of an old one.
+TEST_F(FileExport, AWriteThatFailsHalfWayLeavesNoShortFile) {
+    auto pDoc = NewKeyedDoc();
+    pDoc->AddGroup("Many");
+    for (int i = 0; i < 3000; ++i)
+        pDoc->AddAccount("Many", Account("Account " + std::to_string(i)));
+    const std::string strFolder = m_folder.File("out");
+    ASSERT_EQ(::mkdir(strFolder.c_str(), 0700), 0);
+    const std::string strOld = strFolder + "/old.csv";
+    const std::string strNew = strFolder + "/new.csv";
+    WriteBytes(strOld, "old export");
+    for (const std::string& strOut : {strNew, strOld}) {
+        m_prompts.ClearRecord();
+        {
+            CFileSizeLimit limit(100000); // the export is several times as large
+            ExportTo(*pDoc, strOut);
+        }
+        EXPECT_TRUE(Shown(IDS_DISK_FULL, EMsgIcon::exclamation)) << strOut;
+        EXPECT_EQ(FolderEntries(strFolder), std::vector<std::string>{"old.csv"});
+        EXPECT_EQ(ReadBytes(strOld), "old export");
+    }
+    ExportTo(*pDoc, strNew);
+    EXPECT_GT(ReadBytes(strNew).size(), 300000u);
+}
+
 TEST_F(FileExport, AnExistingFileIsReplacedByAPrivateOne) {
     auto pDoc = NewKeyedDoc();
     const std::pair<const char*, const char*> CASES[] = {{"shared.txt", NEW_FILE_EXPORT},
