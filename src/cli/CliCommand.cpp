@@ -559,8 +559,9 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
         args.FailUsage("OUT must end in .pwd or .khv");
     // Another user's file, or a link planted for the records, is refused
     // before anything else is said about it.
-    if (PlainTextTargetError(strOut) != EFileError::none)
-        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::writeDenied, strOut));
+    const EFileError eTarget = PlainTextTargetError(strOut);
+    if (eTarget != EFileError::none)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eTarget, strOut));
     if (FileExists(strOut))
         throw CCliFailure(CLI_EXIT_WRITE,
                           strOut + " already exists; convert never replaces a file.");

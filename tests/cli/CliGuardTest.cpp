@@ -106,20 +106,26 @@ TEST(CliGuard, PlainTextIsNeverWrittenForAnotherUser) {
     ASSERT_EQ(::symlink(strHome.c_str(), strDirLink.c_str()), 0);
     ASSERT_EQ(::lchown(strDirLink.c_str(), OTHER, OTHER), 0);
 
-    for (const std::vector<std::string>& astrArgs :
-         {std::vector<std::string>{"export", strFile, "-o", strTheirs},
-          std::vector<std::string>{"export", strFile, "-o", strPlanted},
-          std::vector<std::string>{"convert", strFile, strPlanted},
-          std::vector<std::string>{"export", strFile, "-o", strReport},
-          std::vector<std::string>{"export", strFile, "--format", "csv", "-o", strReport},
-          std::vector<std::string>{"export", strFile, "-o", strDirLink + "/out.txt"},
-          std::vector<std::string>{"convert", strFile, strDirLink + "/Out.pwd"},
-          std::vector<std::string>{"export", strFile, "-o", strHers + "/new.txt"}}) {
-        const SCliResult result = RunCli(astrArgs, "k\n");
-        EXPECT_EQ(result.nExit, 4) << astrArgs.back() << result.strErr;
-        EXPECT_NE(result.strErr.find("it is read-only or opened by someone else"),
-                  std::string::npos)
-            << result.strErr;
+    // Her file is hers; her links and folders could redirect the text.
+    constexpr const char* DENIED = "it is read-only or opened by someone else";
+    constexpr const char* UNSAFE = "another user can change a folder on the way to it";
+    const struct {
+        std::vector<std::string> astrArgs;
+        const char* pszMessage;
+    } CASES[] = {
+        {{"export", strFile, "-o", strTheirs}, DENIED},
+        {{"export", strFile, "-o", strPlanted}, UNSAFE},
+        {{"convert", strFile, strPlanted}, UNSAFE},
+        {{"export", strFile, "-o", strReport}, UNSAFE},
+        {{"export", strFile, "--format", "csv", "-o", strReport}, UNSAFE},
+        {{"export", strFile, "-o", strDirLink + "/out.txt"}, UNSAFE},
+        {{"convert", strFile, strDirLink + "/Out.pwd"}, UNSAFE},
+        {{"export", strFile, "-o", strHers + "/new.txt"}, UNSAFE},
+    };
+    for (const auto& test : CASES) {
+        const SCliResult result = RunCli(test.astrArgs, "k\n");
+        EXPECT_EQ(result.nExit, 4) << test.astrArgs.back() << result.strErr;
+        EXPECT_NE(result.strErr.find(test.pszMessage), std::string::npos) << result.strErr;
     }
     EXPECT_EQ(ReadBytes(strTheirs), "theirs");
     EXPECT_FALSE(std::filesystem::exists(folder.File("Caught.pwd")));
@@ -141,6 +147,10 @@ TEST(CliGuard, PlainTextIsNeverWrittenIntoAFolderAnyoneMayChange) {
           std::vector<std::string>{"convert", strFile, strOpen + "/Out.pwd"}}) {
         const SCliResult result = RunCli(astrArgs, "k\n");
         EXPECT_EQ(result.nExit, 4) << astrArgs.back() << result.strErr;
+        EXPECT_EQ(result.strErr, astrArgs.back() +
+                                     " was not written: another user can change a folder on the "
+                                     "way to it, or put a link there, and could catch the "
+                                     "passwords. Choose a folder of your own.\n");
     }
     EXPECT_TRUE(std::filesystem::is_empty(strOpen));
     // Once only its owner may change it, the same export is written.

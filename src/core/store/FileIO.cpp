@@ -103,6 +103,8 @@ std::string FileErrorMessage(EFileError eError, const std::string& strPath) {
         return FormatText(IDS_SEAL_OUT_OF_MEMORY, strPath);
     case EFileError::busy:
         return FormatText(IDS_FILE_BUSY, strPath);
+    case EFileError::unsafeFolder:
+        return FormatText(IDS_UNSAFE_FOLDER, strPath);
     }
     return {};
 }
@@ -390,7 +392,7 @@ EFileError ResolvePlainTextTarget(const std::string& strPath, SPlainTarget& targ
     }
     struct stat st {};
     if (::stat("/", &st) != 0 || IsFolderOfOthers(st))
-        return EFileError::writeDenied;
+        return EFileError::unsafeFolder;
     const uid_t nUser = ::geteuid();
     std::deque<std::string> pending = ComponentsOf(strWhole);
     std::string strReal; // the real folder reached so far; "" is the root
@@ -416,7 +418,7 @@ EFileError ResolvePlainTextTarget(const std::string& strPath, SPlainTarget& targ
             // Its folder is this user's or root's; in a sticky one others
             // may still have planted the link.
             if (st.st_uid != nUser && st.st_uid != 0 && IsSharedStickyFolder(strReal))
-                return EFileError::writeDenied;
+                return EFileError::unsafeFolder;
             const std::string strLink = LinkText(strNext);
             if (strLink.empty() || ++nLinks > 40)
                 return EFileError::writeFailed;
@@ -433,7 +435,7 @@ EFileError ResolvePlainTextTarget(const std::string& strPath, SPlainTarget& targ
             break;
         }
         if (S_ISDIR(st.st_mode) && IsFolderOfOthers(st))
-            return EFileError::writeDenied;
+            return EFileError::unsafeFolder;
         strReal = strNext;
     }
     if (!target.bExists || target.st.st_uid == nUser)

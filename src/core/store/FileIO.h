@@ -22,6 +22,7 @@ enum class EFileError {
     busy,            // another program holds the file's lock
     keyOutOfMemory,  // a sealed file's key derivation could not get its memory to open it
     sealOutOfMemory, // ... or to seal it
+    unsafeFolder,    // plain text would pass a folder or link that another user controls
 };
 
 // The user's message for a failure on the file at strPath ("%1" in the
@@ -66,8 +67,8 @@ EFileError ReadFileStart(const std::string& strPath, std::string& strBytes, std:
 enum class EWriteMode { keepAttributes, privateFile, plainText };
 
 // Whether plain text may go to strPath: writeDenied when the file there is
-// another user's (root's devices such as /dev/null aside), or when another
-// user controls a folder on the way to it: one owned by another user (not
+// another user's (root's devices such as /dev/null aside), unsafeFolder
+// when another user controls a folder on the way to it: one owned by another user (not
 // root), or one that others may write without the sticky bit (a group
 // counts as others unless it is this user's private group), since the
 // owner or the writers could swap any entry for a link or a folder of

@@ -179,8 +179,8 @@ TEST(FileWrite, PlainTextGoesOnlyIntoFilesOfThisUserAndNeverThroughPlantedLinks)
         EFileError eResult;
     } CASES[] = {
         {strTheirs, EFileError::writeDenied},
-        {Link("planted-new", folder.File("caught.txt"), OTHER_OWNER), EFileError::writeDenied},
-        {Link("planted-old", strMine, OTHER_OWNER), EFileError::writeDenied},
+        {Link("planted-new", folder.File("caught.txt"), OTHER_OWNER), EFileError::unsafeFolder},
+        {Link("planted-old", strMine, OTHER_OWNER), EFileError::unsafeFolder},
         {Link("own", folder.File("own.txt"), 0), EFileError::none},
         {strMine, EFileError::none},
     };
@@ -231,10 +231,10 @@ TEST(FileWrite, PlainTextGoesOnlyThroughFoldersNoOtherUserControls) {
         EFileError eResult;
     };
     std::vector<SCase> cases = {
-        {strOpen + "/new.txt", EFileError::writeDenied},
-        {Link(strOpen + "/planted.txt", strMine, ::geteuid()), EFileError::writeDenied},
-        {Link(folder.File("to-open"), strOpen, ::geteuid()) + "/new.txt", EFileError::writeDenied},
-        {strHome + "/../open/new.txt", EFileError::writeDenied},
+        {strOpen + "/new.txt", EFileError::unsafeFolder},
+        {Link(strOpen + "/planted.txt", strMine, ::geteuid()), EFileError::unsafeFolder},
+        {Link(folder.File("to-open"), strOpen, ::geteuid()) + "/new.txt", EFileError::unsafeFolder},
+        {strHome + "/../open/new.txt", EFileError::unsafeFolder},
         // This user's own links are followed, each real folder checked.
         {strAlias + "/new.txt", EFileError::none},
         {strAlias + "/../alias/mine.txt", EFileError::none},
@@ -244,20 +244,20 @@ TEST(FileWrite, PlainTextGoesOnlyThroughFoldersNoOtherUserControls) {
         constexpr uid_t OTHER = OTHER_OWNER;
         // Her own folder, open to all: her link there to the user's file.
         const std::string strHers = Folder("hers", 0777, OTHER);
-        cases.push_back({Link(strHers + "/report.txt", strMine, OTHER), EFileError::writeDenied});
+        cases.push_back({Link(strHers + "/report.txt", strMine, OTHER), EFileError::unsafeFolder});
         // A folder she owns can be swapped whatever its mode, also below.
         const std::string strClosed = Folder("closed", 0755, OTHER);
-        cases.push_back({strClosed + "/new.txt", EFileError::writeDenied});
+        cases.push_back({strClosed + "/new.txt", EFileError::unsafeFolder});
         ASSERT_EQ(::mkdir((strClosed + "/mine").c_str(), 0700), 0);
-        cases.push_back({strClosed + "/mine/new.txt", EFileError::writeDenied});
+        cases.push_back({strClosed + "/mine/new.txt", EFileError::unsafeFolder});
         // Her link to a folder, in a sticky folder like /tmp: the write would
         // land in the user's home.
         cases.push_back(
-            {Link(strShared + "/dir", strHome, OTHER) + "/caught.txt", EFileError::writeDenied});
+            {Link(strShared + "/dir", strHome, OTHER) + "/caught.txt", EFileError::unsafeFolder});
         // A group that others belong to writes as they do.
         const std::string strGroup = Folder("group", 0770);
         ASSERT_EQ(::chown(strGroup.c_str(), ::geteuid(), SHARED_GROUP), 0);
-        cases.push_back({strGroup + "/new.txt", EFileError::writeDenied});
+        cases.push_back({strGroup + "/new.txt", EFileError::unsafeFolder});
     } else {
         std::printf("Folders and links of another user need the superuser: those cases are "
                     "left out.\n");
