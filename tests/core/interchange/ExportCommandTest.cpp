@@ -189,6 +189,26 @@ TEST_F(FileExport, AWriteThatFailsHalfWayLeavesNoShortFile) {
     EXPECT_GT(ReadBytes(strNew).size(), 300000u);
 }
 
+// A folder anyone may write without the sticky bit: another user could put
+// a link at the name, or swap the folder, before the file is written.
+TEST_F(FileExport, NeverIntoAFolderAnotherUserCanChange) {
+    auto pDoc = NewKeyedDoc();
+    const std::string strOpen = m_folder.File("open");
+    ASSERT_EQ(::mkdir(strOpen.c_str(), 0700), 0);
+    ASSERT_EQ(::chmod(strOpen.c_str(), 0777), 0);
+    const std::string strMine = m_folder.File("mine.txt");
+    WriteBytes(strMine, "mine");
+    const std::string strLink = strOpen + "/report.txt";
+    ASSERT_EQ(::symlink(strMine.c_str(), strLink.c_str()), 0);
+    for (const std::string& strOut : {strOpen + "/new.csv", strLink}) {
+        m_prompts.ClearRecord();
+        ExportTo(*pDoc, strOut);
+        EXPECT_TRUE(Shown(FormatText(IDS_UNSAFE_FOLDER, strOut), EMsgIcon::exclamation)) << strOut;
+    }
+    EXPECT_EQ(FolderEntries(strOpen), std::vector<std::string>{"report.txt"});
+    EXPECT_EQ(ReadBytes(strMine), "mine");
+}
+
 TEST_F(FileExport, AnExistingFileIsReplacedByAPrivateOne) {
     auto pDoc = NewKeyedDoc();
     const std::pair<const char*, const char*> CASES[] = {{"shared.txt", NEW_FILE_EXPORT},
