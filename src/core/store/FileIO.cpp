@@ -333,6 +333,12 @@ bool IsOwnPrivateGroup(gid_t nGroup) {
     return true;
 }
 
+// Whether users other than this one may add entries to a folder.
+bool IsWritableByOthers(const struct stat& st) {
+    return (st.st_mode & S_IWOTH) != 0 ||
+           ((st.st_mode & S_IWGRP) != 0 && !IsOwnPrivateGroup(st.st_gid));
+}
+
 // Whether another user can change what a folder holds: rename, remove or
 // replace its entries (a link for a file, another folder for a folder),
 // which a check of the path cannot see coming. Its owner can, unless that
@@ -342,19 +348,15 @@ bool IsFolderOfOthers(const struct stat& st) {
     const uid_t nUser = ::geteuid();
     if (st.st_uid != nUser && st.st_uid != 0)
         return true;
-    if ((st.st_mode & S_ISVTX) != 0)
-        return false;
-    if ((st.st_mode & S_IWOTH) != 0)
-        return true;
-    return (st.st_mode & S_IWGRP) != 0 && !IsOwnPrivateGroup(st.st_gid);
+    return (st.st_mode & S_ISVTX) == 0 && IsWritableByOthers(st);
 }
 
-// A world-writable sticky folder such as /tmp: anyone may add entries, and
-// their owners may change them.
+// A sticky folder others may write, such as /tmp: anyone may add entries,
+// and their owners may change them.
 bool IsSharedStickyFolder(const std::string& strFolder) {
     struct stat st {};
     return ::stat(strFolder.empty() ? "/" : strFolder.c_str(), &st) == 0 &&
-           (st.st_mode & S_ISVTX) != 0 && (st.st_mode & S_IWOTH) != 0;
+           (st.st_mode & S_ISVTX) != 0 && IsWritableByOthers(st);
 }
 
 // The components of a path, empty ones and "." left out.

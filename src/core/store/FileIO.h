@@ -74,7 +74,7 @@ enum class EWriteMode { keepAttributes, privateFile, plainText };
 // owner or the writers could swap any entry for a link or a folder of
 // theirs between the check and the write. Links on the way are followed
 // component by component, each real folder checked; a link that neither
-// this user nor root owns in a world-writable sticky folder (/tmp) is
+// this user nor root owns in a sticky folder others may write (/tmp) is
 // refused, since anyone could have planted it there to catch the text.
 // none otherwise, also for a path that does not exist.
 EFileError PlainTextTargetError(const std::string& strPath);

@@ -258,6 +258,12 @@ TEST(FileWrite, PlainTextGoesOnlyThroughFoldersNoOtherUserControls) {
         const std::string strGroup = Folder("group", 0770);
         ASSERT_EQ(::chown(strGroup.c_str(), ::geteuid(), SHARED_GROUP), 0);
         cases.push_back({strGroup + "/new.txt", EFileError::unsafeFolder});
+        // Sticky, but open to that group: her link there is hers to change.
+        const std::string strTeam = Folder("team", 01770);
+        ASSERT_EQ(::chown(strTeam.c_str(), ::geteuid(), SHARED_GROUP), 0);
+        ASSERT_EQ(::chmod(strTeam.c_str(), 01770), 0);
+        cases.push_back({Link(strTeam + "/out.txt", strMine, OTHER), EFileError::unsafeFolder});
+        cases.push_back({strTeam + "/new.txt", EFileError::none});
     } else {
         std::printf("Folders and links of another user need the superuser: those cases are "
                     "left out.\n");
@@ -270,6 +276,9 @@ TEST(FileWrite, PlainTextGoesOnlyThroughFoldersNoOtherUserControls) {
     EXPECT_EQ(FolderEntries(strOpen), std::vector<std::string>{"planted.txt"});
     EXPECT_EQ(StatOf(strHome + "/new.txt").st_mode & 07777, 0600u);
     EXPECT_EQ(ReadBytes(strShared + "/own.txt"), "secret");
+    if (bRoot) {
+        EXPECT_EQ(ReadBytes(folder.File("team/new.txt")), "secret");
+    }
 }
 
 TEST(FileWrite, ProducedBytesArriveWholeOrNotAtAll) {
