@@ -641,7 +641,7 @@ void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
     // which comes after FILE's KEY. Until then nothing is written, so a
     // database that fails half-way changes nothing.
     std::string strBytes;
-    const EFileError eRead = ReadWholeFile(strSource, strBytes, MaxDatabaseImportBytes());
+    const EFileError eRead = ReadWholeFile(strSource, strBytes, MAX_KDBX_IMPORT_BYTES);
     if (eRead != EFileError::none)
         throw CCliFailure(CLI_EXIT_READ, ImportReadErrorMessage(eRead, strSource, true));
     SKdbxCredentials credentials = ReadKdbxKeyFile(args);

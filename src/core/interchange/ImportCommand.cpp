@@ -62,26 +62,12 @@ void WipeEntries(std::vector<SImportEntry>& entries) {
     entries.clear();
 }
 
-// "256 MB", "1 GB": the limits are whole units of either.
-std::string SizeText(std::size_t nBytes) {
-    constexpr std::size_t MB = std::size_t(1) << 20;
-    constexpr std::size_t GB = std::size_t(1) << 30;
-    return nBytes % GB == 0 ? std::to_string(nBytes / GB) + " GB"
-                            : std::to_string(nBytes / MB) + " MB";
-}
-
 } // namespace
-
-std::size_t MaxDatabaseImportBytes() {
-    return MAX_FILE_BYTES;
-}
 
 std::string ImportReadErrorMessage(EFileError eError, const std::string& strPath, bool bDatabase) {
     if (eError != EFileError::tooLarge)
         return FileErrorMessage(eError, strPath);
-    return bDatabase
-               ? FormatText(IMPORT_KDBX_TOO_LARGE, strPath, SizeText(MaxDatabaseImportBytes()))
-               : FormatText(IMPORT_CSV_TOO_LARGE, strPath, SizeText(MAX_CSV_BYTES));
+    return FormatText(bDatabase ? IMPORT_KDBX_TOO_LARGE : IMPORT_CSV_TOO_LARGE, strPath);
 }
 
 bool CImportCommand::ReadSource(const std::string& strPath, std::string& strBytes) {
@@ -91,8 +77,7 @@ bool CImportCommand::ReadSource(const std::string& strPath, std::string& strByte
     EFileError eRead = ReadFileStart(strPath, strStart, KDBX_SIGNATURE_BYTES);
     bool bDatabase = IsKeePassDatabase(strStart);
     if (eRead == EFileError::none)
-        eRead =
-            ReadWholeFile(strPath, strBytes, bDatabase ? MaxDatabaseImportBytes() : MAX_CSV_BYTES);
+        eRead = ReadWholeFile(strPath, strBytes, bDatabase ? MAX_KDBX_IMPORT_BYTES : MAX_CSV_BYTES);
     // A database replaced in between by a CSV file larger than a CSV file
     // may be: judged by what was read.
     if (eRead == EFileError::none && !IsKeePassDatabase(strBytes) &&

@@ -3,6 +3,7 @@
 
 #include "core/base/Translation.h"
 
+#include "core/interchange/CsvImport.h"
 #include "core/interchange/ImportEntry.h"
 #include "core/store/FileIO.h"
 
@@ -19,20 +20,22 @@ inline constexpr const char* IMPORT_FILTERS =
     KH_TEXT("Keyhaven", "KeePass database (*.kdbx);;CSV (*.csv);;All files (*)");
 // Shown while a database's key is derived and its entries read.
 inline constexpr const char* IMPORT_OPENING = KH_TEXT("Keyhaven", "Opening %1 ...");
-// Sources over their type's limit: a CSV file is held and parsed whole, a
-// KeePass database may be as large as any file the program reads (its
-// reader bounds what it inflates to). %2 is the limit ("256 MB").
-inline constexpr const char* IMPORT_CSV_TOO_LARGE =
-    KH_TEXT("Keyhaven",
-            "%1 is larger than %2, the largest CSV file that can be imported; it was not read.");
-inline constexpr const char* IMPORT_KDBX_TOO_LARGE = KH_TEXT(
+// The largest KeePass database an import reads: as large as any file the
+// program reads (its reader bounds what it inflates to). A CSV file, held
+// and parsed whole, has the lower MAX_CSV_BYTES.
+inline constexpr std::size_t MAX_KDBX_IMPORT_BYTES = MAX_FILE_BYTES;
+// Sources over their type's limit; the texts name the limits, so that
+// translations can write them as their language does.
+static_assert(MAX_CSV_BYTES == std::size_t(256) << 20 && MAX_KDBX_IMPORT_BYTES == 1u << 30);
+inline constexpr const char* IMPORT_CSV_TOO_LARGE = KH_TEXT(
     "Keyhaven",
-    "%1 is larger than %2, the largest KeePass database that can be imported; it was not read.");
+    "%1 is larger than 256 MB, the largest CSV file that can be imported; it was not read.");
+inline constexpr const char* IMPORT_KDBX_TOO_LARGE =
+    KH_TEXT("Keyhaven", "%1 is larger than 1 GB, the largest KeePass database that can be "
+                        "imported; it was not read.");
 // A source that was read but is not one the importer understands.
 inline constexpr const char* IMPORT_REFUSED = KH_TEXT("Keyhaven", "%1 cannot be imported. %2");
 
-// The largest KeePass database an import reads.
-std::size_t MaxDatabaseImportBytes();
 // A failure reading the source at strPath, a database (bDatabase) or a CSV
 // file: a source over its limit names that limit, others are told as for
 // any file.
