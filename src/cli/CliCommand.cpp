@@ -718,8 +718,10 @@ void CCliCommand::OpenFile(const std::string& strPath, CCofferDoc& doc, const ch
 
 std::string CCliCommand::ReadSecretLine(const std::string& strPrompt, const std::string& strWhat) {
     std::string strTyped;
-    // The prompt names a file, whose name may hold anything.
-    switch (m_keyReader.ReadKey(CControlEscaper::Escape(strPrompt), strTyped)) {
+    // The prompt names a file, whose name may hold anything; it stays on
+    // its line.
+    switch (m_keyReader.ReadKey(
+        CControlEscaper::Escape(strPrompt, CControlEscaper::EBreaks::escape), strTyped)) {
     case CKeyReader::EResult::ok:
         break;
     case CKeyReader::EResult::endOfInput:

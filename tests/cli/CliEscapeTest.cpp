@@ -114,11 +114,11 @@ TEST_F(CliEscape, MessagesPromptsAndFileNamesAreEscaped) {
                                  m_strPath + "\n");
 
     // A file's name holds whatever its maker chose, valid UTF-8 or not.
-    const std::string strEvil = m_folder.File("Evil" + HOSTILE + "\xFF.pwd");
+    const std::string strEvil = m_folder.File("Evil" + HOSTILE + "\n\xFF.pwd");
     WriteCoreFile(strEvil, "k", {GroupRecord("G")});
-    const std::string strLabelShown = "Evil" + HOSTILE_SHOWN + "\\xff";
+    const std::string strLabelShown = "Evil" + HOSTILE_SHOWN + "\\n\\xff";
     EXPECT_EQ(RunCliToTerminal({"ls", strEvil}, "k\n").strOut, strLabelShown + "\n  G\n");
-    EXPECT_EQ(RunCli({"ls", strEvil}, "k\n").strOut, "Evil" + HOSTILE + "\xFF\n  G\n");
+    EXPECT_EQ(RunCli({"ls", strEvil}, "k\n").strOut, "Evil" + HOSTILE + "\n\xFF\n  G\n");
     std::string strEcho;
     result = RunCliOnTerminal({"ls", strEvil}, {"k"}, strEcho);
     EXPECT_EQ(result.nExit, 0) << result.strErr;
