@@ -16,21 +16,24 @@ bool Contains(const std::vector<std::string>& astrList, const std::string& strIt
     return std::find(astrList.begin(), astrList.end(), strItem) != astrList.end();
 }
 
+enum class ENumber { whole, notWhole, outOfRange };
+
 // strtoll alone accepts leading blanks and trailing garbage; a command line
-// number must be nothing but the number.
-bool ParseWhole(const std::string& strText, long long& nValue) {
+// number must be nothing but the number. One too long for 64 bits is a
+// number all the same, only out of range.
+ENumber ParseWhole(const std::string& strText, long long& nValue) {
     if (strText.empty())
-        return false;
+        return ENumber::notWhole;
     const std::size_t nFirstDigit = (strText[0] == '-' || strText[0] == '+') ? 1 : 0;
     if (nFirstDigit == strText.size())
-        return false;
+        return ENumber::notWhole;
     for (std::size_t i = nFirstDigit; i < strText.size(); ++i) {
         if (strText[i] < '0' || strText[i] > '9')
-            return false;
+            return ENumber::notWhole;
     }
     errno = 0;
     nValue = std::strtoll(strText.c_str(), nullptr, 10);
-    return errno != ERANGE;
+    return errno == ERANGE ? ENumber::outOfRange : ENumber::whole;
 }
 
 } // namespace
@@ -131,8 +134,14 @@ std::int64_t CCliArgs::Int64Value(const std::string& strName, std::int64_t nDefa
     if (!pText)
         return nDefault;
     long long nValue = 0;
-    if (!ParseWhole(*pText, nValue))
+    switch (ParseWhole(*pText, nValue)) {
+    case ENumber::whole:
+        break;
+    case ENumber::notWhole:
         FailUsage(strName + " needs a whole number");
+    case ENumber::outOfRange:
+        FailUsage(strName + " is out of range");
+    }
     return nValue;
 }
 

@@ -6,6 +6,7 @@
 #include "cli/CliFailure.h"
 #include "cli/CliHelp.h"
 #include "cli/CliTexts.h"
+#include "cli/ControlEscaper.h"
 #include "cli/KeyReader.h"
 #include "cli/TreeListing.h"
 #include "core/base/Prompts.h"
@@ -15,6 +16,7 @@
 #include "core/health/PwnedList.h"
 #include "core/interchange/CsvImport.h"
 #include "core/interchange/CsvWriter.h"
+#include "core/interchange/ImportCommand.h"
 #include "core/interchange/Importer.h"
 #include "core/interchange/KdbxReader.h"
 #include "core/interchange/KdbxWriter.h"
@@ -151,8 +153,10 @@ int KdbxFailureExit(EKdbxFailure eFailure) {
 
 } // namespace
 
-CCliCommand::CCliCommand(std::ostream& out, std::ostream& err, CKeyReader& keyReader)
-    : m_out(out), m_err(err), m_keyReader(keyReader), m_codePage(CCodePage::Default()) {}
+CCliCommand::CCliCommand(std::ostream& out, std::ostream& err, CKeyReader& keyReader,
+                         bool bOutTerminal)
+    : m_bOutTerminal(bOutTerminal), m_out(out), m_err(err), m_keyReader(keyReader),
+      m_codePage(CCodePage::Default()) {}
 
 int CCliCommand::Run(const std::vector<std::string>& astrArgs) {
     try {
@@ -182,7 +186,7 @@ int CCliCommand::Run(const std::vector<std::string>& astrArgs) {
 
 int CCliCommand::Fail(const CCliFailure& failure) {
     m_out.flush();
-    m_err << failure.m_strMessage << '\n';
+    WriteMessage(failure.m_strMessage);
     m_err.flush();
     return failure.m_nExit;
 }
@@ -229,9 +233,9 @@ void CCliCommand::RunInfo(const CArgs& astrArgs) {
     const int nAccounts = static_cast<int>(doc.m_listArchive.size()) - nGroups;
     Write(std::string("key: ") + (doc.m_strKey.empty() ? "absent" : "present") + "\n" +
           "generate: " + std::to_string(doc.m_nGenerate) + "\n" +
-          "length: " + m_codePage.ToUtf8(doc.m_strLength) + "\n" +
-          "begin: " + m_codePage.ToUtf8(doc.m_strBegin) + "\n" +
-          "end: " + m_codePage.ToUtf8(doc.m_strEnd) + "\n" + "groups: " + std::to_string(nGroups) +
+          "length: " + Label(m_codePage.ToUtf8(doc.m_strLength)) + "\n" +
+          "begin: " + Label(m_codePage.ToUtf8(doc.m_strBegin)) + "\n" + "end: " +
+          Label(m_codePage.ToUtf8(doc.m_strEnd)) + "\n" + "groups: " + std::to_string(nGroups) +
           "\n" + "accounts: " + std::to_string(nAccounts) + "\n");
 }
 
@@ -240,13 +244,13 @@ void CCliCommand::RunList(const CArgs& astrArgs) {
     args.Parse(astrArgs, 1);
     CCofferDoc doc;
     OpenFile(args.Positional(0), doc);
-    std::string strText = FileLabel(FileNameOf(args.Positional(0))) + "\n";
+    std::string strText = Label(FileLabel(FileNameOf(args.Positional(0)))) + "\n";
     const CTreeListing listing(doc.m_listInfo, m_codePage);
     for (const CTreeListing::SBranch& branch : listing.Branches()) {
         if (branch.pGroup)
-            strText += "  " + m_codePage.ToUtf8(branch.pGroup->Group()) + "\n";
+            strText += "  " + Label(m_codePage.ToUtf8(branch.pGroup->Group())) + "\n";
         for (const CPasswordInfo* pAccount : branch.accounts)
-            strText += "    " + m_codePage.ToUtf8(pAccount->Account()) + "\n";
+            strText += "    " + Label(m_codePage.ToUtf8(pAccount->Account())) + "\n";
     }
     Write(strText);
 }
@@ -273,9 +277,9 @@ void CCliCommand::RunFind(const CArgs& astrArgs) {
     std::string strOut;
     for (const STreePos& pos : FindAll(labels, strText, options, m_codePage)) {
         const std::vector<std::string_view> path = labels.LabelPath(pos);
-        strOut += path.front(); // a file name, already the output's UTF-8
+        strOut += Label(std::string(path.front())); // a file name, not in the code page
         for (std::size_t i = 1; i < path.size(); ++i)
-            strOut += '\t' + m_codePage.ToUtf8(path[i]);
+            strOut += '\t' + Label(m_codePage.ToUtf8(path[i]));
         strOut += '\n';
     }
     Write(strOut);
@@ -288,8 +292,9 @@ void CCliCommand::WriteFieldMatches(CCofferDoc& doc, const std::string& strFileL
     for (const STreeGroup& group : SortedTree(doc.m_listInfo, m_codePage)) {
         for (const CPasswordInfo* pAccount : group.m_accounts) {
             if (filter.Matches(*pAccount))
-                strOut += strFileLabel + '\t' + m_codePage.ToUtf8(group.m_pGroup->Group()) + '\t' +
-                          m_codePage.ToUtf8(pAccount->Account()) + '\n';
+                strOut += Label(strFileLabel) + '\t' +
+                          Label(m_codePage.ToUtf8(group.m_pGroup->Group())) + '\t' +
+                          Label(m_codePage.ToUtf8(pAccount->Account())) + '\n';
         }
     }
     Write(strOut);
@@ -320,8 +325,9 @@ void CCliCommand::RunAudit(const CArgs& astrArgs) {
         throw CCliFailure(CLI_EXIT_READ, "keyhaven-cli: " + *pList + ": " + report.strPwnedError);
     std::string strOut;
     for (const SHealthLine& line : report.lines)
-        strOut += m_codePage.ToUtf8(line.pGroup->Group()) + '\t' +
-                  m_codePage.ToUtf8(line.pAccount->Account()) + '\t' + line.Findings() + '\n';
+        strOut += Label(m_codePage.ToUtf8(line.pGroup->Group())) + '\t' +
+                  Label(m_codePage.ToUtf8(line.pAccount->Account())) + '\t' + line.Findings() +
+                  '\n';
     Write(strOut);
     m_nDoneStatus = report.lines.empty() ? CLI_EXIT_DONE : CLI_EXIT_FOUND;
 }
@@ -383,10 +389,7 @@ void CCliCommand::RunExport(const CArgs& astrArgs) {
                     : WriteExportText(doc.m_listInfo, strEol, m_codePage, fnSink);
     };
     if (!pOut) {
-        fnProduce([this](std::string_view piece) {
-            m_out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-            return static_cast<bool>(m_out);
-        });
+        WriteProduced(fnProduce);
         return;
     }
     const EFileError eError = WriteExportFile(*pOut, fnProduce);
@@ -463,6 +466,11 @@ SKdbxCredentials CCliCommand::ReadKdbxKeyFile(const CCliArgs& args) const {
     }
     std::string strBytes;
     const EFileError eRead = ReadWholeFile(*pKeyFile, strBytes, MAX_KEY_FILE_BYTES);
+    if (eRead == EFileError::tooLarge)
+        throw CCliFailure(CLI_EXIT_READ, "keyhaven-cli: " + *pKeyFile + " is larger than " +
+                                             std::to_string(MAX_KEY_FILE_BYTES >> 20) +
+                                             " MB, the largest key file that is read; it was "
+                                             "not read.");
     if (eRead != EFileError::none)
         throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eRead, *pKeyFile));
     credentials.bHasKeyFile = true;
@@ -520,7 +528,7 @@ void CCliCommand::RunPasswd(const CArgs& astrArgs) {
     if (eError != EFileError::none)
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strPath));
     if (m_keyReader.IsTerminal())
-        m_err << IDS_KEY_CHANGED << '\n';
+        WriteMessage(IDS_KEY_CHANGED);
 }
 
 void CCliCommand::RunGenerate(const CArgs& astrArgs) {
@@ -551,8 +559,9 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
         args.FailUsage("OUT must end in .pwd or .khv");
     // Another user's file, or a link planted for the records, is refused
     // before anything else is said about it.
-    if (PlainTextTargetError(strOut) != EFileError::none)
-        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::writeDenied, strOut));
+    const EFileError eTarget = PlainTextTargetError(strOut);
+    if (eTarget != EFileError::none)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eTarget, strOut));
     if (FileExists(strOut))
         throw CCliFailure(CLI_EXIT_WRITE,
                           strOut + " already exists; convert never replaces a file.");
@@ -581,7 +590,7 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strOut));
     }
     if (IsReadableWithoutKey(strOut))
-        m_err << FormatText(CLI_PWD_WARNING, strOut) << '\n';
+        WriteMessage(FormatText(CLI_PWD_WARNING, strOut));
 }
 
 void CCliCommand::RunImport(const CArgs& astrArgs) {
@@ -608,7 +617,7 @@ void CCliCommand::RunImport(const CArgs& astrArgs) {
     std::string strText;
     const EFileError eRead = ReadWholeFile(strSource, strText, MAX_CSV_BYTES);
     if (eRead != EFileError::none)
-        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eRead, strSource));
+        throw CCliFailure(CLI_EXIT_READ, ImportReadErrorMessage(eRead, strSource, false));
     // The source is checked whole before the KEY is asked: a file that
     // cannot be imported costs no typing and changes nothing.
     std::string strError;
@@ -635,9 +644,9 @@ void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
     // which comes after FILE's KEY. Until then nothing is written, so a
     // database that fails half-way changes nothing.
     std::string strBytes;
-    const EFileError eRead = ReadWholeFile(strSource, strBytes);
+    const EFileError eRead = ReadWholeFile(strSource, strBytes, MAX_KDBX_IMPORT_BYTES);
     if (eRead != EFileError::none)
-        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eRead, strSource));
+        throw CCliFailure(CLI_EXIT_READ, ImportReadErrorMessage(eRead, strSource, true));
     const std::span bytes(reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size());
     // A key derivation that would take minutes (or never end) is refused
     // before anything is typed, unless it was allowed.
@@ -682,7 +691,7 @@ void CCliCommand::FinishImport(const std::string& strPath, CCofferDoc& doc,
         if (eError != EFileError::none)
             throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strPath));
     }
-    m_err << importer.Summary() << '\n';
+    WriteMessage(importer.Summary());
 }
 
 void CCliCommand::LoadFile(const std::string& strPath, CCofferDoc& doc, const char* pszWrongKey) {
@@ -727,7 +736,10 @@ void CCliCommand::OpenFile(const std::string& strPath, CCofferDoc& doc, const ch
 
 std::string CCliCommand::ReadSecretLine(const std::string& strPrompt, const std::string& strWhat) {
     std::string strTyped;
-    switch (m_keyReader.ReadKey(strPrompt, strTyped)) {
+    // The prompt names a file, whose name may hold anything; it stays on
+    // its line.
+    switch (m_keyReader.ReadKey(
+        CControlEscaper::Escape(strPrompt, CControlEscaper::EBreaks::escape), strTyped)) {
     case CKeyReader::EResult::ok:
         break;
     case CKeyReader::EResult::endOfInput:
@@ -781,5 +793,40 @@ std::string CCliCommand::ToCodePage(const std::string& strUtf8, const std::strin
 }
 
 void CCliCommand::Write(const std::string& strText) {
-    m_out.write(strText.data(), static_cast<std::streamsize>(strText.size()));
+    if (!m_bOutTerminal) {
+        m_out.write(strText.data(), static_cast<std::streamsize>(strText.size()));
+        return;
+    }
+    std::string strShown = CControlEscaper::Escape(strText);
+    m_out.write(strShown.data(), static_cast<std::streamsize>(strShown.size()));
+    CSecretBuffer::Wipe(strShown); // an account shown by show holds its password
+}
+
+void CCliCommand::WriteProduced(const CByteProducer& fnProduce) {
+    const auto fnWrite = [this](std::string_view piece) {
+        m_out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        return static_cast<bool>(m_out);
+    };
+    if (!m_bOutTerminal) {
+        fnProduce(fnWrite);
+        return;
+    }
+    CControlEscaper escaper;
+    const bool bDone = fnProduce([&](std::string_view piece) {
+        std::string strShown = escaper.Feed(piece);
+        const bool bWritten = fnWrite(strShown);
+        CSecretBuffer::Wipe(strShown);
+        return bWritten;
+    });
+    if (bDone)
+        fnWrite(escaper.Finish());
+}
+
+void CCliCommand::WriteMessage(const std::string& strText) {
+    m_err << CControlEscaper::Escape(strText) << '\n';
+}
+
+std::string CCliCommand::Label(const std::string& strUtf8) const {
+    return m_bOutTerminal ? CControlEscaper::Escape(strUtf8, CControlEscaper::EBreaks::escape)
+                          : strUtf8;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/base/StringTable.h"
+#include "core/store/FileIO.h"
 
 #include <iosfwd>
 #include <string>
@@ -20,7 +21,13 @@ class CKeyReader;
 // error stream, and KEYs come from the KEY reader.
 class CCliCommand {
 public:
-    CCliCommand(std::ostream& out, std::ostream& err, CKeyReader& keyReader);
+    // bOutTerminal: standard output is a terminal, where control characters
+    // in names and fields are shown escaped; anywhere else (a pipe, a file)
+    // the output is exact, so that scripts get the names and values as
+    // stored. Messages on the error stream are always escaped: they are read
+    // by people, also later from a log.
+    CCliCommand(std::ostream& out, std::ostream& err, CKeyReader& keyReader,
+                bool bOutTerminal = false);
 
     // astrArgs are the arguments after the program name.
     int Run(const std::vector<std::string>& astrArgs);
@@ -79,11 +86,22 @@ private:
     // the character at fault is named unless the text is a secret.
     std::string ToCodePage(const std::string& strUtf8, const std::string& strWhat,
                            bool bSecret = false) const;
+    // Standard output; on a terminal with its control characters escaped
+    // (line breaks and TABs kept).
     void Write(const std::string& strText);
+    // The same for a text made a piece at a time.
+    void WriteProduced(const CByteProducer& fnProduce);
+    // A message line on the error stream, escaped.
+    void WriteMessage(const std::string& strText);
+    // A name or value that stands on one line of a listing: on a terminal its
+    // line breaks and TABs are escaped too, so it cannot fake a line or a
+    // column; exact anywhere else.
+    std::string Label(const std::string& strUtf8) const;
 
     // The exit status of a command that ran to its end: audit tells with it
     // whether it found anything.
     int m_nDoneStatus = 0;
+    bool m_bOutTerminal;
     std::ostream& m_out;
     std::ostream& m_err;
     CKeyReader& m_keyReader;

@@ -295,6 +295,13 @@ Output:
   are converted. GROUP and ACCOUNT arguments are UTF-8 and are converted the
   other way; a character the code page cannot hold is refused (exit status 2),
   never replaced. Messages go to standard error.
+  On a terminal, control characters in names and fields (an escape sequence
+  in an imported title, C1 controls) and bytes that are no UTF-8 are shown
+  escaped: \t, \n, \r, \x1b, \u009b; in ls, find and audit a name's
+  own TABs and line breaks too, so that it keeps to its column and line.
+  Anywhere else (a pipe, a file) standard output is exact: every command
+  prints the names and values as stored, so that scripts can hand them back
+  to show. Messages and prompts on standard error are always escaped.
 
 Export layout (export and show), for each record:
   a group:     "============= " GROUP " =============" and an empty line

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 int main(int argc, char** argv) {
@@ -16,5 +17,5 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> astrArgs(argv + (argc > 0 ? 1 : 0), argv + argc);
     CKeyReader keyReader;
-    return CCliCommand(std::cout, std::cerr, keyReader).Run(astrArgs);
+    return CCliCommand(std::cout, std::cerr, keyReader, ::isatty(STDOUT_FILENO) == 1).Run(astrArgs);
 }

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -116,4 +118,34 @@ TEST(CliAudit, ListsFindingsWorstFirstAndTellsByItsExitStatus) {
     const SCliResult clean = RunCli({"audit", strClean}, "k\n");
     EXPECT_EQ(clean.nExit, 0) << clean.strErr;
     EXPECT_EQ(clean.strOut, "");
+}
+
+TEST(CliAudit, ABreachListMustBeAnOrderedRegularFile) {
+    CTempFolder folder;
+    const std::string strPath = folder.File("Home.pwd");
+    WriteCoreFile(strPath, "k", {GroupRecord("Web"), AccountRecord("mail", "", "password")});
+    // A pipe with no writer would hold open() for ever: refused before the
+    // KEY is read, as a device is.
+    const std::string strFifo = folder.File("list.fifo");
+    ASSERT_EQ(::mkfifo(strFifo.c_str(), 0600), 0);
+    for (const std::string& strList : {strFifo, std::string("/dev/null")}) {
+        const SCliResult result = RunCli({"audit", strPath, "--hibp", strList}, "k\n");
+        EXPECT_EQ(result.nExit, 3) << strList << result.strErr;
+        EXPECT_EQ(result.strErr, "keyhaven-cli: " + strList +
+                                     " is not a regular file; the breach list is searched on "
+                                     "disk, so it must be a downloaded file.\n");
+    }
+    // A list whose order breaks after its first lines is no answer.
+    std::string strList;
+    for (int i = 0; i < 3000; ++i) {
+        char szLine[64];
+        std::snprintf(szLine, sizeof szLine, "%08X%032X:1\r\n", i < 100 ? i : 9000 - i, i);
+        strList += szLine;
+    }
+    strList += "5BAA61E4C9B93F3F0682250B6CF8331B7EE68FD8:9545824\r\n";
+    const std::string strListPath = folder.File("joined.txt");
+    { std::ofstream(strListPath, std::ios::binary) << strList; }
+    const SCliResult result = RunCli({"audit", strPath, "--hibp", strListPath}, "k\n");
+    EXPECT_EQ(result.nExit, 3) << result.strErr;
+    EXPECT_NE(result.strErr.find("is not in hash order"), std::string::npos) << result.strErr;
 }

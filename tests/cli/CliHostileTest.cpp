@@ -198,3 +198,21 @@ TEST_F(CliHostile, AWriteOverTheFileSizeLimitIsReportedAndLeavesNothingBehind) {
         astrNames.push_back(entry.path().filename().string());
     EXPECT_EQ(astrNames, std::vector<std::string>{"a.pwd"});
 }
+
+TEST_F(CliHostile, ACsvExportCutHalfWayIsReportedAndLeavesNoShortFile) {
+    std::vector<CPasswordInfo> records = {GroupRecord("Many")};
+    for (int i = 0; i < 3000; ++i)
+        records.push_back(AccountRecord("Account " + std::to_string(i), "user", "pw"));
+    const std::string strPath = m_folder.File("many.pwd");
+    WriteCoreFile(strPath, "k", records);
+    const std::string strOut = m_folder.File("out.csv");
+    SCliLimits limits;
+    limits.nFileSize = 60000; // a part of the export, well past its first row
+    const SCliResult result =
+        RunCli({"export", strPath, "--format", "csv", "-o", strOut}, "k\n", limits);
+    EXPECT_EQ(result.nExit, 4) << result.strErr;
+    EXPECT_EQ(result.strErr, "Destination disk drive is full.\n");
+    EXPECT_FALSE(std::filesystem::exists(strOut));
+    ASSERT_EQ(RunCli({"export", strPath, "--format", "csv", "-o", strOut}, "k\n").nExit, 0);
+    EXPECT_GT(std::filesystem::file_size(strOut), 60000u);
+}

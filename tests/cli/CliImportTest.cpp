@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -126,4 +127,39 @@ TEST_F(CliImport, ReadsALastPassExportAndNamesWhatItLeavesOut) {
     EXPECT_EQ(RunCli({"show", m_strFile, "(no folder)", "Front door"}, "k\n").strOut,
               "Account\t\tFront door\nUser Name\t\nPassword\t\nWeb Site\t\nE-Mail\t\t\n"
               "Comments\tdoor code 4711\n\n");
+}
+
+TEST_F(CliImport, ASourceOverItsLimitNamesThatLimit) {
+    const std::string strBefore = ReadBytes(m_strFile);
+    // Sparse files: no disk used.
+    const auto fnSparse = [this](const char* pszName, off_t nSize) {
+        const std::string strPath = m_folder.File(pszName);
+        WriteBytes(strPath, "url,username,password\n");
+        EXPECT_EQ(::truncate(strPath.c_str(), nSize), 0);
+        return strPath;
+    };
+    const std::string strCsv = fnSparse("big.csv", 300 << 20);
+    const std::string strKdbx = fnSparse("big.kdbx", (off_t(1) << 30) + 1);
+    const std::string strKeyFile = fnSparse("key.bin", (64 << 20) + 1);
+    const struct {
+        std::vector<std::string> astrArgs;
+        std::string strMessage;
+    } CASES[] = {
+        {{"import", m_strFile, strCsv},
+         strCsv + " is larger than 256 MB, the largest CSV file that can be imported; it was not "
+                  "read.\n"},
+        {{"import", m_strFile, strKdbx},
+         strKdbx + " is larger than 1 GB, the largest KeePass database that can be imported; it "
+                   "was not read.\n"},
+        {{"export", m_strFile, "--format", "kdbx", "-o", m_folder.File("out.kdbx"), "--key-file",
+          strKeyFile},
+         "keyhaven-cli: " + strKeyFile +
+             " is larger than 64 MB, the largest key file that is read; it was not read.\n"},
+    };
+    for (const auto& test : CASES) {
+        const SCliResult result = RunCli(test.astrArgs, "k\npw\n");
+        EXPECT_EQ(result.nExit, 3) << result.strErr;
+        EXPECT_EQ(result.strErr, test.strMessage);
+        EXPECT_EQ(ReadBytes(m_strFile), strBefore);
+    }
 }

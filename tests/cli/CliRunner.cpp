@@ -88,12 +88,39 @@ int EndTerminalRun(pid_t pid, bool bStillRunning, int fdMaster, std::string& str
 
 } // namespace
 
-SCliResult RunCli(const std::vector<std::string>& astrArgs, const std::string& strInput,
-                  const SCliLimits& limits) {
-    int fdIn[2], fdOut[2], fdErr[2];
+namespace {
+
+// Standard output of a run, read at fdRead: a pipe, or a terminal that
+// passes every byte as written (no CR added before LF). The child's end is
+// open from the start, so the terminal's end of output is the child's.
+struct SOutput {
+    int fdRead = -1;
+    int fdWrite = -1;
+};
+
+SOutput MakeOutput(bool bTerminal) {
+    int fds[2];
+    if (!bTerminal) {
+        MakePipe(fds);
+        return {fds[0], fds[1]};
+    }
+    const int fdMaster = OpenTerminal();
+    const int fdSlave = ::open(::ptsname(fdMaster), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    termios term{};
+    if (fdSlave < 0 || ::tcgetattr(fdSlave, &term) != 0)
+        std::abort();
+    term.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    ::tcsetattr(fdSlave, TCSANOW, &term);
+    return {fdMaster, fdSlave};
+}
+
+SCliResult Run(const std::vector<std::string>& astrArgs, const std::string& strInput,
+               const SCliLimits& limits, bool bTerminalOut) {
+    int fdIn[2], fdErr[2];
     MakePipe(fdIn);
-    MakePipe(fdOut);
+    const SOutput output = MakeOutput(bTerminalOut);
     MakePipe(fdErr);
+    const int fdOut[2] = {output.fdRead, output.fdWrite};
     std::vector<std::string> astrStore;
     std::vector<char*> argv = MakeArgv(astrArgs, astrStore);
     const pid_t pid = ::fork();
@@ -147,6 +174,17 @@ SCliResult RunCli(const std::vector<std::string>& astrArgs, const std::string& s
         ::kill(pid, SIGKILL);
     result.nExit = WaitForExit(pid);
     return result;
+}
+
+} // namespace
+
+SCliResult RunCli(const std::vector<std::string>& astrArgs, const std::string& strInput,
+                  const SCliLimits& limits) {
+    return Run(astrArgs, strInput, limits, false);
+}
+
+SCliResult RunCliToTerminal(const std::vector<std::string>& astrArgs, const std::string& strInput) {
+    return Run(astrArgs, strInput, {}, true);
 }
 
 SCliResult RunCliOnTerminal(const std::vector<std::string>& astrArgs,

@@ -27,6 +27,11 @@ struct SCliLimits {
 SCliResult RunCli(const std::vector<std::string>& astrArgs, const std::string& strInput = {},
                   const SCliLimits& limits = {});
 
+// RunCli with a terminal as standard output (which passes every byte as
+// written); standard error stays a pipe.
+SCliResult RunCliToTerminal(const std::vector<std::string>& astrArgs,
+                            const std::string& strInput = {});
+
 // Runs keyhaven-cli with a terminal as standard input and a pipe as standard
 // error. Each answer is typed (followed by "\n") once the prompt with that
 // index has appeared on standard error. strEcho receives what the terminal

@@ -91,7 +91,12 @@ TEST(CliUsage, NumbersMustBeWholeAndInRange) {
     ExpectUsageError({"generate", "--end", ""}, "--end needs a whole number");
     ExpectUsageError({"generate", "--end", "-"}, "--end needs a whole number");
     ExpectUsageError({"generate", "--length", "2147483648"}, "--length is out of range");
-    ExpectUsageError({"generate", "--seed", "99999999999999999999"}, "--seed needs a whole number");
+    // Numbers past 64 bits are refused as such, never wrapped.
+    ExpectUsageError({"generate", "--seed", "99999999999999999999"}, "--seed is out of range");
+    ExpectUsageError({"generate", "--seed", "-9223372036854775809"}, "--seed is out of range");
+    ExpectUsageError({"generate", "--length", std::string(50, '9')}, "--length is out of range");
+    ExpectUsageError({"generate", "--flags", "-" + std::string(50, '4')},
+                     "--flags is out of range");
     ExpectUsageError({"generate", "extra"}, "too many arguments");
 }
 

@@ -18,6 +18,11 @@ inline constexpr const char* IDS_READ_DENIED =
     KH_TEXT("Keyhaven", "Unable to read from %1, it is opened by someone else.");
 inline constexpr const char* IDS_WRITE_DENIED =
     KH_TEXT("Keyhaven", "Unable to write to %1, it is read-only or opened by someone else.");
+// Plain text is never written where another user could redirect it.
+inline constexpr const char* IDS_UNSAFE_FOLDER =
+    KH_TEXT("Keyhaven", "%1 was not written: another user can change a folder on the way to it, "
+                        "or put a link there, and could catch the passwords. Choose a folder of "
+                        "your own.");
 inline constexpr const char* IDS_DISK_FULL = KH_TEXT("Keyhaven", "Destination disk drive is full.");
 inline constexpr const char* IDS_READ_FAILED =
     KH_TEXT("Keyhaven", "An unexpected error occurred while reading %1.");

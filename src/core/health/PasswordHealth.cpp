@@ -113,12 +113,16 @@ SHealthReport AuditPasswords(const std::list<CPasswordInfo>& listInfo, const CCo
             line.eStrength = StrengthOf(line.dBits);
             line.bWeak = line.eStrength < eThreshold;
             if (pPwned && report.strPwnedError.empty()) {
-                const std::optional<std::uint64_t> nCount = pPwned->Count(strUtf8);
-                if (nCount)
-                    line.nPwned = *nCount;
-                else
+                const SPwnedAnswer answer = pPwned->Count(strUtf8);
+                line.nPwned = answer.nCount;
+                if (answer.eFault == SPwnedAnswer::EFault::damaged)
                     report.strPwnedError = "The breach list has a damaged line; not every "
                                            "password was checked against it.";
+                else if (answer.eFault == SPwnedAnswer::EFault::unordered)
+                    report.strPwnedError =
+                        "The breach list is not in hash order (a hash comes twice, or after a "
+                        "larger one), so a search can miss a listed password; not every password "
+                        "was checked against it. Download the list ordered by hash again.";
             }
             CSecretBuffer::Wipe(strUtf8);
         }

@@ -37,10 +37,17 @@ CPwnedList::~CPwnedList() {
 }
 
 bool CPwnedList::Open(const std::string& strPath, std::string& strError) {
-    m_fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat st {};
-    if (m_fd < 0 || ::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (m_fd < 0 || ::fstat(m_fd, &st) != 0) {
         strError = strPath + " cannot be read.";
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        strError = strPath + " is not a regular file; the breach list is searched on disk, so "
+                             "it must be a downloaded file.";
         return false;
     }
     m_nSize = static_cast<std::uint64_t>(st.st_size);
@@ -80,8 +87,12 @@ std::optional<CPwnedList::SLine> CPwnedList::LineAt(std::uint64_t nStart) const 
     if (strLine[40] != ':')
         return std::nullopt;
     std::size_t p = 41;
-    for (; p < strLine.size() && std::isdigit(static_cast<unsigned char>(strLine[p])); ++p)
-        line.nCount = line.nCount * 10 + static_cast<std::uint64_t>(strLine[p] - '0');
+    for (; p < strLine.size() && std::isdigit(static_cast<unsigned char>(strLine[p])); ++p) {
+        const auto nDigit = static_cast<std::uint64_t>(strLine[p] - '0');
+        if (line.nCount > (UINT64_MAX - nDigit) / 10)
+            return std::nullopt; // no count of a real list; it would wrap
+        line.nCount = line.nCount * 10 + nDigit;
+    }
     if (p == 41)
         return std::nullopt;
     if (p < strLine.size() && strLine[p] == '\r')
@@ -113,42 +124,70 @@ std::optional<std::uint64_t> CPwnedList::LineStartFrom(std::uint64_t nOffset) co
     return nOffset - 1 + static_cast<std::uint64_t>(pNewline - buffer) + 1;
 }
 
-std::optional<std::uint64_t>
-CPwnedList::CountOfHash(const std::array<std::uint8_t, 20>& hash) const {
+SPwnedAnswer CPwnedList::CountOfHash(const std::array<std::uint8_t, 20>& hash) const {
+    using EFault = SPwnedAnswer::EFault;
     const std::string strTarget = HexUpper(hash);
-    // Every line before nLow holds a smaller hash; every line that starts at
-    // or after nHigh a hash at least as large.
+    // Every line before nLow holds a smaller hash than strTarget, the last
+    // of them strBelow; every line that starts at or after nHigh one at
+    // least as large, the first of them strAbove ("" while unknown). A line
+    // read between them must lie strictly between those two hashes, or the
+    // list is out of order and the search could have missed its line.
     std::uint64_t nLow = 0;
     std::uint64_t nHigh = m_nSize;
+    std::string strBelow;
+    std::string strAbove;
+    std::uint64_t nAboveStart = m_nSize; // where the line of strAbove starts
+    const auto fnBetween = [&](const std::string& strHash) {
+        return (strBelow.empty() || strHash > strBelow) && (strAbove.empty() || strHash < strAbove);
+    };
     while (nHigh - nLow > SCAN_SPAN) {
         const std::uint64_t nMiddle = nLow + (nHigh - nLow) / 2;
         const std::optional<std::uint64_t> nStart = LineStartFrom(nMiddle);
         if (!nStart)
-            return std::nullopt;
+            return {0, EFault::damaged};
         if (*nStart >= nHigh) {
             nHigh = nMiddle;
             continue;
         }
         const std::optional<SLine> line = LineAt(*nStart);
         if (!line)
-            return std::nullopt;
-        if (line->strHash < strTarget)
+            return {0, EFault::damaged};
+        if (!fnBetween(line->strHash))
+            return {0, EFault::unordered};
+        if (line->strHash < strTarget) {
             nLow = line->nNext;
-        else
+            strBelow = line->strHash;
+        } else {
             nHigh = *nStart;
+            nAboveStart = *nStart;
+            strAbove = line->strHash;
+        }
     }
     for (std::uint64_t nStart = nLow; nStart < m_nSize;) {
         const std::optional<SLine> line = LineAt(nStart);
         if (!line)
-            return std::nullopt;
-        if (line->strHash >= strTarget)
-            return line->strHash == strTarget ? line->nCount : 0;
+            return {0, EFault::damaged};
+        if (nStart != nAboveStart && !fnBetween(line->strHash))
+            return {0, EFault::unordered};
+        if (line->strHash > strTarget)
+            return {0, EFault::none};
+        if (line->strHash == strTarget) {
+            // A hash given twice may have been counted in two parts.
+            const std::optional<SLine> next =
+                line->nNext < m_nSize ? LineAt(line->nNext) : std::nullopt;
+            if (line->nNext < m_nSize && !next)
+                return {0, EFault::damaged};
+            if (next && next->strHash <= strTarget)
+                return {0, EFault::unordered};
+            return {line->nCount, EFault::none};
+        }
+        strBelow = line->strHash;
         nStart = line->nNext;
     }
-    return 0;
+    return {0, EFault::none};
 }
 
-std::optional<std::uint64_t> CPwnedList::Count(std::string_view strPassword) const {
+SPwnedAnswer CPwnedList::Count(std::string_view strPassword) const {
     const std::unique_ptr<Botan::HashFunction> pSha1 =
         Botan::HashFunction::create_or_throw("SHA-1");
     pSha1->update(reinterpret_cast<const std::uint8_t*>(strPassword.data()), strPassword.size());

@@ -5,6 +5,19 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+
+// The answer of one look-up: how often a hash was seen (0: not listed), or
+// why the list gave none. A list must be in strict hash order for a binary
+// search to find anything: a line out of order (or a hash given twice) met
+// by a search makes that search fail instead of answering "not listed".
+struct SPwnedAnswer {
+    enum class EFault { none, damaged, unordered };
+    std::uint64_t nCount = 0;
+    EFault eFault = EFault::none;
+
+    bool IsAnswer() const { return eFault == EFault::none; }
+};
 
 // A downloaded copy of the list of passwords seen in breaches: text lines
 // "SHA1:COUNT" with the SHA-1 in hexadecimal, ordered by hash, tens of
@@ -17,15 +30,16 @@ public:
     CPwnedList(const CPwnedList&) = delete;
     CPwnedList& operator=(const CPwnedList&) = delete;
 
-    // False with strError set when the file cannot be read, is empty, or
-    // does not start with lines of hash and count in hash order (the list
-    // ordered by count cannot be searched).
+    // False with strError set when the file cannot be read, is no regular
+    // file (a pipe or a device cannot be searched, and opening a pipe would
+    // wait for a writer), is empty, or does not start with lines of hash and
+    // count in hash order (the list ordered by count cannot be searched).
     bool Open(const std::string& strPath, std::string& strError);
 
-    // How often the password (UTF-8) was seen; 0 when it is not listed;
-    // none when the file cannot be read or a line is damaged.
-    std::optional<std::uint64_t> Count(std::string_view strPassword) const;
-    std::optional<std::uint64_t> CountOfHash(const std::array<std::uint8_t, 20>& hash) const;
+    // How often the password (UTF-8) was seen. Every line the search reads
+    // is checked against the order the lines read before it imply.
+    SPwnedAnswer Count(std::string_view strPassword) const;
+    SPwnedAnswer CountOfHash(const std::array<std::uint8_t, 20>& hash) const;
 
 private:
     struct SLine {
@@ -33,7 +47,8 @@ private:
         std::uint64_t nCount = 0;
         std::uint64_t nNext = 0; // where the next line starts
     };
-    // The line that starts at nStart.
+    // The line that starts at nStart; none when it is damaged (a count too
+    // large for 64 bits included).
     std::optional<SLine> LineAt(std::uint64_t nStart) const;
     // The first line start at or after nOffset, or the file's size.
     std::optional<std::uint64_t> LineStartFrom(std::uint64_t nOffset) const;

@@ -41,8 +41,10 @@ void CImportCommand::OnFileImport(const CShow& fnShow) {
 namespace {
 
 // A KeePass database begins with its two signature words, whatever its name.
+constexpr unsigned char SIGNATURE[] = {0x03, 0xD9, 0xA2, 0x9A, 0x67, 0xFB, 0x4B, 0xB5};
+constexpr std::size_t KDBX_SIGNATURE_BYTES = sizeof(SIGNATURE);
+
 bool IsKeePassDatabase(const std::string& strBytes) {
-    static constexpr unsigned char SIGNATURE[] = {0x03, 0xD9, 0xA2, 0x9A, 0x67, 0xFB, 0x4B, 0xB5};
     return strBytes.size() >= sizeof(SIGNATURE) &&
            std::equal(std::begin(SIGNATURE), std::end(SIGNATURE), strBytes.begin(),
                       [](unsigned char c, char b) { return c == static_cast<unsigned char>(b); });
@@ -62,6 +64,34 @@ void WipeEntries(std::vector<SImportEntry>& entries) {
 }
 
 } // namespace
+
+std::string ImportReadErrorMessage(EFileError eError, const std::string& strPath, bool bDatabase) {
+    if (eError != EFileError::tooLarge)
+        return FileErrorMessage(eError, strPath);
+    return FormatText(bDatabase ? IMPORT_KDBX_TOO_LARGE : IMPORT_CSV_TOO_LARGE, strPath);
+}
+
+bool CImportCommand::ReadSource(const std::string& strPath, std::string& strBytes) {
+    // A CSV file is held and parsed whole, so it has a lower limit than a
+    // database: the first bytes tell which the file is.
+    std::string strStart;
+    EFileError eRead = ReadFileStart(strPath, strStart, KDBX_SIGNATURE_BYTES);
+    bool bDatabase = IsKeePassDatabase(strStart);
+    if (eRead == EFileError::none)
+        eRead = ReadWholeFile(strPath, strBytes, bDatabase ? MAX_KDBX_IMPORT_BYTES : MAX_CSV_BYTES);
+    // A database replaced in between by a CSV file larger than a CSV file
+    // may be: judged by what was read.
+    if (eRead == EFileError::none && !IsKeePassDatabase(strBytes) &&
+        strBytes.size() > MAX_CSV_BYTES) {
+        eRead = EFileError::tooLarge;
+        bDatabase = false;
+    }
+    if (eRead == EFileError::none)
+        return true;
+    CSecretBuffer::Wipe(strBytes);
+    ShowError(ImportReadErrorMessage(eRead, strPath, bDatabase));
+    return false;
+}
 
 bool CImportCommand::CheckCsv(const std::string& strPath, const std::string& strText) {
     std::string strError;
@@ -183,11 +213,8 @@ CImportCommand::ERead CImportCommand::ReadDatabase(const std::string& strPath,
 
 bool CImportCommand::ImportFile(const std::string& strPath, const CShow& fnShow) {
     std::string strBytes;
-    const EFileError eRead = ReadWholeFile(strPath, strBytes, MAX_CSV_BYTES);
-    if (eRead != EFileError::none) {
-        ShowError(FileErrorMessage(eRead, strPath));
+    if (!ReadSource(strPath, strBytes))
         return false;
-    }
     // The whole source is read and checked before anything changes: a wrong
     // key, a damaged database, a header that is not understood or a file cut
     // inside quotes leave the document as it was.

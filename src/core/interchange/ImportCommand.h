@@ -3,7 +3,9 @@
 
 #include "core/base/Translation.h"
 
+#include "core/interchange/CsvImport.h"
 #include "core/interchange/ImportEntry.h"
+#include "core/store/FileIO.h"
 
 #include <functional>
 #include <memory>
@@ -25,6 +27,19 @@ inline constexpr const char* IMPORT_CANCELLED =
 inline constexpr const char* IMPORT_STOPPED_BY_LOCK =
     KH_TEXT("Keyhaven", "Keyhaven locked while %1 was being read: the import was cancelled and "
                         "nothing was imported.");
+// The largest KeePass database an import reads: as large as any file the
+// program reads (its reader bounds what it inflates to). A CSV file, held
+// and parsed whole, has the lower MAX_CSV_BYTES.
+inline constexpr std::size_t MAX_KDBX_IMPORT_BYTES = MAX_FILE_BYTES;
+// Sources over their type's limit; the texts name the limits, so that
+// translations can write them as their language does.
+static_assert(MAX_CSV_BYTES == std::size_t(256) << 20 && MAX_KDBX_IMPORT_BYTES == 1u << 30);
+inline constexpr const char* IMPORT_CSV_TOO_LARGE = KH_TEXT(
+    "Keyhaven",
+    "%1 is larger than 256 MB, the largest CSV file that can be imported; it was not read.");
+inline constexpr const char* IMPORT_KDBX_TOO_LARGE =
+    KH_TEXT("Keyhaven", "%1 is larger than 1 GB, the largest KeePass database that can be "
+                        "imported; it was not read.");
 // A source that was read but is not one the importer understands.
 inline constexpr const char* IMPORT_REFUSED = KH_TEXT("Keyhaven", "%1 cannot be imported. %2");
 // Asked, default No, before a database's key derivation that may take
@@ -34,6 +49,11 @@ inline constexpr const char* IMPORT_SLOW_KDF =
                         "what KeePassXC makes a new database take. That may take minutes and slow "
                         "the whole computer down.\n\nGo on anyway?");
 inline constexpr const char* IMPORT_AES_COST = KH_TEXT("Keyhaven", "%1 rounds of AES-KDF");
+
+// A failure reading the source at strPath, a database (bDatabase) or a CSV
+// file: a source over its limit names that limit, others are told as for
+// any file.
+std::string ImportReadErrorMessage(EFileError eError, const std::string& strPath, bool bDatabase);
 
 // What an import brought into the document, for the view to show: the
 // groups that received accounts and the first account imported (code-page
@@ -80,6 +100,9 @@ private:
     // are shared with the reading, which may outlive the call.
     ERead ReadDatabase(const std::string& strPath, std::shared_ptr<const std::string> pBytes,
                        std::vector<SImportEntry>& entries);
+    // The whole source, read within its type's limit (the type from its
+    // first bytes); false when it was not read (reported).
+    bool ReadSource(const std::string& strPath, std::string& strBytes);
     // Whether the CSV text is understood, all of it; reported when not.
     bool CheckCsv(const std::string& strPath, const std::string& strText);
 

@@ -9,9 +9,12 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <new>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -101,6 +104,8 @@ std::string FileErrorMessage(EFileError eError, const std::string& strPath) {
         return FormatText(IDS_SEAL_OUT_OF_MEMORY, strPath);
     case EFileError::busy:
         return FormatText(IDS_FILE_BUSY, strPath);
+    case EFileError::unsafeFolder:
+        return FormatText(IDS_UNSAFE_FOLDER, strPath);
     }
     return {};
 }
@@ -178,6 +183,27 @@ EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes, std:
     return EFileError::none;
 }
 
+EFileError ReadFileStart(const std::string& strPath, std::string& strBytes, std::size_t nBytes) {
+    strBytes.clear();
+    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return ReadErrorOf(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return EFileError::readFailed;
+    }
+    strBytes.resize(nBytes);
+    ssize_t n = 0;
+    do
+        n = ::read(fd, strBytes.data(), nBytes);
+    while (n < 0 && errno == EINTR);
+    const int nErrno = errno;
+    ::close(fd);
+    strBytes.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return n < 0 ? ReadErrorOf(nErrno) : EFileError::none;
+}
+
 namespace {
 
 // Temporary copies carry this mark after the target's name, so a copy left
@@ -244,6 +270,35 @@ EFileError WriteInPlace(const std::string& strPath, const CByteProducer& fnProdu
     return bOk ? EFileError::none : WriteErrorOf(nErrno);
 }
 
+// Makes strPath as a new file of this user, mode 0600, and writes it: never
+// through a link or over a file that appeared meanwhile. A failed write
+// removes it, which only this user could have renamed since.
+EFileError WriteNewFile(const std::string& strPath, const CByteProducer& fnProduce) {
+    const int fd =
+        ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return WriteErrorOf(errno);
+    off_t nWritten = 0;
+    int nProduceErrno = 0;
+    bool bOk = WriteProduced(fd, fnProduce, nWritten, nProduceErrno);
+    errno = nProduceErrno;
+    // The mask may have taken bits from the mode, never added any; 0600 is
+    // what the user is told.
+    bOk = bOk && ::fchmod(fd, 0600) == 0 && ::fsync(fd) == 0;
+    int nErrno = errno;
+    if (::close(fd) != 0 && bOk) {
+        bOk = false;
+        nErrno = errno;
+    }
+    if (!bOk) {
+        ::unlink(strPath.c_str());
+        return WriteErrorOf(nErrno);
+    }
+    SyncFolder(FolderOf(strPath));
+    RemoveStaleTemps(strPath);
+    return EFileError::none;
+}
+
 // Gives the new file the old one's owner and group where the process may:
 // root always may; others keep at least the group when they belong to it.
 // True when the owner is the old one.
@@ -254,34 +309,149 @@ bool GiveOwner(int fd, const struct stat& stOld) {
     return stOld.st_uid == ::geteuid();
 }
 
+// Whether the group of a folder is this user's alone: the private group
+// named after the user that many systems give each user, with no other
+// members listed. Its write permission then reaches no one else.
+bool IsOwnPrivateGroup(gid_t nGroup) {
+    const uid_t nUser = ::geteuid();
+    std::vector<char> buffer(16384);
+    passwd pw{};
+    passwd* pUser = nullptr;
+    if (::getpwuid_r(nUser, &pw, buffer.data(), buffer.size(), &pUser) != 0 || !pUser ||
+        pUser->pw_gid != nGroup)
+        return false;
+    const std::string strUser = pUser->pw_name;
+    std::vector<char> groupBuffer(65536);
+    group gr{};
+    group* pGroup = nullptr;
+    if (::getgrgid_r(nGroup, &gr, groupBuffer.data(), groupBuffer.size(), &pGroup) != 0 ||
+        !pGroup || strUser != pGroup->gr_name)
+        return false;
+    for (char** ppMember = pGroup->gr_mem; ppMember && *ppMember; ++ppMember) {
+        if (strUser != *ppMember)
+            return false;
+    }
+    return true;
+}
+
+// Whether users other than this one may add entries to a folder.
+bool IsWritableByOthers(const struct stat& st) {
+    return (st.st_mode & S_IWOTH) != 0 ||
+           ((st.st_mode & S_IWGRP) != 0 && !IsOwnPrivateGroup(st.st_gid));
+}
+
+// Whether another user can change what a folder holds: rename, remove or
+// replace its entries (a link for a file, another folder for a folder),
+// which a check of the path cannot see coming. Its owner can, unless that
+// is this user or root (who can do anything anyway); so can whoever may
+// write it, unless the sticky bit keeps them to their own entries.
+bool IsFolderOfOthers(const struct stat& st) {
+    const uid_t nUser = ::geteuid();
+    if (st.st_uid != nUser && st.st_uid != 0)
+        return true;
+    return (st.st_mode & S_ISVTX) == 0 && IsWritableByOthers(st);
+}
+
+// A sticky folder others may write, such as /tmp: anyone may add entries,
+// and their owners may change them.
+bool IsSharedStickyFolder(const std::string& strFolder) {
+    struct stat st {};
+    return ::stat(strFolder.empty() ? "/" : strFolder.c_str(), &st) == 0 &&
+           (st.st_mode & S_ISVTX) != 0 && IsWritableByOthers(st);
+}
+
+// The components of a path, empty ones and "." left out.
+std::deque<std::string> ComponentsOf(std::string_view strPath) {
+    std::deque<std::string> components;
+    std::size_t nStart = 0;
+    while (nStart <= strPath.size()) {
+        const std::size_t nSlash = std::min(strPath.find('/', nStart), strPath.size());
+        const std::string_view strPart = strPath.substr(nStart, nSlash - nStart);
+        if (!strPart.empty() && strPart != ".")
+            components.emplace_back(strPart);
+        nStart = nSlash + 1;
+    }
+    return components;
+}
+
+std::string LinkText(const std::string& strLink) {
+    std::string strTarget(PATH_MAX, '\0');
+    const ssize_t n = ::readlink(strLink.c_str(), strTarget.data(), strTarget.size());
+    strTarget.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return strTarget;
+}
+
 } // namespace
 
-EFileError PlainTextTargetError(const std::string& strPath) {
-    const uid_t nUser = ::geteuid();
-    std::string strLink = strPath;
-    for (int nDepth = 0; nDepth < 40; ++nDepth) {
-        struct stat stLink {};
-        if (::lstat(strLink.c_str(), &stLink) != 0 || !S_ISLNK(stLink.st_mode))
-            break;
-        const std::string strFolder = FolderOf(strLink);
-        struct stat stFolder {};
-        const bool bShared = ::stat(strFolder.empty() ? "." : strFolder.c_str(), &stFolder) == 0 &&
-                             (stFolder.st_mode & S_ISVTX) != 0 && (stFolder.st_mode & S_IWOTH) != 0;
-        if (bShared && stLink.st_uid != nUser && stLink.st_uid != 0)
-            return EFileError::writeDenied;
-        std::string strTarget(PATH_MAX, '\0');
-        const ssize_t n = ::readlink(strLink.c_str(), strTarget.data(), strTarget.size());
-        if (n <= 0)
-            break;
-        strTarget.resize(static_cast<std::size_t>(n));
-        strLink = strTarget[0] == '/' ? strTarget : strFolder + strTarget;
+EFileError ResolvePlainTextTarget(const std::string& strPath, SPlainTarget& target) {
+    target = SPlainTarget();
+    std::string strWhole = strPath;
+    if (strWhole.empty() || strWhole[0] != '/') {
+        char* pszCurrent = ::getcwd(nullptr, 0);
+        if (!pszCurrent)
+            return EFileError::writeFailed;
+        strWhole = std::string(pszCurrent) + "/" + strWhole;
+        std::free(pszCurrent);
     }
     struct stat st {};
-    if (::stat(strPath.c_str(), &st) != 0 || st.st_uid == nUser)
+    if (::stat("/", &st) != 0 || IsFolderOfOthers(st))
+        return EFileError::unsafeFolder;
+    const uid_t nUser = ::geteuid();
+    std::deque<std::string> pending = ComponentsOf(strWhole);
+    std::string strReal; // the real folder reached so far; "" is the root
+    int nLinks = 0;
+    while (!pending.empty()) {
+        const std::string strPart = std::move(pending.front());
+        pending.pop_front();
+        if (strPart == "..") {
+            const std::size_t nSlash = strReal.rfind('/');
+            strReal.resize(nSlash == std::string::npos ? 0 : nSlash);
+            continue;
+        }
+        const std::string strNext = strReal + "/" + strPart;
+        if (::lstat(strNext.c_str(), &st) != 0) {
+            // A missing file is made; a missing folder fails the write,
+            // which says so.
+            target.strReal = strNext;
+            for (const std::string& strRest : pending)
+                target.strReal += "/" + strRest;
+            return EFileError::none;
+        }
+        if (S_ISLNK(st.st_mode)) {
+            // Its folder is this user's or root's; in a sticky one others
+            // may still have planted the link.
+            if (st.st_uid != nUser && st.st_uid != 0 && IsSharedStickyFolder(strReal))
+                return EFileError::unsafeFolder;
+            const std::string strLink = LinkText(strNext);
+            if (strLink.empty() || ++nLinks > 40)
+                return EFileError::writeFailed;
+            std::deque<std::string> linked = ComponentsOf(strLink);
+            pending.insert(pending.begin(), linked.begin(), linked.end());
+            if (strLink[0] == '/')
+                strReal.clear();
+            continue;
+        }
+        if (pending.empty()) {
+            target.strReal = strNext;
+            target.bExists = true;
+            target.st = st;
+            break;
+        }
+        if (S_ISDIR(st.st_mode) && IsFolderOfOthers(st))
+            return EFileError::unsafeFolder;
+        strReal = strNext;
+    }
+    if (!target.bExists || target.st.st_uid == nUser)
         return EFileError::none;
     // A terminal or /dev/null may be root's; a file never: it would keep
     // the text where its owner reads it.
-    return !S_ISREG(st.st_mode) && st.st_uid == 0 ? EFileError::none : EFileError::writeDenied;
+    return !S_ISREG(target.st.st_mode) && target.st.st_uid == 0 ? EFileError::none
+                                                                : EFileError::writeDenied;
+}
+
+EFileError PlainTextTargetError(const std::string& strPath) {
+    SPlainTarget target;
+    return ResolvePlainTextTarget(strPath, target);
 }
 
 EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strBytes,
@@ -292,16 +462,25 @@ EFileError WriteFileAtomic(const std::string& strTarget, const std::string& strB
 
 EFileError WriteFileAtomic(const std::string& strTarget, const CByteProducer& fnProduce,
                            EWriteMode eMode) {
-    if (eMode == EWriteMode::plainText) {
-        const EFileError eError = PlainTextTargetError(strTarget);
-        if (eError != EFileError::none)
-            return eError;
-    }
     // A link is followed: the file it names is replaced, the link stays.
     std::string strPath = strTarget;
     struct stat stOld {};
-    const bool bExists = ::stat(strPath.c_str(), &stOld) == 0;
-    if (bExists) {
+    bool bExists = ::stat(strPath.c_str(), &stOld) == 0;
+    if (eMode == EWriteMode::plainText) {
+        SPlainTarget target;
+        const EFileError eError = ResolvePlainTextTarget(strTarget, target);
+        if (eError != EFileError::none)
+            return eError;
+        // The path is followed here as checked, not again by the system.
+        if (!target.bExists)
+            return bExists ? EFileError::writeFailed // a name the check cannot follow
+                           : WriteNewFile(target.strReal, fnProduce);
+        strPath = target.strReal;
+        stOld = target.st;
+        bExists = true;
+        if (!S_ISREG(stOld.st_mode))
+            return EFileError::writeFailed;
+    } else if (bExists) {
         char* pszReal = ::realpath(strTarget.c_str(), nullptr);
         if (pszReal) {
             strPath = pszReal;

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 // What went wrong with a file, in the classes the user's messages distinguish.
 enum class EFileError {
@@ -22,6 +23,7 @@ enum class EFileError {
     keyOutOfMemory,  // a sealed file's key derivation could not get its memory to open it
     sealOutOfMemory, // ... or to seal it
     cancelled,       // the user stopped it: nothing to report
+    unsafeFolder,    // plain text would pass a folder or link that another user controls
 };
 
 // The user's message for a failure on the file at strPath ("%1" in the
@@ -54,6 +56,10 @@ inline constexpr std::size_t MAX_FILE_BYTES = std::size_t(1) << 30;
 EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes,
                          std::size_t nMaxBytes = MAX_FILE_BYTES);
 
+// The first nBytes of a file (fewer when it is shorter), to tell its type.
+// Only a regular file is read, as by ReadWholeFile.
+EFileError ReadFileStart(const std::string& strPath, std::string& strBytes, std::size_t nBytes);
+
 // What a replaced file keeps: its owner, group, mode and links, or nothing
 // (a private copy such as a backup, always 0600). Plain text that anyone
 // can read (an export, a ".pwd" made by Save As or convert) is written only
@@ -62,15 +68,33 @@ EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes,
 enum class EWriteMode { keepAttributes, privateFile, plainText };
 
 // Whether plain text may go to strPath: writeDenied when the file there is
-// another user's (root's devices such as /dev/null aside), or when the path
-// passes through a link that neither this user nor root owns in a
-// world-writable sticky folder (/tmp): anyone could have planted it there to
-// catch the text. none otherwise, also for a path that does not exist.
+// another user's (root's devices such as /dev/null aside), unsafeFolder
+// when another user controls a folder on the way to it: one owned by another user (not
+// root), or one that others may write without the sticky bit (a group
+// counts as others unless it is this user's private group), since the
+// owner or the writers could swap any entry for a link or a folder of
+// theirs between the check and the write. Links on the way are followed
+// component by component, each real folder checked; a link that neither
+// this user nor root owns in a sticky folder others may write (/tmp) is
+// refused, since anyone could have planted it there to catch the text.
+// none otherwise, also for a path that does not exist.
 EFileError PlainTextTargetError(const std::string& strPath);
+
+// Where a checked plain-text path leads: the real path, all links followed
+// (a missing file's would-be path), and what is there.
+struct SPlainTarget {
+    std::string strReal;
+    bool bExists = false;
+    struct stat st {};
+};
+// PlainTextTargetError, which also gives the real path it followed.
+EFileError ResolvePlainTextTarget(const std::string& strPath, SPlainTarget& target);
 
 // Writes bytes to a temporary file (0600, ".NAME.khtmp-XXXXXX") in the same
 // folder, flushes it to disk and renames it over strPath, so a failed or
-// interrupted write leaves the old file whole; a failure removes the copy,
+// interrupted write leaves the old file whole (plain text for a file that
+// does not exist yet is written into a new file of this user made with
+// O_EXCL and O_NOFOLLOW instead, removed again when the write fails); a failure removes the copy,
 // and a success removes the copies that killed saves left. A new file gets
 // mode 0600; a replaced file keeps its mode, owner and group. A file with
 // other hard links, or whose owner the process cannot give the copy, is

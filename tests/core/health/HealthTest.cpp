@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <list>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -167,14 +168,27 @@ protected:
     CPwnedList m_list;
 };
 
+// A look-up's count, or none when the list gave no answer.
+std::optional<std::uint64_t> Counted(const SPwnedAnswer& answer) {
+    return answer.IsAnswer() ? std::optional(answer.nCount) : std::nullopt;
+}
+
+std::array<std::uint8_t, 20> HashOf(const std::string& strHex) {
+    std::array<std::uint8_t, 20> hash{};
+    for (std::size_t i = 0; i < hash.size(); ++i)
+        hash[i] = static_cast<std::uint8_t>(std::stoul(strHex.substr(2 * i, 2), nullptr, 16));
+    return hash;
+}
+
 // SHA-1 of "password" and of "123456".
 constexpr const char* PASSWORD_SHA1 = "5BAA61E4C9B93F3F0682250B6CF8331B7EE68FD8";
 constexpr const char* SHA1_123456 = "7C4A8D09CA3762AF61E59520943DC26494F8941B";
 
-// An ordered list of n lines around the given ones, hashes spread evenly.
-std::string OrderedList(int nLines, const std::vector<std::pair<std::string, int>>& extra,
-                        const char* pszEnd = "\r\n") {
-    std::vector<std::pair<std::string, int>> lines = extra;
+using CListLines = std::vector<std::pair<std::string, int>>;
+
+// n lines and the given ones in hash order, hashes spread evenly.
+CListLines OrderedLines(int nLines, const CListLines& extra = {}) {
+    CListLines lines = extra;
     for (int i = 1; i <= nLines; ++i) {
         char szHash[41];
         std::snprintf(szHash, sizeof szHash, "%08X%032X", static_cast<unsigned>(i * 2654435761u),
@@ -182,10 +196,18 @@ std::string OrderedList(int nLines, const std::vector<std::pair<std::string, int
         lines.emplace_back(szHash, i + 1);
     }
     std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+std::string ListText(const CListLines& lines, const char* pszEnd = "\r\n") {
     std::string strText;
     for (const auto& [strHash, nCount] : lines)
         strText += strHash + ":" + std::to_string(nCount) + pszEnd;
     return strText;
+}
+
+std::string OrderedList(int nLines, const CListLines& extra, const char* pszEnd = "\r\n") {
+    return ListText(OrderedLines(nLines, extra), pszEnd);
 }
 
 TEST_F(PwnedListTest, FindsFirstLastMiddleAndAbsent) {
@@ -194,19 +216,19 @@ TEST_F(PwnedListTest, FindsFirstLastMiddleAndAbsent) {
     for (const char* pszEnd : {"\r\n", "\n"}) {
         ASSERT_TRUE(Make(
             OrderedList(5000, {{strFirst, 7}, {strLast, 9}, {PASSWORD_SHA1, 9545824}}, pszEnd)));
-        EXPECT_EQ(m_list.Count("password"), 9545824u);
-        EXPECT_EQ(m_list.Count("123456"), 0u);
+        EXPECT_EQ(Counted(m_list.Count("password")), 9545824u);
+        EXPECT_EQ(Counted(m_list.Count("123456")), 0u);
         std::array<std::uint8_t, 20> hash{};
-        EXPECT_EQ(m_list.CountOfHash(hash), 7u);
+        EXPECT_EQ(Counted(m_list.CountOfHash(hash)), 7u);
         hash.fill(0xFF);
-        EXPECT_EQ(m_list.CountOfHash(hash), 9u);
+        EXPECT_EQ(Counted(m_list.CountOfHash(hash)), 9u);
     }
 }
 
 TEST_F(PwnedListTest, SmallFilesLowerCaseAndNoFinalLineEnd) {
     ASSERT_TRUE(Make(std::string(SHA1_123456) + ":37359195"));
-    EXPECT_EQ(m_list.Count("123456"), 37359195u);
-    EXPECT_EQ(m_list.Count("password"), 0u);
+    EXPECT_EQ(Counted(m_list.Count("123456")), 37359195u);
+    EXPECT_EQ(Counted(m_list.Count("password")), 0u);
     std::string strLower = std::string(PASSWORD_SHA1) + ":3\n";
     for (char& c : strLower)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -214,7 +236,7 @@ TEST_F(PwnedListTest, SmallFilesLowerCaseAndNoFinalLineEnd) {
     std::ofstream(m_strPath, std::ios::binary) << strLower;
     std::string strError;
     ASSERT_TRUE(other.Open(m_strPath, strError)) << strError;
-    EXPECT_EQ(other.Count("password"), 3u);
+    EXPECT_EQ(Counted(other.Count("password")), 3u);
 }
 
 TEST_F(PwnedListTest, RefusesWhatCannotBeSearched) {
@@ -229,7 +251,78 @@ TEST_F(PwnedListTest, RefusesWhatCannotBeSearched) {
     std::string strText = OrderedList(4000, {{PASSWORD_SHA1, 5}});
     strText[strText.find(PASSWORD_SHA1) + 40] = '=';
     ASSERT_TRUE(Make(strText));
-    EXPECT_FALSE(m_list.Count("password").has_value());
+    EXPECT_EQ(m_list.Count("password").eFault, SPwnedAnswer::EFault::damaged);
+}
+
+TEST_F(PwnedListTest, EveryLineOfAListIsFoundAndNothingBetweenThem) {
+    const CListLines lines = OrderedLines(1500);
+    for (const char* pszEnd : {"\r\n", "\n"}) {
+        ASSERT_TRUE(Make(ListText(lines, pszEnd)));
+        for (const auto& [strHash, nCount] : lines) {
+            std::array<std::uint8_t, 20> hash = HashOf(strHash);
+            EXPECT_EQ(Counted(m_list.CountOfHash(hash)), std::uint64_t(nCount)) << strHash;
+            // The generated hashes end in their line number, so one more is
+            // never another line.
+            ++hash.back();
+            EXPECT_EQ(Counted(m_list.CountOfHash(hash)), 0u) << strHash;
+        }
+    }
+}
+
+TEST_F(PwnedListTest, AHashGivenTwiceIsRefused) {
+    // Among the first lines: the list is refused when opened.
+    CListLines lines = OrderedLines(40);
+    lines.insert(lines.begin() + 10, lines[10]);
+    EXPECT_FALSE(Make(ListText(lines)));
+    // Deep inside a list that starts well: its look-up gives no answer.
+    lines = OrderedLines(6000);
+    lines.insert(lines.begin() + 4000, {lines[4000].first, 3});
+    ASSERT_TRUE(Make(ListText(lines)));
+    EXPECT_EQ(m_list.CountOfHash(HashOf(lines[4000].first)).eFault,
+              SPwnedAnswer::EFault::unordered);
+}
+
+TEST_F(PwnedListTest, AListOrderedOnlyAtItsStartNeverMissesSilently) {
+    // The first lines ordered by hash, the rest by count, as if two
+    // downloads were joined: the rest lies in no order of hash.
+    CListLines lines = OrderedLines(6000);
+    std::sort(lines.begin() + 200, lines.end(),
+              [](const auto& a, const auto& b) { return a.second > b.second; });
+    ASSERT_TRUE(Make(ListText(lines)));
+    int nRefused = 0;
+    for (const auto& [strHash, nCount] : lines) {
+        const SPwnedAnswer answer = m_list.CountOfHash(HashOf(strHash));
+        if (answer.IsAnswer())
+            EXPECT_EQ(answer.nCount, std::uint64_t(nCount)) << strHash;
+        else
+            ++nRefused;
+    }
+    EXPECT_GT(nRefused, 5000);
+}
+
+TEST_F(PwnedListTest, ACountTooLargeForSixtyFourBitsIsADamagedLine) {
+    const std::string strMax = "18446744073709551615";
+    const struct {
+        std::string strCount;
+        std::optional<std::uint64_t> nCount;
+    } CASES[] = {
+        {strMax, UINT64_MAX},
+        {"18446744073709551616", std::nullopt},
+        {"184467440737095516150", std::nullopt},
+        {std::string(50, '9'), std::nullopt},
+        {"0000000000000000000000000000000000000000042", 42},
+    };
+    // Past the lines checked when the list is opened: met by the search.
+    const std::string strLine = std::string(PASSWORD_SHA1) + ":1\r\n";
+    const std::string strList = OrderedList(1000, {{PASSWORD_SHA1, 1}});
+    ASSERT_GT(strList.find(strLine), 100u * strLine.size());
+    for (const auto& test : CASES) {
+        std::string strText = strList;
+        strText.replace(strText.find(strLine), strLine.size(),
+                        std::string(PASSWORD_SHA1) + ":" + test.strCount + "\r\n");
+        ASSERT_TRUE(Make(strText)) << test.strCount;
+        EXPECT_EQ(Counted(m_list.Count("password")), test.nCount) << test.strCount;
+    }
 }
 
 // --- the report

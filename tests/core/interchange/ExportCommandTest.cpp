@@ -162,6 +162,53 @@ TEST_F(FileExport, AnUnwritableTargetIsReportedAndLeavesNoFile) {
     EXPECT_FALSE(FileExists(m_folder.File("out.txt")));
 }
 
+// The disk fills up (here: the file size limit) after a good part of the
+// export is written: the failure is reported and no cut file stays, neither
+// a new one nor in place of an old one.
+TEST_F(FileExport, AWriteThatFailsHalfWayLeavesNoShortFile) {
+    auto pDoc = NewKeyedDoc();
+    pDoc->AddGroup("Many");
+    for (int i = 0; i < 3000; ++i)
+        pDoc->AddAccount("Many", Account("Account " + std::to_string(i)));
+    const std::string strFolder = m_folder.File("out");
+    ASSERT_EQ(::mkdir(strFolder.c_str(), 0700), 0);
+    const std::string strOld = strFolder + "/old.csv";
+    const std::string strNew = strFolder + "/new.csv";
+    WriteBytes(strOld, "old export");
+    for (const std::string& strOut : {strNew, strOld}) {
+        m_prompts.ClearRecord();
+        {
+            CFileSizeLimit limit(100000); // the export is several times as large
+            ExportTo(*pDoc, strOut);
+        }
+        EXPECT_TRUE(Shown(IDS_DISK_FULL, EMsgIcon::exclamation)) << strOut;
+        EXPECT_EQ(FolderEntries(strFolder), std::vector<std::string>{"old.csv"});
+        EXPECT_EQ(ReadBytes(strOld), "old export");
+    }
+    ExportTo(*pDoc, strNew);
+    EXPECT_GT(ReadBytes(strNew).size(), 300000u);
+}
+
+// A folder anyone may write without the sticky bit: another user could put
+// a link at the name, or swap the folder, before the file is written.
+TEST_F(FileExport, NeverIntoAFolderAnotherUserCanChange) {
+    auto pDoc = NewKeyedDoc();
+    const std::string strOpen = m_folder.File("open");
+    ASSERT_EQ(::mkdir(strOpen.c_str(), 0700), 0);
+    ASSERT_EQ(::chmod(strOpen.c_str(), 0777), 0);
+    const std::string strMine = m_folder.File("mine.txt");
+    WriteBytes(strMine, "mine");
+    const std::string strLink = strOpen + "/report.txt";
+    ASSERT_EQ(::symlink(strMine.c_str(), strLink.c_str()), 0);
+    for (const std::string& strOut : {strOpen + "/new.csv", strLink}) {
+        m_prompts.ClearRecord();
+        ExportTo(*pDoc, strOut);
+        EXPECT_TRUE(Shown(FormatText(IDS_UNSAFE_FOLDER, strOut), EMsgIcon::exclamation)) << strOut;
+    }
+    EXPECT_EQ(FolderEntries(strOpen), std::vector<std::string>{"report.txt"});
+    EXPECT_EQ(ReadBytes(strMine), "mine");
+}
+
 TEST_F(FileExport, AnExistingFileIsReplacedByAPrivateOne) {
     auto pDoc = NewKeyedDoc();
     const std::pair<const char*, const char*> CASES[] = {{"shared.txt", NEW_FILE_EXPORT},

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <grp.h>
 #include <sys/stat.h>
@@ -178,8 +179,8 @@ TEST(FileWrite, PlainTextGoesOnlyIntoFilesOfThisUserAndNeverThroughPlantedLinks)
         EFileError eResult;
     } CASES[] = {
         {strTheirs, EFileError::writeDenied},
-        {Link("planted-new", folder.File("caught.txt"), OTHER_OWNER), EFileError::writeDenied},
-        {Link("planted-old", strMine, OTHER_OWNER), EFileError::writeDenied},
+        {Link("planted-new", folder.File("caught.txt"), OTHER_OWNER), EFileError::unsafeFolder},
+        {Link("planted-old", strMine, OTHER_OWNER), EFileError::unsafeFolder},
         {Link("own", folder.File("own.txt"), 0), EFileError::none},
         {strMine, EFileError::none},
     };
@@ -193,6 +194,91 @@ TEST(FileWrite, PlainTextGoesOnlyIntoFilesOfThisUserAndNeverThroughPlantedLinks)
     // This user's own file is replaced by a new private one.
     EXPECT_EQ(ReadBytes(strMine), "secret");
     EXPECT_EQ(StatOf(strMine).st_mode & 07777, 0600u);
+}
+
+// The folders on the way to a plain-text file: one another user could
+// change between the check and the write (swapping an entry for a link or a
+// folder of theirs) refuses the write, however the path reaches it.
+TEST(FileWrite, PlainTextGoesOnlyThroughFoldersNoOtherUserControls) {
+    const bool bRoot = ::geteuid() == 0;
+    CTempFolder folder;
+    const auto Folder = [&](const char* pszName, mode_t nMode, uid_t nOwner = ::geteuid()) {
+        const std::string strPath = folder.File(pszName);
+        EXPECT_EQ(::mkdir(strPath.c_str(), 0700), 0) << pszName;
+        EXPECT_EQ(::chmod(strPath.c_str(), nMode), 0) << pszName;
+        if (nOwner != ::geteuid()) {
+            EXPECT_EQ(::chown(strPath.c_str(), nOwner, nOwner), 0) << pszName;
+        }
+        return strPath;
+    };
+    const auto Link = [&](const std::string& strLink, const std::string& strTo, uid_t nOwner) {
+        EXPECT_EQ(::symlink(strTo.c_str(), strLink.c_str()), 0) << strLink;
+        if (nOwner != ::geteuid()) {
+            EXPECT_EQ(::lchown(strLink.c_str(), nOwner, nOwner), 0) << strLink;
+        }
+        return strLink;
+    };
+    const std::string strHome = Folder("home", 0700);
+    const std::string strMine = strHome + "/mine.txt";
+    WriteBytes(strMine, "mine");
+    // Anyone may write here, and no sticky bit keeps them to their entries.
+    const std::string strOpen = Folder("open", 0777);
+    const std::string strShared = Folder("tmp", 01777);
+    const std::string strAlias = Link(folder.File("alias"), strHome, ::geteuid());
+
+    struct SCase {
+        std::string strTarget;
+        EFileError eResult;
+    };
+    std::vector<SCase> cases = {
+        {strOpen + "/new.txt", EFileError::unsafeFolder},
+        {Link(strOpen + "/planted.txt", strMine, ::geteuid()), EFileError::unsafeFolder},
+        {Link(folder.File("to-open"), strOpen, ::geteuid()) + "/new.txt", EFileError::unsafeFolder},
+        {strHome + "/../open/new.txt", EFileError::unsafeFolder},
+        // This user's own links are followed, each real folder checked.
+        {strAlias + "/new.txt", EFileError::none},
+        {strAlias + "/../alias/mine.txt", EFileError::none},
+        {strShared + "/own.txt", EFileError::none},
+    };
+    if (bRoot) {
+        constexpr uid_t OTHER = OTHER_OWNER;
+        // Her own folder, open to all: her link there to the user's file.
+        const std::string strHers = Folder("hers", 0777, OTHER);
+        cases.push_back({Link(strHers + "/report.txt", strMine, OTHER), EFileError::unsafeFolder});
+        // A folder she owns can be swapped whatever its mode, also below.
+        const std::string strClosed = Folder("closed", 0755, OTHER);
+        cases.push_back({strClosed + "/new.txt", EFileError::unsafeFolder});
+        ASSERT_EQ(::mkdir((strClosed + "/mine").c_str(), 0700), 0);
+        cases.push_back({strClosed + "/mine/new.txt", EFileError::unsafeFolder});
+        // Her link to a folder, in a sticky folder like /tmp: the write would
+        // land in the user's home.
+        cases.push_back(
+            {Link(strShared + "/dir", strHome, OTHER) + "/caught.txt", EFileError::unsafeFolder});
+        // A group that others belong to writes as they do.
+        const std::string strGroup = Folder("group", 0770);
+        ASSERT_EQ(::chown(strGroup.c_str(), ::geteuid(), SHARED_GROUP), 0);
+        cases.push_back({strGroup + "/new.txt", EFileError::unsafeFolder});
+        // Sticky, but open to that group: her link there is hers to change.
+        const std::string strTeam = Folder("team", 01770);
+        ASSERT_EQ(::chown(strTeam.c_str(), ::geteuid(), SHARED_GROUP), 0);
+        ASSERT_EQ(::chmod(strTeam.c_str(), 01770), 0);
+        cases.push_back({Link(strTeam + "/out.txt", strMine, OTHER), EFileError::unsafeFolder});
+        cases.push_back({strTeam + "/new.txt", EFileError::none});
+    } else {
+        std::printf("Folders and links of another user need the superuser: those cases are "
+                    "left out.\n");
+    }
+    for (const SCase& test : cases)
+        EXPECT_EQ(WriteFileAtomic(test.strTarget, "secret", EWriteMode::plainText), test.eResult)
+            << test.strTarget;
+    EXPECT_EQ(ReadBytes(strMine), "secret"); // through the user's own link only
+    EXPECT_EQ(FolderEntries(strHome), (std::vector<std::string>{"mine.txt", "new.txt"}));
+    EXPECT_EQ(FolderEntries(strOpen), std::vector<std::string>{"planted.txt"});
+    EXPECT_EQ(StatOf(strHome + "/new.txt").st_mode & 07777, 0600u);
+    EXPECT_EQ(ReadBytes(strShared + "/own.txt"), "secret");
+    if (bRoot) {
+        EXPECT_EQ(ReadBytes(folder.File("team/new.txt")), "secret");
+    }
 }
 
 TEST(FileWrite, ProducedBytesArriveWholeOrNotAtAll) {
