@@ -243,14 +243,12 @@ EFileError WriteInPlace(const std::string& strPath, const CByteProducer& fnProdu
     return bOk ? EFileError::none : WriteErrorOf(nErrno);
 }
 
-// Gives the new file the old one's owner and group where the process may:
-// root always may; others keep at least the group when they belong to it.
-// True when the owner is the old one.
+// Gives the new file the old one's owner and group. The superuser always
+// may; others only keep their own file's group, and only when they belong to
+// it. False when either would change: the file is then written in place,
+// which keeps both (a file of ours in a group we left stays in that group).
 bool GiveOwner(int fd, const struct stat& stOld) {
-    if (::fchown(fd, stOld.st_uid, stOld.st_gid) == 0)
-        return true;
-    ::fchown(fd, static_cast<uid_t>(-1), stOld.st_gid);
-    return stOld.st_uid == ::geteuid();
+    return ::fchown(fd, stOld.st_uid, stOld.st_gid) == 0;
 }
 
 } // namespace
