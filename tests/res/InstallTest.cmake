@@ -182,6 +182,37 @@ if(EXISTS "${demo}")
   expect("installed_hash STREQUAL built_hash" "the installed demo file differs from the built one")
 endif()
 
+# --- man pages: written from the programs' help, so every command is in the
+# SYNOPSIS; groff finds nothing to warn about; nothing is said twice.
+find_program(groff groff)
+if(groff AND WITH_GUI)
+  foreach(program keyhaven keyhaven-cli)
+    set(page "${PREFIX}/share/man/man1/${program}.1")
+    expect("EXISTS \"${page}\"" "no man page ${program}.1")
+    execute_process(COMMAND ${groff} -man -Tutf8 -ww -z "${page}" ERROR_VARIABLE warnings)
+    expect("warnings STREQUAL \"\"" "groff warns on ${program}.1: ${warnings}")
+    execute_process(COMMAND ${groff} -man -Tascii -P-cbou "${page}" OUTPUT_VARIABLE text_${program})
+    expect("text_${program} MATCHES \"\nCOPYRIGHT\n.*GPL-3.0-or-later.*NO WARRANTY\""
+           "${program}.1 has no licence notice")
+  endforeach()
+  string(REGEX MATCHALL "SYNOPSIS\n.*\nDESCRIPTION\n" synopsis "${text_keyhaven-cli}")
+  execute_process(COMMAND "${PREFIX}/bin/keyhaven-cli" --help OUTPUT_VARIABLE cli_help)
+  string(REGEX MATCHALL "\n  keyhaven-cli [a-z]+" usage_lines "${cli_help}")
+  list(LENGTH usage_lines command_count)
+  expect("command_count GREATER 8" "keyhaven-cli --help names ${command_count} commands")
+  foreach(line ${usage_lines})
+    string(STRIP "${line}" line)
+    expect("synopsis MATCHES \"${line} \"" "the SYNOPSIS of keyhaven-cli.1 lacks ${line}")
+    string(REPLACE "keyhaven-cli " "" command "${line}")
+    expect("text_keyhaven-cli MATCHES \"\nCOMMANDS\n.*\n       ${command}[ \n]\""
+           "keyhaven-cli.1 does not explain ${command}")
+  endforeach()
+  string(TOLOWER "${text_keyhaven}" lower_text)
+  string(REGEX MATCHALL "password manager for the desktop" summaries "${lower_text}")
+  list(LENGTH summaries summary_count)
+  expect("summary_count EQUAL 1" "keyhaven.1 says its summary ${summary_count} times:\n${text_keyhaven}")
+endif()
+
 # --- a staged install leaves the caches to the package
 set(stage "${PREFIX}-stage")
 file(REMOVE_RECURSE "${stage}")
