@@ -411,9 +411,12 @@ std::string CManPage::Roff() const {
     strOut += ".SH NAME\n" + Escape(m_strProgram) + " \\- " + Escape(strSummary) + "\n";
 
     if (!m_vUsage.empty()) {
-        strOut += ".SH SYNOPSIS\n";
+        // Usage lines are not stretched to the margin: the blanks between
+        // their words stay single.
+        strOut += ".SH SYNOPSIS\n.ad l\n";
         for (std::size_t i = 0; i < m_vUsage.size(); ++i)
             strOut += (i > 0 ? ".br\n" : "") + Synopsis(m_vUsage[i]) + "\n";
+        strOut += ".ad b\n";
     }
     const std::string strDescription = ExtraSection("DESCRIPTION") + m_strDescription;
     if (!strDescription.empty())

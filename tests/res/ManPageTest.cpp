@@ -75,11 +75,11 @@ TEST(ManPage, TheUsageIsTheSynopsisAndEachCommandATerm) {
     // A usage line continued below is one line; commands and options are
     // typed as shown (bold), FILE and NAME are replaced (italics).
     EXPECT_EQ(Section(strRoff, "SYNOPSIS"),
-              ".SH SYNOPSIS\n"
+              ".SH SYNOPSIS\n.ad l\n"
               "\\fBtool\\fR \\fBlist\\fR \\fIFILE\\fR\n.br\n"
               "\\fBtool\\fR \\fBput\\fR \\fIFILE\\fR \\fINAME\\fR [\\fB\\-\\-force\\fR] "
               "[\\fB\\-\\-mode\\fR \\fBfast\\fR|\\fBslow\\fR] [\\fB\\-o\\fR \\fIOUT\\fR]\n.br\n"
-              "\\fBtool\\fR \\fB\\-\\-help\\fR | \\fB\\-\\-version\\fR\n");
+              "\\fBtool\\fR \\fB\\-\\-help\\fR | \\fB\\-\\-version\\fR\n.ad b\n");
     const std::string strCommands = Section(strRoff, "COMMANDS");
     // A term with its text beside it, one whose text starts below it, and
     // an option: each its own entry.
@@ -161,7 +161,7 @@ TEST(ManPage, SectionsComeInTheManualsOrderAndNothingTwice) {
     const std::string strApp = page.Roff();
     EXPECT_EQ(Section(strApp, "NAME"), ".SH NAME\napp \\- a thing for the desktop\n");
     EXPECT_EQ(Section(strApp, "SYNOPSIS"),
-              ".SH SYNOPSIS\n\\fBapp\\fR [\\fB\\-w\\fR] [\\fIFILE\\fR]\n");
+              ".SH SYNOPSIS\n.ad l\n\\fBapp\\fR [\\fB\\-w\\fR] [\\fIFILE\\fR]\n.ad b\n");
     EXPECT_EQ(strApp.find("thing for the desktop", strApp.find(".SH SYNOPSIS")), std::string::npos)
         << strApp;
     EXPECT_EQ(
