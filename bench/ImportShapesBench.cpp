@@ -38,6 +38,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -249,6 +250,7 @@ int main(int argc, char** argv) {
         bAllImported = bAllImported && run.nImported == c.nEntries;
         ::unlink(strFile.c_str());
     }
-    std::system(("rm -rf " + strFolder).c_str());
+    std::error_code error;
+    std::filesystem::remove_all(strFolder, error);
     return bAllImported ? 0 : 1;
 }

@@ -39,6 +39,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/resource.h>
@@ -192,6 +193,7 @@ int main(int argc, char** argv) {
     const std::string strDefault = strFolder + "/default.kdbx";
     const std::string strCheap = strFolder + "/cheap.kdbx";
     const std::string strReportPath = strFolder + "/report";
+    std::error_code ec;
     {
         CCofferDoc doc;
         FillBenchDocument(doc, nAccounts);
@@ -200,7 +202,7 @@ int main(int argc, char** argv) {
         cheap.nMemoryBytes = std::size_t(1) << 20;
         if (!WriteDatabase(doc, SKdbxWriteOptions(), strDefault) ||
             !WriteDatabase(doc, cheap, strCheap)) {
-            std::system(("rm -rf " + strFolder).c_str());
+            std::filesystem::remove_all(strFolder, ec);
             return 1;
         }
     }
@@ -208,7 +210,7 @@ int main(int argc, char** argv) {
     const SImportRun cheapRun = ImportInChild(strCheap, strReportPath);
     const SImportRun defaultRun = ImportInChild(strDefault, strReportPath);
     const double dKdf = DefaultKdfSeconds();
-    std::system(("rm -rf " + strFolder).c_str());
+    std::filesystem::remove_all(strFolder, ec);
 
     const bool bCounts = cheapRun.bOk && defaultRun.bOk &&
                          cheapRun.nImported == static_cast<int>(nAccounts) &&

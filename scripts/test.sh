@@ -28,6 +28,7 @@ cmake --build build-san -j "$jobs"
 # The whole program; its CTest run also runs the sanitizer build's core and
 # widget tests and the fuzzer.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEYHAVEN_WERROR=ON \
+  -DKEYHAVEN_TESTS=ON -DKEYHAVEN_GUI_TESTS=ON -DKEYHAVEN_BENCH=ON \
   -DKEYHAVEN_SANITIZER_BUILD="$top/build-san" >/dev/null
 cmake --build build -j "$jobs"
 

@@ -3,8 +3,39 @@
 
 set -l commands info ls show export create passwd generate convert find import audit
 
-function __keyhaven_cli_files --argument-names pattern
-    __fish_complete_suffix $pattern
+# Folders, and the files whose extension (in any case) is one of the
+# arguments.
+function __keyhaven_cli_files
+    set -l pattern '\.('(string join '|' -- $argv)')$'
+    for path in (complete -C "__fish_command_without_completions "(commandline -ct))
+        if string match -qr -- '/$' $path; or string match -qir -- $pattern $path
+            echo $path
+        end
+    end
+end
+
+# True when the command line holds one of the given commands and the word
+# being completed is its argument POSITION, counted from 0 after the command,
+# options and their values not counted.
+function __keyhaven_cli_argument --argument-names position
+    set -l words (commandline -opc)
+    contains -- "$words[2]" $argv[2..-1]; or return 1
+    set -l count 0
+    set -l skip false
+    for word in $words[3..-1]
+        if $skip
+            set skip false
+            continue
+        end
+        switch $word
+            case --format -o --key-file --flags --begin --end --length --seed --hibp --threshold
+                set skip true
+            case '-*'
+            case '*'
+                set count (math $count + 1)
+        end
+    end
+    test $count -eq $position
 end
 
 complete -c keyhaven-cli -f
@@ -23,8 +54,9 @@ complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a impor
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a audit -d 'List empty, weak, reused and breached passwords'
 
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from $commands" -l help -d 'Show the help'
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from info ls show export create passwd convert find import audit" -k -a "(__keyhaven_cli_files .pwd; __keyhaven_cli_files .khv)"
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -k -a "(__keyhaven_cli_files .csv; __keyhaven_cli_files .kdbx)"
+complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 info ls show export create passwd convert find import audit" -a "(__keyhaven_cli_files pwd khv)"
+complete -c keyhaven-cli -n "__keyhaven_cli_argument 1 convert" -a "(__keyhaven_cli_files pwd khv)"
+complete -c keyhaven-cli -n "__keyhaven_cli_argument 1 import" -a "(__keyhaven_cli_files csv kdbx)"
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l key-file -r -F -d 'The database key file'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l no-password -d 'The database has no password'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l allow-slow-kdf -d 'Derive a key that may take minutes'

@@ -214,7 +214,7 @@ void CCliCommand::Dispatch(const std::string& strCommand, const CArgs& astrArgs)
     if (bHelp || strCommand == "--version" || strCommand == "-v") {
         if (!astrArgs.empty())
             FailCliUsage(strCommand + " takes no arguments");
-        Write(bHelp ? CliHelpText() : std::string(CLI_VERSION_TEXT) + "\n");
+        Write(bHelp ? CliHelpText() : std::string(CLI_VERSION_TEXT) + "\n" KEYHAVEN_LICENCE_NOTICE);
         return;
     }
     // Not repeated: a KEY typed in the command's place must not be shown.

@@ -134,7 +134,10 @@ TEST(CliUsage, VersionIsTheProgramVersion) {
     for (const char* pszOption : {"--version", "-v"}) {
         const SCliResult result = RunCli({pszOption});
         EXPECT_EQ(result.nExit, 0) << pszOption;
-        EXPECT_EQ(result.strOut, "keyhaven-cli " KEYHAVEN_VERSION "\n");
+        EXPECT_EQ(result.strOut.substr(0, result.strOut.find('\n') + 1),
+                  "keyhaven-cli " KEYHAVEN_VERSION "\n");
+        EXPECT_NE(result.strOut.find("\nLicense GPL-3.0-or-later"), std::string::npos);
+        EXPECT_NE(result.strOut.find("NO WARRANTY"), std::string::npos);
     }
 }
 

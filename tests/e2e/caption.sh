@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The caption reads "Keyhaven" with no file open and "Work - Keyhaven" with
-# Work.pwd open, in both the old and the new window-name properties.
+# Work.pwd open, in both the old and the new window-name properties; the
+# window's class is the one the desktop entry names.
 source "$(dirname "$0")/lib.sh"
 e2e_begin caption
 
@@ -16,6 +17,11 @@ expect_caption() {
 e2e_start_app
 main=$(e2e_wait_main_window)
 expect_caption "$main" "with no file" "Keyhaven"
+# A task bar finds the desktop entry of the window by the window's class.
+entry_class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../res/org.keyhaven.Keyhaven.desktop")
+[ -n "$entry_class" ] || e2e_fail "the desktop entry names no StartupWMClass"
+xprop -id "$main" WM_CLASS | grep -qF ", \"$entry_class\"" ||
+    e2e_fail "StartupWMClass=$entry_class, the window's $(xprop -id "$main" WM_CLASS)"
 
 # File > Open, type the file's path into the file dialog, then its KEY.
 file=$(e2e_demo_copy Work.pwd)

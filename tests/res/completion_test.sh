@@ -1,12 +1,14 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The shell completions of keyhaven-cli know every command and option that
-# its help names, and bash completes commands, option values and file names
-# of the right kinds.
+# its help names, and bash, zsh and fish each complete commands, option
+# values and file names of the right kinds: the same line gets the same
+# candidates from all three, typed into the shell itself where it is installed.
 #   completion_test.sh KEYHAVEN_CLI SOURCE_DIR
 set -uo pipefail
 cli=$1
 completion=$2/res/completion
+tests=$2/tests/res
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -35,33 +37,74 @@ for command in $commands; do
     grep -q -- "-a $command " "$completion/keyhaven-cli.fish" || fail "fish does not know $command"
 done
 
-# --- what bash offers
+# --- what each shell offers
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 cd "$folder" || exit 1
 mkdir sub
 touch a.pwd b.khv notes.txt c.csv d.kdbx
-complete_line() {
-    read -r -a COMP_WORDS <<<"$1"
-    [[ $1 == *" " ]] && COMP_WORDS+=("")
-    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
-    _keyhaven_cli
-    [ ${#COMPREPLY[@]} -eq 0 ] || printf '%s\n' "${COMPREPLY[@]}" | sort | tr '\n' ' '
+# One line per case: the candidates sorted, a folder without its "/".
+normalise() { tr ' ' '\n' | sed -e 's,/$,,' -e '/^$/d' | LC_ALL=C sort -u | tr '\n' ' '; }
+bash_complete() {
+    local line
+    for line in "$@"; do
+        read -r -a COMP_WORDS <<<"$line"
+        [[ $line == *" " ]] && COMP_WORDS+=("")
+        COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+        _keyhaven_cli
+        printf '%s\n' "${COMPREPLY[*]}"
+    done
 }
-while IFS='|' read -r line expected; do
-    got=$(complete_line "$line")
-    [ "$got" = "$expected" ] || fail "\"$line\" completes to \"$got\", not \"$expected\""
+zsh_complete() {
+    zsh -f "$tests/zsh_complete.zsh" "$completion" "$@"
+}
+fish_complete() {
+    fish --no-config -c 'source $argv[1]
+        for line in $argv[2..-1]
+            echo (complete -C $line | string replace -r "\t.*" "" | string join " ")
+        end' "$completion/keyhaven-cli.fish" "$@"
+}
+lines=()
+expected=()
+while IFS='|' read -r line offers; do
+    lines+=("$line")
+    expected+=("$offers")
 done <<'CASES'
 keyhaven-cli ex|export 
 keyhaven-cli i|import info 
+keyhaven-cli export |a.pwd b.khv sub 
+keyhaven-cli export a.pwd -|--crlf --format --help --key-file --no-password -o 
 keyhaven-cli export a.pwd --fo|--format 
 keyhaven-cli export a.pwd --format |csv kdbx text 
 keyhaven-cli ls |a.pwd b.khv sub 
+keyhaven-cli ls s|sub 
+keyhaven-cli create |a.pwd b.khv sub 
+keyhaven-cli convert a.pwd |a.pwd b.khv sub 
 keyhaven-cli import a.pwd |c.csv d.kdbx sub 
 keyhaven-cli import --key-file notes.txt a.pwd |c.csv d.kdbx sub 
 keyhaven-cli show a.pwd |
+keyhaven-cli find a.pwd |
+keyhaven-cli audit a.pwd --threshold |excellent good poor reasonable weak 
+keyhaven-cli generate -|--begin --end --flags --help --length --seed 
 keyhaven-cli generate --length |
 CASES
+shells=(bash)
+for shell in zsh fish; do
+    if command -v "$shell" > /dev/null; then
+        shells+=("$shell")
+    else
+        echo "$shell is not installed: its completion is not tried (scripts/install-deps.sh installs it)"
+    fi
+done
+for shell in "${shells[@]}"; do
+    mapfile -t offered < <("${shell}_complete" "${lines[@]}")
+    [ ${#offered[@]} -eq ${#lines[@]} ] || fail "$shell answered ${#offered[@]} of ${#lines[@]} lines"
+    for i in "${!lines[@]}"; do
+        got=$(normalise <<<"${offered[i]:-}")
+        [ "$got" = "${expected[i]}" ] ||
+            fail "$shell completes \"${lines[i]}\" to \"$got\", not \"${expected[i]}\""
+    done
+done
 
 # --- the others at least parse
 if command -v zsh > /dev/null; then

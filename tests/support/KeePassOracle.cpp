@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -97,7 +98,8 @@ SKeePassCliResult KeePassCliExportXml(const std::string& strDatabase,
     result.nExit = WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
     result.strOut = ReadAll(strFolder + "/out");
     result.strErr = ReadAll(strFolder + "/err");
-    std::system(("rm -rf " + Quoted(strFolder)).c_str());
+    std::error_code ec;
+    std::filesystem::remove_all(strFolder, ec);
     return result;
 }
 

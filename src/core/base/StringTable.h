@@ -173,6 +173,13 @@ inline constexpr const char* IDS_APP_TITLE = KH_TEXT("Keyhaven", "Keyhaven");
 // %1 is the version number.
 inline constexpr const char* IDS_APP_VERSION_LINE = KH_TEXT("Keyhaven", "Keyhaven\tVersion %1");
 inline constexpr const char* IDS_ABOUT_CAPTION = KH_TEXT("Keyhaven", "About Keyhaven");
+// The About box's notice below the version: copyright, licence, warranty.
+inline constexpr const char* IDS_ABOUT_LICENCE = KH_TEXT(
+    "Keyhaven",
+    "Copyright (C) 2026 The Keyhaven developers\n"
+    "Keyhaven is free software: you may pass it on and change it under the terms of the GNU "
+    "General Public License, version 3 or later. It comes with NO WARRANTY, to the extent "
+    "permitted by law.");
 inline constexpr const char* IDS_MUTEX_NAME = "Keyhaven-34563126-726E-41d0-9C98-9F5919153C1C";
 inline constexpr const char* IDS_ARE_YOU_ME = "UWM_ARE_YOU_ME";
 inline constexpr const char* IDS_DOC_FILTER = KH_TEXT("Keyhaven", "Keyhaven files (*.pwd)");

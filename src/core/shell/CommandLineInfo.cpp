@@ -52,5 +52,5 @@ std::string UsageText() {
 }
 
 std::string VersionText() {
-    return "Keyhaven " KEYHAVEN_VERSION "\n";
+    return "Keyhaven " KEYHAVEN_VERSION "\n" KEYHAVEN_LICENCE_NOTICE;
 }

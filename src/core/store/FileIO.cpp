@@ -71,6 +71,21 @@ void SyncFolder(const std::string& strFolder) {
     }
 }
 
+// Opens a regular file for reading. Without O_NONBLOCK, opening a pipe
+// waits for a writer that may never come; anything but a regular file is
+// refused.
+EFileError OpenRegularFile(const std::string& strPath, int& fd, struct stat& st) {
+    fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return ReadErrorOf(errno);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        fd = -1;
+        return EFileError::readFailed;
+    }
+    return EFileError::none;
+}
+
 } // namespace
 
 std::string FileErrorMessage(EFileError eError, const std::string& strPath) {
@@ -145,16 +160,10 @@ std::string FolderOf(const std::string& strPath) {
 
 EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes, std::size_t nMaxBytes) {
     strBytes.clear();
-    // Without O_NONBLOCK, opening a pipe waits for a writer that may never
-    // come; anything but a regular file is refused below anyway.
-    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return ReadErrorOf(errno);
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return EFileError::readFailed;
-    }
+    int fd = -1;
+    if (const EFileError eOpen = OpenRegularFile(strPath, fd, st); eOpen != EFileError::none)
+        return eOpen;
     if (static_cast<std::size_t>(st.st_size) > nMaxBytes) {
         ::close(fd);
         return EFileError::tooLarge;
@@ -185,14 +194,10 @@ EFileError ReadWholeFile(const std::string& strPath, std::string& strBytes, std:
 
 EFileError ReadFileStart(const std::string& strPath, std::string& strBytes, std::size_t nBytes) {
     strBytes.clear();
-    const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return ReadErrorOf(errno);
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return EFileError::readFailed;
-    }
+    int fd = -1;
+    if (const EFileError eOpen = OpenRegularFile(strPath, fd, st); eOpen != EFileError::none)
+        return eOpen;
     strBytes.resize(nBytes);
     ssize_t n = 0;
     do
@@ -299,14 +304,12 @@ EFileError WriteNewFile(const std::string& strPath, const CByteProducer& fnProdu
     return EFileError::none;
 }
 
-// Gives the new file the old one's owner and group where the process may:
-// root always may; others keep at least the group when they belong to it.
-// True when the owner is the old one.
+// Gives the new file the old one's owner and group. The superuser always
+// may; others only keep their own file's group, and only when they belong to
+// it. False when either would change: the file is then written in place,
+// which keeps both (a file of ours in a group we left stays in that group).
 bool GiveOwner(int fd, const struct stat& stOld) {
-    if (::fchown(fd, stOld.st_uid, stOld.st_gid) == 0)
-        return true;
-    ::fchown(fd, static_cast<uid_t>(-1), stOld.st_gid);
-    return stOld.st_uid == ::geteuid();
+    return ::fchown(fd, stOld.st_uid, stOld.st_gid) == 0;
 }
 
 // Whether the group of a folder is this user's alone: the private group

@@ -48,6 +48,14 @@ CAboutDlg::CAboutDlg(CPrompts* pPrompts, QWidget* pParent) : QDialog(pParent) {
     m_pSupport->SetPrompts(pPrompts);
     m_pSupport->setAccessibleName(QString::fromUtf8(IDS_SUPPORT_ADDRESS));
 
+    // The licence wraps at the width of about fifty characters, so the box
+    // keeps its narrow shape in every language.
+    auto* pLicence = new QLabel(TrText(IDS_ABOUT_LICENCE), this);
+    pLicence->setObjectName(QStringLiteral("AboutLicence"));
+    pLicence->setWordWrap(true);
+    pLicence->setFixedWidth(pLicence->fontMetrics().averageCharWidth() * 50);
+    pLicence->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     m_pOk = new CHoverButton(TrText(IDS_BUTTON_OK), this);
     m_pOk->setObjectName(QStringLiteral("AboutOk"));
     m_pOk->setProperty("controlId", IDOK);
@@ -71,9 +79,11 @@ CAboutDlg::CAboutDlg(CPrompts* pPrompts, QWidget* pParent) : QDialog(pParent) {
     pGrid->addLayout(pTitle, 0, 1);
     pGrid->addWidget(m_pWebsite, 1, 1, Qt::AlignLeft);
     pGrid->addWidget(m_pSupport, 2, 1, Qt::AlignLeft);
+    pGrid->setRowMinimumHeight(3, 8);
+    pGrid->addWidget(pLicence, 4, 1, Qt::AlignLeft);
     // OK has a row of its own below the texts: beside the version line it
     // took that line's width.
-    pGrid->setRowMinimumHeight(3, 8);
-    pGrid->addWidget(m_pOk, 4, 0, 1, 2, Qt::AlignRight);
+    pGrid->setRowMinimumHeight(5, 8);
+    pGrid->addWidget(m_pOk, 6, 0, 1, 2, Qt::AlignRight);
     setFixedSize(sizeHint());
 }

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <list>
@@ -89,7 +90,10 @@ protected:
         ASSERT_NE(::mkdtemp(szFolder), nullptr);
         m_strFolder = szFolder;
     }
-    void TearDown() override { std::system(("rm -rf '" + m_strFolder + "'").c_str()); }
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove_all(m_strFolder, ec);
+    }
 
     std::string Path(const std::string& strName) const { return m_strFolder + "/" + strName; }
 

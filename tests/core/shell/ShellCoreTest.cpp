@@ -55,7 +55,12 @@ TEST(CommandLine, HelpAndVersion) {
     EXPECT_TRUE(CCommandLineInfo::Parse({"x.pwd", "--version"}).m_bVersion);
     EXPECT_FALSE(CCommandLineInfo::Parse({"x.pwd"}).m_bHelp);
     EXPECT_NE(UsageText().find("-w"), std::string::npos);
-    EXPECT_EQ(VersionText(), "Keyhaven " KEYHAVEN_VERSION "\n");
+    // The version line first (for scripts and the man page), then the
+    // licence and the disclaimer of warranty.
+    const std::string strVersion = VersionText();
+    EXPECT_EQ(strVersion.substr(0, strVersion.find('\n') + 1), "Keyhaven " KEYHAVEN_VERSION "\n");
+    EXPECT_NE(strVersion.find("\nLicense GPL-3.0-or-later"), std::string::npos) << strVersion;
+    EXPECT_NE(strVersion.find("NO WARRANTY"), std::string::npos) << strVersion;
 }
 
 TEST(StartupFile, CommandLineFileWinsWithoutTest) {

@@ -153,6 +153,28 @@ TEST(FileWrite, AnotherUserWritesThroughASupplementaryGroupAndTheOwnerStays) {
               (std::vector<std::string>{"private.pwd", "shared.pwd"}));
 }
 
+TEST(FileWrite, AFileInAGroupTheSaverLeftKeepsThatGroup) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "a file in a group its owner is not in needs the superuser";
+    constexpr gid_t FORMER_GROUP = 43213;
+    CTempFolder folder;
+    ::chmod(folder.Path().c_str(), 0777);
+    const std::string strPath = folder.File("f.pwd");
+    WriteBytes(strPath, "old");
+    ASSERT_EQ(::chown(strPath.c_str(), SAVER, FORMER_GROUP), 0);
+    ::chmod(strPath.c_str(), 0640);
+
+    EXPECT_EQ(
+        RunAsOtherUser([&] { return WriteFileAtomic(strPath, "new") == EFileError::none ? 0 : 1; }),
+        0);
+    const struct stat st = StatOf(strPath);
+    EXPECT_EQ(ReadBytes(strPath), "new");
+    EXPECT_EQ(st.st_uid, SAVER);
+    EXPECT_EQ(st.st_gid, FORMER_GROUP);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"f.pwd"}));
+}
+
 TEST(FileWrite, PlainTextGoesOnlyIntoFilesOfThisUserAndNeverThroughPlantedLinks) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "files and links of another user need the superuser";

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QTest>
 #include <QTextBrowser>
@@ -111,6 +112,15 @@ void CShellWindowsTest::aboutBox() {
     QCOMPARE(dlg.windowTitle(), QString("About Keyhaven"));
     QCOMPARE(dlg.findChild<QLabel*>("AboutName")->text(), QString("Keyhaven"));
     QCOMPARE(dlg.findChild<QLabel*>("AboutVersion")->text(), QString("Version " KEYHAVEN_VERSION));
+    // The licence notice, whole: the fixed-size box leaves room for every
+    // line of it.
+    auto* pLicence = dlg.findChild<QLabel*>("AboutLicence");
+    QVERIFY(pLicence != nullptr);
+    QVERIFY(pLicence->text().contains("GNU General Public License, version 3 or later"));
+    QVERIFY(pLicence->text().contains("NO WARRANTY"));
+    dlg.layout()->activate();
+    QVERIFY(pLicence->height() >= pLicence->heightForWidth(pLicence->width()));
+    QVERIFY(dlg.rect().contains(pLicence->geometry()));
     QCOMPARE(dlg.WebsiteLink()->property("controlId").toInt(), 1063);
     QCOMPARE(dlg.SupportLink()->property("controlId").toInt(), 1062);
     QVERIFY(QString::fromStdString(dlg.WebsiteLink()->GetLinkTarget()).startsWith("https://"));
