@@ -1723,5 +1723,43 @@ Passwortzustand</translation>
         <source>Filter</source>
         <translation>Filter</translation>
     </message>
+    <message>
+        <source>%1 was not written: another user can change a folder on the way to it, or put a link there, and could catch the passwords. Choose a folder of your own.</source>
+        <translation>%1 wurde nicht geschrieben: Ein anderer Benutzer kann einen Ordner auf dem Weg dorthin ändern oder dort eine Verknüpfung anlegen und so die Passwörter abfangen. Wählen Sie einen eigenen Ordner.</translation>
+    </message>
+    <message>
+        <source>Copyright (C) 2026 The Keyhaven developers
+Keyhaven is free software: you may pass it on and change it under the terms of the GNU General Public License, version 3 or later. It comes with NO WARRANTY, to the extent permitted by law.</source>
+        <translation>Copyright (C) 2026 Die Keyhaven-Entwickler
+Keyhaven ist freie Software: Sie dürfen es unter den Bedingungen der GNU General Public License, Version 3 oder später, weitergeben und verändern. Es wird OHNE JEDE GEWÄHRLEISTUNG geliefert, soweit das Gesetz es zulässt.</translation>
+    </message>
+    <message>
+        <source>The import of %1 was cancelled; nothing was imported.</source>
+        <translation>Der Import von %1 wurde abgebrochen; es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>Keyhaven locked while %1 was being read: the import was cancelled and nothing was imported.</source>
+        <translation>Keyhaven wurde gesperrt, während %1 gelesen wurde: Der Import wurde abgebrochen, es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>%1 is larger than 256 MB, the largest CSV file that can be imported; it was not read.</source>
+        <translation>%1 ist größer als 256 MB, die größte CSV-Datei, die importiert werden kann; sie wurde nicht gelesen.</translation>
+    </message>
+    <message>
+        <source>%1 is larger than 1 GB, the largest KeePass database that can be imported; it was not read.</source>
+        <translation>%1 ist größer als 1 GB, die größte KeePass-Datenbank, die importiert werden kann; sie wurde nicht gelesen.</translation>
+    </message>
+    <message>
+        <source>%1 asks for %2 to turn its password into its key, more than four times what KeePassXC makes a new database take. That may take minutes and slow the whole computer down.
+
+Go on anyway?</source>
+        <translation>%1 verlangt %2, um aus seinem Passwort seinen Schlüssel abzuleiten, mehr als das Vierfache dessen, womit KeePassXC eine neue Datenbank anlegt. Das kann Minuten dauern und den ganzen Computer verlangsamen.
+
+Trotzdem fortfahren?</translation>
+    </message>
+    <message>
+        <source>%1 rounds of AES-KDF</source>
+        <translation>%1 Runden AES-KDF</translation>
+    </message>
 </context>
 </TS>

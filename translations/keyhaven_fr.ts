@@ -1723,5 +1723,43 @@ Santé des mots de passe</translation>
         <source>Filter</source>
         <translation>Filtrer</translation>
     </message>
+    <message>
+        <source>%1 was not written: another user can change a folder on the way to it, or put a link there, and could catch the passwords. Choose a folder of your own.</source>
+        <translation>%1 n&apos;a pas été écrit : un autre utilisateur peut modifier un dossier sur le chemin ou y placer un lien, et intercepter ainsi les mots de passe. Choisissez un dossier qui vous appartient.</translation>
+    </message>
+    <message>
+        <source>Copyright (C) 2026 The Keyhaven developers
+Keyhaven is free software: you may pass it on and change it under the terms of the GNU General Public License, version 3 or later. It comes with NO WARRANTY, to the extent permitted by law.</source>
+        <translation>Copyright (C) 2026 Les développeurs de Keyhaven
+Keyhaven est un logiciel libre : vous pouvez le redistribuer et le modifier selon les termes de la licence publique générale GNU, version 3 ou ultérieure. Il est fourni SANS AUCUNE GARANTIE, dans les limites permises par la loi.</translation>
+    </message>
+    <message>
+        <source>The import of %1 was cancelled; nothing was imported.</source>
+        <translation>L&apos;importation de %1 a été annulée ; rien n&apos;a été importé.</translation>
+    </message>
+    <message>
+        <source>Keyhaven locked while %1 was being read: the import was cancelled and nothing was imported.</source>
+        <translation>Keyhaven s&apos;est verrouillé pendant la lecture de %1 : l&apos;importation a été annulée et rien n&apos;a été importé.</translation>
+    </message>
+    <message>
+        <source>%1 is larger than 256 MB, the largest CSV file that can be imported; it was not read.</source>
+        <translation>%1 dépasse 256 Mo, la taille maximale d&apos;un fichier CSV importable ; il n&apos;a pas été lu.</translation>
+    </message>
+    <message>
+        <source>%1 is larger than 1 GB, the largest KeePass database that can be imported; it was not read.</source>
+        <translation>%1 dépasse 1 Go, la taille maximale d&apos;une base de données KeePass importable ; elle n&apos;a pas été lue.</translation>
+    </message>
+    <message>
+        <source>%1 asks for %2 to turn its password into its key, more than four times what KeePassXC makes a new database take. That may take minutes and slow the whole computer down.
+
+Go on anyway?</source>
+        <translation>%1 demande %2 pour dériver sa clé de son mot de passe, plus de quatre fois ce que KeePassXC donne à une nouvelle base de données. Cela peut prendre des minutes et ralentir tout l&apos;ordinateur.
+
+Continuer quand même ?</translation>
+    </message>
+    <message>
+        <source>%1 rounds of AES-KDF</source>
+        <translation>%1 tours d&apos;AES-KDF</translation>
+    </message>
 </context>
 </TS>
