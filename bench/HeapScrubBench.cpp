@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What wiping freed memory costs. The programs replace the global operator
-// delete so that every block C++ code gives back is wiped first; this
-// measures that choice on its own and on the document's own work.
+// What wiping freed memory costs. The programs put their own free and
+// realloc in front of the C library's so that every block is wiped before it
+// is freed; this measures that choice on its own and on the document's work.
 //
 // bench_heap_scrub        the standard allocator (what a build without the
 //                         wipe would pay)

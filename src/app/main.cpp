@@ -10,8 +10,6 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-    // Before anything else: freed memory is wiped from the start.
-    RestartWithWipingAllocator(argv);
     // Before anything holds a KEY: no core file, no other process reading in.
     (void)ForbidMemoryDumps();
     // A save past the file size limit then fails with EFBIG and is reported

@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """mem_scan.py PID SECRETS: looks for each line of SECRETS, as UTF-8 and as
 UTF-16 (the toolkit's texts), in every readable mapping of the process PID
-(needs the superuser: the program forbids ptrace). Prints each one found;
+that the process can write (a read-only mapping of a file holds that file's
+own bytes: a library's constant texts may spell a short field by chance).
+Needs the superuser: the program forbids ptrace. Prints each one found;
 exit status 0 none found, 1 some found, 2 memory unreadable."""
 import re
 import sys
@@ -15,9 +17,12 @@ def mappings(pid):
         for line in maps:
             fields = line.split(maxsplit=5)
             start, end = (int(x, 16) for x in fields[0].split("-"))
-            if "r" not in fields[1] or (len(fields) > 5 and fields[5].strip() == "[vvar]"):
+            name = fields[5].strip() if len(fields) > 5 else "[anon]"
+            if "r" not in fields[1] or name == "[vvar]":
                 continue
-            yield start, end, fields[5].strip() if len(fields) > 5 else "[anon]"
+            if name.startswith("/") and "w" not in fields[1]:
+                continue
+            yield start, end, name
 
 
 def main():

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/controls/DragTextButton.h"
 
+#include "core/seal/SecretBuffer.h"
 #include "core/store/CodePage.h"
 #include "platform/Clipboard.h"
 
@@ -19,6 +20,13 @@ CDragTextButton::CDragTextButton(QWidget* pParent)
             StartDrag();
     });
     connect(this, &QAbstractButton::clicked, this, &CDragTextButton::CopyToClipboard);
+}
+
+void CDragTextButton::SetDragText(const std::string& strText) {
+    // An assignment keeps the old buffer, and in it whatever the new text
+    // does not cover.
+    CSecretBuffer::Wipe(m_strDragText);
+    m_strDragText = strText;
 }
 
 QMimeData* CDragTextButton::CreateDragData() const {

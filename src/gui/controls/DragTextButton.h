@@ -27,7 +27,7 @@ class CDragTextButton : public CHoverButton {
 public:
     explicit CDragTextButton(QWidget* pParent = nullptr);
 
-    void SetDragText(const std::string& strText) { m_strDragText = strText; }
+    void SetDragText(const std::string& strText);
     // A button that hands out a password marks what it copies as a secret,
     // which clipboard histories leave out (and the program may clear).
     void SetSecret(bool bSecret) { m_bSecret = bSecret; }

@@ -2,6 +2,7 @@
 #include "gui/controls/LinkLabel.h"
 
 #include "core/link/LinkCommand.h"
+#include "core/seal/SecretBuffer.h"
 #include "core/store/CodePage.h"
 #include "platform/DesktopLinkOpener.h"
 #include "platform/QtPrompts.h"
@@ -99,12 +100,23 @@ void CLinkLabel::Attach() {
 }
 
 void CLinkLabel::SetLinkTarget(const std::string& strTarget) {
+    // The target may be an account's web site or address: an assignment
+    // would keep the old one behind the new one's end.
+    CSecretBuffer::Wipe(m_strLinkTarget);
     m_strLinkTarget = strTarget;
     if (!m_bAttached)
         return;
     if (m_bAutoSize)
         RefitSize();
     setToolTip(TargetText());
+}
+
+void CLinkLabel::SetLinkText(const QString& strText) {
+    setText(strText);
+    // A label that takes the focus keeps its text in a document of its own,
+    // brought up to date only when the label is next laid out, which a
+    // hidden (locked) window never is. Asking for a selection does it now.
+    setSelection(0, 0);
 }
 
 void CLinkLabel::SetAutoSize(bool bAutoSize) {

@@ -30,6 +30,9 @@ public:
     // and shows the new target as the tooltip.
     void SetLinkTarget(const std::string& strTarget);
     const std::string& GetLinkTarget() const { return m_strLinkTarget; }
+    // Shows a new text at once, also in a hidden window: the old one (an
+    // account's web site or address) is gone when this returns.
+    void SetLinkText(const QString& strText);
     // The code page of the target and text (the default one until set).
     void SetCodePage(const CCodePage& codePage) { m_pCodePage = &codePage; }
 

@@ -6,6 +6,7 @@
 #include "core/base/SettingKeys.h"
 #include "core/base/StringTable.h"
 #include "core/link/LinkCommand.h"
+#include "core/seal/SecretBuffer.h"
 #include "core/shell/BarSnap.h"
 #include "core/store/AccountDlgData.h"
 #include "core/store/CodePage.h"
@@ -453,8 +454,8 @@ void CPasswordBarDlg::ResetBar() {
         Button(nId)->setEnabled(false);
     m_pCopyUserName->SetDragText({});
     m_pCopyPassword->SetDragText({});
-    m_strCurGroup.clear();
-    m_strCurAccount.clear();
+    CSecretBuffer::Wipe(m_strCurGroup);
+    CSecretBuffer::Wipe(m_strCurAccount);
 }
 
 // --- place ---

@@ -9,6 +9,7 @@
 #include "core/base/SettingsSchema.h"
 #include "core/base/StringTable.h"
 #include "core/base/TextUtil.h"
+#include "core/seal/SecretBuffer.h"
 #include "core/shell/CommandMap.h"
 #include "core/store/AccountDlgData.h"
 #include "core/store/CodePage.h"
@@ -270,8 +271,8 @@ void CCofferView::InitialUpdate(bool bReload) {
     ApplyCodePage();
     m_findFrom = QPersistentModelIndex();
     m_curGroup = m_curAccount = QPersistentModelIndex();
-    m_strSelectGroup.clear();
-    m_strSelectAccount.clear();
+    CSecretBuffer::Wipe(m_strSelectGroup);
+    CSecretBuffer::Wipe(m_strSelectAccount);
     m_nSplitterShown = m_nTreeWidth;
     Update(bReload);
     RebuildLayout();
@@ -511,7 +512,7 @@ void CCofferView::ChooseSelection() {
     if (!m_strSelectGroup.empty()) {
         group = m_pModel->FindGroup(m_strSelectGroup);
         account = QModelIndex();
-        m_strSelectGroup.clear();
+        CSecretBuffer::Wipe(m_strSelectGroup);
     }
     if (!m_strSelectAccount.empty()) {
         account = QModelIndex();
@@ -521,7 +522,7 @@ void CCofferView::ChooseSelection() {
             if (RecordOf(candidate)->Account() == m_strSelectAccount)
                 account = candidate;
         }
-        m_strSelectAccount.clear();
+        CSecretBuffer::Wipe(m_strSelectAccount);
     }
     m_curGroup = group;
     m_curAccount = account;
@@ -587,7 +588,7 @@ void CCofferView::ShowAccount(const CPasswordInfo& info) {
 
 void CCofferView::ShowLink(CLinkLabel* pLink, const std::string& strText,
                            const std::string& strTarget) {
-    pLink->setText(ToQt(strText));
+    pLink->SetLinkText(ToQt(strText));
     pLink->SetLinkTarget(strTarget);
     pLink->setEnabled(!strText.empty());
     pLink->setToolTip(strTarget.empty() ? QString() : ToQt(strTarget));

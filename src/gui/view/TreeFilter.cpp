@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/view/TreeFilter.h"
 
+#include "core/seal/SecretBuffer.h"
 #include "core/store/CodePage.h"
 #include "core/store/PasswordInfo.h"
 #include "gui/model/RecordTreeModel.h"
@@ -135,7 +136,7 @@ void CTreeFilter::Clear() {
     if (!IsActive())
         return;
     m_pRule.reset();
-    m_strQuery.clear();
+    CSecretBuffer::Wipe(m_strQuery);
     m_bNoMatch = false;
     const QModelIndex file = m_model.FileIndex();
     const int nGroups = m_model.rowCount(file);
@@ -168,7 +169,7 @@ void CTreeFilter::Clear() {
 
 void CTreeFilter::Drop() {
     m_pRule.reset();
-    m_strQuery.clear();
+    CSecretBuffer::Wipe(m_strQuery);
     m_bNoMatch = false;
     m_expanded.clear();
     m_before = QPersistentModelIndex();

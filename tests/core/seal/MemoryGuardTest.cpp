@@ -39,60 +39,7 @@ bool AllZero(const char* p, std::size_t n) {
                                                                                               : 1);
 }
 
-constexpr const char* RESTARTED = "KEYHAVEN_TEST_RESTARTED";
-
-// The address sanitizer's allocator stands in for the C library's.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool SANITIZED = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool SANITIZED = true;
-#else
-constexpr bool SANITIZED = false;
-#endif
-#else
-constexpr bool SANITIZED = false;
-#endif
-
-// Starts this test program again through the restart, running only the
-// test that checks the allocator; exits with that program's status.
-[[noreturn]] void RestartIntoFilledFrees() {
-    ::setenv(RESTARTED, "1", 1);
-    ::setenv("GLIBC_TUNABLES", "glibc.malloc.check=0", 1);
-    char szFilter[] = "--gtest_filter=MemoryGuard.FreedBlocksAreFilledAfterTheRestart";
-    char szSelf[] = "/proc/self/exe";
-    char* argv[] = {szSelf, szFilter, nullptr};
-    RestartWithWipingAllocator(argv);
-    std::_Exit(2);
-}
-
 } // namespace
-
-TEST(MemoryGuard, FreedBlocksAreFilledAfterTheRestart) {
-    if (SANITIZED)
-        GTEST_SKIP() << "no C library allocator to check";
-    if (!std::getenv(RESTARTED)) {
-        EXPECT_EXIT(RestartIntoFilledFrees(), ::testing::ExitedWithCode(0), "");
-        return;
-    }
-    // Restarted: the same call, made again first thing, restores the environment.
-    char* argvNone[] = {nullptr};
-    RestartWithWipingAllocator(argvNone);
-    const char* pszTunables = std::getenv("GLIBC_TUNABLES");
-    EXPECT_STREQ(pszTunables ? pszTunables : "", "glibc.malloc.check=0");
-    EXPECT_EQ(std::getenv("KEYHAVEN_WIPING_ALLOCATOR"), nullptr);
-    // A freed block is filled at once (past the allocator's own links).
-    for (const std::size_t nSize : {40u, 100u, 5000u}) {
-        char* p = static_cast<char*>(std::malloc(nSize));
-        ASSERT_NE(p, nullptr);
-        std::memset(p, 'S', nSize);
-        // Freed out of the compiler's sight: the look afterwards is the point.
-        void (*volatile fnFree)(void*) = std::free;
-        fnFree(p);
-        EXPECT_EQ(static_cast<unsigned char>(static_cast<const volatile char*>(p)[nSize / 2]), 165u)
-            << nSize;
-    }
-}
 
 TEST(MemoryGuard, CoreDumpsAndAttachingAreOffEvenWhenAllowedBefore) {
     // In a child: the switch cannot be undone, and the test program should
