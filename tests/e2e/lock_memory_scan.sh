@@ -57,11 +57,34 @@ e2e_type_into "$dialog" "$key"
 e2e_wait_gone "$dialog"
 main=$(e2e_wait_main_window)
 e2e_wait_tray_icon >/dev/null
+copy_password() {
+    local button
+    button=$(view_wait_control "$app" "Copy / Drag Password" "push button")
+    view_click_at "$(view_centre "$button")"
+    e2e_until 5 test -n "$(e2e_clipboard)" || e2e_fail "Copy Password did not copy ($1)"
+}
+# expect_nothing_found WHEN: the scan finds no secret in the locked program.
+expect_nothing_found() {
+    local status=0
+    scan "$app" "$secrets" "$1" || status=$?
+    ((status != 2)) || e2e_fail "the program's memory could not be read ($1)"
+    ((status == 0)) || e2e_fail "$1, the program still holds: $(tr '\n' ';' <"$E2E_DIR/scan-$1.log")"
+    [ -z "$(e2e_clipboard || true)" ] || e2e_fail "the clipboard still holds text ($1)"
+    own_name "$1"
+}
+unlock() {
+    e2e_tray_menu_choose w
+    dialog=$(e2e_wait_window "Check Key")
+    e2e_type_into "$dialog" "$key"
+    e2e_wait_gone "$dialog"
+    main=$(e2e_wait_main_window)
+    e2e_activate "$main"
+}
+
 e2e_activate "$main"
-button=$(view_wait_control "$app" "Copy / Drag Password" "push button")
-view_click_at "$(view_centre "$button")"
-e2e_until 5 test -n "$(e2e_clipboard)" || e2e_fail "Copy Password did not copy"
-selected=$(view_control_text "$app" "User Name")
+copy_password "open"
+selected=$(view_control_text "$app" "User Name" text)
+[ -n "$selected" ] || e2e_fail "no account is shown after opening"
 e2e_log "selected user name: $selected"
 
 # Open, the secrets are there to be found.
@@ -74,41 +97,21 @@ e2e_tray_menu_choose l
 e2e_wait_gone "$main"
 sleep 1
 e2e_screenshot locked
-status=0
-scan "$app" "$secrets" locked || status=$?
-((status != 2)) || e2e_fail "the program's memory could not be read"
-((status == 0)) || e2e_fail "locked, the program still holds: $(tr '\n' ';' <"$E2E_DIR/scan-locked.log")"
-[ -z "$(e2e_clipboard || true)" ] || e2e_fail "the clipboard still holds text while locked"
+expect_nothing_found locked
 
-e2e_tray_menu_choose w
-dialog=$(e2e_wait_window "Check Key")
-e2e_type_into "$dialog" "$key"
-e2e_wait_gone "$dialog"
-main=$(e2e_wait_main_window)
-e2e_activate "$main"
-e2e_until 5 view_text_is "$app" "User Name" "" "$selected" ||
+unlock
+e2e_until 5 view_text_is "$app" "User Name" text "$selected" ||
     e2e_fail "unlocked, the selection is not the one before the lock"
 e2e_screenshot unlocked
 own_name "unlocked"
 
 # Shown again and left alone: the idle lock.
-button=$(view_wait_control "$app" "Copy / Drag Password" "push button")
-view_click_at "$(view_centre "$button")"
-e2e_until 5 test -n "$(e2e_clipboard)" || e2e_fail "Copy Password did not copy after unlocking"
+copy_password "unlocked"
 e2e_wait_gone "$main" 45
 sleep 1
-status=0
-scan "$app" "$secrets" idle || status=$?
-((status != 2)) || e2e_fail "the program's memory could not be read after the idle lock"
-((status == 0)) || e2e_fail "after the idle lock, the program still holds: $(tr '\n' ';' <"$E2E_DIR/scan-idle.log")"
-own_name "after the idle lock"
+expect_nothing_found "idle-locked"
 
-e2e_tray_menu_choose w
-dialog=$(e2e_wait_window "Check Key")
-e2e_type_into "$dialog" "$key"
-e2e_wait_gone "$dialog"
-main=$(e2e_wait_main_window)
-e2e_activate "$main"
+unlock
 e2e_key alt+f x
 e2e_wait_exit "$app" || e2e_fail "File > Exit did not end the program"
 e2e_log "PASS"
