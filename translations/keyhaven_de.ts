@@ -1761,5 +1761,29 @@ Trotzdem fortfahren?</translation>
         <source>%1 rounds of AES-KDF</source>
         <translation>%1 Runden AES-KDF</translation>
     </message>
+    <message>
+        <source>Your KEY is invalid!
+A KEY cannot be empty.</source>
+        <translation>Ihr KEY ist ungültig!
+Ein KEY darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>New KEY is invalidate!
+A KEY cannot be empty.</source>
+        <translation>Der neue KEY ist ungültig!
+Ein KEY darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>The KEY is this file&apos;s master password: it is asked whenever the file is opened or unlocked, and it cannot be reset if forgotten.</source>
+        <translation>Der KEY ist das Hauptpasswort dieser Datei: Er wird bei jedem Öffnen und Entsperren abgefragt und kann nicht zurückgesetzt werden, wenn Sie ihn vergessen.</translation>
+    </message>
+    <message>
+        <source>This KEY is easy to guess: anyone who gets the file could find it. Several unrelated words make a KEY that is strong and easy to remember.
+
+Use this KEY anyway?</source>
+        <translation>Dieser KEY ist leicht zu erraten: Wer die Datei bekommt, könnte ihn finden. Mehrere Wörter, die nichts miteinander zu tun haben, ergeben einen KEY, der stark ist und sich leicht merken lässt.
+
+Diesen KEY trotzdem verwenden?</translation>
+    </message>
 </context>
 </TS>

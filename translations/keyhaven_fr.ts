@@ -1761,5 +1761,29 @@ Continuer quand même ?</translation>
         <source>%1 rounds of AES-KDF</source>
         <translation>%1 tours d&apos;AES-KDF</translation>
     </message>
+    <message>
+        <source>Your KEY is invalid!
+A KEY cannot be empty.</source>
+        <translation>Votre KEY n&apos;est pas valide&#xa0;!
+Un KEY ne peut pas être vide.</translation>
+    </message>
+    <message>
+        <source>New KEY is invalidate!
+A KEY cannot be empty.</source>
+        <translation>Le nouveau KEY n&apos;est pas valide&#xa0;!
+Un KEY ne peut pas être vide.</translation>
+    </message>
+    <message>
+        <source>The KEY is this file&apos;s master password: it is asked whenever the file is opened or unlocked, and it cannot be reset if forgotten.</source>
+        <translation>Le KEY est le mot de passe principal de ce fichier&#xa0;: il est demandé à chaque ouverture ou déverrouillage, et il ne peut pas être réinitialisé en cas d&apos;oubli.</translation>
+    </message>
+    <message>
+        <source>This KEY is easy to guess: anyone who gets the file could find it. Several unrelated words make a KEY that is strong and easy to remember.
+
+Use this KEY anyway?</source>
+        <translation>Ce KEY est facile à deviner&#xa0;: quiconque obtient le fichier pourrait le trouver. Plusieurs mots sans rapport entre eux font un KEY à la fois solide et facile à retenir.
+
+Utiliser ce KEY malgré tout&#xa0;?</translation>
+    </message>
 </context>
 </TS>

@@ -36,8 +36,10 @@ wait_message() {
 }
 
 # type_new_key KEY: types KEY twice into the Create KEY dialog and presses OK.
+# Both KEYs here are easy to guess: the dialog asks first, and Yes takes the
+# KEY all the same.
 type_new_key() {
-    local create
+    local create question
     create=$(e2e_wait_window "Create KEY")
     e2e_activate "$create"
     sleep 0.3
@@ -45,6 +47,11 @@ type_new_key() {
     xdotool key Tab
     xdotool type --delay 40 -- "$1"
     xdotool key Return
+    question=$(wait_message "$VIEW_APP" Yes "push button")
+    e2e_is_viewable "$create" || e2e_fail "the weak KEY $1 was taken before the question"
+    e2e_screenshot "weak-key-$1"
+    view_click_at "$(view_centre "$(view_wait_control "$VIEW_APP" Yes "push button")")"
+    e2e_wait_gone "$question"
     e2e_wait_gone "$create"
 }
 type_new_key demo

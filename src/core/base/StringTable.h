@@ -320,6 +320,20 @@ inline constexpr const char* IDS_NEW_KEY_INVALID = KH_TEXT("Keyhaven", "New KEY 
 inline constexpr const char* IDS_ORIGINAL_KEY_INVALID =
     KH_TEXT("Keyhaven", "Original KEY is invalidate!\nYou can not change Key!");
 inline constexpr const char* IDS_KEY_INVALID = KH_TEXT("Keyhaven", "Your KEY is invalid!");
+// An empty KEY is refused with its reason.
+inline constexpr const char* IDS_KEY_EMPTY =
+    KH_TEXT("Keyhaven", "Your KEY is invalid!\nA KEY cannot be empty.");
+inline constexpr const char* IDS_NEW_KEY_EMPTY =
+    KH_TEXT("Keyhaven", "New KEY is invalidate!\nA KEY cannot be empty.");
+// Above a new KEY: what it is, in one line.
+inline constexpr const char* IDS_KEY_EXPLAINED =
+    KH_TEXT("Keyhaven", "The KEY is this file's master password: it is asked whenever the file is "
+                        "opened or unlocked, and it cannot be reset if forgotten.");
+// A new KEY below "reasonable" is allowed after this question (default No).
+inline constexpr const char* IDS_WEAK_KEY_QUESTION =
+    KH_TEXT("Keyhaven", "This KEY is easy to guess: anyone who gets the file could find it. "
+                        "Several unrelated words make a KEY that is strong and easy to "
+                        "remember.\n\nUse this KEY anyway?");
 // Names no character: whoever sees the message must not learn one of the KEY.
 inline constexpr const char* IDS_KEY_BAD_CHARACTER =
     KH_TEXT("Keyhaven",

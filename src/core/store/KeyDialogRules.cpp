@@ -56,7 +56,7 @@ SKeyDlgOutcome CKeyDialogRules::CreateKeyOk(const std::string& strNewKey,
     if (strNewKey != strConfirmKey)
         return Refuse(IDS_KEYS_DO_NOT_MATCH, nBoth, KEYFIELD_NEW);
     if (strNewKey.empty())
-        return Refuse(IDS_KEY_INVALID, KEYFIELD_NONE, KEYFIELD_NEW);
+        return Refuse(IDS_KEY_EMPTY, KEYFIELD_NONE, KEYFIELD_NEW);
     std::string strBytes;
     std::string strMessage;
     if (!ToCodePage(strNewKey, codePage, strBytes, strMessage))
@@ -112,7 +112,7 @@ SKeyDlgOutcome CKeyDialogRules::ChangeKeyOk(const std::string& strOriginalKey,
     if (strNewKey != strConfirmKey)
         return Refuse(IDS_KEYS_DO_NOT_MATCH, nNewPair, KEYFIELD_NEW);
     if (strNewKey.empty())
-        return Refuse(IDS_NEW_KEY_INVALID, nNewPair, KEYFIELD_NEW);
+        return Refuse(IDS_NEW_KEY_EMPTY, nNewPair, KEYFIELD_NEW);
     std::string strNew;
     if (!ToCodePage(strNewKey, codePage, strNew, strMessage))
         return Refuse(strMessage, nNewPair, KEYFIELD_NEW);

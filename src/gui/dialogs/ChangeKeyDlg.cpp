@@ -3,6 +3,7 @@
 
 #include "core/base/StringTable.h"
 #include "gui/controls/HoverButton.h"
+#include "gui/controls/StrengthMeter.h"
 #include "platform/Translations.h"
 
 #include <QApplication>
@@ -32,6 +33,8 @@ CChangeKeyDlg::CChangeKeyDlg(CPrompts& prompts, QWidget* pParent, const CCodePag
     const QString strConfirm = TrText(IDS_CHANGEKEY_CONFIRM_LABEL);
 
     auto* pFields = new QVBoxLayout;
+    pFields->addWidget(MakeExplanation());
+    pFields->addSpacing(4);
     const struct {
         EKeyField eField;
         int nId;
@@ -49,6 +52,8 @@ CChangeKeyDlg::CChangeKeyDlg(CPrompts& prompts, QWidget* pParent, const CCodePag
         pLabel->setBuddy(pEdit);
         pFields->addWidget(pLabel);
         pFields->addWidget(pEdit);
+        if (row.eField == KEYFIELD_NEW)
+            pFields->addWidget(MakeMeter());
     }
 
     auto* pGrid = new QGridLayout(this);

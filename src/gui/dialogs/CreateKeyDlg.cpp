@@ -2,6 +2,7 @@
 #include "gui/dialogs/CreateKeyDlg.h"
 
 #include "core/base/StringTable.h"
+#include "gui/controls/StrengthMeter.h"
 #include "platform/Translations.h"
 
 #include <QLabel>
@@ -25,8 +26,11 @@ CCreateKeyDlg::CCreateKeyDlg(CPrompts& prompts, QWidget* pParent, const CCodePag
     pConfirmLabel->setBuddy(pConfirmEdit);
 
     auto* pLayout = new QVBoxLayout(this);
+    pLayout->addWidget(MakeExplanation());
+    pLayout->addSpacing(4);
     pLayout->addWidget(pKeyLabel);
     pLayout->addWidget(pKeyEdit);
+    pLayout->addWidget(MakeMeter());
     pLayout->addWidget(pConfirmLabel);
     pLayout->addWidget(pConfirmEdit);
     pLayout->addSpacing(6);

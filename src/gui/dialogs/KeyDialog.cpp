@@ -6,9 +6,12 @@
 
 #include "core/base/Prompts.h"
 #include "core/base/StringTable.h"
+#include "core/base/Translation.h"
 #include "core/store/CodePage.h"
 #include "gui/controls/HoverButton.h"
+#include "gui/controls/StrengthMeter.h"
 #include "gui/dialogs/IconButtonRow.h"
+#include "platform/Translations.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -51,6 +54,21 @@ QLabel* CKeyDialog::MakeLabel(const QString& strText, const char* pszObjectName,
     return pLabel;
 }
 
+QLabel* CKeyDialog::MakeExplanation() {
+    QLabel* pLabel = MakeLabel(TrText(IDS_KEY_EXPLAINED), "keyExplained");
+    pLabel->setWordWrap(true);
+    // As wide as the edits: a fixed-size dialog would otherwise grow to the
+    // whole sentence's width.
+    pLabel->setMaximumWidth(320);
+    return pLabel;
+}
+
+CStrengthMeter* CKeyDialog::MakeMeter() {
+    m_pMeter = new CStrengthMeter(this);
+    m_pMeter->Follow(Edit(KEYFIELD_NEW));
+    return m_pMeter;
+}
+
 QLayout* CKeyDialog::MakeButtonRow() {
     const SIconButtonRow row = MakeIconButtonRow(*this);
     m_pOkButton = row.m_pOk;
@@ -89,6 +107,12 @@ void CKeyDialog::Clear() {
 
 void CKeyDialog::accept() {
     SKeyDlgOutcome outcome = OnOK();
+    if (outcome.m_bClose && !WeakKeyAccepted()) {
+        CSecretBuffer::Wipe(outcome.m_strKey);
+        Edit(KEYFIELD_NEW)->setFocus(Qt::OtherFocusReason);
+        Edit(KEYFIELD_NEW)->selectAll();
+        return;
+    }
     if (outcome.m_bClose) {
         m_strKeyValue = outcome.m_strKeyValue;
         m_strKey = outcome.m_strKey;
@@ -97,6 +121,13 @@ void CKeyDialog::accept() {
         return;
     }
     Apply(outcome);
+}
+
+bool CKeyDialog::WeakKeyAccepted() {
+    if (!m_pMeter || !m_pMeter->Strength() || *m_pMeter->Strength() >= EStrength::reasonable)
+        return true;
+    return m_prompts.MessageBox(TranslateText(IDS_WEAK_KEY_QUESTION), EMsgIcon::exclamation,
+                                EMsgButtons::yesNoDefaultNo) == EMsgAnswer::yes;
 }
 
 void CKeyDialog::Apply(const SKeyDlgOutcome& outcome) {

@@ -9,6 +9,7 @@
 
 class CCodePage;
 class CHoverButton;
+class CStrengthMeter;
 class CPrompts;
 class QLabel;
 class QLineEdit;
@@ -29,6 +30,8 @@ public:
     QLineEdit* Edit(EKeyField eField) const;
     CHoverButton* OkButton() const { return m_pOkButton; }
     CHoverButton* CancelButton() const { return m_pCancelButton; }
+    // The strength of the new KEY, in the dialogs that make one.
+    CStrengthMeter* Meter() const { return m_pMeter; }
 
     // Empties every edit and the result, as after each use.
     virtual void Clear();
@@ -47,6 +50,11 @@ protected:
     QLineEdit* MakeKeyEdit(EKeyField eField, int nId, const char* pszObjectName,
                            const QString& strAccessibleName);
     QLabel* MakeLabel(const QString& strText, const char* pszObjectName, int nId = -1);
+    // What a KEY is, in one wrapped line over the new KEY.
+    QLabel* MakeExplanation();
+    // A strength meter that follows the new KEY as it is typed; OK then asks
+    // before it takes a KEY below "reasonable".
+    CStrengthMeter* MakeMeter();
     // The row with OK (icon 222) and Cancel (icon 279), right-aligned.
     QLayout* MakeButtonRow();
     // The text of an edit as UTF-8, which the rules convert to the code page.
@@ -55,6 +63,8 @@ protected:
 
 private:
     void Apply(const SKeyDlgOutcome& outcome);
+    // True unless the new KEY is easy to guess and the user keeps typing.
+    bool WeakKeyAccepted();
     // Wipes the edit's text in place, then empties it.
     static void WipeEdit(QLineEdit& edit);
 
@@ -63,4 +73,5 @@ private:
     std::map<EKeyField, QLineEdit*> m_mapEdits;
     CHoverButton* m_pOkButton = nullptr;
     CHoverButton* m_pCancelButton = nullptr;
+    CStrengthMeter* m_pMeter = nullptr;
 };

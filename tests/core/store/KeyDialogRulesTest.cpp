@@ -34,7 +34,7 @@ TEST(CreateKeyRule, DifferentTextsEmptyBothAndFocusTheKeyEdit) {
 }
 
 TEST(CreateKeyRule, EmptyKeyIsInvalidAndEmptiesNothing) {
-    ExpectRefused(CKeyDialogRules::CreateKeyOk("", "", Cp()), IDS_KEY_INVALID, KEYFIELD_NONE,
+    ExpectRefused(CKeyDialogRules::CreateKeyOk("", "", Cp()), IDS_KEY_EMPTY, KEYFIELD_NONE,
                   KEYFIELD_NEW);
 }
 
@@ -119,7 +119,7 @@ TEST(ChangeKeyRule, MismatchedOrEmptyNewKeysKeepTheOriginal) {
     const std::string strValue = MakeKeyCheckValue("old");
     ExpectRefused(CKeyDialogRules::ChangeKeyOk("old", "a", "b", strValue, Cp()),
                   IDS_KEYS_DO_NOT_MATCH, KEYFIELD_NEW | KEYFIELD_CONFIRM, KEYFIELD_NEW);
-    ExpectRefused(CKeyDialogRules::ChangeKeyOk("old", "", "", strValue, Cp()), IDS_NEW_KEY_INVALID,
+    ExpectRefused(CKeyDialogRules::ChangeKeyOk("old", "", "", strValue, Cp()), IDS_NEW_KEY_EMPTY,
                   KEYFIELD_NEW | KEYFIELD_CONFIRM, KEYFIELD_NEW);
 }
 

@@ -429,31 +429,35 @@ void DialogPromptsTest::createAndChangeReturnCheckValues() {
                              QString::fromLatin1(pszText));
         pModal->findChild<CHoverButton*>(QStringLiteral("okButton"))->click();
     };
+    // Strong enough to be taken without the question a weak new KEY brings.
+    static constexpr const char* KEY_ONE = "tundra Velvet orbit 48 quince Lantern";
+    static constexpr const char* KEY_TWO = "harbor Pixel 93 walnut Ember sprocket";
     std::string strValue;
     std::string strKey;
     {
         CModalScript script({[&](QWidget* pModal) {
-            Fill(pModal, {{"newKeyEdit", "abc"}, {"confirmKeyEdit", "abc"}});
+            Fill(pModal, {{"newKeyEdit", KEY_ONE}, {"confirmKeyEdit", KEY_ONE}});
         }});
         QVERIFY(prompts.RunCreateKey(strValue, strKey));
-        QCOMPARE(strValue, MakeKeyCheckValue("abc"));
-        QCOMPARE(strKey, std::string("abc"));
+        QCOMPARE(strValue, MakeKeyCheckValue(KEY_ONE));
+        QCOMPARE(strKey, std::string(KEY_ONE));
     }
     {
         CModalScript script({[&](QWidget* pModal) {
             pModal->findChild<CHoverButton*>(QStringLiteral("cancelButton"))->click();
         }});
         QVERIFY(!prompts.RunChangeKey(strValue, strKey));
-        QCOMPARE(strValue, MakeKeyCheckValue("abc"));
+        QCOMPARE(strValue, MakeKeyCheckValue(KEY_ONE));
     }
     {
         CModalScript script({[&](QWidget* pModal) {
-            Fill(pModal,
-                 {{"originalKeyEdit", "abc"}, {"newKeyEdit", "xyz"}, {"confirmKeyEdit", "xyz"}});
+            Fill(pModal, {{"originalKeyEdit", KEY_ONE},
+                          {"newKeyEdit", KEY_TWO},
+                          {"confirmKeyEdit", KEY_TWO}});
         }});
         QVERIFY(prompts.RunChangeKey(strValue, strKey));
-        QCOMPARE(strValue, MakeKeyCheckValue("xyz"));
-        QCOMPARE(strKey, std::string("xyz"));
+        QCOMPARE(strValue, MakeKeyCheckValue(KEY_TWO));
+        QCOMPARE(strKey, std::string(KEY_TWO));
     }
 }
 

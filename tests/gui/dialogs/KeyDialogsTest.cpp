@@ -6,6 +6,7 @@
 #include "core/base/StringTable.h"
 #include "core/store/FieldCipher.h"
 #include "gui/controls/HoverButton.h"
+#include "gui/controls/StrengthMeter.h"
 #include "gui/dialogs/ChangeKeyDlg.h"
 #include "gui/dialogs/CheckKeyDlg.h"
 #include "gui/dialogs/CreateKeyDlg.h"
@@ -17,6 +18,9 @@
 #include <QTest>
 
 #include <algorithm>
+
+// Over 100 bits by the estimator: no question before it is taken.
+constexpr const char* STRONG_KEY = "tundra Velvet orbit 48 quince Lantern";
 
 class KeyDialogsTest : public QObject {
     Q_OBJECT
@@ -31,6 +35,8 @@ private slots:
     void checkKeyRulesAndEnter();
     void changeKeyControls();
     void changeKeyRules();
+    void weakNewKeyAsksFirst_data();
+    void weakNewKeyAsksFirst();
     void cancelClosesWithoutMessage();
     void clearWipesTheTypedKeyInPlace();
 
@@ -124,7 +130,7 @@ void KeyDialogsTest::createKeyRules() {
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
 
     PressOk(dialog);
-    QCOMPARE(Messages(), QStringList{QString::fromUtf8(IDS_KEY_INVALID)});
+    QCOMPARE(Messages(), QStringList{QString::fromUtf8(IDS_KEY_EMPTY)});
     QCOMPARE(m_pPrompts->Messages().back().m_eIcon, EMsgIcon::exclamation);
     QCOMPARE(dialog.focusWidget(), Find<QLineEdit>(dialog, "newKeyEdit"));
     QVERIFY(dialog.isVisible());
@@ -137,12 +143,12 @@ void KeyDialogsTest::createKeyRules() {
     QVERIFY(Find<QLineEdit>(dialog, "confirmKeyEdit")->text().isEmpty());
     QCOMPARE(dialog.focusWidget(), Find<QLineEdit>(dialog, "newKeyEdit"));
 
-    Type(dialog, "newKeyEdit", QStringLiteral("secret"));
-    Type(dialog, "confirmKeyEdit", QStringLiteral("secret"));
+    Type(dialog, "newKeyEdit", QString::fromLatin1(STRONG_KEY));
+    Type(dialog, "confirmKeyEdit", QString::fromLatin1(STRONG_KEY));
     PressOk(dialog);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.m_strKeyValue, MakeKeyCheckValue("secret"));
+    QCOMPARE(dialog.m_strKeyValue, MakeKeyCheckValue(STRONG_KEY));
     QCOMPARE(Messages().size(), 2);
 
     dialog.Clear();
@@ -164,6 +170,7 @@ void KeyDialogsTest::createKeyRefusesCharactersTheCodePageLacks() {
     // check value is that of its single-byte form.
     Type(dialog, "newKeyEdit", strKey.left(4));
     Type(dialog, "confirmKeyEdit", strKey.left(4));
+    m_pPrompts->AnswerMessage(EMsgAnswer::yes); // easy to guess, taken all the same
     PressOk(dialog);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.m_strKeyValue, MakeKeyCheckValue("caf\xe9"));
@@ -256,14 +263,71 @@ void KeyDialogsTest::changeKeyRules() {
     QCOMPARE(dialog.focusWidget(), pNew);
 
     PressOk(dialog);
-    QCOMPARE(Messages().last(), QString::fromUtf8(IDS_NEW_KEY_INVALID));
+    QCOMPARE(Messages().last(), QString::fromUtf8(IDS_NEW_KEY_EMPTY));
 
-    Type(dialog, "newKeyEdit", QStringLiteral("new"));
-    Type(dialog, "confirmKeyEdit", QStringLiteral("new"));
+    Type(dialog, "newKeyEdit", QString::fromLatin1(STRONG_KEY));
+    Type(dialog, "confirmKeyEdit", QString::fromLatin1(STRONG_KEY));
     PressOk(dialog);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.m_strKeyValue, MakeKeyCheckValue("new"));
+    QCOMPARE(dialog.m_strKeyValue, MakeKeyCheckValue(STRONG_KEY));
     QCOMPARE(Messages().size(), 3);
+}
+
+void KeyDialogsTest::weakNewKeyAsksFirst_data() {
+    QTest::addColumn<bool>("bChange");
+    QTest::newRow("Create KEY") << false;
+    QTest::newRow("Change Key") << true;
+}
+
+// Both dialogs that make a KEY say what it is, show its strength as it is
+// typed, and take one below "reasonable" only after a question whose
+// default keeps the dialog open.
+void KeyDialogsTest::weakNewKeyAsksFirst() {
+    QFETCH(bool, bChange);
+    std::unique_ptr<CKeyDialog> pDialog;
+    if (bChange)
+        pDialog = std::make_unique<CChangeKeyDlg>(*m_pPrompts);
+    else
+        pDialog = std::make_unique<CCreateKeyDlg>(*m_pPrompts);
+    CKeyDialog& dialog = *pDialog;
+    dialog.m_strKeyValue = MakeKeyCheckValue("old");
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(HasLabel(dialog, QString::fromUtf8(IDS_KEY_EXPLAINED)));
+    QVERIFY(dialog.Meter() != nullptr);
+    auto TypeKeys = [&](const char* pszNew) {
+        if (bChange)
+            Type(dialog, "originalKeyEdit", QStringLiteral("old"));
+        Type(dialog, "newKeyEdit", QString::fromLatin1(pszNew));
+        Type(dialog, "confirmKeyEdit", QString::fromLatin1(pszNew));
+    };
+
+    TypeKeys("abc");
+    QVERIFY(dialog.Meter()->Strength() < EStrength::reasonable);
+    m_pPrompts->AnswerMessage(EMsgAnswer::no);
+    PressOk(dialog);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(Messages(), QStringList{QString::fromUtf8(IDS_WEAK_KEY_QUESTION)});
+    QCOMPARE(m_pPrompts->Messages().back().m_eButtons, EMsgButtons::yesNoDefaultNo);
+    QCOMPARE(dialog.focusWidget(), Find<QLineEdit>(dialog, "newKeyEdit"));
+    QVERIFY(dialog.m_strKey.empty());
+
+    m_pPrompts->AnswerMessage(EMsgAnswer::yes);
+    PressOk(dialog);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.m_strKeyValue, MakeKeyCheckValue("abc"));
+    QCOMPARE(Messages().size(), 2);
+
+    // A strong KEY goes through without a question.
+    dialog.Clear();
+    dialog.setResult(QDialog::Rejected);
+    dialog.m_strKeyValue = MakeKeyCheckValue("old");
+    dialog.show();
+    TypeKeys(STRONG_KEY);
+    QVERIFY(dialog.Meter()->Strength() >= EStrength::reasonable);
+    PressOk(dialog);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(Messages().size(), 2);
 }
 
 void KeyDialogsTest::cancelClosesWithoutMessage() {
