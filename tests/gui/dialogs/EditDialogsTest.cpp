@@ -422,6 +422,17 @@ void CEditDialogsTest::everyWayOutAsksAndNoKeepsTheWork() {
     QVERIFY(PressOk(dialog));
     QVERIFY(d.prompts.Messages().empty());
     QCOMPARE(dialog.Result().m_strAccount, std::string("typed"));
+
+    // A name longer than the edit holds is shown cut, which is no change.
+    const std::string strLong(CAccountDlg::MAX_ACCOUNT_LENGTH + 20, 'n');
+    const std::string strItem = "A/" + strLong;
+    SDoc l{"A", strItem.c_str()};
+    CAccountDlg untouched(l.doc, l.prompts);
+    untouched.Load(Editing(l, "A", strLong));
+    untouched.show();
+    untouched.reject();
+    QVERIFY(!untouched.isVisible());
+    QVERIFY(l.prompts.Messages().empty());
 }
 
 void CEditDialogsTest::groupNamesFollowTheirRules() {

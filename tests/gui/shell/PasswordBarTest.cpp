@@ -362,8 +362,7 @@ void CPasswordBarTest::theKeyboardReachesEveryControl() {
         const char* pszCopied;
     } enters[] = {{bar.GroupList(), "full", "pw9"},
                   {bar.AccountList(), "home", "pw1"},
-                  {bar.AccountList(), "nopass", ""},
-                  {bar.CopyUserNameButton(), "home", "ann"}};
+                  {bar.AccountList(), "nopass", ""}};
     for (const auto& e : enters) {
         b.Choose(bar.AccountList(), QString::fromLatin1(e.pszAccount));
         e.pFocus->setFocus(Qt::TabFocusReason);
@@ -371,9 +370,15 @@ void CPasswordBarTest::theKeyboardReachesEveryControl() {
         QTest::keyClick(e.pFocus, Qt::Key_Return);
         QCOMPARE(QApplication::clipboard()->text(), QString::fromLatin1(e.pszCopied));
     }
+    b.Choose(bar.AccountList(), "home");
     bar.AccountList()->setFocus(Qt::TabFocusReason);
     QTest::keyClick(bar.AccountList(), Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("pw1"));
+    QSignalSpy locked(&bar, &CPasswordBarDlg::LockClicked);
+    bar.Button(CPasswordBarDlg::IDC_LOCK)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(bar.Button(CPasswordBarDlg::IDC_LOCK), Qt::Key_Return);
+    QCOMPARE(locked.count(), 1);
+    QCOMPARE(QApplication::clipboard()->text(), QString());
 
     // Escape clears the account list's filter first; then Escape and F2,
     // from a list or a button, hand the account chosen to the main window.
