@@ -696,9 +696,9 @@ void CPasswordBarDlg::closeEvent(QCloseEvent* pEvent) {
 
 void CPasswordBarDlg::showEvent(QShowEvent* pEvent) {
     QWidget::showEvent(pEvent);
-    // The keyboard starts on the lists, not on the first button, whose
-    // turn comes with Tab.
-    if (focusWidget() == nullptr)
+    // The keyboard comes back to the lists, not to the button that handed
+    // over nor to the first button, whose turn comes with Tab.
+    if (focusWidget() != m_pGroups && focusWidget() != m_pAccounts)
         m_pGroups->setFocus(Qt::OtherFocusReason);
     // The window manager takes the hint once it has mapped the bar: the bar
     // comes back through the tray, not through a task bar button.

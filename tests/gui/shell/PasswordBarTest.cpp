@@ -401,6 +401,10 @@ void CPasswordBarTest::theKeyboardReachesEveryControl() {
         QCOMPARE(names.at(0).at(1).value<std::string>(), std::string("home"));
     }
     QCOMPARE(mainWindow.count(), 3);
+    // Shown again, the bar has the keyboard on the lists, not on a button.
+    bar.hide();
+    bar.show();
+    QCOMPARE(bar.focusWidget(), bar.GroupList());
 
     // Closed by the window system (Alt+F4): the bar's Close, whose outcome
     // is the frame's.
