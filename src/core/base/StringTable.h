@@ -109,6 +109,9 @@ inline constexpr const char* IDS_TEXT_BAD_CHARACTER = KH_TEXT(
 // --- account and group dialogs ---
 inline constexpr const char* IDS_ADD_ACCOUNT_CAPTION = KH_TEXT("Keyhaven", "Add Account");
 inline constexpr const char* IDS_EDIT_ACCOUNT_CAPTION = KH_TEXT("Keyhaven", "Edit the Account");
+// Escape, Cancel or the close button in an account dialog that holds changes.
+inline constexpr const char* IDS_DISCARD_ACCOUNT_CHANGES =
+    KH_TEXT("Keyhaven", "Discard your changes to this account?");
 inline constexpr const char* IDS_ADD_GROUP_CAPTION = KH_TEXT("Keyhaven", "Add Group");
 inline constexpr const char* IDS_EDIT_GROUP_CAPTION = KH_TEXT("Keyhaven", "Edit Group");
 inline constexpr const char* IDS_DELETE_GROUP_CAPTION = KH_TEXT("Keyhaven", "Delete Group");

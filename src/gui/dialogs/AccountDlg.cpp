@@ -205,7 +205,19 @@ void CAccountDlg::Load(const SAccountDlgData& input) {
     m_pSettings->setEnabled(static_cast<bool>(input.m_fnGeneratorSettings));
     FillGroups();
     m_strOrigGroup = m_data.m_strGroup;
+    // As the edits show them: a name cut at the edit's length is no change.
+    m_listShownTexts = ShownTexts();
     m_pAccount->setFocus(Qt::OtherFocusReason);
+}
+
+QStringList CAccountDlg::ShownTexts() const {
+    return {m_pAccount->text(), m_pUserName->text(), m_pWebSite->text(), m_pEMail->text()};
+}
+
+bool CAccountDlg::IsChanged() const {
+    return m_data.m_strGroup != m_strOrigGroup || ShownTexts() != m_listShownTexts ||
+           m_pComments->toPlainText() != m_strShownComments ||
+           m_pPassword->text() != ToQt(m_data.m_strPassword);
 }
 
 void CAccountDlg::ShowPassword(bool bShown) {
@@ -287,6 +299,15 @@ void CAccountDlg::accept() {
         return;
     m_data = std::move(result);
     QDialog::accept();
+}
+
+void CAccountDlg::reject() {
+    // A generated password or a long comment is work that Escape should not
+    // throw away unasked; No, the default, keeps the dialog open.
+    if (IsChanged() && m_prompts.MessageBox(IDS_DISCARD_ACCOUNT_CHANGES, EMsgIcon::question,
+                                            EMsgButtons::yesNoDefaultNo) != EMsgAnswer::yes)
+        return;
+    QDialog::reject();
 }
 
 void CAccountDlg::OnPaste(QLineEdit* pTarget) {

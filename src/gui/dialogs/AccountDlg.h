@@ -5,6 +5,7 @@
 #include "core/tree/GroupChoice.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <string>
@@ -59,6 +60,11 @@ public:
 
     // OK: closes only when the texts pass the dialog's checks.
     void accept() override;
+    // Escape, Cancel and the window's close button: a dialog that holds
+    // changes closes only once the user agrees to lose them.
+    void reject() override;
+    // Whether any text or the group differs from what the dialog opened with.
+    bool IsChanged() const;
 
     void OnPaste(QLineEdit* pTarget);
     void OnGeneratePassword();
@@ -89,6 +95,8 @@ private:
     void FillGroups();
     void OnGroupChosen(int nIndex);
     QString ToQt(const std::string& strStored) const;
+    // The texts of the edits, but the password and the comments.
+    QStringList ShownTexts() const;
     // The edit's text in the file's code page; a character the page cannot
     // hold is reported, the edit gets the focus and false is returned.
     bool FromEdit(QWidget* pEdit, const QString& strText, std::string& strStored);
@@ -103,6 +111,9 @@ private:
     std::string m_strOrigAccount;
     // The comments as first shown: unchanged, they keep their stored bytes.
     QString m_strShownComments;
+    // The other texts as first shown; the password is compared with the
+    // stored bytes the dialog holds anyway rather than copied once more.
+    QStringList m_listShownTexts;
     bool m_bEditMode = false;
 
     CHoverComboBox* m_pGroup = nullptr;

@@ -23,6 +23,7 @@
 #include "platform/WindowSystem.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -131,8 +132,9 @@ CHoverButton* CPasswordBarDlg::NewButton(int nId, int nIcon, const char* pszTip)
     pButton->SetIcon(nIcon);
     pButton->setToolTip(TrText(pszTip));
     pButton->setAccessibleName(TrText(pszTip));
-    // Only the two lists take the keyboard.
-    pButton->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches every button, but a click leaves the keyboard where it
+    // was: the account list keeps its filter and its keys.
+    pButton->setFocusPolicy(Qt::TabFocus);
     return pButton;
 }
 
@@ -642,13 +644,6 @@ void CPasswordBarDlg::ShowChangedAccount(const SAccountDlgData& dlg) {
 
 // --- input ---
 
-void CPasswordBarDlg::showEvent(QShowEvent* pEvent) {
-    QWidget::showEvent(pEvent);
-    // The window manager takes the hint once it has mapped the bar: the bar
-    // comes back through the tray, not through a task bar button.
-    QTimer::singleShot(0, this, [this]() { SkipTaskbar(*this); });
-}
-
 void CPasswordBarDlg::mousePressEvent(QMouseEvent* pEvent) {
     if (pEvent->button() == Qt::LeftButton && m_rcGrip.contains(pEvent->position().toPoint()) &&
         windowHandle() != nullptr) {
@@ -666,15 +661,46 @@ void CPasswordBarDlg::mouseMoveEvent(QMouseEvent* pEvent) {
 }
 
 void CPasswordBarDlg::keyPressEvent(QKeyEvent* pEvent) {
-    // Enter and Escape never close the bar; every other key gets the
-    // default handling.
+    // The keys reach the bar when the control with the focus leaves them:
+    // the account list takes Escape first to clear its filter.
     switch (pEvent->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        OnEnter();
+        break;
     case Qt::Key_Escape:
-        pEvent->accept();
-        return;
+    case Qt::Key_F2:
+        // F2 brings the bar from the main window, and takes it back.
+        OnMainWindow();
+        break;
     default:
         QWidget::keyPressEvent(pEvent);
+        return;
     }
+    pEvent->accept();
+}
+
+void CPasswordBarDlg::OnEnter() {
+    // A button reached with Tab is pressed; on the lists Enter copies the
+    // password of the account chosen (a disabled button ignores the click).
+    auto* pButton = qobject_cast<QAbstractButton*>(focusWidget());
+    (pButton ? pButton : m_pCopyPassword)->click();
+}
+
+void CPasswordBarDlg::closeEvent(QCloseEvent* pEvent) {
+    // The program only ever hides the bar: a close comes from the window
+    // system (Alt+F4, a Wayland title bar's button), and is the bar's Close.
+    pEvent->ignore();
+    OnClose();
+}
+
+void CPasswordBarDlg::showEvent(QShowEvent* pEvent) {
+    QWidget::showEvent(pEvent);
+    // The keyboard comes back to the lists, not to the button that handed
+    // over nor to the first button, whose turn comes with Tab.
+    if (focusWidget() != m_pGroups && focusWidget() != m_pAccounts)
+        m_pGroups->setFocus(Qt::OtherFocusReason);
+    // The window manager takes the hint once it has mapped the bar: the bar
+    // comes back through the tray, not through a task bar button.
+    QTimer::singleShot(0, this, [this]() { SkipTaskbar(*this); });
 }

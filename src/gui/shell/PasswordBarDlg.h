@@ -30,7 +30,9 @@ class QMenu;
 // list choose the account; icon buttons copy or drag its user name and
 // password, open its web site, write to its e-mail address, and lock,
 // minimise, go back to the main window or close. A menu button opens files,
-// saves, and adds and edits accounts through the account dialog.
+// saves, and adds and edits accounts through the account dialog. Tab walks
+// the lists and buttons from left to right, Enter copies the password and
+// Escape or F2 go back to the main window.
 //
 // The two lists show the document's record model (the one the main tree
 // shows), so every change of the records reaches them as it happens; a
@@ -144,7 +146,9 @@ protected:
     void showEvent(QShowEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
+    // Enter copies the password, Escape and F2 go back to the main window.
     void keyPressEvent(QKeyEvent* pEvent) override;
+    void closeEvent(QCloseEvent* pEvent) override;
     // The account list's typing goes to its filter.
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
     void ShowAccountFilter(const QString& strText);
@@ -171,6 +175,7 @@ private:
     void ShowMenu();
     void OnMinimize();
     void OnClose();
+    void OnEnter();
     void OpenTarget(const std::string& strTarget);
     // An account added or edited through the dialog: shown in its group.
     void ShowChangedAccount(const SAccountDlgData& dlg);

@@ -20,6 +20,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+#include <map>
+
 using Texts = std::vector<std::string>;
 
 namespace {
@@ -89,6 +92,9 @@ private slots:
     void passwordsAreMaskedOnePerCharacter();
     void buttonsFillTheFields();
     void commentsKeepTheirLineEnds();
+    void changesAreNotThrownAwayUnasked_data();
+    void changesAreNotThrownAwayUnasked();
+    void everyWayOutAsksAndNoKeepsTheWork();
     void groupNamesFollowTheirRules();
     void theLastGroupIsNeverDeleted();
 };
@@ -290,6 +296,143 @@ void CEditDialogsTest::commentsKeepTheirLineEnds() {
     bad.UserNameEdit()->setText(QString::fromUtf8("\xE2\x82\xAC\xE4\xB8\xAD"));
     QVERIFY(!PressOk(bad));
     QVERIFY(d.prompts.MessageTexts().back().find("U+4E2D") != std::string::npos);
+}
+
+// What the user does in an account dialog opened on "A/x" (texts filled in)
+// or on a new account of group "A".
+using CDialogChange = std::function<void(CAccountDlg&)>;
+
+void CEditDialogsTest::changesAreNotThrownAwayUnasked_data() {
+    QTest::addColumn<bool>("bEdit");
+    QTest::addColumn<QString>("strChange");
+    QTest::addColumn<bool>("bAsks");
+    for (const bool bEdit : {false, true}) {
+        const char* pszMode = bEdit ? "edit" : "add";
+        for (const char* pszChange : {"account", "user name", "password", "generate", "hyperlink",
+                                      "e-mail", "comments", "group"})
+            QTest::addRow("%s: %s", pszMode, pszChange) << bEdit << pszChange << true;
+        // Looking is no change, nor is a text typed and taken back.
+        for (const char* pszChange : {"nothing", "show password", "typed and undone"})
+            QTest::addRow("%s: %s", pszMode, pszChange) << bEdit << pszChange << false;
+    }
+}
+
+void CEditDialogsTest::changesAreNotThrownAwayUnasked() {
+    QFETCH(bool, bEdit);
+    QFETCH(QString, strChange);
+    QFETCH(bool, bAsks);
+    const std::map<QString, CDialogChange> changes = {
+        {"account", [](CAccountDlg& dlg) { dlg.AccountEdit()->insert(QStringLiteral("2")); }},
+        {"user name", [](CAccountDlg& dlg) { dlg.UserNameEdit()->setText(QStringLiteral("u")); }},
+        {"password", [](CAccountDlg& dlg) { dlg.PasswordEdit()->insert(QStringLiteral("!")); }},
+        {"generate", [](CAccountDlg& dlg) { dlg.Button(CAccountDlg::IDC_GENERATE)->click(); }},
+        {"hyperlink", [](CAccountDlg& dlg) { dlg.WebSiteEdit()->setText(QStringLiteral("h")); }},
+        {"e-mail", [](CAccountDlg& dlg) { dlg.EMailEdit()->setText(QStringLiteral("e")); }},
+        {"comments",
+         [](CAccountDlg& dlg) { dlg.CommentsEdit()->appendPlainText(QStringLiteral("c")); }},
+        {"group", [](CAccountDlg& dlg) { ChooseGroup(dlg.GroupList(), QStringLiteral("B")); }},
+        {"nothing", [](CAccountDlg&) {}},
+        {"show password", [](CAccountDlg& dlg) { dlg.ShowPasswordButton()->click(); }},
+        {"typed and undone",
+         [](CAccountDlg& dlg) {
+             dlg.UserNameEdit()->insert(QStringLiteral("zz"));
+             dlg.UserNameEdit()->backspace();
+             dlg.UserNameEdit()->backspace();
+         }},
+    };
+    SDoc d{"A", "A/x", "B"};
+    std::vector<std::string> failures;
+    d.prompts.m_fnFail = [&failures](const std::string& strWhy) { failures.push_back(strWhy); };
+    CPasswordInfo& x = d.doc.m_listInfo.back();
+    x.SetUserName("ann");
+    x.SetPassword("pw");
+    x.SetWebSite("https://a.example/");
+    x.SetEMail("ann@a.example");
+    CAccountDlg dialog(d.doc, d.prompts);
+    SAccountDlgData data = bEdit ? Editing(d, "A", "x") : SAccountDlgData{};
+    if (bEdit) {
+        data.m_strUserName = x.UserName();
+        data.m_strPassword = x.Password();
+        data.m_strWebSite = x.WebSite();
+        data.m_strEMail = x.EMail();
+    } else {
+        data.m_strGroup = "A";
+    }
+    data.m_generator.m_nFlags = 0x04;
+    data.m_generator.m_strLength = "9";
+    dialog.Load(data);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    changes.at(strChange)(dialog);
+    QCOMPARE(dialog.IsChanged(), bAsks);
+
+    // Escape: asked, No (the default) keeps the dialog and what it holds.
+    if (bAsks)
+        d.prompts.AnswerMessage(EMsgAnswer::no);
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
+    QCOMPARE(dialog.isVisible(), bAsks);
+    QCOMPARE(d.prompts.Messages().size(), std::size_t(bAsks ? 1 : 0));
+    QVERIFY(failures.empty());
+    if (!bAsks) {
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        return;
+    }
+    const SPromptMessage& asked = d.prompts.Messages().front();
+    QCOMPARE(asked.m_strText, std::string(IDS_DISCARD_ACCOUNT_CHANGES));
+    QCOMPARE(asked.m_eButtons, EMsgButtons::yesNoDefaultNo);
+    QVERIFY(dialog.IsChanged());
+    // Yes lets the work go.
+    d.prompts.AnswerMessage(EMsgAnswer::yes);
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(d.prompts.Messages().size(), std::size_t(2));
+}
+
+void CEditDialogsTest::everyWayOutAsksAndNoKeepsTheWork() {
+    SDoc d{"A"};
+    const auto filled = [&d](CAccountDlg& dialog) {
+        dialog.Load(SAccountDlgData{});
+        dialog.show();
+        dialog.AccountEdit()->setText(QStringLiteral("typed"));
+    };
+    // The Cancel button and the window's close button ask as Escape does.
+    const std::vector<std::function<void(CAccountDlg&)>> ways = {
+        [](CAccountDlg& dlg) { dlg.findChild<QPushButton*>("cancelButton")->click(); },
+        [](CAccountDlg& dlg) { dlg.close(); },
+    };
+    for (const auto& fnLeave : ways) {
+        CAccountDlg dialog(d.doc, d.prompts);
+        filled(dialog);
+        d.prompts.ClearRecord();
+        d.prompts.AnswerMessage(EMsgAnswer::no);
+        fnLeave(dialog);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.AccountEdit()->text(), QStringLiteral("typed"));
+        d.prompts.AnswerMessage(EMsgAnswer::yes);
+        fnLeave(dialog);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(d.prompts.MessageTexts(),
+                 (Texts{IDS_DISCARD_ACCOUNT_CHANGES, IDS_DISCARD_ACCOUNT_CHANGES}));
+    }
+    // OK keeps the work: nothing to ask.
+    CAccountDlg dialog(d.doc, d.prompts);
+    filled(dialog);
+    d.prompts.ClearRecord();
+    QVERIFY(PressOk(dialog));
+    QVERIFY(d.prompts.Messages().empty());
+    QCOMPARE(dialog.Result().m_strAccount, std::string("typed"));
+
+    // A name longer than the edit holds is shown cut, which is no change.
+    const std::string strLong(CAccountDlg::MAX_ACCOUNT_LENGTH + 20, 'n');
+    const std::string strItem = "A/" + strLong;
+    SDoc l{"A", strItem.c_str()};
+    CAccountDlg untouched(l.doc, l.prompts);
+    untouched.Load(Editing(l, "A", strLong));
+    untouched.show();
+    untouched.reject();
+    QVERIFY(!untouched.isVisible());
+    QVERIFY(l.prompts.Messages().empty());
 }
 
 void CEditDialogsTest::groupNamesFollowTheirRules() {

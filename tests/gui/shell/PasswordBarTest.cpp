@@ -94,7 +94,8 @@ private slots:
     void addAndEditActOnTheDialogsGroupAndTheAccountShown();
     void openingAskesOnlyWhatItMust();
     void buttonsDoTheirPartThenSignal();
-    void snapsToTheEdgesAndIgnoresEnterAndEscape();
+    void snapsToTheEdges();
+    void theKeyboardReachesEveryControl();
     void onWaylandANormalWindowThatKeepsTheStoredPlace();
     void startsInTheBarAndSwitchesBothWays();
     void accountDialogOpensTheGeneratorPage();
@@ -286,7 +287,7 @@ void CPasswordBarTest::buttonsDoTheirPartThenSignal() {
     QCOMPARE(b.fx.m_profile.GetProfileInt("Settings", "bary", 0), 100u);
 }
 
-void CPasswordBarTest::snapsToTheEdgesAndIgnoresEnterAndEscape() {
+void CPasswordBarTest::snapsToTheEdges() {
     CBarFixture b;
     CPasswordBarDlg& bar = *b.m_pBar;
     bar.FillGroups();
@@ -299,15 +300,123 @@ void CPasswordBarTest::snapsToTheEdgesAndIgnoresEnterAndEscape() {
     bar.move(10, 200);
     QTest::mouseMove(&bar, QPoint(bar.width() / 2, 8));
     QCOMPARE(bar.frameGeometry().left(), 10);
+}
 
-    bar.GroupList()->setFocus();
-    QTest::keyClick(bar.GroupList(), Qt::Key_Escape);
-    QTest::keyClick(bar.GroupList(), Qt::Key_Return);
-    QTest::keyClick(&bar, Qt::Key_Escape);
+// Tab walks every control from left to right and Shift+Tab back, a click
+// leaves the keyboard where it was, Enter copies the password (or presses
+// the button reached), Escape and F2 hand over to the main window, and the
+// window system's close is the bar's Close.
+void CPasswordBarTest::theKeyboardReachesEveryControl() {
+    CBarFixture b;
+    CPasswordInfo full;
+    full.SetAccount("full");
+    full.SetUserName("fay");
+    full.SetPassword("pw9");
+    full.SetWebSite("https://example.org/");
+    full.SetEMail("fay@example.org");
+    b.fx.m_pDoc->AddAccount("Bank", full);
+    CPasswordBarDlg& bar = *b.m_pBar;
+    bar.FillGroups();
+    b.Choose(bar.AccountList(), "full");
+    bar.show();
+    bar.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&bar));
+    // The keyboard starts on the lists.
+    QCOMPARE(QApplication::focusWidget(), bar.GroupList());
+
+    const std::vector<QWidget*> order = {bar.CopyUserNameButton(),
+                                         bar.CopyPasswordButton(),
+                                         bar.GroupList(),
+                                         bar.AccountList(),
+                                         bar.Button(CPasswordBarDlg::IDC_HYPERLINK),
+                                         bar.Button(CPasswordBarDlg::IDC_EMAIL),
+                                         bar.Button(CPasswordBarDlg::IDC_LOCK),
+                                         bar.Button(CPasswordBarDlg::IDC_MINIMIZE),
+                                         bar.Button(CPasswordBarDlg::IDC_MAIN_WINDOW),
+                                         bar.Button(CPasswordBarDlg::IDC_CLOSE),
+                                         bar.Button(CPasswordBarDlg::IDC_MENU)};
+    const auto walk = [](Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+        return QApplication::focusWidget();
+    };
+    // From the group list round to it again, each control once, in order,
+    // and back the other way.
+    const std::size_t nGroups = 2;
+    const std::size_t nCount = order.size();
+    for (std::size_t i = 1; i <= nCount; ++i)
+        QCOMPARE(walk(Qt::NoModifier), order[(nGroups + i) % nCount]);
+    for (std::size_t i = 1; i <= nCount; ++i)
+        QCOMPARE(walk(Qt::ShiftModifier), order[(nGroups + nCount - i) % nCount]);
+
+    // A click acts without taking the keyboard.
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(bar.CopyUserNameButton(), Qt::LeftButton);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("fay"));
+    QCOMPARE(QApplication::focusWidget(), bar.GroupList());
+
+    // Enter on either list copies the password of the account chosen; on a
+    // button it presses that button; with no password it copies nothing.
+    const struct {
+        QWidget* pFocus;
+        const char* pszAccount;
+        const char* pszCopied;
+    } enters[] = {{bar.GroupList(), "full", "pw9"},
+                  {bar.AccountList(), "home", "pw1"},
+                  {bar.AccountList(), "nopass", ""}};
+    for (const auto& e : enters) {
+        b.Choose(bar.AccountList(), QString::fromLatin1(e.pszAccount));
+        e.pFocus->setFocus(Qt::TabFocusReason);
+        QApplication::clipboard()->clear();
+        QTest::keyClick(e.pFocus, Qt::Key_Return);
+        QCOMPARE(QApplication::clipboard()->text(), QString::fromLatin1(e.pszCopied));
+    }
+    b.Choose(bar.AccountList(), "home");
+    bar.AccountList()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(bar.AccountList(), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("pw1"));
+    QSignalSpy locked(&bar, &CPasswordBarDlg::LockClicked);
+    bar.Button(CPasswordBarDlg::IDC_LOCK)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(bar.Button(CPasswordBarDlg::IDC_LOCK), Qt::Key_Return);
+    QCOMPARE(locked.count(), 1);
+    QCOMPARE(QApplication::clipboard()->text(), QString());
+
+    // Escape clears the account list's filter first; then Escape and F2,
+    // from a list or a button, hand the account chosen to the main window.
+    QSignalSpy mainWindow(&bar, &CPasswordBarDlg::MainWindowClicked);
+    QSignalSpy names(&bar, &CPasswordBarDlg::NamesForView);
+    QTest::keyClicks(bar.AccountList(), "home");
+    QTest::keyClick(bar.AccountList(), Qt::Key_Escape);
+    QCOMPARE(bar.AccountFilter(), QString());
+    QCOMPARE(mainWindow.count(), 0);
+    const std::pair<QWidget*, Qt::Key> handOvers[] = {
+        {bar.AccountList(), Qt::Key_Escape},
+        {bar.Button(CPasswordBarDlg::IDC_LOCK), Qt::Key_F2},
+        {bar.GroupList(), Qt::Key_F2}};
+    for (const auto& [pFocus, key] : handOvers) {
+        bar.FillGroups();
+        b.Choose(bar.AccountList(), "home");
+        names.clear();
+        QTest::keyClick(pFocus, key);
+        QCOMPARE(names.count(), 1);
+        QCOMPARE(names.at(0).at(1).value<std::string>(), std::string("home"));
+    }
+    QCOMPARE(mainWindow.count(), 3);
+    // Shown again, the bar has the keyboard on the lists, not on a button.
+    bar.hide();
+    bar.show();
+    QCOMPARE(bar.focusWidget(), bar.GroupList());
+
+    // Closed by the window system (Alt+F4): the bar's Close, whose outcome
+    // is the frame's.
+    QSignalSpy closed(&bar, &CPasswordBarDlg::CloseClicked);
+    bar.move(120, 80);
+    QApplication::clipboard()->setText(QStringLiteral("copied"));
+    QVERIFY(!bar.close());
+    QCOMPARE(closed.count(), 1);
     QVERIFY(bar.isVisible());
-    // The buttons take no keyboard focus; the lists do.
-    QCOMPARE(bar.Button(CPasswordBarDlg::IDC_LOCK)->focusPolicy(), Qt::NoFocus);
-    QVERIFY(bar.GroupList()->focusPolicy() != Qt::NoFocus);
+    QCOMPARE(bar.m_ptBar, QPoint(120, 80));
+    QCOMPARE(QApplication::clipboard()->text(), QString());
+    QVERIFY(b.fx.m_vecFailures.empty());
 }
 
 // Wayland lets no window place itself or stay above the others: the bar is
@@ -371,6 +480,15 @@ void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
     QVERIFY(frame.RunCommand(ID_VIEW_PASSWORDBAR));
     QCOMPARE(frame.Mode(), EInterface::bar);
     QVERIFY(bar.isVisible());
+    // Escape and F2 are the Main Window button's keys.
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_F2}) {
+        QTest::keyClick(bar.GroupList(), key);
+        QCOMPARE(frame.Mode(), EInterface::main);
+        QVERIFY(frame.isVisible());
+        QVERIFY(!bar.isVisible());
+        QVERIFY(frame.RunCommand(ID_VIEW_PASSWORDBAR));
+        QVERIFY(bar.isVisible());
+    }
     // The tray's Main Window and Password Bar switch while a window is shown.
     QVERIFY(frame.RunCommand(ID_TRAY_MAINWINDOW));
     QCOMPARE(frame.Mode(), EInterface::main);
@@ -403,6 +521,12 @@ void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
     QCOMPARE(frame.Mode(), EInterface::trayBar);
     QVERIFY(!frame.IsLocked());
     QVERIFY(!frame.IsClosed());
+    frame.RestorePasswordBar();
+    QVERIFY(bar.isVisible());
+    // The window system's close (Alt+F4) goes the same way.
+    bar.close();
+    QCOMPARE(frame.Mode(), EInterface::trayBar);
+    QVERIFY(!bar.isVisible());
     frame.RestorePasswordBar();
     QVERIFY(bar.isVisible());
     frame.Settings().Change([&](SShellSettings& values) { values.m_nExit2Min = 2; });
