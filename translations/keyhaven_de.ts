@@ -1785,5 +1785,9 @@ Use this KEY anyway?</source>
 
 Diesen KEY trotzdem verwenden?</translation>
     </message>
+    <message>
+        <source>Discard your changes to this account?</source>
+        <translation>Ihre Änderungen an diesem Konto verwerfen?</translation>
+    </message>
 </context>
 </TS>

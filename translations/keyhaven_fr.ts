@@ -1785,5 +1785,9 @@ Use this KEY anyway?</source>
 
 Utiliser ce KEY malgré tout&#xa0;?</translation>
     </message>
+    <message>
+        <source>Discard your changes to this account?</source>
+        <translation>Abandonner vos modifications de ce compte&#xa0;?</translation>
+    </message>
 </context>
 </TS>

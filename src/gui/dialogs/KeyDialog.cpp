@@ -6,7 +6,6 @@
 
 #include "core/base/Prompts.h"
 #include "core/base/StringTable.h"
-#include "core/base/Translation.h"
 #include "core/store/CodePage.h"
 #include "gui/controls/HoverButton.h"
 #include "gui/controls/StrengthMeter.h"
@@ -126,7 +125,7 @@ void CKeyDialog::accept() {
 bool CKeyDialog::WeakKeyAccepted() {
     if (!m_pMeter || !m_pMeter->Strength() || *m_pMeter->Strength() >= EStrength::reasonable)
         return true;
-    return m_prompts.MessageBox(TranslateText(IDS_WEAK_KEY_QUESTION), EMsgIcon::exclamation,
+    return m_prompts.MessageBox(IDS_WEAK_KEY_QUESTION, EMsgIcon::exclamation,
                                 EMsgButtons::yesNoDefaultNo) == EMsgAnswer::yes;
 }
 
