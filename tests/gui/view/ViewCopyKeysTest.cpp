@@ -1,0 +1,280 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The keys of the main window against those of its text fields: Ctrl+C and
+// Ctrl+B copy the selected account's password and user name, also from the
+// Edit menu and the tree's menus, while a focused text field keeps its own
+// keys (Ctrl+A selects its text rather than adding an account).
+#include "gui/view/ViewFixture.h"
+
+#include "core/base/CommandIds.h"
+#include "gui/shell/SearchBar.h"
+#include "gui/view/AccountTreeCtrl.h"
+#include "platform/Clipboard.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString BEFORE = QStringLiteral("before");
+
+// Bank holds "card" (user-card, s3cret) and "open" (user-open, no password).
+CCofferView& ShownInFrame(CViewFixture& fx) {
+    fx.NewKeyedDocument("Bank");
+    fx.Account("Bank", "card", "s3cret");
+    fx.Account("Bank", "open", "");
+    CCofferView& view = fx.Show();
+    // The frame owns its view, as in the program, so the window's keys reach
+    // the view's controls.
+    fx.Frame().SetView(fx.m_pView.release());
+    fx.Frame().show();
+    fx.Frame().activateWindow();
+    if (!QTest::qWaitForWindowActive(&fx.Frame()))
+        fx.m_vecFailures.push_back("the frame never became active");
+    return view;
+}
+
+QModelIndex ItemNamed(const CCofferView& view, const char* pszAccount) {
+    const QModelIndex bank = view.Model().FindGroup("Bank");
+    if (!pszAccount)
+        return bank;
+    for (int nRow = 0; nRow < view.Model().rowCount(bank); ++nRow) {
+        const QModelIndex item = view.Model().index(nRow, 0, bank);
+        if (item.data().toString() == QLatin1String(pszAccount))
+            return item;
+    }
+    return {};
+}
+
+bool IsSecret(const QMimeData* pData) {
+    return pData && pData->hasFormat(QString::fromLatin1(CClipboard::SECRET_HINT_TYPE));
+}
+
+// Selects the item, lets the frame bring its commands up to date and gives
+// the tree the focus.
+void Select(CCofferView& view, const QModelIndex& item) {
+    view.Tree()->SelectItem(item);
+    view.Tree()->setFocus();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+// Runs fnOpen, which opens a context menu, and chooses the item nId there.
+QStringList ChooseInMenu(const std::function<void()>& fnOpen, int nId) {
+    QStringList shown;
+    QTimer::singleShot(50, [&shown, nId]() {
+        auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!pMenu)
+            return;
+        for (QAction* pAction : pMenu->actions()) {
+            if (pAction->isSeparator())
+                continue;
+            shown << QStringLiteral("%1:%2")
+                         .arg(pAction->property("commandId").toInt())
+                         .arg(pAction->isEnabled() ? "on" : "off");
+            if (pAction->property("commandId").toInt() == nId)
+                pMenu->setActiveAction(pAction);
+        }
+        QTest::keyClick(pMenu, nId == 0 ? Qt::Key_Escape : Qt::Key_Return);
+    });
+    fnOpen();
+    return shown;
+}
+
+} // namespace
+
+class CViewCopyKeysTest : public QObject {
+    Q_OBJECT
+private slots:
+    void copyKeysFollowTheSelection_data();
+    void copyKeysFollowTheSelection();
+    void menusOfferTheCopies();
+    void fieldKeysComeFirst_data();
+    void fieldKeysComeFirst();
+    void readOnlyFieldLeavesChangingKeysToTheWindow();
+};
+
+void CViewCopyKeysTest::copyKeysFollowTheSelection_data() {
+    QTest::addColumn<QString>("account"); // empty: the group; "-": the file item
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<QString>("copied");
+    QTest::addColumn<bool>("secret");
+    const QKeySequence ctrlC(Qt::CTRL | Qt::Key_C);
+    const QKeySequence ctrlB(Qt::CTRL | Qt::Key_B);
+    QTest::newRow("password") << "card" << ctrlC << "s3cret" << true;
+    QTest::newRow("user name") << "card" << ctrlB << "user-card" << false;
+    QTest::newRow("no password: no name either") << "open" << ctrlC << BEFORE << false;
+    QTest::newRow("user name without password") << "open" << ctrlB << "user-open" << false;
+    QTest::newRow("group: no label") << "" << ctrlC << BEFORE << false;
+    QTest::newRow("group: no user name") << "" << ctrlB << BEFORE << false;
+    QTest::newRow("file item") << "-" << ctrlC << BEFORE << false;
+    QTest::newRow("Ctrl+Insert copies no label")
+        << "card" << QKeySequence(Qt::CTRL | Qt::Key_Insert) << BEFORE << false;
+}
+
+void CViewCopyKeysTest::copyKeysFollowTheSelection() {
+    QFETCH(QString, account);
+    QFETCH(QKeySequence, key);
+    QFETCH(QString, copied);
+    QFETCH(bool, secret);
+    CViewFixture fx;
+    CCofferView& view = ShownInFrame(fx);
+    const QModelIndex item =
+        account == "-" ? view.Model().FileIndex()
+                       : ItemNamed(view, account.isEmpty() ? nullptr : qPrintable(account));
+    QVERIFY(item.isValid());
+    Select(view, item);
+    QApplication::clipboard()->setText(BEFORE);
+    QTest::keySequence(view.Tree(), key);
+    QCOMPARE(QApplication::clipboard()->text(), copied);
+    QCOMPARE(IsSecret(QApplication::clipboard()->mimeData()), secret);
+    // The Edit menu's items are enabled exactly where their keys copy.
+    if (key[0].key() != Qt::Key_Insert) {
+        const int nId = key[0].key() == Qt::Key_C ? ID_EDIT_COPY_PASSWORD : ID_EDIT_COPY_USERNAME;
+        QCOMPARE(fx.Frame().Action(nId)->isEnabled(), copied != BEFORE);
+    }
+    QVERIFY(fx.m_editPrompts.m_vecAccountOpened.empty());
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CViewCopyKeysTest::menusOfferTheCopies() {
+    CViewFixture fx;
+    CCofferView& view = ShownInFrame(fx);
+    CMainFrame& frame = fx.Frame();
+    // The Edit menu: the copies after the item commands, Ctrl+C and Ctrl+B
+    // shown beside them.
+    QMenu* pEdit = frame.menuBar()->findChild<QMenu*>(QStringLiteral("menuEdit"));
+    QVERIFY(pEdit);
+    QList<int> ids;
+    for (QAction* pAction : pEdit->actions())
+        ids << (pAction->isSeparator() ? 0 : pAction->property("commandId").toInt());
+    QCOMPARE(ids, QList<int>({ID_ACCOUNT_ADD, ID_GROUP_ADD, 0, ID_ITEM_EDIT, ID_ITEM_DELETE, 0,
+                              ID_EDIT_COPY_PASSWORD, ID_EDIT_COPY_USERNAME, ID_EDIT_COPY_NAME}));
+    QCOMPARE(frame.Action(ID_EDIT_COPY_PASSWORD)->text(), QStringLiteral("Copy &Password\tCtrl+C"));
+    QCOMPARE(frame.Action(ID_EDIT_COPY_USERNAME)->text(),
+             QStringLiteral("Copy &User Name\tCtrl+B"));
+
+    // Copy Name: the name of the group or account, which Ctrl+C no longer
+    // copies, as plain text.
+    Select(view, ItemNamed(view, nullptr));
+    QVERIFY(frame.Commands().Execute(ID_EDIT_COPY_NAME));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Bank"));
+    QVERIFY(!IsSecret(QApplication::clipboard()->mimeData()));
+
+    // The account's menu offers the three copies, each enabled where its
+    // field has a text, and copies from the item clicked, not the current.
+    const QModelIndex open = ItemNamed(view, "open");
+    const auto openMenu = [&view](const QModelIndex& item) {
+        return [&view, item]() {
+            view.Tree()->SelectItem(item);
+            QTest::keyClick(view.Tree(), Qt::Key_F10, Qt::ShiftModifier);
+        };
+    };
+    const QString on = QStringLiteral(":on");
+    const QString off = QStringLiteral(":off");
+    const QStringList shown = ChooseInMenu(openMenu(open), ID_EDIT_COPY_USERNAME);
+    QVERIFY2(shown.contains(QString::number(ID_EDIT_COPY_PASSWORD) + off),
+             qPrintable(shown.join(' ')));
+    QVERIFY(shown.contains(QString::number(ID_EDIT_COPY_USERNAME) + on));
+    QVERIFY(shown.contains(QString::number(ID_EDIT_COPY_NAME) + on));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("user-open"));
+
+    ChooseInMenu(openMenu(ItemNamed(view, "card")), ID_EDIT_COPY_PASSWORD);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("s3cret"));
+    QVERIFY(IsSecret(QApplication::clipboard()->mimeData()));
+
+    // A group's menu copies its name only.
+    const QStringList group = ChooseInMenu(openMenu(ItemNamed(view, nullptr)), ID_EDIT_COPY_NAME);
+    QVERIFY(group.contains(QString::number(ID_EDIT_COPY_NAME) + on));
+    QVERIFY(!group.join(' ').contains(QString::number(ID_EDIT_COPY_PASSWORD)));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Bank"));
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CViewCopyKeysTest::fieldKeysComeFirst_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("editable");
+    QTest::newRow("filter") << "Filter" << true;
+    QTest::newRow("search box") << "SearchEdit" << true;
+    QTest::newRow("user name box") << "UserName" << false;
+    QTest::newRow("comments box") << "Comments" << false;
+}
+
+void CViewCopyKeysTest::fieldKeysComeFirst() {
+    QFETCH(QString, field);
+    QFETCH(bool, editable);
+    CViewFixture fx;
+    CCofferView& view = ShownInFrame(fx);
+    Select(view, ItemNamed(view, "card"));
+    QWidget* pField = nullptr;
+    if (field == "SearchEdit") {
+        fx.Frame().SearchBar()->show();
+        pField = fx.Frame().SearchBar()->Edit();
+    } else {
+        pField = view.findChild<QWidget*>(field);
+    }
+    QVERIFY(pField);
+    auto* pLine = qobject_cast<QLineEdit*>(pField);
+    auto* pPlain = qobject_cast<QPlainTextEdit*>(pField);
+    const auto text = [pLine, pPlain]() { return pLine ? pLine->text() : pPlain->toPlainText(); };
+    const auto selected = [pLine, pPlain]() {
+        return pLine ? pLine->selectedText() : pPlain->textCursor().selectedText();
+    };
+    if (editable)
+        QTest::keyClicks(pField, QStringLiteral("xyz"));
+    const QString strText = text();
+    QVERIFY(!strText.isEmpty());
+    pField->setFocus();
+    QCoreApplication::processEvents();
+    QApplication::clipboard()->setText(BEFORE);
+
+    // Ctrl+A selects the field's text: no Add Account dialog (one would be
+    // reported as unexpected).
+    QTest::keyClick(pField, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(selected(), strText);
+    // Ctrl+C copies it, not the account's password; Ctrl+B copies nothing.
+    QTest::keyClick(pField, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), strText);
+    QVERIFY(!IsSecret(QApplication::clipboard()->mimeData()));
+    QTest::keyClick(pField, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), strText);
+    if (editable) {
+        // Cut, undo and paste change the field's own text.
+        QTest::keyClick(pField, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(text(), QString());
+        QTest::keyClick(pField, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(text(), strText);
+        QTest::keyClick(pField, Qt::Key_End);
+        QTest::keyClick(pField, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(text(), strText + strText);
+    }
+    QVERIFY(pField->hasFocus());
+    QVERIFY(fx.m_editPrompts.m_vecAccountOpened.empty());
+    QCOMPARE(fx.m_vecFailures, std::vector<std::string>());
+}
+
+void CViewCopyKeysTest::readOnlyFieldLeavesChangingKeysToTheWindow() {
+    // Ctrl+K would delete to the line's end in a field that can change; from
+    // the read-only user name box it reaches the filter.
+    CViewFixture fx;
+    CCofferView& view = ShownInFrame(fx);
+    Select(view, ItemNamed(view, "card"));
+    view.UserNameBox()->setFocus();
+    QTest::keyClick(view.UserNameBox(), Qt::Key_K, Qt::ControlModifier);
+    QVERIFY(view.FilterBox()->hasFocus());
+    // The tree's other keys stay with the window: Ctrl+A adds an account.
+    view.Tree()->setFocus();
+    fx.m_editPrompts.AnswerAccount([](SAccountDlgData&) { return false; });
+    QTest::keyClick(view.Tree(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(fx.m_editPrompts.m_vecAccountOpened.size(), size_t(1));
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+QTEST_MAIN(CViewCopyKeysTest)
+#include "ViewCopyKeysTest.moc"
