@@ -284,10 +284,10 @@ inline constexpr CCommandText COMMAND_PROMPTS[] = {
     {32955, KH_TEXT("Keyhaven", "Add a group\nAdd Group")},
     {32956, KH_TEXT("Keyhaven", "Edit account or group\nEdit")},
     {32957, KH_TEXT("Keyhaven", "Delete account or group\nDelete")},
-    {32995, KH_TEXT("Keyhaven", "Copy the selected account's password to the clipboard\nCopy "
-                                "Password")},
-    {32996, KH_TEXT("Keyhaven", "Copy the selected account's user name to the clipboard\nCopy "
-                                "User Name")},
+    {32995,
+     KH_TEXT("Keyhaven", "Copy the selected account's password to the clipboard\nCopy Password")},
+    {32996,
+     KH_TEXT("Keyhaven", "Copy the selected account's user name to the clipboard\nCopy User Name")},
     {32997, KH_TEXT("Keyhaven", "Copy the name of the selected group or account\nCopy Name")},
     {59392, KH_TEXT("Keyhaven", "Show or hide the toolbar\nToggle ToolBar")},
     {59393, KH_TEXT("Keyhaven", "Show or hide the status bar\nToggle StatusBar")},
