@@ -7,11 +7,13 @@
 
 #include "core/base/CommandIds.h"
 #include "gui/shell/SearchBar.h"
+#include "gui/shell/TextFieldKeys.h"
 #include "gui/view/AccountTreeCtrl.h"
 #include "platform/Clipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -97,7 +99,9 @@ private slots:
     void menusOfferTheCopies();
     void fieldKeysComeFirst_data();
     void fieldKeysComeFirst();
-    void readOnlyFieldLeavesChangingKeysToTheWindow();
+    void fieldKindDecidesTheKeys_data();
+    void fieldKindDecidesTheKeys();
+    void windowKeysOutsideFields();
 };
 
 void CViewCopyKeysTest::copyKeysFollowTheSelection_data() {
@@ -263,17 +267,72 @@ void CViewCopyKeysTest::fieldKeysComeFirst() {
     QCOMPARE(fx.m_vecFailures, std::vector<std::string>());
 }
 
-void CViewCopyKeysTest::readOnlyFieldLeavesChangingKeysToTheWindow() {
-    // Ctrl+K would delete to the line's end in a field that can change; from
-    // the read-only user name box it reaches the filter.
+void CViewCopyKeysTest::fieldKindDecidesTheKeys_data() {
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<bool>("kept");
+    const auto standard = [](QKeySequence::StandardKey eKey) {
+        return QKeySequence::keyBindings(eKey).value(0);
+    };
+    const QKeySequence paste = standard(QKeySequence::Paste);
+    const QKeySequence deleteWord = standard(QKeySequence::DeleteEndOfWord);
+    QTest::newRow("line: paste") << "line" << paste << true;
+    QTest::newRow("read-only line: no paste") << "read-only line" << paste << false;
+    QTest::newRow("read-only line: no deleting") << "read-only line" << deleteWord << false;
+    QTest::newRow("read-only line: select all")
+        << "read-only line" << standard(QKeySequence::SelectAll) << true;
+    QTest::newRow("read-only line: Ctrl+B")
+        << "read-only line" << QKeySequence(Qt::CTRL | Qt::Key_B) << true;
+    QTest::newRow("line: Save stays the window's")
+        << "line" << QKeySequence(Qt::CTRL | Qt::Key_S) << false;
+    QTest::newRow("line: Ctrl+Shift+B is no copy key")
+        << "line" << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B) << false;
+    QTest::newRow("text box: undo") << "text box" << standard(QKeySequence::Undo) << true;
+    QTest::newRow("read-only text box: copy")
+        << "read-only text box" << standard(QKeySequence::Copy) << true;
+    QTest::newRow("read-only text box: no cut")
+        << "read-only text box" << standard(QKeySequence::Cut) << false;
+    QTest::newRow("text shown only: no select all")
+        << "text shown only" << standard(QKeySequence::SelectAll) << false;
+    QTest::newRow("button: no select all")
+        << "button" << standard(QKeySequence::SelectAll) << false;
+}
+
+void CViewCopyKeysTest::fieldKindDecidesTheKeys() {
+    QFETCH(QString, widget);
+    QFETCH(QKeySequence, key);
+    QFETCH(bool, kept);
+    QVERIFY(!key.isEmpty());
+    QLineEdit line;
+    QPlainTextEdit box;
+    QWidget other;
+    QObject* pReceiver = &other;
+    if (widget.endsWith("line")) {
+        line.setReadOnly(widget.startsWith("read-only"));
+        pReceiver = &line;
+    } else if (widget.endsWith("text box") || widget == "text shown only") {
+        // Read-only, a text box is selected with the mouse only, unless it
+        // asks for the keyboard too (as the comments box does).
+        box.setReadOnly(widget != "text box");
+        if (widget == "read-only text box")
+            box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        pReceiver = &box;
+    }
+    QKeyEvent event(QEvent::ShortcutOverride, key[0].key(), key[0].keyboardModifiers());
+    event.ignore();
+    QCOMPARE(CTextFieldKeys::ClaimOverride(pReceiver, event), kept);
+    QCOMPARE(event.isAccepted(), kept);
+    // Only the offer before a shortcut is claimed, never the key itself.
+    QKeyEvent press(QEvent::KeyPress, key[0].key(), key[0].keyboardModifiers());
+    QVERIFY(!CTextFieldKeys::ClaimOverride(pReceiver, press));
+}
+
+void CViewCopyKeysTest::windowKeysOutsideFields() {
+    // Outside a text field the window's keys stay: Ctrl+A in the tree adds
+    // an account.
     CViewFixture fx;
     CCofferView& view = ShownInFrame(fx);
     Select(view, ItemNamed(view, "card"));
-    view.UserNameBox()->setFocus();
-    QTest::keyClick(view.UserNameBox(), Qt::Key_K, Qt::ControlModifier);
-    QVERIFY(view.FilterBox()->hasFocus());
-    // The tree's other keys stay with the window: Ctrl+A adds an account.
-    view.Tree()->setFocus();
     fx.m_editPrompts.AnswerAccount([](SAccountDlgData&) { return false; });
     QTest::keyClick(view.Tree(), Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(fx.m_editPrompts.m_vecAccountOpened.size(), size_t(1));
