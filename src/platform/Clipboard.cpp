@@ -6,8 +6,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPointer>
 #include <QTimer>
-#include <chrono>
 
 #include <utility>
 
@@ -18,14 +18,70 @@ CClipboard::CClearDelay& ClearDelay() {
     return fnSeconds;
 }
 
-CClipboard::CPasswordCopied& PasswordCopied() {
-    static CClipboard::CPasswordCopied fnCopied;
-    return fnCopied;
+CClipboard::CPasswordWatch& PasswordWatch() {
+    static CClipboard::CPasswordWatch fnWatch;
+    return fnWatch;
+}
+
+void Tell(CClipboard::EPassword eState, unsigned nSeconds) {
+    if (PasswordWatch())
+        PasswordWatch()(eState, nSeconds);
 }
 
 // Counts the program's own changes of the clipboard, so a clearing that was
 // set up for one text never removes a later one.
 unsigned g_nGeneration = 0;
+
+// The password whose clearing is counted down, and the seconds left.
+struct SPending {
+    const QMimeData* pData = nullptr;
+    unsigned nGeneration = 0;
+    unsigned nLeft = 0;
+};
+SPending g_pending;
+
+// The data the clipboard returns is ours exactly while no one (this program
+// or another) has put something else there.
+bool HoldsPending() {
+    const QMimeData* pNow = QGuiApplication::clipboard()->mimeData();
+    return g_pending.pData != nullptr && g_pending.nGeneration == g_nGeneration &&
+           pNow == g_pending.pData &&
+           pNow->hasFormat(QString::fromLatin1(CClipboard::SECRET_HINT_TYPE));
+}
+
+void OnSecond();
+
+// Ticks once a second while a password waits for its clearing; it lives
+// with the application's clipboard.
+QTimer& Ticker() {
+    static QPointer<QTimer> pTimer;
+    if (!pTimer) {
+        pTimer = new QTimer(QGuiApplication::clipboard());
+        pTimer->setInterval(1000);
+        QObject::connect(pTimer, &QTimer::timeout, pTimer, &OnSecond);
+    }
+    return *pTimer;
+}
+
+void StopCountdown() {
+    g_pending = {};
+    Ticker().stop();
+}
+
+void OnSecond() {
+    if (!HoldsPending()) {
+        StopCountdown();
+        Tell(CClipboard::EPassword::replaced, 0);
+        return;
+    }
+    if (--g_pending.nLeft > 0) {
+        Tell(CClipboard::EPassword::counting, g_pending.nLeft);
+        return;
+    }
+    StopCountdown();
+    QGuiApplication::clipboard()->clear();
+    Tell(CClipboard::EPassword::cleared, 0);
+}
 
 } // namespace
 
@@ -43,23 +99,16 @@ QMimeData* CClipboard::MakePasswordData(const std::string& strText, const CCodeP
 
 void CClipboard::SetPassword(const std::string& strText, const CCodePage& codePage) {
     const unsigned nGeneration = ++g_nGeneration;
-    QClipboard* pClipboard = QGuiApplication::clipboard();
     QMimeData* pData = MakePasswordData(strText, codePage);
-    pClipboard->setMimeData(pData);
+    QGuiApplication::clipboard()->setMimeData(pData);
+    // An earlier password's count ends without a word: the new one is told.
+    StopCountdown();
     const unsigned nSeconds = ClearDelay() ? ClearDelay()() : 0;
-    if (PasswordCopied())
-        PasswordCopied()(nSeconds);
+    Tell(EPassword::copied, nSeconds);
     if (nSeconds == 0)
         return;
-    // The data the clipboard returns is ours exactly while no one (this
-    // program or another) has put something else there.
-    QTimer::singleShot(std::chrono::seconds(nSeconds), pClipboard,
-                       [pClipboard, pData, nGeneration]() {
-                           const QMimeData* pNow = pClipboard->mimeData();
-                           if (nGeneration == g_nGeneration && pNow == pData &&
-                               pNow->hasFormat(QString::fromLatin1(SECRET_HINT_TYPE)))
-                               pClipboard->clear();
-                       });
+    g_pending = {pData, nGeneration, nSeconds};
+    Ticker().start();
 }
 
 bool CClipboard::HoldsText() {
@@ -68,14 +117,20 @@ bool CClipboard::HoldsText() {
 }
 
 void CClipboard::EmptyIfText() {
+    const bool bPending = g_pending.pData != nullptr;
+    const bool bHeld = HoldsPending();
     if (HoldsText())
         QGuiApplication::clipboard()->clear();
+    if (bPending) {
+        StopCountdown();
+        Tell(bHeld ? EPassword::cleared : EPassword::replaced, 0);
+    }
 }
 
 void CClipboard::SetClearDelay(CClearDelay fnSeconds) {
     ClearDelay() = std::move(fnSeconds);
 }
 
-void CClipboard::SetPasswordCopied(CPasswordCopied fnCopied) {
-    PasswordCopied() = std::move(fnCopied);
+void CClipboard::SetPasswordWatch(CPasswordWatch fnWatch) {
+    PasswordWatch() = std::move(fnWatch);
 }

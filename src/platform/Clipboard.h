@@ -24,14 +24,22 @@ public:
     // does not outlive a lock or the program.
     static void EmptyIfText();
 
+    // What became of the last password put on the clipboard.
+    enum class EPassword {
+        copied,   // just put there; the seconds are the clearing delay (0 = never)
+        counting, // still there; the seconds left before it is removed
+        cleared,  // removed by the program (the delay ran out, or a lock)
+        replaced, // another text took its place before the delay ran out
+    };
+
     // Seconds before a copied password is removed (0 = never), asked at
     // each copy so that a changed setting counts from the next one.
     using CClearDelay = std::function<unsigned()>;
     static void SetClearDelay(CClearDelay fnSeconds);
-    // Told of every password put on the clipboard, with the seconds before
-    // it is removed (0 = never), so that the user learns it.
-    using CPasswordCopied = std::function<void(unsigned nSeconds)>;
-    static void SetPasswordCopied(CPasswordCopied fnCopied);
+    // Told of every password put on the clipboard, then once a second of the
+    // seconds left, then of its end, so that the user can follow it.
+    using CPasswordWatch = std::function<void(EPassword eState, unsigned nSeconds)>;
+    static void SetPasswordWatch(CPasswordWatch fnWatch);
     // The data of a password put on the clipboard: text plus the hint.
     static QMimeData* MakePasswordData(const std::string& strText, const CCodePage& codePage);
 

@@ -41,6 +41,9 @@ inline constexpr int ID_ACCOUNT_ADD = 32785;
 inline constexpr int ID_GROUP_ADD = 32955;
 inline constexpr int ID_ITEM_EDIT = 32956;
 inline constexpr int ID_ITEM_DELETE = 32957;
+inline constexpr int ID_EDIT_COPY_PASSWORD = 32995; // the selected account's fields
+inline constexpr int ID_EDIT_COPY_USERNAME = 32996;
+inline constexpr int ID_EDIT_COPY_NAME = 32997; // the selected group's or account's name
 
 // --- View menu ---
 inline constexpr int ID_VIEW_TOOLBAR = 59392;    // also the toolbar's own id

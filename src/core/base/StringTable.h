@@ -215,6 +215,7 @@ inline constexpr const char* IDS_CONVERT_BAR_SAVE = KH_TEXT("Keyhaven", "Save as
 inline constexpr const char* IDS_CONVERT_BAR_LATER = KH_TEXT("Keyhaven", "Not now");
 inline constexpr const char* IDS_PASSWORD_COPIED_CLEARED =
     KH_TEXT("Keyhaven", "Password copied; clipboard cleared in %1 s");
+inline constexpr const char* IDS_CLIPBOARD_CLEARED = KH_TEXT("Keyhaven", "Clipboard cleared");
 
 // Menu texts of the main menu, the tray menu and the toolbar drop-down.
 inline constexpr const char* IDS_MENU_FILE = KH_TEXT("Keyhaven", "&File");
@@ -244,6 +245,9 @@ inline constexpr CCommandText COMMAND_MENU_TEXTS[] = {
     {32955, KH_TEXT("Keyhaven", "Add &Group...\tCtrl+G")},
     {32956, KH_TEXT("Keyhaven", "&Edit...\tCtrl+E")},
     {32957, KH_TEXT("Keyhaven", "&Delete...\tCtrl+D")},
+    {32995, KH_TEXT("Keyhaven", "Copy &Password\tCtrl+C")},
+    {32996, KH_TEXT("Keyhaven", "Copy &User Name\tCtrl+B")},
+    {32997, KH_TEXT("Keyhaven", "Copy &Name")},
     {59392, KH_TEXT("Keyhaven", "&Toolbar")},
     {59393, KH_TEXT("Keyhaven", "&Status Bar")},
     {32929, KH_TEXT("Keyhaven", "S&earch Bar\tCtrl+F")},
@@ -283,6 +287,11 @@ inline constexpr CCommandText COMMAND_PROMPTS[] = {
     {32955, KH_TEXT("Keyhaven", "Add a group\nAdd Group")},
     {32956, KH_TEXT("Keyhaven", "Edit account or group\nEdit")},
     {32957, KH_TEXT("Keyhaven", "Delete account or group\nDelete")},
+    {32995,
+     KH_TEXT("Keyhaven", "Copy the selected account's password to the clipboard\nCopy Password")},
+    {32996,
+     KH_TEXT("Keyhaven", "Copy the selected account's user name to the clipboard\nCopy User Name")},
+    {32997, KH_TEXT("Keyhaven", "Copy the name of the selected group or account\nCopy Name")},
     {59392, KH_TEXT("Keyhaven", "Show or hide the toolbar\nToggle ToolBar")},
     {59393, KH_TEXT("Keyhaven", "Show or hide the status bar\nToggle StatusBar")},
     {32929, KH_TEXT("Keyhaven", "Show or hide the search bar")},

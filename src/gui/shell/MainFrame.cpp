@@ -19,6 +19,7 @@
 #include "core/store/FileIO.h"
 #include "core/store/RecentFileList.h"
 #include "gui/shell/AboutDlg.h"
+#include "gui/shell/ClipboardStatus.h"
 #include "gui/shell/DocNotifier.h"
 #include "gui/shell/HelpWindow.h"
 #include "gui/shell/MenuCharFilter.h"
@@ -26,6 +27,7 @@
 #include "gui/shell/SearchBar.h"
 #include "gui/shell/Settings.h"
 #include "gui/shell/SystemTray.h"
+#include "gui/shell/TextFieldKeys.h"
 #include "platform/AutostartEntry.h"
 #include "platform/Clipboard.h"
 #include "platform/DesktopLinkOpener.h"
@@ -41,6 +43,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -116,8 +119,14 @@ QList<QKeySequence> Accelerators(int nId) {
         return {QKeySequence(Qt::CTRL | Qt::Key_O)};
     case ID_FILE_SAVE:
         return {QKeySequence(Qt::CTRL | Qt::Key_S)};
+    case ID_EDIT_COPY_PASSWORD:
+        return {QKeySequence(Qt::CTRL | Qt::Key_C)};
+    case ID_EDIT_COPY_USERNAME:
+        return {QKeySequence(Qt::CTRL | Qt::Key_B)};
     case ID_EDIT_COPY:
-        return {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)};
+        // Ctrl+C copies the selected account's password; a text field takes
+        // its own copy keys first anyway.
+        return {QKeySequence(Qt::CTRL | Qt::Key_Insert)};
     case ID_EDIT_PASTE:
         return {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)};
     case ID_EDIT_CUT:
@@ -224,13 +233,10 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CS
             &CMainFrame::OnDesktopLock);
     // A copied password goes after the delay set at the moment of the copy.
     CClipboard::SetClearDelay([this]() { return Values().m_nClipboardClearSec; });
-    // The status bar says how long the password stays there.
-    CClipboard::SetPasswordCopied([this](unsigned nSeconds) {
-        const std::string strText =
-            nSeconds == 0 ? std::string(TranslateText(IDS_PASSWORD_COPIED))
-                          : FormatText(IDS_PASSWORD_COPIED_CLEARED, std::to_string(nSeconds));
-        statusBar()->showMessage(QString::fromStdString(strText),
-                                 static_cast<int>(nSeconds == 0 ? 5 : nSeconds) * 1000);
+    // The status bar counts down how long the password stays there.
+    m_pClipboardStatus = std::make_unique<CClipboardStatus>(*statusBar());
+    CClipboard::SetPasswordWatch([this](CClipboard::EPassword eState, unsigned nSeconds) {
+        m_pClipboardStatus->OnPassword(eState, nSeconds);
     });
     // The check marks follow the settings, whichever part changed them.
     connect(&m_settings, &CSettings::Changed, this, &CMainFrame::RequestCommandUpdate);
@@ -245,7 +251,7 @@ CMainFrame::~CMainFrame() {
     // this frame's part is gone: the frame must not hear of it then.
     disconnect(qApp, nullptr, this, nullptr);
     CClipboard::SetClearDelay({});
-    CClipboard::SetPasswordCopied({});
+    CClipboard::SetPasswordWatch({});
     // The grab goes before the grabber that holds it.
     m_pHotKey.reset();
     if (!m_bDestroyed)
@@ -352,7 +358,8 @@ void CMainFrame::CreateMenus() {
     pBar->addMenu(pFile);
 
     QMenu* pEdit = NewMenu(IDS_MENU_EDIT, "menuEdit", pBar);
-    add(pEdit, {ID_ACCOUNT_ADD, ID_GROUP_ADD, 0, ID_ITEM_EDIT, ID_ITEM_DELETE});
+    add(pEdit, {ID_ACCOUNT_ADD, ID_GROUP_ADD, 0, ID_ITEM_EDIT, ID_ITEM_DELETE, 0,
+                ID_EDIT_COPY_PASSWORD, ID_EDIT_COPY_USERNAME, ID_EDIT_COPY_NAME});
     pBar->addMenu(pEdit);
 
     QMenu* pView = NewMenu(IDS_MENU_VIEW, "menuView", pBar);
@@ -1178,6 +1185,12 @@ bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
         // again after commands changed while it was hidden.
         if (pWatched == this)
             RequestCommandUpdate();
+        break;
+    case QEvent::ShortcutOverride:
+        // Offered to the focused widget before the window's shortcuts: a text
+        // field keeps its own keys.
+        if (CTextFieldKeys::ClaimOverride(pWatched, *static_cast<QKeyEvent*>(pEvent)))
+            return true;
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:

@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 
+class CClipboardStatus;
 class CCofferDoc;
 class CDocNotifier;
 class CHotKeyGrabber;
@@ -340,6 +341,7 @@ private:
     std::unique_ptr<CHotKeyGrabber> m_pHotKeyGrabber;
     std::unique_ptr<CHotKeyBinding> m_pHotKey;
     std::unique_ptr<CSessionLockWatcher> m_pLockWatcher;
+    std::unique_ptr<CClipboardStatus> m_pClipboardStatus;
     // A desktop lock that arrived while a modal dialog was open.
     bool m_bLockPending = false;
 };

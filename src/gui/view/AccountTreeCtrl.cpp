@@ -76,6 +76,13 @@ void CAccountTreeCtrl::keyPressEvent(QKeyEvent* pEvent) {
         pEvent->accept();
         return;
     }
+    // The window's Ctrl+C copies the selected account's password; where it
+    // cannot (a group, no password), the tree's own copy of the label would
+    // put a name where a password is expected: the names have a menu item.
+    if (pEvent->matches(QKeySequence::Copy)) {
+        pEvent->accept();
+        return;
+    }
     if (IsDragging() || !item.isValid() ||
         (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)) {
         CDragTreeCtrl::keyPressEvent(pEvent);

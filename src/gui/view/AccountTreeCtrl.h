@@ -36,7 +36,8 @@ signals:
 protected:
     // Enter, Delete, and Shift+F10 or the Menu key (the item's menu, shown
     // at the item) act on the current item; a printable character starts
-    // the filter; other keys move as in any tree.
+    // the filter; the copy keys copy no label; other keys move as in any
+    // tree.
     void keyPressEvent(QKeyEvent* pEvent) override;
     bool CanDragItem(const QModelIndex& item) const override;
     bool CanDropOnItem(const QModelIndex& item) const override;

@@ -30,6 +30,7 @@
 #include "gui/view/TreeDrop.h"
 #include "gui/view/TreeFilter.h"
 #include "gui/view/ViewTexts.h"
+#include "platform/Clipboard.h"
 #include "platform/Translations.h"
 
 #include <QLabel>
@@ -86,7 +87,8 @@ CCofferView::~CCofferView() {
     m_profile.Set(EIntSetting::maskPasswords, m_bMaskPasswords ? 1 : 0);
     m_profile.Set(EIntSetting::treeWidth, static_cast<unsigned>(m_nTreeWidth));
     for (int nId : {ID_ACCOUNT_ADD, ID_GROUP_ADD, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_TOOLS_MASK,
-                    ID_TOOLS_HEALTH, ID_INDICATOR_GROUPS, ID_INDICATOR_ACCOUNTS, IDC_FIND_NEXT})
+                    ID_TOOLS_HEALTH, ID_INDICATOR_GROUPS, ID_INDICATOR_ACCOUNTS, IDC_FIND_NEXT,
+                    ID_EDIT_COPY_PASSWORD, ID_EDIT_COPY_USERNAME, ID_EDIT_COPY_NAME})
         m_frame.Commands().Unregister(nId);
 }
 
@@ -229,6 +231,11 @@ void CCofferView::RegisterCommands() {
         });
     commands.Register(
         IDC_FIND_NEXT, [this] { OnFindNext(); }, [](CCmdUI& ui) { ui.Enable(); });
+    // The copy commands take the tree's current item.
+    for (const int nId : {ID_EDIT_COPY_PASSWORD, ID_EDIT_COPY_USERNAME, ID_EDIT_COPY_NAME})
+        commands.Register(
+            nId, [this, nId] { CopyField(m_pTree->currentIndex(), nId); },
+            [this, nId](CCmdUI& ui) { ui.Enable(CanCopy(m_pTree->currentIndex(), nId)); });
     commands.RegisterUpdate(ID_INDICATOR_GROUPS, [this](CCmdUI& ui) {
         ui.Enable();
         ui.SetText(FormatCount(IDS_GROUPS_FORMAT, CountGroupItems()));
@@ -949,12 +956,16 @@ void CCofferView::ShowContextMenu(const QModelIndex& item, const QPoint& ptGloba
         add(IDS_TREE_GROUP_DELETE, ID_TREE_GROUP_DELETE, true);
         add(IDS_TREE_GROUP_ADDGROUP, ID_TREE_GROUP_ADDGROUP, true);
         add(IDS_TREE_GROUP_ADDACCOUNT, ID_TREE_GROUP_ADDACCOUNT, true);
+        menu.addSeparator();
+        AddCopyItems(menu, item, {ID_EDIT_COPY_NAME});
         break;
     default:
         menu.setObjectName(QStringLiteral("TREE_ACCOUNT"));
         add(IDS_TREE_ACCOUNT_EDIT, ID_TREE_ACCOUNT_EDIT, true);
         add(IDS_TREE_ACCOUNT_DELETE, ID_TREE_ACCOUNT_DELETE, true);
         add(IDS_TREE_ACCOUNT_ADD, ID_TREE_ACCOUNT_ADD, true);
+        menu.addSeparator();
+        AddCopyItems(menu, item, {ID_EDIT_COPY_PASSWORD, ID_EDIT_COPY_USERNAME, ID_EDIT_COPY_NAME});
         break;
     }
     QAction* pChosen = menu.exec(ptGlobal);
@@ -962,8 +973,60 @@ void CCofferView::ShowContextMenu(const QModelIndex& item, const QPoint& ptGloba
         RunTreeCommand(pChosen->property("commandId").toInt(), clicked);
 }
 
+void CCofferView::AddCopyItems(QMenu& menu, const QModelIndex& item,
+                               std::initializer_list<int> ids) const {
+    // The Edit menu's items with their keys, for the item clicked.
+    for (const int nId : ids) {
+        QAction* pAction = menu.addAction(TrText(FindCommandText(COMMAND_MENU_TEXTS, nId)));
+        pAction->setProperty("commandId", nId);
+        pAction->setEnabled(CanCopy(item, nId));
+    }
+}
+
+std::string CCofferView::FieldToCopy(const QModelIndex& item, int nId) const {
+    const int nLevel = CAccountTreeCtrl::GetItemLevel(item);
+    if (nLevel == 0 || !HasKey() || m_frame.IsLocked())
+        return {};
+    const CPasswordInfo& record = *RecordOf(item);
+    switch (nId) {
+    case ID_EDIT_COPY_PASSWORD:
+        return nLevel == 2 ? record.Password() : std::string();
+    case ID_EDIT_COPY_USERNAME:
+        return nLevel == 2 ? record.UserName() : std::string();
+    case ID_EDIT_COPY_NAME:
+        return nLevel == 2 ? record.Account() : record.Group();
+    default:
+        return {};
+    }
+}
+
+bool CCofferView::CanCopy(const QModelIndex& item, int nId) const {
+    std::string strText = FieldToCopy(item, nId);
+    const bool bCan = !strText.empty();
+    CSecretBuffer::Wipe(strText);
+    return bCan;
+}
+
+void CCofferView::CopyField(const QModelIndex& item, int nId) {
+    std::string strText = FieldToCopy(item, nId);
+    if (strText.empty())
+        return;
+    // The password takes the Copy / Drag Password button's way: marked as a
+    // secret and cleared after the delay.
+    if (nId == ID_EDIT_COPY_PASSWORD)
+        CClipboard::SetPassword(strText, m_doc.CodePage());
+    else
+        CClipboard::SetText(strText, m_doc.CodePage());
+    CSecretBuffer::Wipe(strText);
+}
+
 void CCofferView::RunTreeCommand(int nId, const QModelIndex& item) {
     switch (nId) {
+    case ID_EDIT_COPY_PASSWORD:
+    case ID_EDIT_COPY_USERNAME:
+    case ID_EDIT_COPY_NAME:
+        CopyField(item, nId);
+        break;
     case ID_TREE_ACCOUNT_EDIT:
         EditAccount(item);
         break;

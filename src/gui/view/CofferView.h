@@ -8,6 +8,7 @@
 #include <QPersistentModelIndex>
 #include <QTimer>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@ class CProfile;
 class CPrompts;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 
 // The main window's view: the open file as a tree (the file, its groups,
@@ -199,8 +201,14 @@ private:
     struct SAccountDlgData NewDialogData() const;
     void ChooseSelection();
     void ShowContextMenu(const QModelIndex& item, const QPoint& ptGlobal);
+    void AddCopyItems(QMenu& menu, const QModelIndex& item, std::initializer_list<int> ids) const;
     // A command of the tree's context menus, for the item clicked.
     void RunTreeCommand(int nId, const QModelIndex& item);
+    // What a copy command (ID_EDIT_COPY_...) of item puts on the clipboard;
+    // empty when it has nothing to copy (the file item, a group's password).
+    std::string FieldToCopy(const QModelIndex& item, int nId) const;
+    bool CanCopy(const QModelIndex& item, int nId) const;
+    void CopyField(const QModelIndex& item, int nId);
     bool HasKey() const;
     bool IsMainMode() const;
     void AfterChange();
