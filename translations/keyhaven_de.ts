@@ -1789,5 +1789,39 @@ Diesen KEY trotzdem verwenden?</translation>
         <source>Discard your changes to this account?</source>
         <translation>Ihre Änderungen an diesem Konto verwerfen?</translation>
     </message>
+    <message>
+        <source>Clipboard cleared</source>
+        <translation>Zwischenablage geleert</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Password	Ctrl+C</source>
+        <translation>&amp;Passwort kopieren	Strg+C</translation>
+    </message>
+    <message>
+        <source>Copy &amp;User Name	Ctrl+B</source>
+        <translation>Benutzer&amp;namen kopieren	Strg+B</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Name</source>
+        <translation>N&amp;amen kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the selected account&apos;s password to the clipboard
+Copy Password</source>
+        <translation>Das Passwort des gewählten Kontos in die Zwischenablage kopieren
+Passwort kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the selected account&apos;s user name to the clipboard
+Copy User Name</source>
+        <translation>Den Benutzernamen des gewählten Kontos in die Zwischenablage kopieren
+Benutzernamen kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the name of the selected group or account
+Copy Name</source>
+        <translation>Den Namen der gewählten Gruppe oder des gewählten Kontos kopieren
+Namen kopieren</translation>
+    </message>
 </context>
 </TS>

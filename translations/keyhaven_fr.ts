@@ -1789,5 +1789,39 @@ Utiliser ce KEY malgré tout&#xa0;?</translation>
         <source>Discard your changes to this account?</source>
         <translation>Abandonner vos modifications de ce compte&#xa0;?</translation>
     </message>
+    <message>
+        <source>Clipboard cleared</source>
+        <translation>Presse-papiers vidé</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Password	Ctrl+C</source>
+        <translation>Copier le mot de &amp;passe	Ctrl+C</translation>
+    </message>
+    <message>
+        <source>Copy &amp;User Name	Ctrl+B</source>
+        <translation>Copier le nom d&apos;&amp;utilisateur	Ctrl+B</translation>
+    </message>
+    <message>
+        <source>Copy &amp;Name</source>
+        <translation>Copier le &amp;nom</translation>
+    </message>
+    <message>
+        <source>Copy the selected account&apos;s password to the clipboard
+Copy Password</source>
+        <translation>Copier le mot de passe du compte choisi dans le presse-papiers
+Copier le mot de passe</translation>
+    </message>
+    <message>
+        <source>Copy the selected account&apos;s user name to the clipboard
+Copy User Name</source>
+        <translation>Copier le nom d&apos;utilisateur du compte choisi dans le presse-papiers
+Copier le nom d&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>Copy the name of the selected group or account
+Copy Name</source>
+        <translation>Copier le nom du groupe ou du compte choisi
+Copier le nom</translation>
+    </message>
 </context>
 </TS>
