@@ -65,6 +65,13 @@ bool CAccountTreeCtrl::CanDropOnItem(const QModelIndex& item) const {
 }
 
 void CAccountTreeCtrl::keyPressEvent(QKeyEvent* pEvent) {
+    // While a label is edited, a key reaches the tree only when the editor
+    // leaves it: its Enter ends the edit and must not also open the
+    // account's dialog.
+    if (state() == QAbstractItemView::EditingState) {
+        pEvent->accept();
+        return;
+    }
     const QModelIndex item = currentIndex();
     const Qt::KeyboardModifiers modifiers = pEvent->modifiers() & ~Qt::KeypadModifier;
     const QString strText = pEvent->text();

@@ -73,6 +73,8 @@ void CViewRenameTest::clickOnSelectedItemRenamesAccountInPlace() {
     QCOMPARE(std::next(fx.m_pDoc->m_listInfo.begin())->Account(), std::string(" Auto loan "));
     QVERIFY(fx.m_pDoc->IsModified());
     QVERIFY(fx.m_prompts.Messages().empty());
+    // The Enter that ends the edit is the editor's: it opens no account dialog.
+    QVERIFY(fx.m_editPrompts.m_vecAccountOpened.empty());
 }
 
 void CViewRenameTest::groupRenameMovesItAndMarksModified() {
