@@ -391,7 +391,7 @@ void CEditDialogsTest::changesAreNotThrownAwayUnasked() {
 
 void CEditDialogsTest::everyWayOutAsksAndNoKeepsTheWork() {
     SDoc d{"A"};
-    const auto filled = [&d](CAccountDlg& dialog) {
+    const auto filled = [](CAccountDlg& dialog) {
         dialog.Load(SAccountDlgData{});
         dialog.show();
         dialog.AccountEdit()->setText(QStringLiteral("typed"));
