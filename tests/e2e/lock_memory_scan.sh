@@ -38,11 +38,11 @@ print("\n".join(sorted(t for t in texts if len(t) >= 4)))'
 } >"$secrets"
 (($(wc -l <"$secrets") >= 20)) || e2e_fail "too few secrets to look for: $(wc -l <"$secrets")"
 
-# The idle lock comes after 30 seconds without input: long after the first
+# The idle lock comes after 45 seconds without input: long after the first
 # scan, which follows a click.
 e2e_write_settings <<'INI'
 [Settings]
-AutoMin=30000
+AutoMin=45000
 INI
 
 view_start_a11y
@@ -107,7 +107,7 @@ own_name "unlocked"
 
 # Shown again and left alone: the idle lock.
 copy_password "unlocked"
-e2e_wait_gone "$main" 45
+e2e_wait_gone "$main" 60
 sleep 1
 expect_nothing_found "idle-locked"
 
