@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Collects every marked text of the window program (KH_TEXT in src/, the
-# command-line program left out: it stays English) into the translation files
-# translations/keyhaven_<language>.ts, keeping the translations already made
-# and dropping texts the program no longer has.
+# Collects every marked text of the window program (KH_TEXT, KH_TEXT_IN and
+# KH_COUNT in src/, the command-line program left out: it stays English) into
+# the translation files translations/keyhaven_<language>.ts, keeping the
+# translations already made and dropping texts the program no longer has.
 #
 #   scripts/update-translations.sh            # updates translations/
 #   scripts/update-translations.sh DIR        # updates DIR/keyhaven_*.ts instead
@@ -38,5 +38,5 @@ find src -path src/cli -prune -o \( -name '*.h' -o -name '*.cpp' \) -print | LC_
 # lupdate's parser notes member definitions of classes it has not seen; they
 # hold no texts, so those notes are left out.
 "$lupdate" -silent -locations none -no-obsolete -no-ui-lines \
-  -tr-function-alias QT_TRANSLATE_NOOP+=KH_TEXT \
+  -tr-function-alias QT_TRANSLATE_NOOP+=KH_TEXT,QT_TRANSLATE_NOOP+=KH_TEXT_IN,QT_TRANSLATE_N_NOOP+=KH_COUNT \
   "@$sources" -ts "${ts_files[@]}" 2> >(grep -v 'Ignoring definition of undeclared qualified class' >&2)

@@ -126,10 +126,6 @@ Go on anyway?</source>
 Trotzdem fortfahren?</translation>
     </message>
     <message>
-        <source>%1 MiB of memory and %2 passes</source>
-        <translation>%1 MiB Speicher und %2 Durchläufe</translation>
-    </message>
-    <message>
         <source>Checking the KEY of %1 ...</source>
         <translation>Der KEY von %1 wird geprüft ...</translation>
     </message>
@@ -380,14 +376,6 @@ Bitte verwenden Sie ein anderes.</translation>
         <translation>Konten</translation>
     </message>
     <message>
-        <source>%d Groups</source>
-        <translation>%d Gruppen</translation>
-    </message>
-    <message>
-        <source>%d Accounts</source>
-        <translation>%d Konten</translation>
-    </message>
-    <message>
         <source>Recent File</source>
         <translation>Zuletzt verwendete Datei</translation>
     </message>
@@ -434,10 +422,6 @@ Bitte verwenden Sie ein anderes.</translation>
     <message>
         <source>&amp;Help</source>
         <translation>&amp;Hilfe</translation>
-    </message>
-    <message>
-        <source>&amp;Recent</source>
-        <translation>&amp;Zuletzt verwendet</translation>
     </message>
     <message>
         <source>&amp;New	Ctrl+N</source>
@@ -917,7 +901,7 @@ Möchten Sie sie als andere Datei speichern?</translation>
     </message>
     <message>
         <source>&amp;Apply</source>
-        <translation>Ü&amp;bernehmen</translation>
+        <translation>Üb&amp;ernehmen</translation>
     </message>
     <message>
         <source>Start</source>
@@ -978,10 +962,6 @@ Möchten Sie sie als andere Datei speichern?</translation>
     <message>
         <source>&amp;Backup file before saving</source>
         <translation>Vor dem Speichern eine Sicherungskopie &amp;anlegen</translation>
-    </message>
-    <message>
-        <source>&amp;Add opened file name to recent file list</source>
-        <translation>Namen geöffneter Dateien zur Liste der zuletzt verwendeten Dateien &amp;hinzufügen</translation>
     </message>
     <message>
         <source>&amp;Clear recent file list when exiting</source>
@@ -1046,10 +1026,6 @@ Möchten Sie sie als andere Datei speichern?</translation>
     <message>
         <source>Clear the clipboard after</source>
         <translation>Zwischenablage leeren nach</translation>
-    </message>
-    <message>
-        <source>%u seconds</source>
-        <translation>%u Sekunden</translation>
     </message>
     <message>
         <source>Activate the text box and press desired key combination</source>
@@ -1200,14 +1176,6 @@ can not be created. Please double check.</source>
 kann nicht erstellt werden. Bitte überprüfen Sie ihn.</translation>
     </message>
     <message>
-        <source>Unable to open hyperlink:
-
-</source>
-        <translation>Der Hyperlink kann nicht geöffnet werden:
-
-</translation>
-    </message>
-    <message>
         <source>The operating system is out
 of memory or resources.</source>
         <translation>Dem Betriebssystem fehlt es
@@ -1324,26 +1292,12 @@ Trotzdem exportieren?</translation>
         <translation>%1 kann nicht importiert werden. %2</translation>
     </message>
     <message>
-        <source>none</source>
-        <translation>keine</translation>
-    </message>
-    <message>
         <source>Copy / Drag User Name</source>
         <translation>Benutzername kopieren / ziehen</translation>
     </message>
     <message>
         <source>Copy / Drag Password</source>
         <translation>Passwort kopieren / ziehen</translation>
-    </message>
-    <message>
-        <source>Do you really intend to delete the account
-</source>
-        <translation>Möchten Sie das folgende Konto wirklich löschen?
-</translation>
-    </message>
-    <message>
-        <source>Can&apos;t find account which contains </source>
-        <translation>Kein Konto gefunden, das Folgendes enthält: </translation>
     </message>
     <message>
         <source>&amp;Edit...</source>
@@ -1412,14 +1366,6 @@ Trotzdem exportieren?</translation>
     <message>
         <source>December</source>
         <translation>Dezember</translation>
-    </message>
-    <message>
-        <source>%d Groups	%d Accounts</source>
-        <translation>%d Gruppen	%d Konten</translation>
-    </message>
-    <message>
-        <source>%1 Bytes</source>
-        <translation>%1 Bytes</translation>
     </message>
     <message>
         <source>Folders</source>
@@ -1638,24 +1584,8 @@ Trotzdem exportieren?</translation>
         <translation>Stärke: keine</translation>
     </message>
     <message>
-        <source>poor</source>
-        <translation>sehr schwach</translation>
-    </message>
-    <message>
         <source>weak</source>
         <translation>schwach</translation>
-    </message>
-    <message>
-        <source>reasonable</source>
-        <translation>mittel</translation>
-    </message>
-    <message>
-        <source>good</source>
-        <translation>gut</translation>
-    </message>
-    <message>
-        <source>excellent</source>
-        <translation>ausgezeichnet</translation>
     </message>
     <message>
         <source>Password Health</source>
@@ -1686,20 +1616,12 @@ Trotzdem exportieren?</translation>
         <translation>leer</translation>
     </message>
     <message>
-        <source>used by %1 accounts (set %2)</source>
-        <translation>von %1 Konten verwendet (Satz %2)</translation>
-    </message>
-    <message>
         <source>; </source>
         <translation>; </translation>
     </message>
     <message>
         <source>%1 (%2 bits)</source>
         <translation>%1 (%2 Bit)</translation>
-    </message>
-    <message>
-        <source>%1 of %2 accounts need attention.</source>
-        <translation>%1 von %2 Konten brauchen Aufmerksamkeit.</translation>
     </message>
     <message>
         <source>No account has an empty, weak or reused password.</source>
@@ -1756,10 +1678,6 @@ Go on anyway?</source>
         <translation>%1 verlangt %2, um aus seinem Passwort seinen Schlüssel abzuleiten, mehr als das Vierfache dessen, womit KeePassXC eine neue Datenbank anlegt. Das kann Minuten dauern und den ganzen Computer verlangsamen.
 
 Trotzdem fortfahren?</translation>
-    </message>
-    <message>
-        <source>%1 rounds of AES-KDF</source>
-        <translation>%1 Runden AES-KDF</translation>
     </message>
     <message>
         <source>Your KEY is invalid!
@@ -1822,6 +1740,135 @@ Benutzernamen kopieren</translation>
 Copy Name</source>
         <translation>Den Namen der gewählten Gruppe oder des gewählten Kontos kopieren
 Namen kopieren</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 MiB of memory and %n passes</source>
+        <comment>%1 MiB of memory and %n pass</comment>
+        <translation>
+            <numerusform>%1 MiB Speicher und %n Durchlauf</numerusform>
+            <numerusform>%1 MiB Speicher und %n Durchläufe</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>used by %n accounts (set %1)</source>
+        <comment>used by %n account (set %1)</comment>
+        <translation>
+            <numerusform>von %n Konto verwendet (Satz %1)</numerusform>
+            <numerusform>von %n Konten verwendet (Satz %1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n accounts need attention.</source>
+        <comment>%1 of %n account needs attention.</comment>
+        <translation>
+            <numerusform>%1 von %n Konto braucht Aufmerksamkeit.</numerusform>
+            <numerusform>%1 von %n Konten brauchen Aufmerksamkeit.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Groups</source>
+        <comment>%n Group</comment>
+        <translation>
+            <numerusform>%n Gruppe</numerusform>
+            <numerusform>%n Gruppen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Accounts</source>
+        <comment>%n Account</comment>
+        <translation>
+            <numerusform>%n Konto</numerusform>
+            <numerusform>%n Konten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>KEY for:  %1</source>
+        <translation>KEY für:  %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n seconds</source>
+        <comment>%n second</comment>
+        <translation>
+            <numerusform>%n Sekunde</numerusform>
+            <numerusform>%n Sekunden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Unable to open hyperlink:
+
+%1</source>
+        <translation>Der Hyperlink kann nicht geöffnet werden:
+
+%1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n rounds of AES-KDF</source>
+        <comment>%n round of AES-KDF</comment>
+        <translation>
+            <numerusform>%n Runde AES-KDF</numerusform>
+            <numerusform>%n Runden AES-KDF</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Bytes</source>
+        <comment>%n Byte</comment>
+        <translation>
+            <numerusform>%n Byte</numerusform>
+            <numerusform>%n Bytes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Do you really intend to delete the account
+%1?</source>
+        <translation>Möchten Sie das Konto
+%1
+wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Can&apos;t find account which contains &quot;%1&quot;</source>
+        <translation>Kein Konto gefunden, das „%1“ enthält</translation>
+    </message>
+    <message>
+        <source>Recen&amp;t</source>
+        <translation>&amp;Zuletzt verwendet</translation>
+    </message>
+    <message>
+        <source>A&amp;dd opened file name to recent file list</source>
+        <translation>Namen geöffneter Dateien zur Liste der zuletzt verwendeten Dateien &amp;hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>Link</name>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+</context>
+<context>
+    <name>Strength</name>
+    <message>
+        <source>poor</source>
+        <translation>sehr schwach</translation>
+    </message>
+    <message>
+        <source>weak</source>
+        <translation>schwach</translation>
+    </message>
+    <message>
+        <source>reasonable</source>
+        <translation>mittel</translation>
+    </message>
+    <message>
+        <source>good</source>
+        <translation>gut</translation>
+    </message>
+    <message>
+        <source>excellent</source>
+        <translation>ausgezeichnet</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
     </message>
 </context>
 </TS>

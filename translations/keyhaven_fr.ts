@@ -51,11 +51,11 @@ Fichier introuvable.</translation>
     </message>
     <message>
         <source>Unable to read from %1, it is opened by someone else.</source>
-        <translation>Impossible de lire %1 : le fichier est ouvert par quelqu&apos;un d&apos;autre.</translation>
+        <translation>Impossible de lire %1&#xa0;: le fichier est ouvert par quelqu&apos;un d&apos;autre.</translation>
     </message>
     <message>
         <source>Unable to write to %1, it is read-only or opened by someone else.</source>
-        <translation>Impossible d&apos;écrire dans %1 : le fichier est en lecture seule ou ouvert par quelqu&apos;un d&apos;autre.</translation>
+        <translation>Impossible d&apos;écrire dans %1&#xa0;: le fichier est en lecture seule ou ouvert par quelqu&apos;un d&apos;autre.</translation>
     </message>
     <message>
         <source>Destination disk drive is full.</source>
@@ -77,9 +77,9 @@ No: open another file.
 Cancel: stay locked.</source>
         <translation>%1 a été modifié par un autre programme pendant que Keyhaven était verrouillé.
 
-Oui : l&apos;ouvrir tel qu&apos;il est maintenant.
-Non : ouvrir un autre fichier.
-Annuler : rester verrouillé.</translation>
+Oui&#xa0;: l&apos;ouvrir tel qu&apos;il est maintenant.
+Non&#xa0;: ouvrir un autre fichier.
+Annuler&#xa0;: rester verrouillé.</translation>
     </message>
     <message>
         <source>%1 has been removed or renamed by another program while Keyhaven was locked.
@@ -89,9 +89,9 @@ No: open another file.
 Cancel: stay locked.</source>
         <translation>%1 a été supprimé ou renommé par un autre programme pendant que Keyhaven était verrouillé.
 
-Oui : continuer sans fichier.
-Non : ouvrir un autre fichier.
-Annuler : rester verrouillé.</translation>
+Oui&#xa0;: continuer sans fichier.
+Non&#xa0;: ouvrir un autre fichier.
+Annuler&#xa0;: rester verrouillé.</translation>
     </message>
     <message>
         <source>%1 has been changed by another program while Keyhaven was locked.
@@ -101,9 +101,9 @@ No: save what Keyhaven shows as another file.
 Cancel: save nothing.</source>
         <translation>%1 a été modifié par un autre programme pendant que Keyhaven était verrouillé.
 
-Oui : le remplacer par ce que Keyhaven affiche maintenant (l&apos;autre modification est perdue).
-Non : enregistrer ce que Keyhaven affiche dans un autre fichier.
-Annuler : ne rien enregistrer.</translation>
+Oui&#xa0;: le remplacer par ce que Keyhaven affiche maintenant (l&apos;autre modification est perdue).
+Non&#xa0;: enregistrer ce que Keyhaven affiche dans un autre fichier.
+Annuler&#xa0;: ne rien enregistrer.</translation>
     </message>
     <message>
         <source>%1 has been removed or renamed by another program while Keyhaven was locked.
@@ -113,9 +113,9 @@ No: save what Keyhaven shows as another file.
 Cancel: save nothing.</source>
         <translation>%1 a été supprimé ou renommé par un autre programme pendant que Keyhaven était verrouillé.
 
-Oui : enregistrer ce que Keyhaven affiche sous son ancien nom.
-Non : enregistrer ce que Keyhaven affiche dans un autre fichier.
-Annuler : ne rien enregistrer.</translation>
+Oui&#xa0;: enregistrer ce que Keyhaven affiche sous son ancien nom.
+Non&#xa0;: enregistrer ce que Keyhaven affiche dans un autre fichier.
+Annuler&#xa0;: ne rien enregistrer.</translation>
     </message>
     <message>
         <source>%1 asks for %2 to turn its KEY into its key, more than four times what Keyhaven uses. That may take minutes and slow the whole computer down.
@@ -123,11 +123,7 @@ Annuler : ne rien enregistrer.</translation>
 Go on anyway?</source>
         <translation>%1 demande %2 pour dériver sa clé de son KEY, plus de quatre fois ce qu&apos;utilise Keyhaven. Cela peut prendre des minutes et ralentir tout l&apos;ordinateur.
 
-Continuer quand même ?</translation>
-    </message>
-    <message>
-        <source>%1 MiB of memory and %2 passes</source>
-        <translation>%1 Mio de mémoire et %2 passes</translation>
+Continuer quand même&#xa0;?</translation>
     </message>
     <message>
         <source>Checking the KEY of %1 ...</source>
@@ -135,19 +131,19 @@ Continuer quand même ?</translation>
     </message>
     <message>
         <source>%1 is a protected file: it cannot be written without its KEY.</source>
-        <translation>%1 est un fichier protégé : il ne peut pas être écrit sans son KEY.</translation>
+        <translation>%1 est un fichier protégé&#xa0;: il ne peut pas être écrit sans son KEY.</translation>
     </message>
     <message>
         <source>The new KEY must differ from the old one: the KEY of a .pwd file can be recovered from any copy of that file (and of its backups), so the old KEY would open the new file too.</source>
-        <translation>Le nouveau KEY doit être différent de l&apos;ancien : le KEY d&apos;un fichier .pwd peut être retrouvé à partir de n&apos;importe quelle copie de ce fichier (et de ses sauvegardes), donc l&apos;ancien KEY ouvrirait aussi le nouveau fichier.</translation>
+        <translation>Le nouveau KEY doit être différent de l&apos;ancien&#xa0;: le KEY d&apos;un fichier .pwd peut être retrouvé à partir de n&apos;importe quelle copie de ce fichier (et de ses sauvegardes), donc l&apos;ancien KEY ouvrirait aussi le nouveau fichier.</translation>
     </message>
     <message>
         <source>A .pwd file does not protect its passwords: anyone who has %1 can read every password in it and recover its KEY.
 
 Save it as .pwd anyway? You will choose a new KEY for it.</source>
-        <translation>Un fichier .pwd ne protège pas ses mots de passe : quiconque possède %1 peut lire tous ses mots de passe et retrouver son KEY.
+        <translation>Un fichier .pwd ne protège pas ses mots de passe&#xa0;: quiconque possède %1 peut lire tous ses mots de passe et retrouver son KEY.
 
-L&apos;enregistrer quand même au format .pwd ? Vous choisirez un nouveau KEY pour lui.</translation>
+L&apos;enregistrer quand même au format .pwd&#xa0;? Vous choisirez un nouveau KEY pour lui.</translation>
     </message>
     <message>
         <source>%1 is saved and sealed.
@@ -158,10 +154,10 @@ The old file still gives away every password and its KEY to anyone who has a cop
 Remove the old file and its backup copies now?</source>
         <translation>%1 est enregistré et scellé.
 
-L&apos;ancien fichier livre toujours chaque mot de passe et son KEY à quiconque en possède une copie :
+L&apos;ancien fichier livre toujours chaque mot de passe et son KEY à quiconque en possède une copie&#xa0;:
 %2
 
-Supprimer maintenant l&apos;ancien fichier et ses copies de sauvegarde ?</translation>
+Supprimer maintenant l&apos;ancien fichier et ses copies de sauvegarde&#xa0;?</translation>
     </message>
     <message>
         <source>%1 could not be removed.</source>
@@ -169,7 +165,7 @@ Supprimer maintenant l&apos;ancien fichier et ses copies de sauvegarde ?</transl
     </message>
     <message>
         <source>%1 is larger than 1 GB; it cannot be a password file and was not read.</source>
-        <translation>%1 dépasse 1 Go ; ce ne peut pas être un fichier de mots de passe, il n&apos;a pas été lu.</translation>
+        <translation>%1 dépasse 1 Go&#xa0;; ce ne peut pas être un fichier de mots de passe, il n&apos;a pas été lu.</translation>
     </message>
     <message>
         <source>There is not enough memory to read %1.</source>
@@ -181,11 +177,11 @@ Supprimer maintenant l&apos;ancien fichier et ses copies de sauvegarde ?</transl
     </message>
     <message>
         <source>There is not enough memory to seal %1 under its KEY; it was not written.</source>
-        <translation>Il n&apos;y a pas assez de mémoire pour sceller %1 sous son KEY ; il n&apos;a pas été écrit.</translation>
+        <translation>Il n&apos;y a pas assez de mémoire pour sceller %1 sous son KEY&#xa0;; il n&apos;a pas été écrit.</translation>
     </message>
     <message>
         <source>%1 is being changed by another program; try again in a moment.</source>
-        <translation>%1 est en cours de modification par un autre programme ; réessayez dans un instant.</translation>
+        <translation>%1 est en cours de modification par un autre programme&#xa0;; réessayez dans un instant.</translation>
     </message>
     <message>
         <source>%1 has been changed by another program since Keyhaven read or last saved it.
@@ -195,17 +191,17 @@ No: save what Keyhaven shows as another file.
 Cancel: save nothing.</source>
         <translation>%1 a été modifié par un autre programme depuis que Keyhaven l&apos;a lu ou enregistré pour la dernière fois.
 
-Oui : le remplacer par ce que Keyhaven affiche maintenant (l&apos;autre modification est perdue).
-Non : enregistrer ce que Keyhaven affiche dans un autre fichier.
-Annuler : ne rien enregistrer.</translation>
+Oui&#xa0;: le remplacer par ce que Keyhaven affiche maintenant (l&apos;autre modification est perdue).
+Non&#xa0;: enregistrer ce que Keyhaven affiche dans un autre fichier.
+Annuler&#xa0;: ne rien enregistrer.</translation>
     </message>
     <message>
         <source>Account can not be empty!</source>
-        <translation>Le compte ne peut pas être vide !</translation>
+        <translation>Le compte ne peut pas être vide&#xa0;!</translation>
     </message>
     <message>
         <source>Account name should not be same!</source>
-        <translation>Le nom du compte ne doit pas être identique à un autre !</translation>
+        <translation>Le nom du compte ne doit pas être identique à un autre&#xa0;!</translation>
     </message>
     <message>
         <source>Group name should not be empty.</source>
@@ -281,7 +277,7 @@ Veuillez en utiliser un autre.</translation>
     </message>
     <message>
         <source>Group name:</source>
-        <translation>Nom du groupe :</translation>
+        <translation>Nom du groupe&#xa0;:</translation>
     </message>
     <message>
         <source>Choose a group</source>
@@ -293,7 +289,7 @@ Veuillez en utiliser un autre.</translation>
     </message>
     <message>
         <source>WARNING:	If you delete a group, all accounts under the group will be removed.</source>
-        <translation>ATTENTION :	Si vous supprimez un groupe, tous les comptes de ce groupe seront supprimés.</translation>
+        <translation>ATTENTION&#xa0;:	Si vous supprimez un groupe, tous les comptes de ce groupe seront supprimés.</translation>
     </message>
     <message>
         <source>Paste User Name</source>
@@ -380,14 +376,6 @@ Veuillez en utiliser un autre.</translation>
         <translation>Comptes</translation>
     </message>
     <message>
-        <source>%d Groups</source>
-        <translation>%d groupes</translation>
-    </message>
-    <message>
-        <source>%d Accounts</source>
-        <translation>%d comptes</translation>
-    </message>
-    <message>
         <source>Recent File</source>
         <translation>Fichier récent</translation>
     </message>
@@ -401,7 +389,7 @@ Veuillez en utiliser un autre.</translation>
     </message>
     <message>
         <source>Anyone who has a copy of this .pwd file can read every password in it and recover its KEY. Save it as a protected .khv file with a new KEY?</source>
-        <translation>Quiconque possède une copie de ce fichier .pwd peut lire tous ses mots de passe et retrouver son KEY. L&apos;enregistrer comme fichier .khv protégé avec un nouveau KEY ?</translation>
+        <translation>Quiconque possède une copie de ce fichier .pwd peut lire tous ses mots de passe et retrouver son KEY. L&apos;enregistrer comme fichier .khv protégé avec un nouveau KEY&#xa0;?</translation>
     </message>
     <message>
         <source>Save as .khv...</source>
@@ -413,7 +401,7 @@ Veuillez en utiliser un autre.</translation>
     </message>
     <message>
         <source>Password copied; clipboard cleared in %1 s</source>
-        <translation>Mot de passe copié ; presse-papiers vidé dans %1 s</translation>
+        <translation>Mot de passe copié&#xa0;; presse-papiers vidé dans %1 s</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -434,10 +422,6 @@ Veuillez en utiliser un autre.</translation>
     <message>
         <source>&amp;Help</source>
         <translation>A&amp;ide</translation>
-    </message>
-    <message>
-        <source>&amp;Recent</source>
-        <translation>&amp;Récents</translation>
     </message>
     <message>
         <source>&amp;New	Ctrl+N</source>
@@ -612,7 +596,7 @@ Propriétés</translation>
     <message>
         <source>Quit the application; prompts to save documents
 Exit</source>
-        <translation>Quitter l&apos;application ; propose d&apos;enregistrer les documents
+        <translation>Quitter l&apos;application&#xa0;; propose d&apos;enregistrer les documents
 Quitter</translation>
     </message>
     <message>
@@ -726,22 +710,22 @@ About</source>
     <message>
         <source>New KEYs do not mach!
 Please enter again!</source>
-        <translation>Les nouveaux KEY ne correspondent pas !
-Veuillez les saisir à nouveau !</translation>
+        <translation>Les nouveaux KEY ne correspondent pas&#xa0;!
+Veuillez les saisir à nouveau&#xa0;!</translation>
     </message>
     <message>
         <source>New KEY is invalidate!</source>
-        <translation>Le nouveau KEY n&apos;est pas valide !</translation>
+        <translation>Le nouveau KEY n&apos;est pas valide&#xa0;!</translation>
     </message>
     <message>
         <source>Original KEY is invalidate!
 You can not change Key!</source>
-        <translation>Le KEY d&apos;origine n&apos;est pas valide !
-Vous ne pouvez pas changer le KEY !</translation>
+        <translation>Le KEY d&apos;origine n&apos;est pas valide&#xa0;!
+Vous ne pouvez pas changer le KEY&#xa0;!</translation>
     </message>
     <message>
         <source>Your KEY is invalid!</source>
-        <translation>Votre KEY n&apos;est pas valide !</translation>
+        <translation>Votre KEY n&apos;est pas valide&#xa0;!</translation>
     </message>
     <message>
         <source>The KEY holds a character that the file&apos;s code page cannot hold.
@@ -751,7 +735,7 @@ Veuillez en utiliser un autre.</translation>
     </message>
     <message>
         <source>This file hasn&apos;t KEY and it is READ-ONLY, so you can&apos;t open it.</source>
-        <translation>Ce fichier n&apos;a pas de KEY et il est en LECTURE SEULE : vous ne pouvez donc pas l&apos;ouvrir.</translation>
+        <translation>Ce fichier n&apos;a pas de KEY et il est en LECTURE SEULE&#xa0;: vous ne pouvez donc pas l&apos;ouvrir.</translation>
     </message>
     <message>
         <source>The file hasn&apos;t its KEY, you must create it now.</source>
@@ -763,15 +747,15 @@ Veuillez en utiliser un autre.</translation>
     </message>
     <message>
         <source>KEY is changed!</source>
-        <translation>Le KEY a été changé !</translation>
+        <translation>Le KEY a été changé&#xa0;!</translation>
     </message>
     <message>
         <source>KEY is not changed!</source>
-        <translation>Le KEY n&apos;a pas été changé !</translation>
+        <translation>Le KEY n&apos;a pas été changé&#xa0;!</translation>
     </message>
     <message>
         <source>KEY for:  </source>
-        <translation>KEY pour :  </translation>
+        <translation>KEY pour&#xa0;:  </translation>
     </message>
     <message>
         <source>Create KEY</source>
@@ -821,7 +805,7 @@ Veuillez en utiliser un autre.</translation>
         <source>This file is READ-ONLY, you can&apos;t save itself.
 Do you want to save it as another file?</source>
         <translation>Ce fichier est en LECTURE SEULE, vous ne pouvez pas l&apos;enregistrer lui-même.
-Voulez-vous l&apos;enregistrer dans un autre fichier ?</translation>
+Voulez-vous l&apos;enregistrer dans un autre fichier&#xa0;?</translation>
     </message>
     <message>
         <source>Backup file failed, be sure your backup path is correct.</source>
@@ -829,11 +813,11 @@ Voulez-vous l&apos;enregistrer dans un autre fichier ?</translation>
     </message>
     <message>
         <source>Your document has been modified,do you want to save it?</source>
-        <translation>Votre document a été modifié, voulez-vous l&apos;enregistrer ?</translation>
+        <translation>Votre document a été modifié, voulez-vous l&apos;enregistrer&#xa0;?</translation>
     </message>
     <message>
         <source>Save changes to %1?</source>
-        <translation>Enregistrer les modifications de %1 ?</translation>
+        <translation>Enregistrer les modifications de %1&#xa0;?</translation>
     </message>
     <message>
         <source>NewPassword</source>
@@ -853,39 +837,39 @@ Voulez-vous l&apos;enregistrer dans un autre fichier ?</translation>
     </message>
     <message>
         <source>Contains:</source>
-        <translation>Contient :</translation>
+        <translation>Contient&#xa0;:</translation>
     </message>
     <message>
         <source>Loaction:</source>
-        <translation>Emplacement :</translation>
+        <translation>Emplacement&#xa0;:</translation>
     </message>
     <message>
         <source>Size:</source>
-        <translation>Taille :</translation>
+        <translation>Taille&#xa0;:</translation>
     </message>
     <message>
         <source>Created:</source>
-        <translation>Créé :</translation>
+        <translation>Créé&#xa0;:</translation>
     </message>
     <message>
         <source>Modified:</source>
-        <translation>Modifié :</translation>
+        <translation>Modifié&#xa0;:</translation>
     </message>
     <message>
         <source>Accessed:</source>
-        <translation>Dernier accès :</translation>
+        <translation>Dernier accès&#xa0;:</translation>
     </message>
     <message>
         <source>Protection:</source>
-        <translation>Protection :</translation>
+        <translation>Protection&#xa0;:</translation>
     </message>
     <message>
         <source>None: anyone who has a .pwd file can read it and recover its KEY. Save it as .khv to seal it.</source>
-        <translation>Aucune : quiconque possède un fichier .pwd peut le lire et retrouver son KEY. Enregistrez-le en .khv pour le sceller.</translation>
+        <translation>Aucune&#xa0;: quiconque possède un fichier .pwd peut le lire et retrouver son KEY. Enregistrez-le en .khv pour le sceller.</translation>
     </message>
     <message>
         <source>Sealed: it can not be read without its KEY.</source>
-        <translation>Scellé : il ne peut pas être lu sans son KEY.</translation>
+        <translation>Scellé&#xa0;: il ne peut pas être lu sans son KEY.</translation>
     </message>
     <message>
         <source>Open padlock</source>
@@ -897,7 +881,7 @@ Voulez-vous l&apos;enregistrer dans un autre fichier ?</translation>
     </message>
     <message>
         <source>Attributes:</source>
-        <translation>Attributs :</translation>
+        <translation>Attributs&#xa0;:</translation>
     </message>
     <message>
         <source>&amp;Read-only</source>
@@ -917,7 +901,7 @@ Voulez-vous l&apos;enregistrer dans un autre fichier ?</translation>
     </message>
     <message>
         <source>&amp;Apply</source>
-        <translation>A&amp;ppliquer</translation>
+        <translation>Appli&amp;quer</translation>
     </message>
     <message>
         <source>Start</source>
@@ -978,10 +962,6 @@ Voulez-vous l&apos;enregistrer dans un autre fichier ?</translation>
     <message>
         <source>&amp;Backup file before saving</source>
         <translation>&amp;Sauvegarder le fichier avant l&apos;enregistrement</translation>
-    </message>
-    <message>
-        <source>&amp;Add opened file name to recent file list</source>
-        <translation>&amp;Ajouter le nom des fichiers ouverts à la liste des fichiers récents</translation>
     </message>
     <message>
         <source>&amp;Clear recent file list when exiting</source>
@@ -1048,16 +1028,12 @@ Voulez-vous l&apos;enregistrer dans un autre fichier ?</translation>
         <translation>Vider le presse-papiers après</translation>
     </message>
     <message>
-        <source>%u seconds</source>
-        <translation>%u secondes</translation>
-    </message>
-    <message>
         <source>Activate the text box and press desired key combination</source>
         <translation>Activez la zone de texte et appuyez sur la combinaison de touches souhaitée</translation>
     </message>
     <message>
         <source>Note: If you choose to hide system tray icon,  you must use a HOT KEY.</source>
-        <translation>Remarque : si vous choisissez de masquer l&apos;icône de la zone de notification, vous devez utiliser un RACCOURCI CLAVIER.</translation>
+        <translation>Remarque&#xa0;: si vous choisissez de masquer l&apos;icône de la zone de notification, vous devez utiliser un RACCOURCI CLAVIER.</translation>
     </message>
     <message>
         <source>&amp;Hide system tray icon</source>
@@ -1069,15 +1045,15 @@ Voulez-vous l&apos;enregistrer dans un autre fichier ?</translation>
     </message>
     <message>
         <source>This desktop offers no global hot key (neither an X server nor the desktop portal&apos;s global shortcuts), so a key set here would never work.</source>
-        <translation>Ce bureau n&apos;offre aucun raccourci clavier global (ni serveur X, ni raccourcis globaux du portail du bureau) : un raccourci défini ici ne fonctionnerait donc jamais.</translation>
+        <translation>Ce bureau n&apos;offre aucun raccourci clavier global (ni serveur X, ni raccourcis globaux du portail du bureau)&#xa0;: un raccourci défini ici ne fonctionnerait donc jamais.</translation>
     </message>
     <message>
         <source>This desktop offers no global hot key, so the system tray icon is the only way back to the program and cannot be hidden.</source>
-        <translation>Ce bureau n&apos;offre aucun raccourci clavier global : l&apos;icône de la zone de notification est donc le seul moyen de revenir au programme et ne peut pas être masquée.</translation>
+        <translation>Ce bureau n&apos;offre aucun raccourci clavier global&#xa0;: l&apos;icône de la zone de notification est donc le seul moyen de revenir au programme et ne peut pas être masquée.</translation>
     </message>
     <message>
         <source>Always on Top is not available on Wayland: the compositor alone decides which window stays above the others.</source>
-        <translation>« Toujours au premier plan » n&apos;est pas disponible sous Wayland : seul le compositeur décide quelle fenêtre reste au-dessus des autres.</translation>
+        <translation>« Toujours au premier plan » n&apos;est pas disponible sous Wayland&#xa0;: seul le compositeur décide quelle fenêtre reste au-dessus des autres.</translation>
     </message>
     <message>
         <source>&amp;Uppercase</source>
@@ -1169,11 +1145,11 @@ Voulez-vous l&apos;enregistrer dans un autre fichier ?</translation>
 %s
 
 does not exist. Do you want the folder to be created?</source>
-        <translation>Le dossier :
+        <translation>Le dossier&#xa0;:
 
 %s
 
-n&apos;existe pas. Voulez-vous le créer ?</translation>
+n&apos;existe pas. Voulez-vous le créer&#xa0;?</translation>
     </message>
     <message>
         <source>The folder:
@@ -1181,7 +1157,7 @@ n&apos;existe pas. Voulez-vous le créer ?</translation>
 %s
 
 is invalid. Please reenter.</source>
-        <translation>Le dossier :
+        <translation>Le dossier&#xa0;:
 
 %s
 
@@ -1193,19 +1169,11 @@ n&apos;est pas valide. Veuillez le saisir à nouveau.</translation>
 %s
 
 can not be created. Please double check.</source>
-        <translation>Le dossier :
+        <translation>Le dossier&#xa0;:
 
 %s
 
 ne peut pas être créé. Veuillez vérifier.</translation>
-    </message>
-    <message>
-        <source>Unable to open hyperlink:
-
-</source>
-        <translation>Impossible d&apos;ouvrir le lien hypertexte :
-
-</translation>
     </message>
     <message>
         <source>The operating system is out
@@ -1277,7 +1245,7 @@ with the given filename extension.</source>
     </message>
     <message>
         <source>Give a password, a key file or both: a database cannot be opened with neither.</source>
-        <translation>Indiquez un mot de passe, un fichier clé ou les deux : une base de données ne peut s&apos;ouvrir sans l&apos;un ni l&apos;autre.</translation>
+        <translation>Indiquez un mot de passe, un fichier clé ou les deux&#xa0;: une base de données ne peut s&apos;ouvrir sans l&apos;un ni l&apos;autre.</translation>
     </message>
     <message>
         <source>The two passwords differ. Type them again.</source>
@@ -1293,7 +1261,7 @@ with the given filename extension.</source>
     </message>
     <message>
         <source>The new password must differ from the KEY of %1: the KEY of a .pwd file can be recovered from any copy of that file, so it would open the database too.</source>
-        <translation>Le nouveau mot de passe doit être différent du KEY de %1 : le KEY d&apos;un fichier .pwd peut être retrouvé à partir de n&apos;importe quelle copie de ce fichier, il ouvrirait donc aussi la base de données.</translation>
+        <translation>Le nouveau mot de passe doit être différent du KEY de %1&#xa0;: le KEY d&apos;un fichier .pwd peut être retrouvé à partir de n&apos;importe quelle copie de ce fichier, il ouvrirait donc aussi la base de données.</translation>
     </message>
     <message>
         <source>Writing %1 ...</source>
@@ -1303,9 +1271,9 @@ with the given filename extension.</source>
         <source>%1 will hold every password of this file as plain text: anyone who can read it reads them all, and no KEY protects it.
 
 Export anyway?</source>
-        <translation>%1 contiendra chaque mot de passe de ce fichier en clair : quiconque peut le lire les lit tous, et aucun KEY ne le protège.
+        <translation>%1 contiendra chaque mot de passe de ce fichier en clair&#xa0;: quiconque peut le lire les lit tous, et aucun KEY ne le protège.
 
-Exporter quand même ?</translation>
+Exporter quand même&#xa0;?</translation>
     </message>
     <message>
         <source>Select a file to import</source>
@@ -1324,26 +1292,12 @@ Exporter quand même ?</translation>
         <translation>%1 ne peut pas être importé. %2</translation>
     </message>
     <message>
-        <source>none</source>
-        <translation>aucun</translation>
-    </message>
-    <message>
         <source>Copy / Drag User Name</source>
         <translation>Copier / glisser le nom d&apos;utilisateur</translation>
     </message>
     <message>
         <source>Copy / Drag Password</source>
         <translation>Copier / glisser le mot de passe</translation>
-    </message>
-    <message>
-        <source>Do you really intend to delete the account
-</source>
-        <translation>Voulez-vous vraiment supprimer le compte
-</translation>
-    </message>
-    <message>
-        <source>Can&apos;t find account which contains </source>
-        <translation>Aucun compte trouvé contenant </translation>
     </message>
     <message>
         <source>&amp;Edit...</source>
@@ -1414,14 +1368,6 @@ Exporter quand même ?</translation>
         <translation>décembre</translation>
     </message>
     <message>
-        <source>%d Groups	%d Accounts</source>
-        <translation>%d groupes	%d comptes</translation>
-    </message>
-    <message>
-        <source>%1 Bytes</source>
-        <translation>%1 octets</translation>
-    </message>
-    <message>
         <source>Folders</source>
         <translation>Dossiers</translation>
     </message>
@@ -1447,7 +1393,7 @@ Exporter quand même ?</translation>
     </message>
     <message>
         <source>Would you like to replace the exiting account?</source>
-        <translation>Voulez-vous remplacer le compte existant ?</translation>
+        <translation>Voulez-vous remplacer le compte existant&#xa0;?</translation>
     </message>
     <message>
         <source>&amp;Yes</source>
@@ -1463,7 +1409,7 @@ Exporter quand même ?</translation>
     </message>
     <message>
         <source>&amp;Password:</source>
-        <translation>&amp;Mot de passe :</translation>
+        <translation>&amp;Mot de passe&#xa0;:</translation>
     </message>
     <message>
         <source>Confirm password</source>
@@ -1471,7 +1417,7 @@ Exporter quand même ?</translation>
     </message>
     <message>
         <source>&amp;Confirm:</source>
-        <translation>&amp;Confirmer :</translation>
+        <translation>&amp;Confirmer&#xa0;:</translation>
     </message>
     <message>
         <source>&amp;No password (the key file alone opens it)</source>
@@ -1491,7 +1437,7 @@ Exporter quand même ?</translation>
     </message>
     <message>
         <source>&amp;Key file (optional):</source>
-        <translation>&amp;Fichier clé (facultatif) :</translation>
+        <translation>&amp;Fichier clé (facultatif)&#xa0;:</translation>
     </message>
     <message>
         <source>Pages</source>
@@ -1631,31 +1577,15 @@ Exporter quand même ?</translation>
     </message>
     <message>
         <source>Strength: %1 (%2 bits)</source>
-        <translation>Force : %1 (%2 bits)</translation>
+        <translation>Force&#xa0;: %1 (%2 bits)</translation>
     </message>
     <message>
         <source>Strength: none</source>
-        <translation>Force : aucune</translation>
-    </message>
-    <message>
-        <source>poor</source>
-        <translation>très faible</translation>
+        <translation>Force&#xa0;: aucune</translation>
     </message>
     <message>
         <source>weak</source>
         <translation>faible</translation>
-    </message>
-    <message>
-        <source>reasonable</source>
-        <translation>moyen</translation>
-    </message>
-    <message>
-        <source>good</source>
-        <translation>bon</translation>
-    </message>
-    <message>
-        <source>excellent</source>
-        <translation>excellent</translation>
     </message>
     <message>
         <source>Password Health</source>
@@ -1663,7 +1593,7 @@ Exporter quand même ?</translation>
     </message>
     <message>
         <source>&amp;Weak below:</source>
-        <translation>Faible en &amp;dessous de :</translation>
+        <translation>Faible en &amp;dessous de&#xa0;:</translation>
     </message>
     <message>
         <source>Findings</source>
@@ -1686,20 +1616,12 @@ Exporter quand même ?</translation>
         <translation>vide</translation>
     </message>
     <message>
-        <source>used by %1 accounts (set %2)</source>
-        <translation>utilisé par %1 comptes (ensemble %2)</translation>
-    </message>
-    <message>
         <source>; </source>
-        <translation> ; </translation>
+        <translation>&#xa0;; </translation>
     </message>
     <message>
         <source>%1 (%2 bits)</source>
         <translation>%1 (%2 bits)</translation>
-    </message>
-    <message>
-        <source>%1 of %2 accounts need attention.</source>
-        <translation>%1 comptes sur %2 demandent votre attention.</translation>
     </message>
     <message>
         <source>No account has an empty, weak or reused password.</source>
@@ -1717,7 +1639,7 @@ Santé des mots de passe</translation>
     </message>
     <message>
         <source>Filter: %1</source>
-        <translation>Filtre : %1</translation>
+        <translation>Filtre&#xa0;: %1</translation>
     </message>
     <message>
         <source>Filter</source>
@@ -1725,29 +1647,29 @@ Santé des mots de passe</translation>
     </message>
     <message>
         <source>%1 was not written: another user can change a folder on the way to it, or put a link there, and could catch the passwords. Choose a folder of your own.</source>
-        <translation>%1 n&apos;a pas été écrit : un autre utilisateur peut modifier un dossier sur le chemin ou y placer un lien, et intercepter ainsi les mots de passe. Choisissez un dossier qui vous appartient.</translation>
+        <translation>%1 n&apos;a pas été écrit&#xa0;: un autre utilisateur peut modifier un dossier sur le chemin ou y placer un lien, et intercepter ainsi les mots de passe. Choisissez un dossier qui vous appartient.</translation>
     </message>
     <message>
         <source>Copyright (C) 2026 The Keyhaven developers
 Keyhaven is free software: you may pass it on and change it under the terms of the GNU General Public License, version 3 or later. It comes with NO WARRANTY, to the extent permitted by law.</source>
         <translation>Copyright (C) 2026 Les développeurs de Keyhaven
-Keyhaven est un logiciel libre : vous pouvez le redistribuer et le modifier selon les termes de la licence publique générale GNU, version 3 ou ultérieure. Il est fourni SANS AUCUNE GARANTIE, dans les limites permises par la loi.</translation>
+Keyhaven est un logiciel libre&#xa0;: vous pouvez le redistribuer et le modifier selon les termes de la licence publique générale GNU, version 3 ou ultérieure. Il est fourni SANS AUCUNE GARANTIE, dans les limites permises par la loi.</translation>
     </message>
     <message>
         <source>The import of %1 was cancelled; nothing was imported.</source>
-        <translation>L&apos;importation de %1 a été annulée ; rien n&apos;a été importé.</translation>
+        <translation>L&apos;importation de %1 a été annulée&#xa0;; rien n&apos;a été importé.</translation>
     </message>
     <message>
         <source>Keyhaven locked while %1 was being read: the import was cancelled and nothing was imported.</source>
-        <translation>Keyhaven s&apos;est verrouillé pendant la lecture de %1 : l&apos;importation a été annulée et rien n&apos;a été importé.</translation>
+        <translation>Keyhaven s&apos;est verrouillé pendant la lecture de %1&#xa0;: l&apos;importation a été annulée et rien n&apos;a été importé.</translation>
     </message>
     <message>
         <source>%1 is larger than 256 MB, the largest CSV file that can be imported; it was not read.</source>
-        <translation>%1 dépasse 256 Mo, la taille maximale d&apos;un fichier CSV importable ; il n&apos;a pas été lu.</translation>
+        <translation>%1 dépasse 256 Mo, la taille maximale d&apos;un fichier CSV importable&#xa0;; il n&apos;a pas été lu.</translation>
     </message>
     <message>
         <source>%1 is larger than 1 GB, the largest KeePass database that can be imported; it was not read.</source>
-        <translation>%1 dépasse 1 Go, la taille maximale d&apos;une base de données KeePass importable ; elle n&apos;a pas été lue.</translation>
+        <translation>%1 dépasse 1 Go, la taille maximale d&apos;une base de données KeePass importable&#xa0;; elle n&apos;a pas été lue.</translation>
     </message>
     <message>
         <source>%1 asks for %2 to turn its password into its key, more than four times what KeePassXC makes a new database take. That may take minutes and slow the whole computer down.
@@ -1755,11 +1677,7 @@ Keyhaven est un logiciel libre : vous pouvez le redistribuer et le modifier selo
 Go on anyway?</source>
         <translation>%1 demande %2 pour dériver sa clé de son mot de passe, plus de quatre fois ce que KeePassXC donne à une nouvelle base de données. Cela peut prendre des minutes et ralentir tout l&apos;ordinateur.
 
-Continuer quand même ?</translation>
-    </message>
-    <message>
-        <source>%1 rounds of AES-KDF</source>
-        <translation>%1 tours d&apos;AES-KDF</translation>
+Continuer quand même&#xa0;?</translation>
     </message>
     <message>
         <source>Your KEY is invalid!
@@ -1822,6 +1740,134 @@ Copier le nom d&apos;utilisateur</translation>
 Copy Name</source>
         <translation>Copier le nom du groupe ou du compte choisi
 Copier le nom</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 MiB of memory and %n passes</source>
+        <comment>%1 MiB of memory and %n pass</comment>
+        <translation>
+            <numerusform>%1 Mio de mémoire et %n passe</numerusform>
+            <numerusform>%1 Mio de mémoire et %n passes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>used by %n accounts (set %1)</source>
+        <comment>used by %n account (set %1)</comment>
+        <translation>
+            <numerusform>utilisé par %n compte (ensemble %1)</numerusform>
+            <numerusform>utilisé par %n comptes (ensemble %1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n accounts need attention.</source>
+        <comment>%1 of %n account needs attention.</comment>
+        <translation>
+            <numerusform>%1 compte sur %n demande votre attention.</numerusform>
+            <numerusform>%1 comptes sur %n demandent votre attention.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Groups</source>
+        <comment>%n Group</comment>
+        <translation>
+            <numerusform>%n groupe</numerusform>
+            <numerusform>%n groupes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Accounts</source>
+        <comment>%n Account</comment>
+        <translation>
+            <numerusform>%n compte</numerusform>
+            <numerusform>%n comptes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>KEY for:  %1</source>
+        <translation>KEY pour&#xa0;:  %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n seconds</source>
+        <comment>%n second</comment>
+        <translation>
+            <numerusform>%n seconde</numerusform>
+            <numerusform>%n secondes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Unable to open hyperlink:
+
+%1</source>
+        <translation>Impossible d&apos;ouvrir le lien hypertexte&#xa0;:
+
+%1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n rounds of AES-KDF</source>
+        <comment>%n round of AES-KDF</comment>
+        <translation>
+            <numerusform>%n tour d&apos;AES-KDF</numerusform>
+            <numerusform>%n tours d&apos;AES-KDF</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n Bytes</source>
+        <comment>%n Byte</comment>
+        <translation>
+            <numerusform>%n octet</numerusform>
+            <numerusform>%n octets</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Do you really intend to delete the account
+%1?</source>
+        <translation>Voulez-vous vraiment supprimer le compte
+%1&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Can&apos;t find account which contains &quot;%1&quot;</source>
+        <translation>Aucun compte trouvé contenant «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Recen&amp;t</source>
+        <translation>&amp;Récents</translation>
+    </message>
+    <message>
+        <source>A&amp;dd opened file name to recent file list</source>
+        <translation>&amp;Ajouter le nom des fichiers ouverts à la liste des fichiers récents</translation>
+    </message>
+</context>
+<context>
+    <name>Link</name>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+</context>
+<context>
+    <name>Strength</name>
+    <message>
+        <source>poor</source>
+        <translation>très faible</translation>
+    </message>
+    <message>
+        <source>weak</source>
+        <translation>faible</translation>
+    </message>
+    <message>
+        <source>reasonable</source>
+        <translation>moyenne</translation>
+    </message>
+    <message>
+        <source>good</source>
+        <translation>bonne</translation>
+    </message>
+    <message>
+        <source>excellent</source>
+        <translation>excellente</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucune</translation>
     </message>
 </context>
 </TS>

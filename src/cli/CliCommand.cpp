@@ -702,7 +702,7 @@ void CCliCommand::LoadFile(const std::string& strPath, CCofferDoc& doc, const ch
         return;
     // Nothing of a sealed file, not even its header fields, is read without
     // the KEY; it is asked here, once.
-    std::string strKey = ReadKey(IDS_KEY_PROMPT + FileNameOf(strPath));
+    std::string strKey = ReadKey(FormatText(IDS_KEY_PROMPT_FILE, FileNameOf(strPath)));
     const bool bAccepted = doc.AcceptKey(strKey);
     CSecretBuffer::Wipe(strKey);
     if (!bAccepted && doc.KeyLackedMemory())
@@ -724,7 +724,7 @@ void CCliCommand::OpenFile(const std::string& strPath, CCofferDoc& doc, const ch
     RequireKey(doc, strPath);
     if (!doc.HasSealingKey()) {
         // Kept by the document, so that convert can seal the result under it.
-        std::string strKey = ReadKey(IDS_KEY_PROMPT + FileNameOf(strPath));
+        std::string strKey = ReadKey(FormatText(IDS_KEY_PROMPT_FILE, FileNameOf(strPath)));
         const bool bAccepted = doc.AcceptKey(strKey);
         CSecretBuffer::Wipe(strKey);
         if (!bAccepted)

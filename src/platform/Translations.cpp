@@ -7,25 +7,48 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <unordered_set>
 #include <utility>
 
+namespace {
+// The program's own translation loaded last; QTranslator::translate leaves a
+// count's "%n" in place, so core writes the number as the language groups it.
+std::atomic<QTranslator*> g_pOwn{nullptr};
+} // namespace
+
 QString TrText(const char* pszSource) {
     return QCoreApplication::translate(TRANSLATION_CONTEXT, pszSource);
 }
 
-const char* TranslateForCore(const char* pszSource) {
+QString TrText(const STextIn& text) {
+    return QCoreApplication::translate(text.pszContext, text.pszSource);
+}
+
+QString TrCount(const SCountText& text, long long nCount) {
+    return QString::fromStdString(CountText(text, nCount));
+}
+
+const char* TranslateForCore(const char* pszContext, const char* pszSource, const char* pszComment,
+                             long long nCount) {
+    const QTranslator* pOwn = g_pOwn;
+    if (pOwn == nullptr)
+        return nullptr;
+    const QString strShown =
+        pOwn->translate(pszContext, pszSource, pszComment, static_cast<int>(nCount));
+    if (strShown.isEmpty())
+        return nullptr;
     // Each text shown is kept once, in a node-based set: a stored text never
     // moves when the set grows, so every pointer handed out stays valid, also
     // after another translation is loaded. Busy work may format on a worker
     // thread, hence the lock.
     static std::mutex mutex;
     static std::unordered_set<std::string> setShown;
-    std::string strShown = TrText(pszSource).toStdString();
+    std::string strUtf8 = strShown.toStdString();
     std::lock_guard<std::mutex> lock(mutex);
-    return setShown.insert(std::move(strShown)).first->c_str();
+    return setShown.insert(std::move(strUtf8)).first->c_str();
 }
 
 STranslationsLoaded LoadTranslations(QCoreApplication& app, const QLocale& locale,
@@ -35,6 +58,7 @@ STranslationsLoaded LoadTranslations(QCoreApplication& app, const QLocale& local
     auto* pOwn = new QTranslator(&app);
     if (pOwn->load(locale, QStringLiteral("keyhaven"), QStringLiteral("_"), strOwnFolder)) {
         QCoreApplication::installTranslator(pOwn);
+        g_pOwn = pOwn;
         loaded.m_bOwn = true;
     } else {
         delete pOwn;
@@ -47,7 +71,11 @@ STranslationsLoaded LoadTranslations(QCoreApplication& app, const QLocale& local
     } else {
         delete pQt;
     }
-    if (loaded.m_bOwn)
-        SetTextTranslator(&TranslateForCore);
+    // A language without a translation of its own speaks English, also in
+    // core, whatever was loaded before.
+    if (!loaded.m_bOwn)
+        g_pOwn = nullptr;
+    SetTextTranslator(loaded.m_bOwn ? &TranslateForCore : nullptr);
+    SetNumberMarks(locale.groupSeparator().toStdString(), locale.decimalPoint().toStdString());
     return loaded;
 }

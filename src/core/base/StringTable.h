@@ -53,7 +53,9 @@ inline constexpr const char* IDS_SEAL_COSTLY = KH_TEXT(
     "Keyhaven", "%1 asks for %2 to turn its KEY into its key, more than "
                 "four times what Keyhaven uses. That may take minutes and slow the whole computer "
                 "down.\n\nGo on anyway?");
-inline constexpr const char* IDS_SEAL_COST = KH_TEXT("Keyhaven", "%1 MiB of memory and %2 passes");
+// %1 is the memory in MiB, %n the passes over it.
+inline constexpr SCountText IDS_SEAL_COST =
+    KH_COUNT("Keyhaven", "%1 MiB of memory and %n passes", "%1 MiB of memory and %n pass");
 inline constexpr const char* IDS_SEAL_DERIVING = KH_TEXT("Keyhaven", "Checking the KEY of %1 ...");
 inline constexpr const char* IDS_SEAL_NEEDS_KEY =
     KH_TEXT("Keyhaven", "%1 is a protected file: it cannot be written without its KEY.");
@@ -146,9 +148,12 @@ inline constexpr const char* IDS_STRENGTH_NAME = KH_TEXT("Keyhaven", "Password s
 inline constexpr const char* IDS_STRENGTH_FORMAT = KH_TEXT("Keyhaven", "Strength: %1 (%2 bits)");
 inline constexpr const char* IDS_STRENGTH_NONE = KH_TEXT("Keyhaven", "Strength: none");
 // The words of the strengths, weakest first.
-inline constexpr const char* IDS_STRENGTH_WORDS[] = {
-    KH_TEXT("Keyhaven", "poor"), KH_TEXT("Keyhaven", "weak"), KH_TEXT("Keyhaven", "reasonable"),
-    KH_TEXT("Keyhaven", "good"), KH_TEXT("Keyhaven", "excellent")};
+// They name the strength ("Strength: weak"), so a language agrees them with
+// its word for strength.
+inline constexpr STextIn IDS_STRENGTH_WORDS[] = {
+    KH_TEXT_IN("Strength", "poor"), KH_TEXT_IN("Strength", "weak"),
+    KH_TEXT_IN("Strength", "reasonable"), KH_TEXT_IN("Strength", "good"),
+    KH_TEXT_IN("Strength", "excellent")};
 
 // --- Password Health ---
 inline constexpr const char* IDS_HEALTH_CAPTION = KH_TEXT("Keyhaven", "Password Health");
@@ -161,13 +166,15 @@ inline constexpr const char* IDS_HEALTH_COLUMN_STRENGTH = KH_TEXT("Keyhaven", "S
 inline constexpr const char* IDS_HEALTH_ACCOUNT_PATH = KH_TEXT("Keyhaven", "%1 / %2");
 inline constexpr const char* IDS_HEALTH_EMPTY = KH_TEXT("Keyhaven", "empty");
 inline constexpr const char* IDS_HEALTH_WEAK = KH_TEXT("Keyhaven", "weak");
-inline constexpr const char* IDS_HEALTH_REUSED =
-    KH_TEXT("Keyhaven", "used by %1 accounts (set %2)");
+// %1 is the number of the set of accounts that share one password.
+inline constexpr SCountText IDS_HEALTH_REUSED =
+    KH_COUNT("Keyhaven", "used by %n accounts (set %1)", "used by %n account (set %1)");
 inline constexpr const char* IDS_HEALTH_SEPARATOR = KH_TEXT("Keyhaven", "; ");
 inline constexpr const char* IDS_HEALTH_STRENGTH = KH_TEXT("Keyhaven", "%1 (%2 bits)");
-inline constexpr const char* IDS_HEALTH_NO_STRENGTH = KH_TEXT("Keyhaven", "none");
-inline constexpr const char* IDS_HEALTH_SUMMARY =
-    KH_TEXT("Keyhaven", "%1 of %2 accounts need attention.");
+inline constexpr STextIn IDS_HEALTH_NO_STRENGTH = KH_TEXT_IN("Strength", "none");
+// %1 is the number of accounts that need attention, %n all accounts.
+inline constexpr SCountText IDS_HEALTH_SUMMARY =
+    KH_COUNT("Keyhaven", "%1 of %n accounts need attention.", "%1 of %n account needs attention.");
 inline constexpr const char* IDS_HEALTH_ALL_GOOD =
     KH_TEXT("Keyhaven", "No account has an empty, weak or reused password.");
 
@@ -201,8 +208,8 @@ inline constexpr const char* IDS_READY = KH_TEXT("Keyhaven", "Ready");
 inline constexpr const char* IDS_INDICATOR_GROUPS =
     KH_TEXT("Keyhaven", "Groups"); // 61204, the pane's first text
 inline constexpr const char* IDS_INDICATOR_ACCOUNTS = KH_TEXT("Keyhaven", "Accounts"); // 61205
-inline constexpr const char* IDS_GROUPS_FORMAT = KH_TEXT("Keyhaven", "%d Groups");
-inline constexpr const char* IDS_ACCOUNTS_FORMAT = KH_TEXT("Keyhaven", "%d Accounts");
+inline constexpr SCountText IDS_GROUPS_FORMAT = KH_COUNT("Keyhaven", "%n Groups", "%n Group");
+inline constexpr SCountText IDS_ACCOUNTS_FORMAT = KH_COUNT("Keyhaven", "%n Accounts", "%n Account");
 inline constexpr const char* IDS_RECENT_EMPTY = KH_TEXT("Keyhaven", "Recent File");
 inline constexpr const char* IDS_PASSWORD_COPIED = KH_TEXT("Keyhaven", "Password copied");
 // The bar over an opened ".pwd".
@@ -223,7 +230,7 @@ inline constexpr const char* IDS_MENU_EDIT = KH_TEXT("Keyhaven", "&Edit");
 inline constexpr const char* IDS_MENU_VIEW = KH_TEXT("Keyhaven", "&View");
 inline constexpr const char* IDS_MENU_TOOLS = KH_TEXT("Keyhaven", "&Tools");
 inline constexpr const char* IDS_MENU_HELP = KH_TEXT("Keyhaven", "&Help");
-inline constexpr const char* IDS_MENU_RECENT = KH_TEXT("Keyhaven", "&Recent");
+inline constexpr const char* IDS_MENU_RECENT = KH_TEXT("Keyhaven", "Recen&t");
 
 struct CCommandText {
     int nId;
@@ -360,6 +367,9 @@ inline constexpr const char* IDS_CHANGEKEY_READONLY =
 inline constexpr const char* IDS_KEY_CHANGED = KH_TEXT("Keyhaven", "KEY is changed!");
 inline constexpr const char* IDS_KEY_NOT_CHANGED = KH_TEXT("Keyhaven", "KEY is not changed!");
 inline constexpr const char* IDS_KEY_PROMPT = KH_TEXT("Keyhaven", "KEY for:  ");
+// The same with the file's name in place: one text, so a language may put
+// the name where its grammar wants it.
+inline constexpr const char* IDS_KEY_PROMPT_FILE = KH_TEXT("Keyhaven", "KEY for:  %1");
 inline constexpr const char* IDS_CREATEKEY_CAPTION = KH_TEXT("Keyhaven", "Create KEY");
 inline constexpr const char* IDS_CHECKKEY_CAPTION = KH_TEXT("Keyhaven", "Check Key");
 inline constexpr const char* IDS_CHANGEKEY_CAPTION = KH_TEXT("Keyhaven", "Change Key");
@@ -432,7 +442,7 @@ inline constexpr const char* IDS_AUTO_SAVE = KH_TEXT("Keyhaven", "Auto &save fil
 inline constexpr const char* IDS_BACKUP_BEFORE_SAVE =
     KH_TEXT("Keyhaven", "&Backup file before saving");
 inline constexpr const char* IDS_ADD_TO_RECENT =
-    KH_TEXT("Keyhaven", "&Add opened file name to recent file list");
+    KH_TEXT("Keyhaven", "A&dd opened file name to recent file list");
 inline constexpr const char* IDS_CLEAR_RECENT_ON_EXIT =
     KH_TEXT("Keyhaven", "&Clear recent file list when exiting");
 inline constexpr const char* IDS_SAVE_FILE_GROUP = KH_TEXT("Keyhaven", "Save file");
@@ -455,7 +465,7 @@ inline constexpr const char* IDS_LOCK_ON_SCREEN_LOCK =
     KH_TEXT("Keyhaven", "Lock when the screen &locks");
 inline constexpr const char* IDS_CLIPBOARD_CLEAR = KH_TEXT("Keyhaven", "Clear the clipboard after");
 inline constexpr const char* IDS_CLIPBOARD_NEVER = KH_TEXT("Keyhaven", "Never");
-inline constexpr const char* IDS_SECONDS_FORMAT = KH_TEXT("Keyhaven", "%u seconds");
+inline constexpr SCountText IDS_SECONDS_FORMAT = KH_COUNT("Keyhaven", "%n seconds", "%n second");
 inline constexpr const char* IDS_HOTKEY_GROUP = KH_TEXT("Keyhaven", "Hot Key");
 inline constexpr const char* IDS_HOTKEY_HINT =
     KH_TEXT("Keyhaven", "Activate the text box and press desired key combination");
@@ -510,7 +520,9 @@ inline constexpr const char* IDS_FOLDER_NOT_CREATED =
     KH_TEXT("Keyhaven", "The folder:\n\n%s\n\ncan not be created. Please double check.");
 
 // --- links ---
-inline constexpr const char* IDS_LINK_UNABLE = KH_TEXT("Keyhaven", "Unable to open hyperlink:\n\n");
+// %1 is the reason.
+inline constexpr const char* IDS_LINK_UNABLE =
+    KH_TEXT("Keyhaven", "Unable to open hyperlink:\n\n%1");
 inline constexpr const char* IDS_LINK_OUT_OF_MEMORY =
     KH_TEXT("Keyhaven", "The operating system is out\nof memory or resources.");
 inline constexpr const char* IDS_LINK_FILE_NOT_FOUND =

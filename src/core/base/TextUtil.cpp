@@ -22,7 +22,16 @@ std::string FormatText(std::string_view strSource, std::string_view str1, std::s
     // The template in the language shown (the source itself without a
     // translation); the values are the user's and stay as they are.
     const std::string strCopy(strSource);
-    const std::string_view strText = TranslateText(strCopy.c_str());
+    return FillMarks(TranslateText(strCopy.c_str()), str1, str2);
+}
+
+std::string FormatCountText(const SCountText& text, long long nCount, std::string_view str1,
+                            std::string_view str2) {
+    // The number goes in first: a value that holds "%n" stays as it is.
+    return FillMarks(CountText(text, nCount), str1, str2);
+}
+
+std::string FillMarks(std::string_view strText, std::string_view str1, std::string_view str2) {
     // Both marks are found in the template first, so a value holding "%2"
     // is not taken for the second mark.
     const std::size_t nPos1 = strText.find("%1");

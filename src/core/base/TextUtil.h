@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/base/Translation.h"
+
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,14 @@ bool EndsWithNoCaseAscii(std::string_view strText, std::string_view strSuffix);
 // receives str1 and its first "%2" str2. Values are inserted as they are, so
 // a value that holds a mark (a file named "%2.pwd") is never filled in turn.
 std::string FormatText(std::string_view strText, std::string_view str1, std::string_view str2 = {});
+
+// The same for a count text: its form for nCount with the number in place of
+// "%n", then "%1" and "%2" filled.
+std::string FormatCountText(const SCountText& text, long long nCount, std::string_view str1 = {},
+                            std::string_view str2 = {});
+
+// Fills the marks of a template already in the language shown.
+std::string FillMarks(std::string_view strText, std::string_view str1, std::string_view str2 = {});
 
 // Comments are stored with "\r\n" line breaks, which other programs that
 // read password files expect. Editors show plain "\n" breaks: these two

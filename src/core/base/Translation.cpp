@@ -2,22 +2,109 @@
 #include "core/base/Translation.h"
 
 #include <atomic>
+#include <charconv>
+#include <cmath>
 #include <cstring>
+#include <mutex>
+#include <utility>
 
 namespace {
 std::atomic<PFN_TRANSLATE_TEXT> g_pfnTranslate{nullptr};
+
+struct SNumberMarks {
+    std::string strGroup = ",";
+    std::string strDecimal = ".";
+};
+
+// Set once as the language loads; busy work may format on a worker thread.
+std::mutex g_marksMutex;
+SNumberMarks g_marks;
+
+SNumberMarks Marks() {
+    std::lock_guard<std::mutex> lock(g_marksMutex);
+    return g_marks;
 }
+
+const char* Look(const char* pszContext, const char* pszSource, const char* pszComment,
+                 long long nCount) {
+    const PFN_TRANSLATE_TEXT pfn = g_pfnTranslate;
+    if (pfn == nullptr || pszSource == nullptr)
+        return nullptr;
+    return pfn(pszContext, pszSource, pszComment, nCount);
+}
+
+// Groups the digits of an unsigned decimal string from the right.
+std::string Grouped(const std::string& strDigits, const std::string& strGroup) {
+    std::string strOut;
+    const std::size_t nLength = strDigits.size();
+    for (std::size_t n = 0; n < nLength; ++n) {
+        if (n > 0 && (nLength - n) % 3 == 0)
+            strOut += strGroup;
+        strOut += strDigits[n];
+    }
+    return strOut;
+}
+} // namespace
 
 void SetTextTranslator(PFN_TRANSLATE_TEXT pfnTranslate) {
     g_pfnTranslate = pfnTranslate;
 }
 
 const char* TranslateText(const char* pszSource) {
-    const PFN_TRANSLATE_TEXT pfn = g_pfnTranslate;
-    if (pfn == nullptr || pszSource == nullptr)
-        return pszSource;
-    const char* pszShown = pfn(pszSource);
+    const char* pszShown = Look(TEXT_CONTEXT, pszSource, nullptr, -1);
     return pszShown != nullptr ? pszShown : pszSource;
+}
+
+const char* TranslateText(const STextIn& text) {
+    const char* pszShown = Look(text.pszContext, text.pszSource, nullptr, -1);
+    return pszShown != nullptr ? pszShown : text.pszSource;
+}
+
+std::string CountText(const SCountText& text, long long nCount) {
+    const char* pszForm = Look(text.pszContext, text.pszMany, text.pszOne, nCount);
+    // English, and a language that has no translation of this text yet.
+    if (pszForm == nullptr)
+        pszForm = nCount == 1 ? text.pszOne : text.pszMany;
+    std::string strText(pszForm);
+    const std::string strNumber = FormatCount(nCount);
+    for (std::size_t nAt = strText.find("%n"); nAt != std::string::npos;
+         nAt = strText.find("%n", nAt + strNumber.size()))
+        strText.replace(nAt, 2, strNumber);
+    return strText;
+}
+
+void SetNumberMarks(std::string strGroup, std::string strDecimal) {
+    std::lock_guard<std::mutex> lock(g_marksMutex);
+    g_marks.strGroup = std::move(strGroup);
+    g_marks.strDecimal = std::move(strDecimal);
+}
+
+std::string FormatCount(long long nNumber) {
+    // The magnitude as unsigned, so the smallest number has one too.
+    const unsigned long long nMagnitude = nNumber < 0
+                                              ? 0ULL - static_cast<unsigned long long>(nNumber)
+                                              : static_cast<unsigned long long>(nNumber);
+    return (nNumber < 0 ? "-" : "") + Grouped(std::to_string(nMagnitude), Marks().strGroup);
+}
+
+std::string FormatDecimal(double dNumber, int nDecimals) {
+    if (!std::isfinite(dNumber))
+        return std::to_string(dNumber);
+    // to_chars, unlike printf, never takes the C library's locale's mark.
+    char szNumber[512];
+    const auto result = std::to_chars(szNumber, szNumber + sizeof szNumber, std::fabs(dNumber),
+                                      std::chars_format::fixed, nDecimals < 0 ? 0 : nDecimals);
+    if (result.ec != std::errc())
+        return std::to_string(dNumber);
+    const std::string strNumber(szNumber, result.ptr);
+    const std::size_t nPoint = strNumber.find('.');
+    const SNumberMarks marks = Marks();
+    std::string strOut = Grouped(strNumber.substr(0, nPoint), marks.strGroup);
+    if (nPoint != std::string::npos)
+        strOut += marks.strDecimal + strNumber.substr(nPoint + 1);
+    // "-0.0" reads as a mistake; a number that rounds to zero has no sign.
+    const bool bZero = strNumber.find_first_not_of("0.") == std::string::npos;
+    return (std::signbit(dNumber) && !bZero ? "-" : "") + strOut;
 }
 
 const char* TranslateFormat(const char* pszSource) {

@@ -117,10 +117,11 @@ bool CImportCommand::ConfirmKdf(const std::string& strPath, const std::string& s
     }
     std::string strCost;
     if (kdf->eKdf == EKdbxKdf::aes) {
-        strCost = FormatText(IMPORT_AES_COST, std::to_string(kdf->nRounds));
+        strCost = CountText(IMPORT_AES_COST, static_cast<long long>(kdf->nRounds));
     } else {
-        strCost = FormatText(IDS_SEAL_COST, std::to_string((kdf->nMemory + (1u << 20) - 1) >> 20),
-                             std::to_string(kdf->nRounds));
+        strCost = FormatCountText(
+            IDS_SEAL_COST, static_cast<long long>(kdf->nRounds),
+            FormatCount(static_cast<long long>((kdf->nMemory + (1u << 20) - 1) >> 20)));
     }
     bAllowSlowKdf =
         m_prompts.MessageBox(FormatText(IMPORT_SLOW_KDF, strPath, strCost), EMsgIcon::question,

@@ -48,7 +48,8 @@ inline constexpr const char* IMPORT_SLOW_KDF =
     KH_TEXT("Keyhaven", "%1 asks for %2 to turn its password into its key, more than four times "
                         "what KeePassXC makes a new database take. That may take minutes and slow "
                         "the whole computer down.\n\nGo on anyway?");
-inline constexpr const char* IMPORT_AES_COST = KH_TEXT("Keyhaven", "%1 rounds of AES-KDF");
+inline constexpr SCountText IMPORT_AES_COST =
+    KH_COUNT("Keyhaven", "%n rounds of AES-KDF", "%n round of AES-KDF");
 
 // A failure reading the source at strPath, a database (bDatabase) or a CSV
 // file: a source over its limit names that limit, others are told as for

@@ -2,6 +2,7 @@
 #include "core/link/LinkCommand.h"
 
 #include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
 
 #include <array>
 #include <cstdio>
@@ -175,5 +176,5 @@ std::string LinkErrorText(int nCode) {
 }
 
 std::string LinkErrorMessage(int nCode) {
-    return std::string(TranslateText(IDS_LINK_UNABLE)) + LinkErrorText(nCode);
+    return FormatText(IDS_LINK_UNABLE, LinkErrorText(nCode));
 }

@@ -809,8 +809,7 @@ bool CCofferDoc::ConfirmSealCost(const std::string& strPath) {
     if (!params.IsUnusuallyCostly())
         return true;
     const std::string strCost =
-        FormatText(IDS_SEAL_COST, std::to_string(params.m_nMemoryKiB / 1024),
-                   std::to_string(params.m_nPasses));
+        FormatCountText(IDS_SEAL_COST, params.m_nPasses, FormatCount(params.m_nMemoryKiB / 1024));
     return Prompts().MessageBox(FormatText(IDS_SEAL_COSTLY, strPath, strCost), EMsgIcon::question,
                                 EMsgButtons::yesNoDefaultNo) == EMsgAnswer::yes;
 }
@@ -938,7 +937,7 @@ bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
 }
 
 bool CCofferDoc::RunKeyCheck() {
-    return Prompts().RunCheckKeyWith(TranslateText(IDS_KEY_PROMPT) + m_strFileName,
+    return Prompts().RunCheckKeyWith(FormatText(IDS_KEY_PROMPT_FILE, m_strFileName),
                                      [this](const std::string& strKey) -> SKeyVerdict {
                                          if (AcceptKey(strKey))
                                              return true;

@@ -51,11 +51,8 @@ std::string FormatFileTime(std::time_t tTime) {
 }
 
 std::string ContainsText(int nGroups, int nAccounts) {
-    char szText[64];
-    std::snprintf(szText, sizeof szText,
-                  TranslateFormat(KH_TEXT("Keyhaven", "%d Groups\t%d Accounts")), nGroups,
-                  nAccounts);
-    return szText;
+    // Two counts side by side, not one sentence: the tab sets them apart.
+    return CountText(IDS_GROUPS_FORMAT, nGroups) + "\t" + CountText(IDS_ACCOUNTS_FORMAT, nAccounts);
 }
 
 EFileError ReadFileProperties(const std::string& strPath, SFileProperties& props) {
@@ -63,7 +60,8 @@ EFileError ReadFileProperties(const std::string& strPath, SFileProperties& props
     if (::statx(AT_FDCWD, strPath.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &stx) != 0)
         return StatusErrorOf(errno);
     props.m_strLocation = FolderOf(strPath);
-    props.m_strSize = FormatText(KH_TEXT("Keyhaven", "%1 Bytes"), std::to_string(stx.stx_size));
+    props.m_strSize = CountText(KH_COUNT("Keyhaven", "%n Bytes", "%n Byte"),
+                                static_cast<long long>(stx.stx_size));
     props.m_strCreated = (stx.stx_mask & STATX_BTIME) ? FormatStatxTime(stx.stx_btime) : "";
     props.m_strModified = FormatStatxTime(stx.stx_mtime);
     props.m_strAccessed = FormatStatxTime(stx.stx_atime);

@@ -4,6 +4,7 @@
 #include "core/base/OptionsData.h"
 #include "core/base/SettingsSchema.h"
 #include "core/base/StringTable.h"
+#include "platform/Translations.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -99,9 +100,8 @@ void COptionsSecurityPage::MakeClipboardChoice() {
         std::sort(vecSeconds.begin(), vecSeconds.end());
     }
     for (const unsigned nSeconds : vecSeconds) {
-        char szText[32];
-        std::snprintf(szText, sizeof szText, TranslateFormat(IDS_SECONDS_FORMAT), nSeconds);
-        m_pClipboard->addItem(nSeconds == 0 ? Text(IDS_CLIPBOARD_NEVER) : QString::fromUtf8(szText),
+        m_pClipboard->addItem(nSeconds == 0 ? Text(IDS_CLIPBOARD_NEVER)
+                                            : TrCount(IDS_SECONDS_FORMAT, nSeconds),
                               nSeconds);
     }
     m_pClipboard->setCurrentIndex(m_pClipboard->findData(m_data.m_nClipboardClearSec));

@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -109,7 +110,7 @@ QStringList CPasswordHealthDlg::LineTexts(const SHealthLine& line, const CCoffer
     if (line.bWeak)
         astrFindings << TrText(IDS_HEALTH_WEAK);
     if (line.nReuseCount > 1)
-        astrFindings << TrText(IDS_HEALTH_REUSED).arg(line.nReuseCount).arg(line.nReuseSet);
+        astrFindings << TrCount(IDS_HEALTH_REUSED, line.nReuseCount).arg(line.nReuseSet);
     const QString strStrength = line.bEmpty ? TrText(IDS_HEALTH_NO_STRENGTH)
                                             : TrText(IDS_HEALTH_STRENGTH)
                                                   .arg(StrengthText(line.eStrength))
@@ -128,11 +129,11 @@ void CPasswordHealthDlg::Recompute() {
     if (!items.isEmpty())
         m_pList->setCurrentItem(
             items.value(std::max(0, std::min(nCurrent, int(items.size()) - 1))));
-    m_pSummary->setText(m_report.lines.empty()
-                            ? TrText(IDS_HEALTH_ALL_GOOD)
-                            : TrText(IDS_HEALTH_SUMMARY)
-                                  .arg(static_cast<qsizetype>(m_report.lines.size()))
-                                  .arg(m_report.nAccounts));
+    m_pSummary->setText(
+        m_report.lines.empty()
+            ? TrText(IDS_HEALTH_ALL_GOOD)
+            : TrCount(IDS_HEALTH_SUMMARY, m_report.nAccounts)
+                  .arg(QLocale().toString(static_cast<qlonglong>(m_report.lines.size()))));
 }
 
 void CPasswordHealthDlg::OnThresholdChosen(int nIndex) {

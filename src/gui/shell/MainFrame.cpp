@@ -1127,7 +1127,7 @@ bool CMainFrame::CheckKeyToComeBack() {
     case EUnlockCheck::askKey: {
         // The file name is the file system's (UTF-8), as the document's own
         // Check Key at opening shows it.
-        const std::string strPrompt = TranslateText(IDS_KEY_PROMPT) + m_doc.m_strFileName;
+        const std::string strPrompt = FormatText(IDS_KEY_PROMPT_FILE, m_doc.m_strFileName);
         if (!m_prompts.RunCheckKey(strPrompt, m_doc.m_strKey))
             return false;
         m_pTray->SetIcon(IDI_TRAY);

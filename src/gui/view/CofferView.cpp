@@ -59,12 +59,6 @@ bool IsBlank(const std::string& strText) {
     return strText.find_first_not_of(" \t\r\n") == std::string::npos;
 }
 
-std::string FormatCount(const char* pszFormat, int nCount) {
-    char szText[64];
-    std::snprintf(szText, sizeof szText, TranslateFormat(pszFormat), nCount);
-    return szText;
-}
-
 } // namespace
 
 CCofferView::CCofferView(CCofferDoc& doc, CRecordTreeModel& model, CProfile& profile,
@@ -238,11 +232,11 @@ void CCofferView::RegisterCommands() {
             [this, nId](CCmdUI& ui) { ui.Enable(CanCopy(m_pTree->currentIndex(), nId)); });
     commands.RegisterUpdate(ID_INDICATOR_GROUPS, [this](CCmdUI& ui) {
         ui.Enable();
-        ui.SetText(FormatCount(IDS_GROUPS_FORMAT, CountGroupItems()));
+        ui.SetText(CountText(IDS_GROUPS_FORMAT, CountGroupItems()));
     });
     commands.RegisterUpdate(ID_INDICATOR_ACCOUNTS, [this](CCmdUI& ui) {
         ui.Enable();
-        ui.SetText(FormatCount(IDS_ACCOUNTS_FORMAT, CountCurrentGroupAccounts()));
+        ui.SetText(CountText(IDS_ACCOUNTS_FORMAT, CountCurrentGroupAccounts()));
     });
 }
 
@@ -422,8 +416,7 @@ void CCofferView::OnFindNext() {
         }
     }
     m_findFrom = QPersistentModelIndex();
-    m_prompts.MessageBox(TranslateText(IDS_CANT_FIND) + ("\"" + strShown.toStdString() + "\""),
-                         EMsgIcon::exclamation);
+    m_prompts.MessageBox(FormatText(IDS_CANT_FIND, strShown.toStdString()), EMsgIcon::exclamation);
     m_frame.SearchBar()->Edit()->setFocus(Qt::OtherFocusReason);
 }
 
@@ -769,8 +762,8 @@ void CCofferView::DeleteAccount(const QModelIndex& item) {
         return;
     CPasswordInfo* pRecord = RecordOf(deleted);
     if (m_frame.Settings().Values().m_bDeleteConfirmA) {
-        const std::string strQuestion = TranslateText(IDS_CONFIRM_DELETE_ACCOUNT) +
-                                        m_doc.CodePage().ToUtf8(pRecord->Account()) + "?";
+        const std::string strQuestion =
+            FormatText(IDS_CONFIRM_DELETE_ACCOUNT, m_doc.CodePage().ToUtf8(pRecord->Account()));
         if (m_prompts.MessageBox(strQuestion, EMsgIcon::question, EMsgButtons::yesNo) !=
             EMsgAnswer::yes)
             return;

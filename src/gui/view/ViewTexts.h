@@ -35,15 +35,15 @@ inline constexpr int ID_TREE_FILE_ADDGROUP = 32964;
 inline constexpr int IDI_USERNAME = 355;
 inline constexpr int IDI_PASSWORD = 356;
 
-inline constexpr const char* IDS_LINK_NONE = KH_TEXT("Keyhaven", "none");
+inline constexpr STextIn IDS_LINK_NONE = KH_TEXT_IN("Link", "none");
 inline constexpr const char* IDS_COPY_USERNAME_TIP = KH_TEXT("Keyhaven", "Copy / Drag User Name");
 inline constexpr const char* IDS_COPY_PASSWORD_TIP = KH_TEXT("Keyhaven", "Copy / Drag Password");
 inline constexpr const char* IDS_MASKED_PASSWORD = "************";
 inline constexpr const char* IDS_CONFIRM_DELETE_ACCOUNT =
-    KH_TEXT("Keyhaven", "Do you really intend to delete the account\n");
+    KH_TEXT("Keyhaven", "Do you really intend to delete the account\n%1?");
 inline constexpr const char* IDS_MAILTO = "mailto:";
 inline constexpr const char* IDS_CANT_FIND =
-    KH_TEXT("Keyhaven", "Can't find account which contains ");
+    KH_TEXT("Keyhaven", "Can't find account which contains \"%1\"");
 
 // Context menu texts, by menu.
 inline constexpr const char* IDS_TREE_ACCOUNT_EDIT = KH_TEXT("Keyhaven", "&Edit...");

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 #include <string>
 
@@ -17,15 +18,27 @@ std::map<std::string, std::string>& Table() {
     return table;
 }
 
-const char* LookUp(const char* pszSource) {
-    const auto it = Table().find(pszSource);
-    return it == Table().end() ? pszSource : it->second.c_str();
+// Texts of another context than the program's are keyed "context|source".
+const char* LookUp(const char* pszContext, const char* pszSource, const char* pszComment,
+                   long long nCount) {
+    std::string strKey = pszSource;
+    if (std::string_view(pszContext) != TEXT_CONTEXT)
+        strKey = std::string(pszContext) + "|" + strKey;
+    // A count's forms, keyed "source#one" and "source#many", as a language with
+    // two forms (German) chooses them; its "%n" stays for the caller.
+    if (nCount >= 0) {
+        EXPECT_NE(pszComment, nullptr) << pszSource;
+        strKey += nCount == 1 ? "#one" : "#many";
+    }
+    const auto it = Table().find(strKey);
+    return it == Table().end() ? nullptr : it->second.c_str();
 }
 
 class TranslationTest : public ::testing::Test {
 protected:
     void TearDown() override {
         SetTextTranslator(nullptr);
+        SetNumberMarks(",", ".");
         Table().clear();
     }
 };
@@ -44,7 +57,7 @@ TEST_F(TranslationTest, FormatTextTranslatesTheTemplateNotTheValues) {
 }
 
 TEST_F(TranslationTest, TextsCoreJoinsItselfAreTranslated) {
-    Table()[IDS_LINK_UNABLE] = "U: ";
+    Table()[IDS_LINK_UNABLE] = "U: %1";
     Table()[IDS_LINK_FILE_NOT_FOUND] = "F";
     Table()[IDS_LINK_UNKNOWN] = "E(%d)";
     SetTextTranslator(&LookUp);
@@ -64,11 +77,73 @@ TEST_F(TranslationTest, AFormatIsTranslatedOnlyWithTheSameConversions) {
     };
     SetTextTranslator(&LookUp);
     for (const SCase& c : cases) {
-        Table()[IDS_GROUPS_FORMAT] = c.pszTranslation;
-        EXPECT_STREQ(TranslateFormat(IDS_GROUPS_FORMAT),
-                     c.bUsed ? c.pszTranslation : IDS_GROUPS_FORMAT)
+        Table()[IDS_LINK_UNKNOWN] = c.pszTranslation;
+        EXPECT_STREQ(TranslateFormat(IDS_LINK_UNKNOWN),
+                     c.bUsed ? c.pszTranslation : IDS_LINK_UNKNOWN)
             << c.pszTranslation;
     }
+}
+
+TEST_F(TranslationTest, ACountTextTakesTheFormForItsNumber) {
+    constexpr SCountText files = KH_COUNT("Keyhaven", "%n files in %1", "%n file in %1");
+    struct SCase {
+        long long nCount;
+        const char* pszEnglish;
+        const char* pszGerman;
+    };
+    const SCase cases[] = {
+        {0, "0 files in %1", "0 Dateien in %1"},
+        {1, "1 file in %1", "1 Datei in %1"},
+        {2, "2 files in %1", "2 Dateien in %1"},
+        {-1, "-1 files in %1", "-1 Dateien in %1"},
+        {1234567, "1,234,567 files in %1", "1.234.567 Dateien in %1"},
+    };
+    for (const SCase& c : cases)
+        EXPECT_EQ(CountText(files, c.nCount), c.pszEnglish) << c.nCount;
+    Table()["%n files in %1#one"] = "%n Datei in %1";
+    Table()["%n files in %1#many"] = "%n Dateien in %1";
+    SetTextTranslator(&LookUp);
+    SetNumberMarks(".", ",");
+    for (const SCase& c : cases)
+        EXPECT_EQ(CountText(files, c.nCount), c.pszGerman) << c.nCount;
+    // The number goes in before the values: a name holding "%n" stays.
+    EXPECT_EQ(FormatCountText(files, 3, "%n.pwd"), "3 Dateien in %n.pwd");
+    // A language without a translation of the text falls back to English.
+    EXPECT_EQ(CountText(KH_COUNT("Keyhaven", "%n rows", "%n row"), 1), "1 row");
+}
+
+TEST_F(TranslationTest, AWordIsLookedUpInItsOwnContext) {
+    Table()["none"] = "keiner";
+    Table()["Strength|none"] = "keine";
+    SetTextTranslator(&LookUp);
+    EXPECT_STREQ(TranslateText("none"), "keiner");
+    EXPECT_STREQ(TranslateText(KH_TEXT_IN("Strength", "none")), "keine");
+    EXPECT_STREQ(TranslateText(KH_TEXT_IN("Link", "none")), "none");
+}
+
+TEST_F(TranslationTest, NumbersTakeTheLanguagesMarks) {
+    struct SCase {
+        double dNumber;
+        int nDecimals;
+        const char* pszEnglish;
+        const char* pszFrench;
+    };
+    const SCase cases[] = {
+        {1.5, 1, "1.5", "1,5"},
+        {1234567.891, 2, "1,234,567.89", "1\u202f234\u202f567,89"},
+        {999.96, 1, "1,000.0", "1\u202f000,0"},
+        {-0.04, 1, "0.0", "0,0"},
+        {-2.25, 0, "-2", "-2"},
+        {12, 0, "12", "12"},
+    };
+    for (const SCase& c : cases)
+        EXPECT_EQ(FormatDecimal(c.dNumber, c.nDecimals), c.pszEnglish) << c.dNumber;
+    SetNumberMarks("\u202f", ",");
+    for (const SCase& c : cases)
+        EXPECT_EQ(FormatDecimal(c.dNumber, c.nDecimals), c.pszFrench) << c.dNumber;
+    EXPECT_EQ(FormatCount(std::numeric_limits<long long>::min()),
+              "-9\u202f223\u202f372\u202f036\u202f854\u202f775\u202f808");
+    EXPECT_EQ(FormatCount(-100), "-100");
 }
 
 TEST_F(TranslationTest, FormatConversionsListsEachConversionAsWritten) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
 #include "core/generator/PasswordGenerator.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
@@ -264,8 +265,7 @@ void CEditDialogsTest::buttonsFillTheFields() {
     dialog.WebSiteEdit()->setText(QStringLiteral("  /no/such  "));
     dialog.Button(CAccountDlg::IDC_TEST_LINK)->click();
     QCOMPARE(opened, (Texts{"/no/such"}));
-    QCOMPARE(d.prompts.MessageTexts().back(),
-             std::string(IDS_LINK_UNABLE) + IDS_LINK_FILE_NOT_FOUND);
+    QCOMPARE(d.prompts.MessageTexts().back(), FormatText(IDS_LINK_UNABLE, IDS_LINK_FILE_NOT_FOUND));
 
     d.prompts.AnswerOpenFile("/usr/bin/env");
     dialog.Button(CAccountDlg::IDC_BROWSE)->click();
