@@ -95,7 +95,6 @@ TEST_F(TranslationTest, ACountTextTakesTheFormForItsNumber) {
         {0, "0 files in %1", "0 Dateien in %1"},
         {1, "1 file in %1", "1 Datei in %1"},
         {2, "2 files in %1", "2 Dateien in %1"},
-        {-1, "-1 files in %1", "-1 Dateien in %1"},
         {1234567, "1,234,567 files in %1", "1.234.567 Dateien in %1"},
     };
     for (const SCase& c : cases)

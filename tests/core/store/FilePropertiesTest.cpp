@@ -58,7 +58,8 @@ TEST(FileProperties, TimesInTheFileTimeFormat) {
 
 TEST(FileProperties, ContainsShowsGroupsTabAccounts) {
     EXPECT_EQ(ContainsText(2, 5), "2 Groups\t5 Accounts");
-    EXPECT_EQ(ContainsText(1, 0), "1 Groups\t0 Accounts");
+    EXPECT_EQ(ContainsText(1, 0), "1 Group\t0 Accounts");
+    EXPECT_EQ(ContainsText(0, 1), "0 Groups\t1 Account");
 }
 
 TEST(FileProperties, ReadFromTheFile) {
@@ -72,7 +73,7 @@ TEST(FileProperties, ReadFromTheFile) {
     SFileProperties props;
     ASSERT_EQ(ReadFileProperties(strPath, props), EFileError::none);
     EXPECT_EQ(props.m_strLocation, folder.Path() + "/");
-    EXPECT_EQ(props.m_strSize, "1234 Bytes");
+    EXPECT_EQ(props.m_strSize, "1,234 Bytes");
     EXPECT_EQ(props.m_strAccessed, "March 05, 2024 14:07:09");
     EXPECT_EQ(props.m_strModified, "November 14, 2023 22:13:20");
     // A birth time, where recorded, is this run's; else nothing is shown.

@@ -200,7 +200,7 @@ void FileViewCommandsTest::propertiesReadOnlyRoundTrip() {
     fx.m_prompts.AnswerFileProperty(true);
     QVERIFY(frame.RunCommand(ID_FILE_PROPERTY));
     QCOMPARE(fx.m_prompts.ShownFileProperties().m_strFileName, std::string("Work.pwd"));
-    QCOMPARE(fx.m_prompts.ShownFileProperties().m_strContains, std::string("1 Groups\t0 Accounts"));
+    QCOMPARE(fx.m_prompts.ShownFileProperties().m_strContains, std::string("1 Group\t0 Accounts"));
     QVERIFY(IsReadOnlyFile(strPath));
 
     // The next Save asks the read-only question.

@@ -18,24 +18,37 @@
 
 namespace {
 
-// The finished translations of a translation file: (source, translation).
-std::vector<std::pair<QString, QString>> FinishedTranslations(const QString& strPath) {
-    std::vector<std::pair<QString, QString>> found;
+struct SFinished {
+    QString strContext;
+    QString strSource;
+    QString strTranslation;
+};
+
+// The finished translations of a translation file; count texts, whose forms
+// the every-language test checks, are left out.
+std::vector<SFinished> FinishedTranslations(const QString& strPath) {
+    std::vector<SFinished> found;
     QFile file(strPath);
     if (!file.open(QIODevice::ReadOnly))
         return found;
     QXmlStreamReader xml(&file);
+    QString strContext;
     QString strSource;
+    bool bCount = false;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == QLatin1String("source")) {
+        if (xml.name() == QLatin1String("name")) {
+            strContext = xml.readElementText();
+        } else if (xml.name() == QLatin1String("message")) {
+            bCount = xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
+        } else if (xml.name() == QLatin1String("source")) {
             strSource = xml.readElementText();
-        } else if (xml.name() == QLatin1String("translation")) {
+        } else if (xml.name() == QLatin1String("translation") && !bCount) {
             const bool bFinished = xml.attributes().value(QLatin1String("type")).isEmpty();
             const QString strText = xml.readElementText();
             if (bFinished && !strText.isEmpty())
-                found.emplace_back(strSource, strText);
+                found.push_back({strContext, strSource, strText});
         }
     }
     return found;
@@ -68,9 +81,13 @@ void CLanguageLoadTest::germanIsBuiltIn() {
     QVERIFY2(loaded.m_bQt, "Qt's own German texts (qt6-translations-l10n) were not found");
     QVERIFY(QCoreApplication::translate("QPlatformTheme", "Cancel") != QLatin1String("Cancel"));
     // Every text the German file translates comes out translated.
-    for (const auto& [strSource, strTranslation] :
-         FinishedTranslations(QStringLiteral(KEYHAVEN_TS_DE)))
-        QCOMPARE(TrText(strSource.toUtf8().constData()), strTranslation);
+    const std::vector<SFinished> finished = FinishedTranslations(QStringLiteral(KEYHAVEN_TS_DE));
+    QVERIFY(finished.size() > 300);
+    for (const SFinished& text : finished) {
+        const QByteArray context = text.strContext.toUtf8();
+        const QByteArray source = text.strSource.toUtf8();
+        QCOMPARE(TrText(STextIn{context.constData(), source.constData()}), text.strTranslation);
+    }
 }
 
 void CLanguageLoadTest::aTranslatedTextReachesWindowsAndCore() {

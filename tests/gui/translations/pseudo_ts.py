@@ -45,7 +45,12 @@ def main(path_in, path_out):
         source = message.find("source").text or ""
         translation = message.find("translation")
         translation.attrib.pop("type", None)
-        translation.text = pseudo(source)
+        forms = translation.findall("numerusform")
+        # A count text: every form of the language is the marked source.
+        for form in forms:
+            form.text = pseudo(source)
+        if not forms:
+            translation.text = pseudo(source)
         count += 1
     if count == 0:
         sys.exit(f"{path_in} holds no texts")

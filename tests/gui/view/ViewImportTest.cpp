@@ -309,7 +309,7 @@ void CViewImportTest::aSlowKeyDerivationIsAskedAboutFirst() {
         WriteSource(fx, "slow.kdbx", WithRounds(ReadBytes(strFixture), 500000000));
     const std::string strQuestion =
         strSource +
-        " asks for 500000000 rounds of AES-KDF to turn its password into its key, more than four "
+        " asks for 500,000,000 rounds of AES-KDF to turn its password into its key, more than four "
         "times what KeePassXC makes a new database take. That may take minutes and slow the "
         "whole computer down.\n\nGo on anyway?";
 
