@@ -203,6 +203,10 @@ inline constexpr const char* IDS_INDICATOR_GROUPS =
 inline constexpr const char* IDS_INDICATOR_ACCOUNTS = KH_TEXT("Keyhaven", "Accounts"); // 61205
 inline constexpr const char* IDS_GROUPS_FORMAT = KH_TEXT("Keyhaven", "%d Groups");
 inline constexpr const char* IDS_ACCOUNTS_FORMAT = KH_TEXT("Keyhaven", "%d Accounts");
+// While the live filter narrows the tree: shown, of the file's.
+inline constexpr const char* IDS_GROUPS_SHOWN_FORMAT = KH_TEXT("Keyhaven", "%d of %d Groups shown");
+inline constexpr const char* IDS_ACCOUNTS_SHOWN_FORMAT =
+    KH_TEXT("Keyhaven", "%d of %d Accounts shown");
 inline constexpr const char* IDS_RECENT_EMPTY = KH_TEXT("Keyhaven", "Recent File");
 inline constexpr const char* IDS_PASSWORD_COPIED = KH_TEXT("Keyhaven", "Password copied");
 // The bar over an opened ".pwd".
