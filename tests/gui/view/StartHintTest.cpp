@@ -49,6 +49,10 @@ void CStartHintTest::takesThePlaceOfTheTreeUntilAFileOpens() {
     QCOMPARE(pHint->RecentButton(0)->text(), QString::fromStdString(strVault).replace("&", "&&"));
     QCOMPARE(pHint->RecentButton(0)->accessibleName(), QString::fromStdString(strVault));
     QVERIFY(pHint->RecentButton(1)->isVisible() && !pHint->RecentButton(2)->isVisible());
+    // A recent file that is gone says so and leaves the list, and the hint.
+    QTest::mouseClick(pHint->RecentButton(1), Qt::LeftButton);
+    QCOMPARE(fx.m_prompts.Messages().size(), 1u);
+    QVERIFY(pHint->isVisible() && !pHint->RecentButton(1)->isVisible());
 
     fx.m_prompts.TypeCheckKey("k");
     QTest::mouseClick(pHint->RecentButton(0), Qt::LeftButton);
