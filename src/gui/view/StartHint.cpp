@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 CStartHint::CStartHint(CMainFrame& frame, QWidget* pParent) : QWidget(pParent), m_frame(frame) {
     setObjectName(QStringLiteral("StartHint"));
     setProperty("controlId", IDC_START_HINT);
@@ -36,6 +38,13 @@ CStartHint::CStartHint(CMainFrame& frame, QWidget* pParent) : QWidget(pParent), 
     // Import fills the open file, and none is open yet: a new one first.
     disconnect(m_pImport, &QPushButton::clicked, nullptr, nullptr);
     connect(m_pImport, &QPushButton::clicked, this, &CStartHint::OnImport);
+
+    // One column of buttons of one width, whatever their texts' lengths.
+    int nWidth = 0;
+    for (const QPushButton* pButton : {m_pNew, m_pOpen, m_pImport})
+        nWidth = std::max(nWidth, pButton->sizeHint().width());
+    for (QPushButton* pButton : {m_pNew, m_pOpen, m_pImport})
+        pButton->setMinimumWidth(nWidth);
 
     auto* pColumn = new QVBoxLayout(this);
     pColumn->addStretch(1);
