@@ -26,7 +26,10 @@ std::vector<SProfileEntry> MakeTable() {
         {PROFILE_SETTINGS, VAL_AUTOMIN, T::integer, 0, "", O::frame, W::exit},
         {PROFILE_SETTINGS, VAL_AUTOEXIT, T::integer, 0, "", O::frame, W::exit},
         {PROFILE_SETTINGS, VAL_FRAME_OPTIONS, T::integer, 0, "", O::frame, W::exit},
-        {PROFILE_SETTINGS, VAL_DOC_OPTIONS, T::integer, 3, "", O::document, W::exit},
+        // New settings reopen the last file at the next start (backup and
+        // recent list on as before); a stored start-up mode stays.
+        {PROFILE_SETTINGS, VAL_DOC_OPTIONS, T::integer, 3 + 8 * START_FILE_LAST, "", O::document,
+         W::exit},
         {PROFILE_SETTINGS, VAL_MASK, T::integer, 1, "", O::view, W::exit},
         {PROFILE_SETTINGS, VAL_TREE, T::integer, 160, "", O::view, W::exit},
         {PROFILE_SETTINGS, VAL_BARX, T::integer, 400, "", O::bar, W::exit},

@@ -132,7 +132,7 @@ struct SDocumentOptions {
     bool m_bBackup = true;
     bool m_bAddToRecent = true;
     bool m_bAutoSave = false;
-    int m_nStartFile = 0;
+    int m_nStartFile = START_FILE_LAST;
 };
 unsigned PackDocumentOptions(const SDocumentOptions& options);
 SDocumentOptions UnpackDocumentOptions(unsigned nValue);

@@ -210,6 +210,11 @@ inline constexpr const char* IDS_INDICATOR_GROUPS =
 inline constexpr const char* IDS_INDICATOR_ACCOUNTS = KH_TEXT("Keyhaven", "Accounts"); // 61205
 inline constexpr SCountText IDS_GROUPS_FORMAT = KH_COUNT("Keyhaven", "%n Groups", "%n Group");
 inline constexpr SCountText IDS_ACCOUNTS_FORMAT = KH_COUNT("Keyhaven", "%n Accounts", "%n Account");
+// While the live filter narrows the tree: %1 shown, of the file's %n.
+inline constexpr SCountText IDS_GROUPS_SHOWN_FORMAT =
+    KH_COUNT("Keyhaven", "%1 of %n Groups shown", "%1 of %n Group shown");
+inline constexpr SCountText IDS_ACCOUNTS_SHOWN_FORMAT =
+    KH_COUNT("Keyhaven", "%1 of %n Accounts shown", "%1 of %n Account shown");
 inline constexpr const char* IDS_RECENT_EMPTY = KH_TEXT("Keyhaven", "Recent File");
 inline constexpr const char* IDS_PASSWORD_COPIED = KH_TEXT("Keyhaven", "Password copied");
 // The bar over an opened ".pwd".

@@ -21,6 +21,15 @@ CStartupFileChoice ChooseRecorded(const CProfile& profile, ETextSetting eKey, co
     return choice;
 }
 
+// Whether any file was ever opened with these settings: the recent list
+// keeps every file opened (unless the user keeps it empty).
+bool HasOpenedAnyFile(const CProfile& profile) {
+    for (int i = 0; i < RECENT_FILE_COUNT; ++i)
+        if (!profile.Get(RecentFileSetting(i)).empty())
+            return true;
+    return false;
+}
+
 } // namespace
 
 CStartupFileChoice ChooseStartupFile(const CProfile& profile,
@@ -32,7 +41,10 @@ CStartupFileChoice ChooseStartupFile(const CProfile& profile,
     const unsigned nOptions = profile.Get(EIntSetting::documentOptions);
     switch (nOptions >> 3) {
     case START_FILE_LAST:
-        return ChooseRecorded(profile, ETextSetting::pathLast, IDS_NO_LAST_FILE,
+        // A first start has no last file to miss: the empty window says what
+        // to do instead of a message.
+        return ChooseRecorded(profile, ETextSetting::pathLast,
+                              HasOpenedAnyFile(profile) ? IDS_NO_LAST_FILE : nullptr,
                               IDS_LAST_FILE_NOT_FOUND, fnExists);
     case START_FILE_FIXED:
         return ChooseRecorded(profile, ETextSetting::pathStart, IDS_NO_START_FILE,

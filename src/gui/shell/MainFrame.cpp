@@ -592,6 +592,7 @@ void CMainFrame::UpdateCommandUI() {
         m_pPaneAccounts->setText(QString::fromStdString(accounts.strText));
     m_pSearchBar->UpdateButtons();
     UpdateFrameTitle();
+    emit CommandUIUpdated();
 }
 
 void CMainFrame::UpdateFrameTitle() {

@@ -205,6 +205,9 @@ signals:
     void DocumentUnloading();
     // The lock ended with the file read again: the view goes back there.
     void DocumentReloaded();
+    // Every command's state was asked again (the lock, the document, the
+    // recent list may have changed): what follows them refreshes.
+    void CommandUIUpdated();
 
 protected:
     // Input anywhere in the program restarts the idle countdowns.

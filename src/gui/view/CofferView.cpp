@@ -15,6 +15,7 @@
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 #include "core/store/KeyDialogRules.h"
+#include "core/store/RecentFileList.h"
 #include "core/tree/TreeOrder.h"
 #include "core/tree/TreeSearch.h"
 #include "gui/controls/DragTextButton.h"
@@ -27,12 +28,14 @@
 #include "gui/shell/Settings.h"
 #include "gui/view/AccountTreeCtrl.h"
 #include "gui/view/LabelEditDelegate.h"
+#include "gui/view/StartHint.h"
 #include "gui/view/TreeDrop.h"
 #include "gui/view/TreeFilter.h"
 #include "gui/view/ViewTexts.h"
 #include "platform/Clipboard.h"
 #include "platform/Translations.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -41,6 +44,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyle>
 
 #include <algorithm>
 #include <cstdio>
@@ -59,6 +63,10 @@ bool IsBlank(const std::string& strText) {
     return strText.find_first_not_of(" \t\r\n") == std::string::npos;
 }
 
+// Characters of the average width that a typical account name takes, with
+// the tree's indentation and icon on top.
+constexpr int TREE_NAME_CHARS = 22;
+
 } // namespace
 
 CCofferView::CCofferView(CCofferDoc& doc, CRecordTreeModel& model, CProfile& profile,
@@ -70,11 +78,24 @@ CCofferView::CCofferView(CCofferDoc& doc, CRecordTreeModel& model, CProfile& pro
     m_pModel = &model;
     m_bMaskPasswords = m_profile.Get(EIntSetting::maskPasswords) != 0;
     m_nTreeWidth = static_cast<int>(m_profile.Get(EIntSetting::treeWidth));
-    m_nSplitterShown = m_nTreeWidth;
     setMouseTracking(true);
     CreateControls();
+    // A stored width stays (the user dragged it there); without one the
+    // tree fits a typical name in its font, whatever the font's size.
+    if (m_profile.GetProfileInt(PROFILE_SETTINGS, VAL_TREE, 0) == 0)
+        m_nTreeWidth = DefaultTreeWidth();
+    m_nSplitterShown = m_nTreeWidth;
     ApplyCodePage();
     RegisterCommands();
+    UpdateStartHint();
+}
+
+int CCofferView::DefaultTreeWidth() const {
+    const int nChar = m_pTree->fontMetrics().averageCharWidth();
+    const int nIcon = m_pTree->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, m_pTree);
+    // The file and group levels indent an account's name.
+    return std::max(SPLITTER_MIN + 1,
+                    TREE_NAME_CHARS * nChar + 2 * m_pTree->indentation() + nIcon + nChar);
 }
 
 CCofferView::~CCofferView() {
@@ -122,9 +143,23 @@ void CCofferView::CreateControls() {
     m_pTreeFilter = std::make_unique<CTreeFilter>(*m_pTree, *m_pModel);
     m_refilter.setSingleShot(true);
     m_refilter.setInterval(0);
-    connect(&m_refilter, &QTimer::timeout, this, [this] { m_pTreeFilter->Reapply(); });
+    connect(&m_refilter, &QTimer::timeout, this, [this] {
+        m_pTreeFilter->Reapply();
+        m_frame.RequestCommandUpdate();
+    });
     auto* pFilterKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
     connect(pFilterKey, &QShortcut::activated, this, &CCofferView::FocusFilter);
+
+    // The account's name heads its details: the tree may show it cut off,
+    // or not at all while the filter's field has the focus.
+    m_pAccountName = new QLabel(this);
+    m_pAccountName->setProperty("controlId", IDC_ACCOUNT_NAME);
+    m_pAccountName->setObjectName(QStringLiteral("AccountName"));
+    m_pAccountName->setTextFormat(Qt::PlainText);
+    m_pAccountName->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont nameFont = m_pAccountName->font();
+    nameFont.setBold(true);
+    m_pAccountName->setFont(nameFont);
 
     m_pUserNameLabel = new QLabel(TrText(IDS_USERNAME_LABEL), this);
     SetControlId(m_pUserNameLabel, IDC_USERNAME_LABEL, "UserNameLabel", m_pUserNameLabel->text());
@@ -188,6 +223,8 @@ void CCofferView::CreateControls() {
     palette.setColor(QPalette::Window, QColor(100, 100, 100));
     m_pDragLine->setPalette(palette);
     m_pDragLine->hide();
+    m_pStartHint = new CStartHint(m_frame, this);
+    m_pStartHint->hide();
     ClearDetails();
 }
 
@@ -230,14 +267,24 @@ void CCofferView::RegisterCommands() {
         commands.Register(
             nId, [this, nId] { CopyField(m_pTree->currentIndex(), nId); },
             [this, nId](CCmdUI& ui) { ui.Enable(CanCopy(m_pTree->currentIndex(), nId)); });
+    // The panes count the file; while the filter narrows the tree, what it
+    // shows of the file.
     commands.RegisterUpdate(ID_INDICATOR_GROUPS, [this](CCmdUI& ui) {
         ui.Enable();
-        ui.SetText(CountText(IDS_GROUPS_FORMAT, CountGroupItems()));
+        ui.SetText(IsFiltering() ? FormatCountText(IDS_GROUPS_SHOWN_FORMAT, CountGroupItems(),
+                                                   FormatCount(m_pTreeFilter->ShownGroups()))
+                                 : CountText(IDS_GROUPS_FORMAT, CountGroupItems()));
     });
     commands.RegisterUpdate(ID_INDICATOR_ACCOUNTS, [this](CCmdUI& ui) {
         ui.Enable();
-        ui.SetText(CountText(IDS_ACCOUNTS_FORMAT, CountCurrentGroupAccounts()));
+        ui.SetText(IsFiltering()
+                       ? FormatCountText(IDS_ACCOUNTS_SHOWN_FORMAT, CountFileAccounts(),
+                                         FormatCount(m_pTreeFilter->ShownAccounts()))
+                       : CountText(IDS_ACCOUNTS_FORMAT, CountFileAccounts()));
     });
+    // The hint's buttons follow their commands and the recent list, which
+    // change with every command update.
+    connect(&m_frame, &CMainFrame::CommandUIUpdated, this, &CCofferView::UpdateStartHint);
 }
 
 bool CCofferView::HasKey() const {
@@ -332,6 +379,7 @@ void CCofferView::OnFilterChanged(const QString& strText) {
     }
     pDelegate->SetHighlight(m_pTreeFilter->Rule(), &m_doc.CodePage());
     m_pTree->viewport()->update();
+    m_frame.RequestCommandUpdate();
 }
 
 void CCofferView::FocusFilter() {
@@ -421,6 +469,7 @@ void CCofferView::OnFindNext() {
 }
 
 void CCofferView::Update(bool bReload) {
+    UpdateStartHint();
     if (!HasKey()) {
         ShowNothing();
         return;
@@ -575,6 +624,7 @@ void CCofferView::ShowAccount(const CPasswordInfo& info) {
     m_pCopyPassword->SetDragText(info.Password());
     m_pCopyUserName->setEnabled(!info.UserName().empty());
     m_pCopyPassword->setEnabled(!info.Password().empty());
+    m_pAccountName->setText(ToQt(info.Account()));
     m_pUserName->setText(ToQt(info.UserName()));
     m_pPassword->setText(ToQt(ShownPassword(info)));
     // A text longer than its box shows its beginning, not its end.
@@ -600,6 +650,7 @@ void CCofferView::ClearDetails() {
     m_pCopyPassword->SetDragText({});
     m_pCopyUserName->setEnabled(false);
     m_pCopyPassword->setEnabled(false);
+    m_pAccountName->clear();
     m_pUserName->clear();
     m_pPassword->clear();
     m_pComments->clear();
@@ -909,6 +960,13 @@ int CCofferView::CountGroupItems() const {
     return m_pModel->GroupCount();
 }
 
+int CCofferView::CountFileAccounts() const {
+    int nCount = 0;
+    for (int g = 0; g < m_pModel->GroupCount(); ++g)
+        nCount += m_pModel->AccountCount(g);
+    return nCount;
+}
+
 int CCofferView::CountCurrentGroupAccounts() const {
     return m_curGroup.isValid() ? m_pModel->rowCount(m_curGroup) : 0;
 }
@@ -1087,6 +1145,9 @@ void CCofferView::RebuildLayout() {
     pRoot->AddPane(pTreeColumn);
     pRoot->AddItem(CreateItem(IDC_SPACER, LAY_FIXED_HORZ, SPACER_WIDTH, 0, 0, 0));
     CLayoutPanePtr pColumn = CreatePane(LAY_VERTICAL, LAY_GREEDY, 5, 5);
+    // Its height stays the same with a name and without one.
+    const int nNameHeight = m_pAccountName->fontMetrics().height() + 2;
+    pColumn->AddItem(CreateItem(IDC_ACCOUNT_NAME, LAY_FIXED_VERT, 0, nNameHeight, 60, nNameHeight));
     pColumn->AddItem(natural(IDC_USERNAME_LABEL, LAY_FIXED));
     pColumn->AddPane(row(IDC_USERNAME, IDC_COPY_USERNAME));
     pColumn->AddItem(natural(IDC_PASSWORD_LABEL, LAY_FIXED));
@@ -1104,8 +1165,39 @@ bool CCofferView::IsOverSplitter(int x, int nTolerance) const {
     return std::abs(x - SplitterX()) < nTolerance;
 }
 
+void CCofferView::UpdateStartHint() {
+    const CRecentFileList* pRecent = m_doc.GetRecentFileList();
+    m_pStartHint->Refresh(pRecent ? pRecent->Names() : std::vector<std::string>());
+    const bool bShow = !HasKey() && !m_frame.IsLocked();
+    if (bShow == !m_pStartHint->isHidden())
+        return;
+    // The hidden controls leave the Tab order and the accessibility tree
+    // with it, not only the screen.
+    for (QWidget* pControl : std::initializer_list<QWidget*>{
+             m_pFilter, m_pTree, m_pSpacer, m_pAccountName, m_pUserNameLabel, m_pUserName,
+             m_pCopyUserName, m_pPasswordLabel, m_pPassword, m_pCopyPassword, m_pCommentsLabel,
+             m_pComments, m_pWebSite, m_pEMail})
+        pControl->setVisible(!bShow);
+    m_pStartHint->setGeometry(rect());
+    m_pStartHint->setVisible(bShow);
+    if (bShow) {
+        m_pStartHint->raise();
+        const QWidget* pFocus = QApplication::focusWidget();
+        if (!pFocus || isAncestorOf(pFocus))
+            m_pStartHint->FocusFirst();
+    }
+    update();
+}
+
+void CCofferView::resizeEvent(QResizeEvent* pEvent) {
+    ETSLayoutFormView::resizeEvent(pEvent);
+    m_pStartHint->setGeometry(rect());
+}
+
 void CCofferView::paintEvent(QPaintEvent* pEvent) {
     ETSLayoutFormView::paintEvent(pEvent);
+    if (m_pStartHint->isVisible())
+        return;
     QPainter painter(this);
     painter.setPen(Qt::black);
     const int x = m_nSplitterShown + SPLITTER_OFFSET;

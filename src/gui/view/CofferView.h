@@ -23,6 +23,7 @@ struct SRecordNotice;
 class CRecordTreeModel;
 class CTreeFilter;
 class CLinkLabel;
+class CStartHint;
 class CMainFrame;
 class CPasswordInfo;
 class CProfile;
@@ -124,6 +125,7 @@ public:
 
     // What the status panes and the Password Bar read.
     int CountGroupItems() const;
+    int CountFileAccounts() const;
     int CountCurrentGroupAccounts() const;
     std::string CurrentGroupLabel() const;
     std::string CurrentAccountLabel() const;
@@ -139,6 +141,15 @@ public:
     CDragTextButton* CopyPasswordButton() const { return m_pCopyPassword; }
     CLinkLabel* WebSiteLink() const { return m_pWebSite; }
     CLinkLabel* EMailLink() const { return m_pEMail; }
+    QLabel* AccountNameLabel() const { return m_pAccountName; }
+    CStartHint* StartHint() const { return m_pStartHint; }
+    // The hint takes the place of the tree and the details while no file is
+    // open and the program is not locked; the tree and details come back
+    // with a file.
+    void UpdateStartHint();
+    // The tree's width when none is stored: a typical name in the tree's
+    // font fits.
+    int DefaultTreeWidth() const;
 
     bool m_bMaskPasswords = true;
     int m_nTreeWidth = 160;
@@ -162,6 +173,7 @@ protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
 
 private:
     void CreateControls();
@@ -224,6 +236,7 @@ private:
     CImportCommand m_importCommand;
     CRecordTreeModel* m_pModel = nullptr;
     CAccountTreeCtrl* m_pTree = nullptr;
+    QLabel* m_pAccountName = nullptr;
     QLabel* m_pUserNameLabel = nullptr;
     QLineEdit* m_pUserName = nullptr;
     CDragTextButton* m_pCopyUserName = nullptr;
@@ -242,6 +255,7 @@ private:
     QTimer m_refilter;
     // The splitter's line while it is dragged.
     QWidget* m_pDragLine = nullptr;
+    CStartHint* m_pStartHint = nullptr;
     bool m_bRebuilding = false;
 
     // The current group and account (the group of a current account).

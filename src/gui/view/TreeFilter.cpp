@@ -58,6 +58,7 @@ void CTreeFilter::Apply(bool bKeepCurrent, bool bNarrowing) {
     const int nGroups = m_model.GroupCount();
     std::vector<char> abShow;
     std::vector<char> abHidden;
+    m_nShownGroups = m_nShownAccounts = 0;
     for (int g = 0; g < nGroups; ++g) {
         const bool bGroupHidden = m_tree.isRowHidden(g, file);
         if (bNarrowing && bGroupHidden)
@@ -79,7 +80,9 @@ void CTreeFilter::Apply(bool bKeepCurrent, bool bNarrowing) {
             const bool bShow = pAccount == pKept || (!m_bNoMatch && m_pRule->Matches(*pAccount));
             abShow[i] = bShow ? 1 : 0;
             bAny = bAny || bShow;
+            m_nShownAccounts += bShow ? 1 : 0;
         }
+        m_nShownGroups += bAny ? 1 : 0;
         // Only a shown group's rows are set, and only those whose state
         // changes: each hidden row costs the tree a persistent index.
         for (int a = 0; bAny && a < nAccounts; ++a) {

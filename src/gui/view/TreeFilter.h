@@ -52,6 +52,10 @@ public:
     bool IsMoving() const { return m_bMoving; }
     // The user chose an item while filtering: it stays current at clearing.
     void NotePicked() { m_bPicked = true; }
+    // What the rule in force lets the tree show, counted as it was applied
+    // (the status bar asks often, the tree's rows are many).
+    int ShownGroups() const { return m_nShownGroups; }
+    int ShownAccounts() const { return m_nShownAccounts; }
 
     // Where the rule's words lie in a label, as (first, length) in the
     // characters of the label shown (the label's bytes converted with the
@@ -75,4 +79,6 @@ private:
     QPersistentModelIndex m_before;
     bool m_bPicked = false;
     bool m_bMoving = false;
+    int m_nShownGroups = 0;
+    int m_nShownAccounts = 0;
 };

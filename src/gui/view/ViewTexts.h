@@ -20,6 +20,17 @@ inline constexpr int IDC_SPACER = 1198;
 // The live filter's field above the tree.
 inline constexpr int IDC_FILTER = 1197;
 inline constexpr const char* IDS_FILTER_NAME = KH_TEXT("Keyhaven", "Filter");
+// The selected account's name above its details.
+inline constexpr int IDC_ACCOUNT_NAME = 1196;
+// What the view offers while no file is open.
+inline constexpr int IDC_START_HINT = 1195;
+inline constexpr const char* IDS_START_HINT_TITLE =
+    KH_TEXT("Keyhaven", "No password file is open.");
+inline constexpr const char* IDS_START_HINT_NEW = KH_TEXT("Keyhaven", "New File...");
+inline constexpr const char* IDS_START_HINT_OPEN = KH_TEXT("Keyhaven", "Open...");
+inline constexpr const char* IDS_START_HINT_IMPORT =
+    KH_TEXT("Keyhaven", "Import into a New File...");
+inline constexpr const char* IDS_START_HINT_RECENT = KH_TEXT("Keyhaven", "Recent Files");
 
 // Commands of the tree's context menus.
 inline constexpr int ID_TREE_ACCOUNT_EDIT = 32962;

@@ -31,7 +31,7 @@ const std::vector<SExpected>& ExpectedDefaults() {
         {"Settings", "AutoMin", true, 0, ""},
         {"Settings", "AutoExit", true, 0, ""},
         {"Settings", "1", true, 0, ""},
-        {"Settings", "2", true, 3, ""},
+        {"Settings", "2", true, 11, ""}, // backup, recent list, the last file at start
         {"Settings", "3", true, 1, ""},
         {"Settings", "tree", true, 160, ""},
         {"Settings", "barx", true, 400, ""},
@@ -136,7 +136,7 @@ TEST(SettingKeys, EachRowHasExactlyOneKeyOfItsType) {
 TEST(SettingKeys, ReadByKeyGivesTheDefaultsAndWritesUnderTheTablesNames) {
     CMemoryProfile profile;
     EXPECT_EQ(profile.Get(EIntSetting::treeWidth), 160u);
-    EXPECT_EQ(profile.Get(EIntSetting::documentOptions), 3u);
+    EXPECT_EQ(profile.Get(EIntSetting::documentOptions), 3u + 8 * START_FILE_LAST);
     EXPECT_EQ(profile.Get(ETextSetting::windowRect), "0218 0100 0711 0543");
     EXPECT_EQ(profile.Get(ETextSetting::pathLast), PATH_NONE);
 
@@ -185,13 +185,15 @@ TEST(FrameOptions, IgnoresBitsOutsideItsFields) {
     EXPECT_EQ(PackFrameOptions({false, 9, 0}), 8u);
 }
 
-TEST(DocumentOptions, DefaultIsBackupAndRecent) {
-    const SDocumentOptions options = UnpackDocumentOptions(3);
+TEST(DocumentOptions, DefaultIsBackupRecentAndTheLastFile) {
+    const SDocumentOptions options = UnpackDocumentOptions(3 + 8);
     EXPECT_TRUE(options.m_bBackup);
     EXPECT_TRUE(options.m_bAddToRecent);
     EXPECT_FALSE(options.m_bAutoSave);
-    EXPECT_EQ(options.m_nStartFile, START_FILE_NONE);
-    EXPECT_EQ(PackDocumentOptions(SDocumentOptions{}), 3u);
+    EXPECT_EQ(options.m_nStartFile, START_FILE_LAST);
+    EXPECT_EQ(PackDocumentOptions(SDocumentOptions{}), 3u + 8);
+    // An older settings file's "Don't open file at starting" stays.
+    EXPECT_EQ(UnpackDocumentOptions(3).m_nStartFile, START_FILE_NONE);
 }
 
 TEST(DocumentOptions, RoundTripsEveryCombination) {

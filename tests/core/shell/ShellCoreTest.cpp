@@ -74,6 +74,8 @@ TEST(StartupFile, CommandLineFileWinsWithoutTest) {
 
 TEST(StartupFile, ModeNoneOpensNothingSilently) {
     CMemoryProfile profile;
+    profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, 3 + 8 * START_FILE_NONE);
+    profile.WriteProfileString(PROFILE_PATH, VAL_PATH_LAST, "/a.pwd");
     const CStartupFileChoice choice = Choose(profile, {"/a.pwd"});
     EXPECT_EQ(choice.m_strPath, "");
     EXPECT_EQ(choice.m_pszMessage, nullptr);
@@ -82,9 +84,19 @@ TEST(StartupFile, ModeNoneOpensNothingSilently) {
     EXPECT_EQ(Choose(profile).m_pszMessage, nullptr);
 }
 
+TEST(StartupFile, NewSettingsReopenTheLastFileAndStartQuietlyWithoutOne) {
+    CMemoryProfile profile;
+    const CStartupFileChoice first = Choose(profile);
+    EXPECT_EQ(first.m_strPath, "");
+    EXPECT_EQ(first.m_pszMessage, nullptr);
+    profile.WriteProfileString(PROFILE_PATH, VAL_PATH_LAST, "/last.pwd");
+    EXPECT_EQ(Choose(profile, {"/last.pwd"}).m_strPath, "/last.pwd");
+}
+
 TEST(StartupFile, LastFileMode) {
     CMemoryProfile profile;
     profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, 3 + 8 * START_FILE_LAST);
+    profile.WriteProfileString(PROFILE_RECENT, "File1", "/once.pwd");
     EXPECT_STREQ(Choose(profile).m_pszMessage, "There is no last file to open.");
 
     profile.WriteProfileString(PROFILE_PATH, VAL_PATH_LAST, "/gone.pwd");

@@ -314,7 +314,7 @@ TEST_F(DocOptions, AFreshUserGetsTheDefaultsAndTheBackupFolder) {
         EXPECT_TRUE(pDoc->m_bBackup);
         EXPECT_TRUE(pDoc->m_bAddToRecent);
         EXPECT_FALSE(pDoc->m_bAutoSave);
-        EXPECT_EQ(pDoc->m_nStartFile, 0);
+        EXPECT_EQ(pDoc->m_nStartFile, START_FILE_LAST);
         EXPECT_EQ(pDoc->m_strBackupPath, BackupFolder());
         struct stat st {};
         ASSERT_EQ(::stat(BackupFolder().c_str(), &st), 0);
@@ -325,7 +325,7 @@ TEST_F(DocOptions, AFreshUserGetsTheDefaultsAndTheBackupFolder) {
     for (const CMemoryProfile::SEntry& entry : m_profile.Entries())
         vecWritten.push_back(entry.m_strSection + "/" + entry.m_strValue);
     EXPECT_EQ(vecWritten, (std::vector<std::string>{"Settings/2", "Path/3", "Path/4"}));
-    EXPECT_EQ(m_profile.GetProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, 99), 3u);
+    EXPECT_EQ(m_profile.GetProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, 99), 3u + 8);
     EXPECT_EQ(m_profile.GetProfileString(PROFILE_PATH, VAL_PATH_BACKUP, "?"), BackupFolder());
     EXPECT_EQ(m_profile.GetProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, "?"), "");
 }

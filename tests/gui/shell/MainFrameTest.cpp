@@ -544,6 +544,7 @@ void CMainFrameTest::startupMessages_data() {
     QTest::addColumn<QString>("strRecorded");
     QTest::addColumn<QString>("strMessage");
     QTest::newRow("last, none recorded") << 1 << QString() << "There is no last file to open.";
+    QTest::newRow("last, nothing ever opened") << 1 << QString() << QString();
     QTest::newRow("last, deleted") << 1 << "/nowhere/x.pwd"
                                    << "The last file was not found.";
     QTest::newRow("fixed, none recorded")
@@ -559,6 +560,9 @@ void CMainFrameTest::startupMessages() {
     QFETCH(QString, strMessage);
     CFrameFixture fx;
     fx.m_profile.WriteProfileInt("Settings", "2", unsigned(3 + 8 * nMode));
+    // Files were opened before, except on a first start.
+    if (!QByteArray(QTest::currentDataTag()).contains("ever"))
+        fx.m_profile.WriteProfileString("Recent File List", "File1", "/nowhere/once.pwd");
     if (!strRecorded.isEmpty())
         fx.m_profile.WriteProfileString("Path", nMode == 2 ? "2" : "1", strRecorded.toStdString());
     fx.Frame().ActivateFrame(true);

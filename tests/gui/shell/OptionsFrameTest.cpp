@@ -138,6 +138,8 @@ void OptionsFrameTest::pagesAreFilledFromTheHeldSettings() {
     QCOMPARE(shown.m_wHotKey, 75u);
     QCOMPARE(shown.m_wHotKeyFlags, 4u);
     QCOMPARE(shown.m_strBackupPath, fx.m_pDoc->m_strBackupPath);
+    // New settings: the Start page offers the last file at the next start.
+    QCOMPARE(shown.m_nStartMode, START_FILE_LAST);
     // Cancelled: nothing came back.
     QCOMPARE(frame.Settings().Values().m_nAutoLockMs, 9000000u);
 }

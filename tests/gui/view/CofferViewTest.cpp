@@ -12,9 +12,11 @@
 #include "gui/shell/PasswordBarDlg.h"
 #include "gui/shell/SearchBar.h"
 #include "gui/view/AccountTreeCtrl.h"
+#include "gui/view/StartHint.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
@@ -50,6 +52,8 @@ private slots:
     void splitterLimitsAndPersistence();
     void maskSettingPersists();
     void commentsGrowWithHiddenBars();
+    void defaultTreeWidthFollowsTheFont();
+    void statusPanesCountItems_data();
     void statusPanesCountItems();
     void commandsFollowTheKey();
     void frameOwnsItsView();
@@ -131,6 +135,7 @@ void CCofferViewTest::accountDetailsAndLinks() {
     fx.Account("A", "plain", "x");
     CCofferView& view = fx.Show();
     QCOMPARE(fx.CurrentPath(), std::string("A/bank"));
+    QCOMPARE(view.AccountNameLabel()->text(), QStringLiteral("bank"));
     QCOMPARE(Text(view.UserNameBox()), std::string("user-bank"));
     QCOMPARE(view.CommentsBox()->toPlainText(), QStringLiteral("about bank"));
     QCOMPARE(view.CopyUserNameButton()->GetDragText(), std::string("user-bank"));
@@ -143,6 +148,11 @@ void CCofferViewTest::accountDetailsAndLinks() {
     // No e-mail and no web site: two blank, disabled links.
     fx.m_pView->Tree()->SelectItem(fx.Item(0, 1));
     QCOMPARE(fx.CurrentPath(), std::string("A/plain"));
+    QCOMPARE(view.AccountNameLabel()->text(), QStringLiteral("plain"));
+    // A group has no account to name.
+    fx.m_pView->Tree()->SelectItem(fx.Item(0));
+    QVERIFY(view.AccountNameLabel()->text().isEmpty());
+    fx.m_pView->Tree()->SelectItem(fx.Item(0, 1));
     QVERIFY(!view.WebSiteLink()->isEnabled() && view.WebSiteLink()->text().isEmpty());
     QVERIFY(!view.EMailLink()->isEnabled() && view.EMailLink()->text().isEmpty());
 }
@@ -288,6 +298,7 @@ void CCofferViewTest::searchStartNeverOutlivesItsItem() {
 
 void CCofferViewTest::splitterLimitsAndPersistence() {
     CMemoryProfile profile;
+    profile.WriteProfileInt(PROFILE_SETTINGS, VAL_TREE, 160);
     {
         CViewFixture fx(&profile);
         fx.NewKeyedDocument("A");
@@ -360,16 +371,66 @@ void CCofferViewTest::commentsGrowWithHiddenBars() {
     QVERIFY(view.minimumSizeHint().height() >= 18 + 24 + 18 + 39);
 }
 
-void CCofferViewTest::statusPanesCountItems() {
-    CViewFixture fx;
-    fx.NewKeyedDocument("A / B: 1, 2");
+void CCofferViewTest::defaultTreeWidthFollowsTheFont() {
+    CMemoryProfile profile;
+    CViewFixture fx(&profile);
     CCofferView& view = fx.Show();
-    QCOMPARE(fx.m_pFrame->Commands().Update(ID_INDICATOR_GROUPS).strText, std::string("2 Groups"));
-    QCOMPARE(fx.m_pFrame->Commands().Update(ID_INDICATOR_ACCOUNTS).strText,
-             std::string("2 Accounts"));
-    view.Tree()->SelectItem(fx.Item(0));
-    QCOMPARE(fx.m_pFrame->Commands().Update(ID_INDICATOR_ACCOUNTS).strText,
-             std::string("0 Accounts"));
+    const int nWidth = view.m_nTreeWidth;
+    // Wider than the old fixed default, and enough for a typical name.
+    QVERIFY2(nWidth > 160, qPrintable(QString::number(nWidth)));
+    QVERIFY(nWidth >=
+            view.Tree()->fontMetrics().horizontalAdvance(QStringLiteral("Online Banking")));
+    QFont big = view.Tree()->font();
+    big.setPointSizeF(big.pointSizeF() * 2);
+    view.Tree()->setFont(big);
+    QVERIFY(view.DefaultTreeWidth() > nWidth * 3 / 2);
+}
+
+void CCofferViewTest::statusPanesCountItems_data() {
+    QTest::addColumn<QString>("strGroupMark");
+    QTest::addColumn<QString>("strFilter");
+    QTest::addColumn<QString>("strGroups");
+    QTest::addColumn<QString>("strAccounts");
+    QTest::newRow("whole file") << "," << QString() << "3 Groups"
+                                << "1,203 Accounts";
+    QTest::newRow("German digits") << "." << QString() << "3 Groups"
+                                   << "1.203 Accounts";
+    QTest::newRow("filtered") << "," << "n-1"
+                              << "2 of 3 Groups shown"
+                              << "312 of 1,203 Accounts shown";
+    QTest::newRow("nothing found") << "," << "zzz"
+                                   << "0 of 3 Groups shown"
+                                   << "0 of 1,203 Accounts shown";
+}
+
+void CCofferViewTest::statusPanesCountItems() {
+    QFETCH(QString, strGroupMark);
+    QFETCH(QString, strFilter);
+    QFETCH(QString, strGroups);
+    QFETCH(QString, strAccounts);
+    SetNumberMarks(strGroupMark.toStdString(), ".");
+    CViewFixture fx;
+    fx.NewKeyedDocument("A / B / C");
+    // 1,200 in A, of which 311 hold "n-1" ("n-1", "n-10".."n-19",
+    // "n-100".."n-199", "n-1000".."n-1199"); 3 in B, "n-1" among them.
+    for (int i = 0; i < 1200; ++i)
+        fx.Account("A", "n-" + std::to_string(i));
+    for (const char* pszName : {"n-1", "x", "y"})
+        fx.Account("B", pszName);
+    CCofferView& view = fx.Show();
+    view.FilterBox()->setText(strFilter);
+    const auto pane = [&](int nId) {
+        return QString::fromStdString(fx.m_pFrame->Commands().Update(nId).strText);
+    };
+    QCOMPARE(pane(ID_INDICATOR_GROUPS), strGroups);
+    QCOMPARE(pane(ID_INDICATOR_ACCOUNTS), strAccounts);
+    // The panes count the file, not the group chosen.
+    view.Tree()->SelectItem(fx.Item(2));
+    QCOMPARE(pane(ID_INDICATOR_ACCOUNTS), strAccounts);
+    // The whole tree again: the whole file.
+    view.ClearFilter();
+    QCOMPARE(pane(ID_INDICATOR_ACCOUNTS), QString::fromStdString(FormatCount(1203) + " Accounts"));
+    SetNumberMarks(",", ".");
 }
 
 void CCofferViewTest::commandsFollowTheKey() {
@@ -462,6 +523,9 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
     QVERIFY(view.PasswordBox()->text().isEmpty() && view.UserNameBox()->text().isEmpty());
     for (const QComboBox* pList : bar.findChildren<QComboBox*>())
         QCOMPARE(pList->count(), 0);
+    // Locked is no "no file": nothing offers to open another one.
+    QCoreApplication::processEvents();
+    QVERIFY(view.StartHint()->isHidden());
 
     fx.m_prompts.TypeCheckKey("secret");
     frame.RestoreMainWindow();
@@ -470,5 +534,6 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
     for (const auto& [nRow, bExpanded] : {std::pair{1, false}, {3, true}, {17, true}, {26, true}})
         QCOMPARE(view.Tree()->isExpanded(fx.Item(nRow)), bExpanded);
     QCOMPARE(pScroll->value(), nScroll);
+    QVERIFY(view.StartHint()->isHidden() && !view.Tree()->isHidden());
     QVERIFY(fx.m_vecFailures.empty());
 }
