@@ -1,9 +1,12 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """A D-Bus tray for the desktop cases: a StatusNotifierWatcher with a host.
-  serve FILE       records each registered item ("BUS-NAME PATH") in FILE
-  get ITEM NAME    prints an item's property (pixmaps: count, largest area)
-  activate ITEM    a left click on the item
+  serve FILE         records each registered item ("BUS-NAME PATH") in FILE
+  get ITEM NAME      prints an item's property (pixmaps: count, largest area)
+  activate ITEM [N]  a left click on the item (N in a row: a double click)
+  menu ITEM LABEL    the "clicked" event of the item's menu entry LABEL (its
+                     mnemonic marks dropped), sent as a host sends it when
+                     the entry is chosen; prints the entry's "enabled" state
 """
 import os
 import sys
@@ -13,6 +16,7 @@ import dbus.service
 
 WATCHER = "org.kde.StatusNotifierWatcher"
 ITEM = "org.kde.StatusNotifierItem"
+MENU = "com.canonical.dbusmenu"
 
 
 class Watcher(dbus.service.Object):
@@ -67,9 +71,37 @@ def main():
             print(len(value), max((int(w) * int(h) for w, h, _ in value), default=0))
         else:
             print(str(value))
+    elif sys.argv[1] == "menu":
+        return click_menu_entry(dbus.SessionBus(), name, item, sys.argv[3])
     else:
-        item.Activate(dbus.Int32(10), dbus.Int32(10), dbus_interface=ITEM)
+        for _ in range(int(sys.argv[3]) if len(sys.argv) > 3 else 1):
+            item.Activate(dbus.Int32(10), dbus.Int32(10), dbus_interface=ITEM)
     return 0
+
+
+def entries(layout):
+    """The entries of a menu layout, depth first: (id, properties)."""
+    entry_id, properties, children = layout
+    yield int(entry_id), properties
+    for child in children:
+        yield from entries(child)
+
+
+def click_menu_entry(bus, name, item, label):
+    path = item.Get(ITEM, "Menu", dbus_interface=dbus.PROPERTIES_IFACE)
+    menu = bus.get_object(name, path)
+    # The layout as a host reads it to draw the menu, without opening it.
+    _, layout = menu.GetLayout(dbus.Int32(0), dbus.Int32(-1), dbus.Array([], signature="s"),
+                               dbus_interface=MENU)
+    for entry_id, properties in entries(layout):
+        if str(properties.get("label", "")).replace("_", "") != label:
+            continue
+        print("enabled" if bool(properties.get("enabled", True)) else "disabled")
+        menu.Event(dbus.Int32(entry_id), "clicked", dbus.Int32(0), dbus.UInt32(0),
+                   dbus_interface=MENU)
+        return 0
+    print(f"no menu entry {label!r}", file=sys.stderr)
+    return 1
 
 
 if __name__ == "__main__":

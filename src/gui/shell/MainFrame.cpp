@@ -576,6 +576,10 @@ void CMainFrame::Follow(CDocNotifier& notifier) {
 }
 
 void CMainFrame::UpdateCommandUI() {
+    // A D-Bus tray host draws the menu from the states it was last sent and
+    // need not ask before a click: they follow every change, not the menu's
+    // opening only.
+    m_pTray->UpdateMenu();
     for (const auto& [nId, pAction] : m_mapActions) {
         const CCmdUI ui = m_commands.Update(nId);
         pAction->setEnabled(ui.bEnabled);
@@ -1323,6 +1327,7 @@ void CMainFrame::RegisterBarCommands() {
     m_commands.Register(
         ID_TRAY_PASSWORDBAR, [this]() { RestorePasswordBar(); },
         [this](CCmdUI& ui) { ui.Enable(!IsModalOpen()); });
+    RequestCommandUpdate();
 }
 
 void CMainFrame::SwitchToPasswordBar() {

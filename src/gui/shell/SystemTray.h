@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QMenu>
 #include <QObject>
 #include <QString>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+#include "core/shell/TrayClicks.h"
 
 #include <functional>
 #include <memory>
@@ -16,7 +19,8 @@ class CCommandMap;
 
 // The program's icon in the desktop's notification area with its menu:
 // "Main Window", "Password Bar", "Lock" and "Exit". The default item is
-// shown in bold and a double click runs it (a left click in a D-Bus tray). A desktop that offers no
+// shown in bold and a left click runs it, in the X11 tray and in a D-Bus
+// tray alike (a double click counts as one click). A desktop that offers no
 // tray leaves the icon pending: it is added as soon as a tray appears, and again after the tray has
 // gone and come back, unless the user hid the icon.
 class CSystemTray : public QObject {
@@ -44,7 +48,8 @@ public:
     // Whether the icon is in a tray now, so a window hidden there can come back.
     bool IsShown() const { return !m_bRemoved && !m_bHidden; }
 
-    // What a click on the icon does; a double click runs the default item.
+    // What a click on the icon does: a left click runs the default item, and
+    // the rest of a double click does nothing more.
     void OnTrayNotification(QSystemTrayIcon::ActivationReason eReason);
 
     int IconId() const { return m_nIconId; }
@@ -56,7 +61,7 @@ public:
     bool IsPending() const { return m_bShowIconPending; }
     QMenu* Menu() { return m_pMenu.get(); }
     // Enables the items by their rules and marks the default in bold, as
-    // right before the menu opens.
+    // right before the menu opens and whenever the commands' states change.
     void UpdateMenu();
 
     // Whether the desktop offers a tray now. Widget tests, which run without
@@ -79,6 +84,7 @@ private:
     void BuildMenu();
     void OnPoll();
     QAction* ActionAt(int nPos) const;
+    void RunDefault(int nCommand);
 
     CCommandMap& m_commands;
     std::unique_ptr<QMenu> m_pMenu;
@@ -86,6 +92,8 @@ private:
     std::unique_ptr<CBlockedTrayMenu> m_pBlockedMenu;
     QSystemTrayIcon m_icon;
     QTimer m_timerPoll;
+    QElapsedTimer m_clock;
+    CTrayClicks m_clicks;
     QString m_strTip;
     int m_nIconId = 0;
     int m_nId = 0;
