@@ -1081,8 +1081,10 @@ void CMainFrame::HideToTray(bool bLock) {
         hide();
     else
         MinimizeToTaskbar();
-    if (bLocking)
+    if (bLocking) {
+        ExplainLock();
         UnloadForLock();
+    }
 }
 
 void CMainFrame::UnloadForLock() {
@@ -1093,6 +1095,14 @@ void CMainFrame::UnloadForLock() {
     if (m_pPasswordBar)
         m_pPasswordBar->ResetBar();
     m_doc.UnloadForLock();
+}
+
+void CMainFrame::ExplainLock() {
+    // Locked, the program leaves no window and no task bar button, and a
+    // user new to it would think it ended. Without a tray the window waits
+    // in the task bar, which shows where it is by itself.
+    if (!m_bLockExplained)
+        m_bLockExplained = m_pTray->ShowMessage(Text(IDS_APP_TITLE), Text(IDS_LOCKED_IN_TRAY));
 }
 
 void CMainFrame::MinimizeToTaskbar() {
@@ -1358,8 +1368,10 @@ void CMainFrame::HideBarToTray(bool bLock) {
     // taskbar instead (showing nothing of a locked file).
     if (!m_pTray->IsShown())
         MinimizeToTaskbar();
-    if (bLocking)
+    if (bLocking) {
+        ExplainLock();
         UnloadForLock();
+    }
 }
 
 void CMainFrame::ExitFromBar() {

@@ -97,6 +97,7 @@ CSystemTray::CSystemTray(CCommandMap& commands, QObject* pParent)
     m_icon.setContextMenu(m_pMenu.get());
     m_pBlockedMenu = std::make_unique<CBlockedTrayMenu>(m_pMenu.get());
     connect(&m_icon, &QSystemTrayIcon::activated, this, &CSystemTray::OnTrayNotification);
+    connect(&m_icon, &QSystemTrayIcon::messageClicked, this, &CSystemTray::OnMessageClicked);
     m_timerPoll.setInterval(PENDING_POLL_MS);
     connect(&m_timerPoll, &QTimer::timeout, this, &CSystemTray::OnPoll);
 }
@@ -273,6 +274,22 @@ void CSystemTray::OnTrayNotification(QSystemTrayIcon::ActivationReason eReason) 
     // KEY's dialog would keep the host waiting for its answer meanwhile.
     QMetaObject::invokeMethod(
         this, [this, nCommand]() { RunDefault(nCommand); }, Qt::QueuedConnection);
+}
+
+void CSystemTray::OnMessageClicked() {
+    // The X11 tray also reports the press of any button on the icon while a
+    // message shows as a click on the message: the right one opens the menu.
+    if ((QGuiApplication::mouseButtons() & ~Qt::LeftButton) != Qt::NoButton)
+        return;
+    OnTrayNotification(QSystemTrayIcon::Trigger);
+}
+
+bool CSystemTray::ShowMessage(const QString& strTitle, const QString& strText) {
+    if (!IsShown())
+        return false;
+    m_icon.showMessage(strTitle, strText, NumberedIcon(IDR_MAINFRAME), MESSAGE_MS);
+    m_listMessages << strText;
+    return true;
 }
 
 void CSystemTray::RunDefault(int nCommand) {

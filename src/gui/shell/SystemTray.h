@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -51,6 +52,16 @@ public:
     // What a click on the icon does: a left click runs the default item, and
     // the rest of a double click does nothing more.
     void OnTrayNotification(QSystemTrayIcon::ActivationReason eReason);
+    // A left click on a message shown beside the icon (which the X11 tray
+    // places over the icon) counts as a click on the icon; so does a click
+    // on the desktop's notification of a D-Bus tray.
+    void OnMessageClicked();
+
+    // A message beside the icon: the X11 tray's balloon, the desktop's
+    // notification with a D-Bus tray. False while the icon is in no tray.
+    bool ShowMessage(const QString& strTitle, const QString& strText);
+    // The messages shown in this run, oldest first.
+    const QStringList& Messages() const { return m_listMessages; }
 
     int IconId() const { return m_nIconId; }
     int Id() const { return m_nId; }
@@ -74,6 +85,8 @@ public:
     static constexpr int TIP_MAX = 63;
     // How often a pending icon looks for a tray.
     static constexpr int PENDING_POLL_MS = 1000;
+    // How long a message stays beside the icon.
+    static constexpr int MESSAGE_MS = 15000;
 
 signals:
     // The tray went away while the icon was in it: a window hidden there has
@@ -95,6 +108,7 @@ private:
     QElapsedTimer m_clock;
     CTrayClicks m_clicks;
     QString m_strTip;
+    QStringList m_listMessages;
     int m_nIconId = 0;
     int m_nId = 0;
     bool m_bEnabled = false;

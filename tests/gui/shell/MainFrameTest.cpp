@@ -178,6 +178,7 @@ private slots:
     void unlockPromptShowsTheFileNameAsItIs();
     void recentMenuShowsPathsAsTheyAre();
     void trayClickRunsDefaultOncePerDoubleClick();
+    void firstLockSaysOnceWhereTheProgramWent();
     void clearRecentOnExit();
     void captionNamesTheFileAndItsChanges();
     void sharedMenuLetterRunsTheItemFoundFromTheBottom();
@@ -997,6 +998,42 @@ void CMainFrameTest::trayClickRunsDefaultOncePerDoubleClick() {
     frame.Tray().OnTrayNotification(QSystemTrayIcon::Context);
     frame.Tray().OnTrayNotification(QSystemTrayIcon::MiddleClick);
     QVERIFY(!frame.IsLocked());
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CMainFrameTest::firstLockSaysOnceWhereTheProgramWent() {
+    const QStringList once{
+        QStringLiteral("Keyhaven is locked. Click its icon in the tray to come back.")};
+    CFrameFixture fx;
+    fx.m_profile.WriteProfileInt("Settings", "Exit2Min", 1);
+    // Without a tray the window waits in the task bar, and says nothing.
+    fx.m_bTray = false;
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    fx.GiveKey("secret");
+    frame.RunCommand(ID_TOOLS_LOCK);
+    QTRY_VERIFY(frame.isMinimized());
+    QVERIFY(frame.Tray().Messages().isEmpty());
+    fx.m_prompts.TypeCheckKey("secret");
+    frame.RestoreMainWindow();
+    QVERIFY(!frame.IsLocked());
+    // Hidden without a lock: nothing to say yet.
+    fx.m_bTray = true;
+    QTRY_VERIFY(frame.Tray().IsShown());
+    frame.close();
+    QCOMPARE(frame.Mode(), EInterface::trayMain);
+    QVERIFY(frame.Tray().Messages().isEmpty());
+    frame.RestoreMainWindow();
+    // The first lock into the tray says it, whichever way it locks; the
+    // next ones do not.
+    frame.RunCommand(ID_TOOLS_LOCK);
+    QCOMPARE(frame.Tray().Messages(), once);
+    fx.m_prompts.TypeCheckKey("secret");
+    frame.RestoreMainWindow();
+    QVERIFY(frame.isVisible());
+    frame.LockInterface();
+    QVERIFY(frame.IsLocked());
+    QCOMPARE(frame.Tray().Messages(), once);
     QVERIFY(fx.m_vecFailures.empty());
 }
 
