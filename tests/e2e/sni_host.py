@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """A D-Bus tray for the desktop cases: a StatusNotifierWatcher with a host.
-  serve FILE         records each registered item ("BUS-NAME PATH") in FILE
+  serve FILE [NOTES]  records each registered item ("BUS-NAME PATH") in FILE,
+                     and the body of each desktop notification in NOTES
   get ITEM NAME      prints an item's property (pixmaps: count, largest area)
   activate ITEM [N]  a left click on the item (N in a row: a double click)
   menu ITEM LABEL    the "clicked" event of the item's menu entry LABEL (its
@@ -17,6 +18,7 @@ import dbus.service
 WATCHER = "org.kde.StatusNotifierWatcher"
 ITEM = "org.kde.StatusNotifierItem"
 MENU = "com.canonical.dbusmenu"
+NOTIFICATIONS = "org.freedesktop.Notifications"
 
 
 class Watcher(dbus.service.Object):
@@ -51,6 +53,25 @@ class Watcher(dbus.service.Object):
                 "IsStatusNotifierHostRegistered": dbus.Boolean(True)}
 
 
+class Notifications(dbus.service.Object):
+    """The desktop's notifications, as far as a tray icon's message needs."""
+
+    def __init__(self, bus, record):
+        super().__init__(bus, "/org/freedesktop/Notifications")
+        self.record, self.count = record, 0
+
+    @dbus.service.method(NOTIFICATIONS, in_signature="susssasa{sv}i", out_signature="u")
+    def Notify(self, app, replaces, icon, summary, body, actions, hints, timeout):
+        with open(self.record, "a", encoding="utf-8") as out:
+            out.write(str(body) + "\n")
+        self.count += 1
+        return dbus.UInt32(self.count)
+
+    @dbus.service.method(NOTIFICATIONS, out_signature="as")
+    def GetCapabilities(self):
+        return dbus.Array(["body", "actions"], signature="s")
+
+
 def main():
     if sys.argv[1] == "serve":
         from dbus.mainloop.glib import DBusGMainLoop
@@ -60,6 +81,9 @@ def main():
         bus = dbus.SessionBus()
         watcher = Watcher(bus, sys.argv[2])  # lives as long as the loop
         bus.request_name(WATCHER)
+        if len(sys.argv) > 3:
+            notes = Notifications(bus, sys.argv[3])  # lives as long as the loop
+            bus.request_name(NOTIFICATIONS)
         bus.request_name(f"org.kde.StatusNotifierHost-{os.getpid()}")
         GLib.MainLoop().run()
         return 0

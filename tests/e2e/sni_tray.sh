@@ -5,9 +5,10 @@
 # picture and carrying the pixels too; the host's activation (a left click)
 # brings the window back through the KEY, as a click on the X11 tray's icon
 # does. The menu's "Password Bar", chosen while the main window shows, puts
-# the bar in its place; "Lock" sends the bar to the tray, and a host's quick
-# second activation (a double click) asks the KEY only once and leaves the
-# bar shown.
+# the bar in its place; "Lock" sends the bar to the tray, saying so in the
+# desktop's notification (the first lock only; a start at logon says
+# nothing), and a host's quick second activation (a double click) asks the
+# KEY only once and leaves the bar shown.
 E2E_NO_TRAY=1
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/view_lib.sh"
@@ -16,8 +17,10 @@ view_start_a11y
 
 host=(/usr/bin/python3 "$(dirname "$0")/sni_host.py")
 items="$E2E_DIR/items.txt"
+notes="$E2E_DIR/notes.txt"
 : >"$items"
-e2e_start_other "${host[@]}" serve "$items"
+: >"$notes"
+e2e_start_other "${host[@]}" serve "$items" "$notes"
 watcher_up() {
     dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
         org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher | grep -q true
@@ -57,6 +60,8 @@ e2e_screenshot restored
 
 e2e_expect_eq "$("${host[@]}" menu "$item" "Exit")" "enabled" "the menu's Exit"
 e2e_wait_exit "$app" || e2e_fail "the menu's Exit did not end the program"
+# Starting locked is no lock of the user's: it says nothing.
+e2e_expect_eq "$(cat "$notes")" "" "notifications of a start at logon"
 
 # An ordinary start, the close button hiding into the tray.
 e2e_write_settings <<'INI'
@@ -83,6 +88,10 @@ e2e_screenshot bar
 e2e_expect_eq "$("${host[@]}" menu "$item" "Lock")" "enabled" "the menu's Lock"
 e2e_wait_gone "$bar"
 e2e_until 5 icon_is keyhaven-tray-locked || e2e_fail "the bar's lock left \"$(item_get IconName)\""
+# The first lock says where the program went, as the desktop's notification.
+e2e_until 5 test -s "$notes" || e2e_fail "the first lock sent no notification"
+e2e_expect_eq "$(cat "$notes")" "Keyhaven is locked. Click its icon in the tray to come back." \
+    "the first lock's notification"
 # Two activations in a row, as a double click sends them: one KEY question,
 # and the bar that comes back stays.
 "${host[@]}" activate "$item" 2
