@@ -49,6 +49,10 @@ inline constexpr const char* IDS_KEPT_GONE_WHILE_LOCKED = KH_TEXT(
                 "Yes: save what Keyhaven shows under its old name.\n"
                 "No: save what Keyhaven shows as another file.\n"
                 "Cancel: save nothing.");
+// The first lock of a run, beside the tray icon: nothing else shows where
+// the program went.
+inline constexpr const char* IDS_LOCKED_IN_TRAY =
+    KH_TEXT("Keyhaven", "Keyhaven is locked. Click its icon in the tray to come back.");
 inline constexpr const char* IDS_SEAL_COSTLY = KH_TEXT(
     "Keyhaven", "%1 asks for %2 to turn its KEY into its key, more than "
                 "four times what Keyhaven uses. That may take minutes and slow the whole computer "

@@ -42,8 +42,8 @@ public:
 
     // Runs the command if it is enabled now; false when nothing ran.
     bool Execute(int nId) const;
-    // Runs the handler without asking the update function (the tray's
-    // double click and the hot key bypass the enable rules).
+    // Runs the handler without asking the update function (the tray icon's
+    // click and the hot key bypass the enable rules).
     bool ExecuteUnchecked(int nId) const;
     // Fills ui for nId; an unknown command comes back disabled.
     CCmdUI Update(int nId) const;

@@ -576,6 +576,10 @@ void CMainFrame::Follow(CDocNotifier& notifier) {
 }
 
 void CMainFrame::UpdateCommandUI() {
+    // A D-Bus tray host draws the menu from the states it was last sent and
+    // need not ask before a click: they follow every change, not the menu's
+    // opening only.
+    m_pTray->UpdateMenu();
     for (const auto& [nId, pAction] : m_mapActions) {
         const CCmdUI ui = m_commands.Update(nId);
         pAction->setEnabled(ui.bEnabled);
@@ -1078,8 +1082,10 @@ void CMainFrame::HideToTray(bool bLock) {
         hide();
     else
         MinimizeToTaskbar();
-    if (bLocking)
+    if (bLocking) {
+        ExplainLock();
         UnloadForLock();
+    }
 }
 
 void CMainFrame::UnloadForLock() {
@@ -1090,6 +1096,14 @@ void CMainFrame::UnloadForLock() {
     if (m_pPasswordBar)
         m_pPasswordBar->ResetBar();
     m_doc.UnloadForLock();
+}
+
+void CMainFrame::ExplainLock() {
+    // Locked, the program leaves no window and no task bar button, and a
+    // user new to it would think it ended. Without a tray the window waits
+    // in the task bar, which shows where it is by itself.
+    if (!m_bLockExplained)
+        m_bLockExplained = m_pTray->ShowMessage(Text(IDS_APP_TITLE), Text(IDS_LOCKED_IN_TRAY));
 }
 
 void CMainFrame::MinimizeToTaskbar() {
@@ -1324,6 +1338,7 @@ void CMainFrame::RegisterBarCommands() {
     m_commands.Register(
         ID_TRAY_PASSWORDBAR, [this]() { RestorePasswordBar(); },
         [this](CCmdUI& ui) { ui.Enable(!IsModalOpen()); });
+    RequestCommandUpdate();
 }
 
 void CMainFrame::SwitchToPasswordBar() {
@@ -1354,8 +1369,10 @@ void CMainFrame::HideBarToTray(bool bLock) {
     // taskbar instead (showing nothing of a locked file).
     if (!m_pTray->IsShown())
         MinimizeToTaskbar();
-    if (bLocking)
+    if (bLocking) {
+        ExplainLock();
         UnloadForLock();
+    }
 }
 
 void CMainFrame::ExitFromBar() {

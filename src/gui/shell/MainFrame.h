@@ -253,6 +253,8 @@ private:
     // document (when it has no unsaved changes that must stay) and of every
     // copy the bar shows.
     void UnloadForLock();
+    // The first lock of a run into a tray says where the program went.
+    void ExplainLock();
     // The KEY check on the way back from the tray: true when the user may
     // come back (a locked file's KEY was typed, or nothing was locked).
     bool CheckKeyToComeBack();
@@ -347,4 +349,6 @@ private:
     std::unique_ptr<CClipboardStatus> m_pClipboardStatus;
     // A desktop lock that arrived while a modal dialog was open.
     bool m_bLockPending = false;
+    // The first lock's message was shown; it is not shown again this run.
+    bool m_bLockExplained = false;
 };

@@ -10,8 +10,10 @@
 
 #include <QAction>
 #include <QFont>
+#include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
+#include <QStyleHints>
 
 #include <utility>
 
@@ -86,11 +88,16 @@ bool CSystemTray::IsTrayAvailable() {
 }
 
 CSystemTray::CSystemTray(CCommandMap& commands, QObject* pParent)
-    : QObject(pParent), m_commands(commands), m_bDBusTray(CStatusNotifierHost::IsPresent()) {
+    : QObject(pParent), m_commands(commands),
+      m_clicks([this]() { return static_cast<std::uint64_t>(m_clock.elapsed()); },
+               static_cast<unsigned>(QGuiApplication::styleHints()->mouseDoubleClickInterval())),
+      m_bDBusTray(CStatusNotifierHost::IsPresent()) {
+    m_clock.start();
     BuildMenu();
     m_icon.setContextMenu(m_pMenu.get());
     m_pBlockedMenu = std::make_unique<CBlockedTrayMenu>(m_pMenu.get());
     connect(&m_icon, &QSystemTrayIcon::activated, this, &CSystemTray::OnTrayNotification);
+    connect(&m_icon, &QSystemTrayIcon::messageClicked, this, &CSystemTray::OnMessageClicked);
     m_timerPoll.setInterval(PENDING_POLL_MS);
     connect(&m_timerPoll, &QTimer::timeout, this, &CSystemTray::OnPoll);
 }
@@ -170,7 +177,10 @@ void CSystemTray::UpdateMenu() {
             continue;
         const int nId = pAction->property("commandId").toInt();
         pAction->setEnabled(m_commands.Update(nId).bEnabled);
+        // Each change of an item is sent to a D-Bus tray host: only real ones.
         QFont font = pAction->font();
+        if (font.bold() == (nId == nDefault))
+            continue;
         font.setBold(nId == nDefault);
         pAction->setFont(font);
     }
@@ -245,24 +255,44 @@ void CSystemTray::OnPoll() {
 }
 
 void CSystemTray::OnTrayNotification(QSystemTrayIcon::ActivationReason eReason) {
-    // In the X11 tray only the double click acts: the first click of every
-    // double click arrives as a single click (Trigger) too, so acting on
-    // both would run the default item twice. A D-Bus tray host sends one
-    // activation for a left click and never a double click: that one acts.
-    // The menu stays on the right button in both.
-    const QSystemTrayIcon::ActivationReason eActs =
-        m_bDBusTray ? QSystemTrayIcon::Trigger : QSystemTrayIcon::DoubleClick;
-    if (eReason != eActs)
+    // The X11 tray reports the first press of a double click as a single
+    // click (Trigger), then the second, then the double click; a D-Bus tray
+    // host sends one activation (Trigger) per click. The first click acts,
+    // the rest of the gesture does not. The menu stays on the right button.
+    if (eReason != QSystemTrayIcon::Trigger && eReason != QSystemTrayIcon::DoubleClick)
+        return;
+    if (!m_clicks.Acts())
         return;
     const int nCommand = DefaultCommand();
     if (nCommand == 0)
         return;
     if (!m_bDBusTray) {
-        m_commands.ExecuteUnchecked(nCommand);
+        RunDefault(nCommand);
         return;
     }
     // The activation is a call of the host, answered when this returns; the
     // KEY's dialog would keep the host waiting for its answer meanwhile.
     QMetaObject::invokeMethod(
-        this, [this, nCommand]() { m_commands.ExecuteUnchecked(nCommand); }, Qt::QueuedConnection);
+        this, [this, nCommand]() { RunDefault(nCommand); }, Qt::QueuedConnection);
+}
+
+void CSystemTray::OnMessageClicked() {
+    // The X11 tray also reports the press of any button on the icon while a
+    // message shows as a click on the message: the right one opens the menu.
+    if ((QGuiApplication::mouseButtons() & ~Qt::LeftButton) != Qt::NoButton)
+        return;
+    OnTrayNotification(QSystemTrayIcon::Trigger);
+}
+
+bool CSystemTray::ShowMessage(const QString& strTitle, const QString& strText) {
+    if (!IsShown())
+        return false;
+    m_icon.showMessage(strTitle, strText, NumberedIcon(IDR_MAINFRAME), MESSAGE_MS);
+    m_listMessages << strText;
+    return true;
+}
+
+void CSystemTray::RunDefault(int nCommand) {
+    m_commands.ExecuteUnchecked(nCommand);
+    m_clicks.Done();
 }

@@ -23,6 +23,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyleHints>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -176,7 +177,8 @@ private slots:
     void restoreAsksForKeyWhenLocked();
     void unlockPromptShowsTheFileNameAsItIs();
     void recentMenuShowsPathsAsTheyAre();
-    void trayDoubleClickRunsDefault();
+    void trayClickRunsDefaultOncePerDoubleClick();
+    void firstLockSaysOnceWhereTheProgramWent();
     void clearRecentOnExit();
     void captionNamesTheFileAndItsChanges();
     void sharedMenuLetterRunsTheItemFoundFromTheBottom();
@@ -944,34 +946,99 @@ void CMainFrameTest::recentMenuShowsPathsAsTheyAre() {
     QVERIFY(!frame.Action(ID_FILE_MRU_FILE3)->isVisible());
 }
 
-void CMainFrameTest::trayDoubleClickRunsDefault() {
+void CMainFrameTest::trayClickRunsDefaultOncePerDoubleClick() {
     CFrameFixture fx;
     CMainFrame& frame = fx.Frame();
     frame.ActivateFrame(true);
     fx.GiveKey("secret");
-    // A single click does nothing: it is also the first half of a double click.
-    frame.Tray().OnTrayNotification(QSystemTrayIcon::Trigger);
-    QVERIFY(frame.isVisible());
-    // The default "Lock" while the window is shown.
-    frame.Tray().OnTrayNotification(QSystemTrayIcon::DoubleClick);
+    // Past the double-click time, the next click is a gesture of its own.
+    const auto nextGesture = []() {
+        QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
+    };
+    // A double click as the X11 tray reports it: press, press, double click.
+    const auto doubleClick = [&frame]() {
+        for (const auto eReason :
+             {QSystemTrayIcon::Trigger, QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick})
+            frame.Tray().OnTrayNotification(eReason);
+    };
+    // The default "Lock" while the window is shown; the rest of the double
+    // click does not ask for the KEY to come back.
+    doubleClick();
     QVERIFY(!frame.isVisible());
     QVERIFY(frame.IsLocked());
     QCOMPARE(frame.Tray().DefaultCommand(), ID_TRAY_MAINWINDOW);
+    QVERIFY(fx.m_prompts.Calls().empty());
     // The menu marks the default in bold.
     frame.Tray().UpdateMenu();
     for (QAction* pAction : frame.Tray().Menu()->actions())
         if (!pAction->isSeparator())
             QCOMPARE(pAction->font().bold(),
                      pAction->property("commandId").toInt() == ID_TRAY_MAINWINDOW);
-    // The double click runs its command even while a rule would disable it.
+
+    // One click comes back through the KEY, asked once; the rest of a double
+    // click does not lock again what it brought back.
+    nextGesture();
+    fx.m_prompts.TypeCheckKey("secret");
+    doubleClick();
+    QVERIFY(frame.isVisible());
+    QVERIFY(!frame.IsLocked());
+    QCOMPARE(fx.m_prompts.Calls().size(), 1u);
+
+    // The click runs its command even while a rule would disable it.
+    nextGesture();
+    frame.Tray().OnTrayNotification(QSystemTrayIcon::Trigger);
+    QVERIFY(frame.IsLocked());
     QDialog dlg;
     dlg.setModal(true);
     dlg.show();
     QTRY_VERIFY(QApplication::activeModalWidget() == &dlg);
+    nextGesture();
     fx.m_prompts.TypeCheckKey("secret");
-    frame.Tray().OnTrayNotification(QSystemTrayIcon::DoubleClick);
+    frame.Tray().OnTrayNotification(QSystemTrayIcon::Trigger);
     QVERIFY(frame.isVisible());
     dlg.hide();
+    // The menu's button and the middle button run nothing.
+    nextGesture();
+    frame.Tray().OnTrayNotification(QSystemTrayIcon::Context);
+    frame.Tray().OnTrayNotification(QSystemTrayIcon::MiddleClick);
+    QVERIFY(!frame.IsLocked());
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CMainFrameTest::firstLockSaysOnceWhereTheProgramWent() {
+    const QStringList once{
+        QStringLiteral("Keyhaven is locked. Click its icon in the tray to come back.")};
+    CFrameFixture fx;
+    fx.m_profile.WriteProfileInt("Settings", "Exit2Min", 1);
+    // Without a tray the window waits in the task bar, and says nothing.
+    fx.m_bTray = false;
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    fx.GiveKey("secret");
+    frame.RunCommand(ID_TOOLS_LOCK);
+    QTRY_VERIFY(frame.isMinimized());
+    QVERIFY(frame.Tray().Messages().isEmpty());
+    fx.m_prompts.TypeCheckKey("secret");
+    frame.RestoreMainWindow();
+    QVERIFY(!frame.IsLocked());
+    // Hidden without a lock: nothing to say yet.
+    fx.m_bTray = true;
+    QTRY_VERIFY(frame.Tray().IsShown());
+    frame.close();
+    QCOMPARE(frame.Mode(), EInterface::trayMain);
+    QVERIFY(frame.Tray().Messages().isEmpty());
+    frame.RestoreMainWindow();
+    // The first lock into the tray says it, whichever way it locks; the
+    // next ones do not.
+    frame.RunCommand(ID_TOOLS_LOCK);
+    QCOMPARE(frame.Tray().Messages(), once);
+    fx.m_prompts.TypeCheckKey("secret");
+    frame.RestoreMainWindow();
+    QVERIFY(frame.isVisible());
+    frame.LockInterface();
+    QVERIFY(frame.IsLocked());
+    QCOMPARE(frame.Tray().Messages(), once);
+    QVERIFY(fx.m_vecFailures.empty());
 }
 
 void CMainFrameTest::clearRecentOnExit() {

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
@@ -98,6 +99,7 @@ private slots:
     void theKeyboardReachesEveryControl();
     void onWaylandANormalWindowThatKeepsTheStoredPlace();
     void startsInTheBarAndSwitchesBothWays();
+    void trayMenuIsCurrentBeforeItOpens();
     void accountDialogOpensTheGeneratorPage();
     void keysActOnTheAccountShownAndToolsNameTheBar();
     void typingIntoTheAccountListFiltersIt();
@@ -541,6 +543,40 @@ void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
     QCOMPARE(frame.Mode(), EInterface::bar);
     frame.Commands().Execute(ID_TRAY_EXIT);
     QVERIFY(frame.IsClosed());
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+// A D-Bus tray host draws the menu and sends its clicks without opening the
+// menu here: the items' states are current all along, in the order the
+// program sets itself up (the bar comes after the main window shows).
+void CPasswordBarTest::trayMenuIsCurrentBeforeItOpens() {
+    CFrameFixture fx;
+    CScriptedEditPrompts edits;
+    fx.GiveKey("k");
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    CDocNotifier notifier(*fx.m_pDoc);
+    CPasswordBarDlg bar(*fx.m_pDoc, notifier.Model(), fx.m_profile, fx.m_prompts, edits);
+    frame.SetPasswordBar(&bar);
+    QAction* pBarItem = nullptr;
+    for (QAction* pAction : frame.Tray().Menu()->actions())
+        if (pAction->property("commandId").toInt() == ID_TRAY_PASSWORDBAR)
+            pBarItem = pAction;
+    QVERIFY(pBarItem != nullptr);
+    QTRY_VERIFY(pBarItem->isEnabled());
+    // A modal dialog disables it, and its end enables it again.
+    {
+        QDialog dlg;
+        dlg.setModal(true);
+        dlg.show();
+        QTRY_VERIFY(!pBarItem->isEnabled());
+    }
+    QTRY_VERIFY(pBarItem->isEnabled());
+    // The host's click, with the main window shown: the bar takes its place.
+    pBarItem->trigger();
+    QCOMPARE(frame.Mode(), EInterface::bar);
+    QVERIFY(bar.isVisible());
+    QVERIFY(!frame.isVisible());
     QVERIFY(fx.m_vecFailures.empty());
 }
 

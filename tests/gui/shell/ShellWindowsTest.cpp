@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QTextBrowser>
+#include <QWidget>
 
 class CShellWindowsTest : public QObject {
     Q_OBJECT
@@ -24,6 +25,7 @@ private slots:
     void trayWithoutDesktopTrayIsPending();
     void trayDefaultByPosition();
     void trayRunsEnabledCommandsOnly();
+    void trayMessageClickedWithTheLeftButtonIsAClick();
     void aboutBox();
     void helpWindowShowsTheIndex();
 };
@@ -105,6 +107,25 @@ void CShellWindowsTest::trayRunsEnabledCommandsOnly() {
     QVERIFY(pExit->isEnabled());
     pExit->trigger();
     QCOMPARE(nExits, 1);
+}
+
+void CShellWindowsTest::trayMessageClickedWithTheLeftButtonIsAClick() {
+    CCommandMap map;
+    int nRuns = 0;
+    map.Register(ID_TRAY_MAINWINDOW, [&]() { ++nRuns; });
+    CSystemTray tray(map);
+    QWidget icon;
+    icon.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&icon));
+    // The right button on the icon while a message shows opens the menu
+    // and comes back with nothing else.
+    QTest::mousePress(&icon, Qt::RightButton);
+    tray.OnMessageClicked();
+    QTest::mouseRelease(&icon, Qt::RightButton);
+    QCOMPARE(nRuns, 0);
+    // The left button on the message, or a notification's click.
+    tray.OnMessageClicked();
+    QCOMPARE(nRuns, 1);
 }
 
 void CShellWindowsTest::aboutBox() {
