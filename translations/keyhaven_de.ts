@@ -1761,8 +1761,8 @@ Namen kopieren</translation>
         <source>%1 of %n accounts need attention.</source>
         <comment>%1 of %n account needs attention.</comment>
         <translation>
-            <numerusform>%1 von %n Konto braucht Aufmerksamkeit.</numerusform>
-            <numerusform>%1 von %n Konten brauchen Aufmerksamkeit.</numerusform>
+            <numerusform>Aufmerksamkeit nötig: %1 von %n Konto.</numerusform>
+            <numerusform>Aufmerksamkeit nötig: %1 von %n Konten.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -1835,6 +1835,42 @@ wirklich löschen?</translation>
     <message>
         <source>A&amp;dd opened file name to recent file list</source>
         <translation>Namen geöffneter Dateien zur Liste der zuletzt verwendeten Dateien &amp;hinzufügen</translation>
+    </message>
+    <message>
+        <source>Keyhaven is locked. Click its icon in the tray to come back.</source>
+        <translation>Keyhaven ist gesperrt. Klicken Sie auf sein Symbol im Infobereich, um zurückzukehren.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n Groups shown</source>
+        <comment>%1 of %n Group shown</comment>
+        <translation>
+            <numerusform>%1 von %n Gruppe angezeigt</numerusform>
+            <numerusform>%1 von %n Gruppen angezeigt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n Accounts shown</source>
+        <comment>%1 of %n Account shown</comment>
+        <translation>
+            <numerusform>%1 von %n Konto angezeigt</numerusform>
+            <numerusform>%1 von %n Konten angezeigt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No password file is open.</source>
+        <translation>Keine Passwortdatei ist geöffnet.</translation>
+    </message>
+    <message>
+        <source>New File...</source>
+        <translation>Neue Datei...</translation>
+    </message>
+    <message>
+        <source>Import into a New File...</source>
+        <translation>In eine neue Datei importieren...</translation>
+    </message>
+    <message>
+        <source>Recent Files</source>
+        <translation>Zuletzt verwendete Dateien</translation>
     </message>
 </context>
 <context>

@@ -1761,8 +1761,8 @@ Copier le nom</translation>
         <source>%1 of %n accounts need attention.</source>
         <comment>%1 of %n account needs attention.</comment>
         <translation>
-            <numerusform>%1 compte sur %n demande votre attention.</numerusform>
-            <numerusform>%1 comptes sur %n demandent votre attention.</numerusform>
+            <numerusform>À vérifier&#xa0;: %1 sur %n compte.</numerusform>
+            <numerusform>À vérifier&#xa0;: %1 sur %n comptes.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -1834,6 +1834,42 @@ Copier le nom</translation>
     <message>
         <source>A&amp;dd opened file name to recent file list</source>
         <translation>&amp;Ajouter le nom des fichiers ouverts à la liste des fichiers récents</translation>
+    </message>
+    <message>
+        <source>Keyhaven is locked. Click its icon in the tray to come back.</source>
+        <translation>Keyhaven est verrouillé. Cliquez sur son icône dans la zone de notification pour y revenir.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n Groups shown</source>
+        <comment>%1 of %n Group shown</comment>
+        <translation>
+            <numerusform>%1 sur %n groupe affiché</numerusform>
+            <numerusform>%1 sur %n groupes affichés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n Accounts shown</source>
+        <comment>%1 of %n Account shown</comment>
+        <translation>
+            <numerusform>%1 sur %n compte affiché</numerusform>
+            <numerusform>%1 sur %n comptes affichés</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No password file is open.</source>
+        <translation>Aucun fichier de mots de passe n&apos;est ouvert.</translation>
+    </message>
+    <message>
+        <source>New File...</source>
+        <translation>Nouveau fichier...</translation>
+    </message>
+    <message>
+        <source>Import into a New File...</source>
+        <translation>Importer dans un nouveau fichier...</translation>
+    </message>
+    <message>
+        <source>Recent Files</source>
+        <translation>Fichiers récents</translation>
     </message>
 </context>
 <context>
