@@ -15,7 +15,9 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QProgressBar>
 #include <QProgressDialog>
+#include <QTimer>
 
 #include <algorithm>
 #include <atomic>
@@ -76,6 +78,22 @@ struct SBusyWorker {
     bool bDone = false;
     bool bAbandoned = false;
 };
+
+// The busy box's bar, in steps, once the work says how far it got; until
+// then the bar only says that something is going on.
+constexpr int BUSY_BAR_STEPS = 1000;
+constexpr int BUSY_BAR_POLL_MS = 100;
+
+void ShowProgress(QProgressDialog& box, const CCancelToken& token) {
+    const auto [nDone, nTotal] = token.Progress();
+    auto* pBar = box.findChild<QProgressBar*>();
+    if (nTotal == 0 || !pBar)
+        return;
+    // The bar itself: the box's own value would close the box once full,
+    // while the work still ends its last step.
+    pBar->setRange(0, BUSY_BAR_STEPS);
+    pBar->setValue(static_cast<int>(std::min(nDone, nTotal) * BUSY_BAR_STEPS / nTotal));
+}
 
 // Abandoned workers still running.
 std::atomic<int> g_nAbandoned{0};
@@ -170,6 +188,10 @@ EBusyEnd CQtPrompts::RunBusy(const std::string& strText, CBusyWork fnWork, EBusy
         });
     }
     box.show();
+    QTimer progress;
+    QObject::connect(&progress, &QTimer::timeout, &box,
+                     [&box, pWorker]() { ShowProgress(box, pWorker->token); });
+    progress.start(BUSY_BAR_POLL_MS);
     {
         const std::lock_guard lock(pWorker->mutex);
         pWorker->pLoop = &loop;

@@ -34,7 +34,8 @@ TEST_F(CliImport, AddsTheEntriesAndReportsTheSummary) {
     EXPECT_EQ(result.nExit, 0) << result.strErr;
     EXPECT_EQ(result.strErr, "Imported 2 accounts in 2 groups; left out: 1 entry with characters "
                              "that the code page windows-1252 cannot hold (\"\xCE\xA9\" in Bank), "
-                             "1 one-time-password setting.\n");
+                             "1 one-time-password setting.\n\nAccounts that lost something:\n"
+                             "\"Post\" in Mail: 1 one-time-password setting\n");
     EXPECT_EQ(RunCli({"ls", m_strFile}, "k\n").strOut,
               "Home\n  Mail\n    Post\n    Post (2)\n  Root\n    Top\n  Work\n");
     EXPECT_EQ(RunCli({"show", m_strFile, "Mail", "Post (2)"}, "k\n").strOut,
@@ -116,8 +117,10 @@ TEST_F(CliImport, ReadsALastPassExportAndNamesWhatItLeavesOut) {
                          "http://sn,,,,door code 4711,Front door,,0\r\n");
     const SCliResult result = RunCli({"import", m_strFile, m_strCsv}, "k\n");
     EXPECT_EQ(result.nExit, 0) << result.strErr;
-    EXPECT_EQ(result.strErr, "Imported 2 accounts in 2 groups; left out: 1 one-time-password "
-                             "setting, the column \"fav\".\n");
+    EXPECT_EQ(result.strErr,
+              "Imported 2 accounts in 2 groups; left out: 1 one-time-password setting, the column "
+              "\"fav\".\n\nAccounts that lost something:\n"
+              "\"Webmail\" in Mail/Old: 1 one-time-password setting, the column \"fav\"\n");
     EXPECT_EQ(RunCli({"ls", m_strFile}, "k\n").strOut,
               "Home\n  (no folder)\n    Front door\n  Mail\n    Post\n  Mail/Old\n    Webmail\n"
               "  Work\n");

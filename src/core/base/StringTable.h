@@ -181,6 +181,12 @@ inline constexpr SCountText IDS_HEALTH_SUMMARY =
     KH_COUNT("Keyhaven", "%1 of %n accounts need attention.", "%1 of %n account needs attention.");
 inline constexpr const char* IDS_HEALTH_ALL_GOOD =
     KH_TEXT("Keyhaven", "No account has an empty, weak or reused password.");
+// The busy box's text while a large file is checked, and the summary after
+// its Cancel (or a lock) stopped the check.
+inline constexpr const char* IDS_HEALTH_CHECKING =
+    KH_TEXT("Keyhaven", "Checking the passwords ...");
+inline constexpr const char* IDS_HEALTH_CANCELLED =
+    KH_TEXT("Keyhaven", "The check was cancelled. Choose a threshold to check again.");
 
 // --- application and main frame ---
 inline constexpr const char* IDS_APP_TITLE = KH_TEXT("Keyhaven", "Keyhaven");

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class CCancelToken;
 class CCodePage;
 class CPasswordInfo;
 class CPwnedList;
@@ -42,10 +43,14 @@ struct SHealthReport {
     int nAccounts = 0;
     // Set when the breach list could not be read to the end.
     std::string strPwnedError;
+    // Set when the token stopped the check: the report is then empty.
+    bool bCancelled = false;
 };
 
 // Checks every account of the list. Texts are converted from the code page
 // to UTF-8 for the estimator and the breach list; the converted passwords
-// are wiped after use.
+// are wiped after use. A token hears how many accounts were checked, and
+// stops the check between two accounts.
 SHealthReport AuditPasswords(const std::list<CPasswordInfo>& listInfo, const CCodePage& codePage,
-                             EStrength eThreshold, const CPwnedList* pPwned = nullptr);
+                             EStrength eThreshold, const CPwnedList* pPwned = nullptr,
+                             const CCancelToken* pToken = nullptr);

@@ -40,6 +40,12 @@ void CExportCommand::ShowError(const std::string& strText) const {
     m_prompts.MessageBox(strText, EMsgIcon::exclamation);
 }
 
+bool CExportCommand::Written(const std::string& strPath) const {
+    if (m_fnWritten)
+        m_fnWritten(FormatText(EXPORT_WRITTEN, strPath));
+    return true;
+}
+
 void CExportCommand::OnFileExport() {
     if (!IsEnabled())
         return;
@@ -78,7 +84,7 @@ bool CExportCommand::ExportTo(const std::string& strPath) {
         ShowError(FileErrorMessage(eError, strPath));
         return false;
     }
-    return true;
+    return Written(strPath);
 }
 
 bool CExportCommand::AskDatabaseKey(const std::string& strPath, SKdbxCredentials& credentials) {
@@ -142,7 +148,7 @@ bool CExportCommand::WriteDatabase(const std::string& strPath) {
     CSecretBuffer::Wipe(credentials.strPassword);
     std::fill(credentials.keyFile.begin(), credentials.keyFile.end(), std::uint8_t(0));
     if (eError == EFileError::none)
-        return true;
+        return Written(strPath);
     ShowError(strError.empty() ? FileErrorMessage(eError, strPath) : strPath + "\n" + strError);
     return false;
 }

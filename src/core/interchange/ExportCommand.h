@@ -3,6 +3,7 @@
 
 #include "core/base/Translation.h"
 
+#include <functional>
 #include <string>
 
 class CCofferDoc;
@@ -30,6 +31,9 @@ inline constexpr const char* EXPORT_PLAIN_WARNING =
             "%1 will hold every password of this file as plain text: anyone who can read it reads "
             "them all, and no KEY protects it.\n\nExport anyway?");
 
+// Told once an export is written, with the full path of what it wrote.
+inline constexpr const char* EXPORT_WRITTEN = KH_TEXT("Keyhaven", "Exported to %1");
+
 enum class EExportFormat { text, csv, kdbx };
 
 // The format an export target's extension names: ".csv" and ".kdbx" in any
@@ -44,7 +48,13 @@ EExportFormat ExportFormatOf(const std::string& strPath);
 // at all); the password file itself is never the target.
 class CExportCommand {
 public:
+    // Receives EXPORT_WRITTEN for the path after each export that was
+    // written, for the window to show where it went.
+    using CWritten = std::function<void(const std::string& strText)>;
+
     CExportCommand(CCofferDoc& doc, CPrompts& prompts);
+
+    void SetWrittenHandler(CWritten fnWritten) { m_fnWritten = std::move(fnWritten); }
 
     // An open file with its KEY.
     bool IsEnabled() const;
@@ -59,7 +69,9 @@ private:
     // cancel.
     bool AskDatabaseKey(const std::string& strPath, SKdbxCredentials& credentials);
     bool WriteDatabase(const std::string& strPath);
+    bool Written(const std::string& strPath) const;
 
     CCofferDoc& m_doc;
     CPrompts& m_prompts;
+    CWritten m_fnWritten;
 };

@@ -5,6 +5,7 @@
 #include "core/store/CofferDoc.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -14,6 +15,14 @@ constexpr std::size_t MAX_LISTED = 10;
 // How much of a group's path in UTF-8 is kept for the summary (which shows
 // at most 60 bytes of it).
 constexpr std::size_t SHOWN_KEPT = 64;
+
+// What an account cannot carry, one and many, by ELeftOut.
+constexpr const char* LEFT_OUT_NAMES[][2] = {
+    {"custom field", "custom fields"}, {"one-time-password setting", "one-time-password settings"},
+    {"attachment", "attachments"},     {"set of tags", "sets of tags"},
+    {"expiry date", "expiry dates"},   {"further web site", "further web sites"},
+};
+static_assert(std::size(LEFT_OUT_NAMES) == static_cast<std::size_t>(ELeftOut::COUNT));
 
 std::string Counted(int n, const char* pszOne, const char* pszMany) {
     return std::to_string(n) + " " + (n == 1 ? pszOne : pszMany);
@@ -348,8 +357,10 @@ void CImporter::Add(const SImportEntry& entry) {
     account.SetComments(astrStored[5]);
     slot.itLast = m_doc.m_listInfo.insert(std::next(slot.itLast), std::move(account));
     ++m_nImported;
-    if (astrStored[0].size() > MAX_IMPORT_NAME_LENGTH)
+    const bool bNameCut = astrStored[0].size() > MAX_IMPORT_NAME_LENGTH;
+    if (bNameCut)
         ++m_nCutAccounts;
+    NoteLoss(entry, "\"" + Shown(strTitle) + "\" in " + Shown(strGroupShown), bNameCut);
     for (std::size_t i = 0; i < m_anLeftOut.size(); ++i)
         m_anLeftOut[i] += entry.anLeftOut[i];
     for (const std::string& strColumn : entry.astrUnreadColumns) {
@@ -365,14 +376,6 @@ void CImporter::Finish() {
 }
 
 std::string CImporter::Summary() const {
-    static const char* const LEFT_OUT_NAMES[][2] = {
-        {"custom field", "custom fields"},
-        {"one-time-password setting", "one-time-password settings"},
-        {"attachment", "attachments"},
-        {"set of tags", "sets of tags"},
-        {"expiry date", "expiry dates"},
-        {"further web site", "further web sites"},
-    };
     std::string strLeftOut;
     const auto fnAppend = [&strLeftOut](const std::string& strPart) {
         strLeftOut += (strLeftOut.empty() ? "" : ", ") + strPart;
@@ -412,5 +415,39 @@ std::string CImporter::Summary() const {
            "; left out: " + (strLeftOut.empty() ? "nothing" : strLeftOut) + "." +
            (strCut.empty() ? ""
                            : " Names longer than " + std::to_string(MAX_IMPORT_NAME_LENGTH) +
-                                 " characters were cut: " + strCut + ".");
+                                 " characters were cut: " + strCut + ".") +
+           (m_astrLosses.empty() ? "" : "\n\n" + LossList());
+}
+
+void CImporter::NoteLoss(const SImportEntry& entry, const std::string& strAccountShown,
+                         bool bNameCut) {
+    std::string strWhat;
+    const auto fnAppend = [&strWhat](const std::string& strPart) {
+        strWhat += (strWhat.empty() ? "" : ", ") + strPart;
+    };
+    if (bNameCut)
+        fnAppend("its name was cut to " + std::to_string(MAX_IMPORT_NAME_LENGTH) + " characters");
+    for (std::size_t i = 0; i < entry.anLeftOut.size(); ++i) {
+        if (entry.anLeftOut[i] > 0)
+            fnAppend(Counted(entry.anLeftOut[i], LEFT_OUT_NAMES[i][0], LEFT_OUT_NAMES[i][1]));
+    }
+    if (!entry.astrUnreadColumns.empty())
+        fnAppend(ColumnList(entry.astrUnreadColumns));
+    if (strWhat.empty())
+        return;
+    // Only the lines shown are kept: a huge import costs a count.
+    if (++m_nLossAccounts <= MAX_LOSS_LINES)
+        m_astrLosses.push_back(strAccountShown + ": " + strWhat);
+}
+
+std::string CImporter::LossList() const {
+    if (m_astrLosses.empty())
+        return {};
+    std::string strList = "Accounts that lost something:";
+    for (const std::string& strLine : m_astrLosses)
+        strList += "\n" + strLine;
+    if (m_nLossAccounts > m_astrLosses.size())
+        strList += "\nand " + Counted(static_cast<int>(m_nLossAccounts - m_astrLosses.size()),
+                                      "more account", "more accounts");
+    return strList;
 }

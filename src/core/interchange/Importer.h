@@ -61,8 +61,14 @@ public:
     const std::string& FirstGroup() const { return m_strFirstGroup; }
     const std::string& FirstAccount() const { return m_strFirstAccount; }
     // "Imported N accounts in M groups; left out: ...", naming the CSV
-    // columns whose values no imported account received.
+    // columns whose values no imported account received, then LossList().
     std::string Summary() const;
+    // Each imported account that lost something, one a line, with what it
+    // lost: ""Bank" in Web: 2 custom fields, 1 attachment". The first
+    // MAX_LOSS_LINES are named, the rest counted; empty when none lost
+    // anything.
+    std::string LossList() const;
+    static constexpr std::size_t MAX_LOSS_LINES = 20;
 
 private:
     using CIter = std::list<CPasswordInfo>::iterator;
@@ -114,6 +120,8 @@ private:
     // The answer about a clash with an account the group held; yes once
     // "Yes to all" was answered.
     EReplaceAnswer AskClash(const std::string& strName);
+    // Notes what the entry's account lost, for the loss list.
+    void NoteLoss(const SImportEntry& entry, const std::string& strAccountShown, bool bNameCut);
 
     CCofferDoc& m_doc;
     const CCodePage& m_codePage;
@@ -136,6 +144,9 @@ private:
     std::vector<std::string> m_astrUnreadColumns;
     std::set<std::string> m_unreadColumns;
     std::vector<std::string> m_astrRefused; // "title" in group, UTF-8
+    // The first MAX_LOSS_LINES accounts that lost something, and how many did.
+    std::vector<std::string> m_astrLosses;
+    std::size_t m_nLossAccounts = 0;
     CClashHandler m_fnClash;
     EReplaceAnswer m_eReplaceAnswer = EReplaceAnswer::yes;
     bool m_bCancelled = false;

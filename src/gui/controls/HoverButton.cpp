@@ -87,6 +87,13 @@ void CHoverButton::SetIcon(int nIconIn, int nIconOut) {
     repaint();
 }
 
+void CHoverButton::SetThemeIcon(const QString& strThemeName, int nFallbackId) {
+    SetIcon(nFallbackId, 0);
+    m_iconIn = QIcon::fromTheme(strThemeName, m_iconIn);
+    m_iconOut = m_iconIn;
+    repaint();
+}
+
 const QIcon& CHoverButton::CurrentIcon() const {
     return m_bMouseOver || isDown() ? m_iconIn : m_iconOut;
 }

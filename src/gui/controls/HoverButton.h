@@ -41,6 +41,9 @@ public:
 
     // The numbered icon, or an empty icon when the resource is missing.
     static QIcon LoadNumberedIcon(int nIconId);
+    // The desktop theme's icon of that name, drawn at the size of the
+    // numbered icon, which stands in where the theme has none.
+    void SetThemeIcon(const QString& strThemeName, int nFallbackId);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -7,12 +7,26 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string_view>
+
+namespace {
+
+// Red and orange for the words that ask for a better password, yellow for
+// the one that is enough, green only for the two above it.
+constexpr std::array<QRgb, 5> STRENGTH_COLOURS = {0xd32f2f, 0xef6c00, 0xe0c01a, 0x7cb342, 0x2e7d32};
+
+} // namespace
+
+QColor CStrengthMeter::ColourOf(EStrength eStrength) {
+    return QColor(STRENGTH_COLOURS[static_cast<std::size_t>(eStrength)]);
+}
 
 CStrengthMeter::CStrengthMeter(QWidget* pParent) : QWidget(pParent) {
     setObjectName(QStringLiteral("StrengthMeter"));
@@ -52,6 +66,10 @@ void CStrengthMeter::SetPassword(const QString& strPassword) {
         EstimateBits(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
     ScrubBytes(utf8.data(), static_cast<std::size_t>(utf8.size()));
     m_eStrength = StrengthOf(m_dBits);
+    // Styles draw a bar's filled part in the highlight colour.
+    QPalette palette = m_pBar->palette();
+    palette.setColor(QPalette::Highlight, ColourOf(*m_eStrength));
+    m_pBar->setPalette(palette);
     m_pBar->setValue(std::clamp(static_cast<int>(std::lround(m_dBits)), 1, FULL_BITS));
     m_pLabel->setText(TrText(IDS_STRENGTH_FORMAT)
                           .arg(TrText(IDS_STRENGTH_WORDS[static_cast<int>(*m_eStrength)]))

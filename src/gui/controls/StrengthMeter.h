@@ -3,6 +3,7 @@
 
 #include "core/health/PasswordStrength.h"
 
+#include <QColor>
 #include <QWidget>
 #include <optional>
 
@@ -31,6 +32,9 @@ public:
 
     // The bar's full length, in bits: stronger passwords fill it.
     static constexpr int FULL_BITS = 128;
+    // The bar's colour for a strength: the same estimate that picks the word
+    // picks the colour, so a "weak" password never shows a green bar.
+    static QColor ColourOf(EStrength eStrength);
 
 private:
     QProgressBar* m_pBar = nullptr;

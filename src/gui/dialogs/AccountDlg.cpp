@@ -28,7 +28,10 @@
 
 namespace {
 
-constexpr int IDI_PASTE = 460;
+// The clipboard drawn for paste buttons where the desktop theme has no
+// "edit-paste".
+constexpr int IDI_PASTE = 463;
+constexpr const char* PASTE_THEME_ICON = "edit-paste";
 constexpr int IDI_GENERATE = 336;
 constexpr int IDI_GENERATOR_SETTINGS = 461;
 constexpr int IDI_BROWSE = 322;
@@ -123,6 +126,8 @@ void CAccountDlg::CreateControls() {
         MakeIconButton(IDC_TEST_LINK, "TestHyperlink", IDS_TEST_HYPERLINK_TIP, IDI_TEST_LINK);
     CHoverButton* pPasteMail =
         MakeIconButton(IDC_PASTE_EMAIL, "PasteEMail", IDS_PASTE_EMAIL_TIP, IDI_PASTE);
+    for (CHoverButton* pPaste : {pPasteUser, pPasteWeb, pPasteMail})
+        pPaste->SetThemeIcon(QString::fromLatin1(PASTE_THEME_ICON), IDI_PASTE);
     connect(pPasteUser, &QPushButton::clicked, this, [this] { OnPaste(m_pUserName); });
     connect(pPasteWeb, &QPushButton::clicked, this, [this] { OnPaste(m_pWebSite); });
     connect(pPasteMail, &QPushButton::clicked, this, [this] { OnPaste(m_pEMail); });

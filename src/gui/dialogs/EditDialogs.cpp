@@ -29,7 +29,7 @@ bool CEditDialogs::RunAccountDlg(SAccountDlgData& data) {
 }
 
 void CEditDialogs::RunPasswordHealth(SHealthDlgData& data) {
-    CPasswordHealthDlg dialog(m_doc, data, Parent());
+    CPasswordHealthDlg dialog(m_doc, data, m_prompts, Parent());
     dialog.exec();
 }
 

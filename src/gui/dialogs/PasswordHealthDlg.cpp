@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/PasswordHealthDlg.h"
 
+#include "core/base/CancelToken.h"
+#include "core/base/Prompts.h"
 #include "core/base/StringTable.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
@@ -20,6 +22,9 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <list>
+#include <memory>
+#include <unordered_map>
 
 namespace {
 
@@ -29,11 +34,39 @@ QString StrengthText(EStrength eStrength) {
 
 constexpr int STRENGTH_COUNT = static_cast<int>(std::size(IDS_STRENGTH_WORDS));
 
+// A check on another thread. Cancel or a lock may leave it running after
+// the dialog gave up on it, so it owns the records it reads; the records
+// wipe their texts as they go.
+struct SHealthCheck {
+    SHealthCheck(const std::list<CPasswordInfo>& listInfo, const CCodePage& codePage,
+                 EStrength eThreshold)
+        : m_listCopy(listInfo), m_pCodePage(&codePage), m_eThreshold(eThreshold) {}
+
+    // The report, its lines pointing into the records it was copied from:
+    // the document did not change while its busy box was up.
+    SHealthReport ReportOn(const std::list<CPasswordInfo>& listInfo) {
+        std::unordered_map<const CPasswordInfo*, const CPasswordInfo*> original;
+        auto it = listInfo.begin();
+        for (const CPasswordInfo& copy : m_listCopy)
+            original.emplace(&copy, &*it++);
+        for (SHealthLine& line : m_report.lines) {
+            line.pGroup = original.at(line.pGroup);
+            line.pAccount = original.at(line.pAccount);
+        }
+        return std::move(m_report);
+    }
+
+    const std::list<CPasswordInfo> m_listCopy;
+    const CCodePage* m_pCodePage;
+    const EStrength m_eThreshold;
+    SHealthReport m_report;
+};
+
 } // namespace
 
 CPasswordHealthDlg::CPasswordHealthDlg(const CCofferDoc& doc, SHealthDlgData& health,
-                                       QWidget* pParent)
-    : QDialog(pParent), m_doc(doc), m_data(health),
+                                       CPrompts& prompts, QWidget* pParent)
+    : QDialog(pParent), m_doc(doc), m_data(health), m_prompts(prompts),
       m_eThreshold(StrengthNamed(health.m_strThreshold).value_or(EStrength::reasonable)) {
     setObjectName(QStringLiteral("PasswordHealthDlg"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -118,8 +151,27 @@ QStringList CPasswordHealthDlg::LineTexts(const SHealthLine& line, const CCoffer
     return {strPath, astrFindings.join(TrText(IDS_HEALTH_SEPARATOR)), strStrength};
 }
 
+SHealthReport CPasswordHealthDlg::Check() const {
+    if (m_doc.m_listInfo.size() < BUSY_RECORDS)
+        return AuditPasswords(m_doc.m_listInfo, m_doc.CodePage(), m_eThreshold);
+    auto pCheck = std::make_shared<SHealthCheck>(m_doc.m_listInfo, m_doc.CodePage(), m_eThreshold);
+    const EBusyEnd eEnd = m_prompts.RunBusy(
+        IDS_HEALTH_CHECKING,
+        [pCheck](const CCancelToken& token) {
+            pCheck->m_report = AuditPasswords(pCheck->m_listCopy, *pCheck->m_pCodePage,
+                                              pCheck->m_eThreshold, nullptr, &token);
+        },
+        EBusyKind::stoppedByLock);
+    if (eEnd != EBusyEnd::done || pCheck->m_report.bCancelled) {
+        SHealthReport report;
+        report.bCancelled = true;
+        return report;
+    }
+    return pCheck->ReportOn(m_doc.m_listInfo);
+}
+
 void CPasswordHealthDlg::Recompute() {
-    m_report = AuditPasswords(m_doc.m_listInfo, m_doc.CodePage(), m_eThreshold);
+    m_report = Check();
     const int nCurrent = m_pList->currentIndex().row();
     m_pList->clear();
     QList<QTreeWidgetItem*> items;
@@ -130,10 +182,11 @@ void CPasswordHealthDlg::Recompute() {
         m_pList->setCurrentItem(
             items.value(std::max(0, std::min(nCurrent, int(items.size()) - 1))));
     m_pSummary->setText(
-        m_report.lines.empty()
-            ? TrText(IDS_HEALTH_ALL_GOOD)
-            : TrCount(IDS_HEALTH_SUMMARY, m_report.nAccounts)
-                  .arg(QLocale().toString(static_cast<qlonglong>(m_report.lines.size()))));
+        m_report.bCancelled     ? TrText(IDS_HEALTH_CANCELLED)
+        : m_report.lines.empty() ? TrText(IDS_HEALTH_ALL_GOOD)
+                                 : TrCount(IDS_HEALTH_SUMMARY, m_report.nAccounts)
+                                       .arg(QString::fromStdString(FormatCount(
+                                           static_cast<long long>(m_report.lines.size())))));
 }
 
 void CPasswordHealthDlg::OnThresholdChosen(int nIndex) {

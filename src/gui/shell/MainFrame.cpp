@@ -148,6 +148,9 @@ QList<QKeySequence> Accelerators(int nId) {
     }
 }
 
+// Long enough to read a long path after the save dialog has closed.
+constexpr int EXPORT_WRITTEN_SHOWN_MS = 15000;
+
 // The commands of the accelerator table that no menu shows.
 constexpr int ACCELERATOR_ONLY[] = {ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CUT,
                                     ID_EDIT_UNDO, ID_NEXT_PANE,  ID_PREV_PANE};
@@ -716,6 +719,14 @@ void CMainFrame::RegisterFileViewCommands() {
     m_commands.Register(
         ID_FILE_EXPORT, [this]() { m_exportCommand.OnFileExport(); },
         [this](CCmdUI& ui) { ui.Enable(m_exportCommand.IsEnabled()); });
+    // Where the export went stays in the status bar for a while; with the
+    // bar hidden it is said in a message instead, so it is never unsaid.
+    m_exportCommand.SetWrittenHandler([this](const std::string& strText) {
+        if (Values().m_bShowStatusBar)
+            statusBar()->showMessage(QString::fromStdString(strText), EXPORT_WRITTEN_SHOWN_MS);
+        else
+            m_prompts.MessageBox(strText, EMsgIcon::information);
+    });
     m_commands.Register(
         ID_FILE_PRINT,
         [this]() {

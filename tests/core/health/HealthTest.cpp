@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/base/CancelToken.h"
 #include "core/health/PasswordHealth.h"
 #include "core/health/PasswordStrength.h"
 #include "core/health/PwnedList.h"
@@ -14,6 +15,7 @@
 #include <list>
 #include <optional>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -386,4 +388,27 @@ TEST(PasswordHealth, BreachedPasswordsComeFirstAfterEmptyOnes) {
     EXPECT_EQ(report.lines[2].pAccount->Account(), "p");
     EXPECT_EQ(report.lines[3].pAccount->Account(), "weak");
     EXPECT_EQ(report.lines[3].nPwned, 0u);
+}
+
+TEST(PasswordHealth, TheTokenHearsHowFarTheCheckGotAndCanStopIt) {
+    // More accounts than one progress step, and an account before the first
+    // group, which no check counts.
+    std::list<CPasswordInfo> list = {Record(false, "stray", "")};
+    list.push_back(Record(true, "G"));
+    for (int i = 0; i < 700; ++i)
+        list.push_back(Record(false, "a" + std::to_string(i), i % 2 ? "letmein1" : ""));
+    const CCancelToken token;
+    const SHealthReport report =
+        AuditPasswords(list, Page1252(), EStrength::reasonable, nullptr, &token);
+    EXPECT_FALSE(report.bCancelled);
+    EXPECT_EQ(report.lines.size(), 700u);
+    EXPECT_EQ(token.Progress(), (std::pair<std::size_t, std::size_t>{700, 700}));
+
+    CCancelToken cancelled;
+    cancelled.Cancel();
+    const SHealthReport stopped =
+        AuditPasswords(list, Page1252(), EStrength::reasonable, nullptr, &cancelled);
+    EXPECT_TRUE(stopped.bCancelled);
+    EXPECT_TRUE(stopped.lines.empty());
+    EXPECT_EQ(cancelled.Progress().first, 0u);
 }

@@ -249,7 +249,11 @@ TEST_F(FileExport, KeePassDatabaseUnderANewPassword) {
     m_prompts.AnswerDatabaseKey({"key", false, ""});
     m_prompts.AnswerDatabaseKey({"pw", false, m_folder.File("missing.key")});
     m_prompts.AnswerDatabaseKey({"fresh", false, ""});
-    CExportCommand(*pDoc, m_prompts).OnFileExport();
+    CExportCommand command(*pDoc, m_prompts);
+    std::vector<std::string> astrWritten;
+    command.SetWrittenHandler([&](const std::string& strText) { astrWritten.push_back(strText); });
+    command.OnFileExport();
+    EXPECT_EQ(astrWritten, std::vector<std::string>{"Exported to " + strOut});
 
     EXPECT_EQ(Messages(),
               (std::vector<std::string>{
@@ -277,6 +281,7 @@ TEST_F(FileExport, KeePassDatabaseUnderANewPassword) {
     const std::string strCancelled = m_folder.File("cancelled.kdbx");
     m_prompts.AnswerSaveFile(strCancelled);
     m_prompts.CancelDatabaseKey();
-    CExportCommand(*pDoc, m_prompts).OnFileExport();
+    command.OnFileExport();
     EXPECT_FALSE(FileExists(strCancelled));
+    EXPECT_EQ(astrWritten.size(), 1u);
 }

@@ -136,7 +136,7 @@ TEST(ImportPaths, CutPathsNeverMeet) {
     const std::string strCut = std::string(251, 'A') + " (2)";
     EXPECT_EQ(Layout(doc), (CLayout{{std::string(255, 'A'), {"1", std::string(255, 't')}},
                                     {strCut, {"2", "4", "5"}}}));
-    EXPECT_EQ(importer.Summary(),
+    EXPECT_EQ(importer.Summary().substr(0, importer.Summary().find("\n\n")),
               "Imported 5 accounts in 2 groups; left out: nothing. Names longer than 255 "
               "characters were cut: 2 groups (" +
                   std::string(40, 'A') + "..." + std::string(17, 'A') + "; " +

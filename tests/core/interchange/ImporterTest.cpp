@@ -22,6 +22,11 @@ SImportEntry Entry(std::vector<std::string> astrPath, std::string strTitle,
     return entry;
 }
 
+// The summary's counts, without the list of accounts that lost something.
+std::string Counts(const std::string& strSummary) {
+    return strSummary.substr(0, strSummary.find("\n\n"));
+}
+
 // The document as "[group]" and account names in list order.
 std::vector<std::string> Layout(const CCofferDoc& doc) {
     std::vector<std::string> astrLayout;
@@ -73,7 +78,7 @@ TEST_F(Importer, GroupsAndNamesFollowTheRules) {
                                                strCut,
                                                std::string(251, 'x') + " (2)"};
     EXPECT_EQ(Layout(m_doc), expected);
-    EXPECT_EQ(importer.Summary(),
+    EXPECT_EQ(Counts(importer.Summary()),
               "Imported 8 accounts in 4 groups; left out: nothing. Names longer than 255 "
               "characters were cut: 1 group (" +
                   std::string(40, 'x') + "..." + std::string(17, 'x') + "), 2 accounts.");
@@ -97,7 +102,9 @@ TEST_F(Importer, RefusesTextsTheCodePageCannotHoldAndCountsWhatIsLeftOut) {
               "Imported 1 account in 1 group; left out: 3 entries with characters that the code "
               "page windows-1252 cannot hold (\"Bank\" in Mail; \"Other\" in \xCE\xA9; \"" +
                   std::string(59, 'x') +
-                  "...\" in G), 2 custom fields, 1 one-time-password setting.");
+                  "...\" in G), 2 custom fields, 1 one-time-password setting.\n\n"
+                  "Accounts that lost something:\n"
+                  "\"Caf\xC3\xA9\" in Work: 2 custom fields, 1 one-time-password setting");
 }
 
 // The CSV columns that entries carried in no text are named once each, in
@@ -133,7 +140,7 @@ TEST_F(Importer, NamesTheColumnsNotRead) {
             importer.Add(entry);
         }
         const std::string strCount = std::to_string(2 * c.columns.size());
-        EXPECT_EQ(importer.Summary(),
+        EXPECT_EQ(Counts(importer.Summary()),
                   "Imported " + std::to_string(c.columns.size()) + " account" +
                       (c.columns.size() == 1 ? "" : "s") +
                       " in 1 group; left out: 1 entry with characters that the code page "
@@ -241,4 +248,63 @@ TEST(ImporterClash, AnswersActAsADropsDo) {
                                      std::count(c.layout.begin(), c.layout.end(), "Card=new4")))
             << c.pszCase;
     }
+}
+
+// Each account that lost something is named with all it lost; an account
+// that lost nothing, or an entry that was not imported, is not. A large
+// import names the first ones and counts the rest.
+TEST_F(Importer, NamesEachAccountThatLostSomething) {
+    const struct {
+        const char* pszCase;
+        int nLosing;
+        std::vector<std::string> astrLines;
+    } CASES[] = {
+        {"none", 0, {}},
+        {"one", 1, {"\"A0\" in Web: 3 custom fields, 1 attachment, the column \"guid\""}},
+        {"one too many",
+         21,
+         {"\"A19\" in Web: 3 custom fields, 1 attachment, the column \"guid\"",
+          "and 1 more account"}},
+        {"many",
+         1000,
+         {"\"A19\" in Web: 3 custom fields, 1 attachment, the column \"guid\"",
+          "and 980 more accounts"}},
+    };
+    for (const auto& c : CASES) {
+        CCofferDoc doc;
+        CImporter importer(doc, CCodePage::Default());
+        importer.Add(Entry({"Web"}, "whole"));
+        SImportEntry refused = Entry({"Web"}, "\xCE\xA9");
+        refused.LeaveOut(ELeftOut::attachment);
+        importer.Add(refused);
+        for (int i = 0; i < c.nLosing; ++i) {
+            SImportEntry entry = Entry({"Web"}, "A" + std::to_string(i));
+            entry.LeaveOut(ELeftOut::customField, 3);
+            entry.LeaveOut(ELeftOut::attachment);
+            entry.astrUnreadColumns = {"guid"};
+            importer.Add(entry);
+        }
+        std::vector<std::string> astrLines;
+        std::string strList = importer.LossList();
+        for (std::size_t nEnd; !strList.empty(); strList.erase(0, nEnd + 1)) {
+            nEnd = std::min(strList.find('\n'), strList.size());
+            astrLines.push_back(strList.substr(0, nEnd));
+        }
+        const std::size_t nShown = std::min<std::size_t>(c.nLosing, CImporter::MAX_LOSS_LINES);
+        ASSERT_EQ(astrLines.size(), c.astrLines.empty() ? 0 : nShown + c.astrLines.size())
+            << c.pszCase;
+        if (c.astrLines.empty())
+            continue;
+        EXPECT_EQ(astrLines.front(), "Accounts that lost something:") << c.pszCase;
+        EXPECT_TRUE(std::equal(c.astrLines.rbegin(), c.astrLines.rend(), astrLines.rbegin()))
+            << c.pszCase << ": " << importer.LossList();
+        EXPECT_EQ(importer.Summary().substr(importer.Summary().find("\n\n") + 2),
+                  importer.LossList());
+    }
+    // A cut name is a loss too.
+    CCofferDoc doc;
+    CImporter importer(doc, CCodePage::Default());
+    importer.Add(Entry({"G"}, std::string(300, 'n')));
+    EXPECT_EQ(importer.LossList(), "Accounts that lost something:\n\"" + std::string(60, 'n') +
+                                       "...\" in G: its name was cut to 255 characters");
 }

@@ -12,6 +12,9 @@
 #include <QProgressBar>
 #include <QTest>
 
+#include <utility>
+#include <vector>
+
 // The meter under the password of the account dialog and of the generator
 // page judges what is typed, loaded or generated there.
 class StrengthMeterTest : public QObject {
@@ -20,6 +23,7 @@ private slots:
     void meterJudgesWhatIsTyped_data();
     void meterJudgesWhatIsTyped();
     void loadedAndGeneratedPasswordsAreJudged();
+    void barColourFollowsTheWord();
 
 private:
     CCofferDoc m_doc;
@@ -76,6 +80,32 @@ void StrengthMeterTest::loadedAndGeneratedPasswordsAreJudged() {
     data.m_strPassword = "123456";
     dialog.Load(data);
     QVERIFY(dialog.StrengthMeter()->Label()->text().startsWith("Strength: poor ("));
+}
+
+// Each password lands in another band; the bar's colour is told by the word
+// the label shows: red to orange below "reasonable", yellow at it, green only
+// above it.
+void StrengthMeterTest::barColourFollowsTheWord() {
+    CStrengthMeter meter;
+    const std::pair<const char*, std::pair<int, int>> cases[] = {
+        {"password", {0, 20}},
+        {"violet-Harbor-1987", {20, 40}},
+        {"Zt9#qLm2@vR8!xWc", {40, 70}},
+        {"Zt9#qLm2@vR8!xWcK", {80, 160}},
+        {"#Vq8!zR2mW$k9Lp&Tz4^yN7-Qx7!rT2#mK9$wL4&", {80, 160}}};
+    std::vector<EStrength> seen;
+    for (const auto& [pszPassword, hues] : cases) {
+        meter.SetPassword(QString::fromLatin1(pszPassword));
+        const int nHue = meter.Bar()->palette().color(QPalette::Highlight).hue();
+        const QString strWhat = meter.Label()->text() + " hue " + QString::number(nHue);
+        QVERIFY2(nHue >= hues.first && nHue < hues.second, qPrintable(strWhat));
+        QVERIFY2(meter.Label()->text().contains(StrengthWord(*meter.Strength())),
+                 qPrintable(strWhat));
+        seen.push_back(*meter.Strength());
+    }
+    // The passwords span every band, so every colour was looked at.
+    QCOMPARE(seen, (std::vector<EStrength>{EStrength::poor, EStrength::weak, EStrength::reasonable,
+                                           EStrength::good, EStrength::excellent}));
 }
 
 QTEST_MAIN(StrengthMeterTest)

@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 
@@ -34,6 +35,8 @@
 #include <functional>
 #include <memory>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -101,6 +104,7 @@ private slots:
     void aQuestionDefaultingToNoAnswersEnterWithNo();
     void busyWorkRunsAwayFromTheWindowsWhichGoOn();
     void cancelLeavesTheWorkToEndOnItsOwn();
+    void theBusyBarShowsHowFarTheWorkGot();
     void aLockStopsOnlyWorkThatALockStops_data();
     void aLockStopsOnlyWorkThatALockStops();
     void theProgramsEndWaitsOnlyForWaitedWork_data();
@@ -232,6 +236,43 @@ void DialogPromptsTest::busyWorkRunsAwayFromTheWindowsWhichGoOn() {
     QVERIFY(workThread != std::this_thread::get_id());
     QCOMPARE(strBusyText, QStringLiteral("Checking the KEY of a.khv ..."));
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+void DialogPromptsTest::theBusyBarShowsHowFarTheWorkGot() {
+    // Work that has said nothing keeps the bar busy; a quarter done shows
+    // a quarter. The work ends once the interface thread has seen both.
+    CDialogPrompts prompts;
+    std::atomic<bool> bSawBusy = false;
+    std::atomic<bool> bDone = false;
+    std::vector<std::pair<int, int>> seen; // {maximum, value}, read here only
+    const std::function<void()> fnLook = [&]() {
+        if (bDone)
+            return;
+        auto* pBar = QApplication::activeModalWidget()
+                         ? QApplication::activeModalWidget()->findChild<QProgressBar*>()
+                         : nullptr;
+        if (pBar && (seen.empty() || seen.back() != std::pair(pBar->maximum(), pBar->value())))
+            seen.emplace_back(pBar->maximum(), pBar->value());
+        bSawBusy = !seen.empty();
+        if (seen.size() < 2)
+            QTimer::singleShot(20, fnLook);
+        else
+            bDone = true;
+    };
+    QTimer::singleShot(20, fnLook);
+    prompts.RunBusy(
+        "Checking the passwords ...",
+        [&](const CCancelToken& token) {
+            for (int i = 0; i < 100 && !bSawBusy; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            token.SetProgress(250, 1000);
+            for (int i = 0; i < 100 && !bDone; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        },
+        EBusyKind::cancellable);
+    bDone = true;
+    QTest::qWait(50); // the last look ends before what it looks at goes
+    QCOMPARE(seen, (std::vector<std::pair<int, int>>{{0, -1}, {1000, 250}}));
 }
 
 void DialogPromptsTest::cancelLeavesTheWorkToEndOnItsOwn() {

@@ -16,9 +16,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
 #include <QImage>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -86,6 +91,8 @@ void ChooseGroup(CHoverComboBox* pList, const QString& strText) {
 class CEditDialogsTest : public QObject {
     Q_OBJECT
 private slots:
+    void pasteButtonsShowPaste_data();
+    void pasteButtonsShowPaste();
     void emptyAndClashingNamesAreRefused();
     void anAccountMayKeepItsOwnName();
     void theGroupShownIsTheGroupActedOn();
@@ -234,6 +241,49 @@ void CEditDialogsTest::passwordsAreMaskedOnePerCharacter() {
     offered.Button(CAccountDlg::IDC_GENERATE)->click();
     QVERIFY(
         offered.PasswordEdit()->text().contains(QRegularExpression(QStringLiteral("^[A-Z]{4}$"))));
+}
+
+void CEditDialogsTest::pasteButtonsShowPaste_data() {
+    QTest::addColumn<bool>("bThemeHasIt");
+    QTest::newRow("the desktop theme's") << true;
+    QTest::newRow("the drawn clipboard") << false;
+}
+
+// The three paste buttons show the theme's "edit-paste", or where the theme
+// has none the drawn clipboard: never the padlock of a sealed file.
+void CEditDialogsTest::pasteButtonsShowPaste() {
+    QFETCH(bool, bThemeHasIt);
+    QTemporaryDir themes;
+    QDir(themes.path()).mkpath(QStringLiteral("t/16x16/actions"));
+    QFile index(themes.filePath(QStringLiteral("t/index.theme")));
+    QVERIFY(index.open(QIODevice::WriteOnly));
+    index.write("[Icon Theme]\nName=t\nDirectories=16x16/actions\n\n"
+                "[16x16/actions]\nSize=16\nContext=Actions\nType=Fixed\n");
+    index.close();
+    if (bThemeHasIt)
+        QFile::copy(QStringLiteral(":/icons/tree-file.svg"),
+                    themes.filePath(QStringLiteral("t/16x16/actions/edit-paste.svg")));
+    const QStringList astrPaths = QIcon::themeSearchPaths();
+    const QString strTheme = QIcon::themeName();
+    QIcon::setThemeSearchPaths({themes.path()});
+    QIcon::setThemeName(QStringLiteral("t"));
+    const auto image = [](const QIcon& icon) { return icon.pixmap(16, 16).toImage(); };
+    const QImage expected = image(QIcon(bThemeHasIt ? QStringLiteral(":/icons/tree-file.svg")
+                                                    : QStringLiteral(":/icons/paste.svg")));
+    const auto restore = qScopeGuard([&]() {
+        QIcon::setThemeSearchPaths(astrPaths);
+        QIcon::setThemeName(strTheme);
+    });
+    SDoc d{"A"};
+    CAccountDlg dialog(d.doc, d.prompts);
+    for (int nId : {CAccountDlg::IDC_PASTE_USERNAME, CAccountDlg::IDC_PASTE_WEBSITE,
+                    CAccountDlg::IDC_PASTE_EMAIL}) {
+        const QIcon& icon = dialog.Button(nId)->CurrentIcon();
+        QCOMPARE(icon.name(), bThemeHasIt ? QStringLiteral("edit-paste") : QString());
+        QVERIFY(image(icon) == expected);
+        QVERIFY(image(icon) != image(QIcon(QStringLiteral(":/icons/460.svg"))));
+        QCOMPARE(dialog.Button(nId)->IconSize(), QSize(16, 16));
+    }
 }
 
 void CEditDialogsTest::buttonsFillTheFields() {

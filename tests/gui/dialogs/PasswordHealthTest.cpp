@@ -14,6 +14,10 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <iterator>
+#include <string>
+#include <vector>
+
 namespace {
 
 constexpr const char* OUTLINE = "Bank: Card=, Loan=Zt9#qLm2@vR8!xWc / Mail: Home=password, "
@@ -36,13 +40,15 @@ private slots:
     void listsTheWorstFirstAndFollowsTheThreshold();
     void anOpenedLineEditsItsAccount();
     void toolsMenuOpensItAndKeepsTheThreshold();
+    void aLargeFileIsCheckedBehindTheBusyBox_data();
+    void aLargeFileIsCheckedBehindTheBusyBox();
 };
 
 void PasswordHealthTest::listsTheWorstFirstAndFollowsTheThreshold() {
     CViewFixture fx;
     fx.NewKeyedDocument(OUTLINE);
     SHealthDlgData data{"reasonable", {}};
-    CPasswordHealthDlg dialog(*fx.m_pDoc, data);
+    CPasswordHealthDlg dialog(*fx.m_pDoc, data, fx.m_prompts);
     QCOMPARE(Cells(dialog.List(), 0),
              "Bank / Card\nBank / Loan\nShop / Web\nMail / Home\nMail / Work");
     QCOMPARE(Cells(dialog.List(), 1),
@@ -70,7 +76,8 @@ void PasswordHealthTest::listsTheWorstFirstAndFollowsTheThreshold() {
     }
     // A word no list offers opens at the default.
     data.m_strThreshold = "fair";
-    QCOMPARE(CPasswordHealthDlg(*fx.m_pDoc, data).ThresholdList()->currentText(), "reasonable");
+    QCOMPARE(CPasswordHealthDlg(*fx.m_pDoc, data, fx.m_prompts).ThresholdList()->currentText(),
+             "reasonable");
 }
 
 void PasswordHealthTest::anOpenedLineEditsItsAccount() {
@@ -85,7 +92,7 @@ void PasswordHealthTest::anOpenedLineEditsItsAccount() {
                                 const_cast<CPasswordInfo*>(pAccount),
                                 pAccount->Account() == "Card" ? "Bank" : "Mail", texts);
                         }};
-    CPasswordHealthDlg dialog(*fx.m_pDoc, data);
+    CPasswordHealthDlg dialog(*fx.m_pDoc, data, fx.m_prompts);
     dialog.show();
     QTreeWidget* pList = dialog.List();
     // The platform's double click: press, release, double-click, release.
@@ -137,6 +144,54 @@ void PasswordHealthTest::toolsMenuOpensItAndKeepsTheThreshold() {
 
     frame.HideToTray(true);
     QVERIFY(!frame.Commands().Update(ID_TOOLS_HEALTH).bEnabled);
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void PasswordHealthTest::aLargeFileIsCheckedBehindTheBusyBox_data() {
+    QTest::addColumn<bool>("bLock");
+    QTest::newRow("Cancel") << false;
+    QTest::newRow("a lock") << true;
+}
+
+// The file is large enough for the busy box: the check runs on its copy of
+// the records, and its lines still lead to the document's own accounts.
+void PasswordHealthTest::aLargeFileIsCheckedBehindTheBusyBox() {
+    QFETCH(bool, bLock);
+    CViewFixture fx;
+    fx.NewKeyedDocument("Bank: Card=password");
+    for (std::size_t i = 0; fx.m_pDoc->m_listInfo.size() < CPasswordHealthDlg::BUSY_RECORDS; ++i)
+        fx.Account("Bank", "Spare " + std::to_string(i), "Qx7!rT2#mK9$wL4&" + std::to_string(i));
+    const CPasswordInfo* pCard = nullptr;
+    for (const CPasswordInfo& info : fx.m_pDoc->m_listInfo)
+        pCard = info.Account() == "Card" ? &info : pCard;
+    std::vector<const CPasswordInfo*> edited;
+    SHealthDlgData data{"reasonable",
+                        [&](const CPasswordInfo* pAccount) { edited.push_back(pAccount); }};
+    CPasswordHealthDlg dialog(*fx.m_pDoc, data, fx.m_prompts);
+    QCOMPARE(fx.m_prompts.m_vecBusyTexts, std::vector<std::string>{"Checking the passwords ..."});
+    QCOMPARE(fx.m_prompts.m_vecBusyKinds, std::vector<EBusyKind>{EBusyKind::stoppedByLock});
+    QCOMPARE(Cells(dialog.List(), 0), "Bank / Card");
+    QCOMPARE(
+        dialog.Summary()->text(),
+        QStringLiteral("1 of %1 accounts need attention.").arg(fx.m_pDoc->m_listInfo.size() - 1));
+    dialog.OpenLine(0);
+    QCOMPARE(edited, std::vector<const CPasswordInfo*>{pCard});
+
+    // Stopped, it shows nothing of a check that did not end, and says so;
+    // the next threshold checks again.
+    if (bLock)
+        fx.m_prompts.DuringBusy([&]() { fx.m_prompts.StopWorkForLock(); });
+    else
+        fx.m_prompts.CancelBusy();
+    dialog.ThresholdList()->setCurrentIndex(dialog.ThresholdList()->findText("poor"));
+    QCOMPARE(dialog.List()->topLevelItemCount(), 0);
+    QVERIFY(dialog.Report().lines.empty());
+    QCOMPARE(dialog.Summary()->text(),
+             "The check was cancelled. Choose a threshold to check again.");
+    dialog.ThresholdList()->setCurrentIndex(dialog.ThresholdList()->findText("good"));
+    QCOMPARE(Cells(dialog.List(), 0), "Bank / Card");
+    // Opened, cancelled, chosen again: each checked behind the box.
+    QCOMPARE(fx.m_prompts.m_vecBusyTexts.size(), 4u);
     QVERIFY(fx.m_vecFailures.empty());
 }
 

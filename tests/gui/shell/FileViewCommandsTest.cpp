@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -84,21 +85,26 @@ void FileViewCommandsTest::enableRules() {
 void FileViewCommandsTest::exportFromTheMenu_data() {
     QTest::addColumn<QString>("strName");
     QTest::addColumn<QString>("strWritten");
-    QTest::newRow("text")
-        << "export.txt"
-        << "============= My Passwords =============\n\nAccount\t\tBank\n"
-           "User Name\t\nPassword\ts3cret\nWeb Site\t\nE-Mail\t\t\nComments\t\n\n";
+    QTest::addColumn<bool>("bStatusBar");
+    QTest::newRow("text") << "export.txt"
+                          << "============= My Passwords =============\n\nAccount\t\tBank\n"
+                             "User Name\t\nPassword\ts3cret\nWeb Site\t\nE-Mail\t\t\nComments\t\n\n"
+                          << true;
     QTest::newRow("csv") << "export.csv"
                          << "\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\","
                             "\"E-mail\"\n\"Root/My Passwords\",\"Bank\",\"\",\"s3cret\",\"\",\"\","
-                            "\"\"\n";
+                            "\"\"\n"
+                         << false;
 }
 
 void FileViewCommandsTest::exportFromTheMenu() {
     QFETCH(QString, strName);
     QFETCH(QString, strWritten);
+    QFETCH(bool, bStatusBar);
     CFrameFixture fx;
     CMainFrame& frame = fx.Frame();
+    frame.Settings().Change(
+        [&](SShellSettings& values) { values.m_bShowStatusBar = bStatusBar ? 1 : 0; });
     OpenFile(fx, "Work.pwd");
     CPasswordInfo account;
     account.SetAccount("Bank");
@@ -120,9 +126,15 @@ void FileViewCommandsTest::exportFromTheMenu() {
     QCOMPARE(int(st.st_mode & 07777), 0600);
     QVERIFY(!fx.m_pDoc->IsModified());
     QVERIFY(!frame.Action(ID_FILE_SAVE)->isEnabled());
-    // Plain text: said before it is written.
-    QCOMPARE(fx.m_prompts.MessageTexts(),
-             std::vector<std::string>{FormatText(EXPORT_PLAIN_WARNING, strOut)});
+    // Plain text: said before it is written. Where it went is said after,
+    // in the status bar or, with the bar hidden, in a message.
+    const std::string strWhere = "Exported to " + strOut;
+    std::vector<std::string> astrMessages{FormatText(EXPORT_PLAIN_WARNING, strOut)};
+    if (!bStatusBar)
+        astrMessages.push_back(strWhere);
+    QCOMPARE(fx.m_prompts.MessageTexts(), astrMessages);
+    QCOMPARE(frame.statusBar()->currentMessage().toStdString(),
+             bStatusBar ? strWhere : std::string());
     QCOMPARE(fx.m_prompts.Messages().front().m_eButtons, EMsgButtons::yesNoDefaultNo);
     QVERIFY(fx.m_vecFailures.empty());
 }
@@ -146,6 +158,7 @@ void FileViewCommandsTest::exportCancelledOrRefused() {
                                        FormatText(IDS_WRITE_FAILED, strOut)}));
     QCOMPARE(fx.m_prompts.Messages().back().m_eIcon, EMsgIcon::exclamation);
     QVERIFY(!FileExists(strOut));
+    QVERIFY(frame.statusBar()->currentMessage().isEmpty());
     QVERIFY(fx.m_vecFailures.empty());
 }
 

@@ -305,7 +305,7 @@ void CPseudoLocaleTest::editingDialogs() {
     Expect(&replace, 6);
     // The account's empty password is a finding: its line, its strength word.
     SHealthDlgData health;
-    CPasswordHealthDlg healthDlg(*fx.m_pDoc, health);
+    CPasswordHealthDlg healthDlg(*fx.m_pDoc, health, fx.m_prompts);
     Expect(&healthDlg, 12);
 }
 
