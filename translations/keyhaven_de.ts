@@ -1872,6 +1872,186 @@ wirklich löschen?</translation>
         <source>Recent Files</source>
         <translation>Zuletzt verwendete Dateien</translation>
     </message>
+    <message>
+        <source>Checking the passwords ...</source>
+        <translation>Die Passwörter werden geprüft ...</translation>
+    </message>
+    <message>
+        <source>The check was cancelled. Choose a threshold to check again.</source>
+        <translation>Die Prüfung wurde abgebrochen. Wählen Sie eine Schwelle, um erneut zu prüfen.</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Exportiert nach %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n custom fields</source>
+        <comment>%n custom field</comment>
+        <translation>
+            <numerusform>%n eigenes Feld</numerusform>
+            <numerusform>%n eigene Felder</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n one-time-password settings</source>
+        <comment>%n one-time-password setting</comment>
+        <translation>
+            <numerusform>%n Einmalpasswort-Einstellung</numerusform>
+            <numerusform>%n Einmalpasswort-Einstellungen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n attachments</source>
+        <comment>%n attachment</comment>
+        <translation>
+            <numerusform>%n Anhang</numerusform>
+            <numerusform>%n Anhänge</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sets of tags</source>
+        <comment>%n set of tags</comment>
+        <translation>
+            <numerusform>%n Satz Schlagwörter</numerusform>
+            <numerusform>%n Sätze Schlagwörter</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n expiry dates</source>
+        <comment>%n expiry date</comment>
+        <translation>
+            <numerusform>%n Ablaufdatum</numerusform>
+            <numerusform>%n Ablaufdaten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n further web sites</source>
+        <comment>%n further web site</comment>
+        <translation>
+            <numerusform>%n weitere Website</numerusform>
+            <numerusform>%n weitere Websites</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <comment>and %n more</comment>
+        <translation>
+            <numerusform>und %n weiterer</numerusform>
+            <numerusform>und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> und </translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;</source>
+        <translation>„%1“</translation>
+    </message>
+    <message numerus="yes">
+        <source>the columns %1</source>
+        <comment>the column %1</comment>
+        <translation>
+            <numerusform>die Spalte %1</numerusform>
+            <numerusform>die Spalten %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; in %2</source>
+        <translation>„%1“ in %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries with characters that the code page %1 cannot hold (%2)</source>
+        <comment>%n entry with characters that the code page %1 cannot hold (%2)</comment>
+        <translation>
+            <numerusform>%n Eintrag mit Zeichen, die die Codepage %1 nicht darstellen kann (%2)</numerusform>
+            <numerusform>%n Einträge mit Zeichen, die die Codepage %1 nicht darstellen kann (%2)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries whose account the group already held and kept</source>
+        <comment>%n entry whose account the group already held and kept</comment>
+        <translation>
+            <numerusform>%n Eintrag, dessen Konto die Gruppe schon hatte und behielt</numerusform>
+            <numerusform>%n Einträge, deren Konto die Gruppe schon hatte und behielt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n groups (%1)</source>
+        <comment>%n group (%1)</comment>
+        <translation>
+            <numerusform>%n Gruppe (%1)</numerusform>
+            <numerusform>%n Gruppen (%1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n accounts</source>
+        <comment>%n account</comment>
+        <translation>
+            <numerusform>%n Konto</numerusform>
+            <numerusform>%n Konten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n accounts in %1</source>
+        <comment>Imported %n account in %1</comment>
+        <translation>
+            <numerusform>%n Konto in %1 importiert</numerusform>
+            <numerusform>%n Konten in %1 importiert</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n groups</source>
+        <comment>%n group</comment>
+        <translation>
+            <numerusform>%n Gruppe</numerusform>
+            <numerusform>%n Gruppen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1; left out: %2.</source>
+        <translation>%1; ausgelassen: %2.</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>nichts</translation>
+    </message>
+    <message numerus="yes">
+        <source>Names longer than %n characters were cut: %1.</source>
+        <comment>Names longer than %n character were cut: %1.</comment>
+        <translation>
+            <numerusform>Namen mit mehr als %n Zeichen wurden gekürzt: %1.</numerusform>
+            <numerusform>Namen mit mehr als %n Zeichen wurden gekürzt: %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>its name was cut to %n characters</source>
+        <comment>its name was cut to %n character</comment>
+        <translation>
+            <numerusform>sein Name wurde auf %n Zeichen gekürzt</numerusform>
+            <numerusform>sein Name wurde auf %n Zeichen gekürzt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Accounts that lost something:</source>
+        <translation>Konten, die etwas verloren haben:</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more accounts</source>
+        <comment>and %n more account</comment>
+        <translation>
+            <numerusform>und %n weiteres Konto</numerusform>
+            <numerusform>und %n weitere Konten</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

@@ -1871,6 +1871,186 @@ Copier le nom</translation>
         <source>Recent Files</source>
         <translation>Fichiers récents</translation>
     </message>
+    <message>
+        <source>Checking the passwords ...</source>
+        <translation>Vérification des mots de passe ...</translation>
+    </message>
+    <message>
+        <source>The check was cancelled. Choose a threshold to check again.</source>
+        <translation>La vérification a été annulée. Choisissez un seuil pour vérifier à nouveau.</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Exporté vers %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n custom fields</source>
+        <comment>%n custom field</comment>
+        <translation>
+            <numerusform>%n champ personnalisé</numerusform>
+            <numerusform>%n champs personnalisés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n one-time-password settings</source>
+        <comment>%n one-time-password setting</comment>
+        <translation>
+            <numerusform>%n réglage de mot de passe à usage unique</numerusform>
+            <numerusform>%n réglages de mot de passe à usage unique</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n attachments</source>
+        <comment>%n attachment</comment>
+        <translation>
+            <numerusform>%n pièce jointe</numerusform>
+            <numerusform>%n pièces jointes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sets of tags</source>
+        <comment>%n set of tags</comment>
+        <translation>
+            <numerusform>%n jeu d&apos;étiquettes</numerusform>
+            <numerusform>%n jeux d&apos;étiquettes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n expiry dates</source>
+        <comment>%n expiry date</comment>
+        <translation>
+            <numerusform>%n date d&apos;expiration</numerusform>
+            <numerusform>%n dates d&apos;expiration</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n further web sites</source>
+        <comment>%n further web site</comment>
+        <translation>
+            <numerusform>%n autre site web</numerusform>
+            <numerusform>%n autres sites web</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <comment>and %n more</comment>
+        <translation>
+            <numerusform>et %n autre</numerusform>
+            <numerusform>et %n autres</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> et </translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;</source>
+        <translation>«&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message numerus="yes">
+        <source>the columns %1</source>
+        <comment>the column %1</comment>
+        <translation>
+            <numerusform>la colonne %1</numerusform>
+            <numerusform>les colonnes %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; in %2</source>
+        <translation>«&#xa0;%1&#xa0;» dans %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries with characters that the code page %1 cannot hold (%2)</source>
+        <comment>%n entry with characters that the code page %1 cannot hold (%2)</comment>
+        <translation>
+            <numerusform>%n entrée avec des caractères que la page de codes %1 ne peut pas contenir (%2)</numerusform>
+            <numerusform>%n entrées avec des caractères que la page de codes %1 ne peut pas contenir (%2)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries whose account the group already held and kept</source>
+        <comment>%n entry whose account the group already held and kept</comment>
+        <translation>
+            <numerusform>%n entrée dont le groupe avait déjà le compte et l&apos;a gardé</numerusform>
+            <numerusform>%n entrées dont le groupe avait déjà le compte et l&apos;a gardé</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n groups (%1)</source>
+        <comment>%n group (%1)</comment>
+        <translation>
+            <numerusform>%n groupe (%1)</numerusform>
+            <numerusform>%n groupes (%1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n accounts</source>
+        <comment>%n account</comment>
+        <translation>
+            <numerusform>%n compte</numerusform>
+            <numerusform>%n comptes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n accounts in %1</source>
+        <comment>Imported %n account in %1</comment>
+        <translation>
+            <numerusform>%n compte importé dans %1</numerusform>
+            <numerusform>%n comptes importés dans %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n groups</source>
+        <comment>%n group</comment>
+        <translation>
+            <numerusform>%n groupe</numerusform>
+            <numerusform>%n groupes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1; left out: %2.</source>
+        <translation>%1&#xa0;; omis&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>rien</translation>
+    </message>
+    <message numerus="yes">
+        <source>Names longer than %n characters were cut: %1.</source>
+        <comment>Names longer than %n character were cut: %1.</comment>
+        <translation>
+            <numerusform>Les noms de plus de %n caractère ont été tronqués&#xa0;: %1.</numerusform>
+            <numerusform>Les noms de plus de %n caractères ont été tronqués&#xa0;: %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>its name was cut to %n characters</source>
+        <comment>its name was cut to %n character</comment>
+        <translation>
+            <numerusform>son nom a été tronqué à %n caractère</numerusform>
+            <numerusform>son nom a été tronqué à %n caractères</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Accounts that lost something:</source>
+        <translation>Comptes qui ont perdu quelque chose&#xa0;:</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more accounts</source>
+        <comment>and %n more account</comment>
+        <translation>
+            <numerusform>et %n autre compte</numerusform>
+            <numerusform>et %n autres comptes</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/Importer.h"
 
+#include "core/base/TextUtil.h"
+#include "core/base/Translation.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 
@@ -16,16 +18,23 @@ constexpr std::size_t MAX_LISTED = 10;
 // at most 60 bytes of it).
 constexpr std::size_t SHOWN_KEPT = 64;
 
-// What an account cannot carry, one and many, by ELeftOut.
-constexpr const char* LEFT_OUT_NAMES[][2] = {
-    {"custom field", "custom fields"}, {"one-time-password setting", "one-time-password settings"},
-    {"attachment", "attachments"},     {"set of tags", "sets of tags"},
-    {"expiry date", "expiry dates"},   {"further web site", "further web sites"},
+// What an account cannot carry, by ELeftOut.
+constexpr SCountText LEFT_OUT_NAMES[] = {
+    KH_COUNT("Keyhaven", "%n custom fields", "%n custom field"),
+    KH_COUNT("Keyhaven", "%n one-time-password settings", "%n one-time-password setting"),
+    KH_COUNT("Keyhaven", "%n attachments", "%n attachment"),
+    KH_COUNT("Keyhaven", "%n sets of tags", "%n set of tags"),
+    KH_COUNT("Keyhaven", "%n expiry dates", "%n expiry date"),
+    KH_COUNT("Keyhaven", "%n further web sites", "%n further web site"),
 };
 static_assert(std::size(LEFT_OUT_NAMES) == static_cast<std::size_t>(ELeftOut::COUNT));
 
-std::string Counted(int n, const char* pszOne, const char* pszMany) {
-    return std::to_string(n) + " " + (n == 1 ? pszOne : pszMany);
+// The end of a list cut short: "...; and 12 more".
+constexpr SCountText IMPORT_AND_MORE = KH_COUNT("Keyhaven", "and %n more", "and %n more");
+
+// The parts of a list, in the language shown.
+std::string ListSeparator() {
+    return TranslateText(KH_TEXT("Keyhaven", ", "));
 }
 
 // Every line break of the notes becomes the "\r\n" the comments edit keeps.
@@ -61,15 +70,18 @@ std::string Shown(const std::string& strText) {
 std::string ColumnList(const std::vector<std::string>& astrColumns) {
     constexpr std::size_t MAX_COLUMNS = 40;
     const std::size_t nShown = std::min(astrColumns.size(), MAX_COLUMNS);
-    std::string strList = astrColumns.size() == 1 ? "the column " : "the columns ";
+    std::string strNames;
     for (std::size_t i = 0; i < nShown; ++i) {
         if (i > 0)
-            strList += i + 1 == astrColumns.size() ? " and " : ", ";
-        strList += "\"" + Shown(astrColumns[i]) + "\"";
+            strNames += i + 1 == astrColumns.size() ? TranslateText(KH_TEXT("Keyhaven", " and "))
+                                                    : ListSeparator();
+        strNames += FormatText(KH_TEXT("Keyhaven", "\"%1\""), Shown(astrColumns[i]));
     }
     if (astrColumns.size() > nShown)
-        strList += " and " + std::to_string(astrColumns.size() - nShown) + " more";
-    return strList;
+        strNames +=
+            " " + CountText(IMPORT_AND_MORE, static_cast<long long>(astrColumns.size() - nShown));
+    return FormatCountText(KH_COUNT("Keyhaven", "the columns %1", "the column %1"),
+                           static_cast<long long>(astrColumns.size()), strNames);
 }
 
 // A name as the summary lists a cut one: its start and its end, where cut
@@ -360,7 +372,9 @@ void CImporter::Add(const SImportEntry& entry) {
     const bool bNameCut = astrStored[0].size() > MAX_IMPORT_NAME_LENGTH;
     if (bNameCut)
         ++m_nCutAccounts;
-    NoteLoss(entry, "\"" + Shown(strTitle) + "\" in " + Shown(strGroupShown), bNameCut);
+    NoteLoss(entry,
+             FormatText(KH_TEXT("Keyhaven", "\"%1\" in %2"), Shown(strTitle), Shown(strGroupShown)),
+             bNameCut);
     for (std::size_t i = 0; i < m_anLeftOut.size(); ++i)
         m_anLeftOut[i] += entry.anLeftOut[i];
     for (const std::string& strColumn : entry.astrUnreadColumns) {
@@ -378,58 +392,75 @@ void CImporter::Finish() {
 std::string CImporter::Summary() const {
     std::string strLeftOut;
     const auto fnAppend = [&strLeftOut](const std::string& strPart) {
-        strLeftOut += (strLeftOut.empty() ? "" : ", ") + strPart;
+        strLeftOut += (strLeftOut.empty() ? "" : ListSeparator()) + strPart;
     };
-    if (!m_astrRefused.empty()) {
-        std::string strPart = Counted(static_cast<int>(m_astrRefused.size()), "entry", "entries") +
-                              " with characters that the code page " + m_codePage.Name() +
-                              " cannot hold (";
-        for (std::size_t i = 0; i < m_astrRefused.size() && i < MAX_LISTED; ++i)
-            strPart += (i ? "; " : "") + m_astrRefused[i];
-        if (m_astrRefused.size() > MAX_LISTED)
-            strPart += "; and " + std::to_string(m_astrRefused.size() - MAX_LISTED) + " more";
-        fnAppend(strPart + ")");
-    }
+    if (!m_astrRefused.empty())
+        fnAppend(FormatCountText(
+            KH_COUNT("Keyhaven",
+                     "%n entries with characters that the code page %1 cannot hold (%2)",
+                     "%n entry with characters that the code page %1 cannot hold (%2)"),
+            static_cast<long long>(m_astrRefused.size()), m_codePage.Name(),
+            Listed(m_astrRefused, [](const std::string& strName) { return strName; })));
     if (m_nKept > 0)
-        fnAppend(Counted(m_nKept, "entry", "entries") +
-                 " whose account the group already held and kept");
+        fnAppend(CountText(KH_COUNT("Keyhaven",
+                                    "%n entries whose account the group already held and kept",
+                                    "%n entry whose account the group already held and kept"),
+                           m_nKept));
     for (std::size_t i = 0; i < m_anLeftOut.size(); ++i) {
         if (m_anLeftOut[i] > 0)
-            fnAppend(Counted(m_anLeftOut[i], LEFT_OUT_NAMES[i][0], LEFT_OUT_NAMES[i][1]));
+            fnAppend(CountText(LEFT_OUT_NAMES[i], m_anLeftOut[i]));
     }
     if (!m_astrUnreadColumns.empty())
         fnAppend(ColumnList(m_astrUnreadColumns));
     std::string strCut;
-    if (!m_cutGroups.empty()) {
-        strCut = Counted(static_cast<int>(m_cutGroups.size()), "group", "groups") + " (";
-        for (std::size_t i = 0; i < m_cutGroups.size() && i < MAX_LISTED; ++i)
-            strCut += (i ? "; " : "") + ShownEnds(m_codePage.ToUtf8(*m_cutGroups[i]->pName));
-        if (m_cutGroups.size() > MAX_LISTED)
-            strCut += "; and " + std::to_string(m_cutGroups.size() - MAX_LISTED) + " more";
-        strCut += ")";
-    }
+    if (!m_cutGroups.empty())
+        strCut = FormatCountText(KH_COUNT("Keyhaven", "%n groups (%1)", "%n group (%1)"),
+                                 static_cast<long long>(m_cutGroups.size()),
+                                 Listed(m_cutGroups, [this](const SGroupSlot* pGroup) {
+                                     return ShownEnds(m_codePage.ToUtf8(*pGroup->pName));
+                                 }));
     if (m_nCutAccounts > 0)
-        strCut += (strCut.empty() ? "" : ", ") + Counted(m_nCutAccounts, "account", "accounts");
-    return "Imported " + Counted(m_nImported, "account", "accounts") + " in " +
-           Counted(m_nGroups, "group", "groups") +
-           "; left out: " + (strLeftOut.empty() ? "nothing" : strLeftOut) + "." +
-           (strCut.empty() ? ""
-                           : " Names longer than " + std::to_string(MAX_IMPORT_NAME_LENGTH) +
-                                 " characters were cut: " + strCut + ".") +
-           (m_astrLosses.empty() ? "" : "\n\n" + LossList());
+        strCut += (strCut.empty() ? "" : ListSeparator()) +
+                  CountText(KH_COUNT("Keyhaven", "%n accounts", "%n account"), m_nCutAccounts);
+    const std::string strImported = FormatCountText(
+        KH_COUNT("Keyhaven", "Imported %n accounts in %1", "Imported %n account in %1"),
+        m_nImported, CountText(KH_COUNT("Keyhaven", "%n groups", "%n group"), m_nGroups));
+    std::string strSummary =
+        FormatText(KH_TEXT("Keyhaven", "%1; left out: %2."), strImported,
+                   strLeftOut.empty() ? TranslateText(KH_TEXT("Keyhaven", "nothing")) : strLeftOut);
+    if (!strCut.empty())
+        strSummary +=
+            " " +
+            FormatCountText(KH_COUNT("Keyhaven", "Names longer than %n characters were cut: %1.",
+                                     "Names longer than %n character were cut: %1."),
+                            static_cast<long long>(MAX_IMPORT_NAME_LENGTH), strCut);
+    return strSummary + (m_astrLosses.empty() ? "" : "\n\n" + LossList());
+}
+
+template <typename T, typename F>
+std::string CImporter::Listed(const std::vector<T>& items, F fnShown) const {
+    std::string strList;
+    for (std::size_t i = 0; i < items.size() && i < MAX_LISTED; ++i)
+        strList += (i ? "; " : "") + fnShown(items[i]);
+    if (items.size() > MAX_LISTED)
+        strList +=
+            "; " + CountText(IMPORT_AND_MORE, static_cast<long long>(items.size() - MAX_LISTED));
+    return strList;
 }
 
 void CImporter::NoteLoss(const SImportEntry& entry, const std::string& strAccountShown,
                          bool bNameCut) {
     std::string strWhat;
     const auto fnAppend = [&strWhat](const std::string& strPart) {
-        strWhat += (strWhat.empty() ? "" : ", ") + strPart;
+        strWhat += (strWhat.empty() ? "" : ListSeparator()) + strPart;
     };
     if (bNameCut)
-        fnAppend("its name was cut to " + std::to_string(MAX_IMPORT_NAME_LENGTH) + " characters");
+        fnAppend(CountText(KH_COUNT("Keyhaven", "its name was cut to %n characters",
+                                    "its name was cut to %n character"),
+                           static_cast<long long>(MAX_IMPORT_NAME_LENGTH)));
     for (std::size_t i = 0; i < entry.anLeftOut.size(); ++i) {
         if (entry.anLeftOut[i] > 0)
-            fnAppend(Counted(entry.anLeftOut[i], LEFT_OUT_NAMES[i][0], LEFT_OUT_NAMES[i][1]));
+            fnAppend(CountText(LEFT_OUT_NAMES[i], entry.anLeftOut[i]));
     }
     if (!entry.astrUnreadColumns.empty())
         fnAppend(ColumnList(entry.astrUnreadColumns));
@@ -437,17 +468,18 @@ void CImporter::NoteLoss(const SImportEntry& entry, const std::string& strAccoun
         return;
     // Only the lines shown are kept: a huge import costs a count.
     if (++m_nLossAccounts <= MAX_LOSS_LINES)
-        m_astrLosses.push_back(strAccountShown + ": " + strWhat);
+        m_astrLosses.push_back(FormatText(KH_TEXT("Keyhaven", "%1: %2"), strAccountShown, strWhat));
 }
 
 std::string CImporter::LossList() const {
     if (m_astrLosses.empty())
         return {};
-    std::string strList = "Accounts that lost something:";
+    std::string strList = TranslateText(KH_TEXT("Keyhaven", "Accounts that lost something:"));
     for (const std::string& strLine : m_astrLosses)
         strList += "\n" + strLine;
     if (m_nLossAccounts > m_astrLosses.size())
-        strList += "\nand " + Counted(static_cast<int>(m_nLossAccounts - m_astrLosses.size()),
-                                      "more account", "more accounts");
+        strList +=
+            "\n" + CountText(KH_COUNT("Keyhaven", "and %n more accounts", "and %n more account"),
+                             static_cast<long long>(m_nLossAccounts - m_astrLosses.size()));
     return strList;
 }

@@ -122,6 +122,9 @@ private:
     EReplaceAnswer AskClash(const std::string& strName);
     // Notes what the entry's account lost, for the loss list.
     void NoteLoss(const SImportEntry& entry, const std::string& strAccountShown, bool bNameCut);
+    // The first items as fnShown shows them, "; " between, the rest counted.
+    template <typename T, typename F>
+    std::string Listed(const std::vector<T>& items, F fnShown) const;
 
     CCofferDoc& m_doc;
     const CCodePage& m_codePage;

@@ -181,12 +181,12 @@ void CPasswordHealthDlg::Recompute() {
     if (!items.isEmpty())
         m_pList->setCurrentItem(
             items.value(std::max(0, std::min(nCurrent, int(items.size()) - 1))));
-    m_pSummary->setText(
-        m_report.bCancelled     ? TrText(IDS_HEALTH_CANCELLED)
-        : m_report.lines.empty() ? TrText(IDS_HEALTH_ALL_GOOD)
-                                 : TrCount(IDS_HEALTH_SUMMARY, m_report.nAccounts)
-                                       .arg(QString::fromStdString(FormatCount(
-                                           static_cast<long long>(m_report.lines.size())))));
+    m_pSummary->setText(m_report.bCancelled ? TrText(IDS_HEALTH_CANCELLED)
+                        : m_report.lines.empty()
+                            ? TrText(IDS_HEALTH_ALL_GOOD)
+                            : TrCount(IDS_HEALTH_SUMMARY, m_report.nAccounts)
+                                  .arg(QString::fromStdString(
+                                      FormatCount(static_cast<long long>(m_report.lines.size())))));
 }
 
 void CPasswordHealthDlg::OnThresholdChosen(int nIndex) {

@@ -277,10 +277,9 @@ void CCofferView::RegisterCommands() {
     });
     commands.RegisterUpdate(ID_INDICATOR_ACCOUNTS, [this](CCmdUI& ui) {
         ui.Enable();
-        ui.SetText(IsFiltering()
-                       ? FormatCountText(IDS_ACCOUNTS_SHOWN_FORMAT, CountFileAccounts(),
-                                         FormatCount(m_pTreeFilter->ShownAccounts()))
-                       : CountText(IDS_ACCOUNTS_FORMAT, CountFileAccounts()));
+        ui.SetText(IsFiltering() ? FormatCountText(IDS_ACCOUNTS_SHOWN_FORMAT, CountFileAccounts(),
+                                                   FormatCount(m_pTreeFilter->ShownAccounts()))
+                                 : CountText(IDS_ACCOUNTS_FORMAT, CountFileAccounts()));
     });
     // The hint's buttons follow their commands and the recent list, which
     // change with every command update.

@@ -270,7 +270,7 @@ void CEveryLanguageTest::Dialogs(CClashReport& report) {
     CDeleteGroupDlg deleteGroup(*fx.m_pDoc, fx.m_prompts);
     CAccountReplaceDlg replace(QStringLiteral("Loan"));
     SHealthDlgData health;
-    CPasswordHealthDlg healthDlg(*fx.m_pDoc, health);
+    CPasswordHealthDlg healthDlg(*fx.m_pDoc, health, fx.m_prompts);
     windows({&account, &addGroup, &editGroup, &deleteGroup, &replace, &healthDlg});
 
     CScriptedPrompts prompts;

@@ -395,10 +395,12 @@ void CCofferViewTest::statusPanesCountItems_data() {
                                 << "1,203 Accounts";
     QTest::newRow("German digits") << "." << QString() << "3 Groups"
                                    << "1.203 Accounts";
-    QTest::newRow("filtered") << "," << "n-1"
+    QTest::newRow("filtered") << ","
+                              << "n-1"
                               << "2 of 3 Groups shown"
                               << "312 of 1,203 Accounts shown";
-    QTest::newRow("nothing found") << "," << "zzz"
+    QTest::newRow("nothing found") << ","
+                                   << "zzz"
                                    << "0 of 3 Groups shown"
                                    << "0 of 1,203 Accounts shown";
 }
