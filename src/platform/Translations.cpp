@@ -76,6 +76,6 @@ STranslationsLoaded LoadTranslations(QCoreApplication& app, const QLocale& local
     if (!loaded.m_bOwn)
         g_pOwn = nullptr;
     SetTextTranslator(loaded.m_bOwn ? &TranslateForCore : nullptr);
-    SetNumberMarks(locale.groupSeparator().toStdString(), locale.decimalPoint().toStdString());
+    SetDigitGroupMark(locale.groupSeparator().toStdString());
     return loaded;
 }

@@ -31,8 +31,8 @@ struct STranslationsLoaded {
 // Installs the translations of the locale's languages (the first one found
 // of its UI languages, so LANGUAGE=fr:de works): the program's own from
 // strOwnFolder, Qt's own from Qt's translations folder; and hands the
-// program's translation and the locale's number marks to core
-// (SetTextTranslator, SetNumberMarks), so the texts core formats come out in
+// program's translation and the locale's digit grouping to core
+// (SetTextTranslator, SetDigitGroupMark), so the texts core formats come out in
 // the same language. English needs nothing loaded.
 // Call it before the first window is made.
 STranslationsLoaded

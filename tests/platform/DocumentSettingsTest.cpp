@@ -39,7 +39,7 @@ void DocumentSettingsTest::aFreshUserGetsExactlyTheDocumentsDefaults() {
     }
     QSettings file(SettingsFile(), QSettings::IniFormat);
     QCOMPARE(file.allKeys(), (QStringList{"Path/3", "Path/4", "Settings/2"}));
-    QCOMPARE(file.value("Settings/2").toString(), QStringLiteral("3"));
+    QCOMPARE(file.value("Settings/2").toString(), QStringLiteral("11"));
     QCOMPARE(file.value("Path/3").toString(), BackupFolder());
     QCOMPARE(file.value("Path/4").toString(), QString());
 }

@@ -2,8 +2,6 @@
 #include "core/base/Translation.h"
 
 #include <atomic>
-#include <charconv>
-#include <cmath>
 #include <cstring>
 #include <mutex>
 #include <utility>
@@ -11,18 +9,13 @@
 namespace {
 std::atomic<PFN_TRANSLATE_TEXT> g_pfnTranslate{nullptr};
 
-struct SNumberMarks {
-    std::string strGroup = ",";
-    std::string strDecimal = ".";
-};
-
 // Set once as the language loads; busy work may format on a worker thread.
-std::mutex g_marksMutex;
-SNumberMarks g_marks;
+std::mutex g_markMutex;
+std::string g_strGroupMark = ",";
 
-SNumberMarks Marks() {
-    std::lock_guard<std::mutex> lock(g_marksMutex);
-    return g_marks;
+std::string GroupMark() {
+    std::lock_guard<std::mutex> lock(g_markMutex);
+    return g_strGroupMark;
 }
 
 const char* Look(const char* pszContext, const char* pszSource, const char* pszComment,
@@ -73,10 +66,9 @@ std::string CountText(const SCountText& text, long long nCount) {
     return strText;
 }
 
-void SetNumberMarks(std::string strGroup, std::string strDecimal) {
-    std::lock_guard<std::mutex> lock(g_marksMutex);
-    g_marks.strGroup = std::move(strGroup);
-    g_marks.strDecimal = std::move(strDecimal);
+void SetDigitGroupMark(std::string strMark) {
+    std::lock_guard<std::mutex> lock(g_markMutex);
+    g_strGroupMark = std::move(strMark);
 }
 
 std::string FormatCount(long long nNumber) {
@@ -84,27 +76,7 @@ std::string FormatCount(long long nNumber) {
     const unsigned long long nMagnitude = nNumber < 0
                                               ? 0ULL - static_cast<unsigned long long>(nNumber)
                                               : static_cast<unsigned long long>(nNumber);
-    return (nNumber < 0 ? "-" : "") + Grouped(std::to_string(nMagnitude), Marks().strGroup);
-}
-
-std::string FormatDecimal(double dNumber, int nDecimals) {
-    if (!std::isfinite(dNumber))
-        return std::to_string(dNumber);
-    // to_chars, unlike printf, never takes the C library's locale's mark.
-    char szNumber[512];
-    const auto result = std::to_chars(szNumber, szNumber + sizeof szNumber, std::fabs(dNumber),
-                                      std::chars_format::fixed, nDecimals < 0 ? 0 : nDecimals);
-    if (result.ec != std::errc())
-        return std::to_string(dNumber);
-    const std::string strNumber(szNumber, result.ptr);
-    const std::size_t nPoint = strNumber.find('.');
-    const SNumberMarks marks = Marks();
-    std::string strOut = Grouped(strNumber.substr(0, nPoint), marks.strGroup);
-    if (nPoint != std::string::npos)
-        strOut += marks.strDecimal + strNumber.substr(nPoint + 1);
-    // "-0.0" reads as a mistake; a number that rounds to zero has no sign.
-    const bool bZero = strNumber.find_first_not_of("0.") == std::string::npos;
-    return (std::signbit(dNumber) && !bZero ? "-" : "") + strOut;
+    return (nNumber < 0 ? "-" : "") + Grouped(std::to_string(nMagnitude), GroupMark());
 }
 
 const char* TranslateFormat(const char* pszSource) {

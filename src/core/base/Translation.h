@@ -59,16 +59,13 @@ const char* TranslateText(const STextIn& text);
 // "%n" with the language's digit grouping ("2,000", "2.000").
 std::string CountText(const SCountText& text, long long nCount);
 
-// How the language writes numbers: the mark between groups of three digits
-// and the decimal mark. English ("," and ".") until the program sets its
-// language's.
-void SetNumberMarks(std::string strGroup, std::string strDecimal);
+// The mark the language sets between groups of three digits: English ","
+// until the program sets its language's ("." in German, a narrow no-break
+// space in French).
+void SetDigitGroupMark(std::string strMark);
 
 // A whole number with the language's digit grouping.
 std::string FormatCount(long long nNumber);
-
-// A number with nDecimals digits after the language's decimal mark.
-std::string FormatDecimal(double dNumber, int nDecimals);
 
 // The same for a printf format: a translation is used only when it has the
 // very same conversions in the same order as the source ("%d", "%s", "%u" ...),

@@ -171,9 +171,10 @@ void PasswordHealthTest::aLargeFileIsCheckedBehindTheBusyBox() {
     QCOMPARE(fx.m_prompts.m_vecBusyTexts, std::vector<std::string>{"Checking the passwords ..."});
     QCOMPARE(fx.m_prompts.m_vecBusyKinds, std::vector<EBusyKind>{EBusyKind::stoppedByLock});
     QCOMPARE(Cells(dialog.List(), 0), "Bank / Card");
-    QCOMPARE(
-        dialog.Summary()->text(),
-        QStringLiteral("1 of %1 accounts need attention.").arg(fx.m_pDoc->m_listInfo.size() - 1));
+    QCOMPARE(dialog.Summary()->text(),
+             QStringLiteral("1 of %1 accounts need attention.")
+                 .arg(QString::fromStdString(
+                     FormatCount(static_cast<long long>(fx.m_pDoc->m_listInfo.size()) - 1))));
     dialog.OpenLine(0);
     QCOMPARE(edited, std::vector<const CPasswordInfo*>{pCard});
 

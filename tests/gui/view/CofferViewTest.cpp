@@ -410,7 +410,7 @@ void CCofferViewTest::statusPanesCountItems() {
     QFETCH(QString, strFilter);
     QFETCH(QString, strGroups);
     QFETCH(QString, strAccounts);
-    SetNumberMarks(strGroupMark.toStdString(), ".");
+    SetDigitGroupMark(strGroupMark.toStdString());
     CViewFixture fx;
     fx.NewKeyedDocument("A / B / C");
     // 1,200 in A, of which 311 hold "n-1" ("n-1", "n-10".."n-19",
@@ -432,7 +432,7 @@ void CCofferViewTest::statusPanesCountItems() {
     // The whole tree again: the whole file.
     view.ClearFilter();
     QCOMPARE(pane(ID_INDICATOR_ACCOUNTS), QString::fromStdString(FormatCount(1203) + " Accounts"));
-    SetNumberMarks(",", ".");
+    SetDigitGroupMark(",");
 }
 
 void CCofferViewTest::commandsFollowTheKey() {
