@@ -1165,9 +1165,12 @@ bool CCofferView::IsOverSplitter(int x, int nTolerance) const {
 }
 
 void CCofferView::UpdateStartHint() {
-    const CRecentFileList* pRecent = m_doc.GetRecentFileList();
-    m_pStartHint->Refresh(pRecent ? pRecent->Names() : std::vector<std::string>());
     const bool bShow = !HasKey() && !m_frame.IsLocked();
+    // Every command update comes here: a hidden hint has nothing to follow.
+    if (bShow) {
+        const CRecentFileList* pRecent = m_doc.GetRecentFileList();
+        m_pStartHint->Refresh(pRecent ? pRecent->Names() : std::vector<std::string>());
+    }
     if (bShow == !m_pStartHint->isHidden())
         return;
     // The hidden controls leave the Tab order and the accessibility tree
