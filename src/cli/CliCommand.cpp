@@ -18,6 +18,7 @@
 #include "core/interchange/CsvWriter.h"
 #include "core/interchange/ImportCommand.h"
 #include "core/interchange/Importer.h"
+#include "core/interchange/KdbxCredentials.h"
 #include "core/interchange/KdbxReader.h"
 #include "core/interchange/KdbxWriter.h"
 #include "core/seal/SecretBuffer.h"
@@ -129,17 +130,6 @@ bool HasExtension(const std::string& strPath, std::string_view strWanted) {
     for (char& c : strExtension)
         c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     return strExtension == strWanted;
-}
-
-// A key file is read whole before it is hashed; larger ones are no key
-// files anyone keeps.
-constexpr std::size_t MAX_KEY_FILE_BYTES = std::size_t(64) << 20;
-
-// The password and the key file's bytes, once the database is made or read.
-void WipeCredentials(SKdbxCredentials& credentials) {
-    CSecretBuffer::Wipe(credentials.strPassword);
-    std::fill(credentials.keyFile.begin(), credentials.keyFile.end(), std::uint8_t(0));
-    credentials.keyFile.clear();
 }
 
 // The exit status of a KeePass database that cannot be read: the key is
@@ -404,7 +394,7 @@ void CCliCommand::ExportKdbx(const CCliArgs& args, const std::string& strPath,
     const EFileError eTarget = PlainTextTargetError(strOut);
     if (eTarget != EFileError::none)
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eTarget, strOut));
-    SKdbxCredentials credentials = ReadKdbxKeyFile(args);
+    SKdbxCredentials credentials = KdbxCredentialsOf(args);
     CCofferDoc doc;
     OpenFile(strPath, doc);
     if (credentials.bHasPassword) {
@@ -419,19 +409,11 @@ void CCliCommand::ExportKdbx(const CCliArgs& args, const std::string& strPath,
         }
         if (credentials.strPassword.empty() && !credentials.bHasKeyFile)
             throw CCliFailure(CLI_EXIT_KEY, CLI_KDBX_PASSWORD_EMPTY);
-        // A ".pwd" gives its KEY away, so the database must not open with it.
-        if (!HasKhvExtension(strPath)) {
-            std::string strAsKey;
-            bool bSame = false;
-            if (m_codePage.FromUtf8(credentials.strPassword, strAsKey)) {
-                std::string strCheck = MakeKeyCheckValue(strAsKey);
-                bSame = strCheck == doc.m_strKey;
-                CSecretBuffer::Wipe(strCheck);
-            }
-            CSecretBuffer::Wipe(strAsKey);
-            if (bSame)
-                throw CCliFailure(CLI_EXIT_KEY, CLI_KDBX_PASSWORD_IS_KEY);
-        }
+        if (!HasKhvExtension(strPath) &&
+            IsPasswordTheKey(credentials, m_codePage, [&doc](const std::string& strTyped) {
+                return doc.IsKeyAccepted(strTyped);
+            }))
+            throw CCliFailure(CLI_EXIT_KEY, CLI_KDBX_PASSWORD_IS_KEY);
     }
     std::string strBytes;
     std::string strError;
@@ -443,7 +425,7 @@ void CCliCommand::ExportKdbx(const CCliArgs& args, const std::string& strPath,
             return true;
         },
         strError);
-    WipeCredentials(credentials);
+    WipeKdbxCredentials(credentials);
     if (!bMade)
         throw CCliFailure(CLI_EXIT_WRITE,
                           "keyhaven-cli: " + strOut + " cannot be written. " + strError);
@@ -455,7 +437,7 @@ void CCliCommand::ExportKdbx(const CCliArgs& args, const std::string& strPath,
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strOut));
 }
 
-SKdbxCredentials CCliCommand::ReadKdbxKeyFile(const CCliArgs& args) const {
+SKdbxCredentials CCliCommand::KdbxCredentialsOf(const CCliArgs& args) const {
     SKdbxCredentials credentials;
     credentials.bHasPassword = !args.HasFlag("--no-password");
     const std::string* pKeyFile = args.Value("--key-file");
@@ -464,18 +446,12 @@ SKdbxCredentials CCliCommand::ReadKdbxKeyFile(const CCliArgs& args) const {
             args.FailUsage("--no-password needs --key-file");
         return credentials;
     }
-    std::string strBytes;
-    const EFileError eRead = ReadWholeFile(*pKeyFile, strBytes, MAX_KEY_FILE_BYTES);
+    const EFileError eRead = ReadKdbxKeyFile(*pKeyFile, credentials);
     if (eRead == EFileError::tooLarge)
-        throw CCliFailure(CLI_EXIT_READ, "keyhaven-cli: " + *pKeyFile + " is larger than " +
-                                             std::to_string(MAX_KEY_FILE_BYTES >> 20) +
-                                             " MB, the largest key file that is read; it was "
-                                             "not read.");
+        throw CCliFailure(CLI_EXIT_READ,
+                          "keyhaven-cli: " + KdbxKeyFileErrorMessage(eRead, *pKeyFile));
     if (eRead != EFileError::none)
-        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eRead, *pKeyFile));
-    credentials.bHasKeyFile = true;
-    credentials.keyFile.assign(strBytes.begin(), strBytes.end());
-    CSecretBuffer::Wipe(strBytes);
+        throw CCliFailure(CLI_EXIT_READ, KdbxKeyFileErrorMessage(eRead, *pKeyFile));
     return credentials;
 }
 
@@ -662,7 +638,7 @@ void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
             throw CCliFailure(CLI_EXIT_READ,
                               "keyhaven-cli: " + strSource + ": " + outcome.strMessage);
     }
-    SKdbxCredentials credentials = ReadKdbxKeyFile(args);
+    SKdbxCredentials credentials = KdbxCredentialsOf(args);
     CFileLock lock;
     if (lock.Acquire(strPath, CFileLock::WAIT_MS) == EFileError::busy)
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
@@ -675,7 +651,7 @@ void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
     const SKdbxOutcome outcome = ReadKdbxEntries(
         bytes, credentials, [&importer](const SImportEntry& entry) { importer.Add(entry); },
         options);
-    WipeCredentials(credentials);
+    WipeKdbxCredentials(credentials);
     if (outcome.eFailure != EKdbxFailure::none)
         throw CCliFailure(KdbxFailureExit(outcome.eFailure),
                           "keyhaven-cli: " + strSource + ": " + outcome.strMessage);

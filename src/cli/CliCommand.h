@@ -55,7 +55,7 @@ private:
     void FinishImport(const std::string& strPath, CCofferDoc& doc, const CImporter& importer);
     // The key file of --key-file, read whole, and whether a password is
     // asked (not with --no-password, which needs a key file).
-    SKdbxCredentials ReadKdbxKeyFile(const CCliArgs& args) const;
+    SKdbxCredentials KdbxCredentialsOf(const CCliArgs& args) const;
     void RunAudit(const CArgs& astrArgs);
     // find --all-fields: the accounts the filter over every field keeps.
     void WriteFieldMatches(CCofferDoc& doc, const std::string& strFileLabel,

@@ -5,6 +5,7 @@
 #include "core/base/StringTable.h"
 #include "core/base/TextUtil.h"
 #include "core/interchange/CsvWriter.h"
+#include "core/interchange/KdbxCredentials.h"
 #include "core/interchange/KdbxKeys.h"
 #include "core/interchange/KdbxWriter.h"
 #include "core/seal/SecretBuffer.h"
@@ -96,30 +97,22 @@ bool CExportCommand::AskDatabaseKey(const std::string& strPath, SKdbxCredentials
         credentials.bHasPassword = !key.m_bNoPassword;
         credentials.strPassword = std::move(key.m_strPassword);
         CSecretBuffer::Wipe(key.m_strPassword);
-        if (credentials.bHasPassword && m_doc.HasFilePath() &&
-            HasPwdExtension(m_doc.GetPathName())) {
-            std::string strStored;
-            const bool bSameKey = m_doc.CodePage().FromUtf8(credentials.strPassword, strStored) &&
-                                  m_doc.IsKeyAccepted(strStored);
-            CSecretBuffer::Wipe(strStored);
-            if (bSameKey) {
-                CSecretBuffer::Wipe(credentials.strPassword);
-                ShowError(FormatText(EXPORT_KDBX_KEY_GIVEN_AWAY, FileNameOf(m_doc.GetPathName())));
-                continue;
-            }
+        // A ".pwd" gives its KEY away, so the database must not open with it.
+        if (m_doc.HasFilePath() && HasPwdExtension(m_doc.GetPathName()) &&
+            IsPasswordTheKey(credentials, m_doc.CodePage(), [this](const std::string& strTyped) {
+                return m_doc.IsKeyAccepted(strTyped);
+            })) {
+            CSecretBuffer::Wipe(credentials.strPassword);
+            ShowError(FormatText(EXPORT_KDBX_KEY_GIVEN_AWAY, FileNameOf(m_doc.GetPathName())));
+            continue;
         }
         if (key.m_strKeyFile.empty())
             return true;
-        std::string strKeyFile;
-        const EFileError eRead = ReadWholeFile(key.m_strKeyFile, strKeyFile);
-        if (eRead == EFileError::none) {
-            credentials.bHasKeyFile = true;
-            credentials.keyFile.assign(strKeyFile.begin(), strKeyFile.end());
-            CSecretBuffer::Wipe(strKeyFile);
+        const EFileError eRead = ReadKdbxKeyFile(key.m_strKeyFile, credentials);
+        if (eRead == EFileError::none)
             return true;
-        }
         CSecretBuffer::Wipe(credentials.strPassword);
-        ShowError(FileErrorMessage(eRead, key.m_strKeyFile));
+        ShowError(KdbxKeyFileErrorMessage(eRead, key.m_strKeyFile));
     }
 }
 
@@ -145,8 +138,7 @@ bool CExportCommand::WriteDatabase(const std::string& strPath) {
                 EWriteMode::plainText);
         },
         EBusyKind::waited);
-    CSecretBuffer::Wipe(credentials.strPassword);
-    std::fill(credentials.keyFile.begin(), credentials.keyFile.end(), std::uint8_t(0));
+    WipeKdbxCredentials(credentials);
     if (eError == EFileError::none)
         return Written(strPath);
     ShowError(strError.empty() ? FileErrorMessage(eError, strPath) : strPath + "\n" + strError);

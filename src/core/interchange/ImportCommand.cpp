@@ -7,6 +7,7 @@
 #include "core/base/TextUtil.h"
 #include "core/interchange/CsvImport.h"
 #include "core/interchange/Importer.h"
+#include "core/interchange/KdbxCredentials.h"
 #include "core/interchange/KdbxReader.h"
 #include "core/seal/SecretBuffer.h"
 #include "core/store/CofferDoc.h"
@@ -138,8 +139,7 @@ struct SDatabaseRead {
     SDatabaseRead(std::shared_ptr<const std::string> pBytes, SKdbxCredentials credentials)
         : m_pBytes(std::move(pBytes)), m_credentials(std::move(credentials)) {}
     ~SDatabaseRead() {
-        CSecretBuffer::Wipe(m_credentials.strPassword);
-        std::fill(m_credentials.keyFile.begin(), m_credentials.keyFile.end(), std::uint8_t(0));
+        WipeKdbxCredentials(m_credentials);
         WipeEntries(m_entries);
     }
     SDatabaseRead(const SDatabaseRead&) = delete;
@@ -171,16 +171,12 @@ CImportCommand::ERead CImportCommand::ReadDatabase(const std::string& strPath,
         credentials.strPassword = std::move(key.m_strPassword);
         CSecretBuffer::Wipe(key.m_strPassword);
         if (!key.m_strKeyFile.empty()) {
-            std::string strKeyFile;
-            const EFileError eRead = ReadWholeFile(key.m_strKeyFile, strKeyFile);
+            const EFileError eRead = ReadKdbxKeyFile(key.m_strKeyFile, credentials);
             if (eRead != EFileError::none) {
                 CSecretBuffer::Wipe(credentials.strPassword);
-                ShowError(FileErrorMessage(eRead, key.m_strKeyFile));
+                ShowError(KdbxKeyFileErrorMessage(eRead, key.m_strKeyFile));
                 continue;
             }
-            credentials.bHasKeyFile = true;
-            credentials.keyFile.assign(strKeyFile.begin(), strKeyFile.end());
-            CSecretBuffer::Wipe(strKeyFile);
         }
         // The key derivation takes its time; the whole database is checked
         // before the first entry comes, so a failure hands out nothing.

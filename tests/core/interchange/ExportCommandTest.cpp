@@ -7,10 +7,12 @@
 #include "DocumentFixture.h"
 #include "core/base/StringTable.h"
 #include "core/base/TextUtil.h"
+#include "core/interchange/KdbxCredentials.h"
 #include "core/interchange/KdbxReader.h"
 #include "core/store/FileIO.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -248,6 +250,11 @@ TEST_F(FileExport, KeePassDatabaseUnderANewPassword) {
     m_prompts.AnswerSaveFile(strOut);
     m_prompts.AnswerDatabaseKey({"key", false, ""});
     m_prompts.AnswerDatabaseKey({"pw", false, m_folder.File("missing.key")});
+    // A sparse key file over the limit: no disk used.
+    const std::string strBigKey = m_folder.File("big.key");
+    WriteBytes(strBigKey, "");
+    ASSERT_EQ(::truncate(strBigKey.c_str(), off_t(MAX_KDBX_KEY_FILE_BYTES) + 1), 0);
+    m_prompts.AnswerDatabaseKey({"pw", false, strBigKey});
     m_prompts.AnswerDatabaseKey({"fresh", false, ""});
     CExportCommand command(*pDoc, m_prompts);
     std::vector<std::string> astrWritten;
@@ -255,10 +262,10 @@ TEST_F(FileExport, KeePassDatabaseUnderANewPassword) {
     command.OnFileExport();
     EXPECT_EQ(astrWritten, std::vector<std::string>{"Exported to " + strOut});
 
-    EXPECT_EQ(Messages(),
-              (std::vector<std::string>{
-                  FormatText(EXPORT_KDBX_KEY_GIVEN_AWAY, "Work.pwd"),
-                  FileErrorMessage(EFileError::notFound, m_folder.File("missing.key"))}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              FormatText(EXPORT_KDBX_KEY_GIVEN_AWAY, "Work.pwd"),
+                              FileErrorMessage(EFileError::notFound, m_folder.File("missing.key")),
+                              FormatText(KDBX_KEY_FILE_TOO_LARGE, strBigKey)}));
     EXPECT_EQ(m_prompts.UnusedAnswers(), "");
     EXPECT_EQ(m_prompts.m_vecBusyTexts, std::vector<std::string>{"Writing out.kdbx ..."});
     EXPECT_EQ(FileMode(strOut), 0600);

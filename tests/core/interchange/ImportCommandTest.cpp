@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// File > Import's reading of the source: each type within its own limit.
+// File > Import's reading of the source and its key file: each within its own
+// limit.
 
 #include "core/interchange/ImportCommand.h"
 #include "DocumentFixture.h"
 #include "core/base/TextUtil.h"
 #include "core/interchange/CsvImport.h"
+#include "core/interchange/KdbxCredentials.h"
 #include "support/ScriptedEditPrompts.h"
 
 #include <fcntl.h>
@@ -49,12 +51,18 @@ TEST_F(FileImport, EachSourceTypeHasItsOwnSizeLimit) {
     EXPECT_EQ(Messages().front(), strCsv + " is larger than 256 MB, the largest CSV file that can "
                                            "be imported; it was not read.");
 
-    // A database as large is read (the CLI reads it too) and asks its key.
+    // A database as large is read (the CLI reads it too) and asks its key;
+    // a key file over its own limit names that limit and the key is asked
+    // again.
     m_prompts.ClearRecord();
     const std::string strKdbx = SparseFile("big.dat", KDBX_SIGNATURE, CSV_LIMIT + 1);
+    const std::string strKeyFile =
+        SparseFile("big.key", "", static_cast<off_t>(MAX_KDBX_KEY_FILE_BYTES) + 1);
+    m_prompts.AnswerDatabaseKey({"pw", false, strKeyFile});
     m_prompts.CancelDatabaseKey();
     Import(strKdbx);
-    EXPECT_EQ(Messages(), std::vector<std::string>{});
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{FormatText(KDBX_KEY_FILE_TOO_LARGE, strKeyFile)});
     EXPECT_EQ(m_prompts.UnusedAnswers(), "");
 
     // Over a gigabyte a database is refused by its own limit.
