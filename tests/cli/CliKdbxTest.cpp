@@ -4,7 +4,6 @@
 
 #include "core/interchange/KdbxTestWriter.h"
 #include "core/interchange/KdbxWriter.h"
-#include "core/store/CodePage.h"
 #include "support/FileBytes.h"
 #include "support/KeePassOracle.h"
 
@@ -37,18 +36,12 @@ protected:
             credentials.bHasKeyFile = true;
             credentials.keyFile.assign(strKey.begin(), strKey.end());
         }
-        std::string strBytes;
         std::string strError;
-        ASSERT_TRUE(WriteKdbx(
-            {GroupRecord("Mail"), AccountRecord("Post", "u", "p", "", "", "x\r\ny"),
-             GroupRecord("Bank/Cards"), AccountRecord("Visa")},
-            CCodePage::Default(), credentials, options,
-            [&strBytes](std::string_view piece) {
-                strBytes.append(piece);
-                return true;
-            },
-            strError))
-            << strError;
+        const std::string strBytes =
+            WrittenKdbx({GroupRecord("Mail"), AccountRecord("Post", "u", "p", "", "", "x\r\ny"),
+                         GroupRecord("Bank/Cards"), AccountRecord("Visa")},
+                        credentials, options, strError);
+        ASSERT_FALSE(strBytes.empty()) << strError;
         WriteBytes(strPath, strBytes);
     }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KeePassOracle.h"
 
+#include "core/store/CodePage.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -150,4 +152,18 @@ std::string KdbxXmlOutline(const std::string& strXml) {
             stack.push_back(strName);
     }
     return strOut;
+}
+
+std::string WrittenKdbx(const std::list<CPasswordInfo>& records,
+                        const SKdbxCredentials& credentials, const SKdbxWriteOptions& options,
+                        std::string& strError) {
+    std::string strFile;
+    const bool bMade = WriteKdbx(
+        records, CCodePage::Default(), credentials, options,
+        [&strFile](std::string_view piece) {
+            strFile.append(piece);
+            return true;
+        },
+        strError);
+    return bMade ? strFile : std::string();
 }

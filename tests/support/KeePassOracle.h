@@ -1,8 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/interchange/KdbxWriter.h"
+
+#include <list>
 #include <optional>
 #include <string>
+
+// The database the program's writer makes of the records (texts in the
+// default code page), or "" with the reason in strError.
+std::string WrittenKdbx(const std::list<CPasswordInfo>& records,
+                        const SKdbxCredentials& credentials, const SKdbxWriteOptions& options,
+                        std::string& strError);
 
 // keepassxc-cli as a second reader of KeePass databases: what it makes of a
 // file is what other managers will.

@@ -9,11 +9,12 @@
 #include <utility>
 #include <vector>
 
-// Writes KeePass databases of every variant around a given XML document, for
-// the reader's tests: the cheap key derivations the tests need and the
-// variants keepassxc-cli cannot make. Values marked Protected="True" are
-// given in plain text and masked here; in KDBX 3.1 Meta gets the header's
-// hash. Seeds and IVs are fixed, so the same options give the same bytes.
+// Writes KeePass databases around a given XML document, for what the
+// program's own writer (WriteKdbx) never makes: documents crafted for the
+// reader, KDBX 3.1 with ChaCha20, key derivations too costly to run, header
+// fields given twice. Values marked Protected="True" are given in plain text
+// and masked here; in KDBX 3.1 Meta gets the header's hash. Seeds and IVs
+// are fixed, so the same options give the same bytes.
 struct SKdbxTestOptions {
     int nMajor = 4;
     EKdbxCipher eCipher = EKdbxCipher::aes256;
