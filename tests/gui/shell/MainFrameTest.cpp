@@ -7,6 +7,7 @@
 #include "core/base/StringTable.h"
 #include "gui/shell/SearchBar.h"
 #include "gui/shell/SystemTray.h"
+#include "platform/Translations.h"
 #include "platform/WindowSystem.h"
 
 #include <QAction>
@@ -33,56 +34,6 @@
 #include <map>
 
 namespace {
-
-struct SExpected {
-    int nId;
-    const char* pszText;
-    const char* pszPrompt;
-    const char* pszTip;
-};
-
-// The command table as users see it: text, status prompt and tool tip.
-const SExpected EXPECTED_MENU[] = {
-    {ID_FILE_NEW, "&New\tCtrl+N", "Create a new file", "New"},
-    {ID_FILE_OPEN, "&Open...\tCtrl+O", "Open an existing file", "Open"},
-    {ID_FILE_CLOSE, "&Close", "Close the active file", "Close"},
-    {ID_FILE_SAVE, "&Save\tCtrl+S", "Save the active file", "Save"},
-    {ID_FILE_SAVE_AS, "Save &As...", "Save the active file with a new name", "Save As"},
-    {ID_FILE_PRINT, "&Print...", "Print password information", ""},
-    {ID_FILE_IMPORT, "&Import...", "Bring in the accounts of another password manager's file",
-     "Import"},
-    {ID_FILE_EXPORT, "&Export...", "", ""},
-    {ID_FILE_PROPERTY, "P&roperties", "Show file properties", "Proerties"},
-    {ID_APP_EXIT, "E&xit", "Quit the application; prompts to save documents", "Exit"},
-    {ID_ACCOUNT_ADD, "Add &Account...\tCtrl+A", "Add an account", "Add Account"},
-    {ID_GROUP_ADD, "Add &Group...\tCtrl+G", "Add a group", "Add Group"},
-    {ID_ITEM_EDIT, "&Edit...\tCtrl+E", "Edit account or group", "Edit"},
-    {ID_ITEM_DELETE, "&Delete...\tCtrl+D", "Delete account or group", "Delete"},
-    {ID_EDIT_COPY_PASSWORD, "Copy &Password\tCtrl+C",
-     "Copy the selected account's password to the clipboard", "Copy Password"},
-    {ID_EDIT_COPY_USERNAME, "Copy &User Name\tCtrl+B",
-     "Copy the selected account's user name to the clipboard", "Copy User Name"},
-    {ID_EDIT_COPY_NAME, "Copy &Name", "Copy the name of the selected group or account",
-     "Copy Name"},
-    {ID_VIEW_TOOLBAR, "&Toolbar", "Show or hide the toolbar", "Toggle ToolBar"},
-    {ID_VIEW_STATUS_BAR, "&Status Bar", "Show or hide the status bar", "Toggle StatusBar"},
-    {ID_VIEW_SEARCHBAR, "S&earch Bar\tCtrl+F", "Show or hide the search bar", ""},
-    {ID_VIEW_PASSWORDBAR, "&Password Bar\tF2", "Switch to password bar", "Password Bar"},
-    {ID_VIEW_ONTOP, "Always on T&op\tF3", "Set window always on the top", "Always on Top"},
-    {ID_TOOLS_CHANGEKEY, "Change &KEY...", "Change your KEY", ""},
-    {ID_TOOLS_MASK, "&Mask Passwords", "Mask your passwords with *", ""},
-    {ID_TOOLS_HEALTH, "Password &Health...",
-     "List the accounts whose passwords are empty, weak or used more than once", "Password Health"},
-    {ID_TOOLS_LOCK, "&Lock", "Minize and lock the program", "Lock"},
-    {ID_TOOLS_OPTIONS, "&Options...", "Change options", "Options"},
-    {ID_FILE_MRU_FILE1, nullptr, "Open this file", ""},
-    {ID_RECENT_ADDHERE, "&Add Here", "Add file name here when you open a file", ""},
-    {ID_RECENT_CLEAR, "&Clear on Exit", "Clear recent file list on exit", ""},
-    {ID_HELP_CONTENTS, "&Contents\tF1", "Use help", "Help"},
-    {ID_HELP_WEBSITE, "&Website", "Visit website for product information", ""},
-    {ID_HELP_SUPPORT, "&Support", nullptr, ""},
-    {ID_APP_ABOUT, "&About", "Display the product information", "About"},
-};
 
 struct SAccelerator {
     QKeySequence key;
@@ -114,13 +65,51 @@ const SAccelerator EXPECTED_ACCELERATORS[] = {
     {QKeySequence(Qt::SHIFT | Qt::Key_F6), ID_PREV_PANE},
 };
 
-void CollectMenuActions(QMenu* pMenu, std::map<int, QAction*>& mapFound, QStringList& titles) {
-    titles << pMenu->title();
-    for (QAction* pAction : pMenu->actions()) {
-        if (pAction->menu())
-            CollectMenuActions(pAction->menu(), mapFound, titles);
-        else if (!pAction->isSeparator())
-            mapFound[pAction->property("commandId").toInt()] = pAction;
+// The letter after a single "&", upper case, or none.
+QChar Mnemonic(const QString& strText) {
+    for (qsizetype i = 0; i + 1 < strText.size(); ++i) {
+        if (strText[i] != '&')
+            continue;
+        if (strText[i + 1] != '&')
+            return strText[i + 1].toUpper();
+        ++i;
+    }
+    return {};
+}
+
+// The menu's items and its submenus' items, each menu checked on the way
+// as users drive it: every item has a text and a letter of its own in its
+// menu, a key named in the text is the item's key, separators only part
+// items.
+void CheckMenu(QMenu* pMenu, std::map<int, int>& mapMenuCount) {
+    const QString strMenu = pMenu->objectName();
+    QList<QChar> letters;
+    const QList<QAction*> actions = pMenu->actions();
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        QAction* pAction = actions[i];
+        if (pAction->isSeparator()) {
+            QVERIFY2(i > 0 && i + 1 < actions.size() && !actions[i + 1]->isSeparator(),
+                     qPrintable(strMenu));
+            continue;
+        }
+        const int nId = pAction->property("commandId").toInt();
+        // Recent files are named when the menu opens.
+        if (nId >= ID_FILE_MRU_FILE1 && nId <= ID_FILE_MRU_FILE4)
+            continue;
+        const QString strText = pAction->menu() ? pAction->menu()->title() : pAction->text();
+        const QString strWhere = strMenu + ": " + strText;
+        QVERIFY2(!Mnemonic(strText).isNull(), qPrintable(strWhere));
+        QVERIFY2(!letters.contains(Mnemonic(strText)), qPrintable(strWhere));
+        letters << Mnemonic(strText);
+        if (pAction->menu()) {
+            CheckMenu(pAction->menu(), mapMenuCount);
+            continue;
+        }
+        // The item is the command's action, with the command table's text.
+        ++mapMenuCount[nId];
+        QCOMPARE(pAction->text(), TrText(FindCommandText(COMMAND_MENU_TEXTS, nId)));
+        const qsizetype nTab = strText.indexOf('\t');
+        QCOMPARE(pAction->shortcut().toString(), nTab < 0 ? QString() : strText.mid(nTab + 1));
     }
 }
 
@@ -146,7 +135,7 @@ class CMainFrameTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void menusCarryTheCommandTable();
+    void menusAreMadeOfTheCommandTable();
     void acceleratorTableIsComplete();
     void toolbarAndDropDown();
     void statusBarPanes();
@@ -194,31 +183,29 @@ void CMainFrameTest::initTestCase() {
     qputenv("XDG_DATA_HOME", m_dataHome.path().toLocal8Bit());
 }
 
-void CMainFrameTest::menusCarryTheCommandTable() {
+void CMainFrameTest::menusAreMadeOfTheCommandTable() {
     CFrameFixture fx;
     CMainFrame& frame = fx.Frame();
-    std::map<int, QAction*> mapFound;
-    QStringList titles;
-    QStringList topTitles;
+    QList<QChar> letters;
+    std::map<int, int> mapMenuCount;
     for (QAction* pTop : frame.menuBar()->actions()) {
-        topTitles << pTop->text();
-        CollectMenuActions(pTop->menu(), mapFound, titles);
+        QVERIFY(pTop->menu());
+        QVERIFY2(!Mnemonic(pTop->text()).isNull(), qPrintable(pTop->text()));
+        QVERIFY2(!letters.contains(Mnemonic(pTop->text())), qPrintable(pTop->text()));
+        letters << Mnemonic(pTop->text());
+        CheckMenu(pTop->menu(), mapMenuCount);
     }
-    QCOMPARE(topTitles, QStringList({"&File", "&Edit", "&View", "&Tools", "&Help"}));
-    QVERIFY(titles.contains("Recen&t"));
-
-    for (const SExpected& expected : EXPECTED_MENU) {
-        const auto it = mapFound.find(expected.nId);
-        QVERIFY2(it != mapFound.end(), qPrintable(QString::number(expected.nId)));
-        QAction* pAction = it->second;
-        if (expected.pszText)
-            QCOMPARE(pAction->text(), QString::fromUtf8(expected.pszText));
-        if (expected.pszPrompt)
-            QCOMPARE(pAction->statusTip(), QString::fromUtf8(expected.pszPrompt));
-        else
-            QVERIFY(!pAction->statusTip().isEmpty());
-        if (*expected.pszTip)
-            QCOMPARE(pAction->toolTip(), QString::fromUtf8(expected.pszTip));
+    QCOMPARE(letters.size(), 5);
+    // Every command of the table is in the menus once, but the tray's (its
+    // menu makes its own) and the pin's; each shows a prompt in the status
+    // bar but Export, whose table row has none.
+    for (const CCommandText& entry : COMMAND_MENU_TEXTS) {
+        const bool bElsewhere = entry.nId == IDM_ONTOP || entry.nId == ID_TRAY_MAINWINDOW ||
+                                entry.nId == ID_TRAY_PASSWORDBAR || entry.nId == ID_TRAY_LOCK ||
+                                entry.nId == ID_TRAY_EXIT;
+        QCOMPARE(mapMenuCount[entry.nId], bElsewhere ? 0 : 1);
+        if (!bElsewhere)
+            QCOMPARE(frame.Action(entry.nId)->statusTip().isEmpty(), entry.nId == ID_FILE_EXPORT);
     }
     // Recent: four file entries, then "Add Here" and "Clear on Exit".
     QMenu* pRecent = frame.findChild<QMenu*>("menuRecent");
@@ -227,14 +214,16 @@ void CMainFrameTest::menusCarryTheCommandTable() {
              QList<int>({ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE2, ID_FILE_MRU_FILE3, ID_FILE_MRU_FILE4,
                          0, ID_RECENT_ADDHERE, ID_RECENT_CLEAR}));
     for (int nId = ID_FILE_MRU_FILE1; nId <= ID_FILE_MRU_FILE4; ++nId)
-        QCOMPARE(frame.Action(nId)->statusTip(), QString("Open this file"));
+        QCOMPARE(frame.Action(nId)->statusTip(), frame.Action(ID_FILE_MRU_FILE1)->statusTip());
 
-    // The window-level always-on-top item is the pin at the menu bar's end.
+    // The window-level always-on-top item is the pin at the menu bar's end:
+    // the View menu's item, whose key it leaves to that item.
     auto* pPin = qobject_cast<QToolButton*>(frame.menuBar()->cornerWidget(Qt::TopRightCorner));
     QVERIFY(pPin);
     QCOMPARE(pPin->defaultAction()->property("commandId").toInt(), IDM_ONTOP);
-    QCOMPARE(pPin->defaultAction()->statusTip(), QString("Set window always on the top"));
-    QCOMPARE(pPin->defaultAction()->text(), QString("Always on T&op\tF3"));
+    QCOMPARE(pPin->defaultAction()->text(), frame.Action(ID_VIEW_ONTOP)->text());
+    QVERIFY(pPin->defaultAction()->shortcuts().isEmpty());
+    QVERIFY(!pPin->defaultAction()->statusTip().isEmpty());
 }
 
 void CMainFrameTest::acceleratorTableIsComplete() {
