@@ -14,7 +14,6 @@
 #include "core/store/ExportText.h"
 #include "core/store/FileIO.h"
 
-#include <algorithm>
 #include <cctype>
 
 EExportFormat ExportFormatOf(const std::string& strPath) {
