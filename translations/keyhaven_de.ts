@@ -2052,6 +2052,10 @@ wirklich löschen?</translation>
             <numerusform>und %n weitere Konten</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 is larger than 64 MB, the largest key file that is read; it was not read.</source>
+        <translation>%1 ist größer als 64 MB, die größte Schlüsseldatei, die gelesen wird; sie wurde nicht gelesen.</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

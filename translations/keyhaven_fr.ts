@@ -2051,6 +2051,10 @@ Copier le nom</translation>
             <numerusform>et %n autres comptes</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 is larger than 64 MB, the largest key file that is read; it was not read.</source>
+        <translation>%1 dépasse 64 Mo, la taille maximale d&apos;un fichier clé lu&#xa0;; il n&apos;a pas été lu.</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>
