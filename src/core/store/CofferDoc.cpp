@@ -13,6 +13,7 @@
 #include "core/store/CodePage.h"
 #include "core/store/FieldCipher.h"
 #include "core/store/FileLock.h"
+#include "core/store/PwdFormat.h"
 #include "core/store/RecentFileList.h"
 
 #include <cassert>
@@ -24,10 +25,6 @@
 #include <unordered_map>
 
 namespace {
-
-constexpr std::uint16_t TAG_NEW_CLASS = 0xFFFF;
-constexpr std::uint16_t TAG_FIRST_CLASS = 0x8001;
-constexpr std::uint16_t CLASS_SCHEMA = 0;
 
 using CInfoIt = CCofferDoc::CInfoList::iterator;
 
@@ -58,115 +55,6 @@ void CopyAccountTexts(const CPasswordInfo& from, CPasswordInfo& to) {
          {CPasswordInfo::account, CPasswordInfo::userName, CPasswordInfo::password,
           CPasswordInfo::webSite, CPasswordInfo::eMail, CPasswordInfo::comments})
         to.SetText(eText, from.TextView(eText));
-}
-
-void XorInPlace(char* p, std::size_t nLength, const std::string& strX) {
-    const std::size_t nKey = strX.size();
-    if (nKey == 0)
-        return;
-    const char* pKey = strX.data();
-    // Whole key-length runs, so the inner loop has no wrap test and vectorises.
-    for (std::size_t nLeft = nLength; nLeft > 0;) {
-        const std::size_t nRun = nLeft < nKey ? nLeft : nKey;
-        for (std::size_t j = 0; j < nRun; ++j)
-            p[j] = static_cast<char>(p[j] ^ pKey[j]);
-        p += nRun;
-        nLeft -= nRun;
-    }
-}
-
-void XorRecord(CPasswordInfo& info, const std::string& strX) {
-    info.ForEachText(
-        [&strX](char* pText, std::size_t nLength) { XorInPlace(pText, nLength, strX); });
-}
-
-bool ReadObjectTag(CArchive& ar, bool bFirst) {
-    std::uint16_t nTag = 0;
-    if (!ar.ReadUInt16(nTag))
-        return false;
-    if (!bFirst)
-        return nTag == TAG_FIRST_CLASS;
-    std::uint16_t nSchema = 0;
-    std::uint16_t nNameLength = 0;
-    std::string strName;
-    return nTag == TAG_NEW_CLASS && ar.ReadUInt16(nSchema) && nSchema == CLASS_SCHEMA &&
-           ar.ReadUInt16(nNameLength) && ar.ReadBytes(nNameLength, strName) &&
-           strName == PASSWORD_CLASS_NAME;
-}
-
-void WriteObjectTag(CArchive& ar, bool bFirst) {
-    if (!bFirst) {
-        ar.WriteUInt16(TAG_FIRST_CLASS);
-        return;
-    }
-    const std::string strName = PASSWORD_CLASS_NAME;
-    ar.WriteUInt16(TAG_NEW_CLASS);
-    ar.WriteUInt16(CLASS_SCHEMA);
-    ar.WriteUInt16(static_cast<std::uint16_t>(strName.size()));
-    ar.WriteBytes(strName);
-}
-
-// The object tag and body of one record; bFirst is cleared for the next.
-void StoreRecord(CArchive& ar, CPasswordInfo& info, bool& bFirst) {
-    WriteObjectTag(ar, bFirst);
-    info.Serialize(ar);
-    bFirst = false;
-}
-
-// A record of m_listInfo stored enciphered, each text through one scratch
-// string that keeps its capacity: saving allocates almost nothing per record.
-// The same bytes as enciphering a copy and storing it.
-void StoreEncipheredRecord(CArchive& ar, const CPasswordInfo& info, const std::string& strX,
-                           std::string& strScratch, bool& bFirst) {
-    WriteObjectTag(ar, bFirst);
-    for (int i = 0; i < CPasswordInfo::TEXT_COUNT; ++i) {
-        if (i == CPasswordInfo::group)
-            ar.WriteInt32(info.m_bGroup);
-        strScratch.assign(info.TextView(static_cast<CPasswordInfo::EText>(i)));
-        XorInPlace(strScratch.data(), strScratch.size(), strX);
-        ar.WriteText(strScratch);
-    }
-    bFirst = false;
-}
-
-// Header fields 1 to 5 and the record count.
-void StoreHeader(CArchive& ar, const CCofferDoc& doc, std::size_t nCount) {
-    ar.WriteText(doc.m_strKey);
-    ar.WriteInt32(doc.m_nGenerate);
-    ar.WriteText(doc.m_strLength);
-    ar.WriteText(doc.m_strBegin);
-    ar.WriteText(doc.m_strEnd);
-    if (nCount < 0xFFFF) {
-        ar.WriteUInt16(static_cast<std::uint16_t>(nCount));
-    } else {
-        ar.WriteUInt16(0xFFFF);
-        ar.WriteUInt32(static_cast<std::uint32_t>(nCount));
-    }
-}
-
-std::size_t StoredTextSize(std::string_view strText) {
-    const std::size_t n = strText.size();
-    return n + (n < 0xFF ? 1 : n < 0xFFFE ? 3 : 7);
-}
-
-std::size_t StoredRecordSize(const CPasswordInfo& info) {
-    std::size_t nSize = 2 + 4; // the object tag and the group mark
-    for (int i = 0; i < CPasswordInfo::TEXT_COUNT; ++i)
-        nSize += StoredTextSize(info.TextView(static_cast<CPasswordInfo::EText>(i)));
-    return nSize;
-}
-
-// The exact size of the file that saving the document writes, so that its
-// buffer is allocated once instead of growing through copies.
-std::size_t StoredSize(const CCofferDoc& doc) {
-    std::size_t nSize = StoredTextSize(doc.m_strKey) + 4 + StoredTextSize(doc.m_strLength) +
-                        StoredTextSize(doc.m_strBegin) + StoredTextSize(doc.m_strEnd) + 6 + 6 +
-                        std::char_traits<char>::length(PASSWORD_CLASS_NAME);
-    for (const CPasswordInfo& info : doc.m_listArchive)
-        nSize += StoredRecordSize(info);
-    for (const CPasswordInfo& info : doc.m_listInfo)
-        nSize += StoredRecordSize(info);
-    return nSize;
 }
 
 constexpr const char* CLOSED_PATH_NAME = " ";
@@ -532,19 +420,15 @@ bool CCofferDoc::OnNewDocument() {
 }
 
 std::string CCofferDoc::XorField(const std::string& strText, const std::string& strX) {
-    std::string strOut = strText;
-    XorInPlace(strOut.data(), strOut.size(), strX);
-    return strOut;
+    return CPwdFormat::XorText(strText, strX);
 }
 
 void CCofferDoc::EncipherList() {
     if (m_listInfo.empty())
         return;
     std::string strX = MakeFieldKey(m_strKey);
-    for (const CPasswordInfo& info : m_listInfo) {
-        CPasswordInfo& copy = m_listArchive.emplace_back(info);
-        XorRecord(copy, strX);
-    }
+    for (const CPasswordInfo& info : m_listInfo)
+        CPwdFormat::XorRecord(m_listArchive.emplace_back(info), strX);
     CSecretBuffer::Wipe(strX);
 }
 
@@ -554,7 +438,7 @@ void CCofferDoc::DecipherList() {
     std::string strX = MakeFieldKey(m_strKey);
     // Deciphered in place and moved, so a large file is never held twice.
     for (CPasswordInfo& info : m_listArchive)
-        XorRecord(info, strX);
+        CPwdFormat::XorRecord(info, strX);
     CSecretBuffer::Wipe(strX);
     m_listInfo.splice(m_listInfo.end(), m_listArchive);
 }
@@ -563,31 +447,34 @@ bool CCofferDoc::Serialize(CArchive& ar) {
     m_strFileName = ar.GetFileName();
     m_bLoaded = true;
     if (ar.IsStoring()) {
-        StoreHeader(ar, *this, m_listArchive.size());
-        bool bFirst = true;
-        for (CPasswordInfo& info : m_listArchive)
-            StoreRecord(ar, info, bFirst);
+        SPwdHeader header = PwdHeader();
+        CPwdFormat::Write(ar, header, m_listArchive, {});
+        CSecretBuffer::Wipe(header.m_strKeyCheck);
         return true;
     }
+    SPwdHeader header;
+    const bool bRead = CPwdFormat::Read(ar, header, m_listArchive);
+    TakePwdHeader(std::move(header));
+    return bRead;
+}
 
-    if (!ar.ReadText(m_strKey) || !ar.ReadInt32(m_nGenerate) || !ar.ReadText(m_strLength) ||
-        !ar.ReadText(m_strBegin) || !ar.ReadText(m_strEnd))
-        return false;
-    std::uint16_t nShortCount = 0;
-    if (!ar.ReadUInt16(nShortCount))
-        return false;
-    std::uint32_t nCount = nShortCount;
-    if (nShortCount == 0xFFFF && !ar.ReadUInt32(nCount))
-        return false;
-    // Records are read one by one, never reserved from the count, so a
-    // count that the bytes cannot hold fails when they run out.
-    for (std::uint32_t i = 0; i < nCount; ++i) {
-        if (!ReadObjectTag(ar, i == 0))
-            return false;
-        if (!m_listArchive.emplace_back().Serialize(ar))
-            return false;
-    }
-    return true;
+SPwdHeader CCofferDoc::PwdHeader() const {
+    SPwdHeader header;
+    header.m_strKeyCheck = m_strKey;
+    header.m_nGenerate = m_nGenerate;
+    header.m_strLength = m_strLength;
+    header.m_strBegin = m_strBegin;
+    header.m_strEnd = m_strEnd;
+    return header;
+}
+
+void CCofferDoc::TakePwdHeader(SPwdHeader&& header) {
+    CSecretBuffer::Wipe(m_strKey);
+    m_strKey = std::move(header.m_strKeyCheck);
+    m_nGenerate = header.m_nGenerate;
+    m_strLength = std::move(header.m_strLength);
+    m_strBegin = std::move(header.m_strBegin);
+    m_strEnd = std::move(header.m_strEnd);
 }
 
 EFileError CCofferDoc::ReadArchiveFile(const std::string& strPath, const CCodePage& codePage) {
@@ -623,26 +510,19 @@ EFileError CCofferDoc::ParseArchive(std::string_view bytes, const CCodePage& cod
 }
 
 EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath, EWriteMode ePlainMode) {
-    // The bytes of EncipherList and Serialize, made one record at a time in a
-    // scratch text that keeps its capacity: a large file is never
-    // held twice, and saving allocates almost nothing per record.
-    // The name changes only with a file written under it: a failed Save As
-    // must not give the next backup copy the name of a file never written.
+    // The records are enciphered on their way into the archive, so a large
+    // file is never held twice. The name changes only with a file written
+    // under it: a failed Save As must not give the next backup copy the
+    // name of a file never written.
     const std::string strFileName = FileNameOf(strPath);
     CArchive ar(strFileName);
-    ar.Reserve(StoredSize(*this));
-    StoreHeader(ar, *this, m_listArchive.size() + m_listInfo.size());
-    bool bFirst = true;
-    for (CPasswordInfo& info : m_listArchive)
-        StoreRecord(ar, info, bFirst);
-    m_listArchive.clear();
-    if (!m_listInfo.empty()) {
-        std::string strX = MakeFieldKey(m_strKey);
-        std::string strScratch;
-        for (const CPasswordInfo& info : m_listInfo)
-            StoreEncipheredRecord(ar, info, strX, strScratch, bFirst);
-        CSecretBuffer::Wipe(strX);
+    {
+        SPwdHeader header = PwdHeader();
+        ar.Reserve(CPwdFormat::StoredSize(header, m_listArchive, m_listInfo));
+        CPwdFormat::Write(ar, header, m_listArchive, m_listInfo);
+        CSecretBuffer::Wipe(header.m_strKeyCheck);
     }
+    m_listArchive.clear();
     EFileError eError = EFileError::none;
     if (HasKhvExtension(strPath)) {
         // The plain archive is a ".pwd" that anyone could read: it is wiped

@@ -7,6 +7,7 @@
 #include "core/store/FileIO.h"
 #include "core/store/FileStamp.h"
 #include "core/store/PasswordInfo.h"
+#include "core/store/PwdFormat.h"
 
 #include <cstdint>
 #include <list>
@@ -29,12 +30,7 @@ inline constexpr int SAVE_READONLY_SAVEAS = 1; // read-only file, saved under an
 inline constexpr int SAVE_READONLY_NO = 2;     // read-only file, the user answered No
 inline constexpr int SAVE_CANCEL = 3;
 
-// Default generator header of a file emptied for reading; a new untitled
-// document stores empty texts instead, and a file made by New or the CLI's
-// create the strong settings of the schema.
-inline constexpr std::int32_t DEFAULT_GENERATE = 39;
 inline constexpr const char* DEFAULT_GROUP_NAME = "My Passwords";
-inline constexpr const char* PASSWORD_CLASS_NAME = "CPasswordInfo";
 
 // The open password file: its records in one ordered list, where a group
 // header owns the accounts that follow it, and the header fields the file
@@ -310,6 +306,9 @@ protected:
 
 private:
     void ReadOptions();
+    // The header fields as the ".pwd" format stores them, and back.
+    SPwdHeader PwdHeader() const;
+    void TakePwdHeader(SPwdHeader&& header);
     // The Open dialog's question for a file to open; false when declined.
     bool PromptOpenPath(std::string& strPath);
     bool OpenAfterSaveModified(const std::string& strPath);
