@@ -18,14 +18,14 @@
 #include "core/store/ConvertOffer.h"
 #include "core/store/FileIO.h"
 #include "core/store/RecentFileList.h"
+#include "gui/model/DocNotifier.h"
+#include "gui/settings/Settings.h"
 #include "gui/shell/AboutDlg.h"
 #include "gui/shell/ClipboardStatus.h"
-#include "gui/shell/DocNotifier.h"
 #include "gui/shell/HelpWindow.h"
 #include "gui/shell/MenuCharFilter.h"
 #include "gui/shell/PasswordBarDlg.h"
 #include "gui/shell/SearchBar.h"
-#include "gui/shell/Settings.h"
 #include "gui/shell/SystemTray.h"
 #include "gui/shell/TextFieldKeys.h"
 #include "platform/AutostartEntry.h"
@@ -653,6 +653,14 @@ QString CMainFrame::GetSearchText() const {
     return m_pSearchBar->SearchText();
 }
 
+CViewHost::SFindRequest CMainFrame::FindRequest() const {
+    return {GetSearchText(), {m_pSearchBar->IsMatchCase(), m_pSearchBar->IsMatchWholeWord()}};
+}
+
+void CMainFrame::FocusSearch() {
+    m_pSearchBar->Edit()->setFocus(Qt::OtherFocusReason);
+}
+
 bool CMainFrame::HasKey() const {
     return !m_doc.m_strKey.empty();
 }
@@ -1036,20 +1044,21 @@ void CMainFrame::SaveWindowPlacement() {
     QRect rect = geometry();
     if (isMaximized() || isMinimized() || isFullScreen())
         rect = m_rectNormal.isValid() ? m_rectNormal : normalGeometry();
-    if (rect.isValid())
-        m_profile.Set(ETextSetting::windowRect,
-                      FormatPlacementRect(rect.left(), rect.top(), rect.left() + rect.width(),
-                                          rect.top() + rect.height()));
-    m_profile.Set(EIntSetting::isMaxed, bMaxed ? 1 : 0);
+    m_settings.Change([&](SShellSettings& values) {
+        if (rect.isValid())
+            values.m_strWindowRect = FormatPlacementRect(
+                rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height());
+        values.m_bMaxed = bMaxed ? 1 : 0;
+    });
 }
 
 void CMainFrame::RestoreWindowPlacement(bool bShow) {
-    const std::string strRect = m_profile.Get(ETextSetting::windowRect);
+    const std::string strRect = Values().m_strWindowRect;
     const std::string strState = m_profile.GetProfileString(BarStateSection(), BAR_STATE_VALUE, "");
     if (!strState.empty())
         restoreState(QByteArray::fromBase64(QByteArray::fromStdString(strState)));
     ApplyBarFlags();
-    const bool bMaxed = m_profile.Get(EIntSetting::isMaxed) == 1;
+    const bool bMaxed = Values().m_bMaxed == 1;
 
     CLayoutRect saved;
     if (ParsePlacementRect(strRect, saved.left, saved.top, saved.right, saved.bottom)) {
@@ -1567,16 +1576,12 @@ void CMainFrame::TransferOptions(SOptionsData& options, bool bToSettings) {
     if (bToSettings) {
         m_settings.Change([&options](SShellSettings& values) { values.FromOptions(options); });
         m_doc.TakeFileOptions(options);
-        if (m_pView)
-            m_pView->setProperty("maskPasswords", options.m_bMaskPasswords);
         ApplyOptions();
         return;
     }
     Values().ToOptions(options);
     options.m_bHotKeyAvailable = m_bHotKeyAvailable;
     m_doc.GiveFileOptions(options);
-    const QVariant mask = m_pView ? m_pView->property("maskPasswords") : QVariant();
-    options.m_bMaskPasswords = mask.isValid() ? mask.toBool() : true;
 }
 
 void CMainFrame::ApplyOptions() {

@@ -7,6 +7,7 @@
 #include "core/shell/InterfaceState.h"
 #include "core/store/FileCommands.h"
 #include "gui/shell/PasswordBarDlg.h"
+#include "gui/view/ViewHost.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -49,7 +50,7 @@ class QToolButton;
 // they depend on changes (a notice of the document, the view's current item,
 // the interface shown or the lock, the focus, a modal window, the settings),
 // once for a burst of such changes; nothing asks them on a timer.
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public CViewHost {
     Q_OBJECT
 public:
     CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CSettings& settings,
@@ -67,7 +68,7 @@ public:
     CSettings& Settings() const { return m_settings; }
 
     // --- commands ---
-    CCommandMap& Commands() { return m_commands; }
+    CCommandMap& Commands() override { return m_commands; }
     QAction* Action(int nId) const;
     // Refreshes every action, the search bar's buttons, the status panes and
     // the title.
@@ -75,26 +76,28 @@ public:
     // Something the commands' states depend on changed: one UpdateCommandUI
     // runs once the events already queued are handled, however many
     // requests came before it (an import's thousands of notices: one).
-    void RequestCommandUpdate();
+    void RequestCommandUpdate() override;
     // The document's notices change what its commands may do.
     void Follow(CDocNotifier& notifier);
     // "Vault* - Keyhaven": the open file's label, an asterisk while it has
     // unsaved changes; "Keyhaven" alone with no file open or while locked.
     void UpdateFrameTitle();
     // Runs a command by its rules, as a click on its item does.
-    bool RunCommand(int nId);
+    bool RunCommand(int nId) override;
 
     // --- what other parts use ---
     void SetView(QWidget* pView);
     QWidget* View() const { return m_pView; }
     QString GetSearchText() const;
+    SFindRequest FindRequest() const override;
+    void FocusSearch() override;
     CSearchBar* SearchBar() const { return m_pSearchBar; }
     QToolBar* ToolBar() const { return m_pToolBar; }
     CSystemTray& Tray() { return *m_pTray; }
     // Which interface shows, and whether the open file is locked.
     EInterface Mode() const { return m_interface.Mode(); }
-    bool IsLocked() const { return m_interface.IsLocked(); }
-    bool IsMainInterface() const { return Mode() == EInterface::main; }
+    bool IsLocked() const override { return m_interface.IsLocked(); }
+    bool IsMainInterface() const override { return Mode() == EInterface::main; }
     // Both interfaces are in the tray (or, without one, in the taskbar).
     bool IsHiddenMode() const { return m_interface.IsHidden(); }
     bool HasPasswordBar() const { return m_pPasswordBar != nullptr; }
@@ -166,7 +169,7 @@ public:
     // Tools > Options, and the account dialog's generator settings: runs the
     // Options dialog on nStartPage (OPTIONS_PAGE_...) and takes its values
     // on OK; each Apply takes them while the dialog stays open.
-    bool OpenOptions(int nStartPage);
+    bool OpenOptions(int nStartPage) override;
     // bToSettings false: fills options from the settings, the document and
     // the view; true: takes them back and puts them into effect.
     void TransferOptions(SOptionsData& options, bool bToSettings);
