@@ -23,6 +23,7 @@
 #include "gui/shell/AboutDlg.h"
 #include "gui/shell/ClipboardStatus.h"
 #include "gui/shell/HelpWindow.h"
+#include "gui/shell/LockTimers.h"
 #include "gui/shell/MenuCharFilter.h"
 #include "gui/shell/PasswordBarDlg.h"
 #include "gui/shell/SearchBar.h"
@@ -176,9 +177,7 @@ template <class Fn> bool ForFocusedEdit(Fn fn) {
 CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CSettings& settings,
                        QWidget* pParent)
     : QMainWindow(pParent), m_profile(profile), m_prompts(prompts), m_doc(doc),
-      m_settings(settings), m_fileCommands(doc, prompts), m_exportCommand(doc, prompts),
-      m_idle([this]() { return static_cast<std::uint64_t>(m_clock.elapsed()); }) {
-    m_clock.start();
+      m_settings(settings), m_fileCommands(doc, prompts), m_exportCommand(doc, prompts) {
     m_bCanStayOnTop = !CWindowSystem::IsWayland();
     setObjectName(QStringLiteral("MainFrame"));
     setAccessibleName(Text(IDS_APP_TITLE));
@@ -210,11 +209,6 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CS
     pSlot->setObjectName(QStringLiteral("ViewSlot"));
     setCentralWidget(pSlot);
 
-    m_timerLockPending.setInterval(PENDING_LOCK_MS);
-    connect(&m_timerLockPending, &QTimer::timeout, this, [this]() {
-        if (!IsLockHeldBack())
-            OnDesktopLock();
-    });
     // What the commands' states depend on besides the document (followed
     // through its notices) and the view (which asks itself).
     m_interface.SetOnChange([this]() { RequestCommandUpdate(); });
@@ -226,8 +220,14 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CS
     m_timerNormal.setInterval(NORMAL_SETTLE_MS);
     connect(&m_timerNormal, &QTimer::timeout, this, &CMainFrame::NoteNormalGeometry);
 
-    m_timerCountdown.setSingleShot(true);
-    connect(&m_timerCountdown, &QTimer::timeout, this, &CMainFrame::OnIdleCountdown);
+    m_pLockTimers = std::make_unique<CLockTimers>([this]() { return IsLockHeldBack(); });
+    connect(m_pLockTimers.get(), &CLockTimers::IdleLockDue, this, &CMainFrame::OnAutoLock);
+    connect(m_pLockTimers.get(), &CLockTimers::IdleExitDue, this, &CMainFrame::OnAutoExit);
+    // The setting may have been switched off in the dialog the lock waited for.
+    connect(m_pLockTimers.get(), &CLockTimers::DesktopLockDue, this, [this]() {
+        if (!m_bDestroyed && Values().m_bLockOnScreenLock)
+            LockInterface();
+    });
     qApp->installEventFilter(this);
     RestartIdleTimers();
     m_pHotKey = std::make_unique<CHotKeyBinding>(m_pHotKeyGrabber.get());
@@ -247,8 +247,7 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CS
 }
 
 CMainFrame::~CMainFrame() {
-    m_timerLockPending.stop();
-    m_timerCountdown.stop();
+    m_pLockTimers.reset();
     qApp->removeEventFilter(this);
     // Focus moves while the base window's destructor hides the widgets, after
     // this frame's part is gone: the frame must not hear of it then.
@@ -1195,18 +1194,9 @@ bool CMainFrame::SetHotKey(unsigned wHotKey, unsigned wHotKeyFlags) {
 }
 
 void CMainFrame::OnDesktopLock() {
-    m_bLockPending = false;
-    m_timerLockPending.stop();
     if (!Values().m_bLockOnScreenLock || m_bDestroyed)
         return;
-    // Hiding the window under an open dialog would leave the dialog on the
-    // screen: the lock waits for the dialog's end.
-    if (IsLockHeldBack()) {
-        m_bLockPending = true;
-        m_timerLockPending.start();
-        return;
-    }
-    LockInterface();
+    m_pLockTimers->DesktopLocked();
 }
 
 // --- idle countdowns ---
@@ -1246,32 +1236,9 @@ bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
 }
 
 void CMainFrame::RestartIdleTimers() {
-    if (m_bDestroyed)
+    if (m_bDestroyed || !m_pLockTimers)
         return;
-    m_idle.SetIntervals(Values().m_nAutoLockMs, Values().m_nAutoExitMs);
-    m_idle.Restart();
-    ScheduleIdleCountdown();
-}
-
-void CMainFrame::ScheduleIdleCountdown() {
-    const std::int64_t nNext = m_idle.MsToNextDue();
-    if (nNext < 0) {
-        m_timerCountdown.stop();
-        return;
-    }
-    m_timerCountdown.start(static_cast<int>(std::min<std::int64_t>(nNext, INT32_MAX)));
-}
-
-void CMainFrame::OnIdleCountdown() {
-    if (m_bDestroyed)
-        return;
-    const CIdleCountdown::SDue due = m_idle.Poll(IsLockHeldBack());
-    if (due.bLock)
-        OnAutoLock();
-    if (due.bExit)
-        OnAutoExit();
-    if (!m_bDestroyed)
-        ScheduleIdleCountdown();
+    m_pLockTimers->Restart(Values().m_nAutoLockMs, Values().m_nAutoExitMs);
 }
 
 void CMainFrame::OnAutoLock() {
@@ -1463,16 +1430,14 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
 
 void CMainFrame::OnDestroy() {
     m_bDestroyed = true;
-    m_timerLockPending.stop();
+    if (m_pLockTimers)
+        m_pLockTimers->Stop();
     if (m_pPasswordBar) {
         if (Mode() == EInterface::bar)
             m_pPasswordBar->SavePosition();
         m_pPasswordBar->hide();
         m_pPasswordBar->WritePosition();
     }
-    m_timerCountdown.stop();
-    m_bLockPending = false;
-    m_timerLockPending.stop();
     if (m_pHotKey)
         m_pHotKey->Release();
     SaveSettings();

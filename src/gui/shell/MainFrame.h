@@ -3,7 +3,6 @@
 
 #include "core/interchange/ExportCommand.h"
 #include "core/shell/CommandMap.h"
-#include "core/shell/IdleCountdown.h"
 #include "core/shell/InterfaceState.h"
 #include "core/store/FileCommands.h"
 #include "gui/shell/PasswordBarDlg.h"
@@ -25,6 +24,7 @@ class CCofferDoc;
 class CDocNotifier;
 class CHotKeyGrabber;
 class CHotKeyBinding;
+class CLockTimers;
 class CMenuCharFilter;
 
 class CPrompts;
@@ -143,7 +143,7 @@ public:
     // The desktop session locked or the machine goes to sleep: locks as the
     // Lock command does when "LockOnScreenLock" is on; a modal dialog open
     // defers it to the dialog's end (the busy box of an import does not: the
-    // lock stops the import).
+    // lock stops the import), which the window system tells.
     void OnDesktopLock();
     // The idle countdowns ran out.
     void OnAutoLock();
@@ -185,8 +185,6 @@ public:
     // tests stand in for a desktop without one.
     void SetHotKeyAvailable(bool bAvailable) { m_bHotKeyAvailable = bAvailable; }
 
-    // How often a desktop lock that waits for a modal dialog looks again.
-    static constexpr int PENDING_LOCK_MS = 200;
     // How long a size must hold before it counts as the normal one.
     static constexpr int NORMAL_SETTLE_MS = 300;
     // How long after a refused KEY a return from the taskbar is taken for
@@ -294,8 +292,6 @@ private:
     // Whether a modal window holds the idle and the desktop's locks back:
     // any but the busy box of work that the lock stops.
     bool IsLockHeldBack() const;
-    void OnIdleCountdown();
-    void ScheduleIdleCountdown();
     // The idle exit's save: only where it needs no question.
     bool SaveWithoutAsking();
 
@@ -324,8 +320,6 @@ private:
     std::unique_ptr<CSystemTray> m_pTray;
     // Guarded: the bar may go before the frame (tests), never used then.
     QPointer<CPasswordBarDlg> m_pPasswordBar;
-    // Runs only while a desktop lock waits for a dialog's end.
-    QTimer m_timerLockPending;
     bool m_bUpdatePosted = false;
     bool m_bExitRequested = false;
     bool m_bDestroyed = false;
@@ -342,16 +336,13 @@ private:
     QTimer m_timerNormal;
     // When a KEY was last refused on the way back from the taskbar.
     QElapsedTimer m_timeRefused;
-    QElapsedTimer m_clock;
-    CIdleCountdown m_idle;
     CInterfaceState m_interface;
-    QTimer m_timerCountdown;
+    // The idle countdowns and the desktop's lock waiting for a dialog's end.
+    std::unique_ptr<CLockTimers> m_pLockTimers;
     std::unique_ptr<CHotKeyGrabber> m_pHotKeyGrabber;
     std::unique_ptr<CHotKeyBinding> m_pHotKey;
     std::unique_ptr<CSessionLockWatcher> m_pLockWatcher;
     std::unique_ptr<CClipboardStatus> m_pClipboardStatus;
-    // A desktop lock that arrived while a modal dialog was open.
-    bool m_bLockPending = false;
     // The first lock's message was shown; it is not shown again this run.
     bool m_bLockExplained = false;
 };
