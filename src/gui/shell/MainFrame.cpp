@@ -892,14 +892,14 @@ void CMainFrame::ActivateFrame(bool bShow) {
     m_doc.m_bSkipKeyCheck = bAuto;
     UpdateRecentMenu();
 
-    if (bAuto) {
-        m_interface.Start(true, bStartBar);
-        SetMode(m_interface.Mode());
-    } else if (bStartBar) {
-        ShowPasswordBar();
+    // The first interface is the interface state's choice.
+    m_interface.Start(bAuto, bStartBar);
+    if (bStartBar && !bAuto) {
+        ShowPasswordBar(m_interface.Mode());
     } else {
-        SetMode(EInterface::main);
-        RestoreWindowPlacement(bShow);
+        SetMode(m_interface.Mode());
+        if (!bAuto)
+            RestoreWindowPlacement(bShow);
     }
 
     // The bar opens the file itself when it is the interface shown, so its
@@ -951,18 +951,18 @@ void CMainFrame::Carry(const SInterfaceStep& step) {
         return;
     case EInterfaceAction::mainToBar:
         SaveWindowPlacement();
-        ShowPasswordBar();
+        ShowPasswordBar(step.eNext);
         return;
     case EInterfaceAction::barToMain:
         m_pPasswordBar->hide();
-        SetMode(EInterface::main);
+        SetMode(step.eNext);
         ShowFrame();
         return;
     case EInterfaceAction::mainToTray:
-        HideToTray(step.bLock);
+        HideToTray(step);
         return;
     case EInterfaceAction::barToTray:
-        HideBarToTray(step.bLock);
+        HideBarToTray(step);
         return;
     case EInterfaceAction::unlockToMain:
     case EInterfaceAction::unlockToBar:
@@ -1002,14 +1002,14 @@ void CMainFrame::ComeBack(EInterface eNext) {
         m_interface.SetRestoring(false);
         if (centralWidget())
             centralWidget()->show();
-        ShowPasswordBar();
+        ShowPasswordBar(eNext);
         return;
     }
     if (m_pPasswordBar)
         m_pPasswordBar->hide();
     if (centralWidget())
         centralWidget()->show();
-    SetMode(EInterface::main);
+    SetMode(eNext);
     ShowFrame();
     m_interface.SetRestoring(false);
 }
@@ -1092,9 +1092,13 @@ void CMainFrame::RestoreWindowPlacement(bool bShow) {
 // --- hiding, locking and coming back ---
 
 void CMainFrame::HideToTray(bool bLock) {
+    Handle(bLock ? EInterfaceEvent::lockCommand : EInterfaceEvent::mainHide);
+}
+
+void CMainFrame::HideToTray(const SInterfaceStep& step) {
     EmptyClipboardIfText();
-    SetMode(EInterface::trayMain);
-    const bool bLocking = m_interface.Hide(EInterface::trayMain, bLock, HasKey());
+    SetMode(step.eNext);
+    const bool bLocking = m_interface.Hide(step.eNext, step.bLock, HasKey());
     if (bLocking)
         m_pTray->SetIcon(IDI_TRAY_LOCKED);
     if (m_pTray->IsShown())
@@ -1332,23 +1336,23 @@ void CMainFrame::SwitchToPasswordBar() {
     Handle(EInterfaceEvent::passwordBarCommand);
 }
 
-void CMainFrame::ShowPasswordBar() {
+void CMainFrame::ShowPasswordBar(EInterface eNext) {
     emit PasswordBarShowing();
     m_pPasswordBar->FillGroups();
     m_pPasswordBar->show();
     m_pPasswordBar->raise();
     m_pPasswordBar->activateWindow();
     hide();
-    SetMode(EInterface::bar);
+    SetMode(eNext);
 }
 
 void CMainFrame::RestorePasswordBar() {
     Handle(EInterfaceEvent::trayPasswordBar);
 }
 
-void CMainFrame::HideBarToTray(bool bLock) {
-    SetMode(EInterface::trayBar);
-    const bool bLocking = m_interface.Hide(EInterface::trayBar, bLock, HasKey());
+void CMainFrame::HideBarToTray(const SInterfaceStep& step) {
+    SetMode(step.eNext);
+    const bool bLocking = m_interface.Hide(step.eNext, step.bLock, HasKey());
     if (bLocking)
         m_pTray->SetIcon(IDI_TRAY_LOCKED);
     m_pPasswordBar->hide();

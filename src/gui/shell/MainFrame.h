@@ -150,8 +150,9 @@ public:
     void OnAutoExit();
     // The lock of the interface in use: the main window's, or the bar's.
     void LockInterface();
-    // Empties the clipboard when it holds text, hides the main window into
-    // the tray and, when bLock and the document has a KEY, locks.
+    // The main window shown goes into the tray: the clipboard is emptied
+    // when it holds text, and with bLock the file locks as Tools > Lock
+    // locks it (when it has a KEY).
     void HideToTray(bool bLock);
     // Ends the program through the orderly close (asks to save a modified file).
     void Exit();
@@ -230,6 +231,8 @@ private:
     void Carry(const SInterfaceStep& step);
     // The KEY check and the way back from the tray into eNext.
     void ComeBack(EInterface eNext);
+    // The main window into the tray, the step's lock taken when the file has a KEY.
+    void HideToTray(const SInterfaceStep& step);
 
     const SShellSettings& Values() const;
     void RegisterDocumentCommands();
@@ -261,9 +264,9 @@ private:
     bool CheckKeyToComeBack();
     // The bar's buttons: the program's state after the bar's own part.
     void RegisterBarCommands();
-    void HideBarToTray(bool bLock);
+    void HideBarToTray(const SInterfaceStep& step);
     // The bar filled with the view's choice and shown; the main window hidden.
-    void ShowPasswordBar();
+    void ShowPasswordBar(EInterface eNext);
     // The program ends from the bar's state (asking to save a changed file).
     void ExitFromBar();
     static std::string BarStateSection();
