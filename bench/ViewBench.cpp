@@ -27,12 +27,12 @@
 #include "core/store/CofferDoc.h"
 #include "core/tree/TreeOrder.h"
 #include "gui/controls/HoverComboBox.h"
+#include "gui/model/DocNotifier.h"
 #include "gui/model/RecordTreeModel.h"
-#include "gui/shell/DocNotifier.h"
+#include "gui/settings/Settings.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/PasswordBarDlg.h"
 #include "gui/shell/SearchBar.h"
-#include "gui/shell/Settings.h"
 #include "gui/view/AccountTreeCtrl.h"
 #include "gui/view/CofferView.h"
 #include "support/MemoryProfile.h"
@@ -293,7 +293,7 @@ void BM_FilterKey(benchmark::State& state) {
 // account chosen, for as long as it lives.
 struct SListingBar {
     SListingBar()
-        : bar(*g_world.pDoc, g_world.pNotifier->Model(), *g_world.pProfile, *g_world.pPrompts,
+        : bar(*g_world.pDoc, g_world.pNotifier->Model(), *g_world.pSettings, *g_world.pPrompts,
               *g_world.pEditPrompts) {
         const CRecordTreeModel& model = g_world.pView->Model();
         const QModelIndex middle = MiddleAccount();
@@ -373,8 +373,8 @@ bool Prepare() {
     g_world.pFrame = std::make_unique<CMainFrame>(*g_world.pProfile, *g_world.pPrompts,
                                                   *g_world.pDoc, *g_world.pSettings);
     g_world.pView =
-        std::make_unique<CCofferView>(*g_world.pDoc, g_world.pNotifier->Model(), *g_world.pProfile,
-                                      *g_world.pPrompts, *g_world.pEditPrompts, *g_world.pFrame);
+        std::make_unique<CCofferView>(*g_world.pDoc, g_world.pNotifier->Model(), *g_world.pPrompts,
+                                      *g_world.pEditPrompts, *g_world.pFrame, *g_world.pSettings);
     g_world.pView->resize(700, 500);
     g_world.pFrame->Follow(*g_world.pNotifier);
     g_world.pView->Follow(*g_world.pNotifier);

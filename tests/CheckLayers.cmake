@@ -4,7 +4,8 @@
 #   - a file under src/core includes a Qt header,
 #   - an include goes up the layers (core knows nothing above it; platform
 #     knows core; gui knows platform and core; cli knows core),
-#   - two folders include each other.
+#   - two folders include each other,
+#   - a folder includes one its rules forbid (gui/view never includes gui/shell).
 # Folders are the ones that hold the files ("core/store", "gui/view").
 cmake_minimum_required(VERSION 3.25)
 
@@ -13,6 +14,9 @@ set(allowed_platform core platform)
 set(allowed_gui core platform gui)
 set(allowed_cli core cli)
 set(allowed_app core platform gui app)
+# Folders of one layer that must not include another: the view is handed
+# what it needs from the window around it, and never reaches up into it.
+set(folder_rules "gui/view>gui/shell")
 
 set(failures "")
 set(edges "")
@@ -43,6 +47,14 @@ foreach(file ${files})
     if(NOT target_folder STREQUAL folder)
       list(APPEND edges "${folder}>${target_folder}")
     endif()
+    foreach(rule ${folder_rules})
+      string(REPLACE ">" ";" pair ${rule})
+      list(GET pair 0 from)
+      list(GET pair 1 to)
+      if(folder STREQUAL from AND target_folder STREQUAL to)
+        list(APPEND failures "src/${file}: ${from} must not include ${target}")
+      endif()
+    endforeach()
   endforeach()
 endforeach()
 

@@ -9,11 +9,11 @@
 #include "core/store/RecentFileList.h"
 #include "gui/dialogs/DialogPrompts.h"
 #include "gui/dialogs/EditDialogs.h"
+#include "gui/model/DocNotifier.h"
+#include "gui/settings/Settings.h"
 #include "gui/shell/AccessibleNames.h"
-#include "gui/shell/DocNotifier.h"
 #include "gui/shell/MainFrame.h"
 #include "gui/shell/PasswordBarDlg.h"
-#include "gui/shell/Settings.h"
 #include "gui/view/CofferView.h"
 #include "platform/MappedWindowPlace.h"
 #include "platform/QtProfile.h"
@@ -128,8 +128,8 @@ bool CCofferApp::InitInstance() {
 
 void CCofferApp::CreateView() {
     // The frame owns its view; the view follows the document's notices.
-    auto* pView = new CCofferView(*m_pDoc, m_pNotifier->Model(), *m_pProfile, *m_pPrompts,
-                                  *m_pEditPrompts, *m_pFrame);
+    auto* pView = new CCofferView(*m_pDoc, m_pNotifier->Model(), *m_pPrompts, *m_pEditPrompts,
+                                  *m_pFrame, *m_pSettings);
     m_pFrame->SetView(pView);
     pView->Follow(*m_pNotifier);
     // The title follows the file's name and its unsaved changes.
@@ -141,18 +141,20 @@ void CCofferApp::CreateView() {
     connect(m_pFrame.get(), &CMainFrame::SearchReset, pView, &CCofferView::ResetSearch);
     connect(m_pFrame.get(), &CMainFrame::DocumentUnloading, pView, &CCofferView::RememberPlace);
     connect(m_pFrame.get(), &CMainFrame::DocumentReloaded, pView, &CCofferView::RestorePlace);
+    // The empty window's hint follows the commands and the recent list,
+    // which change with every command update.
+    connect(m_pFrame.get(), &CMainFrame::CommandUIUpdated, pView, &CCofferView::UpdateStartHint);
     pView->OnInitialUpdate();
     CreatePasswordBar(*pView);
 }
 
 void CCofferApp::CreatePasswordBar(CCofferView& view) {
-    m_pBar = std::make_unique<CPasswordBarDlg>(*m_pDoc, m_pNotifier->Model(), *m_pProfile,
+    m_pBar = std::make_unique<CPasswordBarDlg>(*m_pDoc, m_pNotifier->Model(), *m_pSettings,
                                                *m_pPrompts, *m_pEditPrompts);
     m_pFrame->SetPasswordBar(m_pBar.get());
     // The bar and the view hand each other the chosen group and account.
     connect(m_pFrame.get(), &CMainFrame::PasswordBarShowing, m_pBar.get(), [this, &view]() {
         m_pBar->Choose(view.CurrentGroupLabel(), view.CurrentAccountLabel());
-        m_pBar->SetDialogDefaults(view.IsMaskPasswords(), m_pSettings->Values().m_generator);
     });
     connect(m_pBar.get(), &CPasswordBarDlg::NamesForView, &view, &CCofferView::SelectByNames);
 }

@@ -78,6 +78,8 @@ SInterfaceStep CInterfaceState::Decide(EInterfaceEvent eEvent, const SInterfaceF
     case EInterfaceEvent::mainMinimise:
         return bMain ? Step(mainToTray, EInterface::trayMain, facts.nMin2Lock == 1 && facts.bHasKey)
                      : Step(none, m_eMode);
+    case EInterfaceEvent::mainHide:
+        return bMain ? Step(mainToTray, EInterface::trayMain) : Step(none, m_eMode);
     case EInterfaceEvent::barLock:
         return Step(barToTray, EInterface::trayBar, facts.bHasKey);
     case EInterfaceEvent::barMinimise:

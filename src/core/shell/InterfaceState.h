@@ -30,6 +30,7 @@ enum class EInterfaceEvent {
     barMinimise,        // the bar's minimise button
     barClose,           // the bar's close button
     barMainWindow,      // the bar's Main Window button
+    mainHide,           // the main window goes into the tray without locking
     trayExit,           // the tray menu's Exit
 };
 

@@ -35,6 +35,11 @@ template <class Settings, class Visit> void ForEachStored(Settings& s, Visit&& v
     visit(EIntSetting::showToolBar, s.m_bShowToolBar);
     visit(EIntSetting::showStatusBar, s.m_bShowStatusBar);
     visit(EIntSetting::showSearchBar, s.m_bShowSearchBar);
+    visit(EIntSetting::maskPasswords, s.m_bMaskPasswords);
+    visit(EIntSetting::barX, s.m_nBarX);
+    visit(EIntSetting::barY, s.m_nBarY);
+    visit(ETextSetting::windowRect, s.m_strWindowRect);
+    visit(EIntSetting::isMaxed, s.m_bMaxed);
 }
 
 } // namespace
@@ -52,6 +57,10 @@ SShellSettings SShellSettings::Load(const CProfile& profile) {
     s.m_nLockChoice = options.m_nAutoLockChoice;
     s.m_nExitChoice = options.m_nAutoExitChoice;
     s.m_bLockOnScreenLock = s.m_bLockOnScreenLock != 0 ? 1 : 0;
+    s.m_bMaskPasswords = s.m_bMaskPasswords != 0 ? 1 : 0;
+    // No stored width is told apart from any stored one.
+    const SProfileEntry& tree = *SettingEntry(EIntSetting::treeWidth);
+    s.m_nTreeWidth = profile.GetProfileInt(tree.m_pszSection, tree.m_pszValue, 0);
     // Always on top is not taken from here: the window switches it on as it
     // is placed, from the stored value.
     return s;
@@ -65,6 +74,8 @@ void SShellSettings::Save(CProfile& profile) const {
             profile.Set(eKey, static_cast<unsigned>(value));
     });
     profile.Set(EIntSetting::onTop, unsigned(m_bOnTop));
+    if (m_nTreeWidth != 0)
+        profile.Set(EIntSetting::treeWidth, m_nTreeWidth);
     SFrameOptions options;
     options.m_bClearRecent = m_bClearRecent != 0;
     options.m_nAutoLockChoice = m_nLockChoice;
@@ -96,6 +107,7 @@ void SShellSettings::ToOptions(SOptionsData& options) const {
     options.m_generator = m_generator;
     Give(m_bDeleteConfirmA, options.m_bDeleteConfirmA);
     Give(m_bDeleteConfirmG, options.m_bDeleteConfirmG);
+    Give(m_bMaskPasswords, options.m_bMaskPasswords);
     const SShownChoice lock = ShownIdleChoice(m_nLockChoice, m_nAutoLockMs);
     options.m_nLockChoice = lock.m_nChoice;
     options.m_nLockSlider = lock.m_nSliderPos;
@@ -128,6 +140,7 @@ void SShellSettings::FromOptions(const SOptionsData& options) {
     m_generator = options.m_generator;
     Take(m_bDeleteConfirmA, options.m_bDeleteConfirmA);
     Take(m_bDeleteConfirmG, options.m_bDeleteConfirmG);
+    Take(m_bMaskPasswords, options.m_bMaskPasswords);
     // A value its list could not show stays as stored until the user
     // changes that list.
     if (!options.m_bKeepLock) {

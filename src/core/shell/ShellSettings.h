@@ -39,6 +39,18 @@ struct SShellSettings {
     unsigned m_nClipboardClearSec = 0;
     // The Password Health dialog's threshold, a strength word ("reasonable").
     std::string m_strHealthThreshold = "reasonable";
+    // The view shows passwords as asterisks (the account dialogs too, at first).
+    int m_bMaskPasswords = 1;
+    // The tree's width in the view; 0 while none is stored, when the view
+    // takes one that fits its font (and keeps it from then on).
+    unsigned m_nTreeWidth = 0;
+    // Where the Password Bar was last shown.
+    unsigned m_nBarX = 400;
+    unsigned m_nBarY = 0;
+    // The main window's normal rectangle ("left top right bottom", as
+    // FormatPlacementRect writes it) and whether it was maximised.
+    std::string m_strWindowRect;
+    int m_bMaxed = 0;
 
     bool operator==(const SShellSettings&) const = default;
 
@@ -46,7 +58,7 @@ struct SShellSettings {
     void Save(CProfile& profile) const;
 
     // The Options dialog's values: filled from these settings, and taken
-    // back from it (the document's and the view's own values aside).
+    // back from it (the document's own values aside).
     void ToOptions(SOptionsData& options) const;
     void FromOptions(const SOptionsData& options);
 };

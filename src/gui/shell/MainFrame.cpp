@@ -18,14 +18,15 @@
 #include "core/store/ConvertOffer.h"
 #include "core/store/FileIO.h"
 #include "core/store/RecentFileList.h"
+#include "gui/model/DocNotifier.h"
+#include "gui/settings/Settings.h"
 #include "gui/shell/AboutDlg.h"
 #include "gui/shell/ClipboardStatus.h"
-#include "gui/shell/DocNotifier.h"
 #include "gui/shell/HelpWindow.h"
+#include "gui/shell/LockTimers.h"
 #include "gui/shell/MenuCharFilter.h"
 #include "gui/shell/PasswordBarDlg.h"
 #include "gui/shell/SearchBar.h"
-#include "gui/shell/Settings.h"
 #include "gui/shell/SystemTray.h"
 #include "gui/shell/TextFieldKeys.h"
 #include "platform/AutostartEntry.h"
@@ -176,9 +177,7 @@ template <class Fn> bool ForFocusedEdit(Fn fn) {
 CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CSettings& settings,
                        QWidget* pParent)
     : QMainWindow(pParent), m_profile(profile), m_prompts(prompts), m_doc(doc),
-      m_settings(settings), m_fileCommands(doc, prompts), m_exportCommand(doc, prompts),
-      m_idle([this]() { return static_cast<std::uint64_t>(m_clock.elapsed()); }) {
-    m_clock.start();
+      m_settings(settings), m_fileCommands(doc, prompts), m_exportCommand(doc, prompts) {
     m_bCanStayOnTop = !CWindowSystem::IsWayland();
     setObjectName(QStringLiteral("MainFrame"));
     setAccessibleName(Text(IDS_APP_TITLE));
@@ -210,11 +209,6 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CS
     pSlot->setObjectName(QStringLiteral("ViewSlot"));
     setCentralWidget(pSlot);
 
-    m_timerLockPending.setInterval(PENDING_LOCK_MS);
-    connect(&m_timerLockPending, &QTimer::timeout, this, [this]() {
-        if (!IsLockHeldBack())
-            OnDesktopLock();
-    });
     // What the commands' states depend on besides the document (followed
     // through its notices) and the view (which asks itself).
     m_interface.SetOnChange([this]() { RequestCommandUpdate(); });
@@ -226,8 +220,14 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CS
     m_timerNormal.setInterval(NORMAL_SETTLE_MS);
     connect(&m_timerNormal, &QTimer::timeout, this, &CMainFrame::NoteNormalGeometry);
 
-    m_timerCountdown.setSingleShot(true);
-    connect(&m_timerCountdown, &QTimer::timeout, this, &CMainFrame::OnIdleCountdown);
+    m_pLockTimers = std::make_unique<CLockTimers>([this]() { return IsLockHeldBack(); });
+    connect(m_pLockTimers.get(), &CLockTimers::IdleLockDue, this, &CMainFrame::OnAutoLock);
+    connect(m_pLockTimers.get(), &CLockTimers::IdleExitDue, this, &CMainFrame::OnAutoExit);
+    // The setting may have been switched off in the dialog the lock waited for.
+    connect(m_pLockTimers.get(), &CLockTimers::DesktopLockDue, this, [this]() {
+        if (!m_bDestroyed && Values().m_bLockOnScreenLock)
+            LockInterface();
+    });
     qApp->installEventFilter(this);
     RestartIdleTimers();
     m_pHotKey = std::make_unique<CHotKeyBinding>(m_pHotKeyGrabber.get());
@@ -247,8 +247,7 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CS
 }
 
 CMainFrame::~CMainFrame() {
-    m_timerLockPending.stop();
-    m_timerCountdown.stop();
+    m_pLockTimers.reset();
     qApp->removeEventFilter(this);
     // Focus moves while the base window's destructor hides the widgets, after
     // this frame's part is gone: the frame must not hear of it then.
@@ -653,6 +652,14 @@ QString CMainFrame::GetSearchText() const {
     return m_pSearchBar->SearchText();
 }
 
+CViewHost::SFindRequest CMainFrame::FindRequest() const {
+    return {GetSearchText(), {m_pSearchBar->IsMatchCase(), m_pSearchBar->IsMatchWholeWord()}};
+}
+
+void CMainFrame::FocusSearch() {
+    m_pSearchBar->Edit()->setFocus(Qt::OtherFocusReason);
+}
+
 bool CMainFrame::HasKey() const {
     return !m_doc.m_strKey.empty();
 }
@@ -885,14 +892,14 @@ void CMainFrame::ActivateFrame(bool bShow) {
     m_doc.m_bSkipKeyCheck = bAuto;
     UpdateRecentMenu();
 
-    if (bAuto) {
-        m_interface.Start(true, bStartBar);
-        SetMode(m_interface.Mode());
-    } else if (bStartBar) {
-        ShowPasswordBar();
+    // The first interface is the interface state's choice.
+    m_interface.Start(bAuto, bStartBar);
+    if (bStartBar && !bAuto) {
+        ShowPasswordBar(m_interface.Mode());
     } else {
-        SetMode(EInterface::main);
-        RestoreWindowPlacement(bShow);
+        SetMode(m_interface.Mode());
+        if (!bAuto)
+            RestoreWindowPlacement(bShow);
     }
 
     // The bar opens the file itself when it is the interface shown, so its
@@ -944,18 +951,18 @@ void CMainFrame::Carry(const SInterfaceStep& step) {
         return;
     case EInterfaceAction::mainToBar:
         SaveWindowPlacement();
-        ShowPasswordBar();
+        ShowPasswordBar(step.eNext);
         return;
     case EInterfaceAction::barToMain:
         m_pPasswordBar->hide();
-        SetMode(EInterface::main);
+        SetMode(step.eNext);
         ShowFrame();
         return;
     case EInterfaceAction::mainToTray:
-        HideToTray(step.bLock);
+        HideToTray(step);
         return;
     case EInterfaceAction::barToTray:
-        HideBarToTray(step.bLock);
+        HideBarToTray(step);
         return;
     case EInterfaceAction::unlockToMain:
     case EInterfaceAction::unlockToBar:
@@ -995,14 +1002,14 @@ void CMainFrame::ComeBack(EInterface eNext) {
         m_interface.SetRestoring(false);
         if (centralWidget())
             centralWidget()->show();
-        ShowPasswordBar();
+        ShowPasswordBar(eNext);
         return;
     }
     if (m_pPasswordBar)
         m_pPasswordBar->hide();
     if (centralWidget())
         centralWidget()->show();
-    SetMode(EInterface::main);
+    SetMode(eNext);
     ShowFrame();
     m_interface.SetRestoring(false);
 }
@@ -1036,20 +1043,21 @@ void CMainFrame::SaveWindowPlacement() {
     QRect rect = geometry();
     if (isMaximized() || isMinimized() || isFullScreen())
         rect = m_rectNormal.isValid() ? m_rectNormal : normalGeometry();
-    if (rect.isValid())
-        m_profile.Set(ETextSetting::windowRect,
-                      FormatPlacementRect(rect.left(), rect.top(), rect.left() + rect.width(),
-                                          rect.top() + rect.height()));
-    m_profile.Set(EIntSetting::isMaxed, bMaxed ? 1 : 0);
+    m_settings.Change([&](SShellSettings& values) {
+        if (rect.isValid())
+            values.m_strWindowRect = FormatPlacementRect(
+                rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height());
+        values.m_bMaxed = bMaxed ? 1 : 0;
+    });
 }
 
 void CMainFrame::RestoreWindowPlacement(bool bShow) {
-    const std::string strRect = m_profile.Get(ETextSetting::windowRect);
+    const std::string strRect = Values().m_strWindowRect;
     const std::string strState = m_profile.GetProfileString(BarStateSection(), BAR_STATE_VALUE, "");
     if (!strState.empty())
         restoreState(QByteArray::fromBase64(QByteArray::fromStdString(strState)));
     ApplyBarFlags();
-    const bool bMaxed = m_profile.Get(EIntSetting::isMaxed) == 1;
+    const bool bMaxed = Values().m_bMaxed == 1;
 
     CLayoutRect saved;
     if (ParsePlacementRect(strRect, saved.left, saved.top, saved.right, saved.bottom)) {
@@ -1084,9 +1092,13 @@ void CMainFrame::RestoreWindowPlacement(bool bShow) {
 // --- hiding, locking and coming back ---
 
 void CMainFrame::HideToTray(bool bLock) {
+    Handle(bLock ? EInterfaceEvent::lockCommand : EInterfaceEvent::mainHide);
+}
+
+void CMainFrame::HideToTray(const SInterfaceStep& step) {
     EmptyClipboardIfText();
-    SetMode(EInterface::trayMain);
-    const bool bLocking = m_interface.Hide(EInterface::trayMain, bLock, HasKey());
+    SetMode(step.eNext);
+    const bool bLocking = m_interface.Hide(step.eNext, step.bLock, HasKey());
     if (bLocking)
         m_pTray->SetIcon(IDI_TRAY_LOCKED);
     if (m_pTray->IsShown())
@@ -1186,18 +1198,9 @@ bool CMainFrame::SetHotKey(unsigned wHotKey, unsigned wHotKeyFlags) {
 }
 
 void CMainFrame::OnDesktopLock() {
-    m_bLockPending = false;
-    m_timerLockPending.stop();
     if (!Values().m_bLockOnScreenLock || m_bDestroyed)
         return;
-    // Hiding the window under an open dialog would leave the dialog on the
-    // screen: the lock waits for the dialog's end.
-    if (IsLockHeldBack()) {
-        m_bLockPending = true;
-        m_timerLockPending.start();
-        return;
-    }
-    LockInterface();
+    m_pLockTimers->DesktopLocked();
 }
 
 // --- idle countdowns ---
@@ -1237,32 +1240,9 @@ bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent) {
 }
 
 void CMainFrame::RestartIdleTimers() {
-    if (m_bDestroyed)
+    if (m_bDestroyed || !m_pLockTimers)
         return;
-    m_idle.SetIntervals(Values().m_nAutoLockMs, Values().m_nAutoExitMs);
-    m_idle.Restart();
-    ScheduleIdleCountdown();
-}
-
-void CMainFrame::ScheduleIdleCountdown() {
-    const std::int64_t nNext = m_idle.MsToNextDue();
-    if (nNext < 0) {
-        m_timerCountdown.stop();
-        return;
-    }
-    m_timerCountdown.start(static_cast<int>(std::min<std::int64_t>(nNext, INT32_MAX)));
-}
-
-void CMainFrame::OnIdleCountdown() {
-    if (m_bDestroyed)
-        return;
-    const CIdleCountdown::SDue due = m_idle.Poll(IsLockHeldBack());
-    if (due.bLock)
-        OnAutoLock();
-    if (due.bExit)
-        OnAutoExit();
-    if (!m_bDestroyed)
-        ScheduleIdleCountdown();
+    m_pLockTimers->Restart(Values().m_nAutoLockMs, Values().m_nAutoExitMs);
 }
 
 void CMainFrame::OnAutoLock() {
@@ -1356,23 +1336,23 @@ void CMainFrame::SwitchToPasswordBar() {
     Handle(EInterfaceEvent::passwordBarCommand);
 }
 
-void CMainFrame::ShowPasswordBar() {
+void CMainFrame::ShowPasswordBar(EInterface eNext) {
     emit PasswordBarShowing();
     m_pPasswordBar->FillGroups();
     m_pPasswordBar->show();
     m_pPasswordBar->raise();
     m_pPasswordBar->activateWindow();
     hide();
-    SetMode(EInterface::bar);
+    SetMode(eNext);
 }
 
 void CMainFrame::RestorePasswordBar() {
     Handle(EInterfaceEvent::trayPasswordBar);
 }
 
-void CMainFrame::HideBarToTray(bool bLock) {
-    SetMode(EInterface::trayBar);
-    const bool bLocking = m_interface.Hide(EInterface::trayBar, bLock, HasKey());
+void CMainFrame::HideBarToTray(const SInterfaceStep& step) {
+    SetMode(step.eNext);
+    const bool bLocking = m_interface.Hide(step.eNext, step.bLock, HasKey());
     if (bLocking)
         m_pTray->SetIcon(IDI_TRAY_LOCKED);
     m_pPasswordBar->hide();
@@ -1454,16 +1434,14 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
 
 void CMainFrame::OnDestroy() {
     m_bDestroyed = true;
-    m_timerLockPending.stop();
+    if (m_pLockTimers)
+        m_pLockTimers->Stop();
     if (m_pPasswordBar) {
         if (Mode() == EInterface::bar)
             m_pPasswordBar->SavePosition();
         m_pPasswordBar->hide();
         m_pPasswordBar->WritePosition();
     }
-    m_timerCountdown.stop();
-    m_bLockPending = false;
-    m_timerLockPending.stop();
     if (m_pHotKey)
         m_pHotKey->Release();
     SaveSettings();
@@ -1567,16 +1545,12 @@ void CMainFrame::TransferOptions(SOptionsData& options, bool bToSettings) {
     if (bToSettings) {
         m_settings.Change([&options](SShellSettings& values) { values.FromOptions(options); });
         m_doc.TakeFileOptions(options);
-        if (m_pView)
-            m_pView->setProperty("maskPasswords", options.m_bMaskPasswords);
         ApplyOptions();
         return;
     }
     Values().ToOptions(options);
     options.m_bHotKeyAvailable = m_bHotKeyAvailable;
     m_doc.GiveFileOptions(options);
-    const QVariant mask = m_pView ? m_pView->property("maskPasswords") : QVariant();
-    options.m_bMaskPasswords = mask.isValid() ? mask.toBool() : true;
 }
 
 void CMainFrame::ApplyOptions() {

@@ -3,10 +3,10 @@
 
 #include "core/interchange/ExportCommand.h"
 #include "core/shell/CommandMap.h"
-#include "core/shell/IdleCountdown.h"
 #include "core/shell/InterfaceState.h"
 #include "core/store/FileCommands.h"
 #include "gui/shell/PasswordBarDlg.h"
+#include "gui/view/ViewHost.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -24,6 +24,7 @@ class CCofferDoc;
 class CDocNotifier;
 class CHotKeyGrabber;
 class CHotKeyBinding;
+class CLockTimers;
 class CMenuCharFilter;
 
 class CPrompts;
@@ -49,7 +50,7 @@ class QToolButton;
 // they depend on changes (a notice of the document, the view's current item,
 // the interface shown or the lock, the focus, a modal window, the settings),
 // once for a burst of such changes; nothing asks them on a timer.
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public CViewHost {
     Q_OBJECT
 public:
     CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CSettings& settings,
@@ -67,7 +68,7 @@ public:
     CSettings& Settings() const { return m_settings; }
 
     // --- commands ---
-    CCommandMap& Commands() { return m_commands; }
+    CCommandMap& Commands() override { return m_commands; }
     QAction* Action(int nId) const;
     // Refreshes every action, the search bar's buttons, the status panes and
     // the title.
@@ -75,26 +76,28 @@ public:
     // Something the commands' states depend on changed: one UpdateCommandUI
     // runs once the events already queued are handled, however many
     // requests came before it (an import's thousands of notices: one).
-    void RequestCommandUpdate();
+    void RequestCommandUpdate() override;
     // The document's notices change what its commands may do.
     void Follow(CDocNotifier& notifier);
     // "Vault* - Keyhaven": the open file's label, an asterisk while it has
     // unsaved changes; "Keyhaven" alone with no file open or while locked.
     void UpdateFrameTitle();
     // Runs a command by its rules, as a click on its item does.
-    bool RunCommand(int nId);
+    bool RunCommand(int nId) override;
 
     // --- what other parts use ---
     void SetView(QWidget* pView);
     QWidget* View() const { return m_pView; }
     QString GetSearchText() const;
+    SFindRequest FindRequest() const override;
+    void FocusSearch() override;
     CSearchBar* SearchBar() const { return m_pSearchBar; }
     QToolBar* ToolBar() const { return m_pToolBar; }
     CSystemTray& Tray() { return *m_pTray; }
     // Which interface shows, and whether the open file is locked.
     EInterface Mode() const { return m_interface.Mode(); }
-    bool IsLocked() const { return m_interface.IsLocked(); }
-    bool IsMainInterface() const { return Mode() == EInterface::main; }
+    bool IsLocked() const override { return m_interface.IsLocked(); }
+    bool IsMainInterface() const override { return Mode() == EInterface::main; }
     // Both interfaces are in the tray (or, without one, in the taskbar).
     bool IsHiddenMode() const { return m_interface.IsHidden(); }
     bool HasPasswordBar() const { return m_pPasswordBar != nullptr; }
@@ -140,15 +143,16 @@ public:
     // The desktop session locked or the machine goes to sleep: locks as the
     // Lock command does when "LockOnScreenLock" is on; a modal dialog open
     // defers it to the dialog's end (the busy box of an import does not: the
-    // lock stops the import).
+    // lock stops the import), which the window system tells.
     void OnDesktopLock();
     // The idle countdowns ran out.
     void OnAutoLock();
     void OnAutoExit();
     // The lock of the interface in use: the main window's, or the bar's.
     void LockInterface();
-    // Empties the clipboard when it holds text, hides the main window into
-    // the tray and, when bLock and the document has a KEY, locks.
+    // The main window shown goes into the tray: the clipboard is emptied
+    // when it holds text, and with bLock the file locks as Tools > Lock
+    // locks it (when it has a KEY).
     void HideToTray(bool bLock);
     // Ends the program through the orderly close (asks to save a modified file).
     void Exit();
@@ -166,7 +170,7 @@ public:
     // Tools > Options, and the account dialog's generator settings: runs the
     // Options dialog on nStartPage (OPTIONS_PAGE_...) and takes its values
     // on OK; each Apply takes them while the dialog stays open.
-    bool OpenOptions(int nStartPage);
+    bool OpenOptions(int nStartPage) override;
     // bToSettings false: fills options from the settings, the document and
     // the view; true: takes them back and puts them into effect.
     void TransferOptions(SOptionsData& options, bool bToSettings);
@@ -182,8 +186,6 @@ public:
     // tests stand in for a desktop without one.
     void SetHotKeyAvailable(bool bAvailable) { m_bHotKeyAvailable = bAvailable; }
 
-    // How often a desktop lock that waits for a modal dialog looks again.
-    static constexpr int PENDING_LOCK_MS = 200;
     // How long a size must hold before it counts as the normal one.
     static constexpr int NORMAL_SETTLE_MS = 300;
     // How long after a refused KEY a return from the taskbar is taken for
@@ -229,6 +231,8 @@ private:
     void Carry(const SInterfaceStep& step);
     // The KEY check and the way back from the tray into eNext.
     void ComeBack(EInterface eNext);
+    // The main window into the tray, the step's lock taken when the file has a KEY.
+    void HideToTray(const SInterfaceStep& step);
 
     const SShellSettings& Values() const;
     void RegisterDocumentCommands();
@@ -260,9 +264,9 @@ private:
     bool CheckKeyToComeBack();
     // The bar's buttons: the program's state after the bar's own part.
     void RegisterBarCommands();
-    void HideBarToTray(bool bLock);
+    void HideBarToTray(const SInterfaceStep& step);
     // The bar filled with the view's choice and shown; the main window hidden.
-    void ShowPasswordBar();
+    void ShowPasswordBar(EInterface eNext);
     // The program ends from the bar's state (asking to save a changed file).
     void ExitFromBar();
     static std::string BarStateSection();
@@ -291,8 +295,6 @@ private:
     // Whether a modal window holds the idle and the desktop's locks back:
     // any but the busy box of work that the lock stops.
     bool IsLockHeldBack() const;
-    void OnIdleCountdown();
-    void ScheduleIdleCountdown();
     // The idle exit's save: only where it needs no question.
     bool SaveWithoutAsking();
 
@@ -321,8 +323,6 @@ private:
     std::unique_ptr<CSystemTray> m_pTray;
     // Guarded: the bar may go before the frame (tests), never used then.
     QPointer<CPasswordBarDlg> m_pPasswordBar;
-    // Runs only while a desktop lock waits for a dialog's end.
-    QTimer m_timerLockPending;
     bool m_bUpdatePosted = false;
     bool m_bExitRequested = false;
     bool m_bDestroyed = false;
@@ -339,16 +339,13 @@ private:
     QTimer m_timerNormal;
     // When a KEY was last refused on the way back from the taskbar.
     QElapsedTimer m_timeRefused;
-    QElapsedTimer m_clock;
-    CIdleCountdown m_idle;
     CInterfaceState m_interface;
-    QTimer m_timerCountdown;
+    // The idle countdowns and the desktop's lock waiting for a dialog's end.
+    std::unique_ptr<CLockTimers> m_pLockTimers;
     std::unique_ptr<CHotKeyGrabber> m_pHotKeyGrabber;
     std::unique_ptr<CHotKeyBinding> m_pHotKey;
     std::unique_ptr<CSessionLockWatcher> m_pLockWatcher;
     std::unique_ptr<CClipboardStatus> m_pClipboardStatus;
-    // A desktop lock that arrived while a modal dialog was open.
-    bool m_bLockPending = false;
     // The first lock's message was shown; it is not shown again this run.
     bool m_bLockExplained = false;
 };

@@ -16,6 +16,7 @@
 #include "gui/controls/HoverComboBox.h"
 #include "gui/model/RecordListModel.h"
 #include "gui/model/RecordTreeModel.h"
+#include "gui/settings/Settings.h"
 #include "platform/Clipboard.h"
 #include "platform/DesktopLinkOpener.h"
 #include "platform/TaskbarHint.h"
@@ -99,10 +100,10 @@ Qt::WindowFlags BarWindowFlags(bool bWayland) {
 
 } // namespace
 
-CPasswordBarDlg::CPasswordBarDlg(CCofferDoc& doc, CRecordTreeModel& model, CProfile& profile,
+CPasswordBarDlg::CPasswordBarDlg(CCofferDoc& doc, CRecordTreeModel& model, CSettings& settings,
                                  CPrompts& prompts, CEditPrompts& editPrompts, QWidget* pParent)
     : QWidget(pParent, BarWindowFlags(CWindowSystem::IsWayland())),
-      m_bPlaced(!CWindowSystem::IsWayland()), m_doc(doc), m_model(model), m_profile(profile),
+      m_bPlaced(!CWindowSystem::IsWayland()), m_doc(doc), m_model(model), m_settings(settings),
       m_prompts(prompts), m_editPrompts(editPrompts) {
     setObjectName(QStringLiteral("PasswordBar"));
     setWindowTitle(TrText(BAR_TITLE));
@@ -112,7 +113,7 @@ CPasswordBarDlg::CPasswordBarDlg(CCofferDoc& doc, CRecordTreeModel& model, CProf
     CreateLists();
     CreateKeys();
     CreateMenu();
-    m_ptBar = QPoint(int(m_profile.Get(EIntSetting::barX)), int(m_profile.Get(EIntSetting::barY)));
+    m_ptBar = QPoint(int(m_settings.Values().m_nBarX), int(m_settings.Values().m_nBarY));
     // On Wayland the compositor places the bar (and keeps its last size);
     // the grip that would move it has nothing to do.
     if (m_bPlaced)
@@ -470,8 +471,10 @@ void CPasswordBarDlg::SavePosition() {
 }
 
 void CPasswordBarDlg::WritePosition() {
-    m_profile.Set(EIntSetting::barX, unsigned(m_ptBar.x()));
-    m_profile.Set(EIntSetting::barY, unsigned(m_ptBar.y()));
+    m_settings.Change([this](SShellSettings& values) {
+        values.m_nBarX = unsigned(m_ptBar.x());
+        values.m_nBarY = unsigned(m_ptBar.y());
+    });
 }
 
 void CPasswordBarDlg::SnapToEdges() {
@@ -571,22 +574,13 @@ void CPasswordBarDlg::OnSave() {
 
 SAccountDlgData CPasswordBarDlg::NewDialogData() {
     SAccountDlgData dlg;
-    dlg.m_bMaskPasswords = m_bMaskPasswords;
-    dlg.m_generator = m_generator;
+    // The program's settings: the generator's changed there are also the
+    // next dialog's.
+    dlg.m_bMaskPasswords = m_settings.Values().m_bMaskPasswords != 0;
+    dlg.m_generator = m_settings.Values().m_generator;
     dlg.m_strGroup = m_strCurGroup;
-    if (m_fnGeneratorSettings) {
-        // The settings changed there are also the next dialog's.
-        dlg.m_fnGeneratorSettings = [this](SGeneratorSettings& generator) {
-            m_fnGeneratorSettings(generator);
-            m_generator = generator;
-        };
-    }
+    dlg.m_fnGeneratorSettings = m_fnGeneratorSettings;
     return dlg;
-}
-
-void CPasswordBarDlg::SetDialogDefaults(bool bMaskPasswords, const SGeneratorSettings& generator) {
-    m_bMaskPasswords = bMaskPasswords;
-    m_generator = generator;
 }
 
 void CPasswordBarDlg::OnAddAccount() {

@@ -17,7 +17,7 @@ class CEditPrompts;
 class CHoverButton;
 class CHoverComboBox;
 class CPrompts;
-class CProfile;
+class CSettings;
 class CRecordListModel;
 class CRecordTreeModel;
 class QComboBox;
@@ -42,8 +42,8 @@ class QMenu;
 class CPasswordBarDlg : public QWidget {
     Q_OBJECT
 public:
-    CPasswordBarDlg(CCofferDoc& doc, CRecordTreeModel& model, CProfile& profile, CPrompts& prompts,
-                    CEditPrompts& editPrompts, QWidget* pParent = nullptr);
+    CPasswordBarDlg(CCofferDoc& doc, CRecordTreeModel& model, CSettings& settings,
+                    CPrompts& prompts, CEditPrompts& editPrompts, QWidget* pParent = nullptr);
     ~CPasswordBarDlg() override;
 
     // Lists the document's groups, choosing m_strCurGroup (the top group
@@ -68,7 +68,7 @@ public:
     // Opens strPath in place of the open file (nothing when it is the file
     // already open); the KEY check is the document's, over the bar.
     void OpenFile(const std::string& strPath);
-    // Writes the bar's place to the settings; the frame calls it as the
+    // Hands the bar's place to the settings; the frame calls it as the
     // program ends.
     void WritePosition();
 
@@ -85,8 +85,6 @@ public:
     void OnAddAccount();
     void OnEditAccount();
 
-    // What the account dialog opens with, from the frame's settings.
-    void SetDialogDefaults(bool bMaskPasswords, const SGeneratorSettings& generator);
     // The group and account to choose as the lists fill next.
     void Choose(const std::string& strGroup, const std::string& strAccount) {
         m_strCurGroup = strGroup;
@@ -184,7 +182,7 @@ private:
 
     CCofferDoc& m_doc;
     CRecordTreeModel& m_model;
-    CProfile& m_profile;
+    CSettings& m_settings;
     CPrompts& m_prompts;
     CEditPrompts& m_editPrompts;
     QLabel* m_pGrip = nullptr;
@@ -200,8 +198,6 @@ private:
     // wherever a change takes it.
     QPersistentModelIndex m_chosenAccount;
     QMenu* m_pMenu = nullptr;
-    bool m_bMaskPasswords = true;
     QString m_strFilter;
-    SGeneratorSettings m_generator;
     std::function<void(SGeneratorSettings&)> m_fnGeneratorSettings;
 };

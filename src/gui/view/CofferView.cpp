@@ -21,16 +21,15 @@
 #include "gui/controls/DragTextButton.h"
 #include "gui/controls/DragTextEdit.h"
 #include "gui/controls/LinkLabel.h"
+#include "gui/model/DocNotifier.h"
 #include "gui/model/RecordTreeModel.h"
-#include "gui/shell/DocNotifier.h"
-#include "gui/shell/MainFrame.h"
-#include "gui/shell/SearchBar.h"
-#include "gui/shell/Settings.h"
+#include "gui/settings/Settings.h"
 #include "gui/view/AccountTreeCtrl.h"
 #include "gui/view/LabelEditDelegate.h"
 #include "gui/view/StartHint.h"
 #include "gui/view/TreeDrop.h"
 #include "gui/view/TreeFilter.h"
+#include "gui/view/ViewHost.h"
 #include "gui/view/ViewTexts.h"
 #include "platform/Clipboard.h"
 #include "platform/Translations.h"
@@ -69,22 +68,26 @@ constexpr int TREE_NAME_CHARS = 22;
 
 } // namespace
 
-CCofferView::CCofferView(CCofferDoc& doc, CRecordTreeModel& model, CProfile& profile,
-                         CPrompts& prompts, CEditPrompts& editPrompts, CMainFrame& frame,
+CCofferView::CCofferView(CCofferDoc& doc, CRecordTreeModel& model, CPrompts& prompts,
+                         CEditPrompts& editPrompts, CViewHost& host, CSettings& settings,
                          QWidget* pParent)
-    : ETSLayoutFormView(pParent), m_doc(doc), m_profile(profile), m_prompts(prompts),
-      m_editPrompts(editPrompts), m_frame(frame), m_importCommand(doc, prompts, editPrompts) {
+    : ETSLayoutFormView(pParent), m_doc(doc), m_prompts(prompts), m_editPrompts(editPrompts),
+      m_host(host), m_settings(settings), m_importCommand(doc, prompts, editPrompts) {
     setObjectName(QStringLiteral("CofferView"));
     m_pModel = &model;
-    m_bMaskPasswords = m_profile.Get(EIntSetting::maskPasswords) != 0;
-    m_nTreeWidth = static_cast<int>(m_profile.Get(EIntSetting::treeWidth));
+    m_bMaskShown = IsMaskPasswords();
+    m_nTreeWidth = static_cast<int>(m_settings.Values().m_nTreeWidth);
     setMouseTracking(true);
     CreateControls();
     // A stored width stays (the user dragged it there); without one the
-    // tree fits a typical name in its font, whatever the font's size.
-    if (m_profile.GetProfileInt(PROFILE_SETTINGS, VAL_TREE, 0) == 0)
+    // tree fits a typical name in its font, whatever the font's size, and
+    // that width is kept from now on.
+    if (m_nTreeWidth == 0) {
         m_nTreeWidth = DefaultTreeWidth();
+        KeepTreeWidth();
+    }
     m_nSplitterShown = m_nTreeWidth;
+    connect(&m_settings, &CSettings::Changed, this, &CCofferView::OnSettingsChanged);
     ApplyCodePage();
     RegisterCommands();
     UpdateStartHint();
@@ -99,12 +102,10 @@ int CCofferView::DefaultTreeWidth() const {
 }
 
 CCofferView::~CCofferView() {
-    m_profile.Set(EIntSetting::maskPasswords, m_bMaskPasswords ? 1 : 0);
-    m_profile.Set(EIntSetting::treeWidth, static_cast<unsigned>(m_nTreeWidth));
     for (int nId : {ID_ACCOUNT_ADD, ID_GROUP_ADD, ID_ITEM_EDIT, ID_ITEM_DELETE, ID_TOOLS_MASK,
                     ID_TOOLS_HEALTH, ID_INDICATOR_GROUPS, ID_INDICATOR_ACCOUNTS, IDC_FIND_NEXT,
                     ID_EDIT_COPY_PASSWORD, ID_EDIT_COPY_USERNAME, ID_EDIT_COPY_NAME})
-        m_frame.Commands().Unregister(nId);
+        m_host.Commands().Unregister(nId);
 }
 
 void CCofferView::CreateControls() {
@@ -145,7 +146,7 @@ void CCofferView::CreateControls() {
     m_refilter.setInterval(0);
     connect(&m_refilter, &QTimer::timeout, this, [this] {
         m_pTreeFilter->Reapply();
-        m_frame.RequestCommandUpdate();
+        m_host.RequestCommandUpdate();
     });
     auto* pFilterKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
     connect(pFilterKey, &QShortcut::activated, this, &CCofferView::FocusFilter);
@@ -223,15 +224,15 @@ void CCofferView::CreateControls() {
     palette.setColor(QPalette::Window, QColor(100, 100, 100));
     m_pDragLine->setPalette(palette);
     m_pDragLine->hide();
-    m_pStartHint = new CStartHint(m_frame, this);
+    m_pStartHint = new CStartHint(m_host, this);
     m_pStartHint->hide();
     ClearDetails();
 }
 
 void CCofferView::RegisterCommands() {
-    CCommandMap& commands = m_frame.Commands();
+    CCommandMap& commands = m_host.Commands();
     // The panes' counts follow the current item.
-    connect(this, &CCofferView::CurrentChanged, &m_frame, &CMainFrame::RequestCommandUpdate);
+    connect(this, &CCofferView::CurrentChanged, this, [this] { m_host.RequestCommandUpdate(); });
     const auto enableWithKey = [this](CCmdUI& ui) { ui.Enable(HasKey()); };
     commands.Register(
         ID_ACCOUNT_ADD, [this] { AddAccount(); }, enableWithKey);
@@ -249,16 +250,16 @@ void CCofferView::RegisterCommands() {
                     [this](const SImportShown& shown) { ShowImported(shown); });
         },
         [this](CCmdUI& ui) {
-            ui.Enable(m_importCommand.IsEnabled() && IsMainMode() && !m_frame.IsLocked());
+            ui.Enable(m_importCommand.IsEnabled() && IsMainMode() && !m_host.IsLocked());
         });
     commands.Register(
         ID_TOOLS_HEALTH, [this] { OnToolsHealth(); },
-        [this](CCmdUI& ui) { ui.Enable(HasKey() && IsMainMode() && !m_frame.IsLocked()); });
+        [this](CCmdUI& ui) { ui.Enable(HasKey() && IsMainMode() && !m_host.IsLocked()); });
     commands.Register(
         ID_TOOLS_MASK, [this] { OnToolsMask(); },
         [this](CCmdUI& ui) {
             ui.Enable();
-            ui.SetCheck(m_bMaskPasswords);
+            ui.SetCheck(IsMaskPasswords());
         });
     commands.Register(
         IDC_FIND_NEXT, [this] { OnFindNext(); }, [](CCmdUI& ui) { ui.Enable(); });
@@ -281,9 +282,6 @@ void CCofferView::RegisterCommands() {
                                                    FormatCount(m_pTreeFilter->ShownAccounts()))
                                  : CountText(IDS_ACCOUNTS_FORMAT, CountFileAccounts()));
     });
-    // The hint's buttons follow their commands and the recent list, which
-    // change with every command update.
-    connect(&m_frame, &CMainFrame::CommandUIUpdated, this, &CCofferView::UpdateStartHint);
 }
 
 bool CCofferView::HasKey() const {
@@ -291,7 +289,7 @@ bool CCofferView::HasKey() const {
 }
 
 bool CCofferView::IsMainMode() const {
-    return m_frame.IsMainInterface();
+    return m_host.IsMainInterface();
 }
 
 QString CCofferView::ToQt(const std::string& strStored) const {
@@ -378,7 +376,7 @@ void CCofferView::OnFilterChanged(const QString& strText) {
     }
     pDelegate->SetHighlight(m_pTreeFilter->Rule(), &m_doc.CodePage());
     m_pTree->viewport()->update();
-    m_frame.RequestCommandUpdate();
+    m_host.RequestCommandUpdate();
 }
 
 void CCofferView::FocusFilter() {
@@ -405,7 +403,7 @@ void CCofferView::ClearFilter() {
 
 void CCofferView::showEvent(QShowEvent* pEvent) {
     ETSLayoutFormView::showEvent(pEvent);
-    EnableFilter(m_pModel->FileIndex().isValid() && !m_frame.IsLocked());
+    EnableFilter(m_pModel->FileIndex().isValid() && !m_host.IsLocked());
 }
 
 bool CCofferView::eventFilter(QObject* pWatched, QEvent* pEvent) {
@@ -439,9 +437,9 @@ void CCofferView::ResetSearch() {
 }
 
 void CCofferView::OnFindNext() {
-    const QString strShown = m_frame.GetSearchText();
-    const SFindOptions options{m_frame.SearchBar()->IsMatchCase(),
-                               m_frame.SearchBar()->IsMatchWholeWord()};
+    const CViewHost::SFindRequest request = m_host.FindRequest();
+    const QString& strShown = request.strText;
+    const SFindOptions& options = request.options;
     std::string strText;
     // A text the code page cannot hold is in no label: nothing is found.
     const bool bStorable = m_doc.CodePage().FromUtf8(strShown.toStdString(), strText);
@@ -464,7 +462,7 @@ void CCofferView::OnFindNext() {
     }
     m_findFrom = QPersistentModelIndex();
     m_prompts.MessageBox(FormatText(IDS_CANT_FIND, strShown.toStdString()), EMsgIcon::exclamation);
-    m_frame.SearchBar()->Edit()->setFocus(Qt::OtherFocusReason);
+    m_host.FocusSearch();
 }
 
 void CCofferView::Update(bool bReload) {
@@ -480,7 +478,7 @@ void CCofferView::Update(bool bReload) {
     m_findFrom = QPersistentModelIndex();
     m_pTree->setEnabled(true);
     ResetFilter();
-    EnableFilter(!m_frame.IsLocked());
+    EnableFilter(!m_host.IsLocked());
     ChooseSelection();
 }
 
@@ -615,7 +613,7 @@ void CCofferView::OnSelChanged(const QModelIndex& item) {
 std::string CCofferView::ShownPassword(const CPasswordInfo& info) const {
     if (info.Password().empty())
         return {};
-    return m_bMaskPasswords ? std::string(IDS_MASKED_PASSWORD) : info.Password();
+    return IsMaskPasswords() ? std::string(IDS_MASKED_PASSWORD) : info.Password();
 }
 
 void CCofferView::ShowAccount(const CPasswordInfo& info) {
@@ -658,14 +656,27 @@ void CCofferView::ClearDetails() {
 }
 
 void CCofferView::OnToolsMask() {
-    m_bMaskPasswords = !m_bMaskPasswords;
+    m_settings.Change(
+        [](SShellSettings& values) { values.m_bMaskPasswords = values.m_bMaskPasswords ? 0 : 1; });
+}
+
+bool CCofferView::IsMaskPasswords() const {
+    return m_settings.Values().m_bMaskPasswords != 0;
+}
+
+void CCofferView::OnSettingsChanged() {
+    // The masking may have changed (the command, the Options dialog): the
+    // selected account's password is shown anew.
+    if (IsMaskPasswords() == m_bMaskShown)
+        return;
+    m_bMaskShown = IsMaskPasswords();
     if (m_curAccount.isValid())
         m_pPassword->setText(ToQt(ShownPassword(*RecordOf(m_curAccount))));
 }
 
-void CCofferView::SetMaskPasswords(bool bMask) {
-    if (bMask != m_bMaskPasswords)
-        OnToolsMask();
+void CCofferView::KeepTreeWidth() {
+    m_settings.Change(
+        [this](SShellSettings& values) { values.m_nTreeWidth = unsigned(m_nTreeWidth); });
 }
 
 void CCofferView::AfterChange() {
@@ -705,11 +716,11 @@ void CCofferView::OnItemDoubleClicked(const QModelIndex& item) {
 
 SAccountDlgData CCofferView::NewDialogData() const {
     SAccountDlgData dlg;
-    dlg.m_bMaskPasswords = m_bMaskPasswords;
-    dlg.m_generator = m_frame.Settings().Values().m_generator;
+    dlg.m_bMaskPasswords = IsMaskPasswords();
+    dlg.m_generator = m_settings.Values().m_generator;
     dlg.m_fnGeneratorSettings = [this](SGeneratorSettings& generator) {
-        m_frame.OpenOptions(OPTIONS_PAGE_GENERATOR);
-        generator = m_frame.Settings().Values().m_generator;
+        m_host.OpenOptions(OPTIONS_PAGE_GENERATOR);
+        generator = m_settings.Values().m_generator;
     };
     return dlg;
 }
@@ -788,10 +799,10 @@ void CCofferView::EditAccount(const QModelIndex& item) {
 }
 
 void CCofferView::OnToolsHealth() {
-    if (!HasKey() || !IsMainMode() || m_frame.IsLocked())
+    if (!HasKey() || !IsMainMode() || m_host.IsLocked())
         return;
     SHealthDlgData health;
-    health.m_strThreshold = m_frame.Settings().Values().m_strHealthThreshold;
+    health.m_strThreshold = m_settings.Values().m_strHealthThreshold;
     health.m_fnEditAccount = [this](const CPasswordInfo* pAccount) {
         const QModelIndex item = m_pModel->IndexOf(pAccount);
         if (!item.isValid())
@@ -801,8 +812,8 @@ void CCofferView::OnToolsHealth() {
         EditAccount(item);
     };
     m_editPrompts.RunPasswordHealth(health);
-    if (health.m_strThreshold != m_frame.Settings().Values().m_strHealthThreshold)
-        m_frame.Settings().Change(
+    if (health.m_strThreshold != m_settings.Values().m_strHealthThreshold)
+        m_settings.Change(
             [&](SShellSettings& values) { values.m_strHealthThreshold = health.m_strThreshold; });
 }
 
@@ -811,7 +822,7 @@ void CCofferView::DeleteAccount(const QModelIndex& item) {
     if (!deleted.isValid() || CAccountTreeCtrl::GetItemLevel(deleted) != 2)
         return;
     CPasswordInfo* pRecord = RecordOf(deleted);
-    if (m_frame.Settings().Values().m_bDeleteConfirmA) {
+    if (m_settings.Values().m_bDeleteConfirmA) {
         const std::string strQuestion =
             FormatText(IDS_CONFIRM_DELETE_ACCOUNT, m_doc.CodePage().ToUtf8(pRecord->Account()));
         if (m_prompts.MessageBox(strQuestion, EMsgIcon::question, EMsgButtons::yesNo) !=
@@ -998,7 +1009,7 @@ void CCofferView::ShowContextMenu(const QModelIndex& item, const QPoint& ptGloba
         menu.setObjectName(QStringLiteral("TREE_FILE"));
         add(IDS_TREE_FILE_ADDGROUP, ID_TREE_FILE_ADDGROUP, true);
         add(IDS_TREE_FILE_PROPERTIES, ID_FILE_PROPERTY_CONTEXT,
-            m_frame.Commands().Update(ID_FILE_PROPERTY_CONTEXT).bEnabled);
+            m_host.Commands().Update(ID_FILE_PROPERTY_CONTEXT).bEnabled);
         break;
     case 1:
         menu.setObjectName(QStringLiteral("TREE_GROUP"));
@@ -1035,7 +1046,7 @@ void CCofferView::AddCopyItems(QMenu& menu, const QModelIndex& item,
 
 std::string CCofferView::FieldToCopy(const QModelIndex& item, int nId) const {
     const int nLevel = CAccountTreeCtrl::GetItemLevel(item);
-    if (nLevel == 0 || !HasKey() || m_frame.IsLocked())
+    if (nLevel == 0 || !HasKey() || m_host.IsLocked())
         return {};
     const CPasswordInfo& record = *RecordOf(item);
     switch (nId) {
@@ -1100,7 +1111,7 @@ void CCofferView::RunTreeCommand(int nId, const QModelIndex& item) {
         AddGroup();
         break;
     case ID_FILE_PROPERTY_CONTEXT:
-        m_frame.RunCommand(ID_FILE_PROPERTY_CONTEXT);
+        m_host.RunCommand(ID_FILE_PROPERTY_CONTEXT);
         break;
     default:
         break;
@@ -1109,11 +1120,11 @@ void CCofferView::RunTreeCommand(int nId, const QModelIndex& item) {
 
 int CCofferView::CommentsMinHeight() const {
     int nHeight = 18;
-    if (!m_frame.Settings().Values().m_bShowToolBar)
+    if (!m_settings.Values().m_bShowToolBar)
         nHeight += 24;
-    if (!m_frame.Settings().Values().m_bShowStatusBar)
+    if (!m_settings.Values().m_bShowStatusBar)
         nHeight += 18;
-    if (!m_frame.Settings().Values().m_bShowSearchBar)
+    if (!m_settings.Values().m_bShowSearchBar)
         nHeight += 39;
     return nHeight;
 }
@@ -1165,7 +1176,7 @@ bool CCofferView::IsOverSplitter(int x, int nTolerance) const {
 }
 
 void CCofferView::UpdateStartHint() {
-    const bool bShow = !HasKey() && !m_frame.IsLocked();
+    const bool bShow = !HasKey() && !m_host.IsLocked();
     // Every command update comes here: a hidden hint has nothing to follow.
     if (bShow) {
         const CRecentFileList* pRecent = m_doc.GetRecentFileList();
@@ -1244,6 +1255,7 @@ void CCofferView::mouseReleaseEvent(QMouseEvent* pEvent) {
         m_bSplitterDrag = false;
         m_nSplitterShown = m_nTreeWidth;
         m_pDragLine->hide();
+        KeepTreeWidth();
         RebuildLayout();
         return;
     }

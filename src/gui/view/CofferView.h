@@ -24,9 +24,9 @@ class CRecordTreeModel;
 class CTreeFilter;
 class CLinkLabel;
 class CStartHint;
-class CMainFrame;
+class CSettings;
+class CViewHost;
 class CPasswordInfo;
-class CProfile;
 class CPrompts;
 class QLabel;
 class QLineEdit;
@@ -41,12 +41,10 @@ class QPlainTextEdit;
 // which change the document through its store operations.
 class CCofferView : public ETSLayoutFormView {
     Q_OBJECT
-    // The frame reads and sets the masking through this property (the
-    // Options dialog's Security page) without knowing the view's class.
-    Q_PROPERTY(bool maskPasswords READ IsMaskPasswords WRITE SetMaskPasswords)
 public:
-    CCofferView(CCofferDoc& doc, CRecordTreeModel& model, CProfile& profile, CPrompts& prompts,
-                CEditPrompts& editPrompts, CMainFrame& frame, QWidget* pParent = nullptr);
+    CCofferView(CCofferDoc& doc, CRecordTreeModel& model, CPrompts& prompts,
+                CEditPrompts& editPrompts, CViewHost& host, CSettings& settings,
+                QWidget* pParent = nullptr);
     ~CCofferView() override;
 
 signals:
@@ -87,9 +85,9 @@ public:
     // Tools > Password Health: the accounts whose passwords need attention,
     // each of them opened for editing from the list.
     void OnToolsHealth();
-    bool IsMaskPasswords() const { return m_bMaskPasswords; }
-    // Redisplays the selected account's password when the masking changes.
-    void SetMaskPasswords(bool bMask);
+    // The masking is the settings' (the command, the Options dialog's
+    // Security page); the password shown follows each change.
+    bool IsMaskPasswords() const;
     // A drop in the tree: the accounts are copied or moved, and the list
     // takes the tree's order when anything changed.
     void OnItemsDropped(EDropAction eAction, const QModelIndex& drag, const QModelIndex& target);
@@ -151,7 +149,8 @@ public:
     // font fits.
     int DefaultTreeWidth() const;
 
-    bool m_bMaskPasswords = true;
+    // The width the tree has, or takes while the splitter is dragged; the
+    // settings keep it once the drag ends.
     int m_nTreeWidth = 160;
     int m_nSplitterShown = 160;
     bool m_bSplitterDrag = false;
@@ -177,6 +176,8 @@ protected:
 
 private:
     void CreateControls();
+    void OnSettingsChanged();
+    void KeepTreeWidth();
     void RegisterCommands();
     void ClearDetails();
     QString ToQt(const std::string& strStored) const;
@@ -229,10 +230,10 @@ private:
     void ShowDragLine();
 
     CCofferDoc& m_doc;
-    CProfile& m_profile;
     CPrompts& m_prompts;
     CEditPrompts& m_editPrompts;
-    CMainFrame& m_frame;
+    CViewHost& m_host;
+    CSettings& m_settings;
     CImportCommand m_importCommand;
     CRecordTreeModel* m_pModel = nullptr;
     CAccountTreeCtrl* m_pTree = nullptr;
@@ -257,6 +258,8 @@ private:
     QWidget* m_pDragLine = nullptr;
     CStartHint* m_pStartHint = nullptr;
     bool m_bRebuilding = false;
+    // The masking the password box shows.
+    bool m_bMaskShown = true;
 
     // The current group and account (the group of a current account).
     QPersistentModelIndex m_curGroup;

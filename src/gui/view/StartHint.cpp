@@ -3,7 +3,8 @@
 
 #include "core/base/CommandIds.h"
 #include "core/base/SettingsSchema.h"
-#include "gui/shell/MainFrame.h"
+#include "core/shell/CommandMap.h"
+#include "gui/view/ViewHost.h"
 #include "gui/view/ViewTexts.h"
 #include "platform/Translations.h"
 
@@ -13,7 +14,7 @@
 
 #include <algorithm>
 
-CStartHint::CStartHint(CMainFrame& frame, QWidget* pParent) : QWidget(pParent), m_frame(frame) {
+CStartHint::CStartHint(CViewHost& host, QWidget* pParent) : QWidget(pParent), m_host(host) {
     setObjectName(QStringLiteral("StartHint"));
     setProperty("controlId", IDC_START_HINT);
     setAccessibleName(TrText(IDS_START_HINT_TITLE));
@@ -63,19 +64,19 @@ QPushButton* CStartHint::MakeButton(int nId, const char* pszName, const QString&
     pButton->setObjectName(QString::fromLatin1(pszName));
     pButton->setProperty("controlId", nId);
     pButton->setAutoDefault(false);
-    connect(pButton, &QPushButton::clicked, this, [this, nId] { m_frame.RunCommand(nId); });
+    connect(pButton, &QPushButton::clicked, this, [this, nId] { m_host.RunCommand(nId); });
     return pButton;
 }
 
 void CStartHint::OnImport() {
-    if (!m_frame.Commands().Update(ID_FILE_IMPORT).bEnabled)
-        m_frame.RunCommand(ID_FILE_NEW);
+    if (!m_host.Commands().Update(ID_FILE_IMPORT).bEnabled)
+        m_host.RunCommand(ID_FILE_NEW);
     // Refused (the new file's KEY cancelled): the import does not run.
-    m_frame.RunCommand(ID_FILE_IMPORT);
+    m_host.RunCommand(ID_FILE_IMPORT);
 }
 
 void CStartHint::Refresh(const std::vector<std::string>& vecRecent) {
-    const CCommandMap& commands = m_frame.Commands();
+    const CCommandMap& commands = m_host.Commands();
     m_pNew->setEnabled(commands.Update(ID_FILE_NEW).bEnabled);
     m_pOpen->setEnabled(commands.Update(ID_FILE_OPEN).bEnabled);
     m_pImport->setEnabled(m_pNew->isEnabled() || commands.Update(ID_FILE_IMPORT).bEnabled);

@@ -6,18 +6,18 @@
 #include <string>
 #include <vector>
 
-class CMainFrame;
+class CViewHost;
 class QLabel;
 class QPushButton;
 
 // What the main window offers in place of the tree and the details while no
 // file is open: New, Open, Import into a new file, and each recent file.
-// Every button runs the frame's command of the same name (controlId), so it
+// Every button runs the host's command of the same name (controlId), so it
 // does what the menu item does and is enabled when the menu item is.
 class CStartHint : public QWidget {
     Q_OBJECT
 public:
-    explicit CStartHint(CMainFrame& frame, QWidget* pParent = nullptr);
+    explicit CStartHint(CViewHost& host, QWidget* pParent = nullptr);
 
     // The recent files' paths, newest first, and the buttons' states from
     // their commands.
@@ -35,7 +35,7 @@ private:
     QPushButton* MakeButton(int nId, const char* pszName, const QString& strText);
     void OnImport();
 
-    CMainFrame& m_frame;
+    CViewHost& m_host;
     QLabel* m_pTitle = nullptr;
     QPushButton* m_pNew = nullptr;
     QPushButton* m_pOpen = nullptr;

@@ -86,6 +86,10 @@ TEST(InterfaceState, EachEventInEachStateGivesItsStep) {
         {EI::main, EE::mainMinimise, MIN_LOCKS, {EA::mainToTray, EI::trayMain, true}},
         {EI::main, EE::mainMinimise, MIN_OTHER, {EA::mainToTray, EI::trayMain, false}},
         {EI::trayMain, EE::mainMinimise, MIN_LOCKS, {EA::none, EI::trayMain}},
+        // Hiding the main window is for the main window shown only.
+        {EI::main, EE::mainHide, KEY, {EA::mainToTray, EI::trayMain, false}},
+        {EI::bar, EE::mainHide, KEY, {EA::none, EI::bar}},
+        {EI::trayMain, EE::mainHide, KEY, {EA::none, EI::trayMain}},
         // The bar's own buttons.
         {EI::bar, EE::barLock, KEY, {EA::barToTray, EI::trayBar, true}},
         {EI::bar, EE::barLock, NO_KEY, {EA::barToTray, EI::trayBar, false}},

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/base/CommandIds.h"
+#include "core/base/OptionsData.h"
 #include "core/base/SettingsSchema.h"
 #include "core/base/StringTable.h"
 #include "core/base/Version.h"
@@ -247,6 +248,13 @@ TEST(ShellSettings, EveryValueSurvivesAProfileRoundTrip) {
     written.m_bLockOnScreenLock = 0;
     written.m_nClipboardClearSec = 45;
     written.m_strHealthThreshold = "good";
+    written.m_bMaskPasswords = 0;
+    written.m_nTreeWidth = 222;
+    // A bar left of the screen's edge is stored as the unsigned of its x.
+    written.m_nBarX = 4294967295u;
+    written.m_nBarY = 9;
+    written.m_strWindowRect = "-008 0005 0392 0305";
+    written.m_bMaxed = 1;
     CMemoryProfile profile;
     written.Save(profile);
     EXPECT_EQ(SShellSettings::Load(profile), written);
@@ -255,4 +263,34 @@ TEST(ShellSettings, EveryValueSurvivesAProfileRoundTrip) {
     written.Save(profile);
     EXPECT_EQ(profile.Get(EIntSetting::onTop), 1U);
     EXPECT_EQ(SShellSettings::Load(profile).m_bOnTop, 0);
+}
+
+// Values the view and the window used to write themselves keep their keys
+// and meanings: no tree width stored reads as none (the view then fits one
+// to its font), and any masking value other than 0 masks.
+TEST(ShellSettings, ViewAndWindowValuesReadAsStored) {
+    CMemoryProfile fresh;
+    const SShellSettings defaults = SShellSettings::Load(fresh);
+    EXPECT_EQ(defaults.m_nTreeWidth, 0U);
+    EXPECT_EQ(defaults.m_bMaskPasswords, 1);
+    EXPECT_EQ(defaults.m_nBarX, 400U);
+    EXPECT_EQ(defaults.m_strWindowRect, "0218 0100 0711 0543");
+    defaults.Save(fresh);
+    EXPECT_EQ(fresh.GetProfileInt(PROFILE_SETTINGS, VAL_TREE, 7), 7U);
+
+    CMemoryProfile stored;
+    stored.WriteProfileInt(PROFILE_SETTINGS, VAL_TREE, 250);
+    stored.WriteProfileInt(PROFILE_SETTINGS, VAL_MASK, 5);
+    stored.WriteProfileInt(PROFILE_WINDOW_SIZE_MAXED, VAL_ISMAXED, 1);
+    const SShellSettings values = SShellSettings::Load(stored);
+    EXPECT_EQ(values.m_nTreeWidth, 250U);
+    EXPECT_EQ(values.m_bMaskPasswords, 1);
+    EXPECT_EQ(values.m_bMaxed, 1);
+    SOptionsData options;
+    values.ToOptions(options);
+    EXPECT_TRUE(options.m_bMaskPasswords);
+    options.m_bMaskPasswords = false;
+    SShellSettings taken = values;
+    taken.FromOptions(options);
+    EXPECT_EQ(taken.m_bMaskPasswords, 0);
 }

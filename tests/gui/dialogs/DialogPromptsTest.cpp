@@ -9,7 +9,7 @@
 #include "gui/controls/HoverButton.h"
 #include "gui/dialogs/CheckKeyDlg.h"
 #include "gui/dialogs/FilePropertyDlg.h"
-#include "gui/shell/DocNotifier.h"
+#include "gui/model/DocNotifier.h"
 #include "platform/QtPrintDevice.h"
 
 #include "support/ScriptedPrompts.h"

@@ -2,8 +2,8 @@
 #include "gui/model/RecordTreeModel.h"
 #include "core/store/CofferDoc.h"
 #include "core/tree/TreeOrder.h"
+#include "gui/model/DocNotifier.h"
 #include "gui/model/RecordListModel.h"
-#include "gui/shell/DocNotifier.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>

@@ -21,11 +21,15 @@ CFrameFixture::~CFrameFixture() {
     CSystemTray::SetAvailability(nullptr);
 }
 
-CMainFrame& CFrameFixture::Frame() {
-    if (!m_pFrame) {
+CSettings& CFrameFixture::Settings() {
+    if (!m_pSettings)
         m_pSettings = std::make_unique<CSettings>(SShellSettings::Load(m_profile));
-        m_pFrame = std::make_unique<CMainFrame>(m_profile, m_prompts, *m_pDoc, *m_pSettings);
-    }
+    return *m_pSettings;
+}
+
+CMainFrame& CFrameFixture::Frame() {
+    if (!m_pFrame)
+        m_pFrame = std::make_unique<CMainFrame>(m_profile, m_prompts, *m_pDoc, Settings());
     return *m_pFrame;
 }
 

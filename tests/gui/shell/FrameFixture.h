@@ -3,8 +3,8 @@
 
 #include "core/store/CofferDoc.h"
 #include "core/store/RecentFileList.h"
+#include "gui/settings/Settings.h"
 #include "gui/shell/MainFrame.h"
-#include "gui/shell/Settings.h"
 #include "support/MemoryProfile.h"
 #include "support/ScriptedPrompts.h"
 
@@ -20,6 +20,9 @@ struct CFrameFixture {
     explicit CFrameFixture(CMemoryProfile* pSharedProfile = nullptr);
     ~CFrameFixture();
 
+    // The program's settings, read from the profile the first time they are
+    // asked for (at the latest by Frame()).
+    CSettings& Settings();
     // Builds the frame (settings are read at construction).
     CMainFrame& Frame();
     // Writes a password file protected by strKey and returns its path.

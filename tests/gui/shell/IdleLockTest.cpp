@@ -238,7 +238,7 @@ void IdleLockTest::desktopLockWaitsForAnOpenDialog() {
     pDialog->setModal(true);
     pDialog->show();
     frame.OnDesktopLock();
-    QTest::qWait(3 * CMainFrame::PENDING_LOCK_MS);
+    QTest::qWait(600);
     QVERIFY(frame.isVisible());
     delete pDialog;
     QTRY_VERIFY_WITH_TIMEOUT(IsLockedInTray(fx), 3000);

@@ -369,21 +369,26 @@ void CMainFrameTest::trayCommandsWaitForModalDialogs() {
 void CMainFrameTest::placementIsSavedAsText() {
     CFrameFixture fx;
     CMainFrame& frame = fx.Frame();
+    // Kept in the settings, which write it under the window's keys.
+    const auto saved = [&] {
+        frame.SaveWindowPlacement();
+        frame.SaveSettings();
+    };
     frame.setGeometry(10, 20, 300, 200);
-    frame.SaveWindowPlacement();
+    saved();
     QCOMPARE(fx.m_profile.GetProfileString("Window size", "Rect", ""),
              std::string("0010 0020 0310 0220"));
     QCOMPARE(fx.m_profile.GetProfileInt("Window Size", "IsMaxed", 9), 0u);
 
     frame.setGeometry(-8, 5, 400, 300);
-    frame.SaveWindowPlacement();
+    saved();
     QCOMPARE(fx.m_profile.GetProfileString("Window size", "Rect", ""),
              std::string("-008 0005 0392 0305"));
 
     frame.show();
     frame.showMaximized();
     QTRY_VERIFY(frame.isMaximized());
-    frame.SaveWindowPlacement();
+    saved();
     QCOMPARE(fx.m_profile.GetProfileInt("Window Size", "IsMaxed", 9), 1u);
     // The normal rectangle, not the maximised one, is what comes back.
     QCOMPARE(fx.m_profile.GetProfileString("Window size", "Rect", ""),

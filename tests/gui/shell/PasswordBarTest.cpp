@@ -7,8 +7,8 @@
 #include "core/store/FieldCipher.h"
 #include "gui/controls/DragTextButton.h"
 #include "gui/controls/HoverComboBox.h"
+#include "gui/model/DocNotifier.h"
 #include "gui/shell/AccessibleNames.h"
-#include "gui/shell/DocNotifier.h"
 #include "gui/shell/FrameFixture.h"
 #include "gui/shell/SystemTray.h"
 #include "platform/WindowSystem.h"
@@ -53,7 +53,7 @@ struct CBarFixture {
         doc.SetModifiedFlag(false);
         // Shown as an opened file is.
         doc.InitialUpdate();
-        m_pBar = std::make_unique<CPasswordBarDlg>(doc, m_notifier.Model(), fx.m_profile,
+        m_pBar = std::make_unique<CPasswordBarDlg>(doc, m_notifier.Model(), fx.Settings(),
                                                    fx.m_prompts, m_edits);
     }
 
@@ -285,6 +285,7 @@ void CPasswordBarTest::buttonsDoTheirPartThenSignal() {
     QCOMPARE(bar.AccountList()->count(), 0);
     // The place reaches the settings when the bar is done.
     bar.WritePosition();
+    b.fx.Settings().Values().Save(b.fx.m_profile);
     QCOMPARE(b.fx.m_profile.GetProfileInt("Settings", "barx", 0), 200u);
     QCOMPARE(b.fx.m_profile.GetProfileInt("Settings", "bary", 0), 100u);
 }
@@ -428,10 +429,12 @@ void CPasswordBarTest::onWaylandANormalWindowThatKeepsTheStoredPlace() {
     CWindowSystem::SetWaylandProbe([]() { return true; });
     const auto restore = qScopeGuard([]() { CWindowSystem::SetWaylandProbe({}); });
     CBarFixture b;
-    b.fx.m_profile.Set(EIntSetting::barX, 300);
-    b.fx.m_profile.Set(EIntSetting::barY, 40);
-    b.m_pBar = std::make_unique<CPasswordBarDlg>(*b.fx.m_pDoc, b.m_notifier.Model(), b.fx.m_profile,
-                                                 b.fx.m_prompts, b.m_edits);
+    b.fx.Settings().Change([](SShellSettings& values) {
+        values.m_nBarX = 300;
+        values.m_nBarY = 40;
+    });
+    b.m_pBar = std::make_unique<CPasswordBarDlg>(*b.fx.m_pDoc, b.m_notifier.Model(),
+                                                 b.fx.Settings(), b.fx.m_prompts, b.m_edits);
     CPasswordBarDlg& bar = *b.m_pBar;
     QCOMPARE(bar.windowFlags() & Qt::WindowType_Mask, Qt::Window);
     QVERIFY(!(bar.windowFlags() & Qt::WindowStaysOnTopHint));
@@ -448,8 +451,8 @@ void CPasswordBarTest::onWaylandANormalWindowThatKeepsTheStoredPlace() {
     QCOMPARE(bar.frameGeometry().left(), 10);
     bar.SavePosition();
     bar.WritePosition();
-    QCOMPARE(b.fx.m_profile.Get(EIntSetting::barX), 300u);
-    QCOMPARE(b.fx.m_profile.Get(EIntSetting::barY), 40u);
+    QCOMPARE(b.fx.Settings().Values().m_nBarX, 300u);
+    QCOMPARE(b.fx.Settings().Values().m_nBarY, 40u);
 }
 
 // With "StartBar" set the program starts in the bar, which opens the
@@ -465,7 +468,7 @@ void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
     fx.m_profile.Set(ETextSetting::pathCommandLine, strPath);
     CMainFrame& frame = fx.Frame();
     CDocNotifier notifier(*fx.m_pDoc);
-    CPasswordBarDlg bar(*fx.m_pDoc, notifier.Model(), fx.m_profile, fx.m_prompts, edits);
+    CPasswordBarDlg bar(*fx.m_pDoc, notifier.Model(), fx.Settings(), fx.m_prompts, edits);
     frame.SetPasswordBar(&bar);
     fx.m_prompts.TypeCheckKey("k");
     frame.ActivateFrame(true);
@@ -556,7 +559,7 @@ void CPasswordBarTest::trayMenuIsCurrentBeforeItOpens() {
     CMainFrame& frame = fx.Frame();
     frame.ActivateFrame(true);
     CDocNotifier notifier(*fx.m_pDoc);
-    CPasswordBarDlg bar(*fx.m_pDoc, notifier.Model(), fx.m_profile, fx.m_prompts, edits);
+    CPasswordBarDlg bar(*fx.m_pDoc, notifier.Model(), fx.Settings(), fx.m_prompts, edits);
     frame.SetPasswordBar(&bar);
     QAction* pBarItem = nullptr;
     for (QAction* pAction : frame.Tray().Menu()->actions())

@@ -353,7 +353,7 @@ void CPseudoLocaleTest::aboutHelpAndPasswordBar() {
     Expect(&help, 1);
     CViewFixture fx;
     fx.NewKeyedDocument("Bank: Loan");
-    CPasswordBarDlg bar(*fx.m_pDoc, fx.m_notifier.Model(), fx.m_profile, fx.m_prompts,
+    CPasswordBarDlg bar(*fx.m_pDoc, fx.m_notifier.Model(), fx.Settings(), fx.m_prompts,
                         fx.m_editPrompts);
     bar.FillGroups();
     bar.SetAccountFilter(QStringLiteral("Loan"));

@@ -8,7 +8,7 @@
 #include "gui/controls/DragTextButton.h"
 #include "gui/controls/DragTextEdit.h"
 #include "gui/controls/LinkLabel.h"
-#include "gui/shell/DocNotifier.h"
+#include "gui/model/DocNotifier.h"
 #include "gui/shell/PasswordBarDlg.h"
 #include "gui/shell/SearchBar.h"
 #include "gui/view/AccountTreeCtrl.h"
@@ -182,7 +182,7 @@ void CCofferViewTest::maskingShowsTwelveAsterisks() {
     CViewFixture fx;
     fx.NewKeyedDocument("A: long=a-very-long-password-indeed, none=");
     CCofferView& view = fx.Show();
-    QVERIFY(view.m_bMaskPasswords);
+    QVERIFY(view.IsMaskPasswords());
     QCOMPARE(Text(view.PasswordBox()), std::string("************"));
     QCOMPARE(view.CopyPasswordButton()->GetDragText(), std::string("a-very-long-password-indeed"));
     fx.m_pFrame->RunCommand(ID_TOOLS_MASK);
@@ -349,7 +349,7 @@ void CCofferViewTest::maskSettingPersists() {
     }
     QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_MASK, 1), 0u);
     CViewFixture again(&profile);
-    QVERIFY(!again.Show().m_bMaskPasswords);
+    QVERIFY(!again.Show().IsMaskPasswords());
 }
 
 void CCofferViewTest::commentsGrowWithHiddenBars() {
@@ -455,14 +455,14 @@ void CCofferViewTest::frameOwnsItsView() {
         CFrameFixture fx(&profile);
         CScriptedEditPrompts editPrompts;
         CRecordTreeModel model(*fx.m_pDoc);
-        auto* pView =
-            new CCofferView(*fx.m_pDoc, model, fx.m_profile, fx.m_prompts, editPrompts, fx.Frame());
+        auto* pView = new CCofferView(*fx.m_pDoc, model, fx.m_prompts, editPrompts, fx.Frame(),
+                                      fx.Settings());
         fx.Frame().SetView(pView);
-        pView->m_nTreeWidth = 222;
+        fx.Settings().Change([](SShellSettings& values) { values.m_nTreeWidth = 222; });
         QVERIFY(fx.Frame().Commands().IsRegistered(ID_TOOLS_MASK));
         QPointer<CCofferView> pWatch(pView);
         fx.m_pFrame.reset();
-        // The frame took its view down with it, and the view wrote its settings.
+        // The frame took its view down with it, and wrote the settings.
         QVERIFY(pWatch.isNull());
     }
     QCOMPARE(profile.GetProfileInt(PROFILE_SETTINGS, VAL_TREE, 0), 222u);
@@ -504,7 +504,7 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
     CMainFrame& frame = fx.Frame();
     connect(&frame, &CMainFrame::DocumentUnloading, &view, &CCofferView::RememberPlace);
     connect(&frame, &CMainFrame::DocumentReloaded, &view, &CCofferView::RestorePlace);
-    CPasswordBarDlg bar(*fx.m_pDoc, fx.m_notifier.Model(), fx.m_profile, fx.m_prompts,
+    CPasswordBarDlg bar(*fx.m_pDoc, fx.m_notifier.Model(), fx.Settings(), fx.m_prompts,
                         fx.m_editPrompts);
     frame.SetPasswordBar(&bar);
     bar.FillGroups();

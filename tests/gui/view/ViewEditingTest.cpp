@@ -73,7 +73,7 @@ void CViewEditingTest::editAccountMovesItAndSelectsIt() {
     CViewFixture fx;
     fx.NewKeyedDocument("A: x=real-pw, y / B: z");
     CCofferView& view = fx.Show();
-    QVERIFY(view.m_bMaskPasswords);
+    QVERIFY(view.IsMaskPasswords());
     QCOMPARE(fx.CurrentPath(), std::string("A/x"));
 
     fx.m_editPrompts.AnswerAccount(Typed("B", "x2", "new-pw"));

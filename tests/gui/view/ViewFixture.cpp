@@ -43,9 +43,11 @@ CPasswordInfo* CViewFixture::Account(const std::string& strGroup, const std::str
 CCofferView& CViewFixture::Show() {
     if (!m_pView) {
         Frame();
-        m_pView = std::make_unique<CCofferView>(*m_pDoc, m_notifier.Model(), m_profile, m_prompts,
-                                                m_editPrompts, *m_pFrame);
+        m_pView = std::make_unique<CCofferView>(*m_pDoc, m_notifier.Model(), m_prompts,
+                                                m_editPrompts, *m_pFrame, *m_pSettings);
         m_pView->resize(600, 400);
+        QObject::connect(m_pFrame.get(), &CMainFrame::CommandUIUpdated, m_pView.get(),
+                         &CCofferView::UpdateStartHint);
         m_pView->Follow(m_notifier);
     }
     m_pView->OnInitialUpdate();

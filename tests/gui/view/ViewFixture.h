@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "gui/model/DocNotifier.h"
 #include "gui/model/RecordTreeModel.h"
-#include "gui/shell/DocNotifier.h"
 #include "gui/shell/FrameFixture.h"
 #include "gui/view/CofferView.h"
 #include "support/ScriptedEditPrompts.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/shell/DocNotifier.h"
+#include "gui/model/DocNotifier.h"
 
 #include "core/store/CofferDoc.h"
 
