@@ -76,8 +76,8 @@ bool CExportCommand::ExportTo(const std::string& strPath) {
         strPath,
         [this, eFormat](const CByteSink& fnSink) {
             return eFormat == EExportFormat::csv
-                       ? WriteCsvExport(m_doc.m_listInfo, m_doc.CodePage(), fnSink)
-                       : WriteExportText(m_doc.m_listInfo, EXPORT_EOL_LF, m_doc.CodePage(), fnSink);
+                       ? WriteCsvExport(m_doc.Records(), m_doc.CodePage(), fnSink)
+                       : WriteExportText(m_doc.Records(), EXPORT_EOL_LF, m_doc.CodePage(), fnSink);
         },
         EWriteMode::plainText);
     if (eError != EFileError::none) {
@@ -100,7 +100,7 @@ bool CExportCommand::AskDatabaseKey(const std::string& strPath, SKdbxCredentials
             HasPwdExtension(m_doc.GetPathName())) {
             std::string strStored;
             const bool bSameKey = m_doc.CodePage().FromUtf8(credentials.strPassword, strStored) &&
-                                  m_doc.IsKeyAccepted(strStored);
+                                  m_doc.Key().Accepts(strStored);
             CSecretBuffer::Wipe(strStored);
             if (bSameKey) {
                 CSecretBuffer::Wipe(credentials.strPassword);
@@ -139,7 +139,7 @@ bool CExportCommand::WriteDatabase(const std::string& strPath) {
             eError = WriteFileAtomic(
                 strPath,
                 [&](const CByteSink& fnSink) {
-                    return WriteKdbx(m_doc.m_listInfo, m_doc.CodePage(), credentials,
+                    return WriteKdbx(m_doc.Records(), m_doc.CodePage(), credentials,
                                      SKdbxWriteOptions(), fnSink, strError);
                 },
                 EWriteMode::plainText);
