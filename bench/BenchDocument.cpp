@@ -48,18 +48,18 @@ std::size_t BenchGroupCount(std::size_t nAccounts) {
 
 void FillBenchDocument(CCofferDoc& doc, std::size_t nAccounts) {
     doc.OnNewDocument();
-    doc.m_listInfo.clear();
-    doc.m_strKey = MakeKeyCheckValue(BENCH_KEY);
+    doc.DeleteGroup(doc.FindGroup(DEFAULT_GROUP_NAME));
+    doc.SetKey(BENCH_KEY);
+    // One notice for the whole fill, and no owner looked up per account.
+    const CChangeBatch batch(doc);
     std::uint64_t nState = 0x9E3779B97F4A7C15ull;
     std::size_t nAccount = 0;
     const std::size_t nGroups = BenchGroupCount(nAccounts);
     for (std::size_t g = 0; g < nGroups; ++g) {
-        CPasswordInfo& group = doc.m_listInfo.emplace_back();
-        group.m_bGroup = 1;
-        group.SetGroup(Numbered("Group %04zu", g + 1));
+        doc.AddGroup(Numbered("Group %04zu", g + 1));
         for (std::size_t i = 0; i < BENCH_ACCOUNTS_PER_GROUP && nAccount < nAccounts; ++i) {
             ++nAccount;
-            CPasswordInfo& info = doc.m_listInfo.emplace_back();
+            CPasswordInfo info;
             info.SetAccount(Numbered("acct-%07zu", nAccount));
             info.SetUserName(Filler(nState, USER_NAME_LENGTH, "user."));
             info.SetPassword(Filler(nState, PASSWORD_LENGTH));
@@ -67,6 +67,7 @@ void FillBenchDocument(CCofferDoc& doc, std::size_t nAccounts) {
             info.SetEMail(Filler(nState, EMAIL_LENGTH - std::strlen("@example.org")) +
                           "@example.org");
             info.SetComments(Filler(nState, COMMENTS_LENGTH, "Note: "));
+            doc.InsertAccount(std::prev(doc.Records().end()), std::move(info));
         }
     }
 }

@@ -45,7 +45,7 @@ void BM_FilterOneKey(benchmark::State& state) {
     std::size_t nMatches = 0;
     for (auto _ : state) {
         nMatches = 0;
-        for (const CPasswordInfo& info : g_pDoc->m_listInfo)
+        for (const CPasswordInfo& info : g_pDoc->Records())
             nMatches += !info.IsGroup() && filter.Matches(info) ? 1 : 0;
         benchmark::DoNotOptimize(nMatches);
     }
@@ -64,7 +64,7 @@ void BM_Audit(benchmark::State& state) {
     std::size_t nLines = 0;
     for (auto _ : state) {
         const SHealthReport report = AuditPasswords(
-            g_pDoc->m_listInfo, Page(), EStrength::reasonable, bHibp ? &pwned : nullptr);
+            g_pDoc->Records(), Page(), EStrength::reasonable, bHibp ? &pwned : nullptr);
         nLines = report.lines.size();
     }
     state.counters["findings"] = static_cast<double>(nLines);
@@ -81,7 +81,7 @@ void BM_AuditBehindBusyBox(benchmark::State& state) {
         std::atomic<bool> bDone = false;
         std::thread worker([&]() {
             benchmark::DoNotOptimize(
-                AuditPasswords(g_pDoc->m_listInfo, Page(), EStrength::reasonable, nullptr, &token));
+                AuditPasswords(g_pDoc->Records(), Page(), EStrength::reasonable, nullptr, &token));
             bDone = true;
         });
         auto last = std::chrono::steady_clock::now();
@@ -106,7 +106,7 @@ BENCHMARK(BM_AuditBehindBusyBox)->Unit(benchmark::kMillisecond)->Iterations(1)->
 // reads.
 void BM_AuditCopy(benchmark::State& state) {
     for (auto _ : state) {
-        const std::list<CPasswordInfo> listCopy(g_pDoc->m_listInfo);
+        const std::list<CPasswordInfo> listCopy(g_pDoc->Records());
         benchmark::DoNotOptimize(listCopy.size());
     }
 }

@@ -73,7 +73,7 @@ void BM_DocumentLife(benchmark::State& state) {
         FillBenchDocument(doc, nAccounts);
         doc.EncipherList();
         doc.DeleteContents();
-        benchmark::DoNotOptimize(doc.m_listInfo.size());
+        benchmark::DoNotOptimize(doc.Records().size());
     }
 }
 BENCHMARK(BM_DocumentLife)->Arg(10000)->Unit(benchmark::kMillisecond);

@@ -124,7 +124,7 @@ bool WriteDatabase(const CCofferDoc& doc, const SKdbxWriteOptions& options,
     std::string strBytes;
     std::string strError;
     const bool bMade = WriteKdbx(
-        doc.m_listInfo, CCodePage::Default(), Credentials(), options,
+        doc.Records(), CCodePage::Default(), Credentials(), options,
         [&strBytes](std::string_view piece) {
             strBytes.append(piece);
             return true;

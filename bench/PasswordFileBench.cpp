@@ -152,7 +152,7 @@ double ThreadCpuSeconds() {
 
 std::size_t TextBytes(const CCofferDoc& doc) {
     std::size_t nBytes = 0;
-    for (const CPasswordInfo& info : doc.m_listInfo)
+    for (const CPasswordInfo& info : doc.Records())
         nBytes += info.Account().size() + info.UserName().size() + info.Password().size() +
                   info.WebSite().size() + info.EMail().size() + info.Comments().size() +
                   info.Group().size();
@@ -204,7 +204,7 @@ bool PrepareFile() {
         return false;
     }
     CCofferDoc loaded;
-    if (!LoadFile(loaded, g_setup.strPath) || !loaded.IsKeyAccepted(BENCH_KEY) ||
+    if (!LoadFile(loaded, g_setup.strPath) || !loaded.Key().Accepts(BENCH_KEY) ||
         loaded.CountGroups() != static_cast<int>(g_setup.nGroups) ||
         loaded.CountAccounts() != static_cast<int>(g_setup.nAccounts) ||
         TextBytes(loaded) != nTextBytes) {
@@ -218,7 +218,7 @@ bool PrepareFile() {
     }
     g_setup.nFileBytes = ReadAll(g_setup.strPath).size();
     // The sealed file holds the same archive: opened, it saves the same bytes.
-    loaded.SetSealingKey(BENCH_KEY);
+    loaded.SetKey(BENCH_KEY);
     CCofferDoc sealed;
     if (loaded.WriteArchiveFile(g_setup.strKhvPath) != EFileError::none ||
         !LoadSealedFile(sealed, g_setup.strKhvPath) ||
@@ -253,7 +253,7 @@ SExportMemory MeasureExportMemory() {
                           WriteFileAtomic(
                               strOut,
                               [&doc](const CByteSink& fnSink) {
-                                  return WriteExportText(doc.m_listInfo, EXPORT_EOL_LF,
+                                  return WriteExportText(doc.Records(), EXPORT_EOL_LF,
                                                          CCodePage::Default(), fnSink);
                               },
                               EWriteMode::plainText) == EFileError::none;
@@ -274,8 +274,10 @@ SEmptyMemory MeasureEmptyRecords() {
     SEmptyMemory memory;
     {
         CCofferDoc doc;
-        doc.m_strKey = MakeKeyCheckValue(BENCH_KEY);
-        doc.m_listInfo.resize(g_setup.nEmptyRecords);
+        doc.SetKey(BENCH_KEY);
+        const CChangeBatch batch(doc);
+        for (std::size_t i = 0; i < g_setup.nEmptyRecords; ++i)
+            doc.InsertAccount(doc.Records().end(), CPasswordInfo());
         if (doc.WriteArchiveFile(g_setup.strEmptyPath) != EFileError::none)
             return memory;
     }
@@ -283,7 +285,7 @@ SEmptyMemory MeasureEmptyRecords() {
     CCofferDoc doc;
     CHeapCounter::Begin();
     memory.bRead =
-        LoadFile(doc, g_setup.strEmptyPath) && doc.m_listInfo.size() == g_setup.nEmptyRecords;
+        LoadFile(doc, g_setup.strEmptyPath) && doc.Records().size() == g_setup.nEmptyRecords;
     CHeapCounter::End();
     memory.nPeakBytes = static_cast<std::size_t>(std::max(0LL, CHeapCounter::PeakBytes()));
     ::unlink(g_setup.strEmptyPath.c_str());
@@ -400,7 +402,7 @@ void BM_SaveSealedNewKey(benchmark::State& state) {
     CCofferDoc doc;
     LoadFile(doc, g_setup.strPath);
     TimeSaves(state, g_results.saveSealedNewKey, doc, g_setup.strKhvSavePath,
-              [&doc] { doc.SetSealingKey(BENCH_KEY); });
+              [&doc] { doc.SetKey(BENCH_KEY); });
 }
 
 // The user at the lock's KEY dialog: types the benchmark's KEY at once and
@@ -433,7 +435,7 @@ void TimeUnlock(benchmark::State& state, STimes& times, const std::string& strPa
     CTypingPrompts prompts;
     CCofferDoc doc;
     doc.SetPrompts(&prompts);
-    if (!doc.OpenDocumentFile(strPath) || !doc.m_bOpen) {
+    if (!doc.OpenDocumentFile(strPath) || !doc.IsOpen()) {
         state.SkipWithError("the file could not be opened");
         return;
     }

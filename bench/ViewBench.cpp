@@ -120,14 +120,14 @@ void BM_SelectAccount(benchmark::State& state) {
 // of the tree, so every iteration really deletes one.
 void BM_DeleteAccount(benchmark::State& state) {
     OpenFile();
-    const std::size_t nBefore = g_world.pDoc->m_listInfo.size();
+    const std::size_t nBefore = g_world.pDoc->Records().size();
     for (auto _ : state) {
         state.PauseTiming();
         g_world.pView->Tree()->SelectItem(MiddleAccount());
         state.ResumeTiming();
         g_world.pView->DeleteAccount();
     }
-    if (g_world.pDoc->m_listInfo.size() + state.iterations() != nBefore)
+    if (g_world.pDoc->Records().size() + state.iterations() != nBefore)
         state.SkipWithError("not every iteration deleted an account");
 }
 
@@ -167,7 +167,7 @@ void BM_Resynchronise(benchmark::State& state) {
     OpenFile();
     for (auto _ : state)
         SortToTreeOrder(*g_world.pDoc);
-    state.counters["records"] = double(g_world.pDoc->m_listInfo.size());
+    state.counters["records"] = double(g_world.pDoc->Records().size());
 }
 
 // A text no label holds: every item is visited, then the message shows.
@@ -246,7 +246,7 @@ void BM_AddManyAccounts(benchmark::State& state) {
         state.PauseTiming();
         OpenFile();
         CCofferDoc& doc = *g_world.pDoc;
-        const std::string strGroup = doc.m_listInfo.front().Group();
+        const std::string strGroup = doc.Records().front().Group();
         state.ResumeTiming();
         for (int i = 0; i < ADDED; ++i) {
             CPasswordInfo texts;
@@ -367,7 +367,9 @@ bool Prepare() {
     g_world.pPrompts = std::make_unique<CScriptedPrompts>();
     g_world.pEditPrompts = std::make_unique<CScriptedEditPrompts>();
     g_world.pDoc = std::make_unique<CCofferDoc>(g_world.pProfile.get(), DefaultBackupFolder());
-    g_world.pDoc->m_bAutoSave = false;
+    SFileOptions options = g_world.pDoc->FileOptions();
+    options.m_bAutoSave = false;
+    g_world.pDoc->SetFileOptions(options);
     g_world.pNotifier = std::make_unique<CDocNotifier>(*g_world.pDoc);
     g_world.pSettings = std::make_unique<CSettings>(SShellSettings::Load(*g_world.pProfile));
     g_world.pFrame = std::make_unique<CMainFrame>(*g_world.pProfile, *g_world.pPrompts,

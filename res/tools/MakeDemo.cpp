@@ -56,9 +56,9 @@ const SDemoAccount DEMO_ACCOUNTS[] = {
 
 bool FillDemo(CCofferDoc& doc) {
     doc.OnNewDocument();
-    doc.m_strKey = MakeKeyCheckValue(DEMO_KEY);
+    doc.SetKey(DEMO_KEY);
     // A new document starts with one group; the demo's first group takes its place.
-    doc.RenameGroup(&doc.m_listInfo.front(), DEMO_ACCOUNTS[0].pszGroup);
+    doc.RenameGroup(doc.FindGroup(DEFAULT_GROUP_NAME), DEMO_ACCOUNTS[0].pszGroup);
     for (const SDemoAccount& demo : DEMO_ACCOUNTS) {
         if (doc.FindGroup(demo.pszGroup) == nullptr && doc.AddGroup(demo.pszGroup) == nullptr)
             return false;

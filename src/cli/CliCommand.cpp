@@ -216,17 +216,15 @@ void CCliCommand::RunInfo(const CArgs& astrArgs) {
     args.Parse(astrArgs, 1);
     CCofferDoc doc;
     LoadFile(args.Positional(0), doc);
-    // Only the texts are enciphered: the group mark can be counted as read.
-    int nGroups = 0;
-    for (const CPasswordInfo& info : doc.m_listArchive)
-        nGroups += info.IsGroup() ? 1 : 0;
-    const int nAccounts = static_cast<int>(doc.m_listArchive.size()) - nGroups;
-    Write(std::string("key: ") + (doc.m_strKey.empty() ? "absent" : "present") + "\n" +
-          "generate: " + std::to_string(doc.m_nGenerate) + "\n" +
-          "length: " + Label(m_codePage.ToUtf8(doc.m_strLength)) + "\n" +
-          "begin: " + Label(m_codePage.ToUtf8(doc.m_strBegin)) + "\n" + "end: " +
-          Label(m_codePage.ToUtf8(doc.m_strEnd)) + "\n" + "groups: " + std::to_string(nGroups) +
-          "\n" + "accounts: " + std::to_string(nAccounts) + "\n");
+    const SRecordCounts counts = doc.StagedCounts();
+    const SGeneratorHeader& header = doc.GeneratorHeader();
+    Write(std::string("key: ") + (doc.HasKey() ? "present" : "absent") + "\n" +
+          "generate: " + std::to_string(header.m_nGenerate) + "\n" +
+          "length: " + Label(m_codePage.ToUtf8(header.m_strLength)) + "\n" +
+          "begin: " + Label(m_codePage.ToUtf8(header.m_strBegin)) + "\n" +
+          "end: " + Label(m_codePage.ToUtf8(header.m_strEnd)) + "\n" +
+          "groups: " + std::to_string(counts.m_nGroups) + "\n" +
+          "accounts: " + std::to_string(counts.m_nAccounts) + "\n");
 }
 
 void CCliCommand::RunList(const CArgs& astrArgs) {
@@ -235,7 +233,7 @@ void CCliCommand::RunList(const CArgs& astrArgs) {
     CCofferDoc doc;
     OpenFile(args.Positional(0), doc);
     std::string strText = Label(FileLabel(FileNameOf(args.Positional(0)))) + "\n";
-    const CTreeListing listing(doc.m_listInfo, m_codePage);
+    const CTreeListing listing(doc.Records(), m_codePage);
     for (const CTreeListing::SBranch& branch : listing.Branches()) {
         if (branch.pGroup)
             strText += "  " + Label(m_codePage.ToUtf8(branch.pGroup->Group())) + "\n";
@@ -262,7 +260,7 @@ void CCliCommand::RunFind(const CArgs& astrArgs) {
     }
     // The file item carries the name as the program's tree shows it, which
     // Find Next searches too.
-    const std::vector<STreeGroup> tree = SortedTree(doc.m_listInfo, m_codePage);
+    const std::vector<STreeGroup> tree = SortedTree(doc.Records(), m_codePage);
     const CSortedLabelTree labels(tree, FileLabel(FileNameOf(args.Positional(0))));
     std::string strOut;
     for (const STreePos& pos : FindAll(labels, strText, options, m_codePage)) {
@@ -279,7 +277,7 @@ void CCliCommand::WriteFieldMatches(CCofferDoc& doc, const std::string& strFileL
                                     const std::string& strText) {
     const CFieldFilter filter(strText, m_codePage);
     std::string strOut;
-    for (const STreeGroup& group : SortedTree(doc.m_listInfo, m_codePage)) {
+    for (const STreeGroup& group : SortedTree(doc.Records(), m_codePage)) {
         for (const CPasswordInfo* pAccount : group.m_accounts) {
             if (filter.Matches(*pAccount))
                 strOut += Label(strFileLabel) + '\t' +
@@ -310,7 +308,7 @@ void CCliCommand::RunAudit(const CArgs& astrArgs) {
     CCofferDoc doc;
     OpenFile(args.Positional(0), doc);
     const SHealthReport report =
-        AuditPasswords(doc.m_listInfo, m_codePage, eThreshold, pList ? &pwned : nullptr);
+        AuditPasswords(doc.Records(), m_codePage, eThreshold, pList ? &pwned : nullptr);
     if (!report.strPwnedError.empty())
         throw CCliFailure(CLI_EXIT_READ, "keyhaven-cli: " + *pList + ": " + report.strPwnedError);
     std::string strOut;
@@ -330,7 +328,7 @@ void CCliCommand::RunShow(const CArgs& astrArgs) {
     CCofferDoc doc;
     OpenFile(args.Positional(0), doc);
     const CPasswordInfo* pAccount = nullptr;
-    switch (CTreeListing(doc.m_listInfo, m_codePage).FindAccount(strGroup, strAccount, pAccount)) {
+    switch (CTreeListing(doc.Records(), m_codePage).FindAccount(strGroup, strAccount, pAccount)) {
     case CTreeListing::EFind::found:
         Write(m_codePage.ToUtf8(ExportRecordText(*pAccount, EXPORT_EOL_LF)));
         return;
@@ -375,8 +373,8 @@ void CCliCommand::RunExport(const CArgs& astrArgs) {
     // again as the records themselves.
     const std::string_view strEol = args.HasFlag("--crlf") ? EXPORT_EOL_CRLF : EXPORT_EOL_LF;
     const CByteProducer fnProduce = [&](const CByteSink& fnSink) {
-        return bCsv ? WriteCsvExport(doc.m_listInfo, m_codePage, fnSink)
-                    : WriteExportText(doc.m_listInfo, strEol, m_codePage, fnSink);
+        return bCsv ? WriteCsvExport(doc.Records(), m_codePage, fnSink)
+                    : WriteExportText(doc.Records(), strEol, m_codePage, fnSink);
     };
     if (!pOut) {
         WriteProduced(fnProduce);
@@ -411,7 +409,7 @@ void CCliCommand::ExportKdbx(const CCliArgs& args, const std::string& strPath,
             throw CCliFailure(CLI_EXIT_KEY, CLI_KDBX_PASSWORD_EMPTY);
         if (!HasKhvExtension(strPath) &&
             IsPasswordTheKey(credentials, m_codePage, [&doc](const std::string& strTyped) {
-                return doc.IsKeyAccepted(strTyped);
+                return doc.Key().Accepts(strTyped);
             }))
             throw CCliFailure(CLI_EXIT_KEY, CLI_KDBX_PASSWORD_IS_KEY);
     }
@@ -419,7 +417,7 @@ void CCliCommand::ExportKdbx(const CCliArgs& args, const std::string& strPath,
     std::string strError;
     SKdbxWriteOptions options;
     const bool bMade = WriteKdbx(
-        doc.m_listInfo, m_codePage, credentials, options,
+        doc.Records(), m_codePage, credentials, options,
         [&strBytes](std::string_view piece) {
             strBytes.append(piece);
             return true;
@@ -466,8 +464,7 @@ void CCliCommand::RunCreate(const CArgs& astrArgs) {
     CCofferDoc doc;
     doc.OnNewDocument();
     doc.UseStrongGenerator();
-    doc.m_strKey = MakeKeyCheckValue(strKey);
-    doc.SetSealingKey(strKey);
+    doc.SetKey(strKey);
     CSecretBuffer::Wipe(strKey);
     CFileLock lock;
     ClaimNewFile(strPath, lock);
@@ -492,9 +489,8 @@ void CCliCommand::RunPasswd(const CArgs& astrArgs) {
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
     OpenFile(strPath, doc, IDS_ORIGINAL_KEY_INVALID);
     std::string strNewKey = ReadNewKey(FileNameOf(strPath), IDS_NEW_KEY_INVALID);
-    doc.m_strKey = MakeKeyCheckValue(strNewKey);
     // A sealed file gets a fresh salt and nonce under the new KEY.
-    doc.SetSealingKey(strNewKey);
+    doc.SetKey(strNewKey);
     CSecretBuffer::Wipe(strNewKey);
     // The lock keeps out other copies of this program only: anything else
     // may have replaced the file while the new KEY was typed.
@@ -547,13 +543,9 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
     // gives its KEY away, so it would open the sealed file as well.
     if (HasKhvExtension(strIn) != HasKhvExtension(strOut)) {
         std::string strNewKey = ReadNewKey(FileNameOf(strOut), IDS_NEW_KEY_INVALID);
-        std::string strKeyValue = MakeKeyCheckValue(strNewKey);
-        const bool bSameKey = strKeyValue == doc.m_strKey;
-        if (!bSameKey) {
-            doc.m_strKey.swap(strKeyValue);
-            doc.SetSealingKey(strNewKey);
-        }
-        CSecretBuffer::Wipe(strKeyValue);
+        const bool bSameKey = doc.Key().Accepts(strNewKey);
+        if (!bSameKey)
+            doc.SetKey(strNewKey);
         CSecretBuffer::Wipe(strNewKey);
         if (bSameKey)
             throw CCliFailure(CLI_EXIT_KEY, std::string("keyhaven-cli: ") + IDS_KEY_MUST_DIFFER);
@@ -691,14 +683,14 @@ void CCliCommand::LoadFile(const std::string& strPath, CCofferDoc& doc, const ch
 }
 
 void CCliCommand::RequireKey(const CCofferDoc& doc, const std::string& strPath) const {
-    if (doc.m_strKey.empty())
+    if (!doc.HasKey())
         throw CCliFailure(CLI_EXIT_KEY, FormatText(CLI_FILE_WITHOUT_KEY, strPath));
 }
 
 void CCliCommand::OpenFile(const std::string& strPath, CCofferDoc& doc, const char* pszWrongKey) {
     LoadFile(strPath, doc, pszWrongKey);
     RequireKey(doc, strPath);
-    if (!doc.HasSealingKey()) {
+    if (!doc.Key().HasSecret()) {
         // Kept by the document, so that convert can seal the result under it.
         std::string strKey = ReadKey(FormatText(IDS_KEY_PROMPT_FILE, FileNameOf(strPath)));
         const bool bAccepted = doc.AcceptKey(strKey);

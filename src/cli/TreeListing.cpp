@@ -26,7 +26,7 @@ std::vector<const CPasswordInfo*> AccountsBeforeFirstGroup(const CCofferDoc::CIn
 
 } // namespace
 
-CTreeListing::CTreeListing(CCofferDoc::CInfoList& listInfo, const CCodePage& codePage) {
+CTreeListing::CTreeListing(const CCofferDoc::CInfoList& listInfo, const CCodePage& codePage) {
     std::vector<const CPasswordInfo*> orphans = AccountsBeforeFirstGroup(listInfo, codePage);
     if (!orphans.empty())
         m_branches.push_back({nullptr, std::move(orphans)});

@@ -19,7 +19,7 @@ public:
 
     enum class EFind { found, noGroup, noAccount };
 
-    CTreeListing(CCofferDoc::CInfoList& listInfo, const CCodePage& codePage);
+    CTreeListing(const CCofferDoc::CInfoList& listInfo, const CCodePage& codePage);
 
     const std::vector<SBranch>& Branches() const { return m_branches; }
 

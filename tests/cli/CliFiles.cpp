@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliFiles.h"
+#include "support/SampleDocument.h"
 
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
@@ -10,8 +11,7 @@
 void WriteCoreFile(const std::string& strPath, const std::string& strKey,
                    const std::vector<CPasswordInfo>& records, bool bKey) {
     CCofferDoc doc;
-    doc.m_listInfo.assign(records.begin(), records.end());
-    doc.m_strKey = bKey ? MakeKeyCheckValue(strKey) : std::string();
+    MakeKeyedDoc(doc, bKey ? strKey : std::string(), records);
     ASSERT_EQ(doc.WriteArchiveFile(strPath), EFileError::none);
 }
 

@@ -5,6 +5,7 @@
 #include "core/store/CofferDoc.h"
 #include "platform/QtProfile.h"
 #include "platform/XdgFolders.h"
+#include "support/SampleDocument.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -48,20 +49,21 @@ void DocumentSettingsTest::changedOptionsComeBackAtTheNextStart() {
     {
         CQtProfile profile(SettingsFile());
         CCofferDoc doc(&profile, DefaultBackupFolder());
-        doc.m_bBackup = false;
-        doc.m_bAutoSave = true;
-        doc.m_nStartFile = 2;
-        doc.m_strStartFile = "/home/me/Work.pwd";
+        ChangeFileOptions(doc, [&](SFileOptions& options) { options.m_bBackup = false; });
+        ChangeFileOptions(doc, [&](SFileOptions& options) { options.m_bAutoSave = true; });
+        ChangeFileOptions(doc, [&](SFileOptions& options) { options.m_nStartFile = 2; });
+        ChangeFileOptions(
+            doc, [&](SFileOptions& options) { options.m_strStartFile = "/home/me/Work.pwd"; });
         doc.OnRecentAddHere();
     }
     CQtProfile profile(SettingsFile());
     CCofferDoc doc(&profile, DefaultBackupFolder());
-    QVERIFY(!doc.m_bBackup);
-    QVERIFY(!doc.m_bAddToRecent);
-    QVERIFY(doc.m_bAutoSave);
-    QCOMPARE(doc.m_nStartFile, 2);
-    QCOMPARE(doc.m_strStartFile, std::string("/home/me/Work.pwd"));
-    QCOMPARE(doc.m_strBackupPath, BackupFolder().toStdString());
+    QVERIFY(!doc.FileOptions().m_bBackup);
+    QVERIFY(!doc.FileOptions().m_bAddToRecent);
+    QVERIFY(doc.FileOptions().m_bAutoSave);
+    QCOMPARE(doc.FileOptions().m_nStartFile, 2);
+    QCOMPARE(doc.FileOptions().m_strStartFile, std::string("/home/me/Work.pwd"));
+    QCOMPARE(doc.FileOptions().m_strBackupPath, BackupFolder().toStdString());
     QCOMPARE(profile.GetProfileInt("Settings", "2", 0), 4u + 16u);
 }
 

@@ -23,7 +23,7 @@ protected:
     }
 
     void Decipher() {
-        ASSERT_TRUE(m_doc.IsKeyAccepted("demo"));
+        ASSERT_TRUE(m_doc.Key().Accepts("demo"));
         m_doc.DecipherList();
     }
 
@@ -59,19 +59,19 @@ protected:
 };
 
 TEST_F(DemoFileTest, OpensWithItsKeyOnly) {
-    EXPECT_FALSE(m_doc.m_strKey.empty());
-    EXPECT_TRUE(m_doc.IsKeyAccepted("demo"));
-    EXPECT_FALSE(m_doc.IsKeyAccepted("Demo"));
-    EXPECT_FALSE(m_doc.IsKeyAccepted("dem"));
-    EXPECT_FALSE(m_doc.IsKeyAccepted("demo2"));
-    EXPECT_FALSE(m_doc.IsKeyAccepted(""));
+    EXPECT_TRUE(m_doc.HasKey());
+    EXPECT_TRUE(m_doc.Key().Accepts("demo"));
+    EXPECT_FALSE(m_doc.Key().Accepts("Demo"));
+    EXPECT_FALSE(m_doc.Key().Accepts("dem"));
+    EXPECT_FALSE(m_doc.Key().Accepts("demo2"));
+    EXPECT_FALSE(m_doc.Key().Accepts(""));
 }
 
 TEST_F(DemoFileTest, StoresEveryTextEnciphered) {
     // Before deciphering, no account name or password of the demo may be
     // readable in the records the file holds.
     bool bAnyRecord = false;
-    for (const CPasswordInfo& info : m_doc.m_listArchive) {
+    for (const CPasswordInfo& info : m_doc.StagedRecords()) {
         bAnyRecord = true;
         EXPECT_NE(info.Account(), "Intranet");
         EXPECT_NE(info.Password(), "W0rk!Day9");
@@ -82,8 +82,8 @@ TEST_F(DemoFileTest, StoresEveryTextEnciphered) {
 
 TEST_F(DemoFileTest, HoldsAFewGroupsOfAccountsInTheStoreLayout) {
     Decipher();
-    ASSERT_FALSE(m_doc.m_listInfo.empty());
-    EXPECT_TRUE(m_doc.m_listInfo.front().IsGroup()) << "a file starts with a group";
+    ASSERT_FALSE(m_doc.Records().empty());
+    EXPECT_TRUE(m_doc.Records().front().IsGroup()) << "a file starts with a group";
     EXPECT_GE(m_doc.CountGroups(), 3);
     EXPECT_LE(m_doc.CountGroups(), 5);
     EXPECT_GE(m_doc.CountAccounts(), 10);
@@ -91,7 +91,7 @@ TEST_F(DemoFileTest, HoldsAFewGroupsOfAccountsInTheStoreLayout) {
 
     std::set<std::string> setGroups;
     std::set<std::string> setNamesInGroup;
-    for (const CPasswordInfo& info : m_doc.m_listInfo) {
+    for (const CPasswordInfo& info : m_doc.Records()) {
         if (info.IsGroup()) {
             EXPECT_TRUE(setGroups.insert(info.Group()).second) << info.Group();
             EXPECT_FALSE(info.Group().empty());
@@ -104,18 +104,18 @@ TEST_F(DemoFileTest, HoldsAFewGroupsOfAccountsInTheStoreLayout) {
     }
     // Every group has something to show.
     for (const std::string& strGroup : setGroups) {
-        auto it = m_doc.m_listInfo.begin();
+        auto it = m_doc.Records().begin();
         while (!(it->IsGroup() && it->Group() == strGroup))
             ++it;
         ++it;
-        EXPECT_TRUE(it != m_doc.m_listInfo.end() && !it->IsGroup()) << strGroup << " is empty";
+        EXPECT_TRUE(it != m_doc.Records().end() && !it->IsGroup()) << strGroup << " is empty";
     }
 }
 
 TEST_F(DemoFileTest, UsesOnlyReservedExampleDomains) {
     Decipher();
     int nWithLinks = 0;
-    for (const CPasswordInfo& info : m_doc.m_listInfo) {
+    for (const CPasswordInfo& info : m_doc.Records()) {
         if (info.IsGroup())
             continue;
         if (!info.WebSite().empty()) {
@@ -136,7 +136,7 @@ TEST_F(DemoFileTest, ShowsBothFilledAndEmptyFields) {
     // A newcomer should see enabled and disabled links and copy buttons at work.
     Decipher();
     bool bNoWebSite = false, bNoEMail = false, bComments = false, bMultiLine = false;
-    for (const CPasswordInfo& info : m_doc.m_listInfo) {
+    for (const CPasswordInfo& info : m_doc.Records()) {
         if (info.IsGroup())
             continue;
         EXPECT_FALSE(info.UserName().empty()) << info.Account();
@@ -159,11 +159,11 @@ TEST_F(DemoFileTest, SurvivesASaveAndReopenUnchanged) {
 
     CCofferDoc reread;
     ASSERT_EQ(reread.ReadArchiveFile(strCopy, CCodePage::Default()), EFileError::none);
-    ASSERT_TRUE(reread.IsKeyAccepted("demo"));
+    ASSERT_TRUE(reread.Key().Accepts("demo"));
     reread.DecipherList();
-    ASSERT_EQ(reread.m_listInfo.size(), m_doc.m_listInfo.size());
-    auto it = reread.m_listInfo.begin();
-    for (const CPasswordInfo& info : m_doc.m_listInfo) {
+    ASSERT_EQ(reread.Records().size(), m_doc.Records().size());
+    auto it = reread.Records().begin();
+    for (const CPasswordInfo& info : m_doc.Records()) {
         EXPECT_EQ(it->Account(), info.Account());
         EXPECT_EQ(it->Password(), info.Password());
         EXPECT_EQ(it->Comments(), info.Comments());

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/SampleDocument.h"
 
+#include "core/store/Archive.h"
 #include "core/store/CofferDoc.h"
+
+#include <iterator>
 
 #include <string>
 #include <vector>
@@ -45,4 +48,44 @@ void BuildSampleDocument(CCofferDoc& doc, std::string_view strOutline) {
             doc.AddAccount(strGroup, texts);
         }
     }
+}
+
+namespace {
+
+void FillRecords(CCofferDoc& doc, const std::vector<CPasswordInfo>& records) {
+    for (const CPasswordInfo& record : records) {
+        if (record.IsGroup())
+            doc.AddGroup(record.Group());
+        else
+            doc.InsertAccount(doc.Records().empty() ? doc.Records().end()
+                                                    : std::prev(doc.Records().end()),
+                              record);
+    }
+}
+
+} // namespace
+
+void MakeKeyedDoc(CCofferDoc& doc, const std::string& strKey,
+                  const std::vector<CPasswordInfo>& records, const std::string& strFileName) {
+    doc.DeleteContents();
+    if (strFileName.empty()) {
+        if (!strKey.empty())
+            doc.SetKey(strKey);
+        FillRecords(doc, records);
+        return;
+    }
+    // Written by one document and read by the other, as a file is.
+    CCofferDoc writer;
+    if (!strKey.empty())
+        writer.SetKey(strKey);
+    writer.SetGeneratorHeader(doc.GeneratorHeader());
+    FillRecords(writer, records);
+    writer.EncipherList();
+    CArchive out(strFileName);
+    writer.Serialize(out);
+    CArchive in(out.Buffer(), doc.CodePage(), strFileName);
+    doc.Serialize(in);
+    if (!strKey.empty())
+        doc.AcceptKey(strKey);
+    doc.DecipherList();
 }

@@ -76,8 +76,8 @@ bool CExportCommand::ExportTo(const std::string& strPath) {
         strPath,
         [this, eFormat](const CByteSink& fnSink) {
             return eFormat == EExportFormat::csv
-                       ? WriteCsvExport(m_doc.m_listInfo, m_doc.CodePage(), fnSink)
-                       : WriteExportText(m_doc.m_listInfo, EXPORT_EOL_LF, m_doc.CodePage(), fnSink);
+                       ? WriteCsvExport(m_doc.Records(), m_doc.CodePage(), fnSink)
+                       : WriteExportText(m_doc.Records(), EXPORT_EOL_LF, m_doc.CodePage(), fnSink);
         },
         EWriteMode::plainText);
     if (eError != EFileError::none) {
@@ -99,7 +99,7 @@ bool CExportCommand::AskDatabaseKey(const std::string& strPath, SKdbxCredentials
         // A ".pwd" gives its KEY away, so the database must not open with it.
         if (m_doc.HasFilePath() && HasPwdExtension(m_doc.GetPathName()) &&
             IsPasswordTheKey(credentials, m_doc.CodePage(), [this](const std::string& strTyped) {
-                return m_doc.IsKeyAccepted(strTyped);
+                return m_doc.Key().Accepts(strTyped);
             })) {
             CSecretBuffer::Wipe(credentials.strPassword);
             ShowError(FormatText(EXPORT_KDBX_KEY_GIVEN_AWAY, FileNameOf(m_doc.GetPathName())));
@@ -131,7 +131,7 @@ bool CExportCommand::WriteDatabase(const std::string& strPath) {
             eError = WriteFileAtomic(
                 strPath,
                 [&](const CByteSink& fnSink) {
-                    return WriteKdbx(m_doc.m_listInfo, m_doc.CodePage(), credentials,
+                    return WriteKdbx(m_doc.Records(), m_doc.CodePage(), credentials,
                                      SKdbxWriteOptions(), fnSink, strError);
                 },
                 EWriteMode::plainText);

@@ -20,7 +20,7 @@ CImportCommand::CImportCommand(CCofferDoc& doc, CPrompts& prompts, CEditPrompts&
     : m_doc(doc), m_prompts(prompts), m_editPrompts(editPrompts) {}
 
 bool CImportCommand::IsEnabled() const {
-    return !m_doc.m_strKey.empty();
+    return m_doc.HasKey();
 }
 
 void CImportCommand::ShowError(const std::string& strText) const {

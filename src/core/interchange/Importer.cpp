@@ -144,12 +144,13 @@ std::string Suffixed(const std::string& strName, std::unordered_map<std::string,
 } // namespace
 
 CImporter::CImporter(CCofferDoc& doc, const CCodePage& codePage)
-    : m_doc(doc), m_codePage(codePage) {
+    : m_doc(doc), m_pBatch(std::make_unique<CChangeBatch>(doc)), m_codePage(codePage) {
     // The names already in each group; a damaged file may repeat a group,
     // and then every group of that name counts, but accounts go to the first.
     SGroupSlot* pSlot = nullptr;
     bool bFirstOfName = false;
-    for (auto it = doc.m_listInfo.begin(); it != doc.m_listInfo.end(); ++it) {
+    const CCofferDoc::CInfoList& records = doc.Records();
+    for (auto it = records.begin(); it != records.end(); ++it) {
         if (it->IsGroup()) {
             const auto [itSlot, bNew] = m_slots.try_emplace(it->Group());
             pSlot = &itSlot->second;
@@ -177,7 +178,7 @@ CImporter::SGroupSlot& CImporter::SlotFor(const std::string& strGroup) {
         m_bGroupMade = true;
         it = m_slots.try_emplace(strGroup).first;
         it->second.pName = &it->first;
-        it->second.itLast = std::prev(m_doc.m_listInfo.end());
+        it->second.itLast = std::prev(m_doc.Records().end());
     }
     return it->second;
 }
@@ -367,7 +368,7 @@ void CImporter::Add(const SImportEntry& entry) {
     account.SetWebSite(astrStored[3]);
     account.SetEMail(astrStored[4]);
     account.SetComments(astrStored[5]);
-    slot.itLast = m_doc.m_listInfo.insert(std::next(slot.itLast), std::move(account));
+    slot.itLast = m_doc.InsertAccount(slot.itLast, std::move(account));
     ++m_nImported;
     const bool bNameCut = astrStored[0].size() > MAX_IMPORT_NAME_LENGTH;
     if (bNameCut)
@@ -385,9 +386,12 @@ void CImporter::Add(const SImportEntry& entry) {
 
 void CImporter::Finish() {
     for (const CIter& it : m_replaced)
-        m_doc.m_listInfo.erase(it);
+        m_doc.EraseAccount(it);
     m_replaced.clear();
+    m_pBatch.reset();
 }
+
+CImporter::~CImporter() = default;
 
 std::string CImporter::Summary() const {
     std::string strLeftOut;

@@ -15,6 +15,7 @@
 #include <unordered_set>
 #include <vector>
 
+class CChangeBatch;
 class CCodePage;
 class CCofferDoc;
 class CPasswordInfo;
@@ -41,14 +42,19 @@ public:
     // Receives the clashing account name (code-page bytes).
     using CClashHandler = std::function<EReplaceAnswer(const std::string& strAccount)>;
 
+    // The document hears of the import as one change, at Finish.
     CImporter(CCofferDoc& doc, const CCodePage& codePage);
+    ~CImporter();
+    CImporter(const CImporter&) = delete;
+    CImporter& operator=(const CImporter&) = delete;
 
     void SetClashHandler(CClashHandler fnClash) { m_fnClash = std::move(fnClash); }
     // Does nothing once a clash was answered with cancel.
     void Add(const SImportEntry& entry);
     // Removes the accounts that imported ones replaced. The replaced records
     // stay in the list until here, so whatever shows the list while the
-    // questions are asked never points at a record that is gone.
+    // questions are asked never points at a record that is gone. The
+    // document then tells its observer once, whatever the import changed.
     void Finish();
 
     int ImportedCount() const { return m_nImported; }
@@ -71,7 +77,7 @@ public:
     static constexpr std::size_t MAX_LOSS_LINES = 20;
 
 private:
-    using CIter = std::list<CPasswordInfo>::iterator;
+    using CIter = std::list<CPasswordInfo>::const_iterator;
     // The next " (n)" to try, by the name it follows (cut to fit with it).
     using CSuffixes = std::unordered_map<std::string, int>;
     struct SGroupSlot {
@@ -127,6 +133,8 @@ private:
     std::string Listed(const std::vector<T>& items, F fnShown) const;
 
     CCofferDoc& m_doc;
+    // Holds the document's notices until Finish.
+    std::unique_ptr<CChangeBatch> m_pBatch;
     const CCodePage& m_codePage;
     std::unordered_map<std::string, SGroupSlot> m_slots;
     std::unordered_map<const SImportGroup*, SPath> m_treePaths;

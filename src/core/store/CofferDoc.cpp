@@ -101,57 +101,58 @@ CCofferDoc::~CCofferDoc() {
 void CCofferDoc::ReadOptions() {
     const SDocumentOptions options =
         UnpackDocumentOptions(m_pProfile->Get(EIntSetting::documentOptions));
-    m_bBackup = options.m_bBackup;
-    m_bAddToRecent = options.m_bAddToRecent;
-    m_bAutoSave = options.m_bAutoSave;
-    m_nStartFile = options.m_nStartFile;
+    m_options.m_bBackup = options.m_bBackup;
+    m_options.m_bAddToRecent = options.m_bAddToRecent;
+    m_options.m_bAutoSave = options.m_bAutoSave;
+    m_options.m_nStartFile = options.m_nStartFile;
     // No start-up file reads as an empty name here: it is what the Options
     // dialog's edit shows.
-    m_strStartFile = m_pProfile->Get(ETextSetting::pathStart);
-    if (m_strStartFile == PATH_NONE)
-        m_strStartFile.clear();
-    m_strBackupPath = m_pProfile->Get(ETextSetting::pathBackup);
-    if (!m_bBackup)
+    m_options.m_strStartFile = m_pProfile->Get(ETextSetting::pathStart);
+    if (m_options.m_strStartFile == PATH_NONE)
+        m_options.m_strStartFile.clear();
+    std::string& strBackupPath = m_options.m_strBackupPath;
+    strBackupPath = m_pProfile->Get(ETextSetting::pathBackup);
+    if (!m_options.m_bBackup)
         return;
-    if (m_strBackupPath.empty())
-        m_strBackupPath = m_strDefaultBackupFolder;
-    if (!m_strBackupPath.empty() && !FileExists(m_strBackupPath))
-        MakeFolders(m_strBackupPath);
+    if (strBackupPath.empty())
+        strBackupPath = m_strDefaultBackupFolder;
+    if (!strBackupPath.empty() && !FileExists(strBackupPath))
+        MakeFolders(strBackupPath);
 }
 
 void CCofferDoc::GiveFileOptions(SOptionsData& options) const {
-    options.m_nStartMode = m_nStartFile;
-    options.m_strStartFile = m_strStartFile;
-    options.m_bAutoSave = m_bAutoSave;
-    options.m_bBackup = m_bBackup;
-    options.m_strBackupPath = m_strBackupPath;
-    options.m_bAddToRecent = m_bAddToRecent;
+    options.m_nStartMode = m_options.m_nStartFile;
+    options.m_strStartFile = m_options.m_strStartFile;
+    options.m_bAutoSave = m_options.m_bAutoSave;
+    options.m_bBackup = m_options.m_bBackup;
+    options.m_strBackupPath = m_options.m_strBackupPath;
+    options.m_bAddToRecent = m_options.m_bAddToRecent;
 }
 
 void CCofferDoc::TakeFileOptions(const SOptionsData& options) {
-    m_nStartFile = options.m_nStartMode;
-    m_strStartFile = options.m_strStartFile;
-    m_bAutoSave = options.m_bAutoSave;
-    m_bBackup = options.m_bBackup;
-    m_strBackupPath = options.m_strBackupPath;
-    m_bAddToRecent = options.m_bAddToRecent;
+    m_options.m_nStartFile = options.m_nStartMode;
+    m_options.m_strStartFile = options.m_strStartFile;
+    m_options.m_bAutoSave = options.m_bAutoSave;
+    m_options.m_bBackup = options.m_bBackup;
+    m_options.m_strBackupPath = options.m_strBackupPath;
+    m_options.m_bAddToRecent = options.m_bAddToRecent;
 }
 
 void CCofferDoc::WriteOptions() {
     if (!m_pProfile)
         return;
     SDocumentOptions options;
-    options.m_bBackup = m_bBackup;
-    options.m_bAddToRecent = m_bAddToRecent;
-    options.m_bAutoSave = m_bAutoSave;
-    options.m_nStartFile = m_nStartFile;
+    options.m_bBackup = m_options.m_bBackup;
+    options.m_bAddToRecent = m_options.m_bAddToRecent;
+    options.m_bAutoSave = m_options.m_bAutoSave;
+    options.m_nStartFile = m_options.m_nStartFile;
     m_pProfile->Set(EIntSetting::documentOptions, PackDocumentOptions(options));
-    m_pProfile->Set(ETextSetting::pathBackup, m_strBackupPath);
+    m_pProfile->Set(ETextSetting::pathBackup, m_options.m_strBackupPath);
     m_pProfile->Set(ETextSetting::pathCommandLine, "");
-    if (m_nStartFile == START_FILE_LAST && HasDocumentExtension(m_strPathName))
+    if (m_options.m_nStartFile == START_FILE_LAST && HasDocumentExtension(m_strPathName))
         m_pProfile->Set(ETextSetting::pathLast, m_strPathName);
-    else if (m_nStartFile == START_FILE_FIXED)
-        m_pProfile->Set(ETextSetting::pathStart, m_strStartFile);
+    else if (m_options.m_nStartFile == START_FILE_FIXED)
+        m_pProfile->Set(ETextSetting::pathStart, m_options.m_strStartFile);
 }
 
 void CCofferDoc::SetPrompts(CPrompts* pPrompts) {
@@ -221,14 +222,15 @@ CPasswordInfo* CCofferDoc::AddGroup(const std::string& strName) {
     return &group;
 }
 
-void CCofferDoc::RenameGroup(CPasswordInfo* pGroup, const std::string& strName) {
-    if (!pGroup)
+void CCofferDoc::RenameGroup(const CPasswordInfo* pGroup, const std::string& strName) {
+    const auto it = NodeOf(pGroup);
+    if (it == m_listInfo.end())
         return;
-    pGroup->SetGroup(strName);
+    it->SetGroup(strName);
     Notify(SRecordNotice::groupRenamed, pGroup, pGroup);
 }
 
-void CCofferDoc::DeleteGroup(CPasswordInfo* pGroup) {
+void CCofferDoc::DeleteGroup(const CPasswordInfo* pGroup) {
     auto it = NodeOf(pGroup);
     if (it == m_listInfo.end() || !it->IsGroup())
         return;
@@ -250,7 +252,7 @@ CPasswordInfo* CCofferDoc::AddAccount(const std::string& strGroup, const CPasswo
     return &*it;
 }
 
-CPasswordInfo* CCofferDoc::ReplaceAccount(CPasswordInfo* pOld, const std::string& strGroup,
+CPasswordInfo* CCofferDoc::ReplaceAccount(const CPasswordInfo* pOld, const std::string& strGroup,
                                           const CPasswordInfo& texts) {
     CPasswordInfo* pFrom = nullptr;
     auto it = NodeAndGroupOf(m_listInfo, pOld, pFrom);
@@ -266,22 +268,22 @@ CPasswordInfo* CCofferDoc::ReplaceAccount(CPasswordInfo* pOld, const std::string
     const bool bRenamed =
         texts.TextView(CPasswordInfo::account) != pOld->TextView(CPasswordInfo::account);
     if (&texts != pOld)
-        CopyAccountTexts(texts, *pOld);
+        CopyAccountTexts(texts, *it);
     m_listInfo.splice(std::next(itGroup), m_listInfo, it);
     const CPasswordInfo* pTo = &*itGroup;
     if (pTo != pFrom)
         Notify(SRecordNotice::accountMoved, pOld, pTo, pFrom);
     else
         Notify(bRenamed ? SRecordNotice::accountRenamed : SRecordNotice::accountChanged, pOld, pTo);
-    return pOld;
+    return &*it;
 }
 
-void CCofferDoc::RenameAccount(CPasswordInfo* pAccount, const std::string& strName) {
+void CCofferDoc::RenameAccount(const CPasswordInfo* pAccount, const std::string& strName) {
     CPasswordInfo* pGroup = nullptr;
     auto it = NodeAndGroupOf(m_listInfo, pAccount, pGroup);
     if (it == m_listInfo.end() || it->IsGroup())
         return;
-    pAccount->SetAccount(strName);
+    it->SetAccount(strName);
     Notify(SRecordNotice::accountRenamed, pAccount, pGroup);
 }
 
@@ -294,7 +296,7 @@ CPasswordInfo* CCofferDoc::CopyAccount(const CPasswordInfo& source, const CPassw
     return pCopy;
 }
 
-void CCofferDoc::DeleteAccount(CPasswordInfo* pAccount) {
+void CCofferDoc::DeleteAccount(const CPasswordInfo* pAccount) {
     CPasswordInfo* pGroup = nullptr;
     auto it = NodeAndGroupOf(m_listInfo, pAccount, pGroup);
     if (it == m_listInfo.end() || it->IsGroup())
@@ -305,11 +307,59 @@ void CCofferDoc::DeleteAccount(CPasswordInfo* pAccount) {
 
 void CCofferDoc::Notify(SRecordNotice::EKind eKind, const CPasswordInfo* pRecord,
                         const CPasswordInfo* pGroup, const CPasswordInfo* pFromGroup) {
+    if (m_nBatchDepth > 0) {
+        m_bBatchChanged = true;
+        return;
+    }
     if (m_pObserver)
         m_pObserver->OnRecordsChanged({eKind, pRecord, pGroup, pFromGroup});
 }
 
-void CCofferDoc::RebuildOrder(const std::vector<CPasswordInfo*>& order) {
+void CCofferDoc::BeginChanges() {
+    ++m_nBatchDepth;
+}
+
+void CCofferDoc::EndChanges() {
+    if (m_nBatchDepth == 0 || --m_nBatchDepth > 0 || !m_bBatchChanged)
+        return;
+    m_bBatchChanged = false;
+    Notify(SRecordNotice::reset);
+}
+
+CCofferDoc::CInfoList::const_iterator CCofferDoc::InsertAccount(CInfoList::const_iterator itAfter,
+                                                                CPasswordInfo account) {
+    account.m_bGroup = 0;
+    const auto it =
+        m_listInfo.insert(itAfter == m_listInfo.cend() ? m_listInfo.cbegin() : std::next(itAfter),
+                          std::move(account));
+    // Within a batch the owner is not looked for: nobody hears of it.
+    if (m_nBatchDepth > 0)
+        m_bBatchChanged = true;
+    else
+        Notify(SRecordNotice::accountAdded, &*it, GroupOf(&*it));
+    return it;
+}
+
+void CCofferDoc::EraseAccount(CInfoList::const_iterator it) {
+    if (it == m_listInfo.cend() || it->IsGroup())
+        return;
+    if (m_nBatchDepth > 0)
+        m_bBatchChanged = true;
+    else
+        Notify(SRecordNotice::accountRemoved, &*it, GroupOf(&*it));
+    m_listInfo.erase(it);
+}
+
+SRecordCounts CCofferDoc::StagedCounts() const {
+    // Only the texts are enciphered: the group mark can be counted as read.
+    SRecordCounts counts;
+    for (const CPasswordInfo& info : m_listArchive)
+        counts.m_nGroups += info.IsGroup() ? 1 : 0;
+    counts.m_nAccounts = static_cast<int>(m_listArchive.size()) - counts.m_nGroups;
+    return counts;
+}
+
+void CCofferDoc::RebuildOrder(const std::vector<const CPasswordInfo*>& order) {
     std::unordered_map<const CPasswordInfo*, CInfoList::iterator> nodes;
     nodes.reserve(m_listInfo.size());
     for (auto it = m_listInfo.begin(); it != m_listInfo.end(); ++it)
@@ -375,15 +425,12 @@ CPasswordInfo* CCofferDoc::GroupOf(const CPasswordInfo* pRecord) {
 void CCofferDoc::DeleteContents() {
     // The KEY's check value gives the field key, and the records hold the
     // deciphered texts: neither may linger in memory once the file goes.
-    CSecretBuffer::Wipe(m_strKey);
+    m_key.Clear();
     for (CInfoList* pList : {&m_listInfo, &m_listArchive}) {
         for (CPasswordInfo& info : *pList)
             info.Wipe();
     }
-    m_nGenerate = DEFAULT_GENERATE;
-    m_strBegin = "5";
-    m_strEnd = "8";
-    m_strLength = "6";
+    m_header = SGeneratorHeader();
     m_bSaved = false;
     m_strFileName.clear();
     m_bLoaded = false;
@@ -394,7 +441,6 @@ void CCofferDoc::DeleteContents() {
 }
 
 void CCofferDoc::ForgetSealing() {
-    m_sealingKey.Clear();
     m_pSealKey.reset();
     m_bSealPending = false;
     m_strSealedBytes.clear();
@@ -405,11 +451,8 @@ bool CCofferDoc::OnNewDocument() {
     DeleteContents();
     m_bUnloaded = false;
     m_strPathName.clear();
-    m_strKey.clear();
-    m_nGenerate = DEFAULT_GENERATE;
-    m_strLength.clear();
-    m_strBegin.clear();
-    m_strEnd.clear();
+    m_key.Clear();
+    m_header = SGeneratorHeader{DEFAULT_GENERATE, {}, {}, {}};
     m_bLoaded = false;
     m_bSaved = false;
     m_strFileName.clear();
@@ -426,7 +469,7 @@ std::string CCofferDoc::XorField(const std::string& strText, const std::string& 
 void CCofferDoc::EncipherList() {
     if (m_listInfo.empty())
         return;
-    std::string strX = MakeFieldKey(m_strKey);
+    std::string strX = MakeFieldKey(m_key.CheckValue());
     for (const CPasswordInfo& info : m_listInfo)
         CPwdFormat::XorRecord(m_listArchive.emplace_back(info), strX);
     CSecretBuffer::Wipe(strX);
@@ -435,7 +478,7 @@ void CCofferDoc::EncipherList() {
 void CCofferDoc::DecipherList() {
     if (m_listArchive.empty())
         return;
-    std::string strX = MakeFieldKey(m_strKey);
+    std::string strX = MakeFieldKey(m_key.CheckValue());
     // Deciphered in place and moved, so a large file is never held twice.
     for (CPasswordInfo& info : m_listArchive)
         CPwdFormat::XorRecord(info, strX);
@@ -460,21 +503,16 @@ bool CCofferDoc::Serialize(CArchive& ar) {
 
 SPwdHeader CCofferDoc::PwdHeader() const {
     SPwdHeader header;
-    header.m_strKeyCheck = m_strKey;
-    header.m_nGenerate = m_nGenerate;
-    header.m_strLength = m_strLength;
-    header.m_strBegin = m_strBegin;
-    header.m_strEnd = m_strEnd;
+    header.m_strKeyCheck = m_key.CheckValue();
+    header.m_generator = m_header;
     return header;
 }
 
 void CCofferDoc::TakePwdHeader(SPwdHeader&& header) {
-    CSecretBuffer::Wipe(m_strKey);
-    m_strKey = std::move(header.m_strKeyCheck);
-    m_nGenerate = header.m_nGenerate;
-    m_strLength = std::move(header.m_strLength);
-    m_strBegin = std::move(header.m_strBegin);
-    m_strEnd = std::move(header.m_strEnd);
+    std::string& strCheck = m_key.CheckValueToLoad();
+    CSecretBuffer::Wipe(strCheck);
+    strCheck = std::move(header.m_strKeyCheck);
+    m_header = std::move(header.m_generator);
 }
 
 EFileError CCofferDoc::ReadArchiveFile(const std::string& strPath, const CCodePage& codePage) {
@@ -555,8 +593,9 @@ EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath, EWriteMode e
     return eError;
 }
 
-bool CCofferDoc::IsKeyAccepted(const std::string& strTypedKey) const {
-    return !m_strKey.empty() && MakeKeyCheckValue(strTypedKey) == m_strKey;
+void CCofferDoc::SetKey(const std::string& strKey) {
+    m_key.Set(strKey);
+    m_pSealKey.reset();
 }
 
 EFileError CCofferDoc::ReadDocumentFile(const std::string& strPath, const CCodePage& codePage) {
@@ -582,9 +621,9 @@ EFileError CCofferDoc::ReadDocumentFile(const std::string& strPath, const CCodeP
 
 bool CCofferDoc::AcceptKey(const std::string& strKey) {
     if (!m_bSealPending) {
-        if (!IsKeyAccepted(strKey))
+        if (!m_key.Accepts(strKey))
             return false;
-        m_sealingKey = CSecretBuffer(strKey);
+        m_key.KeepSecret(strKey);
         return true;
     }
     auto pKey = std::make_unique<CSealKey>();
@@ -599,7 +638,7 @@ bool CCofferDoc::AcceptKey(const std::string& strKey) {
     if (!CSealedFile::IsKeyOf(m_sealedHeader, *pKey))
         return false;
     m_pSealKey = std::move(pKey);
-    m_sealingKey = CSecretBuffer(strKey);
+    m_key.KeepSecret(strKey);
     return true;
 }
 
@@ -615,8 +654,7 @@ EFileError CCofferDoc::FinishSealedRead(const CCodePage& codePage) {
     CSecretBuffer::Wipe(strPlain);
     // The sealed archive must carry the check value of the KEY that sealed
     // it: the lock and Change KEY judge KEYs by that value.
-    if (eError == EFileError::none &&
-        (m_strKey.empty() || MakeKeyCheckValue(std::string(m_sealingKey.View())) != m_strKey))
+    if (eError == EFileError::none && !m_key.SecretMatches())
         eError = EFileError::badFormat;
     if (eError != EFileError::none) {
         DeleteContents();
@@ -625,21 +663,15 @@ EFileError CCofferDoc::FinishSealedRead(const CCodePage& codePage) {
     return EFileError::none;
 }
 
-void CCofferDoc::SetSealingKey(const std::string& strKey) {
-    m_sealingKey = CSecretBuffer(strKey);
-    m_pSealKey.reset();
-}
-
 const CSealKey* CCofferDoc::SealKeyForSave() {
     if (m_pSealKey)
         return m_pSealKey.get();
-    const std::string strKey(m_sealingKey.View());
     // A KEY that does not match the check value would seal a file that no
     // KEY opens consistently: refused, as is a missing one.
-    if (strKey.empty() || MakeKeyCheckValue(strKey) != m_strKey)
+    if (!m_key.SecretMatches())
         return nullptr;
     auto pKey = std::make_unique<CSealKey>();
-    if (!DeriveSealKey(*pKey, strKey, m_sealParams, CSealKey::NewSalt())) {
+    if (!DeriveSealKey(*pKey, m_key.Secret(), m_sealParams, CSealKey::NewSalt())) {
         m_bKeyLackedMemory = pKey->LackedMemory();
         return nullptr;
     }
@@ -707,7 +739,7 @@ std::string CCofferDoc::GetTitle() const {
 void CCofferDoc::SetPathName(const std::string& strPath, bool bAddToMRU) {
     m_strPathName = m_bOpen ? AbsolutePath(strPath) : std::string(CLOSED_PATH_NAME);
     Observer().OnPathNameChanged();
-    if (bAddToMRU && m_bOpen && m_bAddToRecent && m_pRecentFileList && HasFilePath()) {
+    if (bAddToMRU && m_bOpen && m_options.m_bAddToRecent && m_pRecentFileList && HasFilePath()) {
         m_pRecentFileList->Add(m_strPathName);
         Observer().OnRecentFileListChanged();
     }
@@ -720,15 +752,15 @@ void CCofferDoc::OnFileNew() {
     std::string strKey;
     if (!Prompts().RunCreateKey(strKeyValue, strKey))
         return;
-    if (OnFileClose() != 1 && !m_strKey.empty()) {
+    CSecretBuffer::Wipe(strKeyValue);
+    if (OnFileClose() != 1 && HasKey()) {
         CSecretBuffer::Wipe(strKey);
         return;
     }
     m_bOpen = true;
     OnNewDocument();
     UseStrongGenerator();
-    m_strKey = strKeyValue;
-    SetSealingKey(strKey);
+    SetKey(strKey);
     CSecretBuffer::Wipe(strKey);
     OnFileSave();
     if (m_bSaved)
@@ -796,7 +828,7 @@ bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
         return RefuseFile(eError, strPath);
     if (m_bSealPending)
         return OpenSealedFile(strPath);
-    if (m_strKey.empty()) {
+    if (!HasKey()) {
         GiveKeyToKeylessFile(strPath);
         return true;
     }
@@ -887,8 +919,8 @@ void CCofferDoc::GiveKeyToKeylessFile(const std::string& strPath) {
     group.m_bGroup = 1;
     group.SetGroup(DEFAULT_GROUP_NAME);
     m_bOpen = true;
-    m_strKey = strKeyValue;
-    SetSealingKey(strKey);
+    CSecretBuffer::Wipe(strKeyValue);
+    SetKey(strKey);
     CSecretBuffer::Wipe(strKey);
     SetPathName(strPath, true);
     OnFileSave();
@@ -918,14 +950,12 @@ bool CCofferDoc::OnFileSaveAs() {
 }
 
 void CCofferDoc::UseStrongGenerator() {
-    m_nGenerate = static_cast<std::int32_t>(STRONG_GENERATE);
-    m_strLength = STRONG_LENGTH;
-    m_strBegin = STRONG_BEGIN;
-    m_strEnd = STRONG_END;
+    m_header = SGeneratorHeader{static_cast<std::int32_t>(STRONG_GENERATE), STRONG_LENGTH,
+                                STRONG_BEGIN, STRONG_END};
 }
 
 bool CCofferDoc::OnConvertToSealed() {
-    if (!m_bMainWindowShown || m_strKey.empty())
+    if (!m_bMainWindowShown || !HasKey())
         return false;
     m_bProposeSealed = true;
     const bool bSaved = DoSave(std::string());
@@ -983,21 +1013,17 @@ bool CCofferDoc::DoSave(const std::string& strPath) {
     const std::string strOldPath = HasFilePath() ? m_strPathName : std::string();
     const bool bCrossing =
         !strOldPath.empty() && HasKhvExtension(strOldPath) != HasKhvExtension(strNewName);
-    std::string strKeyValue;
     std::string strKey;
-    if (bCrossing && !AskKeyForOtherFormat(strNewName, strKeyValue, strKey))
+    if (bCrossing && !AskKeyForOtherFormat(strNewName, strKey))
         return false;
     // The new KEY is the document's from this save on; a failed save keeps
     // the old one, since the file on disk is still under it.
-    std::string strOldKeyValue = m_strKey;
-    CSecretBuffer oldSealingKey;
+    CMasterKey oldKey;
     std::unique_ptr<CSealKey> pOldSealKey;
     if (bCrossing) {
-        oldSealingKey = std::move(m_sealingKey);
+        oldKey = std::move(m_key);
         pOldSealKey = std::move(m_pSealKey);
-        m_strKey = strKeyValue;
-        SetSealingKey(strKey);
-        CSecretBuffer::Wipe(strKeyValue);
+        SetKey(strKey);
         CSecretBuffer::Wipe(strKey);
     }
     // The writer replaces files atomically: a failed write leaves neither a
@@ -1007,11 +1033,9 @@ bool CCofferDoc::DoSave(const std::string& strPath) {
     const bool bWritten = OnSaveDocument(strNewName, strPath.empty() ? EWriteMode::plainText
                                                                      : EWriteMode::keepAttributes);
     if (!bWritten && bCrossing) {
-        m_strKey.swap(strOldKeyValue);
-        m_sealingKey = std::move(oldSealingKey);
+        m_key = std::move(oldKey);
         m_pSealKey = std::move(pOldSealKey);
     }
-    CSecretBuffer::Wipe(strOldKeyValue);
     if (!bWritten)
         return false;
     lock.Release();
@@ -1021,18 +1045,19 @@ bool CCofferDoc::DoSave(const std::string& strPath) {
     return true;
 }
 
-bool CCofferDoc::AskKeyForOtherFormat(const std::string& strNewPath, std::string& strKeyValue,
-                                      std::string& strKey) {
+bool CCofferDoc::AskKeyForOtherFormat(const std::string& strNewPath, std::string& strKey) {
     if (!HasKhvExtension(strNewPath) &&
         Prompts().MessageBox(FormatText(IDS_ASK_SAVE_AS_PWD, FileNameOf(strNewPath)),
                              EMsgIcon::exclamation, EMsgButtons::yesNoDefaultNo) != EMsgAnswer::yes)
         return false;
     // The check value is a plain function of the KEY: an equal one is the
     // same KEY (or one that opens the same files).
+    std::string strKeyValue;
     while (Prompts().RunCreateKey(strKeyValue, strKey)) {
-        if (strKeyValue != m_strKey)
-            return true;
+        const bool bSame = strKeyValue == m_key.CheckValue();
         CSecretBuffer::Wipe(strKeyValue);
+        if (!bSame)
+            return true;
         CSecretBuffer::Wipe(strKey);
         ShowMessage(IDS_KEY_MUST_DIFFER);
     }
@@ -1040,9 +1065,9 @@ bool CCofferDoc::AskKeyForOtherFormat(const std::string& strNewPath, std::string
 }
 
 std::string CCofferDoc::BackupPathOf(const std::string& strFileName) const {
-    if (m_strBackupPath.empty())
+    if (m_options.m_strBackupPath.empty())
         return {};
-    std::string strBackup = m_strBackupPath;
+    std::string strBackup = m_options.m_strBackupPath;
     if (strBackup.back() != '/')
         strBackup += '/';
     return strBackup + strFileName + ".bak";
@@ -1078,9 +1103,9 @@ bool CCofferDoc::LockForSave(CFileLock& lock, const std::string& strPath) {
 bool CCofferDoc::OnSaveDocument(const std::string& strPath, EWriteMode ePlainMode) {
     // A document whose KEY was never typed here (a start at logon skips the
     // check) asks for it before its first sealed save; Cancel saves nothing.
-    if (HasKhvExtension(strPath) && !m_pSealKey && !HasSealingKey() && !RunKeyCheck())
+    if (HasKhvExtension(strPath) && !m_pSealKey && !m_key.HasSecret() && !RunKeyCheck())
         return false;
-    if (m_bBackup && !m_strFileName.empty()) {
+    if (m_options.m_bBackup && !m_strFileName.empty()) {
         const std::string strBackup = BackupPathOf(m_strFileName);
         if (strBackup.empty() || !HasFilePath() ||
             CopyFileAtomic(m_strPathName, strBackup) != EFileError::none)
@@ -1122,9 +1147,9 @@ bool CCofferDoc::SaveWithoutQuestion() {
 
 bool CCofferDoc::SaveForLock() {
     // A sealed file whose KEY was never typed here would have to ask for it.
-    if (!m_bAutoSave || !HasFilePath() || !FileExists(m_strPathName) ||
+    if (!m_options.m_bAutoSave || !HasFilePath() || !FileExists(m_strPathName) ||
         IsReadOnlyFile(m_strPathName) ||
-        (HasKhvExtension(m_strPathName) && !m_pSealKey && !HasSealingKey()))
+        (HasKhvExtension(m_strPathName) && !m_pSealKey && !m_key.HasSecret()))
         return false;
     CFileLock lock;
     if (lock.Acquire(m_strPathName, CFileLock::WAIT_MS) != EFileError::none ||
@@ -1134,7 +1159,7 @@ bool CCofferDoc::SaveForLock() {
 }
 
 bool CCofferDoc::UnloadForLock() {
-    if (m_bUnloaded || m_strKey.empty() || !m_bOpen || !HasFilePath())
+    if (m_bUnloaded || !HasKey() || !m_bOpen || !HasFilePath())
         return m_bUnloaded;
     if (m_bModified && !SaveForLock())
         return false;
@@ -1214,7 +1239,8 @@ void CCofferDoc::CheckFileAfterLock() {
 }
 
 void CCofferDoc::RememberLastFile() {
-    if (m_pProfile && m_nStartFile == START_FILE_LAST && HasDocumentExtension(m_strPathName))
+    if (m_pProfile && m_options.m_nStartFile == START_FILE_LAST &&
+        HasDocumentExtension(m_strPathName))
         m_pProfile->Set(ETextSetting::pathLast, m_strPathName);
 }
 
@@ -1252,21 +1278,20 @@ void CCofferDoc::OnChangeKey() {
         ShowMessage(IDS_CHANGEKEY_READONLY);
         return;
     }
-    std::string strKeyValue = m_strKey;
+    std::string strKeyValue = m_key.CheckValue();
     std::string strKey;
-    if (!Prompts().RunChangeKey(strKeyValue, strKey)) {
+    const bool bTyped = Prompts().RunChangeKey(strKeyValue, strKey);
+    CSecretBuffer::Wipe(strKeyValue);
+    if (!bTyped) {
         ShowMessage(IDS_KEY_NOT_CHANGED, true);
         return;
     }
-    std::string strOldKey = m_strKey;
     const bool bWasSaved = m_bSaved;
     // A sealed file is sealed anew under the new KEY with a fresh salt; the
-    // old sealing stays at hand in case the save fails.
-    CSecretBuffer oldSealingKey = std::move(m_sealingKey);
+    // old KEY and its sealing stay at hand in case the save fails.
+    CMasterKey oldKey = std::move(m_key);
     std::unique_ptr<CSealKey> pOldSealKey = std::move(m_pSealKey);
-    m_strKey = strKeyValue;
-    CSecretBuffer::Wipe(strKeyValue);
-    SetSealingKey(strKey);
+    SetKey(strKey);
     CSecretBuffer::Wipe(strKey);
     m_bSaved = false;
     OnFileSave();
@@ -1274,21 +1299,18 @@ void CCofferDoc::OnChangeKey() {
     // would leave the file under the old KEY while the user learns the new.
     // The file is then as it was, and so is what the document knows of it.
     if (!m_bSaved) {
-        m_strKey.swap(strOldKey);
-        CSecretBuffer::Wipe(strOldKey);
-        m_sealingKey = std::move(oldSealingKey);
+        m_key = std::move(oldKey);
         m_pSealKey = std::move(pOldSealKey);
         m_bSaved = bWasSaved;
         ShowMessage(IDS_KEY_NOT_CHANGED, true);
         return;
     }
-    CSecretBuffer::Wipe(strOldKey);
     ShowMessage(IDS_KEY_CHANGED, true);
 }
 
 void CCofferDoc::OnContentChanged() {
     SetModifiedFlag(true);
-    if (m_bAutoSave)
+    if (m_options.m_bAutoSave)
         OnFileSave();
 }
 

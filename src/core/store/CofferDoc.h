@@ -6,6 +6,7 @@
 #include "core/seal/SecretBuffer.h"
 #include "core/store/FileIO.h"
 #include "core/store/FileStamp.h"
+#include "core/store/MasterKey.h"
 #include "core/store/PasswordInfo.h"
 #include "core/store/PwdFormat.h"
 
@@ -32,6 +33,23 @@ inline constexpr int SAVE_CANCEL = 3;
 
 inline constexpr const char* DEFAULT_GROUP_NAME = "My Passwords";
 
+// The document's file options, which the Options dialog shows.
+struct SFileOptions {
+    bool m_bBackup = true;
+    bool m_bAddToRecent = true;
+    bool m_bAutoSave = false;
+    int m_nStartFile = 0;
+    std::string m_strStartFile;
+    std::string m_strBackupPath;
+};
+
+// Groups and accounts counted.
+struct SRecordCounts {
+    int m_nGroups = 0;
+    int m_nAccounts = 0;
+    int Total() const { return m_nGroups + m_nAccounts; }
+};
+
 // The open password file: its records in one ordered list, where a group
 // header owns the accounts that follow it, and the header fields the file
 // carries. All changes to the content go through the store operations.
@@ -55,14 +73,19 @@ public:
     CCofferDoc(const CCofferDoc&) = delete;
     CCofferDoc& operator=(const CCofferDoc&) = delete;
 
+    // --- the records ---
+    // Read only: every change goes through an operation, which tells the
+    // observer.
+    const CInfoList& Records() const { return m_listInfo; }
+
     // --- store operations ---
     // Each change tells the observer what it did (SRecordNotice), so a view
     // follows it without reading the whole list again.
     CPasswordInfo* FindGroup(const std::string& strName);
     CPasswordInfo* AddGroup(const std::string& strName);
-    void RenameGroup(CPasswordInfo* pGroup, const std::string& strName);
+    void RenameGroup(const CPasswordInfo* pGroup, const std::string& strName);
     // Removes the group and every account up to the next group.
-    void DeleteGroup(CPasswordInfo* pGroup);
+    void DeleteGroup(const CPasswordInfo* pGroup);
     // Copies the six account texts of texts into a new record placed right
     // after the group's header. None when the account name is empty or no
     // group has that name.
@@ -71,11 +94,18 @@ public:
     // the header of strGroup, its own group or another; the record stays
     // where it is in memory. With an empty account name or an unknown group
     // the old account is deleted and none is returned.
-    CPasswordInfo* ReplaceAccount(CPasswordInfo* pOld, const std::string& strGroup,
+    CPasswordInfo* ReplaceAccount(const CPasswordInfo* pOld, const std::string& strGroup,
                                   const CPasswordInfo& texts);
     // A new name for an account, kept where it is in the list.
-    void RenameAccount(CPasswordInfo* pAccount, const std::string& strName);
-    void DeleteAccount(CPasswordInfo* pAccount);
+    void RenameAccount(const CPasswordInfo* pAccount, const std::string& strName);
+    void DeleteAccount(const CPasswordInfo* pAccount);
+    // Places account (as an account) right after itAfter, or first in the
+    // list for end(). Within a batch both take O(1), so an import of any size
+    // stays linear; alone they look for the owning group to tell it.
+    CInfoList::const_iterator InsertAccount(CInfoList::const_iterator itAfter,
+                                            CPasswordInfo account);
+    // Removes the account at it; a group is refused.
+    void EraseAccount(CInfoList::const_iterator it);
     // A new account record with every field of source, placed right after
     // pGroup's header: a drop in the tree copies accounts this way, names
     // and all, before the list is reordered from the tree.
@@ -84,7 +114,7 @@ public:
     // nobody: what the tree shows does not change. Records of
     // the list that the caller left out keep their relative order at the end,
     // so nothing is ever lost; pointers not in the list are ignored.
-    void RebuildOrder(const std::vector<CPasswordInfo*>& order);
+    void RebuildOrder(const std::vector<const CPasswordInfo*>& order);
     int CountGroups() const;
     int CountAccounts() const;
     bool IsAccountNameFree(const std::string& strGroup, const std::string& strAccount,
@@ -92,6 +122,17 @@ public:
     bool IsGroupNameFree(const std::string& strName) const;
     // The group header that owns pRecord (itself for a group), or none.
     CPasswordInfo* GroupOf(const CPasswordInfo* pRecord);
+
+    // Holds the record notices from BeginChanges to the matching
+    // EndChanges, and sends one reset instead when anything changed: a
+    // change of thousands of records would otherwise re-sort a view once
+    // per record. Batches nest; the outermost ends them.
+    void BeginChanges();
+    void EndChanges();
+    // The records waiting for their KEY check, enciphered, as read from a
+    // file.
+    const CInfoList& StagedRecords() const { return m_listArchive; }
+    SRecordCounts StagedCounts() const;
 
     // --- life of the content ---
     // Empties the document and restores the header defaults of a file that
@@ -101,32 +142,37 @@ public:
     virtual bool OnNewDocument();
     // The header of a file the user makes: the strong generator settings.
     void UseStrongGenerator();
+    const SGeneratorHeader& GeneratorHeader() const { return m_header; }
+    void SetGeneratorHeader(const SGeneratorHeader& header) { m_header = header; }
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool bModified = true);
 
     // --- enciphering pipeline ---
     static std::string XorField(const std::string& strText, const std::string& strX);
-    // Appends enciphered copies of m_listInfo to m_listArchive.
+    // Appends enciphered copies of the records to the staging list.
     void EncipherList();
-    // Moves the records of m_listArchive, deciphered, to the end of m_listInfo.
+    // Moves the staged records, deciphered, to the end of the records.
     void DecipherList();
-    // Stores or loads the header and m_listArchive. Loading returns false on
-    // malformed input.
+    // Stores or loads the header and the staged records. Loading returns
+    // false on malformed input.
     bool Serialize(CArchive& ar);
 
     // --- files ---
     // Empties the document and reads a file's header and enciphered records
-    // into m_listArchive. A file of zero length is not parsed: the document
+    // into the staging list. A file of zero length is not parsed: the document
     // stays empty (no KEY). The KEY check and DecipherList are the caller's.
     EFileError ReadArchiveFile(const std::string& strPath, const CCodePage& codePage);
-    // Enciphers m_listInfo and writes the file in one atomic step; sets
-    // m_bSaved to the result. ePlainMode is how a ".pwd" is written.
+    // Enciphers the records and writes the file in one atomic step; sets
+    // IsSaved() to the result. ePlainMode is how a ".pwd" is written.
     EFileError WriteArchiveFile(const std::string& strPath,
                                 EWriteMode ePlainMode = EWriteMode::keepAttributes);
     // The file as the document last read or wrote it.
     const CFileStamp& DiskStamp() const { return m_diskStamp; }
-    // Whether a typed KEY opens this document.
-    bool IsKeyAccepted(const std::string& strTypedKey) const;
+    // The KEY: set by the user (SetKey) or read with the file.
+    const CMasterKey& Key() const { return m_key; }
+    bool HasKey() const { return m_key.IsSet(); }
+    // A KEY the user chose: it seals the next save too, with a fresh salt.
+    void SetKey(const std::string& strKey);
 
     // --- sealed (".khv") files ---
     // Reads a file in the format its extension names. A ".pwd" is read as
@@ -146,13 +192,9 @@ public:
     // Whether the user stopped the last key derivation (Cancel in its busy
     // box): neither a wrong KEY nor a failure to report.
     bool KeyDerivationCancelled() const { return m_bKeyCancelled; }
-    // Opens the sealed records under the accepted KEY into m_listArchive;
+    // Opens the sealed records under the accepted KEY into the staging list;
     // badFormat (the document emptied) when any byte of the file changed.
     EFileError FinishSealedRead(const CCodePage& codePage);
-    // The KEY that seals this document's ".khv" saves, matching m_strKey; a
-    // new one (New, Change KEY) gets a fresh salt on the next sealed save.
-    void SetSealingKey(const std::string& strKey);
-    bool HasSealingKey() const { return !m_sealingKey.Empty(); }
     // The Argon2id cost of keys derived for sealing from now on.
     void SetSealParams(const SSealParams& params) { m_sealParams = params; }
 
@@ -188,7 +230,7 @@ public:
     bool OnOpenRecentFile(int nIndex);
     // The document's open: extension check, read, KEY check or the creation
     // of a KEY for a file without one. False only when the file could not be
-    // read (or has the wrong extension); a cancelled KEY leaves m_bOpen false.
+    // read (or has the wrong extension); a cancelled KEY leaves IsOpen() false.
     virtual bool OnOpenDocument(const std::string& strPath);
     // The Save command; returns SAVE_DONE .. SAVE_CANCEL.
     int OnFileSave();
@@ -201,7 +243,7 @@ public:
     int OnFileClose();
     void OnChangeKey();
     // The Recent menu's "&Add Here".
-    void OnRecentAddHere() { m_bAddToRecent = !m_bAddToRecent; }
+    void OnRecentAddHere() { m_options.m_bAddToRecent = !m_options.m_bAddToRecent; }
     // Writes the file at strPath, with the backup copy first; ePlainMode is
     // how a ".pwd" is written.
     virtual bool OnSaveDocument(const std::string& strPath,
@@ -256,13 +298,13 @@ public:
     bool HasFilePath() const;
 
     // --- enabling of the file commands ---
-    bool IsCloseEnabled() const { return !m_strKey.empty(); }
+    bool IsCloseEnabled() const { return HasKey(); }
     bool IsSaveEnabled() const { return m_bModified; }
-    bool IsSaveAsEnabled() const { return !m_strKey.empty(); }
-    bool IsChangeKeyEnabled() const { return !m_strKey.empty(); }
-    bool IsExportEnabled() const { return !m_strKey.empty(); }
+    bool IsSaveAsEnabled() const { return HasKey(); }
+    bool IsChangeKeyEnabled() const { return HasKey(); }
+    bool IsExportEnabled() const { return HasKey(); }
     bool IsPropertiesEnabled() const { return m_bLoaded; }
-    bool IsAddHereChecked() const { return m_bAddToRecent; }
+    bool IsAddHereChecked() const { return m_options.m_bAddToRecent; }
     // The enable and check state of a document command; false for an id that
     // is not the document's.
     bool QueryCommand(int nId, bool& bEnabled, bool& bChecked) const;
@@ -275,26 +317,22 @@ public:
     // file, saving and backups, the recent list's "Add Here").
     void GiveFileOptions(SOptionsData& options) const;
     void TakeFileOptions(const SOptionsData& options);
+    const SFileOptions& FileOptions() const { return m_options; }
+    void SetFileOptions(const SFileOptions& options) { m_options = options; }
 
-    bool m_bBackup = true;
-    bool m_bAddToRecent = true;
-    bool m_bAutoSave = false;
-    int m_nStartFile = 0;
-    std::string m_strStartFile;
-    std::string m_strBackupPath;
-
-    CInfoList m_listInfo;
-    CInfoList m_listArchive;
-    std::string m_strKey;
-    std::string m_strFileName;
-    std::int32_t m_nGenerate = DEFAULT_GENERATE;
-    std::string m_strLength = "6";
-    std::string m_strBegin = "5";
-    std::string m_strEnd = "8";
-    bool m_bLoaded = false;
-    bool m_bSaved = false;
-    bool m_bOpen = false;
-    bool m_bSkipKeyCheck = false;
+    // --- what the document knows of its file ---
+    // The name of the file last read or written, without its folder.
+    const std::string& FileName() const { return m_strFileName; }
+    // Whether a file was read or written (the Properties command).
+    bool IsLoaded() const { return m_bLoaded; }
+    // Whether the last save reached the file.
+    bool IsSaved() const { return m_bSaved; }
+    // Whether a file is open: its KEY accepted, or a new one.
+    bool IsOpen() const { return m_bOpen; }
+    // The next open takes the file without asking its KEY (a start at
+    // logon); a sealed file asks all the same.
+    void SetSkipKeyCheck(bool bSkip) { m_bSkipKeyCheck = bSkip; }
+    bool IsSkippingKeyCheck() const { return m_bSkipKeyCheck; }
 
 protected:
     CInfoList::iterator NodeOf(const CPasswordInfo* pRecord);
@@ -330,7 +368,7 @@ private:
     // The sealing key for a save: the one in use, or one derived anew.
     const CSealKey* SealKeyForSave();
     void ForgetSealing();
-    // Parses a file's bytes into the header and m_listArchive; a failed
+    // Parses a file's bytes into the header and the staging list; a failed
     // allocation (a hostile count of records) is reported, never thrown.
     EFileError ParseArchive(std::string_view bytes, const CCodePage& codePage,
                             const std::string& strFileName);
@@ -344,8 +382,7 @@ private:
     // Save As into the other format: a KEY never passes between ".pwd" and
     // ".khv", so the user chooses a new one (after agreeing to give up the
     // seal, for a ".pwd"). False to save nothing.
-    bool AskKeyForOtherFormat(const std::string& strNewPath, std::string& strKeyValue,
-                              std::string& strKey);
+    bool AskKeyForOtherFormat(const std::string& strNewPath, std::string& strKey);
     // After a ".pwd" was saved as ".khv": the old file and its backup copy
     // still give everything away; removed only when the user says so.
     void OfferToRemoveOldPwd(const std::string& strOldPath);
@@ -371,8 +408,23 @@ private:
     CRecentFileList* m_pRecentFileList = nullptr;
     const CCodePage* m_pCodePage = nullptr;
 
+    SFileOptions m_options;
+    CInfoList m_listInfo;
+    // Records as the file stores them, enciphered, between a read and the
+    // KEY check.
+    CInfoList m_listArchive;
+    CMasterKey m_key;
+    std::string m_strFileName;
+    SGeneratorHeader m_header;
+    bool m_bLoaded = false;
+    bool m_bSaved = false;
+    bool m_bOpen = false;
+    bool m_bSkipKeyCheck = false;
+    // Open batches, and whether a record changed in them.
+    int m_nBatchDepth = 0;
+    bool m_bBatchChanged = false;
+
     SSealParams m_sealParams;
-    CSecretBuffer m_sealingKey;
     std::unique_ptr<CSealKey> m_pSealKey;
     bool m_bKeyLackedMemory = false;
     bool m_bKeyCancelled = false;
@@ -383,4 +435,16 @@ private:
     CFileStamp m_diskStamp;
     // The next save prompt proposes the sealed format.
     bool m_bProposeSealed = false;
+};
+
+// The document's record changes for the life of the object, told as one.
+class CChangeBatch {
+public:
+    explicit CChangeBatch(CCofferDoc& doc) : m_doc(doc) { m_doc.BeginChanges(); }
+    ~CChangeBatch() { m_doc.EndChanges(); }
+    CChangeBatch(const CChangeBatch&) = delete;
+    CChangeBatch& operator=(const CChangeBatch&) = delete;
+
+private:
+    CCofferDoc& m_doc;
 };

@@ -15,7 +15,7 @@
 CFileCommands::CFileCommands(CCofferDoc& doc, CPrompts& prompts) : m_doc(doc), m_prompts(prompts) {}
 
 bool CFileCommands::IsPrintEnabled() const {
-    return !m_doc.m_strKey.empty();
+    return m_doc.HasKey();
 }
 
 void CFileCommands::ShowMessage(const char* pszText, const std::string& strPath) const {
@@ -30,7 +30,7 @@ void CFileCommands::OnFilePrint(CPrintDevice& device) {
         ShowMessage(IDS_WRITE_FAILED, device.TargetName());
         return;
     }
-    for (const CPasswordInfo& info : m_doc.m_listInfo)
+    for (const CPasswordInfo& info : m_doc.Records())
         printer.PrintText(m_doc.CodePage().ToUtf8(PrintBlockText(info)));
     printer.EndPrinting();
 }
@@ -44,9 +44,9 @@ void CFileCommands::OnFileProperty() {
         m_prompts.MessageBox(FileErrorMessage(eError, strPath), EMsgIcon::exclamation);
         return;
     }
-    props.m_strFileName = m_doc.m_strFileName;
+    props.m_strFileName = m_doc.FileName();
     const int nGroups = m_doc.CountGroups();
-    props.m_strContains = ContainsText(nGroups, int(m_doc.m_listInfo.size()) - nGroups);
+    props.m_strContains = ContainsText(nGroups, int(m_doc.Records().size()) - nGroups);
     const bool bWasReadOnly = props.m_bReadOnly;
     if (!m_prompts.RunFileProperty(props) || props.m_bReadOnly == bWasReadOnly)
         return;

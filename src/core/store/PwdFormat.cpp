@@ -85,10 +85,10 @@ void StoreEncipheredRecord(CArchive& ar, const CPasswordInfo& info, const std::s
 
 void StoreHeader(CArchive& ar, const SPwdHeader& header, std::size_t nCount) {
     ar.WriteText(header.m_strKeyCheck);
-    ar.WriteInt32(header.m_nGenerate);
-    ar.WriteText(header.m_strLength);
-    ar.WriteText(header.m_strBegin);
-    ar.WriteText(header.m_strEnd);
+    ar.WriteInt32(header.m_generator.m_nGenerate);
+    ar.WriteText(header.m_generator.m_strLength);
+    ar.WriteText(header.m_generator.m_strBegin);
+    ar.WriteText(header.m_generator.m_strEnd);
     if (nCount < WIDE_COUNT) {
         ar.WriteUInt16(static_cast<std::uint16_t>(nCount));
     } else {
@@ -112,9 +112,9 @@ std::size_t StoredRecordSize(const CPasswordInfo& info) {
 } // namespace
 
 bool CPwdFormat::Read(CArchive& ar, SPwdHeader& header, CInfoList& archived) {
-    if (!ar.ReadText(header.m_strKeyCheck) || !ar.ReadInt32(header.m_nGenerate) ||
-        !ar.ReadText(header.m_strLength) || !ar.ReadText(header.m_strBegin) ||
-        !ar.ReadText(header.m_strEnd))
+    if (!ar.ReadText(header.m_strKeyCheck) || !ar.ReadInt32(header.m_generator.m_nGenerate) ||
+        !ar.ReadText(header.m_generator.m_strLength) ||
+        !ar.ReadText(header.m_generator.m_strBegin) || !ar.ReadText(header.m_generator.m_strEnd))
         return false;
     std::uint16_t nShortCount = 0;
     if (!ar.ReadUInt16(nShortCount))
@@ -152,9 +152,10 @@ void CPwdFormat::Write(CArchive& ar, const SPwdHeader& header, const CInfoList& 
 std::size_t CPwdFormat::StoredSize(const SPwdHeader& header, const CInfoList& archived,
                                    const CInfoList& plain) {
     const std::size_t nCount = archived.size() + plain.size();
-    std::size_t nSize = StoredTextSize(header.m_strKeyCheck) + 4 +
-                        StoredTextSize(header.m_strLength) + StoredTextSize(header.m_strBegin) +
-                        StoredTextSize(header.m_strEnd) + (nCount >= WIDE_COUNT ? 6 : 2);
+    std::size_t nSize =
+        StoredTextSize(header.m_strKeyCheck) + 4 + StoredTextSize(header.m_generator.m_strLength) +
+        StoredTextSize(header.m_generator.m_strBegin) +
+        StoredTextSize(header.m_generator.m_strEnd) + (nCount >= WIDE_COUNT ? 6 : 2);
     // The first record's tag names the class: its schema, name length and name.
     if (nCount > 0)
         nSize += 4 + std::char_traits<char>::length(PASSWORD_CLASS_NAME);

@@ -15,14 +15,19 @@ class CArchive;
 inline constexpr std::int32_t DEFAULT_GENERATE = 39;
 inline constexpr const char* PASSWORD_CLASS_NAME = "CPasswordInfo";
 
-// What a ".pwd" stores before its records: the KEY's check value and the
-// generator settings the file was made with.
-struct SPwdHeader {
-    std::string m_strKeyCheck;
+// The password generator's settings a file carries in its header.
+struct SGeneratorHeader {
     std::int32_t m_nGenerate = DEFAULT_GENERATE;
     std::string m_strLength = "6";
     std::string m_strBegin = "5";
     std::string m_strEnd = "8";
+};
+
+// What a ".pwd" stores before its records: the KEY's check value and the
+// generator settings the file was made with.
+struct SPwdHeader {
+    std::string m_strKeyCheck;
+    SGeneratorHeader m_generator;
 };
 
 // The ".pwd" format alone: the header, a record count and the records as

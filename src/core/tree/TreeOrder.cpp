@@ -5,9 +5,10 @@
 
 #include <algorithm>
 
-std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo, const CCodePage& codePage) {
+std::vector<STreeGroup> SortedTree(const CCofferDoc::CInfoList& listInfo,
+                                   const CCodePage& codePage) {
     std::vector<STreeGroup> tree;
-    for (CPasswordInfo& info : listInfo) {
+    for (const CPasswordInfo& info : listInfo) {
         if (info.IsGroup())
             tree.push_back({&info, {}});
         else if (!tree.empty())
@@ -31,8 +32,8 @@ std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo, const CCodeP
     return tree;
 }
 
-std::vector<CPasswordInfo*> PreOrder(const std::vector<STreeGroup>& tree) {
-    std::vector<CPasswordInfo*> order;
+std::vector<const CPasswordInfo*> PreOrder(const std::vector<STreeGroup>& tree) {
+    std::vector<const CPasswordInfo*> order;
     for (const STreeGroup& group : tree) {
         order.push_back(group.m_pGroup);
         order.insert(order.end(), group.m_accounts.begin(), group.m_accounts.end());
@@ -41,7 +42,7 @@ std::vector<CPasswordInfo*> PreOrder(const std::vector<STreeGroup>& tree) {
 }
 
 void SortToTreeOrder(CCofferDoc& doc) {
-    doc.RebuildOrder(PreOrder(SortedTree(doc.m_listInfo, doc.CodePage())));
+    doc.RebuildOrder(PreOrder(SortedTree(doc.Records(), doc.CodePage())));
 }
 
 bool SortsBefore(std::string_view a, std::string_view b, const CCodePage& codePage) {

@@ -10,8 +10,8 @@
 
 // One group of the tree in display order, with its accounts in display order.
 struct STreeGroup {
-    CPasswordInfo* m_pGroup = nullptr;
-    std::vector<CPasswordInfo*> m_accounts;
+    const CPasswordInfo* m_pGroup = nullptr;
+    std::vector<const CPasswordInfo*> m_accounts;
 };
 
 // The tree's display order of a record list: groups alphabetically ignoring
@@ -19,11 +19,12 @@ struct STreeGroup {
 // list order. An account belongs to the nearest group before it; accounts
 // before the first group, which only damaged files have, are not shown.
 // O(n log n), so files of any size open quickly.
-std::vector<STreeGroup> SortedTree(CCofferDoc::CInfoList& listInfo, const CCodePage& codePage);
+std::vector<STreeGroup> SortedTree(const CCofferDoc::CInfoList& listInfo,
+                                   const CCodePage& codePage);
 
 // The records of a tree in pre-order (each group followed by its accounts),
 // the order RebuildOrder expects.
-std::vector<CPasswordInfo*> PreOrder(const std::vector<STreeGroup>& tree);
+std::vector<const CPasswordInfo*> PreOrder(const std::vector<STreeGroup>& tree);
 
 // Puts the document's records in the tree's pre-order, as the file keeps
 // them after a drop or a rename in the tree. Nothing shown changes.

@@ -232,7 +232,7 @@ void CAccountDlg::ShowPassword(bool bShown) {
 }
 
 void CAccountDlg::FillGroups() {
-    m_pChoice = std::make_unique<CGroupChoice>(m_doc.m_listInfo, m_doc.CodePage());
+    m_pChoice = std::make_unique<CGroupChoice>(m_doc.Records(), m_doc.CodePage());
     m_pGroup->clear();
     for (const SGroupEntry& entry : m_pChoice->Entries())
         m_pGroup->addItem(ToQt(entry.m_strText));

@@ -56,7 +56,7 @@ void CGroupDialog::AddButtons() {
 
 void CGroupDialog::FillGroups() {
     const CCodePage& codePage = m_doc.CodePage();
-    m_pChoice = std::make_unique<CGroupChoice>(m_doc.m_listInfo, codePage);
+    m_pChoice = std::make_unique<CGroupChoice>(m_doc.Records(), codePage);
     m_pGroupList->clear();
     for (const SGroupEntry& entry : m_pChoice->Entries())
         m_pGroupList->addItem(QString::fromStdString(codePage.ToUtf8(entry.m_strText)));

@@ -152,9 +152,9 @@ QStringList CPasswordHealthDlg::LineTexts(const SHealthLine& line, const CCoffer
 }
 
 SHealthReport CPasswordHealthDlg::Check() const {
-    if (m_doc.m_listInfo.size() < BUSY_RECORDS)
-        return AuditPasswords(m_doc.m_listInfo, m_doc.CodePage(), m_eThreshold);
-    auto pCheck = std::make_shared<SHealthCheck>(m_doc.m_listInfo, m_doc.CodePage(), m_eThreshold);
+    if (m_doc.Records().size() < BUSY_RECORDS)
+        return AuditPasswords(m_doc.Records(), m_doc.CodePage(), m_eThreshold);
+    auto pCheck = std::make_shared<SHealthCheck>(m_doc.Records(), m_doc.CodePage(), m_eThreshold);
     const EBusyEnd eEnd = m_prompts.RunBusy(
         IDS_HEALTH_CHECKING,
         [pCheck](const CCancelToken& token) {
@@ -167,7 +167,7 @@ SHealthReport CPasswordHealthDlg::Check() const {
         report.bCancelled = true;
         return report;
     }
-    return pCheck->ReportOn(m_doc.m_listInfo);
+    return pCheck->ReportOn(m_doc.Records());
 }
 
 void CPasswordHealthDlg::Recompute() {

@@ -78,19 +78,22 @@ void CRecordTreeModel::Reload() {
     beginResetModel();
     m_groups.clear();
     m_pLastNode = nullptr;
-    m_bShown = !m_doc.m_strKey.empty();
+    m_bShown = m_doc.HasKey();
     if (m_bShown) {
         // Sorted once and taken in bulk, so a file of any size loads in
-        // O(n log n).
-        for (STreeGroup& group : SortedTree(m_doc.m_listInfo, m_doc.CodePage())) {
+        // O(n log n). The rows name the document's records, which the view
+        // hands back to the document's operations: only those change them.
+        for (STreeGroup& group : SortedTree(m_doc.Records(), m_doc.CodePage())) {
             auto pNode = std::make_unique<SGroupNode>();
-            pNode->m_pGroup = group.m_pGroup;
-            pNode->m_accounts = std::move(group.m_accounts);
+            pNode->m_pGroup = const_cast<CPasswordInfo*>(group.m_pGroup);
+            pNode->m_accounts.reserve(group.m_accounts.size());
+            for (const CPasswordInfo* pAccount : group.m_accounts)
+                pNode->m_accounts.push_back(const_cast<CPasswordInfo*>(pAccount));
             pNode->m_nRow = static_cast<int>(m_groups.size());
             m_groups.push_back(std::move(pNode));
         }
     }
-    m_strFileLabel = FileLabel(m_doc.m_strFileName);
+    m_strFileLabel = FileLabel(m_doc.FileName());
     endResetModel();
 }
 
@@ -103,7 +106,7 @@ void CRecordTreeModel::Clear() {
 }
 
 void CRecordTreeModel::UpdateFileLabel() {
-    m_strFileLabel = FileLabel(m_doc.m_strFileName);
+    m_strFileLabel = FileLabel(m_doc.FileName());
     if (m_bShown)
         emit dataChanged(FileIndex(), FileIndex());
 }

@@ -470,7 +470,7 @@ void CMainFrame::CreateConvertBar() {
 
 void CMainFrame::OfferConversion() {
     const std::string& strPath = m_doc.GetPathName();
-    if (!m_doc.m_bOpen || m_doc.m_strKey.empty() || !HasPwdExtension(strPath)) {
+    if (!m_doc.IsOpen() || !m_doc.HasKey() || !HasPwdExtension(strPath)) {
         m_strConvertPath.clear();
         m_pConvertBar->hide();
         return;
@@ -606,7 +606,7 @@ void CMainFrame::UpdateFrameTitle() {
     // A locked window left in the taskbar names nothing of the file.
     if (HasKey() && !IsLocked()) {
         // The label is the file name's (UTF-8), as the tree's file item shows it.
-        std::string strLabel = FileLabel(m_doc.m_strFileName);
+        std::string strLabel = FileLabel(m_doc.FileName());
         if (strLabel.empty())
             strLabel = FileLabel(m_doc.GetTitle());
         strTitle =
@@ -661,7 +661,7 @@ void CMainFrame::FocusSearch() {
 }
 
 bool CMainFrame::HasKey() const {
-    return !m_doc.m_strKey.empty();
+    return m_doc.HasKey();
 }
 
 bool CMainFrame::IsModalOpen() const {
@@ -889,7 +889,7 @@ void CMainFrame::ActivateFrame(bool bShow) {
     const bool bStartBar = Values().m_nStartBar != 0 && HasPasswordBar();
     if (bStartBar || bAuto)
         RestoreWindowPlacement(false);
-    m_doc.m_bSkipKeyCheck = bAuto;
+    m_doc.SetSkipKeyCheck(bAuto);
     UpdateRecentMenu();
 
     // The first interface is the interface state's choice.
@@ -914,7 +914,7 @@ void CMainFrame::ActivateFrame(bool bShow) {
     // start waits minimised in the taskbar instead, as locked as in the tray.
     if (bAuto && !m_pTray->IsShown())
         MinimizeToTaskbar();
-    m_doc.m_bSkipKeyCheck = false;
+    m_doc.SetSkipKeyCheck(false);
     UpdateCommandUI();
 }
 
@@ -1033,7 +1033,7 @@ void CMainFrame::OpenStartupFile(bool bThroughBar) {
     }
     m_doc.OnOpenDocument(choice.m_strPath);
     m_doc.InitialUpdate();
-    m_doc.SetPathName(choice.m_strPath, m_doc.m_bOpen);
+    m_doc.SetPathName(choice.m_strPath, m_doc.IsOpen());
 }
 
 // --- placement ---
@@ -1165,8 +1165,8 @@ bool CMainFrame::CheckKeyToComeBack() {
     case EUnlockCheck::askKey: {
         // The file name is the file system's (UTF-8), as the document's own
         // Check Key at opening shows it.
-        const std::string strPrompt = FormatText(IDS_KEY_PROMPT_FILE, m_doc.m_strFileName);
-        if (!m_prompts.RunCheckKey(strPrompt, m_doc.m_strKey))
+        const std::string strPrompt = FormatText(IDS_KEY_PROMPT_FILE, m_doc.FileName());
+        if (!m_prompts.RunCheckKey(strPrompt, m_doc.Key().CheckValue()))
             return false;
         m_pTray->SetIcon(IDI_TRAY);
         m_doc.CheckFileAfterLock();

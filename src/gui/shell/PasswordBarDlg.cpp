@@ -336,7 +336,7 @@ void CPasswordBarDlg::FillGroups() {
         FillAccounts();
         return;
     }
-    m_pInfoList = &m_doc.m_listInfo;
+    m_pInfoList = &m_doc.Records();
     Button(IDC_LOCK)->setEnabled(true);
     m_pGroups->setEnabled(true);
     {
@@ -555,10 +555,10 @@ void CPasswordBarDlg::OpenFile(const std::string& strPath) {
     m_pGroups->setEnabled(false);
     m_pAccounts->setEnabled(false);
     m_doc.OnOpenDocument(strPath);
-    if (m_doc.m_strFileName.empty())
+    if (m_doc.FileName().empty())
         return;
     m_doc.InitialUpdate();
-    m_doc.SetPathName(strPath, m_doc.m_bOpen);
+    m_doc.SetPathName(strPath, m_doc.IsOpen());
     FillGroups();
 }
 
@@ -632,7 +632,7 @@ void CPasswordBarDlg::ShowChangedAccount(const SAccountDlgData& dlg) {
     emit NamesForView(m_strCurGroup, m_strCurAccount);
     // The document's own save is for the main window's commands; the bar
     // saves as the file's auto-save asks.
-    if (m_doc.m_bAutoSave)
+    if (m_doc.FileOptions().m_bAutoSave)
         m_doc.DoFileSave();
 }
 

@@ -105,7 +105,7 @@ public:
     QMenu* Menu() const { return m_pMenu; }
 
     CPasswordInfo* m_pCurAccount = nullptr;
-    CCofferDoc::CInfoList* m_pInfoList = nullptr;
+    const CCofferDoc::CInfoList* m_pInfoList = nullptr;
     std::string m_strCurGroup;
     std::string m_strCurAccount;
     QPoint m_ptBar;
@@ -178,7 +178,7 @@ private:
     // An account added or edited through the dialog: shown in its group.
     void ShowChangedAccount(const SAccountDlgData& dlg);
     SAccountDlgData NewDialogData();
-    bool HasKey() const { return !m_doc.m_strKey.empty(); }
+    bool HasKey() const { return m_doc.HasKey(); }
 
     CCofferDoc& m_doc;
     CRecordTreeModel& m_model;

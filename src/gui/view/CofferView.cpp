@@ -285,7 +285,7 @@ void CCofferView::RegisterCommands() {
 }
 
 bool CCofferView::HasKey() const {
-    return !m_doc.m_strKey.empty();
+    return m_doc.HasKey();
 }
 
 bool CCofferView::IsMainMode() const {
@@ -579,7 +579,9 @@ void CCofferView::ChooseSelection() {
 void CCofferView::ShowImported(const SImportShown& shown) {
     m_strSelectGroup = shown.m_strFirstGroup;
     m_strSelectAccount = shown.m_strFirstAccount;
-    OnUpdate();
+    // The document told the model of the import as one reset, so the rows
+    // are new already: only the selection is chosen again.
+    Update(false);
     for (const std::string& strGroup : shown.m_astrGroups) {
         const QModelIndex group = m_pModel->FindGroup(strGroup);
         if (group.isValid())

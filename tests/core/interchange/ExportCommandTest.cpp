@@ -22,7 +22,7 @@ protected:
     std::unique_ptr<CCofferDoc> NewKeyedDoc() {
         auto pDoc = MakeDoc();
         pDoc->OnNewDocument();
-        pDoc->m_strKey = "k";
+        pDoc->SetKey("k");
         return pDoc;
     }
     // The save prompt answered with strOut and the plain-text question with Yes.
@@ -102,7 +102,7 @@ TEST_F(FileExport, AccountsInListOrderEmptyFieldsIncluded) {
     auto pDoc = NewKeyedDoc();
     // A group followed by an account whose every text is empty: the store
     // operations never make one, but files from other writers may hold it.
-    pDoc->m_listInfo.emplace_back();
+    pDoc->InsertAccount(std::prev(pDoc->Records().end()), CPasswordInfo());
     pDoc->AddGroup("Zeta");
     pDoc->AddAccount("Zeta", Account("Mail"));
     const std::string strOut = m_folder.File("out.txt");
@@ -120,7 +120,7 @@ TEST_F(FileExport, AccountsInListOrderEmptyFieldsIncluded) {
 
 TEST_F(FileExport, StoredTextsBecomeUtf8) {
     auto pDoc = NewKeyedDoc();
-    pDoc->RenameGroup(&pDoc->m_listInfo.front(), "Caf\xE9"); // Windows-1252
+    pDoc->RenameGroup(&pDoc->Records().front(), "Caf\xE9"); // Windows-1252
     const std::string strOut = m_folder.File("out.txt");
     ExportTo(*pDoc, strOut);
     EXPECT_EQ(ReadBytes(strOut), "============= Caf\xC3\xA9 =============\n\n");

@@ -27,7 +27,7 @@ protected:
     void Import(const std::string& strPath) {
         auto pDoc = MakeDoc();
         pDoc->OnNewDocument();
-        pDoc->m_strKey = "k";
+        pDoc->SetKey("k");
         CScriptedEditPrompts editPrompts;
         CImportCommand(*pDoc, m_prompts, editPrompts).ImportFile(strPath, [](const SImportShown&) {
             FAIL() << "nothing was imported";

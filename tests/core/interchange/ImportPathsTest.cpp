@@ -23,7 +23,7 @@ using CLayout = std::vector<std::pair<std::string, std::vector<std::string>>>;
 
 CLayout Layout(const CCofferDoc& doc) {
     CLayout layout;
-    for (const CPasswordInfo& info : doc.m_listInfo) {
+    for (const CPasswordInfo& info : doc.Records()) {
         if (info.IsGroup())
             layout.emplace_back(info.Group(), std::vector<std::string>());
         else

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/Importer.h"
 
+#include "core/base/DocObserver.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 
@@ -30,7 +31,7 @@ std::string Counts(const std::string& strSummary) {
 // The document as "[group]" and account names in list order.
 std::vector<std::string> Layout(const CCofferDoc& doc) {
     std::vector<std::string> astrLayout;
-    for (const CPasswordInfo& info : doc.m_listInfo)
+    for (const CPasswordInfo& info : doc.Records())
         astrLayout.push_back(info.IsGroup() ? "[" + info.Group() + "]" : info.Account());
     return astrLayout;
 }
@@ -97,7 +98,7 @@ TEST_F(Importer, RefusesTextsTheCodePageCannotHoldAndCountsWhatIsLeftOut) {
     carried.LeaveOut(ELeftOut::oneTimePassword);
     importer.Add(carried);
     EXPECT_EQ(Layout(m_doc), (std::vector<std::string>{"[Mail]", "Post", "[Work]", "Caf\xE9"}));
-    EXPECT_EQ(m_doc.m_listInfo.back().Comments(), "one\r\ntwo\r\nthree\r\nfour");
+    EXPECT_EQ(m_doc.Records().back().Comments(), "one\r\ntwo\r\nthree\r\nfour");
     EXPECT_EQ(importer.Summary(),
               "Imported 1 account in 1 group; left out: 3 entries with characters that the code "
               "page windows-1252 cannot hold (\"Bank\" in Mail; \"Other\" in \xCE\xA9; \"" +
@@ -230,10 +231,10 @@ TEST(ImporterClash, AnswersActAsADropsDo) {
             importer.Add(entry);
         }
         // The replaced accounts stay in the list until the import ends.
-        const std::size_t nBeforeFinish = doc.m_listInfo.size();
+        const std::size_t nBeforeFinish = doc.Records().size();
         importer.Finish();
         std::vector<std::string> layout;
-        for (const CPasswordInfo& info : doc.m_listInfo)
+        for (const CPasswordInfo& info : doc.Records())
             layout.push_back(info.IsGroup() ? "[" + info.Group() + "]"
                                             : info.Account() + "=" + info.Password());
         EXPECT_EQ(asked, c.asked) << c.pszCase;
@@ -242,7 +243,7 @@ TEST(ImporterClash, AnswersActAsADropsDo) {
         EXPECT_EQ(importer.Summary(), c.strSummary) << c.pszCase;
         EXPECT_EQ(importer.HasChanged(), !c.receiving.empty()) << c.pszCase;
         EXPECT_EQ(
-            nBeforeFinish - doc.m_listInfo.size(),
+            nBeforeFinish - doc.Records().size(),
             static_cast<std::size_t>(std::count(c.layout.begin(), c.layout.end(), "Post=new1") +
                                      std::count(c.layout.begin(), c.layout.end(), "Post=new2") +
                                      std::count(c.layout.begin(), c.layout.end(), "Card=new4")))
@@ -307,4 +308,35 @@ TEST_F(Importer, NamesEachAccountThatLostSomething) {
     importer.Add(Entry({"G"}, std::string(300, 'n')));
     EXPECT_EQ(importer.LossList(), "Accounts that lost something:\n\"" + std::string(60, 'n') +
                                        "...\" in G: its name was cut to 255 characters");
+}
+
+// The document hears of an import once, at its end, so a view re-sorts once
+// however many accounts came; an import that changed nothing says nothing.
+TEST_F(Importer, TellsTheDocumentsObserverOnceAtTheEnd) {
+    struct SResets final : CDocObserver {
+        void OnRecordsChanged(const SRecordNotice& notice) override {
+            nNotices += 1;
+            nResets += notice.m_eKind == SRecordNotice::reset ? 1 : 0;
+        }
+        int nNotices = 0;
+        int nResets = 0;
+    } log;
+    m_doc.SetObserver(&log);
+    {
+        CImporter importer(m_doc, CCodePage::Default());
+        importer.SetClashHandler([](const std::string&) { return EReplaceAnswer::yes; });
+        for (int i = 0; i < 50; ++i)
+            importer.Add(Entry({"Banking"}, "Card " + std::to_string(i)));
+        importer.Add(Entry({"Mail"}, "Post")); // replaces the old "Post"
+        EXPECT_EQ(log.nNotices, 0);
+        importer.Finish();
+    }
+    EXPECT_EQ(log.nNotices, 1);
+    EXPECT_EQ(log.nResets, 1);
+    EXPECT_EQ(Layout(m_doc).size(), 54u); // 3 groups, 51 accounts: the old "Post" went
+    m_doc.AddGroup("After");
+    EXPECT_EQ(log.nNotices, 2); // the batch is over
+    CImporter(m_doc, CCodePage::Default()).Finish();
+    EXPECT_EQ(log.nNotices, 2);
+    m_doc.SetObserver(nullptr);
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestFiles.h"
+#include "support/SampleDocument.h"
 
 #include "core/store/Archive.h"
 #include "core/store/CodePage.h"
@@ -23,7 +24,7 @@ std::string FieldKeyOf(const std::string& strKey) {
 // A keyed document with two groups and three accounts.
 void FillSample(CCofferDoc& doc) {
     doc.OnNewDocument();
-    doc.m_strKey = MakeKeyCheckValue(KEY);
+    doc.SetKey(KEY);
     doc.AddAccount(DEFAULT_GROUP_NAME, Account("mail"));
     doc.AddGroup("Work");
     doc.AddAccount("Work", Account("vpn"));
@@ -34,7 +35,6 @@ std::string Serialized(CCofferDoc& doc) {
     doc.EncipherList();
     CArchive ar;
     doc.Serialize(ar);
-    doc.m_listArchive.clear();
     return ar.Buffer();
 }
 
@@ -56,7 +56,7 @@ std::string Header(const std::string& strKeyValue = "", std::uint16_t nCount = 0
 TEST(ArchiveLayout, FileWithNoRecordsEndsWithTwoZeroBytes) {
     CCofferDoc doc;
     doc.OnNewDocument();
-    doc.m_listInfo.clear();
+    doc.DeleteGroup(doc.FindGroup(DEFAULT_GROUP_NAME));
     EXPECT_EQ(Serialized(doc), Header());
 }
 
@@ -119,17 +119,19 @@ TEST(ArchiveRoundTrip, EveryLengthFormReadsBack) {
 TEST(ArchiveRoundTrip, DocumentSurvivesWriteAndRead) {
     CCofferDoc doc;
     FillSample(doc);
-    doc.m_strLength = "12";
-    doc.m_nGenerate = 0x2B;
+    ChangeGeneratorHeader(doc, [](SGeneratorHeader& header) {
+        header.m_strLength = "12";
+        header.m_nGenerate = 0x2B;
+    });
     const std::string strBytes = Serialized(doc);
     CCofferDoc loaded;
     ASSERT_TRUE(Load(loaded, strBytes));
-    EXPECT_EQ(loaded.m_strKey, doc.m_strKey);
-    EXPECT_EQ(loaded.m_nGenerate, 0x2B);
-    EXPECT_EQ(loaded.m_strLength, "12");
-    EXPECT_EQ(loaded.m_strBegin, "");
-    EXPECT_EQ(ExportText(loaded.m_listInfo), ExportText(doc.m_listInfo));
-    EXPECT_TRUE(loaded.m_listArchive.empty());
+    EXPECT_EQ(loaded.Key().CheckValue(), doc.Key().CheckValue());
+    EXPECT_EQ(loaded.GeneratorHeader().m_nGenerate, 0x2B);
+    EXPECT_EQ(loaded.GeneratorHeader().m_strLength, "12");
+    EXPECT_EQ(loaded.GeneratorHeader().m_strBegin, "");
+    EXPECT_EQ(ExportText(loaded.Records()), ExportText(doc.Records()));
+    EXPECT_TRUE(loaded.StagedCounts().Total() == 0);
     // And writing it again gives the same bytes.
     EXPECT_EQ(Serialized(loaded), strBytes);
 }
@@ -145,7 +147,7 @@ TEST(ArchiveRoundTrip, EncipheredZeroBytesKeepTheirLength) {
     CCofferDoc loaded;
     ASSERT_TRUE(Load(loaded, strBytes));
     bool bFound = false;
-    for (const CPasswordInfo& info : loaded.m_listInfo)
+    for (const CPasswordInfo& info : loaded.Records())
         bFound |= info.Account() == "zero" && info.Password() == strPassword;
     EXPECT_TRUE(bFound);
 }
@@ -157,9 +159,9 @@ TEST(ArchiveRoundTrip, NewFileHeaderTextsStayEmpty) {
     for (int i = 0; i < 3; ++i) {
         CCofferDoc again;
         ASSERT_TRUE(Load(again, strBytes));
-        EXPECT_EQ(again.m_strLength, "");
-        EXPECT_EQ(again.m_strBegin, "");
-        EXPECT_EQ(again.m_strEnd, "");
+        EXPECT_EQ(again.GeneratorHeader().m_strLength, "");
+        EXPECT_EQ(again.GeneratorHeader().m_strBegin, "");
+        EXPECT_EQ(again.GeneratorHeader().m_strEnd, "");
         strBytes = Serialized(again);
     }
 }
@@ -192,13 +194,13 @@ TEST(ArchiveForeignFiles, WideTextsAreConvertedToTheCodePage) {
     CCofferDoc doc;
     CArchive ar(b.Bytes(), CCodePage::Default());
     ASSERT_TRUE(doc.Serialize(ar));
-    doc.m_strKey = strKeyValue;
+    doc.SetKey(KEY);
     doc.DecipherList();
-    ASSERT_EQ(doc.m_listInfo.size(), 2u);
-    EXPECT_EQ(doc.m_listInfo.front().Group(), "Caf\xE9 \x80");
-    EXPECT_EQ(doc.m_listInfo.back().Account(), "acc\x9F");
-    EXPECT_EQ(doc.m_listInfo.back().UserName(), "me");
-    EXPECT_EQ(doc.m_listInfo.back().Password(), "pw");
+    ASSERT_EQ(doc.Records().size(), 2u);
+    EXPECT_EQ(doc.Records().front().Group(), "Caf\xE9 \x80");
+    EXPECT_EQ(doc.Records().back().Account(), "acc\x9F");
+    EXPECT_EQ(doc.Records().back().UserName(), "me");
+    EXPECT_EQ(doc.Records().back().Password(), "pw");
 }
 
 TEST(ArchiveForeignFiles, WideTextOutsideTheCodePageIsRefused) {
@@ -222,12 +224,12 @@ TEST(ArchiveForeignFiles, ThirtyTwoBitCountWith65536Records) {
     WriteBytes(strPath, b.Bytes());
     CCofferDoc doc;
     ASSERT_EQ(doc.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
-    ASSERT_TRUE(doc.IsKeyAccepted(KEY));
+    ASSERT_TRUE(doc.Key().Accepts(KEY));
     doc.DecipherList();
-    EXPECT_EQ(doc.m_listInfo.size(), 65536u);
+    EXPECT_EQ(doc.Records().size(), 65536u);
     EXPECT_EQ(doc.CountGroups(), 1);
-    EXPECT_EQ(doc.m_strFileName, "big.pwd");
-    const std::string strExport = ExportText(doc.m_listInfo);
+    EXPECT_EQ(doc.FileName(), "big.pwd");
+    const std::string strExport = ExportText(doc.Records());
     EXPECT_EQ(strExport.substr(0, 24), "============= Big ======");
     EXPECT_NE(strExport.find("Account\t\tacc65535\n"), std::string::npos);
     // Written back, the count keeps its 32-bit form and the group its flag.
@@ -286,7 +288,7 @@ TEST(ArchiveMalformed, LengthsBeyondTheBytesAllocateNothing) {
     const auto refused = [](const std::string& strBytes) {
         CCofferDoc doc;
         CArchive ar(strBytes, CCodePage::Default());
-        return !doc.Serialize(ar) && doc.m_listArchive.size() < 2;
+        return !doc.Serialize(ar) && std::size_t(doc.StagedCounts().Total()) < 2;
     };
     EXPECT_TRUE(refused(CByteBuilder().U8(0xFF).U16(0xFFFF).U32(0xFFFFFFFF).Raw("abc").Bytes()));
     EXPECT_TRUE(
@@ -337,7 +339,7 @@ TEST(ArchiveMalformed, EveryCutInsideAWideTextIsRefused) {
         CCofferDoc whole;
         CArchive ar(strBytes, CCodePage::Default());
         ASSERT_TRUE(whole.Serialize(ar));
-        EXPECT_EQ(whole.m_listArchive.front().Group(), "Group name");
+        EXPECT_EQ(whole.StagedRecords().front().Group(), "Group name");
     }
     const std::size_t nTextStart = strBytes.size() - 4 - 2 * 10;
     for (std::size_t n = nTextStart; n < strBytes.size(); ++n) {
@@ -386,9 +388,9 @@ TEST(ArchiveRoundTrip, AFileInTheWritersOwnFormIsWrittenBackByteForByte) {
                                      .Bytes();
     CCofferDoc doc;
     ASSERT_TRUE(Load(doc, strBytes));
-    ASSERT_EQ(doc.m_listInfo.size(), 2u);
-    EXPECT_EQ(doc.m_listInfo.front().Group(), "Group");
-    EXPECT_EQ(doc.m_listInfo.back().Account(), "account");
+    ASSERT_EQ(doc.Records().size(), 2u);
+    EXPECT_EQ(doc.Records().front().Group(), "Group");
+    EXPECT_EQ(doc.Records().back().Account(), "account");
     EXPECT_EQ(Serialized(doc), strBytes);
 }
 
@@ -396,15 +398,16 @@ TEST(ArchiveRoundTrip, GeneratorValueKeepsAllThirtyTwoBits) {
     for (std::int32_t nGenerate : {-1, -39, 0x01000000, 0x7FFFFFFF, INT32_MIN}) {
         CCofferDoc doc;
         FillSample(doc);
-        doc.m_nGenerate = nGenerate;
+        ChangeGeneratorHeader(doc,
+                              [&](SGeneratorHeader& header) { header.m_nGenerate = nGenerate; });
         const std::string strBytes = Serialized(doc);
         // The value follows the KEY check value, little-endian.
-        const std::size_t nAt = 1 + doc.m_strKey.size();
+        const std::size_t nAt = 1 + doc.Key().CheckValue().size();
         const auto nWord = static_cast<std::uint32_t>(nGenerate);
         EXPECT_EQ(strBytes.substr(nAt, 4), CByteBuilder().U32(nWord).Bytes()) << nGenerate;
         CCofferDoc loaded;
         ASSERT_TRUE(Load(loaded, strBytes));
-        EXPECT_EQ(loaded.m_nGenerate, nGenerate);
+        EXPECT_EQ(loaded.GeneratorHeader().m_nGenerate, nGenerate);
     }
 }
 
@@ -413,15 +416,14 @@ TEST(ArchiveRoundTrip, RecordCountTakesThe32BitFormFrom65535On) {
     // the last count written in 16 bits; 65,535 and 65,536 take the long form.
     for (std::uint32_t nRecords : {65534u, 65535u, 65536u}) {
         CCofferDoc doc;
-        doc.m_strKey = MakeKeyCheckValue(KEY);
-        doc.m_strLength = doc.m_strBegin = doc.m_strEnd = "";
-        CPasswordInfo& group = doc.m_listInfo.emplace_back();
-        group.m_bGroup = 1;
-        group.SetGroup("G");
+        doc.SetKey(KEY);
+        doc.SetGeneratorHeader({DEFAULT_GENERATE, "", "", ""});
+        doc.AddGroup("G");
+        const CChangeBatch batch(doc);
         for (std::uint32_t i = 1; i < nRecords; ++i)
-            doc.m_listInfo.emplace_back().SetAccount("a");
+            doc.InsertAccount(std::prev(doc.Records().end()), AccountRecord("a"));
         const std::string strBytes = Serialized(doc);
-        const std::size_t nAt = Header(doc.m_strKey).size() - 2;
+        const std::size_t nAt = Header(doc.Key().CheckValue()).size() - 2;
         const std::string strCount =
             nRecords < 0xFFFF ? CByteBuilder().U16(static_cast<std::uint16_t>(nRecords)).Bytes()
                               : CByteBuilder().U16(0xFFFF).U32(nRecords).Bytes();
@@ -429,8 +431,8 @@ TEST(ArchiveRoundTrip, RecordCountTakesThe32BitFormFrom65535On) {
         EXPECT_EQ(strBytes.substr(nAt + strCount.size(), 2), "\xFF\xFF") << nRecords;
         CCofferDoc loaded;
         ASSERT_TRUE(Load(loaded, strBytes)) << nRecords;
-        EXPECT_EQ(loaded.m_listInfo.size(), nRecords);
-        EXPECT_EQ(loaded.m_listInfo.back().Account(), "a");
+        EXPECT_EQ(loaded.Records().size(), nRecords);
+        EXPECT_EQ(loaded.Records().back().Account(), "a");
     }
 }
 
@@ -452,10 +454,10 @@ TEST(ArchiveFiles, ZeroLengthFileIsAFileWithoutKey) {
     CCofferDoc doc;
     FillSample(doc);
     EXPECT_EQ(doc.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
-    EXPECT_TRUE(doc.m_strKey.empty());
-    EXPECT_TRUE(doc.m_listInfo.empty());
-    EXPECT_TRUE(doc.m_listArchive.empty());
-    EXPECT_EQ(doc.m_strLength, "6"); // the defaults of an emptied document
+    EXPECT_FALSE(doc.HasKey());
+    EXPECT_TRUE(doc.Records().empty());
+    EXPECT_TRUE(doc.StagedCounts().Total() == 0);
+    EXPECT_EQ(doc.GeneratorHeader().m_strLength, "6"); // the defaults of an emptied document
 }
 
 TEST(ArchiveFiles, MalformedFileLeavesTheDocumentEmpty) {
@@ -467,9 +469,9 @@ TEST(ArchiveFiles, MalformedFileLeavesTheDocumentEmpty) {
     FillSample(doc);
     EXPECT_EQ(doc.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::badFormat);
     EXPECT_EQ(FileErrorMessage(EFileError::badFormat, strPath), "Unexpected file format.");
-    EXPECT_TRUE(doc.m_listInfo.empty());
-    EXPECT_TRUE(doc.m_listArchive.empty());
-    EXPECT_TRUE(doc.m_strKey.empty());
+    EXPECT_TRUE(doc.Records().empty());
+    EXPECT_TRUE(doc.StagedCounts().Total() == 0);
+    EXPECT_FALSE(doc.HasKey());
     EXPECT_EQ(doc.ReadArchiveFile(folder.File("missing.pwd"), CCodePage::Default()),
               EFileError::notFound);
 
@@ -477,15 +479,15 @@ TEST(ArchiveFiles, MalformedFileLeavesTheDocumentEmpty) {
     // nothing of what was read stays, not even the header or the file name.
     CCofferDoc sample;
     FillSample(sample);
-    sample.m_nGenerate = 7;
+    ChangeGeneratorHeader(sample, [](SGeneratorHeader& header) { header.m_nGenerate = 7; });
     const std::string strBytes = Serialized(sample);
     WriteBytes(strPath, strBytes.substr(0, strBytes.size() - 3));
     EXPECT_EQ(doc.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::badFormat);
-    EXPECT_TRUE(doc.m_listArchive.empty());
-    EXPECT_TRUE(doc.m_strKey.empty());
-    EXPECT_EQ(doc.m_nGenerate, DEFAULT_GENERATE);
-    EXPECT_EQ(doc.m_strLength, "6");
-    EXPECT_TRUE(doc.m_strFileName.empty());
+    EXPECT_TRUE(doc.StagedCounts().Total() == 0);
+    EXPECT_FALSE(doc.HasKey());
+    EXPECT_EQ(doc.GeneratorHeader().m_nGenerate, DEFAULT_GENERATE);
+    EXPECT_EQ(doc.GeneratorHeader().m_strLength, "6");
+    EXPECT_TRUE(doc.FileName().empty());
     EXPECT_FALSE(doc.IsPropertiesEnabled());
 }
 
@@ -500,7 +502,7 @@ TEST(ArchiveFiles, APipeNamedLikeAPasswordFileIsRefusedWithoutWaiting) {
             ::alarm(5);
             CCofferDoc doc;
             const EFileError eError = doc.ReadArchiveFile(strFifo, CCodePage::Default());
-            std::_Exit(eError == EFileError::readFailed && doc.m_listInfo.empty() ? 0 : 1);
+            std::_Exit(eError == EFileError::readFailed && doc.Records().empty() ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
 }
@@ -511,7 +513,7 @@ TEST(ArchiveFiles, WritesAreAtomicAndPrivate) {
     CCofferDoc doc;
     FillSample(doc);
     ASSERT_EQ(doc.WriteArchiveFile(strPath), EFileError::none);
-    EXPECT_TRUE(doc.m_bSaved);
+    EXPECT_TRUE(doc.IsSaved());
     struct stat st {};
     ASSERT_EQ(::stat(strPath.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
@@ -526,7 +528,7 @@ TEST(ArchiveFiles, WritesAreAtomicAndPrivate) {
     ::chmod(strPath.c_str(), 0440);
     doc.AddGroup("More");
     EXPECT_EQ(doc.WriteArchiveFile(strPath), EFileError::writeDenied);
-    EXPECT_FALSE(doc.m_bSaved);
+    EXPECT_FALSE(doc.IsSaved());
     EXPECT_EQ(ReadBytes(strPath), strBefore);
 
     // A link is followed: the file behind it is replaced, the link stays.
@@ -550,7 +552,7 @@ TEST(ArchiveFiles, WritesAreAtomicAndPrivate) {
     // A folder in the way, or no folder at all: nothing is written.
     EXPECT_NE(doc.WriteArchiveFile(folder.Path()), EFileError::none);
     EXPECT_NE(doc.WriteArchiveFile(folder.File("no/such/folder.pwd")), EFileError::none);
-    EXPECT_TRUE(doc.m_listArchive.empty());
+    EXPECT_TRUE(doc.StagedCounts().Total() == 0);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // for, never raced.
 
 #include "DocumentFixture.h"
+#include "support/SampleDocument.h"
 
 #include "core/base/StringTable.h"
 #include "core/base/TextUtil.h"
@@ -22,7 +23,7 @@ protected:
     // what another copy of the program (or the CLI) would do meanwhile.
     void ChangeElsewhere(const std::string& strPath, const std::string& strAccount) {
         auto pOther = MakeDoc();
-        pOther->m_bBackup = false;
+        ChangeFileOptions(*pOther, [&](SFileOptions& options) { options.m_bBackup = false; });
         OpenWithKey(*pOther, strPath, "k");
         pOther->AddAccount(DEFAULT_GROUP_NAME, Account(strAccount));
         ASSERT_EQ(pOther->OnFileSave(), SAVE_DONE);
@@ -44,7 +45,7 @@ TEST_F(DocChange, EachAnswerToTheChangeQuestionHasItsResult) {
     const std::string strPath = MakeFile("A.pwd", "k", {Account("a")});
     const std::string strCopy = m_folder.File("Copy.pwd");
     auto pDoc = MakeDoc();
-    pDoc->m_bBackup = false;
+    ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
     OpenWithKey(*pDoc, strPath, "k");
     ChangeElsewhere(strPath, "b");
     const std::string strChanged = ReadBytes(strPath);
@@ -83,7 +84,7 @@ TEST_F(DocChange, EachAnswerToTheChangeQuestionHasItsResult) {
 TEST_F(DocChange, AFileTouchedOrRewrittenWithTheSameBytesIsNoChange) {
     const std::string strPath = MakeFile("A.pwd", "k", {Account("a")});
     auto pDoc = MakeDoc();
-    pDoc->m_bBackup = false;
+    ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
     OpenWithKey(*pDoc, strPath, "k");
     const std::string strBytes = ReadBytes(strPath);
     ::unlink(strPath.c_str()); // a new inode and new times, the same bytes
@@ -98,7 +99,7 @@ TEST_F(DocChange, AFileTouchedOrRewrittenWithTheSameBytesIsNoChange) {
 TEST_F(DocChange, ASaveWaitsForTheFilesLockAndGivesUpWithAMessage) {
     const std::string strPath = MakeFile("A.pwd", "k", {Account("a")});
     auto pDoc = MakeDoc();
-    pDoc->m_bBackup = false;
+    ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
     OpenWithKey(*pDoc, strPath, "k");
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("b"));
     pDoc->SetModifiedFlag();

@@ -16,7 +16,7 @@ void DocumentFixture::TearDown() {
 
 void CNoticeLog::OnEmptied() {
     m_vecNotices.emplace_back("emptied");
-    m_vecRecordsWhenEmptied.push_back(m_doc.m_listInfo.size());
+    m_vecRecordsWhenEmptied.push_back(m_doc.Records().size());
 }
 
 std::unique_ptr<CCofferDoc> DocumentFixture::MakeDoc() {
@@ -37,7 +37,7 @@ std::string DocumentFixture::MakeFile(const std::string& strName, const std::str
     m_prompts.TypeCreateKey(strKey, strKey);
     m_prompts.AnswerSaveFile(strPath);
     pDoc->OnFileNew();
-    EXPECT_TRUE(pDoc->m_bSaved);
+    EXPECT_TRUE(pDoc->IsSaved());
     for (const CPasswordInfo& account : accounts)
         pDoc->AddAccount(DEFAULT_GROUP_NAME, account);
     if (!accounts.empty()) {
@@ -52,7 +52,7 @@ void DocumentFixture::OpenWithKey(CCofferDoc& doc, const std::string& strPath,
                                   const std::string& strKey) {
     m_prompts.TypeCheckKey(strKey);
     EXPECT_TRUE(doc.OpenDocumentFile(strPath));
-    EXPECT_TRUE(doc.m_bOpen);
+    EXPECT_TRUE(doc.IsOpen());
 }
 
 bool DocumentFixture::Shown(const std::string& strText, EMsgIcon eIcon,
@@ -67,7 +67,7 @@ bool DocumentFixture::Shown(const std::string& strText, EMsgIcon eIcon,
 
 std::string DumpRecords(const CCofferDoc& doc) {
     std::string strOut;
-    for (const CPasswordInfo& info : doc.m_listInfo) {
+    for (const CPasswordInfo& info : doc.Records()) {
         for (int i = 0; i < CPasswordInfo::TEXT_COUNT; ++i) {
             const std::string strText = info.Text(static_cast<CPasswordInfo::EText>(i));
             strOut += std::to_string(strText.size()) + ":" + strText + "|";

@@ -5,6 +5,7 @@
 #include "DocumentFixture.h"
 #include "core/base/StringTable.h"
 #include "core/base/TextUtil.h"
+#include "support/SampleDocument.h"
 
 #include <sys/stat.h>
 
@@ -35,7 +36,7 @@ protected:
         m_prompts.ClearRecord();
     }
     static bool HoldsNothing(const CCofferDoc& doc) {
-        return doc.m_listInfo.empty() && doc.m_strKey.empty() && !doc.HasSealingKey();
+        return doc.Records().empty() && !doc.HasKey() && !doc.Key().HasSecret();
     }
 
     std::string m_strPath;
@@ -76,7 +77,7 @@ TEST_F(DocLock, ChangesAreSavedFirstOnlyWithAutoSaveToAWritableFile) {
     for (const auto& [bAutoSave, bReadOnly, bUnloads] :
          {std::tuple{true, false, true}, {false, false, false}, {true, true, false}}) {
         auto pDoc = Open("Changed.pwd", true);
-        pDoc->m_bAutoSave = bAutoSave;
+        ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bAutoSave = bAutoSave; });
         ::chmod(m_strPath.c_str(), bReadOnly ? 0400 : 0600);
         EXPECT_EQ(pDoc->UnloadForLock(), bUnloads) << bAutoSave << bReadOnly;
         EXPECT_TRUE(m_prompts.Calls().empty()) << "the lock asks nothing";
@@ -116,7 +117,7 @@ TEST_F(DocLock, AFileChangedOrGoneWhileLockedIsReportedWithItsChoices) {
     m_prompts.AnswerMessage(EMsgAnswer::yes);
     EXPECT_TRUE(pDoc->ReloadAfterLock());
     EXPECT_EQ(Messages(), std::vector<std::string>{FormatText(IDS_GONE_WHILE_LOCKED, m_strPath)});
-    EXPECT_FALSE(pDoc->m_bOpen);
+    EXPECT_FALSE(pDoc->IsOpen());
 }
 
 TEST_F(DocLock, KeptChangesAskBeforeReplacingAFileChangedWhileLocked) {

@@ -3,6 +3,7 @@
 // enabling of the file commands, driven through the scripted prompts.
 
 #include "DocumentFixture.h"
+#include "support/SampleDocument.h"
 
 #include "core/base/CommandIds.h"
 #include "core/base/SettingsSchema.h"
@@ -65,7 +66,7 @@ TEST_F(DocSave, AMissingBackupFolderIsReportedAndTheSaveGoesOn) {
     EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
     EXPECT_EQ(Messages(), std::vector<std::string>{IDS_BACKUP_FAILED});
     EXPECT_TRUE(Shown(IDS_BACKUP_FAILED, EMsgIcon::exclamation));
-    EXPECT_TRUE(pDoc->m_bSaved);
+    EXPECT_TRUE(pDoc->IsSaved());
     auto pCheck = MakeDoc();
     OpenWithKey(*pCheck, strPath, "k");
     EXPECT_EQ(pCheck->CountAccounts(), 1);
@@ -81,7 +82,7 @@ TEST_F(DocSave, SaveAsBacksUpTheOldFileAndMovesThePathName) {
     EXPECT_EQ(m_prompts.Calls().back().m_file.m_strInitialName, strOld);
     EXPECT_EQ(ReadBytes(BackupFolder() + "/Old.pwd.bak"), ReadBytes(strOld));
     EXPECT_EQ(pDoc->GetPathName(), strNew);
-    EXPECT_EQ(pDoc->m_strFileName, "New.pwd");
+    EXPECT_EQ(pDoc->FileName(), "New.pwd");
     EXPECT_EQ(m_recent[0], strNew);
     EXPECT_EQ(FileMode(strNew), 0600);
 
@@ -124,7 +125,7 @@ TEST_F(DocSave, AFullDiskLeavesThePreviousFileWholeAndReportsIt) {
     const std::string strNew = m_folder.File("Other.pwd");
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPath, "k");
-    pDoc->m_bBackup = false;
+    ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("big", std::string(4096, 'x')));
     pDoc->SetModifiedFlag();
     const std::vector<std::string> vecBefore = FolderEntries(m_folder.Path());
@@ -136,7 +137,7 @@ TEST_F(DocSave, AFullDiskLeavesThePreviousFileWholeAndReportsIt) {
     }
     EXPECT_EQ(Messages(), std::vector<std::string>(2, IDS_DISK_FULL));
     EXPECT_TRUE(Shown(IDS_DISK_FULL, EMsgIcon::exclamation));
-    EXPECT_FALSE(pDoc->m_bSaved);
+    EXPECT_FALSE(pDoc->IsSaved());
     EXPECT_TRUE(pDoc->IsModified());
     EXPECT_TRUE(pDoc->IsSaveEnabled());
     EXPECT_EQ(ReadBytes(strPath), strBytes);
@@ -151,7 +152,7 @@ TEST_F(DocSave, AFailedSaveAsKeepsTheNameTheNextBackupIsFiledUnder) {
     OpenWithKey(*pDoc, strPath, "k");
     m_prompts.AnswerSaveFile(m_folder.File("missing/Theirs.pwd"));
     EXPECT_FALSE(pDoc->OnFileSaveAs());
-    EXPECT_EQ(pDoc->m_strFileName, "Mine.pwd");
+    EXPECT_EQ(pDoc->FileName(), "Mine.pwd");
 
     // The next save backs up Mine.pwd under its own name, never over the
     // backup of a file called Theirs.pwd.
@@ -169,7 +170,7 @@ TEST_F(DocClose, AKeyChangeThatCouldNotBeWrittenLeavesAFileThatClosesNormally) {
     const std::string strBytes = ReadBytes(strPath);
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPath, "k");
-    pDoc->m_bBackup = false;
+    ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
     m_prompts.TypeChangeKey("k", "n", "n");
     {
         CFileSizeLimit limit(256);
@@ -202,14 +203,14 @@ TEST_F(DocSave, AFolderThatMayNotBeWrittenLeavesThePreviousFileWhole) {
             prompts.m_fnFail = [](const std::string&) { std::_Exit(4); };
             CCofferDoc doc;
             doc.SetPrompts(&prompts);
-            doc.m_bBackup = false;
+            ChangeFileOptions(doc, [&](SFileOptions& options) { options.m_bBackup = false; });
             prompts.TypeCheckKey("k");
-            if (!doc.OpenDocumentFile(strPath) || !doc.m_bOpen)
+            if (!doc.OpenDocumentFile(strPath) || !doc.IsOpen())
                 std::_Exit(5);
             doc.SetModifiedFlag();
             doc.OnFileSave();
             const bool bReported = prompts.MessageTexts() == std::vector<std::string>{strMessage};
-            std::_Exit(bReported && !doc.m_bSaved && doc.IsModified() ? 0 : 6);
+            std::_Exit(bReported && !doc.IsSaved() && doc.IsModified() ? 0 : 6);
         },
         ::testing::ExitedWithCode(0), "");
     ::chmod(m_folder.Path().c_str(), 0700);
@@ -220,7 +221,7 @@ TEST_F(DocSave, AFolderThatMayNotBeWrittenLeavesThePreviousFileWhole) {
 TEST_F(DocSave, AutoSaveWritesAtOnceAndLeavesSaveDisabled) {
     const std::string strPath = MakeFile("Auto.pwd", "k");
     auto pDoc = MakeDoc();
-    pDoc->m_bAutoSave = true;
+    ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bAutoSave = true; });
     OpenWithKey(*pDoc, strPath, "k");
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("added", "p"));
     pDoc->OnContentChanged();
@@ -240,7 +241,7 @@ TEST_F(DocSave, AutoSaveWritesAtOnceAndLeavesSaveDisabled) {
 TEST_F(DocSave, SavesAreSkippedWhileTheMainWindowIsNotShown) {
     const std::string strPath = MakeFile("Bar.pwd", "k");
     auto pDoc = MakeDoc();
-    pDoc->m_bAutoSave = true;
+    ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bAutoSave = true; });
     OpenWithKey(*pDoc, strPath, "k");
     const std::string strBytes = ReadBytes(strPath);
     pDoc->SetMainWindowShown(false);
@@ -258,9 +259,9 @@ TEST_F(DocClose, AnUnchangedFileClosesToTheBlankPath) {
     Notices().clear();
     EXPECT_EQ(pDoc->OnFileClose(), 1);
     EXPECT_EQ(pDoc->GetPathName(), " ");
-    EXPECT_TRUE(pDoc->m_listInfo.empty());
-    EXPECT_TRUE(pDoc->m_strKey.empty());
-    EXPECT_FALSE(pDoc->m_bOpen);
+    EXPECT_TRUE(pDoc->Records().empty());
+    EXPECT_FALSE(pDoc->HasKey());
+    EXPECT_FALSE(pDoc->IsOpen());
     EXPECT_EQ(Notices().front(), "recordsChanged");
     EXPECT_TRUE(Messages().empty());
 }
@@ -303,7 +304,7 @@ TEST_F(DocClose, AModifiedReadOnlyFileAnsweredYesThenNoStaysOpen) {
     m_prompts.AnswerMessage(EMsgAnswer::no);
     EXPECT_EQ(pDoc->OnFileClose(), 0);
     EXPECT_EQ(Messages(), (std::vector<std::string>{IDS_ASK_SAVE_MODIFIED, IDS_SAVE_READONLY}));
-    EXPECT_TRUE(pDoc->m_bOpen);
+    EXPECT_TRUE(pDoc->IsOpen());
     EXPECT_EQ(pDoc->CountAccounts(), 1);
     EXPECT_EQ(pDoc->GetPathName(), strPath);
 }
@@ -311,11 +312,11 @@ TEST_F(DocClose, AModifiedReadOnlyFileAnsweredYesThenNoStaysOpen) {
 TEST_F(DocOptions, AFreshUserGetsTheDefaultsAndTheBackupFolder) {
     {
         auto pDoc = MakeDoc();
-        EXPECT_TRUE(pDoc->m_bBackup);
-        EXPECT_TRUE(pDoc->m_bAddToRecent);
-        EXPECT_FALSE(pDoc->m_bAutoSave);
-        EXPECT_EQ(pDoc->m_nStartFile, START_FILE_LAST);
-        EXPECT_EQ(pDoc->m_strBackupPath, BackupFolder());
+        EXPECT_TRUE(pDoc->FileOptions().m_bBackup);
+        EXPECT_TRUE(pDoc->FileOptions().m_bAddToRecent);
+        EXPECT_FALSE(pDoc->FileOptions().m_bAutoSave);
+        EXPECT_EQ(pDoc->FileOptions().m_nStartFile, START_FILE_LAST);
+        EXPECT_EQ(pDoc->FileOptions().m_strBackupPath, BackupFolder());
         struct stat st {};
         ASSERT_EQ(::stat(BackupFolder().c_str(), &st), 0);
         EXPECT_TRUE(S_ISDIR(st.st_mode));
@@ -338,14 +339,15 @@ TEST_F(DocOptions, StoredOptionsAreReadAndWrittenBack) {
     m_profile.WriteProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, "/tmp/arg.pwd");
     {
         auto pDoc = MakeDoc();
-        EXPECT_TRUE(pDoc->m_bBackup);
-        EXPECT_FALSE(pDoc->m_bAddToRecent);
-        EXPECT_TRUE(pDoc->m_bAutoSave);
-        EXPECT_EQ(pDoc->m_nStartFile, 2);
-        EXPECT_EQ(pDoc->m_strStartFile, "/srv/start.pwd");
+        EXPECT_TRUE(pDoc->FileOptions().m_bBackup);
+        EXPECT_FALSE(pDoc->FileOptions().m_bAddToRecent);
+        EXPECT_TRUE(pDoc->FileOptions().m_bAutoSave);
+        EXPECT_EQ(pDoc->FileOptions().m_nStartFile, 2);
+        EXPECT_EQ(pDoc->FileOptions().m_strStartFile, "/srv/start.pwd");
         EXPECT_TRUE(FileExists(strBackup));
         EXPECT_FALSE(FileExists(BackupFolder()));
-        pDoc->m_strStartFile = "/srv/other.pwd";
+        ChangeFileOptions(
+            *pDoc, [&](SFileOptions& options) { options.m_strStartFile = "/srv/other.pwd"; });
         pDoc->OnRecentAddHere();
     }
     EXPECT_EQ(m_profile.GetProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, 0), 1u + 2 + 4 + 16);
@@ -373,11 +375,11 @@ TEST_F(DocOptions, ADocumentWithoutSettingsWritesNothing) {
     {
         CCofferDoc doc;
         doc.SetPrompts(&m_prompts);
-        EXPECT_TRUE(doc.m_bBackup);
-        EXPECT_TRUE(doc.m_strBackupPath.empty());
+        EXPECT_TRUE(doc.FileOptions().m_bBackup);
+        EXPECT_TRUE(doc.FileOptions().m_strBackupPath.empty());
         m_prompts.CancelCreateKey();
         doc.OnFileNew();
-        EXPECT_TRUE(doc.m_listInfo.empty());
+        EXPECT_TRUE(doc.Records().empty());
         EXPECT_EQ(doc.OnFileClose(), 0);
     }
     EXPECT_EQ(m_profile.ValueCount(), 0u);

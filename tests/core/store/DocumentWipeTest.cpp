@@ -20,15 +20,15 @@ TEST_F(DocWipe, DroppingTheFileWipesTheKeyValueInPlace) {
     const std::string strPath = MakeFile("wipe.pwd", "the KEY", {account});
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPath, "the KEY");
-    ASSERT_FALSE(pDoc->m_strKey.empty());
+    ASSERT_TRUE(pDoc->HasKey());
     // The check value gives the field key of every text: after the file is
     // dropped, the buffer that held it holds nothing of it.
-    const char* pKey = pDoc->m_strKey.data();
-    const std::size_t nCapacity = pDoc->m_strKey.capacity();
+    const char* pKey = pDoc->Key().CheckValue().data();
+    const std::size_t nCapacity = pDoc->Key().CheckValue().capacity();
     pDoc->DeleteContents();
-    EXPECT_TRUE(pDoc->m_strKey.empty());
-    EXPECT_TRUE(pDoc->m_listInfo.empty());
-    ASSERT_EQ(pDoc->m_strKey.data(), pKey);
+    EXPECT_FALSE(pDoc->HasKey());
+    EXPECT_TRUE(pDoc->Records().empty());
+    ASSERT_EQ(pDoc->Key().CheckValue().data(), pKey);
     EXPECT_TRUE(AllZero(pKey, nCapacity));
 }
 
@@ -44,8 +44,8 @@ TEST_F(DocWipe, ClosedFileStillReopensWithItsKey) {
     pDoc->DeleteContents();
     OpenWithKey(*pDoc, strPath, "K");
     const auto it =
-        std::find_if(pDoc->m_listInfo.begin(), pDoc->m_listInfo.end(),
+        std::find_if(pDoc->Records().begin(), pDoc->Records().end(),
                      [](const CPasswordInfo& info) { return info.Account() == "Mail"; });
-    ASSERT_NE(it, pDoc->m_listInfo.end());
+    ASSERT_NE(it, pDoc->Records().end());
     EXPECT_EQ(it->Password(), "pw-1234");
 }

@@ -19,7 +19,7 @@ protected:
     std::unique_ptr<CCofferDoc> NewKeyedDoc() {
         auto pDoc = MakeDoc();
         pDoc->OnNewDocument();
-        pDoc->m_strKey = "k";
+        pDoc->SetKey("k");
         return pDoc;
     }
 };

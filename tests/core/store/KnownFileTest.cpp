@@ -77,19 +77,19 @@ TEST_F(KnownFile, OpensWithItsKeyAndGivesBackEveryRecord) {
     ASSERT_EQ(KnownFileBytes().size(), 184u);
     CCofferDoc doc;
     ASSERT_EQ(doc.ReadArchiveFile(m_strPath, CCodePage::Default()), EFileError::none);
-    EXPECT_EQ(doc.m_strKey, "7425194152044661811");
-    EXPECT_EQ(doc.m_nGenerate, 0x2B);
-    EXPECT_EQ(doc.m_strLength, "12");
-    EXPECT_EQ(doc.m_strBegin, "4");
-    EXPECT_EQ(doc.m_strEnd, "9");
-    EXPECT_EQ(doc.m_strFileName, "known.pwd");
-    EXPECT_FALSE(doc.IsKeyAccepted("Known"));
-    EXPECT_FALSE(doc.IsKeyAccepted(""));
-    ASSERT_TRUE(doc.IsKeyAccepted("known"));
+    EXPECT_EQ(doc.Key().CheckValue(), "7425194152044661811");
+    EXPECT_EQ(doc.GeneratorHeader().m_nGenerate, 0x2B);
+    EXPECT_EQ(doc.GeneratorHeader().m_strLength, "12");
+    EXPECT_EQ(doc.GeneratorHeader().m_strBegin, "4");
+    EXPECT_EQ(doc.GeneratorHeader().m_strEnd, "9");
+    EXPECT_EQ(doc.FileName(), "known.pwd");
+    EXPECT_FALSE(doc.Key().Accepts("Known"));
+    EXPECT_FALSE(doc.Key().Accepts(""));
+    ASSERT_TRUE(doc.Key().Accepts("known"));
     doc.DecipherList();
-    ASSERT_EQ(doc.m_listInfo.size(), KNOWN_RECORDS.size());
-    EXPECT_TRUE(doc.m_listArchive.empty());
-    auto it = doc.m_listInfo.begin();
+    ASSERT_EQ(doc.Records().size(), KNOWN_RECORDS.size());
+    EXPECT_TRUE(doc.StagedCounts().Total() == 0);
+    auto it = doc.Records().begin();
     for (const SExpected& expected : KNOWN_RECORDS) {
         const CPasswordInfo& info = *it++;
         const std::string texts[] = {info.Account(), info.UserName(), info.Password(),
@@ -106,7 +106,7 @@ TEST_F(KnownFile, OpensWithItsKeyAndGivesBackEveryRecord) {
 TEST_F(KnownFile, WriterReproducesTheSameBytes) {
     CCofferDoc doc;
     ASSERT_EQ(doc.ReadArchiveFile(m_strPath, CCodePage::Default()), EFileError::none);
-    ASSERT_TRUE(doc.IsKeyAccepted("known"));
+    ASSERT_TRUE(doc.Key().Accepts("known"));
     doc.DecipherList();
     const std::string strCopy = m_folder.File("copy.pwd");
     ASSERT_EQ(doc.WriteArchiveFile(strCopy), EFileError::none);
@@ -115,12 +115,9 @@ TEST_F(KnownFile, WriterReproducesTheSameBytes) {
     // The same records entered afresh under the same KEY give the same file.
     CCofferDoc fresh;
     fresh.OnNewDocument();
-    fresh.m_listInfo.clear();
-    fresh.m_strKey = MakeKeyCheckValue("known");
-    fresh.m_nGenerate = 0x2B;
-    fresh.m_strLength = "12";
-    fresh.m_strBegin = "4";
-    fresh.m_strEnd = "9";
+    fresh.DeleteGroup(fresh.FindGroup(DEFAULT_GROUP_NAME));
+    fresh.SetKey("known");
+    fresh.SetGeneratorHeader({0x2B, "12", "4", "9"});
     fresh.AddGroup("Web");
     for (auto it = KNOWN_RECORDS.rbegin(); it != KNOWN_RECORDS.rend(); ++it) {
         if (it->nGroup != 0)
@@ -145,12 +142,12 @@ TEST_F(KnownFile, RecordsNotYetDecipheredAreWrittenAsRead) {
     // yet) writes its records as they are, and the write uses them up.
     CCofferDoc doc;
     ASSERT_EQ(doc.ReadArchiveFile(m_strPath, CCodePage::Default()), EFileError::none);
-    ASSERT_EQ(doc.m_listArchive.size(), KNOWN_RECORDS.size());
+    ASSERT_EQ(std::size_t(doc.StagedCounts().Total()), KNOWN_RECORDS.size());
     const std::string strCopy = m_folder.File("copy.pwd");
     ASSERT_EQ(doc.WriteArchiveFile(strCopy), EFileError::none);
     EXPECT_EQ(ReadBytes(strCopy), KnownFileBytes());
-    EXPECT_TRUE(doc.m_listArchive.empty());
-    EXPECT_TRUE(doc.m_listInfo.empty());
+    EXPECT_TRUE(doc.StagedCounts().Total() == 0);
+    EXPECT_TRUE(doc.Records().empty());
 }
 
 } // namespace

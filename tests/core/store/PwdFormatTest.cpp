@@ -27,8 +27,8 @@ CPwdFormat::CInfoList Records(std::size_t nAccounts) {
 SPwdHeader Header() {
     SPwdHeader header;
     header.m_strKeyCheck = MakeKeyCheckValue("secret");
-    header.m_nGenerate = -2;
-    header.m_strLength = "12";
+    header.m_generator.m_nGenerate = -2;
+    header.m_generator.m_strLength = "12";
     return header;
 }
 
@@ -64,9 +64,9 @@ TEST(PwdFormat, PlainRecordsAreStoredEncipheredAndArchivedOnesAsTheyAre) {
     ASSERT_TRUE(CPwdFormat::Read(in, read, records));
     EXPECT_EQ(in.Remaining(), 0u);
     EXPECT_EQ(read.m_strKeyCheck, header.m_strKeyCheck);
-    EXPECT_EQ(read.m_nGenerate, -2);
-    EXPECT_EQ(read.m_strLength, "12");
-    EXPECT_EQ(read.m_strBegin, "5");
+    EXPECT_EQ(read.m_generator.m_nGenerate, -2);
+    EXPECT_EQ(read.m_generator.m_strLength, "12");
+    EXPECT_EQ(read.m_generator.m_strBegin, "5");
     ASSERT_EQ(records.size(), archived.size() + plain.size());
 
     const std::string strX = MakeFieldKey(header.m_strKeyCheck);

@@ -4,8 +4,10 @@
 // Serialize of the scratch list) for every shape of document.
 
 #include "TestFiles.h"
+#include "support/SampleDocument.h"
 
 #include "core/store/Archive.h"
+#include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 #include "core/store/FieldCipher.h"
 
@@ -19,7 +21,6 @@ std::string PipelineBytes(CCofferDoc& doc) {
     doc.EncipherList();
     CArchive ar("saved.pwd");
     doc.Serialize(ar);
-    doc.m_listArchive.clear();
     return ar.TakeBuffer();
 }
 
@@ -34,9 +35,9 @@ void ExpectSameBytes(const std::function<void(CCofferDoc&)>& build) {
     build(reference);
     ASSERT_EQ(saved.WriteArchiveFile(strPath), EFileError::none);
     EXPECT_EQ(ReadBytes(strPath), PipelineBytes(reference));
-    EXPECT_TRUE(saved.m_listArchive.empty());
-    EXPECT_EQ(saved.m_strFileName, "saved.pwd");
-    EXPECT_TRUE(saved.m_bLoaded);
+    EXPECT_TRUE(saved.StagedCounts().Total() == 0);
+    EXPECT_EQ(saved.FileName(), "saved.pwd");
+    EXPECT_TRUE(saved.IsLoaded());
 }
 
 CPasswordInfo Account(const std::string& strName, std::string strComments = "note") {
@@ -52,14 +53,14 @@ CPasswordInfo Account(const std::string& strName, std::string strComments = "not
 
 void KeyedNew(CCofferDoc& doc) {
     doc.OnNewDocument();
-    doc.m_strKey = MakeKeyCheckValue("correct horse");
+    doc.SetKey("correct horse");
 }
 
 TEST(SaveBytes, SmallDocumentsMatchThePipeline) {
     ExpectSameBytes([](CCofferDoc& doc) { KeyedNew(doc); });
     ExpectSameBytes([](CCofferDoc& doc) {
         KeyedNew(doc);
-        doc.m_listInfo.clear();
+        doc.DeleteGroup(doc.FindGroup(DEFAULT_GROUP_NAME));
     });
     ExpectSameBytes([](CCofferDoc& doc) {
         doc.OnNewDocument();
@@ -67,8 +68,10 @@ TEST(SaveBytes, SmallDocumentsMatchThePipeline) {
     });
     ExpectSameBytes([](CCofferDoc& doc) {
         KeyedNew(doc);
-        doc.m_strLength = "12";
-        doc.m_nGenerate = -7;
+        ChangeGeneratorHeader(doc, [](SGeneratorHeader& header) {
+            header.m_strLength = "12";
+            header.m_nGenerate = -7;
+        });
         doc.AddGroup("Work");
         doc.AddAccount("Work", Account("vpn", std::string("zero\0bytes", 10)));
         doc.AddAccount(DEFAULT_GROUP_NAME, Account("mail"));
@@ -87,9 +90,9 @@ TEST(SaveBytes, EveryLengthPrefixMatchesThePipeline) {
 TEST(SaveBytes, TheLongRecordCountMatchesThePipeline) {
     ExpectSameBytes([](CCofferDoc& doc) {
         KeyedNew(doc);
-        CPasswordInfo account;
-        account.SetAccount("a");
-        doc.m_listInfo.insert(doc.m_listInfo.end(), 0xFFFF, account);
+        const CChangeBatch batch(doc);
+        for (int i = 0; i < 0xFFFF; ++i)
+            doc.InsertAccount(std::prev(doc.Records().end()), AccountRecord("a"));
     });
 }
 
@@ -98,9 +101,14 @@ TEST(SaveBytes, TheLongRecordCountMatchesThePipeline) {
 TEST(SaveBytes, RecordsLeftInTheScratchListComeFirst) {
     ExpectSameBytes([](CCofferDoc& doc) {
         KeyedNew(doc);
-        CPasswordInfo& pending = doc.m_listArchive.emplace_back();
-        pending.m_bGroup = 1;
-        pending.SetGroup("already enciphered");
+        // A group read from a file and not deciphered yet.
+        CCofferDoc writer;
+        MakeKeyedDoc(writer, "correct horse", {GroupRecord("already enciphered")});
+        writer.EncipherList();
+        CArchive out;
+        writer.Serialize(out);
+        CArchive in(out.Buffer(), CCodePage::Default());
+        ASSERT_TRUE(doc.Serialize(in));
         doc.AddAccount(DEFAULT_GROUP_NAME, Account("mail"));
     });
 }
@@ -111,9 +119,9 @@ TEST(SaveBytes, SavingLeavesTheRecordsInClear) {
     KeyedNew(doc);
     doc.AddAccount(DEFAULT_GROUP_NAME, Account("mail"));
     ASSERT_EQ(doc.WriteArchiveFile(folder.File("a.pwd")), EFileError::none);
-    ASSERT_EQ(doc.m_listInfo.size(), 2u);
-    EXPECT_EQ(doc.m_listInfo.front().Group(), DEFAULT_GROUP_NAME);
-    EXPECT_EQ(doc.m_listInfo.back().Password(), "secret password");
+    ASSERT_EQ(doc.Records().size(), 2u);
+    EXPECT_EQ(doc.Records().front().Group(), DEFAULT_GROUP_NAME);
+    EXPECT_EQ(doc.Records().back().Password(), "secret password");
     // A second save of the unchanged document gives the same file.
     ASSERT_EQ(doc.WriteArchiveFile(folder.File("b.pwd")), EFileError::none);
     EXPECT_EQ(ReadBytes(folder.File("a.pwd")), ReadBytes(folder.File("b.pwd")));

@@ -32,7 +32,7 @@ std::string ReadWithoutKey(const std::string& strBytes) {
         return {};
     doc.DecipherList();
     std::string strOut;
-    for (const CPasswordInfo& info : doc.m_listInfo)
+    for (const CPasswordInfo& info : doc.Records())
         strOut += info.Account() + "=" + info.Password() + ";";
     return strOut;
 }
@@ -66,15 +66,15 @@ TEST_F(DocSealed, ReopensWithTheKeyAfterWrongKeysWithTheSameRecords) {
         m_prompts.TypeCheckKey(pszKey);
     m_prompts.TypeCheckKey("right");
     ASSERT_TRUE(pDoc->OpenDocumentFile(strPath));
-    EXPECT_TRUE(pDoc->m_bOpen);
+    EXPECT_TRUE(pDoc->IsOpen());
     EXPECT_EQ(Messages(), std::vector<std::string>(3, IDS_KEY_INVALID));
     EXPECT_EQ(m_prompts.Calls().front().m_strDetail, "KEY for:  Work.khv");
     EXPECT_EQ(pDoc->CountAccounts(), 2);
-    EXPECT_EQ(pDoc->m_strFileName, "Work.khv");
-    EXPECT_EQ(pDoc->m_strKey, MakeKeyCheckValue("right"));
+    EXPECT_EQ(pDoc->FileName(), "Work.khv");
+    EXPECT_EQ(pDoc->Key().CheckValue(), MakeKeyCheckValue("right"));
     EXPECT_EQ(m_recent[0], strPath);
     // The lock judges KEYs by the check value, which the sealed file carries.
-    EXPECT_TRUE(pDoc->IsKeyAccepted("right"));
+    EXPECT_TRUE(pDoc->Key().Accepts("right"));
     // Every KEY typed but the empty one was derived in the busy wait.
     EXPECT_EQ(m_prompts.m_vecBusyTexts,
               std::vector<std::string>(3, "Checking the KEY of Work.khv ..."));
@@ -99,7 +99,7 @@ TEST_F(DocSealed, AHeaderAskingForAnUnusualCostIsDerivedOnlyAfterYes) {
         if (eAnswer == EMsgAnswer::yes)
             m_prompts.CancelCheckKey();
         EXPECT_TRUE(pDoc->OpenDocumentFile(strPath));
-        EXPECT_FALSE(pDoc->m_bOpen);
+        EXPECT_FALSE(pDoc->IsOpen());
         ASSERT_FALSE(m_prompts.Messages().empty());
         EXPECT_EQ(m_prompts.Messages()[0].m_strText, strPath + strQuestion);
         EXPECT_EQ(m_prompts.Messages()[0].m_eButtons, EMsgButtons::yesNoDefaultNo);
@@ -114,11 +114,11 @@ TEST_F(DocSealed, ACancelledKeyLeavesAnEmptyClosedDocument) {
     auto pDoc = MakeDoc();
     m_prompts.CancelCheckKey();
     EXPECT_TRUE(pDoc->OpenDocumentFile(strPath));
-    EXPECT_FALSE(pDoc->m_bOpen);
-    EXPECT_TRUE(pDoc->m_listInfo.empty());
-    EXPECT_TRUE(pDoc->m_strKey.empty());
+    EXPECT_FALSE(pDoc->IsOpen());
+    EXPECT_TRUE(pDoc->Records().empty());
+    EXPECT_FALSE(pDoc->HasKey());
     EXPECT_EQ(pDoc->GetPathName(), " ");
-    EXPECT_FALSE(pDoc->HasSealingKey());
+    EXPECT_FALSE(pDoc->Key().HasSecret());
 }
 
 TEST_F(DocSealed, ATamperedBodyIsRefusedAfterTheKeyAndNothingIsRead) {
@@ -131,10 +131,10 @@ TEST_F(DocSealed, ATamperedBodyIsRefusedAfterTheKeyAndNothingIsRead) {
     EXPECT_FALSE(pDoc->OpenDocumentFile(strPath));
     EXPECT_EQ(Messages(), std::vector<std::string>{IDS_UNEXPECTED_FORMAT});
     EXPECT_TRUE(Shown(IDS_UNEXPECTED_FORMAT, EMsgIcon::exclamation));
-    EXPECT_FALSE(pDoc->m_bOpen);
-    EXPECT_TRUE(pDoc->m_listInfo.empty());
-    EXPECT_TRUE(pDoc->m_listArchive.empty());
-    EXPECT_TRUE(pDoc->m_strKey.empty());
+    EXPECT_FALSE(pDoc->IsOpen());
+    EXPECT_TRUE(pDoc->Records().empty());
+    EXPECT_TRUE(pDoc->StagedCounts().Total() == 0);
+    EXPECT_FALSE(pDoc->HasKey());
     EXPECT_EQ(pDoc->GetPathName(), " ");
 }
 
@@ -223,7 +223,7 @@ TEST_F(DocSealed, AFailedSaveInTheOtherFormatKeepsTheOldKey) {
     m_prompts.AnswerSaveFile(m_folder.File("missing/Keep.khv"));
     m_prompts.TypeCreateKey("fresh", "fresh");
     EXPECT_FALSE(pDoc->OnFileSaveAs());
-    EXPECT_EQ(pDoc->m_strKey, MakeKeyCheckValue("k"));
+    EXPECT_EQ(pDoc->Key().CheckValue(), MakeKeyCheckValue("k"));
     EXPECT_EQ(pDoc->GetPathName(), strPwd);
 }
 
@@ -235,7 +235,7 @@ TEST_F(DocSealed, SavesAndBackupsOfASealedFileStaySealed) {
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("new", "secret2"));
     pDoc->OnContentChanged();
     ASSERT_EQ(pDoc->OnFileSave(), SAVE_DONE);
-    EXPECT_TRUE(pDoc->m_bSaved);
+    EXPECT_TRUE(pDoc->IsSaved());
     const std::string strAfter = ReadBytes(strPath);
     EXPECT_TRUE(CSealedFile::HasMagic(strAfter));
     EXPECT_EQ(strAfter.find("secret2"), std::string::npos);
@@ -279,7 +279,7 @@ TEST_F(DocSealed, AFailedChangeKeyKeepsTheOldSealing) {
     m_prompts.CancelSaveFile();
     pDoc->OnChangeKey();
     EXPECT_TRUE(Shown(IDS_KEY_NOT_CHANGED, EMsgIcon::information));
-    EXPECT_EQ(pDoc->m_strKey, MakeKeyCheckValue("old"));
+    EXPECT_EQ(pDoc->Key().CheckValue(), MakeKeyCheckValue("old"));
     // The next save still seals under the old KEY, with the old salt.
     ::rename((strPath + ".away").c_str(), strPath.c_str());
     pDoc->OnContentChanged();
@@ -299,7 +299,7 @@ TEST_F(DocSealed, ACancelledDerivationSaysNothingAndLeavesTheFileAsItWas) {
     m_prompts.CancelBusy();
     m_prompts.TypeCheckKey("old");
     ASSERT_TRUE(pDoc->OpenDocumentFile(strPath));
-    EXPECT_TRUE(pDoc->m_bOpen);
+    EXPECT_TRUE(pDoc->IsOpen());
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(m_prompts.m_vecBusyKinds, std::vector<EBusyKind>(2, EBusyKind::cancellable));
     // Cancel while the new KEY's key is derived: no failure to report, the
@@ -318,32 +318,35 @@ TEST_F(DocSealed, ACancelledDerivationSaysNothingAndLeavesTheFileAsItWas) {
 TEST_F(DocSealed, AStartAtLogonStillAsksTheKeyOfASealedFile) {
     const std::string strPath = MakeFile("L.khv", "k", {Account("a", "p")});
     auto pDoc = MakeDoc();
-    pDoc->m_bSkipKeyCheck = true;
+    pDoc->SetSkipKeyCheck(true);
     m_prompts.TypeCheckKey("k");
     ASSERT_TRUE(pDoc->OpenDocumentFile(strPath));
-    EXPECT_TRUE(pDoc->m_bOpen);
-    EXPECT_FALSE(pDoc->m_bSkipKeyCheck);
+    EXPECT_TRUE(pDoc->IsOpen());
+    EXPECT_FALSE(pDoc->IsSkippingKeyCheck());
     EXPECT_EQ(m_prompts.Calls().front().m_eKind, EPromptKind::checkKey);
 }
 
 TEST_F(DocSealed, ASealedRecordSideNeedsTheKeyItself) {
+    // A ".pwd" read without its KEY typed knows only the check value.
+    CCofferDoc writer;
+    writer.OnNewDocument();
+    writer.SetKey("k");
+    const std::string strPwd = m_folder.File("R.pwd");
+    ASSERT_EQ(writer.WriteArchiveFile(strPwd), EFileError::none);
     CCofferDoc doc;
     doc.SetSealParams({SEAL_MIN_PASSES, SEAL_MIN_MEMORY_KIB});
-    doc.OnNewDocument();
-    doc.m_strKey = MakeKeyCheckValue("k");
+    ASSERT_EQ(doc.ReadArchiveFile(strPwd, CCodePage::Default()), EFileError::none);
+    doc.DecipherList();
     const std::string strPath = m_folder.File("R.khv");
     EXPECT_EQ(doc.WriteArchiveFile(strPath), EFileError::keyUnknown);
     EXPECT_FALSE(FileExists(strPath));
-    // A KEY that does not match the check value is refused as well.
-    doc.SetSealingKey("other");
-    EXPECT_EQ(doc.WriteArchiveFile(strPath), EFileError::keyUnknown);
-    doc.SetSealingKey("k");
+    ASSERT_TRUE(doc.AcceptKey("k"));
     EXPECT_EQ(doc.WriteArchiveFile(strPath), EFileError::none);
 
     CCofferDoc reader;
     ASSERT_EQ(reader.ReadDocumentFile(strPath, CCodePage::Default()), EFileError::none);
     EXPECT_TRUE(reader.IsSealPending());
-    EXPECT_TRUE(reader.m_strKey.empty());
+    EXPECT_FALSE(reader.HasKey());
     EXPECT_FALSE(reader.AcceptKey("K"));
     ASSERT_TRUE(reader.AcceptKey("k"));
     ASSERT_EQ(reader.FinishSealedRead(CCodePage::Default()), EFileError::none);
@@ -356,7 +359,7 @@ TEST_F(DocSealed, ASealedFileWhoseArchiveDisagreesWithItsKeyIsRefused) {
     // would then accept a KEY that never opened the file.
     CCofferDoc doc;
     doc.OnNewDocument();
-    doc.m_strKey = MakeKeyCheckValue("other");
+    doc.SetKey("other");
     const std::string strPwd = m_folder.File("X.pwd");
     ASSERT_EQ(doc.WriteArchiveFile(strPwd), EFileError::none);
     CSealKey key;
@@ -368,7 +371,7 @@ TEST_F(DocSealed, ASealedFileWhoseArchiveDisagreesWithItsKeyIsRefused) {
     m_prompts.TypeCheckKey("k");
     EXPECT_FALSE(pDoc->OpenDocumentFile(strKhv));
     EXPECT_EQ(Messages(), std::vector<std::string>{IDS_UNEXPECTED_FORMAT});
-    EXPECT_TRUE(pDoc->m_listInfo.empty());
+    EXPECT_TRUE(pDoc->Records().empty());
 }
 
 TEST_F(DocSealed, NewThenSaveAsKhvSealsUnderTheCreatedKey) {
@@ -377,7 +380,7 @@ TEST_F(DocSealed, NewThenSaveAsKhvSealsUnderTheCreatedKey) {
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPath, "created");
     EXPECT_EQ(pDoc->CountGroups(), 1);
-    EXPECT_EQ(pDoc->m_listInfo.front().Group(), DEFAULT_GROUP_NAME);
+    EXPECT_EQ(pDoc->Records().front().Group(), DEFAULT_GROUP_NAME);
 }
 
 TEST_F(DocSealed, AnEmptyKhvGetsAKeyAndIsSealedUnderIt) {
@@ -386,12 +389,12 @@ TEST_F(DocSealed, AnEmptyKhvGetsAKeyAndIsSealedUnderIt) {
     auto pDoc = MakeDoc();
     m_prompts.TypeCreateKey("made", "made");
     EXPECT_TRUE(pDoc->OpenDocumentFile(strPath));
-    EXPECT_TRUE(pDoc->m_bOpen);
+    EXPECT_TRUE(pDoc->IsOpen());
     EXPECT_EQ(Messages(), std::vector<std::string>{IDS_NOKEY_CREATE});
     EXPECT_TRUE(CSealedFile::HasMagic(ReadBytes(strPath)));
     auto pReopened = MakeDoc();
     OpenWithKey(*pReopened, strPath, "made");
-    EXPECT_EQ(pReopened->m_listInfo.front().Group(), DEFAULT_GROUP_NAME);
+    EXPECT_EQ(pReopened->Records().front().Group(), DEFAULT_GROUP_NAME);
 }
 
 TEST_F(DocSealed, KeyDerivationWithoutItsMemoryIsSaidAndNoWrongKey) {
@@ -422,7 +425,7 @@ TEST_F(DocSealed, KeyDerivationWithoutItsMemoryIsSaidAndNoWrongKey) {
         // Said once, with the typed KEY kept for another try: no wrong KEY.
         const bool bSaid =
             Messages() == std::vector<std::string>{"There is not enough memory to open Big.khv."};
-        ::_exit(bSaid && !pDoc->m_bOpen ? 0 : 1);
+        ::_exit(bSaid && !pDoc->IsOpen() ? 0 : 1);
     }
     int nStatus = 0;
     ::waitpid(pid, &nStatus, 0);

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/base/DocObserver.h"
 #include "core/store/CofferDoc.h"
+#include "support/SampleDocument.h"
+#include "support/TempFolder.h"
 
 #include <functional>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -19,7 +23,7 @@ CPasswordInfo Texts(const std::string& strAccount) {
 // "G:name" for groups and the account name otherwise, in list order.
 std::vector<std::string> Order(const CCofferDoc& doc) {
     std::vector<std::string> names;
-    for (const CPasswordInfo& info : doc.m_listInfo)
+    for (const CPasswordInfo& info : doc.Records())
         names.push_back(info.IsGroup() ? "G:" + info.Group() : info.Account());
     return names;
 }
@@ -30,29 +34,29 @@ TEST(StoreNewDocument, HoldsOnlyMyPasswords) {
     CCofferDoc doc;
     doc.OnNewDocument();
     EXPECT_EQ(Order(doc), Names{"G:My Passwords"});
-    EXPECT_EQ(doc.m_nGenerate, 39);
-    EXPECT_EQ(doc.m_strLength, "");
-    EXPECT_FALSE(doc.m_bLoaded);
+    EXPECT_EQ(doc.GeneratorHeader().m_nGenerate, 39);
+    EXPECT_EQ(doc.GeneratorHeader().m_strLength, "");
+    EXPECT_FALSE(doc.IsLoaded());
     EXPECT_FALSE(doc.IsModified());
 }
 
 TEST(StoreNewDocument, DeleteContentsRestoresReadDefaults) {
+    CTempFolder folder;
     CCofferDoc doc;
-    doc.OnNewDocument();
-    doc.m_strKey = "123";
-    doc.m_strFileName = "x.pwd";
-    doc.m_bLoaded = doc.m_bSaved = true;
+    MakeKeyedDoc(doc, "123", {GroupRecord("G")});
+    // Loaded, saved and named by the write; a copy waits in the staging list.
+    ASSERT_EQ(doc.WriteArchiveFile(folder.File("x.pwd")), EFileError::none);
     doc.SetModifiedFlag();
-    doc.m_listArchive.emplace_back();
+    doc.EncipherList();
     doc.DeleteContents();
-    EXPECT_TRUE(doc.m_strKey.empty());
-    EXPECT_EQ(doc.m_strLength, "6");
-    EXPECT_EQ(doc.m_strBegin, "5");
-    EXPECT_EQ(doc.m_strEnd, "8");
-    EXPECT_EQ(doc.m_nGenerate, 39);
-    EXPECT_FALSE(doc.m_bLoaded || doc.m_bSaved || doc.IsModified());
-    EXPECT_TRUE(doc.m_strFileName.empty());
-    EXPECT_TRUE(doc.m_listInfo.empty() && doc.m_listArchive.empty());
+    EXPECT_FALSE(doc.HasKey());
+    EXPECT_EQ(doc.GeneratorHeader().m_strLength, "6");
+    EXPECT_EQ(doc.GeneratorHeader().m_strBegin, "5");
+    EXPECT_EQ(doc.GeneratorHeader().m_strEnd, "8");
+    EXPECT_EQ(doc.GeneratorHeader().m_nGenerate, 39);
+    EXPECT_FALSE(doc.IsLoaded() || doc.IsSaved() || doc.IsModified());
+    EXPECT_TRUE(doc.FileName().empty());
+    EXPECT_TRUE(doc.Records().empty() && doc.StagedCounts().Total() == 0);
 }
 
 TEST(StoreAccounts, NewAccountsGoToTheHeadOfTheirGroup) {
@@ -70,7 +74,7 @@ TEST(StoreAccounts, EmptyNameOrUnknownGroupCreatesNothing) {
     doc.OnNewDocument();
     EXPECT_EQ(doc.AddAccount("My Passwords", Texts("")), nullptr);
     EXPECT_EQ(doc.AddAccount("Nobody", Texts("a")), nullptr);
-    EXPECT_EQ(doc.m_listInfo.size(), 1u);
+    EXPECT_EQ(doc.Records().size(), 1u);
 }
 
 TEST(StoreAccounts, AddCopiesTheSixTextsOnly) {
@@ -120,7 +124,7 @@ TEST(StoreGroups, AddedGroupsAreAppended) {
     doc.AddGroup("G2");
     doc.AddGroup("G1");
     EXPECT_EQ(Order(doc), (Names{"G:My Passwords", "G:G2", "G:G1"}));
-    EXPECT_EQ(doc.FindGroup("G1"), &doc.m_listInfo.back());
+    EXPECT_EQ(doc.FindGroup("G1"), &doc.Records().back());
     EXPECT_EQ(doc.FindGroup("g1"), nullptr); // exact, case-sensitive
 }
 
@@ -140,7 +144,7 @@ TEST(StoreGroups, DeleteTakesTheGroupsAccountsWithIt) {
     EXPECT_EQ(Order(doc), (Names{"G:Next", "n"}));
     // An account is not a group: nothing goes.
     doc.AddAccount("Next", Texts("m"));
-    doc.DeleteGroup(&doc.m_listInfo.back());
+    doc.DeleteGroup(&doc.Records().back());
     doc.DeleteGroup(nullptr);
     EXPECT_EQ(Order(doc), (Names{"G:Next", "m", "n"}));
 }
@@ -191,7 +195,7 @@ TEST(StoreOrder, RebuildOrderFollowsTheGivenOrder) {
     doc.RebuildOrder({pGroupB, pY, pGroupA, pX});
     EXPECT_EQ(Order(doc), (Names{"G:B", "y", "G:My Passwords", "x"}));
     // Record identity survives: the same objects, only moved.
-    EXPECT_EQ(&doc.m_listInfo.front(), pGroupB);
+    EXPECT_EQ(&doc.Records().front(), pGroupB);
     EXPECT_EQ(pY->Password(), "p-y");
 }
 
@@ -252,11 +256,17 @@ struct SNoticeCase {
 // document starts as "My Passwords" with "a", "b", then "Work" with "w".
 TEST(StoreNotices, EachOperationTellsWhatItChanged) {
     const auto account = [](CCofferDoc& doc, const char* pszName) {
-        for (CPasswordInfo& info : doc.m_listInfo) {
+        for (const CPasswordInfo& info : doc.Records()) {
             if (!info.IsGroup() && info.Account() == pszName)
                 return &info;
         }
-        return static_cast<CPasswordInfo*>(nullptr);
+        return static_cast<const CPasswordInfo*>(nullptr);
+    };
+    const auto node = [](const CCofferDoc& doc, const char* pszName) {
+        return std::find_if(
+            doc.Records().begin(), doc.Records().end(), [pszName](const CPasswordInfo& info) {
+                return info.IsGroup() ? info.Group() == pszName : info.Account() == pszName;
+            });
     };
     const std::vector<SNoticeCase> cases = {
         {"add group",
@@ -320,6 +330,41 @@ TEST(StoreNotices, EachOperationTellsWhatItChanged) {
              doc.RenameGroup(nullptr, "x");
              doc.RenameAccount(doc.FindGroup("Work"), "x");
              doc.CopyAccount(*doc.FindGroup("Work"), doc.FindGroup("Work"));
+         },
+         {},
+         {"G:My Passwords", "b", "a", "G:Work", "w"}},
+        {"insert account",
+         [&](CCofferDoc& doc) { doc.InsertAccount(node(doc, "a"), Texts("x")); },
+         {"accountAdded x My Passwords"},
+         {"G:My Passwords", "b", "a", "x", "G:Work", "w"}},
+        {"insert account first, before any group",
+         [&](CCofferDoc& doc) { doc.InsertAccount(doc.Records().end(), Texts("x")); },
+         {"accountAdded x"},
+         {"x", "G:My Passwords", "b", "a", "G:Work", "w"}},
+        {"erase account",
+         [&](CCofferDoc& doc) {
+             doc.EraseAccount(node(doc, "Work")); // a group: refused
+             doc.EraseAccount(node(doc, "w"));
+         },
+         {"accountRemoved w Work"},
+         {"G:My Passwords", "b", "a", "G:Work"}},
+        {"batch: one reset at the end of the outermost",
+         [&](CCofferDoc& doc) {
+             const CChangeBatch outer(doc);
+             {
+                 const CChangeBatch inner(doc);
+                 doc.AddGroup("New");
+             }
+             doc.InsertAccount(node(doc, "w"), Texts("x"));
+             doc.EraseAccount(node(doc, "a"));
+         },
+         {"reset"},
+         {"G:My Passwords", "b", "G:Work", "w", "x", "G:New"}},
+        {"batch without a change",
+         [&](CCofferDoc& doc) {
+             const CChangeBatch batch(doc);
+             doc.AddAccount("Nobody", Texts("x"));
+             doc.EraseAccount(node(doc, "Work"));
          },
          {},
          {"G:My Passwords", "b", "a", "G:Work", "w"}},

@@ -29,7 +29,7 @@ TEST(TreeOrder, GroupsAndAccountsAreAlphabeticalIgnoringCase) {
     doc.AddGroup("c");
     for (const char* pszName : {"zeta", "Alpha", "beta"})
         doc.AddAccount("A", Named(pszName));
-    const auto tree = SortedTree(doc.m_listInfo, doc.CodePage());
+    const auto tree = SortedTree(doc.Records(), doc.CodePage());
     EXPECT_EQ(Labels(tree),
               (std::vector<std::string>{"A", "  Alpha", "  beta", "  zeta", "b", "c"}));
 }
@@ -39,11 +39,11 @@ TEST(TreeOrder, EqualLabelsKeepListOrderAndNothingIsLost) {
     doc.OnNewDocument();
     CPasswordInfo* pFirst = doc.AddAccount("My Passwords", Named("Same"));
     CPasswordInfo* pSecond = doc.AddAccount("My Passwords", Named("same"));
-    const auto tree = SortedTree(doc.m_listInfo, doc.CodePage());
+    const auto tree = SortedTree(doc.Records(), doc.CodePage());
     ASSERT_EQ(tree.size(), 1u);
     // AddAccount puts each new account first in the list: "same" precedes "Same".
-    EXPECT_EQ(tree[0].m_accounts, (std::vector<CPasswordInfo*>{pSecond, pFirst}));
-    EXPECT_EQ(PreOrder(tree).size(), doc.m_listInfo.size());
+    EXPECT_EQ(tree[0].m_accounts, (std::vector<const CPasswordInfo*>{pSecond, pFirst}));
+    EXPECT_EQ(PreOrder(tree).size(), doc.Records().size());
 }
 
 TEST(TreeOrder, PreOrderRebuildsTheListInDisplayOrder) {
@@ -52,9 +52,9 @@ TEST(TreeOrder, PreOrderRebuildsTheListInDisplayOrder) {
     doc.AddGroup("Empty");
     doc.AddGroup("After");
     doc.AddAccount("After", Named("x"));
-    doc.RebuildOrder(PreOrder(SortedTree(doc.m_listInfo, doc.CodePage())));
+    doc.RebuildOrder(PreOrder(SortedTree(doc.Records(), doc.CodePage())));
     std::vector<std::string> listed;
-    for (const CPasswordInfo& info : doc.m_listInfo)
+    for (const CPasswordInfo& info : doc.Records())
         listed.push_back(info.IsGroup() ? info.Group() : "  " + info.Account());
     // The empty group is followed directly by the next group.
     EXPECT_EQ(listed, (std::vector<std::string>{"After", "  x", "Empty", "My Passwords"}));

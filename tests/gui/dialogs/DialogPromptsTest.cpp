@@ -28,6 +28,7 @@
 #include <QPushButton>
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <atomic>
@@ -544,8 +545,10 @@ void DialogPromptsTest::notifierTurnsNoticesIntoSignals() {
     doc.OnFileClose();
     QCOMPARE(spyUpdate.count(), 0);
     doc.SetModifiedFlag(false);
-    doc.m_strKey = "1";
-    doc.m_bSaved = true;
+    // A file written under a KEY closes without a question.
+    doc.SetKey("1");
+    QTemporaryDir dir;
+    QVERIFY(doc.WriteArchiveFile(dir.filePath("Close.pwd").toStdString()) == EFileError::none);
     QCOMPARE(doc.OnFileClose(), 1);
     QCOMPARE(spyUpdate.count(), 1);
     QCOMPARE(spyPath.count(), 1);

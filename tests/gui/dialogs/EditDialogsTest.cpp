@@ -52,7 +52,7 @@ struct SDoc {
     }
     const CPasswordInfo* Find(const std::string& strGroup, const std::string& strAccount) {
         bool bIn = false;
-        for (const CPasswordInfo& info : doc.m_listInfo) {
+        for (const CPasswordInfo& info : doc.Records()) {
             if (info.IsGroup())
                 bIn = info.Group() == strGroup;
             else if (bIn && info.Account() == strAccount)
@@ -328,7 +328,9 @@ void CEditDialogsTest::buttonsFillTheFields() {
 
 void CEditDialogsTest::commentsKeepTheirLineEnds() {
     SDoc d{"A", "A/x"};
-    d.doc.m_listInfo.back().SetComments("lone\nbreak\r\npair");
+    CPasswordInfo texts = d.doc.Records().back();
+    texts.SetComments("lone\nbreak\r\npair");
+    d.doc.ReplaceAccount(&d.doc.Records().back(), "A", texts);
     CAccountDlg dialog(d.doc, d.prompts);
     dialog.Load(Editing(d, "A", "x"));
     QCOMPARE(dialog.CommentsEdit()->toPlainText(), QStringLiteral("lone\nbreak\npair"));
@@ -393,11 +395,12 @@ void CEditDialogsTest::changesAreNotThrownAwayUnasked() {
     SDoc d{"A", "A/x", "B"};
     std::vector<std::string> failures;
     d.prompts.m_fnFail = [&failures](const std::string& strWhy) { failures.push_back(strWhy); };
-    CPasswordInfo& x = d.doc.m_listInfo.back();
-    x.SetUserName("ann");
-    x.SetPassword("pw");
-    x.SetWebSite("https://a.example/");
-    x.SetEMail("ann@a.example");
+    CPasswordInfo texts = *d.Find("A", "x");
+    texts.SetUserName("ann");
+    texts.SetPassword("pw");
+    texts.SetWebSite("https://a.example/");
+    texts.SetEMail("ann@a.example");
+    const CPasswordInfo& x = *d.doc.ReplaceAccount(d.Find("A", "x"), "A", texts);
     CAccountDlg dialog(d.doc, d.prompts);
     SAccountDlgData data = bEdit ? Editing(d, "A", "x") : SAccountDlgData{};
     if (bEdit) {

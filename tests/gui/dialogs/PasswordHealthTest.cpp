@@ -131,13 +131,13 @@ void PasswordHealthTest::toolsMenuOpensItAndKeepsTheThreshold() {
     });
     fx.m_editPrompts.AnswerHealth([&](SHealthDlgData& data) {
         data.m_strThreshold = "poor";
-        data.m_fnEditAccount(&*std::next(fx.m_pDoc->m_listInfo.begin()));
+        data.m_fnEditAccount(&*std::next(fx.m_pDoc->Records().begin()));
     });
     QVERIFY(frame.RunCommand(ID_TOOLS_HEALTH));
     QCOMPARE(fx.m_editPrompts.m_vecHealthOpened, std::vector<std::string>{"good"});
     QCOMPARE(fx.m_editPrompts.m_vecAccountOpened.at(0).m_strAccount, std::string("Card"));
     QCOMPARE(fx.CurrentPath(), std::string("Bank/Card"));
-    QCOMPARE(std::next(fx.m_pDoc->m_listInfo.begin())->Password(),
+    QCOMPARE(std::next(fx.m_pDoc->Records().begin())->Password(),
              std::string("Lk3$vB8!nQ2@zX6#pW5^"));
     frame.SaveSettings();
     QCOMPARE(profile.Get(ETextSetting::healthThreshold), std::string("poor"));
@@ -159,10 +159,10 @@ void PasswordHealthTest::aLargeFileIsCheckedBehindTheBusyBox() {
     QFETCH(bool, bLock);
     CViewFixture fx;
     fx.NewKeyedDocument("Bank: Card=password");
-    for (std::size_t i = 0; fx.m_pDoc->m_listInfo.size() < CPasswordHealthDlg::BUSY_RECORDS; ++i)
+    for (std::size_t i = 0; fx.m_pDoc->Records().size() < CPasswordHealthDlg::BUSY_RECORDS; ++i)
         fx.Account("Bank", "Spare " + std::to_string(i), "Qx7!rT2#mK9$wL4&" + std::to_string(i));
     const CPasswordInfo* pCard = nullptr;
-    for (const CPasswordInfo& info : fx.m_pDoc->m_listInfo)
+    for (const CPasswordInfo& info : fx.m_pDoc->Records())
         pCard = info.Account() == "Card" ? &info : pCard;
     std::vector<const CPasswordInfo*> edited;
     SHealthDlgData data{"reasonable",
@@ -174,7 +174,7 @@ void PasswordHealthTest::aLargeFileIsCheckedBehindTheBusyBox() {
     QCOMPARE(dialog.Summary()->text(),
              QStringLiteral("1 of %1 accounts need attention.")
                  .arg(QString::fromStdString(
-                     FormatCount(static_cast<long long>(fx.m_pDoc->m_listInfo.size()) - 1))));
+                     FormatCount(static_cast<long long>(fx.m_pDoc->Records().size()) - 1))));
     dialog.OpenLine(0);
     QCOMPARE(edited, std::vector<const CPasswordInfo*>{pCard});
 

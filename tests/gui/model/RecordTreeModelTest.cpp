@@ -4,6 +4,7 @@
 #include "core/tree/TreeOrder.h"
 #include "gui/model/DocNotifier.h"
 #include "gui/model/RecordListModel.h"
+#include "support/SampleDocument.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>
@@ -21,8 +22,8 @@ CPasswordInfo Named(const std::string& strName) {
     return texts;
 }
 
-CPasswordInfo* AccountNamed(CCofferDoc& doc, const std::string& strName) {
-    for (CPasswordInfo& info : doc.m_listInfo) {
+const CPasswordInfo* AccountNamed(const CCofferDoc& doc, const std::string& strName) {
+    for (const CPasswordInfo& info : doc.Records()) {
         if (!info.IsGroup() && info.Account() == strName)
             return &info;
     }
@@ -45,7 +46,7 @@ Labels ModelLabels(const CRecordTreeModel& model) {
 // The same labels from the document's list, sorted afresh.
 Labels SortedLabels(CCofferDoc& doc) {
     Labels labels;
-    for (const STreeGroup& group : SortedTree(doc.m_listInfo, doc.CodePage())) {
+    for (const STreeGroup& group : SortedTree(doc.Records(), doc.CodePage())) {
         labels.push_back(group.m_pGroup->Group());
         for (const CPasswordInfo* pAccount : group.m_accounts)
             labels.push_back("  " + pAccount->Account());
@@ -67,9 +68,7 @@ private slots:
 // the model as a full rebuild from the list would show it.
 void CRecordTreeModelTest::FollowsEveryNoticeAsAFreshBuildWould() {
     CCofferDoc doc;
-    doc.OnNewDocument();
-    doc.m_strKey = "key";
-    doc.m_strFileName = "Home.pwd";
+    MakeKeyedDoc(doc, "key", {GroupRecord(DEFAULT_GROUP_NAME)}, "Home.pwd");
     doc.RenameGroup(doc.FindGroup(DEFAULT_GROUP_NAME), "Mail");
     doc.AddGroup("Bank");
     for (const char* pszName : {"Loan", "card", "Card", "Atm"})
@@ -155,8 +154,7 @@ void CRecordTreeModelTest::FollowsEveryNoticeAsAFreshBuildWould() {
 // moved record keeps its index, now at its new place.
 void CRecordTreeModelTest::MovedRowsKeepTheirPersistentIndexes() {
     CCofferDoc doc;
-    doc.OnNewDocument();
-    doc.m_strKey = "key";
+    MakeKeyedDoc(doc, "key", {GroupRecord(DEFAULT_GROUP_NAME)});
     doc.AddGroup("Work");
     for (const char* pszName : {"a", "b", "c"})
         doc.AddAccount(DEFAULT_GROUP_NAME, Named(pszName));
@@ -164,7 +162,7 @@ void CRecordTreeModelTest::MovedRowsKeepTheirPersistentIndexes() {
     CRecordTreeModel model(doc);
     QObject::connect(&notifier, &CDocNotifier::RecordsChanged, &model, &CRecordTreeModel::Apply);
     model.Reload();
-    CPasswordInfo* pA = AccountNamed(doc, "a");
+    const CPasswordInfo* pA = AccountNamed(doc, "a");
     const QPersistentModelIndex account(model.IndexOf(pA));
     const QPersistentModelIndex work(model.IndexOf(doc.FindGroup("Work")));
     QCOMPARE(account.row(), 0);
@@ -192,11 +190,10 @@ void CRecordTreeModelTest::ShowsNothingWithoutAKeyAndAfterAClose() {
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     model.Reload();
     QCOMPARE(model.rowCount(), 0);
-    doc.m_strKey = "key";
+    doc.SetKey("key");
     model.Reload();
     QCOMPARE(model.rowCount(model.FileIndex()), 1);
     // Closing empties the list and tells a reset.
-    doc.m_bSaved = true;
     doc.OnFileClose();
     QCOMPARE(model.rowCount(), 0);
 }

@@ -36,12 +36,12 @@ CMainFrame& CFrameFixture::Frame() {
 std::string CFrameFixture::WriteKeyedFile(const std::string& strName, const std::string& strKey) {
     CCofferDoc doc;
     doc.OnNewDocument();
-    doc.m_strKey = MakeKeyCheckValue(strKey);
+    doc.SetKey(strKey);
     const std::string strPath = m_dir.filePath(QString::fromStdString(strName)).toStdString();
     doc.WriteArchiveFile(strPath);
     return strPath;
 }
 
 void CFrameFixture::GiveKey(const std::string& strKey) {
-    m_pDoc->m_strKey = MakeKeyCheckValue(strKey);
+    m_pDoc->SetKey(strKey);
 }

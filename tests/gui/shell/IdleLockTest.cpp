@@ -9,6 +9,7 @@
 #include "gui/shell/FrameFixture.h"
 #include "gui/shell/SystemTray.h"
 #include "platform/Clipboard.h"
+#include "support/SampleDocument.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -147,10 +148,10 @@ void IdleLockTest::autoExitSavesChangesBeforeEnding() {
     // The change reached the file.
     CCofferDoc reread;
     QVERIFY(reread.ReadArchiveFile(strPath, CCodePage::Default()) == EFileError::none);
-    QVERIFY(reread.IsKeyAccepted("k"));
+    QVERIFY(reread.Key().Accepts("k"));
     reread.DecipherList();
     const bool bFound =
-        std::any_of(reread.m_listInfo.begin(), reread.m_listInfo.end(), [](const auto& info) {
+        std::any_of(reread.Records().begin(), reread.Records().end(), [](const auto& info) {
             return info.Account() == "Bank" && info.Password() == "left unsaved";
         });
     QVERIFY(bFound);
@@ -199,7 +200,7 @@ void IdleLockTest::endBySignalOrSession() {
     fx.m_prompts.TypeCheckKey("k");
     QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
     fx.m_pDoc->SetModifiedFlag(true);
-    fx.m_pDoc->m_bAutoSave = bAutoSave;
+    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bAutoSave = bAutoSave; });
     if (bReadOnly)
         QFile::setPermissions(QString::fromStdString(strPath), QFile::ReadOwner);
     if (nAnswer != 0)

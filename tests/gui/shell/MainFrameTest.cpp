@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/FrameFixture.h"
+#include "support/SampleDocument.h"
 
 #include "core/base/CommandIds.h"
 #include "core/base/SettingKeys.h"
@@ -346,7 +347,7 @@ void CMainFrameTest::enableRulesFollowTheKey() {
     // Check marks follow the settings they show.
     QVERIFY(frame.Action(ID_RECENT_ADDHERE)->isChecked());
     frame.RunCommand(ID_RECENT_ADDHERE);
-    QVERIFY(!fx.m_pDoc->m_bAddToRecent);
+    QVERIFY(!fx.m_pDoc->FileOptions().m_bAddToRecent);
     QVERIFY(!frame.Action(ID_RECENT_ADDHERE)->isChecked());
 }
 
@@ -570,7 +571,7 @@ void CMainFrameTest::startupMessages() {
         QCOMPARE(fx.m_prompts.Messages()[0].m_eIcon, EMsgIcon::exclamation);
         QCOMPARE(fx.m_prompts.Messages()[0].m_eButtons, EMsgButtons::ok);
     }
-    QVERIFY(fx.m_pDoc->m_strKey.empty());
+    QVERIFY(!fx.m_pDoc->HasKey());
     QCOMPARE(fx.Frame().Mode(), EInterface::main);
 }
 
@@ -583,9 +584,9 @@ void CMainFrameTest::startupFileAsksForKey() {
     fx.m_prompts.TypeCheckKey("secret");
     fx.Frame().ActivateFrame(true);
     QVERIFY(fx.m_prompts.Messages().empty());
-    QVERIFY(!fx.m_pDoc->m_strKey.empty());
+    QVERIFY(fx.m_pDoc->HasKey());
     QCOMPARE(fx.m_pDoc->GetPathName(), strPath);
-    QVERIFY(fx.m_pDoc->m_bOpen);
+    QVERIFY(fx.m_pDoc->IsOpen());
     QCOMPARE(fx.m_recent.GetCount(), 1);
     QVERIFY(!fx.Frame().IsLocked());
     QCOMPARE(fx.Frame().Tray().IconId(), 240);
@@ -603,8 +604,8 @@ void CMainFrameTest::startupFileAtLogonSkipsKeyAndLocks() {
     // until then nothing of the file is held.
     QVERIFY(fx.m_prompts.Calls().empty());
     QVERIFY(fx.m_pDoc->IsUnloaded());
-    QVERIFY(fx.m_pDoc->m_strKey.empty() && fx.m_pDoc->m_listInfo.empty());
-    QVERIFY(!fx.m_pDoc->m_bSkipKeyCheck);
+    QVERIFY(!fx.m_pDoc->HasKey() && fx.m_pDoc->Records().empty());
+    QVERIFY(!fx.m_pDoc->IsSkippingKeyCheck());
     QCOMPARE(fx.Frame().Mode(), EInterface::trayMain);
     QVERIFY(fx.Frame().IsLocked());
     QCOMPARE(fx.Frame().Tray().IconId(), 358);
@@ -614,7 +615,7 @@ void CMainFrameTest::startupFileAtLogonSkipsKeyAndLocks() {
     fx.Frame().Tray().OnTrayNotification(QSystemTrayIcon::DoubleClick);
     QVERIFY(fx.Frame().isVisible());
     QVERIFY(!fx.Frame().IsLocked());
-    QVERIFY(!fx.m_pDoc->m_strKey.empty());
+    QVERIFY(fx.m_pDoc->HasKey());
     QCOMPARE(fx.Frame().Tray().IconId(), 240);
     QCOMPARE(fx.Frame().Tray().DefaultCommand(), ID_TRAY_LOCK);
     QVERIFY(fx.m_vecFailures.empty());
@@ -886,8 +887,7 @@ void CMainFrameTest::restoreAsksForKeyWhenLocked() {
     CFrameFixture fx;
     CMainFrame& frame = fx.Frame();
     frame.ActivateFrame(true);
-    fx.GiveKey("secret");
-    fx.m_pDoc->m_strFileName = "Work.pwd";
+    MakeKeyedDoc(*fx.m_pDoc, "secret", {}, "Work.pwd");
     frame.RunCommand(ID_TOOLS_LOCK);
     QVERIFY(frame.IsLocked());
     QVERIFY(!frame.isVisible());
@@ -914,9 +914,8 @@ void CMainFrameTest::unlockPromptShowsTheFileNameAsItIs() {
     CFrameFixture fx;
     CMainFrame& frame = fx.Frame();
     frame.ActivateFrame(true);
-    fx.GiveKey("secret");
     // A file system name, not a stored text: no code-page conversion.
-    fx.m_pDoc->m_strFileName = "Cl\xC3\xA9s.pwd";
+    MakeKeyedDoc(*fx.m_pDoc, "secret", {}, "Cl\xC3\xA9s.pwd");
     frame.RunCommand(ID_TOOLS_LOCK);
     fx.m_prompts.TypeCheckKey("secret");
     frame.RunCommand(ID_TRAY_MAINWINDOW);

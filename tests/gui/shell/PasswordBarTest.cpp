@@ -169,7 +169,6 @@ void CPasswordBarTest::withoutAFileEverythingIsOff() {
     QVERIFY(bar.GroupList()->count() > 0);
     // The file is closed: nothing of it stays listed.
     b.fx.m_pDoc->OnFileClose();
-    b.fx.m_pDoc->m_strKey.clear();
     bar.FillGroups();
     QCOMPARE(bar.GroupList()->count(), 0);
     QVERIFY(!bar.GroupList()->isEnabled());
@@ -208,7 +207,7 @@ void CPasswordBarTest::addAndEditActOnTheDialogsGroupAndTheAccountShown() {
     QCOMPARE(b.Shown(bar.AccountList()).toStdString(), strShown);
     QCOMPARE(bar.m_pCurAccount->UserName(), std::string("changed"));
     int nOther = 0;
-    for (const CPasswordInfo& info : b.fx.m_pDoc->m_listInfo)
+    for (const CPasswordInfo& info : b.fx.m_pDoc->Records())
         nOther += info.UserName() == strOtherUser ? 1 : 0;
     QCOMPARE(nOther, 1);
     QVERIFY(b.fx.m_pDoc->IsModified());
@@ -229,9 +228,9 @@ void CPasswordBarTest::addAndEditActOnTheDialogsGroupAndTheAccountShown() {
 
     // Cancel changes nothing.
     b.m_edits.AnswerAccount([](SAccountDlgData&) { return false; });
-    const std::size_t nRecords = b.fx.m_pDoc->m_listInfo.size();
+    const std::size_t nRecords = b.fx.m_pDoc->Records().size();
     bar.OnAddAccount();
-    QCOMPARE(b.fx.m_pDoc->m_listInfo.size(), nRecords);
+    QCOMPARE(b.fx.m_pDoc->Records().size(), nRecords);
     QVERIFY(b.fx.m_vecFailures.empty());
 }
 

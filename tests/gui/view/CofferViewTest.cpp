@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/view/ViewFixture.h"
+#include "support/SampleDocument.h"
 
 #include "core/base/CommandIds.h"
 #include "core/base/SettingsSchema.h"
@@ -69,8 +70,11 @@ void CCofferViewTest::treeIsSortedIgnoringCase() {
     CCofferView& view = fx.Show();
     QCOMPARE(fx.Item().data().toString().toStdString(), std::string("Home"));
     // A path is UTF-8, whatever the code page of the stored texts.
-    fx.m_pDoc->m_strFileName = "Br\xC3\xBC"
-                               "cke \xE2\x98\x83 \xE6\x97\xA5\xE6\x9C\xAC.pwd";
+    const std::vector<CPasswordInfo> records(fx.m_pDoc->Records().begin(),
+                                             fx.m_pDoc->Records().end());
+    MakeKeyedDoc(*fx.m_pDoc, "secret", records,
+                 "Br\xC3\xBC"
+                 "cke \xE2\x98\x83 \xE6\x97\xA5\xE6\x9C\xAC.pwd");
     view.OnUpdate();
     QCOMPARE(fx.Item().data().toString(), QString::fromUtf8("Br\u00FCcke \u2603 \u65E5\u672C"));
     QCOMPARE(fx.TreeLabels(), (Labels{"A", "  Alpha", "  beta", "  zeta", "b", "c"}));
@@ -252,8 +256,8 @@ void CCofferViewTest::deleteWithAutoSaveWritesAtOnce() {
     CViewFixture fx;
     fx.m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
     const std::string strPath = fx.WriteKeyedFile("auto.pwd", "secret");
-    fx.m_pDoc->m_bAutoSave = true;
-    fx.m_pDoc->m_bBackup = false;
+    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bAutoSave = true; });
+    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
     fx.Frame(); // the frame gives the document its prompts
     fx.m_prompts.TypeCheckKey("secret");
     QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
@@ -265,7 +269,8 @@ void CCofferViewTest::deleteWithAutoSaveWritesAtOnce() {
     QVERIFY(!fx.m_pDoc->IsModified());
     CCofferDoc reread;
     QCOMPARE(reread.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
-    QCOMPARE(reread.m_listArchive.size(), size_t(1)); // only the group is left on disk
+    QCOMPARE(std::size_t(reread.StagedCounts().Total()),
+             size_t(1)); // only the group is left on disk
 }
 
 void CCofferViewTest::searchStartNeverOutlivesItsItem() {
@@ -444,7 +449,7 @@ void CCofferViewTest::commandsFollowTheKey() {
     QVERIFY(fx.m_pFrame->Commands().Update(ID_ITEM_DELETE).bEnabled);
     for (int nId : {ID_ACCOUNT_ADD, ID_GROUP_ADD, ID_ITEM_EDIT})
         QVERIFY(fx.m_pFrame->Commands().Update(nId).bEnabled);
-    fx.m_pDoc->m_strKey.clear();
+    fx.m_pDoc->DeleteContents();
     for (int nId : {ID_ACCOUNT_ADD, ID_GROUP_ADD, ID_ITEM_EDIT, ID_ITEM_DELETE})
         QVERIFY(!fx.m_pFrame->Commands().Update(nId).bEnabled);
 }
@@ -497,10 +502,11 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
             fx.Account("Group " + std::to_string(g), pszName);
     }
     CCofferView& view = fx.Show();
-    fx.m_pDoc->SetSealingKey("secret");
-    fx.m_pDoc->m_bOpen = true;
-    fx.m_pDoc->m_bBackup = false;
-    QVERIFY(fx.m_pDoc->DoSave(fx.m_dir.filePath("Lock.pwd").toStdString()));
+    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
+    const std::string strPath = fx.m_dir.filePath("Lock.pwd").toStdString();
+    QVERIFY(fx.m_pDoc->WriteArchiveFile(strPath) == EFileError::none);
+    fx.m_prompts.TypeCheckKey("secret");
+    QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
     CMainFrame& frame = fx.Frame();
     connect(&frame, &CMainFrame::DocumentUnloading, &view, &CCofferView::RememberPlace);
     connect(&frame, &CMainFrame::DocumentReloaded, &view, &CCofferView::RestorePlace);
@@ -520,7 +526,7 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
     QVERIFY(nScroll > 0);
 
     frame.Lock();
-    QVERIFY(fx.m_pDoc->m_listInfo.empty() && fx.m_pDoc->m_strKey.empty());
+    QVERIFY(fx.m_pDoc->Records().empty() && !fx.m_pDoc->HasKey());
     QCOMPARE(view.Model().rowCount(), 0);
     QVERIFY(view.PasswordBox()->text().isEmpty() && view.UserNameBox()->text().isEmpty());
     for (const QComboBox* pList : bar.findChildren<QComboBox*>())

@@ -111,7 +111,7 @@ void CStartHintTest::buttonsRunTheirCommands() {
         if (call.m_eKind != EPromptKind::message)
             shown << int(call.m_eKind);
     QCOMPARE(shown, prompts);
-    QCOMPARE(!fx.m_pDoc->m_strKey.empty(), bOpenAfter);
+    QCOMPARE(fx.m_pDoc->HasKey(), bOpenAfter);
     QCOMPARE(view.StartHint()->isVisible(), !bOpenAfter);
     QCOMPARE(fx.m_prompts.UnusedAnswers(), std::string());
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/view/ViewFixture.h"
+#include "support/SampleDocument.h"
 
 #include "core/store/CodePage.h"
 #include "gui/view/AccountTreeCtrl.h"
@@ -25,7 +26,7 @@ constexpr const char* CLASHES = "Bank: Loan=bank-loan, Card=bank-card / Mail: We
 // Every record of the list in list order: "G:name" or "account=password".
 Labels ListOrder(const CCofferDoc& doc) {
     Labels names;
-    for (const CPasswordInfo& info : doc.m_listInfo)
+    for (const CPasswordInfo& info : doc.Records())
         names.push_back(info.IsGroup() ? "G:" + info.Group()
                                        : info.Account() + "=" + info.Password());
     return names;
@@ -286,8 +287,8 @@ void CViewDropTest::cancelMidwayKeepsWhatMoved() {
 void CViewDropTest::aDropIsSavedAtOnceWithAutoSave() {
     CViewFixture fx;
     const std::string strPath = fx.WriteKeyedFile("auto.pwd", "secret");
-    fx.m_pDoc->m_bAutoSave = true;
-    fx.m_pDoc->m_bBackup = false;
+    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bAutoSave = true; });
+    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
     fx.Frame();
     fx.m_prompts.TypeCheckKey("secret");
     QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/view/ViewFixture.h"
+#include "support/SampleDocument.h"
 
 #include "core/base/CommandIds.h"
 #include "core/store/CodePage.h"
@@ -56,8 +57,8 @@ void CViewEditingTest::addAccountStoresItUnderTheGroupShown() {
     QCOMPARE(opened.m_generator.m_nFlags, fx.m_pFrame->Settings().Values().m_generator.m_nFlags);
     QCOMPARE(fx.CurrentPath(), std::string("Bank/new"));
     QCOMPARE(fx.ListOrder(), (Labels{"G:Bank", "new", "G:Mail", "old"}));
-    QCOMPARE(fx.m_pDoc->m_listInfo.begin()->Group(), std::string("Bank"));
-    QCOMPARE(std::next(fx.m_pDoc->m_listInfo.begin())->Comments(), std::string("line 1\r\nline 2"));
+    QCOMPARE(fx.m_pDoc->Records().begin()->Group(), std::string("Bank"));
+    QCOMPARE(std::next(fx.m_pDoc->Records().begin())->Comments(), std::string("line 1\r\nline 2"));
     QVERIFY(fx.m_pDoc->IsModified());
     // The details show the new account at once.
     QCOMPARE(view.UserNameBox()->text(), QStringLiteral("user"));
@@ -164,8 +165,8 @@ void CViewEditingTest::deletingTheOnlyGroupLeftForgetsTheSelection() {
 void CViewEditingTest::addWithAutoSaveWritesAtOnce() {
     CViewFixture fx;
     const std::string strPath = fx.WriteKeyedFile("auto.pwd", "secret");
-    fx.m_pDoc->m_bAutoSave = true;
-    fx.m_pDoc->m_bBackup = false;
+    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bAutoSave = true; });
+    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
     fx.Frame();
     fx.m_prompts.TypeCheckKey("secret");
     QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
@@ -175,7 +176,7 @@ void CViewEditingTest::addWithAutoSaveWritesAtOnce() {
     QVERIFY(!fx.m_pDoc->IsModified());
     CCofferDoc reread;
     QCOMPARE(reread.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
-    QCOMPARE(reread.m_listArchive.size(), size_t(2));
+    QCOMPARE(std::size_t(reread.StagedCounts().Total()), size_t(2));
     QVERIFY(fx.m_vecFailures.empty());
 }
 

@@ -17,9 +17,7 @@ CViewFixture::~CViewFixture() {
 }
 
 void CViewFixture::NewKeyedDocument(const std::string& strOutline, const std::string& strFileName) {
-    m_pDoc->OnNewDocument();
-    m_pDoc->m_strKey = MakeKeyCheckValue("secret");
-    m_pDoc->m_strFileName = strFileName;
+    MakeKeyedDoc(*m_pDoc, "secret", {GroupRecord(DEFAULT_GROUP_NAME)}, strFileName);
     BuildSampleDocument(*m_pDoc, strOutline);
 }
 
@@ -100,7 +98,7 @@ std::vector<std::string> CViewFixture::TreeLabels() const {
 
 std::vector<std::string> CViewFixture::ListOrder() const {
     std::vector<std::string> names;
-    for (const CPasswordInfo& info : m_pDoc->m_listInfo)
+    for (const CPasswordInfo& info : m_pDoc->Records())
         names.push_back(info.IsGroup() ? "G:" + info.Group() : info.Account());
     return names;
 }

@@ -4,6 +4,7 @@
 // change saved at once with automatic saving, and a source that is refused.
 
 #include "gui/view/ViewFixture.h"
+#include "support/SampleDocument.h"
 
 #include "core/base/CommandIds.h"
 #include "core/base/DocObserver.h"
@@ -26,9 +27,13 @@ Q_DECLARE_METATYPE(Labels)
 namespace {
 
 // Counts the times the document became modified: one change, one notice.
-class CModifiedCount final : public CDocObserver {
+// Counts the document's changes to modified, as the program hears of them.
+class CModifiedCount final : public QObject {
 public:
-    void OnModifiedChanged(bool bModified) override { m_nModified += bModified ? 1 : 0; }
+    explicit CModifiedCount(CDocNotifier& notifier) {
+        connect(&notifier, &CDocNotifier::ModifiedChanged, this,
+                [this](bool bModified) { m_nModified += bModified ? 1 : 0; });
+    }
     int m_nModified = 0;
 };
 
@@ -41,7 +46,7 @@ constexpr const char* CSV_SOURCE =
 // Every record of the list: "G:name" or "account=password".
 Labels Records(const CCofferDoc& doc) {
     Labels names;
-    for (const CPasswordInfo& info : doc.m_listInfo)
+    for (const CPasswordInfo& info : doc.Records())
         names.push_back(info.IsGroup() ? "G:" + info.Group()
                                        : info.Account() + "=" + info.Password());
     return names;
@@ -68,8 +73,8 @@ std::string WriteSource(CViewFixture& fx, const char* pszName, const std::string
 // "Post" (password "pw"), shown in the view.
 std::string OpenAutoSavedFile(CViewFixture& fx) {
     const std::string strPath = fx.WriteKeyedFile("home.pwd", "secret");
-    fx.m_pDoc->m_bAutoSave = true;
-    fx.m_pDoc->m_bBackup = false;
+    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bAutoSave = true; });
+    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
     fx.Frame();
     fx.m_prompts.TypeCheckKey("secret");
     if (!fx.m_pDoc->OpenDocumentFile(strPath))
@@ -181,13 +186,11 @@ void CViewImportTest::clashesAreAskedAsADropAsks() {
     const std::string strPath = OpenAutoSavedFile(fx);
     QVERIFY(!strPath.empty());
     const std::string strBefore = ReadBytes(strPath);
-    CModifiedCount modified;
-    fx.m_pDoc->SetObserver(&modified);
+    CModifiedCount modified(fx.m_notifier);
     const std::string strSource = WriteSource(fx, "export.csv", CSV_SOURCE);
     fx.m_prompts.AnswerOpenFile(strSource);
     fx.m_editPrompts.AnswerReplace(static_cast<EReplaceAnswer>(nAnswer));
     QVERIFY(fx.m_pFrame->RunCommand(ID_FILE_IMPORT));
-    fx.m_pDoc->SetObserver(nullptr);
 
     const SPromptCall& call = fx.m_prompts.Calls().front();
     QCOMPARE(call.m_eKind, EPromptKind::openFile);

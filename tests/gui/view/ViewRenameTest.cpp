@@ -70,7 +70,7 @@ void CViewRenameTest::clickOnSelectedItemRenamesAccountInPlace() {
     QCOMPARE(fx.TreeLabels(), (Labels{"Bank", "   Auto loan ", "  Card", "Mail", "  Home"}));
     QCOMPARE(fx.CurrentPath(), std::string("Bank/ Auto loan "));
     QCOMPARE(fx.RecordOf(fx.Current())->Account(), std::string(" Auto loan "));
-    QCOMPARE(std::next(fx.m_pDoc->m_listInfo.begin())->Account(), std::string(" Auto loan "));
+    QCOMPARE(std::next(fx.m_pDoc->Records().begin())->Account(), std::string(" Auto loan "));
     QVERIFY(fx.m_pDoc->IsModified());
     QVERIFY(fx.m_prompts.Messages().empty());
     // The Enter that ends the edit is the editor's: it opens no account dialog.
@@ -85,7 +85,7 @@ void CViewRenameTest::groupRenameMovesItAndMarksModified() {
     QVERIFY(pEdit);
     TypeAndEnter(pEdit, QStringLiteral("Apps"));
     QCOMPARE(fx.TreeLabels(), (Labels{"Apps", "  Home", "Bank", "  Card", "  Loan"}));
-    QCOMPARE(fx.m_pDoc->m_listInfo.begin()->Group(), std::string("Apps"));
+    QCOMPARE(fx.m_pDoc->Records().begin()->Group(), std::string("Apps"));
     QCOMPARE(fx.CurrentPath(), std::string("Apps"));
     QVERIFY(fx.m_pDoc->IsModified());
     // The same name again changes nothing.

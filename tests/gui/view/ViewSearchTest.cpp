@@ -133,7 +133,7 @@ void CViewSearchTest::enterInTheBarFindsAndAgreesWithTheSharedWalk() {
     FillCards(fx);
     fx.Show();
     // The walk keyhaven-cli prints, over the document's own sorted records.
-    const std::vector<STreeGroup> tree = SortedTree(fx.m_pDoc->m_listInfo, CCodePage::Default());
+    const std::vector<STreeGroup> tree = SortedTree(fx.m_pDoc->Records(), CCodePage::Default());
     const CSortedLabelTree labels(tree, "cards");
     Labels expected;
     for (const STreePos& pos : FindAll(labels, "a", {}, CCodePage::Default())) {
