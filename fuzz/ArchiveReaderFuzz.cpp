@@ -33,12 +33,15 @@ bool SameRecord(const CPasswordInfo& a, const CPasswordInfo& b) {
 }
 
 bool SameContent(const CCofferDoc& a, const CCofferDoc& b) {
-    if (a.m_strKey != b.m_strKey || a.m_nGenerate != b.m_nGenerate ||
-        a.m_strLength != b.m_strLength || a.m_strBegin != b.m_strBegin ||
-        a.m_strEnd != b.m_strEnd || a.m_listInfo.size() != b.m_listInfo.size())
+    const SGeneratorHeader& headerA = a.GeneratorHeader();
+    const SGeneratorHeader& headerB = b.GeneratorHeader();
+    if (a.Key().CheckValue() != b.Key().CheckValue() ||
+        headerA.m_nGenerate != headerB.m_nGenerate || headerA.m_strLength != headerB.m_strLength ||
+        headerA.m_strBegin != headerB.m_strBegin || headerA.m_strEnd != headerB.m_strEnd ||
+        a.Records().size() != b.Records().size())
         return false;
-    auto itB = b.m_listInfo.begin();
-    for (const CPasswordInfo& info : a.m_listInfo) {
+    auto itB = b.Records().begin();
+    for (const CPasswordInfo& info : a.Records()) {
         if (!SameRecord(info, *itB++))
             return false;
     }
@@ -46,9 +49,10 @@ bool SameContent(const CCofferDoc& a, const CCofferDoc& b) {
 }
 
 std::size_t TextBytes(const CCofferDoc& doc) {
-    std::size_t nBytes =
-        doc.m_strKey.size() + doc.m_strLength.size() + doc.m_strBegin.size() + doc.m_strEnd.size();
-    for (const CPasswordInfo& info : doc.m_listInfo) {
+    const SGeneratorHeader& header = doc.GeneratorHeader();
+    std::size_t nBytes = doc.Key().CheckValue().size() + header.m_strLength.size() +
+                         header.m_strBegin.size() + header.m_strEnd.size();
+    for (const CPasswordInfo& info : doc.Records()) {
         nBytes += info.Account().size() + info.UserName().size() + info.Password().size() +
                   info.WebSite().size() + info.EMail().size() + info.Comments().size() +
                   info.Group().size();
@@ -74,7 +78,6 @@ std::string Store(CCofferDoc& doc) {
     doc.EncipherList();
     CArchive ar(FUZZ_FILE_NAME);
     doc.Serialize(ar);
-    doc.m_listArchive.clear();
     return ar.TakeBuffer();
 }
 
@@ -82,7 +85,7 @@ std::string Store(CCofferDoc& doc) {
 // the user reaches after opening sees the same bytes.
 std::size_t TouchEveryRecord(const CCofferDoc& doc) {
     std::size_t nBytes = 0;
-    for (const CPasswordInfo& info : doc.m_listInfo) {
+    for (const CPasswordInfo& info : doc.Records()) {
         nBytes += ExportRecordText(info, EXPORT_EOL_CRLF).size();
         nBytes += PrintBlockText(info).size();
     }
@@ -138,11 +141,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
 
     CCofferDoc doc;
     if (!Load(doc, bytes)) {
-        if (!doc.m_listInfo.empty() || !doc.m_listArchive.empty() || !doc.m_strKey.empty())
+        if (!doc.Records().empty() || !doc.StagedRecords().empty() || doc.HasKey())
             Fault("a refused file left content behind");
         return 0;
     }
-    if (!doc.m_listArchive.empty())
+    if (!doc.StagedRecords().empty())
         Fault("records stayed enciphered after loading");
     // Texts come out of the file's bytes one for one, or shrink (16-bit texts).
     if (TextBytes(doc) > nSize)

@@ -59,13 +59,12 @@ std::string Written(CCofferDoc& doc) {
     doc.EncipherList();
     CArchive ar;
     doc.Serialize(ar);
-    doc.m_listArchive.clear();
     return ar.TakeBuffer();
 }
 
 void KeyDoc(CCofferDoc& doc) {
     doc.OnNewDocument();
-    doc.m_strKey = MakeKeyCheckValue(SEED_KEY);
+    doc.SetKey(SEED_KEY);
 }
 
 // --- checks of the loaded document ---
@@ -78,9 +77,9 @@ std::string ExpectCounts(const CCofferDoc& doc, int nGroups, int nAccounts) {
 }
 
 const CPasswordInfo* NthRecord(const CCofferDoc& doc, std::size_t n) {
-    if (n >= doc.m_listInfo.size())
+    if (n >= doc.Records().size())
         return nullptr;
-    auto it = doc.m_listInfo.begin();
+    auto it = doc.Records().begin();
     std::advance(it, n);
     return &*it;
 }
@@ -162,7 +161,7 @@ CPasswordInfo Group(const std::string& strName, std::int32_t nGroup = 1) {
 SSeed EmptyList() {
     CCofferDoc doc;
     KeyDoc(doc);
-    doc.m_listInfo.clear();
+    doc.DeleteGroup(doc.FindGroup(DEFAULT_GROUP_NAME));
     return {"empty-list", Written(doc), [](const CCofferDoc& d) { return ExpectCounts(d, 0, 0); }};
 }
 
@@ -170,7 +169,9 @@ SSeed NewFile() {
     CCofferDoc doc;
     KeyDoc(doc);
     return {"new-file", Written(doc), [](const CCofferDoc& d) {
-                if (!d.m_strLength.empty() || !d.m_strBegin.empty() || !d.m_strEnd.empty())
+                const SGeneratorHeader& header = d.GeneratorHeader();
+                if (!header.m_strLength.empty() || !header.m_strBegin.empty() ||
+                    !header.m_strEnd.empty())
                     return std::string("generator texts of a new file are not empty");
                 return ExpectCounts(d, 1, 0);
             }};
@@ -179,10 +180,12 @@ SSeed NewFile() {
 SSeed GroupsWithAccounts() {
     CCofferDoc doc;
     KeyDoc(doc);
-    doc.m_strLength = "12";
-    doc.m_strBegin = "8";
-    doc.m_strEnd = "16";
-    doc.m_nGenerate = 0x3F;
+    SGeneratorHeader header;
+    header.m_strLength = "12";
+    header.m_strBegin = "8";
+    header.m_strEnd = "16";
+    header.m_nGenerate = 0x3F;
+    doc.SetGeneratorHeader(header);
     doc.AddGroup("Work");
     doc.AddGroup("Empty group");
     doc.AddGroup("Bank");
@@ -192,7 +195,8 @@ SSeed GroupsWithAccounts() {
     doc.AddAccount("Bank", Account("savings", "\xE9t\xE9 \x80"));
     doc.AddAccount("Bank", Account("cards"));
     return {"groups-accounts", Written(doc), [](const CCofferDoc& d) {
-                if (d.m_strLength != "12" || d.m_nGenerate != 0x3F)
+                if (d.GeneratorHeader().m_strLength != "12" ||
+                    d.GeneratorHeader().m_nGenerate != 0x3F)
                     return std::string("generator header changed");
                 return ExpectCounts(d, 4, 5);
             }};
@@ -232,7 +236,7 @@ SSeed LongText(const std::string& strName, std::size_t nLength) {
 SSeed ZeroBytes() {
     CCofferDoc doc;
     KeyDoc(doc);
-    const std::string strX = MakeFieldKey(doc.m_strKey);
+    const std::string strX = MakeFieldKey(doc.Key().CheckValue());
     // This password enciphers to zero bytes only; the comment holds zero
     // bytes in clear.
     doc.AddAccount(DEFAULT_GROUP_NAME,
@@ -274,8 +278,8 @@ SSeed WideTexts() {
     return {"utf16-texts", ar.TakeBuffer(), [strLongName](const CCofferDoc& d) {
                 const CPasswordInfo* pGroup = NthRecord(d, 0);
                 const CPasswordInfo* p = NthRecord(d, 1);
-                if (d.m_strKey != MakeKeyCheckValue(SEED_KEY) || d.m_strLength != "6" || !pGroup ||
-                    pGroup->Group() != "Caf\xE9" || !p || p->Account() != strLongName ||
+                if (!d.Key().Accepts(SEED_KEY) || d.GeneratorHeader().m_strLength != "6" ||
+                    !pGroup || pGroup->Group() != "Caf\xE9" || !p || p->Account() != strLongName ||
                     p->Password() != "\x80\x81\x9F\xFF")
                     return std::string("16-bit texts did not read back as their bytes");
                 return std::string();
@@ -320,7 +324,7 @@ SSeed NoKey() {
     doc.OnNewDocument();
     doc.AddAccount(DEFAULT_GROUP_NAME, Account("keyless"));
     return {"no-key", Written(doc), [](const CCofferDoc& d) {
-                if (!d.m_strKey.empty())
+                if (d.HasKey())
                     return std::string("a file without KEY gained one");
                 return ExpectCounts(d, 1, 1);
             }};
@@ -419,7 +423,7 @@ std::string Verify(const SSeed& seed, const std::string& strPath) {
 bool CarriesSeedKey(const std::string& strBytes) {
     CCofferDoc doc;
     CArchive ar(strBytes, CCodePage::Default());
-    return doc.Serialize(ar) && doc.m_strKey == MakeKeyCheckValue(SEED_KEY);
+    return doc.Serialize(ar) && doc.Key().Accepts(SEED_KEY);
 }
 
 // Every seed again as a protected file: sealed under SEED_KEY at the least

@@ -35,10 +35,10 @@ bool Import(std::string_view strText, CCofferDoc& doc) {
 }
 
 bool SameRecords(const CCofferDoc& a, const CCofferDoc& b) {
-    if (a.m_listInfo.size() != b.m_listInfo.size())
+    if (a.Records().size() != b.Records().size())
         return false;
-    auto itB = b.m_listInfo.begin();
-    for (const CPasswordInfo& info : a.m_listInfo) {
+    auto itB = b.Records().begin();
+    for (const CPasswordInfo& info : a.Records()) {
         const CPasswordInfo& other = *itB++;
         if (info.m_bGroup != other.m_bGroup)
             return false;
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
     constexpr std::size_t MAX_EXPORT = 768 * 1024;
     std::string strCsv;
     strCsv.reserve(MAX_EXPORT);
-    if (!WriteCsvExport(first.m_listInfo, CCodePage::Default(), [&strCsv](std::string_view piece) {
+    if (!WriteCsvExport(first.Records(), CCodePage::Default(), [&strCsv](std::string_view piece) {
             if (strCsv.size() + piece.size() > MAX_EXPORT)
                 return false;
             strCsv += piece;

@@ -77,7 +77,8 @@ TEST_F(DocLock, ChangesAreSavedFirstOnlyWithAutoSaveToAWritableFile) {
     for (const auto& [bAutoSave, bReadOnly, bUnloads] :
          {std::tuple{true, false, true}, {false, false, false}, {true, true, false}}) {
         auto pDoc = Open("Changed.pwd", true);
-        ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bAutoSave = bAutoSave; });
+        const bool bSave = bAutoSave; // a lambda may not capture a structured binding everywhere
+        ChangeFileOptions(*pDoc, [bSave](SFileOptions& options) { options.m_bAutoSave = bSave; });
         ::chmod(m_strPath.c_str(), bReadOnly ? 0400 : 0600);
         EXPECT_EQ(pDoc->UnloadForLock(), bUnloads) << bAutoSave << bReadOnly;
         EXPECT_TRUE(m_prompts.Calls().empty()) << "the lock asks nothing";
