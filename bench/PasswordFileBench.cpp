@@ -31,6 +31,7 @@
 #include "core/store/ExportText.h"
 #include "core/store/FieldCipher.h"
 #include "core/store/FileIO.h"
+#include "core/store/FileSession.h"
 
 #include <benchmark/benchmark.h>
 
@@ -434,15 +435,16 @@ public:
 void TimeUnlock(benchmark::State& state, STimes& times, const std::string& strPath) {
     CTypingPrompts prompts;
     CCofferDoc doc;
-    doc.SetPrompts(&prompts);
-    if (!doc.OpenDocumentFile(strPath) || !doc.IsOpen()) {
+    CFileSession session(doc);
+    session.SetPrompts(&prompts);
+    if (!session.OpenDocumentFile(strPath) || !session.IsOpen()) {
         state.SkipWithError("the file could not be opened");
         return;
     }
     TimeSteps(
-        state, times, [&doc] { doc.UnloadForLock(); },
-        [&doc] {
-            return doc.ReloadAfterLock() &&
+        state, times, [&session] { session.UnloadForLock(); },
+        [&doc, &session] {
+            return session.ReloadAfterLock() &&
                    doc.CountAccounts() == static_cast<int>(g_setup.nAccounts);
         });
 }

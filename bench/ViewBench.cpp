@@ -38,6 +38,7 @@
 #include "support/MemoryProfile.h"
 #include "support/ScriptedEditPrompts.h"
 #include "support/ScriptedPrompts.h"
+#include "support/SessionDoc.h"
 
 #include <benchmark/benchmark.h>
 
@@ -65,7 +66,7 @@ struct SWorld {
     std::unique_ptr<CMemoryProfile> pProfile;
     std::unique_ptr<CScriptedPrompts> pPrompts;
     std::unique_ptr<CScriptedEditPrompts> pEditPrompts;
-    std::unique_ptr<CCofferDoc> pDoc;
+    std::unique_ptr<CSessionDoc> pDoc;
     std::unique_ptr<CSettings> pSettings;
     std::unique_ptr<CDocNotifier> pNotifier;
     std::unique_ptr<CMainFrame> pFrame;
@@ -75,7 +76,7 @@ struct SWorld {
 SWorld g_world;
 
 bool OpenFile() {
-    CCofferDoc& doc = *g_world.pDoc;
+    CSessionDoc& doc = *g_world.pDoc;
     if (doc.ReadArchiveFile(g_world.strPath, CCodePage::Default()) != EFileError::none)
         return false;
     doc.DecipherList();
@@ -205,7 +206,7 @@ void BM_DropMoveAccount(benchmark::State& state) {
 // first group and back.
 void EditThroughModel(benchmark::State& state, bool bMove) {
     OpenFile();
-    CCofferDoc& doc = *g_world.pDoc;
+    CSessionDoc& doc = *g_world.pDoc;
     const CRecordTreeModel& model = g_world.pView->Model();
     CAccountTreeCtrl* pTree = g_world.pView->Tree();
     const QModelIndex middle = MiddleAccount();
@@ -245,7 +246,7 @@ void BM_AddManyAccounts(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         OpenFile();
-        CCofferDoc& doc = *g_world.pDoc;
+        CSessionDoc& doc = *g_world.pDoc;
         const std::string strGroup = doc.Records().front().Group();
         state.ResumeTiming();
         for (int i = 0; i < ADDED; ++i) {
@@ -293,8 +294,8 @@ void BM_FilterKey(benchmark::State& state) {
 // account chosen, for as long as it lives.
 struct SListingBar {
     SListingBar()
-        : bar(*g_world.pDoc, g_world.pNotifier->Model(), *g_world.pSettings, *g_world.pPrompts,
-              *g_world.pEditPrompts) {
+        : bar(g_world.pDoc->Session(), g_world.pNotifier->Model(), *g_world.pSettings,
+              *g_world.pPrompts, *g_world.pEditPrompts) {
         const CRecordTreeModel& model = g_world.pView->Model();
         const QModelIndex middle = MiddleAccount();
         bar.Choose(model.RecordOf(middle.parent())->Group(), model.RecordOf(middle)->Account());
@@ -331,7 +332,7 @@ void BM_BarFilterKey(benchmark::State& state) {
 void BM_BarFollowsRename(benchmark::State& state) {
     OpenFile();
     SListingBar listing;
-    CCofferDoc& doc = *g_world.pDoc;
+    CSessionDoc& doc = *g_world.pDoc;
     CPasswordInfo* pAccount = listing.bar.m_pCurAccount;
     if (pAccount == nullptr) {
         state.SkipWithError("the bar chose no account");
@@ -356,7 +357,7 @@ bool Prepare() {
         return false;
     g_world.strFolder = szFolder;
     g_world.strPath = g_world.strFolder + "/bench.pwd";
-    CCofferDoc doc;
+    CSessionDoc doc;
     FillBenchDocument(doc, g_world.nAccounts);
     if (doc.WriteArchiveFile(g_world.strPath) != EFileError::none)
         return false;
@@ -366,17 +367,17 @@ bool Prepare() {
     g_world.pProfile->WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
     g_world.pPrompts = std::make_unique<CScriptedPrompts>();
     g_world.pEditPrompts = std::make_unique<CScriptedEditPrompts>();
-    g_world.pDoc = std::make_unique<CCofferDoc>(g_world.pProfile.get(), DefaultBackupFolder());
-    SFileOptions options = g_world.pDoc->FileOptions();
+    g_world.pDoc = std::make_unique<CSessionDoc>(g_world.pProfile.get(), DefaultBackupFolder());
+    SFileOptions options = g_world.pDoc->Session().FileOptions();
     options.m_bAutoSave = false;
-    g_world.pDoc->SetFileOptions(options);
+    g_world.pDoc->Session().SetFileOptions(options);
     g_world.pNotifier = std::make_unique<CDocNotifier>(*g_world.pDoc);
     g_world.pSettings = std::make_unique<CSettings>(SShellSettings::Load(*g_world.pProfile));
     g_world.pFrame = std::make_unique<CMainFrame>(*g_world.pProfile, *g_world.pPrompts,
-                                                  *g_world.pDoc, *g_world.pSettings);
-    g_world.pView =
-        std::make_unique<CCofferView>(*g_world.pDoc, g_world.pNotifier->Model(), *g_world.pPrompts,
-                                      *g_world.pEditPrompts, *g_world.pFrame, *g_world.pSettings);
+                                                  g_world.pDoc->Session(), *g_world.pSettings);
+    g_world.pView = std::make_unique<CCofferView>(
+        g_world.pDoc->Session(), g_world.pNotifier->Model(), *g_world.pPrompts,
+        *g_world.pEditPrompts, *g_world.pFrame, *g_world.pSettings);
     g_world.pView->resize(700, 500);
     g_world.pFrame->Follow(*g_world.pNotifier);
     g_world.pView->Follow(*g_world.pNotifier);

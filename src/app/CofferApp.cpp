@@ -6,6 +6,7 @@
 #include "core/base/Version.h"
 #include "core/shell/CommandLineInfo.h"
 #include "core/store/CofferDoc.h"
+#include "core/store/FileSession.h"
 #include "core/store/RecentFileList.h"
 #include "gui/dialogs/DialogPrompts.h"
 #include "gui/dialogs/EditDialogs.h"
@@ -73,13 +74,14 @@ bool CCofferApp::InitInstance() {
         args.push_back(arguments[i].toLocal8Bit().toStdString());
     WriteCommandLine(*m_pProfile, args);
 
-    m_pDoc = std::make_unique<CCofferDoc>(m_pProfile.get(), DefaultBackupFolder());
-    m_pDoc->SetRecentFileList(m_pRecentFileList.get());
+    m_pDoc = std::make_unique<CCofferDoc>();
+    m_pSession = std::make_unique<CFileSession>(*m_pDoc, m_pProfile.get(), DefaultBackupFolder());
+    m_pSession->SetRecentFileList(m_pRecentFileList.get());
     m_pNotifier = std::make_unique<CDocNotifier>(*m_pDoc);
     m_pPrompts = std::make_unique<CDialogPrompts>([this]() -> QWidget* { return VisibleWindow(); },
                                                   &m_pDoc->CodePage());
     m_pSettings = std::make_unique<CSettings>(SShellSettings::Load(*m_pProfile));
-    m_pFrame = std::make_unique<CMainFrame>(*m_pProfile, *m_pPrompts, *m_pDoc, *m_pSettings);
+    m_pFrame = std::make_unique<CMainFrame>(*m_pProfile, *m_pPrompts, *m_pSession, *m_pSettings);
     m_pEditPrompts = std::make_unique<CEditDialogs>(*m_pDoc, *m_pPrompts, [this]() -> QWidget* {
         QWidget* pWindow = VisibleWindow();
         return pWindow ? pWindow : m_pFrame.get();
@@ -120,15 +122,15 @@ bool CCofferApp::InitInstance() {
 
     // The document starts empty and untitled; the first activation shows
     // the first interface and opens the start-up file.
-    m_pDoc->OnNewDocument();
-    m_pDoc->SetPathName(" ", false);
+    m_pSession->NewDocument();
+    m_pSession->SetPathName(" ", false);
     m_pFrame->ActivateFrame(true);
     return true;
 }
 
 void CCofferApp::CreateView() {
     // The frame owns its view; the view follows the document's notices.
-    auto* pView = new CCofferView(*m_pDoc, m_pNotifier->Model(), *m_pPrompts, *m_pEditPrompts,
+    auto* pView = new CCofferView(*m_pSession, m_pNotifier->Model(), *m_pPrompts, *m_pEditPrompts,
                                   *m_pFrame, *m_pSettings);
     m_pFrame->SetView(pView);
     pView->Follow(*m_pNotifier);
@@ -149,7 +151,7 @@ void CCofferApp::CreateView() {
 }
 
 void CCofferApp::CreatePasswordBar(CCofferView& view) {
-    m_pBar = std::make_unique<CPasswordBarDlg>(*m_pDoc, m_pNotifier->Model(), *m_pSettings,
+    m_pBar = std::make_unique<CPasswordBarDlg>(*m_pSession, m_pNotifier->Model(), *m_pSettings,
                                                *m_pPrompts, *m_pEditPrompts);
     m_pFrame->SetPasswordBar(m_pBar.get());
     // The bar and the view hand each other the chosen group and account.
@@ -186,7 +188,7 @@ void CCofferApp::ExitInstance() {
     // A session that ends without closing the window still saves.
     if (!m_pFrame->IsClosed())
         m_pFrame->OnDestroy();
-    m_pDoc->WriteOptions();
+    m_pSession->WriteOptions();
     m_pRecentFileList->WriteList(*m_pProfile);
     static_cast<CQtProfile*>(m_pProfile.get())->Sync();
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CCofferDoc;
+class CFileSession;
 class CCofferView;
 class CDocNotifier;
 class CEditPrompts;
@@ -60,6 +61,8 @@ private:
     std::unique_ptr<CEditPrompts> m_pEditPrompts;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<CCofferDoc> m_pDoc;
+    // Holds the document; writes the file options when it goes.
+    std::unique_ptr<CFileSession> m_pSession;
     std::unique_ptr<CDocNotifier> m_pNotifier;
     // Destroyed after the frame, which uses it to the end.
     std::unique_ptr<CPasswordBarDlg> m_pBar;

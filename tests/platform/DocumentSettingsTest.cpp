@@ -6,6 +6,7 @@
 #include "platform/QtProfile.h"
 #include "platform/XdgFolders.h"
 #include "support/SampleDocument.h"
+#include "support/SessionDoc.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -35,7 +36,7 @@ void DocumentSettingsTest::init() {
 void DocumentSettingsTest::aFreshUserGetsExactlyTheDocumentsDefaults() {
     {
         CQtProfile profile(SettingsFile());
-        CCofferDoc doc(&profile, DefaultBackupFolder());
+        CSessionDoc doc(&profile, DefaultBackupFolder());
         QVERIFY(QFileInfo(BackupFolder()).isDir());
     }
     QSettings file(SettingsFile(), QSettings::IniFormat);
@@ -48,22 +49,24 @@ void DocumentSettingsTest::aFreshUserGetsExactlyTheDocumentsDefaults() {
 void DocumentSettingsTest::changedOptionsComeBackAtTheNextStart() {
     {
         CQtProfile profile(SettingsFile());
-        CCofferDoc doc(&profile, DefaultBackupFolder());
-        ChangeFileOptions(doc, [&](SFileOptions& options) { options.m_bBackup = false; });
-        ChangeFileOptions(doc, [&](SFileOptions& options) { options.m_bAutoSave = true; });
-        ChangeFileOptions(doc, [&](SFileOptions& options) { options.m_nStartFile = 2; });
-        ChangeFileOptions(
-            doc, [&](SFileOptions& options) { options.m_strStartFile = "/home/me/Work.pwd"; });
-        doc.OnRecentAddHere();
+        CSessionDoc doc(&profile, DefaultBackupFolder());
+        ChangeFileOptions(doc.Session(), [&](SFileOptions& options) { options.m_bBackup = false; });
+        ChangeFileOptions(doc.Session(),
+                          [&](SFileOptions& options) { options.m_bAutoSave = true; });
+        ChangeFileOptions(doc.Session(), [&](SFileOptions& options) { options.m_nStartFile = 2; });
+        ChangeFileOptions(doc.Session(), [&](SFileOptions& options) {
+            options.m_strStartFile = "/home/me/Work.pwd";
+        });
+        doc.Session().OnRecentAddHere();
     }
     CQtProfile profile(SettingsFile());
-    CCofferDoc doc(&profile, DefaultBackupFolder());
-    QVERIFY(!doc.FileOptions().m_bBackup);
-    QVERIFY(!doc.FileOptions().m_bAddToRecent);
-    QVERIFY(doc.FileOptions().m_bAutoSave);
-    QCOMPARE(doc.FileOptions().m_nStartFile, 2);
-    QCOMPARE(doc.FileOptions().m_strStartFile, std::string("/home/me/Work.pwd"));
-    QCOMPARE(doc.FileOptions().m_strBackupPath, BackupFolder().toStdString());
+    CSessionDoc doc(&profile, DefaultBackupFolder());
+    QVERIFY(!doc.Session().FileOptions().m_bBackup);
+    QVERIFY(!doc.Session().FileOptions().m_bAddToRecent);
+    QVERIFY(doc.Session().FileOptions().m_bAutoSave);
+    QCOMPARE(doc.Session().FileOptions().m_nStartFile, 2);
+    QCOMPARE(doc.Session().FileOptions().m_strStartFile, std::string("/home/me/Work.pwd"));
+    QCOMPARE(doc.Session().FileOptions().m_strBackupPath, BackupFolder().toStdString());
     QCOMPARE(profile.GetProfileInt("Settings", "2", 0), 4u + 16u);
 }
 

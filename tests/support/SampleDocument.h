@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/store/CofferDoc.h"
+#include "core/store/FileSession.h"
 #include "support/SampleRecords.h"
 
 #include <string>
@@ -27,10 +28,10 @@ void MakeKeyedDoc(CCofferDoc& doc, const std::string& strKey,
                   const std::string& strFileName = {});
 
 // Changes the document's file options as the Options dialog would.
-template <typename F> void ChangeFileOptions(CCofferDoc& doc, F fnChange) {
-    SFileOptions options = doc.FileOptions();
+template <typename F> void ChangeFileOptions(CFileSession& session, F fnChange) {
+    SFileOptions options = session.FileOptions();
     fnChange(options);
-    doc.SetFileOptions(options);
+    session.SetFileOptions(options);
 }
 
 // Changes the generator header the document's file will carry.

@@ -13,6 +13,7 @@
 #include "core/store/CofferDoc.h"
 #include "core/store/ExportText.h"
 #include "core/store/FileIO.h"
+#include "core/store/FileSession.h"
 
 #include <cctype>
 
@@ -29,11 +30,11 @@ EExportFormat ExportFormatOf(const std::string& strPath) {
     return strExtension == EXPORT_KDBX_EXTENSION ? EExportFormat::kdbx : EExportFormat::text;
 }
 
-CExportCommand::CExportCommand(CCofferDoc& doc, CPrompts& prompts)
-    : m_doc(doc), m_prompts(prompts) {}
+CExportCommand::CExportCommand(CFileSession& session, CPrompts& prompts)
+    : m_session(session), m_doc(session.Doc()), m_prompts(prompts) {}
 
 bool CExportCommand::IsEnabled() const {
-    return m_doc.IsExportEnabled();
+    return m_session.IsExportEnabled();
 }
 
 void CExportCommand::ShowError(const std::string& strText) const {
@@ -60,7 +61,7 @@ void CExportCommand::OnFileExport() {
 
 bool CExportCommand::ExportTo(const std::string& strPath) {
     // The plain text would replace the only enciphered copy.
-    if (m_doc.HasFilePath() && IsSameFile(strPath, m_doc.GetPathName())) {
+    if (m_session.HasFilePath() && IsSameFile(strPath, m_session.GetPathName())) {
         ShowError(FormatText(IDS_WRITE_DENIED, strPath));
         return false;
     }
@@ -97,12 +98,12 @@ bool CExportCommand::AskDatabaseKey(const std::string& strPath, SKdbxCredentials
         credentials.strPassword = std::move(key.m_strPassword);
         CSecretBuffer::Wipe(key.m_strPassword);
         // A ".pwd" gives its KEY away, so the database must not open with it.
-        if (m_doc.HasFilePath() && HasPwdExtension(m_doc.GetPathName()) &&
+        if (m_session.HasFilePath() && HasPwdExtension(m_session.GetPathName()) &&
             IsPasswordTheKey(credentials, m_doc.CodePage(), [this](const std::string& strTyped) {
                 return m_doc.Key().Accepts(strTyped);
             })) {
             CSecretBuffer::Wipe(credentials.strPassword);
-            ShowError(FormatText(EXPORT_KDBX_KEY_GIVEN_AWAY, FileNameOf(m_doc.GetPathName())));
+            ShowError(FormatText(EXPORT_KDBX_KEY_GIVEN_AWAY, FileNameOf(m_session.GetPathName())));
             continue;
         }
         if (key.m_strKeyFile.empty())

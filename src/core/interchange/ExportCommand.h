@@ -7,6 +7,7 @@
 #include <string>
 
 class CCofferDoc;
+class CFileSession;
 class CPrompts;
 struct SKdbxCredentials;
 
@@ -52,7 +53,7 @@ public:
     // written, for the window to show where it went.
     using CWritten = std::function<void(const std::string& strText)>;
 
-    CExportCommand(CCofferDoc& doc, CPrompts& prompts);
+    CExportCommand(CFileSession& session, CPrompts& prompts);
 
     void SetWrittenHandler(CWritten fnWritten) { m_fnWritten = std::move(fnWritten); }
 
@@ -71,6 +72,7 @@ private:
     bool WriteDatabase(const std::string& strPath);
     bool Written(const std::string& strPath) const;
 
+    CFileSession& m_session;
     CCofferDoc& m_doc;
     CPrompts& m_prompts;
     CWritten m_fnWritten;

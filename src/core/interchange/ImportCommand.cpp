@@ -12,12 +12,13 @@
 #include "core/seal/SecretBuffer.h"
 #include "core/store/CofferDoc.h"
 #include "core/store/FileIO.h"
+#include "core/store/FileSession.h"
 
 #include <algorithm>
 #include <span>
 
-CImportCommand::CImportCommand(CCofferDoc& doc, CPrompts& prompts, CEditPrompts& editPrompts)
-    : m_doc(doc), m_prompts(prompts), m_editPrompts(editPrompts) {}
+CImportCommand::CImportCommand(CFileSession& session, CPrompts& prompts, CEditPrompts& editPrompts)
+    : m_session(session), m_doc(session.Doc()), m_prompts(prompts), m_editPrompts(editPrompts) {}
 
 bool CImportCommand::IsEnabled() const {
     return m_doc.HasKey();
@@ -259,7 +260,7 @@ bool CImportCommand::ImportFile(const std::string& strPath, const CShow& fnShow)
     if (bChanged) {
         fnShow({importer.ReceivingGroups(), importer.FirstGroup(), importer.FirstAccount()});
         // One change, saved at once with automatic saving as every edit is.
-        m_doc.OnContentChanged();
+        m_session.OnContentChanged();
     }
     // Cancelled at the first question: nothing happened that needs telling.
     if (bChanged || !importer.IsCancelled())

@@ -13,6 +13,7 @@
 #include <vector>
 
 class CCofferDoc;
+class CFileSession;
 class CEditPrompts;
 class CPrompts;
 
@@ -78,7 +79,7 @@ public:
     // after the import and before the automatic save.
     using CShow = std::function<void(const SImportShown&)>;
 
-    CImportCommand(CCofferDoc& doc, CPrompts& prompts, CEditPrompts& editPrompts);
+    CImportCommand(CFileSession& session, CPrompts& prompts, CEditPrompts& editPrompts);
 
     // An open file with its KEY.
     bool IsEnabled() const;
@@ -107,6 +108,7 @@ private:
     // Whether the CSV text is understood, all of it; reported when not.
     bool CheckCsv(const std::string& strPath, const std::string& strText);
 
+    CFileSession& m_session;
     CCofferDoc& m_doc;
     CPrompts& m_prompts;
     CEditPrompts& m_editPrompts;

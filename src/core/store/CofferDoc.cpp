@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/store/CofferDoc.h"
 
-#include "core/base/CommandIds.h"
 #include "core/base/DocObserver.h"
-#include "core/base/OptionsData.h"
-#include "core/base/Profile.h"
 #include "core/base/Prompts.h"
 #include "core/base/SettingsSchema.h"
 #include "core/base/StringTable.h"
@@ -12,16 +9,9 @@
 #include "core/store/Archive.h"
 #include "core/store/CodePage.h"
 #include "core/store/FieldCipher.h"
-#include "core/store/FileLock.h"
 #include "core/store/PwdFormat.h"
-#include "core/store/RecentFileList.h"
 
 #include <cassert>
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <unordered_map>
 
 namespace {
@@ -57,103 +47,7 @@ void CopyAccountTexts(const CPasswordInfo& from, CPasswordInfo& to) {
         to.SetText(eText, from.TextView(eText));
 }
 
-constexpr const char* CLOSED_PATH_NAME = " ";
-
-// A path the way the recent-file list and the settings keep it: absolute.
-std::string AbsolutePath(const std::string& strPath) {
-    if (strPath.empty() || strPath[0] == '/')
-        return strPath;
-    std::string strCwd(4096, '\0');
-    if (::getcwd(strCwd.data(), strCwd.size()) == nullptr)
-        return strPath;
-    strCwd.resize(strCwd.find('\0'));
-    std::string strRelative = strPath;
-    while (strRelative.rfind("./", 0) == 0)
-        strRelative.erase(0, 2);
-    return strCwd + (strCwd.back() == '/' ? "" : "/") + strRelative;
-}
-
-// Creates a folder and any missing parents, private to the user. Failures
-// are left for the backup copy to report.
-void MakeFolders(const std::string& strFolder) {
-    std::string strPart;
-    std::size_t nPos = 0;
-    while (nPos != std::string::npos) {
-        nPos = strFolder.find('/', nPos + 1);
-        strPart = strFolder.substr(0, nPos);
-        if (!strPart.empty() && !FileExists(strPart))
-            ::mkdir(strPart.c_str(), 0700);
-    }
-}
-
 } // namespace
-
-CCofferDoc::CCofferDoc(CProfile* pProfile, std::string strDefaultBackupFolder)
-    : m_pProfile(pProfile), m_strDefaultBackupFolder(std::move(strDefaultBackupFolder)) {
-    if (m_pProfile)
-        ReadOptions();
-}
-
-CCofferDoc::~CCofferDoc() {
-    WriteOptions();
-}
-
-void CCofferDoc::ReadOptions() {
-    const SDocumentOptions options =
-        UnpackDocumentOptions(m_pProfile->Get(EIntSetting::documentOptions));
-    m_options.m_bBackup = options.m_bBackup;
-    m_options.m_bAddToRecent = options.m_bAddToRecent;
-    m_options.m_bAutoSave = options.m_bAutoSave;
-    m_options.m_nStartFile = options.m_nStartFile;
-    // No start-up file reads as an empty name here: it is what the Options
-    // dialog's edit shows.
-    m_options.m_strStartFile = m_pProfile->Get(ETextSetting::pathStart);
-    if (m_options.m_strStartFile == PATH_NONE)
-        m_options.m_strStartFile.clear();
-    std::string& strBackupPath = m_options.m_strBackupPath;
-    strBackupPath = m_pProfile->Get(ETextSetting::pathBackup);
-    if (!m_options.m_bBackup)
-        return;
-    if (strBackupPath.empty())
-        strBackupPath = m_strDefaultBackupFolder;
-    if (!strBackupPath.empty() && !FileExists(strBackupPath))
-        MakeFolders(strBackupPath);
-}
-
-void CCofferDoc::GiveFileOptions(SOptionsData& options) const {
-    options.m_nStartMode = m_options.m_nStartFile;
-    options.m_strStartFile = m_options.m_strStartFile;
-    options.m_bAutoSave = m_options.m_bAutoSave;
-    options.m_bBackup = m_options.m_bBackup;
-    options.m_strBackupPath = m_options.m_strBackupPath;
-    options.m_bAddToRecent = m_options.m_bAddToRecent;
-}
-
-void CCofferDoc::TakeFileOptions(const SOptionsData& options) {
-    m_options.m_nStartFile = options.m_nStartMode;
-    m_options.m_strStartFile = options.m_strStartFile;
-    m_options.m_bAutoSave = options.m_bAutoSave;
-    m_options.m_bBackup = options.m_bBackup;
-    m_options.m_strBackupPath = options.m_strBackupPath;
-    m_options.m_bAddToRecent = options.m_bAddToRecent;
-}
-
-void CCofferDoc::WriteOptions() {
-    if (!m_pProfile)
-        return;
-    SDocumentOptions options;
-    options.m_bBackup = m_options.m_bBackup;
-    options.m_bAddToRecent = m_options.m_bAddToRecent;
-    options.m_bAutoSave = m_options.m_bAutoSave;
-    options.m_nStartFile = m_options.m_nStartFile;
-    m_pProfile->Set(EIntSetting::documentOptions, PackDocumentOptions(options));
-    m_pProfile->Set(ETextSetting::pathBackup, m_options.m_strBackupPath);
-    m_pProfile->Set(ETextSetting::pathCommandLine, "");
-    if (m_options.m_nStartFile == START_FILE_LAST && HasDocumentExtension(m_strPathName))
-        m_pProfile->Set(ETextSetting::pathLast, m_strPathName);
-    else if (m_options.m_nStartFile == START_FILE_FIXED)
-        m_pProfile->Set(ETextSetting::pathStart, m_options.m_strStartFile);
-}
 
 void CCofferDoc::SetPrompts(CPrompts* pPrompts) {
     m_pPrompts = pPrompts;
@@ -165,17 +59,6 @@ void CCofferDoc::SetCodePage(const CCodePage* pCodePage) {
 
 const CCodePage& CCofferDoc::CodePage() const {
     return m_pCodePage ? *m_pCodePage : CCodePage::Default();
-}
-
-CPrompts& CCofferDoc::Prompts() const {
-    // Only the life commands ask; the record side (the command-line program,
-    // tools) never reaches here, so a missing seam is a wiring fault.
-    assert(m_pPrompts != nullptr && "the document's life commands need prompts");
-    return *m_pPrompts;
-}
-
-void CCofferDoc::ShowMessage(const std::string& strText, bool bInformation) const {
-    Prompts().MessageBox(strText, bInformation ? EMsgIcon::information : EMsgIcon::exclamation);
 }
 
 CDocObserver& CCofferDoc::Observer() const {
@@ -449,17 +332,46 @@ void CCofferDoc::ForgetSealing() {
 
 bool CCofferDoc::OnNewDocument() {
     DeleteContents();
-    m_bUnloaded = false;
-    m_strPathName.clear();
     m_key.Clear();
     m_header = SGeneratorHeader{DEFAULT_GENERATE, {}, {}, {}};
     m_bLoaded = false;
     m_bSaved = false;
     m_strFileName.clear();
+    PutDefaultGroupFirst();
+    return true;
+}
+
+void CCofferDoc::PutDefaultGroupFirst() {
     CPasswordInfo& group = m_listInfo.emplace_front();
     group.m_bGroup = 1;
     group.SetGroup(DEFAULT_GROUP_NAME);
-    return true;
+}
+
+void CCofferDoc::DropRecords() {
+    DeleteContents();
+    Notify(SRecordNotice::reset);
+}
+
+void CCofferDoc::AdoptKeylessRecords() {
+    // The records were enciphered under the field key of the empty check
+    // value: deciphered with it now, they are written back under the new
+    // KEY. The file as read is forgotten, since it will be written anew.
+    m_strFileName.clear();
+    m_bLoaded = false;
+    DecipherList();
+    m_listArchive.clear();
+    PutDefaultGroupFirst();
+}
+
+CCofferDoc::SHeldKey CCofferDoc::ReplaceKey(const std::string& strKey) {
+    SHeldKey held{std::move(m_key), std::move(m_pSealKey)};
+    SetKey(strKey);
+    return held;
+}
+
+void CCofferDoc::RestoreKey(SHeldKey&& held) {
+    m_key = std::move(held.m_key);
+    m_pSealKey = std::move(held.m_pSealKey);
 }
 
 std::string CCofferDoc::XorField(const std::string& strText, const std::string& strX) {
@@ -716,627 +628,7 @@ bool CCofferDoc::DeriveSealKey(CSealKey& key, std::string_view strKey, const SSe
     return pJob->m_bDerived;
 }
 
-bool CCofferDoc::ConfirmSealCost(const std::string& strPath) {
-    const SSealParams& params = m_sealedHeader.m_params;
-    if (!params.IsUnusuallyCostly())
-        return true;
-    const std::string strCost =
-        FormatCountText(IDS_SEAL_COST, params.m_nPasses, FormatCount(params.m_nMemoryKiB / 1024));
-    return Prompts().MessageBox(FormatText(IDS_SEAL_COSTLY, strPath, strCost), EMsgIcon::question,
-                                EMsgButtons::yesNoDefaultNo) == EMsgAnswer::yes;
-}
-
-// --- the document's life ---
-
-bool CCofferDoc::HasFilePath() const {
-    return !m_strPathName.empty() && m_strPathName != CLOSED_PATH_NAME;
-}
-
-std::string CCofferDoc::GetTitle() const {
-    return HasFilePath() ? FileNameOf(m_strPathName) : std::string(TranslateText(IDS_UNTITLED));
-}
-
-void CCofferDoc::SetPathName(const std::string& strPath, bool bAddToMRU) {
-    m_strPathName = m_bOpen ? AbsolutePath(strPath) : std::string(CLOSED_PATH_NAME);
-    Observer().OnPathNameChanged();
-    if (bAddToMRU && m_bOpen && m_options.m_bAddToRecent && m_pRecentFileList && HasFilePath()) {
-        m_pRecentFileList->Add(m_strPathName);
-        Observer().OnRecentFileListChanged();
-    }
-}
-
-void CCofferDoc::OnFileNew() {
-    if (!m_bMainWindowShown)
-        return;
-    std::string strKeyValue;
-    std::string strKey;
-    if (!Prompts().RunCreateKey(strKeyValue, strKey))
-        return;
-    CSecretBuffer::Wipe(strKeyValue);
-    if (OnFileClose() != 1 && HasKey()) {
-        CSecretBuffer::Wipe(strKey);
-        return;
-    }
-    m_bOpen = true;
-    OnNewDocument();
-    UseStrongGenerator();
-    SetKey(strKey);
-    CSecretBuffer::Wipe(strKey);
-    OnFileSave();
-    if (m_bSaved)
-        Observer().OnInitialUpdate();
-    else
-        OnFileClose();
-}
-
-bool CCofferDoc::OnFileOpen() {
-    if (!m_bMainWindowShown)
-        return false;
-    std::string strPath;
-    return PromptOpenPath(strPath) && OpenDocumentFile(strPath);
-}
-
-bool CCofferDoc::PromptOpenPath(std::string& strPath) {
-    SFilePrompt prompt;
-    prompt.m_strTitle = IDS_OPEN_TITLE;
-    prompt.m_strFilter = OPEN_FILTER;
-    prompt.m_bConfirmOverwrite = false;
-    return Prompts().PromptOpenFile(prompt, strPath);
-}
-
-bool CCofferDoc::OpenDocumentFile(const std::string& strPath) {
-    if (!SaveModified())
-        return false;
-    return OpenAfterSaveModified(strPath);
-}
-
-bool CCofferDoc::OpenAfterSaveModified(const std::string& strPath) {
-    const bool bOpened = OnOpenDocument(strPath);
-    if (bOpened)
-        SetPathName(strPath, true);
-    Observer().OnInitialUpdate();
-    return bOpened;
-}
-
-bool CCofferDoc::OnOpenRecentFile(int nIndex) {
-    if (!m_pRecentFileList || nIndex < 0 || nIndex >= m_pRecentFileList->GetCount())
-        return false;
-    const std::string strPath = (*m_pRecentFileList)[nIndex];
-    // A cancelled save question is the user's choice, not a reason to forget
-    // the file; only a file that cannot be opened leaves the list.
-    if (!SaveModified())
-        return false;
-    if (OpenAfterSaveModified(strPath))
-        return true;
-    m_pRecentFileList->Remove(nIndex);
-    Observer().OnRecentFileListChanged();
-    return false;
-}
-
-bool CCofferDoc::OnOpenDocument(const std::string& strPath) {
-    m_bUnloaded = false;
-    if (!HasDocumentExtension(strPath)) {
-        ShowMessage(IDS_FORMAT_NOT_SUPPORTED);
-        return false;
-    }
-    const EFileError eError = ReadDocumentFile(strPath, CodePage());
-    // The read emptied the document: nothing may show its old records while
-    // a message or a dialog runs, and nothing shows the new ones until the
-    // KEY is accepted.
-    Observer().OnEmptied();
-    if (eError != EFileError::none)
-        return RefuseFile(eError, strPath);
-    if (m_bSealPending)
-        return OpenSealedFile(strPath);
-    if (!HasKey()) {
-        GiveKeyToKeylessFile(strPath);
-        return true;
-    }
-    if (m_bSkipKeyCheck) {
-        m_bSkipKeyCheck = false;
-        m_bSaved = true;
-        AcceptKeyedFile();
-        return true;
-    }
-    m_bSaved = true;
-    if (!RunKeyCheck()) {
-        DeleteContents();
-        m_bOpen = false;
-        return true;
-    }
-    AcceptKeyedFile();
-    return true;
-}
-
-bool CCofferDoc::RunKeyCheck() {
-    return Prompts().RunCheckKeyWith(FormatText(IDS_KEY_PROMPT_FILE, m_strFileName),
-                                     [this](const std::string& strKey) -> SKeyVerdict {
-                                         if (AcceptKey(strKey))
-                                             return true;
-                                         if (KeyDerivationCancelled())
-                                             return SKeyVerdict::Cancelled();
-                                         if (KeyLackedMemory())
-                                             return SKeyVerdict::NotJudged(FileErrorMessage(
-                                                 EFileError::keyOutOfMemory, m_strFileName));
-                                         return false;
-                                     });
-}
-
-bool CCofferDoc::RefuseFile(EFileError eError, const std::string& strPath) {
-    m_bOpen = false;
-    SetPathName(CLOSED_PATH_NAME, false);
-    ShowMessage(FileErrorMessage(eError, strPath));
-    return false;
-}
-
-bool CCofferDoc::OpenSealedFile(const std::string& strPath) {
-    // Nothing of a sealed file can be read without its KEY, so the start at
-    // logon, which skips the check for a ".pwd", asks for it here.
-    m_bSkipKeyCheck = false;
-    m_bSaved = true;
-    if (!ConfirmSealCost(strPath) || !RunKeyCheck()) {
-        DeleteContents();
-        m_bOpen = false;
-        return true;
-    }
-    const EFileError eError = FinishSealedRead(CodePage());
-    if (eError != EFileError::none)
-        return RefuseFile(eError, strPath);
-    AcceptKeyedFile();
-    return true;
-}
-
-void CCofferDoc::AcceptKeyedFile() {
-    DecipherList();
-    m_listArchive.clear();
-    m_bOpen = true;
-}
-
-void CCofferDoc::GiveKeyToKeylessFile(const std::string& strPath) {
-    if (IsReadOnlyFile(strPath)) {
-        ShowMessage(IDS_NOKEY_READONLY);
-        DeleteContents();
-        m_bOpen = false;
-        return;
-    }
-    m_bSaved = false;
-    ShowMessage(IDS_NOKEY_CREATE);
-    std::string strKeyValue;
-    std::string strKey;
-    if (!Prompts().RunCreateKey(strKeyValue, strKey)) {
-        DeleteContents();
-        m_bOpen = false;
-        return;
-    }
-    m_strFileName.clear();
-    m_bLoaded = false;
-    // Records a file without a KEY may hold are kept, behind the new group:
-    // they were enciphered under the field key of the empty check value, so
-    // they are deciphered with it and written back under the new KEY.
-    DecipherList();
-    m_listArchive.clear();
-    CPasswordInfo& group = m_listInfo.emplace_front();
-    group.m_bGroup = 1;
-    group.SetGroup(DEFAULT_GROUP_NAME);
-    m_bOpen = true;
-    CSecretBuffer::Wipe(strKeyValue);
-    SetKey(strKey);
-    CSecretBuffer::Wipe(strKey);
-    SetPathName(strPath, true);
-    OnFileSave();
-}
-
-int CCofferDoc::OnFileSave() {
-    if (!m_bMainWindowShown)
-        return SAVE_DONE;
-    if (HasFilePath() && IsReadOnlyFile(m_strPathName)) {
-        switch (Prompts().MessageBox(IDS_SAVE_READONLY, EMsgIcon::exclamation,
-                                     EMsgButtons::yesNoCancel)) {
-        case EMsgAnswer::yes:
-            DoFileSave();
-            return SAVE_READONLY_SAVEAS;
-        case EMsgAnswer::no:
-            return SAVE_READONLY_NO;
-        default:
-            return SAVE_CANCEL;
-        }
-    }
-    DoFileSave();
-    return SAVE_DONE;
-}
-
-bool CCofferDoc::OnFileSaveAs() {
-    return DoSave(std::string());
-}
-
 void CCofferDoc::UseStrongGenerator() {
     m_header = SGeneratorHeader{static_cast<std::int32_t>(STRONG_GENERATE), STRONG_LENGTH,
                                 STRONG_BEGIN, STRONG_END};
-}
-
-bool CCofferDoc::OnConvertToSealed() {
-    if (!m_bMainWindowShown || !HasKey())
-        return false;
-    m_bProposeSealed = true;
-    const bool bSaved = DoSave(std::string());
-    m_bProposeSealed = false;
-    return bSaved;
-}
-
-bool CCofferDoc::DoFileSave() {
-    if (!HasFilePath() || !FileExists(m_strPathName) || IsReadOnlyFile(m_strPathName))
-        return DoSave(std::string());
-    return DoSave(m_strPathName);
-}
-
-bool CCofferDoc::ConfirmOverwriteOfChange(std::string& strPath) {
-    if (!m_diskStamp.IsFor(strPath) || !m_diskStamp.HasChangedOnDisk())
-        return true;
-    switch (Prompts().MessageBox(FormatText(IDS_CHANGED_ON_DISK, strPath), EMsgIcon::exclamation,
-                                 EMsgButtons::yesNoCancel)) {
-    case EMsgAnswer::yes:
-        return true;
-    case EMsgAnswer::no:
-        strPath.clear();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CCofferDoc::DoSave(const std::string& strPath) {
-    std::string strNewName = strPath;
-    // The lock keeps the CLI from changing the file between the check and
-    // the write; it is held through the question, which is part of the same
-    // read-modify-write.
-    CFileLock lock;
-    if (!strNewName.empty() &&
-        (!LockForSave(lock, strNewName) || !ConfirmOverwriteOfChange(strNewName)))
-        return false;
-    if (strNewName.empty()) {
-        lock.Release();
-        SFilePrompt prompt;
-        prompt.m_strTitle = IDS_SAVEAS_TITLE;
-        // A new file is sealed unless the user picks the other format; a
-        // file keeps its own.
-        prompt.m_strInitialName = HasFilePath() ? m_strPathName : GetTitle() + KHV_EXTENSION;
-        if (m_bProposeSealed && HasFilePath())
-            prompt.m_strInitialName =
-                FolderOf(m_strPathName) + FileLabel(FileNameOf(m_strPathName)) + KHV_EXTENSION;
-        prompt.m_strFilter = SAVE_FILTERS;
-        if (HasKhvExtension(prompt.m_strInitialName))
-            prompt.m_strDefaultExt = KHV_EXTENSION;
-        if (!Prompts().PromptSaveFile(prompt, strNewName) || strNewName.empty() ||
-            !LockForSave(lock, strNewName))
-            return false;
-    }
-    const std::string strOldPath = HasFilePath() ? m_strPathName : std::string();
-    const bool bCrossing =
-        !strOldPath.empty() && HasKhvExtension(strOldPath) != HasKhvExtension(strNewName);
-    std::string strKey;
-    if (bCrossing && !AskKeyForOtherFormat(strNewName, strKey))
-        return false;
-    // The new KEY is the document's from this save on; a failed save keeps
-    // the old one, since the file on disk is still under it.
-    CMasterKey oldKey;
-    std::unique_ptr<CSealKey> pOldSealKey;
-    if (bCrossing) {
-        oldKey = std::move(m_key);
-        pOldSealKey = std::move(m_pSealKey);
-        SetKey(strKey);
-        CSecretBuffer::Wipe(strKey);
-    }
-    // The writer replaces files atomically: a failed write leaves neither a
-    // partial new file nor a damaged old one, so there is nothing to delete.
-    // A ".pwd" that Save As makes is readable without its KEY: it must not
-    // land in a file another user keeps, or behind a link planted for it.
-    const bool bWritten = OnSaveDocument(strNewName, strPath.empty() ? EWriteMode::plainText
-                                                                     : EWriteMode::keepAttributes);
-    if (!bWritten && bCrossing) {
-        m_key = std::move(oldKey);
-        m_pSealKey = std::move(pOldSealKey);
-    }
-    if (!bWritten)
-        return false;
-    lock.Release();
-    SetPathName(strNewName, true);
-    if (bCrossing && HasKhvExtension(strNewName))
-        OfferToRemoveOldPwd(strOldPath);
-    return true;
-}
-
-bool CCofferDoc::AskKeyForOtherFormat(const std::string& strNewPath, std::string& strKey) {
-    if (!HasKhvExtension(strNewPath) &&
-        Prompts().MessageBox(FormatText(IDS_ASK_SAVE_AS_PWD, FileNameOf(strNewPath)),
-                             EMsgIcon::exclamation, EMsgButtons::yesNoDefaultNo) != EMsgAnswer::yes)
-        return false;
-    // The check value is a plain function of the KEY: an equal one is the
-    // same KEY (or one that opens the same files).
-    std::string strKeyValue;
-    while (Prompts().RunCreateKey(strKeyValue, strKey)) {
-        const bool bSame = strKeyValue == m_key.CheckValue();
-        CSecretBuffer::Wipe(strKeyValue);
-        if (!bSame)
-            return true;
-        CSecretBuffer::Wipe(strKey);
-        ShowMessage(IDS_KEY_MUST_DIFFER);
-    }
-    return false;
-}
-
-std::string CCofferDoc::BackupPathOf(const std::string& strFileName) const {
-    if (m_options.m_strBackupPath.empty())
-        return {};
-    std::string strBackup = m_options.m_strBackupPath;
-    if (strBackup.back() != '/')
-        strBackup += '/';
-    return strBackup + strFileName + ".bak";
-}
-
-void CCofferDoc::OfferToRemoveOldPwd(const std::string& strOldPath) {
-    std::vector<std::string> vecPaths;
-    for (const std::string& strPath : {strOldPath, BackupPathOf(FileNameOf(strOldPath))}) {
-        if (!strPath.empty() && FileExists(strPath))
-            vecPaths.push_back(strPath);
-    }
-    if (vecPaths.empty())
-        return;
-    std::string strList;
-    for (const std::string& strPath : vecPaths)
-        strList += (strList.empty() ? "" : "\n") + strPath;
-    if (Prompts().MessageBox(FormatText(IDS_ASK_REMOVE_OLD_PWD, GetTitle(), strList),
-                             EMsgIcon::question, EMsgButtons::yesNoDefaultNo) != EMsgAnswer::yes)
-        return;
-    for (const std::string& strPath : vecPaths) {
-        if (std::remove(strPath.c_str()) != 0)
-            ShowMessage(FormatText(IDS_REMOVE_FAILED, strPath));
-    }
-}
-
-bool CCofferDoc::LockForSave(CFileLock& lock, const std::string& strPath) {
-    if (lock.Acquire(strPath, CFileLock::WAIT_MS) != EFileError::busy)
-        return true; // a file that cannot even be opened is for the write to report
-    ShowMessage(FileErrorMessage(EFileError::busy, strPath));
-    return false;
-}
-
-bool CCofferDoc::OnSaveDocument(const std::string& strPath, EWriteMode ePlainMode) {
-    // A document whose KEY was never typed here (a start at logon skips the
-    // check) asks for it before its first sealed save; Cancel saves nothing.
-    if (HasKhvExtension(strPath) && !m_pSealKey && !m_key.HasSecret() && !RunKeyCheck())
-        return false;
-    if (m_options.m_bBackup && !m_strFileName.empty()) {
-        const std::string strBackup = BackupPathOf(m_strFileName);
-        if (strBackup.empty() || !HasFilePath() ||
-            CopyFileAtomic(m_strPathName, strBackup) != EFileError::none)
-            ShowMessage(IDS_BACKUP_FAILED);
-    }
-    const EFileError eError = WriteArchiveFile(strPath, ePlainMode);
-    if (eError == EFileError::none)
-        return true;
-    // A cancelled save leaves the file as it was, and says nothing.
-    if (eError != EFileError::cancelled)
-        ShowMessage(FileErrorMessage(eError, strPath));
-    return false;
-}
-
-bool CCofferDoc::SaveModified() {
-    if (!m_bModified)
-        return true;
-    switch (Prompts().MessageBox(FormatText(IDS_ASK_TO_SAVE, GetTitle()), EMsgIcon::question,
-                                 EMsgButtons::yesNoCancel)) {
-    case EMsgAnswer::yes:
-        return DoFileSave();
-    case EMsgAnswer::no:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CCofferDoc::SaveWithoutQuestion() {
-    if (!m_bModified)
-        return true;
-    if (!SaveForLock())
-        return false;
-    SetModifiedFlag(false);
-    return true;
-}
-
-// --- locking ---
-
-bool CCofferDoc::SaveForLock() {
-    // A sealed file whose KEY was never typed here would have to ask for it.
-    if (!m_options.m_bAutoSave || !HasFilePath() || !FileExists(m_strPathName) ||
-        IsReadOnlyFile(m_strPathName) ||
-        (HasKhvExtension(m_strPathName) && !m_pSealKey && !m_key.HasSecret()))
-        return false;
-    CFileLock lock;
-    if (lock.Acquire(m_strPathName, CFileLock::WAIT_MS) != EFileError::none ||
-        (m_diskStamp.IsFor(m_strPathName) && m_diskStamp.HasChangedOnDisk()))
-        return false;
-    return OnSaveDocument(m_strPathName);
-}
-
-bool CCofferDoc::UnloadForLock() {
-    if (m_bUnloaded || !HasKey() || !m_bOpen || !HasFilePath())
-        return m_bUnloaded;
-    if (m_bModified && !SaveForLock())
-        return false;
-    // The views let go of their copies before the records go.
-    Observer().OnEmptied();
-    DeleteContents();
-    m_bUnloaded = true;
-    return true;
-}
-
-bool CCofferDoc::ReloadAfterLock() {
-    if (!m_bUnloaded)
-        return true;
-    const std::string strPath = m_strPathName;
-    const bool bGone = !FileExists(strPath);
-    if (bGone || m_diskStamp.HasChangedOnDisk()) {
-        switch (Prompts().MessageBox(
-            FormatText(bGone ? IDS_GONE_WHILE_LOCKED : IDS_CHANGED_WHILE_LOCKED, strPath),
-            EMsgIcon::exclamation, EMsgButtons::yesNoCancel)) {
-        case EMsgAnswer::yes:
-            break;
-        case EMsgAnswer::no: {
-            std::string strOther;
-            if (!PromptOpenPath(strOther))
-                return false;
-            m_bUnloaded = false;
-            OpenAfterSaveModified(strOther);
-            return true;
-        }
-        default:
-            return false;
-        }
-        if (bGone) {
-            m_bUnloaded = false;
-            m_bOpen = false;
-            SetPathName(CLOSED_PATH_NAME, false);
-            Observer().OnInitialUpdate();
-            return true;
-        }
-    }
-    m_bSkipKeyCheck = false;
-    if (OnOpenDocument(strPath) && !m_bOpen) {
-        // The KEY was not typed: still locked, and still nothing in memory.
-        m_bOpen = true;
-        m_bUnloaded = true;
-        return false;
-    }
-    // Read again, or refused (the refusal was reported and closed it).
-    m_bUnloaded = false;
-    Observer().OnInitialUpdate();
-    return true;
-}
-
-void CCofferDoc::CheckFileAfterLock() {
-    if (!HasFilePath() || !m_diskStamp.IsFor(m_strPathName))
-        return;
-    const bool bGone = !FileExists(m_strPathName);
-    if (!bGone && !m_diskStamp.HasChangedOnDisk())
-        return;
-    switch (Prompts().MessageBox(
-        FormatText(bGone ? IDS_KEPT_GONE_WHILE_LOCKED : IDS_KEPT_CHANGED_WHILE_LOCKED,
-                   m_strPathName),
-        EMsgIcon::exclamation, EMsgButtons::yesNoCancel)) {
-    case EMsgAnswer::yes: {
-        const std::string strPath = m_strPathName;
-        CFileLock lock;
-        if (LockForSave(lock, strPath) && OnSaveDocument(strPath))
-            SetPathName(strPath, true);
-        break;
-    }
-    case EMsgAnswer::no:
-        DoSave(std::string());
-        break;
-    default:
-        break;
-    }
-}
-
-void CCofferDoc::RememberLastFile() {
-    if (m_pProfile && m_options.m_nStartFile == START_FILE_LAST &&
-        HasDocumentExtension(m_strPathName))
-        m_pProfile->Set(ETextSetting::pathLast, m_strPathName);
-}
-
-int CCofferDoc::OnFileClose() {
-    RememberLastFile();
-    if (m_bModified) {
-        switch (Prompts().MessageBox(IDS_ASK_SAVE_MODIFIED, EMsgIcon::exclamation,
-                                     EMsgButtons::yesNoCancel)) {
-        case EMsgAnswer::yes:
-            m_bSaved = false;
-            if (OnFileSave() == SAVE_CANCEL || !m_bSaved)
-                return 0;
-            break;
-        case EMsgAnswer::no:
-            m_bSaved = true;
-            break;
-        default:
-            return 0;
-        }
-    }
-    const bool bClosed = m_bSaved;
-    DeleteContents();
-    m_bUnloaded = false;
-    // The views drop their items whatever the outcome: the records are gone.
-    Notify(SRecordNotice::reset);
-    m_bOpen = false;
-    if (!bClosed)
-        return 0;
-    SetPathName(CLOSED_PATH_NAME, false);
-    return 1;
-}
-
-void CCofferDoc::OnChangeKey() {
-    if (HasFilePath() && IsReadOnlyFile(m_strPathName)) {
-        ShowMessage(IDS_CHANGEKEY_READONLY);
-        return;
-    }
-    std::string strKeyValue = m_key.CheckValue();
-    std::string strKey;
-    const bool bTyped = Prompts().RunChangeKey(strKeyValue, strKey);
-    CSecretBuffer::Wipe(strKeyValue);
-    if (!bTyped) {
-        ShowMessage(IDS_KEY_NOT_CHANGED, true);
-        return;
-    }
-    const bool bWasSaved = m_bSaved;
-    // A sealed file is sealed anew under the new KEY with a fresh salt; the
-    // old KEY and its sealing stay at hand in case the save fails.
-    CMasterKey oldKey = std::move(m_key);
-    std::unique_ptr<CSealKey> pOldSealKey = std::move(m_pSealKey);
-    SetKey(strKey);
-    CSecretBuffer::Wipe(strKey);
-    m_bSaved = false;
-    OnFileSave();
-    // A KEY that did not reach the file is not changed: keeping it in memory
-    // would leave the file under the old KEY while the user learns the new.
-    // The file is then as it was, and so is what the document knows of it.
-    if (!m_bSaved) {
-        m_key = std::move(oldKey);
-        m_pSealKey = std::move(pOldSealKey);
-        m_bSaved = bWasSaved;
-        ShowMessage(IDS_KEY_NOT_CHANGED, true);
-        return;
-    }
-    ShowMessage(IDS_KEY_CHANGED, true);
-}
-
-void CCofferDoc::OnContentChanged() {
-    SetModifiedFlag(true);
-    if (m_options.m_bAutoSave)
-        OnFileSave();
-}
-
-bool CCofferDoc::QueryCommand(int nId, bool& bEnabled, bool& bChecked) const {
-    bChecked = false;
-    switch (nId) {
-    case ID_FILE_NEW:
-        bEnabled = true;
-        return true;
-    case ID_FILE_CLOSE:
-        bEnabled = IsCloseEnabled();
-        return true;
-    case ID_FILE_SAVE:
-        bEnabled = IsSaveEnabled();
-        return true;
-    case ID_FILE_SAVE_AS:
-        bEnabled = IsSaveAsEnabled();
-        return true;
-    case ID_TOOLS_CHANGEKEY:
-        bEnabled = IsChangeKeyEnabled();
-        return true;
-    case ID_RECENT_ADDHERE:
-        bEnabled = true;
-        bChecked = IsAddHereChecked();
-        return true;
-    default:
-        return false;
-    }
 }

@@ -10,9 +10,11 @@
 #include "core/store/ExportText.h"
 #include "core/store/FileIO.h"
 #include "core/store/FileProperties.h"
+#include "core/store/FileSession.h"
 #include "core/store/LinePrinter.h"
 
-CFileCommands::CFileCommands(CCofferDoc& doc, CPrompts& prompts) : m_doc(doc), m_prompts(prompts) {}
+CFileCommands::CFileCommands(CFileSession& session, CPrompts& prompts)
+    : m_session(session), m_doc(session.Doc()), m_prompts(prompts) {}
 
 bool CFileCommands::IsPrintEnabled() const {
     return m_doc.HasKey();
@@ -36,10 +38,11 @@ void CFileCommands::OnFilePrint(CPrintDevice& device) {
 }
 
 void CFileCommands::OnFileProperty() {
-    const std::string strPath = m_doc.HasFilePath() ? m_doc.GetPathName() : m_doc.GetTitle();
+    const std::string strPath =
+        m_session.HasFilePath() ? m_session.GetPathName() : m_session.GetTitle();
     SFileProperties props;
     const EFileError eError =
-        m_doc.HasFilePath() ? ReadFileProperties(strPath, props) : EFileError::notFound;
+        m_session.HasFilePath() ? ReadFileProperties(strPath, props) : EFileError::notFound;
     if (eError != EFileError::none) {
         m_prompts.MessageBox(FileErrorMessage(eError, strPath), EMsgIcon::exclamation);
         return;

@@ -4,6 +4,7 @@
 #include <string>
 
 class CCofferDoc;
+class CFileSession;
 class CPrintDevice;
 class CPrompts;
 
@@ -12,7 +13,7 @@ class CPrompts;
 // in list order.
 class CFileCommands {
 public:
-    CFileCommands(CCofferDoc& doc, CPrompts& prompts);
+    CFileCommands(CFileSession& session, CPrompts& prompts);
 
     // Printing needs an open file with a KEY.
     bool IsPrintEnabled() const;
@@ -26,6 +27,7 @@ public:
 private:
     void ShowMessage(const char* pszText, const std::string& strPath) const;
 
+    CFileSession& m_session;
     CCofferDoc& m_doc;
     CPrompts& m_prompts;
 };

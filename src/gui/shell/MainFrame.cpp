@@ -17,6 +17,7 @@
 #include "core/store/CofferDoc.h"
 #include "core/store/ConvertOffer.h"
 #include "core/store/FileIO.h"
+#include "core/store/FileSession.h"
 #include "core/store/RecentFileList.h"
 #include "gui/model/DocNotifier.h"
 #include "gui/settings/Settings.h"
@@ -174,10 +175,11 @@ template <class Fn> bool ForFocusedEdit(Fn fn) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CSettings& settings,
-                       QWidget* pParent)
-    : QMainWindow(pParent), m_profile(profile), m_prompts(prompts), m_doc(doc),
-      m_settings(settings), m_fileCommands(doc, prompts), m_exportCommand(doc, prompts) {
+CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CFileSession& session,
+                       CSettings& settings, QWidget* pParent)
+    : QMainWindow(pParent), m_profile(profile), m_prompts(prompts), m_session(session),
+      m_doc(session.Doc()), m_settings(settings), m_fileCommands(session, prompts),
+      m_exportCommand(session, prompts) {
     m_bCanStayOnTop = !CWindowSystem::IsWayland();
     setObjectName(QStringLiteral("MainFrame"));
     setAccessibleName(Text(IDS_APP_TITLE));
@@ -188,8 +190,8 @@ CMainFrame::CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CS
     QApplication::setWindowIcon(windowIcon());
     // The bars are switched from the View menu only.
     setContextMenuPolicy(Qt::NoContextMenu);
-    m_doc.SetPrompts(&m_prompts);
-    m_doc.SetMainWindowShown(IsMainInterface());
+    m_session.SetPrompts(&m_prompts);
+    m_session.SetMainWindowShown(IsMainInterface());
 
     CreateActions();
     CreateMenus();
@@ -458,7 +460,7 @@ void CMainFrame::CreateConvertBar() {
     // The conversion follows Save As's rules: a new KEY, then the offer to
     // remove the old file.
     connect(pConvert, &QAction::triggered, this, [this]() {
-        if (m_doc.OnConvertToSealed())
+        if (m_session.OnConvertToSealed())
             m_pConvertBar->hide();
         UpdateCommandUI();
     });
@@ -469,8 +471,8 @@ void CMainFrame::CreateConvertBar() {
 }
 
 void CMainFrame::OfferConversion() {
-    const std::string& strPath = m_doc.GetPathName();
-    if (!m_doc.IsOpen() || !m_doc.HasKey() || !HasPwdExtension(strPath)) {
+    const std::string& strPath = m_session.GetPathName();
+    if (!m_session.IsOpen() || !m_doc.HasKey() || !HasPwdExtension(strPath)) {
         m_strConvertPath.clear();
         m_pConvertBar->hide();
         return;
@@ -608,7 +610,7 @@ void CMainFrame::UpdateFrameTitle() {
         // The label is the file name's (UTF-8), as the tree's file item shows it.
         std::string strLabel = FileLabel(m_doc.FileName());
         if (strLabel.empty())
-            strLabel = FileLabel(m_doc.GetTitle());
+            strLabel = FileLabel(m_session.GetTitle());
         strTitle =
             QString::fromStdString(strLabel + (m_doc.IsModified() ? "*" : "") + " - ") + strTitle;
     }
@@ -616,7 +618,7 @@ void CMainFrame::UpdateFrameTitle() {
 }
 
 void CMainFrame::UpdateRecentMenu() {
-    const CRecentFileList* pList = m_doc.GetRecentFileList();
+    const CRecentFileList* pList = m_session.GetRecentFileList();
     const int nCount = pList ? pList->GetCount() : 0;
     for (int i = 0; i < RECENT_FILE_COUNT; ++i) {
         QAction* pAction = Action(ID_FILE_MRU_FILE1 + i);
@@ -687,36 +689,36 @@ void CMainFrame::RegisterDocumentCommands() {
     const auto query = [this](CCmdUI& ui) {
         bool bEnabled = false;
         bool bChecked = false;
-        if (m_doc.QueryCommand(ui.nId, bEnabled, bChecked)) {
+        if (m_session.QueryCommand(ui.nId, bEnabled, bChecked)) {
             ui.Enable(bEnabled);
             if (bChecked || ui.nId == ID_RECENT_ADDHERE)
                 ui.SetCheck(bChecked);
         }
     };
     m_commands.Register(
-        ID_FILE_NEW, [this]() { m_doc.OnFileNew(); }, query);
+        ID_FILE_NEW, [this]() { m_session.OnFileNew(); }, query);
     m_commands.Register(
         ID_FILE_OPEN,
         [this]() {
             if (IsMainInterface())
-                m_doc.OnFileOpen();
+                m_session.OnFileOpen();
         },
         [](CCmdUI& ui) { ui.Enable(); });
     m_commands.Register(
-        ID_FILE_CLOSE, [this]() { m_doc.OnFileClose(); }, query);
+        ID_FILE_CLOSE, [this]() { m_session.OnFileClose(); }, query);
     m_commands.Register(
-        ID_FILE_SAVE, [this]() { m_doc.OnFileSave(); }, query);
+        ID_FILE_SAVE, [this]() { m_session.OnFileSave(); }, query);
     m_commands.Register(
-        ID_FILE_SAVE_AS, [this]() { m_doc.OnFileSaveAs(); }, query);
+        ID_FILE_SAVE_AS, [this]() { m_session.OnFileSaveAs(); }, query);
     m_commands.Register(
-        ID_TOOLS_CHANGEKEY, [this]() { m_doc.OnChangeKey(); }, query);
+        ID_TOOLS_CHANGEKEY, [this]() { m_session.OnChangeKey(); }, query);
     m_commands.Register(
-        ID_RECENT_ADDHERE, [this]() { m_doc.OnRecentAddHere(); }, query);
+        ID_RECENT_ADDHERE, [this]() { m_session.OnRecentAddHere(); }, query);
     for (int i = 0; i < RECENT_FILE_COUNT; ++i) {
         m_commands.Register(
-            ID_FILE_MRU_FILE1 + i, [this, i]() { m_doc.OnOpenRecentFile(i); },
+            ID_FILE_MRU_FILE1 + i, [this, i]() { m_session.OnOpenRecentFile(i); },
             [this, i](CCmdUI& ui) {
-                const CRecentFileList* pList = m_doc.GetRecentFileList();
+                const CRecentFileList* pList = m_session.GetRecentFileList();
                 ui.Enable(pList && i < pList->GetCount());
             });
     }
@@ -743,7 +745,7 @@ void CMainFrame::RegisterFileViewCommands() {
         [this](CCmdUI& ui) { ui.Enable(m_fileCommands.IsPrintEnabled()); });
     m_commands.Register(
         ID_FILE_PROPERTY, [this]() { m_fileCommands.OnFileProperty(); },
-        [this](CCmdUI& ui) { ui.Enable(m_doc.IsPropertiesEnabled()); });
+        [this](CCmdUI& ui) { ui.Enable(m_session.IsPropertiesEnabled()); });
     // The file item's context menu always offers it; a file that is not on
     // disk is reported by the command.
     m_commands.Register(ID_FILE_PROPERTY_CONTEXT, [this]() { m_fileCommands.OnFileProperty(); });
@@ -889,7 +891,7 @@ void CMainFrame::ActivateFrame(bool bShow) {
     const bool bStartBar = Values().m_nStartBar != 0 && HasPasswordBar();
     if (bStartBar || bAuto)
         RestoreWindowPlacement(false);
-    m_doc.SetSkipKeyCheck(bAuto);
+    m_session.SetSkipKeyCheck(bAuto);
     UpdateRecentMenu();
 
     // The first interface is the interface state's choice.
@@ -914,13 +916,13 @@ void CMainFrame::ActivateFrame(bool bShow) {
     // start waits minimised in the taskbar instead, as locked as in the tray.
     if (bAuto && !m_pTray->IsShown())
         MinimizeToTaskbar();
-    m_doc.SetSkipKeyCheck(false);
+    m_session.SetSkipKeyCheck(false);
     UpdateCommandUI();
 }
 
 void CMainFrame::SetMode(EInterface eMode) {
     m_interface.Enter(eMode);
-    m_doc.SetMainWindowShown(eMode == EInterface::main);
+    m_session.SetMainWindowShown(eMode == EInterface::main);
     // The tray's default item is the way back, or the lock while shown.
     if (eMode == EInterface::trayMain)
         SetTrayDefault(ID_TRAY_MAINWINDOW);
@@ -1031,9 +1033,9 @@ void CMainFrame::OpenStartupFile(bool bThroughBar) {
         m_pPasswordBar->OpenFile(choice.m_strPath);
         return;
     }
-    m_doc.OnOpenDocument(choice.m_strPath);
+    m_session.OnOpenDocument(choice.m_strPath);
     m_doc.InitialUpdate();
-    m_doc.SetPathName(choice.m_strPath, m_doc.IsOpen());
+    m_session.SetPathName(choice.m_strPath, m_session.IsOpen());
 }
 
 // --- placement ---
@@ -1118,7 +1120,7 @@ void CMainFrame::UnloadForLock() {
     emit DocumentUnloading();
     if (m_pPasswordBar)
         m_pPasswordBar->ResetBar();
-    m_doc.UnloadForLock();
+    m_session.UnloadForLock();
 }
 
 void CMainFrame::ExplainLock() {
@@ -1154,10 +1156,10 @@ void CMainFrame::RestoreMainWindow() {
 }
 
 bool CMainFrame::CheckKeyToComeBack() {
-    switch (m_interface.UnlockCheck(m_doc.IsUnloaded(), HasKey())) {
+    switch (m_interface.UnlockCheck(m_session.IsUnloaded(), HasKey())) {
     case EUnlockCheck::reloadFile:
         // The file is read again under its KEY, which the reading asks for.
-        if (!m_doc.ReloadAfterLock())
+        if (!m_session.ReloadAfterLock())
             return false;
         emit DocumentReloaded();
         m_pTray->SetIcon(IDI_TRAY);
@@ -1169,7 +1171,7 @@ bool CMainFrame::CheckKeyToComeBack() {
         if (!m_prompts.RunCheckKey(strPrompt, m_doc.Key().CheckValue()))
             return false;
         m_pTray->SetIcon(IDI_TRAY);
-        m_doc.CheckFileAfterLock();
+        m_session.CheckFileAfterLock();
         break;
     }
     case EUnlockCheck::none:
@@ -1250,8 +1252,8 @@ void CMainFrame::OnAutoLock() {
 }
 
 bool CMainFrame::SaveWithoutAsking() {
-    const std::string& strPath = m_doc.GetPathName();
-    if (!FileExists(strPath) || IsReadOnlyFile(strPath) || !m_doc.OnSaveDocument(strPath))
+    const std::string& strPath = m_session.GetPathName();
+    if (!FileExists(strPath) || IsReadOnlyFile(strPath) || !m_session.OnSaveDocument(strPath))
         return false;
     m_doc.SetModifiedFlag(false);
     return true;
@@ -1260,7 +1262,7 @@ bool CMainFrame::SaveWithoutAsking() {
 void CMainFrame::OnAutoExit() {
     // Ends without a question, but never drops changes not yet saved: they
     // are saved first, and when that cannot be done the program locks.
-    const EAutoExitEnd eEnd = DecideAutoExit(m_doc.IsModified(), m_doc.HasFilePath(),
+    const EAutoExitEnd eEnd = DecideAutoExit(m_doc.IsModified(), m_session.HasFilePath(),
                                              [this]() { return SaveWithoutAsking(); });
     if (eEnd == EAutoExitEnd::lock) {
         LockInterface();
@@ -1386,7 +1388,7 @@ void CMainFrame::EndWithoutQuestions() {
     if (m_bDestroyed)
         return;
     // Left unsaved when it cannot be saved silently, as before the end.
-    (void)m_doc.SaveWithoutQuestion();
+    (void)m_session.SaveWithoutQuestion();
     if (isVisible())
         SaveWindowPlacement();
     OnDestroy();
@@ -1398,10 +1400,10 @@ bool CMainFrame::CommitSession(bool bInteract) {
     if (m_bDestroyed)
         return true;
     if (!bInteract) {
-        (void)m_doc.SaveWithoutQuestion();
+        (void)m_session.SaveWithoutQuestion();
         return true;
     }
-    return m_doc.SaveModified();
+    return m_session.SaveModified();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent) {
@@ -1421,7 +1423,7 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
             return;
         }
     }
-    if (!m_doc.SaveModified()) {
+    if (!m_session.SaveModified()) {
         pEvent->ignore();
         return;
     }
@@ -1445,8 +1447,8 @@ void CMainFrame::OnDestroy() {
     if (m_pHotKey)
         m_pHotKey->Release();
     SaveSettings();
-    if (Values().m_bClearRecent && m_doc.GetRecentFileList())
-        m_doc.GetRecentFileList()->Clear();
+    if (Values().m_bClearRecent && m_session.GetRecentFileList())
+        m_session.GetRecentFileList()->Clear();
     EmptyClipboardIfText();
     m_pTray->RemoveIcon();
 }
@@ -1544,13 +1546,13 @@ bool CMainFrame::OpenOptions(int nStartPage) {
 void CMainFrame::TransferOptions(SOptionsData& options, bool bToSettings) {
     if (bToSettings) {
         m_settings.Change([&options](SShellSettings& values) { values.FromOptions(options); });
-        m_doc.TakeFileOptions(options);
+        m_session.TakeFileOptions(options);
         ApplyOptions();
         return;
     }
     Values().ToOptions(options);
     options.m_bHotKeyAvailable = m_bHotKeyAvailable;
-    m_doc.GiveFileOptions(options);
+    m_session.GiveFileOptions(options);
 }
 
 void CMainFrame::ApplyOptions() {

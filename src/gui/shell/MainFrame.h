@@ -21,6 +21,7 @@
 
 class CClipboardStatus;
 class CCofferDoc;
+class CFileSession;
 class CDocNotifier;
 class CHotKeyGrabber;
 class CHotKeyBinding;
@@ -53,7 +54,7 @@ class QToolButton;
 class CMainFrame : public QMainWindow, public CViewHost {
     Q_OBJECT
 public:
-    CMainFrame(CProfile& profile, CPrompts& prompts, CCofferDoc& doc, CSettings& settings,
+    CMainFrame(CProfile& profile, CPrompts& prompts, CFileSession& session, CSettings& settings,
                QWidget* pParent = nullptr);
     ~CMainFrame() override;
 
@@ -300,6 +301,7 @@ private:
 
     CProfile& m_profile;
     CPrompts& m_prompts;
+    CFileSession& m_session;
     CCofferDoc& m_doc;
     CSettings& m_settings;
     CCommandMap m_commands;

@@ -100,11 +100,12 @@ Qt::WindowFlags BarWindowFlags(bool bWayland) {
 
 } // namespace
 
-CPasswordBarDlg::CPasswordBarDlg(CCofferDoc& doc, CRecordTreeModel& model, CSettings& settings,
-                                 CPrompts& prompts, CEditPrompts& editPrompts, QWidget* pParent)
+CPasswordBarDlg::CPasswordBarDlg(CFileSession& session, CRecordTreeModel& model,
+                                 CSettings& settings, CPrompts& prompts, CEditPrompts& editPrompts,
+                                 QWidget* pParent)
     : QWidget(pParent, BarWindowFlags(CWindowSystem::IsWayland())),
-      m_bPlaced(!CWindowSystem::IsWayland()), m_doc(doc), m_model(model), m_settings(settings),
-      m_prompts(prompts), m_editPrompts(editPrompts) {
+      m_bPlaced(!CWindowSystem::IsWayland()), m_session(session), m_doc(session.Doc()),
+      m_model(model), m_settings(settings), m_prompts(prompts), m_editPrompts(editPrompts) {
     setObjectName(QStringLiteral("PasswordBar"));
     setWindowTitle(TrText(BAR_TITLE));
     // A move over the grip pulls the bar to the edges, pressed or not.
@@ -546,30 +547,30 @@ void CPasswordBarDlg::OnOpen() {
 }
 
 void CPasswordBarDlg::OpenFile(const std::string& strPath) {
-    if (strPath == m_doc.GetPathName())
+    if (strPath == m_session.GetPathName())
         return;
     // A close that leaves the file open was cancelled.
-    if (HasKey() && m_doc.OnFileClose() != 1 && HasKey())
+    if (HasKey() && m_session.OnFileClose() != 1 && HasKey())
         return;
     ResetBar();
     m_pGroups->setEnabled(false);
     m_pAccounts->setEnabled(false);
-    m_doc.OnOpenDocument(strPath);
+    m_session.OnOpenDocument(strPath);
     if (m_doc.FileName().empty())
         return;
     m_doc.InitialUpdate();
-    m_doc.SetPathName(strPath, m_doc.IsOpen());
+    m_session.SetPathName(strPath, m_session.IsOpen());
     FillGroups();
 }
 
 void CPasswordBarDlg::OnSave() {
     if (!m_doc.IsModified())
         return;
-    if (m_doc.HasFilePath() && IsReadOnlyFile(m_doc.GetPathName()) &&
+    if (m_session.HasFilePath() && IsReadOnlyFile(m_session.GetPathName()) &&
         m_prompts.MessageBox(IDS_SAVE_READONLY, EMsgIcon::exclamation, EMsgButtons::yesNo) !=
             EMsgAnswer::yes)
         return;
-    m_doc.DoFileSave();
+    m_session.DoFileSave();
 }
 
 SAccountDlgData CPasswordBarDlg::NewDialogData() {
@@ -632,8 +633,8 @@ void CPasswordBarDlg::ShowChangedAccount(const SAccountDlgData& dlg) {
     emit NamesForView(m_strCurGroup, m_strCurAccount);
     // The document's own save is for the main window's commands; the bar
     // saves as the file's auto-save asks.
-    if (m_doc.FileOptions().m_bAutoSave)
-        m_doc.DoFileSave();
+    if (m_session.FileOptions().m_bAutoSave)
+        m_session.DoFileSave();
 }
 
 // --- input ---

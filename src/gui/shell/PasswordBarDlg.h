@@ -3,6 +3,7 @@
 
 #include "core/base/EditPrompts.h"
 #include "core/store/CofferDoc.h"
+#include "core/store/FileSession.h"
 
 #include <QPersistentModelIndex>
 #include <QPoint>
@@ -42,7 +43,7 @@ class QMenu;
 class CPasswordBarDlg : public QWidget {
     Q_OBJECT
 public:
-    CPasswordBarDlg(CCofferDoc& doc, CRecordTreeModel& model, CSettings& settings,
+    CPasswordBarDlg(CFileSession& session, CRecordTreeModel& model, CSettings& settings,
                     CPrompts& prompts, CEditPrompts& editPrompts, QWidget* pParent = nullptr);
     ~CPasswordBarDlg() override;
 
@@ -180,6 +181,7 @@ private:
     SAccountDlgData NewDialogData();
     bool HasKey() const { return m_doc.HasKey(); }
 
+    CFileSession& m_session;
     CCofferDoc& m_doc;
     CRecordTreeModel& m_model;
     CSettings& m_settings;

@@ -14,6 +14,7 @@
 #include "core/store/AccountDlgData.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
+#include "core/store/FileSession.h"
 #include "core/store/KeyDialogRules.h"
 #include "core/store/RecentFileList.h"
 #include "core/tree/TreeOrder.h"
@@ -68,11 +69,12 @@ constexpr int TREE_NAME_CHARS = 22;
 
 } // namespace
 
-CCofferView::CCofferView(CCofferDoc& doc, CRecordTreeModel& model, CPrompts& prompts,
+CCofferView::CCofferView(CFileSession& session, CRecordTreeModel& model, CPrompts& prompts,
                          CEditPrompts& editPrompts, CViewHost& host, CSettings& settings,
                          QWidget* pParent)
-    : ETSLayoutFormView(pParent), m_doc(doc), m_prompts(prompts), m_editPrompts(editPrompts),
-      m_host(host), m_settings(settings), m_importCommand(doc, prompts, editPrompts) {
+    : ETSLayoutFormView(pParent), m_session(session), m_doc(session.Doc()), m_prompts(prompts),
+      m_editPrompts(editPrompts), m_host(host), m_settings(settings),
+      m_importCommand(session, prompts, editPrompts) {
     setObjectName(QStringLiteral("CofferView"));
     m_pModel = &model;
     m_bMaskShown = IsMaskPasswords();
@@ -682,7 +684,7 @@ void CCofferView::KeepTreeWidth() {
 }
 
 void CCofferView::AfterChange() {
-    m_doc.OnContentChanged();
+    m_session.OnContentChanged();
 }
 
 void CCofferView::OnItemEdit() {
@@ -1181,7 +1183,7 @@ void CCofferView::UpdateStartHint() {
     const bool bShow = !HasKey() && !m_host.IsLocked();
     // Every command update comes here: a hidden hint has nothing to follow.
     if (bShow) {
-        const CRecentFileList* pRecent = m_doc.GetRecentFileList();
+        const CRecentFileList* pRecent = m_session.GetRecentFileList();
         m_pStartHint->Refresh(pRecent ? pRecent->Names() : std::vector<std::string>());
     }
     if (bShow == !m_pStartHint->isHidden())

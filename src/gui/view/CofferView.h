@@ -15,6 +15,7 @@
 
 class CAccountTreeCtrl;
 class CCofferDoc;
+class CFileSession;
 class CDragTextEdit;
 class CEditPrompts;
 class CDragTextButton;
@@ -42,7 +43,7 @@ class QPlainTextEdit;
 class CCofferView : public ETSLayoutFormView {
     Q_OBJECT
 public:
-    CCofferView(CCofferDoc& doc, CRecordTreeModel& model, CPrompts& prompts,
+    CCofferView(CFileSession& session, CRecordTreeModel& model, CPrompts& prompts,
                 CEditPrompts& editPrompts, CViewHost& host, CSettings& settings,
                 QWidget* pParent = nullptr);
     ~CCofferView() override;
@@ -229,6 +230,7 @@ private:
     bool IsOverSplitter(int x, int nTolerance) const;
     void ShowDragLine();
 
+    CFileSession& m_session;
     CCofferDoc& m_doc;
     CPrompts& m_prompts;
     CEditPrompts& m_editPrompts;

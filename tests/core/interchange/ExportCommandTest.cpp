@@ -19,17 +19,17 @@ namespace {
 class FileExport : public DocumentFixture {
 protected:
     // The fixture's document with a new untitled file that has a KEY.
-    std::unique_ptr<CCofferDoc> NewKeyedDoc() {
+    std::unique_ptr<CSessionDoc> NewKeyedDoc() {
         auto pDoc = MakeDoc();
         pDoc->OnNewDocument();
         pDoc->SetKey("k");
         return pDoc;
     }
     // The save prompt answered with strOut and the plain-text question with Yes.
-    void ExportTo(CCofferDoc& doc, const std::string& strOut) {
+    void ExportTo(CSessionDoc& doc, const std::string& strOut) {
         m_prompts.AnswerSaveFile(strOut);
         m_prompts.AnswerMessage(EMsgAnswer::yes);
-        CExportCommand(doc, m_prompts).OnFileExport();
+        CExportCommand(doc.Session(), m_prompts).OnFileExport();
     }
     // Shown for strPath before anything is written.
     bool Warned(const std::string& strPath) const {
@@ -49,7 +49,7 @@ TEST_F(FileExport, ANewFileIsExactlyOneGroupLine) {
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPwd, "key");
     m_prompts.ClearRecord();
-    ASSERT_TRUE(CExportCommand(*pDoc, m_prompts).IsEnabled());
+    ASSERT_TRUE(CExportCommand(pDoc->Session(), m_prompts).IsEnabled());
     const std::string strOut = m_folder.File("out.txt");
     ExportTo(*pDoc, strOut);
 
@@ -129,14 +129,14 @@ TEST_F(FileExport, StoredTextsBecomeUtf8) {
 TEST_F(FileExport, CancelOrNoToThePlainTextQuestionWritesNothing) {
     auto pDoc = NewKeyedDoc();
     m_prompts.CancelSaveFile();
-    CExportCommand(*pDoc, m_prompts).OnFileExport();
+    CExportCommand(pDoc->Session(), m_prompts).OnFileExport();
     EXPECT_TRUE(Messages().empty());
 
     for (const char* pszName : {"out.txt", "out.csv"}) {
         const std::string strOut = m_folder.File(pszName);
         m_prompts.AnswerSaveFile(strOut);
         m_prompts.AnswerMessage(EMsgAnswer::no);
-        CExportCommand(*pDoc, m_prompts).OnFileExport();
+        CExportCommand(pDoc->Session(), m_prompts).OnFileExport();
         EXPECT_TRUE(Warned(strOut));
         EXPECT_FALSE(FileExists(strOut)) << pszName;
     }
@@ -233,7 +233,7 @@ TEST_F(FileExport, NeverOverThePasswordFileItself) {
     OpenWithKey(*pDoc, strPwd, "key");
     m_prompts.ClearRecord();
     m_prompts.AnswerSaveFile(strPwd);
-    CExportCommand(*pDoc, m_prompts).OnFileExport();
+    CExportCommand(pDoc->Session(), m_prompts).OnFileExport();
     // Refused before the plain-text question, which would be pointless.
     EXPECT_EQ(Messages(), std::vector<std::string>{FormatText(IDS_WRITE_DENIED, strPwd)});
     EXPECT_EQ(ReadBytes(strPwd), strBefore);
@@ -256,7 +256,7 @@ TEST_F(FileExport, KeePassDatabaseUnderANewPassword) {
     ASSERT_EQ(::truncate(strBigKey.c_str(), off_t(MAX_KDBX_KEY_FILE_BYTES) + 1), 0);
     m_prompts.AnswerDatabaseKey({"pw", false, strBigKey});
     m_prompts.AnswerDatabaseKey({"fresh", false, ""});
-    CExportCommand command(*pDoc, m_prompts);
+    CExportCommand command(pDoc->Session(), m_prompts);
     std::vector<std::string> astrWritten;
     command.SetWrittenHandler([&](const std::string& strText) { astrWritten.push_back(strText); });
     command.OnFileExport();

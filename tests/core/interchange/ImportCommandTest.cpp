@@ -29,9 +29,8 @@ protected:
         pDoc->OnNewDocument();
         pDoc->SetKey("k");
         CScriptedEditPrompts editPrompts;
-        CImportCommand(*pDoc, m_prompts, editPrompts).ImportFile(strPath, [](const SImportShown&) {
-            FAIL() << "nothing was imported";
-        });
+        CImportCommand(pDoc->Session(), m_prompts, editPrompts)
+            .ImportFile(strPath, [](const SImportShown&) { FAIL() << "nothing was imported"; });
         EXPECT_FALSE(pDoc->IsModified());
     }
 };

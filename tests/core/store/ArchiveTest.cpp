@@ -7,6 +7,7 @@
 #include "core/store/CofferDoc.h"
 #include "core/store/ExportText.h"
 #include "core/store/FieldCipher.h"
+#include "core/store/FileSession.h"
 
 #include <gtest/gtest.h>
 
@@ -488,7 +489,7 @@ TEST(ArchiveFiles, MalformedFileLeavesTheDocumentEmpty) {
     EXPECT_EQ(doc.GeneratorHeader().m_nGenerate, DEFAULT_GENERATE);
     EXPECT_EQ(doc.GeneratorHeader().m_strLength, "6");
     EXPECT_TRUE(doc.FileName().empty());
-    EXPECT_FALSE(doc.IsPropertiesEnabled());
+    EXPECT_FALSE(CFileSession(doc).IsPropertiesEnabled());
 }
 
 TEST(ArchiveFiles, APipeNamedLikeAPasswordFileIsRefusedWithoutWaiting) {
@@ -556,3 +557,20 @@ TEST(ArchiveFiles, WritesAreAtomicAndPrivate) {
 }
 
 } // namespace
+
+TEST(DocumentKey, AKeyHeldAsideComesBackAsItWas) {
+    CCofferDoc doc;
+    doc.OnNewDocument();
+    EXPECT_FALSE(doc.KnowsKey());
+    doc.SetKey("old");
+    const std::string strOldCheck = doc.Key().CheckValue();
+    EXPECT_TRUE(doc.KnowsKey());
+    CCofferDoc::SHeldKey held = doc.ReplaceKey("new");
+    EXPECT_TRUE(doc.Key().Accepts("new"));
+    EXPECT_FALSE(doc.Key().Accepts("old"));
+    EXPECT_TRUE(held.m_key.Accepts("old"));
+    doc.RestoreKey(std::move(held));
+    EXPECT_EQ(doc.Key().CheckValue(), strOldCheck);
+    EXPECT_TRUE(doc.Key().Accepts("old"));
+    EXPECT_TRUE(doc.KnowsKey());
+}

@@ -23,10 +23,11 @@ protected:
     // what another copy of the program (or the CLI) would do meanwhile.
     void ChangeElsewhere(const std::string& strPath, const std::string& strAccount) {
         auto pOther = MakeDoc();
-        ChangeFileOptions(*pOther, [&](SFileOptions& options) { options.m_bBackup = false; });
+        ChangeFileOptions(pOther->Session(),
+                          [&](SFileOptions& options) { options.m_bBackup = false; });
         OpenWithKey(*pOther, strPath, "k");
         pOther->AddAccount(DEFAULT_GROUP_NAME, Account(strAccount));
-        ASSERT_EQ(pOther->OnFileSave(), SAVE_DONE);
+        ASSERT_EQ(pOther->Session().OnFileSave(), SAVE_DONE);
     }
     bool AskedAboutChange(const std::string& strPath) const {
         return Shown(FormatText(IDS_CHANGED_ON_DISK, strPath), EMsgIcon::exclamation,
@@ -45,14 +46,14 @@ TEST_F(DocChange, EachAnswerToTheChangeQuestionHasItsResult) {
     const std::string strPath = MakeFile("A.pwd", "k", {Account("a")});
     const std::string strCopy = m_folder.File("Copy.pwd");
     auto pDoc = MakeDoc();
-    ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
+    ChangeFileOptions(pDoc->Session(), [&](SFileOptions& options) { options.m_bBackup = false; });
     OpenWithKey(*pDoc, strPath, "k");
     ChangeElsewhere(strPath, "b");
     const std::string strChanged = ReadBytes(strPath);
     pDoc->SetModifiedFlag();
 
     m_prompts.AnswerMessage(EMsgAnswer::cancel);
-    pDoc->OnFileSave();
+    pDoc->Session().OnFileSave();
     EXPECT_TRUE(AskedAboutChange(strPath));
     EXPECT_EQ(ReadBytes(strPath), strChanged);
     EXPECT_TRUE(pDoc->IsModified());
@@ -60,23 +61,23 @@ TEST_F(DocChange, EachAnswerToTheChangeQuestionHasItsResult) {
     m_prompts.ClearRecord();
     m_prompts.AnswerMessage(EMsgAnswer::no);
     m_prompts.AnswerSaveFile(strCopy);
-    pDoc->OnFileSave();
+    pDoc->Session().OnFileSave();
     EXPECT_TRUE(AskedAboutChange(strPath));
     EXPECT_EQ(ReadBytes(strPath), strChanged);
-    EXPECT_EQ(pDoc->GetPathName(), strCopy);
+    EXPECT_EQ(pDoc->Session().GetPathName(), strCopy);
     EXPECT_EQ(AccountsIn(strCopy), 1);
 
     // The copy was written by this document: saving it again asks nothing.
     pDoc->SetModifiedFlag();
     m_prompts.ClearRecord();
-    pDoc->OnFileSave();
+    pDoc->Session().OnFileSave();
     EXPECT_FALSE(AskedAboutChange(strCopy));
     EXPECT_FALSE(pDoc->IsModified());
 
     ChangeElsewhere(strCopy, "c");
     pDoc->SetModifiedFlag();
     m_prompts.AnswerMessage(EMsgAnswer::yes);
-    pDoc->OnFileSave();
+    pDoc->Session().OnFileSave();
     EXPECT_TRUE(AskedAboutChange(strCopy));
     EXPECT_EQ(AccountsIn(strCopy), 1);
 }
@@ -84,14 +85,14 @@ TEST_F(DocChange, EachAnswerToTheChangeQuestionHasItsResult) {
 TEST_F(DocChange, AFileTouchedOrRewrittenWithTheSameBytesIsNoChange) {
     const std::string strPath = MakeFile("A.pwd", "k", {Account("a")});
     auto pDoc = MakeDoc();
-    ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
+    ChangeFileOptions(pDoc->Session(), [&](SFileOptions& options) { options.m_bBackup = false; });
     OpenWithKey(*pDoc, strPath, "k");
     const std::string strBytes = ReadBytes(strPath);
     ::unlink(strPath.c_str()); // a new inode and new times, the same bytes
     WriteBytes(strPath, strBytes);
     pDoc->SetModifiedFlag();
     m_prompts.ClearRecord();
-    EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
     EXPECT_FALSE(AskedAboutChange(strPath));
     EXPECT_FALSE(pDoc->IsModified());
 }
@@ -99,7 +100,7 @@ TEST_F(DocChange, AFileTouchedOrRewrittenWithTheSameBytesIsNoChange) {
 TEST_F(DocChange, ASaveWaitsForTheFilesLockAndGivesUpWithAMessage) {
     const std::string strPath = MakeFile("A.pwd", "k", {Account("a")});
     auto pDoc = MakeDoc();
-    ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
+    ChangeFileOptions(pDoc->Session(), [&](SFileOptions& options) { options.m_bBackup = false; });
     OpenWithKey(*pDoc, strPath, "k");
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("b"));
     pDoc->SetModifiedFlag();
@@ -107,13 +108,13 @@ TEST_F(DocChange, ASaveWaitsForTheFilesLockAndGivesUpWithAMessage) {
 
     const int fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
-    pDoc->OnFileSave();
+    pDoc->Session().OnFileSave();
     EXPECT_TRUE(Shown(FormatText(IDS_FILE_BUSY, strPath), EMsgIcon::exclamation));
     EXPECT_EQ(ReadBytes(strPath), strBytes);
     EXPECT_TRUE(pDoc->IsModified());
     ::close(fd);
 
-    EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
     EXPECT_FALSE(pDoc->IsModified());
     EXPECT_EQ(AccountsIn(strPath), 2);
 }
@@ -126,7 +127,7 @@ TEST_F(DocChange, TheBackupIsPrivateEvenOverALooserOlderOne) {
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPath, "k");
     pDoc->SetModifiedFlag();
-    EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
     EXPECT_EQ(FileMode(strBackup), 0600);
     EXPECT_NE(ReadBytes(strBackup), "an older backup");
 }

@@ -19,13 +19,13 @@ void CNoticeLog::OnEmptied() {
     m_vecRecordsWhenEmptied.push_back(m_doc.Records().size());
 }
 
-std::unique_ptr<CCofferDoc> DocumentFixture::MakeDoc() {
-    auto pDoc = std::make_unique<CCofferDoc>(&m_profile, BackupFolder());
+std::unique_ptr<CSessionDoc> DocumentFixture::MakeDoc() {
+    auto pDoc = std::make_unique<CSessionDoc>(&m_profile, BackupFolder());
     // The least Argon2id cost: the tests are about the document's life, and
     // the cost itself is measured by the benchmark.
     pDoc->SetSealParams({SEAL_MIN_PASSES, SEAL_MIN_MEMORY_KIB});
-    pDoc->SetPrompts(&m_prompts);
-    pDoc->SetRecentFileList(&m_recent);
+    pDoc->Session().SetPrompts(&m_prompts);
+    pDoc->Session().SetRecentFileList(&m_recent);
     pDoc->SetObserver(m_logs.emplace_back(std::make_unique<CNoticeLog>(*pDoc)).get());
     return pDoc;
 }
@@ -36,23 +36,23 @@ std::string DocumentFixture::MakeFile(const std::string& strName, const std::str
     auto pDoc = MakeDoc();
     m_prompts.TypeCreateKey(strKey, strKey);
     m_prompts.AnswerSaveFile(strPath);
-    pDoc->OnFileNew();
+    pDoc->Session().OnFileNew();
     EXPECT_TRUE(pDoc->IsSaved());
     for (const CPasswordInfo& account : accounts)
         pDoc->AddAccount(DEFAULT_GROUP_NAME, account);
     if (!accounts.empty()) {
-        EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+        EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
     }
-    EXPECT_EQ(pDoc->OnFileClose(), 1);
+    EXPECT_EQ(pDoc->Session().OnFileClose(), 1);
     m_prompts.ClearRecord();
     return strPath;
 }
 
-void DocumentFixture::OpenWithKey(CCofferDoc& doc, const std::string& strPath,
+void DocumentFixture::OpenWithKey(CSessionDoc& doc, const std::string& strPath,
                                   const std::string& strKey) {
     m_prompts.TypeCheckKey(strKey);
-    EXPECT_TRUE(doc.OpenDocumentFile(strPath));
-    EXPECT_TRUE(doc.IsOpen());
+    EXPECT_TRUE(doc.Session().OpenDocumentFile(strPath));
+    EXPECT_TRUE(doc.Session().IsOpen());
 }
 
 bool DocumentFixture::Shown(const std::string& strText, EMsgIcon eIcon,

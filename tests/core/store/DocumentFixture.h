@@ -10,6 +10,7 @@
 #include "core/store/RecentFileList.h"
 #include "support/MemoryProfile.h"
 #include "support/ScriptedPrompts.h"
+#include "support/SessionDoc.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -47,13 +48,13 @@ protected:
     void TearDown() override;
 
     // A document wired to the fixture's settings, prompts and recent list.
-    std::unique_ptr<CCofferDoc> MakeDoc();
+    std::unique_ptr<CSessionDoc> MakeDoc();
     // Makes a file with KEY strKey through New and adds the given accounts
     // (one group "My Passwords"); leaves the file closed.
     std::string MakeFile(const std::string& strName, const std::string& strKey,
                          const std::vector<CPasswordInfo>& accounts = {});
     // Opens strPath in pDoc typing strKey.
-    void OpenWithKey(CCofferDoc& doc, const std::string& strPath, const std::string& strKey);
+    void OpenWithKey(CSessionDoc& doc, const std::string& strPath, const std::string& strKey);
 
     // The messages shown, and whether one was shown with this look.
     std::vector<std::string> Messages() const { return m_prompts.MessageTexts(); }

@@ -15,7 +15,7 @@ class DocLock : public DocumentFixture {
 protected:
     // An open document of a file with two accounts, KEY "k"; with bChanged,
     // holding a third account not yet saved.
-    std::unique_ptr<CCofferDoc> Open(const std::string& strName, bool bChanged = false) {
+    std::unique_ptr<CSessionDoc> Open(const std::string& strName, bool bChanged = false) {
         m_strPath = MakeFile(strName, "k", {Account("bank", "p1"), Account("mail", "p2")});
         auto pDoc = MakeDoc();
         OpenWithKey(*pDoc, m_strPath, "k");
@@ -32,7 +32,7 @@ protected:
         auto pOther = MakeDoc();
         OpenWithKey(*pOther, m_strPath, "k");
         pOther->AddAccount(DEFAULT_GROUP_NAME, Account("third", "p3"));
-        ASSERT_EQ(pOther->OnFileSave(), SAVE_DONE);
+        ASSERT_EQ(pOther->Session().OnFileSave(), SAVE_DONE);
         m_prompts.ClearRecord();
     }
     static bool HoldsNothing(const CCofferDoc& doc) {
@@ -50,25 +50,25 @@ TEST_F(DocLock, AnUnmodifiedFileIsLetGoAndReadAgainUnderItsKey) {
         SCOPED_TRACE(pszName);
         auto pDoc = Open(pszName);
         Notices().clear();
-        ASSERT_TRUE(pDoc->UnloadForLock());
+        ASSERT_TRUE(pDoc->Session().UnloadForLock());
         EXPECT_TRUE(HoldsNothing(*pDoc));
         EXPECT_EQ(Notices().front(), "emptied");
         // A cancelled KEY stays locked, still holding nothing.
         m_prompts.CancelCheckKey();
-        EXPECT_FALSE(pDoc->ReloadAfterLock());
-        EXPECT_TRUE(pDoc->IsUnloaded() && HoldsNothing(*pDoc));
+        EXPECT_FALSE(pDoc->Session().ReloadAfterLock());
+        EXPECT_TRUE(pDoc->Session().IsUnloaded() && HoldsNothing(*pDoc));
 
         m_prompts.TypeCheckKey("wrong");
         m_prompts.TypeCheckKey("k");
-        ASSERT_TRUE(pDoc->ReloadAfterLock());
-        EXPECT_FALSE(pDoc->IsUnloaded());
+        ASSERT_TRUE(pDoc->Session().ReloadAfterLock());
+        EXPECT_FALSE(pDoc->Session().IsUnloaded());
         EXPECT_EQ(DumpRecords(*pDoc), m_strShown);
-        EXPECT_EQ(pDoc->GetPathName(), m_strPath);
+        EXPECT_EQ(pDoc->Session().GetPathName(), m_strPath);
         EXPECT_EQ(Notices().back(), "initialUpdate");
         EXPECT_EQ(Messages(), std::vector<std::string>{IDS_KEY_INVALID});
         // Saving works under the KEY typed at unlocking.
         pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("new", "p4"));
-        EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+        EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
         EXPECT_FALSE(pDoc->IsModified());
     }
 }
@@ -78,15 +78,15 @@ TEST_F(DocLock, ChangesAreSavedFirstOnlyWithAutoSaveToAWritableFile) {
          {std::tuple{true, false, true}, {false, false, false}, {true, true, false}}) {
         auto pDoc = Open("Changed.pwd", true);
         const bool bSave = bAutoSave; // a lambda may not capture a structured binding everywhere
-        ChangeFileOptions(*pDoc, [bSave](SFileOptions& options) { options.m_bAutoSave = bSave; });
+        ChangeFileOptions(pDoc->Session(), [bSave](SFileOptions& options) { options.m_bAutoSave = bSave; });
         ::chmod(m_strPath.c_str(), bReadOnly ? 0400 : 0600);
-        EXPECT_EQ(pDoc->UnloadForLock(), bUnloads) << bAutoSave << bReadOnly;
+        EXPECT_EQ(pDoc->Session().UnloadForLock(), bUnloads) << bAutoSave << bReadOnly;
         EXPECT_TRUE(m_prompts.Calls().empty()) << "the lock asks nothing";
         if (bUnloads) {
             m_prompts.TypeCheckKey("k");
-            ASSERT_TRUE(pDoc->ReloadAfterLock());
+            ASSERT_TRUE(pDoc->Session().ReloadAfterLock());
         } else {
-            EXPECT_TRUE(pDoc->IsModified() && !pDoc->IsUnloaded());
+            EXPECT_TRUE(pDoc->IsModified() && !pDoc->Session().IsUnloaded());
         }
         EXPECT_EQ(DumpRecords(*pDoc), m_strShown);
         ::chmod(m_strPath.c_str(), 0600);
@@ -99,38 +99,38 @@ TEST_F(DocLock, AFileChangedOrGoneWhileLockedIsReportedWithItsChoices) {
     for (const auto& [eAnswer, nAccounts] :
          {std::pair{EMsgAnswer::cancel, 0}, {EMsgAnswer::yes, 3}, {EMsgAnswer::no, 1}}) {
         auto pDoc = Open("Work.pwd");
-        ASSERT_TRUE(pDoc->UnloadForLock());
+        ASSERT_TRUE(pDoc->Session().UnloadForLock());
         ChangeOnDisk();
         m_prompts.AnswerMessage(eAnswer);
         if (eAnswer == EMsgAnswer::no)
             m_prompts.AnswerOpenFile(strOther);
         if (eAnswer != EMsgAnswer::cancel)
             m_prompts.TypeCheckKey(eAnswer == EMsgAnswer::yes ? "k" : "o");
-        EXPECT_EQ(pDoc->ReloadAfterLock(), eAnswer != EMsgAnswer::cancel);
+        EXPECT_EQ(pDoc->Session().ReloadAfterLock(), eAnswer != EMsgAnswer::cancel);
         EXPECT_EQ(Messages().front(), FormatText(IDS_CHANGED_WHILE_LOCKED, m_strPath));
         EXPECT_EQ(pDoc->CountAccounts(), nAccounts);
-        EXPECT_EQ(pDoc->GetPathName(), eAnswer == EMsgAnswer::no ? strOther : m_strPath);
+        EXPECT_EQ(pDoc->Session().GetPathName(), eAnswer == EMsgAnswer::no ? strOther : m_strPath);
         EXPECT_EQ(m_prompts.UnusedAnswers(), "");
     }
     auto pDoc = Open("Gone.pwd");
-    ASSERT_TRUE(pDoc->UnloadForLock());
+    ASSERT_TRUE(pDoc->Session().UnloadForLock());
     ::unlink(m_strPath.c_str());
     m_prompts.AnswerMessage(EMsgAnswer::yes);
-    EXPECT_TRUE(pDoc->ReloadAfterLock());
+    EXPECT_TRUE(pDoc->Session().ReloadAfterLock());
     EXPECT_EQ(Messages(), std::vector<std::string>{FormatText(IDS_GONE_WHILE_LOCKED, m_strPath)});
-    EXPECT_FALSE(pDoc->IsOpen());
+    EXPECT_FALSE(pDoc->Session().IsOpen());
 }
 
 TEST_F(DocLock, KeptChangesAskBeforeReplacingAFileChangedWhileLocked) {
     for (const bool bGone : {false, true}) {
         auto pDoc = Open("Kept.pwd", true);
-        ASSERT_FALSE(pDoc->UnloadForLock());
+        ASSERT_FALSE(pDoc->Session().UnloadForLock());
         if (bGone)
             ::unlink(m_strPath.c_str());
         else
             ChangeOnDisk();
         m_prompts.AnswerMessage(EMsgAnswer::yes);
-        pDoc->CheckFileAfterLock();
+        pDoc->Session().CheckFileAfterLock();
         EXPECT_EQ(Messages().front(),
                   FormatText(bGone ? IDS_KEPT_GONE_WHILE_LOCKED : IDS_KEPT_CHANGED_WHILE_LOCKED,
                              m_strPath));

@@ -32,13 +32,13 @@ TEST_F(DocSave, TheBackupIsWrittenFromTheSecondSaveOn) {
     const std::string strBackup = BackupFolder() + "/Work.pwd.bak";
     m_prompts.TypeCreateKey("k", "k");
     m_prompts.AnswerSaveFile(strPath);
-    pDoc->OnFileNew();
+    pDoc->Session().OnFileNew();
     EXPECT_FALSE(FileExists(strBackup));
 
     const std::string strFirst = ReadBytes(strPath);
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("a", "p"));
     pDoc->SetModifiedFlag();
-    EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
     EXPECT_EQ(ReadBytes(strBackup), strFirst);
     EXPECT_EQ(FileMode(strBackup), 0600);
     EXPECT_NE(ReadBytes(strPath), strFirst);
@@ -51,8 +51,8 @@ TEST_F(DocSave, WithoutTheBackupOptionNoBackupIsEverWritten) {
     const std::string strPath = MakeFile("NoBak.pwd", "k", {Account("a", "p")});
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPath, "k");
-    pDoc->OnFileSave();
-    pDoc->OnFileSave();
+    pDoc->Session().OnFileSave();
+    pDoc->Session().OnFileSave();
     EXPECT_FALSE(FileExists(BackupFolder()));
 }
 
@@ -63,7 +63,7 @@ TEST_F(DocSave, AMissingBackupFolderIsReportedAndTheSaveGoesOn) {
     ASSERT_EQ(::rmdir(BackupFolder().c_str()), 0);
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("new", "p"));
     pDoc->SetModifiedFlag();
-    EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
     EXPECT_EQ(Messages(), std::vector<std::string>{IDS_BACKUP_FAILED});
     EXPECT_TRUE(Shown(IDS_BACKUP_FAILED, EMsgIcon::exclamation));
     EXPECT_TRUE(pDoc->IsSaved());
@@ -78,17 +78,17 @@ TEST_F(DocSave, SaveAsBacksUpTheOldFileAndMovesThePathName) {
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strOld, "k");
     m_prompts.AnswerSaveFile(strNew);
-    EXPECT_TRUE(pDoc->OnFileSaveAs());
+    EXPECT_TRUE(pDoc->Session().OnFileSaveAs());
     EXPECT_EQ(m_prompts.Calls().back().m_file.m_strInitialName, strOld);
     EXPECT_EQ(ReadBytes(BackupFolder() + "/Old.pwd.bak"), ReadBytes(strOld));
-    EXPECT_EQ(pDoc->GetPathName(), strNew);
+    EXPECT_EQ(pDoc->Session().GetPathName(), strNew);
     EXPECT_EQ(pDoc->FileName(), "New.pwd");
     EXPECT_EQ(m_recent[0], strNew);
     EXPECT_EQ(FileMode(strNew), 0600);
 
     m_prompts.CancelSaveFile();
-    EXPECT_FALSE(pDoc->OnFileSaveAs());
-    EXPECT_EQ(pDoc->GetPathName(), strNew);
+    EXPECT_FALSE(pDoc->Session().OnFileSaveAs());
+    EXPECT_EQ(pDoc->Session().GetPathName(), strNew);
 }
 
 TEST_F(DocSave, AReadOnlyFileAsksAndEachAnswerHasItsResult) {
@@ -101,17 +101,17 @@ TEST_F(DocSave, AReadOnlyFileAsksAndEachAnswerHasItsResult) {
     pDoc->SetModifiedFlag();
 
     m_prompts.AnswerMessage(EMsgAnswer::cancel);
-    EXPECT_EQ(pDoc->OnFileSave(), SAVE_CANCEL);
+    EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_CANCEL);
     EXPECT_TRUE(Shown(IDS_SAVE_READONLY, EMsgIcon::exclamation, EMsgButtons::yesNoCancel));
     m_prompts.AnswerMessage(EMsgAnswer::no);
-    EXPECT_EQ(pDoc->OnFileSave(), SAVE_READONLY_NO);
+    EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_READONLY_NO);
     EXPECT_TRUE(pDoc->IsModified());
     EXPECT_EQ(ReadBytes(strPath), strBytes);
 
     m_prompts.AnswerMessage(EMsgAnswer::yes);
     m_prompts.AnswerSaveFile(strCopy);
-    EXPECT_EQ(pDoc->OnFileSave(), SAVE_READONLY_SAVEAS);
-    EXPECT_EQ(pDoc->GetPathName(), strCopy);
+    EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_READONLY_SAVEAS);
+    EXPECT_EQ(pDoc->Session().GetPathName(), strCopy);
     EXPECT_FALSE(pDoc->IsModified());
     EXPECT_EQ(ReadBytes(strPath), strBytes);
     auto pCheck = MakeDoc();
@@ -125,25 +125,25 @@ TEST_F(DocSave, AFullDiskLeavesThePreviousFileWholeAndReportsIt) {
     const std::string strNew = m_folder.File("Other.pwd");
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPath, "k");
-    ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
+    ChangeFileOptions(pDoc->Session(), [&](SFileOptions& options) { options.m_bBackup = false; });
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("big", std::string(4096, 'x')));
     pDoc->SetModifiedFlag();
     const std::vector<std::string> vecBefore = FolderEntries(m_folder.Path());
     {
         CFileSizeLimit limit(512);
-        EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+        EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
         m_prompts.AnswerSaveFile(strNew);
-        EXPECT_FALSE(pDoc->OnFileSaveAs());
+        EXPECT_FALSE(pDoc->Session().OnFileSaveAs());
     }
     EXPECT_EQ(Messages(), std::vector<std::string>(2, IDS_DISK_FULL));
     EXPECT_TRUE(Shown(IDS_DISK_FULL, EMsgIcon::exclamation));
     EXPECT_FALSE(pDoc->IsSaved());
     EXPECT_TRUE(pDoc->IsModified());
-    EXPECT_TRUE(pDoc->IsSaveEnabled());
+    EXPECT_TRUE(pDoc->Session().IsSaveEnabled());
     EXPECT_EQ(ReadBytes(strPath), strBytes);
     // Neither a partial new file nor a temporary file is left behind.
     EXPECT_EQ(FolderEntries(m_folder.Path()), vecBefore);
-    EXPECT_EQ(pDoc->GetPathName(), strPath);
+    EXPECT_EQ(pDoc->Session().GetPathName(), strPath);
 }
 
 TEST_F(DocSave, AFailedSaveAsKeepsTheNameTheNextBackupIsFiledUnder) {
@@ -151,7 +151,7 @@ TEST_F(DocSave, AFailedSaveAsKeepsTheNameTheNextBackupIsFiledUnder) {
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPath, "k");
     m_prompts.AnswerSaveFile(m_folder.File("missing/Theirs.pwd"));
-    EXPECT_FALSE(pDoc->OnFileSaveAs());
+    EXPECT_FALSE(pDoc->Session().OnFileSaveAs());
     EXPECT_EQ(pDoc->FileName(), "Mine.pwd");
 
     // The next save backs up Mine.pwd under its own name, never over the
@@ -159,7 +159,7 @@ TEST_F(DocSave, AFailedSaveAsKeepsTheNameTheNextBackupIsFiledUnder) {
     const std::string strBytes = ReadBytes(strPath);
     pDoc->SetModifiedFlag();
     m_prompts.ClearRecord();
-    EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(ReadBytes(BackupFolder() + "/Mine.pwd.bak"), strBytes);
     EXPECT_FALSE(FileExists(BackupFolder() + "/Theirs.pwd.bak"));
@@ -170,20 +170,20 @@ TEST_F(DocClose, AKeyChangeThatCouldNotBeWrittenLeavesAFileThatClosesNormally) {
     const std::string strBytes = ReadBytes(strPath);
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPath, "k");
-    ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
+    ChangeFileOptions(pDoc->Session(), [&](SFileOptions& options) { options.m_bBackup = false; });
     m_prompts.TypeChangeKey("k", "n", "n");
     {
         CFileSizeLimit limit(256);
-        pDoc->OnChangeKey();
+        pDoc->Session().OnChangeKey();
     }
     EXPECT_EQ(Messages(), (std::vector<std::string>{IDS_DISK_FULL, IDS_KEY_NOT_CHANGED}));
     EXPECT_EQ(ReadBytes(strPath), strBytes);
     // Nothing the file does not hold is lost by closing it: it closes
     // without a question, to the blank path.
     m_prompts.ClearRecord();
-    EXPECT_EQ(pDoc->OnFileClose(), 1);
+    EXPECT_EQ(pDoc->Session().OnFileClose(), 1);
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(pDoc->GetPathName(), " ");
+    EXPECT_EQ(pDoc->Session().GetPathName(), " ");
 }
 
 TEST_F(DocSave, AFolderThatMayNotBeWrittenLeavesThePreviousFileWhole) {
@@ -201,14 +201,15 @@ TEST_F(DocSave, AFolderThatMayNotBeWrittenLeavesThePreviousFileWhole) {
                 std::_Exit(3);
             CScriptedPrompts prompts;
             prompts.m_fnFail = [](const std::string&) { std::_Exit(4); };
-            CCofferDoc doc;
-            doc.SetPrompts(&prompts);
-            ChangeFileOptions(doc, [&](SFileOptions& options) { options.m_bBackup = false; });
+            CSessionDoc doc;
+            doc.Session().SetPrompts(&prompts);
+            ChangeFileOptions(doc.Session(),
+                              [&](SFileOptions& options) { options.m_bBackup = false; });
             prompts.TypeCheckKey("k");
-            if (!doc.OpenDocumentFile(strPath) || !doc.IsOpen())
+            if (!doc.Session().OpenDocumentFile(strPath) || !doc.Session().IsOpen())
                 std::_Exit(5);
             doc.SetModifiedFlag();
-            doc.OnFileSave();
+            doc.Session().OnFileSave();
             const bool bReported = prompts.MessageTexts() == std::vector<std::string>{strMessage};
             std::_Exit(bReported && !doc.IsSaved() && doc.IsModified() ? 0 : 6);
         },
@@ -221,33 +222,33 @@ TEST_F(DocSave, AFolderThatMayNotBeWrittenLeavesThePreviousFileWhole) {
 TEST_F(DocSave, AutoSaveWritesAtOnceAndLeavesSaveDisabled) {
     const std::string strPath = MakeFile("Auto.pwd", "k");
     auto pDoc = MakeDoc();
-    ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bAutoSave = true; });
+    ChangeFileOptions(pDoc->Session(), [&](SFileOptions& options) { options.m_bAutoSave = true; });
     OpenWithKey(*pDoc, strPath, "k");
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("added", "p"));
-    pDoc->OnContentChanged();
+    pDoc->Session().OnContentChanged();
     EXPECT_FALSE(pDoc->IsModified());
-    EXPECT_FALSE(pDoc->IsSaveEnabled());
+    EXPECT_FALSE(pDoc->Session().IsSaveEnabled());
     auto pCheck = MakeDoc();
     OpenWithKey(*pCheck, strPath, "k");
     EXPECT_EQ(pCheck->CountAccounts(), 1);
 
     // Reordering only marks the document; nothing is written.
     const std::string strBytes = ReadBytes(strPath);
-    pDoc->OnOrderChanged();
-    EXPECT_TRUE(pDoc->IsSaveEnabled());
+    pDoc->Session().OnOrderChanged();
+    EXPECT_TRUE(pDoc->Session().IsSaveEnabled());
     EXPECT_EQ(ReadBytes(strPath), strBytes);
 }
 
 TEST_F(DocSave, SavesAreSkippedWhileTheMainWindowIsNotShown) {
     const std::string strPath = MakeFile("Bar.pwd", "k");
     auto pDoc = MakeDoc();
-    ChangeFileOptions(*pDoc, [&](SFileOptions& options) { options.m_bAutoSave = true; });
+    ChangeFileOptions(pDoc->Session(), [&](SFileOptions& options) { options.m_bAutoSave = true; });
     OpenWithKey(*pDoc, strPath, "k");
     const std::string strBytes = ReadBytes(strPath);
-    pDoc->SetMainWindowShown(false);
+    pDoc->Session().SetMainWindowShown(false);
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("added", "p"));
-    pDoc->OnContentChanged();
-    EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    pDoc->Session().OnContentChanged();
+    EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
     EXPECT_TRUE(pDoc->IsModified());
     EXPECT_EQ(ReadBytes(strPath), strBytes);
 }
@@ -257,11 +258,11 @@ TEST_F(DocClose, AnUnchangedFileClosesToTheBlankPath) {
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPath, "k");
     Notices().clear();
-    EXPECT_EQ(pDoc->OnFileClose(), 1);
-    EXPECT_EQ(pDoc->GetPathName(), " ");
+    EXPECT_EQ(pDoc->Session().OnFileClose(), 1);
+    EXPECT_EQ(pDoc->Session().GetPathName(), " ");
     EXPECT_TRUE(pDoc->Records().empty());
     EXPECT_FALSE(pDoc->HasKey());
-    EXPECT_FALSE(pDoc->IsOpen());
+    EXPECT_FALSE(pDoc->Session().IsOpen());
     EXPECT_EQ(Notices().front(), "recordsChanged");
     EXPECT_TRUE(Messages().empty());
 }
@@ -275,21 +276,21 @@ TEST_F(DocClose, TheModifiedQuestionDecidesWhatHappens) {
     pDoc->SetModifiedFlag();
 
     m_prompts.AnswerMessage(EMsgAnswer::cancel);
-    EXPECT_EQ(pDoc->OnFileClose(), 0);
+    EXPECT_EQ(pDoc->Session().OnFileClose(), 0);
     EXPECT_TRUE(Shown(IDS_ASK_SAVE_MODIFIED, EMsgIcon::exclamation, EMsgButtons::yesNoCancel));
     EXPECT_EQ(pDoc->CountAccounts(), 2);
     EXPECT_TRUE(pDoc->IsModified());
-    EXPECT_EQ(pDoc->GetPathName(), strPath);
+    EXPECT_EQ(pDoc->Session().GetPathName(), strPath);
 
     m_prompts.AnswerMessage(EMsgAnswer::no);
-    EXPECT_EQ(pDoc->OnFileClose(), 1);
+    EXPECT_EQ(pDoc->Session().OnFileClose(), 1);
     EXPECT_EQ(ReadBytes(strPath), strBytes);
 
     OpenWithKey(*pDoc, strPath, "k");
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("c", "r"));
     pDoc->SetModifiedFlag();
     m_prompts.AnswerMessage(EMsgAnswer::yes);
-    EXPECT_EQ(pDoc->OnFileClose(), 1);
+    EXPECT_EQ(pDoc->Session().OnFileClose(), 1);
     OpenWithKey(*pDoc, strPath, "k");
     EXPECT_EQ(pDoc->CountAccounts(), 2);
 }
@@ -302,21 +303,21 @@ TEST_F(DocClose, AModifiedReadOnlyFileAnsweredYesThenNoStaysOpen) {
     pDoc->SetModifiedFlag();
     m_prompts.AnswerMessage(EMsgAnswer::yes);
     m_prompts.AnswerMessage(EMsgAnswer::no);
-    EXPECT_EQ(pDoc->OnFileClose(), 0);
+    EXPECT_EQ(pDoc->Session().OnFileClose(), 0);
     EXPECT_EQ(Messages(), (std::vector<std::string>{IDS_ASK_SAVE_MODIFIED, IDS_SAVE_READONLY}));
-    EXPECT_TRUE(pDoc->IsOpen());
+    EXPECT_TRUE(pDoc->Session().IsOpen());
     EXPECT_EQ(pDoc->CountAccounts(), 1);
-    EXPECT_EQ(pDoc->GetPathName(), strPath);
+    EXPECT_EQ(pDoc->Session().GetPathName(), strPath);
 }
 
 TEST_F(DocOptions, AFreshUserGetsTheDefaultsAndTheBackupFolder) {
     {
         auto pDoc = MakeDoc();
-        EXPECT_TRUE(pDoc->FileOptions().m_bBackup);
-        EXPECT_TRUE(pDoc->FileOptions().m_bAddToRecent);
-        EXPECT_FALSE(pDoc->FileOptions().m_bAutoSave);
-        EXPECT_EQ(pDoc->FileOptions().m_nStartFile, START_FILE_LAST);
-        EXPECT_EQ(pDoc->FileOptions().m_strBackupPath, BackupFolder());
+        EXPECT_TRUE(pDoc->Session().FileOptions().m_bBackup);
+        EXPECT_TRUE(pDoc->Session().FileOptions().m_bAddToRecent);
+        EXPECT_FALSE(pDoc->Session().FileOptions().m_bAutoSave);
+        EXPECT_EQ(pDoc->Session().FileOptions().m_nStartFile, START_FILE_LAST);
+        EXPECT_EQ(pDoc->Session().FileOptions().m_strBackupPath, BackupFolder());
         struct stat st {};
         ASSERT_EQ(::stat(BackupFolder().c_str(), &st), 0);
         EXPECT_TRUE(S_ISDIR(st.st_mode));
@@ -339,16 +340,17 @@ TEST_F(DocOptions, StoredOptionsAreReadAndWrittenBack) {
     m_profile.WriteProfileString(PROFILE_PATH, VAL_PATH_COMMAND_LINE, "/tmp/arg.pwd");
     {
         auto pDoc = MakeDoc();
-        EXPECT_TRUE(pDoc->FileOptions().m_bBackup);
-        EXPECT_FALSE(pDoc->FileOptions().m_bAddToRecent);
-        EXPECT_TRUE(pDoc->FileOptions().m_bAutoSave);
-        EXPECT_EQ(pDoc->FileOptions().m_nStartFile, 2);
-        EXPECT_EQ(pDoc->FileOptions().m_strStartFile, "/srv/start.pwd");
+        EXPECT_TRUE(pDoc->Session().FileOptions().m_bBackup);
+        EXPECT_FALSE(pDoc->Session().FileOptions().m_bAddToRecent);
+        EXPECT_TRUE(pDoc->Session().FileOptions().m_bAutoSave);
+        EXPECT_EQ(pDoc->Session().FileOptions().m_nStartFile, 2);
+        EXPECT_EQ(pDoc->Session().FileOptions().m_strStartFile, "/srv/start.pwd");
         EXPECT_TRUE(FileExists(strBackup));
         EXPECT_FALSE(FileExists(BackupFolder()));
-        ChangeFileOptions(
-            *pDoc, [&](SFileOptions& options) { options.m_strStartFile = "/srv/other.pwd"; });
-        pDoc->OnRecentAddHere();
+        ChangeFileOptions(pDoc->Session(), [&](SFileOptions& options) {
+            options.m_strStartFile = "/srv/other.pwd";
+        });
+        pDoc->Session().OnRecentAddHere();
     }
     EXPECT_EQ(m_profile.GetProfileInt(PROFILE_SETTINGS, VAL_DOC_OPTIONS, 0), 1u + 2 + 4 + 16);
     EXPECT_EQ(m_profile.GetProfileString(PROFILE_PATH, VAL_PATH_START, ""), "/srv/other.pwd");
@@ -364,7 +366,7 @@ TEST_F(DocOptions, TheLastFileIsRecordedOnCloseAndExitInStartModeOne) {
     {
         auto pDoc = MakeDoc();
         OpenWithKey(*pDoc, strFirst, "k");
-        EXPECT_EQ(pDoc->OnFileClose(), 1);
+        EXPECT_EQ(pDoc->Session().OnFileClose(), 1);
         EXPECT_EQ(m_profile.GetProfileString(PROFILE_PATH, VAL_PATH_LAST, ""), strFirst);
         OpenWithKey(*pDoc, strSecond, "k");
     }
@@ -373,14 +375,14 @@ TEST_F(DocOptions, TheLastFileIsRecordedOnCloseAndExitInStartModeOne) {
 
 TEST_F(DocOptions, ADocumentWithoutSettingsWritesNothing) {
     {
-        CCofferDoc doc;
-        doc.SetPrompts(&m_prompts);
-        EXPECT_TRUE(doc.FileOptions().m_bBackup);
-        EXPECT_TRUE(doc.FileOptions().m_strBackupPath.empty());
+        CSessionDoc doc;
+        doc.Session().SetPrompts(&m_prompts);
+        EXPECT_TRUE(doc.Session().FileOptions().m_bBackup);
+        EXPECT_TRUE(doc.Session().FileOptions().m_strBackupPath.empty());
         m_prompts.CancelCreateKey();
-        doc.OnFileNew();
+        doc.Session().OnFileNew();
         EXPECT_TRUE(doc.Records().empty());
-        EXPECT_EQ(doc.OnFileClose(), 0);
+        EXPECT_EQ(doc.Session().OnFileClose(), 0);
     }
     EXPECT_EQ(m_profile.ValueCount(), 0u);
     EXPECT_FALSE(FileExists(BackupFolder()));
@@ -396,7 +398,7 @@ TEST_F(DocCommands, FileCommandsFollowTheDocumentsState) {
         for (int nId : vecIds) {
             bool bEnabled = false;
             bool bChecked = false;
-            EXPECT_TRUE(pDoc->QueryCommand(nId, bEnabled, bChecked));
+            EXPECT_TRUE(pDoc->Session().QueryCommand(nId, bEnabled, bChecked));
             strStates += bEnabled ? '1' : '0';
         }
         return strStates;
@@ -407,11 +409,11 @@ TEST_F(DocCommands, FileCommandsFollowTheDocumentsState) {
     pDoc->SetModifiedFlag();
     EXPECT_EQ(States(), "11111");
     m_prompts.AnswerMessage(EMsgAnswer::no);
-    pDoc->OnFileClose();
+    pDoc->Session().OnFileClose();
     EXPECT_EQ(States(), "10000");
     bool bEnabled = false;
     bool bChecked = false;
-    EXPECT_FALSE(pDoc->QueryCommand(ID_APP_EXIT, bEnabled, bChecked));
+    EXPECT_FALSE(pDoc->Session().QueryCommand(ID_APP_EXIT, bEnabled, bChecked));
 }
 
 TEST_F(DocSave, SaveAsNeverWritesAPwdIntoAnotherUsersFile) {
@@ -425,8 +427,8 @@ TEST_F(DocSave, SaveAsNeverWritesAPwdIntoAnotherUsersFile) {
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strMine, "k");
     m_prompts.AnswerSaveFile(strTheirs);
-    EXPECT_FALSE(pDoc->OnFileSaveAs());
+    EXPECT_FALSE(pDoc->Session().OnFileSaveAs());
     EXPECT_EQ(Messages().back(), FormatText(IDS_WRITE_DENIED, strTheirs));
     EXPECT_EQ(ReadBytes(strTheirs), "theirs");
-    EXPECT_EQ(pDoc->GetPathName(), strMine);
+    EXPECT_EQ(pDoc->Session().GetPathName(), strMine);
 }

@@ -16,7 +16,7 @@ namespace {
 // The fixture's document with a new untitled file that has a KEY.
 class FileCommandsFixture : public DocumentFixture {
 protected:
-    std::unique_ptr<CCofferDoc> NewKeyedDoc() {
+    std::unique_ptr<CSessionDoc> NewKeyedDoc() {
         auto pDoc = MakeDoc();
         pDoc->OnNewDocument();
         pDoc->SetKey("k");
@@ -44,7 +44,7 @@ std::vector<std::string> DrawnTexts(const CRecordingDevice& device) {
 TEST_F(FilePrint, EveryRecordAsItsPrintBlock) {
     auto pDoc = NewKeyedDoc();
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("Bank"));
-    CFileCommands commands(*pDoc, m_prompts);
+    CFileCommands commands(pDoc->Session(), m_prompts);
     ASSERT_TRUE(commands.IsPrintEnabled());
     CRecordingDevice device = LetterPrinter();
     bool bSetUp = false;
@@ -67,7 +67,7 @@ TEST_F(FilePrint, CancelPrintsNothing) {
     auto pDoc = NewKeyedDoc();
     CRecordingDevice device = LetterPrinter();
     m_prompts.CancelPrintDialog();
-    CFileCommands(*pDoc, m_prompts).OnFilePrint(device);
+    CFileCommands(pDoc->Session(), m_prompts).OnFilePrint(device);
     EXPECT_TRUE(device.m_vecCalls.empty());
     EXPECT_TRUE(Messages().empty());
 }
@@ -77,7 +77,7 @@ TEST_F(FilePrint, APrinterThatRefusesTheJobIsReported) {
     CRecordingDevice device = LetterPrinter();
     device.m_bAcceptJob = false;
     m_prompts.AnswerPrintDialog();
-    CFileCommands(*pDoc, m_prompts).OnFilePrint(device);
+    CFileCommands(pDoc->Session(), m_prompts).OnFilePrint(device);
     EXPECT_TRUE(device.m_vecDrawn.empty());
     EXPECT_TRUE(Shown(FormatText(IDS_WRITE_FAILED, "recorder"), EMsgIcon::exclamation));
 }
@@ -91,7 +91,7 @@ TEST_F(FileProperty, TextsOfAFileWithTwoGroupsAndFiveAccounts) {
     pDoc->AddGroup("Empty");
     m_prompts.ClearRecord();
     m_prompts.CancelFileProperty();
-    CFileCommands(*pDoc, m_prompts).OnFileProperty();
+    CFileCommands(pDoc->Session(), m_prompts).OnFileProperty();
 
     const SFileProperties& shown = m_prompts.ShownFileProperties();
     EXPECT_EQ(shown.m_strFileName, "Work.pwd");
@@ -107,7 +107,7 @@ TEST_F(FileProperty, ReadOnlyRoundTripAndTheNextSaveAsks) {
     const std::string strPwd = MakeFile("Work.pwd", "key");
     auto pDoc = MakeDoc();
     OpenWithKey(*pDoc, strPwd, "key");
-    CFileCommands commands(*pDoc, m_prompts);
+    CFileCommands commands(pDoc->Session(), m_prompts);
 
     m_prompts.AnswerFileProperty(true);
     commands.OnFileProperty();
@@ -118,7 +118,7 @@ TEST_F(FileProperty, ReadOnlyRoundTripAndTheNextSaveAsks) {
     pDoc->SetModifiedFlag(true);
     m_prompts.ClearRecord();
     m_prompts.AnswerMessage(EMsgAnswer::no);
-    EXPECT_EQ(pDoc->OnFileSave(), SAVE_READONLY_NO);
+    EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_READONLY_NO);
     EXPECT_TRUE(Shown(IDS_SAVE_READONLY, EMsgIcon::exclamation, EMsgButtons::yesNoCancel));
 
     // The dialog shows it ticked; Cancel leaves it, OK unticked gives write back.
@@ -131,7 +131,7 @@ TEST_F(FileProperty, ReadOnlyRoundTripAndTheNextSaveAsks) {
     EXPECT_FALSE(IsReadOnlyFile(strPwd));
     EXPECT_EQ(FileMode(strPwd), 0600);
     m_prompts.ClearRecord();
-    EXPECT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
     EXPECT_TRUE(Messages().empty());
 }
 
@@ -141,7 +141,7 @@ TEST_F(FileProperty, AFileThatIsGoneIsReported) {
     OpenWithKey(*pDoc, strPwd, "key");
     ASSERT_EQ(::unlink(strPwd.c_str()), 0);
     m_prompts.ClearRecord();
-    CFileCommands(*pDoc, m_prompts).OnFileProperty();
+    CFileCommands(pDoc->Session(), m_prompts).OnFileProperty();
     EXPECT_EQ(Messages(), (std::vector<std::string>{FormatText(IDS_FILE_NOT_FOUND, strPwd)}));
     for (const SPromptCall& call : m_prompts.Calls())
         EXPECT_NE(call.m_eKind, EPromptKind::fileProperty);
@@ -150,7 +150,7 @@ TEST_F(FileProperty, AFileThatIsGoneIsReported) {
     auto pNew = MakeDoc();
     pNew->OnNewDocument();
     m_prompts.ClearRecord();
-    CFileCommands(*pNew, m_prompts).OnFileProperty();
+    CFileCommands(pNew->Session(), m_prompts).OnFileProperty();
     EXPECT_EQ(Messages(),
               (std::vector<std::string>{FormatText(IDS_FILE_NOT_FOUND, "NewPassword")}));
 }

@@ -26,7 +26,7 @@ std::string SaltOf(const std::string& strFile) {
 // header, then every field deciphered with the key that follows from the
 // stored check value. Empty when the bytes are not a password file.
 std::string ReadWithoutKey(const std::string& strBytes) {
-    CCofferDoc doc;
+    CSessionDoc doc;
     CArchive ar(strBytes, CCodePage::Default());
     if (!doc.Serialize(ar))
         return {};
@@ -65,8 +65,8 @@ TEST_F(DocSealed, ReopensWithTheKeyAfterWrongKeysWithTheSameRecords) {
     for (const char* pszKey : {"wrong", "", "righ"})
         m_prompts.TypeCheckKey(pszKey);
     m_prompts.TypeCheckKey("right");
-    ASSERT_TRUE(pDoc->OpenDocumentFile(strPath));
-    EXPECT_TRUE(pDoc->IsOpen());
+    ASSERT_TRUE(pDoc->Session().OpenDocumentFile(strPath));
+    EXPECT_TRUE(pDoc->Session().IsOpen());
     EXPECT_EQ(Messages(), std::vector<std::string>(3, IDS_KEY_INVALID));
     EXPECT_EQ(m_prompts.Calls().front().m_strDetail, "KEY for:  Work.khv");
     EXPECT_EQ(pDoc->CountAccounts(), 2);
@@ -98,8 +98,8 @@ TEST_F(DocSealed, AHeaderAskingForAnUnusualCostIsDerivedOnlyAfterYes) {
         m_prompts.AnswerMessage(eAnswer);
         if (eAnswer == EMsgAnswer::yes)
             m_prompts.CancelCheckKey();
-        EXPECT_TRUE(pDoc->OpenDocumentFile(strPath));
-        EXPECT_FALSE(pDoc->IsOpen());
+        EXPECT_TRUE(pDoc->Session().OpenDocumentFile(strPath));
+        EXPECT_FALSE(pDoc->Session().IsOpen());
         ASSERT_FALSE(m_prompts.Messages().empty());
         EXPECT_EQ(m_prompts.Messages()[0].m_strText, strPath + strQuestion);
         EXPECT_EQ(m_prompts.Messages()[0].m_eButtons, EMsgButtons::yesNoDefaultNo);
@@ -113,11 +113,11 @@ TEST_F(DocSealed, ACancelledKeyLeavesAnEmptyClosedDocument) {
     const std::string strPath = MakeFile("Work.khv", "k", {Account("a", "p")});
     auto pDoc = MakeDoc();
     m_prompts.CancelCheckKey();
-    EXPECT_TRUE(pDoc->OpenDocumentFile(strPath));
-    EXPECT_FALSE(pDoc->IsOpen());
+    EXPECT_TRUE(pDoc->Session().OpenDocumentFile(strPath));
+    EXPECT_FALSE(pDoc->Session().IsOpen());
     EXPECT_TRUE(pDoc->Records().empty());
     EXPECT_FALSE(pDoc->HasKey());
-    EXPECT_EQ(pDoc->GetPathName(), " ");
+    EXPECT_EQ(pDoc->Session().GetPathName(), " ");
     EXPECT_FALSE(pDoc->Key().HasSecret());
 }
 
@@ -128,14 +128,14 @@ TEST_F(DocSealed, ATamperedBodyIsRefusedAfterTheKeyAndNothingIsRead) {
     WriteBytes(strPath, strBytes);
     auto pDoc = MakeDoc();
     m_prompts.TypeCheckKey("k");
-    EXPECT_FALSE(pDoc->OpenDocumentFile(strPath));
+    EXPECT_FALSE(pDoc->Session().OpenDocumentFile(strPath));
     EXPECT_EQ(Messages(), std::vector<std::string>{IDS_UNEXPECTED_FORMAT});
     EXPECT_TRUE(Shown(IDS_UNEXPECTED_FORMAT, EMsgIcon::exclamation));
-    EXPECT_FALSE(pDoc->IsOpen());
+    EXPECT_FALSE(pDoc->Session().IsOpen());
     EXPECT_TRUE(pDoc->Records().empty());
     EXPECT_TRUE(pDoc->StagedCounts().Total() == 0);
     EXPECT_FALSE(pDoc->HasKey());
-    EXPECT_EQ(pDoc->GetPathName(), " ");
+    EXPECT_EQ(pDoc->Session().GetPathName(), " ");
 }
 
 TEST_F(DocSealed, ADamagedHeaderIsRefusedWithoutAskingForTheKey) {
@@ -148,7 +148,7 @@ TEST_F(DocSealed, ADamagedHeaderIsRefusedWithoutAskingForTheKey) {
         WriteBytes(strPath, strBad);
         auto pDoc = MakeDoc();
         m_prompts.ClearRecord();
-        EXPECT_FALSE(pDoc->OpenDocumentFile(strPath));
+        EXPECT_FALSE(pDoc->Session().OpenDocumentFile(strPath));
         EXPECT_EQ(Messages(), std::vector<std::string>{IDS_UNEXPECTED_FORMAT});
         for (const SPromptCall& call : m_prompts.Calls())
             EXPECT_NE(call.m_eKind, EPromptKind::checkKey);
@@ -158,7 +158,7 @@ TEST_F(DocSealed, ADamagedHeaderIsRefusedWithoutAskingForTheKey) {
     WriteBytes(strPath, ReadBytes(strPwd));
     auto pDoc = MakeDoc();
     m_prompts.ClearRecord();
-    EXPECT_FALSE(pDoc->OpenDocumentFile(strPath));
+    EXPECT_FALSE(pDoc->Session().OpenDocumentFile(strPath));
     EXPECT_EQ(Messages(), std::vector<std::string>{IDS_UNEXPECTED_FORMAT});
 }
 
@@ -175,8 +175,8 @@ TEST_F(DocSealed, PwdToKhvTakesANewKeyAndOffersToRemoveTheOldFiles) {
     m_prompts.TypeCreateKey("k", "k");
     m_prompts.TypeCreateKey("fresh", "fresh");
     m_prompts.AnswerMessage(EMsgAnswer::yes);
-    ASSERT_TRUE(pDoc->OnFileSaveAs());
-    EXPECT_EQ(pDoc->GetPathName(), strKhv);
+    ASSERT_TRUE(pDoc->Session().OnFileSaveAs());
+    EXPECT_EQ(pDoc->Session().GetPathName(), strKhv);
     EXPECT_EQ(Messages(), (std::vector<std::string>{IDS_KEY_MUST_DIFFER,
                                                     FormatText(IDS_ASK_REMOVE_OLD_PWD, "Trip.khv",
                                                                strPwd + "\n" + strBackup)}));
@@ -200,7 +200,7 @@ TEST_F(DocSealed, KhvToPwdAsksFirstThenTakesANewKey) {
     // No (the default) keeps the seal: nothing is written, no KEY is asked.
     m_prompts.AnswerSaveFile(strPwd);
     m_prompts.AnswerMessage(EMsgAnswer::no);
-    EXPECT_FALSE(pDoc->OnFileSaveAs());
+    EXPECT_FALSE(pDoc->Session().OnFileSaveAs());
     EXPECT_TRUE(Shown(FormatText(IDS_ASK_SAVE_AS_PWD, "Home.pwd"), EMsgIcon::exclamation,
                       EMsgButtons::yesNoDefaultNo));
     EXPECT_FALSE(FileExists(strPwd));
@@ -209,7 +209,7 @@ TEST_F(DocSealed, KhvToPwdAsksFirstThenTakesANewKey) {
     m_prompts.AnswerMessage(EMsgAnswer::yes);
     m_prompts.TypeCreateKey("k", "k");
     m_prompts.TypeCreateKey("other", "other");
-    ASSERT_TRUE(pDoc->OnFileSaveAs());
+    ASSERT_TRUE(pDoc->Session().OnFileSaveAs());
     EXPECT_EQ(Messages().back(), IDS_KEY_MUST_DIFFER);
     auto pPlain = MakeDoc();
     OpenWithKey(*pPlain, strPwd, "other");
@@ -222,9 +222,9 @@ TEST_F(DocSealed, AFailedSaveInTheOtherFormatKeepsTheOldKey) {
     OpenWithKey(*pDoc, strPwd, "k");
     m_prompts.AnswerSaveFile(m_folder.File("missing/Keep.khv"));
     m_prompts.TypeCreateKey("fresh", "fresh");
-    EXPECT_FALSE(pDoc->OnFileSaveAs());
+    EXPECT_FALSE(pDoc->Session().OnFileSaveAs());
     EXPECT_EQ(pDoc->Key().CheckValue(), MakeKeyCheckValue("k"));
-    EXPECT_EQ(pDoc->GetPathName(), strPwd);
+    EXPECT_EQ(pDoc->Session().GetPathName(), strPwd);
 }
 
 TEST_F(DocSealed, SavesAndBackupsOfASealedFileStaySealed) {
@@ -233,8 +233,8 @@ TEST_F(DocSealed, SavesAndBackupsOfASealedFileStaySealed) {
     OpenWithKey(*pDoc, strPath, "k");
     const std::string strBefore = ReadBytes(strPath);
     pDoc->AddAccount(DEFAULT_GROUP_NAME, Account("new", "secret2"));
-    pDoc->OnContentChanged();
-    ASSERT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    pDoc->Session().OnContentChanged();
+    ASSERT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
     EXPECT_TRUE(pDoc->IsSaved());
     const std::string strAfter = ReadBytes(strPath);
     EXPECT_TRUE(CSealedFile::HasMagic(strAfter));
@@ -254,7 +254,7 @@ TEST_F(DocSealed, ChangeKeySealsAnewWithAFreshSaltAndOnlyTheNewKeyOpens) {
     OpenWithKey(*pDoc, strPath, "old");
     const std::string strRecords = DumpRecords(*pDoc);
     m_prompts.TypeChangeKey("old", "new", "new");
-    pDoc->OnChangeKey();
+    pDoc->Session().OnChangeKey();
     EXPECT_TRUE(Shown(IDS_KEY_CHANGED, EMsgIcon::information));
     EXPECT_NE(SaltOf(ReadBytes(strPath)), strOldSalt);
 
@@ -262,7 +262,7 @@ TEST_F(DocSealed, ChangeKeySealsAnewWithAFreshSaltAndOnlyTheNewKeyOpens) {
     m_prompts.ClearRecord();
     m_prompts.TypeCheckKey("old");
     m_prompts.TypeCheckKey("new");
-    ASSERT_TRUE(pReopened->OpenDocumentFile(strPath));
+    ASSERT_TRUE(pReopened->Session().OpenDocumentFile(strPath));
     EXPECT_EQ(Messages(), std::vector<std::string>{IDS_KEY_INVALID});
     EXPECT_EQ(DumpRecords(*pReopened), strRecords);
 }
@@ -277,13 +277,13 @@ TEST_F(DocSealed, AFailedChangeKeyKeepsTheOldSealing) {
     ::rename(strPath.c_str(), (strPath + ".away").c_str());
     m_prompts.TypeChangeKey("old", "new", "new");
     m_prompts.CancelSaveFile();
-    pDoc->OnChangeKey();
+    pDoc->Session().OnChangeKey();
     EXPECT_TRUE(Shown(IDS_KEY_NOT_CHANGED, EMsgIcon::information));
     EXPECT_EQ(pDoc->Key().CheckValue(), MakeKeyCheckValue("old"));
     // The next save still seals under the old KEY, with the old salt.
     ::rename((strPath + ".away").c_str(), strPath.c_str());
-    pDoc->OnContentChanged();
-    ASSERT_EQ(pDoc->OnFileSave(), SAVE_DONE);
+    pDoc->Session().OnContentChanged();
+    ASSERT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
     EXPECT_EQ(SaltOf(ReadBytes(strPath)), SaltOf(strBytes));
     auto pReopened = MakeDoc();
     OpenWithKey(*pReopened, strPath, "old");
@@ -298,8 +298,8 @@ TEST_F(DocSealed, ACancelledDerivationSaysNothingAndLeavesTheFileAsItWas) {
     m_prompts.TypeCheckKey("old");
     m_prompts.CancelBusy();
     m_prompts.TypeCheckKey("old");
-    ASSERT_TRUE(pDoc->OpenDocumentFile(strPath));
-    EXPECT_TRUE(pDoc->IsOpen());
+    ASSERT_TRUE(pDoc->Session().OpenDocumentFile(strPath));
+    EXPECT_TRUE(pDoc->Session().IsOpen());
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(m_prompts.m_vecBusyKinds, std::vector<EBusyKind>(2, EBusyKind::cancellable));
     // Cancel while the new KEY's key is derived: no failure to report, the
@@ -307,7 +307,7 @@ TEST_F(DocSealed, ACancelledDerivationSaysNothingAndLeavesTheFileAsItWas) {
     m_prompts.ClearRecord();
     m_prompts.TypeChangeKey("old", "new", "new");
     m_prompts.CancelBusy();
-    pDoc->OnChangeKey();
+    pDoc->Session().OnChangeKey();
     EXPECT_EQ(Messages(), std::vector<std::string>{IDS_KEY_NOT_CHANGED});
     EXPECT_EQ(ReadBytes(strPath), strBytes);
     EXPECT_EQ(m_prompts.UnusedAnswers(), "");
@@ -318,22 +318,22 @@ TEST_F(DocSealed, ACancelledDerivationSaysNothingAndLeavesTheFileAsItWas) {
 TEST_F(DocSealed, AStartAtLogonStillAsksTheKeyOfASealedFile) {
     const std::string strPath = MakeFile("L.khv", "k", {Account("a", "p")});
     auto pDoc = MakeDoc();
-    pDoc->SetSkipKeyCheck(true);
+    pDoc->Session().SetSkipKeyCheck(true);
     m_prompts.TypeCheckKey("k");
-    ASSERT_TRUE(pDoc->OpenDocumentFile(strPath));
-    EXPECT_TRUE(pDoc->IsOpen());
-    EXPECT_FALSE(pDoc->IsSkippingKeyCheck());
+    ASSERT_TRUE(pDoc->Session().OpenDocumentFile(strPath));
+    EXPECT_TRUE(pDoc->Session().IsOpen());
+    EXPECT_FALSE(pDoc->Session().IsSkippingKeyCheck());
     EXPECT_EQ(m_prompts.Calls().front().m_eKind, EPromptKind::checkKey);
 }
 
 TEST_F(DocSealed, ASealedRecordSideNeedsTheKeyItself) {
     // A ".pwd" read without its KEY typed knows only the check value.
-    CCofferDoc writer;
+    CSessionDoc writer;
     writer.OnNewDocument();
     writer.SetKey("k");
     const std::string strPwd = m_folder.File("R.pwd");
     ASSERT_EQ(writer.WriteArchiveFile(strPwd), EFileError::none);
-    CCofferDoc doc;
+    CSessionDoc doc;
     doc.SetSealParams({SEAL_MIN_PASSES, SEAL_MIN_MEMORY_KIB});
     ASSERT_EQ(doc.ReadArchiveFile(strPwd, CCodePage::Default()), EFileError::none);
     doc.DecipherList();
@@ -343,7 +343,7 @@ TEST_F(DocSealed, ASealedRecordSideNeedsTheKeyItself) {
     ASSERT_TRUE(doc.AcceptKey("k"));
     EXPECT_EQ(doc.WriteArchiveFile(strPath), EFileError::none);
 
-    CCofferDoc reader;
+    CSessionDoc reader;
     ASSERT_EQ(reader.ReadDocumentFile(strPath, CCodePage::Default()), EFileError::none);
     EXPECT_TRUE(reader.IsSealPending());
     EXPECT_FALSE(reader.HasKey());
@@ -357,7 +357,7 @@ TEST_F(DocSealed, ASealedRecordSideNeedsTheKeyItself) {
 TEST_F(DocSealed, ASealedFileWhoseArchiveDisagreesWithItsKeyIsRefused) {
     // Sealed under "k" but carrying the check value of "other": the lock
     // would then accept a KEY that never opened the file.
-    CCofferDoc doc;
+    CSessionDoc doc;
     doc.OnNewDocument();
     doc.SetKey("other");
     const std::string strPwd = m_folder.File("X.pwd");
@@ -369,7 +369,7 @@ TEST_F(DocSealed, ASealedFileWhoseArchiveDisagreesWithItsKeyIsRefused) {
 
     auto pDoc = MakeDoc();
     m_prompts.TypeCheckKey("k");
-    EXPECT_FALSE(pDoc->OpenDocumentFile(strKhv));
+    EXPECT_FALSE(pDoc->Session().OpenDocumentFile(strKhv));
     EXPECT_EQ(Messages(), std::vector<std::string>{IDS_UNEXPECTED_FORMAT});
     EXPECT_TRUE(pDoc->Records().empty());
 }
@@ -388,8 +388,8 @@ TEST_F(DocSealed, AnEmptyKhvGetsAKeyAndIsSealedUnderIt) {
     WriteBytes(strPath, "");
     auto pDoc = MakeDoc();
     m_prompts.TypeCreateKey("made", "made");
-    EXPECT_TRUE(pDoc->OpenDocumentFile(strPath));
-    EXPECT_TRUE(pDoc->IsOpen());
+    EXPECT_TRUE(pDoc->Session().OpenDocumentFile(strPath));
+    EXPECT_TRUE(pDoc->Session().IsOpen());
     EXPECT_EQ(Messages(), std::vector<std::string>{IDS_NOKEY_CREATE});
     EXPECT_TRUE(CSealedFile::HasMagic(ReadBytes(strPath)));
     auto pReopened = MakeDoc();
@@ -421,11 +421,11 @@ TEST_F(DocSealed, KeyDerivationWithoutItsMemoryIsSaidAndNoWrongKey) {
         auto pDoc = MakeDoc();
         m_prompts.TypeCheckKey("k");
         m_prompts.CancelCheckKey();
-        pDoc->OpenDocumentFile(strPath);
+        pDoc->Session().OpenDocumentFile(strPath);
         // Said once, with the typed KEY kept for another try: no wrong KEY.
         const bool bSaid =
             Messages() == std::vector<std::string>{"There is not enough memory to open Big.khv."};
-        ::_exit(bSaid && !pDoc->IsOpen() ? 0 : 1);
+        ::_exit(bSaid && !pDoc->Session().IsOpen() ? 0 : 1);
     }
     int nStatus = 0;
     ::waitpid(pid, &nStatus, 0);

@@ -13,6 +13,7 @@
 #include "platform/QtPrintDevice.h"
 
 #include "support/ScriptedPrompts.h"
+#include "support/SessionDoc.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -529,7 +530,7 @@ void DialogPromptsTest::saveNamesGetTheDefaultExtension() {
 }
 
 void DialogPromptsTest::notifierTurnsNoticesIntoSignals() {
-    CCofferDoc doc;
+    CSessionDoc doc;
     auto pNotifier = std::make_unique<CDocNotifier>(doc);
     QSignalSpy spyUpdate(pNotifier.get(), &CDocNotifier::UpdateAllViews);
     QSignalSpy spyModified(pNotifier.get(), &CDocNotifier::ModifiedChanged);
@@ -540,21 +541,21 @@ void DialogPromptsTest::notifierTurnsNoticesIntoSignals() {
     QCOMPARE(spyModified.count(), 1);
     QCOMPARE(spyModified.at(0).at(0).toBool(), true);
     CScriptedPrompts prompts;
-    doc.SetPrompts(&prompts);
+    doc.Session().SetPrompts(&prompts);
     prompts.AnswerMessage(EMsgAnswer::cancel); // the question to save the change
-    doc.OnFileClose();
+    doc.Session().OnFileClose();
     QCOMPARE(spyUpdate.count(), 0);
     doc.SetModifiedFlag(false);
     // A file written under a KEY closes without a question.
     doc.SetKey("1");
     QTemporaryDir dir;
     QVERIFY(doc.WriteArchiveFile(dir.filePath("Close.pwd").toStdString()) == EFileError::none);
-    QCOMPARE(doc.OnFileClose(), 1);
+    QCOMPARE(doc.Session().OnFileClose(), 1);
     QCOMPARE(spyUpdate.count(), 1);
     QCOMPARE(spyPath.count(), 1);
     QSignalSpy spyEmptied(pNotifier.get(), &CDocNotifier::Emptied);
     QSignalSpy spyInitial(pNotifier.get(), &CDocNotifier::InitialUpdate);
-    QVERIFY(!doc.OnOpenDocument("/nonexistent/Gone.pwd"));
+    QVERIFY(!doc.Session().OnOpenDocument("/nonexistent/Gone.pwd"));
     QCOMPARE(spyEmptied.count(), 1);
     QCOMPARE(spyInitial.count(), 0);
     pNotifier.reset();

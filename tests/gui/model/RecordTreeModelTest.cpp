@@ -5,6 +5,7 @@
 #include "gui/model/DocNotifier.h"
 #include "gui/model/RecordListModel.h"
 #include "support/SampleDocument.h"
+#include "support/SessionDoc.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>
@@ -44,7 +45,7 @@ Labels ModelLabels(const CRecordTreeModel& model) {
 }
 
 // The same labels from the document's list, sorted afresh.
-Labels SortedLabels(CCofferDoc& doc) {
+Labels SortedLabels(CSessionDoc& doc) {
     Labels labels;
     for (const STreeGroup& group : SortedTree(doc.Records(), doc.CodePage())) {
         labels.push_back(group.m_pGroup->Group());
@@ -67,7 +68,7 @@ private slots:
 // Every kind of notice, applied one by one under the model tester, leaves
 // the model as a full rebuild from the list would show it.
 void CRecordTreeModelTest::FollowsEveryNoticeAsAFreshBuildWould() {
-    CCofferDoc doc;
+    CSessionDoc doc;
     MakeKeyedDoc(doc, "key", {GroupRecord(DEFAULT_GROUP_NAME)}, "Home.pwd");
     doc.RenameGroup(doc.FindGroup(DEFAULT_GROUP_NAME), "Mail");
     doc.AddGroup("Bank");
@@ -153,7 +154,7 @@ void CRecordTreeModelTest::FollowsEveryNoticeAsAFreshBuildWould() {
 // Selection and expanded groups live in persistent indexes: a renamed or
 // moved record keeps its index, now at its new place.
 void CRecordTreeModelTest::MovedRowsKeepTheirPersistentIndexes() {
-    CCofferDoc doc;
+    CSessionDoc doc;
     MakeKeyedDoc(doc, "key", {GroupRecord(DEFAULT_GROUP_NAME)});
     doc.AddGroup("Work");
     for (const char* pszName : {"a", "b", "c"})
@@ -181,7 +182,7 @@ void CRecordTreeModelTest::MovedRowsKeepTheirPersistentIndexes() {
 }
 
 void CRecordTreeModelTest::ShowsNothingWithoutAKeyAndAfterAClose() {
-    CCofferDoc doc;
+    CSessionDoc doc;
     doc.OnNewDocument();
     CDocNotifier notifier(doc);
     CRecordTreeModel model(doc);
@@ -194,7 +195,7 @@ void CRecordTreeModelTest::ShowsNothingWithoutAKeyAndAfterAClose() {
     model.Reload();
     QCOMPARE(model.rowCount(model.FileIndex()), 1);
     // Closing empties the list and tells a reset.
-    doc.OnFileClose();
+    doc.Session().OnFileClose();
     QCOMPARE(model.rowCount(), 0);
 }
 

@@ -39,7 +39,7 @@ std::string ReadAll(const std::string& strPath) {
 std::string OpenFile(CFrameFixture& fx, const std::string& strName) {
     const std::string strPath = fx.WriteKeyedFile(strName, "key");
     fx.m_prompts.TypeCheckKey("key");
-    fx.m_pDoc->OpenDocumentFile(strPath);
+    fx.m_pDoc->Session().OpenDocumentFile(strPath);
     fx.m_prompts.ClearRecord();
     return strPath;
 }
@@ -250,7 +250,7 @@ void FileViewCommandsTest::theConvertBarOffersToSealEachPwdOnce() {
     QVERIFY(!pBar->isHidden());
     pBar->findChild<QToolButton*>(QStringLiteral("ConvertLater"))->click();
     // The same file again, in this run or a later one: once is enough.
-    QCOMPARE(fx.m_pDoc->OnFileClose(), 1);
+    QCOMPARE(fx.m_pDoc->Session().OnFileClose(), 1);
     frame.OfferConversion();
     OpenFile(fx, "Work.pwd");
     frame.OfferConversion();
@@ -265,7 +265,7 @@ void FileViewCommandsTest::theConvertBarOffersToSealEachPwdOnce() {
     fx.m_prompts.AnswerMessage(EMsgAnswer::no);
     pBar->findChild<QToolButton*>(QStringLiteral("ConvertSave"))->click();
     QCOMPARE(fx.m_prompts.Calls().front().m_file.m_strInitialName, strSealed);
-    QCOMPARE(fx.m_pDoc->GetPathName(), strSealed);
+    QCOMPARE(fx.m_pDoc->Session().GetPathName(), strSealed);
     QVERIFY(pBar->isHidden());
     QVERIFY(fx.m_vecFailures.empty());
 }

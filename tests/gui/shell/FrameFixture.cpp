@@ -11,9 +11,9 @@ CFrameFixture::CFrameFixture(CMemoryProfile* pSharedProfile)
     // The frame's cases are those of a desktop with a tray unless they say
     // otherwise (m_bTray).
     CSystemTray::SetAvailability([this]() { return m_bTray; });
-    m_pDoc = std::make_unique<CCofferDoc>(&m_profile, DefaultBackupFolder());
-    m_pDoc->SetRecentFileList(&m_recent);
-    m_pDoc->OnNewDocument();
+    m_pDoc = std::make_unique<CSessionDoc>(&m_profile, DefaultBackupFolder());
+    m_pDoc->Session().SetRecentFileList(&m_recent);
+    m_pDoc->Session().NewDocument();
 }
 
 CFrameFixture::~CFrameFixture() {
@@ -29,7 +29,8 @@ CSettings& CFrameFixture::Settings() {
 
 CMainFrame& CFrameFixture::Frame() {
     if (!m_pFrame)
-        m_pFrame = std::make_unique<CMainFrame>(m_profile, m_prompts, *m_pDoc, Settings());
+        m_pFrame =
+            std::make_unique<CMainFrame>(m_profile, m_prompts, m_pDoc->Session(), Settings());
     return *m_pFrame;
 }
 

@@ -7,6 +7,7 @@
 #include "gui/shell/MainFrame.h"
 #include "support/MemoryProfile.h"
 #include "support/ScriptedPrompts.h"
+#include "support/SessionDoc.h"
 
 #include <QTemporaryDir>
 
@@ -34,7 +35,7 @@ struct CFrameFixture {
     CMemoryProfile& m_profile;
     CScriptedPrompts m_prompts;
     CRecentFileList m_recent;
-    std::unique_ptr<CCofferDoc> m_pDoc;
+    std::unique_ptr<CSessionDoc> m_pDoc;
     std::unique_ptr<CSettings> m_pSettings;
     std::unique_ptr<CMainFrame> m_pFrame;
     std::vector<std::string> m_vecFailures;

@@ -135,7 +135,7 @@ void IdleLockTest::autoExitSavesChangesBeforeEnding() {
     CMainFrame& frame = fx.Frame();
     frame.ActivateFrame(true);
     fx.m_prompts.TypeCheckKey("k");
-    QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
+    QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
     CPasswordInfo texts;
     texts.SetAccount("Bank");
     texts.SetPassword("left unsaved");
@@ -146,7 +146,7 @@ void IdleLockTest::autoExitSavesChangesBeforeEnding() {
     QVERIFY(!fx.m_pDoc->IsModified());
 
     // The change reached the file.
-    CCofferDoc reread;
+    CSessionDoc reread;
     QVERIFY(reread.ReadArchiveFile(strPath, CCodePage::Default()) == EFileError::none);
     QVERIFY(reread.Key().Accepts("k"));
     reread.DecipherList();
@@ -198,9 +198,10 @@ void IdleLockTest::endBySignalOrSession() {
     CMainFrame& frame = fx.Frame();
     frame.ActivateFrame(true);
     fx.m_prompts.TypeCheckKey("k");
-    QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
+    QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
     fx.m_pDoc->SetModifiedFlag(true);
-    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bAutoSave = bAutoSave; });
+    ChangeFileOptions(fx.m_pDoc->Session(),
+                      [&](SFileOptions& options) { options.m_bAutoSave = bAutoSave; });
     if (bReadOnly)
         QFile::setPermissions(QString::fromStdString(strPath), QFile::ReadOwner);
     if (nAnswer != 0)

@@ -347,7 +347,7 @@ void CMainFrameTest::enableRulesFollowTheKey() {
     // Check marks follow the settings they show.
     QVERIFY(frame.Action(ID_RECENT_ADDHERE)->isChecked());
     frame.RunCommand(ID_RECENT_ADDHERE);
-    QVERIFY(!fx.m_pDoc->FileOptions().m_bAddToRecent);
+    QVERIFY(!fx.m_pDoc->Session().FileOptions().m_bAddToRecent);
     QVERIFY(!frame.Action(ID_RECENT_ADDHERE)->isChecked());
 }
 
@@ -585,8 +585,8 @@ void CMainFrameTest::startupFileAsksForKey() {
     fx.Frame().ActivateFrame(true);
     QVERIFY(fx.m_prompts.Messages().empty());
     QVERIFY(fx.m_pDoc->HasKey());
-    QCOMPARE(fx.m_pDoc->GetPathName(), strPath);
-    QVERIFY(fx.m_pDoc->IsOpen());
+    QCOMPARE(fx.m_pDoc->Session().GetPathName(), strPath);
+    QVERIFY(fx.m_pDoc->Session().IsOpen());
     QCOMPARE(fx.m_recent.GetCount(), 1);
     QVERIFY(!fx.Frame().IsLocked());
     QCOMPARE(fx.Frame().Tray().IconId(), 240);
@@ -603,9 +603,9 @@ void CMainFrameTest::startupFileAtLogonSkipsKeyAndLocks() {
     // No Check Key at logon: the KEY is asked when the user comes back, and
     // until then nothing of the file is held.
     QVERIFY(fx.m_prompts.Calls().empty());
-    QVERIFY(fx.m_pDoc->IsUnloaded());
+    QVERIFY(fx.m_pDoc->Session().IsUnloaded());
     QVERIFY(!fx.m_pDoc->HasKey() && fx.m_pDoc->Records().empty());
-    QVERIFY(!fx.m_pDoc->IsSkippingKeyCheck());
+    QVERIFY(!fx.m_pDoc->Session().IsSkippingKeyCheck());
     QCOMPARE(fx.Frame().Mode(), EInterface::trayMain);
     QVERIFY(fx.Frame().IsLocked());
     QCOMPARE(fx.Frame().Tray().IconId(), 358);
@@ -1100,7 +1100,7 @@ void CMainFrameTest::captionNamesTheFileAndItsChanges() {
     fx.m_profile.WriteProfileString("Path", "4", strPath);
     fx.m_prompts.TypeCheckKey("k");
     fx.Frame().ActivateFrame(true);
-    QCOMPARE(fx.m_pDoc->GetPathName(), strPath);
+    QCOMPARE(fx.m_pDoc->Session().GetPathName(), strPath);
     QCOMPARE(fx.Frame().windowTitle(), QString("Named - Keyhaven"));
     fx.m_pDoc->SetModifiedFlag(true);
     fx.Frame().UpdateCommandUI();

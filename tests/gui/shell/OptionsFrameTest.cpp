@@ -70,10 +70,10 @@ void OptionsFrameTest::okTakesEveryPageBack() {
     QCOMPARE(frame.Settings().Values().m_generator.m_nFlags, PWGEN_LOWER | PWGEN_DIGITS);
     QCOMPARE(frame.Settings().Values().m_generator.m_strLength, std::string("12"));
     QCOMPARE(frame.Settings().Values().m_nStartBar, 1);
-    QCOMPARE(fx.m_pDoc->FileOptions().m_nStartFile, 1);
-    QCOMPARE(fx.m_pDoc->FileOptions().m_bAutoSave, true);
-    QCOMPARE(fx.m_pDoc->FileOptions().m_bBackup, false);
-    QCOMPARE(fx.m_pDoc->FileOptions().m_strBackupPath, std::string("/srv/backup"));
+    QCOMPARE(fx.m_pDoc->Session().FileOptions().m_nStartFile, 1);
+    QCOMPARE(fx.m_pDoc->Session().FileOptions().m_bAutoSave, true);
+    QCOMPARE(fx.m_pDoc->Session().FileOptions().m_bBackup, false);
+    QCOMPARE(fx.m_pDoc->Session().FileOptions().m_strBackupPath, std::string("/srv/backup"));
     QCOMPARE(frame.Settings().Values().m_nExit2Min, 2);
     QCOMPARE(frame.Settings().Values().m_nMin2Lock, 1);
     QCOMPARE(frame.Settings().Values().m_bDeleteConfirmA, 0);
@@ -129,7 +129,7 @@ void OptionsFrameTest::pagesAreFilledFromTheHeldSettings() {
         values.m_wHotKey = 75;
         values.m_wHotKeyFlags = 4;
     });
-    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) {
+    ChangeFileOptions(fx.m_pDoc->Session(), [&](SFileOptions& options) {
         options.m_strBackupPath = "/home/ann/.local/share/Keyhaven/backup";
     });
     SOptionsData shown;
@@ -140,7 +140,7 @@ void OptionsFrameTest::pagesAreFilledFromTheHeldSettings() {
     QCOMPARE(shown.m_nExitSlider, 0);
     QCOMPARE(shown.m_wHotKey, 75u);
     QCOMPARE(shown.m_wHotKeyFlags, 4u);
-    QCOMPARE(shown.m_strBackupPath, fx.m_pDoc->FileOptions().m_strBackupPath);
+    QCOMPARE(shown.m_strBackupPath, fx.m_pDoc->Session().FileOptions().m_strBackupPath);
     // New settings: the Start page offers the last file at the next start.
     QCOMPARE(shown.m_nStartMode, START_FILE_LAST);
     // Cancelled: nothing came back.

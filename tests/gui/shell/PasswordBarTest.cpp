@@ -33,12 +33,12 @@ namespace {
 //   Mail: "Mail", "mail"
 struct CBarFixture {
     CBarFixture() {
-        fx.m_pDoc->SetPrompts(&fx.m_prompts);
+        fx.m_pDoc->Session().SetPrompts(&fx.m_prompts);
         m_edits.m_fnFail = [this](const std::string& strWhy) {
             fx.m_vecFailures.push_back(strWhy);
         };
         fx.GiveKey("secret");
-        CCofferDoc& doc = *fx.m_pDoc;
+        CSessionDoc& doc = *fx.m_pDoc;
         for (const char* pszGroup : {"Bank", "Empty", "Mail"})
             doc.AddGroup(pszGroup);
         Account("Bank", "home", "ann", "pw1");
@@ -53,7 +53,7 @@ struct CBarFixture {
         doc.SetModifiedFlag(false);
         // Shown as an opened file is.
         doc.InitialUpdate();
-        m_pBar = std::make_unique<CPasswordBarDlg>(doc, m_notifier.Model(), fx.Settings(),
+        m_pBar = std::make_unique<CPasswordBarDlg>(doc.Session(), m_notifier.Model(), fx.Settings(),
                                                    fx.m_prompts, m_edits);
     }
 
@@ -168,7 +168,7 @@ void CPasswordBarTest::withoutAFileEverythingIsOff() {
     bar.FillGroups();
     QVERIFY(bar.GroupList()->count() > 0);
     // The file is closed: nothing of it stays listed.
-    b.fx.m_pDoc->OnFileClose();
+    b.fx.m_pDoc->Session().OnFileClose();
     bar.FillGroups();
     QCOMPARE(bar.GroupList()->count(), 0);
     QVERIFY(!bar.GroupList()->isEnabled());
@@ -243,7 +243,7 @@ void CPasswordBarTest::openingAskesOnlyWhatItMust() {
     b.fx.m_prompts.TypeCheckKey("other");
     bar.OnOpen();
     QVERIFY(!bar.m_bModalOpen);
-    QCOMPARE(b.fx.m_pDoc->GetPathName(), strPath);
+    QCOMPARE(b.fx.m_pDoc->Session().GetPathName(), strPath);
     QVERIFY(bar.GroupList()->isEnabled());
     QVERIFY(b.m_edits.m_vecAccountOpened.empty());
     // The file already open: nothing at all, not even a question.
@@ -432,7 +432,7 @@ void CPasswordBarTest::onWaylandANormalWindowThatKeepsTheStoredPlace() {
         values.m_nBarX = 300;
         values.m_nBarY = 40;
     });
-    b.m_pBar = std::make_unique<CPasswordBarDlg>(*b.fx.m_pDoc, b.m_notifier.Model(),
+    b.m_pBar = std::make_unique<CPasswordBarDlg>(b.fx.m_pDoc->Session(), b.m_notifier.Model(),
                                                  b.fx.Settings(), b.fx.m_prompts, b.m_edits);
     CPasswordBarDlg& bar = *b.m_pBar;
     QCOMPARE(bar.windowFlags() & Qt::WindowType_Mask, Qt::Window);
@@ -461,20 +461,20 @@ void CPasswordBarTest::onWaylandANormalWindowThatKeepsTheStoredPlace() {
 void CPasswordBarTest::startsInTheBarAndSwitchesBothWays() {
     CFrameFixture fx;
     CScriptedEditPrompts edits;
-    fx.m_pDoc->SetPrompts(&fx.m_prompts);
+    fx.m_pDoc->Session().SetPrompts(&fx.m_prompts);
     const std::string strPath = fx.WriteKeyedFile("Start.pwd", "k");
     fx.m_profile.Set(EIntSetting::startBar, 1);
     fx.m_profile.Set(ETextSetting::pathCommandLine, strPath);
     CMainFrame& frame = fx.Frame();
     CDocNotifier notifier(*fx.m_pDoc);
-    CPasswordBarDlg bar(*fx.m_pDoc, notifier.Model(), fx.Settings(), fx.m_prompts, edits);
+    CPasswordBarDlg bar(fx.m_pDoc->Session(), notifier.Model(), fx.Settings(), fx.m_prompts, edits);
     frame.SetPasswordBar(&bar);
     fx.m_prompts.TypeCheckKey("k");
     frame.ActivateFrame(true);
     QCOMPARE(frame.Mode(), EInterface::bar);
     QVERIFY(bar.isVisible());
     QVERIFY(!frame.isVisible());
-    QCOMPARE(fx.m_pDoc->GetPathName(), strPath);
+    QCOMPARE(fx.m_pDoc->Session().GetPathName(), strPath);
     QVERIFY(bar.GroupList()->isEnabled());
 
     bar.Button(CPasswordBarDlg::IDC_MAIN_WINDOW)->click();
@@ -558,7 +558,7 @@ void CPasswordBarTest::trayMenuIsCurrentBeforeItOpens() {
     CMainFrame& frame = fx.Frame();
     frame.ActivateFrame(true);
     CDocNotifier notifier(*fx.m_pDoc);
-    CPasswordBarDlg bar(*fx.m_pDoc, notifier.Model(), fx.Settings(), fx.m_prompts, edits);
+    CPasswordBarDlg bar(fx.m_pDoc->Session(), notifier.Model(), fx.Settings(), fx.m_prompts, edits);
     frame.SetPasswordBar(&bar);
     QAction* pBarItem = nullptr;
     for (QAction* pAction : frame.Tray().Menu()->actions())
@@ -693,7 +693,7 @@ void CPasswordBarTest::typingIntoTheAccountListFiltersIt() {
 void CPasswordBarTest::editsElsewhereReachTheListsAndKeepTheChoice() {
     CBarFixture b;
     CPasswordBarDlg& bar = *b.m_pBar;
-    CCofferDoc& doc = *b.fx.m_pDoc;
+    CSessionDoc& doc = *b.fx.m_pDoc;
     bar.m_strCurAccount = "nopass";
     bar.FillGroups();
     CPasswordInfo* pChosen = bar.m_pCurAccount;

@@ -289,7 +289,7 @@ void CEveryLanguageTest::Dialogs(CClashReport& report) {
     SOptionsData data;
     COptionsDlg options(data, prompts, disk);
     CAboutDlg about(nullptr);
-    CPasswordBarDlg bar(*fx.m_pDoc, fx.m_notifier.Model(), fx.Settings(), fx.m_prompts,
+    CPasswordBarDlg bar(fx.m_pDoc->Session(), fx.m_notifier.Model(), fx.Settings(), fx.m_prompts,
                         fx.m_editPrompts);
     windows({&property, &folder, &options, &about, &bar});
 }

@@ -353,7 +353,7 @@ void CPseudoLocaleTest::aboutHelpAndPasswordBar() {
     Expect(&help, 1);
     CViewFixture fx;
     fx.NewKeyedDocument("Bank: Loan");
-    CPasswordBarDlg bar(*fx.m_pDoc, fx.m_notifier.Model(), fx.Settings(), fx.m_prompts,
+    CPasswordBarDlg bar(fx.m_pDoc->Session(), fx.m_notifier.Model(), fx.Settings(), fx.m_prompts,
                         fx.m_editPrompts);
     bar.FillGroups();
     bar.SetAccountFilter(QStringLiteral("Loan"));
@@ -368,16 +368,17 @@ void CPseudoLocaleTest::messagesCoreAsks() {
     const std::string strPath = fx.WriteKeyedFile("Home.pwd", "secret");
     fx.m_prompts.TypeCheckKey("wrong");
     fx.m_prompts.CancelCheckKey();
-    fx.m_pDoc->OnOpenDocument(strPath);
-    fx.m_pDoc->OnOpenDocument(strPath + ".gone");
+    fx.m_pDoc->Session().OnOpenDocument(strPath);
+    fx.m_pDoc->Session().OnOpenDocument(strPath + ".gone");
     fx.NewKeyedDocument("Bank: Loan");
     fx.m_pDoc->SetModifiedFlag();
     fx.m_prompts.AnswerMessage(EMsgAnswer::no);
-    QVERIFY(fx.m_pDoc->SaveModified());
+    QVERIFY(fx.m_pDoc->Session().SaveModified());
     // A refused KEY, a file that is no password file, a question with a name.
-    QCOMPARE(fx.m_prompts.MessageTexts(),
-             (std::vector<std::string>{IDS_KEY_INVALID, IDS_FORMAT_NOT_SUPPORTED,
-                                       FormatText(IDS_ASK_TO_SAVE, fx.m_pDoc->GetTitle())}));
+    QCOMPARE(
+        fx.m_prompts.MessageTexts(),
+        (std::vector<std::string>{IDS_KEY_INVALID, IDS_FORMAT_NOT_SUPPORTED,
+                                  FormatText(IDS_ASK_TO_SAVE, fx.m_pDoc->Session().GetTitle())}));
     for (const SPromptMessage& message : fx.m_prompts.Messages()) {
         QVERIFY2(IsMarked(TrText(message.m_strText.c_str())), message.m_strText.c_str());
         QVERIFY2(IsMarked(TrText(message.m_strCaption.c_str())), message.m_strCaption.c_str());

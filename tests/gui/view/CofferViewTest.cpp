@@ -256,18 +256,20 @@ void CCofferViewTest::deleteWithAutoSaveWritesAtOnce() {
     CViewFixture fx;
     fx.m_profile.WriteProfileInt(PROFILE_SETTINGS, VAL_DELETE_CONFIRM_A, 0);
     const std::string strPath = fx.WriteKeyedFile("auto.pwd", "secret");
-    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bAutoSave = true; });
-    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
+    ChangeFileOptions(fx.m_pDoc->Session(),
+                      [&](SFileOptions& options) { options.m_bAutoSave = true; });
+    ChangeFileOptions(fx.m_pDoc->Session(),
+                      [&](SFileOptions& options) { options.m_bBackup = false; });
     fx.Frame(); // the frame gives the document its prompts
     fx.m_prompts.TypeCheckKey("secret");
-    QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
+    QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
     fx.Account("My Passwords", "gone");
-    fx.m_pDoc->OnFileSave();
+    fx.m_pDoc->Session().OnFileSave();
     CCofferView& view = fx.Show();
     QCOMPARE(fx.CurrentPath(), std::string("My Passwords/gone"));
     view.DeleteAccount();
     QVERIFY(!fx.m_pDoc->IsModified());
-    CCofferDoc reread;
+    CSessionDoc reread;
     QCOMPARE(reread.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
     QCOMPARE(std::size_t(reread.StagedCounts().Total()),
              size_t(1)); // only the group is left on disk
@@ -460,8 +462,8 @@ void CCofferViewTest::frameOwnsItsView() {
         CFrameFixture fx(&profile);
         CScriptedEditPrompts editPrompts;
         CRecordTreeModel model(*fx.m_pDoc);
-        auto* pView = new CCofferView(*fx.m_pDoc, model, fx.m_prompts, editPrompts, fx.Frame(),
-                                      fx.Settings());
+        auto* pView = new CCofferView(fx.m_pDoc->Session(), model, fx.m_prompts, editPrompts,
+                                      fx.Frame(), fx.Settings());
         fx.Frame().SetView(pView);
         fx.Settings().Change([](SShellSettings& values) { values.m_nTreeWidth = 222; });
         QVERIFY(fx.Frame().Commands().IsRegistered(ID_TOOLS_MASK));
@@ -477,14 +479,14 @@ void CCofferViewTest::frameOwnsItsView() {
 // of Save As arrives.
 void CCofferViewTest::saveAsRenamesTheFileItemAndTheTitle() {
     CViewFixture fx;
-    fx.m_pDoc->SetPrompts(&fx.m_prompts);
+    fx.m_pDoc->Session().SetPrompts(&fx.m_prompts);
     fx.NewKeyedDocument("A", "Home.pwd");
     fx.Show();
     connect(&fx.m_notifier, &CDocNotifier::PathNameChanged, fx.m_pFrame.get(),
             &CMainFrame::UpdateFrameTitle);
     fx.m_pDoc->SetModifiedFlag(true);
     fx.m_prompts.AnswerSaveFile(fx.m_dir.filePath(QStringLiteral("Vault.pwd")).toStdString());
-    QVERIFY(fx.m_pDoc->OnFileSaveAs());
+    QVERIFY(fx.m_pDoc->Session().OnFileSaveAs());
     QCOMPARE(fx.Item().data().toString(), QStringLiteral("Vault"));
     QCOMPARE(fx.m_pFrame->windowTitle(), QStringLiteral("Vault - Keyhaven"));
 }
@@ -502,15 +504,16 @@ void CCofferViewTest::lockLetsGoOfEveryCopyAndComesBackToTheSamePlace() {
             fx.Account("Group " + std::to_string(g), pszName);
     }
     CCofferView& view = fx.Show();
-    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
+    ChangeFileOptions(fx.m_pDoc->Session(),
+                      [&](SFileOptions& options) { options.m_bBackup = false; });
     const std::string strPath = fx.m_dir.filePath("Lock.pwd").toStdString();
     QVERIFY(fx.m_pDoc->WriteArchiveFile(strPath) == EFileError::none);
     fx.m_prompts.TypeCheckKey("secret");
-    QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
+    QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
     CMainFrame& frame = fx.Frame();
     connect(&frame, &CMainFrame::DocumentUnloading, &view, &CCofferView::RememberPlace);
     connect(&frame, &CMainFrame::DocumentReloaded, &view, &CCofferView::RestorePlace);
-    CPasswordBarDlg bar(*fx.m_pDoc, fx.m_notifier.Model(), fx.Settings(), fx.m_prompts,
+    CPasswordBarDlg bar(fx.m_pDoc->Session(), fx.m_notifier.Model(), fx.Settings(), fx.m_prompts,
                         fx.m_editPrompts);
     frame.SetPasswordBar(&bar);
     bar.FillGroups();

@@ -56,7 +56,7 @@ void CStartHintTest::takesThePlaceOfTheTreeUntilAFileOpens() {
 
     fx.m_prompts.TypeCheckKey("k");
     QTest::mouseClick(pHint->RecentButton(0), Qt::LeftButton);
-    QCOMPARE(fx.m_pDoc->GetPathName(), strVault);
+    QCOMPARE(fx.m_pDoc->Session().GetPathName(), strVault);
     QVERIFY(!pHint->isVisible());
     QVERIFY(view.Tree()->isVisible() && view.UserNameBox()->isVisible());
 

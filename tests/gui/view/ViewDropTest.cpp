@@ -287,18 +287,20 @@ void CViewDropTest::cancelMidwayKeepsWhatMoved() {
 void CViewDropTest::aDropIsSavedAtOnceWithAutoSave() {
     CViewFixture fx;
     const std::string strPath = fx.WriteKeyedFile("auto.pwd", "secret");
-    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bAutoSave = true; });
-    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
+    ChangeFileOptions(fx.m_pDoc->Session(),
+                      [&](SFileOptions& options) { options.m_bAutoSave = true; });
+    ChangeFileOptions(fx.m_pDoc->Session(),
+                      [&](SFileOptions& options) { options.m_bBackup = false; });
     fx.Frame();
     fx.m_prompts.TypeCheckKey("secret");
-    QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
+    QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
     fx.Group("Mail");
     fx.Account("My Passwords", "Moved");
     CCofferView& view = fx.Show();
     CMouse mouse(fx);
     mouse.Drag(Item(view, 1, 0), Item(view, 0), Qt::LeftButton);
     QVERIFY(!fx.m_pDoc->IsModified());
-    CCofferDoc reread;
+    CSessionDoc reread;
     QCOMPARE(reread.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
     reread.DecipherList();
     QCOMPARE(ListOrder(reread), (Labels{"G:Mail", "Moved=pw", "G:My Passwords"}));

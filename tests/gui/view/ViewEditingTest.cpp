@@ -165,16 +165,18 @@ void CViewEditingTest::deletingTheOnlyGroupLeftForgetsTheSelection() {
 void CViewEditingTest::addWithAutoSaveWritesAtOnce() {
     CViewFixture fx;
     const std::string strPath = fx.WriteKeyedFile("auto.pwd", "secret");
-    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bAutoSave = true; });
-    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
+    ChangeFileOptions(fx.m_pDoc->Session(),
+                      [&](SFileOptions& options) { options.m_bAutoSave = true; });
+    ChangeFileOptions(fx.m_pDoc->Session(),
+                      [&](SFileOptions& options) { options.m_bBackup = false; });
     fx.Frame();
     fx.m_prompts.TypeCheckKey("secret");
-    QVERIFY(fx.m_pDoc->OpenDocumentFile(strPath));
+    QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
     fx.Show();
     fx.m_editPrompts.AnswerAccount(Typed("My Passwords", "saved"));
     fx.m_pFrame->RunCommand(ID_ACCOUNT_ADD);
     QVERIFY(!fx.m_pDoc->IsModified());
-    CCofferDoc reread;
+    CSessionDoc reread;
     QCOMPARE(reread.ReadArchiveFile(strPath, CCodePage::Default()), EFileError::none);
     QCOMPARE(std::size_t(reread.StagedCounts().Total()), size_t(2));
     QVERIFY(fx.m_vecFailures.empty());

@@ -41,7 +41,7 @@ CPasswordInfo* CViewFixture::Account(const std::string& strGroup, const std::str
 CCofferView& CViewFixture::Show() {
     if (!m_pView) {
         Frame();
-        m_pView = std::make_unique<CCofferView>(*m_pDoc, m_notifier.Model(), m_prompts,
+        m_pView = std::make_unique<CCofferView>(m_pDoc->Session(), m_notifier.Model(), m_prompts,
                                                 m_editPrompts, *m_pFrame, *m_pSettings);
         m_pView->resize(600, 400);
         QObject::connect(m_pFrame.get(), &CMainFrame::CommandUIUpdated, m_pView.get(),

@@ -73,15 +73,17 @@ std::string WriteSource(CViewFixture& fx, const char* pszName, const std::string
 // "Post" (password "pw"), shown in the view.
 std::string OpenAutoSavedFile(CViewFixture& fx) {
     const std::string strPath = fx.WriteKeyedFile("home.pwd", "secret");
-    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bAutoSave = true; });
-    ChangeFileOptions(*fx.m_pDoc, [&](SFileOptions& options) { options.m_bBackup = false; });
+    ChangeFileOptions(fx.m_pDoc->Session(),
+                      [&](SFileOptions& options) { options.m_bAutoSave = true; });
+    ChangeFileOptions(fx.m_pDoc->Session(),
+                      [&](SFileOptions& options) { options.m_bBackup = false; });
     fx.Frame();
     fx.m_prompts.TypeCheckKey("secret");
-    if (!fx.m_pDoc->OpenDocumentFile(strPath))
+    if (!fx.m_pDoc->Session().OpenDocumentFile(strPath))
         return {};
     fx.Group("Mail");
     fx.Account("Mail", "Post");
-    fx.m_pDoc->DoFileSave();
+    fx.m_pDoc->Session().DoFileSave();
     fx.Show();
     fx.m_prompts.ClearRecord();
     return strPath;
@@ -101,7 +103,7 @@ std::string WithRounds(std::string strFile, std::uint64_t nRounds) {
 
 // The records of the file on disk, deciphered.
 Labels RecordsOnDisk(const std::string& strPath) {
-    CCofferDoc reread;
+    CSessionDoc reread;
     if (reread.ReadArchiveFile(strPath, CCodePage::Default()) != EFileError::none)
         return {"<unreadable>"};
     reread.DecipherList();
@@ -438,7 +440,7 @@ void CViewImportTest::aCancelledOrLockedImportKeepsNothingAndSaysSo() {
     QCOMPARE(fx.m_prompts.MessageTexts(), Labels{strMessage.toStdString()});
     QCOMPARE(fx.m_prompts.Messages().front().m_eIcon, EMsgIcon::information);
     QCOMPARE(frame.IsLocked(), bLock);
-    QCOMPARE(fx.m_pDoc->IsUnloaded(), bLock);
+    QCOMPARE(fx.m_pDoc->Session().IsUnloaded(), bLock);
     if (bLock) {
         // Nothing came in behind the lock: the file read again is the one
         // that was locked.
