@@ -4,6 +4,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliFailure.h"
+#include "cli/CliFile.h"
 #include "cli/CliHelp.h"
 #include "cli/CliTexts.h"
 #include "cli/ControlEscaper.h"
@@ -214,9 +215,11 @@ void CCliCommand::Dispatch(const std::string& strCommand, const CArgs& astrArgs)
 void CCliCommand::RunInfo(const CArgs& astrArgs) {
     CCliArgs args("keyhaven-cli info FILE", {});
     args.Parse(astrArgs, 1);
-    CCofferDoc doc;
-    LoadFile(args.Positional(0), doc);
-    const SRecordCounts counts = doc.StagedCounts();
+    const auto pFile = OpenFile(args.Positional(0), EOpen::header);
+    const CCofferDoc& doc = pFile->Doc();
+    const SRecordCounts counts = pFile->Session().IsOpen()
+                                     ? SRecordCounts{doc.CountGroups(), doc.CountAccounts()}
+                                     : doc.StagedCounts();
     const SGeneratorHeader& header = doc.GeneratorHeader();
     Write(std::string("key: ") + (doc.HasKey() ? "present" : "absent") + "\n" +
           "generate: " + std::to_string(header.m_nGenerate) + "\n" +
@@ -230,8 +233,8 @@ void CCliCommand::RunInfo(const CArgs& astrArgs) {
 void CCliCommand::RunList(const CArgs& astrArgs) {
     CCliArgs args("keyhaven-cli ls FILE", {});
     args.Parse(astrArgs, 1);
-    CCofferDoc doc;
-    OpenFile(args.Positional(0), doc);
+    const auto pFile = OpenFile(args.Positional(0));
+    CCofferDoc& doc = pFile->Doc();
     std::string strText = Label(FileLabel(FileNameOf(args.Positional(0)))) + "\n";
     const CTreeListing listing(doc.Records(), m_codePage);
     for (const CTreeListing::SBranch& branch : listing.Branches()) {
@@ -252,8 +255,8 @@ void CCliCommand::RunFind(const CArgs& astrArgs) {
     const bool bAllFields = args.HasFlag("--all-fields");
     if (bAllFields && (options.m_bMatchCase || options.m_bWholeWord))
         args.FailUsage("--all-fields takes neither --match-case nor --whole-word");
-    CCofferDoc doc;
-    OpenFile(args.Positional(0), doc);
+    const auto pFile = OpenFile(args.Positional(0));
+    CCofferDoc& doc = pFile->Doc();
     if (bAllFields) {
         WriteFieldMatches(doc, FileLabel(FileNameOf(args.Positional(0))), strText);
         return;
@@ -305,8 +308,8 @@ void CCliCommand::RunAudit(const CArgs& astrArgs) {
     std::string strError;
     if (pList && !pwned.Open(*pList, strError))
         throw CCliFailure(CLI_EXIT_READ, "keyhaven-cli: " + strError);
-    CCofferDoc doc;
-    OpenFile(args.Positional(0), doc);
+    const auto pFile = OpenFile(args.Positional(0));
+    CCofferDoc& doc = pFile->Doc();
     const SHealthReport report =
         AuditPasswords(doc.Records(), m_codePage, eThreshold, pList ? &pwned : nullptr);
     if (!report.strPwnedError.empty())
@@ -325,8 +328,8 @@ void CCliCommand::RunShow(const CArgs& astrArgs) {
     args.Parse(astrArgs, 3);
     const std::string strGroup = ToCodePage(args.Positional(1), "GROUP");
     const std::string strAccount = ToCodePage(args.Positional(2), "ACCOUNT");
-    CCofferDoc doc;
-    OpenFile(args.Positional(0), doc);
+    const auto pFile = OpenFile(args.Positional(0));
+    CCofferDoc& doc = pFile->Doc();
     const CPasswordInfo* pAccount = nullptr;
     switch (CTreeListing(doc.Records(), m_codePage).FindAccount(strGroup, strAccount, pAccount)) {
     case CTreeListing::EFind::found:
@@ -367,8 +370,8 @@ void CCliCommand::RunExport(const CArgs& astrArgs) {
         ExportKdbx(args, strPath, *pOut);
         return;
     }
-    CCofferDoc doc;
-    OpenFile(strPath, doc);
+    const auto pFile = OpenFile(strPath);
+    CCofferDoc& doc = pFile->Doc();
     // Written a piece at a time: the whole text would cost as much memory
     // again as the records themselves.
     const std::string_view strEol = args.HasFlag("--crlf") ? EXPORT_EOL_CRLF : EXPORT_EOL_LF;
@@ -393,8 +396,8 @@ void CCliCommand::ExportKdbx(const CCliArgs& args, const std::string& strPath,
     if (eTarget != EFileError::none)
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eTarget, strOut));
     SKdbxCredentials credentials = KdbxCredentialsOf(args);
-    CCofferDoc doc;
-    OpenFile(strPath, doc);
+    const auto pFile = OpenFile(strPath);
+    CCofferDoc& doc = pFile->Doc();
     if (credentials.bHasPassword) {
         const std::string strName = FileNameOf(strOut);
         credentials.strPassword = ReadSecretLine("New password for:  " + strName, "password");
@@ -479,28 +482,19 @@ void CCliCommand::RunPasswd(const CArgs& astrArgs) {
     CCliArgs args("keyhaven-cli passwd FILE", {});
     args.Parse(astrArgs, 1);
     const std::string& strPath = args.Positional(0);
-    CCofferDoc doc;
     if (IsReadOnlyFile(strPath) && FileExists(strPath))
         throw CCliFailure(CLI_EXIT_WRITE, IDS_CHANGEKEY_READONLY);
-    // Held from the read to the write: a second passwd waits for this one
-    // instead of writing a KEY over it.
-    CFileLock lock;
-    if (lock.Acquire(strPath, CFileLock::WAIT_MS) == EFileError::busy)
-        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
-    OpenFile(strPath, doc, IDS_ORIGINAL_KEY_INVALID);
-    std::string strNewKey = ReadNewKey(FileNameOf(strPath), IDS_NEW_KEY_INVALID);
-    // A sealed file gets a fresh salt and nonce under the new KEY.
-    doc.SetKey(strNewKey);
-    CSecretBuffer::Wipe(strNewKey);
-    // The lock keeps out other copies of this program only: anything else
-    // may have replaced the file while the new KEY was typed.
-    if (!FileExists(strPath) || doc.DiskStamp().HasChangedOnDisk())
-        throw CCliFailure(CLI_EXIT_WRITE, FormatText(CLI_CHANGED_ON_DISK, strPath));
-    const EFileError eError = doc.WriteArchiveFile(strPath);
-    if (eError != EFileError::none)
-        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strPath));
-    if (m_keyReader.IsTerminal())
-        WriteMessage(IDS_KEY_CHANGED);
+    // The lock is held from the read to the write: a second passwd waits for
+    // this one instead of writing a KEY over it.
+    const auto pFile = OpenFile(strPath, EOpen::keyedAndLocked, IDS_ORIGINAL_KEY_INVALID);
+    CTerminalPrompts& prompts = pFile->Prompts();
+    prompts.SetNewKeyReading(
+        [this, &strPath] { return ReadNewKey(FileNameOf(strPath), IDS_NEW_KEY_INVALID); });
+    prompts.SetFailureExit(CLI_EXIT_WRITE);
+    // A sealed file gets a fresh salt and nonce under the new KEY; the
+    // session writes it only over the file it read.
+    if (!pFile->Session().OnChangeKey())
+        throw CCliFailure(CLI_EXIT_WRITE, IDS_KEY_NOT_CHANGED);
 }
 
 void CCliCommand::RunGenerate(const CArgs& astrArgs) {
@@ -537,8 +531,8 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
     if (FileExists(strOut))
         throw CCliFailure(CLI_EXIT_WRITE,
                           strOut + " already exists; convert never replaces a file.");
-    CCofferDoc doc;
-    OpenFile(strIn, doc);
+    const auto pFile = OpenFile(strIn);
+    CCofferDoc& doc = pFile->Doc();
     // A KEY never passes between the formats: the check value of a ".pwd"
     // gives its KEY away, so it would open the sealed file as well.
     if (HasKhvExtension(strIn) != HasKhvExtension(strOut)) {
@@ -594,16 +588,12 @@ void CCliCommand::RunImport(const CArgs& astrArgs) {
         throw CCliFailure(CLI_EXIT_READ,
                           "keyhaven-cli: " + strSource + " cannot be imported. " + strError);
     // Held from the read to the write, as passwd does.
-    CFileLock lock;
-    if (lock.Acquire(strPath, CFileLock::WAIT_MS) == EFileError::busy)
-        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
-    CCofferDoc doc;
-    OpenFile(strPath, doc);
-    CImporter importer(doc, m_codePage);
+    const auto pFile = OpenFile(strPath, EOpen::keyedAndLocked);
+    CImporter importer(pFile->Doc(), m_codePage);
     ReadCsvEntries(
         strText, [&importer](const SImportEntry& entry) { importer.Add(entry); }, strError);
     CSecretBuffer::Wipe(strText);
-    FinishImport(strPath, doc, importer);
+    FinishImport(strPath, *pFile, importer);
 }
 
 void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
@@ -631,15 +621,11 @@ void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
                               "keyhaven-cli: " + strSource + ": " + outcome.strMessage);
     }
     SKdbxCredentials credentials = KdbxCredentialsOf(args);
-    CFileLock lock;
-    if (lock.Acquire(strPath, CFileLock::WAIT_MS) == EFileError::busy)
-        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
-    CCofferDoc doc;
-    OpenFile(strPath, doc);
+    const auto pFile = OpenFile(strPath, EOpen::keyedAndLocked);
     if (credentials.bHasPassword)
         credentials.strPassword =
             ReadSecretLine("Password for:  " + FileNameOf(strSource), "password");
-    CImporter importer(doc, m_codePage);
+    CImporter importer(pFile->Doc(), m_codePage);
     const SKdbxOutcome outcome = ReadKdbxEntries(
         bytes, credentials, [&importer](const SImportEntry& entry) { importer.Add(entry); },
         options);
@@ -647,59 +633,39 @@ void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
     if (outcome.eFailure != EKdbxFailure::none)
         throw CCliFailure(KdbxFailureExit(outcome.eFailure),
                           "keyhaven-cli: " + strSource + ": " + outcome.strMessage);
-    FinishImport(strPath, doc, importer);
+    FinishImport(strPath, *pFile, importer);
 }
 
-void CCliCommand::FinishImport(const std::string& strPath, CCofferDoc& doc,
+void CCliCommand::FinishImport(const std::string& strPath, CCliFile& file,
                                const CImporter& importer) {
     if (importer.ImportedCount() > 0) {
-        if (!FileExists(strPath) || doc.DiskStamp().HasChangedOnDisk())
-            throw CCliFailure(CLI_EXIT_WRITE, FormatText(CLI_CHANGED_ON_DISK, strPath));
-        const EFileError eError = doc.WriteArchiveFile(strPath);
-        if (eError != EFileError::none)
-            throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strPath));
+        file.Prompts().SetFailureExit(CLI_EXIT_WRITE);
+        file.Session().OnContentChanged();
+        // The session writes back only the file it read, and reports why not.
+        if (!file.Session().DoFileSave())
+            throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::writeFailed, strPath));
     }
     WriteMessage(importer.Summary());
 }
 
-void CCliCommand::LoadFile(const std::string& strPath, CCofferDoc& doc, const char* pszWrongKey) {
-    EFileError eError = doc.ReadDocumentFile(strPath, m_codePage);
-    if (eError != EFileError::none)
-        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eError, strPath));
-    if (!doc.IsSealPending())
-        return;
-    // Nothing of a sealed file, not even its header fields, is read without
-    // the KEY; it is asked here, once.
-    std::string strKey = ReadKey(FormatText(IDS_KEY_PROMPT_FILE, FileNameOf(strPath)));
-    const bool bAccepted = doc.AcceptKey(strKey);
-    CSecretBuffer::Wipe(strKey);
-    if (!bAccepted && doc.KeyLackedMemory())
-        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(EFileError::keyOutOfMemory, strPath));
-    if (!bAccepted)
-        throw CCliFailure(CLI_EXIT_KEY, pszWrongKey);
-    eError = doc.FinishSealedRead(m_codePage);
-    if (eError != EFileError::none)
-        throw CCliFailure(CLI_EXIT_READ, FileErrorMessage(eError, strPath));
-}
-
-void CCliCommand::RequireKey(const CCofferDoc& doc, const std::string& strPath) const {
-    if (!doc.HasKey())
+std::unique_ptr<CCliFile> CCliCommand::OpenFile(const std::string& strPath, EOpen eOpen,
+                                                const char* pszWrongKey) {
+    auto pFile = std::make_unique<CCliFile>(
+        [this](const std::string& strPrompt) { return ReadKey(strPrompt); },
+        [this](const std::string& strText) {
+            if (m_keyReader.IsTerminal())
+                WriteMessage(strText);
+        });
+    CFileSession& session = pFile->Session();
+    if (eOpen == EOpen::keyedAndLocked && session.HoldLock(strPath) == EFileError::busy)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
+    pFile->Prompts().SetWrongKeyMessage(pszWrongKey);
+    pFile->Prompts().SetFailureExit(CLI_EXIT_READ);
+    session.SetSkipKeyCheck(eOpen == EOpen::header);
+    session.OpenDocumentFile(strPath);
+    if (eOpen != EOpen::header && !session.IsOpen())
         throw CCliFailure(CLI_EXIT_KEY, FormatText(CLI_FILE_WITHOUT_KEY, strPath));
-}
-
-void CCliCommand::OpenFile(const std::string& strPath, CCofferDoc& doc, const char* pszWrongKey) {
-    LoadFile(strPath, doc, pszWrongKey);
-    RequireKey(doc, strPath);
-    if (!doc.Key().HasSecret()) {
-        // Kept by the document, so that convert can seal the result under it.
-        std::string strKey = ReadKey(FormatText(IDS_KEY_PROMPT_FILE, FileNameOf(strPath)));
-        const bool bAccepted = doc.AcceptKey(strKey);
-        CSecretBuffer::Wipe(strKey);
-        if (!bAccepted)
-            throw CCliFailure(CLI_EXIT_KEY, pszWrongKey);
-    }
-    // The field key comes from the stored check value, not from the typed KEY.
-    doc.DecipherList();
+    return pFile;
 }
 
 std::string CCliCommand::ReadSecretLine(const std::string& strPrompt, const std::string& strWhat) {

@@ -5,11 +5,13 @@
 #include "core/store/FileIO.h"
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
 class CCliArgs;
 class CCliFailure;
+class CCliFile;
 class CCodePage;
 class CCofferDoc;
 class CImporter;
@@ -52,7 +54,7 @@ private:
     void ImportKdbx(const CCliArgs& args, const std::string& strPath, const std::string& strSource);
     // Writes FILE once the importer has added anything, with the change
     // check, and prints the summary.
-    void FinishImport(const std::string& strPath, CCofferDoc& doc, const CImporter& importer);
+    void FinishImport(const std::string& strPath, CCliFile& file, const CImporter& importer);
     // The key file of --key-file, read whole, and whether a password is
     // asked (not with --no-password, which needs a key file).
     SKdbxCredentials KdbxCredentialsOf(const CCliArgs& args) const;
@@ -61,16 +63,17 @@ private:
     void WriteFieldMatches(CCofferDoc& doc, const std::string& strFileLabel,
                            const std::string& strText);
 
-    // Reads the file's header and enciphered records; a failure ends the
-    // run. A sealed file needs its KEY for that, and a wrong one ends the
-    // run with pszWrongKey.
-    void LoadFile(const std::string& strPath, CCofferDoc& doc,
-                  const char* pszWrongKey = IDS_KEY_INVALID);
-    void RequireKey(const CCofferDoc& doc, const std::string& strPath) const;
-    // Load, KEY check and deciphering: the document then holds the records
-    // and the KEY, read once whatever the format.
-    void OpenFile(const std::string& strPath, CCofferDoc& doc,
-                  const char* pszWrongKey = IDS_KEY_INVALID);
+    // How a command opens its file.
+    enum class EOpen {
+        keyed,          // the KEY checked, the records deciphered
+        keyedAndLocked, // the same, holding the file's lock until the command ends
+        header          // a ".pwd" read without its KEY (a sealed file still asks)
+    };
+    // Opens the file through the file session; a failure ends the run, a
+    // wrong KEY with pszWrongKey, a file without a KEY (unless only its
+    // header is read) with the advice to open it in the program.
+    std::unique_ptr<CCliFile> OpenFile(const std::string& strPath, EOpen eOpen = EOpen::keyed,
+                                       const char* pszWrongKey = IDS_KEY_INVALID);
 
     // The next line of standard input, or the text typed after strPrompt
     // on a terminal, as given; strWhat ("KEY", "password") names it in

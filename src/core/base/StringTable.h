@@ -91,6 +91,10 @@ inline constexpr const char* IDS_SEAL_OUT_OF_MEMORY =
     KH_TEXT("Keyhaven", "There is not enough memory to seal %1 under its KEY; it was not written.");
 inline constexpr const char* IDS_FILE_BUSY =
     KH_TEXT("Keyhaven", "%1 is being changed by another program; try again in a moment.");
+// A save that nobody at a window can be asked about (the command line,
+// which is not translated).
+inline constexpr const char* IDS_CHANGED_NOT_WRITTEN =
+    "%1 has been changed by another program since it was read; nothing was written.";
 inline constexpr const char* IDS_CHANGED_ON_DISK = KH_TEXT(
     "Keyhaven", "%1 has been changed by another program since Keyhaven read or last saved it.\n\n"
                 "Yes: replace it with what Keyhaven shows now (the other change is lost).\n"

@@ -121,6 +121,12 @@ void CFileSession::WriteOptions() {
         m_pProfile->Set(ETextSetting::pathStart, m_options.m_strStartFile);
 }
 
+EFileError CFileSession::HoldLock(const std::string& strPath) {
+    const EFileError eError = m_heldLock.Acquire(strPath, CFileLock::WAIT_MS);
+    m_strHeldLockPath = eError == EFileError::none ? AbsolutePath(strPath) : std::string();
+    return eError;
+}
+
 void CFileSession::SetPrompts(CPrompts* pPrompts) {
     m_pPrompts = pPrompts;
     m_doc.SetPrompts(pPrompts);
@@ -140,7 +146,7 @@ void CFileSession::ShowMessage(const std::string& strText, bool bInformation) co
 
 bool CFileSession::ConfirmSealCost(const std::string& strPath) {
     const SSealParams& params = m_doc.PendingSealParams();
-    if (!params.IsUnusuallyCostly())
+    if (m_bUnattended || !params.IsUnusuallyCostly())
         return true;
     const std::string strCost =
         FormatCountText(IDS_SEAL_COST, params.m_nPasses, FormatCount(params.m_nMemoryKiB / 1024));
@@ -243,7 +249,7 @@ bool CFileSession::OnOpenRecentFile(int nIndex) {
 
 bool CFileSession::OnOpenDocument(const std::string& strPath) {
     m_bUnloaded = false;
-    if (!HasDocumentExtension(strPath)) {
+    if (!m_bUnattended && !HasDocumentExtension(strPath)) {
         ShowMessage(IDS_FORMAT_NOT_SUPPORTED);
         return false;
     }
@@ -320,6 +326,11 @@ void CFileSession::AcceptKeyedFile() {
 }
 
 void CFileSession::GiveKeyToKeylessFile(const std::string& strPath) {
+    // Unattended, what was read stays for the caller to tell about.
+    if (m_bUnattended) {
+        m_bOpen = false;
+        return;
+    }
     if (IsReadOnlyFile(strPath)) {
         ShowMessage(IDS_NOKEY_READONLY);
         m_doc.DeleteContents();
@@ -378,12 +389,21 @@ bool CFileSession::OnConvertToSealed() {
 }
 
 bool CFileSession::DoFileSave() {
+    if (m_bUnattended)
+        return HasFilePath() && DoSave(m_strPathName);
     if (!HasFilePath() || !FileExists(m_strPathName) || IsReadOnlyFile(m_strPathName))
         return DoSave(std::string());
     return DoSave(m_strPathName);
 }
 
 bool CFileSession::ConfirmOverwriteOfChange(std::string& strPath) {
+    if (m_bUnattended) {
+        if (FileExists(strPath) &&
+            (!m_doc.DiskStamp().IsFor(strPath) || !m_doc.DiskStamp().HasChangedOnDisk()))
+            return true;
+        ShowMessage(FormatText(IDS_CHANGED_NOT_WRITTEN, strPath));
+        return false;
+    }
     if (!m_doc.DiskStamp().IsFor(strPath) || !m_doc.DiskStamp().HasChangedOnDisk())
         return true;
     switch (Prompts().MessageBox(FormatText(IDS_CHANGED_ON_DISK, strPath), EMsgIcon::exclamation,
@@ -503,6 +523,8 @@ void CFileSession::OfferToRemoveOldPwd(const std::string& strOldPath) {
 }
 
 bool CFileSession::LockForSave(CFileLock& lock, const std::string& strPath) {
+    if (m_heldLock.IsHeld() && AbsolutePath(strPath) == m_strHeldLockPath)
+        return true;
     if (lock.Acquire(strPath, CFileLock::WAIT_MS) != EFileError::busy)
         return true; // a file that cannot even be opened is for the write to report
     ShowMessage(FileErrorMessage(EFileError::busy, strPath));
@@ -680,10 +702,10 @@ int CFileSession::OnFileClose() {
     return 1;
 }
 
-void CFileSession::OnChangeKey() {
+bool CFileSession::OnChangeKey() {
     if (HasFilePath() && IsReadOnlyFile(m_strPathName)) {
         ShowMessage(IDS_CHANGEKEY_READONLY);
-        return;
+        return false;
     }
     std::string strKeyValue = m_doc.Key().CheckValue();
     std::string strKey;
@@ -691,7 +713,7 @@ void CFileSession::OnChangeKey() {
     CSecretBuffer::Wipe(strKeyValue);
     if (!bTyped) {
         ShowMessage(IDS_KEY_NOT_CHANGED, true);
-        return;
+        return false;
     }
     const bool bWasSaved = m_doc.IsSaved();
     // A sealed file is sealed anew under the new KEY with a fresh salt; the
@@ -707,9 +729,10 @@ void CFileSession::OnChangeKey() {
         m_doc.RestoreKey(std::move(oldKey));
         m_doc.SetSaved(bWasSaved);
         ShowMessage(IDS_KEY_NOT_CHANGED, true);
-        return;
+        return false;
     }
     ShowMessage(IDS_KEY_CHANGED, true);
+    return true;
 }
 
 void CFileSession::OnContentChanged() {

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "core/store/FileIO.h"
+#include "core/store/FileLock.h"
 
 #include <string>
 
 class CCofferDoc;
-class CFileLock;
 class CProfile;
 class CPrompts;
 class CRecentFileList;
@@ -61,6 +61,17 @@ public:
     // Whether the main window is the visible interface; many commands do
     // nothing while the Password Bar or the tray stands in for it.
     void SetMainWindowShown(bool bShown) { m_bMainWindowShown = bShown; }
+    // Nobody at a window answers (the command-line program): the open takes
+    // a file of any name and never gives a KEY to a file without one (it
+    // stays closed, for the caller to say why); a sealed file's cost is not
+    // asked about; a save writes back only the file that was read, never
+    // over a change another program made since, nor where the file went
+    // away, and reports that instead of asking.
+    void SetUnattended(bool bUnattended) { m_bUnattended = bUnattended; }
+    // Holds the advisory lock of the file at strPath until the session ends,
+    // so that the read and the write after it are one step for every other
+    // copy of the program; a save to that file takes no lock of its own.
+    EFileError HoldLock(const std::string& strPath);
 
     // --- file commands ---
     // An untitled document, no file yet: the document's defaults.
@@ -88,7 +99,8 @@ public:
     bool OnConvertToSealed();
     // Close: 1 when the document was closed, 0 otherwise.
     int OnFileClose();
-    void OnChangeKey();
+    // Change KEY: true once the new KEY reached the file.
+    bool OnChangeKey();
     // The Recent menu's "&Add Here".
     void OnRecentAddHere() { m_options.m_bAddToRecent = !m_options.m_bAddToRecent; }
     // Writes the file at strPath, with the backup copy first; ePlainMode is
@@ -229,6 +241,9 @@ private:
     bool m_bMainWindowShown = true;
     bool m_bOpen = false;
     bool m_bSkipKeyCheck = false;
+    bool m_bUnattended = false;
+    CFileLock m_heldLock;
+    std::string m_strHeldLockPath;
     // The next save prompt proposes the sealed format.
     bool m_bProposeSealed = false;
 };

@@ -78,7 +78,8 @@ TEST_F(DocLock, ChangesAreSavedFirstOnlyWithAutoSaveToAWritableFile) {
          {std::tuple{true, false, true}, {false, false, false}, {true, true, false}}) {
         auto pDoc = Open("Changed.pwd", true);
         const bool bSave = bAutoSave; // a lambda may not capture a structured binding everywhere
-        ChangeFileOptions(pDoc->Session(), [bSave](SFileOptions& options) { options.m_bAutoSave = bSave; });
+        ChangeFileOptions(pDoc->Session(),
+                          [bSave](SFileOptions& options) { options.m_bAutoSave = bSave; });
         ::chmod(m_strPath.c_str(), bReadOnly ? 0400 : 0600);
         EXPECT_EQ(pDoc->Session().UnloadForLock(), bUnloads) << bAutoSave << bReadOnly;
         EXPECT_TRUE(m_prompts.Calls().empty()) << "the lock asks nothing";
