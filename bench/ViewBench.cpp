@@ -212,7 +212,7 @@ void EditThroughModel(benchmark::State& state, bool bMove) {
     const QModelIndex middle = MiddleAccount();
     pTree->SelectItem(middle);
     pTree->doItemsLayout();
-    CPasswordInfo* pAccount = model.RecordOf(middle);
+    const CPasswordInfo* pAccount = model.RecordOf(middle);
     const std::string strFirstGroup = model.RecordOf(model.index(0, 0, model.FileIndex()))->Group();
     const std::string strOwnGroup = model.RecordOf(middle.parent())->Group();
     int nEdit = 0;
@@ -333,7 +333,7 @@ void BM_BarFollowsRename(benchmark::State& state) {
     OpenFile();
     SListingBar listing;
     CSessionDoc& doc = *g_world.pDoc;
-    CPasswordInfo* pAccount = listing.bar.m_pCurAccount;
+    const CPasswordInfo* pAccount = listing.bar.m_pCurAccount;
     if (pAccount == nullptr) {
         state.SkipWithError("the bar chose no account");
         return;

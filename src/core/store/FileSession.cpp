@@ -221,10 +221,10 @@ bool CFileSession::PromptOpenPath(std::string& strPath) {
 bool CFileSession::OpenDocumentFile(const std::string& strPath) {
     if (!SaveModified())
         return false;
-    return OpenAfterSaveModified(strPath);
+    return OpenReplacing(strPath);
 }
 
-bool CFileSession::OpenAfterSaveModified(const std::string& strPath) {
+bool CFileSession::OpenReplacing(const std::string& strPath) {
     const bool bOpened = OnOpenDocument(strPath);
     if (bOpened)
         SetPathName(strPath, true);
@@ -240,7 +240,7 @@ bool CFileSession::OnOpenRecentFile(int nIndex) {
     // the file; only a file that cannot be opened leaves the list.
     if (!SaveModified())
         return false;
-    if (OpenAfterSaveModified(strPath))
+    if (OpenReplacing(strPath))
         return true;
     m_pRecentFileList->Remove(nIndex);
     m_doc.Observer().OnRecentFileListChanged();
@@ -616,7 +616,7 @@ bool CFileSession::ReloadAfterLock() {
             if (!PromptOpenPath(strOther))
                 return false;
             m_bUnloaded = false;
-            OpenAfterSaveModified(strOther);
+            OpenReplacing(strOther);
             return true;
         }
         default:

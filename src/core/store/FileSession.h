@@ -83,6 +83,10 @@ public:
     // Opens a file as the framework does: asks to save a modified document,
     // opens, gives the session its path name and rebuilds the views.
     bool OpenDocumentFile(const std::string& strPath);
+    // The same once nothing unsaved stands in the way (the start-up file, the
+    // Password Bar's Open after its close): read and KEY, the path name, and
+    // the views rebuilt. False when nothing opened.
+    bool OpenReplacing(const std::string& strPath);
     // Opens entry nIndex of the recent-file list; an entry whose file cannot
     // be read is removed from the list.
     bool OnOpenRecentFile(int nIndex);
@@ -192,7 +196,6 @@ private:
     void ReadOptions();
     // The Open dialog's question for a file to open; false when declined.
     bool PromptOpenPath(std::string& strPath);
-    bool OpenAfterSaveModified(const std::string& strPath);
     void RememberLastFile();
     // Open of a sealed file once its header was read.
     bool OpenSealedFile(const std::string& strPath);

@@ -37,7 +37,7 @@ void CRecordListModel::SetWords(const QString& strWords) {
     invalidateFilter();
 }
 
-CPasswordInfo* CRecordListModel::RecordOf(const QModelIndex& index) const {
+const CPasswordInfo* CRecordListModel::RecordOf(const QModelIndex& index) const {
     return m_model.RecordOf(mapToSource(index));
 }
 

@@ -28,7 +28,7 @@ public:
     bool IsNarrowed() const { return !m_strWords.trimmed().isEmpty(); }
 
     // The record of a row (a group or an account), or none.
-    CPasswordInfo* RecordOf(const QModelIndex& index) const;
+    const CPasswordInfo* RecordOf(const QModelIndex& index) const;
     // The row among parent's children shown for strName: the one equal to
     // it byte for byte, else (with bPrefix) the first whose name begins with
     // it ignoring case; -1 when none is. The exact name first, so of "Bank"

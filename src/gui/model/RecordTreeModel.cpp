@@ -85,10 +85,10 @@ void CRecordTreeModel::Reload() {
         // hands back to the document's operations: only those change them.
         for (STreeGroup& group : SortedTree(m_doc.Records(), m_doc.CodePage())) {
             auto pNode = std::make_unique<SGroupNode>();
-            pNode->m_pGroup = const_cast<CPasswordInfo*>(group.m_pGroup);
+            pNode->m_pGroup = group.m_pGroup;
             pNode->m_accounts.reserve(group.m_accounts.size());
             for (const CPasswordInfo* pAccount : group.m_accounts)
-                pNode->m_accounts.push_back(const_cast<CPasswordInfo*>(pAccount));
+                pNode->m_accounts.push_back(pAccount);
             pNode->m_nRow = static_cast<int>(m_groups.size());
             m_groups.push_back(std::move(pNode));
         }
@@ -120,7 +120,7 @@ void CRecordTreeModel::Apply(const SRecordNotice& notice) {
         return;
     // The notices name records the document holds; the model changes only
     // what it finds, so a notice it cannot place leaves it as it was.
-    auto* pRecord = const_cast<CPasswordInfo*>(notice.m_pRecord);
+    const CPasswordInfo* pRecord = notice.m_pRecord;
     switch (notice.m_eKind) {
     case SRecordNotice::groupAdded:
         AddGroup(pRecord);
@@ -159,7 +159,7 @@ CRecordTreeModel::SGroupNode* CRecordTreeModel::NodeOf(const CPasswordInfo* pGro
     return nullptr;
 }
 
-int CRecordTreeModel::RowIn(const std::vector<CPasswordInfo*>& accounts,
+int CRecordTreeModel::RowIn(const std::vector<const CPasswordInfo*>& accounts,
                             const CPasswordInfo* pAccount) {
     const auto it = std::find(accounts.begin(), accounts.end(), pAccount);
     return it == accounts.end() ? -1 : static_cast<int>(it - accounts.begin());
@@ -197,7 +197,7 @@ int CRecordTreeModel::AccountPlace(const SGroupNode& node, const CPasswordInfo& 
         m_doc.CodePage()));
 }
 
-void CRecordTreeModel::AddGroup(CPasswordInfo* pGroup) {
+void CRecordTreeModel::AddGroup(const CPasswordInfo* pGroup) {
     const int nRow = GroupPlace(*pGroup, -1);
     beginInsertRows(FileIndex(), nRow, nRow);
     auto pNode = std::make_unique<SGroupNode>();
@@ -240,7 +240,7 @@ void CRecordTreeModel::ResortGroup(const CPasswordInfo* pGroup) {
     emit dataChanged(group, group);
 }
 
-void CRecordTreeModel::AddAccount(CPasswordInfo* pAccount, const CPasswordInfo* pGroup) {
+void CRecordTreeModel::AddAccount(const CPasswordInfo* pAccount, const CPasswordInfo* pGroup) {
     SGroupNode* pNode = NodeOf(pGroup);
     if (!pNode)
         return;
@@ -272,7 +272,7 @@ void CRecordTreeModel::ResortAccount(const CPasswordInfo* pAccount, const CPassw
         const QModelIndex group = GroupIndex(*pNode);
         beginMoveRows(group, nRow, nRow, group, nPlace > nRow ? nPlace + 1 : nPlace);
         auto& accounts = pNode->m_accounts;
-        CPasswordInfo* pMoved = accounts[static_cast<std::size_t>(nRow)];
+        const CPasswordInfo* pMoved = accounts[static_cast<std::size_t>(nRow)];
         accounts.erase(accounts.begin() + nRow);
         accounts.insert(accounts.begin() + nPlace, pMoved);
         endMoveRows();
@@ -291,7 +291,7 @@ void CRecordTreeModel::MoveAccount(const CPasswordInfo* pAccount, const CPasswor
     const int nPlace = AccountPlace(*pToNode, *pAccount, -1);
     m_pLastNode = pToNode;
     beginMoveRows(GroupIndex(*pFromNode), nRow, nRow, GroupIndex(*pToNode), nPlace);
-    CPasswordInfo* pMoved = pFromNode->m_accounts[static_cast<std::size_t>(nRow)];
+    const CPasswordInfo* pMoved = pFromNode->m_accounts[static_cast<std::size_t>(nRow)];
     pFromNode->m_accounts.erase(pFromNode->m_accounts.begin() + nRow);
     pToNode->m_accounts.insert(pToNode->m_accounts.begin() + nPlace, pMoved);
     endMoveRows();
@@ -321,7 +321,7 @@ int CRecordTreeModel::Level(const QModelIndex& index) {
     }
 }
 
-CPasswordInfo* CRecordTreeModel::RecordOf(const QModelIndex& index) const {
+const CPasswordInfo* CRecordTreeModel::RecordOf(const QModelIndex& index) const {
     switch (Level(index)) {
     case 1:
         return m_groups[static_cast<std::size_t>(index.row())]->m_pGroup;

@@ -53,14 +53,14 @@ public:
     // 0 for the file item, 1 for a group, 2 for an account; -1 for none.
     static int Level(const QModelIndex& index);
     // The record of a group or account index; none for the file item.
-    CPasswordInfo* RecordOf(const QModelIndex& index) const;
+    const CPasswordInfo* RecordOf(const QModelIndex& index) const;
     QModelIndex FileIndex() const;
     // The index of a group or account record, or an invalid one.
     QModelIndex IndexOf(const CPasswordInfo* pRecord) const;
     QModelIndex IndexAt(const STreePos& pos) const;
     // The account at a display position, without making its index (a walk
     // over every account, such as the filter's).
-    CPasswordInfo* AccountAt(int nGroup, int nAccount) const {
+    const CPasswordInfo* AccountAt(int nGroup, int nAccount) const {
         return m_groups[static_cast<std::size_t>(nGroup)]
             ->m_accounts[static_cast<std::size_t>(nAccount)];
     }
@@ -86,23 +86,24 @@ public:
 
 private:
     struct SGroupNode {
-        CPasswordInfo* m_pGroup = nullptr;
-        std::vector<CPasswordInfo*> m_accounts;
+        const CPasswordInfo* m_pGroup = nullptr;
+        std::vector<const CPasswordInfo*> m_accounts;
         int m_nRow = 0;
     };
 
     SGroupNode* NodeOf(const CPasswordInfo* pGroup) const;
-    static int RowIn(const std::vector<CPasswordInfo*>& accounts, const CPasswordInfo* pAccount);
+    static int RowIn(const std::vector<const CPasswordInfo*>& accounts,
+                     const CPasswordInfo* pAccount);
     QModelIndex GroupIndex(const SGroupNode& node) const;
     void Renumber(std::size_t nFrom);
     // The display place of a group or account among the current rows,
     // leaving row nSkip out (the record being placed again).
     int GroupPlace(const CPasswordInfo& group, int nSkip) const;
     int AccountPlace(const SGroupNode& node, const CPasswordInfo& account, int nSkip) const;
-    void AddGroup(CPasswordInfo* pGroup);
+    void AddGroup(const CPasswordInfo* pGroup);
     void RemoveGroup(const CPasswordInfo* pGroup);
     void ResortGroup(const CPasswordInfo* pGroup);
-    void AddAccount(CPasswordInfo* pAccount, const CPasswordInfo* pGroup);
+    void AddAccount(const CPasswordInfo* pAccount, const CPasswordInfo* pGroup);
     void RemoveAccount(const CPasswordInfo* pAccount, const CPasswordInfo* pGroup);
     void ResortAccount(const CPasswordInfo* pAccount, const CPasswordInfo* pGroup);
     void MoveAccount(const CPasswordInfo* pAccount, const CPasswordInfo* pFrom,

@@ -1033,9 +1033,7 @@ void CMainFrame::OpenStartupFile(bool bThroughBar) {
         m_pPasswordBar->OpenFile(choice.m_strPath);
         return;
     }
-    m_session.OnOpenDocument(choice.m_strPath);
-    m_doc.InitialUpdate();
-    m_session.SetPathName(choice.m_strPath, m_session.IsOpen());
+    m_session.OpenReplacing(choice.m_strPath);
 }
 
 // --- placement ---

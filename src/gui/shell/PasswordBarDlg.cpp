@@ -320,8 +320,8 @@ void CPasswordBarDlg::OpenList(CHoverComboBox* pList, CRecordListModel& rows,
     pList->setRootModelIndex(rows.mapFromSource(sourceRoot));
 }
 
-CPasswordInfo* CPasswordBarDlg::CurrentRecord(const QComboBox* pList,
-                                              const CRecordListModel& rows) {
+const CPasswordInfo* CPasswordBarDlg::CurrentRecord(const QComboBox* pList,
+                                                    const CRecordListModel& rows) {
     const int nRow = pList->currentIndex();
     return nRow < 0 ? nullptr : rows.RecordOf(rows.index(nRow, 0, pList->rootModelIndex()));
 }
@@ -555,12 +555,8 @@ void CPasswordBarDlg::OpenFile(const std::string& strPath) {
     ResetBar();
     m_pGroups->setEnabled(false);
     m_pAccounts->setEnabled(false);
-    m_session.OnOpenDocument(strPath);
-    if (m_doc.FileName().empty())
-        return;
-    m_doc.InitialUpdate();
-    m_session.SetPathName(strPath, m_session.IsOpen());
-    FillGroups();
+    if (m_session.OpenReplacing(strPath))
+        FillGroups();
 }
 
 void CPasswordBarDlg::OnSave() {
@@ -599,7 +595,7 @@ void CPasswordBarDlg::OnAddAccount() {
 void CPasswordBarDlg::OnEditAccount() {
     // The account shown is the one edited, whatever other account's name
     // begins like its own.
-    CPasswordInfo* pOld = m_pCurAccount;
+    const CPasswordInfo* pOld = m_pCurAccount;
     if (!HasKey() || pOld == nullptr)
         return;
     SAccountDlgData dlg = NewDialogData();

@@ -105,7 +105,7 @@ public:
     CHoverButton* Button(int nId) const;
     QMenu* Menu() const { return m_pMenu; }
 
-    CPasswordInfo* m_pCurAccount = nullptr;
+    const CPasswordInfo* m_pCurAccount = nullptr;
     const CCofferDoc::CInfoList* m_pInfoList = nullptr;
     std::string m_strCurGroup;
     std::string m_strCurAccount;
@@ -163,7 +163,7 @@ private:
     void CloseList(CHoverComboBox* pList, CRecordListModel& rows);
     void OpenList(CHoverComboBox* pList, CRecordListModel& rows, const QModelIndex& sourceRoot);
     // The record of a list's current row, or none.
-    static CPasswordInfo* CurrentRecord(const QComboBox* pList, const CRecordListModel& rows);
+    static const CPasswordInfo* CurrentRecord(const QComboBox* pList, const CRecordListModel& rows);
     // The lists' own changes count as the user's choice only while they list
     // the document, outside a fill and outside a change of the model.
     bool IsFollowing() const { return !m_bFilling && !m_bModelChanging && m_pInfoList != nullptr; }

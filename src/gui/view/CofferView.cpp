@@ -591,7 +591,7 @@ void CCofferView::ShowImported(const SImportShown& shown) {
     }
 }
 
-CPasswordInfo* CCofferView::RecordOf(const QModelIndex& item) const {
+const CPasswordInfo* CCofferView::RecordOf(const QModelIndex& item) const {
     return m_pModel->RecordOf(item);
 }
 
@@ -786,7 +786,7 @@ void CCofferView::EditAccount(const QModelIndex& item) {
     const QModelIndex edited = item.isValid() ? item : QModelIndex(m_curAccount);
     if (!IsMainMode() || CAccountTreeCtrl::GetItemLevel(edited) != 2)
         return;
-    CPasswordInfo* pOld = RecordOf(edited);
+    const CPasswordInfo* pOld = RecordOf(edited);
     SAccountDlgData dlg = NewDialogData();
     dlg.m_strGroup = RecordOf(edited.parent())->Group();
     FillAccountDlgData(dlg, *pOld);
@@ -825,7 +825,7 @@ void CCofferView::DeleteAccount(const QModelIndex& item) {
     const QPersistentModelIndex deleted = item.isValid() ? item : QModelIndex(m_curAccount);
     if (!deleted.isValid() || CAccountTreeCtrl::GetItemLevel(deleted) != 2)
         return;
-    CPasswordInfo* pRecord = RecordOf(deleted);
+    const CPasswordInfo* pRecord = RecordOf(deleted);
     if (m_settings.Values().m_bDeleteConfirmA) {
         const std::string strQuestion =
             FormatText(IDS_CONFIRM_DELETE_ACCOUNT, m_doc.CodePage().ToUtf8(pRecord->Account()));
@@ -894,7 +894,7 @@ void CCofferView::OnLabelEdited(const QModelIndex& item, const QString& strText)
                              EMsgIcon::exclamation);
         return;
     }
-    CPasswordInfo* pInfo = RecordOf(item);
+    const CPasswordInfo* pInfo = RecordOf(item);
     const CPasswordInfo::EText eName = nLevel == 1 ? CPasswordInfo::group : CPasswordInfo::account;
     if (strName == pInfo->TextView(eName) && !IsBlank(strName))
         return;

@@ -211,7 +211,7 @@ private:
     template <class F> void Removing(F fnRemove);
     // The message refusing strName for item, or none.
     const char* RenameRefusal(const QModelIndex& item, const std::string& strName) const;
-    CPasswordInfo* RecordOf(const QModelIndex& item) const;
+    const CPasswordInfo* RecordOf(const QModelIndex& item) const;
     struct SAccountDlgData NewDialogData() const;
     void ChooseSelection();
     void ShowContextMenu(const QModelIndex& item, const QPoint& ptGlobal);

@@ -696,7 +696,7 @@ void CPasswordBarTest::editsElsewhereReachTheListsAndKeepTheChoice() {
     CSessionDoc& doc = *b.fx.m_pDoc;
     bar.m_strCurAccount = "nopass";
     bar.FillGroups();
-    CPasswordInfo* pChosen = bar.m_pCurAccount;
+    const CPasswordInfo* pChosen = bar.m_pCurAccount;
 
     b.Account("Bank", "alpha", "al", "pa");
     doc.AddGroup("Aardvark");

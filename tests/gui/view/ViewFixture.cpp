@@ -56,7 +56,7 @@ QModelIndex CViewFixture::Item(int nGroup, int nAccount) const {
     return m_pView->Model().IndexAt({nGroup, nAccount});
 }
 
-CPasswordInfo* CViewFixture::RecordOf(const QModelIndex& item) const {
+const CPasswordInfo* CViewFixture::RecordOf(const QModelIndex& item) const {
     return m_pView->Model().RecordOf(item);
 }
 

@@ -30,7 +30,7 @@ struct CViewFixture : CFrameFixture {
     // The tree's items: the file item, a group by its row, an account by
     // its group's row and its own.
     QModelIndex Item(int nGroup = -1, int nAccount = -1) const;
-    CPasswordInfo* RecordOf(const QModelIndex& item) const;
+    const CPasswordInfo* RecordOf(const QModelIndex& item) const;
     QModelIndex Current() const;
     std::string CurrentLabel() const;
     // "G" for a group, "G/A" for an account, "" for the file item or none.
