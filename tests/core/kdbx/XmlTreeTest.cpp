@@ -81,14 +81,14 @@ TEST(XmlTree, RefusesWhatNoDatabaseHolds) {
         {"", 1 << 20, CXmlTreeParser::EResult::malformed},
         {"<a><b Protected=\"True\">not base64!</b></a>", 1 << 20,
          CXmlTreeParser::EResult::malformed},
-        // 20000 empty elements take far more than 100 KB as a tree.
+        // 20000 empty elements take far more than 400 KB as a tree.
         {[] {
              std::string str = "<a>";
              for (int i = 0; i < 20000; ++i)
                  str += "<b/>";
              return str + "</a>";
          }(),
-         100 << 10, CXmlTreeParser::EResult::tooLarge},
+         400 << 10, CXmlTreeParser::EResult::tooLarge},
         {"<a>" + std::string(300 << 10, 'x') + "</a>", 200 << 10,
          CXmlTreeParser::EResult::tooLarge},
     };
