@@ -565,10 +565,6 @@ void CXmlTreeParser::OnEnd() {
         }
     }
     if (!element.m_children.empty()) {
-        if (IsBlank(element.m_strText)) {
-            Give(HeldBy(element.m_strText));
-            std::string().swap(element.m_strText);
-        }
         const std::size_t nCapacity = element.m_children.capacity();
         element.m_children.shrink_to_fit();
         SettleChildren(element.m_children, nCapacity);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -23,8 +24,15 @@ std::string Masked(std::string_view strPlain) {
 
 CXmlTreeParser::EResult Parse(CXmlTree& tree, const std::string& strXml,
                               std::size_t nMemory = std::size_t(64) << 20) {
+    // In pieces, as a database inflates, so that the parser's own buffer
+    // stays small.
     CXmlTreeParser parser(tree, nMemory, Xor);
-    return parser.Parse({reinterpret_cast<const std::uint8_t*>(strXml.data()), strXml.size()});
+    const std::span<const std::uint8_t> xml(reinterpret_cast<const std::uint8_t*>(strXml.data()),
+                                            strXml.size());
+    for (std::size_t nPos = 0; nPos < xml.size(); nPos += 4096)
+        parser.Feed(xml.subspan(nPos, std::min<std::size_t>(4096, xml.size() - nPos)), false);
+    parser.Feed({}, true);
+    return parser.End();
 }
 
 std::string Written(const CXmlTree& tree) {
