@@ -169,9 +169,11 @@ private:
             m_key = m_data;
             break;
         case binary: {
+            // The data moves on without its flags byte: it is charged once.
             SKdbxBinary& item = m_binaries.emplace_back();
             item.bProtected = (m_data[0] & BINARY_PROTECTED) != 0;
-            item.data.assign(m_data.begin() + 1, m_data.end());
+            m_data.erase(m_data.begin());
+            item.data = std::move(m_data);
             break;
         }
         default:
@@ -465,6 +467,8 @@ SKdbxOutcome CKdbxFile::Read(std::span<const std::uint8_t> file,
 
 SKdbxOutcome CKdbxFile::Write(const SKdbxCredentials& credentials, CKdbxBytes& file) const {
     try {
+        if (m_xml.Root().Name().empty())
+            return Failure(EKdbxFailure::damaged, "There is no database to write.");
         if (!credentials.bHasPassword && !credentials.bHasKeyFile)
             return Failure(EKdbxFailure::wrongKey,
                            "A database needs a password, a key file or both.");

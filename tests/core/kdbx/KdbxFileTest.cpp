@@ -244,9 +244,10 @@ TEST(KdbxFile, FailsCleanly) {
         EXPECT_FALSE(outcome.strMessage.empty()) << c.pszWhat;
         EXPECT_EQ(Outline(file), strBefore) << c.pszWhat; // left as it was
     }
+    CKdbxBytes bytes;
+    EXPECT_EQ(CKdbxFile().Write(PASSWORD, bytes).eFailure, EKdbxFailure::damaged); // never read
     CKdbxFile file;
     ASSERT_EQ(file.Read(good, PASSWORD).eFailure, EKdbxFailure::none);
-    CKdbxBytes bytes;
     EXPECT_EQ(file.Write({false, "", false, {}}, bytes).eFailure, EKdbxFailure::wrongKey);
     file.Xml().Root().SetChildText(file.Xml(), "Bad", "\x02");
     EXPECT_EQ(file.Write(PASSWORD, bytes).eFailure, EKdbxFailure::unsupported);
