@@ -76,6 +76,28 @@ bool HasKeePassCli() {
     return std::system("keepassxc-cli --version >/dev/null 2>&1") == 0;
 }
 
+SKeePassCliResult RunKeePassCli(const std::vector<std::string>& astrArgs,
+                                const std::string& strInput) {
+    char szFolder[] = "/tmp/keepass-oracle-XXXXXX";
+    SKeePassCliResult result;
+    if (!::mkdtemp(szFolder))
+        return result;
+    const std::string strFolder = szFolder;
+    std::ofstream(strFolder + "/in", std::ios::binary) << strInput;
+    std::string strCommand = "keepassxc-cli";
+    for (const std::string& strArg : astrArgs)
+        strCommand += " " + Quoted(strArg);
+    strCommand += " <" + Quoted(strFolder + "/in") + " >" + Quoted(strFolder + "/out") + " 2>" +
+                  Quoted(strFolder + "/err");
+    const int nStatus = std::system(strCommand.c_str());
+    result.nExit = WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
+    result.strOut = ReadAll(strFolder + "/out");
+    result.strErr = ReadAll(strFolder + "/err");
+    std::error_code ec;
+    std::filesystem::remove_all(strFolder, ec);
+    return result;
+}
+
 SKeePassCliResult KeePassCliExportXml(const std::string& strDatabase,
                                       const std::optional<std::string>& strPassword,
                                       const std::string& strKeyFile) {

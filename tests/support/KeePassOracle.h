@@ -6,6 +6,7 @@
 #include <list>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The database the program's writer makes of the records (texts in the
 // default code page), or "" with the reason in strError.
@@ -22,6 +23,11 @@ struct SKeePassCliResult {
     std::string strOut;
     std::string strErr;
 };
+
+// Runs "keepassxc-cli" with the arguments (each quoted for the shell),
+// strInput on standard input.
+SKeePassCliResult RunKeePassCli(const std::vector<std::string>& astrArgs,
+                                const std::string& strInput);
 
 // "keepassxc-cli export --format xml" of a database, the password (when
 // given) on standard input, the key file (when given) with -k.

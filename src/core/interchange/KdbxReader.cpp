@@ -2,6 +2,7 @@
 #include "core/interchange/KdbxReader.h"
 
 #include "core/interchange/KdbxCipher.h"
+#include "core/interchange/KdbxContainer.h"
 #include "core/interchange/KdbxXml.h"
 
 #include <botan/exceptn.h>
@@ -103,9 +104,7 @@ SKdbxOutcome KdfTooCostly(const SKdbxKdfParams& params) {
                        KdfLimitText(params) + ").");
 }
 
-// No database's XML comes near this; inflating and reading more would take
-// minutes, although what is held of it stays within the memory allowance.
-constexpr std::uint64_t MAX_PAYLOAD = std::uint64_t(4) << 30;
+constexpr std::uint64_t MAX_PAYLOAD = KDBX_MAX_PAYLOAD;
 
 SKdbxOutcome TooLargePayload() {
     return Outcome(EKdbxFailure::tooLarge,
@@ -114,10 +113,9 @@ SKdbxOutcome TooLargePayload() {
                        Megabytes(MAX_PAYLOAD) + ".");
 }
 
-// What inflating holds beside the XML reader: its output buffer and zlib's
-// state with its 32 KB window.
 constexpr std::size_t INFLATE_BUFFER = std::size_t(1) << 18;
-constexpr std::size_t INFLATE_MEMORY = INFLATE_BUFFER + (std::size_t(64) << 10);
+constexpr std::size_t INFLATE_MEMORY = KDBX_INFLATE_MEMORY;
+static_assert(INFLATE_BUFFER < KDBX_INFLATE_MEMORY);
 
 // What the header says, as far as reading needs it.
 struct SHeader {
@@ -134,6 +132,7 @@ struct SHeader {
     CKdbxBytes transformSeed;
     std::optional<std::uint64_t> nTransformRounds;
     CKdbxBytes kdfParameters;
+    std::vector<SKdbxHeaderField> fields; // every field but the end, in order
 };
 
 // Reads the header's fields; false when one runs past the file's end or
@@ -156,6 +155,8 @@ bool ReadHeader(std::span<const std::uint8_t> file, SHeader& header) {
         const auto data = file.subspan(nPos, static_cast<std::size_t>(nSize));
         nPos += static_cast<std::size_t>(nSize);
         const CKdbxBytes bytes(data.begin(), data.end());
+        if (nId != endOfHeader && nId != protectedStreamKey)
+            header.fields.push_back({nId, bytes});
         if (nId >= cipherId && nId <= kdfParameters) {
             if (nSeen & (1u << nId))
                 return false;
@@ -500,11 +501,19 @@ SKdbxOutcome ReadPlan(std::span<const std::uint8_t> file, SPlan& plan) {
     return {};
 }
 
-SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials& credentials,
-                      const std::function<void(const SImportEntry&)>& fnEntry,
-                      const SKdbxReadOptions& options) {
-    const CCancelToken* pCancel = options.pCancel;
+// A database opened with its key: what its header says, the memory the
+// read may take and the payload's plain bytes (for 3.1 without the start
+// bytes and the blocks' framing, still compressed when the header says so).
+struct SOpened {
     SPlan plan;
+    CMemoryAccount memory{0};
+    CKdbxSecret payload;
+};
+
+SKdbxOutcome Open(std::span<const std::uint8_t> file, const SKdbxCredentials& credentials,
+                  const SKdbxReadOptions& options, SOpened& opened) {
+    const CCancelToken* pCancel = options.pCancel;
+    SPlan& plan = opened.plan;
     if (SKdbxOutcome outcome = ReadPlan(file, plan); outcome.eFailure != EKdbxFailure::none)
         return outcome;
     // The derivation's cost is judged before it runs: a header may ask for
@@ -521,7 +530,8 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
     // The derivation's memory is charged like the rest while it runs and
     // given back for the reading that follows it.
     const std::size_t nKdfMemory = static_cast<std::size_t>(KdbxKdfMemory(kdf));
-    CMemoryAccount memory(KdbxMemoryAllowed(file.size(), nKdfMemory));
+    CMemoryAccount& memory = opened.memory;
+    memory = CMemoryAccount(KdbxMemoryAllowed(file.size(), nKdfMemory));
     if (!memory.Take(file.size()) || !memory.Take(nKdfMemory))
         return TooLarge(memory.Allowed());
 
@@ -556,8 +566,7 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
     memory.Give(nKdfMemory);
     const CKdbxSecret cipherKey = KdbxCipherKey(header.masterSeed, transformedKey);
 
-    CKdbxSecret payload;
-    CKdbxInnerStream innerStream;
+    CKdbxSecret& payload = opened.payload;
 
     if (bKdbx4) {
         const CKdbxSecret hmacBase = KdbxHmacBaseKey(header.masterSeed, transformedKey);
@@ -577,8 +586,7 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
         if (!KdbxDecrypt(eCipher, cipherKey, header.iv, encrypted, payload))
             return Damaged();
         memory.Give(blocks.size());
-        CKdbxBytes().swap(encrypted);
-        return ReadPayload(header, payload, innerStream, memory, headerBytes, fnEntry, pCancel);
+        return {};
     }
 
     // KDBX 3.1: the first 32 bytes of the plain text are the header's
@@ -610,10 +618,23 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
         return TooLarge(memory.Allowed());
     payload.swap(blocksData);
     memory.Give(blocksData.size());
-    CKdbxSecret().swap(blocksData);
-    if (!innerStream.Init(*header.nInnerStream, header.innerKey))
+    return {};
+}
+
+SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials& credentials,
+                      const std::function<void(const SImportEntry&)>& fnEntry,
+                      const SKdbxReadOptions& options) {
+    SOpened opened;
+    if (SKdbxOutcome outcome = Open(file, credentials, options, opened);
+        outcome.eFailure != EKdbxFailure::none)
+        return outcome;
+    const SHeader& header = opened.plan.header;
+    CKdbxInnerStream innerStream;
+    // 3.1 names its inner stream in the outer header, 4.x in the payload.
+    if (header.nMajor < 4 && !innerStream.Init(*header.nInnerStream, header.innerKey))
         return Unsupported("a protected-value stream other than Salsa20 or ChaCha20");
-    return ReadPayload(header, payload, innerStream, memory, headerBytes, fnEntry, pCancel);
+    return ReadPayload(header, opened.payload, innerStream, opened.memory,
+                       file.first(header.nLength), fnEntry, options.pCancel);
 }
 
 } // namespace
@@ -680,4 +701,73 @@ SKdbxOutcome ReadKdbxEntries(std::span<const std::uint8_t> file,
     } catch (const Botan::Exception&) {
         return Damaged();
     }
+}
+
+SKdbxOutcome OpenKdbxContainer(std::span<const std::uint8_t> file,
+                               const SKdbxCredentials& credentials, const SKdbxReadOptions& options,
+                               SKdbxContainer& container) {
+    try {
+        SOpened opened;
+        if (SKdbxOutcome outcome = Open(file, credentials, options, opened);
+            outcome.eFailure != EKdbxFailure::none)
+            return outcome;
+        SHeader& header = opened.plan.header;
+        container.nMajor = header.nMajor;
+        container.nMinor = header.nMinor;
+        container.eCipher = opened.plan.eCipher;
+        container.bCompressed = *header.nCompression == 1;
+        container.kdf = opened.plan.kdf;
+        container.fields = std::move(header.fields);
+        container.headerBytes.assign(file.begin(),
+                                     file.begin() + static_cast<std::ptrdiff_t>(header.nLength));
+        container.nInnerStream = header.nInnerStream;
+        container.innerKey = std::move(header.innerKey);
+        container.payload = std::move(opened.payload);
+        container.nMemoryLeft = opened.memory.Left();
+        return {};
+    } catch (const std::bad_alloc&) {
+        return Outcome(EKdbxFailure::outOfMemory, MSG_OUT_OF_MEMORY);
+    } catch (const Botan::Exception&) {
+        return Damaged();
+    }
+}
+
+EKdbxInflate KdbxInflate(std::span<const std::uint8_t> payload, bool bCompressed,
+                         std::uint64_t nMaxOut,
+                         const std::function<bool(std::span<const std::uint8_t>)>& fnChunk) {
+    switch (StreamPayload(payload, bCompressed, nMaxOut, fnChunk)) {
+    case EStream::ok:
+        return EKdbxInflate::ok;
+    case EStream::damaged:
+        return EKdbxInflate::damaged;
+    case EStream::tooLarge:
+        return EKdbxInflate::tooLarge;
+    case EStream::stopped:
+        break;
+    }
+    return EKdbxInflate::stopped;
+}
+
+SKdbxOutcome KdbxDamagedOutcome() {
+    return Damaged();
+}
+
+SKdbxOutcome KdbxOutOfMemoryOutcome() {
+    return Outcome(EKdbxFailure::outOfMemory, MSG_OUT_OF_MEMORY);
+}
+
+SKdbxOutcome KdbxCancelledOutcome() {
+    return Cancelled();
+}
+
+SKdbxOutcome KdbxTooLargeOutcome(std::size_t nAllowed) {
+    return TooLarge(nAllowed);
+}
+
+SKdbxOutcome KdbxTooLargePayloadOutcome() {
+    return TooLargePayload();
+}
+
+SKdbxOutcome KdbxUnsupportedOutcome(const std::string& strWhat) {
+    return Unsupported(strWhat);
 }

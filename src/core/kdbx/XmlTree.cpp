@@ -1,0 +1,625 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/kdbx/XmlTree.h"
+
+#include "core/interchange/KdbxXmlWriter.h"
+
+#include <botan/base64.h>
+#include <botan/exceptn.h>
+
+#include <expat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace {
+
+const std::string EMPTY_NAME;
+const std::vector<CXmlElement::SAttribute> NO_ATTRIBUTES;
+constexpr std::string_view PROTECTED = "Protected";
+
+// What the allocator adds to each block it hands out.
+constexpr std::size_t BLOCK_OVERHEAD = 16;
+
+std::size_t HeldBy(const std::string& str) {
+    static const std::size_t LOCAL = std::string().capacity();
+    return str.capacity() > LOCAL ? str.capacity() + 1 + BLOCK_OVERHEAD : 0;
+}
+
+bool IsBlank(std::string_view str) {
+    return std::all_of(str.begin(), str.end(),
+                       [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+}
+
+std::string_view Trimmed(std::string_view str) {
+    const auto nFirst = str.find_first_not_of(" \t\r\n");
+    if (nFirst == std::string_view::npos)
+        return {};
+    return str.substr(nFirst, str.find_last_not_of(" \t\r\n") - nFirst + 1);
+}
+
+bool IsTrue(std::string_view str) {
+    return str.size() == 4 && (str[0] == 'T' || str[0] == 't') &&
+           (str[1] == 'R' || str[1] == 'r') && (str[2] == 'U' || str[2] == 'u') &&
+           (str[3] == 'E' || str[3] == 'e');
+}
+
+// A block of the parser's carries its size and the parser it is charged to.
+struct alignas(std::max_align_t) SParserBlock {
+    std::size_t nSize;
+    CXmlTreeParser* pParser;
+};
+thread_local CXmlTreeParser* t_pParsing = nullptr;
+
+class CParsing {
+public:
+    explicit CParsing(CXmlTreeParser* pParser) : m_pOuter(t_pParsing) { t_pParsing = pParser; }
+    ~CParsing() { t_pParsing = m_pOuter; }
+    CParsing(const CParsing&) = delete;
+    CParsing& operator=(const CParsing&) = delete;
+
+private:
+    CXmlTreeParser* m_pOuter;
+};
+
+// An attribute value: escaped as text is, and tabs and line feeds as
+// references, which a reader's normalisation of attributes keeps.
+void AppendAttributeEscaped(std::string& strOut, std::string_view strValue) {
+    std::size_t nStart = 0;
+    for (std::size_t i = 0; i <= strValue.size(); ++i) {
+        if (i < strValue.size() && strValue[i] != '\t' && strValue[i] != '\n')
+            continue;
+        AppendXmlEscaped(strOut, strValue.substr(nStart, i - nStart));
+        if (i < strValue.size())
+            strOut += strValue[i] == '\t' ? "&#9;" : "&#10;";
+        nStart = i + 1;
+    }
+}
+
+} // namespace
+
+// ---- CXmlElement
+
+CXmlElement::CXmlElement() : m_pName(&EMPTY_NAME) {}
+
+CXmlElement::~CXmlElement() = default;
+
+CXmlElement::CXmlElement(CXmlElement&& other) noexcept
+    : m_pName(other.m_pName), m_strText(std::move(other.m_strText)),
+      m_children(std::move(other.m_children)), m_pExtra(std::move(other.m_pExtra)) {}
+
+CXmlElement& CXmlElement::operator=(CXmlElement&& other) noexcept {
+    m_pName = other.m_pName;
+    m_strText = std::move(other.m_strText);
+    m_children = std::move(other.m_children);
+    m_pExtra = std::move(other.m_pExtra);
+    return *this;
+}
+
+CXmlElement::SExtra& CXmlElement::Extra() {
+    if (!m_pExtra)
+        m_pExtra = std::make_unique<SExtra>();
+    return *m_pExtra;
+}
+
+const std::vector<CXmlElement::SAttribute>& CXmlElement::Attributes() const {
+    return m_pExtra ? m_pExtra->attributes : NO_ATTRIBUTES;
+}
+
+const std::string* CXmlElement::Attribute(std::string_view strName) const {
+    for (const SAttribute& attribute : Attributes()) {
+        if (*attribute.pName == strName)
+            return &attribute.strValue;
+    }
+    return nullptr;
+}
+
+void CXmlElement::SetAttribute(CXmlTree& tree, std::string_view strName,
+                               std::string_view strValue) {
+    for (SAttribute& attribute : Extra().attributes) {
+        if (*attribute.pName == strName) {
+            attribute.strValue = strValue;
+            return;
+        }
+    }
+    Extra().attributes.push_back({tree.Intern(strName), std::string(strValue)});
+}
+
+bool CXmlElement::RemoveAttribute(std::string_view strName) {
+    if (!m_pExtra)
+        return false;
+    auto& attributes = m_pExtra->attributes;
+    const auto it = std::find_if(attributes.begin(), attributes.end(),
+                                 [&](const SAttribute& a) { return *a.pName == strName; });
+    if (it == attributes.end())
+        return false;
+    attributes.erase(it);
+    return true;
+}
+
+std::string_view CXmlElement::Text() const {
+    if (IsProtected())
+        return {reinterpret_cast<const char*>(m_pExtra->secret.data()), m_pExtra->secret.size()};
+    return m_strText;
+}
+
+void CXmlElement::SetText(std::string_view strText) {
+    if (IsProtected()) {
+        m_pExtra->secret.assign(strText.begin(), strText.end());
+        return;
+    }
+    m_strText = strText;
+}
+
+bool CXmlElement::IsProtected() const {
+    return m_pExtra && m_pExtra->bProtected;
+}
+
+void CXmlElement::SetProtected(bool bProtected) {
+    if (bProtected == IsProtected())
+        return;
+    if (bProtected) {
+        SExtra& extra = Extra();
+        extra.secret.assign(m_strText.begin(), m_strText.end());
+        extra.bProtected = true;
+        // The plain text is not kept outside the wiped memory.
+        std::fill(m_strText.begin(), m_strText.end(), '\0');
+        std::string().swap(m_strText);
+        return;
+    }
+    m_strText.assign(m_pExtra->secret.begin(), m_pExtra->secret.end());
+    CKdbxSecret().swap(m_pExtra->secret);
+    m_pExtra->bProtected = false;
+}
+
+CXmlElement* CXmlElement::Child(std::string_view strName) {
+    for (CXmlElement& child : m_children) {
+        if (child.Name() == strName)
+            return &child;
+    }
+    return nullptr;
+}
+
+const CXmlElement* CXmlElement::Child(std::string_view strName) const {
+    return const_cast<CXmlElement*>(this)->Child(strName);
+}
+
+std::string_view CXmlElement::ChildText(std::string_view strName) const {
+    const CXmlElement* pChild = Child(strName);
+    return pChild ? pChild->Text() : std::string_view();
+}
+
+CXmlElement& CXmlElement::SetChildText(CXmlTree& tree, std::string_view strName,
+                                       std::string_view strText) {
+    CXmlElement* pChild = Child(strName);
+    if (!pChild)
+        pChild = &AppendChild(tree, strName);
+    pChild->SetText(strText);
+    return *pChild;
+}
+
+CXmlElement& CXmlElement::AppendChild(CXmlTree& tree, std::string_view strName) {
+    CXmlElement& child = m_children.emplace_back();
+    child.m_pName = tree.Intern(strName);
+    return child;
+}
+
+std::size_t CXmlElement::RemoveChildren(std::string_view strName) {
+    return std::erase_if(m_children,
+                         [&](const CXmlElement& child) { return child.Name() == strName; });
+}
+
+std::size_t CXmlElement::HeapBytes() const {
+    std::size_t n = HeldBy(m_strText);
+    if (m_children.capacity() > 0)
+        n += m_children.capacity() * sizeof(CXmlElement) + BLOCK_OVERHEAD;
+    for (const CXmlElement& child : m_children)
+        n += child.HeapBytes();
+    if (m_pExtra) {
+        n += sizeof(SExtra) + BLOCK_OVERHEAD + m_pExtra->secret.capacity();
+        if (m_pExtra->attributes.capacity() > 0)
+            n += m_pExtra->attributes.capacity() * sizeof(SAttribute) + BLOCK_OVERHEAD;
+        for (const SAttribute& attribute : m_pExtra->attributes)
+            n += HeldBy(attribute.strValue);
+    }
+    return n;
+}
+
+// ---- CXmlTree
+
+CXmlTree::CXmlTree() = default;
+
+void CXmlTree::SetRootName(std::string_view strName) {
+    m_root.m_pName = Intern(strName);
+}
+
+const std::string* CXmlTree::Intern(std::string_view strName) {
+    return &*m_names.emplace(strName).first;
+}
+
+std::size_t CXmlTree::HeapBytes() const {
+    std::size_t n = m_root.HeapBytes() + m_names.bucket_count() * sizeof(void*);
+    for (const std::string& strName : m_names)
+        n += sizeof(std::string) + 2 * sizeof(void*) + BLOCK_OVERHEAD + HeldBy(strName);
+    return n;
+}
+
+namespace {
+
+class CTreeWriter {
+public:
+    CTreeWriter(std::string& strXml, const CXmlTree::CMasker& fnMask)
+        : m_strXml(strXml), m_fnMask(fnMask) {}
+
+    bool Write(const CXmlElement& element, std::size_t nDepth, std::string& strError) {
+        m_strXml.append(nDepth, '\t');
+        m_strXml += '<';
+        m_strXml += element.Name();
+        bool bProtectedWritten = false;
+        for (const CXmlElement::SAttribute& attribute : element.Attributes()) {
+            std::string_view strValue = attribute.strValue;
+            if (*attribute.pName == PROTECTED) {
+                // The mark follows the element: a text no longer protected
+                // loses it, one that is keeps it in its place.
+                if (!element.IsProtected())
+                    continue;
+                strValue = "True";
+                bProtectedWritten = true;
+            }
+            if (!IsXmlSafeText(strValue)) {
+                strError = "An attribute of " + element.Name() +
+                           " holds a control character, which XML cannot carry.";
+                return false;
+            }
+            WriteAttribute(*attribute.pName, strValue);
+        }
+        if (element.IsProtected() && !bProtectedWritten)
+            WriteAttribute(PROTECTED, "True");
+
+        const std::string_view strText = element.Text();
+        if (strText.empty() && element.Children().empty()) {
+            m_strXml += "/>\n";
+            return true;
+        }
+        m_strXml += '>';
+        if (element.IsProtected()) {
+            m_strXml +=
+                m_fnMask({reinterpret_cast<const std::uint8_t*>(strText.data()), strText.size()});
+        } else {
+            if (!IsXmlSafeText(strText)) {
+                strError = "The text of " + element.Name() +
+                           " holds a control character, which XML cannot carry.";
+                return false;
+            }
+            AppendXmlEscaped(m_strXml, strText);
+        }
+        if (!element.Children().empty()) {
+            m_strXml += '\n';
+            for (const CXmlElement& child : element.Children()) {
+                if (!Write(child, nDepth + 1, strError))
+                    return false;
+            }
+            m_strXml.append(nDepth, '\t');
+        }
+        m_strXml += "</";
+        m_strXml += element.Name();
+        m_strXml += ">\n";
+        return true;
+    }
+
+private:
+    void WriteAttribute(std::string_view strName, std::string_view strValue) {
+        m_strXml += ' ';
+        m_strXml += strName;
+        m_strXml += "=\"";
+        AppendAttributeEscaped(m_strXml, strValue);
+        m_strXml += '"';
+    }
+
+    std::string& m_strXml;
+    const CXmlTree::CMasker& m_fnMask;
+};
+
+} // namespace
+
+bool CXmlTree::Write(std::string& strXml, const CMasker& fnMask, std::string& strError) const {
+    strXml += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+    return CTreeWriter(strXml, fnMask).Write(m_root, 0, strError);
+}
+
+// ---- CXmlTreeParser
+
+CXmlTreeParser::CXmlTreeParser(CXmlTree& tree, std::size_t nMemoryAllowed, CUnmask fnUnmask)
+    : m_tree(tree), m_nMemoryLeft(nMemoryAllowed), m_fnUnmask(std::move(fnUnmask)) {}
+
+CXmlTreeParser::~CXmlTreeParser() {
+    if (m_parser) {
+        const CParsing parsing(this);
+        XML_ParserFree(static_cast<XML_Parser>(m_parser));
+    }
+}
+
+void CXmlTreeParser::StartElement(void* pUser, const char* pszName, const char** ppszAttrs) {
+    static_cast<CXmlTreeParser*>(pUser)->OnStart(pszName, ppszAttrs);
+}
+
+void CXmlTreeParser::EndElement(void* pUser, const char*) {
+    static_cast<CXmlTreeParser*>(pUser)->OnEnd();
+}
+
+void CXmlTreeParser::Text(void* pUser, const char* pText, int nLength) {
+    static_cast<CXmlTreeParser*>(pUser)->OnText(pText, static_cast<std::size_t>(nLength));
+}
+
+// A database declares no document type, and refusing one keeps entity
+// expansion out.
+void CXmlTreeParser::Doctype(void* pUser, const char*, const char*, const char*, int) {
+    static_cast<CXmlTreeParser*>(pUser)->Fail(EResult::malformed);
+}
+
+void CXmlTreeParser::Fail(EResult eResult) {
+    if (m_eResult == EResult::ok)
+        m_eResult = eResult;
+    XML_StopParser(static_cast<XML_Parser>(m_parser), XML_FALSE);
+}
+
+bool CXmlTreeParser::Charge(std::size_t nBytes) {
+    if (nBytes > m_nMemoryLeft) {
+        Fail(EResult::tooLarge);
+        return false;
+    }
+    m_nMemoryLeft -= nBytes;
+    return true;
+}
+
+void CXmlTreeParser::Give(std::size_t nBytes) {
+    m_nMemoryLeft += std::min(nBytes, SIZE_MAX - m_nMemoryLeft);
+}
+
+void CXmlTreeParser::Allow(std::size_t nBytes) {
+    Give(nBytes);
+}
+
+bool CXmlTreeParser::ChargeParser(std::size_t nBytes) {
+    if (nBytes > PARSER_MEMORY - m_nParserHeld || nBytes > m_nMemoryLeft) {
+        m_bParserRefused = true;
+        return false;
+    }
+    m_nParserHeld += nBytes;
+    m_nMemoryLeft -= nBytes;
+    return true;
+}
+
+void CXmlTreeParser::GiveParser(std::size_t nBytes) {
+    m_nParserHeld -= nBytes;
+    m_nMemoryLeft += nBytes;
+}
+
+void* CXmlTreeParser::ParserMalloc(std::size_t nSize) {
+    CXmlTreeParser* pParser = t_pParsing;
+    if (!pParser || !pParser->ChargeParser(nSize))
+        return nullptr;
+    auto* pBlock = static_cast<SParserBlock*>(std::malloc(sizeof(SParserBlock) + nSize));
+    if (!pBlock) {
+        pParser->GiveParser(nSize);
+        return nullptr;
+    }
+    pBlock->nSize = nSize;
+    pBlock->pParser = pParser;
+    return pBlock + 1;
+}
+
+void* CXmlTreeParser::ParserRealloc(void* p, std::size_t nSize) {
+    if (!p)
+        return ParserMalloc(nSize);
+    auto* pBlock = static_cast<SParserBlock*>(p) - 1;
+    CXmlTreeParser* pParser = pBlock->pParser;
+    const std::size_t nOld = pBlock->nSize;
+    if (!pParser->ChargeParser(nSize))
+        return nullptr;
+    auto* pNew = static_cast<SParserBlock*>(std::realloc(pBlock, sizeof(SParserBlock) + nSize));
+    if (!pNew) {
+        pParser->GiveParser(nSize);
+        return nullptr;
+    }
+    pParser->GiveParser(nOld);
+    pNew->nSize = nSize;
+    return pNew + 1;
+}
+
+void CXmlTreeParser::ParserFree(void* p) {
+    if (!p)
+        return;
+    auto* pBlock = static_cast<SParserBlock*>(p) - 1;
+    pBlock->pParser->GiveParser(pBlock->nSize);
+    std::free(pBlock);
+}
+
+bool CXmlTreeParser::SettleChildren(const std::vector<CXmlElement>& children,
+                                    std::size_t nOldCapacity) {
+    const std::size_t nNew = children.capacity();
+    if (nNew > nOldCapacity)
+        return Charge((nNew - nOldCapacity) * sizeof(CXmlElement));
+    Give((nOldCapacity - nNew) * sizeof(CXmlElement));
+    return true;
+}
+
+void CXmlTreeParser::OnStart(const char* pszName, const char** ppszAttrs) {
+    if (m_eResult != EResult::ok)
+        return;
+    const std::size_t nNames = m_tree.NameCount();
+    CXmlElement* pElement = nullptr;
+    if (m_stack.empty()) {
+        if (m_bRootSeen) {
+            Fail(EResult::malformed);
+            return;
+        }
+        m_bRootSeen = true;
+        m_tree.SetRootName(pszName);
+        pElement = &m_tree.Root();
+    } else {
+        CXmlElement& parent = *m_stack.back();
+        // The indentation before the first child is no text of the parent's.
+        if (parent.m_children.empty() && IsBlank(parent.m_strText)) {
+            Give(HeldBy(parent.m_strText));
+            std::string().swap(parent.m_strText);
+        }
+        const std::size_t nCapacity = parent.m_children.capacity();
+        pElement = &parent.AppendChild(m_tree, pszName);
+        if (!SettleChildren(parent.m_children, nCapacity))
+            return;
+    }
+    // A new name costs its node in the set.
+    if (m_tree.NameCount() > nNames && !Charge(std::strlen(pszName) + 64))
+        return;
+    m_stack.push_back(pElement);
+    // The stack costs its deepest level.
+    if (m_stack.size() > m_nDeepest) {
+        if (!Charge(2 * sizeof(void*)))
+            return;
+        m_nDeepest = m_stack.size();
+    }
+    if (!ppszAttrs[0])
+        return;
+    std::size_t nCount = 0;
+    std::size_t nBytes = sizeof(CXmlElement::SExtra) + 2 * BLOCK_OVERHEAD;
+    for (int i = 0; ppszAttrs[i]; i += 2) {
+        ++nCount;
+        nBytes += sizeof(CXmlElement::SAttribute) + std::strlen(ppszAttrs[i + 1]) + 1 +
+                  BLOCK_OVERHEAD + std::strlen(ppszAttrs[i]);
+    }
+    if (!Charge(nBytes))
+        return;
+    CXmlElement::SExtra& extra = pElement->Extra();
+    extra.attributes.reserve(nCount);
+    for (int i = 0; ppszAttrs[i]; i += 2) {
+        extra.attributes.push_back({m_tree.Intern(ppszAttrs[i]), ppszAttrs[i + 1]});
+        if (PROTECTED == ppszAttrs[i] && IsTrue(Trimmed(ppszAttrs[i + 1])))
+            extra.bProtected = true;
+    }
+    m_masked.clear();
+}
+
+void CXmlTreeParser::OnText(const char* pText, std::size_t nLength) {
+    if (m_eResult != EResult::ok || m_stack.empty())
+        return;
+    CXmlElement& element = *m_stack.back();
+    if (element.IsProtected() && element.m_children.empty()) {
+        if (m_masked.size() + nLength > m_masked.capacity() &&
+            !Charge(std::max(m_masked.size() + nLength, 2 * m_masked.capacity()) -
+                    m_masked.capacity()))
+            return;
+        m_masked.insert(m_masked.end(), pText, pText + nLength);
+        return;
+    }
+    const std::string_view strPiece(pText, nLength);
+    // Indentation between children is not kept.
+    if (!element.m_children.empty() && IsBlank(strPiece))
+        return;
+    std::string& strText = element.m_strText;
+    const std::size_t nBefore = HeldBy(strText);
+    if (strText.size() + nLength > strText.capacity()) {
+        const std::size_t nWanted = std::max(strText.size() + nLength, 2 * strText.capacity());
+        if (!Charge(nWanted + 1 + BLOCK_OVERHEAD))
+            return;
+        strText.reserve(nWanted);
+        Give(nWanted + 1 + BLOCK_OVERHEAD);
+        if (!Charge(HeldBy(strText) - std::min(nBefore, HeldBy(strText))))
+            return;
+        Give(nBefore - std::min(nBefore, HeldBy(strText)));
+    }
+    strText.append(strPiece);
+}
+
+void CXmlTreeParser::OnEnd() {
+    if (m_eResult != EResult::ok || m_stack.empty())
+        return;
+    CXmlElement& element = *m_stack.back();
+    m_stack.pop_back();
+    if (element.IsProtected()) {
+        // The protected text is base64 of masked bytes; the stream moves on
+        // by their length whatever becomes of them.
+        const std::string_view strBase64 =
+            Trimmed({reinterpret_cast<const char*>(m_masked.data()), m_masked.size()});
+        const std::size_t nPlain = strBase64.size() / 4 * 3 + 3;
+        if (!Charge(2 * nPlain))
+            return;
+        CKdbxSecret& secret = element.m_pExtra->secret;
+        try {
+            const CKdbxSecret plain = Botan::base64_decode(strBase64.data(), strBase64.size());
+            secret.assign(plain.begin(), plain.end());
+        } catch (const Botan::Exception&) {
+            Fail(EResult::malformed);
+            return;
+        }
+        Give(2 * nPlain);
+        if (!Charge(secret.capacity()))
+            return;
+        if (!secret.empty())
+            m_fnUnmask(secret.data(), secret.size());
+        m_masked.clear();
+        if (!element.m_strText.empty()) {
+            Give(HeldBy(element.m_strText));
+            std::string().swap(element.m_strText);
+        }
+    }
+    if (!element.m_children.empty()) {
+        const std::size_t nCapacity = element.m_children.capacity();
+        element.m_children.shrink_to_fit();
+        SettleChildren(element.m_children, nCapacity);
+    }
+}
+
+bool CXmlTreeParser::Feed(std::span<const std::uint8_t> xml, bool bFinal) {
+    if (m_eResult != EResult::ok)
+        return false;
+    try {
+        const CParsing parsing(this);
+        if (!m_parser) {
+            static const XML_Memory_Handling_Suite HEAP = {ParserMalloc, ParserRealloc, ParserFree};
+            XML_Parser parser = XML_ParserCreate_MM("UTF-8", &HEAP, nullptr);
+            if (!parser) {
+                m_eResult = m_bParserRefused ? EResult::tooLarge : EResult::outOfMemory;
+                return false;
+            }
+            m_parser = parser;
+            XML_SetUserData(parser, this);
+            XML_SetElementHandler(parser, StartElement, EndElement);
+            XML_SetCharacterDataHandler(parser, Text);
+            XML_SetStartDoctypeDeclHandler(parser, Doctype);
+        }
+        auto parser = static_cast<XML_Parser>(m_parser);
+        // In pieces whose length fits expat's int.
+        constexpr std::size_t CHUNK = std::size_t(1) << 20;
+        std::size_t nDone = 0;
+        do {
+            const std::size_t n = std::min(CHUNK, xml.size() - nDone);
+            const bool bLast = bFinal && nDone + n == xml.size();
+            if (XML_Parse(parser, reinterpret_cast<const char*>(xml.data() + nDone),
+                          static_cast<int>(n), bLast ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
+                if (m_eResult == EResult::ok && XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY)
+                    m_eResult = m_bParserRefused ? EResult::tooLarge : EResult::outOfMemory;
+                else if (m_eResult == EResult::ok)
+                    m_eResult = EResult::malformed;
+                return false;
+            }
+            nDone += n;
+        } while (nDone < xml.size());
+    } catch (const std::bad_alloc&) {
+        m_eResult = EResult::outOfMemory;
+        return false;
+    }
+    return true;
+}
+
+CXmlTreeParser::EResult CXmlTreeParser::End() {
+    if (m_eResult == EResult::ok && (!m_bRootSeen || !m_stack.empty()))
+        m_eResult = EResult::malformed;
+    return m_eResult;
+}
+
+CXmlTreeParser::EResult CXmlTreeParser::Parse(std::span<const std::uint8_t> xml) {
+    Feed(xml, true);
+    return End();
+}
