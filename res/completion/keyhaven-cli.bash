@@ -2,7 +2,7 @@
 # bash completion for keyhaven-cli: commands, their options, and file names
 # of the kinds each argument takes.
 
-_keyhaven_cli_commands="info ls show export create passwd generate convert find import audit"
+_keyhaven_cli_commands="info ls show export create passwd generate convert find import audit totp"
 
 _keyhaven_cli_options() {
     case "$1" in
@@ -11,6 +11,7 @@ _keyhaven_cli_options() {
     find) echo "--match-case --whole-word --all-fields --help" ;;
     audit) echo "--hibp --threshold --help" ;;
     import) echo "--key-file --no-password --allow-slow-kdf --help" ;;
+    totp) echo "--at --key-file --no-password --allow-slow-kdf --help" ;;
     *) echo "--help" ;;
     esac
 }
@@ -50,7 +51,7 @@ _keyhaven_cli() {
         mapfile -t COMPREPLY < <(compgen -f -- "$cur")
         return
         ;;
-    --flags | --begin | --end | --length | --seed)
+    --flags | --begin | --end | --length | --seed | --at)
         return
         ;;
     esac
@@ -64,7 +65,7 @@ _keyhaven_cli() {
     local position=0
     for ((i = 2; i < COMP_CWORD; i++)); do
         case "${COMP_WORDS[i]}" in
-        --format | -o | --key-file | --flags | --begin | --end | --length | --seed | --hibp | --threshold) ((i++)) ;;
+        --format | -o | --key-file | --flags | --begin | --end | --length | --seed | --hibp | --threshold | --at) ((i++)) ;;
         -*) ;;
         *) ((position++)) ;;
         esac
@@ -72,6 +73,8 @@ _keyhaven_cli() {
     case "$command:$position" in
     import:1) _keyhaven_cli_files '@(csv|CSV|kdbx|KDBX)' ;;
     convert:1 | create:0) _keyhaven_cli_files '@(pwd|khv|PWD|KHV)' ;;
+    totp:0) _keyhaven_cli_files '@(kdbx|KDBX)' ;;
+    totp:*) ;;
     generate:*) ;;
     *:0) _keyhaven_cli_files '@(pwd|khv|PWD|KHV)' ;;
     esac

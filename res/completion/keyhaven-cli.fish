@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # fish completion for keyhaven-cli.
 
-set -l commands info ls show export create passwd generate convert find import audit
+set -l commands info ls show export create passwd generate convert find import audit totp
 
 # Folders, and the files whose extension (in any case) is one of the
 # arguments.
@@ -28,7 +28,7 @@ function __keyhaven_cli_argument --argument-names position
             continue
         end
         switch $word
-            case --format -o --key-file --flags --begin --end --length --seed --hibp --threshold
+            case --format -o --key-file --flags --begin --end --length --seed --hibp --threshold --at
                 set skip true
             case '-*'
             case '*'
@@ -52,14 +52,17 @@ complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a conve
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a find -d 'Search the labels of a file'
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a import -d 'Import a CSV export or a KeePass database'
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a audit -d 'List empty, weak, reused and breached passwords'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a totp -d 'Print the one-time code of a KeePass entry'
 
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from $commands" -l help -d 'Show the help'
 complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 info ls show export create passwd convert find import audit" -a "(__keyhaven_cli_files pwd khv)"
 complete -c keyhaven-cli -n "__keyhaven_cli_argument 1 convert" -a "(__keyhaven_cli_files pwd khv)"
 complete -c keyhaven-cli -n "__keyhaven_cli_argument 1 import" -a "(__keyhaven_cli_files csv kdbx)"
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l key-file -r -F -d 'The database key file'
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l no-password -d 'The database has no password'
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l allow-slow-kdf -d 'Derive a key that may take minutes'
+complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 totp" -a "(__keyhaven_cli_files kdbx)"
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp" -l key-file -r -F -d 'The database key file'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp" -l no-password -d 'The database has no password'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp" -l allow-slow-kdf -d 'Derive a key that may take minutes'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from totp" -l at -x -d 'The time in seconds since 1970'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l format -x -a "text csv kdbx" -d 'The output format'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -s o -r -F -d 'The output file'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l crlf -d 'End text lines with CR LF'

@@ -22,6 +22,10 @@
 #include "core/interchange/KdbxCredentials.h"
 #include "core/interchange/KdbxReader.h"
 #include "core/interchange/KdbxWriter.h"
+#include "core/kdbx/KdbxEntries.h"
+#include "core/kdbx/KdbxFile.h"
+#include "core/otp/OtpCode.h"
+#include "core/otp/OtpSettings.h"
 #include "core/seal/SecretBuffer.h"
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
@@ -193,7 +197,7 @@ void CCliCommand::Dispatch(const std::string& strCommand, const CArgs& astrArgs)
         {"create", &CCliCommand::RunCreate},     {"passwd", &CCliCommand::RunPasswd},
         {"generate", &CCliCommand::RunGenerate}, {"convert", &CCliCommand::RunConvert},
         {"find", &CCliCommand::RunFind},         {"import", &CCliCommand::RunImport},
-        {"audit", &CCliCommand::RunAudit},
+        {"audit", &CCliCommand::RunAudit},       {"totp", &CCliCommand::RunTotp},
     };
     for (const auto& command : COMMANDS) {
         if (strCommand == command.pszName) {
@@ -601,30 +605,12 @@ void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
     // The database is enciphered: it can be checked only with its password,
     // which comes after FILE's KEY. Until then nothing is written, so a
     // database that fails half-way changes nothing.
-    std::string strBytes;
-    const EFileError eRead = ReadWholeFile(strSource, strBytes, MAX_KDBX_IMPORT_BYTES);
-    if (eRead != EFileError::none)
-        throw CCliFailure(CLI_EXIT_READ, ImportReadErrorMessage(eRead, strSource, true));
-    const std::span bytes(reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size());
-    // A key derivation that would take minutes (or never end) is refused
-    // before anything is typed, unless it was allowed.
     SKdbxReadOptions options;
-    options.bAllowSlowKdf = args.HasFlag("--allow-slow-kdf");
-    if (const auto kdf = ReadKdbxKdf(bytes)) {
-        const SKdbxOutcome outcome = KdbxKdfOutcome(*kdf, options);
-        if (outcome.eFailure == EKdbxFailure::slowKdf)
-            throw CCliFailure(CLI_EXIT_READ, "keyhaven-cli: " + strSource + ": " +
-                                                 outcome.strMessage +
-                                                 " Give --allow-slow-kdf to import it anyway.");
-        if (outcome.eFailure != EKdbxFailure::none)
-            throw CCliFailure(CLI_EXIT_READ,
-                              "keyhaven-cli: " + strSource + ": " + outcome.strMessage);
-    }
+    const std::string strBytes = ReadKdbxSource(args, strSource, "import", options);
+    const std::span bytes(reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size());
     SKdbxCredentials credentials = KdbxCredentialsOf(args);
     const auto pFile = OpenFile(strPath, EOpen::keyedAndLocked);
-    if (credentials.bHasPassword)
-        credentials.strPassword =
-            ReadSecretLine("Password for:  " + FileNameOf(strSource), "password");
+    ReadKdbxPassword(credentials, strSource);
     CImporter importer(pFile->Doc(), m_codePage);
     const SKdbxOutcome outcome = ReadKdbxEntries(
         bytes, credentials, [&importer](const SImportEntry& entry) { importer.Add(entry); },
@@ -634,6 +620,82 @@ void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
         throw CCliFailure(KdbxFailureExit(outcome.eFailure),
                           "keyhaven-cli: " + strSource + ": " + outcome.strMessage);
     FinishImport(strPath, *pFile, importer);
+}
+
+std::string CCliCommand::ReadKdbxSource(const CCliArgs& args, const std::string& strSource,
+                                        const char* pszVerb, SKdbxReadOptions& options) {
+    std::string strBytes;
+    const EFileError eRead = ReadWholeFile(strSource, strBytes, MAX_KDBX_IMPORT_BYTES);
+    if (eRead != EFileError::none)
+        throw CCliFailure(CLI_EXIT_READ, ImportReadErrorMessage(eRead, strSource, true));
+    // A key derivation that would take minutes (or never end) is refused
+    // before anything is typed, unless it was allowed.
+    options.bAllowSlowKdf = args.HasFlag("--allow-slow-kdf");
+    const std::span bytes(reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size());
+    if (const auto kdf = ReadKdbxKdf(bytes)) {
+        const SKdbxOutcome outcome = KdbxKdfOutcome(*kdf, options);
+        if (outcome.eFailure == EKdbxFailure::slowKdf)
+            throw CCliFailure(CLI_EXIT_READ, "keyhaven-cli: " + strSource + ": " +
+                                                 outcome.strMessage + " Give --allow-slow-kdf to " +
+                                                 pszVerb + " it anyway.");
+        if (outcome.eFailure != EKdbxFailure::none)
+            throw CCliFailure(CLI_EXIT_READ,
+                              "keyhaven-cli: " + strSource + ": " + outcome.strMessage);
+    }
+    return strBytes;
+}
+
+void CCliCommand::ReadKdbxPassword(SKdbxCredentials& credentials, const std::string& strSource) {
+    if (credentials.bHasPassword)
+        credentials.strPassword =
+            ReadSecretLine("Password for:  " + FileNameOf(strSource), "password");
+}
+
+void CCliCommand::RunTotp(const CArgs& astrArgs) {
+    CCliArgs args("keyhaven-cli totp FILE GROUP ACCOUNT [--at SECONDS] [--key-file PATH] "
+                  "[--no-password] [--allow-slow-kdf]",
+                  {"--at", "--key-file"}, {"--no-password", "--allow-slow-kdf"});
+    args.Parse(astrArgs, 3);
+    const std::string& strPath = args.Positional(0);
+    const std::string& strGroup = args.Positional(1);
+    const std::string& strTitle = args.Positional(2);
+    const std::int64_t nTime = args.Value("--at") ? args.Int64Value("--at", 0)
+                                                  : static_cast<std::int64_t>(std::time(nullptr));
+    if (!HasExtension(strPath, ".kdbx"))
+        args.FailUsage("FILE must end in .kdbx: .pwd and .khv files hold no one-time passwords");
+    SKdbxReadOptions options;
+    const std::string strBytes = ReadKdbxSource(args, strPath, "open", options);
+    SKdbxCredentials credentials = KdbxCredentialsOf(args);
+    ReadKdbxPassword(credentials, strPath);
+    CKdbxFile database;
+    const SKdbxOutcome outcome = database.Read(
+        std::span(reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size()),
+        credentials, options);
+    WipeKdbxCredentials(credentials);
+    if (outcome.eFailure != EKdbxFailure::none)
+        throw CCliFailure(KdbxFailureExit(outcome.eFailure),
+                          "keyhaven-cli: " + strPath + ": " + outcome.strMessage);
+    const SKdbxFound found = FindKdbxEntry(database.Xml(), strGroup, strTitle);
+    if (found.eFind == EKdbxFind::noGroup)
+        throw CCliFailure(CLI_EXIT_USAGE,
+                          "keyhaven-cli: there is no group \"" + strGroup + "\" in " + strPath);
+    if (found.eFind == EKdbxFind::noEntry)
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: there is no account \"" + strTitle +
+                                              "\" in the group \"" + strGroup + "\"");
+    const SOtpRead otp =
+        OtpFromEntryFields([&found](std::string_view strName) -> std::optional<std::string> {
+            const auto value = KdbxEntryField(*found.pEntry, strName);
+            return value ? std::optional<std::string>(*value) : std::nullopt;
+        });
+    if (otp.eProblem == EOtpProblem::noOtpFields)
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: the account \"" + strTitle +
+                                              "\" has no one-time password");
+    if (!otp)
+        throw CCliFailure(CLI_EXIT_READ, "keyhaven-cli: the one-time password of \"" + strTitle +
+                                             "\" cannot be used: " + otp.strReason);
+    std::string strCode = OtpCode(otp.settings, nTime) + "\n";
+    Write(strCode);
+    CSecretBuffer::Wipe(strCode);
 }
 
 void CCliCommand::FinishImport(const std::string& strPath, CCliFile& file,

@@ -16,6 +16,7 @@ class CCodePage;
 class CCofferDoc;
 class CImporter;
 struct SKdbxCredentials;
+struct SKdbxReadOptions;
 class CKeyReader;
 
 // One run of keyhaven-cli: parses the command line, does the command, and
@@ -52,6 +53,13 @@ private:
     void RunImport(const CArgs& astrArgs);
     void ExportKdbx(const CCliArgs& args, const std::string& strPath, const std::string& strOut);
     void ImportKdbx(const CCliArgs& args, const std::string& strPath, const std::string& strSource);
+    void RunTotp(const CArgs& astrArgs);
+    // A KeePass database's bytes, read whole, its key derivation checked
+    // before anything is typed (pszVerb says what --allow-slow-kdf allows).
+    std::string ReadKdbxSource(const CCliArgs& args, const std::string& strSource,
+                               const char* pszVerb, SKdbxReadOptions& options);
+    // The database's password, read like a KEY unless --no-password.
+    void ReadKdbxPassword(SKdbxCredentials& credentials, const std::string& strSource);
     // Writes FILE once the importer has added anything, with the change
     // check, and prints the summary.
     void FinishImport(const std::string& strPath, CCliFile& file, const CImporter& importer);

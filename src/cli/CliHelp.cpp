@@ -17,6 +17,8 @@ const char* CliUsageText() {
   keyhaven-cli find FILE TEXT [--match-case] [--whole-word] [--all-fields]
   keyhaven-cli import FILE SOURCE [--key-file PATH] [--no-password] [--allow-slow-kdf]
   keyhaven-cli audit FILE [--hibp LIST] [--threshold WORD]
+  keyhaven-cli totp FILE GROUP ACCOUNT [--at SECONDS] [--key-file PATH] [--no-password]
+                        [--allow-slow-kdf]
   keyhaven-cli COMMAND --help | --help | --version
 )";
 }
@@ -235,6 +237,22 @@ Commands:
                  The exit status is 0 when nothing was found, 1 when something
                  was (for scripts), 3 when LIST cannot be read or is not
                  ordered by hash.
+  totp FILE GROUP ACCOUNT [--at SECONDS] [--key-file PATH] [--no-password]
+                 [--allow-slow-kdf]
+                 Print the current one-time code of an entry of a KeePass
+                 database (FILE ends in .kdbx; its password is read like a
+                 KEY, --key-file, --no-password and --allow-slow-kdf as for
+                 import). GROUP is the path of the entry's group below the
+                 root group, names joined by "/" (the root group's own name
+                 for the root); ACCOUNT is the entry's title. The settings
+                 come from the entry's "otp" field (an otpauth:// URI) or its
+                 "TOTP Seed" and "TOTP Settings" fields. Time-based codes
+                 follow RFC 6238, counter-based ones RFC 4226 at the stored
+                 counter (which is not advanced); Steam codes are 5
+                 characters.
+                 --at SECONDS  the code at this time in seconds since 1970
+                               instead of now
+                 .pwd and .khv files hold no one-time passwords.
   generate       Print one random password and a line end.
                  --flags N    character classes, added up (default 39):
                                 1 upper-case letters A-Z
@@ -322,15 +340,17 @@ Exit status:
      for audit also: a password has a finding
   2  usage: unknown command or option, missing or extra arguments, a number
      that is not a whole number in range, missing or unusable KEY input, a
-     character the code page cannot hold, or a GROUP or ACCOUNT (show) that
-     the file does not have
+     character the code page cannot hold, a GROUP or ACCOUNT (show, totp)
+     that the file does not have, an entry without a one-time password, or
+     a .pwd or .khv FILE for totp
   3  the file cannot be read or is not a password file (for example
      "Unexpected file format.", also for a .khv file that was damaged or
      changed: every byte of it is checked), or there is not enough memory
      to open a .khv file (its KEY was not judged), or the SOURCE of import
      cannot be read, is a damaged or unsupported KeePass database (or one
      whose key derivation would take minutes, without --allow-slow-kdf), has a header of no known export, a quote that is
-     never closed, or more than 1000000 entries
+     never closed, or more than 1000000 entries; for totp the database
+     cannot be read, or its one-time password settings cannot be used
   4  a file cannot be written (FILE for create and passwd, OUT for export and
      convert, or standard output), create or convert was given a file that
      already exists, OUT is another user's or a planted link, or passwd

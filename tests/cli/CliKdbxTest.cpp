@@ -264,3 +264,64 @@ TEST_F(CliKdbx, ImportRefusesASlowKeyDerivationUnlessAllowed) {
         EXPECT_EQ(ReadBytes(m_strFile), strBefore) << test.pszName;
     }
 }
+
+namespace {
+
+std::string OtpEntry(const std::string& strTitle, const std::string& strFields) {
+    return "<Entry><String><Key>Title</Key><Value>" + strTitle + "</Value></String>" + strFields +
+           "</Entry>";
+}
+
+std::string OtpField(const std::string& strKey, const std::string& strValue) {
+    return "<String><Key>" + strKey + "</Key><Value Protected=\"True\">" + strValue +
+           "</Value></String>";
+}
+
+} // namespace
+
+TEST_F(CliKdbx, TotpPrintsTheCodeOfAnEntryInANestedGroup) {
+    const std::string strSecret = "GEZDGNBVGY3TQOJQGEZDGNBVGY3TQOJQ";
+    const std::string strXml =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<KeePassFile><Meta><Generator>t</Generator>"
+        "</Meta><Root><Group><UUID>AQEBAQEBAQEBAQEBAQEBAQ==</UUID><Name>Root</Name>" +
+        OtpEntry("Top", OtpField("otp", "otpauth://totp/x?secret=" + strSecret + "&digits=8")) +
+        "<Group><UUID>AgICAgICAgICAgICAgICAg==</UUID><Name>Work</Name><Group><UUID>"
+        "AwMDAwMDAwMDAwMDAwMDAw==</UUID><Name>Mail</Name>" +
+        OtpEntry("Sha256", OtpField("otp", "otpauth://totp/x?secret=GEZDGNBVGY3TQOJQGEZDGNBVGY3T"
+                                           "QOJQGEZDGNBVGY3TQOJQGEZA&algorithm=SHA256&digits=8")) +
+        OtpEntry("Legacy", OtpField("TOTP Seed", strSecret) + OtpField("TOTP Settings", "30;8")) +
+        OtpEntry("Plain", "") + OtpEntry("Broken", OtpField("otp", "otpauth://totp/x?digits=8")) +
+        "</Group></Group></Group></Root></KeePassFile>\n";
+    const CKdbxBytes bytes = MakeTestKdbx(strXml, SKdbxTestOptions());
+    const std::string strDatabase = m_folder.File("Codes.kdbx");
+    WriteBytes(strDatabase, std::string(bytes.begin(), bytes.end()));
+
+    const struct {
+        const char* pszGroup;
+        const char* pszTitle;
+        const char* pszAt;
+        int nExit;
+        const char* pszOut; // standard output, or a part of the message
+    } CASES[] = {
+        // RFC 6238's vectors, through the database's own fields.
+        {"Root", "Top", "59", 0, "94287082\n"},
+        {"Work/Mail", "Sha256", "1111111109", 0, "68084774\n"},
+        {"Work/Mail", "Legacy", "1111111109", 0, "07081804\n"},
+        {"Work", "Top", "59", 2, "there is no account \"Top\" in the group \"Work\""},
+        {"Work/Post", "Top", "59", 2, "there is no group \"Work/Post\""},
+        {"Work/Mail", "Plain", "59", 2, "has no one-time password"},
+        {"Work/Mail", "Broken", "59", 3, "cannot be used"},
+    };
+    for (const auto& test : CASES) {
+        SCOPED_TRACE(test.pszTitle);
+        const SCliResult result =
+            RunCli({"totp", strDatabase, test.pszGroup, test.pszTitle, "--at", test.pszAt}, "pw\n");
+        EXPECT_EQ(result.nExit, test.nExit) << result.strErr;
+        if (test.nExit == 0)
+            EXPECT_EQ(result.strOut, test.pszOut);
+        else
+            EXPECT_NE(result.strErr.find(test.pszOut), std::string::npos) << result.strErr;
+    }
+    EXPECT_EQ(RunCli({"totp", strDatabase, "Root", "Top"}, "wrong\n").nExit, 1);
+    EXPECT_EQ(RunCli({"totp", m_strFile, "Mail", "Post"}, "k\n").nExit, 2);
+}
