@@ -4,10 +4,18 @@
 #include <unicode/ucol.h>
 #include <unicode/ustring.h>
 
+#include <cstdint>
 #include <stdexcept>
 #include <vector>
 
 namespace {
+
+// ICU counts in int32_t.
+int32_t Length(std::string_view strText) {
+    if (strText.size() > INT32_MAX)
+        throw std::length_error("text too long to collate");
+    return static_cast<int32_t>(strText.size());
+}
 
 void ThrowOnFailure(UErrorCode status, const char* pszWhat) {
     if (U_FAILURE(status))
@@ -19,9 +27,8 @@ std::u16string ToUtf16(std::string_view strText) {
     std::u16string strOut(strText.size(), u'\0'); // never more units than bytes
     int32_t nLength = 0;
     UErrorCode status = U_ZERO_ERROR;
-    u_strFromUTF8WithSub(strOut.data(), static_cast<int32_t>(strOut.size()), &nLength,
-                         strText.data(), static_cast<int32_t>(strText.size()), 0xFFFD, nullptr,
-                         &status);
+    u_strFromUTF8WithSub(strOut.data(), Length(strText), &nLength, strText.data(), Length(strText),
+                         0xFFFD, nullptr, &status);
     ThrowOnFailure(status, "UTF-8 conversion failed");
     strOut.resize(static_cast<std::size_t>(nLength));
     return strOut;
@@ -51,8 +58,7 @@ CUnicodeCollator& CUnicodeCollator::operator=(CUnicodeCollator&&) noexcept = def
 int CUnicodeCollator::Compare(std::string_view a, std::string_view b) const {
     UErrorCode status = U_ZERO_ERROR;
     const UCollationResult result =
-        ucol_strcollUTF8(m_pCollator.get(), a.data(), static_cast<int32_t>(a.size()), b.data(),
-                         static_cast<int32_t>(b.size()), &status);
+        ucol_strcollUTF8(m_pCollator.get(), a.data(), Length(a), b.data(), Length(b), &status);
     ThrowOnFailure(status, "collation failed");
     return static_cast<int>(result);
 }

@@ -6,6 +6,7 @@
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -153,6 +154,8 @@ void FoldForSearch(std::string_view strUtf8, std::string& strOut) {
                        [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
         return;
     }
+    if (strUtf8.size() > INT32_MAX) // ICU counts in int32_t
+        throw std::length_error("text too long to fold");
     const SFolding& folding = Folding();
     UErrorCode status = U_ZERO_ERROR;
     // fromUTF8 turns every invalid sequence into U+FFFD.
