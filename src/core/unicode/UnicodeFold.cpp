@@ -36,6 +36,7 @@ char LetterNamedWith(std::string_view strName) {
 }
 
 CLatinTable MakeLatinTable(const icu::Normalizer2& nfd) {
+    // Letters of their own, as a keyboard without them writes them.
     CLatinTable table = {
         {0x00E6, "ae"}, {0x00C6, "ae"}, {0x0153, "oe"}, {0x0152, "oe"}, {0x00FE, "th"},
         {0x00DE, "th"}, {0x00F0, "d"},  {0x00D0, "d"},  {0x0131, "i"},

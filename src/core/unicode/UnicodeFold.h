@@ -34,8 +34,9 @@
 //
 // Every other script is only case-folded and loses its diacritics; Han,
 // kana, Hangul and emoji stay as they are. Invalid UTF-8 becomes U+FFFD,
-// one per bad sequence. The result is UTF-8; ASCII text folds to its lower
-// case without leaving the fast path.
+// one for each ill-formed part as Unicode recommends ("\xED\xA0\x80", an
+// encoded surrogate, gives three). The result is UTF-8; ASCII text folds
+// to its lower case without leaving the fast path.
 std::string FoldForSearch(std::string_view strUtf8);
 // The same into strOut, whose buffer is reused (one fold per text).
 void FoldForSearch(std::string_view strUtf8, std::string& strOut);
