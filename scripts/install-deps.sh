@@ -10,7 +10,7 @@ set -euo pipefail
 run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools # lupdate, lrelease
-  libxcb1-dev libsodium-dev libbotan-2-dev libexpat1-dev zlib1g-dev libzxcvbn-dev
+  libxcb1-dev libsodium-dev libbotan-2-dev libexpat1-dev zlib1g-dev libzxcvbn-dev libicu-dev
   qt6-translations-l10n qt6-wayland # Qt's own translations; Wayland without XWayland
 )
 test_packages=(

@@ -69,7 +69,7 @@ grep -q "as root" "$work/out" && grep -q "qt6-base-dev" "$work/out" && ! grep -q
     fail "without root or sudo it says: $(cat "$work/out")"
 
 run 0 no "" --run || fail "--run: exit status $?"
-for package in qt6-base-dev libsodium-dev libxcb1-dev qt6-translations-l10n; do
+for package in qt6-base-dev libsodium-dev libicu-dev libxcb1-dev qt6-translations-l10n; do
     [[ " $(install_line) " == *" $package "* ]] || fail "--run lacks $package"
 done
 for package in libgtest-dev libbenchmark-dev clang-format xvfb lintian keepassxc weston zsh; do
