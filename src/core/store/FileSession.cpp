@@ -273,7 +273,7 @@ bool CFileSession::OnOpenDocument(const std::string& strPath) {
         return true;
     }
     m_doc.SetSaved(true);
-    if (!RunKeyCheck()) {
+    if (!RunKeyCheck(strPath)) {
         m_doc.DeleteContents();
         m_bOpen = false;
         return true;
@@ -282,16 +282,19 @@ bool CFileSession::OnOpenDocument(const std::string& strPath) {
     return true;
 }
 
-bool CFileSession::RunKeyCheck() {
+bool CFileSession::RunKeyCheck(const std::string& strPath) {
+    // The dialog shows the message under the file's name; without a window
+    // it stands alone and names the file as the caller gave it.
+    const std::string strNamed = m_bUnattended ? strPath : m_doc.FileName();
     return Prompts().RunCheckKeyWith(FormatText(IDS_KEY_PROMPT_FILE, m_doc.FileName()),
-                                     [this](const std::string& strKey) -> SKeyVerdict {
+                                     [this, &strNamed](const std::string& strKey) -> SKeyVerdict {
                                          if (m_doc.AcceptKey(strKey))
                                              return true;
                                          if (m_doc.KeyDerivationCancelled())
                                              return SKeyVerdict::Cancelled();
                                          if (m_doc.KeyLackedMemory())
                                              return SKeyVerdict::NotJudged(FileErrorMessage(
-                                                 EFileError::keyOutOfMemory, m_doc.FileName()));
+                                                 EFileError::keyOutOfMemory, strNamed));
                                          return false;
                                      });
 }
@@ -308,7 +311,7 @@ bool CFileSession::OpenSealedFile(const std::string& strPath) {
     // logon, which skips the check for a ".pwd", asks for it here.
     m_bSkipKeyCheck = false;
     m_doc.SetSaved(true);
-    if (!ConfirmSealCost(strPath) || !RunKeyCheck()) {
+    if (!ConfirmSealCost(strPath) || !RunKeyCheck(strPath)) {
         m_doc.DeleteContents();
         m_bOpen = false;
         return true;
@@ -534,7 +537,7 @@ bool CFileSession::LockForSave(CFileLock& lock, const std::string& strPath) {
 bool CFileSession::OnSaveDocument(const std::string& strPath, EWriteMode ePlainMode) {
     // A document whose KEY was never typed here (a start at logon skips the
     // check) asks for it before its first sealed save; Cancel saves nothing.
-    if (HasKhvExtension(strPath) && !m_doc.KnowsKey() && !RunKeyCheck())
+    if (HasKhvExtension(strPath) && !m_doc.KnowsKey() && !RunKeyCheck(strPath))
         return false;
     if (m_options.m_bBackup && !m_doc.FileName().empty()) {
         const std::string strBackup = BackupPathOf(m_doc.FileName());

@@ -199,9 +199,9 @@ private:
     void RememberLastFile();
     // Open of a sealed file once its header was read.
     bool OpenSealedFile(const std::string& strPath);
-    // Check Key for the file read, judged by the document's AcceptKey;
+    // Check Key for the file at strPath, judged by the document's AcceptKey;
     // false on Cancel.
-    bool RunKeyCheck();
+    bool RunKeyCheck(const std::string& strPath);
     // A file that cannot be opened: reported, and the document stays closed.
     bool RefuseFile(EFileError eError, const std::string& strPath);
     // A sealed file whose header asks for an unusual cost is derived only
