@@ -12,6 +12,7 @@ _keyhaven_cli_options() {
     audit) echo "--hibp --threshold --help" ;;
     import) echo "--key-file --no-password --allow-slow-kdf --help" ;;
     totp) echo "--at --key-file --no-password --allow-slow-kdf --help" ;;
+    passwd) echo "--key-file --no-password --allow-slow-kdf --upgrade --help" ;;
     *) echo "--help" ;;
     esac
 }
@@ -74,6 +75,7 @@ _keyhaven_cli() {
     import:1) _keyhaven_cli_files '@(csv|CSV|kdbx|KDBX)' ;;
     convert:1 | create:0) _keyhaven_cli_files '@(pwd|khv|PWD|KHV)' ;;
     totp:0) _keyhaven_cli_files '@(kdbx|KDBX)' ;;
+    passwd:0) _keyhaven_cli_files '@(pwd|khv|kdbx|PWD|KHV|KDBX)' ;;
     totp:*) ;;
     generate:*) ;;
     *:0) _keyhaven_cli_files '@(pwd|khv|PWD|KHV)' ;;

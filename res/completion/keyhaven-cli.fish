@@ -55,13 +55,15 @@ complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a audit
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a totp -d 'Print the one-time code of a KeePass entry'
 
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from $commands" -l help -d 'Show the help'
-complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 info ls show export create passwd convert find import audit" -a "(__keyhaven_cli_files pwd khv)"
+complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 info ls show export create convert find import audit" -a "(__keyhaven_cli_files pwd khv)"
+complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 passwd" -a "(__keyhaven_cli_files pwd khv kdbx)"
 complete -c keyhaven-cli -n "__keyhaven_cli_argument 1 convert" -a "(__keyhaven_cli_files pwd khv)"
 complete -c keyhaven-cli -n "__keyhaven_cli_argument 1 import" -a "(__keyhaven_cli_files csv kdbx)"
 complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 totp" -a "(__keyhaven_cli_files kdbx)"
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp" -l key-file -r -F -d 'The database key file'
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp" -l no-password -d 'The database has no password'
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp" -l allow-slow-kdf -d 'Derive a key that may take minutes'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp passwd" -l key-file -r -F -d 'The database key file'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp passwd" -l no-password -d 'The database has no password'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp passwd" -l allow-slow-kdf -d 'Derive a key that may take minutes'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from passwd" -l upgrade -d 'Write a KDBX 3.1 database as KDBX 4'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from totp" -l at -x -d 'The time in seconds since 1970'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l format -x -a "text csv kdbx" -d 'The output format'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -s o -r -F -d 'The output file'

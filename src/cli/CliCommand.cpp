@@ -33,6 +33,7 @@
 #include "core/store/FieldCipher.h"
 #include "core/store/FileIO.h"
 #include "core/store/FileLock.h"
+#include "core/store/FileStamp.h"
 #include "core/tree/FieldFilter.h"
 #include "core/tree/SortedLabelTree.h"
 #include "core/tree/TreeSearch.h"
@@ -53,36 +54,6 @@ std::string CodePointText(char32_t nChar) {
     char szText[16];
     std::snprintf(szText, sizeof szText, "U+%04X", static_cast<unsigned>(nChar));
     return szText;
-}
-
-EFileError WriteErrorOf(int nErrno) {
-    switch (nErrno) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return EFileError::writeDenied;
-    case ENOSPC:
-    case EDQUOT:
-        return EFileError::diskFull;
-    default:
-        return EFileError::writeFailed;
-    }
-}
-
-// Takes the name before anything is written, so that a file another program
-// makes in the meantime is never replaced; the lock covers the new file
-// until it is written.
-void ClaimNewFile(const std::string& strPath, CFileLock& lock) {
-    const int fd = ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0) {
-        if (lock.Adopt(fd) != EFileError::none)
-            throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
-        return;
-    }
-    if (errno == EEXIST)
-        throw CCliFailure(CLI_EXIT_WRITE,
-                          strPath + " already exists; create never replaces a file.");
-    throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(WriteErrorOf(errno), strPath));
 }
 
 // A regular OUT is replaced in one step. A device, a pipe or a terminal
@@ -403,17 +374,7 @@ void CCliCommand::ExportKdbx(const CCliArgs& args, const std::string& strPath,
     const auto pFile = OpenFile(strPath);
     CCofferDoc& doc = pFile->Doc();
     if (credentials.bHasPassword) {
-        const std::string strName = FileNameOf(strOut);
-        credentials.strPassword = ReadSecretLine("New password for:  " + strName, "password");
-        if (m_keyReader.IsTerminal()) {
-            std::string strAgain = ReadSecretLine("Confirm password for:  " + strName, "password");
-            const bool bSame = strAgain == credentials.strPassword;
-            CSecretBuffer::Wipe(strAgain);
-            if (!bSame)
-                throw CCliFailure(CLI_EXIT_KEY, CLI_PASSWORDS_DIFFER);
-        }
-        if (credentials.strPassword.empty() && !credentials.bHasKeyFile)
-            throw CCliFailure(CLI_EXIT_KEY, CLI_KDBX_PASSWORD_EMPTY);
+        ReadNewPassword(FileNameOf(strOut), credentials);
         if (!HasKhvExtension(strPath) &&
             IsPasswordTheKey(credentials, m_codePage, [&doc](const std::string& strTyped) {
                 return doc.Key().Accepts(strTyped);
@@ -464,30 +425,36 @@ void CCliCommand::RunCreate(const CArgs& astrArgs) {
     CCliArgs args("keyhaven-cli create FILE", {});
     args.Parse(astrArgs, 1);
     const std::string strPath = WithKhvByDefault(args.Positional(0));
+    // Refused before any KEY is read; the session's save refuses again a
+    // file that appears in the meantime.
     if (FileExists(strPath))
         throw CCliFailure(CLI_EXIT_WRITE,
                           strPath + " already exists; create never replaces a file.");
-    std::string strKey = ReadNewKey(FileNameOf(strPath), IDS_KEY_INVALID);
-    CCofferDoc doc;
-    doc.OnNewDocument();
-    doc.UseStrongGenerator();
-    doc.SetKey(strKey);
-    CSecretBuffer::Wipe(strKey);
-    CFileLock lock;
-    ClaimNewFile(strPath, lock);
-    const EFileError eError = doc.WriteArchiveFile(strPath);
-    if (eError != EFileError::none) {
-        ::unlink(strPath.c_str()); // only the empty file claimed above
-        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strPath));
-    }
+    const auto pFile = NewCliFile();
+    pFile->Prompts().SetNewKeyReading(
+        [this, &strPath] { return ReadNewKey(FileNameOf(strPath), IDS_KEY_INVALID); });
+    ExpectNewFile(*pFile, strPath);
+    pFile->Session().OnFileNew();
+    if (!pFile->Session().IsOpen())
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::writeFailed, strPath));
 }
 
 void CCliCommand::RunPasswd(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli passwd FILE", {});
+    CCliArgs args(
+        "keyhaven-cli passwd FILE [--key-file PATH] [--no-password] [--allow-slow-kdf] [--upgrade]",
+        {"--key-file"}, {"--no-password", "--allow-slow-kdf", "--upgrade"});
     args.Parse(astrArgs, 1);
     const std::string& strPath = args.Positional(0);
     if (IsReadOnlyFile(strPath) && FileExists(strPath))
         throw CCliFailure(CLI_EXIT_WRITE, IDS_CHANGEKEY_READONLY);
+    if (HasExtension(strPath, ".kdbx")) {
+        PasswdKdbx(args, strPath);
+        return;
+    }
+    if (args.Value("--key-file") || args.HasFlag("--no-password") ||
+        args.HasFlag("--allow-slow-kdf") || args.HasFlag("--upgrade"))
+        args.FailUsage("--key-file, --no-password, --allow-slow-kdf and --upgrade apply to a "
+                       ".kdbx FILE only");
     // The lock is held from the read to the write: a second passwd waits for
     // this one instead of writing a KEY over it.
     const auto pFile = OpenFile(strPath, EOpen::keyedAndLocked, IDS_ORIGINAL_KEY_INVALID);
@@ -536,25 +503,16 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
         throw CCliFailure(CLI_EXIT_WRITE,
                           strOut + " already exists; convert never replaces a file.");
     const auto pFile = OpenFile(strIn);
-    CCofferDoc& doc = pFile->Doc();
     // A KEY never passes between the formats: the check value of a ".pwd"
-    // gives its KEY away, so it would open the sealed file as well.
-    if (HasKhvExtension(strIn) != HasKhvExtension(strOut)) {
-        std::string strNewKey = ReadNewKey(FileNameOf(strOut), IDS_NEW_KEY_INVALID);
-        const bool bSameKey = doc.Key().Accepts(strNewKey);
-        if (!bSameKey)
-            doc.SetKey(strNewKey);
-        CSecretBuffer::Wipe(strNewKey);
-        if (bSameKey)
-            throw CCliFailure(CLI_EXIT_KEY, std::string("keyhaven-cli: ") + IDS_KEY_MUST_DIFFER);
-    }
-    CFileLock lock;
-    ClaimNewFile(strOut, lock);
-    const EFileError eError = doc.WriteArchiveFile(strOut);
-    if (eError != EFileError::none) {
-        ::unlink(strOut.c_str()); // only the empty file claimed above
-        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strOut));
-    }
+    // gives its KEY away, so it would open the sealed file as well. The
+    // session asks OUT's KEY and refuses IN's.
+    pFile->Prompts().SetNewKeyReading(
+        [this, &strOut] { return ReadNewKey(FileNameOf(strOut), IDS_NEW_KEY_INVALID); });
+    pFile->Prompts().SetFailureFor(IDS_KEY_MUST_DIFFER, CLI_EXIT_KEY,
+                                   std::string("keyhaven-cli: ") + IDS_KEY_MUST_DIFFER);
+    ExpectNewFile(*pFile, strOut);
+    if (!pFile->Session().OnFileSaveAs())
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::writeFailed, strOut));
     if (IsReadableWithoutKey(strOut))
         WriteMessage(FormatText(CLI_PWD_WARNING, strOut));
 }
@@ -663,18 +621,9 @@ void CCliCommand::RunTotp(const CArgs& astrArgs) {
                                                   : static_cast<std::int64_t>(std::time(nullptr));
     if (!HasExtension(strPath, ".kdbx"))
         args.FailUsage("FILE must end in .kdbx: .pwd and .khv files hold no one-time passwords");
-    SKdbxReadOptions options;
-    const std::string strBytes = ReadKdbxSource(args, strPath, "open", options);
-    SKdbxCredentials credentials = KdbxCredentialsOf(args);
-    ReadKdbxPassword(credentials, strPath);
     CKdbxFile database;
-    const SKdbxOutcome outcome = database.Read(
-        std::span(reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size()),
-        credentials, options);
+    SKdbxCredentials credentials = ReadKdbxFile(args, strPath, "open", database);
     WipeKdbxCredentials(credentials);
-    if (outcome.eFailure != EKdbxFailure::none)
-        throw CCliFailure(KdbxFailureExit(outcome.eFailure),
-                          "keyhaven-cli: " + strPath + ": " + outcome.strMessage);
     const SKdbxFound found = FindKdbxEntry(database.Xml(), strGroup, strTitle);
     if (found.eFind == EKdbxFind::noGroup)
         throw CCliFailure(CLI_EXIT_USAGE,
@@ -698,6 +647,81 @@ void CCliCommand::RunTotp(const CArgs& astrArgs) {
     CSecretBuffer::Wipe(strCode);
 }
 
+SKdbxCredentials CCliCommand::ReadKdbxFile(const CCliArgs& args, const std::string& strPath,
+                                           const char* pszVerb, CKdbxFile& database,
+                                           std::string* pBytes) {
+    SKdbxReadOptions options;
+    std::string strBytes = ReadKdbxSource(args, strPath, pszVerb, options);
+    SKdbxCredentials credentials = KdbxCredentialsOf(args);
+    ReadKdbxPassword(credentials, strPath);
+    const SKdbxOutcome outcome = database.Read(
+        std::span(reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size()),
+        credentials, options);
+    if (outcome.eFailure != EKdbxFailure::none) {
+        WipeKdbxCredentials(credentials);
+        throw CCliFailure(KdbxFailureExit(outcome.eFailure),
+                          "keyhaven-cli: " + strPath + ": " + outcome.strMessage);
+    }
+    if (pBytes)
+        *pBytes = std::move(strBytes);
+    return credentials;
+}
+
+void CCliCommand::PasswdKdbx(const CCliArgs& args, const std::string& strPath) {
+    // Held from the read to the write, as for the other formats; another
+    // manager, which takes no such lock, is caught by the stamp below.
+    CFileLock lock;
+    if (lock.Acquire(strPath, CFileLock::WAIT_MS) == EFileError::busy)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
+    CKdbxFile database;
+    std::string strBytes;
+    SKdbxCredentials credentials = ReadKdbxFile(args, strPath, "change", database, &strBytes);
+    struct SWipe {
+        SKdbxCredentials& credentials;
+        ~SWipe() { WipeKdbxCredentials(credentials); }
+    } wipe{credentials};
+    const CFileStamp stamp(strPath, strBytes);
+    if (database.MajorVersion() < 4 && !args.HasFlag("--upgrade"))
+        throw CCliFailure(CLI_EXIT_USAGE,
+                          "keyhaven-cli: " + strPath +
+                              " is a KDBX 3.1 database; passwd saves it as KDBX 4, which older "
+                              "programs cannot read. Give --upgrade to do that.");
+    // The key file stays; only the password changes.
+    ReadNewPassword(FileNameOf(strPath), credentials);
+    credentials.bHasPassword = !credentials.strPassword.empty() || !credentials.bHasKeyFile;
+    CKdbxBytes file;
+    const SKdbxOutcome written = database.Write(credentials, file);
+    if (written.eFailure != EKdbxFailure::none)
+        throw CCliFailure(CLI_EXIT_WRITE, "keyhaven-cli: " + strPath + ": " + written.strMessage);
+    if (!stamp.IsFor(strPath) || stamp.HasChangedOnDisk())
+        throw CCliFailure(CLI_EXIT_WRITE, FormatText(IDS_CHANGED_NOT_WRITTEN, strPath));
+    const EFileError eWrite = WriteFileAtomic(
+        strPath,
+        [&file](const CByteSink& fnSink) {
+            return fnSink(
+                std::string_view(reinterpret_cast<const char*>(file.data()), file.size()));
+        },
+        EWriteMode::keepAttributes);
+    if (eWrite != EFileError::none)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eWrite, strPath));
+    if (m_keyReader.IsTerminal())
+        WriteMessage("The password of " + strPath + " is changed.");
+}
+
+void CCliCommand::ReadNewPassword(const std::string& strFileName, SKdbxCredentials& credentials) {
+    CSecretBuffer::Wipe(credentials.strPassword);
+    credentials.strPassword = ReadSecretLine("New password for:  " + strFileName, "password");
+    if (m_keyReader.IsTerminal()) {
+        std::string strAgain = ReadSecretLine("Confirm password for:  " + strFileName, "password");
+        const bool bSame = strAgain == credentials.strPassword;
+        CSecretBuffer::Wipe(strAgain);
+        if (!bSame)
+            throw CCliFailure(CLI_EXIT_KEY, CLI_PASSWORDS_DIFFER);
+    }
+    if (credentials.strPassword.empty() && !credentials.bHasKeyFile)
+        throw CCliFailure(CLI_EXIT_KEY, CLI_KDBX_PASSWORD_EMPTY);
+}
+
 void CCliCommand::FinishImport(const std::string& strPath, CCliFile& file,
                                const CImporter& importer) {
     if (importer.ImportedCount() > 0) {
@@ -710,14 +734,23 @@ void CCliCommand::FinishImport(const std::string& strPath, CCliFile& file,
     WriteMessage(importer.Summary());
 }
 
-std::unique_ptr<CCliFile> CCliCommand::OpenFile(const std::string& strPath, EOpen eOpen,
-                                                const char* pszWrongKey) {
-    auto pFile = std::make_unique<CCliFile>(
+std::unique_ptr<CCliFile> CCliCommand::NewCliFile() {
+    return std::make_unique<CCliFile>(
         [this](const std::string& strPrompt) { return ReadKey(strPrompt); },
         [this](const std::string& strText) {
             if (m_keyReader.IsTerminal())
                 WriteMessage(strText);
         });
+}
+
+void CCliCommand::ExpectNewFile(CCliFile& file, const std::string& strPath) {
+    file.Prompts().SetSaveAnswer(strPath);
+    file.Prompts().SetFailureExit(CLI_EXIT_WRITE);
+}
+
+std::unique_ptr<CCliFile> CCliCommand::OpenFile(const std::string& strPath, EOpen eOpen,
+                                                const char* pszWrongKey) {
+    auto pFile = NewCliFile();
     CFileSession& session = pFile->Session();
     if (eOpen == EOpen::keyedAndLocked && session.HoldLock(strPath) == EFileError::busy)
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));

@@ -15,6 +15,7 @@ class CCliFile;
 class CCodePage;
 class CCofferDoc;
 class CImporter;
+class CKdbxFile;
 struct SKdbxCredentials;
 struct SKdbxReadOptions;
 class CKeyReader;
@@ -60,6 +61,18 @@ private:
                                const char* pszVerb, SKdbxReadOptions& options);
     // The database's password, read like a KEY unless --no-password.
     void ReadKdbxPassword(SKdbxCredentials& credentials, const std::string& strSource);
+    // Reads the database at strPath with the credentials of the command line
+    // (its password from standard input), failures ending the run; the
+    // credentials are returned for a write, pBytes gets the file's bytes.
+    SKdbxCredentials ReadKdbxFile(const CCliArgs& args, const std::string& strPath,
+                                  const char* pszVerb, CKdbxFile& database,
+                                  std::string* pBytes = nullptr);
+    // passwd on a KeePass database: a new password over the same key file
+    // and key derivation, written back as KDBX 4.
+    void PasswdKdbx(const CCliArgs& args, const std::string& strPath);
+    // A new database password into credentials: asked twice on a terminal;
+    // refused when empty without a key file.
+    void ReadNewPassword(const std::string& strFileName, SKdbxCredentials& credentials);
     // Writes FILE once the importer has added anything, with the change
     // check, and prints the summary.
     void FinishImport(const std::string& strPath, CCliFile& file, const CImporter& importer);
@@ -82,6 +95,12 @@ private:
     // header is read) with the advice to open it in the program.
     std::unique_ptr<CCliFile> OpenFile(const std::string& strPath, EOpen eOpen = EOpen::keyed,
                                        const char* pszWrongKey = IDS_KEY_INVALID);
+    // A file with nothing open yet, its KEYs read from standard input.
+    std::unique_ptr<CCliFile> NewCliFile();
+    // Makes the file at strPath through the session's save prompt: a new
+    // file is never put over an existing one, and nothing stays behind when
+    // the write fails. The exit statuses are those of a write.
+    void ExpectNewFile(CCliFile& file, const std::string& strPath);
 
     // The next line of standard input, or the text typed after strPrompt
     // on a terminal, as given; strWhat ("KEY", "password") names it in

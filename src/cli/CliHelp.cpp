@@ -11,7 +11,7 @@ const char* CliUsageText() {
   keyhaven-cli export FILE [--format text|csv|kdbx] [-o OUT] [--crlf] [--key-file PATH]
                           [--no-password]
   keyhaven-cli create FILE
-  keyhaven-cli passwd FILE
+  keyhaven-cli passwd FILE [--key-file PATH] [--no-password] [--allow-slow-kdf] [--upgrade]
   keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
   keyhaven-cli convert IN OUT
   keyhaven-cli find FILE TEXT [--match-case] [--whole-word] [--all-fields]
@@ -110,6 +110,14 @@ Commands:
                  nonce). A read-only FILE is refused (exit status 4), and
                  so is a FILE that another program changed or removed while
                  the KEYs were typed: nothing is written then.
+                 For a KeePass database (FILE ends in .kdbx) it reads the
+                 database's password (none with --no-password; its key file
+                 with --key-file), then the new password, and writes FILE
+                 again as KDBX 4 with fresh seeds: the key file, the key
+                 derivation and every entry, group and setting stay as
+                 they were. A KDBX 3.1 FILE is written only with --upgrade
+                 (exit status 2 otherwise), since older programs cannot read
+                 KDBX 4. An empty new password needs a key file.
   convert IN OUT Write the records of IN to the new file OUT in the format
                  that OUT's extension names (.pwd or .khv). Reads the KEY of
                  IN; between .pwd and .khv (either way) it then reads a new
@@ -293,7 +301,8 @@ KEYs:
     belong to the KEY. ls, show, export, find: one line, the KEY. create: one line,
     the new KEY. import: one line, the KEY of FILE, then for a .kdbx SOURCE one
     line, its password (none with --no-password). export --format kdbx: the
-    KEY of FILE, then the database's new password. passwd: two lines, the original KEY and then the new KEY.
+    KEY of FILE, then the database's new password. passwd: two lines, the original KEY and then the new KEY
+    (for a .kdbx FILE, the password and then the new password).
     convert between .pwd and .khv: two lines, the KEY of IN and then the
     new KEY of OUT; otherwise one line, the KEY of IN. info: one line, the
     KEY (asked only for a .khv).

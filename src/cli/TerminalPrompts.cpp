@@ -10,6 +10,10 @@ CTerminalPrompts::CTerminalPrompts(CKeyReading fnReadKey, CInforming fnInform)
     : m_fnReadKey(std::move(fnReadKey)), m_fnInform(std::move(fnInform)),
       m_nFailureExit(CLI_EXIT_READ), m_strWrongKey(IDS_KEY_INVALID) {}
 
+void CTerminalPrompts::SetFailureFor(std::string strText, int nExit, std::string strMessage) {
+    m_mapFailures.insert_or_assign(std::move(strText), CCliFailure(nExit, std::move(strMessage)));
+}
+
 EMsgAnswer CTerminalPrompts::MessageBox(const std::string& strText, EMsgIcon eIcon,
                                         EMsgButtons eButtons, const std::string& strCaption) {
     (void)strCaption;
@@ -23,8 +27,10 @@ EMsgAnswer CTerminalPrompts::MessageBox(const std::string& strText, EMsgIcon eIc
     case EMsgButtons::ok:
         break;
     }
-    if (eIcon != EMsgIcon::information)
-        throw CCliFailure(m_nFailureExit, strText);
+    if (eIcon != EMsgIcon::information) {
+        const auto it = m_mapFailures.find(strText);
+        throw it != m_mapFailures.end() ? it->second : CCliFailure(m_nFailureExit, strText);
+    }
     m_fnInform(strText);
     return EMsgAnswer::ok;
 }
@@ -33,8 +39,9 @@ bool CTerminalPrompts::PromptOpenFile(const SFilePrompt&, std::string&) {
     return false;
 }
 
-bool CTerminalPrompts::PromptSaveFile(const SFilePrompt&, std::string&) {
-    return false;
+bool CTerminalPrompts::PromptSaveFile(const SFilePrompt&, std::string& strPath) {
+    strPath = m_strSaveAnswer;
+    return !strPath.empty();
 }
 
 bool CTerminalPrompts::ChooseFolder(const std::string&, const std::string&, const std::string&,

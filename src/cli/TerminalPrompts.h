@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cli/CliFailure.h"
 #include "core/base/Prompts.h"
 
 #include <functional>
+#include <map>
 #include <string>
 
 // The file session's questions answered at a terminal, for a command that
@@ -27,6 +29,11 @@ public:
     // failure, and the message for a KEY the file does not take.
     void SetFailureExit(int nExit) { m_nFailureExit = nExit; }
     void SetWrongKeyMessage(std::string strMessage) { m_strWrongKey = std::move(strMessage); }
+    // A message of the session that ends the command otherwise: with nExit,
+    // and strMessage written instead.
+    void SetFailureFor(std::string strText, int nExit, std::string strMessage);
+    // The file a save prompt is answered with; without one it is declined.
+    void SetSaveAnswer(std::string strPath) { m_strSaveAnswer = std::move(strPath); }
     // Where a new KEY comes from; without it, a new KEY is declined.
     void SetNewKeyReading(CNewKeyReading fnReadNewKey) { m_fnReadNewKey = std::move(fnReadNewKey); }
 
@@ -51,4 +58,6 @@ private:
     CInforming m_fnInform;
     int m_nFailureExit;
     std::string m_strWrongKey;
+    std::string m_strSaveAnswer;
+    std::map<std::string, CCliFailure, std::less<>> m_mapFailures;
 };

@@ -4,11 +4,13 @@
 
 #include "core/interchange/KdbxTestWriter.h"
 #include "core/interchange/KdbxWriter.h"
+#include "core/kdbx/KdbxFile.h"
 #include "support/FileBytes.h"
 #include "support/KeePassOracle.h"
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <sys/stat.h>
 
 namespace {
@@ -324,4 +326,100 @@ TEST_F(CliKdbx, TotpPrintsTheCodeOfAnEntryInANestedGroup) {
     }
     EXPECT_EQ(RunCli({"totp", strDatabase, "Root", "Top"}, "wrong\n").nExit, 1);
     EXPECT_EQ(RunCli({"totp", m_strFile, "Mail", "Post"}, "k\n").nExit, 2);
+}
+
+namespace {
+
+// The XML of the database at strPath, its protected values in the clear;
+// "" when the password does not open it.
+std::string DatabaseXml(const std::string& strPath, const std::string& strPassword,
+                        int* pnMajor = nullptr) {
+    const std::string strBytes = ReadBytes(strPath);
+    SKdbxCredentials credentials;
+    credentials.strPassword = strPassword;
+    CKdbxFile database;
+    if (database
+            .Read(
+                std::span(reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size()),
+                credentials)
+            .eFailure != EKdbxFailure::none)
+        return {};
+    if (pnMajor)
+        *pnMajor = database.MajorVersion();
+    std::string strXml;
+    std::string strError;
+    EXPECT_TRUE(database.Xml().Write(
+        strXml,
+        [](std::span<const std::uint8_t> plain) { return std::string(plain.begin(), plain.end()); },
+        strError))
+        << strError;
+    return strXml;
+}
+
+} // namespace
+
+TEST_F(CliKdbx, PasswdGivesADatabaseANewPasswordAndChangesNothingElse) {
+    WriteSource(m_strKdbx);
+    const std::string strOld = m_folder.File("old.kdbx");
+    {
+        SKdbxWriteOptions options;
+        options.eVersion = SKdbxWriteOptions::EVersion::kdbx31;
+        options.eKdf = EKdbxKdf::aes;
+        options.nRounds = 1;
+        options.eCipher = EKdbxCipher::aes256;
+        options.eInnerStream = EKdbxInnerStream::salsa20;
+        SKdbxCredentials credentials;
+        credentials.strPassword = "db";
+        std::string strError;
+        const std::string strBytes = WrittenKdbx(
+            {GroupRecord("Old"), AccountRecord("Kept", "u", "p")}, credentials, options, strError);
+        ASSERT_FALSE(strBytes.empty()) << strError;
+        WriteBytes(strOld, strBytes);
+    }
+    const struct {
+        const char* pszName;
+        std::vector<std::string> astrArgs;
+        const char* pszInput;
+        int nExit;
+        const char* pszMessage; // a part of it
+    } REFUSALS[] = {
+        {"wrong password", {m_strKdbx}, "nope\nnew\n", 1, "out.kdbx: "},
+        {"empty new password", {m_strKdbx}, "db\n\n", 1, "the database password is empty"},
+        {"3.1 not upgraded", {strOld}, "db\nnew\n", 2, "Give --upgrade"},
+        {"a flag on a .pwd", {m_strFile, "--upgrade"}, "k\nnew\n", 2, "apply to a .kdbx FILE"},
+    };
+    for (const auto& test : REFUSALS) {
+        const std::string strFile = test.astrArgs[0];
+        const std::string strBefore = ReadBytes(strFile);
+        std::vector<std::string> astrArgs = {"passwd"};
+        astrArgs.insert(astrArgs.end(), test.astrArgs.begin(), test.astrArgs.end());
+        const SCliResult result = RunCli(astrArgs, test.pszInput);
+        EXPECT_EQ(result.nExit, test.nExit) << test.pszName << ": " << result.strErr;
+        EXPECT_NE(result.strErr.find(test.pszMessage), std::string::npos)
+            << test.pszName << ": " << result.strErr;
+        EXPECT_EQ(ReadBytes(strFile), strBefore) << test.pszName;
+    }
+
+    // Everything but the password stays: the XML is the same to the byte.
+    const std::string strXml = DatabaseXml(m_strKdbx, "db");
+    ASSERT_FALSE(strXml.empty());
+    SCliResult result = RunCli({"passwd", m_strKdbx}, "db\nnew one\n");
+    ASSERT_EQ(result.nExit, 0) << result.strErr;
+    EXPECT_EQ(result.strErr, "");
+    EXPECT_EQ(DatabaseXml(m_strKdbx, "db"), "");
+    EXPECT_EQ(DatabaseXml(m_strKdbx, "new one"), strXml);
+    if (HasKeePassCli()) {
+        const SKeePassCliResult oracle = KeePassCliExportXml(m_strKdbx, "new one");
+        ASSERT_EQ(oracle.nExit, 0) << oracle.strErr;
+        EXPECT_EQ(KdbxXmlOutline(oracle.strOut), KdbxXmlOutline(strXml));
+    }
+    // A 3.1 database, once allowed, is written as 4 with the same entries.
+    const std::string strOldXml = DatabaseXml(strOld, "db");
+    result = RunCli({"passwd", strOld, "--upgrade"}, "db\nnew\n");
+    ASSERT_EQ(result.nExit, 0) << result.strErr;
+    int nMajor = 0;
+    const std::string strUpgraded = DatabaseXml(strOld, "new", &nMajor);
+    EXPECT_EQ(nMajor, 4);
+    EXPECT_EQ(KdbxXmlOutline(strUpgraded), KdbxXmlOutline(strOldXml));
+    EXPECT_NE(KdbxXmlOutline(strUpgraded).find("Title=Kept"), std::string::npos);
 }

@@ -60,8 +60,19 @@ TEST(TerminalPrompts, QuestionsAreDeclinedInformationIsShownFailuresEndTheStep) 
         EXPECT_EQ(failure.m_nExit, nExit);
         EXPECT_EQ(failure.m_strMessage, "Disk full.");
     }
+    // A message the command gave its own ending ends it so, whatever the step.
+    terminal.prompts.SetFailureFor("Same KEY.", CLI_EXIT_KEY, "keyhaven-cli: Same KEY.");
+    const CCliFailure own =
+        FailureOf([&] { terminal.prompts.MessageBox("Same KEY.", EMsgIcon::exclamation); });
+    EXPECT_EQ(own.m_nExit, CLI_EXIT_KEY);
+    EXPECT_EQ(own.m_strMessage, "keyhaven-cli: Same KEY.");
+
+    // A save is answered only with the name the command was given.
     std::string strPath;
     EXPECT_FALSE(terminal.prompts.PromptSaveFile(SFilePrompt(), strPath));
+    terminal.prompts.SetSaveAnswer("/tmp/Out.khv");
+    EXPECT_TRUE(terminal.prompts.PromptSaveFile(SFilePrompt(), strPath));
+    EXPECT_EQ(strPath, "/tmp/Out.khv");
 }
 
 TEST(TerminalPrompts, OneKeyIsReadAndJudged) {

@@ -95,6 +95,7 @@ inline constexpr const char* IDS_FILE_BUSY =
 // which is not translated).
 inline constexpr const char* IDS_CHANGED_NOT_WRITTEN =
     "%1 has been changed by another program since it was read; nothing was written.";
+inline constexpr const char* IDS_EXISTS_NOT_REPLACED = "%1 already exists; it was not replaced.";
 inline constexpr const char* IDS_CHANGED_ON_DISK = KH_TEXT(
     "Keyhaven", "%1 has been changed by another program since Keyhaven read or last saved it.\n\n"
                 "Yes: replace it with what Keyhaven shows now (the other change is lost).\n"

@@ -34,21 +34,6 @@ EFileError ReadErrorOf(int nErrno) {
     }
 }
 
-EFileError WriteErrorOf(int nErrno) {
-    switch (nErrno) {
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return EFileError::diskFull;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return EFileError::writeDenied;
-    default:
-        return EFileError::writeFailed;
-    }
-}
-
 bool WriteAll(int fd, const char* p, std::size_t n) {
     while (n > 0) {
         const ssize_t nDone = ::write(fd, p, n);
@@ -87,6 +72,21 @@ EFileError OpenRegularFile(const std::string& strPath, int& fd, struct stat& st)
 }
 
 } // namespace
+
+EFileError WriteErrorOf(int nErrno) {
+    switch (nErrno) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return EFileError::diskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return EFileError::writeDenied;
+    default:
+        return EFileError::writeFailed;
+    }
+}
 
 std::string FileErrorMessage(EFileError eError, const std::string& strPath) {
     switch (eError) {

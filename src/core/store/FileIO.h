@@ -29,6 +29,8 @@ enum class EFileError {
 // The user's message for a failure on the file at strPath ("%1" in the
 // messages is the path).
 std::string FileErrorMessage(EFileError eError, const std::string& strPath);
+// The failure a write's errno stands for.
+EFileError WriteErrorOf(int nErrno);
 
 // The final path component ("Work.pwd" for "/home/a/Work.pwd").
 std::string FileNameOf(const std::string& strPath);

@@ -16,7 +16,9 @@
 #include "core/store/RecentFileList.h"
 
 #include <cassert>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,6 +64,11 @@ CFileSession::CFileSession(CCofferDoc& doc, CProfile* pProfile, std::string strD
 
 CFileSession::~CFileSession() {
     WriteOptions();
+}
+
+CFileSession::CClaimedName::~CClaimedName() {
+    if (!m_strPath.empty())
+        ::unlink(m_strPath.c_str()); // only the empty file the claim made
 }
 
 void CFileSession::ReadOptions() {
@@ -393,7 +400,7 @@ bool CFileSession::OnConvertToSealed() {
 
 bool CFileSession::DoFileSave() {
     if (m_bUnattended)
-        return HasFilePath() && DoSave(m_strPathName);
+        return DoSave(HasFilePath() ? m_strPathName : std::string());
     if (!HasFilePath() || !FileExists(m_strPathName) || IsReadOnlyFile(m_strPathName))
         return DoSave(std::string());
     return DoSave(m_strPathName);
@@ -427,6 +434,7 @@ bool CFileSession::DoSave(const std::string& strPath) {
     // the write; it is held through the question, which is part of the same
     // read-modify-write.
     CFileLock lock;
+    CClaimedName claim;
     if (!strNewName.empty() &&
         (!LockForSave(lock, strNewName) || !ConfirmOverwriteOfChange(strNewName)))
         return false;
@@ -443,8 +451,9 @@ bool CFileSession::DoSave(const std::string& strPath) {
         prompt.m_strFilter = SAVE_FILTERS;
         if (HasKhvExtension(prompt.m_strInitialName))
             prompt.m_strDefaultExt = KHV_EXTENSION;
-        if (!Prompts().PromptSaveFile(prompt, strNewName) || strNewName.empty() ||
-            !LockForSave(lock, strNewName))
+        if (!Prompts().PromptSaveFile(prompt, strNewName) || strNewName.empty())
+            return false;
+        if (m_bUnattended ? !ClaimNewFile(lock, strNewName, claim) : !LockForSave(lock, strNewName))
             return false;
     }
     const std::string strOldPath = HasFilePath() ? m_strPathName : std::string();
@@ -470,6 +479,7 @@ bool CFileSession::DoSave(const std::string& strPath) {
         m_doc.RestoreKey(std::move(oldKey));
     if (!bWritten)
         return false;
+    claim.Keep();
     lock.Release();
     SetPathName(strNewName, true);
     if (bCrossing && HasKhvExtension(strNewName))
@@ -478,7 +488,9 @@ bool CFileSession::DoSave(const std::string& strPath) {
 }
 
 bool CFileSession::AskKeyForOtherFormat(const std::string& strNewPath, std::string& strKey) {
-    if (!HasKhvExtension(strNewPath) &&
+    // Nobody can be asked to give up the seal: the caller chose the format
+    // by the name and warns about a ".pwd" itself.
+    if (!m_bUnattended && !HasKhvExtension(strNewPath) &&
         Prompts().MessageBox(FormatText(IDS_ASK_SAVE_AS_PWD, FileNameOf(strNewPath)),
                              EMsgIcon::exclamation, EMsgButtons::yesNoDefaultNo) != EMsgAnswer::yes)
         return false;
@@ -523,6 +535,20 @@ void CFileSession::OfferToRemoveOldPwd(const std::string& strOldPath) {
         if (std::remove(strPath.c_str()) != 0)
             ShowMessage(FormatText(IDS_REMOVE_FAILED, strPath));
     }
+}
+
+bool CFileSession::ClaimNewFile(CFileLock& lock, const std::string& strPath, CClaimedName& claim) {
+    const int fd = ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        ShowMessage(errno == EEXIST ? FormatText(IDS_EXISTS_NOT_REPLACED, strPath)
+                                    : FileErrorMessage(WriteErrorOf(errno), strPath));
+        return false;
+    }
+    claim.Take(strPath);
+    if (lock.Adopt(fd) == EFileError::none)
+        return true;
+    ShowMessage(FileErrorMessage(EFileError::busy, strPath));
+    return false;
 }
 
 bool CFileSession::LockForSave(CFileLock& lock, const std::string& strPath) {

@@ -66,7 +66,9 @@ public:
     // stays closed, for the caller to say why); a sealed file's cost is not
     // asked about; a save writes back only the file that was read, never
     // over a change another program made since, nor where the file went
-    // away, and reports that instead of asking.
+    // away, and reports that instead of asking; a new file (the save
+    // prompt's answer) is made only where no file is, and giving up the seal
+    // for a ".pwd" is not asked about.
     void SetUnattended(bool bUnattended) { m_bUnattended = bUnattended; }
     // Holds the advisory lock of the file at strPath until the session ends,
     // so that the read and the write after it are one step for every other
@@ -191,6 +193,21 @@ public:
     bool IsSkippingKeyCheck() const { return m_bSkipKeyCheck; }
 
 private:
+    // A new file made empty to take its name before the write; removed
+    // again unless the write landed in it.
+    class CClaimedName {
+    public:
+        CClaimedName() = default;
+        ~CClaimedName();
+        CClaimedName(const CClaimedName&) = delete;
+        CClaimedName& operator=(const CClaimedName&) = delete;
+        void Take(std::string strPath) { m_strPath = std::move(strPath); }
+        void Keep() { m_strPath.clear(); }
+
+    private:
+        std::string m_strPath;
+    };
+
     CPrompts& Prompts() const;
     void ShowMessage(const std::string& strText, bool bInformation = false) const;
     void ReadOptions();
@@ -213,6 +230,10 @@ private:
     // since, the user chooses. False to save nothing; strPath is cleared when
     // the user chose another name.
     bool ConfirmOverwriteOfChange(std::string& strPath);
+    // A name nobody at a window chose is taken only while no file has it
+    // (made empty, private and locked), so that a file another program made
+    // meanwhile is never replaced. False (reported) otherwise.
+    bool ClaimNewFile(CFileLock& lock, const std::string& strPath, CClaimedName& claim);
     // Takes the file's advisory lock for a save; false (reported) when
     // another program holds it past the brief wait.
     bool LockForSave(CFileLock& lock, const std::string& strPath);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // With nobody at a window the session asks nothing: it opens a file of any
 // name, leaves a file without a KEY closed as it was read, and writes back
-// only the file it read, unchanged by others since, under the lock it holds.
+// only the file it read, unchanged by others since, under the lock it holds,
+// or a new file where no file is.
 
 #include "DocumentFixture.h"
 #include "core/base/StringTable.h"
@@ -11,6 +12,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -117,4 +119,57 @@ TEST_F(Unattended, TheHeldLockCoversTheSaveAndKeepsOtherCopiesOut) {
     auto pReader = MakeDoc();
     OpenWithKey(*pReader, m_strPath, "k");
     EXPECT_EQ(pReader->CountAccounts(), 2);
+}
+
+TEST_F(Unattended, ANewFileIsMadeOnlyWhereNoneIsAndNothingStaysBehindAFailedSave) {
+    enum class EOut { freeName, taken, sameKey };
+    for (const EOut eOut : {EOut::freeName, EOut::taken, EOut::sameKey}) {
+        SCOPED_TRACE(static_cast<int>(eOut));
+        const std::string strTag = std::to_string(static_cast<int>(eOut));
+        // Every case crosses formats. From the sealed format to ".pwd" the
+        // seal is given up without a question: the caller chose it by name.
+        const bool bToSealed = eOut == EOut::sameKey;
+        const std::string strIn =
+            MakeFile("In" + strTag + (bToSealed ? ".pwd" : ".khv"), "k", {Account("bank", "p1")});
+        const std::string strOut =
+            m_folder.Path() + "/Out" + strTag + (bToSealed ? ".khv" : ".pwd");
+        if (eOut == EOut::taken)
+            std::ofstream(strOut) << "precious";
+        auto pDoc = MakeUnattendedDoc();
+        OpenWithKey(*pDoc, strIn, "k");
+        m_prompts.ClearRecord();
+        m_prompts.AnswerSaveFile(strOut);
+        if (eOut == EOut::freeName)
+            m_prompts.TypeCreateKey("new", "new");
+        if (eOut == EOut::sameKey) {
+            m_prompts.TypeCreateKey("k", "k");
+            m_prompts.CancelCreateKey();
+        }
+
+        const bool bSaved = pDoc->Session().OnFileSaveAs();
+
+        EXPECT_EQ(bSaved, eOut == EOut::freeName);
+        EXPECT_EQ(m_prompts.UnusedAnswers(), "");
+        switch (eOut) {
+        case EOut::freeName: {
+            EXPECT_TRUE(m_prompts.Messages().empty());
+            struct stat st {};
+            ASSERT_EQ(::stat(strOut.c_str(), &st), 0);
+            EXPECT_EQ(st.st_mode & 0777, 0600u);
+            auto pReader = MakeDoc();
+            OpenWithKey(*pReader, strOut, "new");
+            EXPECT_EQ(pReader->CountAccounts(), 1);
+            break;
+        }
+        case EOut::taken:
+            EXPECT_TRUE(Shown(FormatText(IDS_EXISTS_NOT_REPLACED, strOut), EMsgIcon::exclamation));
+            EXPECT_EQ(Bytes(strOut), "precious");
+            break;
+        case EOut::sameKey:
+            // The name was taken before the KEY was asked; it is given back.
+            EXPECT_TRUE(Shown(IDS_KEY_MUST_DIFFER, EMsgIcon::exclamation));
+            EXPECT_FALSE(FileExists(strOut));
+            break;
+        }
+    }
 }
