@@ -73,7 +73,7 @@ std::string Visible(std::string strText) {
 } // namespace
 
 bool HasKeePassCli() {
-    return std::system("keepassxc-cli --version >/dev/null 2>&1") == 0;
+    return RunKeePassCli({"--version"}, {}).nExit == 0;
 }
 
 SKeePassCliResult RunKeePassCli(const std::vector<std::string>& astrArgs,
@@ -101,30 +101,13 @@ SKeePassCliResult RunKeePassCli(const std::vector<std::string>& astrArgs,
 SKeePassCliResult KeePassCliExportXml(const std::string& strDatabase,
                                       const std::optional<std::string>& strPassword,
                                       const std::string& strKeyFile) {
-    char szFolder[] = "/tmp/keepass-oracle-XXXXXX";
-    SKeePassCliResult result;
-    if (!::mkdtemp(szFolder))
-        return result;
-    const std::string strFolder = szFolder;
-    {
-        std::ofstream input(strFolder + "/in", std::ios::binary);
-        if (strPassword)
-            input << *strPassword << '\n';
-    }
-    std::string strCommand = "keepassxc-cli export --format xml --quiet";
+    std::vector<std::string> astrArgs = {"export", "--format", "xml", "--quiet"};
     if (!strKeyFile.empty())
-        strCommand += " --key-file " + Quoted(strKeyFile);
+        astrArgs.insert(astrArgs.end(), {"--key-file", strKeyFile});
     if (!strPassword)
-        strCommand += " --no-password";
-    strCommand += " " + Quoted(strDatabase) + " <" + Quoted(strFolder + "/in") + " >" +
-                  Quoted(strFolder + "/out") + " 2>" + Quoted(strFolder + "/err");
-    const int nStatus = std::system(strCommand.c_str());
-    result.nExit = WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
-    result.strOut = ReadAll(strFolder + "/out");
-    result.strErr = ReadAll(strFolder + "/err");
-    std::error_code ec;
-    std::filesystem::remove_all(strFolder, ec);
-    return result;
+        astrArgs.emplace_back("--no-password");
+    astrArgs.push_back(strDatabase);
+    return RunKeePassCli(astrArgs, strPassword ? *strPassword + '\n' : std::string());
 }
 
 std::string KdbxXmlOutline(const std::string& strXml) {

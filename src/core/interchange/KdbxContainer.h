@@ -80,3 +80,5 @@ SKdbxOutcome KdbxCancelledOutcome();
 SKdbxOutcome KdbxTooLargeOutcome(std::size_t nAllowed);
 SKdbxOutcome KdbxTooLargePayloadOutcome();
 SKdbxOutcome KdbxUnsupportedOutcome(const std::string& strWhat);
+// A protected-value stream the reader does not know.
+SKdbxOutcome KdbxUnsupportedStreamOutcome();

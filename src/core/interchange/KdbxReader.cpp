@@ -3,6 +3,7 @@
 
 #include "core/interchange/KdbxCipher.h"
 #include "core/interchange/KdbxContainer.h"
+#include "core/interchange/KdbxInnerHeader.h"
 #include "core/interchange/KdbxXml.h"
 
 #include <botan/exceptn.h>
@@ -36,9 +37,6 @@ enum EHeaderField : std::uint8_t {
     kdfParameters = 11
 };
 
-// The inner header's field ids (KDBX 4).
-enum EInnerField : std::uint8_t { innerEnd = 0, innerStreamId = 1, innerStreamKey = 2 };
-
 const char* const MSG_NOT_KDBX = "The file is not a KeePass database.";
 const char* const MSG_DAMAGED = "The KeePass database is damaged or incomplete.";
 const char* const MSG_OUT_OF_MEMORY = "There is not enough memory to import the KeePass database.";
@@ -65,6 +63,10 @@ SKdbxOutcome Damaged() {
 SKdbxOutcome Unsupported(const std::string& strWhat) {
     return Outcome(EKdbxFailure::unsupported,
                    "The KeePass database uses " + strWhat + ", which cannot be imported.");
+}
+
+SKdbxOutcome UnsupportedStream() {
+    return Unsupported("a protected-value stream other than Salsa20 or ChaCha20");
 }
 
 SKdbxOutcome WrongKey(const SKdbxCredentials& credentials) {
@@ -268,77 +270,33 @@ EStream StreamPayload(std::span<const std::uint8_t> payload, bool bCompressed,
 class CPayloadReader {
 public:
     CPayloadReader(bool bInnerHeader, CKdbxInnerStream& stream, CKdbxXmlReader& xml)
-        : m_bInXml(!bInnerHeader), m_stream(stream), m_xml(xml) {}
+        : m_bInnerHeader(bInnerHeader), m_header(stream), m_xml(xml) {}
 
     bool Take(std::span<const std::uint8_t> chunk) {
-        while (!chunk.empty() && !m_bInXml) {
-            if (m_head.size() < 5) {
-                const std::size_t n = std::min(5 - m_head.size(), chunk.size());
-                m_head.insert(m_head.end(), chunk.begin(), chunk.begin() + n);
-                chunk = chunk.subspan(n);
-                m_nLeft = m_head.size() == 5 ? GetLE(std::span(m_head).subspan(1, 4)) : 0;
-                // A stream id or key is a few bytes; anything large is damage.
-                if (m_head.size() == 5 && m_head[0] != attachment && m_nLeft > 4096)
-                    return Fail(EKdbxFailure::damaged);
-            } else {
-                const std::size_t n =
-                    static_cast<std::size_t>(std::min<std::uint64_t>(m_nLeft, chunk.size()));
-                if (m_head[0] != attachment)
-                    m_data.insert(m_data.end(), chunk.begin(), chunk.begin() + n);
-                chunk = chunk.subspan(n);
-                m_nLeft -= n;
-            }
-            if (m_head.size() == 5 && m_nLeft == 0 && !EndField())
-                return false;
-        }
+        if (m_bInnerHeader && !m_header.IsRead() && !m_header.Take(chunk))
+            return false;
         return chunk.empty() || m_xml.Feed(chunk, false);
     }
 
     // Whether the payload held a whole inner header; the XML is then told
     // it has ended.
     bool Finish() {
-        if (!m_bInXml)
-            return Fail(EKdbxFailure::damaged);
+        if (m_bInnerHeader && !m_header.IsRead()) {
+            m_eFailure = EKdbxFailure::damaged;
+            return false;
+        }
         return m_xml.Feed({}, true);
     }
 
-    EKdbxFailure Failure() const { return m_eFailure; }
+    EKdbxFailure Failure() const {
+        return m_eFailure != EKdbxFailure::none ? m_eFailure : m_header.Failure();
+    }
 
 private:
-    static constexpr std::uint8_t attachment = 3;
-
-    bool EndField() {
-        const std::uint8_t nId = m_head[0];
-        m_head.clear();
-        if (nId == innerStreamId && m_data.size() == 4)
-            m_nStreamId = static_cast<std::uint32_t>(GetLE(m_data));
-        else if (nId == innerStreamKey)
-            m_key = m_data;
-        m_data.clear();
-        if (nId != innerEnd)
-            return true;
-        if (!m_nStreamId || m_key.empty())
-            return Fail(EKdbxFailure::damaged);
-        if (!m_stream.Init(*m_nStreamId, m_key))
-            return Fail(EKdbxFailure::unsupported);
-        m_bInXml = true;
-        return true;
-    }
-
-    bool Fail(EKdbxFailure eFailure) {
-        m_eFailure = eFailure;
-        return false;
-    }
-
-    bool m_bInXml;
-    CKdbxInnerStream& m_stream;
+    bool m_bInnerHeader;
+    CKdbxInnerHeader m_header;
     CKdbxXmlReader& m_xml;
     EKdbxFailure m_eFailure = EKdbxFailure::none;
-    CKdbxSecret m_head;
-    std::uint64_t m_nLeft = 0;
-    CKdbxSecret m_data;
-    std::optional<std::uint32_t> m_nStreamId;
-    CKdbxSecret m_key;
 };
 
 // Keeps the memory a read holds within its allowance.
@@ -412,7 +370,7 @@ SKdbxOutcome ReadPayload(const SHeader& header, std::span<const std::uint8_t> pa
     if (eStream == EStream::ok)
         reader.Finish();
     if (reader.Failure() == EKdbxFailure::unsupported)
-        return Unsupported("a protected-value stream other than Salsa20 or ChaCha20");
+        return UnsupportedStream();
     if (reader.Failure() != EKdbxFailure::none)
         return Damaged();
     CKdbxXmlReader::EResult eResult = xml.End();
@@ -632,7 +590,7 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
     CKdbxInnerStream innerStream;
     // 3.1 names its inner stream in the outer header, 4.x in the payload.
     if (header.nMajor < 4 && !innerStream.Init(*header.nInnerStream, header.innerKey))
-        return Unsupported("a protected-value stream other than Salsa20 or ChaCha20");
+        return UnsupportedStream();
     return ReadPayload(header, opened.payload, innerStream, opened.memory,
                        file.first(header.nLength), fnEntry, options.pCancel);
 }
@@ -770,4 +728,8 @@ SKdbxOutcome KdbxTooLargePayloadOutcome() {
 
 SKdbxOutcome KdbxUnsupportedOutcome(const std::string& strWhat) {
     return Unsupported(strWhat);
+}
+
+SKdbxOutcome KdbxUnsupportedStreamOutcome() {
+    return UnsupportedStream();
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/KdbxWriter.h"
 
+#include "core/interchange/KdbxHeaderWriter.h"
+#include "core/interchange/KdbxInnerHeader.h"
 #include "core/interchange/KdbxXmlWriter.h"
 #include "core/seal/SecretBuffer.h"
 #include "core/store/CodePage.h"
@@ -13,14 +15,8 @@
 
 namespace {
 
-constexpr std::uint32_t KDBX_SIGNATURE_1 = 0x9AA2D903;
-constexpr std::uint32_t KDBX_SIGNATURE_2 = 0xB54BFB67;
-constexpr std::uint32_t KDBX_VERSION_31 = 0x00030001;
-constexpr std::uint32_t KDBX_VERSION_40 = 0x00040000;
-
 // The outer header's fields.
 enum EHeaderField : std::uint8_t {
-    endOfHeader = 0,
     cipherId = 2,
     compressionFlags = 3,
     masterSeed = 4,
@@ -33,45 +29,17 @@ enum EHeaderField : std::uint8_t {
     kdfParameters = 11,       // 4.x
 };
 
-// The inner header of 4.x, before the XML.
-enum EInnerField : std::uint8_t { innerEnd = 0, innerStreamId = 1, innerStreamKey = 2 };
-
 constexpr std::size_t SEED_SIZE = 32;
 constexpr std::size_t INNER_KEY_SIZE_31 = 32;
-constexpr std::size_t INNER_KEY_SIZE_40 = 64;
-constexpr std::uint8_t END_OF_HEADER[] = {'\r', '\n', '\r', '\n'};
 
 // Argon2 below this is no key derivation worth the name; the format itself
 // allows down to 8 KiB.
 constexpr std::uint64_t MIN_ARGON2_MEMORY = 8 * 1024;
 
-template <class Bytes> void PutLe(Bytes& out, std::uint64_t nValue, std::size_t nSize) {
-    for (std::size_t i = 0; i < nSize; ++i)
-        out.push_back(static_cast<std::uint8_t>(nValue >> (8 * i)));
-}
-
-// One field: its id, its size (16 bits in 3.1, 32 in 4.x) and its data.
-template <class Bytes>
-void PutField(Bytes& out, bool bVersion4, std::uint8_t nId, std::span<const std::uint8_t> data) {
-    out.push_back(nId);
-    PutLe(out, data.size(), bVersion4 ? 4 : 2);
-    out.insert(out.end(), data.begin(), data.end());
-}
-
-CKdbxBytes LeBytes(std::uint64_t nValue, std::size_t nSize) {
-    CKdbxBytes bytes;
-    PutLe(bytes, nValue, nSize);
-    return bytes;
-}
-
 CKdbxBytes RandomBytes(std::size_t nSize) {
     CKdbxBytes bytes(nSize);
     Botan::system_rng().randomize(bytes.data(), bytes.size());
     return bytes;
-}
-
-std::span<const std::uint8_t> BytesOf(std::string_view str) {
-    return {reinterpret_cast<const std::uint8_t*>(str.data()), str.size()};
 }
 
 bool CheckOptions(const SKdbxWriteOptions& options, std::string& strError) {
@@ -146,10 +114,11 @@ bool DeriveKey(const SKdbxCredentials& credentials, const SKdbxKdfParams& params
     return false;
 }
 
-// The XML with its protected values masked by the inner stream.
-bool MakeXml(const std::list<CPasswordInfo>& listInfo, const CCodePage& codePage,
-             const SKdbxWriteOptions& options, const std::string& strHeaderHash,
-             CKdbxInnerStream& innerStream, std::string& strXml, std::string& strError) {
+// The plain payload: the prefix (4.x's inner header), then the XML with its
+// protected values masked by the inner stream.
+bool MakePayload(const std::list<CPasswordInfo>& listInfo, const CCodePage& codePage,
+                 const SKdbxWriteOptions& options, const std::string& strHeaderHash,
+                 CKdbxInnerStream& innerStream, CKdbxSecret& plain, std::string& strError) {
     SKdbxXmlSettings settings;
     settings.bVersion4 = options.eVersion == SKdbxWriteOptions::EVersion::kdbx40;
     settings.strHeaderHashBase64 = strHeaderHash;
@@ -165,101 +134,75 @@ bool MakeXml(const std::list<CPasswordInfo>& listInfo, const CCodePage& codePage
         [](std::uint8_t* pBytes, std::size_t nSize) {
             Botan::system_rng().randomize(pBytes, nSize);
         });
-    return writer.Write(listInfo, strXml, strError);
-}
-
-// The XML as the payload holds it: gzip-compressed or as it is.
-CKdbxSecret XmlPayload(std::string& strXml, bool bCompress) {
-    CKdbxSecret payload =
-        bCompress ? KdbxGzip(BytesOf(strXml)) : CKdbxSecret(strXml.begin(), strXml.end());
-    CSecretBuffer::Wipe(strXml);
-    return payload;
-}
-
-bool WriteVersion4(const std::list<CPasswordInfo>& listInfo, const CCodePage& codePage,
-                   const SKdbxCredentials& credentials, const SKdbxWriteOptions& options,
-                   CKdbxBytes& file, std::string& strError) {
-    const SKdbxKdfParams params = KdfParams(options);
-    CKdbxSecret transformedKey;
-    if (!DeriveKey(credentials, params, transformedKey, strError))
-        return false;
-    const CKdbxBytes seed = RandomBytes(SEED_SIZE);
-    const CKdbxBytes iv = RandomBytes(KdbxCipherIvSize(options.eCipher));
-
-    CKdbxBytes header;
-    PutLe(header, KDBX_SIGNATURE_1, 4);
-    PutLe(header, KDBX_SIGNATURE_2, 4);
-    PutLe(header, KDBX_VERSION_40, 4);
-    PutField(header, true, cipherId, KdbxCipherUuid(options.eCipher));
-    PutField(header, true, compressionFlags, LeBytes(options.bCompress ? 1 : 0, 4));
-    PutField(header, true, masterSeed, seed);
-    PutField(header, true, encryptionIv, iv);
-    PutField(header, true, kdfParameters, KdbxKdfToVariantMap(params).Serialize());
-    PutField(header, true, endOfHeader, END_OF_HEADER);
-
-    const CKdbxSecret hmacBaseKey = KdbxHmacBaseKey(seed, transformedKey);
-    const CKdbxBytes headerHash = KdbxSha256(header);
-    const CKdbxBytes headerHmac = KdbxHeaderHmac(hmacBaseKey, header);
-
-    // The inner header, then the XML, compressed together.
-    CKdbxSecret innerKey(INNER_KEY_SIZE_40);
-    Botan::system_rng().randomize(innerKey.data(), innerKey.size());
-    CKdbxInnerStream innerStream;
-    if (!innerStream.Init(static_cast<std::uint32_t>(options.eInnerStream), innerKey)) {
-        strError = "The inner stream cannot be started.";
-        return false;
-    }
     std::string strXml;
-    PutField(strXml, true, innerStreamId,
-             LeBytes(static_cast<std::uint32_t>(options.eInnerStream), 4));
-    PutField(strXml, true, innerStreamKey, innerKey);
-    PutField(strXml, true, innerEnd, {});
-    if (!MakeXml(listInfo, codePage, options, {}, innerStream, strXml, strError)) {
+    if (!writer.Write(listInfo, strXml, strError)) {
         CSecretBuffer::Wipe(strXml);
         return false;
     }
-    const CKdbxSecret plain = XmlPayload(strXml, options.bCompress);
-    CKdbxBytes sealed;
-    if (!KdbxEncrypt(options.eCipher, KdbxCipherKey(seed, transformedKey), iv, plain, sealed)) {
+    plain = KdbxPayload(std::move(plain), strXml, options.bCompress);
+    return true;
+}
+
+// What either version is written with: the key derivation with a fresh
+// seed and the key it gives, a fresh master seed and IV.
+struct SFreshFile {
+    SKdbxKdfParams params;
+    CKdbxSecret transformedKey;
+    CKdbxBytes seed;
+    CKdbxBytes iv;
+};
+
+// Makes them, and puts the header's fields both versions begin with.
+bool StartFile(const SKdbxCredentials& credentials, const SKdbxWriteOptions& options,
+               CKdbxHeaderWriter& header, SFreshFile& fresh, std::string& strError) {
+    fresh.params = KdfParams(options);
+    if (!DeriveKey(credentials, fresh.params, fresh.transformedKey, strError))
+        return false;
+    fresh.seed = RandomBytes(SEED_SIZE);
+    fresh.iv = RandomBytes(KdbxCipherIvSize(options.eCipher));
+    header.Put(cipherId, KdbxCipherUuid(options.eCipher));
+    header.PutNumber(compressionFlags, options.bCompress ? 1 : 0, 4);
+    header.Put(masterSeed, fresh.seed);
+    return true;
+}
+
+bool WriteVersion4(const std::list<CPasswordInfo>& listInfo, const CCodePage& codePage,
+                   const SKdbxWriteOptions& options, CKdbxHeaderWriter& header,
+                   const SFreshFile& fresh, CKdbxBytes& file, std::string& strError) {
+    header.Put(encryptionIv, fresh.iv);
+    header.Put(kdfParameters, KdbxKdfToVariantMap(fresh.params).Serialize());
+
+    // The inner header, then the XML, compressed together.
+    CKdbxInnerStream innerStream;
+    CKdbxSecret plain;
+    if (!KdbxWriteInnerHeader(innerStream, static_cast<std::uint32_t>(options.eInnerStream), {},
+                              plain)) {
+        strError = "The inner stream cannot be started.";
+        return false;
+    }
+    if (!MakePayload(listInfo, codePage, options, {}, innerStream, plain, strError))
+        return false;
+    if (!KdbxSealVersion4(header.End(), fresh.seed, fresh.transformedKey, options.eCipher, fresh.iv,
+                          plain, file)) {
         strError = "The database cannot be enciphered.";
         return false;
     }
-    const CKdbxBytes blocks = KdbxWriteHmacBlocks(sealed, hmacBaseKey);
-    file = std::move(header);
-    file.insert(file.end(), headerHash.begin(), headerHash.end());
-    file.insert(file.end(), headerHmac.begin(), headerHmac.end());
-    file.insert(file.end(), blocks.begin(), blocks.end());
     return true;
 }
 
 bool WriteVersion31(const std::list<CPasswordInfo>& listInfo, const CCodePage& codePage,
-                    const SKdbxCredentials& credentials, const SKdbxWriteOptions& options,
-                    CKdbxBytes& file, std::string& strError) {
-    const SKdbxKdfParams params = KdfParams(options);
-    CKdbxSecret transformedKey;
-    if (!DeriveKey(credentials, params, transformedKey, strError))
-        return false;
-    const CKdbxBytes seed = RandomBytes(SEED_SIZE);
-    const CKdbxBytes iv = RandomBytes(KdbxCipherIvSize(options.eCipher));
+                    const SKdbxWriteOptions& options, CKdbxHeaderWriter& header,
+                    const SFreshFile& fresh, CKdbxBytes& file, std::string& strError) {
     const CKdbxBytes startBytes = RandomBytes(SEED_SIZE);
     CKdbxSecret innerKey(INNER_KEY_SIZE_31);
     Botan::system_rng().randomize(innerKey.data(), innerKey.size());
-
-    CKdbxBytes header;
-    PutLe(header, KDBX_SIGNATURE_1, 4);
-    PutLe(header, KDBX_SIGNATURE_2, 4);
-    PutLe(header, KDBX_VERSION_31, 4);
-    PutField(header, false, cipherId, KdbxCipherUuid(options.eCipher));
-    PutField(header, false, compressionFlags, LeBytes(options.bCompress ? 1 : 0, 4));
-    PutField(header, false, masterSeed, seed);
-    PutField(header, false, transformSeed, params.seed);
-    PutField(header, false, transformRounds, LeBytes(params.nRounds, 8));
-    PutField(header, false, encryptionIv, iv);
-    PutField(header, false, protectedStreamKey, innerKey);
-    PutField(header, false, streamStartBytes, startBytes);
-    PutField(header, false, innerRandomStreamId,
-             LeBytes(static_cast<std::uint32_t>(options.eInnerStream), 4));
-    PutField(header, false, endOfHeader, END_OF_HEADER);
+    header.Put(transformSeed, fresh.params.seed);
+    header.PutNumber(transformRounds, fresh.params.nRounds, 8);
+    header.Put(encryptionIv, fresh.iv);
+    header.Put(protectedStreamKey, innerKey);
+    header.Put(streamStartBytes, startBytes);
+    header.PutNumber(innerRandomStreamId, static_cast<std::uint32_t>(options.eInnerStream), 4);
+    CKdbxBytes headerBytes = header.End();
 
     CKdbxInnerStream innerStream;
     if (!innerStream.Init(static_cast<std::uint32_t>(options.eInnerStream), innerKey)) {
@@ -267,26 +210,24 @@ bool WriteVersion31(const std::list<CPasswordInfo>& listInfo, const CCodePage& c
         return false;
     }
     // 3.1 has no header HMAC: the XML carries the header's hash instead.
-    const CKdbxBytes headerHash = KdbxSha256(header);
-    std::string strXml;
-    if (!MakeXml(listInfo, codePage, options,
-                 Botan::base64_encode(headerHash.data(), headerHash.size()), innerStream, strXml,
-                 strError)) {
-        CSecretBuffer::Wipe(strXml);
+    const CKdbxBytes headerHash = KdbxSha256(headerBytes);
+    CKdbxSecret payload;
+    if (!MakePayload(listInfo, codePage, options,
+                     Botan::base64_encode(headerHash.data(), headerHash.size()), innerStream,
+                     payload, strError))
         return false;
-    }
-    const CKdbxSecret payload = XmlPayload(strXml, options.bCompress);
     const CKdbxSecret blocks = KdbxWriteHashedBlocks(payload);
     // The start bytes come first, so that a reader knows a wrong key from
     // the first block.
     CKdbxSecret plain(startBytes.begin(), startBytes.end());
     plain.insert(plain.end(), blocks.begin(), blocks.end());
     CKdbxBytes sealed;
-    if (!KdbxEncrypt(options.eCipher, KdbxCipherKey(seed, transformedKey), iv, plain, sealed)) {
+    if (!KdbxEncrypt(options.eCipher, KdbxCipherKey(fresh.seed, fresh.transformedKey), fresh.iv,
+                     plain, sealed)) {
         strError = "The database cannot be enciphered.";
         return false;
     }
-    file = std::move(header);
+    file = std::move(headerBytes);
     file.insert(file.end(), sealed.begin(), sealed.end());
     return true;
 }
@@ -300,10 +241,14 @@ bool WriteKdbx(const std::list<CPasswordInfo>& listInfo, const CCodePage& codePa
         return false;
     CKdbxBytes file;
     try {
+        const bool bVersion4 = options.eVersion == SKdbxWriteOptions::EVersion::kdbx40;
+        CKdbxHeaderWriter header(bVersion4 ? 4 : 3, bVersion4 ? 0 : 1);
+        SFreshFile fresh;
+        if (!StartFile(credentials, options, header, fresh, strError))
+            return false;
         const bool bMade =
-            options.eVersion == SKdbxWriteOptions::EVersion::kdbx40
-                ? WriteVersion4(listInfo, codePage, credentials, options, file, strError)
-                : WriteVersion31(listInfo, codePage, credentials, options, file, strError);
+            bVersion4 ? WriteVersion4(listInfo, codePage, options, header, fresh, file, strError)
+                      : WriteVersion31(listInfo, codePage, options, header, fresh, file, strError);
         if (!bMade)
             return false;
     } catch (const std::bad_alloc&) {

@@ -7,12 +7,9 @@
 #include <botan/base64.h>
 #include <botan/exceptn.h>
 
-#include <expat.h>
-
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <new>
@@ -40,25 +37,6 @@ std::size_t HeldBy(const std::string& str) {
 std::size_t HeldBy(const Botan::secure_vector<char>& text) {
     return text.capacity();
 }
-
-// A block of the parser's carries its size and the reader it is charged
-// to; a new block is charged to the reader whose parser is at work.
-struct alignas(std::max_align_t) SParserBlock {
-    std::size_t nSize;
-    CKdbxXmlReader* pReader;
-};
-thread_local CKdbxXmlReader* t_pParsing = nullptr;
-
-class CParsing {
-public:
-    explicit CParsing(CKdbxXmlReader* pReader) : m_pOuter(t_pParsing) { t_pParsing = pReader; }
-    ~CParsing() { t_pParsing = m_pOuter; }
-    CParsing(const CParsing&) = delete;
-    CParsing& operator=(const CParsing&) = delete;
-
-private:
-    CKdbxXmlReader* m_pOuter;
-};
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -131,30 +109,12 @@ bool IsOtpFieldName(const std::string& strName) {
 } // namespace
 
 CKdbxXmlReader::CKdbxXmlReader(CKdbxInnerStream& stream, std::size_t nMemoryAllowed)
-    : m_stream(stream), m_nMemoryLeft(nMemoryAllowed) {}
-
-void CKdbxXmlReader::StartElement(void* pUser, const char* pszName, const char** ppszAttrs) {
-    static_cast<CKdbxXmlReader*>(pUser)->OnStart(pszName, ppszAttrs);
-}
-
-void CKdbxXmlReader::EndElement(void* pUser, const char*) {
-    static_cast<CKdbxXmlReader*>(pUser)->OnEnd();
-}
-
-void CKdbxXmlReader::Text(void* pUser, const char* pText, int nLength) {
-    static_cast<CKdbxXmlReader*>(pUser)->OnText(pText, static_cast<std::size_t>(nLength));
-}
-
-// A database declares no document type, and refusing one keeps entity
-// expansion out.
-void CKdbxXmlReader::Doctype(void* pUser, const char*, const char*, const char*, int) {
-    static_cast<CKdbxXmlReader*>(pUser)->Fail(EResult::malformed);
-}
+    : m_stream(stream), m_nMemoryLeft(nMemoryAllowed), m_parser(m_nMemoryLeft, this) {}
 
 void CKdbxXmlReader::Fail(EResult eResult) {
     if (m_eResult == EResult::ok)
         m_eResult = eResult;
-    XML_StopParser(static_cast<XML_Parser>(m_parser), XML_FALSE);
+    m_parser.Stop();
 }
 
 void CKdbxXmlReader::ClearScratch() {
@@ -213,62 +173,6 @@ template <typename TItem> bool CKdbxXmlReader::Room(std::vector<TItem>& items) {
 
 void CKdbxXmlReader::Allow(std::size_t nBytes) {
     m_nMemoryLeft += std::min(nBytes, SIZE_MAX - m_nMemoryLeft);
-}
-
-bool CKdbxXmlReader::ChargeParser(std::size_t nBytes) {
-    if (nBytes > PARSER_MEMORY - m_nParserHeld || nBytes > m_nMemoryLeft) {
-        m_bParserRefused = true;
-        return false;
-    }
-    m_nParserHeld += nBytes;
-    m_nMemoryLeft -= nBytes;
-    return true;
-}
-
-void CKdbxXmlReader::GiveParser(std::size_t nBytes) {
-    m_nParserHeld -= nBytes;
-    m_nMemoryLeft += nBytes;
-}
-
-void* CKdbxXmlReader::ParserMalloc(std::size_t nSize) {
-    CKdbxXmlReader* pReader = t_pParsing;
-    if (!pReader || !pReader->ChargeParser(nSize))
-        return nullptr;
-    auto* pBlock = static_cast<SParserBlock*>(std::malloc(sizeof(SParserBlock) + nSize));
-    if (!pBlock) {
-        pReader->GiveParser(nSize);
-        return nullptr;
-    }
-    pBlock->nSize = nSize;
-    pBlock->pReader = pReader;
-    return pBlock + 1;
-}
-
-void* CKdbxXmlReader::ParserRealloc(void* p, std::size_t nSize) {
-    if (!p)
-        return ParserMalloc(nSize);
-    auto* pBlock = static_cast<SParserBlock*>(p) - 1;
-    CKdbxXmlReader* pReader = pBlock->pReader;
-    const std::size_t nOld = pBlock->nSize;
-    // A block that moves is held twice for a moment.
-    if (!pReader->ChargeParser(nSize))
-        return nullptr;
-    auto* pNew = static_cast<SParserBlock*>(std::realloc(pBlock, sizeof(SParserBlock) + nSize));
-    if (!pNew) {
-        pReader->GiveParser(nSize);
-        return nullptr;
-    }
-    pReader->GiveParser(nOld);
-    pNew->nSize = nSize;
-    return pNew + 1;
-}
-
-void CKdbxXmlReader::ParserFree(void* p) {
-    if (!p)
-        return;
-    auto* pBlock = static_cast<SParserBlock*>(p) - 1;
-    pBlock->pReader->GiveParser(pBlock->nSize);
-    std::free(pBlock);
 }
 
 CKdbxXmlReader::EElem CKdbxXmlReader::Classify(const char* pszName) const {
@@ -550,56 +454,19 @@ void CKdbxXmlReader::EndString() {
     m_strValue.clear();
 }
 
-CKdbxXmlReader::~CKdbxXmlReader() {
-    if (m_parser)
-        XML_ParserFree(static_cast<XML_Parser>(m_parser));
-}
+CKdbxXmlReader::~CKdbxXmlReader() = default;
 
 bool CKdbxXmlReader::Feed(std::span<const std::uint8_t> xml, bool bFinal) {
     if (m_eResult != EResult::ok)
         return false;
-    try {
-        // Whatever the parser allocates is charged to this reader.
-        const CParsing parsing(this);
-        if (!m_parser) {
-            static const XML_Memory_Handling_Suite HEAP = {ParserMalloc, ParserRealloc, ParserFree};
-            XML_Parser parser = XML_ParserCreate_MM("UTF-8", &HEAP, nullptr);
-            if (!parser) {
-                m_eResult = m_bParserRefused ? EResult::tooLarge : EResult::outOfMemory;
-                return false;
-            }
-            m_parser = parser;
-            XML_SetUserData(parser, this);
-            XML_SetElementHandler(parser, StartElement, EndElement);
-            XML_SetCharacterDataHandler(parser, Text);
-            XML_SetStartDoctypeDeclHandler(parser, Doctype);
-        }
-        auto parser = static_cast<XML_Parser>(m_parser);
-        // In pieces whose length fits expat's int.
-        constexpr std::size_t CHUNK = std::size_t(1) << 20;
-        std::size_t nDone = 0;
-        do {
-            const std::size_t n = std::min(CHUNK, xml.size() - nDone);
-            const bool bLast = bFinal && nDone + n == xml.size();
-            if (XML_Parse(parser, reinterpret_cast<const char*>(xml.data() + nDone),
-                          static_cast<int>(n), bLast ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
-                if (m_eResult == EResult::ok && XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY)
-                    m_eResult = m_bParserRefused ? EResult::tooLarge : EResult::outOfMemory;
-                else if (m_eResult == EResult::ok)
-                    m_eResult = EResult::malformed;
-                return false;
-            }
-            nDone += n;
-        } while (nDone < xml.size());
-    } catch (const std::bad_alloc&) {
-        m_eResult = EResult::outOfMemory;
-        return false;
-    }
-    return true;
+    const CExpatParser::EResult eParsed = m_parser.Feed(xml, bFinal);
+    if (m_eResult == EResult::ok)
+        m_eResult = CExpatParser::As<EResult>(eParsed);
+    return eParsed == CExpatParser::EResult::ok;
 }
 
 CKdbxXmlReader::EResult CKdbxXmlReader::End() {
-    if (m_eResult == EResult::ok && !m_parser)
+    if (m_eResult == EResult::ok && !m_parser.IsStarted())
         m_eResult = EResult::malformed; // nothing was given
     if (m_eResult == EResult::ok && m_groups.empty())
         m_eResult = EResult::malformed; // not a database's document at all

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/interchange/ExpatParser.h"
 #include "core/interchange/ImportEntry.h"
 #include "core/interchange/KdbxKeys.h"
 
@@ -53,11 +54,8 @@ public:
     void SetCancelToken(const CCancelToken* pCancel) { m_pCancel = pCancel; }
     void HandOut(const std::function<void(const SImportEntry&)>& fnEntry) const;
 
-    // The most memory the XML parser itself may hold: its buffer for one
-    // token and its pools. Text comes from it in pieces and a database's
-    // names and attribute values are short, so only a document that is no
-    // database's needs more.
-    static constexpr std::size_t PARSER_MEMORY = std::size_t(16) << 20;
+    // The most memory the XML parser itself may hold.
+    static constexpr std::size_t PARSER_MEMORY = CExpatParser::MEMORY_LIMIT;
 
     // The most levels a field reference is followed through other references;
     // one that lies deeper stays as it is written.
@@ -116,17 +114,7 @@ private:
         int nAttachments = 0;
     };
 
-    static void StartElement(void* pUser, const char* pszName, const char** ppszAttrs);
-    static void EndElement(void* pUser, const char* pszName);
-    static void Text(void* pUser, const char* pText, int nLength);
-    static void Doctype(void* pUser, const char*, const char*, const char*, int);
-    // The parser's allocator: every block is charged to the reader whose
-    // parser asks for it.
-    static void* ParserMalloc(std::size_t nSize);
-    static void* ParserRealloc(void* p, std::size_t nSize);
-    static void ParserFree(void* p);
-    bool ChargeParser(std::size_t nBytes);
-    void GiveParser(std::size_t nBytes);
+    friend class CExpatParser; // its handlers call OnStart, OnEnd and OnText
 
     void OnStart(const char* pszName, const char** ppszAttrs);
     void OnEnd();
@@ -163,9 +151,7 @@ private:
     CKdbxInnerStream& m_stream;
     std::size_t m_nMemoryLeft;
     const CCancelToken* m_pCancel = nullptr;
-    void* m_parser = nullptr;
-    std::size_t m_nParserHeld = 0;
-    bool m_bParserRefused = false; // the parser was refused memory it asked for
+    CExpatParser m_parser;
     EResult m_eResult = EResult::ok;
 
     std::vector<EElem> m_stack;

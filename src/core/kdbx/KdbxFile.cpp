@@ -2,6 +2,8 @@
 #include "core/kdbx/KdbxFile.h"
 
 #include "core/interchange/KdbxContainer.h"
+#include "core/interchange/KdbxHeaderWriter.h"
+#include "core/interchange/KdbxInnerHeader.h"
 #include "core/seal/SecretBuffer.h"
 
 #include <botan/base64.h>
@@ -17,40 +19,11 @@
 
 namespace {
 
-constexpr std::uint32_t SIGNATURE_1 = 0x9AA2D903;
-constexpr std::uint32_t SIGNATURE_2 = 0xB54BFB67;
-
-// The inner header's fields (4.x), before the XML.
-enum EInnerField : std::uint8_t { innerEnd = 0, innerStreamId = 1, innerStreamKey = 2, binary = 3 };
-// A binary's flags: the first byte of its field.
-constexpr std::uint8_t BINARY_PROTECTED = 0x01;
-
 constexpr std::size_t SEED_SIZE = 32;
-constexpr std::size_t INNER_KEY_SIZE = 64;
-constexpr std::uint8_t END_OF_HEADER[] = {'\r', '\n', '\r', '\n'};
 
 // Seconds from 0001-01-01 to 1970-01-01: 4.x counts its times from the
 // former.
 constexpr std::int64_t SECONDS_TO_UNIX_EPOCH = 62135596800;
-
-std::uint64_t GetLE(std::span<const std::uint8_t> bytes) {
-    std::uint64_t n = 0;
-    for (std::size_t i = bytes.size(); i-- > 0;)
-        n = (n << 8) | bytes[i];
-    return n;
-}
-
-template <class Bytes> void PutLE(Bytes& out, std::uint64_t nValue, std::size_t nSize) {
-    for (std::size_t i = 0; i < nSize; ++i)
-        out.push_back(static_cast<std::uint8_t>(nValue >> (8 * i)));
-}
-
-template <class Bytes>
-void PutField(Bytes& out, std::uint8_t nId, std::span<const std::uint8_t> data) {
-    out.push_back(nId);
-    PutLE(out, data.size(), 4);
-    out.insert(out.end(), data.begin(), data.end());
-}
 
 CKdbxBytes RandomBytes(std::size_t nSize) {
     CKdbxBytes bytes(nSize);
@@ -69,9 +42,9 @@ class CPayloadTaker {
 public:
     CPayloadTaker(bool bInnerHeader, std::size_t nMemoryLeft, CKdbxInnerStream& stream,
                   CXmlTree& tree, std::vector<SKdbxBinary>& binaries)
-        : m_bInXml(!bInnerHeader), m_nMemoryLeft(nMemoryLeft), m_stream(stream), m_tree(tree),
-          m_binaries(binaries) {
-        if (m_bInXml)
+        : m_nMemoryLeft(nMemoryLeft), m_stream(stream), m_tree(tree), m_header(stream) {
+        m_header.KeepBinaries(binaries, m_nMemoryLeft);
+        if (!bInnerHeader)
             StartXml();
     }
 
@@ -83,21 +56,12 @@ public:
     }
 
     bool Take(std::span<const std::uint8_t> chunk) {
-        while (!chunk.empty() && !m_bInXml) {
-            if (m_head.size() < 5) {
-                const std::size_t n = std::min(5 - m_head.size(), chunk.size());
-                m_head.insert(m_head.end(), chunk.begin(), chunk.begin() + n);
-                chunk = chunk.subspan(n);
-                if (m_head.size() == 5 && !StartField())
-                    return false;
-            } else {
-                const std::size_t n = std::min(m_nLeft, chunk.size());
-                m_data.insert(m_data.end(), chunk.begin(), chunk.begin() + n);
-                chunk = chunk.subspan(n);
-                m_nLeft -= n;
-            }
-            if (m_head.size() == 5 && m_nLeft == 0 && !EndField())
+        if (!m_parser) {
+            if (!m_header.Take(chunk))
                 return false;
+            if (!m_header.IsRead())
+                return true;
+            StartXml();
         }
         return chunk.empty() || m_parser->Feed(chunk, false);
     }
@@ -105,9 +69,9 @@ public:
     // How the payload ended: none when it held a whole inner header and
     // document.
     SKdbxOutcome Finish(std::size_t nAllowed) {
-        if (m_eFailure != EKdbxFailure::none)
+        if (m_header.Failure() != EKdbxFailure::none)
             return Outcome(nAllowed);
-        if (!m_bInXml)
+        if (!m_parser)
             return KdbxDamagedOutcome();
         m_parser->Feed({}, true);
         switch (m_parser->End()) {
@@ -125,14 +89,13 @@ public:
 
     // Why the taking stopped, when it did.
     SKdbxOutcome Outcome(std::size_t nAllowed) const {
-        switch (m_eFailure) {
+        switch (m_header.Failure()) {
         case EKdbxFailure::none:
             break;
         case EKdbxFailure::tooLarge:
             return KdbxTooLargeOutcome(nAllowed);
         case EKdbxFailure::unsupported:
-            return KdbxUnsupportedOutcome(
-                "a protected-value stream other than Salsa20 or ChaCha20");
+            return KdbxUnsupportedStreamOutcome();
         default:
             return KdbxDamagedOutcome();
         }
@@ -140,80 +103,17 @@ public:
     }
 
 private:
-    bool StartField() {
-        m_nLeft = static_cast<std::size_t>(GetLE(std::span(m_head).subspan(1, 4)));
-        // A stream id or key is a few bytes; a binary is charged before it
-        // is held.
-        if (m_head[0] != binary && m_nLeft > 4096)
-            return Fail(EKdbxFailure::damaged);
-        if (m_head[0] == binary) {
-            if (m_nLeft == 0)
-                return Fail(EKdbxFailure::damaged); // no flags
-            if (m_nLeft > m_nMemoryLeft)
-                return Fail(EKdbxFailure::tooLarge);
-            m_nMemoryLeft -= m_nLeft;
-            m_data.reserve(m_nLeft);
-        }
-        return true;
-    }
-
-    bool EndField() {
-        const std::uint8_t nId = m_head[0];
-        m_head.clear();
-        switch (nId) {
-        case innerStreamId:
-            if (m_data.size() == 4)
-                m_nStreamId = static_cast<std::uint32_t>(GetLE(m_data));
-            break;
-        case innerStreamKey:
-            m_key = m_data;
-            break;
-        case binary: {
-            // The data moves on without its flags byte: it is charged once.
-            SKdbxBinary& item = m_binaries.emplace_back();
-            item.bProtected = (m_data[0] & BINARY_PROTECTED) != 0;
-            m_data.erase(m_data.begin());
-            item.data = std::move(m_data);
-            break;
-        }
-        default:
-            break;
-        }
-        CKdbxSecret().swap(m_data);
-        if (nId != innerEnd)
-            return true;
-        if (!m_nStreamId || m_key.empty())
-            return Fail(EKdbxFailure::damaged);
-        if (!m_stream.Init(*m_nStreamId, m_key))
-            return Fail(EKdbxFailure::unsupported);
-        m_bInXml = true;
-        StartXml();
-        return true;
-    }
-
     void StartXml() {
         m_parser.emplace(m_tree, m_nMemoryLeft, [this](std::uint8_t* pBytes, std::size_t nSize) {
             m_stream.Apply(pBytes, nSize);
         });
     }
 
-    bool Fail(EKdbxFailure eFailure) {
-        m_eFailure = eFailure;
-        return false;
-    }
-
-    bool m_bInXml;
     std::size_t m_nMemoryLeft;
     CKdbxInnerStream& m_stream;
     CXmlTree& m_tree;
-    std::vector<SKdbxBinary>& m_binaries;
+    CKdbxInnerHeader m_header;
     std::optional<CXmlTreeParser> m_parser;
-    EKdbxFailure m_eFailure = EKdbxFailure::none;
-    CKdbxSecret m_head;
-    std::size_t m_nLeft = 0;
-    CKdbxSecret m_data;
-    std::optional<std::uint32_t> m_nStreamId;
-    CKdbxSecret m_key;
 };
 
 // ---- 3.1 to 4.x
@@ -395,8 +295,7 @@ SKdbxOutcome CKdbxFile::Read(std::span<const std::uint8_t> file,
 
         CKdbxInnerStream stream;
         if (!bKdbx4 && !stream.Init(*container.nInnerStream, container.innerKey))
-            return KdbxUnsupportedOutcome(
-                "a protected-value stream other than Salsa20 or ChaCha20");
+            return KdbxUnsupportedStreamOutcome();
         CXmlTree tree;
         std::vector<SKdbxBinary> binaries;
         std::size_t nMemoryLeft = container.nMemoryLeft;
@@ -506,46 +405,21 @@ SKdbxOutcome CKdbxFile::Write(const SKdbxCredentials& credentials, CKdbxBytes& f
 
         const CKdbxBytes seed = RandomBytes(SEED_SIZE);
         const CKdbxBytes iv = RandomBytes(KdbxCipherIvSize(m_eCipher));
-        CKdbxBytes header;
-        PutLE(header, SIGNATURE_1, 4);
-        PutLE(header, SIGNATURE_2, 4);
-        PutLE(header, m_nMajor >= 4 ? m_nMinor : 0, 2);
-        PutLE(header, 4, 2);
-        PutField(header, KDBX_FIELD_CIPHER, KdbxCipherUuid(m_eCipher));
-        CKdbxBytes compression;
-        PutLE(compression, m_bCompressed ? 1 : 0, 4);
-        PutField(header, KDBX_FIELD_COMPRESSION, compression);
-        PutField(header, KDBX_FIELD_MASTER_SEED, seed);
-        PutField(header, KDBX_FIELD_IV, iv);
-        PutField(header, KDBX_FIELD_KDF_PARAMETERS, kdfMap.Serialize());
+        CKdbxHeaderWriter header(4, m_nMajor >= 4 ? m_nMinor : 0);
+        header.Put(KDBX_FIELD_CIPHER, KdbxCipherUuid(m_eCipher));
+        header.PutNumber(KDBX_FIELD_COMPRESSION, m_bCompressed ? 1 : 0, 4);
+        header.Put(KDBX_FIELD_MASTER_SEED, seed);
+        header.Put(KDBX_FIELD_IV, iv);
+        header.Put(KDBX_FIELD_KDF_PARAMETERS, kdfMap.Serialize());
         if (m_publicCustomData)
-            PutField(header, KDBX_FIELD_PUBLIC_CUSTOM_DATA, *m_publicCustomData);
-        PutField(header, 0, END_OF_HEADER);
-
-        const CKdbxSecret hmacBaseKey = KdbxHmacBaseKey(seed, transformedKey);
-        const CKdbxBytes headerHash = KdbxSha256(header);
-        const CKdbxBytes headerHmac = KdbxHeaderHmac(hmacBaseKey, header);
+            header.Put(KDBX_FIELD_PUBLIC_CUSTOM_DATA, *m_publicCustomData);
 
         // The inner header with the pool, then the XML.
-        CKdbxSecret innerKey(INNER_KEY_SIZE);
-        Botan::system_rng().randomize(innerKey.data(), innerKey.size());
         CKdbxInnerStream stream;
-        const auto nStream = static_cast<std::uint32_t>(EKdbxInnerStream::chacha20);
-        if (!stream.Init(nStream, innerKey))
-            return KdbxUnsupportedOutcome("an inner stream that cannot be started");
         CKdbxSecret plain;
-        CKdbxBytes streamId;
-        PutLE(streamId, nStream, 4);
-        PutField(plain, innerStreamId, streamId);
-        PutField(plain, innerStreamKey, innerKey);
-        for (const SKdbxBinary& item : m_binaries) {
-            plain.push_back(binary);
-            PutLE(plain, item.data.size() + 1, 4);
-            plain.push_back(item.bProtected ? BINARY_PROTECTED : 0);
-            plain.insert(plain.end(), item.data.begin(), item.data.end());
-        }
-        PutField(plain, innerEnd, {});
-
+        if (!KdbxWriteInnerHeader(stream, static_cast<std::uint32_t>(EKdbxInnerStream::chacha20),
+                                  m_binaries, plain))
+            return KdbxUnsupportedOutcome("an inner stream that cannot be started");
         std::string strXml;
         std::string strError;
         const bool bWritten = m_xml.Write(
@@ -560,19 +434,9 @@ SKdbxOutcome CKdbxFile::Write(const SKdbxCredentials& credentials, CKdbxBytes& f
             CSecretBuffer::Wipe(strXml);
             return Failure(EKdbxFailure::unsupported, strError);
         }
-        plain.insert(plain.end(), strXml.begin(), strXml.end());
-        CSecretBuffer::Wipe(strXml);
-        if (m_bCompressed)
-            plain = KdbxGzip(plain);
-
-        CKdbxBytes sealed;
-        if (!KdbxEncrypt(m_eCipher, KdbxCipherKey(seed, transformedKey), iv, plain, sealed))
+        plain = KdbxPayload(std::move(plain), strXml, m_bCompressed);
+        if (!KdbxSealVersion4(header.End(), seed, transformedKey, m_eCipher, iv, plain, file))
             return KdbxUnsupportedOutcome("a cipher that cannot encipher it");
-        const CKdbxBytes blocks = KdbxWriteHmacBlocks(sealed, hmacBaseKey);
-        file = std::move(header);
-        file.insert(file.end(), headerHash.begin(), headerHash.end());
-        file.insert(file.end(), headerHmac.begin(), headerHmac.end());
-        file.insert(file.end(), blocks.begin(), blocks.end());
         return {};
     } catch (const std::bad_alloc&) {
         return KdbxOutOfMemoryOutcome();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/interchange/KdbxCipher.h"
+#include "core/interchange/KdbxInnerHeader.h"
 #include "core/interchange/KdbxKeys.h"
 #include "core/interchange/KdbxReader.h"
 #include "core/kdbx/XmlTree.h"
@@ -10,13 +11,6 @@
 #include <optional>
 #include <span>
 #include <vector>
-
-// An attachment of the database's binary pool; entries name it by its
-// index (<Value Ref="0"/>).
-struct SKdbxBinary {
-    bool bProtected = false; // kept protected in memory by the managers that read it
-    CKdbxSecret data;
-};
 
 // A KeePass database kept whole: the outer header's settings, the binary
 // pool and the XML tree, so that saving it again keeps everything no one

@@ -6,12 +6,9 @@
 #include <botan/base64.h>
 #include <botan/exceptn.h>
 
-#include <expat.h>
-
 #include <algorithm>
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
-#include <new>
 
 namespace {
 
@@ -44,24 +41,6 @@ bool IsTrue(std::string_view str) {
            (str[1] == 'R' || str[1] == 'r') && (str[2] == 'U' || str[2] == 'u') &&
            (str[3] == 'E' || str[3] == 'e');
 }
-
-// A block of the parser's carries its size and the parser it is charged to.
-struct alignas(std::max_align_t) SParserBlock {
-    std::size_t nSize;
-    CXmlTreeParser* pParser;
-};
-thread_local CXmlTreeParser* t_pParsing = nullptr;
-
-class CParsing {
-public:
-    explicit CParsing(CXmlTreeParser* pParser) : m_pOuter(t_pParsing) { t_pParsing = pParser; }
-    ~CParsing() { t_pParsing = m_pOuter; }
-    CParsing(const CParsing&) = delete;
-    CParsing& operator=(const CParsing&) = delete;
-
-private:
-    CXmlTreeParser* m_pOuter;
-};
 
 // An attribute value: escaped as text is, and tabs and line feeds as
 // references, which a reader's normalisation of attributes keeps.
@@ -331,37 +310,15 @@ bool CXmlTree::Write(std::string& strXml, const CMasker& fnMask, std::string& st
 // ---- CXmlTreeParser
 
 CXmlTreeParser::CXmlTreeParser(CXmlTree& tree, std::size_t nMemoryAllowed, CUnmask fnUnmask)
-    : m_tree(tree), m_nMemoryLeft(nMemoryAllowed), m_fnUnmask(std::move(fnUnmask)) {}
+    : m_tree(tree), m_nMemoryLeft(nMemoryAllowed), m_fnUnmask(std::move(fnUnmask)),
+      m_parser(m_nMemoryLeft, this) {}
 
-CXmlTreeParser::~CXmlTreeParser() {
-    if (m_parser) {
-        const CParsing parsing(this);
-        XML_ParserFree(static_cast<XML_Parser>(m_parser));
-    }
-}
-
-void CXmlTreeParser::StartElement(void* pUser, const char* pszName, const char** ppszAttrs) {
-    static_cast<CXmlTreeParser*>(pUser)->OnStart(pszName, ppszAttrs);
-}
-
-void CXmlTreeParser::EndElement(void* pUser, const char*) {
-    static_cast<CXmlTreeParser*>(pUser)->OnEnd();
-}
-
-void CXmlTreeParser::Text(void* pUser, const char* pText, int nLength) {
-    static_cast<CXmlTreeParser*>(pUser)->OnText(pText, static_cast<std::size_t>(nLength));
-}
-
-// A database declares no document type, and refusing one keeps entity
-// expansion out.
-void CXmlTreeParser::Doctype(void* pUser, const char*, const char*, const char*, int) {
-    static_cast<CXmlTreeParser*>(pUser)->Fail(EResult::malformed);
-}
+CXmlTreeParser::~CXmlTreeParser() = default;
 
 void CXmlTreeParser::Fail(EResult eResult) {
     if (m_eResult == EResult::ok)
         m_eResult = eResult;
-    XML_StopParser(static_cast<XML_Parser>(m_parser), XML_FALSE);
+    m_parser.Stop();
 }
 
 bool CXmlTreeParser::Charge(std::size_t nBytes) {
@@ -379,61 +336,6 @@ void CXmlTreeParser::Give(std::size_t nBytes) {
 
 void CXmlTreeParser::Allow(std::size_t nBytes) {
     Give(nBytes);
-}
-
-bool CXmlTreeParser::ChargeParser(std::size_t nBytes) {
-    if (nBytes > PARSER_MEMORY - m_nParserHeld || nBytes > m_nMemoryLeft) {
-        m_bParserRefused = true;
-        return false;
-    }
-    m_nParserHeld += nBytes;
-    m_nMemoryLeft -= nBytes;
-    return true;
-}
-
-void CXmlTreeParser::GiveParser(std::size_t nBytes) {
-    m_nParserHeld -= nBytes;
-    m_nMemoryLeft += nBytes;
-}
-
-void* CXmlTreeParser::ParserMalloc(std::size_t nSize) {
-    CXmlTreeParser* pParser = t_pParsing;
-    if (!pParser || !pParser->ChargeParser(nSize))
-        return nullptr;
-    auto* pBlock = static_cast<SParserBlock*>(std::malloc(sizeof(SParserBlock) + nSize));
-    if (!pBlock) {
-        pParser->GiveParser(nSize);
-        return nullptr;
-    }
-    pBlock->nSize = nSize;
-    pBlock->pParser = pParser;
-    return pBlock + 1;
-}
-
-void* CXmlTreeParser::ParserRealloc(void* p, std::size_t nSize) {
-    if (!p)
-        return ParserMalloc(nSize);
-    auto* pBlock = static_cast<SParserBlock*>(p) - 1;
-    CXmlTreeParser* pParser = pBlock->pParser;
-    const std::size_t nOld = pBlock->nSize;
-    if (!pParser->ChargeParser(nSize))
-        return nullptr;
-    auto* pNew = static_cast<SParserBlock*>(std::realloc(pBlock, sizeof(SParserBlock) + nSize));
-    if (!pNew) {
-        pParser->GiveParser(nSize);
-        return nullptr;
-    }
-    pParser->GiveParser(nOld);
-    pNew->nSize = nSize;
-    return pNew + 1;
-}
-
-void CXmlTreeParser::ParserFree(void* p) {
-    if (!p)
-        return;
-    auto* pBlock = static_cast<SParserBlock*>(p) - 1;
-    pBlock->pParser->GiveParser(pBlock->nSize);
-    std::free(pBlock);
 }
 
 bool CXmlTreeParser::SettleChildren(const std::vector<CXmlElement>& children,
@@ -574,43 +476,10 @@ void CXmlTreeParser::OnEnd() {
 bool CXmlTreeParser::Feed(std::span<const std::uint8_t> xml, bool bFinal) {
     if (m_eResult != EResult::ok)
         return false;
-    try {
-        const CParsing parsing(this);
-        if (!m_parser) {
-            static const XML_Memory_Handling_Suite HEAP = {ParserMalloc, ParserRealloc, ParserFree};
-            XML_Parser parser = XML_ParserCreate_MM("UTF-8", &HEAP, nullptr);
-            if (!parser) {
-                m_eResult = m_bParserRefused ? EResult::tooLarge : EResult::outOfMemory;
-                return false;
-            }
-            m_parser = parser;
-            XML_SetUserData(parser, this);
-            XML_SetElementHandler(parser, StartElement, EndElement);
-            XML_SetCharacterDataHandler(parser, Text);
-            XML_SetStartDoctypeDeclHandler(parser, Doctype);
-        }
-        auto parser = static_cast<XML_Parser>(m_parser);
-        // In pieces whose length fits expat's int.
-        constexpr std::size_t CHUNK = std::size_t(1) << 20;
-        std::size_t nDone = 0;
-        do {
-            const std::size_t n = std::min(CHUNK, xml.size() - nDone);
-            const bool bLast = bFinal && nDone + n == xml.size();
-            if (XML_Parse(parser, reinterpret_cast<const char*>(xml.data() + nDone),
-                          static_cast<int>(n), bLast ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
-                if (m_eResult == EResult::ok && XML_GetErrorCode(parser) == XML_ERROR_NO_MEMORY)
-                    m_eResult = m_bParserRefused ? EResult::tooLarge : EResult::outOfMemory;
-                else if (m_eResult == EResult::ok)
-                    m_eResult = EResult::malformed;
-                return false;
-            }
-            nDone += n;
-        } while (nDone < xml.size());
-    } catch (const std::bad_alloc&) {
-        m_eResult = EResult::outOfMemory;
-        return false;
-    }
-    return true;
+    const EResult eParsed = m_parser.Feed(xml, bFinal);
+    if (m_eResult == EResult::ok)
+        m_eResult = eParsed;
+    return eParsed == EResult::ok;
 }
 
 CXmlTreeParser::EResult CXmlTreeParser::End() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/interchange/ExpatParser.h"
 #include "core/interchange/KdbxKeys.h"
 
 #include <cstddef>
@@ -126,12 +127,12 @@ private:
 // Reads an XML document into a tree piece by piece, as the payload inflates.
 // A document type is refused (which keeps entity expansion out), and every
 // block the tree and the parser hold is charged to a memory allowance; the
-// parser itself takes at most PARSER_MEMORY. A text marked
+// parser itself takes at most PARSER_MEMORY (CExpatParser). A text marked
 // Protected="True" is base64 whose bytes fnUnmask unmasks, in document
 // order as the inner stream requires.
 class CXmlTreeParser {
 public:
-    enum class EResult { ok, malformed, tooLarge, outOfMemory };
+    using EResult = CExpatParser::EResult;
     using CUnmask = std::function<void(std::uint8_t* pBytes, std::size_t nSize)>;
 
     CXmlTreeParser(CXmlTree& tree, std::size_t nMemoryAllowed, CUnmask fnUnmask);
@@ -139,7 +140,7 @@ public:
     CXmlTreeParser(const CXmlTreeParser&) = delete;
     CXmlTreeParser& operator=(const CXmlTreeParser&) = delete;
 
-    static constexpr std::size_t PARSER_MEMORY = std::size_t(16) << 20;
+    static constexpr std::size_t PARSER_MEMORY = CExpatParser::MEMORY_LIMIT;
 
     void Allow(std::size_t nBytes);
     // False once the document has failed; End tells how.
@@ -148,33 +149,21 @@ public:
     // Feed and End over a whole document.
     EResult Parse(std::span<const std::uint8_t> xml);
 
-    // The parser's allocator (expat's memory suite).
-    static void* ParserMalloc(std::size_t nSize);
-    static void* ParserRealloc(void* p, std::size_t nSize);
-    static void ParserFree(void* p);
-
 private:
-    static void StartElement(void* pUser, const char* pszName, const char** ppszAttrs);
-    static void EndElement(void* pUser, const char* pszName);
-    static void Text(void* pUser, const char* pText, int nLength);
-    static void Doctype(void* pUser, const char*, const char*, const char*, int);
+    friend class CExpatParser; // its handlers call OnStart, OnEnd and OnText
     void OnStart(const char* pszName, const char** ppszAttrs);
     void OnEnd();
     void OnText(const char* pText, std::size_t nLength);
     void Fail(EResult eResult);
     bool Charge(std::size_t nBytes);
     void Give(std::size_t nBytes);
-    bool ChargeParser(std::size_t nBytes);
-    void GiveParser(std::size_t nBytes);
     // The children's block, after the vector grew from nOldCapacity.
     bool SettleChildren(const std::vector<CXmlElement>& children, std::size_t nOldCapacity);
 
     CXmlTree& m_tree;
     std::size_t m_nMemoryLeft;
     CUnmask m_fnUnmask;
-    void* m_parser = nullptr;
-    std::size_t m_nParserHeld = 0;
-    bool m_bParserRefused = false;
+    CExpatParser m_parser;
     EResult m_eResult = EResult::ok;
     bool m_bRootSeen = false;
     std::vector<CXmlElement*> m_stack;
