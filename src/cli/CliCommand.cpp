@@ -23,7 +23,9 @@
 #include "core/interchange/KdbxReader.h"
 #include "core/interchange/KdbxWriter.h"
 #include "core/kdbx/KdbxEntries.h"
+#include "core/kdbx/KdbxExport.h"
 #include "core/kdbx/KdbxFile.h"
+#include "core/kdbx/KdbxTree.h"
 #include "core/otp/OtpCode.h"
 #include "core/otp/OtpSettings.h"
 #include "core/seal/SecretBuffer.h"
@@ -36,6 +38,7 @@
 #include "core/tree/FieldFilter.h"
 #include "core/tree/SortedLabelTree.h"
 #include "core/tree/TreeSearch.h"
+#include "core/unicode/FoldedMatcher.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -146,6 +149,71 @@ int KdbxFailureExit(EKdbxFailure eFailure) {
                : CLI_EXIT_READ;
 }
 
+constexpr const char* KDBX_OPEN_OPTIONS = "[--key-file PATH] [--no-password] [--allow-slow-kdf]";
+
+// The label of a KeePass database: its name without the extension, as a
+// password file's label is.
+std::string KdbxLabel(const std::string& strPath) {
+    const std::string strName = FileNameOf(strPath);
+    return strName.substr(0, strName.size() - std::string_view(".kdbx").size());
+}
+
+// Whether a title holds TEXT as find compares labels, in UTF-8: with match
+// case byte for byte (a whole word as the password files' find judges it),
+// otherwise ignoring case and accents.
+class CKdbxTitleMatcher {
+public:
+    CKdbxTitleMatcher(const std::string& strText, const SFindOptions& options,
+                      const CCodePage& codePage)
+        : m_strText(strText), m_options(options), m_codePage(codePage), m_folded(strText) {}
+
+    bool Matches(std::string_view strTitle) const {
+        if (m_strText.empty())
+            return false;
+        if (m_options.m_bMatchCase)
+            return LabelContains(strTitle, m_strText, m_options, m_codePage);
+        return m_options.m_bWholeWord ? m_folded.ContainsWord(strTitle)
+                                      : m_folded.Contains(strTitle);
+    }
+
+private:
+    std::string m_strText;
+    SFindOptions m_options;
+    const CCodePage& m_codePage;
+    CFoldedMatcher m_folded;
+};
+
+// find --all-fields over an entry: each word of TEXT (split at blanks) is in
+// one of its texts, ignoring case and accents. Neither the password nor a
+// protected field is searched, as no password is.
+class CKdbxFieldMatcher {
+public:
+    explicit CKdbxFieldMatcher(std::string_view strText) {
+        while (!strText.empty()) {
+            const std::size_t nWord = strText.find_first_not_of(" \t");
+            if (nWord == std::string_view::npos)
+                break;
+            strText.remove_prefix(nWord);
+            const std::size_t nEnd = std::min(strText.find_first_of(" \t"), strText.size());
+            m_words.emplace_back(strText.substr(0, nEnd));
+            strText.remove_prefix(nEnd);
+        }
+    }
+
+    bool Matches(const CXmlElement& entry) const {
+        const std::vector<SKdbxField> fields = KdbxEntryFields(entry);
+        return std::all_of(m_words.begin(), m_words.end(), [&](const CFoldedMatcher& word) {
+            return std::any_of(fields.begin(), fields.end(), [&](const SKdbxField& field) {
+                return !field.bProtected && field.strKey != "Password" &&
+                       word.Contains(field.strValue);
+            });
+        });
+    }
+
+private:
+    std::vector<CFoldedMatcher> m_words;
+};
+
 } // namespace
 
 CCliCommand::CCliCommand(std::ostream& out, std::ostream& err, CKeyReader& keyReader,
@@ -235,8 +303,13 @@ void CCliCommand::RunInfo(const CArgs& astrArgs) {
 }
 
 void CCliCommand::RunList(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli ls FILE", {});
+    CCliArgs args(std::string("keyhaven-cli ls FILE ") + KDBX_OPEN_OPTIONS, {"--key-file"},
+                  {"--no-password", "--allow-slow-kdf"});
     args.Parse(astrArgs, 1);
+    if (OpensAsKdbx(args)) {
+        ListKdbx(args);
+        return;
+    }
     const auto pFile = OpenFile(args.Positional(0));
     CCofferDoc& doc = pFile->Doc();
     std::string strText = Label(FileLabel(FileNameOf(args.Positional(0)))) + "\n";
@@ -251,9 +324,17 @@ void CCliCommand::RunList(const CArgs& astrArgs) {
 }
 
 void CCliCommand::RunFind(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli find FILE TEXT [--match-case] [--whole-word] [--all-fields]", {},
-                  {"--match-case", "--whole-word", "--all-fields"});
+    CCliArgs args(
+        std::string("keyhaven-cli find FILE TEXT [--match-case] [--whole-word] "
+                    "[--all-fields] ") +
+            KDBX_OPEN_OPTIONS,
+        {"--key-file"},
+        {"--match-case", "--whole-word", "--all-fields", "--no-password", "--allow-slow-kdf"});
     args.Parse(astrArgs, 2);
+    if (OpensAsKdbx(args)) {
+        FindKdbx(args);
+        return;
+    }
     const std::string strText = ToCodePage(args.Positional(1), "TEXT");
     const SFindOptions options{args.HasFlag("--match-case"), args.HasFlag("--whole-word")};
     const bool bAllFields = args.HasFlag("--all-fields");
@@ -328,8 +409,14 @@ void CCliCommand::RunAudit(const CArgs& astrArgs) {
 }
 
 void CCliCommand::RunShow(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli show FILE GROUP ACCOUNT", {});
+    CCliArgs args(std::string("keyhaven-cli show FILE GROUP ACCOUNT [--show-protected] ") +
+                      KDBX_OPEN_OPTIONS,
+                  {"--key-file"}, {"--show-protected", "--no-password", "--allow-slow-kdf"});
     args.Parse(astrArgs, 3);
+    if (OpensAsKdbx(args, "--show-protected")) {
+        ShowKdbx(args);
+        return;
+    }
     const std::string strGroup = ToCodePage(args.Positional(1), "GROUP");
     const std::string strAccount = ToCodePage(args.Positional(2), "ACCOUNT");
     const auto pFile = OpenFile(args.Positional(0));
@@ -351,8 +438,9 @@ void CCliCommand::RunShow(const CArgs& astrArgs) {
 
 void CCliCommand::RunExport(const CArgs& astrArgs) {
     CCliArgs args("keyhaven-cli export FILE [--format text|csv|kdbx] [-o OUT] [--crlf] "
-                  "[--key-file PATH] [--no-password]",
-                  {"-o", "--format", "--key-file"}, {"--crlf", "--no-password"});
+                  "[--key-file PATH] [--no-password] [--allow-slow-kdf]",
+                  {"-o", "--format", "--key-file"},
+                  {"--crlf", "--no-password", "--allow-slow-kdf"});
     args.Parse(astrArgs, 1);
     const std::string& strPath = args.Positional(0);
     const std::string* pOut = args.Value("-o");
@@ -363,6 +451,12 @@ void CCliCommand::RunExport(const CArgs& astrArgs) {
         args.FailUsage("--format must be text, csv or kdbx");
     if ((bCsv || bKdbx) && args.HasFlag("--crlf"))
         args.FailUsage("--crlf applies to the text format only");
+    if (HasExtension(strPath, ".kdbx")) {
+        ExportFromKdbx(args, bCsv, bKdbx);
+        return;
+    }
+    if (args.HasFlag("--allow-slow-kdf"))
+        args.FailUsage("--allow-slow-kdf applies to a .kdbx FILE only");
     if (!bKdbx && (args.Value("--key-file") || args.HasFlag("--no-password")))
         args.FailUsage("--key-file and --no-password apply to the kdbx format only");
     if (bKdbx && !pOut)
@@ -657,31 +751,14 @@ void CCliCommand::RunTotp(const CArgs& astrArgs) {
                   {"--at", "--key-file"}, {"--no-password", "--allow-slow-kdf"});
     args.Parse(astrArgs, 3);
     const std::string& strPath = args.Positional(0);
-    const std::string& strGroup = args.Positional(1);
     const std::string& strTitle = args.Positional(2);
     const std::int64_t nTime = args.Value("--at") ? args.Int64Value("--at", 0)
                                                   : static_cast<std::int64_t>(std::time(nullptr));
     if (!HasExtension(strPath, ".kdbx"))
         args.FailUsage("FILE must end in .kdbx: .pwd and .khv files hold no one-time passwords");
-    SKdbxReadOptions options;
-    const std::string strBytes = ReadKdbxSource(args, strPath, "open", options);
-    SKdbxCredentials credentials = KdbxCredentialsOf(args);
-    ReadKdbxPassword(credentials, strPath);
     CKdbxFile database;
-    const SKdbxOutcome outcome = database.Read(
-        std::span(reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size()),
-        credentials, options);
-    WipeKdbxCredentials(credentials);
-    if (outcome.eFailure != EKdbxFailure::none)
-        throw CCliFailure(KdbxFailureExit(outcome.eFailure),
-                          "keyhaven-cli: " + strPath + ": " + outcome.strMessage);
-    const SKdbxFound found = FindKdbxEntry(database.Xml(), strGroup, strTitle);
-    if (found.eFind == EKdbxFind::noGroup)
-        throw CCliFailure(CLI_EXIT_USAGE,
-                          "keyhaven-cli: there is no group \"" + strGroup + "\" in " + strPath);
-    if (found.eFind == EKdbxFind::noEntry)
-        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: there is no account \"" + strTitle +
-                                              "\" in the group \"" + strGroup + "\"");
+    OpenKdbx(args, strPath, database);
+    const SKdbxFound found = FindEntryOf(database, args);
     const SOtpRead otp =
         OtpFromEntryFields([&found](std::string_view strName) -> std::optional<std::string> {
             const auto value = KdbxEntryField(*found.pEntry, strName);
@@ -696,6 +773,119 @@ void CCliCommand::RunTotp(const CArgs& astrArgs) {
     std::string strCode = OtpCode(otp.settings, nTime) + "\n";
     Write(strCode);
     CSecretBuffer::Wipe(strCode);
+}
+
+void CCliCommand::OpenKdbx(const CCliArgs& args, const std::string& strPath, CKdbxFile& database) {
+    SKdbxReadOptions options;
+    const std::string strBytes = ReadKdbxSource(args, strPath, "open", options);
+    SKdbxCredentials credentials = KdbxCredentialsOf(args);
+    ReadKdbxPassword(credentials, strPath);
+    const SKdbxOutcome outcome = database.Read(
+        std::span(reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size()),
+        credentials, options);
+    WipeKdbxCredentials(credentials);
+    if (outcome.eFailure != EKdbxFailure::none)
+        throw CCliFailure(KdbxFailureExit(outcome.eFailure),
+                          "keyhaven-cli: " + strPath + ": " + outcome.strMessage);
+}
+
+bool CCliCommand::OpensAsKdbx(const CCliArgs& args, const char* pszKdbxFlag) const {
+    if (HasExtension(args.Positional(0), ".kdbx"))
+        return true;
+    if (args.Value("--key-file") || args.HasFlag("--no-password") ||
+        args.HasFlag("--allow-slow-kdf") || (pszKdbxFlag && args.HasFlag(pszKdbxFlag)))
+        args.FailUsage(std::string("--key-file, --no-password, --allow-slow-kdf") +
+                       (pszKdbxFlag ? std::string(" and ") + pszKdbxFlag : std::string()) +
+                       " apply to a .kdbx FILE only");
+    return false;
+}
+
+SKdbxFound CCliCommand::FindEntryOf(const CKdbxFile& database, const CCliArgs& args) const {
+    const std::string& strGroup = args.Positional(1);
+    const std::string& strTitle = args.Positional(2);
+    const SKdbxFound found = FindKdbxEntry(database.Xml(), strGroup, strTitle);
+    if (found.eFind == EKdbxFind::noGroup)
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: there is no group \"" + strGroup +
+                                              "\" in " + args.Positional(0));
+    if (found.eFind == EKdbxFind::noEntry)
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: there is no account \"" + strTitle +
+                                              "\" in the group \"" + strGroup + "\"");
+    return found;
+}
+
+void CCliCommand::ListKdbx(const CCliArgs& args) {
+    CKdbxFile database;
+    OpenKdbx(args, args.Positional(0), database);
+    std::string strText = Label(KdbxLabel(args.Positional(0))) + "\n";
+    for (const SKdbxGroupNode& node : KdbxGroupTree(database.Xml())) {
+        const std::string strIndent(2 * (node.nDepth + 1), ' ');
+        strText += strIndent + Label(std::string(node.pGroup->ChildText("Name"))) + "\n";
+        for (const CXmlElement* pEntry : node.entries)
+            strText += strIndent + "  " +
+                       Label(std::string(KdbxEntryField(*pEntry, "Title").value_or(""))) + "\n";
+    }
+    Write(strText);
+}
+
+void CCliCommand::ShowKdbx(const CCliArgs& args) {
+    CKdbxFile database;
+    OpenKdbx(args, args.Positional(0), database);
+    const SKdbxFound found = FindEntryOf(database, args);
+    std::string strText = KdbxEntryText(*found.pEntry, args.HasFlag("--show-protected"));
+    Write(strText);
+    CSecretBuffer::Wipe(strText);
+}
+
+void CCliCommand::FindKdbx(const CCliArgs& args) {
+    const SFindOptions options{args.HasFlag("--match-case"), args.HasFlag("--whole-word")};
+    const bool bAllFields = args.HasFlag("--all-fields");
+    if (bAllFields && (options.m_bMatchCase || options.m_bWholeWord))
+        args.FailUsage("--all-fields takes neither --match-case nor --whole-word");
+    const std::string& strText = args.Positional(1);
+    CKdbxFile database;
+    OpenKdbx(args, args.Positional(0), database);
+    const CKdbxTitleMatcher title(strText, options, m_codePage);
+    const CKdbxFieldMatcher fields(strText);
+    const std::string strLabel = Label(KdbxLabel(args.Positional(0)));
+    std::string strOut;
+    for (const SKdbxGroupNode& node : KdbxGroupTree(database.Xml())) {
+        for (const CXmlElement* pEntry : node.entries) {
+            const std::string_view strTitle = KdbxEntryField(*pEntry, "Title").value_or("");
+            if (bAllFields ? fields.Matches(*pEntry) : title.Matches(strTitle))
+                strOut += strLabel + '\t' + Label(node.strPath) + '\t' +
+                          Label(std::string(strTitle)) + '\n';
+        }
+    }
+    Write(strOut);
+}
+
+void CCliCommand::ExportFromKdbx(const CCliArgs& args, bool bCsv, bool bKdbx) {
+    const std::string& strPath = args.Positional(0);
+    const std::string* pOut = args.Value("-o");
+    if (bKdbx)
+        args.FailUsage("FILE is a KeePass database already: --format kdbx needs a .pwd or .khv "
+                       "FILE");
+    if (pOut && IsSameFile(*pOut, strPath))
+        args.FailUsage("OUT is the password file itself");
+    if (pOut) {
+        const EFileError eTarget = PlainTextTargetError(*pOut);
+        if (eTarget != EFileError::none)
+            throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eTarget, *pOut));
+    }
+    CKdbxFile database;
+    OpenKdbx(args, strPath, database);
+    const std::string_view strEol = args.HasFlag("--crlf") ? EXPORT_EOL_CRLF : EXPORT_EOL_LF;
+    const CByteProducer fnProduce = [&](const CByteSink& fnSink) {
+        return bCsv ? WriteKdbxCsvExport(database.Xml(), fnSink)
+                    : WriteKdbxExportText(database.Xml(), strEol, fnSink);
+    };
+    if (!pOut) {
+        WriteProduced(fnProduce);
+        return;
+    }
+    const EFileError eError = WriteExportFile(*pOut, fnProduce);
+    if (eError != EFileError::none)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, *pOut));
 }
 
 void CCliCommand::FinishImport(const std::string& strPath, CCliFile& file,
