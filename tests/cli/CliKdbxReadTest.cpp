@@ -198,6 +198,7 @@ TEST_F(CliKdbxRead, KeyFileTerminalAndOtherFiles) {
         const char* pszMessage;
     } REFUSED[] = {
         {{"ls", m_strPwd, "--no-password"}, "apply to a .kdbx FILE only"},
+        {{"ls", m_strPwd, "--allow-slow-kdf"}, "apply to a .kdbx FILE only"},
         {{"find", m_strPwd, "P", "--key-file", m_strKeyFile}, "apply to a .kdbx FILE only"},
         {{"show", m_strPwd, "Mail", "Post", "--show-protected"}, "--show-protected apply"},
         {{"export", m_strPwd, "--allow-slow-kdf"}, "--allow-slow-kdf applies to a .kdbx FILE"},

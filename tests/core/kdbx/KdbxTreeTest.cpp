@@ -68,13 +68,14 @@ std::string Outline(const CXmlTree& xml) {
 
 // Groups nested three deep, an entry with a history, a recycle bin with a
 // group inside it, and groups after the bin.
-const std::string TREE =
-    Entry("Top") +
-    Group('\x02', "Работа",
-          Entry("Почта", "<History>" + Entry("Почта old") + "</History>") +
-              Group('\x03', "日本", Entry("🔑") + Group('\x04', "Deep", Entry("D")))) +
-    Group('\x05', "Bin", Entry("Gone") + Group('\x06', "Inside", Entry("Gone too"))) +
-    Entry("After groups") + Group('\x07', "Empty", "");
+std::string Tree(char cBin = '\x05') {
+    return Entry("Top") +
+           Group('\x02', "Работа",
+                 Entry("Почта", "<History>" + Entry("Почта old") + "</History>") +
+                     Group('\x03', "日本", Entry("🔑") + Group('\x04', "Deep", Entry("D")))) +
+           Group(cBin, "Bin", Entry("Gone") + Group('\x06', "Inside", Entry("Gone too"))) +
+           Entry("After groups") + Group('\x07', "Empty", "");
+}
 
 } // namespace
 
@@ -112,7 +113,10 @@ TEST(KdbxTree, WalksGroupsInOrderWithoutHistoryAndRecycleBin) {
     };
     for (const auto& test : CASES) {
         SCOPED_TRACE(test.pszName);
-        const CXmlTree xml = Parsed(Database(test.strMeta, TREE));
+        // The zero UUID names no bin, even where a group has it.
+        const CXmlTree xml = Parsed(
+            Database(test.strMeta,
+                     Tree(test.strMeta.find(Uuid('\0')) == std::string::npos ? '\x05' : '\0')));
         EXPECT_EQ(Outline(xml), test.strOutline);
         const CXmlElement* pBin = KdbxRecycleBin(xml);
         ASSERT_EQ(pBin != nullptr, test.bBin);
