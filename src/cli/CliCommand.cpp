@@ -477,6 +477,10 @@ void CCliCommand::RunExport(const CArgs& astrArgs) {
         return bCsv ? WriteCsvExport(doc.Records(), m_codePage, fnSink)
                     : WriteExportText(doc.Records(), strEol, m_codePage, fnSink);
     };
+    WriteExport(pOut, fnProduce);
+}
+
+void CCliCommand::WriteExport(const std::string* pOut, const CByteProducer& fnProduce) {
     if (!pOut) {
         WriteProduced(fnProduce);
         return;
@@ -879,13 +883,7 @@ void CCliCommand::ExportFromKdbx(const CCliArgs& args, bool bCsv, bool bKdbx) {
         return bCsv ? WriteKdbxCsvExport(database.Xml(), fnSink)
                     : WriteKdbxExportText(database.Xml(), strEol, fnSink);
     };
-    if (!pOut) {
-        WriteProduced(fnProduce);
-        return;
-    }
-    const EFileError eError = WriteExportFile(*pOut, fnProduce);
-    if (eError != EFileError::none)
-        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, *pOut));
+    WriteExport(pOut, fnProduce);
 }
 
 void CCliCommand::FinishImport(const std::string& strPath, CCliFile& file,

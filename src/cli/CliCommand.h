@@ -53,6 +53,8 @@ private:
     void RunGenerate(const CArgs& astrArgs);
     void RunConvert(const CArgs& astrArgs);
     void RunImport(const CArgs& astrArgs);
+    // The text of an export to standard output, or to OUT when given.
+    void WriteExport(const std::string* pOut, const CByteProducer& fnProduce);
     void ExportKdbx(const CCliArgs& args, const std::string& strPath, const std::string& strOut);
     void ImportKdbx(const CCliArgs& args, const std::string& strPath, const std::string& strSource);
     void RunTotp(const CArgs& astrArgs);
