@@ -4,6 +4,7 @@
 
 #include "core/interchange/KdbxTestWriter.h"
 #include "support/FileBytes.h"
+#include "support/KeePassOracle.h"
 
 #include <gtest/gtest.h>
 
@@ -251,4 +252,51 @@ TEST_F(CliKdbxRead, ExportsTextAndCsv) {
         EXPECT_EQ(result.strOut, "");
     }
     EXPECT_NE(stat(m_folder.File("copy.kdbx").c_str(), &st), 0);
+}
+
+// A database that KeePassXC made, with an entry deleted into its recycle bin
+// and an entry edited twice (so that it has a history), lists as
+// keepassxc-cli lists it, less the recycle bin.
+TEST_F(CliKdbxRead, ListsADatabaseOfKeePassXC) {
+    if (!HasKeePassCli())
+        GTEST_SKIP() << "keepassxc-cli is not installed (Debian package keepassxc)";
+    const std::string strDb = m_folder.File("Made.kdbx");
+    const auto fnRun = [](const std::vector<std::string>& astrArgs, const std::string& strInput) {
+        const SKeePassCliResult result = RunKeePassCli(astrArgs, strInput);
+        EXPECT_EQ(result.nExit, 0) << astrArgs[0] << ": " << result.strErr;
+        return result.strOut;
+    };
+    fnRun({"db-create", "-q", "-p", "-t", "100", strDb}, "pw\npw\n");
+    fnRun({"mkdir", "-q", strDb, "Работа"}, "pw\n");
+    fnRun({"mkdir", "-q", strDb, "Работа/日本"}, "pw\n");
+    fnRun({"add", "-q", "-u", "иван", strDb, "Работа/Почта"}, "pw\n");
+    fnRun({"add", "-q", strDb, "Работа/日本/🔑 Key"}, "pw\n");
+    fnRun({"add", "-q", strDb, "Gone"}, "pw\n");
+    fnRun({"rm", "-q", strDb, "Gone"}, "pw\n");
+    fnRun({"edit", "-q", "-t", "Old", strDb, "Работа/Почта"}, "pw\n");
+    fnRun({"edit", "-q", "-t", "Почта", strDb, "Работа/Old"}, "pw\n");
+    // keepassxc-cli leaves the root group out and marks groups with "/".
+    const std::string strOracle = fnRun({"ls", "-R", "-q", strDb}, "pw\n");
+    ASSERT_NE(strOracle.find("Recycle Bin/\n  Gone\n"), std::string::npos) << strOracle;
+    std::string strExpected;
+    for (std::size_t nLine = 0; nLine < strOracle.size();) {
+        const std::size_t nEnd = strOracle.find('\n', nLine);
+        std::string strLine = strOracle.substr(nLine, nEnd - nLine);
+        nLine = nEnd + 1;
+        if (strLine == "Recycle Bin/") {
+            while (nLine < strOracle.size() && strOracle[nLine] == ' ')
+                nLine = strOracle.find('\n', nLine) + 1;
+            continue;
+        }
+        if (strLine.back() == '/')
+            strLine.pop_back();
+        strExpected += "    " + strLine + "\n";
+    }
+    const SCliResult ls = RunCli({"ls", strDb}, "pw\n");
+    EXPECT_EQ(ls.nExit, 0) << ls.strErr;
+    EXPECT_EQ(ls.strOut, "Made\n  Passwords\n" + strExpected);
+    EXPECT_EQ(RunCli({"find", strDb, "ИВАН", "--all-fields"}, "pw\n").strOut,
+              "Made\tРабота\tПочта\n");
+    EXPECT_EQ(RunCli({"find", strDb, "old"}, "pw\n").strOut, "");
+    EXPECT_EQ(RunCli({"find", strDb, "gone"}, "pw\n").strOut, "");
 }
