@@ -190,11 +190,11 @@ class CKdbxFieldMatcher {
 public:
     explicit CKdbxFieldMatcher(std::string_view strText) {
         while (!strText.empty()) {
-            const std::size_t nWord = strText.find_first_not_of(" \t");
+            const std::size_t nWord = strText.find_first_not_of(" \t\r\n");
             if (nWord == std::string_view::npos)
                 break;
             strText.remove_prefix(nWord);
-            const std::size_t nEnd = std::min(strText.find_first_of(" \t"), strText.size());
+            const std::size_t nEnd = std::min(strText.find_first_of(" \t\r\n"), strText.size());
             m_words.emplace_back(strText.substr(0, nEnd));
             strText.remove_prefix(nEnd);
         }

@@ -62,14 +62,14 @@ Commands:
                  Accounts stored before the first group (only damaged files
                  have them) belong to no group: they are listed first, right
                  after the label, indented by four blanks. A .kdbx FILE:
-                 see "KeePass databases" below.
+                 see "KeePass databases" in --help.
   show FILE GROUP ACCOUNT [--show-protected]
                  Print one account in the export layout (below). GROUP and
                  ACCOUNT are exact, case-sensitive names. An empty GROUP ("")
                  also reaches the accounts stored before the first group.
                  A GROUP or ACCOUNT that does not exist is reported on
                  standard error with exit status 2. A .kdbx FILE and
-                 --show-protected: see "KeePass databases" below.
+                 --show-protected: see "KeePass databases" in --help.
   export FILE [--format text|csv|kdbx] [-o OUT] [--crlf] [--key-file PATH] [--no-password]
                  Write every group and account in the file's own record order
                  (not the sorted order of ls). The text format (the default)
@@ -102,7 +102,7 @@ Commands:
                  key file. From a .pwd FILE the password must differ from
                  its KEY (exit status 1), since the KEY of a .pwd can be
                  recovered from any copy of it. An empty password needs a
-                 key file. A .kdbx FILE: see "KeePass databases" below.
+                 key file. A .kdbx FILE: see "KeePass databases" in --help.
   create FILE    Create a new password file holding the single group
                  "My Passwords", protected by a new KEY. An existing FILE is
                  never replaced (exit status 4). A FILE without an extension
@@ -224,7 +224,7 @@ Commands:
                  "é"), one line each as above, in the order of ls.
                  Passwords are never searched; TEXT's words are never
                  combined with --match-case or --whole-word. A .kdbx FILE:
-                 see "KeePass databases" below.
+                 see "KeePass databases" in --help.
   audit FILE [--hibp LIST] [--threshold WORD]
                  Check every account's password and print one line for each
                  account with a finding, worst first: GROUP TAB ACCOUNT TAB
@@ -289,6 +289,10 @@ Commands:
   --help, -h     Show this text; after a command, that command's usage.
   --version, -v  Show the version.
 
+Options take their value as the next argument or after "=" (--seed=5). The
+argument "--" ends the options, for names that begin with "-":
+  keyhaven-cli show Home.pwd -- -Bank- Savings
+
 KeePass databases:
   ls, show, find and export read a FILE ending in .kdbx (KDBX 3.1 or 4.x,
   in any case) with its password, read like a KEY ("Password for:  NAME"),
@@ -327,10 +331,6 @@ KeePass databases:
                and the path below it ("Root/Work/Mail"), the E-mail column
                the field show puts under E-Mail. --format kdbx is refused
                (exit status 2): the database is one already.
-
-Options take their value as the next argument or after "=" (--seed=5). The
-argument "--" ends the options, for names that begin with "-":
-  keyhaven-cli show Home.pwd -- -Bank- Savings
 
 KEYs:
   A KEY is never given on the command line.
