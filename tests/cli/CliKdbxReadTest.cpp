@@ -187,6 +187,14 @@ TEST_F(CliKdbxRead, KeyFileTerminalAndOtherFiles) {
     EXPECT_EQ(keyed.strOut.substr(0, 15), "Keyed\n  Root\n  ");
     EXPECT_EQ(RunCli({"ls", m_strKeyed, "--no-password"}, "").nExit, 2);
     EXPECT_EQ(RunCli({"ls", m_strKeyed, "--key-file", m_strKdbx, "--no-password"}, "").nExit, 1);
+    // A database that cannot be read, whole or at all.
+    const std::string strCut = m_folder.File("Cut.kdbx");
+    WriteBytes(strCut, ReadBytes(m_strKdbx).substr(0, 200));
+    for (const std::string& strPath : {strCut, m_folder.File("None.kdbx")}) {
+        const SCliResult result = RunCli({"show", strPath, "Root", "Top"}, "pw\n");
+        EXPECT_EQ(result.nExit, 3) << strPath << ": " << result.strErr;
+        EXPECT_NE(result.strErr.find(strPath), std::string::npos) << result.strErr;
+    }
     // On a terminal a name's TAB cannot fake a column.
     const SCliResult shown = RunCliToTerminal({"find", m_strKdbx, "here"}, "pw\n");
     EXPECT_EQ(shown.strOut, "Nested\tRoot\tTab\\there\n");
