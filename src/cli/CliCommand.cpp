@@ -820,15 +820,17 @@ SKdbxFound CCliCommand::FindEntryOf(const CKdbxFile& database, const CCliArgs& a
 void CCliCommand::ListKdbx(const CCliArgs& args) {
     CKdbxFile database;
     OpenKdbx(args, args.Positional(0), database);
-    std::string strText = Label(KdbxLabel(args.Positional(0))) + "\n";
+    Write(Label(KdbxLabel(args.Positional(0))) + "\n");
+    // A group at a time: the indentation of a deep tree would make the
+    // whole text cost the square of its depth.
     for (const SKdbxGroupNode& node : KdbxGroupTree(database.Xml())) {
         const std::string strIndent(2 * (node.nDepth + 1), ' ');
-        strText += strIndent + Label(std::string(node.pGroup->ChildText("Name"))) + "\n";
+        std::string strText = strIndent + Label(std::string(node.pGroup->ChildText("Name"))) + "\n";
         for (const CXmlElement* pEntry : node.entries)
             strText += strIndent + "  " +
                        Label(std::string(KdbxEntryField(*pEntry, "Title").value_or(""))) + "\n";
+        Write(strText);
     }
-    Write(strText);
 }
 
 void CCliCommand::ShowKdbx(const CCliArgs& args) {
@@ -851,16 +853,17 @@ void CCliCommand::FindKdbx(const CCliArgs& args) {
     const CKdbxTitleMatcher title(strText, options, m_codePage);
     const CKdbxFieldMatcher fields(strText);
     const std::string strLabel = Label(KdbxLabel(args.Positional(0)));
-    std::string strOut;
-    for (const SKdbxGroupNode& node : KdbxGroupTree(database.Xml())) {
-        for (const CXmlElement* pEntry : node.entries) {
+    const std::vector<SKdbxGroupNode> tree = KdbxGroupTree(database.Xml());
+    for (std::size_t nNode = 0; nNode < tree.size(); ++nNode) {
+        std::string strOut;
+        for (const CXmlElement* pEntry : tree[nNode].entries) {
             const std::string_view strTitle = KdbxEntryField(*pEntry, "Title").value_or("");
             if (bAllFields ? fields.Matches(*pEntry) : title.Matches(strTitle))
-                strOut += strLabel + '\t' + Label(node.strPath) + '\t' +
+                strOut += strLabel + '\t' + Label(KdbxGroupPath(tree, nNode)) + '\t' +
                           Label(std::string(strTitle)) + '\n';
         }
+        Write(strOut);
     }
-    Write(strOut);
 }
 
 void CCliCommand::ExportFromKdbx(const CCliArgs& args, bool bCsv, bool bKdbx) {

@@ -82,9 +82,11 @@ std::string KdbxEntryText(const CXmlElement& entry, bool bShowProtected, std::st
 
 bool WriteKdbxExportText(const CXmlTree& xml, std::string_view strEol, const CByteSink& fnSink) {
     std::string strPiece;
-    for (const SKdbxGroupNode& node : KdbxGroupTree(xml)) {
+    const std::vector<SKdbxGroupNode> tree = KdbxGroupTree(xml);
+    for (std::size_t nNode = 0; nNode < tree.size(); ++nNode) {
+        const SKdbxGroupNode& node = tree[nNode];
         strPiece += "============= ";
-        strPiece += node.strPath;
+        strPiece += KdbxGroupPath(tree, nNode);
         strPiece += " =============";
         strPiece += strEol;
         strPiece += strEol;
@@ -95,6 +97,8 @@ bool WriteKdbxExportText(const CXmlTree& xml, std::string_view strEol, const CBy
             if (!Flush(strPiece, fnSink, false))
                 return false;
         }
+        if (!Flush(strPiece, fnSink, false))
+            return false;
     }
     return Flush(strPiece, fnSink, true);
 }
@@ -103,10 +107,14 @@ bool WriteKdbxCsvExport(const CXmlTree& xml, const CByteSink& fnSink) {
     std::string strPiece;
     AppendCsvExportHeader(strPiece);
     const std::vector<SKdbxGroupNode> tree = KdbxGroupTree(xml);
-    const std::string_view strRootName = tree.empty() ? std::string_view() : tree.front().strPath;
-    for (const SKdbxGroupNode& node : tree) {
+    for (std::size_t nNode = 0; nNode < tree.size(); ++nNode) {
+        const SKdbxGroupNode& node = tree[nNode];
+        if (node.entries.empty())
+            continue;
+        const std::string strPath = KdbxGroupPath(tree, nNode);
         const std::string strGroup =
-            node.nDepth == 0 ? node.strPath : std::string(strRootName) + "/" + node.strPath;
+            node.nDepth == 0 ? strPath
+                             : std::string(tree.front().pGroup->ChildText("Name")) + "/" + strPath;
         for (const CXmlElement* pEntry : node.entries) {
             const std::vector<SKdbxField> fields = KdbxEntryFields(*pEntry);
             const SEntryTexts texts = TextsOf(fields);

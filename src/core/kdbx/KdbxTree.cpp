@@ -56,15 +56,9 @@ void Walk(const CXmlElement& rootGroup, const CXmlElement* pBin,
         stack.pop_back();
         SKdbxGroupNode node;
         node.pGroup = pending.pGroup;
-        const std::string_view strName = pending.pGroup->ChildText("Name");
-        if (pending.nParent == std::string::npos) {
-            node.strPath = strName;
-        } else {
-            const SKdbxGroupNode& parent = nodes[pending.nParent];
-            node.nDepth = parent.nDepth + 1;
-            node.strPath = parent.nDepth == 0 ? std::string(strName)
-                                              : parent.strPath + "/" + std::string(strName);
-        }
+        node.nParent = pending.nParent;
+        if (pending.nParent != std::string::npos)
+            node.nDepth = nodes[pending.nParent].nDepth + 1;
         const std::size_t nIndex = nodes.size();
         const std::size_t nFirstChild = stack.size();
         for (const CXmlElement& child : pending.pGroup->Children()) {
@@ -109,6 +103,21 @@ std::vector<SKdbxGroupNode> KdbxGroupTree(const CXmlTree& xml) {
     if (pRootGroup != nullptr)
         Walk(*pRootGroup, KdbxRecycleBin(xml), nodes);
     return nodes;
+}
+
+std::string KdbxGroupPath(const std::vector<SKdbxGroupNode>& tree, std::size_t nIndex) {
+    if (tree[nIndex].nDepth == 0)
+        return std::string(tree[nIndex].pGroup->ChildText("Name"));
+    std::vector<std::string_view> names;
+    for (std::size_t n = nIndex; tree[n].nDepth > 0; n = tree[n].nParent)
+        names.push_back(tree[n].pGroup->ChildText("Name"));
+    std::string strPath;
+    for (auto it = names.rbegin(); it != names.rend(); ++it) {
+        if (!strPath.empty() || it != names.rbegin())
+            strPath += '/';
+        strPath += *it;
+    }
+    return strPath;
 }
 
 std::vector<SKdbxField> KdbxEntryFields(const CXmlElement& entry) {

@@ -14,14 +14,18 @@
 // entries kept in a history: neither is what the user keeps.
 struct SKdbxGroupNode {
     const CXmlElement* pGroup = nullptr;
-    std::size_t nDepth = 0; // 0 for the root group
-    // The path FindKdbxEntry takes: the names below the root group joined by
-    // "/", the root group's own name for the root.
-    std::string strPath;
+    std::size_t nDepth = 0;                  // 0 for the root group
+    std::size_t nParent = std::string::npos; // the node of the group it lies in
     std::vector<const CXmlElement*> entries; // in the file's order
 };
 
 std::vector<SKdbxGroupNode> KdbxGroupTree(const CXmlTree& xml);
+
+// The path of tree[nIndex] as FindKdbxEntry takes it: the names below the
+// root group joined by "/", the root group's own name for the root. Made
+// when asked, not kept: the paths of a deep tree together would cost the
+// square of its depth.
+std::string KdbxGroupPath(const std::vector<SKdbxGroupNode>& tree, std::size_t nIndex);
 
 // The group the database uses as its recycle bin; null when it has none
 // in use.

@@ -12,12 +12,12 @@ namespace {
 
 // Protected texts are given as the base64 of their plain bytes: the inner
 // stream is left out here.
-CXmlTree Parsed(const std::string& strXml) {
+CXmlTree Parsed(const std::string& strXml, std::size_t nMemory = std::size_t(16) << 20) {
     CXmlTree tree;
-    CXmlTreeParser parser(tree, std::size_t(16) << 20, [](std::uint8_t*, std::size_t) {});
+    CXmlTreeParser parser(tree, nMemory, [](std::uint8_t*, std::size_t) {});
     const auto eResult = parser.Parse(
         std::span(reinterpret_cast<const std::uint8_t*>(strXml.data()), strXml.size()));
-    EXPECT_EQ(eResult, CXmlTreeParser::EResult::ok) << strXml;
+    EXPECT_EQ(eResult, CXmlTreeParser::EResult::ok) << strXml.substr(0, 2000);
     return tree;
 }
 
@@ -53,8 +53,10 @@ std::string Database(const std::string& strMeta, const std::string& strRootInsid
 // Groups as "depth path: titles" lines.
 std::string Outline(const CXmlTree& xml) {
     std::string strOut;
-    for (const SKdbxGroupNode& node : KdbxGroupTree(xml)) {
-        strOut += std::to_string(node.nDepth) + " " + node.strPath + ":";
+    const std::vector<SKdbxGroupNode> tree = KdbxGroupTree(xml);
+    for (std::size_t nNode = 0; nNode < tree.size(); ++nNode) {
+        const SKdbxGroupNode& node = tree[nNode];
+        strOut += std::to_string(node.nDepth) + " " + KdbxGroupPath(tree, nNode) + ":";
         for (const CXmlElement* pEntry : node.entries) {
             for (const SKdbxField& field : KdbxEntryFields(*pEntry)) {
                 if (field.strKey == "Title")
@@ -198,4 +200,23 @@ TEST(KdbxExport, TextAndCsvNameGroupsByTheirPaths) {
     int nCalls = 0;
     EXPECT_FALSE(WriteKdbxCsvExport(xml, [&nCalls](std::string_view) { return ++nCalls, false; }));
     EXPECT_EQ(nCalls, 1);
+}
+
+// A hostile file may nest groups far deeper than a call stack reaches.
+TEST(KdbxTree, WalksADeepTreeWithoutRecursion) {
+    constexpr std::size_t DEPTH = 100000;
+    std::string strXml = "<KeePassFile><Meta/><Root>";
+    for (std::size_t i = 0; i < DEPTH; ++i)
+        strXml += "<Group><Name>g</Name>";
+    strXml += Entry("Bottom");
+    for (std::size_t i = 0; i < DEPTH; ++i)
+        strXml += "</Group>";
+    strXml += "</Root></KeePassFile>";
+    const CXmlTree xml = Parsed(strXml, std::size_t(512) << 20);
+    const std::vector<SKdbxGroupNode> tree = KdbxGroupTree(xml);
+    ASSERT_EQ(tree.size(), DEPTH);
+    EXPECT_EQ(tree.back().nDepth, DEPTH - 1);
+    EXPECT_EQ(tree.back().entries.size(), 1U);
+    EXPECT_EQ(KdbxGroupPath(tree, DEPTH - 1).size(), 2 * (DEPTH - 1) - 1);
+    EXPECT_EQ(KdbxGroupPath(tree, 2), "g/g");
 }
