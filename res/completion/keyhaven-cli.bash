@@ -6,9 +6,11 @@ _keyhaven_cli_commands="info ls show export create passwd generate convert find 
 
 _keyhaven_cli_options() {
     case "$1" in
-    export) echo "--format -o --crlf --key-file --no-password --help" ;;
+    export) echo "--format -o --crlf --key-file --no-password --allow-slow-kdf --help" ;;
     generate) echo "--flags --begin --end --length --seed --help" ;;
-    find) echo "--match-case --whole-word --all-fields --help" ;;
+    find) echo "--match-case --whole-word --all-fields --key-file --no-password --allow-slow-kdf --help" ;;
+    ls) echo "--key-file --no-password --allow-slow-kdf --help" ;;
+    show) echo "--show-protected --key-file --no-password --allow-slow-kdf --help" ;;
     audit) echo "--hibp --threshold --help" ;;
     import) echo "--key-file --no-password --allow-slow-kdf --help" ;;
     totp) echo "--at --key-file --no-password --allow-slow-kdf --help" ;;
@@ -76,6 +78,7 @@ _keyhaven_cli() {
     convert:1 | create:0) _keyhaven_cli_files '@(pwd|khv|PWD|KHV)' ;;
     totp:0) _keyhaven_cli_files '@(kdbx|KDBX)' ;;
     passwd:0) _keyhaven_cli_files '@(pwd|khv|kdbx|PWD|KHV|KDBX)' ;;
+    ls:0 | show:0 | find:0 | export:0) _keyhaven_cli_files '@(pwd|khv|kdbx|PWD|KHV|KDBX)' ;;
     totp:*) ;;
     generate:*) ;;
     *:0) _keyhaven_cli_files '@(pwd|khv|PWD|KHV)' ;;

@@ -55,21 +55,22 @@ complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a audit
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a totp -d 'Print the one-time code of a KeePass entry'
 
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from $commands" -l help -d 'Show the help'
-complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 info ls show export create convert find import audit" -a "(__keyhaven_cli_files pwd khv)"
-complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 passwd" -a "(__keyhaven_cli_files pwd khv kdbx)"
+complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 info create convert import audit" -a "(__keyhaven_cli_files pwd khv)"
+complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 ls show export find passwd" -a "(__keyhaven_cli_files pwd khv kdbx)"
 complete -c keyhaven-cli -n "__keyhaven_cli_argument 1 convert" -a "(__keyhaven_cli_files pwd khv)"
 complete -c keyhaven-cli -n "__keyhaven_cli_argument 1 import" -a "(__keyhaven_cli_files csv kdbx)"
 complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 totp" -a "(__keyhaven_cli_files kdbx)"
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp passwd" -l key-file -r -F -d 'The database key file'
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp passwd" -l no-password -d 'The database has no password'
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp passwd" -l allow-slow-kdf -d 'Derive a key that may take minutes'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp ls show find passwd" -l key-file -r -F -d 'The database key file'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp ls show find passwd" -l no-password -d 'The database has no password'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp ls show find export passwd" -l allow-slow-kdf -d 'Derive a key that may take minutes'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from show" -l show-protected -d 'Show the protected fields of an entry'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from passwd" -l upgrade -d 'Write a KDBX 3.1 database as KDBX 4'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from totp" -l at -x -d 'The time in seconds since 1970'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l format -x -a "text csv kdbx" -d 'The output format'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -s o -r -F -d 'The output file'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l crlf -d 'End text lines with CR LF'
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l key-file -r -F -d 'A key file for the KeePass database'
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l no-password -d 'The KeePass database gets no password'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l key-file -r -F -d 'The key file of the KeePass database'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l no-password -d 'The KeePass database has no password'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from find" -l match-case -d 'Match upper and lower case'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from find" -l whole-word -d 'Match whole words only'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from generate" -l flags -x -d 'Character classes'

@@ -23,7 +23,9 @@
 #include "core/interchange/KdbxReader.h"
 #include "core/interchange/KdbxWriter.h"
 #include "core/kdbx/KdbxEntries.h"
+#include "core/kdbx/KdbxExport.h"
 #include "core/kdbx/KdbxFile.h"
+#include "core/kdbx/KdbxTree.h"
 #include "core/otp/OtpCode.h"
 #include "core/otp/OtpSettings.h"
 #include "core/seal/SecretBuffer.h"
@@ -37,6 +39,7 @@
 #include "core/tree/FieldFilter.h"
 #include "core/tree/SortedLabelTree.h"
 #include "core/tree/TreeSearch.h"
+#include "core/unicode/FoldedMatcher.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -116,6 +119,71 @@ int KdbxFailureExit(EKdbxFailure eFailure) {
                ? CLI_EXIT_KEY
                : CLI_EXIT_READ;
 }
+
+constexpr const char* KDBX_OPEN_OPTIONS = "[--key-file PATH] [--no-password] [--allow-slow-kdf]";
+
+// The label of a KeePass database: its name without the extension, as a
+// password file's label is.
+std::string KdbxLabel(const std::string& strPath) {
+    const std::string strName = FileNameOf(strPath);
+    return strName.substr(0, strName.size() - std::string_view(".kdbx").size());
+}
+
+// Whether a title holds TEXT as find compares labels, in UTF-8: with match
+// case byte for byte (a whole word as the password files' find judges it),
+// otherwise ignoring case and accents.
+class CKdbxTitleMatcher {
+public:
+    CKdbxTitleMatcher(const std::string& strText, const SFindOptions& options,
+                      const CCodePage& codePage)
+        : m_strText(strText), m_options(options), m_codePage(codePage), m_folded(strText) {}
+
+    bool Matches(std::string_view strTitle) const {
+        if (m_strText.empty())
+            return false;
+        if (m_options.m_bMatchCase)
+            return LabelContains(strTitle, m_strText, m_options, m_codePage);
+        return m_options.m_bWholeWord ? m_folded.ContainsWord(strTitle)
+                                      : m_folded.Contains(strTitle);
+    }
+
+private:
+    std::string m_strText;
+    SFindOptions m_options;
+    const CCodePage& m_codePage;
+    CFoldedMatcher m_folded;
+};
+
+// find --all-fields over an entry: each word of TEXT (split at blanks) is in
+// one of its texts, ignoring case and accents. Neither the password nor a
+// protected field is searched, as no password is.
+class CKdbxFieldMatcher {
+public:
+    explicit CKdbxFieldMatcher(std::string_view strText) {
+        while (!strText.empty()) {
+            const std::size_t nWord = strText.find_first_not_of(" \t\r\n");
+            if (nWord == std::string_view::npos)
+                break;
+            strText.remove_prefix(nWord);
+            const std::size_t nEnd = std::min(strText.find_first_of(" \t\r\n"), strText.size());
+            m_words.emplace_back(strText.substr(0, nEnd));
+            strText.remove_prefix(nEnd);
+        }
+    }
+
+    bool Matches(const CXmlElement& entry) const {
+        const std::vector<SKdbxField> fields = KdbxEntryFields(entry);
+        return std::all_of(m_words.begin(), m_words.end(), [&](const CFoldedMatcher& word) {
+            return std::any_of(fields.begin(), fields.end(), [&](const SKdbxField& field) {
+                return !field.bProtected && field.strKey != "Password" &&
+                       word.Contains(field.strValue);
+            });
+        });
+    }
+
+private:
+    std::vector<CFoldedMatcher> m_words;
+};
 
 } // namespace
 
@@ -206,8 +274,13 @@ void CCliCommand::RunInfo(const CArgs& astrArgs) {
 }
 
 void CCliCommand::RunList(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli ls FILE", {});
+    CCliArgs args(std::string("keyhaven-cli ls FILE ") + KDBX_OPEN_OPTIONS, {"--key-file"},
+                  {"--no-password", "--allow-slow-kdf"});
     args.Parse(astrArgs, 1);
+    if (OpensAsKdbx(args)) {
+        ListKdbx(args);
+        return;
+    }
     const auto pFile = OpenFile(args.Positional(0));
     CCofferDoc& doc = pFile->Doc();
     std::string strText = Label(FileLabel(FileNameOf(args.Positional(0)))) + "\n";
@@ -222,9 +295,17 @@ void CCliCommand::RunList(const CArgs& astrArgs) {
 }
 
 void CCliCommand::RunFind(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli find FILE TEXT [--match-case] [--whole-word] [--all-fields]", {},
-                  {"--match-case", "--whole-word", "--all-fields"});
+    CCliArgs args(
+        std::string("keyhaven-cli find FILE TEXT [--match-case] [--whole-word] "
+                    "[--all-fields] ") +
+            KDBX_OPEN_OPTIONS,
+        {"--key-file"},
+        {"--match-case", "--whole-word", "--all-fields", "--no-password", "--allow-slow-kdf"});
     args.Parse(astrArgs, 2);
+    if (OpensAsKdbx(args)) {
+        FindKdbx(args);
+        return;
+    }
     const std::string strText = ToCodePage(args.Positional(1), "TEXT");
     const SFindOptions options{args.HasFlag("--match-case"), args.HasFlag("--whole-word")};
     const bool bAllFields = args.HasFlag("--all-fields");
@@ -299,8 +380,14 @@ void CCliCommand::RunAudit(const CArgs& astrArgs) {
 }
 
 void CCliCommand::RunShow(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli show FILE GROUP ACCOUNT", {});
+    CCliArgs args(std::string("keyhaven-cli show FILE GROUP ACCOUNT [--show-protected] ") +
+                      KDBX_OPEN_OPTIONS,
+                  {"--key-file"}, {"--show-protected", "--no-password", "--allow-slow-kdf"});
     args.Parse(astrArgs, 3);
+    if (OpensAsKdbx(args, "--show-protected")) {
+        ShowKdbx(args);
+        return;
+    }
     const std::string strGroup = ToCodePage(args.Positional(1), "GROUP");
     const std::string strAccount = ToCodePage(args.Positional(2), "ACCOUNT");
     const auto pFile = OpenFile(args.Positional(0));
@@ -322,8 +409,9 @@ void CCliCommand::RunShow(const CArgs& astrArgs) {
 
 void CCliCommand::RunExport(const CArgs& astrArgs) {
     CCliArgs args("keyhaven-cli export FILE [--format text|csv|kdbx] [-o OUT] [--crlf] "
-                  "[--key-file PATH] [--no-password]",
-                  {"-o", "--format", "--key-file"}, {"--crlf", "--no-password"});
+                  "[--key-file PATH] [--no-password] [--allow-slow-kdf]",
+                  {"-o", "--format", "--key-file"},
+                  {"--crlf", "--no-password", "--allow-slow-kdf"});
     args.Parse(astrArgs, 1);
     const std::string& strPath = args.Positional(0);
     const std::string* pOut = args.Value("-o");
@@ -334,6 +422,12 @@ void CCliCommand::RunExport(const CArgs& astrArgs) {
         args.FailUsage("--format must be text, csv or kdbx");
     if ((bCsv || bKdbx) && args.HasFlag("--crlf"))
         args.FailUsage("--crlf applies to the text format only");
+    if (HasExtension(strPath, ".kdbx")) {
+        ExportFromKdbx(args, bCsv, bKdbx);
+        return;
+    }
+    if (args.HasFlag("--allow-slow-kdf"))
+        args.FailUsage("--allow-slow-kdf applies to a .kdbx FILE only");
     if (!bKdbx && (args.Value("--key-file") || args.HasFlag("--no-password")))
         args.FailUsage("--key-file and --no-password apply to the kdbx format only");
     if (bKdbx && !pOut)
@@ -354,6 +448,10 @@ void CCliCommand::RunExport(const CArgs& astrArgs) {
         return bCsv ? WriteCsvExport(doc.Records(), m_codePage, fnSink)
                     : WriteExportText(doc.Records(), strEol, m_codePage, fnSink);
     };
+    WriteExport(pOut, fnProduce);
+}
+
+void CCliCommand::WriteExport(const std::string* pOut, const CByteProducer& fnProduce) {
     if (!pOut) {
         WriteProduced(fnProduce);
         return;
@@ -447,14 +545,10 @@ void CCliCommand::RunPasswd(const CArgs& astrArgs) {
     const std::string& strPath = args.Positional(0);
     if (IsReadOnlyFile(strPath) && FileExists(strPath))
         throw CCliFailure(CLI_EXIT_WRITE, IDS_CHANGEKEY_READONLY);
-    if (HasExtension(strPath, ".kdbx")) {
+    if (OpensAsKdbx(args, "--upgrade")) {
         PasswdKdbx(args, strPath);
         return;
     }
-    if (args.Value("--key-file") || args.HasFlag("--no-password") ||
-        args.HasFlag("--allow-slow-kdf") || args.HasFlag("--upgrade"))
-        args.FailUsage("--key-file, --no-password, --allow-slow-kdf and --upgrade apply to a "
-                       ".kdbx FILE only");
     // The lock is held from the read to the write: a second passwd waits for
     // this one instead of writing a KEY over it.
     const auto pFile = OpenFile(strPath, EOpen::keyedAndLocked, IDS_ORIGINAL_KEY_INVALID);
@@ -615,22 +709,14 @@ void CCliCommand::RunTotp(const CArgs& astrArgs) {
                   {"--at", "--key-file"}, {"--no-password", "--allow-slow-kdf"});
     args.Parse(astrArgs, 3);
     const std::string& strPath = args.Positional(0);
-    const std::string& strGroup = args.Positional(1);
     const std::string& strTitle = args.Positional(2);
     const std::int64_t nTime = args.Value("--at") ? args.Int64Value("--at", 0)
                                                   : static_cast<std::int64_t>(std::time(nullptr));
     if (!HasExtension(strPath, ".kdbx"))
         args.FailUsage("FILE must end in .kdbx: .pwd and .khv files hold no one-time passwords");
     CKdbxFile database;
-    SKdbxCredentials credentials = ReadKdbxFile(args, strPath, "open", database);
-    WipeKdbxCredentials(credentials);
-    const SKdbxFound found = FindKdbxEntry(database.Xml(), strGroup, strTitle);
-    if (found.eFind == EKdbxFind::noGroup)
-        throw CCliFailure(CLI_EXIT_USAGE,
-                          "keyhaven-cli: there is no group \"" + strGroup + "\" in " + strPath);
-    if (found.eFind == EKdbxFind::noEntry)
-        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: there is no account \"" + strTitle +
-                                              "\" in the group \"" + strGroup + "\"");
+    OpenKdbx(args, strPath, database);
+    const SKdbxFound found = FindEntryOf(database, args);
     const SOtpRead otp =
         OtpFromEntryFields([&found](std::string_view strName) -> std::optional<std::string> {
             const auto value = KdbxEntryField(*found.pEntry, strName);
@@ -720,6 +806,107 @@ void CCliCommand::ReadNewPassword(const std::string& strFileName, SKdbxCredentia
     }
     if (credentials.strPassword.empty() && !credentials.bHasKeyFile)
         throw CCliFailure(CLI_EXIT_KEY, CLI_KDBX_PASSWORD_EMPTY);
+}
+
+void CCliCommand::OpenKdbx(const CCliArgs& args, const std::string& strPath, CKdbxFile& database) {
+    SKdbxCredentials credentials = ReadKdbxFile(args, strPath, "open", database);
+    WipeKdbxCredentials(credentials);
+}
+
+bool CCliCommand::OpensAsKdbx(const CCliArgs& args, const char* pszKdbxFlag) const {
+    if (HasExtension(args.Positional(0), ".kdbx"))
+        return true;
+    if (args.Value("--key-file") || args.HasFlag("--no-password") ||
+        args.HasFlag("--allow-slow-kdf") || (pszKdbxFlag && args.HasFlag(pszKdbxFlag)))
+        args.FailUsage(std::string("--key-file, --no-password, --allow-slow-kdf") +
+                       (pszKdbxFlag ? std::string(" and ") + pszKdbxFlag : std::string()) +
+                       " apply to a .kdbx FILE only");
+    return false;
+}
+
+SKdbxFound CCliCommand::FindEntryOf(const CKdbxFile& database, const CCliArgs& args) const {
+    const std::string& strGroup = args.Positional(1);
+    const std::string& strTitle = args.Positional(2);
+    const SKdbxFound found = FindKdbxEntry(database.Xml(), strGroup, strTitle);
+    if (found.eFind == EKdbxFind::noGroup)
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: there is no group \"" + strGroup +
+                                              "\" in " + args.Positional(0));
+    if (found.eFind == EKdbxFind::noEntry)
+        throw CCliFailure(CLI_EXIT_USAGE, "keyhaven-cli: there is no account \"" + strTitle +
+                                              "\" in the group \"" + strGroup + "\"");
+    return found;
+}
+
+void CCliCommand::ListKdbx(const CCliArgs& args) {
+    CKdbxFile database;
+    OpenKdbx(args, args.Positional(0), database);
+    Write(Label(KdbxLabel(args.Positional(0))) + "\n");
+    // A group at a time: the indentation of a deep tree would make the
+    // whole text cost the square of its depth.
+    for (const SKdbxGroupNode& node : KdbxGroupTree(database.Xml())) {
+        const std::string strIndent(2 * (node.nDepth + 1), ' ');
+        std::string strText = strIndent + Label(std::string(node.pGroup->ChildText("Name"))) + "\n";
+        for (const CXmlElement* pEntry : node.entries)
+            strText += strIndent + "  " +
+                       Label(std::string(KdbxEntryField(*pEntry, "Title").value_or(""))) + "\n";
+        Write(strText);
+    }
+}
+
+void CCliCommand::ShowKdbx(const CCliArgs& args) {
+    CKdbxFile database;
+    OpenKdbx(args, args.Positional(0), database);
+    const SKdbxFound found = FindEntryOf(database, args);
+    std::string strText = KdbxEntryText(*found.pEntry, args.HasFlag("--show-protected"));
+    Write(strText);
+    CSecretBuffer::Wipe(strText);
+}
+
+void CCliCommand::FindKdbx(const CCliArgs& args) {
+    const SFindOptions options{args.HasFlag("--match-case"), args.HasFlag("--whole-word")};
+    const bool bAllFields = args.HasFlag("--all-fields");
+    if (bAllFields && (options.m_bMatchCase || options.m_bWholeWord))
+        args.FailUsage("--all-fields takes neither --match-case nor --whole-word");
+    const std::string& strText = args.Positional(1);
+    CKdbxFile database;
+    OpenKdbx(args, args.Positional(0), database);
+    const CKdbxTitleMatcher title(strText, options, m_codePage);
+    const CKdbxFieldMatcher fields(strText);
+    const std::string strLabel = Label(KdbxLabel(args.Positional(0)));
+    const std::vector<SKdbxGroupNode> tree = KdbxGroupTree(database.Xml());
+    for (std::size_t nNode = 0; nNode < tree.size(); ++nNode) {
+        std::string strOut;
+        for (const CXmlElement* pEntry : tree[nNode].entries) {
+            const std::string_view strTitle = KdbxEntryField(*pEntry, "Title").value_or("");
+            if (bAllFields ? fields.Matches(*pEntry) : title.Matches(strTitle))
+                strOut += strLabel + '\t' + Label(KdbxGroupPath(tree, nNode)) + '\t' +
+                          Label(std::string(strTitle)) + '\n';
+        }
+        Write(strOut);
+    }
+}
+
+void CCliCommand::ExportFromKdbx(const CCliArgs& args, bool bCsv, bool bKdbx) {
+    const std::string& strPath = args.Positional(0);
+    const std::string* pOut = args.Value("-o");
+    if (bKdbx)
+        args.FailUsage("FILE is a KeePass database already: --format kdbx needs a .pwd or .khv "
+                       "FILE");
+    if (pOut && IsSameFile(*pOut, strPath))
+        args.FailUsage("OUT is the password file itself");
+    if (pOut) {
+        const EFileError eTarget = PlainTextTargetError(*pOut);
+        if (eTarget != EFileError::none)
+            throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eTarget, *pOut));
+    }
+    CKdbxFile database;
+    OpenKdbx(args, strPath, database);
+    const std::string_view strEol = args.HasFlag("--crlf") ? EXPORT_EOL_CRLF : EXPORT_EOL_LF;
+    const CByteProducer fnProduce = [&](const CByteSink& fnSink) {
+        return bCsv ? WriteKdbxCsvExport(database.Xml(), fnSink)
+                    : WriteKdbxExportText(database.Xml(), strEol, fnSink);
+    };
+    WriteExport(pOut, fnProduce);
 }
 
 void CCliCommand::FinishImport(const std::string& strPath, CCliFile& file,

@@ -19,6 +19,8 @@ class CKdbxFile;
 struct SKdbxCredentials;
 struct SKdbxReadOptions;
 class CKeyReader;
+class CKdbxFile;
+struct SKdbxFound;
 
 // One run of keyhaven-cli: parses the command line, does the command, and
 // returns the exit status. Results go to the output stream, messages to the
@@ -52,9 +54,26 @@ private:
     void RunGenerate(const CArgs& astrArgs);
     void RunConvert(const CArgs& astrArgs);
     void RunImport(const CArgs& astrArgs);
+    // The text of an export to standard output, or to OUT when given.
+    void WriteExport(const std::string* pOut, const CByteProducer& fnProduce);
     void ExportKdbx(const CCliArgs& args, const std::string& strPath, const std::string& strOut);
     void ImportKdbx(const CCliArgs& args, const std::string& strPath, const std::string& strSource);
     void RunTotp(const CArgs& astrArgs);
+    // Reads the KeePass database FILE with the options of RunTotp
+    // (--key-file, --no-password, --allow-slow-kdf) and its password from
+    // standard input; a failure ends the run.
+    void OpenKdbx(const CCliArgs& args, const std::string& strPath, CKdbxFile& database);
+    // Whether FILE is a KeePass database; for any other FILE the options
+    // that only a database takes (and pszKdbxFlag) are a usage failure.
+    bool OpensAsKdbx(const CCliArgs& args, const char* pszKdbxFlag = nullptr) const;
+    // The entry of the arguments GROUP and ACCOUNT; a usage failure when the
+    // database has no such group or entry.
+    SKdbxFound FindEntryOf(const CKdbxFile& database, const CCliArgs& args) const;
+    // ls, show, find and export of a KeePass database.
+    void ListKdbx(const CCliArgs& args);
+    void ShowKdbx(const CCliArgs& args);
+    void FindKdbx(const CCliArgs& args);
+    void ExportFromKdbx(const CCliArgs& args, bool bCsv, bool bKdbx);
     // A KeePass database's bytes, read whole, its key derivation checked
     // before anything is typed (pszVerb says what --allow-slow-kdf allows).
     std::string ReadKdbxSource(const CCliArgs& args, const std::string& strSource,

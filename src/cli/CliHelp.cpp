@@ -6,15 +6,17 @@
 const char* CliUsageText() {
     return R"(Usage:
   keyhaven-cli info FILE
-  keyhaven-cli ls FILE
-  keyhaven-cli show FILE GROUP ACCOUNT
+  keyhaven-cli ls FILE [--key-file PATH] [--no-password] [--allow-slow-kdf]
+  keyhaven-cli show FILE GROUP ACCOUNT [--show-protected] [--key-file PATH] [--no-password]
+                        [--allow-slow-kdf]
   keyhaven-cli export FILE [--format text|csv|kdbx] [-o OUT] [--crlf] [--key-file PATH]
-                          [--no-password]
+                          [--no-password] [--allow-slow-kdf]
   keyhaven-cli create FILE
   keyhaven-cli passwd FILE [--key-file PATH] [--no-password] [--allow-slow-kdf] [--upgrade]
   keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
   keyhaven-cli convert IN OUT
-  keyhaven-cli find FILE TEXT [--match-case] [--whole-word] [--all-fields]
+  keyhaven-cli find FILE TEXT [--match-case] [--whole-word] [--all-fields] [--key-file PATH]
+                        [--no-password] [--allow-slow-kdf]
   keyhaven-cli import FILE SOURCE [--key-file PATH] [--no-password] [--allow-slow-kdf]
   keyhaven-cli audit FILE [--hibp LIST] [--threshold WORD]
   keyhaven-cli totp FILE GROUP ACCOUNT [--at SECONDS] [--key-file PATH] [--no-password]
@@ -34,6 +36,8 @@ Every command that takes a FILE reads both formats, chosen by the extension:
   .khv  the protected format: the same records sealed under the KEY with
         Argon2id and XChaCha20-Poly1305; nothing in it, not even the counts
         of info, can be read without the KEY
+ls, show, find and export also read a KeePass database (.kdbx, see "KeePass
+databases" below).
 
 )") + CliUsageText() +
         R"~(
@@ -57,13 +61,15 @@ Commands:
                  group; names equal but for case keep their order in the file.
                  Accounts stored before the first group (only damaged files
                  have them) belong to no group: they are listed first, right
-                 after the label, indented by four blanks.
-  show FILE GROUP ACCOUNT
+                 after the label, indented by four blanks. A .kdbx FILE:
+                 see "KeePass databases" in --help.
+  show FILE GROUP ACCOUNT [--show-protected]
                  Print one account in the export layout (below). GROUP and
                  ACCOUNT are exact, case-sensitive names. An empty GROUP ("")
                  also reaches the accounts stored before the first group.
                  A GROUP or ACCOUNT that does not exist is reported on
-                 standard error with exit status 2.
+                 standard error with exit status 2. A .kdbx FILE and
+                 --show-protected: see "KeePass databases" in --help.
   export FILE [--format text|csv|kdbx] [-o OUT] [--crlf] [--key-file PATH] [--no-password]
                  Write every group and account in the file's own record order
                  (not the sorted order of ls). The text format (the default)
@@ -96,7 +102,7 @@ Commands:
                  key file. From a .pwd FILE the password must differ from
                  its KEY (exit status 1), since the KEY of a .pwd can be
                  recovered from any copy of it. An empty password needs a
-                 key file.
+                 key file. A .kdbx FILE: see "KeePass databases" in --help.
   create FILE    Create a new password file holding the single group
                  "My Passwords", protected by a new KEY. An existing FILE is
                  never replaced (exit status 4). A FILE without an extension
@@ -225,7 +231,8 @@ Commands:
                  in any order, ignoring case and accents such as "e" for
                  "é"), one line each as above, in the order of ls.
                  Passwords are never searched; TEXT's words are never
-                 combined with --match-case or --whole-word.
+                 combined with --match-case or --whole-word. A .kdbx FILE:
+                 see "KeePass databases" in --help.
   audit FILE [--hibp LIST] [--threshold WORD]
                  Check every account's password and print one line for each
                  account with a finding, worst first: GROUP TAB ACCOUNT TAB
@@ -294,15 +301,56 @@ Options take their value as the next argument or after "=" (--seed=5). The
 argument "--" ends the options, for names that begin with "-":
   keyhaven-cli show Home.pwd -- -Bank- Savings
 
+KeePass databases:
+  ls, show, find and export read a FILE ending in .kdbx (KDBX 3.1 or 4.x,
+  in any case) with its password, read like a KEY ("Password for:  NAME"),
+  and with --key-file PATH its key file; --no-password opens it with the key
+  file alone, and --allow-slow-kdf lets a key derivation that would take
+  minutes run, as for import. These options are refused for a .pwd or .khv
+  FILE (exit status 2). A wrong password or key file is exit status 1, a
+  database that cannot be read 3. A group is named by its path below the
+  root group, names joined by "/" ("Work/Mail"); the root group by its own
+  name. Entry history is never shown or searched, and the recycle bin is left
+  out of ls, find and export (show still reaches it by its path). Texts are
+  the database's own UTF-8; the code page plays no part.
+  ls           the database's label (its name without ".kdbx"), then every
+               group indented by two blanks more per level below the root,
+               each followed by its entries' titles indented two blanks
+               further, then the groups inside it, all in the file's order
+               (not sorted).
+  show         the entry's Title, UserName, Password, URL, its first custom
+               field named E-mail or Email (any case) and Notes in the
+               export layout, then every other custom field as "NAME: VALUE"
+               in the file's order, and an empty line. A protected custom
+               field shows "(protected)" unless --show-protected is given;
+               the Password is shown, as an account's is.
+  find         every entry whose title contains TEXT, ignoring case and
+               accents ("почта" finds "Почта") unless --match-case: FILE's
+               label, the group's path and the title, separated by a TAB,
+               in the order of ls. --whole-word as above without
+               --match-case counts any letter or digit of any script as a
+               part of a word. With --all-fields every word of TEXT must be
+               in one of the entry's texts (title, user name, URL, notes,
+               custom fields); neither the password nor a protected field is
+               searched.
+  export       the text format: each group's banner with its path, then its
+               entries as show gives them with every protected field shown;
+               the csv format: the Group column holds the root group's name
+               and the path below it ("Root/Work/Mail"), the E-mail column
+               the field show puts under E-Mail. --format kdbx is refused
+               (exit status 2): the database is one already.
+
 KEYs:
   A KEY is never given on the command line.
   - When standard input is not a terminal, every KEY is one line of it. Only
     the line end ("\n" or "\r\n") is removed; blanks and everything else
     belong to the KEY. ls, show, export, find: one line, the KEY. create: one line,
     the new KEY. import: one line, the KEY of FILE, then for a .kdbx SOURCE one
-    line, its password (none with --no-password). export --format kdbx: the
-    KEY of FILE, then the database's new password. passwd: two lines, the original KEY and then the new KEY
-    (for a .kdbx FILE, the password and then the new password).
+    line, its password (none with --no-password). ls, show, find, export of
+    a .kdbx FILE: one line, its password (none with --no-password).
+    export --format kdbx: the KEY of FILE, then the database's new password.
+    passwd: two lines, the original KEY and then the new KEY (for a .kdbx
+    FILE, the password and then the new password).
     convert between .pwd and .khv: two lines, the KEY of IN and then the
     new KEY of OUT; otherwise one line, the KEY of IN. info: one line, the
     KEY (asked only for a .khv).
@@ -350,16 +398,18 @@ Exit status:
   2  usage: unknown command or option, missing or extra arguments, a number
      that is not a whole number in range, missing or unusable KEY input, a
      character the code page cannot hold, a GROUP or ACCOUNT (show, totp)
-     that the file does not have, an entry without a one-time password, or
-     a .pwd or .khv FILE for totp
+     that the file does not have, an entry without a one-time password, a
+     .pwd or .khv FILE for totp, or an option of KeePass databases given
+     with a .pwd or .khv FILE
   3  the file cannot be read or is not a password file (for example
      "Unexpected file format.", also for a .khv file that was damaged or
      changed: every byte of it is checked), or there is not enough memory
      to open a .khv file (its KEY was not judged), or the SOURCE of import
      cannot be read, is a damaged or unsupported KeePass database (or one
      whose key derivation would take minutes, without --allow-slow-kdf), has a header of no known export, a quote that is
-     never closed, or more than 1000000 entries; for totp the database
-     cannot be read, or its one-time password settings cannot be used
+     never closed, or more than 1000000 entries; for totp, ls, show, find
+     and export the database cannot be read, and for totp its one-time
+     password settings cannot be used
   4  a file cannot be written (FILE for create and passwd, OUT for export and
      convert, or standard output), create or convert was given a file that
      already exists, OUT is another user's or a planted link, or passwd

@@ -72,11 +72,13 @@ while IFS='|' read -r line offers; do
 done <<'CASES'
 keyhaven-cli ex|export 
 keyhaven-cli i|import info 
-keyhaven-cli export |a.pwd b.khv sub 
-keyhaven-cli export a.pwd -|--crlf --format --help --key-file --no-password -o 
+keyhaven-cli export |a.pwd b.khv d.kdbx sub 
+keyhaven-cli export a.pwd -|--allow-slow-kdf --crlf --format --help --key-file --no-password -o 
 keyhaven-cli export a.pwd --fo|--format 
 keyhaven-cli export a.pwd --format |csv kdbx text 
-keyhaven-cli ls |a.pwd b.khv sub 
+keyhaven-cli ls |a.pwd b.khv d.kdbx sub 
+keyhaven-cli show d.kdbx --s|--show-protected 
+keyhaven-cli info |a.pwd b.khv sub 
 keyhaven-cli ls s|sub 
 keyhaven-cli create |a.pwd b.khv sub 
 keyhaven-cli convert a.pwd |a.pwd b.khv sub 

@@ -8,10 +8,8 @@
 
 #include <iterator>
 
-namespace {
-
-void AppendField(std::string& strOut, std::string_view strUtf8, bool bComments = false,
-                 bool bLast = false) {
+void AppendCsvExportField(std::string& strOut, std::string_view strUtf8, bool bComments,
+                          bool bLast) {
     strOut += '"';
     for (std::size_t i = 0; i < strUtf8.size(); ++i) {
         if (strUtf8[i] == '"')
@@ -24,27 +22,30 @@ void AppendField(std::string& strOut, std::string_view strUtf8, bool bComments =
     strOut += bLast ? "\"\n" : "\",";
 }
 
-} // namespace
+void AppendCsvExportHeader(std::string& strOut) {
+    for (std::size_t i = 0; i < std::size(CSV_EXPORT_COLUMNS); ++i)
+        AppendCsvExportField(strOut, CSV_EXPORT_COLUMNS[i], false,
+                             i + 1 == std::size(CSV_EXPORT_COLUMNS));
+}
 
 bool WriteCsvExport(const std::list<CPasswordInfo>& listInfo, const CCodePage& codePage,
                     const CByteSink& fnSink) {
     std::string strPiece;
-    for (std::size_t i = 0; i < std::size(CSV_EXPORT_COLUMNS); ++i)
-        AppendField(strPiece, CSV_EXPORT_COLUMNS[i], false, i + 1 == std::size(CSV_EXPORT_COLUMNS));
+    AppendCsvExportHeader(strPiece);
     std::string strGroup = CSV_ROOT_GROUP;
     for (const CPasswordInfo& info : listInfo) {
         if (info.IsGroup()) {
             strGroup = std::string(CSV_ROOT_GROUP) + "/" + codePage.ToUtf8(info.Group());
             continue;
         }
-        AppendField(strPiece, strGroup);
+        AppendCsvExportField(strPiece, strGroup);
         constexpr CPasswordInfo::EText TEXTS[] = {CPasswordInfo::account,  CPasswordInfo::userName,
                                                   CPasswordInfo::password, CPasswordInfo::webSite,
                                                   CPasswordInfo::comments, CPasswordInfo::eMail};
         for (const CPasswordInfo::EText eText : TEXTS) {
             std::string strUtf8 = codePage.ToUtf8(info.TextView(eText));
-            AppendField(strPiece, strUtf8, eText == CPasswordInfo::comments,
-                        eText == CPasswordInfo::eMail);
+            AppendCsvExportField(strPiece, strUtf8, eText == CPasswordInfo::comments,
+                                 eText == CPasswordInfo::eMail);
             CSecretBuffer::Wipe(strUtf8);
         }
         if (strPiece.size() >= EXPORT_PIECE_BYTES) {
