@@ -63,20 +63,6 @@ bool CheckOptions(const SKdbxWriteOptions& options, std::string& strError) {
     return true;
 }
 
-// The key derivation's parameters with a fresh seed or salt.
-SKdbxKdfParams KdfParams(const SKdbxWriteOptions& options) {
-    SKdbxKdfParams params;
-    params.eKdf = options.eKdf;
-    params.seed = RandomBytes(SEED_SIZE);
-    params.nRounds = options.nRounds;
-    if (options.eKdf != EKdbxKdf::aes) {
-        params.nMemory = options.nMemoryBytes;
-        params.nParallelism = options.nParallelism;
-        params.nVersion = KDBX_ARGON2_VERSION;
-    }
-    return params;
-}
-
 bool DeriveKey(const SKdbxCredentials& credentials, const SKdbxKdfParams& params,
                CKdbxSecret& transformedKey, std::string& strError) {
     if (!credentials.bHasPassword && !credentials.bHasKeyFile) {
@@ -155,7 +141,7 @@ struct SFreshFile {
 // Makes them, and puts the header's fields both versions begin with.
 bool StartFile(const SKdbxCredentials& credentials, const SKdbxWriteOptions& options,
                CKdbxHeaderWriter& header, SFreshFile& fresh, std::string& strError) {
-    fresh.params = KdfParams(options);
+    fresh.params = KdbxFreshKdfParams(options);
     if (!DeriveKey(credentials, fresh.params, fresh.transformedKey, strError))
         return false;
     fresh.seed = RandomBytes(SEED_SIZE);
@@ -233,6 +219,19 @@ bool WriteVersion31(const std::list<CPasswordInfo>& listInfo, const CCodePage& c
 }
 
 } // namespace
+
+SKdbxKdfParams KdbxFreshKdfParams(const SKdbxWriteOptions& options) {
+    SKdbxKdfParams params;
+    params.eKdf = options.eKdf;
+    params.seed = RandomBytes(SEED_SIZE);
+    params.nRounds = options.nRounds;
+    if (options.eKdf != EKdbxKdf::aes) {
+        params.nMemory = options.nMemoryBytes;
+        params.nParallelism = options.nParallelism;
+        params.nVersion = KDBX_ARGON2_VERSION;
+    }
+    return params;
+}
 
 bool WriteKdbx(const std::list<CPasswordInfo>& listInfo, const CCodePage& codePage,
                const SKdbxCredentials& credentials, const SKdbxWriteOptions& options,

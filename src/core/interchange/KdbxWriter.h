@@ -39,6 +39,10 @@ struct SKdbxWriteOptions {
 // what other managers take as their own default.
 inline constexpr std::uint64_t KDBX_DEFAULT_AES_ROUNDS = 600000;
 
+// The key derivation the options choose, with a fresh seed or salt: what a
+// new database is made with.
+SKdbxKdfParams KdbxFreshKdfParams(const SKdbxWriteOptions& options);
+
 // Writes the accounts of the list as a KeePass database under the given
 // password and key file. Groups are nested by splitting their names on
 // "/" under one root group; an account's e-mail becomes the custom field

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/KdbxXmlWriter.h"
 
+#include "core/kdbx/KdbxTime.h"
 #include "core/seal/SecretBuffer.h"
 #include "core/store/CodePage.h"
 #include "core/store/PasswordInfo.h"
@@ -15,21 +16,12 @@
 
 namespace {
 
-// Seconds from 0001-01-01 to 1970-01-01: 4.x counts its times from the
-// former.
-constexpr std::int64_t SECONDS_TO_UNIX_EPOCH = 62135596800;
-
 // The folder icon of the standard set, as other managers show groups.
 constexpr int GROUP_ICON = 48;
 
 std::string TimeText(bool bVersion4, std::int64_t nUnix) {
-    if (bVersion4) {
-        std::array<std::uint8_t, 8> abLe{};
-        const auto nValue = static_cast<std::uint64_t>(nUnix + SECONDS_TO_UNIX_EPOCH);
-        for (std::size_t i = 0; i < abLe.size(); ++i)
-            abLe[i] = static_cast<std::uint8_t>(nValue >> (8 * i));
-        return Botan::base64_encode(abLe.data(), abLe.size());
-    }
+    if (bVersion4)
+        return KdbxTimeText(nUnix);
     const auto nTime = static_cast<std::time_t>(nUnix);
     std::tm tmUtc{};
     gmtime_r(&nTime, &tmUtc);

@@ -4,6 +4,7 @@
 #include "core/interchange/KdbxContainer.h"
 #include "core/interchange/KdbxHeaderWriter.h"
 #include "core/interchange/KdbxInnerHeader.h"
+#include "core/kdbx/KdbxTime.h"
 #include "core/seal/SecretBuffer.h"
 
 #include <botan/base64.h>
@@ -20,10 +21,6 @@
 namespace {
 
 constexpr std::size_t SEED_SIZE = 32;
-
-// Seconds from 0001-01-01 to 1970-01-01: 4.x counts its times from the
-// former.
-constexpr std::int64_t SECONDS_TO_UNIX_EPOCH = 62135596800;
 
 CKdbxBytes RandomBytes(std::size_t nSize) {
     CKdbxBytes bytes(nSize);
@@ -166,14 +163,7 @@ std::optional<std::int64_t> IsoSeconds(std::string_view strText) {
     const int nDoe = nYoe * 365 + nYoe / 4 - nYoe / 100 + nDoy;
     const std::int64_t nDays = std::int64_t(nEra) * 146097 + nDoe - 719468;
     const std::int64_t nUnix = nDays * 86400 + *hh * 3600 + *mm * 60 + *ss - nOffset;
-    return nUnix + SECONDS_TO_UNIX_EPOCH;
-}
-
-std::string TimeBase64(std::int64_t nSeconds) {
-    std::array<std::uint8_t, 8> abLe{};
-    for (std::size_t i = 0; i < abLe.size(); ++i)
-        abLe[i] = static_cast<std::uint8_t>(static_cast<std::uint64_t>(nSeconds) >> (8 * i));
-    return Botan::base64_encode(abLe.data(), abLe.size());
+    return nUnix + KDBX_SECONDS_TO_UNIX_EPOCH;
 }
 
 bool EndsWith(std::string_view str, std::string_view strEnd) {
@@ -187,7 +177,7 @@ void ConvertTimes(CXmlElement& element) {
         if (child.Children().empty() && !child.IsProtected() &&
             (EndsWith(child.Name(), "Time") || EndsWith(child.Name(), "Changed"))) {
             if (const auto nSeconds = IsoSeconds(child.Text()))
-                child.SetText(TimeBase64(*nSeconds));
+                child.SetText(KdbxSecondsText(*nSeconds));
         } else {
             ConvertTimes(child);
         }
