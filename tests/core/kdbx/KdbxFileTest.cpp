@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/kdbx/KdbxFile.h"
 
+#include "core/kdbx/KdbxEdit.h"
+#include "core/kdbx/KdbxEntries.h"
+
 #include "KdbxTestWriter.h"
 #include "support/FileBytes.h"
 #include "support/KeePassOracle.h"
@@ -266,7 +269,7 @@ std::string Normalised(const std::string& strXml, bool bVersionChanged) {
         return strOut;
     strOut =
         std::regex_replace(strOut, std::regex("\\s*<SettingsChanged>[^<]*</SettingsChanged>"), "");
-    strOut = std::regex_replace(strOut, std::regex("\\s*<Binaries>[^]*?</Binaries>"), "");
+    strOut = std::regex_replace(strOut, std::regex("\\s*(<Binaries>[^]*?</Binaries>|<Binaries/>)"), "");
     const std::regex time("(Time|Changed)>([A-Za-z0-9+/]{11}=)<");
     std::string strTimes;
     auto itLast = strOut.cbegin();
@@ -363,4 +366,85 @@ TEST(KdbxFile, KeePassXcSeesNoChange) {
             {"attachment-export", "-q", "--stdout", strSaved, c.pszEntry, c.pszAttachment}, "pw\n");
         EXPECT_EQ(attachment.strOut, c.pszContents) << attachment.strErr;
     }
+}
+
+// The export without the entry of that UUID (its history inside it).
+std::string WithoutEntry(const std::string& strXml, const std::string& strUuid) {
+    const std::size_t nUuid = strXml.find("<UUID>" + strUuid + "</UUID>");
+    if (nUuid == std::string::npos)
+        return strXml;
+    const std::size_t nStart = strXml.rfind("<Entry>", nUuid);
+    const std::size_t nHistory =
+        std::min(strXml.find("</History>", nUuid), strXml.find("<History/>", nUuid));
+    const std::size_t nEnd =
+        strXml.find("</Entry>", nHistory) + std::string_view("</Entry>").size();
+    return strXml.substr(0, nStart) + strXml.substr(nEnd);
+}
+
+std::size_t CountOf(const std::string& strText, const std::string& strWanted) {
+    std::size_t nCount = 0;
+    for (std::size_t nPos = 0; (nPos = strText.find(strWanted, nPos)) != std::string::npos;
+         nPos += strWanted.size())
+        ++nCount;
+    return nCount;
+}
+
+// An entry edited as KeePass edits it is, to KeePassXC, that one entry
+// changed with one more item in its history; the rest of the database is
+// as it was.
+TEST(KdbxFile, KeePassXcSeesOneEntryEdited) {
+    if (!HasKeePassCli())
+        GTEST_SKIP() << "keepassxc-cli is not installed";
+    ::setenv("QT_HASH_SEED", "0", 1);
+    const CTempFolder folder;
+    const std::string strMade = folder.File("made.kdbx");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> STEPS = {
+        {{"db-create", "-q", "-p", "-t", "100", strMade}, "pw\npw\n"},
+        {{"mkdir", "-q", strMade, "Web"}, "pw\n"},
+        {{"add", "-q", "-u", "bob", "--url", "https://shop.example", "-p", strMade, "Web/Shop"},
+         "pw\nfirst\n"},
+        {{"add", "-q", "-u", "eve", "-p", strMade, "Web/Mail"}, "pw\nmailpw\n"},
+        {{"add", "-q", "-u", "root", "-p", strMade, "Bank"}, "pw\nbankpw\n"},
+        {{"edit", "-q", "-p", strMade, "Web/Shop"}, "pw\nsecond\n"},
+    };
+    for (const auto& [astrArgs, strInput] : STEPS) {
+        const SKeePassCliResult result = RunKeePassCli(astrArgs, strInput);
+        ASSERT_EQ(result.nExit, 0) << astrArgs[0] << ": " << result.strErr;
+    }
+    const SKeePassCliResult original = KeePassCliExportXml(strMade, "pw");
+    ASSERT_EQ(original.nExit, 0) << original.strErr;
+    CKdbxFile file;
+    ASSERT_EQ(file.Read(BytesOf(ReadBytes(strMade)), PASSWORD).eFailure, EKdbxFailure::none);
+    const SKdbxFound found = FindKdbxEntry(file.Xml(), "Web", "Shop");
+    ASSERT_EQ(found.eFind, EKdbxFind::found);
+    const std::string strUuid(found.pEntry->ChildText("UUID"));
+    ASSERT_TRUE(EditKdbxEntry(file, const_cast<CXmlElement&>(*found.pEntry),
+                              {{"Password", "third"}, {"UserName", "robert"}}, 1700000000));
+    CKdbxBytes bytes;
+    ASSERT_EQ(file.Write(PASSWORD, bytes).eFailure, EKdbxFailure::none);
+    const std::string strSaved = folder.File("saved.kdbx");
+    WriteBytes(strSaved, StringOf(bytes));
+    const SKeePassCliResult saved = KeePassCliExportXml(strSaved, "pw");
+    ASSERT_EQ(saved.nExit, 0) << saved.strErr;
+
+    const bool bVersionChanged = file.MajorVersion() != 4;
+    EXPECT_EQ(Normalised(WithoutEntry(saved.strOut, strUuid), bVersionChanged),
+              Normalised(WithoutEntry(original.strOut, strUuid), bVersionChanged));
+    const auto EntryOf = [&](const std::string& strXml) {
+        const std::string strRest = WithoutEntry(strXml, strUuid);
+        std::size_t nStart = 0;
+        while (nStart < strRest.size() && strRest[nStart] == strXml[nStart])
+            ++nStart;
+        return strXml.substr(nStart, strXml.size() - strRest.size());
+    };
+    const std::string strBefore = EntryOf(original.strOut);
+    const std::string strAfter = EntryOf(saved.strOut);
+    EXPECT_EQ(CountOf(strAfter, "<Entry>"), CountOf(strBefore, "<Entry>") + 1) << strAfter;
+    EXPECT_NE(strAfter.find("robert"), std::string::npos);
+    EXPECT_NE(strAfter.find("bob"), std::string::npos); // kept in the history
+
+    const SKeePassCliResult shown = RunKeePassCli(
+        {"show", "-q", "-s", "-a", "Password", "-a", "UserName", strSaved, "Web/Shop"}, "pw\n");
+    EXPECT_EQ(shown.nExit, 0) << shown.strErr;
+    EXPECT_EQ(shown.strOut, "third\nrobert\n");
 }
