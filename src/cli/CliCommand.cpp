@@ -22,9 +22,11 @@
 #include "core/interchange/KdbxCredentials.h"
 #include "core/interchange/KdbxReader.h"
 #include "core/interchange/KdbxWriter.h"
+#include "core/kdbx/KdbxEdit.h"
 #include "core/kdbx/KdbxEntries.h"
 #include "core/kdbx/KdbxExport.h"
 #include "core/kdbx/KdbxFile.h"
+#include "core/kdbx/KdbxImport.h"
 #include "core/kdbx/KdbxTree.h"
 #include "core/otp/OtpCode.h"
 #include "core/otp/OtpSettings.h"
@@ -183,6 +185,42 @@ public:
 
 private:
     std::vector<CFoldedMatcher> m_words;
+};
+
+// The bytes of a file made whole, as a producer.
+CByteProducer BytesProducer(const CKdbxBytes& bytes) {
+    return [&bytes](const CByteSink& fnSink) {
+        return fnSink(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    };
+}
+
+// A name taken for a new file and locked: opened exclusively, so that a
+// file that appeared since the check is never replaced, and removed again
+// unless the write kept it.
+class CNewFileClaim {
+public:
+    CNewFileClaim() = default;
+    ~CNewFileClaim() {
+        if (!m_strPath.empty())
+            ::unlink(m_strPath.c_str());
+    }
+    CNewFileClaim(const CNewFileClaim&) = delete;
+    CNewFileClaim& operator=(const CNewFileClaim&) = delete;
+
+    // 0, or the errno of the open (EEXIST when the name is taken).
+    int Claim(const std::string& strPath) {
+        const int fd = ::open(strPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return errno;
+        m_strPath = strPath;
+        m_lock.Adopt(fd);
+        return 0;
+    }
+    void Keep() { m_strPath.clear(); }
+
+private:
+    CFileLock m_lock;
+    std::string m_strPath;
 };
 
 } // namespace
@@ -501,13 +539,14 @@ void CCliCommand::ExportKdbx(const CCliArgs& args, const std::string& strPath,
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eError, strOut));
 }
 
-SKdbxCredentials CCliCommand::KdbxCredentialsOf(const CCliArgs& args) const {
+SKdbxCredentials CCliCommand::KdbxCredentialsOf(const CCliArgs& args, const char* pszKeyFile,
+                                                const char* pszNoPassword) const {
     SKdbxCredentials credentials;
-    credentials.bHasPassword = !args.HasFlag("--no-password");
-    const std::string* pKeyFile = args.Value("--key-file");
+    credentials.bHasPassword = !args.HasFlag(pszNoPassword);
+    const std::string* pKeyFile = args.Value(pszKeyFile);
     if (!pKeyFile) {
         if (!credentials.bHasPassword)
-            args.FailUsage("--no-password needs --key-file");
+            args.FailUsage(std::string(pszNoPassword) + " needs " + pszKeyFile);
         return credentials;
     }
     const EFileError eRead = ReadKdbxKeyFile(*pKeyFile, credentials);
@@ -520,8 +559,14 @@ SKdbxCredentials CCliCommand::KdbxCredentialsOf(const CCliArgs& args) const {
 }
 
 void CCliCommand::RunCreate(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli create FILE", {});
+    CCliArgs args("keyhaven-cli create FILE [--key-file PATH]", {"--key-file"});
     args.Parse(astrArgs, 1);
+    if (HasExtension(args.Positional(0), ".kdbx")) {
+        CreateKdbx(args, args.Positional(0));
+        return;
+    }
+    if (args.Value("--key-file"))
+        args.FailUsage("--key-file applies to a .kdbx FILE only");
     const std::string strPath = WithKhvByDefault(args.Positional(0));
     // Refused before any KEY is read; the session's save refuses again a
     // file that appears in the meantime.
@@ -612,9 +657,10 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
 }
 
 void CCliCommand::RunImport(const CArgs& astrArgs) {
-    CCliArgs args(
-        "keyhaven-cli import FILE SOURCE [--key-file PATH] [--no-password] [--allow-slow-kdf]",
-        {"--key-file"}, {"--no-password", "--allow-slow-kdf"});
+    CCliArgs args("keyhaven-cli import FILE SOURCE [--key-file PATH] [--no-password] "
+                  "[--source-key-file PATH] [--source-no-password] [--allow-slow-kdf]",
+                  {"--key-file", "--source-key-file"},
+                  {"--no-password", "--source-no-password", "--allow-slow-kdf"});
     args.Parse(astrArgs, 2);
     const std::string& strPath = args.Positional(0);
     const std::string& strSource = args.Positional(1);
@@ -622,6 +668,17 @@ void CCliCommand::RunImport(const CArgs& astrArgs) {
     const bool bKdbx = HasExtension(strSource, ".kdbx");
     if (!bKdbx && !HasExtension(strSource, ".csv"))
         args.FailUsage("SOURCE must end in .csv or .kdbx");
+    // --key-file and --no-password belong to the database they open: FILE
+    // when it is one, else SOURCE.
+    const bool bIntoKdbx = HasExtension(strPath, ".kdbx");
+    if (!(bIntoKdbx && bKdbx) &&
+        (args.Value("--source-key-file") || args.HasFlag("--source-no-password")))
+        args.FailUsage("--source-key-file and --source-no-password apply to a .kdbx SOURCE "
+                       "imported into a .kdbx FILE only");
+    if (bIntoKdbx) {
+        ImportIntoKdbx(args, strPath, strSource, bKdbx);
+        return;
+    }
     if (!bKdbx && (args.Value("--key-file") || args.HasFlag("--no-password") ||
                    args.HasFlag("--allow-slow-kdf")))
         args.FailUsage("--key-file, --no-password and --allow-slow-kdf apply to a .kdbx SOURCE "
@@ -672,6 +729,69 @@ void CCliCommand::ImportKdbx(const CCliArgs& args, const std::string& strPath,
         throw CCliFailure(KdbxFailureExit(outcome.eFailure),
                           "keyhaven-cli: " + strSource + ": " + outcome.strMessage);
     FinishImport(strPath, *pFile, importer);
+}
+
+void CCliCommand::ImportIntoKdbx(const CCliArgs& args, const std::string& strPath,
+                                 const std::string& strSource, bool bKdbxSource) {
+    if (IsReadOnlyFile(strPath) && FileExists(strPath))
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::writeDenied, strPath));
+    // The source is read (and a CSV file checked) before anything is typed.
+    std::string strText;
+    SKdbxReadOptions sourceOptions;
+    if (bKdbxSource) {
+        strText = ReadKdbxSource(args, strSource, "import", sourceOptions);
+    } else {
+        const EFileError eRead = ReadWholeFile(strSource, strText, MAX_CSV_BYTES);
+        if (eRead != EFileError::none)
+            throw CCliFailure(CLI_EXIT_READ, ImportReadErrorMessage(eRead, strSource, false));
+        std::string strError;
+        if (!ReadCsvEntries(
+                strText, [](const SImportEntry&) {}, strError))
+            throw CCliFailure(CLI_EXIT_READ,
+                              "keyhaven-cli: " + strSource + " cannot be imported. " + strError);
+    }
+    struct SWipe {
+        std::string& strText;
+        ~SWipe() { CSecretBuffer::Wipe(strText); }
+    } wipeText{strText};
+    // Held from the read to the write, as passwd does.
+    CFileLock lock;
+    if (lock.Acquire(strPath, CFileLock::WAIT_MS) == EFileError::busy)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
+    CKdbxFile database;
+    std::string strBytes;
+    SKdbxCredentials credentials = ReadKdbxFile(args, strPath, "change", database, &strBytes);
+    struct SWipeKey {
+        SKdbxCredentials& credentials;
+        ~SWipeKey() { WipeKdbxCredentials(credentials); }
+    } wipe{credentials};
+    const CFileStamp stamp(strPath, strBytes);
+    if (database.MajorVersion() < 4)
+        throw CCliFailure(CLI_EXIT_USAGE,
+                          "keyhaven-cli: " + strPath +
+                              " is a KDBX 3.1 database; import saves it as KDBX 4, which older "
+                              "programs cannot read. Give it a new password with passwd "
+                              "--upgrade first.");
+    CKdbxImporter importer(database, static_cast<std::int64_t>(std::time(nullptr)));
+    const auto fnAdd = [&importer](const SImportEntry& entry) { importer.Add(entry); };
+    if (bKdbxSource) {
+        SKdbxCredentials sourceCredentials =
+            KdbxCredentialsOf(args, "--source-key-file", "--source-no-password");
+        ReadKdbxPassword(sourceCredentials, strSource);
+        const SKdbxOutcome outcome = ReadKdbxEntries(
+            std::span(reinterpret_cast<const std::uint8_t*>(strText.data()), strText.size()),
+            sourceCredentials, fnAdd, sourceOptions);
+        WipeKdbxCredentials(sourceCredentials);
+        if (outcome.eFailure != EKdbxFailure::none)
+            throw CCliFailure(KdbxFailureExit(outcome.eFailure),
+                              "keyhaven-cli: " + strSource + ": " + outcome.strMessage);
+    } else {
+        std::string strError;
+        ReadCsvEntries(strText, fnAdd, strError);
+    }
+    if (importer.ImportedCount() > 0)
+        WriteKdbxBack(strPath, database, credentials, stamp);
+    WriteMessage(importer.Summary());
 }
 
 std::string CCliCommand::ReadKdbxSource(const CCliArgs& args, const std::string& strSource,
@@ -775,23 +895,55 @@ void CCliCommand::PasswdKdbx(const CCliArgs& args, const std::string& strPath) {
     // The key file stays; only the password changes.
     ReadNewPassword(FileNameOf(strPath), credentials);
     credentials.bHasPassword = !credentials.strPassword.empty() || !credentials.bHasKeyFile;
+    WriteKdbxBack(strPath, database, credentials, stamp);
+    if (m_keyReader.IsTerminal())
+        WriteMessage("The password of " + strPath + " is changed.");
+}
+
+void CCliCommand::WriteKdbxBack(const std::string& strPath, const CKdbxFile& database,
+                                const SKdbxCredentials& credentials, const CFileStamp& stamp) {
     CKdbxBytes file;
     const SKdbxOutcome written = database.Write(credentials, file);
     if (written.eFailure != EKdbxFailure::none)
         throw CCliFailure(CLI_EXIT_WRITE, "keyhaven-cli: " + strPath + ": " + written.strMessage);
     if (!stamp.IsFor(strPath) || stamp.HasChangedOnDisk())
         throw CCliFailure(CLI_EXIT_WRITE, FormatText(IDS_CHANGED_NOT_WRITTEN, strPath));
-    const EFileError eWrite = WriteFileAtomic(
-        strPath,
-        [&file](const CByteSink& fnSink) {
-            return fnSink(
-                std::string_view(reinterpret_cast<const char*>(file.data()), file.size()));
-        },
-        EWriteMode::keepAttributes);
+    const EFileError eWrite =
+        WriteFileAtomic(strPath, BytesProducer(file), EWriteMode::keepAttributes);
     if (eWrite != EFileError::none)
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eWrite, strPath));
-    if (m_keyReader.IsTerminal())
-        WriteMessage("The password of " + strPath + " is changed.");
+}
+
+void CCliCommand::CreateKdbx(const CCliArgs& args, const std::string& strPath) {
+    // Refused before anything is typed; the claim below refuses again a
+    // file that appears in the meantime.
+    if (FileExists(strPath))
+        throw CCliFailure(CLI_EXIT_WRITE,
+                          strPath + " already exists; create never replaces a file.");
+    SKdbxCredentials credentials = KdbxCredentialsOf(args);
+    struct SWipe {
+        SKdbxCredentials& credentials;
+        ~SWipe() { WipeKdbxCredentials(credentials); }
+    } wipe{credentials};
+    ReadNewPassword(FileNameOf(strPath), credentials);
+    credentials.bHasPassword = !credentials.strPassword.empty() || !credentials.bHasKeyFile;
+    const CKdbxFile database =
+        NewKdbxDatabase(KdbxLabel(strPath), static_cast<std::int64_t>(std::time(nullptr)));
+    CKdbxBytes file;
+    const SKdbxOutcome written = database.Write(credentials, file);
+    if (written.eFailure != EKdbxFailure::none)
+        throw CCliFailure(CLI_EXIT_WRITE, "keyhaven-cli: " + strPath + ": " + written.strMessage);
+    CNewFileClaim claim;
+    if (const int nErrno = claim.Claim(strPath); nErrno == EEXIST)
+        throw CCliFailure(CLI_EXIT_WRITE,
+                          strPath + " already exists; create never replaces a file.");
+    else if (nErrno != 0)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(WriteErrorOf(nErrno), strPath));
+    const EFileError eWrite =
+        WriteFileAtomic(strPath, BytesProducer(file), EWriteMode::keepAttributes);
+    if (eWrite != EFileError::none)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(eWrite, strPath));
+    claim.Keep();
 }
 
 void CCliCommand::ReadNewPassword(const std::string& strFileName, SKdbxCredentials& credentials) {

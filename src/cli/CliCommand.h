@@ -12,6 +12,7 @@
 class CCliArgs;
 class CCliFailure;
 class CCliFile;
+class CFileStamp;
 class CCodePage;
 class CCofferDoc;
 class CImporter;
@@ -89,6 +90,16 @@ private:
     // passwd on a KeePass database: a new password over the same key file
     // and key derivation, written back as KDBX 4.
     void PasswdKdbx(const CCliArgs& args, const std::string& strPath);
+    // Writes the database back over strPath as read (its stamp), under the
+    // credentials; a failure ends the run.
+    void WriteKdbxBack(const std::string& strPath, const CKdbxFile& database,
+                       const SKdbxCredentials& credentials, const CFileStamp& stamp);
+    // create of a KeePass database: a new empty one, never over a file.
+    void CreateKdbx(const CCliArgs& args, const std::string& strPath);
+    // import into a KeePass database FILE, from a CSV file or (with the
+    // --source-... options) another database.
+    void ImportIntoKdbx(const CCliArgs& args, const std::string& strPath,
+                        const std::string& strSource, bool bKdbxSource);
     // A new database password into credentials: asked twice on a terminal;
     // refused when empty without a key file.
     void ReadNewPassword(const std::string& strFileName, SKdbxCredentials& credentials);
@@ -97,7 +108,9 @@ private:
     void FinishImport(const std::string& strPath, CCliFile& file, const CImporter& importer);
     // The key file of --key-file, read whole, and whether a password is
     // asked (not with --no-password, which needs a key file).
-    SKdbxCredentials KdbxCredentialsOf(const CCliArgs& args) const;
+    // pszKeyFile and pszNoPassword name the options of another database.
+    SKdbxCredentials KdbxCredentialsOf(const CCliArgs& args, const char* pszKeyFile = "--key-file",
+                                       const char* pszNoPassword = "--no-password") const;
     void RunAudit(const CArgs& astrArgs);
     // find --all-fields: the accounts the filter over every field keeps.
     void WriteFieldMatches(CCofferDoc& doc, const std::string& strFileLabel,

@@ -84,6 +84,28 @@ std::string ColumnList(const std::vector<std::string>& astrColumns) {
                            static_cast<long long>(astrColumns.size()), strNames);
 }
 
+// What the entries could not carry, each part to fnAppend.
+void AppendLeftOut(const std::array<int, static_cast<int>(ELeftOut::COUNT)>& anLeftOut,
+                   const std::vector<std::string>& astrUnreadColumns,
+                   const std::function<void(const std::string&)>& fnAppend) {
+    for (std::size_t i = 0; i < anLeftOut.size(); ++i) {
+        if (anLeftOut[i] > 0)
+            fnAppend(CountText(LEFT_OUT_NAMES[i], anLeftOut[i]));
+    }
+    if (!astrUnreadColumns.empty())
+        fnAppend(ColumnList(astrUnreadColumns));
+}
+
+// "Imported N accounts in M groups; left out: ...".
+std::string ImportedLine(int nImported, int nGroups, const std::string& strLeftOut) {
+    const std::string strImported = FormatCountText(
+        KH_COUNT("Keyhaven", "Imported %n accounts in %1", "Imported %n account in %1"), nImported,
+        CountText(KH_COUNT("Keyhaven", "%n groups", "%n group"), nGroups));
+    return FormatText(KH_TEXT("Keyhaven", "%1; left out: %2."), strImported,
+                      strLeftOut.empty() ? TranslateText(KH_TEXT("Keyhaven", "nothing"))
+                                         : strLeftOut);
+}
+
 // A name as the summary lists a cut one: its start and its end, where cut
 // names that begin alike differ, never cut inside a UTF-8 character.
 std::string ShownEnds(const std::string& strText) {
@@ -410,12 +432,7 @@ std::string CImporter::Summary() const {
                                     "%n entries whose account the group already held and kept",
                                     "%n entry whose account the group already held and kept"),
                            m_nKept));
-    for (std::size_t i = 0; i < m_anLeftOut.size(); ++i) {
-        if (m_anLeftOut[i] > 0)
-            fnAppend(CountText(LEFT_OUT_NAMES[i], m_anLeftOut[i]));
-    }
-    if (!m_astrUnreadColumns.empty())
-        fnAppend(ColumnList(m_astrUnreadColumns));
+    AppendLeftOut(m_anLeftOut, m_astrUnreadColumns, fnAppend);
     std::string strCut;
     if (!m_cutGroups.empty())
         strCut = FormatCountText(KH_COUNT("Keyhaven", "%n groups (%1)", "%n group (%1)"),
@@ -426,12 +443,7 @@ std::string CImporter::Summary() const {
     if (m_nCutAccounts > 0)
         strCut += (strCut.empty() ? "" : ListSeparator()) +
                   CountText(KH_COUNT("Keyhaven", "%n accounts", "%n account"), m_nCutAccounts);
-    const std::string strImported = FormatCountText(
-        KH_COUNT("Keyhaven", "Imported %n accounts in %1", "Imported %n account in %1"),
-        m_nImported, CountText(KH_COUNT("Keyhaven", "%n groups", "%n group"), m_nGroups));
-    std::string strSummary =
-        FormatText(KH_TEXT("Keyhaven", "%1; left out: %2."), strImported,
-                   strLeftOut.empty() ? TranslateText(KH_TEXT("Keyhaven", "nothing")) : strLeftOut);
+    std::string strSummary = ImportedLine(m_nImported, m_nGroups, strLeftOut);
     if (!strCut.empty())
         strSummary +=
             " " +
@@ -486,4 +498,14 @@ std::string CImporter::LossList() const {
             "\n" + CountText(KH_COUNT("Keyhaven", "and %n more accounts", "and %n more account"),
                              static_cast<long long>(m_nLossAccounts - m_astrLosses.size()));
     return strList;
+}
+
+std::string ImportSummary(int nImported, int nGroups,
+                          const std::array<int, static_cast<int>(ELeftOut::COUNT)>& anLeftOut,
+                          const std::vector<std::string>& astrUnreadColumns) {
+    std::string strLeftOut;
+    AppendLeftOut(anLeftOut, astrUnreadColumns, [&strLeftOut](const std::string& strPart) {
+        strLeftOut += (strLeftOut.empty() ? "" : ListSeparator()) + strPart;
+    });
+    return ImportedLine(nImported, nGroups, strLeftOut);
 }

@@ -168,3 +168,11 @@ private:
     std::string m_strFirstGroup;
     std::string m_strFirstAccount;
 };
+
+// The summary of an import that took every entry as it came, into a file
+// that holds any name: "Imported N accounts in M groups; left out: ...",
+// worded as CImporter::Summary words it, naming what the entries could not
+// carry and the CSV columns no field received.
+std::string ImportSummary(int nImported, int nGroups,
+                          const std::array<int, static_cast<int>(ELeftOut::COUNT)>& anLeftOut,
+                          const std::vector<std::string>& astrUnreadColumns);

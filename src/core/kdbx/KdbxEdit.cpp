@@ -227,6 +227,18 @@ CKdbxFile NewKdbxDatabase(std::string_view strName, std::int64_t nNow) {
 }
 
 CXmlElement& KdbxGroupAt(CXmlTree& xml, std::string_view strPath, std::int64_t nNow) {
+    std::vector<std::string> astrNames;
+    while (!strPath.empty()) {
+        const std::size_t nEnd = std::min(strPath.find('/'), strPath.size());
+        if (nEnd > 0)
+            astrNames.emplace_back(strPath.substr(0, nEnd));
+        strPath.remove_prefix(std::min(nEnd + 1, strPath.size()));
+    }
+    return KdbxGroupAt(xml, astrNames, nNow);
+}
+
+CXmlElement& KdbxGroupAt(CXmlTree& xml, const std::vector<std::string>& astrNames,
+                         std::int64_t nNow) {
     CXmlElement* pGroup = RootGroup(xml);
     if (!pGroup) {
         CXmlElement* pRoot = xml.Root().Child("Root");
@@ -234,12 +246,7 @@ CXmlElement& KdbxGroupAt(CXmlTree& xml, std::string_view strPath, std::int64_t n
             pRoot = &xml.Root().AppendChild(xml, "Root");
         pGroup = &AppendGroup(xml, *pRoot, "Root", GROUP_ICON, nNow);
     }
-    while (!strPath.empty()) {
-        const std::size_t nEnd = std::min(strPath.find('/'), strPath.size());
-        const std::string_view strName = strPath.substr(0, nEnd);
-        strPath.remove_prefix(std::min(nEnd + 1, strPath.size()));
-        if (strName.empty())
-            continue;
+    for (const std::string& strName : astrNames) {
         CXmlElement* pChild = nullptr;
         for (CXmlElement& child : pGroup->Children())
             if (child.Name() == "Group" && child.ChildText("Name") == strName) {

@@ -33,6 +33,10 @@ CKdbxFile NewKdbxDatabase(std::string_view strName, std::int64_t nNow);
 // parts ignored; "" is the root group), made with each missing group on the
 // way. A reference into the tree: adding groups beside it moves it.
 CXmlElement& KdbxGroupAt(CXmlTree& xml, std::string_view strPath, std::int64_t nNow);
+// The same for the names from the top down, each taken whole ("/" and ""
+// included).
+CXmlElement& KdbxGroupAt(CXmlTree& xml, const std::vector<std::string>& astrNames,
+                         std::int64_t nNow);
 
 // Appends a new entry to the group, its fields in the given order (Title,
 // UserName, Password, URL and Notes are there even when not given), each
