@@ -12,7 +12,8 @@ _keyhaven_cli_options() {
     ls) echo "--key-file --no-password --allow-slow-kdf --help" ;;
     show) echo "--show-protected --key-file --no-password --allow-slow-kdf --help" ;;
     audit) echo "--hibp --threshold --help" ;;
-    import) echo "--key-file --no-password --allow-slow-kdf --help" ;;
+    import) echo "--key-file --no-password --source-key-file --source-no-password --allow-slow-kdf --help" ;;
+    create) echo "--key-file --help" ;;
     totp) echo "--at --key-file --no-password --allow-slow-kdf --help" ;;
     passwd) echo "--key-file --no-password --allow-slow-kdf --upgrade --help" ;;
     *) echo "--help" ;;
@@ -50,7 +51,7 @@ _keyhaven_cli() {
         fi
         return
         ;;
-    --key-file)
+    --key-file | --source-key-file)
         mapfile -t COMPREPLY < <(compgen -f -- "$cur")
         return
         ;;
@@ -68,14 +69,15 @@ _keyhaven_cli() {
     local position=0
     for ((i = 2; i < COMP_CWORD; i++)); do
         case "${COMP_WORDS[i]}" in
-        --format | -o | --key-file | --flags | --begin | --end | --length | --seed | --hibp | --threshold | --at) ((i++)) ;;
+        --format | -o | --key-file | --source-key-file | --flags | --begin | --end | --length | --seed | --hibp | --threshold | --at) ((i++)) ;;
         -*) ;;
         *) ((position++)) ;;
         esac
     done
     case "$command:$position" in
     import:1) _keyhaven_cli_files '@(csv|CSV|kdbx|KDBX)' ;;
-    convert:1 | create:0) _keyhaven_cli_files '@(pwd|khv|PWD|KHV)' ;;
+    convert:1) _keyhaven_cli_files '@(pwd|khv|PWD|KHV)' ;;
+    create:0 | import:0) _keyhaven_cli_files '@(pwd|khv|kdbx|PWD|KHV|KDBX)' ;;
     totp:0) _keyhaven_cli_files '@(kdbx|KDBX)' ;;
     passwd:0) _keyhaven_cli_files '@(pwd|khv|kdbx|PWD|KHV|KDBX)' ;;
     ls:0 | show:0 | find:0 | export:0) _keyhaven_cli_files '@(pwd|khv|kdbx|PWD|KHV|KDBX)' ;;

@@ -11,13 +11,14 @@ const char* CliUsageText() {
                         [--allow-slow-kdf]
   keyhaven-cli export FILE [--format text|csv|kdbx] [-o OUT] [--crlf] [--key-file PATH]
                           [--no-password] [--allow-slow-kdf]
-  keyhaven-cli create FILE
+  keyhaven-cli create FILE [--key-file PATH]
   keyhaven-cli passwd FILE [--key-file PATH] [--no-password] [--allow-slow-kdf] [--upgrade]
   keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
   keyhaven-cli convert IN OUT
   keyhaven-cli find FILE TEXT [--match-case] [--whole-word] [--all-fields] [--key-file PATH]
                         [--no-password] [--allow-slow-kdf]
-  keyhaven-cli import FILE SOURCE [--key-file PATH] [--no-password] [--allow-slow-kdf]
+  keyhaven-cli import FILE SOURCE [--key-file PATH] [--no-password] [--source-key-file PATH]
+                        [--source-no-password] [--allow-slow-kdf]
   keyhaven-cli audit FILE [--hibp LIST] [--threshold WORD]
   keyhaven-cli totp FILE GROUP ACCOUNT [--at SECONDS] [--key-file PATH] [--no-password]
                         [--allow-slow-kdf]
@@ -108,7 +109,8 @@ Commands:
                  never replaced (exit status 4). A FILE without an extension
                  gets ".khv" (create Home makes Home.khv); a FILE ending in
                  .khv is made in the protected format, any other in the
-                 classic one.
+                 classic one. A FILE ending in .kdbx is a new empty KeePass
+                 database instead (see "KeePass databases").
   passwd FILE    Change the KEY of FILE: reads the original KEY, then the new
                  KEY, and rewrites FILE with every field enciphered under the
                  new KEY. Giving the same KEY again leaves FILE byte for byte
@@ -134,7 +136,8 @@ Commands:
                  An existing OUT is never replaced (exit status 4).
                  Converting to .pwd warns on standard error that the result
                  can be read, and its KEY recovered, without the KEY.
-  import FILE SOURCE [--key-file PATH] [--no-password] [--allow-slow-kdf]
+  import FILE SOURCE [--key-file PATH] [--no-password] [--source-key-file PATH]
+         [--source-no-password] [--allow-slow-kdf]
                  Add the entries of a KeePass database (SOURCE ends in
                  .kdbx) or of another password manager's CSV export (SOURCE
                  ends in .csv) to FILE as accounts.
@@ -214,6 +217,9 @@ Commands:
                  archived mark only when set). FILE is written once, in one
                  step, and not at all when another program changed it while
                  its KEY was typed (exit status 4).
+                 A FILE ending in .kdbx is a KeePass database that receives
+                 the entries as they are, in nested groups: see "KeePass
+                 databases" (--key-file and --no-password then open FILE).
   find FILE TEXT [--match-case] [--whole-word] [--all-fields]
                  Print every item whose label contains TEXT, in the order the
                  desktop program's Find Next reaches them from the first
@@ -333,6 +339,28 @@ KeePass databases:
                in one of the entry's texts (title, user name, URL, notes,
                custom fields); neither the password nor a protected field is
                searched.
+  create       a new empty KeePass database (KDBX 4, Argon2id over 128 MiB,
+               ChaCha20) whose root group is named after the file's label,
+               under a new password ("New password for:  NAME", asked twice
+               on a terminal) and with --key-file PATH that key file; an
+               empty password needs a key file. An existing FILE is never
+               replaced (exit status 4), and nothing stays behind when the
+               write fails.
+  import       adds the entries of SOURCE (a CSV export or another KeePass
+               database, read as for a password file) to the database FILE:
+               each into the group of its path, nested below the root group
+               ("Work/Mail" is the group Mail inside Work) and made when
+               missing, with its title, user name, password, URL, notes and
+               e-mail (the custom field "E-mail"), names in Unicode as given.
+               A title its group already holds gets the next free " (2)",
+               " (3)"... --key-file and --no-password open FILE; a .kdbx
+               SOURCE is opened with --source-key-file PATH and
+               --source-no-password. FILE's password is read first, then
+               SOURCE's. FILE is written as KDBX 4 once, in one step, only
+               when something was imported, and not at all when another
+               program changed it meanwhile (exit status 4); a KDBX 3.1
+               FILE is refused (exit status 2: passwd --upgrade it first).
+               The summary is the one above.
   export       the text format: each group's banner with its path, then its
                entries as show gives them with every protected field shown;
                the csv format: the Group column holds the root group's name
@@ -345,8 +373,11 @@ KEYs:
   - When standard input is not a terminal, every KEY is one line of it. Only
     the line end ("\n" or "\r\n") is removed; blanks and everything else
     belong to the KEY. ls, show, export, find: one line, the KEY. create: one line,
-    the new KEY. import: one line, the KEY of FILE, then for a .kdbx SOURCE one
-    line, its password (none with --no-password). ls, show, find, export of
+    the new KEY (for a .kdbx FILE its new password). import: one line, the
+    KEY of FILE, then for a .kdbx SOURCE one line, its password (none with
+    --no-password); into a .kdbx FILE, its password (none with
+    --no-password), then for a .kdbx SOURCE its password (none with
+    --source-no-password). ls, show, find, export of
     a .kdbx FILE: one line, its password (none with --no-password).
     export --format kdbx: the KEY of FILE, then the database's new password.
     passwd: two lines, the original KEY and then the new KEY (for a .kdbx
@@ -400,7 +431,8 @@ Exit status:
      character the code page cannot hold, a GROUP or ACCOUNT (show, totp)
      that the file does not have, an entry without a one-time password, a
      .pwd or .khv FILE for totp, or an option of KeePass databases given
-     with a .pwd or .khv FILE
+     with a .pwd or .khv FILE, --source-key-file or --source-no-password
+     without a .kdbx FILE and SOURCE, or a KDBX 3.1 FILE for import
   3  the file cannot be read or is not a password file (for example
      "Unexpected file format.", also for a .khv file that was damaged or
      changed: every byte of it is checked), or there is not enough memory
@@ -410,7 +442,7 @@ Exit status:
      never closed, or more than 1000000 entries; for totp, ls, show, find
      and export the database cannot be read, and for totp its one-time
      password settings cannot be used
-  4  a file cannot be written (FILE for create and passwd, OUT for export and
+  4  a file cannot be written (FILE for create, passwd and import, OUT for export and
      convert, or standard output), create or convert was given a file that
      already exists, OUT is another user's or a planted link, or passwd
      found FILE changed by another program
