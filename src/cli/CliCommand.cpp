@@ -49,6 +49,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <new>
+#include <optional>
 #include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -187,6 +188,23 @@ private:
     std::vector<CFoldedMatcher> m_words;
 };
 
+// The text of a CSV SOURCE, checked whole before any KEY is asked: a file
+// that cannot be imported costs no typing and changes nothing.
+std::string ReadCsvSource(const std::string& strSource) {
+    std::string strText;
+    const EFileError eRead = ReadWholeFile(strSource, strText, MAX_CSV_BYTES);
+    if (eRead != EFileError::none)
+        throw CCliFailure(CLI_EXIT_READ, ImportReadErrorMessage(eRead, strSource, false));
+    std::string strError;
+    if (!ReadCsvEntries(
+            strText, [](const SImportEntry&) {}, strError)) {
+        CSecretBuffer::Wipe(strText);
+        throw CCliFailure(CLI_EXIT_READ,
+                          "keyhaven-cli: " + strSource + " cannot be imported. " + strError);
+    }
+    return strText;
+}
+
 // The bytes of a file made whole, as a producer.
 CByteProducer BytesProducer(const CKdbxBytes& bytes) {
     return [&bytes](const CByteSink& fnSink) {
@@ -224,6 +242,16 @@ private:
 };
 
 } // namespace
+
+// A database read to be written back: its lock held from the read to the
+// write, its credentials (wiped at the end) and the stamp of the bytes read.
+struct SKdbxChange {
+    CFileLock lock;
+    CKdbxFile database;
+    SKdbxCredentials credentials;
+    std::optional<CFileStamp> stamp;
+    ~SKdbxChange() { WipeKdbxCredentials(credentials); }
+};
 
 CCliCommand::CCliCommand(std::ostream& out, std::ostream& err, CKeyReader& keyReader,
                          bool bOutTerminal)
@@ -689,17 +717,8 @@ void CCliCommand::RunImport(const CArgs& astrArgs) {
         ImportKdbx(args, strPath, strSource);
         return;
     }
-    std::string strText;
-    const EFileError eRead = ReadWholeFile(strSource, strText, MAX_CSV_BYTES);
-    if (eRead != EFileError::none)
-        throw CCliFailure(CLI_EXIT_READ, ImportReadErrorMessage(eRead, strSource, false));
-    // The source is checked whole before the KEY is asked: a file that
-    // cannot be imported costs no typing and changes nothing.
+    std::string strText = ReadCsvSource(strSource);
     std::string strError;
-    if (!ReadCsvEntries(
-            strText, [](const SImportEntry&) {}, strError))
-        throw CCliFailure(CLI_EXIT_READ,
-                          "keyhaven-cli: " + strSource + " cannot be imported. " + strError);
     // Held from the read to the write, as passwd does.
     const auto pFile = OpenFile(strPath, EOpen::keyedAndLocked);
     CImporter importer(pFile->Doc(), m_codePage);
@@ -741,31 +760,15 @@ void CCliCommand::ImportIntoKdbx(const CCliArgs& args, const std::string& strPat
     if (bKdbxSource) {
         strText = ReadKdbxSource(args, strSource, "import", sourceOptions);
     } else {
-        const EFileError eRead = ReadWholeFile(strSource, strText, MAX_CSV_BYTES);
-        if (eRead != EFileError::none)
-            throw CCliFailure(CLI_EXIT_READ, ImportReadErrorMessage(eRead, strSource, false));
-        std::string strError;
-        if (!ReadCsvEntries(
-                strText, [](const SImportEntry&) {}, strError))
-            throw CCliFailure(CLI_EXIT_READ,
-                              "keyhaven-cli: " + strSource + " cannot be imported. " + strError);
+        strText = ReadCsvSource(strSource);
     }
     struct SWipe {
         std::string& strText;
         ~SWipe() { CSecretBuffer::Wipe(strText); }
     } wipeText{strText};
-    // Held from the read to the write, as passwd does.
-    CFileLock lock;
-    if (lock.Acquire(strPath, CFileLock::WAIT_MS) == EFileError::busy)
-        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
-    CKdbxFile database;
-    std::string strBytes;
-    SKdbxCredentials credentials = ReadKdbxFile(args, strPath, "change", database, &strBytes);
-    struct SWipeKey {
-        SKdbxCredentials& credentials;
-        ~SWipeKey() { WipeKdbxCredentials(credentials); }
-    } wipe{credentials};
-    const CFileStamp stamp(strPath, strBytes);
+    SKdbxChange change;
+    ReadKdbxForChange(args, strPath, change);
+    CKdbxFile& database = change.database;
     if (database.MajorVersion() < 4)
         throw CCliFailure(CLI_EXIT_USAGE,
                           "keyhaven-cli: " + strPath +
@@ -790,7 +793,7 @@ void CCliCommand::ImportIntoKdbx(const CCliArgs& args, const std::string& strPat
         ReadCsvEntries(strText, fnAdd, strError);
     }
     if (importer.ImportedCount() > 0)
-        WriteKdbxBack(strPath, database, credentials, stamp);
+        WriteKdbxBack(strPath, change);
     WriteMessage(importer.Summary());
 }
 
@@ -874,20 +877,10 @@ SKdbxCredentials CCliCommand::ReadKdbxFile(const CCliArgs& args, const std::stri
 }
 
 void CCliCommand::PasswdKdbx(const CCliArgs& args, const std::string& strPath) {
-    // Held from the read to the write, as for the other formats; another
-    // manager, which takes no such lock, is caught by the stamp below.
-    CFileLock lock;
-    if (lock.Acquire(strPath, CFileLock::WAIT_MS) == EFileError::busy)
-        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
-    CKdbxFile database;
-    std::string strBytes;
-    SKdbxCredentials credentials = ReadKdbxFile(args, strPath, "change", database, &strBytes);
-    struct SWipe {
-        SKdbxCredentials& credentials;
-        ~SWipe() { WipeKdbxCredentials(credentials); }
-    } wipe{credentials};
-    const CFileStamp stamp(strPath, strBytes);
-    if (database.MajorVersion() < 4 && !args.HasFlag("--upgrade"))
+    SKdbxChange change;
+    ReadKdbxForChange(args, strPath, change);
+    SKdbxCredentials& credentials = change.credentials;
+    if (change.database.MajorVersion() < 4 && !args.HasFlag("--upgrade"))
         throw CCliFailure(CLI_EXIT_USAGE,
                           "keyhaven-cli: " + strPath +
                               " is a KDBX 3.1 database; passwd saves it as KDBX 4, which older "
@@ -895,18 +888,28 @@ void CCliCommand::PasswdKdbx(const CCliArgs& args, const std::string& strPath) {
     // The key file stays; only the password changes.
     ReadNewPassword(FileNameOf(strPath), credentials);
     credentials.bHasPassword = !credentials.strPassword.empty() || !credentials.bHasKeyFile;
-    WriteKdbxBack(strPath, database, credentials, stamp);
+    WriteKdbxBack(strPath, change);
     if (m_keyReader.IsTerminal())
         WriteMessage("The password of " + strPath + " is changed.");
 }
 
-void CCliCommand::WriteKdbxBack(const std::string& strPath, const CKdbxFile& database,
-                                const SKdbxCredentials& credentials, const CFileStamp& stamp) {
+void CCliCommand::ReadKdbxForChange(const CCliArgs& args, const std::string& strPath,
+                                    SKdbxChange& change) {
+    // Held from the read to the write, as for the other formats; another
+    // manager, which takes no such lock, is caught by the stamp.
+    if (change.lock.Acquire(strPath, CFileLock::WAIT_MS) == EFileError::busy)
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::busy, strPath));
+    std::string strBytes;
+    change.credentials = ReadKdbxFile(args, strPath, "change", change.database, &strBytes);
+    change.stamp.emplace(strPath, strBytes);
+}
+
+void CCliCommand::WriteKdbxBack(const std::string& strPath, const SKdbxChange& change) {
     CKdbxBytes file;
-    const SKdbxOutcome written = database.Write(credentials, file);
+    const SKdbxOutcome written = change.database.Write(change.credentials, file);
     if (written.eFailure != EKdbxFailure::none)
         throw CCliFailure(CLI_EXIT_WRITE, "keyhaven-cli: " + strPath + ": " + written.strMessage);
-    if (!stamp.IsFor(strPath) || stamp.HasChangedOnDisk())
+    if (!change.stamp->IsFor(strPath) || change.stamp->HasChangedOnDisk())
         throw CCliFailure(CLI_EXIT_WRITE, FormatText(IDS_CHANGED_NOT_WRITTEN, strPath));
     const EFileError eWrite =
         WriteFileAtomic(strPath, BytesProducer(file), EWriteMode::keepAttributes);
@@ -920,11 +923,9 @@ void CCliCommand::CreateKdbx(const CCliArgs& args, const std::string& strPath) {
     if (FileExists(strPath))
         throw CCliFailure(CLI_EXIT_WRITE,
                           strPath + " already exists; create never replaces a file.");
-    SKdbxCredentials credentials = KdbxCredentialsOf(args);
-    struct SWipe {
-        SKdbxCredentials& credentials;
-        ~SWipe() { WipeKdbxCredentials(credentials); }
-    } wipe{credentials};
+    SKdbxChange made;
+    SKdbxCredentials& credentials = made.credentials;
+    credentials = KdbxCredentialsOf(args);
     ReadNewPassword(FileNameOf(strPath), credentials);
     credentials.bHasPassword = !credentials.strPassword.empty() || !credentials.bHasKeyFile;
     const CKdbxFile database =

@@ -12,7 +12,7 @@
 class CCliArgs;
 class CCliFailure;
 class CCliFile;
-class CFileStamp;
+struct SKdbxChange;
 class CCodePage;
 class CCofferDoc;
 class CImporter;
@@ -90,10 +90,12 @@ private:
     // passwd on a KeePass database: a new password over the same key file
     // and key derivation, written back as KDBX 4.
     void PasswdKdbx(const CCliArgs& args, const std::string& strPath);
+    // Reads the database at strPath as ReadKdbxFile does, locked, for a
+    // change written back by WriteKdbxBack.
+    void ReadKdbxForChange(const CCliArgs& args, const std::string& strPath, SKdbxChange& change);
     // Writes the database back over strPath as read (its stamp), under the
     // credentials; a failure ends the run.
-    void WriteKdbxBack(const std::string& strPath, const CKdbxFile& database,
-                       const SKdbxCredentials& credentials, const CFileStamp& stamp);
+    void WriteKdbxBack(const std::string& strPath, const SKdbxChange& change);
     // create of a KeePass database: a new empty one, never over a file.
     void CreateKdbx(const CCliArgs& args, const std::string& strPath);
     // import into a KeePass database FILE, from a CSV file or (with the

@@ -108,8 +108,9 @@ TEST(CliUsage, HelpCoversEveryCommandOptionAndExitStatus) {
                                 "show FILE GROUP ACCOUNT",
                                 "export FILE [--format text|csv|kdbx] [-o OUT] [--crlf]",
                                 "import FILE SOURCE [--key-file PATH] [--no-password] "
-                                "[--allow-slow-kdf]",
-                                "create FILE",
+                                "[--source-key-file PATH]",
+                                "[--source-no-password] [--allow-slow-kdf]",
+                                "create FILE [--key-file PATH]",
                                 "passwd FILE",
                                 "--flags N",
                                 "--begin N",

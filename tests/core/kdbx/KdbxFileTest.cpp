@@ -269,7 +269,8 @@ std::string Normalised(const std::string& strXml, bool bVersionChanged) {
         return strOut;
     strOut =
         std::regex_replace(strOut, std::regex("\\s*<SettingsChanged>[^<]*</SettingsChanged>"), "");
-    strOut = std::regex_replace(strOut, std::regex("\\s*(<Binaries>[^]*?</Binaries>|<Binaries/>)"), "");
+    strOut =
+        std::regex_replace(strOut, std::regex("\\s*(<Binaries>[^]*?</Binaries>|<Binaries/>)"), "");
     const std::regex time("(Time|Changed)>([A-Za-z0-9+/]{11}=)<");
     std::string strTimes;
     auto itLast = strOut.cbegin();
@@ -289,6 +290,28 @@ std::string Normalised(const std::string& strXml, bool bVersionChanged) {
     }
     strTimes.append(itLast, strOut.cend());
     return strTimes;
+}
+
+// keepassxc-cli run once per step: its arguments and standard input. False,
+// with the test failed, at the first step that fails.
+using CKeePassSteps = std::vector<std::pair<std::vector<std::string>, std::string>>;
+bool RunKeePassSteps(const CKeePassSteps& steps) {
+    for (const auto& [astrArgs, strInput] : steps) {
+        const SKeePassCliResult result = RunKeePassCli(astrArgs, strInput);
+        EXPECT_EQ(result.nExit, 0) << astrArgs[0] << ": " << result.strErr;
+        if (result.nExit != 0)
+            return false;
+    }
+    return true;
+}
+
+// The file written to strPath, as keepassxc-cli exports it.
+SKeePassCliResult SavedAndExported(const CKdbxFile& file, const std::string& strPath) {
+    CKdbxBytes bytes;
+    const SKdbxOutcome written = file.Write(PASSWORD, bytes);
+    EXPECT_EQ(written.eFailure, EKdbxFailure::none) << written.strMessage;
+    WriteBytes(strPath, StringOf(bytes));
+    return KeePassCliExportXml(strPath, "pw");
 }
 
 // KeePassXC reads a saved database as it read the original: their exports
@@ -316,7 +339,7 @@ TEST(KdbxFile, KeePassXcSeesNoChange) {
                        "<CustomData><Item><Key>entry.plugin</Key><Value>v</Value></Item>"
                        "</CustomData>");
     WriteBytes(folder.File("rich.xml"), strRichXml);
-    const std::vector<std::pair<std::vector<std::string>, std::string>> STEPS = {
+    const CKeePassSteps STEPS = {
         {{"db-create", "-q", "-p", "-t", "100", strMade}, "pw\npw\n"},
         {{"mkdir", "-q", strMade, "Web"}, "pw\n"},
         {{"mkdir", "-q", strMade, "Web/Shops"}, "pw\n"},
@@ -330,10 +353,7 @@ TEST(KdbxFile, KeePassXcSeesNoChange) {
          "pw\n"},
         {{"import", "-q", "-p", "-t", "100", folder.File("rich.xml"), strImported}, "pw\npw\n"},
     };
-    for (const auto& [astrArgs, strInput] : STEPS) {
-        const SKeePassCliResult result = RunKeePassCli(astrArgs, strInput);
-        ASSERT_EQ(result.nExit, 0) << astrArgs[0] << ": " << result.strErr;
-    }
+    ASSERT_TRUE(RunKeePassSteps(STEPS));
     const struct {
         std::string strPath;
         int nMajor;
@@ -351,11 +371,8 @@ TEST(KdbxFile, KeePassXcSeesNoChange) {
         const SKdbxOutcome read = file.Read(BytesOf(ReadBytes(c.strPath)), PASSWORD);
         ASSERT_EQ(read.eFailure, EKdbxFailure::none) << read.strMessage;
         EXPECT_EQ(file.MajorVersion(), c.nMajor);
-        CKdbxBytes bytes;
-        ASSERT_EQ(file.Write(PASSWORD, bytes).eFailure, EKdbxFailure::none);
         const std::string strSaved = folder.File("saved.kdbx");
-        WriteBytes(strSaved, StringOf(bytes));
-        const SKeePassCliResult saved = KeePassCliExportXml(strSaved, "pw");
+        const SKeePassCliResult saved = SavedAndExported(file, strSaved);
         ASSERT_EQ(saved.nExit, 0) << saved.strErr;
         const bool bVersionChanged = c.nMajor != 4;
         EXPECT_EQ(Normalised(saved.strOut, bVersionChanged),
@@ -398,7 +415,7 @@ TEST(KdbxFile, KeePassXcSeesOneEntryEdited) {
     ::setenv("QT_HASH_SEED", "0", 1);
     const CTempFolder folder;
     const std::string strMade = folder.File("made.kdbx");
-    const std::vector<std::pair<std::vector<std::string>, std::string>> STEPS = {
+    const CKeePassSteps STEPS = {
         {{"db-create", "-q", "-p", "-t", "100", strMade}, "pw\npw\n"},
         {{"mkdir", "-q", strMade, "Web"}, "pw\n"},
         {{"add", "-q", "-u", "bob", "--url", "https://shop.example", "-p", strMade, "Web/Shop"},
@@ -407,10 +424,7 @@ TEST(KdbxFile, KeePassXcSeesOneEntryEdited) {
         {{"add", "-q", "-u", "root", "-p", strMade, "Bank"}, "pw\nbankpw\n"},
         {{"edit", "-q", "-p", strMade, "Web/Shop"}, "pw\nsecond\n"},
     };
-    for (const auto& [astrArgs, strInput] : STEPS) {
-        const SKeePassCliResult result = RunKeePassCli(astrArgs, strInput);
-        ASSERT_EQ(result.nExit, 0) << astrArgs[0] << ": " << result.strErr;
-    }
+    ASSERT_TRUE(RunKeePassSteps(STEPS));
     const SKeePassCliResult original = KeePassCliExportXml(strMade, "pw");
     ASSERT_EQ(original.nExit, 0) << original.strErr;
     CKdbxFile file;
@@ -420,11 +434,8 @@ TEST(KdbxFile, KeePassXcSeesOneEntryEdited) {
     const std::string strUuid(found.pEntry->ChildText("UUID"));
     ASSERT_TRUE(EditKdbxEntry(file, const_cast<CXmlElement&>(*found.pEntry),
                               {{"Password", "third"}, {"UserName", "robert"}}, 1700000000));
-    CKdbxBytes bytes;
-    ASSERT_EQ(file.Write(PASSWORD, bytes).eFailure, EKdbxFailure::none);
     const std::string strSaved = folder.File("saved.kdbx");
-    WriteBytes(strSaved, StringOf(bytes));
-    const SKeePassCliResult saved = KeePassCliExportXml(strSaved, "pw");
+    const SKeePassCliResult saved = SavedAndExported(file, strSaved);
     ASSERT_EQ(saved.nExit, 0) << saved.strErr;
 
     const bool bVersionChanged = file.MajorVersion() != 4;
