@@ -86,6 +86,13 @@ TEST_F(CliKdbxWrite, CreateRefusesAndLeavesFilesAlone) {
     EXPECT_EQ(ReadBytes(m_strDb), strBefore);
     EXPECT_FALSE(FileExists(m_folder.File("New.kdbx")));
     EXPECT_FALSE(FileExists(strKhv + ".khv"));
+
+    // A write that fails takes the claimed name back.
+    SCliLimits limits;
+    limits.nFileSize = 64;
+    const SCliResult full = RunCli({"create", m_folder.File("Full.kdbx")}, "pw\n", limits);
+    EXPECT_EQ(full.nExit, 4) << full.strErr;
+    EXPECT_FALSE(FileExists(m_folder.File("Full.kdbx")));
 }
 
 TEST_F(CliKdbxWrite, ImportsCsvAsNestedGroupsInUnicode) {
