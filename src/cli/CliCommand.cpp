@@ -757,6 +757,7 @@ void CCliCommand::ImportIntoKdbx(const CCliArgs& args, const std::string& strPat
     // The source is read (and a CSV file checked) before anything is typed.
     std::string strText;
     SKdbxReadOptions sourceOptions;
+    sourceOptions.bKeepCustomFields = true; // the database holds them all
     if (bKdbxSource) {
         strText = ReadKdbxSource(args, strSource, "import", sourceOptions);
     } else {

@@ -351,7 +351,11 @@ KeePass databases:
                each into the group of its path, nested below the root group
                ("Work/Mail" is the group Mail inside Work) and made when
                missing, with its title, user name, password, URL, notes and
-               e-mail (the custom field "E-mail"), names in Unicode as given.
+               e-mail (the custom field "E-mail"), from a .kdbx SOURCE also
+               every other custom field (one-time passwords among them,
+               unprotected), names in Unicode as given. Attachments, tags,
+               expiry and a CSV export's further fields are left out and
+               counted in the summary.
                A title its group already holds gets the next free " (2)",
                " (3)"... --key-file and --no-password open FILE; a .kdbx
                SOURCE is opened with --source-key-file PATH and

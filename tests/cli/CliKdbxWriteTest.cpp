@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliRunner.h"
 
+#include "core/interchange/KdbxTestWriter.h"
+
 #include "support/FileBytes.h"
 #include "support/KeePassOracle.h"
 
@@ -161,6 +163,35 @@ TEST_F(CliKdbxWrite, ImportsADatabaseWithItsOwnPassword) {
         "pw\n");
     EXPECT_EQ(fromKeyed.nExit, 0) << fromKeyed.strErr;
     EXPECT_EQ(fromKeyed.strErr, "Imported 0 accounts in 0 groups; left out: nothing.\n");
+}
+
+TEST_F(CliKdbxWrite, ImportFromADatabaseKeepsItsCustomFields) {
+    const std::string strXml =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<KeePassFile><Meta><Generator>t</Generator>"
+        "</Meta><Root><Group><UUID>AQEBAQEBAQEBAQEBAQEBAQ==</UUID><Name>Top</Name><Group>"
+        "<UUID>AgICAgICAgICAgICAgICAg==</UUID><Name>Банк</Name><Entry>"
+        "<UUID>Dd3d3d3d3d3d3d3d3d3d3Q==</UUID>"
+        "<String><Key>Title</Key><Value>Карта</Value></String>"
+        "<String><Key>Password</Key><Value Protected=\"True\">секрет</Value></String>"
+        "<String><Key>Email</Key><Value>a@b.c</Value></String>"
+        "<String><Key>PIN</Key><Value Protected=\"True\">4321</Value></String>"
+        "<String><Key>otp</Key><Value>otpauth://totp/x?secret=JBSWY3DPEHPK3PXP</Value></String>"
+        "<String><Key>Этаж</Key><Value>3</Value></String>"
+        "</Entry></Group></Group></Root></KeePassFile>\n";
+    const CKdbxBytes bytes = MakeTestKdbx(strXml, SKdbxTestOptions{});
+    const std::string strSource = m_folder.File("Source.kdbx");
+    WriteBytes(strSource, std::string(bytes.begin(), bytes.end()));
+    Create(m_strDb, "pw");
+    const SCliResult imported = RunCli({"import", m_strDb, strSource}, "pw\npw\n");
+    ASSERT_EQ(imported.nExit, 0) << imported.strErr;
+    EXPECT_EQ(imported.strErr, "Imported 1 account in 1 group; left out: nothing.\n");
+    const SCliResult shown = RunCli({"show", m_strDb, "Банк", "Карта", "--show-protected"}, "pw\n");
+    EXPECT_EQ(shown.nExit, 0) << shown.strErr;
+    for (const char* pszLine : {"секрет", "a@b.c", "PIN: 4321\n",
+                                "otp: otpauth://totp/x?secret=JBSWY3DPEHPK3PXP\n", "Этаж: 3\n"})
+        EXPECT_NE(shown.strOut.find(pszLine), std::string::npos) << pszLine << "\n" << shown.strOut;
+    // Its one-time password came along too.
+    EXPECT_EQ(RunCli({"totp", m_strDb, "Банк", "Карта", "--at", "0"}, "pw\n").nExit, 0);
 }
 
 TEST_F(CliKdbxWrite, FailedImportsLeaveTheDatabaseAlone) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What an entry of another manager holds that an account cannot, counted
@@ -35,6 +36,10 @@ struct SImportEntry {
     std::string strUrl;
     std::string strNotes;
     std::string strEMail;
+    // Further fields (key, value), from a source read for a file that holds
+    // them (a KeePass database's, with SKdbxReadOptions::bKeepCustomFields);
+    // otherwise counted in anLeftOut.
+    std::vector<std::pair<std::string, std::string>> customFields;
     std::array<int, static_cast<int>(ELeftOut::COUNT)> anLeftOut{};
     // The columns of a CSV row that held a value no text above received, by
     // the labels of the file's header.

@@ -348,13 +348,14 @@ SKdbxOutcome ReadPayload(const SHeader& header, std::span<const std::uint8_t> pa
                          CKdbxInnerStream& stream, CMemoryAccount& memory,
                          std::span<const std::uint8_t> headerBytes,
                          const std::function<void(const SImportEntry&)>& fnEntry,
-                         const CCancelToken* pCancel) {
+                         const SKdbxReadOptions& options) {
     const bool bKdbx4 = header.nMajor >= 4;
     const bool bCompressed = *header.nCompression == 1;
     if (bCompressed && !memory.Take(INFLATE_MEMORY))
         return TooLarge(memory.Allowed());
     CKdbxXmlReader xml(stream, memory.Left());
-    xml.SetCancelToken(pCancel);
+    xml.SetCancelToken(options.pCancel);
+    xml.SetKeepCustomFields(options.bKeepCustomFields);
     CPayloadReader reader(bKdbx4, stream, xml);
     // What is kept of the XML, and the copies of it handed out, take about
     // its size each: the allowance grows with it as it inflates.
@@ -592,7 +593,7 @@ SKdbxOutcome ReadKdbx(std::span<const std::uint8_t> file, const SKdbxCredentials
     if (header.nMajor < 4 && !innerStream.Init(*header.nInnerStream, header.innerKey))
         return UnsupportedStream();
     return ReadPayload(header, opened.payload, innerStream, opened.memory,
-                       file.first(header.nLength), fnEntry, options.pCancel);
+                       file.first(header.nLength), fnEntry, options);
 }
 
 } // namespace

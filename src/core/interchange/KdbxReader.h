@@ -37,6 +37,10 @@ struct SKdbxReadOptions {
     bool bAllowSlowKdf = false;
     // Set from elsewhere to stop the read; nothing is handed out then.
     const CCancelToken* pCancel = nullptr;
+    // Hands out the custom fields (one-time password settings among them)
+    // with their values, for a file that holds them; otherwise they are only
+    // counted as left out.
+    bool bKeepCustomFields = false;
 };
 
 // The most memory reading a database may take before its XML is read: the

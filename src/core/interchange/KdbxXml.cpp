@@ -446,6 +446,15 @@ void CKdbxXmlReader::EndString() {
         entry.bEMailSet = true;
         return;
     }
+    if (m_bKeepCustomFields) {
+        // The vector's block is charged at twice its elements, as it grows.
+        const std::size_t nBefore = HeldBy(m_strValue);
+        auto& field = entry.customFields.emplace_back(m_strKey, std::move(m_strValue));
+        m_strValue.clear();
+        if (Settle(nBefore, HeldBy(field.second) + HeldBy(m_strValue)))
+            Charge(HeldBy(field.first) + 2 * sizeof(field));
+        return;
+    }
     if (IsOtpFieldName(m_strKey))
         entry.bOtp = true;
     else
@@ -703,6 +712,8 @@ CKdbxXmlReader::EResult CKdbxXmlReader::ChargeHandOut() {
         std::size_t nTexts = entry.strEMail.size();
         for (const std::string& strField : entry.astrField)
             nTexts += strField.size();
+        for (const auto& [strKey, strValue] : entry.customFields)
+            nTexts += strKey.size() + strValue.size() + sizeof(std::pair<std::string, std::string>);
         nLargest = std::max(nLargest, nTexts);
         const std::size_t nCopy = 2 * sizeof(SImportEntry) + RECORD_OVERHEAD + nTexts;
         nCopies += std::min(nCopy, SIZE_MAX - nCopies);
@@ -726,6 +737,7 @@ void CKdbxXmlReader::HandOut(const std::function<void(const SImportEntry&)>& fnE
         out.strUrl = entry.astrField[url];
         out.strNotes = entry.astrField[notes];
         out.strEMail = entry.strEMail;
+        out.customFields = entry.customFields;
         out.anLeftOut = {};
         out.LeaveOut(ELeftOut::customField, entry.nCustom);
         out.LeaveOut(ELeftOut::attachment, entry.nAttachments);

@@ -52,6 +52,8 @@ public:
     // whoever receives them keeps; tooLarge when they do not fit.
     EResult ChargeHandOut();
     void SetCancelToken(const CCancelToken* pCancel) { m_pCancel = pCancel; }
+    // Keeps the custom fields for HandOut instead of counting them.
+    void SetKeepCustomFields(bool bKeep) { m_bKeepCustomFields = bKeep; }
     void HandOut(const std::function<void(const SImportEntry&)>& fnEntry) const;
 
     // The most memory the XML parser itself may hold.
@@ -112,6 +114,7 @@ private:
         bool bExpires = false;
         int nCustom = 0;
         int nAttachments = 0;
+        std::vector<std::pair<std::string, std::string>> customFields; // when kept
     };
 
     friend class CExpatParser; // its handlers call OnStart, OnEnd and OnText
@@ -151,6 +154,7 @@ private:
     CKdbxInnerStream& m_stream;
     std::size_t m_nMemoryLeft;
     const CCancelToken* m_pCancel = nullptr;
+    bool m_bKeepCustomFields = false;
     CExpatParser m_parser;
     EResult m_eResult = EResult::ok;
 

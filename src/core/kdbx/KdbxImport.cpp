@@ -5,6 +5,8 @@
 #include "core/kdbx/KdbxEdit.h"
 #include "core/kdbx/KdbxEntries.h"
 
+#include <algorithm>
+
 CKdbxImporter::CKdbxImporter(CKdbxFile& database, std::int64_t nNow)
     : m_database(database), m_nNow(nNow) {}
 
@@ -18,6 +20,12 @@ void CKdbxImporter::Add(const SImportEntry& entry) {
     };
     if (!entry.strEMail.empty())
         fields.push_back({"E-mail", entry.strEMail});
+    // A custom field of a name already set (a second e-mail field) keeps
+    // the first value, as a database holds one field of each name.
+    for (const auto& [strKey, strValue] : entry.customFields)
+        if (std::none_of(fields.begin(), fields.end(),
+                         [&](const SKdbxNewField& field) { return field.strKey == strKey; }))
+            fields.push_back({strKey, strValue});
     AddKdbxEntry(xml, group, fields, m_nNow);
     for (SKdbxNewField& field : fields)
         std::fill(field.strValue.begin(), field.strValue.end(), '\0');
