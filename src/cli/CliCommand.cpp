@@ -26,7 +26,7 @@
 #include "core/kdbx/KdbxEntries.h"
 #include "core/kdbx/KdbxExport.h"
 #include "core/kdbx/KdbxFile.h"
-#include "core/kdbx/KdbxImport.h"
+#include "core/kdbx/KdbxImporter.h"
 #include "core/kdbx/KdbxTree.h"
 #include "core/otp/OtpCode.h"
 #include "core/otp/OtpSettings.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/kdbx/KdbxImport.h"
+#include "core/kdbx/KdbxImporter.h"
 
 #include "core/interchange/Importer.h"
 #include "core/kdbx/KdbxEdit.h"
