@@ -81,7 +81,8 @@ keyhaven-cli show d.kdbx --s|--show-protected
 keyhaven-cli info |a.pwd b.khv sub 
 keyhaven-cli ls s|sub 
 keyhaven-cli create |a.pwd b.khv sub 
-keyhaven-cli convert a.pwd |a.pwd b.khv sub 
+keyhaven-cli convert a.pwd |a.pwd b.khv d.kdbx sub 
+keyhaven-cli convert d.kdbx --l|--lossy 
 keyhaven-cli import a.pwd |c.csv d.kdbx sub 
 keyhaven-cli import --key-file notes.txt a.pwd |c.csv d.kdbx sub 
 keyhaven-cli show a.pwd |
