@@ -78,7 +78,7 @@ TEST_F(CliKdbxConvert, RefusesEachKindOfLossUnlessAllowed) {
         {"attachments",
          Database(Entry("Bank", "<Binary><Key>a.txt</Key><Value Ref=\"0\"/></Binary>"),
                   "<Binaries><Binary ID=\"0\">aGVsbG8=</Binary></Binaries>"),
-         3, "1 attachment of 5 bytes in all are left out", "  Root\n    Bank\n"},
+         3, "1 attachment of 5 bytes in all is left out", "  Root\n    Bank\n"},
         {"history", Database(Entry("Bank", "<History>" + Entry("Bank") + "</History>")), 4,
          "1 earlier version of an entry is left out", "  Root\n    Bank\n"},
         {"one-time passwords",

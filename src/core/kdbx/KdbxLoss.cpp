@@ -229,29 +229,31 @@ std::string KdbxLossText(const SKdbxLoss& loss, const CCodePage& codePage) {
     if (loss.nAttachments > 0)
         Line("Attachments: " + Counted(loss.nAttachments, "attachment", "attachments") + " of " +
              Counted(static_cast<std::size_t>(loss.nAttachmentBytes), "byte", "bytes") +
-             " in all are left out");
-    if (loss.nHistory > 0)
-        Line("History: " +
-             Counted(loss.nHistory, "earlier version of an entry is",
-                     "earlier versions of entries are") +
-             " left out");
-    if (loss.nOtpEntries > 0)
-        Line("One-time passwords: " + Counted(loss.nOtpEntries, "entry has", "entries have") +
-             " one-time password settings, which are left out");
-    if (loss.nTaggedEntries > 0)
-        Line("Tags: " + Counted(loss.nTaggedEntries, "entry has", "entries have") +
-             " tags, which are left out");
-    if (loss.nExpiringEntries > 0)
-        Line("Expiry: " + Counted(loss.nExpiringEntries, "entry has", "entries have") +
-             " an expiry date, which is left out");
-    if (loss.nRecycledEntries > 0)
-        Line("Recycle bin: " +
-             Counted(loss.nRecycledEntries, "entry in the recycle bin is",
-                     "entries in the recycle bin are") +
-             " left out");
-    if (loss.nCustomIcons > 0)
-        Line("Custom icons: " +
-             Counted(loss.nCustomIcons, "entry or group shows", "entries and groups show") +
-             " a custom icon, which is left out");
+             (loss.nAttachments == 1 ? " in all is" : " in all are") + " left out");
+    // The kinds that are only counted: the count, then its words for one and
+    // for more, then what follows either.
+    const struct {
+        std::size_t nCount;
+        const char* pszKind;
+        const char* pszOne;
+        const char* pszMany;
+        const char* pszRest;
+    } COUNTED[] = {
+        {loss.nHistory, "History", "earlier version of an entry is",
+         "earlier versions of entries are", " left out"},
+        {loss.nOtpEntries, "One-time passwords", "entry has", "entries have",
+         " one-time password settings, which are left out"},
+        {loss.nTaggedEntries, "Tags", "entry has", "entries have", " tags, which are left out"},
+        {loss.nExpiringEntries, "Expiry", "entry has", "entries have",
+         " an expiry date, which is left out"},
+        {loss.nRecycledEntries, "Recycle bin", "entry in the recycle bin is",
+         "entries in the recycle bin are", " left out"},
+        {loss.nCustomIcons, "Custom icons", "entry or group shows", "entries and groups show",
+         " a custom icon, which is left out"},
+    };
+    for (const auto& kind : COUNTED)
+        if (kind.nCount > 0)
+            Line(std::string(kind.pszKind) + ": " +
+                 Counted(kind.nCount, kind.pszOne, kind.pszMany) + kind.pszRest);
     return strOut;
 }
