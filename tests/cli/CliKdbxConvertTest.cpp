@@ -67,11 +67,11 @@ TEST_F(CliKdbxConvert, RefusesEachKindOfLossUnlessAllowed) {
         const char* pszLs;     // ls of OUT once converted with --lossy
     } CASES[] = {
         {"characters", Database(Group('M', "Mail", Entry("Почта") + Entry("Post"))), 4,
-         "1 entry is left out, for their texts or their group's name (0 group names with such "
-         "characters): \"Почта\" in \"Mail\" (П, о, ч, т, а)",
+         "1 entry is left out, for such characters in their texts or their group's name: "
+         "\"Почта\" in \"Mail\" (П, о, ч, т, а)",
          "  Mail\n    Post\n"},
         {"nesting", Database(Group('M', "A", Group('N', "B", Entry("Deep")))), 4,
-         "1 group lies deeper than one level and become one flat name joined by \"/\": \"A/B\"",
+         "1 group lies deeper than one level and becomes one flat name joined by \"/\": \"A/B\"",
          "  A/B\n    Deep\n"},
         {"custom fields", Database(Entry("Bank", Field("PIN", "1234"))), 4,
          "1 entry has custom fields, which are left out: PIN", "  Root\n    Bank\n"},

@@ -209,14 +209,17 @@ std::string KdbxLossText(const SKdbxLoss& loss, const CCodePage& codePage) {
     if (loss.nUnstorableEntries > 0 || loss.nUnstorableGroups > 0)
         Line("Characters " + codePage.Name() +
              " cannot hold: " + Counted(loss.nUnstorableEntries, "entry is", "entries are") +
-             " left out, for their texts or their group's name (" +
-             Counted(loss.nUnstorableGroups, "group name", "group names") +
-             " with such characters): " +
-             NamedList(loss.astrUnstorable, loss.nUnstorableTexts + loss.nUnstorableGroups));
+             " left out, for such characters in their texts or their group's name" +
+             (loss.nUnstorableGroups == 0
+                  ? std::string()
+                  : " (" + Counted(loss.nUnstorableGroups, "group name holds", "group names hold") +
+                        " them)") +
+             ": " + NamedList(loss.astrUnstorable, loss.nUnstorableTexts + loss.nUnstorableGroups));
     if (loss.nNestedGroups > 0)
-        Line("Nested groups: " + Counted(loss.nNestedGroups, "group lies", "groups lie") +
-             " deeper than one level and become one flat name joined by \"/\": " +
-             NamedList(loss.astrNested, loss.nNestedGroups));
+        Line("Nested groups: " +
+             Counted(loss.nNestedGroups, "group lies deeper than one level and becomes",
+                     "groups lie deeper than one level and become") +
+             " one flat name joined by \"/\": " + NamedList(loss.astrNested, loss.nNestedGroups));
     if (loss.nCustomFieldEntries > 0)
         Line("Custom fields: " + Counted(loss.nCustomFieldEntries, "entry has", "entries have") +
              " custom fields, which are left out: " +

@@ -64,14 +64,14 @@ const std::string RECYCLE_META =
 
 const SLossCase LOSS_CASES[] = {
     {"entry characters", Database(Group('m', "Mail", Entry("Почта"))),
-     "Characters windows-1252 cannot hold: 1 entry is left out, for their texts or their group's "
-     "name (0 group names with such characters): \"Почта\" in \"Mail\" (П, о, ч, т, а)\n"},
+     "Characters windows-1252 cannot hold: 1 entry is left out, for such characters in their texts "
+     "or their group's name: \"Почта\" in \"Mail\" (П, о, ч, т, а)\n"},
     {"group characters", Database(Group('m', "Работа", Entry("Bank") + Entry("Shop"))),
-     "Characters windows-1252 cannot hold: 2 entries are left out, for their texts or their "
-     "group's name (1 group name with such characters): group \"Работа\" (Р, а, б, о, т)\n"},
+     "Characters windows-1252 cannot hold: 2 entries are left out, for such characters in their "
+     "texts or their group's name (1 group name holds them): group \"Работа\" (Р, а, б, о, т)\n"},
     {"password characters", Database(Entry("Bank", Field("Password", "пароль"))),
-     "Characters windows-1252 cannot hold: 1 entry is left out, for their texts or their group's "
-     "name (0 group names with such characters): \"Bank\" in \"Root\" (in the password)\n"},
+     "Characters windows-1252 cannot hold: 1 entry is left out, for such characters in their texts "
+     "or their group's name: \"Bank\" in \"Root\" (in the password)\n"},
     {"nesting", Database(Group('a', "A", Group('b', "B", Group('c', "C", Entry("Deep"))))),
      "Nested groups: 2 groups lie deeper than one level and become one flat name joined by "
      "\"/\": \"A/B\"; \"A/B/C\"\n"},
