@@ -141,8 +141,8 @@ Commands:
                  Whatever OUT cannot keep is named first, one line per kind:
                  characters of other code pages (those entries are left
                  out), nested groups, custom fields, attachments, history,
-                 one-time passwords, tags, expiry dates, the recycle bin
-                 and custom icons. Then nothing is written and the exit
+                 one-time passwords, tags, expiry dates, the recycle bin,
+                 custom icons and groups' notes. Then nothing is written and the exit
                  status is 1, unless --lossy is given: the list is then a
                  warning and OUT is written. A .pwd OUT whose KEY is the
                  database's password is refused (exit status 1).

@@ -96,6 +96,8 @@ TEST_F(CliKdbxConvert, RefusesEachKindOfLossUnlessAllowed) {
          Database(
              Entry("Bank", "<CustomIconUUID>" + std::string(21, 'C') + "Q==</CustomIconUUID>")),
          4, "1 entry or group shows a custom icon", "  Root\n    Bank\n"},
+        {"group notes", Database(Group('M', "Mail", "<Notes>old</Notes>" + Entry("Bank"))), 4,
+         "1 group has notes", "  Mail\n    Bank\n"},
     };
     int nCase = 0;
     for (const auto& test : CASES) {

@@ -64,6 +64,10 @@ public:
         for (std::size_t i = 0; i < tree.size(); ++i) {
             const SKdbxGroupNode& node = tree[i];
             CountIcon(*node.pGroup);
+            // An account has comments; a group has nothing but its name.
+            if (node.pGroup->ChildText("Notes").find_first_not_of(" \t\r\n") !=
+                std::string_view::npos)
+                ++m_loss.nGroupNotes;
             std::vector<std::string> astrChars;
             AddUnstorable(node.pGroup->ChildText("Name"), m_codePage, astrChars);
             const bool bParentUnstorable = node.nDepth >= 2 && abUnstorable[node.nParent];
@@ -189,7 +193,7 @@ bool SKdbxLoss::IsEmpty() const {
     return nUnstorableEntries == 0 && nUnstorableGroups == 0 && nNestedGroups == 0 &&
            nCustomFieldEntries == 0 && nAttachments == 0 && nHistory == 0 && nOtpEntries == 0 &&
            nTaggedEntries == 0 && nExpiringEntries == 0 && nRecycledEntries == 0 &&
-           nCustomIcons == 0;
+           nCustomIcons == 0 && nGroupNotes == 0;
 }
 
 SKdbxLoss KdbxLossOf(const CXmlTree& xml, std::span<const SKdbxBinary> binaries,
@@ -253,6 +257,7 @@ std::string KdbxLossText(const SKdbxLoss& loss, const CCodePage& codePage) {
          "entries in the recycle bin are", " left out"},
         {loss.nCustomIcons, "Custom icons", "entry or group shows", "entries and groups show",
          " a custom icon, which is left out"},
+        {loss.nGroupNotes, "Group notes", "group has", "groups have", " notes, which are left out"},
     };
     for (const auto& kind : COUNTED)
         if (kind.nCount > 0)

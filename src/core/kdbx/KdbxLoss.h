@@ -39,6 +39,7 @@ struct SKdbxLoss {
     std::size_t nExpiringEntries = 0;
     std::size_t nRecycledEntries = 0;
     std::size_t nCustomIcons = 0; // entries and groups showing one
+    std::size_t nGroupNotes = 0;  // groups with notes of their own
 
     static constexpr std::size_t MAX_NAMED = 5;
 

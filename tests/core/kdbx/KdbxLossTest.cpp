@@ -109,6 +109,10 @@ const SLossCase LOSS_CASES[] = {
                     "<CustomIconUUID>" + Uuid('i') + "</CustomIconUUID>" +
                         Entry("Bank", "<CustomIconUUID>" + Uuid('i') + "</CustomIconUUID>"))),
      "Custom icons: 2 entries and groups show a custom icon, which is left out\n"},
+    {"group notes",
+     Database(Group('m', "Mail", "<Notes>the old provider</Notes>" + Entry("Bank")) +
+              Group('n', "News", "<Notes> </Notes>")),
+     "Group notes: 1 group has notes, which are left out\n"},
 };
 
 TEST(KdbxLossTest, NamesEachKindOfLossOnItsOwnLine) {
