@@ -140,7 +140,8 @@ Commands:
                  the first custom field named E-mail the account's e-mail.
                  Whatever OUT cannot keep is named first, one line per kind:
                  characters of other code pages (those entries are left
-                 out), nested groups, custom fields, attachments, history,
+                 out), nested groups, names longer than 255 characters (cut),
+                 custom fields, attachments, history,
                  one-time passwords, tags, expiry dates, the recycle bin,
                  custom icons and groups' notes. Then nothing is written and the exit
                  status is 1, unless --lossy is given: the list is then a

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/kdbx/KdbxLoss.h"
 
+#include "core/interchange/Importer.h"
 #include "core/kdbx/KdbxFile.h"
 #include "core/kdbx/KdbxImport.h"
 #include "core/kdbx/KdbxTree.h"
@@ -47,6 +48,15 @@ std::string Joined(const std::vector<std::string>& astrItems, std::string_view s
     return strOut;
 }
 
+// The first 40 bytes or so of a long text, never half a character.
+std::string_view Beginning(std::string_view strText) {
+    std::size_t nEnd = std::min<std::size_t>(40, strText.size());
+    while (nEnd > 0 && nEnd < strText.size() &&
+           (static_cast<unsigned char>(strText[nEnd]) & 0xC0) == 0x80)
+        --nEnd;
+    return strText.substr(0, nEnd);
+}
+
 std::string Quoted(std::string_view strName) {
     return "\"" + std::string(strName.empty() ? "(no name)" : strName) + "\"";
 }
@@ -61,6 +71,9 @@ public:
         // Whether the path of each group, as an account's group is named
         // from it, holds a character the code page cannot.
         std::vector<bool> abUnstorable(tree.size(), false);
+        // The length of each group's path in the code page, as far as it
+        // matters: beyond a name's length the importer cuts it.
+        std::vector<std::size_t> anPathBytes(tree.size(), 0);
         for (std::size_t i = 0; i < tree.size(); ++i) {
             const SKdbxGroupNode& node = tree[i];
             CountIcon(*node.pGroup);
@@ -72,24 +85,43 @@ public:
             AddUnstorable(node.pGroup->ChildText("Name"), m_codePage, astrChars);
             const bool bParentUnstorable = node.nDepth >= 2 && abUnstorable[node.nParent];
             abUnstorable[i] = bParentUnstorable || !astrChars.empty();
-            if (!astrChars.empty() && (node.nDepth >= 1 || !node.entries.empty())) {
+            // The paths are made only to be named: all of them together would
+            // cost the square of a deep tree's depth.
+            const auto fnPath = [&tree, i] { return Quoted(KdbxGroupPath(tree, i)); };
+            const bool bNamesGroup = node.nDepth >= 1 || !node.entries.empty();
+            if (!astrChars.empty() && bNamesGroup) {
                 ++m_loss.nUnstorableGroups;
-                Name(m_loss.astrUnstorable, "group " + Quoted(KdbxGroupPath(tree, i)) + " (" +
-                                                Joined(astrChars, ", ") + ")");
+                if (Wants(m_loss.astrUnstorable))
+                    m_loss.astrUnstorable.push_back("group " + fnPath() + " (" +
+                                                    Joined(astrChars, ", ") + ")");
             }
             if (node.nDepth >= 2) {
                 ++m_loss.nNestedGroups;
-                Name(m_loss.astrNested, Quoted(KdbxGroupPath(tree, i)));
+                if (Wants(m_loss.astrNested))
+                    m_loss.astrNested.push_back(fnPath());
+            }
+            anPathBytes[i] = std::min(StoredSize(node.pGroup->ChildText("Name")) +
+                                          (node.nDepth >= 2 ? anPathBytes[node.nParent] + 1 : 0),
+                                      MAX_IMPORT_NAME_LENGTH + 1);
+            // A path cut in a group above is counted there.
+            const bool bCutAbove =
+                node.nDepth >= 2 && anPathBytes[node.nParent] > MAX_IMPORT_NAME_LENGTH;
+            if (bNamesGroup && !abUnstorable[i] && !bCutAbove &&
+                anPathBytes[i] > MAX_IMPORT_NAME_LENGTH) {
+                ++m_loss.nCutNames;
+                if (Wants(m_loss.astrCut))
+                    m_loss.astrCut.push_back("group " + fnPath());
             }
             for (const CXmlElement* pEntry : node.entries)
-                CountEntry(*pEntry, KdbxGroupPath(tree, i), abUnstorable[i]);
+                CountEntry(*pEntry, fnPath, abUnstorable[i]);
         }
         if (const CXmlElement* pBin = KdbxRecycleBin(xml))
             m_loss.nRecycledEntries = CountRecycled(*pBin);
     }
 
 private:
-    void CountEntry(const CXmlElement& entry, const std::string& strGroup, bool bGroupUnstorable) {
+    template <typename F>
+    void CountEntry(const CXmlElement& entry, const F& fnGroupPath, bool bGroupUnstorable) {
         CountIcon(entry);
         const SKdbxEntryParts parts = KdbxEntryParts(entry);
         std::vector<std::string> astrChars;
@@ -105,8 +137,14 @@ private:
             ++m_loss.nUnstorableEntries;
         if (!astrChars.empty()) {
             ++m_loss.nUnstorableTexts;
-            Name(m_loss.astrUnstorable, Quoted(parts.strTitle) + " in " + Quoted(strGroup) + " (" +
-                                            Joined(astrChars, ", ") + ")");
+            if (Wants(m_loss.astrUnstorable))
+                m_loss.astrUnstorable.push_back(Quoted(parts.strTitle) + " in " + fnGroupPath() +
+                                                " (" + Joined(astrChars, ", ") + ")");
+        } else if (!bGroupUnstorable && StoredSize(parts.strTitle) > MAX_IMPORT_NAME_LENGTH) {
+            ++m_loss.nCutNames;
+            if (Wants(m_loss.astrCut))
+                m_loss.astrCut.push_back(Quoted(Beginning(parts.strTitle)) + "... in " +
+                                         fnGroupPath());
         }
         if (!parts.customKeys.empty())
             ++m_loss.nCustomFieldEntries;
@@ -161,9 +199,15 @@ private:
         return nCount;
     }
 
-    static void Name(std::vector<std::string>& astrNamed, std::string strName) {
-        if (astrNamed.size() < SKdbxLoss::MAX_NAMED)
-            astrNamed.push_back(std::move(strName));
+    static bool Wants(const std::vector<std::string>& astrNamed) {
+        return astrNamed.size() < SKdbxLoss::MAX_NAMED;
+    }
+
+    // The length of a storable text in the code page; of any other, its
+    // UTF-8 length (it is left out anyway).
+    std::size_t StoredSize(std::string_view strUtf8) const {
+        std::string strStored;
+        return m_codePage.FromUtf8(strUtf8, strStored) ? strStored.size() : strUtf8.size();
     }
 
     SKdbxLoss& m_loss;
@@ -193,7 +237,7 @@ bool SKdbxLoss::IsEmpty() const {
     return nUnstorableEntries == 0 && nUnstorableGroups == 0 && nNestedGroups == 0 &&
            nCustomFieldEntries == 0 && nAttachments == 0 && nHistory == 0 && nOtpEntries == 0 &&
            nTaggedEntries == 0 && nExpiringEntries == 0 && nRecycledEntries == 0 &&
-           nCustomIcons == 0 && nGroupNotes == 0;
+           nCustomIcons == 0 && nGroupNotes == 0 && nCutNames == 0;
 }
 
 SKdbxLoss KdbxLossOf(const CXmlTree& xml, std::span<const SKdbxBinary> binaries,
@@ -233,6 +277,11 @@ std::string KdbxLossText(const SKdbxLoss& loss, const CCodePage& codePage) {
                                static_cast<std::ptrdiff_t>(std::min(loss.astrCustomFields.size(),
                                                                     2 * SKdbxLoss::MAX_NAMED))),
                        loss.astrCustomFields.size(), ", "));
+    if (loss.nCutNames > 0)
+        Line("Long names: " +
+             Counted(loss.nCutNames, "group path or title is", "group paths and titles are") +
+             " longer than " + std::to_string(MAX_IMPORT_NAME_LENGTH) +
+             " characters and cut to fit: " + NamedList(loss.astrCut, loss.nCutNames));
     if (loss.nAttachments > 0)
         Line("Attachments: " + Counted(loss.nAttachments, "attachment", "attachments") + " of " +
              Counted(static_cast<std::size_t>(loss.nAttachmentBytes), "byte", "bytes") +

@@ -29,6 +29,9 @@ struct SKdbxLoss {
     // Groups below a group below the root: they become one flat name.
     std::size_t nNestedGroups = 0;
     std::vector<std::string> astrNested; // the first MAX_NAMED paths, "A/B"
+    // Group paths and titles longer than a name, which the importer cuts.
+    std::size_t nCutNames = 0;
+    std::vector<std::string> astrCut; // the first MAX_NAMED
     std::size_t nCustomFieldEntries = 0;
     std::vector<std::string> astrCustomFields; // every key once, in the order met
     std::size_t nAttachments = 0;

@@ -56,7 +56,7 @@ std::string Loss(const std::string& strXml, const std::vector<SKdbxBinary>& bina
 struct SLossCase {
     const char* pszKind;
     std::string strXml;
-    const char* pszLine; // the one line the report holds
+    std::string strLine; // the one line the report holds
 };
 
 const std::string RECYCLE_META =
@@ -109,6 +109,12 @@ const SLossCase LOSS_CASES[] = {
                     "<CustomIconUUID>" + Uuid('i') + "</CustomIconUUID>" +
                         Entry("Bank", "<CustomIconUUID>" + Uuid('i') + "</CustomIconUUID>"))),
      "Custom icons: 2 entries and groups show a custom icon, which is left out\n"},
+    {"long title", Database(Entry(std::string(39, 'x') + "é" + std::string(300, 'y'))),
+     "Long names: 1 group path or title is longer than 255 characters and cut to fit: \"" +
+         std::string(39, 'x') + "\"... in \"Root\"\n"},
+    {"long group name", Database(Group('m', std::string(256, 'g'), Entry("Bank"))),
+     "Long names: 1 group path or title is longer than 255 characters and cut to fit: group \"" +
+         std::string(256, 'g') + "\"\n"},
     {"group notes",
      Database(Group('m', "Mail", "<Notes>the old provider</Notes>" + Entry("Bank")) +
               Group('n', "News", "<Notes> </Notes>")),
@@ -120,7 +126,7 @@ TEST(KdbxLossTest, NamesEachKindOfLossOnItsOwnLine) {
     binaries[0].data.assign({'h', 'e', 'l', 'l', 'o'});
     binaries[1].data.assign({'h', 'i'});
     for (const SLossCase& test : LOSS_CASES)
-        EXPECT_EQ(Loss(test.strXml, binaries), test.pszLine) << test.pszKind;
+        EXPECT_EQ(Loss(test.strXml, binaries), test.strLine) << test.pszKind;
 }
 
 TEST(KdbxLossTest, ReportsNothingWhenTheSixFieldsHoldEverything) {
@@ -132,6 +138,19 @@ TEST(KdbxLossTest, ReportsNothingWhenTheSixFieldsHoldEverything) {
     const SKdbxLoss loss = KdbxLossOf(xml, {}, CCodePage::Default());
     EXPECT_TRUE(loss.IsEmpty());
     EXPECT_EQ(KdbxLossText(loss, CCodePage::Default()), "");
+}
+
+// A path is cut once, where it grows too long; the groups below it are not
+// counted again.
+TEST(KdbxLossTest, CountsALongPathOnce) {
+    const std::string strText = Loss(Database(
+        Group('a', std::string(200, 'a'),
+              Group('b', std::string(55, 'b'), Group('c', "c", Entry("Bank")) + Entry("Shop")))));
+    EXPECT_NE(strText.find("Long names: 1 group path or title is longer than 255 characters and "
+                           "cut to fit: group \"" +
+                           std::string(200, 'a') + "/" + std::string(55, 'b') + "\"\n"),
+              std::string::npos)
+        << strText;
 }
 
 TEST(KdbxLossTest, NamesTheFirstFewAndCountsTheRest) {
