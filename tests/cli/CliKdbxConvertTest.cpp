@@ -139,6 +139,28 @@ TEST_F(CliKdbxConvert, ConvertsWhatTheSixFieldsHoldWithoutAWord) {
     EXPECT_NE(again.strErr.find("never replaces"), std::string::npos) << again.strErr;
 }
 
+// A database kept whole converts as reading its file imports it.
+TEST_F(CliKdbxConvert, ConvertsAsImportAdds) {
+    const std::string strIn = WriteKdbx(
+        "Mixed.kdbx",
+        Database(
+            Entry("Top", Field("Notes", "one\ntwo") + "<Times><Expires>\nTrue </Expires></Times>") +
+            Group('M', "Mail",
+                  Entry("Post", Field("PIN", "1") + Field("email", "x@y")) +
+                      Group('N', "Old", Entry("Deep") + Entry("Почта")) + Entry("Post"))));
+    const std::string strImported = m_folder.File("Imported.khv");
+    WriteCoreFile(strImported, "new", {});
+    const SCliResult imported = RunCli({"import", strImported, strIn}, "new\npw\n");
+    ASSERT_EQ(imported.nExit, 0) << imported.strErr;
+    const std::string strOut = m_folder.File("Converted.khv");
+    const SCliResult converted = RunCli({"convert", strIn, strOut, "--lossy"}, "pw\nnew\n");
+    ASSERT_EQ(converted.nExit, 0) << converted.strErr;
+    EXPECT_NE(converted.strErr.find("Expiry: 1 entry"), std::string::npos) << converted.strErr;
+    const std::string strExported = RunCli({"export", strImported}, "new\n").strOut;
+    EXPECT_NE(strExported.find("Post (2)"), std::string::npos) << strExported;
+    EXPECT_EQ(RunCli({"export", strOut}, "new\n").strOut, strExported);
+}
+
 TEST_F(CliKdbxConvert, RefusesTheDatabasePasswordAsTheKeyOfAPwd) {
     const std::string strIn = WriteKdbx("Same.kdbx", Database(Entry("Top")));
     const std::string strOut = m_folder.File("Same.pwd");

@@ -5,6 +5,7 @@
 #include "core/kdbx/KdbxTree.h"
 #include "core/seal/SecretBuffer.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -37,10 +38,10 @@ SKdbxEntryParts KdbxEntryParts(const CXmlElement& entry) {
     parts.bTags = entry.ChildText("Tags").find_first_not_of(" \t\r\n") != std::string_view::npos;
     if (const CXmlElement* pTimes = entry.Child("Times")) {
         std::string_view strExpires = pTimes->ChildText("Expires");
-        while (!strExpires.empty() && strExpires.front() == ' ')
-            strExpires.remove_prefix(1);
-        while (!strExpires.empty() && strExpires.back() == ' ')
-            strExpires.remove_suffix(1);
+        const std::size_t nStart =
+            std::min(strExpires.find_first_not_of(" \t\r\n"), strExpires.size());
+        strExpires.remove_prefix(nStart);
+        strExpires = strExpires.substr(0, strExpires.find_last_not_of(" \t\r\n") + 1);
         parts.bExpires = EqualsNoCaseAscii(strExpires, "True");
     }
     return parts;
