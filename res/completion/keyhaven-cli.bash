@@ -16,6 +16,7 @@ _keyhaven_cli_options() {
     create) echo "--key-file --help" ;;
     totp) echo "--at --key-file --no-password --allow-slow-kdf --help" ;;
     passwd) echo "--key-file --no-password --allow-slow-kdf --upgrade --help" ;;
+    convert) echo "--lossy --key-file --no-password --allow-slow-kdf --help" ;;
     *) echo "--help" ;;
     esac
 }
@@ -76,8 +77,8 @@ _keyhaven_cli() {
     done
     case "$command:$position" in
     import:1) _keyhaven_cli_files '@(csv|CSV|kdbx|KDBX)' ;;
-    convert:1) _keyhaven_cli_files '@(pwd|khv|PWD|KHV)' ;;
     create:0 | import:0) _keyhaven_cli_files '@(pwd|khv|kdbx|PWD|KHV|KDBX)' ;;
+    convert:*) _keyhaven_cli_files '@(pwd|khv|kdbx|PWD|KHV|KDBX)' ;;
     totp:0) _keyhaven_cli_files '@(kdbx|KDBX)' ;;
     passwd:0) _keyhaven_cli_files '@(pwd|khv|kdbx|PWD|KHV|KDBX)' ;;
     ls:0 | show:0 | find:0 | export:0) _keyhaven_cli_files '@(pwd|khv|kdbx|PWD|KHV|KDBX)' ;;

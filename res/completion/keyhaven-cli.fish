@@ -48,24 +48,25 @@ complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a expor
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a create -d 'Create a new password file'
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a passwd -d 'Change the KEY of a file'
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a generate -d 'Print one random password'
-complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a convert -d 'Write a file in the other format'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a convert -d 'Write a file in another format'
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a find -d 'Search the labels of a file'
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a import -d 'Import a CSV export or a KeePass database'
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a audit -d 'List empty, weak, reused and breached passwords'
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a totp -d 'Print the one-time code of a KeePass entry'
 
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from $commands" -l help -d 'Show the help'
-complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 info convert audit" -a "(__keyhaven_cli_files pwd khv)"
-complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 ls show export find passwd create import" -a "(__keyhaven_cli_files pwd khv kdbx)"
-complete -c keyhaven-cli -n "__keyhaven_cli_argument 1 convert" -a "(__keyhaven_cli_files pwd khv)"
+complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 info audit" -a "(__keyhaven_cli_files pwd khv)"
+complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 ls show export find passwd convert create import" -a "(__keyhaven_cli_files pwd khv kdbx)"
+complete -c keyhaven-cli -n "__keyhaven_cli_argument 1 convert" -a "(__keyhaven_cli_files pwd khv kdbx)"
 complete -c keyhaven-cli -n "__keyhaven_cli_argument 1 import" -a "(__keyhaven_cli_files csv kdbx)"
 complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 totp" -a "(__keyhaven_cli_files kdbx)"
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp ls show find passwd create" -l key-file -r -F -d 'The database key file'
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp ls show find passwd" -l no-password -d 'The database has no password'
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp ls show find export passwd" -l allow-slow-kdf -d 'Derive a key that may take minutes'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp ls show find passwd convert create" -l key-file -r -F -d 'The database key file'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp ls show find passwd convert" -l no-password -d 'The database has no password'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp ls show find export passwd convert" -l allow-slow-kdf -d 'Derive a key that may take minutes'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l source-key-file -r -F -d 'The key file of a .kdbx SOURCE'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l source-no-password -d 'The .kdbx SOURCE has no password'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from show" -l show-protected -d 'Show the protected fields of an entry'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from convert" -l lossy -d 'Convert a database even if part of it is lost'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from passwd" -l upgrade -d 'Write a KDBX 3.1 database as KDBX 4'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from totp" -l at -x -d 'The time in seconds since 1970'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from export" -l format -x -a "text csv kdbx" -d 'The output format'

@@ -26,7 +26,9 @@
 #include "core/kdbx/KdbxEntries.h"
 #include "core/kdbx/KdbxExport.h"
 #include "core/kdbx/KdbxFile.h"
+#include "core/kdbx/KdbxImport.h"
 #include "core/kdbx/KdbxImporter.h"
+#include "core/kdbx/KdbxLoss.h"
 #include "core/kdbx/KdbxTree.h"
 #include "core/otp/OtpCode.h"
 #include "core/otp/OtpSettings.h"
@@ -528,7 +530,7 @@ void CCliCommand::WriteExport(const std::string* pOut, const CByteProducer& fnPr
 }
 
 void CCliCommand::ExportKdbx(const CCliArgs& args, const std::string& strPath,
-                             const std::string& strOut) {
+                             const std::string& strOut, bool bNewFile) {
     // Everything that can fail without the user is checked before the KEY
     // and the new password are typed.
     const EFileError eTarget = PlainTextTargetError(strOut);
@@ -559,6 +561,10 @@ void CCliCommand::ExportKdbx(const CCliArgs& args, const std::string& strPath,
     if (!bMade)
         throw CCliFailure(CLI_EXIT_WRITE,
                           "keyhaven-cli: " + strOut + " cannot be written. " + strError);
+    // A file that appeared while the KEY and the password were typed stays.
+    if (bNewFile && FileExists(strOut))
+        throw CCliFailure(CLI_EXIT_WRITE,
+                          strOut + " already exists; convert never replaces a file.");
     // Made once, so that a second pass of the writer hands out the same
     // bytes.
     const EFileError eError =
@@ -654,13 +660,25 @@ void CCliCommand::RunGenerate(const CArgs& astrArgs) {
 }
 
 void CCliCommand::RunConvert(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli convert IN OUT", {});
+    CCliArgs args("keyhaven-cli convert IN OUT [--lossy] " + std::string(KDBX_OPEN_OPTIONS),
+                  {"--key-file"}, {"--lossy", "--no-password", "--allow-slow-kdf"});
     args.Parse(astrArgs, 2);
     const std::string& strIn = args.Positional(0);
     const std::string& strOut = args.Positional(1);
+    const bool bInKdbx = HasExtension(strIn, ".kdbx");
+    const bool bOutKdbx = HasExtension(strOut, ".kdbx");
+    if (bInKdbx && bOutKdbx)
+        args.FailUsage("IN and OUT are both KeePass databases; passwd changes a database's "
+                       "password");
     // The extension chooses the format written, so it must name one.
-    if (!HasDocumentExtension(strOut))
-        args.FailUsage("OUT must end in .pwd or .khv");
+    if (!bOutKdbx && !HasDocumentExtension(strOut))
+        args.FailUsage("OUT must end in .pwd, .khv or .kdbx");
+    if (!bInKdbx && args.HasFlag("--lossy"))
+        args.FailUsage("--lossy applies to a .kdbx IN only");
+    if (!bInKdbx && args.HasFlag("--allow-slow-kdf"))
+        args.FailUsage("--allow-slow-kdf applies to a .kdbx IN only");
+    if (!bInKdbx && !bOutKdbx && (args.Value("--key-file") || args.HasFlag("--no-password")))
+        args.FailUsage("--key-file and --no-password apply to a .kdbx IN or OUT only");
     // Another user's file, or a link planted for the records, is refused
     // before anything else is said about it.
     const EFileError eTarget = PlainTextTargetError(strOut);
@@ -669,6 +687,14 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
     if (FileExists(strOut))
         throw CCliFailure(CLI_EXIT_WRITE,
                           strOut + " already exists; convert never replaces a file.");
+    if (bOutKdbx) {
+        ExportKdbx(args, strIn, strOut, true);
+        return;
+    }
+    if (bInKdbx) {
+        ConvertFromKdbx(args, strIn, strOut);
+        return;
+    }
     const auto pFile = OpenFile(strIn);
     // A KEY never passes between the formats: the check value of a ".pwd"
     // gives its KEY away, so it would open the sealed file as well. The
@@ -677,6 +703,57 @@ void CCliCommand::RunConvert(const CArgs& astrArgs) {
         [this, &strOut] { return ReadNewKey(FileNameOf(strOut), IDS_NEW_KEY_INVALID); });
     pFile->Prompts().SetFailureFor(IDS_KEY_MUST_DIFFER, CLI_EXIT_KEY,
                                    std::string("keyhaven-cli: ") + IDS_KEY_MUST_DIFFER);
+    ExpectNewFile(*pFile, strOut);
+    if (!pFile->Session().OnFileSaveAs())
+        throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::writeFailed, strOut));
+    if (IsReadableWithoutKey(strOut))
+        WriteMessage(FormatText(CLI_PWD_WARNING, strOut));
+}
+
+void CCliCommand::ConvertFromKdbx(const CCliArgs& args, const std::string& strIn,
+                                  const std::string& strOut) {
+    CKdbxFile database;
+    SKdbxCredentials credentials = ReadKdbxFile(args, strIn, "convert", database);
+    struct SWipe {
+        SKdbxCredentials& credentials;
+        ~SWipe() { WipeKdbxCredentials(credentials); }
+    } wipe{credentials};
+    // Judged before OUT's KEY is typed: a database that would lose part of
+    // itself costs no typing and makes no file, unless the user agreed.
+    std::string strLoss = KdbxLossText(KdbxLossOf(database, m_codePage), m_codePage);
+    if (!strLoss.empty()) {
+        strLoss.pop_back();
+        if (!args.HasFlag("--lossy"))
+            throw CCliFailure(CLI_EXIT_LOSS, "keyhaven-cli: " + strOut +
+                                                 " cannot keep everything " + strIn +
+                                                 " holds; nothing was written.\n" + strLoss +
+                                                 "\nGive --lossy to convert it anyway.");
+        WriteMessage("keyhaven-cli: warning: " + strOut + " does not keep everything " + strIn +
+                     " holds.\n" + strLoss);
+    }
+    const auto pFile = NewCliFile();
+    CCofferDoc& doc = pFile->Doc();
+    pFile->Session().NewDocument();
+    // The file holds the database's groups alone, without the empty group
+    // a new file starts with.
+    doc.DropRecords();
+    std::string strKey = ReadNewKey(FileNameOf(strOut), IDS_NEW_KEY_INVALID);
+    // The check value of a ".pwd" gives its KEY away, and with it the
+    // database's password when the two are one.
+    const bool bSameAsPassword =
+        !HasKhvExtension(strOut) &&
+        IsPasswordTheKey(credentials, m_codePage,
+                         [&strKey](const std::string& strTyped) { return strTyped == strKey; });
+    if (bSameAsPassword) {
+        CSecretBuffer::Wipe(strKey);
+        throw CCliFailure(CLI_EXIT_KEY, CLI_KDBX_PASSWORD_IS_KEY);
+    }
+    doc.SetKey(strKey);
+    CSecretBuffer::Wipe(strKey);
+    CImporter importer(doc, m_codePage);
+    ForEachKdbxImportEntry(database.Xml(),
+                           [&importer](const SImportEntry& entry) { importer.Add(entry); });
+    importer.Finish();
     ExpectNewFile(*pFile, strOut);
     if (!pFile->Session().OnFileSaveAs())
         throw CCliFailure(CLI_EXIT_WRITE, FileErrorMessage(EFileError::writeFailed, strOut));

@@ -57,7 +57,10 @@ private:
     void RunImport(const CArgs& astrArgs);
     // The text of an export to standard output, or to OUT when given.
     void WriteExport(const std::string* pOut, const CByteProducer& fnProduce);
-    void ExportKdbx(const CCliArgs& args, const std::string& strPath, const std::string& strOut);
+    // bNewFile: OUT is made, never replaced (convert).
+    void ExportKdbx(const CCliArgs& args, const std::string& strPath, const std::string& strOut,
+                    bool bNewFile = false);
+    void ConvertFromKdbx(const CCliArgs& args, const std::string& strIn, const std::string& strOut);
     void ImportKdbx(const CCliArgs& args, const std::string& strPath, const std::string& strSource);
     void RunTotp(const CArgs& astrArgs);
     // Reads the KeePass database FILE with the options of RunTotp

@@ -7,6 +7,7 @@
 inline constexpr int CLI_EXIT_DONE = 0;
 inline constexpr int CLI_EXIT_KEY = 1;   // wrong KEY, or a file without KEY
 inline constexpr int CLI_EXIT_FOUND = 1; // audit found a weak, reused or breached password
+inline constexpr int CLI_EXIT_LOSS = 1;  // convert would lose part of a KeePass database
 inline constexpr int CLI_EXIT_USAGE = 2; // bad command line, missing KEY line, unknown names
 inline constexpr int CLI_EXIT_READ = 3;  // the file cannot be read or is not a password file
 inline constexpr int CLI_EXIT_WRITE = 4; // a file cannot be written

@@ -14,7 +14,7 @@ const char* CliUsageText() {
   keyhaven-cli create FILE [--key-file PATH]
   keyhaven-cli passwd FILE [--key-file PATH] [--no-password] [--allow-slow-kdf] [--upgrade]
   keyhaven-cli generate [--flags N] [--begin N] [--end N] [--length N] [--seed SECONDS]
-  keyhaven-cli convert IN OUT
+  keyhaven-cli convert IN OUT [--lossy] [--key-file PATH] [--no-password] [--allow-slow-kdf]
   keyhaven-cli find FILE TEXT [--match-case] [--whole-word] [--all-fields] [--key-file PATH]
                         [--no-password] [--allow-slow-kdf]
   keyhaven-cli import FILE SOURCE [--key-file PATH] [--no-password] [--source-key-file PATH]
@@ -126,8 +126,9 @@ Commands:
                  they were. A KDBX 3.1 FILE is written only with --upgrade
                  (exit status 2 otherwise), since older programs cannot read
                  KDBX 4. An empty new password needs a key file.
-  convert IN OUT Write the records of IN to the new file OUT in the format
-                 that OUT's extension names (.pwd or .khv). Reads the KEY of
+  convert IN OUT [--lossy] [--key-file PATH] [--no-password] [--allow-slow-kdf]
+                 Write the records of IN to the new file OUT in the format
+                 that OUT's extension names (.pwd, .khv or .kdbx). Reads the KEY of
                  IN; between .pwd and .khv (either way) it then reads a new
                  KEY for OUT, since the KEY of a .pwd can be recovered from
                  any copy of it and must never open a .khv. A new KEY equal
@@ -136,6 +137,23 @@ Commands:
                  An existing OUT is never replaced (exit status 4).
                  Converting to .pwd warns on standard error that the result
                  can be read, and its KEY recovered, without the KEY.
+                 A .kdbx IN (opened as ls opens one) becomes accounts as
+                 import makes them: a group's path becomes one name "A/B",
+                 the first custom field named E-mail the account's e-mail.
+                 Whatever OUT cannot keep is named first, one line per kind:
+                 characters of other code pages (those entries are left
+                 out), nested groups, names longer than 255 characters (cut),
+                 custom fields, attachments, history,
+                 one-time passwords, tags, expiry dates, the recycle bin,
+                 custom icons and groups' notes. Then nothing is written and the exit
+                 status is 1, unless --lossy is given: the list is then a
+                 warning and OUT is written. A .pwd OUT whose KEY is the
+                 database's password is refused (exit status 1).
+                 A .pwd or .khv IN and a .kdbx OUT: as export --format kdbx
+                 -o OUT (--key-file and --no-password name OUT's key), but
+                 OUT is never replaced; nothing is lost that way. A .kdbx
+                 IN and OUT are refused (exit status 2): passwd changes a
+                 database's password.
   import FILE SOURCE [--key-file PATH] [--no-password] [--source-key-file PATH]
          [--source-no-password] [--allow-slow-kdf]
                  Add the entries of a KeePass database (SOURCE ends in
@@ -387,7 +405,9 @@ KEYs:
     passwd: two lines, the original KEY and then the new KEY (for a .kdbx
     FILE, the password and then the new password).
     convert between .pwd and .khv: two lines, the KEY of IN and then the
-    new KEY of OUT; otherwise one line, the KEY of IN. info: one line, the
+    new KEY of OUT; between two .pwd or two .khv files one line, the KEY of
+    IN; from a .kdbx IN: its password (none with --no-password), then the
+    new KEY of OUT; to a .kdbx OUT: the KEY of IN, then OUT's new password. info: one line, the
     KEY (asked only for a .khv).
   - On a terminal the program asks on standard error, "KEY for:  NAME" (NAME
     is the file's name), and reads the KEY without echoing it. A new KEY
@@ -429,6 +449,7 @@ Exit status:
      new KEY of convert is the old one, the password or key file of a
      KeePass database is wrong, its new password is the KEY of the .pwd FILE
      or empty without a key file, or the file has no KEY (open it in the desktop program to create one);
+     for convert also: OUT cannot keep all of a .kdbx IN and --lossy was not given;
      for audit also: a password has a finding
   2  usage: unknown command or option, missing or extra arguments, a number
      that is not a whole number in range, missing or unusable KEY input, a

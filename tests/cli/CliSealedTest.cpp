@@ -147,7 +147,7 @@ TEST_F(CliSealed, ConvertRefusesToReplaceAndNeedsAFormatForOut) {
     EXPECT_EQ(ReadBytes(strTaken), strTakenBytes);
     result = Convert(strPwd, m_folder.File("Out.txt"));
     EXPECT_EQ(result.nExit, 2);
-    EXPECT_NE(result.strErr.find("OUT must end in .pwd or .khv"), std::string::npos);
+    EXPECT_NE(result.strErr.find("OUT must end in .pwd, .khv or .kdbx"), std::string::npos);
     result = Convert(strPwd, m_folder.File("Out.khv"), "wrong\nnew\n");
     EXPECT_EQ(result.nExit, 1);
     EXPECT_EQ(ReadBytes(m_folder.File("Out.khv")), "");

@@ -85,7 +85,8 @@ keyhaven-cli create -|--help --key-file
 keyhaven-cli import |a.pwd b.khv d.kdbx sub 
 keyhaven-cli import d.kdbx c.csv --source-|--source-key-file --source-no-password 
 keyhaven-cli import --source-key-file notes.txt d.kdbx |c.csv d.kdbx sub 
-keyhaven-cli convert a.pwd |a.pwd b.khv sub 
+keyhaven-cli convert a.pwd |a.pwd b.khv d.kdbx sub 
+keyhaven-cli convert d.kdbx --l|--lossy 
 keyhaven-cli import a.pwd |c.csv d.kdbx sub 
 keyhaven-cli import --key-file notes.txt a.pwd |c.csv d.kdbx sub 
 keyhaven-cli show a.pwd |

@@ -62,3 +62,7 @@ struct SImportEntry {
 // Whether a custom field of this name carries the e-mail address: "E-mail",
 // "Email" or "email" in any case, with or without the hyphen.
 bool IsEMailFieldName(const std::string& strName);
+
+// Whether a custom field of this name holds a one-time password's settings
+// ("otp", "TOTP Seed", "TOTP Settings"), which an account cannot carry.
+bool IsOtpFieldName(const std::string& strName);

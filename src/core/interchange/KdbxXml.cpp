@@ -102,11 +102,11 @@ int FieldOfLetter(char c) {
     }
 }
 
+} // namespace
+
 bool IsOtpFieldName(const std::string& strName) {
     return strName == "otp" || strName == "TOTP Seed" || strName == "TOTP Settings";
 }
-
-} // namespace
 
 CKdbxXmlReader::CKdbxXmlReader(CKdbxInnerStream& stream, std::size_t nMemoryAllowed)
     : m_stream(stream), m_nMemoryLeft(nMemoryAllowed), m_parser(m_nMemoryLeft, this) {}
