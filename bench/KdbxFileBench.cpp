@@ -11,9 +11,10 @@
 // two. It is made once in memory and written with a cheap key derivation
 // (Argon2id, one pass over 1 MiB), so that the timed open and save are the
 // rest of the work. Targets for the full size: open and save each take the
-// key derivation plus at most one second; the peak heap of an open stays
-// under 4 times the inflated XML. What a realistic key derivation adds is
-// shown by the same database under Argon2id with 64 MiB and 3 passes, opened
+// key derivation plus at most one second; the peak resident memory of a
+// process that opens it stays under 4 times the inflated XML (judged at the
+// full size only: a small database's ratio is that of the program itself). What a realistic key
+// derivation adds is shown by the same database under Argon2id with 64 MiB and 3 passes, opened
 // (ReadArgon2id64MiB) and derived alone (KeyDerivation64MiB).
 //
 // The program exits non-zero when the database does not read back as made,
@@ -21,7 +22,6 @@
 // times are reported, not judged, as on a shared machine they vary.
 
 #include "BenchDocument.h"
-#include "HeapCounter.h"
 
 #include "core/interchange/KdbxWriter.h"
 #include "core/kdbx/KdbxEntries.h"
@@ -30,12 +30,20 @@
 #include "core/store/CodePage.h"
 #include "core/store/PasswordInfo.h"
 
+#include "core/store/FileIO.h"
+
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,9 +62,9 @@ struct SSetup {
     CKdbxBytes cheapFile;     // cheap key derivation
     CKdbxBytes realisticFile; // Argon2id, 64 MiB
     std::size_t nXmlBytes = 0;
-    std::size_t nReadPeakBytes = 0;
-    std::size_t nWritePeakBytes = 0;
-    std::string strEditGroup; // the group path and title the edit looks up
+    std::size_t nReadPeakBytes = 0;  // the process that opens the database
+    std::size_t nWritePeakBytes = 0; // the process that opens and saves it
+    std::string strEditGroup;        // the group path and title the edit looks up
     std::string strEditTitle;
 };
 
@@ -249,24 +257,14 @@ bool EditPassword(CKdbxFile& database, const std::string& strPassword) {
     return false;
 }
 
-// One open and one save under the heap counter, and what the saved edit
-// reads back as: the entries counted, the edited password found.
-bool CheckAndMeasure() {
+// What an edit saved reads back as: the entries counted, the edited
+// password found.
+bool CheckEdit() {
     CKdbxFile database;
-    CHeapCounter::Begin();
-    const bool bOpened = Open(g_setup.cheapFile, database);
-    CHeapCounter::End();
-    g_setup.nReadPeakBytes = static_cast<std::size_t>(std::max(0LL, CHeapCounter::PeakBytes()));
-    if (!bOpened || !EditPassword(database, EDITED_PASSWORD))
-        return false;
     CKdbxBytes saved;
-    CHeapCounter::Begin();
-    const bool bSaved = database.Write(Credentials(), saved).eFailure == EKdbxFailure::none;
-    CHeapCounter::End();
-    g_setup.nWritePeakBytes = static_cast<std::size_t>(std::max(0LL, CHeapCounter::PeakBytes()));
-
     CKdbxFile again;
-    if (!bSaved || !Open(saved, again))
+    if (!Open(g_setup.cheapFile, database) || !EditPassword(database, EDITED_PASSWORD) ||
+        database.Write(Credentials(), saved).eFailure != EKdbxFailure::none || !Open(saved, again))
         return false;
     std::size_t nEntries = 0;
     for (const SKdbxGroupNode& node : KdbxGroupTree(again.Xml()))
@@ -276,6 +274,59 @@ bool CheckAndMeasure() {
            KdbxEntryField(*found.pEntry, "Password") == std::string_view(EDITED_PASSWORD);
 }
 
+// The child's part of a peak measurement: open the file and, with bSave,
+// save it again. Its peak resident memory is the whole cost: the file's
+// bytes, the deciphered payload, the tree, and for a save the XML text and
+// the new file, which the heap alone would not show (deciphered bytes live
+// in the cryptography library's own blocks).
+int RunOpen(const std::string& strPath, bool bSave) {
+    std::string strBytes;
+    if (ReadWholeFile(strPath, strBytes) != EFileError::none)
+        return 1;
+    CKdbxFile database;
+    if (database
+            .Read({reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size()},
+                  Credentials())
+            .eFailure != EKdbxFailure::none)
+        return 1;
+    CKdbxBytes file;
+    return !bSave || database.Write(Credentials(), file).eFailure == EKdbxFailure::none ? 0 : 1;
+}
+
+// The peak resident memory of a process of its own that opens (and saves)
+// the file; 0 when it failed.
+std::size_t PeakInChild(const std::string& strPath, bool bSave) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const std::string strArg = (bSave ? "--save=" : "--open=") + strPath;
+        ::execl("/proc/self/exe", "bench_kdbx_file", strArg.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int nStatus = 0;
+    rusage usage{};
+    if (pid < 0 || ::wait4(pid, &nStatus, 0, &usage) != pid || !WIFEXITED(nStatus) ||
+        WEXITSTATUS(nStatus) != 0)
+        return 0;
+    return static_cast<std::size_t>(usage.ru_maxrss) * 1024;
+}
+
+bool MeasurePeaks() {
+    char szFolder[] = "/tmp/bench-kdbx-file-XXXXXX";
+    if (!::mkdtemp(szFolder))
+        return false;
+    const std::string strPath = std::string(szFolder) + "/bench.kdbx";
+    {
+        std::ofstream file(strPath, std::ios::binary);
+        file.write(reinterpret_cast<const char*>(g_setup.cheapFile.data()),
+                   static_cast<std::streamsize>(g_setup.cheapFile.size()));
+    }
+    g_setup.nReadPeakBytes = PeakInChild(strPath, false);
+    g_setup.nWritePeakBytes = PeakInChild(strPath, true);
+    std::error_code error;
+    std::filesystem::remove_all(szFolder, error);
+    return g_setup.nReadPeakBytes != 0 && g_setup.nWritePeakBytes != 0;
+}
+
 void SetCounters(benchmark::State& state) {
     state.counters["entries"] = double(g_setup.nAccounts);
     state.counters["xml_MB"] = double(g_setup.nXmlBytes) / 1e6;
@@ -283,9 +334,13 @@ void SetCounters(benchmark::State& state) {
 
 void BM_Read(benchmark::State& state) {
     for (auto _ : state) {
-        CKdbxFile database;
-        if (!Open(g_setup.cheapFile, database))
+        std::optional<CKdbxFile> database(std::in_place);
+        if (!Open(g_setup.cheapFile, *database))
             state.SkipWithError("the database did not open");
+        // Closing is not opening.
+        state.PauseTiming();
+        database.reset();
+        state.ResumeTiming();
     }
     SetCounters(state);
     state.counters["peak_per_xml"] = double(g_setup.nReadPeakBytes) / double(g_setup.nXmlBytes);
@@ -325,9 +380,12 @@ void BM_EditAndWrite(benchmark::State& state) {
 
 void BM_ReadArgon2id64MiB(benchmark::State& state) {
     for (auto _ : state) {
-        CKdbxFile database;
-        if (!Open(g_setup.realisticFile, database))
+        std::optional<CKdbxFile> database(std::in_place);
+        if (!Open(g_setup.realisticFile, *database))
             state.SkipWithError("the database did not open");
+        state.PauseTiming();
+        database.reset();
+        state.ResumeTiming();
     }
     SetCounters(state);
 }
@@ -357,6 +415,10 @@ BENCHMARK(BM_KeyDerivation64MiB)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strncmp(argv[1], "--open=", 7) == 0)
+        return RunOpen(argv[1] + 7, false);
+    if (argc == 2 && std::strncmp(argv[1], "--save=", 7) == 0)
+        return RunOpen(argv[1] + 7, true);
     if (!TakeCountFlag(argc, argv, "--accounts=", MAX_ACCOUNTS, g_setup.nAccounts)) {
         std::fprintf(stderr, "--accounts takes a number from 1 to %zu\n", MAX_ACCOUNTS);
         return 2;
@@ -368,18 +430,28 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the databases cannot be made\n");
         return 1;
     }
-    if (!CheckAndMeasure()) {
+    if (!CheckEdit()) {
         std::fprintf(stderr, "the saved edit does not read back as made\n");
+        return 1;
+    }
+    if (!MeasurePeaks()) {
+        std::fprintf(stderr, "the database cannot be opened in a process of its own\n");
         return 1;
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     const double dRatio = double(g_setup.nReadPeakBytes) / double(g_setup.nXmlBytes);
-    std::printf("inflated XML: %.1f MB; peak heap of an open: %.1f MB = %.2f x the XML "
-                "(target under %.0f x, %s); of a save: %.1f MB = %.2f x\n",
+    const bool bJudged = g_setup.nAccounts == DEFAULT_ACCOUNTS;
+    const bool bMet = dRatio < PEAK_PER_XML_BYTE;
+    std::printf("inflated XML: %.1f MB; peak resident memory of a process that opens the "
+                "database: %.1f MB = %.2f x the XML (target under %.0f x, %s); that opens and "
+                "saves it: %.1f MB = %.2f x\n",
                 double(g_setup.nXmlBytes) / 1e6, double(g_setup.nReadPeakBytes) / 1e6, dRatio,
-                PEAK_PER_XML_BYTE, dRatio < PEAK_PER_XML_BYTE ? "met" : "MISSED",
+                PEAK_PER_XML_BYTE,
+                !bJudged ? "judged at full size only"
+                : bMet   ? "met"
+                         : "MISSED",
                 double(g_setup.nWritePeakBytes) / 1e6,
                 double(g_setup.nWritePeakBytes) / double(g_setup.nXmlBytes));
-    return dRatio < PEAK_PER_XML_BYTE ? 0 : 1;
+    return !bJudged || bMet ? 0 : 1;
 }
