@@ -142,11 +142,6 @@ TEST_F(CliKdbxInfo, ShowsTheHeaderMetaAndCounts) {
         SCOPED_TRACE(test.pszName);
         std::vector<std::string> astrArgs = {"info"};
         astrArgs.insert(astrArgs.end(), test.astrArgs.begin(), test.astrArgs.end());
-        const SCliResult result = RunCli(astrArgs, test.pszInput);
-        EXPECT_EQ(result.nExit, test.nExit) << result.strErr;
-        if (test.nExit == 0)
-            EXPECT_EQ(result.strOut, test.strOut);
-        else
-            EXPECT_NE(result.strErr.find(test.strOut), std::string::npos) << result.strErr;
+        ExpectCliResult(RunCli(astrArgs, test.pszInput), test.nExit, test.strOut);
     }
 }
