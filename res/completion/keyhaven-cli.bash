@@ -9,7 +9,7 @@ _keyhaven_cli_options() {
     export) echo "--format -o --crlf --key-file --no-password --allow-slow-kdf --help" ;;
     generate) echo "--flags --begin --end --length --seed --help" ;;
     find) echo "--match-case --whole-word --all-fields --key-file --no-password --allow-slow-kdf --help" ;;
-    ls) echo "--key-file --no-password --allow-slow-kdf --help" ;;
+    info | ls) echo "--key-file --no-password --allow-slow-kdf --help" ;;
     show) echo "--show-protected --key-file --no-password --allow-slow-kdf --help" ;;
     audit) echo "--hibp --threshold --help" ;;
     import) echo "--key-file --no-password --source-key-file --source-no-password --allow-slow-kdf --help" ;;
@@ -81,7 +81,7 @@ _keyhaven_cli() {
     convert:*) _keyhaven_cli_files '@(pwd|khv|kdbx|PWD|KHV|KDBX)' ;;
     totp:0) _keyhaven_cli_files '@(kdbx|KDBX)' ;;
     passwd:0) _keyhaven_cli_files '@(pwd|khv|kdbx|PWD|KHV|KDBX)' ;;
-    ls:0 | show:0 | find:0 | export:0) _keyhaven_cli_files '@(pwd|khv|kdbx|PWD|KHV|KDBX)' ;;
+    info:0 | ls:0 | show:0 | find:0 | export:0) _keyhaven_cli_files '@(pwd|khv|kdbx|PWD|KHV|KDBX)' ;;
     totp:*) ;;
     generate:*) ;;
     *:0) _keyhaven_cli_files '@(pwd|khv|PWD|KHV)' ;;

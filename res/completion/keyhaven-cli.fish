@@ -41,7 +41,7 @@ end
 complete -c keyhaven-cli -f
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -l help -d 'Show the help'
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -l version -s v -d 'Show the version'
-complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a info -d 'Show the header of a password file'
+complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a info -d 'Show the header of a password file or a KeePass database'
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a ls -d 'List the groups and accounts'
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a show -d 'Show one account or group'
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a export -d 'Write the records as text, CSV or a KeePass database'
@@ -55,14 +55,14 @@ complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a audit
 complete -c keyhaven-cli -n "not __fish_seen_subcommand_from $commands" -a totp -d 'Print the one-time code of a KeePass entry'
 
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from $commands" -l help -d 'Show the help'
-complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 info audit" -a "(__keyhaven_cli_files pwd khv)"
-complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 ls show export find passwd convert create import" -a "(__keyhaven_cli_files pwd khv kdbx)"
+complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 audit" -a "(__keyhaven_cli_files pwd khv)"
+complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 info ls show export find passwd convert create import" -a "(__keyhaven_cli_files pwd khv kdbx)"
 complete -c keyhaven-cli -n "__keyhaven_cli_argument 1 convert" -a "(__keyhaven_cli_files pwd khv kdbx)"
 complete -c keyhaven-cli -n "__keyhaven_cli_argument 1 import" -a "(__keyhaven_cli_files csv kdbx)"
 complete -c keyhaven-cli -n "__keyhaven_cli_argument 0 totp" -a "(__keyhaven_cli_files kdbx)"
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp ls show find passwd convert create" -l key-file -r -F -d 'The database key file'
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp ls show find passwd convert" -l no-password -d 'The database has no password'
-complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp ls show find export passwd convert" -l allow-slow-kdf -d 'Derive a key that may take minutes'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp info ls show find passwd convert create" -l key-file -r -F -d 'The database key file'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp info ls show find passwd convert" -l no-password -d 'The database has no password'
+complete -c keyhaven-cli -n "__fish_seen_subcommand_from import totp info ls show find export passwd convert" -l allow-slow-kdf -d 'Derive a key that may take minutes'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l source-key-file -r -F -d 'The key file of a .kdbx SOURCE'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from import" -l source-no-password -d 'The .kdbx SOURCE has no password'
 complete -c keyhaven-cli -n "__fish_seen_subcommand_from show" -l show-protected -d 'Show the protected fields of an entry'

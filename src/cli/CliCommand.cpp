@@ -28,6 +28,7 @@
 #include "core/kdbx/KdbxFile.h"
 #include "core/kdbx/KdbxImport.h"
 #include "core/kdbx/KdbxImporter.h"
+#include "core/kdbx/KdbxInfo.h"
 #include "core/kdbx/KdbxLoss.h"
 #include "core/kdbx/KdbxTree.h"
 #include "core/otp/OtpCode.h"
@@ -324,8 +325,13 @@ void CCliCommand::Dispatch(const std::string& strCommand, const CArgs& astrArgs)
 }
 
 void CCliCommand::RunInfo(const CArgs& astrArgs) {
-    CCliArgs args("keyhaven-cli info FILE", {});
+    CCliArgs args(std::string("keyhaven-cli info FILE ") + KDBX_OPEN_OPTIONS, {"--key-file"},
+                  {"--no-password", "--allow-slow-kdf"});
     args.Parse(astrArgs, 1);
+    if (OpensAsKdbx(args)) {
+        InfoKdbx(args);
+        return;
+    }
     const auto pFile = OpenFile(args.Positional(0), EOpen::header);
     const CCofferDoc& doc = pFile->Doc();
     const SRecordCounts counts = pFile->Session().IsOpen()
@@ -1082,6 +1088,15 @@ void CCliCommand::ListKdbx(const CCliArgs& args) {
                        Label(std::string(KdbxEntryField(*pEntry, "Title").value_or(""))) + "\n";
         Write(strText);
     }
+}
+
+void CCliCommand::InfoKdbx(const CCliArgs& args) {
+    CKdbxFile database;
+    OpenKdbx(args, args.Positional(0), database);
+    std::string strText;
+    for (const auto& [strLabel, strValue] : KdbxInfoFacts(database))
+        strText += strLabel + ": " + Label(strValue) + "\n";
+    Write(strText);
 }
 
 void CCliCommand::ShowKdbx(const CCliArgs& args) {

@@ -74,6 +74,7 @@ private:
     // database has no such group or entry.
     SKdbxFound FindEntryOf(const CKdbxFile& database, const CCliArgs& args) const;
     // ls, show, find and export of a KeePass database.
+    void InfoKdbx(const CCliArgs& args);
     void ListKdbx(const CCliArgs& args);
     void ShowKdbx(const CCliArgs& args);
     void FindKdbx(const CCliArgs& args);

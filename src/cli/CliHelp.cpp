@@ -5,7 +5,7 @@
 
 const char* CliUsageText() {
     return R"(Usage:
-  keyhaven-cli info FILE
+  keyhaven-cli info FILE [--key-file PATH] [--no-password] [--allow-slow-kdf]
   keyhaven-cli ls FILE [--key-file PATH] [--no-password] [--allow-slow-kdf]
   keyhaven-cli show FILE GROUP ACCOUNT [--show-protected] [--key-file PATH] [--no-password]
                         [--allow-slow-kdf]
@@ -37,8 +37,8 @@ Every command that takes a FILE reads both formats, chosen by the extension:
   .khv  the protected format: the same records sealed under the KEY with
         Argon2id and XChaCha20-Poly1305; nothing in it, not even the counts
         of info, can be read without the KEY
-ls, show, find and export also read a KeePass database (.kdbx, see "KeePass
-databases" below).
+info, ls, show, find and export also read a KeePass database (.kdbx, see
+"KeePass databases" below).
 
 )") + CliUsageText() +
         R"~(
@@ -54,6 +54,7 @@ Commands:
                    accounts: N           number of accounts
                  An empty (zero-byte) file shows "key: absent" and the
                  defaults 39, 6, 5, 8 with no groups and no accounts.
+                 A .kdbx FILE: see "KeePass databases" in --help.
   ls FILE        List the tree as the desktop program shows it: the file's
                  label (its name without the ".pwd" or ".khv" extension) on the first
                  line, then every group indented by two blanks, each followed
@@ -326,7 +327,7 @@ argument "--" ends the options, for names that begin with "-":
   keyhaven-cli show Home.pwd -- -Bank- Savings
 
 KeePass databases:
-  ls, show, find and export read a FILE ending in .kdbx (KDBX 3.1 or 4.x,
+  info, ls, show, find and export read a FILE ending in .kdbx (KDBX 3.1 or 4.x,
   in any case) with its password, read like a KEY ("Password for:  NAME"),
   and with --key-file PATH its key file; --no-password opens it with the key
   file alone, and --allow-slow-kdf lets a key derivation that would take
@@ -337,6 +338,22 @@ KeePass databases:
   name. Entry history is never shown or searched, and the recycle bin is left
   out of ls, find and export (show still reaches it by its path). Texts are
   the database's own UTF-8; the code page plays no part.
+  info         the database's facts, one "LABEL: VALUE" a line:
+                 format: KDBX 4.0      (or 4.1, 3.1)
+                 cipher: AES-256       (or ChaCha20, Twofish)
+                 compression: gzip     (or none)
+                 key derivation: Argon2id   (or Argon2d), then
+                   memory: 64 MiB, iterations: N, parallelism: N;
+                   or AES-KDF, then rounds: N
+                 name: TEXT            Meta's DatabaseName (may be empty)
+                 generator: TEXT       the program that wrote it (may be empty)
+                 groups: N             groups below the root group
+                 accounts: N           entries
+                 history items: N      the history kept of these entries
+                 attachments: N        the files attached to these entries
+               Groups and entries are counted as ls lists them (no recycle
+               bin, no history); history items and attachments are those of
+               the counted entries.
   ls           the database's label (its name without ".kdbx"), then every
                group indented by two blanks more per level below the root,
                each followed by its entries' titles indented two blanks
@@ -408,7 +425,7 @@ KEYs:
     new KEY of OUT; between two .pwd or two .khv files one line, the KEY of
     IN; from a .kdbx IN: its password (none with --no-password), then the
     new KEY of OUT; to a .kdbx OUT: the KEY of IN, then OUT's new password. info: one line, the
-    KEY (asked only for a .khv).
+    KEY (asked only for a .khv), or a .kdbx FILE's password.
   - On a terminal the program asks on standard error, "KEY for:  NAME" (NAME
     is the file's name), and reads the KEY without echoing it. A new KEY
     (create, passwd, convert between formats) is asked for twice; when the two differ the command

@@ -170,12 +170,7 @@ TEST_F(CliKdbxRead, ListShowAndFind) {
         const std::string strName = test.pszName;
         std::vector<std::string> astrArgs = {strName.substr(0, strName.find(' ')), m_strKdbx};
         astrArgs.insert(astrArgs.end(), test.astrArgs.begin(), test.astrArgs.end());
-        const SCliResult result = RunCli(astrArgs, test.pszInput);
-        EXPECT_EQ(result.nExit, test.nExit) << result.strErr;
-        if (test.nExit == 0)
-            EXPECT_EQ(result.strOut, test.strOut);
-        else
-            EXPECT_NE(result.strErr.find(test.strOut), std::string::npos) << result.strErr;
+        ExpectCliResult(RunCli(astrArgs, test.pszInput), test.nExit, test.strOut);
     }
 }
 

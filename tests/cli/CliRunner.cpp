@@ -327,3 +327,11 @@ SCliResult RunCliStoppedAtPrompt(const std::vector<std::string>& astrArgs,
     result.nExit = EndTerminalRun(pid, bErrOpen, fdMaster, strEcho);
     return result;
 }
+
+void ExpectCliResult(const SCliResult& result, int nExit, const std::string& strExpected) {
+    EXPECT_EQ(result.nExit, nExit) << result.strErr;
+    if (nExit == 0)
+        EXPECT_EQ(result.strOut, strExpected);
+    else
+        EXPECT_NE(result.strErr.find(strExpected), std::string::npos) << result.strErr;
+}

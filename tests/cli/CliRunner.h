@@ -50,3 +50,7 @@ SCliResult RunCliOnTerminal(const std::vector<std::string>& astrArgs,
 SCliResult RunCliStoppedAtPrompt(const std::vector<std::string>& astrArgs,
                                  const std::string& strAnswer, std::string& strEcho,
                                  bool& bEchoWhileStopped);
+
+// The result a case of a table expects: with nExit 0 strExpected is the whole
+// standard output, otherwise a part of the message on standard error.
+void ExpectCliResult(const SCliResult& result, int nExit, const std::string& strExpected);

@@ -78,7 +78,8 @@ keyhaven-cli export a.pwd --fo|--format
 keyhaven-cli export a.pwd --format |csv kdbx text 
 keyhaven-cli ls |a.pwd b.khv d.kdbx sub 
 keyhaven-cli show d.kdbx --s|--show-protected 
-keyhaven-cli info |a.pwd b.khv sub 
+keyhaven-cli info |a.pwd b.khv d.kdbx sub 
+keyhaven-cli info d.kdbx -|--allow-slow-kdf --help --key-file --no-password 
 keyhaven-cli ls s|sub 
 keyhaven-cli create |a.pwd b.khv d.kdbx sub 
 keyhaven-cli create -|--help --key-file 
