@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/interchange/KdbxXmlWriter.h"
 
-#include "core/kdbx/KdbxTime.h"
+#include "core/interchange/KdbxTime.h"
 #include "core/seal/SecretBuffer.h"
 #include "core/store/CodePage.h"
 #include "core/store/PasswordInfo.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/kdbx/KdbxEdit.h"
 
+#include "core/interchange/KdbxTime.h"
 #include "core/interchange/KdbxWriter.h"
 #include "core/interchange/KdbxXmlWriter.h"
-#include "core/kdbx/KdbxTime.h"
 
 #include <botan/base64.h>
 #include <botan/system_rng.h>

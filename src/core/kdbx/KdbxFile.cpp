@@ -4,7 +4,7 @@
 #include "core/interchange/KdbxContainer.h"
 #include "core/interchange/KdbxHeaderWriter.h"
 #include "core/interchange/KdbxInnerHeader.h"
-#include "core/kdbx/KdbxTime.h"
+#include "core/interchange/KdbxTime.h"
 #include "core/seal/SecretBuffer.h"
 
 #include <botan/base64.h>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/kdbx/KdbxEdit.h"
 
+#include "core/interchange/KdbxTime.h"
 #include "core/kdbx/KdbxEntries.h"
-#include "core/kdbx/KdbxTime.h"
 #include "core/kdbx/KdbxTree.h"
 
 #include <gtest/gtest.h>

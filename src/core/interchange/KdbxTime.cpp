@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/kdbx/KdbxTime.h"
+#include "core/interchange/KdbxTime.h"
 
 #include <botan/base64.h>
 #include <botan/exceptn.h>
