@@ -22,10 +22,11 @@ void CKdbxImporter::Add(const SImportEntry& entry) {
         fields.push_back({"E-mail", entry.strEMail});
     // A custom field of a name already set (a second e-mail field) keeps
     // the first value, as a database holds one field of each name.
-    for (const auto& [strKey, strValue] : entry.customFields)
-        if (std::none_of(fields.begin(), fields.end(),
-                         [&](const SKdbxNewField& field) { return field.strKey == strKey; }))
-            fields.push_back({strKey, strValue});
+    for (const auto& custom : entry.customFields)
+        if (std::none_of(fields.begin(), fields.end(), [&](const SKdbxNewField& field) {
+                return field.strKey == custom.first;
+            }))
+            fields.push_back({custom.first, custom.second});
     AddKdbxEntry(xml, group, fields, m_nNow);
     for (SKdbxNewField& field : fields)
         std::fill(field.strValue.begin(), field.strValue.end(), '\0');
