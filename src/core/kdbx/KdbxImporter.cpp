@@ -23,9 +23,8 @@ void CKdbxImporter::Add(const SImportEntry& entry) {
     // A custom field of a name already set (a second e-mail field) keeps
     // the first value, as a database holds one field of each name.
     for (const auto& custom : entry.customFields)
-        if (std::none_of(fields.begin(), fields.end(), [&](const SKdbxNewField& field) {
-                return field.strKey == custom.first;
-            }))
+        if (std::none_of(fields.begin(), fields.end(),
+                         [&](const SKdbxNewField& field) { return field.strKey == custom.first; }))
             fields.push_back({custom.first, custom.second});
     AddKdbxEntry(xml, group, fields, m_nNow);
     for (SKdbxNewField& field : fields)
