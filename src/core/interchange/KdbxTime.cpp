@@ -18,17 +18,18 @@ std::string KdbxTimeText(std::int64_t nUnixSeconds) {
 }
 
 std::optional<std::int64_t> KdbxTimeUnix(std::string_view strText) {
-    std::array<std::uint8_t, 8> abLe{};
+    // Eight bytes take twelve characters, the last one padding; the decoder
+    // writes the whole last group (nine bytes) before it drops the padding.
+    std::array<std::uint8_t, 9> abLe{};
     try {
-        // Eight bytes take twelve characters, the last one padding.
         if (strText.size() != 12 ||
-            Botan::base64_decode(abLe.data(), strText.data(), strText.size()) != abLe.size())
+            Botan::base64_decode(abLe.data(), strText.data(), strText.size()) != 8)
             return std::nullopt;
     } catch (const Botan::Exception&) {
         return std::nullopt;
     }
     std::uint64_t nValue = 0;
-    for (std::size_t i = 0; i < abLe.size(); ++i)
+    for (std::size_t i = 0; i < 8; ++i)
         nValue |= std::uint64_t(abLe[i]) << (8 * i);
     return static_cast<std::int64_t>(nValue) - KDBX_SECONDS_TO_UNIX_EPOCH;
 }

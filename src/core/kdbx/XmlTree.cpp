@@ -62,7 +62,20 @@ void AppendAttributeEscaped(std::string& strOut, std::string_view strValue) {
 
 CXmlElement::CXmlElement() : m_pName(&EMPTY_NAME) {}
 
-CXmlElement::~CXmlElement() = default;
+// A tree is taken apart from a list, not by recursion: a database may nest
+// its elements deeper than the stack holds.
+CXmlElement::~CXmlElement() {
+    if (m_children.empty())
+        return;
+    std::vector<CXmlElement> pending = std::move(m_children);
+    while (!pending.empty()) {
+        CXmlElement last = std::move(pending.back());
+        pending.pop_back();
+        for (CXmlElement& child : last.m_children)
+            pending.push_back(std::move(child));
+        last.m_children.clear();
+    }
+}
 
 CXmlElement::CXmlElement(CXmlElement&& other) noexcept
     : m_pName(other.m_pName), m_strText(std::move(other.m_strText)),
