@@ -135,20 +135,19 @@ std::string KdbxLabel(const std::string& strPath) {
     return strName.substr(0, strName.size() - std::string_view(".kdbx").size());
 }
 
-// Whether a title holds TEXT as find compares labels, in UTF-8: with match
-// case byte for byte (a whole word as the password files' find judges it),
-// otherwise ignoring case and accents.
+// Whether a title holds TEXT as find compares UTF-8 labels: with match case
+// byte for byte, otherwise ignoring case and accents; a whole word between
+// characters that are no letters of any script.
 class CKdbxTitleMatcher {
 public:
-    CKdbxTitleMatcher(const std::string& strText, const SFindOptions& options,
-                      const CCodePage& codePage)
-        : m_strText(strText), m_options(options), m_codePage(codePage), m_folded(strText) {}
+    CKdbxTitleMatcher(const std::string& strText, const SFindOptions& options)
+        : m_strText(strText), m_options(options), m_folded(strText) {}
 
     bool Matches(std::string_view strTitle) const {
         if (m_strText.empty())
             return false;
         if (m_options.m_bMatchCase)
-            return LabelContains(strTitle, m_strText, m_options, m_codePage);
+            return LabelContains(strTitle, m_strText, m_options, CCodePage::Utf8());
         return m_options.m_bWholeWord ? m_folded.ContainsWord(strTitle)
                                       : m_folded.Contains(strTitle);
     }
@@ -156,7 +155,6 @@ public:
 private:
     std::string m_strText;
     SFindOptions m_options;
-    const CCodePage& m_codePage;
     CFoldedMatcher m_folded;
 };
 
@@ -1116,7 +1114,7 @@ void CCliCommand::FindKdbx(const CCliArgs& args) {
     const std::string& strText = args.Positional(1);
     CKdbxFile database;
     OpenKdbx(args, args.Positional(0), database);
-    const CKdbxTitleMatcher title(strText, options, m_codePage);
+    const CKdbxTitleMatcher title(strText, options);
     const CKdbxFieldMatcher fields(strText);
     const std::string strLabel = Label(KdbxLabel(args.Positional(0)));
     const std::vector<SKdbxGroupNode> tree = KdbxGroupTree(database.Xml());

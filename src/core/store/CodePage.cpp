@@ -9,41 +9,56 @@
 
 namespace {
 
-// Decodes one UTF-8 sequence at p; returns its length, or 0 when malformed.
-std::size_t DecodeUtf8(std::string_view s, std::size_t p, char32_t& nChar) {
+// Reads the UTF-8 sequence at p by Unicode's table of well-formed byte
+// sequences and returns the bytes it takes: a whole character (bValid), or
+// else the longest start of one that is there, at least one byte (the
+// "maximal subpart" that one U+FFFD replaces).
+std::size_t ScanUtf8(std::string_view s, std::size_t p, char32_t& nChar, bool& bValid) {
     const auto b0 = static_cast<unsigned char>(s[p]);
-    std::size_t nLength = 0;
-    char32_t nMin = 0;
+    bValid = false;
     if (b0 < 0x80) {
         nChar = b0;
+        bValid = true;
         return 1;
     }
-    if ((b0 & 0xE0) == 0xC0) {
+    std::size_t nLength = 0;
+    unsigned char nLow = 0x80;  // the second byte's range: no overlong form,
+    unsigned char nHigh = 0xBF; // no surrogate, nothing beyond U+10FFFF
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
         nLength = 2;
         nChar = b0 & 0x1Fu;
-        nMin = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
         nLength = 3;
         nChar = b0 & 0x0Fu;
-        nMin = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
+        nLow = b0 == 0xE0 ? 0xA0 : 0x80;
+        nHigh = b0 == 0xED ? 0x9F : 0xBF;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
         nLength = 4;
         nChar = b0 & 0x07u;
-        nMin = 0x10000;
+        nLow = b0 == 0xF0 ? 0x90 : 0x80;
+        nHigh = b0 == 0xF4 ? 0x8F : 0xBF;
     } else {
-        return 0;
+        return 1;
     }
-    if (p + nLength > s.size())
-        return 0;
     for (std::size_t i = 1; i < nLength; ++i) {
+        if (p + i >= s.size())
+            return i;
         const auto b = static_cast<unsigned char>(s[p + i]);
-        if ((b & 0xC0) != 0x80)
-            return 0;
+        if (b < nLow || b > nHigh)
+            return i;
         nChar = (nChar << 6) | (b & 0x3Fu);
+        nLow = 0x80;
+        nHigh = 0xBF;
     }
-    if (nChar < nMin || nChar > 0x10FFFF || (nChar >= 0xD800 && nChar <= 0xDFFF))
-        return 0;
+    bValid = true;
     return nLength;
+}
+
+// Decodes one UTF-8 sequence at p; returns its length, or 0 when malformed.
+std::size_t DecodeUtf8(std::string_view s, std::size_t p, char32_t& nChar) {
+    bool bValid = false;
+    const std::size_t nLength = ScanUtf8(s, p, nChar, bValid);
+    return bValid ? nLength : 0;
 }
 
 } // namespace
@@ -73,6 +88,11 @@ const CCodePage& CCodePage::Default() {
     return *ByName("windows-1252");
 }
 
+const CCodePage& CCodePage::Utf8() {
+    static const CCodePage page("utf-8", nullptr, nullptr);
+    return page;
+}
+
 const CCodePage* CCodePage::ByName(std::string_view strName) {
     using namespace codepage_tables;
     static const CCodePage pages[] = {
@@ -93,7 +113,9 @@ std::vector<std::string> CCodePage::Names() {
 }
 
 char32_t CCodePage::ToUnicode(unsigned char nByte) const {
-    return nByte < 0x80 ? nByte : m_pUpper[nByte - 0x80];
+    if (nByte < 0x80)
+        return nByte;
+    return IsUtf8() ? U'\uFFFD' : m_pUpper[nByte - 0x80];
 }
 
 bool CCodePage::FromUnicode(char32_t nChar, unsigned char& nByte) const {
@@ -101,6 +123,8 @@ bool CCodePage::FromUnicode(char32_t nChar, unsigned char& nByte) const {
         nByte = static_cast<unsigned char>(nChar);
         return true;
     }
+    if (IsUtf8())
+        return false;
     for (unsigned i = 0; i < 128; ++i) {
         if (m_pUpper[i] == nChar) {
             nByte = static_cast<unsigned char>(0x80 + i);
@@ -113,18 +137,35 @@ bool CCodePage::FromUnicode(char32_t nChar, unsigned char& nByte) const {
 unsigned char CCodePage::ToLower(unsigned char nByte) const {
     if (nByte < 0x80)
         return static_cast<unsigned char>(AsciiLower(static_cast<char>(nByte)));
-    return m_pLower[nByte - 0x80];
+    return IsUtf8() ? nByte : m_pLower[nByte - 0x80];
 }
 
 std::string CCodePage::ToUtf8(std::string_view strBytes) const {
     std::string strOut;
     strOut.reserve(strBytes.size());
+    if (IsUtf8()) {
+        for (std::size_t p = 0; p < strBytes.size();) {
+            char32_t nChar = 0;
+            bool bValid = false;
+            const std::size_t nLength = ScanUtf8(strBytes, p, nChar, bValid);
+            if (bValid)
+                strOut.append(strBytes.substr(p, nLength));
+            else
+                AppendUtf8(0xFFFD, strOut);
+            p += nLength;
+        }
+        return strOut;
+    }
     for (char c : strBytes)
         AppendUtf8(ToUnicode(static_cast<unsigned char>(c)), strOut);
     return strOut;
 }
 
 bool CCodePage::Append(char32_t nChar, std::string& strOut, char32_t* pBadChar) const {
+    if (IsUtf8()) { // every character has its bytes
+        AppendUtf8(nChar, strOut);
+        return true;
+    }
     unsigned char nByte = 0;
     if (!FromUnicode(nChar, nByte)) {
         if (pBadChar)

@@ -26,8 +26,10 @@ CFieldFilter::CFieldFilter(std::string_view strQuery, const CCodePage& codePage)
         const std::size_t nStart = p;
         while (p < strQuery.size() && !IsBlank(strQuery[p]))
             ++p;
-        if (p > nStart)
-            m_astrWords.push_back(m_fold.Fold(strQuery.substr(nStart, p - nStart)));
+        // A UTF-8 word of marks alone folds to nothing: nothing to look for.
+        std::string strWord = m_fold.Fold(strQuery.substr(nStart, p - nStart));
+        if (!strWord.empty())
+            m_astrWords.push_back(std::move(strWord));
     }
 }
 
@@ -61,14 +63,21 @@ bool CFieldFilter::Narrows(const CFieldFilter& wider) const {
         });
 }
 
+// A match is found in the folded text, whose bytes need not lie where the
+// text's do (UTF-8 folding changes lengths: "ß" becomes "ss"): each match
+// is mapped back to the characters it was found in.
 std::vector<std::pair<std::size_t, std::size_t>>
 CFieldFilter::Spans(std::string_view strText) const {
-    const std::string strFolded = m_fold.Fold(strText);
+    std::string strFolded;
+    std::vector<std::pair<std::size_t, std::size_t>> anOrigin;
+    m_fold.FoldMapped(strText, strFolded, anOrigin);
     std::vector<std::pair<std::size_t, std::size_t>> spans;
     for (const std::string& strWord : m_astrWords) {
         for (std::size_t p = strFolded.find(strWord); p != std::string::npos;
-             p = strFolded.find(strWord, p + 1))
-            spans.emplace_back(p, strWord.size());
+             p = strFolded.find(strWord, p + 1)) {
+            const std::size_t nBegin = anOrigin[p].first;
+            spans.emplace_back(nBegin, anOrigin[p + strWord.size() - 1].second - nBegin);
+        }
     }
     std::sort(spans.begin(), spans.end());
     std::vector<std::pair<std::size_t, std::size_t>> merged;

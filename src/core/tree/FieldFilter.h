@@ -15,7 +15,8 @@ class CPasswordInfo;
 // word of the query (split at blanks, in any order) is found in its account
 // name, user name, web site, e-mail or comments, ignoring case and accents.
 // Passwords are never searched: a filter must not tell, letter by letter,
-// what a hidden password holds. Texts are bytes of the file's code page.
+// what a hidden password holds. Texts are bytes of the file's code page;
+// UTF-8 texts are folded in every script as FoldForSearch folds them.
 class CFieldFilter {
 public:
     CFieldFilter(std::string_view strQuery, const CCodePage& codePage);
@@ -24,7 +25,8 @@ public:
     bool IsEmpty() const { return m_astrWords.empty(); }
     bool Matches(const CPasswordInfo& account) const;
     // Where the words occur in a text (for highlighting), as (offset, length)
-    // in order of offset; overlapping occurrences are merged.
+    // of the text's bytes in order of offset, whole characters; overlapping
+    // occurrences are merged.
     std::vector<std::pair<std::size_t, std::size_t>> Spans(std::string_view strText) const;
     // Whether this filter lets through only accounts that wider lets
     // through too: each of wider's words lies within one of this filter's

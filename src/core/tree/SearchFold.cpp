@@ -2,6 +2,7 @@
 #include "core/tree/SearchFold.h"
 
 #include "core/store/CodePage.h"
+#include "core/unicode/UnicodeFold.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ char32_t BaseLetter(char32_t nChar) {
     return cBase == '?' ? nChar : static_cast<char32_t>(cBase);
 }
 
-CSearchFold::CSearchFold(const CCodePage& codePage) {
+CSearchFold::CSearchFold(const CCodePage& codePage) : m_bUtf8(codePage.IsUtf8()) {
     for (unsigned n = 0; n < 256; ++n) {
         auto nByte = static_cast<unsigned char>(n);
         unsigned char nBase = 0;
@@ -40,6 +41,10 @@ CSearchFold::CSearchFold(const CCodePage& codePage) {
 }
 
 void CSearchFold::Fold(std::string_view strText, std::string& strOut) const {
+    if (m_bUtf8) {
+        FoldForSearch(strText, strOut);
+        return;
+    }
     strOut.resize(strText.size());
     for (std::size_t i = 0; i < strText.size(); ++i)
         strOut[i] = static_cast<char>(m_anFold[static_cast<unsigned char>(strText[i])]);
@@ -49,4 +54,16 @@ std::string CSearchFold::Fold(std::string_view strText) const {
     std::string strOut;
     Fold(strText, strOut);
     return strOut;
+}
+
+void CSearchFold::FoldMapped(std::string_view strText, std::string& strOut,
+                             std::vector<std::pair<std::size_t, std::size_t>>& anOrigin) const {
+    if (m_bUtf8) {
+        FoldForSearch(strText, strOut, anOrigin);
+        return;
+    }
+    Fold(strText, strOut);
+    anOrigin.resize(strText.size());
+    for (std::size_t i = 0; i < strText.size(); ++i)
+        anOrigin[i] = {i, i + 1};
 }

@@ -1,9 +1,46 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/tree/TreeOrder.h"
 
+#include "core/store/CodePage.h"
 #include "core/store/TextCompare.h"
 
 #include <algorithm>
+#include <numeric>
+#include <string>
+
+namespace {
+
+// Sorts items stably by their labels, unless they are in order already
+// (checked in O(n): a list kept in the tree's order needs no sorting).
+// A comparison of UTF-8 texts by the collation costs far more than one of
+// bytes, so those are sorted by keys made once per label.
+template <class TItem, class FLabel>
+void SortByLabel(std::vector<TItem>& items, const FLabel& fnLabel, const CCodePage& codePage) {
+    const auto before = [&](const TItem& a, const TItem& b) {
+        return SortsBefore(fnLabel(a), fnLabel(b), codePage);
+    };
+    if (std::is_sorted(items.begin(), items.end(), before))
+        return;
+    if (!codePage.IsUtf8()) {
+        std::stable_sort(items.begin(), items.end(), before);
+        return;
+    }
+    std::vector<std::string> astrKeys;
+    astrKeys.reserve(items.size());
+    for (const TItem& item : items)
+        astrKeys.push_back(SortKeyNoCase(fnLabel(item), codePage));
+    std::vector<std::size_t> anOrder(items.size());
+    std::iota(anOrder.begin(), anOrder.end(), std::size_t{0});
+    std::stable_sort(anOrder.begin(), anOrder.end(),
+                     [&](std::size_t a, std::size_t b) { return astrKeys[a] < astrKeys[b]; });
+    std::vector<TItem> sorted;
+    sorted.reserve(items.size());
+    for (const std::size_t n : anOrder)
+        sorted.push_back(std::move(items[n]));
+    items = std::move(sorted);
+}
+
+} // namespace
 
 std::vector<STreeGroup> SortedTree(const CCofferDoc::CInfoList& listInfo,
                                    const CCodePage& codePage) {
@@ -14,20 +51,17 @@ std::vector<STreeGroup> SortedTree(const CCofferDoc::CInfoList& listInfo,
         else if (!tree.empty())
             tree.back().m_accounts.push_back(&info);
     }
-    // A list kept in the tree's order needs no sorting: checked in O(n).
-    const auto groupBefore = [&](const STreeGroup& a, const STreeGroup& b) {
-        return SortsBefore(a.m_pGroup->TextView(CPasswordInfo::group),
-                           b.m_pGroup->TextView(CPasswordInfo::group), codePage);
-    };
-    if (!std::is_sorted(tree.begin(), tree.end(), groupBefore))
-        std::stable_sort(tree.begin(), tree.end(), groupBefore);
-    const auto accountBefore = [&](const CPasswordInfo* a, const CPasswordInfo* b) {
-        return SortsBefore(a->TextView(CPasswordInfo::account), b->TextView(CPasswordInfo::account),
-                           codePage);
-    };
+    SortByLabel(
+        tree,
+        [](const STreeGroup& group) { return group.m_pGroup->TextView(CPasswordInfo::group); },
+        codePage);
     for (STreeGroup& group : tree) {
-        if (!std::is_sorted(group.m_accounts.begin(), group.m_accounts.end(), accountBefore))
-            std::stable_sort(group.m_accounts.begin(), group.m_accounts.end(), accountBefore);
+        SortByLabel(
+            group.m_accounts,
+            [](const CPasswordInfo* pAccount) {
+                return pAccount->TextView(CPasswordInfo::account);
+            },
+            codePage);
     }
     return tree;
 }

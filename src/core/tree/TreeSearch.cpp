@@ -2,7 +2,9 @@
 #include "core/tree/TreeSearch.h"
 
 #include "core/store/CodePage.h"
+#include "core/unicode/FoldedMatcher.h"
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -17,7 +19,9 @@ void FoldInto(std::string_view strText, const CCodePage& codePage, std::string& 
         strOut[i] = static_cast<char>(codePage.ToLower(static_cast<unsigned char>(strText[i])));
 }
 
-bool StandsAlone(std::string_view strLabel, std::size_t nAt, std::size_t nLength) {
+bool StandsAlone(std::string_view strLabel, std::size_t nAt, std::size_t nLength, bool bUtf8) {
+    if (bUtf8)
+        return IsWholeWordAt(strLabel, nAt, nLength);
     const bool bFreeBefore = nAt == 0 || !IsWordByte(strLabel[nAt - 1]);
     const bool bFreeAfter =
         nAt + nLength >= strLabel.size() || !IsWordByte(strLabel[nAt + nLength]);
@@ -27,36 +31,45 @@ bool StandsAlone(std::string_view strLabel, std::size_t nAt, std::size_t nLength
 // Occurrences are judged against the whole label: an occurrence inside a
 // longer word ("ab" in "abab") is not a whole word, wherever the previous
 // occurrence ended.
-bool ContainsFolded(std::string_view strLabel, std::string_view strText, bool bWholeWord) {
+bool ContainsFolded(std::string_view strLabel, std::string_view strText, bool bWholeWord,
+                    bool bUtf8) {
     for (std::size_t nAt = strLabel.find(strText); nAt != std::string_view::npos;
          nAt = strLabel.find(strText, nAt + 1)) {
-        if (!bWholeWord || StandsAlone(strLabel, nAt, strText.size()))
+        if (!bWholeWord || StandsAlone(strLabel, nAt, strText.size(), bUtf8))
             return true;
     }
     return false;
 }
 
 // Compares labels with one folded text, reusing its buffer for the labels.
+// UTF-8 labels without match case are folded as the search folds them.
 class CLabelMatcher {
 public:
     CLabelMatcher(std::string_view strText, const SFindOptions& options, const CCodePage& codePage)
         : m_options(options), m_codePage(codePage) {
         if (m_options.m_bMatchCase)
             m_strText = strText;
+        else if (codePage.IsUtf8())
+            m_unicode.emplace(strText);
         else
             FoldInto(strText, codePage, m_strText);
     }
 
     bool Matches(std::string_view strLabel) {
+        const bool bUtf8 = m_codePage.IsUtf8();
+        if (m_unicode)
+            return m_options.m_bWholeWord ? m_unicode->ContainsWord(strLabel)
+                                          : m_unicode->Contains(strLabel);
         if (m_options.m_bMatchCase)
-            return ContainsFolded(strLabel, m_strText, m_options.m_bWholeWord);
+            return ContainsFolded(strLabel, m_strText, m_options.m_bWholeWord, bUtf8);
         FoldInto(strLabel, m_codePage, m_strLabel);
-        return ContainsFolded(m_strLabel, m_strText, m_options.m_bWholeWord);
+        return ContainsFolded(m_strLabel, m_strText, m_options.m_bWholeWord, bUtf8);
     }
 
 private:
     const SFindOptions& m_options;
     const CCodePage& m_codePage;
+    std::optional<CFoldedMatcher> m_unicode;
     std::string m_strText;
     std::string m_strLabel;
 };

@@ -19,6 +19,10 @@ struct SFindOptions {
 // to lower case with the code page's letters, the folding of the tree's own
 // order. With whole word an occurrence counts only when the bytes on either
 // side of it in the label are not letters A-Z, a-z or the underscore.
+// UTF-8 labels are compared by character instead: without match case both
+// are folded as FoldForSearch folds them, ignoring case and accents
+// ("lodz" finds "Łódź"), and a whole word is one as CFoldedMatcher judges
+// it, between characters that are no letters of any script.
 bool LabelContains(std::string_view strLabel, std::string_view strText, const SFindOptions& options,
                    const CCodePage& codePage);
 

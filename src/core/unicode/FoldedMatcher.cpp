@@ -18,7 +18,9 @@ bool JoinsWord(UChar32 c) {
            nBreak != U_LB_COMPLEX_CONTEXT;
 }
 
-bool StandsAlone(std::string_view strText, std::size_t nAt, std::size_t nLength) {
+} // namespace
+
+bool IsWholeWordAt(std::string_view strText, std::size_t nAt, std::size_t nLength) {
     const auto* pText = reinterpret_cast<const uint8_t*>(strText.data());
     const auto nSize = static_cast<int32_t>(strText.size());
     if (nAt > 0) {
@@ -37,8 +39,6 @@ bool StandsAlone(std::string_view strText, std::size_t nAt, std::size_t nLength)
     }
     return true;
 }
-
-} // namespace
 
 CFoldedMatcher::CFoldedMatcher(std::string_view strSearchUtf8)
     : m_strSearch(FoldForSearch(strSearchUtf8)) {}
@@ -68,7 +68,7 @@ bool CFoldedMatcher::FoldedContainsWord(std::string_view strFolded) const {
         return true;
     for (std::size_t nAt = strFolded.find(m_strSearch); nAt != std::string_view::npos;
          nAt = strFolded.find(m_strSearch, nAt + 1)) {
-        if (StandsAlone(strFolded, nAt, m_strSearch.size()))
+        if (IsWholeWordAt(strFolded, nAt, m_strSearch.size()))
             return true;
     }
     return false;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -40,3 +41,8 @@ private:
     std::string m_strSearch;
     mutable std::string m_strText;
 };
+
+// Whether the nLength bytes at nAt of a UTF-8 text are a whole word by the
+// rule of ContainsWord: the characters on either side are no letters,
+// digits, marks or '_', or are Han, kana or South-East Asian.
+bool IsWholeWordAt(std::string_view strTextUtf8, std::size_t nAt, std::size_t nLength);

@@ -4,6 +4,7 @@
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
+#include <unicode/utf8.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -181,4 +182,37 @@ std::string FoldForSearch(std::string_view strUtf8) {
     std::string strOut;
     FoldForSearch(strUtf8, strOut);
     return strOut;
+}
+
+// The folding of a text is the folding of its parts, one after the other,
+// when each part begins where the case folding's normalisation has a
+// boundary (steps 2 to 4 take one character at a time).
+void FoldForSearch(std::string_view strUtf8, std::string& strOut,
+                   std::vector<std::pair<std::size_t, std::size_t>>& anOrigin) {
+    if (strUtf8.size() > INT32_MAX)
+        throw std::length_error("text too long to fold");
+    const icu::Normalizer2& caseFold = *Folding().pCaseFold;
+    const auto* pText = reinterpret_cast<const uint8_t*>(strUtf8.data());
+    const auto nSize = static_cast<int32_t>(strUtf8.size());
+    strOut.clear();
+    anOrigin.clear();
+    std::string strPart;
+    const auto appendPart = [&](std::size_t nFrom, std::size_t nTo) {
+        FoldForSearch(strUtf8.substr(nFrom, nTo - nFrom), strPart);
+        strOut += strPart;
+        anOrigin.insert(anOrigin.end(), strPart.size(), {nFrom, nTo});
+    };
+    std::size_t nPart = 0;
+    for (int32_t i = 0; i < nSize;) {
+        const auto nAt = static_cast<std::size_t>(i);
+        UChar32 c = 0;
+        U8_NEXT(pText, i, nSize, c);
+        // An ill-formed part becomes U+FFFD, which begins a part of its own.
+        if (nAt > nPart && (c < 0 || caseFold.hasBoundaryBefore(c))) {
+            appendPart(nPart, nAt);
+            nPart = nAt;
+        }
+    }
+    if (nPart < strUtf8.size())
+        appendPart(nPart, strUtf8.size());
 }

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // Folds a UTF-8 text for searching, so that a user who types without
 // capitals or accents finds what is stored with them: "почта" finds
@@ -40,3 +43,13 @@
 std::string FoldForSearch(std::string_view strUtf8);
 // The same into strOut, whose buffer is reused (one fold per text).
 void FoldForSearch(std::string_view strUtf8, std::string& strOut);
+
+// FoldForSearch that also tells where each byte of the result comes from,
+// for showing a match in the folded text at its place in the text: byte i
+// of strOut comes from the bytes of strUtf8 from anOrigin[i].first to
+// anOrigin[i].second. Those are whole characters, a character together
+// with the marks after it where it folds with them ("e" and a combining
+// acute give "e"), so a match covers at least the characters it was found
+// in. strOut is what FoldForSearch gives.
+void FoldForSearch(std::string_view strUtf8, std::string& strOut,
+                   std::vector<std::pair<std::size_t, std::size_t>>& anOrigin);
