@@ -105,6 +105,42 @@ TEST(FieldFilter, SpansCoverEveryOccurrenceMerged) {
         EXPECT_EQ(CFieldFilter(c.pszQuery, Page1252()).Spans(c.pszText), c.spans) << c.pszQuery;
 }
 
+TEST(FieldFilter, Utf8FieldsAreFoldedInEveryScriptAndSpansCoverWholeCharacters) {
+    const CCodePage& page = CCodePage::Utf8();
+    const CPasswordInfo account = Record(false, "Почта Łódź", "ελλαδα-secret", "Ελλάδα",
+                                         "https://東京.example", "Straße 👍🏽");
+    const struct {
+        const char* pszQuery;
+        bool bMatch;
+    } matches[] = {
+        {"почта", true},    {"LODZ ελλαδα", true}, {"東京 strasse", true},
+        {"👍", true},        {"pocta", false},      {"secret", false}, // the password
+        {"\xCC\x81", true}, // a mark alone: nothing to look for
+    };
+    for (const auto& c : matches)
+        EXPECT_EQ(CFieldFilter(c.pszQuery, page).Matches(account), c.bMatch) << c.pszQuery;
+
+    using CSpans = std::vector<std::pair<std::size_t, std::size_t>>;
+    const struct {
+        const char* pszQuery;
+        const char* pszText;
+        CSpans spans;
+    } spans[] = {
+        {"почта", "Моя Почта", {{7, 10}}},
+        {"od", "Łódź", {{2, 3}}},               // ó is two bytes
+        {"ss", "Straße", {{4, 2}}},             // ß folds to two letters
+        {"s", "Straße", {{0, 1}, {4, 2}}},      // half of ß shows all of it
+        {"cafe", "cafe\xCC\x81 bar", {{0, 6}}}, // with the accent that follows
+        {"ελλα δα", "Ελλάδα", {{0, 12}}},       // merged
+        {"i", "\xEF\xAC\x81le", {{0, 3}}},      // the ligature fi
+        {"東京", "わたしの東京", {{12, 6}}},
+    };
+    for (const auto& c : spans)
+        EXPECT_EQ(CFieldFilter(c.pszQuery, page).Spans(c.pszText), c.spans) << c.pszQuery;
+    EXPECT_TRUE(CFieldFilter("Почт lódź", page).Narrows(CFieldFilter("почт lod", page)));
+    EXPECT_FALSE(CFieldFilter("почт", page).Narrows(CFieldFilter("почта", page)));
+}
+
 // --- the estimator
 
 TEST(FieldFilter, NarrowsOnlyWhenEveryEarlierWordLiesInALaterOne) {

@@ -104,6 +104,70 @@ TEST(CodePage, ASequenceCutByTheEndOfTheTextIsRefused) {
     EXPECT_EQ(strOut, "caf\xE9 \x80");
 }
 
+TEST(CodePage, Utf8KeepsWellFormedTextAndRefusesOrReplacesTheRest) {
+    const CCodePage& page = CCodePage::Utf8();
+    EXPECT_TRUE(page.IsUtf8());
+    EXPECT_FALSE(CCodePage::Default().IsUtf8());
+    EXPECT_EQ(page.Name(), "utf-8");
+    EXPECT_EQ(CCodePage::ByName("utf-8"), nullptr); // never a password file's page
+    const std::vector<std::string> astrNames = CCodePage::Names();
+    EXPECT_EQ(std::count(astrNames.begin(), astrNames.end(), "utf-8"), 0);
+    // Each ill-formed part is one U+FFFD in what is shown and fails the way
+    // back; well-formed text goes both ways unchanged.
+    const std::string R = "\xEF\xBF\xBD"; // U+FFFD
+    const struct {
+        std::string strBytes;
+        std::string strShown;
+    } cases[] = {
+        {"Почта Ελλάδα Łódź 東京 👍🏽",
+         "Почта Ελλάδα Łódź 東京 👍🏽"},
+        {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"}, // U+10FFFF
+        {"caf\xC3", "caf" + R},                   // cut by the end
+        {"\xF0\x9F\x91 x", R + " x"},             // one part: three bytes of four
+        {"\xED\xA0\x80", R + R + R},              // an encoded surrogate
+        {"\xC0\xAF", R + R},                      // overlong
+        {"\xF4\x90\x80\x80", R + R + R + R},      // beyond U+10FFFF
+        {"a\xFF"
+         "b\x80",
+         "a" + R + "b" + R},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(page.ToUtf8(c.strBytes), c.strShown) << c.strShown;
+        std::string strOut;
+        char32_t nBad = 0;
+        const bool bWellFormed = c.strBytes == c.strShown;
+        EXPECT_EQ(page.FromUtf8(c.strBytes, strOut, &nBad), bWellFormed) << c.strShown;
+        EXPECT_EQ(bWellFormed ? strOut : c.strBytes, c.strBytes);
+        EXPECT_EQ(nBad, bWellFormed ? 0 : U'\uFFFD') << c.strShown;
+    }
+    const struct {
+        std::vector<std::uint16_t> units;
+        const char* pszUtf8; // nullptr: refused as malformed
+    } utf16[] = {
+        {{'a', 0x0416, 0xD83D, 0xDC4D}, "a\xD0\x96\xF0\x9F\x91\x8D"}, // Ж and a pair
+        {{0xDBFF, 0xDFFF}, "\xF4\x8F\xBF\xBF"},
+        {{'a', 0xD800}, nullptr},
+        {{0xDC00, 0xD800}, nullptr},
+    };
+    for (const auto& c : utf16) {
+        std::string strOut;
+        char32_t nBad = 0;
+        EXPECT_EQ(page.FromUtf16(c.units.data(), c.units.size(), strOut, &nBad),
+                  c.pszUtf8 != nullptr);
+        EXPECT_EQ(c.pszUtf8 ? strOut : "", c.pszUtf8 ? c.pszUtf8 : "");
+        EXPECT_EQ(nBad, c.pszUtf8 ? 0 : U'\uFFFD');
+    }
+    // A byte alone is ASCII or no character.
+    unsigned char nByte = 0;
+    EXPECT_EQ(page.ToUnicode('A'), U'A');
+    EXPECT_EQ(page.ToUnicode(0xD0), U'\uFFFD');
+    EXPECT_TRUE(page.FromUnicode(U'z', nByte));
+    EXPECT_EQ(nByte, 'z');
+    EXPECT_FALSE(page.FromUnicode(U'\u00E9', nByte));
+    EXPECT_EQ(page.ToLower('Q'), 'q');
+    EXPECT_EQ(page.ToLower(0xD0), 0xD0);
+}
+
 TEST(CompareNoCase, IgnoresCaseInTheCodePage) {
     EXPECT_EQ(CompareNoCase("abc", "ABC", CCodePage::Default()), 0);
     EXPECT_LT(CompareNoCase("abc", "abd", CCodePage::Default()), 0);
@@ -123,6 +187,48 @@ TEST(CompareNoCase, SortsGroupsTheWayTheTreeShowsThem) {
         return CompareNoCase(a, b, CCodePage::Default()) < 0;
     });
     EXPECT_EQ(names, (std::vector<std::string>{"A", "a2", "b", "B1", "c"}));
+}
+
+TEST(CompareNoCase, Utf8TextsSortByCharacterInEveryScript) {
+    const CCodePage& page = CCodePage::Utf8();
+    // Sorted: the common order of all languages, case ignored, accents only
+    // after the letters (Ł is L with a stroke). Byte order would put "Élan"
+    // after "zoo", "арбуз" after "Яблоко" and "άλφα" after "Ωμέγα".
+    const std::vector<std::string> sorted = {
+        "👍 thumbs", "7-Zip", "apple", "Élan",  "Łódź", "Lublin", "Muller", "Müller", "Mullet",
+        "zoo",      "άλφα",  "Ωμέγα", "арбуз", "Ёлка", "Жук",    "Яблоко", "東京",
+    };
+    std::vector<std::string> shuffled(sorted.rbegin(), sorted.rend());
+    std::rotate(shuffled.begin(), shuffled.begin() + 5, shuffled.end());
+    std::stable_sort(shuffled.begin(), shuffled.end(),
+                     [&](const auto& a, const auto& b) { return CompareNoCase(a, b, page) < 0; });
+    EXPECT_EQ(shuffled, sorted);
+    // Keys sort alike, and texts that differ in case only are equal.
+    for (std::size_t i = 1; i < sorted.size(); ++i)
+        EXPECT_LT(SortKeyNoCase(sorted[i - 1], page), SortKeyNoCase(sorted[i], page)) << sorted[i];
+    EXPECT_EQ(CompareNoCase("ПОЧТА", "почта", page), 0);
+    EXPECT_EQ(SortKeyNoCase("ΕΛΛΆΔΑ", page), SortKeyNoCase("ελλάδα", page));
+    EXPECT_LT(SortKeyNoCase("ab", CCodePage::Default()), SortKeyNoCase("\xC1"
+                                                                       "a",
+                                                                       CCodePage::Default()));
+
+    const struct {
+        const char* pszText;
+        const char* pszPrefix;
+        bool bStarts;
+    } prefixes[] = {
+        {"Почта России", "почта", true},
+        {"Łódź Fabryczna", "lodz f", true},
+        {"Ελλάδα", "ελλα", true},
+        {"東京タワー", "東京", true},
+        {"👍🏽 ok", "👍", true},
+        {"Straße", "STRASS", true},
+        {"Почта", "почтамт", false},
+        {"Жук", "ж", true},
+        {"Жук", "к", false},
+    };
+    for (const auto& c : prefixes)
+        EXPECT_EQ(StartsWithNoCase(c.pszText, c.pszPrefix, page), c.bStarts) << c.pszPrefix;
 }
 
 TEST(ExportText, NewFileIsOneBannerLine) {

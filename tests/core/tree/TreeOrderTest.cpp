@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/tree/TreeOrder.h"
 
+#include "core/store/CodePage.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -58,6 +60,21 @@ TEST(TreeOrder, PreOrderRebuildsTheListInDisplayOrder) {
         listed.push_back(info.IsGroup() ? info.Group() : "  " + info.Account());
     // The empty group is followed directly by the next group.
     EXPECT_EQ(listed, (std::vector<std::string>{"After", "  x", "Empty", "My Passwords"}));
+}
+
+TEST(TreeOrder, Utf8LabelsSortByTheUnicodeCollationAndEqualOnesKeepTheirPlace) {
+    // Groups and accounts out of order, so that each is sorted (by keys).
+    CCofferDoc::CInfoList list;
+    for (const char* pszLabel : {"Яблоко", "東京", "Ελλάδα", "Łódź", "арбуз"}) {
+        CPasswordInfo& group = list.emplace_back();
+        group.m_bGroup = 1;
+        group.SetGroup(pszLabel);
+    }
+    for (const char* pszName : {"Жук", "ПОЧТА", "👍", "Élan", "почта", "zoo"})
+        list.emplace_back().SetAccount(pszName);
+    EXPECT_EQ(Labels(SortedTree(list, CCodePage::Utf8())),
+              (std::vector<std::string>{"Łódź", "Ελλάδα", "арбуз", "  👍", "  Élan", "  zoo",
+                                        "  Жук", "  ПОЧТА", "  почта", "Яблоко", "東京"}));
 }
 
 } // namespace

@@ -109,6 +109,29 @@ TEST(TreeSearch, WholeWordWithMatchCaseAndOverlappingOccurrences) {
             << test.pszLabel << " / " << test.pszText;
 }
 
+TEST(TreeSearch, Utf8LabelsAreSearchedByCharacterInEveryScript) {
+    const struct {
+        const char* pszLabel;
+        const char* pszText;
+        bool bMatchCase;
+        bool bWholeWord;
+        bool bFound;
+    } cases[] = {
+        {"Моя Почта", "почта", false, false, true}, {"Łódź", "lodz", false, false, true},
+        {"Ελλάδα", "ελλαδα", false, false, true},   {"Straße", "STRASSE", false, false, true},
+        {"東京タワー", "東京", false, true, true},  {"👍🏽 fine", "👍", false, false, true},
+        {"МояПочта", "почта", false, true, false},  {"Моя почта!", "ПОЧТА", false, true, true},
+        {"Почта", "почта", true, false, false},     {"Моя Почта", "Почта", true, true, true},
+        {"МояПочта", "Почта", true, true, false}, // no ASCII letter beside it, but a letter
+        {"Ελλάδα", "ελλαδα", true, false, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(
+            LabelContains(c.pszLabel, c.pszText, {c.bMatchCase, c.bWholeWord}, CCodePage::Utf8()),
+            c.bFound)
+            << c.pszLabel << " / " << c.pszText;
+}
+
 TEST(TreeSearch, PreorderVisitsGroupsThenTheirAccountsAndSkipsEmptyGroups) {
     const CSearchFile file({{"mail", {"b", "a"}}, {"empty", {}}, {"Bank", {"x"}}});
     const CSortedLabelTree labels = file.Labels();

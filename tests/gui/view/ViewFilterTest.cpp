@@ -79,6 +79,7 @@ private slots:
     void editsWhileFilteredLoseNothing();
     void typingInTheTreeStartsTheFilterAndFindsTheField();
     void matchesAreHighlightedAtTheirCharacters();
+    void aUtf8DocumentIsFilteredInEveryScript();
     void noFileNoFilter();
 };
 
@@ -229,6 +230,32 @@ void CViewFilterTest::matchesAreHighlightedAtTheirCharacters() {
     Type(fx, "loans@");
     QCOMPARE(Shown(fx), (Labels{"+Bank", "  Loan"}));
     QCOMPARE(HighlightPixels(fx), 0);
+}
+
+void CViewFilterTest::aUtf8DocumentIsFilteredInEveryScript() {
+    const CCodePage& page = CCodePage::Utf8();
+    // Folding changes lengths ("ß" is found by "ss"), yet the spans are the
+    // label's characters as shown: 👍🏽 takes four UTF-16 units, ß one.
+    QCOMPARE(CTreeFilter::ShownSpans(CFieldFilter("ss почта", page), "👍🏽 Straße Почта",
+                                     page),
+             (std::vector<std::pair<int, int>>{{9, 1}, {12, 5}}));
+
+    CViewFixture fx;
+    fx.NewKeyedDocument("Mail");
+    fx.m_pDoc->SetCodePage(&page);
+    for (const char* pszName : {"Ελλάδα", "Почта", "Łódź"})
+        fx.Account("Mail", pszName);
+    CCofferView& view = fx.Show();
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QCOMPARE(Shown(fx), (Labels{"+Mail", "  Łódź", "  Ελλάδα", "  Почта"})); // the tree order
+    Type(fx, QString::fromUtf8("почта"));
+    QCOMPARE(Shown(fx), (Labels{"+Mail", "  Почта"}));
+    QVERIFY(HighlightPixels(fx) > 0);
+    Type(fx, QStringLiteral("lodz"));
+    QCOMPARE(Shown(fx), (Labels{"+Mail", "  Łódź"}));
+    Type(fx, QString::fromUtf8("ελλαδα"));
+    QCOMPARE(Shown(fx), (Labels{"+Mail", "  Ελλάδα"}));
 }
 
 void CViewFilterTest::noFileNoFilter() {
