@@ -2,8 +2,11 @@
 #include "core/tree/TreeOrder.h"
 
 #include "core/store/CodePage.h"
+#include "core/store/TextCompare.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -75,6 +78,28 @@ TEST(TreeOrder, Utf8LabelsSortByTheUnicodeCollationAndEqualOnesKeepTheirPlace) {
     EXPECT_EQ(Labels(SortedTree(list, CCodePage::Utf8())),
               (std::vector<std::string>{"Łódź", "Ελλάδα", "арбуз", "  👍", "  Élan", "  zoo",
                                         "  Жук", "  ПОЧТА", "  почта", "Яблоко", "東京"}));
+}
+
+TEST(TreeOrder, ALargeUtf8GroupSortsAsItsLabelsCompare) {
+    // Large groups are sorted by sort keys: the same order, equal labels
+    // (case apart) kept in list order.
+    const char* const WORDS[] = {"почта", "ПОЧТА", "Łódź", "lodz", "Ελλάδα", "東京", "👍", "Zoo"};
+    CCofferDoc::CInfoList list;
+    CPasswordInfo& group = list.emplace_back();
+    group.m_bGroup = 1;
+    group.SetGroup("All");
+    std::vector<const CPasswordInfo*> expected;
+    for (std::size_t i = 0; i < 1500; ++i) {
+        CPasswordInfo& account = list.emplace_back();
+        account.SetAccount(std::string(WORDS[i * 7 % 8]) + std::to_string(i % 13));
+        expected.push_back(&account);
+    }
+    std::stable_sort(expected.begin(), expected.end(), [](const auto* a, const auto* b) {
+        return CompareNoCase(a->Account(), b->Account(), CCodePage::Utf8()) < 0;
+    });
+    const auto tree = SortedTree(list, CCodePage::Utf8());
+    ASSERT_EQ(tree.size(), 1u);
+    EXPECT_EQ(tree[0].m_accounts, expected);
 }
 
 } // namespace
