@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -63,6 +65,37 @@ TEST(UnicodeFold, AsciiFoldsAlikeOnBothPaths) {
     FoldForSearch(strAscii, strFolded);
     EXPECT_EQ(strFolded.find_first_of("ABCXYZ"), std::string::npos);
     EXPECT_EQ(FoldForSearch(strAscii + "É"), strFolded + "e");
+}
+
+// Folded a part at a time, a text folds as it does whole, and each byte of
+// the result comes from whole characters of the text, in order.
+TEST(UnicodeFold, AFoldWithItsOriginsIsTheFoldOfTheWholeText) {
+    const std::string texts[] = {
+        "Почта Łódź",        "cafe\u0301 ǅ",
+        "\u0438\u0306ошкар",                            // й built from и and its mark
+        "İ Straße ﬁ",        "\u1100\u1161\u11A8 한국", // Hangul jamo compose
+        "A\xC3 \xFFz\u0301", "東京 👍🏽\u200D",
+        "\u0301x",
+    };
+    for (const std::string& strText : texts) {
+        std::string strFolded;
+        std::vector<std::pair<std::size_t, std::size_t>> anOrigin;
+        FoldForSearch(strText, strFolded, anOrigin);
+        EXPECT_EQ(strFolded, FoldForSearch(strText)) << strText;
+        ASSERT_EQ(anOrigin.size(), strFolded.size()) << strText;
+        for (std::size_t i = 0; i < anOrigin.size(); ++i) {
+            const auto [nBegin, nEnd] = anOrigin[i];
+            EXPECT_TRUE(nBegin < nEnd && nEnd <= strText.size()) << strText << " " << i;
+            EXPECT_TRUE(i == 0 || anOrigin[i - 1].second <= nBegin ||
+                        anOrigin[i - 1] == anOrigin[i])
+                << strText << " " << i;
+            // Whole characters: neither end cuts into a UTF-8 sequence.
+            EXPECT_NE(static_cast<unsigned char>(strText[nBegin]) & 0xC0, 0x80) << strText;
+            EXPECT_TRUE(nEnd == strText.size() ||
+                        (static_cast<unsigned char>(strText[nEnd]) & 0xC0) != 0x80)
+                << strText;
+        }
+    }
 }
 
 struct SMatchCase {
