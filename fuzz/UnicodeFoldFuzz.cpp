@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: arbitrary bytes are folded for searching and collated.
-// The folded text is valid UTF-8 and folds to itself, a text finds itself,
-// and the sort keys order two texts as their comparison does. Its seeds are
+// The folded text is valid UTF-8 and folds to itself, folded a part at a
+// time it is the same and each byte comes from within the text, a text
+// finds itself, and the sort keys order two texts as their comparison does.
+// The UTF-8 code page takes exactly the well-formed texts and shows every
+// text as well-formed UTF-8, a well-formed one unchanged. Its seeds are
 // in seeds/fuzz_unicode_fold, beside the password files every target gets.
 
+#include "core/store/CodePage.h"
 #include "core/unicode/FoldedMatcher.h"
 #include "core/unicode/UnicodeCollator.h"
 #include "core/unicode/UnicodeFold.h"
@@ -14,6 +18,8 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -65,8 +71,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
         Fault("the folded text is no valid UTF-8");
     if (FoldForSearch(strFolded) != strFolded)
         Fault("the folded text folds again to something else");
+    std::string strMapped;
+    std::vector<std::pair<std::size_t, std::size_t>> anOrigin;
+    FoldForSearch(strText, strMapped, anOrigin);
+    if (strMapped != strFolded || anOrigin.size() != strMapped.size())
+        Fault("the text folded a part at a time folds otherwise");
+    for (const auto& [nBegin, nEnd] : anOrigin) {
+        if (nBegin >= nEnd || nEnd > nSize)
+            Fault("a folded byte comes from outside the text");
+    }
     if (!CFoldedMatcher(strText).Contains(strText))
         Fault("a text does not find itself");
+
+    const CCodePage& utf8 = CCodePage::Utf8();
+    const bool bValid = IsValidUtf8(strText);
+    std::string strStored;
+    if (utf8.FromUtf8(strText, strStored) != bValid || (bValid && strStored != strText))
+        Fault("the UTF-8 page takes other texts than the well-formed ones");
+    const std::string strShown = utf8.ToUtf8(strText);
+    if (!IsValidUtf8(strShown) || (bValid && strShown != strText))
+        Fault("the UTF-8 page shows a text as ill-formed or changed");
 
     static const CUnicodeCollator collator;
     const std::string_view a = strText.substr(0, nSize / 2), b = strText.substr(nSize / 2);

@@ -182,8 +182,10 @@ void CTreeFilter::Drop() {
 std::vector<std::pair<int, int>> CTreeFilter::ShownSpans(const CFieldFilter& rule,
                                                          std::string_view strLabel,
                                                          const CCodePage& codePage) {
-    // A character of the code page may take more than one UTF-16 unit, so
-    // each end is counted over the converted text before it.
+    // The rule's spans are bytes of the label at whole characters, also
+    // where a UTF-8 label folds to a text of another length ("ß" to "ss").
+    // A character may take more than one byte and more than one UTF-16
+    // unit, so each end is counted over the converted text before it.
     const auto shownLength = [&](std::size_t nBytes) {
         return static_cast<int>(
             QString::fromStdString(codePage.ToUtf8(strLabel.substr(0, nBytes))).size());
