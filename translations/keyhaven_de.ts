@@ -2056,6 +2056,32 @@ wirklich löschen?</translation>
         <source>%1 is larger than 64 MB, the largest key file that is read; it was not read.</source>
         <translation>%1 ist größer als 64 MB, die größte Schlüsseldatei, die gelesen wird; sie wurde nicht gelesen.</translation>
     </message>
+    <message>
+        <source>Password files and KeePass databases (*.kdbx *.pwd *.khv)</source>
+        <translation>Passwortdateien und KeePass-Datenbanken (*.kdbx *.pwd *.khv)</translation>
+    </message>
+    <message>
+        <source>KeePass databases, unreadable without the KEY, kept whole and opened by other password managers (*.kdbx);;Protected Keyhaven files, unreadable without the KEY (*.khv);;Keyhaven files, anyone who has one can read it and recover its KEY (*.pwd)</source>
+        <translation>KeePass-Datenbanken, ohne den KEY nicht lesbar, ganz erhalten und von anderen Passwortmanagern geöffnet (*.kdbx);;Geschützte Keyhaven-Dateien, ohne den KEY nicht lesbar (*.khv);;Keyhaven-Dateien, wer eine hat, kann sie lesen und ihren KEY wiederherstellen (*.pwd)</translation>
+    </message>
+    <message>
+        <source>%1 cannot keep everything this KeePass database holds:
+
+%2
+Save it as %1 anyway? What it cannot keep is left out of %1; the database stays as it is.</source>
+        <translation>%1 kann nicht alles behalten, was diese KeePass-Datenbank enthält:
+
+%2
+Trotzdem als %1 speichern? Was sie nicht behalten kann, fehlt in %1; die Datenbank bleibt, wie sie ist.</translation>
+    </message>
+    <message>
+        <source>%1 is a KeePass database of the older format KDBX 3.1. It is saved as KDBX 4, which KeePass 2.35 and later, KeePassXC 2.3 and later and today&apos;s phone apps open, but older programs cannot.
+
+Save it as KDBX 4?</source>
+        <translation>%1 ist eine KeePass-Datenbank im älteren Format KDBX 3.1. Sie wird als KDBX 4 gespeichert, das KeePass ab 2.35, KeePassXC ab 2.3 und heutige Telefon-Apps öffnen, ältere Programme aber nicht.
+
+Als KDBX 4 speichern?</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

@@ -2055,6 +2055,32 @@ Copier le nom</translation>
         <source>%1 is larger than 64 MB, the largest key file that is read; it was not read.</source>
         <translation>%1 dépasse 64 Mo, la taille maximale d&apos;un fichier clé lu&#xa0;; il n&apos;a pas été lu.</translation>
     </message>
+    <message>
+        <source>Password files and KeePass databases (*.kdbx *.pwd *.khv)</source>
+        <translation>Fichiers de mots de passe et bases KeePass (*.kdbx *.pwd *.khv)</translation>
+    </message>
+    <message>
+        <source>KeePass databases, unreadable without the KEY, kept whole and opened by other password managers (*.kdbx);;Protected Keyhaven files, unreadable without the KEY (*.khv);;Keyhaven files, anyone who has one can read it and recover its KEY (*.pwd)</source>
+        <translation>Bases KeePass, illisibles sans le KEY, conservées entières et ouvertes par d’autres gestionnaires de mots de passe (*.kdbx);;Fichiers Keyhaven protégés, illisibles sans le KEY (*.khv);;Fichiers Keyhaven, quiconque en possède un peut le lire et retrouver son KEY (*.pwd)</translation>
+    </message>
+    <message>
+        <source>%1 cannot keep everything this KeePass database holds:
+
+%2
+Save it as %1 anyway? What it cannot keep is left out of %1; the database stays as it is.</source>
+        <translation>%1 ne peut pas garder tout ce que contient cette base KeePass&#x202f;:
+
+%2
+L’enregistrer quand même en %1&#x202f;? Ce qu’il ne peut pas garder est laissé hors de %1&#x202f;; la base reste telle quelle.</translation>
+    </message>
+    <message>
+        <source>%1 is a KeePass database of the older format KDBX 3.1. It is saved as KDBX 4, which KeePass 2.35 and later, KeePassXC 2.3 and later and today&apos;s phone apps open, but older programs cannot.
+
+Save it as KDBX 4?</source>
+        <translation>%1 est une base KeePass de l’ancien format KDBX 3.1. Elle est enregistrée en KDBX 4, que KeePass 2.35 et suivants, KeePassXC 2.3 et suivants et les applications mobiles actuelles ouvrent, mais pas les programmes plus anciens.
+
+L’enregistrer en KDBX 4&#x202f;?</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

@@ -75,11 +75,16 @@ bool CCofferApp::InitInstance() {
     WriteCommandLine(*m_pProfile, args);
 
     m_pDoc = std::make_unique<CCofferDoc>();
+    m_pDoc->SetDatabaseFormat(&m_kdbxFormat);
     m_pSession = std::make_unique<CFileSession>(*m_pDoc, m_pProfile.get(), DefaultBackupFolder());
     m_pSession->SetRecentFileList(m_pRecentFileList.get());
     m_pNotifier = std::make_unique<CDocNotifier>(*m_pDoc);
-    m_pPrompts = std::make_unique<CDialogPrompts>([this]() -> QWidget* { return VisibleWindow(); },
-                                                  &m_pDoc->CodePage());
+    auto pPrompts = std::make_unique<CDialogPrompts>(
+        [this]() -> QWidget* { return VisibleWindow(); }, &m_pDoc->CodePage());
+    // The KEY of a database is typed in UTF-8, that of a password file in
+    // its code page.
+    pPrompts->SetCodePageSource([this] { return &m_pDoc->CodePage(); });
+    m_pPrompts = std::move(pPrompts);
     m_pSettings = std::make_unique<CSettings>(SShellSettings::Load(*m_pProfile));
     m_pFrame = std::make_unique<CMainFrame>(*m_pProfile, *m_pPrompts, *m_pSession, *m_pSettings);
     m_pEditPrompts = std::make_unique<CEditDialogs>(*m_pDoc, *m_pPrompts, [this]() -> QWidget* {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/kdbx/KdbxDatabase.h"
+
 #include <QApplication>
 
 #include <memory>
@@ -60,6 +62,8 @@ private:
     std::unique_ptr<CPrompts> m_pPrompts;
     std::unique_ptr<CEditPrompts> m_pEditPrompts;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
+    // The databases the document opens beside its own files.
+    CKdbxDatabaseFormat m_kdbxFormat;
     std::unique_ptr<CCofferDoc> m_pDoc;
     // Holds the document; writes the file options when it goes.
     std::unique_ptr<CFileSession> m_pSession;

@@ -64,10 +64,15 @@ public:
     // the last component has none.
     static std::string WithDefaultExtension(const std::string& strPath,
                                             const std::string& strDefaultExt);
+    // The code page of typed KEYs asked from now on, looked up at each
+    // question: the open file's (a database's is UTF-8).
+    void SetCodePageSource(std::function<const CCodePage*()> fnCodePage) {
+        m_fnCodePage = std::move(fnCodePage);
+    }
 
 protected:
     QWidget* Parent() const;
-    const CCodePage* CodePage() const { return m_pCodePage; }
+    const CCodePage* CodePage() const { return m_fnCodePage ? m_fnCodePage() : m_pCodePage; }
 
 private:
     // One busy wait in progress: waits nest when a wait's event loop starts
@@ -78,5 +83,6 @@ private:
 
     std::function<QWidget*()> m_fnParent;
     const CCodePage* m_pCodePage;
+    std::function<const CCodePage*()> m_fnCodePage;
     std::vector<SBusyWait*> m_vecWaits; // innermost last
 };

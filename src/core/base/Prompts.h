@@ -32,6 +32,15 @@ inline constexpr const char* OPEN_FILTER = KH_TEXT("Keyhaven", "Keyhaven files (
 inline constexpr const char* SAVE_FILTERS = KH_TEXT(
     "Keyhaven", "Protected Keyhaven files, unreadable without the KEY (*.khv);;"
                 "Keyhaven files, anyone who has one can read it and recover its KEY (*.pwd)");
+// Where the program opens KeePass databases beside its own files.
+inline constexpr const char* KDBX_EXTENSION = ".kdbx";
+inline constexpr const char* OPEN_FILTER_KDBX =
+    KH_TEXT("Keyhaven", "Password files and KeePass databases (*.kdbx *.pwd *.khv)");
+inline constexpr const char* SAVE_FILTERS_KDBX = KH_TEXT(
+    "Keyhaven", "KeePass databases, unreadable without the KEY, kept whole and opened by other "
+                "password managers (*.kdbx);;"
+                "Protected Keyhaven files, unreadable without the KEY (*.khv);;"
+                "Keyhaven files, anyone who has one can read it and recover its KEY (*.pwd)");
 
 // What a Check Key learns of a typed KEY: accepted, wrong, or not judged at
 // all (key derivation could not get its memory), which is no wrong KEY: the

@@ -74,6 +74,16 @@ inline constexpr const char* IDS_ASK_SAVE_AS_PWD = KH_TEXT(
     "Keyhaven",
     "A .pwd file does not protect its passwords: anyone who has %1 can read every password "
     "in it and recover its KEY.\n\nSave it as .pwd anyway? You will choose a new KEY for it.");
+// A KeePass database holds more than a password file keeps (any script,
+// nested groups, custom fields, history, attachments); %2 lists what is
+// lost, one line each.
+inline constexpr const char* IDS_ASK_SAVE_LOSES = KH_TEXT(
+    "Keyhaven", "%1 cannot keep everything this KeePass database holds:\n\n%2\nSave it as %1 "
+                "anyway? What it cannot keep is left out of %1; the database stays as it is.");
+inline constexpr const char* IDS_ASK_UPGRADE_DATABASE = KH_TEXT(
+    "Keyhaven", "%1 is a KeePass database of the older format KDBX 3.1. It is saved as KDBX 4, "
+                "which KeePass 2.35 and later, KeePassXC 2.3 and later and today's phone apps "
+                "open, but older programs cannot.\n\nSave it as KDBX 4?");
 inline constexpr const char* IDS_ASK_REMOVE_OLD_PWD = KH_TEXT(
     "Keyhaven",
     "%1 is saved and sealed.\n\nThe old file still gives away every password and its KEY to "

@@ -45,7 +45,7 @@ std::string UsageText() {
     return "Usage: keyhaven [-w] [FILE]\n"
            "A password manager for the desktop.\n"
            "\n"
-           "  FILE       the password file (.pwd or .khv) to open at start\n"
+           "  FILE       the password file (.pwd, .khv or .kdbx) to open at start\n"
            "  -w         start hidden in the system tray, locked (a start at logon)\n"
            "  --help     show this help and exit\n"
            "  --version  show the version and exit\n";

@@ -58,6 +58,8 @@ void CCofferDoc::SetCodePage(const CCodePage* pCodePage) {
 }
 
 const CCodePage& CCofferDoc::CodePage() const {
+    if (m_bDatabase)
+        return CCodePage::Utf8();
     return m_pCodePage ? *m_pCodePage : CCodePage::Default();
 }
 
@@ -328,6 +330,10 @@ void CCofferDoc::ForgetSealing() {
     m_bSealPending = false;
     m_strSealedBytes.clear();
     m_strSealedBytes.shrink_to_fit();
+    m_bDatabase = false;
+    m_pDatabaseBytes.reset();
+    m_pDatabase.reset();
+    m_strDatabaseRefusal.clear();
 }
 
 bool CCofferDoc::OnNewDocument() {
@@ -460,6 +466,13 @@ EFileError CCofferDoc::ParseArchive(std::string_view bytes, const CCodePage& cod
 }
 
 EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath, EWriteMode ePlainMode) {
+    if (IsDatabasePath(strPath))
+        return WriteDatabaseFile(strPath);
+    // A database's records are UTF-8 and hold more than a password file
+    // keeps: the session has them converted (LeaveDatabase) before such a
+    // save, asking first.
+    if (m_bDatabase)
+        return EFileError::badFormat;
     // The records are enciphered on their way into the archive, so a large
     // file is never held twice. The name changes only with a file written
     // under it: a failed Save As must not give the next backup copy the
@@ -511,6 +524,8 @@ void CCofferDoc::SetKey(const std::string& strKey) {
 }
 
 EFileError CCofferDoc::ReadDocumentFile(const std::string& strPath, const CCodePage& codePage) {
+    if (IsDatabasePath(strPath))
+        return ReadDatabaseFile(strPath);
     if (!HasKhvExtension(strPath))
         return ReadArchiveFile(strPath, codePage);
     DeleteContents();
@@ -532,6 +547,8 @@ EFileError CCofferDoc::ReadDocumentFile(const std::string& strPath, const CCodeP
 }
 
 bool CCofferDoc::AcceptKey(const std::string& strKey) {
+    if (m_bSealPending && m_bDatabase)
+        return AcceptDatabaseKey(strKey);
     if (!m_bSealPending) {
         if (!m_key.Accepts(strKey))
             return false;
@@ -555,6 +572,8 @@ bool CCofferDoc::AcceptKey(const std::string& strKey) {
 }
 
 EFileError CCofferDoc::FinishSealedRead(const CCodePage& codePage) {
+    if (m_bDatabase)
+        return FinishDatabaseRead();
     if (!m_bSealPending || !m_pSealKey)
         return EFileError::badFormat;
     std::string strPlain;
@@ -626,6 +645,186 @@ bool CCofferDoc::DeriveSealKey(CSealKey& key, std::string_view strKey, const SSe
     }
     key = std::move(pJob->m_result);
     return pJob->m_bDerived;
+}
+
+bool CCofferDoc::IsDatabasePath(const std::string& strPath) const {
+    return m_pDatabaseFormat && m_pDatabaseFormat->IsFormatOf(strPath);
+}
+
+EFileError CCofferDoc::ReadDatabaseFile(const std::string& strPath) {
+    DeleteContents();
+    std::string strBytes;
+    const EFileError eError = ReadWholeFile(strPath, strBytes);
+    if (eError != EFileError::none)
+        return eError;
+    m_diskStamp = CFileStamp(strPath, strBytes);
+    m_bDatabase = true;
+    // The database's own reader judges its key derivation's cost.
+    m_sealedHeader = SSealedHeader();
+    // An empty file is a new one: it gets a KEY, and the first save makes
+    // the database.
+    if (strBytes.empty())
+        return EFileError::none;
+    m_pDatabaseBytes = std::make_shared<const std::string>(std::move(strBytes));
+    m_strFileName = FileNameOf(strPath);
+    m_bSealPending = true;
+    return EFileError::none;
+}
+
+namespace {
+
+// One opening, owned by whoever holds it last (see SSealDerivation).
+struct SDatabaseOpening {
+    SDatabaseOpening(const CDatabaseFormat& format, std::shared_ptr<const std::string> pBytes,
+                     std::string_view strPassword)
+        : m_format(format), m_pBytes(std::move(pBytes)), m_password(strPassword) {}
+
+    const CDatabaseFormat& m_format;
+    std::shared_ptr<const std::string> m_pBytes;
+    CSecretBuffer m_password;
+    CDatabaseFormat::SOpened m_opened;
+};
+
+} // namespace
+
+bool CCofferDoc::AcceptDatabaseKey(const std::string& strKey) {
+    m_bKeyLackedMemory = false;
+    m_bKeyCancelled = false;
+    m_strDatabaseRefusal.clear();
+    if (!m_pDatabaseFormat || !m_pDatabaseBytes)
+        return false;
+    auto pJob = std::make_shared<SDatabaseOpening>(*m_pDatabaseFormat, m_pDatabaseBytes, strKey);
+    const CBusyWork fnWork = [pJob](const CCancelToken& token) {
+        pJob->m_opened = pJob->m_format.Open(*pJob->m_pBytes, pJob->m_password.View(), token);
+    };
+    if (!m_pPrompts) {
+        const CCancelToken never;
+        fnWork(never);
+    } else if (m_pPrompts->RunBusy(FormatText(IDS_SEAL_DERIVING, m_strFileName), fnWork,
+                                   EBusyKind::cancellable) != EBusyEnd::done) {
+        m_bKeyCancelled = true;
+        return false;
+    }
+    switch (pJob->m_opened.eOpen) {
+    case CDatabaseFormat::EOpen::opened:
+        m_pDatabase = std::move(pJob->m_opened.pDatabase);
+        m_key.Set(strKey);
+        return true;
+    case CDatabaseFormat::EOpen::cancelled:
+        m_bKeyCancelled = true;
+        return false;
+    case CDatabaseFormat::EOpen::refused:
+        m_strDatabaseRefusal = pJob->m_opened.strMessage;
+        return false;
+    case CDatabaseFormat::EOpen::wrongKey:
+        break;
+    }
+    return false;
+}
+
+EFileError CCofferDoc::FinishDatabaseRead() {
+    m_bSealPending = false;
+    m_pDatabaseBytes.reset();
+    if (!m_pDatabase)
+        return EFileError::badFormat;
+    try {
+        m_pDatabase->ShowRecords(m_listInfo);
+    } catch (const std::bad_alloc&) {
+        DeleteContents();
+        return EFileError::outOfMemory;
+    }
+    UseStrongGenerator();
+    m_bLoaded = true;
+    m_bModified = false;
+    return EFileError::none;
+}
+
+const CCodePage& CCofferDoc::PasswordFileCodePage() const {
+    return m_pCodePage ? *m_pCodePage : CCodePage::Default();
+}
+
+std::string CCofferDoc::DatabaseLossText() {
+    return m_pDatabase ? m_pDatabase->LossText(m_listInfo, PasswordFileCodePage()) : std::string();
+}
+
+CCofferDoc::SHeldDatabase::~SHeldDatabase() {
+    for (CPasswordInfo& info : m_records)
+        info.Wipe();
+}
+
+CCofferDoc::SHeldDatabase CCofferDoc::LeaveDatabase() {
+    SHeldDatabase held;
+    if (!m_bDatabase || !m_pDatabase)
+        return held;
+    CInfoList converted = m_pDatabase->PasswordFileRecords(PasswordFileCodePage());
+    held.m_records.swap(m_listInfo);
+    m_listInfo.swap(converted);
+    held.m_pDatabase = std::move(m_pDatabase);
+    m_bDatabase = false;
+    m_pSealKey.reset();
+    Notify(SRecordNotice::reset);
+    return held;
+}
+
+void CCofferDoc::ReturnToDatabase(SHeldDatabase&& held) {
+    if (!held.m_pDatabase)
+        return;
+    for (CPasswordInfo& info : m_listInfo)
+        info.Wipe();
+    m_listInfo.clear();
+    m_listInfo.swap(held.m_records);
+    m_pDatabase = std::move(held.m_pDatabase);
+    m_bDatabase = true;
+    Notify(SRecordNotice::reset);
+}
+
+void CCofferDoc::MakeTextsUtf8() {
+    const CCodePage& codePage = CodePage();
+    for (CPasswordInfo& info : m_listInfo) {
+        for (int i = 0; i < CPasswordInfo::TEXT_COUNT; ++i) {
+            const auto eText = static_cast<CPasswordInfo::EText>(i);
+            std::string strUtf8 = codePage.ToUtf8(info.TextView(eText));
+            info.SetText(eText, strUtf8);
+            CSecretBuffer::Wipe(strUtf8);
+        }
+    }
+    if (m_key.HasSecret()) {
+        std::string strKey = codePage.ToUtf8(m_key.Secret());
+        m_key.Set(strKey);
+        CSecretBuffer::Wipe(strKey);
+    }
+    m_pSealKey.reset();
+    m_bDatabase = true;
+}
+
+EFileError CCofferDoc::WriteDatabaseFile(const std::string& strPath) {
+    // The database is written under the KEY itself, which a file opened
+    // without typing it does not know.
+    if (!m_key.HasSecret() || !m_key.SecretMatches())
+        return EFileError::keyUnknown;
+    const std::string strFileName = FileNameOf(strPath);
+    if (!m_pDatabase)
+        m_pDatabase = m_pDatabaseFormat->NewDatabase(FileLabel(strFileName));
+    const bool bConverted = !m_bDatabase;
+    if (bConverted)
+        MakeTextsUtf8();
+    std::string strFile;
+    const CRecordDatabase::SWritten written =
+        m_pDatabase->Write(m_listInfo, m_key.Secret(), strFile);
+    m_strDatabaseRefusal = written.strError;
+    EFileError eError =
+        written.bWritten ? WriteFileAtomic(strPath, strFile) : EFileError::writeFailed;
+    if (eError == EFileError::none)
+        m_diskStamp = CFileStamp(strPath, strFile);
+    m_bSaved = eError == EFileError::none;
+    if (m_bSaved) {
+        m_strFileName = strFileName;
+        m_bLoaded = true;
+        SetModifiedFlag(false);
+    }
+    if (bConverted || written.bRecordsChanged)
+        Notify(SRecordNotice::reset);
+    return eError;
 }
 
 void CCofferDoc::UseStrongGenerator() {

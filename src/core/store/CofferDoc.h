@@ -9,6 +9,7 @@
 #include "core/store/MasterKey.h"
 #include "core/store/PasswordInfo.h"
 #include "core/store/PwdFormat.h"
+#include "core/store/RecordDatabase.h"
 
 #include <cstdint>
 #include <list>
@@ -193,6 +194,37 @@ public:
     // The Argon2id cost of keys derived for sealing from now on.
     void SetSealParams(const SSealParams& params) { m_sealParams = params; }
 
+    // --- database files (a KeePass database) ---
+    // The format the program opens as a database beside its own files; none
+    // by default (keyhaven-cli works on databases its own way).
+    void SetDatabaseFormat(const CDatabaseFormat* pFormat) { m_pDatabaseFormat = pFormat; }
+    bool IsDatabasePath(const std::string& strPath) const;
+    // Whether the records are a database's: their texts are UTF-8, and a
+    // save writes the database with only what they changed.
+    bool IsDatabase() const { return m_bDatabase; }
+    // Why AcceptKey last refused a database for another reason than a wrong
+    // KEY (a damaged file, one that needs a key file); empty otherwise.
+    const std::string& DatabaseRefusal() const { return m_strDatabaseRefusal; }
+    // What a password file of the document's code page would not keep of
+    // the database, in plain words; empty when it keeps everything.
+    std::string DatabaseLossText();
+    // Whether the database was read in an older version of its format (a
+    // KDBX 3.1), which a save replaces.
+    bool IsDatabaseOfOlderFormat() const { return m_pDatabase && m_pDatabase->IsOlderFormat(); }
+    // The database's records and the database itself, held aside while the
+    // document shows what a password file keeps of them (Save As into one):
+    // a save that fails gives them back.
+    struct SHeldDatabase {
+        SHeldDatabase() = default;
+        SHeldDatabase(SHeldDatabase&&) noexcept = default;
+        SHeldDatabase& operator=(SHeldDatabase&&) noexcept = default;
+        ~SHeldDatabase(); // wipes the texts held
+        CInfoList m_records;
+        std::unique_ptr<CRecordDatabase> m_pDatabase;
+    };
+    SHeldDatabase LeaveDatabase();
+    void ReturnToDatabase(SHeldDatabase&& held);
+
     // --- the world around the document ---
     // The busy wait of key derivation; without prompts it runs directly.
     void SetPrompts(CPrompts* pPrompts);
@@ -242,6 +274,18 @@ private:
     // allocation (a hostile count of records) is reported, never thrown.
     EFileError ParseArchive(std::string_view bytes, const CCodePage& codePage,
                             const std::string& strFileName);
+    // A database file's bytes, waiting for AcceptKey.
+    EFileError ReadDatabaseFile(const std::string& strPath);
+    bool AcceptDatabaseKey(const std::string& strKey);
+    // The database's records after AcceptKey opened it.
+    EFileError FinishDatabaseRead();
+    // Writes the records as the database, made first when the document
+    // holds none (a password file saved as a database: its texts become
+    // UTF-8, and so does its KEY).
+    EFileError WriteDatabaseFile(const std::string& strPath);
+    void MakeTextsUtf8();
+    // The code page of the password files the document writes.
+    const CCodePage& PasswordFileCodePage() const;
 
     bool m_bModified = false;
     CPrompts* m_pPrompts = nullptr;
@@ -270,6 +314,14 @@ private:
     std::string m_strSealedBytes;
     SSealedHeader m_sealedHeader;
     CFileStamp m_diskStamp;
+
+    const CDatabaseFormat* m_pDatabaseFormat = nullptr;
+    bool m_bDatabase = false;
+    // A database between its read and its KEY: shared with the opening,
+    // which runs on as long as it must after a Cancel.
+    std::shared_ptr<const std::string> m_pDatabaseBytes;
+    std::unique_ptr<CRecordDatabase> m_pDatabase;
+    std::string m_strDatabaseRefusal;
 };
 
 // The document's record changes for the life of the object, told as one.

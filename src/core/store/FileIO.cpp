@@ -142,6 +142,8 @@ bool IsReadableWithoutKey(const std::string& strPath) {
 }
 
 std::string FileLabel(const std::string& strFileName) {
+    if (EndsWithNoCaseAscii(strFileName, KDBX_EXTENSION))
+        return strFileName.substr(0, strFileName.size() - std::string_view(KDBX_EXTENSION).size());
     if (!HasDocumentExtension(strFileName))
         return strFileName;
     static_assert(std::string_view(PWD_EXTENSION).size() == std::string_view(KHV_EXTENSION).size());

@@ -44,8 +44,8 @@ bool HasDocumentExtension(const std::string& strPath);
 // true for ".pwd" (its field key follows from bytes stored in the file),
 // false for the sealed ".khv" and for names the program does not open.
 bool IsReadableWithoutKey(const std::string& strPath);
-// The label the tree shows for a file: its name without the ".pwd" or
-// ".khv" extension. A name without either stays whole.
+// The label the tree shows for a file: its name without the ".pwd", ".khv"
+// or ".kdbx" extension. A name without either stays whole.
 std::string FileLabel(const std::string& strFileName);
 // The folder part including its final separator ("/home/a/"), or "".
 std::string FolderOf(const std::string& strPath);

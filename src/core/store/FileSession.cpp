@@ -122,7 +122,7 @@ void CFileSession::WriteOptions() {
     m_pProfile->Set(EIntSetting::documentOptions, PackDocumentOptions(options));
     m_pProfile->Set(ETextSetting::pathBackup, m_options.m_strBackupPath);
     m_pProfile->Set(ETextSetting::pathCommandLine, "");
-    if (m_options.m_nStartFile == START_FILE_LAST && HasDocumentExtension(m_strPathName))
+    if (m_options.m_nStartFile == START_FILE_LAST && IsOpenedPath(m_strPathName))
         m_pProfile->Set(ETextSetting::pathLast, m_strPathName);
     else if (m_options.m_nStartFile == START_FILE_FIXED)
         m_pProfile->Set(ETextSetting::pathStart, m_options.m_strStartFile);
@@ -220,7 +220,7 @@ bool CFileSession::OnFileOpen() {
 bool CFileSession::PromptOpenPath(std::string& strPath) {
     SFilePrompt prompt;
     prompt.m_strTitle = IDS_OPEN_TITLE;
-    prompt.m_strFilter = OPEN_FILTER;
+    prompt.m_strFilter = m_doc.IsDatabasePath(KDBX_EXTENSION) ? OPEN_FILTER_KDBX : OPEN_FILTER;
     prompt.m_bConfirmOverwrite = false;
     return Prompts().PromptOpenFile(prompt, strPath);
 }
@@ -256,7 +256,7 @@ bool CFileSession::OnOpenRecentFile(int nIndex) {
 
 bool CFileSession::OnOpenDocument(const std::string& strPath) {
     m_bUnloaded = false;
-    if (!m_bUnattended && !HasDocumentExtension(strPath)) {
+    if (!m_bUnattended && !IsOpenedPath(strPath)) {
         ShowMessage(IDS_FORMAT_NOT_SUPPORTED);
         return false;
     }
@@ -299,6 +299,8 @@ bool CFileSession::RunKeyCheck(const std::string& strPath) {
                                              return true;
                                          if (m_doc.KeyDerivationCancelled())
                                              return SKeyVerdict::Cancelled();
+                                         if (!m_doc.DatabaseRefusal().empty())
+                                             return SKeyVerdict::NotJudged(m_doc.DatabaseRefusal());
                                          if (m_doc.KeyLackedMemory())
                                              return SKeyVerdict::NotJudged(FileErrorMessage(
                                                  EFileError::keyOutOfMemory, strNamed));
@@ -442,26 +444,44 @@ bool CFileSession::DoSave(const std::string& strPath) {
         lock.Release();
         SFilePrompt prompt;
         prompt.m_strTitle = IDS_SAVEAS_TITLE;
-        // A new file is sealed unless the user picks the other format; a
-        // file keeps its own.
-        prompt.m_strInitialName = HasFilePath() ? m_strPathName : GetTitle() + KHV_EXTENSION;
+        // A file keeps its own format. A new one is a database where the
+        // program opens them (the file other password managers and phones
+        // open), else sealed.
+        const bool bDatabases = m_doc.IsDatabasePath(KDBX_EXTENSION);
+        prompt.m_strInitialName = HasFilePath()
+                                      ? m_strPathName
+                                      : GetTitle() + (bDatabases ? KDBX_EXTENSION : KHV_EXTENSION);
         if (m_bProposeSealed && HasFilePath())
             prompt.m_strInitialName =
                 FolderOf(m_strPathName) + FileLabel(FileNameOf(m_strPathName)) + KHV_EXTENSION;
-        prompt.m_strFilter = SAVE_FILTERS;
+        prompt.m_strFilter = bDatabases ? SAVE_FILTERS_KDBX : SAVE_FILTERS;
         if (HasKhvExtension(prompt.m_strInitialName))
             prompt.m_strDefaultExt = KHV_EXTENSION;
+        else if (m_doc.IsDatabasePath(prompt.m_strInitialName))
+            prompt.m_strDefaultExt = KDBX_EXTENSION;
         if (!Prompts().PromptSaveFile(prompt, strNewName) || strNewName.empty())
             return false;
         if (m_bUnattended ? !ClaimNewFile(lock, strNewName, claim) : !LockForSave(lock, strNewName))
             return false;
     }
     const std::string strOldPath = HasFilePath() ? m_strPathName : std::string();
+    // A database saved as a password file: the user learns what it cannot
+    // keep, and the records become what it keeps (given back when the save
+    // does not happen). Its KEY, UTF-8, is never the password file's.
+    const bool bLeaving = m_doc.IsDatabase() && !m_doc.IsDatabasePath(strNewName);
+    CCofferDoc::SHeldDatabase heldDatabase;
+    if (bLeaving) {
+        if (!ConfirmDatabaseLoss(strNewName))
+            return false;
+        heldDatabase = m_doc.LeaveDatabase();
+    }
     const bool bCrossing =
-        !strOldPath.empty() && HasKhvExtension(strOldPath) != HasKhvExtension(strNewName);
+        bLeaving || (!strOldPath.empty() && KindOf(strOldPath) != KindOf(strNewName));
     std::string strKey;
-    if (bCrossing && !AskKeyForOtherFormat(strNewName, strKey))
+    if (bCrossing && !AskKeyForOtherFormat(strNewName, strKey)) {
+        m_doc.ReturnToDatabase(std::move(heldDatabase));
         return false;
+    }
     // The new KEY is the document's from this save on; a failed save keeps
     // the old one, since the file on disk is still under it.
     CCofferDoc::SHeldKey oldKey;
@@ -477,28 +497,63 @@ bool CFileSession::DoSave(const std::string& strPath) {
                                                                      : EWriteMode::keepAttributes);
     if (!bWritten && bCrossing)
         m_doc.RestoreKey(std::move(oldKey));
-    if (!bWritten)
+    if (!bWritten) {
+        m_doc.ReturnToDatabase(std::move(heldDatabase));
         return false;
+    }
     claim.Keep();
     lock.Release();
     SetPathName(strNewName, true);
-    if (bCrossing && HasKhvExtension(strNewName))
+    if (bCrossing && KindOf(strOldPath) == EFileKind::plain)
         OfferToRemoveOldPwd(strOldPath);
     return true;
+}
+
+bool CFileSession::ConfirmDatabaseLoss(const std::string& strNewPath) {
+    const std::string strLoss = m_doc.DatabaseLossText();
+    if (strLoss.empty())
+        return true;
+    const std::string strText = FormatText(IDS_ASK_SAVE_LOSES, FileNameOf(strNewPath), strLoss);
+    if (m_bUnattended) {
+        ShowMessage(strText);
+        return false;
+    }
+    return Prompts().MessageBox(strText, EMsgIcon::exclamation, EMsgButtons::yesNoDefaultNo) ==
+           EMsgAnswer::yes;
+}
+
+bool CFileSession::ConfirmDatabaseUpgrade(const std::string& strPath) {
+    if (!m_doc.IsDatabaseOfOlderFormat())
+        return true;
+    return !m_bUnattended &&
+           Prompts().MessageBox(FormatText(IDS_ASK_UPGRADE_DATABASE, FileNameOf(strPath)),
+                                EMsgIcon::question, EMsgButtons::yesNo) == EMsgAnswer::yes;
+}
+
+CFileSession::EFileKind CFileSession::KindOf(const std::string& strPath) const {
+    if (m_doc.IsDatabasePath(strPath))
+        return EFileKind::database;
+    return HasKhvExtension(strPath) ? EFileKind::sealed : EFileKind::plain;
+}
+
+bool CFileSession::IsOpenedPath(const std::string& strPath) const {
+    return HasDocumentExtension(strPath) || m_doc.IsDatabasePath(strPath);
 }
 
 bool CFileSession::AskKeyForOtherFormat(const std::string& strNewPath, std::string& strKey) {
     // Nobody can be asked to give up the seal: the caller chose the format
     // by the name and warns about a ".pwd" itself.
-    if (!m_bUnattended && !HasKhvExtension(strNewPath) &&
+    if (!m_bUnattended && KindOf(strNewPath) == EFileKind::plain &&
         Prompts().MessageBox(FormatText(IDS_ASK_SAVE_AS_PWD, FileNameOf(strNewPath)),
                              EMsgIcon::exclamation, EMsgButtons::yesNoDefaultNo) != EMsgAnswer::yes)
         return false;
     // The check value is a plain function of the KEY: an equal one is the
     // same KEY (or one that opens the same files).
+    const bool bPlain =
+        KindOf(strNewPath) == EFileKind::plain || KindOf(m_strPathName) == EFileKind::plain;
     std::string strKeyValue;
     while (Prompts().RunCreateKey(strKeyValue, strKey)) {
-        const bool bSame = strKeyValue == m_doc.Key().CheckValue();
+        const bool bSame = bPlain && strKeyValue == m_doc.Key().CheckValue();
         CSecretBuffer::Wipe(strKeyValue);
         if (!bSame)
             return true;
@@ -565,6 +620,8 @@ bool CFileSession::OnSaveDocument(const std::string& strPath, EWriteMode ePlainM
     // check) asks for it before its first sealed save; Cancel saves nothing.
     if (HasKhvExtension(strPath) && !m_doc.KnowsKey() && !RunKeyCheck(strPath))
         return false;
+    if (m_doc.IsDatabasePath(strPath) && !ConfirmDatabaseUpgrade(strPath))
+        return false;
     if (m_options.m_bBackup && !m_doc.FileName().empty()) {
         const std::string strBackup = BackupPathOf(m_doc.FileName());
         if (strBackup.empty() || !HasFilePath() ||
@@ -608,7 +665,8 @@ bool CFileSession::SaveWithoutQuestion() {
 bool CFileSession::SaveForLock() {
     // A sealed file whose KEY was never typed here would have to ask for it.
     if (!m_options.m_bAutoSave || !HasFilePath() || !FileExists(m_strPathName) ||
-        IsReadOnlyFile(m_strPathName) || (HasKhvExtension(m_strPathName) && !m_doc.KnowsKey()))
+        IsReadOnlyFile(m_strPathName) || (HasKhvExtension(m_strPathName) && !m_doc.KnowsKey()) ||
+        m_doc.IsDatabaseOfOlderFormat())
         return false;
     CFileLock lock;
     if (lock.Acquire(m_strPathName, CFileLock::WAIT_MS) != EFileError::none ||
@@ -698,8 +756,7 @@ void CFileSession::CheckFileAfterLock() {
 }
 
 void CFileSession::RememberLastFile() {
-    if (m_pProfile && m_options.m_nStartFile == START_FILE_LAST &&
-        HasDocumentExtension(m_strPathName))
+    if (m_pProfile && m_options.m_nStartFile == START_FILE_LAST && IsOpenedPath(m_strPathName))
         m_pProfile->Set(ETextSetting::pathLast, m_strPathName);
 }
 

@@ -208,6 +208,20 @@ private:
         std::string m_strPath;
     };
 
+    // A KEY never passes between the formats: a ".pwd" gives its KEY away,
+    // and a database's KEY is UTF-8 where a ".khv"'s is the code page's.
+    enum class EFileKind { plain, sealed, database };
+    EFileKind KindOf(const std::string& strPath) const;
+    // Whether the program opens the file: its own formats, or a database.
+    bool IsOpenedPath(const std::string& strPath) const;
+    // Before a database is saved as a password file: what the file would
+    // not keep, asked about (default No). True when nothing is lost or the
+    // user agreed.
+    bool ConfirmDatabaseLoss(const std::string& strNewPath);
+    // Before a database read in an older version of its format is written
+    // in the new one. True when the user agreed.
+    bool ConfirmDatabaseUpgrade(const std::string& strPath);
+
     CPrompts& Prompts() const;
     void ShowMessage(const std::string& strText, bool bInformation = false) const;
     void ReadOptions();

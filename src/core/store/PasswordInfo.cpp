@@ -6,7 +6,8 @@
 
 #include <cstring>
 
-CPasswordInfo::CPasswordInfo(const CPasswordInfo& other) : m_bGroup(other.m_bGroup) {
+CPasswordInfo::CPasswordInfo(const CPasswordInfo& other)
+    : m_bGroup(other.m_bGroup), m_nEntryId(other.m_nEntryId) {
     if (other.m_pBlock) {
         const std::size_t nSize = other.Offset(TEXT_COUNT);
         m_pBlock = std::make_unique_for_overwrite<char[]>(nSize);

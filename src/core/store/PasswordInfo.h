@@ -68,6 +68,10 @@ public:
 
     // The group mark as the file stores it (any non-zero value is a group).
     std::int32_t m_bGroup = 0;
+    // What the record stands for in a database kept beside the records
+    // (CRecordDatabase); 0 for none. No password file stores it. A copy
+    // keeps it, so an account moved by copying keeps its entry.
+    std::uint32_t m_nEntryId = 0;
 
 private:
     using COffsets = std::array<std::uint32_t, TEXT_COUNT + 1>;

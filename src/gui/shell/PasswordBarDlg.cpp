@@ -295,6 +295,8 @@ void CPasswordBarDlg::OnModelChanged() {
 
 void CPasswordBarDlg::OnModelReset() {
     m_bModelChanging = false;
+    m_pCopyUserName->SetCodePage(m_doc.CodePage());
+    m_pCopyPassword->SetCodePage(m_doc.CodePage());
     if (m_pInfoList == nullptr || m_bFilling)
         return;
     // Built again from the document: the choice is found again by its

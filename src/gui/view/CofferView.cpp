@@ -117,7 +117,12 @@ void CCofferView::CreateControls() {
     // user's.
     connect(m_pModel, &QAbstractItemModel::modelAboutToBeReset, this,
             [this] { m_bRebuilding = true; });
-    connect(m_pModel, &QAbstractItemModel::modelReset, this, [this] { m_bRebuilding = false; });
+    // A file saved in another format may now hold its texts in another code
+    // page (a database's UTF-8).
+    connect(m_pModel, &QAbstractItemModel::modelReset, this, [this] {
+        m_bRebuilding = false;
+        ApplyCodePage();
+    });
     connect(m_pTree, &CAccountTreeCtrl::CurrentItemChanged, this, &CCofferView::OnSelChanged);
     connect(m_pTree, &CAccountTreeCtrl::CurrentItemChanged, this, &CCofferView::CurrentChanged);
     connect(m_pTree, &CAccountTreeCtrl::LabelEdited, this, &CCofferView::OnLabelEdited);

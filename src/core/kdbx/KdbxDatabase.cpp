@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/kdbx/KdbxDatabase.h"
+
+#include "core/base/TextUtil.h"
+#include "core/interchange/Importer.h"
+#include "core/interchange/KdbxCredentials.h"
+#include "core/kdbx/KdbxEdit.h"
+#include "core/kdbx/KdbxImport.h"
+#include "core/kdbx/KdbxLoss.h"
+#include "core/store/CofferDoc.h"
+
+#include <ctime>
+#include <span>
+
+namespace {
+
+// Wipes the password's copy however the read or write ends.
+struct SPasswordCredentials {
+    explicit SPasswordCredentials(std::string_view strPassword) {
+        credentials.strPassword.assign(strPassword);
+    }
+    ~SPasswordCredentials() { WipeKdbxCredentials(credentials); }
+    SPasswordCredentials(const SPasswordCredentials&) = delete;
+    SPasswordCredentials& operator=(const SPasswordCredentials&) = delete;
+    SKdbxCredentials credentials;
+};
+
+std::int64_t Now() {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+} // namespace
+
+void CKdbxDatabase::ShowRecords(std::list<CPasswordInfo>& records) {
+    m_records.Show(m_database, records);
+}
+
+CRecordDatabase::SWritten CKdbxDatabase::Write(std::list<CPasswordInfo>& records,
+                                               std::string_view strPassword, std::string& strFile) {
+    SWritten written;
+    written.bRecordsChanged = m_records.Apply(m_database, records, Now());
+    const SPasswordCredentials password(strPassword);
+    CKdbxBytes bytes;
+    const SKdbxOutcome outcome = m_database.Write(password.credentials, bytes);
+    if (outcome.eFailure != EKdbxFailure::none) {
+        written.strError = outcome.strMessage;
+        return written;
+    }
+    strFile.assign(bytes.begin(), bytes.end());
+    written.bWritten = true;
+    m_bUpgraded = true;
+    return written;
+}
+
+std::string CKdbxDatabase::LossText(std::list<CPasswordInfo>& records, const CCodePage& codePage) {
+    m_records.Apply(m_database, records, Now());
+    return KdbxLossText(KdbxLossOf(m_database, codePage), codePage);
+}
+
+std::list<CPasswordInfo> CKdbxDatabase::PasswordFileRecords(const CCodePage& codePage) {
+    // Converted as keyhaven-cli's convert does: imported into an empty
+    // document of the code page.
+    CCofferDoc doc;
+    doc.SetCodePage(&codePage);
+    CImporter importer(doc, codePage);
+    ForEachKdbxImportEntry(m_database.Xml(),
+                           [&importer](const SImportEntry& entry) { importer.Add(entry); });
+    importer.Finish();
+    std::list<CPasswordInfo> records(doc.Records().begin(), doc.Records().end());
+    for (CPasswordInfo& record : records)
+        record.m_nEntryId = 0;
+    doc.DeleteContents();
+    return records;
+}
+
+bool CKdbxDatabaseFormat::IsFormatOf(const std::string& strPath) const {
+    return EndsWithNoCaseAscii(strPath, ".kdbx");
+}
+
+CDatabaseFormat::SOpened CKdbxDatabaseFormat::Open(std::string_view bytes,
+                                                   std::string_view strPassword,
+                                                   const CCancelToken& token) const {
+    SOpened opened;
+    CKdbxFile database;
+    SKdbxReadOptions options;
+    options.pCancel = &token;
+    const SPasswordCredentials password(strPassword);
+    const SKdbxOutcome outcome =
+        database.Read(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
+                      password.credentials, options);
+    switch (outcome.eFailure) {
+    case EKdbxFailure::none:
+        opened.eOpen = EOpen::opened;
+        opened.pDatabase = std::make_unique<CKdbxDatabase>(std::move(database));
+        break;
+    case EKdbxFailure::wrongKey:
+        opened.eOpen = EOpen::wrongKey;
+        break;
+    case EKdbxFailure::cancelled:
+        opened.eOpen = EOpen::cancelled;
+        break;
+    default:
+        opened.eOpen = EOpen::refused;
+        opened.strMessage = outcome.strMessage;
+        break;
+    }
+    return opened;
+}
+
+std::unique_ptr<CRecordDatabase> CKdbxDatabaseFormat::NewDatabase(std::string_view strName) const {
+    CKdbxFile database = NewKdbxDatabase(strName, Now());
+    if (m_nNewMemory != 0) {
+        CKdbxVariantMap kdf = database.KdfParameters();
+        kdf.SetUInt64("M", m_nNewMemory);
+        kdf.SetUInt64("I", m_nNewPasses);
+        database.SetKdfParameters(kdf);
+    }
+    return std::make_unique<CKdbxDatabase>(std::move(database));
+}

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/kdbx/KdbxFile.h"
+#include "core/kdbx/KdbxRecords.h"
+#include "core/store/RecordDatabase.h"
+
+// A KeePass database open in the program: kept whole, shown as records,
+// and written back as KDBX 4 with only what the records changed.
+class CKdbxDatabase : public CRecordDatabase {
+public:
+    explicit CKdbxDatabase(CKdbxFile database) : m_database(std::move(database)) {}
+
+    void ShowRecords(std::list<CPasswordInfo>& records) override;
+    SWritten Write(std::list<CPasswordInfo>& records, std::string_view strPassword,
+                   std::string& strFile) override;
+    std::string LossText(std::list<CPasswordInfo>& records, const CCodePage& codePage) override;
+    std::list<CPasswordInfo> PasswordFileRecords(const CCodePage& codePage) override;
+    // KDBX 3.1 until a save wrote it as KDBX 4.
+    bool IsOlderFormat() const override { return m_database.MajorVersion() < 4 && !m_bUpgraded; }
+
+    const CKdbxFile& Database() const { return m_database; }
+
+private:
+    CKdbxFile m_database;
+    CKdbxRecords m_records;
+    bool m_bUpgraded = false;
+};
+
+// The ".kdbx" files, opened with a password alone.
+class CKdbxDatabaseFormat : public CDatabaseFormat {
+public:
+    bool IsFormatOf(const std::string& strPath) const override;
+    SOpened Open(std::string_view bytes, std::string_view strPassword,
+                 const CCancelToken& token) const override;
+    // KDBX 4 with Argon2id and ChaCha20, as the exports make them.
+    std::unique_ptr<CRecordDatabase> NewDatabase(std::string_view strName) const override;
+    // Another Argon2id cost for new databases than the exports' (0: theirs).
+    void SetNewDatabaseCost(std::uint64_t nMemoryBytes, std::uint64_t nPasses) {
+        m_nNewMemory = nMemoryBytes;
+        m_nNewPasses = nPasses;
+    }
+
+private:
+    std::uint64_t m_nNewMemory = 0;
+    std::uint64_t m_nNewPasses = 0;
+};

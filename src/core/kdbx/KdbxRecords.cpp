@@ -1,0 +1,396 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/kdbx/KdbxRecords.h"
+
+#include "core/interchange/ImportEntry.h"
+#include "core/interchange/KdbxTime.h"
+#include "core/kdbx/KdbxEdit.h"
+#include "core/kdbx/KdbxEntries.h"
+#include "core/kdbx/KdbxTree.h"
+
+#include <algorithm>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+// Notes keep "\n" in the database and "\r\n" in the account dialog.
+std::string ToCrlf(std::string_view strText) {
+    std::string strOut;
+    strOut.reserve(strText.size());
+    for (std::size_t i = 0; i < strText.size(); ++i) {
+        if (strText[i] == '\n' && (i == 0 || strText[i - 1] != '\r'))
+            strOut += '\r';
+        strOut += strText[i];
+    }
+    return strOut;
+}
+
+std::string FromCrlf(std::string_view strText) {
+    std::string strOut;
+    strOut.reserve(strText.size());
+    for (std::size_t i = 0; i < strText.size(); ++i) {
+        if (!(strText[i] == '\r' && i + 1 < strText.size() && strText[i + 1] == '\n'))
+            strOut += strText[i];
+    }
+    return strOut;
+}
+
+CXmlElement* RootGroupOf(CXmlTree& xml) {
+    CXmlElement* pRoot = xml.Root().Child("Root");
+    return pRoot ? pRoot->Child("Group") : nullptr;
+}
+
+// Where a group lies: its parent (none for the root group) and its index
+// among the parent's children. Walked without recursion: a database may
+// nest deeper than the stack reaches.
+struct SGroupPlace {
+    CXmlElement* pGroup = nullptr;
+    CXmlElement* pParent = nullptr;
+    std::size_t nIndex = 0;
+};
+
+SGroupPlace FindGroupPlace(CXmlTree& xml, std::string_view strUuid) {
+    CXmlElement* pRootGroup = RootGroupOf(xml);
+    if (!pRootGroup)
+        return {};
+    if (pRootGroup->ChildText("UUID") == strUuid)
+        return {pRootGroup, nullptr, 0};
+    std::vector<CXmlElement*> stack{pRootGroup};
+    while (!stack.empty()) {
+        CXmlElement* pGroup = stack.back();
+        stack.pop_back();
+        auto& children = pGroup->Children();
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            if (children[i].Name() != "Group")
+                continue;
+            if (children[i].ChildText("UUID") == strUuid)
+                return {&children[i], pGroup, i};
+            stack.push_back(&children[i]);
+        }
+    }
+    return {};
+}
+
+CXmlElement* FindGroup(CXmlTree& xml, std::string_view strUuid) {
+    return FindGroupPlace(xml, strUuid).pGroup;
+}
+
+// Entries go before the groups inside a group, as KeePass writes them.
+void InsertEntry(CXmlElement& group, CXmlElement&& entry) {
+    auto& children = group.Children();
+    const auto itFirstGroup = std::find_if(
+        children.begin(), children.end(), [](const CXmlElement& c) { return c.Name() == "Group"; });
+    children.insert(itFirstGroup, std::move(entry));
+}
+
+void Touch(CXmlTree& xml, CXmlElement& owner, const char* pszTime, std::int64_t nNow) {
+    CXmlElement* pTimes = owner.Child("Times");
+    if (!pTimes)
+        pTimes = &owner.AppendChild(xml, "Times");
+    pTimes->SetChildText(xml, pszTime, KdbxTimeText(nNow));
+}
+
+struct SEntryAt {
+    CXmlElement* pEntry = nullptr;
+    std::string strGroupUuid;
+};
+
+// Every entry the groups hold (not those of a history) by its UUID.
+std::unordered_map<std::string, SEntryAt> IndexEntries(CXmlTree& xml) {
+    // Keys are copies: an edit grows its entry, whose texts may move.
+    std::unordered_map<std::string, SEntryAt> index;
+    CXmlElement* pRootGroup = RootGroupOf(xml);
+    std::vector<CXmlElement*> stack;
+    if (pRootGroup)
+        stack.push_back(pRootGroup);
+    while (!stack.empty()) {
+        CXmlElement* pGroup = stack.back();
+        stack.pop_back();
+        const std::string strGroup(pGroup->ChildText("UUID"));
+        for (CXmlElement& child : pGroup->Children()) {
+            if (child.Name() == "Group")
+                stack.push_back(&child);
+            else if (child.Name() == "Entry")
+                index.emplace(std::string(child.ChildText("UUID")), SEntryAt{&child, strGroup});
+        }
+    }
+    return index;
+}
+
+// The key of the entry's e-mail field: its first custom field named as one.
+std::string EMailKeyOf(const CXmlElement& entry) {
+    for (const SKdbxField& field : KdbxEntryFields(entry)) {
+        if (!IsKdbxStandardField(field.strKey) && IsEMailFieldName(std::string(field.strKey)))
+            return std::string(field.strKey);
+    }
+    return {};
+}
+
+// The entry's fields as the record has them; the e-mail only where the
+// entry has its field or the record a value.
+std::vector<SKdbxNewField> FieldsOf(const CPasswordInfo& record, const std::string& strEMailKey) {
+    std::vector<SKdbxNewField> fields{
+        {"Title", record.Text(CPasswordInfo::account)},
+        {"UserName", record.Text(CPasswordInfo::userName)},
+        {"Password", record.Text(CPasswordInfo::password)},
+        {"URL", record.Text(CPasswordInfo::webSite)},
+        {"Notes", FromCrlf(record.TextView(CPasswordInfo::comments))}};
+    if (!strEMailKey.empty() || !record.TextView(CPasswordInfo::eMail).empty())
+        fields.push_back({strEMailKey.empty() ? std::string("E-mail") : strEMailKey,
+                          record.Text(CPasswordInfo::eMail)});
+    return fields;
+}
+
+std::pair<std::string_view, std::string_view> SplitPath(std::string_view strPath) {
+    const std::size_t nSlash = strPath.rfind('/');
+    if (nSlash == std::string_view::npos)
+        return {{}, strPath};
+    return {strPath.substr(0, nSlash), strPath.substr(nSlash + 1)};
+}
+
+} // namespace
+
+void CKdbxRecords::Show(const CKdbxFile& database, std::list<CPasswordInfo>& records) {
+    m_shown.clear();
+    const std::vector<SKdbxGroupNode> tree = KdbxGroupTree(database.Xml());
+    for (std::size_t i = 0; i < tree.size(); ++i) {
+        const SKdbxGroupNode& node = tree[i];
+        // The root group is a group of its own only where it holds entries
+        // or nothing else would take them.
+        if (i == 0 && node.entries.empty() && tree.size() > 1)
+            continue;
+        CPasswordInfo& group = records.emplace_back();
+        group.m_bGroup = 1;
+        group.SetGroup(KdbxGroupPath(tree, i));
+        m_shown.push_back(
+            {std::string(node.pGroup->ChildText("UUID")), true, i == 0, group.Group()});
+        group.m_nEntryId = static_cast<std::uint32_t>(m_shown.size());
+        for (const CXmlElement* pEntry : node.entries) {
+            CPasswordInfo& account = records.emplace_back();
+            account.SetAccount(KdbxEntryField(*pEntry, "Title").value_or(""));
+            account.SetUserName(KdbxEntryField(*pEntry, "UserName").value_or(""));
+            account.SetPassword(KdbxEntryField(*pEntry, "Password").value_or(""));
+            account.SetWebSite(KdbxEntryField(*pEntry, "URL").value_or(""));
+            account.SetComments(ToCrlf(KdbxEntryField(*pEntry, "Notes").value_or("")));
+            const std::string strEMailKey = EMailKeyOf(*pEntry);
+            if (!strEMailKey.empty())
+                account.SetEMail(KdbxEntryField(*pEntry, strEMailKey).value_or(""));
+            m_shown.push_back({std::string(pEntry->ChildText("UUID")), false, false, {}});
+            account.m_nEntryId = static_cast<std::uint32_t>(m_shown.size());
+        }
+    }
+}
+
+const CKdbxRecords::SShown* CKdbxRecords::ShownOf(const CPasswordInfo& record) const {
+    if (record.m_nEntryId == 0 || record.m_nEntryId > m_shown.size())
+        return nullptr;
+    const SShown& shown = m_shown[record.m_nEntryId - 1];
+    return shown.bGroup == record.IsGroup() ? &shown : nullptr;
+}
+
+bool CKdbxRecords::Apply(CKdbxFile& database, std::list<CPasswordInfo>& records,
+                         std::int64_t nNow) {
+    std::vector<bool> claimed(m_shown.size());
+    std::vector<std::string> recordUuids(records.size());
+    std::size_t nIndex = 0;
+    // Groups first: the accounts' entries go into them.
+    for (CPasswordInfo& record : records) {
+        if (record.IsGroup())
+            recordUuids[nIndex] = ApplyGroup(database, record, claimed, nNow);
+        ++nIndex;
+    }
+    ApplyEntries(database, records, recordUuids, claimed, nNow);
+    DeleteMissing(database, claimed, nNow);
+    return Renumber(database, records, recordUuids);
+}
+
+std::string CKdbxRecords::ApplyGroup(CKdbxFile& database, const CPasswordInfo& record,
+                                     std::vector<bool>& claimed, std::int64_t nNow) {
+    CXmlTree& xml = database.Xml();
+    const std::string strPath = record.Group();
+    const SShown* pShown = ShownOf(record);
+    if (!pShown || claimed[record.m_nEntryId - 1])
+        return std::string(KdbxGroupAt(xml, strPath, nNow).ChildText("UUID"));
+    claimed[record.m_nEntryId - 1] = true;
+    if (strPath == pShown->strPath)
+        return pShown->strUuid;
+    const SGroupPlace place = FindGroupPlace(xml, pShown->strUuid);
+    if (!place.pGroup)
+        return std::string(KdbxGroupAt(xml, strPath, nNow).ChildText("UUID"));
+    // The root group's header names the root group alone.
+    if (pShown->bRoot) {
+        place.pGroup->SetChildText(xml, "Name", strPath);
+        Touch(xml, *place.pGroup, "LastModificationTime", nNow);
+        return pShown->strUuid;
+    }
+    const auto [strNewParent, strNewName] = SplitPath(strPath);
+    const auto [strOldParent, strOldName] = SplitPath(pShown->strPath);
+    place.pGroup->SetChildText(xml, "Name", strNewName);
+    Touch(xml, *place.pGroup, "LastModificationTime", nNow);
+    if (strNewParent != strOldParent) {
+        auto& siblings = place.pParent->Children();
+        CXmlElement group = std::move(siblings[place.nIndex]);
+        siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(place.nIndex));
+        Touch(xml, group, "LocationChanged", nNow);
+        KdbxGroupAt(xml, std::string(strNewParent), nNow).Children().push_back(std::move(group));
+    }
+    return pShown->strUuid;
+}
+
+void CKdbxRecords::ApplyEntries(CKdbxFile& database, std::list<CPasswordInfo>& records,
+                                std::vector<std::string>& recordUuids, std::vector<bool>& claimed,
+                                std::int64_t nNow) {
+    CXmlTree& xml = database.Xml();
+    struct SPending {
+        std::string strUuid; // the entry to move, or empty for a new one
+        const CPasswordInfo* pRecord;
+        std::string strGroupUuid;
+        std::size_t nRecord;
+    };
+    std::vector<SPending> pending;
+    {
+        // Edits change no entry's place, so the index holds through them.
+        const auto index = IndexEntries(xml);
+        std::string strGroupUuid;
+        std::size_t nRecord = 0;
+        for (const CPasswordInfo& record : records) {
+            const std::size_t i = nRecord++;
+            if (record.IsGroup()) {
+                strGroupUuid = recordUuids[i];
+                continue;
+            }
+            if (strGroupUuid.empty())
+                continue; // no group to hold it
+            const SShown* pShown = ShownOf(record);
+            const auto it = pShown && !claimed[record.m_nEntryId - 1] ? index.find(pShown->strUuid)
+                                                                      : index.end();
+            if (it == index.end()) {
+                pending.push_back({{}, &record, strGroupUuid, i});
+                continue;
+            }
+            claimed[record.m_nEntryId - 1] = true;
+            recordUuids[i] = pShown->strUuid;
+            EditKdbxEntry(database, *it->second.pEntry,
+                          FieldsOf(record, EMailKeyOf(*it->second.pEntry)), nNow);
+            if (it->second.strGroupUuid != strGroupUuid)
+                pending.push_back({pShown->strUuid, &record, strGroupUuid, i});
+        }
+    }
+    // Entries that move leave their groups all at once, then join theirs.
+    std::unordered_map<std::string, CXmlElement> moving;
+    for (const SPending& p : pending)
+        if (!p.strUuid.empty())
+            moving.emplace(p.strUuid, CXmlElement());
+    if (!moving.empty())
+        TakeEntries(xml, moving);
+    for (const SPending& p : pending) {
+        CXmlElement* pGroup = FindGroup(xml, p.strGroupUuid);
+        if (!pGroup)
+            continue;
+        if (!p.strUuid.empty()) {
+            CXmlElement& entry = moving[p.strUuid];
+            Touch(xml, entry, "LocationChanged", nNow);
+            InsertEntry(*pGroup, std::move(entry));
+            continue;
+        }
+        const std::string strEMailKey;
+        CXmlElement& entry = AddKdbxEntry(xml, *pGroup, FieldsOf(*p.pRecord, strEMailKey), nNow);
+        recordUuids[p.nRecord] = std::string(entry.ChildText("UUID"));
+    }
+}
+
+void CKdbxRecords::TakeEntries(CXmlTree& xml,
+                               std::unordered_map<std::string, CXmlElement>& moving) {
+    CXmlElement* pRootGroup = RootGroupOf(xml);
+    std::vector<CXmlElement*> stack;
+    if (pRootGroup)
+        stack.push_back(pRootGroup);
+    while (!stack.empty()) {
+        CXmlElement* pGroup = stack.back();
+        stack.pop_back();
+        auto& children = pGroup->Children();
+        const auto itEnd =
+            std::stable_partition(children.begin(), children.end(), [&](CXmlElement& c) {
+                if (c.Name() != "Entry")
+                    return true;
+                const auto it = moving.find(std::string(c.ChildText("UUID")));
+                return it == moving.end();
+            });
+        for (auto it = itEnd; it != children.end(); ++it) {
+            const std::string strUuid(it->ChildText("UUID"));
+            moving[strUuid] = std::move(*it);
+        }
+        children.erase(itEnd, children.end());
+        for (CXmlElement& child : children)
+            if (child.Name() == "Group")
+                stack.push_back(&child);
+    }
+}
+
+void CKdbxRecords::DeleteMissing(CKdbxFile& database, const std::vector<bool>& claimed,
+                                 std::int64_t nNow) {
+    CXmlTree& xml = database.Xml();
+    for (std::size_t i = 0; i < m_shown.size(); ++i) {
+        if (!claimed[i] && !m_shown[i].bGroup)
+            DeleteKdbxEntry(xml, m_shown[i].strUuid, nNow);
+    }
+    // Inner groups before the groups they lie in: a group goes once it is
+    // empty, and the root group never.
+    for (std::size_t i = m_shown.size(); i-- > 0;) {
+        const SShown& shown = m_shown[i];
+        if (claimed[i] || !shown.bGroup || shown.bRoot)
+            continue;
+        const SGroupPlace place = FindGroupPlace(xml, shown.strUuid);
+        if (!place.pGroup || !place.pParent)
+            continue;
+        const auto& children = place.pGroup->Children();
+        if (std::any_of(children.begin(), children.end(), [](const CXmlElement& c) {
+                return c.Name() == "Entry" || c.Name() == "Group";
+            }))
+            continue;
+        auto& siblings = place.pParent->Children();
+        siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(place.nIndex));
+        CXmlElement* pRoot = xml.Root().Child("Root");
+        CXmlElement* pDeleted = pRoot->Child("DeletedObjects");
+        if (!pDeleted)
+            pDeleted = &pRoot->AppendChild(xml, "DeletedObjects");
+        CXmlElement& record = pDeleted->AppendChild(xml, "DeletedObject");
+        record.SetChildText(xml, "UUID", shown.strUuid);
+        record.SetChildText(xml, "DeletionTime", KdbxTimeText(nNow));
+    }
+}
+
+bool CKdbxRecords::Renumber(const CKdbxFile& database, std::list<CPasswordInfo>& records,
+                            const std::vector<std::string>& recordUuids) {
+    // A group's path is what the database now makes of it: a group that
+    // moved with its parent shows where it went.
+    const std::vector<SKdbxGroupNode> tree = KdbxGroupTree(database.Xml());
+    std::unordered_map<std::string_view, std::size_t> nodeOf;
+    for (std::size_t i = 0; i < tree.size(); ++i)
+        nodeOf.emplace(tree[i].pGroup->ChildText("UUID"), i);
+    bool bRenamed = false;
+    m_shown.clear();
+    std::size_t nRecord = 0;
+    for (CPasswordInfo& record : records) {
+        const std::string& strUuid = recordUuids[nRecord++];
+        record.m_nEntryId = 0;
+        if (strUuid.empty())
+            continue;
+        SShown shown{strUuid, record.IsGroup(), false, {}};
+        if (record.IsGroup()) {
+            const auto it = nodeOf.find(strUuid);
+            if (it == nodeOf.end())
+                continue;
+            shown.bRoot = it->second == 0;
+            shown.strPath = KdbxGroupPath(tree, it->second);
+            if (record.TextView(CPasswordInfo::group) != shown.strPath) {
+                record.SetGroup(shown.strPath);
+                bRenamed = true;
+            }
+        }
+        m_shown.push_back(std::move(shown));
+        record.m_nEntryId = static_cast<std::uint32_t>(m_shown.size());
+    }
+    return bRenamed;
+}

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/kdbx/KdbxFile.h"
+#include "core/store/PasswordInfo.h"
+
+#include <cstdint>
+#include <list>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// A KeePass database shown as the records of a password file, and the
+// records' changes brought back into it the way KeePass makes them.
+//
+// Each group the user keeps (KdbxGroupTree: neither the recycle bin nor
+// history) is a group header named by its path below the root group
+// ("Work/Mail"); the root group shows, under its own name, when it holds
+// entries or is the only group. Each entry is an account: Title, UserName,
+// Password, URL, Notes (line breaks as "\r\n", as the account dialog edits
+// them) and its first e-mail field. Texts stay UTF-8. Everything else of
+// the database is not shown and stays as it is.
+class CKdbxRecords {
+public:
+    // Appends the records, each naming what it shows by its m_nEntryId.
+    void Show(const CKdbxFile& database, std::list<CPasswordInfo>& records);
+
+    // Brings the records into the database: a group renamed (its path
+    // changed) is renamed and, when its parent path changed, moved; a new
+    // group is made with its path; an account whose texts changed has its
+    // entry edited (the earlier version into its history), one under another
+    // group moves its entry there, a new one (or the second copy of one) is
+    // added; an entry shown and missing from the records is deleted as
+    // KeePass deletes, and so is a group shown and missing once it holds
+    // nothing.
+    // Every record then names its entry or group. True when a group's header
+    // changed on the way: a group that moved with its parent shows the path
+    // the database now gives it.
+    bool Apply(CKdbxFile& database, std::list<CPasswordInfo>& records, std::int64_t nNow);
+
+private:
+    struct SShown {
+        std::string strUuid;
+        bool bGroup = false;
+        bool bRoot = false;  // the root group's header
+        std::string strPath; // a group's path as shown
+    };
+    const SShown* ShownOf(const CPasswordInfo& record) const;
+
+    // The UUID of the group the header stands for, renamed, moved or made.
+    std::string ApplyGroup(CKdbxFile& database, const CPasswordInfo& record,
+                           std::vector<bool>& claimed, std::int64_t nNow);
+    void ApplyEntries(CKdbxFile& database, std::list<CPasswordInfo>& records,
+                      std::vector<std::string>& recordUuids, std::vector<bool>& claimed,
+                      std::int64_t nNow);
+    // Takes the entries of those UUIDs out of their groups.
+    static void TakeEntries(CXmlTree& xml, std::unordered_map<std::string, CXmlElement>& moving);
+    void DeleteMissing(CKdbxFile& database, const std::vector<bool>& claimed, std::int64_t nNow);
+    // Names every record's entry or group afresh, in the records' order.
+    bool Renumber(const CKdbxFile& database, std::list<CPasswordInfo>& records,
+                  const std::vector<std::string>& recordUuids);
+
+    std::vector<SShown> m_shown; // by m_nEntryId - 1
+};

@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/store/FileIO.h"
+#include "core/store/PasswordInfo.h"
+
+#include <list>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class CCancelToken;
+class CCodePage;
+
+// A database file that holds more than the document's records show (a
+// KeePass database: nested groups, custom fields, history, attachments, the
+// settings of other programs). The document shows it as records, whose texts
+// are UTF-8, and keeps the database itself beside them, so that a save
+// changes only what the records changed and keeps everything else exactly as
+// it was read.
+//
+// Each record names what it stands for by its m_nEntryId; records the
+// database did not hand out (new ones) carry 0.
+class CRecordDatabase {
+public:
+    virtual ~CRecordDatabase() = default;
+
+    // Appends the records: every group the user keeps as a header named by
+    // its path, followed by its accounts.
+    virtual void ShowRecords(std::list<CPasswordInfo>& records) = 0;
+    // Brings the records into the database (a changed account keeps its
+    // earlier version in its history, a record missing is deleted as the
+    // database deletes, a new one is added) and writes the database's file
+    // under strPassword (UTF-8) into strFile. The records then name their
+    // entries, new ones included.
+    struct SWritten {
+        bool bWritten = false;
+        // A group header took the name the database gives it (a group that
+        // moved with its parent): the views show the records afresh.
+        bool bRecordsChanged = false;
+        std::string strError; // why it was not written
+    };
+    virtual SWritten Write(std::list<CPasswordInfo>& records, std::string_view strPassword,
+                           std::string& strFile) = 0;
+
+    // What a password file of the code page would not keep of the database
+    // once the records' changes are in it, in plain words ("\n" after each
+    // line); empty when it keeps everything.
+    virtual std::string LossText(std::list<CPasswordInfo>& records, const CCodePage& codePage) = 0;
+    // The records a password file of the code page holds of the database
+    // (as the records last brought into it), as an import makes them: group
+    // paths as names, texts in the code page, what it cannot hold left out.
+    virtual std::list<CPasswordInfo> PasswordFileRecords(const CCodePage& codePage) = 0;
+    // Whether the file was read in an older version of its format, which
+    // the next save replaces (older programs may not open the new one).
+    virtual bool IsOlderFormat() const = 0;
+};
+
+// Opens and makes the databases of one format; the program hands it to the
+// document, which knows no format but its own.
+class CDatabaseFormat {
+public:
+    virtual ~CDatabaseFormat() = default;
+
+    // Whether the file at strPath is of this format (by its name).
+    virtual bool IsFormatOf(const std::string& strPath) const = 0;
+
+    enum class EOpen { opened, wrongKey, cancelled, refused };
+    struct SOpened {
+        EOpen eOpen = EOpen::refused;
+        std::unique_ptr<CRecordDatabase> pDatabase;
+        std::string strMessage; // why it was refused, for the user
+    };
+    // Opens a file's bytes with the password (UTF-8). Runs its key
+    // derivation, so it is called on a worker thread; it stops early once
+    // token is set.
+    virtual SOpened Open(std::string_view bytes, std::string_view strPassword,
+                         const CCancelToken& token) const = 0;
+    // A new empty database whose root group is named strName.
+    virtual std::unique_ptr<CRecordDatabase> NewDatabase(std::string_view strName) const = 0;
+};

@@ -1,0 +1,263 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A KeePass database as the program's own file: opened, changed and saved in
+// place through the file session, everything it does not show kept.
+#include "DocumentFixture.h"
+#include "core/base/StringTable.h"
+#include "core/base/TextUtil.h"
+#include "core/interchange/KdbxWriter.h"
+#include "core/kdbx/KdbxDatabase.h"
+#include "core/kdbx/KdbxEdit.h"
+#include "core/kdbx/KdbxEntries.h"
+#include "core/kdbx/KdbxTree.h"
+#include "core/store/CodePage.h"
+
+namespace {
+
+constexpr std::int64_t T0 = 1700000000;
+const char* const PASSWORD = "Пароль 🔑";
+
+SKdbxCredentials Credentials(const std::string& strPassword) {
+    SKdbxCredentials credentials;
+    credentials.strPassword = strPassword;
+    return credentials;
+}
+
+CKdbxFile ReadDatabase(const std::string& strPath, const std::string& strPassword) {
+    const std::string strBytes = ReadBytes(strPath);
+    CKdbxFile database;
+    EXPECT_EQ(database
+                  .Read({reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size()},
+                        Credentials(strPassword))
+                  .eFailure,
+              EKdbxFailure::none);
+    return database;
+}
+
+class DocDatabase : public DocumentFixture {
+protected:
+    void SetUp() override {
+        DocumentFixture::SetUp();
+        // The least Argon2id cost, as for the sealed files of these tests.
+        m_format.SetNewDatabaseCost(std::uint64_t(1) << 20, 1);
+        m_prompts.m_pCodePage = &CCodePage::Utf8();
+    }
+
+    std::unique_ptr<CSessionDoc> MakeDatabaseDoc() {
+        auto pDoc = MakeDoc();
+        pDoc->SetDatabaseFormat(&m_format);
+        return pDoc;
+    }
+
+    // A database another manager made: a nested group, a custom field, a
+    // history item, meta data of its own and an entry it keeps in the bin.
+    std::string MakeDatabase(const std::string& strName) {
+        CKdbxFile database = NewKdbxDatabase("Vault", T0);
+        CKdbxVariantMap kdf = database.KdfParameters();
+        kdf.SetUInt64("M", std::uint64_t(1) << 20);
+        kdf.SetUInt64("I", 1);
+        database.SetKdfParameters(kdf);
+        CXmlTree& xml = database.Xml();
+        CXmlElement& mail =
+            AddKdbxEntry(xml, KdbxGroupAt(xml, "Работа/Почта", T0),
+                         {{"Title", "Почта"}, {"Password", "старый"}, {"PIN", "1234"}}, T0);
+        EditKdbxEntry(database, mail, {{"UserName", "иван"}}, T0);
+        AddKdbxEntry(xml, KdbxGroupAt(xml, "Home", T0), {{"Title", "Bank"}}, T0);
+        xml.Root().Child("Meta")->SetChildText(xml, "SomeOtherProgram", "its own");
+        CKdbxBytes bytes;
+        EXPECT_EQ(database.Write(Credentials(PASSWORD), bytes).eFailure, EKdbxFailure::none);
+        const std::string strPath = m_folder.File(strName);
+        WriteBytes(strPath, std::string(bytes.begin(), bytes.end()));
+        return strPath;
+    }
+
+    CKdbxDatabaseFormat m_format;
+};
+
+const CPasswordInfo* AccountNamed(const CCofferDoc& doc, const std::string& strName) {
+    for (const CPasswordInfo& record : doc.Records())
+        if (!record.IsGroup() && record.Account() == strName)
+            return &record;
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(DocDatabase, OpensChangesAndSavesInPlaceKeepingWhatItDoesNotShow) {
+    const std::string strPath = MakeDatabase("Vault.kdbx");
+    auto pDoc = MakeDatabaseDoc();
+    m_prompts.TypeCheckKey("wrong");
+    OpenWithKey(*pDoc, strPath, PASSWORD);
+    EXPECT_TRUE(pDoc->IsDatabase());
+    EXPECT_TRUE(pDoc->CodePage().IsUtf8());
+    EXPECT_EQ(DumpRecords(*pDoc).find("Работа/Почта") != std::string::npos, true);
+    const CPasswordInfo* pMail = AccountNamed(*pDoc, "Почта");
+    ASSERT_TRUE(pMail);
+    EXPECT_EQ(pMail->UserName(), "иван");
+
+    CPasswordInfo texts = *pMail;
+    texts.SetPassword("новый");
+    pDoc->ReplaceAccount(pMail, "Работа/Почта", texts);
+    CPasswordInfo added;
+    added.SetAccount("Łódź 🚲");
+    added.SetEMail("a@example.org");
+    ASSERT_TRUE(pDoc->AddAccount("Home", added));
+    pDoc->Session().OnContentChanged();
+    EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
+    EXPECT_TRUE(pDoc->IsSaved());
+    EXPECT_EQ(m_prompts.UnusedAnswers(), "");
+
+    const CKdbxFile saved = ReadDatabase(strPath, PASSWORD);
+    EXPECT_EQ(saved.Xml().Root().Child("Meta")->ChildText("SomeOtherProgram"), "its own");
+    const CXmlElement* pEntry = FindKdbxEntry(saved.Xml(), "Работа/Почта", "Почта").pEntry;
+    ASSERT_TRUE(pEntry);
+    EXPECT_EQ(KdbxEntryField(*pEntry, "Password"), "новый");
+    EXPECT_EQ(KdbxEntryField(*pEntry, "PIN"), "1234");
+    EXPECT_EQ(pEntry->Child("History")->Children().size(), 2u);
+    const CXmlElement* pNew = FindKdbxEntry(saved.Xml(), "Home", "Łódź 🚲").pEntry;
+    ASSERT_TRUE(pNew);
+    EXPECT_EQ(KdbxEntryField(*pNew, "E-mail"), "a@example.org");
+
+    // Locked and unlocked, it is read again under the same password.
+    ASSERT_TRUE(pDoc->Session().UnloadForLock());
+    EXPECT_EQ(pDoc->Records().size(), 0u);
+    m_prompts.TypeCheckKey(PASSWORD);
+    EXPECT_TRUE(pDoc->Session().ReloadAfterLock());
+    EXPECT_TRUE(AccountNamed(*pDoc, "Łódź 🚲"));
+}
+
+TEST_F(DocDatabase, APasswordFileSavedAsADatabaseBecomesOneUnderANewKey) {
+    const std::string strPwd = MakeFile("Old.pwd", "k", {[] {
+                                            CPasswordInfo account;
+                                            account.SetAccount("Caf\xe9"); // the code page's é
+                                            account.SetPassword("secret");
+                                            return account;
+                                        }()});
+    auto pDoc = MakeDatabaseDoc();
+    m_prompts.m_pCodePage = &CCodePage::Default();
+    OpenWithKey(*pDoc, strPwd, "k");
+    const std::string strKdbx = m_folder.File("New.kdbx");
+    m_prompts.AnswerSaveFile(strKdbx);
+    m_prompts.TypeCreateKey("Nouveau", "Nouveau");
+    m_prompts.AnswerMessage(EMsgAnswer::no); // keep the old .pwd
+    ASSERT_TRUE(pDoc->Session().OnFileSaveAs());
+    EXPECT_EQ(m_prompts.UnusedAnswers(), "");
+    EXPECT_TRUE(pDoc->IsDatabase());
+    EXPECT_TRUE(AccountNamed(*pDoc, "Café"));
+    // The views show the records afresh, in their new code page.
+    EXPECT_NE(std::find(Notices().begin(), Notices().end(), "recordsChanged"), Notices().end());
+
+    const CKdbxFile saved = ReadDatabase(strKdbx, "Nouveau");
+    const CXmlElement* pEntry = FindKdbxEntry(saved.Xml(), DEFAULT_GROUP_NAME, "Café").pEntry;
+    ASSERT_TRUE(pEntry);
+    EXPECT_EQ(KdbxEntryField(*pEntry, "Password"), "secret");
+    EXPECT_EQ(KdbxGroupTree(saved.Xml())[0].pGroup->ChildText("Name"), "New");
+}
+
+TEST_F(DocDatabase, SavedAsAPasswordFileItNamesWhatIsLostAndAsksFirst) {
+    const std::string strPath = MakeDatabase("Vault.kdbx");
+    auto pDoc = MakeDatabaseDoc();
+    OpenWithKey(*pDoc, strPath, PASSWORD);
+    const std::string strKhv = m_folder.File("Vault.khv");
+    // The answers after the name, as the questions come.
+    const auto saveAs = [&](const std::function<void()>& fnAnswers) {
+        m_prompts.ClearRecord();
+        m_prompts.AnswerSaveFile(strKhv);
+        fnAnswers();
+        return pDoc->Session().OnFileSaveAs();
+    };
+
+    // No (the default) saves nothing.
+    EXPECT_FALSE(saveAs([&] { m_prompts.AnswerMessage(EMsgAnswer::no); }));
+    ASSERT_EQ(m_prompts.Messages().size(), 1u);
+    const SPromptMessage& question = m_prompts.Messages()[0];
+    EXPECT_EQ(question.m_eButtons, EMsgButtons::yesNoDefaultNo);
+    for (const char* pszLost : {"Почта", "PIN", "Nested groups", "History"})
+        EXPECT_NE(question.m_strText.find(pszLost), std::string::npos) << pszLost;
+    EXPECT_FALSE(FileExists(strKhv));
+    EXPECT_TRUE(pDoc->IsDatabase());
+
+    // Yes, then no new KEY: the database's records come back.
+    EXPECT_FALSE(saveAs([&] {
+        m_prompts.AnswerMessage(EMsgAnswer::yes);
+        m_prompts.CancelCreateKey();
+    }));
+    EXPECT_TRUE(pDoc->IsDatabase());
+    EXPECT_TRUE(AccountNamed(*pDoc, "Почта"));
+
+    // Yes and a KEY: the file keeps what the code page holds.
+    m_prompts.m_pCodePage = &CCodePage::Default();
+    ASSERT_TRUE(saveAs([&] {
+        m_prompts.AnswerMessage(EMsgAnswer::yes);
+        m_prompts.TypeCreateKey("k2", "k2");
+    }));
+    EXPECT_EQ(m_prompts.UnusedAnswers(), "");
+    EXPECT_FALSE(pDoc->IsDatabase());
+    EXPECT_FALSE(pDoc->CodePage().IsUtf8());
+    EXPECT_TRUE(AccountNamed(*pDoc, "Bank"));
+    EXPECT_FALSE(AccountNamed(*pDoc, "Почта"));
+    auto pReader = MakeDoc();
+    OpenWithKey(*pReader, strKhv, "k2");
+    EXPECT_EQ(DumpRecords(*pReader), DumpRecords(*pDoc));
+}
+
+TEST_F(DocDatabase, AKdbx31IsSavedAsKdbx4OnlyOnceTheUserAgreed) {
+    CPasswordInfo group;
+    group.m_bGroup = 1;
+    group.SetGroup("Old");
+    CPasswordInfo account;
+    account.SetAccount("entry");
+    SKdbxWriteOptions write;
+    write.eVersion = SKdbxWriteOptions::EVersion::kdbx31;
+    write.eKdf = EKdbxKdf::aes;
+    write.nRounds = 10;
+    write.eCipher = EKdbxCipher::aes256;
+    write.eInnerStream = EKdbxInnerStream::salsa20;
+    std::string strBytes;
+    std::string strError;
+    ASSERT_TRUE(WriteKdbx(
+        {group, account}, CCodePage::Default(), Credentials(PASSWORD), write,
+        [&strBytes](std::string_view piece) {
+            strBytes.append(piece);
+            return true;
+        },
+        strError))
+        << strError;
+    const std::string strPath = m_folder.File("Old.kdbx");
+    WriteBytes(strPath, strBytes);
+    auto pDoc = MakeDatabaseDoc();
+    OpenWithKey(*pDoc, strPath, PASSWORD);
+    EXPECT_TRUE(pDoc->IsDatabaseOfOlderFormat());
+    pDoc->Session().OnContentChanged();
+
+    // No: the file stays 3.1 and the change in memory. Locking saves nothing.
+    m_prompts.AnswerMessage(EMsgAnswer::no);
+    pDoc->Session().OnFileSave();
+    EXPECT_EQ(ReadBytes(strPath), strBytes);
+    EXPECT_TRUE(pDoc->IsModified());
+    SFileOptions options = pDoc->Session().FileOptions();
+    options.m_bAutoSave = true;
+    pDoc->Session().SetFileOptions(options);
+    EXPECT_FALSE(pDoc->Session().UnloadForLock());
+
+    m_prompts.AnswerMessage(EMsgAnswer::yes);
+    pDoc->Session().OnFileSave();
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_EQ(ReadDatabase(strPath, PASSWORD).MajorVersion(), 4);
+    EXPECT_FALSE(pDoc->IsDatabaseOfOlderFormat());
+    EXPECT_EQ(m_prompts.UnusedAnswers(), "");
+}
+
+TEST_F(DocDatabase, ADamagedDatabaseSaysWhyAndStaysClosed) {
+    const std::string strPath = MakeDatabase("Vault.kdbx");
+    std::string strBytes = ReadBytes(strPath);
+    strBytes.resize(strBytes.size() - 40);
+    WriteBytes(strPath, strBytes);
+    auto pDoc = MakeDatabaseDoc();
+    m_prompts.TypeCheckKey(PASSWORD);
+    m_prompts.CancelCheckKey();
+    pDoc->Session().OpenDocumentFile(strPath);
+    EXPECT_FALSE(pDoc->Session().IsOpen());
+    EXPECT_TRUE(pDoc->Records().empty());
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_NE(Messages().back().find("damaged"), std::string::npos) << Messages().back();
+}
