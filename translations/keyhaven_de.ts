@@ -2082,6 +2082,18 @@ Save it as KDBX 4?</source>
 
 Als KDBX 4 speichern?</translation>
     </message>
+    <message>
+        <source>One-Time Code</source>
+        <translation>Einmalcode</translation>
+    </message>
+    <message>
+        <source>Copy / Drag One-Time Code</source>
+        <translation>Einmalcode kopieren / ziehen</translation>
+    </message>
+    <message>
+        <source>%1    (%2 s left)</source>
+        <translation>%1    (noch %2 s)</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

@@ -2081,6 +2081,18 @@ Save it as KDBX 4?</source>
 
 L’enregistrer en KDBX 4&#x202f;?</translation>
     </message>
+    <message>
+        <source>One-Time Code</source>
+        <translation>Code à usage unique</translation>
+    </message>
+    <message>
+        <source>Copy / Drag One-Time Code</source>
+        <translation>Copier / glisser le code à usage unique</translation>
+    </message>
+    <message>
+        <source>%1    (%2 s left)</source>
+        <translation>%1    (encore %2 s)</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

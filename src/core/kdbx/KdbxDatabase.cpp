@@ -5,6 +5,7 @@
 #include "core/interchange/Importer.h"
 #include "core/interchange/KdbxCredentials.h"
 #include "core/kdbx/KdbxEdit.h"
+#include "core/kdbx/KdbxEntries.h"
 #include "core/kdbx/KdbxImport.h"
 #include "core/kdbx/KdbxLoss.h"
 #include "core/store/CofferDoc.h"
@@ -71,6 +72,15 @@ std::list<CPasswordInfo> CKdbxDatabase::PasswordFileRecords(const CCodePage& cod
         record.m_nEntryId = 0;
     doc.DeleteContents();
     return records;
+}
+
+std::optional<std::string> CKdbxDatabase::FieldOf(const CPasswordInfo& record,
+                                                  std::string_view strKey) const {
+    const CXmlElement* pEntry = m_records.EntryOf(m_database, record);
+    if (!pEntry)
+        return std::nullopt;
+    const std::optional<std::string_view> value = KdbxEntryField(*pEntry, strKey);
+    return value ? std::optional<std::string>(std::string(*value)) : std::nullopt;
 }
 
 bool CKdbxDatabaseFormat::IsFormatOf(const std::string& strPath) const {

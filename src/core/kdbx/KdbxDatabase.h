@@ -17,6 +17,8 @@ public:
     std::string LossText(std::list<CPasswordInfo>& records, const CCodePage& codePage) override;
     std::list<CPasswordInfo> PasswordFileRecords(const CCodePage& codePage) override;
     // KDBX 3.1 until a save wrote it as KDBX 4.
+    std::optional<std::string> FieldOf(const CPasswordInfo& record,
+                                       std::string_view strKey) const override;
     bool IsOlderFormat() const override { return m_database.MajorVersion() < 4 && !m_bUpgraded; }
 
     const CKdbxFile& Database() const { return m_database; }

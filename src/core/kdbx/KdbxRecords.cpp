@@ -153,6 +153,7 @@ std::pair<std::string_view, std::string_view> SplitPath(std::string_view strPath
 
 void CKdbxRecords::Show(const CKdbxFile& database, std::list<CPasswordInfo>& records) {
     m_shown.clear();
+    m_bIndexed = false;
     const std::vector<SKdbxGroupNode> tree = KdbxGroupTree(database.Xml());
     for (std::size_t i = 0; i < tree.size(); ++i) {
         const SKdbxGroupNode& node = tree[i];
@@ -182,6 +183,22 @@ void CKdbxRecords::Show(const CKdbxFile& database, std::list<CPasswordInfo>& rec
     }
 }
 
+const CXmlElement* CKdbxRecords::EntryOf(const CKdbxFile& database,
+                                         const CPasswordInfo& record) const {
+    const SShown* pShown = ShownOf(record);
+    if (!pShown || pShown->bGroup)
+        return nullptr;
+    if (!m_bIndexed) {
+        m_entries.clear();
+        for (const SKdbxGroupNode& node : KdbxGroupTree(database.Xml()))
+            for (const CXmlElement* pEntry : node.entries)
+                m_entries.emplace(pEntry->ChildText("UUID"), pEntry);
+        m_bIndexed = true;
+    }
+    const auto it = m_entries.find(pShown->strUuid);
+    return it == m_entries.end() ? nullptr : it->second;
+}
+
 const CKdbxRecords::SShown* CKdbxRecords::ShownOf(const CPasswordInfo& record) const {
     if (record.m_nEntryId == 0 || record.m_nEntryId > m_shown.size())
         return nullptr;
@@ -191,6 +208,8 @@ const CKdbxRecords::SShown* CKdbxRecords::ShownOf(const CPasswordInfo& record) c
 
 bool CKdbxRecords::Apply(CKdbxFile& database, std::list<CPasswordInfo>& records,
                          std::int64_t nNow) {
+    m_bIndexed = false;
+    m_entries.clear();
     std::vector<bool> claimed(m_shown.size());
     std::vector<std::string> recordUuids(records.size());
     std::size_t nIndex = 0;

@@ -38,6 +38,11 @@ public:
     // the database now gives it.
     bool Apply(CKdbxFile& database, std::list<CPasswordInfo>& records, std::int64_t nNow);
 
+    // The entry the account stands for, as the database now holds it; none
+    // for a group, a new account, or after the database changed otherwise
+    // than through Apply.
+    const CXmlElement* EntryOf(const CKdbxFile& database, const CPasswordInfo& record) const;
+
 private:
     struct SShown {
         std::string strUuid;
@@ -61,4 +66,7 @@ private:
                   const std::vector<std::string>& recordUuids);
 
     std::vector<SShown> m_shown; // by m_nEntryId - 1
+    // The entries by UUID, made when first asked after Show or Apply.
+    mutable std::unordered_map<std::string_view, const CXmlElement*> m_entries;
+    mutable bool m_bIndexed = false;
 };

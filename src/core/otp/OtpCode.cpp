@@ -76,6 +76,13 @@ std::string OtpCodeForCounter(const COtpSettings& settings, std::uint64_t nCount
                                                     : RfcOtpDigits(nValue, settings.Digits());
 }
 
+std::string GroupOtpCode(std::string_view strCode) {
+    if (strCode.size() < static_cast<std::size_t>(OTP_MIN_DIGITS))
+        return std::string(strCode);
+    const std::size_t nFirst = strCode.size() / 2;
+    return std::string(strCode.substr(0, nFirst)) + " " + std::string(strCode.substr(nFirst));
+}
+
 std::string OtpCode(const COtpSettings& settings, std::int64_t nUnixTime) {
     if (settings.Check() != EOtpProblem::none)
         return {};

@@ -38,3 +38,7 @@ std::string OtpCodeForCounter(const COtpSettings& settings, std::uint64_t nCount
 // code's for its time step, a counter-based one's for its counter. Empty
 // when the settings make no codes (COtpSettings::Check).
 std::string OtpCode(const COtpSettings& settings, std::int64_t nUnixTime);
+// A code as it is shown to be read off and typed: in two halves with a
+// blank between ("123 456", "1234 5678", "123 4567"); a Steam code, and
+// any code of fewer than six characters, whole.
+std::string GroupOtpCode(std::string_view strCode);

@@ -210,6 +210,12 @@ public:
     std::string DatabaseLossText();
     // Whether the database was read in an older version of its format (a
     // KDBX 3.1), which a save replaces.
+    // A field of the database's entry that the record stands for (custom
+    // fields too), as last read or saved; nothing outside a database.
+    std::optional<std::string> DatabaseField(const CPasswordInfo& record,
+                                             std::string_view strKey) const {
+        return m_pDatabase ? m_pDatabase->FieldOf(record, strKey) : std::nullopt;
+    }
     bool IsDatabaseOfOlderFormat() const { return m_pDatabase && m_pDatabase->IsOlderFormat(); }
     // The database's records and the database itself, held aside while the
     // document shows what a password file keeps of them (Save As into one):

@@ -6,6 +6,7 @@
 
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,6 +55,12 @@ public:
     // Whether the file was read in an older version of its format, which
     // the next save replaces (older programs may not open the new one).
     virtual bool IsOlderFormat() const = 0;
+    // A field of the entry the record stands for, as the database last had
+    // it (read, or brought in by Write): its value, or nothing when the
+    // record stands for no entry or the entry has no such field. Custom
+    // fields too (a one-time password's settings).
+    virtual std::optional<std::string> FieldOf(const CPasswordInfo& record,
+                                               std::string_view strKey) const = 0;
 };
 
 // Opens and makes the databases of one format; the program hands it to the

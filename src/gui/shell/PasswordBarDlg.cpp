@@ -6,6 +6,8 @@
 #include "core/base/SettingKeys.h"
 #include "core/base/StringTable.h"
 #include "core/link/LinkCommand.h"
+#include "core/otp/OtpCode.h"
+#include "core/otp/OtpSettings.h"
 #include "core/seal/SecretBuffer.h"
 #include "core/shell/BarSnap.h"
 #include "core/store/AccountDlgData.h"
@@ -36,6 +38,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <ctime>
 #include <map>
 
 namespace {
@@ -207,12 +210,29 @@ void CPasswordBarDlg::CreateKeys() {
                 [this, nButton]() { Button(nButton)->click(); });
         mapKeyNames[nButton] << QKeySequence(key.m_key).toString(QKeySequence::NativeText);
     }
+    auto* pOtpKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this);
+    connect(pOtpKey, &QShortcut::activated, this, &CPasswordBarDlg::CopyOneTimeCode);
     // "Copy / Drag Password (Ctrl+P, Ctrl+C)"
     for (const auto& [nButton, names] : mapKeyNames) {
         CHoverButton* pButton = Button(nButton);
         pButton->setToolTip(
             QStringLiteral("%1 (%2)").arg(pButton->toolTip(), names.join(QStringLiteral(", "))));
     }
+}
+
+void CPasswordBarDlg::CopyOneTimeCode() {
+    if (m_pCurAccount == nullptr)
+        return;
+    const CPasswordInfo& account = *m_pCurAccount;
+    const SOtpRead read = OtpFromEntryFields([this, &account](std::string_view strName) {
+        return m_doc.DatabaseField(account, strName);
+    });
+    if (!read)
+        return;
+    std::string strCode = OtpCode(read.settings, static_cast<std::int64_t>(std::time(nullptr)));
+    if (!strCode.empty())
+        CClipboard::SetPassword(strCode, m_doc.CodePage());
+    CSecretBuffer::Wipe(strCode);
 }
 
 void CPasswordBarDlg::CreateMenu() {

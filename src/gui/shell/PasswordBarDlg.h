@@ -170,6 +170,9 @@ private:
     void CreateMenu();
     // The copy and link keys while the bar is active.
     void CreateKeys();
+    // Ctrl+T: the current one-time code of the account shown, where its
+    // database keeps one-time password settings.
+    void CopyOneTimeCode();
     CHoverButton* NewButton(int nId, int nIcon, const char* pszTip);
     void ShowMenu();
     void OnMinimize();

@@ -27,6 +27,7 @@
 #include "gui/settings/Settings.h"
 #include "gui/view/AccountTreeCtrl.h"
 #include "gui/view/LabelEditDelegate.h"
+#include "gui/view/OtpPanel.h"
 #include "gui/view/StartHint.h"
 #include "gui/view/TreeDrop.h"
 #include "gui/view/TreeFilter.h"
@@ -122,6 +123,8 @@ void CCofferView::CreateControls() {
     connect(m_pModel, &QAbstractItemModel::modelReset, this, [this] {
         m_bRebuilding = false;
         ApplyCodePage();
+        if (m_bOtpRow != m_doc.IsDatabase())
+            RebuildLayout();
     });
     connect(m_pTree, &CAccountTreeCtrl::CurrentItemChanged, this, &CCofferView::OnSelChanged);
     connect(m_pTree, &CAccountTreeCtrl::CurrentItemChanged, this, &CCofferView::CurrentChanged);
@@ -217,6 +220,7 @@ void CCofferView::CreateControls() {
     };
     m_pWebSite = makeLink(IDC_WEBSITE, "WebSite", KH_TEXT("Keyhaven", "Web Site"));
     m_pEMail = makeLink(IDC_EMAIL, "EMail", KH_TEXT("Keyhaven", "E-Mail"));
+    m_pOtp = new COtpPanel(m_doc, this);
 
     // The gap between the tree and the details, where the splitter is taken.
     m_pSpacer = new QWidget(this);
@@ -640,6 +644,7 @@ void CCofferView::ShowAccount(const CPasswordInfo& info) {
     ShowLink(m_pEMail, info.EMail(),
              info.EMail().empty() ? std::string() : IDS_MAILTO + info.EMail());
     ShowLink(m_pWebSite, info.WebSite(), info.WebSite());
+    m_pOtp->Show(&info);
 }
 
 void CCofferView::ShowLink(CLinkLabel* pLink, const std::string& strText,
@@ -662,6 +667,7 @@ void CCofferView::ClearDetails() {
     m_pComments->clear();
     ShowLink(m_pWebSite, {}, {});
     ShowLink(m_pEMail, {}, {});
+    m_pOtp->Show(nullptr);
 }
 
 void CCofferView::OnToolsMask() {
@@ -1171,6 +1177,13 @@ void CCofferView::RebuildLayout() {
     pColumn->AddPane(row(IDC_USERNAME, IDC_COPY_USERNAME));
     pColumn->AddItem(natural(IDC_PASSWORD_LABEL, LAY_FIXED));
     pColumn->AddPane(row(IDC_PASSWORD, IDC_COPY_PASSWORD));
+    m_bOtpRow = m_doc.IsDatabase();
+    for (QWidget* pControl : OtpControls())
+        pControl->setVisible(m_bOtpRow && m_pStartHint->isHidden());
+    if (m_bOtpRow) {
+        pColumn->AddItem(natural(IDC_OTP_LABEL, LAY_FIXED));
+        pColumn->AddPane(row(IDC_OTP, IDC_COPY_OTP));
+    }
     pColumn->AddItem(natural(IDC_COMMENTS_LABEL, LAY_FIXED));
     pColumn->AddItem(CreateItem(IDC_COMMENTS, LAY_GREEDY, 0, 0, 60, CommentsMinHeight()));
     pColumn->AddItem(link(IDC_WEBSITE));
@@ -1178,6 +1191,10 @@ void CCofferView::RebuildLayout() {
     pRoot->AddPane(pColumn);
     SetRootPane(pRoot);
     update();
+}
+
+std::array<QWidget*, 3> CCofferView::OtpControls() const {
+    return {m_pOtp->Label(), m_pOtp->CodeBox(), m_pOtp->CopyButton()};
 }
 
 bool CCofferView::IsOverSplitter(int x, int nTolerance) const {
@@ -1200,6 +1217,8 @@ void CCofferView::UpdateStartHint() {
              m_pCopyUserName, m_pPasswordLabel, m_pPassword, m_pCopyPassword, m_pCommentsLabel,
              m_pComments, m_pWebSite, m_pEMail})
         pControl->setVisible(!bShow);
+    for (QWidget* pControl : OtpControls())
+        pControl->setVisible(!bShow && m_bOtpRow);
     m_pStartHint->setGeometry(rect());
     m_pStartHint->setVisible(bShow);
     if (bShow) {

@@ -8,11 +8,13 @@
 #include <QPersistentModelIndex>
 #include <QTimer>
 
+#include <array>
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
+class COtpPanel;
 class CAccountTreeCtrl;
 class CCofferDoc;
 class CFileSession;
@@ -141,6 +143,7 @@ public:
     CLinkLabel* WebSiteLink() const { return m_pWebSite; }
     CLinkLabel* EMailLink() const { return m_pEMail; }
     QLabel* AccountNameLabel() const { return m_pAccountName; }
+    COtpPanel* OtpPanel() const { return m_pOtp; }
     CStartHint* StartHint() const { return m_pStartHint; }
     // The hint takes the place of the tree and the details while no file is
     // open and the program is not locked; the tree and details come back
@@ -198,6 +201,7 @@ private:
     void ShowAccount(const CPasswordInfo& info);
     void ShowLink(CLinkLabel* pLink, const std::string& strText, const std::string& strTarget);
     std::string ShownPassword(const CPasswordInfo& info) const;
+    std::array<QWidget*, 3> OtpControls() const;
     void OnSelChanged(const QModelIndex& item);
     void OnItemDoubleClicked(const QModelIndex& item);
     // Selects what takes the place of item before it goes: its next
@@ -250,6 +254,9 @@ private:
     CDragTextEdit* m_pComments = nullptr;
     CLinkLabel* m_pWebSite = nullptr;
     CLinkLabel* m_pEMail = nullptr;
+    // The one-time code's row, laid out while a database is open.
+    COtpPanel* m_pOtp = nullptr;
+    bool m_bOtpRow = false;
     QWidget* m_pSpacer = nullptr;
     QLineEdit* m_pFilter = nullptr;
     std::unique_ptr<CTreeFilter> m_pTreeFilter;

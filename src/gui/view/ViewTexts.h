@@ -17,6 +17,14 @@ inline constexpr int IDC_COMMENTS = 1005;
 inline constexpr int IDC_WEBSITE = 1151;
 inline constexpr int IDC_EMAIL = 1153;
 inline constexpr int IDC_SPACER = 1198;
+// The one-time code of a database's account.
+inline constexpr int IDC_OTP_LABEL = 1192;
+inline constexpr int IDC_OTP = 1193;
+inline constexpr int IDC_COPY_OTP = 1194;
+inline constexpr const char* IDS_OTP_LABEL = KH_TEXT("Keyhaven", "One-Time Code");
+inline constexpr const char* IDS_COPY_OTP_TIP = KH_TEXT("Keyhaven", "Copy / Drag One-Time Code");
+// The code, then the seconds until it changes.
+inline constexpr const char* IDS_OTP_SHOWN = KH_TEXT("Keyhaven", "%1    (%2 s left)");
 // The live filter's field above the tree.
 inline constexpr int IDC_FILTER = 1197;
 inline constexpr const char* IDS_FILTER_NAME = KH_TEXT("Keyhaven", "Filter");

@@ -101,3 +101,16 @@ TEST(OtpCode, CountsDownThePeriod) {
         EXPECT_EQ(TotpTimeStep(row.nTime, row.nPeriod), row.nStep) << row.nTime;
     }
 }
+
+TEST(OtpCode, IsShownInTwoHalves) {
+    const struct {
+        const char* pszCode;
+        const char* pszShown;
+    } rows[] = {{"123456", "123 456"},
+                {"12345678", "1234 5678"},
+                {"1234567", "123 4567"},
+                {"2KM2P", "2KM2P"},
+                {"", ""}};
+    for (const auto& row : rows)
+        EXPECT_EQ(GroupOtpCode(row.pszCode), row.pszShown) << row.pszCode;
+}

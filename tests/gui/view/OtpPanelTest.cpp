@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/view/ViewFixture.h"
+
+#include "core/kdbx/KdbxDatabase.h"
+#include "core/kdbx/KdbxEdit.h"
+#include "core/otp/OtpCode.h"
+#include "core/store/CodePage.h"
+#include "gui/controls/DragTextButton.h"
+#include "gui/controls/HoverComboBox.h"
+#include "gui/shell/PasswordBarDlg.h"
+#include "gui/view/AccountTreeCtrl.h"
+#include "gui/view/OtpPanel.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <ctime>
+#include <fstream>
+
+// The one-time code of a database's account in the detail panel: shown with
+// its countdown, renewed, copied; absent for accounts and files without one.
+class COtpPanelTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsCountsDownAndCopiesTheCode();
+    void aPasswordFileHasNoCodeRow();
+    void thePasswordBarCopiesItWithCtrlT();
+};
+
+namespace {
+
+constexpr const char* PASSWORD = "pw";
+// RFC 6238's SHA-1 secret, "12345678901234567890", with 8 digits.
+constexpr const char* OTP_URI = "otpauth://totp/Test:me?secret=GEZDGNBVGY3TQOJQGEZDGNBVGY3TQOJQ"
+                                "&digits=8&period=30&algorithm=SHA1";
+
+std::string WriteDatabase(const QString& strFolder) {
+    CKdbxFile database = NewKdbxDatabase("Vault", 1700000000);
+    CKdbxVariantMap kdf = database.KdfParameters();
+    kdf.SetUInt64("M", std::uint64_t(1) << 20);
+    kdf.SetUInt64("I", 1);
+    database.SetKdfParameters(kdf);
+    CXmlTree& xml = database.Xml();
+    CXmlElement& group = KdbxGroupAt(xml, "Work", 0);
+    AddKdbxEntry(xml, group, {{"Title", "Mail"}, {"otp", OTP_URI}}, 0);
+    AddKdbxEntry(xml, KdbxGroupAt(xml, "Work", 0), {{"Title", "Wiki"}}, 0);
+    SKdbxCredentials credentials;
+    credentials.strPassword = PASSWORD;
+    CKdbxBytes bytes;
+    if (database.Write(credentials, bytes).eFailure != EKdbxFailure::none)
+        return {};
+    const std::string strPath = strFolder.toStdString() + "/Vault.kdbx";
+    std::ofstream(strPath, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return strPath;
+}
+
+} // namespace
+
+void COtpPanelTest::showsCountsDownAndCopiesTheCode() {
+    CViewFixture fx;
+    CKdbxDatabaseFormat format;
+    fx.m_pDoc->SetDatabaseFormat(&format);
+    fx.m_prompts.m_pCodePage = &CCodePage::Utf8();
+    const std::string strPath = WriteDatabase(fx.m_dir.path());
+    QVERIFY(!strPath.empty());
+    CCofferView& view = fx.Show();
+    COtpPanel& otp = *view.OtpPanel();
+    std::int64_t nNow = 59;
+    otp.SetClock([&nNow] { return nNow; });
+    fx.m_prompts.TypeCheckKey(PASSWORD);
+    QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
+    QVERIFY(!otp.Label()->isHidden());
+
+    // The rows come in the file's order: Mail, then Wiki.
+    view.Tree()->setCurrentIndex(fx.Item(0, 0));
+    QCOMPARE(fx.CurrentLabel(), std::string("Mail"));
+    QCOMPARE(otp.CodeBox()->text(), QStringLiteral("9428 7082    (1 s left)"));
+    QVERIFY(otp.CopyButton()->isEnabled());
+
+    // The next second brings the next period's code.
+    nNow = 1111111109;
+    QTest::qWait(1100);
+    QCOMPARE(otp.CodeBox()->text(), QStringLiteral("0708 1804    (1 s left)"));
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(otp.CopyButton(), Qt::LeftButton);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("07081804"));
+    QApplication::clipboard()->clear();
+
+    view.Tree()->setCurrentIndex(fx.Item(0, 1));
+    QCOMPARE(fx.CurrentLabel(), std::string("Wiki"));
+    QCOMPARE(otp.CodeBox()->text(), QString());
+    QVERIFY(!otp.CopyButton()->isEnabled());
+}
+
+void COtpPanelTest::aPasswordFileHasNoCodeRow() {
+    CViewFixture fx;
+    fx.NewKeyedDocument("Bank: Loan");
+    CCofferView& view = fx.Show();
+    view.Tree()->setCurrentIndex(fx.Item(0, 0));
+    QVERIFY(view.OtpPanel()->Label()->isHidden());
+    QVERIFY(view.OtpPanel()->CodeBox()->isHidden());
+    QVERIFY(!view.OtpPanel()->CopyButton()->isEnabled());
+}
+
+void COtpPanelTest::thePasswordBarCopiesItWithCtrlT() {
+    CViewFixture fx;
+    CKdbxDatabaseFormat format;
+    fx.m_pDoc->SetDatabaseFormat(&format);
+    fx.m_prompts.m_pCodePage = &CCodePage::Utf8();
+    const std::string strPath = WriteDatabase(fx.m_dir.path());
+    fx.Show();
+    fx.m_prompts.TypeCheckKey(PASSWORD);
+    QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
+    CPasswordBarDlg bar(fx.m_pDoc->Session(), fx.m_notifier.Model(), fx.Settings(), fx.m_prompts,
+                        fx.m_editPrompts);
+    bar.FillGroups();
+    bar.show();
+    bar.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&bar));
+    const SOtpRead read = ReadOtpUri(OTP_URI);
+    QVERIFY(read);
+    for (const char* pszAccount : {"Mail", "Wiki"}) {
+        bar.AccountList()->setCurrentIndex(bar.AccountList()->findText(pszAccount));
+        emit bar.AccountList()->activated(bar.AccountList()->currentIndex());
+        QApplication::clipboard()->clear();
+        const std::string strBefore = OtpCode(read.settings, std::time(nullptr));
+        QTest::keyClick(bar.AccountList(), Qt::Key_T, Qt::ControlModifier);
+        const std::string strAfter = OtpCode(read.settings, std::time(nullptr));
+        const QString strCopied = QApplication::clipboard()->text();
+        if (std::string(pszAccount) == "Wiki") {
+            QVERIFY(strCopied.isEmpty());
+            continue;
+        }
+        QVERIFY2(strCopied == QString::fromStdString(strBefore) ||
+                     strCopied == QString::fromStdString(strAfter),
+                 qPrintable(strCopied));
+    }
+    QApplication::clipboard()->clear();
+}
+
+QTEST_MAIN(COtpPanelTest)
+#include "OtpPanelTest.moc"
