@@ -2094,6 +2094,10 @@ Als KDBX 4 speichern?</translation>
         <source>%1    (%2 s left)</source>
         <translation>%1    (noch %2 s)</translation>
     </message>
+    <message>
+        <source>Expired on %1</source>
+        <translation>Abgelaufen am %1</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

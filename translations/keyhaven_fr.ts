@@ -2093,6 +2093,10 @@ L’enregistrer en KDBX 4&#x202f;?</translation>
         <source>%1    (%2 s left)</source>
         <translation>%1    (encore %2 s)</translation>
     </message>
+    <message>
+        <source>Expired on %1</source>
+        <translation>Expiré le %1</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

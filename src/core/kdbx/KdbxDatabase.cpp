@@ -4,6 +4,7 @@
 #include "core/base/TextUtil.h"
 #include "core/interchange/Importer.h"
 #include "core/interchange/KdbxCredentials.h"
+#include "core/interchange/KdbxTime.h"
 #include "core/kdbx/KdbxEdit.h"
 #include "core/kdbx/KdbxEntries.h"
 #include "core/kdbx/KdbxImport.h"
@@ -25,6 +26,14 @@ struct SPasswordCredentials {
     SPasswordCredentials& operator=(const SPasswordCredentials&) = delete;
     SKdbxCredentials credentials;
 };
+
+// KeePass writes "True" and times plainly; other writers add blanks.
+std::string_view TrimmedAscii(std::string_view strText) {
+    const std::size_t nStart = strText.find_first_not_of(" \t\r\n");
+    if (nStart == std::string_view::npos)
+        return {};
+    return strText.substr(nStart, strText.find_last_not_of(" \t\r\n") - nStart + 1);
+}
 
 std::int64_t Now() {
     return static_cast<std::int64_t>(std::time(nullptr));
@@ -81,6 +90,14 @@ std::optional<std::string> CKdbxDatabase::FieldOf(const CPasswordInfo& record,
         return std::nullopt;
     const std::optional<std::string_view> value = KdbxEntryField(*pEntry, strKey);
     return value ? std::optional<std::string>(std::string(*value)) : std::nullopt;
+}
+
+std::optional<std::int64_t> CKdbxDatabase::ExpiryOf(const CPasswordInfo& record) const {
+    const CXmlElement* pEntry = m_records.EntryOf(m_database, record);
+    const CXmlElement* pTimes = pEntry ? pEntry->Child("Times") : nullptr;
+    if (!pTimes || !EqualsNoCaseAscii(TrimmedAscii(pTimes->ChildText("Expires")), "True"))
+        return std::nullopt;
+    return KdbxTimeUnix(TrimmedAscii(pTimes->ChildText("ExpiryTime")));
 }
 
 bool CKdbxDatabaseFormat::IsFormatOf(const std::string& strPath) const {

@@ -19,6 +19,7 @@ public:
     // KDBX 3.1 until a save wrote it as KDBX 4.
     std::optional<std::string> FieldOf(const CPasswordInfo& record,
                                        std::string_view strKey) const override;
+    std::optional<std::int64_t> ExpiryOf(const CPasswordInfo& record) const override;
     bool IsOlderFormat() const override { return m_database.MajorVersion() < 4 && !m_bUpgraded; }
 
     const CKdbxFile& Database() const { return m_database; }

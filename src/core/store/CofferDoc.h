@@ -216,6 +216,11 @@ public:
                                              std::string_view strKey) const {
         return m_pDatabase ? m_pDatabase->FieldOf(record, strKey) : std::nullopt;
     }
+    // When the database's entry that the record stands for expires (Unix
+    // seconds); nothing when it never does or outside a database.
+    std::optional<std::int64_t> DatabaseExpiry(const CPasswordInfo& record) const {
+        return m_pDatabase ? m_pDatabase->ExpiryOf(record) : std::nullopt;
+    }
     bool IsDatabaseOfOlderFormat() const { return m_pDatabase && m_pDatabase->IsOlderFormat(); }
     // The database's records and the database itself, held aside while the
     // document shows what a password file keeps of them (Save As into one):

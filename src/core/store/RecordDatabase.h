@@ -4,6 +4,7 @@
 #include "core/store/FileIO.h"
 #include "core/store/PasswordInfo.h"
 
+#include <cstdint>
 #include <list>
 #include <memory>
 #include <optional>
@@ -61,6 +62,9 @@ public:
     // fields too (a one-time password's settings).
     virtual std::optional<std::string> FieldOf(const CPasswordInfo& record,
                                                std::string_view strKey) const = 0;
+    // When the entry the record stands for expires (Unix seconds); nothing
+    // for one that never does.
+    virtual std::optional<std::int64_t> ExpiryOf(const CPasswordInfo& record) const = 0;
 };
 
 // Opens and makes the databases of one format; the program hands it to the

@@ -7,7 +7,10 @@
 #include "core/tree/TreeOrder.h"
 #include "platform/Translations.h"
 
+#include <QDateTime>
+#include <QFont>
 #include <QIcon>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -458,6 +461,8 @@ QVariant CRecordTreeModel::data(const QModelIndex& index, int nRole) const {
                                   : nLevel == 1 ? IMAGE_GROUP
                                                 : IMAGE_ACCOUNT);
     }
+    if (nRole == Qt::FontRole || nRole == Qt::ToolTipRole)
+        return ExpiryData(index, nRole);
     if (nRole != Qt::DisplayRole && nRole != Qt::EditRole)
         return {};
     // The file's name is UTF-8 like every path; the records' names are
@@ -469,6 +474,28 @@ QVariant CRecordTreeModel::data(const QModelIndex& index, int nRole) const {
         return {};
     return QString::fromStdString(
         m_doc.CodePage().ToUtf8(pRecord->IsGroup() ? GroupLabel(pRecord) : AccountLabel(pRecord)));
+}
+
+namespace {
+
+// %1 is the date and time the account expired.
+const char* const IDS_EXPIRED_ON = KH_TEXT("Keyhaven", "Expired on %1");
+
+} // namespace
+
+QVariant CRecordTreeModel::ExpiryData(const QModelIndex& index, int nRole) const {
+    const CPasswordInfo* pRecord = Level(index) == 2 ? RecordOf(index) : nullptr;
+    const std::optional<std::int64_t> nExpiry =
+        pRecord ? m_doc.DatabaseExpiry(*pRecord) : std::nullopt;
+    if (!nExpiry || *nExpiry > QDateTime::currentSecsSinceEpoch())
+        return {};
+    // An expired account is struck through, and says since when.
+    if (nRole == Qt::ToolTipRole)
+        return TrText(IDS_EXPIRED_ON)
+            .arg(QLocale().toString(QDateTime::fromSecsSinceEpoch(*nExpiry), QLocale::ShortFormat));
+    QFont font;
+    font.setStrikeOut(true);
+    return font;
 }
 
 Qt::ItemFlags CRecordTreeModel::flags(const QModelIndex& index) const {

@@ -85,6 +85,10 @@ public:
                         int nRole = Qt::DisplayRole) const override;
 
 private:
+    // The look of an expired account of a database: struck through, with
+    // the time it expired as its tool tip.
+    QVariant ExpiryData(const QModelIndex& index, int nRole) const;
+
     struct SGroupNode {
         const CPasswordInfo* m_pGroup = nullptr;
         std::vector<const CPasswordInfo*> m_accounts;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/view/ViewFixture.h"
 
+#include "core/interchange/KdbxTime.h"
 #include "core/kdbx/KdbxDatabase.h"
 #include "core/kdbx/KdbxEdit.h"
 #include "core/otp/OtpCode.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -20,14 +22,16 @@
 #include <ctime>
 #include <fstream>
 
-// The one-time code of a database's account in the detail panel: shown with
-// its countdown, renewed, copied; absent for accounts and files without one.
-class COtpPanelTest : public QObject {
+// A database's accounts in the view: the one-time code in the detail panel
+// (shown with its countdown, renewed, copied; absent for accounts and files
+// without one, copied by the Password Bar's key), expired accounts marked.
+class CDatabaseViewTest : public QObject {
     Q_OBJECT
 private slots:
     void showsCountsDownAndCopiesTheCode();
     void aPasswordFileHasNoCodeRow();
     void thePasswordBarCopiesItWithCtrlT();
+    void expiredAccountsAreStruckThrough();
 };
 
 namespace {
@@ -44,9 +48,13 @@ std::string WriteDatabase(const QString& strFolder) {
     kdf.SetUInt64("I", 1);
     database.SetKdfParameters(kdf);
     CXmlTree& xml = database.Xml();
-    CXmlElement& group = KdbxGroupAt(xml, "Work", 0);
-    AddKdbxEntry(xml, group, {{"Title", "Mail"}, {"otp", OTP_URI}}, 0);
-    AddKdbxEntry(xml, KdbxGroupAt(xml, "Work", 0), {{"Title", "Wiki"}}, 0);
+    CXmlElement& mail =
+        AddKdbxEntry(xml, KdbxGroupAt(xml, "Work", 0), {{"Title", "Mail"}, {"otp", OTP_URI}}, 0);
+    mail.Child("Times")->SetChildText(xml, "Expires", "True");
+    mail.Child("Times")->SetChildText(xml, "ExpiryTime", KdbxTimeText(4102444800));
+    CXmlElement& wiki = AddKdbxEntry(xml, KdbxGroupAt(xml, "Work", 0), {{"Title", "Wiki"}}, 0);
+    wiki.Child("Times")->SetChildText(xml, "Expires", "True");
+    wiki.Child("Times")->SetChildText(xml, "ExpiryTime", KdbxTimeText(1000000000));
     SKdbxCredentials credentials;
     credentials.strPassword = PASSWORD;
     CKdbxBytes bytes;
@@ -61,7 +69,7 @@ std::string WriteDatabase(const QString& strFolder) {
 
 } // namespace
 
-void COtpPanelTest::showsCountsDownAndCopiesTheCode() {
+void CDatabaseViewTest::showsCountsDownAndCopiesTheCode() {
     CViewFixture fx;
     CKdbxDatabaseFormat format;
     fx.m_pDoc->SetDatabaseFormat(&format);
@@ -97,7 +105,7 @@ void COtpPanelTest::showsCountsDownAndCopiesTheCode() {
     QVERIFY(!otp.CopyButton()->isEnabled());
 }
 
-void COtpPanelTest::aPasswordFileHasNoCodeRow() {
+void CDatabaseViewTest::aPasswordFileHasNoCodeRow() {
     CViewFixture fx;
     fx.NewKeyedDocument("Bank: Loan");
     CCofferView& view = fx.Show();
@@ -107,7 +115,7 @@ void COtpPanelTest::aPasswordFileHasNoCodeRow() {
     QVERIFY(!view.OtpPanel()->CopyButton()->isEnabled());
 }
 
-void COtpPanelTest::thePasswordBarCopiesItWithCtrlT() {
+void CDatabaseViewTest::thePasswordBarCopiesItWithCtrlT() {
     CViewFixture fx;
     CKdbxDatabaseFormat format;
     fx.m_pDoc->SetDatabaseFormat(&format);
@@ -143,5 +151,25 @@ void COtpPanelTest::thePasswordBarCopiesItWithCtrlT() {
     QApplication::clipboard()->clear();
 }
 
-QTEST_MAIN(COtpPanelTest)
-#include "OtpPanelTest.moc"
+void CDatabaseViewTest::expiredAccountsAreStruckThrough() {
+    CViewFixture fx;
+    CKdbxDatabaseFormat format;
+    fx.m_pDoc->SetDatabaseFormat(&format);
+    fx.m_prompts.m_pCodePage = &CCodePage::Utf8();
+    const std::string strPath = WriteDatabase(fx.m_dir.path());
+    fx.Show();
+    fx.m_prompts.TypeCheckKey(PASSWORD);
+    QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
+    // Mail expires in the year 2100, Wiki expired in 2001.
+    const QModelIndex mail = fx.Item(0, 0);
+    const QModelIndex wiki = fx.Item(0, 1);
+    QCOMPARE(wiki.data().toString(), QStringLiteral("Wiki"));
+    QVERIFY(wiki.data(Qt::FontRole).value<QFont>().strikeOut());
+    QVERIFY(wiki.data(Qt::ToolTipRole).toString().startsWith(QStringLiteral("Expired on ")));
+    QVERIFY(!mail.data(Qt::FontRole).isValid());
+    QVERIFY(!mail.data(Qt::ToolTipRole).isValid());
+    QVERIFY(!fx.Item(0).data(Qt::FontRole).isValid());
+}
+
+QTEST_MAIN(CDatabaseViewTest)
+#include "DatabaseViewTest.moc"
