@@ -2098,6 +2098,22 @@ Als KDBX 4 speichern?</translation>
         <source>Expired on %1</source>
         <translation>Abgelaufen am %1</translation>
     </message>
+    <message>
+        <source>Further Fields</source>
+        <translation>Weitere Felder</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Double-click or press Enter to copy a value</source>
+        <translation>Doppelklick oder Eingabetaste kopiert einen Wert</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

@@ -2097,6 +2097,22 @@ L’enregistrer en KDBX 4&#x202f;?</translation>
         <source>Expired on %1</source>
         <translation>Expiré le %1</translation>
     </message>
+    <message>
+        <source>Further Fields</source>
+        <translation>Autres champs</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valeur</translation>
+    </message>
+    <message>
+        <source>Double-click or press Enter to copy a value</source>
+        <translation>Double-cliquer ou appuyer sur Entrée pour copier une valeur</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

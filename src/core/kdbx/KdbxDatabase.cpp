@@ -9,6 +9,8 @@
 #include "core/kdbx/KdbxEntries.h"
 #include "core/kdbx/KdbxImport.h"
 #include "core/kdbx/KdbxLoss.h"
+#include "core/kdbx/KdbxTree.h"
+#include "core/otp/OtpSettings.h"
 #include "core/store/CofferDoc.h"
 
 #include <ctime>
@@ -98,6 +100,23 @@ std::optional<std::int64_t> CKdbxDatabase::ExpiryOf(const CPasswordInfo& record)
     if (!pTimes || !EqualsNoCaseAscii(TrimmedAscii(pTimes->ChildText("Expires")), "True"))
         return std::nullopt;
     return KdbxTimeUnix(TrimmedAscii(pTimes->ChildText("ExpiryTime")));
+}
+
+std::vector<SRecordField> CKdbxDatabase::CustomFieldsOf(const CPasswordInfo& record) const {
+    std::vector<SRecordField> fields;
+    const CXmlElement* pEntry = m_records.EntryOf(m_database, record);
+    if (!pEntry)
+        return fields;
+    const std::string strEMailKey = KdbxEMailKey(*pEntry);
+    for (const SKdbxField& field : KdbxEntryFields(*pEntry)) {
+        if (IsKdbxStandardField(field.strKey) || field.strKey == strEMailKey ||
+            field.strKey == OTP_URI_FIELD || field.strKey == OTP_SEED_FIELD ||
+            field.strKey == OTP_SETTINGS_FIELD)
+            continue;
+        fields.push_back(
+            {std::string(field.strKey), std::string(field.strValue), field.bProtected});
+    }
+    return fields;
 }
 
 bool CKdbxDatabaseFormat::IsFormatOf(const std::string& strPath) const {

@@ -20,6 +20,7 @@ public:
     std::optional<std::string> FieldOf(const CPasswordInfo& record,
                                        std::string_view strKey) const override;
     std::optional<std::int64_t> ExpiryOf(const CPasswordInfo& record) const override;
+    std::vector<SRecordField> CustomFieldsOf(const CPasswordInfo& record) const override;
     bool IsOlderFormat() const override { return m_database.MajorVersion() < 4 && !m_bUpgraded; }
 
     const CKdbxFile& Database() const { return m_database; }

@@ -118,15 +118,6 @@ std::unordered_map<std::string, SEntryAt> IndexEntries(CXmlTree& xml) {
     return index;
 }
 
-// The key of the entry's e-mail field: its first custom field named as one.
-std::string EMailKeyOf(const CXmlElement& entry) {
-    for (const SKdbxField& field : KdbxEntryFields(entry)) {
-        if (!IsKdbxStandardField(field.strKey) && IsEMailFieldName(std::string(field.strKey)))
-            return std::string(field.strKey);
-    }
-    return {};
-}
-
 // The entry's fields as the record has them; the e-mail only where the
 // entry has its field or the record a value.
 std::vector<SKdbxNewField> FieldsOf(const CPasswordInfo& record, const std::string& strEMailKey) {
@@ -151,6 +142,14 @@ std::pair<std::string_view, std::string_view> SplitPath(std::string_view strPath
 
 } // namespace
 
+std::string KdbxEMailKey(const CXmlElement& entry) {
+    for (const SKdbxField& field : KdbxEntryFields(entry)) {
+        if (!IsKdbxStandardField(field.strKey) && IsEMailFieldName(std::string(field.strKey)))
+            return std::string(field.strKey);
+    }
+    return {};
+}
+
 void CKdbxRecords::Show(const CKdbxFile& database, std::list<CPasswordInfo>& records) {
     m_shown.clear();
     m_bIndexed = false;
@@ -174,7 +173,7 @@ void CKdbxRecords::Show(const CKdbxFile& database, std::list<CPasswordInfo>& rec
             account.SetPassword(KdbxEntryField(*pEntry, "Password").value_or(""));
             account.SetWebSite(KdbxEntryField(*pEntry, "URL").value_or(""));
             account.SetComments(ToCrlf(KdbxEntryField(*pEntry, "Notes").value_or("")));
-            const std::string strEMailKey = EMailKeyOf(*pEntry);
+            const std::string strEMailKey = KdbxEMailKey(*pEntry);
             if (!strEMailKey.empty())
                 account.SetEMail(KdbxEntryField(*pEntry, strEMailKey).value_or(""));
             m_shown.push_back({std::string(pEntry->ChildText("UUID")), false, false, {}});
@@ -291,7 +290,7 @@ void CKdbxRecords::ApplyEntries(CKdbxFile& database, std::list<CPasswordInfo>& r
             claimed[record.m_nEntryId - 1] = true;
             recordUuids[i] = pShown->strUuid;
             EditKdbxEntry(database, *it->second.pEntry,
-                          FieldsOf(record, EMailKeyOf(*it->second.pEntry)), nNow);
+                          FieldsOf(record, KdbxEMailKey(*it->second.pEntry)), nNow);
             if (it->second.strGroupUuid != strGroupUuid)
                 pending.push_back({pShown->strUuid, &record, strGroupUuid, i});
         }

@@ -10,6 +10,10 @@
 #include <unordered_map>
 #include <vector>
 
+// The key of the entry's e-mail field, which its account shows: its first
+// custom field named as one; empty for none.
+std::string KdbxEMailKey(const CXmlElement& entry);
+
 // A KeePass database shown as the records of a password file, and the
 // records' changes brought back into it the way KeePass makes them.
 //

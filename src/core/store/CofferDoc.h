@@ -221,6 +221,9 @@ public:
     std::optional<std::int64_t> DatabaseExpiry(const CPasswordInfo& record) const {
         return m_pDatabase ? m_pDatabase->ExpiryOf(record) : std::nullopt;
     }
+    std::vector<SRecordField> DatabaseCustomFields(const CPasswordInfo& record) const {
+        return m_pDatabase ? m_pDatabase->CustomFieldsOf(record) : std::vector<SRecordField>();
+    }
     bool IsDatabaseOfOlderFormat() const { return m_pDatabase && m_pDatabase->IsOlderFormat(); }
     // The database's records and the database itself, held aside while the
     // document shows what a password file keeps of them (Save As into one):

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CCancelToken;
 class CCodePage;
@@ -23,6 +24,13 @@ class CCodePage;
 //
 // Each record names what it stands for by its m_nEntryId; records the
 // database did not hand out (new ones) carry 0.
+// A field of an entry beside the ones an account shows.
+struct SRecordField {
+    std::string strName;
+    std::string strValue;
+    bool bProtected = false; // a value to show masked, and to copy as a secret
+};
+
 class CRecordDatabase {
 public:
     virtual ~CRecordDatabase() = default;
@@ -65,6 +73,10 @@ public:
     // When the entry the record stands for expires (Unix seconds); nothing
     // for one that never does.
     virtual std::optional<std::int64_t> ExpiryOf(const CPasswordInfo& record) const = 0;
+    // The entry's fields that its account does not show, in the entry's
+    // order: neither the six texts nor the one-time password's settings
+    // (the code shows instead).
+    virtual std::vector<SRecordField> CustomFieldsOf(const CPasswordInfo& record) const = 0;
 };
 
 // Opens and makes the databases of one format; the program hands it to the

@@ -26,6 +26,7 @@
 #include "gui/model/RecordTreeModel.h"
 #include "gui/settings/Settings.h"
 #include "gui/view/AccountTreeCtrl.h"
+#include "gui/view/FieldList.h"
 #include "gui/view/LabelEditDelegate.h"
 #include "gui/view/OtpPanel.h"
 #include "gui/view/StartHint.h"
@@ -221,6 +222,10 @@ void CCofferView::CreateControls() {
     m_pWebSite = makeLink(IDC_WEBSITE, "WebSite", KH_TEXT("Keyhaven", "Web Site"));
     m_pEMail = makeLink(IDC_EMAIL, "EMail", KH_TEXT("Keyhaven", "E-Mail"));
     m_pOtp = new COtpPanel(m_doc, this);
+    m_pFieldsLabel = new QLabel(TrText(IDS_FIELDS_LABEL), this);
+    SetControlId(m_pFieldsLabel, IDC_FIELDS_LABEL, "FieldsLabel", m_pFieldsLabel->text());
+    m_pFields = new CFieldList(this);
+    SetControlId(m_pFields, IDC_FIELDS, "Fields", m_pFieldsLabel->text());
 
     // The gap between the tree and the details, where the splitter is taken.
     m_pSpacer = new QWidget(this);
@@ -645,6 +650,7 @@ void CCofferView::ShowAccount(const CPasswordInfo& info) {
              info.EMail().empty() ? std::string() : IDS_MAILTO + info.EMail());
     ShowLink(m_pWebSite, info.WebSite(), info.WebSite());
     m_pOtp->Show(&info);
+    m_pFields->ShowFields(m_doc.DatabaseCustomFields(info), IsMaskPasswords());
 }
 
 void CCofferView::ShowLink(CLinkLabel* pLink, const std::string& strText,
@@ -668,6 +674,7 @@ void CCofferView::ClearDetails() {
     ShowLink(m_pWebSite, {}, {});
     ShowLink(m_pEMail, {}, {});
     m_pOtp->Show(nullptr);
+    m_pFields->ShowFields({}, IsMaskPasswords());
 }
 
 void CCofferView::OnToolsMask() {
@@ -685,6 +692,7 @@ void CCofferView::OnSettingsChanged() {
     if (IsMaskPasswords() == m_bMaskShown)
         return;
     m_bMaskShown = IsMaskPasswords();
+    m_pFields->SetMask(m_bMaskShown);
     if (m_curAccount.isValid())
         m_pPassword->setText(ToQt(ShownPassword(*RecordOf(m_curAccount))));
 }
@@ -1178,11 +1186,16 @@ void CCofferView::RebuildLayout() {
     pColumn->AddItem(natural(IDC_PASSWORD_LABEL, LAY_FIXED));
     pColumn->AddPane(row(IDC_PASSWORD, IDC_COPY_PASSWORD));
     m_bOtpRow = m_doc.IsDatabase();
-    for (QWidget* pControl : OtpControls())
+    for (QWidget* pControl : DatabaseControls())
         pControl->setVisible(m_bOtpRow && m_pStartHint->isHidden());
     if (m_bOtpRow) {
         pColumn->AddItem(natural(IDC_OTP_LABEL, LAY_FIXED));
         pColumn->AddPane(row(IDC_OTP, IDC_COPY_OTP));
+        pColumn->AddItem(natural(IDC_FIELDS_LABEL, LAY_FIXED));
+        // A few fields at a glance; more scroll.
+        const int nFieldsHeight = 5 * m_pFields->fontMetrics().height() + 12;
+        pColumn->AddItem(
+            CreateItem(IDC_FIELDS, LAY_FIXED_VERT, 0, nFieldsHeight, 60, nFieldsHeight));
     }
     pColumn->AddItem(natural(IDC_COMMENTS_LABEL, LAY_FIXED));
     pColumn->AddItem(CreateItem(IDC_COMMENTS, LAY_GREEDY, 0, 0, 60, CommentsMinHeight()));
@@ -1193,8 +1206,8 @@ void CCofferView::RebuildLayout() {
     update();
 }
 
-std::array<QWidget*, 3> CCofferView::OtpControls() const {
-    return {m_pOtp->Label(), m_pOtp->CodeBox(), m_pOtp->CopyButton()};
+std::array<QWidget*, 5> CCofferView::DatabaseControls() const {
+    return {m_pOtp->Label(), m_pOtp->CodeBox(), m_pOtp->CopyButton(), m_pFieldsLabel, m_pFields};
 }
 
 bool CCofferView::IsOverSplitter(int x, int nTolerance) const {
@@ -1217,7 +1230,7 @@ void CCofferView::UpdateStartHint() {
              m_pCopyUserName, m_pPasswordLabel, m_pPassword, m_pCopyPassword, m_pCommentsLabel,
              m_pComments, m_pWebSite, m_pEMail})
         pControl->setVisible(!bShow);
-    for (QWidget* pControl : OtpControls())
+    for (QWidget* pControl : DatabaseControls())
         pControl->setVisible(!bShow && m_bOtpRow);
     m_pStartHint->setGeometry(rect());
     m_pStartHint->setVisible(bShow);

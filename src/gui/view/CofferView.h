@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class CFieldList;
 class COtpPanel;
 class CAccountTreeCtrl;
 class CCofferDoc;
@@ -144,6 +145,7 @@ public:
     CLinkLabel* EMailLink() const { return m_pEMail; }
     QLabel* AccountNameLabel() const { return m_pAccountName; }
     COtpPanel* OtpPanel() const { return m_pOtp; }
+    CFieldList* FieldList() const { return m_pFields; }
     CStartHint* StartHint() const { return m_pStartHint; }
     // The hint takes the place of the tree and the details while no file is
     // open and the program is not locked; the tree and details come back
@@ -201,7 +203,7 @@ private:
     void ShowAccount(const CPasswordInfo& info);
     void ShowLink(CLinkLabel* pLink, const std::string& strText, const std::string& strTarget);
     std::string ShownPassword(const CPasswordInfo& info) const;
-    std::array<QWidget*, 3> OtpControls() const;
+    std::array<QWidget*, 5> DatabaseControls() const;
     void OnSelChanged(const QModelIndex& item);
     void OnItemDoubleClicked(const QModelIndex& item);
     // Selects what takes the place of item before it goes: its next
@@ -254,8 +256,11 @@ private:
     CDragTextEdit* m_pComments = nullptr;
     CLinkLabel* m_pWebSite = nullptr;
     CLinkLabel* m_pEMail = nullptr;
-    // The one-time code's row, laid out while a database is open.
+    // The one-time code's row and the further fields, laid out while a
+    // database is open.
     COtpPanel* m_pOtp = nullptr;
+    QLabel* m_pFieldsLabel = nullptr;
+    CFieldList* m_pFields = nullptr;
     bool m_bOtpRow = false;
     QWidget* m_pSpacer = nullptr;
     QLineEdit* m_pFilter = nullptr;

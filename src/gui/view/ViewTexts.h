@@ -25,6 +25,14 @@ inline constexpr const char* IDS_OTP_LABEL = KH_TEXT("Keyhaven", "One-Time Code"
 inline constexpr const char* IDS_COPY_OTP_TIP = KH_TEXT("Keyhaven", "Copy / Drag One-Time Code");
 // The code, then the seconds until it changes.
 inline constexpr const char* IDS_OTP_SHOWN = KH_TEXT("Keyhaven", "%1    (%2 s left)");
+// A database entry's further fields.
+inline constexpr int IDC_FIELDS_LABEL = 1190;
+inline constexpr int IDC_FIELDS = 1191;
+inline constexpr const char* IDS_FIELDS_LABEL = KH_TEXT("Keyhaven", "Further Fields");
+inline constexpr const char* IDS_FIELD_NAME = KH_TEXT("Keyhaven", "Name");
+inline constexpr const char* IDS_FIELD_VALUE = KH_TEXT("Keyhaven", "Value");
+inline constexpr const char* IDS_FIELD_COPY_TIP =
+    KH_TEXT("Keyhaven", "Double-click or press Enter to copy a value");
 // The live filter's field above the tree.
 inline constexpr int IDC_FILTER = 1197;
 inline constexpr const char* IDS_FILTER_NAME = KH_TEXT("Keyhaven", "Filter");

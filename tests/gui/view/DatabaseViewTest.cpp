@@ -8,8 +8,10 @@
 #include "core/store/CodePage.h"
 #include "gui/controls/DragTextButton.h"
 #include "gui/controls/HoverComboBox.h"
+#include "gui/settings/Settings.h"
 #include "gui/shell/PasswordBarDlg.h"
 #include "gui/view/AccountTreeCtrl.h"
+#include "gui/view/FieldList.h"
 #include "gui/view/OtpPanel.h"
 
 #include <QApplication>
@@ -32,6 +34,7 @@ private slots:
     void aPasswordFileHasNoCodeRow();
     void thePasswordBarCopiesItWithCtrlT();
     void expiredAccountsAreStruckThrough();
+    void furtherFieldsAreListedMaskedAndCopied();
 };
 
 namespace {
@@ -48,8 +51,16 @@ std::string WriteDatabase(const QString& strFolder) {
     kdf.SetUInt64("I", 1);
     database.SetKdfParameters(kdf);
     CXmlTree& xml = database.Xml();
-    CXmlElement& mail =
-        AddKdbxEntry(xml, KdbxGroupAt(xml, "Work", 0), {{"Title", "Mail"}, {"otp", OTP_URI}}, 0);
+    CXmlElement& mail = AddKdbxEntry(xml, KdbxGroupAt(xml, "Work", 0),
+                                     {{"Title", "Mail"},
+                                      {"otp", OTP_URI},
+                                      {"Department", "Почта"},
+                                      {"E-mail", "me@example.org"},
+                                      {"PIN", "2468"}},
+                                     0);
+    for (CXmlElement& string : mail.Children())
+        if (string.Name() == "String" && string.ChildText("Key") == "PIN")
+            string.Child("Value")->SetProtected(true);
     mail.Child("Times")->SetChildText(xml, "Expires", "True");
     mail.Child("Times")->SetChildText(xml, "ExpiryTime", KdbxTimeText(4102444800));
     CXmlElement& wiki = AddKdbxEntry(xml, KdbxGroupAt(xml, "Work", 0), {{"Title", "Wiki"}}, 0);
@@ -169,6 +180,41 @@ void CDatabaseViewTest::expiredAccountsAreStruckThrough() {
     QVERIFY(!mail.data(Qt::FontRole).isValid());
     QVERIFY(!mail.data(Qt::ToolTipRole).isValid());
     QVERIFY(!fx.Item(0).data(Qt::FontRole).isValid());
+}
+
+void CDatabaseViewTest::furtherFieldsAreListedMaskedAndCopied() {
+    CViewFixture fx;
+    CKdbxDatabaseFormat format;
+    fx.m_pDoc->SetDatabaseFormat(&format);
+    fx.m_prompts.m_pCodePage = &CCodePage::Utf8();
+    const std::string strPath = WriteDatabase(fx.m_dir.path());
+    CCofferView& view = fx.Show();
+    fx.m_prompts.TypeCheckKey(PASSWORD);
+    QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
+    view.Tree()->setCurrentIndex(fx.Item(0, 0));
+    CFieldList& fields = *view.FieldList();
+    QVERIFY(!fields.isHidden());
+    // Neither the e-mail, which the panel shows, nor the one-time password's
+    // settings, whose code it shows.
+    const auto rows = [&fields] {
+        QStringList list;
+        for (int i = 0; i < fields.topLevelItemCount(); ++i)
+            list << fields.topLevelItem(i)->text(0) + "=" + fields.topLevelItem(i)->text(1);
+        return list.join(QStringLiteral(", "));
+    };
+    fx.Settings().Change([](SShellSettings& values) { values.m_bMaskPasswords = 1; });
+    QCOMPARE(rows(), QStringLiteral("Department=Почта, PIN=************"));
+    fx.Settings().Change([](SShellSettings& values) { values.m_bMaskPasswords = 0; });
+    QCOMPARE(rows(), QStringLiteral("Department=Почта, PIN=2468"));
+
+    QApplication::clipboard()->clear();
+    fields.setCurrentItem(fields.topLevelItem(1));
+    QTest::keyClick(&fields, Qt::Key_Return);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2468"));
+    QApplication::clipboard()->clear();
+
+    view.Tree()->setCurrentIndex(fx.Item(0, 1));
+    QCOMPARE(rows(), QString());
 }
 
 QTEST_MAIN(CDatabaseViewTest)
