@@ -222,12 +222,42 @@ std::size_t CXmlElement::HeapBytes() const {
 
 CXmlTree::CXmlTree() = default;
 
+// The names' nodes move with the set: the recent ones stay valid in the
+// tree that takes them, and the tree left behind forgets them.
+CXmlTree::CXmlTree(CXmlTree&& other) noexcept
+    : m_names(std::move(other.m_names)), m_recent(other.m_recent), m_root(std::move(other.m_root)) {
+    other.m_recent.fill(nullptr);
+}
+
+CXmlTree& CXmlTree::operator=(CXmlTree&& other) noexcept {
+    if (this != &other) {
+        m_root = std::move(other.m_root);
+        m_names = std::move(other.m_names);
+        m_recent = other.m_recent;
+        other.m_recent.fill(nullptr);
+    }
+    return *this;
+}
+
 void CXmlTree::SetRootName(std::string_view strName) {
     m_root.m_pName = Intern(strName);
 }
 
 const std::string* CXmlTree::Intern(std::string_view strName) {
-    return &*m_names.emplace(strName).first;
+    const std::size_t nSlot =
+        strName.empty() ? 0
+                        : (strName.size() * 7 + static_cast<unsigned char>(strName.front()) * 3 +
+                           static_cast<unsigned char>(strName[strName.size() / 2]) * 5 +
+                           static_cast<unsigned char>(strName.back())) %
+                              RECENT_NAMES;
+    const std::string*& pRecent = m_recent[nSlot];
+    if (pRecent && *pRecent == strName)
+        return pRecent;
+    auto it = m_names.find(strName);
+    if (it == m_names.end())
+        it = m_names.emplace(strName).first;
+    pRecent = &*it;
+    return pRecent;
 }
 
 std::size_t CXmlTree::HeapBytes() const {

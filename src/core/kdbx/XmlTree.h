@@ -4,6 +4,7 @@
 #include "core/interchange/ExpatParser.h"
 #include "core/interchange/KdbxKeys.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -95,8 +96,8 @@ private:
 class CXmlTree {
 public:
     CXmlTree();
-    CXmlTree(CXmlTree&&) noexcept = default;
-    CXmlTree& operator=(CXmlTree&&) noexcept = default;
+    CXmlTree(CXmlTree&& other) noexcept;
+    CXmlTree& operator=(CXmlTree&& other) noexcept;
     CXmlTree(const CXmlTree&) = delete;
     CXmlTree& operator=(const CXmlTree&) = delete;
 
@@ -120,7 +121,19 @@ public:
     bool Write(std::string& strXml, const CMasker& fnMask, std::string& strError) const;
 
 private:
-    std::unordered_set<std::string> m_names;
+    // Looked up by a view of the name, without making a string of it.
+    struct SNameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view strName) const noexcept {
+            return std::hash<std::string_view>()(strName);
+        }
+    };
+    // The names met last, by a cheap hash of their length and letters: a
+    // document repeats a few dozen names, so most lookups end here.
+    static constexpr std::size_t RECENT_NAMES = 64;
+
+    std::unordered_set<std::string, SNameHash, std::equal_to<>> m_names;
+    std::array<const std::string*, RECENT_NAMES> m_recent{};
     CXmlElement m_root;
 };
 
