@@ -2,6 +2,7 @@
 #include "core/kdbx/XmlTree.h"
 
 #include "core/interchange/KdbxXmlWriter.h"
+#include "core/seal/SecretBuffer.h"
 
 #include <botan/base64.h>
 #include <botan/exceptn.h>
@@ -271,8 +272,17 @@ namespace {
 
 class CTreeWriter {
 public:
-    CTreeWriter(std::string& strXml, const CXmlTree::CMasker& fnMask)
-        : m_strXml(strXml), m_fnMask(fnMask) {}
+    CTreeWriter(std::string& strXml, const CXmlTree::CMasker& fnMask,
+                const CXmlTree::CPieceTaker* pfnPiece = nullptr)
+        : m_strXml(strXml), m_fnMask(fnMask), m_pfnPiece(pfnPiece) {}
+
+    // Hands what is written on, when it goes in pieces.
+    void Flush() {
+        if (m_pfnPiece && !m_strXml.empty()) {
+            (*m_pfnPiece)(m_strXml);
+            m_strXml.clear();
+        }
+    }
 
     bool Write(const CXmlElement& element, std::size_t nDepth, std::string& strError) {
         m_strXml.append(nDepth, '\t');
@@ -327,6 +337,8 @@ public:
         m_strXml += "</";
         m_strXml += element.Name();
         m_strXml += ">\n";
+        if (m_strXml.size() >= CXmlTree::WRITE_PIECE)
+            Flush();
         return true;
     }
 
@@ -341,6 +353,20 @@ private:
 
     std::string& m_strXml;
     const CXmlTree::CMasker& m_fnMask;
+    const CXmlTree::CPieceTaker* m_pfnPiece;
+};
+
+// Wipes the pieces' text however the writing ends.
+class CWipedText {
+public:
+    CWipedText() { m_str.reserve(CXmlTree::WRITE_PIECE + CXmlTree::WRITE_PIECE / 4); }
+    ~CWipedText() { CSecretBuffer::Wipe(m_str); }
+    CWipedText(const CWipedText&) = delete;
+    CWipedText& operator=(const CWipedText&) = delete;
+    std::string& Text() { return m_str; }
+
+private:
+    std::string m_str;
 };
 
 } // namespace
@@ -348,6 +374,17 @@ private:
 bool CXmlTree::Write(std::string& strXml, const CMasker& fnMask, std::string& strError) const {
     strXml += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
     return CTreeWriter(strXml, fnMask).Write(m_root, 0, strError);
+}
+
+bool CXmlTree::Write(const CPieceTaker& fnPiece, const CMasker& fnMask,
+                     std::string& strError) const {
+    CWipedText text;
+    text.Text() += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+    CTreeWriter writer(text.Text(), fnMask, &fnPiece);
+    if (!writer.Write(m_root, 0, strError))
+        return false;
+    writer.Flush();
+    return true;
 }
 
 // ---- CXmlTreeParser

@@ -119,6 +119,12 @@ public:
     // not protected holds a character XML cannot carry.
     using CMasker = std::function<std::string(std::span<const std::uint8_t> plain)>;
     bool Write(std::string& strXml, const CMasker& fnMask, std::string& strError) const;
+    // The same document handed to fnPiece in pieces of about WRITE_PIECE
+    // bytes as it is written, so that the whole text is never held; the
+    // pieces' memory is wiped when done.
+    static constexpr std::size_t WRITE_PIECE = std::size_t(1) << 20;
+    using CPieceTaker = std::function<void(std::string_view piece)>;
+    bool Write(const CPieceTaker& fnPiece, const CMasker& fnMask, std::string& strError) const;
 
 private:
     // Looked up by a view of the name, without making a string of it.
