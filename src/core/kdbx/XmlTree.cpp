@@ -418,9 +418,8 @@ void CXmlTreeParser::Allow(std::size_t nBytes) {
     Give(nBytes);
 }
 
-bool CXmlTreeParser::SettleChildren(const std::vector<CXmlElement>& children,
-                                    std::size_t nOldCapacity) {
-    const std::size_t nNew = children.capacity();
+bool CXmlTreeParser::SettlePending(std::size_t nOldCapacity) {
+    const std::size_t nNew = m_pending.capacity();
     if (nNew > nOldCapacity)
         return Charge((nNew - nOldCapacity) * sizeof(CXmlElement));
     Give((nOldCapacity - nNew) * sizeof(CXmlElement));
@@ -432,7 +431,7 @@ void CXmlTreeParser::OnStart(const char* pszName, const char** ppszAttrs) {
         return;
     const std::size_t nNames = m_tree.NameCount();
     CXmlElement* pElement = nullptr;
-    if (m_stack.empty()) {
+    if (m_open.empty()) {
         if (m_bRootSeen) {
             Fail(EResult::malformed);
             return;
@@ -440,27 +439,30 @@ void CXmlTreeParser::OnStart(const char* pszName, const char** ppszAttrs) {
         m_bRootSeen = true;
         m_tree.SetRootName(pszName);
         pElement = &m_tree.Root();
+        m_open.push_back({ROOT, m_pending.size()});
     } else {
-        CXmlElement& parent = *m_stack.back();
+        const SOpen& parentOpen = m_open.back();
+        CXmlElement& parent = Element(parentOpen);
         // The indentation before the first child is no text of the parent's.
-        if (parent.m_children.empty() && IsBlank(parent.m_strText)) {
+        if (ChildCount(parentOpen) == 0 && IsBlank(parent.m_strText)) {
             Give(HeldBy(parent.m_strText));
             std::string().swap(parent.m_strText);
         }
-        const std::size_t nCapacity = parent.m_children.capacity();
-        pElement = &parent.AppendChild(m_tree, pszName);
-        if (!SettleChildren(parent.m_children, nCapacity))
+        const std::size_t nCapacity = m_pending.capacity();
+        pElement = &m_pending.emplace_back();
+        if (!SettlePending(nCapacity))
             return;
+        pElement->m_pName = m_tree.Intern(pszName);
+        m_open.push_back({m_pending.size() - 1, m_pending.size()});
     }
     // A new name costs its node in the set.
     if (m_tree.NameCount() > nNames && !Charge(std::strlen(pszName) + 64))
         return;
-    m_stack.push_back(pElement);
     // The stack costs its deepest level.
-    if (m_stack.size() > m_nDeepest) {
+    if (m_open.size() > m_nDeepest) {
         if (!Charge(2 * sizeof(void*)))
             return;
-        m_nDeepest = m_stack.size();
+        m_nDeepest = m_open.size();
     }
     if (!ppszAttrs[0])
         return;
@@ -484,10 +486,12 @@ void CXmlTreeParser::OnStart(const char* pszName, const char** ppszAttrs) {
 }
 
 void CXmlTreeParser::OnText(const char* pText, std::size_t nLength) {
-    if (m_eResult != EResult::ok || m_stack.empty())
+    if (m_eResult != EResult::ok || m_open.empty())
         return;
-    CXmlElement& element = *m_stack.back();
-    if (element.IsProtected() && element.m_children.empty()) {
+    const SOpen& open = m_open.back();
+    CXmlElement& element = Element(open);
+    const bool bHasChildren = ChildCount(open) != 0;
+    if (element.IsProtected() && !bHasChildren) {
         if (m_masked.size() + nLength > m_masked.capacity() &&
             !Charge(std::max(m_masked.size() + nLength, 2 * m_masked.capacity()) -
                     m_masked.capacity()))
@@ -497,7 +501,7 @@ void CXmlTreeParser::OnText(const char* pText, std::size_t nLength) {
     }
     const std::string_view strPiece(pText, nLength);
     // Indentation between children is not kept.
-    if (!element.m_children.empty() && IsBlank(strPiece))
+    if (bHasChildren && IsBlank(strPiece))
         return;
     std::string& strText = element.m_strText;
     const std::size_t nBefore = HeldBy(strText);
@@ -515,10 +519,13 @@ void CXmlTreeParser::OnText(const char* pText, std::size_t nLength) {
 }
 
 void CXmlTreeParser::OnEnd() {
-    if (m_eResult != EResult::ok || m_stack.empty())
+    if (m_eResult != EResult::ok || m_open.empty())
         return;
-    CXmlElement& element = *m_stack.back();
-    m_stack.pop_back();
+    const SOpen open = m_open.back();
+    m_open.pop_back();
+    // Its children come after it in m_pending: handing them over moves
+    // nothing before them.
+    CXmlElement& element = Element(open);
     if (element.IsProtected()) {
         // The protected text is base64 of masked bytes; the stream moves on
         // by their length whatever becomes of them.
@@ -546,10 +553,14 @@ void CXmlTreeParser::OnEnd() {
             std::string().swap(element.m_strText);
         }
     }
-    if (!element.m_children.empty()) {
-        const std::size_t nCapacity = element.m_children.capacity();
-        element.m_children.shrink_to_fit();
-        SettleChildren(element.m_children, nCapacity);
+    if (const std::size_t nChildren = ChildCount(open); nChildren != 0) {
+        if (!Charge(nChildren * sizeof(CXmlElement)))
+            return;
+        const auto first = m_pending.begin() + static_cast<std::ptrdiff_t>(open.nFirstChild);
+        element.m_children.reserve(nChildren);
+        element.m_children.insert(element.m_children.end(), std::make_move_iterator(first),
+                                  std::make_move_iterator(m_pending.end()));
+        m_pending.erase(first, m_pending.end());
     }
 }
 
@@ -563,7 +574,7 @@ bool CXmlTreeParser::Feed(std::span<const std::uint8_t> xml, bool bFinal) {
 }
 
 CXmlTreeParser::EResult CXmlTreeParser::End() {
-    if (m_eResult == EResult::ok && (!m_bRootSeen || !m_stack.empty()))
+    if (m_eResult == EResult::ok && (!m_bRootSeen || !m_open.empty()))
         m_eResult = EResult::malformed;
     return m_eResult;
 }

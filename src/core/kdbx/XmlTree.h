@@ -176,8 +176,21 @@ private:
     void Fail(EResult eResult);
     bool Charge(std::size_t nBytes);
     void Give(std::size_t nBytes);
-    // The children's block, after the vector grew from nOldCapacity.
-    bool SettleChildren(const std::vector<CXmlElement>& children, std::size_t nOldCapacity);
+    // The pending children's block, after the vector grew from
+    // nOldCapacity.
+    bool SettlePending(std::size_t nOldCapacity);
+
+    // An element being read: where it waits in m_pending (the root is the
+    // tree's own) and where its children start there.
+    struct SOpen {
+        std::size_t nIndex;
+        std::size_t nFirstChild;
+    };
+    static constexpr std::size_t ROOT = SIZE_MAX;
+    CXmlElement& Element(const SOpen& open) {
+        return open.nIndex == ROOT ? m_tree.Root() : m_pending[open.nIndex];
+    }
+    std::size_t ChildCount(const SOpen& open) const { return m_pending.size() - open.nFirstChild; }
 
     CXmlTree& m_tree;
     std::size_t m_nMemoryLeft;
@@ -185,7 +198,11 @@ private:
     CExpatParser m_parser;
     EResult m_eResult = EResult::ok;
     bool m_bRootSeen = false;
-    std::vector<CXmlElement*> m_stack;
+    // The children of the open elements, each open element's after its
+    // parent's: an element gets its children in a block of their exact
+    // number when it ends, rather than in one that grows as they come.
+    std::vector<CXmlElement> m_pending;
+    std::vector<SOpen> m_open;
     std::size_t m_nDeepest = 0;
     CKdbxSecret m_masked; // the base64 of the protected text being read
 };
