@@ -68,13 +68,17 @@ CXmlElement::CXmlElement() : m_pName(&EMPTY_NAME) {}
 CXmlElement::~CXmlElement() {
     if (m_children.empty())
         return;
-    std::vector<CXmlElement> pending = std::move(m_children);
+    // The blocks of children still to be let go: a child's own children
+    // join the list before it goes, so that no element is let go with any.
+    std::vector<std::vector<CXmlElement>> pending;
+    pending.push_back(std::move(m_children));
     while (!pending.empty()) {
-        CXmlElement last = std::move(pending.back());
+        std::vector<CXmlElement> children = std::move(pending.back());
         pending.pop_back();
-        for (CXmlElement& child : last.m_children)
-            pending.push_back(std::move(child));
-        last.m_children.clear();
+        for (CXmlElement& child : children) {
+            if (!child.m_children.empty())
+                pending.push_back(std::move(child.m_children));
+        }
     }
 }
 
