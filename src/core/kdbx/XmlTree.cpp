@@ -540,8 +540,9 @@ void CXmlTreeParser::OnEnd() {
             return;
         CKdbxSecret& secret = element.m_pExtra->secret;
         try {
-            const CKdbxSecret plain = Botan::base64_decode(strBase64.data(), strBase64.size());
-            secret.assign(plain.begin(), plain.end());
+            // Decoded where it is kept, without a block of its own.
+            secret.resize(Botan::base64_decode_max_output(strBase64.size()));
+            secret.resize(Botan::base64_decode(secret.data(), strBase64.data(), strBase64.size()));
         } catch (const Botan::Exception&) {
             Fail(EResult::malformed);
             return;
