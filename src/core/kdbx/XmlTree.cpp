@@ -57,6 +57,48 @@ void AppendAttributeEscaped(std::string& strOut, std::string_view strValue) {
     }
 }
 
+// Text as AppendXmlEscaped escapes it, checked as IsXmlSafeText checks it
+// in the same pass: false, with part of it appended, when it holds a
+// control character XML cannot carry.
+bool AppendTextEscaped(std::string& strOut, std::string_view strText) {
+    std::size_t nRun = 0;
+    for (std::size_t i = 0; i < strText.size(); ++i) {
+        const auto b = static_cast<unsigned char>(strText[i]);
+        if (b > '>')
+            continue; // letters and most punctuation, and all of UTF-8's multibyte sequences
+        std::string_view strEntity;
+        switch (b) {
+        case '&':
+            strEntity = "&amp;";
+            break;
+        case '<':
+            strEntity = "&lt;";
+            break;
+        case '>':
+            strEntity = "&gt;";
+            break;
+        case '"':
+            strEntity = "&quot;";
+            break;
+        case '\r':
+            strEntity = "&#13;";
+            break;
+        case '\t':
+        case '\n':
+            continue;
+        default:
+            if (b < 0x20)
+                return false;
+            continue;
+        }
+        strOut.append(strText.substr(nRun, i - nRun));
+        strOut.append(strEntity);
+        nRun = i + 1;
+    }
+    strOut.append(strText.substr(nRun));
+    return true;
+}
+
 } // namespace
 
 // ---- CXmlElement
@@ -322,13 +364,10 @@ public:
         if (element.IsProtected()) {
             m_strXml +=
                 m_fnMask({reinterpret_cast<const std::uint8_t*>(strText.data()), strText.size()});
-        } else {
-            if (!IsXmlSafeText(strText)) {
-                strError = "The text of " + element.Name() +
-                           " holds a control character, which XML cannot carry.";
-                return false;
-            }
-            AppendXmlEscaped(m_strXml, strText);
+        } else if (!AppendTextEscaped(m_strXml, strText)) {
+            strError = "The text of " + element.Name() +
+                       " holds a control character, which XML cannot carry.";
+            return false;
         }
         if (!element.Children().empty()) {
             m_strXml += '\n';
