@@ -262,20 +262,65 @@ EKdbxBlockResult KdbxReadHashedBlocks(std::span<const std::uint8_t> stream, std:
 }
 
 CKdbxSecret KdbxGzip(std::span<const std::uint8_t> data) {
-    z_stream zs{};
+    CKdbxGzipWriter writer;
+    writer.Add(data);
+    return writer.Finish();
+}
+
+CKdbxGzipWriter::CKdbxGzipWriter() : m_pStream(std::make_unique<z_stream_s>()) {
     // 15 window bits plus 16: a gzip wrapper rather than zlib's.
-    if (deflateInit2(&zs, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) !=
-        Z_OK)
+    if (deflateInit2(m_pStream.get(), Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8,
+                     Z_DEFAULT_STRATEGY) != Z_OK) {
+        m_pStream.reset();
         throw std::bad_alloc();
-    CKdbxSecret out(deflateBound(&zs, static_cast<uLong>(data.size())) + 32);
-    zs.next_in = const_cast<Bytef*>(data.data());
-    zs.avail_in = static_cast<uInt>(data.size());
-    zs.next_out = out.data();
-    zs.avail_out = static_cast<uInt>(out.size());
-    const int nResult = deflate(&zs, Z_FINISH);
-    out.resize(zs.total_out);
-    deflateEnd(&zs);
-    if (nResult != Z_STREAM_END)
-        throw std::bad_alloc();
-    return out;
+    }
+}
+
+CKdbxGzipWriter::~CKdbxGzipWriter() {
+    if (m_pStream)
+        deflateEnd(m_pStream.get());
+}
+
+void CKdbxGzipWriter::Add(std::span<const std::uint8_t> data) {
+    Deflate(data, Z_NO_FLUSH);
+}
+
+CKdbxSecret CKdbxGzipWriter::Finish() {
+    Deflate({}, Z_FINISH);
+    m_out.resize(m_nOut);
+    return std::move(m_out);
+}
+
+void CKdbxGzipWriter::Deflate(std::span<const std::uint8_t> data, int nFlush) {
+    z_stream_s& zs = *m_pStream;
+    // In pieces whose length fits zlib's unsigned int.
+    constexpr std::size_t PIECE = std::size_t(1) << 30;
+    std::size_t nDone = 0;
+    for (;;) {
+        const std::size_t nIn = std::min(PIECE, data.size() - nDone);
+        const bool bLast = nDone + nIn == data.size();
+        zs.next_in = const_cast<Bytef*>(data.data() + nDone);
+        zs.avail_in = static_cast<uInt>(nIn);
+        const int nPieceFlush = bLast ? nFlush : Z_NO_FLUSH;
+        for (;;) {
+            if (m_out.size() - m_nOut < 64)
+                m_out.resize(std::max<std::size_t>(m_out.size() * 2, std::size_t(1) << 16));
+            const std::size_t nRoom = std::min(PIECE, m_out.size() - m_nOut);
+            zs.next_out = m_out.data() + m_nOut;
+            zs.avail_out = static_cast<uInt>(nRoom);
+            const int nResult = deflate(&zs, nPieceFlush);
+            m_nOut += nRoom - zs.avail_out;
+            if (nResult == Z_STREAM_END)
+                break;
+            if (nResult != Z_OK && nResult != Z_BUF_ERROR)
+                throw std::bad_alloc();
+            // Done with this input once zlib left room in the output (a
+            // finish goes on to the stream's end).
+            if (nPieceFlush != Z_FINISH && zs.avail_in == 0 && zs.avail_out != 0)
+                break;
+        }
+        nDone += nIn;
+        if (bLast)
+            return;
+    }
 }

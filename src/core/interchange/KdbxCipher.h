@@ -12,6 +12,7 @@
 namespace Botan {
 class StreamCipher;
 }
+struct z_stream_s;
 
 // The ciphers and block streams of a KeePass database: the outer cipher
 // over the payload, the inner stream that masks protected values, KDBX 4's
@@ -93,3 +94,24 @@ EKdbxBlockResult KdbxReadHashedBlocks(std::span<const std::uint8_t> stream, std:
 
 // gzip (as the header's compression flag 1 means) of a whole buffer.
 CKdbxSecret KdbxGzip(std::span<const std::uint8_t> data);
+
+// The same gzip made piece by piece, for a payload too large to be held
+// whole beside its compressed form. Throws std::bad_alloc when zlib fails.
+class CKdbxGzipWriter {
+public:
+    CKdbxGzipWriter();
+    ~CKdbxGzipWriter();
+    CKdbxGzipWriter(const CKdbxGzipWriter&) = delete;
+    CKdbxGzipWriter& operator=(const CKdbxGzipWriter&) = delete;
+
+    void Add(std::span<const std::uint8_t> data);
+    // The whole gzip; the writer is done with.
+    CKdbxSecret Finish();
+
+private:
+    void Deflate(std::span<const std::uint8_t> data, int nFlush);
+
+    std::unique_ptr<z_stream_s> m_pStream;
+    CKdbxSecret m_out;
+    std::size_t m_nOut = 0; // the bytes of m_out written
+};

@@ -43,9 +43,30 @@ CKdbxBytes CKdbxHeaderWriter::End() {
 }
 
 CKdbxSecret KdbxPayload(CKdbxSecret plain, std::string& strXml, bool bCompress) {
-    plain.insert(plain.end(), strXml.begin(), strXml.end());
+    CKdbxPayloadWriter writer(std::move(plain), bCompress);
+    writer.Append(strXml);
     CSecretBuffer::Wipe(strXml);
-    return bCompress ? KdbxGzip(plain) : plain;
+    return writer.Finish();
+}
+
+CKdbxPayloadWriter::CKdbxPayloadWriter(CKdbxSecret plain, bool bCompress) {
+    if (!bCompress) {
+        m_plain = std::move(plain);
+        return;
+    }
+    m_gzip.emplace();
+    m_gzip->Add(plain);
+}
+
+void CKdbxPayloadWriter::Append(std::span<const std::uint8_t> bytes) {
+    if (m_gzip)
+        m_gzip->Add(bytes);
+    else
+        m_plain.insert(m_plain.end(), bytes.begin(), bytes.end());
+}
+
+CKdbxSecret CKdbxPayloadWriter::Finish() {
+    return m_gzip ? m_gzip->Finish() : std::move(m_plain);
 }
 
 bool KdbxSealVersion4(CKdbxBytes header, std::span<const std::uint8_t> seed,

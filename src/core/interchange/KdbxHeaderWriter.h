@@ -6,8 +6,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 // The outer header of a KeePass database as it is written: the signatures
 // and the version, then the fields one by one (a field's size takes two
@@ -30,6 +32,24 @@ private:
 // The plain payload: what plain holds (4.x's inner header) and then the
 // XML, gzip-compressed when bCompress. The XML's text is wiped.
 CKdbxSecret KdbxPayload(CKdbxSecret plain, std::string& strXml, bool bCompress);
+
+// The same payload made as the XML is written: a compressed one never
+// holds the whole XML.
+class CKdbxPayloadWriter {
+public:
+    CKdbxPayloadWriter(CKdbxSecret plain, bool bCompress);
+
+    void Append(std::span<const std::uint8_t> bytes);
+    void Append(std::string_view str) {
+        Append({reinterpret_cast<const std::uint8_t*>(str.data()), str.size()});
+    }
+    // The whole payload; the writer is done with.
+    CKdbxSecret Finish();
+
+private:
+    CKdbxSecret m_plain; // when not compressed
+    std::optional<CKdbxGzipWriter> m_gzip;
+};
 
 // A 4.x file: the header, its SHA-256 and its HMAC, then the payload
 // enciphered under the master seed and the derived key, in HMAC blocks.

@@ -61,27 +61,34 @@ bool IsXmlSafeText(std::string_view strUtf8) {
 }
 
 void AppendXmlEscaped(std::string& strOut, std::string_view strUtf8) {
-    for (const char c : strUtf8) {
-        switch (c) {
+    // The runs between the characters to escape go in whole.
+    std::size_t nRun = 0;
+    for (std::size_t i = 0; i < strUtf8.size(); ++i) {
+        std::string_view strEntity;
+        switch (strUtf8[i]) {
         case '&':
-            strOut += "&amp;";
+            strEntity = "&amp;";
             break;
         case '<':
-            strOut += "&lt;";
+            strEntity = "&lt;";
             break;
         case '>':
-            strOut += "&gt;";
+            strEntity = "&gt;";
             break;
         case '"':
-            strOut += "&quot;";
+            strEntity = "&quot;";
             break;
         case '\r':
-            strOut += "&#13;";
+            strEntity = "&#13;";
             break;
         default:
-            strOut += c;
+            continue;
         }
+        strOut.append(strUtf8.substr(nRun, i - nRun));
+        strOut.append(strEntity);
+        nRun = i + 1;
     }
+    strOut.append(strUtf8.substr(nRun));
 }
 
 struct CKdbxXmlWriter::SNode {

@@ -410,21 +410,20 @@ SKdbxOutcome CKdbxFile::Write(const SKdbxCredentials& credentials, CKdbxBytes& f
         if (!KdbxWriteInnerHeader(stream, static_cast<std::uint32_t>(EKdbxInnerStream::chacha20),
                                   m_binaries, plain))
             return KdbxUnsupportedOutcome("an inner stream that cannot be started");
-        std::string strXml;
+        // The XML goes to the payload (compressed) as it is written.
+        CKdbxPayloadWriter payload(std::move(plain), m_bCompressed);
         std::string strError;
-        const bool bWritten = m_xml.Write(
-            strXml,
-            [&stream](std::span<const std::uint8_t> text) {
-                CKdbxSecret masked(text.begin(), text.end());
-                stream.Apply(masked.data(), masked.size());
-                return Botan::base64_encode(masked.data(), masked.size());
-            },
-            strError);
-        if (!bWritten) {
-            CSecretBuffer::Wipe(strXml);
+        const bool bWritten =
+            m_xml.Write([&payload](std::string_view piece) { payload.Append(piece); },
+                        [&stream](std::span<const std::uint8_t> text) {
+                            CKdbxSecret masked(text.begin(), text.end());
+                            stream.Apply(masked.data(), masked.size());
+                            return Botan::base64_encode(masked.data(), masked.size());
+                        },
+                        strError);
+        if (!bWritten)
             return Failure(EKdbxFailure::unsupported, strError);
-        }
-        plain = KdbxPayload(std::move(plain), strXml, m_bCompressed);
+        plain = payload.Finish();
         if (!KdbxSealVersion4(header.End(), seed, transformedKey, m_eCipher, iv, plain, file))
             return KdbxUnsupportedOutcome("a cipher that cannot encipher it");
         return {};

@@ -2,6 +2,7 @@
 #include "core/kdbx/XmlTree.h"
 
 #include "core/interchange/KdbxXmlWriter.h"
+#include "core/seal/SecretBuffer.h"
 
 #include <botan/base64.h>
 #include <botan/exceptn.h>
@@ -56,6 +57,48 @@ void AppendAttributeEscaped(std::string& strOut, std::string_view strValue) {
     }
 }
 
+// Text as AppendXmlEscaped escapes it, checked as IsXmlSafeText checks it
+// in the same pass: false, with part of it appended, when it holds a
+// control character XML cannot carry.
+bool AppendTextEscaped(std::string& strOut, std::string_view strText) {
+    std::size_t nRun = 0;
+    for (std::size_t i = 0; i < strText.size(); ++i) {
+        const auto b = static_cast<unsigned char>(strText[i]);
+        if (b > '>')
+            continue; // letters and most punctuation, and all of UTF-8's multibyte sequences
+        std::string_view strEntity;
+        switch (b) {
+        case '&':
+            strEntity = "&amp;";
+            break;
+        case '<':
+            strEntity = "&lt;";
+            break;
+        case '>':
+            strEntity = "&gt;";
+            break;
+        case '"':
+            strEntity = "&quot;";
+            break;
+        case '\r':
+            strEntity = "&#13;";
+            break;
+        case '\t':
+        case '\n':
+            continue;
+        default:
+            if (b < 0x20)
+                return false;
+            continue;
+        }
+        strOut.append(strText.substr(nRun, i - nRun));
+        strOut.append(strEntity);
+        nRun = i + 1;
+    }
+    strOut.append(strText.substr(nRun));
+    return true;
+}
+
 } // namespace
 
 // ---- CXmlElement
@@ -67,13 +110,17 @@ CXmlElement::CXmlElement() : m_pName(&EMPTY_NAME) {}
 CXmlElement::~CXmlElement() {
     if (m_children.empty())
         return;
-    std::vector<CXmlElement> pending = std::move(m_children);
+    // The blocks of children still to be let go: a child's own children
+    // join the list before it goes, so that no element is let go with any.
+    std::vector<std::vector<CXmlElement>> pending;
+    pending.push_back(std::move(m_children));
     while (!pending.empty()) {
-        CXmlElement last = std::move(pending.back());
+        std::vector<CXmlElement> children = std::move(pending.back());
         pending.pop_back();
-        for (CXmlElement& child : last.m_children)
-            pending.push_back(std::move(child));
-        last.m_children.clear();
+        for (CXmlElement& child : children) {
+            if (!child.m_children.empty())
+                pending.push_back(std::move(child.m_children));
+        }
     }
 }
 
@@ -222,12 +269,42 @@ std::size_t CXmlElement::HeapBytes() const {
 
 CXmlTree::CXmlTree() = default;
 
+// The names' nodes move with the set: the recent ones stay valid in the
+// tree that takes them, and the tree left behind forgets them.
+CXmlTree::CXmlTree(CXmlTree&& other) noexcept
+    : m_names(std::move(other.m_names)), m_recent(other.m_recent), m_root(std::move(other.m_root)) {
+    other.m_recent.fill(nullptr);
+}
+
+CXmlTree& CXmlTree::operator=(CXmlTree&& other) noexcept {
+    if (this != &other) {
+        m_root = std::move(other.m_root);
+        m_names = std::move(other.m_names);
+        m_recent = other.m_recent;
+        other.m_recent.fill(nullptr);
+    }
+    return *this;
+}
+
 void CXmlTree::SetRootName(std::string_view strName) {
     m_root.m_pName = Intern(strName);
 }
 
 const std::string* CXmlTree::Intern(std::string_view strName) {
-    return &*m_names.emplace(strName).first;
+    const std::size_t nSlot =
+        strName.empty() ? 0
+                        : (strName.size() * 7 + static_cast<unsigned char>(strName.front()) * 3 +
+                           static_cast<unsigned char>(strName[strName.size() / 2]) * 5 +
+                           static_cast<unsigned char>(strName.back())) %
+                              RECENT_NAMES;
+    const std::string*& pRecent = m_recent[nSlot];
+    if (pRecent && *pRecent == strName)
+        return pRecent;
+    auto it = m_names.find(strName);
+    if (it == m_names.end())
+        it = m_names.emplace(strName).first;
+    pRecent = &*it;
+    return pRecent;
 }
 
 std::size_t CXmlTree::HeapBytes() const {
@@ -241,8 +318,17 @@ namespace {
 
 class CTreeWriter {
 public:
-    CTreeWriter(std::string& strXml, const CXmlTree::CMasker& fnMask)
-        : m_strXml(strXml), m_fnMask(fnMask) {}
+    CTreeWriter(std::string& strXml, const CXmlTree::CMasker& fnMask,
+                const CXmlTree::CPieceTaker* pfnPiece = nullptr)
+        : m_strXml(strXml), m_fnMask(fnMask), m_pfnPiece(pfnPiece) {}
+
+    // Hands what is written on, when it goes in pieces.
+    void Flush() {
+        if (m_pfnPiece && !m_strXml.empty()) {
+            (*m_pfnPiece)(m_strXml);
+            m_strXml.clear();
+        }
+    }
 
     bool Write(const CXmlElement& element, std::size_t nDepth, std::string& strError) {
         m_strXml.append(nDepth, '\t');
@@ -278,13 +364,10 @@ public:
         if (element.IsProtected()) {
             m_strXml +=
                 m_fnMask({reinterpret_cast<const std::uint8_t*>(strText.data()), strText.size()});
-        } else {
-            if (!IsXmlSafeText(strText)) {
-                strError = "The text of " + element.Name() +
-                           " holds a control character, which XML cannot carry.";
-                return false;
-            }
-            AppendXmlEscaped(m_strXml, strText);
+        } else if (!AppendTextEscaped(m_strXml, strText)) {
+            strError = "The text of " + element.Name() +
+                       " holds a control character, which XML cannot carry.";
+            return false;
         }
         if (!element.Children().empty()) {
             m_strXml += '\n';
@@ -297,6 +380,8 @@ public:
         m_strXml += "</";
         m_strXml += element.Name();
         m_strXml += ">\n";
+        if (m_strXml.size() >= CXmlTree::WRITE_PIECE)
+            Flush();
         return true;
     }
 
@@ -311,6 +396,20 @@ private:
 
     std::string& m_strXml;
     const CXmlTree::CMasker& m_fnMask;
+    const CXmlTree::CPieceTaker* m_pfnPiece;
+};
+
+// Wipes the pieces' text however the writing ends.
+class CWipedText {
+public:
+    CWipedText() { m_str.reserve(CXmlTree::WRITE_PIECE + CXmlTree::WRITE_PIECE / 4); }
+    ~CWipedText() { CSecretBuffer::Wipe(m_str); }
+    CWipedText(const CWipedText&) = delete;
+    CWipedText& operator=(const CWipedText&) = delete;
+    std::string& Text() { return m_str; }
+
+private:
+    std::string m_str;
 };
 
 } // namespace
@@ -318,6 +417,17 @@ private:
 bool CXmlTree::Write(std::string& strXml, const CMasker& fnMask, std::string& strError) const {
     strXml += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
     return CTreeWriter(strXml, fnMask).Write(m_root, 0, strError);
+}
+
+bool CXmlTree::Write(const CPieceTaker& fnPiece, const CMasker& fnMask,
+                     std::string& strError) const {
+    CWipedText text;
+    text.Text() += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+    CTreeWriter writer(text.Text(), fnMask, &fnPiece);
+    if (!writer.Write(m_root, 0, strError))
+        return false;
+    writer.Flush();
+    return true;
 }
 
 // ---- CXmlTreeParser
@@ -351,9 +461,8 @@ void CXmlTreeParser::Allow(std::size_t nBytes) {
     Give(nBytes);
 }
 
-bool CXmlTreeParser::SettleChildren(const std::vector<CXmlElement>& children,
-                                    std::size_t nOldCapacity) {
-    const std::size_t nNew = children.capacity();
+bool CXmlTreeParser::SettlePending(std::size_t nOldCapacity) {
+    const std::size_t nNew = m_pending.capacity();
     if (nNew > nOldCapacity)
         return Charge((nNew - nOldCapacity) * sizeof(CXmlElement));
     Give((nOldCapacity - nNew) * sizeof(CXmlElement));
@@ -365,7 +474,7 @@ void CXmlTreeParser::OnStart(const char* pszName, const char** ppszAttrs) {
         return;
     const std::size_t nNames = m_tree.NameCount();
     CXmlElement* pElement = nullptr;
-    if (m_stack.empty()) {
+    if (m_open.empty()) {
         if (m_bRootSeen) {
             Fail(EResult::malformed);
             return;
@@ -373,27 +482,30 @@ void CXmlTreeParser::OnStart(const char* pszName, const char** ppszAttrs) {
         m_bRootSeen = true;
         m_tree.SetRootName(pszName);
         pElement = &m_tree.Root();
+        m_open.push_back({ROOT, m_pending.size()});
     } else {
-        CXmlElement& parent = *m_stack.back();
+        const SOpen& parentOpen = m_open.back();
+        CXmlElement& parent = Element(parentOpen);
         // The indentation before the first child is no text of the parent's.
-        if (parent.m_children.empty() && IsBlank(parent.m_strText)) {
+        if (ChildCount(parentOpen) == 0 && IsBlank(parent.m_strText)) {
             Give(HeldBy(parent.m_strText));
             std::string().swap(parent.m_strText);
         }
-        const std::size_t nCapacity = parent.m_children.capacity();
-        pElement = &parent.AppendChild(m_tree, pszName);
-        if (!SettleChildren(parent.m_children, nCapacity))
+        const std::size_t nCapacity = m_pending.capacity();
+        pElement = &m_pending.emplace_back();
+        if (!SettlePending(nCapacity))
             return;
+        pElement->m_pName = m_tree.Intern(pszName);
+        m_open.push_back({m_pending.size() - 1, m_pending.size()});
     }
     // A new name costs its node in the set.
     if (m_tree.NameCount() > nNames && !Charge(std::strlen(pszName) + 64))
         return;
-    m_stack.push_back(pElement);
     // The stack costs its deepest level.
-    if (m_stack.size() > m_nDeepest) {
+    if (m_open.size() > m_nDeepest) {
         if (!Charge(2 * sizeof(void*)))
             return;
-        m_nDeepest = m_stack.size();
+        m_nDeepest = m_open.size();
     }
     if (!ppszAttrs[0])
         return;
@@ -417,10 +529,12 @@ void CXmlTreeParser::OnStart(const char* pszName, const char** ppszAttrs) {
 }
 
 void CXmlTreeParser::OnText(const char* pText, std::size_t nLength) {
-    if (m_eResult != EResult::ok || m_stack.empty())
+    if (m_eResult != EResult::ok || m_open.empty())
         return;
-    CXmlElement& element = *m_stack.back();
-    if (element.IsProtected() && element.m_children.empty()) {
+    const SOpen& open = m_open.back();
+    CXmlElement& element = Element(open);
+    const bool bHasChildren = ChildCount(open) != 0;
+    if (element.IsProtected() && !bHasChildren) {
         if (m_masked.size() + nLength > m_masked.capacity() &&
             !Charge(std::max(m_masked.size() + nLength, 2 * m_masked.capacity()) -
                     m_masked.capacity()))
@@ -430,7 +544,7 @@ void CXmlTreeParser::OnText(const char* pText, std::size_t nLength) {
     }
     const std::string_view strPiece(pText, nLength);
     // Indentation between children is not kept.
-    if (!element.m_children.empty() && IsBlank(strPiece))
+    if (bHasChildren && IsBlank(strPiece))
         return;
     std::string& strText = element.m_strText;
     const std::size_t nBefore = HeldBy(strText);
@@ -448,10 +562,13 @@ void CXmlTreeParser::OnText(const char* pText, std::size_t nLength) {
 }
 
 void CXmlTreeParser::OnEnd() {
-    if (m_eResult != EResult::ok || m_stack.empty())
+    if (m_eResult != EResult::ok || m_open.empty())
         return;
-    CXmlElement& element = *m_stack.back();
-    m_stack.pop_back();
+    const SOpen open = m_open.back();
+    m_open.pop_back();
+    // Its children come after it in m_pending: handing them over moves
+    // nothing before them.
+    CXmlElement& element = Element(open);
     if (element.IsProtected()) {
         // The protected text is base64 of masked bytes; the stream moves on
         // by their length whatever becomes of them.
@@ -462,8 +579,9 @@ void CXmlTreeParser::OnEnd() {
             return;
         CKdbxSecret& secret = element.m_pExtra->secret;
         try {
-            const CKdbxSecret plain = Botan::base64_decode(strBase64.data(), strBase64.size());
-            secret.assign(plain.begin(), plain.end());
+            // Decoded where it is kept, without a block of its own.
+            secret.resize(Botan::base64_decode_max_output(strBase64.size()));
+            secret.resize(Botan::base64_decode(secret.data(), strBase64.data(), strBase64.size()));
         } catch (const Botan::Exception&) {
             Fail(EResult::malformed);
             return;
@@ -479,10 +597,14 @@ void CXmlTreeParser::OnEnd() {
             std::string().swap(element.m_strText);
         }
     }
-    if (!element.m_children.empty()) {
-        const std::size_t nCapacity = element.m_children.capacity();
-        element.m_children.shrink_to_fit();
-        SettleChildren(element.m_children, nCapacity);
+    if (const std::size_t nChildren = ChildCount(open); nChildren != 0) {
+        if (!Charge(nChildren * sizeof(CXmlElement)))
+            return;
+        const auto first = m_pending.begin() + static_cast<std::ptrdiff_t>(open.nFirstChild);
+        element.m_children.reserve(nChildren);
+        element.m_children.insert(element.m_children.end(), std::make_move_iterator(first),
+                                  std::make_move_iterator(m_pending.end()));
+        m_pending.erase(first, m_pending.end());
     }
 }
 
@@ -496,7 +618,7 @@ bool CXmlTreeParser::Feed(std::span<const std::uint8_t> xml, bool bFinal) {
 }
 
 CXmlTreeParser::EResult CXmlTreeParser::End() {
-    if (m_eResult == EResult::ok && (!m_bRootSeen || !m_stack.empty()))
+    if (m_eResult == EResult::ok && (!m_bRootSeen || !m_open.empty()))
         m_eResult = EResult::malformed;
     return m_eResult;
 }

@@ -4,6 +4,7 @@
 #include "core/interchange/ExpatParser.h"
 #include "core/interchange/KdbxKeys.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -95,8 +96,8 @@ private:
 class CXmlTree {
 public:
     CXmlTree();
-    CXmlTree(CXmlTree&&) noexcept = default;
-    CXmlTree& operator=(CXmlTree&&) noexcept = default;
+    CXmlTree(CXmlTree&& other) noexcept;
+    CXmlTree& operator=(CXmlTree&& other) noexcept;
     CXmlTree(const CXmlTree&) = delete;
     CXmlTree& operator=(const CXmlTree&) = delete;
 
@@ -118,9 +119,27 @@ public:
     // not protected holds a character XML cannot carry.
     using CMasker = std::function<std::string(std::span<const std::uint8_t> plain)>;
     bool Write(std::string& strXml, const CMasker& fnMask, std::string& strError) const;
+    // The same document handed to fnPiece in pieces of about WRITE_PIECE
+    // bytes as it is written, so that the whole text is never held; the
+    // pieces' memory is wiped when done.
+    static constexpr std::size_t WRITE_PIECE = std::size_t(1) << 20;
+    using CPieceTaker = std::function<void(std::string_view piece)>;
+    bool Write(const CPieceTaker& fnPiece, const CMasker& fnMask, std::string& strError) const;
 
 private:
-    std::unordered_set<std::string> m_names;
+    // Looked up by a view of the name, without making a string of it.
+    struct SNameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view strName) const noexcept {
+            return std::hash<std::string_view>()(strName);
+        }
+    };
+    // The names met last, by a cheap hash of their length and letters: a
+    // document repeats a few dozen names, so most lookups end here.
+    static constexpr std::size_t RECENT_NAMES = 64;
+
+    std::unordered_set<std::string, SNameHash, std::equal_to<>> m_names;
+    std::array<const std::string*, RECENT_NAMES> m_recent{};
     CXmlElement m_root;
 };
 
@@ -157,8 +176,21 @@ private:
     void Fail(EResult eResult);
     bool Charge(std::size_t nBytes);
     void Give(std::size_t nBytes);
-    // The children's block, after the vector grew from nOldCapacity.
-    bool SettleChildren(const std::vector<CXmlElement>& children, std::size_t nOldCapacity);
+    // The pending children's block, after the vector grew from
+    // nOldCapacity.
+    bool SettlePending(std::size_t nOldCapacity);
+
+    // An element being read: where it waits in m_pending (the root is the
+    // tree's own) and where its children start there.
+    struct SOpen {
+        std::size_t nIndex;
+        std::size_t nFirstChild;
+    };
+    static constexpr std::size_t ROOT = SIZE_MAX;
+    CXmlElement& Element(const SOpen& open) {
+        return open.nIndex == ROOT ? m_tree.Root() : m_pending[open.nIndex];
+    }
+    std::size_t ChildCount(const SOpen& open) const { return m_pending.size() - open.nFirstChild; }
 
     CXmlTree& m_tree;
     std::size_t m_nMemoryLeft;
@@ -166,7 +198,11 @@ private:
     CExpatParser m_parser;
     EResult m_eResult = EResult::ok;
     bool m_bRootSeen = false;
-    std::vector<CXmlElement*> m_stack;
+    // The children of the open elements, each open element's after its
+    // parent's: an element gets its children in a block of their exact
+    // number when it ends, rather than in one that grows as they come.
+    std::vector<CXmlElement> m_pending;
+    std::vector<SOpen> m_open;
     std::size_t m_nDeepest = 0;
     CKdbxSecret m_masked; // the base64 of the protected text being read
 };

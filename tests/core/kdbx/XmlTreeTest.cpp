@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -180,4 +181,32 @@ TEST(XmlTree, HoldsLittleMoreThanItsXml) {
     ASSERT_EQ(Parse(tree, strXml), CXmlTreeParser::EResult::ok);
     EXPECT_LT(tree.HeapBytes(), 4 * strXml.size());
     EXPECT_GT(tree.HeapBytes(), strXml.size() / 2);
+}
+
+// Written in pieces, a large document is the same text, in pieces of about
+// the writer's size.
+TEST(XmlTree, WritesInPieces) {
+    CXmlTree tree;
+    tree.SetRootName("a");
+    for (int i = 0; i < 30000; ++i) {
+        CXmlElement& child = tree.Root().AppendChild(tree, "b");
+        child.SetText(std::string(60, 'x') + "&" + std::to_string(i));
+        child.SetProtected(i % 7 == 0);
+    }
+    std::vector<std::string> pieces;
+    std::string strError;
+    ASSERT_TRUE(
+        tree.Write([&](std::string_view piece) { pieces.emplace_back(piece); },
+                   [](std::span<const std::uint8_t> plain) {
+                       return Masked({reinterpret_cast<const char*>(plain.data()), plain.size()});
+                   },
+                   strError));
+    ASSERT_GT(pieces.size(), 1u);
+    std::string strJoined;
+    for (const std::string& strPiece : pieces) {
+        EXPECT_LT(strPiece.size(), CXmlTree::WRITE_PIECE + 200);
+        strJoined += strPiece;
+    }
+    // Not EXPECT_EQ: a diff of two megabytes takes long to print.
+    EXPECT_TRUE(strJoined == Written(tree));
 }
