@@ -24,10 +24,12 @@
 #include "BenchDocument.h"
 
 #include "core/interchange/KdbxWriter.h"
+#include "core/kdbx/KdbxDatabase.h"
 #include "core/kdbx/KdbxEntries.h"
 #include "core/kdbx/KdbxFile.h"
 #include "core/kdbx/KdbxTree.h"
 #include "core/store/CodePage.h"
+#include "core/store/CofferDoc.h"
 #include "core/store/PasswordInfo.h"
 
 #include "core/store/FileIO.h"
@@ -39,6 +41,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -386,6 +389,79 @@ void BM_EditAndWrite(benchmark::State& state) {
     SetCounters(state);
 }
 
+// The database as the program opens it: the file read, its records shown
+// to the window (every group a header, every entry an account), ready for
+// the tree. The file lies in a folder of the benchmark's own.
+struct SDocumentFile {
+    SDocumentFile() {
+        char szFolder[] = "/tmp/bench-kdbx-doc-XXXXXX";
+        if (::mkdtemp(szFolder))
+            strFolder = szFolder;
+        strPath = strFolder + "/bench.kdbx";
+        std::ofstream file(strPath, std::ios::binary);
+        file.write(reinterpret_cast<const char*>(g_setup.cheapFile.data()),
+                   static_cast<std::streamsize>(g_setup.cheapFile.size()));
+    }
+    ~SDocumentFile() {
+        std::remove(strPath.c_str());
+        ::rmdir(strFolder.c_str());
+    }
+    SDocumentFile(const SDocumentFile&) = delete;
+    SDocumentFile& operator=(const SDocumentFile&) = delete;
+
+    // Opens the file in doc; false when it did not open whole.
+    bool OpenIn(CCofferDoc& doc) const {
+        doc.SetDatabaseFormat(&format);
+        return doc.ReadDocumentFile(strPath, CCodePage::Utf8()) == EFileError::none &&
+               doc.AcceptKey(PASSWORD) &&
+               doc.FinishSealedRead(doc.CodePage()) == EFileError::none &&
+               doc.CountAccounts() == static_cast<int>(g_setup.nAccounts);
+    }
+
+    std::string strFolder;
+    std::string strPath;
+    CKdbxDatabaseFormat format;
+};
+
+void BM_OpenInDocument(benchmark::State& state) {
+    const SDocumentFile file;
+    for (auto _ : state) {
+        auto pDoc = std::make_unique<CCofferDoc>();
+        if (!file.OpenIn(*pDoc))
+            state.SkipWithError("the database did not open in the document");
+        state.PauseTiming();
+        pDoc.reset();
+        state.ResumeTiming();
+    }
+    SetCounters(state);
+}
+
+// A save from the window after one account's password changed: the records
+// brought into the database (the edit into its entry's history) and the
+// file written in place.
+void BM_EditAndSaveDocument(benchmark::State& state) {
+    const SDocumentFile file;
+    CCofferDoc doc;
+    if (!file.OpenIn(doc)) {
+        state.SkipWithError("the database did not open in the document");
+        return;
+    }
+    const CPasswordInfo* pAccount = nullptr;
+    for (const CPasswordInfo& record : doc.Records())
+        if (!record.IsGroup())
+            pAccount = &record;
+    const std::string strGroup = doc.GroupOf(pAccount)->Group();
+    std::size_t nEdit = 0;
+    for (auto _ : state) {
+        CPasswordInfo texts = *pAccount;
+        texts.SetPassword("edit " + std::to_string(++nEdit));
+        pAccount = doc.ReplaceAccount(pAccount, strGroup, texts);
+        if (!pAccount || doc.WriteArchiveFile(file.strPath) != EFileError::none)
+            state.SkipWithError("the edit was not saved");
+    }
+    SetCounters(state);
+}
+
 void BM_ReadArgon2id64MiB(benchmark::State& state) {
     for (auto _ : state) {
         std::optional<CKdbxFile> database(std::in_place);
@@ -417,6 +493,8 @@ void BM_KeyDerivation64MiB(benchmark::State& state) {
 BENCHMARK(BM_Read)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Write)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditAndWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenInDocument)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditAndSaveDocument)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadArgon2id64MiB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeyDerivation64MiB)->Unit(benchmark::kMillisecond);
 

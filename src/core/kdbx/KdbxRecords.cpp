@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/kdbx/KdbxRecords.h"
 
-#include "core/interchange/ImportEntry.h"
+#include "core/base/TextUtil.h"
 #include "core/interchange/KdbxTime.h"
 #include "core/kdbx/KdbxEdit.h"
 #include "core/kdbx/KdbxEntries.h"
@@ -15,6 +15,30 @@
 namespace {
 
 // Notes keep "\n" in the database and "\r\n" in the account dialog.
+// Whether strRecord is what ToCrlf makes of strStored, made or not.
+bool EqualsAsCrlf(std::string_view strRecord, std::string_view strStored) {
+    std::size_t nAt = 0;
+    for (std::size_t i = 0; i < strStored.size(); ++i) {
+        if (strStored[i] == '\n' && (i == 0 || strStored[i - 1] != '\r')) {
+            if (nAt >= strRecord.size() || strRecord[nAt++] != '\r')
+                return false;
+        }
+        if (nAt >= strRecord.size() || strRecord[nAt++] != strStored[i])
+            return false;
+    }
+    return nAt == strRecord.size();
+}
+
+// Whether the record shows the entry's texts as they are.
+bool ShowsTexts(const CPasswordInfo& record, const SKdbxEntryTexts& texts) {
+    return record.TextView(CPasswordInfo::account) == texts.strTitle &&
+           record.TextView(CPasswordInfo::userName) == texts.strUserName &&
+           record.TextView(CPasswordInfo::password) == texts.strPassword &&
+           record.TextView(CPasswordInfo::webSite) == texts.strUrl &&
+           record.TextView(CPasswordInfo::eMail) == texts.strEMail &&
+           EqualsAsCrlf(record.TextView(CPasswordInfo::comments), texts.strNotes);
+}
+
 std::string ToCrlf(std::string_view strText) {
     std::string strOut;
     strOut.reserve(strText.size());
@@ -100,6 +124,7 @@ struct SEntryAt {
 std::unordered_map<std::string, SEntryAt> IndexEntries(CXmlTree& xml) {
     // Keys are copies: an edit grows its entry, whose texts may move.
     std::unordered_map<std::string, SEntryAt> index;
+    index.reserve(1024);
     CXmlElement* pRootGroup = RootGroupOf(xml);
     std::vector<CXmlElement*> stack;
     if (pRootGroup)
@@ -143,11 +168,36 @@ std::pair<std::string_view, std::string_view> SplitPath(std::string_view strPath
 } // namespace
 
 std::string KdbxEMailKey(const CXmlElement& entry) {
-    for (const SKdbxField& field : KdbxEntryFields(entry)) {
-        if (!IsKdbxStandardField(field.strKey) && IsEMailFieldName(std::string(field.strKey)))
-            return std::string(field.strKey);
+    return std::string(KdbxEntryTexts(entry).strEMailKey);
+}
+
+SKdbxEntryTexts KdbxEntryTexts(const CXmlElement& entry) {
+    // One walk over the entry's strings; the first of a key counts, as
+    // KdbxEntryField finds it.
+    SKdbxEntryTexts texts;
+    bool abSeen[5] = {};
+    std::string_view* const apText[5] = {&texts.strTitle, &texts.strUserName, &texts.strPassword,
+                                         &texts.strUrl, &texts.strNotes};
+    static constexpr std::string_view KEYS[5] = {"Title", "UserName", "Password", "URL", "Notes"};
+    for (const CXmlElement& child : entry.Children()) {
+        if (child.Name() != "String")
+            continue;
+        const std::string_view strKey = child.ChildText("Key");
+        const CXmlElement* pValue = child.Child("Value");
+        const std::string_view strValue = pValue ? pValue->Text() : std::string_view();
+        const auto* pKey = std::find(std::begin(KEYS), std::end(KEYS), strKey);
+        if (pKey != std::end(KEYS)) {
+            const auto i = static_cast<std::size_t>(pKey - std::begin(KEYS));
+            if (!abSeen[i])
+                *apText[i] = strValue;
+            abSeen[i] = true;
+        } else if (texts.strEMailKey.empty() &&
+                   (EqualsNoCaseAscii(strKey, "email") || EqualsNoCaseAscii(strKey, "e-mail"))) {
+            texts.strEMailKey = strKey;
+            texts.strEMail = strValue;
+        }
     }
-    return {};
+    return texts;
 }
 
 void CKdbxRecords::Show(const CKdbxFile& database, std::list<CPasswordInfo>& records) {
@@ -168,14 +218,15 @@ void CKdbxRecords::Show(const CKdbxFile& database, std::list<CPasswordInfo>& rec
         group.m_nEntryId = static_cast<std::uint32_t>(m_shown.size());
         for (const CXmlElement* pEntry : node.entries) {
             CPasswordInfo& account = records.emplace_back();
-            account.SetAccount(KdbxEntryField(*pEntry, "Title").value_or(""));
-            account.SetUserName(KdbxEntryField(*pEntry, "UserName").value_or(""));
-            account.SetPassword(KdbxEntryField(*pEntry, "Password").value_or(""));
-            account.SetWebSite(KdbxEntryField(*pEntry, "URL").value_or(""));
-            account.SetComments(ToCrlf(KdbxEntryField(*pEntry, "Notes").value_or("")));
-            const std::string strEMailKey = KdbxEMailKey(*pEntry);
-            if (!strEMailKey.empty())
-                account.SetEMail(KdbxEntryField(*pEntry, strEMailKey).value_or(""));
+            const SKdbxEntryTexts texts = KdbxEntryTexts(*pEntry);
+            const std::string strNotes = ToCrlf(texts.strNotes);
+            account.SetTexts({texts.strTitle,
+                              texts.strUserName,
+                              texts.strPassword,
+                              texts.strUrl,
+                              texts.strEMail,
+                              strNotes,
+                              {}});
             m_shown.push_back({std::string(pEntry->ChildText("UUID")), false, false, {}});
             account.m_nEntryId = static_cast<std::uint32_t>(m_shown.size());
         }
@@ -289,8 +340,10 @@ void CKdbxRecords::ApplyEntries(CKdbxFile& database, std::list<CPasswordInfo>& r
             }
             claimed[record.m_nEntryId - 1] = true;
             recordUuids[i] = pShown->strUuid;
-            EditKdbxEntry(database, *it->second.pEntry,
-                          FieldsOf(record, KdbxEMailKey(*it->second.pEntry)), nNow);
+            const SKdbxEntryTexts texts = KdbxEntryTexts(*it->second.pEntry);
+            if (!ShowsTexts(record, texts))
+                EditKdbxEntry(database, *it->second.pEntry,
+                              FieldsOf(record, std::string(texts.strEMailKey)), nNow);
             if (it->second.strGroupUuid != strGroupUuid)
                 pending.push_back({pShown->strUuid, &record, strGroupUuid, i});
         }
@@ -380,7 +433,7 @@ void CKdbxRecords::DeleteMissing(CKdbxFile& database, const std::vector<bool>& c
 }
 
 bool CKdbxRecords::Renumber(const CKdbxFile& database, std::list<CPasswordInfo>& records,
-                            const std::vector<std::string>& recordUuids) {
+                            std::vector<std::string>& recordUuids) {
     // A group's path is what the database now makes of it: a group that
     // moved with its parent shows where it went.
     const std::vector<SKdbxGroupNode> tree = KdbxGroupTree(database.Xml());
@@ -389,15 +442,16 @@ bool CKdbxRecords::Renumber(const CKdbxFile& database, std::list<CPasswordInfo>&
         nodeOf.emplace(tree[i].pGroup->ChildText("UUID"), i);
     bool bRenamed = false;
     m_shown.clear();
+    m_shown.reserve(records.size());
     std::size_t nRecord = 0;
     for (CPasswordInfo& record : records) {
-        const std::string& strUuid = recordUuids[nRecord++];
+        std::string& strUuid = recordUuids[nRecord++];
         record.m_nEntryId = 0;
         if (strUuid.empty())
             continue;
-        SShown shown{strUuid, record.IsGroup(), false, {}};
+        SShown shown{std::move(strUuid), record.IsGroup(), false, {}};
         if (record.IsGroup()) {
-            const auto it = nodeOf.find(strUuid);
+            const auto it = nodeOf.find(shown.strUuid);
             if (it == nodeOf.end())
                 continue;
             shown.bRoot = it->second == 0;

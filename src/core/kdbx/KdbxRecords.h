@@ -10,8 +10,20 @@
 #include <unordered_map>
 #include <vector>
 
-// The key of the entry's e-mail field, which its account shows: its first
-// custom field named as one; empty for none.
+// The texts of an entry that its account shows: the first String of each
+// key, and the first custom field named as an e-mail ("E-mail", "email",
+// any case) with its key. Views into the entry.
+struct SKdbxEntryTexts {
+    std::string_view strTitle;
+    std::string_view strUserName;
+    std::string_view strPassword;
+    std::string_view strUrl;
+    std::string_view strNotes;
+    std::string_view strEMail;
+    std::string_view strEMailKey; // empty when the entry has none
+};
+SKdbxEntryTexts KdbxEntryTexts(const CXmlElement& entry);
+// The key of the entry's e-mail field; empty for none.
 std::string KdbxEMailKey(const CXmlElement& entry);
 
 // A KeePass database shown as the records of a password file, and the
@@ -67,7 +79,7 @@ private:
     void DeleteMissing(CKdbxFile& database, const std::vector<bool>& claimed, std::int64_t nNow);
     // Names every record's entry or group afresh, in the records' order.
     bool Renumber(const CKdbxFile& database, std::list<CPasswordInfo>& records,
-                  const std::vector<std::string>& recordUuids);
+                  std::vector<std::string>& recordUuids);
 
     std::vector<SShown> m_shown; // by m_nEntryId - 1
     // The entries by UUID, made when first asked after Show or Apply.

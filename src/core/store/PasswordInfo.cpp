@@ -72,6 +72,13 @@ void CPasswordInfo::SetText(EText eText, std::string_view strText) {
     m_pBlock = std::move(packed.m_pBlock);
 }
 
+void CPasswordInfo::SetTexts(const std::array<std::string_view, TEXT_COUNT>& texts) {
+    // The texts may lie in the old block.
+    CPasswordInfo packed;
+    packed.Pack(texts);
+    m_pBlock = std::move(packed.m_pBlock);
+}
+
 void CPasswordInfo::Wipe() {
     if (m_pBlock)
         ScrubBytes(m_pBlock.get(), Offset(TEXT_COUNT));

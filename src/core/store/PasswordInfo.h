@@ -41,6 +41,9 @@ public:
     std::string_view TextView(EText eText) const;
     std::string Text(EText eText) const { return std::string(TextView(eText)); }
     void SetText(EText eText, std::string_view strText);
+    // All seven texts at once, in EText's order: one block built, where
+    // SetText builds one per text.
+    void SetTexts(const std::array<std::string_view, TEXT_COUNT>& texts);
 
     std::string Account() const { return Text(account); }
     std::string UserName() const { return Text(userName); }
