@@ -8,6 +8,7 @@
 #include "core/kdbx/KdbxTree.h"
 
 #include <algorithm>
+#include <functional>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -115,6 +116,23 @@ void Touch(CXmlTree& xml, CXmlElement& owner, const char* pszTime, std::int64_t 
     pTimes->SetChildText(xml, pszTime, KdbxTimeText(nNow));
 }
 
+// Calls fnGroup on every group from the root group down, without recursion
+// (a database may nest deeper than the stack reaches). fnGroup may change
+// the group's entries; its groups are visited after it returns.
+void ForEachGroup(CXmlTree& xml, const std::function<void(CXmlElement&)>& fnGroup) {
+    std::vector<CXmlElement*> stack;
+    if (CXmlElement* pRootGroup = RootGroupOf(xml))
+        stack.push_back(pRootGroup);
+    while (!stack.empty()) {
+        CXmlElement* pGroup = stack.back();
+        stack.pop_back();
+        fnGroup(*pGroup);
+        for (CXmlElement& child : pGroup->Children())
+            if (child.Name() == "Group")
+                stack.push_back(&child);
+    }
+}
+
 struct SEntryAt {
     CXmlElement* pEntry = nullptr;
     std::string strGroupUuid;
@@ -125,21 +143,12 @@ std::unordered_map<std::string, SEntryAt> IndexEntries(CXmlTree& xml) {
     // Keys are copies: an edit grows its entry, whose texts may move.
     std::unordered_map<std::string, SEntryAt> index;
     index.reserve(1024);
-    CXmlElement* pRootGroup = RootGroupOf(xml);
-    std::vector<CXmlElement*> stack;
-    if (pRootGroup)
-        stack.push_back(pRootGroup);
-    while (!stack.empty()) {
-        CXmlElement* pGroup = stack.back();
-        stack.pop_back();
-        const std::string strGroup(pGroup->ChildText("UUID"));
-        for (CXmlElement& child : pGroup->Children()) {
-            if (child.Name() == "Group")
-                stack.push_back(&child);
-            else if (child.Name() == "Entry")
+    ForEachGroup(xml, [&index](CXmlElement& group) {
+        const std::string strGroup(group.ChildText("UUID"));
+        for (CXmlElement& child : group.Children())
+            if (child.Name() == "Entry")
                 index.emplace(std::string(child.ChildText("UUID")), SEntryAt{&child, strGroup});
-        }
-    }
+    });
     return index;
 }
 
@@ -373,30 +382,19 @@ void CKdbxRecords::ApplyEntries(CKdbxFile& database, std::list<CPasswordInfo>& r
 
 void CKdbxRecords::TakeEntries(CXmlTree& xml,
                                std::unordered_map<std::string, CXmlElement>& moving) {
-    CXmlElement* pRootGroup = RootGroupOf(xml);
-    std::vector<CXmlElement*> stack;
-    if (pRootGroup)
-        stack.push_back(pRootGroup);
-    while (!stack.empty()) {
-        CXmlElement* pGroup = stack.back();
-        stack.pop_back();
-        auto& children = pGroup->Children();
+    ForEachGroup(xml, [&moving](CXmlElement& group) {
+        auto& children = group.Children();
         const auto itEnd =
             std::stable_partition(children.begin(), children.end(), [&](CXmlElement& c) {
-                if (c.Name() != "Entry")
-                    return true;
-                const auto it = moving.find(std::string(c.ChildText("UUID")));
-                return it == moving.end();
+                return c.Name() != "Entry" ||
+                       moving.find(std::string(c.ChildText("UUID"))) == moving.end();
             });
         for (auto it = itEnd; it != children.end(); ++it) {
             const std::string strUuid(it->ChildText("UUID"));
             moving[strUuid] = std::move(*it);
         }
         children.erase(itEnd, children.end());
-        for (CXmlElement& child : children)
-            if (child.Name() == "Group")
-                stack.push_back(&child);
-    }
+    });
 }
 
 void CKdbxRecords::DeleteMissing(CKdbxFile& database, const std::vector<bool>& claimed,

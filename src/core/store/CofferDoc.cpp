@@ -433,13 +433,19 @@ void CCofferDoc::TakePwdHeader(SPwdHeader&& header) {
     m_header = std::move(header.m_generator);
 }
 
-EFileError CCofferDoc::ReadArchiveFile(const std::string& strPath, const CCodePage& codePage) {
+EFileError CCofferDoc::ReadFileAfresh(const std::string& strPath, std::string& strBytes) {
     DeleteContents();
-    std::string strBytes;
     const EFileError eError = ReadWholeFile(strPath, strBytes);
+    if (eError == EFileError::none)
+        m_diskStamp = CFileStamp(strPath, strBytes);
+    return eError;
+}
+
+EFileError CCofferDoc::ReadArchiveFile(const std::string& strPath, const CCodePage& codePage) {
+    std::string strBytes;
+    const EFileError eError = ReadFileAfresh(strPath, strBytes);
     if (eError != EFileError::none)
         return eError;
-    m_diskStamp = CFileStamp(strPath, strBytes);
     if (strBytes.empty())
         return EFileError::none;
     return ParseArchive(strBytes, codePage, FileNameOf(strPath));
@@ -528,14 +534,12 @@ EFileError CCofferDoc::ReadDocumentFile(const std::string& strPath, const CCodeP
         return ReadDatabaseFile(strPath);
     if (!HasKhvExtension(strPath))
         return ReadArchiveFile(strPath, codePage);
-    DeleteContents();
     std::string strBytes;
-    const EFileError eError = ReadWholeFile(strPath, strBytes);
+    const EFileError eError = ReadFileAfresh(strPath, strBytes);
     if (eError != EFileError::none)
         return eError;
     // An empty file is a new one, as for ".pwd": it gets a KEY and is sealed
     // under it by the first save.
-    m_diskStamp = CFileStamp(strPath, strBytes);
     if (strBytes.empty())
         return EFileError::none;
     if (!CSealedFile::ParseHeader(strBytes, m_sealedHeader))
@@ -628,21 +632,28 @@ struct SSealDerivation {
 
 } // namespace
 
-bool CCofferDoc::DeriveSealKey(CSealKey& key, std::string_view strKey, const SSealParams& params,
-                               const CSealSalt& salt) {
+bool CCofferDoc::RunKeyWork(const CBusyWork& fnWork) {
     m_bKeyCancelled = false;
-    auto pJob = std::make_shared<SSealDerivation>(strKey, params, salt);
-    const CBusyWork fnWork = [pJob](const CCancelToken&) {
-        pJob->m_bDerived = pJob->m_result.Derive(pJob->m_key.View(), pJob->m_params, pJob->m_salt);
-    };
     if (!m_pPrompts) {
         const CCancelToken never;
         fnWork(never);
-    } else if (m_pPrompts->RunBusy(FormatText(IDS_SEAL_DERIVING, m_strFileName), fnWork,
-                                   EBusyKind::cancellable) != EBusyEnd::done) {
-        m_bKeyCancelled = true;
-        return false;
+        return true;
     }
+    if (m_pPrompts->RunBusy(FormatText(IDS_SEAL_DERIVING, m_strFileName), fnWork,
+                            EBusyKind::cancellable) == EBusyEnd::done)
+        return true;
+    m_bKeyCancelled = true;
+    return false;
+}
+
+bool CCofferDoc::DeriveSealKey(CSealKey& key, std::string_view strKey, const SSealParams& params,
+                               const CSealSalt& salt) {
+    auto pJob = std::make_shared<SSealDerivation>(strKey, params, salt);
+    if (!RunKeyWork([pJob](const CCancelToken&) {
+            pJob->m_bDerived =
+                pJob->m_result.Derive(pJob->m_key.View(), pJob->m_params, pJob->m_salt);
+        }))
+        return false;
     key = std::move(pJob->m_result);
     return pJob->m_bDerived;
 }
@@ -652,12 +663,10 @@ bool CCofferDoc::IsDatabasePath(const std::string& strPath) const {
 }
 
 EFileError CCofferDoc::ReadDatabaseFile(const std::string& strPath) {
-    DeleteContents();
     std::string strBytes;
-    const EFileError eError = ReadWholeFile(strPath, strBytes);
+    const EFileError eError = ReadFileAfresh(strPath, strBytes);
     if (eError != EFileError::none)
         return eError;
-    m_diskStamp = CFileStamp(strPath, strBytes);
     m_bDatabase = true;
     // The database's own reader judges its key derivation's cost.
     m_sealedHeader = SSealedHeader();
@@ -694,17 +703,10 @@ bool CCofferDoc::AcceptDatabaseKey(const std::string& strKey) {
     if (!m_pDatabaseFormat || !m_pDatabaseBytes)
         return false;
     auto pJob = std::make_shared<SDatabaseOpening>(*m_pDatabaseFormat, m_pDatabaseBytes, strKey);
-    const CBusyWork fnWork = [pJob](const CCancelToken& token) {
-        pJob->m_opened = pJob->m_format.Open(*pJob->m_pBytes, pJob->m_password.View(), token);
-    };
-    if (!m_pPrompts) {
-        const CCancelToken never;
-        fnWork(never);
-    } else if (m_pPrompts->RunBusy(FormatText(IDS_SEAL_DERIVING, m_strFileName), fnWork,
-                                   EBusyKind::cancellable) != EBusyEnd::done) {
-        m_bKeyCancelled = true;
+    if (!RunKeyWork([pJob](const CCancelToken& token) {
+            pJob->m_opened = pJob->m_format.Open(*pJob->m_pBytes, pJob->m_password.View(), token);
+        }))
         return false;
-    }
     switch (pJob->m_opened.eOpen) {
     case CDatabaseFormat::EOpen::opened:
         m_pDatabase = std::move(pJob->m_opened.pDatabase);

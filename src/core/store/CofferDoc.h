@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/base/DocObserver.h"
+#include "core/base/Prompts.h"
 #include "core/seal/SealedFile.h"
 #include "core/seal/SecretBuffer.h"
 #include "core/store/FileIO.h"
@@ -281,6 +282,10 @@ private:
     // prompts.
     bool DeriveSealKey(CSealKey& key, std::string_view strKey, const SSealParams& params,
                        const CSealSalt& salt);
+    // Runs work of the KEY (a derivation, a database's opening) through the
+    // busy wait, or directly without prompts. False when the user cancelled
+    // it (KeyDerivationCancelled).
+    bool RunKeyWork(const CBusyWork& fnWork);
     // The sealing key for a save: the one in use, or one derived anew.
     const CSealKey* SealKeyForSave();
     void ForgetSealing();
@@ -288,6 +293,8 @@ private:
     // allocation (a hostile count of records) is reported, never thrown.
     EFileError ParseArchive(std::string_view bytes, const CCodePage& codePage,
                             const std::string& strFileName);
+    // Empties the document and reads the file whole, keeping its stamp.
+    EFileError ReadFileAfresh(const std::string& strPath, std::string& strBytes);
     // A database file's bytes, waiting for AcceptKey.
     EFileError ReadDatabaseFile(const std::string& strPath);
     bool AcceptDatabaseKey(const std::string& strKey);
