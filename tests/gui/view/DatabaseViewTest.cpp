@@ -81,8 +81,9 @@ std::string WriteDatabase(const QString& strFolder) {
 } // namespace
 
 void CDatabaseViewTest::showsCountsDownAndCopiesTheCode() {
-    CViewFixture fx;
+    // The format outlives the document, whose session asks it to the end.
     CKdbxDatabaseFormat format;
+    CViewFixture fx;
     fx.m_pDoc->SetDatabaseFormat(&format);
     fx.m_prompts.m_pCodePage = &CCodePage::Utf8();
     const std::string strPath = WriteDatabase(fx.m_dir.path());
@@ -127,8 +128,9 @@ void CDatabaseViewTest::aPasswordFileHasNoCodeRow() {
 }
 
 void CDatabaseViewTest::thePasswordBarCopiesItWithCtrlT() {
-    CViewFixture fx;
+    // The format outlives the document, whose session asks it to the end.
     CKdbxDatabaseFormat format;
+    CViewFixture fx;
     fx.m_pDoc->SetDatabaseFormat(&format);
     fx.m_prompts.m_pCodePage = &CCodePage::Utf8();
     const std::string strPath = WriteDatabase(fx.m_dir.path());
@@ -163,8 +165,9 @@ void CDatabaseViewTest::thePasswordBarCopiesItWithCtrlT() {
 }
 
 void CDatabaseViewTest::expiredAccountsAreStruckThrough() {
-    CViewFixture fx;
+    // The format outlives the document, whose session asks it to the end.
     CKdbxDatabaseFormat format;
+    CViewFixture fx;
     fx.m_pDoc->SetDatabaseFormat(&format);
     fx.m_prompts.m_pCodePage = &CCodePage::Utf8();
     const std::string strPath = WriteDatabase(fx.m_dir.path());
@@ -183,8 +186,9 @@ void CDatabaseViewTest::expiredAccountsAreStruckThrough() {
 }
 
 void CDatabaseViewTest::furtherFieldsAreListedMaskedAndCopied() {
-    CViewFixture fx;
+    // The format outlives the document, whose session asks it to the end.
     CKdbxDatabaseFormat format;
+    CViewFixture fx;
     fx.m_pDoc->SetDatabaseFormat(&format);
     fx.m_prompts.m_pCodePage = &CCodePage::Utf8();
     const std::string strPath = WriteDatabase(fx.m_dir.path());
