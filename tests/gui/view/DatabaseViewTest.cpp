@@ -23,6 +23,7 @@
 
 #include <ctime>
 #include <fstream>
+#include <functional>
 
 // A database's accounts in the view: the one-time code in the detail panel
 // (shown with its countdown, renewed, copied; absent for accounts and files
@@ -78,6 +79,27 @@ std::string WriteDatabase(const QString& strFolder) {
     return strPath;
 }
 
+// The view over the sample database, opened as the program opens it. The
+// format outlives the document, whose session asks it to the end.
+struct CDatabaseFixture {
+    CDatabaseFixture() {
+        fx.m_pDoc->SetDatabaseFormat(&format);
+        fx.m_prompts.m_pCodePage = &CCodePage::Utf8();
+    }
+    // Shows the view, then opens the database typing its password.
+    bool Open(const std::function<void(CCofferView&)>& fnBeforeOpen = {}) {
+        const std::string strPath = WriteDatabase(fx.m_dir.path());
+        CCofferView& view = fx.Show();
+        if (fnBeforeOpen)
+            fnBeforeOpen(view);
+        fx.m_prompts.TypeCheckKey(PASSWORD);
+        return !strPath.empty() && fx.m_pDoc->Session().OpenDocumentFile(strPath);
+    }
+
+    CKdbxDatabaseFormat format;
+    CViewFixture fx;
+};
+
 } // namespace
 
 void CDatabaseViewTest::showsCountsDownAndCopiesTheCode() {
@@ -128,15 +150,9 @@ void CDatabaseViewTest::aPasswordFileHasNoCodeRow() {
 }
 
 void CDatabaseViewTest::thePasswordBarCopiesItWithCtrlT() {
-    // The format outlives the document, whose session asks it to the end.
-    CKdbxDatabaseFormat format;
-    CViewFixture fx;
-    fx.m_pDoc->SetDatabaseFormat(&format);
-    fx.m_prompts.m_pCodePage = &CCodePage::Utf8();
-    const std::string strPath = WriteDatabase(fx.m_dir.path());
-    fx.Show();
-    fx.m_prompts.TypeCheckKey(PASSWORD);
-    QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
+    CDatabaseFixture db;
+    CViewFixture& fx = db.fx;
+    QVERIFY(db.Open());
     CPasswordBarDlg bar(fx.m_pDoc->Session(), fx.m_notifier.Model(), fx.Settings(), fx.m_prompts,
                         fx.m_editPrompts);
     bar.FillGroups();
@@ -165,15 +181,9 @@ void CDatabaseViewTest::thePasswordBarCopiesItWithCtrlT() {
 }
 
 void CDatabaseViewTest::expiredAccountsAreStruckThrough() {
-    // The format outlives the document, whose session asks it to the end.
-    CKdbxDatabaseFormat format;
-    CViewFixture fx;
-    fx.m_pDoc->SetDatabaseFormat(&format);
-    fx.m_prompts.m_pCodePage = &CCodePage::Utf8();
-    const std::string strPath = WriteDatabase(fx.m_dir.path());
-    fx.Show();
-    fx.m_prompts.TypeCheckKey(PASSWORD);
-    QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
+    CDatabaseFixture db;
+    CViewFixture& fx = db.fx;
+    QVERIFY(db.Open());
     // Mail expires in the year 2100, Wiki expired in 2001.
     const QModelIndex mail = fx.Item(0, 0);
     const QModelIndex wiki = fx.Item(0, 1);
