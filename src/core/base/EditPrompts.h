@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/base/RecordExtras.h"
+
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 class CPasswordInfo;
 
@@ -36,6 +40,11 @@ struct SAccountDlgData {
     // The generator-settings button: opens the Options dialog on the
     // generator page and refreshes the settings given; none disables it.
     std::function<void(SGeneratorSettings&)> m_fnGeneratorSettings;
+    // An account of a database: what it holds beyond the six texts (in, and
+    // out as edited), and its earlier versions, newest last (in). None for
+    // a password file's account, whose dialog shows only the texts.
+    std::optional<SRecordExtras> m_extras;
+    std::vector<SRecordVersion> m_history;
 };
 
 // What the Password Health dialog is opened with and hands back.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/base/RecordExtras.h"
 #include "core/store/FileIO.h"
 #include "core/store/PasswordInfo.h"
 
@@ -24,12 +25,6 @@ class CCodePage;
 //
 // Each record names what it stands for by its m_nEntryId; records the
 // database did not hand out (new ones) carry 0.
-// A field of an entry beside the ones an account shows.
-struct SRecordField {
-    std::string strName;
-    std::string strValue;
-    bool bProtected = false; // a value to show masked, and to copy as a secret
-};
 
 class CRecordDatabase {
 public:
