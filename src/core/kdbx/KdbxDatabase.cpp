@@ -7,9 +7,9 @@
 #include "core/interchange/KdbxTime.h"
 #include "core/kdbx/KdbxEdit.h"
 #include "core/kdbx/KdbxEntries.h"
+#include "core/kdbx/KdbxExtras.h"
 #include "core/kdbx/KdbxImport.h"
 #include "core/kdbx/KdbxLoss.h"
-#include "core/kdbx/KdbxTree.h"
 #include "core/otp/OtpSettings.h"
 #include "core/store/CofferDoc.h"
 
@@ -87,6 +87,16 @@ std::list<CPasswordInfo> CKdbxDatabase::PasswordFileRecords(const CCodePage& cod
 
 std::optional<std::string> CKdbxDatabase::FieldOf(const CPasswordInfo& record,
                                                   std::string_view strKey) const {
+    if (const SRecordExtras* pExtras = m_records.ExtrasSetFor(record)) {
+        // The one-time password set anew is its URI alone.
+        if (strKey == OTP_URI_FIELD)
+            return pExtras->strOtp.empty() ? std::nullopt : std::optional(pExtras->strOtp);
+        if (strKey == OTP_SEED_FIELD || strKey == OTP_SETTINGS_FIELD)
+            return std::nullopt;
+        for (const SRecordField& field : pExtras->fields)
+            if (field.strName == strKey)
+                return field.strValue;
+    }
     const CXmlElement* pEntry = m_records.EntryOf(m_database, record);
     if (!pEntry)
         return std::nullopt;
@@ -95,6 +105,8 @@ std::optional<std::string> CKdbxDatabase::FieldOf(const CPasswordInfo& record,
 }
 
 std::optional<std::int64_t> CKdbxDatabase::ExpiryOf(const CPasswordInfo& record) const {
+    if (const SRecordExtras* pExtras = m_records.ExtrasSetFor(record))
+        return pExtras->nExpiry;
     const CXmlElement* pEntry = m_records.EntryOf(m_database, record);
     const CXmlElement* pTimes = pEntry ? pEntry->Child("Times") : nullptr;
     if (!pTimes || !EqualsNoCaseAscii(TrimmedAscii(pTimes->ChildText("Expires")), "True"))
@@ -103,20 +115,26 @@ std::optional<std::int64_t> CKdbxDatabase::ExpiryOf(const CPasswordInfo& record)
 }
 
 std::vector<SRecordField> CKdbxDatabase::CustomFieldsOf(const CPasswordInfo& record) const {
-    std::vector<SRecordField> fields;
+    if (const SRecordExtras* pExtras = m_records.ExtrasSetFor(record))
+        return pExtras->fields;
     const CXmlElement* pEntry = m_records.EntryOf(m_database, record);
-    if (!pEntry)
-        return fields;
-    const std::string strEMailKey = KdbxEMailKey(*pEntry);
-    for (const SKdbxField& field : KdbxEntryFields(*pEntry)) {
-        if (IsKdbxStandardField(field.strKey) || field.strKey == strEMailKey ||
-            field.strKey == OTP_URI_FIELD || field.strKey == OTP_SEED_FIELD ||
-            field.strKey == OTP_SETTINGS_FIELD)
-            continue;
-        fields.push_back(
-            {std::string(field.strKey), std::string(field.strValue), field.bProtected});
-    }
-    return fields;
+    return pEntry ? KdbxCustomFields(*pEntry) : std::vector<SRecordField>();
+}
+
+SRecordExtras CKdbxDatabase::ExtrasOf(const CPasswordInfo& record) const {
+    if (const SRecordExtras* pExtras = m_records.ExtrasSetFor(record))
+        return *pExtras;
+    const CXmlElement* pEntry = m_records.EntryOf(m_database, record);
+    return pEntry ? KdbxEntryExtras(m_database, *pEntry) : SRecordExtras();
+}
+
+std::vector<SRecordVersion> CKdbxDatabase::HistoryOf(const CPasswordInfo& record) const {
+    const CXmlElement* pEntry = m_records.EntryOf(m_database, record);
+    return pEntry ? KdbxEntryHistory(m_database, *pEntry) : std::vector<SRecordVersion>();
+}
+
+void CKdbxDatabase::SetExtras(CPasswordInfo& record, SRecordExtras extras) {
+    m_records.SetExtras(record, std::move(extras));
 }
 
 bool CKdbxDatabaseFormat::IsFormatOf(const std::string& strPath) const {

@@ -21,6 +21,9 @@ public:
                                        std::string_view strKey) const override;
     std::optional<std::int64_t> ExpiryOf(const CPasswordInfo& record) const override;
     std::vector<SRecordField> CustomFieldsOf(const CPasswordInfo& record) const override;
+    SRecordExtras ExtrasOf(const CPasswordInfo& record) const override;
+    std::vector<SRecordVersion> HistoryOf(const CPasswordInfo& record) const override;
+    void SetExtras(CPasswordInfo& record, SRecordExtras extras) override;
     bool IsOlderFormat() const override { return m_database.MajorVersion() < 4 && !m_bUpgraded; }
 
     const CKdbxFile& Database() const { return m_database; }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <functional>
 
 namespace {
 
@@ -292,13 +293,29 @@ CXmlElement& AddKdbxEntry(CXmlTree& xml, CXmlElement& group,
 
 bool EditKdbxEntry(CKdbxFile& database, CXmlElement& entry,
                    const std::vector<SKdbxNewField>& fields, std::int64_t nNow) {
-    CXmlTree& xml = database.Xml();
     const bool bChanges = std::any_of(fields.begin(), fields.end(), [&](const SKdbxNewField& f) {
         const CXmlElement* pString = StringOf(entry, f.strKey);
         return !pString || pString->ChildText("Value") != f.strValue;
     });
     if (!bChanges)
         return false;
+    ChangeKdbxEntry(database, entry, nNow,
+                    [&](CXmlTree& xml) { SetKdbxFields(xml, entry, fields); });
+    return true;
+}
+
+void SetKdbxFields(CXmlTree& xml, CXmlElement& entry, const std::vector<SKdbxNewField>& fields) {
+    for (const SKdbxNewField& field : fields) {
+        if (CXmlElement* pString = StringOf(entry, field.strKey))
+            SetValue(xml, *pString, field.strKey, field.strValue);
+        else
+            AppendString(xml, entry, field.strKey, field.strValue);
+    }
+}
+
+void ChangeKdbxEntry(CKdbxFile& database, CXmlElement& entry, std::int64_t nNow,
+                     const std::function<void(CXmlTree&)>& fnChange) {
+    CXmlTree& xml = database.Xml();
     // The state before the change, without its own history, becomes the
     // history's newest item.
     if (!entry.Child("History"))
@@ -307,13 +324,7 @@ bool EditKdbxEntry(CKdbxFile& database, CXmlElement& entry,
     for (const CXmlElement& child : entry.Children())
         if (child.Name() != "History")
             CopyInto(xml, item.AppendChild(xml, child.Name()), child);
-
-    for (const SKdbxNewField& field : fields) {
-        if (CXmlElement* pString = StringOf(entry, field.strKey))
-            SetValue(xml, *pString, field.strKey, field.strValue);
-        else
-            AppendString(xml, entry, field.strKey, field.strValue);
-    }
+    fnChange(xml);
     CXmlElement* pTimes = entry.Child("Times");
     if (!pTimes)
         pTimes = &entry.AppendChild(xml, "Times");
@@ -321,6 +332,28 @@ bool EditKdbxEntry(CKdbxFile& database, CXmlElement& entry,
     pTimes->SetChildText(xml, "LastAccessTime", KdbxTimeText(nNow));
     TrimKdbxHistory(database, entry, MetaNumber(xml, "HistoryMaxItems", KDBX_DEFAULT_HISTORY_ITEMS),
                     MetaNumber(xml, "HistoryMaxSize", KDBX_DEFAULT_HISTORY_SIZE));
+}
+
+void SetKdbxString(CXmlTree& xml, CXmlElement& entry, std::string_view strKey,
+                   std::string_view strValue, bool bProtected) {
+    CXmlElement* pString = StringOf(entry, strKey);
+    if (!pString) {
+        AppendString(xml, entry, strKey, strValue);
+        pString = StringOf(entry, strKey);
+    }
+    CXmlElement& value = pString->SetChildText(xml, "Value", "");
+    value.SetProtected(bProtected || !IsXmlSafeText(strValue));
+    value.SetText(strValue);
+}
+
+bool RemoveKdbxString(CXmlElement& entry, std::string_view strKey) {
+    auto& children = entry.Children();
+    const auto it = std::find_if(children.begin(), children.end(), [&](const CXmlElement& c) {
+        return c.Name() == "String" && c.ChildText("Key") == strKey;
+    });
+    if (it == children.end())
+        return false;
+    children.erase(it);
     return true;
 }
 

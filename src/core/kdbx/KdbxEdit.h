@@ -4,6 +4,7 @@
 #include "core/kdbx/KdbxFile.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,22 @@ CXmlElement& AddKdbxEntry(CXmlTree& xml, CXmlElement& group,
 // no field would change.
 bool EditKdbxEntry(CKdbxFile& database, CXmlElement& entry,
                    const std::vector<SKdbxNewField>& fields, std::int64_t nNow);
+
+// Sets the entry's fields as EditKdbxEntry does, keeping no history.
+void SetKdbxFields(CXmlTree& xml, CXmlElement& entry, const std::vector<SKdbxNewField>& fields);
+
+// Changes the entry through fnChange once its state before is kept in its
+// history; then stamps the change and trims the history as EditKdbxEntry
+// does. For a change the caller knows to be one.
+void ChangeKdbxEntry(CKdbxFile& database, CXmlElement& entry, std::int64_t nNow,
+                     const std::function<void(CXmlTree&)>& fnChange);
+
+// Sets the entry's String of that key (appended where it has none), its
+// value protected as bProtected says (or where XML cannot carry it plainly).
+void SetKdbxString(CXmlTree& xml, CXmlElement& entry, std::string_view strKey,
+                   std::string_view strValue, bool bProtected);
+// Removes the entry's String of that key; false when it has none.
+bool RemoveKdbxString(CXmlElement& entry, std::string_view strKey);
 
 // Trims an entry's history: the oldest items go while there are more than
 // nMaxItems; then, counting from the newest, the item whose running size

@@ -5,6 +5,7 @@
 #include "core/interchange/KdbxTime.h"
 #include "core/kdbx/KdbxEdit.h"
 #include "core/kdbx/KdbxEntries.h"
+#include "core/kdbx/KdbxExtras.h"
 #include "core/kdbx/KdbxTree.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@
 namespace {
 
 // Notes keep "\n" in the database and "\r\n" in the account dialog.
-// Whether strRecord is what ToCrlf makes of strStored, made or not.
+// Whether strRecord is what KdbxNotesWithCrlf makes of strStored, made or not.
 bool EqualsAsCrlf(std::string_view strRecord, std::string_view strStored) {
     std::size_t nAt = 0;
     for (std::size_t i = 0; i < strStored.size(); ++i) {
@@ -38,17 +39,6 @@ bool ShowsTexts(const CPasswordInfo& record, const SKdbxEntryTexts& texts) {
            record.TextView(CPasswordInfo::webSite) == texts.strUrl &&
            record.TextView(CPasswordInfo::eMail) == texts.strEMail &&
            EqualsAsCrlf(record.TextView(CPasswordInfo::comments), texts.strNotes);
-}
-
-std::string ToCrlf(std::string_view strText) {
-    std::string strOut;
-    strOut.reserve(strText.size());
-    for (std::size_t i = 0; i < strText.size(); ++i) {
-        if (strText[i] == '\n' && (i == 0 || strText[i - 1] != '\r'))
-            strOut += '\r';
-        strOut += strText[i];
-    }
-    return strOut;
 }
 
 std::string FromCrlf(std::string_view strText) {
@@ -176,6 +166,17 @@ std::pair<std::string_view, std::string_view> SplitPath(std::string_view strPath
 
 } // namespace
 
+std::string KdbxNotesWithCrlf(std::string_view strText) {
+    std::string strOut;
+    strOut.reserve(strText.size());
+    for (std::size_t i = 0; i < strText.size(); ++i) {
+        if (strText[i] == '\n' && (i == 0 || strText[i - 1] != '\r'))
+            strOut += '\r';
+        strOut += strText[i];
+    }
+    return strOut;
+}
+
 std::string KdbxEMailKey(const CXmlElement& entry) {
     return std::string(KdbxEntryTexts(entry).strEMailKey);
 }
@@ -211,6 +212,7 @@ SKdbxEntryTexts KdbxEntryTexts(const CXmlElement& entry) {
 
 void CKdbxRecords::Show(const CKdbxFile& database, std::list<CPasswordInfo>& records) {
     m_shown.clear();
+    m_extras.clear();
     m_bIndexed = false;
     const std::vector<SKdbxGroupNode> tree = KdbxGroupTree(database.Xml());
     for (std::size_t i = 0; i < tree.size(); ++i) {
@@ -228,7 +230,7 @@ void CKdbxRecords::Show(const CKdbxFile& database, std::list<CPasswordInfo>& rec
         for (const CXmlElement* pEntry : node.entries) {
             CPasswordInfo& account = records.emplace_back();
             const SKdbxEntryTexts texts = KdbxEntryTexts(*pEntry);
-            const std::string strNotes = ToCrlf(texts.strNotes);
+            const std::string strNotes = KdbxNotesWithCrlf(texts.strNotes);
             account.SetTexts({texts.strTitle,
                               texts.strUserName,
                               texts.strPassword,
@@ -280,6 +282,9 @@ bool CKdbxRecords::Apply(CKdbxFile& database, std::list<CPasswordInfo>& records,
     }
     ApplyEntries(database, records, recordUuids, claimed, nNow);
     DeleteMissing(database, claimed, nNow);
+    // The records are named afresh: what was kept for them is in the
+    // entries now.
+    m_extras.clear();
     return Renumber(database, records, recordUuids);
 }
 
@@ -349,10 +354,7 @@ void CKdbxRecords::ApplyEntries(CKdbxFile& database, std::list<CPasswordInfo>& r
             }
             claimed[record.m_nEntryId - 1] = true;
             recordUuids[i] = pShown->strUuid;
-            const SKdbxEntryTexts texts = KdbxEntryTexts(*it->second.pEntry);
-            if (!ShowsTexts(record, texts))
-                EditKdbxEntry(database, *it->second.pEntry,
-                              FieldsOf(record, std::string(texts.strEMailKey)), nNow);
+            EditEntry(database, *it->second.pEntry, record, nNow);
             if (it->second.strGroupUuid != strGroupUuid)
                 pending.push_back({pShown->strUuid, &record, strGroupUuid, i});
         }
@@ -376,8 +378,45 @@ void CKdbxRecords::ApplyEntries(CKdbxFile& database, std::list<CPasswordInfo>& r
         }
         const std::string strEMailKey;
         CXmlElement& entry = AddKdbxEntry(xml, *pGroup, FieldsOf(*p.pRecord, strEMailKey), nNow);
+        if (const SRecordExtras* pExtras = ExtrasSetFor(*p.pRecord))
+            SetKdbxEntryExtras(database, entry, *pExtras);
         recordUuids[p.nRecord] = std::string(entry.ChildText("UUID"));
     }
+}
+
+void CKdbxRecords::EditEntry(CKdbxFile& database, CXmlElement& entry, const CPasswordInfo& record,
+                             std::int64_t nNow) const {
+    const SKdbxEntryTexts texts = KdbxEntryTexts(entry);
+    const bool bTexts = !ShowsTexts(record, texts);
+    const SRecordExtras* pExtras = ExtrasSetFor(record);
+    const bool bExtras = pExtras && *pExtras != KdbxEntryExtras(database, entry);
+    if (!bTexts && !bExtras)
+        return;
+    std::vector<SKdbxNewField> fields;
+    if (bTexts)
+        fields = FieldsOf(record, std::string(texts.strEMailKey));
+    ChangeKdbxEntry(database, entry, nNow, [&](CXmlTree& xml) {
+        SetKdbxFields(xml, entry, fields);
+        if (bExtras)
+            SetKdbxEntryExtras(database, entry, *pExtras);
+    });
+}
+
+void CKdbxRecords::SetExtras(CPasswordInfo& record, SRecordExtras extras) {
+    if (record.IsGroup())
+        return;
+    if (!ShownOf(record)) {
+        // Named as an entry not yet made: Apply finds no entry of it and
+        // adds one.
+        m_shown.push_back({{}, false, false, {}});
+        record.m_nEntryId = static_cast<std::uint32_t>(m_shown.size());
+    }
+    m_extras[record.m_nEntryId] = std::move(extras);
+}
+
+const SRecordExtras* CKdbxRecords::ExtrasSetFor(const CPasswordInfo& record) const {
+    const auto it = m_extras.find(record.m_nEntryId);
+    return it != m_extras.end() && ShownOf(record) ? &it->second : nullptr;
 }
 
 void CKdbxRecords::TakeEntries(CXmlTree& xml,

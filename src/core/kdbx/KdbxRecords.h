@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/base/RecordExtras.h"
 #include "core/kdbx/KdbxFile.h"
 #include "core/store/PasswordInfo.h"
 
@@ -23,6 +24,8 @@ struct SKdbxEntryTexts {
     std::string_view strEMailKey; // empty when the entry has none
 };
 SKdbxEntryTexts KdbxEntryTexts(const CXmlElement& entry);
+// Notes with their line breaks as "\r\n", as the account dialog edits them.
+std::string KdbxNotesWithCrlf(std::string_view strNotes);
 // The key of the entry's e-mail field; empty for none.
 std::string KdbxEMailKey(const CXmlElement& entry);
 
@@ -59,6 +62,14 @@ public:
     // than through Apply.
     const CXmlElement* EntryOf(const CKdbxFile& database, const CPasswordInfo& record) const;
 
+    // Keeps what the account is to hold beyond its texts until Apply brings
+    // it into the entry, in the same change of its history as the texts. A
+    // record that names no entry is given a name of its own for it (the
+    // entry made for it takes the extras).
+    void SetExtras(CPasswordInfo& record, SRecordExtras extras);
+    // The extras kept for the record since the last Apply; none when none.
+    const SRecordExtras* ExtrasSetFor(const CPasswordInfo& record) const;
+
 private:
     struct SShown {
         std::string strUuid;
@@ -74,6 +85,10 @@ private:
     void ApplyEntries(CKdbxFile& database, std::list<CPasswordInfo>& records,
                       std::vector<std::string>& recordUuids, std::vector<bool>& claimed,
                       std::int64_t nNow);
+    // Edits the entry to hold the account's texts and the extras set for
+    // it, as one change of its history; nothing when neither differs.
+    void EditEntry(CKdbxFile& database, CXmlElement& entry, const CPasswordInfo& record,
+                   std::int64_t nNow) const;
     // Takes the entries of those UUIDs out of their groups.
     static void TakeEntries(CXmlTree& xml, std::unordered_map<std::string, CXmlElement>& moving);
     void DeleteMissing(CKdbxFile& database, const std::vector<bool>& claimed, std::int64_t nNow);
@@ -81,7 +96,8 @@ private:
     bool Renumber(const CKdbxFile& database, std::list<CPasswordInfo>& records,
                   std::vector<std::string>& recordUuids);
 
-    std::vector<SShown> m_shown; // by m_nEntryId - 1
+    std::vector<SShown> m_shown;                               // by m_nEntryId - 1
+    std::unordered_map<std::uint32_t, SRecordExtras> m_extras; // by m_nEntryId
     // The entries by UUID, made when first asked after Show or Apply.
     mutable std::unordered_map<std::string_view, const CXmlElement*> m_entries;
     mutable bool m_bIndexed = false;

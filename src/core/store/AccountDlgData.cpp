@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/store/AccountDlgData.h"
 
+#include "core/store/CofferDoc.h"
+
 CPasswordInfo AccountTexts(const SAccountDlgData& data) {
     CPasswordInfo texts;
     texts.SetAccount(data.m_strAccount);
@@ -20,4 +22,17 @@ void FillAccountDlgData(SAccountDlgData& data, const CPasswordInfo& account) {
     data.m_strEMail = account.EMail();
     data.m_strComments = account.Comments();
     data.m_pEditing = &account;
+}
+
+void FillDatabaseDlgData(SAccountDlgData& data, const CCofferDoc& doc,
+                         const CPasswordInfo* pAccount) {
+    if (!doc.IsDatabase())
+        return;
+    data.m_extras = pAccount ? doc.DatabaseExtras(*pAccount) : SRecordExtras();
+    data.m_history = pAccount ? doc.DatabaseHistory(*pAccount) : std::vector<SRecordVersion>();
+}
+
+void KeepDatabaseExtras(CCofferDoc& doc, const CPasswordInfo* pAccount, SAccountDlgData& data) {
+    if (pAccount && data.m_extras)
+        doc.SetDatabaseExtras(pAccount, std::move(*data.m_extras));
 }

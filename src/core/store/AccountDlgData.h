@@ -12,3 +12,13 @@ CPasswordInfo AccountTexts(const SAccountDlgData& data);
 // Opens the dialog on an existing account: its texts, and the record itself
 // so that it may keep its own name.
 void FillAccountDlgData(SAccountDlgData& data, const CPasswordInfo& account);
+
+class CCofferDoc;
+// In a database, what the account holds beyond its texts and its entry's
+// history (pAccount none for a new account); nothing otherwise, so that the
+// dialog shows the texts alone.
+void FillDatabaseDlgData(SAccountDlgData& data, const CCofferDoc& doc,
+                         const CPasswordInfo* pAccount);
+// Keeps what the dialog handed back beyond the texts for the account the
+// document now holds, to be saved with it.
+void KeepDatabaseExtras(CCofferDoc& doc, const CPasswordInfo* pAccount, SAccountDlgData& data);

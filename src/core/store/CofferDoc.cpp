@@ -749,6 +749,16 @@ std::string CCofferDoc::DatabaseLossText() {
     return m_pDatabase ? m_pDatabase->LossText(m_listInfo, PasswordFileCodePage()) : std::string();
 }
 
+bool CCofferDoc::SetDatabaseExtras(const CPasswordInfo* pAccount, SRecordExtras extras) {
+    if (!m_pDatabase)
+        return false;
+    const auto it = NodeOf(pAccount);
+    if (it == m_listInfo.end() || it->IsGroup() || m_pDatabase->ExtrasOf(*it) == extras)
+        return false;
+    m_pDatabase->SetExtras(*it, std::move(extras));
+    return true;
+}
+
 CCofferDoc::SHeldDatabase::~SHeldDatabase() {
     for (CPasswordInfo& info : m_records)
         info.Wipe();

@@ -209,8 +209,6 @@ public:
     // What a password file of the document's code page would not keep of
     // the database, in plain words; empty when it keeps everything.
     std::string DatabaseLossText();
-    // Whether the database was read in an older version of its format (a
-    // KDBX 3.1), which a save replaces.
     // A field of the database's entry that the record stands for (custom
     // fields too), as last read or saved; nothing outside a database.
     std::optional<std::string> DatabaseField(const CPasswordInfo& record,
@@ -225,6 +223,20 @@ public:
     std::vector<SRecordField> DatabaseCustomFields(const CPasswordInfo& record) const {
         return m_pDatabase ? m_pDatabase->CustomFieldsOf(record) : std::vector<SRecordField>();
     }
+    // What the record's account holds beyond its six texts, and the earlier
+    // versions of its entry (oldest first); nothing outside a database.
+    SRecordExtras DatabaseExtras(const CPasswordInfo& record) const {
+        return m_pDatabase ? m_pDatabase->ExtrasOf(record) : SRecordExtras();
+    }
+    std::vector<SRecordVersion> DatabaseHistory(const CPasswordInfo& record) const {
+        return m_pDatabase ? m_pDatabase->HistoryOf(record) : std::vector<SRecordVersion>();
+    }
+    // Keeps what the account is to hold beyond its texts until the next
+    // save; true when that differs from what it held. Nothing outside a
+    // database or for a record the document does not hold.
+    bool SetDatabaseExtras(const CPasswordInfo* pAccount, SRecordExtras extras);
+    // Whether the database was read in an older version of its format (a
+    // KDBX 3.1), which a save replaces.
     bool IsDatabaseOfOlderFormat() const { return m_pDatabase && m_pDatabase->IsOlderFormat(); }
     // The database's records and the database itself, held aside while the
     // document shows what a password file keeps of them (Save As into one):

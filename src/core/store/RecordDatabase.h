@@ -72,6 +72,16 @@ public:
     // order: neither the six texts nor the one-time password's settings
     // (the code shows instead).
     virtual std::vector<SRecordField> CustomFieldsOf(const CPasswordInfo& record) const = 0;
+    // What the account holds beyond its six texts: as last set for it, or
+    // as its entry holds it; nothing for a new account.
+    virtual SRecordExtras ExtrasOf(const CPasswordInfo& record) const = 0;
+    // The earlier versions of the account's entry, oldest first.
+    virtual std::vector<SRecordVersion> HistoryOf(const CPasswordInfo& record) const = 0;
+    // Keeps what the account is to hold beyond its texts; the next Write
+    // brings it into the entry with the texts, as one change of its
+    // history. A record that stands for no entry yet is named here, so that
+    // a copy of it takes the extras along.
+    virtual void SetExtras(CPasswordInfo& record, SRecordExtras extras) = 0;
 };
 
 // Opens and makes the databases of one format; the program hands it to the

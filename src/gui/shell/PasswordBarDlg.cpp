@@ -606,11 +606,14 @@ void CPasswordBarDlg::OnAddAccount() {
     if (!HasKey())
         return;
     SAccountDlgData dlg = NewDialogData();
+    FillDatabaseDlgData(dlg, m_doc, nullptr);
     m_bModalOpen = true;
     const bool bOk = m_editPrompts.RunAccountDlg(dlg);
     m_bModalOpen = false;
-    if (!bOk || m_doc.AddAccount(dlg.m_strGroup, AccountTexts(dlg)) == nullptr)
+    const CPasswordInfo* pNew = bOk ? m_doc.AddAccount(dlg.m_strGroup, AccountTexts(dlg)) : nullptr;
+    if (!pNew)
         return;
+    KeepDatabaseExtras(m_doc, pNew, dlg);
     ShowChangedAccount(dlg);
 }
 
@@ -622,6 +625,7 @@ void CPasswordBarDlg::OnEditAccount() {
         return;
     SAccountDlgData dlg = NewDialogData();
     FillAccountDlgData(dlg, *pOld);
+    FillDatabaseDlgData(dlg, m_doc, pOld);
     m_bModalOpen = true;
     const bool bOk = m_editPrompts.RunAccountDlg(dlg);
     m_bModalOpen = false;
@@ -639,6 +643,7 @@ void CPasswordBarDlg::OnEditAccount() {
         FillGroups();
         return;
     }
+    KeepDatabaseExtras(m_doc, pNew, dlg);
     ShowChangedAccount(dlg);
 }
 

@@ -792,11 +792,13 @@ void CCofferView::AddAccount(const QModelIndex& group) {
     SAccountDlgData dlg = NewDialogData();
     if (target.isValid())
         dlg.m_strGroup = RecordOf(target)->Group();
+    FillDatabaseDlgData(dlg, m_doc, nullptr);
     if (!m_editPrompts.RunAccountDlg(dlg))
         return;
     const CPasswordInfo* pNew = m_doc.AddAccount(dlg.m_strGroup, AccountTexts(dlg));
     if (!pNew)
         return;
+    KeepDatabaseExtras(m_doc, pNew, dlg);
     ShowRecord(pNew);
     AfterChange();
 }
@@ -809,6 +811,7 @@ void CCofferView::EditAccount(const QModelIndex& item) {
     SAccountDlgData dlg = NewDialogData();
     dlg.m_strGroup = RecordOf(edited.parent())->Group();
     FillAccountDlgData(dlg, *pOld);
+    FillDatabaseDlgData(dlg, m_doc, pOld);
     if (!m_editPrompts.RunAccountDlg(dlg))
         return;
     if (!m_doc.FindGroup(dlg.m_strGroup))
@@ -816,6 +819,7 @@ void CCofferView::EditAccount(const QModelIndex& item) {
     // The record keeps its item, which moves to its new name and group.
     const CPasswordInfo* pNew = nullptr;
     Removing([&] { pNew = m_doc.ReplaceAccount(pOld, dlg.m_strGroup, AccountTexts(dlg)); });
+    KeepDatabaseExtras(m_doc, pNew, dlg);
     if (pNew)
         ShowRecord(pNew);
     AfterChange();

@@ -9,6 +9,7 @@
 #include "core/kdbx/KdbxEdit.h"
 #include "core/kdbx/KdbxEntries.h"
 #include "core/kdbx/KdbxTree.h"
+#include "core/store/AccountDlgData.h"
 #include "core/store/CodePage.h"
 
 namespace {
@@ -123,6 +124,51 @@ TEST_F(DocDatabase, OpensChangesAndSavesInPlaceKeepingWhatItDoesNotShow) {
     m_prompts.TypeCheckKey(PASSWORD);
     EXPECT_TRUE(pDoc->Session().ReloadAfterLock());
     EXPECT_TRUE(AccountNamed(*pDoc, "Łódź 🚲"));
+}
+
+TEST_F(DocDatabase, WhatAnAccountHoldsBeyondItsTextsIsSavedWithItAndItsHistoryShown) {
+    const std::string strPath = MakeDatabase("Vault.kdbx");
+    auto pDoc = MakeDatabaseDoc();
+    OpenWithKey(*pDoc, strPath, PASSWORD);
+    const CPasswordInfo* pMail = AccountNamed(*pDoc, "Почта");
+    ASSERT_TRUE(pMail);
+    SAccountDlgData dlg;
+    FillDatabaseDlgData(dlg, *pDoc, pMail);
+    ASSERT_TRUE(dlg.m_extras);
+    EXPECT_EQ(dlg.m_extras->fields, (std::vector<SRecordField>{{"PIN", "1234", false}}));
+    ASSERT_EQ(dlg.m_history.size(), 1u);
+    EXPECT_EQ(dlg.m_history[0].strUserName, "");
+    EXPECT_FALSE(pDoc->SetDatabaseExtras(pMail, *dlg.m_extras)); // nothing differs
+
+    dlg.m_extras->fields[0].strValue = "4321";
+    dlg.m_extras->tags = {"банк"};
+    KeepDatabaseExtras(*pDoc, pMail, dlg);
+    // The panel shows what was set before it is saved.
+    EXPECT_EQ(pDoc->DatabaseCustomFields(*pMail)[0].strValue, "4321");
+    CPasswordInfo added;
+    added.SetAccount("New");
+    const CPasswordInfo* pNew = pDoc->AddAccount("Home", added);
+    SRecordExtras newExtras;
+    newExtras.strOtp = "otpauth://totp/x?secret=JBSWY3DPEHPK3PXP";
+    EXPECT_TRUE(pDoc->SetDatabaseExtras(pNew, newExtras));
+    EXPECT_EQ(pDoc->DatabaseField(*pNew, "otp"), newExtras.strOtp);
+    pDoc->Session().OnContentChanged();
+    ASSERT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
+
+    const CKdbxFile saved = ReadDatabase(strPath, PASSWORD);
+    const CXmlElement* pEntry = FindKdbxEntry(saved.Xml(), "Работа/Почта", "Почта").pEntry;
+    ASSERT_TRUE(pEntry);
+    EXPECT_EQ(KdbxEntryField(*pEntry, "PIN"), "4321");
+    EXPECT_EQ(pEntry->ChildText("Tags"), "банк");
+    EXPECT_EQ(pEntry->Child("History")->Children().size(), 2u);
+    const CXmlElement* pNewEntry = FindKdbxEntry(saved.Xml(), "Home", "New").pEntry;
+    ASSERT_TRUE(pNewEntry);
+    EXPECT_EQ(KdbxEntryField(*pNewEntry, "otp"), newExtras.strOtp);
+    // Read back, the account shows its versions, the newest last.
+    const std::vector<SRecordVersion> history =
+        pDoc->DatabaseHistory(*AccountNamed(*pDoc, "Почта"));
+    ASSERT_EQ(history.size(), 2u);
+    EXPECT_EQ(history[1].extras.fields[0].strValue, "1234");
 }
 
 TEST_F(DocDatabase, APasswordFileSavedAsADatabaseBecomesOneUnderANewKey) {

@@ -36,6 +36,7 @@ private slots:
     void thePasswordBarCopiesItWithCtrlT();
     void expiredAccountsAreStruckThrough();
     void furtherFieldsAreListedMaskedAndCopied();
+    void theAccountDialogEditsWhatTheEntryHoldsBeyondItsTexts();
 };
 
 namespace {
@@ -229,6 +230,33 @@ void CDatabaseViewTest::furtherFieldsAreListedMaskedAndCopied() {
 
     view.Tree()->setCurrentIndex(fx.Item(0, 1));
     QCOMPARE(rows(), QString());
+}
+
+void CDatabaseViewTest::theAccountDialogEditsWhatTheEntryHoldsBeyondItsTexts() {
+    CDatabaseFixture db;
+    QVERIFY(db.Open());
+    CViewFixture& fx = db.fx;
+    CCofferView& view = *fx.m_pView;
+    // The dialog opens with the entry's extras; the fields it hands back
+    // show in the panel at once, and so does the expiry set.
+    fx.m_editPrompts.AnswerAccount([](SAccountDlgData& data) {
+        if (!data.m_extras || data.m_extras->strOtp != OTP_URI)
+            return false;
+        data.m_extras->fields = {{"Room", "101", false}};
+        data.m_extras->nExpiry = 1000000000;
+        return true;
+    });
+    view.EditAccount(fx.Item(0, 0));
+    QCOMPARE(fx.m_editPrompts.m_vecAccountOpened.size(), std::size_t(1));
+    QVERIFY(fx.m_editPrompts.m_vecAccountOpened[0].m_history.empty());
+    QCOMPARE(view.FieldList()->topLevelItemCount(), 1);
+    QCOMPARE(view.FieldList()->topLevelItem(0)->text(1), QStringLiteral("101"));
+    QVERIFY(fx.Item(0, 0).data(Qt::FontRole).value<QFont>().strikeOut());
+    QVERIFY(fx.m_pDoc->IsModified());
+    // A new account of a database opens the dialog with empty extras.
+    fx.m_editPrompts.AnswerAccount([](SAccountDlgData& data) { return !data.m_extras; });
+    view.AddAccount(fx.Item(0));
+    QVERIFY(fx.m_editPrompts.m_vecAccountOpened[1].m_extras == SRecordExtras());
 }
 
 QTEST_MAIN(CDatabaseViewTest)
