@@ -277,6 +277,7 @@ SRecordExtras CAccountDlg::ShownExtras() const {
 }
 
 bool CAccountDlg::ReadExtras(SRecordExtras& extras) {
+    m_pFieldsTab->CommitEdit();
     const std::string strWhy = m_pFieldsTab->CheckNames();
     if (!strWhy.empty()) {
         Refuse(strWhy, m_pFieldsTab->Table());
@@ -421,6 +422,8 @@ void CAccountDlg::accept() {
 void CAccountDlg::reject() {
     // A generated password or a long comment is work that Escape should not
     // throw away unasked; No, the default, keeps the dialog open.
+    if (m_pTabs)
+        m_pFieldsTab->CommitEdit();
     if (IsChanged() && m_prompts.MessageBox(IDS_DISCARD_ACCOUNT_CHANGES, EMsgIcon::question,
                                             EMsgButtons::yesNoDefaultNo) != EMsgAnswer::yes)
         return;

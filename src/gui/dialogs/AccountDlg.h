@@ -18,14 +18,7 @@ class CHoverComboBox;
 class CPrompts;
 class CStrengthMeter;
 class QLineEdit;
-
-// The dialog in which an account is added or changed: its group, its name
-// and its five other texts, with buttons that paste, generate a password,
-// browse for a file and test the hyperlink. It checks the name against the
-// other accounts of the chosen group and hands the texts back; it never
-// changes the document itself.
 class QPushButton;
-
 class CAccountAttachmentsTab;
 class CAccountFieldsTab;
 class CAccountHistoryTab;
@@ -33,6 +26,14 @@ class CAccountOtpTab;
 class CAccountPropertiesTab;
 class QTabWidget;
 
+// The dialog in which an account is added or changed: its group, its name
+// and its five other texts, with buttons that paste, generate a password,
+// browse for a file and test the hyperlink. It checks the name against the
+// other accounts of the chosen group and hands the texts back; it never
+// changes the document itself. A database's account shows these controls on
+// the first of its tabs; the others edit what the entry holds beyond them
+// (fields, one-time password, tags and expiry, attachments) and restore an
+// earlier version.
 class CAccountDlg : public QDialog {
     Q_OBJECT
 public:

@@ -124,6 +124,12 @@ void CAccountFieldsTab::ShowMasks() {
     m_pTable->viewport()->update();
 }
 
+void CAccountFieldsTab::CommitEdit() {
+    const QModelIndex index = m_pTable->currentIndex();
+    if (QWidget* pEditor = m_pTable->indexWidget(index))
+        emit m_pTable->itemDelegateForIndex(index)->commitData(pEditor);
+}
+
 void CAccountFieldsTab::OnAdd() {
     AddRow({});
     const int nRow = m_pTable->rowCount() - 1;

@@ -25,6 +25,8 @@ public:
     void Load(const std::vector<SRecordField>& fields);
     std::vector<SRecordField> Fields() const;
     void SetMasked(bool bMasked);
+    // Takes what an open in-place editor holds into the table.
+    void CommitEdit();
     // Why the names cannot be kept ("" when they can): an empty name, one
     // given twice, or a key the entry keeps its own texts under. The
     // offending name becomes the current cell.
