@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -240,6 +241,7 @@ void CAccountDlg::CreateTabs(const SRecordExtras& extras,
         pLayout->removeWidget(m_pAccountPage);
         pLayout->insertWidget(0, m_pTabs, 1);
         m_pTabs->addTab(m_pAccountPage, Latin(IDS_TAB_ACCOUNT));
+        m_pTabs->tabBar()->setAccessibleTabName(0, Latin(IDS_TAB_ACCOUNT_NAME));
         m_pFieldsTab = new CAccountFieldsTab(m_pTabs);
         m_pTabs->addTab(m_pFieldsTab, Latin(IDS_TAB_FIELDS));
         m_pOtpTab = new CAccountOtpTab(m_doc, m_pTabs);

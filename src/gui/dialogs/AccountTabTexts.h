@@ -7,6 +7,9 @@
 // what the entry holds beyond the six texts.
 
 inline constexpr const char* IDS_TAB_ACCOUNT = KH_TEXT("Keyhaven", "Account");
+// The first tab's name on the accessibility bus, which the account name's
+// edit has already.
+inline constexpr const char* IDS_TAB_ACCOUNT_NAME = KH_TEXT("Keyhaven", "Account texts");
 inline constexpr const char* IDS_TAB_FIELDS = KH_TEXT("Keyhaven", "Fields");
 inline constexpr const char* IDS_TAB_OTP = KH_TEXT("Keyhaven", "One-Time Password");
 inline constexpr const char* IDS_TAB_PROPERTIES = KH_TEXT("Keyhaven", "Properties");

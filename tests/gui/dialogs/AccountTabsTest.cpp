@@ -20,6 +20,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TempFolder.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QFile>
@@ -75,6 +76,18 @@ std::string WriteFile(const CTempFolder& temp, const std::string& strName,
     return temp.File(strName);
 }
 
+// The showing objects of the accessibility tree below pRoot named strName.
+int ShowingNamed(QAccessibleInterface* pRoot, const QString& strName) {
+    int nFound = 0;
+    for (int i = 0; i < pRoot->childCount(); ++i) {
+        QAccessibleInterface* pChild = pRoot->child(i);
+        if (!pChild || pChild->state().invisible)
+            continue;
+        nFound += (pChild->text(QAccessible::Name) == strName) + ShowingNamed(pChild, strName);
+    }
+    return nFound;
+}
+
 } // namespace
 
 class CAccountTabsTest : public QObject {
@@ -112,6 +125,11 @@ void CAccountTabsTest::aPasswordFileAccountHasNoTabs() {
     database.Load(db.Data(extras));
     QCOMPARE(database.Tabs()->count(), 6);
     QCOMPARE(database.Tabs()->currentIndex(), 0);
+    // The bus finds the account's name as before, not the tab beside it.
+    database.show();
+    plain.show();
+    QCOMPARE(ShowingNamed(QAccessible::queryAccessibleInterface(&database), "Account"),
+             ShowingNamed(QAccessible::queryAccessibleInterface(&plain), "Account"));
     QVERIFY(!database.IsChanged());
     QVERIFY(PressOk(database));
     QVERIFY(database.Result().m_extras == extras);
