@@ -14,6 +14,12 @@
 #include "gui/controls/HoverButton.h"
 #include "gui/controls/HoverComboBox.h"
 #include "gui/controls/StrengthMeter.h"
+#include "gui/dialogs/AccountAttachmentsTab.h"
+#include "gui/dialogs/AccountFieldsTab.h"
+#include "gui/dialogs/AccountHistoryTab.h"
+#include "gui/dialogs/AccountOtpTab.h"
+#include "gui/dialogs/AccountPropertiesTab.h"
+#include "gui/dialogs/AccountTabTexts.h"
 #include "gui/dialogs/IconButtonRow.h"
 #include "platform/DesktopLinkOpener.h"
 #include "platform/Translations.h"
@@ -24,6 +30,9 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -64,7 +73,7 @@ CAccountDlg::~CAccountDlg() {
 }
 
 CDragEdit* CAccountDlg::MakeEdit(int nId, const char* pszName, const char* pszLabel) {
-    auto* pEdit = new CDragEdit(this);
+    auto* pEdit = new CDragEdit(m_pAccountPage);
     pEdit->setProperty("controlId", nId);
     pEdit->setObjectName(QString::fromLatin1(pszName));
     pEdit->setAccessibleName(Latin(pszLabel));
@@ -74,7 +83,7 @@ CDragEdit* CAccountDlg::MakeEdit(int nId, const char* pszName, const char* pszLa
 
 CHoverButton* CAccountDlg::MakeIconButton(int nId, const char* pszName, const char* pszTip,
                                           int nIcon) {
-    auto* pButton = new CHoverButton(this);
+    auto* pButton = new CHoverButton(m_pAccountPage);
     pButton->SetIconId(nIcon);
     pButton->setProperty("controlId", nId);
     pButton->setObjectName(QString::fromLatin1(pszName));
@@ -94,7 +103,10 @@ CHoverButton* CAccountDlg::Button(int nId) const {
 }
 
 void CAccountDlg::CreateControls() {
-    m_pGroup = new CHoverComboBox(this);
+    // Made first, so that the controls keep their order in the focus chain.
+    m_pAccountPage = new QWidget(this);
+    m_pAccountPage->setObjectName(QStringLiteral("AccountPage"));
+    m_pGroup = new CHoverComboBox(m_pAccountPage);
     m_pGroup->setProperty("controlId", static_cast<int>(IDC_GROUP));
     m_pGroup->setObjectName(QStringLiteral("GroupList"));
     m_pGroup->setAccessibleName(Latin(IDS_GROUP_LABEL));
@@ -106,7 +118,7 @@ void CAccountDlg::CreateControls() {
     m_pPassword = MakeEdit(IDC_PASSWORD, "Password", IDS_PASSWORD_LABEL);
     m_pWebSite = MakeEdit(IDC_WEBSITE, "WebSite", IDS_HYPERLINK_LABEL);
     m_pEMail = MakeEdit(IDC_EMAIL, "EMail", IDS_EMAIL_LABEL);
-    m_pComments = new CDragTextEdit(this);
+    m_pComments = new CDragTextEdit(m_pAccountPage);
     m_pComments->setProperty("controlId", static_cast<int>(IDC_COMMENTS));
     m_pComments->setObjectName(QStringLiteral("Comments"));
     m_pComments->setAccessibleName(Latin(IDS_COMMENTS_LABEL));
@@ -136,7 +148,7 @@ void CAccountDlg::CreateControls() {
     connect(pBrowse, &QPushButton::clicked, this, &CAccountDlg::OnBrowse);
     connect(pTest, &QPushButton::clicked, this, &CAccountDlg::OnTestHyperlink);
     // Masked passwords can be shown here, so a generated one can be read.
-    m_pShowPassword = new QPushButton(Latin(IDS_SHOW_PASSWORD), this);
+    m_pShowPassword = new QPushButton(Latin(IDS_SHOW_PASSWORD), m_pAccountPage);
     m_pShowPassword->setCheckable(true);
     m_pShowPassword->setAutoDefault(false);
     m_pShowPassword->setProperty("controlId", static_cast<int>(IDC_SHOW_PASSWORD));
@@ -144,12 +156,13 @@ void CAccountDlg::CreateControls() {
     m_pShowPassword->setAccessibleName(Latin(IDS_SHOW_PASSWORD_NAME));
     connect(m_pShowPassword, &QPushButton::toggled, this, &CAccountDlg::ShowPassword);
     // The meter follows the password as it is typed, pasted or generated.
-    m_pStrength = new CStrengthMeter(this);
+    m_pStrength = new CStrengthMeter(m_pAccountPage);
     m_pStrength->Follow(m_pPassword);
 
-    auto* pGrid = new QGridLayout;
+    auto* pGrid = new QGridLayout(m_pAccountPage);
+    pGrid->setContentsMargins(0, 0, 0, 0);
     const auto label = [this, pGrid](int nRow, const char* pszText, QWidget* pBuddy) {
-        auto* pLabel = new QLabel(Latin(pszText), this);
+        auto* pLabel = new QLabel(Latin(pszText), m_pAccountPage);
         pLabel->setBuddy(pBuddy);
         pGrid->addWidget(pLabel, nRow, 0);
     };
@@ -181,7 +194,7 @@ void CAccountDlg::CreateControls() {
     m_pUserName->setMinimumWidth(260);
 
     auto* pLayout = new QVBoxLayout(this);
-    pLayout->addLayout(pGrid);
+    pLayout->addWidget(m_pAccountPage, 1);
     pLayout->addLayout(MakeIconButtonRow(*this).m_pLayout);
     setTabOrder(m_pGroup, m_pAccount);
 }
@@ -202,6 +215,8 @@ void CAccountDlg::Load(const SAccountDlgData& input) {
 
     m_bEditMode = !input.m_strAccount.empty();
     setWindowTitle(Latin(m_bEditMode ? IDS_EDIT_ACCOUNT_CAPTION : IDS_ADD_ACCOUNT_CAPTION));
+    if (input.m_extras)
+        CreateTabs(*input.m_extras, input.m_history);
     m_pShowPassword->setChecked(!input.m_bMaskPasswords);
     ShowPassword(!input.m_bMaskPasswords);
     m_strOrigAccount = input.m_strAccount;
@@ -212,7 +227,94 @@ void CAccountDlg::Load(const SAccountDlgData& input) {
     m_strOrigGroup = m_data.m_strGroup;
     // As the edits show them: a name cut at the edit's length is no change.
     m_listShownTexts = ShownTexts();
+    if (m_pTabs)
+        m_shownExtras = ShownExtras();
     m_pAccount->setFocus(Qt::OtherFocusReason);
+}
+
+void CAccountDlg::CreateTabs(const SRecordExtras& extras,
+                             const std::vector<SRecordVersion>& history) {
+    if (!m_pTabs) {
+        m_pTabs = new QTabWidget(this);
+        m_pTabs->setObjectName(QStringLiteral("AccountTabs"));
+        auto* pLayout = static_cast<QVBoxLayout*>(layout());
+        pLayout->removeWidget(m_pAccountPage);
+        pLayout->insertWidget(0, m_pTabs, 1);
+        m_pTabs->addTab(m_pAccountPage, Latin(IDS_TAB_ACCOUNT));
+        m_pTabs->tabBar()->setAccessibleTabName(0, Latin(IDS_TAB_ACCOUNT_NAME));
+        m_pFieldsTab = new CAccountFieldsTab(m_pTabs);
+        m_pTabs->addTab(m_pFieldsTab, Latin(IDS_TAB_FIELDS));
+        m_pOtpTab = new CAccountOtpTab(m_doc, m_pTabs);
+        m_pOtpTab->m_fnAccount = [this] { return m_pAccount->text().toStdString(); };
+        m_pTabs->addTab(m_pOtpTab, Latin(IDS_TAB_OTP));
+        m_pPropertiesTab = new CAccountPropertiesTab(m_pTabs);
+        m_pTabs->addTab(m_pPropertiesTab, Latin(IDS_TAB_PROPERTIES));
+        m_pAttachmentsTab = new CAccountAttachmentsTab(m_prompts, m_pTabs);
+        m_pTabs->addTab(m_pAttachmentsTab, Latin(IDS_TAB_ATTACHMENTS));
+        m_pHistoryTab = new CAccountHistoryTab(m_doc.CodePage(), m_pTabs);
+        m_pHistoryTab->m_fnRestore = [this](const SRecordVersion& version) { Restore(version); };
+        m_pTabs->addTab(m_pHistoryTab, Latin(IDS_TAB_HISTORY));
+    }
+    LoadExtras(extras);
+    m_pHistoryTab->Load(history);
+    m_pTabs->setTabEnabled(m_pTabs->indexOf(m_pHistoryTab), !history.empty());
+    m_pTabs->setCurrentWidget(m_pAccountPage);
+}
+
+void CAccountDlg::LoadExtras(const SRecordExtras& extras) {
+    m_pFieldsTab->Load(extras.fields);
+    m_pOtpTab->Load(extras.strOtp);
+    m_pPropertiesTab->Load(extras.tags, extras.nExpiry);
+    m_pAttachmentsTab->Load(extras.attachments);
+}
+
+SRecordExtras CAccountDlg::ShownExtras() const {
+    SRecordExtras extras;
+    extras.fields = m_pFieldsTab->Fields();
+    extras.strOtp = m_pOtpTab->Uri();
+    extras.tags = m_pPropertiesTab->Tags();
+    extras.nExpiry = m_pPropertiesTab->Expiry();
+    extras.attachments = m_pAttachmentsTab->Attachments();
+    return extras;
+}
+
+bool CAccountDlg::ReadExtras(SRecordExtras& extras) {
+    m_pFieldsTab->CommitEdit();
+    const std::string strWhy = m_pFieldsTab->CheckNames();
+    if (!strWhy.empty()) {
+        Refuse(strWhy, m_pFieldsTab->Table());
+        return false;
+    }
+    const std::string strProblem = m_pOtpTab->Problem();
+    if (!strProblem.empty()) {
+        Refuse(FormatText(IDS_OTP_REFUSED, strProblem), m_pOtpTab->UriEdit());
+        return false;
+    }
+    extras = ShownExtras();
+    // Untouched, they go back as they came, whatever the tabs would tidy.
+    if (extras == m_shownExtras && m_data.m_extras)
+        extras = *m_data.m_extras;
+    return true;
+}
+
+void CAccountDlg::Restore(const SRecordVersion& version) {
+    m_pAccount->setText(ToQt(version.strAccount));
+    m_pUserName->setText(ToQt(version.strUserName));
+    m_pPassword->setText(ToQt(version.strPassword));
+    m_pWebSite->setText(ToQt(version.strWebSite));
+    m_pEMail->setText(ToQt(version.strEMail));
+    m_pComments->setPlainText(ToQt(CommentsForDisplay(version.strComments)));
+    LoadExtras(version.extras);
+    m_pTabs->setCurrentWidget(m_pAccountPage);
+}
+
+void CAccountDlg::ShowTabOf(const QWidget* pControl) {
+    if (!m_pTabs)
+        return;
+    for (int nTab = 0; nTab < m_pTabs->count(); ++nTab) {
+        if (m_pTabs->widget(nTab)->isAncestorOf(pControl))
+            m_pTabs->setCurrentIndex(nTab);
+    }
 }
 
 QStringList CAccountDlg::ShownTexts() const {
@@ -222,13 +324,18 @@ QStringList CAccountDlg::ShownTexts() const {
 bool CAccountDlg::IsChanged() const {
     return m_data.m_strGroup != m_strOrigGroup || ShownTexts() != m_listShownTexts ||
            m_pComments->toPlainText() != m_strShownComments ||
-           m_pPassword->text() != ToQt(m_data.m_strPassword);
+           m_pPassword->text() != ToQt(m_data.m_strPassword) ||
+           (m_pTabs && ShownExtras() != m_shownExtras);
 }
 
 void CAccountDlg::ShowPassword(bool bShown) {
     m_pPassword->setEchoMode(bShown ? QLineEdit::Normal : QLineEdit::Password);
     m_pPassword->setStyleSheet(bShown ? QString() : QString::fromLatin1(MASK_STYLE));
     m_pShowPassword->setText(Latin(bShown ? IDS_HIDE_PASSWORD : IDS_SHOW_PASSWORD));
+    if (m_pTabs) {
+        m_pFieldsTab->SetMasked(!bShown);
+        m_pHistoryTab->SetMasked(!bShown);
+    }
 }
 
 void CAccountDlg::FillGroups() {
@@ -248,8 +355,9 @@ void CAccountDlg::OnGroupChosen(int nIndex) {
         m_data.m_strGroup = m_pChoice->Entries()[static_cast<std::size_t>(nIndex)].m_strText;
 }
 
-void CAccountDlg::Refuse(const char* pszMessage, QWidget* pFocus) {
-    m_prompts.MessageBox(pszMessage, EMsgIcon::exclamation);
+void CAccountDlg::Refuse(const std::string& strMessage, QWidget* pFocus) {
+    m_prompts.MessageBox(strMessage, EMsgIcon::exclamation);
+    ShowTabOf(pFocus);
     pFocus->setFocus(Qt::OtherFocusReason);
 }
 
@@ -259,6 +367,7 @@ bool CAccountDlg::FromEdit(QWidget* pEdit, const QString& strText, std::string& 
         return true;
     m_prompts.MessageBox(CKeyDialogRules::BadCharacterMessage(nBad, IDS_TEXT_BAD_CHARACTER),
                          EMsgIcon::exclamation);
+    ShowTabOf(pEdit);
     pEdit->setFocus(Qt::OtherFocusReason);
     return false;
 }
@@ -302,6 +411,12 @@ void CAccountDlg::accept() {
         !FromEdit(m_pEMail, m_pEMail->text(), result.m_strEMail) ||
         !ReadComments(result.m_strComments))
         return;
+    if (m_pTabs) {
+        SRecordExtras extras;
+        if (!ReadExtras(extras))
+            return;
+        result.m_extras = std::move(extras);
+    }
     m_data = std::move(result);
     QDialog::accept();
 }
@@ -309,6 +424,8 @@ void CAccountDlg::accept() {
 void CAccountDlg::reject() {
     // A generated password or a long comment is work that Escape should not
     // throw away unasked; No, the default, keeps the dialog open.
+    if (m_pTabs)
+        m_pFieldsTab->CommitEdit();
     if (IsChanged() && m_prompts.MessageBox(IDS_DISCARD_ACCOUNT_CHANGES, EMsgIcon::question,
                                             EMsgButtons::yesNoDefaultNo) != EMsgAnswer::yes)
         return;

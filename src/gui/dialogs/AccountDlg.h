@@ -18,14 +18,22 @@ class CHoverComboBox;
 class CPrompts;
 class CStrengthMeter;
 class QLineEdit;
+class QPushButton;
+class CAccountAttachmentsTab;
+class CAccountFieldsTab;
+class CAccountHistoryTab;
+class CAccountOtpTab;
+class CAccountPropertiesTab;
+class QTabWidget;
 
 // The dialog in which an account is added or changed: its group, its name
 // and its five other texts, with buttons that paste, generate a password,
 // browse for a file and test the hyperlink. It checks the name against the
 // other accounts of the chosen group and hands the texts back; it never
-// changes the document itself.
-class QPushButton;
-
+// changes the document itself. A database's account shows these controls on
+// the first of its tabs; the others edit what the entry holds beyond them
+// (fields, one-time password, tags and expiry, attachments) and restore an
+// earlier version.
 class CAccountDlg : public QDialog {
     Q_OBJECT
 public:
@@ -63,7 +71,8 @@ public:
     // Escape, Cancel and the window's close button: a dialog that holds
     // changes closes only once the user agrees to lose them.
     void reject() override;
-    // Whether any text or the group differs from what the dialog opened with.
+    // Whether any text, the group, or what a database's account holds
+    // beyond its texts differs from what the dialog opened with.
     bool IsChanged() const;
 
     void OnPaste(QLineEdit* pTarget);
@@ -83,6 +92,14 @@ public:
     // Shows the password as text or masks it again.
     QPushButton* ShowPasswordButton() const { return m_pShowPassword; }
     CStrengthMeter* StrengthMeter() const { return m_pStrength; }
+    // The tabs of a database's account, the texts' controls on the first;
+    // none for a password file's account.
+    QTabWidget* Tabs() const { return m_pTabs; }
+    CAccountFieldsTab* FieldsTab() const { return m_pFieldsTab; }
+    CAccountOtpTab* OtpTab() const { return m_pOtpTab; }
+    CAccountPropertiesTab* PropertiesTab() const { return m_pPropertiesTab; }
+    CAccountAttachmentsTab* AttachmentsTab() const { return m_pAttachmentsTab; }
+    CAccountHistoryTab* HistoryTab() const { return m_pHistoryTab; }
 
     // Opens a link target (stored bytes); tests replace it.
     std::function<int(const std::string&)> m_fnOpenLink;
@@ -101,7 +118,18 @@ private:
     // hold is reported, the edit gets the focus and false is returned.
     bool FromEdit(QWidget* pEdit, const QString& strText, std::string& strStored);
     bool ReadComments(std::string& strComments);
-    void Refuse(const char* pszMessage, QWidget* pFocus);
+    void Refuse(const std::string& strMessage, QWidget* pFocus);
+    // Brings the tab that holds the control to the front.
+    void ShowTabOf(const QWidget* pControl);
+    void CreateTabs(const SRecordExtras& extras, const std::vector<SRecordVersion>& history);
+    void LoadExtras(const SRecordExtras& extras);
+    // What the tabs hold now.
+    SRecordExtras ShownExtras() const;
+    // The extras for the result; false (and the tab shown) when they cannot
+    // be kept.
+    bool ReadExtras(SRecordExtras& extras);
+    // Fills the controls with an earlier version's texts and extras.
+    void Restore(const SRecordVersion& version);
 
     const CCofferDoc& m_doc;
     CPrompts& m_prompts;
@@ -115,7 +143,17 @@ private:
     // stored bytes the dialog holds anyway rather than copied once more.
     QStringList m_listShownTexts;
     bool m_bEditMode = false;
+    // The extras as the tabs first showed them.
+    SRecordExtras m_shownExtras;
 
+    // The texts' controls, alone in the dialog or the first of its tabs.
+    QWidget* m_pAccountPage = nullptr;
+    QTabWidget* m_pTabs = nullptr;
+    CAccountFieldsTab* m_pFieldsTab = nullptr;
+    CAccountOtpTab* m_pOtpTab = nullptr;
+    CAccountPropertiesTab* m_pPropertiesTab = nullptr;
+    CAccountAttachmentsTab* m_pAttachmentsTab = nullptr;
+    CAccountHistoryTab* m_pHistoryTab = nullptr;
     CHoverComboBox* m_pGroup = nullptr;
     CDragEdit* m_pAccount = nullptr;
     CDragEdit* m_pUserName = nullptr;

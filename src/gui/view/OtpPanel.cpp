@@ -39,14 +39,19 @@ COtpPanel::COtpPanel(const CCofferDoc& doc, QWidget* pParent)
 }
 
 void COtpPanel::Show(const CPasswordInfo* pRecord) {
-    m_settings.reset();
+    std::optional<COtpSettings> settings;
     if (pRecord && !pRecord->IsGroup() && m_doc.IsDatabase()) {
         const SOtpRead read = OtpFromEntryFields([this, pRecord](std::string_view strName) {
             return m_doc.DatabaseField(*pRecord, strName);
         });
         if (read)
-            m_settings = read.settings;
+            settings = read.settings;
     }
+    ShowSettings(std::move(settings));
+}
+
+void COtpPanel::ShowSettings(std::optional<COtpSettings> settings) {
+    m_settings = std::move(settings);
     if (m_settings)
         m_tick.start();
     else

@@ -32,6 +32,9 @@ public:
 
     // The account shown, or none.
     void Show(const CPasswordInfo* pRecord);
+    // Codes of settings not yet in the document (an account being edited),
+    // or none.
+    void ShowSettings(std::optional<COtpSettings> settings);
     // The code shown now, without its blank; empty for none.
     const std::string& Code() const { return m_strCode; }
     // The time the codes are made for: the system clock, or a test's.
