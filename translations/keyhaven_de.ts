@@ -2114,6 +2114,214 @@ Als KDBX 4 speichern?</translation>
         <source>Double-click or press Enter to copy a value</source>
         <translation>Doppelklick oder Eingabetaste kopiert einen Wert</translation>
     </message>
+    <message>
+        <source>Account texts</source>
+        <translation>Kontotexte</translation>
+    </message>
+    <message>
+        <source>Fields</source>
+        <translation>Felder</translation>
+    </message>
+    <message>
+        <source>One-Time Password</source>
+        <translation>Einmalpasswort</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Eigenschaften</translation>
+    </message>
+    <message>
+        <source>Attachments</source>
+        <translation>Anhänge</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Custom fields</source>
+        <translation>Eigene Felder</translation>
+    </message>
+    <message>
+        <source>Protected</source>
+        <translation>Geschützt</translation>
+    </message>
+    <message>
+        <source>&amp;Add Field</source>
+        <translation>Feld &amp;hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add field</source>
+        <translation>Feld hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Field</source>
+        <translation>Feld &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>Remove field</source>
+        <translation>Feld entfernen</translation>
+    </message>
+    <message>
+        <source>A field needs a name.</source>
+        <translation>Ein Feld braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>Two fields are named &quot;%1&quot;: each field needs a name of its own.</source>
+        <translation>Zwei Felder heißen „%1“: Jedes Feld braucht einen eigenen Namen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names what the account itself holds: give the field another name.</source>
+        <translation>„%1“ bezeichnet, was das Konto selbst enthält: Geben Sie dem Feld einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>otpauth &amp;URI:</source>
+        <translation>otpauth-&amp;URI:</translation>
+    </message>
+    <message>
+        <source>One-time password URI</source>
+        <translation>URI des Einmalpassworts</translation>
+    </message>
+    <message>
+        <source>Base32 &amp;secret:</source>
+        <translation>Base32-&amp;Geheimnis:</translation>
+    </message>
+    <message>
+        <source>Base32 secret</source>
+        <translation>Base32-Geheimnis</translation>
+    </message>
+    <message>
+        <source>Use Secre&amp;t</source>
+        <translation>Geheimnis &amp;verwenden</translation>
+    </message>
+    <message>
+        <source>Use secret</source>
+        <translation>Geheimnis verwenden</translation>
+    </message>
+    <message>
+        <source>A secret alone makes codes of 6 digits every 30 seconds with SHA-1.</source>
+        <translation>Ein Geheimnis allein ergibt alle 30 Sekunden einen Code aus 6 Ziffern mit SHA-1.</translation>
+    </message>
+    <message>
+        <source>One-time password status</source>
+        <translation>Status des Einmalpassworts</translation>
+    </message>
+    <message>
+        <source>No one-time password.</source>
+        <translation>Kein Einmalpasswort.</translation>
+    </message>
+    <message>
+        <source>The one-time password URI cannot be used: %1</source>
+        <translation>Die URI des Einmalpassworts ist nicht verwendbar: %1</translation>
+    </message>
+    <message>
+        <source>The secret is not Base32: only the letters A to Z and the digits 2 to 7 may stand in it.</source>
+        <translation>Das Geheimnis ist kein Base32: Es darf nur die Buchstaben A bis Z und die Ziffern 2 bis 7 enthalten.</translation>
+    </message>
+    <message>
+        <source>&amp;Tags:</source>
+        <translation>&amp;Tags:</translation>
+    </message>
+    <message>
+        <source>Tags</source>
+        <translation>Tags</translation>
+    </message>
+    <message>
+        <source>Separate tags with &quot;;&quot; or &quot;,&quot;.</source>
+        <translation>Tags durch „;“ oder „,“ trennen.</translation>
+    </message>
+    <message>
+        <source>&amp;Expires</source>
+        <translation>&amp;Läuft ab</translation>
+    </message>
+    <message>
+        <source>Expires</source>
+        <translation>Läuft ab</translation>
+    </message>
+    <message>
+        <source>Expiry time</source>
+        <translation>Ablaufzeitpunkt</translation>
+    </message>
+    <message>
+        <source>Attached files</source>
+        <translation>Angehängte Dateien</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes</source>
+        <comment>%n byte</comment>
+        <translation>
+            <numerusform>%n Byte</numerusform>
+            <numerusform>%n Byte</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Add...</source>
+        <translation>&amp;Hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Add attachment</source>
+        <translation>Anhang hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Save As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>Save attachment as</source>
+        <translation>Anhang speichern unter</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>Remove attachment</source>
+        <translation>Anhang entfernen</translation>
+    </message>
+    <message>
+        <source>Attach a File</source>
+        <translation>Datei anhängen</translation>
+    </message>
+    <message>
+        <source>Save Attachment As</source>
+        <translation>Anhang speichern unter</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 MB, the most a file attached to an account may be.</source>
+        <translation>%1 ist größer als %2 MB, die größte Datei, die an ein Konto angehängt werden darf.</translation>
+    </message>
+    <message>
+        <source>The account has an attachment named &quot;%1&quot; already.
+
+Replace it?</source>
+        <translation>Das Konto hat bereits einen Anhang namens „%1“.
+
+Ersetzen?</translation>
+    </message>
+    <message>
+        <source>Earlier versions</source>
+        <translation>Frühere Versionen</translation>
+    </message>
+    <message>
+        <source>Modified</source>
+        <translation>Geändert</translation>
+    </message>
+    <message>
+        <source>The account has no earlier versions.</source>
+        <translation>Das Konto hat keine früheren Versionen.</translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore version</source>
+        <translation>Version wiederherstellen</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

@@ -2113,6 +2113,214 @@ L’enregistrer en KDBX 4&#x202f;?</translation>
         <source>Double-click or press Enter to copy a value</source>
         <translation>Double-cliquer ou appuyer sur Entrée pour copier une valeur</translation>
     </message>
+    <message>
+        <source>Account texts</source>
+        <translation>Textes du compte</translation>
+    </message>
+    <message>
+        <source>Fields</source>
+        <translation>Champs</translation>
+    </message>
+    <message>
+        <source>One-Time Password</source>
+        <translation>Mot de passe à usage unique</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Propriétés</translation>
+    </message>
+    <message>
+        <source>Attachments</source>
+        <translation>Pièces jointes</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>Custom fields</source>
+        <translation>Champs personnalisés</translation>
+    </message>
+    <message>
+        <source>Protected</source>
+        <translation>Protégé</translation>
+    </message>
+    <message>
+        <source>&amp;Add Field</source>
+        <translation>&amp;Ajouter un champ</translation>
+    </message>
+    <message>
+        <source>Add field</source>
+        <translation>Ajouter un champ</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Field</source>
+        <translation>&amp;Supprimer le champ</translation>
+    </message>
+    <message>
+        <source>Remove field</source>
+        <translation>Supprimer le champ</translation>
+    </message>
+    <message>
+        <source>A field needs a name.</source>
+        <translation>Un champ doit avoir un nom.</translation>
+    </message>
+    <message>
+        <source>Two fields are named &quot;%1&quot;: each field needs a name of its own.</source>
+        <translation>Deux champs s&apos;appellent «&#xa0;%1&#xa0;»&#xa0;: chaque champ doit avoir son propre nom.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names what the account itself holds: give the field another name.</source>
+        <translation>«&#xa0;%1&#xa0;» désigne ce que le compte contient lui-même&#xa0;: donnez un autre nom au champ.</translation>
+    </message>
+    <message>
+        <source>otpauth &amp;URI:</source>
+        <translation>&amp;URI otpauth&#xa0;:</translation>
+    </message>
+    <message>
+        <source>One-time password URI</source>
+        <translation>URI du mot de passe à usage unique</translation>
+    </message>
+    <message>
+        <source>Base32 &amp;secret:</source>
+        <translation>&amp;Secret Base32&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Base32 secret</source>
+        <translation>Secret Base32</translation>
+    </message>
+    <message>
+        <source>Use Secre&amp;t</source>
+        <translation>U&amp;tiliser le secret</translation>
+    </message>
+    <message>
+        <source>Use secret</source>
+        <translation>Utiliser le secret</translation>
+    </message>
+    <message>
+        <source>A secret alone makes codes of 6 digits every 30 seconds with SHA-1.</source>
+        <translation>Un secret seul donne des codes de 6 chiffres toutes les 30 secondes avec SHA-1.</translation>
+    </message>
+    <message>
+        <source>One-time password status</source>
+        <translation>État du mot de passe à usage unique</translation>
+    </message>
+    <message>
+        <source>No one-time password.</source>
+        <translation>Aucun mot de passe à usage unique.</translation>
+    </message>
+    <message>
+        <source>The one-time password URI cannot be used: %1</source>
+        <translation>L&apos;URI du mot de passe à usage unique ne peut pas servir&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The secret is not Base32: only the letters A to Z and the digits 2 to 7 may stand in it.</source>
+        <translation>Le secret n&apos;est pas en Base32&#xa0;: seules les lettres A à Z et les chiffres 2 à 7 peuvent y figurer.</translation>
+    </message>
+    <message>
+        <source>&amp;Tags:</source>
+        <translation>É&amp;tiquettes&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Tags</source>
+        <translation>Étiquettes</translation>
+    </message>
+    <message>
+        <source>Separate tags with &quot;;&quot; or &quot;,&quot;.</source>
+        <translation>Séparez les étiquettes par «&#xa0;;&#xa0;» ou «&#xa0;,&#xa0;».</translation>
+    </message>
+    <message>
+        <source>&amp;Expires</source>
+        <translation>&amp;Expire</translation>
+    </message>
+    <message>
+        <source>Expires</source>
+        <translation>Expire</translation>
+    </message>
+    <message>
+        <source>Expiry time</source>
+        <translation>Date d&apos;expiration</translation>
+    </message>
+    <message>
+        <source>Attached files</source>
+        <translation>Fichiers joints</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Taille</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes</source>
+        <comment>%n byte</comment>
+        <translation>
+            <numerusform>%n octet</numerusform>
+            <numerusform>%n octets</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Add...</source>
+        <translation>&amp;Ajouter...</translation>
+    </message>
+    <message>
+        <source>Add attachment</source>
+        <translation>Ajouter une pièce jointe</translation>
+    </message>
+    <message>
+        <source>&amp;Save As...</source>
+        <translation>Enregistrer &amp;sous...</translation>
+    </message>
+    <message>
+        <source>Save attachment as</source>
+        <translation>Enregistrer la pièce jointe sous</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>Remove attachment</source>
+        <translation>Supprimer la pièce jointe</translation>
+    </message>
+    <message>
+        <source>Attach a File</source>
+        <translation>Joindre un fichier</translation>
+    </message>
+    <message>
+        <source>Save Attachment As</source>
+        <translation>Enregistrer la pièce jointe sous</translation>
+    </message>
+    <message>
+        <source>%1 is larger than %2 MB, the most a file attached to an account may be.</source>
+        <translation>%1 dépasse %2 Mo, la taille maximale d&apos;un fichier joint à un compte.</translation>
+    </message>
+    <message>
+        <source>The account has an attachment named &quot;%1&quot; already.
+
+Replace it?</source>
+        <translation>Le compte a déjà une pièce jointe nommée «&#xa0;%1&#xa0;».
+
+La remplacer&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Earlier versions</source>
+        <translation>Versions antérieures</translation>
+    </message>
+    <message>
+        <source>Modified</source>
+        <translation>Modifié</translation>
+    </message>
+    <message>
+        <source>The account has no earlier versions.</source>
+        <translation>Le compte n&apos;a pas de versions antérieures.</translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Restaurer</translation>
+    </message>
+    <message>
+        <source>Restore version</source>
+        <translation>Restaurer la version</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

@@ -237,6 +237,9 @@ void CAccountDlg::CreateTabs(const SRecordExtras& extras,
     if (!m_pTabs) {
         m_pTabs = new QTabWidget(this);
         m_pTabs->setObjectName(QStringLiteral("AccountTabs"));
+        // Every tab in sight: the dialog grows to show them all rather than
+        // hiding some behind scroll arrows.
+        m_pTabs->setUsesScrollButtons(false);
         auto* pLayout = static_cast<QVBoxLayout*>(layout());
         pLayout->removeWidget(m_pAccountPage);
         pLayout->insertWidget(0, m_pTabs, 1);
