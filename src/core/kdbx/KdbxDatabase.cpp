@@ -51,6 +51,7 @@ CRecordDatabase::SWritten CKdbxDatabase::Write(std::list<CPasswordInfo>& records
                                                std::string_view strPassword, std::string& strFile) {
     SWritten written;
     written.bRecordsChanged = m_records.Apply(m_database, records, Now());
+    DropUnusedKdbxBinaries(m_database);
     const SPasswordCredentials password(strPassword);
     CKdbxBytes bytes;
     const SKdbxOutcome outcome = m_database.Write(password.credentials, bytes);

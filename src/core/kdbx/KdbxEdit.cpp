@@ -4,6 +4,7 @@
 #include "core/interchange/KdbxTime.h"
 #include "core/interchange/KdbxWriter.h"
 #include "core/interchange/KdbxXmlWriter.h"
+#include "core/kdbx/KdbxTree.h"
 
 #include <botan/base64.h>
 #include <botan/system_rng.h>
@@ -163,6 +164,18 @@ bool IsInside(const CXmlElement& group, const CXmlElement& target) {
                        });
 }
 
+void RecordDeleted(CXmlTree& xml, std::string_view strUuid, std::int64_t nNow) {
+    CXmlElement* pRoot = xml.Root().Child("Root");
+    CXmlElement* pDeleted = pRoot->Child("DeletedObjects");
+    if (!pDeleted)
+        pDeleted = &pRoot->AppendChild(xml, "DeletedObjects");
+    CXmlElement& record = pDeleted->AppendChild(xml, "DeletedObject");
+    // The UUID is copied first: the record may move the text it comes from.
+    const std::string strCopy(strUuid);
+    record.SetChildText(xml, "UUID", strCopy);
+    record.SetChildText(xml, "DeletionTime", KdbxTimeText(nNow));
+}
+
 // The recycle bin, made below the root group when Meta names none that
 // exists.
 CXmlElement& RecycleBin(CXmlTree& xml, CXmlElement& meta, CXmlElement& root, std::int64_t nNow) {
@@ -180,6 +193,49 @@ CXmlElement& RecycleBin(CXmlTree& xml, CXmlElement& meta, CXmlElement& root, std
 }
 
 } // namespace
+
+void DropUnusedKdbxBinaries(CKdbxFile& database) {
+    auto& pool = database.Binaries();
+    // Every reference into the pool, found without recursion: groups nest
+    // deeply.
+    std::vector<std::pair<CXmlElement*, std::size_t>> refs;
+    std::vector<CXmlElement*> stack{&database.Xml().Root()};
+    while (!stack.empty()) {
+        CXmlElement* pElement = stack.back();
+        stack.pop_back();
+        if (pElement->Name() != "Binary") {
+            for (CXmlElement& child : pElement->Children())
+                stack.push_back(&child);
+            continue;
+        }
+        CXmlElement* pValue = pElement->Child("Value");
+        const std::string* pRef = pValue ? pValue->Attribute("Ref") : nullptr;
+        std::size_t nRef = 0;
+        if (pRef &&
+            std::from_chars(pRef->data(), pRef->data() + pRef->size(), nRef).ec == std::errc() &&
+            nRef < pool.size())
+            refs.emplace_back(pValue, nRef);
+    }
+    std::vector<bool> used(pool.size());
+    for (const auto& ref : refs)
+        used[ref.second] = true;
+    if (std::all_of(used.begin(), used.end(), [](bool b) { return b; }))
+        return;
+    std::vector<std::size_t> newIndex(pool.size());
+    std::size_t nKept = 0;
+    for (std::size_t i = 0; i < pool.size(); ++i) {
+        newIndex[i] = nKept;
+        if (!used[i])
+            continue;
+        if (nKept != i)
+            pool[nKept] = std::move(pool[i]);
+        ++nKept;
+    }
+    pool.resize(nKept);
+    for (const auto& [pValue, nRef] : refs)
+        if (newIndex[nRef] != nRef)
+            pValue->SetAttribute(database.Xml(), "Ref", std::to_string(newIndex[nRef]));
+}
 
 std::string NewKdbxUuid() {
     std::array<std::uint8_t, 16> abUuid{};
@@ -404,41 +460,43 @@ bool DeleteKdbxEntry(CXmlTree& xml, std::string_view strUuidOf, std::int64_t nNo
     // A copy: the caller's text may be the entry's own, which goes.
     const std::string strUuid(strUuidOf);
     CXmlElement* pRootGroup = RootGroup(xml);
-    CXmlElement* pMeta = xml.Root().Child("Meta");
     SEntryPlace place;
     if (!pRootGroup || !FindEntryPlace(*pRootGroup, strUuid, place))
         return false;
+    const CXmlElement* pBin = KdbxRecycleBin(xml);
+    const bool bInBin = pBin && IsInside(*pBin, *place.pGroup);
+    auto& siblings = place.pGroup->Children();
+    std::vector<CXmlElement> entries;
+    entries.push_back(std::move(siblings[place.nIndex]));
+    siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(place.nIndex));
+    if (bInBin)
+        RecordDeleted(xml, strUuid, nNow); // deleted from the bin: gone for good
+    else
+        RecycleKdbxEntries(xml, std::move(entries), nNow);
+    return true;
+}
+
+void RecycleKdbxEntries(CXmlTree& xml, std::vector<CXmlElement> entries, std::int64_t nNow) {
+    CXmlElement* pRootGroup = RootGroup(xml);
+    CXmlElement* pMeta = xml.Root().Child("Meta");
+    if (entries.empty() || !pRootGroup)
+        return;
     const bool bRecycle = pMeta && pMeta->Child("RecycleBinEnabled") &&
                           !IsFalse(pMeta->ChildText("RecycleBinEnabled"));
-    std::string strBin;
-    if (bRecycle) {
-        // The bin may be made beside the entry's group, and the entry's
-        // leaving may move the bin: both are found again by their UUIDs.
-        strBin = RecycleBin(xml, *pMeta, *pRootGroup, nNow).ChildText("UUID");
-        FindEntryPlace(*pRootGroup, strUuid, place);
-        if (IsInside(*FindGroup(*pRootGroup, strBin), *place.pGroup))
-            strBin.clear(); // deleted from the bin: gone for good
+    if (!bRecycle) {
+        for (const CXmlElement& entry : entries)
+            RecordDeleted(xml, entry.ChildText("UUID"), nNow);
+        return;
     }
-    auto& siblings = place.pGroup->Children();
-    CXmlElement entry = std::move(siblings[place.nIndex]);
-    siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(place.nIndex));
-    if (!strBin.empty()) {
+    const std::string strTime = KdbxTimeText(nNow);
+    for (CXmlElement& entry : entries)
         if (CXmlElement* pTimes = entry.Child("Times"))
-            pTimes->SetChildText(xml, "LocationChanged", KdbxTimeText(nNow));
-        auto& binChildren = FindGroup(*pRootGroup, strBin)->Children();
-        binChildren.push_back(std::move(entry));
-        const auto itFirstGroup =
-            std::find_if(binChildren.begin(), binChildren.end() - 1,
-                         [](const CXmlElement& child) { return child.Name() == "Group"; });
-        std::rotate(itFirstGroup, binChildren.end() - 1, binChildren.end());
-        return true;
-    }
-    CXmlElement* pRoot = xml.Root().Child("Root");
-    CXmlElement* pDeleted = pRoot->Child("DeletedObjects");
-    if (!pDeleted)
-        pDeleted = &pRoot->AppendChild(xml, "DeletedObjects");
-    CXmlElement& record = pDeleted->AppendChild(xml, "DeletedObject");
-    record.SetChildText(xml, "UUID", strUuid);
-    record.SetChildText(xml, "DeletionTime", KdbxTimeText(nNow));
-    return true;
+            pTimes->SetChildText(xml, "LocationChanged", strTime);
+    // All at once before the bin's groups, as KeePass orders a group.
+    auto& binChildren = RecycleBin(xml, *pMeta, *pRootGroup, nNow).Children();
+    const auto itFirstGroup =
+        std::find_if(binChildren.begin(), binChildren.end(),
+                     [](const CXmlElement& child) { return child.Name() == "Group"; });
+    binChildren.insert(itFirstGroup, std::make_move_iterator(entries.begin()),
+                       std::make_move_iterator(entries.end()));
 }

@@ -84,6 +84,15 @@ std::size_t KdbxEntrySize(const CKdbxFile& database, const CXmlElement& entry);
 // otherwise, and for an entry already in the bin, removed with a
 // DeletedObject record. False when there is no such entry.
 bool DeleteKdbxEntry(CXmlTree& xml, std::string_view strUuid, std::int64_t nNow);
+// Deletes entries already taken out of their groups, none of them from the
+// recycle bin, as DeleteKdbxEntry deletes each, in one pass: into the bin
+// in their order, or recorded as deleted.
+void RecycleKdbxEntries(CXmlTree& xml, std::vector<CXmlElement> entries, std::int64_t nNow);
+
+// Drops the pool's files that no entry refers to any more, its history's
+// and the recycle bin's included (an attachment removed must not stay in
+// the file), and renumbers the references to those that stay.
+void DropUnusedKdbxBinaries(CKdbxFile& database);
 
 // A fresh random UUID (version 4) as the database stores it.
 std::string NewKdbxUuid();

@@ -194,3 +194,44 @@ TEST(KdbxExtras, ANewAccountAndItsCopyTakeTheExtrasSetForIt) {
     }
     EXPECT_NE(records.back().m_nEntryId, std::next(records.begin())->m_nEntryId);
 }
+
+TEST(KdbxExtras, AFileNoEntryRefersToLeavesThePoolAndTheOthersKeepTheirs) {
+    SSample sample; // "scan.pdf" is the pool's first item
+    CKdbxFile& database = sample.database;
+    CXmlTree& xml = database.Xml();
+    CXmlElement& other = AddKdbxEntry(xml, KdbxGroupAt(xml, "", T0), {{"Title", "Other"}}, T0);
+    SRecordExtras otherExtras;
+    otherExtras.attachments = {{"kept.txt", "kept"}, {"old.txt", "old"}};
+    SetKdbxEntryExtras(database, other, otherExtras);
+    // An earlier version keeps "old.txt" alive; "scan.pdf" goes with the
+    // only entry that had it.
+    ChangeKdbxEntry(database, other, T1, [&](CXmlTree&) {
+        otherExtras.attachments.pop_back();
+        SetKdbxEntryExtras(database, other, otherExtras);
+    });
+    SRecordExtras extras = KdbxEntryExtras(database, *sample.pEntry);
+    extras.attachments.clear();
+    SetKdbxEntryExtras(database, *sample.pEntry, extras);
+    ASSERT_EQ(database.Binaries().size(), 3u);
+
+    DropUnusedKdbxBinaries(database);
+    EXPECT_EQ(database.Binaries().size(), 2u);
+    EXPECT_EQ(KdbxEntryExtras(database, other), otherExtras);
+    const std::vector<SRecordVersion> history = KdbxEntryHistory(database, other);
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].extras.attachments[1], (SRecordAttachment{"old.txt", "old"}));
+    const std::string strXml = XmlOf(database);
+    DropUnusedKdbxBinaries(database); // nothing more to drop
+    EXPECT_EQ(XmlOf(database), strXml);
+
+    // The last file goes; the first stays where it is, bytes and all.
+    SSample kept;
+    SRecordExtras keptExtras = KdbxEntryExtras(kept.database, *kept.pEntry);
+    keptExtras.attachments.push_back({"gone.txt", "gone"});
+    SetKdbxEntryExtras(kept.database, *kept.pEntry, keptExtras);
+    keptExtras.attachments.pop_back();
+    SetKdbxEntryExtras(kept.database, *kept.pEntry, keptExtras);
+    DropUnusedKdbxBinaries(kept.database);
+    EXPECT_EQ(kept.database.Binaries().size(), 1u);
+    EXPECT_EQ(KdbxEntryExtras(kept.database, *kept.pEntry), keptExtras);
+}
