@@ -12,6 +12,11 @@ constexpr int MASK_LENGTH = 12;
 
 } // namespace
 
+void SetEditMasked(QLineEdit& edit, bool bMasked) {
+    edit.setEchoMode(bMasked ? QLineEdit::Password : QLineEdit::Normal);
+    edit.setStyleSheet(bMasked ? QString::fromLatin1(MASK_STYLE) : QString());
+}
+
 CMaskedValueDelegate::CMaskedValueDelegate(CMaskRule fnMasked, QObject* pParent)
     : QStyledItemDelegate(pParent), m_fnMasked(std::move(fnMasked)) {}
 
@@ -19,10 +24,8 @@ QWidget* CMaskedValueDelegate::createEditor(QWidget* pParent, const QStyleOption
                                             const QModelIndex& index) const {
     QWidget* pEditor = QStyledItemDelegate::createEditor(pParent, option, index);
     auto* pEdit = qobject_cast<QLineEdit*>(pEditor);
-    if (pEdit && m_fnMasked(index)) {
-        pEdit->setEchoMode(QLineEdit::Password);
-        pEdit->setStyleSheet(QString::fromLatin1(MASK_STYLE));
-    }
+    if (pEdit && m_fnMasked(index))
+        SetEditMasked(*pEdit, true);
     return pEditor;
 }
 

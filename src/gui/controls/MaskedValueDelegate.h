@@ -5,6 +5,12 @@
 
 #include <functional>
 
+class QLineEdit;
+
+// Shows a line edit's text masked as the password edits mask it, one "*"
+// for every character, or plainly.
+void SetEditMasked(QLineEdit& edit, bool bMasked);
+
 // Shows and edits the cells of a column whose values may be secrets: a cell
 // the rule names masked is drawn as a row of asterisks and edited with the
 // characters hidden, while the model keeps the value itself.

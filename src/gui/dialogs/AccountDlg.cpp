@@ -13,6 +13,7 @@
 #include "gui/controls/DragTextEdit.h"
 #include "gui/controls/HoverButton.h"
 #include "gui/controls/HoverComboBox.h"
+#include "gui/controls/MaskedValueDelegate.h"
 #include "gui/controls/StrengthMeter.h"
 #include "gui/dialogs/AccountAttachmentsTab.h"
 #include "gui/dialogs/AccountFieldsTab.h"
@@ -45,9 +46,6 @@ constexpr int IDI_GENERATE = 336;
 constexpr int IDI_GENERATOR_SETTINGS = 461;
 constexpr int IDI_BROWSE = 322;
 constexpr int IDI_TEST_LINK = 462;
-
-// The mask of the password edit: one "*" for every character.
-constexpr const char* MASK_STYLE = "lineedit-password-character: 42;";
 
 QString Latin(const char* psz) {
     return TrText(psz);
@@ -332,12 +330,12 @@ bool CAccountDlg::IsChanged() const {
 }
 
 void CAccountDlg::ShowPassword(bool bShown) {
-    m_pPassword->setEchoMode(bShown ? QLineEdit::Normal : QLineEdit::Password);
-    m_pPassword->setStyleSheet(bShown ? QString() : QString::fromLatin1(MASK_STYLE));
+    SetEditMasked(*m_pPassword, !bShown);
     m_pShowPassword->setText(Latin(bShown ? IDS_HIDE_PASSWORD : IDS_SHOW_PASSWORD));
     if (m_pTabs) {
         m_pFieldsTab->SetMasked(!bShown);
         m_pHistoryTab->SetMasked(!bShown);
+        m_pOtpTab->SetMasked(!bShown);
     }
 }
 

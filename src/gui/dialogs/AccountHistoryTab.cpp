@@ -4,6 +4,7 @@
 #include "core/base/StringTable.h"
 #include "core/base/TextUtil.h"
 #include "core/store/CodePage.h"
+#include "gui/controls/MaskedValueDelegate.h"
 #include "gui/dialogs/AccountTabTexts.h"
 #include "platform/Translations.h"
 
@@ -17,12 +18,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-constexpr const char* MASK_STYLE = "lineedit-password-character: 42;";
-
-} // namespace
 
 CAccountHistoryTab::CAccountHistoryTab(const CCodePage& codePage, QWidget* pParent)
     : QWidget(pParent), m_codePage(codePage) {
@@ -116,8 +111,7 @@ void CAccountHistoryTab::ShowVersion() {
 }
 
 void CAccountHistoryTab::SetMasked(bool bMasked) {
-    m_pPassword->setEchoMode(bMasked ? QLineEdit::Password : QLineEdit::Normal);
-    m_pPassword->setStyleSheet(bMasked ? QString::fromLatin1(MASK_STYLE) : QString());
+    SetEditMasked(*m_pPassword, bMasked);
 }
 
 QStringList CAccountHistoryTab::ShownTexts() const {

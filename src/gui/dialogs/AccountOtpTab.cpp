@@ -4,6 +4,7 @@
 #include "core/otp/OtpSettings.h"
 #include "core/seal/SecretBuffer.h"
 #include "gui/controls/DragTextButton.h"
+#include "gui/controls/MaskedValueDelegate.h"
 #include "gui/dialogs/AccountTabTexts.h"
 #include "gui/view/OtpPanel.h"
 #include "platform/Translations.h"
@@ -105,4 +106,9 @@ void CAccountOtpTab::OnUseSecret() {
     m_pUri->setText(QString::fromStdString(strUri));
     CSecretBuffer::Wipe(strUri);
     m_pSecret->clear();
+}
+
+void CAccountOtpTab::SetMasked(bool bMasked) {
+    SetEditMasked(*m_pUri, bMasked);
+    SetEditMasked(*m_pSecret, bMasked);
 }

@@ -27,6 +27,8 @@ public:
     std::string Uri() const;
     // Why the URI makes no codes; "" for a good URI or none.
     std::string Problem() const;
+    // The URI and the secret hold the secret: masked while passwords are.
+    void SetMasked(bool bMasked);
     // The time the codes are made for: the system clock, or a test's.
     void SetClock(std::function<std::int64_t()> fnNow);
     // The account named in a URI made from a secret (UTF-8).

@@ -223,6 +223,12 @@ void CAccountTabsTest::otpUriIsCheckedAndMadeFromASecret() {
     pTab->SetClock([] { return std::int64_t(59); });
     QCOMPARE(pTab->Panel()->CodeBox()->text(), QStringLiteral("287 082    (1 s left)"));
     QVERIFY(pTab->StatusLabel()->text().isEmpty());
+    // The URI and the secret hold the secret: masked while passwords are.
+    QCOMPARE(pTab->UriEdit()->echoMode(), QLineEdit::Password);
+    QCOMPARE(pTab->SecretEdit()->echoMode(), QLineEdit::Password);
+    dialog.ShowPasswordButton()->click();
+    QCOMPARE(pTab->UriEdit()->echoMode(), QLineEdit::Normal);
+    dialog.ShowPasswordButton()->click();
 
     pTab->UriEdit()->setText(QStringLiteral("otpauth://totp/x?digits=6"));
     const std::string strWhy = ReadOtpUri("otpauth://totp/x?digits=6").strReason;
