@@ -6,6 +6,7 @@
 #include "core/base/TextUtil.h"
 #include "core/store/FileIO.h"
 #include "gui/dialogs/AccountTabTexts.h"
+#include "gui/dialogs/TabButton.h"
 #include "platform/Translations.h"
 
 #include <QHBoxLayout>
@@ -17,15 +18,6 @@
 #include <algorithm>
 
 namespace {
-
-QPushButton* MakeButton(const char* pszText, const char* pszName, const char* pszObject,
-                        QWidget* pParent) {
-    auto* pButton = new QPushButton(TrText(pszText), pParent);
-    pButton->setObjectName(QString::fromLatin1(pszObject));
-    pButton->setAccessibleName(TrText(pszName));
-    pButton->setAutoDefault(false);
-    return pButton;
-}
 
 SFilePrompt AnyFile(const char* pszTitle) {
     SFilePrompt prompt;
@@ -46,10 +38,10 @@ CAccountAttachmentsTab::CAccountAttachmentsTab(CPrompts& prompts, QWidget* pPare
     m_pList->setHeaderLabels({TrText(IDS_FIELD_NAME_COLUMN), TrText(IDS_ATTACHMENT_SIZE_COLUMN)});
     m_pList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_pList->header()->setStretchLastSection(false);
-    m_pAdd = MakeButton(IDS_ADD_ATTACHMENT, IDS_ADD_ATTACHMENT_NAME, "AddAttachment", this);
-    m_pSave = MakeButton(IDS_SAVE_ATTACHMENT, IDS_SAVE_ATTACHMENT_NAME, "SaveAttachment", this);
+    m_pAdd = MakeTabButton(IDS_ADD_ATTACHMENT, IDS_ADD_ATTACHMENT_NAME, "AddAttachment", this);
+    m_pSave = MakeTabButton(IDS_SAVE_ATTACHMENT, IDS_SAVE_ATTACHMENT_NAME, "SaveAttachment", this);
     m_pRemove =
-        MakeButton(IDS_REMOVE_ATTACHMENT, IDS_REMOVE_ATTACHMENT_NAME, "RemoveAttachment", this);
+        MakeTabButton(IDS_REMOVE_ATTACHMENT, IDS_REMOVE_ATTACHMENT_NAME, "RemoveAttachment", this);
     connect(m_pAdd, &QPushButton::clicked, this, &CAccountAttachmentsTab::OnAdd);
     connect(m_pSave, &QPushButton::clicked, this, &CAccountAttachmentsTab::OnSaveAs);
     connect(m_pRemove, &QPushButton::clicked, this, &CAccountAttachmentsTab::OnRemove);

@@ -6,6 +6,7 @@
 #include "core/otp/OtpSettings.h"
 #include "gui/controls/MaskedValueDelegate.h"
 #include "gui/dialogs/AccountTabTexts.h"
+#include "gui/dialogs/TabButton.h"
 #include "platform/Translations.h"
 
 #include <QHBoxLayout>
@@ -22,15 +23,6 @@ namespace {
 // compared as the database compares them: case matters.
 bool IsEntryKey(const std::string& strName) {
     return IsKdbxStandardField(strName) || strName == OTP_URI_FIELD;
-}
-
-QPushButton* MakeButton(const char* pszText, const char* pszName, const char* pszObject,
-                        QWidget* pParent) {
-    auto* pButton = new QPushButton(TrText(pszText), pParent);
-    pButton->setObjectName(QString::fromLatin1(pszObject));
-    pButton->setAccessibleName(TrText(pszName));
-    pButton->setAutoDefault(false);
-    return pButton;
 }
 
 } // namespace
@@ -55,8 +47,8 @@ CAccountFieldsTab::CAccountFieldsTab(QWidget* pParent) : QWidget(pParent) {
             ShowMasks();
     });
 
-    m_pAdd = MakeButton(IDS_ADD_FIELD, IDS_ADD_FIELD_NAME, "AddField", this);
-    m_pRemove = MakeButton(IDS_REMOVE_FIELD, IDS_REMOVE_FIELD_NAME, "RemoveField", this);
+    m_pAdd = MakeTabButton(IDS_ADD_FIELD, IDS_ADD_FIELD_NAME, "AddField", this);
+    m_pRemove = MakeTabButton(IDS_REMOVE_FIELD, IDS_REMOVE_FIELD_NAME, "RemoveField", this);
     connect(m_pAdd, &QPushButton::clicked, this, &CAccountFieldsTab::OnAdd);
     connect(m_pRemove, &QPushButton::clicked, this, &CAccountFieldsTab::OnRemove);
 
