@@ -2322,6 +2322,130 @@ Ersetzen?</translation>
         <source>Restore version</source>
         <translation>Version wiederherstellen</translation>
     </message>
+    <message>
+        <source>(no name)</source>
+        <translation>(ohne Namen)</translation>
+    </message>
+    <message>
+        <source>in the password</source>
+        <translation>im Passwort</translation>
+    </message>
+    <message>
+        <source>group %1</source>
+        <translation>Gruppe %1</translation>
+    </message>
+    <message>
+        <source>group %1 (%2)</source>
+        <translation>Gruppe %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 in %2</source>
+        <translation>%1 in %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Characters %1 cannot hold: %n entries are left out, for such characters in their texts or their group&apos;s name</source>
+        <comment>Characters %1 cannot hold: %n entry is left out, for such characters in their texts or their group&apos;s name</comment>
+        <translation>
+            <numerusform>Zeichen, die %1 nicht fassen kann: %n Eintrag wird ausgelassen, wegen solcher Zeichen in seinen Texten oder im Namen seiner Gruppe</numerusform>
+            <numerusform>Zeichen, die %1 nicht fassen kann: %n Einträge werden ausgelassen, wegen solcher Zeichen in ihren Texten oder im Namen ihrer Gruppe</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source> (%n group names hold them)</source>
+        <comment> (%n group name holds them)</comment>
+        <translation>
+            <numerusform> (%n Gruppenname enthält sie)</numerusform>
+            <numerusform> (%n Gruppennamen enthalten sie)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Nested groups: %n groups lie deeper than one level and become one flat name joined by &quot;/&quot;</source>
+        <comment>Nested groups: %n group lies deeper than one level and becomes one flat name joined by &quot;/&quot;</comment>
+        <translation>
+            <numerusform>Verschachtelte Gruppen: %n Gruppe liegt tiefer als eine Ebene und wird ein flacher, mit „/“ verbundener Name</numerusform>
+            <numerusform>Verschachtelte Gruppen: %n Gruppen liegen tiefer als eine Ebene und werden ein flacher, mit „/“ verbundener Name</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Custom fields: %n entries have custom fields, which are left out</source>
+        <comment>Custom fields: %n entry has custom fields, which are left out</comment>
+        <translation>
+            <numerusform>Eigene Felder: %n Eintrag hat eigene Felder, die ausgelassen werden</numerusform>
+            <numerusform>Eigene Felder: %n Einträge haben eigene Felder, die ausgelassen werden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Long names: %n group paths and titles are longer than %1 characters and cut to fit</source>
+        <comment>Long names: %n group path or title is longer than %1 characters and cut to fit</comment>
+        <translation>
+            <numerusform>Lange Namen: %n Gruppenpfad oder Titel ist länger als %1 Zeichen und wird gekürzt</numerusform>
+            <numerusform>Lange Namen: %n Gruppenpfade und Titel sind länger als %1 Zeichen und werden gekürzt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Attachments: %n attachments of %1 in all are left out</source>
+        <comment>Attachments: %n attachment of %1 in all is left out</comment>
+        <translation>
+            <numerusform>Anhänge: %n Anhang mit insgesamt %1 wird ausgelassen</numerusform>
+            <numerusform>Anhänge: %n Anhänge mit insgesamt %1 werden ausgelassen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>History: %n earlier versions of entries are left out</source>
+        <comment>History: %n earlier version of an entry is left out</comment>
+        <translation>
+            <numerusform>Verlauf: %n frühere Version eines Eintrags wird ausgelassen</numerusform>
+            <numerusform>Verlauf: %n frühere Versionen von Einträgen werden ausgelassen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>One-time passwords: %n entries have one-time password settings, which are left out</source>
+        <comment>One-time passwords: %n entry has one-time password settings, which are left out</comment>
+        <translation>
+            <numerusform>Einmalpasswörter: %n Eintrag hat Einstellungen für Einmalpasswörter, die ausgelassen werden</numerusform>
+            <numerusform>Einmalpasswörter: %n Einträge haben Einstellungen für Einmalpasswörter, die ausgelassen werden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Tags: %n entries have tags, which are left out</source>
+        <comment>Tags: %n entry has tags, which are left out</comment>
+        <translation>
+            <numerusform>Tags: %n Eintrag hat Tags, die ausgelassen werden</numerusform>
+            <numerusform>Tags: %n Einträge haben Tags, die ausgelassen werden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Expiry: %n entries have an expiry date, which is left out</source>
+        <comment>Expiry: %n entry has an expiry date, which is left out</comment>
+        <translation>
+            <numerusform>Ablauf: %n Eintrag hat ein Ablaufdatum, das ausgelassen wird</numerusform>
+            <numerusform>Ablauf: %n Einträge haben ein Ablaufdatum, das ausgelassen wird</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Recycle bin: %n entries in the recycle bin are left out</source>
+        <comment>Recycle bin: %n entry in the recycle bin is left out</comment>
+        <translation>
+            <numerusform>Papierkorb: %n Eintrag im Papierkorb wird ausgelassen</numerusform>
+            <numerusform>Papierkorb: %n Einträge im Papierkorb werden ausgelassen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Custom icons: %n entries and groups show a custom icon, which is left out</source>
+        <comment>Custom icons: %n entry or group shows a custom icon, which is left out</comment>
+        <translation>
+            <numerusform>Eigene Symbole: %n Eintrag oder Gruppe zeigt ein eigenes Symbol, das ausgelassen wird</numerusform>
+            <numerusform>Eigene Symbole: %n Einträge und Gruppen zeigen ein eigenes Symbol, das ausgelassen wird</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Group notes: %n groups have notes, which are left out</source>
+        <comment>Group notes: %n group has notes, which are left out</comment>
+        <translation>
+            <numerusform>Gruppennotizen: %n Gruppe hat Notizen, die ausgelassen werden</numerusform>
+            <numerusform>Gruppennotizen: %n Gruppen haben Notizen, die ausgelassen werden</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

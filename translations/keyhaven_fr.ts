@@ -2321,6 +2321,130 @@ La remplacer&#xa0;?</translation>
         <source>Restore version</source>
         <translation>Restaurer la version</translation>
     </message>
+    <message>
+        <source>(no name)</source>
+        <translation>(sans nom)</translation>
+    </message>
+    <message>
+        <source>in the password</source>
+        <translation>dans le mot de passe</translation>
+    </message>
+    <message>
+        <source>group %1</source>
+        <translation>groupe %1</translation>
+    </message>
+    <message>
+        <source>group %1 (%2)</source>
+        <translation>groupe %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 in %2</source>
+        <translation>%1 dans %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Characters %1 cannot hold: %n entries are left out, for such characters in their texts or their group&apos;s name</source>
+        <comment>Characters %1 cannot hold: %n entry is left out, for such characters in their texts or their group&apos;s name</comment>
+        <translation>
+            <numerusform>Caractères que %1 ne peut pas contenir&#xa0;: %n entrée est laissée de côté, pour de tels caractères dans ses textes ou le nom de son groupe</numerusform>
+            <numerusform>Caractères que %1 ne peut pas contenir&#xa0;: %n entrées sont laissées de côté, pour de tels caractères dans leurs textes ou le nom de leur groupe</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source> (%n group names hold them)</source>
+        <comment> (%n group name holds them)</comment>
+        <translation>
+            <numerusform> (%n nom de groupe en contient)</numerusform>
+            <numerusform> (%n noms de groupe en contiennent)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Nested groups: %n groups lie deeper than one level and become one flat name joined by &quot;/&quot;</source>
+        <comment>Nested groups: %n group lies deeper than one level and becomes one flat name joined by &quot;/&quot;</comment>
+        <translation>
+            <numerusform>Groupes imbriqués&#xa0;: %n groupe est à plus d&apos;un niveau de profondeur et devient un seul nom joint par «&#xa0;/&#xa0;»</numerusform>
+            <numerusform>Groupes imbriqués&#xa0;: %n groupes sont à plus d&apos;un niveau de profondeur et deviennent un seul nom joint par «&#xa0;/&#xa0;»</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Custom fields: %n entries have custom fields, which are left out</source>
+        <comment>Custom fields: %n entry has custom fields, which are left out</comment>
+        <translation>
+            <numerusform>Champs personnalisés&#xa0;: %n entrée a des champs personnalisés, qui sont laissés de côté</numerusform>
+            <numerusform>Champs personnalisés&#xa0;: %n entrées ont des champs personnalisés, qui sont laissés de côté</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Long names: %n group paths and titles are longer than %1 characters and cut to fit</source>
+        <comment>Long names: %n group path or title is longer than %1 characters and cut to fit</comment>
+        <translation>
+            <numerusform>Noms longs&#xa0;: %n chemin de groupe ou titre dépasse %1 caractères et est raccourci</numerusform>
+            <numerusform>Noms longs&#xa0;: %n chemins de groupe et titres dépassent %1 caractères et sont raccourcis</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Attachments: %n attachments of %1 in all are left out</source>
+        <comment>Attachments: %n attachment of %1 in all is left out</comment>
+        <translation>
+            <numerusform>Pièces jointes&#xa0;: %n pièce jointe de %1 au total est laissée de côté</numerusform>
+            <numerusform>Pièces jointes&#xa0;: %n pièces jointes de %1 au total sont laissées de côté</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>History: %n earlier versions of entries are left out</source>
+        <comment>History: %n earlier version of an entry is left out</comment>
+        <translation>
+            <numerusform>Historique&#xa0;: %n version antérieure d&apos;une entrée est laissée de côté</numerusform>
+            <numerusform>Historique&#xa0;: %n versions antérieures d&apos;entrées sont laissées de côté</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>One-time passwords: %n entries have one-time password settings, which are left out</source>
+        <comment>One-time passwords: %n entry has one-time password settings, which are left out</comment>
+        <translation>
+            <numerusform>Mots de passe à usage unique&#xa0;: %n entrée a des réglages de mot de passe à usage unique, qui sont laissés de côté</numerusform>
+            <numerusform>Mots de passe à usage unique&#xa0;: %n entrées ont des réglages de mot de passe à usage unique, qui sont laissés de côté</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Tags: %n entries have tags, which are left out</source>
+        <comment>Tags: %n entry has tags, which are left out</comment>
+        <translation>
+            <numerusform>Étiquettes&#xa0;: %n entrée a des étiquettes, qui sont laissées de côté</numerusform>
+            <numerusform>Étiquettes&#xa0;: %n entrées ont des étiquettes, qui sont laissées de côté</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Expiry: %n entries have an expiry date, which is left out</source>
+        <comment>Expiry: %n entry has an expiry date, which is left out</comment>
+        <translation>
+            <numerusform>Expiration&#xa0;: %n entrée a une date d&apos;expiration, qui est laissée de côté</numerusform>
+            <numerusform>Expiration&#xa0;: %n entrées ont une date d&apos;expiration, qui est laissée de côté</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Recycle bin: %n entries in the recycle bin are left out</source>
+        <comment>Recycle bin: %n entry in the recycle bin is left out</comment>
+        <translation>
+            <numerusform>Corbeille&#xa0;: %n entrée de la corbeille est laissée de côté</numerusform>
+            <numerusform>Corbeille&#xa0;: %n entrées de la corbeille sont laissées de côté</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Custom icons: %n entries and groups show a custom icon, which is left out</source>
+        <comment>Custom icons: %n entry or group shows a custom icon, which is left out</comment>
+        <translation>
+            <numerusform>Icônes personnalisées&#xa0;: %n entrée ou groupe affiche une icône personnalisée, qui est laissée de côté</numerusform>
+            <numerusform>Icônes personnalisées&#xa0;: %n entrées et groupes affichent une icône personnalisée, qui est laissée de côté</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Group notes: %n groups have notes, which are left out</source>
+        <comment>Group notes: %n group has notes, which are left out</comment>
+        <translation>
+            <numerusform>Notes de groupe&#xa0;: %n groupe a des notes, qui sont laissées de côté</numerusform>
+            <numerusform>Notes de groupe&#xa0;: %n groupes ont des notes, qui sont laissées de côté</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

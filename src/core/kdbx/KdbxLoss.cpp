@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/kdbx/KdbxLoss.h"
 
+#include "core/base/TextUtil.h"
+#include "core/base/Translation.h"
 #include "core/interchange/Importer.h"
 #include "core/kdbx/KdbxFile.h"
 #include "core/kdbx/KdbxImport.h"
@@ -12,6 +14,63 @@
 #include <string_view>
 
 namespace {
+
+// The report's texts: each line whole, so that a translation may put its
+// words in its own order; what it names follows after a colon.
+constexpr const char* IDS_LOSS_NO_NAME = KH_TEXT("Keyhaven", "(no name)");
+constexpr const char* IDS_LOSS_IN_PASSWORD = KH_TEXT("Keyhaven", "in the password");
+constexpr const char* IDS_LOSS_GROUP = KH_TEXT("Keyhaven", "group %1");
+constexpr const char* IDS_LOSS_GROUP_CHARS = KH_TEXT("Keyhaven", "group %1 (%2)");
+constexpr const char* IDS_LOSS_ENTRY_IN = KH_TEXT("Keyhaven", "%1 in %2");
+constexpr SCountText IDS_LOSS_MORE = KH_COUNT("Keyhaven", "and %n more", "and %n more");
+constexpr SCountText IDS_LOSS_UNSTORABLE = KH_COUNT(
+    "Keyhaven",
+    "Characters %1 cannot hold: %n entries are left out, for such characters in their texts or "
+    "their group's name",
+    "Characters %1 cannot hold: %n entry is left out, for such characters in their texts or "
+    "their group's name");
+constexpr SCountText IDS_LOSS_UNSTORABLE_GROUPS =
+    KH_COUNT("Keyhaven", " (%n group names hold them)", " (%n group name holds them)");
+constexpr SCountText IDS_LOSS_NESTED =
+    KH_COUNT("Keyhaven",
+             "Nested groups: %n groups lie deeper than one level and become one flat name joined "
+             "by \"/\"",
+             "Nested groups: %n group lies deeper than one level and becomes one flat name joined "
+             "by \"/\"");
+constexpr SCountText IDS_LOSS_CUSTOM_FIELDS =
+    KH_COUNT("Keyhaven", "Custom fields: %n entries have custom fields, which are left out",
+             "Custom fields: %n entry has custom fields, which are left out");
+constexpr SCountText IDS_LOSS_CUT_NAMES =
+    KH_COUNT("Keyhaven",
+             "Long names: %n group paths and titles are longer than %1 characters and cut to fit",
+             "Long names: %n group path or title is longer than %1 characters and cut to fit");
+constexpr SCountText IDS_LOSS_BYTES = KH_COUNT("Keyhaven", "%n bytes", "%n byte");
+constexpr SCountText IDS_LOSS_ATTACHMENTS =
+    KH_COUNT("Keyhaven", "Attachments: %n attachments of %1 in all are left out",
+             "Attachments: %n attachment of %1 in all is left out");
+// The kinds that are only counted.
+constexpr SCountText IDS_LOSS_HISTORY =
+    KH_COUNT("Keyhaven", "History: %n earlier versions of entries are left out",
+             "History: %n earlier version of an entry is left out");
+constexpr SCountText IDS_LOSS_OTP =
+    KH_COUNT("Keyhaven",
+             "One-time passwords: %n entries have one-time password settings, which are left out",
+             "One-time passwords: %n entry has one-time password settings, which are left out");
+constexpr SCountText IDS_LOSS_TAGS =
+    KH_COUNT("Keyhaven", "Tags: %n entries have tags, which are left out",
+             "Tags: %n entry has tags, which are left out");
+constexpr SCountText IDS_LOSS_EXPIRY =
+    KH_COUNT("Keyhaven", "Expiry: %n entries have an expiry date, which is left out",
+             "Expiry: %n entry has an expiry date, which is left out");
+constexpr SCountText IDS_LOSS_RECYCLED =
+    KH_COUNT("Keyhaven", "Recycle bin: %n entries in the recycle bin are left out",
+             "Recycle bin: %n entry in the recycle bin is left out");
+constexpr SCountText IDS_LOSS_ICONS = KH_COUNT(
+    "Keyhaven", "Custom icons: %n entries and groups show a custom icon, which is left out",
+    "Custom icons: %n entry or group shows a custom icon, which is left out");
+constexpr SCountText IDS_LOSS_GROUP_NOTES =
+    KH_COUNT("Keyhaven", "Group notes: %n groups have notes, which are left out",
+             "Group notes: %n group has notes, which are left out");
 
 // The length of the UTF-8 sequence that begins with the byte; a stray byte
 // counts alone, and the code page refuses it like any other.
@@ -58,7 +117,7 @@ std::string_view Beginning(std::string_view strText) {
 }
 
 std::string Quoted(std::string_view strName) {
-    return "\"" + std::string(strName.empty() ? "(no name)" : strName) + "\"";
+    return "\"" + std::string(strName.empty() ? TranslateText(IDS_LOSS_NO_NAME) : strName) + "\"";
 }
 
 class CLossCounter {
@@ -92,8 +151,8 @@ public:
             if (!astrChars.empty() && bNamesGroup) {
                 ++m_loss.nUnstorableGroups;
                 if (Wants(m_loss.astrUnstorable))
-                    m_loss.astrUnstorable.push_back("group " + fnPath() + " (" +
-                                                    Joined(astrChars, ", ") + ")");
+                    m_loss.astrUnstorable.push_back(
+                        FormatText(IDS_LOSS_GROUP_CHARS, fnPath(), Joined(astrChars, ", ")));
             }
             if (node.nDepth >= 2) {
                 ++m_loss.nNestedGroups;
@@ -110,7 +169,7 @@ public:
                 anPathBytes[i] > MAX_IMPORT_NAME_LENGTH) {
                 ++m_loss.nCutNames;
                 if (Wants(m_loss.astrCut))
-                    m_loss.astrCut.push_back("group " + fnPath());
+                    m_loss.astrCut.push_back(FormatText(IDS_LOSS_GROUP, fnPath()));
             }
             for (const CXmlElement* pEntry : node.entries)
                 CountEntry(*pEntry, fnPath, abUnstorable[i]);
@@ -132,19 +191,20 @@ private:
         std::vector<std::string> astrInPassword;
         AddUnstorable(parts.strPassword, m_codePage, astrInPassword);
         if (!astrInPassword.empty())
-            astrChars.emplace_back("in the password");
+            astrChars.emplace_back(TranslateText(IDS_LOSS_IN_PASSWORD));
         if (bGroupUnstorable || !astrChars.empty())
             ++m_loss.nUnstorableEntries;
         if (!astrChars.empty()) {
             ++m_loss.nUnstorableTexts;
             if (Wants(m_loss.astrUnstorable))
-                m_loss.astrUnstorable.push_back(Quoted(parts.strTitle) + " in " + fnGroupPath() +
-                                                " (" + Joined(astrChars, ", ") + ")");
+                m_loss.astrUnstorable.push_back(
+                    FormatText(IDS_LOSS_ENTRY_IN, Quoted(parts.strTitle), fnGroupPath()) + " (" +
+                    Joined(astrChars, ", ") + ")");
         } else if (!bGroupUnstorable && StoredSize(parts.strTitle) > MAX_IMPORT_NAME_LENGTH) {
             ++m_loss.nCutNames;
             if (Wants(m_loss.astrCut))
-                m_loss.astrCut.push_back(Quoted(Beginning(parts.strTitle)) + "... in " +
-                                         fnGroupPath());
+                m_loss.astrCut.push_back(FormatText(
+                    IDS_LOSS_ENTRY_IN, Quoted(Beginning(parts.strTitle)) + "...", fnGroupPath()));
         }
         if (!parts.customKeys.empty())
             ++m_loss.nCustomFieldEntries;
@@ -217,17 +277,13 @@ private:
 };
 
 // "1 entry", "2 entries".
-std::string Counted(std::size_t nCount, std::string_view strOne, std::string_view strMany) {
-    return std::to_string(nCount) + " " + std::string(nCount == 1 ? strOne : strMany);
-}
-
 // The named items, and how many more there are.
 std::string NamedList(const std::vector<std::string>& astrNamed, std::size_t nAll,
                       std::string_view strBetween = "; ") {
     std::string strOut = Joined(astrNamed, strBetween);
     if (nAll > astrNamed.size())
-        strOut +=
-            std::string(strBetween) + "and " + std::to_string(nAll - astrNamed.size()) + " more";
+        strOut += std::string(strBetween) +
+                  CountText(IDS_LOSS_MORE, static_cast<long long>(nAll - astrNamed.size()));
     return strOut;
 }
 
@@ -254,23 +310,20 @@ SKdbxLoss KdbxLossOf(const CKdbxFile& database, const CCodePage& codePage) {
 std::string KdbxLossText(const SKdbxLoss& loss, const CCodePage& codePage) {
     std::string strOut;
     const auto Line = [&strOut](const std::string& strLine) { strOut += strLine + "\n"; };
+    const auto Count = [](const SCountText& text, std::size_t nCount) {
+        return CountText(text, static_cast<long long>(nCount));
+    };
     if (loss.nUnstorableEntries > 0 || loss.nUnstorableGroups > 0)
-        Line("Characters " + codePage.Name() +
-             " cannot hold: " + Counted(loss.nUnstorableEntries, "entry is", "entries are") +
-             " left out, for such characters in their texts or their group's name" +
+        Line(FillMarks(Count(IDS_LOSS_UNSTORABLE, loss.nUnstorableEntries), codePage.Name()) +
              (loss.nUnstorableGroups == 0
                   ? std::string()
-                  : " (" + Counted(loss.nUnstorableGroups, "group name holds", "group names hold") +
-                        " them)") +
+                  : Count(IDS_LOSS_UNSTORABLE_GROUPS, loss.nUnstorableGroups)) +
              ": " + NamedList(loss.astrUnstorable, loss.nUnstorableTexts + loss.nUnstorableGroups));
     if (loss.nNestedGroups > 0)
-        Line("Nested groups: " +
-             Counted(loss.nNestedGroups, "group lies deeper than one level and becomes",
-                     "groups lie deeper than one level and become") +
-             " one flat name joined by \"/\": " + NamedList(loss.astrNested, loss.nNestedGroups));
+        Line(Count(IDS_LOSS_NESTED, loss.nNestedGroups) + ": " +
+             NamedList(loss.astrNested, loss.nNestedGroups));
     if (loss.nCustomFieldEntries > 0)
-        Line("Custom fields: " + Counted(loss.nCustomFieldEntries, "entry has", "entries have") +
-             " custom fields, which are left out: " +
+        Line(Count(IDS_LOSS_CUSTOM_FIELDS, loss.nCustomFieldEntries) + ": " +
              NamedList(std::vector<std::string>(
                            loss.astrCustomFields.begin(),
                            loss.astrCustomFields.begin() +
@@ -278,39 +331,23 @@ std::string KdbxLossText(const SKdbxLoss& loss, const CCodePage& codePage) {
                                                                     2 * SKdbxLoss::MAX_NAMED))),
                        loss.astrCustomFields.size(), ", "));
     if (loss.nCutNames > 0)
-        Line("Long names: " +
-             Counted(loss.nCutNames, "group path or title is", "group paths and titles are") +
-             " longer than " + std::to_string(MAX_IMPORT_NAME_LENGTH) +
-             " characters and cut to fit: " + NamedList(loss.astrCut, loss.nCutNames));
+        Line(FillMarks(Count(IDS_LOSS_CUT_NAMES, loss.nCutNames),
+                       std::to_string(MAX_IMPORT_NAME_LENGTH)) +
+             ": " + NamedList(loss.astrCut, loss.nCutNames));
     if (loss.nAttachments > 0)
-        Line("Attachments: " + Counted(loss.nAttachments, "attachment", "attachments") + " of " +
-             Counted(static_cast<std::size_t>(loss.nAttachmentBytes), "byte", "bytes") +
-             (loss.nAttachments == 1 ? " in all is" : " in all are") + " left out");
-    // The kinds that are only counted: the count, then its words for one and
-    // for more, then what follows either.
+        Line(FillMarks(Count(IDS_LOSS_ATTACHMENTS, loss.nAttachments),
+                       Count(IDS_LOSS_BYTES, static_cast<std::size_t>(loss.nAttachmentBytes))));
     const struct {
         std::size_t nCount;
-        const char* pszKind;
-        const char* pszOne;
-        const char* pszMany;
-        const char* pszRest;
+        const SCountText& text;
     } COUNTED[] = {
-        {loss.nHistory, "History", "earlier version of an entry is",
-         "earlier versions of entries are", " left out"},
-        {loss.nOtpEntries, "One-time passwords", "entry has", "entries have",
-         " one-time password settings, which are left out"},
-        {loss.nTaggedEntries, "Tags", "entry has", "entries have", " tags, which are left out"},
-        {loss.nExpiringEntries, "Expiry", "entry has", "entries have",
-         " an expiry date, which is left out"},
-        {loss.nRecycledEntries, "Recycle bin", "entry in the recycle bin is",
-         "entries in the recycle bin are", " left out"},
-        {loss.nCustomIcons, "Custom icons", "entry or group shows", "entries and groups show",
-         " a custom icon, which is left out"},
-        {loss.nGroupNotes, "Group notes", "group has", "groups have", " notes, which are left out"},
+        {loss.nHistory, IDS_LOSS_HISTORY},          {loss.nOtpEntries, IDS_LOSS_OTP},
+        {loss.nTaggedEntries, IDS_LOSS_TAGS},       {loss.nExpiringEntries, IDS_LOSS_EXPIRY},
+        {loss.nRecycledEntries, IDS_LOSS_RECYCLED}, {loss.nCustomIcons, IDS_LOSS_ICONS},
+        {loss.nGroupNotes, IDS_LOSS_GROUP_NOTES},
     };
     for (const auto& kind : COUNTED)
         if (kind.nCount > 0)
-            Line(std::string(kind.pszKind) + ": " +
-                 Counted(kind.nCount, kind.pszOne, kind.pszMany) + kind.pszRest);
+            Line(Count(kind.text, kind.nCount));
     return strOut;
 }

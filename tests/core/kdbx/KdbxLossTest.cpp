@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/kdbx/KdbxLoss.h"
+#include "core/base/Translation.h"
 #include "core/interchange/Importer.h"
 #include "core/kdbx/KdbxImport.h"
 #include "core/store/CodePage.h"
@@ -180,3 +181,22 @@ TEST(KdbxLossTest, MapsEntriesAsTheImportDoes) {
 }
 
 } // namespace
+
+TEST(KdbxLossTest, EveryLineAndNameIsShownInTheLanguageOfTheWindow) {
+    SetTextTranslator([](const char*, const char* pszSource, const char*, long long) {
+        const std::string_view strSource(pszSource);
+        return strSource.starts_with("Tags:")          ? "Étiquettes : %n"
+               : strSource.starts_with("Long names: ") ? "Noms longs (%1) : %n"
+                                                       : static_cast<const char*>(nullptr);
+    });
+    SKdbxLoss loss;
+    loss.nHistory = 1;
+    loss.nTaggedEntries = 2000;
+    loss.nCutNames = 1;
+    loss.astrCut = {"x"};
+    const std::string strText = KdbxLossText(loss, CCodePage::Default());
+    SetTextTranslator(nullptr);
+    EXPECT_EQ(strText, "Noms longs (255) : 1: x\n"
+                       "History: 1 earlier version of an entry is left out\n"
+                       "Étiquettes : 2,000\n");
+}
