@@ -2446,6 +2446,10 @@ Ersetzen?</translation>
             <numerusform>Gruppennotizen: %n Gruppen haben Notizen, die ausgelassen werden</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The database nests its groups too deeply to be shown: the paths of its groups would take more than 64 MB.</source>
+        <translation>Die Datenbank verschachtelt ihre Gruppen zu tief, um sie anzuzeigen: Die Pfade ihrer Gruppen würden mehr als 64 MB belegen.</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

@@ -2445,6 +2445,10 @@ La remplacer&#xa0;?</translation>
             <numerusform>Notes de groupe&#xa0;: %n groupes ont des notes, qui sont laissées de côté</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The database nests its groups too deeply to be shown: the paths of its groups would take more than 64 MB.</source>
+        <translation>La base imbrique ses groupes trop profondément pour être affichée&#xa0;: les chemins de ses groupes prendraient plus de 64 Mo.</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

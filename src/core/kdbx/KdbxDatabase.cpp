@@ -37,6 +37,10 @@ std::string_view TrimmedAscii(std::string_view strText) {
     return strText.substr(nStart, strText.find_last_not_of(" \t\r\n") - nStart + 1);
 }
 
+constexpr const char* IDS_NESTED_TOO_DEEPLY =
+    KH_TEXT("Keyhaven", "The database nests its groups too deeply to be shown: the paths of its "
+                        "groups would take more than 64 MB.");
+
 std::int64_t Now() {
     return static_cast<std::int64_t>(std::time(nullptr));
 }
@@ -155,6 +159,10 @@ CDatabaseFormat::SOpened CKdbxDatabaseFormat::Open(std::string_view bytes,
                       password.credentials, options);
     switch (outcome.eFailure) {
     case EKdbxFailure::none:
+        if (KdbxShownPathBytes(database) > MAX_SHOWN_PATH_BYTES) {
+            opened.strMessage = TranslateText(IDS_NESTED_TOO_DEEPLY);
+            break;
+        }
         opened.eOpen = EOpen::opened;
         opened.pDatabase = std::make_unique<CKdbxDatabase>(std::move(database));
         break;

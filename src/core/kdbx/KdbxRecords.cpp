@@ -210,6 +210,19 @@ SKdbxEntryTexts KdbxEntryTexts(const CXmlElement& entry) {
     return texts;
 }
 
+std::uint64_t KdbxShownPathBytes(const CKdbxFile& database) {
+    const std::vector<SKdbxGroupNode> tree = KdbxGroupTree(database.Xml());
+    std::vector<std::uint64_t> pathBytes(tree.size());
+    std::uint64_t nAll = 0;
+    for (std::size_t i = 0; i < tree.size(); ++i) {
+        const SKdbxGroupNode& node = tree[i];
+        pathBytes[i] = node.pGroup->ChildText("Name").size() +
+                       (node.nDepth >= 2 ? pathBytes[node.nParent] + 1 : 0);
+        nAll += pathBytes[i];
+    }
+    return nAll;
+}
+
 void CKdbxRecords::Show(const CKdbxFile& database, std::list<CPasswordInfo>& records) {
     m_shown.clear();
     m_extras.clear();

@@ -29,6 +29,14 @@ std::string KdbxNotesWithCrlf(std::string_view strNotes);
 // The key of the entry's e-mail field; empty for none.
 std::string KdbxEMailKey(const CXmlElement& entry);
 
+// The bytes the group headers' paths take together, as Show names them:
+// each holds the names of the groups above it, so a deep tree's paths grow
+// as the square of its depth.
+std::uint64_t KdbxShownPathBytes(const CKdbxFile& database);
+// More than a window's tree may take: a database nested that deeply is no
+// one's passwords.
+inline constexpr std::uint64_t MAX_SHOWN_PATH_BYTES = std::uint64_t(64) << 20;
+
 // A KeePass database shown as the records of a password file, and the
 // records' changes brought back into it the way KeePass makes them.
 //

@@ -330,8 +330,46 @@ public:
         }
     }
 
-    bool Write(const CXmlElement& element, std::size_t nDepth, std::string& strError) {
-        m_strXml.append(nDepth, '\t');
+    // Writes the element and everything in it, walking the tree with a list
+    // of its own: a database may nest deeper than the stack holds.
+    bool Write(const CXmlElement& root, std::string& strError) {
+        struct SOpen {
+            const CXmlElement* pElement;
+            std::size_t nNext; // the child written next
+        };
+        std::vector<SOpen> open;
+        if (!WriteStart(root, 0, strError))
+            return false;
+        if (!root.Children().empty())
+            open.push_back({&root, 0});
+        while (!open.empty()) {
+            SOpen& top = open.back();
+            const auto& children = top.pElement->Children();
+            if (top.nNext == children.size()) {
+                WriteEnd(*top.pElement, open.size() - 1);
+                open.pop_back();
+                continue;
+            }
+            const CXmlElement& child = children[top.nNext++];
+            if (!WriteStart(child, open.size(), strError))
+                return false;
+            if (!child.Children().empty())
+                open.push_back({&child, 0});
+        }
+        return true;
+    }
+
+private:
+    // Indentation is for people reading the file; past a depth no one reads
+    // it, and a deep tree's indentation would grow as the square of its
+    // depth.
+    static constexpr std::size_t MAX_INDENT = 64;
+    void Indent(std::size_t nDepth) { m_strXml.append(std::min(nDepth, MAX_INDENT), '\t'); }
+
+    // The start tag with the text; the whole element when it holds no
+    // children.
+    bool WriteStart(const CXmlElement& element, std::size_t nDepth, std::string& strError) {
+        Indent(nDepth);
         m_strXml += '<';
         m_strXml += element.Name();
         bool bProtectedWritten = false;
@@ -371,21 +409,26 @@ public:
         }
         if (!element.Children().empty()) {
             m_strXml += '\n';
-            for (const CXmlElement& child : element.Children()) {
-                if (!Write(child, nDepth + 1, strError))
-                    return false;
-            }
-            m_strXml.append(nDepth, '\t');
+            return true;
         }
+        WriteClose(element);
+        return true;
+    }
+
+    // The end tag of an element that holds children.
+    void WriteEnd(const CXmlElement& element, std::size_t nDepth) {
+        Indent(nDepth);
+        WriteClose(element);
+    }
+
+    void WriteClose(const CXmlElement& element) {
         m_strXml += "</";
         m_strXml += element.Name();
         m_strXml += ">\n";
         if (m_strXml.size() >= CXmlTree::WRITE_PIECE)
             Flush();
-        return true;
     }
 
-private:
     void WriteAttribute(std::string_view strName, std::string_view strValue) {
         m_strXml += ' ';
         m_strXml += strName;
@@ -416,7 +459,7 @@ private:
 
 bool CXmlTree::Write(std::string& strXml, const CMasker& fnMask, std::string& strError) const {
     strXml += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
-    return CTreeWriter(strXml, fnMask).Write(m_root, 0, strError);
+    return CTreeWriter(strXml, fnMask).Write(m_root, strError);
 }
 
 bool CXmlTree::Write(const CPieceTaker& fnPiece, const CMasker& fnMask,
@@ -424,7 +467,7 @@ bool CXmlTree::Write(const CPieceTaker& fnPiece, const CMasker& fnMask,
     CWipedText text;
     text.Text() += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
     CTreeWriter writer(text.Text(), fnMask, &fnPiece);
-    if (!writer.Write(m_root, 0, strError))
+    if (!writer.Write(m_root, strError))
         return false;
     writer.Flush();
     return true;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/kdbx/KdbxRecords.h"
 
+#include "core/base/CancelToken.h"
 #include "core/interchange/KdbxTime.h"
+#include "core/kdbx/KdbxDatabase.h"
 #include "core/kdbx/KdbxEdit.h"
 #include "core/kdbx/KdbxEntries.h"
 #include "core/kdbx/KdbxTree.h"
@@ -271,3 +273,30 @@ TEST(KdbxRecords, AGroupMovedWithItsParentShowsItsNewPath) {
 }
 
 } // namespace
+
+// A database nested so deeply that its groups' paths, each holding the
+// names above it, would not fit a window's tree is refused at the door.
+TEST(KdbxRecords, ADatabaseNestedTooDeeplyToShowIsRefused) {
+    const auto Opened = [](std::size_t nDepth) {
+        CKdbxFile database = NewKdbxDatabase("Vault", T0);
+        CKdbxVariantMap kdf = database.KdfParameters();
+        kdf.SetUInt64("M", std::uint64_t(1) << 20);
+        kdf.SetUInt64("I", 1);
+        database.SetKdfParameters(kdf);
+        CXmlTree& xml = database.Xml();
+        KdbxGroupAt(xml, std::vector<std::string>(nDepth, std::string(200, 'g')), T0);
+        SKdbxCredentials credentials;
+        credentials.strPassword = "pw";
+        CKdbxBytes bytes;
+        EXPECT_EQ(database.Write(credentials, bytes).eFailure, EKdbxFailure::none);
+        const CCancelToken token;
+        return CKdbxDatabaseFormat().Open(
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), "pw",
+            token);
+    };
+    EXPECT_EQ(Opened(100).eOpen, CDatabaseFormat::EOpen::opened);
+    const CDatabaseFormat::SOpened refused = Opened(900);
+    EXPECT_EQ(refused.eOpen, CDatabaseFormat::EOpen::refused);
+    EXPECT_FALSE(refused.pDatabase);
+    EXPECT_NE(refused.strMessage.find("too deeply"), std::string::npos);
+}

@@ -210,3 +210,19 @@ TEST(XmlTree, WritesInPieces) {
     // Not EXPECT_EQ: a diff of two megabytes takes long to print.
     EXPECT_TRUE(strJoined == Written(tree));
 }
+
+// A tree deeper than the stack holds is written, and its indentation stops
+// growing past a depth: written out in full it would take the square of it.
+TEST(XmlTree, WritesATreeDeeperThanTheStackHolds) {
+    constexpr std::size_t DEPTH = 300000;
+    CXmlTree tree;
+    tree.SetRootName("r");
+    CXmlElement* pElement = &tree.Root();
+    for (std::size_t i = 0; i < DEPTH; ++i)
+        pElement = &pElement->AppendChild(tree, "g");
+    pElement->SetText("x");
+    const std::string strXml = Written(tree);
+    EXPECT_LT(strXml.size(), DEPTH * 150);
+    EXPECT_NE(strXml.find("\t<g>x</g>\n\t"), std::string::npos);
+    EXPECT_EQ(strXml.substr(strXml.size() - 10), "</g>\n</r>\n");
+}
