@@ -69,6 +69,12 @@ public:
 private:
     void Poll() {
         QWidget* pModal = QApplication::activeModalWidget();
+        // Past the watchdog, whatever still opens is closed: a flow that
+        // asks again after a close ends instead of waiting for ever.
+        if (m_bTimedOut && pModal) {
+            pModal->close();
+            return;
+        }
         if (!pModal || pModal == m_pLast || m_nNext >= m_vecSteps.size() ||
             (m_bPassBusyBoxes && qobject_cast<QProgressDialog*>(pModal)))
             return;
