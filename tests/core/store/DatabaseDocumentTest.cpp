@@ -153,7 +153,7 @@ TEST_F(DocDatabase, OpensChangesAndSavesInPlaceKeepingWhatItDoesNotShow) {
 TEST_F(DocDatabase, WhatAnAccountHoldsBeyondItsTextsIsSavedWithItAndItsHistoryShown) {
     const std::string strPath = MakeDatabase("Vault.kdbx");
     auto pDoc = MakeDatabaseDoc();
-    OpenWithKey(*pDoc, strPath, PASSWORD);
+    OpenDatabase(*pDoc, strPath, PASSWORD);
     const CPasswordInfo* pMail = AccountNamed(*pDoc, "Почта");
     ASSERT_TRUE(pMail);
     SAccountDlgData dlg;
