@@ -40,7 +40,7 @@ printf 'e2e-pw\ne2e-pw\n' |
 
 e2e_start_app "$database"
 VIEW_APP=$E2E_LAST_PID
-dialog=$(e2e_wait_window "Check Key")
+dialog=$(e2e_wait_window "Open KeePass Database")
 e2e_type_into "$dialog" "e2e-pw"
 e2e_wait_gone "$dialog"
 VIEW_MAIN=$(e2e_wait_main_window)

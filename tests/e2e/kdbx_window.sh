@@ -38,7 +38,7 @@ export_xml >"$E2E_DIR/before.xml" || e2e_fail "keepassxc-cli cannot read the dat
 
 e2e_start_app "$database"
 VIEW_APP=$E2E_LAST_PID
-dialog=$(e2e_wait_window "Check Key")
+dialog=$(e2e_wait_window "Open KeePass Database")
 e2e_type_into "$dialog" "e2e-pw"
 e2e_wait_gone "$dialog"
 VIEW_MAIN=$(e2e_wait_main_window)

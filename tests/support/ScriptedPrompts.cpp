@@ -433,7 +433,9 @@ bool CScriptedPrompts::RunOptions(SOptionsData& data) {
 
 bool CScriptedPrompts::RunDatabaseKey(const std::string& strFileName, bool /*bNew*/,
                                       SDatabaseKey& key) {
+    // The key file proposed is noted as the prompt's initial name.
     m_vecCalls.push_back({EPromptKind::databaseKey, strFileName, {}});
+    m_vecCalls.back().m_file.m_strInitialName = key.m_strKeyFile;
     SAnswer answer;
     if (!Next(EPromptKind::databaseKey, strFileName, answer) || answer.m_bCancel)
         return false;

@@ -40,7 +40,8 @@ struct SPromptMessage {
 // text, the file prompt's title, the folder chooser's title, Check Key's
 // prompt label, or the Options dialog's start page. For the folder chooser,
 // m_file holds its prompt text in m_strFilter and its start folder in
-// m_strInitialName.
+// m_strInitialName; for a database's key dialog m_strInitialName is the key
+// file it proposed.
 struct SPromptCall {
     EPromptKind m_eKind = EPromptKind::message;
     std::string m_strDetail;

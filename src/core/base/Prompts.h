@@ -179,7 +179,8 @@ public:
     virtual bool RunOptions(SOptionsData& data) = 0;
 
     // The key of the database strFileName: its password and key file, or
-    // for a new database (bNew) a password typed twice. False on cancel; a
+    // for a new database or a new key (bNew) a password typed twice. The
+    // key file key holds on entry is the one proposed. False on cancel; a
     // seam without such a dialog has nothing to answer with.
     virtual bool RunDatabaseKey(const std::string& strFileName, bool bNew, SDatabaseKey& key) {
         (void)strFileName;

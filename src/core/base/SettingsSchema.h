@@ -19,6 +19,13 @@ inline constexpr char PROFILE_WINDOW_SIZE_MAXED[] = "Window Size";
 inline constexpr char PROFILE_START[] = "Start";
 inline constexpr char PROFILE_PATH[] = "Path";
 inline constexpr char PROFILE_RECENT[] = "Recent File List";
+// The key file each database was last opened with: pairs of values
+// "Database1"/"KeyFile1" .. "DatabaseN"/"KeyFileN", newest first. Paths
+// only, never a key file's bytes.
+inline constexpr char PROFILE_KEY_FILES[] = "Database Key Files";
+inline constexpr char VAL_KEY_FILE_DATABASE[] = "Database";
+inline constexpr char VAL_KEY_FILE_PATH[] = "KeyFile";
+inline constexpr int KEY_FILE_COUNT = 16;
 // The bar-state values are kept under sections named after this profile
 // name ("Keyhaven-Summary", "Keyhaven-Bar0", ...).
 inline constexpr char PROFILE_BAR_STATE[] = "Keyhaven";

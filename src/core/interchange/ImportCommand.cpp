@@ -117,18 +117,21 @@ bool CImportCommand::ConfirmKdf(const std::string& strPath, const std::string& s
         ShowError(strPath + "\n" + outcome.strMessage);
         return false;
     }
+    bAllowSlowKdf = m_prompts.MessageBox(SlowKdfQuestion(strPath, *kdf), EMsgIcon::question,
+                                         EMsgButtons::yesNoDefaultNo) == EMsgAnswer::yes;
+    return bAllowSlowKdf;
+}
+
+std::string SlowKdfQuestion(const std::string& strPath, const SKdbxKdfParams& kdf) {
     std::string strCost;
-    if (kdf->eKdf == EKdbxKdf::aes) {
-        strCost = CountText(IMPORT_AES_COST, static_cast<long long>(kdf->nRounds));
+    if (kdf.eKdf == EKdbxKdf::aes) {
+        strCost = CountText(IMPORT_AES_COST, static_cast<long long>(kdf.nRounds));
     } else {
         strCost = FormatCountText(
-            IDS_SEAL_COST, static_cast<long long>(kdf->nRounds),
-            FormatCount(static_cast<long long>((kdf->nMemory + (1u << 20) - 1) >> 20)));
+            IDS_SEAL_COST, static_cast<long long>(kdf.nRounds),
+            FormatCount(static_cast<long long>((kdf.nMemory + (1u << 20) - 1) >> 20)));
     }
-    bAllowSlowKdf =
-        m_prompts.MessageBox(FormatText(IMPORT_SLOW_KDF, strPath, strCost), EMsgIcon::question,
-                             EMsgButtons::yesNoDefaultNo) == EMsgAnswer::yes;
-    return bAllowSlowKdf;
+    return FormatText(IMPORT_SLOW_KDF, strPath, strCost);
 }
 
 namespace {

@@ -16,6 +16,7 @@ class CCofferDoc;
 class CFileSession;
 class CEditPrompts;
 class CPrompts;
+struct SKdbxKdfParams;
 
 inline constexpr const char* IMPORT_TITLE = KH_TEXT("Keyhaven", "Select a file to import");
 inline constexpr const char* IMPORT_FILTERS =
@@ -51,6 +52,10 @@ inline constexpr const char* IMPORT_SLOW_KDF =
                         "the whole computer down.\n\nGo on anyway?");
 inline constexpr SCountText IMPORT_AES_COST =
     KH_COUNT("Keyhaven", "%n rounds of AES-KDF", "%n round of AES-KDF");
+
+// The question IMPORT_SLOW_KDF about the key derivation kdf of the database
+// at strPath.
+std::string SlowKdfQuestion(const std::string& strPath, const SKdbxKdfParams& kdf);
 
 // A failure reading the source at strPath, a database (bDatabase) or a CSV
 // file: a source over its limit names that limit, others are told as for

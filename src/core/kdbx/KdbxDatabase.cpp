@@ -2,8 +2,10 @@
 #include "core/kdbx/KdbxDatabase.h"
 
 #include "core/base/TextUtil.h"
+#include "core/interchange/ImportCommand.h"
 #include "core/interchange/Importer.h"
 #include "core/interchange/KdbxCredentials.h"
+#include "core/interchange/KdbxReader.h"
 #include "core/interchange/KdbxTime.h"
 #include "core/kdbx/KdbxEdit.h"
 #include "core/kdbx/KdbxEntries.h"
@@ -18,16 +20,24 @@
 
 namespace {
 
-// Wipes the password's copy however the read or write ends.
-struct SPasswordCredentials {
-    explicit SPasswordCredentials(std::string_view strPassword) {
-        credentials.strPassword.assign(strPassword);
+// The key as the reader and writer take it, wiped however the read or
+// write ends.
+struct SKeyCredentials {
+    explicit SKeyCredentials(const CDatabaseKey& key) {
+        credentials.bHasPassword = key.HasPassword();
+        credentials.strPassword.assign(key.Password());
+        credentials.bHasKeyFile = key.HasKeyFile();
+        credentials.keyFile.assign(key.KeyFile().begin(), key.KeyFile().end());
     }
-    ~SPasswordCredentials() { WipeKdbxCredentials(credentials); }
-    SPasswordCredentials(const SPasswordCredentials&) = delete;
-    SPasswordCredentials& operator=(const SPasswordCredentials&) = delete;
+    ~SKeyCredentials() { WipeKdbxCredentials(credentials); }
+    SKeyCredentials(const SKeyCredentials&) = delete;
+    SKeyCredentials& operator=(const SKeyCredentials&) = delete;
     SKdbxCredentials credentials;
 };
+
+std::span<const std::uint8_t> BytesOf(std::string_view bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
 
 // KeePass writes "True" and times plainly; other writers add blanks.
 std::string_view TrimmedAscii(std::string_view strText) {
@@ -52,13 +62,13 @@ void CKdbxDatabase::ShowRecords(std::list<CPasswordInfo>& records) {
 }
 
 CRecordDatabase::SWritten CKdbxDatabase::Write(std::list<CPasswordInfo>& records,
-                                               std::string_view strPassword, std::string& strFile) {
+                                               const CDatabaseKey& key, std::string& strFile) {
     SWritten written;
     written.bRecordsChanged = m_records.Apply(m_database, records, Now());
     DropUnusedKdbxBinaries(m_database);
-    const SPasswordCredentials password(strPassword);
+    const SKeyCredentials credentials(key);
     CKdbxBytes bytes;
-    const SKdbxOutcome outcome = m_database.Write(password.credentials, bytes);
+    const SKdbxOutcome outcome = m_database.Write(credentials.credentials, bytes);
     if (outcome.eFailure != EKdbxFailure::none) {
         written.strError = outcome.strMessage;
         return written;
@@ -146,17 +156,16 @@ bool CKdbxDatabaseFormat::IsFormatOf(const std::string& strPath) const {
     return EndsWithNoCaseAscii(strPath, ".kdbx");
 }
 
-CDatabaseFormat::SOpened CKdbxDatabaseFormat::Open(std::string_view bytes,
-                                                   std::string_view strPassword,
+CDatabaseFormat::SOpened CKdbxDatabaseFormat::Open(std::string_view bytes, const CDatabaseKey& key,
+                                                   bool bAllowSlowKdf,
                                                    const CCancelToken& token) const {
     SOpened opened;
     CKdbxFile database;
     SKdbxReadOptions options;
+    options.bAllowSlowKdf = bAllowSlowKdf;
     options.pCancel = &token;
-    const SPasswordCredentials password(strPassword);
-    const SKdbxOutcome outcome =
-        database.Read(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
-                      password.credentials, options);
+    const SKeyCredentials credentials(key);
+    const SKdbxOutcome outcome = database.Read(BytesOf(bytes), credentials.credentials, options);
     switch (outcome.eFailure) {
     case EKdbxFailure::none:
         if (KdbxShownPathBytes(database) > MAX_SHOWN_PATH_BYTES) {
@@ -167,7 +176,9 @@ CDatabaseFormat::SOpened CKdbxDatabaseFormat::Open(std::string_view bytes,
         opened.pDatabase = std::make_unique<CKdbxDatabase>(std::move(database));
         break;
     case EKdbxFailure::wrongKey:
+    case EKdbxFailure::wrongKeyFile:
         opened.eOpen = EOpen::wrongKey;
+        opened.strMessage = outcome.strMessage;
         break;
     case EKdbxFailure::cancelled:
         opened.eOpen = EOpen::cancelled;
@@ -178,6 +189,24 @@ CDatabaseFormat::SOpened CKdbxDatabaseFormat::Open(std::string_view bytes,
         break;
     }
     return opened;
+}
+
+std::string CKdbxDatabaseFormat::SlowOpenQuestion(std::string_view bytes,
+                                                  const std::string& strPath) const {
+    const auto kdf = ReadKdbxKdf(BytesOf(bytes));
+    if (!kdf || KdbxKdfOutcome(*kdf, {}).eFailure != EKdbxFailure::slowKdf)
+        return {};
+    return SlowKdfQuestion(strPath, *kdf);
+}
+
+std::string CKdbxDatabaseFormat::ReadKeyFile(const std::string& strPath, CDatabaseKey& key) const {
+    SKdbxCredentials credentials;
+    const EFileError eRead = ReadKdbxKeyFile(strPath, credentials);
+    if (eRead == EFileError::none)
+        key.SetKeyFile(std::string_view(reinterpret_cast<const char*>(credentials.keyFile.data()),
+                                        credentials.keyFile.size()));
+    WipeKdbxCredentials(credentials);
+    return eRead == EFileError::none ? std::string() : KdbxKeyFileErrorMessage(eRead, strPath);
 }
 
 std::unique_ptr<CRecordDatabase> CKdbxDatabaseFormat::NewDatabase(std::string_view strName) const {

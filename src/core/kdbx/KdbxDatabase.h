@@ -12,7 +12,7 @@ public:
     explicit CKdbxDatabase(CKdbxFile database) : m_database(std::move(database)) {}
 
     void ShowRecords(std::list<CPasswordInfo>& records) override;
-    SWritten Write(std::list<CPasswordInfo>& records, std::string_view strPassword,
+    SWritten Write(std::list<CPasswordInfo>& records, const CDatabaseKey& key,
                    std::string& strFile) override;
     std::string LossText(std::list<CPasswordInfo>& records, const CCodePage& codePage) override;
     std::list<CPasswordInfo> PasswordFileRecords(const CCodePage& codePage) override;
@@ -34,12 +34,16 @@ private:
     bool m_bUpgraded = false;
 };
 
-// The ".kdbx" files, opened with a password alone.
+// The ".kdbx" files, opened with a password, a key file or both.
 class CKdbxDatabaseFormat : public CDatabaseFormat {
 public:
     bool IsFormatOf(const std::string& strPath) const override;
-    SOpened Open(std::string_view bytes, std::string_view strPassword,
+    SOpened Open(std::string_view bytes, const CDatabaseKey& key, bool bAllowSlowKdf,
                  const CCancelToken& token) const override;
+    // The import's question about a slow key derivation.
+    std::string SlowOpenQuestion(std::string_view bytes, const std::string& strPath) const override;
+    // Within the key files' limit, told as the import tells it.
+    std::string ReadKeyFile(const std::string& strPath, CDatabaseKey& key) const override;
     // KDBX 4 with Argon2id and ChaCha20, as the exports make them.
     std::unique_ptr<CRecordDatabase> NewDatabase(std::string_view strName) const override;
     // Another Argon2id cost for new databases than the exports' (0: theirs).

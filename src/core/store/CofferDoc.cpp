@@ -309,8 +309,10 @@ CPasswordInfo* CCofferDoc::GroupOf(const CPasswordInfo* pRecord) {
 
 void CCofferDoc::DeleteContents() {
     // The KEY's check value gives the field key, and the records hold the
-    // deciphered texts: neither may linger in memory once the file goes.
+    // deciphered texts: neither may linger in memory once the file goes,
+    // nor may a database's key file.
     m_key.Clear();
+    m_databaseKey.Clear();
     for (CInfoList* pList : {&m_listInfo, &m_listArchive}) {
         for (CPasswordInfo& info : *pList)
             info.Wipe();
@@ -370,14 +372,23 @@ void CCofferDoc::AdoptKeylessRecords() {
 }
 
 CCofferDoc::SHeldKey CCofferDoc::ReplaceKey(const std::string& strKey) {
-    SHeldKey held{std::move(m_key), std::move(m_pSealKey)};
+    SHeldKey held{std::move(m_key), std::move(m_pSealKey), std::move(m_databaseKey)};
     SetKey(strKey);
+    return held;
+}
+
+CCofferDoc::SHeldKey CCofferDoc::ReplaceDatabaseKey(CDatabaseKey key) {
+    std::string strPassword(key.Password());
+    SHeldKey held = ReplaceKey(strPassword);
+    CSecretBuffer::Wipe(strPassword);
+    m_databaseKey = std::move(key);
     return held;
 }
 
 void CCofferDoc::RestoreKey(SHeldKey&& held) {
     m_key = std::move(held.m_key);
     m_pSealKey = std::move(held.m_pSealKey);
+    m_databaseKey = std::move(held.m_databaseKey);
 }
 
 std::string CCofferDoc::XorField(const std::string& strText, const std::string& strX) {
@@ -527,6 +538,8 @@ EFileError CCofferDoc::WriteArchiveFile(const std::string& strPath, EWriteMode e
 void CCofferDoc::SetKey(const std::string& strKey) {
     m_key.Set(strKey);
     m_pSealKey.reset();
+    // A KEY typed as text is a database's password alone.
+    m_databaseKey.Clear();
 }
 
 EFileError CCofferDoc::ReadDocumentFile(const std::string& strPath, const CCodePage& codePage) {
@@ -552,7 +565,8 @@ EFileError CCofferDoc::ReadDocumentFile(const std::string& strPath, const CCodeP
 
 bool CCofferDoc::AcceptKey(const std::string& strKey) {
     if (m_bSealPending && m_bDatabase)
-        return AcceptDatabaseKey(strKey);
+        return AcceptDatabaseKey(CDatabaseKey::OfPassword(strKey), false) ==
+               CDatabaseFormat::EOpen::opened;
     if (!m_bSealPending) {
         if (!m_key.Accepts(strKey))
             return false;
@@ -685,43 +699,63 @@ namespace {
 // One opening, owned by whoever holds it last (see SSealDerivation).
 struct SDatabaseOpening {
     SDatabaseOpening(const CDatabaseFormat& format, std::shared_ptr<const std::string> pBytes,
-                     std::string_view strPassword)
-        : m_format(format), m_pBytes(std::move(pBytes)), m_password(strPassword) {}
+                     const CDatabaseKey& key, bool bAllowSlowKdf)
+        : m_format(format), m_pBytes(std::move(pBytes)), m_key(key.Copy()),
+          m_bAllowSlowKdf(bAllowSlowKdf) {}
 
     const CDatabaseFormat& m_format;
     std::shared_ptr<const std::string> m_pBytes;
-    CSecretBuffer m_password;
+    CDatabaseKey m_key;
+    bool m_bAllowSlowKdf;
     CDatabaseFormat::SOpened m_opened;
 };
 
 } // namespace
 
-bool CCofferDoc::AcceptDatabaseKey(const std::string& strKey) {
+std::string CCofferDoc::DatabaseOpenQuestion(const std::string& strPath) const {
+    if (!m_pDatabaseFormat || !m_pDatabaseBytes)
+        return {};
+    return m_pDatabaseFormat->SlowOpenQuestion(*m_pDatabaseBytes, strPath);
+}
+
+std::string CCofferDoc::ReadDatabaseKeyFile(const std::string& strPath, CDatabaseKey& key) const {
+    if (!m_pDatabaseFormat)
+        return FileErrorMessage(EFileError::badFormat, strPath);
+    return m_pDatabaseFormat->ReadKeyFile(strPath, key);
+}
+
+CDatabaseFormat::EOpen CCofferDoc::AcceptDatabaseKey(const CDatabaseKey& key, bool bAllowSlowKdf) {
     m_bKeyLackedMemory = false;
     m_bKeyCancelled = false;
     m_strDatabaseRefusal.clear();
-    if (!m_pDatabaseFormat || !m_pDatabaseBytes)
-        return false;
-    auto pJob = std::make_shared<SDatabaseOpening>(*m_pDatabaseFormat, m_pDatabaseBytes, strKey);
+    if (!m_pDatabaseFormat || !m_pDatabaseBytes || !key.IsSet())
+        return CDatabaseFormat::EOpen::wrongKey;
+    auto pJob = std::make_shared<SDatabaseOpening>(*m_pDatabaseFormat, m_pDatabaseBytes, key,
+                                                   bAllowSlowKdf);
     if (!RunKeyWork([pJob](const CCancelToken& token) {
-            pJob->m_opened = pJob->m_format.Open(*pJob->m_pBytes, pJob->m_password.View(), token);
+            pJob->m_opened =
+                pJob->m_format.Open(*pJob->m_pBytes, pJob->m_key, pJob->m_bAllowSlowKdf, token);
         }))
-        return false;
-    switch (pJob->m_opened.eOpen) {
-    case CDatabaseFormat::EOpen::opened:
+        return CDatabaseFormat::EOpen::cancelled;
+    const CDatabaseFormat::EOpen eOpen = pJob->m_opened.eOpen;
+    switch (eOpen) {
+    case CDatabaseFormat::EOpen::opened: {
         m_pDatabase = std::move(pJob->m_opened.pDatabase);
-        m_key.Set(strKey);
-        return true;
-    case CDatabaseFormat::EOpen::cancelled:
-        m_bKeyCancelled = true;
-        return false;
-    case CDatabaseFormat::EOpen::refused:
-        m_strDatabaseRefusal = pJob->m_opened.strMessage;
-        return false;
-    case CDatabaseFormat::EOpen::wrongKey:
+        std::string strPassword(key.Password());
+        m_key.Set(strPassword);
+        CSecretBuffer::Wipe(strPassword);
+        m_databaseKey = key.Copy();
         break;
     }
-    return false;
+    case CDatabaseFormat::EOpen::cancelled:
+        m_bKeyCancelled = true;
+        break;
+    case CDatabaseFormat::EOpen::refused:
+    case CDatabaseFormat::EOpen::wrongKey:
+        m_strDatabaseRefusal = pJob->m_opened.strMessage;
+        break;
+    }
+    return eOpen;
 }
 
 EFileError CCofferDoc::FinishDatabaseRead() {
@@ -810,9 +844,10 @@ void CCofferDoc::MakeTextsUtf8() {
 }
 
 EFileError CCofferDoc::WriteDatabaseFile(const std::string& strPath) {
-    // The database is written under the KEY itself, which a file opened
+    // The database is written under its key: the one it was opened with or
+    // given, else the KEY itself as its password, which a file opened
     // without typing it does not know.
-    if (!m_key.HasSecret() || !m_key.SecretMatches())
+    if (!m_databaseKey.IsSet() && (!m_key.HasSecret() || !m_key.SecretMatches()))
         return EFileError::keyUnknown;
     const std::string strFileName = FileNameOf(strPath);
     if (!m_pDatabase)
@@ -820,9 +855,11 @@ EFileError CCofferDoc::WriteDatabaseFile(const std::string& strPath) {
     const bool bConverted = !m_bDatabase;
     if (bConverted)
         MakeTextsUtf8();
+    if (!m_databaseKey.IsSet())
+        m_databaseKey = CDatabaseKey::OfPassword(m_key.Secret());
     std::string strFile;
     const CRecordDatabase::SWritten written =
-        m_pDatabase->Write(m_listInfo, m_key.Secret(), strFile);
+        m_pDatabase->Write(m_listInfo, m_databaseKey, strFile);
     m_strDatabaseRefusal = written.strError;
     EFileError eError =
         written.bWritten ? WriteFileAtomic(strPath, strFile) : EFileError::writeFailed;

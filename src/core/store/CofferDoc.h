@@ -162,6 +162,7 @@ public:
     struct SHeldKey {
         CMasterKey m_key;
         std::unique_ptr<CSealKey> m_pSealKey;
+        CDatabaseKey m_databaseKey;
     };
     SHeldKey ReplaceKey(const std::string& strKey);
     void RestoreKey(SHeldKey&& held);
@@ -204,8 +205,24 @@ public:
     // save writes the database with only what they changed.
     bool IsDatabase() const { return m_bDatabase; }
     // Why AcceptKey last refused a database for another reason than a wrong
-    // KEY (a damaged file, one that needs a key file); empty otherwise.
+    // KEY (a damaged file); empty otherwise. AcceptDatabaseKey leaves the
+    // wrong key's message here too.
     const std::string& DatabaseRefusal() const { return m_strDatabaseRefusal; }
+    // The question to ask before the database read waits for its key, when
+    // its key derivation may take minutes; "" otherwise.
+    std::string DatabaseOpenQuestion(const std::string& strPath) const;
+    // Opens the database read under its full key, through the busy wait; a
+    // key derivation that may take minutes runs only with bAllowSlowKdf.
+    // Cancelled leaves KeyDerivationCancelled set.
+    CDatabaseFormat::EOpen AcceptDatabaseKey(const CDatabaseKey& key, bool bAllowSlowKdf);
+    // Reads a key file for the database format: "" when read into key,
+    // else the message for the user.
+    std::string ReadDatabaseKeyFile(const std::string& strPath, CDatabaseKey& key) const;
+    // The key the database is written under: the one it was opened with or
+    // given; not set while the document knows only a KEY typed as text.
+    const CDatabaseKey& DatabaseKey() const { return m_databaseKey; }
+    // A new key for the database (Change KEY), held aside as ReplaceKey does.
+    SHeldKey ReplaceDatabaseKey(CDatabaseKey key);
     // What a password file of the document's code page would not keep of
     // the database, in plain words; empty when it keeps everything.
     std::string DatabaseLossText();
@@ -309,7 +326,6 @@ private:
     EFileError ReadFileAfresh(const std::string& strPath, std::string& strBytes);
     // A database file's bytes, waiting for AcceptKey.
     EFileError ReadDatabaseFile(const std::string& strPath);
-    bool AcceptDatabaseKey(const std::string& strKey);
     // The database's records after AcceptKey opened it.
     EFileError FinishDatabaseRead();
     // Writes the records as the database, made first when the document
@@ -355,6 +371,8 @@ private:
     std::shared_ptr<const std::string> m_pDatabaseBytes;
     std::unique_ptr<CRecordDatabase> m_pDatabase;
     std::string m_strDatabaseRefusal;
+    // The database's full key, wiped with the KEY.
+    CDatabaseKey m_databaseKey;
 };
 
 // The document's record changes for the life of the object, told as one.

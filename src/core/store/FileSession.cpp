@@ -14,6 +14,7 @@
 #include "core/store/FileLock.h"
 #include "core/store/PwdFormat.h"
 #include "core/store/RecentFileList.h"
+#include "core/store/RecordDatabase.h"
 
 #include <cassert>
 #include <cerrno>
@@ -56,8 +57,8 @@ void MakeFolders(const std::string& strFolder) {
 } // namespace
 
 CFileSession::CFileSession(CCofferDoc& doc, CProfile* pProfile, std::string strDefaultBackupFolder)
-    : m_doc(doc), m_pProfile(pProfile),
-      m_strDefaultBackupFolder(std::move(strDefaultBackupFolder)) {
+    : m_doc(doc), m_pProfile(pProfile), m_strDefaultBackupFolder(std::move(strDefaultBackupFolder)),
+      m_keyFiles(pProfile) {
     if (m_pProfile)
         ReadOptions();
 }
@@ -268,7 +269,7 @@ bool CFileSession::OnOpenDocument(const std::string& strPath) {
     if (eError != EFileError::none)
         return RefuseFile(eError, strPath);
     if (m_doc.IsSealPending())
-        return OpenSealedFile(strPath);
+        return m_doc.IsDatabase() ? OpenDatabaseFile(strPath) : OpenSealedFile(strPath);
     if (!m_doc.HasKey()) {
         GiveKeyToKeylessFile(strPath);
         return true;
@@ -330,6 +331,84 @@ bool CFileSession::OpenSealedFile(const std::string& strPath) {
         return RefuseFile(eError, strPath);
     AcceptKeyedFile();
     return true;
+}
+
+bool CFileSession::OpenDatabaseFile(const std::string& strPath) {
+    m_bSkipKeyCheck = false;
+    m_doc.SetSaved(true);
+    bool bAllowSlowKdf = false;
+    if (!ConfirmSlowDatabase(strPath, bAllowSlowKdf) ||
+        !RunDatabaseKeyCheck(strPath, bAllowSlowKdf)) {
+        m_doc.DeleteContents();
+        m_bOpen = false;
+        return true;
+    }
+    const EFileError eError = m_doc.FinishSealedRead(m_doc.CodePage());
+    if (eError != EFileError::none)
+        return RefuseFile(eError, strPath);
+    AcceptKeyedFile();
+    return true;
+}
+
+bool CFileSession::ConfirmSlowDatabase(const std::string& strPath, bool& bAllowSlowKdf) {
+    bAllowSlowKdf = false;
+    const std::string strQuestion = m_doc.DatabaseOpenQuestion(strPath);
+    // Nobody to ask: the open refuses it and says why.
+    if (strQuestion.empty() || m_bUnattended)
+        return true;
+    if (AbsolutePath(strPath) == m_strSlowKdfAllowed) {
+        bAllowSlowKdf = true;
+        return true;
+    }
+    bAllowSlowKdf = Prompts().MessageBox(strQuestion, EMsgIcon::question,
+                                         EMsgButtons::yesNoDefaultNo) == EMsgAnswer::yes;
+    if (bAllowSlowKdf)
+        m_strSlowKdfAllowed = AbsolutePath(strPath);
+    return bAllowSlowKdf;
+}
+
+bool CFileSession::TakeDatabaseKey(SDatabaseKey& typed, CDatabaseKey& key) {
+    key.Clear();
+    if (!typed.m_bNoPassword)
+        key.SetPassword(typed.m_strPassword);
+    CSecretBuffer::Wipe(typed.m_strPassword);
+    if (typed.m_strKeyFile.empty())
+        return true;
+    typed.m_strKeyFile = AbsolutePath(typed.m_strKeyFile);
+    const std::string strError = m_doc.ReadDatabaseKeyFile(typed.m_strKeyFile, key);
+    if (strError.empty())
+        return true;
+    key.Clear();
+    ShowMessage(strError);
+    return false;
+}
+
+bool CFileSession::RunDatabaseKeyCheck(const std::string& strPath, bool bAllowSlowKdf) {
+    const std::string strDatabase = AbsolutePath(strPath);
+    SDatabaseKey typed;
+    typed.m_strKeyFile = m_keyFiles.Of(strDatabase);
+    for (;;) {
+        if (!Prompts().RunDatabaseKey(m_doc.FileName(), false, typed))
+            return false;
+        CDatabaseKey key;
+        if (!TakeDatabaseKey(typed, key))
+            continue;
+        switch (m_doc.AcceptDatabaseKey(key, bAllowSlowKdf)) {
+        case CDatabaseFormat::EOpen::opened:
+            m_keyFiles.Remember(strDatabase, typed.m_strKeyFile);
+            m_strDatabaseKeyFile = typed.m_strKeyFile;
+            return true;
+        case CDatabaseFormat::EOpen::cancelled:
+            continue; // stopped by the user: the dialog comes back as it was
+        case CDatabaseFormat::EOpen::wrongKey:
+            ShowMessage(m_doc.DatabaseRefusal().empty() ? std::string(IDS_KEY_INVALID)
+                                                        : m_doc.DatabaseRefusal());
+            continue;
+        case CDatabaseFormat::EOpen::refused:
+            ShowMessage(strPath + "\n" + m_doc.DatabaseRefusal());
+            return false;
+        }
+    }
 }
 
 void CFileSession::AcceptKeyedFile() {
@@ -504,6 +583,12 @@ bool CFileSession::DoSave(const std::string& strPath) {
     claim.Keep();
     lock.Release();
     SetPathName(strNewName, true);
+    // A database keeps its key file under its new name; one made here has
+    // none.
+    if (!m_doc.IsDatabase() || !m_doc.DatabaseKey().HasKeyFile())
+        m_strDatabaseKeyFile.clear();
+    if (m_doc.IsDatabase())
+        m_keyFiles.Remember(m_strPathName, m_strDatabaseKeyFile);
     if (bCrossing && KindOf(strOldPath) == EFileKind::plain)
         OfferToRemoveOldPwd(strOldPath);
     return true;
@@ -793,10 +878,19 @@ bool CFileSession::OnChangeKey() {
         ShowMessage(IDS_CHANGEKEY_READONLY);
         return false;
     }
-    std::string strKeyValue = m_doc.Key().CheckValue();
+    // A database's key is a password, a key file or both; its dialog
+    // proposes the key file in use, which may be kept, replaced or removed.
+    CDatabaseKey databaseKey;
+    std::string strKeyFile;
     std::string strKey;
-    const bool bTyped = Prompts().RunChangeKey(strKeyValue, strKey);
-    CSecretBuffer::Wipe(strKeyValue);
+    bool bTyped = false;
+    if (m_doc.IsDatabase()) {
+        bTyped = AskNewDatabaseKey(databaseKey, strKeyFile);
+    } else {
+        std::string strKeyValue = m_doc.Key().CheckValue();
+        bTyped = Prompts().RunChangeKey(strKeyValue, strKey);
+        CSecretBuffer::Wipe(strKeyValue);
+    }
     if (!bTyped) {
         ShowMessage(IDS_KEY_NOT_CHANGED, true);
         return false;
@@ -804,7 +898,9 @@ bool CFileSession::OnChangeKey() {
     const bool bWasSaved = m_doc.IsSaved();
     // A sealed file is sealed anew under the new KEY with a fresh salt; the
     // old KEY and its sealing stay at hand in case the save fails.
-    CCofferDoc::SHeldKey oldKey = m_doc.ReplaceKey(strKey);
+    CCofferDoc::SHeldKey oldKey = m_doc.IsDatabase()
+                                      ? m_doc.ReplaceDatabaseKey(std::move(databaseKey))
+                                      : m_doc.ReplaceKey(strKey);
     CSecretBuffer::Wipe(strKey);
     m_doc.SetSaved(false);
     OnFileSave();
@@ -817,8 +913,25 @@ bool CFileSession::OnChangeKey() {
         ShowMessage(IDS_KEY_NOT_CHANGED, true);
         return false;
     }
+    if (m_doc.IsDatabase()) {
+        m_strDatabaseKeyFile = strKeyFile;
+        m_keyFiles.Remember(m_strPathName, strKeyFile);
+    }
     ShowMessage(IDS_KEY_CHANGED, true);
     return true;
+}
+
+bool CFileSession::AskNewDatabaseKey(CDatabaseKey& key, std::string& strKeyFile) {
+    SDatabaseKey typed;
+    typed.m_strKeyFile = m_doc.DatabaseKey().HasKeyFile() ? m_strDatabaseKeyFile : std::string();
+    for (;;) {
+        if (!Prompts().RunDatabaseKey(m_doc.FileName(), true, typed))
+            return false;
+        if (TakeDatabaseKey(typed, key)) {
+            strKeyFile = typed.m_strKeyFile;
+            return true;
+        }
+    }
 }
 
 void CFileSession::OnContentChanged() {

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/store/DatabaseKeyFiles.h"
 #include "core/store/FileIO.h"
 #include "core/store/FileLock.h"
 
 #include <string>
 
 class CCofferDoc;
+class CDatabaseKey;
+struct SDatabaseKey;
 class CProfile;
 class CPrompts;
 class CRecentFileList;
@@ -230,6 +233,22 @@ private:
     void RememberLastFile();
     // Open of a sealed file once its header was read.
     bool OpenSealedFile(const std::string& strPath);
+    // Open of a database once its bytes were read: the question about a
+    // slow key derivation, then its key.
+    bool OpenDatabaseFile(const std::string& strPath);
+    // Whether the database's key derivation may run: a slow one once the
+    // user said Yes (asked once for the file, not again at its unlock).
+    bool ConfirmSlowDatabase(const std::string& strPath, bool& bAllowSlowKdf);
+    // The database's key dialog, with the key file it was last opened with
+    // proposed, until the key opens it; false on Cancel or when the file
+    // cannot be opened whatever the key (reported).
+    bool RunDatabaseKeyCheck(const std::string& strPath, bool bAllowSlowKdf);
+    // The key typed in a database's key dialog, with its key file read;
+    // false (reported) when the key file could not be read.
+    bool TakeDatabaseKey(SDatabaseKey& typed, CDatabaseKey& key);
+    // Change KEY of a database: a new password, key file or both, with
+    // the key file in use proposed; false on Cancel.
+    bool AskNewDatabaseKey(CDatabaseKey& key, std::string& strKeyFile);
     // Check Key for the file at strPath, judged by the document's AcceptKey;
     // false on Cancel.
     bool RunKeyCheck(const std::string& strPath);
@@ -284,4 +303,9 @@ private:
     std::string m_strHeldLockPath;
     // The next save prompt proposes the sealed format.
     bool m_bProposeSealed = false;
+    CDatabaseKeyFiles m_keyFiles;
+    // The key file of the open database ("" for none), and the database
+    // whose slow key derivation the user allowed.
+    std::string m_strDatabaseKeyFile;
+    std::string m_strSlowKdfAllowed;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/base/RecordExtras.h"
+#include "core/seal/SecretBuffer.h"
 #include "core/store/FileIO.h"
 #include "core/store/PasswordInfo.h"
 
@@ -15,6 +16,65 @@
 
 class CCancelToken;
 class CCodePage;
+
+// The key of a database: its password (UTF-8) or none at all, which is not
+// the same as an empty one, and the bytes of its key file or none. Both live
+// in wiped memory; a copy is made only on purpose (Copy), for work that may
+// outlive its caller.
+class CDatabaseKey {
+public:
+    CDatabaseKey() = default;
+    CDatabaseKey(CDatabaseKey&&) noexcept = default;
+    CDatabaseKey& operator=(CDatabaseKey&&) noexcept = default;
+    CDatabaseKey(const CDatabaseKey&) = delete;
+    CDatabaseKey& operator=(const CDatabaseKey&) = delete;
+
+    static CDatabaseKey OfPassword(std::string_view strPassword) {
+        CDatabaseKey key;
+        key.SetPassword(strPassword);
+        return key;
+    }
+    void SetPassword(std::string_view strPassword) {
+        m_password = CSecretBuffer(strPassword);
+        m_bHasPassword = true;
+    }
+    void SetNoPassword() {
+        m_password.Clear();
+        m_bHasPassword = false;
+    }
+    void SetKeyFile(std::string_view bytes) {
+        m_keyFile = CSecretBuffer(bytes);
+        m_bHasKeyFile = true;
+    }
+    void DropKeyFile() {
+        m_keyFile.Clear();
+        m_bHasKeyFile = false;
+    }
+    bool HasPassword() const { return m_bHasPassword; }
+    std::string_view Password() const { return m_password.View(); }
+    bool HasKeyFile() const { return m_bHasKeyFile; }
+    std::string_view KeyFile() const { return m_keyFile.View(); }
+    // Whether it is a key at all: a password, a key file or both.
+    bool IsSet() const { return m_bHasPassword || m_bHasKeyFile; }
+    void Clear() {
+        SetNoPassword();
+        DropKeyFile();
+    }
+    CDatabaseKey Copy() const {
+        CDatabaseKey key;
+        if (m_bHasPassword)
+            key.SetPassword(Password());
+        if (m_bHasKeyFile)
+            key.SetKeyFile(KeyFile());
+        return key;
+    }
+
+private:
+    bool m_bHasPassword = false;
+    CSecretBuffer m_password;
+    bool m_bHasKeyFile = false;
+    CSecretBuffer m_keyFile;
+};
 
 // A database file that holds more than the document's records show (a
 // KeePass database: nested groups, custom fields, history, attachments, the
@@ -36,7 +96,7 @@ public:
     // Brings the records into the database (a changed account keeps its
     // earlier version in its history, a record missing is deleted as the
     // database deletes, a new one is added) and writes the database's file
-    // under strPassword (UTF-8) into strFile. The records then name their
+    // under key into strFile. The records then name their
     // entries, new ones included.
     struct SWritten {
         bool bWritten = false;
@@ -45,7 +105,7 @@ public:
         bool bRecordsChanged = false;
         std::string strError; // why it was not written
     };
-    virtual SWritten Write(std::list<CPasswordInfo>& records, std::string_view strPassword,
+    virtual SWritten Write(std::list<CPasswordInfo>& records, const CDatabaseKey& key,
                            std::string& strFile) = 0;
 
     // What a password file of the code page would not keep of the database
@@ -99,11 +159,21 @@ public:
         std::unique_ptr<CRecordDatabase> pDatabase;
         std::string strMessage; // why it was refused, for the user
     };
-    // Opens a file's bytes with the password (UTF-8). Runs its key
-    // derivation, so it is called on a worker thread; it stops early once
-    // token is set.
-    virtual SOpened Open(std::string_view bytes, std::string_view strPassword,
+    // Opens a file's bytes with the key. Runs its key derivation, so it is
+    // called on a worker thread; it stops early once token is set. A key
+    // derivation that may take minutes runs only with bAllowSlowKdf (the
+    // user agreed to SlowOpenQuestion); without it the file is refused.
+    virtual SOpened Open(std::string_view bytes, const CDatabaseKey& key, bool bAllowSlowKdf,
                          const CCancelToken& token) const = 0;
+    // The question to ask, default No, before the key derivation of the
+    // file's bytes runs when it may take minutes; "" when it costs what
+    // databases usually cost (or the open will tell what is wrong). strPath
+    // names the file in it.
+    virtual std::string SlowOpenQuestion(std::string_view bytes,
+                                         const std::string& strPath) const = 0;
+    // Reads the key file at strPath into key: "" when read, else the message
+    // for the user (key left as it was).
+    virtual std::string ReadKeyFile(const std::string& strPath, CDatabaseKey& key) const = 0;
     // A new empty database whose root group is named strName.
     virtual std::unique_ptr<CRecordDatabase> NewDatabase(std::string_view strName) const = 0;
 };

@@ -10,6 +10,8 @@
 #include "gui/dialogs/FilePropertyDlg.h"
 #include "gui/dialogs/OptionsDlg.h"
 
+#include <QLineEdit>
+
 bool CDialogPrompts::RunCreateKey(std::string& strKeyValue, std::string& strKey) {
     CCreateKeyDlg dialog(*this, Parent(), CodePage());
     const bool bOk = dialog.exec() == QDialog::Accepted;
@@ -77,6 +79,7 @@ bool CDialogPrompts::RunOptions(SOptionsData& data) {
 
 bool CDialogPrompts::RunDatabaseKey(const std::string& strFileName, bool bNew, SDatabaseKey& key) {
     CDatabaseKeyDlg dialog(*this, QString::fromStdString(strFileName), bNew, Parent());
+    dialog.KeyFileEdit()->setText(QString::fromStdString(key.m_strKeyFile));
     if (dialog.exec() != QDialog::Accepted)
         return false;
     key = dialog.m_key;

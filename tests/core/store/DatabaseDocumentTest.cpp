@@ -11,6 +11,7 @@
 #include "core/kdbx/KdbxTree.h"
 #include "core/store/AccountDlgData.h"
 #include "core/store/CodePage.h"
+#include "interchange/KdbxTestWriter.h"
 
 namespace {
 
@@ -23,15 +24,18 @@ SKdbxCredentials Credentials(const std::string& strPassword) {
     return credentials;
 }
 
-CKdbxFile ReadDatabase(const std::string& strPath, const std::string& strPassword) {
+CKdbxFile ReadDatabase(const std::string& strPath, const SKdbxCredentials& credentials) {
     const std::string strBytes = ReadBytes(strPath);
     CKdbxFile database;
     EXPECT_EQ(database
                   .Read({reinterpret_cast<const std::uint8_t*>(strBytes.data()), strBytes.size()},
-                        Credentials(strPassword))
+                        credentials)
                   .eFailure,
               EKdbxFailure::none);
     return database;
+}
+CKdbxFile ReadDatabase(const std::string& strPath, const std::string& strPassword) {
+    return ReadDatabase(strPath, Credentials(strPassword));
 }
 
 class DocDatabase : public DocumentFixture {
@@ -51,7 +55,8 @@ protected:
 
     // A database another manager made: a nested group, a custom field, a
     // history item, meta data of its own and an entry it keeps in the bin.
-    std::string MakeDatabase(const std::string& strName) {
+    std::string MakeDatabase(const std::string& strName,
+                             const SKdbxCredentials& credentials = Credentials(PASSWORD)) {
         CKdbxFile database = NewKdbxDatabase("Vault", T0);
         CKdbxVariantMap kdf = database.KdfParameters();
         kdf.SetUInt64("M", std::uint64_t(1) << 20);
@@ -65,10 +70,29 @@ protected:
         AddKdbxEntry(xml, KdbxGroupAt(xml, "Home", T0), {{"Title", "Bank"}}, T0);
         xml.Root().Child("Meta")->SetChildText(xml, "SomeOtherProgram", "its own");
         CKdbxBytes bytes;
-        EXPECT_EQ(database.Write(Credentials(PASSWORD), bytes).eFailure, EKdbxFailure::none);
+        EXPECT_EQ(database.Write(credentials, bytes).eFailure, EKdbxFailure::none);
         const std::string strPath = m_folder.File(strName);
         WriteBytes(strPath, std::string(bytes.begin(), bytes.end()));
         return strPath;
+    }
+
+    // The database's key dialog answered with a password (none for nullptr)
+    // and a key file.
+    void AnswerKey(const char* pszPassword, const std::string& strKeyFile = {}) {
+        m_prompts.AnswerDatabaseKey({pszPassword ? pszPassword : "", !pszPassword, strKeyFile});
+    }
+    void OpenDatabase(CSessionDoc& doc, const std::string& strPath, const char* pszPassword,
+                      const std::string& strKeyFile = {}) {
+        AnswerKey(pszPassword, strKeyFile);
+        EXPECT_TRUE(doc.Session().OpenDocumentFile(strPath));
+        EXPECT_TRUE(doc.Session().IsOpen());
+    }
+    // The key file the last key dialog proposed.
+    std::string ProposedKeyFile() const {
+        for (auto it = m_prompts.Calls().rbegin(); it != m_prompts.Calls().rend(); ++it)
+            if (it->m_eKind == EPromptKind::databaseKey)
+                return it->m_file.m_strInitialName;
+        return "(no key dialog)";
     }
 
     CKdbxDatabaseFormat m_format;
@@ -86,8 +110,8 @@ const CPasswordInfo* AccountNamed(const CCofferDoc& doc, const std::string& strN
 TEST_F(DocDatabase, OpensChangesAndSavesInPlaceKeepingWhatItDoesNotShow) {
     const std::string strPath = MakeDatabase("Vault.kdbx");
     auto pDoc = MakeDatabaseDoc();
-    m_prompts.TypeCheckKey("wrong");
-    OpenWithKey(*pDoc, strPath, PASSWORD);
+    AnswerKey("wrong");
+    OpenDatabase(*pDoc, strPath, PASSWORD);
     EXPECT_TRUE(pDoc->IsDatabase());
     EXPECT_TRUE(pDoc->CodePage().IsUtf8());
     EXPECT_EQ(DumpRecords(*pDoc).find("Работа/Почта") != std::string::npos, true);
@@ -121,7 +145,7 @@ TEST_F(DocDatabase, OpensChangesAndSavesInPlaceKeepingWhatItDoesNotShow) {
     // Locked and unlocked, it is read again under the same password.
     ASSERT_TRUE(pDoc->Session().UnloadForLock());
     EXPECT_EQ(pDoc->Records().size(), 0u);
-    m_prompts.TypeCheckKey(PASSWORD);
+    AnswerKey(PASSWORD);
     EXPECT_TRUE(pDoc->Session().ReloadAfterLock());
     EXPECT_TRUE(AccountNamed(*pDoc, "Łódź 🚲"));
 }
@@ -129,7 +153,7 @@ TEST_F(DocDatabase, OpensChangesAndSavesInPlaceKeepingWhatItDoesNotShow) {
 TEST_F(DocDatabase, WhatAnAccountHoldsBeyondItsTextsIsSavedWithItAndItsHistoryShown) {
     const std::string strPath = MakeDatabase("Vault.kdbx");
     auto pDoc = MakeDatabaseDoc();
-    OpenWithKey(*pDoc, strPath, PASSWORD);
+    OpenDatabase(*pDoc, strPath, PASSWORD);
     const CPasswordInfo* pMail = AccountNamed(*pDoc, "Почта");
     ASSERT_TRUE(pMail);
     SAccountDlgData dlg;
@@ -202,7 +226,7 @@ TEST_F(DocDatabase, APasswordFileSavedAsADatabaseBecomesOneUnderANewKey) {
 TEST_F(DocDatabase, SavedAsAPasswordFileItNamesWhatIsLostAndAsksFirst) {
     const std::string strPath = MakeDatabase("Vault.kdbx");
     auto pDoc = MakeDatabaseDoc();
-    OpenWithKey(*pDoc, strPath, PASSWORD);
+    OpenDatabase(*pDoc, strPath, PASSWORD);
     const std::string strKhv = m_folder.File("Vault.khv");
     // The answers after the name, as the questions come.
     const auto saveAs = [&](const std::function<void()>& fnAnswers) {
@@ -271,7 +295,7 @@ TEST_F(DocDatabase, AKdbx31IsSavedAsKdbx4OnlyOnceTheUserAgreed) {
     const std::string strPath = m_folder.File("Old.kdbx");
     WriteBytes(strPath, strBytes);
     auto pDoc = MakeDatabaseDoc();
-    OpenWithKey(*pDoc, strPath, PASSWORD);
+    OpenDatabase(*pDoc, strPath, PASSWORD);
     EXPECT_TRUE(pDoc->IsDatabaseOfOlderFormat());
     pDoc->Session().OnContentChanged();
 
@@ -299,11 +323,115 @@ TEST_F(DocDatabase, ADamagedDatabaseSaysWhyAndStaysClosed) {
     strBytes.resize(strBytes.size() - 40);
     WriteBytes(strPath, strBytes);
     auto pDoc = MakeDatabaseDoc();
-    m_prompts.TypeCheckKey(PASSWORD);
-    m_prompts.CancelCheckKey();
+    AnswerKey(PASSWORD);
     pDoc->Session().OpenDocumentFile(strPath);
     EXPECT_FALSE(pDoc->Session().IsOpen());
     EXPECT_TRUE(pDoc->Records().empty());
     ASSERT_FALSE(Messages().empty());
     EXPECT_NE(Messages().back().find("damaged"), std::string::npos) << Messages().back();
+}
+
+TEST_F(DocDatabase, AKeyFileOpensLocksAndSavesItsDatabaseAndIsProposedAgain) {
+    const std::string strKeyFile = m_folder.File("vault.keyx");
+    WriteBytes(strKeyFile, "the bytes of a key file");
+    const std::vector<std::uint8_t> keyBytes = {'t', 'h', 'e', ' ', 'b', 'y', 't', 'e',
+                                                's', ' ', 'o', 'f', ' ', 'a', ' ', 'k',
+                                                'e', 'y', ' ', 'f', 'i', 'l', 'e'};
+    const struct {
+        const char* pszPassword; // nullptr: no password at all
+    } CASES[] = {{PASSWORD}, {nullptr}};
+    for (const auto& c : CASES) {
+        SCOPED_TRACE(c.pszPassword ? "password and key file" : "key file alone");
+        const SKdbxCredentials credentials{c.pszPassword != nullptr,
+                                           c.pszPassword ? c.pszPassword : "", true, keyBytes};
+        const std::string strPath = MakeDatabase("Keyed.kdbx", credentials);
+        auto pDoc = MakeDatabaseDoc();
+
+        // Without its key file the key is wrong, and the dialog comes back.
+        AnswerKey(c.pszPassword ? c.pszPassword : "");
+        m_prompts.CancelDatabaseKey();
+        pDoc->Session().OpenDocumentFile(strPath);
+        EXPECT_FALSE(pDoc->Session().IsOpen());
+        ASSERT_FALSE(Messages().empty());
+        EXPECT_NE(Messages().back().find("wrong"), std::string::npos) << Messages().back();
+
+        OpenDatabase(*pDoc, strPath, c.pszPassword, strKeyFile);
+        CPasswordInfo added;
+        added.SetAccount("Added");
+        ASSERT_TRUE(pDoc->AddAccount("Home", added));
+        pDoc->Session().OnContentChanged();
+        EXPECT_EQ(pDoc->Session().OnFileSave(), SAVE_DONE);
+        EXPECT_TRUE(
+            FindKdbxEntry(ReadDatabase(strPath, credentials).Xml(), "Home", "Added").pEntry);
+
+        // Locked, the key file's bytes go with the KEY; the unlock and the
+        // next opening propose the key file.
+        ASSERT_TRUE(pDoc->Session().UnloadForLock());
+        EXPECT_FALSE(pDoc->DatabaseKey().IsSet());
+        AnswerKey(c.pszPassword, strKeyFile);
+        EXPECT_TRUE(pDoc->Session().ReloadAfterLock());
+        EXPECT_EQ(ProposedKeyFile(), strKeyFile);
+        EXPECT_TRUE(AccountNamed(*pDoc, "Added"));
+        auto pOther = MakeDatabaseDoc();
+        OpenDatabase(*pOther, strPath, c.pszPassword, strKeyFile);
+        EXPECT_EQ(ProposedKeyFile(), strKeyFile);
+        pOther.reset();
+
+        // Change KEY proposes it too, and may remove it: then the password
+        // alone opens the database, and no key file is proposed any more.
+        m_prompts.AnswerDatabaseKey({"new", false, ""});
+        EXPECT_TRUE(pDoc->Session().OnChangeKey());
+        EXPECT_EQ(ProposedKeyFile(), strKeyFile);
+        EXPECT_TRUE(FindKdbxEntry(ReadDatabase(strPath, "new").Xml(), "Home", "Added").pEntry);
+        OpenDatabase(*MakeDatabaseDoc(), strPath, "new");
+        EXPECT_EQ(ProposedKeyFile(), "");
+        // ... and set one again.
+        m_prompts.AnswerDatabaseKey({"", true, strKeyFile});
+        EXPECT_TRUE(pDoc->Session().OnChangeKey());
+        EXPECT_TRUE(ReadDatabase(strPath, SKdbxCredentials{false, "", true, keyBytes})
+                        .Xml()
+                        .Root()
+                        .Child("Root"));
+        m_prompts.ClearRecord();
+    }
+}
+
+TEST_F(DocDatabase, ASlowKeyDerivationRunsOnlyOnceTheUserAgreed) {
+    SKdbxTestOptions slow;
+    slow.kdf = {EKdbxKdf::aes, CKdbxBytes(32, 7), KDBX_SLOW_AES_ROUNDS + 1};
+    slow.bDerive = false;
+    const CKdbxBytes bytes = MakeTestKdbx(TestKdbxXml(), slow);
+    const std::string strBytes(bytes.begin(), bytes.end());
+    const std::string strPath = m_folder.File("Slow.kdbx");
+    WriteBytes(strPath, strBytes);
+
+    // The format refuses it without consent; with it, the derivation runs
+    // (and stops at the token).
+    const CDatabaseKey key = CDatabaseKey::OfPassword("pw");
+    CCancelToken stopped;
+    stopped.Cancel();
+    const CDatabaseFormat::SOpened refused = m_format.Open(strBytes, key, false, stopped);
+    EXPECT_EQ(refused.eOpen, CDatabaseFormat::EOpen::refused);
+    EXPECT_FALSE(refused.strMessage.empty());
+    EXPECT_EQ(m_format.Open(strBytes, key, true, stopped).eOpen, CDatabaseFormat::EOpen::cancelled);
+
+    // No (the default) closes it before its key is asked.
+    auto pDoc = MakeDatabaseDoc();
+    m_prompts.AnswerMessage(EMsgAnswer::no);
+    pDoc->Session().OpenDocumentFile(strPath);
+    EXPECT_FALSE(pDoc->Session().IsOpen());
+    ASSERT_EQ(m_prompts.Messages().size(), 1u);
+    EXPECT_EQ(m_prompts.Messages()[0].m_eButtons, EMsgButtons::yesNoDefaultNo);
+    EXPECT_NE(Messages()[0].find("AES-KDF"), std::string::npos) << Messages()[0];
+    EXPECT_EQ(ProposedKeyFile(), "(no key dialog)");
+
+    // Yes: the key, then the derivation in the busy box, which Cancel stops.
+    m_prompts.AnswerMessage(EMsgAnswer::yes);
+    AnswerKey("pw");
+    m_prompts.CancelBusy();
+    m_prompts.CancelDatabaseKey();
+    pDoc->Session().OpenDocumentFile(strPath);
+    EXPECT_FALSE(pDoc->Session().IsOpen());
+    ASSERT_FALSE(m_prompts.m_vecBusyKinds.empty());
+    EXPECT_EQ(m_prompts.m_vecBusyKinds.back(), EBusyKind::cancellable);
 }

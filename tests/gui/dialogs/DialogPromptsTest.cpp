@@ -4,25 +4,31 @@
 // active modal window, and a watchdog rejects anything left open.
 
 #include "gui/dialogs/DialogPrompts.h"
+#include "core/kdbx/KdbxDatabase.h"
 #include "core/store/CofferDoc.h"
 #include "core/store/FieldCipher.h"
 #include "gui/controls/HoverButton.h"
 #include "gui/dialogs/CheckKeyDlg.h"
+#include "gui/dialogs/DatabaseKeyDlg.h"
 #include "gui/dialogs/FilePropertyDlg.h"
 #include "gui/model/DocNotifier.h"
 #include "platform/QtPrintDevice.h"
 
+#include "core/interchange/KdbxTestWriter.h"
+#include "support/MemoryProfile.h"
 #include "support/ScriptedPrompts.h"
 #include "support/SessionDoc.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QProgressBar>
 #include <QProgressDialog>
@@ -35,6 +41,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <list>
 #include <memory>
 #include <thread>
 #include <utility>
@@ -42,11 +49,13 @@
 
 namespace {
 
-// Runs each step on the next modal window that opens, in order.
+// Runs each step on the next modal window that opens, in order; with
+// bPassBusyBoxes, busy boxes that come and go by themselves take no step.
 class CModalScript : public QObject {
 public:
-    explicit CModalScript(std::vector<std::function<void(QWidget*)>> vecSteps)
-        : m_vecSteps(std::move(vecSteps)) {
+    explicit CModalScript(std::vector<std::function<void(QWidget*)>> vecSteps,
+                          bool bPassBusyBoxes = false)
+        : m_vecSteps(std::move(vecSteps)), m_bPassBusyBoxes(bPassBusyBoxes) {
         connect(&m_timer, &QTimer::timeout, this, [this] { Poll(); });
         m_timer.start(10);
         QTimer::singleShot(5000, this, [this] {
@@ -60,15 +69,24 @@ public:
 private:
     void Poll() {
         QWidget* pModal = QApplication::activeModalWidget();
-        if (!pModal || pModal == m_pLast || m_nNext >= m_vecSteps.size())
+        // Past the watchdog, whatever still opens is closed: a flow that
+        // asks again after a close ends instead of waiting for ever.
+        if (m_bTimedOut && pModal) {
+            pModal->close();
+            return;
+        }
+        if (!pModal || pModal == m_pLast || m_nNext >= m_vecSteps.size() ||
+            (m_bPassBusyBoxes && qobject_cast<QProgressDialog*>(pModal)))
             return;
         m_pLast = pModal;
         m_vecSteps[m_nNext++](pModal);
     }
 
     std::vector<std::function<void(QWidget*)>> m_vecSteps;
+    bool m_bPassBusyBoxes;
     QTimer m_timer;
-    QWidget* m_pLast = nullptr;
+    // Guarded: a window opened after the last one went may take its address.
+    QPointer<QWidget> m_pLast;
     std::size_t m_nNext = 0;
     bool m_bTimedOut = false;
 };
@@ -119,6 +137,8 @@ private slots:
     void notifierTurnsNoticesIntoSignals();
     void filePropertyRunsTheDialogAndTakesTheReadOnlyBox();
     void printDialogOffersPrintingIntoAFile();
+    void aKeyFileDatabaseOpensThroughItsDialogAndIsProposedAtUnlock();
+    void aSlowDatabaseIsDerivedOnlyAfterYes();
 };
 
 void DialogPromptsTest::messageBoxShowsTextIconButtonsAndCaption() {
@@ -609,6 +629,127 @@ void DialogPromptsTest::printDialogOffersPrintingIntoAFile() {
     QVERIFY(script.Done());
     QVERIFY(bToFile);
     QVERIFY(!bPageRange);
+}
+
+namespace {
+
+std::string WriteTestFile(const QTemporaryDir& dir, const char* pszName, std::string_view bytes) {
+    const std::string strPath =
+        (dir.path() + QLatin1Char('/') + QLatin1String(pszName)).toStdString();
+    return WriteFileAtomic(strPath, std::string(bytes)) == EFileError::none ? strPath
+                                                                            : std::string();
+}
+
+// A step that answers a database's key dialog with the password, and with
+// strKeyFile unless it is null; strProposed receives the key file the
+// dialog proposed.
+std::function<void(QWidget*)> AnswerDatabaseKey(const char* pszKeyFile, QString& strProposed) {
+    return [pszKeyFile, &strProposed](QWidget* pModal) {
+        auto* pDialog = qobject_cast<CDatabaseKeyDlg*>(pModal);
+        QVERIFY(pDialog);
+        strProposed = pDialog->KeyFileEdit()->text();
+        pDialog->PasswordEdit()->setText(QStringLiteral("pw"));
+        if (pszKeyFile)
+            pDialog->KeyFileEdit()->setText(QString::fromUtf8(pszKeyFile));
+        pDialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    };
+}
+
+} // namespace
+
+void DialogPromptsTest::aKeyFileDatabaseOpensThroughItsDialogAndIsProposedAtUnlock() {
+    QTemporaryDir dir;
+    const std::string strKeyFile = WriteTestFile(dir, "vault.keyx", "the key file's bytes");
+    CKdbxDatabaseFormat format;
+    format.SetNewDatabaseCost(std::uint64_t(1) << 20, 1);
+    CDatabaseKey key = CDatabaseKey::OfPassword("pw");
+    key.SetKeyFile("the key file's bytes");
+    std::list<CPasswordInfo> records;
+    std::string strBytes;
+    QVERIFY(format.NewDatabase("Vault")->Write(records, key, strBytes).bWritten);
+    const std::string strPath = WriteTestFile(dir, "Vault.kdbx", strBytes);
+
+    CMemoryProfile profile;
+    CDialogPrompts prompts;
+    CSessionDoc doc(&profile);
+    doc.SetDatabaseFormat(&format);
+    doc.Session().SetPrompts(&prompts);
+    SFileOptions options = doc.Session().FileOptions();
+    options.m_bBackup = false;
+    doc.Session().SetFileOptions(options);
+
+    QString strFirst;
+    QString strAtUnlock;
+    CModalScript script(
+        {AnswerDatabaseKey(strKeyFile.c_str(), strFirst), AnswerDatabaseKey(nullptr, strAtUnlock)},
+        true);
+    QVERIFY(doc.Session().OpenDocumentFile(strPath));
+    QVERIFY(doc.Session().IsOpen());
+    QVERIFY(strFirst.isEmpty());
+    QVERIFY(doc.Session().UnloadForLock());
+    QVERIFY(doc.Session().ReloadAfterLock());
+    QVERIFY(doc.Session().IsOpen());
+    QVERIFY(script.Done());
+    QCOMPARE(strAtUnlock.toStdString(), strKeyFile);
+
+    // Saved under the same key: the database opens with it alone.
+    doc.Session().OnContentChanged();
+    QCOMPARE(doc.Session().OnFileSave(), SAVE_DONE);
+    QVERIFY(doc.IsSaved());
+    std::string strSaved;
+    QCOMPARE(ReadWholeFile(strPath, strSaved), EFileError::none);
+    QCOMPARE(format.Open(strSaved, key, false, CCancelToken()).eOpen,
+             CDatabaseFormat::EOpen::opened);
+}
+
+void DialogPromptsTest::aSlowDatabaseIsDerivedOnlyAfterYes() {
+    QTemporaryDir dir;
+    SKdbxTestOptions slow;
+    slow.kdf = {EKdbxKdf::aes, CKdbxBytes(32, 7), KDBX_SLOW_AES_ROUNDS + 1};
+    slow.bDerive = false;
+    const CKdbxBytes bytes = MakeTestKdbx(TestKdbxXml(), slow);
+    const std::string strPath =
+        WriteTestFile(dir, "Slow.kdbx",
+                      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    CKdbxDatabaseFormat format;
+    CDialogPrompts prompts;
+    CSessionDoc doc;
+    doc.SetDatabaseFormat(&format);
+    doc.Session().SetPrompts(&prompts);
+
+    const auto Press = [](QMessageBox::StandardButton eButton, QString* pText = nullptr) {
+        return [eButton, pText](QWidget* pModal) {
+            auto* pBox = qobject_cast<QMessageBox*>(pModal);
+            QVERIFY(pBox);
+            QCOMPARE(pBox->defaultButton(), pBox->button(QMessageBox::No));
+            if (pText)
+                *pText = pBox->text();
+            pBox->button(eButton)->click();
+        };
+    };
+    QString strQuestion;
+    CModalScript declined({Press(QMessageBox::No, &strQuestion)});
+    doc.Session().OpenDocumentFile(strPath);
+    QVERIFY(declined.Done());
+    QVERIFY(!doc.Session().IsOpen());
+    QVERIFY(strQuestion.contains(QStringLiteral("AES-KDF")));
+
+    // Yes: the key, then the derivation in the busy box, whose Cancel
+    // brings the key dialog back.
+    QString strProposed;
+    bool bBusy = false;
+    CModalScript agreed({Press(QMessageBox::Yes), AnswerDatabaseKey(nullptr, strProposed),
+                         [&bBusy](QWidget* pModal) {
+                             auto* pBox = qobject_cast<QProgressDialog*>(pModal);
+                             bBusy = pBox != nullptr;
+                             if (pBox)
+                                 pBox->findChild<QPushButton*>()->click();
+                         },
+                         [](QWidget* pModal) { qobject_cast<QDialog*>(pModal)->reject(); }});
+    doc.Session().OpenDocumentFile(strPath);
+    QVERIFY(agreed.Done());
+    QVERIFY(bBusy);
+    QVERIFY(!doc.Session().IsOpen());
 }
 
 QTEST_MAIN(DialogPromptsTest)

@@ -93,7 +93,7 @@ struct CDatabaseFixture {
         CCofferView& view = fx.Show();
         if (fnBeforeOpen)
             fnBeforeOpen(view);
-        fx.m_prompts.TypeCheckKey(PASSWORD);
+        fx.m_prompts.AnswerDatabaseKey({PASSWORD, false, ""});
         return !strPath.empty() && fx.m_pDoc->Session().OpenDocumentFile(strPath);
     }
 
@@ -115,7 +115,7 @@ void CDatabaseViewTest::showsCountsDownAndCopiesTheCode() {
     COtpPanel& otp = *view.OtpPanel();
     std::int64_t nNow = 59;
     otp.SetClock([&nNow] { return nNow; });
-    fx.m_prompts.TypeCheckKey(PASSWORD);
+    fx.m_prompts.AnswerDatabaseKey({PASSWORD, false, ""});
     QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
     QVERIFY(!otp.Label()->isHidden());
 
@@ -204,7 +204,7 @@ void CDatabaseViewTest::furtherFieldsAreListedMaskedAndCopied() {
     fx.m_prompts.m_pCodePage = &CCodePage::Utf8();
     const std::string strPath = WriteDatabase(fx.m_dir.path());
     CCofferView& view = fx.Show();
-    fx.m_prompts.TypeCheckKey(PASSWORD);
+    fx.m_prompts.AnswerDatabaseKey({PASSWORD, false, ""});
     QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
     view.Tree()->setCurrentIndex(fx.Item(0, 0));
     CFieldList& fields = *view.FieldList();
