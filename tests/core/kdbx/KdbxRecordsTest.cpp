@@ -291,8 +291,8 @@ TEST(KdbxRecords, ADatabaseNestedTooDeeplyToShowIsRefused) {
         EXPECT_EQ(database.Write(credentials, bytes).eFailure, EKdbxFailure::none);
         const CCancelToken token;
         return CKdbxDatabaseFormat().Open(
-            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), "pw",
-            token);
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+            CDatabaseKey::OfPassword("pw"), false, token);
     };
     EXPECT_EQ(Opened(100).eOpen, CDatabaseFormat::EOpen::opened);
     const CDatabaseFormat::SOpened refused = Opened(900);
