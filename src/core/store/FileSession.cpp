@@ -321,24 +321,19 @@ bool CFileSession::OpenSealedFile(const std::string& strPath) {
     // logon, which skips the check for a ".pwd", asks for it here.
     m_bSkipKeyCheck = false;
     m_doc.SetSaved(true);
-    if (!ConfirmSealCost(strPath) || !RunKeyCheck(strPath)) {
-        m_doc.DeleteContents();
-        m_bOpen = false;
-        return true;
-    }
-    const EFileError eError = m_doc.FinishSealedRead(m_doc.CodePage());
-    if (eError != EFileError::none)
-        return RefuseFile(eError, strPath);
-    AcceptKeyedFile();
-    return true;
+    return FinishKeyedOpen(strPath, ConfirmSealCost(strPath) && RunKeyCheck(strPath));
 }
 
 bool CFileSession::OpenDatabaseFile(const std::string& strPath) {
     m_bSkipKeyCheck = false;
     m_doc.SetSaved(true);
     bool bAllowSlowKdf = false;
-    if (!ConfirmSlowDatabase(strPath, bAllowSlowKdf) ||
-        !RunDatabaseKeyCheck(strPath, bAllowSlowKdf)) {
+    return FinishKeyedOpen(strPath, ConfirmSlowDatabase(strPath, bAllowSlowKdf) &&
+                                        RunDatabaseKeyCheck(strPath, bAllowSlowKdf));
+}
+
+bool CFileSession::FinishKeyedOpen(const std::string& strPath, bool bKeyGiven) {
+    if (!bKeyGiven) {
         m_doc.DeleteContents();
         m_bOpen = false;
         return true;

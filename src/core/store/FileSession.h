@@ -243,6 +243,10 @@ private:
     // proposed, until the key opens it; false on Cancel or when the file
     // cannot be opened whatever the key (reported).
     bool RunDatabaseKeyCheck(const std::string& strPath, bool bAllowSlowKdf);
+    // Ends the open of a file read under the KEY the user just gave; when
+    // none was given (a question declined, the KEY dialog cancelled),
+    // nothing stays open.
+    bool FinishKeyedOpen(const std::string& strPath, bool bKeyGiven);
     // The key typed in a database's key dialog, with its key file read;
     // false (reported) when the key file could not be read.
     bool TakeDatabaseKey(SDatabaseKey& typed, CDatabaseKey& key);
