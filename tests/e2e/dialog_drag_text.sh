@@ -33,7 +33,7 @@ word=$(dialog_char "User Name" 7)
 mail=$(view_centre "$(dialog_find E-Mail text)")
 e2e_log "the word is at $word, the e-mail field at $mail"
 view_drag 1 "$word" "$mail"
-e2e_until 5 test "$(dialog_text E-Mail text)" = "beta" ||
+e2e_until_output 5 beta dialog_text E-Mail text ||
     e2e_fail "the word did not reach the e-mail field: \"$(dialog_text E-Mail text)\""
 e2e_expect_eq "$(dialog_text "User Name" text)" "alpha " "the user name after the move"
 e2e_screenshot moved "$(e2e_frame "$dialog")"
@@ -46,6 +46,6 @@ e2e_activate "$dialog"
 view_drag 1 "$(dialog_char E-Mail 1)" "$(controls_centre "$CONTROLS_TARGET_WIN")"
 e2e_until 5 grep -qxF "text: beta" "$E2E_DIR/target.log" ||
     e2e_fail "the word did not arrive in the other program: $(tail -n 3 "$E2E_DIR/target.log")"
-e2e_until 5 test -z "$(dialog_text E-Mail text)" || e2e_fail "the moved word stayed in the e-mail field"
+e2e_until_output 5 "" dialog_text E-Mail text || e2e_fail "the moved word stayed in the e-mail field"
 e2e_app_running "$VIEW_APP" || e2e_fail "the program ended"
 e2e_log "PASS"

@@ -28,7 +28,8 @@ expected() {
 rows_are() { [ "$(rows)" = "$1" ]; }
 
 view_wait_control "$VIEW_APP" Filter >/dev/null
-e2e_until 5 test -n "$(rows)" || e2e_fail "the tree shows no rows"
+has_rows() { [ -n "$(rows)" ]; }
+e2e_until 5 has_rows || e2e_fail "the tree shows no rows"
 before=$(rows)
 want=$(expected "jane.doe")
 [ "$(wc -l <<<"$want")" -ge 4 ] || e2e_fail "keyhaven-cli found too little: $want"

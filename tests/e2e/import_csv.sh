@@ -96,7 +96,7 @@ e2e_until 10 view_text_is "$VIEW_APP" "User Name" text "sailor" ||
 
 e2e_activate "$VIEW_MAIN"
 e2e_key ctrl+s
-e2e_until 10 test "$(field Travel Airline Password)" = "fly-123" ||
+e2e_until_output 10 fly-123 field Travel Airline Password ||
     e2e_fail "the saved file lacks Travel/Airline: $(listing)"
 e2e_expect_eq "$(field Email Chat "User Name")" "new-chatter" "the replaced Chat's user name"
 e2e_expect_eq "$(listing | grep -c '^    Chat$')" "1" "accounts named Chat"

@@ -75,7 +75,7 @@ xdotool key Tab
 xdotool type --delay 40 -- "ivan"
 xdotool key Tab
 xdotool type --delay 40 -- "mail-pass"
-e2e_until 5 [ "$(dialog_text Account text)" = "Почта" ] ||
+e2e_until_output 5 Почта dialog_text Account text ||
     e2e_fail "the account field shows \"$(dialog_text Account text)\""
 xdotool key Return
 e2e_wait_gone "$dialog"

@@ -214,6 +214,19 @@ e2e_wait_exit() {
     return 1
 }
 
+# e2e_until_output SECONDS WANT COMMAND...: retries the command until it
+# prints WANT. A "$(...)" in e2e_until's arguments is read only once.
+e2e_until_output() {
+    local seconds=$1 want=$2
+    shift 2
+    e2e_until "$seconds" e2e_output_is "$want" "$@"
+}
+e2e_output_is() {
+    local want=$1
+    shift
+    [ "$("$@" 2>/dev/null)" = "$want" ]
+}
+
 # e2e_until SECONDS COMMAND...: retries the command until it succeeds.
 e2e_until() {
     local end=$((SECONDS + $1))

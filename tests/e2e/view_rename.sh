@@ -29,7 +29,8 @@ sleep 1
 xdotool type --delay 60 -- "Savings Renamed"
 e2e_screenshot editing
 e2e_key Return
-e2e_until 5 grep -qx "Savings Renamed" <<<"$(rows)" ||
+shows_renamed() { rows | grep -x "Savings Renamed" >/dev/null; }
+e2e_until 5 shows_renamed ||
     e2e_fail "the tree does not show the new name: $(rows)"
 grep -qx "Example Savings Bank" <<<"$(rows)" && e2e_fail "the old name is still in the tree"
 e2e_expect_eq "$(view_control_text "$VIEW_APP" "User Name" text)" "$user" "the panel after renaming"
