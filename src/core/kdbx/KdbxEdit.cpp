@@ -283,7 +283,9 @@ CKdbxFile NewKdbxDatabase(std::string_view strName, std::int64_t nNow) {
     return database;
 }
 
-CXmlElement& KdbxGroupAt(CXmlTree& xml, std::string_view strPath, std::int64_t nNow) {
+namespace {
+
+std::vector<std::string> PathNames(std::string_view strPath) {
     std::vector<std::string> astrNames;
     while (!strPath.empty()) {
         const std::size_t nEnd = std::min(strPath.find('/'), strPath.size());
@@ -291,7 +293,20 @@ CXmlElement& KdbxGroupAt(CXmlTree& xml, std::string_view strPath, std::int64_t n
             astrNames.emplace_back(strPath.substr(0, nEnd));
         strPath.remove_prefix(std::min(nEnd + 1, strPath.size()));
     }
-    return KdbxGroupAt(xml, astrNames, nNow);
+    return astrNames;
+}
+
+CXmlElement* ChildGroup(CXmlElement& group, std::string_view strName) {
+    for (CXmlElement& child : group.Children())
+        if (child.Name() == "Group" && child.ChildText("Name") == strName)
+            return &child;
+    return nullptr;
+}
+
+} // namespace
+
+CXmlElement& KdbxGroupAt(CXmlTree& xml, std::string_view strPath, std::int64_t nNow) {
+    return KdbxGroupAt(xml, PathNames(strPath), nNow);
 }
 
 CXmlElement& KdbxGroupAt(CXmlTree& xml, const std::vector<std::string>& astrNames,
@@ -304,15 +319,20 @@ CXmlElement& KdbxGroupAt(CXmlTree& xml, const std::vector<std::string>& astrName
         pGroup = &AppendGroup(xml, *pRoot, "Root", GROUP_ICON, nNow);
     }
     for (const std::string& strName : astrNames) {
-        CXmlElement* pChild = nullptr;
-        for (CXmlElement& child : pGroup->Children())
-            if (child.Name() == "Group" && child.ChildText("Name") == strName) {
-                pChild = &child;
-                break;
-            }
+        CXmlElement* pChild = ChildGroup(*pGroup, strName);
         pGroup = pChild ? pChild : &AppendGroup(xml, *pGroup, strName, GROUP_ICON, nNow);
     }
     return *pGroup;
+}
+
+CXmlElement* FindKdbxGroupAt(CXmlTree& xml, std::string_view strPath) {
+    CXmlElement* pGroup = RootGroup(xml);
+    for (const std::string& strName : PathNames(strPath)) {
+        if (!pGroup)
+            break;
+        pGroup = ChildGroup(*pGroup, strName);
+    }
+    return pGroup;
 }
 
 CXmlElement& AddKdbxEntry(CXmlTree& xml, CXmlElement& group,

@@ -38,6 +38,8 @@ CXmlElement& KdbxGroupAt(CXmlTree& xml, std::string_view strPath, std::int64_t n
 // included).
 CXmlElement& KdbxGroupAt(CXmlTree& xml, const std::vector<std::string>& astrNames,
                          std::int64_t nNow);
+// The group at strPath as KdbxGroupAt reads it, or none: nothing is made.
+CXmlElement* FindKdbxGroupAt(CXmlTree& xml, std::string_view strPath);
 
 // Appends a new entry to the group, its fields in the given order (Title,
 // UserName, Password, URL and Notes are there even when not given), each

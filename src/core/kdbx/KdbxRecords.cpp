@@ -287,12 +287,21 @@ bool CKdbxRecords::Apply(CKdbxFile& database, std::list<CPasswordInfo>& records,
     std::vector<bool> claimed(m_shown.size());
     std::vector<std::string> recordUuids(records.size());
     std::size_t nIndex = 0;
-    // Groups first: the accounts' entries go into them.
+    // Groups first: the accounts' entries go into them. Outer groups come
+    // before the groups inside them, so a group renamed with its parent
+    // finds the parent under its new name.
+    std::vector<std::pair<CPasswordInfo*, std::size_t>> groups;
     for (CPasswordInfo& record : records) {
         if (record.IsGroup())
-            recordUuids[nIndex] = ApplyGroup(database, record, claimed, nNow);
+            groups.emplace_back(&record, nIndex);
         ++nIndex;
     }
+    std::stable_sort(groups.begin(), groups.end(), [](const auto& a, const auto& b) {
+        return std::ranges::count(a.first->TextView(CPasswordInfo::group), '/') <
+               std::ranges::count(b.first->TextView(CPasswordInfo::group), '/');
+    });
+    for (const auto& [pRecord, nRecord] : groups)
+        recordUuids[nRecord] = ApplyGroup(database, *pRecord, claimed, nNow);
     ApplyEntries(database, records, recordUuids, claimed, nNow);
     DeleteMissing(database, claimed, nNow);
     // The records are named afresh: what was kept for them is in the
@@ -324,7 +333,8 @@ std::string CKdbxRecords::ApplyGroup(CKdbxFile& database, const CPasswordInfo& r
     const auto [strOldParent, strOldName] = SplitPath(pShown->strPath);
     place.pGroup->SetChildText(xml, "Name", strNewName);
     Touch(xml, *place.pGroup, "LastModificationTime", nNow);
-    if (strNewParent != strOldParent) {
+    // A group whose parent was renamed has a new path in the same place.
+    if (strNewParent != strOldParent && FindKdbxGroupAt(xml, strNewParent) != place.pParent) {
         auto& siblings = place.pParent->Children();
         CXmlElement group = std::move(siblings[place.nIndex]);
         siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(place.nIndex));

@@ -9,8 +9,10 @@
 #include "core/store/Archive.h"
 #include "core/store/CodePage.h"
 #include "core/store/FieldCipher.h"
+#include "core/store/GroupPath.h"
 #include "core/store/PwdFormat.h"
 
+#include <algorithm>
 #include <cassert>
 #include <unordered_map>
 
@@ -111,15 +113,47 @@ void CCofferDoc::RenameGroup(const CPasswordInfo* pGroup, const std::string& str
     const auto it = NodeOf(pGroup);
     if (it == m_listInfo.end())
         return;
+    const std::string strOld = it->Group();
     it->SetGroup(strName);
     Notify(SRecordNotice::groupRenamed, pGroup, pGroup);
+    // A database's groups inside the renamed one stay inside it: their
+    // paths begin with its name.
+    if (!m_bDatabase || strOld == strName)
+        return;
+    for (CPasswordInfo& info : m_listInfo) {
+        const std::string_view strPath = info.TextView(CPasswordInfo::group);
+        if (&info == pGroup || !info.IsGroup() || !IsInsideGroup(strPath, strOld))
+            continue;
+        info.SetGroup(strName + std::string(strPath.substr(strOld.size())));
+        Notify(SRecordNotice::groupRenamed, &info, &info);
+    }
 }
 
 void CCofferDoc::DeleteGroup(const CPasswordInfo* pGroup) {
-    auto it = NodeOf(pGroup);
+    const auto it = NodeOf(pGroup);
     if (it == m_listInfo.end() || !it->IsGroup())
         return;
-    Notify(SRecordNotice::groupRemoved, pGroup, pGroup);
+    if (m_bDatabase) {
+        // A database's groups inside it go too, the deepest first, so no
+        // group is ever left with a parent that has gone.
+        std::vector<const CPasswordInfo*> inside;
+        for (const CPasswordInfo& info : m_listInfo) {
+            if (info.IsGroup() && IsInsideGroup(info.TextView(CPasswordInfo::group),
+                                                it->TextView(CPasswordInfo::group)))
+                inside.push_back(&info);
+        }
+        std::stable_sort(inside.begin(), inside.end(), [](const auto* pA, const auto* pB) {
+            return pA->TextView(CPasswordInfo::group).size() >
+                   pB->TextView(CPasswordInfo::group).size();
+        });
+        for (const CPasswordInfo* pInside : inside)
+            DeleteOneGroup(NodeOf(pInside));
+    }
+    DeleteOneGroup(it);
+}
+
+void CCofferDoc::DeleteOneGroup(CInfoList::iterator it) {
+    Notify(SRecordNotice::groupRemoved, &*it, &*it);
     it = m_listInfo.erase(it);
     while (it != m_listInfo.end() && !it->IsGroup())
         it = m_listInfo.erase(it);

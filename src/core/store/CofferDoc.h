@@ -61,8 +61,10 @@ public:
     // follows it without reading the whole list again.
     CPasswordInfo* FindGroup(const std::string& strName);
     CPasswordInfo* AddGroup(const std::string& strName);
+    // A database's groups inside it are renamed with it.
     void RenameGroup(const CPasswordInfo* pGroup, const std::string& strName);
-    // Removes the group and every account up to the next group.
+    // Removes the group and every account up to the next group; in a
+    // database, the groups inside it and their accounts too.
     void DeleteGroup(const CPasswordInfo* pGroup);
     // Copies the six account texts of texts into a new record placed right
     // after the group's header. None when the account name is empty or no
@@ -297,6 +299,7 @@ public:
 
 protected:
     CInfoList::iterator NodeOf(const CPasswordInfo* pRecord);
+    void DeleteOneGroup(CInfoList::iterator it);
     void Notify(SRecordNotice::EKind eKind, const CPasswordInfo* pRecord = nullptr,
                 const CPasswordInfo* pGroup = nullptr, const CPasswordInfo* pFromGroup = nullptr);
 

@@ -14,8 +14,9 @@ struct STreePos {
     bool operator==(const STreePos&) const = default;
 };
 
-// The labels of a tree of three levels (the file item, its groups, their
-// accounts) as the search reads them. The view's tree widget and the sorted
+// The labels of a tree (the file item, its groups in display order, each
+// with its accounts) as the search reads them; groups nested in the tree
+// follow the group they are inside. The view's tree widget and the sorted
 // record lists of keyhaven-cli and the tests each answer it, so they all
 // search with one walk.
 class CLabelTree {

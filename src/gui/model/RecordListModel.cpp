@@ -66,9 +66,13 @@ bool CRecordListModel::filterAcceptsRow(int nSourceRow, const QModelIndex& sourc
     case -1:
         return m_bOpen; // the file item, whose children the lists show
     case 1:
+        // A group's list holds its accounts, not the groups inside it.
+        if (nSourceRow >= m_model.AccountRows(sourceParent))
+            return false;
         if (!IsNarrowed())
             return true;
-        return m_filter && m_filter->Matches(*m_model.AccountAt(sourceParent.row(), nSourceRow));
+        return m_filter && m_filter->Matches(*m_model.AccountAt(
+                               m_model.PosOf(sourceParent).m_nGroup, nSourceRow));
     default:
         return true;
     }

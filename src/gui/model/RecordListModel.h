@@ -12,7 +12,8 @@ class CPasswordInfo;
 class CRecordTreeModel;
 
 // One level of the record model as a flat list, the Password Bar's: the
-// groups of the file, or the accounts of one group, in the tree's order and
+// groups at the top of the file, or the accounts of one group (not the
+// groups inside it), in the tree's order and
 // by name only (without the tree's pictures). A closed list has no rows
 // whatever its root. The accounts listed are those whose fields hold every
 // word typed (the live filter's rule); the groups are never narrowed.

@@ -4,6 +4,8 @@
 #include "core/store/CodePage.h"
 #include "core/store/CofferDoc.h"
 #include "core/store/FileIO.h"
+#include "core/store/GroupPath.h"
+#include "core/tree/GroupNesting.h"
 #include "core/tree/TreeOrder.h"
 #include "platform/Translations.h"
 
@@ -79,22 +81,42 @@ CRecordTreeModel::~CRecordTreeModel() = default;
 
 void CRecordTreeModel::Reload() {
     beginResetModel();
+    m_owned.clear();
     m_groups.clear();
+    m_topLevel.clear();
     m_pLastNode = nullptr;
     m_bShown = m_doc.HasKey();
+    m_bNested = m_doc.IsDatabase();
     if (m_bShown) {
         // Sorted once and taken in bulk, so a file of any size loads in
         // O(n log n). The rows name the document's records, which the view
         // hands back to the document's operations: only those change them.
-        for (STreeGroup& group : SortedTree(m_doc.Records(), m_doc.CodePage())) {
+        std::vector<STreeGroup> tree = SortedTree(m_doc.Records(), m_doc.CodePage());
+        std::vector<SNestedGroup> nested;
+        if (m_bNested) {
+            std::vector<std::string_view> paths;
+            paths.reserve(tree.size());
+            for (const STreeGroup& group : tree)
+                paths.push_back(GroupLabel(group.m_pGroup));
+            nested = NestGroups(paths, m_doc.CodePage());
+        } else {
+            nested.reserve(tree.size());
+            for (std::size_t i = 0; i < tree.size(); ++i)
+                nested.push_back({i, -1});
+        }
+        m_owned.reserve(tree.size());
+        for (const SNestedGroup& place : nested) {
+            STreeGroup& group = tree[place.m_nGroup];
             auto pNode = std::make_unique<SGroupNode>();
             pNode->m_pGroup = group.m_pGroup;
-            pNode->m_accounts.reserve(group.m_accounts.size());
-            for (const CPasswordInfo* pAccount : group.m_accounts)
-                pNode->m_accounts.push_back(pAccount);
-            pNode->m_nRow = static_cast<int>(m_groups.size());
-            m_groups.push_back(std::move(pNode));
+            pNode->m_accounts = std::move(group.m_accounts);
+            pNode->m_pParent = place.m_nParent < 0
+                                   ? nullptr
+                                   : m_owned[static_cast<std::size_t>(place.m_nParent)].get();
+            SiblingsIn(pNode->m_pParent).push_back(pNode.get());
+            m_owned.push_back(std::move(pNode));
         }
+        Renumber();
     }
     m_strFileLabel = FileLabel(m_doc.FileName());
     endResetModel();
@@ -102,7 +124,9 @@ void CRecordTreeModel::Reload() {
 
 void CRecordTreeModel::Clear() {
     beginResetModel();
+    m_owned.clear();
     m_groups.clear();
+    m_topLevel.clear();
     m_pLastNode = nullptr;
     m_bShown = false;
     endResetModel();
@@ -154,10 +178,22 @@ void CRecordTreeModel::Apply(const SRecordNotice& notice) {
     }
 }
 
+CRecordTreeModel::SGroupNode* CRecordTreeModel::NodeOfId(quintptr nId) {
+    return static_cast<SGroupNode*>(NodeAt(nId));
+}
+
+CRecordTreeModel::SGroupNode* CRecordTreeModel::GroupNodeAt(const QModelIndex& group) const {
+    const auto nRow = static_cast<std::size_t>(group.row());
+    if (group.internalId() == GROUP_ID)
+        return m_topLevel[nRow];
+    const SGroupNode* pParent = NodeOfId(group.internalId());
+    return pParent->m_children[nRow - pParent->m_accounts.size()];
+}
+
 CRecordTreeModel::SGroupNode* CRecordTreeModel::NodeOf(const CPasswordInfo* pGroup) const {
-    for (const auto& pNode : m_groups) {
+    for (SGroupNode* pNode : m_groups) {
         if (pNode->m_pGroup == pGroup)
-            return pNode.get();
+            return pNode;
     }
     return nullptr;
 }
@@ -168,22 +204,87 @@ int CRecordTreeModel::RowIn(const std::vector<const CPasswordInfo*>& accounts,
     return it == accounts.end() ? -1 : static_cast<int>(it - accounts.begin());
 }
 
+int CRecordTreeModel::RowOf(const SGroupNode& node) {
+    return node.m_nChild +
+           (node.m_pParent ? static_cast<int>(node.m_pParent->m_accounts.size()) : 0);
+}
+
+std::string_view CRecordTreeModel::ShownLabel(const SGroupNode& node) const {
+    const std::string_view strPath = GroupLabel(node.m_pGroup);
+    return node.m_pParent ? GroupLabelBelow(strPath, GroupLabel(node.m_pParent->m_pGroup))
+                          : strPath;
+}
+
 QModelIndex CRecordTreeModel::GroupIndex(const SGroupNode& node) const {
-    return createIndex(node.m_nRow, 0, GROUP_ID);
+    return createIndex(RowOf(node), 0, node.m_pParent ? NodeId(node.m_pParent) : GROUP_ID);
 }
 
-void CRecordTreeModel::Renumber(std::size_t nFrom) {
-    for (std::size_t i = nFrom; i < m_groups.size(); ++i)
-        m_groups[i]->m_nRow = static_cast<int>(i);
+QModelIndex CRecordTreeModel::ParentIndex(const SGroupNode* pParent) const {
+    return pParent ? GroupIndex(*pParent) : FileIndex();
 }
 
-int CRecordTreeModel::GroupPlace(const CPasswordInfo& group, int nSkip) const {
+std::vector<CRecordTreeModel::SGroupNode*>& CRecordTreeModel::SiblingsIn(SGroupNode* pParent) {
+    return pParent ? pParent->m_children : m_topLevel;
+}
+
+void CRecordTreeModel::RenumberChildren(std::vector<SGroupNode*>& siblings) {
+    for (std::size_t i = 0; i < siblings.size(); ++i)
+        siblings[i]->m_nChild = static_cast<int>(i);
+}
+
+void CRecordTreeModel::Renumber() {
+    m_groups.clear();
+    m_groups.reserve(m_owned.size());
+    RenumberChildren(m_topLevel);
+    // Depth first with a stack of its own: a database may nest deeply.
+    std::vector<std::pair<std::vector<SGroupNode*>*, std::size_t>> stack{{&m_topLevel, 0}};
+    while (!stack.empty()) {
+        auto& [pSiblings, nNext] = stack.back();
+        if (nNext == pSiblings->size()) {
+            stack.pop_back();
+            continue;
+        }
+        SGroupNode* pNode = (*pSiblings)[nNext++];
+        pNode->m_nOrder = static_cast<int>(m_groups.size());
+        m_groups.push_back(pNode);
+        if (!pNode->m_children.empty()) {
+            RenumberChildren(pNode->m_children);
+            stack.emplace_back(&pNode->m_children, 0);
+        }
+    }
+}
+
+CRecordTreeModel::SGroupNode* CRecordTreeModel::ParentFor(std::string_view strPath,
+                                                          const SGroupNode* pSkip) const {
+    if (!m_bNested)
+        return nullptr;
+    SGroupNode* pBest = nullptr;
+    for (SGroupNode* pNode : m_groups) {
+        const std::string_view strCandidate = GroupLabel(pNode->m_pGroup);
+        if (!IsInsideGroup(strPath, strCandidate) ||
+            (pBest && GroupLabel(pBest->m_pGroup).size() >= strCandidate.size()))
+            continue;
+        bool bInsideSkipped = false;
+        for (const SGroupNode* p = pNode; p && !bInsideSkipped; p = p->m_pParent)
+            bInsideSkipped = p == pSkip;
+        if (!bInsideSkipped)
+            pBest = pNode;
+    }
+    return pBest;
+}
+
+int CRecordTreeModel::GroupPlace(const std::vector<SGroupNode*>& siblings,
+                                 const SGroupNode* pParent, std::string_view strLabel,
+                                 int nSkip) const {
     const auto nSkipped = static_cast<std::size_t>(nSkip);
-    const std::size_t nCount = m_groups.size() - (nSkip >= 0 ? 1 : 0);
+    const std::size_t nCount = siblings.size() - (nSkip >= 0 ? 1 : 0);
+    const std::string_view strParent = pParent ? GroupLabel(pParent->m_pGroup) : std::string_view();
     return static_cast<int>(SortedPlace(
-        GroupLabel(&group), nCount,
+        strLabel, nCount,
         [&](std::size_t i) {
-            return GroupLabel(m_groups[nSkip >= 0 && i >= nSkipped ? i + 1 : i]->m_pGroup);
+            const SGroupNode* pSibling = siblings[nSkip >= 0 && i >= nSkipped ? i + 1 : i];
+            return pParent ? GroupLabelBelow(GroupLabel(pSibling->m_pGroup), strParent)
+                           : GroupLabel(pSibling->m_pGroup);
         },
         m_doc.CodePage()));
 }
@@ -201,46 +302,91 @@ int CRecordTreeModel::AccountPlace(const SGroupNode& node, const CPasswordInfo& 
 }
 
 void CRecordTreeModel::AddGroup(const CPasswordInfo* pGroup) {
-    const int nRow = GroupPlace(*pGroup, -1);
-    beginInsertRows(FileIndex(), nRow, nRow);
+    SGroupNode* pParent = ParentFor(GroupLabel(pGroup), nullptr);
+    std::vector<SGroupNode*>& siblings = SiblingsIn(pParent);
+    const std::string_view strLabel =
+        pParent ? GroupLabelBelow(GroupLabel(pGroup), GroupLabel(pParent->m_pGroup))
+                : GroupLabel(pGroup);
+    const int nPlace = GroupPlace(siblings, pParent, strLabel, -1);
+    const int nRow = nPlace + (pParent ? static_cast<int>(pParent->m_accounts.size()) : 0);
+    beginInsertRows(ParentIndex(pParent), nRow, nRow);
     auto pNode = std::make_unique<SGroupNode>();
     pNode->m_pGroup = pGroup;
+    pNode->m_pParent = pParent;
     // A group is added empty; its accounts come with their own notices.
-    m_groups.insert(m_groups.begin() + nRow, std::move(pNode));
-    Renumber(static_cast<std::size_t>(nRow));
+    siblings.insert(siblings.begin() + nPlace, pNode.get());
+    SGroupNode& node = *pNode;
+    m_owned.push_back(std::move(pNode));
+    Renumber();
     endInsertRows();
+    TakeInside(node);
 }
 
 void CRecordTreeModel::RemoveGroup(const CPasswordInfo* pGroup) {
-    const SGroupNode* pNode = NodeOf(pGroup);
+    SGroupNode* pNode = NodeOf(pGroup);
     if (!pNode)
         return;
-    const int nRow = pNode->m_nRow;
+    // Groups still inside it stay, shown where their paths put them.
+    while (!pNode->m_children.empty())
+        PlaceGroup(*pNode->m_children.back(), pNode->m_pParent);
     if (m_pLastNode == pNode)
         m_pLastNode = nullptr;
-    beginRemoveRows(FileIndex(), nRow, nRow);
-    m_groups.erase(m_groups.begin() + nRow);
-    Renumber(static_cast<std::size_t>(nRow));
+    std::vector<SGroupNode*>& siblings = SiblingsIn(pNode->m_pParent);
+    const int nRow = RowOf(*pNode);
+    beginRemoveRows(ParentIndex(pNode->m_pParent), nRow, nRow);
+    siblings.erase(siblings.begin() + pNode->m_nChild);
+    m_owned.erase(std::find_if(m_owned.begin(), m_owned.end(),
+                               [pNode](const auto& pOwned) { return pOwned.get() == pNode; }));
+    Renumber();
     endRemoveRows();
 }
 
+void CRecordTreeModel::PlaceGroup(SGroupNode& node, SGroupNode* pParent) {
+    std::vector<SGroupNode*>& from = SiblingsIn(node.m_pParent);
+    std::vector<SGroupNode*>& to = SiblingsIn(pParent);
+    const std::string_view strLabel =
+        pParent ? GroupLabelBelow(GroupLabel(node.m_pGroup), GroupLabel(pParent->m_pGroup))
+                : GroupLabel(node.m_pGroup);
+    const bool bSame = node.m_pParent == pParent;
+    const int nPlace = GroupPlace(to, pParent, strLabel, bSame ? node.m_nChild : -1);
+    const int nOffset = pParent ? static_cast<int>(pParent->m_accounts.size()) : 0;
+    const int nRow = RowOf(node);
+    if (bSame && nPlace == node.m_nChild)
+        return;
+    // Within one parent the destination counts the rows before the move.
+    const int nDestination = nOffset + (bSame && nPlace > node.m_nChild ? nPlace + 1 : nPlace);
+    if (!beginMoveRows(ParentIndex(node.m_pParent), nRow, nRow, ParentIndex(pParent), nDestination))
+        return;
+    from.erase(from.begin() + node.m_nChild);
+    to.insert(to.begin() + nPlace, &node);
+    node.m_pParent = pParent;
+    Renumber();
+    endMoveRows();
+}
+
+void CRecordTreeModel::TakeInside(SGroupNode& node) {
+    if (!m_bNested)
+        return;
+    const std::string_view strPath = GroupLabel(node.m_pGroup);
+    std::vector<SGroupNode*> taken;
+    for (SGroupNode* pSibling : SiblingsIn(node.m_pParent)) {
+        if (pSibling != &node && IsInsideGroup(GroupLabel(pSibling->m_pGroup), strPath))
+            taken.push_back(pSibling);
+    }
+    for (SGroupNode* pTaken : taken) {
+        PlaceGroup(*pTaken, &node);
+        emit dataChanged(GroupIndex(*pTaken), GroupIndex(*pTaken));
+    }
+}
+
 void CRecordTreeModel::ResortGroup(const CPasswordInfo* pGroup) {
-    const SGroupNode* pNode = NodeOf(pGroup);
+    SGroupNode* pNode = NodeOf(pGroup);
     if (!pNode)
         return;
-    const int nRow = pNode->m_nRow;
-    const int nPlace = GroupPlace(*pGroup, nRow);
-    if (nPlace != nRow) {
-        const QModelIndex file = FileIndex();
-        beginMoveRows(file, nRow, nRow, file, nPlace > nRow ? nPlace + 1 : nPlace);
-        auto pMoved = std::move(m_groups[static_cast<std::size_t>(nRow)]);
-        m_groups.erase(m_groups.begin() + nRow);
-        m_groups.insert(m_groups.begin() + nPlace, std::move(pMoved));
-        Renumber(static_cast<std::size_t>(std::min(nRow, nPlace)));
-        endMoveRows();
-    }
-    const QModelIndex group = createIndex(nPlace, 0, GROUP_ID);
+    PlaceGroup(*pNode, ParentFor(GroupLabel(pGroup), pNode));
+    const QModelIndex group = GroupIndex(*pNode);
     emit dataChanged(group, group);
+    TakeInside(*pNode);
 }
 
 void CRecordTreeModel::AddAccount(const CPasswordInfo* pAccount, const CPasswordInfo* pGroup) {
@@ -320,17 +466,35 @@ int CRecordTreeModel::Level(const QModelIndex& index) {
     case GROUP_ID:
         return 1;
     default:
-        return 2;
+        // Below a group its accounts come first, then its groups.
+        return static_cast<std::size_t>(index.row()) <
+                       NodeOfId(index.internalId())->m_accounts.size()
+                   ? 2
+                   : 1;
     }
+}
+
+int CRecordTreeModel::AccountRows(const QModelIndex& group) const {
+    return Level(group) == 1 ? static_cast<int>(GroupNodeAt(group)->m_accounts.size()) : 0;
+}
+
+std::string CRecordTreeModel::GroupNameFor(const QModelIndex& group,
+                                           const std::string& strLabel) const {
+    const SGroupNode* pParent = Level(group) == 1 ? GroupNodeAt(group)->m_pParent : nullptr;
+    return pParent ? std::string(GroupLabel(pParent->m_pGroup)) + '/' + strLabel : strLabel;
+}
+
+int CRecordTreeModel::ParentGroup(int nGroup) const {
+    const SGroupNode* pParent = m_groups[static_cast<std::size_t>(nGroup)]->m_pParent;
+    return pParent ? pParent->m_nOrder : -1;
 }
 
 const CPasswordInfo* CRecordTreeModel::RecordOf(const QModelIndex& index) const {
     switch (Level(index)) {
     case 1:
-        return m_groups[static_cast<std::size_t>(index.row())]->m_pGroup;
+        return GroupNodeAt(index)->m_pGroup;
     case 2:
-        return static_cast<SGroupNode*>(NodeAt(index.internalId()))
-            ->m_accounts[static_cast<std::size_t>(index.row())];
+        return NodeOfId(index.internalId())->m_accounts[static_cast<std::size_t>(index.row())];
     default:
         return nullptr;
     }
@@ -352,10 +516,10 @@ QModelIndex CRecordTreeModel::IndexOf(const CPasswordInfo* pRecord) const {
         if (nRow >= 0)
             return createIndex(nRow, 0, NodeId(m_pLastNode));
     }
-    for (const auto& pNode : m_groups) {
+    for (const SGroupNode* pNode : m_groups) {
         const int nRow = RowIn(pNode->m_accounts, pRecord);
         if (nRow >= 0)
-            return createIndex(nRow, 0, NodeId(pNode.get()));
+            return createIndex(nRow, 0, NodeId(pNode));
     }
     return {};
 }
@@ -363,23 +527,29 @@ QModelIndex CRecordTreeModel::IndexOf(const CPasswordInfo* pRecord) const {
 QModelIndex CRecordTreeModel::IndexAt(const STreePos& pos) const {
     if (pos.IsFileItem())
         return FileIndex();
-    const QModelIndex group = index(pos.m_nGroup, 0, FileIndex());
-    return pos.IsGroup() ? group : index(pos.m_nAccount, 0, group);
+    if (pos.m_nGroup >= GroupCount())
+        return {};
+    const SGroupNode& node = *m_groups[static_cast<std::size_t>(pos.m_nGroup)];
+    if (pos.IsGroup())
+        return GroupIndex(node);
+    return pos.m_nAccount < static_cast<int>(node.m_accounts.size())
+               ? createIndex(pos.m_nAccount, 0, NodeId(&node))
+               : QModelIndex();
 }
 
 STreePos CRecordTreeModel::PosOf(const QModelIndex& index) const {
     switch (Level(index)) {
     case 1:
-        return {index.row(), -1};
+        return {GroupNodeAt(index)->m_nOrder, -1};
     case 2:
-        return {static_cast<SGroupNode*>(NodeAt(index.internalId()))->m_nRow, index.row()};
+        return {NodeOfId(index.internalId())->m_nOrder, index.row()};
     default:
         return {};
     }
 }
 
 QModelIndex CRecordTreeModel::FindGroup(const std::string& strName) const {
-    for (const auto& pNode : m_groups) {
+    for (const SGroupNode* pNode : m_groups) {
         if (GroupLabel(pNode->m_pGroup) == strName)
             return GroupIndex(*pNode);
     }
@@ -398,7 +568,7 @@ std::string_view CRecordTreeModel::Label(const STreePos& pos) const {
     if (pos.IsFileItem())
         return m_strFileLabel;
     const SGroupNode& node = *m_groups[static_cast<std::size_t>(pos.m_nGroup)];
-    return pos.IsGroup() ? GroupLabel(node.m_pGroup)
+    return pos.IsGroup() ? ShownLabel(node)
                          : AccountLabel(node.m_accounts[static_cast<std::size_t>(pos.m_nAccount)]);
 }
 
@@ -411,7 +581,7 @@ QModelIndex CRecordTreeModel::index(int nRow, int nColumn, const QModelIndex& pa
     case 0:
         return createIndex(nRow, 0, GROUP_ID);
     case 1:
-        return createIndex(nRow, 0, NodeId(m_groups[static_cast<std::size_t>(parent.row())].get()));
+        return createIndex(nRow, 0, NodeId(GroupNodeAt(parent)));
     default:
         return {};
     }
@@ -420,9 +590,10 @@ QModelIndex CRecordTreeModel::index(int nRow, int nColumn, const QModelIndex& pa
 QModelIndex CRecordTreeModel::parent(const QModelIndex& index) const {
     switch (Level(index)) {
     case 1:
-        return FileIndex();
+        return index.internalId() == GROUP_ID ? FileIndex()
+                                              : GroupIndex(*NodeOfId(index.internalId()));
     case 2:
-        return GroupIndex(*static_cast<SGroupNode*>(NodeAt(index.internalId())));
+        return GroupIndex(*NodeOfId(index.internalId()));
     default:
         return {};
     }
@@ -435,9 +606,11 @@ int CRecordTreeModel::rowCount(const QModelIndex& parent) const {
     case -1:
         return m_bShown ? 1 : 0;
     case 0:
-        return GroupCount();
-    case 1:
-        return AccountCount(parent.row());
+        return static_cast<int>(m_topLevel.size());
+    case 1: {
+        const SGroupNode* pNode = GroupNodeAt(parent);
+        return static_cast<int>(pNode->m_accounts.size() + pNode->m_children.size());
+    }
     default:
         return 0;
     }
@@ -467,13 +640,16 @@ QVariant CRecordTreeModel::data(const QModelIndex& index, int nRole) const {
         return {};
     // The file's name is UTF-8 like every path; the records' names are
     // stored texts in the file's code page.
-    if (Level(index) == 0)
+    switch (Level(index)) {
+    case 0:
         return QString::fromStdString(m_strFileLabel);
-    const CPasswordInfo* pRecord = RecordOf(index);
-    if (!pRecord)
+    case 1:
+        return QString::fromStdString(m_doc.CodePage().ToUtf8(ShownLabel(*GroupNodeAt(index))));
+    case 2:
+        return QString::fromStdString(m_doc.CodePage().ToUtf8(AccountLabel(RecordOf(index))));
+    default:
         return {};
-    return QString::fromStdString(
-        m_doc.CodePage().ToUtf8(pRecord->IsGroup() ? GroupLabel(pRecord) : AccountLabel(pRecord)));
+    }
 }
 
 namespace {

@@ -64,6 +64,10 @@ bool CAccountTreeCtrl::CanDropOnItem(const QModelIndex& item) const {
     return GetItemLevel(item) == 1;
 }
 
+bool CAccountTreeCtrl::IsGroupItem(const QModelIndex& item) const {
+    return GetItemLevel(item) == 1;
+}
+
 void CAccountTreeCtrl::keyPressEvent(QKeyEvent* pEvent) {
     // While a label is edited, a key reaches the tree only when the editor
     // leaves it: its Enter ends the edit and must not also open the

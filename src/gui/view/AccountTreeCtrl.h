@@ -41,6 +41,7 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
     bool CanDragItem(const QModelIndex& item) const override;
     bool CanDropOnItem(const QModelIndex& item) const override;
+    bool IsGroupItem(const QModelIndex& item) const override;
 
 private:
     CRecordTreeModel& m_model;

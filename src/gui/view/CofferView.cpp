@@ -518,18 +518,13 @@ void CCofferView::RememberPlace() {
     if (!file.isValid())
         return;
     m_place.m_bKept = true;
-    const QModelIndex current = m_pTree->currentIndex();
-    for (int i = 0; i < m_pModel->rowCount(file); ++i) {
-        const QModelIndex group = m_pModel->index(i, 0, file);
-        if (m_pTree->isExpanded(group))
+    for (int i = 0; i < m_pModel->GroupCount(); ++i) {
+        if (m_pTree->isExpanded(m_pModel->IndexAt({i, -1})))
             m_place.m_vecExpanded.push_back(i);
-        if (current == group)
-            m_place.m_nGroup = i;
-        else if (current.isValid() && current.parent() == group) {
-            m_place.m_nGroup = i;
-            m_place.m_nAccount = current.row();
-        }
     }
+    const STreePos current = m_pModel->PosOf(m_pTree->currentIndex());
+    m_place.m_nGroup = current.m_nGroup;
+    m_place.m_nAccount = current.m_nAccount;
     m_place.m_nScroll = m_pTree->verticalScrollBar()->value();
 }
 
@@ -539,17 +534,16 @@ void CCofferView::RestorePlace() {
     EnableFilter(file.isValid());
     if (!place.m_bKept || !file.isValid())
         return;
-    const int nGroups = m_pModel->rowCount(file);
+    const int nGroups = m_pModel->GroupCount();
     // The first selection of a new tree opened a group of its own.
     for (int i = 0; i < nGroups; ++i)
-        m_pTree->setExpanded(m_pModel->index(i, 0, file),
+        m_pTree->setExpanded(m_pModel->IndexAt({i, -1}),
                              std::find(place.m_vecExpanded.begin(), place.m_vecExpanded.end(), i) !=
                                  place.m_vecExpanded.end());
     if (place.m_nGroup >= 0 && place.m_nGroup < nGroups) {
-        const QModelIndex group = m_pModel->index(place.m_nGroup, 0, file);
-        QModelIndex item = group;
-        if (place.m_nAccount >= 0 && place.m_nAccount < m_pModel->rowCount(group))
-            item = m_pModel->index(place.m_nAccount, 0, group);
+        QModelIndex item = m_pModel->IndexAt({place.m_nGroup, place.m_nAccount});
+        if (!item.isValid())
+            item = m_pModel->IndexAt({place.m_nGroup, -1});
         m_pTree->SelectItem(item);
     }
     // The scroll range follows the expanded rows only once laid out.
@@ -558,19 +552,17 @@ void CCofferView::RestorePlace() {
 }
 
 void CCofferView::ChooseSelection() {
-    const QModelIndex file = m_pModel->FileIndex();
     QModelIndex group;
     QModelIndex account;
-    const int nGroups = m_pModel->rowCount(file);
+    const int nGroups = m_pModel->GroupCount();
     for (int i = 0; i < nGroups && !account.isValid(); ++i) {
-        const QModelIndex candidate = m_pModel->index(i, 0, file);
-        if (m_pModel->rowCount(candidate) > 0) {
-            group = candidate;
-            account = m_pModel->index(0, 0, candidate);
+        if (m_pModel->AccountCount(i) > 0) {
+            group = m_pModel->IndexAt({i, -1});
+            account = m_pModel->IndexAt({i, 0});
         }
     }
     if (!group.isValid() && nGroups > 0)
-        group = m_pModel->index(0, 0, file);
+        group = m_pModel->IndexAt({0, -1});
     if (!m_strSelectGroup.empty()) {
         group = m_pModel->FindGroup(m_strSelectGroup);
         account = QModelIndex();
@@ -578,7 +570,7 @@ void CCofferView::ChooseSelection() {
     }
     if (!m_strSelectAccount.empty()) {
         account = QModelIndex();
-        for (int i = 0; group.isValid() && i < m_pModel->rowCount(group) && !account.isValid();
+        for (int i = 0; group.isValid() && i < m_pModel->AccountRows(group) && !account.isValid();
              ++i) {
             const QModelIndex candidate = m_pModel->index(i, 0, group);
             if (RecordOf(candidate)->Account() == m_strSelectAccount)
@@ -895,9 +887,10 @@ void CCofferView::EditGroup(const QModelIndex& item) {
     AfterChange();
 }
 
-const char* CCofferView::RenameRefusal(const QModelIndex& item, const std::string& strName) const {
+const char* CCofferView::RenameRefusal(const QModelIndex& item, const std::string& strLabel,
+                                       const std::string& strName) const {
     const bool bGroup = CAccountTreeCtrl::GetItemLevel(item) == 1;
-    if (IsBlank(strName))
+    if (IsBlank(strLabel))
         return bGroup ? IDS_GROUP_EMPTY : IDS_ACCOUNT_EMPTY;
     const CPasswordInfo* pInfo = RecordOf(item);
     const bool bFree =
@@ -910,18 +903,20 @@ void CCofferView::OnLabelEdited(const QModelIndex& item, const QString& strText)
     const int nLevel = CAccountTreeCtrl::GetItemLevel(item);
     if (nLevel == 0 || !HasKey())
         return;
-    std::string strName;
+    std::string strLabel;
     char32_t nBad = 0;
-    if (!m_doc.CodePage().FromUtf8(strText.toStdString(), strName, &nBad)) {
+    if (!m_doc.CodePage().FromUtf8(strText.toStdString(), strLabel, &nBad)) {
         m_prompts.MessageBox(CKeyDialogRules::BadCharacterMessage(nBad, IDS_TEXT_BAD_CHARACTER),
                              EMsgIcon::exclamation);
         return;
     }
     const CPasswordInfo* pInfo = RecordOf(item);
     const CPasswordInfo::EText eName = nLevel == 1 ? CPasswordInfo::group : CPasswordInfo::account;
-    if (strName == pInfo->TextView(eName) && !IsBlank(strName))
+    // A group inside a database's group shows the last part of its path.
+    const std::string strName = nLevel == 1 ? m_pModel->GroupNameFor(item, strLabel) : strLabel;
+    if (strName == pInfo->TextView(eName) && !IsBlank(strLabel))
         return;
-    if (const char* pszRefusal = RenameRefusal(item, strName)) {
+    if (const char* pszRefusal = RenameRefusal(item, strLabel, strName)) {
         m_prompts.MessageBox(pszRefusal, EMsgIcon::exclamation);
         return;
     }
@@ -1005,7 +1000,7 @@ int CCofferView::CountFileAccounts() const {
 }
 
 int CCofferView::CountCurrentGroupAccounts() const {
-    return m_curGroup.isValid() ? m_pModel->rowCount(m_curGroup) : 0;
+    return m_curGroup.isValid() ? m_pModel->AccountRows(m_curGroup) : 0;
 }
 
 void CCofferView::SelectByNames(const std::string& strGroup, const std::string& strAccount) {

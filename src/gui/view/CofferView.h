@@ -216,7 +216,9 @@ private:
     // following the selection on its way.
     template <class F> void Removing(F fnRemove);
     // The message refusing strName for item, or none.
-    const char* RenameRefusal(const QModelIndex& item, const std::string& strName) const;
+    // strLabel as typed, strName the record's name it gives.
+    const char* RenameRefusal(const QModelIndex& item, const std::string& strLabel,
+                              const std::string& strName) const;
     const CPasswordInfo* RecordOf(const QModelIndex& item) const;
     struct SAccountDlgData NewDialogData() const;
     void ChooseSelection();

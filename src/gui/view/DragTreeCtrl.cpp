@@ -82,6 +82,11 @@ bool CDragTreeCtrl::CanDropOnItem(const QModelIndex&) const {
     return true;
 }
 
+bool CDragTreeCtrl::IsGroupItem(const QModelIndex& item) const {
+    // Below the file item at the top.
+    return item.parent().isValid() && !item.parent().parent().isValid();
+}
+
 QModelIndex CDragTreeCtrl::GetDropTarget(const QModelIndex& item) const {
     if (!item.isValid() || !CanDropOnItem(item) || item == m_dragItem ||
         (m_dragItem.isValid() && item == m_dragItem.parent()))
@@ -97,9 +102,7 @@ QMenu* CDragTreeCtrl::CreateDropMenu() {
     auto* pMenu = new QMenu(this);
     pMenu->setObjectName(QStringLiteral("DropMenu"));
     QAction* pDefault = nullptr;
-    // A group is dragged when its parent is the file item at the top.
-    if (m_dragItem.isValid() && m_dragItem.parent().isValid() &&
-        !m_dragItem.parent().parent().isValid()) {
+    if (m_dragItem.isValid() && IsGroupItem(m_dragItem)) {
         AddDropAction(*pMenu, KH_TEXT("Keyhaven", "Copy All Accounts Here"), ID_DROP_COPY_ALL);
         pDefault =
             AddDropAction(*pMenu, KH_TEXT("Keyhaven", "Move All Accounts Here"), ID_DROP_MOVE_ALL);

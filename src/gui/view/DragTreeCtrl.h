@@ -50,6 +50,8 @@ signals:
 protected:
     virtual bool CanDragItem(const QModelIndex& item) const;
     virtual bool CanDropOnItem(const QModelIndex& item) const;
+    // Whether the item is a group, whose drag moves or copies its children.
+    virtual bool IsGroupItem(const QModelIndex& item) const;
     // The menu a right drop shows, its actions carrying their ids.
     virtual QMenu* CreateDropMenu();
 

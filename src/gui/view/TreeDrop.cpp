@@ -10,7 +10,7 @@ CTreeDrop::CTreeDrop(const CRecordTreeModel& model, CCofferDoc& doc, CEditPrompt
     : m_model(model), m_doc(doc), m_prompts(prompts) {}
 
 QModelIndex CTreeDrop::FindClash(const QModelIndex& parent, const std::string& strName) const {
-    for (int i = 0; i < m_model.rowCount(parent); ++i) {
+    for (int i = 0; i < m_model.AccountRows(parent); ++i) {
         const QModelIndex child = m_model.index(i, 0, parent);
         if (m_model.RecordOf(child)->TextView(CPasswordInfo::account) == strName)
             return child;
@@ -47,7 +47,7 @@ QModelIndex CTreeDrop::CopyItem(const QModelIndex& source, const QModelIndex& pa
         return {};
     m_bChanged = true;
     QPersistentModelIndex copy;
-    for (int i = 0; i < m_model.rowCount(parentItem) && !copy.isValid(); ++i) {
+    for (int i = 0; i < m_model.AccountRows(parentItem) && !copy.isValid(); ++i) {
         const QModelIndex child = m_model.index(i, 0, parentItem);
         if (m_model.RecordOf(child) == pCopy)
             copy = child;
@@ -59,9 +59,10 @@ QModelIndex CTreeDrop::CopyItem(const QModelIndex& source, const QModelIndex& pa
 
 QModelIndex CTreeDrop::CopyChildren(const QModelIndex& source, const QModelIndex& parent,
                                     bool bDelete) {
-    // The accounts are taken before any moves out of the group.
+    // The accounts are taken before any moves out of the group; the groups
+    // inside it stay where they are.
     std::vector<QPersistentModelIndex> children;
-    for (int i = 0; i < m_model.rowCount(source); ++i)
+    for (int i = 0; i < m_model.AccountRows(source); ++i)
         children.emplace_back(m_model.index(i, 0, source));
     const QPersistentModelIndex target(parent);
     QModelIndex last;

@@ -26,8 +26,8 @@ void CTreeFilter::SetQuery(std::string_view strQuery, const CCodePage& codePage,
     if (!IsActive()) {
         // What clearing gives back.
         m_expanded.clear();
-        for (int i = 0; i < m_model.rowCount(file); ++i) {
-            const QModelIndex group = m_model.index(i, 0, file);
+        for (int g = 0; g < m_model.GroupCount(); ++g) {
+            const QModelIndex group = m_model.IndexAt({g, -1});
             if (m_tree.isExpanded(group))
                 m_expanded.emplace_back(group);
         }
@@ -58,14 +58,18 @@ void CTreeFilter::Apply(bool bKeepCurrent, bool bNarrowing) {
     const int nGroups = m_model.GroupCount();
     std::vector<char> abShow;
     std::vector<char> abHidden;
+    // Whether a group shows a group inside it: the inner groups are
+    // walked first, from the end of the display order.
+    std::vector<char> abInnerShown(static_cast<std::size_t>(nGroups), 0);
     m_nShownGroups = m_nShownAccounts = 0;
-    for (int g = 0; g < nGroups; ++g) {
-        const bool bGroupHidden = m_tree.isRowHidden(g, file);
+    for (int g = nGroups; g-- > 0;) {
+        const QModelIndex group = m_model.IndexAt({g, -1});
+        const QModelIndex parent = group.parent();
+        const bool bGroupHidden = m_tree.isRowHidden(group.row(), parent);
         if (bNarrowing && bGroupHidden)
             continue;
-        const QModelIndex group = m_model.index(g, 0, file);
         const int nAccounts = m_model.AccountCount(g);
-        bool bAny = group == keptGroup;
+        bool bAny = group == keptGroup || abInnerShown[static_cast<std::size_t>(g)] != 0;
         abShow.assign(static_cast<std::size_t>(nAccounts), 0);
         abHidden.assign(static_cast<std::size_t>(nAccounts), 0);
         for (int a = 0; a < nAccounts; ++a) {
@@ -83,6 +87,8 @@ void CTreeFilter::Apply(bool bKeepCurrent, bool bNarrowing) {
             m_nShownAccounts += bShow ? 1 : 0;
         }
         m_nShownGroups += bAny ? 1 : 0;
+        if (const int nParent = m_model.ParentGroup(g); bAny && nParent >= 0)
+            abInnerShown[static_cast<std::size_t>(nParent)] = 1;
         // Only a shown group's rows are set, and only those whose state
         // changes: each hidden row costs the tree a persistent index.
         for (int a = 0; bAny && a < nAccounts; ++a) {
@@ -92,7 +98,7 @@ void CTreeFilter::Apply(bool bKeepCurrent, bool bNarrowing) {
                 m_tree.setRowHidden(a, group, abShow[i] == 0);
         }
         if (bGroupHidden == bAny)
-            m_tree.setRowHidden(g, file, !bAny);
+            m_tree.setRowHidden(group.row(), parent, !bAny);
         if (bAny && !m_tree.isExpanded(group))
             m_tree.expand(group);
     }
@@ -102,14 +108,14 @@ void CTreeFilter::Apply(bool bKeepCurrent, bool bNarrowing) {
 
 void CTreeFilter::SelectFirstShown() {
     const QModelIndex file = m_model.FileIndex();
-    for (int g = 0; g < m_model.rowCount(file); ++g) {
-        const QModelIndex group = m_model.index(g, 0, file);
-        if (m_tree.isRowHidden(g, file))
+    for (int g = 0; g < m_model.GroupCount(); ++g) {
+        const QModelIndex group = m_model.IndexAt({g, -1});
+        if (!IsShown(group))
             continue;
-        for (int a = 0; a < m_model.rowCount(group); ++a) {
+        for (int a = 0; a < m_model.AccountCount(g); ++a) {
             if (!m_tree.isRowHidden(a, group)) {
                 m_bMoving = true;
-                m_tree.SelectItem(m_model.index(a, 0, group));
+                m_tree.SelectItem(m_model.IndexAt({g, a}));
                 m_bMoving = false;
                 return;
             }
@@ -141,13 +147,11 @@ void CTreeFilter::Clear() {
     m_pRule.reset();
     CSecretBuffer::Wipe(m_strQuery);
     m_bNoMatch = false;
-    const QModelIndex file = m_model.FileIndex();
-    const int nGroups = m_model.rowCount(file);
-    for (int g = 0; g < nGroups; ++g) {
-        const QModelIndex group = m_model.index(g, 0, file);
-        if (m_tree.isRowHidden(g, file))
-            m_tree.setRowHidden(g, file, false);
-        for (int a = 0; a < m_model.rowCount(group); ++a) {
+    for (int g = 0; g < m_model.GroupCount(); ++g) {
+        const QModelIndex group = m_model.IndexAt({g, -1});
+        if (m_tree.isRowHidden(group.row(), group.parent()))
+            m_tree.setRowHidden(group.row(), group.parent(), false);
+        for (int a = 0; a < m_model.AccountCount(g); ++a) {
             if (m_tree.isRowHidden(a, group))
                 m_tree.setRowHidden(a, group, false);
         }

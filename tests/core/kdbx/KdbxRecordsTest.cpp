@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <list>
 #include <set>
@@ -269,6 +270,42 @@ TEST(KdbxRecords, AGroupMovedWithItsParentShowsItsNewPath) {
     Find(records, "Работа").SetGroup("Work");
     EXPECT_TRUE(view.Apply(database, records, T1));
     EXPECT_EQ(Shown(records), "[Vault] Root entry[Work] Wiki[Work/Почта] Почта[Home] Bank");
+    EXPECT_TRUE(EntryTitled(database, "Work/Почта", "Почта"));
+}
+
+// A group renamed with the groups inside it (as the document renames them)
+// keeps them where they are, whichever of them the records list first.
+TEST(KdbxRecords, GroupsRenamedWithTheirParentStayInsideIt) {
+    CKdbxFile database = SampleDatabase();
+    const auto Place = [&](std::string_view strPath) {
+        const CXmlElement* pGroup = FindKdbxGroupAt(database.Xml(), strPath);
+        return pGroup ? std::string(pGroup->ChildText("UUID")) + " " +
+                            std::string(pGroup->Child("Times")->ChildText("LocationChanged"))
+                      : std::string("none");
+    };
+    const std::string strInner = Place("Работа/Почта");
+    CKdbxRecords view;
+    CRecords records;
+    view.Show(database, records);
+    // The inner group and its account go first in the list.
+    const auto itOuter = std::find_if(records.begin(), records.end(), [](const auto& record) {
+        return record.IsGroup() && record.Group() == "Работа";
+    });
+    const auto itInner = std::find_if(records.begin(), records.end(), [](const auto& record) {
+        return record.IsGroup() && record.Group() == "Работа/Почта";
+    });
+    records.splice(itOuter, records, itInner, std::next(itInner, 2));
+    Find(records, "Работа").SetGroup("Work");
+    Find(records, "Работа/Почта").SetGroup("Work/Почта");
+    // The headers already name the paths the database gives them.
+    EXPECT_FALSE(view.Apply(database, records, T1));
+    EXPECT_EQ(Place("Work/Почта"), strInner);
+    const std::string strXml = XmlOf(database);
+    std::size_t nWorks = 0;
+    for (std::size_t n = strXml.find("<Name>Work</Name>"); n != std::string::npos;
+         n = strXml.find("<Name>Work</Name>", n + 1))
+        ++nWorks;
+    EXPECT_EQ(nWorks, 1u);
     EXPECT_TRUE(EntryTitled(database, "Work/Почта", "Почта"));
 }
 

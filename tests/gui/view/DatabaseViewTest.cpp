@@ -14,6 +14,7 @@
 #include "gui/view/FieldList.h"
 #include "gui/view/OtpPanel.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
 #include <QFont>
@@ -37,6 +38,7 @@ private slots:
     void expiredAccountsAreStruckThrough();
     void furtherFieldsAreListedMaskedAndCopied();
     void theAccountDialogEditsWhatTheEntryHoldsBeyondItsTexts();
+    void nestedGroupsShowInsideTheirParentsAndGoWithThem();
 };
 
 namespace {
@@ -46,7 +48,10 @@ constexpr const char* PASSWORD = "pw";
 constexpr const char* OTP_URI = "otpauth://totp/Test:me?secret=GEZDGNBVGY3TQOJQGEZDGNBVGY3TQOJQ"
                                 "&digits=8&period=30&algorithm=SHA1";
 
-std::string WriteDatabase(const QString& strFolder) {
+using Labels = std::vector<std::string>;
+
+std::string WriteDatabase(const QString& strFolder,
+                          const std::function<void(CXmlTree&)>& fnMore = {}) {
     CKdbxFile database = NewKdbxDatabase("Vault", 1700000000);
     CKdbxVariantMap kdf = database.KdfParameters();
     kdf.SetUInt64("M", std::uint64_t(1) << 20);
@@ -68,6 +73,8 @@ std::string WriteDatabase(const QString& strFolder) {
     CXmlElement& wiki = AddKdbxEntry(xml, KdbxGroupAt(xml, "Work", 0), {{"Title", "Wiki"}}, 0);
     wiki.Child("Times")->SetChildText(xml, "Expires", "True");
     wiki.Child("Times")->SetChildText(xml, "ExpiryTime", KdbxTimeText(1000000000));
+    if (fnMore)
+        fnMore(xml);
     SKdbxCredentials credentials;
     credentials.strPassword = PASSWORD;
     CKdbxBytes bytes;
@@ -89,7 +96,7 @@ struct CDatabaseFixture {
     }
     // Shows the view, then opens the database typing its password.
     bool Open(const std::function<void(CCofferView&)>& fnBeforeOpen = {}) {
-        const std::string strPath = WriteDatabase(fx.m_dir.path());
+        const std::string strPath = WriteDatabase(fx.m_dir.path(), m_fnMore);
         CCofferView& view = fx.Show();
         if (fnBeforeOpen)
             fnBeforeOpen(view);
@@ -99,6 +106,8 @@ struct CDatabaseFixture {
 
     CKdbxDatabaseFormat format;
     CViewFixture fx;
+    // What the database holds beyond the sample's.
+    std::function<void(CXmlTree&)> m_fnMore;
 };
 
 } // namespace
@@ -257,6 +266,51 @@ void CDatabaseViewTest::theAccountDialogEditsWhatTheEntryHoldsBeyondItsTexts() {
     fx.m_editPrompts.AnswerAccount([](SAccountDlgData& data) { return !data.m_extras; });
     view.AddAccount(fx.Item(0));
     QVERIFY(fx.m_editPrompts.m_vecAccountOpened[1].m_extras == SRecordExtras());
+}
+
+// A database's groups nest in the tree, each group's accounts before the
+// groups inside it. The filter opens the way to a match deep inside; a
+// group renamed or deleted takes the groups inside it along, in the tree,
+// the document and the saved file.
+void CDatabaseViewTest::nestedGroupsShowInsideTheirParentsAndGoWithThem() {
+    CDatabaseFixture db;
+    db.m_fnMore = [](CXmlTree& xml) {
+        AddKdbxEntry(xml, KdbxGroupAt(xml, "Work/Projects", 0), {{"Title", "Tracker"}}, 0);
+        AddKdbxEntry(xml, KdbxGroupAt(xml, "Work/Projects/Old", 0), {{"Title", "Legacy"}}, 0);
+        AddKdbxEntry(xml, KdbxGroupAt(xml, "Home", 0), {{"Title", "Bank"}}, 0);
+    };
+    QVERIFY(db.Open());
+    CViewFixture& fx = db.fx;
+    CCofferView& view = *fx.m_pView;
+    QAbstractItemModelTester tester(&view.Model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(fx.TreeLabels(), (Labels{"Home", "  Bank", "Work", "  Mail", "  Wiki", "  Projects",
+                                      "    Tracker", "    Old", "      Legacy"}));
+
+    view.FilterBox()->setText(QStringLiteral("legacy"));
+    QCOMPARE(fx.TreeLabels(true), (Labels{"+Work", "  +Projects", "    +Old", "      Legacy"}));
+    QCOMPARE(fx.CurrentLabel(), std::string("Legacy"));
+    view.FilterBox()->clear();
+
+    const QModelIndex projects = fx.Item(2);
+    QCOMPARE(projects.data().toString(), QStringLiteral("Projects"));
+    view.OnLabelEdited(projects, QStringLiteral("Archive"));
+    QVERIFY(fx.m_pDoc->FindGroup("Work/Archive/Old"));
+    view.OnLabelEdited(fx.Item(1), QStringLiteral("Job"));
+    QCOMPARE(fx.TreeLabels(), (Labels{"Home", "  Bank", "Job", "  Mail", "  Wiki", "  Archive",
+                                      "    Tracker", "    Old", "      Legacy"}));
+    QCOMPARE(fx.m_pDoc->Session().OnFileSave(), SAVE_DONE);
+    const std::string strPath = fx.m_pDoc->Session().GetPathName();
+    fx.m_pDoc->Session().OnFileClose();
+    fx.m_prompts.AnswerDatabaseKey({PASSWORD, false, ""});
+    QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
+    QCOMPARE(fx.TreeLabels(), (Labels{"Home", "  Bank", "Job", "  Mail", "  Wiki", "  Archive",
+                                      "    Tracker", "    Old", "      Legacy"}));
+
+    fx.m_editPrompts.AnswerDeleteGroup("Job");
+    view.DeleteGroup(fx.Item(1));
+    QCOMPARE(fx.TreeLabels(), (Labels{"Home", "  Bank"}));
+    QCOMPARE(fx.m_pDoc->Records().size(), std::size_t(2));
 }
 
 QTEST_MAIN(CDatabaseViewTest)

@@ -35,21 +35,7 @@ void FillAccounts(CViewFixture& fx) {
 // The rows the tree shows (whether their group is open or not), groups
 // and their accounts indented by two blanks; "+" marks an open group.
 Labels Shown(const CViewFixture& fx) {
-    Labels labels;
-    const CRecordTreeModel& model = fx.m_pView->Model();
-    const CAccountTreeCtrl& tree = *fx.m_pView->Tree();
-    const QModelIndex file = model.FileIndex();
-    for (int g = 0; g < model.rowCount(file); ++g) {
-        if (tree.isRowHidden(g, file))
-            continue;
-        const QModelIndex group = model.index(g, 0, file);
-        labels.push_back((tree.isExpanded(group) ? "+" : "") + fx.RecordOf(group)->Group());
-        for (int a = 0; a < model.rowCount(group); ++a) {
-            if (!tree.isRowHidden(a, group))
-                labels.push_back("  " + fx.RecordOf(model.index(a, 0, group))->Account());
-        }
-    }
-    return labels;
+    return fx.TreeLabels(true);
 }
 
 void Type(CViewFixture& fx, const QString& strText) {

@@ -6,6 +6,8 @@
 #include "gui/view/AccountTreeCtrl.h"
 #include "support/SampleDocument.h"
 
+#include <functional>
+
 CViewFixture::CViewFixture(CMemoryProfile* pSharedProfile) : CFrameFixture(pSharedProfile) {
     m_editPrompts.m_fnFail = [this](const std::string& strWhat) {
         m_vecFailures.push_back("unexpected dialog: " + strWhat);
@@ -83,16 +85,29 @@ std::string CViewFixture::CurrentPath() const {
     }
 }
 
-std::vector<std::string> CViewFixture::TreeLabels() const {
+std::vector<std::string> CViewFixture::TreeLabels(bool bShownOnly) const {
     std::vector<std::string> labels;
     const CRecordTreeModel& model = m_pView->Model();
-    const QModelIndex file = model.FileIndex();
-    for (int i = 0; i < model.rowCount(file); ++i) {
-        const QModelIndex group = model.index(i, 0, file);
-        labels.push_back(RecordOf(group)->Group());
-        for (int j = 0; j < model.rowCount(group); ++j)
-            labels.push_back("  " + RecordOf(model.index(j, 0, group))->Account());
-    }
+    const CAccountTreeCtrl& tree = *m_pView->Tree();
+    // Depth first; a group's rows are its accounts, then its groups.
+    const std::function<void(const QModelIndex&, const std::string&)> fnWalk =
+        [&](const QModelIndex& parent, const std::string& strIndent) {
+            for (int i = 0; i < model.rowCount(parent); ++i) {
+                if (bShownOnly && tree.isRowHidden(i, parent))
+                    continue;
+                const QModelIndex item = model.index(i, 0, parent);
+                if (CRecordTreeModel::Level(item) == 2) {
+                    labels.push_back(strIndent + RecordOf(item)->Account());
+                    continue;
+                }
+                const bool bOpen = bShownOnly && tree.isExpanded(item);
+                // The label in stored bytes, as the records hold it.
+                labels.push_back(strIndent + (bOpen ? "+" : "") +
+                                 std::string(model.Label(model.PosOf(item))));
+                fnWalk(item, strIndent + "  ");
+            }
+        };
+    fnWalk(model.FileIndex(), "");
     return labels;
 }
 

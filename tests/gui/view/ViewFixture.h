@@ -38,8 +38,10 @@ struct CViewFixture : CFrameFixture {
     // Every record of the document's list, as "G:name" or the account name,
     // in list order.
     std::vector<std::string> ListOrder() const;
-    // The tree's labels in pre-order, accounts indented by two blanks.
-    std::vector<std::string> TreeLabels() const;
+    // The tree's labels in pre-order, each level indented by two blanks.
+    // With bShownOnly, the rows the filter hides are left out and "+" marks
+    // an open group.
+    std::vector<std::string> TreeLabels(bool bShownOnly = false) const;
 
     CScriptedEditPrompts m_editPrompts;
     CDocNotifier m_notifier{*m_pDoc};
