@@ -138,6 +138,7 @@ private slots:
     void filePropertyRunsTheDialogAndTakesTheReadOnlyBox();
     void printDialogOffersPrintingIntoAFile();
     void aKeyFileDatabaseOpensThroughItsDialogAndIsProposedAtUnlock();
+    void aDatabaseKeptAtTheLockWantsItsWholeKeyToUnlockOrChangeIt();
     void aSlowDatabaseIsDerivedOnlyAfterYes();
 };
 
@@ -699,6 +700,120 @@ void DialogPromptsTest::aKeyFileDatabaseOpensThroughItsDialogAndIsProposedAtUnlo
     std::string strSaved;
     QCOMPARE(ReadWholeFile(strPath, strSaved), EFileError::none);
     QCOMPARE(format.Open(strSaved, key, false, CCancelToken()).eOpen,
+             CDatabaseFormat::EOpen::opened);
+}
+
+namespace {
+
+// What a database's key dialog showed.
+struct SKeyDialogSeen {
+    QString m_strTitle;
+    QString m_strProposed;
+};
+
+// A step that answers a database's key dialog with pszPassword (twice for a
+// new key) and pszKeyFile, or the key file proposed when it is null.
+std::function<void(QWidget*)> TypeDatabaseKey(SKeyDialogSeen& seen, const char* pszPassword,
+                                              const char* pszKeyFile = nullptr) {
+    return [&seen, pszPassword, pszKeyFile](QWidget* pModal) {
+        auto* pDialog = qobject_cast<CDatabaseKeyDlg*>(pModal);
+        QVERIFY(pDialog);
+        seen.m_strTitle = pDialog->windowTitle();
+        seen.m_strProposed = pDialog->KeyFileEdit()->text();
+        pDialog->PasswordEdit()->setText(QString::fromUtf8(pszPassword));
+        if (pDialog->ConfirmEdit())
+            pDialog->ConfirmEdit()->setText(QString::fromUtf8(pszPassword));
+        if (pszKeyFile)
+            pDialog->KeyFileEdit()->setText(QString::fromUtf8(pszKeyFile));
+        pDialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    };
+}
+
+std::function<void(QWidget*)> CancelDatabaseKey(SKeyDialogSeen& seen) {
+    return [&seen](QWidget* pModal) {
+        auto* pDialog = qobject_cast<CDatabaseKeyDlg*>(pModal);
+        QVERIFY(pDialog);
+        seen.m_strTitle = pDialog->windowTitle();
+        pDialog->reject();
+    };
+}
+
+// A step that closes a message box with OK, keeping its text.
+std::function<void(QWidget*)> AcknowledgeMessage(QString& strText) {
+    return [&strText](QWidget* pModal) {
+        auto* pBox = qobject_cast<QMessageBox*>(pModal);
+        QVERIFY(pBox);
+        strText = pBox->text();
+        pBox->button(QMessageBox::Ok)->click();
+    };
+}
+
+} // namespace
+
+void DialogPromptsTest::aDatabaseKeptAtTheLockWantsItsWholeKeyToUnlockOrChangeIt() {
+    QTemporaryDir dir;
+    const std::string strKeyFile = WriteTestFile(dir, "vault.keyx", "the key file's bytes");
+    const std::string strOther = WriteTestFile(dir, "other.keyx", "other bytes");
+    CKdbxDatabaseFormat format;
+    format.SetNewDatabaseCost(std::uint64_t(1) << 20, 1);
+    CDatabaseKey key = CDatabaseKey::OfPassword("pw");
+    key.SetKeyFile("the key file's bytes");
+    std::list<CPasswordInfo> records;
+    std::string strBytes;
+    QVERIFY(format.NewDatabase("Vault")->Write(records, key, strBytes).bWritten);
+    const std::string strPath = WriteTestFile(dir, "Vault.kdbx", strBytes);
+
+    CMemoryProfile profile;
+    CDialogPrompts prompts;
+    CSessionDoc doc(&profile);
+    doc.SetDatabaseFormat(&format);
+    doc.Session().SetPrompts(&prompts);
+    SFileOptions options = doc.Session().FileOptions();
+    options.m_bBackup = false;
+    doc.Session().SetFileOptions(options);
+    SKeyDialogSeen opened;
+    CModalScript opening({TypeDatabaseKey(opened, "pw", strKeyFile.c_str())}, true);
+    QVERIFY(doc.Session().OpenDocumentFile(strPath));
+    QVERIFY(opening.Done());
+    QCOMPARE(opened.m_strTitle, QStringLiteral("Open KeePass Database"));
+    // A change not saved keeps the database in memory over the lock.
+    doc.Session().OnContentChanged();
+    QVERIFY(!doc.Session().UnloadForLock());
+
+    // Its unlock proposes the key file; the password alone, or with another
+    // key file, is refused, and Cancel stays locked.
+    SKeyDialogSeen unlock[4];
+    QString strRefusal[2];
+    CModalScript refused({TypeDatabaseKey(unlock[0], "pw", ""), AcknowledgeMessage(strRefusal[0]),
+                          TypeDatabaseKey(unlock[1], "pw", strOther.c_str()),
+                          AcknowledgeMessage(strRefusal[1]), CancelDatabaseKey(unlock[2])});
+    QVERIFY(!doc.Session().CheckKeyToUnlock());
+    QVERIFY(refused.Done());
+    QCOMPARE(unlock[0].m_strProposed.toStdString(), strKeyFile);
+    for (const QString& strText : strRefusal)
+        QCOMPARE(strText, QStringLiteral("Your KEY is invalid!"));
+    CModalScript unlocked({TypeDatabaseKey(unlock[3], "pw")});
+    QVERIFY(doc.Session().CheckKeyToUnlock());
+    QVERIFY(unlocked.Done());
+    QCOMPARE(unlock[3].m_strProposed.toStdString(), strKeyFile);
+    for (const SKeyDialogSeen& seen : unlock)
+        QCOMPARE(seen.m_strTitle, QStringLiteral("Unlock KeePass Database"));
+
+    // Change KEY: the current key, then the new one, each in its own dialog.
+    SKeyDialogSeen current;
+    SKeyDialogSeen fresh;
+    QString strChanged;
+    CModalScript changing({TypeDatabaseKey(current, "pw"), TypeDatabaseKey(fresh, "new", ""),
+                           AcknowledgeMessage(strChanged)},
+                          true);
+    QVERIFY(doc.Session().OnChangeKey());
+    QVERIFY(changing.Done());
+    QCOMPARE(current.m_strTitle, QStringLiteral("Change Key: Current Database Key"));
+    QCOMPARE(fresh.m_strTitle, QStringLiteral("Change Key: New Database Key"));
+    QCOMPARE(strChanged, QStringLiteral("KEY is changed!"));
+    std::string strSaved;
+    QCOMPARE(ReadWholeFile(strPath, strSaved), EFileError::none);
+    QCOMPARE(format.Open(strSaved, CDatabaseKey::OfPassword("new"), false, CCancelToken()).eOpen,
              CDatabaseFormat::EOpen::opened);
 }
 
