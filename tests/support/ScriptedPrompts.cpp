@@ -431,10 +431,10 @@ bool CScriptedPrompts::RunOptions(SOptionsData& data) {
     return !answer.m_bCancel;
 }
 
-bool CScriptedPrompts::RunDatabaseKey(const std::string& strFileName, bool /*bNew*/,
+bool CScriptedPrompts::RunDatabaseKey(const std::string& strFileName, EDatabaseKeyKind eKind,
                                       SDatabaseKey& key) {
     // The key file proposed is noted as the prompt's initial name.
-    m_vecCalls.push_back({EPromptKind::databaseKey, strFileName, {}});
+    m_vecCalls.push_back({EPromptKind::databaseKey, strFileName, {}, eKind});
     m_vecCalls.back().m_file.m_strInitialName = key.m_strKeyFile;
     SAnswer answer;
     if (!Next(EPromptKind::databaseKey, strFileName, answer) || answer.m_bCancel)

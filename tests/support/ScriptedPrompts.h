@@ -41,11 +41,12 @@ struct SPromptMessage {
 // prompt label, or the Options dialog's start page. For the folder chooser,
 // m_file holds its prompt text in m_strFilter and its start folder in
 // m_strInitialName; for a database's key dialog m_strInitialName is the key
-// file it proposed.
+// file it proposed and m_eDatabaseKey why the key was asked.
 struct SPromptCall {
     EPromptKind m_eKind = EPromptKind::message;
     std::string m_strDetail;
     SFilePrompt m_file;
+    EDatabaseKeyKind m_eDatabaseKey = EDatabaseKeyKind::open;
 };
 
 // The prompt seam for tests: records every message and dialog, and plays back
@@ -135,7 +136,8 @@ public:
     bool RunPrintDialog(CPrintDevice& device) override;
     bool RunFileProperty(SFileProperties& props) override;
     bool RunOptions(SOptionsData& data) override;
-    bool RunDatabaseKey(const std::string& strFileName, bool bNew, SDatabaseKey& key) override;
+    bool RunDatabaseKey(const std::string& strFileName, EDatabaseKeyKind eKind,
+                        SDatabaseKey& key) override;
     // Notes the text and kind, then plays the wait's script.
     EBusyEnd RunBusy(const std::string& strText, CBusyWork fnWork, EBusyKind eKind) override;
     bool IsLockStoppableWorkRunning() const override;

@@ -77,8 +77,34 @@ struct SDatabaseKey {
     bool m_bNoPassword = false;
     std::string m_strKeyFile;
 };
-inline constexpr const char* DATABASE_KEY_TITLE = KH_TEXT("Keyhaven", "Open KeePass Database");
-inline constexpr const char* DATABASE_NEW_KEY_TITLE = KH_TEXT("Keyhaven", "New KeePass Database");
+// Why a database's key is asked, which its dialog's title tells.
+enum class EDatabaseKeyKind {
+    open,    // the key that opens a database, or reads one for an import
+    create,  // the key of a new database (an export)
+    current, // the key the open database has, asked before Change KEY
+    unlock,  // the key the open database has, asked to unlock the program
+    change   // the new key Change KEY gives the open database
+};
+// Whether the dialog of eKind asks a new key, whose password is typed twice.
+constexpr bool IsNewDatabaseKey(EDatabaseKeyKind eKind) {
+    return eKind == EDatabaseKeyKind::create || eKind == EDatabaseKeyKind::change;
+}
+// The title of the key dialog of eKind.
+constexpr const char* DatabaseKeyTitle(EDatabaseKeyKind eKind) {
+    switch (eKind) {
+    case EDatabaseKeyKind::create:
+        return KH_TEXT("Keyhaven", "New KeePass Database");
+    case EDatabaseKeyKind::current:
+        return KH_TEXT("Keyhaven", "Change Key: Current Database Key");
+    case EDatabaseKeyKind::unlock:
+        return KH_TEXT("Keyhaven", "Unlock KeePass Database");
+    case EDatabaseKeyKind::change:
+        return KH_TEXT("Keyhaven", "Change Key: New Database Key");
+    case EDatabaseKeyKind::open:
+        break;
+    }
+    return KH_TEXT("Keyhaven", "Open KeePass Database");
+}
 inline constexpr const char* DATABASE_KEY_FILE_TITLE = KH_TEXT("Keyhaven", "Select a key file");
 inline constexpr const char* DATABASE_KEY_FILE_FILTERS =
     KH_TEXT("Keyhaven", "Key files (*.keyx *.key);;All files (*)");
@@ -178,13 +204,14 @@ public:
     // pages' values in data. Apply calls data.m_fnApply while it stays open.
     virtual bool RunOptions(SOptionsData& data) = 0;
 
-    // The key of the database strFileName: its password and key file, or
-    // for a new database or a new key (bNew) a password typed twice. The
-    // key file key holds on entry is the one proposed. False on cancel; a
-    // seam without such a dialog has nothing to answer with.
-    virtual bool RunDatabaseKey(const std::string& strFileName, bool bNew, SDatabaseKey& key) {
+    // The key of the database strFileName: its password and key file, the
+    // password typed twice for a new key (IsNewDatabaseKey(eKind)). The key
+    // file key holds on entry is the one proposed. False on cancel; a seam
+    // without such a dialog has nothing to answer with.
+    virtual bool RunDatabaseKey(const std::string& strFileName, EDatabaseKeyKind eKind,
+                                SDatabaseKey& key) {
         (void)strFileName;
-        (void)bNew;
+        (void)eKind;
         (void)key;
         return false;
     }

@@ -91,7 +91,7 @@ bool CExportCommand::ExportTo(const std::string& strPath) {
 bool CExportCommand::AskDatabaseKey(const std::string& strPath, SKdbxCredentials& credentials) {
     for (;;) {
         SDatabaseKey key;
-        if (!m_prompts.RunDatabaseKey(FileNameOf(strPath), true, key))
+        if (!m_prompts.RunDatabaseKey(FileNameOf(strPath), EDatabaseKeyKind::create, key))
             return false;
         credentials = SKdbxCredentials();
         credentials.bHasPassword = !key.m_bNoPassword;

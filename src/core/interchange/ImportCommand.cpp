@@ -168,7 +168,7 @@ CImportCommand::ERead CImportCommand::ReadDatabase(const std::string& strPath,
         return ERead::refused;
     for (;;) {
         SDatabaseKey key;
-        if (!m_prompts.RunDatabaseKey(strName, false, key))
+        if (!m_prompts.RunDatabaseKey(strName, EDatabaseKeyKind::open, key))
             return ERead::refused;
         SKdbxCredentials credentials;
         credentials.bHasPassword = !key.m_bNoPassword;

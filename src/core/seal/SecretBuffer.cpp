@@ -57,3 +57,20 @@ void CSecretBuffer::Wipe(std::string& str) {
     sodium_memzero(str.data(), str.size());
     str.clear();
 }
+
+bool CSecretBuffer::SameBytes(std::string_view first, std::string_view second) {
+    // Their hashes are compared, which are of one length whatever the
+    // secrets' lengths; they are wiped like the secrets.
+    unsigned char firstHash[crypto_generichash_BYTES];
+    unsigned char secondHash[crypto_generichash_BYTES];
+    crypto_generichash(firstHash, sizeof firstHash,
+                       reinterpret_cast<const unsigned char*>(first.data()), first.size(), nullptr,
+                       0);
+    crypto_generichash(secondHash, sizeof secondHash,
+                       reinterpret_cast<const unsigned char*>(second.data()), second.size(),
+                       nullptr, 0);
+    const bool bSame = sodium_memcmp(firstHash, secondHash, sizeof firstHash) == 0;
+    sodium_memzero(firstHash, sizeof firstHash);
+    sodium_memzero(secondHash, sizeof secondHash);
+    return bSame;
+}

@@ -30,6 +30,9 @@ public:
     // Wipes a string that held a secret (a typed KEY, a plain archive) and
     // empties it.
     static void Wipe(std::string& str);
+    // Whether two secrets are the same bytes, in a time that tells nothing
+    // of where they differ.
+    static bool SameBytes(std::string_view first, std::string_view second);
 
 private:
     std::unique_ptr<unsigned char[]> m_pBytes;

@@ -383,7 +383,7 @@ bool CFileSession::RunDatabaseKeyCheck(const std::string& strPath, bool bAllowSl
     SDatabaseKey typed;
     typed.m_strKeyFile = m_keyFiles.Of(strDatabase);
     for (;;) {
-        if (!Prompts().RunDatabaseKey(m_doc.FileName(), false, typed))
+        if (!Prompts().RunDatabaseKey(m_doc.FileName(), EDatabaseKeyKind::open, typed))
             return false;
         CDatabaseKey key;
         if (!TakeDatabaseKey(typed, key))
@@ -880,7 +880,10 @@ bool CFileSession::OnChangeKey() {
     std::string strKey;
     bool bTyped = false;
     if (m_doc.IsDatabase()) {
-        bTyped = AskNewDatabaseKey(databaseKey, strKeyFile);
+        // As for a file's Change KEY, whoever changes the key shows first
+        // that they know it.
+        bTyped = AskCurrentDatabaseKey(EDatabaseKeyKind::current) &&
+                 AskNewDatabaseKey(databaseKey, strKeyFile);
     } else {
         std::string strKeyValue = m_doc.Key().CheckValue();
         bTyped = Prompts().RunChangeKey(strKeyValue, strKey);
@@ -920,13 +923,37 @@ bool CFileSession::AskNewDatabaseKey(CDatabaseKey& key, std::string& strKeyFile)
     SDatabaseKey typed;
     typed.m_strKeyFile = m_doc.DatabaseKey().HasKeyFile() ? m_strDatabaseKeyFile : std::string();
     for (;;) {
-        if (!Prompts().RunDatabaseKey(m_doc.FileName(), true, typed))
+        if (!Prompts().RunDatabaseKey(m_doc.FileName(), EDatabaseKeyKind::change, typed))
             return false;
         if (TakeDatabaseKey(typed, key)) {
             strKeyFile = typed.m_strKeyFile;
             return true;
         }
     }
+}
+
+bool CFileSession::AskCurrentDatabaseKey(EDatabaseKeyKind eKind) {
+    SDatabaseKey typed;
+    typed.m_strKeyFile = m_doc.DatabaseKey().HasKeyFile() ? m_strDatabaseKeyFile : std::string();
+    for (;;) {
+        if (!Prompts().RunDatabaseKey(m_doc.FileName(), eKind, typed))
+            return false;
+        CDatabaseKey key;
+        if (!TakeDatabaseKey(typed, key))
+            continue;
+        if (key.IsSameKey(m_doc.DatabaseKey()))
+            return true;
+        ShowMessage(IDS_KEY_INVALID);
+    }
+}
+
+bool CFileSession::CheckKeyToUnlock() {
+    if (m_doc.IsDatabase())
+        return AskCurrentDatabaseKey(EDatabaseKeyKind::unlock);
+    // The file name is the file system's (UTF-8), as the document's own
+    // Check Key at opening shows it.
+    return Prompts().RunCheckKey(FormatText(IDS_KEY_PROMPT_FILE, m_doc.FileName()),
+                                 m_doc.Key().CheckValue());
 }
 
 void CFileSession::OnContentChanged() {

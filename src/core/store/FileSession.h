@@ -10,6 +10,7 @@
 class CCofferDoc;
 class CDatabaseKey;
 struct SDatabaseKey;
+enum class EDatabaseKeyKind;
 class CProfile;
 class CPrompts;
 class CRecentFileList;
@@ -149,6 +150,10 @@ public:
     // now, to open another file, or to stay locked. True when the program
     // may unlock (a file open, or knowingly none); false to stay locked.
     bool ReloadAfterLock();
+    // The way back for a document that kept its changes: its KEY is asked
+    // (for a database its whole key, the key file it was opened with
+    // proposed) until the one it holds is typed. False on Cancel.
+    bool CheckKeyToUnlock();
     // The way back for a document that kept its changes, once its KEY was
     // typed: a file changed or gone in the meantime is reported with the
     // choices of a save over a changed file.
@@ -253,6 +258,10 @@ private:
     // Change KEY of a database: a new password, key file or both, with
     // the key file in use proposed; false on Cancel.
     bool AskNewDatabaseKey(CDatabaseKey& key, std::string& strKeyFile);
+    // The key the open database has, asked in the dialog of eKind with its
+    // key file proposed until it is typed (a wrong one is refused); false on
+    // Cancel.
+    bool AskCurrentDatabaseKey(EDatabaseKeyKind eKind);
     // Check Key for the file at strPath, judged by the document's AcceptKey;
     // false on Cancel.
     bool RunKeyCheck(const std::string& strPath);

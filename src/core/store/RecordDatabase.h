@@ -60,6 +60,15 @@ public:
         SetNoPassword();
         DropKeyFile();
     }
+    // Whether other is this key: the same password (or none) and the same
+    // key file bytes (or none), compared in constant time.
+    bool IsSameKey(const CDatabaseKey& other) const {
+        // Both comparisons run whatever the first found.
+        const bool bSamePassword = CSecretBuffer::SameBytes(Password(), other.Password());
+        const bool bSameKeyFile = CSecretBuffer::SameBytes(KeyFile(), other.KeyFile());
+        return bSamePassword && bSameKeyFile && m_bHasPassword == other.m_bHasPassword &&
+               m_bHasKeyFile == other.m_bHasKeyFile;
+    }
     CDatabaseKey Copy() const {
         CDatabaseKey key;
         if (m_bHasPassword)

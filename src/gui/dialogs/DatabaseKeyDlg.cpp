@@ -36,11 +36,11 @@ void WipeEdit(QLineEdit* pEdit) {
 
 } // namespace
 
-CDatabaseKeyDlg::CDatabaseKeyDlg(CPrompts& prompts, const QString& strFileName, bool bNew,
-                                 QWidget* pParent)
-    : QDialog(pParent), m_prompts(prompts), m_bNew(bNew) {
+CDatabaseKeyDlg::CDatabaseKeyDlg(CPrompts& prompts, const QString& strFileName,
+                                 EDatabaseKeyKind eKind, QWidget* pParent)
+    : QDialog(pParent), m_prompts(prompts), m_bNew(IsNewDatabaseKey(eKind)) {
     setObjectName(QStringLiteral("DatabaseKeyDlg"));
-    setWindowTitle(TrText(bNew ? DATABASE_NEW_KEY_TITLE : DATABASE_KEY_TITLE));
+    setWindowTitle(TrText(DatabaseKeyTitle(eKind)));
     auto* pLayout = new QVBoxLayout(this);
     auto* pName = new QLabel(strFileName, this);
     pName->setObjectName(QStringLiteral("DatabaseName"));
@@ -51,7 +51,7 @@ CDatabaseKeyDlg::CDatabaseKeyDlg(CPrompts& prompts, const QString& strFileName, 
     pLayout->addLayout(pForm);
     m_pPassword = MakeEdit(this, "DatabasePassword", KH_TEXT("Keyhaven", "Password"), true);
     pForm->addRow(TrText(KH_TEXT("Keyhaven", "&Password:")), m_pPassword);
-    if (bNew) {
+    if (m_bNew) {
         m_pConfirm =
             MakeEdit(this, "DatabaseConfirm", KH_TEXT("Keyhaven", "Confirm password"), true);
         pForm->addRow(TrText(KH_TEXT("Keyhaven", "&Confirm:")), m_pConfirm);

@@ -11,13 +11,14 @@ class QPushButton;
 
 // The key of another manager's database: its password, or none at all
 // ("No password", which is not the same as an empty password), and
-// optionally a key file chosen with Browse. For a new database (an export)
-// the password is typed twice. OK refuses, with a message through the
-// prompt seam, two passwords that differ and a key made of nothing.
+// optionally a key file chosen with Browse. Its title tells why it is asked;
+// for a new key (a new database, Change KEY) the password is typed twice.
+// OK refuses, with a message through the prompt seam, two passwords that
+// differ and a key made of nothing.
 class CDatabaseKeyDlg : public QDialog {
     Q_OBJECT
 public:
-    CDatabaseKeyDlg(CPrompts& prompts, const QString& strFileName, bool bNew,
+    CDatabaseKeyDlg(CPrompts& prompts, const QString& strFileName, EDatabaseKeyKind eKind,
                     QWidget* pParent = nullptr);
     ~CDatabaseKeyDlg() override;
 

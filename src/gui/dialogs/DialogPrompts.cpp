@@ -77,8 +77,9 @@ bool CDialogPrompts::RunOptions(SOptionsData& data) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool CDialogPrompts::RunDatabaseKey(const std::string& strFileName, bool bNew, SDatabaseKey& key) {
-    CDatabaseKeyDlg dialog(*this, QString::fromStdString(strFileName), bNew, Parent());
+bool CDialogPrompts::RunDatabaseKey(const std::string& strFileName, EDatabaseKeyKind eKind,
+                                    SDatabaseKey& key) {
+    CDatabaseKeyDlg dialog(*this, QString::fromStdString(strFileName), eKind, Parent());
     dialog.KeyFileEdit()->setText(QString::fromStdString(key.m_strKeyFile));
     if (dialog.exec() != QDialog::Accepted)
         return false;

@@ -19,5 +19,6 @@ public:
     bool ChooseFolder(const std::string& strTitle, const std::string& strPrompt,
                       const std::string& strInitial, std::string& strFolder) override;
     bool RunOptions(SOptionsData& data) override;
-    bool RunDatabaseKey(const std::string& strFileName, bool bNew, SDatabaseKey& key) override;
+    bool RunDatabaseKey(const std::string& strFileName, EDatabaseKeyKind eKind,
+                        SDatabaseKey& key) override;
 };

@@ -1162,16 +1162,12 @@ bool CMainFrame::CheckKeyToComeBack() {
         emit DocumentReloaded();
         m_pTray->SetIcon(IDI_TRAY);
         break;
-    case EUnlockCheck::askKey: {
-        // The file name is the file system's (UTF-8), as the document's own
-        // Check Key at opening shows it.
-        const std::string strPrompt = FormatText(IDS_KEY_PROMPT_FILE, m_doc.FileName());
-        if (!m_prompts.RunCheckKey(strPrompt, m_doc.Key().CheckValue()))
+    case EUnlockCheck::askKey:
+        if (!m_session.CheckKeyToUnlock())
             return false;
         m_pTray->SetIcon(IDI_TRAY);
         m_session.CheckFileAfterLock();
         break;
-    }
     case EUnlockCheck::none:
         break;
     }

@@ -379,6 +379,7 @@ TEST_F(DocDatabase, AKeyFileOpensLocksAndSavesItsDatabaseAndIsProposedAgain) {
 
         // Change KEY proposes it too, and may remove it: then the password
         // alone opens the database, and no key file is proposed any more.
+        AnswerKey(c.pszPassword, strKeyFile);
         m_prompts.AnswerDatabaseKey({"new", false, ""});
         EXPECT_TRUE(pDoc->Session().OnChangeKey());
         EXPECT_EQ(ProposedKeyFile(), strKeyFile);
@@ -386,6 +387,7 @@ TEST_F(DocDatabase, AKeyFileOpensLocksAndSavesItsDatabaseAndIsProposedAgain) {
         OpenDatabase(*MakeDatabaseDoc(), strPath, "new");
         EXPECT_EQ(ProposedKeyFile(), "");
         // ... and set one again.
+        AnswerKey("new");
         m_prompts.AnswerDatabaseKey({"", true, strKeyFile});
         EXPECT_TRUE(pDoc->Session().OnChangeKey());
         EXPECT_TRUE(ReadDatabase(strPath, SKdbxCredentials{false, "", true, keyBytes})
@@ -394,6 +396,171 @@ TEST_F(DocDatabase, AKeyFileOpensLocksAndSavesItsDatabaseAndIsProposedAgain) {
                         .Child("Root"));
         m_prompts.ClearRecord();
     }
+}
+
+TEST(DatabaseKey, IsTheSameOnlyWithTheSamePasswordAndKeyFileBytes) {
+    // A password (nullptr: none at all) and key file bytes (nullptr: none).
+    struct SKey {
+        const char* pszPassword;
+        const char* pszKeyFile;
+    };
+    const auto Make = [](const SKey& key) {
+        CDatabaseKey made;
+        if (key.pszPassword)
+            made.SetPassword(key.pszPassword);
+        if (key.pszKeyFile)
+            made.SetKeyFile(key.pszKeyFile);
+        return made;
+    };
+    const struct {
+        SKey first;
+        SKey second;
+        bool bSame;
+    } CASES[] = {
+        {{"pw", nullptr}, {"pw", nullptr}, true},
+        {{"pw", "bytes"}, {"pw", "bytes"}, true},
+        {{nullptr, "bytes"}, {nullptr, "bytes"}, true},
+        {{"pw", nullptr}, {"pW", nullptr}, false},
+        {{"pw", nullptr}, {"pw ", nullptr}, false},
+        {{"pw", nullptr}, {"pw", "bytes"}, false},
+        {{"pw", "bytes"}, {"pw", "byteS"}, false},
+        {{"pw", "bytes"}, {"pw", "bytes and more"}, false},
+        {{"pw", "bytes"}, {nullptr, "bytes"}, false},
+        // An empty password is a key of its own, unlike none at all.
+        {{"", "bytes"}, {nullptr, "bytes"}, false},
+        {{"", nullptr}, {nullptr, nullptr}, false},
+        {{"pw", ""}, {"pw", nullptr}, false},
+    };
+    for (const auto& c : CASES) {
+        SCOPED_TRACE(std::string(c.first.pszPassword ? c.first.pszPassword : "(none)") + " / " +
+                     (c.second.pszPassword ? c.second.pszPassword : "(none)"));
+        const CDatabaseKey first = Make(c.first);
+        const CDatabaseKey second = Make(c.second);
+        EXPECT_EQ(first.IsSameKey(second), c.bSame);
+        EXPECT_EQ(second.IsSameKey(first), c.bSame);
+    }
+}
+
+TEST_F(DocDatabase, ChangeKeyTakesANewKeyOnlyAfterTheCurrentOne) {
+    const std::string strKeyFile = m_folder.File("vault.keyx");
+    WriteBytes(strKeyFile, "the bytes of a key file");
+    const std::string strOtherKeyFile = m_folder.File("other.keyx");
+    WriteBytes(strOtherKeyFile, "the bytes of another key file");
+    const std::string strKeyBytes = "the bytes of a key file";
+    const std::vector<std::uint8_t> keyBytes(strKeyBytes.begin(), strKeyBytes.end());
+    const struct {
+        const char* pszName;
+        const char* pszPassword; // nullptr: the key file alone
+        SDatabaseKey wrong[2];
+    } CASES[] = {
+        {"a password", PASSWORD, {{"wrong", false, ""}, {PASSWORD, false, strKeyFile}}},
+        {"a key file alone", nullptr, {{"", true, strOtherKeyFile}, {"", false, strKeyFile}}},
+    };
+    for (const auto& c : CASES) {
+        SCOPED_TRACE(c.pszName);
+        const bool bKeyFile = c.pszPassword == nullptr;
+        const std::string strRightKeyFile = bKeyFile ? strKeyFile : std::string();
+        const SKdbxCredentials credentials{!bKeyFile, bKeyFile ? "" : c.pszPassword, bKeyFile,
+                                           bKeyFile ? keyBytes : std::vector<std::uint8_t>()};
+        const std::string strPath = MakeDatabase("Change.kdbx", credentials);
+        auto pDoc = MakeDatabaseDoc();
+        OpenDatabase(*pDoc, strPath, c.pszPassword, strRightKeyFile);
+        const std::string strBefore = ReadBytes(strPath);
+        const CDatabaseKey keyBefore = pDoc->DatabaseKey().Copy();
+        const auto KeyKinds = [this] {
+            std::vector<EDatabaseKeyKind> vecKinds;
+            for (const SPromptCall& call : m_prompts.Calls())
+                if (call.m_eKind == EPromptKind::databaseKey)
+                    vecKinds.push_back(call.m_eDatabaseKey);
+            return vecKinds;
+        };
+        const auto Unchanged = [&] {
+            EXPECT_EQ(ReadBytes(strPath), strBefore);
+            EXPECT_TRUE(pDoc->DatabaseKey().IsSameKey(keyBefore));
+            EXPECT_FALSE(pDoc->IsModified());
+        };
+        const EDatabaseKeyKind CURRENT = EDatabaseKeyKind::current;
+        const EDatabaseKeyKind CHANGE = EDatabaseKeyKind::change;
+
+        // Cancel at the current key: nothing else is asked.
+        m_prompts.ClearRecord();
+        m_prompts.CancelDatabaseKey();
+        EXPECT_FALSE(pDoc->Session().OnChangeKey());
+        EXPECT_EQ(Messages(), std::vector<std::string>{IDS_KEY_NOT_CHANGED});
+        EXPECT_EQ(KeyKinds(), std::vector<EDatabaseKeyKind>{CURRENT});
+        EXPECT_EQ(ProposedKeyFile(), strRightKeyFile);
+        Unchanged();
+
+        // A wrong key is refused and asked again; the right one leads to the
+        // new key, whose Cancel changes nothing either.
+        m_prompts.ClearRecord();
+        m_prompts.AnswerDatabaseKey(c.wrong[0]);
+        m_prompts.AnswerDatabaseKey(c.wrong[1]);
+        AnswerKey(c.pszPassword, strRightKeyFile);
+        m_prompts.CancelDatabaseKey();
+        EXPECT_FALSE(pDoc->Session().OnChangeKey());
+        EXPECT_EQ(Messages(), (std::vector<std::string>{IDS_KEY_INVALID, IDS_KEY_INVALID,
+                                                        IDS_KEY_NOT_CHANGED}));
+        EXPECT_EQ(KeyKinds(), (std::vector<EDatabaseKeyKind>{CURRENT, CURRENT, CURRENT, CHANGE}));
+        Unchanged();
+
+        // The right key, then the new one, which reaches the file.
+        m_prompts.ClearRecord();
+        AnswerKey(c.pszPassword, strRightKeyFile);
+        m_prompts.AnswerDatabaseKey({"new", false, ""});
+        EXPECT_TRUE(pDoc->Session().OnChangeKey());
+        EXPECT_EQ(Messages(), std::vector<std::string>{IDS_KEY_CHANGED});
+        EXPECT_EQ(KeyKinds(), (std::vector<EDatabaseKeyKind>{CURRENT, CHANGE}));
+        EXPECT_TRUE(ReadDatabase(strPath, "new").Xml().Root().Child("Root"));
+        EXPECT_TRUE(pDoc->DatabaseKey().IsSameKey(CDatabaseKey::OfPassword("new")));
+        m_prompts.ClearRecord();
+    }
+}
+
+TEST_F(DocDatabase, AChangedDatabaseKeptAtTheLockUnlocksOnlyWithItsWholeKey) {
+    const std::string strKeyFile = m_folder.File("vault.keyx");
+    WriteBytes(strKeyFile, "the bytes of a key file");
+    const std::string strOtherKeyFile = m_folder.File("other.keyx");
+    WriteBytes(strOtherKeyFile, "the bytes of another key file");
+    const std::string strKeyBytes = "the bytes of a key file";
+    const SKdbxCredentials credentials{
+        true, PASSWORD, true, std::vector<std::uint8_t>(strKeyBytes.begin(), strKeyBytes.end())};
+    const std::string strPath = MakeDatabase("Kept.kdbx", credentials);
+    auto pDoc = MakeDatabaseDoc();
+    OpenDatabase(*pDoc, strPath, PASSWORD, strKeyFile);
+    CPasswordInfo added;
+    added.SetAccount("Added");
+    ASSERT_TRUE(pDoc->AddAccount("Home", added));
+    pDoc->Session().OnContentChanged();
+    // Without auto-save the changes stay in memory over the lock.
+    EXPECT_FALSE(pDoc->Session().UnloadForLock());
+    EXPECT_FALSE(pDoc->Session().IsUnloaded());
+
+    // The password alone, or with another key file, is not the key; Cancel
+    // stays locked.
+    m_prompts.ClearRecord();
+    AnswerKey(PASSWORD);
+    AnswerKey(PASSWORD, strOtherKeyFile);
+    m_prompts.CancelDatabaseKey();
+    EXPECT_FALSE(pDoc->Session().CheckKeyToUnlock());
+    EXPECT_EQ(Messages(), (std::vector<std::string>{IDS_KEY_INVALID, IDS_KEY_INVALID}));
+    // The key file it was opened with is proposed first; a refused key
+    // comes back as it was typed.
+    std::vector<std::string> vecProposed;
+    for (const SPromptCall& call : m_prompts.Calls()) {
+        if (call.m_eKind != EPromptKind::databaseKey)
+            continue;
+        EXPECT_EQ(call.m_eDatabaseKey, EDatabaseKeyKind::unlock);
+        vecProposed.push_back(call.m_file.m_strInitialName);
+    }
+    EXPECT_EQ(vecProposed, (std::vector<std::string>{strKeyFile, "", strOtherKeyFile}));
+
+    AnswerKey("wrong", strKeyFile);
+    AnswerKey(PASSWORD, strKeyFile);
+    EXPECT_TRUE(pDoc->Session().CheckKeyToUnlock());
+    EXPECT_TRUE(AccountNamed(*pDoc, "Added"));
+    EXPECT_TRUE(pDoc->IsModified());
+    m_prompts.ClearRecord();
 }
 
 TEST_F(DocDatabase, ASlowKeyDerivationRunsOnlyOnceTheUserAgreed) {

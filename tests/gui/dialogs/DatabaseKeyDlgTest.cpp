@@ -22,37 +22,51 @@ private slots:
 };
 
 void CDatabaseKeyDlgTest::okAcceptsOrRefuses_data() {
-    QTest::addColumn<bool>("bNew");
+    // Why the key is asked, and the title that tells it.
+    QTest::addColumn<int>("nKind");
+    QTest::addColumn<QString>("strTitle");
     QTest::addColumn<QString>("strPassword");
     QTest::addColumn<QString>("strConfirm");
     QTest::addColumn<bool>("bNoPassword");
     QTest::addColumn<QString>("strKeyFile");
     QTest::addColumn<QString>("strRefusal"); // "" when OK closes the dialog
 
-    QTest::newRow("a password") << false << "pw"
-                                << "" << false << ""
-                                << "";
-    // An empty password is a key of its own, unlike none at all.
-    QTest::newRow("an empty password") << false << ""
-                                       << "" << false << ""
-                                       << "";
-    QTest::newRow("a key file alone") << false << "typed"
-                                      << "" << true << "/k.keyx"
+    const int OPEN = int(EDatabaseKeyKind::open);
+    const int CREATE = int(EDatabaseKeyKind::create);
+    const int CURRENT = int(EDatabaseKeyKind::current);
+    const int UNLOCK = int(EDatabaseKeyKind::unlock);
+    const int CHANGE = int(EDatabaseKeyKind::change);
+    const QString strOpen = QStringLiteral("Open KeePass Database");
+    const QString strCurrent = QStringLiteral("Change Key: Current Database Key");
+    const QString strUnlock = QStringLiteral("Unlock KeePass Database");
+    const QString strCreate = QStringLiteral("New KeePass Database");
+    const QString strChange = QStringLiteral("Change Key: New Database Key");
+
+    QTest::newRow("open, a password") << OPEN << strOpen << "pw"
+                                      << "" << false << ""
                                       << "";
-    QTest::newRow("nothing at all") << false << ""
-                                    << "" << true << "" << DATABASE_KEY_NOTHING;
-    QTest::newRow("new, the same twice") << true << "pw"
-                                         << "pw" << false << ""
-                                         << "";
-    QTest::newRow("new, two passwords") << true << "pw"
-                                        << "pW" << false << "" << DATABASE_KEY_DIFFER;
-    QTest::newRow("new, a key file alone") << true << "a"
-                                           << "b" << true << "/k.key"
-                                           << "";
+    // An empty password is a key of its own, unlike none at all.
+    QTest::newRow("unlock, an empty password") << UNLOCK << strUnlock << ""
+                                               << "" << false << ""
+                                               << "";
+    QTest::newRow("current, a key file alone") << CURRENT << strCurrent << "typed"
+                                               << "" << true << "/k.keyx"
+                                               << "";
+    QTest::newRow("open, nothing at all") << OPEN << strOpen << ""
+                                          << "" << true << "" << DATABASE_KEY_NOTHING;
+    QTest::newRow("new database, the same twice") << CREATE << strCreate << "pw"
+                                                  << "pw" << false << ""
+                                                  << "";
+    QTest::newRow("change, two passwords") << CHANGE << strChange << "pw"
+                                           << "pW" << false << "" << DATABASE_KEY_DIFFER;
+    QTest::newRow("change, a key file alone") << CHANGE << strChange << "a"
+                                              << "b" << true << "/k.key"
+                                              << "";
 }
 
 void CDatabaseKeyDlgTest::okAcceptsOrRefuses() {
-    QFETCH(bool, bNew);
+    QFETCH(int, nKind);
+    QFETCH(QString, strTitle);
     QFETCH(QString, strPassword);
     QFETCH(QString, strConfirm);
     QFETCH(bool, bNoPassword);
@@ -60,10 +74,12 @@ void CDatabaseKeyDlgTest::okAcceptsOrRefuses() {
     QFETCH(QString, strRefusal);
 
     CScriptedPrompts prompts;
-    CDatabaseKeyDlg dialog(prompts, QStringLiteral("Family.kdbx"), bNew);
-    QCOMPARE(dialog.windowTitle(),
-             QString::fromLatin1(bNew ? DATABASE_NEW_KEY_TITLE : DATABASE_KEY_TITLE));
-    QCOMPARE(dialog.ConfirmEdit() != nullptr, bNew);
+    const auto eKind = EDatabaseKeyKind(nKind);
+    CDatabaseKeyDlg dialog(prompts, QStringLiteral("Family.kdbx"), eKind);
+    QCOMPARE(dialog.windowTitle(), strTitle);
+    // A new key's password is typed twice.
+    QCOMPARE(dialog.ConfirmEdit() != nullptr,
+             eKind == EDatabaseKeyKind::create || eKind == EDatabaseKeyKind::change);
     QCOMPARE(dialog.PasswordEdit()->echoMode(), QLineEdit::Password);
     // Every label's mnemonic leads to its field.
     for (QLabel* pLabel : dialog.findChildren<QLabel*>()) {
@@ -98,7 +114,7 @@ void CDatabaseKeyDlgTest::okAcceptsOrRefuses() {
 
 void CDatabaseKeyDlgTest::browseFillsTheKeyFile() {
     CScriptedPrompts prompts;
-    CDatabaseKeyDlg dialog(prompts, QStringLiteral("Family.kdbx"), false);
+    CDatabaseKeyDlg dialog(prompts, QStringLiteral("Family.kdbx"), EDatabaseKeyKind::open);
     prompts.CancelOpenFile();
     dialog.BrowseButton()->click();
     QVERIFY(dialog.KeyFileEdit()->text().isEmpty());

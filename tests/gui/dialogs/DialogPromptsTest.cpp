@@ -138,6 +138,7 @@ private slots:
     void filePropertyRunsTheDialogAndTakesTheReadOnlyBox();
     void printDialogOffersPrintingIntoAFile();
     void aKeyFileDatabaseOpensThroughItsDialogAndIsProposedAtUnlock();
+    void aDatabaseKeptAtTheLockAsksItsKeyInDialogsTitledForWhy();
     void aSlowDatabaseIsDerivedOnlyAfterYes();
 };
 
@@ -699,6 +700,100 @@ void DialogPromptsTest::aKeyFileDatabaseOpensThroughItsDialogAndIsProposedAtUnlo
     std::string strSaved;
     QCOMPARE(ReadWholeFile(strPath, strSaved), EFileError::none);
     QCOMPARE(format.Open(strSaved, key, false, CCancelToken()).eOpen,
+             CDatabaseFormat::EOpen::opened);
+}
+
+namespace {
+
+// What a database's key dialog showed.
+struct SKeyDialogSeen {
+    QString m_strTitle;
+    QString m_strProposed;
+};
+
+// A step that answers a database's key dialog with pszPassword (twice for a
+// new key) and pszKeyFile, or the key file proposed when it is null.
+std::function<void(QWidget*)> TypeDatabaseKey(SKeyDialogSeen& seen, const char* pszPassword,
+                                              const char* pszKeyFile = nullptr) {
+    return [&seen, pszPassword, pszKeyFile](QWidget* pModal) {
+        auto* pDialog = qobject_cast<CDatabaseKeyDlg*>(pModal);
+        QVERIFY(pDialog);
+        seen.m_strTitle = pDialog->windowTitle();
+        seen.m_strProposed = pDialog->KeyFileEdit()->text();
+        pDialog->PasswordEdit()->setText(QString::fromUtf8(pszPassword));
+        if (pDialog->ConfirmEdit())
+            pDialog->ConfirmEdit()->setText(QString::fromUtf8(pszPassword));
+        if (pszKeyFile)
+            pDialog->KeyFileEdit()->setText(QString::fromUtf8(pszKeyFile));
+        pDialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    };
+}
+
+// A step that closes a message box with OK, keeping its text.
+std::function<void(QWidget*)> AcknowledgeMessage(QString& strText) {
+    return [&strText](QWidget* pModal) {
+        auto* pBox = qobject_cast<QMessageBox*>(pModal);
+        QVERIFY(pBox);
+        strText = pBox->text();
+        pBox->button(QMessageBox::Ok)->click();
+    };
+}
+
+} // namespace
+
+void DialogPromptsTest::aDatabaseKeptAtTheLockAsksItsKeyInDialogsTitledForWhy() {
+    QTemporaryDir dir;
+    const std::string strKeyFile = WriteTestFile(dir, "vault.keyx", "the key file's bytes");
+    CKdbxDatabaseFormat format;
+    format.SetNewDatabaseCost(std::uint64_t(1) << 20, 1);
+    CDatabaseKey key = CDatabaseKey::OfPassword("pw");
+    key.SetKeyFile("the key file's bytes");
+    std::list<CPasswordInfo> records;
+    std::string strBytes;
+    QVERIFY(format.NewDatabase("Vault")->Write(records, key, strBytes).bWritten);
+    const std::string strPath = WriteTestFile(dir, "Vault.kdbx", strBytes);
+
+    CMemoryProfile profile;
+    CDialogPrompts prompts;
+    CSessionDoc doc(&profile);
+    doc.SetDatabaseFormat(&format);
+    doc.Session().SetPrompts(&prompts);
+    SFileOptions options = doc.Session().FileOptions();
+    options.m_bBackup = false;
+    doc.Session().SetFileOptions(options);
+    SKeyDialogSeen opened;
+    CModalScript opening({TypeDatabaseKey(opened, "pw", strKeyFile.c_str())}, true);
+    QVERIFY(doc.Session().OpenDocumentFile(strPath));
+    QVERIFY(opening.Done());
+    QCOMPARE(opened.m_strTitle, QStringLiteral("Open KeePass Database"));
+    // A change not saved keeps the database in memory over the lock.
+    doc.Session().OnContentChanged();
+    QVERIFY(!doc.Session().UnloadForLock());
+
+    // Its unlock wants the whole key, the key file proposed; the refusals
+    // are the core's, tested there and through the frame.
+    SKeyDialogSeen unlock;
+    CModalScript unlocked({TypeDatabaseKey(unlock, "pw")});
+    QVERIFY(doc.Session().CheckKeyToUnlock());
+    QVERIFY(unlocked.Done());
+    QCOMPARE(unlock.m_strTitle, QStringLiteral("Unlock KeePass Database"));
+    QCOMPARE(unlock.m_strProposed.toStdString(), strKeyFile);
+
+    // Change KEY: the current key, then the new one, each in its own dialog.
+    SKeyDialogSeen current;
+    SKeyDialogSeen fresh;
+    QString strChanged;
+    CModalScript changing({TypeDatabaseKey(current, "pw"), TypeDatabaseKey(fresh, "new", ""),
+                           AcknowledgeMessage(strChanged)},
+                          true);
+    QVERIFY(doc.Session().OnChangeKey());
+    QVERIFY(changing.Done());
+    QCOMPARE(current.m_strTitle, QStringLiteral("Change Key: Current Database Key"));
+    QCOMPARE(fresh.m_strTitle, QStringLiteral("Change Key: New Database Key"));
+    QCOMPARE(strChanged, QStringLiteral("KEY is changed!"));
+    std::string strSaved;
+    QCOMPARE(ReadWholeFile(strPath, strSaved), EFileError::none);
+    QCOMPARE(format.Open(strSaved, CDatabaseKey::OfPassword("new"), false, CCancelToken()).eOpen,
              CDatabaseFormat::EOpen::opened);
 }
 

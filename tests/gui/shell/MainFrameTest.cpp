@@ -6,6 +6,8 @@
 #include "core/base/SettingKeys.h"
 #include "core/base/SettingsSchema.h"
 #include "core/base/StringTable.h"
+#include "core/kdbx/KdbxDatabase.h"
+#include "core/store/CodePage.h"
 #include "gui/shell/SearchBar.h"
 #include "gui/shell/SystemTray.h"
 #include "platform/Translations.h"
@@ -165,6 +167,7 @@ private slots:
     void onTopOnlyInMainWindow();
     void onWaylandAlwaysOnTopIsOffAndSaysWhy();
     void restoreAsksForKeyWhenLocked();
+    void restoreAsksForTheWholeKeyOfADatabaseKeptInMemory();
     void unlockPromptShowsTheFileNameAsItIs();
     void recentMenuShowsPathsAsTheyAre();
     void trayClickRunsDefaultOncePerDoubleClick();
@@ -907,6 +910,55 @@ void CMainFrameTest::restoreAsksForKeyWhenLocked() {
     QCOMPARE(frame.Mode(), EInterface::main);
     QVERIFY(!frame.IsLocked());
     QCOMPARE(frame.Tray().IconId(), 240);
+    QVERIFY(fx.m_vecFailures.empty());
+}
+
+void CMainFrameTest::restoreAsksForTheWholeKeyOfADatabaseKeptInMemory() {
+    // The format outlives the document, whose session asks it to the end.
+    CKdbxDatabaseFormat format;
+    format.SetNewDatabaseCost(std::uint64_t(1) << 20, 1);
+    CFrameFixture fx;
+    fx.m_pDoc->SetDatabaseFormat(&format);
+    fx.m_prompts.m_pCodePage = &CCodePage::Utf8();
+    const std::string strFolder = fx.m_dir.path().toStdString();
+    const std::string strKeyFile = strFolder + "/vault.keyx";
+    const std::string strPath = strFolder + "/Vault.kdbx";
+    CDatabaseKey key = CDatabaseKey::OfPassword("pw");
+    key.SetKeyFile("the key file's bytes");
+    std::list<CPasswordInfo> records;
+    std::string strBytes;
+    QVERIFY(format.NewDatabase("Vault")->Write(records, key, strBytes).bWritten);
+    QCOMPARE(WriteFileAtomic(strPath, strBytes), EFileError::none);
+    QCOMPARE(WriteFileAtomic(strKeyFile, "the key file's bytes"), EFileError::none);
+
+    CMainFrame& frame = fx.Frame();
+    frame.ActivateFrame(true);
+    fx.m_prompts.AnswerDatabaseKey({"pw", false, strKeyFile});
+    QVERIFY(fx.m_pDoc->Session().OpenDocumentFile(strPath));
+    // Not saved: the database stays in memory over the lock.
+    fx.m_pDoc->Session().OnContentChanged();
+    frame.RunCommand(ID_TOOLS_LOCK);
+    QVERIFY(frame.IsLocked());
+    QVERIFY(!fx.m_pDoc->Session().IsUnloaded());
+
+    // The password without the key file is refused; Cancel stays locked.
+    fx.m_prompts.ClearRecord();
+    fx.m_prompts.AnswerDatabaseKey({"pw", false, ""});
+    fx.m_prompts.CancelDatabaseKey();
+    frame.RunCommand(ID_TRAY_MAINWINDOW);
+    QVERIFY(frame.IsLocked());
+    QVERIFY(!frame.isVisible());
+    QCOMPARE(fx.m_prompts.MessageTexts(), std::vector<std::string>{IDS_KEY_INVALID});
+    const SPromptCall& asked = fx.m_prompts.Calls().front();
+    QCOMPARE(asked.m_eKind, EPromptKind::databaseKey);
+    QCOMPARE(int(asked.m_eDatabaseKey), int(EDatabaseKeyKind::unlock));
+    QCOMPARE(asked.m_file.m_strInitialName, strKeyFile);
+
+    fx.m_prompts.AnswerDatabaseKey({"pw", false, strKeyFile});
+    frame.RunCommand(ID_TRAY_MAINWINDOW);
+    QVERIFY(!frame.IsLocked());
+    QVERIFY(frame.isVisible());
+    QVERIFY(fx.m_pDoc->IsModified());
     QVERIFY(fx.m_vecFailures.empty());
 }
 

@@ -277,7 +277,7 @@ void CEveryLanguageTest::Dialogs(CClashReport& report) {
     CCreateKeyDlg create(prompts);
     CCheckKeyDlg check(prompts);
     CChangeKeyDlg change(prompts);
-    CDatabaseKeyDlg database(prompts, QStringLiteral("Home.pwd"), true);
+    CDatabaseKeyDlg database(prompts, QStringLiteral("Home.pwd"), EDatabaseKeyKind::create);
     windows({&create, &check, &change, &database});
 
     SFileProperties props;

@@ -317,7 +317,7 @@ void CPseudoLocaleTest::keyDialogs() {
     Expect(&check, 3);
     CChangeKeyDlg change(prompts);
     Expect(&change, 5);
-    CDatabaseKeyDlg database(prompts, QStringLiteral("Home.pwd"), true);
+    CDatabaseKeyDlg database(prompts, QStringLiteral("Home.pwd"), EDatabaseKeyKind::create);
     Expect(&database, 6);
 }
 
