@@ -2450,6 +2450,18 @@ Ersetzen?</translation>
         <source>The database nests its groups too deeply to be shown: the paths of its groups would take more than 64 MB.</source>
         <translation>Die Datenbank verschachtelt ihre Gruppen zu tief, um sie anzuzeigen: Die Pfade ihrer Gruppen würden mehr als 64 MB belegen.</translation>
     </message>
+    <message>
+        <source>Change Key: Current Database Key</source>
+        <translation>KEY ändern: aktueller Datenbankschlüssel</translation>
+    </message>
+    <message>
+        <source>Unlock KeePass Database</source>
+        <translation>KeePass-Datenbank entsperren</translation>
+    </message>
+    <message>
+        <source>Change Key: New Database Key</source>
+        <translation>KEY ändern: neuer Datenbankschlüssel</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>

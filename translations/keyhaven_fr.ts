@@ -2449,6 +2449,18 @@ La remplacer&#xa0;?</translation>
         <source>The database nests its groups too deeply to be shown: the paths of its groups would take more than 64 MB.</source>
         <translation>La base imbrique ses groupes trop profondément pour être affichée&#xa0;: les chemins de ses groupes prendraient plus de 64 Mo.</translation>
     </message>
+    <message>
+        <source>Change Key: Current Database Key</source>
+        <translation>Changer le KEY&#xa0;: clé actuelle de la base de données</translation>
+    </message>
+    <message>
+        <source>Unlock KeePass Database</source>
+        <translation>Déverrouiller la base de données KeePass</translation>
+    </message>
+    <message>
+        <source>Change Key: New Database Key</source>
+        <translation>Changer le KEY&#xa0;: nouvelle clé de la base de données</translation>
+    </message>
 </context>
 <context>
     <name>Link</name>
