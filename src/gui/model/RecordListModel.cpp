@@ -26,6 +26,21 @@ void CRecordListModel::SetOpen(bool bOpen) {
     invalidateFilter();
 }
 
+QModelIndex CRecordListModel::Open(const QModelIndex& sourceRoot) {
+    m_root = sourceRoot;
+    m_bOpen = true;
+    invalidateFilter();
+    return mapFromSource(sourceRoot);
+}
+
+bool CRecordListModel::LeadsToRoot(int nSourceRow, const QModelIndex& sourceParent) const {
+    for (QModelIndex item = m_root; item.isValid(); item = item.parent()) {
+        if (item.row() == nSourceRow && item.parent() == sourceParent)
+            return true;
+    }
+    return false;
+}
+
 void CRecordListModel::SetWords(const QString& strWords) {
     const CCodePage& codePage = m_model.Document().CodePage();
     std::string strQuery;
@@ -41,20 +56,26 @@ const CPasswordInfo* CRecordListModel::RecordOf(const QModelIndex& index) const 
     return m_model.RecordOf(mapToSource(index));
 }
 
-int CRecordListModel::FindRow(const QModelIndex& parent, const std::string& strName,
-                              bool bPrefix) const {
-    const int nRows = rowCount(parent);
+int FindNamedRow(int nRows, const std::function<const CPasswordInfo*(int)>& fnRecord,
+                 const std::string& strName, bool bPrefix, const CCodePage& codePage) {
     for (int i = 0; i < nRows; ++i) {
-        const CPasswordInfo* pRecord = RecordOf(index(i, 0, parent));
+        const CPasswordInfo* pRecord = fnRecord(i);
         if (pRecord && NameOf(*pRecord) == strName)
             return i;
     }
     for (int i = 0; bPrefix && i < nRows; ++i) {
-        const CPasswordInfo* pRecord = RecordOf(index(i, 0, parent));
-        if (pRecord && StartsWithNoCase(NameOf(*pRecord), strName, m_model.Document().CodePage()))
+        const CPasswordInfo* pRecord = fnRecord(i);
+        if (pRecord && StartsWithNoCase(NameOf(*pRecord), strName, codePage))
             return i;
     }
     return -1;
+}
+
+int CRecordListModel::FindRow(const QModelIndex& parent, const std::string& strName,
+                              bool bPrefix) const {
+    return FindNamedRow(
+        rowCount(parent), [&](int nRow) { return RecordOf(index(nRow, 0, parent)); }, strName,
+        bPrefix, m_model.Document().CodePage());
 }
 
 QVariant CRecordListModel::data(const QModelIndex& index, int nRole) const {
@@ -68,7 +89,7 @@ bool CRecordListModel::filterAcceptsRow(int nSourceRow, const QModelIndex& sourc
     case 1:
         // A group's list holds its accounts, not the groups inside it.
         if (nSourceRow >= m_model.AccountRows(sourceParent))
-            return false;
+            return LeadsToRoot(nSourceRow, sourceParent);
         if (!IsNarrowed())
             return true;
         return m_filter && m_filter->Matches(*m_model.AccountAt(

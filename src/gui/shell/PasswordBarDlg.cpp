@@ -16,6 +16,7 @@
 #include "gui/controls/DragTextButton.h"
 #include "gui/controls/HoverButton.h"
 #include "gui/controls/HoverComboBox.h"
+#include "gui/model/GroupRowsModel.h"
 #include "gui/model/RecordListModel.h"
 #include "gui/model/RecordTreeModel.h"
 #include "gui/settings/Settings.h"
@@ -262,7 +263,7 @@ CHoverButton* CPasswordBarDlg::Button(int nId) const {
 // --- the lists ---
 
 void CPasswordBarDlg::CreateLists() {
-    m_pGroupRows = new CRecordListModel(m_model, this);
+    m_pGroupRows = new CGroupRowsModel(m_model, this);
     m_pAccountRows = new CRecordListModel(m_model, this);
     m_pGroups->setModel(m_pGroupRows);
     m_pAccounts->setModel(m_pAccountRows);
@@ -329,21 +330,20 @@ void CPasswordBarDlg::OnModelReset() {
         Choose(strGroup, strAccount);
 }
 
-void CPasswordBarDlg::CloseList(CHoverComboBox* pList, CRecordListModel& rows) {
+template <class TRows> void CPasswordBarDlg::CloseList(CHoverComboBox* pList, TRows& rows) {
     const QScopedValueRollback<bool> filling(m_bFilling, true);
     rows.SetOpen(false);
     pList->setRootModelIndex({});
     pList->setCurrentIndex(-1);
 }
 
-void CPasswordBarDlg::OpenList(CHoverComboBox* pList, CRecordListModel& rows,
-                               const QModelIndex& sourceRoot) {
-    rows.SetOpen(true);
-    pList->setRootModelIndex(rows.mapFromSource(sourceRoot));
+template <class TRows>
+void CPasswordBarDlg::OpenList(CHoverComboBox* pList, TRows& rows, const QModelIndex& sourceRoot) {
+    pList->setRootModelIndex(rows.Open(sourceRoot));
 }
 
-const CPasswordInfo* CPasswordBarDlg::CurrentRecord(const QComboBox* pList,
-                                                    const CRecordListModel& rows) {
+template <class TRows>
+const CPasswordInfo* CPasswordBarDlg::CurrentRecord(const QComboBox* pList, const TRows& rows) {
     const int nRow = pList->currentIndex();
     return nRow < 0 ? nullptr : rows.RecordOf(rows.index(nRow, 0, pList->rootModelIndex()));
 }

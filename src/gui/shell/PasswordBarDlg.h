@@ -19,6 +19,7 @@ class CHoverButton;
 class CHoverComboBox;
 class CPrompts;
 class CSettings;
+class CGroupRowsModel;
 class CRecordListModel;
 class CRecordTreeModel;
 class QComboBox;
@@ -160,10 +161,13 @@ private:
     void OnModelChanged();
     void OnModelReset();
     // A list shows nothing, or its root's children.
-    void CloseList(CHoverComboBox* pList, CRecordListModel& rows);
-    void OpenList(CHoverComboBox* pList, CRecordListModel& rows, const QModelIndex& sourceRoot);
+    // Over the group rows or the account rows.
+    template <class TRows> void CloseList(CHoverComboBox* pList, TRows& rows);
+    template <class TRows>
+    void OpenList(CHoverComboBox* pList, TRows& rows, const QModelIndex& sourceRoot);
     // The record of a list's current row, or none.
-    static const CPasswordInfo* CurrentRecord(const QComboBox* pList, const CRecordListModel& rows);
+    template <class TRows>
+    static const CPasswordInfo* CurrentRecord(const QComboBox* pList, const TRows& rows);
     // The lists' own changes count as the user's choice only while they list
     // the document, outside a fill and outside a change of the model.
     bool IsFollowing() const { return !m_bFilling && !m_bModelChanging && m_pInfoList != nullptr; }
@@ -195,7 +199,7 @@ private:
     CDragTextButton* m_pCopyPassword = nullptr;
     CHoverComboBox* m_pGroups = nullptr;
     CHoverComboBox* m_pAccounts = nullptr;
-    CRecordListModel* m_pGroupRows = nullptr;
+    CGroupRowsModel* m_pGroupRows = nullptr;
     CRecordListModel* m_pAccountRows = nullptr;
     bool m_bFilling = false;
     bool m_bModelChanging = false;

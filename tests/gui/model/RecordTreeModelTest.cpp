@@ -3,6 +3,7 @@
 #include "core/store/CofferDoc.h"
 #include "core/tree/TreeOrder.h"
 #include "gui/model/DocNotifier.h"
+#include "gui/model/GroupRowsModel.h"
 #include "gui/model/RecordListModel.h"
 #include "support/SampleDocument.h"
 #include "support/SessionDoc.h"
@@ -83,7 +84,7 @@ void CRecordTreeModelTest::FollowsEveryNoticeAsAFreshBuildWould() {
     QCOMPARE(ModelLabels(model), SortedLabels(doc));
     // The Password Bar's flat lists over it follow every notice soundly too,
     // the account list narrowed to the accounts that hold an "o".
-    CRecordListModel groups(model);
+    CGroupRowsModel groups(model);
     CRecordListModel accounts(model);
     groups.SetOpen(true);
     accounts.SetOpen(true);

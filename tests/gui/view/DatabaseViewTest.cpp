@@ -270,8 +270,8 @@ void CDatabaseViewTest::theAccountDialogEditsWhatTheEntryHoldsBeyondItsTexts() {
 
 // A database's groups nest in the tree, each group's accounts before the
 // groups inside it. The filter opens the way to a match deep inside; a
-// group renamed or deleted takes the groups inside it along, in the tree,
-// the document and the saved file.
+// group renamed, moved or deleted takes the groups inside it along, in the
+// tree, the Password Bar, the document and the saved file.
 void CDatabaseViewTest::nestedGroupsShowInsideTheirParentsAndGoWithThem() {
     CDatabaseFixture db;
     db.m_fnMore = [](CXmlTree& xml) {
@@ -286,6 +286,21 @@ void CDatabaseViewTest::nestedGroupsShowInsideTheirParentsAndGoWithThem() {
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(fx.TreeLabels(), (Labels{"Home", "  Bank", "Work", "  Mail", "  Wiki", "  Projects",
                                       "    Tracker", "    Old", "      Legacy"}));
+    // The Password Bar lists every group by its whole name; the group it
+    // lists the accounts of stays chosen through the renames below.
+    CPasswordBarDlg bar(fx.m_pDoc->Session(), fx.m_notifier.Model(), fx.Settings(), fx.m_prompts,
+                        fx.m_editPrompts);
+    bar.FillGroups();
+    const auto Items = [](const QComboBox* pList) {
+        Labels items;
+        for (int i = 0; i < pList->count(); ++i)
+            items.push_back(pList->itemText(i).toStdString());
+        return items;
+    };
+    QCOMPARE(Items(bar.GroupList()),
+             (Labels{"Home", "Work", "Work/Projects", "Work/Projects/Old"}));
+    bar.GroupList()->setCurrentIndex(3);
+    QCOMPARE(Items(bar.AccountList()), (Labels{"Legacy"}));
 
     view.FilterBox()->setText(QStringLiteral("legacy"));
     QCOMPARE(fx.TreeLabels(true), (Labels{"+Work", "  +Projects", "    +Old", "      Legacy"}));
@@ -299,6 +314,8 @@ void CDatabaseViewTest::nestedGroupsShowInsideTheirParentsAndGoWithThem() {
     view.OnLabelEdited(fx.Item(1), QStringLiteral("Job"));
     QCOMPARE(fx.TreeLabels(), (Labels{"Home", "  Bank", "Job", "  Mail", "  Wiki", "  Archive",
                                       "    Tracker", "    Old", "      Legacy"}));
+    QCOMPARE(bar.GroupList()->currentText(), QStringLiteral("Job/Archive/Old"));
+    QCOMPARE(Items(bar.AccountList()), (Labels{"Legacy"}));
     QCOMPARE(fx.m_pDoc->Session().OnFileSave(), SAVE_DONE);
     const std::string strPath = fx.m_pDoc->Session().GetPathName();
     fx.m_pDoc->Session().OnFileClose();
@@ -307,10 +324,16 @@ void CDatabaseViewTest::nestedGroupsShowInsideTheirParentsAndGoWithThem() {
     QCOMPARE(fx.TreeLabels(), (Labels{"Home", "  Bank", "Job", "  Mail", "  Wiki", "  Archive",
                                       "    Tracker", "    Old", "      Legacy"}));
 
-    fx.m_editPrompts.AnswerDeleteGroup("Job");
-    view.DeleteGroup(fx.Item(1));
-    QCOMPARE(fx.TreeLabels(), (Labels{"Home", "  Bank"}));
-    QCOMPARE(fx.m_pDoc->Records().size(), std::size_t(2));
+    // A path typed into the group dialog moves the group, and what is
+    // inside it, into another.
+    fx.m_editPrompts.AnswerEditGroup("Job/Archive", "Home/Archive");
+    view.EditGroup(fx.Item(2));
+    QCOMPARE(fx.TreeLabels(), (Labels{"Home", "  Bank", "  Archive", "    Tracker", "    Old",
+                                      "      Legacy", "Job", "  Mail", "  Wiki"}));
+    fx.m_editPrompts.AnswerDeleteGroup("Home");
+    view.DeleteGroup(fx.Item(0));
+    QCOMPARE(fx.TreeLabels(), (Labels{"Job", "  Mail", "  Wiki"}));
+    QCOMPARE(fx.m_pDoc->Records().size(), std::size_t(3));
 }
 
 QTEST_MAIN(CDatabaseViewTest)
