@@ -341,6 +341,7 @@ bool MeasurePeaks() {
 void SetCounters(benchmark::State& state) {
     state.counters["entries"] = double(g_setup.nAccounts);
     state.counters["xml_MB"] = double(g_setup.nXmlBytes) / 1e6;
+    state.counters["file_MB"] = double(g_setup.cheapFile.size()) / 1e6;
 }
 
 void BM_Read(benchmark::State& state) {

@@ -469,8 +469,9 @@ SKdbxOutcome CKdbxFile::Write(const SKdbxCredentials& credentials, CKdbxBytes& f
         if (!KdbxWriteInnerHeader(stream, static_cast<std::uint32_t>(EKdbxInnerStream::chacha20),
                                   m_binaries, plain))
             return KdbxUnsupportedOutcome("an inner stream that cannot be started");
-        // The XML goes to the payload (compressed) as it is written.
-        CKdbxPayloadWriter payload(std::move(plain), m_bCompressed);
+        // The XML goes to the payload (compressed) as it is written, at the
+        // quick level: the compression takes the longest of a save.
+        CKdbxPayloadWriter payload(std::move(plain), m_bCompressed, KDBX_GZIP_QUICK);
         std::string strError;
         const auto WriteXml = [this, &stream, &strError](const CXmlTree::CPieceTaker& fnPiece) {
             return m_xml.Write(
