@@ -342,15 +342,11 @@ SKdbxOutcome CKdbxFile::Read(std::span<const std::uint8_t> file,
         CXmlTree tree;
         std::vector<SKdbxBinary> binaries;
         std::size_t nMemoryLeft = container.nMemoryLeft;
+        // Inflating holds zlib's buffers and the pipe's.
         if (container.bCompressed) {
-            if (nMemoryLeft < KDBX_INFLATE_MEMORY)
+            if (nMemoryLeft < KDBX_INFLATE_MEMORY + READ_PIPE_MEMORY)
                 return KdbxTooLargeOutcome(nMemoryLeft);
-            nMemoryLeft -= KDBX_INFLATE_MEMORY;
-        }
-        if (container.bCompressed) {
-            if (nMemoryLeft < READ_PIPE_MEMORY)
-                return KdbxTooLargeOutcome(nMemoryLeft);
-            nMemoryLeft -= READ_PIPE_MEMORY;
+            nMemoryLeft -= KDBX_INFLATE_MEMORY + READ_PIPE_MEMORY;
         }
         CPayloadTaker taker(bKdbx4, nMemoryLeft, stream, tree, binaries);
         std::size_t nAllowed = nMemoryLeft;
