@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <system_error>
 
 CPiecePipe::CPiecePipe(std::size_t nPieceBytes, std::size_t nPieces)
     : m_nPieceBytes(std::max<std::size_t>(nPieceBytes, 1)),
@@ -20,14 +22,21 @@ CPiecePipe::~CPiecePipe() {
 }
 
 void CPiecePipe::Start(std::function<void()> fnMake) {
-    m_thread = std::thread([this, fnMake = std::move(fnMake)] {
+    const auto Run = [this, fnMake = std::move(fnMake)] {
         try {
             fnMake();
         } catch (...) {
             m_error = std::current_exception();
         }
         Made();
-    });
+    };
+    try {
+        m_thread = std::thread(Run);
+    } catch (const std::system_error&) {
+        // No thread to be had is the system out of resources, as it is
+        // when out of memory.
+        throw std::bad_alloc();
+    }
 }
 
 // The last piece goes to the taker, however short.

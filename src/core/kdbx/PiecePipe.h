@@ -32,7 +32,8 @@ public:
     std::size_t Memory() const { return m_nPieceBytes * m_buffers.size(); }
 
     // Runs fnMake, which calls Put, on a thread of its own (once). What it
-    // throws is kept for Finish.
+    // throws is kept for Finish. Throws std::bad_alloc when no thread can
+    // be made.
     void Start(std::function<void()> fnMake);
 
     // The maker's side: copies the bytes in, handing each piece on as it
