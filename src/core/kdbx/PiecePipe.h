@@ -20,7 +20,7 @@
 // database opens or saves in the time of the slower stage rather than of
 // both. The bytes pass through a few buffers of a fixed size, wiped when
 // the pipe goes (they hold a database's plain text); the maker waits while
-// every buffer is full, so the pipe never holds more than Memory().
+// every buffer is full, so the pipe never holds more than its buffers.
 class CPiecePipe {
 public:
     CPiecePipe(std::size_t nPieceBytes, std::size_t nPieces);
@@ -28,8 +28,6 @@ public:
     ~CPiecePipe();
     CPiecePipe(const CPiecePipe&) = delete;
     CPiecePipe& operator=(const CPiecePipe&) = delete;
-
-    std::size_t Memory() const { return m_nPieceBytes * m_buffers.size(); }
 
     // Runs fnMake, which calls Put, on a thread of its own (once). What it
     // throws is kept for Finish. Throws std::bad_alloc when no thread can
