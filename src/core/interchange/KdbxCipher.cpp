@@ -267,10 +267,11 @@ CKdbxSecret KdbxGzip(std::span<const std::uint8_t> data) {
     return writer.Finish();
 }
 
-CKdbxGzipWriter::CKdbxGzipWriter() : m_pStream(std::make_unique<z_stream_s>()) {
+static_assert(KDBX_GZIP_DEFAULT == Z_DEFAULT_COMPRESSION);
+
+CKdbxGzipWriter::CKdbxGzipWriter(int nLevel) : m_pStream(std::make_unique<z_stream_s>()) {
     // 15 window bits plus 16: a gzip wrapper rather than zlib's.
-    if (deflateInit2(m_pStream.get(), Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8,
-                     Z_DEFAULT_STRATEGY) != Z_OK) {
+    if (deflateInit2(m_pStream.get(), nLevel, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
         m_pStream.reset();
         throw std::bad_alloc();
     }

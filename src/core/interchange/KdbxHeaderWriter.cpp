@@ -49,12 +49,12 @@ CKdbxSecret KdbxPayload(CKdbxSecret plain, std::string& strXml, bool bCompress) 
     return writer.Finish();
 }
 
-CKdbxPayloadWriter::CKdbxPayloadWriter(CKdbxSecret plain, bool bCompress) {
+CKdbxPayloadWriter::CKdbxPayloadWriter(CKdbxSecret plain, bool bCompress, int nLevel) {
     if (!bCompress) {
         m_plain = std::move(plain);
         return;
     }
-    m_gzip.emplace();
+    m_gzip.emplace(nLevel);
     m_gzip->Add(plain);
 }
 

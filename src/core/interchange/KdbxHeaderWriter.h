@@ -34,10 +34,10 @@ private:
 CKdbxSecret KdbxPayload(CKdbxSecret plain, std::string& strXml, bool bCompress);
 
 // The same payload made as the XML is written: a compressed one never
-// holds the whole XML.
+// holds the whole XML. nLevel: zlib's compression level.
 class CKdbxPayloadWriter {
 public:
-    CKdbxPayloadWriter(CKdbxSecret plain, bool bCompress);
+    CKdbxPayloadWriter(CKdbxSecret plain, bool bCompress, int nLevel = KDBX_GZIP_DEFAULT);
 
     void Append(std::span<const std::uint8_t> bytes);
     void Append(std::string_view str) {

@@ -5,6 +5,7 @@
 #include "core/interchange/KdbxHeaderWriter.h"
 #include "core/interchange/KdbxInnerHeader.h"
 #include "core/interchange/KdbxTime.h"
+#include "core/kdbx/PiecePipe.h"
 #include "core/seal/SecretBuffer.h"
 
 #include <botan/base64.h>
@@ -112,6 +113,58 @@ private:
     CKdbxInnerHeader m_header;
     std::optional<CXmlTreeParser> m_parser;
 };
+
+// A compressed payload inflates on a thread of its own while the XML is
+// read from it on this one, which takes the most time.
+constexpr std::size_t READ_PIPE_PIECE = std::size_t(1) << 18;
+constexpr std::size_t READ_PIPE_PIECES = 4;
+constexpr std::size_t READ_PIPE_MEMORY = READ_PIPE_PIECE * READ_PIPE_PIECES;
+
+// KdbxInflate's outcome, fnTake called on this thread: stopped when fnTake
+// refused a piece, whatever became of the inflating after it.
+EKdbxInflate InflateBeside(std::span<const std::uint8_t> payload,
+                           const std::function<bool(std::span<const std::uint8_t>)>& fnTake) {
+    CPiecePipe pipe(READ_PIPE_PIECE, READ_PIPE_PIECES);
+    EKdbxInflate eInflate = EKdbxInflate::damaged;
+    pipe.Start([&] {
+        eInflate =
+            KdbxInflate(payload, true, KDBX_MAX_PAYLOAD,
+                        [&pipe](std::span<const std::uint8_t> chunk) { return pipe.Put(chunk); });
+    });
+    std::span<const std::uint8_t> piece;
+    bool bTaken = true;
+    while (bTaken && pipe.Next(piece))
+        bTaken = fnTake(piece);
+    if (!bTaken)
+        pipe.Stop();
+    pipe.Finish();
+    return bTaken ? eInflate : EKdbxInflate::stopped;
+}
+
+// The XML is written on a thread of its own while this one compresses it,
+// which takes the most time.
+constexpr std::size_t WRITE_PIPE_PIECES = 3;
+
+// Ends the writing when the pipe's taker has gone.
+struct SPipeStopped {};
+
+// fnWrite's outcome, every piece it made appended to the payload.
+bool CompressBeside(const std::function<bool(const CXmlTree::CPieceTaker&)>& fnWrite,
+                    CKdbxPayloadWriter& payload) {
+    CPiecePipe pipe(CXmlTree::WRITE_PIECE, WRITE_PIPE_PIECES);
+    bool bWritten = false;
+    pipe.Start([&] {
+        bWritten = fnWrite([&pipe](std::string_view piece) {
+            if (!pipe.Put({reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size()}))
+                throw SPipeStopped();
+        });
+    });
+    std::span<const std::uint8_t> piece;
+    while (pipe.Next(piece))
+        payload.Append(piece);
+    pipe.Finish();
+    return bWritten;
+}
 
 // ---- 3.1 to 4.x
 
@@ -289,22 +342,24 @@ SKdbxOutcome CKdbxFile::Read(std::span<const std::uint8_t> file,
         CXmlTree tree;
         std::vector<SKdbxBinary> binaries;
         std::size_t nMemoryLeft = container.nMemoryLeft;
+        // Inflating holds zlib's buffers and the pipe's.
         if (container.bCompressed) {
-            if (nMemoryLeft < KDBX_INFLATE_MEMORY)
+            if (nMemoryLeft < KDBX_INFLATE_MEMORY + READ_PIPE_MEMORY)
                 return KdbxTooLargeOutcome(nMemoryLeft);
-            nMemoryLeft -= KDBX_INFLATE_MEMORY;
+            nMemoryLeft -= KDBX_INFLATE_MEMORY + READ_PIPE_MEMORY;
         }
         CPayloadTaker taker(bKdbx4, nMemoryLeft, stream, tree, binaries);
         std::size_t nAllowed = nMemoryLeft;
         // The tree takes up to about four times the document's size: the
         // allowance grows with it as it inflates.
+        const auto Take = [&](std::span<const std::uint8_t> chunk) {
+            taker.Allow(4 * chunk.size());
+            nAllowed += 4 * chunk.size();
+            return taker.Take(chunk);
+        };
         const EKdbxInflate eInflate =
-            KdbxInflate(container.payload, container.bCompressed, KDBX_MAX_PAYLOAD,
-                        [&](std::span<const std::uint8_t> chunk) {
-                            taker.Allow(4 * chunk.size());
-                            nAllowed += 4 * chunk.size();
-                            return taker.Take(chunk);
-                        });
+            container.bCompressed ? InflateBeside(container.payload, Take)
+                                  : KdbxInflate(container.payload, false, KDBX_MAX_PAYLOAD, Take);
         if (eInflate == EKdbxInflate::tooLarge)
             return KdbxTooLargePayloadOutcome();
         if (eInflate == EKdbxInflate::damaged)
@@ -410,17 +465,23 @@ SKdbxOutcome CKdbxFile::Write(const SKdbxCredentials& credentials, CKdbxBytes& f
         if (!KdbxWriteInnerHeader(stream, static_cast<std::uint32_t>(EKdbxInnerStream::chacha20),
                                   m_binaries, plain))
             return KdbxUnsupportedOutcome("an inner stream that cannot be started");
-        // The XML goes to the payload (compressed) as it is written.
-        CKdbxPayloadWriter payload(std::move(plain), m_bCompressed);
+        // The XML goes to the payload (compressed) as it is written, at the
+        // quick level: the compression takes the longest of a save.
+        CKdbxPayloadWriter payload(std::move(plain), m_bCompressed, KDBX_GZIP_QUICK);
         std::string strError;
+        const auto WriteXml = [this, &stream, &strError](const CXmlTree::CPieceTaker& fnPiece) {
+            return m_xml.Write(
+                fnPiece,
+                [&stream](std::span<const std::uint8_t> text) {
+                    CKdbxSecret masked(text.begin(), text.end());
+                    stream.Apply(masked.data(), masked.size());
+                    return Botan::base64_encode(masked.data(), masked.size());
+                },
+                strError);
+        };
         const bool bWritten =
-            m_xml.Write([&payload](std::string_view piece) { payload.Append(piece); },
-                        [&stream](std::span<const std::uint8_t> text) {
-                            CKdbxSecret masked(text.begin(), text.end());
-                            stream.Apply(masked.data(), masked.size());
-                            return Botan::base64_encode(masked.data(), masked.size());
-                        },
-                        strError);
+            m_bCompressed ? CompressBeside(WriteXml, payload)
+                          : WriteXml([&payload](std::string_view piece) { payload.Append(piece); });
         if (!bWritten)
             return Failure(EKdbxFailure::unsupported, strError);
         plain = payload.Finish();

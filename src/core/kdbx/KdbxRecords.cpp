@@ -211,14 +211,32 @@ SKdbxEntryTexts KdbxEntryTexts(const CXmlElement& entry) {
 }
 
 std::uint64_t KdbxShownPathBytes(const CKdbxFile& database) {
-    const std::vector<SKdbxGroupNode> tree = KdbxGroupTree(database.Xml());
-    std::vector<std::uint64_t> pathBytes(tree.size());
+    // The groups alone, as KdbxGroupTree finds them, without its lists of
+    // entries: an open asks this before the records are shown.
+    const CXmlTree& xml = database.Xml();
+    const CXmlElement* pRoot = xml.Root().Child("Root");
+    const CXmlElement* pRootGroup = pRoot ? pRoot->Child("Group") : nullptr;
+    if (!pRootGroup)
+        return 0;
+    const CXmlElement* pBin = KdbxRecycleBin(xml);
+    struct SPending {
+        const CXmlElement* pGroup;
+        std::uint64_t nParentBytes; // the parent's path; none for the root and its groups
+        bool bBelowTop;             // deeper than the root group's own groups
+    };
+    std::vector<SPending> stack{{pRootGroup, 0, false}};
     std::uint64_t nAll = 0;
-    for (std::size_t i = 0; i < tree.size(); ++i) {
-        const SKdbxGroupNode& node = tree[i];
-        pathBytes[i] = node.pGroup->ChildText("Name").size() +
-                       (node.nDepth >= 2 ? pathBytes[node.nParent] + 1 : 0);
-        nAll += pathBytes[i];
+    bool bRoot = true;
+    while (!stack.empty()) {
+        const SPending pending = stack.back();
+        stack.pop_back();
+        const std::uint64_t nBytes = pending.pGroup->ChildText("Name").size() +
+                                     (pending.bBelowTop ? pending.nParentBytes + 1 : 0);
+        nAll += nBytes;
+        for (const CXmlElement& child : pending.pGroup->Children())
+            if (child.Name() == "Group" && &child != pBin)
+                stack.push_back({&child, nBytes, !bRoot});
+        bRoot = false;
     }
     return nAll;
 }

@@ -117,6 +117,8 @@ CKdbxBytes MakeTestKdbx(const std::string& strXml, const SKdbxTestOptions& optio
     if (options.bCompress) {
         const CKdbxSecret zipped = KdbxGzip(plain);
         plain.assign(zipped.begin(), zipped.end());
+        if (options.fnCompressed)
+            options.fnCompressed(plain);
     }
 
     CKdbxBytes encrypted;

@@ -4,6 +4,7 @@
 #include "core/interchange/KdbxCipher.h"
 #include "core/interchange/KdbxKeys.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -27,6 +28,9 @@ struct SKdbxTestOptions {
     bool bDerive = true;
     // Header fields written again after the first ones, as (id, data).
     std::vector<std::pair<std::uint8_t, CKdbxBytes>> extraFields;
+    // Changes the payload once compressed, before it is enciphered: damage
+    // that only inflating it finds.
+    std::function<void(CKdbxBytes&)> fnCompressed;
 };
 
 CKdbxBytes MakeTestKdbx(const std::string& strXml, const SKdbxTestOptions& options);

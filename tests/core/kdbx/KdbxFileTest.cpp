@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <fstream>
 #include <functional>
 #include <regex>
 #include <stdlib.h>
@@ -254,6 +255,64 @@ TEST(KdbxFile, FailsCleanly) {
     EXPECT_EQ(file.Write({false, "", false, {}}, bytes).eFailure, EKdbxFailure::wrongKey);
     file.Xml().Root().SetChildText(file.Xml(), "Bad", "\x02");
     EXPECT_EQ(file.Write(PASSWORD, bytes).eFailure, EKdbxFailure::unsupported);
+}
+
+// The threads a process runs now.
+int ThreadCount() {
+    std::ifstream status("/proc/self/status");
+    std::string strLine;
+    while (std::getline(status, strLine))
+        if (strLine.rfind("Threads:", 0) == 0)
+            return std::stoi(strLine.substr(8));
+    return 0;
+}
+
+// A payload inflates on a thread of its own while the XML is read: damage
+// found part way by either side is refused as a whole file's is, and no
+// thread is left behind.
+TEST(KdbxFile, DamageFoundPartWayThroughTheStreamIsRefused) {
+    // Several megabytes of XML: many pieces go through the pipe.
+    std::string strEntries;
+    for (int i = 0; i < 40'000; ++i)
+        strEntries += "<Entry><String><Key>Title</Key><Value>Entry " + std::to_string(i * 7919) +
+                      "</Value></String></Entry>\n";
+    const std::string strXml =
+        "<KeePassFile><Root><Group><Name>G</Name>" + strEntries + "</Group></Root></KeePassFile>";
+    std::string strBadXml = strXml;
+    strBadXml.insert(strBadXml.size() / 2, "</Wrong>");
+    const auto Compressed = [](std::function<void(CKdbxBytes&)> fnChange) {
+        SKdbxTestOptions options;
+        options.fnCompressed = std::move(fnChange);
+        return options;
+    };
+    const struct {
+        const char* pszWhat;
+        CKdbxBytes file;
+        EKdbxFailure eFailure;
+    } CASES[] = {
+        {"whole", MakeTestKdbx(strXml, {}), EKdbxFailure::none},
+        {"stream cut in the middle",
+         MakeTestKdbx(strXml, Compressed([](CKdbxBytes& b) { b.resize(b.size() / 2); })),
+         EKdbxFailure::damaged},
+        {"stream without its end",
+         MakeTestKdbx(strXml, Compressed([](CKdbxBytes& b) { b.resize(b.size() - 8); })),
+         EKdbxFailure::damaged},
+        {"byte changed in the middle",
+         MakeTestKdbx(strXml, Compressed([](CKdbxBytes& b) { b[b.size() / 2] ^= 0x55; })),
+         EKdbxFailure::damaged},
+        {"XML broken in the middle", MakeTestKdbx(strBadXml, {}), EKdbxFailure::damaged},
+    };
+    const int nThreads = ThreadCount();
+    for (const auto& c : CASES) {
+        CKdbxFile file;
+        const SKdbxOutcome outcome = file.Read(c.file, PASSWORD);
+        EXPECT_EQ(outcome.eFailure, c.eFailure) << c.pszWhat << ": " << outcome.strMessage;
+        EXPECT_EQ(ThreadCount(), nThreads) << c.pszWhat;
+        if (c.eFailure == EKdbxFailure::none) {
+            EXPECT_EQ(Reread(file).Xml().Root().Child("Root")->Child("Group")->Children().size(),
+                      40'001u);
+        }
+    }
 }
 
 // What differs between two exports by nature: KeePassXC stamps

@@ -331,6 +331,20 @@ TEST(KdbxRecords, ADatabaseNestedTooDeeplyToShowIsRefused) {
             std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
             CDatabaseKey::OfPassword("pw"), false, token);
     };
+    // Each path counted as shown: below the root group's name, the recycle
+    // bin and what it holds left out.
+    CKdbxFile database = NewKdbxDatabase("Vault", T0);
+    CXmlTree& xml = database.Xml();
+    KdbxGroupAt(xml, "A/BB/C", T0);
+    KdbxGroupAt(xml, "A/E", T0);
+    KdbxGroupAt(xml, "Bin/Inner", T0);
+    CXmlElement& meta = *xml.Root().Child("Meta");
+    meta.SetChildText(xml, "RecycleBinEnabled", "True");
+    meta.SetChildText(xml, "RecycleBinUUID", KdbxGroupAt(xml, "Bin", T0).ChildText("UUID"));
+    EXPECT_EQ(KdbxShownPathBytes(database), 5u + 1u + 4u + 6u + 3u);
+    meta.SetChildText(xml, "RecycleBinEnabled", "False");
+    EXPECT_EQ(KdbxShownPathBytes(database), 5u + 1u + 4u + 6u + 3u + 3u + 9u);
+
     EXPECT_EQ(Opened(100).eOpen, CDatabaseFormat::EOpen::opened);
     const CDatabaseFormat::SOpened refused = Opened(900);
     EXPECT_EQ(refused.eOpen, CDatabaseFormat::EOpen::refused);
