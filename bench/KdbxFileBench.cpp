@@ -91,12 +91,14 @@ std::string Numbered(const char* pszPrefix, std::size_t n) {
 }
 
 // A deterministic UUID's base64 (16 bytes: 24 characters ending "==").
+// The 22nd character holds only the last byte's two high bits, so the
+// number goes into the 21 before it: every entry has an identity of its own.
 std::string Uuid(std::size_t n, char cKind) {
     static constexpr char BASE64[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string strUuid(24, 'A');
     strUuid[0] = cKind;
-    for (std::size_t i = 21; i > 1 && n != 0; --i, n /= 64)
+    for (std::size_t i = 20; i > 1 && n != 0; --i, n /= 64)
         strUuid[i] = BASE64[n % 64];
     strUuid[22] = strUuid[23] = '=';
     return strUuid;
