@@ -982,7 +982,12 @@ void CCofferView::DeleteGroup(const QModelIndex& item) {
     const QModelIndex group = m_pModel->IndexOf(pRecord);
     if (!group.isValid())
         return;
-    if (group == m_curGroup)
+    // The groups inside a database's group go with it, and so may the
+    // current one.
+    bool bCurrentGoes = false;
+    for (QModelIndex above = m_curGroup; above.isValid() && !bCurrentGoes; above = above.parent())
+        bCurrentGoes = above == group;
+    if (bCurrentGoes)
         SelectNeighbour(group);
     Removing([&] { m_doc.DeleteGroup(pRecord); });
     AfterChange();

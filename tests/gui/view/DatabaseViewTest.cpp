@@ -276,7 +276,8 @@ void CDatabaseViewTest::nestedGroupsShowInsideTheirParentsAndGoWithThem() {
     CDatabaseFixture db;
     db.m_fnMore = [](CXmlTree& xml) {
         AddKdbxEntry(xml, KdbxGroupAt(xml, "Work/Projects", 0), {{"Title", "Tracker"}}, 0);
-        AddKdbxEntry(xml, KdbxGroupAt(xml, "Work/Projects/Old", 0), {{"Title", "Legacy"}}, 0);
+        AddKdbxEntry(xml, KdbxGroupAt(xml, "Work/Projects/Old", 0),
+                     {{"Title", "Legacy"}, {"UserName", "old-user"}}, 0);
         AddKdbxEntry(xml, KdbxGroupAt(xml, "Home", 0), {{"Title", "Bank"}}, 0);
     };
     QVERIFY(db.Open());
@@ -330,9 +331,13 @@ void CDatabaseViewTest::nestedGroupsShowInsideTheirParentsAndGoWithThem() {
     view.EditGroup(fx.Item(2));
     QCOMPARE(fx.TreeLabels(), (Labels{"Home", "  Bank", "  Archive", "    Tracker", "    Old",
                                       "      Legacy", "Job", "  Mail", "  Wiki"}));
+    // The account shown, deep inside the group deleted, leaves the panel.
+    view.Tree()->SelectItem(fx.Item(2, 0));
+    QCOMPARE(view.UserNameBox()->text(), QStringLiteral("old-user"));
     fx.m_editPrompts.AnswerDeleteGroup("Home");
     view.DeleteGroup(fx.Item(0));
     QCOMPARE(fx.TreeLabels(), (Labels{"Job", "  Mail", "  Wiki"}));
+    QVERIFY(view.UserNameBox()->text().isEmpty());
     QCOMPARE(fx.m_pDoc->Records().size(), std::size_t(3));
 }
 
