@@ -4,6 +4,7 @@
 #include "core/interchange/KdbxTime.h"
 #include "core/kdbx/KdbxEdit.h"
 #include "core/kdbx/KdbxEntries.h"
+#include "core/kdbx/KdbxTree.h"
 
 #include <algorithm>
 #include <charconv>
@@ -429,9 +430,17 @@ SKdbxMergeSummary MergeKdbxDatabase(CKdbxFile& target, const CKdbxFile& source) 
         return summary;
     const std::string strTargetRoot = UuidOf(*RootGroupOf(xml));
     const std::string strSourceRoot = UuidOf(*pSourceRoot);
-    // The source's root group is the target's, whatever their UUIDs.
+    // The source's root group is the target's, whatever their UUIDs, and so
+    // is its recycle bin where both have one: two copies of a file that
+    // each made a bin of their own keep one.
+    std::unordered_map<std::string, std::string> aliases{{strSourceRoot, strTargetRoot}};
+    const CXmlElement* pSourceBin = KdbxRecycleBin(source.Xml());
+    const CXmlElement* pTargetBin = KdbxRecycleBin(xml);
+    if (pSourceBin && pTargetBin && pSourceBin != pSourceRoot && pTargetBin != RootGroupOf(xml))
+        aliases.emplace(UuidOf(*pSourceBin), UuidOf(*pTargetBin));
     auto inTarget = [&](const std::string& strGroup) {
-        return strGroup == strSourceRoot ? strTargetRoot : strGroup;
+        const auto it = aliases.find(strGroup);
+        return it == aliases.end() ? strGroup : it->second;
     };
 
     CDeletions deletions = DeletionsOf(xml);
@@ -485,7 +494,7 @@ SKdbxMergeSummary MergeKdbxDatabase(CKdbxFile& target, const CKdbxFile& source) 
         const CXmlElement& from = *place.pElement;
         const std::string strUuid = UuidOf(from);
         const std::string strParent = inTarget(place.strParent);
-        if (strUuid == strTargetRoot)
+        if (strUuid == strTargetRoot || inTarget(strUuid) != strUuid)
             continue;
         std::size_t nIndex = 0;
         if (CXmlElement* pParent = FindParent(*RootGroupOf(xml), strUuid, nIndex)) {

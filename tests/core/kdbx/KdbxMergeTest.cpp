@@ -4,6 +4,7 @@
 #include "core/interchange/KdbxTime.h"
 #include "core/kdbx/KdbxEdit.h"
 #include "core/kdbx/KdbxEntries.h"
+#include "core/kdbx/KdbxTree.h"
 
 #include <gtest/gtest.h>
 
@@ -173,6 +174,8 @@ TEST(KdbxMerge, EntryRulesForEveryPairOfChanges) {
         {{EDo::remove, T2}, {EDo::edit, T1}, nullptr, "", {}, none, T2},
         {{EDo::edit, T1}, {EDo::remove, T2}, nullptr, "", {}, deleted, T2},
         {{EDo::remove, T1}, {EDo::edit, T2}, "source", "A", {"base"}, addedAgain, {}},
+        {{EDo::edit, T1}, {EDo::remove, T1}, nullptr, "", {}, deleted, T1},
+        {{EDo::remove, T1}, {EDo::edit, T1}, nullptr, "", {}, none, T1},
         {{EDo::remove, T1}, {EDo::remove, T2}, nullptr, "", {}, quiet, T2},
         {{EDo::moveB, T1}, {EDo::nothing, 0}, "base", "B", {}, none, {}},
         {{EDo::nothing, 0}, {EDo::moveB, T1}, "base", "B", {}, moved, {}},
@@ -361,6 +364,33 @@ TEST(KdbxMerge, GroupsAddedAndDeleted) {
     const std::string strMerged = XmlOf(target);
     EXPECT_FALSE(MergeKdbxDatabase(target, source).bChanged);
     EXPECT_EQ(XmlOf(target), strMerged);
+}
+
+// Two copies that each made a recycle bin of their own keep the target's.
+TEST(KdbxMerge, RecycledEntriesMeetInTheTargetsBin) {
+    CKdbxFile base = NewKdbxDatabase("Vault", T0);
+    CXmlTree& xml = base.Xml();
+    std::vector<std::string> uuids;
+    for (const char* pszTitle : {"One", "Two"})
+        uuids.emplace_back(AddKdbxEntry(xml, KdbxGroupAt(xml, "A", T0), {{"Title", pszTitle}}, T0)
+                               .ChildText("UUID"));
+    CKdbxFile target = CopyOf(base);
+    CKdbxFile source = CopyOf(base);
+    DeleteKdbxEntry(target.Xml(), uuids[0], T1);
+    DeleteKdbxEntry(source.Xml(), uuids[1], T1);
+    ASSERT_NE(KdbxRecycleBin(target.Xml())->ChildText("UUID"),
+              KdbxRecycleBin(source.Xml())->ChildText("UUID"));
+
+    const SKdbxMergeSummary summary = MergeKdbxDatabase(target, source);
+    EXPECT_TRUE(summary.groupsAdded.empty());
+    EXPECT_TRUE(Lists(summary.entriesMoved, uuids[1]));
+    const std::string strBin(KdbxRecycleBin(target.Xml())->ChildText("UUID"));
+    for (const std::string& strUuid : uuids) {
+        CXmlElement* pGroup = nullptr;
+        ASSERT_TRUE(Entry(target, strUuid, &pGroup));
+        EXPECT_EQ(pGroup->ChildText("UUID"), strBin);
+    }
+    EXPECT_EQ(RootGroup(target).Children().size(), RootGroup(base).Children().size() + 1);
 }
 
 std::string BinaryBytes(const CKdbxFile& database, const CXmlElement& entry) {
