@@ -314,6 +314,19 @@ TEST(KdbxMerge, GroupsFollowTheLaterMoveAndRename) {
     }
 }
 
+// Deletes the group as a user does at nTime, recording it.
+void DeleteGroup(CKdbxFile& database, const std::string& strUuid, std::int64_t nTime) {
+    CXmlElement* pParent = nullptr;
+    CXmlElement* pGroup = Group(database, strUuid, &pParent);
+    ASSERT_TRUE(pGroup);
+    pParent->Children().erase(pParent->Children().begin() + (pGroup - pParent->Children().data()));
+    CXmlTree& xml = database.Xml();
+    CXmlElement& record =
+        xml.Root().Child("Root")->Child("DeletedObjects")->AppendChild(xml, "DeletedObject");
+    record.SetChildText(xml, "UUID", strUuid);
+    record.SetChildText(xml, "DeletionTime", KdbxTimeText(nTime));
+}
+
 // Groups only the source has come with their entries; a group deleted on
 // one side goes once empty, and stays, as a conflict, while it holds what
 // the other side put in it after the deletion.
@@ -321,6 +334,7 @@ TEST(KdbxMerge, GroupsAddedAndDeleted) {
     CKdbxFile base = NewKdbxDatabase("Vault", T0);
     const std::string strOld = UuidAt(base, "Old");
     const std::string strKept = UuidAt(base, "Kept");
+    const std::string strRevived = UuidAt(base, "Revived");
     CKdbxFile target = CopyOf(base);
     CKdbxFile source = CopyOf(base);
     CXmlElement& newGroup = KdbxGroupAt(source.Xml(), "New/Inner", T1);
@@ -328,20 +342,14 @@ TEST(KdbxMerge, GroupsAddedAndDeleted) {
     const std::string strNewEntry(
         AddKdbxEntry(source.Xml(), newGroup, {{"Title", "Fresh"}}, T1).ChildText("UUID"));
     const std::string strNew = UuidAt(source, "New");
-    // The source deletes two groups; the target filled one of them later.
-    for (const std::string& strUuid : {strOld, strKept}) {
-        CXmlElement* pParent = nullptr;
-        CXmlElement* pGroup = Group(source, strUuid, &pParent);
-        pParent->Children().erase(pParent->Children().begin() +
-                                  (pGroup - pParent->Children().data()));
-        CXmlElement& record = source.Xml()
-                                  .Root()
-                                  .Child("Root")
-                                  ->Child("DeletedObjects")
-                                  ->AppendChild(source.Xml(), "DeletedObject");
-        record.SetChildText(source.Xml(), "UUID", strUuid);
-        record.SetChildText(source.Xml(), "DeletionTime", KdbxTimeText(T1));
-    }
+    // The source deletes two groups, the target one; each side then filled
+    // one of them.
+    for (const std::string& strUuid : {strOld, strKept})
+        DeleteGroup(source, strUuid, T1);
+    DeleteGroup(target, strRevived, T1);
+    const std::string strLater(
+        AddKdbxEntry(source.Xml(), *Group(source, strRevived), {{"Title", "Later"}}, T2)
+            .ChildText("UUID"));
     const std::string strLate(
         AddKdbxEntry(target.Xml(), KdbxGroupAt(target.Xml(), "Kept", T2), {{"Title", "Late"}}, T2)
             .ChildText("UUID"));
@@ -359,8 +367,13 @@ TEST(KdbxMerge, GroupsAddedAndDeleted) {
     EXPECT_EQ(DeletionRecord(target, strOld), T1);
     EXPECT_TRUE(Group(target, strKept));
     EXPECT_TRUE(Entry(target, strLate));
-    EXPECT_EQ(summary.groupsConflicting, (std::vector<SKdbxMergeItem>{{strKept, "Kept"}}));
+    ASSERT_TRUE(Entry(target, strLater, &pParent));
+    EXPECT_EQ(pParent->ChildText("UUID"), strRevived);
+    EXPECT_TRUE(Lists(summary.groupsAdded, strRevived));
+    EXPECT_EQ(summary.groupsConflicting,
+              (std::vector<SKdbxMergeItem>{{strKept, "Kept"}, {strRevived, "Revived"}}));
     EXPECT_FALSE(DeletionRecord(target, strKept));
+    EXPECT_FALSE(DeletionRecord(target, strRevived));
     const std::string strMerged = XmlOf(target);
     EXPECT_FALSE(MergeKdbxDatabase(target, source).bChanged);
     EXPECT_EQ(XmlOf(target), strMerged);
@@ -391,6 +404,9 @@ TEST(KdbxMerge, RecycledEntriesMeetInTheTargetsBin) {
         EXPECT_EQ(pGroup->ChildText("UUID"), strBin);
     }
     EXPECT_EQ(RootGroup(target).Children().size(), RootGroup(base).Children().size() + 1);
+    const std::string strMerged = XmlOf(target);
+    EXPECT_FALSE(MergeKdbxDatabase(target, source).bChanged);
+    EXPECT_EQ(XmlOf(target), strMerged);
 }
 
 std::string BinaryBytes(const CKdbxFile& database, const CXmlElement& entry) {
