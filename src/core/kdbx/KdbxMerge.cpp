@@ -90,10 +90,12 @@ CDeletions DeletionsOf(const CXmlTree& xml) {
     for (const CXmlElement& record : pRecords->Children()) {
         if (record.Name() != "DeletedObject")
             continue;
-        const std::int64_t nTime = KdbxTimeUnix(record.ChildText("DeletionTime")).value_or(NO_TIME);
-        const auto [it, bNew] = deletions.emplace(UuidOf(record), nTime);
+        const auto time = KdbxTimeUnix(record.ChildText("DeletionTime"));
+        if (!time)
+            continue; // a record of no known time deletes nothing
+        const auto [it, bNew] = deletions.emplace(UuidOf(record), *time);
         if (!bNew)
-            it->second = std::max(it->second, nTime);
+            it->second = std::max(it->second, *time);
     }
     return deletions;
 }
@@ -406,7 +408,8 @@ bool UpdateDeletionRecords(CXmlTree& xml, const CXmlTree& sourceXml, const CDele
         return bChanged;
     for (const CXmlElement& record : pSourceRecords->Children()) {
         const std::string strUuid = UuidOf(record);
-        if (record.Name() != "DeletedObject" || present.count(strUuid) ||
+        const auto it = deletions.find(strUuid);
+        if (record.Name() != "DeletedObject" || it == deletions.end() || present.count(strUuid) ||
             !recorded.insert(strUuid).second)
             continue;
         CXmlElement* pRecords = pRoot->Child("DeletedObjects");
@@ -414,7 +417,7 @@ bool UpdateDeletionRecords(CXmlTree& xml, const CXmlTree& sourceXml, const CDele
             pRecords = &pRoot->AppendChild(xml, "DeletedObjects");
         CXmlElement& added = pRecords->AppendChild(xml, "DeletedObject");
         added.SetChildText(xml, "UUID", strUuid);
-        added.SetChildText(xml, "DeletionTime", KdbxTimeText(deletions.at(strUuid)));
+        added.SetChildText(xml, "DeletionTime", KdbxTimeText(it->second));
         bChanged = true;
     }
     return bChanged;

@@ -80,6 +80,14 @@ std::string UuidAt(CKdbxFile& database, std::string_view strPath) {
     return std::string(KdbxGroupAt(database.Xml(), strPath, T0).ChildText("UUID"));
 }
 
+// Takes the element out of its parent.
+CXmlElement Detach(CXmlElement& parent, CXmlElement& element) {
+    CXmlElement taken = std::move(element);
+    auto& siblings = parent.Children();
+    siblings.erase(siblings.begin() + (&element - siblings.data()));
+    return taken;
+}
+
 // Moves the element (entry or group) of that UUID into the group of that
 // path, as a user does at nTime.
 void Move(CKdbxFile& database, std::string_view strName, std::string_view strUuid,
@@ -88,9 +96,7 @@ void Move(CKdbxFile& database, std::string_view strName, std::string_view strUui
     CXmlElement* pItem = FindIn(RootGroup(database), strName, strUuid, &pParent);
     ASSERT_TRUE(pItem);
     pItem->Child("Times")->SetChildText(database.Xml(), "LocationChanged", KdbxTimeText(nTime));
-    CXmlElement taken = std::move(*pItem);
-    auto& siblings = pParent->Children();
-    siblings.erase(siblings.begin() + (pItem - siblings.data()));
+    CXmlElement taken = Detach(*pParent, *pItem);
     KdbxGroupAt(database.Xml(), strPath, T0).Children().push_back(std::move(taken));
 }
 
@@ -202,9 +208,8 @@ TEST(KdbxMerge, EntryRulesForEveryPairOfChanges) {
         if (bAdded) { // made on one side only
             CKdbxFile& other = c.target.eDo == EDo::add ? source : target;
             CXmlElement* pGroup = nullptr;
-            CXmlElement* pEntry = Entry(other, strUuid, &pGroup);
-            pGroup->Children().erase(pGroup->Children().begin() +
-                                     (pEntry - pGroup->Children().data()));
+            CXmlElement& entry = *Entry(other, strUuid, &pGroup);
+            Detach(*pGroup, entry);
             CKdbxFile& maker = c.target.eDo == EDo::add ? target : source;
             SetKdbxFields(maker.Xml(), *Entry(maker, strUuid),
                           {{"Password", c.target.eDo == EDo::add ? "target" : "source"}});
@@ -319,7 +324,7 @@ void DeleteGroup(CKdbxFile& database, const std::string& strUuid, std::int64_t n
     CXmlElement* pParent = nullptr;
     CXmlElement* pGroup = Group(database, strUuid, &pParent);
     ASSERT_TRUE(pGroup);
-    pParent->Children().erase(pParent->Children().begin() + (pGroup - pParent->Children().data()));
+    Detach(*pParent, *pGroup);
     CXmlTree& xml = database.Xml();
     CXmlElement& record =
         xml.Root().Child("Root")->Child("DeletedObjects")->AppendChild(xml, "DeletedObject");
