@@ -543,7 +543,8 @@ SKdbxMergeSummary MergeKdbxDatabase(CKdbxFile& target, const CKdbxFile& source) 
             const std::string strLocated =
                 TimeText(Located(from) > Located(entry) ? from : entry, "LocationChanged");
             TakeSourceVersion(target, source, entry, from);
-            SetTime(xml, entry, "LocationChanged", strLocated);
+            if (!strLocated.empty())
+                SetTime(xml, entry, "LocationChanged", strLocated);
             summary.entriesUpdated.push_back(ItemOf(entry));
             summary.bChanged = true;
         } else if (Modified(from) < Modified(entry) &&
