@@ -19,7 +19,9 @@
 //   LocationChanged is later; a group's name, notes and icon follow the side
 //   whose LastModificationTime is later.
 // - What only the source holds is added under the group of the same UUID
-//   (the root group when the target has none).
+//   (the root group when the target has none). The source's root group
+//   stands for the target's, and so does its recycle bin for the target's
+//   when both have one.
 // - An object one side holds and the other records as deleted goes, for
 //   good, when it was not changed after the deletion; a group only once it
 //   is empty. An object changed after its deletion stays, is reported as a
