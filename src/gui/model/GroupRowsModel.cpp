@@ -14,7 +14,17 @@ CGroupRowsModel::CGroupRowsModel(CRecordTreeModel& model, QObject* pParent)
     : QAbstractProxyModel(pParent), m_model(model) {
     setSourceModel(&model);
     const auto follow = [this]() { Follow(); };
-    connect(&model, &QAbstractItemModel::modelReset, this, follow);
+    // A reset drops every record the rows name: they go at once, before
+    // anyone could read them, and are taken anew.
+    connect(&model, &QAbstractItemModel::modelAboutToBeReset, this, [this]() {
+        beginResetModel();
+        m_rows.clear();
+    });
+    connect(&model, &QAbstractItemModel::modelReset, this, [this]() {
+        if (m_bOpen)
+            m_rows = ModelGroups();
+        endResetModel();
+    });
     connect(&model, &QAbstractItemModel::rowsInserted, this, follow);
     connect(&model, &QAbstractItemModel::rowsRemoved, this, follow);
     connect(&model, &QAbstractItemModel::rowsMoved, this, follow);
