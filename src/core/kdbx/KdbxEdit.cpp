@@ -406,6 +406,11 @@ void ChangeKdbxEntry(CKdbxFile& database, CXmlElement& entry, std::int64_t nNow,
         pTimes = &entry.AppendChild(xml, "Times");
     pTimes->SetChildText(xml, "LastModificationTime", KdbxTimeText(nNow));
     pTimes->SetChildText(xml, "LastAccessTime", KdbxTimeText(nNow));
+    TrimKdbxHistory(database, entry);
+}
+
+void TrimKdbxHistory(CKdbxFile& database, CXmlElement& entry) {
+    const CXmlTree& xml = database.Xml();
     TrimKdbxHistory(database, entry, MetaNumber(xml, "HistoryMaxItems", KDBX_DEFAULT_HISTORY_ITEMS),
                     MetaNumber(xml, "HistoryMaxSize", KDBX_DEFAULT_HISTORY_SIZE));
 }

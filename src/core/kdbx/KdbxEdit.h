@@ -76,6 +76,9 @@ bool RemoveKdbxString(CXmlElement& entry, std::string_view strKey);
 // passes nMaxSize goes with all older ones. A negative limit is none.
 void TrimKdbxHistory(const CKdbxFile& database, CXmlElement& entry, std::int64_t nMaxItems,
                      std::int64_t nMaxSize);
+// The same within the limits the database's Meta sets (KeePass's defaults
+// where it sets none).
+void TrimKdbxHistory(CKdbxFile& database, CXmlElement& entry);
 
 // An entry's size as its history counts it: the bytes of its strings' keys
 // and values, its binaries' keys and contents, and its tags.

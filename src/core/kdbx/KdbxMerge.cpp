@@ -62,17 +62,6 @@ std::string TimeText(const CXmlElement& owner, std::string_view strName) {
     return pTimes ? std::string(pTimes->ChildText(strName)) : std::string();
 }
 
-std::int64_t MetaNumber(const CXmlTree& xml, std::string_view strName, std::int64_t nDefault) {
-    const CXmlElement* pMeta = xml.Root().Child("Meta");
-    const CXmlElement* pItem = pMeta ? pMeta->Child(strName) : nullptr;
-    if (!pItem)
-        return nDefault;
-    const std::string_view strText = pItem->Text();
-    std::int64_t n = 0;
-    const auto [pEnd, ec] = std::from_chars(strText.data(), strText.data() + strText.size(), n);
-    return ec == std::errc() && pEnd == strText.data() + strText.size() ? n : nDefault;
-}
-
 template <class TTree> auto* RootGroupOf(TTree& xml) {
     auto* pRoot = xml.Root().Child("Root");
     return pRoot ? pRoot->Child("Group") : nullptr;
@@ -238,9 +227,7 @@ void AddHistoryItem(CKdbxFile& target, const CKdbxFile* pPool, CXmlElement& entr
 }
 
 void TrimHistory(CKdbxFile& target, CXmlElement& entry) {
-    TrimKdbxHistory(target, entry,
-                    MetaNumber(target.Xml(), "HistoryMaxItems", KDBX_DEFAULT_HISTORY_ITEMS),
-                    MetaNumber(target.Xml(), "HistoryMaxSize", KDBX_DEFAULT_HISTORY_SIZE));
+    TrimKdbxHistory(target, entry);
 }
 
 // Unites the source version's history (and the version itself, when it
